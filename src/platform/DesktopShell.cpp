@@ -1,0 +1,9 @@
+#include "DesktopShell.h"
+
+#include <QDesktopServices>
+#include <QUrl>
+
+bool DesktopShell::explore(const QString& folder)
+{
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(folder));
+}

@@ -1,0 +1,9 @@
+#pragma once
+
+#include "Shell.h"
+
+class DesktopShell final : public Shell
+{
+public:
+    bool explore(const QString& folder) override;
+};

@@ -1,0 +1,9 @@
+#pragma once
+
+#include "MessageBoxes.h"
+
+class QtMessageBoxes final : public MessageBoxes
+{
+public:
+    BoxAnswer show(const QString& text, BoxLook look, BoxButtons buttons) override;
+};

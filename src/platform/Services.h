@@ -1,0 +1,15 @@
+#pragma once
+
+class Clipboard;
+class InstanceLock;
+class MessageBoxes;
+class Shell;
+
+/// The machine as the program sees it. main.cpp builds the real services; tests pass fakes.
+struct Services
+{
+    MessageBoxes& boxes;
+    Clipboard& clipboard;
+    Shell& shell;
+    InstanceLock& instance;
+};
