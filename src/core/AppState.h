@@ -1,0 +1,65 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+/// The one record through which the windows and the library routines talk. Folder paths end
+/// in "/" and keep the case they have on disk. The working tables are 1-based in their
+/// meaning: entry n is element n - 1; a table holds at most its capacity of entries.
+struct AppState
+{
+    // Working tables
+    QStringList fileListEntries; // path behind each line of lstComponents, in display order
+    QStringList dirList;         // sub-folder paths found by the last folder walk, without "/"
+    int dirCount = 0;            // next free entry of dirList; counts past dirMax
+    QStringList fileList;        // file paths found by the last file walk
+    int fileCount = 0;           // next free entry of fileList; counts past fileMax
+    QStringList imageSetFiles;   // every file of the current Image Set, for the name check
+    QStringList thumbnailEntries;
+    int thumbnailCount = 0;
+    int thumbnailSlots[15] = {};
+    int thumbnailPageStart = 0;
+
+    // Paths and capacities
+    QString programDir;
+    QString libraryRoot;
+    int dirMax = 0;
+    int fileMax = 0;
+
+    // Current selection, viewer geometry (twips) and dialog results
+    int currentFileIndex = 0;
+    int imageViewerTop = 0;
+    int imageViewerLeft = 0;
+    int imageViewerWidth = 0;
+    QString enteredName;
+    QString introCategory;
+    QString introImageSet;
+    QString thumbnailPick;
+    QString captureExtension;
+    QString currentCategory;
+    QString currentImageSet;
+    bool lowResourceMode = false;
+    bool lowResourceMinimized = false;
+    int fileOptionsChoice = 0;
+    int scaledWidth = 0;
+    int scaledHeight = 0;
+    QString relocateCategory;
+    QString relocateImageSet;
+    int restoreListIndex = 0;
+    QString lastRelocateCategory;
+    QString lastRelocateImageSet;
+
+    // Capture settings
+    int activeWindowHotkey = 0;
+    int activeWindowModifiers = 0;
+    int timeLapseHotkey = 0;
+    int timeLapseModifiers = 0;
+    int timeLapseSeconds = 0;
+    bool timeLapseSilent = false;
+    int jpegQuality = 0;
+
+    // Transient capture state
+    bool timeLapseActive = false;
+    int timeLapseElapsedMs = 0;
+    QString captureSuffix;
+};

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QByteArray>
+#include <QPoint>
+#include <QString>
+#include <optional>
+
+struct AppState;
+
+/// Where the settings file put the main window, in twips; a key missing from the file leaves
+/// the window where it stands.
+struct MainWindowPosition
+{
+    std::optional<int> top;
+    std::optional<int> left;
+};
+
+/// The image viewer's place and width in twips, as written to the file.
+struct ViewerPlacement
+{
+    int top = 0;
+    int left = 0;
+    int width = 0;
+};
+
+/// The settings file beside the program: programDir + "Vistrelle.ini".
+QString SettingsFilePath(const AppState& state);
+
+/// Applies the lines of a settings file to \a state and returns the main window's position.
+/// Unknown keys, lines without "=", values out of range and numeric values that are not
+/// 32-bit numbers change nothing.
+MainWindowPosition ApplySettings(const QByteArray& text, AppState& state);
+
+/// The settings file's text for \a state: CRLF lines, keys in their fixed order, each written
+/// only when it differs from its default. \a mainTopLeft is empty while the main window is
+/// minimised.
+QByteArray SettingsText(const AppState& state, const std::optional<QPoint>& mainTopLeft,
+                        const ViewerPlacement& viewer);
+
+/// Reads the file at \a path into \a state; a missing or unreadable file changes nothing.
+MainWindowPosition ReadSettingsFile(const QString& path, AppState& state);
+
+/// Replaces the file at \a path with \a text only once the new text is completely on disk,
+/// so a failure never leaves a truncated settings file. False when it could not be written.
+bool WriteSettingsFile(const QString& path, const QByteArray& text);

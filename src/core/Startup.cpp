@@ -1,0 +1,37 @@
+#include "Startup.h"
+
+#include <QDir>
+#include <filesystem>
+#include <system_error>
+
+std::optional<QString> LibraryRootFor(const QString& programDir, const QString& argumentText)
+{
+    if (argumentText.isEmpty())
+        return programDir + QStringLiteral("Vistrelles/");
+    if (argumentText.size() == 1)
+        return std::nullopt;
+    QString parent = QDir(argumentText).absolutePath();
+    if (!parent.endsWith(QLatin1Char('/')))
+        parent += QLatin1Char('/');
+    return parent + QStringLiteral("Vistrelles/");
+}
+
+QString CreateLibraryIfMissing(const QString& libraryRoot)
+{
+    namespace fs = std::filesystem;
+    const fs::path root(libraryRoot.toStdString());
+    std::error_code error;
+    const bool exists = fs::is_directory(root, error);
+    if (error && error != std::errc::no_such_file_or_directory)
+        return QString::fromStdString(error.message());
+    if (exists)
+        return {};
+    for (const fs::path& folder :
+         {root, root / "Default Category", root / "Default Category" / "Default Image Set"}) {
+        if (!fs::create_directory(folder, error) && error)
+            return QString::fromStdString(error.message());
+        if (!fs::is_directory(folder, error))
+            return QString::fromStdString(std::make_error_code(std::errc::not_a_directory).message());
+    }
+    return {};
+}

@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QString>
+#include <optional>
+
+/// The library root for the command-line text \a argumentText: programDir + "Vistrelles/"
+/// when it is empty, else that folder (made absolute) + "Vistrelles/". Empty for a text of
+/// exactly one character, which is refused.
+std::optional<QString> LibraryRootFor(const QString& programDir, const QString& argumentText);
+
+/// Creates \a libraryRoot with "Default Category/Default Image Set" in it when no folder
+/// \a libraryRoot exists; an existing one is left as it is, even when empty. Returns the
+/// system's description of the error, or an empty text on success.
+QString CreateLibraryIfMissing(const QString& libraryRoot);
