@@ -1,0 +1,173 @@
+#include "VistrelleApp.h"
+
+#include "SettingsFile.h"
+#include "Startup.h"
+#include "platform/Clipboard.h"
+#include "platform/InstanceLock.h"
+#include "platform/MessageBoxes.h"
+#include "platform/Services.h"
+#include "ui/Twips.h"
+#include "ui/main/NoImagesPicture.h"
+#include "ui/main/frmVistrelle.h"
+#include "ui/viewers/frmImage.h"
+
+#include <QCoreApplication>
+
+VistrelleApp::VistrelleApp(Services& services, QString programDir, QStringList arguments)
+    : m_services(services)
+    , m_programDir(std::move(programDir))
+    , m_argumentText(arguments.join(QLatin1Char(' ')))
+    , m_noImages(NoImagesPicture())
+{
+    if (!m_programDir.endsWith(QLatin1Char('/')))
+        m_programDir += QLatin1Char('/');
+}
+
+VistrelleApp::~VistrelleApp()
+{
+    delete m_viewer.data();
+    delete m_main.data();
+}
+
+bool VistrelleApp::start()
+{
+    if (!m_services.instance.acquire())
+        return fail(QStringLiteral("Vistrelle is already running.  Check the System Tray."));
+    m_main = new frmVistrelle(*this);
+    if (!loadMainWindow()) {
+        delete m_viewer.data();
+        delete m_main.data();
+        return false;
+    }
+    return true;
+}
+
+bool VistrelleApp::loadMainWindow()
+{
+    m_state.lowResourceMode = false;
+    if (m_state.currentCategory.isEmpty() || m_state.currentImageSet.isEmpty()) {
+        if (!StartUp())
+            return false;
+    } else {
+        // Back from low-resource mode: the same Image Set as before, if it still exists.
+        const QString category = m_state.currentCategory;
+        const QString imageSet = m_state.currentImageSet;
+        ReadSettings();
+        imageViewer().setUpdatesEnabled(false);
+        m_main->FillCategoryList();
+        if (!m_main->SelectImageSet(imageSet, category)) {
+            m_state.introCategory.clear();
+            m_state.introImageSet.clear();
+            m_main->RefreshImageSets();
+        }
+        m_main->chooseFormat(m_state.captureExtension);
+        imageViewer().setUpdatesEnabled(true);
+    }
+    imageViewer().show();
+    m_main->show();
+    m_main->enableTimer();
+    return true;
+}
+
+bool VistrelleApp::StartUp()
+{
+    m_state.dirMax = 500;
+    m_state.fileMax = 5000;
+    m_state.jpegQuality = 90;
+    // A picture already on the clipboard when Vistrelle starts is not a new screenshot.
+    if (m_services.clipboard.hasImage())
+        m_services.clipboard.clear();
+    m_state.programDir = m_programDir;
+
+    const std::optional<QString> root = LibraryRootFor(m_state.programDir, m_argumentText);
+    if (!root)
+        return fail(QStringLiteral("Invalid directory specified.  Check the target line for the shortcut."));
+    m_state.libraryRoot = *root;
+    const QString error = CreateLibraryIfMissing(m_state.libraryRoot);
+    if (!error.isEmpty())
+        return fail(QStringLiteral("Problem encountered with specified directory (") + m_argumentText +
+                    QStringLiteral(").  Check the target line for the shortcut. Error encoutered: ") + error);
+
+    ReadSettings();
+    imageViewer().setUpdatesEnabled(false);
+    m_main->FillCategoryList();
+    if (m_state.introCategory.isEmpty() || m_state.introImageSet.isEmpty()) {
+        m_main->RefreshImageSets();
+    } else if (!m_main->SelectImageSet(m_state.introImageSet, m_state.introCategory)) {
+        m_state.introCategory.clear();
+        m_state.introImageSet.clear();
+        m_main->RefreshImageSets();
+    }
+    m_main->chooseFormat(m_state.captureExtension);
+    imageViewer().setUpdatesEnabled(true);
+    return true;
+}
+
+bool VistrelleApp::fail(const QString& message)
+{
+    m_services.boxes.show(message, BoxLook::NoIcon);
+    return false;
+}
+
+frmVistrelle* VistrelleApp::mainWindow() const
+{
+    return m_main;
+}
+
+frmImage& VistrelleApp::imageViewer()
+{
+    if (!m_viewer)
+        m_viewer = new frmImage(m_state, m_noImages);
+    return *m_viewer;
+}
+
+void VistrelleApp::unloadImageViewer()
+{
+    delete m_viewer.data();
+}
+
+void VistrelleApp::ReadSettings()
+{
+    const MainWindowPosition position = ReadSettingsFile(SettingsFilePath(m_state), m_state);
+    if (!m_main)
+        return;
+    QPoint topLeft = m_main->pos();
+    if (position.top)
+        topLeft.setY(TwipsToPixels(*position.top));
+    if (position.left)
+        topLeft.setX(TwipsToPixels(*position.left));
+    m_main->move(topLeft);
+}
+
+void VistrelleApp::WriteSettings()
+{
+    std::optional<QPoint> mainTopLeft;
+    if (m_main && !m_main->isMinimized())
+        mainTopLeft = QPoint(PixelsToTwips(m_main->pos().x()), PixelsToTwips(m_main->pos().y()));
+    // After the viewer is unloaded (the orderly stop) it is not brought back just to be
+    // measured: a freshly loaded viewer would stand where AppState says.
+    const ViewerPlacement viewer =
+        m_viewer ? m_viewer->placementForSaving()
+                 : ViewerPlacement{m_state.imageViewerTop, m_state.imageViewerLeft,
+                                   m_state.imageViewerWidth < 2000 ? 5000 : m_state.imageViewerWidth};
+    const QString path = SettingsFilePath(m_state);
+    if (!WriteSettingsFile(path, SettingsText(m_state, mainTopLeft, viewer)))
+        m_services.boxes.show(QStringLiteral("Could not write ") + path + QStringLiteral(" file"),
+                              BoxLook::Exclamation);
+}
+
+void VistrelleApp::mainWindowUnloading()
+{
+    if (m_state.lowResourceMode)
+        return;
+    WriteSettings();
+    unloadImageViewer();
+}
+
+void VistrelleApp::EndProgram()
+{
+    unloadImageViewer();
+    if (m_main)
+        m_main->close();
+    QCoreApplication::quit();
+}

@@ -1,0 +1,58 @@
+#pragma once
+
+#include "AppState.h"
+
+#include <QImage>
+#include <QPointer>
+#include <QStringList>
+
+class frmImage;
+class frmVistrelle;
+struct Services;
+
+/// The application object: owns AppState, reaches the machine through the services, and
+/// keeps the one instance of each window, creating it when first referred to.
+class VistrelleApp final
+{
+public:
+    VistrelleApp(Services& services, QString programDir, QStringList arguments);
+    ~VistrelleApp();
+    VistrelleApp(const VistrelleApp&) = delete;
+    VistrelleApp& operator=(const VistrelleApp&) = delete;
+
+    /// Creates the main window and runs its load sequence. False when start-up was refused or
+    /// failed; the user has been told why and no settings were written.
+    bool start();
+
+    AppState& state() { return m_state; }
+    Services& services() { return m_services; }
+    const QImage& noImagesPicture() const { return m_noImages; }
+
+    frmVistrelle* mainWindow() const;
+    frmImage& imageViewer();
+    bool hasImageViewer() const { return !m_viewer.isNull(); }
+    void unloadImageViewer();
+
+    void ReadSettings();
+    void WriteSettings();
+
+    /// The main window's unload step: saves the settings and closes the viewer, unless
+    /// low-resource mode is taking over.
+    void mainWindowUnloading();
+
+    /// The orderly stop after a critical error: viewer, then main window, then the process.
+    void EndProgram();
+
+private:
+    bool loadMainWindow();
+    bool StartUp();
+    bool fail(const QString& message);
+
+    AppState m_state;
+    Services& m_services;
+    QString m_programDir;
+    QString m_argumentText;
+    QImage m_noImages;
+    QPointer<frmVistrelle> m_main;
+    QPointer<frmImage> m_viewer;
+};

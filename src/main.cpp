@@ -1,0 +1,26 @@
+#include "core/VistrelleApp.h"
+#include "platform/DesktopShell.h"
+#include "platform/LockFileInstance.h"
+#include "platform/QtClipboard.h"
+#include "platform/QtMessageBoxes.h"
+#include "platform/Services.h"
+
+#include <QApplication>
+
+int main(int argc, char* argv[])
+{
+    QApplication application(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Vistrelle"));
+    QApplication::setApplicationVersion(QStringLiteral(VISTRELLE_VERSION));
+
+    QtMessageBoxes boxes;
+    QtClipboard clipboard;
+    DesktopShell shell;
+    LockFileInstance instance;
+    Services services{boxes, clipboard, shell, instance};
+
+    VistrelleApp app(services, QApplication::applicationDirPath(), QApplication::arguments().mid(1));
+    if (!app.start())
+        return 1;
+    return QApplication::exec();
+}

@@ -1,0 +1,63 @@
+#pragma once
+
+#include <QSet>
+#include <QWidget>
+
+class QComboBox;
+class QLabel;
+class QListWidget;
+class QPushButton;
+class QRadioButton;
+class QTimer;
+class VistrelleApp;
+struct AppState;
+
+/// The main window: the Category and Image Set choices, the Image Set's files, the capture
+/// format and the commands.
+class frmVistrelle final : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit frmVistrelle(VistrelleApp& app);
+
+    void FillCategoryList();
+    void RefreshImageSets();
+    bool SelectImageSet(const QString& setName, const QString& preferredCategory);
+    void RefreshFileList(const QString& folder);
+    void ShowViewerImage(const QString& path);
+    void ResetFileTables();
+
+    /// Chooses the format option for \a extension (".bmp" is BMP, anything else JPG).
+    void chooseFormat(const QString& extension);
+    void enableTimer();
+
+    void cboImageSetCategory_Click();
+    void cboImageSetName_Click();
+    void lstComponents_Click();
+    void optFormat_Click(int index);
+    void cmdExplore_Click();
+    void cmdRefresh_Click();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void buildControls();
+    void setTabOrder();
+    void FillFileList(int index);
+    void selectCategory(int row);
+    void selectImageSet(int row);
+    void tellAboutOverflow(const QString& folder, int found);
+    QString imageSetFolder() const;
+
+    VistrelleApp& m_app;
+    AppState& m_state;
+    QComboBox* m_cboImageSetCategory = nullptr;
+    QComboBox* m_cboImageSetName = nullptr;
+    QListWidget* m_lstComponents = nullptr;
+    QRadioButton* m_optFormat[2] = {};
+    QLabel* m_lblImageInfo = nullptr;
+    QTimer* m_tmrTimer = nullptr;
+    QSet<QString> m_overflowTold;
+};

@@ -1,0 +1,133 @@
+#include "frmImage.h"
+
+#include "ImageBox.h"
+#include "core/AppState.h"
+#include "core/SettingsFile.h"
+#include "library/LibraryTree.h"
+#include "ui/Twips.h"
+
+#include <QCloseEvent>
+#include <QImageReader>
+#include <QMenuBar>
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+constexpr int designClientWidth = 9135;
+constexpr int designClientHeight = 6165;
+constexpr int narrowestSavedWidth = 2000;
+constexpr int defaultWidth = 5000;
+
+} // namespace
+
+frmImage::frmImage(AppState& state, const QImage& noImages)
+    : QMainWindow(nullptr,
+                  Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowMinimizeButtonHint)
+    , m_state(state)
+    , m_noImages(noImages)
+    , m_imgImageBox(new ImageBox(this))
+{
+    setObjectName(QStringLiteral("frmImage"));
+    setWindowTitle(QStringLiteral("Vistrelle Image Viewer (resize horizontally)"));
+
+    m_mnuImgPrevious = menuBar()->addAction(QStringLiteral("&<--"));
+    m_mnuImgPrevious->setObjectName(QStringLiteral("mnuImgPrevious"));
+    m_mnuImgNext = menuBar()->addAction(QStringLiteral("--&>"));
+    m_mnuImgNext->setObjectName(QStringLiteral("mnuImgNext"));
+    m_mnuFirstImage = menuBar()->addAction(QStringLiteral("&Intro Image"));
+    m_mnuFirstImage->setObjectName(QStringLiteral("mnuFirstImage"));
+
+    m_imgImageBox->setObjectName(QStringLiteral("imgImageBox"));
+    setCentralWidget(m_imgImageBox);
+
+    resize(TwipsToPixels(designClientWidth), TwipsToPixels(designClientHeight) + menuHeight());
+    move(TwipsToPixels(m_state.imageViewerLeft), TwipsToPixels(m_state.imageViewerTop));
+    m_imgImageBox->setPicture(m_noImages);
+    setWidthTwips(m_state.imageViewerWidth < narrowestSavedWidth ? defaultWidth : m_state.imageViewerWidth);
+}
+
+void frmImage::showFile(const QString& path)
+{
+    QImageReader reader(path);
+    const QImage picture = reader.read();
+    if (!picture.isNull())
+        m_imgImageBox->setPicture(picture);
+    m_imgImageBox->setToolTip(FileNameOf(path));
+}
+
+void frmImage::showNoImages()
+{
+    m_imgImageBox->setPicture(m_noImages);
+    m_imgImageBox->setToolTip(QStringLiteral("No images currently available for viewing."));
+    setStepCommandsEnabled(false);
+}
+
+void frmImage::setStepCommandsEnabled(bool enabled)
+{
+    m_mnuImgNext->setEnabled(enabled);
+    m_mnuImgPrevious->setEnabled(enabled);
+    m_mnuFirstImage->setEnabled(enabled);
+}
+
+void frmImage::FitViewerToImage()
+{
+    const QSize natural = m_imgImageBox->picture().size();
+    if (natural.height() <= 0)
+        return;
+    const double ratio = static_cast<double>(natural.width()) / natural.height();
+    const int boxWidth = width();
+    // However flat the picture, at least one line of it stays visible.
+    const int boxHeight = std::max(1, static_cast<int>(std::lrint(static_cast<float>(boxWidth / ratio))));
+    const QSize frame = decorations() + QSize(0, menuHeight());
+    m_state.scaledWidth = PixelsToTwips(boxWidth + frame.width());
+    m_state.scaledHeight = PixelsToTwips(boxHeight + frame.height());
+    resize(boxWidth, boxHeight + menuHeight());
+}
+
+ViewerPlacement frmImage::placementForSaving()
+{
+    if (PixelsToTwips(width()) < narrowestSavedWidth)
+        setWidthTwips(defaultWidth);
+    return {PixelsToTwips(pos().y()), PixelsToTwips(pos().x()), PixelsToTwips(width())};
+}
+
+void frmImage::resizeEvent(QResizeEvent* event)
+{
+    QMainWindow::resizeEvent(event);
+    const QSize outer = size() + decorations();
+    if (PixelsToTwips(outer.width()) == m_state.scaledWidth &&
+        PixelsToTwips(outer.height()) == m_state.scaledHeight) {
+        m_refusedSize = QSize();
+        return;
+    }
+    // A window manager that will not give the fitted size answers with the same size again;
+    // asking once more would loop for ever.
+    if (size() == m_refusedSize)
+        return;
+    m_refusedSize = size();
+    FitViewerToImage();
+}
+
+void frmImage::closeEvent(QCloseEvent* event)
+{
+    // The viewer lives and dies with the main window; closing that one closes both.
+    if (event->spontaneous())
+        event->ignore();
+}
+
+QSize frmImage::decorations() const
+{
+    return frameGeometry().size() - geometry().size();
+}
+
+int frmImage::menuHeight() const
+{
+    const int height = menuBar()->heightForWidth(width());
+    return height > 0 ? height : menuBar()->sizeHint().height();
+}
+
+void frmImage::setWidthTwips(int twips)
+{
+    resize(TwipsToPixels(twips), height());
+}

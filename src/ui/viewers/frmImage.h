@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QImage>
+#include <QMainWindow>
+
+class ImageBox;
+class QAction;
+struct AppState;
+struct ViewerPlacement;
+
+/// The image viewer beside the main window: the user sets its width, the picture's shape
+/// sets its height.
+class frmImage final : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    frmImage(AppState& state, const QImage& noImages);
+
+    /// Shows the file at \a path; a file that cannot be decoded leaves the picture as it was.
+    void showFile(const QString& path);
+    /// The empty state: the no-images picture and the stepping commands disabled.
+    void showNoImages();
+    void setStepCommandsEnabled(bool enabled);
+
+    /// Gives the picture box the picture's aspect ratio at the box's width and sizes the
+    /// window around it; AppState's scaledWidth and scaledHeight record the outer size.
+    void FitViewerToImage();
+
+    /// Top, left and width in twips, as the settings file keeps them; a width below 2000
+    /// twips is first set to 5000.
+    ViewerPlacement placementForSaving();
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    QSize decorations() const;
+    int menuHeight() const;
+    void setWidthTwips(int twips);
+
+    AppState& m_state;
+    QImage m_noImages;
+    ImageBox* m_imgImageBox;
+    QAction* m_mnuImgPrevious;
+    QAction* m_mnuImgNext;
+    QAction* m_mnuFirstImage;
+    QSize m_refusedSize;
+};
