@@ -1,0 +1,56 @@
+# Sourced by the end-to-end tests: a private X server with a window manager, a private
+# runtime folder (so the single-instance lock is the test's own) and helpers to drive windows.
+
+work=$(mktemp -d)
+x_pids=()
+stop_session() {
+    pkill -P $$ vistrelle 2>/dev/null || true
+    for pid in "${x_pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+    rm -rf "$work"
+}
+trap stop_session EXIT
+
+fail() {
+    echo "FAIL: $*" >&2
+    exit 1
+}
+
+exec 3>"$work/display"
+Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+x_pids+=($!)
+exec 3>&-
+for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
+[ -s "$work/display" ] || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
+export DISPLAY=":$(cat "$work/display")"
+openbox >"$work/openbox.log" 2>&1 &
+x_pids+=($!)
+
+export XDG_RUNTIME_DIR="$work/runtime"
+mkdir -m 700 "$XDG_RUNTIME_DIR"
+unset QT_QPA_PLATFORM
+
+# wait_window TITLE-REGEX: prints the id of the first window with that title, or fails.
+wait_window() {
+    timeout 30 xdotool search --sync --onlyvisible --name "$1" | head -n 1 || fail "no window '$1' appeared"
+}
+
+# close_window ID: what a user's Alt+F4 does.
+close_window() {
+    xdotool windowactivate --sync "$1" key --clearmodifiers alt+F4
+}
+
+# answer_box: presses the default button of the message box on screen.
+answer_box() {
+    local box
+    box=$(wait_window '^Vistrelle$')
+    xdotool windowactivate --sync "$box" key --clearmodifiers Return
+}
+
+# wait_exit PID: the process's exit status, or a failure when it does not end within 30 s.
+wait_exit() {
+    for _ in $(seq 300); do
+        kill -0 "$1" 2>/dev/null || { wait "$1"; return $?; }
+        sleep 0.1
+    done
+    fail "process $1 did not end"
+}

@@ -1,0 +1,44 @@
+#include "TestLibrary.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QImage>
+#include <QImageWriter>
+
+namespace TestLibrary {
+
+void makeFolder(const QString& folder)
+{
+    if (!QDir().mkpath(folder))
+        qFatal("could not make folder %s", qPrintable(folder));
+}
+
+QString makeImage(const QString& path, QSize size)
+{
+    makeFolder(QFileInfo(path).absolutePath());
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(QColor(30, 120, 200));
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    QImageWriter writer(path, suffix == QLatin1String("jpg") ? "jpeg" : "bmp");
+    if (!writer.write(image))
+        qFatal("could not write test image %s", qPrintable(path));
+    return path;
+}
+
+void makeFile(const QString& path, const QByteArray& bytes)
+{
+    makeFolder(QFileInfo(path).absolutePath());
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+        qFatal("could not write test file %s", qPrintable(path));
+}
+
+void setModified(const QString& path, const QDateTime& when)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadWrite) || !file.setFileTime(when, QFileDevice::FileModificationTime))
+        qFatal("could not set the time of %s", qPrintable(path));
+}
+
+} // namespace TestLibrary
