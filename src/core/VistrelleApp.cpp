@@ -117,7 +117,7 @@ frmVistrelle* VistrelleApp::mainWindow() const
 frmImage& VistrelleApp::imageViewer()
 {
     if (!m_viewer)
-        m_viewer = new frmImage(m_state, m_noImages);
+        m_viewer = new frmImage(*this);
     return *m_viewer;
 }
 

@@ -1,13 +1,23 @@
 #include "core/AppState.h"
 #include "core/SettingsFile.h"
+#include "core/VistrelleApp.h"
+#include "support/FakeServices.h"
 #include "support/TestLibrary.h"
+#include "ui/main/frmVistrelle.h"
 #include "ui/viewers/ImageBox.h"
 #include "ui/viewers/frmImage.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDirIterator>
+#include <QLabel>
+#include <QListWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <memory>
+
+using namespace TestLibrary;
 
 // On the offscreen platform one pixel is 15 twips.
 class tst_frmImage : public QObject
@@ -15,7 +25,19 @@ class tst_frmImage : public QObject
     Q_OBJECT
 
 private slots:
-    void init() { m_state = AppState(); }
+    void init()
+    {
+        m_dir = std::make_unique<QTemporaryDir>();
+        m_fakes = std::make_unique<FakeServices>();
+        m_app = std::make_unique<VistrelleApp>(m_fakes->services, m_dir->path(), QStringList());
+    }
+
+    void cleanup()
+    {
+        m_app.reset();
+        m_fakes.reset();
+        m_dir.reset();
+    }
 
     void loadPlacement_data()
     {
@@ -30,10 +52,10 @@ private slots:
     {
         QFETCH(int, savedWidth);
         QFETCH(int, pixels);
-        m_state.imageViewerWidth = savedWidth;
-        m_state.imageViewerTop = 150;
-        m_state.imageViewerLeft = 300;
-        frmImage viewer(m_state, QImage(1146, 833, QImage::Format_RGB32));
+        state().imageViewerWidth = savedWidth;
+        state().imageViewerTop = 150;
+        state().imageViewerLeft = 300;
+        frmImage viewer(*m_app);
         QCOMPARE(viewer.width(), pixels);
         QCOMPARE(viewer.pos(), QPoint(20, 10));
     }
@@ -50,25 +72,23 @@ private slots:
     {
         QFETCH(QSize, picture);
         QFETCH(int, boxHeight);
-        QTemporaryDir dir;
-        m_state.imageViewerWidth = 7500;
-        frmImage viewer(m_state, QImage());
+        state().imageViewerWidth = 7500;
+        frmImage viewer(*m_app);
         viewer.show();
-        viewer.showFile(TestLibrary::makeImage(dir.filePath("shot.bmp"), picture));
+        viewer.showFile(makeImage(m_dir->filePath("shot.bmp"), picture));
         viewer.FitViewerToImage();
         QTRY_COMPARE(viewer.centralWidget()->height(), boxHeight);
         QCOMPARE(viewer.centralWidget()->width(), 500);
-        QCOMPARE(m_state.scaledWidth, viewer.frameGeometry().width() * 15);
-        QCOMPARE(m_state.scaledHeight, viewer.frameGeometry().height() * 15);
+        QCOMPARE(state().scaledWidth, viewer.frameGeometry().width() * 15);
+        QCOMPARE(state().scaledHeight, viewer.frameGeometry().height() * 15);
     }
 
     void userResizeKeepsTheRatio()
     {
-        QTemporaryDir dir;
-        m_state.imageViewerWidth = 7500;
-        frmImage viewer(m_state, QImage());
+        state().imageViewerWidth = 7500;
+        frmImage viewer(*m_app);
         viewer.show();
-        viewer.showFile(TestLibrary::makeImage(dir.filePath("shot.jpg"), QSize(1024, 768)));
+        viewer.showFile(makeImage(m_dir->filePath("shot.jpg"), QSize(1024, 768)));
         viewer.FitViewerToImage();
         const int menu = viewer.height() - 375;
         viewer.resize(500, 900);
@@ -80,11 +100,10 @@ private slots:
 
     void undecodableFileKeepsThePicture()
     {
-        QTemporaryDir dir;
-        frmImage viewer(m_state, QImage(1146, 833, QImage::Format_RGB32));
-        viewer.showFile(TestLibrary::makeImage(dir.filePath("good.bmp"), QSize(40, 30)));
-        TestLibrary::makeFile(dir.filePath("broken.jpg"), "not a picture");
-        viewer.showFile(dir.filePath("broken.jpg"));
+        frmImage viewer(*m_app);
+        viewer.showFile(makeImage(m_dir->filePath("good.bmp"), QSize(40, 30)));
+        makeFile(m_dir->filePath("broken.jpg"), "not a picture");
+        viewer.showFile(m_dir->filePath("broken.jpg"));
         auto* box = viewer.findChild<ImageBox*>("imgImageBox");
         QCOMPARE(box->picture().size(), QSize(40, 30));
         QCOMPARE(box->toolTip(), "broken.jpg");
@@ -95,8 +114,8 @@ private slots:
 
     void savingWidensANarrowViewer()
     {
-        m_state.imageViewerWidth = 6000;
-        frmImage viewer(m_state, QImage());
+        state().imageViewerWidth = 6000;
+        frmImage viewer(*m_app);
         viewer.resize(100, viewer.height());
         const ViewerPlacement saved = viewer.placementForSaving();
         QCOMPARE(saved.width, 4995);
@@ -105,7 +124,7 @@ private slots:
 
     void userCannotCloseTheViewerAlone()
     {
-        frmImage viewer(m_state, QImage());
+        frmImage viewer(*m_app);
         viewer.show();
         QCloseEvent close;
         QSpontaneKeyEvent::setSpontaneous(&close);
@@ -113,8 +132,183 @@ private slots:
         QVERIFY(viewer.isVisible());
     }
 
+    // Next, previous and a click on the picture, on a started library.
+    void stepping_data()
+    {
+        QTest::addColumn<int>("files");
+        QTest::addColumn<int>("from");
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<int>("to");
+        QTest::newRow("next") << 3 << 1 << "mnuImgNext" << 2;
+        QTest::newRow("next from the last wraps") << 3 << 3 << "mnuImgNext" << 1;
+        QTest::newRow("click on the picture") << 3 << 2 << "imgImageBox" << 3;
+        QTest::newRow("previous") << 3 << 3 << "mnuImgPrevious" << 2;
+        QTest::newRow("previous from the first wraps") << 3 << 1 << "mnuImgPrevious" << 3;
+        QTest::newRow("click on a lone file keeps it") << 1 << 1 << "imgImageBox" << 1;
+        QTest::newRow("menu of a lone file is disabled") << 1 << 1 << "mnuImgNext" << 1;
+    }
+    void stepping()
+    {
+        QFETCH(int, files);
+        QFETCH(int, from);
+        QFETCH(QString, command);
+        QFETCH(int, to);
+        for (int n = 1; n <= files; ++n)
+            makeImage(imageSet() + QString("shot_%1.jpg").arg(n), QSize(10 * n, 10));
+        QVERIFY(m_app->start());
+        list()->setCurrentRow(from - 1);
+        QCOMPARE(state().currentFileIndex, from);
+
+        frmImage& viewer = m_app->imageViewer();
+        if (command == "imgImageBox")
+            QTest::mouseClick(viewer.findChild<ImageBox*>("imgImageBox"), Qt::LeftButton);
+        else
+            viewer.findChild<QAction*>(command)->trigger();
+
+        const QString name = QString("shot_%1.jpg").arg(to);
+        QCOMPARE(state().currentFileIndex, to);
+        QCOMPARE(list()->currentRow(), to - 1);
+        QCOMPARE(selectedRows(), QList<int>{to - 1});
+        QCOMPARE(viewer.findChild<ImageBox*>("imgImageBox")->toolTip(), name);
+        QCOMPARE(viewer.findChild<ImageBox*>("imgImageBox")->picture().width(), 10 * to);
+        QVERIFY(!m_app->mainWindow()->findChild<QLabel*>("lblImageInfo")->text().isEmpty());
+    }
+
+    void steppingKeepsOtherSelectedFiles()
+    {
+        for (const char* name : {"a.jpg", "b.jpg", "c.jpg", "d.jpg"})
+            makeImage(imageSet() + name);
+        QVERIFY(m_app->start());
+        list()->setCurrentRow(0);
+        list()->setCurrentRow(2, QItemSelectionModel::Select);
+        m_app->imageViewer().findChild<QAction*>("mnuImgNext")->trigger();
+        QCOMPARE(selectedRows(), (QList<int>{0, 3}));
+        QCOMPARE(state().currentFileIndex, 4);
+    }
+
+    // Making the current file the intro image, on the files of one Image Set.
+    void introImage_data()
+    {
+        QTest::addColumn<QStringList>("files");
+        QTest::addColumn<QString>("current");
+        QTest::addColumn<QString>("appearsLater");
+        QTest::addColumn<QStringList>("after");
+        QTest::addColumn<bool>("done");
+        QTest::newRow("plain file") << QStringList{"a.jpg", "Image_040417_101010.bmp"}
+                                    << "Image_040417_101010.bmp" << QString()
+                                    << QStringList{"(Image_040417_101010).bmp", "a.jpg"} << true;
+        QTest::newRow("former intro image gets its name back")
+            << QStringList{"(a).bmp", "b.jpg"} << "b.jpg" << QString() << QStringList{"(b).jpg", "a.bmp"}
+            << true;
+        QTest::newRow("intro image chosen again") << QStringList{"(a).bmp", "b.jpg"} << "(a).bmp" << QString()
+                                                  << QStringList{"(a).bmp", "b.jpg"} << true;
+        QTest::newRow("sub-folder file renamed in its own folder")
+            << QStringList{"a.jpg", "old/c.jpg"} << "c.jpg" << QString()
+            << QStringList{"a.jpg", "old/(c).jpg"} << true;
+        QTest::newRow("sub-folder intro image back in its own folder")
+            << QStringList{"b.jpg", "old/(c).jpg"} << "b.jpg" << QString()
+            << QStringList{"(b).jpg", "old/c.jpg"} << true;
+        QTest::newRow("plain name taken: nothing replaced")
+            << QStringList{"(a).bmp", "a.bmp", "b.jpg"} << "b.jpg" << QString()
+            << QStringList{"(a).bmp", "a.bmp", "b.jpg"} << false;
+        QTest::newRow("intro name taken since the refresh: nothing replaced")
+            << QStringList{"a.jpg", "b.jpg"} << "b.jpg"
+            << "(b).jpg" << QStringList{"(b).jpg", "a.jpg", "b.jpg"} << false;
+    }
+    void introImage()
+    {
+        QFETCH(QStringList, files);
+        QFETCH(QString, current);
+        QFETCH(QString, appearsLater);
+        QFETCH(QStringList, after);
+        QFETCH(bool, done);
+        // Each file has its own width, so a replaced file would show as a lost width.
+        QList<int> widths;
+        for (int n = 0; n < files.size(); ++n) {
+            makeImage(imageSet() + files[n], QSize(10 + n, 10));
+            widths.append(10 + n);
+        }
+        QVERIFY(m_app->start());
+        if (!appearsLater.isEmpty()) {
+            makeImage(imageSet() + appearsLater, QSize(99, 10));
+            widths.append(99);
+        }
+        const QStringList listedBefore = listed();
+        list()->setCurrentItem(list()->findItems(current, Qt::MatchExactly).first());
+        const int currentIndex = state().currentFileIndex;
+
+        m_app->imageViewer().findChild<QAction*>("mnuFirstImage")->trigger();
+
+        QCOMPARE(filesOnDisk(), after);
+        QCOMPARE(widthsOnDisk(), widths);
+        QCOMPARE(
+            m_fakes->boxes.texts(),
+            QStringList{done ? "Done.\n\nThis image will now be the first to be displayed for this image set."
+                             : "There was a problem renaming image files.  The files may be set to READ "
+                               "ONLY mode (i.e. they're on a CD ROM)."});
+        QCOMPARE(m_fakes->boxes.shown.first().look, done ? BoxLook::NoIcon : BoxLook::Exclamation);
+        for (const QString& entry : state().fileListEntries)
+            QVERIFY2(QFile::exists(entry), qPrintable(entry + " is followed by its entry"));
+        if (done)
+            QVERIFY(QFileInfo(state().fileListEntries.at(currentIndex - 1)).fileName().startsWith("("));
+        QCOMPARE(listed(), listedBefore);
+    }
+
+    void introImageWithoutCurrentFileFails()
+    {
+        makeImage(imageSet() + "a.jpg");
+        QVERIFY(m_app->start());
+        state().currentFileIndex = 0;
+        m_app->imageViewer().mnuFirstImage_Click();
+        QCOMPARE(m_fakes->boxes.shown.size(), 1);
+        QCOMPARE(m_fakes->boxes.shown.first().look, BoxLook::Exclamation);
+        QCOMPARE(filesOnDisk(), QStringList{"a.jpg"});
+    }
+
 private:
-    AppState m_state;
+    AppState& state() { return m_app->state(); }
+    QString imageSet() const { return m_dir->path() + "/Vistrelles/Default Category/Default Image Set/"; }
+    QListWidget* list() const { return m_app->mainWindow()->findChild<QListWidget*>("lstComponents"); }
+
+    QStringList listed() const
+    {
+        QStringList lines;
+        for (int row = 0; row < list()->count(); ++row)
+            lines.append(list()->item(row)->text());
+        return lines;
+    }
+
+    QList<int> selectedRows() const
+    {
+        QList<int> rows;
+        for (int row = 0; row < list()->count(); ++row)
+            if (list()->item(row)->isSelected())
+                rows.append(row);
+        return rows;
+    }
+
+    QStringList filesOnDisk() const
+    {
+        QStringList files;
+        QDirIterator it(imageSet(), QDir::Files, QDirIterator::Subdirectories);
+        while (it.hasNext())
+            files.append(it.next().mid(imageSet().size()));
+        files.sort();
+        return files;
+    }
+
+    QList<int> widthsOnDisk() const
+    {
+        QList<int> widths;
+        for (const QString& file : filesOnDisk())
+            widths.append(QImage(imageSet() + file).width());
+        std::sort(widths.begin(), widths.end());
+        return widths;
+    }
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<FakeServices> m_fakes;
+    std::unique_ptr<VistrelleApp> m_app;
 };
 
 QTEST_MAIN(tst_frmImage)

@@ -439,6 +439,20 @@ void frmVistrelle::cmdRefresh_Click()
     RefreshImageSets();
 }
 
+void frmVistrelle::moveFileSelection(int fromRow, int toRow)
+{
+    if (toRow < 0 || toRow >= m_lstComponents->count())
+        return;
+    {
+        const QSignalBlocker blocker(m_lstComponents);
+        if (QListWidgetItem* previous = m_lstComponents->item(fromRow))
+            previous->setSelected(false);
+        m_lstComponents->setCurrentRow(toRow, QItemSelectionModel::Select);
+    }
+    m_state.currentFileIndex = toRow + 1;
+    ShowViewerImage(QString());
+}
+
 void frmVistrelle::closeEvent(QCloseEvent* event)
 {
     m_app.mainWindowUnloading();

@@ -32,6 +32,10 @@ public:
     void chooseFormat(const QString& extension);
     void enableTimer();
 
+    /// Moves the file list's selection from row \a fromRow to row \a toRow (other selected
+    /// rows stay selected) and makes that file the current one, shown in the viewer.
+    void moveFileSelection(int fromRow, int toRow);
+
     void cboImageSetCategory_Click();
     void cboImageSetName_Click();
     void lstComponents_Click();

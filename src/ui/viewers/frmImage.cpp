@@ -1,10 +1,15 @@
 #include "frmImage.h"
 
 #include "ImageBox.h"
+#include "ImageViewerSteps.h"
 #include "core/AppState.h"
 #include "core/SettingsFile.h"
+#include "core/VistrelleApp.h"
 #include "library/LibraryTree.h"
+#include "platform/MessageBoxes.h"
+#include "platform/Services.h"
 #include "ui/Twips.h"
+#include "ui/main/frmVistrelle.h"
 
 #include <QCloseEvent>
 #include <QImageReader>
@@ -21,11 +26,12 @@ constexpr int defaultWidth = 5000;
 
 } // namespace
 
-frmImage::frmImage(AppState& state, const QImage& noImages)
+frmImage::frmImage(VistrelleApp& app)
     : QMainWindow(nullptr,
                   Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowMinimizeButtonHint)
-    , m_state(state)
-    , m_noImages(noImages)
+    , m_app(app)
+    , m_state(app.state())
+    , m_noImages(app.noImagesPicture())
     , m_imgImageBox(new ImageBox(this))
 {
     setObjectName(QStringLiteral("frmImage"));
@@ -45,6 +51,11 @@ frmImage::frmImage(AppState& state, const QImage& noImages)
     move(TwipsToPixels(m_state.imageViewerLeft), TwipsToPixels(m_state.imageViewerTop));
     m_imgImageBox->setPicture(m_noImages);
     setWidthTwips(m_state.imageViewerWidth < narrowestSavedWidth ? defaultWidth : m_state.imageViewerWidth);
+
+    connect(m_mnuImgNext, &QAction::triggered, this, &frmImage::mnuImgNext_Click);
+    connect(m_imgImageBox, &ImageBox::clicked, this, &frmImage::mnuImgNext_Click);
+    connect(m_mnuImgPrevious, &QAction::triggered, this, &frmImage::mnuImgPrevious_Click);
+    connect(m_mnuFirstImage, &QAction::triggered, this, &frmImage::mnuFirstImage_Click);
 }
 
 void frmImage::showFile(const QString& path)
@@ -90,6 +101,39 @@ ViewerPlacement frmImage::placementForSaving()
     if (PixelsToTwips(width()) < narrowestSavedWidth)
         setWidthTwips(defaultWidth);
     return {PixelsToTwips(pos().y()), PixelsToTwips(pos().x()), PixelsToTwips(width())};
+}
+
+void frmImage::mnuImgNext_Click()
+{
+    stepTo(NextFileIndex(m_state));
+}
+
+void frmImage::mnuImgPrevious_Click()
+{
+    stepTo(PreviousFileIndex(m_state));
+}
+
+void frmImage::stepTo(int fileIndex)
+{
+    frmVistrelle* main = m_app.mainWindow();
+    if (fileIndex < 1 || !main)
+        return;
+    main->moveFileSelection(m_state.currentFileIndex - 1, fileIndex - 1);
+}
+
+void frmImage::mnuFirstImage_Click()
+{
+    // The file list is not refilled: it shows the new names from the next refresh on, while
+    // fileListEntries already holds them.
+    if (MakeIntroImage(m_state))
+        m_app.services().boxes.show(
+            QStringLiteral("Done.\n\nThis image will now be the first to be displayed "
+                           "for this image set."),
+            BoxLook::NoIcon);
+    else
+        m_app.services().boxes.show(QStringLiteral("There was a problem renaming image files.  The files may "
+                                                   "be set to READ ONLY mode (i.e. they're on a CD ROM)."),
+                                    BoxLook::Exclamation);
 }
 
 void frmImage::resizeEvent(QResizeEvent* event)

@@ -5,6 +5,7 @@
 
 class ImageBox;
 class QAction;
+class VistrelleApp;
 struct AppState;
 struct ViewerPlacement;
 
@@ -15,7 +16,7 @@ class frmImage final : public QMainWindow
     Q_OBJECT
 
 public:
-    frmImage(AppState& state, const QImage& noImages);
+    explicit frmImage(VistrelleApp& app);
 
     /// Shows the file at \a path; a file that cannot be decoded leaves the picture as it was.
     void showFile(const QString& path);
@@ -31,6 +32,10 @@ public:
     /// twips is first set to 5000.
     ViewerPlacement placementForSaving();
 
+    void mnuImgNext_Click();
+    void mnuImgPrevious_Click();
+    void mnuFirstImage_Click();
+
 protected:
     void resizeEvent(QResizeEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
@@ -39,7 +44,9 @@ private:
     QSize decorations() const;
     int menuHeight() const;
     void setWidthTwips(int twips);
+    void stepTo(int fileIndex);
 
+    VistrelleApp& m_app;
     AppState& m_state;
     QImage m_noImages;
     ImageBox* m_imgImageBox;
