@@ -3,6 +3,14 @@
 #include <QString>
 #include <QStringList>
 
+/// One thumbnail of the thumbnail viewer: its name (column 0) and the full paths of its
+/// images in display order (columns 1 to m).
+struct ThumbnailRow
+{
+    QString name;
+    QStringList images;
+};
+
 /// The one record through which the windows and the library routines talk. Folder paths end
 /// in "/" and keep the case they have on disk. The working tables are 1-based in their
 /// meaning: entry n is element n - 1; a table holds at most its capacity of entries.
@@ -15,10 +23,11 @@ struct AppState
     QStringList fileList;        // file paths found by the last file walk
     int fileCount = 0;           // next free entry of fileList; counts past fileMax
     QStringList imageSetFiles;   // every file of the current Image Set, for the name check
-    QStringList thumbnailEntries;
-    int thumbnailCount = 0;
-    int thumbnailSlots[15] = {};
-    int thumbnailPageStart = 0;
+
+    QList<ThumbnailRow> thumbnailEntries; // row r is element r - 1; at most dirMax rows and images
+    int thumbnailCount = 0;               // next free row while a Category is gathered
+    int thumbnailSlots[15] = {};          // column each cell shows: 1 from the page fill, 0 hidden
+    int thumbnailPageStart = 0;           // row shown in the page's first cell: 1, 16, 31, ...
 
     // Paths and capacities
     QString programDir;

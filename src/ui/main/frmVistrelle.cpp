@@ -9,7 +9,9 @@
 #include "platform/Services.h"
 #include "platform/Shell.h"
 #include "ui/Twips.h"
+#include "ui/viewers/Thumbnails.h"
 #include "ui/viewers/frmImage.h"
+#include "ui/viewers/frmPhotos.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -155,11 +157,10 @@ void frmVistrelle::buildControls()
     m_tmrTimer = named(new QTimer(this), "tmrTimer");
     m_tmrTimer->setInterval(100);
 
-    // The library commands, the viewers and the modes open windows of their own; until those
+    // The library commands and the modes open windows of their own; until those
     // windows are part of the program their buttons stay unavailable.
-    for (const char* name :
-         {"cmdNewCategory", "cmdDeleteCategory", "cmdPhotosByCategory", "cmdNewImageSet", "cmdDeleteImageSet",
-          "cmdPhotosBySet", "cmdFirstImageSet", "cmdLowResourceMode", "cmdOptions", "cmdHelp"})
+    for (const char* name : {"cmdNewCategory", "cmdDeleteCategory", "cmdNewImageSet", "cmdDeleteImageSet",
+                             "cmdFirstImageSet", "cmdLowResourceMode", "cmdOptions", "cmdHelp"})
         findChild<QPushButton*>(QLatin1String(name))->setEnabled(false);
 
     connect(m_cboImageSetCategory, &QComboBox::activated, this, &frmVistrelle::cboImageSetCategory_Click);
@@ -167,6 +168,10 @@ void frmVistrelle::buildControls()
     connect(m_lstComponents, &QListWidget::currentRowChanged, this, &frmVistrelle::lstComponents_Click);
     connect(cmdExplore, &QPushButton::clicked, this, &frmVistrelle::cmdExplore_Click);
     connect(cmdRefresh, &QPushButton::clicked, this, &frmVistrelle::cmdRefresh_Click);
+    connect(findChild<QPushButton*>(QStringLiteral("cmdPhotosBySet")), &QPushButton::clicked, this,
+            &frmVistrelle::cmdPhotosBySet_Click);
+    connect(findChild<QPushButton*>(QStringLiteral("cmdPhotosByCategory")), &QPushButton::clicked, this,
+            &frmVistrelle::cmdPhotosByCategory_Click);
 }
 
 void frmVistrelle::setTabOrder()
@@ -451,6 +456,57 @@ void frmVistrelle::moveFileSelection(int fromRow, int toRow)
     }
     m_state.currentFileIndex = toRow + 1;
     ShowViewerImage(QString());
+}
+
+void frmVistrelle::cmdPhotosBySet_Click()
+{
+    m_state.thumbnailCount = 1;
+    m_state.thumbnailEntries.clear();
+    // Without a chosen Image Set the folder would be the whole Category.
+    if (!m_cboImageSetName->currentText().isEmpty())
+        GatherSetThumbnails(m_state, imageSetFolder());
+    if (m_state.thumbnailEntries.isEmpty()) {
+        m_app.services().boxes.show(QStringLiteral("There are no images to show."), BoxLook::Information);
+        return;
+    }
+    m_state.thumbnailPick.clear();
+    frmPhotos photos(m_state, m_app.noImagesPicture(), this);
+    photos.setWindowTitle(QStringLiteral("Thumbnail Viewer - Image Set - ") +
+                          m_cboImageSetName->currentText());
+    photos.exec();
+    if (m_state.thumbnailPick.isEmpty())
+        return;
+    const QList<QListWidgetItem*> matches =
+        m_lstComponents->findItems(m_state.thumbnailPick, Qt::MatchExactly | Qt::MatchCaseSensitive);
+    if (matches.isEmpty())
+        return;
+    moveFileSelection(m_lstComponents->currentRow(), m_lstComponents->row(matches.first()));
+    m_lstComponents->setFocus();
+}
+
+void frmVistrelle::cmdPhotosByCategory_Click()
+{
+    m_state.thumbnailCount = 1;
+    m_state.thumbnailEntries.clear();
+    // Without a chosen Category the folder would be the library root, its Categories taken for sets.
+    if (!m_cboImageSetCategory->currentText().isEmpty())
+        GatherCategoryThumbnails(m_state, m_state.libraryRoot + m_cboImageSetCategory->currentText() +
+                                              QLatin1Char('/'));
+    if (m_state.thumbnailEntries.isEmpty()) {
+        m_app.services().boxes.show(QStringLiteral("There are no images to show."), BoxLook::Information);
+        return;
+    }
+    m_state.thumbnailPick.clear();
+    frmPhotos photos(m_state, m_app.noImagesPicture(), this);
+    photos.setWindowTitle(QStringLiteral("Thumbnail Viewer - Category - ") +
+                          m_cboImageSetCategory->currentText());
+    if (photos.exec() != QDialog::Accepted || !m_state.thumbnailPick.isEmpty() ||
+        photos.pickedName() == m_cboImageSetName->currentText())
+        return;
+    const int row =
+        m_cboImageSetName->findText(photos.pickedName(), Qt::MatchExactly | Qt::MatchCaseSensitive);
+    if (row >= 0)
+        selectImageSet(row);
 }
 
 void frmVistrelle::closeEvent(QCloseEvent* event)

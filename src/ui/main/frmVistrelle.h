@@ -42,6 +42,8 @@ public:
     void optFormat_Click(int index);
     void cmdExplore_Click();
     void cmdRefresh_Click();
+    void cmdPhotosBySet_Click();
+    void cmdPhotosByCategory_Click();
 
 protected:
     void closeEvent(QCloseEvent* event) override;

@@ -27,6 +27,22 @@ void ImageBox::paintEvent(QPaintEvent*)
 
 void ImageBox::mouseReleaseEvent(QMouseEvent* event)
 {
-    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
+    if (event->button() != Qt::LeftButton)
+        return;
+    if (m_endingDoubleClick) {
+        m_endingDoubleClick = false;
+        return;
+    }
+    if (rect().contains(event->position().toPoint()))
         emit clicked();
+}
+
+void ImageBox::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    if (!m_takesDoubleClicks || event->button() != Qt::LeftButton) {
+        QWidget::mouseDoubleClickEvent(event);
+        return;
+    }
+    m_endingDoubleClick = true;
+    emit doubleClicked();
 }

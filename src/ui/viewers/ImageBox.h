@@ -14,13 +14,21 @@ public:
     void setPicture(const QImage& picture);
     const QImage& picture() const { return m_picture; }
 
+    /// A box that takes double clicks reports them as such; otherwise each of the two clicks
+    /// counts as a click.
+    void setTakesDoubleClicks(bool takes) { m_takesDoubleClicks = takes; }
+
 signals:
     void clicked();
+    void doubleClicked();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
 
 private:
     QImage m_picture;
+    bool m_takesDoubleClicks = false;
+    bool m_endingDoubleClick = false;
 };

@@ -1,0 +1,154 @@
+#include "frmPhotos.h"
+
+#include "ImageBox.h"
+#include "Thumbnails.h"
+#include "core/AppState.h"
+#include "ui/Twips.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <QScreen>
+#include <algorithm>
+
+namespace {
+
+constexpr int clientWidth = 11100;
+constexpr int clientHeight = 8310;
+constexpr int cellLefts[] = {120, 2880, 5640, 8400};
+constexpr int cellTops[] = {120, 2160, 4200, 6240};
+constexpr int cellWidth = 2565;
+constexpr int cellHeight = 1920;
+constexpr int columns = 4;
+
+QRect twipsRect(int left, int top, int width, int height)
+{
+    return QRect(TwipsToPixels(left), TwipsToPixels(top), TwipsToPixels(width), TwipsToPixels(height));
+}
+
+} // namespace
+
+frmPhotos::frmPhotos(AppState& state, const QImage& logo, QWidget* parent)
+    : QDialog(parent)
+    , m_state(state)
+{
+    setObjectName(QStringLiteral("frmPhotos"));
+    setFixedSize(TwipsToPixels(clientWidth), TwipsToPixels(clientHeight));
+    QPalette dark = palette();
+    dark.setColor(QPalette::Window, QColor(64, 64, 64));
+    setPalette(dark);
+    setAutoFillBackground(true);
+    buildControls(logo);
+    if (const QScreen* display = screen())
+        move(display->availableGeometry().center() - rect().center());
+
+    m_state.thumbnailPageStart = 1;
+    FillThumbnailPage();
+}
+
+void frmPhotos::buildControls(const QImage& logo)
+{
+    auto* imgVistrelle = new ImageBox(this);
+    imgVistrelle->setObjectName(QStringLiteral("imgVistrelle"));
+    imgVistrelle->setPicture(logo);
+    imgVistrelle->setGeometry(rect());
+    imgVistrelle->lower();
+
+    for (int index = 0; index < cellCount; ++index) {
+        auto* cell = new ImageBox(this);
+        cell->setObjectName(QStringLiteral("imgPhoto"));
+        cell->setProperty("index", index);
+        cell->setTakesDoubleClicks(true);
+        cell->setGeometry(
+            twipsRect(cellLefts[index % columns], cellTops[index / columns], cellWidth, cellHeight));
+        connect(cell, &ImageBox::clicked, this, [this, index] { imgPhoto_Click(index); });
+        connect(cell, &ImageBox::doubleClicked, this, [this, index] { imgPhoto_DblClick(index); });
+        m_imgPhoto[index] = cell;
+    }
+
+    auto* label = new QLabel(
+        QStringLiteral(
+            "Click image to see next.  Double click image to select. Hover over image to see name."),
+        this);
+    label->setObjectName(QStringLiteral("Label1"));
+    label->setWordWrap(true);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    label->setStyleSheet(QStringLiteral("color: rgb(224, 224, 224); background: rgb(64, 64, 64);"));
+    label->setGeometry(twipsRect(8400, 6240, 2535, 1095));
+
+    m_cmdPrevious = new QPushButton(QStringLiteral("&<--"), this);
+    m_cmdPrevious->setObjectName(QStringLiteral("cmdPrevious"));
+    m_cmdPrevious->setGeometry(twipsRect(8400, 7320, 1095, 375));
+    m_cmdNext = new QPushButton(QStringLiteral("--&>"), this);
+    m_cmdNext->setObjectName(QStringLiteral("cmdNext"));
+    m_cmdNext->setGeometry(twipsRect(9840, 7320, 1095, 375));
+    auto* cancel = new QPushButton(QStringLiteral("&Cancel"), this);
+    cancel->setObjectName(QStringLiteral("CancelButton"));
+    cancel->setGeometry(twipsRect(8400, 7800, 2535, 375));
+    cancel->setAutoDefault(false);
+
+    connect(m_cmdPrevious, &QPushButton::clicked, this, &frmPhotos::cmdPrevious_Click);
+    connect(m_cmdNext, &QPushButton::clicked, this, &frmPhotos::cmdNext_Click);
+    connect(cancel, &QPushButton::clicked, this, &frmPhotos::CancelButton_Click);
+}
+
+void frmPhotos::FillThumbnailPage()
+{
+    std::fill(std::begin(m_state.thumbnailSlots), std::end(m_state.thumbnailSlots), 0);
+    m_cmdNext->setEnabled(false);
+    m_cmdPrevious->setEnabled(false);
+    for (int index = 0; index < cellCount; ++index) {
+        ImageBox* cell = m_imgPhoto[index];
+        const ThumbnailRow* row = ThumbnailRowAt(m_state, m_state.thumbnailPageStart + index);
+        if (!row || row->images.isEmpty()) {
+            cell->hide();
+            cell->setPicture(QImage());
+            continue;
+        }
+        cell->setPicture(LoadThumbnail(row->images.first(), cell->size() * cell->devicePixelRatio()));
+        cell->setToolTip(row->name);
+        cell->show();
+        m_state.thumbnailSlots[index] = 1;
+    }
+    m_cmdNext->setEnabled(ThumbnailRowAt(m_state, m_state.thumbnailPageStart + cellCount) != nullptr);
+    m_cmdPrevious->setEnabled(m_state.thumbnailPageStart > 1 &&
+                              ThumbnailRowAt(m_state, m_state.thumbnailPageStart - 1) != nullptr);
+}
+
+void frmPhotos::cmdNext_Click()
+{
+    m_state.thumbnailPageStart += cellCount;
+    FillThumbnailPage();
+}
+
+void frmPhotos::cmdPrevious_Click()
+{
+    m_state.thumbnailPageStart -= cellCount;
+    FillThumbnailPage();
+}
+
+void frmPhotos::CancelButton_Click()
+{
+    reject();
+}
+
+void frmPhotos::imgPhoto_Click(int index)
+{
+    const int row = m_state.thumbnailPageStart + index;
+    const ThumbnailRow* entry = ThumbnailRowAt(m_state, row);
+    if (!entry)
+        return;
+    const int column = NextThumbnailColumn(m_state, row, m_state.thumbnailSlots[index]);
+    ImageBox* cell = m_imgPhoto[index];
+    cell->setPicture(LoadThumbnail(entry->images.at(column - 1), cell->size() * cell->devicePixelRatio()));
+    m_state.thumbnailSlots[index] = column;
+}
+
+void frmPhotos::imgPhoto_DblClick(int index)
+{
+    const ThumbnailRow* entry = ThumbnailRowAt(m_state, m_state.thumbnailPageStart + index);
+    if (!entry)
+        return;
+    m_state.thumbnailPick = PickedFileName(entry->name);
+    m_pickedName = entry->name;
+    accept();
+}
