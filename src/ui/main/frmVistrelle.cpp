@@ -488,10 +488,8 @@ void frmVistrelle::cmdPhotosByCategory_Click()
 {
     m_state.thumbnailCount = 1;
     m_state.thumbnailEntries.clear();
-    // Without a chosen Category the folder would be the library root, its Categories taken for sets.
-    if (!m_cboImageSetCategory->currentText().isEmpty())
-        GatherCategoryThumbnails(m_state, m_state.libraryRoot + m_cboImageSetCategory->currentText() +
-                                              QLatin1Char('/'));
+    GatherCategoryThumbnails(m_state,
+                             m_state.libraryRoot + m_cboImageSetCategory->currentText() + QLatin1Char('/'));
     if (m_state.thumbnailEntries.isEmpty()) {
         m_app.services().boxes.show(QStringLiteral("There are no images to show."), BoxLook::Information);
         return;
