@@ -183,6 +183,8 @@ private slots:
         QTest::newRow("sub-folder files stay in their folder")
             << QStringList{"b.jpg", "old/(c).jpg", "old/d.jpg"} << "d.jpg" << QString()
             << QStringList{"b.jpg", "old/(d).jpg", "old/c.jpg"};
+        QTest::newRow("empty parentheses are no intro name")
+            << QStringList{"().jpg", "b.jpg"} << "b.jpg" << QString() << QStringList{"().jpg", "(b).jpg"};
         QTest::newRow("plain name taken: nothing replaced")
             << QStringList{"(a).bmp", "a.bmp", "b.jpg"} << "b.jpg" << QString()
             << QStringList{"(a).bmp", "a.bmp", "b.jpg"};

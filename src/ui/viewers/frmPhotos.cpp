@@ -84,7 +84,6 @@ void frmPhotos::buildControls(const QImage& logo)
     auto* cancel = new QPushButton(QStringLiteral("&Cancel"), this);
     cancel->setObjectName(QStringLiteral("CancelButton"));
     cancel->setGeometry(twipsRect(8400, 7800, 2535, 375));
-    cancel->setAutoDefault(false);
 
     connect(m_cmdPrevious, &QPushButton::clicked, this, &frmPhotos::cmdPrevious_Click);
     connect(m_cmdNext, &QPushButton::clicked, this, &frmPhotos::cmdNext_Click);
