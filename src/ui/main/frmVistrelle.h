@@ -39,8 +39,20 @@ public:
     void cmdExplore_Click();
     void cmdRefresh_Click();
 
+    void cmdNewCategory_Click();
+    void cmdNewImageSet_Click();
+    void cmdDeleteCategory_Click();
+    void cmdDeleteImageSet_Click();
+    void cmdFirstImageSet_Click();
+    void lstComponents_DblClick();
+    void lstComponents_KeyPress(int keyAscii);
+    void lstComponents_KeyDown(int keyCode);
+    void MoveSelectedFiles();
+    void ShowFileOptions();
+
 protected:
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void buildControls();
@@ -50,6 +62,8 @@ private:
     void selectImageSet(int row);
     void tellAboutOverflow(const QString& folder, int found);
     QString imageSetFolder() const;
+    bool deleteLibraryFolder(const QString& folder);
+    QList<int> selectedRows() const;
 
     VistrelleApp& m_app;
     AppState& m_state;
