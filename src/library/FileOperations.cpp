@@ -149,9 +149,11 @@ bool DeleteFolderTree(AppState& state, MessageBoxes& boxes, const QString& folde
 
 void RemoveDeletedFolder(MessageBoxes& boxes, const QString& folder)
 {
-    const QString path = folder.chopped(1);
-    const bool gone = isLink(path) ? QFile::remove(path) : QDir().rmdir(path);
-    if (!gone)
+    const QByteArray path = native(folder.chopped(1));
+    const bool removed =
+        isLink(folder.chopped(1)) ? ::unlink(path.constData()) == 0 : ::rmdir(path.constData()) == 0;
+    // A folder that another program has already removed is what the user asked for.
+    if (!removed && errno != ENOENT)
         reportFolder(boxes);
 }
 

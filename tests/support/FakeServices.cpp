@@ -5,6 +5,8 @@
 BoxAnswer FakeMessageBoxes::show(const QString& text, BoxLook look, BoxButtons buttons)
 {
     shown.append({text, look, buttons});
+    if (whileShown)
+        whileShown();
     if (!answers.isEmpty())
         return answers.takeFirst();
     return buttons == BoxButtons::YesNo ? BoxAnswer::No : BoxAnswer::Ok;

@@ -9,6 +9,7 @@
 
 #include <QList>
 #include <QStringList>
+#include <functional>
 #include <optional>
 
 /// One message box as the user would have seen it.
@@ -27,6 +28,7 @@ public:
 
     QList<BoxAnswer> answers;
     QList<ShownBox> shown;
+    std::function<void()> whileShown; // what the program does meanwhile (a capture's refresh)
     QStringList texts() const;
 };
 

@@ -556,25 +556,29 @@ void frmVistrelle::cmdFirstImageSet_Click()
                BoxLook::Information);
 }
 
-QList<int> frmVistrelle::selectedRows() const
+QStringList frmVistrelle::selectedPaths() const
 {
-    QList<int> rows;
+    QStringList paths;
     for (int row = 0; row < m_lstComponents->count(); ++row) {
         if (m_lstComponents->item(row)->isSelected() && row < m_state.fileListEntries.size())
-            rows.append(row);
+            paths.append(m_state.fileListEntries.at(row));
     }
-    return rows;
+    return paths;
 }
 
 bool frmVistrelle::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched != m_lstComponents || event->type() != QEvent::KeyPress)
         return QWidget::eventFilter(watched, event);
-    switch (static_cast<QKeyEvent*>(event)->key()) {
+    const auto* key = static_cast<QKeyEvent*>(event);
+    switch (key->key()) {
     case Qt::Key_Delete:
         lstComponents_KeyDown(46);
         return true;
     case Qt::Key_Space:
+        // Ctrl+Space keeps its usual role of adding a line to the selection or taking it out.
+        if (key->modifiers() & Qt::ControlModifier)
+            return QWidget::eventFilter(watched, event);
         lstComponents_KeyDown(32);
         return true;
     case Qt::Key_Return:
@@ -600,22 +604,23 @@ void frmVistrelle::lstComponents_KeyPress(int keyAscii)
 void frmVistrelle::lstComponents_KeyDown(int keyCode)
 {
     MessageBoxes& boxes = m_app.services().boxes;
-    const QList<int> rows = selectedRows();
+    // The paths are taken before asking: a capture while the question is open refills the list.
+    const QStringList paths = selectedPaths();
     if (keyCode == 46) {
-        if (rows.isEmpty()) {
+        if (paths.isEmpty()) {
             boxes.show(QStringLiteral("Select file(s) to delete first."), BoxLook::Exclamation);
             return;
         }
         if (boxes.show(
-                QStringLiteral("Are you sure you want to delete the %1 files selected?").arg(rows.size()),
+                QStringLiteral("Are you sure you want to delete the %1 files selected?").arg(paths.size()),
                 BoxLook::NoIcon, BoxButtons::YesNo) != BoxAnswer::Yes)
             return;
         m_state.restoreListIndex = m_lstComponents->currentRow();
-        for (const int row : rows)
-            RemoveFile(boxes, m_state.fileListEntries.at(row));
+        for (const QString& path : paths)
+            RemoveFile(boxes, path);
         RefreshImageSets();
     } else if (keyCode == 32) {
-        if (rows.isEmpty()) {
+        if (paths.isEmpty()) {
             boxes.show(QStringLiteral("Select file(s) to relocate first."), BoxLook::Exclamation);
             return;
         }
@@ -623,21 +628,18 @@ void frmVistrelle::lstComponents_KeyDown(int keyCode)
         for (int row = 0; row < m_cboImageSetCategory->count(); ++row)
             categories.append(m_cboImageSetCategory->itemText(row));
         m_app.services().dialogs.AskForRelocation(
-            m_state, QStringLiteral("Where should these (%1) files be moved?").arg(rows.size()), categories);
-        MoveSelectedFiles();
+            m_state, QStringLiteral("Where should these (%1) files be moved?").arg(paths.size()), categories);
+        MoveSelectedFiles(paths);
     }
 }
 
-void frmVistrelle::MoveSelectedFiles()
+void frmVistrelle::MoveSelectedFiles(const QStringList& paths)
 {
     if (m_state.relocateImageSet.isEmpty() || m_state.relocateCategory.isEmpty())
         return;
     m_state.restoreListIndex = m_lstComponents->currentRow();
     m_state.lastRelocateCategory = m_state.relocateCategory;
     m_state.lastRelocateImageSet = m_state.relocateImageSet;
-    QStringList paths;
-    for (const int row : selectedRows())
-        paths.append(m_state.fileListEntries.at(row));
     const QStringList notMoved =
         MoveFilesInto(paths, m_state.libraryRoot + m_state.relocateCategory + QLatin1Char('/') +
                                  m_state.relocateImageSet + QLatin1Char('/'));

@@ -47,7 +47,7 @@ public:
     void lstComponents_DblClick();
     void lstComponents_KeyPress(int keyAscii);
     void lstComponents_KeyDown(int keyCode);
-    void MoveSelectedFiles();
+    void MoveSelectedFiles(const QStringList& paths);
     void ShowFileOptions();
 
 protected:
@@ -63,7 +63,7 @@ private:
     void tellAboutOverflow(const QString& folder, int found);
     QString imageSetFolder() const;
     bool deleteLibraryFolder(const QString& folder);
-    QList<int> selectedRows() const;
+    QStringList selectedPaths() const;
 
     VistrelleApp& m_app;
     AppState& m_state;
