@@ -97,7 +97,7 @@ bool FolderMayBeDeleted(const QString& folder, const QString& libraryRoot, const
     if (folder.size() < 2 || !folder.startsWith(slash) || !folder.endsWith(slash))
         return false;
     const QString inner = folder.chopped(1);
-    if (QDir::cleanPath(inner) != inner || libraryRoot.isEmpty() || !libraryRoot.endsWith(slash))
+    if (QDir::cleanPath(inner) != inner || libraryRoot.size() < 2 || !libraryRoot.endsWith(slash))
         return false;
     if (!folder.startsWith(libraryRoot) || folder.size() <= libraryRoot.size())
         return false;
