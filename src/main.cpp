@@ -1,4 +1,5 @@
 #include "core/VistrelleApp.h"
+#include "library/ModalLibraryDialogs.h"
 #include "platform/DesktopShell.h"
 #include "platform/LockFileInstance.h"
 #include "platform/QtClipboard.h"
@@ -17,7 +18,8 @@ int main(int argc, char* argv[])
     QtClipboard clipboard;
     DesktopShell shell;
     LockFileInstance instance;
-    Services services{boxes, clipboard, shell, instance};
+    ModalLibraryDialogs dialogs(boxes);
+    Services services{boxes, clipboard, shell, instance, dialogs};
 
     VistrelleApp app(services, QApplication::applicationDirPath(), QApplication::arguments().mid(1));
     if (!app.start())

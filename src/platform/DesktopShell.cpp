@@ -7,3 +7,8 @@ bool DesktopShell::explore(const QString& folder)
 {
     return QDesktopServices::openUrl(QUrl::fromLocalFile(folder));
 }
+
+bool DesktopShell::open(const QString& file)
+{
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(file));
+}

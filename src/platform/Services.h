@@ -2,6 +2,7 @@
 
 class Clipboard;
 class InstanceLock;
+class LibraryDialogs;
 class MessageBoxes;
 class Shell;
 
@@ -12,4 +13,5 @@ struct Services
     Clipboard& clipboard;
     Shell& shell;
     InstanceLock& instance;
+    LibraryDialogs& dialogs; // our own modal dialogs, so tests can answer them
 };

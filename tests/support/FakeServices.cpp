@@ -1,8 +1,12 @@
 #include "FakeServices.h"
 
+#include "core/AppState.h"
+
 BoxAnswer FakeMessageBoxes::show(const QString& text, BoxLook look, BoxButtons buttons)
 {
     shown.append({text, look, buttons});
+    if (whileShown)
+        whileShown();
     if (!answers.isEmpty())
         return answers.takeFirst();
     return buttons == BoxButtons::YesNo ? BoxAnswer::No : BoxAnswer::Ok;
@@ -20,4 +24,32 @@ bool FakeShell::explore(const QString& folder)
 {
     explored.append(folder);
     return succeeds;
+}
+
+bool FakeShell::open(const QString& file)
+{
+    opened.append(file);
+    return succeeds;
+}
+
+void FakeLibraryDialogs::AskForName(AppState& state)
+{
+    namesOffered.append(state.enteredName);
+    const std::optional<QString> answer = names.isEmpty() ? std::nullopt : names.takeFirst();
+    if (answer)
+        state.enteredName = *answer;
+}
+
+void FakeLibraryDialogs::AskForRelocation(AppState& state, const QString& caption, const QStringList&)
+{
+    captions.append(caption);
+    const QStringList target = targets.isEmpty() ? QStringList() : targets.takeFirst();
+    state.relocateCategory = target.value(0);
+    state.relocateImageSet = target.value(1);
+}
+
+void FakeLibraryDialogs::AskForFileOption(AppState& state)
+{
+    if (!fileOptions.isEmpty())
+        state.fileOptionsChoice = fileOptions.takeFirst();
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "library/LibraryDialogs.h"
 #include "platform/Clipboard.h"
 #include "platform/InstanceLock.h"
 #include "platform/MessageBoxes.h"
@@ -8,6 +9,8 @@
 
 #include <QList>
 #include <QStringList>
+#include <functional>
+#include <optional>
 
 /// One message box as the user would have seen it.
 struct ShownBox
@@ -25,6 +28,7 @@ public:
 
     QList<BoxAnswer> answers;
     QList<ShownBox> shown;
+    std::function<void()> whileShown; // what the program does meanwhile (a capture's refresh)
     QStringList texts() const;
 };
 
@@ -41,9 +45,27 @@ class FakeShell final : public Shell
 {
 public:
     bool explore(const QString& folder) override;
+    bool open(const QString& file) override;
 
     bool succeeds = true;
     QStringList explored;
+    QStringList opened;
+};
+
+/// Answers the library's dialogs from scripts, as the user would have answered them; a used-up
+/// script cancels. Records what each dialog was opened with.
+class FakeLibraryDialogs final : public LibraryDialogs
+{
+public:
+    void AskForName(AppState& state) override;
+    void AskForRelocation(AppState& state, const QString& caption, const QStringList& categories) override;
+    void AskForFileOption(AppState& state) override;
+
+    QList<std::optional<QString>> names; // nullopt: Cancel
+    QStringList namesOffered;            // enteredName as each name dialog opened
+    QList<QStringList> targets;          // {Category, Image Set}
+    QStringList captions;
+    QList<int> fileOptions;
 };
 
 class FakeInstanceLock final : public InstanceLock
@@ -61,5 +83,6 @@ struct FakeServices
     FakeClipboard clipboard;
     FakeShell shell;
     FakeInstanceLock instance;
-    Services services{boxes, clipboard, shell, instance};
+    FakeLibraryDialogs dialogs;
+    Services services{boxes, clipboard, shell, instance, dialogs};
 };

@@ -4,6 +4,8 @@
 #include "core/AppState.h"
 #include "core/VistrelleApp.h"
 #include "library/DisplayOrder.h"
+#include "library/FileOperations.h"
+#include "library/LibraryDialogs.h"
 #include "library/LibraryTree.h"
 #include "platform/MessageBoxes.h"
 #include "platform/Services.h"
@@ -19,6 +21,7 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
@@ -159,8 +162,7 @@ void frmVistrelle::buildControls()
 
     // The library commands and the modes open windows of their own; until those
     // windows are part of the program their buttons stay unavailable.
-    for (const char* name : {"cmdNewCategory", "cmdDeleteCategory", "cmdNewImageSet", "cmdDeleteImageSet",
-                             "cmdFirstImageSet", "cmdLowResourceMode", "cmdOptions", "cmdHelp"})
+    for (const char* name : {"cmdLowResourceMode", "cmdOptions", "cmdHelp"})
         findChild<QPushButton*>(QLatin1String(name))->setEnabled(false);
 
     connect(m_cboImageSetCategory, &QComboBox::activated, this, &frmVistrelle::cboImageSetCategory_Click);
@@ -168,10 +170,17 @@ void frmVistrelle::buildControls()
     connect(m_lstComponents, &QListWidget::currentRowChanged, this, &frmVistrelle::lstComponents_Click);
     connect(cmdExplore, &QPushButton::clicked, this, &frmVistrelle::cmdExplore_Click);
     connect(cmdRefresh, &QPushButton::clicked, this, &frmVistrelle::cmdRefresh_Click);
-    connect(findChild<QPushButton*>(QStringLiteral("cmdPhotosBySet")), &QPushButton::clicked, this,
-            &frmVistrelle::cmdPhotosBySet_Click);
-    connect(findChild<QPushButton*>(QStringLiteral("cmdPhotosByCategory")), &QPushButton::clicked, this,
+    const auto button = [this](const char* name) { return findChild<QPushButton*>(QLatin1String(name)); };
+    connect(button("cmdPhotosBySet"), &QPushButton::clicked, this, &frmVistrelle::cmdPhotosBySet_Click);
+    connect(button("cmdPhotosByCategory"), &QPushButton::clicked, this,
             &frmVistrelle::cmdPhotosByCategory_Click);
+    connect(button("cmdNewCategory"), &QPushButton::clicked, this, &frmVistrelle::cmdNewCategory_Click);
+    connect(button("cmdNewImageSet"), &QPushButton::clicked, this, &frmVistrelle::cmdNewImageSet_Click);
+    connect(button("cmdDeleteCategory"), &QPushButton::clicked, this, &frmVistrelle::cmdDeleteCategory_Click);
+    connect(button("cmdDeleteImageSet"), &QPushButton::clicked, this, &frmVistrelle::cmdDeleteImageSet_Click);
+    connect(button("cmdFirstImageSet"), &QPushButton::clicked, this, &frmVistrelle::cmdFirstImageSet_Click);
+    connect(m_lstComponents, &QListWidget::itemDoubleClicked, this, &frmVistrelle::lstComponents_DblClick);
+    m_lstComponents->installEventFilter(this);
 }
 
 void frmVistrelle::setTabOrder()
@@ -505,6 +514,243 @@ void frmVistrelle::cmdPhotosByCategory_Click()
         m_cboImageSetName->findText(photos.pickedName(), Qt::MatchExactly | Qt::MatchCaseSensitive);
     if (row >= 0)
         selectImageSet(row);
+}
+
+void frmVistrelle::cmdNewCategory_Click()
+{
+    m_state.enteredName.clear();
+    m_app.services().dialogs.AskForName(m_state);
+    if (m_state.enteredName.isEmpty())
+        return;
+    if (!QDir().mkdir(m_state.libraryRoot + m_state.enteredName)) {
+        m_app.services().boxes.show(QStringLiteral("Problem creating Category.  It probably already exists."),
+                                    BoxLook::Exclamation);
+        return;
+    }
+    FillCategoryList();
+    RefreshImageSets();
+}
+
+void frmVistrelle::cmdNewImageSet_Click()
+{
+    MessageBoxes& boxes = m_app.services().boxes;
+    const QString category = m_cboImageSetCategory->currentText();
+    if (category.isEmpty()) {
+        boxes.show(
+            QStringLiteral("No categories exist.  Please create the category you'd like the image set to "
+                           "belong in."),
+            BoxLook::Information);
+        return;
+    }
+    m_state.enteredName.clear();
+    m_app.services().dialogs.AskForName(m_state);
+    if (m_state.enteredName.isEmpty())
+        return;
+    if (!QDir().mkdir(m_state.libraryRoot + category + QLatin1Char('/') + m_state.enteredName)) {
+        boxes.show(QStringLiteral("Problem creating Category.  It probably already exists."),
+                   BoxLook::Exclamation);
+        return;
+    }
+    RefreshImageSets();
+}
+
+void frmVistrelle::cmdDeleteCategory_Click()
+{
+    MessageBoxes& boxes = m_app.services().boxes;
+    const QString category = m_cboImageSetCategory->currentText();
+    if (category.isEmpty()) {
+        boxes.show(QStringLiteral("You must select a category first."), BoxLook::Information);
+        return;
+    }
+    if (boxes.show(
+            QStringLiteral("WARNING!!!  This will remove the category and all image sets contained in it.  "
+                           "Are you sure?"),
+            BoxLook::NoIcon, BoxButtons::YesNo) != BoxAnswer::Yes)
+        return;
+    if (boxes.show(
+            QStringLiteral("LAST CHANCE!!!  Removing a category will remove ALL image sets contained in "
+                           "it.  Should I Abort?"),
+            BoxLook::NoIcon, BoxButtons::YesNo) != BoxAnswer::No)
+        return;
+    if (!deleteLibraryFolder(m_state.libraryRoot + category + QLatin1Char('/')))
+        return;
+    FillCategoryList();
+    RefreshImageSets();
+    boxes.show(QStringLiteral("Done."), BoxLook::NoIcon);
+}
+
+void frmVistrelle::cmdDeleteImageSet_Click()
+{
+    MessageBoxes& boxes = m_app.services().boxes;
+    if (m_cboImageSetName->currentText().isEmpty()) {
+        boxes.show(QStringLiteral("Please select an image set first."), BoxLook::Information);
+        return;
+    }
+    if (boxes.show(
+            QStringLiteral("WARNING!!!  This will remove the image set and all the images contained in "
+                           "it.  Are you sure?"),
+            BoxLook::NoIcon, BoxButtons::YesNo) != BoxAnswer::Yes)
+        return;
+    if (!deleteLibraryFolder(imageSetFolder()))
+        return;
+    RefreshImageSets();
+    boxes.show(QStringLiteral("Done."), BoxLook::NoIcon);
+}
+
+bool frmVistrelle::deleteLibraryFolder(const QString& folder)
+{
+    MessageBoxes& boxes = m_app.services().boxes;
+    if (!DeleteFolderTree(m_state, boxes, folder)) {
+        m_app.EndProgram();
+        return false;
+    }
+    RemoveDeletedFolder(boxes, folder);
+    return true;
+}
+
+void frmVistrelle::cmdFirstImageSet_Click()
+{
+    MessageBoxes& boxes = m_app.services().boxes;
+    const QString imageSet = m_cboImageSetName->currentText();
+    if (imageSet.isEmpty()) {
+        boxes.show(QStringLiteral("Please select an image set first."), BoxLook::Information);
+        return;
+    }
+    m_state.introCategory = m_cboImageSetCategory->currentText();
+    m_state.introImageSet = imageSet;
+    boxes.show(QStringLiteral("Done.\n\n") + imageSet +
+                   QStringLiteral(" will be the first image set you see when you start Vistrelle"),
+               BoxLook::Information);
+}
+
+QStringList frmVistrelle::selectedPaths() const
+{
+    QStringList paths;
+    for (int row = 0; row < m_lstComponents->count(); ++row) {
+        if (m_lstComponents->item(row)->isSelected() && row < m_state.fileListEntries.size())
+            paths.append(m_state.fileListEntries.at(row));
+    }
+    return paths;
+}
+
+bool frmVistrelle::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched != m_lstComponents || event->type() != QEvent::KeyPress)
+        return QWidget::eventFilter(watched, event);
+    const auto* key = static_cast<QKeyEvent*>(event);
+    switch (key->key()) {
+    case Qt::Key_Delete:
+        lstComponents_KeyDown(46);
+        return true;
+    case Qt::Key_Space:
+        // Ctrl+Space keeps its usual role of adding a line to the selection or taking it out.
+        if (key->modifiers() & Qt::ControlModifier)
+            return QWidget::eventFilter(watched, event);
+        lstComponents_KeyDown(32);
+        return true;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        lstComponents_KeyPress(13);
+        return true;
+    default:
+        return QWidget::eventFilter(watched, event);
+    }
+}
+
+void frmVistrelle::lstComponents_DblClick()
+{
+    ShowFileOptions();
+}
+
+void frmVistrelle::lstComponents_KeyPress(int keyAscii)
+{
+    if (keyAscii == 13)
+        ShowFileOptions();
+}
+
+void frmVistrelle::lstComponents_KeyDown(int keyCode)
+{
+    MessageBoxes& boxes = m_app.services().boxes;
+    // The paths are taken before asking: a capture while the question is open refills the list.
+    const QStringList paths = selectedPaths();
+    if (keyCode == 46) {
+        if (paths.isEmpty()) {
+            boxes.show(QStringLiteral("Select file(s) to delete first."), BoxLook::Exclamation);
+            return;
+        }
+        if (boxes.show(
+                QStringLiteral("Are you sure you want to delete the %1 files selected?").arg(paths.size()),
+                BoxLook::NoIcon, BoxButtons::YesNo) != BoxAnswer::Yes)
+            return;
+        m_state.restoreListIndex = m_lstComponents->currentRow();
+        for (const QString& path : paths)
+            RemoveFile(boxes, path);
+        RefreshImageSets();
+    } else if (keyCode == 32) {
+        if (paths.isEmpty()) {
+            boxes.show(QStringLiteral("Select file(s) to relocate first."), BoxLook::Exclamation);
+            return;
+        }
+        QStringList categories;
+        for (int row = 0; row < m_cboImageSetCategory->count(); ++row)
+            categories.append(m_cboImageSetCategory->itemText(row));
+        m_app.services().dialogs.AskForRelocation(
+            m_state, QStringLiteral("Where should these (%1) files be moved?").arg(paths.size()), categories);
+        MoveSelectedFiles(paths);
+    }
+}
+
+void frmVistrelle::MoveSelectedFiles(const QStringList& paths)
+{
+    if (m_state.relocateImageSet.isEmpty() || m_state.relocateCategory.isEmpty())
+        return;
+    m_state.restoreListIndex = m_lstComponents->currentRow();
+    m_state.lastRelocateCategory = m_state.relocateCategory;
+    m_state.lastRelocateImageSet = m_state.relocateImageSet;
+    const QStringList notMoved =
+        MoveFilesInto(paths, m_state.libraryRoot + m_state.relocateCategory + QLatin1Char('/') +
+                                 m_state.relocateImageSet + QLatin1Char('/'));
+    RefreshImageSets();
+    MessageBoxes& boxes = m_app.services().boxes;
+    if (!notMoved.isEmpty())
+        boxes.show(QStringLiteral("These files were not moved and are still where they were:\n\n") +
+                       notMoved.join(QLatin1Char('\n')),
+                   BoxLook::Exclamation);
+    boxes.show(QStringLiteral("Done."), BoxLook::NoIcon);
+}
+
+void frmVistrelle::ShowFileOptions()
+{
+    const int row = m_lstComponents->currentRow();
+    if (row < 0 || row >= m_state.fileListEntries.size())
+        return;
+    const QString path = m_state.fileListEntries.at(row);
+    const QString lineText = m_lstComponents->item(row)->text();
+    Services& services = m_app.services();
+    m_state.fileOptionsChoice = 0;
+    services.dialogs.AskForFileOption(m_state);
+    if (m_state.fileOptionsChoice == 1) {
+        if (!services.shell.open(path))
+            services.boxes.show(
+                QStringLiteral("I don't know what action to take with the selected file type.  "
+                               "Try associating it with a program in Windows Explorer."),
+                BoxLook::Exclamation);
+    } else if (m_state.fileOptionsChoice == 2) {
+        m_state.enteredName = lineText;
+        services.dialogs.AskForName(m_state);
+        if (m_state.enteredName.isEmpty() || m_state.enteredName == lineText)
+            return;
+        // The file is renamed where it lies, also in a sub-folder of the Image Set.
+        const QString folder = path.left(path.size() - FileNameOf(path).size());
+        if (RenameWithoutReplacing(path, folder + m_state.enteredName) != RenameResult::Renamed) {
+            services.boxes.show(
+                QStringLiteral("Problem renaming file.  The file name probably already exists."),
+                BoxLook::Exclamation);
+            return;
+        }
+        m_state.restoreListIndex = row;
+        RefreshImageSets();
+    }
 }
 
 void frmVistrelle::closeEvent(QCloseEvent* event)

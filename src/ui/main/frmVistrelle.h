@@ -45,8 +45,20 @@ public:
     void cmdPhotosBySet_Click();
     void cmdPhotosByCategory_Click();
 
+    void cmdNewCategory_Click();
+    void cmdNewImageSet_Click();
+    void cmdDeleteCategory_Click();
+    void cmdDeleteImageSet_Click();
+    void cmdFirstImageSet_Click();
+    void lstComponents_DblClick();
+    void lstComponents_KeyPress(int keyAscii);
+    void lstComponents_KeyDown(int keyCode);
+    void MoveSelectedFiles(const QStringList& paths);
+    void ShowFileOptions();
+
 protected:
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void buildControls();
@@ -56,6 +68,8 @@ private:
     void selectImageSet(int row);
     void tellAboutOverflow(const QString& folder, int found);
     QString imageSetFolder() const;
+    bool deleteLibraryFolder(const QString& folder);
+    QStringList selectedPaths() const;
 
     VistrelleApp& m_app;
     AppState& m_state;

@@ -1,8 +1,8 @@
 #include "ImageViewerSteps.h"
 
 #include "core/AppState.h"
+#include "library/FileOperations.h"
 #include "library/LibraryTree.h"
-#include "platform/FileRename.h"
 
 #include <algorithm>
 
@@ -29,7 +29,7 @@ QString folderOf(const QString& path)
 bool renameEntry(QString& entry, const QString& newName)
 {
     const QString renamed = folderOf(entry) + newName;
-    if (!RenameWithoutReplacing(entry, renamed))
+    if (RenameWithoutReplacing(entry, renamed) != RenameResult::Renamed)
         return false;
     entry = renamed;
     return true;

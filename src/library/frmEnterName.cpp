@@ -1,0 +1,94 @@
+#include "frmEnterName.h"
+
+#include "core/AppState.h"
+#include "platform/MessageBoxes.h"
+
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+#include <QValidator>
+
+namespace {
+
+// A NUL ends a name on the way to the file system, so it is never let into the box.
+class NoNulValidator final : public QValidator
+{
+public:
+    using QValidator::QValidator;
+    State validate(QString& input, int&) const override
+    {
+        return input.contains(QChar(u'\0')) ? Invalid : Acceptable;
+    }
+};
+
+} // namespace
+
+NameCheck CheckEnteredName(const QString& name)
+{
+    if (name.isEmpty() || name.startsWith(QLatin1Char(' ')) || name == QLatin1String(".") ||
+        name == QLatin1String(".."))
+        return NameCheck::Empty;
+    for (const QChar forbidden : QStringLiteral("\\/:?<>|*")) {
+        if (name.contains(forbidden))
+            return NameCheck::InvalidCharacter;
+    }
+    return NameCheck::Accepted;
+}
+
+frmEnterName::frmEnterName(AppState& state, MessageBoxes& boxes)
+    : QDialog(nullptr)
+    , m_state(state)
+    , m_boxes(boxes)
+{
+    setObjectName(QStringLiteral("frmEnterName"));
+    setWindowTitle(QStringLiteral("Enter a name ..."));
+    m_txtEnterName = new QLineEdit(m_state.enteredName, this);
+    m_txtEnterName->setObjectName(QStringLiteral("txtEnterName"));
+    m_txtEnterName->setValidator(new NoNulValidator(m_txtEnterName));
+    m_txtEnterName->setMinimumWidth(300);
+    auto* cmdOK = new QPushButton(QStringLiteral("&OK"), this);
+    cmdOK->setObjectName(QStringLiteral("cmdOK"));
+    cmdOK->setDefault(true);
+    auto* cmdCancel = new QPushButton(QStringLiteral("&Cancel"), this);
+    cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
+    cmdCancel->setAutoDefault(false);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(m_txtEnterName);
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(cmdOK);
+    buttons->addWidget(cmdCancel);
+    layout->addLayout(buttons);
+    setTabOrder(m_txtEnterName, cmdOK);
+    setTabOrder(cmdOK, cmdCancel);
+    m_txtEnterName->setFocus();
+
+    connect(cmdOK, &QPushButton::clicked, this, &frmEnterName::cmdOK_Click);
+    connect(cmdCancel, &QPushButton::clicked, this, &frmEnterName::cmdCancel_Click);
+}
+
+void frmEnterName::cmdOK_Click()
+{
+    const QString name = m_txtEnterName->text();
+    switch (CheckEnteredName(name)) {
+    case NameCheck::Empty:
+        m_txtEnterName->clear();
+        m_boxes.show(QStringLiteral("Please enter a name."), BoxLook::Information);
+        return;
+    case NameCheck::InvalidCharacter:
+        m_boxes.show(
+            QStringLiteral("Invalid character found in name. Cannot use \\, /, :, ?, <, >, |, *, or ."),
+            BoxLook::Exclamation);
+        return;
+    case NameCheck::Accepted:
+        m_state.enteredName = name;
+        accept();
+        return;
+    }
+}
+
+void frmEnterName::cmdCancel_Click()
+{
+    reject();
+}

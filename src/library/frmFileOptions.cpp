@@ -1,0 +1,60 @@
+#include "frmFileOptions.h"
+
+#include "core/AppState.h"
+
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+
+QPushButton* optionButton(QWidget* parent, const char* name, const QString& caption, const QString& tooltip)
+{
+    auto* button = new QPushButton(caption, parent);
+    button->setObjectName(QLatin1String(name));
+    button->setToolTip(tooltip);
+    button->setMinimumSize(160, 32);
+    return button;
+}
+
+} // namespace
+
+frmFileOptions::frmFileOptions(AppState& state)
+    : QDialog(nullptr)
+    , m_state(state)
+{
+    setObjectName(QStringLiteral("frmFileOptions"));
+    setWindowTitle(QStringLiteral("Vistrelle File Options"));
+    auto* cmdContents = optionButton(this, "cmdContents", QStringLiteral("&O p e n"),
+                                     QStringLiteral("Open the file with its Windows associated program"));
+    auto* cmdRename =
+        optionButton(this, "cmdRename", QStringLiteral("&R e n a m e"), QStringLiteral("Rename the file"));
+    auto* cmdExitFileOptions =
+        optionButton(this, "cmdExitFileOptions", QStringLiteral("&C a n c e l"), QString());
+    auto* column = new QVBoxLayout(this);
+    for (QPushButton* button : {cmdContents, cmdRename, cmdExitFileOptions})
+        column->addWidget(button);
+    setTabOrder(cmdContents, cmdRename);
+    setTabOrder(cmdRename, cmdExitFileOptions);
+
+    connect(cmdContents, &QPushButton::clicked, this, &frmFileOptions::cmdContents_Click);
+    connect(cmdRename, &QPushButton::clicked, this, &frmFileOptions::cmdRename_Click);
+    connect(cmdExitFileOptions, &QPushButton::clicked, this, &frmFileOptions::cmdExitFileOptions_Click);
+}
+
+void frmFileOptions::cmdContents_Click()
+{
+    m_state.fileOptionsChoice = 1;
+    accept();
+}
+
+void frmFileOptions::cmdRename_Click()
+{
+    m_state.fileOptionsChoice = 2;
+    accept();
+}
+
+void frmFileOptions::cmdExitFileOptions_Click()
+{
+    m_state.fileOptionsChoice = 0;
+    reject();
+}
