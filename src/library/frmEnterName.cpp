@@ -29,6 +29,9 @@ NameCheck CheckEnteredName(const QString& name)
     if (name.isEmpty() || name.startsWith(QLatin1Char(' ')) || name == QLatin1String(".") ||
         name == QLatin1String(".."))
         return NameCheck::Empty;
+    // A name beginning with "." would make a hidden folder or file that no list shows again.
+    if (name.startsWith(QLatin1Char('.')))
+        return NameCheck::InvalidCharacter;
     for (const QChar forbidden : QStringLiteral("\\/:?<>|*")) {
         if (name.contains(forbidden))
             return NameCheck::InvalidCharacter;

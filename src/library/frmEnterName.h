@@ -9,7 +9,7 @@ struct AppState;
 enum class NameCheck { Accepted, Empty, InvalidCharacter };
 
 /// The rule of the name entry dialog: an empty name, one beginning with a space, "." and ".."
-/// name nothing; \ / : ? < > | * are refused anywhere.
+/// name nothing; \ / : ? < > | * are refused anywhere, and "." at the start.
 NameCheck CheckEnteredName(const QString& name);
 
 /// Asks for a name; the accepted name goes back through AppState::enteredName.
