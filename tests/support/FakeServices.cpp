@@ -21,3 +21,9 @@ bool FakeShell::explore(const QString& folder)
     explored.append(folder);
     return succeeds;
 }
+
+bool FakeShell::open(const QString& path)
+{
+    opened.append(path);
+    return succeeds;
+}

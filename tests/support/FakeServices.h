@@ -41,9 +41,11 @@ class FakeShell final : public Shell
 {
 public:
     bool explore(const QString& folder) override;
+    bool open(const QString& path) override;
 
     bool succeeds = true;
     QStringList explored;
+    QStringList opened;
 };
 
 class FakeInstanceLock final : public InstanceLock
