@@ -9,6 +9,8 @@
 #include "platform/Services.h"
 #include "platform/Shell.h"
 #include "ui/Twips.h"
+#include "ui/modes/frmHelp.h"
+#include "ui/modes/frmOptions.h"
 #include "ui/viewers/frmImage.h"
 
 #include <QCloseEvent>
@@ -127,6 +129,9 @@ void frmVistrelle::buildControls()
                                      QStringLiteral("Explore Vistrelles directory"));
     auto* cmdRefresh = commandButton(this, "cmdRefresh", QStringLiteral("&Refresh"),
                                      QStringLiteral("Refresh category, image set and image files"));
+    auto* cmdOptions = commandButton(this, "cmdOptions", QStringLiteral("&Options"),
+                                     QStringLiteral("Miscellaneous options for Vistrelle"));
+    auto* cmdHelp = commandButton(this, "cmdHelp", QStringLiteral("&Help"), QString());
     commands->addWidget(
         commandButton(this, "cmdFirstImageSet", QStringLiteral("&Intro Set"),
                       QStringLiteral("Make the current image set the first shown when Vistrelle starts")),
@@ -136,10 +141,8 @@ void frmVistrelle::buildControls()
                         0, 1);
     commands->addWidget(cmdExplore, 1, 0);
     commands->addWidget(cmdRefresh, 1, 1);
-    commands->addWidget(commandButton(this, "cmdOptions", QStringLiteral("&Options"),
-                                      QStringLiteral("Miscellaneous options for Vistrelle")),
-                        2, 0);
-    commands->addWidget(commandButton(this, "cmdHelp", QStringLiteral("&Help"), QString()), 2, 1);
+    commands->addWidget(cmdOptions, 2, 0);
+    commands->addWidget(cmdHelp, 2, 1);
     side->addLayout(commands);
     side->addStretch();
     grid->addLayout(side, 4, 1, 2, 3);
@@ -157,9 +160,8 @@ void frmVistrelle::buildControls()
 
     // The library commands, the viewers and the modes open windows of their own; until those
     // windows are part of the program their buttons stay unavailable.
-    for (const char* name :
-         {"cmdNewCategory", "cmdDeleteCategory", "cmdPhotosByCategory", "cmdNewImageSet", "cmdDeleteImageSet",
-          "cmdPhotosBySet", "cmdFirstImageSet", "cmdLowResourceMode", "cmdOptions", "cmdHelp"})
+    for (const char* name : {"cmdNewCategory", "cmdDeleteCategory", "cmdPhotosByCategory", "cmdNewImageSet",
+                             "cmdDeleteImageSet", "cmdPhotosBySet", "cmdFirstImageSet", "cmdLowResourceMode"})
         findChild<QPushButton*>(QLatin1String(name))->setEnabled(false);
 
     connect(m_cboImageSetCategory, &QComboBox::activated, this, &frmVistrelle::cboImageSetCategory_Click);
@@ -167,6 +169,8 @@ void frmVistrelle::buildControls()
     connect(m_lstComponents, &QListWidget::currentRowChanged, this, &frmVistrelle::lstComponents_Click);
     connect(cmdExplore, &QPushButton::clicked, this, &frmVistrelle::cmdExplore_Click);
     connect(cmdRefresh, &QPushButton::clicked, this, &frmVistrelle::cmdRefresh_Click);
+    connect(cmdOptions, &QPushButton::clicked, this, &frmVistrelle::cmdOptions_Click);
+    connect(cmdHelp, &QPushButton::clicked, this, &frmVistrelle::cmdHelp_Click);
 }
 
 void frmVistrelle::setTabOrder()
@@ -431,6 +435,18 @@ void frmVistrelle::cmdExplore_Click()
         m_app.services().boxes.show(
             QStringLiteral("Problem encountered trying to open Explorer.exe to Vistrelles directory."),
             BoxLook::Exclamation);
+}
+
+void frmVistrelle::cmdOptions_Click()
+{
+    frmOptions dialog(m_state, this);
+    dialog.exec();
+}
+
+void frmVistrelle::cmdHelp_Click()
+{
+    frmHelp dialog(m_app.services().shell, m_state.programDir, this);
+    dialog.exec();
 }
 
 void frmVistrelle::cmdRefresh_Click()

@@ -38,6 +38,8 @@ public:
     void optFormat_Click(int index);
     void cmdExplore_Click();
     void cmdRefresh_Click();
+    void cmdOptions_Click();
+    void cmdHelp_Click();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
