@@ -4,6 +4,7 @@
 #include "platform/QtClipboard.h"
 #include "platform/QtMessageBoxes.h"
 #include "platform/Services.h"
+#include "ui/AppIcon.h"
 
 #include <QApplication>
 
@@ -12,6 +13,8 @@ int main(int argc, char* argv[])
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Vistrelle"));
     QApplication::setApplicationVersion(QStringLiteral(VISTRELLE_VERSION));
+    QApplication::setWindowIcon(AppIcon());
+    QGuiApplication::setDesktopFileName(QStringLiteral("vistrelle"));
 
     QtMessageBoxes boxes;
     QtClipboard clipboard;
