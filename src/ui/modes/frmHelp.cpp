@@ -18,13 +18,12 @@ constexpr int designControlWidth = 2175;
 } // namespace
 
 frmHelp::frmHelp(Shell& shell, QString programDir, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
     , m_shell(shell)
     , m_programDir(std::move(programDir))
 {
     setObjectName(QStringLiteral("frmHelp"));
     setWindowTitle(QStringLiteral("Vistrelle Help"));
-    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
 
     auto* cmdContents = new QPushButton(QStringLiteral("&C o n t e n t s"), this);
     cmdContents->setObjectName(QStringLiteral("cmdContents"));

@@ -91,12 +91,11 @@ void takeHotkey(const QComboBox* key, const QCheckBox* ctrl, const QCheckBox* sh
 } // namespace
 
 frmOptions::frmOptions(AppState& state, QWidget* parent)
-    : QDialog(parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
     , m_state(state)
 {
     setObjectName(QStringLiteral("frmOptions"));
     setWindowTitle(QStringLiteral("Vistrelle Options"));
-    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
     buildControls();
     Form_Load();
     setFixedSize(sizeHint());
