@@ -5,6 +5,7 @@
 #include "platform/QtClipboard.h"
 #include "platform/QtMessageBoxes.h"
 #include "platform/Services.h"
+#include "ui/AppIcon.h"
 
 #include <QApplication>
 
@@ -13,6 +14,8 @@ int main(int argc, char* argv[])
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Vistrelle"));
     QApplication::setApplicationVersion(QStringLiteral(VISTRELLE_VERSION));
+    QApplication::setWindowIcon(AppIcon());
+    QGuiApplication::setDesktopFileName(QStringLiteral("vistrelle"));
 
     QtMessageBoxes boxes;
     QtClipboard clipboard;

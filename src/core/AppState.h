@@ -30,7 +30,8 @@ struct AppState
     int thumbnailPageStart = 0;           // row shown in the page's first cell: 1, 16, 31, ...
 
     // Paths and capacities
-    QString programDir;
+    QString programDir; // the executable's folder: help page and sounds
+    QString dataDir;    // settings file and default library: programDir unless that is read-only
     QString libraryRoot;
     int dirMax = 0;
     int fileMax = 0;

@@ -40,7 +40,7 @@ QByteArray lineSafe(const QString& name)
 
 QString SettingsFilePath(const AppState& state)
 {
-    return state.programDir + QStringLiteral("Vistrelle.ini");
+    return state.dataDir + QStringLiteral("Vistrelle.ini");
 }
 
 MainWindowPosition ApplySettings(const QByteArray& text, AppState& state)

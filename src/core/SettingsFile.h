@@ -23,7 +23,7 @@ struct ViewerPlacement
     int width = 0;
 };
 
-/// The settings file beside the program: programDir + "Vistrelle.ini".
+/// The settings file: dataDir + "Vistrelle.ini", beside the program unless its folder is read-only.
 QString SettingsFilePath(const AppState& state);
 
 /// Applies the lines of a settings file to \a state and returns the main window's position.

@@ -1,8 +1,19 @@
 #include "Startup.h"
 
 #include <QDir>
+#include <QTemporaryFile>
 #include <filesystem>
 #include <system_error>
+
+QString ProgramDataFolder(const QString& programDir, const QString& userDataFolder)
+{
+    // Permission bits do not tell the whole story (read-only mounts, root), so try it.
+    QTemporaryFile probe(programDir + QStringLiteral(".vistrelle-XXXXXX"));
+    if (probe.open())
+        return programDir;
+    QDir().mkpath(userDataFolder);
+    return userDataFolder.endsWith(QLatin1Char('/')) ? userDataFolder : userDataFolder + QLatin1Char('/');
+}
 
 std::optional<QString> LibraryRootFor(const QString& programDir, const QString& argumentText)
 {

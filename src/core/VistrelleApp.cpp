@@ -12,6 +12,7 @@
 #include "ui/viewers/frmImage.h"
 
 #include <QCoreApplication>
+#include <QStandardPaths>
 
 VistrelleApp::VistrelleApp(Services& services, QString programDir, QStringList arguments)
     : m_services(services)
@@ -78,8 +79,10 @@ bool VistrelleApp::StartUp()
     if (m_services.clipboard.hasImage())
         m_services.clipboard.clear();
     m_state.programDir = m_programDir;
+    m_state.dataDir =
+        ProgramDataFolder(m_programDir, QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
 
-    const std::optional<QString> root = LibraryRootFor(m_state.programDir, m_argumentText);
+    const std::optional<QString> root = LibraryRootFor(m_state.dataDir, m_argumentText);
     if (!root)
         return fail(QStringLiteral("Invalid directory specified.  Check the target line for the shortcut."));
     m_state.libraryRoot = *root;

@@ -1,6 +1,7 @@
 #include "DesktopShell.h"
 
 #include <QDesktopServices>
+#include <QFileInfo>
 #include <QUrl>
 
 bool DesktopShell::explore(const QString& folder)
@@ -8,7 +9,9 @@ bool DesktopShell::explore(const QString& folder)
     return QDesktopServices::openUrl(QUrl::fromLocalFile(folder));
 }
 
-bool DesktopShell::open(const QString& file)
+bool DesktopShell::open(const QString& path)
 {
-    return QDesktopServices::openUrl(QUrl::fromLocalFile(file));
+    // The desktop's opener starts detached and reports success for any name, so a missing
+    // file is caught here.
+    return QFileInfo(path).isFile() && QDesktopServices::openUrl(QUrl::fromLocalFile(path));
 }

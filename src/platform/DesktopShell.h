@@ -6,5 +6,5 @@ class DesktopShell final : public Shell
 {
 public:
     bool explore(const QString& folder) override;
-    bool open(const QString& file) override;
+    bool open(const QString& path) override;
 };

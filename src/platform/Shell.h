@@ -9,7 +9,8 @@ public:
     virtual ~Shell() = default;
     /// Opens \a folder in the desktop's file manager without waiting; false when that failed.
     virtual bool explore(const QString& folder) = 0;
-    /// Opens \a file in the program the desktop associates with its type, without waiting;
-    /// false when no program took it.
-    virtual bool open(const QString& file) = 0;
+    /// Opens the file \a path in the program the desktop associates with its type, without
+    /// waiting; false when the file is missing or nothing could open it. The caller decides
+    /// whether that is worth a message.
+    virtual bool open(const QString& path) = 0;
 };

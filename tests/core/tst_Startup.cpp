@@ -12,6 +12,8 @@ private slots:
     void libraryRootFor_data();
     void libraryRootFor();
     void createLibrary();
+    void programDataFolder_data();
+    void programDataFolder();
 };
 
 void tst_Startup::libraryRootFor_data()
@@ -47,6 +49,31 @@ void tst_Startup::createLibrary()
     QVERIFY(base.mkdir(QStringLiteral("Empty")));
     QVERIFY(CreateLibraryIfMissing(base.filePath(QStringLiteral("Empty/"))).isEmpty());
     QVERIFY(QDir(base.filePath(QStringLiteral("Empty"))).isEmpty()); // an existing root is left as it is
+}
+
+void tst_Startup::programDataFolder_data()
+{
+    QTest::addColumn<QString>("programDir"); // "TEMP/" stands for a writable folder
+    QTest::addColumn<bool>("besideProgram");
+
+    QTest::newRow("writable program folder") << "TEMP/" << true;
+    QTest::newRow("program folder gone") << "TEMP/absent/" << false;
+    QTest::newRow("folder that takes no files") << "/proc/" << false;
+}
+
+void tst_Startup::programDataFolder()
+{
+    QFETCH(QString, programDir);
+    QFETCH(bool, besideProgram);
+    QTemporaryDir dir;
+    programDir.replace(QStringLiteral("TEMP"), dir.path());
+    const QString userData = dir.path() + QStringLiteral("/user/share/Vistrelle");
+
+    const QString chosen = ProgramDataFolder(programDir, userData);
+    QCOMPARE(chosen, besideProgram ? programDir : userData + QLatin1Char('/'));
+    QVERIFY(QFileInfo(chosen).isDir());
+    QCOMPARE(QFileInfo::exists(userData), !besideProgram);
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList()); // the probe is gone
 }
 
 QTEST_GUILESS_MAIN(tst_Startup)

@@ -45,7 +45,7 @@ class FakeShell final : public Shell
 {
 public:
     bool explore(const QString& folder) override;
-    bool open(const QString& file) override;
+    bool open(const QString& path) override;
 
     bool succeeds = true;
     QStringList explored;

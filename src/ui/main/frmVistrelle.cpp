@@ -11,6 +11,8 @@
 #include "platform/Services.h"
 #include "platform/Shell.h"
 #include "ui/Twips.h"
+#include "ui/modes/frmHelp.h"
+#include "ui/modes/frmOptions.h"
 #include "ui/viewers/Thumbnails.h"
 #include "ui/viewers/frmImage.h"
 #include "ui/viewers/frmPhotos.h"
@@ -132,6 +134,9 @@ void frmVistrelle::buildControls()
                                      QStringLiteral("Explore Vistrelles directory"));
     auto* cmdRefresh = commandButton(this, "cmdRefresh", QStringLiteral("&Refresh"),
                                      QStringLiteral("Refresh category, image set and image files"));
+    auto* cmdOptions = commandButton(this, "cmdOptions", QStringLiteral("&Options"),
+                                     QStringLiteral("Miscellaneous options for Vistrelle"));
+    auto* cmdHelp = commandButton(this, "cmdHelp", QStringLiteral("&Help"), QString());
     commands->addWidget(
         commandButton(this, "cmdFirstImageSet", QStringLiteral("&Intro Set"),
                       QStringLiteral("Make the current image set the first shown when Vistrelle starts")),
@@ -141,10 +146,8 @@ void frmVistrelle::buildControls()
                         0, 1);
     commands->addWidget(cmdExplore, 1, 0);
     commands->addWidget(cmdRefresh, 1, 1);
-    commands->addWidget(commandButton(this, "cmdOptions", QStringLiteral("&Options"),
-                                      QStringLiteral("Miscellaneous options for Vistrelle")),
-                        2, 0);
-    commands->addWidget(commandButton(this, "cmdHelp", QStringLiteral("&Help"), QString()), 2, 1);
+    commands->addWidget(cmdOptions, 2, 0);
+    commands->addWidget(cmdHelp, 2, 1);
     side->addLayout(commands);
     side->addStretch();
     grid->addLayout(side, 4, 1, 2, 3);
@@ -160,10 +163,8 @@ void frmVistrelle::buildControls()
     m_tmrTimer = named(new QTimer(this), "tmrTimer");
     m_tmrTimer->setInterval(100);
 
-    // The library commands and the modes open windows of their own; until those
-    // windows are part of the program their buttons stay unavailable.
-    for (const char* name : {"cmdLowResourceMode", "cmdOptions", "cmdHelp"})
-        findChild<QPushButton*>(QLatin1String(name))->setEnabled(false);
+    // Low-resource mode has no window of its own yet; until it has, its button stays unavailable.
+    findChild<QPushButton*>(QStringLiteral("cmdLowResourceMode"))->setEnabled(false);
 
     connect(m_cboImageSetCategory, &QComboBox::activated, this, &frmVistrelle::cboImageSetCategory_Click);
     connect(m_cboImageSetName, &QComboBox::activated, this, &frmVistrelle::cboImageSetName_Click);
@@ -181,6 +182,8 @@ void frmVistrelle::buildControls()
     connect(button("cmdFirstImageSet"), &QPushButton::clicked, this, &frmVistrelle::cmdFirstImageSet_Click);
     connect(m_lstComponents, &QListWidget::itemDoubleClicked, this, &frmVistrelle::lstComponents_DblClick);
     m_lstComponents->installEventFilter(this);
+    connect(cmdOptions, &QPushButton::clicked, this, &frmVistrelle::cmdOptions_Click);
+    connect(cmdHelp, &QPushButton::clicked, this, &frmVistrelle::cmdHelp_Click);
 }
 
 void frmVistrelle::setTabOrder()
@@ -445,6 +448,18 @@ void frmVistrelle::cmdExplore_Click()
         m_app.services().boxes.show(
             QStringLiteral("Problem encountered trying to open Explorer.exe to Vistrelles directory."),
             BoxLook::Exclamation);
+}
+
+void frmVistrelle::cmdOptions_Click()
+{
+    frmOptions dialog(m_state, this);
+    dialog.exec();
+}
+
+void frmVistrelle::cmdHelp_Click()
+{
+    frmHelp dialog(m_app.services().shell, m_state.programDir, this);
+    dialog.exec();
 }
 
 void frmVistrelle::cmdRefresh_Click()

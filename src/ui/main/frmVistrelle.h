@@ -55,6 +55,8 @@ public:
     void lstComponents_KeyDown(int keyCode);
     void MoveSelectedFiles(const QStringList& paths);
     void ShowFileOptions();
+    void cmdOptions_Click();
+    void cmdHelp_Click();
 
 protected:
     void closeEvent(QCloseEvent* event) override;

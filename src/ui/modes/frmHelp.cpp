@@ -1,0 +1,66 @@
+#include "frmHelp.h"
+
+#include "platform/Shell.h"
+#include "ui/Twips.h"
+
+#include <QGuiApplication>
+#include <QLabel>
+#include <QPushButton>
+#include <QScreen>
+#include <QVBoxLayout>
+
+namespace {
+
+constexpr int designClientWidth = 2400;
+constexpr int designClientHeight = 1875;
+constexpr int designControlWidth = 2175;
+
+} // namespace
+
+frmHelp::frmHelp(Shell& shell, QString programDir, QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
+    , m_shell(shell)
+    , m_programDir(std::move(programDir))
+{
+    setObjectName(QStringLiteral("frmHelp"));
+    setWindowTitle(QStringLiteral("Vistrelle Help"));
+
+    auto* cmdContents = new QPushButton(QStringLiteral("&C o n t e n t s"), this);
+    cmdContents->setObjectName(QStringLiteral("cmdContents"));
+    auto* cmdExitHelp = new QPushButton(QStringLiteral("C &a n c e l"), this);
+    cmdExitHelp->setObjectName(QStringLiteral("cmdExitHelp"));
+    auto* lblVersion = new QLabel(QStringLiteral("Version"), this);
+    lblVersion->setObjectName(QStringLiteral("lblVersion"));
+    // Enter must not press a button the user did not choose; Esc is the dialog's own reject.
+    cmdContents->setAutoDefault(false);
+    cmdExitHelp->setAutoDefault(false);
+
+    auto* layout = new QVBoxLayout(this);
+    for (QWidget* control : std::initializer_list<QWidget*>{cmdContents, cmdExitHelp, lblVersion}) {
+        control->setFixedWidth(TwipsToPixels(designControlWidth));
+        layout->addWidget(control);
+    }
+    setTabOrder(cmdContents, cmdExitHelp);
+
+    lblVersion->setText(
+        QStringLiteral("Vistrelle Version %1.%2").arg(VISTRELLE_VERSION_MAJOR).arg(VISTRELLE_VERSION_MINOR));
+
+    const QSize design(TwipsToPixels(designClientWidth), TwipsToPixels(designClientHeight));
+    setFixedSize(design.expandedTo(minimumSizeHint()));
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+
+    connect(cmdContents, &QPushButton::clicked, this, &frmHelp::cmdContents_Click);
+    connect(cmdExitHelp, &QPushButton::clicked, this, &frmHelp::cmdExitHelp_Click);
+}
+
+void frmHelp::cmdContents_Click()
+{
+    // A missing help page or a desktop without a viewer for it leaves the dialog as it is.
+    m_shell.open(m_programDir + QStringLiteral("Vistrelle.htm"));
+}
+
+void frmHelp::cmdExitHelp_Click()
+{
+    reject();
+}

@@ -1,0 +1,223 @@
+#include "frmOptions.h"
+
+#include "core/AppState.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+#include <algorithm>
+
+namespace {
+
+constexpr int ctrlBit = 1;
+constexpr int shiftBit = 2;
+constexpr int longestInterval = 59 * 60 + 59;
+
+template <typename Widget> Widget* named(Widget* widget, const char* name)
+{
+    widget->setObjectName(QLatin1String(name));
+    return widget;
+}
+
+QComboBox* listOnly(QWidget* parent, const char* name, const QStringList& items)
+{
+    // Not editable: only the listed keys, intervals and qualities can reach AppState.
+    auto* combo = named(new QComboBox(parent), name);
+    combo->setEditable(false);
+    combo->addItems(items);
+    return combo;
+}
+
+QStringList hotkeyItems()
+{
+    QStringList items{QStringLiteral("None")};
+    for (char key = '0'; key <= '9'; ++key)
+        items.append(QString(QLatin1Char(key)));
+    for (char key = 'A'; key <= 'Z'; ++key)
+        items.append(QString(QLatin1Char(key)));
+    return items;
+}
+
+QStringList twoDigitItems()
+{
+    QStringList items;
+    for (int value = 0; value < 60; ++value)
+        items.append(QStringLiteral("%1").arg(value, 2, 10, QLatin1Char('0')));
+    return items;
+}
+
+QStringList qualityItems()
+{
+    QStringList items;
+    for (int value = 1; value <= 100; ++value)
+        items.append(QString::number(value));
+    return items;
+}
+
+/// The key code's own character, or "None" for 0 and for codes no list item stands for.
+QString hotkeyText(int code)
+{
+    const bool listed = (code >= '0' && code <= '9') || (code >= 'A' && code <= 'Z');
+    return listed ? QString(QChar(code)) : QStringLiteral("None");
+}
+
+void showHotkey(int code, int modifiers, QComboBox* key, QCheckBox* ctrl, QCheckBox* shift)
+{
+    key->setCurrentText(hotkeyText(code));
+    const bool known = modifiers >= 0 && modifiers <= (ctrlBit | shiftBit);
+    ctrl->setChecked(known && (modifiers & ctrlBit));
+    shift->setChecked(known && (modifiers & shiftBit));
+}
+
+void takeHotkey(const QComboBox* key, const QCheckBox* ctrl, const QCheckBox* shift, int& code,
+                int& modifiers)
+{
+    code = 0;
+    modifiers = 0;
+    if (key->currentText() == QLatin1String("None"))
+        return;
+    code = key->currentText().at(0).unicode();
+    if (ctrl->isChecked())
+        modifiers += ctrlBit;
+    if (shift->isChecked())
+        modifiers += shiftBit;
+}
+
+} // namespace
+
+frmOptions::frmOptions(AppState& state, QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
+    , m_state(state)
+{
+    setObjectName(QStringLiteral("frmOptions"));
+    setWindowTitle(QStringLiteral("Vistrelle Options"));
+    buildControls();
+    Form_Load();
+    setFixedSize(sizeHint());
+}
+
+void frmOptions::buildControls()
+{
+    auto* layout = new QVBoxLayout(this);
+
+    auto* frame1 = named(new QGroupBox(QStringLiteral("Take active window hotkey"), this), "Frame1");
+    auto* activeRow = new QHBoxLayout(frame1);
+    m_cboActiveWindow = listOnly(frame1, "cboActiveWindow", hotkeyItems());
+    m_cboActiveWindow->setToolTip(QStringLiteral(
+        "Normally the \"take active window\" key command is ALT+Print Screen but the ALT key can "
+        "interfere with some applications so you can define a hotkey equivalent here."));
+    m_chkActiveWindowCTRL = named(new QCheckBox(QStringLiteral("CTRL"), frame1), "chkActiveWindowCTRL");
+    m_chkActiveWindowSHIFT = named(new QCheckBox(QStringLiteral("SHIFT"), frame1), "chkActiveWindowSHIFT");
+    activeRow->addWidget(m_cboActiveWindow);
+    activeRow->addWidget(m_chkActiveWindowCTRL);
+    activeRow->addWidget(m_chkActiveWindowSHIFT);
+    activeRow->addStretch();
+    layout->addWidget(frame1);
+
+    auto* frame5 = named(new QGroupBox(QStringLiteral("Time-lapsed start/stop hotkey"), this), "Frame5");
+    auto* lapseRow = new QHBoxLayout(frame5);
+    m_cboTimeLapse = listOnly(frame5, "cboTimeLapse", hotkeyItems());
+    m_chkTimeLapseCTRL = named(new QCheckBox(QStringLiteral("CTRL"), frame5), "chkTimeLapseCTRL");
+    m_chkTimeLapseSHIFT = named(new QCheckBox(QStringLiteral("SHIFT"), frame5), "chkTimeLapseSHIFT");
+    lapseRow->addWidget(m_cboTimeLapse);
+    lapseRow->addWidget(m_chkTimeLapseCTRL);
+    lapseRow->addWidget(m_chkTimeLapseSHIFT);
+    lapseRow->addStretch();
+    layout->addWidget(frame5);
+
+    auto* frame4 = named(new QGroupBox(QStringLiteral("Time-lapsed screenshots"), this), "Frame4");
+    auto* interval = new QGridLayout(frame4);
+    auto* label3 = named(new QLabel(QStringLiteral("To take a screenshot of the active window at regular "
+                                                   "intervals, enter the interval below and use the "
+                                                   "\"Time-lapsed start/stop hotkey\" above to toggle this "
+                                                   "option on and off."),
+                                    frame4),
+                         "Label3");
+    label3->setWordWrap(true);
+    interval->addWidget(label3, 0, 0, 1, 4);
+    m_cboTimeLapseMin = listOnly(frame4, "cboTimeLapseMin", twoDigitItems());
+    m_cboTimeLapseSec = listOnly(frame4, "cboTimeLapseSec", twoDigitItems());
+    interval->addWidget(m_cboTimeLapseMin, 1, 0);
+    interval->addWidget(named(new QLabel(QStringLiteral(":"), frame4), "Label6"), 1, 1);
+    interval->addWidget(m_cboTimeLapseSec, 1, 2);
+    interval->addWidget(named(new QLabel(QStringLiteral("Minute(s)"), frame4), "Label4"), 2, 0);
+    interval->addWidget(named(new QLabel(QStringLiteral("Second(s)"), frame4), "Label5"), 2, 2);
+    m_chkTimeLapseSilent =
+        named(new QCheckBox(QStringLiteral("Silent operation"), frame4), "chkTimeLapseSilent");
+    m_chkTimeLapseSilent->setToolTip(QStringLiteral(
+        "Don't play a sound when a screenshot is taken with the time-lapsed screenshot option."));
+    interval->addWidget(m_chkTimeLapseSilent, 3, 0, 1, 4);
+    interval->setColumnStretch(3, 1);
+    layout->addWidget(frame4);
+
+    auto* frame3 = named(new QGroupBox(QStringLiteral("Jpeg quality"), this), "Frame3");
+    auto* quality = new QGridLayout(frame3);
+    quality->addWidget(named(new QLabel(QStringLiteral("Quality"), frame3), "Label2"), 0, 0);
+    m_cboQuality = listOnly(frame3, "cboQuality", qualityItems());
+    quality->addWidget(m_cboQuality, 0, 1);
+    auto* label1 =
+        named(new QLabel(QStringLiteral("Enter a value between 1 and 100, 100 being the highest "
+                                        "quality.  The higher the number, the greater the resulting "
+                                        "jpg file size.  Vistrelle defaults to 90 which is a good "
+                                        "tradeoff between quality and file size."),
+                         frame3),
+              "Label1");
+    label1->setWordWrap(true);
+    quality->addWidget(label1, 1, 0, 1, 3);
+    quality->setColumnStretch(2, 1);
+    layout->addWidget(frame3);
+
+    auto* buttons = new QHBoxLayout;
+    auto* cmdOK = named(new QPushButton(QStringLiteral("&OK"), this), "cmdOK");
+    auto* cmdCancel = named(new QPushButton(QStringLiteral("&Cancel"), this), "cmdCancel");
+    cmdOK->setDefault(true);
+    buttons->addStretch();
+    buttons->addWidget(cmdOK);
+    buttons->addWidget(cmdCancel);
+    layout->addLayout(buttons);
+
+    connect(cmdOK, &QPushButton::clicked, this, &frmOptions::cmdOK_Click);
+    connect(cmdCancel, &QPushButton::clicked, this, &frmOptions::cmdCancel_Click);
+}
+
+void frmOptions::Form_Load()
+{
+    showHotkey(m_state.activeWindowHotkey, m_state.activeWindowModifiers, m_cboActiveWindow,
+               m_chkActiveWindowCTRL, m_chkActiveWindowSHIFT);
+    showHotkey(m_state.timeLapseHotkey, m_state.timeLapseModifiers, m_cboTimeLapse, m_chkTimeLapseCTRL,
+               m_chkTimeLapseSHIFT);
+    // An interval set in the settings file beyond what the lists hold shows as near as they
+    // allow; cmdOK_Click keeps it unless the user picks another.
+    const int seconds = std::clamp(m_state.timeLapseSeconds, 0, longestInterval);
+    m_shownMinutes = seconds / 60;
+    m_shownSeconds = seconds % 60;
+    m_cboTimeLapseMin->setCurrentIndex(m_shownMinutes);
+    m_cboTimeLapseSec->setCurrentIndex(m_shownSeconds);
+    m_chkTimeLapseSilent->setChecked(m_state.timeLapseSilent);
+    m_cboQuality->setCurrentText(QString::number(m_state.jpegQuality));
+}
+
+void frmOptions::cmdOK_Click()
+{
+    takeHotkey(m_cboActiveWindow, m_chkActiveWindowCTRL, m_chkActiveWindowSHIFT, m_state.activeWindowHotkey,
+               m_state.activeWindowModifiers);
+    takeHotkey(m_cboTimeLapse, m_chkTimeLapseCTRL, m_chkTimeLapseSHIFT, m_state.timeLapseHotkey,
+               m_state.timeLapseModifiers);
+    const int minutes = m_cboTimeLapseMin->currentIndex();
+    const int seconds = m_cboTimeLapseSec->currentIndex();
+    if (minutes != m_shownMinutes || seconds != m_shownSeconds)
+        m_state.timeLapseSeconds = minutes * 60 + seconds;
+    m_state.timeLapseSilent = m_chkTimeLapseSilent->isChecked();
+    m_state.jpegQuality = m_cboQuality->currentText().toInt();
+    accept();
+}
+
+void frmOptions::cmdCancel_Click()
+{
+    reject();
+}

@@ -1,0 +1,20 @@
+#!/usr/bin/env bash
+# cmake --install into a private prefix: the program with the files it reads beside it, the
+# icons where icon themes look, a desktop entry that starts the installed program.
+set -euo pipefail
+build=$1 prefix=$(mktemp -d)
+trap 'rm -rf "$prefix"' EXIT
+fail() { echo "FAIL: $*" >&2; exit 1; }
+cmake --install "$build" --prefix "$prefix" >/dev/null
+
+lib=$prefix/lib/vistrelle
+[ -x "$lib/vistrelle" ] && [ "$(readlink -f "$prefix/bin/vistrelle")" = "$lib/vistrelle" ] || fail "program or bin link"
+for file in Vistrelle.htm Vistrelle.wav VistrelleOn.wav VistrelleOff.wav; do
+    cmp -s "$lib/$file" "$build/$file" || fail "$file is not beside the installed program"
+done
+for size in 48 256; do
+    cmp -s "$prefix/share/icons/hicolor/${size}x${size}/apps/vistrelle.png" "$build/vistrelle-$size.png" || fail "${size}px icon"
+done
+entry=$prefix/share/applications/vistrelle.desktop
+grep -qx "Exec=\"$lib/vistrelle\"" "$entry" && grep -qx 'Icon=vistrelle' "$entry" || fail "desktop entry: $(cat "$entry")"
+! command -v desktop-file-validate >/dev/null || desktop-file-validate "$entry" || fail "invalid desktop entry"
