@@ -3,7 +3,11 @@
 #include "platform/LockFileInstance.h"
 #include "platform/QtClipboard.h"
 #include "platform/QtMessageBoxes.h"
+#include "platform/QtSound.h"
 #include "platform/Services.h"
+#include "platform/SystemClock.h"
+#include "platform/X11KeyState.h"
+#include "platform/X11ScreenGrab.h"
 
 #include <QApplication>
 
@@ -17,7 +21,11 @@ int main(int argc, char* argv[])
     QtClipboard clipboard;
     DesktopShell shell;
     LockFileInstance instance;
-    Services services{boxes, clipboard, shell, instance};
+    SystemClock clock;
+    X11KeyState keys;
+    X11ScreenGrab grab;
+    QtSound sound;
+    Services services{boxes, clipboard, shell, instance, clock, keys, grab, sound};
 
     VistrelleApp app(services, QApplication::applicationDirPath(), QApplication::arguments().mid(1));
     if (!app.start())

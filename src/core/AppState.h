@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <optional>
 
 /// The one record through which the windows and the library routines talk. Folder paths end
 /// in "/" and keep the case they have on disk. The working tables are 1-based in their
@@ -62,4 +63,7 @@ struct AppState
     bool timeLapseActive = false;
     int timeLapseElapsedMs = 0;
     QString captureSuffix;
+    bool captureTickRunning = false;            // a tick is on the stack (its message box is open)
+    std::optional<quint64> captureFailedChange; // clipboard change whose picture failed to file
+    QString captureFailedFolder;                // ... into this Image Set
 };

@@ -1,9 +1,13 @@
 #pragma once
 
 class Clipboard;
+class Clock;
 class InstanceLock;
+class KeyState;
 class MessageBoxes;
+class ScreenGrab;
 class Shell;
+class Sound;
 
 /// The machine as the program sees it. main.cpp builds the real services; tests pass fakes.
 struct Services
@@ -12,4 +16,8 @@ struct Services
     Clipboard& clipboard;
     Shell& shell;
     InstanceLock& instance;
+    Clock& clock;
+    KeyState& keys;
+    ScreenGrab& grab;
+    Sound& sound;
 };

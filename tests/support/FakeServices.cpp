@@ -3,6 +3,8 @@
 BoxAnswer FakeMessageBoxes::show(const QString& text, BoxLook look, BoxButtons buttons)
 {
     shown.append({text, look, buttons});
+    if (whileShown)
+        whileShown();
     if (!answers.isEmpty())
         return answers.takeFirst();
     return buttons == BoxButtons::YesNo ? BoxAnswer::No : BoxAnswer::Ok;
@@ -20,4 +22,18 @@ bool FakeShell::explore(const QString& folder)
 {
     explored.append(folder);
     return succeeds;
+}
+
+void FakeClipboard::setImage(const QImage& image)
+{
+    picture = image;
+    holdsImage = !image.isNull();
+    ++changes;
+}
+
+void FakeClipboard::clear()
+{
+    picture = QImage();
+    holdsImage = false;
+    ++changes;
 }

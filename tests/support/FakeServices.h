@@ -1,13 +1,19 @@
 #pragma once
 
 #include "platform/Clipboard.h"
+#include "platform/Clock.h"
 #include "platform/InstanceLock.h"
+#include "platform/KeyState.h"
 #include "platform/MessageBoxes.h"
+#include "platform/ScreenGrab.h"
 #include "platform/Services.h"
 #include "platform/Shell.h"
+#include "platform/Sound.h"
 
+#include <QHash>
 #include <QList>
 #include <QStringList>
+#include <functional>
 
 /// One message box as the user would have seen it.
 struct ShownBox
@@ -25,6 +31,7 @@ public:
 
     QList<BoxAnswer> answers;
     QList<ShownBox> shown;
+    std::function<void()> whileShown; // runs as if inside the box's event loop
     QStringList texts() const;
 };
 
@@ -32,9 +39,58 @@ class FakeClipboard final : public Clipboard
 {
 public:
     bool hasImage() override { return holdsImage; }
-    void clear() override { holdsImage = false; }
+    QImage image() override { return picture; }
+    void setImage(const QImage& image) override;
+    void clear() override;
+    quint64 changeCount() override { return changes; }
 
     bool holdsImage = false;
+    QImage picture;
+    quint64 changes = 0;
+};
+
+/// A clock that stands still unless told, and records the waits instead of waiting.
+class FakeClock final : public Clock
+{
+public:
+    QDateTime now() override { return time; }
+    void sleep(int milliseconds) override { slept.append(milliseconds); }
+
+    QDateTime time{QDate(2004, 4, 17), QTime(15, 52, 28)};
+    QList<int> slept;
+};
+
+/// Keys held down until released; a virtual-key code maps to its 16-bit state.
+class FakeKeyState final : public KeyState
+{
+public:
+    short asyncState(int virtualKey) override { return virtualKey == 0 ? 0 : states.value(virtualKey, 0); }
+
+    void press(int virtualKey) { states[virtualKey] = static_cast<short>(0x8000); }
+    void releaseAll() { states.clear(); }
+
+    QHash<int, short> states;
+};
+
+class FakeScreenGrab final : public ScreenGrab
+{
+public:
+    QImage activeWindow() override
+    {
+        ++grabs;
+        return window;
+    }
+
+    QImage window;
+    int grabs = 0;
+};
+
+class FakeSound final : public Sound
+{
+public:
+    void play(const QString& path) override { played.append(path); }
+
+    QStringList played;
 };
 
 class FakeShell final : public Shell
@@ -61,5 +117,9 @@ struct FakeServices
     FakeClipboard clipboard;
     FakeShell shell;
     FakeInstanceLock instance;
-    Services services{boxes, clipboard, shell, instance};
+    FakeClock clock;
+    FakeKeyState keys;
+    FakeScreenGrab grab;
+    FakeSound sound;
+    Services services{boxes, clipboard, shell, instance, clock, keys, grab, sound};
 };

@@ -1,6 +1,7 @@
 #include "frmVistrelle.h"
 
 #include "ImageInfo.h"
+#include "capture/CaptureTick.h"
 #include "core/AppState.h"
 #include "core/VistrelleApp.h"
 #include "library/DisplayOrder.h"
@@ -167,6 +168,7 @@ void frmVistrelle::buildControls()
     connect(m_lstComponents, &QListWidget::currentRowChanged, this, &frmVistrelle::lstComponents_Click);
     connect(cmdExplore, &QPushButton::clicked, this, &frmVistrelle::cmdExplore_Click);
     connect(cmdRefresh, &QPushButton::clicked, this, &frmVistrelle::cmdRefresh_Click);
+    connect(m_tmrTimer, &QTimer::timeout, this, &frmVistrelle::tmrTimer_Timer);
 }
 
 void frmVistrelle::setTabOrder()
@@ -187,6 +189,13 @@ void frmVistrelle::setTabOrder()
 void frmVistrelle::enableTimer()
 {
     m_tmrTimer->start();
+}
+
+void frmVistrelle::tmrTimer_Timer()
+{
+    CaptureTick(
+        m_state, m_app.services(),
+        {[this] { return !m_cboImageSetName->currentText().isEmpty(); }, [this] { RefreshImageSets(); }});
 }
 
 QString frmVistrelle::imageSetFolder() const

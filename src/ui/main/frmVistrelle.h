@@ -38,6 +38,7 @@ public:
     void optFormat_Click(int index);
     void cmdExplore_Click();
     void cmdRefresh_Click();
+    void tmrTimer_Timer();
 
 protected:
     void closeEvent(QCloseEvent* event) override;

@@ -1,0 +1,107 @@
+#include "X11KeyState.h"
+
+#include <QSocketNotifier>
+#include <X11/Xlib.h>
+#include <X11/extensions/XInput2.h>
+#include <X11/keysym.h>
+
+namespace {
+
+// A press latched for a key nobody asks about (a modifier while its hotkey is up) is
+// forgotten after this long, so an old Shift press does not block a hotkey much later.
+constexpr qint64 latchLifetimeMs = 300;
+
+QList<KeySym> keysymsFor(int virtualKey)
+{
+    if (virtualKey >= '0' && virtualKey <= '9')
+        return {static_cast<KeySym>(XK_0 + (virtualKey - '0'))};
+    if (virtualKey >= 'A' && virtualKey <= 'Z')
+        return {static_cast<KeySym>(XK_a + (virtualKey - 'A'))};
+    if (virtualKey == VirtualKey::Shift)
+        return {XK_Shift_L, XK_Shift_R};
+    if (virtualKey == VirtualKey::Control)
+        return {XK_Control_L, XK_Control_R};
+    return {};
+}
+
+} // namespace
+
+X11KeyState::X11KeyState()
+{
+    m_clock.start();
+    m_display = XOpenDisplay(nullptr);
+    if (!m_display)
+        return;
+    int event = 0;
+    int error = 0;
+    int major = 2;
+    int minor = 0;
+    if (!XQueryExtension(m_display, "XInputExtension", &m_xinputOpcode, &event, &error) ||
+        XIQueryVersion(m_display, &major, &minor) != Success) {
+        m_xinputOpcode = -1;
+        return;
+    }
+    unsigned char bits[XIMaskLen(XI_LASTEVENT)] = {};
+    XISetMask(bits, XI_RawKeyPress);
+    XIEventMask mask{XIAllMasterDevices, static_cast<int>(sizeof bits), bits};
+    XISelectEvents(m_display, DefaultRootWindow(m_display), &mask, 1);
+    XFlush(m_display);
+    m_notifier = std::make_unique<QSocketNotifier>(ConnectionNumber(m_display), QSocketNotifier::Read);
+    QObject::connect(m_notifier.get(), &QSocketNotifier::activated, [this] { drainEvents(); });
+}
+
+X11KeyState::~X11KeyState()
+{
+    m_notifier.reset();
+    if (m_display)
+        XCloseDisplay(m_display);
+}
+
+void X11KeyState::drainEvents()
+{
+    while (XPending(m_display) > 0) {
+        XEvent event;
+        XNextEvent(m_display, &event);
+        XGenericEventCookie* cookie = &event.xcookie;
+        if (cookie->type != GenericEvent || cookie->extension != m_xinputOpcode ||
+            !XGetEventData(m_display, cookie))
+            continue;
+        if (cookie->evtype == XI_RawKeyPress) {
+            const auto* raw = static_cast<const XIRawEvent*>(cookie->data);
+            m_pressedAt.insert(static_cast<unsigned>(raw->detail), m_clock.elapsed());
+        }
+        XFreeEventData(m_display, cookie);
+    }
+}
+
+bool X11KeyState::keycodeDown(const char keymap[32], unsigned keycode) const
+{
+    return keycode < 256 && (static_cast<unsigned char>(keymap[keycode / 8]) >> (keycode % 8)) & 1;
+}
+
+short X11KeyState::asyncState(int virtualKey)
+{
+    const QList<KeySym> keysyms = keysymsFor(virtualKey);
+    if (!m_display || keysyms.isEmpty())
+        return 0;
+    drainEvents();
+    char keymap[32] = {};
+    XQueryKeymap(m_display, keymap);
+    const qint64 now = m_clock.elapsed();
+    bool down = false;
+    bool pressed = false;
+    for (KeySym keysym : keysyms) {
+        const unsigned keycode = XKeysymToKeycode(m_display, keysym);
+        if (keycode == 0)
+            continue;
+        down = down || keycodeDown(keymap, keycode);
+        const auto latched = m_pressedAt.find(keycode);
+        if (latched != m_pressedAt.end()) {
+            pressed = pressed || now - latched.value() <= latchLifetimeMs;
+            m_pressedAt.erase(latched);
+        }
+    }
+    if (!down && !pressed)
+        return 0;
+    return static_cast<short>(0x8000 | (pressed ? 1 : 0));
+}
