@@ -67,5 +67,17 @@ files_in_set 5
 sleep 1
 files_in_set 5
 
+# A window reaching past the screen's edge is captured at its full size, the outside black.
+xdotool windowmove --sync "$target" 1100 700
+xdotool windowactivate --sync "$target"
+sleep 0.3
+xdotool keydown ctrl keydown k keyup k keyup ctrl
+files_in_set 6
+sleep 0.3
+last=$(ls -t "$set_folder"/Image_* | head -n 1)
+size=$(file -b "$last" | grep -o '[0-9]*x[0-9]*' | tail -n 1)
+[ "$size" = "$frame_size" ] || fail "a window partly off the screen was captured as $size, not $frame_size"
+kill -0 "$app" || fail "the program ended during an off-screen capture"
+
 close_window "$main"
 wait_exit "$app" || fail "closing failed: $(cat "$work/run.log")"
