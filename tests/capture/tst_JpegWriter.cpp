@@ -124,22 +124,6 @@ private slots:
         QCOMPARE(contents(path), "precious");
         QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files | QDir::Hidden).size(), 1);
     }
-
-    void encoderFailureIsError26001()
-    {
-        clsDIBSection dib;
-        dib.CreateFromPicture(testPicture(4, 4));
-        const QString path = m_dir->filePath("bad.jpg");
-        try {
-            WriteJpegFile(dib, path, 101);
-            QFAIL("quality 101 was accepted");
-        } catch (const JpegError& error) {
-            QCOMPARE(error.number(), 26001);
-            QVERIFY2(error.description().startsWith("Failed to save to JPG -1 ("),
-                     qPrintable(error.description()));
-        }
-        QVERIFY(!QFile::exists(path));
-    }
 };
 
 QTEST_GUILESS_MAIN(tst_JpegWriter)
