@@ -43,9 +43,16 @@ X11KeyState::X11KeyState()
     }
     unsigned char bits[XIMaskLen(XI_LASTEVENT)] = {};
     XISetMask(bits, XI_RawKeyPress);
+    XISetMask(bits, XI_RawKeyRelease);
     XIEventMask mask{XIAllMasterDevices, static_cast<int>(sizeof bits), bits};
     XISelectEvents(m_display, DefaultRootWindow(m_display), &mask, 1);
     XFlush(m_display);
+    // Keys already down when the program starts are known only from the keymap.
+    char keymap[32] = {};
+    XQueryKeymap(m_display, keymap);
+    for (unsigned keycode = 8; keycode < 256; ++keycode)
+        if (keycodeDown(keymap, keycode))
+            m_down.insert(keycode);
     m_notifier = std::make_unique<QSocketNotifier>(ConnectionNumber(m_display), QSocketNotifier::Read);
     QObject::connect(m_notifier.get(), &QSocketNotifier::activated, [this] { drainEvents(); });
 }
@@ -59,16 +66,19 @@ X11KeyState::~X11KeyState()
 
 void X11KeyState::drainEvents()
 {
-    while (XPending(m_display) > 0) {
+    while (XEventsQueued(m_display, QueuedAfterReading) > 0) {
         XEvent event;
         XNextEvent(m_display, &event);
         XGenericEventCookie* cookie = &event.xcookie;
         if (cookie->type != GenericEvent || cookie->extension != m_xinputOpcode ||
             !XGetEventData(m_display, cookie))
             continue;
+        const auto keycode = static_cast<unsigned>(static_cast<const XIRawEvent*>(cookie->data)->detail);
         if (cookie->evtype == XI_RawKeyPress) {
-            const auto* raw = static_cast<const XIRawEvent*>(cookie->data);
-            m_pressedAt.insert(static_cast<unsigned>(raw->detail), m_clock.elapsed());
+            m_pressedAt.insert(keycode, m_clock.elapsed());
+            m_down.insert(keycode);
+        } else if (cookie->evtype == XI_RawKeyRelease) {
+            m_down.remove(keycode);
         }
         XFreeEventData(m_display, cookie);
     }
@@ -84,17 +94,29 @@ short X11KeyState::asyncState(int virtualKey)
     const QList<KeySym> keysyms = keysymsFor(virtualKey);
     if (!m_display || keysyms.isEmpty())
         return 0;
-    drainEvents();
-    char keymap[32] = {};
-    XQueryKeymap(m_display, keymap);
+    if (m_xinputOpcode >= 0)
+        drainEvents();
     const qint64 now = m_clock.elapsed();
     bool down = false;
     bool pressed = false;
+    bool keymapRead = false;
+    char keymap[32] = {};
     for (KeySym keysym : keysyms) {
         const unsigned keycode = XKeysymToKeycode(m_display, keysym);
         if (keycode == 0)
             continue;
-        down = down || keycodeDown(keymap, keycode);
+        // The key events say which keys are down without asking the server, so an idle tick
+        // costs no round trip. A key they report down is confirmed from the keymap, so a
+        // release that was never seen cannot leave a hotkey firing forever.
+        if (m_xinputOpcode < 0 || m_down.contains(keycode)) {
+            if (!keymapRead)
+                XQueryKeymap(m_display, keymap);
+            keymapRead = true;
+            const bool held = keycodeDown(keymap, keycode);
+            if (!held)
+                m_down.remove(keycode);
+            down = down || held;
+        }
         const auto latched = m_pressedAt.find(keycode);
         if (latched != m_pressedAt.end()) {
             pressed = pressed || now - latched.value() <= latchLifetimeMs;

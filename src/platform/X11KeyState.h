@@ -4,6 +4,7 @@
 
 #include <QElapsedTimer>
 #include <QHash>
+#include <QSet>
 #include <memory>
 
 class QSocketNotifier;
@@ -32,4 +33,5 @@ private:
     std::unique_ptr<QSocketNotifier> m_notifier;
     QElapsedTimer m_clock;
     QHash<unsigned, qint64> m_pressedAt; // key code -> when its last press was seen
+    QSet<unsigned> m_down;               // key codes pressed and not yet released
 };
