@@ -11,6 +11,7 @@
 #include "platform/Sound.h"
 
 #include <QFileInfo>
+#include <malloc.h>
 
 namespace {
 
@@ -141,7 +142,10 @@ void CaptureTick(AppState& state, Services& services, const CaptureWindow& windo
     }
     PlayCaptureSound(state, services);
     const quint64 change = services.clipboard.changeCount();
-    if (!SaveScreenshot(state, services)) {
+    const bool saved = SaveScreenshot(state, services);
+    // The decoded picture and its copies are large; give their memory back to the system.
+    malloc_trim(0);
+    if (!saved) {
         state.captureFailedChange = change;
         state.captureFailedFolder = folder;
         return;

@@ -14,7 +14,6 @@
 #include <QFileInfo>
 #include <cerrno>
 #include <cstring>
-#include <malloc.h>
 #include <sys/stat.h>
 
 namespace {
@@ -122,9 +121,6 @@ bool SaveScreenshot(const AppState& state, Services& services)
         name = freeName(state, services.clock, folder);
         outcome = WriteNewFile(folder + name, bytes);
     }
-    bytes = QByteArray();
-    // The decoded picture and the section are large; give their memory back to the system.
-    malloc_trim(0);
     if (!outcome.ok())
         return fail(outcome.error, outcome.text + QStringLiteral(": ") + folder + name);
     return true;

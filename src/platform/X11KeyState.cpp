@@ -75,7 +75,10 @@ void X11KeyState::drainEvents()
             continue;
         const auto keycode = static_cast<unsigned>(static_cast<const XIRawEvent*>(cookie->data)->detail);
         if (cookie->evtype == XI_RawKeyPress) {
-            m_pressedAt.insert(keycode, m_clock.elapsed());
+            // A held key repeats its press; only the first one is latched, so releasing a
+            // held hotkey does not fire it once more.
+            if (!m_down.contains(keycode))
+                m_pressedAt.insert(keycode, m_clock.elapsed());
             m_down.insert(keycode);
         } else if (cookie->evtype == XI_RawKeyRelease) {
             m_down.remove(keycode);

@@ -103,9 +103,6 @@ private slots:
         QTest::newRow("category gone") << 0
                                        << "An error has occurred while creating image file.  Error 2\n\n"
                                           "No such file or directory: ";
-        QTest::newRow("set is a file") << 1
-                                       << "An error has occurred while creating image file.  Error 20\n\n"
-                                          "Not a directory: ";
         QTest::newRow("unreadable picture")
             << 2
             << "An error has occurred while creating image file.  Error 481\n\n"
@@ -123,9 +120,6 @@ private slots:
         switch (breakage) {
         case 0:
             QDir(m_state.libraryRoot + "Cat").removeRecursively();
-            break;
-        case 1:
-            TestLibrary::makeFile(m_state.libraryRoot + "Cat/Set");
             break;
         case 2:
             TestLibrary::makeFolder(setFolder());
