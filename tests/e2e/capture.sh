@@ -8,6 +8,12 @@ program=$work/program
 set_folder="$program/Vistrelles/Default Category/Default Image Set"
 mkdir -p "$program"
 cp "$1" "$program/vistrelle"
+# A capture sound that cannot be heard: Xvfb has no audio device, and capturing goes on.
+{
+    printf 'RIFF\x44\x03\x00\x00WAVEfmt \x10\x00\x00\x00\x01\x00\x01\x00\x40\x1f\x00\x00'
+    printf '\x40\x1f\x00\x00\x01\x00\x08\x00data\x20\x03\x00\x00'
+    head -c 800 /dev/zero | tr '\0' '\200'
+} >"$program/Vistrelle.wav"
 # Hotkey CTRL+K for the active window.
 printf 'ACTIVEWINDOW_HK=75\r\nACTIVEWINDOW_HKCS=1\r\n' >"$program/Vistrelle.ini"
 
