@@ -3,16 +3,31 @@
 #include <QFont>
 #include <QPainter>
 
-QImage NoImagesPicture()
+namespace {
+
+void drawCamera(QPainter& painter)
 {
-    QImage picture(1146, 833, QImage::Format_RGB32);
-    picture.fill(QColor(64, 64, 64));
-    QPainter painter(&picture);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setPen(QPen(QColor(150, 150, 150), 12));
     painter.drawRoundedRect(QRect(373, 196, 400, 300), 24, 24);
     painter.drawEllipse(QPoint(573, 346), 90, 90);
     painter.drawRect(QRect(403, 166, 80, 30));
+}
+
+QImage blankPicture()
+{
+    QImage picture(1146, 833, QImage::Format_RGB32);
+    picture.fill(QColor(64, 64, 64));
+    return picture;
+}
+
+} // namespace
+
+QImage NoImagesPicture()
+{
+    QImage picture = blankPicture();
+    QPainter painter(&picture);
+    drawCamera(painter);
     QFont font = painter.font();
     font.setPixelSize(56);
     painter.setFont(font);
@@ -23,5 +38,13 @@ QImage NoImagesPicture()
     painter.setPen(QColor(180, 180, 180));
     painter.drawText(QRect(0, 660, 1146, 60), Qt::AlignCenter,
                      QStringLiteral("Screenshots you take appear here."));
+    return picture;
+}
+
+QImage LogoPicture()
+{
+    QImage picture = blankPicture();
+    QPainter painter(&picture);
+    drawCamera(painter);
     return picture;
 }

@@ -1,6 +1,7 @@
 #include "frmVistrelle.h"
 
 #include "ImageInfo.h"
+#include "NoImagesPicture.h"
 #include "capture/CaptureTick.h"
 #include "core/AppState.h"
 #include "core/VistrelleApp.h"
@@ -503,7 +504,7 @@ void frmVistrelle::cmdPhotosBySet_Click()
         return;
     }
     m_state.thumbnailPick.clear();
-    frmPhotos photos(m_state, m_app.noImagesPicture(), this);
+    frmPhotos photos(m_state, LogoPicture(), this);
     photos.setWindowTitle(QStringLiteral("Thumbnail Viewer - Image Set - ") +
                           m_cboImageSetName->currentText());
     photos.exec();
@@ -528,7 +529,7 @@ void frmVistrelle::cmdPhotosByCategory_Click()
         return;
     }
     m_state.thumbnailPick.clear();
-    frmPhotos photos(m_state, m_app.noImagesPicture(), this);
+    frmPhotos photos(m_state, LogoPicture(), this);
     photos.setWindowTitle(QStringLiteral("Thumbnail Viewer - Category - ") +
                           m_cboImageSetCategory->currentText());
     if (photos.exec() != QDialog::Accepted || !m_state.thumbnailPick.isEmpty() ||
