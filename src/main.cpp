@@ -4,7 +4,11 @@
 #include "platform/LockFileInstance.h"
 #include "platform/QtClipboard.h"
 #include "platform/QtMessageBoxes.h"
+#include "platform/QtSound.h"
 #include "platform/Services.h"
+#include "platform/SystemClock.h"
+#include "platform/X11KeyState.h"
+#include "platform/X11ScreenGrab.h"
 #include "ui/AppIcon.h"
 
 #include <QApplication>
@@ -22,7 +26,11 @@ int main(int argc, char* argv[])
     DesktopShell shell;
     LockFileInstance instance;
     ModalLibraryDialogs dialogs(boxes);
-    Services services{boxes, clipboard, shell, instance, dialogs};
+    SystemClock clock;
+    X11KeyState keys;
+    X11ScreenGrab grab;
+    QtSound sound;
+    Services services{boxes, clipboard, shell, instance, dialogs, clock, keys, grab, sound};
 
     VistrelleApp app(services, QApplication::applicationDirPath(), QApplication::arguments().mid(1));
     if (!app.start())

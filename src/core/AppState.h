@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <optional>
 
 /// One thumbnail of the thumbnail viewer: its name (column 0) and the full paths of its
 /// images in display order (columns 1 to m).
@@ -72,4 +73,7 @@ struct AppState
     bool timeLapseActive = false;
     int timeLapseElapsedMs = 0;
     QString captureSuffix;
+    bool captureTickRunning = false;            // a tick is on the stack (its message box is open)
+    std::optional<quint64> captureFailedChange; // clipboard change whose picture failed to file
+    QString captureFailedFolder;                // ... into this Image Set
 };

@@ -1,10 +1,14 @@
 #pragma once
 
 class Clipboard;
+class Clock;
 class InstanceLock;
 class LibraryDialogs;
+class KeyState;
 class MessageBoxes;
+class ScreenGrab;
 class Shell;
+class Sound;
 
 /// The machine as the program sees it. main.cpp builds the real services; tests pass fakes.
 struct Services
@@ -14,4 +18,8 @@ struct Services
     Shell& shell;
     InstanceLock& instance;
     LibraryDialogs& dialogs; // our own modal dialogs, so tests can answer them
+    Clock& clock;
+    KeyState& keys;
+    ScreenGrab& grab;
+    Sound& sound;
 };

@@ -53,3 +53,17 @@ void FakeLibraryDialogs::AskForFileOption(AppState& state)
     if (!fileOptions.isEmpty())
         state.fileOptionsChoice = fileOptions.takeFirst();
 }
+
+void FakeClipboard::setImage(const QImage& image)
+{
+    picture = image;
+    holdsImage = !image.isNull();
+    ++changes;
+}
+
+void FakeClipboard::clear()
+{
+    picture = QImage();
+    holdsImage = false;
+    ++changes;
+}

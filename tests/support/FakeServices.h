@@ -2,11 +2,16 @@
 
 #include "library/LibraryDialogs.h"
 #include "platform/Clipboard.h"
+#include "platform/Clock.h"
 #include "platform/InstanceLock.h"
+#include "platform/KeyState.h"
 #include "platform/MessageBoxes.h"
+#include "platform/ScreenGrab.h"
 #include "platform/Services.h"
 #include "platform/Shell.h"
+#include "platform/Sound.h"
 
+#include <QHash>
 #include <QList>
 #include <QStringList>
 #include <functional>
@@ -36,9 +41,58 @@ class FakeClipboard final : public Clipboard
 {
 public:
     bool hasImage() override { return holdsImage; }
-    void clear() override { holdsImage = false; }
+    QImage image() override { return picture; }
+    void setImage(const QImage& image) override;
+    void clear() override;
+    quint64 changeCount() override { return changes; }
 
     bool holdsImage = false;
+    QImage picture;
+    quint64 changes = 0;
+};
+
+/// A clock that stands still unless told, and records the waits instead of waiting.
+class FakeClock final : public Clock
+{
+public:
+    QDateTime now() override { return time; }
+    void sleep(int milliseconds) override { slept.append(milliseconds); }
+
+    QDateTime time{QDate(2004, 4, 17), QTime(15, 52, 28)};
+    QList<int> slept;
+};
+
+/// Keys held down until released; a virtual-key code maps to its 16-bit state.
+class FakeKeyState final : public KeyState
+{
+public:
+    short asyncState(int virtualKey) override { return virtualKey == 0 ? 0 : states.value(virtualKey, 0); }
+
+    void press(int virtualKey) { states[virtualKey] = static_cast<short>(0x8000); }
+    void releaseAll() { states.clear(); }
+
+    QHash<int, short> states;
+};
+
+class FakeScreenGrab final : public ScreenGrab
+{
+public:
+    QImage activeWindow() override
+    {
+        ++grabs;
+        return window;
+    }
+
+    QImage window;
+    int grabs = 0;
+};
+
+class FakeSound final : public Sound
+{
+public:
+    void play(const QString& path) override { played.append(path); }
+
+    QStringList played;
 };
 
 class FakeShell final : public Shell
@@ -84,5 +138,9 @@ struct FakeServices
     FakeShell shell;
     FakeInstanceLock instance;
     FakeLibraryDialogs dialogs;
-    Services services{boxes, clipboard, shell, instance, dialogs};
+    FakeClock clock;
+    FakeKeyState keys;
+    FakeScreenGrab grab;
+    FakeSound sound;
+    Services services{boxes, clipboard, shell, instance, dialogs, clock, keys, grab, sound};
 };

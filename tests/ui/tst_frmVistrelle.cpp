@@ -394,6 +394,27 @@ private slots:
                  QStringList{"Problem encountered trying to open Explorer.exe to Vistrelles directory."});
         QCOMPARE(m_fakes->boxes.shown.first().look, BoxLook::Exclamation);
     }
+
+    void timerTickFilesTheClipboardPictureIntoTheShownSet()
+    {
+        QVERIFY(start());
+        QImage picture(48, 32, QImage::Format_RGB32);
+        picture.fill(Qt::blue);
+        m_fakes->clipboard.setImage(picture);
+        QTRY_VERIFY(!m_fakes->clipboard.hasImage());
+        m_fakes->clipboard.setImage(picture);
+        QTRY_VERIFY(!m_fakes->clipboard.hasImage());
+        QCOMPARE(listed(), (QStringList{"Image_040417_155228.jpg", "Image_040417_155228_2.jpg"}));
+        QCOMPARE(m_app->state().imageSetFiles.size(), 2);
+        QVERIFY(m_fakes->boxes.shown.isEmpty());
+
+        QDir(root() + "Default Category").removeRecursively();
+        control<QPushButton>("cmdRefresh")->click();
+        QCOMPARE(control<QComboBox>("cboImageSetName")->currentText(), "");
+        m_fakes->clipboard.setImage(picture);
+        QTRY_COMPARE(m_fakes->boxes.texts(), QStringList{"Please select an image set first."});
+        QVERIFY(!m_fakes->clipboard.hasImage());
+    }
 };
 
 QTEST_MAIN(tst_frmVistrelle)

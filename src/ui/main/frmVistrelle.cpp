@@ -1,6 +1,7 @@
 #include "frmVistrelle.h"
 
 #include "ImageInfo.h"
+#include "capture/CaptureTick.h"
 #include "core/AppState.h"
 #include "core/VistrelleApp.h"
 #include "library/DisplayOrder.h"
@@ -184,6 +185,7 @@ void frmVistrelle::buildControls()
     m_lstComponents->installEventFilter(this);
     connect(cmdOptions, &QPushButton::clicked, this, &frmVistrelle::cmdOptions_Click);
     connect(cmdHelp, &QPushButton::clicked, this, &frmVistrelle::cmdHelp_Click);
+    connect(m_tmrTimer, &QTimer::timeout, this, &frmVistrelle::tmrTimer_Timer);
 }
 
 void frmVistrelle::setTabOrder()
@@ -204,6 +206,13 @@ void frmVistrelle::setTabOrder()
 void frmVistrelle::enableTimer()
 {
     m_tmrTimer->start();
+}
+
+void frmVistrelle::tmrTimer_Timer()
+{
+    CaptureTick(
+        m_state, m_app.services(),
+        {[this] { return !m_cboImageSetName->currentText().isEmpty(); }, [this] { RefreshImageSets(); }});
 }
 
 QString frmVistrelle::imageSetFolder() const

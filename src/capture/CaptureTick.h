@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QString>
+#include <functional>
+
+struct AppState;
+struct Services;
+class KeyState;
+
+/// What the window that owns the ticking timer lends the tick.
+struct CaptureWindow
+{
+    /// True when the window shows an Image Set; left empty where no such check is made.
+    std::function<bool()> imageSetShown;
+    /// Brings the window's lists up to date after a file was written.
+    std::function<void()> refresh;
+};
+
+/// One 100 ms tick: polls the hotkeys, then files a picture found on the clipboard into the
+/// current Image Set, clears the clipboard and refreshes the window. Never runs inside itself.
+void CaptureTick(AppState& state, Services& services, const CaptureWindow& window);
+
+/// The hotkeys and time-lapse of one tick.
+void PollHotkeys(AppState& state, Services& services);
+
+/// True when the modifier states \a control and \a shift (as KeyState gives them) let a hotkey
+/// with modifier code \a modifiers fire: 1 CTRL, 2 SHIFT, 3 both, anything else neither.
+bool ModifiersPass(int modifiers, short control, short shift);
+
+/// True when \a hotkey is down with the modifiers its code asks for; code 0 is never down.
+bool HotkeyDown(KeyState& keys, int hotkey, int modifiers);
+
+/// Puts a picture of the active window on the clipboard and waits 100 ms.
+void CaptureActiveWindowToClipboard(Services& services);
+
+void PlayCaptureSound(const AppState& state, Services& services);
+
+/// Plays \a name (beginning with "/") from the program's folder when that file exists.
+void PlayProgramSound(const AppState& state, Services& services, const QString& name);

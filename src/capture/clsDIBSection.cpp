@@ -1,0 +1,86 @@
+#include "clsDIBSection.h"
+
+#include <algorithm>
+#include <cstring>
+#include <limits>
+#include <new>
+
+namespace {
+
+int checked(long long value)
+{
+    if (value > std::numeric_limits<int>::max() || value < std::numeric_limits<int>::min())
+        throw ArithmeticOverflow();
+    return static_cast<int>(value);
+}
+
+} // namespace
+
+int clsDIBSection::BytesPerScanLine() const
+{
+    return checked((static_cast<long long>(m_width) * 3 + 3)) & ~3;
+}
+
+bool clsDIBSection::Create(int lWidth, int lHeight)
+{
+    ClearUp();
+    m_width = lWidth;
+    m_height = lHeight;
+    const int sizeImage = checked(static_cast<long long>(BytesPerScanLine()) * lHeight);
+    if (lWidth < 1 || lHeight < 1)
+        return false;
+    try {
+        m_bits = std::make_unique_for_overwrite<unsigned char[]>(static_cast<size_t>(sizeImage));
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+    return true;
+}
+
+void clsDIBSection::CreateFromPicture(const QImage& picThis)
+{
+    if (picThis.isNull()) {
+        ClearUp();
+        return;
+    }
+    if (!Create(picThis.width(), picThis.height()))
+        return;
+    LoadPictureBlt(picThis);
+}
+
+void clsDIBSection::LoadPictureBlt(const QImage& source, int lSrcLeft, int lSrcTop, int lSrcWidth,
+                                   int lSrcHeight)
+{
+    if (!m_bits)
+        return;
+    const int width = lSrcWidth < 0 ? m_width : lSrcWidth;
+    const int height = lSrcHeight < 0 ? m_height : lSrcHeight;
+    const QImage pixels = source.format() == QImage::Format_RGB32 || source.format() == QImage::Format_ARGB32
+                              ? source
+                              : source.convertToFormat(QImage::Format_RGB32);
+    const int stride = BytesPerScanLine();
+    const int columns = std::min({width, m_width, pixels.width() - lSrcLeft});
+    const int rows = std::min({height, m_height, pixels.height() - lSrcTop});
+    if (lSrcLeft < 0 || lSrcTop < 0 || columns <= 0 || rows <= 0)
+        return;
+    const int fill = stride - m_width * 3;
+    for (int y = 0; y < rows; ++y) {
+        const auto* from = reinterpret_cast<const QRgb*>(pixels.constScanLine(lSrcTop + y)) + lSrcLeft;
+        unsigned char* to = m_bits.get() + static_cast<qsizetype>(m_height - 1 - y) * stride;
+        for (int x = 0; x < columns; ++x) {
+            const QRgb pixel = from[x];
+            to[0] = static_cast<unsigned char>(qBlue(pixel));
+            to[1] = static_cast<unsigned char>(qGreen(pixel));
+            to[2] = static_cast<unsigned char>(qRed(pixel));
+            to += 3;
+        }
+        // The fill bytes end up in bitmap files: keep them 0 rather than old heap contents.
+        if (columns == m_width)
+            std::memset(to, 0, static_cast<size_t>(fill));
+    }
+}
+
+void clsDIBSection::ClearUp()
+{
+    m_bits.reset();
+}

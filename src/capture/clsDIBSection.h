@@ -1,0 +1,54 @@
+#pragma once
+
+#include <QImage>
+#include <memory>
+#include <stdexcept>
+
+/// The program's arithmetic-overflow error (number 6): a size that does not fit in 32 bits.
+class ArithmeticOverflow : public std::overflow_error
+{
+public:
+    ArithmeticOverflow()
+        : std::overflow_error("Overflow")
+    {
+    }
+    static constexpr int number = 6;
+};
+
+/// An owned 24-bit picture buffer: three bytes a pixel in the order blue, green, red, rows
+/// stored bottom-up (the first row in memory is the bottom row of the picture), each row padded
+/// to a multiple of 4 bytes. The JPEG and bitmap writers read it in place.
+class clsDIBSection
+{
+public:
+    /// Makes an empty buffer of \a lWidth x \a lHeight pixels, freeing the one held before.
+    /// False, and the instance empty, for a size below 1 or when the memory cannot be had.
+    /// Throws ArithmeticOverflow when the row stride or the size overflows 32 bits.
+    bool Create(int lWidth, int lHeight);
+
+    /// Makes the buffer the size of \a picThis and copies its pixels in, converted to 24 bits.
+    /// A null picture leaves the instance empty. Throws ArithmeticOverflow like Create.
+    void CreateFromPicture(const QImage& picThis);
+
+    /// Copies a rectangle of \a source, from (\a lSrcLeft, \a lSrcTop), into the buffer at (0, 0);
+    /// a negative width or height stands for the buffer's own. Parts outside either picture
+    /// are left as they are.
+    void LoadPictureBlt(const QImage& source, int lSrcLeft = 0, int lSrcTop = 0, int lSrcWidth = -1,
+                        int lSrcHeight = -1);
+
+    /// Row stride in bytes: Width x 3 rounded up to a multiple of 4. Throws ArithmeticOverflow
+    /// when that does not fit in 32 bits.
+    int BytesPerScanLine() const;
+    /// The width and height of the last Create, kept after ClearUp.
+    int Width() const { return m_width; }
+    int Height() const { return m_height; }
+    unsigned char* DIBSectionBitsPtr() const { return m_bits.get(); }
+
+    /// Frees the buffer; Width and Height keep their values.
+    void ClearUp();
+
+private:
+    int m_width = 0;
+    int m_height = 0;
+    std::unique_ptr<unsigned char[]> m_bits;
+};

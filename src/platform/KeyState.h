@@ -1,0 +1,19 @@
+#pragma once
+
+/// Virtual-key codes of the hotkeys: 48-57 are the keys "0"-"9", 65-90 the keys "A"-"Z".
+namespace VirtualKey {
+constexpr int Shift = 16;
+constexpr int Control = 17;
+} // namespace VirtualKey
+
+/// The keyboard as the hotkey poll sees it, without grabbing any key.
+class KeyState
+{
+public:
+    virtual ~KeyState() = default;
+    /// The state of \a virtualKey as a 16-bit value: negative when the key is down now, or was
+    /// pressed and released since the last query of that key (a tap between two queries counts
+    /// once); bit 0 set when it was pressed since the last query; 0 when it is up and untouched.
+    /// Code 0 and unknown codes always give 0.
+    virtual short asyncState(int virtualKey) = 0;
+};

@@ -1,0 +1,129 @@
+#include "X11KeyState.h"
+
+#include <QSocketNotifier>
+#include <X11/Xlib.h>
+#include <X11/extensions/XInput2.h>
+#include <X11/keysym.h>
+
+namespace {
+
+// A press latched for a key nobody asks about (a modifier while its hotkey is up) is
+// forgotten after this long, so an old Shift press does not block a hotkey much later.
+constexpr qint64 latchLifetimeMs = 300;
+
+QList<KeySym> keysymsFor(int virtualKey)
+{
+    if (virtualKey >= '0' && virtualKey <= '9')
+        return {static_cast<KeySym>(XK_0 + (virtualKey - '0'))};
+    if (virtualKey >= 'A' && virtualKey <= 'Z')
+        return {static_cast<KeySym>(XK_a + (virtualKey - 'A'))};
+    if (virtualKey == VirtualKey::Shift)
+        return {XK_Shift_L, XK_Shift_R};
+    if (virtualKey == VirtualKey::Control)
+        return {XK_Control_L, XK_Control_R};
+    return {};
+}
+
+} // namespace
+
+X11KeyState::X11KeyState()
+{
+    m_clock.start();
+    m_display = XOpenDisplay(nullptr);
+    if (!m_display)
+        return;
+    int event = 0;
+    int error = 0;
+    int major = 2;
+    int minor = 0;
+    if (!XQueryExtension(m_display, "XInputExtension", &m_xinputOpcode, &event, &error) ||
+        XIQueryVersion(m_display, &major, &minor) != Success) {
+        m_xinputOpcode = -1;
+        return;
+    }
+    unsigned char bits[XIMaskLen(XI_LASTEVENT)] = {};
+    XISetMask(bits, XI_RawKeyPress);
+    XISetMask(bits, XI_RawKeyRelease);
+    XIEventMask mask{XIAllMasterDevices, static_cast<int>(sizeof bits), bits};
+    XISelectEvents(m_display, DefaultRootWindow(m_display), &mask, 1);
+    XFlush(m_display);
+    // Keys already down when the program starts are known only from the keymap.
+    char keymap[32] = {};
+    XQueryKeymap(m_display, keymap);
+    for (unsigned keycode = 8; keycode < 256; ++keycode)
+        if (keycodeDown(keymap, keycode))
+            m_down.insert(keycode);
+    m_notifier = std::make_unique<QSocketNotifier>(ConnectionNumber(m_display), QSocketNotifier::Read);
+    QObject::connect(m_notifier.get(), &QSocketNotifier::activated, [this] { drainEvents(); });
+}
+
+X11KeyState::~X11KeyState()
+{
+    m_notifier.reset();
+    if (m_display)
+        XCloseDisplay(m_display);
+}
+
+void X11KeyState::drainEvents()
+{
+    while (XEventsQueued(m_display, QueuedAfterReading) > 0) {
+        XEvent event;
+        XNextEvent(m_display, &event);
+        XGenericEventCookie* cookie = &event.xcookie;
+        if (cookie->type != GenericEvent || cookie->extension != m_xinputOpcode ||
+            !XGetEventData(m_display, cookie))
+            continue;
+        const auto keycode = static_cast<unsigned>(static_cast<const XIRawEvent*>(cookie->data)->detail);
+        if (cookie->evtype == XI_RawKeyPress) {
+            m_pressedAt.insert(keycode, m_clock.elapsed());
+            m_down.insert(keycode);
+        } else if (cookie->evtype == XI_RawKeyRelease) {
+            m_down.remove(keycode);
+        }
+        XFreeEventData(m_display, cookie);
+    }
+}
+
+bool X11KeyState::keycodeDown(const char keymap[32], unsigned keycode) const
+{
+    return keycode < 256 && (static_cast<unsigned char>(keymap[keycode / 8]) >> (keycode % 8)) & 1;
+}
+
+short X11KeyState::asyncState(int virtualKey)
+{
+    const QList<KeySym> keysyms = keysymsFor(virtualKey);
+    if (!m_display || keysyms.isEmpty())
+        return 0;
+    if (m_xinputOpcode >= 0)
+        drainEvents();
+    const qint64 now = m_clock.elapsed();
+    bool down = false;
+    bool pressed = false;
+    bool keymapRead = false;
+    char keymap[32] = {};
+    for (KeySym keysym : keysyms) {
+        const unsigned keycode = XKeysymToKeycode(m_display, keysym);
+        if (keycode == 0)
+            continue;
+        // The key events say which keys are down without asking the server, so an idle tick
+        // costs no round trip. A key they report down is confirmed from the keymap, so a
+        // release that was never seen cannot leave a hotkey firing forever.
+        if (m_xinputOpcode < 0 || m_down.contains(keycode)) {
+            if (!keymapRead)
+                XQueryKeymap(m_display, keymap);
+            keymapRead = true;
+            const bool held = keycodeDown(keymap, keycode);
+            if (!held)
+                m_down.remove(keycode);
+            down = down || held;
+        }
+        const auto latched = m_pressedAt.find(keycode);
+        if (latched != m_pressedAt.end()) {
+            pressed = pressed || now - latched.value() <= latchLifetimeMs;
+            m_pressedAt.erase(latched);
+        }
+    }
+    if (!down && !pressed)
+        return 0;
+    return static_cast<short>(0x8000 | (pressed ? 1 : 0));
+}
