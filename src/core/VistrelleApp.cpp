@@ -12,7 +12,7 @@
 #include "ui/modes/frmLowResource.h"
 #include "ui/viewers/frmImage.h"
 
-#include <QCoreApplication>
+#include <QGuiApplication>
 #include <QStandardPaths>
 
 VistrelleApp::VistrelleApp(Services& services, QString programDir, QStringList arguments)
@@ -176,6 +176,9 @@ void VistrelleApp::enterLowResourceMode()
     WriteSettings();
     m_state.lowResourceMode = true;
     m_state.lowResourceMinimized = false;
+    // Hidden behind its tray icon, the small window is no visible window: without this, closing
+    // a message box of a capture would end the program. Close and the close box end it instead.
+    QGuiApplication::setQuitOnLastWindowClosed(false);
     m_lowResource = new frmLowResource(*this);
     m_lowResource->move(m_main->pos());
     m_lowResource->setWindowTitle(m_main->windowTitle() + QStringLiteral(" (LR mode)"));
@@ -191,6 +194,7 @@ void VistrelleApp::leaveLowResourceMode(QPoint topLeft)
     loadMainWindow(topLeft);
     if (m_lowResource)
         m_lowResource->close();
+    QGuiApplication::setQuitOnLastWindowClosed(true);
 }
 
 void VistrelleApp::lowResourceWindowUnloading()
