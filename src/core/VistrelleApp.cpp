@@ -186,10 +186,13 @@ void VistrelleApp::enterLowResourceMode()
     // The small window stands before the others go, so the program never has no window.
     unloadImageViewer();
     m_main->close();
+    // Drawn again on the way back; the mode is about a small footprint.
+    m_noImages = QImage();
 }
 
 void VistrelleApp::leaveLowResourceMode(QPoint topLeft)
 {
+    m_noImages = NoImagesPicture();
     m_main = new frmVistrelle(*this);
     loadMainWindow(topLeft);
     if (m_lowResource)

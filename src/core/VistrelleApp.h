@@ -65,7 +65,7 @@ private:
     Services& m_services;
     QString m_programDir;
     QString m_argumentText;
-    QImage m_noImages;
+    QImage m_noImages; // null in low-resource mode
     QPointer<frmVistrelle> m_main;
     QPointer<frmImage> m_viewer;
     QPointer<frmLowResource> m_lowResource;
