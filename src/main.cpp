@@ -5,6 +5,7 @@
 #include "platform/QtClipboard.h"
 #include "platform/QtMessageBoxes.h"
 #include "platform/QtSound.h"
+#include "platform/QtSystemTray.h"
 #include "platform/Services.h"
 #include "platform/SystemClock.h"
 #include "platform/X11KeyState.h"
@@ -30,7 +31,8 @@ int main(int argc, char* argv[])
     X11KeyState keys;
     X11ScreenGrab grab;
     QtSound sound;
-    Services services{boxes, clipboard, shell, instance, dialogs, clock, keys, grab, sound};
+    QtSystemTray tray;
+    Services services{boxes, clipboard, shell, instance, dialogs, clock, keys, grab, sound, tray};
 
     VistrelleApp app(services, QApplication::applicationDirPath(), QApplication::arguments().mid(1));
     if (!app.start())

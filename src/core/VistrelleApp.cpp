@@ -9,9 +9,10 @@
 #include "ui/Twips.h"
 #include "ui/main/NoImagesPicture.h"
 #include "ui/main/frmVistrelle.h"
+#include "ui/modes/frmLowResource.h"
 #include "ui/viewers/frmImage.h"
 
-#include <QCoreApplication>
+#include <QGuiApplication>
 #include <QStandardPaths>
 
 VistrelleApp::VistrelleApp(Services& services, QString programDir, QStringList arguments)
@@ -26,6 +27,7 @@ VistrelleApp::VistrelleApp(Services& services, QString programDir, QStringList a
 
 VistrelleApp::~VistrelleApp()
 {
+    delete m_lowResource.data();
     delete m_viewer.data();
     delete m_main.data();
 }
@@ -43,7 +45,7 @@ bool VistrelleApp::start()
     return true;
 }
 
-bool VistrelleApp::loadMainWindow()
+bool VistrelleApp::loadMainWindow(std::optional<QPoint> placeAt)
 {
     m_state.lowResourceMode = false;
     if (m_state.currentCategory.isEmpty() || m_state.currentImageSet.isEmpty()) {
@@ -64,6 +66,8 @@ bool VistrelleApp::loadMainWindow()
         m_main->chooseFormat(m_state.captureExtension);
         imageViewer().setUpdatesEnabled(true);
     }
+    if (placeAt)
+        m_main->move(*placeAt);
     imageViewer().show();
     m_main->show();
     m_main->enableTimer();
@@ -165,6 +169,48 @@ void VistrelleApp::mainWindowUnloading()
         return;
     WriteSettings();
     unloadImageViewer();
+}
+
+void VistrelleApp::enterLowResourceMode()
+{
+    WriteSettings();
+    m_state.lowResourceMode = true;
+    m_state.lowResourceMinimized = false;
+    // Hidden behind its tray icon, the small window is no visible window: without this, closing
+    // a message box of a capture would end the program. Close and the close box end it instead.
+    QGuiApplication::setQuitOnLastWindowClosed(false);
+    m_lowResource = new frmLowResource(*this);
+    m_lowResource->move(m_main->pos());
+    m_lowResource->setWindowTitle(m_main->windowTitle() + QStringLiteral(" (LR mode)"));
+    m_lowResource->show();
+    // The small window stands before the others go, so the program never has no window.
+    unloadImageViewer();
+    m_main->close();
+    // Drawn again on the way back; the mode is about a small footprint.
+    m_noImages = QImage();
+}
+
+void VistrelleApp::leaveLowResourceMode(QPoint topLeft)
+{
+    m_noImages = NoImagesPicture();
+    m_main = new frmVistrelle(*this);
+    loadMainWindow(topLeft);
+    if (m_lowResource)
+        m_lowResource->close();
+    QGuiApplication::setQuitOnLastWindowClosed(true);
+}
+
+void VistrelleApp::lowResourceWindowUnloading()
+{
+    // Closed by Close or its close box rather than by Restore: nothing is left to show. The
+    // settings were written when the mode began.
+    if (!m_main)
+        QCoreApplication::quit();
+}
+
+frmLowResource* VistrelleApp::lowResourceWindow() const
+{
+    return m_lowResource;
 }
 
 void VistrelleApp::EndProgram()

@@ -3,10 +3,13 @@
 #include "AppState.h"
 
 #include <QImage>
+#include <QPoint>
 #include <QPointer>
 #include <QStringList>
+#include <optional>
 
 class frmImage;
+class frmLowResource;
 class frmVistrelle;
 struct Services;
 
@@ -40,11 +43,21 @@ public:
     /// low-resource mode is taking over.
     void mainWindowUnloading();
 
+    /// Writes the settings and replaces the main window and the viewer by the small
+    /// low-resource window, which goes on capturing into the current Image Set.
+    void enterLowResourceMode();
+    /// Loads the main window again at \a topLeft, with the Image Set it had, and unloads the
+    /// small window.
+    void leaveLowResourceMode(QPoint topLeft);
+    /// The small window's unload step: with no main window left, the program ends.
+    void lowResourceWindowUnloading();
+    frmLowResource* lowResourceWindow() const;
+
     /// The orderly stop after a critical error: viewer, then main window, then the process.
     void EndProgram();
 
 private:
-    bool loadMainWindow();
+    bool loadMainWindow(std::optional<QPoint> placeAt = std::nullopt);
     bool StartUp();
     bool fail(const QString& message);
 
@@ -52,7 +65,8 @@ private:
     Services& m_services;
     QString m_programDir;
     QString m_argumentText;
-    QImage m_noImages;
+    QImage m_noImages; // null in low-resource mode
     QPointer<frmVistrelle> m_main;
     QPointer<frmImage> m_viewer;
+    QPointer<frmLowResource> m_lowResource;
 };

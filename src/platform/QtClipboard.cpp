@@ -3,6 +3,7 @@
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QMimeData>
+#include <X11/Xlib.h>
 
 QtClipboard::QtClipboard()
 {
@@ -39,5 +40,13 @@ void QtClipboard::setImage(const QImage& image)
 void QtClipboard::clear()
 {
     QGuiApplication::clipboard()->clear(QClipboard::Clipboard);
+    // Qt clears with the time of the last event it saw. A window that saw none since the
+    // picture arrived (the hidden low-resource window) is refused by the X server, and the same
+    // picture would be filed again at every tick; the server's own time is never refused.
+    if (auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>()) {
+        Display* display = x11->display();
+        XSetSelectionOwner(display, XInternAtom(display, "CLIPBOARD", False), None, CurrentTime);
+        XFlush(display);
+    }
     changed();
 }

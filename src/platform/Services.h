@@ -9,6 +9,7 @@ class MessageBoxes;
 class ScreenGrab;
 class Shell;
 class Sound;
+class SystemTray;
 
 /// The machine as the program sees it. main.cpp builds the real services; tests pass fakes.
 struct Services
@@ -22,4 +23,5 @@ struct Services
     KeyState& keys;
     ScreenGrab& grab;
     Sound& sound;
+    SystemTray& tray;
 };

@@ -10,6 +10,7 @@
 #include "platform/Services.h"
 #include "platform/Shell.h"
 #include "platform/Sound.h"
+#include "platform/SystemTray.h"
 
 #include <QHash>
 #include <QList>
@@ -130,6 +131,14 @@ public:
     bool heldElsewhere = false;
 };
 
+class FakeSystemTray final : public SystemTray
+{
+public:
+    bool available() override { return present; }
+
+    bool present = false;
+};
+
 /// The fakes bundled as the Services the application object takes.
 struct FakeServices
 {
@@ -142,5 +151,6 @@ struct FakeServices
     FakeKeyState keys;
     FakeScreenGrab grab;
     FakeSound sound;
-    Services services{boxes, clipboard, shell, instance, dialogs, clock, keys, grab, sound};
+    FakeSystemTray tray;
+    Services services{boxes, clipboard, shell, instance, dialogs, clock, keys, grab, sound, tray};
 };

@@ -165,9 +165,6 @@ void frmVistrelle::buildControls()
     m_tmrTimer = named(new QTimer(this), "tmrTimer");
     m_tmrTimer->setInterval(100);
 
-    // Low-resource mode has no window of its own yet; until it has, its button stays unavailable.
-    findChild<QPushButton*>(QStringLiteral("cmdLowResourceMode"))->setEnabled(false);
-
     connect(m_cboImageSetCategory, &QComboBox::activated, this, &frmVistrelle::cboImageSetCategory_Click);
     connect(m_cboImageSetName, &QComboBox::activated, this, &frmVistrelle::cboImageSetName_Click);
     connect(m_lstComponents, &QListWidget::currentRowChanged, this, &frmVistrelle::lstComponents_Click);
@@ -186,6 +183,8 @@ void frmVistrelle::buildControls()
     m_lstComponents->installEventFilter(this);
     connect(cmdOptions, &QPushButton::clicked, this, &frmVistrelle::cmdOptions_Click);
     connect(cmdHelp, &QPushButton::clicked, this, &frmVistrelle::cmdHelp_Click);
+    connect(button("cmdLowResourceMode"), &QPushButton::clicked, this,
+            &frmVistrelle::cmdLowResourceMode_Click);
     connect(m_tmrTimer, &QTimer::timeout, this, &frmVistrelle::tmrTimer_Timer);
 }
 
@@ -470,6 +469,16 @@ void frmVistrelle::cmdHelp_Click()
 {
     frmHelp dialog(m_app.services().shell, m_state.programDir, this);
     dialog.exec();
+}
+
+void frmVistrelle::cmdLowResourceMode_Click()
+{
+    if (m_cboImageSetName->currentText().isEmpty()) {
+        m_app.services().boxes.show(QStringLiteral("Please select an image set first."),
+                                    BoxLook::Information);
+        return;
+    }
+    m_app.enterLowResourceMode();
 }
 
 void frmVistrelle::cmdRefresh_Click()
@@ -780,6 +789,8 @@ void frmVistrelle::ShowFileOptions()
 
 void frmVistrelle::closeEvent(QCloseEvent* event)
 {
+    // The window is deleted only on the way back to the event loop; no tick may run meanwhile.
+    m_tmrTimer->stop();
     m_app.mainWindowUnloading();
     event->accept();
 }

@@ -57,6 +57,7 @@ public:
     void ShowFileOptions();
     void cmdOptions_Click();
     void cmdHelp_Click();
+    void cmdLowResourceMode_Click();
     void tmrTimer_Timer();
 
 protected:

@@ -1,0 +1,233 @@
+// The footprint of low-resource mode: the real application object with the real platform
+// services under a private X server, measured in normal mode with a 3840x2160 picture shown,
+// then in low-resource mode after 60 s and after ten 3840x2160 clipboard captures, against a
+// minimal Qt program with a tray icon and a 100 ms timer running beside it.
+#include "core/VistrelleApp.h"
+#include "library/ModalLibraryDialogs.h"
+#include "platform/DesktopShell.h"
+#include "platform/FreedMemory.h"
+#include "platform/LockFileInstance.h"
+#include "platform/QtClipboard.h"
+#include "platform/QtMessageBoxes.h"
+#include "platform/QtSound.h"
+#include "platform/QtSystemTray.h"
+#include "platform/Services.h"
+#include "platform/SystemClock.h"
+#include "platform/X11KeyState.h"
+#include "platform/X11ScreenGrab.h"
+#include "ui/AppIcon.h"
+#include "ui/main/frmVistrelle.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QFile>
+#include <QPainter>
+#include <QProcess>
+#include <QPushButton>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <cstdio>
+#include <cstdlib>
+#include <signal.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+constexpr int idleSeconds = 60;
+constexpr int captures = 10;
+
+// Something like a desktop: a gradient with flat windows on it.
+QImage screenshot(int seed)
+{
+    QImage image(3840, 2160, QImage::Format_RGB32);
+    QRandomGenerator random(seed);
+    QPainter painter(&image);
+    QLinearGradient sky(0, 0, 3840, 2160);
+    sky.setColorAt(0, QColor(20, 60, 120));
+    sky.setColorAt(1, QColor(200, 140, 60));
+    painter.fillRect(image.rect(), sky);
+    for (int window = 0; window < 12; ++window)
+        painter.fillRect(QRect(random.bounded(3000), random.bounded(1600), 400 + random.bounded(1200),
+                               300 + random.bounded(900)),
+                         QColor::fromRgb(random.generate() | 0xff808080));
+    return image;
+}
+
+// VmRSS of /proc/<pid>/status, in MB.
+double residentMb(const QString& pid)
+{
+    QFile status(QStringLiteral("/proc/%1/status").arg(pid));
+    if (!status.open(QIODevice::ReadOnly))
+        return 0;
+    for (const QByteArray& line : status.readAll().split('\n'))
+        if (line.startsWith("VmRSS:"))
+            return line.mid(6).trimmed().split(' ').first().toDouble() / 1024;
+    return 0;
+}
+
+// User and system CPU time of a process, in seconds.
+double cpuSeconds(const QString& pid)
+{
+    QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
+    if (!stat.open(QIODevice::ReadOnly))
+        return 0;
+    const QByteArray text = stat.readAll();
+    const QList<QByteArray> fields = text.mid(text.lastIndexOf(')') + 2).split(' ');
+    return (fields.value(11).toDouble() + fields.value(12).toDouble()) / sysconf(_SC_CLK_TCK);
+}
+
+void runEvents(int milliseconds)
+{
+    QEventLoop loop;
+    QTimer::singleShot(milliseconds, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+// A private X server, so the figures include what the X client libraries cost.
+pid_t startXServer()
+{
+    int fds[2];
+    if (pipe(fds) != 0)
+        return -1;
+    const pid_t pid = fork();
+    if (pid == 0) {
+        close(fds[0]);
+        const QByteArray fd = QByteArray::number(fds[1]);
+        execlp("Xvfb", "Xvfb", "-displayfd", fd.constData(), "-screen", "0", "1920x1080x24", "-nolisten",
+               "tcp", static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    close(fds[1]);
+    char display[16] = {};
+    // The read end stays open: the server writes its number again whenever it resets, and dies
+    // when it cannot.
+    const ssize_t length = read(fds[0], display, sizeof display - 1);
+    if (length <= 0)
+        return -1;
+    setenv("DISPLAY", (QByteArray(":") + QByteArray(display, length).trimmed()).constData(), 1);
+    return pid;
+}
+
+// A window manager, as on a desktop: without one the X server refuses Qt's clipboard clear
+// (its timestamp is stale) and one picture is filed again and again.
+pid_t startWindowManager()
+{
+    const pid_t pid = fork();
+    if (pid == 0) {
+        execlp("openbox", "openbox", static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    sleep(1);
+    return pid;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    const pid_t xserver = startXServer();
+    if (xserver < 0) {
+        std::fprintf(stderr, "Xvfb could not be started\n");
+        return 1;
+    }
+    const pid_t windowManager = startWindowManager();
+    unsetenv("QT_QPA_PLATFORM");
+    QTemporaryDir dir;
+    const QString runtime = dir.filePath(QStringLiteral("runtime"));
+    QDir().mkdir(runtime);
+    QFile::setPermissions(runtime, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    setenv("XDG_RUNTIME_DIR", runtime.toLocal8Bit().constData(), 1);
+
+    int status = 1;
+    {
+        QApplication application(argc, argv);
+        QApplication::setApplicationName(QStringLiteral("Vistrelle"));
+        QApplication::setWindowIcon(AppIcon());
+
+        const QString set = dir.filePath(QStringLiteral("Vistrelles/Default Category/Default Image Set/"));
+        QDir().mkpath(set);
+        screenshot(100).save(set + QStringLiteral("Image_261206_120000.jpg"), "JPEG", 90);
+        QStringList shots;
+        for (int n = 0; n < captures; ++n) {
+            shots.append(dir.filePath(QStringLiteral("shot%1.png").arg(n)));
+            screenshot(n).save(shots.last(), "PNG", 100);
+        }
+        ReturnFreedMemory();
+
+        QProcess floor;
+        floor.start(QApplication::applicationDirPath() + QStringLiteral("/lowresource_floor"));
+        if (!floor.waitForStarted()) {
+            std::fprintf(stderr, "lowresource_floor could not be started\n");
+            return 1;
+        }
+        const QString floorPid = QString::number(floor.processId());
+
+        QtMessageBoxes boxes;
+        QtClipboard clipboard;
+        DesktopShell shell;
+        LockFileInstance instance;
+        ModalLibraryDialogs dialogs(boxes);
+        SystemClock clock;
+        X11KeyState keys;
+        X11ScreenGrab grab;
+        QtSound sound;
+        QtSystemTray tray;
+        Services services{boxes, clipboard, shell, instance, dialogs, clock, keys, grab, sound, tray};
+        VistrelleApp app(services, dir.path(), {});
+        if (!app.start())
+            return 1;
+        runEvents(3000);
+        const double normal = residentMb(QStringLiteral("self"));
+
+        app.mainWindow()->findChild<QPushButton*>(QStringLiteral("cmdLowResourceMode"))->click();
+        runEvents(1000);
+        const double ownCpuBefore = cpuSeconds(QStringLiteral("self"));
+        const double floorCpuBefore = cpuSeconds(floorPid);
+        QElapsedTimer idle;
+        idle.start();
+        runEvents(idleSeconds * 1000);
+        const double idleWall = idle.elapsed() / 1000.0;
+        const double ownCpu = cpuSeconds(QStringLiteral("self")) - ownCpuBefore;
+        const double floorCpu = cpuSeconds(floorPid) - floorCpuBefore;
+        const double lowIdle = residentMb(QStringLiteral("self"));
+        const double floorIdle = residentMb(floorPid);
+
+        const QString setDir = set;
+        int filed = 0;
+        for (const QString& shot : shots) {
+            QProcess::execute(QStringLiteral("xclip"),
+                              {QStringLiteral("-selection"), QStringLiteral("clipboard"),
+                               QStringLiteral("-t"), QStringLiteral("image/png"), QStringLiteral("-i"),
+                               shot});
+            for (int wait = 0; wait < 200 && QDir(setDir).entryList(QDir::Files).size() < filed + 2; ++wait)
+                runEvents(50);
+            filed = QDir(setDir).entryList(QDir::Files).size() - 1;
+        }
+        runEvents(2000);
+        const double lowCaptured = residentMb(QStringLiteral("self"));
+        const double floorEnd = residentMb(floorPid);
+
+        std::printf("resident size, MB (Xvfb with openbox, xcb platform)\n");
+        std::printf("  normal mode, 3840x2160 picture shown      %6.1f\n", normal);
+        std::printf("  low-resource mode after %d s              %6.1f  (floor %+.1f)\n", idleSeconds,
+                    lowIdle, lowIdle - floorIdle);
+        std::printf("  after %d 3840x2160 captures in it (%d filed) %6.1f  (floor %+.1f)\n", captures, filed,
+                    lowCaptured, lowCaptured - floorEnd);
+        std::printf("  floor: Qt program, tray icon, 100 ms timer %6.1f\n", floorEnd);
+        std::printf("idle CPU over %.0f s, %% of one core: low-resource mode %.3f, floor %.3f\n", idleWall,
+                    100 * ownCpu / idleWall, 100 * floorCpu / idleWall);
+        status = filed == captures ? 0 : 1;
+        floor.kill();
+        floor.waitForFinished();
+    }
+    kill(windowManager, SIGTERM);
+    waitpid(windowManager, nullptr, 0);
+    kill(xserver, SIGTERM);
+    waitpid(xserver, nullptr, 0);
+    return status;
+}

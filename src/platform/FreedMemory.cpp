@@ -1,0 +1,15 @@
+#include "FreedMemory.h"
+
+#include <QPixmapCache>
+
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
+
+void ReturnFreedMemory()
+{
+    QPixmapCache::clear();
+#if defined(__GLIBC__)
+    malloc_trim(0);
+#endif
+}

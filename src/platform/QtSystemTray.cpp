@@ -1,0 +1,8 @@
+#include "QtSystemTray.h"
+
+#include <QSystemTrayIcon>
+
+bool QtSystemTray::available()
+{
+    return QSystemTrayIcon::isSystemTrayAvailable();
+}

@@ -1,0 +1,56 @@
+#!/usr/bin/env bash
+# Low-resource mode under a window manager without a notification area: the main window and
+# the viewer go, a clipboard picture still becomes a file, the small window waits minimised
+# (never withdrawn, or it could not be brought back), Restore brings the main window back and
+# closing the small window ends the program.
+set -uo pipefail
+source "$(dirname "$0")/x11session.sh"
+
+program=$work/program
+set_folder="$program/Vistrelles/Default Category/Default Image Set"
+mkdir -p "$program"
+cp "$1" "$program/vistrelle"
+"$program/vistrelle" >"$work/run.log" 2>&1 &
+app=$!
+
+# until_true COMMAND...: retries for 10 s; a search fails while a window it walks goes away.
+until_true() {
+    for _ in $(seq 100); do "$@" 2>/dev/null && return 0; sleep 0.1; done
+    return 1
+}
+shown() { xdotool search --onlyvisible --name "$1" | head -n 1 | grep .; }
+small_window() { xdotool search --name '^Vistrelle \(JPG\) \(LR mode\)$' | head -n 1 | grep .; }
+minimised() { xprop -id "$small" WM_STATE | grep -q Iconic; }
+small_gone() { ! small_window; }
+shot_filed() { [ -n "$(find "$set_folder" -name 'Image_*.jpg')" ]; }
+
+xdotool windowactivate --sync "$(wait_window '^Vistrelle \(JPG\)$')" key --clearmodifiers alt+m
+until_true small_window || fail "the low-resource window did not appear"
+small=$(small_window)
+until_true minimised || fail "without a tray the small window is not minimised: $(xprop -id "$small" WM_STATE)"
+[ -z "$(xdotool search --name '^Vistrelle (\(JPG\)|Image Viewer.*)$')" ] || fail "a window was not unloaded"
+
+printf 'iVBORw0KGgoAAAANSUhEUgAAAAMAAAACCAIAAAASFvFNAAAAEUlEQVR4nGP4z8DA8B+GIBQAPdYF+1Gy5SQAAAAASUVORK5CYII=' |
+    base64 -d | xclip -selection clipboard -t image/png -i
+until_true shot_filed || fail "the clipboard picture did not become a file"
+sleep 1
+[ "$(find "$set_folder" -name 'Image_*' | wc -l)" -eq 1 ] || fail "one picture gave $(ls "$set_folder")"
+minimised || fail "a capture brought the small window back"
+
+# Enter (Restore) in the small window, once it is back on the screen and focused.
+restored() {
+    xdotool windowactivate --sync "$small" && sleep 0.5 && xdotool key --clearmodifiers Return && sleep 1
+    small_gone
+}
+for _ in 1 2 3; do restored 2>/dev/null && break; done
+small_gone 2>/dev/null || fail "the small window stayed after Restore"
+until_true shown '^Vistrelle Image Viewer' || fail "the viewer did not come back"
+until_true shown '^Vistrelle \(JPG\)$' || fail "the main window did not come back"
+main=$(shown '^Vistrelle \(JPG\)$')
+
+xdotool windowactivate --sync "$main" key --clearmodifiers alt+m
+until_true small_window || fail "the low-resource window did not appear again"
+close_window "$(small_window)"
+wait_exit "$app"
+status=$?
+[ $status -eq 0 ] || fail "closing the small window ended with status $status: $(cat "$work/run.log")"
