@@ -1,14 +1,9 @@
-#include "core/VistrelleApp.h"
-#include "support/FakeServices.h"
-#include "ui/main/frmVistrelle.h"
+#include "support/AppUnderTest.h"
 #include "ui/modes/frmHelp.h"
 
-#include <QApplication>
 #include <QLabel>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
 
 class tst_frmHelp : public QObject
 {
@@ -39,20 +34,17 @@ void tst_frmHelp::contentsAndClosing()
 
 void tst_frmHelp::fromMainWindow()
 {
-    QTemporaryDir dir;
-    FakeServices fakes;
-    VistrelleApp app(fakes.services, dir.path(), {});
-    QVERIFY(app.start());
+    AppUnderTest t;
+    QVERIFY(t.start());
     QString title;
-    QTimer::singleShot(0, [&] {
-        QWidget& d = *QApplication::activeModalWidget();
+    QVERIFY(t.inDialog("cmdHelp", [&](QWidget& d) {
         title = d.windowTitle();
         QTest::mouseClick(d.findChild<QPushButton*>("cmdContents"), Qt::LeftButton);
         QTest::keyClick(&d, Qt::Key_Escape);
-    });
-    QTest::mouseClick(app.mainWindow()->findChild<QPushButton*>("cmdHelp"), Qt::LeftButton);
+        QVERIFY(!d.isVisible());
+    }));
     QCOMPARE(title, "Vistrelle Help");
-    QCOMPARE(fakes.shell.opened, QStringList{dir.path() + "/Vistrelle.htm"});
+    QCOMPARE(t.fakes.shell.opened, QStringList{t.programDir() + "Vistrelle.htm"});
 }
 
 QTEST_MAIN(tst_frmHelp)

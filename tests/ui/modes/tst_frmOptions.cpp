@@ -1,17 +1,10 @@
-#include "core/AppState.h"
-#include "core/VistrelleApp.h"
-#include "support/FakeServices.h"
-#include "ui/main/frmVistrelle.h"
+#include "support/AppUnderTest.h"
 #include "ui/modes/frmOptions.h"
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QFile>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
 
 namespace {
 
@@ -152,26 +145,18 @@ void tst_frmOptions::cancelChangesNothing()
 
 void tst_frmOptions::fromMainWindow()
 {
-    QTemporaryDir dir;
-    FakeServices fakes;
-    VistrelleApp app(fakes.services, dir.path(), {});
-    QVERIFY(app.start());
+    AppUnderTest t;
+    QVERIFY(t.start());
     QString opened;
-    QTimer::singleShot(0, [&] {
-        QWidget& d = *QApplication::activeModalWidget();
+    QVERIFY(t.inDialog("cmdOptions", [&](QWidget& d) {
         opened = d.objectName() + ": " + shown(d);
         for (auto* list : d.findChildren<QComboBox*>()) // typed text must never reach AppState
             opened += list->isEditable() ? " editable" : "";
         fill(d, "F 1 1 None 0 0 01 30 0 90");
         QTest::mouseClick(d.findChild<QPushButton*>("cmdOK"), Qt::LeftButton);
-    });
-    QTest::mouseClick(app.mainWindow()->findChild<QPushButton*>("cmdOptions"), Qt::LeftButton);
+    }));
     QCOMPARE(opened, "frmOptions: None 0 0 None 0 0 00 00 0 90");
-
-    app.mainWindow()->close();
-    QFile settings(dir.filePath("Vistrelle.ini"));
-    QVERIFY(settings.open(QIODevice::ReadOnly));
-    const QByteArray text = settings.readAll();
+    const QByteArray text = t.settingsAfterClose();
     QVERIFY2(text.contains("\r\nACTIVEWINDOW_HK=70\r\nACTIVEWINDOW_HKCS=3\r\nTIMELAPSE_SECS=90\r\n"),
              text.constData());
 }
