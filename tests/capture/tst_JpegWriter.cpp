@@ -2,7 +2,6 @@
 #include "capture/clsDIBSection.h"
 #include "support/TestLibrary.h"
 
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>

@@ -107,19 +107,12 @@ private slots:
     {
         QFETCH(int, breakage);
         QFETCH(QString, message);
-        QDir(setFolder()).removeRecursively();
-        switch (breakage) {
-        case 0:
+        if (breakage == 0)
             QDir(m_state.libraryRoot + "Cat").removeRecursively();
-            break;
-        case 2:
-            TestLibrary::makeFolder(setFolder());
+        else if (breakage == 2)
             m_fakes->clipboard.picture = QImage();
-            break;
-        default:
-            TestLibrary::makeFolder(setFolder());
+        else
             m_state.jpegQuality = 300;
-        }
         QVERIFY(!SaveScreenshot(m_state, m_fakes->services));
         QCOMPARE(m_fakes->boxes.shown.size(), 1);
         QVERIFY2(m_fakes->boxes.shown.first().text.startsWith(message),

@@ -1,9 +1,6 @@
 #include "capture/clsDIBSection.h"
 
-#include <QBuffer>
-#include <QImageReader>
 #include <QTest>
-#include <QtEndian>
 
 class tst_clsDIBSection : public QObject
 {

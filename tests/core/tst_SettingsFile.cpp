@@ -1,5 +1,6 @@
 #include "core/AppState.h"
 #include "core/SettingsFile.h"
+#include "support/TestLibrary.h"
 
 #include <QDir>
 #include <QFile>
@@ -102,7 +103,8 @@ private slots:
                           "TIMELAPSE_HK=1\r\nTIMELAPSE_HKCS=2\r\n");
     }
 
-    void fileRoundTrip()
+    // Written in one step: no temporary file is left, and a failed write leaves what was there.
+    void fileRoundTripAndFailure()
     {
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("Vistrelle.ini"));
@@ -119,24 +121,15 @@ private slots:
         QVERIFY(WriteSettingsFile(
             path, SettingsText(state, QPoint(*main.left, *main.top),
                                {state.imageViewerTop, state.imageViewerLeft, state.imageViewerWidth})));
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        QCOMPARE(file.readAll(), original);
-        QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
-                 QStringList{"Vistrelle.ini"}); // replaced in one step, no temporary file left
-    }
+        QCOMPARE(TestLibrary::contents(path), original);
+        QCOMPARE(TestLibrary::filesIn(dir.path()), QStringList{"Vistrelle.ini"});
 
-    void writeFailure()
-    {
-        QTemporaryDir dir;
-        const QString folder = dir.filePath(QStringLiteral("Vistrelle.ini"));
-        QVERIFY(QDir().mkdir(folder));
-        for (const QString& target : {dir.filePath(QStringLiteral("missing/Vistrelle.ini")), folder}) {
-            QVERIFY(!WriteSettingsFile(target, "ITOP=1\r\n"));
-            QVERIFY(QFileInfo(folder).isDir());
-            QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
-                     QStringList{"Vistrelle.ini"});
-        }
+        QVERIFY(!WriteSettingsFile(dir.filePath(QStringLiteral("missing/Vistrelle.ini")), "ITOP=1\r\n"));
+        QVERIFY(QFile::remove(path) && QDir().mkdir(path));
+        QVERIFY(!WriteSettingsFile(path, "ITOP=1\r\n"));
+        QVERIFY(QFileInfo(path).isDir());
+        QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+                 QStringList{"Vistrelle.ini"});
     }
 };
 

@@ -45,7 +45,6 @@ private slots:
         QTest::newRow("leading space") << " Shots" << empty;
         QTest::newRow("dot dot") << ".." << empty;
         QTest::newRow("slash") << "a/b" << invalid;
-        QTest::newRow("asterisk") << "*" << invalid;
         QTest::newRow("hidden") << ".Shots" << invalid;
         QTest::newRow("trailing space") << "Shots " << accepted;
         QTest::newRow("file name") << "Image_1.JPG" << accepted;
