@@ -2,7 +2,6 @@
 #include "capture/clsDIBSection.h"
 #include "support/TestLibrary.h"
 
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
@@ -30,12 +29,6 @@ int lumaSampling(const QByteArray& jpeg)
     return frame < 0 ? -1 : static_cast<unsigned char>(jpeg.at(frame + 11));
 }
 
-QByteArray contents(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 } // namespace
 
 class tst_JpegWriter : public QObject
@@ -54,8 +47,7 @@ private slots:
         QTest::addColumn<int>("sampling");
         QTest::addColumn<double>("tolerance");
         QTest::newRow("1 wide, 90") << 1 << 90 << 0x11 << 3.0;
-        QTest::newRow("4 wide, 95") << 4 << 95 << 0x11 << 3.0;
-        QTest::newRow("5 wide, 90") << 5 << 90 << 0x11 << 3.0;
+        QTest::newRow("5 wide, 95") << 5 << 95 << 0x11 << 3.0;
         QTest::newRow("333 wide, 90") << 333 << 90 << 0x11 << 3.0;
         QTest::newRow("333 wide, 89") << 333 << 89 << 0x22 << 3.0;
         QTest::newRow("333 wide, 50") << 333 << 50 << 0x22 << 5.0;
@@ -72,7 +64,7 @@ private slots:
         dib.CreateFromPicture(picture);
         const QString path = m_dir->filePath("shot.jpg");
         QVERIFY(WriteJpegFile(dib, path, quality));
-        QCOMPARE(lumaSampling(contents(path)), sampling);
+        QCOMPARE(lumaSampling(TestLibrary::contents(path)), sampling);
         const QImage decoded(path);
         QCOMPARE(decoded.size(), picture.size());
         double difference = 0;
@@ -85,44 +77,38 @@ private slots:
             }
         const double mean = difference / (3.0 * picture.width() * picture.height());
         QVERIFY2(mean <= tolerance, qPrintable(QString::number(mean)));
-        QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files | QDir::Hidden), QStringList{"shot.jpg"});
+        QCOMPARE(TestLibrary::filesIn(m_dir->path()), QStringList{"shot.jpg"});
     }
 
-    void replacingKeepsTimesAndPermissions()
+    // A file of that name is replaced keeping its time and mode, unless it is read-only.
+    void replacing()
     {
         const QString path = m_dir->filePath("old.jpg");
+        const QString kept = m_dir->filePath("kept.jpg");
         TestLibrary::makeFile(path, "old contents");
+        TestLibrary::makeFile(kept, "precious");
         const QDateTime yearAgo = QDateTime::currentDateTime().addYears(-1).addMSecs(-123);
         TestLibrary::setModified(path, yearAgo);
         QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup);
+        QFile::setPermissions(kept, QFile::ReadOwner | QFile::ReadGroup);
         clsDIBSection dib;
         dib.CreateFromPicture(testPicture(16, 8));
         QVERIFY(WriteJpegFile(dib, path, 90));
         const QFileInfo info(path);
         QCOMPARE(info.lastModified(), yearAgo);
-        const QFile::Permissions bits = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner |
-                                        QFile::ReadGroup | QFile::WriteGroup | QFile::ExeGroup |
-                                        QFile::ReadOther | QFile::WriteOther | QFile::ExeOther;
-        QCOMPARE(info.permissions() & bits, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup);
+        const QFile::Permissions ownerGroupOther(0x7077); // the user bits depend on who runs the test
+        QCOMPARE(info.permissions() & ownerGroupOther,
+                 QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup);
         QCOMPARE(QImage(path).size(), QSize(16, 8));
-    }
-
-    void readOnlyFileStaysAsItWas()
-    {
-        const QString path = m_dir->filePath("kept.jpg");
-        TestLibrary::makeFile(path, "precious");
-        QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadGroup);
-        clsDIBSection dib;
-        dib.CreateFromPicture(testPicture(4, 4));
         try {
-            WriteJpegFile(dib, path, 90);
+            WriteJpegFile(dib, kept, 90);
             QFAIL("a read-only file was replaced");
         } catch (const JpegError& error) {
             QCOMPARE(error.description(), "Permission denied");
             QCOMPARE(error.source(), "vistrelle.modIntelJPEGLibrary");
         }
-        QCOMPARE(contents(path), "precious");
-        QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files | QDir::Hidden).size(), 1);
+        QCOMPARE(TestLibrary::contents(kept), "precious");
+        QCOMPARE(TestLibrary::filesIn(m_dir->path()), (QStringList{"kept.jpg", "old.jpg"}));
     }
 };
 

@@ -18,10 +18,7 @@ class tst_ScreenshotWriter : public QObject
     AppState m_state;
 
     QString setFolder() const { return m_state.libraryRoot + "Cat/Set/"; }
-    QStringList filesInSet() const
-    {
-        return QDir(setFolder()).entryList(QDir::Files | QDir::Hidden, QDir::Name);
-    }
+    QStringList filesInSet() const { return TestLibrary::filesIn(setFolder()); }
 
 private slots:
     void init()
@@ -49,9 +46,6 @@ private slots:
             << QStringList() << QStringList() << "Image_040417_155228.jpg";
         QTest::newRow("listed in other case")
             << QStringList{"IMAGE_040417_155228.JPG"} << QStringList() << "Image_040417_155228_2.jpg";
-        QTest::newRow("third in a second")
-            << QStringList{"Image_040417_155228.jpg", "Image_040417_155228_2.jpg"} << QStringList()
-            << "Image_040417_155228_3.jpg";
         QTest::newRow("on disk, not listed")
             << QStringList() << QStringList{"Image_040417_155228.jpg"} << "Image_040417_155228_2.jpg";
         QTest::newRow("listed and on disk")
@@ -73,11 +67,8 @@ private slots:
         QVERIFY(SaveScreenshot(m_state, m_fakes->services));
         QVERIFY(QFile::exists(setFolder() + written));
         QCOMPARE(QImage(setFolder() + written).size(), QSize(64, 48));
-        for (const QString& name : onDisk) {
-            QFile kept(setFolder() + name);
-            QVERIFY(kept.open(QIODevice::ReadOnly));
-            QCOMPARE(kept.readAll(), "another program's file");
-        }
+        for (const QString& name : onDisk)
+            QCOMPARE(TestLibrary::contents(setFolder() + name), "another program's file");
         QCOMPARE(filesInSet().size(), onDisk.size() + 1);
         QVERIFY(m_fakes->boxes.shown.isEmpty());
     }
@@ -116,19 +107,12 @@ private slots:
     {
         QFETCH(int, breakage);
         QFETCH(QString, message);
-        QDir(setFolder()).removeRecursively();
-        switch (breakage) {
-        case 0:
+        if (breakage == 0)
             QDir(m_state.libraryRoot + "Cat").removeRecursively();
-            break;
-        case 2:
-            TestLibrary::makeFolder(setFolder());
+        else if (breakage == 2)
             m_fakes->clipboard.picture = QImage();
-            break;
-        default:
-            TestLibrary::makeFolder(setFolder());
+        else
             m_state.jpegQuality = 300;
-        }
         QVERIFY(!SaveScreenshot(m_state, m_fakes->services));
         QCOMPARE(m_fakes->boxes.shown.size(), 1);
         QVERIFY2(m_fakes->boxes.shown.first().text.startsWith(message),

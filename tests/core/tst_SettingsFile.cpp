@@ -1,5 +1,6 @@
 #include "core/AppState.h"
 #include "core/SettingsFile.h"
+#include "support/TestLibrary.h"
 
 #include <QDir>
 #include <QFile>
@@ -43,105 +44,94 @@ class tst_SettingsFile : public QObject
     Q_OBJECT
 
 private slots:
-    void applySettings_data();
-    void applySettings();
-    void writtenText();
-    void fileRoundTrip();
-    void writeFailure();
-};
+    void applySettings_data()
+    {
+        QTest::addColumn<QByteArray>("text");
+        QTest::addColumn<QStringList>("changed"); // the fields that differ afterwards
 
-void tst_SettingsFile::applySettings_data()
-{
-    QTest::addColumn<QByteArray>("text");
-    QTest::addColumn<QStringList>("changed"); // the fields that differ afterwards
+        QTest::newRow("positions pulled back")
+            << QByteArray("MTOP=-71\r\nMLEFT=-5000\r\nITOP=-100\r\nILEFT=-2147483648\r\n")
+            << QStringList{"MTOP=-60", "MLEFT=-60", "ITOP=-60", "ILEFT=-60"};
+        QTest::newRow("accepted, later line wins")
+            << QByteArray(
+                   "MTOP=-70\r\nMLEFT=5\r\nMLEFT=1234\r\nITOP=0\r\nIWIDTH=2147483647\r\nJPEG_QUALITY=100\r\n"
+                   "DIRMAX=501\r\nFILEMAX=5001\r\nTIMELAPSE_SILENT=YES\r\nIMAGEFORMAT=BMP\r\n")
+            << QStringList{"MTOP=-70",          "MLEFT=1234",       "ITOP=0",
+                           "IWIDTH=2147483647", "JPEG_QUALITY=100", "DIRMAX=501",
+                           "FILEMAX=5001",      "SILENT=yes",       "EXT=.bmp"};
+        QTest::newRow("out of range skipped")
+            << QByteArray("IWIDTH=1\r\nIWIDTH=0\r\nJPEG_QUALITY=1\r\nJPEG_QUALITY=0\r\nJPEG_QUALITY=101\r\n"
+                          "DIRMAX=700\r\nDIRMAX=500\r\nFILEMAX=7000\r\nFILEMAX=5000\r\n")
+            << QStringList{"IWIDTH=1", "JPEG_QUALITY=1", "DIRMAX=700", "FILEMAX=7000"};
+        QTest::newRow("not 32-bit numbers, inexact keys and values skipped")
+            << QByteArray(
+                   "ITOP=abc\r\nITOP=\r\nITOP=12x\r\nITOP= 5\r\nITOP=2147483648\r\nILEFT=-2147483649\r\n"
+                   "iwidth=100\r\nIWIDTH100\r\nFIRSTCAT\r\nITOPX=5\r\nimageformat=BMP\r\n"
+                   "IMAGEFORMAT=bmp\r\nTIMELAPSE_SILENT=yes\r\nIWIDTH=77\r\n")
+            << QStringList{"IWIDTH=77"};
+        QTest::newRow("names, LF lines")
+            << QByteArray("FIRSTCAT=\nFIRSTSET=a=K\xc3\xb6ln\nITOP=5\n")
+            << QStringList{"ITOP=5", "FIRSTCAT=", QStringLiteral("FIRSTSET=a=Köln")};
+    }
 
-    QTest::newRow("positions pulled back")
-        << QByteArray("MTOP=-71\r\nMLEFT=-5000\r\nITOP=-100\r\nILEFT=-2147483648\r\n")
-        << QStringList{"MTOP=-60", "MLEFT=-60", "ITOP=-60", "ILEFT=-60"};
-    QTest::newRow("accepted, later line wins")
-        << QByteArray(
-               "MTOP=-70\r\nMLEFT=5\r\nMLEFT=1234\r\nITOP=0\r\nIWIDTH=2147483647\r\nJPEG_QUALITY=100\r\n"
-               "DIRMAX=501\r\nFILEMAX=5001\r\nTIMELAPSE_SILENT=YES\r\nIMAGEFORMAT=BMP\r\n")
-        << QStringList{"MTOP=-70",   "MLEFT=1234",   "ITOP=0",     "IWIDTH=2147483647", "JPEG_QUALITY=100",
-                       "DIRMAX=501", "FILEMAX=5001", "SILENT=yes", "EXT=.bmp"};
-    QTest::newRow("out of range skipped")
-        << QByteArray("IWIDTH=1\r\nIWIDTH=0\r\nJPEG_QUALITY=1\r\nJPEG_QUALITY=0\r\nJPEG_QUALITY=101\r\n"
-                      "DIRMAX=700\r\nDIRMAX=500\r\nFILEMAX=7000\r\nFILEMAX=5000\r\n")
-        << QStringList{"IWIDTH=1", "JPEG_QUALITY=1", "DIRMAX=700", "FILEMAX=7000"};
-    QTest::newRow("not 32-bit numbers, inexact keys and values skipped")
-        << QByteArray("ITOP=abc\r\nITOP=\r\nITOP=12x\r\nITOP= 5\r\nITOP=2147483648\r\nILEFT=-2147483649\r\n"
-                      "iwidth=100\r\nIWIDTH100\r\nFIRSTCAT\r\nITOPX=5\r\nimageformat=BMP\r\n"
-                      "IMAGEFORMAT=bmp\r\nTIMELAPSE_SILENT=yes\r\nIWIDTH=77\r\n")
-        << QStringList{"IWIDTH=77"};
-    QTest::newRow("names, LF lines") << QByteArray("FIRSTCAT=\nFIRSTSET=a=K\xc3\xb6ln\nITOP=5\n")
-                                     << QStringList{"ITOP=5", "FIRSTCAT=", QStringLiteral("FIRSTSET=a=Köln")};
-}
+    void applySettings()
+    {
+        QFETCH(QByteArray, text);
+        QFETCH(QStringList, changed);
 
-void tst_SettingsFile::applySettings()
-{
-    QFETCH(QByteArray, text);
-    QFETCH(QStringList, changed);
+        const QStringList before = fields(startState(), {});
+        AppState state = startState();
+        QStringList after = fields(state, ApplySettings(text, state));
+        after.removeIf([&before](const QString& entry) { return before.contains(entry); });
+        QCOMPARE(after, changed);
+    }
 
-    const QStringList before = fields(startState(), {});
-    AppState state = startState();
-    QStringList after = fields(state, ApplySettings(text, state));
-    after.removeIf([&before](const QString& entry) { return before.contains(entry); });
-    QCOMPARE(after, changed);
-}
+    void writtenText()
+    {
+        AppState state = startState();
+        state.timeLapseModifiers = 2; // written only beside its hotkey
+        const QByteArray viewer("ITOP=300\r\nILEFT=400\r\nIWIDTH=5000\r\n");
+        QCOMPARE(SettingsText(state, QPoint(150, 240), {300, 400, 5000}),
+                 "MTOP=240\r\nMLEFT=150\r\n" + viewer + "FIRSTCAT=Old\r\nFIRSTSET=OldSet\r\n");
 
-void tst_SettingsFile::writtenText()
-{
-    AppState state = startState();
-    state.timeLapseModifiers = 2; // written only beside its hotkey
-    const QByteArray viewer("ITOP=300\r\nILEFT=400\r\nIWIDTH=5000\r\n");
-    QCOMPARE(SettingsText(state, QPoint(150, 240), {300, 400, 5000}),
-             "MTOP=240\r\nMLEFT=150\r\n" + viewer + "FIRSTCAT=Old\r\nFIRSTSET=OldSet\r\n");
+        // Minimised, with both hotkeys, and with names that would break their line.
+        state.activeWindowHotkey = state.timeLapseHotkey = 1;
+        state.introCategory = QStringLiteral("A\rDIRMAX=9000");
+        state.introImageSet = QStringLiteral("B\nFILEMAX=9000");
+        QCOMPARE(SettingsText(state, std::nullopt, {300, 400, 5000}),
+                 viewer + "FIRSTCAT=\r\nFIRSTSET=\r\nACTIVEWINDOW_HK=1\r\nACTIVEWINDOW_HKCS=0\r\n"
+                          "TIMELAPSE_HK=1\r\nTIMELAPSE_HKCS=2\r\n");
+    }
 
-    // Minimised, with both hotkeys, and with names that would break their line.
-    state.activeWindowHotkey = state.timeLapseHotkey = 1;
-    state.introCategory = QStringLiteral("A\rDIRMAX=9000");
-    state.introImageSet = QStringLiteral("B\nFILEMAX=9000");
-    QCOMPARE(SettingsText(state, std::nullopt, {300, 400, 5000}),
-             viewer + "FIRSTCAT=\r\nFIRSTSET=\r\nACTIVEWINDOW_HK=1\r\nACTIVEWINDOW_HKCS=0\r\n"
-                      "TIMELAPSE_HK=1\r\nTIMELAPSE_HKCS=2\r\n");
-}
+    // Written in one step: no temporary file is left, and a failed write leaves what was there.
+    void fileRoundTripAndFailure()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("Vistrelle.ini"));
+        const QByteArray original("MTOP=100\r\nMLEFT=-70\r\nITOP=200\r\nILEFT=300\r\nIWIDTH=6000\r\n"
+                                  "FIRSTCAT=Urlaub\r\nFIRSTSET=Sommer \xc3\xa4\r\nJPEG_QUALITY=89\r\n"
+                                  "ACTIVEWINDOW_HK=44\r\nACTIVEWINDOW_HKCS=3\r\nTIMELAPSE_HK=45\r\n"
+                                  "TIMELAPSE_HKCS=6\r\nTIMELAPSE_SECS=30\r\nTIMELAPSE_SILENT=YES\r\n"
+                                  "IMAGEFORMAT=BMP\r\nDIRMAX=501\r\nFILEMAX=5001\r\n");
+        QVERIFY(WriteSettingsFile(path, original + QByteArray(100, 'x'))); // longer than what replaces it
 
-void tst_SettingsFile::fileRoundTrip()
-{
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("Vistrelle.ini"));
-    const QByteArray original("MTOP=100\r\nMLEFT=-70\r\nITOP=200\r\nILEFT=300\r\nIWIDTH=6000\r\n"
-                              "FIRSTCAT=Urlaub\r\nFIRSTSET=Sommer \xc3\xa4\r\nJPEG_QUALITY=89\r\n"
-                              "ACTIVEWINDOW_HK=44\r\nACTIVEWINDOW_HKCS=3\r\nTIMELAPSE_HK=45\r\n"
-                              "TIMELAPSE_HKCS=6\r\nTIMELAPSE_SECS=30\r\nTIMELAPSE_SILENT=YES\r\n"
-                              "IMAGEFORMAT=BMP\r\nDIRMAX=501\r\nFILEMAX=5001\r\n");
-    QVERIFY(WriteSettingsFile(path, original + QByteArray(100, 'x'))); // longer than what replaces it
+        AppState state = startState();
+        const MainWindowPosition main = ReadSettingsFile(path, state);
+        QVERIFY(main.top && main.left);
+        QVERIFY(WriteSettingsFile(
+            path, SettingsText(state, QPoint(*main.left, *main.top),
+                               {state.imageViewerTop, state.imageViewerLeft, state.imageViewerWidth})));
+        QCOMPARE(TestLibrary::contents(path), original);
+        QCOMPARE(TestLibrary::filesIn(dir.path()), QStringList{"Vistrelle.ini"});
 
-    AppState state = startState();
-    const MainWindowPosition main = ReadSettingsFile(path, state);
-    QVERIFY(main.top && main.left);
-    QVERIFY(WriteSettingsFile(
-        path, SettingsText(state, QPoint(*main.left, *main.top),
-                           {state.imageViewerTop, state.imageViewerLeft, state.imageViewerWidth})));
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::ReadOnly));
-    QCOMPARE(file.readAll(), original);
-    QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
-             QStringList{"Vistrelle.ini"}); // replaced in one step, no temporary file left
-}
-
-void tst_SettingsFile::writeFailure()
-{
-    QTemporaryDir dir;
-    const QString folder = dir.filePath(QStringLiteral("Vistrelle.ini"));
-    QVERIFY(QDir().mkdir(folder));
-    for (const QString& target : {dir.filePath(QStringLiteral("missing/Vistrelle.ini")), folder}) {
-        QVERIFY(!WriteSettingsFile(target, "ITOP=1\r\n"));
-        QVERIFY(QFileInfo(folder).isDir());
+        QVERIFY(!WriteSettingsFile(dir.filePath(QStringLiteral("missing/Vistrelle.ini")), "ITOP=1\r\n"));
+        QVERIFY(QFile::remove(path) && QDir().mkdir(path));
+        QVERIFY(!WriteSettingsFile(path, "ITOP=1\r\n"));
+        QVERIFY(QFileInfo(path).isDir());
         QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
                  QStringList{"Vistrelle.ini"});
     }
-}
+};
 
 QTEST_GUILESS_MAIN(tst_SettingsFile)
 #include "tst_SettingsFile.moc"

@@ -20,18 +20,6 @@ QStringList FakeMessageBoxes::texts() const
     return result;
 }
 
-bool FakeShell::explore(const QString& folder)
-{
-    explored.append(folder);
-    return succeeds;
-}
-
-bool FakeShell::open(const QString& file)
-{
-    opened.append(file);
-    return succeeds;
-}
-
 void FakeLibraryDialogs::AskForName(AppState& state)
 {
     namesOffered.append(state.enteredName);
@@ -52,18 +40,4 @@ void FakeLibraryDialogs::AskForFileOption(AppState& state)
 {
     if (!fileOptions.isEmpty())
         state.fileOptionsChoice = fileOptions.takeFirst();
-}
-
-void FakeClipboard::setImage(const QImage& image)
-{
-    picture = image;
-    holdsImage = !image.isNull();
-    ++changes;
-}
-
-void FakeClipboard::clear()
-{
-    picture = QImage();
-    holdsImage = false;
-    ++changes;
 }

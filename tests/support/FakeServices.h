@@ -43,8 +43,13 @@ class FakeClipboard final : public Clipboard
 public:
     bool hasImage() override { return holdsImage; }
     QImage image() override { return picture; }
-    void setImage(const QImage& image) override;
-    void clear() override;
+    void setImage(const QImage& image) override
+    {
+        picture = image;
+        holdsImage = !image.isNull();
+        ++changes;
+    }
+    void clear() override { setImage(QImage()); }
     quint64 changeCount() override { return changes; }
 
     bool holdsImage = false;
@@ -78,11 +83,7 @@ public:
 class FakeScreenGrab final : public ScreenGrab
 {
 public:
-    QImage activeWindow() override
-    {
-        ++grabs;
-        return window;
-    }
+    QImage activeWindow() override { return ++grabs, window; }
 
     QImage window;
     int grabs = 0;
@@ -99,8 +100,8 @@ public:
 class FakeShell final : public Shell
 {
 public:
-    bool explore(const QString& folder) override;
-    bool open(const QString& path) override;
+    bool explore(const QString& folder) override { return explored.append(folder), succeeds; }
+    bool open(const QString& path) override { return opened.append(path), succeeds; }
 
     bool succeeds = true;
     QStringList explored;

@@ -1,6 +1,7 @@
 #include "TestLibrary.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
@@ -32,6 +33,22 @@ void makeFile(const QString& path, const QByteArray& bytes)
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
         qFatal("could not write test file %s", qPrintable(path));
+}
+
+QByteArray contents(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+QStringList filesIn(const QString& folder)
+{
+    QStringList names;
+    const QString base = QDir(folder).absolutePath() + '/';
+    for (QDirIterator it(folder, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories); it.hasNext();)
+        names.append(it.next().mid(base.size()));
+    names.sort();
+    return names;
 }
 
 void setModified(const QString& path, const QDateTime& when)

@@ -1,84 +1,57 @@
-#include "core/VistrelleApp.h"
-#include "support/FakeServices.h"
+#include "support/AppUnderTest.h"
 #include "support/TestLibrary.h"
-#include "ui/main/frmVistrelle.h"
 
 #include <QComboBox>
 #include <QDir>
 #include <QListWidget>
-#include <QPushButton>
-#include <QTemporaryDir>
 #include <QTest>
-#include <memory>
 
 using namespace TestLibrary;
+
+namespace {
+
+// Makes each entry below the library root (a file holding its own path, or a folder for "x/"),
+// then starts the program.
+void startOn(AppUnderTest& t, const QStringList& entries)
+{
+    for (const QString& entry : entries)
+        entry.endsWith('/') ? makeFolder(t.root() + entry) : makeFile(t.root() + entry, entry.toUtf8());
+    QVERIFY(t.start());
+}
+
+void press(AppUnderTest& t, const QList<int>& rows, int current, Qt::Key key)
+{
+    t.list()->setCurrentRow(current);
+    for (int row = 0; row < t.list()->count(); ++row)
+        t.list()->item(row)->setSelected(rows.contains(row));
+    QTest::keyClick(t.list(), key);
+}
+
+QStringList files(AppUnderTest& t, const QString& folder)
+{
+    return QDir(t.root() + folder).entryList(QDir::Files);
+}
+
+} // namespace
 
 class tst_LibraryCommands : public QObject
 {
     Q_OBJECT
 
-private:
-    void start(const QStringList& files)
-    {
-        for (const QString& file : files)
-            file.endsWith('/') ? makeFolder(root() + file) : makeFile(root() + file, file.toUtf8());
-        m_app = std::make_unique<VistrelleApp>(m_fakes->services, m_dir->path(), QStringList());
-        QVERIFY(m_app->start());
-    }
-    template <typename T> T* control(const char* name) const
-    {
-        return m_app->mainWindow()->findChild<T*>(QLatin1String(name));
-    }
-    void click(const char* name) { control<QPushButton>(name)->click(); }
-    void choose(const char* combo, const QString& text)
-    {
-        const int row = control<QComboBox>(combo)->findText(text);
-        control<QComboBox>(combo)->setCurrentIndex(row);
-        emit control<QComboBox>(combo)->activated(row);
-    }
-    QStringList items(const char* combo) const
-    {
-        QStringList texts;
-        for (int row = 0; row < control<QComboBox>(combo)->count(); ++row)
-            texts.append(control<QComboBox>(combo)->itemText(row));
-        return texts;
-    }
-    QListWidget* list() const { return control<QListWidget>("lstComponents"); }
-    void press(const QList<int>& rows, int current, Qt::Key key)
-    {
-        list()->setCurrentRow(current);
-        for (int row = 0; row < list()->count(); ++row)
-            list()->item(row)->setSelected(rows.contains(row));
-        QTest::keyClick(list(), key);
-    }
-    QStringList files(const QString& folder) const { return QDir(root() + folder).entryList(QDir::Files); }
-    QString root() const { return m_dir->path() + "/Vistrelles/"; }
-
-    std::unique_ptr<QTemporaryDir> m_dir;
-    std::unique_ptr<FakeServices> m_fakes;
-    std::unique_ptr<VistrelleApp> m_app;
-
 private slots:
-    void init()
-    {
-        m_dir = std::make_unique<QTemporaryDir>();
-        m_fakes = std::make_unique<FakeServices>();
-    }
-
-    void cleanup() { m_app.reset(); }
-
     void newCategoryAndImageSet()
     {
-        start({"b/Set/", "d/Set/"});
-        choose("cboImageSetCategory", "d");
-        m_fakes->dialogs.names = {"C", std::nullopt, "b", "New Set"};
+        AppUnderTest t;
+        startOn(t, {"b/Set/", "d/Set/"});
+        t.choose("cboImageSetCategory", "d");
+        t.fakes.dialogs.names = {"C", std::nullopt, "b", "New Set"};
         for (const char* command : {"cmdNewCategory", "cmdNewCategory", "cmdNewCategory", "cmdNewImageSet"})
-            click(command);
-        QCOMPARE(items("cboImageSetCategory"), (QStringList{"b", "C", "d"}));
-        QCOMPARE(control<QComboBox>("cboImageSetCategory")->currentText(), "d");
-        QCOMPARE(items("cboImageSetName"), (QStringList{"New Set", "Set"}));
-        QCOMPARE(control<QComboBox>("cboImageSetName")->currentText(), "Set");
-        QCOMPARE(m_fakes->boxes.texts(),
+            t.click(command);
+        QCOMPARE(t.items("cboImageSetCategory"), (QStringList{"b", "C", "d"}));
+        QCOMPARE(t.control<QComboBox>("cboImageSetCategory")->currentText(), "d");
+        QCOMPARE(t.items("cboImageSetName"), (QStringList{"New Set", "Set"}));
+        QCOMPARE(t.control<QComboBox>("cboImageSetName")->currentText(), "Set");
+        QCOMPARE(t.fakes.boxes.texts(),
                  QStringList{"Problem creating Category.  It probably already exists."});
     }
 
@@ -90,72 +63,74 @@ private slots:
         QTest::newRow("Yes, then Yes") << QList{BoxAnswer::Yes, BoxAnswer::Yes} << QStringList{"A", "B"};
         QTest::newRow("Yes, then No") << QList{BoxAnswer::Yes, BoxAnswer::No} << QStringList{"B"};
     }
-
     void deleteCategoryAsksTwice()
     {
         QFETCH(QList<BoxAnswer>, answers);
         QFETCH(QStringList, categories);
-        start({"A/Set/shot.jpg", "B/Set/", "../outside/keep.jpg"});
-        QFile::setPermissions(root() + "A/Set/shot.jpg", QFile::ReadOwner);
-        QVERIFY(QFile::link(m_dir->path() + "/outside", root() + "A/Set/elsewhere"));
-        m_fakes->boxes.answers = answers;
-        click("cmdDeleteCategory");
-        QCOMPARE(items("cboImageSetCategory"), categories);
-        QCOMPARE(QDir(root()).entryList(QDir::Dirs | QDir::NoDotAndDotDot), categories);
-        QCOMPARE(files("../outside"), QStringList{"keep.jpg"});
+        AppUnderTest t;
+        startOn(t, {"A/Set/shot.jpg", "B/Set/", "../outside/keep.jpg"});
+        QFile::setPermissions(t.root() + "A/Set/shot.jpg", QFile::ReadOwner);
+        QVERIFY(QFile::link(t.dir.path() + "/outside", t.root() + "A/Set/elsewhere"));
+        t.fakes.boxes.answers = answers;
+        t.click("cmdDeleteCategory");
+        QCOMPARE(t.items("cboImageSetCategory"), categories);
+        QCOMPARE(QDir(t.root()).entryList(QDir::Dirs | QDir::NoDotAndDotDot), categories);
+        QCOMPARE(files(t, "../outside"), QStringList{"keep.jpg"});
         const QStringList asked{
             "WARNING!!!  This will remove the category and all image sets contained in it.  "
             "Are you sure?",
             "LAST CHANCE!!!  Removing a category will remove ALL image sets contained in it.  "
             "Should I Abort?",
             "Done."};
-        QCOMPARE(m_fakes->boxes.texts(), asked.mid(0, answers.size() + (categories.size() == 1)));
+        QCOMPARE(t.fakes.boxes.texts(), asked.mid(0, answers.size() + (categories.size() == 1)));
     }
 
     void deleteImageSetThenTheLastCategory()
     {
-        start({"Cat/a/one.jpg", "Cat/b/", "Cat/c/"});
-        choose("cboImageSetName", "b");
-        m_fakes->boxes.answers = {BoxAnswer::Yes, BoxAnswer::Ok, BoxAnswer::Yes, BoxAnswer::No};
-        click("cmdDeleteImageSet");
-        QCOMPARE(items("cboImageSetName"), (QStringList{"a", "c"}));
-        QCOMPARE(list()->currentItem()->text(), "one.jpg");
-        click("cmdDeleteCategory");
-        QCOMPARE(items("cboImageSetCategory") + items("cboImageSetName"), QStringList());
-        QCOMPARE(list()->count(), 0);
+        AppUnderTest t;
+        startOn(t, {"Cat/a/one.jpg", "Cat/b/", "Cat/c/"});
+        t.choose("cboImageSetName", "b");
+        t.fakes.boxes.answers = {BoxAnswer::Yes, BoxAnswer::Ok, BoxAnswer::Yes, BoxAnswer::No};
+        t.click("cmdDeleteImageSet");
+        QCOMPARE(t.items("cboImageSetName"), (QStringList{"a", "c"}));
+        QCOMPARE(t.list()->currentItem()->text(), "one.jpg");
+        t.click("cmdDeleteCategory");
+        QCOMPARE(t.items("cboImageSetCategory") + t.items("cboImageSetName") + t.listed(), QStringList());
     }
 
     void deleteOutsideTheLibraryStopsTheProgram()
     {
-        start({"Cat/Set/shot.jpg"});
-        m_app->state().libraryRoot = "Vistrelles/";
-        m_fakes->boxes.answers = {BoxAnswer::Yes};
-        click("cmdDeleteImageSet");
-        QCOMPARE(m_fakes->boxes.texts().last(), "Critical error.  Code E.");
-        QCOMPARE(files("Cat/Set"), QStringList{"shot.jpg"});
-        QVERIFY(!m_app->mainWindow()->isVisible());
+        AppUnderTest t;
+        startOn(t, {"Cat/Set/shot.jpg"});
+        t.state().libraryRoot = "Vistrelles/";
+        t.fakes.boxes.answers = {BoxAnswer::Yes};
+        t.click("cmdDeleteImageSet");
+        QCOMPARE(t.fakes.boxes.texts().last(), "Critical error.  Code E.");
+        QCOMPARE(files(t, "Cat/Set"), QStringList{"shot.jpg"});
+        QVERIFY(!t.main().isVisible());
     }
 
     void deleteKeyKeepsThePlace()
     {
+        AppUnderTest t;
         QStringList shots;
         for (int n = 1; n <= 10; ++n)
             shots.append(QString("Cat/Set/f%1.jpg").arg(n, 2, 10, QChar('0')));
-        start(shots);
-        m_fakes->boxes.answers = {BoxAnswer::No, BoxAnswer::Yes};
-        press({1, 2, 3}, 3, Qt::Key_Delete);
-        m_fakes->boxes.whileShown = [this] {
-            makeFile(root() + "Cat/Set/f00.jpg");
-            m_app->mainWindow()->RefreshImageSets();
+        startOn(t, shots);
+        t.fakes.boxes.answers = {BoxAnswer::No, BoxAnswer::Yes};
+        press(t, {1, 2, 3}, 3, Qt::Key_Delete);
+        t.fakes.boxes.whileShown = [&t] {
+            makeFile(t.root() + "Cat/Set/f00.jpg");
+            t.main().RefreshImageSets();
         };
-        press({1, 2, 3}, 3, Qt::Key_Delete);
-        m_fakes->boxes.whileShown = nullptr;
-        QCOMPARE(files("Cat/Set"), (QStringList{"f00.jpg", "f01.jpg", "f05.jpg", "f06.jpg", "f07.jpg",
-                                                "f08.jpg", "f09.jpg", "f10.jpg"}));
-        QCOMPARE(list()->currentItem()->text(), "f07.jpg");
-        press({}, 0, Qt::Key_Delete);
-        press({}, 0, Qt::Key_Space);
-        QCOMPARE(m_fakes->boxes.texts(),
+        press(t, {1, 2, 3}, 3, Qt::Key_Delete);
+        t.fakes.boxes.whileShown = nullptr;
+        QCOMPARE(files(t, "Cat/Set"), (QStringList{"f00.jpg", "f01.jpg", "f05.jpg", "f06.jpg", "f07.jpg",
+                                                   "f08.jpg", "f09.jpg", "f10.jpg"}));
+        QCOMPARE(t.list()->currentItem()->text(), "f07.jpg");
+        press(t, {}, 0, Qt::Key_Delete);
+        press(t, {}, 0, Qt::Key_Space);
+        QCOMPARE(t.fakes.boxes.texts(),
                  (QStringList{"Are you sure you want to delete the 3 files selected?",
                               "Are you sure you want to delete the 3 files selected?",
                               "Select file(s) to delete first.", "Select file(s) to relocate first."}));
@@ -163,21 +138,20 @@ private slots:
 
     void spaceMovesWithoutReplacing()
     {
-        start({"A/From/1.jpg", "A/From/2.jpg", "A/From/3.jpg", "B/To/2.jpg"});
-        m_fakes->dialogs.targets = {{"B", "To"}, {"A", "From"}};
-        press({0, 1, 2}, 0, Qt::Key_Space);
-        press({0}, 0, Qt::Key_Space);
-        QCOMPARE(m_fakes->dialogs.captions, (QStringList{"Where should these (3) files be moved?",
-                                                         "Where should these (1) files be moved?"}));
-        QCOMPARE(files("A/From"), QStringList{"2.jpg"});
-        QCOMPARE(files("B/To"), (QStringList{"1.jpg", "2.jpg", "3.jpg"}));
-        QFile kept(root() + "B/To/2.jpg");
-        QVERIFY(kept.open(QIODevice::ReadOnly));
-        QCOMPARE(kept.readAll(), "B/To/2.jpg");
-        QCOMPARE(m_fakes->boxes.texts(), (QStringList{"These files were not moved and are still where they "
-                                                      "were:\n\n2.jpg: a file of that name is already there",
-                                                      "Done.", "Done."}));
-        QCOMPARE(m_app->state().lastRelocateCategory + "/" + m_app->state().lastRelocateImageSet, "A/From");
+        AppUnderTest t;
+        startOn(t, {"A/From/1.jpg", "A/From/2.jpg", "A/From/3.jpg", "B/To/2.jpg"});
+        t.fakes.dialogs.targets = {{"B", "To"}, {"A", "From"}};
+        press(t, {0, 1, 2}, 0, Qt::Key_Space);
+        press(t, {0}, 0, Qt::Key_Space);
+        QCOMPARE(t.fakes.dialogs.captions, (QStringList{"Where should these (3) files be moved?",
+                                                        "Where should these (1) files be moved?"}));
+        QCOMPARE(files(t, "A/From"), QStringList{"2.jpg"});
+        QCOMPARE(files(t, "B/To"), (QStringList{"1.jpg", "2.jpg", "3.jpg"}));
+        QCOMPARE(contents(t.root() + "B/To/2.jpg"), "B/To/2.jpg");
+        QCOMPARE(t.fakes.boxes.texts(), (QStringList{"These files were not moved and are still where they "
+                                                     "were:\n\n2.jpg: a file of that name is already there",
+                                                     "Done.", "Done."}));
+        QCOMPARE(t.state().lastRelocateCategory + "/" + t.state().lastRelocateImageSet, "A/From");
     }
 
     void fileOptions_data()
@@ -187,10 +161,9 @@ private slots:
         QTest::addColumn<QStringList>("after");
         QTest::addColumn<QString>("message");
         const QStringList untouched{"image_1.jpg", "other.jpg"};
-        QTest::newRow("open")
-            << 1 << std::optional<QString>() << untouched
-            << "I don't know what action to take with the selected file type.  Try associating "
-               "it with a program in Windows Explorer.";
+        QTest::newRow("open") << 1 << std::optional<QString>() << untouched
+                              << "I don't know what action to take with the selected file type.  Try "
+                                 "associating it with a program in Windows Explorer.";
         QTest::newRow("rename") << 2 << std::optional<QString>("new.jpg")
                                 << QStringList{"new.jpg", "other.jpg"} << "";
         QTest::newRow("letter case") << 2 << std::optional<QString>("Image_1.jpg")
@@ -199,25 +172,25 @@ private slots:
         QTest::newRow("name taken") << 2 << std::optional<QString>("other.jpg") << untouched
                                     << "Problem renaming file.  The file name probably already exists.";
     }
-
     void fileOptions()
     {
         QFETCH(int, choice);
         QFETCH(std::optional<QString>, typed);
         QFETCH(QStringList, after);
         QFETCH(QString, message);
-        start({"Cat/Set/image_1.jpg", "Cat/Set/other.jpg"});
-        m_fakes->dialogs.fileOptions = {choice};
-        m_fakes->dialogs.names = {typed};
-        m_fakes->shell.succeeds = false;
-        const QPoint onFirst = list()->visualItemRect(list()->item(0)).center();
-        QTest::mouseClick(list()->viewport(), Qt::LeftButton, {}, onFirst);
-        QTest::mouseDClick(list()->viewport(), Qt::LeftButton, {}, onFirst);
-        QCOMPARE(files("Cat/Set"), after);
-        QCOMPARE(list()->item(0)->text(), after.first());
-        QCOMPARE(m_fakes->boxes.texts(), message.isEmpty() ? QStringList() : QStringList{message});
-        QCOMPARE(m_fakes->dialogs.namesOffered, QStringList(choice - 1, "image_1.jpg"));
-        QCOMPARE(m_fakes->shell.opened, QStringList(2 - choice, root() + "Cat/Set/image_1.jpg"));
+        AppUnderTest t;
+        startOn(t, {"Cat/Set/image_1.jpg", "Cat/Set/other.jpg"});
+        t.fakes.dialogs.fileOptions = {choice};
+        t.fakes.dialogs.names = {typed};
+        t.fakes.shell.succeeds = false;
+        const QPoint onFirst = t.list()->visualItemRect(t.list()->item(0)).center();
+        QTest::mouseClick(t.list()->viewport(), Qt::LeftButton, {}, onFirst);
+        QTest::mouseDClick(t.list()->viewport(), Qt::LeftButton, {}, onFirst);
+        QCOMPARE(files(t, "Cat/Set"), after);
+        QCOMPARE(t.listed().first(), after.first());
+        QCOMPARE(t.fakes.boxes.texts(), message.isEmpty() ? QStringList() : QStringList{message});
+        QCOMPARE(t.fakes.dialogs.namesOffered, QStringList(choice - 1, "image_1.jpg"));
+        QCOMPARE(t.fakes.shell.opened, QStringList(2 - choice, t.root() + "Cat/Set/image_1.jpg"));
     }
 };
 

@@ -1,96 +1,57 @@
-#include "core/VistrelleApp.h"
-#include "support/FakeServices.h"
+#include "support/AppUnderTest.h"
 #include "support/TestLibrary.h"
-#include "ui/main/frmVistrelle.h"
 #include "ui/viewers/ImageBox.h"
-#include "ui/viewers/frmPhotos.h"
 
-#include <QApplication>
 #include <QComboBox>
 #include <QListWidget>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
-#include <functional>
-#include <memory>
 
 using namespace TestLibrary;
+
+namespace {
+
+// A bitmap of one colour: the colour a cell shows tells which file it shows.
+void colouredImage(const QString& path, const QColor& colour)
+{
+    makeFolder(path.left(path.lastIndexOf('/')));
+    QImage image(64, 48, QImage::Format_RGB32);
+    image.fill(colour);
+    QVERIFY(image.save(path, "BMP"));
+}
+
+ImageBox* cell(QWidget& photos, int index)
+{
+    for (ImageBox* box : photos.findChildren<ImageBox*>("imgPhoto"))
+        if (box->property("index").toInt() == index)
+            return box;
+    return nullptr;
+}
+QColor shown(QWidget& photos, int index)
+{
+    return cell(photos, index)->picture().pixelColor(85, 64);
+}
+QStringList visibleNames(QWidget& photos)
+{
+    QStringList names;
+    for (int index = 0; index < 15; ++index)
+        if (cell(photos, index)->isVisibleTo(&photos))
+            names.append(cell(photos, index)->toolTip());
+    return names;
+}
+void press(QWidget& photos, const char* button)
+{
+    QTest::mouseClick(photos.findChild<QPushButton*>(button), Qt::LeftButton);
+}
+
+} // namespace
 
 // The thumbnail viewer opened from the main window's two View buttons on generated libraries.
 class tst_frmPhotos : public QObject
 {
     Q_OBJECT
 
-private:
-    QString category() const { return m_dir->path() + "/Vistrelles/Default Category/"; }
-    template <typename T> T* control(const char* name) const
-    {
-        return m_app->mainWindow()->findChild<T*>(QLatin1String(name));
-    }
-
-    // A bitmap of one colour: the colour a cell shows tells which file it shows.
-    static void colouredImage(const QString& path, const QColor& colour)
-    {
-        makeFolder(path.left(path.lastIndexOf('/')));
-        QImage image(64, 48, QImage::Format_RGB32);
-        image.fill(colour);
-        QVERIFY(image.save(path, "BMP"));
-    }
-    static QColor shown(ImageBox* cell) { return cell->picture().pixelColor(85, 64); }
-
-    static ImageBox* cell(frmPhotos& photos, int index)
-    {
-        for (ImageBox* box : photos.findChildren<ImageBox*>("imgPhoto"))
-            if (box->property("index").toInt() == index)
-                return box;
-        return nullptr;
-    }
-    static QStringList visibleNames(frmPhotos& photos)
-    {
-        QStringList names;
-        for (int index = 0; index < 15; ++index)
-            if (cell(photos, index)->isVisibleTo(&photos))
-                names.append(cell(photos, index)->toolTip());
-        return names;
-    }
-
-    // Clicks a View button and runs \a act on the viewer it opens, which is then cancelled
-    // unless \a act closed it. False when no viewer opened.
-    bool openViewer(const char* button, const std::function<void(frmPhotos&)>& act)
-    {
-        bool opened = false;
-        QTimer::singleShot(0, this, [&] {
-            if (auto* photos = qobject_cast<frmPhotos*>(QApplication::activeModalWidget())) {
-                opened = true;
-                act(*photos);
-                if (photos->isVisible())
-                    photos->reject();
-            }
-        });
-        QTest::mouseClick(control<QPushButton>(button), Qt::LeftButton);
-        QCoreApplication::processEvents();
-        return opened;
-    }
-
-    std::unique_ptr<QTemporaryDir> m_dir;
-    std::unique_ptr<FakeServices> m_fakes;
-    std::unique_ptr<VistrelleApp> m_app;
-
 private slots:
-    void init()
-    {
-        m_dir = std::make_unique<QTemporaryDir>();
-        m_fakes = std::make_unique<FakeServices>();
-        m_app = std::make_unique<VistrelleApp>(m_fakes->services, m_dir->path(), QStringList());
-    }
-    void cleanup()
-    {
-        m_app.reset();
-        m_fakes.reset();
-        m_dir.reset();
-    }
-
     void paging_data()
     {
         QTest::addColumn<int>("images");
@@ -110,18 +71,18 @@ private slots:
         QFETCH(QStringList, shownFirstLast);
         QFETCH(bool, next);
         QFETCH(bool, previous);
+        AppUnderTest t;
         for (int n = images; n >= 1; --n)
-            makeImage(category() + QString("Default Image Set/s%1.jpg").arg(n, 2, 10, QLatin1Char('0')));
-        QVERIFY(m_app->start());
-        QVERIFY(openViewer("cmdPhotosBySet", [&](frmPhotos& photos) {
+            makeImage(t.defaultSet() + QString("s%1.jpg").arg(n, 2, 10, QLatin1Char('0')));
+        QVERIFY(t.start());
+        QVERIFY(t.inDialog("cmdPhotosBySet", [&](QWidget& photos) {
             QCOMPARE(photos.windowTitle(), "Thumbnail Viewer - Image Set - Default Image Set");
             for (int turn = 1; turn < page; ++turn)
-                QTest::mouseClick(photos.findChild<QPushButton*>("cmdNext"), Qt::LeftButton);
+                press(photos, "cmdNext");
             QStringList names = visibleNames(photos);
             if (names.size() > 2)
                 names.remove(1, names.size() - 2);
             QCOMPARE(names, shownFirstLast);
-            QCOMPARE(cell(photos, 0)->picture().size(), QSize(171, 128));
             QCOMPARE(photos.findChild<QPushButton*>("cmdNext")->isEnabled(), next);
             QCOMPARE(photos.findChild<QPushButton*>("cmdPrevious")->isEnabled(), previous);
         }));
@@ -142,82 +103,83 @@ private slots:
     {
         QFETCH(QString, button);
         QFETCH(QString, entry);
-        entry.endsWith('/') ? makeFolder(category() + entry) : void(makeImage(category() + entry));
-        QVERIFY(m_app->start());
-        QVERIFY(!openViewer(qPrintable(button), [](frmPhotos&) {}));
-        QCOMPARE(m_fakes->boxes.texts(), QStringList{"There are no images to show."});
-        QCOMPARE(m_fakes->boxes.shown.first().look, BoxLook::Information);
+        AppUnderTest t;
+        const QString category = t.root() + "Default Category/";
+        entry.endsWith('/') ? makeFolder(category + entry) : void(makeImage(category + entry));
+        QVERIFY(t.start());
+        QVERIFY(!t.inDialog(qPrintable(button), [](QWidget&) {}));
+        QCOMPARE(t.fakes.boxes.texts(), QStringList{"There are no images to show."});
+        QCOMPARE(t.fakes.boxes.shown.first().look, BoxLook::Information);
     }
 
     void categoryRowsAndStepping()
     {
-        colouredImage(category() + "alpha/1.bmp", Qt::red);
-        colouredImage(category() + "alpha/2.bmp", Qt::green);
-        colouredImage(category() + "alpha/3.bmp", Qt::blue);
-        colouredImage(category() + "deep/old/x.bmp", Qt::yellow);
-        makeFile(category() + "deep/old/y.jpg", "not a picture");
-        makeFolder(category() + "empty");
+        AppUnderTest t;
+        const QString category = t.root() + "Default Category/";
+        colouredImage(category + "alpha/1.bmp", Qt::red);
+        colouredImage(category + "alpha/2.bmp", Qt::green);
+        colouredImage(category + "alpha/3.bmp", Qt::blue);
+        colouredImage(category + "deep/old/x.bmp", Qt::yellow);
+        makeFile(category + "deep/old/y.jpg", "not a picture");
+        makeFolder(category + "empty");
         for (int n = 1; n <= 13; ++n)
-            colouredImage(category() + QString("set %1/a.bmp").arg(n, 2, 10, QLatin1Char('0')), Qt::white);
-        colouredImage(category() + "set.abc/a.bmp", Qt::white);
-        QVERIFY(m_app->start());
-        QCOMPARE(control<QComboBox>("cboImageSetName")->currentText(), "alpha");
-        QVERIFY(openViewer("cmdPhotosByCategory", [&](frmPhotos& photos) {
+            colouredImage(category + QString("set %1/a.bmp").arg(n, 2, 10, QLatin1Char('0')), Qt::white);
+        colouredImage(category + "set.abc/a.bmp", Qt::white);
+        QVERIFY(t.start());
+        QCOMPARE(t.control<QComboBox>("cboImageSetName")->currentText(), "alpha");
+        QVERIFY(t.inDialog("cmdPhotosByCategory", [&](QWidget& photos) {
             QCOMPARE(photos.windowTitle(), "Thumbnail Viewer - Category - Default Category");
             QCOMPARE(visibleNames(photos).mid(0, 3), (QStringList{"alpha", "deep", "set 01"}));
-            QList<QColor> seen{shown(cell(photos, 0))};
+            QList<QColor> seen{shown(photos, 0)};
             for (int turn = 0; turn < 3; ++turn) {
                 QTest::mouseClick(cell(photos, 0), Qt::LeftButton);
-                seen.append(shown(cell(photos, 0)));
+                seen.append(shown(photos, 0));
             }
             QCOMPARE(seen, (QList<QColor>{Qt::red, Qt::green, Qt::blue, Qt::red}));
             // An undecodable file shows a placeholder of the cell's size.
             QTest::mouseClick(cell(photos, 1), Qt::LeftButton);
             QCOMPARE(cell(photos, 1)->picture().size(), QSize(171, 128));
-            QVERIFY(shown(cell(photos, 1)) != QColor(Qt::yellow));
+            QVERIFY(shown(photos, 1) != QColor(Qt::yellow));
 
             QTest::mouseClick(cell(photos, 0), Qt::LeftButton);
-            QTest::mouseClick(photos.findChild<QPushButton*>("cmdNext"), Qt::LeftButton);
+            press(photos, "cmdNext");
             QCOMPARE(visibleNames(photos), QStringList{"set.abc"});
-            QTest::mouseClick(photos.findChild<QPushButton*>("cmdPrevious"), Qt::LeftButton);
-            QCOMPARE(shown(cell(photos, 0)), QColor(Qt::red));
-            QCOMPARE(shown(cell(photos, 1)), QColor(Qt::yellow));
+            press(photos, "cmdPrevious");
+            QCOMPARE(shown(photos, 0), QColor(Qt::red));
+            QCOMPARE(shown(photos, 1), QColor(Qt::yellow));
         }));
 
         // A double click on a set makes it the Image Set, unless its name looks like a file's.
         for (int page : {2, 1}) {
-            QVERIFY(openViewer("cmdPhotosByCategory", [page](frmPhotos& photos) {
+            QVERIFY(t.inDialog("cmdPhotosByCategory", [page](QWidget& photos) {
                 if (page == 2)
-                    QTest::mouseClick(photos.findChild<QPushButton*>("cmdNext"), Qt::LeftButton);
+                    press(photos, "cmdNext");
                 QTest::mouseDClick(cell(photos, page == 2 ? 0 : 1), Qt::LeftButton);
             }));
-            QCOMPARE(control<QComboBox>("cboImageSetName")->currentText(), page == 2 ? "alpha" : "deep");
+            QCOMPARE(t.control<QComboBox>("cboImageSetName")->currentText(), page == 2 ? "alpha" : "deep");
         }
-        QCOMPARE(control<QListWidget>("lstComponents")->item(0)->text(), "x.bmp");
+        QCOMPARE(t.listed().first(), "x.bmp");
     }
 
     void pickingAFile()
     {
-        makeImage(category() + "Default Image Set/a.jpg");
-        makeImage(category() + "Default Image Set/image_040417_101010.bmp");
-        makeImage(category() + "Default Image Set/c.jpg");
-        QVERIFY(m_app->start());
-        auto* list = control<QListWidget>("lstComponents");
-        QVERIFY(openViewer("cmdPhotosBySet",
-                           [](frmPhotos& photos) { QTest::mouseDClick(cell(photos, 2), Qt::LeftButton); }));
+        AppUnderTest t;
+        for (const char* name : {"a.jpg", "image_040417_101010.bmp", "c.jpg"})
+            makeImage(t.defaultSet() + name);
+        QVERIFY(t.start());
+        QListWidget* list = t.list();
+        const auto pickThird = [](QWidget& photos) { QTest::mouseDClick(cell(photos, 2), Qt::LeftButton); };
+        QVERIFY(t.inDialog("cmdPhotosBySet", pickThird));
         QCOMPARE(list->selectedItems(), QList{list->item(2)});
         QCOMPARE(list->item(2)->text(), "image_040417_101010.bmp");
-        QCOMPARE(m_app->state().currentFileIndex, 3);
-        QCOMPARE(m_app->mainWindow()->focusWidget(), list);
+        QCOMPARE(t.state().currentFileIndex, 3);
+        QCOMPARE(t.main().focusWidget(), list);
 
         // Cancel, or a file the list does not hold, leaves the list as it is.
         list->setCurrentRow(0);
-        QVERIFY(openViewer("cmdPhotosBySet", [](frmPhotos& photos) {
-            QTest::mouseClick(photos.findChild<QPushButton*>("CancelButton"), Qt::LeftButton);
-        }));
-        QFile::rename(category() + "Default Image Set/c.jpg", category() + "Default Image Set/new.jpg");
-        QVERIFY(openViewer("cmdPhotosBySet",
-                           [](frmPhotos& photos) { QTest::mouseDClick(cell(photos, 2), Qt::LeftButton); }));
+        QVERIFY(t.inDialog("cmdPhotosBySet", [](QWidget& photos) { press(photos, "CancelButton"); }));
+        QFile::rename(t.defaultSet() + "c.jpg", t.defaultSet() + "new.jpg");
+        QVERIFY(t.inDialog("cmdPhotosBySet", pickThird));
         QCOMPARE(list->selectedItems(), QList{list->item(0)});
     }
 };

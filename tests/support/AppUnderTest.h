@@ -1,0 +1,46 @@
+#pragma once
+
+#include "core/VistrelleApp.h"
+#include "support/FakeServices.h"
+#include "ui/main/frmVistrelle.h"
+
+#include <QTemporaryDir>
+#include <functional>
+
+class QListWidget;
+
+/// The real application object on a program folder of its own, every service faked; the
+/// widget tests drive the main window through it as the user would.
+class AppUnderTest
+{
+public:
+    explicit AppUnderTest(const QStringList& arguments = {});
+
+    bool start() { return app.start(); }
+    AppState& state() { return app.state(); }
+    frmVistrelle& main() const { return *app.mainWindow(); }
+
+    QString programDir() const { return dir.path() + "/"; }
+    QString root() const { return programDir() + "Vistrelles/"; }
+    QString defaultSet() const { return root() + "Default Category/Default Image Set/"; }
+
+    template <typename T> T* control(const char* name) const
+    {
+        return main().findChild<T*>(QLatin1String(name));
+    }
+    QListWidget* list() const;
+    void click(const char* button);
+    /// Picks \a text in a combo box as the user does.
+    void choose(const char* combo, const QString& text);
+    QStringList items(const char* combo) const;
+    QStringList listed() const;
+    /// The settings file the main window writes as it closes.
+    QByteArray settingsAfterClose();
+    /// Clicks \a button and runs \a act on the modal dialog it opens, closing the dialog if \a act
+    /// left it open. False when no dialog opened.
+    bool inDialog(const char* button, const std::function<void(QWidget&)>& act);
+
+    QTemporaryDir dir;
+    FakeServices fakes;
+    VistrelleApp app;
+};
