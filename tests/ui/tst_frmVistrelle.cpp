@@ -125,6 +125,32 @@ private slots:
             formats << format->text() << format->toolTip();
         QCOMPARE(formats, (QStringList{"&JPG", "Output screenshots in Jpeg format", "&BMP",
                                        "Output screenshots in Bitmap format"}));
+
+        const QStringList tabOrder{"cboImageSetCategory",
+                                   "cboImageSetName",
+                                   "lstComponents",
+                                   "cmdNewCategory",
+                                   "cmdDeleteCategory",
+                                   "cmdPhotosByCategory",
+                                   "cmdNewImageSet",
+                                   "cmdDeleteImageSet",
+                                   "cmdPhotosBySet",
+                                   "optFormat",
+                                   "optFormat",
+                                   "cmdFirstImageSet",
+                                   "cmdLowResourceMode",
+                                   "cmdExplore",
+                                   "cmdRefresh",
+                                   "cmdOptions",
+                                   "cmdHelp"};
+        QStringList chain;
+        QWidget* widget = t.control<QWidget>("cboImageSetCategory");
+        for (int step = 0; step < 100 && chain.size() < tabOrder.size(); ++step) {
+            if (tabOrder.contains(widget->objectName()))
+                chain.append(widget->objectName());
+            widget = widget->nextInFocusChain();
+        }
+        QCOMPARE(chain, tabOrder);
     }
 
     void introSetAtStartup_data()
