@@ -31,7 +31,7 @@ unset QT_QPA_PLATFORM
 
 # wait_window TITLE-REGEX: prints the id of the first window with that title, or fails.
 wait_window() {
-    timeout 30 xdotool search --sync --onlyvisible --name "$1" | head -n 1 || fail "no window '$1' appeared"
+    timeout 60 xdotool search --sync --onlyvisible --name "$1" | head -n 1 || fail "no window '$1' appeared"
 }
 
 # close_window ID: what a user's Alt+F4 does.
@@ -46,9 +46,9 @@ answer_box() {
     xdotool windowactivate --sync "$box" key --clearmodifiers Return
 }
 
-# wait_exit PID: the process's exit status, or a failure when it does not end within 30 s.
+# wait_exit PID: the process's exit status, or a failure when it does not end within 60 s.
 wait_exit() {
-    for _ in $(seq 300); do
+    for _ in $(seq 600); do
         kill -0 "$1" 2>/dev/null || { wait "$1"; return $?; }
         sleep 0.1
     done
