@@ -100,6 +100,21 @@ private slots:
         QCOMPARE(QImage(setFolder() + "Image_040417_155228" + extension).size(), QSize(320, 240));
     }
 
+    // The clipboard's owner keeps the picture after it was filed: it is filed once.
+    void pictureLeftOnTheClipboardIsFiledOnce()
+    {
+        m_fakes->clipboard.ignoresClear = true;
+        putPicture(QSize(8, 8));
+        tick();
+        tick();
+        QCOMPARE(entries(setFolder()), QStringList{"Image_040417_155228.jpg"});
+        putPicture(QSize(8, 8));
+        tick();
+        tick();
+        QCOMPARE(entries(setFolder()), (QStringList{"Image_040417_155228.jpg", "Image_040417_155228_2.jpg"}));
+        QCOMPARE(m_fakes->boxes.texts(), QStringList());
+    }
+
     void nameTakenSinceTheLastRefresh_data()
     {
         QTest::addColumn<QString>("intruder"); // what another program put under the next name

@@ -63,6 +63,10 @@ void FakeClipboard::setImage(const QImage& image)
 
 void FakeClipboard::clear()
 {
+    if (ignoresClear) {
+        ++changes;
+        return;
+    }
     picture = QImage();
     holdsImage = false;
     ++changes;

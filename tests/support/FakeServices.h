@@ -49,6 +49,7 @@ public:
     bool holdsImage = false;
     QImage picture;
     quint64 changes = 0;
+    bool ignoresClear = false; // the owner keeps its picture, as a foreign X client may
 };
 
 /// A clock that stands still unless told, and records the waits instead of waiting.
