@@ -127,6 +127,10 @@ void CaptureTick(AppState& state, Services& services, const CaptureWindow& windo
     PollHotkeys(state, services);
     if (!services.clipboard.hasImage())
         return;
+    // An owner may ignore the clearing (a request with an older timestamp than its own): the
+    // picture then stays until the clipboard changes again, and it is filed already.
+    if (state.captureFiledChange && *state.captureFiledChange == services.clipboard.changeCount())
+        return;
     const QString folder =
         state.libraryRoot + state.currentCategory + QLatin1Char('/') + state.currentImageSet;
     // A picture that failed to file into this Image Set was reported once; it stays on the
@@ -152,6 +156,7 @@ void CaptureTick(AppState& state, Services& services, const CaptureWindow& windo
     }
     state.captureFailedChange.reset();
     services.clipboard.clear();
+    state.captureFiledChange = services.clipboard.changeCount();
     if (window.refresh)
         window.refresh();
 }

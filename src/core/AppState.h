@@ -76,4 +76,5 @@ struct AppState
     bool captureTickRunning = false;            // a tick is on the stack (its message box is open)
     std::optional<quint64> captureFailedChange; // clipboard change whose picture failed to file
     QString captureFailedFolder;                // ... into this Image Set
+    std::optional<quint64> captureFiledChange;  // clipboard change just filed and cleared
 };

@@ -187,7 +187,8 @@ QStringList MoveFilesInto(const QStringList& paths, const QString& targetFolder)
     QStringList notMoved;
     for (const QString& path : paths) {
         const QString name = FileNameOf(path);
-        if (!target.isEmpty() && QFileInfo(path).canonicalPath() == target)
+        // Judged by the folder the entry lies in: a link leading into the target still moves.
+        if (!target.isEmpty() && QFileInfo(QFileInfo(path).absolutePath()).canonicalFilePath() == target)
             continue;
         const RenameResult result = RenameWithoutReplacing(path, targetFolder + name);
         const int error = errno;

@@ -49,12 +49,19 @@ public:
         holdsImage = !image.isNull();
         ++changes;
     }
-    void clear() override { setImage(QImage()); }
+    void clear() override
+    {
+        if (ignoresClear)
+            ++changes;
+        else
+            setImage(QImage());
+    }
     quint64 changeCount() override { return changes; }
 
     bool holdsImage = false;
     QImage picture;
     quint64 changes = 0;
+    bool ignoresClear = false; // the owner keeps its picture, as a foreign X client may
 };
 
 /// A clock that stands still unless told, and records the waits instead of waiting.

@@ -154,6 +154,93 @@ private slots:
         QCOMPARE(t.state().lastRelocateCategory + "/" + t.state().lastRelocateImageSet, "A/From");
     }
 
+    void libraryChangedBehindTheWindowsBack_data()
+    {
+        QTest::addColumn<QString>("change"); // done by another program while the window shows A/Set
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<QStringList>("messages");
+        QTest::addColumn<QStringList>("sets"); // the Image Sets offered afterwards
+        const QString warning =
+            "WARNING!!!  This will remove the image set and all the images contained in it.  "
+            "Are you sure?";
+        const QString notMoved = "These files were not moved and are still where they were:\n\n"
+                                 "1.jpg: No such file or directory";
+        QTest::newRow("set renamed, refresh") << "rename set"
+                                              << "refresh" << QStringList() << QStringList{"Dest", "Renamed"};
+        QTest::newRow("set renamed, delete a file")
+            << "rename set"
+            << "delete file" << QStringList{"Are you sure you want to delete the 1 files selected?"}
+            << QStringList{"Dest", "Renamed"};
+        QTest::newRow("set renamed, move a file")
+            << "rename set"
+            << "move file" << QStringList{notMoved, "Done."} << QStringList{"Dest", "Renamed"};
+        QTest::newRow("set deleted, delete the set")
+            << "delete set"
+            << "delete set" << QStringList{warning, "Done."} << QStringList{"Dest"};
+        QTest::newRow("set replaced by a file, delete the set")
+            << "set is a file"
+            << "delete set"
+            << QStringList{warning,
+                           "There was a problem removing a directory.  The directory or files contained in "
+                           "it may be set to READ ONLY mode (i.e. they're on a CD ROM).",
+                           "Done."}
+            << QStringList{"Dest"};
+        QTest::newRow("category replaced by a file, refresh")
+            << "category is a file"
+            << "refresh" << QStringList() << QStringList{"Other"};
+        QTest::newRow("target set deleted, move a file")
+            << "delete target"
+            << "move file" << QStringList{notMoved, "Done."} << QStringList{"Dest", "Set"};
+    }
+
+    void libraryChangedBehindTheWindowsBack()
+    {
+        QFETCH(QString, change);
+        QFETCH(QString, command);
+        QFETCH(QStringList, messages);
+        QFETCH(QStringList, sets);
+        start({"A/Set/1.jpg", "A/Set/2.jpg", "A/Dest/d.jpg", "B/Other/o.jpg"});
+        choose("cboImageSetName", "Set");
+        QDir library(root());
+        const QString away = m_dir->path() + "/away";
+        if (change == "rename set") {
+            QVERIFY(library.rename("A/Set", "A/Renamed"));
+        } else if (change == "delete set") {
+            QVERIFY(QDir(root() + "A/Set").removeRecursively());
+        } else if (change == "delete target") {
+            QVERIFY(library.rename("B/Other", away));
+        } else {
+            const QString replaced = change == "set is a file" ? "A/Set" : "A";
+            QVERIFY(library.rename(replaced, away));
+            makeFile(root() + replaced, "not a folder");
+        }
+        m_fakes->boxes.answers = {BoxAnswer::Yes};
+        m_fakes->dialogs.targets = {{"B", "Other"}};
+        if (command == "refresh")
+            click("cmdRefresh");
+        else if (command == "delete set")
+            click("cmdDeleteImageSet");
+        else
+            press({0}, 0, command == "delete file" ? Qt::Key_Delete : Qt::Key_Space);
+
+        QCOMPARE(m_fakes->boxes.texts(), messages);
+        QCOMPARE(items("cboImageSetName"), sets);
+        QCOMPARE(list()->count() > 0, true);
+        // Every picture is still somewhere, and what replaced a folder is untouched.
+        const QStringList pictures = change == "delete set" ? QStringList() : QStringList{"1.jpg", "2.jpg"};
+        const QString setNow = change == "rename set"           ? "A/Renamed"
+                               : change == "set is a file"      ? "../away"
+                               : change == "category is a file" ? "../away/Set"
+                                                                : "A/Set";
+        QCOMPARE(files(setNow), pictures);
+        QCOMPARE(files(change == "delete target" ? "../away" : "B/Other"), QStringList{"o.jpg"});
+        if (change.endsWith("is a file")) {
+            QFile kept(root() + (change == "set is a file" ? "A/Set" : "A"));
+            QVERIFY(kept.open(QIODevice::ReadOnly));
+            QCOMPARE(kept.readAll(), "not a folder");
+        }
+    }
+
     void fileOptions_data()
     {
         QTest::addColumn<int>("choice");
