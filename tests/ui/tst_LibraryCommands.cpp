@@ -3,6 +3,7 @@
 
 #include <QComboBox>
 #include <QDir>
+#include <QFile>
 #include <QListWidget>
 #include <QTest>
 
@@ -199,43 +200,44 @@ private slots:
         QFETCH(QString, command);
         QFETCH(QStringList, messages);
         QFETCH(QStringList, sets);
-        start({"A/Set/1.jpg", "A/Set/2.jpg", "A/Dest/d.jpg", "B/Other/o.jpg"});
-        choose("cboImageSetName", "Set");
-        QDir library(root());
-        const QString away = m_dir->path() + "/away";
+        AppUnderTest t;
+        startOn(t, {"A/Set/1.jpg", "A/Set/2.jpg", "A/Dest/d.jpg", "B/Other/o.jpg"});
+        t.choose("cboImageSetName", "Set");
+        QDir library(t.root());
+        const QString away = t.dir.path() + "/away";
         if (change == "rename set") {
             QVERIFY(library.rename("A/Set", "A/Renamed"));
         } else if (change == "delete set") {
-            QVERIFY(QDir(root() + "A/Set").removeRecursively());
+            QVERIFY(QDir(t.root() + "A/Set").removeRecursively());
         } else if (change == "delete target") {
             QVERIFY(library.rename("B/Other", away));
         } else {
             const QString replaced = change == "set is a file" ? "A/Set" : "A";
             QVERIFY(library.rename(replaced, away));
-            makeFile(root() + replaced, "not a folder");
+            makeFile(t.root() + replaced, "not a folder");
         }
-        m_fakes->boxes.answers = {BoxAnswer::Yes};
-        m_fakes->dialogs.targets = {{"B", "Other"}};
+        t.fakes.boxes.answers = {BoxAnswer::Yes};
+        t.fakes.dialogs.targets = {{"B", "Other"}};
         if (command == "refresh")
-            click("cmdRefresh");
+            t.click("cmdRefresh");
         else if (command == "delete set")
-            click("cmdDeleteImageSet");
+            t.click("cmdDeleteImageSet");
         else
-            press({0}, 0, command == "delete file" ? Qt::Key_Delete : Qt::Key_Space);
+            press(t, {0}, 0, command == "delete file" ? Qt::Key_Delete : Qt::Key_Space);
 
-        QCOMPARE(m_fakes->boxes.texts(), messages);
-        QCOMPARE(items("cboImageSetName"), sets);
-        QCOMPARE(list()->count() > 0, true);
+        QCOMPARE(t.fakes.boxes.texts(), messages);
+        QCOMPARE(t.items("cboImageSetName"), sets);
+        QVERIFY(t.list()->count() > 0);
         // Every picture is still somewhere, and what replaced a folder is untouched.
         const QStringList pictures = change == "delete set" ? QStringList() : QStringList{"1.jpg", "2.jpg"};
         const QString setNow = change == "rename set"           ? "A/Renamed"
                                : change == "set is a file"      ? "../away"
                                : change == "category is a file" ? "../away/Set"
                                                                 : "A/Set";
-        QCOMPARE(files(setNow), pictures);
-        QCOMPARE(files(change == "delete target" ? "../away" : "B/Other"), QStringList{"o.jpg"});
+        QCOMPARE(files(t, setNow), pictures);
+        QCOMPARE(files(t, change == "delete target" ? "../away" : "B/Other"), QStringList{"o.jpg"});
         if (change.endsWith("is a file")) {
-            QFile kept(root() + (change == "set is a file" ? "A/Set" : "A"));
+            QFile kept(t.root() + (change == "set is a file" ? "A/Set" : "A"));
             QVERIFY(kept.open(QIODevice::ReadOnly));
             QCOMPARE(kept.readAll(), "not a folder");
         }
