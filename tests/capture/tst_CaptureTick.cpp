@@ -7,14 +7,17 @@
 #include <QImage>
 #include <QTemporaryDir>
 #include <QTest>
+#include <csignal>
+#include <sys/resource.h>
+#include <utility>
 
-namespace {
-constexpr short down = static_cast<short>(0x8000);
-constexpr short tapped = static_cast<short>(0x8001);
-constexpr int keyA = 'A';
-constexpr int keyT = 'T';
-} // namespace
+using namespace TestLibrary;
 
+constexpr short down = static_cast<short>(0x8000), tapped = static_cast<short>(0x8001);
+
+// The timer's tick: hotkeys, time-lapse, and the picture on the clipboard filed into the Image
+// Set while other programs fill the disk or change the library. Nothing may be lost, no file
+// replaced, and every failure is told once.
 class tst_CaptureTick : public QObject
 {
     Q_OBJECT
@@ -24,24 +27,27 @@ class tst_CaptureTick : public QObject
     AppState m_state;
     bool m_setShown = true;
 
-    void tick()
+    void tick(int count = 1)
     {
-        CaptureTick(m_state, m_fakes->services, {[this] { return m_setShown; }, {}});
-    }
-    void ticks(int count)
-    {
-        for (int i = 0; i < count; ++i)
-            tick();
+        while (count-- > 0)
+            CaptureTick(m_state, m_fakes->services, {[this] { return m_setShown; }, {}});
     }
     QString setFolder() const { return m_state.libraryRoot + "Cat/Set/"; }
-    QStringList filesInSet() const { return QDir(setFolder()).entryList(QDir::Files, QDir::Name); }
+    QStringList filesInSet() const { return filesIn(setFolder()); } // hidden ones too: no half-written file
+    // A noisy picture, so its file is far larger than a few kilobytes in either format.
+    QImage putPicture(QSize size)
+    {
+        QImage picture(size, QImage::Format_RGB32);
+        for (int y = 0; y < size.height(); ++y)
+            for (int x = 0; x < size.width(); ++x)
+                picture.setPixel(x, y, qRgb(x * 7 % 256, y * 13 % 256, (x * y) % 256));
+        m_fakes->clipboard.setImage(picture);
+        return picture;
+    }
     QStringList soundsPlayed()
     {
-        QStringList names;
-        for (const QString& path : m_fakes->sound.played)
-            names.append(path.mid(m_dir->path().size()));
-        m_fakes->sound.played.clear();
-        return names;
+        QStringList played = std::exchange(m_fakes->sound.played, {});
+        return played.replaceInStrings(m_dir->path(), QString());
     }
 
 private slots:
@@ -57,9 +63,9 @@ private slots:
         m_state.captureExtension = ".jpg";
         m_state.jpegQuality = 90;
         m_setShown = true;
-        TestLibrary::makeFolder(setFolder());
+        makeFolder(setFolder());
         for (const char* sound : {"Vistrelle.wav", "VistrelleOn.wav", "VistrelleOff.wav"})
-            TestLibrary::makeFile(m_dir->filePath(sound), "RIFF");
+            makeFile(m_dir->filePath(sound), "RIFF");
         m_fakes->grab.window = QImage(30, 20, QImage::Format_RGB32);
         m_fakes->grab.window.fill(Qt::darkCyan);
     }
@@ -74,7 +80,6 @@ private slots:
         QTest::newRow("0, CTRL") << 0 << down << short(0) << false;
         QTest::newRow("0, SHIFT pressed since") << 0 << short(0) << short(1) << false;
         QTest::newRow("1, CTRL tapped") << 1 << tapped << short(0) << true;
-        QTest::newRow("1, CTRL+SHIFT") << 1 << down << down << false;
         QTest::newRow("1, none") << 1 << short(0) << short(0) << false;
         QTest::newRow("1, CTRL, SHIFT pressed since") << 1 << down << short(1) << false;
         QTest::newRow("2, SHIFT") << 2 << short(0) << down << true;
@@ -89,47 +94,21 @@ private slots:
         QFETCH(short, control);
         QFETCH(short, shift);
         QFETCH(bool, fires);
-        m_fakes->keys.states = {{keyA, down}, {17, control}, {16, shift}};
-        QCOMPARE(HotkeyDown(m_fakes->keys, keyA, code), fires);
+        m_fakes->keys.states = {{'A', down}, {17, control}, {16, shift}};
+        QCOMPARE(HotkeyDown(m_fakes->keys, 'A', code), fires);
         QVERIFY(!HotkeyDown(m_fakes->keys, 0, code));
-    }
-
-    // A failing shot keeps the picture and is told once: a lasting failure is not told again
-    // until a shot succeeds, and no tick runs inside the box.
-    void failureIsToldOnceAndKeepsThePicture()
-    {
-        QDir(m_state.libraryRoot + "Cat").removeRecursively();
-        m_fakes->clipboard.setImage(m_fakes->grab.window);
-        ticks(5);
-        QCOMPARE(m_fakes->boxes.shown.size(), 1);
-        QVERIFY(m_fakes->clipboard.hasImage());
-        TestLibrary::makeFolder(m_state.libraryRoot + "Cat");
-        m_state.currentImageSet = "Other";
-        tick();
-        QVERIFY(QFile::exists(m_state.libraryRoot + "Cat/Other/Image_040417_155228.jpg"));
-        QVERIFY(!m_fakes->clipboard.hasImage());
-
-        m_setShown = false; // the picture is dropped; one copied meanwhile waits for the next tick
-        m_fakes->clipboard.setImage(m_fakes->grab.window);
-        m_fakes->boxes.whileShown = [this] {
-            m_fakes->clipboard.setImage(m_fakes->grab.window);
-            tick();
-        };
-        tick();
-        QCOMPARE(m_fakes->boxes.shown.size(), 2);
-        QVERIFY(m_fakes->clipboard.hasImage());
     }
 
     void activeWindowHotkeyCapturesAtEveryTickItIsHeld()
     {
-        m_state.activeWindowHotkey = keyA;
+        m_state.activeWindowHotkey = 'A';
         m_state.activeWindowModifiers = 1;
-        m_fakes->keys.press(keyA);
+        m_fakes->keys.press('A');
         m_fakes->keys.press(17);
-        ticks(2);
+        tick(2);
         QCOMPARE(m_fakes->clock.slept, (QList<int>{100, 100}));
         QCOMPARE(filesInSet(), (QStringList{"Image_040417_155228.jpg", "Image_040417_155228_2.jpg"}));
-        QCOMPARE(QImage(setFolder() + filesInSet().first()).size(), QSize(30, 20));
+        QCOMPARE(QImage(setFolder() + "Image_040417_155228.jpg").size(), QSize(30, 20));
         QCOMPARE(soundsPlayed(), (QStringList{"/Vistrelle.wav", "/Vistrelle.wav"}));
         m_fakes->grab.window = QImage();
         tick();
@@ -147,22 +126,25 @@ private slots:
     void timeLapse()
     {
         QFETCH(bool, silent);
-        m_state.timeLapseHotkey = keyT;
+        m_state.timeLapseHotkey = 'T';
         m_state.timeLapseModifiers = 2;
         m_state.timeLapseSeconds = 5;
         m_state.timeLapseSilent = silent;
         const QStringList shotSound = silent ? QStringList() : QStringList{"/Vistrelle.wav"};
+        const auto pressHotkey = [this] {
+            m_fakes->keys.press('T');
+            m_fakes->keys.press(16);
+            tick();
+            m_fakes->keys.releaseAll();
+        };
 
-        m_fakes->keys.press(keyT);
-        m_fakes->keys.press(16);
-        tick();
-        m_fakes->keys.releaseAll();
+        pressHotkey();
         QCOMPARE(m_fakes->clock.slept, (QList<int>{1000, 100}));
         QCOMPARE(filesInSet(), QStringList{"Image_040417_155228_Time_Lapsed.jpg"});
         QCOMPARE(soundsPlayed(), QStringList{"/VistrelleOn.wav"} + shotSound);
 
         m_fakes->clock.time = m_fakes->clock.time.addSecs(6);
-        ticks(49);
+        tick(49);
         QCOMPARE(m_fakes->grab.grabs, 1);
         tick();
         QCOMPARE(filesInSet().last(), "Image_040417_155234_Time_Lapsed.jpg");
@@ -174,26 +156,213 @@ private slots:
         QCOMPARE(soundsPlayed(), QStringList{"/Vistrelle.wav"});
         QVERIFY(filesInSet().contains("Image_040417_155234.jpg"));
 
-        m_fakes->keys.press(keyT);
-        m_fakes->keys.press(16);
-        tick();
-        m_fakes->keys.releaseAll();
+        pressHotkey();
         QCOMPARE(soundsPlayed(), QStringList{"/VistrelleOff.wav"});
-        ticks(60);
+        tick(60);
+        QCOMPARE(m_fakes->grab.grabs, 2);
+
+        // Without an interval the hotkey does not start it, and one cleared while it runs
+        // takes no shots.
+        m_state.timeLapseSeconds = 0;
+        pressHotkey();
+        QCOMPARE(soundsPlayed(), QStringList{"/VistrelleOff.wav"});
+        QVERIFY(!m_state.timeLapseActive);
+        m_state.timeLapseActive = true;
+        tick(60);
         QCOMPARE(m_fakes->grab.grabs, 2);
     }
 
-    void timeLapseWithoutInterval()
+    // A failing shot keeps the picture and is told once: a lasting failure is not told again
+    // until a shot succeeds, and no tick runs inside the box.
+    void failureIsToldOnceAndKeepsThePicture()
     {
-        m_state.timeLapseHotkey = keyT;
-        m_fakes->keys.press(keyT);
+        QDir(m_state.libraryRoot + "Cat").removeRecursively();
+        m_fakes->clipboard.setImage(m_fakes->grab.window);
+        tick(5);
+        QCOMPARE(m_fakes->boxes.shown.size(), 1);
+        QVERIFY(m_fakes->clipboard.hasImage());
+        makeFolder(m_state.libraryRoot + "Cat");
+        m_state.currentImageSet = "Other";
         tick();
-        m_fakes->keys.releaseAll();
-        QCOMPARE(soundsPlayed(), QStringList{"/VistrelleOff.wav"});
-        QCOMPARE(m_fakes->clock.slept, QList<int>{1000});
-        m_state.timeLapseActive = true; // an interval cleared while it runs takes no shots
-        ticks(10);
-        QCOMPARE(m_fakes->grab.grabs, 0);
+        QVERIFY(QFile::exists(m_state.libraryRoot + "Cat/Other/Image_040417_155228.jpg"));
+        QVERIFY(!m_fakes->clipboard.hasImage());
+
+        m_setShown = false; // the picture is dropped; one copied meanwhile waits for the next tick
+        m_fakes->clipboard.setImage(m_fakes->grab.window);
+        m_fakes->boxes.whileShown = [this] {
+            m_fakes->clipboard.setImage(m_fakes->grab.window);
+            tick();
+        };
+        tick();
+        QCOMPARE(m_fakes->boxes.shown.size(), 2);
+        QVERIFY(m_fakes->clipboard.hasImage());
+    }
+
+    // The clipboard's owner keeps the picture after it was filed: it is filed once.
+    void pictureLeftOnTheClipboardIsFiledOnce()
+    {
+        m_fakes->clipboard.ignoresClear = true;
+        putPicture(QSize(8, 8));
+        tick(2);
+        QCOMPARE(filesInSet(), QStringList{"Image_040417_155228.jpg"});
+        putPicture(QSize(8, 8));
+        tick(2);
+        QCOMPARE(filesInSet(), (QStringList{"Image_040417_155228.jpg", "Image_040417_155228_2.jpg"}));
+        QCOMPARE(m_fakes->boxes.texts(), QStringList());
+    }
+
+    void writeFailingMidwayLosesNothing_data()
+    {
+        QTest::addColumn<QString>("extension");
+        QTest::newRow("jpeg") << ".jpg";
+        QTest::newRow("bitmap") << ".bmp";
+    }
+
+    // The disk fills while the file is written: the process may write only 2 KB a file.
+    void writeFailingMidwayLosesNothing()
+    {
+        QFETCH(QString, extension);
+        m_state.captureExtension = extension;
+        putPicture(QSize(320, 240));
+        rlimit old{};
+        QCOMPARE(getrlimit(RLIMIT_FSIZE, &old), 0);
+        const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit small{2048, old.rlim_max};
+        QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
+        tick();
+        setrlimit(RLIMIT_FSIZE, &old);
+        std::signal(SIGXFSZ, oldHandler);
+
+        const QString path = setFolder() + "Image_040417_155228" + extension;
+        QCOMPARE(
+            m_fakes->boxes.texts(),
+            QStringList{"An error has occurred while creating image file.  Error 27\n\nFile too large: " +
+                        path});
+        QVERIFY(m_fakes->clipboard.hasImage());
+        QCOMPARE(filesInSet(), QStringList());
+
+        // Once the disk has room, the next picture is filed whole; a bitmap has 24 bits a pixel.
+        const QImage picture = putPicture(QSize(320, 240));
+        tick();
+        QCOMPARE(m_fakes->boxes.shown.size(), 1);
+        QVERIFY(!m_fakes->clipboard.hasImage());
+        QCOMPARE(filesInSet(), QStringList{"Image_040417_155228" + extension});
+        QCOMPARE(QImage(path).size(), QSize(320, 240));
+        if (extension == ".bmp") {
+            QCOMPARE(contents(path).mid(28, 1), QByteArray(1, 24));
+            QCOMPARE(QImage(path).convertToFormat(QImage::Format_RGB32), picture);
+        }
+    }
+
+    void nameTaken_data()
+    {
+        QTest::addColumn<QString>("intruder");   // what another program put under the first name
+        QTest::addColumn<QStringList>("listed"); // in the Image Set as the program last read it
+        QTest::addColumn<QString>("written");
+        QTest::newRow("listed in other case")
+            << "" << QStringList{"IMAGE_040417_155228.JPG"} << "Image_040417_155228_2.jpg";
+        QTest::newRow("file") << "file" << QStringList() << "Image_040417_155228_2.jpg";
+        QTest::newRow("link to nowhere") << "dangling" << QStringList() << "Image_040417_155228_2.jpg";
+        QTest::newRow("link to a file") << "link" << QStringList() << "Image_040417_155228_2.jpg";
+        QTest::newRow("folder") << "folder" << QStringList() << "Image_040417_155228_2.jpg";
+        QTest::newRow("file, next name listed")
+            << "file" << QStringList{"Image_040417_155228_2.jpg"} << "Image_040417_155228_3.jpg";
+    }
+
+    void nameTaken()
+    {
+        QFETCH(QString, intruder);
+        QFETCH(QStringList, listed);
+        QFETCH(QString, written);
+        const QString taken = setFolder() + "Image_040417_155228.jpg";
+        for (const QString& name : listed)
+            m_state.imageSetFiles.append(setFolder() + name);
+        makeFile(m_dir->filePath("outside.txt"), "outside");
+        if (intruder == "file")
+            makeFile(taken, "another program's file");
+        else if (intruder == "dangling")
+            QVERIFY(QFile::link(m_dir->filePath("nowhere"), taken));
+        else if (intruder == "link")
+            QVERIFY(QFile::link(m_dir->filePath("outside.txt"), taken));
+        else if (intruder == "folder")
+            makeFile(taken + "/inside.txt", "inside");
+        putPicture(QSize(64, 48));
+        tick();
+
+        QCOMPARE(m_fakes->boxes.texts(), QStringList());
+        QVERIFY(!m_fakes->clipboard.hasImage());
+        QCOMPARE(QImage(setFolder() + written).size(), QSize(64, 48));
+        QCOMPARE(contents(m_dir->filePath("outside.txt")), "outside");
+        if (intruder == "file")
+            QCOMPARE(contents(taken), "another program's file");
+        else if (intruder == "folder")
+            QCOMPARE(contents(taken + "/inside.txt"), "inside");
+        else if (!intruder.isEmpty())
+            QVERIFY(QFileInfo(taken).isSymLink());
+    }
+
+    void libraryChangedOrPictureBad_data()
+    {
+        QTest::addColumn<QString>("change");
+        QTest::addColumn<QStringList>("files"); // in the library afterwards
+        QTest::addColumn<QString>("message");   // empty: the picture is filed
+        QTest::newRow("set renamed") << "rename set"
+                                     << QStringList{"Cat/Moved/kept.jpg", "Cat/Set/Image_040417_155228.jpg"}
+                                     << "";
+        QTest::newRow("set replaced by a file")
+            << "Cat/Set" << QStringList{"Cat/Set", "Moved/kept.jpg"}
+            << "An error has occurred while creating image file.  Error 20\n\nNot a directory: ";
+        QTest::newRow("category renamed")
+            << "rename category" << QStringList{"Moved/Set/kept.jpg"}
+            << "An error has occurred while creating image file.  Error 2\n\nNo such file or directory: ";
+        QTest::newRow("unreadable picture")
+            << "unreadable" << QStringList{"Cat/Set/kept.jpg"}
+            << "An error has occurred while creating image file.  Error 481\n\n"
+               "The picture on the clipboard cannot be read.";
+        QTest::newRow("quality out of range")
+            << "quality" << QStringList{"Cat/Set/kept.jpg"}
+            << "An error has occurred while creating image file.  Error 26001\n\nFailed to save to JPG -1 (";
+    }
+
+    void libraryChangedOrPictureBad()
+    {
+        QFETCH(QString, change);
+        QFETCH(QStringList, files);
+        QFETCH(QString, message);
+        const QString root = m_state.libraryRoot;
+        makeImage(setFolder() + "kept.jpg", QSize(10, 10));
+        putPicture(QSize(64, 48));
+        if (change == "rename set") {
+            QVERIFY(QDir().rename(setFolder(), root + "Cat/Moved"));
+        } else if (change == "rename category") {
+            QVERIFY(QDir().rename(root + "Cat", root + "Moved"));
+        } else if (change == "unreadable") {
+            m_fakes->clipboard.picture = QImage();
+        } else if (change == "quality") {
+            m_state.jpegQuality = 300;
+        } else { // the Image Set is replaced by a file
+            QVERIFY(QDir().rename(root + change, root + "Moved"));
+            makeFile(root + change, "not a folder");
+        }
+        tick(2);
+
+        if (message.isEmpty()) {
+            QCOMPARE(m_fakes->boxes.texts(), QStringList());
+            QVERIFY(!m_fakes->clipboard.hasImage());
+            QCOMPARE(QImage(setFolder() + "Image_040417_155228.jpg").size(), QSize(64, 48));
+        } else {
+            QCOMPARE(m_fakes->boxes.shown.size(), 1);
+            QVERIFY2(m_fakes->boxes.shown.first().text.startsWith(message),
+                     qPrintable(m_fakes->boxes.texts()[0]));
+            QCOMPARE(m_fakes->boxes.shown.first().look, BoxLook::Exclamation);
+            QVERIFY(m_fakes->clipboard.hasImage());
+        }
+        // What was in the library is still there, wherever it went, and nothing else is.
+        QCOMPARE(filesIn(root), files);
+        for (const QString& kept : files.filter("kept.jpg"))
+            QCOMPARE(QImage(root + kept).size(), QSize(10, 10));
+        if (change.startsWith("Cat"))
+            QCOMPARE(contents(root + change), "not a folder");
     }
 };
 

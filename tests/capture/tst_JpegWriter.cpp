@@ -2,49 +2,67 @@
 #include "capture/clsDIBSection.h"
 #include "support/TestLibrary.h"
 
-#include <QFile>
 #include <QFileInfo>
 #include <QImage>
 #include <QTemporaryDir>
 #include <QTest>
 
-namespace {
+using namespace TestLibrary;
 
-// A screenshot-like picture: flat colours, text-like strokes and a gradient.
-QImage testPicture(int width, int height)
-{
-    QImage picture(width, height, QImage::Format_RGB32);
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x)
-            picture.setPixel(
-                x, y, x < width / 2 ? qRgb(40, 90, 160) : qRgb(x * 255 / width, 200, y * 255 / height));
-    return picture;
-}
-
-/// The luminance sampling factors of the first frame header: 0x11 for full chroma, 0x22 for
-/// chroma halved both ways.
-int lumaSampling(const QByteArray& jpeg)
-{
-    const int frame = jpeg.indexOf(QByteArray("\xff\xc0", 2));
-    return frame < 0 ? -1 : static_cast<unsigned char>(jpeg.at(frame + 11));
-}
-
-} // namespace
-
+// The 24-bit section the writers read in place, and the JPEG file written from it. Where its
+// rows and colours go is checked by decoding the files the capture writes.
 class tst_JpegWriter : public QObject
 {
     Q_OBJECT
 
-    std::unique_ptr<QTemporaryDir> m_dir;
+    // A screenshot-like picture: flat colours, text-like strokes and a gradient.
+    static QImage testPicture(int width, int height)
+    {
+        QImage picture(width, height, QImage::Format_RGB32);
+        for (int y = 0; y < height; ++y)
+            for (int x = 0; x < width; ++x)
+                picture.setPixel(
+                    x, y, x < width / 2 ? qRgb(40, 90, 160) : qRgb(x * 255 / width, 200, y * 255 / height));
+        return picture;
+    }
 
 private slots:
-    void init() { m_dir = std::make_unique<QTemporaryDir>(); }
+    // Rows pad to four bytes; a size whose bytes overflow is refused with nothing allocated.
+    void sectionSizes_data()
+    {
+        QTest::addColumn<int>("width");
+        QTest::addColumn<int>("height");
+        QTest::addColumn<int>("stride"); // 0: overflows
+        QTest::newRow("1") << 1 << 2 << 4;
+        QTest::newRow("4") << 4 << 2 << 12;
+        QTest::newRow("5") << 5 << 2 << 16;
+        QTest::newRow("1366") << 1366 << 2 << 4100;
+        QTest::newRow("stride overflows") << 715827883 << 1 << 0;
+        QTest::newRow("size just over") << 46341 << 15447 << 0;
+    }
+
+    void sectionSizes()
+    {
+        QFETCH(int, width);
+        QFETCH(int, height);
+        QFETCH(int, stride);
+        clsDIBSection dib;
+        if (stride == 0) {
+            QVERIFY_THROWS_EXCEPTION(ArithmeticOverflow, dib.Create(width, height));
+            QVERIFY(!dib.DIBSectionBitsPtr());
+            return;
+        }
+        QVERIFY(dib.Create(width, height));
+        QCOMPARE(dib.BytesPerScanLine(), stride);
+        QVERIFY(!dib.Create(0, 5)); // an empty size frees the old buffer
+        QVERIFY(!dib.DIBSectionBitsPtr());
+    }
 
     void decodesToThePicture_data()
     {
         QTest::addColumn<int>("width");
         QTest::addColumn<int>("quality");
-        QTest::addColumn<int>("sampling");
+        QTest::addColumn<int>("sampling"); // of luminance: 0x11 full chroma, 0x22 halved both ways
         QTest::addColumn<double>("tolerance");
         QTest::newRow("1 wide, 90") << 1 << 90 << 0x11 << 3.0;
         QTest::newRow("5 wide, 95") << 5 << 95 << 0x11 << 3.0;
@@ -59,12 +77,15 @@ private slots:
         QFETCH(int, quality);
         QFETCH(int, sampling);
         QFETCH(double, tolerance);
+        QTemporaryDir dir;
         const QImage picture = testPicture(width, 37);
         clsDIBSection dib;
         dib.CreateFromPicture(picture);
-        const QString path = m_dir->filePath("shot.jpg");
+        const QString path = dir.filePath("shot.jpg");
         QVERIFY(WriteJpegFile(dib, path, quality));
-        QCOMPARE(lumaSampling(TestLibrary::contents(path)), sampling);
+        const QByteArray jpeg = contents(path);
+        const qsizetype frame = jpeg.indexOf(QByteArray("\xff\xc0", 2));
+        QCOMPARE(frame < 0 ? -1 : static_cast<unsigned char>(jpeg.at(frame + 11)), sampling);
         const QImage decoded(path);
         QCOMPARE(decoded.size(), picture.size());
         double difference = 0;
@@ -77,18 +98,18 @@ private slots:
             }
         const double mean = difference / (3.0 * picture.width() * picture.height());
         QVERIFY2(mean <= tolerance, qPrintable(QString::number(mean)));
-        QCOMPARE(TestLibrary::filesIn(m_dir->path()), QStringList{"shot.jpg"});
     }
 
     // A file of that name is replaced keeping its time and mode, unless it is read-only.
     void replacing()
     {
-        const QString path = m_dir->filePath("old.jpg");
-        const QString kept = m_dir->filePath("kept.jpg");
-        TestLibrary::makeFile(path, "old contents");
-        TestLibrary::makeFile(kept, "precious");
+        QTemporaryDir dir;
+        const QString path = dir.filePath("old.jpg");
+        const QString kept = dir.filePath("kept.jpg");
+        makeFile(path, "old contents");
+        makeFile(kept, "precious");
         const QDateTime yearAgo = QDateTime::currentDateTime().addYears(-1).addMSecs(-123);
-        TestLibrary::setModified(path, yearAgo);
+        setModified(path, yearAgo);
         QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup);
         QFile::setPermissions(kept, QFile::ReadOwner | QFile::ReadGroup);
         clsDIBSection dib;
@@ -107,8 +128,8 @@ private slots:
             QCOMPARE(error.description(), "Permission denied");
             QCOMPARE(error.source(), "vistrelle.modIntelJPEGLibrary");
         }
-        QCOMPARE(TestLibrary::contents(kept), "precious");
-        QCOMPARE(TestLibrary::filesIn(m_dir->path()), (QStringList{"kept.jpg", "old.jpg"}));
+        QCOMPARE(contents(kept), "precious");
+        QCOMPARE(filesIn(dir.path()), (QStringList{"kept.jpg", "old.jpg"}));
     }
 };
 
