@@ -168,8 +168,6 @@ private slots:
         QDir(m_state.libraryRoot + "Cat").removeRecursively();
         m_fakes->clipboard.setImage(m_fakes->grab.window);
         tick(5);
-        QCOMPARE(m_fakes->boxes.shown.size(), 1);
-        QVERIFY(m_fakes->clipboard.hasImage());
         makeFolder(m_state.libraryRoot + "Cat");
         m_state.currentImageSet = "Other";
         tick();
@@ -183,7 +181,7 @@ private slots:
             tick();
         };
         tick();
-        QCOMPARE(m_fakes->boxes.shown.size(), 2);
+        QCOMPARE(m_fakes->boxes.shown.size(), 2); // the failure, told once, and the missing set
         QVERIFY(m_fakes->clipboard.hasImage());
     }
 
