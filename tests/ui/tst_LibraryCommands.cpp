@@ -1,18 +1,21 @@
+#include "library/ModalLibraryDialogs.h"
 #include "support/AppUnderTest.h"
 #include "support/TestLibrary.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QDir>
-#include <QFile>
+#include <QLineEdit>
 #include <QListWidget>
+#include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 using namespace TestLibrary;
 
 namespace {
 
-// Makes each entry below the library root (a file holding its own path, or a folder for "x/"),
-// then starts the program.
+// Fills the library ("x/" a folder, else a file holding its own path) and starts the program.
 void startOn(AppUnderTest& t, const QStringList& entries)
 {
     for (const QString& entry : entries)
@@ -28,16 +31,27 @@ void press(AppUnderTest& t, const QList<int>& rows, int current, Qt::Key key)
     QTest::keyClick(t.list(), key);
 }
 
-QStringList files(AppUnderTest& t, const QString& folder)
-{
-    return QDir(t.root() + folder).entryList(QDir::Files);
-}
-
 } // namespace
 
+// The library commands through the main window, their dialogs faked; then the dialogs themselves.
 class tst_LibraryCommands : public QObject
 {
     Q_OBJECT
+
+    // Acts on the modal dialog once it is open; a failed check still closes it.
+    void whenModal(const std::function<void(QWidget*)>& act)
+    {
+        QTimer::singleShot(0, this, [act] {
+            QWidget* dialog = QApplication::activeModalWidget();
+            QVERIFY(dialog);
+            act(dialog);
+            QTimer::singleShot(0, dialog, &QWidget::close);
+        });
+    }
+
+    AppState m_state;
+    FakeMessageBoxes m_boxes;
+    ModalLibraryDialogs m_dialogs{m_boxes};
 
 private slots:
     void newCategoryAndImageSet()
@@ -56,47 +70,34 @@ private slots:
                  QStringList{"Problem creating Category.  It probably already exists."});
     }
 
-    void deleteCategoryAsksTwice_data()
-    {
-        QTest::addColumn<QList<BoxAnswer>>("answers");
-        QTest::addColumn<QStringList>("categories");
-        QTest::newRow("No") << QList{BoxAnswer::No} << QStringList{"A", "B"};
-        QTest::newRow("Yes, then Yes") << QList{BoxAnswer::Yes, BoxAnswer::Yes} << QStringList{"A", "B"};
-        QTest::newRow("Yes, then No") << QList{BoxAnswer::Yes, BoxAnswer::No} << QStringList{"B"};
-    }
-    void deleteCategoryAsksTwice()
-    {
-        QFETCH(QList<BoxAnswer>, answers);
-        QFETCH(QStringList, categories);
-        AppUnderTest t;
-        startOn(t, {"A/Set/shot.jpg", "B/Set/", "../outside/keep.jpg"});
-        QFile::setPermissions(t.root() + "A/Set/shot.jpg", QFile::ReadOwner);
-        QVERIFY(QFile::link(t.dir.path() + "/outside", t.root() + "A/Set/elsewhere"));
-        t.fakes.boxes.answers = answers;
-        t.click("cmdDeleteCategory");
-        QCOMPARE(t.items("cboImageSetCategory"), categories);
-        QCOMPARE(QDir(t.root()).entryList(QDir::Dirs | QDir::NoDotAndDotDot), categories);
-        QCOMPARE(files(t, "../outside"), QStringList{"keep.jpg"});
-        const QStringList asked{
-            "WARNING!!!  This will remove the category and all image sets contained in it.  "
-            "Are you sure?",
-            "LAST CHANCE!!!  Removing a category will remove ALL image sets contained in it.  "
-            "Should I Abort?",
-            "Done."};
-        QCOMPARE(t.fakes.boxes.texts(), asked.mid(0, answers.size() + (categories.size() == 1)));
-    }
-
-    void deleteImageSetThenTheLastCategory()
+    // Delete Category asks twice and goes ahead only on No to the second question.
+    void deleteImageSetAndCategories()
     {
         AppUnderTest t;
-        startOn(t, {"Cat/a/one.jpg", "Cat/b/", "Cat/c/"});
+        startOn(t, {"A/a/one.jpg", "A/b/", "B/Set/"});
         t.choose("cboImageSetName", "b");
-        t.fakes.boxes.answers = {BoxAnswer::Yes, BoxAnswer::Ok, BoxAnswer::Yes, BoxAnswer::No};
-        t.click("cmdDeleteImageSet");
-        QCOMPARE(t.items("cboImageSetName"), (QStringList{"a", "c"}));
+        t.fakes.boxes.answers = {BoxAnswer::Yes, BoxAnswer::Ok, BoxAnswer::No, BoxAnswer::Yes,
+                                 BoxAnswer::Yes};
+        for (const char* command : {"cmdDeleteImageSet", "cmdDeleteCategory", "cmdDeleteCategory"})
+            t.click(command);
+        QCOMPARE(t.items("cboImageSetCategory") + t.items("cboImageSetName"), (QStringList{"A", "B", "a"}));
         QCOMPARE(t.list()->currentItem()->text(), "one.jpg");
+        t.fakes.boxes.answers = {BoxAnswer::Yes, BoxAnswer::No, BoxAnswer::Ok, BoxAnswer::Yes, BoxAnswer::No};
+        t.click("cmdDeleteCategory");
+        QCOMPARE(t.items("cboImageSetCategory"), QStringList{"B"});
         t.click("cmdDeleteCategory");
         QCOMPARE(t.items("cboImageSetCategory") + t.items("cboImageSetName") + t.listed(), QStringList());
+        QCOMPARE(QDir(t.root()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList());
+        const QString sure = "WARNING!!!  This will remove the category and all image sets contained in it.  "
+                             "Are you sure?";
+        const QString last =
+            "LAST CHANCE!!!  Removing a category will remove ALL image sets contained in it.  "
+            "Should I Abort?";
+        QCOMPARE(
+            t.fakes.boxes.texts(),
+            (QStringList{"WARNING!!!  This will remove the image set and all the images contained in it.  "
+                         "Are you sure?",
+                         "Done.", sure, sure, last, sure, last, "Done.", sure, last, "Done."}));
     }
 
     void deleteOutsideTheLibraryStopsTheProgram()
@@ -107,17 +108,16 @@ private slots:
         t.fakes.boxes.answers = {BoxAnswer::Yes};
         t.click("cmdDeleteImageSet");
         QCOMPARE(t.fakes.boxes.texts().last(), "Critical error.  Code E.");
-        QCOMPARE(files(t, "Cat/Set"), QStringList{"shot.jpg"});
+        QCOMPARE(filesIn(t.root() + "Cat/Set"), QStringList{"shot.jpg"});
         QVERIFY(!t.main().isVisible());
     }
 
     void deleteKeyKeepsThePlace()
     {
         AppUnderTest t;
-        QStringList shots;
-        for (int n = 1; n <= 10; ++n)
-            shots.append(QString("Cat/Set/f%1.jpg").arg(n, 2, 10, QChar('0')));
-        startOn(t, shots);
+        startOn(t, {"Cat/Set/f01.jpg", "Cat/Set/f02.jpg", "Cat/Set/f03.jpg", "Cat/Set/f04.jpg",
+                    "Cat/Set/f05.jpg", "Cat/Set/f06.jpg", "Cat/Set/f07.jpg", "Cat/Set/f08.jpg",
+                    "Cat/Set/f09.jpg", "Cat/Set/f10.jpg"});
         t.fakes.boxes.answers = {BoxAnswer::No, BoxAnswer::Yes};
         press(t, {1, 2, 3}, 3, Qt::Key_Delete);
         t.fakes.boxes.whileShown = [&t] {
@@ -126,8 +126,8 @@ private slots:
         };
         press(t, {1, 2, 3}, 3, Qt::Key_Delete);
         t.fakes.boxes.whileShown = nullptr;
-        QCOMPARE(files(t, "Cat/Set"), (QStringList{"f00.jpg", "f01.jpg", "f05.jpg", "f06.jpg", "f07.jpg",
-                                                   "f08.jpg", "f09.jpg", "f10.jpg"}));
+        QCOMPARE(filesIn(t.root() + "Cat/Set"), (QStringList{"f00.jpg", "f01.jpg", "f05.jpg", "f06.jpg",
+                                                             "f07.jpg", "f08.jpg", "f09.jpg", "f10.jpg"}));
         QCOMPARE(t.list()->currentItem()->text(), "f07.jpg");
         press(t, {}, 0, Qt::Key_Delete);
         press(t, {}, 0, Qt::Key_Space);
@@ -146,101 +146,13 @@ private slots:
         press(t, {0}, 0, Qt::Key_Space);
         QCOMPARE(t.fakes.dialogs.captions, (QStringList{"Where should these (3) files be moved?",
                                                         "Where should these (1) files be moved?"}));
-        QCOMPARE(files(t, "A/From"), QStringList{"2.jpg"});
-        QCOMPARE(files(t, "B/To"), (QStringList{"1.jpg", "2.jpg", "3.jpg"}));
+        QCOMPARE(filesIn(t.root() + "A/From"), QStringList{"2.jpg"});
+        QCOMPARE(filesIn(t.root() + "B/To"), (QStringList{"1.jpg", "2.jpg", "3.jpg"}));
         QCOMPARE(contents(t.root() + "B/To/2.jpg"), "B/To/2.jpg");
         QCOMPARE(t.fakes.boxes.texts(), (QStringList{"These files were not moved and are still where they "
                                                      "were:\n\n2.jpg: a file of that name is already there",
                                                      "Done.", "Done."}));
         QCOMPARE(t.state().lastRelocateCategory + "/" + t.state().lastRelocateImageSet, "A/From");
-    }
-
-    void libraryChangedBehindTheWindowsBack_data()
-    {
-        QTest::addColumn<QString>("change"); // done by another program while the window shows A/Set
-        QTest::addColumn<QString>("command");
-        QTest::addColumn<QStringList>("messages");
-        QTest::addColumn<QStringList>("sets"); // the Image Sets offered afterwards
-        const QString warning =
-            "WARNING!!!  This will remove the image set and all the images contained in it.  "
-            "Are you sure?";
-        const QString notMoved = "These files were not moved and are still where they were:\n\n"
-                                 "1.jpg: No such file or directory";
-        QTest::newRow("set renamed, refresh") << "rename set"
-                                              << "refresh" << QStringList() << QStringList{"Dest", "Renamed"};
-        QTest::newRow("set renamed, delete a file")
-            << "rename set"
-            << "delete file" << QStringList{"Are you sure you want to delete the 1 files selected?"}
-            << QStringList{"Dest", "Renamed"};
-        QTest::newRow("set renamed, move a file")
-            << "rename set"
-            << "move file" << QStringList{notMoved, "Done."} << QStringList{"Dest", "Renamed"};
-        QTest::newRow("set deleted, delete the set")
-            << "delete set"
-            << "delete set" << QStringList{warning, "Done."} << QStringList{"Dest"};
-        QTest::newRow("set replaced by a file, delete the set")
-            << "set is a file"
-            << "delete set"
-            << QStringList{warning,
-                           "There was a problem removing a directory.  The directory or files contained in "
-                           "it may be set to READ ONLY mode (i.e. they're on a CD ROM).",
-                           "Done."}
-            << QStringList{"Dest"};
-        QTest::newRow("category replaced by a file, refresh")
-            << "category is a file"
-            << "refresh" << QStringList() << QStringList{"Other"};
-        QTest::newRow("target set deleted, move a file")
-            << "delete target"
-            << "move file" << QStringList{notMoved, "Done."} << QStringList{"Dest", "Set"};
-    }
-
-    void libraryChangedBehindTheWindowsBack()
-    {
-        QFETCH(QString, change);
-        QFETCH(QString, command);
-        QFETCH(QStringList, messages);
-        QFETCH(QStringList, sets);
-        AppUnderTest t;
-        startOn(t, {"A/Set/1.jpg", "A/Set/2.jpg", "A/Dest/d.jpg", "B/Other/o.jpg"});
-        t.choose("cboImageSetName", "Set");
-        QDir library(t.root());
-        const QString away = t.dir.path() + "/away";
-        if (change == "rename set") {
-            QVERIFY(library.rename("A/Set", "A/Renamed"));
-        } else if (change == "delete set") {
-            QVERIFY(QDir(t.root() + "A/Set").removeRecursively());
-        } else if (change == "delete target") {
-            QVERIFY(library.rename("B/Other", away));
-        } else {
-            const QString replaced = change == "set is a file" ? "A/Set" : "A";
-            QVERIFY(library.rename(replaced, away));
-            makeFile(t.root() + replaced, "not a folder");
-        }
-        t.fakes.boxes.answers = {BoxAnswer::Yes};
-        t.fakes.dialogs.targets = {{"B", "Other"}};
-        if (command == "refresh")
-            t.click("cmdRefresh");
-        else if (command == "delete set")
-            t.click("cmdDeleteImageSet");
-        else
-            press(t, {0}, 0, command == "delete file" ? Qt::Key_Delete : Qt::Key_Space);
-
-        QCOMPARE(t.fakes.boxes.texts(), messages);
-        QCOMPARE(t.items("cboImageSetName"), sets);
-        QVERIFY(t.list()->count() > 0);
-        // Every picture is still somewhere, and what replaced a folder is untouched.
-        const QStringList pictures = change == "delete set" ? QStringList() : QStringList{"1.jpg", "2.jpg"};
-        const QString setNow = change == "rename set"           ? "A/Renamed"
-                               : change == "set is a file"      ? "../away"
-                               : change == "category is a file" ? "../away/Set"
-                                                                : "A/Set";
-        QCOMPARE(files(t, setNow), pictures);
-        QCOMPARE(files(t, change == "delete target" ? "../away" : "B/Other"), QStringList{"o.jpg"});
-        if (change.endsWith("is a file")) {
-            QFile kept(t.root() + (change == "set is a file" ? "A/Set" : "A"));
-            QVERIFY(kept.open(QIODevice::ReadOnly));
-            QCOMPARE(kept.readAll(), "not a folder");
-        }
     }
 
     void fileOptions_data()
@@ -253,8 +165,6 @@ private slots:
         QTest::newRow("open") << 1 << std::optional<QString>() << untouched
                               << "I don't know what action to take with the selected file type.  Try "
                                  "associating it with a program in Windows Explorer.";
-        QTest::newRow("rename") << 2 << std::optional<QString>("new.jpg")
-                                << QStringList{"new.jpg", "other.jpg"} << "";
         QTest::newRow("letter case") << 2 << std::optional<QString>("Image_1.jpg")
                                      << QStringList{"Image_1.jpg", "other.jpg"} << "";
         QTest::newRow("name cancelled") << 2 << std::optional<QString>() << untouched << "";
@@ -275,11 +185,86 @@ private slots:
         const QPoint onFirst = t.list()->visualItemRect(t.list()->item(0)).center();
         QTest::mouseClick(t.list()->viewport(), Qt::LeftButton, {}, onFirst);
         QTest::mouseDClick(t.list()->viewport(), Qt::LeftButton, {}, onFirst);
-        QCOMPARE(files(t, "Cat/Set"), after);
+        QCOMPARE(filesIn(t.root() + "Cat/Set"), after);
         QCOMPARE(t.listed().first(), after.first());
         QCOMPARE(t.fakes.boxes.texts(), message.isEmpty() ? QStringList() : QStringList{message});
         QCOMPARE(t.fakes.dialogs.namesOffered, QStringList(choice - 1, "image_1.jpg"));
         QCOMPARE(t.fakes.shell.opened, QStringList(2 - choice, t.root() + "Cat/Set/image_1.jpg"));
+    }
+
+    void nameEntry_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<QString>("entered"); // the name afterwards
+        const QString empty = "Please enter a name.";
+        const QString invalid = "Invalid character found in name. Cannot use \\, /, :, ?, <, >, |, *, or .";
+        QTest::newRow("empty") << QString() << empty << "before";
+        QTest::newRow("leading space") << " Shots" << empty << "before";
+        QTest::newRow("dot dot") << ".." << empty << "before";
+        QTest::newRow("slash") << "a/b" << invalid << "before";
+        QTest::newRow("hidden") << ".Shots" << invalid << "before";
+        QTest::newRow("NUL, never let in") << QString("a") + QChar(u'\0') << QString() << "before";
+        QTest::newRow("trailing space") << "Shots " << QString() << "Shots ";
+        QTest::newRow("file name") << "Image_1.JPG" << QString() << "Image_1.JPG";
+    }
+
+    // Typed over the name offered, then Return; the dialog is closed after a refusal.
+    void nameEntry()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, message);
+        QFETCH(QString, entered);
+        m_boxes.shown.clear();
+        m_state.enteredName = "before";
+        whenModal([&](QWidget* dialog) {
+            auto* box = dialog->findChild<QLineEdit*>("txtEnterName");
+            QCOMPARE(dialog->focusWidget(), box);
+            box->selectAll();
+            box->insert(typed);
+            QTest::keyClick(box, Qt::Key_Return);
+            QCOMPARE(m_boxes.texts(), message.isEmpty() ? QStringList() : QStringList{message});
+            QCOMPARE(box->text().isEmpty(), message.startsWith("Please"));
+        });
+        m_dialogs.AskForName(m_state);
+        QCOMPARE(m_state.enteredName, entered);
+    }
+
+    // Offered first: the target chosen last time, else the first Image Set of its Category, else
+    // that of the current Category.
+    void relocateTarget()
+    {
+        QTemporaryDir dir;
+        m_state.libraryRoot = dir.path() + "/";
+        for (const char* folder : {"A/N", "A/M", "B/X", "B/W", "C"})
+            TestLibrary::makeFolder(dir.path() + "/" + folder);
+        m_state.currentCategory = "A";
+        for (const auto& [last, offered] :
+             QList<std::pair<QString, QString>>{{"B/X", "B/X"}, {"B/Gone", "B/W"}, {"Gone/X", "A/M"}}) {
+            m_state.lastRelocateCategory = last.section('/', 0, 0);
+            m_state.lastRelocateImageSet = last.section('/', 1);
+            whenModal([&](QWidget* dialog) {
+                QCOMPARE(dialog->findChild<QComboBox*>("cboImageSetCategory")->currentText() + "/" +
+                             dialog->findChild<QComboBox*>("cboImageSetName")->currentText(),
+                         offered);
+            });
+            m_dialogs.AskForRelocation(m_state, "caption", {"A", "B", "C"});
+            QCOMPARE(m_state.relocateCategory + m_state.relocateImageSet, QString());
+        }
+        m_state.lastRelocateCategory = "B";
+        whenModal([&](QWidget* dialog) {
+            auto* categories = dialog->findChild<QComboBox*>("cboImageSetCategory");
+            categories->setCurrentIndex(2);
+            emit categories->activated(2);
+            QTest::keyClick(dialog, Qt::Key_Return);
+            QCOMPARE(m_boxes.texts().last(), "Please select an image set first.");
+            categories->setCurrentIndex(0);
+            emit categories->activated(0);
+            QTest::keyClick(dialog, Qt::Key_Return);
+        });
+        m_dialogs.AskForRelocation(m_state, "caption", {"A", "B", "C"});
+        QCOMPARE(m_state.relocateCategory + "/" + m_state.relocateImageSet, "A/M");
+        QCOMPARE(m_state.lastRelocateCategory + m_state.lastRelocateImageSet, QString());
     }
 };
 
