@@ -136,27 +136,21 @@ private slots:
     // Making the current file the intro image, on the files of one Image Set.
     void introImage_data()
     {
-        QTest::addColumn<QString>("before"); // * marks the current file, + one made after the refresh
-        QTest::addColumn<QString>("after");
-        QTest::newRow("plain file") << "a.jpg *Image_040417_101010.bmp"
-                                    << "(Image_040417_101010).bmp a.jpg";
-        QTest::newRow("former intro image gets its name back") << "(a).bmp *b.jpg"
-                                                               << "(b).jpg a.bmp";
-        QTest::newRow("intro image chosen again") << "*(a).bmp b.jpg"
-                                                  << "(a).bmp b.jpg";
-        QTest::newRow("sub-folder files stay in their folder") << "b.jpg old/(c).jpg *old/d.jpg"
-                                                               << "b.jpg old/(d).jpg old/c.jpg";
-        QTest::newRow("empty parentheses are no intro name") << "().jpg *b.jpg"
-                                                             << "().jpg (b).jpg";
-        QTest::newRow("plain name taken: nothing replaced") << "(a).bmp a.bmp *b.jpg"
-                                                            << "(a).bmp a.bmp b.jpg";
-        QTest::newRow("intro name taken since the refresh: nothing replaced") << "a.jpg *b.jpg +(b).jpg"
-                                                                              << "(b).jpg a.jpg b.jpg";
+        // The files before -> after; * marks the current file, + one made after the refresh.
+        QTest::addColumn<QString>("change");
+        QTest::newRow("plain file") << "a.jpg *Image_040417_101010.bmp -> (Image_040417_101010).bmp a.jpg";
+        QTest::newRow("former intro image gets its name back") << "(a).bmp *b.jpg -> (b).jpg a.bmp";
+        QTest::newRow("intro image chosen again") << "*(a).bmp b.jpg -> (a).bmp b.jpg";
+        QTest::newRow("sub-folder files stay there")
+            << "b.jpg old/(c).jpg *old/d.jpg -> b.jpg old/(d).jpg old/c.jpg";
+        QTest::newRow("empty parentheses are no intro name") << "().jpg *b.jpg -> ().jpg (b).jpg";
+        QTest::newRow("plain name taken: no replace") << "(a).bmp a.bmp *b.jpg -> (a).bmp a.bmp b.jpg";
+        QTest::newRow("intro name taken since: no replace") << "a.jpg *b.jpg +(b).jpg -> (b).jpg a.jpg b.jpg";
     }
     void introImage()
     {
-        QFETCH(QString, before);
-        QFETCH(QString, after);
+        QFETCH(QString, change);
+        const QString before = change.section(" -> ", 0, 0), after = change.section(" -> ", 1);
         AppUnderTest t;
         const QString set = t.defaultSet();
         const QStringList files = before.split(' ');
