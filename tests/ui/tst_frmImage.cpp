@@ -10,9 +10,7 @@
 #include <QDataStream>
 #include <QDir>
 #include <QLabel>
-#include <QListWidget>
 #include <QRegularExpression>
-#include <QTest>
 #include <QtEndian>
 
 using namespace TestLibrary;

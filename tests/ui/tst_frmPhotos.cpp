@@ -2,10 +2,6 @@
 #include "support/TestLibrary.h"
 #include "ui/viewers/ImageBox.h"
 
-#include <QListWidget>
-#include <QPushButton>
-#include <QTest>
-
 using namespace TestLibrary;
 
 namespace {
@@ -29,10 +25,6 @@ QStringList visibleNames(QWidget& photos)
         if (cell(photos, index)->isVisibleTo(&photos))
             names.append(cell(photos, index)->toolTip());
     return names;
-}
-void press(QWidget& photos, const char* button)
-{
-    QTest::mouseClick(photos.findChild<QPushButton*>(button), Qt::LeftButton);
 }
 
 } // namespace
@@ -62,7 +54,7 @@ private slots:
         QVERIFY(t.inDialog("cmdPhotosBySet", [&](QWidget& photos) {
             for (int page = 0; page < pages.size(); ++page) {
                 if (page > 0)
-                    press(photos, "cmdNext");
+                    QTest::mouseClick(photos.findChild<QPushButton*>("cmdNext"), Qt::LeftButton);
                 const QStringList names = visibleNames(photos);
                 seen << QString("%1-%2 %3%4")
                             .arg(names.first().chopped(4), names.last().chopped(4))
@@ -121,7 +113,7 @@ private slots:
             QTest::mouseClick(cell(photos, 1), Qt::LeftButton);
             QCOMPARE(cell(photos, 1)->picture().size(), QSize(171, 128));
             QVERIFY(shown(photos, 1) != QColor(Qt::yellow));
-            press(photos, "cmdNext");
+            QTest::mouseClick(photos.findChild<QPushButton*>("cmdNext"), Qt::LeftButton);
             QCOMPARE(visibleNames(photos), QStringList{"set.abc"});
         }));
 
@@ -129,7 +121,7 @@ private slots:
         for (int page : {2, 1}) {
             QVERIFY(t.inDialog("cmdPhotosByCategory", [page](QWidget& photos) {
                 if (page == 2)
-                    press(photos, "cmdNext");
+                    QTest::mouseClick(photos.findChild<QPushButton*>("cmdNext"), Qt::LeftButton);
                 QTest::mouseDClick(cell(photos, page == 2 ? 0 : 1), Qt::LeftButton);
             }));
             QCOMPARE(t.shownSet(), page == 2 ? "Default Category/alpha" : "Default Category/deep");
@@ -153,7 +145,9 @@ private slots:
 
         // Cancel, or a file the list does not hold, leaves the list as it is.
         list->setCurrentRow(0);
-        QVERIFY(t.inDialog("cmdPhotosBySet", [](QWidget& photos) { press(photos, "CancelButton"); }));
+        QVERIFY(t.inDialog("cmdPhotosBySet", [](QWidget& photos) {
+            QTest::mouseClick(photos.findChild<QPushButton*>("CancelButton"), Qt::LeftButton);
+        }));
         QFile::rename(t.defaultSet() + "c.jpg", t.defaultSet() + "new.jpg");
         QVERIFY(t.inDialog("cmdPhotosBySet", pickThird));
         QCOMPARE(list->selectedItems(), QList{list->item(0)});

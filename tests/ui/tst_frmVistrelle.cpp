@@ -5,15 +5,11 @@
 #include "ui/viewers/frmImage.h"
 
 #include <QApplication>
-#include <QComboBox>
 #include <QDir>
 #include <QLabel>
-#include <QListWidget>
 #include <QLocale>
 #include <QMenu>
-#include <QPushButton>
 #include <QRadioButton>
-#include <QTest>
 
 using namespace TestLibrary;
 

@@ -2,9 +2,6 @@
 #include "ui/modes/frmOptions.h"
 
 #include <QCheckBox>
-#include <QComboBox>
-#include <QPushButton>
-#include <QTest>
 
 namespace {
 
