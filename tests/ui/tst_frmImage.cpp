@@ -41,57 +41,38 @@ class tst_frmImage : public QObject
     }
 
 private slots:
-    void placement_data()
+    // Saved widths (IWIDTH, twips) and the box the picture gets, in pixels.
+    void sizeFollowsThePicture_data()
     {
         QTest::addColumn<int>("savedWidth");
-        QTest::addColumn<int>("pixels");
-        QTest::newRow("too narrow") << 1999 << 333;
-        QTest::newRow("narrowest kept") << 2000 << 133;
+        QTest::addColumn<QSize>("picture");
+        QTest::addColumn<QSize>("box");
+        QTest::newRow("saved too narrow: default width") << 1999 << QSize(1024, 768) << QSize(333, 250);
+        QTest::newRow("narrowest width kept") << 2000 << QSize(1024, 768) << QSize(133, 100);
+        QTest::newRow("landscape") << 7500 << QSize(1024, 768) << QSize(500, 375);
+        QTest::newRow("portrait taller than the screen") << 7500 << QSize(600, 1200) << QSize(500, 1000);
+        QTest::newRow("one line still shows") << 7500 << QSize(4000, 1) << QSize(500, 1);
     }
-    void placement()
+    void sizeFollowsThePicture()
     {
         QFETCH(int, savedWidth);
-        QFETCH(int, pixels);
+        QFETCH(QSize, picture);
+        QFETCH(QSize, box);
         AppUnderTest t;
         t.state().imageViewerWidth = savedWidth;
         t.state().imageViewerTop = 150;
         t.state().imageViewerLeft = 300;
         frmImage viewer(t.app);
-        QCOMPARE(viewer.width(), pixels);
         QCOMPARE(viewer.pos(), QPoint(20, 10));
-        // Saved narrower than a usable viewer, it comes back at the default width.
-        viewer.resize(100, viewer.height());
-        QCOMPARE(viewer.placementForSaving().width, 4995);
-        QCOMPARE(viewer.width(), 333);
-
-        QCloseEvent close; // the user cannot close the viewer alone
-        QSpontaneKeyEvent::setSpontaneous(&close);
-        viewer.show();
-        QApplication::sendEvent(&viewer, &close);
-        QVERIFY(viewer.isVisible());
-    }
-
-    void heightFollowsThePicture_data()
-    {
-        QTest::addColumn<QSize>("picture");
-        QTest::addColumn<int>("boxHeight");
-        QTest::newRow("landscape") << QSize(1024, 768) << 375;
-        QTest::newRow("portrait taller than the screen") << QSize(600, 1200) << 1000;
-        QTest::newRow("one line still shows") << QSize(4000, 1) << 1;
-    }
-    void heightFollowsThePicture()
-    {
-        QFETCH(QSize, picture);
-        QFETCH(int, boxHeight);
-        AppUnderTest t;
-        t.state().imageViewerWidth = 7500;
-        frmImage viewer(t.app);
         viewer.show();
         viewer.showFile(makeImage(t.dir.filePath("shot.bmp"), picture));
         viewer.FitViewerToImage();
-        QTRY_COMPARE(viewer.centralWidget()->height(), boxHeight);
-        QCOMPARE(viewer.centralWidget()->width(), 500);
-        if (boxHeight != 375)
+        QTRY_COMPARE(viewer.centralWidget()->size(), box);
+        QCloseEvent close; // the user cannot close the viewer alone
+        QSpontaneKeyEvent::setSpontaneous(&close);
+        QApplication::sendEvent(&viewer, &close);
+        QVERIFY(viewer.isVisible());
+        if (box != QSize(500, 375))
             return;
         // The user's resizing keeps the ratio, the width leading.
         const int menu = viewer.height() - 375;
@@ -100,6 +81,10 @@ private slots:
         viewer.resize(600, 200);
         QTRY_COMPARE(viewer.centralWidget()->height(), 450);
         QCOMPARE(viewer.width(), 600);
+        // Made narrower than a usable viewer, it is saved and comes back at the default width.
+        viewer.resize(100, viewer.height());
+        QCOMPARE(viewer.placementForSaving().width, 4995);
+        QCOMPARE(viewer.width(), 333);
     }
 
     // Next, previous and a click on the picture step through the list, wrapping at both ends.
