@@ -1,27 +1,8 @@
 #include "AppUnderTest.h"
 
 #include <QApplication>
-#include <QComboBox>
 #include <QFile>
-#include <QListWidget>
-#include <QPushButton>
-#include <QTest>
 #include <QTimer>
-
-AppUnderTest::AppUnderTest(const QStringList& arguments)
-    : app(fakes.services, dir.path(), arguments)
-{
-}
-
-QListWidget* AppUnderTest::list() const
-{
-    return control<QListWidget>("lstComponents");
-}
-
-void AppUnderTest::click(const char* button)
-{
-    QTest::mouseClick(control<QPushButton>(button), Qt::LeftButton);
-}
 
 void AppUnderTest::choose(const char* combo, const QString& text)
 {

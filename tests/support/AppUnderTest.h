@@ -4,17 +4,22 @@
 #include "support/FakeServices.h"
 #include "ui/main/frmVistrelle.h"
 
+#include <QComboBox>
+#include <QListWidget>
+#include <QPushButton>
 #include <QTemporaryDir>
+#include <QTest>
 #include <functional>
-
-class QListWidget;
 
 /// The real application object on a program folder of its own, every service faked; the
 /// widget tests drive the main window through it as the user would.
 class AppUnderTest
 {
 public:
-    explicit AppUnderTest(const QStringList& arguments = {});
+    explicit AppUnderTest(const QStringList& arguments = {})
+        : app(fakes.services, dir.path(), arguments)
+    {
+    }
 
     bool start() { return app.start(); }
     AppState& state() { return app.state(); }
@@ -28,11 +33,17 @@ public:
     {
         return main().findChild<T*>(QLatin1String(name));
     }
-    QListWidget* list() const;
-    void click(const char* button);
+    QListWidget* list() const { return control<QListWidget>("lstComponents"); }
+    void click(const char* button) { QTest::mouseClick(control<QPushButton>(button), Qt::LeftButton); }
     /// Picks \a text in a combo box as the user does.
     void choose(const char* combo, const QString& text);
     QStringList items(const char* combo) const;
+    /// The chosen Category and Image Set as "Category/Image Set".
+    QString shownSet() const
+    {
+        return control<QComboBox>("cboImageSetCategory")->currentText() + '/' +
+               control<QComboBox>("cboImageSetName")->currentText();
+    }
     QStringList listed() const;
     /// The settings file the main window writes as it closes.
     QByteArray settingsAfterClose();

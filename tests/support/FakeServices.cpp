@@ -23,8 +23,7 @@ QStringList FakeMessageBoxes::texts() const
 void FakeLibraryDialogs::AskForName(AppState& state)
 {
     namesOffered.append(state.enteredName);
-    const std::optional<QString> answer = names.isEmpty() ? std::nullopt : names.takeFirst();
-    if (answer)
+    if (const std::optional<QString> answer = names.isEmpty() ? std::nullopt : names.takeFirst())
         state.enteredName = *answer;
 }
 

@@ -13,7 +13,6 @@
 #include "platform/SystemTray.h"
 
 #include <QHash>
-#include <QList>
 #include <QStringList>
 #include <functional>
 #include <optional>
@@ -27,35 +26,22 @@ struct ShownBox
 };
 
 /// Answers boxes from a script (Ok or No when the script is used up) and records them.
-class FakeMessageBoxes final : public MessageBoxes
+struct FakeMessageBoxes final : MessageBoxes
 {
-public:
     BoxAnswer show(const QString& text, BoxLook look, BoxButtons buttons) override;
+    QStringList texts() const;
 
     QList<BoxAnswer> answers;
     QList<ShownBox> shown;
     std::function<void()> whileShown; // what the program does meanwhile (a capture's refresh)
-    QStringList texts() const;
 };
 
-class FakeClipboard final : public Clipboard
+struct FakeClipboard final : Clipboard
 {
-public:
     bool hasImage() override { return holdsImage; }
     QImage image() override { return picture; }
-    void setImage(const QImage& image) override
-    {
-        picture = image;
-        holdsImage = !image.isNull();
-        ++changes;
-    }
-    void clear() override
-    {
-        if (ignoresClear)
-            ++changes;
-        else
-            setImage(QImage());
-    }
+    void setImage(const QImage& image) override { picture = image, holdsImage = !image.isNull(), ++changes; }
+    void clear() override { ignoresClear ? void(++changes) : setImage(QImage()); }
     quint64 changeCount() override { return changes; }
 
     bool holdsImage = false;
@@ -65,9 +51,8 @@ public:
 };
 
 /// A clock that stands still unless told, and records the waits instead of waiting.
-class FakeClock final : public Clock
+struct FakeClock final : Clock
 {
-public:
     QDateTime now() override { return time; }
     void sleep(int milliseconds) override { slept.append(milliseconds); }
 
@@ -76,50 +61,40 @@ public:
 };
 
 /// Keys held down until released; a virtual-key code maps to its 16-bit state.
-class FakeKeyState final : public KeyState
+struct FakeKeyState final : KeyState
 {
-public:
     short asyncState(int virtualKey) override { return virtualKey == 0 ? 0 : states.value(virtualKey, 0); }
-
     void press(int virtualKey) { states[virtualKey] = static_cast<short>(0x8000); }
     void releaseAll() { states.clear(); }
 
     QHash<int, short> states;
 };
 
-class FakeScreenGrab final : public ScreenGrab
+struct FakeScreenGrab final : ScreenGrab
 {
-public:
     QImage activeWindow() override { return ++grabs, window; }
-
     QImage window;
     int grabs = 0;
 };
 
-class FakeSound final : public Sound
+struct FakeSound final : Sound
 {
-public:
     void play(const QString& path) override { played.append(path); }
-
     QStringList played;
 };
 
-class FakeShell final : public Shell
+struct FakeShell final : Shell
 {
-public:
     bool explore(const QString& folder) override { return explored.append(folder), succeeds; }
     bool open(const QString& path) override { return opened.append(path), succeeds; }
-
     bool succeeds = true;
-    QStringList explored;
-    QStringList opened;
+    QStringList explored, opened;
 };
 
 /// Answers the library's dialogs from scripts, as the user would have answered them; a used-up
 /// script cancels. Records what each dialog was opened with.
-class FakeLibraryDialogs final : public LibraryDialogs
+struct FakeLibraryDialogs final : LibraryDialogs
 {
-public:
     void AskForName(AppState& state) override;
     void AskForRelocation(AppState& state, const QString& caption, const QStringList& categories) override;
     void AskForFileOption(AppState& state) override;
@@ -131,19 +106,15 @@ public:
     QList<int> fileOptions;
 };
 
-class FakeInstanceLock final : public InstanceLock
+struct FakeInstanceLock final : InstanceLock
 {
-public:
     bool acquire() override { return !heldElsewhere; }
-
     bool heldElsewhere = false;
 };
 
-class FakeSystemTray final : public SystemTray
+struct FakeSystemTray final : SystemTray
 {
-public:
     bool available() override { return present; }
-
     bool present = false;
 };
 

@@ -5,7 +5,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
-#include <QImageWriter>
 
 namespace TestLibrary {
 
@@ -15,14 +14,12 @@ void makeFolder(const QString& folder)
         qFatal("could not make folder %s", qPrintable(folder));
 }
 
-QString makeImage(const QString& path, QSize size)
+QString makeImage(const QString& path, QSize size, const QColor& colour)
 {
     makeFolder(QFileInfo(path).absolutePath());
     QImage image(size, QImage::Format_RGB32);
-    image.fill(QColor(30, 120, 200));
-    const QString suffix = QFileInfo(path).suffix().toLower();
-    QImageWriter writer(path, suffix == QLatin1String("jpg") ? "jpeg" : "bmp");
-    if (!writer.write(image))
+    image.fill(colour);
+    if (!image.save(path, QFileInfo(path).suffix().compare("jpg", Qt::CaseInsensitive) == 0 ? "JPEG" : "BMP"))
         qFatal("could not write test image %s", qPrintable(path));
     return path;
 }

@@ -7,8 +7,11 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QListWidget>
-#include <QTest>
+#include <QDataStream>
+#include <QDir>
+#include <QLabel>
+#include <QRegularExpression>
+#include <QtEndian>
 
 using namespace TestLibrary;
 
@@ -17,56 +20,59 @@ class tst_frmImage : public QObject
 {
     Q_OBJECT
 
+    // A small real JPEG whose frame header claims 65000 x 65000 pixels.
+    static QByteArray hugeJpeg()
+    {
+        QByteArray bytes = contents(makeImage(QDir::temp().filePath("tst_BadFiles16.jpg"), QSize(16, 16)));
+        const qsizetype frame = bytes.indexOf("\xff\xc0");
+        if (frame >= 0)
+            for (int at : {5, 7})
+                qToBigEndian<quint16>(65000, bytes.data() + frame + at);
+        return bytes;
+    }
+    // The headers of a 24-bit bitmap of 60000 x 60000 pixels, and no pixels.
+    static QByteArray hugeBitmap()
+    {
+        QByteArray bytes("BM");
+        QDataStream out(&bytes, QIODevice::Append);
+        out.setByteOrder(QDataStream::LittleEndian);
+        out << quint32(54 + 60000u * 180000u) << 0 << 54 << 40 << 60000 << 60000 << quint16(1) << quint16(24);
+        return bytes.leftJustified(54, '\0');
+    }
+
 private slots:
-    void placement_data()
+    // Saved widths (IWIDTH, twips) and the box the picture gets, in pixels.
+    void sizeFollowsThePicture_data()
     {
         QTest::addColumn<int>("savedWidth");
-        QTest::addColumn<int>("pixels");
-        QTest::newRow("none saved") << 0 << 333;
-        QTest::newRow("too narrow") << 1999 << 333;
-        QTest::newRow("narrowest kept") << 2000 << 133;
-        QTest::newRow("wide") << 9000 << 600;
+        QTest::addColumn<QSize>("picture");
+        QTest::addColumn<QSize>("box");
+        QTest::newRow("saved too narrow: default width") << 1999 << QSize(1024, 768) << QSize(333, 250);
+        QTest::newRow("narrowest width kept") << 2000 << QSize(1024, 768) << QSize(133, 100);
+        QTest::newRow("landscape") << 7500 << QSize(1024, 768) << QSize(500, 375);
+        QTest::newRow("portrait taller than the screen") << 7500 << QSize(600, 1200) << QSize(500, 1000);
+        QTest::newRow("one line still shows") << 7500 << QSize(4000, 1) << QSize(500, 1);
     }
-    void placement()
+    void sizeFollowsThePicture()
     {
         QFETCH(int, savedWidth);
-        QFETCH(int, pixels);
+        QFETCH(QSize, picture);
+        QFETCH(QSize, box);
         AppUnderTest t;
         t.state().imageViewerWidth = savedWidth;
         t.state().imageViewerTop = 150;
         t.state().imageViewerLeft = 300;
         frmImage viewer(t.app);
-        QCOMPARE(viewer.width(), pixels);
         QCOMPARE(viewer.pos(), QPoint(20, 10));
-        // Saved narrower than a usable viewer, it comes back at the default width.
-        viewer.resize(100, viewer.height());
-        QCOMPARE(viewer.placementForSaving().width, 4995);
-        QCOMPARE(viewer.width(), 333);
-    }
-
-    void heightFollowsThePicture_data()
-    {
-        QTest::addColumn<QSize>("picture");
-        QTest::addColumn<int>("boxHeight");
-        QTest::newRow("landscape") << QSize(1024, 768) << 375;
-        QTest::newRow("portrait taller than the screen") << QSize(600, 1200) << 1000;
-        QTest::newRow("one line still shows") << QSize(4000, 1) << 1;
-    }
-    void heightFollowsThePicture()
-    {
-        QFETCH(QSize, picture);
-        QFETCH(int, boxHeight);
-        AppUnderTest t;
-        t.state().imageViewerWidth = 7500;
-        frmImage viewer(t.app);
         viewer.show();
         viewer.showFile(makeImage(t.dir.filePath("shot.bmp"), picture));
         viewer.FitViewerToImage();
-        QTRY_COMPARE(viewer.centralWidget()->height(), boxHeight);
-        QCOMPARE(viewer.centralWidget()->width(), 500);
-        QCOMPARE(t.state().scaledWidth, viewer.frameGeometry().width() * 15);
-        QCOMPARE(t.state().scaledHeight, viewer.frameGeometry().height() * 15);
-        if (boxHeight != 375)
+        QTRY_COMPARE(viewer.centralWidget()->size(), box);
+        QCloseEvent close; // the user cannot close the viewer alone
+        QSpontaneKeyEvent::setSpontaneous(&close);
+        QApplication::sendEvent(&viewer, &close);
+        QVERIFY(viewer.isVisible());
+        if (box != QSize(500, 375))
             return;
         // The user's resizing keeps the ratio, the width leading.
         const int menu = viewer.height() - 375;
@@ -75,24 +81,10 @@ private slots:
         viewer.resize(600, 200);
         QTRY_COMPARE(viewer.centralWidget()->height(), 450);
         QCOMPARE(viewer.width(), 600);
-    }
-
-    void undecodableFileAndClosing()
-    {
-        AppUnderTest t;
-        frmImage viewer(t.app);
-        viewer.show();
-        viewer.showFile(makeImage(t.dir.filePath("good.bmp"), QSize(40, 30)));
-        makeFile(t.dir.filePath("broken.jpg"), "not a picture");
-        viewer.showFile(t.dir.filePath("broken.jpg"));
-        auto* box = viewer.findChild<ImageBox*>("imgImageBox");
-        QCOMPARE(box->picture().size(), QSize(40, 30));
-        QCOMPARE(box->toolTip(), "broken.jpg");
-
-        QCloseEvent close; // the user cannot close the viewer alone
-        QSpontaneKeyEvent::setSpontaneous(&close);
-        QApplication::sendEvent(&viewer, &close);
-        QVERIFY(viewer.isVisible());
+        // Made narrower than a usable viewer, it is saved and comes back at the default width.
+        viewer.resize(100, viewer.height());
+        QCOMPARE(viewer.placementForSaving().width, 4995);
+        QCOMPARE(viewer.width(), 333);
     }
 
     // Next, previous and a click on the picture step through the list, wrapping at both ends.
@@ -127,56 +119,100 @@ private slots:
     // Making the current file the intro image, on the files of one Image Set.
     void introImage_data()
     {
-        QTest::addColumn<QStringList>("files");
-        QTest::addColumn<QString>("current");
-        QTest::addColumn<QString>("appearsLater");
-        QTest::addColumn<QStringList>("after");
-        QTest::newRow("plain file") << QStringList{"a.jpg", "Image_040417_101010.bmp"}
-                                    << "Image_040417_101010.bmp" << QString()
-                                    << QStringList{"(Image_040417_101010).bmp", "a.jpg"};
-        QTest::newRow("former intro image gets its name back")
-            << QStringList{"(a).bmp", "b.jpg"} << "b.jpg" << QString() << QStringList{"(b).jpg", "a.bmp"};
-        QTest::newRow("intro image chosen again")
-            << QStringList{"(a).bmp", "b.jpg"} << "(a).bmp" << QString() << QStringList{"(a).bmp", "b.jpg"};
-        QTest::newRow("sub-folder files stay in their folder")
-            << QStringList{"b.jpg", "old/(c).jpg", "old/d.jpg"} << "d.jpg" << QString()
-            << QStringList{"b.jpg", "old/(d).jpg", "old/c.jpg"};
-        QTest::newRow("empty parentheses are no intro name")
-            << QStringList{"().jpg", "b.jpg"} << "b.jpg" << QString() << QStringList{"().jpg", "(b).jpg"};
-        QTest::newRow("plain name taken: nothing replaced")
-            << QStringList{"(a).bmp", "a.bmp", "b.jpg"} << "b.jpg" << QString()
-            << QStringList{"(a).bmp", "a.bmp", "b.jpg"};
-        QTest::newRow("intro name taken since the refresh: nothing replaced")
-            << QStringList{"a.jpg", "b.jpg"} << "b.jpg"
-            << "(b).jpg" << QStringList{"(b).jpg", "a.jpg", "b.jpg"};
+        // The files before -> after; * marks the current file, + one made after the refresh.
+        QTest::addColumn<QString>("change");
+        QTest::newRow("plain file") << "a.jpg *Image_040417_101010.bmp -> (Image_040417_101010).bmp a.jpg";
+        QTest::newRow("former intro image gets its name back") << "(a).bmp *b.jpg -> (b).jpg a.bmp";
+        QTest::newRow("intro image chosen again") << "*(a).bmp b.jpg -> (a).bmp b.jpg";
+        QTest::newRow("sub-folder files stay there")
+            << "b.jpg old/(c).jpg *old/d.jpg -> b.jpg old/(d).jpg old/c.jpg";
+        QTest::newRow("empty parentheses are no intro name") << "().jpg *b.jpg -> ().jpg (b).jpg";
+        QTest::newRow("plain name taken: no replace") << "(a).bmp a.bmp *b.jpg -> (a).bmp a.bmp b.jpg";
+        QTest::newRow("intro name taken since: no replace") << "a.jpg *b.jpg +(b).jpg -> (b).jpg a.jpg b.jpg";
     }
     void introImage()
     {
-        QFETCH(QStringList, files);
-        QFETCH(QString, current);
-        QFETCH(QString, appearsLater);
-        QFETCH(QStringList, after);
+        QFETCH(QString, change);
+        const QString before = change.section(" -> ", 0, 0), after = change.section(" -> ", 1);
         AppUnderTest t;
         const QString set = t.defaultSet();
-        for (const QString& file : files)
-            makeImage(set + file);
+        const QStringList files = before.split(' ');
+        for (const QString& file : files.filter(QRegularExpression("^[^+]")))
+            makeImage(set + file.mid(file.startsWith('*')));
         QVERIFY(t.start());
-        if (!appearsLater.isEmpty())
-            makeImage(set + appearsLater);
+        for (const QString& file : files.filter(QRegularExpression("^\\+")))
+            makeImage(set + file.mid(1));
+        const QString current = files.filter(QRegularExpression("^\\*")).first().mid(1).section('/', -1);
         t.list()->setCurrentItem(t.list()->findItems(current, Qt::MatchExactly).first());
 
         t.app.imageViewer().findChild<QAction*>("mnuFirstImage")->trigger();
 
-        QCOMPARE(filesIn(set), after);
+        QCOMPARE(filesIn(set), after.split(' '));
         for (const QString& entry : t.state().fileListEntries)
             QVERIFY2(QFile::exists(entry), qPrintable(entry));
-        const bool done = appearsLater.isEmpty() && !files.contains("a.bmp");
+        const bool done = !before.contains('+') && !files.contains("a.bmp");
         QCOMPARE(
             t.fakes.boxes.texts(),
             QStringList{done ? "Done.\n\nThis image will now be the first to be displayed for this image set."
                              : "There was a problem renaming image files.  The files may be set to READ "
                                "ONLY mode (i.e. they're on a CD ROM)."});
         QCOMPARE(t.fakes.boxes.shown.first().look, done ? BoxLook::NoIcon : BoxLook::Exclamation);
+    }
+
+    // Files that are not what their extension says, among good ones: the file list, the viewer,
+    // the info line and the thumbnail viewer stay usable and show the good pictures.
+    void badFileAmongGoodOnes_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QByteArray>("bytes");
+        const QByteArray jpeg =
+            contents(makeImage(QDir::temp().filePath("tst_BadFiles.jpg"), QSize(200, 100)));
+        QTest::newRow("zero bytes") << "b empty.jpg" << QByteArray();
+        QTest::newRow("truncated JPEG") << "b cut.jpg" << jpeg.left(jpeg.size() / 2);
+        QTest::newRow("text named .bmp") << "b text.bmp" << QByteArray("just some text\n");
+        QTest::newRow("JPEG claiming 65000 x 65000") << "b huge.jpg" << hugeJpeg();
+        QTest::newRow("bitmap claiming 60000 x 60000") << "b huge.bmp" << hugeBitmap();
+        QTest::newRow("folder named .jpg") << "b folder.jpg" << QByteArray("(folder)");
+    }
+    void badFileAmongGoodOnes()
+    {
+        QFETCH(QString, name);
+        QFETCH(QByteArray, bytes);
+        AppUnderTest t;
+        makeImage(t.defaultSet() + "a good.jpg", QSize(40, 30));
+        makeImage(t.defaultSet() + "c good.bmp", QSize(30, 40));
+        const bool listed = bytes != "(folder)";
+        listed ? makeFile(t.defaultSet() + name, bytes) : makeFolder(t.defaultSet() + name);
+        QVERIFY(t.start());
+        const QStringList lines = t.listed();
+        QCOMPARE(lines, (listed ? QStringList{"a good.jpg", name, "c good.bmp"}
+                                : QStringList{"a good.jpg", "c good.bmp"}));
+
+        frmImage& viewer = t.app.imageViewer();
+        auto* box = viewer.findChild<ImageBox*>("imgImageBox");
+        QCOMPARE(box->picture().size(), QSize(40, 30));
+        if (listed) {
+            t.list()->setCurrentRow(1);
+            QCOMPARE(box->toolTip(), name);
+            QCOMPARE(box->picture().size(), QSize(40, 30));
+            const QString info = t.control<QLabel>("lblImageInfo")->text();
+            QVERIFY2(info.endsWith(QString("  (%1KB)").arg(bytes.size() / 1024)), qPrintable(info));
+        }
+        // Stepping on from the bad file reaches the next good one.
+        viewer.findChild<QAction*>("mnuImgNext")->trigger();
+        QCOMPARE(box->toolTip(), "c good.bmp");
+        QCOMPARE(box->picture().size(), QSize(30, 40));
+
+        // The thumbnail viewer shows every listed file.
+        QStringList shown;
+        QVERIFY(t.inDialog("cmdPhotosBySet", [&](QWidget& photos) {
+            for (ImageBox* cell : photos.findChildren<ImageBox*>("imgPhoto"))
+                if (cell->isVisibleTo(&photos))
+                    shown.append(cell->toolTip());
+        }));
+        shown.sort();
+        QCOMPARE(shown, lines);
+        QCOMPARE(t.fakes.boxes.texts(), QStringList());
     }
 };
 

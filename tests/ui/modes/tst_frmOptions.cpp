@@ -2,61 +2,43 @@
 #include "ui/modes/frmOptions.h"
 
 #include <QCheckBox>
-#include <QComboBox>
-#include <QPushButton>
-#include <QTest>
 
 namespace {
 
-// A dialog as one line, its controls in this order, boxes as 1 or 0: "F 1 1 None 0 0 01 30 0 90".
-const char* const controls[] = {"cboActiveWindow", "chkActiveWindowCTRL", "chkActiveWindowSHIFT",
-                                "cboTimeLapse",    "chkTimeLapseCTRL",    "chkTimeLapseSHIFT",
-                                "cboTimeLapseMin", "cboTimeLapseSec",     "chkTimeLapseSilent",
-                                "cboQuality"};
-
-QString shown(QWidget& d)
+// The dialog as one line, its controls in this order, boxes as 1 or 0: "F 1 1 None 0 0 01 30 0 90".
+// Fills the controls from \a line first when one is given.
+QString dialog(QWidget& d, const QString& line = {})
 {
     QStringList values;
-    for (const char* name : controls)
-        if (auto* box = d.findChild<QCheckBox*>(name))
-            values.append(box->isChecked() ? "1" : "0");
-        else
-            values.append(d.findChild<QComboBox*>(name)->currentText());
+    for (const char* name : {"cboActiveWindow", "chkActiveWindowCTRL", "chkActiveWindowSHIFT", "cboTimeLapse",
+                             "chkTimeLapseCTRL", "chkTimeLapseSHIFT", "cboTimeLapseMin", "cboTimeLapseSec",
+                             "chkTimeLapseSilent", "cboQuality"}) {
+        const QString value = line.section(' ', values.size(), values.size());
+        auto* box = d.findChild<QCheckBox*>(name);
+        auto* list = d.findChild<QComboBox*>(name);
+        if (!line.isEmpty())
+            box ? box->setChecked(value == "1") : list->setCurrentText(value);
+        values.append(box ? QString::number(box->isChecked()) : list->currentText());
+    }
     return values.join(' ');
 }
 
-void fill(QWidget& d, const QString& line)
+// The option fields of AppState as one line, silence as 1 or 0: "70 3 0 0 90 0 90"; set from
+// \a line first when one is given.
+QString options(AppState& s, const QString& line = {})
 {
-    const QStringList values = line.split(' ');
-    for (int i = 0; i < values.size(); ++i)
-        if (auto* box = d.findChild<QCheckBox*>(controls[i]))
-            box->setChecked(values[i] == "1");
-        else
-            d.findChild<QComboBox*>(controls[i])->setCurrentText(values[i]);
-}
-
-// The option fields of AppState as one line, silence as 1 or 0: "70 3 0 0 90 0 90".
-int AppState::*const fields[] = {&AppState::activeWindowHotkey, &AppState::activeWindowModifiers,
-                                 &AppState::timeLapseHotkey,    &AppState::timeLapseModifiers,
-                                 &AppState::timeLapseSeconds,   &AppState::jpegQuality};
-
-QString stored(const AppState& s)
-{
+    int AppState::*const fields[] = {&AppState::activeWindowHotkey, &AppState::activeWindowModifiers,
+                                     &AppState::timeLapseHotkey,    &AppState::timeLapseModifiers,
+                                     &AppState::timeLapseSeconds,   nullptr,
+                                     &AppState::jpegQuality};
     QStringList values;
-    for (auto field : fields)
-        values.append(QString::number(s.*field));
-    values.insert(5, s.timeLapseSilent ? "1" : "0");
+    for (int AppState::*field : fields) {
+        const QString value = line.section(' ', values.size(), values.size());
+        if (!line.isEmpty())
+            field ? void(s.*field = value.toInt()) : void(s.timeLapseSilent = value == "1");
+        values.append(QString::number(field ? s.*field : int(s.timeLapseSilent)));
+    }
     return values.join(' ');
-}
-
-AppState stateFrom(const QString& line)
-{
-    QStringList values = line.split(' ');
-    AppState s;
-    s.timeLapseSilent = values.takeAt(5) == "1";
-    for (int i = 0; i < values.size(); ++i)
-        s.*fields[i] = values[i].toInt();
-    return s;
 }
 
 enum Way { Both, LoadOnly, OkOnly, OkUntouched };
@@ -70,62 +52,50 @@ class tst_frmOptions : public QObject
 private slots:
     void loadAndOk_data()
     {
-        QTest::addColumn<QString>("fields");
-        QTest::addColumn<QString>("dialog");
         QTest::addColumn<int>("way");
-
-        QTest::newRow("defaults") << "0 0 0 0 0 0 90"
-                                  << "None 0 0 None 0 0 00 00 0 90" << int(Both);
-        QTest::newRow("F, CTRL and SHIFT") << "70 3 0 0 0 0 90"
-                                           << "F 1 1 None 0 0 00 00 0 90" << int(Both);
-        QTest::newRow("digits, one box each") << "48 1 57 2 0 0 90"
-                                              << "0 1 0 9 0 1 00 00 0 90" << int(Both);
-        QTest::newRow("01:30 is 90 s") << "65 0 90 0 90 0 90"
-                                       << "A 0 0 Z 0 0 01 30 0 90" << int(Both);
-        QTest::newRow("extremes, silent") << "0 0 0 0 3599 1 1"
-                                          << "None 0 0 None 0 0 59 59 1 1" << int(Both);
-        QTest::newRow("quality 100") << "0 0 0 0 60 0 100"
-                                     << "None 0 0 None 0 0 01 00 0 100" << int(Both);
-        QTest::newRow("None ignores the boxes") << "0 0 0 0 0 0 90"
-                                                << "None 1 0 None 0 1 00 00 0 90" << int(OkOnly);
-        QTest::newRow("unknown modifier codes") << "65 7 66 -1 0 0 90"
-                                                << "A 0 0 B 0 0 00 00 0 90" << int(LoadOnly);
-        QTest::newRow("key code without item") << "112 3 0 0 0 0 90"
-                                               << "None 1 1 None 0 0 00 00 0 90" << int(LoadOnly);
-        QTest::newRow("interval beyond the lists kept") << "0 0 0 0 7200 0 90"
-                                                        << "None 0 0 None 0 0 59 59 0 90" << int(OkUntouched);
+        QTest::addColumn<QString>("mapping"); // AppState fields -> dialog
+        QTest::newRow("defaults") << int(Both) << "0 0 0 0 0 0 90 -> None 0 0 None 0 0 00 00 0 90";
+        QTest::newRow("digits, CTRL and SHIFT") << int(Both) << "48 3 57 2 0 0 90 -> 0 1 1 9 0 1 00 00 0 90";
+        QTest::newRow("01:30 is 90 s") << int(Both) << "65 0 90 0 90 0 1 -> A 0 0 Z 0 0 01 30 0 1";
+        QTest::newRow("extremes") << int(Both) << "0 0 0 0 3599 1 100 -> None 0 0 None 0 0 59 59 1 100";
+        QTest::newRow("None, boxes") << int(OkOnly) << "0 0 0 0 0 0 90 -> None 1 0 None 0 1 00 00 0 90";
+        QTest::newRow("odd modifiers") << int(LoadOnly) << "65 7 66 -1 0 0 90 -> A 0 0 B 0 0 00 00 0 90";
+        QTest::newRow("key not listed")
+            << int(LoadOnly) << "112 3 0 0 0 0 90 -> None 1 1 None 0 0 00 00 0 90";
+        QTest::newRow("long interval kept")
+            << int(OkUntouched) << "0 0 0 0 7200 0 90 -> None 0 0 None 0 0 59 59 0 90";
     }
-
     void loadAndOk()
     {
-        QFETCH(QString, fields);
-        QFETCH(QString, dialog);
         QFETCH(int, way);
+        QFETCH(QString, mapping);
+        const QString fields = mapping.section(" -> ", 0, 0), shown = mapping.section(" -> ", 1);
+        AppState state;
         if (way != OkOnly) {
-            AppState state = stateFrom(fields);
+            options(state, fields);
             frmOptions d(state);
-            QCOMPARE(shown(d), dialog);
+            QCOMPARE(dialog(d), shown);
             QTest::mouseClick(d.findChild<QPushButton*>("cmdOK"), Qt::LeftButton);
             if (way == OkUntouched)
-                QCOMPARE(stored(state), fields);
+                QCOMPARE(options(state), fields);
         }
         if (way == Both || way == OkOnly) {
-            AppState state = stateFrom("77 1 78 2 30 1 50");
+            options(state, "77 1 78 2 30 1 50");
             frmOptions d(state);
-            fill(d, dialog);
-            QCOMPARE(shown(d), dialog);
+            QCOMPARE(dialog(d, shown), shown);
             QTest::mouseClick(d.findChild<QPushButton*>("cmdOK"), Qt::LeftButton);
-            QCOMPARE(stored(state), fields);
+            QCOMPARE(options(state), fields);
         }
     }
 
     void cancelChangesNothing()
     {
         for (const QString how : {"cmdCancel", "Escape", "close box"}) {
-            AppState state = stateFrom("70 3 48 1 90 1 75");
+            AppState state;
+            options(state, "70 3 48 1 90 1 75");
             frmOptions d(state);
             d.show();
-            fill(d, "Z 0 1 None 0 0 10 05 0 100");
+            dialog(d, "Z 0 1 None 0 0 10 05 0 100");
             if (how == "cmdCancel")
                 QTest::mouseClick(d.findChild<QPushButton*>("cmdCancel"), Qt::LeftButton);
             else if (how == "Escape")
@@ -133,7 +103,7 @@ private slots:
             else
                 d.close();
             QVERIFY2(!d.isVisible(), qPrintable(how));
-            QCOMPARE(stored(state), "70 3 48 1 90 1 75");
+            QCOMPARE(options(state), "70 3 48 1 90 1 75");
         }
     }
 
@@ -143,10 +113,10 @@ private slots:
         QVERIFY(t.start());
         QString opened;
         QVERIFY(t.inDialog("cmdOptions", [&](QWidget& d) {
-            opened = d.objectName() + ": " + shown(d);
+            opened = d.objectName() + ": " + dialog(d);
             for (auto* list : d.findChildren<QComboBox*>()) // typed text must never reach AppState
                 opened += list->isEditable() ? " editable" : "";
-            fill(d, "F 1 1 None 0 0 01 30 0 90");
+            dialog(d, "F 1 1 None 0 0 01 30 0 90");
             QTest::mouseClick(d.findChild<QPushButton*>("cmdOK"), Qt::LeftButton);
         }));
         QCOMPARE(opened, "frmOptions: None 0 0 None 0 0 00 00 0 90");
