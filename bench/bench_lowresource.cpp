@@ -58,16 +58,29 @@ QImage screenshot(int seed)
     return image;
 }
 
-// VmRSS of /proc/<pid>/status, in MB.
-double residentMb(const QString& pid)
+// Resident size of a process in MB, from /proc/<pid>/status: all of it (VmRSS) and the part
+// that is its own (RssAnon: heap, stacks, pixmaps), without the pages of shared libraries'
+// code, which every Qt program on the desktop shares and the kernel drops under pressure.
+struct Resident
 {
+    double total = 0;
+    double own = 0;
+};
+
+Resident residentMb(const QString& pid)
+{
+    Resident size;
     QFile status(QStringLiteral("/proc/%1/status").arg(pid));
     if (!status.open(QIODevice::ReadOnly))
-        return 0;
-    for (const QByteArray& line : status.readAll().split('\n'))
+        return size;
+    for (const QByteArray& line : status.readAll().split('\n')) {
+        const double mb = line.mid(line.indexOf(':') + 1).trimmed().split(' ').first().toDouble() / 1024;
         if (line.startsWith("VmRSS:"))
-            return line.mid(6).trimmed().split(' ').first().toDouble() / 1024;
-    return 0;
+            size.total = mb;
+        else if (line.startsWith("RssAnon:"))
+            size.own = mb;
+    }
+    return size;
 }
 
 // User and system CPU time of a process, in seconds.
@@ -182,7 +195,7 @@ int main(int argc, char** argv)
         if (!app.start())
             return 1;
         runEvents(3000);
-        const double normal = residentMb(QStringLiteral("self"));
+        const Resident normal = residentMb(QStringLiteral("self"));
 
         app.mainWindow()->findChild<QPushButton*>(QStringLiteral("cmdLowResourceMode"))->click();
         runEvents(1000);
@@ -194,8 +207,8 @@ int main(int argc, char** argv)
         const double idleWall = idle.elapsed() / 1000.0;
         const double ownCpu = cpuSeconds(QStringLiteral("self")) - ownCpuBefore;
         const double floorCpu = cpuSeconds(floorPid) - floorCpuBefore;
-        const double lowIdle = residentMb(QStringLiteral("self"));
-        const double floorIdle = residentMb(floorPid);
+        const Resident lowIdle = residentMb(QStringLiteral("self"));
+        const Resident floorIdle = residentMb(floorPid);
 
         const QString setDir = set;
         int filed = 0;
@@ -209,16 +222,23 @@ int main(int argc, char** argv)
             filed = QDir(setDir).entryList(QDir::Files).size() - 1;
         }
         runEvents(2000);
-        const double lowCaptured = residentMb(QStringLiteral("self"));
-        const double floorEnd = residentMb(floorPid);
+        const Resident lowCaptured = residentMb(QStringLiteral("self"));
+        const Resident floorEnd = residentMb(floorPid);
 
-        std::printf("resident size, MB (Xvfb with openbox, xcb platform)\n");
-        std::printf("  normal mode, 3840x2160 picture shown      %6.1f\n", normal);
-        std::printf("  low-resource mode after %d s              %6.1f  (floor %+.1f)\n", idleSeconds,
-                    lowIdle, lowIdle - floorIdle);
-        std::printf("  after %d 3840x2160 captures in it (%d filed) %6.1f  (floor %+.1f)\n", captures, filed,
-                    lowCaptured, lowCaptured - floorEnd);
-        std::printf("  floor: Qt program, tray icon, 100 ms timer %6.1f\n", floorEnd);
+        const auto row = [](const char* what, Resident size, const Resident* floorSize) {
+            std::printf("  %-44s %6.1f %6.1f", what, size.total, size.own);
+            if (floorSize)
+                std::printf("   (floor %+.1f, %+.1f)", size.total - floorSize->total,
+                            size.own - floorSize->own);
+            std::printf("\n");
+        };
+        std::printf("resident size, MB (Xvfb with openbox, xcb platform)       all    own\n");
+        row("normal mode, 3840x2160 picture shown", normal, nullptr);
+        row(qPrintable(QStringLiteral("low-resource mode after %1 s").arg(idleSeconds)), lowIdle, &floorIdle);
+        row(qPrintable(
+                QStringLiteral("after %1 3840x2160 captures in it (%2 filed)").arg(captures).arg(filed)),
+            lowCaptured, &floorEnd);
+        row("floor: Qt program, tray icon, 100 ms timer", floorEnd, nullptr);
         std::printf("idle CPU over %.0f s, %% of one core: low-resource mode %.3f, floor %.3f\n", idleWall,
                     100 * ownCpu / idleWall, 100 * floorCpu / idleWall);
         status = filed == captures ? 0 : 1;
