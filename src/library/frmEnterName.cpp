@@ -1,5 +1,6 @@
 #include "frmEnterName.h"
 
+#include "OkCancelButtons.h"
 #include "core/AppState.h"
 #include "platform/MessageBoxes.h"
 
@@ -50,12 +51,7 @@ frmEnterName::frmEnterName(AppState& state, MessageBoxes& boxes)
     m_txtEnterName->setObjectName(QStringLiteral("txtEnterName"));
     m_txtEnterName->setValidator(new NoNulValidator(m_txtEnterName));
     m_txtEnterName->setMinimumWidth(300);
-    auto* cmdOK = new QPushButton(QStringLiteral("&OK"), this);
-    cmdOK->setObjectName(QStringLiteral("cmdOK"));
-    cmdOK->setDefault(true);
-    auto* cmdCancel = new QPushButton(QStringLiteral("&Cancel"), this);
-    cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
-    cmdCancel->setAutoDefault(false);
+    const auto [cmdOK, cmdCancel] = OkCancelButtons(this);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_txtEnterName);

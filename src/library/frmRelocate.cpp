@@ -2,6 +2,7 @@
 
 #include "DisplayOrder.h"
 #include "LibraryTree.h"
+#include "OkCancelButtons.h"
 #include "core/AppState.h"
 #include "platform/MessageBoxes.h"
 
@@ -25,12 +26,7 @@ frmRelocate::frmRelocate(AppState& state, MessageBoxes& boxes, const QString& ca
     m_cboImageSetCategory->setObjectName(QStringLiteral("cboImageSetCategory"));
     m_cboImageSetName = new QComboBox(this);
     m_cboImageSetName->setObjectName(QStringLiteral("cboImageSetName"));
-    auto* cmdOK = new QPushButton(QStringLiteral("&OK"), this);
-    cmdOK->setObjectName(QStringLiteral("cmdOK"));
-    cmdOK->setDefault(true);
-    auto* cmdCancel = new QPushButton(QStringLiteral("&Cancel"), this);
-    cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
-    cmdCancel->setAutoDefault(false);
+    const auto [cmdOK, cmdCancel] = OkCancelButtons(this);
 
     auto* grid = new QGridLayout(this);
     grid->addWidget(new QLabel(QStringLiteral("Category"), this), 0, 0);
