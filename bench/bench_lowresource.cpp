@@ -2,19 +2,10 @@
 // services under a private X server, measured in normal mode with a 3840x2160 picture shown,
 // then in low-resource mode after 60 s and after ten 3840x2160 clipboard captures, against a
 // minimal Qt program with a tray icon and a 100 ms timer running beside it.
+#include "ScreenshotLike.h"
+#include "core/DesktopServices.h"
 #include "core/VistrelleApp.h"
-#include "library/ModalLibraryDialogs.h"
-#include "platform/DesktopShell.h"
 #include "platform/FreedMemory.h"
-#include "platform/LockFileInstance.h"
-#include "platform/QtClipboard.h"
-#include "platform/QtMessageBoxes.h"
-#include "platform/QtSound.h"
-#include "platform/QtSystemTray.h"
-#include "platform/Services.h"
-#include "platform/SystemClock.h"
-#include "platform/X11KeyState.h"
-#include "platform/X11ScreenGrab.h"
 #include "ui/AppIcon.h"
 #include "ui/main/frmVistrelle.h"
 
@@ -23,10 +14,8 @@
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFile>
-#include <QPainter>
 #include <QProcess>
 #include <QPushButton>
-#include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <cstdio>
@@ -40,23 +29,6 @@ namespace {
 
 constexpr int idleSeconds = 60;
 constexpr int captures = 10;
-
-// Something like a desktop: a gradient with flat windows on it.
-QImage screenshot(int seed)
-{
-    QImage image(3840, 2160, QImage::Format_RGB32);
-    QRandomGenerator random(seed);
-    QPainter painter(&image);
-    QLinearGradient sky(0, 0, 3840, 2160);
-    sky.setColorAt(0, QColor(20, 60, 120));
-    sky.setColorAt(1, QColor(200, 140, 60));
-    painter.fillRect(image.rect(), sky);
-    for (int window = 0; window < 12; ++window)
-        painter.fillRect(QRect(random.bounded(3000), random.bounded(1600), 400 + random.bounded(1200),
-                               300 + random.bounded(900)),
-                         QColor::fromRgb(random.generate() | 0xff808080));
-    return image;
-}
 
 // Resident size of a process in MB, from /proc/<pid>/status: all of it (VmRSS) and the part
 // that is its own (RssAnon: heap, stacks, pixmaps), without the pages of shared libraries'
@@ -164,11 +136,11 @@ int main(int argc, char** argv)
 
         const QString set = dir.filePath(QStringLiteral("Vistrelles/Default Category/Default Image Set/"));
         QDir().mkpath(set);
-        screenshot(100).save(set + QStringLiteral("Image_261206_120000.jpg"), "JPEG", 90);
+        ScreenshotLike(3840, 2160, 100).save(set + QStringLiteral("Image_261206_120000.jpg"), "JPEG", 90);
         QStringList shots;
         for (int n = 0; n < captures; ++n) {
             shots.append(dir.filePath(QStringLiteral("shot%1.png").arg(n)));
-            screenshot(n).save(shots.last(), "PNG", 100);
+            ScreenshotLike(3840, 2160, n).save(shots.last(), "PNG", 100);
         }
         ReturnFreedMemory();
 
@@ -180,18 +152,8 @@ int main(int argc, char** argv)
         }
         const QString floorPid = QString::number(floor.processId());
 
-        QtMessageBoxes boxes;
-        QtClipboard clipboard;
-        DesktopShell shell;
-        LockFileInstance instance;
-        ModalLibraryDialogs dialogs(boxes);
-        SystemClock clock;
-        X11KeyState keys;
-        X11ScreenGrab grab;
-        QtSound sound;
-        QtSystemTray tray;
-        Services services{boxes, clipboard, shell, instance, dialogs, clock, keys, grab, sound, tray};
-        VistrelleApp app(services, dir.path(), {});
+        DesktopServices desktop;
+        VistrelleApp app(desktop.services(), dir.path(), {});
         if (!app.start())
             return 1;
         runEvents(3000);

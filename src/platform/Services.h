@@ -11,7 +11,7 @@ class Shell;
 class Sound;
 class SystemTray;
 
-/// The machine as the program sees it. main.cpp builds the real services; tests pass fakes.
+/// The machine as the program sees it. DesktopServices holds the real services; tests pass fakes.
 struct Services
 {
     MessageBoxes& boxes;

@@ -1,0 +1,35 @@
+#pragma once
+
+#include "library/ModalLibraryDialogs.h"
+#include "platform/DesktopShell.h"
+#include "platform/LockFileInstance.h"
+#include "platform/QtClipboard.h"
+#include "platform/QtMessageBoxes.h"
+#include "platform/QtSound.h"
+#include "platform/QtSystemTray.h"
+#include "platform/Services.h"
+#include "platform/SystemClock.h"
+#include "platform/X11KeyState.h"
+#include "platform/X11ScreenGrab.h"
+
+/// The real services the program runs with on an X11 desktop, for the program and the
+/// benchmarks that run it. Made after the QApplication.
+class DesktopServices
+{
+public:
+    Services& services() { return m_services; }
+
+private:
+    QtMessageBoxes m_boxes;
+    QtClipboard m_clipboard;
+    DesktopShell m_shell;
+    LockFileInstance m_instance;
+    ModalLibraryDialogs m_dialogs{m_boxes};
+    SystemClock m_clock;
+    X11KeyState m_keys;
+    X11ScreenGrab m_grab;
+    QtSound m_sound;
+    QtSystemTray m_tray;
+    Services m_services{m_boxes, m_clipboard, m_shell, m_instance, m_dialogs,
+                        m_clock, m_keys,      m_grab,  m_sound,    m_tray};
+};
