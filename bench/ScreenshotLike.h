@@ -4,8 +4,8 @@
 #include <QPainter>
 
 /// A picture with what screenshots hold: flat window colours, lines of small text and a
-/// gradient panel.
-inline QImage ScreenshotLike(int width, int height)
+/// gradient panel. Pictures of different \a seed differ in their text.
+inline QImage ScreenshotLike(int width, int height, int seed = 0)
 {
     QImage picture(width, height, QImage::Format_RGB32);
     picture.fill(QColor(236, 236, 236));
@@ -22,7 +22,8 @@ inline QImage ScreenshotLike(int width, int height)
     for (int y = 60; y < height - 20; y += 18) {
         painter.setPen(y % 90 == 0 ? Qt::white : Qt::black);
         painter.drawText(width / 5 + 12, y,
-                         QStringLiteral("%1: the quick brown fox jumps over the lazy dog 0123456789").arg(y));
+                         QStringLiteral("%1: the quick brown fox jumps over the lazy dog 0123456789")
+                             .arg(y + 1000 * seed));
     }
     return picture;
 }
