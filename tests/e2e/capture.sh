@@ -4,10 +4,7 @@
 set -uo pipefail
 source "$(dirname "$0")/x11session.sh"
 
-program=$work/program
-set_folder="$program/Vistrelles/Default Category/Default Image Set"
-mkdir -p "$program"
-cp "$1" "$program/vistrelle"
+install_program "$1"
 # A capture sound that cannot be heard: Xvfb has no audio device, and capturing goes on.
 {
     printf 'RIFF\x44\x03\x00\x00WAVEfmt \x10\x00\x00\x00\x01\x00\x01\x00\x40\x1f\x00\x00'
@@ -30,9 +27,6 @@ files_in_set() {
     fail "expected $1 screenshots, found: $(ls -A "$set_folder")"
 }
 
-# A 3x2 PNG whose top-left pixel is pure red.
-printf 'iVBORw0KGgoAAAANSUhEUgAAAAMAAAACCAIAAAASFvFNAAAAEUlEQVR4nGP4z8DA8B+GIBQAPdYF+1Gy5SQAAAAASUVORK5CYII=' |
-    base64 -d >"$work/shot.png"
 xclip -selection clipboard -t image/png -i "$work/shot.png"
 files_in_set 1
 shot=$(find "$set_folder" -name 'Image_*')

@@ -6,10 +6,7 @@
 set -uo pipefail
 source "$(dirname "$0")/x11session.sh"
 
-program=$work/program
-set_folder="$program/Vistrelles/Default Category/Default Image Set"
-mkdir -p "$program"
-cp "$1" "$program/vistrelle"
+install_program "$1"
 "$program/vistrelle" >"$work/run.log" 2>&1 &
 app=$!
 
@@ -30,8 +27,7 @@ small=$(small_window)
 until_true minimised || fail "without a tray the small window is not minimised: $(xprop -id "$small" WM_STATE)"
 [ -z "$(xdotool search --name '^Vistrelle (\(JPG\)|Image Viewer.*)$')" ] || fail "a window was not unloaded"
 
-printf 'iVBORw0KGgoAAAANSUhEUgAAAAMAAAACCAIAAAASFvFNAAAAEUlEQVR4nGP4z8DA8B+GIBQAPdYF+1Gy5SQAAAAASUVORK5CYII=' |
-    base64 -d | xclip -selection clipboard -t image/png -i
+xclip -selection clipboard -t image/png -i "$work/shot.png"
 until_true shot_filed || fail "the clipboard picture did not become a file"
 sleep 1
 [ "$(find "$set_folder" -name 'Image_*' | wc -l)" -eq 1 ] || fail "one picture gave $(ls "$set_folder")"

@@ -3,13 +3,9 @@
 set -uo pipefail
 source "$(dirname "$0")/x11session.sh"
 
-program=$work/program
-mkdir -p "$program"
-cp "$1" "$program/vistrelle"
+install_program "$1"
 
 # A screenshot already on the clipboard before the start is not filed.
-printf 'iVBORw0KGgoAAAANSUhEUgAAAAIAAAACCAIAAAD91JpzAAAAFklEQVR4nGP8z8DAwMDAxMDAwMDAAAANHQEDasKb6QAAAABJRU5ErkJggg==' |
-    base64 -d >"$work/shot.png"
 xclip -selection clipboard -t image/png -i "$work/shot.png"
 
 "$program/vistrelle" >"$work/first.log" 2>&1 &

@@ -25,6 +25,19 @@ export DISPLAY=":$(cat "$work/display")"
 openbox >"$work/openbox.log" 2>&1 &
 x_pids+=($!)
 
+# The program in a folder of the test's own, beside its settings file and library.
+program=$work/program
+set_folder="$program/Vistrelles/Default Category/Default Image Set"
+# install_program EXECUTABLE
+install_program() {
+    mkdir -p "$program"
+    cp "$1" "$program/vistrelle"
+}
+
+# A screenshot for the clipboard: a 3x2 PNG whose top-left pixel is pure red.
+printf 'iVBORw0KGgoAAAANSUhEUgAAAAMAAAACCAIAAAASFvFNAAAAEUlEQVR4nGP4z8DA8B+GIBQAPdYF+1Gy5SQAAAAASUVORK5CYII=' |
+    base64 -d >"$work/shot.png"
+
 export XDG_RUNTIME_DIR="$work/runtime"
 mkdir -m 700 "$XDG_RUNTIME_DIR"
 unset QT_QPA_PLATFORM
