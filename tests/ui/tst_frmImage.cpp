@@ -118,6 +118,7 @@ private slots:
             contents(makeImage(QDir::temp().filePath("tst_BadFiles.jpg"), QSize(200, 100)));
         QTest::newRow("zero bytes") << "b empty.jpg" << QByteArray();
         QTest::newRow("truncated JPEG") << "b cut.jpg" << jpeg.left(jpeg.size() / 2);
+        QTest::newRow("text named .bmp") << "b text.bmp" << QByteArray("just some text\n");
         QTest::newRow("JPEG claiming 65000 x 65000") << "b huge.jpg" << hugeJpeg();
     }
     void badFileAmongGoodOnes()

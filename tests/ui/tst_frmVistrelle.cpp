@@ -113,6 +113,22 @@ private slots:
         QVERIFY(t.settingsAfterClose().contains(kept ? settings : "FIRSTCAT=\r\nFIRSTSET=\r\n"));
     }
 
+    // Another Category keeps the Image Set's name when it holds a set of exactly that name, else
+    // shows its first set; hidden folders are no Categories.
+    void categoryChoiceCascades()
+    {
+        AppUnderTest t;
+        for (const char* folder : {"b/Beta", "b/Misc", "A/Misc", "(x)/misc", "(x)/Lower", ".hidden/Set"})
+            makeFolder(t.root() + folder);
+        QVERIFY(t.start());
+        QCOMPARE(t.items("cboImageSetCategory"), (QStringList{"(x)", "A", "b"}));
+        t.choose("cboImageSetCategory", "A");
+        t.choose("cboImageSetCategory", "b");
+        QCOMPARE(t.shownSet(), "b/Misc");
+        t.choose("cboImageSetCategory", "(x)");
+        QCOMPARE(t.shownSet(), "(x)/Lower");
+    }
+
     // The info line under the file list: date modified and size in whole kilobytes.
     void infoLine()
     {

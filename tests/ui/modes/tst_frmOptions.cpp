@@ -66,6 +66,17 @@ private slots:
         }
     }
 
+    // An interval longer than the lists hold (a hand-edited file) survives an OK that leaves it.
+    void longIntervalKeptOnOk()
+    {
+        AppState state;
+        options(state, "0 0 0 0 7200 0 90");
+        frmOptions d(state);
+        QCOMPARE(dialog(d), "None 0 0 None 0 0 59 59 0 90");
+        QTest::mouseClick(d.findChild<QPushButton*>("cmdOK"), Qt::LeftButton);
+        QCOMPARE(options(state), "0 0 0 0 7200 0 90");
+    }
+
     // The dialog shows the settings read at the start, and OK stores what it shows.
     void fromMainWindow()
     {
