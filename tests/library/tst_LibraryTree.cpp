@@ -83,98 +83,32 @@ private slots:
         m_state.jpegQuality = 90;
     }
 
-    void displayOrder_data()
-    {
-        QTest::addColumn<QStringList>("ascending");
-        QTest::newRow("punctuation, digits, letters")
-            << QStringList{"(b).jpg", "_a", "{", "~", "0a", "1.jpg", "a.jpg", "Z"};
-        // Names that differ only in case still get one fixed order.
-        QTest::newRow("ignoring case, shorter first") << QStringList{
-            "", "A.jpg", "a.jpg", "apple", "Banana", "bANANAS", "Image_1.jpg", "Image_1_2.jpg", "Zebra"};
-    }
-
     void displayOrder()
     {
-        QFETCH(QStringList, ascending);
-        for (qsizetype i = 1; i < ascending.size(); ++i)
-            QVERIFY2(CompareDisplayOrder(ascending[i - 1], ascending[i]) < 0 &&
-                         CompareDisplayOrder(ascending[i], ascending[i - 1]) > 0,
-                     qPrintable(ascending[i - 1] + " < " + ascending[i]));
+        // Punctuation, digits, letters; case ignored, shorter first; names that differ only in case
+        // still get one fixed order.
+        const QStringList ascending{
+            "",      "(b).jpg", "_a",    "{",      "~",       "0a",          "1.jpg",
+            "A.jpg", "a.jpg",   "apple", "Banana", "bANANAS", "Image_1.jpg", "Image_1_2.jpg",
+            "Zebra"};
         QStringList reversed(ascending.crbegin(), ascending.crend());
         SortForDisplay(reversed);
         QCOMPARE(reversed, ascending);
     }
 
-    void collectImages_data()
-    {
-        QTest::addColumn<QStringList>("entries");
-        QTest::addColumn<QStringList>("expected"); // at most one file a folder per kind: a fixed order
-        QTest::addColumn<int>("fileMax");
-        QTest::addColumn<int>("fileCount");
-        QTest::newRow("jpg, then gif, then bmp; hidden skipped")
-            << QStringList{"f.bmp", "d.Gif",  "Shot1.JPG", "g.jpeg",  "hjpg",
-                           "jpg",   ".x.jpg", ".gif",      ".h/a.jpg"}
-            << QStringList{"Shot1.JPG", "d.Gif", "f.bmp"} << 5000 << 4;
-        QTest::newRow("sub-folder after own files")
-            << QStringList{"Sub/b.jpg", "a.jpg", "c.gif", "Sub/d.gif"}
-            << QStringList{"a.jpg", "Sub/b.jpg", "c.gif", "Sub/d.gif"} << 5000 << 5;
-        QTest::newRow("symbolic links")
-            << QStringList{"a.jpg", "Sub/b.jpg", "Link>Sub", "Sub/loop>.", "dead.jpg>none", "x.gif>Sub/b.jpg"}
-            << QStringList{"a.jpg", "Sub/b.jpg", "x.gif"} << 5000 << 4;
-        QStringList many; // one file in each of 1001 sub-folders
-        for (int i = 0; i < 1001; ++i)
-            many.append(QString::number(i) + "/a.jpg");
-        QTest::newRow("at most 1000 sub-folders followed") << many << QStringList() << 0 << 1001;
-        QTest::newRow("beyond fileMax")
-            << QStringList{"a.jpg", "b.gif", "c.bmp", "d.bmp"} << QStringList{"a.jpg", "b.gif"} << 2 << 5;
-    }
-
+    // One file a folder per kind at most: the order within a folder is the file system's.
     void collectImages()
     {
-        QFETCH(QStringList, entries);
-        QFETCH(QStringList, expected);
-        QFETCH(int, fileMax);
-        QFETCH(int, fileCount);
-        make(entries);
-        m_state.fileMax = fileMax;
+        make({"f.bmp", "Sub/d.Gif", "Shot1.JPG", "g.jpeg", "hjpg", "jpg", "Sub/b.jpg", ".x.jpg", ".gif",
+              ".h/a.jpg", "x.gif>Sub/b.jpg", "Link>Sub", "Sub/loop>.", "dead.jpg>none"});
         m_state.fileList = QStringList{"stale"};
         ResetFileWalk(m_state);
         CollectImages(m_state, m_base);
-        QCOMPARE(m_state.fileList.replaceInStrings(m_base, QString()), expected);
-        QCOMPARE(m_state.fileCount, fileCount);
-    }
-
-    void enumerateFolders_data()
-    {
-        QTest::addColumn<bool>("topOnly");
-        QTest::addColumn<int>("dirMax");
-        QTest::addColumn<QStringList>("expected"); // sorted
-        QTest::addColumn<int>("dirCount");
-        QTest::newRow("whole tree") << false << 500
-                                    << QStringList{"Alpha", "Alpha/In", "Alpha/In/Deep", "beta", "beta/Y"}
-                                    << 6;
-        QTest::newRow("top only") << true << 500 << QStringList{"Alpha", "beta"} << 3;
-        QTest::newRow("beyond dirMax") << false << 2 << QStringList{"Alpha", "beta"} << 6;
-    }
-
-    void enumerateFolders()
-    {
-        QFETCH(bool, topOnly);
-        QFETCH(int, dirMax);
-        QFETCH(QStringList, expected);
-        QFETCH(int, dirCount);
-        make({"f.jpg", "Alpha/In/Deep/x.jpg", "beta/Y/y.jpg", "beta/Y/up>beta", ".hidden/Z/z.jpg"});
-        m_state.dirMax = dirMax;
-        ResetFolderWalk(m_state);
-        EnumerateFolders(m_state, m_base, topOnly);
-        QStringList found = m_state.dirList.replaceInStrings(m_base, QString());
-        for (const QString& path : std::as_const(found)) // each folder after the folder holding it
-            QVERIFY2(found.indexOf(path.section('/', 0, -2)) < found.indexOf(path), qPrintable(path));
-        if (topOnly) // the same folders in the same listing order
-            QCOMPARE(ListSubfolders(m_base), found);
-        found.sort();
-        QCOMPARE(found, expected);
-        QCOMPARE(m_state.dirCount, dirCount);
+        // jpg, then gif, then bmp; sub-folders after the folder's own files; hidden entries, links
+        // to folders and dead links skipped
+        QCOMPARE(m_state.fileList.replaceInStrings(m_base, QString()),
+                 (QStringList{"Shot1.JPG", "Sub/b.jpg", "x.gif", "Sub/d.Gif", "f.bmp"}));
+        QCOMPARE(m_state.fileCount, 6);
     }
 
     void deleteGuard_data()
@@ -200,9 +134,9 @@ private slots:
     void deleteStaysInsideTheLibrary()
     {
         make({"outside/locked.jpg", "Vistrelles/Cat/Set/a/f.jpg", "Vistrelles/Cat/Set/b/f.jpg",
-              "Vistrelles/Cat/Set/c/f.jpg", "Vistrelles/Cat/Set/linked folder>outside",
-              "Vistrelles/Cat/Set/linked.jpg>outside/locked.jpg", "Vistrelles/Cat/dangling>nowhere",
-              "Vistrelles/Linked>outside"});
+              "Vistrelles/Cat/Set/c/f.jpg", "Vistrelles/Cat/Set/c/loop>Vistrelles/Cat",
+              "Vistrelles/Cat/Set/linked folder>outside", "Vistrelles/Cat/Set/linked.jpg>outside/locked.jpg",
+              "Vistrelles/Cat/dangling>nowhere", "Vistrelles/Linked>outside"});
         QFile::setPermissions(m_base + "outside/locked.jpg", QFile::ReadOwner);
         QFile::setPermissions(m_root + "Cat/Set/b/f.jpg", QFile::ReadOwner);
         m_state.dirMax = 2; // more folders and files than the tables hold
@@ -229,48 +163,31 @@ private slots:
     {
         QTest::addColumn<QStringList>("before"); // From/a.jpg is moved to To/
         QTest::addColumn<QString>("notMoved");
-        QTest::addColumn<QStringList>("after"); // empty: nothing changed
         const QString there = "a.jpg: a file of that name is already there";
-        QTest::newRow("file") << QStringList{"From/a.jpg", "To/a.jpg"} << there << QStringList();
-        QTest::newRow("link to nowhere")
-            << QStringList{"From/a.jpg", "To/a.jpg>nowhere"} << there << QStringList();
-        QTest::newRow("link to a file outside")
-            << QStringList{"From/a.jpg", "To/a.jpg>outside/o.jpg"} << there << QStringList();
-        QTest::newRow("link to a folder outside")
-            << QStringList{"From/a.jpg", "To/a.jpg>outside"} << there << QStringList();
-        QTest::newRow("target set gone")
-            << QStringList{"From/a.jpg"} << "a.jpg: No such file or directory" << QStringList();
-        QTest::newRow("target set is a link")
-            << QStringList{"From/a.jpg", "Real/r.jpg", "To>Real"} << QString()
-            << QStringList{"From/", "Real/a.jpg=From/a.jpg", "Real/r.jpg", "To>Real", "outside/o.jpg"};
-        QTest::newRow("moved file is a link into the target")
-            << QStringList{"From/a.jpg>To/t.jpg", "To/t.jpg"} << QString()
-            << QStringList{"From/", "To/a.jpg>To/t.jpg", "To/t.jpg", "outside/o.jpg"};
+        QTest::newRow("file") << QStringList{"From/a.jpg", "To/a.jpg"} << there;
+        QTest::newRow("link to nowhere") << QStringList{"From/a.jpg", "To/a.jpg>nowhere"} << there;
+        QTest::newRow("link to a folder outside") << QStringList{"From/a.jpg", "To/a.jpg>outside"} << there;
+        QTest::newRow("target set gone") << QStringList{"From/a.jpg"} << "a.jpg: No such file or directory";
     }
 
     void movesNeverReplace()
     {
         QFETCH(QStringList, before);
         QFETCH(QString, notMoved);
-        QFETCH(QStringList, after);
         before.append("outside/o.jpg");
         make(before);
-        QCOMPARE(MoveFilesInto({m_base + "From/a.jpg"}, m_base + "To/"),
-                 notMoved.isEmpty() ? QStringList() : QStringList{notMoved});
+        QCOMPARE(MoveFilesInto({m_base + "From/a.jpg"}, m_base + "To/"), QStringList{notMoved});
         before.sort();
-        QCOMPARE(tree(), after.isEmpty() ? before : after);
+        QCOMPARE(tree(), before);
     }
 
     void oddNames_data()
     {
         QTest::addColumn<QString>("name");
         QTest::addColumn<bool>("linkedRoot"); // the library root is a link to the real folder
-        QTest::newRow("spaces") << "  two  spaces " << false;
+        QTest::newRow("spaces, quotes") << "  it's \"two\"  `spaces` " << false;
         QTest::newRow("non-ASCII") << "Überblick ñandú 写真" << false;
-        QTest::newRow("quotes") << "it's \"quoted\" `x`" << false;
-        QTest::newRow("leading dashes") << "-rf --help" << false;
-        QTest::newRow("wildcards") << "*?[a-z]" << false;
-        QTest::newRow("255 bytes") << QString(255, 'n') << false;
+        QTest::newRow("leading dashes, wildcards") << "-rf *?[a-z]" << false;
         QTest::newRow("255 bytes, two a letter") << QString(127, QChar(0xe9)) + "x" << false;
         QTest::newRow("library root through a link") << "Cat" << true;
     }
