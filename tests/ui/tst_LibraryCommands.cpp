@@ -1,12 +1,15 @@
+#include "library/ModalLibraryDialogs.h"
 #include "library/frmEnterName.h"
 #include "support/AppUnderTest.h"
 #include "support/TestLibrary.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QTest>
+#include <QTimer>
 
 using namespace TestLibrary;
 
@@ -30,7 +33,7 @@ void press(AppUnderTest& t, const QList<int>& rows, int current, Qt::Key key)
 
 } // namespace
 
-// The library commands through the main window, their dialogs faked; then the name dialog itself.
+// The library commands through the main window, their dialogs faked; then the dialogs themselves.
 class tst_LibraryCommands : public QObject
 {
     Q_OBJECT
@@ -156,6 +159,44 @@ private slots:
                  (QStringList{"I don't know what action to take with the selected file type.  Try "
                               "associating it with a program in Windows Explorer.",
                               "Problem renaming file.  The file name probably already exists."}));
+    }
+
+    // The relocation dialog offers the target chosen last time, else the first Image Set of its
+    // Category, else that of the current Category; OK needs an Image Set.
+    void relocationTarget()
+    {
+        QTemporaryDir dir;
+        AppState state;
+        state.libraryRoot = dir.path() + "/";
+        for (const char* folder : {"A/N", "A/M", "B/X", "B/W", "C"})
+            makeFolder(state.libraryRoot + folder);
+        state.currentCategory = "A";
+        FakeMessageBoxes boxes;
+        ModalLibraryDialogs dialogs(boxes);
+        QStringList offered;
+        for (const QString last : {"B/X", "B/Gone", "Gone/X"}) {
+            state.lastRelocateCategory = last.section('/', 0, 0);
+            state.lastRelocateImageSet = last.section('/', 1);
+            QTimer::singleShot(0, [&] {
+                QWidget* dialog = QApplication::activeModalWidget();
+                auto* categories = dialog->findChild<QComboBox*>("cboImageSetCategory");
+                offered << categories->currentText() + "/" +
+                               dialog->findChild<QComboBox*>("cboImageSetName")->currentText();
+                if (last != "Gone/X") {
+                    dialog->close();
+                    return;
+                }
+                for (const int category : {2, 0}) { // C holds no Image Set
+                    categories->setCurrentIndex(category);
+                    emit categories->activated(category);
+                    QTest::keyClick(dialog, Qt::Key_Return);
+                }
+            });
+            dialogs.AskForRelocation(state, "caption", {"A", "B", "C"});
+        }
+        QCOMPARE(offered, (QStringList{"B/X", "B/W", "A/M"}));
+        QCOMPARE(boxes.texts(), QStringList{"Please select an image set first."});
+        QCOMPARE(state.relocateCategory + "/" + state.relocateImageSet, "A/M");
     }
 
     void nameEntry_data()
