@@ -66,7 +66,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FakeServices fakes;
     fakes.clipboard.setImage(picture);
 
+    // The Image Set must be there, or every picture stops at the missing folder.
     const QDir set(state.libraryRoot + QStringLiteral("Cat/Set"));
+    require(QDir().mkpath(set.path()));
     const bool saved = SaveScreenshot(state, fakes.services);
     const QStringList files = set.entryList(QDir::Files | QDir::Hidden | QDir::System);
     if (saved) {
