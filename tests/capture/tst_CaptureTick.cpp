@@ -87,6 +87,23 @@ private slots:
         QCOMPARE(fired, (QStringList{"0: 100000", "1: 010000", "2: 001000", "3: 000100", "7: 100000"}));
     }
 
+    // The active-window hotkey captures at every tick it is held; a failed grab is silent.
+    void activeWindowHotkey()
+    {
+        m_state.activeWindowHotkey = 'A';
+        m_state.activeWindowModifiers = 1;
+        m_fakes->keys.press('A');
+        m_fakes->keys.press(17);
+        tick(2);
+        QCOMPARE(filesInSet(), (QStringList{"Image_040417_155228.jpg", "Image_040417_155228_2.jpg"}));
+        QCOMPARE(QImage(setFolder() + "Image_040417_155228.jpg").size(), QSize(30, 20));
+        QCOMPARE(soundsPlayed(), (QStringList{"/Vistrelle.wav", "/Vistrelle.wav"}));
+        m_fakes->grab.window = QImage();
+        tick();
+        QCOMPARE(filesInSet().size(), 2);
+        QVERIFY(m_fakes->boxes.shown.isEmpty());
+    }
+
     void timeLapse()
     {
         m_state.timeLapseHotkey = 'T';
@@ -130,6 +147,12 @@ private slots:
         m_state.timeLapseSeconds = 0;
         tick(60);
         QCOMPARE(m_fakes->grab.grabs, 3);
+        // Without an interval the hotkey only says no.
+        pressHotkey();
+        soundsPlayed();
+        pressHotkey();
+        QCOMPARE(soundsPlayed(), QStringList{"/VistrelleOff.wav"});
+        QVERIFY(!m_state.timeLapseActive);
     }
 
     // A failing shot (an unreadable picture; an Image Set replaced by a file, which stays) keeps

@@ -1,7 +1,10 @@
 #include "capture/JpegWriter.h"
 #include "capture/clsDIBSection.h"
+#include "support/TestLibrary.h"
 
+#include <QFileInfo>
 #include <QImage>
+#include <QTemporaryDir>
 #include <QTest>
 
 // The 24-bit section the writers read in place, and the JPEG encoded from it. The bitmap's rows
@@ -70,6 +73,39 @@ private slots:
             }
         const double mean = difference / (3.0 * picture.width() * picture.height());
         QVERIFY2(mean <= 3.0, qPrintable(QString::number(mean)));
+    }
+
+    // A file of that name is replaced only when the new one is whole, keeping its time and mode;
+    // a read-only one is refused and kept, and an encoder failure is error 26001.
+    void replacing()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("old.jpg"), kept = dir.filePath("kept.jpg");
+        TestLibrary::makeFile(path, "old contents");
+        TestLibrary::makeFile(kept, "precious");
+        const QDateTime yearAgo = QDateTime::currentDateTime().addYears(-1).addMSecs(-123);
+        TestLibrary::setModified(path, yearAgo);
+        QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup);
+        QFile::setPermissions(kept, QFile::ReadOwner | QFile::ReadGroup);
+        clsDIBSection dib;
+        dib.CreateFromPicture(QImage(16, 8, QImage::Format_RGB32));
+        QVERIFY(WriteJpegFile(dib, path, 90));
+        QCOMPARE(QFileInfo(path).lastModified(), yearAgo);
+        const QFile::Permissions ownerGroupOther(0x7077); // the user bits depend on who runs the test
+        QCOMPARE(QFileInfo(path).permissions() & ownerGroupOther,
+                 QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup);
+        QCOMPARE(QImage(path).size(), QSize(16, 8));
+        for (const auto& [target, quality] : {std::pair{kept, 90}, std::pair{path, 300}}) {
+            try {
+                WriteJpegFile(dib, target, quality);
+                QFAIL("no error");
+            } catch (const JpegError& error) {
+                QCOMPARE(error.number() == 26001, quality == 300);
+            }
+        }
+        QCOMPARE(TestLibrary::contents(kept), "precious");
+        QCOMPARE(QImage(path).size(), QSize(16, 8));
+        QCOMPARE(TestLibrary::filesIn(dir.path()), (QStringList{"kept.jpg", "old.jpg"}));
     }
 };
 
