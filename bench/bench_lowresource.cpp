@@ -3,8 +3,8 @@
 // then in low-resource mode after 60 s and after ten 3840x2160 clipboard captures, against a
 // minimal Qt program with a tray icon and a 100 ms timer running beside it.
 #include "ScreenshotLike.h"
-#include "core/DesktopServices.h"
-#include "core/VistrelleApp.h"
+#include "app/DesktopServices.h"
+#include "app/VistrelleApp.h"
 #include "platform/FreedMemory.h"
 #include "ui/AppIcon.h"
 #include "ui/main/frmVistrelle.h"
@@ -153,7 +153,7 @@ int main(int argc, char** argv)
         const QString floorPid = QString::number(floor.processId());
 
         DesktopServices desktop;
-        VistrelleApp app(desktop.services(), dir.path(), {});
+        VistrelleApp app(desktop.services(), desktop.dialogs(), dir.path(), {});
         if (!app.start())
             return 1;
         runEvents(3000);

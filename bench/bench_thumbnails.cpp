@@ -2,7 +2,6 @@
 // the cell's size, against decoded at full size and stretched by the cells when painted.
 #include "ScreenshotLike.h"
 #include "Timing.h"
-#include "core/AppState.h"
 #include "ui/viewers/ImageBox.h"
 #include "ui/viewers/frmPhotos.h"
 
@@ -31,16 +30,15 @@ int main(int argc, char** argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
     QTemporaryDir dir;
-    AppState state;
-    state.dirMax = 500;
+    QList<ThumbnailRow> rows;
     for (int n = 0; n < frmPhotos::cellCount; ++n) {
         const QString path =
             dir.filePath(QStringLiteral("Image_261206_1530%1.jpg").arg(n, 2, 10, QLatin1Char('0')));
         ScreenshotLike(3840, 2160, n).save(path, "JPEG", 90);
-        state.thumbnailEntries.append({QStringLiteral("shot"), {path}});
+        rows.append({QStringLiteral("shot"), {path}});
     }
 
-    frmPhotos photos(state, QImage(), nullptr);
+    frmPhotos photos(rows, QImage(), nullptr);
     const QList<ImageBox*> cells = photos.findChildren<ImageBox*>(QStringLiteral("imgPhoto"));
 
     const double scaled = Median(TimeRuns(runs, [&] {
@@ -53,7 +51,7 @@ int main(int argc, char** argv)
         for (ImageBox* cell : cells) {
             const int row = cell->property("index").toInt();
             cell->setPicture(QImage());
-            cell->setPicture(QImageReader(state.thumbnailEntries.at(row).images.first()).read());
+            cell->setPicture(QImageReader(rows.at(row).images.first()).read());
         }
         photos.grab();
     }));

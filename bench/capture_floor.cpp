@@ -4,7 +4,7 @@
 // median in milliseconds.
 #include "ScreenshotLike.h"
 #include "Timing.h"
-#include "capture/ImageFiles.h"
+#include "capture/BitmapWriter.h"
 #include "capture/JpegWriter.h"
 #include "capture/clsDIBSection.h"
 
@@ -28,8 +28,9 @@ int main(int argc, char* argv[])
         const QImage picture = QGuiApplication::clipboard()->image();
         clsDIBSection dib;
         dib.CreateFromPicture(picture);
-        const QByteArray bytes = bitmap ? BitmapFileBytes(dib) : JpegFileBytes(dib, 90);
-        if (bytes.isEmpty())
+        QByteArray bytes;
+        const Outcome encoded = bitmap ? EncodeBitmapFile(dib, bytes) : EncodeJpegFile(dib, 90, bytes);
+        if (!encoded.done())
             std::abort();
     });
     std::printf("%.1f\n", Median(times));

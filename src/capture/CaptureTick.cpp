@@ -4,34 +4,17 @@
 #include "core/AppState.h"
 #include "platform/Clipboard.h"
 #include "platform/Clock.h"
+#include "platform/FreedMemory.h"
 #include "platform/KeyState.h"
-#include "platform/MessageBoxes.h"
 #include "platform/ScreenGrab.h"
 #include "platform/Services.h"
 #include "platform/Sound.h"
 
 #include <QFileInfo>
-#include <malloc.h>
 
 namespace {
 
 const QString timeLapseSuffix = QStringLiteral("_Time_Lapsed");
-
-class TickGuard
-{
-public:
-    explicit TickGuard(bool& running)
-        : m_running(running)
-    {
-        m_running = true;
-    }
-    ~TickGuard() { m_running = false; }
-    TickGuard(const TickGuard&) = delete;
-    TickGuard& operator=(const TickGuard&) = delete;
-
-private:
-    bool& m_running;
-};
 
 } // namespace
 
@@ -70,7 +53,7 @@ void PlayProgramSound(const AppState& state, Services& services, const QString& 
 
 void PlayCaptureSound(const AppState& state, Services& services)
 {
-    if (state.captureSuffix == timeLapseSuffix && state.timeLapseSilent)
+    if (state.captureSuffix == timeLapseSuffix && state.settings.timeLapseSilent)
         return;
     PlayProgramSound(state, services, QStringLiteral("/Vistrelle.wav"));
 }
@@ -87,15 +70,15 @@ void CaptureActiveWindowToClipboard(Services& services)
 void PollHotkeys(AppState& state, Services& services)
 {
     state.captureSuffix.clear();
-    if (HotkeyDown(services.keys, state.activeWindowHotkey, state.activeWindowModifiers))
+    if (HotkeyDown(services.keys, state.settings.activeWindowHotkey, state.settings.activeWindowModifiers))
         CaptureActiveWindowToClipboard(services);
 
-    if (HotkeyDown(services.keys, state.timeLapseHotkey, state.timeLapseModifiers)) {
+    if (HotkeyDown(services.keys, state.settings.timeLapseHotkey, state.settings.timeLapseModifiers)) {
         if (state.timeLapseActive) {
             state.timeLapseActive = false;
             state.timeLapseElapsedMs = 0;
             PlayProgramSound(state, services, QStringLiteral("/VistrelleOff.wav"));
-        } else if (state.timeLapseSeconds != 0) {
+        } else if (state.settings.timeLapseSeconds != 0) {
             state.timeLapseActive = true;
             state.timeLapseElapsedMs = 999999999;
             PlayProgramSound(state, services, QStringLiteral("/VistrelleOn.wav"));
@@ -107,56 +90,48 @@ void PollHotkeys(AppState& state, Services& services)
     }
 
     // An interval set to nothing while time-lapse runs would capture at every tick.
-    if (!state.timeLapseActive || state.timeLapseSeconds <= 0)
+    if (!state.timeLapseActive || state.settings.timeLapseSeconds <= 0)
         return;
     state.timeLapseElapsedMs += 100;
-    if (state.timeLapseElapsedMs < static_cast<qint64>(state.timeLapseSeconds) * 1000)
+    if (state.timeLapseElapsedMs < static_cast<qint64>(state.settings.timeLapseSeconds) * 1000)
         return;
     CaptureActiveWindowToClipboard(services);
     state.timeLapseElapsedMs = 0;
     state.captureSuffix = timeLapseSuffix;
 }
 
-void CaptureTick(AppState& state, Services& services, const CaptureWindow& window)
+std::optional<Outcome> CaptureTick(AppState& state, Services& services, bool imageSetShown)
 {
-    // A message box of this tick runs a nested event loop in which the timer fires again.
-    if (state.captureTickRunning)
-        return;
-    const TickGuard guard(state.captureTickRunning);
-
     PollHotkeys(state, services);
     if (!services.clipboard.hasImage())
-        return;
+        return std::nullopt;
     // An owner may ignore the clearing (a request with an older timestamp than its own): the
     // picture then stays until the clipboard changes again, and it is filed already.
     if (state.captureFiledChange && *state.captureFiledChange == services.clipboard.changeCount())
-        return;
-    const QString folder =
-        state.libraryRoot + state.currentCategory + QLatin1Char('/') + state.currentImageSet;
+        return std::nullopt;
+    const QString folder = CurrentImageSetFolder(state);
     // A picture that failed to file into this Image Set was reported once; it stays on the
     // clipboard and is tried again when the clipboard or the Image Set changes.
     if (state.captureFailedChange && *state.captureFailedChange == services.clipboard.changeCount() &&
         state.captureFailedFolder == folder)
-        return;
-    if (window.imageSetShown && !window.imageSetShown()) {
+        return std::nullopt;
+    if (!imageSetShown) {
         // Cleared before the box opens, so a picture arriving while it is open is kept.
         services.clipboard.clear();
-        services.boxes.show(QStringLiteral("Please select an image set first."), BoxLook::Information);
-        return;
+        return Outcome::refused(QStringLiteral("Please select an image set first."));
     }
     PlayCaptureSound(state, services);
     const quint64 change = services.clipboard.changeCount();
-    const bool saved = SaveScreenshot(state, services);
+    const Outcome saved = SaveScreenshot(state, services);
     // The decoded picture and its copies are large; give their memory back to the system.
-    malloc_trim(0);
-    if (!saved) {
+    TrimHeap();
+    if (!saved.done()) {
         state.captureFailedChange = change;
         state.captureFailedFolder = folder;
-        return;
+        return saved;
     }
     state.captureFailedChange.reset();
     services.clipboard.clear();
     state.captureFiledChange = services.clipboard.changeCount();
-    if (window.refresh)
-        window.refresh();
+    return saved;
 }

@@ -1,24 +1,20 @@
 #pragma once
 
+#include "platform/Outcome.h"
+
 #include <QString>
-#include <functional>
+#include <optional>
 
 struct AppState;
 struct Services;
 class KeyState;
 
-/// What the window that owns the ticking timer lends the tick.
-struct CaptureWindow
-{
-    /// True when the window shows an Image Set; left empty where no such check is made.
-    std::function<bool()> imageSetShown;
-    /// Brings the window's lists up to date after a file was written.
-    std::function<void()> refresh;
-};
-
 /// One 100 ms tick: polls the hotkeys, then files a picture found on the clipboard into the
-/// current Image Set, clears the clipboard and refreshes the window. Never runs inside itself.
-void CaptureTick(AppState& state, Services& services, const CaptureWindow& window);
+/// current Image Set and clears the clipboard. \a imageSetShown is false when the window that
+/// ticks shows no Image Set to file into. Empty when there was nothing to file; done when a
+/// picture was filed (the window brings its lists up to date); otherwise the message to tell,
+/// once per clipboard picture.
+std::optional<Outcome> CaptureTick(AppState& state, Services& services, bool imageSetShown);
 
 /// The hotkeys and time-lapse of one tick.
 void PollHotkeys(AppState& state, Services& services);

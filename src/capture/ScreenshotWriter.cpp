@@ -1,25 +1,20 @@
 #include "ScreenshotWriter.h"
 
-#include "ImageFiles.h"
+#include "BitmapWriter.h"
 #include "JpegWriter.h"
 #include "clsDIBSection.h"
 #include "core/AppState.h"
-#include "library/LibraryTree.h"
 #include "platform/Clipboard.h"
 #include "platform/Clock.h"
-#include "platform/MessageBoxes.h"
+#include "platform/FileSystem.h"
 #include "platform/Services.h"
 
-#include <QFile>
 #include <QFileInfo>
 #include <cerrno>
-#include <cstring>
-#include <sys/stat.h>
 
 namespace {
 
-// The program's own error numbers for failures that have no system error behind them.
-constexpr int outOfMemoryError = 7;
+// The program's own error number for a picture that cannot be read.
 constexpr int invalidPictureError = 481;
 
 bool takenOnDisk(const QString& path)
@@ -28,53 +23,44 @@ bool takenOnDisk(const QString& path)
     return info.exists() || info.isSymLink();
 }
 
-/// 0 when \a folder is a folder now (made if it was missing and its parent exists), else the
-/// system's error number.
-int ensureFolder(const QString& folder)
+// A name listed in the Image Set, ignoring case.
+bool listed(const AppState& state, const QString& name)
 {
-    const QByteArray name = QFile::encodeName(folder);
-    struct stat status
-    {
-    };
-    if (::stat(name.constData(), &status) == 0)
-        return S_ISDIR(status.st_mode) ? 0 : ENOTDIR;
-    if (errno != ENOENT)
-        return errno;
-    if (::mkdir(name.constData(), 0777) == 0 || errno == EEXIST)
-        return 0;
-    return errno;
+    for (const QString& entry : state.imageSetFiles) {
+        if (entry.endsWith(name, Qt::CaseInsensitive) && entry.size() > name.size() &&
+            entry.at(entry.size() - name.size() - 1) == QLatin1Char('/'))
+            return true;
+    }
+    return false;
 }
 
 QString freeName(const AppState& state, Clock& clock, const QString& folder)
 {
-    QString name = ScreenshotName(clock.now(), 1, state.captureSuffix, state.captureExtension);
-    for (int counter = 2; ImageNameExists(state, name) || takenOnDisk(folder + name); ++counter)
-        name = ScreenshotName(clock.now(), counter, state.captureSuffix, state.captureExtension);
+    const Settings& settings = state.settings;
+    QString name = ScreenshotName(clock.now(), 1, state.captureSuffix, settings.captureExtension);
+    for (int counter = 2; listed(state, name) || takenOnDisk(folder + name); ++counter)
+        name = ScreenshotName(clock.now(), counter, state.captureSuffix, settings.captureExtension);
     return name;
 }
 
-/// The file's bytes, or an error number and text.
-QByteArray encode(const AppState& state, const QImage& picture, int& error, QString& text)
+Outcome encode(const AppState& state, const QImage& picture, QByteArray& file)
 {
-    try {
-        clsDIBSection dib;
-        dib.CreateFromPicture(picture);
-        if (!dib.DIBSectionBitsPtr()) {
-            error = outOfMemoryError;
-            text = QStringLiteral("Out of memory");
-            return {};
-        }
-        if (state.captureExtension.compare(QLatin1String(".bmp"), Qt::CaseInsensitive) == 0)
-            return BitmapFileBytes(dib);
-        return JpegFileBytes(dib, state.jpegQuality);
-    } catch (const ArithmeticOverflow&) {
-        error = ArithmeticOverflow::number;
-        text = QStringLiteral("Overflow: the picture is too large");
-    } catch (const JpegError& failure) {
-        error = failure.number();
-        text = failure.description();
-    }
-    return {};
+    clsDIBSection dib;
+    if (const Outcome created = dib.CreateFromPicture(picture); !created.done())
+        return created;
+    if (state.settings.captureExtension.compare(QLatin1String(".bmp"), Qt::CaseInsensitive) == 0)
+        return EncodeBitmapFile(dib, file);
+    return EncodeJpegFile(dib, state.settings.jpegQuality, file);
+}
+
+Outcome failure(const Outcome& why, const QString& detail = QString())
+{
+    QString message = QStringLiteral("An error has occurred while creating image file.  Error ") +
+                      QString::number(why.error);
+    const QString text = why.text + detail;
+    if (!text.isEmpty())
+        message += QStringLiteral("\n\n") + text;
+    return Outcome::failed(why.error, message);
 }
 
 } // namespace
@@ -87,41 +73,30 @@ QString ScreenshotName(const QDateTime& when, int counter, const QString& suffix
     return name + suffix + extension;
 }
 
-bool SaveScreenshot(const AppState& state, Services& services)
+Outcome SaveScreenshot(const AppState& state, Services& services)
 {
-    const QString folder = state.libraryRoot + state.currentCategory + QLatin1Char('/') +
-                           state.currentImageSet + QLatin1Char('/');
-    auto fail = [&services](int number, const QString& text) {
-        QString message = QStringLiteral("An error has occurred while creating image file.  Error ") +
-                          QString::number(number);
-        if (!text.isEmpty())
-            message += QStringLiteral("\n\n") + text;
-        services.boxes.show(message, BoxLook::Exclamation);
-        return false;
-    };
-    if (const int error = ensureFolder(folder))
-        return fail(error, QString::fromLocal8Bit(std::strerror(error)) + QStringLiteral(": ") + folder);
+    const QString folder = CurrentImageSetFolder(state);
+    if (const Outcome made = EnsureFolder(folder); !made.done())
+        return failure(made, QStringLiteral(": ") + folder);
 
     QString name = freeName(state, services.clock, folder);
-    int error = 0;
-    QString text;
     QByteArray bytes;
     {
         const QImage picture = services.clipboard.image();
         if (picture.isNull())
-            return fail(invalidPictureError, QStringLiteral("The picture on the clipboard cannot be read."));
-        bytes = encode(state, picture, error, text);
+            return failure(Outcome::failed(invalidPictureError,
+                                           QStringLiteral("The picture on the clipboard cannot be read.")));
+        if (const Outcome encoded = encode(state, picture, bytes); !encoded.done())
+            return failure(encoded);
     }
-    if (error != 0)
-        return fail(error, text);
 
     // Another program may take the name between the look-up and the write: then the next one.
-    FileOutcome outcome = WriteNewFile(folder + name, bytes);
-    for (int attempt = 0; outcome.error == EEXIST && attempt < 100; ++attempt) {
+    Outcome written = WriteNewFile(folder + name, bytes);
+    for (int attempt = 0; written.error == EEXIST && attempt < 100; ++attempt) {
         name = freeName(state, services.clock, folder);
-        outcome = WriteNewFile(folder + name, bytes);
+        written = WriteNewFile(folder + name, bytes);
     }
-    if (!outcome.ok())
-        return fail(outcome.error, outcome.text + QStringLiteral(": ") + folder + name);
-    return true;
+    if (!written.done())
+        return failure(written, QStringLiteral(": ") + folder + name);
+    return {};
 }

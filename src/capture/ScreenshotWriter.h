@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/Outcome.h"
+
 #include <QDateTime>
 #include <QString>
 
@@ -12,6 +14,6 @@ QString ScreenshotName(const QDateTime& when, int counter, const QString& suffix
 
 /// Writes the picture on the clipboard as a new file in the current Image Set, in the format of
 /// captureExtension, under the first screenshot name that is neither listed (ignoring case)
-/// nor on disk. Creates a missing Image Set folder. Never replaces a file. On a failure the
-/// user is told the error and the result is false; nothing is left in the folder.
-bool SaveScreenshot(const AppState& state, Services& services);
+/// nor on disk. Creates a missing Image Set folder. Never replaces a file. A failure carries
+/// the whole message the user is told; nothing is left in the folder.
+Outcome SaveScreenshot(const AppState& state, Services& services);

@@ -7,45 +7,60 @@
 
 namespace {
 
-int checked(long long value)
+constexpr long long largest = std::numeric_limits<int>::max();
+
+long long strideOf(long long width)
 {
-    if (value > std::numeric_limits<int>::max() || value < std::numeric_limits<int>::min())
-        throw ArithmeticOverflow();
-    return static_cast<int>(value);
+    return (width * 3 + 3) & ~3LL;
+}
+
+Outcome noMemory()
+{
+    return Outcome::failed(clsDIBSection::outOfMemoryError, QStringLiteral("Out of memory"));
 }
 
 } // namespace
 
+Outcome clsDIBSection::overflow()
+{
+    return Outcome::failed(overflowError, QStringLiteral("Overflow: the picture is too large"));
+}
+
 int clsDIBSection::BytesPerScanLine() const
 {
-    return checked((static_cast<long long>(m_width) * 3 + 3)) & ~3;
+    return static_cast<int>(strideOf(m_width));
 }
 
-bool clsDIBSection::Create(int lWidth, int lHeight)
+Outcome clsDIBSection::Create(int lWidth, int lHeight)
 {
     ClearUp();
+    const long long stride = strideOf(lWidth);
+    if (stride > largest || stride * lHeight > largest || stride * lHeight < -largest) {
+        m_width = m_height = 0;
+        return overflow();
+    }
     m_width = lWidth;
     m_height = lHeight;
-    const int sizeImage = checked(static_cast<long long>(BytesPerScanLine()) * lHeight);
     if (lWidth < 1 || lHeight < 1)
-        return false;
+        return noMemory();
     try {
-        m_bits = std::make_unique_for_overwrite<unsigned char[]>(static_cast<size_t>(sizeImage));
+        m_bits = std::make_unique_for_overwrite<unsigned char[]>(static_cast<size_t>(stride * lHeight));
     } catch (const std::bad_alloc&) {
-        return false;
+        return noMemory();
     }
-    return true;
+    return {};
 }
 
-void clsDIBSection::CreateFromPicture(const QImage& picThis)
+Outcome clsDIBSection::CreateFromPicture(const QImage& picThis)
 {
     if (picThis.isNull()) {
         ClearUp();
-        return;
+        return noMemory();
     }
-    if (!Create(picThis.width(), picThis.height()))
-        return;
-    LoadPictureBlt(picThis);
+    Outcome created = Create(picThis.width(), picThis.height());
+    if (created.done())
+        LoadPictureBlt(picThis);
+    return created;
 }
 
 void clsDIBSection::LoadPictureBlt(const QImage& source, int lSrcLeft, int lSrcTop, int lSrcWidth,

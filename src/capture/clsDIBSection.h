@@ -1,19 +1,9 @@
 #pragma once
 
+#include "platform/Outcome.h"
+
 #include <QImage>
 #include <memory>
-#include <stdexcept>
-
-/// The program's arithmetic-overflow error (number 6): a size that does not fit in 32 bits.
-class ArithmeticOverflow : public std::overflow_error
-{
-public:
-    ArithmeticOverflow()
-        : std::overflow_error("Overflow")
-    {
-    }
-    static constexpr int number = 6;
-};
 
 /// An owned 24-bit picture buffer: three bytes a pixel in the order blue, green, red, rows
 /// stored bottom-up (the first row in memory is the bottom row of the picture), each row padded
@@ -21,14 +11,20 @@ public:
 class clsDIBSection
 {
 public:
+    /// The program's own error numbers: a size that does not fit in 32 bits, memory that cannot
+    /// be had.
+    static constexpr int overflowError = 6;
+    static constexpr int outOfMemoryError = 7;
+    static Outcome overflow();
+
     /// Makes an empty buffer of \a lWidth x \a lHeight pixels, freeing the one held before.
-    /// False, and the instance empty, for a size below 1 or when the memory cannot be had.
-    /// Throws ArithmeticOverflow when the row stride or the size overflows 32 bits.
-    bool Create(int lWidth, int lHeight);
+    /// Fails, leaving the instance empty (and 0 x 0 on an overflow), for a size below 1, when the
+    /// row stride or the size overflows 32 bits, or when the memory cannot be had.
+    Outcome Create(int lWidth, int lHeight);
 
     /// Makes the buffer the size of \a picThis and copies its pixels in, converted to 24 bits.
-    /// A null picture leaves the instance empty. Throws ArithmeticOverflow like Create.
-    void CreateFromPicture(const QImage& picThis);
+    /// Fails like Create; a null picture leaves the instance empty and fails too.
+    Outcome CreateFromPicture(const QImage& picThis);
 
     /// Copies a rectangle of \a source, from (\a lSrcLeft, \a lSrcTop), into the buffer at (0, 0);
     /// a negative width or height stands for the buffer's own. Parts outside either picture
@@ -36,8 +32,7 @@ public:
     void LoadPictureBlt(const QImage& source, int lSrcLeft = 0, int lSrcTop = 0, int lSrcWidth = -1,
                         int lSrcHeight = -1);
 
-    /// Row stride in bytes: Width x 3 rounded up to a multiple of 4. Throws ArithmeticOverflow
-    /// when that does not fit in 32 bits.
+    /// Row stride in bytes: Width x 3 rounded up to a multiple of 4.
     int BytesPerScanLine() const;
     /// The width and height of the last Create, kept after ClearUp.
     int Width() const { return m_width; }

@@ -1,10 +1,10 @@
 #include "SettingsFile.h"
 
 #include "AppState.h"
+#include "platform/FileSystem.h"
 
 #include <QFile>
 #include <QList>
-#include <QSaveFile>
 #include <charconv>
 
 namespace {
@@ -43,7 +43,7 @@ QString SettingsFilePath(const AppState& state)
     return state.dataDir + QStringLiteral("Vistrelle.ini");
 }
 
-MainWindowPosition ApplySettings(const QByteArray& text, AppState& state)
+MainWindowPosition ApplySettings(const QByteArray& text, Settings& settings)
 {
     MainWindowPosition main;
     const QList<QByteArray> lines = text.split('\n');
@@ -57,15 +57,15 @@ MainWindowPosition ApplySettings(const QByteArray& text, AppState& state)
         const QByteArray value = line.mid(equals + 1);
 
         if (key == "FIRSTCAT=") {
-            state.introCategory = QString::fromUtf8(value);
+            settings.introCategory = QString::fromUtf8(value);
         } else if (key == "FIRSTSET=") {
-            state.introImageSet = QString::fromUtf8(value);
+            settings.introImageSet = QString::fromUtf8(value);
         } else if (key == "TIMELAPSE_SILENT=") {
             if (value == "YES")
-                state.timeLapseSilent = true;
+                settings.timeLapseSilent = true;
         } else if (key == "IMAGEFORMAT=") {
             if (value == "BMP")
-                state.captureExtension = QStringLiteral(".bmp");
+                settings.captureExtension = QStringLiteral(".bmp");
         } else {
             const std::optional<int> number = parseInt32(value);
             if (!number)
@@ -76,33 +76,33 @@ MainWindowPosition ApplySettings(const QByteArray& text, AppState& state)
             else if (key == "MLEFT=")
                 main.left = pulledBack(n);
             else if (key == "ITOP=")
-                state.imageViewerTop = pulledBack(n);
+                settings.imageViewerTop = pulledBack(n);
             else if (key == "ILEFT=")
-                state.imageViewerLeft = pulledBack(n);
+                settings.imageViewerLeft = pulledBack(n);
             else if (key == "IWIDTH=" && n > 0)
-                state.imageViewerWidth = n;
+                settings.imageViewerWidth = n;
             else if (key == "JPEG_QUALITY=" && n > 0 && n < 101)
-                state.jpegQuality = n;
+                settings.jpegQuality = n;
             else if (key == "ACTIVEWINDOW_HK=")
-                state.activeWindowHotkey = n;
+                settings.activeWindowHotkey = n;
             else if (key == "ACTIVEWINDOW_HKCS=")
-                state.activeWindowModifiers = n;
+                settings.activeWindowModifiers = n;
             else if (key == "TIMELAPSE_HK=")
-                state.timeLapseHotkey = n;
+                settings.timeLapseHotkey = n;
             else if (key == "TIMELAPSE_HKCS=")
-                state.timeLapseModifiers = n;
+                settings.timeLapseModifiers = n;
             else if (key == "TIMELAPSE_SECS=")
-                state.timeLapseSeconds = n;
+                settings.timeLapseSeconds = n;
             else if (key == "DIRMAX=" && n > 500)
-                state.dirMax = n;
+                settings.dirMax = n;
             else if (key == "FILEMAX=" && n > 5000)
-                state.fileMax = n;
+                settings.fileMax = n;
         }
     }
     return main;
 }
 
-QByteArray SettingsText(const AppState& state, const std::optional<QPoint>& mainTopLeft,
+QByteArray SettingsText(const Settings& settings, const std::optional<QPoint>& mainTopLeft,
                         const ViewerPlacement& viewer)
 {
     QByteArray text;
@@ -120,47 +120,40 @@ QByteArray SettingsText(const AppState& state, const std::optional<QPoint>& main
     line("ITOP=", number(viewer.top));
     line("ILEFT=", number(viewer.left));
     line("IWIDTH=", number(viewer.width));
-    line("FIRSTCAT=", lineSafe(state.introCategory));
-    line("FIRSTSET=", lineSafe(state.introImageSet));
-    if (state.jpegQuality != 90)
-        line("JPEG_QUALITY=", number(state.jpegQuality));
-    if (state.activeWindowHotkey > 0) {
-        line("ACTIVEWINDOW_HK=", number(state.activeWindowHotkey));
-        line("ACTIVEWINDOW_HKCS=", number(state.activeWindowModifiers));
+    line("FIRSTCAT=", lineSafe(settings.introCategory));
+    line("FIRSTSET=", lineSafe(settings.introImageSet));
+    if (settings.jpegQuality != 90)
+        line("JPEG_QUALITY=", number(settings.jpegQuality));
+    if (settings.activeWindowHotkey > 0) {
+        line("ACTIVEWINDOW_HK=", number(settings.activeWindowHotkey));
+        line("ACTIVEWINDOW_HKCS=", number(settings.activeWindowModifiers));
     }
-    if (state.timeLapseHotkey > 0) {
-        line("TIMELAPSE_HK=", number(state.timeLapseHotkey));
-        line("TIMELAPSE_HKCS=", number(state.timeLapseModifiers));
+    if (settings.timeLapseHotkey > 0) {
+        line("TIMELAPSE_HK=", number(settings.timeLapseHotkey));
+        line("TIMELAPSE_HKCS=", number(settings.timeLapseModifiers));
     }
-    if (state.timeLapseSeconds > 0)
-        line("TIMELAPSE_SECS=", number(state.timeLapseSeconds));
-    if (state.timeLapseSilent)
+    if (settings.timeLapseSeconds > 0)
+        line("TIMELAPSE_SECS=", number(settings.timeLapseSeconds));
+    if (settings.timeLapseSilent)
         line("TIMELAPSE_SILENT=", "YES");
-    if (state.captureExtension != QLatin1String(".jpg"))
+    if (settings.captureExtension != QLatin1String(".jpg"))
         line("IMAGEFORMAT=", "BMP");
-    if (state.dirMax > 500)
-        line("DIRMAX=", number(state.dirMax));
-    if (state.fileMax > 5000)
-        line("FILEMAX=", number(state.fileMax));
+    if (settings.dirMax > 500)
+        line("DIRMAX=", number(settings.dirMax));
+    if (settings.fileMax > 5000)
+        line("FILEMAX=", number(settings.fileMax));
     return text;
 }
 
-MainWindowPosition ReadSettingsFile(const QString& path, AppState& state)
+MainWindowPosition ReadSettingsFile(const QString& path, Settings& settings)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return {};
-    return ApplySettings(file.readAll(), state);
+    return ApplySettings(file.readAll(), settings);
 }
 
 bool WriteSettingsFile(const QString& path, const QByteArray& text)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    if (file.write(text) != text.size()) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    return WriteFileReplacing(path, text).done();
 }

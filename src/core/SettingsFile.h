@@ -6,6 +6,7 @@
 #include <optional>
 
 struct AppState;
+struct Settings;
 
 /// Where the settings file put the main window, in twips; a key missing from the file leaves
 /// the window where it stands.
@@ -26,19 +27,19 @@ struct ViewerPlacement
 /// The settings file: dataDir + "Vistrelle.ini", beside the program unless its folder is read-only.
 QString SettingsFilePath(const AppState& state);
 
-/// Applies the lines of a settings file to \a state and returns the main window's position.
+/// Applies the lines of a settings file to \a settings and returns the main window's position.
 /// Unknown keys, lines without "=", values out of range and numeric values that are not
 /// 32-bit numbers change nothing.
-MainWindowPosition ApplySettings(const QByteArray& text, AppState& state);
+MainWindowPosition ApplySettings(const QByteArray& text, Settings& settings);
 
-/// The settings file's text for \a state: CRLF lines, keys in their fixed order, each written
+/// The settings file's text for \a settings: CRLF lines, keys in their fixed order, each written
 /// only when it differs from its default. \a mainTopLeft is empty while the main window is
 /// minimised.
-QByteArray SettingsText(const AppState& state, const std::optional<QPoint>& mainTopLeft,
+QByteArray SettingsText(const Settings& settings, const std::optional<QPoint>& mainTopLeft,
                         const ViewerPlacement& viewer);
 
-/// Reads the file at \a path into \a state; a missing or unreadable file changes nothing.
-MainWindowPosition ReadSettingsFile(const QString& path, AppState& state);
+/// Reads the file at \a path into \a settings; a missing or unreadable file changes nothing.
+MainWindowPosition ReadSettingsFile(const QString& path, Settings& settings);
 
 /// Replaces the file at \a path with \a text only once the new text is completely on disk,
 /// so a failure never leaves a truncated settings file. False when it could not be written.

@@ -2,56 +2,20 @@
 
 #include "LibraryTree.h"
 #include "core/AppState.h"
-#include "platform/MessageBoxes.h"
+#include "platform/FileSystem.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <cerrno>
-#include <cstdio>
-#include <cstring>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace {
 
 const QLatin1Char slash('/');
 
-QByteArray native(const QString& path)
+QString folderProblem()
 {
-    return QFile::encodeName(path);
-}
-
-bool isLink(const QString& path)
-{
-    struct stat info = {};
-    return ::lstat(native(path).constData(), &info) == 0 && S_ISLNK(info.st_mode);
-}
-
-// A read-only folder keeps its entries; its owner gets write permission back, as files do.
-void makeWritable(const QString& folder)
-{
-    struct stat info = {};
-    const QByteArray path = native(folder);
-    if (::lstat(path.constData(), &info) == 0 && S_ISDIR(info.st_mode) && !(info.st_mode & S_IWUSR))
-        ::chmod(path.constData(), (info.st_mode & 07777) | S_IWUSR);
-}
-
-void reportFolder(MessageBoxes& boxes)
-{
-    boxes.show(
-        QStringLiteral("There was a problem removing a directory.  The directory or files contained in "
-                       "it may be set to READ ONLY mode (i.e. they're on a CD ROM)."),
-        BoxLook::Exclamation);
-}
-
-bool sameFile(const QByteArray& first, const QByteArray& second)
-{
-    struct stat a = {};
-    struct stat b = {};
-    return ::lstat(first.constData(), &a) == 0 && ::lstat(second.constData(), &b) == 0 &&
-           a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+    return QStringLiteral("There was a problem removing a directory.  The directory or files contained in "
+                          "it may be set to READ ONLY mode (i.e. they're on a CD ROM).");
 }
 
 // Links the walks pass over: links to folders and links that lead nowhere. Hidden entries stay,
@@ -68,24 +32,33 @@ QStringList linksIn(const QString& folder)
     return links;
 }
 
+// Removes one entry and notes a problem; true when something was removed.
+bool removeNoting(const QString& path, QStringList& problems)
+{
+    const Outcome removed = RemoveFile(path);
+    if (!removed.done() && !removed.text.isEmpty())
+        problems.append(removed.text);
+    return removed.done();
+}
+
 // One pass over the tree within the capacity of the tables; the number of entries removed.
-int deletePass(AppState& state, MessageBoxes& boxes, const QString& folder, bool complete)
+int deletePass(AppState& state, const QString& folder, bool complete, QStringList& problems)
 {
     int removed = 0;
     const QStringList folders = QStringList{folder.chopped(1)} + state.dirList;
     for (const QString& each : folders)
-        makeWritable(each);
+        GiveFolderOwnerWrite(each);
     for (const QString& file : std::as_const(state.fileList))
-        removed += RemoveFile(boxes, file) ? 1 : 0;
+        removed += removeNoting(file, problems) ? 1 : 0;
     for (const QString& each : folders) {
         for (const QString& link : linksIn(each))
-            removed += RemoveFile(boxes, link) ? 1 : 0;
+            removed += removeNoting(link, problems) ? 1 : 0;
     }
     for (qsizetype n = state.dirList.size() - 1; n >= 0; --n) {
         if (QDir().rmdir(state.dirList.at(n)))
             ++removed;
         else if (complete)
-            reportFolder(boxes);
+            problems.append(folderProblem());
     }
     return removed;
 }
@@ -105,34 +78,25 @@ bool FolderMayBeDeleted(const QString& folder, const QString& libraryRoot, const
     return !homeFolder.startsWith(folder);
 }
 
-bool RemoveFile(MessageBoxes& boxes, const QString& path)
+Outcome RemoveFile(const QString& path)
 {
-    const QByteArray name = native(path);
-    struct stat info = {};
-    if (::lstat(name.constData(), &info) != 0 && errno == ENOENT)
-        return false;
-    if (S_ISREG(info.st_mode) && !(info.st_mode & S_IWUSR))
-        ::chmod(name.constData(), (info.st_mode & 07777) | S_IWUSR);
-    if (::unlink(name.constData()) == 0)
-        return true;
-    if (errno != ENOENT)
-        boxes.show(
-            QStringLiteral("There was a problem removing file ") + path +
-                QStringLiteral(" - It may be set to READ-ONLY mode (i.e. it is on a CD) or it may still be "
-                               "in use.  Check the file properties."),
-            BoxLook::Exclamation);
-    return false;
+    const Outcome removed = RemoveEntry(path);
+    if (removed.done() || removed.error == ENOENT)
+        return removed;
+    return Outcome::failed(removed.error,
+                           QStringLiteral("There was a problem removing file ") + path +
+                               QStringLiteral(" - It may be set to READ-ONLY mode (i.e. it is on a CD) or it "
+                                              "may still be in use.  Check the file properties."));
 }
 
-bool DeleteFolderTree(AppState& state, MessageBoxes& boxes, const QString& folder)
+Outcome DeleteFolderTree(AppState& state, const QString& folder)
 {
-    if (!FolderMayBeDeleted(folder, state.libraryRoot, QDir::homePath())) {
-        boxes.show(QStringLiteral("Critical error.  Code E."), BoxLook::Critical);
-        return false;
-    }
+    if (!FolderMayBeDeleted(folder, state.libraryRoot, QDir::homePath()))
+        return Outcome::refused(QStringLiteral("Critical error.  Code E."));
+    Outcome outcome;
     // A Category or Image Set that is itself a link is not entered: only the link goes.
-    if (isLink(folder.chopped(1)))
-        return true;
+    if (IsSymLink(folder.chopped(1)))
+        return outcome;
     // Trees larger than the tables are deleted in several passes, as long as each one gets on.
     bool complete = false;
     int removed = 1;
@@ -141,67 +105,34 @@ bool DeleteFolderTree(AppState& state, MessageBoxes& boxes, const QString& folde
         EnumerateFolders(state, folder, false);
         ResetFileWalk(state);
         EnumerateFiles(state, folder, QString(), FileMode::Every);
-        complete = state.dirCount - 1 <= state.dirMax && state.fileCount - 1 <= state.fileMax;
-        removed = deletePass(state, boxes, folder, complete);
+        complete =
+            state.dirCount - 1 <= state.settings.dirMax && state.fileCount - 1 <= state.settings.fileMax;
+        removed = deletePass(state, folder, complete, outcome.problems);
     }
-    return true;
+    return outcome;
 }
 
-void RemoveDeletedFolder(MessageBoxes& boxes, const QString& folder)
+Outcome RemoveDeletedFolder(const QString& folder)
 {
-    const QByteArray path = native(folder.chopped(1));
-    const bool removed =
-        isLink(folder.chopped(1)) ? ::unlink(path.constData()) == 0 : ::rmdir(path.constData()) == 0;
+    const Outcome removed = RemoveFolderOrLink(folder.chopped(1));
     // A folder that another program has already removed is what the user asked for.
-    if (!removed && errno != ENOENT)
-        reportFolder(boxes);
+    if (removed.done() || removed.error == ENOENT)
+        return {};
+    return Outcome::failed(removed.error, folderProblem());
 }
 
-RenameResult RenameWithoutReplacing(const QString& from, const QString& to)
-{
-    const QByteArray source = native(from);
-    const QByteArray target = native(to);
-    if (::renameat2(AT_FDCWD, source.constData(), AT_FDCWD, target.constData(), RENAME_NOREPLACE) == 0)
-        return RenameResult::Renamed;
-    if (errno == EEXIST) {
-        // Where the file system ignores case, the new spelling already names the same file.
-        if (from.compare(to, Qt::CaseInsensitive) == 0 && sameFile(source, target))
-            return ::rename(source.constData(), target.constData()) == 0 ? RenameResult::Renamed
-                                                                         : RenameResult::Failed;
-        return RenameResult::TargetExists;
-    }
-    if (errno != EINVAL && errno != ENOSYS)
-        return RenameResult::Failed;
-    // File systems without a no-replace rename: a hard link cannot replace either.
-    if (::link(source.constData(), target.constData()) != 0)
-        return errno == EEXIST ? RenameResult::TargetExists : RenameResult::Failed;
-    if (::unlink(source.constData()) == 0)
-        return RenameResult::Renamed;
-    ::unlink(target.constData());
-    return RenameResult::Failed;
-}
-
-QStringList MoveFilesInto(const QStringList& paths, const QString& targetFolder)
+Outcome MoveFilesInto(const QStringList& paths, const QString& targetFolder)
 {
     const QString target = QFileInfo(targetFolder).canonicalFilePath();
-    QStringList notMoved;
+    Outcome outcome;
     for (const QString& path : paths) {
         const QString name = FileNameOf(path);
         // Judged by the folder the entry lies in: a link leading into the target still moves.
         if (!target.isEmpty() && QFileInfo(QFileInfo(path).absolutePath()).canonicalFilePath() == target)
             continue;
-        const RenameResult result = RenameWithoutReplacing(path, targetFolder + name);
-        const int error = errno;
-        switch (result) {
-        case RenameResult::Renamed:
-            break;
-        case RenameResult::TargetExists:
-            notMoved.append(name + QStringLiteral(": a file of that name is already there"));
-            break;
-        case RenameResult::Failed:
-            notMoved.append(name + QStringLiteral(": ") + QString::fromLocal8Bit(std::strerror(error)));
-            break;
-        }
+        const Outcome moved = RenameWithoutReplacing(path, targetFolder + name);
+        if (!moved.done())
+            outcome.problems.append(name + QStringLiteral(": ") + moved.text);
     }
-    return notMoved;
+    return outcome;
 }

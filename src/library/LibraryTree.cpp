@@ -7,8 +7,6 @@
 
 namespace {
 
-constexpr int subfolderLimit = 1000;
-
 // Lists one folder: files and folders, hidden ones and special files (pipes, devices) left out.
 QDirIterator listing(const QString& folder)
 {
@@ -59,12 +57,12 @@ void EnumerateFiles(AppState& state, const QString& folder, const QString& exten
         const QFileInfo info = it.fileInfo();
         const QString name = info.fileName();
         if (info.isDir()) {
-            if (isWalkableFolder(info) && subfolders.size() < subfolderLimit)
+            if (isWalkableFolder(info) && subfolders.size() < SubfolderLimit)
                 subfolders.append(folder + name + QLatin1Char('/'));
             continue;
         }
         if (mode == FileMode::Every || HasImageExtension(name, extension))
-            store(state.fileList, state.fileCount, state.fileMax, folder + name);
+            store(state.fileList, state.fileCount, state.settings.fileMax, folder + name);
     }
     for (const QString& subfolder : std::as_const(subfolders))
         EnumerateFiles(state, subfolder, extension, mode);
@@ -85,9 +83,9 @@ void EnumerateFolders(AppState& state, const QString& folder, bool topOnly)
         const QFileInfo info = it.fileInfo();
         if (!isWalkableFolder(info))
             continue;
-        if (subfolders.size() < subfolderLimit)
+        if (subfolders.size() < SubfolderLimit)
             subfolders.append(folder + info.fileName() + QLatin1Char('/'));
-        store(state.dirList, state.dirCount, state.dirMax, folder + info.fileName());
+        store(state.dirList, state.dirCount, state.settings.dirMax, folder + info.fileName());
     }
     if (topOnly)
         return;
@@ -112,13 +110,4 @@ QString FileNameOf(const QString& path)
         return path;
     const qsizetype slash = path.lastIndexOf(QLatin1Char('/'), path.size() - 2);
     return path.mid(slash + 1);
-}
-
-bool ImageNameExists(const AppState& state, const QString& name)
-{
-    for (const QString& entry : state.imageSetFiles) {
-        if (FileNameOf(entry).compare(name, Qt::CaseInsensitive) == 0)
-            return true;
-    }
-    return false;
 }

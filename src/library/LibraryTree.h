@@ -5,6 +5,9 @@
 
 struct AppState;
 
+/// The most sub-folders of one folder that a walk follows.
+constexpr int SubfolderLimit = 1000;
+
 /// How EnumerateFiles chooses files.
 enum class FileMode { WithExtension = 0, Every = 1 };
 
@@ -19,7 +22,7 @@ void ResetFolderWalk(AppState& state);
 
 /// Appends to fileList the files below \a folder (ending in "/"): a folder's own files first,
 /// then its sub-folders' in listing order. Hidden entries are skipped, symbolic links to
-/// folders are never entered, and at most 1000 sub-folders of one folder are followed.
+/// folders are never entered, and at most SubfolderLimit sub-folders of one folder are followed.
 /// Beyond fileMax entries fileCount still advances but nothing is stored.
 void EnumerateFiles(AppState& state, const QString& folder, const QString& extension, FileMode mode);
 
@@ -36,6 +39,3 @@ QStringList ListSubfolders(const QString& folder);
 /// The part of \a path after its last "/", not looking at the last character: a folder path
 /// "…/set/" gives "set/".
 QString FileNameOf(const QString& path);
-
-/// True when a file named \a name, ignoring case, is among imageSetFiles.
-bool ImageNameExists(const AppState& state, const QString& name);

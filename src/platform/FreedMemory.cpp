@@ -6,10 +6,15 @@
 #include <malloc.h>
 #endif
 
-void ReturnFreedMemory()
+void TrimHeap()
 {
-    QPixmapCache::clear();
 #if defined(__GLIBC__)
     malloc_trim(0);
 #endif
+}
+
+void ReturnFreedMemory()
+{
+    QPixmapCache::clear();
+    TrimHeap();
 }

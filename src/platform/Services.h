@@ -3,7 +3,6 @@
 class Clipboard;
 class Clock;
 class InstanceLock;
-class LibraryDialogs;
 class KeyState;
 class MessageBoxes;
 class ScreenGrab;
@@ -18,7 +17,6 @@ struct Services
     Clipboard& clipboard;
     Shell& shell;
     InstanceLock& instance;
-    LibraryDialogs& dialogs; // our own modal dialogs, so tests can answer them
     Clock& clock;
     KeyState& keys;
     ScreenGrab& grab;

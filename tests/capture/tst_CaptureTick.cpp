@@ -2,6 +2,7 @@
 #include "core/AppState.h"
 #include "support/FakeServices.h"
 #include "support/TestLibrary.h"
+#include "ui/CaptureTicking.h"
 
 #include <QDir>
 #include <QImage>
@@ -30,7 +31,7 @@ class tst_CaptureTick : public QObject
     void tick(int count = 1)
     {
         while (count-- > 0)
-            CaptureTick(m_state, m_fakes->services, {[this] { return m_setShown; }, {}});
+            TickAndTell(m_state, m_fakes->services, m_setShown, {});
     }
     QString setFolder() const { return m_state.libraryRoot + "Cat/Set/"; }
     QStringList filesInSet() const { return filesIn(setFolder()); } // hidden ones too: no half-written file
@@ -60,8 +61,6 @@ private slots:
         m_state.libraryRoot = m_dir->path() + "/Vistrelles/";
         m_state.currentCategory = "Cat";
         m_state.currentImageSet = "Set";
-        m_state.captureExtension = ".jpg";
-        m_state.jpegQuality = 90;
         m_setShown = true;
         makeFolder(setFolder());
         for (const char* sound : {"Vistrelle.wav", "VistrelleOn.wav", "VistrelleOff.wav"})
@@ -90,8 +89,8 @@ private slots:
     // The active-window hotkey captures at every tick it is held; a failed grab is silent.
     void activeWindowHotkey()
     {
-        m_state.activeWindowHotkey = 'A';
-        m_state.activeWindowModifiers = 1;
+        m_state.settings.activeWindowHotkey = 'A';
+        m_state.settings.activeWindowModifiers = 1;
         m_fakes->keys.press('A');
         m_fakes->keys.press(17);
         tick(2);
@@ -106,9 +105,9 @@ private slots:
 
     void timeLapse()
     {
-        m_state.timeLapseHotkey = 'T';
-        m_state.timeLapseModifiers = 2;
-        m_state.timeLapseSeconds = 5;
+        m_state.settings.timeLapseHotkey = 'T';
+        m_state.settings.timeLapseModifiers = 2;
+        m_state.settings.timeLapseSeconds = 5;
         const auto pressHotkey = [this] {
             m_fakes->keys.press('T');
             m_fakes->keys.press(16);
@@ -141,10 +140,10 @@ private slots:
 
         // Silent, its shots make no sound; an interval cleared while it runs takes no shots
         // rather than one at every tick.
-        m_state.timeLapseSilent = true;
+        m_state.settings.timeLapseSilent = true;
         pressHotkey();
         QCOMPARE(soundsPlayed(), QStringList{"/VistrelleOn.wav"});
-        m_state.timeLapseSeconds = 0;
+        m_state.settings.timeLapseSeconds = 0;
         tick(60);
         QCOMPARE(m_fakes->grab.grabs, 3);
         // Without an interval the hotkey only says no.
@@ -212,7 +211,7 @@ private slots:
     void writeFailingMidwayLosesNothing()
     {
         QFETCH(QString, extension);
-        m_state.captureExtension = extension;
+        m_state.settings.captureExtension = extension;
         putPicture(QSize(320, 240));
         rlimit old{};
         QCOMPARE(getrlimit(RLIMIT_FSIZE, &old), 0);

@@ -1,4 +1,4 @@
-#include "core/AppState.h"
+#include "core/Settings.h"
 #include "core/SettingsFile.h"
 #include "support/TestLibrary.h"
 
@@ -6,17 +6,15 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <csignal>
+#include <sys/resource.h>
 
 namespace {
 
 // Set apart from zero where a key could wrongly reset a field.
-AppState startState()
+Settings startState()
 {
-    AppState state;
-    state.jpegQuality = 90;
-    state.dirMax = 500;
-    state.fileMax = 5000;
-    state.captureExtension = QStringLiteral(".jpg");
+    Settings state;
     state.imageViewerTop = 11;
     state.imageViewerLeft = 12;
     state.introCategory = QStringLiteral("Old");
@@ -25,7 +23,7 @@ AppState startState()
 }
 
 // The fields the settings file can touch with a range or a fixed value, as "KEY=value".
-QStringList fields(const AppState& s, const MainWindowPosition& main)
+QStringList fields(const Settings& s, const MainWindowPosition& main)
 {
     const auto num = [](std::optional<int> v) { return v ? QString::number(*v) : QStringLiteral("none"); };
     return QStringList() << "MTOP=" + num(main.top) << "MLEFT=" + num(main.left)
@@ -78,7 +76,7 @@ private slots:
         QFETCH(QStringList, changed);
 
         const QStringList before = fields(startState(), {});
-        AppState state = startState();
+        Settings state = startState();
         QStringList after = fields(state, ApplySettings(text, state));
         after.removeIf([&before](const QString& entry) { return before.contains(entry); });
         QCOMPARE(after, changed);
@@ -87,7 +85,7 @@ private slots:
     // Minimised, with one hotkey, and with names that would break their line.
     void writtenText()
     {
-        AppState state = startState();
+        Settings state = startState();
         state.activeWindowHotkey = 1;
         state.timeLapseModifiers = 2; // written only beside its hotkey
         state.introCategory = QStringLiteral("A\rDIRMAX=9000");
@@ -97,7 +95,7 @@ private slots:
                  "ACTIVEWINDOW_HKCS=0\r\n");
     }
 
-    // Written in one step: no temporary file is left, and a failed write leaves what was there.
+    // Written in one step: no temporary file is left, and a write that fails midway leaves what was there.
     void fileRoundTripAndFailure()
     {
         QTemporaryDir dir;
@@ -109,7 +107,7 @@ private slots:
                                   "IMAGEFORMAT=BMP\r\nDIRMAX=501\r\nFILEMAX=5001\r\n");
         QVERIFY(WriteSettingsFile(path, original + QByteArray(100, 'x'))); // longer than what replaces it
 
-        AppState state = startState();
+        Settings state = startState();
         const MainWindowPosition main = ReadSettingsFile(path, state);
         QVERIFY(main.top && main.left);
         QVERIFY(WriteSettingsFile(
@@ -117,9 +115,18 @@ private slots:
                                {state.imageViewerTop, state.imageViewerLeft, state.imageViewerWidth})));
         QCOMPARE(TestLibrary::contents(path), original);
 
-        QVERIFY(QFile::remove(path) && QDir().mkdir(path));
-        QVERIFY(!WriteSettingsFile(path, "ITOP=1\r\n"));
-        QVERIFY(QFileInfo(path).isDir());
+        // The disk fills up halfway through the new text: the old file stays as it was.
+        const QByteArray before = TestLibrary::contents(path);
+        rlimit limit{};
+        QVERIFY(::getrlimit(RLIMIT_FSIZE, &limit) == 0);
+        const rlimit small{64, limit.rlim_max};
+        const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+        QVERIFY(::setrlimit(RLIMIT_FSIZE, &small) == 0);
+        const bool written = WriteSettingsFile(path, QByteArray(4096, 'y'));
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+        std::signal(SIGXFSZ, oldHandler);
+        QVERIFY(!written);
+        QCOMPARE(TestLibrary::contents(path), before);
         QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
                  QStringList{"Vistrelle.ini"});
     }

@@ -39,8 +39,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     state.libraryRoot = folder.path() + QStringLiteral("/Vistrelles/");
     state.currentCategory = QStringLiteral("Cat");
     state.currentImageSet = QStringLiteral("Set");
-    state.captureExtension = byte() % 2 ? QStringLiteral(".bmp") : QStringLiteral(".jpg");
-    state.jpegQuality = 1 + int(byte() % 100);
+    state.settings.captureExtension = byte() % 2 ? QStringLiteral(".bmp") : QStringLiteral(".jpg");
+    state.settings.jpegQuality = 1 + int(byte() % 100);
 
     // An edge size, or up to about a million pixels so a run stays within the fuzzer's memory
     // limit. Format 0 is the invalid format: a picture that cannot be read.
@@ -69,16 +69,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // The Image Set must be there, or every picture stops at the missing folder.
     const QDir set(state.libraryRoot + QStringLiteral("Cat/Set"));
     require(QDir().mkpath(set.path()));
-    const bool saved = SaveScreenshot(state, fakes.services);
+    const Outcome saved = SaveScreenshot(state, fakes.services);
     const QStringList files = set.entryList(QDir::Files | QDir::Hidden | QDir::System);
-    if (saved) {
-        require(fakes.boxes.shown.isEmpty() && files.size() == 1);
-        require(files.first().endsWith(state.captureExtension));
+    if (saved.done()) {
+        require(files.size() == 1);
+        require(files.first().endsWith(state.settings.captureExtension));
         QImageReader reader(set.filePath(files.first()));
         require(reader.size() == picture.size());
     } else {
-        require(fakes.boxes.shown.size() == 1 && files.isEmpty());
-        require(fakes.boxes.shown.first().text.startsWith(
+        require(files.isEmpty());
+        require(saved.text.startsWith(
             QStringLiteral("An error has occurred while creating image file.  Error ")));
     }
     for (const QString& name : files)

@@ -1,6 +1,6 @@
 // Any bytes as a settings file: never a crash, values stay in their ranges, and the text written
 // for what was read reads back to the same settings.
-#include "core/AppState.h"
+#include "core/Settings.h"
 #include "core/SettingsFile.h"
 
 #include <QPoint>
@@ -9,17 +9,12 @@
 
 namespace {
 
-AppState defaults()
+Settings defaults()
 {
-    AppState state;
-    state.dirMax = 500;
-    state.fileMax = 5000;
-    state.jpegQuality = 90;
-    state.captureExtension = QStringLiteral(".jpg");
-    return state;
+    return {};
 }
 
-QByteArray written(const AppState& state, const MainWindowPosition& main)
+QByteArray written(const Settings& state, const MainWindowPosition& main)
 {
     const ViewerPlacement viewer{state.imageViewerTop, state.imageViewerLeft, state.imageViewerWidth};
     return SettingsText(state, QPoint(main.left.value_or(0), main.top.value_or(0)), viewer);
@@ -35,7 +30,7 @@ void require(bool condition)
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    AppState state = defaults();
+    Settings state = defaults();
     const QByteArray text(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
     const MainWindowPosition main = ApplySettings(text, state);
 
@@ -48,7 +43,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         require(!position || *position >= -70);
 
     const QByteArray first = written(state, main);
-    AppState again = defaults();
+    Settings again = defaults();
     const MainWindowPosition mainAgain = ApplySettings(first, again);
     require(written(again, mainAgain) == first);
     return 0;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/VistrelleApp.h"
+#include "app/VistrelleApp.h"
 #include "support/FakeServices.h"
 #include "ui/main/frmVistrelle.h"
 
@@ -17,7 +17,7 @@ class AppUnderTest
 {
 public:
     explicit AppUnderTest(const QStringList& arguments = {})
-        : app(fakes.services, dir.path(), arguments)
+        : app(fakes.services, fakes.dialogs, dir.path(), arguments)
     {
     }
 

@@ -1,7 +1,5 @@
 #include "FakeServices.h"
 
-#include "core/AppState.h"
-
 BoxAnswer FakeMessageBoxes::show(const QString& text, BoxLook look, BoxButtons buttons)
 {
     shown.append({text, look, buttons});
@@ -20,23 +18,22 @@ QStringList FakeMessageBoxes::texts() const
     return result;
 }
 
-void FakeLibraryDialogs::AskForName(AppState& state)
+std::optional<QString> FakeLibraryDialogs::AskForName(const QString& proposed)
 {
-    namesOffered.append(state.enteredName);
-    if (const std::optional<QString> answer = names.isEmpty() ? std::nullopt : names.takeFirst())
-        state.enteredName = *answer;
+    namesOffered.append(proposed);
+    return names.isEmpty() ? std::nullopt : names.takeFirst();
 }
 
-void FakeLibraryDialogs::AskForRelocation(AppState& state, const QString& caption, const QStringList&)
+std::optional<ImageSetChoice> FakeLibraryDialogs::AskForRelocation(const RelocationRequest& request)
 {
-    captions.append(caption);
+    captions.append(request.caption);
     const QStringList target = targets.isEmpty() ? QStringList() : targets.takeFirst();
-    state.relocateCategory = target.value(0);
-    state.relocateImageSet = target.value(1);
+    if (target.isEmpty())
+        return std::nullopt;
+    return ImageSetChoice{target.value(0), target.value(1)};
 }
 
-void FakeLibraryDialogs::AskForFileOption(AppState& state)
+FileOption FakeLibraryDialogs::AskForFileOption()
 {
-    if (!fileOptions.isEmpty())
-        state.fileOptionsChoice = fileOptions.takeFirst();
+    return fileOptions.isEmpty() ? FileOption::Cancel : fileOptions.takeFirst();
 }

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "library/LibraryDialogs.h"
 #include "platform/Clipboard.h"
 #include "platform/Clock.h"
 #include "platform/InstanceLock.h"
@@ -11,6 +10,7 @@
 #include "platform/Shell.h"
 #include "platform/Sound.h"
 #include "platform/SystemTray.h"
+#include "ui/dialogs/LibraryDialogs.h"
 
 #include <QHash>
 #include <QStringList>
@@ -95,15 +95,15 @@ struct FakeShell final : Shell
 /// script cancels. Records what each dialog was opened with.
 struct FakeLibraryDialogs final : LibraryDialogs
 {
-    void AskForName(AppState& state) override;
-    void AskForRelocation(AppState& state, const QString& caption, const QStringList& categories) override;
-    void AskForFileOption(AppState& state) override;
+    std::optional<QString> AskForName(const QString& proposed) override;
+    std::optional<ImageSetChoice> AskForRelocation(const RelocationRequest& request) override;
+    FileOption AskForFileOption() override;
 
     QList<std::optional<QString>> names; // nullopt: Cancel
-    QStringList namesOffered;            // enteredName as each name dialog opened
-    QList<QStringList> targets;          // {Category, Image Set}
+    QStringList namesOffered;            // the name each name dialog opened with
+    QList<QStringList> targets;          // {Category, Image Set}; an empty one cancels
     QStringList captions;
-    QList<int> fileOptions;
+    QList<FileOption> fileOptions;
 };
 
 struct FakeInstanceLock final : InstanceLock
@@ -118,7 +118,7 @@ struct FakeSystemTray final : SystemTray
     bool present = false;
 };
 
-/// The fakes bundled as the Services the application object takes.
+/// The fakes bundled as the Services and dialogs the application object takes.
 struct FakeServices
 {
     FakeMessageBoxes boxes;
@@ -131,5 +131,5 @@ struct FakeServices
     FakeScreenGrab grab;
     FakeSound sound;
     FakeSystemTray tray;
-    Services services{boxes, clipboard, shell, instance, dialogs, clock, keys, grab, sound, tray};
+    Services services{boxes, clipboard, shell, instance, clock, keys, grab, sound, tray};
 };

@@ -1,7 +1,7 @@
-#include "library/ModalLibraryDialogs.h"
-#include "library/frmEnterName.h"
 #include "support/AppUnderTest.h"
 #include "support/TestLibrary.h"
+#include "ui/dialogs/frmEnterName.h"
+#include "ui/dialogs/frmRelocate.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -135,7 +135,6 @@ private slots:
         QCOMPARE(t.fakes.boxes.texts(), (QStringList{"These files were not moved and are still where they "
                                                      "were:\n\n2.jpg: a file of that name is already there",
                                                      "Done.", "Done."}));
-        QCOMPARE(t.state().lastRelocateCategory + "/" + t.state().lastRelocateImageSet, "A/From");
     }
 
     // Open fails, a rename is cancelled, then refused for a name taken, then only the letter case changes.
@@ -143,7 +142,8 @@ private slots:
     {
         AppUnderTest t;
         startOn(t, {"Cat/Set/image_1.jpg", "Cat/Set/other.jpg"});
-        t.fakes.dialogs.fileOptions = {1, 2, 2, 2};
+        t.fakes.dialogs.fileOptions = {FileOption::Open, FileOption::Rename, FileOption::Rename,
+                                       FileOption::Rename};
         t.fakes.dialogs.names = {std::nullopt, "other.jpg", "Image_1.jpg"};
         t.fakes.shell.succeeds = false;
         for (int i = 0; i < 4; ++i) {
@@ -166,37 +166,29 @@ private slots:
     void relocationTarget()
     {
         QTemporaryDir dir;
-        AppState state;
-        state.libraryRoot = dir.path() + "/";
+        const QString root = dir.path() + "/";
         for (const char* folder : {"A/N", "A/M", "B/X", "B/W", "C"})
-            makeFolder(state.libraryRoot + folder);
-        state.currentCategory = "A";
+            makeFolder(root + folder);
         FakeMessageBoxes boxes;
-        ModalLibraryDialogs dialogs(boxes);
         QStringList offered;
         for (const QString last : {"B/X", "B/Gone", "Gone/X"}) {
-            state.lastRelocateCategory = last.section('/', 0, 0);
-            state.lastRelocateImageSet = last.section('/', 1);
-            QTimer::singleShot(0, [&] {
-                QWidget* dialog = QApplication::activeModalWidget();
-                auto* categories = dialog->findChild<QComboBox*>("cboImageSetCategory");
-                offered << categories->currentText() + "/" +
-                               dialog->findChild<QComboBox*>("cboImageSetName")->currentText();
-                if (last != "Gone/X") {
-                    dialog->close();
-                    return;
-                }
-                for (const int category : {2, 0}) { // C holds no Image Set
-                    categories->setCurrentIndex(category);
-                    emit categories->activated(category);
-                    QTest::keyClick(dialog, Qt::Key_Return);
-                }
-            });
-            dialogs.AskForRelocation(state, "caption", {"A", "B", "C"});
+            frmRelocate dialog({"caption", {"A", "B", "C"}, root, "A"},
+                               ImageSetChoice{last.section('/', 0, 0), last.section('/', 1)}, boxes);
+            auto* categories = dialog.findChild<QComboBox*>("cboImageSetCategory");
+            offered << categories->currentText() + "/" +
+                           dialog.findChild<QComboBox*>("cboImageSetName")->currentText();
+            if (last != "Gone/X")
+                continue;
+            for (const int category : {2, 0}) { // C holds no Image Set
+                categories->setCurrentIndex(category);
+                emit categories->activated(category);
+                dialog.cmdOK_Click();
+            }
+            QCOMPARE(dialog.result(), int(QDialog::Accepted));
+            QCOMPARE(dialog.choice().category + "/" + dialog.choice().imageSet, "A/M");
         }
         QCOMPARE(offered, (QStringList{"B/X", "B/W", "A/M"}));
         QCOMPARE(boxes.texts(), QStringList{"Please select an image set first."});
-        QCOMPARE(state.relocateCategory + "/" + state.relocateImageSet, "A/M");
     }
 
     void nameEntry_data()
@@ -220,16 +212,14 @@ private slots:
         QFETCH(QString, typed);
         QFETCH(QString, message);
         QFETCH(QString, entered);
-        AppState state;
-        state.enteredName = "before";
         FakeMessageBoxes boxes;
-        frmEnterName dialog(state, boxes);
+        frmEnterName dialog("before", boxes);
         auto* box = dialog.findChild<QLineEdit*>("txtEnterName");
         box->selectAll();
         box->insert(typed);
         dialog.cmdOK_Click();
         QCOMPARE(boxes.texts(), message.isEmpty() ? QStringList() : QStringList{message});
-        QCOMPARE(state.enteredName, entered);
+        QCOMPARE(dialog.result() == QDialog::Accepted ? dialog.enteredName() : QString("before"), entered);
     }
 };
 

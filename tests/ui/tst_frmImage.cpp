@@ -33,8 +33,8 @@ private slots:
     void sizeFollowsThePicture()
     {
         AppUnderTest t;
-        t.state().imageViewerWidth = 7500;
-        frmImage viewer(t.app);
+        t.state().settings.imageViewerWidth = 7500;
+        frmImage viewer(t.state(), t.fakes.boxes, QImage());
         viewer.show();
         viewer.showFile(makeImage(t.dir.filePath("shot.bmp"), QSize(1024, 768)));
         viewer.FitViewerToImage();

@@ -146,6 +146,8 @@ private slots:
         AppUnderTest t;
         for (const char* file : {"b.jpg", "A.bmp", "c.gif", "d.png", "sub/e.jpg"})
             makeImage(t.defaultSet() + file, QSize(64, 32));
+        makeFile(t.defaultSet() + "A.bmp", QByteArray(2048, 'x'));
+        setModified(t.defaultSet() + "A.bmp", QDateTime::fromString("2026-03-04T15:16:17", Qt::ISODate));
         QVERIFY(t.start());
         QCOMPARE(t.listed(), (QStringList{"A.bmp", "b.jpg", "c.gif", "e.jpg"}));
         frmImage& viewer = t.app.imageViewer();
@@ -153,7 +155,7 @@ private slots:
         QCOMPARE(t.state().currentFileIndex, 1);
         QCOMPARE(viewer.findChild<QWidget*>("imgImageBox")->toolTip(), "A.bmp");
         QVERIFY2(QFile::exists(t.state().fileListEntries.first()), "paths keep their case on disk");
-        QCOMPARE(t.control<QLabel>("lblImageInfo")->text(), ImageInfoLine(t.state().fileListEntries.first()));
+        QCOMPARE(t.control<QLabel>("lblImageInfo")->text(), "Wednesday, March 4, 2026, 03:16:17 PM  (2KB)");
     }
 
     void selectionAfterRefresh()
@@ -177,11 +179,13 @@ private slots:
             QVERIFY(QFile::remove(t.defaultSet() + gone));
         for (const auto& [index, shown] : QList<std::pair<int, QString>>{{3, "f06.jpg"}, {9, "f10.jpg"}}) {
             list->clearSelection();
-            t.state().restoreListIndex = index;
-            t.main().RefreshImageSets();
+            t.main().RefreshImageSetsAt(index);
             QCOMPARE(list->currentItem()->text(), shown);
-            QCOMPARE(t.state().restoreListIndex, 0);
         }
+        // The position serves one refill only.
+        list->clearSelection();
+        t.main().RefreshImageSets();
+        QCOMPARE(list->currentItem()->text(), "f00.jpg");
     }
 
     void lowResourceMode_data()

@@ -1,30 +1,26 @@
 #include "frmVistrelle.h"
 
 #include "ImageInfo.h"
+#include "MainWindowControls.h"
 #include "NoImagesPicture.h"
-#include "capture/CaptureTick.h"
 #include "core/AppState.h"
-#include "core/VistrelleApp.h"
 #include "library/DisplayOrder.h"
 #include "library/FileOperations.h"
-#include "library/LibraryDialogs.h"
+#include "library/LibraryCommands.h"
 #include "library/LibraryTree.h"
+#include "library/Thumbnails.h"
 #include "platform/MessageBoxes.h"
 #include "platform/Services.h"
 #include "platform/Shell.h"
+#include "ui/CaptureTicking.h"
 #include "ui/Twips.h"
+#include "ui/dialogs/LibraryDialogs.h"
 #include "ui/modes/frmHelp.h"
 #include "ui/modes/frmOptions.h"
-#include "ui/viewers/Thumbnails.h"
-#include "ui/viewers/frmImage.h"
 #include "ui/viewers/frmPhotos.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QDir>
-#include <QGridLayout>
-#include <QGroupBox>
-#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
@@ -40,192 +36,92 @@ constexpr int designClientHeight = 4605;
 constexpr int designLeft = 5100;
 constexpr int designTop = 0;
 
-template <typename Widget> Widget* named(Widget* widget, const char* name)
-{
-    widget->setObjectName(QLatin1String(name));
-    return widget;
-}
-
-QPushButton* commandButton(QWidget* parent, const char* name, const QString& caption, const QString& tooltip)
-{
-    auto* button = named(new QPushButton(caption, parent), name);
-    button->setToolTip(tooltip);
-    return button;
-}
-
 QStringList sortedForDisplay(QStringList items)
 {
     SortForDisplay(items);
     return items;
 }
 
+const auto exactly = Qt::MatchExactly | Qt::MatchCaseSensitive;
+
 } // namespace
 
-frmVistrelle::frmVistrelle(VistrelleApp& app)
+frmVistrelle::frmVistrelle(AppState& state, Services& services, LibraryDialogs& dialogs)
     : QWidget(nullptr)
-    , m_app(app)
-    , m_state(app.state())
+    , m_state(state)
+    , m_services(services)
+    , m_dialogs(dialogs)
+    , m_ui(this)
 {
     setObjectName(QStringLiteral("frmVistrelle"));
     setWindowTitle(QStringLiteral("Vistrelle"));
     setAttribute(Qt::WA_DeleteOnClose);
-    buildControls();
-    setTabOrder();
+    connectControls();
     const QSize design(TwipsToPixels(designClientWidth), TwipsToPixels(designClientHeight));
     setFixedSize(design.expandedTo(minimumSizeHint()));
     move(TwipsToPixels(designLeft), TwipsToPixels(designTop));
 }
 
-void frmVistrelle::buildControls()
+void frmVistrelle::connectControls()
 {
-    auto* grid = new QGridLayout(this);
-    grid->setContentsMargins(6, 4, 6, 6);
-    grid->setHorizontalSpacing(4);
-    grid->setVerticalSpacing(2);
-    grid->setColumnStretch(0, 1);
-
-    grid->addWidget(named(new QLabel(QStringLiteral("Category"), this), "lblPackageCategory"), 0, 0);
-    m_cboImageSetCategory = named(new QComboBox(this), "cboImageSetCategory");
-    grid->addWidget(m_cboImageSetCategory, 1, 0);
-    grid->addWidget(
-        commandButton(this, "cmdNewCategory", QStringLiteral("New"), QStringLiteral("New category")), 1, 1);
-    grid->addWidget(
-        commandButton(this, "cmdDeleteCategory", QStringLiteral("Del"), QStringLiteral("Delete category")), 1,
-        2);
-    grid->addWidget(commandButton(this, "cmdPhotosByCategory", QStringLiteral("View"),
-                                  QStringLiteral("Thumbnail viewer for image sets in the current category")),
-                    1, 3);
-
-    grid->addWidget(named(new QLabel(QStringLiteral("Image Set"), this), "lblPackageName"), 2, 0);
-    m_cboImageSetName = named(new QComboBox(this), "cboImageSetName");
-    grid->addWidget(m_cboImageSetName, 3, 0);
-    grid->addWidget(
-        commandButton(this, "cmdNewImageSet", QStringLiteral("New"), QStringLiteral("New image set")), 3, 1);
-    grid->addWidget(
-        commandButton(this, "cmdDeleteImageSet", QStringLiteral("Del"), QStringLiteral("Delete image set")),
-        3, 2);
-    grid->addWidget(commandButton(this, "cmdPhotosBySet", QStringLiteral("View"),
-                                  QStringLiteral("Thumbnail viewer for images in current image set")),
-                    3, 3);
-
-    grid->addWidget(named(new QLabel(QStringLiteral("Image Files"), this), "Label1"), 4, 0);
-    m_lstComponents = named(new QListWidget(this), "lstComponents");
-    m_lstComponents->setProperty("index", 0);
-    m_lstComponents->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    m_lstComponents->setToolTip(QStringLiteral("Select file(s) & press Delete key to delete OR Spacebar to "
-                                               "relocate.  Double click for more options."));
-    grid->addWidget(m_lstComponents, 5, 0);
-
-    auto* side = new QVBoxLayout;
-    auto* frame1 = named(new QGroupBox(QStringLiteral("Capture Format"), this), "Frame1");
-    auto* formats = new QHBoxLayout(frame1);
-    m_optFormat[0] = named(new QRadioButton(QStringLiteral("&JPG"), frame1), "optFormat");
-    m_optFormat[0]->setToolTip(QStringLiteral("Output screenshots in Jpeg format"));
-    m_optFormat[1] = named(new QRadioButton(QStringLiteral("&BMP"), frame1), "optFormat");
-    m_optFormat[1]->setToolTip(QStringLiteral("Output screenshots in Bitmap format"));
-    for (int index = 0; index < 2; ++index) {
-        m_optFormat[index]->setProperty("index", index);
-        formats->addWidget(m_optFormat[index]);
-        connect(m_optFormat[index], &QRadioButton::clicked, this, [this, index] { optFormat_Click(index); });
-    }
-    side->addWidget(frame1);
-
-    auto* commands = new QGridLayout;
-    commands->setSpacing(4);
-    auto* cmdExplore = commandButton(this, "cmdExplore", QStringLiteral("&Explore"),
-                                     QStringLiteral("Explore Vistrelles directory"));
-    auto* cmdRefresh = commandButton(this, "cmdRefresh", QStringLiteral("&Refresh"),
-                                     QStringLiteral("Refresh category, image set and image files"));
-    auto* cmdOptions = commandButton(this, "cmdOptions", QStringLiteral("&Options"),
-                                     QStringLiteral("Miscellaneous options for Vistrelle"));
-    auto* cmdHelp = commandButton(this, "cmdHelp", QStringLiteral("&Help"), QString());
-    commands->addWidget(
-        commandButton(this, "cmdFirstImageSet", QStringLiteral("&Intro Set"),
-                      QStringLiteral("Make the current image set the first shown when Vistrelle starts")),
-        0, 0);
-    commands->addWidget(commandButton(this, "cmdLowResourceMode", QStringLiteral("&Minimize"),
-                                      QStringLiteral("Low resource (memory) mode of operation")),
-                        0, 1);
-    commands->addWidget(cmdExplore, 1, 0);
-    commands->addWidget(cmdRefresh, 1, 1);
-    commands->addWidget(cmdOptions, 2, 0);
-    commands->addWidget(cmdHelp, 2, 1);
-    side->addLayout(commands);
-    side->addStretch();
-    grid->addLayout(side, 4, 1, 2, 3);
-
-    auto* frame2 = named(new QGroupBox(QStringLiteral("Image Info"), this), "Frame2");
-    auto* info = new QHBoxLayout(frame2);
-    info->setContentsMargins(6, 2, 6, 4);
-    m_lblImageInfo = named(new QLabel(frame2), "lblImageInfo");
-    m_lblImageInfo->setToolTip(QStringLiteral("Date modified & file size in kilobytes"));
-    info->addWidget(m_lblImageInfo);
-    grid->addWidget(frame2, 6, 0, 1, 4);
-
-    m_tmrTimer = named(new QTimer(this), "tmrTimer");
-    m_tmrTimer->setInterval(100);
-
-    connect(m_cboImageSetCategory, &QComboBox::activated, this, &frmVistrelle::cboImageSetCategory_Click);
-    connect(m_cboImageSetName, &QComboBox::activated, this, &frmVistrelle::cboImageSetName_Click);
-    connect(m_lstComponents, &QListWidget::currentRowChanged, this, &frmVistrelle::lstComponents_Click);
-    connect(cmdExplore, &QPushButton::clicked, this, &frmVistrelle::cmdExplore_Click);
-    connect(cmdRefresh, &QPushButton::clicked, this, &frmVistrelle::cmdRefresh_Click);
-    const auto button = [this](const char* name) { return findChild<QPushButton*>(QLatin1String(name)); };
-    connect(button("cmdPhotosBySet"), &QPushButton::clicked, this, &frmVistrelle::cmdPhotosBySet_Click);
-    connect(button("cmdPhotosByCategory"), &QPushButton::clicked, this,
-            &frmVistrelle::cmdPhotosByCategory_Click);
-    connect(button("cmdNewCategory"), &QPushButton::clicked, this, &frmVistrelle::cmdNewCategory_Click);
-    connect(button("cmdNewImageSet"), &QPushButton::clicked, this, &frmVistrelle::cmdNewImageSet_Click);
-    connect(button("cmdDeleteCategory"), &QPushButton::clicked, this, &frmVistrelle::cmdDeleteCategory_Click);
-    connect(button("cmdDeleteImageSet"), &QPushButton::clicked, this, &frmVistrelle::cmdDeleteImageSet_Click);
-    connect(button("cmdFirstImageSet"), &QPushButton::clicked, this, &frmVistrelle::cmdFirstImageSet_Click);
-    connect(m_lstComponents, &QListWidget::itemDoubleClicked, this, &frmVistrelle::lstComponents_DblClick);
-    m_lstComponents->installEventFilter(this);
-    connect(cmdOptions, &QPushButton::clicked, this, &frmVistrelle::cmdOptions_Click);
-    connect(cmdHelp, &QPushButton::clicked, this, &frmVistrelle::cmdHelp_Click);
-    connect(button("cmdLowResourceMode"), &QPushButton::clicked, this,
-            &frmVistrelle::cmdLowResourceMode_Click);
-    connect(m_tmrTimer, &QTimer::timeout, this, &frmVistrelle::tmrTimer_Timer);
-}
-
-void frmVistrelle::setTabOrder()
-{
-    QList<QWidget*> order{m_cboImageSetCategory, m_cboImageSetName, m_lstComponents};
-    for (const char* name : {"cmdNewCategory", "cmdDeleteCategory", "cmdPhotosByCategory", "cmdNewImageSet",
-                             "cmdDeleteImageSet", "cmdPhotosBySet"})
-        order.append(findChild<QPushButton*>(QLatin1String(name)));
-    order.append(m_optFormat[0]);
-    order.append(m_optFormat[1]);
-    for (const char* name :
-         {"cmdFirstImageSet", "cmdLowResourceMode", "cmdExplore", "cmdRefresh", "cmdOptions", "cmdHelp"})
-        order.append(findChild<QPushButton*>(QLatin1String(name)));
-    for (qsizetype i = 1; i < order.size(); ++i)
-        QWidget::setTabOrder(order[i - 1], order[i]);
+    for (int index = 0; index < 2; ++index)
+        connect(m_ui.optFormat[index], &QRadioButton::clicked, this,
+                [this, index] { optFormat_Click(index); });
+    connect(m_ui.cboImageSetCategory, &QComboBox::activated, this, &frmVistrelle::cboImageSetCategory_Click);
+    connect(m_ui.cboImageSetName, &QComboBox::activated, this, &frmVistrelle::cboImageSetName_Click);
+    connect(m_ui.lstComponents, &QListWidget::currentRowChanged, this, &frmVistrelle::lstComponents_Click);
+    connect(m_ui.lstComponents, &QListWidget::itemDoubleClicked, this, &frmVistrelle::lstComponents_DblClick);
+    m_ui.lstComponents->installEventFilter(this);
+    const std::pair<const char*, void (frmVistrelle::*)()> commands[] = {
+        {"cmdExplore", &frmVistrelle::cmdExplore_Click},
+        {"cmdRefresh", &frmVistrelle::cmdRefresh_Click},
+        {"cmdPhotosBySet", &frmVistrelle::cmdPhotosBySet_Click},
+        {"cmdPhotosByCategory", &frmVistrelle::cmdPhotosByCategory_Click},
+        {"cmdNewCategory", &frmVistrelle::cmdNewCategory_Click},
+        {"cmdNewImageSet", &frmVistrelle::cmdNewImageSet_Click},
+        {"cmdDeleteCategory", &frmVistrelle::cmdDeleteCategory_Click},
+        {"cmdDeleteImageSet", &frmVistrelle::cmdDeleteImageSet_Click},
+        {"cmdFirstImageSet", &frmVistrelle::cmdFirstImageSet_Click},
+        {"cmdOptions", &frmVistrelle::cmdOptions_Click},
+        {"cmdHelp", &frmVistrelle::cmdHelp_Click},
+        {"cmdLowResourceMode", &frmVistrelle::cmdLowResourceMode_Click},
+    };
+    for (const auto& [name, handler] : commands)
+        connect(m_ui.button(name), &QPushButton::clicked, this, handler);
+    connect(m_ui.tmrTimer, &QTimer::timeout, this, &frmVistrelle::tmrTimer_Timer);
 }
 
 void frmVistrelle::enableTimer()
 {
-    m_tmrTimer->start();
+    m_ui.tmrTimer->start();
 }
 
 void frmVistrelle::tmrTimer_Timer()
 {
-    CaptureTick(
-        m_state, m_app.services(),
-        {[this] { return !m_cboImageSetName->currentText().isEmpty(); }, [this] { RefreshImageSets(); }});
+    TickAndTell(m_state, m_services, imageSetShown(), [this] { RefreshImageSets(); });
+}
+
+bool frmVistrelle::imageSetShown() const
+{
+    return !m_ui.cboImageSetName->currentText().isEmpty();
+}
+
+QString frmVistrelle::categoryFolder() const
+{
+    return m_state.libraryRoot + m_ui.cboImageSetCategory->currentText() + QLatin1Char('/');
 }
 
 QString frmVistrelle::imageSetFolder() const
 {
-    return m_state.libraryRoot + m_cboImageSetCategory->currentText() + QLatin1Char('/') +
-           m_cboImageSetName->currentText() + QLatin1Char('/');
+    return ImageSetFolder(m_state.libraryRoot, m_ui.cboImageSetCategory->currentText(),
+                          m_ui.cboImageSetName->currentText());
 }
 
 void frmVistrelle::selectCategory(int row)
 {
     {
-        const QSignalBlocker blocker(m_cboImageSetCategory);
-        m_cboImageSetCategory->setCurrentIndex(row);
+        const QSignalBlocker blocker(m_ui.cboImageSetCategory);
+        m_ui.cboImageSetCategory->setCurrentIndex(row);
     }
     cboImageSetCategory_Click();
 }
@@ -233,28 +129,27 @@ void frmVistrelle::selectCategory(int row)
 void frmVistrelle::selectImageSet(int row)
 {
     {
-        const QSignalBlocker blocker(m_cboImageSetName);
-        m_cboImageSetName->setCurrentIndex(row);
+        const QSignalBlocker blocker(m_ui.cboImageSetName);
+        m_ui.cboImageSetName->setCurrentIndex(row);
     }
     cboImageSetName_Click();
 }
 
 void frmVistrelle::FillCategoryList()
 {
-    const QString remembered = m_cboImageSetCategory->currentText();
+    const QString remembered = m_ui.cboImageSetCategory->currentText();
     {
-        const QSignalBlocker blocker(m_cboImageSetCategory);
-        m_cboImageSetCategory->clear();
-        m_cboImageSetCategory->addItems(sortedForDisplay(ListSubfolders(m_state.libraryRoot)));
-        m_cboImageSetCategory->setCurrentIndex(-1);
+        const QSignalBlocker blocker(m_ui.cboImageSetCategory);
+        m_ui.cboImageSetCategory->clear();
+        m_ui.cboImageSetCategory->addItems(sortedForDisplay(ListSubfolders(m_state.libraryRoot)));
+        m_ui.cboImageSetCategory->setCurrentIndex(-1);
     }
     if (!remembered.isEmpty()) {
-        const int row =
-            m_cboImageSetCategory->findText(remembered, Qt::MatchExactly | Qt::MatchCaseSensitive);
+        const int row = m_ui.cboImageSetCategory->findText(remembered, exactly);
         if (row >= 0)
             selectCategory(row);
     }
-    if (m_cboImageSetCategory->count() > 0 && m_cboImageSetCategory->currentIndex() < 0)
+    if (m_ui.cboImageSetCategory->count() > 0 && m_ui.cboImageSetCategory->currentIndex() < 0)
         selectCategory(0);
 }
 
@@ -263,66 +158,62 @@ void frmVistrelle::RefreshImageSets()
     cboImageSetCategory_Click();
 }
 
+void frmVistrelle::RefreshImageSetsAt(int row)
+{
+    m_restoreListIndex = row;
+    RefreshImageSets();
+}
+
 void frmVistrelle::cboImageSetCategory_Click()
 {
-    const QString remembered = m_cboImageSetName->currentText();
-    const QString category = m_cboImageSetCategory->currentText();
+    const QString remembered = m_ui.cboImageSetName->currentText();
+    const QString category = m_ui.cboImageSetCategory->currentText();
     {
-        const QSignalBlocker blocker(m_cboImageSetName);
-        m_cboImageSetName->clear();
+        const QSignalBlocker blocker(m_ui.cboImageSetName);
+        m_ui.cboImageSetName->clear();
         if (!category.isEmpty())
-            m_cboImageSetName->addItems(
-                sortedForDisplay(ListSubfolders(m_state.libraryRoot + category + QLatin1Char('/'))));
-        m_cboImageSetName->setCurrentIndex(-1);
+            m_ui.cboImageSetName->addItems(sortedForDisplay(ListSubfolders(categoryFolder())));
+        m_ui.cboImageSetName->setCurrentIndex(-1);
     }
     ResetFileTables();
-    if (m_cboImageSetName->count() == 0) {
-        m_lstComponents->clear();
-        m_lblImageInfo->clear();
+    if (m_ui.cboImageSetName->count() == 0) {
+        m_ui.lstComponents->clear();
+        m_ui.lblImageInfo->clear();
     }
-    const int row = m_cboImageSetName->findText(remembered, Qt::MatchExactly | Qt::MatchCaseSensitive);
+    const int row = m_ui.cboImageSetName->findText(remembered, exactly);
     if (!remembered.isEmpty() && row >= 0)
         selectImageSet(row);
-    else if (m_cboImageSetName->count() > 0)
+    else if (m_ui.cboImageSetName->count() > 0)
         selectImageSet(0);
     m_state.currentCategory = category;
-    m_state.currentImageSet = m_cboImageSetName->currentText();
-    if (m_lstComponents->count() == 0 && !m_state.lowResourceMode)
-        m_app.imageViewer().FitViewerToImage();
+    m_state.currentImageSet = m_ui.cboImageSetName->currentText();
+    if (m_ui.lstComponents->count() == 0 && !m_state.lowResourceMode)
+        emit viewerRefitRequested();
 }
 
 void frmVistrelle::cboImageSetName_Click()
 {
     RefreshFileList(imageSetFolder());
-    m_state.currentImageSet = m_cboImageSetName->currentText();
-    if (m_lstComponents->count() == 0 && !m_state.lowResourceMode)
-        m_app.imageViewer().FitViewerToImage();
+    m_state.currentImageSet = m_ui.cboImageSetName->currentText();
+    if (m_ui.lstComponents->count() == 0 && !m_state.lowResourceMode)
+        emit viewerRefitRequested();
 }
 
 bool frmVistrelle::SelectImageSet(const QString& setName, const QString& preferredCategory)
 {
-    int found = -1;
-    for (int row = 0; row < m_cboImageSetCategory->count(); ++row) {
-        const QString category = m_cboImageSetCategory->itemText(row);
-        const QStringList entries =
-            QDir(m_state.libraryRoot + category).entryList(QDir::Dirs | QDir::Files | QDir::NoDotAndDotDot);
-        const bool holdsSet = std::any_of(entries.begin(), entries.end(), [&setName](const QString& entry) {
-            return entry.compare(setName, Qt::CaseInsensitive) == 0;
-        });
-        if (!holdsSet)
-            continue;
-        found = row;
-        if (category == preferredCategory)
-            break;
-    }
-    if (found < 0)
+    QStringList categories;
+    for (int row = 0; row < m_ui.cboImageSetCategory->count(); ++row)
+        categories.append(m_ui.cboImageSetCategory->itemText(row));
+    const std::optional<int> found =
+        FindImageSet(m_state.libraryRoot, categories, setName, preferredCategory);
+    if (!found)
         return false;
-    if (m_cboImageSetCategory->currentIndex() != found)
-        selectCategory(found);
-    if (m_cboImageSetName->currentText() != setName) {
-        int row = m_cboImageSetName->findText(setName, Qt::MatchExactly | Qt::MatchCaseSensitive);
+    if (m_ui.cboImageSetCategory->currentIndex() != *found)
+        selectCategory(*found);
+    if (m_ui.cboImageSetName->currentText() != setName) {
+        int row = m_ui.cboImageSetName->findText(setName, exactly);
         if (row < 0)
-            row = m_cboImageSetName->findText(setName, Qt::MatchFixedString);
+            row = m_ui.cboImageSetName->findText(setName, Qt::MatchFixedString);
         if (row < 0)
             return false;
         selectImageSet(row);
@@ -335,7 +226,7 @@ void frmVistrelle::ResetFileTables()
     m_state.fileListEntries.clear();
     m_state.imageSetFiles.clear();
     if (!m_state.lowResourceMode)
-        m_app.imageViewer().showNoImages();
+        emit viewerEmptied();
 }
 
 void frmVistrelle::RefreshFileList(const QString& folder)
@@ -344,20 +235,18 @@ void frmVistrelle::RefreshFileList(const QString& folder)
     ResetFileWalk(m_state);
     CollectImages(m_state, folder);
     const int imagesFound = m_state.fileCount - 1;
-    FillFileList(0);
-    ResetFileWalk(m_state);
-    EnumerateFiles(m_state, folder, QString(), FileMode::Every);
-    m_state.imageSetFiles = m_state.fileList;
+    FillFileList();
+    RefillImageSetFiles(m_state, folder);
     if (m_state.lowResourceMode)
         return;
 
     m_state.currentFileIndex = 0;
     if (!m_state.fileListEntries.isEmpty()) {
-        m_state.currentFileIndex = m_lstComponents->currentRow() + 1;
+        m_state.currentFileIndex = m_ui.lstComponents->currentRow() + 1;
         ShowViewerImage(QString());
     }
-    m_app.imageViewer().setStepCommandsEnabled(m_state.fileListEntries.size() >= 2);
-    if (imagesFound > m_state.fileMax)
+    emit viewerStepsEnabled(m_state.fileListEntries.size() >= 2);
+    if (imagesFound > m_state.settings.fileMax)
         tellAboutOverflow(folder, imagesFound);
 }
 
@@ -367,55 +256,51 @@ void frmVistrelle::tellAboutOverflow(const QString& folder, int found)
     if (m_overflowTold.contains(folder))
         return;
     m_overflowTold.insert(folder);
-    m_app.services().boxes.show(
-        QStringLiteral("This image set holds %1 images; only the first %2 are listed.  "
-                       "Raise FILEMAX= in Vistrelle.ini to list them all.")
-            .arg(found)
-            .arg(m_state.fileMax),
-        BoxLook::Information);
+    m_services.boxes.show(QStringLiteral("This image set holds %1 images; only the first %2 are listed.  "
+                                         "Raise FILEMAX= in Vistrelle.ini to list them all.")
+                              .arg(found)
+                              .arg(m_state.settings.fileMax),
+                          BoxLook::Information);
 }
 
-void frmVistrelle::FillFileList(int)
+void frmVistrelle::FillFileList()
 {
     if (m_state.lowResourceMode)
         return;
-    const QSignalBlocker blocker(m_lstComponents);
+    const QSignalBlocker blocker(m_ui.lstComponents);
     QString remembered;
-    if (!m_lstComponents->selectedItems().isEmpty() && m_lstComponents->currentItem())
-        remembered = m_lstComponents->currentItem()->text();
+    if (!m_ui.lstComponents->selectedItems().isEmpty() && m_ui.lstComponents->currentItem())
+        remembered = m_ui.lstComponents->currentItem()->text();
 
-    m_lstComponents->clear();
-    m_lblImageInfo->clear();
+    m_ui.lstComponents->clear();
+    m_ui.lblImageInfo->clear();
     const QStringList paths = sortedForDisplay(m_state.fileList);
     for (const QString& path : paths) {
-        m_lstComponents->addItem(FileNameOf(path));
+        m_ui.lstComponents->addItem(FileNameOf(path));
         m_state.fileListEntries.append(path);
     }
 
     if (!remembered.isEmpty()) {
-        const QList<QListWidgetItem*> matches =
-            m_lstComponents->findItems(remembered, Qt::MatchExactly | Qt::MatchCaseSensitive);
+        const QList<QListWidgetItem*> matches = m_ui.lstComponents->findItems(remembered, exactly);
         if (!matches.isEmpty())
-            m_lstComponents->setCurrentItem(matches.first());
+            m_ui.lstComponents->setCurrentItem(matches.first());
     }
-    const int lines = m_lstComponents->count();
-    if (lines == 0) {
-        m_state.restoreListIndex = 0;
+    const int lines = m_ui.lstComponents->count();
+    const int restore = std::exchange(m_restoreListIndex, 0);
+    if (lines == 0)
+        return;
+    if (restore < 1) {
+        if (m_ui.lstComponents->selectedItems().isEmpty())
+            m_ui.lstComponents->setCurrentRow(0);
         return;
     }
-    if (m_state.restoreListIndex < 1) {
-        if (m_lstComponents->selectedItems().isEmpty())
-            m_lstComponents->setCurrentRow(0);
-        return;
-    }
-    m_lstComponents->setCurrentRow(lines > m_state.restoreListIndex ? m_state.restoreListIndex : lines - 1);
-    m_lstComponents->setFocus();
-    m_state.restoreListIndex = 0;
+    m_ui.lstComponents->setCurrentRow(lines > restore ? restore : lines - 1);
+    m_ui.lstComponents->setFocus();
 }
 
 void frmVistrelle::lstComponents_Click()
 {
-    const int row = m_lstComponents->currentRow();
+    const int row = m_ui.lstComponents->currentRow();
     if (row < 0 || row >= m_state.fileListEntries.size())
         return;
     ShowViewerImage(m_state.fileListEntries.at(row));
@@ -431,54 +316,51 @@ void frmVistrelle::ShowViewerImage(const QString& path)
             return;
         file = m_state.fileListEntries.at(row);
     }
-    frmImage& viewer = m_app.imageViewer();
-    viewer.showFile(file);
-    m_lblImageInfo->setText(ImageInfoLine(file));
-    viewer.FitViewerToImage();
+    m_ui.lblImageInfo->setText(ImageInfoLine(file));
+    emit viewerShows(file);
 }
 
 void frmVistrelle::chooseFormat(const QString& extension)
 {
     const int index = extension == QLatin1String(".bmp") ? 1 : 0;
-    m_optFormat[index]->setChecked(true);
+    m_ui.optFormat[index]->setChecked(true);
     optFormat_Click(index);
 }
 
 void frmVistrelle::optFormat_Click(int index)
 {
     const bool bitmap = index == 1;
-    m_state.captureExtension = bitmap ? QStringLiteral(".bmp") : QStringLiteral(".jpg");
+    m_state.settings.captureExtension = bitmap ? QStringLiteral(".bmp") : QStringLiteral(".jpg");
     setWindowTitle(bitmap ? QStringLiteral("Vistrelle (BMP)") : QStringLiteral("Vistrelle (JPG)"));
 }
 
 void frmVistrelle::cmdExplore_Click()
 {
-    if (!m_app.services().shell.explore(m_state.libraryRoot))
-        m_app.services().boxes.show(
+    if (!m_services.shell.explore(m_state.libraryRoot))
+        m_services.boxes.show(
             QStringLiteral("Problem encountered trying to open Explorer.exe to Vistrelles directory."),
             BoxLook::Exclamation);
 }
 
 void frmVistrelle::cmdOptions_Click()
 {
-    frmOptions dialog(m_state, this);
+    frmOptions dialog(m_state.settings, this);
     dialog.exec();
 }
 
 void frmVistrelle::cmdHelp_Click()
 {
-    frmHelp dialog(m_app.services().shell, m_state.programDir, this);
+    frmHelp dialog(m_services.shell, m_state.programDir, this);
     dialog.exec();
 }
 
 void frmVistrelle::cmdLowResourceMode_Click()
 {
-    if (m_cboImageSetName->currentText().isEmpty()) {
-        m_app.services().boxes.show(QStringLiteral("Please select an image set first."),
-                                    BoxLook::Information);
+    if (!imageSetShown()) {
+        m_services.boxes.show(QStringLiteral("Please select an image set first."), BoxLook::Information);
         return;
     }
-    m_app.enterLowResourceMode();
+    emit lowResourceModeRequested();
 }
 
 void frmVistrelle::cmdRefresh_Click()
@@ -489,110 +371,91 @@ void frmVistrelle::cmdRefresh_Click()
 
 void frmVistrelle::moveFileSelection(int fromRow, int toRow)
 {
-    if (toRow < 0 || toRow >= m_lstComponents->count())
+    if (toRow < 0 || toRow >= m_ui.lstComponents->count())
         return;
     {
-        const QSignalBlocker blocker(m_lstComponents);
-        if (QListWidgetItem* previous = m_lstComponents->item(fromRow))
+        const QSignalBlocker blocker(m_ui.lstComponents);
+        if (QListWidgetItem* previous = m_ui.lstComponents->item(fromRow))
             previous->setSelected(false);
-        m_lstComponents->setCurrentRow(toRow, QItemSelectionModel::Select);
+        m_ui.lstComponents->setCurrentRow(toRow, QItemSelectionModel::Select);
     }
     m_state.currentFileIndex = toRow + 1;
     ShowViewerImage(QString());
 }
 
+QString frmVistrelle::showThumbnails(QList<ThumbnailRow> rows, const QString& caption)
+{
+    if (rows.isEmpty()) {
+        m_services.boxes.show(QStringLiteral("There are no images to show."), BoxLook::Information);
+        return {};
+    }
+    frmPhotos photos(std::move(rows), LogoPicture(), this);
+    photos.setWindowTitle(caption);
+    return photos.exec() == QDialog::Accepted ? photos.pickedName() : QString();
+}
+
 void frmVistrelle::cmdPhotosBySet_Click()
 {
-    m_state.thumbnailCount = 1;
-    m_state.thumbnailEntries.clear();
     // Without a chosen Image Set the folder would be the whole Category.
-    if (!m_cboImageSetName->currentText().isEmpty())
-        GatherSetThumbnails(m_state, imageSetFolder());
-    if (m_state.thumbnailEntries.isEmpty()) {
-        m_app.services().boxes.show(QStringLiteral("There are no images to show."), BoxLook::Information);
-        return;
-    }
-    m_state.thumbnailPick.clear();
-    frmPhotos photos(m_state, LogoPicture(), this);
-    photos.setWindowTitle(QStringLiteral("Thumbnail Viewer - Image Set - ") +
-                          m_cboImageSetName->currentText());
-    photos.exec();
-    if (m_state.thumbnailPick.isEmpty())
-        return;
+    QList<ThumbnailRow> rows;
+    if (imageSetShown())
+        rows = GatherSetThumbnails(m_state, imageSetFolder());
+    const QString picked =
+        PickedFileName(showThumbnails(std::move(rows), QStringLiteral("Thumbnail Viewer - Image Set - ") +
+                                                           m_ui.cboImageSetName->currentText()));
     const QList<QListWidgetItem*> matches =
-        m_lstComponents->findItems(m_state.thumbnailPick, Qt::MatchExactly | Qt::MatchCaseSensitive);
+        picked.isEmpty() ? QList<QListWidgetItem*>() : m_ui.lstComponents->findItems(picked, exactly);
     if (matches.isEmpty())
         return;
-    moveFileSelection(m_lstComponents->currentRow(), m_lstComponents->row(matches.first()));
-    m_lstComponents->setFocus();
+    moveFileSelection(m_ui.lstComponents->currentRow(), m_ui.lstComponents->row(matches.first()));
+    m_ui.lstComponents->setFocus();
 }
 
 void frmVistrelle::cmdPhotosByCategory_Click()
 {
-    m_state.thumbnailCount = 1;
-    m_state.thumbnailEntries.clear();
-    GatherCategoryThumbnails(m_state,
-                             m_state.libraryRoot + m_cboImageSetCategory->currentText() + QLatin1Char('/'));
-    if (m_state.thumbnailEntries.isEmpty()) {
-        m_app.services().boxes.show(QStringLiteral("There are no images to show."), BoxLook::Information);
+    const QString picked = showThumbnails(GatherCategoryThumbnails(m_state, categoryFolder()),
+                                          QStringLiteral("Thumbnail Viewer - Category - ") +
+                                              m_ui.cboImageSetCategory->currentText());
+    // A name that reads as a file name picks no Image Set.
+    if (picked.isEmpty() || !PickedFileName(picked).isEmpty() ||
+        picked == m_ui.cboImageSetName->currentText())
         return;
-    }
-    m_state.thumbnailPick.clear();
-    frmPhotos photos(m_state, LogoPicture(), this);
-    photos.setWindowTitle(QStringLiteral("Thumbnail Viewer - Category - ") +
-                          m_cboImageSetCategory->currentText());
-    if (photos.exec() != QDialog::Accepted || !m_state.thumbnailPick.isEmpty() ||
-        photos.pickedName() == m_cboImageSetName->currentText())
-        return;
-    const int row =
-        m_cboImageSetName->findText(photos.pickedName(), Qt::MatchExactly | Qt::MatchCaseSensitive);
+    const int row = m_ui.cboImageSetName->findText(picked, exactly);
     if (row >= 0)
         selectImageSet(row);
 }
 
 void frmVistrelle::cmdNewCategory_Click()
 {
-    m_state.enteredName.clear();
-    m_app.services().dialogs.AskForName(m_state);
-    if (m_state.enteredName.isEmpty())
+    const std::optional<QString> name = m_dialogs.AskForName(QString());
+    if (!name || name->isEmpty())
         return;
-    if (!QDir().mkdir(m_state.libraryRoot + m_state.enteredName)) {
-        m_app.services().boxes.show(QStringLiteral("Problem creating Category.  It probably already exists."),
-                                    BoxLook::Exclamation);
+    if (!tellIfNotDone(CreateCategory(m_state.libraryRoot, *name)))
         return;
-    }
     FillCategoryList();
     RefreshImageSets();
 }
 
 void frmVistrelle::cmdNewImageSet_Click()
 {
-    MessageBoxes& boxes = m_app.services().boxes;
-    const QString category = m_cboImageSetCategory->currentText();
-    if (category.isEmpty()) {
-        boxes.show(
+    if (m_ui.cboImageSetCategory->currentText().isEmpty()) {
+        m_services.boxes.show(
             QStringLiteral("No categories exist.  Please create the category you'd like the image set to "
                            "belong in."),
             BoxLook::Information);
         return;
     }
-    m_state.enteredName.clear();
-    m_app.services().dialogs.AskForName(m_state);
-    if (m_state.enteredName.isEmpty())
+    const std::optional<QString> name = m_dialogs.AskForName(QString());
+    if (!name || name->isEmpty())
         return;
-    if (!QDir().mkdir(m_state.libraryRoot + category + QLatin1Char('/') + m_state.enteredName)) {
-        boxes.show(QStringLiteral("Problem creating Category.  It probably already exists."),
-                   BoxLook::Exclamation);
-        return;
-    }
-    RefreshImageSets();
+    if (tellIfNotDone(CreateImageSet(categoryFolder(), *name)))
+        RefreshImageSets();
 }
 
 void frmVistrelle::cmdDeleteCategory_Click()
 {
-    MessageBoxes& boxes = m_app.services().boxes;
-    const QString category = m_cboImageSetCategory->currentText();
-    if (category.isEmpty()) {
+    MessageBoxes& boxes = m_services.boxes;
+    if (m_ui.cboImageSetCategory->currentText().isEmpty()) {
         boxes.show(QStringLiteral("You must select a category first."), BoxLook::Information);
         return;
     }
@@ -606,7 +469,7 @@ void frmVistrelle::cmdDeleteCategory_Click()
                            "it.  Should I Abort?"),
             BoxLook::NoIcon, BoxButtons::YesNo) != BoxAnswer::No)
         return;
-    if (!deleteLibraryFolder(m_state.libraryRoot + category + QLatin1Char('/')))
+    if (!deleteLibraryFolder(categoryFolder()))
         return;
     FillCategoryList();
     RefreshImageSets();
@@ -615,8 +478,8 @@ void frmVistrelle::cmdDeleteCategory_Click()
 
 void frmVistrelle::cmdDeleteImageSet_Click()
 {
-    MessageBoxes& boxes = m_app.services().boxes;
-    if (m_cboImageSetName->currentText().isEmpty()) {
+    MessageBoxes& boxes = m_services.boxes;
+    if (!imageSetShown()) {
         boxes.show(QStringLiteral("Please select an image set first."), BoxLook::Information);
         return;
     }
@@ -633,35 +496,48 @@ void frmVistrelle::cmdDeleteImageSet_Click()
 
 bool frmVistrelle::deleteLibraryFolder(const QString& folder)
 {
-    MessageBoxes& boxes = m_app.services().boxes;
-    if (!DeleteFolderTree(m_state, boxes, folder)) {
-        m_app.EndProgram();
+    const Outcome deleted = DeleteLibraryFolder(m_state, folder);
+    if (!deleted.done()) {
+        m_services.boxes.show(deleted.text, BoxLook::Critical);
+        emit endProgramRequested();
         return false;
     }
-    RemoveDeletedFolder(boxes, folder);
+    tellProblems(deleted);
     return true;
+}
+
+bool frmVistrelle::tellIfNotDone(const Outcome& outcome)
+{
+    if (!outcome.done())
+        m_services.boxes.show(outcome.text, BoxLook::Exclamation);
+    return outcome.done();
+}
+
+void frmVistrelle::tellProblems(const Outcome& outcome)
+{
+    for (const QString& problem : outcome.problems)
+        m_services.boxes.show(problem, BoxLook::Exclamation);
 }
 
 void frmVistrelle::cmdFirstImageSet_Click()
 {
-    MessageBoxes& boxes = m_app.services().boxes;
-    const QString imageSet = m_cboImageSetName->currentText();
+    const QString imageSet = m_ui.cboImageSetName->currentText();
     if (imageSet.isEmpty()) {
-        boxes.show(QStringLiteral("Please select an image set first."), BoxLook::Information);
+        m_services.boxes.show(QStringLiteral("Please select an image set first."), BoxLook::Information);
         return;
     }
-    m_state.introCategory = m_cboImageSetCategory->currentText();
-    m_state.introImageSet = imageSet;
-    boxes.show(QStringLiteral("Done.\n\n") + imageSet +
-                   QStringLiteral(" will be the first image set you see when you start Vistrelle"),
-               BoxLook::Information);
+    m_state.settings.introCategory = m_ui.cboImageSetCategory->currentText();
+    m_state.settings.introImageSet = imageSet;
+    m_services.boxes.show(QStringLiteral("Done.\n\n") + imageSet +
+                              QStringLiteral(" will be the first image set you see when you start Vistrelle"),
+                          BoxLook::Information);
 }
 
 QStringList frmVistrelle::selectedPaths() const
 {
     QStringList paths;
-    for (int row = 0; row < m_lstComponents->count(); ++row) {
-        if (m_lstComponents->item(row)->isSelected() && row < m_state.fileListEntries.size())
+    for (int row = 0; row < m_ui.lstComponents->count(); ++row) {
+        if (m_ui.lstComponents->item(row)->isSelected() && row < m_state.fileListEntries.size())
             paths.append(m_state.fileListEntries.at(row));
     }
     return paths;
@@ -669,22 +545,22 @@ QStringList frmVistrelle::selectedPaths() const
 
 bool frmVistrelle::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched != m_lstComponents || event->type() != QEvent::KeyPress)
+    if (watched != m_ui.lstComponents || event->type() != QEvent::KeyPress)
         return QWidget::eventFilter(watched, event);
     const auto* key = static_cast<QKeyEvent*>(event);
     switch (key->key()) {
     case Qt::Key_Delete:
-        lstComponents_KeyDown(46);
+        lstComponents_KeyDown(Qt::Key_Delete);
         return true;
     case Qt::Key_Space:
         // Ctrl+Space keeps its usual role of adding a line to the selection or taking it out.
         if (key->modifiers() & Qt::ControlModifier)
             return QWidget::eventFilter(watched, event);
-        lstComponents_KeyDown(32);
+        lstComponents_KeyDown(Qt::Key_Space);
         return true;
     case Qt::Key_Return:
     case Qt::Key_Enter:
-        lstComponents_KeyPress(13);
+        lstComponents_KeyPress(Qt::Key_Return);
         return true;
     default:
         return QWidget::eventFilter(watched, event);
@@ -696,18 +572,18 @@ void frmVistrelle::lstComponents_DblClick()
     ShowFileOptions();
 }
 
-void frmVistrelle::lstComponents_KeyPress(int keyAscii)
+void frmVistrelle::lstComponents_KeyPress(int key)
 {
-    if (keyAscii == 13)
+    if (key == Qt::Key_Return)
         ShowFileOptions();
 }
 
-void frmVistrelle::lstComponents_KeyDown(int keyCode)
+void frmVistrelle::lstComponents_KeyDown(int key)
 {
-    MessageBoxes& boxes = m_app.services().boxes;
+    MessageBoxes& boxes = m_services.boxes;
     // The paths are taken before asking: a capture while the question is open refills the list.
     const QStringList paths = selectedPaths();
-    if (keyCode == 46) {
+    if (key == Qt::Key_Delete) {
         if (paths.isEmpty()) {
             boxes.show(QStringLiteral("Select file(s) to delete first."), BoxLook::Exclamation);
             return;
@@ -716,81 +592,75 @@ void frmVistrelle::lstComponents_KeyDown(int keyCode)
                 QStringLiteral("Are you sure you want to delete the %1 files selected?").arg(paths.size()),
                 BoxLook::NoIcon, BoxButtons::YesNo) != BoxAnswer::Yes)
             return;
-        m_state.restoreListIndex = m_lstComponents->currentRow();
-        for (const QString& path : paths)
-            RemoveFile(boxes, path);
-        RefreshImageSets();
-    } else if (keyCode == 32) {
+        const int row = m_ui.lstComponents->currentRow();
+        tellProblems(DeleteFiles(paths));
+        RefreshImageSetsAt(row);
+    } else if (key == Qt::Key_Space) {
         if (paths.isEmpty()) {
             boxes.show(QStringLiteral("Select file(s) to relocate first."), BoxLook::Exclamation);
             return;
         }
-        QStringList categories;
-        for (int row = 0; row < m_cboImageSetCategory->count(); ++row)
-            categories.append(m_cboImageSetCategory->itemText(row));
-        m_app.services().dialogs.AskForRelocation(
-            m_state, QStringLiteral("Where should these (%1) files be moved?").arg(paths.size()), categories);
         MoveSelectedFiles(paths);
     }
 }
 
 void frmVistrelle::MoveSelectedFiles(const QStringList& paths)
 {
-    if (m_state.relocateImageSet.isEmpty() || m_state.relocateCategory.isEmpty())
+    QStringList categories;
+    for (int row = 0; row < m_ui.cboImageSetCategory->count(); ++row)
+        categories.append(m_ui.cboImageSetCategory->itemText(row));
+    const std::optional<ImageSetChoice> target = m_dialogs.AskForRelocation(
+        {QStringLiteral("Where should these (%1) files be moved?").arg(paths.size()), categories,
+         m_state.libraryRoot, m_state.currentCategory});
+    if (!target || target->imageSet.isEmpty() || target->category.isEmpty())
         return;
-    m_state.restoreListIndex = m_lstComponents->currentRow();
-    m_state.lastRelocateCategory = m_state.relocateCategory;
-    m_state.lastRelocateImageSet = m_state.relocateImageSet;
-    const QStringList notMoved =
-        MoveFilesInto(paths, m_state.libraryRoot + m_state.relocateCategory + QLatin1Char('/') +
-                                 m_state.relocateImageSet + QLatin1Char('/'));
-    RefreshImageSets();
-    MessageBoxes& boxes = m_app.services().boxes;
-    if (!notMoved.isEmpty())
-        boxes.show(QStringLiteral("These files were not moved and are still where they were:\n\n") +
-                       notMoved.join(QLatin1Char('\n')),
-                   BoxLook::Exclamation);
-    boxes.show(QStringLiteral("Done."), BoxLook::NoIcon);
+    const int row = m_ui.lstComponents->currentRow();
+    const Outcome moved =
+        MoveFilesInto(paths, ImageSetFolder(m_state.libraryRoot, target->category, target->imageSet));
+    RefreshImageSetsAt(row);
+    if (!moved.problems.isEmpty())
+        m_services.boxes.show(
+            QStringLiteral("These files were not moved and are still where they were:\n\n") +
+                moved.problems.join(QLatin1Char('\n')),
+            BoxLook::Exclamation);
+    m_services.boxes.show(QStringLiteral("Done."), BoxLook::NoIcon);
 }
 
 void frmVistrelle::ShowFileOptions()
 {
-    const int row = m_lstComponents->currentRow();
+    const int row = m_ui.lstComponents->currentRow();
     if (row < 0 || row >= m_state.fileListEntries.size())
         return;
-    const QString path = m_state.fileListEntries.at(row);
-    const QString lineText = m_lstComponents->item(row)->text();
-    Services& services = m_app.services();
-    m_state.fileOptionsChoice = 0;
-    services.dialogs.AskForFileOption(m_state);
-    if (m_state.fileOptionsChoice == 1) {
-        if (!services.shell.open(path))
-            services.boxes.show(
+    switch (m_dialogs.AskForFileOption()) {
+    case FileOption::Open:
+        if (!m_services.shell.open(m_state.fileListEntries.at(row)))
+            m_services.boxes.show(
                 QStringLiteral("I don't know what action to take with the selected file type.  "
                                "Try associating it with a program in Windows Explorer."),
                 BoxLook::Exclamation);
-    } else if (m_state.fileOptionsChoice == 2) {
-        m_state.enteredName = lineText;
-        services.dialogs.AskForName(m_state);
-        if (m_state.enteredName.isEmpty() || m_state.enteredName == lineText)
-            return;
-        // The file is renamed where it lies, also in a sub-folder of the Image Set.
-        const QString folder = path.left(path.size() - FileNameOf(path).size());
-        if (RenameWithoutReplacing(path, folder + m_state.enteredName) != RenameResult::Renamed) {
-            services.boxes.show(
-                QStringLiteral("Problem renaming file.  The file name probably already exists."),
-                BoxLook::Exclamation);
-            return;
-        }
-        m_state.restoreListIndex = row;
-        RefreshImageSets();
+        return;
+    case FileOption::Rename:
+        renameFile(row);
+        return;
+    case FileOption::Cancel:
+        return;
     }
+}
+
+void frmVistrelle::renameFile(int row)
+{
+    const QString lineText = m_ui.lstComponents->item(row)->text();
+    const std::optional<QString> name = m_dialogs.AskForName(lineText);
+    if (!name || name->isEmpty() || *name == lineText)
+        return;
+    if (tellIfNotDone(RenameFile(m_state.fileListEntries.at(row), *name)))
+        RefreshImageSetsAt(row);
 }
 
 void frmVistrelle::closeEvent(QCloseEvent* event)
 {
     // The window is deleted only on the way back to the event loop; no tick may run meanwhile.
-    m_tmrTimer->stop();
-    m_app.mainWindowUnloading();
+    m_ui.tmrTimer->stop();
+    emit unloading();
     event->accept();
 }

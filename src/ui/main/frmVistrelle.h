@@ -1,28 +1,29 @@
 #pragma once
 
+#include "MainWindowControls.h"
+
 #include <QSet>
 #include <QWidget>
 
-class QComboBox;
-class QLabel;
-class QListWidget;
-class QPushButton;
-class QRadioButton;
-class QTimer;
-class VistrelleApp;
+class LibraryDialogs;
 struct AppState;
+struct Outcome;
+struct Services;
+struct ThumbnailRow;
 
 /// The main window: the Category and Image Set choices, the Image Set's files, the capture
-/// format and the commands.
+/// format and the commands. It tells the image viewer what to show through its signals.
 class frmVistrelle final : public QWidget
 {
     Q_OBJECT
 
 public:
-    explicit frmVistrelle(VistrelleApp& app);
+    frmVistrelle(AppState& state, Services& services, LibraryDialogs& dialogs);
 
     void FillCategoryList();
     void RefreshImageSets();
+    /// RefreshImageSets, then selects line \a row (from 0) of the new list, or its last line.
+    void RefreshImageSetsAt(int row);
     bool SelectImageSet(const QString& setName, const QString& preferredCategory);
     void RefreshFileList(const QString& folder);
     void ShowViewerImage(const QString& path);
@@ -51,37 +52,52 @@ public:
     void cmdDeleteImageSet_Click();
     void cmdFirstImageSet_Click();
     void lstComponents_DblClick();
-    void lstComponents_KeyPress(int keyAscii);
-    void lstComponents_KeyDown(int keyCode);
-    void MoveSelectedFiles(const QStringList& paths);
+    void lstComponents_KeyPress(int key);
+    void lstComponents_KeyDown(int key);
     void ShowFileOptions();
     void cmdOptions_Click();
     void cmdHelp_Click();
     void cmdLowResourceMode_Click();
     void tmrTimer_Timer();
 
+signals:
+    /// The viewer is to show the file at \a path, fitted to it.
+    void viewerShows(const QString& path);
+    /// The viewer is to show the no-images picture.
+    void viewerEmptied();
+    void viewerStepsEnabled(bool enabled);
+    void viewerRefitRequested();
+    void lowResourceModeRequested();
+    /// A critical error: the program must stop in order.
+    void endProgramRequested();
+    /// The window is closing.
+    void unloading();
+
 protected:
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void buildControls();
-    void setTabOrder();
-    void FillFileList(int index);
+    void connectControls();
+    void FillFileList();
     void selectCategory(int row);
     void selectImageSet(int row);
     void tellAboutOverflow(const QString& folder, int found);
+    QString categoryFolder() const;
     QString imageSetFolder() const;
+    bool imageSetShown() const;
     bool deleteLibraryFolder(const QString& folder);
+    bool tellIfNotDone(const Outcome& outcome);
+    void tellProblems(const Outcome& outcome);
+    void MoveSelectedFiles(const QStringList& paths);
+    void renameFile(int row);
+    QString showThumbnails(QList<ThumbnailRow> rows, const QString& caption);
     QStringList selectedPaths() const;
 
-    VistrelleApp& m_app;
     AppState& m_state;
-    QComboBox* m_cboImageSetCategory = nullptr;
-    QComboBox* m_cboImageSetName = nullptr;
-    QListWidget* m_lstComponents = nullptr;
-    QRadioButton* m_optFormat[2] = {};
-    QLabel* m_lblImageInfo = nullptr;
-    QTimer* m_tmrTimer = nullptr;
+    Services& m_services;
+    LibraryDialogs& m_dialogs;
+    MainWindowControls m_ui;
     QSet<QString> m_overflowTold;
+    int m_restoreListIndex = 0; // line to select after the next refill, from 0; 0 keeps the selection
 };

@@ -1,13 +1,12 @@
 #include "frmLowResource.h"
 
-#include "capture/CaptureTick.h"
 #include "core/AppState.h"
-#include "core/VistrelleApp.h"
-#include "library/LibraryTree.h"
+#include "library/LibraryCommands.h"
 #include "platform/FreedMemory.h"
 #include "platform/Services.h"
 #include "platform/SystemTray.h"
 #include "ui/AppIcon.h"
+#include "ui/CaptureTicking.h"
 #include "ui/Twips.h"
 
 #include <QCloseEvent>
@@ -39,11 +38,11 @@ QString LowResourceTip(const QString& caption, const QString& imageSet)
     return (caption + QStringLiteral(" (") + imageSet + QLatin1Char(')')).left(longestTip);
 }
 
-frmLowResource::frmLowResource(VistrelleApp& app)
+frmLowResource::frmLowResource(AppState& state, Services& services)
     : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                            Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint)
-    , m_app(app)
-    , m_state(app.state())
+    , m_state(state)
+    , m_services(services)
 {
     setObjectName(QStringLiteral("frmLowResource"));
     setWindowTitle(QStringLiteral("Vistrelle"));
@@ -106,36 +105,26 @@ void frmLowResource::buildControls()
 
 void frmLowResource::tmrTimer_Timer()
 {
-    if (!m_state.lowResourceMinimized && isVisible() && !isMinimized()) {
+    if (!m_minimizedOnce && isVisible() && !isMinimized()) {
         minimize();
-        m_state.lowResourceMinimized = true;
+        m_minimizedOnce = true;
         // The main window and the viewer were deleted on the way back to the event loop.
         ReturnFreedMemory();
     }
     // No Image Set check here: the shots go where the two boxes say.
-    CaptureTick(m_state, m_app.services(), {{}, [this] {
-                                                refreshFileTables();
-                                                ReturnFreedMemory();
-                                            }});
-}
-
-void frmLowResource::refreshFileTables()
-{
-    // Only the name check of the next shot needs the Image Set's files; no list is shown.
-    m_state.fileListEntries.clear();
-    ResetFileWalk(m_state);
-    EnumerateFiles(m_state,
-                   m_state.libraryRoot + m_state.currentCategory + QLatin1Char('/') +
-                       m_state.currentImageSet + QLatin1Char('/'),
-                   QString(), FileMode::Every);
-    m_state.imageSetFiles = m_state.fileList;
+    TickAndTell(m_state, m_services, true, [this] {
+        // Only the name check of the next shot needs the Image Set's files; no list is shown.
+        m_state.fileListEntries.clear();
+        RefillImageSetFiles(m_state, CurrentImageSetFolder(m_state));
+        ReturnFreedMemory();
+    });
 }
 
 void frmLowResource::minimize()
 {
     // Hidden, the window comes back only through the tray icon; without a tray it waits on
     // the taskbar instead.
-    if (m_app.services().tray.available())
+    if (m_services.tray.available())
         hide();
     else
         showMinimized();
@@ -156,7 +145,7 @@ void frmLowResource::trayIcon_Activated(QSystemTrayIcon::ActivationReason reason
 
 void frmLowResource::cmdReturn_Click()
 {
-    m_app.leaveLowResourceMode(pos());
+    emit restoreRequested(pos());
 }
 
 void frmLowResource::mnuClose_Click()
@@ -168,7 +157,7 @@ void frmLowResource::changeEvent(QEvent* event)
 {
     QWidget::changeEvent(event);
     if (event->type() == QEvent::WindowStateChange) {
-        if (isMinimized() && m_app.services().tray.available())
+        if (isMinimized() && m_services.tray.available())
             QTimer::singleShot(0, this, [this] {
                 if (isMinimized())
                     hide();
@@ -197,5 +186,5 @@ void frmLowResource::closeEvent(QCloseEvent* event)
     m_tmrTimer->stop();
     m_trayIcon->hide();
     event->accept();
-    m_app.lowResourceWindowUnloading();
+    emit unloading();
 }

@@ -6,8 +6,8 @@
 class QLineEdit;
 class QMenu;
 class QTimer;
-class VistrelleApp;
 struct AppState;
+struct Services;
 
 /// The tray icon's tip: the window's caption and the Image Set, cut to 63 characters as the
 /// notification area has always shown it.
@@ -21,12 +21,18 @@ class frmLowResource final : public QWidget
     Q_OBJECT
 
 public:
-    explicit frmLowResource(VistrelleApp& app);
+    frmLowResource(AppState& state, Services& services);
 
     void tmrTimer_Timer();
     void cmdReturn_Click();
     void mnuClose_Click();
     void trayIcon_Activated(QSystemTrayIcon::ActivationReason reason);
+
+signals:
+    /// Restore was chosen: the main window comes back at \a topLeft.
+    void restoreRequested(QPoint topLeft);
+    /// The window is closing without a restore: nothing is left to show.
+    void unloading();
 
 protected:
     void changeEvent(QEvent* event) override;
@@ -37,10 +43,10 @@ private:
     void buildControls();
     void minimize();
     void updateTip();
-    void refreshFileTables();
 
-    VistrelleApp& m_app;
     AppState& m_state;
+    Services& m_services;
+    bool m_minimizedOnce = false; // the first tick has minimised the window
     QLineEdit* m_txtLowResCategory = nullptr;
     QLineEdit* m_txtLowResImageSetName = nullptr;
     QTimer* m_tmrTimer = nullptr;

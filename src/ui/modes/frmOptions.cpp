@@ -1,6 +1,6 @@
 #include "frmOptions.h"
 
-#include "core/AppState.h"
+#include "core/Settings.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -90,9 +90,9 @@ void takeHotkey(const QComboBox* key, const QCheckBox* ctrl, const QCheckBox* sh
 
 } // namespace
 
-frmOptions::frmOptions(AppState& state, QWidget* parent)
+frmOptions::frmOptions(Settings& settings, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
-    , m_state(state)
+    , m_settings(settings)
 {
     setObjectName(QStringLiteral("frmOptions"));
     setWindowTitle(QStringLiteral("Vistrelle Options"));
@@ -187,33 +187,33 @@ void frmOptions::buildControls()
 
 void frmOptions::Form_Load()
 {
-    showHotkey(m_state.activeWindowHotkey, m_state.activeWindowModifiers, m_cboActiveWindow,
+    showHotkey(m_settings.activeWindowHotkey, m_settings.activeWindowModifiers, m_cboActiveWindow,
                m_chkActiveWindowCTRL, m_chkActiveWindowSHIFT);
-    showHotkey(m_state.timeLapseHotkey, m_state.timeLapseModifiers, m_cboTimeLapse, m_chkTimeLapseCTRL,
+    showHotkey(m_settings.timeLapseHotkey, m_settings.timeLapseModifiers, m_cboTimeLapse, m_chkTimeLapseCTRL,
                m_chkTimeLapseSHIFT);
     // An interval set in the settings file beyond what the lists hold shows as near as they
     // allow; cmdOK_Click keeps it unless the user picks another.
-    const int seconds = std::clamp(m_state.timeLapseSeconds, 0, longestInterval);
+    const int seconds = std::clamp(m_settings.timeLapseSeconds, 0, longestInterval);
     m_shownMinutes = seconds / 60;
     m_shownSeconds = seconds % 60;
     m_cboTimeLapseMin->setCurrentIndex(m_shownMinutes);
     m_cboTimeLapseSec->setCurrentIndex(m_shownSeconds);
-    m_chkTimeLapseSilent->setChecked(m_state.timeLapseSilent);
-    m_cboQuality->setCurrentText(QString::number(m_state.jpegQuality));
+    m_chkTimeLapseSilent->setChecked(m_settings.timeLapseSilent);
+    m_cboQuality->setCurrentText(QString::number(m_settings.jpegQuality));
 }
 
 void frmOptions::cmdOK_Click()
 {
-    takeHotkey(m_cboActiveWindow, m_chkActiveWindowCTRL, m_chkActiveWindowSHIFT, m_state.activeWindowHotkey,
-               m_state.activeWindowModifiers);
-    takeHotkey(m_cboTimeLapse, m_chkTimeLapseCTRL, m_chkTimeLapseSHIFT, m_state.timeLapseHotkey,
-               m_state.timeLapseModifiers);
+    takeHotkey(m_cboActiveWindow, m_chkActiveWindowCTRL, m_chkActiveWindowSHIFT,
+               m_settings.activeWindowHotkey, m_settings.activeWindowModifiers);
+    takeHotkey(m_cboTimeLapse, m_chkTimeLapseCTRL, m_chkTimeLapseSHIFT, m_settings.timeLapseHotkey,
+               m_settings.timeLapseModifiers);
     const int minutes = m_cboTimeLapseMin->currentIndex();
     const int seconds = m_cboTimeLapseSec->currentIndex();
     if (minutes != m_shownMinutes || seconds != m_shownSeconds)
-        m_state.timeLapseSeconds = minutes * 60 + seconds;
-    m_state.timeLapseSilent = m_chkTimeLapseSilent->isChecked();
-    m_state.jpegQuality = m_cboQuality->currentText().toInt();
+        m_settings.timeLapseSeconds = minutes * 60 + seconds;
+    m_settings.timeLapseSilent = m_chkTimeLapseSilent->isChecked();
+    m_settings.jpegQuality = m_cboQuality->currentText().toInt();
     accept();
 }
 

@@ -4,16 +4,16 @@
 
 class QCheckBox;
 class QComboBox;
-struct AppState;
+struct Settings;
 
 /// The modal options dialog: hotkeys, time-lapse interval and silence, JPEG quality. It shows
-/// AppState when it opens, writes it back on OK and changes nothing otherwise.
+/// the settings when it opens, writes them back on OK and changes nothing otherwise.
 class frmOptions final : public QDialog
 {
     Q_OBJECT
 
 public:
-    explicit frmOptions(AppState& state, QWidget* parent = nullptr);
+    explicit frmOptions(Settings& settings, QWidget* parent = nullptr);
 
     void cmdOK_Click();
     void cmdCancel_Click();
@@ -22,7 +22,7 @@ private:
     void buildControls();
     void Form_Load();
 
-    AppState& m_state;
+    Settings& m_settings;
     QComboBox* m_cboActiveWindow = nullptr;
     QCheckBox* m_chkActiveWindowCTRL = nullptr;
     QCheckBox* m_chkActiveWindowSHIFT = nullptr;

@@ -1,7 +1,5 @@
 #pragma once
 
-#include <QString>
-
 struct AppState;
 
 /// The number (from 1) of the file after the current one in the main file list, the first one
@@ -11,19 +9,3 @@ int NextFileIndex(const AppState& state);
 /// The number of the file before the current one, the last one before the first; 0 when there
 /// is no current file.
 int PreviousFileIndex(const AppState& state);
-
-/// True for an intro image's name: "(" + stem + ")" + a four-character extension such as ".jpg".
-bool IsIntroName(const QString& name);
-
-/// The intro name "(" + stem + ")" + extension for a file named stem + extension.
-QString IntroName(const QString& name);
-
-/// The plain name stem + extension of an intro name.
-QString PlainName(const QString& introName);
-
-/// Makes the current file of the main list the intro image of its Image Set: every listed intro
-/// image gets its plain name back, then the current file gets its intro name, each in its own
-/// folder. fileListEntries follows every rename. Stops at the first rename that fails (no
-/// current file, a read-only folder, a name already taken: nothing is ever replaced) and
-/// returns false; the renames done before stay done.
-bool MakeIntroImage(AppState& state);

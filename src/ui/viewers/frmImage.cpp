@@ -4,12 +4,10 @@
 #include "ImageViewerSteps.h"
 #include "core/AppState.h"
 #include "core/SettingsFile.h"
-#include "core/VistrelleApp.h"
+#include "library/IntroImage.h"
 #include "library/LibraryTree.h"
 #include "platform/MessageBoxes.h"
-#include "platform/Services.h"
 #include "ui/Twips.h"
-#include "ui/main/frmVistrelle.h"
 
 #include <QCloseEvent>
 #include <QImageReader>
@@ -21,17 +19,15 @@ namespace {
 
 constexpr int designClientWidth = 9135;
 constexpr int designClientHeight = 6165;
-constexpr int narrowestSavedWidth = 2000;
-constexpr int defaultWidth = 5000;
 
 } // namespace
 
-frmImage::frmImage(VistrelleApp& app)
+frmImage::frmImage(AppState& state, MessageBoxes& boxes, const QImage& noImages)
     : QMainWindow(nullptr,
                   Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowMinimizeButtonHint)
-    , m_app(app)
-    , m_state(app.state())
-    , m_noImages(app.noImagesPicture())
+    , m_state(state)
+    , m_boxes(boxes)
+    , m_noImages(noImages)
     , m_imgImageBox(new ImageBox(this))
 {
     setObjectName(QStringLiteral("frmImage"));
@@ -48,9 +44,9 @@ frmImage::frmImage(VistrelleApp& app)
     setCentralWidget(m_imgImageBox);
 
     resize(TwipsToPixels(designClientWidth), TwipsToPixels(designClientHeight) + menuHeight());
-    move(TwipsToPixels(m_state.imageViewerLeft), TwipsToPixels(m_state.imageViewerTop));
+    move(TwipsToPixels(m_state.settings.imageViewerLeft), TwipsToPixels(m_state.settings.imageViewerTop));
     m_imgImageBox->setPicture(m_noImages);
-    setWidthTwips(m_state.imageViewerWidth < narrowestSavedWidth ? defaultWidth : m_state.imageViewerWidth);
+    setWidthTwips(UsableViewerWidth(m_state.settings.imageViewerWidth));
 
     connect(m_mnuImgNext, &QAction::triggered, this, &frmImage::mnuImgNext_Click);
     connect(m_imgImageBox, &ImageBox::clicked, this, &frmImage::mnuImgNext_Click);
@@ -91,15 +87,16 @@ void frmImage::FitViewerToImage()
     // However flat the picture, at least one line of it stays visible.
     const int boxHeight = std::max(1, static_cast<int>(std::lrint(static_cast<float>(boxWidth / ratio))));
     const QSize frame = decorations() + QSize(0, menuHeight());
-    m_state.scaledWidth = PixelsToTwips(boxWidth + frame.width());
-    m_state.scaledHeight = PixelsToTwips(boxHeight + frame.height());
+    m_scaledWidth = PixelsToTwips(boxWidth + frame.width());
+    m_scaledHeight = PixelsToTwips(boxHeight + frame.height());
     resize(boxWidth, boxHeight + menuHeight());
 }
 
 ViewerPlacement frmImage::placementForSaving()
 {
-    if (PixelsToTwips(width()) < narrowestSavedWidth)
-        setWidthTwips(defaultWidth);
+    const int twips = PixelsToTwips(width());
+    if (UsableViewerWidth(twips) != twips)
+        setWidthTwips(UsableViewerWidth(twips));
     return {PixelsToTwips(pos().y()), PixelsToTwips(pos().x()), PixelsToTwips(width())};
 }
 
@@ -115,33 +112,28 @@ void frmImage::mnuImgPrevious_Click()
 
 void frmImage::stepTo(int fileIndex)
 {
-    frmVistrelle* main = m_app.mainWindow();
-    if (fileIndex < 1 || !main)
-        return;
-    main->moveFileSelection(m_state.currentFileIndex - 1, fileIndex - 1);
+    if (fileIndex >= 1)
+        emit stepRequested(m_state.currentFileIndex - 1, fileIndex - 1);
 }
 
 void frmImage::mnuFirstImage_Click()
 {
     // The file list is not refilled: it shows the new names from the next refresh on, while
     // fileListEntries already holds them.
-    if (MakeIntroImage(m_state))
-        m_app.services().boxes.show(
-            QStringLiteral("Done.\n\nThis image will now be the first to be displayed "
-                           "for this image set."),
-            BoxLook::NoIcon);
+    const Outcome renamed = MakeIntroImage(m_state);
+    if (renamed.done())
+        m_boxes.show(QStringLiteral("Done.\n\nThis image will now be the first to be displayed "
+                                    "for this image set."),
+                     BoxLook::NoIcon);
     else
-        m_app.services().boxes.show(QStringLiteral("There was a problem renaming image files.  The files may "
-                                                   "be set to READ ONLY mode (i.e. they're on a CD ROM)."),
-                                    BoxLook::Exclamation);
+        m_boxes.show(renamed.text, BoxLook::Exclamation);
 }
 
 void frmImage::resizeEvent(QResizeEvent* event)
 {
     QMainWindow::resizeEvent(event);
     const QSize outer = size() + decorations();
-    if (PixelsToTwips(outer.width()) == m_state.scaledWidth &&
-        PixelsToTwips(outer.height()) == m_state.scaledHeight) {
+    if (PixelsToTwips(outer.width()) == m_scaledWidth && PixelsToTwips(outer.height()) == m_scaledHeight) {
         m_refusedSize = QSize();
         return;
     }

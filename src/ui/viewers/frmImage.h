@@ -4,8 +4,8 @@
 #include <QMainWindow>
 
 class ImageBox;
+class MessageBoxes;
 class QAction;
-class VistrelleApp;
 struct AppState;
 struct ViewerPlacement;
 
@@ -16,7 +16,7 @@ class frmImage final : public QMainWindow
     Q_OBJECT
 
 public:
-    explicit frmImage(VistrelleApp& app);
+    frmImage(AppState& state, MessageBoxes& boxes, const QImage& noImages);
 
     /// Shows the file at \a path; a file that cannot be decoded leaves the picture as it was.
     void showFile(const QString& path);
@@ -25,7 +25,7 @@ public:
     void setStepCommandsEnabled(bool enabled);
 
     /// Gives the picture box the picture's aspect ratio at the box's width and sizes the
-    /// window around it; AppState's scaledWidth and scaledHeight record the outer size.
+    /// window around it.
     void FitViewerToImage();
 
     /// Top, left and width in twips, as the settings file keeps them; a width below 2000
@@ -35,6 +35,10 @@ public:
     void mnuImgNext_Click();
     void mnuImgPrevious_Click();
     void mnuFirstImage_Click();
+
+signals:
+    /// The user stepped from line \a fromRow of the main file list to line \a toRow (from 0).
+    void stepRequested(int fromRow, int toRow);
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -46,12 +50,15 @@ private:
     void setWidthTwips(int twips);
     void stepTo(int fileIndex);
 
-    VistrelleApp& m_app;
     AppState& m_state;
+    MessageBoxes& m_boxes;
     QImage m_noImages;
     ImageBox* m_imgImageBox;
     QAction* m_mnuImgPrevious;
     QAction* m_mnuImgNext;
     QAction* m_mnuFirstImage;
     QSize m_refusedSize;
+    // The outer size, in twips, that the last fit gave the window.
+    int m_scaledWidth = 0;
+    int m_scaledHeight = 0;
 };

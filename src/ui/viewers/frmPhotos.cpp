@@ -1,8 +1,7 @@
 #include "frmPhotos.h"
 
 #include "ImageBox.h"
-#include "Thumbnails.h"
-#include "core/AppState.h"
+#include "ThumbnailPicture.h"
 #include "ui/Twips.h"
 
 #include <QLabel>
@@ -27,9 +26,9 @@ QRect twipsRect(int left, int top, int width, int height)
 
 } // namespace
 
-frmPhotos::frmPhotos(AppState& state, const QImage& logo, QWidget* parent)
+frmPhotos::frmPhotos(QList<ThumbnailRow> rows, const QImage& logo, QWidget* parent)
     : QDialog(parent)
-    , m_state(state)
+    , m_rows(std::move(rows))
 {
     setObjectName(QStringLiteral("frmPhotos"));
     setFixedSize(TwipsToPixels(clientWidth), TwipsToPixels(clientHeight));
@@ -41,7 +40,6 @@ frmPhotos::frmPhotos(AppState& state, const QImage& logo, QWidget* parent)
     if (const QScreen* display = screen())
         move(display->availableGeometry().center() - rect().center());
 
-    m_state.thumbnailPageStart = 1;
     FillThumbnailPage();
 }
 
@@ -92,12 +90,12 @@ void frmPhotos::buildControls(const QImage& logo)
 
 void frmPhotos::FillThumbnailPage()
 {
-    std::fill(std::begin(m_state.thumbnailSlots), std::end(m_state.thumbnailSlots), 0);
+    std::fill(std::begin(m_slots), std::end(m_slots), 0);
     m_cmdNext->setEnabled(false);
     m_cmdPrevious->setEnabled(false);
     for (int index = 0; index < cellCount; ++index) {
         ImageBox* cell = m_imgPhoto[index];
-        const ThumbnailRow* row = ThumbnailRowAt(m_state, m_state.thumbnailPageStart + index);
+        const ThumbnailRow* row = rowAt(m_pageStart + index);
         if (!row || row->images.isEmpty()) {
             cell->hide();
             cell->setPicture(QImage());
@@ -106,22 +104,21 @@ void frmPhotos::FillThumbnailPage()
         cell->setPicture(LoadThumbnail(row->images.first(), cell->size() * cell->devicePixelRatio()));
         cell->setToolTip(row->name);
         cell->show();
-        m_state.thumbnailSlots[index] = 1;
+        m_slots[index] = 1;
     }
-    m_cmdNext->setEnabled(ThumbnailRowAt(m_state, m_state.thumbnailPageStart + cellCount) != nullptr);
-    m_cmdPrevious->setEnabled(m_state.thumbnailPageStart > 1 &&
-                              ThumbnailRowAt(m_state, m_state.thumbnailPageStart - 1) != nullptr);
+    m_cmdNext->setEnabled(rowAt(m_pageStart + cellCount) != nullptr);
+    m_cmdPrevious->setEnabled(m_pageStart > 1 && rowAt(m_pageStart - 1) != nullptr);
 }
 
 void frmPhotos::cmdNext_Click()
 {
-    m_state.thumbnailPageStart += cellCount;
+    m_pageStart += cellCount;
     FillThumbnailPage();
 }
 
 void frmPhotos::cmdPrevious_Click()
 {
-    m_state.thumbnailPageStart -= cellCount;
+    m_pageStart -= cellCount;
     FillThumbnailPage();
 }
 
@@ -132,22 +129,29 @@ void frmPhotos::CancelButton_Click()
 
 void frmPhotos::imgPhoto_Click(int index)
 {
-    const int row = m_state.thumbnailPageStart + index;
-    const ThumbnailRow* entry = ThumbnailRowAt(m_state, row);
+    const ThumbnailRow* entry = rowAt(m_pageStart + index);
     if (!entry)
         return;
-    const int column = NextThumbnailColumn(m_state, row, m_state.thumbnailSlots[index]);
+    // The next image of the row, the first after the last.
+    const int shown = m_slots[index];
+    const int column = shown >= 0 && shown < entry->images.size() ? shown + 1 : 1;
     ImageBox* cell = m_imgPhoto[index];
     cell->setPicture(LoadThumbnail(entry->images.at(column - 1), cell->size() * cell->devicePixelRatio()));
-    m_state.thumbnailSlots[index] = column;
+    m_slots[index] = column;
 }
 
 void frmPhotos::imgPhoto_DblClick(int index)
 {
-    const ThumbnailRow* entry = ThumbnailRowAt(m_state, m_state.thumbnailPageStart + index);
+    const ThumbnailRow* entry = rowAt(m_pageStart + index);
     if (!entry)
         return;
-    m_state.thumbnailPick = PickedFileName(entry->name);
     m_pickedName = entry->name;
     accept();
+}
+
+const ThumbnailRow* frmPhotos::rowAt(int row) const
+{
+    if (row < 1 || row > m_rows.size())
+        return nullptr;
+    return &m_rows.at(row - 1);
 }

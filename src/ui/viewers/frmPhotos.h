@@ -1,13 +1,14 @@
 #pragma once
 
+#include "library/Thumbnails.h"
+
 #include <QDialog>
 #include <QImage>
 
 class ImageBox;
 class QPushButton;
-struct AppState;
 
-/// The thumbnail viewer: thumbnailEntries fifteen to a page. A click steps a cell through its
+/// The thumbnail viewer: its rows fifteen to a page. A click steps a cell through its
 /// row's images, a double click picks the cell's name and closes the viewer.
 class frmPhotos final : public QDialog
 {
@@ -16,7 +17,7 @@ class frmPhotos final : public QDialog
 public:
     static constexpr int cellCount = 15;
 
-    frmPhotos(AppState& state, const QImage& logo, QWidget* parent);
+    frmPhotos(QList<ThumbnailRow> rows, const QImage& logo, QWidget* parent);
 
     /// The name of the cell picked by a double click; empty while none was picked.
     const QString& pickedName() const { return m_pickedName; }
@@ -30,8 +31,12 @@ public:
 
 private:
     void buildControls(const QImage& logo);
+    /// Row \a row (from 1), or null beyond the table.
+    const ThumbnailRow* rowAt(int row) const;
 
-    AppState& m_state;
+    QList<ThumbnailRow> m_rows;
+    int m_pageStart = 1;         // row shown in the page's first cell: 1, 16, 31, ...
+    int m_slots[cellCount] = {}; // column (from 1) each cell shows; 0 hidden
     ImageBox* m_imgPhoto[cellCount] = {};
     QPushButton* m_cmdPrevious = nullptr;
     QPushButton* m_cmdNext = nullptr;

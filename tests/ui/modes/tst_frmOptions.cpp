@@ -24,16 +24,16 @@ QString dialog(QWidget& d, const QString& line = {})
     return values.join(' ');
 }
 
-// The option fields of AppState as one line, silence as 1 or 0: "70 3 0 0 90 0 90"; set from
+// The option fields of the settings as one line, silence as 1 or 0: "70 3 0 0 90 0 90"; set from
 // \a line first when one is given.
-QString options(AppState& s, const QString& line = {})
+QString options(Settings& s, const QString& line = {})
 {
-    int AppState::*const fields[] = {&AppState::activeWindowHotkey, &AppState::activeWindowModifiers,
-                                     &AppState::timeLapseHotkey,    &AppState::timeLapseModifiers,
-                                     &AppState::timeLapseSeconds,   nullptr,
-                                     &AppState::jpegQuality};
+    int Settings::*const fields[] = {&Settings::activeWindowHotkey, &Settings::activeWindowModifiers,
+                                     &Settings::timeLapseHotkey,    &Settings::timeLapseModifiers,
+                                     &Settings::timeLapseSeconds,   nullptr,
+                                     &Settings::jpegQuality};
     QStringList values;
-    for (int AppState::*field : fields) {
+    for (int Settings::*field : fields) {
         const QString value = line.section(' ', values.size(), values.size());
         if (!line.isEmpty())
             field ? void(s.*field = value.toInt()) : void(s.timeLapseSilent = value == "1");
@@ -52,7 +52,7 @@ private slots:
     void cancelChangesNothing()
     {
         for (const QString how : {"cmdCancel", "Escape"}) {
-            AppState state;
+            Settings state;
             options(state, "70 3 48 1 90 1 75");
             frmOptions d(state);
             d.show();
@@ -69,7 +69,7 @@ private slots:
     // An interval longer than the lists hold (a hand-edited file) survives an OK that leaves it.
     void longIntervalKeptOnOk()
     {
-        AppState state;
+        Settings state;
         options(state, "0 0 0 0 7200 0 90");
         frmOptions d(state);
         QCOMPARE(dialog(d), "None 0 0 None 0 0 59 59 0 90");

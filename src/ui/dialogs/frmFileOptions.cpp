@@ -1,7 +1,5 @@
 #include "frmFileOptions.h"
 
-#include "core/AppState.h"
-
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -18,9 +16,8 @@ QPushButton* optionButton(QWidget* parent, const char* name, const QString& capt
 
 } // namespace
 
-frmFileOptions::frmFileOptions(AppState& state)
+frmFileOptions::frmFileOptions()
     : QDialog(nullptr)
-    , m_state(state)
 {
     setObjectName(QStringLiteral("frmFileOptions"));
     setWindowTitle(QStringLiteral("Vistrelle File Options"));
@@ -43,18 +40,18 @@ frmFileOptions::frmFileOptions(AppState& state)
 
 void frmFileOptions::cmdContents_Click()
 {
-    m_state.fileOptionsChoice = 1;
+    m_choice = FileOption::Open;
     accept();
 }
 
 void frmFileOptions::cmdRename_Click()
 {
-    m_state.fileOptionsChoice = 2;
+    m_choice = FileOption::Rename;
     accept();
 }
 
 void frmFileOptions::cmdExitFileOptions_Click()
 {
-    m_state.fileOptionsChoice = 0;
+    m_choice = FileOption::Cancel;
     reject();
 }

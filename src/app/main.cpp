@@ -1,5 +1,5 @@
-#include "core/DesktopServices.h"
-#include "core/VistrelleApp.h"
+#include "DesktopServices.h"
+#include "VistrelleApp.h"
 #include "ui/AppIcon.h"
 
 #include <QApplication>
@@ -14,7 +14,7 @@ int main(int argc, char* argv[])
 
     DesktopServices desktop;
 
-    VistrelleApp app(desktop.services(), QApplication::applicationDirPath(),
+    VistrelleApp app(desktop.services(), desktop.dialogs(), QApplication::applicationDirPath(),
                      QApplication::arguments().mid(1));
     if (!app.start())
         return 1;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "AppState.h"
+#include "core/AppState.h"
 
 #include <QImage>
 #include <QPoint>
@@ -8,17 +8,19 @@
 #include <QStringList>
 #include <optional>
 
+class LibraryDialogs;
 class frmImage;
 class frmLowResource;
 class frmVistrelle;
 struct Services;
 
-/// The application object: owns AppState, reaches the machine through the services, and
-/// keeps the one instance of each window, creating it when first referred to.
+/// The application object: owns AppState, reaches the machine through the services, keeps the
+/// one instance of each window, creating it when first referred to, and connects the windows'
+/// signals.
 class VistrelleApp final
 {
 public:
-    VistrelleApp(Services& services, QString programDir, QStringList arguments);
+    VistrelleApp(Services& services, LibraryDialogs& dialogs, QString programDir, QStringList arguments);
     ~VistrelleApp();
     VistrelleApp(const VistrelleApp&) = delete;
     VistrelleApp& operator=(const VistrelleApp&) = delete;
@@ -29,20 +31,29 @@ public:
 
     AppState& state() { return m_state; }
     Services& services() { return m_services; }
-    const QImage& noImagesPicture() const { return m_noImages; }
 
     frmVistrelle* mainWindow() const;
     frmImage& imageViewer();
     bool hasImageViewer() const { return !m_viewer.isNull(); }
     void unloadImageViewer();
+    frmLowResource* lowResourceWindow() const;
 
     void ReadSettings();
     void WriteSettings();
 
+    /// The orderly stop after a critical error: viewer, then main window, then the process.
+    void EndProgram();
+
+private:
+    void createMainWindow();
+    bool loadMainWindow(std::optional<QPoint> placeAt = std::nullopt);
+    bool StartUp();
+    void showFirstImageSet();
+    bool fail(const QString& message);
+
     /// The main window's unload step: saves the settings and closes the viewer, unless
     /// low-resource mode is taking over.
     void mainWindowUnloading();
-
     /// Writes the settings and replaces the main window and the viewer by the small
     /// low-resource window, which goes on capturing into the current Image Set.
     void enterLowResourceMode();
@@ -51,18 +62,10 @@ public:
     void leaveLowResourceMode(QPoint topLeft);
     /// The small window's unload step: with no main window left, the program ends.
     void lowResourceWindowUnloading();
-    frmLowResource* lowResourceWindow() const;
-
-    /// The orderly stop after a critical error: viewer, then main window, then the process.
-    void EndProgram();
-
-private:
-    bool loadMainWindow(std::optional<QPoint> placeAt = std::nullopt);
-    bool StartUp();
-    bool fail(const QString& message);
 
     AppState m_state;
     Services& m_services;
+    LibraryDialogs& m_dialogs;
     QString m_programDir;
     QString m_argumentText;
     QImage m_noImages; // null in low-resource mode

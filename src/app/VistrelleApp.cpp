@@ -1,7 +1,7 @@
 #include "VistrelleApp.h"
 
-#include "SettingsFile.h"
-#include "Startup.h"
+#include "core/SettingsFile.h"
+#include "core/Startup.h"
 #include "platform/Clipboard.h"
 #include "platform/InstanceLock.h"
 #include "platform/MessageBoxes.h"
@@ -15,8 +15,10 @@
 #include <QGuiApplication>
 #include <QStandardPaths>
 
-VistrelleApp::VistrelleApp(Services& services, QString programDir, QStringList arguments)
+VistrelleApp::VistrelleApp(Services& services, LibraryDialogs& dialogs, QString programDir,
+                           QStringList arguments)
     : m_services(services)
+    , m_dialogs(dialogs)
     , m_programDir(std::move(programDir))
     , m_argumentText(arguments.join(QLatin1Char(' ')))
     , m_noImages(NoImagesPicture())
@@ -36,13 +38,32 @@ bool VistrelleApp::start()
 {
     if (!m_services.instance.acquire())
         return fail(QStringLiteral("Vistrelle is already running.  Check the System Tray."));
-    m_main = new frmVistrelle(*this);
+    createMainWindow();
     if (!loadMainWindow()) {
         delete m_viewer.data();
         delete m_main.data();
         return false;
     }
     return true;
+}
+
+void VistrelleApp::createMainWindow()
+{
+    m_main = new frmVistrelle(m_state, m_services, m_dialogs);
+    QObject::connect(m_main, &frmVistrelle::viewerShows, m_main, [this](const QString& path) {
+        frmImage& viewer = imageViewer();
+        viewer.showFile(path);
+        viewer.FitViewerToImage();
+    });
+    QObject::connect(m_main, &frmVistrelle::viewerEmptied, m_main, [this] { imageViewer().showNoImages(); });
+    QObject::connect(m_main, &frmVistrelle::viewerStepsEnabled, m_main,
+                     [this](bool enabled) { imageViewer().setStepCommandsEnabled(enabled); });
+    QObject::connect(m_main, &frmVistrelle::viewerRefitRequested, m_main,
+                     [this] { imageViewer().FitViewerToImage(); });
+    QObject::connect(m_main, &frmVistrelle::lowResourceModeRequested, m_main,
+                     [this] { enterLowResourceMode(); });
+    QObject::connect(m_main, &frmVistrelle::endProgramRequested, m_main, [this] { EndProgram(); });
+    QObject::connect(m_main, &frmVistrelle::unloading, m_main, [this] { mainWindowUnloading(); });
 }
 
 bool VistrelleApp::loadMainWindow(std::optional<QPoint> placeAt)
@@ -59,11 +80,11 @@ bool VistrelleApp::loadMainWindow(std::optional<QPoint> placeAt)
         imageViewer().setUpdatesEnabled(false);
         m_main->FillCategoryList();
         if (!m_main->SelectImageSet(imageSet, category)) {
-            m_state.introCategory.clear();
-            m_state.introImageSet.clear();
+            m_state.settings.introCategory.clear();
+            m_state.settings.introImageSet.clear();
             m_main->RefreshImageSets();
         }
-        m_main->chooseFormat(m_state.captureExtension);
+        m_main->chooseFormat(m_state.settings.captureExtension);
         imageViewer().setUpdatesEnabled(true);
     }
     if (placeAt)
@@ -76,9 +97,6 @@ bool VistrelleApp::loadMainWindow(std::optional<QPoint> placeAt)
 
 bool VistrelleApp::StartUp()
 {
-    m_state.dirMax = 500;
-    m_state.fileMax = 5000;
-    m_state.jpegQuality = 90;
     // A picture already on the clipboard when Vistrelle starts is not a new screenshot.
     if (m_services.clipboard.hasImage())
         m_services.clipboard.clear();
@@ -98,14 +116,14 @@ bool VistrelleApp::StartUp()
     ReadSettings();
     imageViewer().setUpdatesEnabled(false);
     m_main->FillCategoryList();
-    if (m_state.introCategory.isEmpty() || m_state.introImageSet.isEmpty()) {
+    if (m_state.settings.introCategory.isEmpty() || m_state.settings.introImageSet.isEmpty()) {
         m_main->RefreshImageSets();
-    } else if (!m_main->SelectImageSet(m_state.introImageSet, m_state.introCategory)) {
-        m_state.introCategory.clear();
-        m_state.introImageSet.clear();
+    } else if (!m_main->SelectImageSet(m_state.settings.introImageSet, m_state.settings.introCategory)) {
+        m_state.settings.introCategory.clear();
+        m_state.settings.introImageSet.clear();
         m_main->RefreshImageSets();
     }
-    m_main->chooseFormat(m_state.captureExtension);
+    m_main->chooseFormat(m_state.settings.captureExtension);
     imageViewer().setUpdatesEnabled(true);
     return true;
 }
@@ -123,8 +141,13 @@ frmVistrelle* VistrelleApp::mainWindow() const
 
 frmImage& VistrelleApp::imageViewer()
 {
-    if (!m_viewer)
-        m_viewer = new frmImage(*this);
+    if (!m_viewer) {
+        m_viewer = new frmImage(m_state, m_services.boxes, m_noImages);
+        QObject::connect(m_viewer, &frmImage::stepRequested, m_viewer, [this](int fromRow, int toRow) {
+            if (m_main)
+                m_main->moveFileSelection(fromRow, toRow);
+        });
+    }
     return *m_viewer;
 }
 
@@ -135,7 +158,7 @@ void VistrelleApp::unloadImageViewer()
 
 void VistrelleApp::ReadSettings()
 {
-    const MainWindowPosition position = ReadSettingsFile(SettingsFilePath(m_state), m_state);
+    const MainWindowPosition position = ReadSettingsFile(SettingsFilePath(m_state), m_state.settings);
     if (!m_main)
         return;
     QPoint topLeft = m_main->pos();
@@ -155,10 +178,10 @@ void VistrelleApp::WriteSettings()
     // measured: a freshly loaded viewer would stand where AppState says.
     const ViewerPlacement viewer =
         m_viewer ? m_viewer->placementForSaving()
-                 : ViewerPlacement{m_state.imageViewerTop, m_state.imageViewerLeft,
-                                   m_state.imageViewerWidth < 2000 ? 5000 : m_state.imageViewerWidth};
+                 : ViewerPlacement{m_state.settings.imageViewerTop, m_state.settings.imageViewerLeft,
+                                   UsableViewerWidth(m_state.settings.imageViewerWidth)};
     const QString path = SettingsFilePath(m_state);
-    if (!WriteSettingsFile(path, SettingsText(m_state, mainTopLeft, viewer)))
+    if (!WriteSettingsFile(path, SettingsText(m_state.settings, mainTopLeft, viewer)))
         m_services.boxes.show(QStringLiteral("Could not write ") + path + QStringLiteral(" file"),
                               BoxLook::Exclamation);
 }
@@ -175,11 +198,14 @@ void VistrelleApp::enterLowResourceMode()
 {
     WriteSettings();
     m_state.lowResourceMode = true;
-    m_state.lowResourceMinimized = false;
     // Hidden behind its tray icon, the small window is no visible window: without this, closing
     // a message box of a capture would end the program. Close and the close box end it instead.
     QGuiApplication::setQuitOnLastWindowClosed(false);
-    m_lowResource = new frmLowResource(*this);
+    m_lowResource = new frmLowResource(m_state, m_services);
+    QObject::connect(m_lowResource, &frmLowResource::restoreRequested, m_lowResource,
+                     [this](QPoint topLeft) { leaveLowResourceMode(topLeft); });
+    QObject::connect(m_lowResource, &frmLowResource::unloading, m_lowResource,
+                     [this] { lowResourceWindowUnloading(); });
     m_lowResource->move(m_main->pos());
     m_lowResource->setWindowTitle(m_main->windowTitle() + QStringLiteral(" (LR mode)"));
     m_lowResource->show();
@@ -193,7 +219,7 @@ void VistrelleApp::enterLowResourceMode()
 void VistrelleApp::leaveLowResourceMode(QPoint topLeft)
 {
     m_noImages = NoImagesPicture();
-    m_main = new frmVistrelle(*this);
+    createMainWindow();
     loadMainWindow(topLeft);
     if (m_lowResource)
         m_lowResource->close();

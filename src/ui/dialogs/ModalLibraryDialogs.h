@@ -13,10 +13,11 @@ public:
     {
     }
 
-    void AskForName(AppState& state) override;
-    void AskForRelocation(AppState& state, const QString& caption, const QStringList& categories) override;
-    void AskForFileOption(AppState& state) override;
+    std::optional<QString> AskForName(const QString& proposed) override;
+    std::optional<ImageSetChoice> AskForRelocation(const RelocationRequest& request) override;
+    FileOption AskForFileOption() override;
 
 private:
     MessageBoxes& m_boxes;
+    std::optional<ImageSetChoice> m_lastTarget; // offered at the next opening only
 };

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "library/ModalLibraryDialogs.h"
 #include "platform/DesktopShell.h"
 #include "platform/LockFileInstance.h"
 #include "platform/QtClipboard.h"
@@ -11,6 +10,7 @@
 #include "platform/SystemClock.h"
 #include "platform/X11KeyState.h"
 #include "platform/X11ScreenGrab.h"
+#include "ui/dialogs/ModalLibraryDialogs.h"
 
 /// The real services the program runs with on an X11 desktop, for the program and the
 /// benchmarks that run it. Made after the QApplication.
@@ -18,6 +18,7 @@ class DesktopServices
 {
 public:
     Services& services() { return m_services; }
+    LibraryDialogs& dialogs() { return m_dialogs; }
 
 private:
     QtMessageBoxes m_boxes;
@@ -30,6 +31,5 @@ private:
     X11ScreenGrab m_grab;
     QtSound m_sound;
     QtSystemTray m_tray;
-    Services m_services{m_boxes, m_clipboard, m_shell, m_instance, m_dialogs,
-                        m_clock, m_keys,      m_grab,  m_sound,    m_tray};
+    Services m_services{m_boxes, m_clipboard, m_shell, m_instance, m_clock, m_keys, m_grab, m_sound, m_tray};
 };

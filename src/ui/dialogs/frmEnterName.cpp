@@ -1,7 +1,6 @@
 #include "frmEnterName.h"
 
 #include "OkCancelButtons.h"
-#include "core/AppState.h"
 #include "platform/MessageBoxes.h"
 
 #include <QHBoxLayout>
@@ -40,14 +39,13 @@ NameCheck CheckEnteredName(const QString& name)
     return NameCheck::Accepted;
 }
 
-frmEnterName::frmEnterName(AppState& state, MessageBoxes& boxes)
+frmEnterName::frmEnterName(const QString& proposed, MessageBoxes& boxes)
     : QDialog(nullptr)
-    , m_state(state)
     , m_boxes(boxes)
 {
     setObjectName(QStringLiteral("frmEnterName"));
     setWindowTitle(QStringLiteral("Enter a name ..."));
-    m_txtEnterName = new QLineEdit(m_state.enteredName, this);
+    m_txtEnterName = new QLineEdit(proposed, this);
     m_txtEnterName->setObjectName(QStringLiteral("txtEnterName"));
     m_txtEnterName->setValidator(new NoNulValidator(m_txtEnterName));
     m_txtEnterName->setMinimumWidth(300);
@@ -81,7 +79,7 @@ void frmEnterName::cmdOK_Click()
             BoxLook::Exclamation);
         return;
     case NameCheck::Accepted:
-        m_state.enteredName = name;
+        m_enteredName = name;
         accept();
         return;
     }

@@ -4,7 +4,6 @@
 
 class MessageBoxes;
 class QLineEdit;
-struct AppState;
 
 enum class NameCheck { Accepted, Empty, InvalidCharacter };
 
@@ -12,19 +11,21 @@ enum class NameCheck { Accepted, Empty, InvalidCharacter };
 /// name nothing; \ / : ? < > | * are refused anywhere, and "." at the start.
 NameCheck CheckEnteredName(const QString& name);
 
-/// Asks for a name; the accepted name goes back through AppState::enteredName.
+/// Asks for a name, offering one; enteredName() holds the accepted name.
 class frmEnterName final : public QDialog
 {
     Q_OBJECT
 
 public:
-    frmEnterName(AppState& state, MessageBoxes& boxes);
+    frmEnterName(const QString& proposed, MessageBoxes& boxes);
+
+    const QString& enteredName() const { return m_enteredName; }
 
     void cmdOK_Click();
     void cmdCancel_Click();
 
 private:
-    AppState& m_state;
     MessageBoxes& m_boxes;
+    QString m_enteredName;
     QLineEdit* m_txtEnterName = nullptr;
 };

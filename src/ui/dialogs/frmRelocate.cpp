@@ -1,9 +1,8 @@
 #include "frmRelocate.h"
 
-#include "DisplayOrder.h"
-#include "LibraryTree.h"
 #include "OkCancelButtons.h"
-#include "core/AppState.h"
+#include "library/DisplayOrder.h"
+#include "library/LibraryTree.h"
 #include "platform/MessageBoxes.h"
 
 #include <QComboBox>
@@ -11,16 +10,15 @@
 #include <QLabel>
 #include <QPushButton>
 
-frmRelocate::frmRelocate(AppState& state, MessageBoxes& boxes, const QString& caption,
-                         const QStringList& categories)
+frmRelocate::frmRelocate(const RelocationRequest& request, std::optional<ImageSetChoice> lastTarget,
+                         MessageBoxes& boxes)
     : QDialog(nullptr)
-    , m_state(state)
+    , m_libraryRoot(request.libraryRoot)
+    , m_lastTarget(std::move(lastTarget))
     , m_boxes(boxes)
 {
     setObjectName(QStringLiteral("frmRelocate"));
-    setWindowTitle(caption);
-    m_state.relocateCategory.clear();
-    m_state.relocateImageSet.clear();
+    setWindowTitle(request.caption);
 
     m_cboImageSetCategory = new QComboBox(this);
     m_cboImageSetCategory->setObjectName(QStringLiteral("cboImageSetCategory"));
@@ -44,16 +42,13 @@ frmRelocate::frmRelocate(AppState& state, MessageBoxes& boxes, const QString& ca
     connect(cmdOK, &QPushButton::clicked, this, &frmRelocate::cmdOK_Click);
     connect(cmdCancel, &QPushButton::clicked, this, &frmRelocate::cmdCancel_Click);
 
-    m_cboImageSetCategory->addItems(categories);
+    m_cboImageSetCategory->addItems(request.categories);
     m_cboImageSetCategory->setCurrentIndex(-1);
     const auto exactly = Qt::MatchExactly | Qt::MatchCaseSensitive;
-    int row = m_state.lastRelocateCategory.isEmpty()
-                  ? -1
-                  : m_cboImageSetCategory->findText(m_state.lastRelocateCategory, exactly);
+    int row = m_lastTarget ? m_cboImageSetCategory->findText(m_lastTarget->category, exactly) : -1;
     if (row < 0) {
-        m_state.lastRelocateCategory.clear();
-        m_state.lastRelocateImageSet.clear();
-        row = m_cboImageSetCategory->findText(m_state.currentCategory, exactly);
+        m_lastTarget.reset();
+        row = m_cboImageSetCategory->findText(request.currentCategory, exactly);
     }
     if (row >= 0)
         selectCategory(row);
@@ -68,18 +63,16 @@ void frmRelocate::selectCategory(int row)
 void frmRelocate::cboImageSetCategory_Click()
 {
     QStringList sets =
-        ListSubfolders(m_state.libraryRoot + m_cboImageSetCategory->currentText() + QLatin1Char('/'));
+        ListSubfolders(m_libraryRoot + m_cboImageSetCategory->currentText() + QLatin1Char('/'));
     SortForDisplay(sets);
     m_cboImageSetName->clear();
     m_cboImageSetName->addItems(sets);
-    const int row = m_state.lastRelocateImageSet.isEmpty()
-                        ? -1
-                        : m_cboImageSetName->findText(m_state.lastRelocateImageSet,
-                                                      Qt::MatchExactly | Qt::MatchCaseSensitive);
+    const int row = m_lastTarget ? m_cboImageSetName->findText(m_lastTarget->imageSet,
+                                                               Qt::MatchExactly | Qt::MatchCaseSensitive)
+                                 : -1;
     m_cboImageSetName->setCurrentIndex(row >= 0 ? row : (sets.isEmpty() ? -1 : 0));
     // The remembered target serves the first fill after opening only.
-    m_state.lastRelocateCategory.clear();
-    m_state.lastRelocateImageSet.clear();
+    m_lastTarget.reset();
 }
 
 void frmRelocate::cmdOK_Click()
@@ -88,14 +81,11 @@ void frmRelocate::cmdOK_Click()
         m_boxes.show(QStringLiteral("Please select an image set first."), BoxLook::Information);
         return;
     }
-    m_state.relocateCategory = m_cboImageSetCategory->currentText();
-    m_state.relocateImageSet = m_cboImageSetName->currentText();
+    m_choice = {m_cboImageSetCategory->currentText(), m_cboImageSetName->currentText()};
     accept();
 }
 
 void frmRelocate::cmdCancel_Click()
 {
-    m_state.relocateCategory.clear();
-    m_state.relocateImageSet.clear();
     reject();
 }

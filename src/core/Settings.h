@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QString>
+
+/// What the settings file keeps between runs, with the values a new user starts with. Window
+/// places are in twips.
+struct Settings
+{
+    int imageViewerTop = 0;
+    int imageViewerLeft = 0;
+    int imageViewerWidth = 0;
+    QString introCategory;
+    QString introImageSet;
+
+    QString captureExtension = QStringLiteral(".jpg");
+    int jpegQuality = 90;
+    int activeWindowHotkey = 0;
+    int activeWindowModifiers = 0;
+    int timeLapseHotkey = 0;
+    int timeLapseModifiers = 0;
+    int timeLapseSeconds = 0;
+    bool timeLapseSilent = false;
+
+    int dirMax = 500;
+    int fileMax = 5000;
+};
+
+/// The image viewer's width in twips for a kept width of \a twips: one below 2000 twips, too
+/// narrow to use, stands for 5000.
+constexpr int UsableViewerWidth(int twips)
+{
+    return twips < 2000 ? 5000 : twips;
+}

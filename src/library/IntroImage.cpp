@@ -1,0 +1,64 @@
+#include "IntroImage.h"
+
+#include "LibraryTree.h"
+#include "core/AppState.h"
+#include "platform/FileSystem.h"
+
+namespace {
+
+constexpr int extensionLength = 4;
+
+QString folderOf(const QString& path)
+{
+    return path.left(path.size() - FileNameOf(path).size());
+}
+
+// Renames the file behind a table entry inside its own folder and lets the entry follow.
+bool renameEntry(QString& entry, const QString& newName)
+{
+    const QString renamed = folderOf(entry) + newName;
+    if (!RenameWithoutReplacing(entry, renamed).done())
+        return false;
+    entry = renamed;
+    return true;
+}
+
+Outcome notRenamed()
+{
+    return Outcome::refused(QStringLiteral("There was a problem renaming image files.  The files may be set "
+                                           "to READ ONLY mode (i.e. they're on a CD ROM)."));
+}
+
+} // namespace
+
+bool IsIntroName(const QString& name)
+{
+    // "().jpg" is no intro name: its plain name ".jpg" would hide the file from every list.
+    return name.size() > extensionLength + 2 && name.startsWith(QLatin1Char('(')) &&
+           name.at(name.size() - extensionLength - 1) == QLatin1Char(')');
+}
+
+QString IntroName(const QString& name)
+{
+    return QLatin1Char('(') + name.left(name.size() - extensionLength) + QLatin1Char(')') +
+           name.right(extensionLength);
+}
+
+QString PlainName(const QString& introName)
+{
+    return introName.mid(1, introName.size() - extensionLength - 2) + introName.right(extensionLength);
+}
+
+Outcome MakeIntroImage(AppState& state)
+{
+    const qsizetype files = state.fileListEntries.size();
+    if (state.currentFileIndex < 1 || state.currentFileIndex > files)
+        return notRenamed();
+    for (QString& entry : state.fileListEntries) {
+        const QString name = FileNameOf(entry);
+        if (IsIntroName(name) && !renameEntry(entry, PlainName(name)))
+            return notRenamed();
+    }
+    QString& current = state.fileListEntries[state.currentFileIndex - 1];
+    return renameEntry(current, IntroName(FileNameOf(current))) ? Outcome{} : notRenamed();
+}

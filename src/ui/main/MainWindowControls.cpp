@@ -1,0 +1,140 @@
+#include "MainWindowControls.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTimer>
+
+namespace {
+
+template <typename Widget> Widget* named(Widget* widget, const char* name)
+{
+    widget->setObjectName(QLatin1String(name));
+    return widget;
+}
+
+QPushButton* commandButton(QWidget* parent, const char* name, const QString& caption, const QString& tooltip)
+{
+    auto* button = named(new QPushButton(caption, parent), name);
+    button->setToolTip(tooltip);
+    return button;
+}
+
+} // namespace
+
+MainWindowControls::MainWindowControls(QWidget* window)
+    : m_window(window)
+{
+    auto* grid = new QGridLayout(window);
+    grid->setContentsMargins(6, 4, 6, 6);
+    grid->setHorizontalSpacing(4);
+    grid->setVerticalSpacing(2);
+    grid->setColumnStretch(0, 1);
+
+    grid->addWidget(named(new QLabel(QStringLiteral("Category"), window), "lblPackageCategory"), 0, 0);
+    cboImageSetCategory = named(new QComboBox(window), "cboImageSetCategory");
+    grid->addWidget(cboImageSetCategory, 1, 0);
+    grid->addWidget(
+        commandButton(window, "cmdNewCategory", QStringLiteral("New"), QStringLiteral("New category")), 1, 1);
+    grid->addWidget(
+        commandButton(window, "cmdDeleteCategory", QStringLiteral("Del"), QStringLiteral("Delete category")),
+        1, 2);
+    grid->addWidget(commandButton(window, "cmdPhotosByCategory", QStringLiteral("View"),
+                                  QStringLiteral("Thumbnail viewer for image sets in the current category")),
+                    1, 3);
+
+    grid->addWidget(named(new QLabel(QStringLiteral("Image Set"), window), "lblPackageName"), 2, 0);
+    cboImageSetName = named(new QComboBox(window), "cboImageSetName");
+    grid->addWidget(cboImageSetName, 3, 0);
+    grid->addWidget(
+        commandButton(window, "cmdNewImageSet", QStringLiteral("New"), QStringLiteral("New image set")), 3,
+        1);
+    grid->addWidget(
+        commandButton(window, "cmdDeleteImageSet", QStringLiteral("Del"), QStringLiteral("Delete image set")),
+        3, 2);
+    grid->addWidget(commandButton(window, "cmdPhotosBySet", QStringLiteral("View"),
+                                  QStringLiteral("Thumbnail viewer for images in current image set")),
+                    3, 3);
+
+    grid->addWidget(named(new QLabel(QStringLiteral("Image Files"), window), "Label1"), 4, 0);
+    lstComponents = named(new QListWidget(window), "lstComponents");
+    lstComponents->setProperty("index", 0);
+    lstComponents->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    lstComponents->setToolTip(QStringLiteral("Select file(s) & press Delete key to delete OR Spacebar to "
+                                             "relocate.  Double click for more options."));
+    grid->addWidget(lstComponents, 5, 0);
+
+    auto* side = new QVBoxLayout;
+    auto* frame1 = named(new QGroupBox(QStringLiteral("Capture Format"), window), "Frame1");
+    auto* formats = new QHBoxLayout(frame1);
+    optFormat[0] = named(new QRadioButton(QStringLiteral("&JPG"), frame1), "optFormat");
+    optFormat[0]->setToolTip(QStringLiteral("Output screenshots in Jpeg format"));
+    optFormat[1] = named(new QRadioButton(QStringLiteral("&BMP"), frame1), "optFormat");
+    optFormat[1]->setToolTip(QStringLiteral("Output screenshots in Bitmap format"));
+    for (int index = 0; index < 2; ++index) {
+        optFormat[index]->setProperty("index", index);
+        formats->addWidget(optFormat[index]);
+    }
+    side->addWidget(frame1);
+
+    auto* commands = new QGridLayout;
+    commands->setSpacing(4);
+    auto* cmdExplore = commandButton(window, "cmdExplore", QStringLiteral("&Explore"),
+                                     QStringLiteral("Explore Vistrelles directory"));
+    auto* cmdRefresh = commandButton(window, "cmdRefresh", QStringLiteral("&Refresh"),
+                                     QStringLiteral("Refresh category, image set and image files"));
+    auto* cmdOptions = commandButton(window, "cmdOptions", QStringLiteral("&Options"),
+                                     QStringLiteral("Miscellaneous options for Vistrelle"));
+    auto* cmdHelp = commandButton(window, "cmdHelp", QStringLiteral("&Help"), QString());
+    commands->addWidget(
+        commandButton(window, "cmdFirstImageSet", QStringLiteral("&Intro Set"),
+                      QStringLiteral("Make the current image set the first shown when Vistrelle starts")),
+        0, 0);
+    commands->addWidget(commandButton(window, "cmdLowResourceMode", QStringLiteral("&Minimize"),
+                                      QStringLiteral("Low resource (memory) mode of operation")),
+                        0, 1);
+    commands->addWidget(cmdExplore, 1, 0);
+    commands->addWidget(cmdRefresh, 1, 1);
+    commands->addWidget(cmdOptions, 2, 0);
+    commands->addWidget(cmdHelp, 2, 1);
+    side->addLayout(commands);
+    side->addStretch();
+    grid->addLayout(side, 4, 1, 2, 3);
+
+    auto* frame2 = named(new QGroupBox(QStringLiteral("Image Info"), window), "Frame2");
+    auto* info = new QHBoxLayout(frame2);
+    info->setContentsMargins(6, 2, 6, 4);
+    lblImageInfo = named(new QLabel(frame2), "lblImageInfo");
+    lblImageInfo->setToolTip(QStringLiteral("Date modified & file size in kilobytes"));
+    info->addWidget(lblImageInfo);
+    grid->addWidget(frame2, 6, 0, 1, 4);
+
+    tmrTimer = named(new QTimer(window), "tmrTimer");
+    tmrTimer->setInterval(100);
+    setTabOrder();
+}
+
+QPushButton* MainWindowControls::button(const char* name) const
+{
+    return m_window->findChild<QPushButton*>(QLatin1String(name));
+}
+
+void MainWindowControls::setTabOrder()
+{
+    QList<QWidget*> order{cboImageSetCategory, cboImageSetName, lstComponents};
+    for (const char* name : {"cmdNewCategory", "cmdDeleteCategory", "cmdPhotosByCategory", "cmdNewImageSet",
+                             "cmdDeleteImageSet", "cmdPhotosBySet"})
+        order.append(button(name));
+    order.append(optFormat[0]);
+    order.append(optFormat[1]);
+    for (const char* name :
+         {"cmdFirstImageSet", "cmdLowResourceMode", "cmdExplore", "cmdRefresh", "cmdOptions", "cmdHelp"})
+        order.append(button(name));
+    for (qsizetype i = 1; i < order.size(); ++i)
+        QWidget::setTabOrder(order[i - 1], order[i]);
+}

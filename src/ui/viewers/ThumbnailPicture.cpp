@@ -1,0 +1,32 @@
+#include "ThumbnailPicture.h"
+
+#include <QColor>
+#include <QImageReader>
+#include <QPainter>
+
+namespace {
+
+QImage placeholder(QSize size)
+{
+    QImage picture(size, QImage::Format_RGB32);
+    picture.fill(QColor(32, 32, 32));
+    QPainter painter(&picture);
+    painter.setPen(QColor(200, 200, 200));
+    painter.drawRect(picture.rect().adjusted(0, 0, -1, -1));
+    painter.drawText(picture.rect().adjusted(4, 4, -4, -4), Qt::AlignCenter | Qt::TextWordWrap,
+                     QStringLiteral("This picture cannot be shown"));
+    return picture;
+}
+
+} // namespace
+
+QImage LoadThumbnail(const QString& path, QSize size)
+{
+    QImageReader reader(path);
+    // The JPEG decoder scales while decoding: a screenshot never exists at full size here.
+    reader.setScaledSize(size);
+    QImage picture = reader.read();
+    if (picture.isNull())
+        return placeholder(size);
+    return picture;
+}
