@@ -248,6 +248,8 @@ private slots:
         QTest::addColumn<QString>("written");
         QTest::newRow("file") << "file" << QStringList() << "Image_040417_155228_2.jpg";
         QTest::newRow("link to nowhere") << "dangling" << QStringList() << "Image_040417_155228_2.jpg";
+        QTest::newRow("file, after the name was chosen")
+            << "late file" << QStringList() << "Image_040417_155228_2.jpg";
         QTest::newRow("file, next name listed in other case")
             << "file" << QStringList{"IMAGE_040417_155228_2.JPG"} << "Image_040417_155228_3.jpg";
     }
@@ -262,6 +264,8 @@ private slots:
             m_state.imageSetFiles.append(setFolder() + name);
         if (intruder == "file")
             makeFile(taken, "another program's file");
+        else if (intruder == "late file")
+            m_fakes->clipboard.whileFetching = [&] { makeFile(taken, "another program's file"); };
         else
             QVERIFY(QFile::link(m_dir->filePath("nowhere"), taken));
         putPicture(QSize(64, 48));
@@ -270,7 +274,7 @@ private slots:
         QCOMPARE(m_fakes->boxes.texts(), QStringList());
         QVERIFY(!m_fakes->clipboard.hasImage());
         QCOMPARE(QImage(setFolder() + written).size(), QSize(64, 48));
-        if (intruder == "file")
+        if (intruder != "dangling")
             QCOMPARE(contents(taken), "another program's file");
         else // not written through to where it points
             QVERIFY(QFileInfo(taken).isSymLink() && !QFile::exists(m_dir->filePath("nowhere")));

@@ -39,7 +39,12 @@ struct FakeMessageBoxes final : MessageBoxes
 struct FakeClipboard final : Clipboard
 {
     bool hasImage() override { return holdsImage; }
-    QImage image() override { return picture; }
+    QImage image() override
+    {
+        if (whileFetching)
+            whileFetching();
+        return picture;
+    }
     void setImage(const QImage& image) override { picture = image, holdsImage = !image.isNull(), ++changes; }
     void clear() override { ignoresClear ? void(++changes) : setImage(QImage()); }
     quint64 changeCount() override { return changes; }
@@ -47,7 +52,8 @@ struct FakeClipboard final : Clipboard
     bool holdsImage = false;
     QImage picture;
     quint64 changes = 0;
-    bool ignoresClear = false; // the owner keeps its picture, as a foreign X client may
+    bool ignoresClear = false;           // the owner keeps its picture, as a foreign X client may
+    std::function<void()> whileFetching; // what another program does while the picture is fetched
 };
 
 /// A clock that stands still unless told, and records the waits instead of waiting.

@@ -158,6 +158,21 @@ private slots:
         QCOMPARE(t.control<QLabel>("lblImageInfo")->text(), "Wednesday, March 4, 2026, 03:16:17 PM  (2KB)");
     }
 
+    // An Image Set holding more images than FILEMAX lists the first ones and says so once.
+    void imagesBeyondFileMax()
+    {
+        AppUnderTest t;
+        makeFile(t.dir.filePath("Vistrelle.ini"), "FILEMAX=5001\r\n");
+        for (int n = 0; n < 5003; ++n)
+            makeFile(t.defaultSet() + QString("f%1.jpg").arg(n, 4, 10, QChar('0')));
+        QVERIFY(t.start());
+        QCOMPARE(t.list()->count(), 5001);
+        t.click("cmdRefresh");
+        QCOMPARE(t.fakes.boxes.texts(),
+                 QStringList{"This image set holds 5003 images; only the first 5001 are "
+                             "listed.  Raise FILEMAX= in Vistrelle.ini to list them all."});
+    }
+
     void selectionAfterRefresh()
     {
         AppUnderTest t;
