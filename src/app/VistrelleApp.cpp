@@ -16,7 +16,7 @@
 #include <QStandardPaths>
 
 VistrelleApp::VistrelleApp(Services& services, LibraryDialogs& dialogs, QString programDir,
-                           QStringList arguments)
+                           const QStringList& arguments)
     : m_services(services)
     , m_dialogs(dialogs)
     , m_programDir(std::move(programDir))
@@ -108,10 +108,11 @@ bool VistrelleApp::StartUp()
     if (!root)
         return fail(QStringLiteral("Invalid directory specified.  Check the target line for the shortcut."));
     m_state.libraryRoot = *root;
-    const QString error = CreateLibraryIfMissing(m_state.libraryRoot);
-    if (!error.isEmpty())
+    const Outcome created = CreateLibraryIfMissing(m_state.libraryRoot);
+    if (!created.done())
         return fail(QStringLiteral("Problem encountered with specified directory (") + m_argumentText +
-                    QStringLiteral(").  Check the target line for the shortcut. Error encoutered: ") + error);
+                    QStringLiteral(").  Check the target line for the shortcut. Error encoutered: ") +
+                    created.text);
 
     ReadSettings();
     imageViewer().setUpdatesEnabled(false);

@@ -20,7 +20,8 @@ struct Services;
 class VistrelleApp final
 {
 public:
-    VistrelleApp(Services& services, LibraryDialogs& dialogs, QString programDir, QStringList arguments);
+    VistrelleApp(Services& services, LibraryDialogs& dialogs, QString programDir,
+                 const QStringList& arguments);
     ~VistrelleApp();
     VistrelleApp(const VistrelleApp&) = delete;
     VistrelleApp& operator=(const VistrelleApp&) = delete;

@@ -46,7 +46,7 @@ QString freeName(const AppState& state, Clock& clock, const QString& folder)
 Outcome encode(const AppState& state, const QImage& picture, QByteArray& file)
 {
     clsDIBSection dib;
-    if (const Outcome created = dib.CreateFromPicture(picture); !created.done())
+    if (Outcome created = dib.CreateFromPicture(picture); !created.done())
         return created;
     if (state.settings.captureExtension.compare(QLatin1String(".bmp"), Qt::CaseInsensitive) == 0)
         return EncodeBitmapFile(dib, file);

@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QTemporaryFile>
+#include <cerrno>
 #include <filesystem>
 #include <system_error>
 
@@ -27,22 +28,22 @@ std::optional<QString> LibraryRootFor(const QString& programDir, const QString& 
     return parent + QStringLiteral("Vistrelles/");
 }
 
-QString CreateLibraryIfMissing(const QString& libraryRoot)
+Outcome CreateLibraryIfMissing(const QString& libraryRoot)
 {
     namespace fs = std::filesystem;
     const fs::path root(libraryRoot.toStdString());
     std::error_code error;
     const bool exists = fs::is_directory(root, error);
     if (error && error != std::errc::no_such_file_or_directory)
-        return QString::fromStdString(error.message());
+        return Outcome::failed(error.value(), QString::fromStdString(error.message()));
     if (exists)
         return {};
     for (const fs::path& folder :
          {root, root / "Default Category", root / "Default Category" / "Default Image Set"}) {
         if (!fs::create_directory(folder, error) && error)
-            return QString::fromStdString(error.message());
+            return Outcome::failed(error.value(), QString::fromStdString(error.message()));
         if (!fs::is_directory(folder, error))
-            return QString::fromStdString(std::make_error_code(std::errc::not_a_directory).message());
+            return Outcome::systemError(ENOTDIR);
     }
     return {};
 }

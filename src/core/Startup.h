@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/Outcome.h"
+
 #include <QString>
 #include <optional>
 
@@ -14,6 +16,6 @@ QString ProgramDataFolder(const QString& programDir, const QString& userDataFold
 std::optional<QString> LibraryRootFor(const QString& programDir, const QString& argumentText);
 
 /// Creates \a libraryRoot with "Default Category/Default Image Set" in it when no folder
-/// \a libraryRoot exists; an existing one is left as it is, even when empty. Returns the
-/// system's description of the error, or an empty text on success.
-QString CreateLibraryIfMissing(const QString& libraryRoot);
+/// \a libraryRoot exists; an existing one is left as it is, even when empty. A failure carries
+/// the system's description of the error.
+Outcome CreateLibraryIfMissing(const QString& libraryRoot);

@@ -80,7 +80,7 @@ bool FolderMayBeDeleted(const QString& folder, const QString& libraryRoot, const
 
 Outcome RemoveFile(const QString& path)
 {
-    const Outcome removed = RemoveEntry(path);
+    Outcome removed = RemoveEntry(path);
     if (removed.done() || removed.error == ENOENT)
         return removed;
     return Outcome::failed(removed.error,

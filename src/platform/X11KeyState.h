@@ -8,7 +8,7 @@
 #include <memory>
 
 class QSocketNotifier;
-struct _XDisplay;
+struct _XDisplay; // NOLINT(bugprone-reserved-identifier): Xlib's own name for a Display
 
 /// The key state from the X server: the keys down now, plus every key press seen since the
 /// key was last asked about, latched from XInput2 raw events on the root window. Raw events

@@ -136,8 +136,8 @@ QImage X11ScreenGrab::activeWindow()
                     const QImage visible = toQImage(pixels);
                     XDestroyImage(pixels);
                     for (int y = 0; y < visible.height(); ++y)
-                        std::memcpy(picture.scanLine(part.y() + y) + part.x() * 4, visible.constScanLine(y),
-                                    static_cast<size_t>(visible.width()) * 4);
+                        std::memcpy(picture.scanLine(part.y() + y) + static_cast<qsizetype>(part.x()) * 4,
+                                    visible.constScanLine(y), static_cast<size_t>(visible.width()) * 4);
                 }
             }
         }
