@@ -1,11 +1,12 @@
 #include "MainWindowControls.h"
 
+#include "FileList.h"
+
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTimer>
@@ -27,8 +28,9 @@ QPushButton* commandButton(QWidget* parent, const char* name, const QString& cap
 
 } // namespace
 
-MainWindowControls::MainWindowControls(QWidget* window)
-    : m_window(window)
+MainWindowControls::MainWindowControls(QWidget* window, FileList* fileList)
+    : lstComponents(fileList)
+    , m_window(window)
 {
     auto* grid = new QGridLayout(window);
     grid->setContentsMargins(6, 4, 6, 6);
@@ -62,11 +64,6 @@ MainWindowControls::MainWindowControls(QWidget* window)
                     3, 3);
 
     grid->addWidget(named(new QLabel(QStringLiteral("Image Files"), window), "Label1"), 4, 0);
-    lstComponents = named(new QListWidget(window), "lstComponents");
-    lstComponents->setProperty("index", 0);
-    lstComponents->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    lstComponents->setToolTip(QStringLiteral("Select file(s) & press Delete key to delete OR Spacebar to "
-                                             "relocate.  Double click for more options."));
     grid->addWidget(lstComponents, 5, 0);
 
     auto* side = new QVBoxLayout;

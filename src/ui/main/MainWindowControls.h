@@ -1,8 +1,8 @@
 #pragma once
 
+class FileList;
 class QComboBox;
 class QLabel;
-class QListWidget;
 class QPushButton;
 class QRadioButton;
 class QTimer;
@@ -13,14 +13,15 @@ class QWidget;
 class MainWindowControls
 {
 public:
-    explicit MainWindowControls(QWidget* window);
+    /// Lays out the controls in \a window, with \a fileList as lstComponents.
+    MainWindowControls(QWidget* window, FileList* fileList);
 
     /// The command button named \a name.
     QPushButton* button(const char* name) const;
 
     QComboBox* cboImageSetCategory = nullptr;
     QComboBox* cboImageSetName = nullptr;
-    QListWidget* lstComponents = nullptr;
+    FileList* lstComponents = nullptr;
     QRadioButton* optFormat[2] = {};
     QLabel* lblImageInfo = nullptr;
     QTimer* tmrTimer = nullptr;

@@ -1,11 +1,12 @@
 #include "frmVistrelle.h"
 
+#include "FileList.h"
 #include "ImageInfo.h"
+#include "ImageSetCommands.h"
 #include "MainWindowControls.h"
 #include "NoImagesPicture.h"
 #include "core/AppState.h"
 #include "library/DisplayOrder.h"
-#include "library/FileOperations.h"
 #include "library/LibraryCommands.h"
 #include "library/LibraryTree.h"
 #include "library/Thumbnails.h"
@@ -21,13 +22,13 @@
 
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalBlocker>
 #include <QTimer>
+#include <utility>
 
 namespace {
 
@@ -51,7 +52,8 @@ frmVistrelle::frmVistrelle(AppState& state, Services& services, LibraryDialogs& 
     , m_state(state)
     , m_services(services)
     , m_dialogs(dialogs)
-    , m_ui(this)
+    , m_ui(this, new FileList(this, state, services, dialogs))
+    , m_setCommands(new ImageSetCommands(m_ui, state, services, dialogs, this))
 {
     setObjectName(QStringLiteral("frmVistrelle"));
     setWindowTitle(QStringLiteral("Vistrelle"));
@@ -70,24 +72,31 @@ void frmVistrelle::connectControls()
     connect(m_ui.cboImageSetCategory, &QComboBox::activated, this, &frmVistrelle::cboImageSetCategory_Click);
     connect(m_ui.cboImageSetName, &QComboBox::activated, this, &frmVistrelle::cboImageSetName_Click);
     connect(m_ui.lstComponents, &QListWidget::currentRowChanged, this, &frmVistrelle::lstComponents_Click);
-    connect(m_ui.lstComponents, &QListWidget::itemDoubleClicked, this, &frmVistrelle::lstComponents_DblClick);
-    m_ui.lstComponents->installEventFilter(this);
+    connect(m_ui.lstComponents, &FileList::refreshRequested, this, &frmVistrelle::RefreshImageSetsAt);
+    m_ui.lstComponents->setCategories(m_ui.cboImageSetCategory);
     const std::pair<const char*, void (frmVistrelle::*)()> commands[] = {
         {"cmdExplore", &frmVistrelle::cmdExplore_Click},
         {"cmdRefresh", &frmVistrelle::cmdRefresh_Click},
         {"cmdPhotosBySet", &frmVistrelle::cmdPhotosBySet_Click},
         {"cmdPhotosByCategory", &frmVistrelle::cmdPhotosByCategory_Click},
-        {"cmdNewCategory", &frmVistrelle::cmdNewCategory_Click},
-        {"cmdNewImageSet", &frmVistrelle::cmdNewImageSet_Click},
-        {"cmdDeleteCategory", &frmVistrelle::cmdDeleteCategory_Click},
-        {"cmdDeleteImageSet", &frmVistrelle::cmdDeleteImageSet_Click},
-        {"cmdFirstImageSet", &frmVistrelle::cmdFirstImageSet_Click},
         {"cmdOptions", &frmVistrelle::cmdOptions_Click},
         {"cmdHelp", &frmVistrelle::cmdHelp_Click},
         {"cmdLowResourceMode", &frmVistrelle::cmdLowResourceMode_Click},
     };
     for (const auto& [name, handler] : commands)
         connect(m_ui.button(name), &QPushButton::clicked, this, handler);
+    const std::pair<const char*, void (ImageSetCommands::*)()> setCommands[] = {
+        {"cmdNewCategory", &ImageSetCommands::cmdNewCategory_Click},
+        {"cmdNewImageSet", &ImageSetCommands::cmdNewImageSet_Click},
+        {"cmdDeleteCategory", &ImageSetCommands::cmdDeleteCategory_Click},
+        {"cmdDeleteImageSet", &ImageSetCommands::cmdDeleteImageSet_Click},
+        {"cmdFirstImageSet", &ImageSetCommands::cmdFirstImageSet_Click},
+    };
+    for (const auto& [name, handler] : setCommands)
+        connect(m_ui.button(name), &QPushButton::clicked, m_setCommands, handler);
+    connect(m_setCommands, &ImageSetCommands::categoriesChanged, this, &frmVistrelle::cmdRefresh_Click);
+    connect(m_setCommands, &ImageSetCommands::imageSetsChanged, this, &frmVistrelle::RefreshImageSets);
+    connect(m_setCommands, &ImageSetCommands::endProgramRequested, this, &frmVistrelle::endProgramRequested);
     connect(m_ui.tmrTimer, &QTimer::timeout, this, &frmVistrelle::tmrTimer_Timer);
 }
 
@@ -267,35 +276,13 @@ void frmVistrelle::FillFileList()
 {
     if (m_state.lowResourceMode)
         return;
-    const QSignalBlocker blocker(m_ui.lstComponents);
-    QString remembered;
-    if (!m_ui.lstComponents->selectedItems().isEmpty() && m_ui.lstComponents->currentItem())
-        remembered = m_ui.lstComponents->currentItem()->text();
-
-    m_ui.lstComponents->clear();
     m_ui.lblImageInfo->clear();
-    const QStringList paths = sortedForDisplay(m_state.fileList);
-    for (const QString& path : paths) {
-        m_ui.lstComponents->addItem(FileNameOf(path));
+    QStringList names;
+    for (const QString& path : sortedForDisplay(m_state.fileList)) {
+        names.append(FileNameOf(path));
         m_state.fileListEntries.append(path);
     }
-
-    if (!remembered.isEmpty()) {
-        const QList<QListWidgetItem*> matches = m_ui.lstComponents->findItems(remembered, exactly);
-        if (!matches.isEmpty())
-            m_ui.lstComponents->setCurrentItem(matches.first());
-    }
-    const int lines = m_ui.lstComponents->count();
-    const int restore = std::exchange(m_restoreListIndex, 0);
-    if (lines == 0)
-        return;
-    if (restore < 1) {
-        if (m_ui.lstComponents->selectedItems().isEmpty())
-            m_ui.lstComponents->setCurrentRow(0);
-        return;
-    }
-    m_ui.lstComponents->setCurrentRow(lines > restore ? restore : lines - 1);
-    m_ui.lstComponents->setFocus();
+    m_ui.lstComponents->refill(names, std::exchange(m_restoreListIndex, 0));
 }
 
 void frmVistrelle::lstComponents_Click()
@@ -345,7 +332,8 @@ void frmVistrelle::cmdExplore_Click()
 void frmVistrelle::cmdOptions_Click()
 {
     frmOptions dialog(m_state.settings, this);
-    dialog.exec();
+    if (dialog.exec() == QDialog::Accepted)
+        m_state.settings = dialog.chosen();
 }
 
 void frmVistrelle::cmdHelp_Click()
@@ -373,12 +361,7 @@ void frmVistrelle::moveFileSelection(int fromRow, int toRow)
 {
     if (toRow < 0 || toRow >= m_ui.lstComponents->count())
         return;
-    {
-        const QSignalBlocker blocker(m_ui.lstComponents);
-        if (QListWidgetItem* previous = m_ui.lstComponents->item(fromRow))
-            previous->setSelected(false);
-        m_ui.lstComponents->setCurrentRow(toRow, QItemSelectionModel::Select);
-    }
+    m_ui.lstComponents->moveSelection(fromRow, toRow);
     m_state.currentFileIndex = toRow + 1;
     ShowViewerImage(QString());
 }
@@ -423,238 +406,6 @@ void frmVistrelle::cmdPhotosByCategory_Click()
     const int row = m_ui.cboImageSetName->findText(picked, exactly);
     if (row >= 0)
         selectImageSet(row);
-}
-
-void frmVistrelle::cmdNewCategory_Click()
-{
-    const std::optional<QString> name = m_dialogs.AskForName(QString());
-    if (!name || name->isEmpty())
-        return;
-    if (!tellIfNotDone(CreateCategory(m_state.libraryRoot, *name)))
-        return;
-    FillCategoryList();
-    RefreshImageSets();
-}
-
-void frmVistrelle::cmdNewImageSet_Click()
-{
-    if (m_ui.cboImageSetCategory->currentText().isEmpty()) {
-        m_services.boxes.show(
-            QStringLiteral("No categories exist.  Please create the category you'd like the image set to "
-                           "belong in."),
-            BoxLook::Information);
-        return;
-    }
-    const std::optional<QString> name = m_dialogs.AskForName(QString());
-    if (!name || name->isEmpty())
-        return;
-    if (tellIfNotDone(CreateImageSet(categoryFolder(), *name)))
-        RefreshImageSets();
-}
-
-void frmVistrelle::cmdDeleteCategory_Click()
-{
-    MessageBoxes& boxes = m_services.boxes;
-    if (m_ui.cboImageSetCategory->currentText().isEmpty()) {
-        boxes.show(QStringLiteral("You must select a category first."), BoxLook::Information);
-        return;
-    }
-    if (boxes.show(
-            QStringLiteral("WARNING!!!  This will remove the category and all image sets contained in it.  "
-                           "Are you sure?"),
-            BoxLook::NoIcon, BoxButtons::YesNo) != BoxAnswer::Yes)
-        return;
-    if (boxes.show(
-            QStringLiteral("LAST CHANCE!!!  Removing a category will remove ALL image sets contained in "
-                           "it.  Should I Abort?"),
-            BoxLook::NoIcon, BoxButtons::YesNo) != BoxAnswer::No)
-        return;
-    if (!deleteLibraryFolder(categoryFolder()))
-        return;
-    FillCategoryList();
-    RefreshImageSets();
-    boxes.show(QStringLiteral("Done."), BoxLook::NoIcon);
-}
-
-void frmVistrelle::cmdDeleteImageSet_Click()
-{
-    MessageBoxes& boxes = m_services.boxes;
-    if (!imageSetShown()) {
-        boxes.show(QStringLiteral("Please select an image set first."), BoxLook::Information);
-        return;
-    }
-    if (boxes.show(
-            QStringLiteral("WARNING!!!  This will remove the image set and all the images contained in "
-                           "it.  Are you sure?"),
-            BoxLook::NoIcon, BoxButtons::YesNo) != BoxAnswer::Yes)
-        return;
-    if (!deleteLibraryFolder(imageSetFolder()))
-        return;
-    RefreshImageSets();
-    boxes.show(QStringLiteral("Done."), BoxLook::NoIcon);
-}
-
-bool frmVistrelle::deleteLibraryFolder(const QString& folder)
-{
-    const Outcome deleted = DeleteLibraryFolder(m_state, folder);
-    if (!deleted.done()) {
-        m_services.boxes.show(deleted.text, BoxLook::Critical);
-        emit endProgramRequested();
-        return false;
-    }
-    tellProblems(deleted);
-    return true;
-}
-
-bool frmVistrelle::tellIfNotDone(const Outcome& outcome)
-{
-    if (!outcome.done())
-        m_services.boxes.show(outcome.text, BoxLook::Exclamation);
-    return outcome.done();
-}
-
-void frmVistrelle::tellProblems(const Outcome& outcome)
-{
-    for (const QString& problem : outcome.problems)
-        m_services.boxes.show(problem, BoxLook::Exclamation);
-}
-
-void frmVistrelle::cmdFirstImageSet_Click()
-{
-    const QString imageSet = m_ui.cboImageSetName->currentText();
-    if (imageSet.isEmpty()) {
-        m_services.boxes.show(QStringLiteral("Please select an image set first."), BoxLook::Information);
-        return;
-    }
-    m_state.settings.introCategory = m_ui.cboImageSetCategory->currentText();
-    m_state.settings.introImageSet = imageSet;
-    m_services.boxes.show(QStringLiteral("Done.\n\n") + imageSet +
-                              QStringLiteral(" will be the first image set you see when you start Vistrelle"),
-                          BoxLook::Information);
-}
-
-QStringList frmVistrelle::selectedPaths() const
-{
-    QStringList paths;
-    for (int row = 0; row < m_ui.lstComponents->count(); ++row) {
-        if (m_ui.lstComponents->item(row)->isSelected() && row < m_state.fileListEntries.size())
-            paths.append(m_state.fileListEntries.at(row));
-    }
-    return paths;
-}
-
-bool frmVistrelle::eventFilter(QObject* watched, QEvent* event)
-{
-    if (watched != m_ui.lstComponents || event->type() != QEvent::KeyPress)
-        return QWidget::eventFilter(watched, event);
-    const auto* key = static_cast<QKeyEvent*>(event);
-    switch (key->key()) {
-    case Qt::Key_Delete:
-        lstComponents_KeyDown(Qt::Key_Delete);
-        return true;
-    case Qt::Key_Space:
-        // Ctrl+Space keeps its usual role of adding a line to the selection or taking it out.
-        if (key->modifiers() & Qt::ControlModifier)
-            return QWidget::eventFilter(watched, event);
-        lstComponents_KeyDown(Qt::Key_Space);
-        return true;
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        lstComponents_KeyPress(Qt::Key_Return);
-        return true;
-    default:
-        return QWidget::eventFilter(watched, event);
-    }
-}
-
-void frmVistrelle::lstComponents_DblClick()
-{
-    ShowFileOptions();
-}
-
-void frmVistrelle::lstComponents_KeyPress(int key)
-{
-    if (key == Qt::Key_Return)
-        ShowFileOptions();
-}
-
-void frmVistrelle::lstComponents_KeyDown(int key)
-{
-    MessageBoxes& boxes = m_services.boxes;
-    // The paths are taken before asking: a capture while the question is open refills the list.
-    const QStringList paths = selectedPaths();
-    if (key == Qt::Key_Delete) {
-        if (paths.isEmpty()) {
-            boxes.show(QStringLiteral("Select file(s) to delete first."), BoxLook::Exclamation);
-            return;
-        }
-        if (boxes.show(
-                QStringLiteral("Are you sure you want to delete the %1 files selected?").arg(paths.size()),
-                BoxLook::NoIcon, BoxButtons::YesNo) != BoxAnswer::Yes)
-            return;
-        const int row = m_ui.lstComponents->currentRow();
-        tellProblems(DeleteFiles(paths));
-        RefreshImageSetsAt(row);
-    } else if (key == Qt::Key_Space) {
-        if (paths.isEmpty()) {
-            boxes.show(QStringLiteral("Select file(s) to relocate first."), BoxLook::Exclamation);
-            return;
-        }
-        MoveSelectedFiles(paths);
-    }
-}
-
-void frmVistrelle::MoveSelectedFiles(const QStringList& paths)
-{
-    QStringList categories;
-    for (int row = 0; row < m_ui.cboImageSetCategory->count(); ++row)
-        categories.append(m_ui.cboImageSetCategory->itemText(row));
-    const std::optional<ImageSetChoice> target = m_dialogs.AskForRelocation(
-        {QStringLiteral("Where should these (%1) files be moved?").arg(paths.size()), categories,
-         m_state.libraryRoot, m_state.currentCategory});
-    if (!target || target->imageSet.isEmpty() || target->category.isEmpty())
-        return;
-    const int row = m_ui.lstComponents->currentRow();
-    const Outcome moved =
-        MoveFilesInto(paths, ImageSetFolder(m_state.libraryRoot, target->category, target->imageSet));
-    RefreshImageSetsAt(row);
-    if (!moved.problems.isEmpty())
-        m_services.boxes.show(
-            QStringLiteral("These files were not moved and are still where they were:\n\n") +
-                moved.problems.join(QLatin1Char('\n')),
-            BoxLook::Exclamation);
-    m_services.boxes.show(QStringLiteral("Done."), BoxLook::NoIcon);
-}
-
-void frmVistrelle::ShowFileOptions()
-{
-    const int row = m_ui.lstComponents->currentRow();
-    if (row < 0 || row >= m_state.fileListEntries.size())
-        return;
-    switch (m_dialogs.AskForFileOption()) {
-    case FileOption::Open:
-        if (!m_services.shell.open(m_state.fileListEntries.at(row)))
-            m_services.boxes.show(
-                QStringLiteral("I don't know what action to take with the selected file type.  "
-                               "Try associating it with a program in Windows Explorer."),
-                BoxLook::Exclamation);
-        return;
-    case FileOption::Rename:
-        renameFile(row);
-        return;
-    case FileOption::Cancel:
-        return;
-    }
-}
-
-void frmVistrelle::renameFile(int row)
-{
-    const QString lineText = m_ui.lstComponents->item(row)->text();
-    const std::optional<QString> name = m_dialogs.AskForName(lineText);
-    if (!name || name->isEmpty() || *name == lineText)
-        return;
-    if (tellIfNotDone(RenameFile(m_state.fileListEntries.at(row), *name)))
-        RefreshImageSetsAt(row);
 }
 
 void frmVistrelle::closeEvent(QCloseEvent* event)

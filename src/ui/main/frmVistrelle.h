@@ -5,9 +5,9 @@
 #include <QSet>
 #include <QWidget>
 
+class ImageSetCommands;
 class LibraryDialogs;
 struct AppState;
-struct Outcome;
 struct Services;
 struct ThumbnailRow;
 
@@ -46,15 +46,6 @@ public:
     void cmdPhotosBySet_Click();
     void cmdPhotosByCategory_Click();
 
-    void cmdNewCategory_Click();
-    void cmdNewImageSet_Click();
-    void cmdDeleteCategory_Click();
-    void cmdDeleteImageSet_Click();
-    void cmdFirstImageSet_Click();
-    void lstComponents_DblClick();
-    void lstComponents_KeyPress(int key);
-    void lstComponents_KeyDown(int key);
-    void ShowFileOptions();
     void cmdOptions_Click();
     void cmdHelp_Click();
     void cmdLowResourceMode_Click();
@@ -75,7 +66,6 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void connectControls();
@@ -86,18 +76,13 @@ private:
     QString categoryFolder() const;
     QString imageSetFolder() const;
     bool imageSetShown() const;
-    bool deleteLibraryFolder(const QString& folder);
-    bool tellIfNotDone(const Outcome& outcome);
-    void tellProblems(const Outcome& outcome);
-    void MoveSelectedFiles(const QStringList& paths);
-    void renameFile(int row);
     QString showThumbnails(QList<ThumbnailRow> rows, const QString& caption);
-    QStringList selectedPaths() const;
 
     AppState& m_state;
     Services& m_services;
     LibraryDialogs& m_dialogs;
     MainWindowControls m_ui;
+    ImageSetCommands* m_setCommands;
     QSet<QString> m_overflowTold;
     int m_restoreListIndex = 0; // line to select after the next refill, from 0; 0 keeps the selection
 };

@@ -90,7 +90,7 @@ void takeHotkey(const QComboBox* key, const QCheckBox* ctrl, const QCheckBox* sh
 
 } // namespace
 
-frmOptions::frmOptions(Settings& settings, QWidget* parent)
+frmOptions::frmOptions(const Settings& settings, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
     , m_settings(settings)
 {

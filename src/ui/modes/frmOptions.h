@@ -1,19 +1,22 @@
 #pragma once
 
+#include "core/Settings.h"
+
 #include <QDialog>
 
 class QCheckBox;
 class QComboBox;
-struct Settings;
 
 /// The modal options dialog: hotkeys, time-lapse interval and silence, JPEG quality. It shows
-/// the settings when it opens, writes them back on OK and changes nothing otherwise.
+/// the settings it is given; after OK, chosen() holds them as the user set them.
 class frmOptions final : public QDialog
 {
     Q_OBJECT
 
 public:
-    explicit frmOptions(Settings& settings, QWidget* parent = nullptr);
+    explicit frmOptions(const Settings& settings, QWidget* parent = nullptr);
+
+    const Settings& chosen() const { return m_settings; }
 
     void cmdOK_Click();
     void cmdCancel_Click();
@@ -22,7 +25,7 @@ private:
     void buildControls();
     void Form_Load();
 
-    Settings& m_settings;
+    Settings m_settings;
     QComboBox* m_cboActiveWindow = nullptr;
     QCheckBox* m_chkActiveWindowCTRL = nullptr;
     QCheckBox* m_chkActiveWindowSHIFT = nullptr;

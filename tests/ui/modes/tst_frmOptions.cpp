@@ -49,20 +49,23 @@ class tst_frmOptions : public QObject
     Q_OBJECT
 
 private slots:
+    // Cancel and Esc close the dialog; the settings stay as they were.
     void cancelChangesNothing()
     {
         for (const QString how : {"cmdCancel", "Escape"}) {
-            Settings state;
-            options(state, "70 3 48 1 90 1 75");
-            frmOptions d(state);
-            d.show();
-            dialog(d, "Z 0 1 None 0 0 10 05 0 100");
-            if (how == "cmdCancel")
-                QTest::mouseClick(d.findChild<QPushButton*>("cmdCancel"), Qt::LeftButton);
-            else
-                QTest::keyClick(&d, Qt::Key_Escape);
-            QVERIFY2(!d.isVisible(), qPrintable(how));
-            QCOMPARE(options(state), "70 3 48 1 90 1 75");
+            AppUnderTest t;
+            TestLibrary::makeFile(t.dir.filePath("Vistrelle.ini"),
+                                  "ACTIVEWINDOW_HK=70\nACTIVEWINDOW_HKCS=3\n");
+            QVERIFY(t.start());
+            QVERIFY(t.inDialog("cmdOptions", [&](QWidget& d) {
+                dialog(d, "Z 0 1 None 0 0 10 05 0 100");
+                if (how == "cmdCancel")
+                    QTest::mouseClick(d.findChild<QPushButton*>("cmdCancel"), Qt::LeftButton);
+                else
+                    QTest::keyClick(&d, Qt::Key_Escape);
+                QVERIFY2(!d.isVisible(), qPrintable(how));
+            }));
+            QCOMPARE(options(t.state().settings), "70 3 0 0 0 0 90");
         }
     }
 
@@ -74,6 +77,7 @@ private slots:
         frmOptions d(state);
         QCOMPARE(dialog(d), "None 0 0 None 0 0 59 59 0 90");
         QTest::mouseClick(d.findChild<QPushButton*>("cmdOK"), Qt::LeftButton);
+        state = d.chosen();
         QCOMPARE(options(state), "0 0 0 0 7200 0 90");
     }
 

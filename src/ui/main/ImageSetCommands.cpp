@@ -1,0 +1,129 @@
+#include "ImageSetCommands.h"
+
+#include "MainWindowControls.h"
+#include "core/AppState.h"
+#include "library/LibraryCommands.h"
+#include "platform/MessageBoxes.h"
+#include "platform/Services.h"
+#include "ui/dialogs/LibraryDialogs.h"
+
+#include <QComboBox>
+
+ImageSetCommands::ImageSetCommands(const MainWindowControls& controls, AppState& state, Services& services,
+                                   LibraryDialogs& dialogs, QObject* parent)
+    : QObject(parent)
+    , m_controls(controls)
+    , m_state(state)
+    , m_services(services)
+    , m_dialogs(dialogs)
+{
+}
+
+QString ImageSetCommands::category() const
+{
+    return m_controls.cboImageSetCategory->currentText();
+}
+
+QString ImageSetCommands::imageSet() const
+{
+    return m_controls.cboImageSetName->currentText();
+}
+
+QString ImageSetCommands::categoryFolder() const
+{
+    return m_state.libraryRoot + category() + QLatin1Char('/');
+}
+
+void ImageSetCommands::cmdNewCategory_Click()
+{
+    const std::optional<QString> name = m_dialogs.AskForName(QString());
+    if (name && !name->isEmpty() && tellIfNotDone(CreateCategory(m_state.libraryRoot, *name)))
+        emit categoriesChanged();
+}
+
+void ImageSetCommands::cmdNewImageSet_Click()
+{
+    if (category().isEmpty()) {
+        m_services.boxes.show(
+            QStringLiteral("No categories exist.  Please create the category you'd like the "
+                           "image set to belong in."),
+            BoxLook::Information);
+        return;
+    }
+    const std::optional<QString> name = m_dialogs.AskForName(QString());
+    if (name && !name->isEmpty() && tellIfNotDone(CreateImageSet(categoryFolder(), *name)))
+        emit imageSetsChanged();
+}
+
+void ImageSetCommands::cmdDeleteCategory_Click()
+{
+    MessageBoxes& boxes = m_services.boxes;
+    if (category().isEmpty()) {
+        boxes.show(QStringLiteral("You must select a category first."), BoxLook::Information);
+        return;
+    }
+    if (boxes.show(QStringLiteral("WARNING!!!  This will remove the category and all image sets contained in "
+                                  "it.  Are you sure?"),
+                   BoxLook::NoIcon, BoxButtons::YesNo) != BoxAnswer::Yes)
+        return;
+    if (boxes.show(
+            QStringLiteral("LAST CHANCE!!!  Removing a category will remove ALL image sets contained in "
+                           "it.  Should I Abort?"),
+            BoxLook::NoIcon, BoxButtons::YesNo) != BoxAnswer::No)
+        return;
+    if (!deleteLibraryFolder(categoryFolder()))
+        return;
+    emit categoriesChanged();
+    boxes.show(QStringLiteral("Done."), BoxLook::NoIcon);
+}
+
+void ImageSetCommands::cmdDeleteImageSet_Click()
+{
+    MessageBoxes& boxes = m_services.boxes;
+    if (imageSet().isEmpty()) {
+        boxes.show(QStringLiteral("Please select an image set first."), BoxLook::Information);
+        return;
+    }
+    if (boxes.show(
+            QStringLiteral("WARNING!!!  This will remove the image set and all the images contained in "
+                           "it.  Are you sure?"),
+            BoxLook::NoIcon, BoxButtons::YesNo) != BoxAnswer::Yes)
+        return;
+    if (!deleteLibraryFolder(ImageSetFolder(m_state.libraryRoot, category(), imageSet())))
+        return;
+    emit imageSetsChanged();
+    boxes.show(QStringLiteral("Done."), BoxLook::NoIcon);
+}
+
+void ImageSetCommands::cmdFirstImageSet_Click()
+{
+    if (imageSet().isEmpty()) {
+        m_services.boxes.show(QStringLiteral("Please select an image set first."), BoxLook::Information);
+        return;
+    }
+    m_state.settings.introCategory = category();
+    m_state.settings.introImageSet = imageSet();
+    m_services.boxes.show(QStringLiteral("Done.\n\n") + imageSet() +
+                              QStringLiteral(" will be the first image set you see when you start Vistrelle"),
+                          BoxLook::Information);
+}
+
+bool ImageSetCommands::deleteLibraryFolder(const QString& folder)
+{
+    const Outcome deleted = DeleteLibraryFolder(m_state, folder);
+    if (!deleted.done()) {
+        m_services.boxes.show(deleted.text, BoxLook::Critical);
+        emit endProgramRequested();
+        return false;
+    }
+    for (const QString& problem : deleted.problems)
+        m_services.boxes.show(problem, BoxLook::Exclamation);
+    return true;
+}
+
+bool ImageSetCommands::tellIfNotDone(const Outcome& outcome)
+{
+    if (!outcome.done())
+        m_services.boxes.show(outcome.text, BoxLook::Exclamation);
+    return outcome.done();
+}

@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QObject>
+
+class LibraryDialogs;
+class MainWindowControls;
+struct AppState;
+struct Outcome;
+struct Services;
+
+/// The main window's commands on Categories and Image Sets (New, Del, Intro Set): the name
+/// asked for, the questions before a delete, and what the user is told. The window lists the
+/// library again when told to.
+class ImageSetCommands final : public QObject
+{
+    Q_OBJECT
+
+public:
+    ImageSetCommands(const MainWindowControls& controls, AppState& state, Services& services,
+                     LibraryDialogs& dialogs, QObject* parent);
+
+    void cmdNewCategory_Click();
+    void cmdNewImageSet_Click();
+    void cmdDeleteCategory_Click();
+    void cmdDeleteImageSet_Click();
+    void cmdFirstImageSet_Click();
+
+signals:
+    /// Categories came or went: both lists are filled again.
+    void categoriesChanged();
+    /// Image Sets of the shown Category came or went.
+    void imageSetsChanged();
+    /// A critical error: the program must stop in order.
+    void endProgramRequested();
+
+private:
+    QString category() const;
+    QString imageSet() const;
+    QString categoryFolder() const;
+    bool deleteLibraryFolder(const QString& folder);
+    bool tellIfNotDone(const Outcome& outcome);
+
+    const MainWindowControls& m_controls;
+    AppState& m_state;
+    Services& m_services;
+    LibraryDialogs& m_dialogs;
+};
