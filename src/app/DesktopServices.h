@@ -1,5 +1,6 @@
 #pragma once
 
+#include "capture/ThreadCaptureWorker.h"
 #include "platform/DesktopShell.h"
 #include "platform/LockFileInstance.h"
 #include "platform/QtClipboard.h"
@@ -19,6 +20,7 @@ class DesktopServices
 public:
     Services& services() { return m_services; }
     LibraryDialogs& dialogs() { return m_dialogs; }
+    CaptureWorker& worker() { return m_worker; }
 
 private:
     QtMessageBoxes m_boxes;
@@ -31,5 +33,6 @@ private:
     X11ScreenGrab m_grab;
     QtSound m_sound;
     QtSystemTray m_tray;
+    ThreadCaptureWorker m_worker;
     Services m_services{m_boxes, m_clipboard, m_shell, m_instance, m_clock, m_keys, m_grab, m_sound, m_tray};
 };

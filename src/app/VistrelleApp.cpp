@@ -15,16 +15,26 @@
 #include <QGuiApplication>
 #include <QStandardPaths>
 
-VistrelleApp::VistrelleApp(Services& services, LibraryDialogs& dialogs, QString programDir,
-                           const QStringList& arguments)
+VistrelleApp::VistrelleApp(Services& services, LibraryDialogs& dialogs, CaptureWorker& worker,
+                           QString programDir, const QStringList& arguments)
     : m_services(services)
     , m_dialogs(dialogs)
+    , m_engine(m_state, services, worker)
     , m_programDir(std::move(programDir))
     , m_argumentText(arguments.join(QLatin1Char(' ')))
     , m_noImages(NoImagesPicture())
 {
     if (!m_programDir.endsWith(QLatin1Char('/')))
         m_programDir += QLatin1Char('/');
+    // Told outside the tick and the engine, so that no message stops capturing.
+    QObject::connect(
+        &m_engine, &CaptureEngine::told, &m_engine,
+        [this](const Outcome& outcome) {
+            m_services.boxes.show(outcome.text, outcome.kind == Outcome::Kind::Refused
+                                                    ? BoxLook::Information
+                                                    : BoxLook::Exclamation);
+        },
+        Qt::QueuedConnection);
 }
 
 VistrelleApp::~VistrelleApp()
@@ -49,7 +59,7 @@ bool VistrelleApp::start()
 
 void VistrelleApp::createMainWindow()
 {
-    m_main = new frmVistrelle(m_state, m_services, m_dialogs);
+    m_main = new frmVistrelle(m_state, m_services, m_dialogs, m_engine);
     QObject::connect(m_main, &frmVistrelle::viewerShows, m_main, [this](const QString& path) {
         frmImage& viewer = imageViewer();
         viewer.showFile(path);
@@ -202,7 +212,7 @@ void VistrelleApp::enterLowResourceMode()
     // Hidden behind its tray icon, the small window is no visible window: without this, closing
     // a message box of a capture would end the program. Close and the close box end it instead.
     QGuiApplication::setQuitOnLastWindowClosed(false);
-    m_lowResource = new frmLowResource(m_state, m_services);
+    m_lowResource = new frmLowResource(m_state, m_services, m_engine);
     QObject::connect(m_lowResource, &frmLowResource::restoreRequested, m_lowResource,
                      [this](QPoint topLeft) { leaveLowResourceMode(topLeft); });
     QObject::connect(m_lowResource, &frmLowResource::unloading, m_lowResource,

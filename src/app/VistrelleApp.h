@@ -1,5 +1,6 @@
 #pragma once
 
+#include "capture/CaptureEngine.h"
 #include "core/AppState.h"
 
 #include <QImage>
@@ -8,6 +9,7 @@
 #include <QStringList>
 #include <optional>
 
+class CaptureWorker;
 class LibraryDialogs;
 class frmImage;
 class frmLowResource;
@@ -20,7 +22,7 @@ struct Services;
 class VistrelleApp final
 {
 public:
-    VistrelleApp(Services& services, LibraryDialogs& dialogs, QString programDir,
+    VistrelleApp(Services& services, LibraryDialogs& dialogs, CaptureWorker& worker, QString programDir,
                  const QStringList& arguments);
     ~VistrelleApp();
     VistrelleApp(const VistrelleApp&) = delete;
@@ -67,6 +69,7 @@ private:
     AppState m_state;
     Services& m_services;
     LibraryDialogs& m_dialogs;
+    CaptureEngine m_engine;
     QString m_programDir;
     QString m_argumentText;
     QImage m_noImages; // null in low-resource mode

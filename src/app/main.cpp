@@ -14,8 +14,8 @@ int main(int argc, char* argv[])
 
     DesktopServices desktop;
 
-    VistrelleApp app(desktop.services(), desktop.dialogs(), QApplication::applicationDirPath(),
-                     QApplication::arguments().mid(1));
+    VistrelleApp app(desktop.services(), desktop.dialogs(), desktop.worker(),
+                     QApplication::applicationDirPath(), QApplication::arguments().mid(1));
     if (!app.start())
         return 1;
     return QApplication::exec();

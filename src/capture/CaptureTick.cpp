@@ -1,10 +1,9 @@
 #include "CaptureTick.h"
 
-#include "ScreenshotWriter.h"
+#include "CaptureEngine.h"
 #include "core/AppState.h"
 #include "platform/Clipboard.h"
 #include "platform/Clock.h"
-#include "platform/FreedMemory.h"
 #include "platform/KeyState.h"
 #include "platform/ScreenGrab.h"
 #include "platform/Services.h"
@@ -100,38 +99,12 @@ void PollHotkeys(AppState& state, Services& services)
     state.captureSuffix = timeLapseSuffix;
 }
 
-std::optional<Outcome> CaptureTick(AppState& state, Services& services, bool imageSetShown)
+void CaptureTick(AppState& state, Services& services, CaptureEngine& engine)
 {
+    const quint64 before = services.clipboard.changeCount();
     PollHotkeys(state, services);
-    if (!services.clipboard.hasImage())
-        return std::nullopt;
-    // An owner may ignore the clearing (a request with an older timestamp than its own): the
-    // picture then stays until the clipboard changes again, and it is filed already.
-    if (state.captureFiledChange && *state.captureFiledChange == services.clipboard.changeCount())
-        return std::nullopt;
-    const QString folder = CurrentImageSetFolder(state);
-    // A picture that failed to file into this Image Set was reported once; it stays on the
-    // clipboard and is tried again when the clipboard or the Image Set changes.
-    if (state.captureFailedChange && *state.captureFailedChange == services.clipboard.changeCount() &&
-        state.captureFailedFolder == folder)
-        return std::nullopt;
-    if (!imageSetShown) {
-        // Cleared before the box opens, so a picture arriving while it is open is kept.
-        services.clipboard.clear();
-        return Outcome::refused(QStringLiteral("Please select an image set first."));
-    }
-    PlayCaptureSound(state, services);
-    const quint64 change = services.clipboard.changeCount();
-    const Outcome saved = SaveScreenshot(state, services);
-    // The decoded picture and its copies are large; give their memory back to the system.
-    TrimHeap();
-    if (!saved.done()) {
-        state.captureFailedChange = change;
-        state.captureFailedFolder = folder;
-        return saved;
-    }
-    state.captureFailedChange.reset();
-    services.clipboard.clear();
-    state.captureFiledChange = services.clipboard.changeCount();
-    return saved;
+    // A picture the hotkeys just put on the clipboard is filed with this tick's suffix; a
+    // picture copied later has none.
+    engine.check(services.clipboard.changeCount() != before);
+    state.captureSuffix.clear();
 }

@@ -1,20 +1,15 @@
 #pragma once
 
-#include "platform/Outcome.h"
-
 #include <QString>
-#include <optional>
 
+class CaptureEngine;
 struct AppState;
 struct Services;
 class KeyState;
 
-/// One 100 ms tick: polls the hotkeys, then files a picture found on the clipboard into the
-/// current Image Set and clears the clipboard. \a imageSetShown is false when the window that
-/// ticks shows no Image Set to file into. Empty when there was nothing to file; done when a
-/// picture was filed (the window brings its lists up to date); otherwise the message to tell,
-/// once per clipboard picture.
-std::optional<Outcome> CaptureTick(AppState& state, Services& services, bool imageSetShown);
+/// One 100 ms tick: polls the hotkeys and time-lapse, then lets the engine file what they put
+/// on the clipboard (and anything it has not noticed yet).
+void CaptureTick(AppState& state, Services& services, CaptureEngine& engine);
 
 /// The hotkeys and time-lapse of one tick.
 void PollHotkeys(AppState& state, Services& services);

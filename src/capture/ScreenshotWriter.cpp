@@ -4,12 +4,10 @@
 #include "JpegWriter.h"
 #include "clsDIBSection.h"
 #include "core/AppState.h"
-#include "platform/Clipboard.h"
-#include "platform/Clock.h"
 #include "platform/FileSystem.h"
-#include "platform/Services.h"
 
 #include <QFileInfo>
+#include <QHashFunctions>
 #include <cerrno>
 
 namespace {
@@ -24,9 +22,9 @@ bool takenOnDisk(const QString& path)
 }
 
 // A name listed in the Image Set, ignoring case.
-bool listed(const AppState& state, const QString& name)
+bool listed(const QStringList& files, const QString& name)
 {
-    for (const QString& entry : state.imageSetFiles) {
+    for (const QString& entry : files) {
         if (entry.endsWith(name, Qt::CaseInsensitive) && entry.size() > name.size() &&
             entry.at(entry.size() - name.size() - 1) == QLatin1Char('/'))
             return true;
@@ -34,23 +32,37 @@ bool listed(const AppState& state, const QString& name)
     return false;
 }
 
-QString freeName(const AppState& state, Clock& clock, const QString& folder)
+QString freeName(const ScreenshotJob& job, int& counter)
 {
-    const Settings& settings = state.settings;
-    QString name = ScreenshotName(clock.now(), 1, state.captureSuffix, settings.captureExtension);
-    for (int counter = 2; listed(state, name) || takenOnDisk(folder + name); ++counter)
-        name = ScreenshotName(clock.now(), counter, state.captureSuffix, settings.captureExtension);
+    QString name = ScreenshotName(job.when, counter, job.suffix, job.extension);
+    while (listed(job.listed, name) || takenOnDisk(job.folder + name))
+        name = ScreenshotName(job.when, ++counter, job.suffix, job.extension);
     return name;
 }
 
-Outcome encode(const AppState& state, const QImage& picture, QByteArray& file)
+QImage decoded(const ClipboardPicture& picture)
+{
+    return picture.image.isNull() ? QImage::fromData(picture.bytes) : picture.image;
+}
+
+// A digest of what the picture shows, row by row, so padding bytes never count.
+size_t pixelDigest(const QImage& image)
+{
+    size_t digest = qHash(image.size()) ^ static_cast<size_t>(image.format());
+    const auto rowBytes = static_cast<size_t>(image.width()) * static_cast<size_t>(image.depth()) / 8;
+    for (int y = 0; y < image.height(); ++y)
+        digest = qHashBits(image.constScanLine(y), rowBytes, digest);
+    return digest;
+}
+
+Outcome encode(const ScreenshotJob& job, const QImage& picture, QByteArray& file)
 {
     clsDIBSection dib;
     if (Outcome created = dib.CreateFromPicture(picture); !created.done())
         return created;
-    if (state.settings.captureExtension.compare(QLatin1String(".bmp"), Qt::CaseInsensitive) == 0)
+    if (job.extension.compare(QLatin1String(".bmp"), Qt::CaseInsensitive) == 0)
         return EncodeBitmapFile(dib, file);
-    return EncodeJpegFile(dib, state.settings.jpegQuality, file);
+    return EncodeJpegFile(dib, job.jpegQuality, file);
 }
 
 Outcome failure(const Outcome& why, const QString& detail = QString())
@@ -73,30 +85,59 @@ QString ScreenshotName(const QDateTime& when, int counter, const QString& suffix
     return name + suffix + extension;
 }
 
-Outcome SaveScreenshot(const AppState& state, Services& services)
+ScreenshotJob ScreenshotJobFor(const AppState& state, ClipboardPicture picture, const QDateTime& when)
 {
-    const QString folder = CurrentImageSetFolder(state);
-    if (const Outcome made = EnsureFolder(folder); !made.done())
-        return failure(made, QStringLiteral(": ") + folder);
+    ScreenshotJob job;
+    job.picture = std::move(picture);
+    job.folder = CurrentImageSetFolder(state);
+    job.when = when;
+    job.suffix = state.captureSuffix;
+    job.extension = state.settings.captureExtension;
+    job.jpegQuality = state.settings.jpegQuality;
+    job.listed = state.imageSetFiles;
+    return job;
+}
 
-    QString name = freeName(state, services.clock, folder);
+ScreenshotResult WriteScreenshot(const ScreenshotJob& job)
+{
+    ScreenshotResult result;
+    const QImage picture = decoded(job.picture);
+    if (picture.isNull()) {
+        result.outcome = failure(Outcome::failed(
+            invalidPictureError, QStringLiteral("The picture on the clipboard cannot be read.")));
+        return result;
+    }
+    if (job.restoredPixels) {
+        result.pixels = pixelDigest(picture);
+        if (*job.restoredPixels == result.pixels) {
+            result.restored = true;
+            return result;
+        }
+    }
+    if (const Outcome made = EnsureFolder(job.folder); !made.done()) {
+        result.outcome = failure(made, QStringLiteral(": ") + job.folder);
+        return result;
+    }
     QByteArray bytes;
-    {
-        const QImage picture = services.clipboard.image();
-        if (picture.isNull())
-            return failure(Outcome::failed(invalidPictureError,
-                                           QStringLiteral("The picture on the clipboard cannot be read.")));
-        if (const Outcome encoded = encode(state, picture, bytes); !encoded.done())
-            return failure(encoded);
+    if (const Outcome encoded = encode(job, picture, bytes); !encoded.done()) {
+        result.outcome = failure(encoded);
+        return result;
     }
-
-    // Another program may take the name between the look-up and the write: then the next one.
-    Outcome written = WriteNewFile(folder + name, bytes);
+    // Another program, or the filing of an earlier picture of the same second, may take the
+    // name between the look-up and the write: then the next one.
+    int counter = 1;
+    QString name = freeName(job, counter);
+    Outcome written = WriteNewFile(job.folder + name, bytes);
     for (int attempt = 0; written.error == EEXIST && attempt < 100; ++attempt) {
-        name = freeName(state, services.clock, folder);
-        written = WriteNewFile(folder + name, bytes);
+        name = freeName(job, counter);
+        written = WriteNewFile(job.folder + name, bytes);
     }
-    if (!written.done())
-        return failure(written, QStringLiteral(": ") + folder + name);
-    return {};
+    if (!written.done()) {
+        result.outcome = failure(written, QStringLiteral(": ") + job.folder + name);
+        return result;
+    }
+    result.path = job.folder + name;
+    if (!job.restoredPixels)
+        result.pixels = pixelDigest(picture);
+    return result;
 }

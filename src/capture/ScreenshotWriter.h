@@ -1,19 +1,48 @@
 #pragma once
 
+#include "platform/Clipboard.h"
 #include "platform/Outcome.h"
 
 #include <QDateTime>
 #include <QString>
+#include <QStringList>
+#include <optional>
 
 struct AppState;
-struct Services;
 
 /// "Image_" + "YYMMDD_HHNNSS" of \a when, then "_" + \a counter when the counter is 2 or more,
 /// then \a suffix and \a extension.
 QString ScreenshotName(const QDateTime& when, int counter, const QString& suffix, const QString& extension);
 
-/// Writes the picture on the clipboard as a new file in the current Image Set, in the format of
-/// captureExtension, under the first screenshot name that is neither listed (ignoring case)
-/// nor on disk. Creates a missing Image Set folder. Never replaces a file. A failure carries
-/// the whole message the user is told; nothing is left in the folder.
-Outcome SaveScreenshot(const AppState& state, Services& services);
+/// What it takes to file one picture; nothing in it is shared with the window, so it can be
+/// filed on another thread.
+struct ScreenshotJob
+{
+    ClipboardPicture picture;
+    QString folder; ///< the Image Set, ending in "/"
+    QDateTime when; ///< the capture's time, for the name
+    QString suffix;
+    QString extension;
+    int jpegQuality = 90;
+    QStringList listed; ///< the Image Set's files as the window knows them
+    /// Set when the picture came straight after a clearing of ours: the pixels filed then.
+    std::optional<size_t> restoredPixels;
+};
+
+/// What filing a picture came to.
+struct ScreenshotResult
+{
+    Outcome outcome;       ///< a failure carries the whole message the user is told
+    QString path;          ///< the new file
+    size_t pixels = 0;     ///< a digest of the pixels filed
+    bool restored = false; ///< the same pixels as restoredPixels: nothing was written
+};
+
+/// The job for the picture \a picture going into the current Image Set now, in the format and
+/// with the suffix \a state names.
+ScreenshotJob ScreenshotJobFor(const AppState& state, ClipboardPicture picture, const QDateTime& when);
+
+/// Decodes the picture, encodes it in the job's format and writes it as a new file under the
+/// first screenshot name that is neither listed (ignoring case) nor on disk, creating a missing
+/// Image Set folder. Never replaces a file; on a failure nothing is left in the folder.
+ScreenshotResult WriteScreenshot(const ScreenshotJob& job);

@@ -4,7 +4,6 @@
 
 #include <QString>
 #include <QStringList>
-#include <optional>
 
 /// The record through which the windows and the library and capture routines share the
 /// program's state. Folder paths end in "/" and keep the case they have on disk. The working
@@ -36,11 +35,7 @@ struct AppState
     // Transient capture state
     bool timeLapseActive = false;
     int timeLapseElapsedMs = 0;
-    QString captureSuffix;
-    bool captureTickRunning = false;            // a tick is on the stack (its message box is open)
-    std::optional<quint64> captureFailedChange; // clipboard change whose picture failed to file
-    QString captureFailedFolder;                // ... into this Image Set
-    std::optional<quint64> captureFiledChange;  // clipboard change just filed and cleared
+    QString captureSuffix; // of the picture the hotkeys put on the clipboard in this tick
 };
 
 /// The folder of Image Set \a imageSet in \a category of the library at \a libraryRoot, ending

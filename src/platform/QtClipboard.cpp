@@ -1,52 +1,113 @@
 #include "QtClipboard.h"
 
+#include "X11SelectionWatch.h"
+
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QImageReader>
 #include <QMimeData>
 #include <X11/Xlib.h>
 
-QtClipboard::QtClipboard()
+namespace {
+
+QClipboard& clipboard()
 {
-    connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this, &QtClipboard::changed);
+    return *QGuiApplication::clipboard();
 }
 
-void QtClipboard::changed()
+// The image types offered, PNG first (what screenshots are most often copied as), then in the
+// order the owner lists them; only those an image reader can decode.
+QStringList readableImageTypes(const QMimeData& data)
 {
-    ++m_changes;
-    m_known = false;
+    const QList<QByteArray> readable = QImageReader::supportedMimeTypes();
+    QStringList types;
+    for (const QString& type : data.formats()) {
+        if (type.startsWith(QLatin1String("image/")) && readable.contains(type.toLatin1()))
+            types.append(type);
+    }
+    if (types.removeAll(QStringLiteral("image/png")) > 0)
+        types.prepend(QStringLiteral("image/png"));
+    return types;
+}
+
+} // namespace
+
+QtClipboard::QtClipboard()
+{
+    if (auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>())
+        m_watch = X11SelectionWatch::open(DisplayString(x11->display()), [this] { emit changed(); });
+    connect(&clipboard(), &QClipboard::dataChanged, this, &QtClipboard::qtChanged);
+}
+
+QtClipboard::~QtClipboard() = default;
+
+void QtClipboard::qtChanged()
+{
+    // Qt may hear of a change before the watch does: bring the watch up to date first.
+    if (m_watch)
+        m_watch->changeNow();
+    else
+        ++m_qtChanges;
+    emit changed();
+}
+
+quint64 QtClipboard::changeCount()
+{
+    return m_watch ? m_watch->change() : m_qtChanges;
 }
 
 bool QtClipboard::hasImage()
 {
-    if (!m_known) {
-        const QMimeData* data = QGuiApplication::clipboard()->mimeData(QClipboard::Clipboard);
-        m_holdsImage = data && data->hasImage();
-        m_known = true;
+    const quint64 now = changeCount();
+    if (m_known != now) {
+        const QMimeData* data = clipboard().mimeData(QClipboard::Clipboard);
+        m_holdsImage = data && (data->hasImage() || !readableImageTypes(*data).isEmpty());
+        m_known = now;
     }
     return m_holdsImage;
 }
 
-QImage QtClipboard::image()
+ClipboardPicture QtClipboard::fetch()
 {
-    return QGuiApplication::clipboard()->image(QClipboard::Clipboard);
+    ClipboardPicture picture;
+    picture.change = m_watch ? m_watch->changeNow() : m_qtChanges;
+    const QMimeData* data = clipboard().mimeData(QClipboard::Clipboard);
+    if (!data)
+        return picture;
+    // A picture this program put there is in memory already; another program's is fetched
+    // as the file bytes it offers and decoded later, away from the window.
+    if (!clipboard().ownsClipboard()) {
+        for (const QString& type : readableImageTypes(*data)) {
+            picture.bytes = data->data(type);
+            if (!picture.bytes.isEmpty())
+                return picture;
+        }
+    }
+    if (data->hasImage())
+        picture.image = qvariant_cast<QImage>(data->imageData());
+    return picture;
 }
 
 void QtClipboard::setImage(const QImage& image)
 {
-    QGuiApplication::clipboard()->setImage(image, QClipboard::Clipboard);
-    changed();
+    clipboard().setImage(image, QClipboard::Clipboard);
+    if (m_watch)
+        m_watch->changeNow();
 }
 
 void QtClipboard::clear()
 {
-    QGuiApplication::clipboard()->clear(QClipboard::Clipboard);
-    // Qt clears with the time of the last event it saw. A window that saw none since the
-    // picture arrived (the hidden low-resource window) is refused by the X server, and the same
-    // picture would be filed again at every tick; the server's own time is never refused.
-    if (auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>()) {
-        Display* display = x11->display();
-        XSetSelectionOwner(display, XInternAtom(display, "CLIPBOARD", False), None, CurrentTime);
-        XFlush(display);
-    }
-    changed();
+    clipboard().clear(QClipboard::Clipboard);
+    // Qt clears with the time of the last event it saw, which the server refuses when the
+    // picture arrived later; the server's own time is never refused.
+    if (m_watch)
+        m_watch->clearNow();
+}
+
+void QtClipboard::clearIfStill(quint64 change)
+{
+    if (m_watch)
+        m_watch->clearAsOf(change);
+    else if (m_qtChanges == change)
+        clipboard().clear(QClipboard::Clipboard);
 }

@@ -2,25 +2,31 @@
 
 #include "Clipboard.h"
 
-#include <QObject>
+#include <memory>
 
-/// The X clipboard through QClipboard. Asking whether an image is there costs several blocking
-/// round trips to the X server, so the answer is kept until the clipboard reports a change.
-class QtClipboard final : public QObject, public Clipboard
+class X11SelectionWatch;
+
+/// The X clipboard: content through QClipboard, changes from the X server's own notices on a
+/// connection of its own (the XFixes extension), so that every change has a number and the
+/// time it was made, and a clearing can name the change it means.
+class QtClipboard final : public Clipboard
 {
 public:
     QtClipboard();
+    ~QtClipboard() override;
 
+    quint64 changeCount() override;
     bool hasImage() override;
-    QImage image() override;
+    ClipboardPicture fetch() override;
     void setImage(const QImage& image) override;
     void clear() override;
-    quint64 changeCount() override { return m_changes; }
+    void clearIfStill(quint64 change) override;
 
 private:
-    void changed();
+    void qtChanged();
 
-    quint64 m_changes = 0;
-    bool m_known = false;
+    std::unique_ptr<X11SelectionWatch> m_watch; // null without an X server: Qt's notices count
+    quint64 m_qtChanges = 0;
+    quint64 m_known = ~quint64(0); // change whose image test is kept
     bool m_holdsImage = false;
 };

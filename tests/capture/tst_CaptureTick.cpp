@@ -1,8 +1,8 @@
+#include "capture/CaptureEngine.h"
 #include "capture/CaptureTick.h"
 #include "core/AppState.h"
 #include "support/FakeServices.h"
 #include "support/TestLibrary.h"
-#include "ui/CaptureTicking.h"
 
 #include <QDir>
 #include <QImage>
@@ -26,12 +26,13 @@ class tst_CaptureTick : public QObject
     std::unique_ptr<QTemporaryDir> m_dir;
     std::unique_ptr<FakeServices> m_fakes;
     AppState m_state;
-    bool m_setShown = true;
+    std::unique_ptr<CaptureEngine> m_engine;
+    QStringList m_told; // what the user was told
 
     void tick(int count = 1)
     {
         while (count-- > 0)
-            TickAndTell(m_state, m_fakes->services, m_setShown, {});
+            CaptureTick(m_state, m_fakes->services, *m_engine);
     }
     QString setFolder() const { return m_state.libraryRoot + "Cat/Set/"; }
     QStringList filesInSet() const { return filesIn(setFolder()); } // hidden ones too: no half-written file
@@ -61,7 +62,10 @@ private slots:
         m_state.libraryRoot = m_dir->path() + "/Vistrelles/";
         m_state.currentCategory = "Cat";
         m_state.currentImageSet = "Set";
-        m_setShown = true;
+        m_engine = std::make_unique<CaptureEngine>(m_state, m_fakes->services, m_fakes->worker);
+        m_told.clear();
+        connect(m_engine.get(), &CaptureEngine::told, this,
+                [this](const Outcome& outcome) { m_told.append(outcome.text); });
         makeFolder(setFolder());
         for (const char* sound : {"Vistrelle.wav", "VistrelleOn.wav", "VistrelleOff.wav"})
             makeFile(m_dir->filePath(sound), "RIFF");
@@ -100,7 +104,7 @@ private slots:
         m_fakes->grab.window = QImage();
         tick();
         QCOMPARE(filesInSet().size(), 2);
-        QVERIFY(m_fakes->boxes.shown.isEmpty());
+        QVERIFY(m_told.isEmpty());
     }
 
     void timeLapse()
@@ -128,6 +132,7 @@ private slots:
         soundsPlayed();
 
         // A picture from elsewhere while time-lapse runs is an ordinary shot with its sound.
+        m_fakes->clock.time = m_fakes->clock.time.addMSecs(900);
         m_fakes->clipboard.setImage(m_fakes->grab.window);
         tick();
         QCOMPARE(soundsPlayed(), QStringList{"/Vistrelle.wav"});
@@ -154,8 +159,8 @@ private slots:
         QVERIFY(!m_state.timeLapseActive);
     }
 
-    // A failing shot (an unreadable picture; an Image Set replaced by a file, which stays) keeps
-    // the picture and is told once until a shot succeeds; no tick runs inside the box.
+    // A failing shot (an unreadable picture; an Image Set replaced by a file, which stays; no
+    // Image Set shown) keeps the picture and is told once, and is tried again in another set.
     void failureIsToldOnceAndKeepsThePicture()
     {
         m_fakes->clipboard.setImage(m_fakes->grab.window);
@@ -167,7 +172,7 @@ private slots:
         m_fakes->clipboard.setImage(m_fakes->grab.window);
         tick(5);
         QCOMPARE(
-            m_fakes->boxes.texts(),
+            m_told,
             (QStringList{"An error has occurred while creating image file.  Error 481\n\n"
                          "The picture on the clipboard cannot be read.",
                          "An error has occurred while creating image file.  Error 20\n\nNot a directory: " +
@@ -177,27 +182,31 @@ private slots:
         tick();
         QVERIFY(QFile::exists(m_state.libraryRoot + "Cat/Other/Image_040417_155228.jpg"));
 
-        m_setShown = false; // the picture is dropped; one copied meanwhile waits for the next tick
-        m_fakes->clipboard.setImage(m_fakes->grab.window);
-        m_fakes->boxes.whileShown = [this] {
-            m_fakes->clipboard.setImage(m_fakes->grab.window);
-            tick();
-        };
-        tick();
-        QCOMPARE(m_fakes->boxes.shown.size(), 3); // the failures, told once, and the missing set
+        m_state.currentImageSet.clear();
+        m_fakes->clock.time = m_fakes->clock.time.addSecs(1);
+        putPicture(QSize(8, 8));
+        tick(3);
+        QCOMPARE(m_told.size(), 3);
+        QCOMPARE(m_told.last(), "Please select an image set first.");
         QVERIFY(m_fakes->clipboard.hasImage());
+        m_state.currentImageSet = "Other";
+        tick(2);
+        QVERIFY(QFile::exists(m_state.libraryRoot + "Cat/Other/Image_040417_155229.jpg"));
+        QCOMPARE(m_told.size(), 3);
     }
 
     // The clipboard's owner keeps the picture after it was filed: it is filed once.
     void pictureLeftOnTheClipboardIsFiledOnce()
     {
-        m_fakes->clipboard.ignoresClear = true;
+        m_fakes->clipboard.keepsPicture = true;
         putPicture(QSize(8, 8));
         tick(2);
         QCOMPARE(filesInSet(), QStringList{"Image_040417_155228.jpg"});
+        // Copied again a second later: a new shot.
+        m_fakes->clock.time = m_fakes->clock.time.addSecs(1);
         putPicture(QSize(8, 8));
         tick(2);
-        QCOMPARE(filesInSet(), (QStringList{"Image_040417_155228.jpg", "Image_040417_155228_2.jpg"}));
+        QCOMPARE(filesInSet(), (QStringList{"Image_040417_155228.jpg", "Image_040417_155229.jpg"}));
     }
 
     void writeFailingMidwayLosesNothing_data()
@@ -224,7 +233,7 @@ private slots:
 
         const QString path = setFolder() + "Image_040417_155228" + extension;
         QCOMPARE(
-            m_fakes->boxes.texts(),
+            m_told,
             QStringList{"An error has occurred while creating image file.  Error 27\n\nFile too large: " +
                         path});
         QVERIFY(m_fakes->clipboard.hasImage());
@@ -271,7 +280,7 @@ private slots:
         putPicture(QSize(64, 48));
         tick();
 
-        QCOMPARE(m_fakes->boxes.texts(), QStringList());
+        QCOMPARE(m_told, QStringList());
         QVERIFY(!m_fakes->clipboard.hasImage());
         QCOMPARE(QImage(setFolder() + written).size(), QSize(64, 48));
         if (intruder != "dangling")

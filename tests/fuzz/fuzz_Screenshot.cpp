@@ -3,7 +3,6 @@
 // as it was. Never a crash.
 #include "capture/ScreenshotWriter.h"
 #include "core/AppState.h"
-#include "support/FakeServices.h"
 
 #include <QDir>
 #include <QImage>
@@ -63,13 +62,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         std::memset(picture.bits(), 0, total);
         std::memcpy(picture.bits(), data + at, std::min(size - at, total));
     }
-    FakeServices fakes;
-    fakes.clipboard.setImage(picture);
 
     // The Image Set must be there, or every picture stops at the missing folder.
     const QDir set(state.libraryRoot + QStringLiteral("Cat/Set"));
     require(QDir().mkpath(set.path()));
-    const Outcome saved = SaveScreenshot(state, fakes.services);
+    const Outcome saved = WriteScreenshot(ScreenshotJobFor(state, {1, {}, picture},
+                                                           QDateTime(QDate(2004, 4, 17), QTime(15, 52, 28))))
+                              .outcome;
     const QStringList files = set.entryList(QDir::Files | QDir::Hidden | QDir::System);
     if (saved.done()) {
         require(files.size() == 1);

@@ -5,7 +5,6 @@
 #include "library/LibraryCommands.h"
 #include "library/LibraryTree.h"
 #include "platform/FileSystem.h"
-#include "support/FakeServices.h"
 #include "support/TestLibrary.h"
 
 #include <QDirIterator>
@@ -22,7 +21,6 @@ class tst_LibraryTree : public QObject
     Q_OBJECT
 
     std::unique_ptr<QTemporaryDir> m_dir;
-    FakeServices m_fakes;
     QString m_base; // the test's folder
     QString m_root; // the library inside it
     AppState m_state;
@@ -225,9 +223,9 @@ private slots:
         makeFolder(set);
         makeFolder(m_root + name + "/Other");
         m_state.currentCategory = m_state.currentImageSet = name;
-        m_fakes.clipboard.setImage(QImage(16, 8, QImage::Format_RGB32));
-
-        QVERIFY(SaveScreenshot(m_state, m_fakes.services).done());
+        const QDateTime when(QDate(2004, 4, 17), QTime(15, 52, 28));
+        const ClipboardPicture picture{1, {}, QImage(16, 8, QImage::Format_RGB32)};
+        QVERIFY(WriteScreenshot(ScreenshotJobFor(m_state, picture, when)).outcome.done());
         QCOMPARE(ListSubfolders(m_root), QStringList{name});
         QCOMPARE(ListSubfolders(m_root + name + "/"), (QStringList{name, "Other"}));
         QVERIFY(RenameWithoutReplacing(set + "Image_040417_155228.jpg", set + name).done());

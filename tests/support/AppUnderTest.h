@@ -17,7 +17,7 @@ class AppUnderTest
 {
 public:
     explicit AppUnderTest(const QStringList& arguments = {})
-        : app(fakes.services, fakes.dialogs, dir.path(), arguments)
+        : app(fakes.services, fakes.dialogs, fakes.worker, dir.path(), arguments)
     {
     }
 

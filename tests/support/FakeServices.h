@@ -1,5 +1,6 @@
 #pragma once
 
+#include "capture/CaptureWorker.h"
 #include "platform/Clipboard.h"
 #include "platform/Clock.h"
 #include "platform/InstanceLock.h"
@@ -36,24 +37,49 @@ struct FakeMessageBoxes final : MessageBoxes
     std::function<void()> whileShown; // what the program does meanwhile (a capture's refresh)
 };
 
+/// A clipboard that other programs fill through setImage() or by taking it over; every change
+/// is numbered and announced, as the desktop's is.
 struct FakeClipboard final : Clipboard
 {
+    quint64 changeCount() override { return changes; }
     bool hasImage() override { return holdsImage; }
-    QImage image() override
+    ClipboardPicture fetch() override
     {
         if (whileFetching)
             whileFetching();
-        return picture;
+        ++fetches;
+        return holdsImage ? ClipboardPicture{changes, {}, picture} : ClipboardPicture{changes, {}, {}};
     }
-    void setImage(const QImage& image) override { picture = image, holdsImage = !image.isNull(), ++changes; }
-    void clear() override { ignoresClear ? void(++changes) : setImage(QImage()); }
-    quint64 changeCount() override { return changes; }
+    void setImage(const QImage& image) override
+    {
+        picture = image, holdsImage = !image.isNull(), ++changes;
+        emit changed();
+    }
+    void clear() override { setImage(QImage()); }
+    void clearIfStill(quint64 change) override
+    {
+        if (change == changes && !keepsPicture)
+            setImage(QImage());
+    }
 
     bool holdsImage = false;
     QImage picture;
     quint64 changes = 0;
-    bool ignoresClear = false;           // the owner keeps its picture, as a foreign X client may
+    int fetches = 0;
+    bool keepsPicture = false;           // the owner ignores the clearing
     std::function<void()> whileFetching; // what another program does while the picture is fetched
+};
+
+/// Files pictures on the spot, or holds them until finish() when holding is set, as a worker
+/// thread busy with a large picture would.
+struct FakeCaptureWorker final : CaptureWorker
+{
+    void file(ScreenshotJob job, std::function<void(const ScreenshotResult&)> done) override;
+    /// Files the oldest held picture; false when none is held.
+    bool finish();
+
+    bool holding = false;
+    QList<std::pair<ScreenshotJob, std::function<void(const ScreenshotResult&)>>> held;
 };
 
 /// A clock that stands still unless told, and records the waits instead of waiting.
@@ -124,7 +150,7 @@ struct FakeSystemTray final : SystemTray
     bool present = false;
 };
 
-/// The fakes bundled as the Services and dialogs the application object takes.
+/// The fakes bundled as the Services, dialogs and worker the application object takes.
 struct FakeServices
 {
     FakeMessageBoxes boxes;
@@ -137,5 +163,6 @@ struct FakeServices
     FakeScreenGrab grab;
     FakeSound sound;
     FakeSystemTray tray;
+    FakeCaptureWorker worker;
     Services services{boxes, clipboard, shell, instance, clock, keys, grab, sound, tray};
 };

@@ -40,7 +40,8 @@ private slots:
         QCOMPARE(filesIn(t.defaultSet()), QStringList{"Image_040417_155228.jpg"});
         QCOMPARE(t.listed().size(), 1);
 
-        // With no Image Set left, a capture and low-resource mode are refused; the main window stays.
+        // With no Image Set left, a capture and low-resource mode are refused; the main window
+        // stays and the picture waits on the clipboard.
         QDir(t.root() + "Default Category").removeRecursively();
         t.click("cmdRefresh");
         QCOMPARE(t.shownSet(), "/");
@@ -50,7 +51,7 @@ private slots:
         QCOMPARE(t.control<QLabel>("lblImageInfo")->text(), QString());
         t.fakes.clipboard.setImage(picture);
         QTRY_COMPARE(t.fakes.boxes.texts().size(), 1);
-        QVERIFY(!t.fakes.clipboard.hasImage());
+        QVERIFY(t.fakes.clipboard.hasImage());
         t.click("cmdLowResourceMode");
         QCOMPARE(t.fakes.boxes.texts(), QStringList(2, "Please select an image set first."));
         QCOMPARE(t.fakes.boxes.shown.last().look, BoxLook::Information);
@@ -158,19 +159,50 @@ private slots:
         QCOMPARE(t.control<QLabel>("lblImageInfo")->text(), "Wednesday, March 4, 2026, 03:16:17 PM  (2KB)");
     }
 
-    // An Image Set holding more images than FILEMAX lists the first ones and says so once.
+    // An Image Set holding more images than FILEMAX lists the first ones and says so once. A
+    // picture copied while that message is open goes into the set just chosen.
     void imagesBeyondFileMax()
     {
         AppUnderTest t;
         makeFile(t.dir.filePath("Vistrelle.ini"), "FILEMAX=5001\r\n");
+        const QString big = t.root() + "Default Category/Zoo/";
         for (int n = 0; n < 5003; ++n)
-            makeFile(t.defaultSet() + QString("f%1.jpg").arg(n, 4, 10, QChar('0')));
+            makeFile(big + QString("f%1.jpg").arg(n, 4, 10, QChar('0')));
+        makeFolder(t.defaultSet());
         QVERIFY(t.start());
+        bool copied = false;
+        t.fakes.boxes.whileShown = [&] {
+            if (std::exchange(copied, true))
+                return;
+            t.fakes.clipboard.setImage(QImage(8, 8, QImage::Format_RGB32));
+            t.main().tmrTimer_Timer();
+        };
+        t.choose("cboImageSetName", "Zoo");
         QCOMPARE(t.list()->count(), 5001);
+        QVERIFY(QFile::exists(big + "Image_040417_155228.jpg"));
         t.click("cmdRefresh");
         QCOMPARE(t.fakes.boxes.texts(),
                  QStringList{"This image set holds 5003 images; only the first 5001 are "
                              "listed.  Raise FILEMAX= in Vistrelle.ini to list them all."});
+    }
+
+    // A message about a picture that cannot be filed does not stop the next one.
+    void capturingGoesOnWhileAMessageIsOpen()
+    {
+        AppUnderTest t;
+        QVERIFY(t.start());
+        bool copied = false;
+        t.fakes.boxes.whileShown = [&] {
+            if (std::exchange(copied, true))
+                return;
+            t.fakes.clipboard.setImage(QImage(8, 8, QImage::Format_RGB32));
+            t.main().tmrTimer_Timer();
+        };
+        t.fakes.clipboard.setImage(QImage(8, 8, QImage::Format_RGB32));
+        t.fakes.clipboard.picture = QImage(); // unreadable
+        t.main().tmrTimer_Timer();
+        QTRY_COMPARE(t.fakes.boxes.shown.size(), 1);
+        QCOMPARE(filesIn(t.defaultSet()), QStringList{"Image_040417_155228.jpg"});
     }
 
     void selectionAfterRefresh()

@@ -5,6 +5,8 @@
 #include "ImageSetCommands.h"
 #include "MainWindowControls.h"
 #include "NoImagesPicture.h"
+#include "capture/CaptureEngine.h"
+#include "capture/CaptureTick.h"
 #include "core/AppState.h"
 #include "library/DisplayOrder.h"
 #include "library/LibraryCommands.h"
@@ -13,7 +15,6 @@
 #include "platform/MessageBoxes.h"
 #include "platform/Services.h"
 #include "platform/Shell.h"
-#include "ui/CaptureTicking.h"
 #include "ui/Twips.h"
 #include "ui/dialogs/LibraryDialogs.h"
 #include "ui/modes/frmHelp.h"
@@ -28,6 +29,7 @@
 #include <QRadioButton>
 #include <QSignalBlocker>
 #include <QTimer>
+#include <algorithm>
 #include <utility>
 
 namespace {
@@ -47,11 +49,13 @@ const auto exactly = Qt::MatchExactly | Qt::MatchCaseSensitive;
 
 } // namespace
 
-frmVistrelle::frmVistrelle(AppState& state, Services& services, LibraryDialogs& dialogs)
+frmVistrelle::frmVistrelle(AppState& state, Services& services, LibraryDialogs& dialogs,
+                           CaptureEngine& engine)
     : QWidget(nullptr)
     , m_state(state)
     , m_services(services)
     , m_dialogs(dialogs)
+    , m_engine(engine)
     , m_ui(this, new FileList(this, state, services, dialogs))
     , m_setCommands(new ImageSetCommands(m_ui, state, services, dialogs, this))
 {
@@ -98,6 +102,7 @@ void frmVistrelle::connectControls()
     connect(m_setCommands, &ImageSetCommands::imageSetsChanged, this, &frmVistrelle::RefreshImageSets);
     connect(m_setCommands, &ImageSetCommands::endProgramRequested, this, &frmVistrelle::endProgramRequested);
     connect(m_ui.tmrTimer, &QTimer::timeout, this, &frmVistrelle::tmrTimer_Timer);
+    connect(&m_engine, &CaptureEngine::filed, this, &frmVistrelle::fileCaptured);
 }
 
 void frmVistrelle::enableTimer()
@@ -107,7 +112,7 @@ void frmVistrelle::enableTimer()
 
 void frmVistrelle::tmrTimer_Timer()
 {
-    TickAndTell(m_state, m_services, imageSetShown(), [this] { RefreshImageSets(); });
+    CaptureTick(m_state, m_services, m_engine);
 }
 
 bool frmVistrelle::imageSetShown() const
@@ -202,8 +207,10 @@ void frmVistrelle::cboImageSetCategory_Click()
 
 void frmVistrelle::cboImageSetName_Click()
 {
-    RefreshFileList(imageSetFolder());
+    // Captures go to the set shown from now on, also while a message of the refill is open.
+    m_state.currentCategory = m_ui.cboImageSetCategory->currentText();
     m_state.currentImageSet = m_ui.cboImageSetName->currentText();
+    RefreshFileList(imageSetFolder());
     if (m_ui.lstComponents->count() == 0 && !m_state.lowResourceMode)
         emit viewerRefitRequested();
 }
@@ -364,6 +371,34 @@ void frmVistrelle::moveFileSelection(int fromRow, int toRow)
     m_ui.lstComponents->moveSelection(fromRow, toRow);
     m_state.currentFileIndex = toRow + 1;
     ShowViewerImage(QString());
+}
+
+void frmVistrelle::fileCaptured(const QString& path)
+{
+    const QString folder = imageSetFolder();
+    if (m_state.lowResourceMode || !imageSetShown() || !path.startsWith(folder) ||
+        path.indexOf(QLatin1Char('/'), folder.size()) >= 0)
+        return;
+    m_state.imageSetFiles.append(path);
+    QStringList& entries = m_state.fileListEntries;
+    if (entries.size() >= m_state.settings.fileMax)
+        return;
+    const auto place =
+        std::upper_bound(entries.begin(), entries.end(), path,
+                         [](const QString& a, const QString& b) { return CompareDisplayOrder(a, b) < 0; });
+    const auto row = static_cast<int>(place - entries.begin());
+    entries.insert(row, path);
+    const bool wasEmpty = entries.size() == 1;
+    {
+        const QSignalBlocker blocker(m_ui.lstComponents);
+        m_ui.lstComponents->insertItem(row, FileNameOf(path));
+    }
+    if (wasEmpty) {
+        m_ui.lstComponents->setCurrentRow(0);
+    } else {
+        m_state.currentFileIndex = m_ui.lstComponents->currentRow() + 1;
+        emit viewerStepsEnabled(true);
+    }
 }
 
 QString frmVistrelle::showThumbnails(QList<ThumbnailRow> rows, const QString& caption)

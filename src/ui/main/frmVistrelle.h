@@ -5,6 +5,7 @@
 #include <QSet>
 #include <QWidget>
 
+class CaptureEngine;
 class ImageSetCommands;
 class LibraryDialogs;
 struct AppState;
@@ -18,7 +19,7 @@ class frmVistrelle final : public QWidget
     Q_OBJECT
 
 public:
-    frmVistrelle(AppState& state, Services& services, LibraryDialogs& dialogs);
+    frmVistrelle(AppState& state, Services& services, LibraryDialogs& dialogs, CaptureEngine& engine);
 
     void FillCategoryList();
     void RefreshImageSets();
@@ -36,6 +37,11 @@ public:
     /// Moves the file list's selection from row \a fromRow to row \a toRow (other selected
     /// rows stay selected) and makes that file the current one, shown in the viewer.
     void moveFileSelection(int fromRow, int toRow);
+
+    /// Lists the screenshot just filed at \a path when it went into the Image Set shown: one
+    /// line put in its place, without listing the set again; the viewer keeps its picture
+    /// unless the list was empty.
+    void fileCaptured(const QString& path);
 
     void cboImageSetCategory_Click();
     void cboImageSetName_Click();
@@ -81,6 +87,7 @@ private:
     AppState& m_state;
     Services& m_services;
     LibraryDialogs& m_dialogs;
+    CaptureEngine& m_engine;
     MainWindowControls m_ui;
     ImageSetCommands* m_setCommands;
     QSet<QString> m_overflowTold;

@@ -1,12 +1,12 @@
 #include "frmLowResource.h"
 
+#include "capture/CaptureEngine.h"
+#include "capture/CaptureTick.h"
 #include "core/AppState.h"
-#include "library/LibraryCommands.h"
 #include "platform/FreedMemory.h"
 #include "platform/Services.h"
 #include "platform/SystemTray.h"
 #include "ui/AppIcon.h"
-#include "ui/CaptureTicking.h"
 #include "ui/Twips.h"
 
 #include <QCloseEvent>
@@ -38,11 +38,12 @@ QString LowResourceTip(const QString& caption, const QString& imageSet)
     return (caption + QStringLiteral(" (") + imageSet + QLatin1Char(')')).left(longestTip);
 }
 
-frmLowResource::frmLowResource(AppState& state, Services& services)
+frmLowResource::frmLowResource(AppState& state, Services& services, CaptureEngine& engine)
     : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                            Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint)
     , m_state(state)
     , m_services(services)
+    , m_engine(engine)
 {
     setObjectName(QStringLiteral("frmLowResource"));
     setWindowTitle(QStringLiteral("Vistrelle"));
@@ -55,6 +56,9 @@ frmLowResource::frmLowResource(AppState& state, Services& services)
     m_txtLowResImageSetName->setText(m_state.currentImageSet);
     m_trayIcon->setToolTip(QStringLiteral("Vistrelle"));
     m_trayIcon->show();
+    // Only the name check of the next shot needs the Image Set's files; no list is shown.
+    connect(&m_engine, &CaptureEngine::filed, this,
+            [this](const QString& path) { m_state.imageSetFiles.append(path); });
     m_tmrTimer->start();
 }
 
@@ -112,12 +116,7 @@ void frmLowResource::tmrTimer_Timer()
         ReturnFreedMemory();
     }
     // No Image Set check here: the shots go where the two boxes say.
-    TickAndTell(m_state, m_services, true, [this] {
-        // Only the name check of the next shot needs the Image Set's files; no list is shown.
-        m_state.fileListEntries.clear();
-        RefillImageSetFiles(m_state, CurrentImageSetFolder(m_state));
-        ReturnFreedMemory();
-    });
+    CaptureTick(m_state, m_services, m_engine);
 }
 
 void frmLowResource::minimize()

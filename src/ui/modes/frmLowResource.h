@@ -6,6 +6,7 @@
 class QLineEdit;
 class QMenu;
 class QTimer;
+class CaptureEngine;
 struct AppState;
 struct Services;
 
@@ -21,7 +22,7 @@ class frmLowResource final : public QWidget
     Q_OBJECT
 
 public:
-    frmLowResource(AppState& state, Services& services);
+    frmLowResource(AppState& state, Services& services, CaptureEngine& engine);
 
     void tmrTimer_Timer();
     void cmdReturn_Click();
@@ -46,6 +47,7 @@ private:
 
     AppState& m_state;
     Services& m_services;
+    CaptureEngine& m_engine;
     bool m_minimizedOnce = false; // the first tick has minimised the window
     QLineEdit* m_txtLowResCategory = nullptr;
     QLineEdit* m_txtLowResImageSetName = nullptr;

@@ -1,0 +1,89 @@
+#include "CaptureEngine.h"
+
+#include "CaptureTick.h"
+#include "CaptureWorker.h"
+#include "ScreenshotWriter.h"
+#include "core/AppState.h"
+#include "platform/Clipboard.h"
+#include "platform/Clock.h"
+#include "platform/FreedMemory.h"
+#include "platform/Services.h"
+
+namespace {
+
+// A clipboard manager puts a picture back within moments of its clearing; a person copying
+// the same picture again takes longer.
+constexpr qint64 restoreWindowMs = 500;
+constexpr int quietMsBeforeTrim = 1000;
+
+} // namespace
+
+CaptureEngine::CaptureEngine(AppState& state, Services& services, CaptureWorker& worker)
+    : m_state(state)
+    , m_services(services)
+    , m_worker(worker)
+{
+    m_trim.setSingleShot(true);
+    m_trim.setInterval(quietMsBeforeTrim);
+    connect(&m_trim, &QTimer::timeout, this, [] { TrimHeap(); });
+    // Queued: a picture the tick itself put there is taken up by the tick, with its suffix.
+    connect(
+        &m_services.clipboard, &Clipboard::changed, this, [this] { check(); }, Qt::QueuedConnection);
+}
+
+void CaptureEngine::check(bool ownPicture)
+{
+    Clipboard& clipboard = m_services.clipboard;
+    if (!clipboard.hasImage())
+        return;
+    const quint64 change = clipboard.changeCount();
+    const QString folder = m_state.currentImageSet.isEmpty() ? QString() : CurrentImageSetFolder(m_state);
+    if (m_taken == change && !(m_retry && m_takenFolder != folder))
+        return;
+    m_taken = change;
+    m_takenFolder = folder;
+    m_retry = false;
+    if (folder.isEmpty()) {
+        // The picture stays on the clipboard until an Image Set is shown.
+        tellOnce(change, folder, Outcome::refused(QStringLiteral("Please select an image set first.")));
+        return;
+    }
+    PlayCaptureSound(m_state, m_services);
+    ClipboardPicture picture = clipboard.fetch();
+    m_taken = picture.change;
+    const QDateTime now = m_services.clock.now();
+    ScreenshotJob job = ScreenshotJobFor(m_state, std::move(picture), now);
+    if (!ownPicture && m_filedPixels && m_clearedAt.isValid() && m_clearedAt.msecsTo(now) < restoreWindowMs)
+        job.restoredPixels = m_filedPixels;
+    ++m_pending;
+    m_trim.stop();
+    const quint64 taken = *m_taken;
+    m_worker.file(std::move(job),
+                  [this, taken, folder](const ScreenshotResult& result) { finished(taken, folder, result); });
+}
+
+void CaptureEngine::finished(quint64 change, const QString& folder, const ScreenshotResult& result)
+{
+    --m_pending;
+    if (m_pending == 0)
+        m_trim.start();
+    // Put back by a clipboard manager: left where it is, so the manager has nothing to restore.
+    if (result.restored)
+        return;
+    if (!result.outcome.done()) {
+        tellOnce(change, folder, result.outcome);
+        return;
+    }
+    m_filedPixels = result.pixels;
+    m_services.clipboard.clearIfStill(change);
+    m_clearedAt = m_services.clock.now();
+    emit filed(result.path);
+}
+
+void CaptureEngine::tellOnce(quint64 change, const QString& folder, const Outcome& outcome)
+{
+    // The picture stays on the clipboard; it is tried again when another Image Set is shown.
+    if (m_taken == change && m_takenFolder == folder)
+        m_retry = true;
+    emit told(outcome);
+}

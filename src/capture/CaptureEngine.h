@@ -1,0 +1,59 @@
+#pragma once
+
+#include "platform/Outcome.h"
+
+#include <QDateTime>
+#include <QObject>
+#include <QString>
+#include <QTimer>
+#include <optional>
+
+class CaptureWorker;
+struct AppState;
+struct ScreenshotResult;
+struct Services;
+
+/// Files every new picture on the clipboard into the Image Set shown at that moment: fetched
+/// once per clipboard change, as soon as the change is noticed, and filed by the worker. The
+/// clipboard is emptied afterwards only while it still holds the picture filed, and a picture
+/// that comes straight back after that (a clipboard manager restoring it) is not filed again.
+class CaptureEngine final : public QObject
+{
+    Q_OBJECT
+
+public:
+    CaptureEngine(AppState& state, Services& services, CaptureWorker& worker);
+
+    /// Fetches and hands over the clipboard's picture when it is one not handled yet; run on
+    /// every change notice and by the tick, which sets the suffix of its own captures and
+    /// says whether it put the picture there itself (\a ownPicture: never a restored one).
+    void check(bool ownPicture = false);
+
+    /// Pictures handed to the worker and not back yet.
+    int pending() const { return m_pending; }
+
+signals:
+    /// A picture became the file at \a path.
+    void filed(const QString& path);
+    /// A picture could not be filed: what the user is to be told, once per picture. A refusal
+    /// (no Image Set shown) is information, anything else a failure.
+    void told(const Outcome& outcome);
+
+private:
+    void finished(quint64 change, const QString& folder, const ScreenshotResult& result);
+    void tellOnce(quint64 change, const QString& folder, const Outcome& outcome);
+
+    AppState& m_state;
+    Services& m_services;
+    CaptureWorker& m_worker;
+    // The change last taken up, and the Image Set it was taken up for. A picture that could
+    // not be filed is tried again when the Image Set shown changes.
+    std::optional<quint64> m_taken;
+    QString m_takenFolder;
+    bool m_retry = false;
+    int m_pending = 0;
+    // The pixels filed last and when the clipboard was emptied after them.
+    std::optional<size_t> m_filedPixels;
+    QDateTime m_clearedAt;
+    QTimer m_trim; // memory goes back to the system once a burst is over
+};

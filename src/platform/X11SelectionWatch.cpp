@@ -1,0 +1,95 @@
+#include "X11SelectionWatch.h"
+
+#include <QSocketNotifier>
+#include <X11/Xlib.h>
+#include <X11/extensions/Xfixes.h>
+
+namespace {
+
+Atom clipboardAtom(Display* display)
+{
+    return XInternAtom(display, "CLIPBOARD", False);
+}
+
+} // namespace
+
+std::unique_ptr<X11SelectionWatch> X11SelectionWatch::open(const char* displayName,
+                                                           std::function<void()> changed)
+{
+    Display* display = XOpenDisplay(displayName);
+    if (!display)
+        return nullptr;
+    int eventBase = 0;
+    int errorBase = 0;
+    if (!XFixesQueryExtension(display, &eventBase, &errorBase)) {
+        XCloseDisplay(display);
+        return nullptr;
+    }
+    XFixesSelectSelectionInput(display, DefaultRootWindow(display), clipboardAtom(display),
+                               XFixesSetSelectionOwnerNotifyMask | XFixesSelectionWindowDestroyNotifyMask |
+                                   XFixesSelectionClientCloseNotifyMask);
+    XSync(display, False);
+    return std::unique_ptr<X11SelectionWatch>(new X11SelectionWatch(display, eventBase, std::move(changed)));
+}
+
+X11SelectionWatch::X11SelectionWatch(Display* display, int eventBase, std::function<void()> changed)
+    : m_display(display)
+    , m_eventBase(eventBase)
+    , m_changed(std::move(changed))
+    , m_notifier(std::make_unique<QSocketNotifier>(ConnectionNumber(display), QSocketNotifier::Read))
+{
+    m_changeTime = CurrentTime;
+    QObject::connect(m_notifier.get(), &QSocketNotifier::activated, m_notifier.get(), [this] {
+        if (readNotices() && m_changed)
+            m_changed();
+    });
+}
+
+X11SelectionWatch::~X11SelectionWatch()
+{
+    m_notifier.reset();
+    XCloseDisplay(m_display);
+}
+
+bool X11SelectionWatch::readNotices()
+{
+    bool changed = false;
+    while (XPending(m_display) > 0) {
+        XEvent event;
+        XNextEvent(m_display, &event);
+        if (event.type != m_eventBase + XFixesSelectionNotify)
+            continue;
+        const auto& notice = reinterpret_cast<const XFixesSelectionNotifyEvent&>(event);
+        ++m_change;
+        m_changeTime = notice.selection_timestamp;
+        changed = true;
+    }
+    return changed;
+}
+
+quint64 X11SelectionWatch::change()
+{
+    readNotices();
+    return m_change;
+}
+
+quint64 X11SelectionWatch::changeNow()
+{
+    XSync(m_display, False);
+    readNotices();
+    return m_change;
+}
+
+void X11SelectionWatch::clearAsOf(quint64 change)
+{
+    if (change == 0 || changeNow() != change)
+        return;
+    XSetSelectionOwner(m_display, clipboardAtom(m_display), None, m_changeTime);
+    XFlush(m_display);
+}
+
+void X11SelectionWatch::clearNow()
+{
+    XSetSelectionOwner(m_display, clipboardAtom(m_display), None, CurrentTime);
+    XFlush(m_display);
+}
