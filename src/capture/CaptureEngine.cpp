@@ -52,32 +52,48 @@ void CaptureEngine::check(bool ownPicture)
     ClipboardPicture picture = clipboard.fetch();
     m_taken = picture.change;
     const QDateTime now = m_services.clock.now();
+    const bool mayBeBack =
+        !ownPicture && m_lastMoment.isValid() && m_lastMoment.msecsTo(now) < restoreWindowMs;
+    m_lastMoment = now;
     ScreenshotJob job = ScreenshotJobFor(m_state, std::move(picture), now);
-    if (!ownPicture && m_filedPixels && m_clearedAt.isValid() && m_clearedAt.msecsTo(now) < restoreWindowMs)
+    if (mayBeBack && m_pending > 0) {
+        m_held.append({std::move(job), *m_taken, folder});
+        return;
+    }
+    if (mayBeBack)
         job.restoredPixels = m_filedPixels;
+    hand(std::move(job), *m_taken, folder);
+}
+
+void CaptureEngine::hand(ScreenshotJob job, quint64 change, const QString& folder)
+{
     ++m_pending;
     m_trim.stop();
-    const quint64 taken = *m_taken;
-    m_worker.file(std::move(job),
-                  [this, taken, folder](const ScreenshotResult& result) { finished(taken, folder, result); });
+    m_worker.file(std::move(job), [this, change, folder](const ScreenshotResult& result) {
+        finished(change, folder, result);
+    });
 }
 
 void CaptureEngine::finished(quint64 change, const QString& folder, const ScreenshotResult& result)
 {
     --m_pending;
+    // A picture put back by a clipboard manager is left where it is, so the manager has
+    // nothing to put back again.
+    if (!result.restored && !result.outcome.done()) {
+        tellOnce(change, folder, result.outcome);
+    } else if (!result.restored) {
+        m_filedPixels = result.pixels;
+        m_services.clipboard.clearIfStill(change);
+        m_lastMoment = m_services.clock.now();
+        emit filed(result.path);
+    }
+    if (m_pending == 0 && !m_held.isEmpty()) {
+        Held next = m_held.takeFirst();
+        next.job.restoredPixels = m_filedPixels;
+        hand(std::move(next.job), next.change, next.folder);
+    }
     if (m_pending == 0)
         m_trim.start();
-    // Put back by a clipboard manager: left where it is, so the manager has nothing to restore.
-    if (result.restored)
-        return;
-    if (!result.outcome.done()) {
-        tellOnce(change, folder, result.outcome);
-        return;
-    }
-    m_filedPixels = result.pixels;
-    m_services.clipboard.clearIfStill(change);
-    m_clearedAt = m_services.clock.now();
-    emit filed(result.path);
 }
 
 void CaptureEngine::tellOnce(quint64 change, const QString& folder, const Outcome& outcome)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ScreenshotWriter.h"
 #include "platform/Outcome.h"
 
 #include <QDateTime>
@@ -10,13 +11,13 @@
 
 class CaptureWorker;
 struct AppState;
-struct ScreenshotResult;
 struct Services;
 
 /// Files every new picture on the clipboard into the Image Set shown at that moment: fetched
 /// once per clipboard change, as soon as the change is noticed, and filed by the worker. The
 /// clipboard is emptied afterwards only while it still holds the picture filed, and a picture
-/// that comes straight back after that (a clipboard manager restoring it) is not filed again.
+/// that comes straight back (a clipboard manager taking it over or restoring it) is not filed
+/// again.
 class CaptureEngine final : public QObject
 {
     Q_OBJECT
@@ -40,6 +41,7 @@ signals:
     void told(const Outcome& outcome);
 
 private:
+    void hand(ScreenshotJob job, quint64 change, const QString& folder);
     void finished(quint64 change, const QString& folder, const ScreenshotResult& result);
     void tellOnce(quint64 change, const QString& folder, const Outcome& outcome);
 
@@ -52,8 +54,17 @@ private:
     QString m_takenFolder;
     bool m_retry = false;
     int m_pending = 0;
-    // The pixels filed last and when the clipboard was emptied after them.
+    // The pixels filed last, and when a picture was last taken up or the clipboard emptied: a
+    // picture soon after either may be the same one back.
     std::optional<size_t> m_filedPixels;
-    QDateTime m_clearedAt;
+    QDateTime m_lastMoment;
+    // Pictures that may be one back, held until the worker has said what it filed before them.
+    struct Held
+    {
+        ScreenshotJob job;
+        quint64 change;
+        QString folder;
+    };
+    QList<Held> m_held;
     QTimer m_trim; // memory goes back to the system once a burst is over
 };

@@ -7,8 +7,8 @@
 class X11SelectionWatch;
 
 /// The X clipboard: content through QClipboard, changes from the X server's own notices on a
-/// connection of its own (the XFixes extension), so that every change has a number and the
-/// time it was made, and a clearing can name the change it means.
+/// connection of its own (the XFixes extension), so that every change has a number and a
+/// clearing can name the change it means.
 class QtClipboard final : public Clipboard
 {
 public:

@@ -38,7 +38,6 @@ X11SelectionWatch::X11SelectionWatch(Display* display, int eventBase, std::funct
     , m_changed(std::move(changed))
     , m_notifier(std::make_unique<QSocketNotifier>(ConnectionNumber(display), QSocketNotifier::Read))
 {
-    m_changeTime = CurrentTime;
     QObject::connect(m_notifier.get(), &QSocketNotifier::activated, m_notifier.get(), [this] {
         if (readNotices() && m_changed)
             m_changed();
@@ -59,9 +58,7 @@ bool X11SelectionWatch::readNotices()
         XNextEvent(m_display, &event);
         if (event.type != m_eventBase + XFixesSelectionNotify)
             continue;
-        const auto& notice = reinterpret_cast<const XFixesSelectionNotifyEvent&>(event);
         ++m_change;
-        m_changeTime = notice.selection_timestamp;
         changed = true;
     }
     return changed;
@@ -82,9 +79,13 @@ quint64 X11SelectionWatch::changeNow()
 
 void X11SelectionWatch::clearAsOf(quint64 change)
 {
-    if (change == 0 || changeNow() != change)
-        return;
-    XSetSelectionOwner(m_display, clipboardAtom(m_display), None, m_changeTime);
+    // With the server held, no other program can take the clipboard between the look at the
+    // notices and the clearing. The clearing carries the server's present time: an owner that
+    // took the clipboard at an earlier moment takes it as meant for itself.
+    XGrabServer(m_display);
+    if (change != 0 && changeNow() == change)
+        XSetSelectionOwner(m_display, clipboardAtom(m_display), None, CurrentTime);
+    XUngrabServer(m_display);
     XFlush(m_display);
 }
 

@@ -8,7 +8,7 @@ class QSocketNotifier;
 struct _XDisplay; // NOLINT(bugprone-reserved-identifier): Xlib's own name for a Display
 
 /// The X server's notices of who owns the CLIPBOARD selection, on a connection of its own:
-/// each new owner (or none) is one change, numbered, with the server time it was made.
+/// each new owner (or none) is one change, numbered.
 class X11SelectionWatch
 {
 public:
@@ -23,8 +23,7 @@ public:
     quint64 change();
     /// The number of the last change the server has made until now (one round trip).
     quint64 changeNow();
-    /// Makes no program the owner, as of the time change \a change was made: the server itself
-    /// ignores the request when anyone took the clipboard later.
+    /// Makes no program the owner while change \a change is still the last one.
     void clearAsOf(quint64 change);
     /// Makes no program the owner, whoever owns it now.
     void clearNow();
@@ -38,5 +37,4 @@ private:
     std::function<void()> m_changed;
     std::unique_ptr<QSocketNotifier> m_notifier;
     quint64 m_change = 0;
-    unsigned long m_changeTime = 0; // server time of the last change read
 };
