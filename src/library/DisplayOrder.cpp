@@ -1,6 +1,8 @@
 #include "DisplayOrder.h"
 
 #include <algorithm>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -36,6 +38,28 @@ int CompareDisplayOrder(const QString& a, const QString& b)
 
 void SortForDisplay(QStringList& items)
 {
-    std::sort(items.begin(), items.end(),
-              [](const QString& a, const QString& b) { return CompareDisplayOrder(a, b) < 0; });
+    // Each text folded once into a key that compares like CompareDisplayOrder (class, then
+    // the folded character; a shorter text first), instead of at every comparison.
+    struct Keyed
+    {
+        std::u32string key;
+        QString text;
+    };
+    std::vector<Keyed> keyed;
+    keyed.reserve(static_cast<size_t>(items.size()));
+    for (QString& text : items) {
+        std::u32string key;
+        key.reserve(static_cast<size_t>(text.size()));
+        for (const QChar c : std::as_const(text)) {
+            const QChar folded = c.toCaseFolded();
+            key.push_back(static_cast<char32_t>(characterClass(folded)) << 16 | folded.unicode());
+        }
+        keyed.push_back({std::move(key), std::move(text)});
+    }
+    std::sort(keyed.begin(), keyed.end(), [](const Keyed& a, const Keyed& b) {
+        const int order = a.key.compare(b.key);
+        return order != 0 ? order < 0 : a.text.compare(b.text, Qt::CaseSensitive) < 0;
+    });
+    for (qsizetype i = 0; i < items.size(); ++i)
+        items[i] = std::move(keyed[static_cast<size_t>(i)].text);
 }

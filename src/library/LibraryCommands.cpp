@@ -73,10 +73,3 @@ std::optional<int> FindImageSet(const QString& libraryRoot, const QStringList& c
     }
     return found;
 }
-
-void RefillImageSetFiles(AppState& state, const QString& folder)
-{
-    ResetFileWalk(state);
-    EnumerateFiles(state, folder, QString(), FileMode::Every);
-    state.imageSetFiles = state.fileList;
-}

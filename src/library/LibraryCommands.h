@@ -32,7 +32,3 @@ Outcome RenameFile(const QString& path, const QString& newName);
 /// else the last such row. Empty when none does.
 std::optional<int> FindImageSet(const QString& libraryRoot, const QStringList& categories,
                                 const QString& imageSet, const QString& preferredCategory);
-
-/// Fills imageSetFiles with every file of the Image Set \a folder, for the name check of the
-/// next capture.
-void RefillImageSetFiles(AppState& state, const QString& folder);

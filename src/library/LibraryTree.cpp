@@ -19,6 +19,32 @@ bool isWalkableFolder(const QFileInfo& info)
     return info.isDir() && !info.isSymLink();
 }
 
+// Every file below \a folder: a folder's own files first, then its sub-folders' in listing order.
+void collectFiles(const QString& folder, QStringList& files)
+{
+    QStringList subfolders;
+    QDirIterator it = listing(folder);
+    while (it.hasNext()) {
+        it.next();
+        const QFileInfo info = it.fileInfo();
+        if (info.isDir()) {
+            if (isWalkableFolder(info) && subfolders.size() < SubfolderLimit)
+                subfolders.append(folder + info.fileName() + QLatin1Char('/'));
+            continue;
+        }
+        files.append(folder + info.fileName());
+    }
+    for (const QString& subfolder : std::as_const(subfolders))
+        collectFiles(subfolder, files);
+}
+
+QStringList filesBelow(const QString& folder)
+{
+    QStringList files;
+    collectFiles(folder, files);
+    return files;
+}
+
 void store(QStringList& table, int& count, int capacity, const QString& entry)
 {
     if (count <= capacity)
@@ -50,28 +76,23 @@ void ResetFolderWalk(AppState& state)
 
 void EnumerateFiles(AppState& state, const QString& folder, const QString& extension, FileMode mode)
 {
-    QStringList subfolders;
-    QDirIterator it = listing(folder);
-    while (it.hasNext()) {
-        it.next();
-        const QFileInfo info = it.fileInfo();
-        const QString name = info.fileName();
-        if (info.isDir()) {
-            if (isWalkableFolder(info) && subfolders.size() < SubfolderLimit)
-                subfolders.append(folder + name + QLatin1Char('/'));
-            continue;
-        }
-        if (mode == FileMode::Every || HasImageExtension(name, extension))
-            store(state.fileList, state.fileCount, state.settings.fileMax, folder + name);
+    for (const QString& path : filesBelow(folder)) {
+        if (mode == FileMode::Every || HasImageExtension(path, extension))
+            store(state.fileList, state.fileCount, state.settings.fileMax, path);
     }
-    for (const QString& subfolder : std::as_const(subfolders))
-        EnumerateFiles(state, subfolder, extension, mode);
 }
 
-void CollectImages(AppState& state, const QString& folder)
+QStringList CollectImages(AppState& state, const QString& folder)
 {
-    for (const char* extension : {"jpg", "gif", "bmp"})
-        EnumerateFiles(state, folder, QLatin1String(extension), FileMode::WithExtension);
+    // One walk; the images then go in kind by kind, as the table always listed them.
+    const QStringList files = filesBelow(folder);
+    for (const char* extension : {"jpg", "gif", "bmp"}) {
+        for (const QString& path : files) {
+            if (HasImageExtension(path, QLatin1String(extension)))
+                store(state.fileList, state.fileCount, state.settings.fileMax, path);
+        }
+    }
+    return files;
 }
 
 void EnumerateFolders(AppState& state, const QString& folder, bool topOnly)

@@ -26,8 +26,9 @@ void ResetFolderWalk(AppState& state);
 /// Beyond fileMax entries fileCount still advances but nothing is stored.
 void EnumerateFiles(AppState& state, const QString& folder, const QString& extension, FileMode mode);
 
-/// The images below \a folder into fileList: every ".jpg", then every ".gif", then every ".bmp".
-void CollectImages(AppState& state, const QString& folder);
+/// The images below \a folder into fileList: every ".jpg", then every ".gif", then every ".bmp",
+/// in one walk. Returns every file found there, of any kind.
+QStringList CollectImages(AppState& state, const QString& folder);
 
 /// Appends to dirList the sub-folders below \a folder, each before its descendants; only the
 /// folder's own sub-folders when \a topOnly is set.

@@ -21,6 +21,9 @@ FileList::FileList(QWidget* parent, AppState& state, Services& services, Library
     setObjectName(QStringLiteral("lstComponents"));
     setProperty("index", 0);
     setSelectionMode(QAbstractItemView::ExtendedSelection);
+    // Every line is one name in one font: laying out each of 50,000 lines to learn its height
+    // would cost more than filling the list.
+    setUniformItemSizes(true);
     setToolTip(QStringLiteral("Select file(s) & press Delete key to delete OR Spacebar to relocate.  Double "
                               "click for more options."));
     connect(this, &QListWidget::itemDoubleClicked, this, &FileList::lstComponents_DblClick);

@@ -249,10 +249,9 @@ void frmVistrelle::RefreshFileList(const QString& folder)
 {
     ResetFileTables();
     ResetFileWalk(m_state);
-    CollectImages(m_state, folder);
+    m_state.imageSetFiles = CollectImages(m_state, folder);
     const int imagesFound = m_state.fileCount - 1;
     FillFileList();
-    RefillImageSetFiles(m_state, folder);
     if (m_state.lowResourceMode)
         return;
 
