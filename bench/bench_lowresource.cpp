@@ -2,6 +2,7 @@
 // services under a private X server, measured in normal mode with a 3840x2160 picture shown,
 // then in low-resource mode after 60 s and after ten 3840x2160 clipboard captures, against a
 // minimal Qt program with a tray icon and a 100 ms timer running beside it.
+#include "PrivateDisplay.h"
 #include "ScreenshotLike.h"
 #include "app/DesktopServices.h"
 #include "app/VistrelleApp.h"
@@ -64,51 +65,6 @@ double cpuSeconds(const QString& pid)
     const QByteArray text = stat.readAll();
     const QList<QByteArray> fields = text.mid(text.lastIndexOf(')') + 2).split(' ');
     return (fields.value(11).toDouble() + fields.value(12).toDouble()) / sysconf(_SC_CLK_TCK);
-}
-
-void runEvents(int milliseconds)
-{
-    QEventLoop loop;
-    QTimer::singleShot(milliseconds, &loop, &QEventLoop::quit);
-    loop.exec();
-}
-
-// A private X server, so the figures include what the X client libraries cost.
-pid_t startXServer()
-{
-    int fds[2];
-    if (pipe(fds) != 0)
-        return -1;
-    const pid_t pid = fork();
-    if (pid == 0) {
-        close(fds[0]);
-        const QByteArray fd = QByteArray::number(fds[1]);
-        execlp("Xvfb", "Xvfb", "-displayfd", fd.constData(), "-screen", "0", "1920x1080x24", "-nolisten",
-               "tcp", static_cast<char*>(nullptr));
-        _exit(127);
-    }
-    close(fds[1]);
-    char display[16] = {};
-    // The read end stays open: the server writes its number again whenever it resets, and dies
-    // when it cannot.
-    const ssize_t length = read(fds[0], display, sizeof display - 1);
-    if (length <= 0)
-        return -1;
-    setenv("DISPLAY", (QByteArray(":") + QByteArray(display, length).trimmed()).constData(), 1);
-    return pid;
-}
-
-// A window manager, as on a desktop: without one the X server refuses Qt's clipboard clear
-// (its timestamp is stale) and one picture is filed again and again.
-pid_t startWindowManager()
-{
-    const pid_t pid = fork();
-    if (pid == 0) {
-        execlp("openbox", "openbox", static_cast<char*>(nullptr));
-        _exit(127);
-    }
-    sleep(1);
-    return pid;
 }
 
 } // namespace

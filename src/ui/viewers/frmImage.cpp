@@ -9,9 +9,12 @@
 #include "platform/MessageBoxes.h"
 #include "ui/Twips.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QImageReader>
 #include <QMenuBar>
+#include <QPointer>
+#include <QThreadPool>
 #include <algorithm>
 #include <cmath>
 
@@ -19,6 +22,16 @@ namespace {
 
 constexpr int designClientWidth = 9135;
 constexpr int designClientHeight = 6165;
+// Pictures up to about a megapixel decode within a frame.
+constexpr qint64 decodedInPlace = 1 << 20;
+
+QImage decodeAt(const QString& path, QSize size)
+{
+    QImageReader reader(path);
+    if (size.isValid())
+        reader.setScaledSize(size);
+    return reader.read();
+}
 
 } // namespace
 
@@ -56,11 +69,40 @@ frmImage::frmImage(AppState& state, MessageBoxes& boxes, const QImage& noImages)
 
 void frmImage::showFile(const QString& path)
 {
-    QImageReader reader(path);
-    const QImage picture = reader.read();
-    if (!picture.isNull())
-        m_imgImageBox->setPicture(picture);
+    const int request = ++m_request;
     m_imgImageBox->setToolTip(FileNameOf(path));
+    const QSize natural = QImageReader(path).size();
+    // Decoded no larger than the box shows it; a large picture away from the window, so that
+    // choosing it never holds the window up.
+    const int boxWidth = std::max(1, static_cast<int>(width() * devicePixelRatioF()));
+    const QSize size =
+        natural.width() > boxWidth
+            ? QSize(boxWidth,
+                    std::max(1, static_cast<int>(qint64(natural.height()) * boxWidth / natural.width())))
+            : QSize();
+    if (!natural.isValid() || qint64(natural.width()) * natural.height() <= decodedInPlace) {
+        pictureDecoded(request, decodeAt(path, size));
+        return;
+    }
+    QThreadPool::globalInstance()->start([viewer = QPointer<frmImage>(this), path, size, request] {
+        QImage picture = decodeAt(path, size);
+        QMetaObject::invokeMethod(
+            qApp,
+            [viewer, request, picture = std::move(picture)] {
+                if (viewer)
+                    viewer->pictureDecoded(request, picture);
+            },
+            Qt::QueuedConnection);
+    });
+}
+
+void frmImage::pictureDecoded(int request, const QImage& picture)
+{
+    // A picture chosen since wins over one still being decoded.
+    if (request != m_request || picture.isNull())
+        return;
+    m_imgImageBox->setPicture(picture);
+    FitViewerToImage();
 }
 
 void frmImage::showNoImages()

@@ -18,7 +18,8 @@ class frmImage final : public QMainWindow
 public:
     frmImage(AppState& state, MessageBoxes& boxes, const QImage& noImages);
 
-    /// Shows the file at \a path; a file that cannot be decoded leaves the picture as it was.
+    /// Shows the file at \a path, decoded at the size the viewer shows it; a large picture
+    /// appears once decoded. A file that cannot be decoded leaves the picture as it was.
     void showFile(const QString& path);
     /// The empty state: the no-images picture and the stepping commands disabled.
     void showNoImages();
@@ -49,6 +50,7 @@ private:
     int menuHeight() const;
     void setWidthTwips(int twips);
     void stepTo(int fileIndex);
+    void pictureDecoded(int request, const QImage& picture);
 
     AppState& m_state;
     MessageBoxes& m_boxes;
@@ -58,6 +60,7 @@ private:
     QAction* m_mnuImgNext;
     QAction* m_mnuFirstImage;
     QSize m_refusedSize;
+    int m_request = 0; // the last picture asked for
     // The outer size, in twips, that the last fit gave the window.
     int m_scaledWidth = 0;
     int m_scaledHeight = 0;

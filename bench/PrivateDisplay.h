@@ -1,0 +1,55 @@
+#pragma once
+
+// A private X server with a window manager for the benchmarks that run the real program in
+// their own process, and a way to let its events run for a while.
+#include <QByteArray>
+#include <QEventLoop>
+#include <QTimer>
+#include <cstdlib>
+#include <sys/types.h>
+#include <unistd.h>
+
+inline void runEvents(int milliseconds)
+{
+    QEventLoop loop;
+    QTimer::singleShot(milliseconds, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+// A private X server, so the figures include what the X client libraries cost.
+inline pid_t startXServer()
+{
+    int fds[2];
+    if (pipe(fds) != 0)
+        return -1;
+    const pid_t pid = fork();
+    if (pid == 0) {
+        close(fds[0]);
+        const QByteArray fd = QByteArray::number(fds[1]);
+        execlp("Xvfb", "Xvfb", "-displayfd", fd.constData(), "-screen", "0", "1920x1080x24", "-nolisten",
+               "tcp", static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    close(fds[1]);
+    char display[16] = {};
+    // The read end stays open: the server writes its number again whenever it resets, and dies
+    // when it cannot.
+    const ssize_t length = read(fds[0], display, sizeof display - 1);
+    if (length <= 0)
+        return -1;
+    setenv("DISPLAY", (QByteArray(":") + QByteArray(display, length).trimmed()).constData(), 1);
+    return pid;
+}
+
+// A window manager, as on a desktop.
+inline pid_t startWindowManager()
+{
+    const pid_t pid = fork();
+    if (pid == 0) {
+        execlp("openbox", "openbox", static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    sleep(1);
+    return pid;
+}
+
