@@ -76,17 +76,8 @@ std::pair<double, double> lateness(int milliseconds, const std::function<void()>
     return {late.back(), late[late.size() * 99 / 100]};
 }
 
-} // namespace
-
-int main(int argc, char** argv)
+int measure(int argc, char** argv)
 {
-    const pid_t xserver = startXServer();
-    if (xserver < 0) {
-        std::fprintf(stderr, "Xvfb could not be started\n");
-        return 1;
-    }
-    const pid_t windowManager = startWindowManager();
-    unsetenv("QT_QPA_PLATFORM");
     QTemporaryDir dir;
     const QString runtime = dir.filePath(QStringLiteral("runtime"));
     QDir().mkdir(runtime);
@@ -95,17 +86,26 @@ int main(int argc, char** argv)
     QApplication application(argc, argv);
 
     const QString library = dir.filePath(QStringLiteral("Vistrelles/Cat/"));
-    for (const auto& [set, files] : {std::pair{QStringLiteral("Big"), bigSet}, std::pair{QStringLiteral("Small"), 10}}) {
+    for (const auto& [set, files] :
+         {std::pair{QStringLiteral("Big"), bigSet}, std::pair{QStringLiteral("Small"), 10}}) {
         QDir().mkpath(library + set);
         for (int n = 0; n < files; ++n) {
-            QFile file(library + set + QStringLiteral("/Image_261206_%1.jpg").arg(n, 6, 10, QLatin1Char('0')));
+            QFile file(library + set +
+                       QStringLiteral("/Image_261206_%1.jpg").arg(n, 6, 10, QLatin1Char('0')));
             if (!file.open(QIODevice::WriteOnly))
                 return 1;
         }
     }
-    const QString hd = dir.filePath(QStringLiteral("hd.png")), uhd = dir.filePath(QStringLiteral("uhd.png"));
-    ScreenshotLike(1920, 1080).save(hd);
-    ScreenshotLike(3840, 2160).save(uhd);
+    // Different pictures: the same one copied again within half a second counts as put back.
+    QStringList hd, uhd;
+    for (int seed = 0; seed < 14; ++seed) {
+        hd.append(dir.filePath(QStringLiteral("hd%1.png").arg(seed)));
+        ScreenshotLike(1920, 1080, seed).save(hd.last());
+    }
+    for (int seed = 0; seed < 10; ++seed) {
+        uhd.append(dir.filePath(QStringLiteral("uhd%1.png").arg(seed)));
+        ScreenshotLike(3840, 2160, seed).save(uhd.last());
+    }
     const auto settings = [&](const QString& set) {
         QFile ini(dir.filePath(QStringLiteral("Vistrelle.ini")));
         if (ini.open(QIODevice::WriteOnly))
@@ -122,9 +122,13 @@ int main(int argc, char** argv)
             if (!app.start())
                 std::abort();
             QCoreApplication::processEvents();
+            if (app.mainWindow()->findChild<QListWidget*>(QStringLiteral("lstComponents"))->count() !=
+                (set == QLatin1String("Big") ? bigSet : 10))
+                std::abort();
         });
         startMedian[set] = Median(times);
-        Report(qPrintable(set == QLatin1String("Big") ? QStringLiteral("50,000 files") : QStringLiteral("10 files")),
+        Report(qPrintable(set == QLatin1String("Big") ? QStringLiteral("50,000 files")
+                                                      : QStringLiteral("10 files")),
                times, startMedian[QStringLiteral("Small")]);
     }
 
@@ -152,11 +156,12 @@ int main(int argc, char** argv)
 
     std::printf("1920x1080 capture until its line is listed, 7 runs\n");
     std::map<QString, std::vector<double>> listed;
+    int next = 0;
     for (const QString set : {QStringLiteral("Small"), QStringLiteral("Big")}) {
         choose(sets, set);
         runEvents(500);
         for (int run = 0; run < 7; ++run)
-            listed[set].push_back(captureUntilListed(list, hd));
+            listed[set].push_back(captureUntilListed(list, hd.at(next++)));
         std::sort(listed[set].begin(), listed[set].end());
     }
     Report("10 files", listed[QStringLiteral("Small")], Median(listed[QStringLiteral("Small")]));
@@ -167,7 +172,7 @@ int main(int argc, char** argv)
     const auto idle = lateness(3000, [] {});
     const auto busy = lateness(3000, [&] {
         for (int n = 0; n < 10; ++n) {
-            copyPicture(uhd);
+            copyPicture(uhd.at(n));
             runEvents(250);
         }
     });
@@ -175,7 +180,22 @@ int main(int argc, char** argv)
                 "3840x2160 pictures were filed; %.1f ms (%.1f ms) with nothing to file\n",
                 busy.first, busy.second, idle.first, idle.second);
 
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    const pid_t xserver = startXServer();
+    if (xserver < 0) {
+        std::fprintf(stderr, "Xvfb could not be started\n");
+        return 1;
+    }
+    const pid_t windowManager = startWindowManager();
+    unsetenv("QT_QPA_PLATFORM");
+    const int result = measure(argc, argv);
     kill(windowManager, SIGTERM);
     kill(xserver, SIGTERM);
-    return 0;
+    return result;
 }

@@ -109,7 +109,7 @@ int main(int argc, char** argv)
         const QString floorPid = QString::number(floor.processId());
 
         DesktopServices desktop;
-        VistrelleApp app(desktop.services(), desktop.dialogs(), dir.path(), {});
+        VistrelleApp app(desktop.services(), desktop.dialogs(), desktop.worker(), dir.path(), {});
         if (!app.start())
             return 1;
         runEvents(3000);

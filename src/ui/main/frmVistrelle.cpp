@@ -251,7 +251,7 @@ void frmVistrelle::RefreshFileList(const QString& folder)
     ResetFileWalk(m_state);
     m_state.imageSetFiles = CollectImages(m_state, folder);
     const int imagesFound = m_state.fileCount - 1;
-    FillFileList();
+    FillFileList(folder);
     if (m_state.lowResourceMode)
         return;
 
@@ -278,15 +278,23 @@ void frmVistrelle::tellAboutOverflow(const QString& folder, int found)
                           BoxLook::Information);
 }
 
-void frmVistrelle::FillFileList()
+void frmVistrelle::FillFileList(const QString& folder)
 {
     if (m_state.lowResourceMode)
         return;
     m_ui.lblImageInfo->clear();
+    // Every path the walk of the set found begins with its folder, so the order of the rest is
+    // the order of the paths, and the sort need not compare that beginning again and again.
+    QStringList rests;
+    rests.reserve(m_state.fileList.size());
+    for (const QString& path : std::as_const(m_state.fileList))
+        rests.append(path.mid(folder.size()));
+    SortForDisplay(rests);
     QStringList names;
-    for (const QString& path : sortedForDisplay(m_state.fileList)) {
-        names.append(FileNameOf(path));
-        m_state.fileListEntries.append(path);
+    names.reserve(rests.size());
+    for (const QString& rest : std::as_const(rests)) {
+        names.append(FileNameOf(rest));
+        m_state.fileListEntries.append(folder + rest);
     }
     m_ui.lstComponents->refill(names, std::exchange(m_restoreListIndex, 0));
 }

@@ -75,7 +75,7 @@ protected:
 
 private:
     void connectControls();
-    void FillFileList();
+    void FillFileList(const QString& folder);
     void selectCategory(int row);
     void selectImageSet(int row);
     void tellAboutOverflow(const QString& folder, int found);
