@@ -1,6 +1,7 @@
 #include "LibraryTree.h"
 
 #include "core/AppState.h"
+#include "platform/FolderListing.h"
 
 #include <QDirIterator>
 #include <QFileInfo>
@@ -19,20 +20,18 @@ bool isWalkableFolder(const QFileInfo& info)
     return info.isDir() && !info.isSymLink();
 }
 
-// Every file below \a folder: a folder's own files first, then its sub-folders' in listing order.
+// Every file below \a folder: a folder's own files first, then its sub-folders' in listing
+// order. Hidden entries are left out; links to folders are never entered.
 void collectFiles(const QString& folder, QStringList& files)
 {
     QStringList subfolders;
-    QDirIterator it = listing(folder);
-    while (it.hasNext()) {
-        it.next();
-        const QFileInfo info = it.fileInfo();
-        if (info.isDir()) {
-            if (isWalkableFolder(info) && subfolders.size() < SubfolderLimit)
-                subfolders.append(folder + info.fileName() + QLatin1Char('/'));
+    for (const FolderEntry& entry : ListFolder(folder)) {
+        if (entry.name.startsWith(QLatin1Char('.')))
             continue;
-        }
-        files.append(folder + info.fileName());
+        if (entry.kind == FolderEntry::Kind::File)
+            files.append(folder + entry.name);
+        else if (entry.kind == FolderEntry::Kind::Folder && subfolders.size() < SubfolderLimit)
+            subfolders.append(folder + entry.name + QLatin1Char('/'));
     }
     for (const QString& subfolder : std::as_const(subfolders))
         collectFiles(subfolder, files);
