@@ -2,6 +2,7 @@
 
 #include "BitmapWriter.h"
 #include "JpegWriter.h"
+#include "PngWriter.h"
 #include "clsDIBSection.h"
 #include "core/AppState.h"
 #include "platform/Clipboard.h"
@@ -45,6 +46,9 @@ QString freeName(const AppState& state, Clock& clock, const QString& folder)
 
 Outcome encode(const AppState& state, const QImage& picture, QByteArray& file)
 {
+    // Straight from the clipboard's pixels: no section, so alpha and deep colour stay exact.
+    if (state.settings.captureExtension.compare(QLatin1String(".png"), Qt::CaseInsensitive) == 0)
+        return EncodePngFile(picture, file);
     clsDIBSection dib;
     if (Outcome created = dib.CreateFromPicture(picture); !created.done())
         return created;
