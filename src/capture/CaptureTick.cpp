@@ -102,6 +102,8 @@ void PollHotkeys(AppState& state, Services& services)
 
 std::optional<Outcome> CaptureTick(AppState& state, Services& services, bool imageSetShown)
 {
+    if (state.capturePaused)
+        return std::nullopt;
     PollHotkeys(state, services);
     if (!services.clipboard.hasImage())
         return std::nullopt;

@@ -34,6 +34,7 @@ struct AppState
     bool lowResourceMode = false;
 
     // Transient capture state
+    bool capturePaused = false; // the user paused capturing; never saved, every start captures
     bool timeLapseActive = false;
     int timeLapseElapsedMs = 0;
     QString captureSuffix;

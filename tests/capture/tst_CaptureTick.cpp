@@ -1,3 +1,4 @@
+#include "capture/CapturePause.h"
 #include "capture/CaptureTick.h"
 #include "core/AppState.h"
 #include "support/FakeServices.h"
@@ -152,6 +153,34 @@ private slots:
         pressHotkey();
         QCOMPARE(soundsPlayed(), QStringList{"/VistrelleOff.wav"});
         QVERIFY(!m_state.timeLapseActive);
+    }
+
+    // Paused, the clipboard and the hotkeys are left alone; what happened meanwhile is not taken
+    // up on resuming: neither the picture copied nor a hotkey tapped during the pause.
+    void pauseLeavesClipboardAndHotkeysAlone()
+    {
+        m_state.settings.activeWindowHotkey = 'A';
+        m_state.settings.timeLapseHotkey = 'T';
+        SetCapturePaused(m_state, m_fakes->services, true);
+        putPicture(QSize(8, 8));
+        m_fakes->keys.tap('A');
+        m_fakes->keys.tap('T');
+        tick(3);
+        QVERIFY(m_fakes->clipboard.hasImage());
+        SetCapturePaused(m_state, m_fakes->services, false);
+        tick(3);
+        QVERIFY(m_fakes->clipboard.hasImage());
+        QCOMPARE(m_fakes->grab.grabs, 0);
+        QCOMPARE(filesInSet(), QStringList());
+        QVERIFY(!m_state.timeLapseActive);
+
+        // Resumed, the next picture and the next tap are taken.
+        putPicture(QSize(8, 8));
+        tick();
+        m_fakes->keys.tap('A');
+        tick();
+        QCOMPARE(m_fakes->grab.grabs, 1);
+        QCOMPARE(filesInSet(), (QStringList{"Image_040417_155228.jpg", "Image_040417_155228_2.jpg"}));
     }
 
     // A failing shot (an unreadable picture; an Image Set replaced by a file, which stays) keeps

@@ -5,6 +5,7 @@
 #include "ImageSetCommands.h"
 #include "MainWindowControls.h"
 #include "NoImagesPicture.h"
+#include "capture/CapturePause.h"
 #include "core/AppState.h"
 #include "library/DisplayOrder.h"
 #include "library/LibraryCommands.h"
@@ -13,6 +14,7 @@
 #include "platform/MessageBoxes.h"
 #include "platform/Services.h"
 #include "platform/Shell.h"
+#include "ui/CaptureCaption.h"
 #include "ui/CaptureTicking.h"
 #include "ui/Twips.h"
 #include "ui/dialogs/LibraryDialogs.h"
@@ -20,6 +22,7 @@
 #include "ui/modes/frmOptions.h"
 #include "ui/viewers/frmPhotos.h"
 
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QLabel>
@@ -45,6 +48,9 @@ QStringList sortedForDisplay(QStringList items)
 
 const auto exactly = Qt::MatchExactly | Qt::MatchCaseSensitive;
 
+// The capture extension of each format option, in the options' order.
+const char* const formatExtensions[] = {".jpg", ".bmp", ".png"};
+
 } // namespace
 
 frmVistrelle::frmVistrelle(AppState& state, Services& services, LibraryDialogs& dialogs)
@@ -59,6 +65,8 @@ frmVistrelle::frmVistrelle(AppState& state, Services& services, LibraryDialogs& 
     setWindowTitle(QStringLiteral("Vistrelle"));
     setAttribute(Qt::WA_DeleteOnClose);
     connectControls();
+    // Back from low-resource mode, capturing may still be paused.
+    m_ui.chkPauseCapturing->setChecked(m_state.capturePaused);
     const QSize design(TwipsToPixels(designClientWidth), TwipsToPixels(designClientHeight));
     setFixedSize(design.expandedTo(minimumSizeHint()));
     move(TwipsToPixels(designLeft), TwipsToPixels(designTop));
@@ -66,9 +74,10 @@ frmVistrelle::frmVistrelle(AppState& state, Services& services, LibraryDialogs& 
 
 void frmVistrelle::connectControls()
 {
-    for (int index = 0; index < 2; ++index)
+    for (int index = 0; index < 3; ++index)
         connect(m_ui.optFormat[index], &QRadioButton::clicked, this,
                 [this, index] { optFormat_Click(index); });
+    connect(m_ui.chkPauseCapturing, &QCheckBox::clicked, this, &frmVistrelle::chkPauseCapturing_Click);
     connect(m_ui.cboImageSetCategory, &QComboBox::activated, this, &frmVistrelle::cboImageSetCategory_Click);
     connect(m_ui.cboImageSetName, &QComboBox::activated, this, &frmVistrelle::cboImageSetName_Click);
     connect(m_ui.lstComponents, &QListWidget::currentRowChanged, this, &frmVistrelle::lstComponents_Click);
@@ -309,16 +318,29 @@ void frmVistrelle::ShowViewerImage(const QString& path)
 
 void frmVistrelle::chooseFormat(const QString& extension)
 {
-    const int index = extension == QLatin1String(".bmp") ? 1 : 0;
+    int index = 0;
+    for (int option = 1; option < 3; ++option)
+        if (extension == QLatin1String(formatExtensions[option]))
+            index = option;
     m_ui.optFormat[index]->setChecked(true);
     optFormat_Click(index);
 }
 
 void frmVistrelle::optFormat_Click(int index)
 {
-    const bool bitmap = index == 1;
-    m_state.settings.captureExtension = bitmap ? QStringLiteral(".bmp") : QStringLiteral(".jpg");
-    setWindowTitle(bitmap ? QStringLiteral("Vistrelle (BMP)") : QStringLiteral("Vistrelle (JPG)"));
+    m_state.settings.captureExtension = QLatin1String(formatExtensions[index]);
+    showCaption();
+}
+
+void frmVistrelle::chkPauseCapturing_Click()
+{
+    SetCapturePaused(m_state, m_services, m_ui.chkPauseCapturing->isChecked());
+    showCaption();
+}
+
+void frmVistrelle::showCaption()
+{
+    setWindowTitle(CaptureCaption(m_state));
 }
 
 void frmVistrelle::cmdExplore_Click()

@@ -29,7 +29,7 @@ public:
     void ShowViewerImage(const QString& path);
     void ResetFileTables();
 
-    /// Chooses the format option for \a extension (".bmp" is BMP, anything else JPG).
+    /// Chooses the format option for \a extension (".bmp" is BMP, ".png" PNG, anything else JPG).
     void chooseFormat(const QString& extension);
     void enableTimer();
 
@@ -41,6 +41,7 @@ public:
     void cboImageSetName_Click();
     void lstComponents_Click();
     void optFormat_Click(int index);
+    void chkPauseCapturing_Click();
     void cmdExplore_Click();
     void cmdRefresh_Click();
     void cmdPhotosBySet_Click();
@@ -69,6 +70,7 @@ protected:
 
 private:
     void connectControls();
+    void showCaption();
     void FillFileList();
     void selectCategory(int row);
     void selectImageSet(int row);

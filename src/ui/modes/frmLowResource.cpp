@@ -1,11 +1,13 @@
 #include "frmLowResource.h"
 
+#include "capture/CapturePause.h"
 #include "core/AppState.h"
 #include "library/LibraryCommands.h"
 #include "platform/FreedMemory.h"
 #include "platform/Services.h"
 #include "platform/SystemTray.h"
 #include "ui/AppIcon.h"
+#include "ui/CaptureCaption.h"
 #include "ui/CaptureTicking.h"
 #include "ui/Twips.h"
 
@@ -45,7 +47,7 @@ frmLowResource::frmLowResource(AppState& state, Services& services)
     , m_services(services)
 {
     setObjectName(QStringLiteral("frmLowResource"));
-    setWindowTitle(QStringLiteral("Vistrelle"));
+    setWindowTitle(CaptureCaption(m_state, QStringLiteral(" (LR mode)")));
     setWindowIcon(AppIcon());
     setAttribute(Qt::WA_DeleteOnClose);
     buildControls();
@@ -53,7 +55,7 @@ frmLowResource::frmLowResource(AppState& state, Services& services)
 
     m_txtLowResCategory->setText(m_state.currentCategory);
     m_txtLowResImageSetName->setText(m_state.currentImageSet);
-    m_trayIcon->setToolTip(QStringLiteral("Vistrelle"));
+    updateTip();
     m_trayIcon->show();
     m_tmrTimer->start();
 }
@@ -91,6 +93,10 @@ void frmLowResource::buildControls()
 
     m_mnuSysTrayMenu = new QMenu(QStringLiteral("&SysTrayMenu"), this);
     m_mnuSysTrayMenu->setObjectName(QStringLiteral("mnuSysTrayMenu"));
+    m_mnuPauseCapturing = m_mnuSysTrayMenu->addAction(QStringLiteral("P&ause capturing"));
+    m_mnuPauseCapturing->setObjectName(QStringLiteral("mnuPauseCapturing"));
+    m_mnuPauseCapturing->setCheckable(true);
+    m_mnuPauseCapturing->setChecked(m_state.capturePaused);
     QAction* mnuClose = m_mnuSysTrayMenu->addAction(QStringLiteral("&Close"));
     mnuClose->setObjectName(QStringLiteral("mnuClose"));
     m_trayIcon = new QSystemTrayIcon(AppIcon(), this);
@@ -99,6 +105,7 @@ void frmLowResource::buildControls()
 
     connect(cmdReturn, &QPushButton::clicked, this, &frmLowResource::cmdReturn_Click);
     connect(mnuClose, &QAction::triggered, this, &frmLowResource::mnuClose_Click);
+    connect(m_mnuPauseCapturing, &QAction::triggered, this, &frmLowResource::mnuPauseCapturing_Click);
     connect(m_trayIcon, &QSystemTrayIcon::activated, this, &frmLowResource::trayIcon_Activated);
     connect(m_tmrTimer, &QTimer::timeout, this, &frmLowResource::tmrTimer_Timer);
 }
@@ -151,6 +158,12 @@ void frmLowResource::cmdReturn_Click()
 void frmLowResource::mnuClose_Click()
 {
     close();
+}
+
+void frmLowResource::mnuPauseCapturing_Click()
+{
+    SetCapturePaused(m_state, m_services, m_mnuPauseCapturing->isChecked());
+    setWindowTitle(CaptureCaption(m_state, QStringLiteral(" (LR mode)")));
 }
 
 void frmLowResource::changeEvent(QEvent* event)

@@ -26,6 +26,7 @@ public:
     void tmrTimer_Timer();
     void cmdReturn_Click();
     void mnuClose_Click();
+    void mnuPauseCapturing_Click();
     void trayIcon_Activated(QSystemTrayIcon::ActivationReason reason);
 
 signals:
@@ -51,5 +52,6 @@ private:
     QLineEdit* m_txtLowResImageSetName = nullptr;
     QTimer* m_tmrTimer = nullptr;
     QMenu* m_mnuSysTrayMenu = nullptr;
+    QAction* m_mnuPauseCapturing = nullptr;
     QSystemTrayIcon* m_trayIcon = nullptr;
 };
