@@ -36,6 +36,14 @@ bool HasImageExtension(const QString& name, const QString& extension)
     return name.at(name.size() - tail) == QLatin1Char('.') && name.endsWith(extension, Qt::CaseInsensitive);
 }
 
+bool IsImageName(const QString& name)
+{
+    for (const char* extension : ImageExtensions)
+        if (HasImageExtension(name, QLatin1String(extension)))
+            return true;
+    return false;
+}
+
 void ResetFileWalk(AppState& state)
 {
     state.fileList.clear();
@@ -70,7 +78,7 @@ void EnumerateFiles(AppState& state, const QString& folder, const QString& exten
 
 void CollectImages(AppState& state, const QString& folder)
 {
-    for (const char* extension : {"jpg", "gif", "bmp"})
+    for (const char* extension : ImageExtensions)
         EnumerateFiles(state, folder, QLatin1String(extension), FileMode::WithExtension);
 }
 

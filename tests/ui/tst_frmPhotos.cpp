@@ -108,7 +108,7 @@ private slots:
     void pickingAFile()
     {
         AppUnderTest t;
-        for (const char* name : {"a.jpg", "image_040417_101010.bmp", "c.jpg"})
+        for (const char* name : {"a.jpg", "image_040417_101010.bmp", "k.jpeg"})
             makeImage(t.defaultSet() + name);
         QVERIFY(t.start());
         QListWidget* list = t.list();
@@ -122,7 +122,7 @@ private slots:
         QVERIFY(t.inDialog("cmdPhotosBySet", [](QWidget& photos) {
             QTest::mouseClick(photos.findChild<QPushButton*>("CancelButton"), Qt::LeftButton);
         }));
-        QFile::rename(t.defaultSet() + "c.jpg", t.defaultSet() + "new.jpg");
+        QFile::rename(t.defaultSet() + "k.jpeg", t.defaultSet() + "new.jpg");
         QVERIFY(t.inDialog("cmdPhotosBySet", pickThird));
         QCOMPARE(list->selectedItems(), QList{list->item(0)});
     }

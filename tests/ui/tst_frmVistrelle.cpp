@@ -145,12 +145,12 @@ private slots:
     void fileListOrderAndViewer()
     {
         AppUnderTest t;
-        for (const char* file : {"b.jpg", "A.bmp", "c.gif", "d.png", "sub/e.jpg"})
+        for (const char* file : {"b.jpg", "A.bmp", "c.gif", "d.png", "sub/e.jpg", "f.JPEG", "g.tif"})
             makeImage(t.defaultSet() + file, QSize(64, 32));
         makeFile(t.defaultSet() + "A.bmp", QByteArray(2048, 'x'));
         setModified(t.defaultSet() + "A.bmp", QDateTime::fromString("2026-03-04T15:16:17", Qt::ISODate));
         QVERIFY(t.start());
-        QCOMPARE(t.listed(), (QStringList{"A.bmp", "b.jpg", "c.gif", "e.jpg"}));
+        QCOMPARE(t.listed(), (QStringList{"A.bmp", "b.jpg", "c.gif", "d.png", "f.JPEG", "e.jpg"}));
         frmImage& viewer = t.app.imageViewer();
         QVERIFY(viewer.findChild<QAction*>("mnuImgNext")->isEnabled());
         QCOMPARE(t.state().currentFileIndex, 1);
