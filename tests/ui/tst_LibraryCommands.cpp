@@ -157,7 +157,7 @@ private slots:
         QCOMPARE(t.fakes.dialogs.namesOffered, QStringList(3, "image_1.jpg"));
         QCOMPARE(t.fakes.boxes.texts(),
                  (QStringList{"I don't know what action to take with the selected file type.  Try "
-                              "associating it with a program in Windows Explorer.",
+                              "associating it with a program in your file manager.",
                               "Problem renaming file.  The file name probably already exists."}));
     }
 

@@ -22,7 +22,7 @@ frmFileOptions::frmFileOptions()
     setObjectName(QStringLiteral("frmFileOptions"));
     setWindowTitle(QStringLiteral("Vistrelle File Options"));
     auto* cmdContents = optionButton(this, "cmdContents", QStringLiteral("&O p e n"),
-                                     QStringLiteral("Open the file with its Windows associated program"));
+                                     QStringLiteral("Open the file with its associated program"));
     auto* cmdRename =
         optionButton(this, "cmdRename", QStringLiteral("&R e n a m e"), QStringLiteral("Rename the file"));
     auto* cmdExitFileOptions =

@@ -347,7 +347,8 @@ void frmVistrelle::cmdExplore_Click()
 {
     if (!m_services.shell.explore(m_state.libraryRoot))
         m_services.boxes.show(
-            QStringLiteral("Problem encountered trying to open Explorer.exe to Vistrelles directory."),
+            QStringLiteral("Problem encountered trying to open the file manager to Vistrelles directory.\n") +
+                m_state.libraryRoot,
             BoxLook::Exclamation);
 }
 
@@ -360,7 +361,7 @@ void frmVistrelle::cmdOptions_Click()
 
 void frmVistrelle::cmdHelp_Click()
 {
-    frmHelp dialog(m_services.shell, m_state.programDir, this);
+    frmHelp dialog(m_services.shell, m_services.boxes, m_state.programDir, this);
     dialog.exec();
 }
 

@@ -1,5 +1,6 @@
 #include "frmHelp.h"
 
+#include "platform/MessageBoxes.h"
 #include "platform/Shell.h"
 #include "ui/Twips.h"
 
@@ -17,9 +18,10 @@ constexpr int designControlWidth = 2175;
 
 } // namespace
 
-frmHelp::frmHelp(Shell& shell, QString programDir, QWidget* parent)
+frmHelp::frmHelp(Shell& shell, MessageBoxes& boxes, QString programDir, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
     , m_shell(shell)
+    , m_boxes(boxes)
     , m_programDir(std::move(programDir))
 {
     setObjectName(QStringLiteral("frmHelp"));
@@ -56,8 +58,11 @@ frmHelp::frmHelp(Shell& shell, QString programDir, QWidget* parent)
 
 void frmHelp::cmdContents_Click()
 {
-    // A missing help page or a desktop without a viewer for it leaves the dialog as it is.
-    m_shell.open(m_programDir + QStringLiteral("Vistrelle.htm"));
+    // A missing help page, or a desktop without a program for web pages.
+    const QString page = m_programDir + QStringLiteral("Vistrelle.htm");
+    if (!m_shell.open(page))
+        m_boxes.show(QStringLiteral("Problem encountered trying to open the help page.\n") + page,
+                     BoxLook::Exclamation);
 }
 
 void frmHelp::cmdExitHelp_Click()
