@@ -2,8 +2,36 @@
 
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QImageReader>
 #include <QMimeData>
+#include <QMimeDatabase>
 #include <X11/Xlib.h>
+
+namespace {
+
+// The clipboard's name of a picture type that Qt can read, PNG first as the exact one; empty
+// when none is offered. Qt looks only for the types it names after its readers ("image/tif"),
+// while desktops offer registered names and their aliases ("image/tiff", "image/x-bmp").
+QString readableType(const QMimeData& data)
+{
+    static const QList<QByteArray> readable = QImageReader::supportedMimeTypes();
+    const QMimeDatabase types;
+    QString chosen;
+    for (const QString& offered : data.formats()) {
+        if (!offered.startsWith(QLatin1String("image/")))
+            continue;
+        const QByteArray type = types.mimeTypeForName(offered).name().toLatin1();
+        if (!readable.contains(type) && !readable.contains(offered.toLatin1()))
+            continue;
+        if (type == "image/png")
+            return offered;
+        if (chosen.isEmpty())
+            chosen = offered;
+    }
+    return chosen;
+}
+
+} // namespace
 
 QtClipboard::QtClipboard()
 {
@@ -20,7 +48,7 @@ bool QtClipboard::hasImage()
 {
     if (!m_known) {
         const QMimeData* data = QGuiApplication::clipboard()->mimeData(QClipboard::Clipboard);
-        m_holdsImage = data && data->hasImage();
+        m_holdsImage = data && (data->hasImage() || !readableType(*data).isEmpty());
         m_known = true;
     }
     return m_holdsImage;
@@ -28,7 +56,15 @@ bool QtClipboard::hasImage()
 
 QImage QtClipboard::image()
 {
-    return QGuiApplication::clipboard()->image(QClipboard::Clipboard);
+    const QImage picture = QGuiApplication::clipboard()->image(QClipboard::Clipboard);
+    if (!picture.isNull())
+        return picture;
+    const QMimeData* data = QGuiApplication::clipboard()->mimeData(QClipboard::Clipboard);
+    const QString type = data ? readableType(*data) : QString();
+    if (type.isEmpty())
+        return {};
+    // Decoded by what the bytes are, whatever the type's name.
+    return QImage::fromData(data->data(type));
 }
 
 void QtClipboard::setImage(const QImage& image)
