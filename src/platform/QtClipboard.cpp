@@ -56,11 +56,13 @@ bool QtClipboard::hasImage()
 
 QImage QtClipboard::image()
 {
-    const QImage picture = QGuiApplication::clipboard()->image(QClipboard::Clipboard);
+    QImage picture = QGuiApplication::clipboard()->image(QClipboard::Clipboard);
     if (!picture.isNull())
         return picture;
     const QMimeData* data = QGuiApplication::clipboard()->mimeData(QClipboard::Clipboard);
-    const QString type = data ? readableType(*data) : QString();
+    if (!data)
+        return {};
+    const QString type = readableType(*data);
     if (type.isEmpty())
         return {};
     // Decoded by what the bytes are, whatever the type's name.
