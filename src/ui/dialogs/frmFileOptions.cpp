@@ -1,5 +1,7 @@
 #include "frmFileOptions.h"
 
+#include "ui/FontFit.h"
+
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -30,6 +32,7 @@ frmFileOptions::frmFileOptions()
     auto* column = new QVBoxLayout(this);
     for (QPushButton* button : {cmdContents, cmdRename, cmdExitFileOptions})
         column->addWidget(button);
+    setMinimumWidth(CaptionWidth(*this));
     setTabOrder(cmdContents, cmdRename);
     setTabOrder(cmdRename, cmdExitFileOptions);
 

@@ -1,7 +1,6 @@
 #include "MainWindowControls.h"
 
 #include "FileList.h"
-#include "ImageInfo.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -151,7 +150,6 @@ MainWindowControls::MainWindowControls(QWidget* window, FileList* fileList)
     info->setContentsMargins(6, 2, 6, 4);
     lblImageInfo = named(new QLabel(frame2), "lblImageInfo");
     lblImageInfo->setToolTip(QStringLiteral("Date modified & file size in kilobytes"));
-    lblImageInfo->setMinimumWidth(WidestImageInfoLine(lblImageInfo->fontMetrics()));
     info->addWidget(lblImageInfo);
     grid->addWidget(frame2, 6, 0, 1, 4);
 

@@ -2,6 +2,7 @@
 
 #include "platform/MessageBoxes.h"
 #include "platform/Shell.h"
+#include "ui/FontFit.h"
 #include "ui/Twips.h"
 
 #include <QGuiApplication>
@@ -9,6 +10,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace {
 
@@ -37,18 +39,23 @@ frmHelp::frmHelp(Shell& shell, MessageBoxes& boxes, QString programDir, QWidget*
     cmdContents->setAutoDefault(false);
     cmdExitHelp->setAutoDefault(false);
 
+    lblVersion->setText(
+        QStringLiteral("Vistrelle Version %1.%2").arg(VISTRELLE_VERSION_MAJOR).arg(VISTRELLE_VERSION_MINOR));
+
+    // The controls share one width: the design's, or what the widest words need in this font.
+    const std::initializer_list<QWidget*> controls{cmdContents, cmdExitHelp, lblVersion};
+    int controlWidth = TwipsToPixels(designControlWidth);
+    for (const QWidget* control : controls)
+        controlWidth = std::max(controlWidth, control->sizeHint().width());
     auto* layout = new QVBoxLayout(this);
-    for (QWidget* control : std::initializer_list<QWidget*>{cmdContents, cmdExitHelp, lblVersion}) {
-        control->setFixedWidth(TwipsToPixels(designControlWidth));
+    for (QWidget* control : controls) {
+        control->setFixedWidth(controlWidth);
         layout->addWidget(control);
     }
     setTabOrder(cmdContents, cmdExitHelp);
 
-    lblVersion->setText(
-        QStringLiteral("Vistrelle Version %1.%2").arg(VISTRELLE_VERSION_MAJOR).arg(VISTRELLE_VERSION_MINOR));
-
     const QSize design(TwipsToPixels(designClientWidth), TwipsToPixels(designClientHeight));
-    setFixedSize(design.expandedTo(minimumSizeHint()));
+    setFixedSize(design.expandedTo(minimumSizeHint()).expandedTo(QSize(CaptionWidth(*this), 0)));
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
 

@@ -18,6 +18,8 @@
 #include <QPushButton>
 #include <QShortcut>
 #include <QTimer>
+#include <QVBoxLayout>
+#include <algorithm>
 
 namespace {
 
@@ -25,11 +27,9 @@ constexpr int designClientWidth = 4710;
 constexpr int designClientHeight = 3510;
 constexpr qsizetype longestTip = 63;
 
-template <typename Widget>
-Widget* placed(Widget* widget, const char* name, int left, int top, int width, int height)
+template <typename Widget> Widget* named(Widget* widget, const char* name)
 {
     widget->setObjectName(QLatin1String(name));
-    widget->setGeometry(TwipsToPixels(left), TwipsToPixels(top), TwipsToPixels(width), TwipsToPixels(height));
     return widget;
 }
 
@@ -51,7 +51,8 @@ frmLowResource::frmLowResource(AppState& state, Services& services)
     setWindowIcon(AppIcon());
     setAttribute(Qt::WA_DeleteOnClose);
     buildControls();
-    resize(TwipsToPixels(designClientWidth), TwipsToPixels(designClientHeight));
+    const int width = TwipsToPixels(designClientWidth);
+    resize(width, std::max(TwipsToPixels(designClientHeight), layout()->totalHeightForWidth(width)));
 
     m_txtLowResCategory->setText(m_state.currentCategory);
     m_txtLowResImageSetName->setText(m_state.currentImageSet);
@@ -62,26 +63,34 @@ frmLowResource::frmLowResource(AppState& state, Services& services)
 
 void frmLowResource::buildControls()
 {
-    placed(new QLabel(QStringLiteral("Category"), this), "lblPackageCategory", 120, 120, 1935, 375);
-    m_txtLowResCategory = placed(new QLineEdit(this), "txtLowResCategory", 120, 360, 4455, 330);
+    // Laid out rather than placed, so that the desktop's font, however large, fits.
+    auto* layout = new QVBoxLayout(this);
+    const int margin = TwipsToPixels(120);
+    layout->setContentsMargins(margin, margin, margin, margin);
+    layout->addWidget(named(new QLabel(QStringLiteral("Category"), this), "lblPackageCategory"));
+    m_txtLowResCategory = named(new QLineEdit(this), "txtLowResCategory");
     m_txtLowResCategory->setReadOnly(true);
-    placed(new QLabel(QStringLiteral("Image Set"), this), "lblPackageName", 120, 840, 1575, 375);
-    m_txtLowResImageSetName = placed(new QLineEdit(this), "txtLowResImageSetName", 120, 1080, 4455, 330);
+    layout->addWidget(m_txtLowResCategory);
+    layout->addSpacing(margin);
+    layout->addWidget(named(new QLabel(QStringLiteral("Image Set"), this), "lblPackageName"));
+    m_txtLowResImageSetName = named(new QLineEdit(this), "txtLowResImageSetName");
     m_txtLowResImageSetName->setReadOnly(true);
-    for (auto [name, text, top] :
-         {std::tuple{"Label1",
-                     "Vistrelle is now operating in Low Resource mode.  Screenshots will be placed in the "
-                     "Category and Image Set above.",
-                     1560},
-          std::tuple{"Label2", "If you minimize this window, Vistrelle will utilize even less memory.",
-                     2400}}) {
-        auto* label = placed(new QLabel(QLatin1String(text), this), name, 120, top, 4455, 975);
+    layout->addWidget(m_txtLowResImageSetName);
+    for (auto [name, text] :
+         {std::pair{"Label1",
+                    "Vistrelle is now operating in Low Resource mode.  Screenshots will be placed in the "
+                    "Category and Image Set above."},
+          std::pair{"Label2", "If you minimize this window, Vistrelle will utilize even less memory."}}) {
+        layout->addSpacing(margin);
+        auto* label = named(new QLabel(QLatin1String(text), this), name);
         label->setWordWrap(true);
         label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        layout->addWidget(label);
     }
-    auto* cmdReturn =
-        placed(new QPushButton(QStringLiteral("&Restore"), this), "cmdReturn", 120, 3000, 975, 375);
+    layout->addStretch();
+    auto* cmdReturn = named(new QPushButton(QStringLiteral("&Restore"), this), "cmdReturn");
     cmdReturn->setDefault(true);
+    layout->addWidget(cmdReturn, 0, Qt::AlignLeft);
     // Enter and Esc both press Restore, wherever the focus is.
     for (const QKeySequence& key :
          {QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter), QKeySequence(Qt::Key_Escape)})
