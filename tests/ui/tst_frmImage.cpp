@@ -1,3 +1,4 @@
+#include "core/SettingsFile.h"
 #include "support/AppUnderTest.h"
 #include "support/TestLibrary.h"
 #include "ui/viewers/ImageBox.h"
@@ -8,6 +9,7 @@
 #include <QCloseEvent>
 #include <QDir>
 #include <QRegularExpression>
+#include <QScreen>
 #include <QtEndian>
 
 using namespace TestLibrary;
@@ -43,6 +45,36 @@ private slots:
         QSpontaneKeyEvent::setSpontaneous(&close);
         QApplication::sendEvent(&viewer, &close);
         QVERIFY(viewer.isVisible());
+    }
+
+    // A page taller than the screen is shown whole within the screen's free area, narrower;
+    // the next picture gets the chosen width back, and the chosen width is what is saved.
+    void tallPictureStaysOnTheScreen()
+    {
+        AppUnderTest t;
+        t.state().settings.imageViewerWidth = 7500;
+        t.state().settings.imageViewerTop = 3000;
+        frmImage viewer(t.state(), t.fakes.boxes, QImage());
+        viewer.show();
+        const QRect free = viewer.screen()->availableGeometry();
+        viewer.showFile(makeImage(t.dir.filePath("page.png"), QSize(800, 20000)));
+        viewer.FitViewerToImage();
+        QVERIFY2(free.contains(viewer.frameGeometry()),
+                 qPrintable(QString("%1,%2 %3x%4")
+                                .arg(viewer.frameGeometry().x())
+                                .arg(viewer.frameGeometry().y())
+                                .arg(viewer.frameGeometry().width())
+                                .arg(viewer.frameGeometry().height())));
+        const QSize box = viewer.centralWidget()->size();
+        QVERIFY2(box.height() > free.height() / 2, "the page is shown as large as the screen allows");
+        QCOMPARE(box.width(), qRound(box.height() * 800.0 / 20000));
+
+        viewer.showFile(makeImage(t.dir.filePath("shot.png"), QSize(1024, 768)));
+        viewer.FitViewerToImage();
+        QCOMPARE(viewer.centralWidget()->size(), QSize(500, 375));
+        viewer.showFile(t.dir.filePath("page.png"));
+        viewer.FitViewerToImage();
+        QCOMPARE(viewer.placementForSaving().width, 7500);
     }
 
     // Next, previous and a click on the picture step through the list, wrapping at both ends.

@@ -12,6 +12,7 @@
 #include <QCloseEvent>
 #include <QImageReader>
 #include <QMenuBar>
+#include <QScreen>
 #include <algorithm>
 #include <cmath>
 
@@ -80,24 +81,41 @@ void frmImage::setStepCommandsEnabled(bool enabled)
 void frmImage::FitViewerToImage()
 {
     const QSize natural = m_imgImageBox->picture().size();
-    if (natural.height() <= 0)
+    if (natural.isEmpty())
         return;
     const double ratio = static_cast<double>(natural.width()) / natural.height();
-    const int boxWidth = width();
-    // However flat the picture, at least one line of it stays visible.
-    const int boxHeight = std::max(1, static_cast<int>(std::lrint(static_cast<float>(boxWidth / ratio))));
     const QSize frame = decorations() + QSize(0, menuHeight());
+    // However flat or narrow the picture, at least one line of it stays visible.
+    const auto heightAt = [ratio](int width) {
+        return std::max(1, static_cast<int>(std::lrint(static_cast<float>(width / ratio))));
+    };
+    int boxWidth = m_chosenWidth;
+    int boxHeight = heightAt(boxWidth);
+    const QScreen* display = screen();
+    const QRect free = display ? display->availableGeometry() : QRect();
+    if (!free.isEmpty()) {
+        boxWidth = std::min(boxWidth, std::max(1, free.width() - frame.width()));
+        boxHeight = heightAt(boxWidth);
+        const int highest = std::max(1, free.height() - frame.height());
+        if (boxHeight > highest) {
+            boxHeight = highest;
+            boxWidth = std::max(1, static_cast<int>(std::lrint(boxHeight * ratio)));
+        }
+    }
     m_scaledWidth = PixelsToTwips(boxWidth + frame.width());
     m_scaledHeight = PixelsToTwips(boxHeight + frame.height());
     resize(boxWidth, boxHeight + menuHeight());
+    const int outerHeight = boxHeight + frame.height();
+    if (!free.isEmpty() && pos().y() + outerHeight > free.bottom() + 1)
+        move(pos().x(), std::max(free.top(), free.bottom() + 1 - outerHeight));
 }
 
 ViewerPlacement frmImage::placementForSaving()
 {
-    const int twips = PixelsToTwips(width());
+    const int twips = PixelsToTwips(m_chosenWidth);
     if (UsableViewerWidth(twips) != twips)
         setWidthTwips(UsableViewerWidth(twips));
-    return {PixelsToTwips(pos().y()), PixelsToTwips(pos().x()), PixelsToTwips(width())};
+    return {PixelsToTwips(pos().y()), PixelsToTwips(pos().x()), PixelsToTwips(m_chosenWidth)};
 }
 
 void frmImage::mnuImgNext_Click()
@@ -142,6 +160,7 @@ void frmImage::resizeEvent(QResizeEvent* event)
     if (size() == m_refusedSize)
         return;
     m_refusedSize = size();
+    m_chosenWidth = width();
     FitViewerToImage();
 }
 
@@ -165,5 +184,6 @@ int frmImage::menuHeight() const
 
 void frmImage::setWidthTwips(int twips)
 {
-    resize(TwipsToPixels(twips), height());
+    m_chosenWidth = TwipsToPixels(twips);
+    resize(m_chosenWidth, height());
 }

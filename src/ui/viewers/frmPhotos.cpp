@@ -54,6 +54,7 @@ void frmPhotos::buildControls(const QImage& logo)
         cell->setObjectName(QStringLiteral("imgPhoto"));
         cell->setProperty("index", index);
         cell->setTakesDoubleClicks(true);
+        cell->setKeepsShape(true);
         cell->setGeometry(
             twipsRect(cellLefts[index % columns], cellTops[index / columns], cellWidth, cellHeight));
         connect(cell, &ImageBox::clicked, this, [this, index] { imgPhoto_Click(index); });
