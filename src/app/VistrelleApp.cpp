@@ -218,7 +218,6 @@ void VistrelleApp::enterLowResourceMode()
     QObject::connect(m_lowResource, &frmLowResource::unloading, m_lowResource,
                      [this] { lowResourceWindowUnloading(); });
     m_lowResource->move(m_main->pos());
-    m_lowResource->setWindowTitle(m_main->windowTitle() + QStringLiteral(" (LR mode)"));
     m_lowResource->show();
     // The small window stands before the others go, so the program never has no window.
     unloadImageViewer();

@@ -34,6 +34,7 @@ public:
 
     AppState& state() { return m_state; }
     Services& services() { return m_services; }
+    CaptureEngine& engine() { return m_engine; }
 
     frmVistrelle* mainWindow() const;
     frmImage& imageViewer();

@@ -34,7 +34,7 @@ CaptureEngine::CaptureEngine(AppState& state, Services& services, CaptureWorker&
 void CaptureEngine::check(bool ownPicture)
 {
     Clipboard& clipboard = m_services.clipboard;
-    if (!clipboard.hasImage())
+    if (m_state.capturePaused || !clipboard.hasImage())
         return;
     const quint64 change = clipboard.changeCount();
     const QString folder = m_state.currentImageSet.isEmpty() ? QString() : CurrentImageSetFolder(m_state);
@@ -94,6 +94,13 @@ void CaptureEngine::finished(quint64 change, const QString& folder, const Screen
     }
     if (m_pending == 0)
         m_trim.start();
+}
+
+void CaptureEngine::passOverPresent()
+{
+    m_taken = m_services.clipboard.changeCount();
+    m_takenFolder.clear();
+    m_retry = false;
 }
 
 void CaptureEngine::tellOnce(quint64 change, const QString& folder, const Outcome& outcome)

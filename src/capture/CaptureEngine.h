@@ -30,6 +30,10 @@ public:
     /// says whether it put the picture there itself (\a ownPicture: never a restored one).
     void check(bool ownPicture = false);
 
+    /// Counts the picture on the clipboard now as handled: it stays there unfiled until the
+    /// clipboard changes.
+    void passOverPresent();
+
     /// Pictures handed to the worker and not back yet.
     int pending() const { return m_pending; }
 

@@ -101,6 +101,8 @@ void PollHotkeys(AppState& state, Services& services)
 
 void CaptureTick(AppState& state, Services& services, CaptureEngine& engine)
 {
+    if (state.capturePaused)
+        return;
     const quint64 before = services.clipboard.changeCount();
     PollHotkeys(state, services);
     // A picture the hotkeys just put on the clipboard is filed with this tick's suffix; a

@@ -2,6 +2,7 @@
 
 #include "BitmapWriter.h"
 #include "JpegWriter.h"
+#include "PngWriter.h"
 #include "clsDIBSection.h"
 #include "core/AppState.h"
 #include "platform/FileSystem.h"
@@ -57,6 +58,9 @@ size_t pixelDigest(const QImage& image)
 
 Outcome encode(const ScreenshotJob& job, const QImage& picture, QByteArray& file)
 {
+    // Straight from the clipboard's pixels: no section, so alpha and deep colour stay exact.
+    if (job.extension.compare(QLatin1String(".png"), Qt::CaseInsensitive) == 0)
+        return EncodePngFile(picture, file);
     clsDIBSection dib;
     if (Outcome created = dib.CreateFromPicture(picture); !created.done())
         return created;

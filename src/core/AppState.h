@@ -33,6 +33,7 @@ struct AppState
     bool lowResourceMode = false;
 
     // Transient capture state
+    bool capturePaused = false; // the user paused capturing; never saved, every start captures
     bool timeLapseActive = false;
     int timeLapseElapsedMs = 0;
     QString captureSuffix; // of the picture the hotkeys put on the clipboard in this tick

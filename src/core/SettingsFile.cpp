@@ -66,6 +66,8 @@ MainWindowPosition ApplySettings(const QByteArray& text, Settings& settings)
         } else if (key == "IMAGEFORMAT=") {
             if (value == "BMP")
                 settings.captureExtension = QStringLiteral(".bmp");
+            else if (value == "PNG")
+                settings.captureExtension = QStringLiteral(".png");
         } else {
             const std::optional<int> number = parseInt32(value);
             if (!number)
@@ -136,8 +138,10 @@ QByteArray SettingsText(const Settings& settings, const std::optional<QPoint>& m
         line("TIMELAPSE_SECS=", number(settings.timeLapseSeconds));
     if (settings.timeLapseSilent)
         line("TIMELAPSE_SILENT=", "YES");
-    if (settings.captureExtension != QLatin1String(".jpg"))
+    if (settings.captureExtension == QLatin1String(".bmp"))
         line("IMAGEFORMAT=", "BMP");
+    else if (settings.captureExtension == QLatin1String(".png"))
+        line("IMAGEFORMAT=", "PNG");
     if (settings.dirMax > 500)
         line("DIRMAX=", number(settings.dirMax));
     if (settings.fileMax > 5000)

@@ -6,8 +6,6 @@
 
 namespace {
 
-constexpr int extensionLength = 4;
-
 QString folderOf(const QString& path)
 {
     return path.left(path.size() - FileNameOf(path).size());
@@ -31,22 +29,30 @@ Outcome notRenamed()
 
 } // namespace
 
+// Where the extension begins: its point, or the end of a name without one.
+qsizetype extensionAt(const QString& name)
+{
+    const qsizetype point = name.lastIndexOf(QLatin1Char('.'));
+    return point < 0 ? name.size() : point;
+}
+
 bool IsIntroName(const QString& name)
 {
     // "().jpg" is no intro name: its plain name ".jpg" would hide the file from every list.
-    return name.size() > extensionLength + 2 && name.startsWith(QLatin1Char('(')) &&
-           name.at(name.size() - extensionLength - 1) == QLatin1Char(')');
+    const qsizetype extension = extensionAt(name);
+    return extension > 2 && name.startsWith(QLatin1Char('(')) && name.at(extension - 1) == QLatin1Char(')');
 }
 
 QString IntroName(const QString& name)
 {
-    return QLatin1Char('(') + name.left(name.size() - extensionLength) + QLatin1Char(')') +
-           name.right(extensionLength);
+    const qsizetype extension = extensionAt(name);
+    return QLatin1Char('(') + name.left(extension) + QLatin1Char(')') + name.mid(extension);
 }
 
 QString PlainName(const QString& introName)
 {
-    return introName.mid(1, introName.size() - extensionLength - 2) + introName.right(extensionLength);
+    const qsizetype extension = extensionAt(introName);
+    return introName.mid(1, extension - 2) + introName.mid(extension);
 }
 
 Outcome MakeIntroImage(AppState& state)

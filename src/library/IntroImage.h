@@ -6,7 +6,7 @@
 
 struct AppState;
 
-/// True for an intro image's name: "(" + stem + ")" + a four-character extension such as ".jpg".
+/// True for an intro image's name: "(" + stem + ")" + an extension such as ".jpg" or ".jpeg".
 bool IsIntroName(const QString& name);
 
 /// The intro name "(" + stem + ")" + extension for a file named stem + extension.

@@ -61,6 +61,14 @@ bool HasImageExtension(const QString& name, const QString& extension)
     return name.at(name.size() - tail) == QLatin1Char('.') && name.endsWith(extension, Qt::CaseInsensitive);
 }
 
+bool IsImageName(const QString& name)
+{
+    for (const char* extension : ImageExtensions)
+        if (HasImageExtension(name, QLatin1String(extension)))
+            return true;
+    return false;
+}
+
 void ResetFileWalk(AppState& state)
 {
     state.fileList.clear();
@@ -85,7 +93,7 @@ QStringList CollectImages(AppState& state, const QString& folder)
 {
     // One walk; the images then go in kind by kind, as the table always listed them.
     const QStringList files = filesBelow(folder);
-    for (const char* extension : {"jpg", "gif", "bmp"}) {
+    for (const char* extension : ImageExtensions) {
         for (const QString& path : files) {
             if (HasImageExtension(path, QLatin1String(extension)))
                 store(state.fileList, state.fileCount, state.settings.fileMax, path);

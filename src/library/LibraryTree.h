@@ -11,8 +11,14 @@ constexpr int SubfolderLimit = 1000;
 /// How EnumerateFiles chooses files.
 enum class FileMode { WithExtension = 0, Every = 1 };
 
+/// The extensions of the files listed as images, in the order a walk collects them.
+inline constexpr const char* ImageExtensions[] = {"jpg", "jpeg", "gif", "bmp", "png"};
+
 /// True when \a name ends in "." + \a extension, ignoring case (".gif" itself counts).
 bool HasImageExtension(const QString& name, const QString& extension);
+
+/// True when \a name ends in "." and one of ImageExtensions, ignoring case.
+bool IsImageName(const QString& name);
 
 /// Empties fileList and sets fileCount to 1, ready for a fresh walk.
 void ResetFileWalk(AppState& state);
@@ -26,8 +32,8 @@ void ResetFolderWalk(AppState& state);
 /// Beyond fileMax entries fileCount still advances but nothing is stored.
 void EnumerateFiles(AppState& state, const QString& folder, const QString& extension, FileMode mode);
 
-/// The images below \a folder into fileList: every ".jpg", then every ".gif", then every ".bmp",
-/// in one walk. Returns every file found there, of any kind.
+/// The images below \a folder into fileList: every ".jpg", then every ".jpeg", ".gif", ".bmp" and
+/// ".png", in any letter case, in one walk. Returns every file found there, of any kind.
 QStringList CollectImages(AppState& state, const QString& folder);
 
 /// Appends to dirList the sub-folders below \a folder, each before its descendants; only the

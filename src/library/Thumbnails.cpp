@@ -53,7 +53,7 @@ QList<ThumbnailRow> GatherCategoryThumbnails(AppState& state, const QString& fol
 
 QString PickedFileName(const QString& name)
 {
-    if (name.size() > 4 && name.at(name.size() - 4) == QLatin1Char('.'))
+    if ((name.size() > 4 && name.at(name.size() - 4) == QLatin1Char('.')) || IsImageName(name))
         return name;
     return QString();
 }

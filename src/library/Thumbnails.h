@@ -24,5 +24,6 @@ QList<ThumbnailRow> GatherSetThumbnails(AppState& state, const QString& folder);
 QList<ThumbnailRow> GatherCategoryThumbnails(AppState& state, const QString& folder);
 
 /// The picked name when it counts as a file name (a point fourth from the end of a name longer
-/// than four characters), else empty: the name of an Image Set.
+/// than four characters, or an image extension such as ".jpeg"), else empty: the name of an
+/// Image Set.
 QString PickedFileName(const QString& name);

@@ -6,6 +6,7 @@
 #include <QGuiApplication>
 #include <QImageReader>
 #include <QMimeData>
+#include <QMimeDatabase>
 #include <X11/Xlib.h>
 
 namespace {
@@ -15,19 +16,26 @@ QClipboard& clipboard()
     return *QGuiApplication::clipboard();
 }
 
-// The image types offered, PNG first (what screenshots are most often copied as), then in the
-// order the owner lists them; only those an image reader can decode.
+// The image types offered that Qt can read, PNG first as the exact one, then in the order the
+// owner lists them. Qt looks only for the types it names after its readers ("image/tif"), while
+// desktops offer registered names and their aliases ("image/tiff", "image/x-bmp").
 QStringList readableImageTypes(const QMimeData& data)
 {
-    const QList<QByteArray> readable = QImageReader::supportedMimeTypes();
-    QStringList types;
+    static const QList<QByteArray> readable = QImageReader::supportedMimeTypes();
+    const QMimeDatabase types;
+    QStringList offered;
     for (const QString& type : data.formats()) {
-        if (type.startsWith(QLatin1String("image/")) && readable.contains(type.toLatin1()))
-            types.append(type);
+        if (!type.startsWith(QLatin1String("image/")))
+            continue;
+        const QByteArray name = types.mimeTypeForName(type).name().toLatin1();
+        if (!readable.contains(name) && !readable.contains(type.toLatin1()))
+            continue;
+        if (name == "image/png")
+            offered.prepend(type);
+        else
+            offered.append(type);
     }
-    if (types.removeAll(QStringLiteral("image/png")) > 0)
-        types.prepend(QStringLiteral("image/png"));
-    return types;
+    return offered;
 }
 
 } // namespace
@@ -75,7 +83,8 @@ ClipboardPicture QtClipboard::fetch()
     if (!data)
         return picture;
     // A picture this program put there is in memory already; another program's is fetched
-    // as the file bytes it offers and decoded later, away from the window.
+    // as the file bytes it offers and decoded later, away from the window, by what the bytes
+    // are, whatever the type's name.
     if (!clipboard().ownsClipboard()) {
         for (const QString& type : readableImageTypes(*data)) {
             picture.bytes = data->data(type);

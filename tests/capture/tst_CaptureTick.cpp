@@ -1,4 +1,5 @@
 #include "capture/CaptureEngine.h"
+#include "capture/CapturePause.h"
 #include "capture/CaptureTick.h"
 #include "core/AppState.h"
 #include "support/FakeServices.h"
@@ -159,6 +160,34 @@ private slots:
         QVERIFY(!m_state.timeLapseActive);
     }
 
+    // Paused, the clipboard and the hotkeys are left alone; what happened meanwhile is not taken
+    // up on resuming: neither the picture copied nor a hotkey tapped during the pause.
+    void pauseLeavesClipboardAndHotkeysAlone()
+    {
+        m_state.settings.activeWindowHotkey = 'A';
+        m_state.settings.timeLapseHotkey = 'T';
+        SetCapturePaused(m_state, m_fakes->services, *m_engine, true);
+        putPicture(QSize(8, 8));
+        m_fakes->keys.tap('A');
+        m_fakes->keys.tap('T');
+        tick(3);
+        QVERIFY(m_fakes->clipboard.hasImage());
+        SetCapturePaused(m_state, m_fakes->services, *m_engine, false);
+        tick(3);
+        QVERIFY(m_fakes->clipboard.hasImage());
+        QCOMPARE(m_fakes->grab.grabs, 0);
+        QCOMPARE(filesInSet(), QStringList());
+        QVERIFY(!m_state.timeLapseActive);
+
+        // Resumed, the next picture and the next tap are taken.
+        putPicture(QSize(8, 8));
+        tick();
+        m_fakes->keys.tap('A');
+        tick();
+        QCOMPARE(m_fakes->grab.grabs, 1);
+        QCOMPARE(filesInSet(), (QStringList{"Image_040417_155228.jpg", "Image_040417_155228_2.jpg"}));
+    }
+
     // A failing shot (an unreadable picture; an Image Set replaced by a file, which stays; no
     // Image Set shown) keeps the picture and is told once, and is tried again in another set.
     void failureIsToldOnceAndKeepsThePicture()
@@ -214,6 +243,7 @@ private slots:
         QTest::addColumn<QString>("extension");
         QTest::newRow("jpeg") << ".jpg";
         QTest::newRow("bitmap") << ".bmp";
+        QTest::newRow("png") << ".png";
     }
 
     // The disk fills while the file is written: the process may write only 2 KB a file.
@@ -239,15 +269,16 @@ private slots:
         QVERIFY(m_fakes->clipboard.hasImage());
         QCOMPARE(filesInSet(), QStringList());
 
-        // Once the disk has room, the next picture is filed whole; a bitmap has 24 bits a pixel.
+        // Once the disk has room, the next picture is filed whole; a bitmap has 24 bits a pixel,
+        // a PNG every pixel as it was.
         const QImage picture = putPicture(QSize(320, 240));
         tick();
         QCOMPARE(filesInSet(), QStringList{"Image_040417_155228" + extension});
         QCOMPARE(QImage(path).size(), QSize(320, 240));
-        if (extension == ".bmp") {
+        if (extension == ".bmp")
             QCOMPARE(contents(path).mid(28, 1), QByteArray(1, 24));
+        if (extension != ".jpg")
             QCOMPARE(QImage(path).convertToFormat(QImage::Format_RGB32), picture);
-        }
     }
 
     void nameTaken_data()

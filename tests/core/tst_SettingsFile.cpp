@@ -66,7 +66,7 @@ private slots:
             << QByteArray(
                    "ITOP=abc\r\nITOP=\r\nITOP=12x\r\nITOP= 5\r\nITOP=2147483648\r\nILEFT=-2147483649\r\n"
                    "iwidth=100\r\nIWIDTH100\r\nFIRSTCAT\r\nITOPX=5\r\nimageformat=BMP\r\n"
-                   "IMAGEFORMAT=bmp\r\nTIMELAPSE_SILENT=yes\r\nIWIDTH=77\r\n")
+                   "IMAGEFORMAT=bmp\r\nIMAGEFORMAT=png\r\nTIMELAPSE_SILENT=yes\r\nIWIDTH=77\r\n")
             << QStringList{"IWIDTH=77"};
     }
 
@@ -93,6 +93,29 @@ private slots:
         QCOMPARE(SettingsText(state, std::nullopt, {300, 400, 5000}),
                  "ITOP=300\r\nILEFT=400\r\nIWIDTH=5000\r\nFIRSTCAT=\r\nFIRSTSET=\r\nACTIVEWINDOW_HK=1\r\n"
                  "ACTIVEWINDOW_HKCS=0\r\n");
+    }
+
+    // The capture format is written only when it is not JPEG, and reads back as it was.
+    void formatRoundTrip_data()
+    {
+        QTest::addColumn<QString>("extension");
+        QTest::addColumn<QByteArray>("line");
+        QTest::newRow("JPEG") << ".jpg" << QByteArray();
+        QTest::newRow("bitmap") << ".bmp" << QByteArray("IMAGEFORMAT=BMP\r\n");
+        QTest::newRow("PNG") << ".png" << QByteArray("IMAGEFORMAT=PNG\r\n");
+    }
+    void formatRoundTrip()
+    {
+        QFETCH(QString, extension);
+        QFETCH(QByteArray, line);
+        Settings chosen;
+        chosen.captureExtension = extension;
+        const QByteArray text = SettingsText(chosen, std::nullopt, {});
+        QCOMPARE(text.mid(text.indexOf("FIRSTSET=\r\n") + 11), line);
+        Settings read;
+        read.captureExtension = QStringLiteral("(unread)");
+        ApplySettings(text, read);
+        QCOMPARE(read.captureExtension, line.isEmpty() ? QStringLiteral("(unread)") : extension);
     }
 
     // Written in one step: no temporary file is left, and a write that fails midway leaves what was there.

@@ -1,6 +1,6 @@
-// Pictures of any size and pixel format on the clipboard, filed as JPEG or bitmap: either a file
-// of the picture's size and nothing else in the Image Set, or one message and an Image Set left
-// as it was. Never a crash.
+// Pictures of any size and pixel format on the clipboard, filed as JPEG, bitmap or PNG: either a
+// file of the picture's size (a PNG holding exactly its pixels) and nothing else in the Image Set,
+// or one message and an Image Set left as it was. Never a crash.
 #include "capture/ScreenshotWriter.h"
 #include "core/AppState.h"
 
@@ -24,6 +24,35 @@ void require(bool condition)
 // stride passes 2^31 (the picture itself stays small at one bit a pixel).
 constexpr QSize edgeSizes[] = {{0, 0}, {1, 1}, {65535, 1}, {1, 65535}, {715827883, 1}, {1431655765, 1}};
 
+// The same pixels, whatever else the two pictures carry (a colour space read from the file); the
+// unused filler of 32-bit RGB and 64-bit RGBX pixels does not count.
+bool samePixels(const QImage& a, const QImage& b)
+{
+    if (a.size() != b.size() || a.format() != b.format())
+        return false;
+    const bool filler32 = a.format() == QImage::Format_RGB32;
+    const bool filler64 = a.format() == QImage::Format_RGBX64;
+    const auto bytes = static_cast<std::size_t>(a.width()) * static_cast<std::size_t>(a.depth() / 8);
+    for (int y = 0; y < a.height(); ++y) {
+        if (!filler32 && !filler64) {
+            if (std::memcmp(a.constScanLine(y), b.constScanLine(y), bytes) != 0)
+                return false;
+            continue;
+        }
+        for (int x = 0; x < a.width(); ++x) {
+            const bool same = filler32 ? ((reinterpret_cast<const quint32*>(a.constScanLine(y))[x] ^
+                                           reinterpret_cast<const quint32*>(b.constScanLine(y))[x]) &
+                                          0xffffffu) == 0
+                                       : ((reinterpret_cast<const quint64*>(a.constScanLine(y))[x] ^
+                                           reinterpret_cast<const quint64*>(b.constScanLine(y))[x]) &
+                                          0xffffffffffffull) == 0;
+            if (!same)
+                return false;
+        }
+    }
+    return true;
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
@@ -38,7 +67,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     state.libraryRoot = folder.path() + QStringLiteral("/Vistrelles/");
     state.currentCategory = QStringLiteral("Cat");
     state.currentImageSet = QStringLiteral("Set");
-    state.settings.captureExtension = byte() % 2 ? QStringLiteral(".bmp") : QStringLiteral(".jpg");
+    const char* const extensions[] = {".jpg", ".bmp", ".png"};
+    state.settings.captureExtension = QLatin1String(extensions[byte() % 3]);
     state.settings.jpegQuality = 1 + int(byte() % 100);
 
     // An edge size, or up to about a million pixels so a run stays within the fuzzer's memory
@@ -75,6 +105,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         require(files.first().endsWith(state.settings.captureExtension));
         QImageReader reader(set.filePath(files.first()));
         require(reader.size() == picture.size());
+        if (state.settings.captureExtension == QLatin1String(".png")) {
+            // Compared at the depth written, 16 bits a channel where the picture has more than 8,
+            // and without alpha where the picture's format has none.
+            const QImage decoded = reader.read();
+            const bool alpha = picture.hasAlphaChannel();
+            const QImage::Format common = decoded.depth() == 64
+                                              ? (alpha ? QImage::Format_RGBA64 : QImage::Format_RGBX64)
+                                              : (alpha ? QImage::Format_ARGB32 : QImage::Format_RGB32);
+            require(samePixels(decoded.convertToFormat(common), picture.convertToFormat(common)));
+        }
     } else {
         require(files.isEmpty());
         require(saved.text.startsWith(

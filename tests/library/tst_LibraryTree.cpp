@@ -99,21 +99,23 @@ private slots:
     void collectImages()
     {
         make({"f.bmp", "Sub/d.Gif", "Shot1.JPG", "g.jpeg", "hjpg", "jpg", "Sub/b.jpg", ".x.jpg", ".gif",
-              ".h/a.jpg", "x.gif>Sub/b.jpg", "Link>Sub", "dead.jpg>none"});
+              ".h/a.jpg", "x.gif>Sub/b.jpg", "Link>Sub", "dead.jpg>none", "Sub/p.PNG", "Sub/q.JPEG", "r.tif",
+              "s.pngx", "tpng"});
         m_state.fileList = QStringList{"stale"};
         ResetFileWalk(m_state);
         CollectImages(m_state, m_base);
-        // jpg, then gif, then bmp; sub-folders after the folder's own files; hidden entries, links
-        // to folders and dead links skipped
+        // jpg, jpeg, gif, bmp, then png; sub-folders after the folder's own files; hidden entries,
+        // links to folders, dead links and other types skipped
         QCOMPARE(m_state.fileList.replaceInStrings(m_base, QString()),
-                 (QStringList{"Shot1.JPG", "Sub/b.jpg", "x.gif", "Sub/d.Gif", "f.bmp"}));
-        QCOMPARE(m_state.fileCount, 6);
+                 (QStringList{"Shot1.JPG", "Sub/b.jpg", "g.jpeg", "Sub/q.JPEG", "x.gif", "Sub/d.Gif", "f.bmp",
+                              "Sub/p.PNG"}));
+        QCOMPARE(m_state.fileCount, 9);
         m_state.settings.fileMax = 2; // the table stops at its capacity, the count goes on
         ResetFileWalk(m_state);
         CollectImages(m_state, m_base);
         QCOMPARE(m_state.fileList.replaceInStrings(m_base, QString()),
                  (QStringList{"Shot1.JPG", "Sub/b.jpg"}));
-        QCOMPARE(m_state.fileCount, 6);
+        QCOMPARE(m_state.fileCount, 9);
     }
 
     void deleteGuard_data()

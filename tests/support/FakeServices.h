@@ -14,6 +14,7 @@
 #include "ui/dialogs/LibraryDialogs.h"
 
 #include <QHash>
+#include <QSet>
 #include <QStringList>
 #include <functional>
 #include <optional>
@@ -92,14 +93,24 @@ struct FakeClock final : Clock
     QList<int> slept;
 };
 
-/// Keys held down until released; a virtual-key code maps to its 16-bit state.
+/// Keys held down until released; a virtual-key code maps to its 16-bit state. A tapped key
+/// reads as pressed once, as a press latched between two queries does.
 struct FakeKeyState final : KeyState
 {
-    short asyncState(int virtualKey) override { return virtualKey == 0 ? 0 : states.value(virtualKey, 0); }
+    short asyncState(int virtualKey) override
+    {
+        if (virtualKey == 0)
+            return 0;
+        if (taps.remove(virtualKey))
+            return static_cast<short>(0x8001);
+        return states.value(virtualKey, 0);
+    }
     void press(int virtualKey) { states[virtualKey] = static_cast<short>(0x8000); }
+    void tap(int virtualKey) { taps.insert(virtualKey); }
     void releaseAll() { states.clear(); }
 
     QHash<int, short> states;
+    QSet<int> taps;
 };
 
 struct FakeScreenGrab final : ScreenGrab

@@ -19,7 +19,9 @@ QString makeImage(const QString& path, QSize size, const QColor& colour)
     makeFolder(QFileInfo(path).absolutePath());
     QImage image(size, QImage::Format_RGB32);
     image.fill(colour);
-    if (!image.save(path, QFileInfo(path).suffix().compare("jpg", Qt::CaseInsensitive) == 0 ? "JPEG" : "BMP"))
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    const char* format = suffix == "jpg" || suffix == "jpeg" ? "JPEG" : suffix == "png" ? "PNG" : "BMP";
+    if (!image.save(path, format))
         qFatal("could not write test image %s", qPrintable(path));
     return path;
 }

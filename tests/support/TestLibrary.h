@@ -9,8 +9,8 @@
 namespace TestLibrary {
 
 void makeFolder(const QString& folder);
-/// A real picture of one colour, in the format the extension names (jpg, else a bitmap under
-/// that name); returns \a path.
+/// A real picture of one colour, in the format the extension names (jpg or jpeg, png, else a
+/// bitmap under that name); returns \a path.
 QString makeImage(const QString& path, QSize size = QSize(8, 6), const QColor& colour = QColor(30, 120, 200));
 void makeFile(const QString& path, const QByteArray& bytes = "x");
 /// The bytes of the file at \a path; empty when it cannot be read.

@@ -124,13 +124,13 @@ private slots:
     void spaceMovesWithoutReplacing()
     {
         AppUnderTest t;
-        startOn(t, {"A/From/1.jpg", "A/From/2.jpg", "A/From/3.jpg", "B/To/2.jpg"});
+        startOn(t, {"A/From/1.jpg", "A/From/2.jpg", "A/From/3.png", "B/To/2.jpg"});
         t.fakes.dialogs.targets = {{"B", "To"}, {"A", "From"}};
         press(t, {0, 1, 2}, 0, Qt::Key_Space);
         press(t, {0}, 0, Qt::Key_Space);
         QCOMPARE(t.fakes.dialogs.captions.first(), "Where should these (3) files be moved?");
         QCOMPARE(filesIn(t.root() + "A/From"), QStringList{"2.jpg"});
-        QCOMPARE(filesIn(t.root() + "B/To"), (QStringList{"1.jpg", "2.jpg", "3.jpg"}));
+        QCOMPARE(filesIn(t.root() + "B/To"), (QStringList{"1.jpg", "2.jpg", "3.png"}));
         QCOMPARE(contents(t.root() + "B/To/2.jpg"), "B/To/2.jpg");
         QCOMPARE(t.fakes.boxes.texts(), (QStringList{"These files were not moved and are still where they "
                                                      "were:\n\n2.jpg: a file of that name is already there",
@@ -157,7 +157,7 @@ private slots:
         QCOMPARE(t.fakes.dialogs.namesOffered, QStringList(3, "image_1.jpg"));
         QCOMPARE(t.fakes.boxes.texts(),
                  (QStringList{"I don't know what action to take with the selected file type.  Try "
-                              "associating it with a program in Windows Explorer.",
+                              "associating it with a program in your file manager.",
                               "Problem renaming file.  The file name probably already exists."}));
     }
 

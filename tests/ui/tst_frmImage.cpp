@@ -1,3 +1,4 @@
+#include "core/SettingsFile.h"
 #include "support/AppUnderTest.h"
 #include "support/TestLibrary.h"
 #include "ui/viewers/ImageBox.h"
@@ -8,6 +9,7 @@
 #include <QCloseEvent>
 #include <QDir>
 #include <QRegularExpression>
+#include <QScreen>
 #include <QtEndian>
 
 using namespace TestLibrary;
@@ -45,6 +47,39 @@ private slots:
         QVERIFY(viewer.isVisible());
     }
 
+    // A page taller than the screen is shown whole within the screen's free area, narrower;
+    // the next picture gets the chosen width back, and the chosen width is what is saved.
+    void tallPictureStaysOnTheScreen()
+    {
+        AppUnderTest t;
+        t.state().settings.imageViewerWidth = 7500;
+        t.state().settings.imageViewerTop = 3000;
+        frmImage viewer(t.state(), t.fakes.boxes, QImage());
+        viewer.show();
+        const QRect free = viewer.screen()->availableGeometry();
+        viewer.showFile(makeImage(t.dir.filePath("page.png"), QSize(800, 20000)));
+        // A page this large is decoded away from the window, at the size it is shown.
+        const ImageBox& box = *viewer.findChild<ImageBox*>("imgImageBox");
+        QTRY_VERIFY(box.picture().height() > 20 * box.picture().width());
+        QVERIFY(box.picture().height() <= free.height());
+        QVERIFY2(free.contains(viewer.frameGeometry()),
+                 qPrintable(QString("%1,%2 %3x%4")
+                                .arg(viewer.frameGeometry().x())
+                                .arg(viewer.frameGeometry().y())
+                                .arg(viewer.frameGeometry().width())
+                                .arg(viewer.frameGeometry().height())));
+        const QSize shown = viewer.centralWidget()->size();
+        QVERIFY2(shown.height() > free.height() / 2, "the page is shown as large as the screen allows");
+        QCOMPARE(shown.width(), qRound(shown.height() * 800.0 / 20000));
+
+        viewer.showFile(makeImage(t.dir.filePath("shot.png"), QSize(1024, 768)));
+        viewer.FitViewerToImage();
+        QCOMPARE(viewer.centralWidget()->size(), QSize(500, 375));
+        viewer.showFile(t.dir.filePath("page.png"));
+        viewer.FitViewerToImage();
+        QCOMPARE(viewer.placementForSaving().width, 7500);
+    }
+
     // Next, previous and a click on the picture step through the list, wrapping at both ends.
     void stepping()
     {
@@ -78,6 +113,8 @@ private slots:
         QTest::newRow("sub-folder files stay there")
             << "b.jpg old/(c).jpg *old/d.jpg -> b.jpg old/(d).jpg old/c.jpg";
         QTest::newRow("plain name taken: no replace") << "(a).bmp a.bmp *b.jpg -> (a).bmp a.bmp b.jpg";
+        QTest::newRow("longer extension") << "a.png *b.jpeg -> (b).jpeg a.png";
+        QTest::newRow("former intro image with a longer extension") << "(a).JPEG *b.PNG -> (b).PNG a.JPEG";
         QTest::newRow("intro name taken since: no replace") << "a.jpg *b.jpg +(b).jpg -> (b).jpg a.jpg b.jpg";
     }
     void introImage()

@@ -105,10 +105,30 @@ private slots:
         QCOMPARE(t.listed().first(), "x.bmp");
     }
 
+    // A wide and a tall picture keep their shape, centred in their cells on the dark background.
+    void thumbnailsKeepTheirShape()
+    {
+        AppUnderTest t;
+        makeImage(t.defaultSet() + "a wide.png", QSize(400, 100), Qt::red);
+        makeImage(t.defaultSet() + "b tall.png", QSize(100, 400), Qt::red);
+        QVERIFY(t.start());
+        QVERIFY(t.inDialog("cmdPhotosBySet", [](QWidget& photos) {
+            const QList<std::pair<QSize, QPoint>> shapes{{QSize(171, 42), QPoint(85, 10)},
+                                                         {QSize(32, 128), QPoint(20, 64)}};
+            for (int index = 0; index < 2; ++index) {
+                const auto& [size, outside] = shapes.at(index);
+                QCOMPARE(cell(photos, index)->picture().size(), size);
+                const QImage drawn = cell(photos, index)->grab().toImage();
+                QCOMPARE(drawn.pixelColor(drawn.rect().center()), QColor(Qt::red));
+                QCOMPARE(drawn.pixelColor(outside), QColor(64, 64, 64));
+            }
+        }));
+    }
+
     void pickingAFile()
     {
         AppUnderTest t;
-        for (const char* name : {"a.jpg", "image_040417_101010.bmp", "c.jpg"})
+        for (const char* name : {"a.jpg", "image_040417_101010.bmp", "k.jpeg"})
             makeImage(t.defaultSet() + name);
         QVERIFY(t.start());
         QListWidget* list = t.list();
@@ -122,7 +142,7 @@ private slots:
         QVERIFY(t.inDialog("cmdPhotosBySet", [](QWidget& photos) {
             QTest::mouseClick(photos.findChild<QPushButton*>("CancelButton"), Qt::LeftButton);
         }));
-        QFile::rename(t.defaultSet() + "c.jpg", t.defaultSet() + "new.jpg");
+        QFile::rename(t.defaultSet() + "k.jpeg", t.defaultSet() + "new.jpg");
         QVERIFY(t.inDialog("cmdPhotosBySet", pickThird));
         QCOMPARE(list->selectedItems(), QList{list->item(0)});
     }

@@ -5,6 +5,7 @@
 #include "ui/viewers/frmImage.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QDir>
 #include <QLabel>
 #include <QLocale>
@@ -130,6 +131,25 @@ private slots:
         QCOMPARE(t.shownSet(), "(x)/Lower");
     }
 
+    // Explore and Contents that the desktop cannot carry out say so, naming what was to be opened.
+    void desktopFailures()
+    {
+        AppUnderTest t;
+        QVERIFY(t.start());
+        t.fakes.shell.succeeds = false;
+        t.click("cmdExplore");
+        QVERIFY(t.inDialog("cmdHelp", [](QWidget& help) {
+            QTest::mouseClick(help.findChild<QPushButton*>("cmdContents"), Qt::LeftButton);
+        }));
+        QCOMPARE(t.fakes.shell.explored, QStringList{t.root()});
+        QCOMPARE(t.fakes.shell.opened, QStringList{t.programDir() + "Vistrelle.htm"});
+        QCOMPARE(
+            t.fakes.boxes.texts(),
+            (QStringList{
+                "Problem encountered trying to open the file manager to Vistrelles directory.\n" + t.root(),
+                "Problem encountered trying to open the help page.\n" + t.programDir() + "Vistrelle.htm"}));
+    }
+
     // The info line under the file list: date modified and size in whole kilobytes.
     void infoLine()
     {
@@ -145,12 +165,12 @@ private slots:
     void fileListOrderAndViewer()
     {
         AppUnderTest t;
-        for (const char* file : {"b.jpg", "A.bmp", "c.gif", "d.png", "sub/e.jpg"})
+        for (const char* file : {"b.jpg", "A.bmp", "c.gif", "d.png", "sub/e.jpg", "f.JPEG", "g.tif"})
             makeImage(t.defaultSet() + file, QSize(64, 32));
         makeFile(t.defaultSet() + "A.bmp", QByteArray(2048, 'x'));
         setModified(t.defaultSet() + "A.bmp", QDateTime::fromString("2026-03-04T15:16:17", Qt::ISODate));
         QVERIFY(t.start());
-        QCOMPARE(t.listed(), (QStringList{"A.bmp", "b.jpg", "c.gif", "e.jpg"}));
+        QCOMPARE(t.listed(), (QStringList{"A.bmp", "b.jpg", "c.gif", "d.png", "f.JPEG", "e.jpg"}));
         frmImage& viewer = t.app.imageViewer();
         QVERIFY(viewer.findChild<QAction*>("mnuImgNext")->isEnabled());
         QCOMPARE(t.state().currentFileIndex, 1);
@@ -235,6 +255,99 @@ private slots:
         QCOMPARE(list->currentItem()->text(), "f00.jpg");
     }
 
+    // Each format option names the format in the caption, files in it and is kept in the settings.
+    void captureFormatOption_data()
+    {
+        QTest::addColumn<int>("option");
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<QString>("filed");
+        QTest::addColumn<QByteArray>("setting");
+        QTest::newRow("JPG") << 0 << "Vistrelle (JPG)"
+                             << "Image_040417_155228.jpg" << QByteArray();
+        QTest::newRow("BMP") << 1 << "Vistrelle (BMP)"
+                             << "Image_040417_155228.bmp" << QByteArray("IMAGEFORMAT=BMP\r\n");
+        QTest::newRow("PNG") << 2 << "Vistrelle (PNG)"
+                             << "Image_040417_155228.png" << QByteArray("IMAGEFORMAT=PNG\r\n");
+    }
+    void captureFormatOption()
+    {
+        QFETCH(int, option);
+        QFETCH(QString, caption);
+        QFETCH(QString, filed);
+        QFETCH(QByteArray, setting);
+        AppUnderTest t;
+        // Started on another format than the one chosen.
+        makeFile(t.dir.filePath("Vistrelle.ini"), option == 2 ? "IMAGEFORMAT=BMP\n" : "IMAGEFORMAT=PNG\n");
+        QVERIFY(t.start());
+        const QList<QRadioButton*> options = t.main().findChildren<QRadioButton*>("optFormat");
+        QCOMPARE(options.size(), 3);
+        options.at(option)->click();
+        QCOMPARE(t.main().windowTitle(), caption);
+        QImage picture(48, 32, QImage::Format_ARGB32);
+        picture.fill(qRgba(10, 20, 30, 128));
+        t.fakes.clipboard.setImage(picture);
+        t.main().tmrTimer_Timer();
+        QCOMPARE(filesIn(t.defaultSet()), QStringList{filed});
+        if (option == 2)
+            QCOMPARE(QImage(t.defaultSet() + filed), picture);
+        const QByteArray settings = t.settingsAfterClose();
+        QCOMPARE(settings.mid(settings.indexOf("FIRSTSET=\r\n") + 11), setting);
+    }
+
+    // Paused, nothing is filed and no hotkey fires, in the main window and in low-resource mode;
+    // the captions and the tray tip say so.
+    void pauseCapturing()
+    {
+        AppUnderTest t;
+        t.fakes.tray.present = true;
+        makeFile(t.dir.filePath("Vistrelle.ini"), "ACTIVEWINDOW_HK=65\r\n");
+        QVERIFY(t.start());
+        auto* pause = t.control<QCheckBox>("chkPauseCapturing");
+        QCOMPARE(pause->text(), "P&ause capturing");
+        QVERIFY(!pause->isChecked());
+        QTest::mouseClick(pause, Qt::LeftButton);
+        QCOMPARE(t.main().windowTitle(), "Vistrelle (JPG) (paused)");
+        t.main().findChildren<QRadioButton*>("optFormat").at(2)->click();
+        QCOMPARE(t.main().windowTitle(), "Vistrelle (PNG) (paused)");
+        QImage picture(40, 30, QImage::Format_RGB32);
+        picture.fill(Qt::red);
+        t.fakes.clipboard.setImage(picture);
+        t.fakes.keys.press('A');
+        t.main().tmrTimer_Timer();
+        QVERIFY(t.fakes.clipboard.hasImage());
+        QCOMPARE(t.fakes.grab.grabs, 0);
+        t.fakes.keys.releaseAll();
+
+        t.click("cmdLowResourceMode");
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        frmLowResource* small = t.app.lowResourceWindow();
+        QCOMPARE(small->windowTitle(), "Vistrelle (PNG) (LR mode) (paused)");
+        auto* icon = small->findChild<QSystemTrayIcon*>("trayIcon");
+        QCOMPARE(icon->toolTip(), "Vistrelle (PNG) (LR mode) (paused) (Default Image Set)");
+        auto* item = icon->contextMenu()->findChild<QAction*>("mnuPauseCapturing");
+        QVERIFY(item->isCheckable() && item->isChecked());
+        small->tmrTimer_Timer();
+        QVERIFY(t.fakes.clipboard.hasImage());
+
+        // Unpaused, the picture copied meanwhile stays where it is; the next one is filed.
+        item->trigger();
+        QCOMPARE(small->windowTitle(), "Vistrelle (PNG) (LR mode)");
+        QCOMPARE(icon->toolTip(), "Vistrelle (PNG) (LR mode) (Default Image Set)");
+        small->tmrTimer_Timer();
+        QVERIFY(t.fakes.clipboard.hasImage());
+        QCOMPARE(filesIn(t.defaultSet()), QStringList());
+        t.fakes.clipboard.setImage(picture);
+        small->tmrTimer_Timer();
+        QCOMPARE(filesIn(t.defaultSet()), QStringList{"Image_040417_155228.png"});
+
+        // Paused in the small window, the main window comes back paused.
+        item->trigger();
+        small->cmdReturn_Click();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(t.control<QCheckBox>("chkPauseCapturing")->isChecked());
+        QCOMPARE(t.main().windowTitle(), "Vistrelle (PNG) (paused)");
+    }
+
     void lowResourceMode_data()
     {
         QTest::addColumn<bool>("tray");
@@ -275,8 +388,7 @@ private slots:
         QVERIFY(!t.fakes.clipboard.hasImage() && t.fakes.boxes.shown.isEmpty());
 
         if (tray) { // Close on the tray menu ends the program
-            QCOMPARE(icon->contextMenu()->actions().size(), 1);
-            icon->contextMenu()->actions().first()->trigger();
+            icon->contextMenu()->findChild<QAction*>("mnuClose")->trigger();
             QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
             QVERIFY(small.isNull() && icon.isNull() && QApplication::topLevelWidgets().isEmpty());
             QVERIFY2(!QFile::exists(t.dir.filePath("Vistrelle.ini")), "the settings are not written again");

@@ -1,5 +1,7 @@
 #include "frmFileOptions.h"
 
+#include "ui/FontFit.h"
+
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -22,7 +24,7 @@ frmFileOptions::frmFileOptions()
     setObjectName(QStringLiteral("frmFileOptions"));
     setWindowTitle(QStringLiteral("Vistrelle File Options"));
     auto* cmdContents = optionButton(this, "cmdContents", QStringLiteral("&O p e n"),
-                                     QStringLiteral("Open the file with its Windows associated program"));
+                                     QStringLiteral("Open the file with its associated program"));
     auto* cmdRename =
         optionButton(this, "cmdRename", QStringLiteral("&R e n a m e"), QStringLiteral("Rename the file"));
     auto* cmdExitFileOptions =
@@ -30,6 +32,7 @@ frmFileOptions::frmFileOptions()
     auto* column = new QVBoxLayout(this);
     for (QPushButton* button : {cmdContents, cmdRename, cmdExitFileOptions})
         column->addWidget(button);
+    setMinimumWidth(CaptionWidth(*this));
     setTabOrder(cmdContents, cmdRename);
     setTabOrder(cmdRename, cmdExitFileOptions);
 

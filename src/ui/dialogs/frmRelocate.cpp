@@ -4,11 +4,13 @@
 #include "library/DisplayOrder.h"
 #include "library/LibraryTree.h"
 #include "platform/MessageBoxes.h"
+#include "ui/FontFit.h"
 
 #include <QComboBox>
 #include <QGridLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <algorithm>
 
 frmRelocate::frmRelocate(const RelocationRequest& request, std::optional<ImageSetChoice> lastTarget,
                          MessageBoxes& boxes)
@@ -33,7 +35,8 @@ frmRelocate::frmRelocate(const RelocationRequest& request, std::optional<ImageSe
     grid->addWidget(m_cboImageSetName, 3, 0, 1, 2);
     grid->addWidget(cmdOK, 4, 0);
     grid->addWidget(cmdCancel, 4, 1);
-    setMinimumWidth(320);
+    // The caption tells how many files move: all of it shows.
+    setMinimumWidth(std::max(320, CaptionWidth(*this)));
     setTabOrder(m_cboImageSetCategory, m_cboImageSetName);
     setTabOrder(m_cboImageSetName, cmdOK);
     setTabOrder(cmdOK, cmdCancel);

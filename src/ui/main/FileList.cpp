@@ -164,7 +164,7 @@ void FileList::ShowFileOptions()
         if (!m_services.shell.open(m_state.fileListEntries.at(row)))
             m_services.boxes.show(
                 QStringLiteral("I don't know what action to take with the selected file type.  "
-                               "Try associating it with a program in Windows Explorer."),
+                               "Try associating it with a program in your file manager."),
                 BoxLook::Exclamation);
         return;
     case FileOption::Rename:

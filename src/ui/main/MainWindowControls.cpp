@@ -2,6 +2,7 @@
 
 #include "FileList.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -9,6 +10,8 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStyle>
+#include <QStyleOptionButton>
 #include <QTimer>
 
 namespace {
@@ -26,6 +29,33 @@ QPushButton* commandButton(QWidget* parent, const char* name, const QString& cap
     return button;
 }
 
+// New, Del and View as wide as their words need, rather than the style's usual least width
+// for a button, so the file list beside them gets the room.
+QPushButton* compact(QPushButton* button)
+{
+    QStyleOptionButton option;
+    option.initFrom(button);
+    option.text = button->text();
+    const QSize text = button->fontMetrics().size(Qt::TextShowMnemonic, button->text());
+    const QStyle* style = button->style();
+    const int margins = style->pixelMetric(QStyle::PM_ButtonMargin, &option, button) +
+                        2 * style->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, button) +
+                        2 * style->pixelMetric(QStyle::PM_ButtonDefaultIndicator, &option, button);
+    button->setFixedWidth(text.width() + margins + button->fontMetrics().averageCharWidth() * 2);
+    return button;
+}
+
+// The list shows whole names up to the longest the program gives a shot, whatever the font.
+int fileListWidth(const FileList* list)
+{
+    const QStyle* style = list->style();
+    const int textMargins = 2 * (style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, list) + 1);
+    return list->fontMetrics().horizontalAdvance(QStringLiteral("Image_261206_154039_22_Time_Lapsed.jpg")) +
+           textMargins + 2 * list->frameWidth() +
+           style->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, list) +
+           list->fontMetrics().averageCharWidth();
+}
+
 } // namespace
 
 MainWindowControls::MainWindowControls(QWidget* window, FileList* fileList)
@@ -41,43 +71,55 @@ MainWindowControls::MainWindowControls(QWidget* window, FileList* fileList)
     grid->addWidget(named(new QLabel(QStringLiteral("Category"), window), "lblPackageCategory"), 0, 0);
     cboImageSetCategory = named(new QComboBox(window), "cboImageSetCategory");
     grid->addWidget(cboImageSetCategory, 1, 0);
+    grid->addWidget(compact(commandButton(window, "cmdNewCategory", QStringLiteral("New"),
+                                          QStringLiteral("New category"))),
+                    1, 1);
+    grid->addWidget(compact(commandButton(window, "cmdDeleteCategory", QStringLiteral("Del"),
+                                          QStringLiteral("Delete category"))),
+                    1, 2);
     grid->addWidget(
-        commandButton(window, "cmdNewCategory", QStringLiteral("New"), QStringLiteral("New category")), 1, 1);
-    grid->addWidget(
-        commandButton(window, "cmdDeleteCategory", QStringLiteral("Del"), QStringLiteral("Delete category")),
-        1, 2);
-    grid->addWidget(commandButton(window, "cmdPhotosByCategory", QStringLiteral("View"),
-                                  QStringLiteral("Thumbnail viewer for image sets in the current category")),
-                    1, 3);
+        compact(commandButton(window, "cmdPhotosByCategory", QStringLiteral("View"),
+                              QStringLiteral("Thumbnail viewer for image sets in the current category"))),
+        1, 3);
 
     grid->addWidget(named(new QLabel(QStringLiteral("Image Set"), window), "lblPackageName"), 2, 0);
     cboImageSetName = named(new QComboBox(window), "cboImageSetName");
     grid->addWidget(cboImageSetName, 3, 0);
+    grid->addWidget(compact(commandButton(window, "cmdNewImageSet", QStringLiteral("New"),
+                                          QStringLiteral("New image set"))),
+                    3, 1);
+    grid->addWidget(compact(commandButton(window, "cmdDeleteImageSet", QStringLiteral("Del"),
+                                          QStringLiteral("Delete image set"))),
+                    3, 2);
     grid->addWidget(
-        commandButton(window, "cmdNewImageSet", QStringLiteral("New"), QStringLiteral("New image set")), 3,
-        1);
-    grid->addWidget(
-        commandButton(window, "cmdDeleteImageSet", QStringLiteral("Del"), QStringLiteral("Delete image set")),
-        3, 2);
-    grid->addWidget(commandButton(window, "cmdPhotosBySet", QStringLiteral("View"),
-                                  QStringLiteral("Thumbnail viewer for images in current image set")),
-                    3, 3);
+        compact(commandButton(window, "cmdPhotosBySet", QStringLiteral("View"),
+                              QStringLiteral("Thumbnail viewer for images in current image set"))),
+        3, 3);
 
     grid->addWidget(named(new QLabel(QStringLiteral("Image Files"), window), "Label1"), 4, 0);
+    lstComponents->setMinimumWidth(fileListWidth(lstComponents));
     grid->addWidget(lstComponents, 5, 0);
 
     auto* side = new QVBoxLayout;
     auto* frame1 = named(new QGroupBox(QStringLiteral("Capture Format"), window), "Frame1");
     auto* formats = new QHBoxLayout(frame1);
-    optFormat[0] = named(new QRadioButton(QStringLiteral("&JPG"), frame1), "optFormat");
-    optFormat[0]->setToolTip(QStringLiteral("Output screenshots in Jpeg format"));
-    optFormat[1] = named(new QRadioButton(QStringLiteral("&BMP"), frame1), "optFormat");
-    optFormat[1]->setToolTip(QStringLiteral("Output screenshots in Bitmap format"));
-    for (int index = 0; index < 2; ++index) {
+    const std::pair<const char*, const char*> formatOptions[] = {
+        {"&JPG", "Output screenshots in Jpeg format"},
+        {"&BMP", "Output screenshots in Bitmap format"},
+        {"&PNG", "Output screenshots in PNG format: exact pixels, small files for text and flat colours"},
+    };
+    for (int index = 0; index < 3; ++index) {
+        optFormat[index] =
+            named(new QRadioButton(QLatin1String(formatOptions[index].first), frame1), "optFormat");
+        optFormat[index]->setToolTip(QLatin1String(formatOptions[index].second));
         optFormat[index]->setProperty("index", index);
         formats->addWidget(optFormat[index]);
     }
     side->addWidget(frame1);
+    chkPauseCapturing = named(new QCheckBox(QStringLiteral("P&ause capturing"), window), "chkPauseCapturing");
+    chkPauseCapturing->setToolTip(
+        QStringLiteral("Leave the clipboard and the hotkeys alone until this is unticked"));
+    side->addWidget(chkPauseCapturing);
 
     auto* commands = new QGridLayout;
     commands->setSpacing(4);
@@ -129,6 +171,8 @@ void MainWindowControls::setTabOrder()
         order.append(button(name));
     order.append(optFormat[0]);
     order.append(optFormat[1]);
+    order.append(optFormat[2]);
+    order.append(chkPauseCapturing);
     for (const char* name :
          {"cmdFirstImageSet", "cmdLowResourceMode", "cmdExplore", "cmdRefresh", "cmdOptions", "cmdHelp"})
         order.append(button(name));

@@ -1,6 +1,7 @@
 #pragma once
 
 class FileList;
+class QCheckBox;
 class QComboBox;
 class QLabel;
 class QPushButton;
@@ -22,7 +23,9 @@ public:
     QComboBox* cboImageSetCategory = nullptr;
     QComboBox* cboImageSetName = nullptr;
     FileList* lstComponents = nullptr;
-    QRadioButton* optFormat[2] = {};
+    /// JPG, BMP and PNG, in the order of captureFormats().
+    QRadioButton* optFormat[3] = {};
+    QCheckBox* chkPauseCapturing = nullptr;
     QLabel* lblImageInfo = nullptr;
     QTimer* tmrTimer = nullptr;
 

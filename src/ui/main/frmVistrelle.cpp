@@ -6,6 +6,7 @@
 #include "MainWindowControls.h"
 #include "NoImagesPicture.h"
 #include "capture/CaptureEngine.h"
+#include "capture/CapturePause.h"
 #include "capture/CaptureTick.h"
 #include "core/AppState.h"
 #include "library/DisplayOrder.h"
@@ -15,12 +16,14 @@
 #include "platform/MessageBoxes.h"
 #include "platform/Services.h"
 #include "platform/Shell.h"
+#include "ui/CaptureCaption.h"
 #include "ui/Twips.h"
 #include "ui/dialogs/LibraryDialogs.h"
 #include "ui/modes/frmHelp.h"
 #include "ui/modes/frmOptions.h"
 #include "ui/viewers/frmPhotos.h"
 
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QLabel>
@@ -47,6 +50,9 @@ QStringList sortedForDisplay(QStringList items)
 
 const auto exactly = Qt::MatchExactly | Qt::MatchCaseSensitive;
 
+// The capture extension of each format option, in the options' order.
+const char* const formatExtensions[] = {".jpg", ".bmp", ".png"};
+
 } // namespace
 
 frmVistrelle::frmVistrelle(AppState& state, Services& services, LibraryDialogs& dialogs,
@@ -63,6 +69,8 @@ frmVistrelle::frmVistrelle(AppState& state, Services& services, LibraryDialogs& 
     setWindowTitle(QStringLiteral("Vistrelle"));
     setAttribute(Qt::WA_DeleteOnClose);
     connectControls();
+    // Back from low-resource mode, capturing may still be paused.
+    m_ui.chkPauseCapturing->setChecked(m_state.capturePaused);
     const QSize design(TwipsToPixels(designClientWidth), TwipsToPixels(designClientHeight));
     setFixedSize(design.expandedTo(minimumSizeHint()));
     move(TwipsToPixels(designLeft), TwipsToPixels(designTop));
@@ -70,9 +78,10 @@ frmVistrelle::frmVistrelle(AppState& state, Services& services, LibraryDialogs& 
 
 void frmVistrelle::connectControls()
 {
-    for (int index = 0; index < 2; ++index)
+    for (int index = 0; index < 3; ++index)
         connect(m_ui.optFormat[index], &QRadioButton::clicked, this,
                 [this, index] { optFormat_Click(index); });
+    connect(m_ui.chkPauseCapturing, &QCheckBox::clicked, this, &frmVistrelle::chkPauseCapturing_Click);
     connect(m_ui.cboImageSetCategory, &QComboBox::activated, this, &frmVistrelle::cboImageSetCategory_Click);
     connect(m_ui.cboImageSetName, &QComboBox::activated, this, &frmVistrelle::cboImageSetName_Click);
     connect(m_ui.lstComponents, &QListWidget::currentRowChanged, this, &frmVistrelle::lstComponents_Click);
@@ -323,23 +332,37 @@ void frmVistrelle::ShowViewerImage(const QString& path)
 
 void frmVistrelle::chooseFormat(const QString& extension)
 {
-    const int index = extension == QLatin1String(".bmp") ? 1 : 0;
+    int index = 0;
+    for (int option = 1; option < 3; ++option)
+        if (extension == QLatin1String(formatExtensions[option]))
+            index = option;
     m_ui.optFormat[index]->setChecked(true);
     optFormat_Click(index);
 }
 
 void frmVistrelle::optFormat_Click(int index)
 {
-    const bool bitmap = index == 1;
-    m_state.settings.captureExtension = bitmap ? QStringLiteral(".bmp") : QStringLiteral(".jpg");
-    setWindowTitle(bitmap ? QStringLiteral("Vistrelle (BMP)") : QStringLiteral("Vistrelle (JPG)"));
+    m_state.settings.captureExtension = QLatin1String(formatExtensions[index]);
+    showCaption();
+}
+
+void frmVistrelle::chkPauseCapturing_Click()
+{
+    SetCapturePaused(m_state, m_services, m_engine, m_ui.chkPauseCapturing->isChecked());
+    showCaption();
+}
+
+void frmVistrelle::showCaption()
+{
+    setWindowTitle(CaptureCaption(m_state));
 }
 
 void frmVistrelle::cmdExplore_Click()
 {
     if (!m_services.shell.explore(m_state.libraryRoot))
         m_services.boxes.show(
-            QStringLiteral("Problem encountered trying to open Explorer.exe to Vistrelles directory."),
+            QStringLiteral("Problem encountered trying to open the file manager to Vistrelles directory.\n") +
+                m_state.libraryRoot,
             BoxLook::Exclamation);
 }
 
@@ -352,7 +375,7 @@ void frmVistrelle::cmdOptions_Click()
 
 void frmVistrelle::cmdHelp_Click()
 {
-    frmHelp dialog(m_services.shell, m_state.programDir, this);
+    frmHelp dialog(m_services.shell, m_services.boxes, m_state.programDir, this);
     dialog.exec();
 }
 

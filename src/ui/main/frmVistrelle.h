@@ -30,7 +30,7 @@ public:
     void ShowViewerImage(const QString& path);
     void ResetFileTables();
 
-    /// Chooses the format option for \a extension (".bmp" is BMP, anything else JPG).
+    /// Chooses the format option for \a extension (".bmp" is BMP, ".png" PNG, anything else JPG).
     void chooseFormat(const QString& extension);
     void enableTimer();
 
@@ -47,6 +47,7 @@ public:
     void cboImageSetName_Click();
     void lstComponents_Click();
     void optFormat_Click(int index);
+    void chkPauseCapturing_Click();
     void cmdExplore_Click();
     void cmdRefresh_Click();
     void cmdPhotosBySet_Click();
@@ -75,6 +76,7 @@ protected:
 
 private:
     void connectControls();
+    void showCaption();
     void FillFileList(const QString& folder);
     void selectCategory(int row);
     void selectImageSet(int row);

@@ -1,6 +1,8 @@
 #include "frmHelp.h"
 
+#include "platform/MessageBoxes.h"
 #include "platform/Shell.h"
+#include "ui/FontFit.h"
 #include "ui/Twips.h"
 
 #include <QGuiApplication>
@@ -8,6 +10,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace {
 
@@ -17,9 +20,10 @@ constexpr int designControlWidth = 2175;
 
 } // namespace
 
-frmHelp::frmHelp(Shell& shell, QString programDir, QWidget* parent)
+frmHelp::frmHelp(Shell& shell, MessageBoxes& boxes, QString programDir, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
     , m_shell(shell)
+    , m_boxes(boxes)
     , m_programDir(std::move(programDir))
 {
     setObjectName(QStringLiteral("frmHelp"));
@@ -35,18 +39,23 @@ frmHelp::frmHelp(Shell& shell, QString programDir, QWidget* parent)
     cmdContents->setAutoDefault(false);
     cmdExitHelp->setAutoDefault(false);
 
+    lblVersion->setText(
+        QStringLiteral("Vistrelle Version %1.%2").arg(VISTRELLE_VERSION_MAJOR).arg(VISTRELLE_VERSION_MINOR));
+
+    // The controls share one width: the design's, or what the widest words need in this font.
+    const std::initializer_list<QWidget*> controls{cmdContents, cmdExitHelp, lblVersion};
+    int controlWidth = TwipsToPixels(designControlWidth);
+    for (const QWidget* control : controls)
+        controlWidth = std::max(controlWidth, control->sizeHint().width());
     auto* layout = new QVBoxLayout(this);
-    for (QWidget* control : std::initializer_list<QWidget*>{cmdContents, cmdExitHelp, lblVersion}) {
-        control->setFixedWidth(TwipsToPixels(designControlWidth));
+    for (QWidget* control : controls) {
+        control->setFixedWidth(controlWidth);
         layout->addWidget(control);
     }
     setTabOrder(cmdContents, cmdExitHelp);
 
-    lblVersion->setText(
-        QStringLiteral("Vistrelle Version %1.%2").arg(VISTRELLE_VERSION_MAJOR).arg(VISTRELLE_VERSION_MINOR));
-
     const QSize design(TwipsToPixels(designClientWidth), TwipsToPixels(designClientHeight));
-    setFixedSize(design.expandedTo(minimumSizeHint()));
+    setFixedSize(design.expandedTo(minimumSizeHint()).expandedTo(QSize(CaptionWidth(*this), 0)));
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
 
@@ -56,8 +65,11 @@ frmHelp::frmHelp(Shell& shell, QString programDir, QWidget* parent)
 
 void frmHelp::cmdContents_Click()
 {
-    // A missing help page or a desktop without a viewer for it leaves the dialog as it is.
-    m_shell.open(m_programDir + QStringLiteral("Vistrelle.htm"));
+    // A missing help page, or a desktop without a program for web pages.
+    const QString page = m_programDir + QStringLiteral("Vistrelle.htm");
+    if (!m_shell.open(page))
+        m_boxes.show(QStringLiteral("Problem encountered trying to open the help page.\n") + page,
+                     BoxLook::Exclamation);
 }
 
 void frmHelp::cmdExitHelp_Click()

@@ -2,22 +2,24 @@
 
 #include <QDialog>
 
+class MessageBoxes;
 class Shell;
 
 /// The modal help window: the program's version, and the help page opened in the desktop's
-/// viewer for it.
+/// viewer for it; the user is told when it cannot be opened.
 class frmHelp final : public QDialog
 {
     Q_OBJECT
 
 public:
     /// \a programDir is the folder of the executable, ending in "/"; the help page lies there.
-    frmHelp(Shell& shell, QString programDir, QWidget* parent = nullptr);
+    frmHelp(Shell& shell, MessageBoxes& boxes, QString programDir, QWidget* parent = nullptr);
 
     void cmdContents_Click();
     void cmdExitHelp_Click();
 
 private:
     Shell& m_shell;
+    MessageBoxes& m_boxes;
     QString m_programDir;
 };

@@ -1,12 +1,14 @@
 #include "frmLowResource.h"
 
 #include "capture/CaptureEngine.h"
+#include "capture/CapturePause.h"
 #include "capture/CaptureTick.h"
 #include "core/AppState.h"
 #include "platform/FreedMemory.h"
 #include "platform/Services.h"
 #include "platform/SystemTray.h"
 #include "ui/AppIcon.h"
+#include "ui/CaptureCaption.h"
 #include "ui/Twips.h"
 
 #include <QCloseEvent>
@@ -16,6 +18,8 @@
 #include <QPushButton>
 #include <QShortcut>
 #include <QTimer>
+#include <QVBoxLayout>
+#include <algorithm>
 
 namespace {
 
@@ -23,11 +27,9 @@ constexpr int designClientWidth = 4710;
 constexpr int designClientHeight = 3510;
 constexpr qsizetype longestTip = 63;
 
-template <typename Widget>
-Widget* placed(Widget* widget, const char* name, int left, int top, int width, int height)
+template <typename Widget> Widget* named(Widget* widget, const char* name)
 {
     widget->setObjectName(QLatin1String(name));
-    widget->setGeometry(TwipsToPixels(left), TwipsToPixels(top), TwipsToPixels(width), TwipsToPixels(height));
     return widget;
 }
 
@@ -46,15 +48,16 @@ frmLowResource::frmLowResource(AppState& state, Services& services, CaptureEngin
     , m_engine(engine)
 {
     setObjectName(QStringLiteral("frmLowResource"));
-    setWindowTitle(QStringLiteral("Vistrelle"));
+    setWindowTitle(CaptureCaption(m_state, QStringLiteral(" (LR mode)")));
     setWindowIcon(AppIcon());
     setAttribute(Qt::WA_DeleteOnClose);
     buildControls();
-    resize(TwipsToPixels(designClientWidth), TwipsToPixels(designClientHeight));
+    const int width = TwipsToPixels(designClientWidth);
+    resize(width, std::max(TwipsToPixels(designClientHeight), layout()->totalHeightForWidth(width)));
 
     m_txtLowResCategory->setText(m_state.currentCategory);
     m_txtLowResImageSetName->setText(m_state.currentImageSet);
-    m_trayIcon->setToolTip(QStringLiteral("Vistrelle"));
+    updateTip();
     m_trayIcon->show();
     // Only the name check of the next shot needs the Image Set's files; no list is shown.
     connect(&m_engine, &CaptureEngine::filed, this,
@@ -64,26 +67,34 @@ frmLowResource::frmLowResource(AppState& state, Services& services, CaptureEngin
 
 void frmLowResource::buildControls()
 {
-    placed(new QLabel(QStringLiteral("Category"), this), "lblPackageCategory", 120, 120, 1935, 375);
-    m_txtLowResCategory = placed(new QLineEdit(this), "txtLowResCategory", 120, 360, 4455, 330);
+    // Laid out rather than placed, so that the desktop's font, however large, fits.
+    auto* layout = new QVBoxLayout(this);
+    const int margin = TwipsToPixels(120);
+    layout->setContentsMargins(margin, margin, margin, margin);
+    layout->addWidget(named(new QLabel(QStringLiteral("Category"), this), "lblPackageCategory"));
+    m_txtLowResCategory = named(new QLineEdit(this), "txtLowResCategory");
     m_txtLowResCategory->setReadOnly(true);
-    placed(new QLabel(QStringLiteral("Image Set"), this), "lblPackageName", 120, 840, 1575, 375);
-    m_txtLowResImageSetName = placed(new QLineEdit(this), "txtLowResImageSetName", 120, 1080, 4455, 330);
+    layout->addWidget(m_txtLowResCategory);
+    layout->addSpacing(margin);
+    layout->addWidget(named(new QLabel(QStringLiteral("Image Set"), this), "lblPackageName"));
+    m_txtLowResImageSetName = named(new QLineEdit(this), "txtLowResImageSetName");
     m_txtLowResImageSetName->setReadOnly(true);
-    for (auto [name, text, top] :
-         {std::tuple{"Label1",
-                     "Vistrelle is now operating in Low Resource mode.  Screenshots will be placed in the "
-                     "Category and Image Set above.",
-                     1560},
-          std::tuple{"Label2", "If you minimize this window, Vistrelle will utilize even less memory.",
-                     2400}}) {
-        auto* label = placed(new QLabel(QLatin1String(text), this), name, 120, top, 4455, 975);
+    layout->addWidget(m_txtLowResImageSetName);
+    for (auto [name, text] :
+         {std::pair{"Label1",
+                    "Vistrelle is now operating in Low Resource mode.  Screenshots will be placed in the "
+                    "Category and Image Set above."},
+          std::pair{"Label2", "If you minimize this window, Vistrelle will utilize even less memory."}}) {
+        layout->addSpacing(margin);
+        auto* label = named(new QLabel(QLatin1String(text), this), name);
         label->setWordWrap(true);
         label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        layout->addWidget(label);
     }
-    auto* cmdReturn =
-        placed(new QPushButton(QStringLiteral("&Restore"), this), "cmdReturn", 120, 3000, 975, 375);
+    layout->addStretch();
+    auto* cmdReturn = named(new QPushButton(QStringLiteral("&Restore"), this), "cmdReturn");
     cmdReturn->setDefault(true);
+    layout->addWidget(cmdReturn, 0, Qt::AlignLeft);
     // Enter and Esc both press Restore, wherever the focus is.
     for (const QKeySequence& key :
          {QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter), QKeySequence(Qt::Key_Escape)})
@@ -95,6 +106,10 @@ void frmLowResource::buildControls()
 
     m_mnuSysTrayMenu = new QMenu(QStringLiteral("&SysTrayMenu"), this);
     m_mnuSysTrayMenu->setObjectName(QStringLiteral("mnuSysTrayMenu"));
+    m_mnuPauseCapturing = m_mnuSysTrayMenu->addAction(QStringLiteral("P&ause capturing"));
+    m_mnuPauseCapturing->setObjectName(QStringLiteral("mnuPauseCapturing"));
+    m_mnuPauseCapturing->setCheckable(true);
+    m_mnuPauseCapturing->setChecked(m_state.capturePaused);
     QAction* mnuClose = m_mnuSysTrayMenu->addAction(QStringLiteral("&Close"));
     mnuClose->setObjectName(QStringLiteral("mnuClose"));
     m_trayIcon = new QSystemTrayIcon(AppIcon(), this);
@@ -103,6 +118,7 @@ void frmLowResource::buildControls()
 
     connect(cmdReturn, &QPushButton::clicked, this, &frmLowResource::cmdReturn_Click);
     connect(mnuClose, &QAction::triggered, this, &frmLowResource::mnuClose_Click);
+    connect(m_mnuPauseCapturing, &QAction::triggered, this, &frmLowResource::mnuPauseCapturing_Click);
     connect(m_trayIcon, &QSystemTrayIcon::activated, this, &frmLowResource::trayIcon_Activated);
     connect(m_tmrTimer, &QTimer::timeout, this, &frmLowResource::tmrTimer_Timer);
 }
@@ -150,6 +166,12 @@ void frmLowResource::cmdReturn_Click()
 void frmLowResource::mnuClose_Click()
 {
     close();
+}
+
+void frmLowResource::mnuPauseCapturing_Click()
+{
+    SetCapturePaused(m_state, m_services, m_engine, m_mnuPauseCapturing->isChecked());
+    setWindowTitle(CaptureCaption(m_state, QStringLiteral(" (LR mode)")));
 }
 
 void frmLowResource::changeEvent(QEvent* event)

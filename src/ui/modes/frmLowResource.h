@@ -27,6 +27,7 @@ public:
     void tmrTimer_Timer();
     void cmdReturn_Click();
     void mnuClose_Click();
+    void mnuPauseCapturing_Click();
     void trayIcon_Activated(QSystemTrayIcon::ActivationReason reason);
 
 signals:
@@ -53,5 +54,6 @@ private:
     QLineEdit* m_txtLowResImageSetName = nullptr;
     QTimer* m_tmrTimer = nullptr;
     QMenu* m_mnuSysTrayMenu = nullptr;
+    QAction* m_mnuPauseCapturing = nullptr;
     QSystemTrayIcon* m_trayIcon = nullptr;
 };

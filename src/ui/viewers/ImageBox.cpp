@@ -19,10 +19,17 @@ void ImageBox::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
-    if (m_picture.isNull())
+    if (m_picture.isNull() || m_keepsShape)
         painter.fillRect(rect(), palette().window());
-    else
+    if (m_picture.isNull())
+        return;
+    if (!m_keepsShape) {
         painter.drawImage(rect(), m_picture);
+        return;
+    }
+    QRect shaped(QPoint(), m_picture.size().scaled(size(), Qt::KeepAspectRatio));
+    shaped.moveCenter(rect().center());
+    painter.drawImage(shaped, m_picture);
 }
 
 void ImageBox::mouseReleaseEvent(QMouseEvent* event)

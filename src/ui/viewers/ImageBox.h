@@ -3,7 +3,8 @@
 #include <QImage>
 #include <QWidget>
 
-/// The viewer's picture: stretched to the box, whatever the box's shape.
+/// A picture in a box: stretched to the box, whatever the box's shape, or kept in its own shape,
+/// centred on the box's background.
 class ImageBox final : public QWidget
 {
     Q_OBJECT
@@ -18,6 +19,9 @@ public:
     /// counts as a click.
     void setTakesDoubleClicks(bool takes) { m_takesDoubleClicks = takes; }
 
+    /// A box that keeps the picture's shape shows it as large as fits, centred.
+    void setKeepsShape(bool keeps) { m_keepsShape = keeps; }
+
 signals:
     void clicked();
     void doubleClicked();
@@ -30,5 +34,6 @@ protected:
 private:
     QImage m_picture;
     bool m_takesDoubleClicks = false;
+    bool m_keepsShape = false;
     bool m_endingDoubleClick = false;
 };

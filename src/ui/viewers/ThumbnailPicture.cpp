@@ -23,8 +23,11 @@ QImage placeholder(QSize size)
 QImage LoadThumbnail(const QString& path, QSize size)
 {
     QImageReader reader(path);
+    const QSize natural = reader.size();
+    if (natural.isEmpty())
+        return placeholder(size);
     // The JPEG decoder scales while decoding: a screenshot never exists at full size here.
-    reader.setScaledSize(size);
+    reader.setScaledSize(natural.scaled(size, Qt::KeepAspectRatio).expandedTo(QSize(1, 1)));
     QImage picture = reader.read();
     if (picture.isNull())
         return placeholder(size);

@@ -14,6 +14,7 @@
 #include <QImageReader>
 #include <QMenuBar>
 #include <QPointer>
+#include <QScreen>
 #include <QThreadPool>
 #include <algorithm>
 #include <cmath>
@@ -74,12 +75,12 @@ void frmImage::showFile(const QString& path)
     const QSize natural = QImageReader(path).size();
     // Decoded no larger than the box shows it; a large picture away from the window, so that
     // choosing it never holds the window up.
-    const int boxWidth = std::max(1, static_cast<int>(width() * devicePixelRatioF()));
-    const QSize size =
-        natural.width() > boxWidth
-            ? QSize(boxWidth,
-                    std::max(1, static_cast<int>(qint64(natural.height()) * boxWidth / natural.width())))
-            : QSize();
+    QSize size;
+    if (!natural.isEmpty()) {
+        const QSize shown = fittedBox(natural) * devicePixelRatioF();
+        if (shown.width() < natural.width())
+            size = natural.scaled(shown, Qt::KeepAspectRatio).expandedTo(QSize(1, 1));
+    }
     if (!natural.isValid() || qint64(natural.width()) * natural.height() <= decodedInPlace) {
         pictureDecoded(request, decodeAt(path, size));
         return;
@@ -119,27 +120,53 @@ void frmImage::setStepCommandsEnabled(bool enabled)
     m_mnuFirstImage->setEnabled(enabled);
 }
 
+QSize frmImage::fittedBox(QSize natural) const
+{
+    const double ratio = static_cast<double>(natural.width()) / natural.height();
+    const QSize frame = decorations() + QSize(0, menuHeight());
+    // However flat or narrow the picture, at least one line of it stays visible.
+    const auto heightAt = [ratio](int width) {
+        return std::max(1, static_cast<int>(std::lrint(static_cast<float>(width / ratio))));
+    };
+    int boxWidth = m_chosenWidth;
+    int boxHeight = heightAt(boxWidth);
+    const QScreen* display = screen();
+    const QRect free = display ? display->availableGeometry() : QRect();
+    if (!free.isEmpty()) {
+        boxWidth = std::min(boxWidth, std::max(1, free.width() - frame.width()));
+        boxHeight = heightAt(boxWidth);
+        const int highest = std::max(1, free.height() - frame.height());
+        if (boxHeight > highest) {
+            boxHeight = highest;
+            boxWidth = std::max(1, static_cast<int>(std::lrint(boxHeight * ratio)));
+        }
+    }
+    return {boxWidth, boxHeight};
+}
+
 void frmImage::FitViewerToImage()
 {
     const QSize natural = m_imgImageBox->picture().size();
-    if (natural.height() <= 0)
+    if (natural.isEmpty())
         return;
-    const double ratio = static_cast<double>(natural.width()) / natural.height();
-    const int boxWidth = width();
-    // However flat the picture, at least one line of it stays visible.
-    const int boxHeight = std::max(1, static_cast<int>(std::lrint(static_cast<float>(boxWidth / ratio))));
+    const QSize box = fittedBox(natural);
     const QSize frame = decorations() + QSize(0, menuHeight());
-    m_scaledWidth = PixelsToTwips(boxWidth + frame.width());
-    m_scaledHeight = PixelsToTwips(boxHeight + frame.height());
-    resize(boxWidth, boxHeight + menuHeight());
+    m_scaledWidth = PixelsToTwips(box.width() + frame.width());
+    m_scaledHeight = PixelsToTwips(box.height() + frame.height());
+    resize(box.width(), box.height() + menuHeight());
+    const QScreen* display = screen();
+    const QRect free = display ? display->availableGeometry() : QRect();
+    const int outerHeight = box.height() + frame.height();
+    if (!free.isEmpty() && pos().y() + outerHeight > free.bottom() + 1)
+        move(pos().x(), std::max(free.top(), free.bottom() + 1 - outerHeight));
 }
 
 ViewerPlacement frmImage::placementForSaving()
 {
-    const int twips = PixelsToTwips(width());
+    const int twips = PixelsToTwips(m_chosenWidth);
     if (UsableViewerWidth(twips) != twips)
         setWidthTwips(UsableViewerWidth(twips));
-    return {PixelsToTwips(pos().y()), PixelsToTwips(pos().x()), PixelsToTwips(width())};
+    return {PixelsToTwips(pos().y()), PixelsToTwips(pos().x()), PixelsToTwips(m_chosenWidth)};
 }
 
 void frmImage::mnuImgNext_Click()
@@ -184,6 +211,7 @@ void frmImage::resizeEvent(QResizeEvent* event)
     if (size() == m_refusedSize)
         return;
     m_refusedSize = size();
+    m_chosenWidth = width();
     FitViewerToImage();
 }
 
@@ -207,5 +235,6 @@ int frmImage::menuHeight() const
 
 void frmImage::setWidthTwips(int twips)
 {
-    resize(TwipsToPixels(twips), height());
+    m_chosenWidth = TwipsToPixels(twips);
+    resize(m_chosenWidth, height());
 }

@@ -25,12 +25,13 @@ public:
     void showNoImages();
     void setStepCommandsEnabled(bool enabled);
 
-    /// Gives the picture box the picture's aspect ratio at the box's width and sizes the
-    /// window around it.
+    /// Gives the picture box the picture's aspect ratio at the chosen width and sizes the window
+    /// around it. A picture too tall for the screen's free area is shown smaller, the window's
+    /// width following, and the window moves up where its bottom would be out of reach.
     void FitViewerToImage();
 
-    /// Top, left and width in twips, as the settings file keeps them; a width below 2000
-    /// twips is first set to 5000.
+    /// Top, left and the chosen width in twips, as the settings file keeps them; a width below
+    /// 2000 twips is first set to 5000.
     ViewerPlacement placementForSaving();
 
     void mnuImgNext_Click();
@@ -51,6 +52,9 @@ private:
     void setWidthTwips(int twips);
     void stepTo(int fileIndex);
     void pictureDecoded(int request, const QImage& picture);
+    /// The picture box's size for a picture of \a natural size: the chosen width, narrower
+    /// where the picture would not fit the screen's free area.
+    QSize fittedBox(QSize natural) const;
 
     AppState& m_state;
     MessageBoxes& m_boxes;
@@ -60,7 +64,8 @@ private:
     QAction* m_mnuImgNext;
     QAction* m_mnuFirstImage;
     QSize m_refusedSize;
-    int m_request = 0; // the last picture asked for
+    int m_request = 0;     // the last picture asked for
+    int m_chosenWidth = 0; // the box's width the user chose, in pixels; kept while tall pictures narrow it
     // The outer size, in twips, that the last fit gave the window.
     int m_scaledWidth = 0;
     int m_scaledHeight = 0;

@@ -31,7 +31,6 @@ frmPhotos::frmPhotos(QList<ThumbnailRow> rows, const QImage& logo, QWidget* pare
     , m_rows(std::move(rows))
 {
     setObjectName(QStringLiteral("frmPhotos"));
-    setFixedSize(TwipsToPixels(clientWidth), TwipsToPixels(clientHeight));
     QPalette dark = palette();
     dark.setColor(QPalette::Window, QColor(64, 64, 64));
     setPalette(dark);
@@ -48,7 +47,6 @@ void frmPhotos::buildControls(const QImage& logo)
     auto* imgVistrelle = new ImageBox(this);
     imgVistrelle->setObjectName(QStringLiteral("imgVistrelle"));
     imgVistrelle->setPicture(logo);
-    imgVistrelle->setGeometry(rect());
     imgVistrelle->lower();
 
     for (int index = 0; index < cellCount; ++index) {
@@ -56,6 +54,7 @@ void frmPhotos::buildControls(const QImage& logo)
         cell->setObjectName(QStringLiteral("imgPhoto"));
         cell->setProperty("index", index);
         cell->setTakesDoubleClicks(true);
+        cell->setKeepsShape(true);
         cell->setGeometry(
             twipsRect(cellLefts[index % columns], cellTops[index / columns], cellWidth, cellHeight));
         connect(cell, &ImageBox::clicked, this, [this, index] { imgPhoto_Click(index); });
@@ -71,17 +70,27 @@ void frmPhotos::buildControls(const QImage& logo)
     label->setWordWrap(true);
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     label->setStyleSheet(QStringLiteral("color: rgb(224, 224, 224); background: rgb(64, 64, 64);"));
-    label->setGeometry(twipsRect(8400, 6240, 2535, 1095));
+    // The words take the lines the font needs; the buttons follow below them, and the window
+    // grows when they would pass its design height.
+    QRect words = twipsRect(8400, 6240, 2535, 1095);
+    words.setHeight(std::max(words.height(), label->heightForWidth(words.width())));
+    label->setGeometry(words);
 
     m_cmdPrevious = new QPushButton(QStringLiteral("&<--"), this);
     m_cmdPrevious->setObjectName(QStringLiteral("cmdPrevious"));
-    m_cmdPrevious->setGeometry(twipsRect(8400, 7320, 1095, 375));
     m_cmdNext = new QPushButton(QStringLiteral("--&>"), this);
     m_cmdNext->setObjectName(QStringLiteral("cmdNext"));
-    m_cmdNext->setGeometry(twipsRect(9840, 7320, 1095, 375));
     auto* cancel = new QPushButton(QStringLiteral("&Cancel"), this);
     cancel->setObjectName(QStringLiteral("CancelButton"));
-    cancel->setGeometry(twipsRect(8400, 7800, 2535, 375));
+    const int buttonHeight = std::max(TwipsToPixels(375), cancel->sizeHint().height());
+    const int gap = TwipsToPixels(105);
+    const int buttonsTop = std::max(TwipsToPixels(7320), words.bottom() + 1);
+    m_cmdPrevious->setGeometry(words.left(), buttonsTop, TwipsToPixels(1095), buttonHeight);
+    m_cmdNext->setGeometry(TwipsToPixels(9840), buttonsTop, TwipsToPixels(1095), buttonHeight);
+    cancel->setGeometry(words.left(), buttonsTop + buttonHeight + gap, words.width(), buttonHeight);
+    setFixedSize(TwipsToPixels(clientWidth),
+                 std::max(TwipsToPixels(clientHeight), cancel->geometry().bottom() + 1 + TwipsToPixels(120)));
+    imgVistrelle->setGeometry(rect());
 
     connect(m_cmdPrevious, &QPushButton::clicked, this, &frmPhotos::cmdPrevious_Click);
     connect(m_cmdNext, &QPushButton::clicked, this, &frmPhotos::cmdNext_Click);

@@ -1,0 +1,19 @@
+#include "CapturePause.h"
+
+#include "CaptureEngine.h"
+#include "core/AppState.h"
+#include "platform/KeyState.h"
+#include "platform/Services.h"
+
+void SetCapturePaused(AppState& state, Services& services, CaptureEngine& engine, bool paused)
+{
+    state.capturePaused = paused;
+    if (paused)
+        return;
+    // The picture was copied for another program: it counts as handled until the clipboard
+    // changes again.
+    engine.passOverPresent();
+    // Asking for a key forgets the presses latched since it was last asked for.
+    for (const int hotkey : {state.settings.activeWindowHotkey, state.settings.timeLapseHotkey})
+        services.keys.asyncState(hotkey);
+}

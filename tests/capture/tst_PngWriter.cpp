@@ -1,0 +1,93 @@
+#include "capture/PngWriter.h"
+
+#include <QImage>
+#include <QTest>
+#include <QtEndian>
+
+// The PNG file of a clipboard picture: every pixel read back as it went in, in a file no larger
+// in kind than the picture needs.
+class tst_PngWriter : public QObject
+{
+    Q_OBJECT
+
+    // A picture whose neighbouring pixels differ in every channel, so that a lost bit, a swapped
+    // channel, a row out of place or a pixel cut off the end of a row all show.
+    static QImage picture(QImage::Format format, QSize size, bool translucent)
+    {
+        QImage argb(size, QImage::Format_ARGB32);
+        for (int y = 0; y < size.height(); ++y)
+            for (int x = 0; x < size.width(); ++x)
+                argb.setPixel(x, y,
+                              qRgba((x * 7) ^ y, y * 3 + x, (x * y) & 0xff,
+                                    translucent && (x + y) % 3 ? (x * 40 + y) & 0xff : 255));
+        if (format == QImage::Format_RGBA64 || format == QImage::Format_Grayscale16) {
+            // 16 bits a channel whose low bytes differ from the high ones.
+            QImage deep(size, QImage::Format_RGBA64);
+            for (int y = 0; y < size.height(); ++y)
+                for (int x = 0; x < size.width(); ++x)
+                    deep.setPixelColor(x, y,
+                                       QColor::fromRgba64(quint16(x * 2311 + y), quint16(y * 977 + 5),
+                                                          quint16(x * y * 131),
+                                                          translucent && x % 2 ? quint16(x * 3001) : 0xffff));
+            return deep.convertToFormat(format);
+        }
+        if (format == QImage::Format_Indexed8)
+            return argb.convertToFormat(format, Qt::ThresholdDither | Qt::AvoidDither);
+        return argb.convertToFormat(format);
+    }
+
+    // Bit depth and colour type from the header: 2 is RGB, 6 RGB with alpha.
+    static QString header(const QByteArray& png)
+    {
+        if (!png.startsWith("\x89PNG\r\n\x1a\n") || png.size() < 26)
+            return QStringLiteral("not a PNG");
+        return QStringLiteral("%1x%2, %3 bits, type %4")
+            .arg(qFromBigEndian<quint32>(png.constData() + 16))
+            .arg(qFromBigEndian<quint32>(png.constData() + 20))
+            .arg(int(png.at(24)))
+            .arg(int(png.at(25)));
+    }
+
+private slots:
+    void readsBackExactly_data()
+    {
+        QTest::addColumn<QImage::Format>("format");
+        QTest::addColumn<bool>("translucent");
+        QTest::addColumn<QString>("header");
+        QTest::newRow("32-bit RGB, odd width")
+            << QImage::Format_RGB32 << false << QStringLiteral("37x23, 8 bits, type 2");
+        QTest::newRow("alpha channel, all opaque")
+            << QImage::Format_ARGB32 << false << QStringLiteral("37x23, 8 bits, type 2");
+        QTest::newRow("alpha channel, translucent")
+            << QImage::Format_ARGB32 << true << QStringLiteral("37x23, 8 bits, type 6");
+        QTest::newRow("24-bit rows padded")
+            << QImage::Format_RGB888 << false << QStringLiteral("37x23, 8 bits, type 2");
+        QTest::newRow("palette") << QImage::Format_Indexed8 << false
+                                 << QStringLiteral("37x23, 8 bits, type 2");
+        QTest::newRow("16 bits a channel, translucent")
+            << QImage::Format_RGBA64 << true << QStringLiteral("37x23, 16 bits, type 6");
+        QTest::newRow("16-bit grey") << QImage::Format_Grayscale16 << false
+                                     << QStringLiteral("37x23, 16 bits, type 2");
+    }
+
+    void readsBackExactly()
+    {
+        QFETCH(QImage::Format, format);
+        QFETCH(bool, translucent);
+        QFETCH(QString, header);
+        const QImage original = picture(format, QSize(37, 23), translucent);
+        QCOMPARE(original.format(), format);
+        QByteArray png;
+        const Outcome written = EncodePngFile(original, png);
+        QVERIFY2(written.done(), qPrintable(written.text));
+        QCOMPARE(tst_PngWriter::header(png), header);
+
+        const QImage decoded = QImage::fromData(png, "PNG");
+        const bool deep = header.contains(QLatin1String("16 bits"));
+        const QImage::Format common = deep ? QImage::Format_RGBA64 : QImage::Format_ARGB32;
+        QCOMPARE(decoded.convertToFormat(common), original.convertToFormat(common));
+    }
+};
+
+QTEST_GUILESS_MAIN(tst_PngWriter)
+#include "tst_PngWriter.moc"

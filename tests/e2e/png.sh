@@ -1,0 +1,76 @@
+#!/usr/bin/env bash
+# PNG under the real desktop: a .png screenshot already in the Image Set is listed and shown, a
+# clipboard picture is filed as an exact PNG, also when it is offered only as TIFF or under a
+# registered name Qt does not look for (image/x-portable-pixmap), and the new file is listed and
+# shown.
+set -uo pipefail
+source "$(dirname "$0")/x11session.sh"
+
+install_program "$1"
+printf 'IMAGEFORMAT=PNG\r\n' >"$program/Vistrelle.ini"
+mkdir -p "$set_folder"
+# A 400x100 page saved by another screenshot program, a name that sorts after the captures.
+printf 'iVBORw0KGgoAAAANSUhEUgAAAZAAAABkCAIAAAAnqfEgAAABEklEQVR42u3UQQ0AAAjEsJODJtQhFR2QJlWwx1I9ACdEAsCwAAwLMCwAwwIwLMCwAAwLwLAAwwIwLADDAgwLwLAADAswLADDAjAswLAADAvAsADDAjAsAMMCDAvAsAAMCzAsAMMCDEsFwLAADAswLADDAjAswLAADAvAsADDAjAsAMMCDAvAsAAMCzAsAMMCMCzAsAAMC8CwAMMCMCwAwwIMC8CwAAwLMCwAwwIMSwXAsAAMCzAsAMMCMCzAsAAMC8CwAMMCMCwAwwIMC8CwAAwLMCwAwwIwLMCwAAwLwLAAwwIwLADDAgwLwLAADAswLADDAgwLwLAADAswLADDAjAswLAADAvAsADDAjAsAMMC/loxkwrg3zb7UQAAAABJRU5ErkJggg==' |
+    base64 -d >"$set_folder/Screenshot from 2026-01-01.png"
+# The 3x2 picture of shot.png as an uncompressed TIFF.
+printf 'SUkqAAgAAAAJAAABAwABAAAAAwAAAAEBAwABAAAAAgAAAAIBAwADAAAAegAAAAMBAwABAAAAAQAAAAYBAwABAAAAAgAAABEBBAABAAAAgAAAABUBAwABAAAAAwAAABYBAwABAAAAAgAAABcBBAABAAAAEgAAAAAAAAAIAAgACAD/AAAA/wAAAP///wAA////AP8=' |
+    base64 -d >"$work/shot.tif"
+# ... and as a binary portable pixmap.
+{
+    printf 'P6\n3 2\n255\n'
+    printf '\377\000\000\000\377\000\000\000\377\377\377\000\000\377\377\377\000\377'
+} >"$work/shot.ppm"
+
+"$program/vistrelle" >"$work/run.log" 2>&1 &
+app=$!
+main=$(wait_window '^Vistrelle \(PNG\)$')
+viewer=$(wait_window '^Vistrelle Image Viewer')
+
+# The viewer's client height: the picture at the viewer's width, plus the menu bar.
+viewer_height() { xwininfo -id "$viewer" | awk '/Height:/{print $2}'; }
+viewer_width() { xwininfo -id "$viewer" | awk '/Width:/{print $2}'; }
+shots() { find "$set_folder" -name 'Image_*' | sort; }
+# wait_shots COUNT: waits up to 10 s until the Image Set holds COUNT captures.
+wait_shots() {
+    for _ in $(seq 100); do
+        [ "$(shots | wc -l)" -eq "$1" ] && return 0
+        sleep 0.1
+    done
+    fail "expected $1 captures, found: $(ls -A "$set_folder")"
+}
+sleep 1
+page_height=$(viewer_height)
+width=$(viewer_width)
+
+xclip -selection clipboard -t image/png -i "$work/shot.png"
+wait_shots 1
+shot=$(shots | head -n 1)
+[[ $(basename "$shot") =~ ^Image_[0-9]{6}_[0-9]{6}\.png$ ]] || fail "unexpected name $(basename "$shot")"
+file -b "$shot" | grep -q '^PNG image data, 3 x 2, 8-bit/color RGB,' || fail "not the 3x2 picture: $(file -b "$shot")"
+
+# Only TIFF on offer: filed all the same, as PNG.
+sleep 0.5
+xclip -selection clipboard -t image/tiff -i "$work/shot.tif"
+wait_shots 2
+tiff_shot=$(shots | tail -n 1)
+file -b "$tiff_shot" | grep -q '^PNG image data, 3 x 2, 8-bit/color RGB,' || fail "TIFF picture filed as $(file -b "$tiff_shot")"
+sleep 0.5
+xclip -selection clipboard -t image/x-portable-pixmap -i "$work/shot.ppm"
+wait_shots 3
+pixmap_shot=$(shots | tail -n 1)
+cmp -s "$tiff_shot" "$pixmap_shot" || fail "the pixmap was filed as $(file -b "$pixmap_shot"), not as the TIFF picture"
+
+# The list shows the captures first; the first one in the viewer takes the 3:2 shape at the
+# same width.
+xdotool windowactivate --sync "$main" key --clearmodifiers Tab Tab Home
+expected=$((page_height + width * 2 / 3 - width / 4))
+for _ in $(seq 50); do
+    height=$(viewer_height)
+    [ $((height - expected)) -le 2 ] && [ $((expected - height)) -le 2 ] && break
+    sleep 0.1
+done
+[ $((height - expected)) -le 2 ] && [ $((expected - height)) -le 2 ] ||
+    fail "the viewer is ${width}x$height after ${width}x$page_height for the 4:1 page, not near $expected for 3:2"
+
+close_window "$main"
+wait_exit "$app" || fail "closing failed: $(cat "$work/run.log")"
