@@ -54,6 +54,23 @@ int ownFolder(const QString& folder)
     return info.st_uid == ::getuid() ? 0 : EACCES;
 }
 
+// Makes \a folder and the folders above it that are missing; 0, or the error number.
+int makePath(const QString& folder)
+{
+    const QByteArray name = native(folder);
+    if (::mkdir(name.constData(), 0700) == 0)
+        return 0;
+    struct stat info = {};
+    if (errno == EEXIST)
+        return ::stat(name.constData(), &info) == 0 && S_ISDIR(info.st_mode) ? 0 : ENOTDIR;
+    const QString parent = QFileInfo(folder).path();
+    if (errno != ENOENT || parent == folder)
+        return errno;
+    if (const int error = makePath(parent))
+        return error;
+    return ::mkdir(name.constData(), 0700) == 0 || errno == EEXIST ? 0 : errno;
+}
+
 // The top folder of the file system that holds \a folder.
 QString mountTop(QString folder, dev_t device)
 {
@@ -79,8 +96,8 @@ int trashFor(const QString& itemFolder, dev_t device, TrashFolder& trash)
 {
     const QString dataHome = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
     if (!dataHome.isEmpty() && deviceOfNearest(dataHome) == device) {
-        if (!QDir().mkpath(dataHome))
-            return EACCES;
+        if (const int error = makePath(dataHome))
+            return error;
         trash = {dataHome + QStringLiteral("/Trash"), QString()};
         return ownFolder(trash.folder);
     }
