@@ -2,14 +2,17 @@
 
 #include "ImageBox.h"
 #include "ImageViewerSteps.h"
+#include "ThumbnailPicture.h"
 #include "core/AppState.h"
 #include "core/SettingsFile.h"
 #include "library/IntroImage.h"
 #include "library/LibraryTree.h"
+#include "platform/FileSystem.h"
 #include "platform/MessageBoxes.h"
 #include "ui/Twips.h"
 
 #include <QCloseEvent>
+#include <QFile>
 #include <QImageReader>
 #include <QMenuBar>
 #include <algorithm>
@@ -56,10 +59,9 @@ frmImage::frmImage(AppState& state, MessageBoxes& boxes, const QImage& noImages)
 
 void frmImage::showFile(const QString& path)
 {
-    QImageReader reader(path);
-    const QImage picture = reader.read();
-    if (!picture.isNull())
-        m_imgImageBox->setPicture(picture);
+    QFile file;
+    const QImage picture = OpenRegularFile(file, path) ? QImageReader(&file).read() : QImage();
+    m_imgImageBox->setPicture(picture.isNull() ? UnreadablePicture(QSize(400, 300)) : picture);
     m_imgImageBox->setToolTip(FileNameOf(path));
 }
 

@@ -18,7 +18,7 @@ class frmImage final : public QMainWindow
 public:
     frmImage(AppState& state, MessageBoxes& boxes, const QImage& noImages);
 
-    /// Shows the file at \a path; a file that cannot be decoded leaves the picture as it was.
+    /// Shows the file at \a path; one that is no readable picture shows "This picture cannot be shown".
     void showFile(const QString& path);
     /// The empty state: the no-images picture and the stepping commands disabled.
     void showNoImages();
