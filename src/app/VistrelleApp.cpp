@@ -101,10 +101,13 @@ bool VistrelleApp::StartUp()
     if (m_services.clipboard.hasImage())
         m_services.clipboard.clear();
     m_state.programDir = m_programDir;
-    m_state.dataDir =
-        ProgramDataFolder(m_programDir, QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
+    const DataFolders folders =
+        DataFoldersFor(m_programDir, {QStandardPaths::writableLocation(QStandardPaths::PicturesLocation),
+                                      QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation),
+                                      QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)});
+    m_state.dataDir = folders.settings;
 
-    const std::optional<QString> root = LibraryRootFor(m_state.dataDir, m_argumentText);
+    const std::optional<QString> root = LibraryRootFor(folders.libraryParent, m_argumentText);
     if (!root)
         return fail(QStringLiteral("Invalid directory specified.  Check the target line for the shortcut."));
     m_state.libraryRoot = *root;
