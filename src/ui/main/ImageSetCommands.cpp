@@ -103,6 +103,7 @@ void ImageSetCommands::cmdFirstImageSet_Click()
     }
     m_state.settings.introCategory = category();
     m_state.settings.introImageSet = imageSet();
+    emit settingsChanged();
     m_services.boxes.show(QStringLiteral("Done.\n\n") + imageSet() +
                               QStringLiteral(" will be the first image set you see when you start Vistrelle"),
                           BoxLook::Information);

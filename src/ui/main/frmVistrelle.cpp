@@ -68,7 +68,7 @@ void frmVistrelle::connectControls()
 {
     for (int index = 0; index < 2; ++index)
         connect(m_ui.optFormat[index], &QRadioButton::clicked, this,
-                [this, index] { optFormat_Click(index); });
+                [this, index] { optFormat_Click(index), emit settingsChanged(); });
     connect(m_ui.cboImageSetCategory, &QComboBox::activated, this, &frmVistrelle::cboImageSetCategory_Click);
     connect(m_ui.cboImageSetName, &QComboBox::activated, this, &frmVistrelle::cboImageSetName_Click);
     connect(m_ui.lstComponents, &QListWidget::currentRowChanged, this, &frmVistrelle::lstComponents_Click);
@@ -97,6 +97,7 @@ void frmVistrelle::connectControls()
     connect(m_setCommands, &ImageSetCommands::categoriesChanged, this, &frmVistrelle::cmdRefresh_Click);
     connect(m_setCommands, &ImageSetCommands::imageSetsChanged, this, &frmVistrelle::RefreshImageSets);
     connect(m_setCommands, &ImageSetCommands::endProgramRequested, this, &frmVistrelle::endProgramRequested);
+    connect(m_setCommands, &ImageSetCommands::settingsChanged, this, &frmVistrelle::settingsChanged);
     connect(m_ui.tmrTimer, &QTimer::timeout, this, &frmVistrelle::tmrTimer_Timer);
 }
 
@@ -332,8 +333,10 @@ void frmVistrelle::cmdExplore_Click()
 void frmVistrelle::cmdOptions_Click()
 {
     frmOptions dialog(m_state.settings, this);
-    if (dialog.exec() == QDialog::Accepted)
-        m_state.settings = dialog.chosen();
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    m_state.settings = dialog.chosen();
+    emit settingsChanged();
 }
 
 void frmVistrelle::cmdHelp_Click()

@@ -9,6 +9,7 @@
 #include "library/LibraryTree.h"
 #include "platform/FileSystem.h"
 #include "platform/MessageBoxes.h"
+#include "ui/Screens.h"
 #include "ui/Twips.h"
 
 #include <QCloseEvent>
@@ -47,9 +48,11 @@ frmImage::frmImage(AppState& state, MessageBoxes& boxes, const QImage& noImages)
     setCentralWidget(m_imgImageBox);
 
     resize(TwipsToPixels(designClientWidth), TwipsToPixels(designClientHeight) + menuHeight());
-    move(TwipsToPixels(m_state.settings.imageViewerLeft), TwipsToPixels(m_state.settings.imageViewerTop));
+    const QPoint kept(TwipsToPixels(m_state.settings.imageViewerLeft),
+                      TwipsToPixels(m_state.settings.imageViewerTop));
+    move(OnScreens(QRect(kept, size())));
     m_imgImageBox->setPicture(m_noImages);
-    setWidthTwips(UsableViewerWidth(m_state.settings.imageViewerWidth));
+    setWidthTwips(UsableViewerWidth(m_state.settings.imageViewerWidth, ScreensWidthTwips()));
 
     connect(m_mnuImgNext, &QAction::triggered, this, &frmImage::mnuImgNext_Click);
     connect(m_imgImageBox, &ImageBox::clicked, this, &frmImage::mnuImgNext_Click);
@@ -97,8 +100,8 @@ void frmImage::FitViewerToImage()
 ViewerPlacement frmImage::placementForSaving()
 {
     const int twips = PixelsToTwips(width());
-    if (UsableViewerWidth(twips) != twips)
-        setWidthTwips(UsableViewerWidth(twips));
+    if (const int usable = UsableViewerWidth(twips, ScreensWidthTwips()); usable != twips)
+        setWidthTwips(usable);
     return {PixelsToTwips(pos().y()), PixelsToTwips(pos().x()), PixelsToTwips(width())};
 }
 
