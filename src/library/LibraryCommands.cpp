@@ -89,8 +89,11 @@ DeleteOutcome DeleteFiles(const QString& libraryRoot, const QStringList& paths)
 Outcome RenameFile(const QString& path, const QString& newName)
 {
     // The file is renamed where it lies, also in a sub-folder of the Image Set.
-    const QString folder = path.left(path.size() - FileNameOf(path).size());
-    if (RenameWithoutReplacing(path, folder + newName).done())
+    const QString oldName = FileNameOf(path);
+    const QString folder = path.left(path.size() - oldName.size());
+    const qsizetype dot = oldName.lastIndexOf(QLatin1Char('.'));
+    const QString name = HasListedImageExtension(newName) || dot < 0 ? newName : newName + oldName.mid(dot);
+    if (RenameWithoutReplacing(path, folder + name).done())
         return {};
     return Outcome::refused(QStringLiteral("Problem renaming file.  The file name probably already exists."));
 }

@@ -47,7 +47,9 @@ DeleteOutcome TrashFiles(const QString& libraryRoot, const QStringList& paths);
 /// each one that could not go.
 DeleteOutcome DeleteFiles(const QString& libraryRoot, const QStringList& paths);
 
-/// Renames the file at \a path to \a newName in its own folder, never replacing a file.
+/// Renames the file at \a path to \a newName in its own folder, never replacing a file. A new
+/// name without one of the listed picture extensions keeps the file's own extension, so the file
+/// stays in the list.
 Outcome RenameFile(const QString& path, const QString& newName);
 
 /// The row of \a categories (the names of the Category list, in its order) whose folder holds

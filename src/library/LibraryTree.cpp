@@ -4,8 +4,12 @@
 
 #include <QDirIterator>
 #include <QFileInfo>
+#include <algorithm>
 
 namespace {
+
+// The pictures the file list shows, in the order CollectImages gathers them.
+constexpr const char* listedExtensions[] = {"jpg", "gif", "bmp"};
 
 // Lists one folder: files and folders, hidden ones and special files (pipes, devices) left out.
 QDirIterator listing(const QString& folder)
@@ -34,6 +38,13 @@ bool HasImageExtension(const QString& name, const QString& extension)
     if (name.size() < tail)
         return false;
     return name.at(name.size() - tail) == QLatin1Char('.') && name.endsWith(extension, Qt::CaseInsensitive);
+}
+
+bool HasListedImageExtension(const QString& name)
+{
+    return std::any_of(
+        std::begin(listedExtensions), std::end(listedExtensions),
+        [&name](const char* extension) { return HasImageExtension(name, QLatin1String(extension)); });
 }
 
 void ResetFileWalk(AppState& state)
@@ -70,7 +81,7 @@ void EnumerateFiles(AppState& state, const QString& folder, const QString& exten
 
 void CollectImages(AppState& state, const QString& folder)
 {
-    for (const char* extension : {"jpg", "gif", "bmp"})
+    for (const char* extension : listedExtensions)
         EnumerateFiles(state, folder, QLatin1String(extension), FileMode::WithExtension);
 }
 

@@ -14,6 +14,9 @@ enum class FileMode { WithExtension = 0, Every = 1 };
 /// True when \a name ends in "." + \a extension, ignoring case (".gif" itself counts).
 bool HasImageExtension(const QString& name, const QString& extension);
 
+/// True when \a name ends in one of the extensions CollectImages lists, ignoring case.
+bool HasListedImageExtension(const QString& name);
+
 /// Empties fileList and sets fileCount to 1, ready for a fresh walk.
 void ResetFileWalk(AppState& state);
 

@@ -318,6 +318,30 @@ private slots:
         QVERIFY(!QFileInfo::exists(m_root + "Cat/Old"));
     }
 
+    void renameKeepsTheExtension_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("renamed"); // shot.jpg afterwards
+        QTest::newRow("no extension") << "Login screen"
+                                      << "Login screen.jpg";
+        QTest::newRow("listed extension, other case") << "Login.BMP"
+                                                      << "Login.BMP";
+        QTest::newRow("another listed extension") << "Login.gif"
+                                                  << "Login.gif";
+        QTest::newRow("an extension not listed") << "notes.txt"
+                                                 << "notes.txt.jpg";
+    }
+
+    // A name without a listed extension would drop the file from every list.
+    void renameKeepsTheExtension()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, renamed);
+        make({"Vistrelles/Cat/Set/shot.jpg"});
+        QVERIFY(RenameFile(m_root + "Cat/Set/shot.jpg", typed).done());
+        QCOMPARE(filesIn(m_root + "Cat/Set"), QStringList{renamed});
+    }
+
     void oddNames_data()
     {
         QTest::addColumn<QString>("name");

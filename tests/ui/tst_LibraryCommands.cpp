@@ -283,6 +283,37 @@ private slots:
         QCOMPARE(boxes.texts(), QStringList{"Please select an image set first."});
     }
 
+    void offeredFileName_data()
+    {
+        QTest::addColumn<QString>("offered");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("entered");
+        QTest::newRow("picture") << "Image_1.jpg"
+                                 << "Login screen"
+                                 << "Login screen.jpg";
+        QTest::newRow("intro image") << "(shot).bmp"
+                                     << "first"
+                                     << "first.bmp";
+        QTest::newRow("without extension") << "Login screen"
+                                           << "Desk"
+                                           << "Desk";
+    }
+
+    // Typing over the name the dialog opens with replaces the name and keeps the extension.
+    void offeredFileName()
+    {
+        QFETCH(QString, offered);
+        QFETCH(QString, typed);
+        QFETCH(QString, entered);
+        FakeMessageBoxes boxes;
+        frmEnterName dialog(offered, boxes);
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowActive(&dialog));
+        auto* box = dialog.findChild<QLineEdit*>("txtEnterName");
+        QTest::keyClicks(box, typed);
+        QCOMPARE(box->text(), entered);
+    }
+
     void nameEntry_data()
     {
         QTest::addColumn<QString>("typed");
