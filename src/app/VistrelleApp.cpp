@@ -268,17 +268,16 @@ void VistrelleApp::EndProgram()
 
 void VistrelleApp::EndSession()
 {
-    // The main window's unload saves the settings; in low-resource mode they were saved when
-    // the mode began, and closing the small window saves nothing either.
-    if (m_main)
-        m_main->close();
-    if (m_lowResource)
-        m_lowResource->close();
+    // Saved as the main window's unload would save; in low-resource mode that was done when the
+    // mode began. The windows are not closed here: the signal may arrive while a message box
+    // waits, with a window's code still on the stack below it. Quitting ends every event loop,
+    // and the windows go with the application object.
+    SaveForSession();
     QCoreApplication::quit();
 }
 
 void VistrelleApp::SaveForSession()
 {
-    if (!m_state.lowResourceMode)
+    if (m_main && !m_state.lowResourceMode)
         WriteSettings();
 }

@@ -132,7 +132,7 @@ QString trashName(const QString& path)
 QString reserveName(const QString& trash, const QString& base, int& fd)
 {
     for (int n = 1; n < 100000; ++n) {
-        const QString name = n == 1 ? base : base + QLatin1Char('.') + QString::number(n);
+        QString name = n == 1 ? base : base + QLatin1Char('.') + QString::number(n);
         const QString info = trash + QStringLiteral("/info/") + name + QStringLiteral(".trashinfo");
         fd = ::open(native(info).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
         if (fd < 0) {
