@@ -9,6 +9,7 @@
 #include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTemporaryDir>
+#include <QUrl>
 #include <QtTest>
 #include <csignal>
 #include <memory>
@@ -115,6 +116,21 @@ private slots:
         const Outcome gone = MoveToTrash(m_base + "lib/a.jpg");
         QCOMPARE(gone.kind, Outcome::Kind::Refused);
         QCOMPARE(gone.error, ENOENT);
+    }
+
+    // A name of 255 bytes, the most a file system takes, still fits into the trash beside
+    // ".trashinfo"; the information file keeps the whole name.
+    void trashTakesTheLongestNames()
+    {
+        const QString name = QString(127, QChar(0xe9)) + "x";
+        makeFile(m_base + "lib/" + name, "picture");
+        QVERIFY(MoveToTrash(m_base + "lib/" + name).done());
+        const QStringList trashed = QDir(trash() + "files").entryList(QDir::Files);
+        QCOMPARE(trashed.size(), 1);
+        QVERIFY(name.startsWith(trashed.first()));
+        QCOMPARE(contents(trash() + "files/" + trashed.first()), "picture");
+        const QByteArray info = contents(trash() + "info/" + trashed.first() + ".trashinfo");
+        QVERIFY(info.contains("Path=" + QUrl::toPercentEncoding(m_base + "lib/" + name, "/") + "\n"));
     }
 
     // Without a trash on the item's file system the item stays where it is, and no trash
