@@ -34,6 +34,12 @@ DeleteOutcome TrashLibraryFolder(AppState& state, const QString& folder)
     if (const QString refusal = ReachedThroughLink(state.libraryRoot, folder); !refusal.isEmpty())
         return {Outcome::refused(refusal), false, {}, {}};
     const QString item = folder.chopped(1);
+    // What a killed capture left half-written is no picture to keep in the trash.
+    if (!IsSymLink(item)) {
+        RemoveStaleTemporaries(folder);
+        for (const QString& imageSet : ListSubfolders(folder))
+            RemoveStaleTemporaries(folder + imageSet);
+    }
     const Outcome trashed = MoveToTrash(item);
     // A folder that another program has already removed is what the user asked for.
     if (trashed.done() || trashed.error == ENOENT)

@@ -316,6 +316,10 @@ private slots:
         deleteFolder("Cat/Old/");
         QCOMPARE(m_told, QStringList());
         QVERIFY(!QFileInfo::exists(m_root + "Cat/Old"));
+        // Nor does one go to the trash with its Category.
+        setModified(m_root + "Cat/Set/.b.jpg.0badf00d.part", QDateTime::currentDateTime().addSecs(-120));
+        QVERIFY(TrashLibraryFolder(m_state, m_root + "Cat/").outcome.done());
+        QCOMPARE(filesIn(trash() + "files/Cat"), QStringList{"Set/a.jpg"});
     }
 
     void renameKeepsTheExtension_data()
