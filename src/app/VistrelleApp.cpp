@@ -6,12 +6,14 @@
 #include "platform/InstanceLock.h"
 #include "platform/MessageBoxes.h"
 #include "platform/Services.h"
+#include "ui/Screens.h"
 #include "ui/Twips.h"
 #include "ui/main/NoImagesPicture.h"
 #include "ui/main/frmVistrelle.h"
 #include "ui/modes/frmLowResource.h"
 #include "ui/viewers/frmImage.h"
 
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QStandardPaths>
 
@@ -74,6 +76,8 @@ void VistrelleApp::createMainWindow()
                      [this] { enterLowResourceMode(); });
     QObject::connect(m_main, &frmVistrelle::endProgramRequested, m_main, [this] { EndProgram(); });
     QObject::connect(m_main, &frmVistrelle::unloading, m_main, [this] { mainWindowUnloading(); });
+    // Saved at each change, so that a session lost with its display loses the window places at most.
+    QObject::connect(m_main, &frmVistrelle::settingsChanged, m_main, [this] { WriteSettings(); });
 }
 
 bool VistrelleApp::loadMainWindow(std::optional<QPoint> placeAt)
@@ -90,8 +94,7 @@ bool VistrelleApp::loadMainWindow(std::optional<QPoint> placeAt)
         imageViewer().setUpdatesEnabled(false);
         m_main->FillCategoryList();
         if (!m_main->SelectImageSet(imageSet, category)) {
-            m_state.settings.introCategory.clear();
-            m_state.settings.introImageSet.clear();
+            forgetIntroSet();
             m_main->RefreshImageSets();
         }
         m_main->chooseFormat(m_state.settings.captureExtension);
@@ -111,10 +114,13 @@ bool VistrelleApp::StartUp()
     if (m_services.clipboard.hasImage())
         m_services.clipboard.clear();
     m_state.programDir = m_programDir;
-    m_state.dataDir =
-        ProgramDataFolder(m_programDir, QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
+    const DataFolders folders =
+        DataFoldersFor(m_programDir, {QStandardPaths::writableLocation(QStandardPaths::PicturesLocation),
+                                      QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation),
+                                      QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)});
+    m_state.dataDir = folders.settings;
 
-    const std::optional<QString> root = LibraryRootFor(m_state.dataDir, m_argumentText);
+    const std::optional<QString> root = LibraryRootFor(folders.libraryParent, m_argumentText);
     if (!root)
         return fail(QStringLiteral("Invalid directory specified.  Check the target line for the shortcut."));
     m_state.libraryRoot = *root;
@@ -123,6 +129,11 @@ bool VistrelleApp::StartUp()
         return fail(QStringLiteral("Problem encountered with specified directory (") + m_argumentText +
                     QStringLiteral(").  Check the target line for the shortcut. Error encoutered: ") +
                     created.text);
+    if (!m_services.instance.acquireLibrary(m_state.libraryRoot))
+        return fail(QStringLiteral("Vistrelle is already running.  Check the System Tray."));
+    m_ownLibrary =
+        QFileInfo(m_state.libraryRoot).canonicalFilePath() ==
+        QFileInfo(LibraryRootFor(folders.libraryParent, QString()).value_or(QString())).canonicalFilePath();
 
     ReadSettings();
     imageViewer().setUpdatesEnabled(false);
@@ -130,13 +141,20 @@ bool VistrelleApp::StartUp()
     if (m_state.settings.introCategory.isEmpty() || m_state.settings.introImageSet.isEmpty()) {
         m_main->RefreshImageSets();
     } else if (!m_main->SelectImageSet(m_state.settings.introImageSet, m_state.settings.introCategory)) {
-        m_state.settings.introCategory.clear();
-        m_state.settings.introImageSet.clear();
+        forgetIntroSet();
         m_main->RefreshImageSets();
     }
     m_main->chooseFormat(m_state.settings.captureExtension);
     imageViewer().setUpdatesEnabled(true);
     return true;
+}
+
+void VistrelleApp::forgetIntroSet()
+{
+    if (!m_ownLibrary)
+        return;
+    m_state.settings.introCategory.clear();
+    m_state.settings.introImageSet.clear();
 }
 
 bool VistrelleApp::fail(const QString& message)
@@ -177,7 +195,7 @@ void VistrelleApp::ReadSettings()
         topLeft.setY(TwipsToPixels(*position.top));
     if (position.left)
         topLeft.setX(TwipsToPixels(*position.left));
-    m_main->move(topLeft);
+    m_main->move(OnScreens(QRect(topLeft, m_main->frameGeometry().size())));
 }
 
 void VistrelleApp::WriteSettings()
@@ -190,7 +208,7 @@ void VistrelleApp::WriteSettings()
     const ViewerPlacement viewer =
         m_viewer ? m_viewer->placementForSaving()
                  : ViewerPlacement{m_state.settings.imageViewerTop, m_state.settings.imageViewerLeft,
-                                   UsableViewerWidth(m_state.settings.imageViewerWidth)};
+                                   UsableViewerWidth(m_state.settings.imageViewerWidth, ScreensWidthTwips())};
     const QString path = SettingsFilePath(m_state);
     if (!WriteSettingsFile(path, SettingsText(m_state.settings, mainTopLeft, viewer)))
         m_services.boxes.show(QStringLiteral("Could not write ") + path + QStringLiteral(" file"),
@@ -255,4 +273,20 @@ void VistrelleApp::EndProgram()
     if (m_main)
         m_main->close();
     QCoreApplication::quit();
+}
+
+void VistrelleApp::EndSession()
+{
+    // Saved as the main window's unload would save; in low-resource mode that was done when the
+    // mode began. The windows are not closed here: the signal may arrive while a message box
+    // waits, with a window's code still on the stack below it. Quitting ends every event loop,
+    // and the windows go with the application object.
+    SaveForSession();
+    QCoreApplication::quit();
+}
+
+void VistrelleApp::SaveForSession()
+{
+    if (m_main && !m_state.lowResourceMode)
+        WriteSettings();
 }

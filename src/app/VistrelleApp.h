@@ -48,12 +48,20 @@ public:
     /// The orderly stop after a critical error: viewer, then main window, then the process.
     void EndProgram();
 
+    /// The session ends (logout, a termination signal): saves as closing the window would,
+    /// then ends the program.
+    void EndSession();
+    /// The session manager asks to save: the settings are written as a close would write them.
+    void SaveForSession();
+
 private:
     void createMainWindow();
     bool loadMainWindow(std::optional<QPoint> placeAt = std::nullopt);
     bool StartUp();
     void showFirstImageSet();
     bool fail(const QString& message);
+    /// Clears the Intro Set when its Image Set is gone, unless the library is another one.
+    void forgetIntroSet();
 
     /// The main window's unload step: saves the settings and closes the viewer, unless
     /// low-resource mode is taking over.
@@ -73,6 +81,9 @@ private:
     CaptureEngine m_engine;
     QString m_programDir;
     QString m_argumentText;
+    // False for a library given on the command line: the Intro Set then names a set of the
+    // normal library, which this run leaves alone.
+    bool m_ownLibrary = true;
     QImage m_noImages; // null in low-resource mode
     QPointer<frmVistrelle> m_main;
     QPointer<frmImage> m_viewer;

@@ -1,8 +1,10 @@
 #include "DesktopServices.h"
 #include "VistrelleApp.h"
+#include "platform/TerminationSignals.h"
 #include "ui/AppIcon.h"
 
 #include <QApplication>
+#include <QSessionManager>
 
 int main(int argc, char* argv[])
 {
@@ -16,6 +18,11 @@ int main(int argc, char* argv[])
 
     VistrelleApp app(desktop.services(), desktop.dialogs(), desktop.worker(),
                      QApplication::applicationDirPath(), QApplication::arguments().mid(1));
+    // A logout, `kill` or a closed terminal ends the program as closing its window would.
+    TerminationSignals ending;
+    QObject::connect(&ending, &TerminationSignals::received, &ending, [&app] { app.EndSession(); });
+    QObject::connect(&application, &QGuiApplication::commitDataRequest, &application,
+                     [&app] { app.SaveForSession(); });
     if (!app.start())
         return 1;
     return QApplication::exec();

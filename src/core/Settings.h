@@ -25,9 +25,10 @@ struct Settings
     int fileMax = 5000;
 };
 
-/// The image viewer's width in twips for a kept width of \a twips: one below 2000 twips, too
-/// narrow to use, stands for 5000.
-constexpr int UsableViewerWidth(int twips)
+/// The image viewer's width in twips for a kept width of \a twips on screens \a screenTwips wide:
+/// one below 2000 twips, too narrow to use, stands for 5000, and so does one wider than the
+/// screens, which would open a window no one can see whole.
+constexpr int UsableViewerWidth(int twips, int screenTwips)
 {
-    return twips < 2000 ? 5000 : twips;
+    return twips < 2000 || twips > screenTwips ? 5000 : twips;
 }

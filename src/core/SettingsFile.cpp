@@ -151,8 +151,8 @@ QByteArray SettingsText(const Settings& settings, const std::optional<QPoint>& m
 
 MainWindowPosition ReadSettingsFile(const QString& path, Settings& settings)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    QFile file;
+    if (!OpenRegularFile(file, path))
         return {};
     return ApplySettings(file.readAll(), settings);
 }

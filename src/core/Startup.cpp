@@ -1,19 +1,47 @@
 #include "Startup.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QTemporaryFile>
 #include <cerrno>
 #include <filesystem>
 #include <system_error>
 
-QString ProgramDataFolder(const QString& programDir, const QString& userDataFolder)
+namespace {
+
+QString asFolder(const QString& path)
+{
+    return path.endsWith(QLatin1Char('/')) ? path : path + QLatin1Char('/');
+}
+
+bool writable(const QString& folder)
 {
     // Permission bits do not tell the whole story (read-only mounts, root), so try it.
-    QTemporaryFile probe(programDir + QStringLiteral(".vistrelle-XXXXXX"));
-    if (probe.open())
-        return programDir;
-    QDir().mkpath(userDataFolder);
-    return userDataFolder.endsWith(QLatin1Char('/')) ? userDataFolder : userDataFolder + QLatin1Char('/');
+    QTemporaryFile probe(folder + QStringLiteral(".vistrelle-XXXXXX"));
+    return probe.open();
+}
+
+bool holdsLibrary(const QString& folder)
+{
+    return QFileInfo(folder + QStringLiteral("Vistrelles")).isDir();
+}
+
+} // namespace
+
+DataFolders DataFoldersFor(const QString& programDir, const UserFolders& user)
+{
+    const bool installed = QFileInfo::exists(programDir + QLatin1String(InstalledMarker));
+    if (!installed && writable(programDir))
+        return {programDir, programDir};
+    // Nothing is moved without asking: a library where an earlier version kept it stays in use.
+    if (holdsLibrary(programDir))
+        return {writable(programDir) ? programDir : asFolder(user.config), programDir};
+    const QString former = asFolder(user.formerData);
+    if (holdsLibrary(former))
+        return {former, former};
+    QDir().mkpath(user.config);
+    QDir().mkpath(user.pictures);
+    return {asFolder(user.config), asFolder(user.pictures)};
 }
 
 std::optional<QString> LibraryRootFor(const QString& programDir, const QString& argumentText)

@@ -46,8 +46,11 @@ int deletePass(AppState& state, const QString& folder, bool complete, QStringLis
 {
     int removed = 0;
     const QStringList folders = QStringList{folder.chopped(1)} + state.dirList;
-    for (const QString& each : folders)
+    for (const QString& each : folders) {
         GiveFolderOwnerWrite(each);
+        // A half-written file of a killed capture would otherwise keep its folder.
+        RemoveStaleTemporaries(each);
+    }
     for (const QString& file : std::as_const(state.fileList))
         removed += removeNoting(file, problems) ? 1 : 0;
     for (const QString& each : folders) {
@@ -78,6 +81,19 @@ bool FolderMayBeDeleted(const QString& folder, const QString& libraryRoot, const
     return !homeFolder.startsWith(folder);
 }
 
+QString ReachedThroughLink(const QString& libraryRoot, const QString& path)
+{
+    if (!path.startsWith(libraryRoot))
+        return path + QStringLiteral(" is not in the library; nothing was deleted.");
+    const QString step = FirstStepNotAFolder(libraryRoot, path);
+    const QFileInfo info(step);
+    if (step.isEmpty() || (!info.isSymLink() && !info.exists()))
+        return {};
+    return step +
+           QStringLiteral(" is a link (or a file), not a folder of the library: what lies behind it is "
+                          "not the library's, and nothing was deleted.");
+}
+
 Outcome RemoveFile(const QString& path)
 {
     Outcome removed = RemoveEntry(path);
@@ -93,6 +109,8 @@ Outcome DeleteFolderTree(AppState& state, const QString& folder)
 {
     if (!FolderMayBeDeleted(folder, state.libraryRoot, QDir::homePath()))
         return Outcome::refused(QStringLiteral("Critical error.  Code E."));
+    if (const QString refusal = ReachedThroughLink(state.libraryRoot, folder); !refusal.isEmpty())
+        return Outcome::refused(refusal);
     Outcome outcome;
     // A Category or Image Set that is itself a link is not entered: only the link goes.
     if (IsSymLink(folder.chopped(1)))

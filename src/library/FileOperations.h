@@ -16,9 +16,15 @@ bool FolderMayBeDeleted(const QString& folder, const QString& libraryRoot, const
 /// any other failure carries the message the user is told.
 Outcome RemoveFile(const QString& path);
 
+/// Empty when \a path (inside \a libraryRoot) is reached through real folders only; else why
+/// nothing may be deleted there: a step on the way is a link (or a file), so what \a path names
+/// does not lie in the library. A path whose step is simply gone gives no text either.
+QString ReachedThroughLink(const QString& libraryRoot, const QString& path);
+
 /// Deletes every file, link and sub-folder below \a folder (ending in "/"), but not the folder
-/// itself. Symbolic links are removed, never followed. Refused with "Critical error.  Code E."
-/// when \a folder fails FolderMayBeDeleted: nothing was deleted and the program must stop.
+/// itself, and our own stale temporaries (hidden) with them. Symbolic links are removed, never
+/// followed. Refused with "Critical error.  Code E." when \a folder fails FolderMayBeDeleted
+/// (the program must stop), or with ReachedThroughLink's text; nothing was deleted then.
 /// What could not be removed is listed in the outcome's problems.
 Outcome DeleteFolderTree(AppState& state, const QString& folder);
 

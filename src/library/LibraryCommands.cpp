@@ -4,13 +4,16 @@
 #include "LibraryTree.h"
 #include "core/AppState.h"
 #include "platform/FileSystem.h"
+#include "platform/Trash.h"
 
 #include <QDir>
 #include <algorithm>
+#include <cerrno>
 
 namespace {
 
 const QString notCreated = QStringLiteral("Problem creating Category.  It probably already exists.");
+const QString criticalError = QStringLiteral("Critical error.  Code E.");
 
 } // namespace
 
@@ -24,33 +27,79 @@ Outcome CreateImageSet(const QString& categoryFolder, const QString& name)
     return QDir().mkdir(categoryFolder + name) ? Outcome{} : Outcome::refused(notCreated);
 }
 
-Outcome DeleteLibraryFolder(AppState& state, const QString& folder)
+DeleteOutcome TrashLibraryFolder(AppState& state, const QString& folder)
 {
-    Outcome outcome = DeleteFolderTree(state, folder);
-    if (!outcome.done())
-        return outcome;
-    const Outcome removed = RemoveDeletedFolder(folder);
-    if (!removed.done())
-        outcome.problems.append(removed.text);
-    return outcome;
+    if (!FolderMayBeDeleted(folder, state.libraryRoot, QDir::homePath()))
+        return {Outcome::refused(criticalError), true, {}, {}};
+    if (const QString refusal = ReachedThroughLink(state.libraryRoot, folder); !refusal.isEmpty())
+        return {Outcome::refused(refusal), false, {}, {}};
+    const QString item = folder.chopped(1);
+    // What a killed capture left half-written is no picture to keep in the trash.
+    if (!IsSymLink(item)) {
+        RemoveStaleTemporaries(folder);
+        for (const QString& imageSet : ListSubfolders(folder))
+            RemoveStaleTemporaries(folder + imageSet);
+    }
+    const Outcome trashed = MoveToTrash(item);
+    // A folder that another program has already removed is what the user asked for.
+    if (trashed.done() || trashed.error == ENOENT)
+        return {};
+    return {Outcome{}, false, {item}, trashed.text};
 }
 
-Outcome DeleteFiles(const QStringList& paths)
+DeleteOutcome DeleteLibraryFolder(AppState& state, const QString& folder)
 {
-    Outcome outcome;
+    if (!FolderMayBeDeleted(folder, state.libraryRoot, QDir::homePath()))
+        return {Outcome::refused(criticalError), true, {}, {}};
+    DeleteOutcome result{DeleteFolderTree(state, folder), false, {}, {}};
+    if (!result.outcome.done())
+        return result;
+    const Outcome removed = RemoveDeletedFolder(folder);
+    if (!removed.done())
+        result.outcome.problems.append(removed.text);
+    return result;
+}
+
+DeleteOutcome TrashFiles(const QString& libraryRoot, const QStringList& paths)
+{
+    DeleteOutcome result;
     for (const QString& path : paths) {
+        if (const QString refusal = ReachedThroughLink(libraryRoot, path); !refusal.isEmpty()) {
+            result.outcome.problems.append(refusal);
+            continue;
+        }
+        const Outcome trashed = MoveToTrash(path);
+        if (trashed.done() || trashed.error == ENOENT)
+            continue;
+        result.notTrashed.append(path);
+        result.trashError = trashed.text;
+    }
+    return result;
+}
+
+DeleteOutcome DeleteFiles(const QString& libraryRoot, const QStringList& paths)
+{
+    DeleteOutcome result;
+    for (const QString& path : paths) {
+        if (const QString refusal = ReachedThroughLink(libraryRoot, path); !refusal.isEmpty()) {
+            result.outcome.problems.append(refusal);
+            continue;
+        }
         const Outcome removed = RemoveFile(path);
         if (!removed.done() && !removed.text.isEmpty())
-            outcome.problems.append(removed.text);
+            result.outcome.problems.append(removed.text);
     }
-    return outcome;
+    return result;
 }
 
 Outcome RenameFile(const QString& path, const QString& newName)
 {
     // The file is renamed where it lies, also in a sub-folder of the Image Set.
-    const QString folder = path.left(path.size() - FileNameOf(path).size());
-    if (RenameWithoutReplacing(path, folder + newName).done())
+    const QString oldName = FileNameOf(path);
+    const QString folder = path.left(path.size() - oldName.size());
+    const qsizetype dot = oldName.lastIndexOf(QLatin1Char('.'));
+    const QString name = IsImageName(newName) || dot < 0 ? newName : newName + oldName.mid(dot);
+    if (RenameWithoutReplacing(path, folder + name).done())
         return {};
     return Outcome::refused(QStringLiteral("Problem renaming file.  The file name probably already exists."));
 }
@@ -72,4 +121,11 @@ std::optional<int> FindImageSet(const QString& libraryRoot, const QStringList& c
             break;
     }
     return found;
+}
+
+void ListImageSet(AppState& state, const QString& folder)
+{
+    // Listing an Image Set clears what a killed capture left half-written there.
+    RemoveStaleTemporaries(folder);
+    state.imageSetFiles = CollectImages(state, folder);
 }

@@ -15,16 +15,41 @@ Outcome CreateCategory(const QString& libraryRoot, const QString& name);
 /// Makes the Image Set \a name in the Category folder \a categoryFolder (ending in "/").
 Outcome CreateImageSet(const QString& categoryFolder, const QString& name);
 
-/// Deletes a Category or Image Set folder (ending in "/") with everything in it; a folder that
-/// is a link loses only the link. Refused with the critical message when the folder is not one
-/// the library may delete (the program must then stop); what could not be removed is listed in
-/// the problems.
-Outcome DeleteLibraryFolder(AppState& state, const QString& folder);
+/// How a delete ended.
+struct DeleteOutcome
+{
+    /// Done, with a message in the problems for each thing that could not go; or refused with the
+    /// text to tell, nothing deleted.
+    Outcome outcome;
+    /// Refused because the folder is not one the library may delete: the program must stop.
+    bool critical = false;
+    /// What no trash could take, still in place: deleted for good only once the user agrees.
+    QStringList notTrashed;
+    /// Why the trash could not take them, in the system's words.
+    QString trashError;
+};
 
-/// Deletes each of \a paths; the problems hold the message for each one that could not go.
-Outcome DeleteFiles(const QStringList& paths);
+/// Moves a Category or Image Set folder (ending in "/") with everything in it to the trash, in
+/// one move; a folder that is a link goes as the link. Refused (critical) when the folder is not
+/// one the library may delete, and refused when it is reached through a link. A folder already
+/// gone counts as deleted.
+DeleteOutcome TrashLibraryFolder(AppState& state, const QString& folder);
 
-/// Renames the file at \a path to \a newName in its own folder, never replacing a file.
+/// Deletes a Category or Image Set folder for good, as TrashLibraryFolder refuses it otherwise;
+/// a folder that is a link loses only the link, and no link inside is followed.
+DeleteOutcome DeleteLibraryFolder(AppState& state, const QString& folder);
+
+/// Moves each of \a paths (files in the library at \a libraryRoot) to the trash; a file reached
+/// through a link is not touched and named in the problems. Files already gone are not reported.
+DeleteOutcome TrashFiles(const QString& libraryRoot, const QStringList& paths);
+
+/// Deletes each of \a paths for good, with the same check; the problems hold the message for
+/// each one that could not go.
+DeleteOutcome DeleteFiles(const QString& libraryRoot, const QStringList& paths);
+
+/// Renames the file at \a path to \a newName in its own folder, never replacing a file. A new
+/// name without one of the listed picture extensions keeps the file's own extension, so the file
+/// stays in the list.
 Outcome RenameFile(const QString& path, const QString& newName);
 
 /// The row of \a categories (the names of the Category list, in its order) whose folder holds
@@ -32,3 +57,8 @@ Outcome RenameFile(const QString& path, const QString& newName);
 /// else the last such row. Empty when none does.
 std::optional<int> FindImageSet(const QString& libraryRoot, const QStringList& categories,
                                 const QString& imageSet, const QString& preferredCategory);
+
+/// Lists the Image Set \a folder: its images into fileList, as CollectImages does, and every
+/// file into imageSetFiles for the name check of the next capture, after removing the stale
+/// temporaries a killed write left there.
+void ListImageSet(AppState& state, const QString& folder);

@@ -3,7 +3,11 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
+#include <QStringList>
 #include <cerrno>
+#include <cstring>
+#include <ctime>
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -167,4 +171,73 @@ Outcome EnsureFolder(const QString& folder)
     if (::mkdir(name.constData(), 0777) == 0 || errno == EEXIST)
         return {};
     return Outcome::systemError(errno);
+}
+
+QString FirstStepNotAFolder(const QString& root, const QString& path)
+{
+    const QStringList steps = path.mid(root.size()).split(QLatin1Char('/'), Qt::SkipEmptyParts);
+    QString walked = root;
+    for (qsizetype n = 0; n + 1 < steps.size(); ++n) {
+        walked += steps.at(n);
+        struct stat info = {};
+        if (::lstat(native(walked).constData(), &info) != 0 || !S_ISDIR(info.st_mode))
+            return walked;
+        walked += QLatin1Char('/');
+    }
+    return {};
+}
+
+bool OpenRegularFile(QFile& file, const QString& path)
+{
+    // Opened without waiting first: opening a pipe for reading would block until a writer came.
+    const int fd = ::open(native(path).constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    struct stat info = {};
+    const int flags = ::fcntl(fd, F_GETFL);
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || flags < 0 ||
+        ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) != 0 ||
+        !file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        return false;
+    }
+    return true;
+}
+
+namespace {
+
+// "." + name + "." + 8 lower-case hex digits + ".part", as createTemporary names them.
+bool isTemporaryName(const char* name)
+{
+    const size_t length = std::strlen(name);
+    const size_t tail = 1 + 8 + 5; // ".xxxxxxxx.part"
+    if (name[0] != '.' || length < 1 + 1 + tail || std::strcmp(name + length - 5, ".part") != 0 ||
+        name[length - tail] != '.')
+        return false;
+    for (size_t at = length - tail + 1; at < length - 5; ++at) {
+        const char c = name[at];
+        if (!((c >= '0' && c <= '9') || (c >= 'a' && c <= 'f')))
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+void RemoveStaleTemporaries(const QString& folder)
+{
+    DIR* listing = ::opendir(native(folder).constData());
+    if (!listing)
+        return;
+    const int fd = ::dirfd(listing);
+    const time_t staleBefore = std::time(nullptr) - 60;
+    while (const dirent* entry = ::readdir(listing)) {
+        if (!isTemporaryName(entry->d_name))
+            continue;
+        struct stat info = {};
+        if (::fstatat(fd, entry->d_name, &info, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(info.st_mode) &&
+            info.st_mtime < staleBefore)
+            ::unlinkat(fd, entry->d_name, 0);
+    }
+    ::closedir(listing);
 }

@@ -5,6 +5,8 @@
 #include <QByteArray>
 #include <QString>
 
+class QFile;
+
 /// The file calls the library and the capture writer need beyond what Qt offers: renames and
 /// writes that never replace a file, and deletes that never follow a symbolic link. Paths are
 /// absolute; folder paths are written without the final "/".
@@ -39,3 +41,18 @@ bool IsSymLink(const QString& path);
 /// Makes \a folder when it is missing and its parent exists; a failure when something that is
 /// not a folder stands there or it cannot be made.
 Outcome EnsureFolder(const QString& folder);
+
+/// The first step of \a path below \a root (\a root absolute and ending in "/", \a path inside it)
+/// that is not a real folder: a symbolic link, a file, or nothing at all. The last step of \a path,
+/// the item itself, is not looked at. Empty when every step on the way is a folder, so that what
+/// \a path names really lies inside \a root.
+QString FirstStepNotAFolder(const QString& root, const QString& path);
+
+/// Opens \a path for reading into \a file when it is, after following links, a regular file.
+/// A pipe, a device or a socket is never waited on: false then, \a file left closed.
+bool OpenRegularFile(QFile& file, const QString& path);
+
+/// Removes from \a folder the hidden temporaries of WriteNewFile and WriteFileReplacing that a
+/// crash or a kill left behind: regular files named "." + name + "." + 8 hex digits + ".part",
+/// last changed more than a minute ago. Every other entry stays.
+void RemoveStaleTemporaries(const QString& folder);

@@ -5,12 +5,15 @@
 #include <QLockFile>
 #include <memory>
 
-/// A lock file in the user's runtime folder, held for the life of the process.
+/// Lock files held for the life of the process: one in the user's runtime folder, one in the
+/// library's folder.
 class LockFileInstance final : public InstanceLock
 {
 public:
     bool acquire() override;
+    bool acquireLibrary(const QString& libraryRoot) override;
 
 private:
     std::unique_ptr<QLockFile> m_lock;
+    std::unique_ptr<QLockFile> m_libraryLock;
 };

@@ -1,6 +1,7 @@
 #include "core/Startup.h"
 
 #include <QDir>
+#include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -27,17 +28,59 @@ private slots:
         QCOMPARE(LibraryRootFor(QStringLiteral("/p/"), argument).value_or(QString()), root);
     }
 
-    // Beside the program while it takes files there, else in the user's data folder, made for it.
-    void programDataFolder()
+    void dataFolders_data()
     {
+        QTest::addColumn<QStringList>(
+            "present"); // made before: the install marker, a library beside, one in the former data folder
+        QTest::addColumn<bool>("readOnly"); // the program's folder takes no file
+        QTest::addColumn<QString>("settings");
+        QTest::addColumn<QString>("library"); // the default library's parent
+        QTest::newRow("build folder") << QStringList() << false << "program"
+                                      << "program";
+        QTest::newRow("installed") << QStringList{"marker"} << false << "config"
+                                   << "pictures";
+        QTest::newRow("read-only, not installed") << QStringList() << true << "config"
+                                                  << "pictures";
+        QTest::newRow("installed, a library beside it")
+            << QStringList{"marker", "program/Vistrelles/"} << false << "program"
+            << "program";
+        QTest::newRow("installed, a library in the former data folder")
+            << QStringList{"marker", "former/Vistrelles/"} << false << "former"
+            << "former";
+        QTest::newRow("build folder beside a former library")
+            << QStringList{"former/Vistrelles/"} << false << "program"
+            << "program";
+    }
+
+    // Beside a program run from its build folder; for an installed one, where the user's pictures
+    // and settings belong, unless a library is already kept elsewhere.
+    void dataFolders()
+    {
+        QFETCH(QStringList, present);
+        QFETCH(bool, readOnly);
+        QFETCH(QString, settings);
+        QFETCH(QString, library);
         QTemporaryDir dir;
-        const QString programDir = dir.path() + QLatin1Char('/');
-        const QString userData = dir.path() + QStringLiteral("/user/share/Vistrelle");
-        QCOMPARE(ProgramDataFolder(programDir, userData), programDir);
-        QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
-                 QStringList()); // the probe is gone, and no user folder was made
-        QCOMPARE(ProgramDataFolder(QStringLiteral("/proc/"), userData), userData + QLatin1Char('/'));
-        QVERIFY(QFileInfo(userData).isDir());
+        const QString base = dir.path() + QLatin1Char('/');
+        QDir().mkpath(base + QStringLiteral("program"));
+        for (const QString& entry : present) {
+            if (entry == QLatin1String("marker"))
+                QFile(base + QStringLiteral("program/Vistrelle.installed")).open(QIODevice::WriteOnly);
+            else
+                QDir().mkpath(base + entry);
+        }
+        const QString program = readOnly ? QStringLiteral("/proc/") : base + QStringLiteral("program/");
+        const UserFolders user{base + QStringLiteral("pictures"), base + QStringLiteral("config"),
+                               base + QStringLiteral("former")};
+        const DataFolders found = DataFoldersFor(program, user);
+        const auto named = [&](const QString& folder) {
+            return folder == program ? QStringLiteral("program") : folder.mid(base.size()).chopped(1);
+        };
+        QCOMPARE(named(found.settings), settings);
+        QCOMPARE(named(found.libraryParent), library);
+        QVERIFY(QFileInfo(found.settings).isDir() && QFileInfo(found.libraryParent).isDir());
+        QCOMPARE(QDir(program).entryList(QDir::Files | QDir::Hidden).filter(QStringLiteral(".vistrelle-")),
+                 QStringList()); // the probe is gone
     }
 };
 

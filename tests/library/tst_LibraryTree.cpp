@@ -8,6 +8,7 @@
 #include "support/TestLibrary.h"
 
 #include <QDirIterator>
+#include <QElapsedTimer>
 #include <QImage>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -66,10 +67,12 @@ class tst_LibraryTree : public QObject
     // Deletes a library folder as the Del commands do; what the user would be told goes to m_told.
     void deleteFolder(const QString& folder)
     {
-        const Outcome deleted = DeleteLibraryFolder(m_state, m_root + folder);
-        QVERIFY(deleted.done());
-        m_told += deleted.problems;
+        const DeleteOutcome deleted = DeleteLibraryFolder(m_state, m_root + folder);
+        QVERIFY(deleted.outcome.done());
+        m_told += deleted.outcome.problems;
     }
+
+    QString trash() const { return m_base + "data/Trash/"; }
 
 private slots:
     void init()
@@ -80,6 +83,9 @@ private slots:
         m_state = AppState();
         m_state.libraryRoot = m_root;
         m_told.clear();
+        // The trash of the test's own, the home folder beside it on the same file system.
+        qputenv("XDG_DATA_HOME", QFile::encodeName(m_base + "data"));
+        qputenv("HOME", QFile::encodeName(m_base + "home"));
     }
 
     void displayOrder()
@@ -199,6 +205,146 @@ private slots:
                  notMoved.isEmpty() ? QStringList() : QStringList{notMoved});
         before.sort();
         QCOMPARE(tree(), after.isEmpty() ? before : after);
+    }
+
+    void deleteNeverLeavesTheLibrary_data()
+    {
+        QTest::addColumn<QString>("link");    // made in the library, "name>target"
+        QTest::addColumn<QString>("deleted"); // below the library root; a file when it has no "/" at the end
+        QTest::addColumn<bool>("forGood");    // as after a Yes to "delete for good", else into the trash
+        QTest::addColumn<bool>("refused");    // told, nothing deleted; else only the link went
+        for (const bool forGood : {false, true}) {
+            const char* way = forGood ? ", for good" : ", to the trash";
+            QTest::addRow("Image Set of a linked Category%s", way) << "Vistrelles/Cat>outside"
+                                                                   << "Cat/Set/" << forGood << true;
+            QTest::addRow("file of a linked Image Set%s", way) << "Vistrelles/Cat/Set>outside/Set"
+                                                               << "Cat/Set/canary.jpg" << forGood << true;
+            QTest::addRow("linked Image Set%s", way) << "Vistrelles/Cat/Set>outside/Set"
+                                                     << "Cat/Set/" << forGood << false;
+            QTest::addRow("linked Category%s", way) << "Vistrelles/Cat>outside"
+                                                    << "Cat/" << forGood << false;
+            // Never walked into: only a link that is itself the deleted folder leads to the root.
+            QTest::addRow("Image Set linked to the root folder%s", way) << "Vistrelles/Cat/Root>/"
+                                                                        << "Cat/Root/" << forGood << false;
+            QTest::addRow("Category linked to the root folder%s", way) << "Vistrelles/Root>/"
+                                                                       << "Root/" << forGood << false;
+        }
+    }
+
+    // Canary files outside the library keep their contents whatever the links inside lead to.
+    void deleteNeverLeavesTheLibrary()
+    {
+        QFETCH(QString, link);
+        QFETCH(QString, deleted);
+        QFETCH(bool, forGood);
+        QFETCH(bool, refused);
+        make({"outside/canary.jpg", "outside/Set/canary.jpg", "outside/Set/sub/canary.bmp",
+              "Vistrelles/Other/Set/kept.jpg", link});
+        makeFolder(m_root + "Cat");
+        const QStringList canaries = fingerprint(m_base + "outside");
+        const QString path = m_root + deleted;
+        const bool folder = deleted.endsWith('/');
+
+        DeleteOutcome outcome;
+        if (folder)
+            outcome = forGood ? DeleteLibraryFolder(m_state, path) : TrashLibraryFolder(m_state, path);
+        else
+            outcome = forGood ? DeleteFiles(m_root, {path}) : TrashFiles(m_root, {path});
+
+        QCOMPARE(fingerprint(m_base + "outside"), canaries);
+        QVERIFY(QFile::exists(m_root + "Other/Set/kept.jpg"));
+        QCOMPARE(outcome.critical, false);
+        QCOMPARE(outcome.notTrashed, QStringList());
+        const QString told = folder ? outcome.outcome.text : outcome.outcome.problems.value(0);
+        const QString linkPath = m_base + link.section('>', 0, 0);
+        QCOMPARE(told, refused ? linkPath +
+                                     " is a link (or a file), not a folder of the library: what lies behind "
+                                     "it is not the library's, and nothing was deleted."
+                               : QString());
+        QCOMPARE(QFileInfo(linkPath).isSymLink(), refused);
+        if (!refused && !forGood)
+            QVERIFY(QFileInfo(trash() + "files/" + QFileInfo(linkPath).fileName()).isSymLink());
+    }
+
+    // A whole Image Set goes to the trash in one move, hidden files too; a file goes alone.
+    void trashTakesFoldersWhole()
+    {
+        for (int n = 0; n < 5000; ++n)
+            makeFile(m_root + QString("Cat/Set/Image_%1.jpg").arg(n, 4, 10, QChar('0')));
+        make({"Vistrelles/Cat/Set/.hidden", "Vistrelles/Cat/Other/a.jpg", "Vistrelles/Cat/Other/b.jpg"});
+        QElapsedTimer timer;
+        timer.start();
+        const DeleteOutcome deleted = TrashLibraryFolder(m_state, m_root + "Cat/Set/");
+        const qint64 elapsed = timer.elapsed();
+        QVERIFY(deleted.outcome.done() && deleted.outcome.problems.isEmpty());
+        QVERIFY2(elapsed < 1000, qPrintable(QString("%1 ms").arg(elapsed)));
+        QVERIFY(!QFileInfo::exists(m_root + "Cat/Set"));
+        QCOMPARE(QDir(trash() + "info").entryList(QDir::Files), QStringList{"Set.trashinfo"});
+        QCOMPARE(QDir(trash() + "files/Set").entryList(QDir::Files | QDir::Hidden).size(), 5001);
+        QVERIFY(TrashFiles(m_root, {m_root + "Cat/Other/a.jpg", m_root + "Cat/Other/gone.jpg"})
+                    .outcome.problems.isEmpty());
+        QCOMPARE(filesIn(m_root + "Cat"), QStringList{"Other/b.jpg"});
+        QCOMPARE(contents(trash() + "files/a.jpg"), "Vistrelles/Cat/Other/a.jpg");
+    }
+
+    // Without a trash nothing moves: the caller asks before deleting for good.
+    void noTrashDeletesNothing()
+    {
+        make({"blocked", "Vistrelles/Cat/Set/a.jpg", "Vistrelles/Cat/Set/b.jpg"});
+        qputenv("XDG_DATA_HOME", QFile::encodeName(m_base + "blocked/data"));
+        const QStringList before = tree();
+        const DeleteOutcome folder = TrashLibraryFolder(m_state, m_root + "Cat/Set/");
+        const DeleteOutcome files = TrashFiles(m_root, {m_root + "Cat/Set/a.jpg"});
+        QCOMPARE(folder.notTrashed, QStringList{m_root + "Cat/Set"});
+        QCOMPARE(files.notTrashed, QStringList{m_root + "Cat/Set/a.jpg"});
+        QVERIFY(!folder.trashError.isEmpty());
+        QVERIFY(folder.outcome.done() && files.outcome.done());
+        QCOMPARE(tree(), before);
+    }
+
+    // A write killed midway leaves a hidden temporary: listing the set clears it once stale, and
+    // a delete for good does not stop at it.
+    void staleTemporariesGo()
+    {
+        make({"Vistrelles/Cat/Set/a.jpg", "Vistrelles/Cat/Set/.a.jpg.0badf00d.part",
+              "Vistrelles/Cat/Set/.b.jpg.0badf00d.part", "Vistrelles/Cat/Old/.c.jpg.12345678.part"});
+        for (const char* stale : {"Set/.a.jpg.0badf00d.part", "Old/.c.jpg.12345678.part"})
+            setModified(m_root + "Cat/" + stale, QDateTime::currentDateTime().addSecs(-120));
+        ResetFileWalk(m_state);
+        ListImageSet(m_state, m_root + "Cat/Set/");
+        QCOMPARE(filesIn(m_root + "Cat/Set"), (QStringList{".b.jpg.0badf00d.part", "a.jpg"}));
+        QCOMPARE(m_state.imageSetFiles, QStringList{m_root + "Cat/Set/a.jpg"});
+        deleteFolder("Cat/Old/");
+        QCOMPARE(m_told, QStringList());
+        QVERIFY(!QFileInfo::exists(m_root + "Cat/Old"));
+        // Nor does one go to the trash with its Category.
+        setModified(m_root + "Cat/Set/.b.jpg.0badf00d.part", QDateTime::currentDateTime().addSecs(-120));
+        QVERIFY(TrashLibraryFolder(m_state, m_root + "Cat/").outcome.done());
+        QCOMPARE(filesIn(trash() + "files/Cat"), QStringList{"Set/a.jpg"});
+    }
+
+    void renameKeepsTheExtension_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("renamed"); // shot.jpg afterwards
+        QTest::newRow("no extension") << "Login screen"
+                                      << "Login screen.jpg";
+        QTest::newRow("listed extension, other case") << "Login.BMP"
+                                                      << "Login.BMP";
+        QTest::newRow("another listed extension") << "Login.gif"
+                                                  << "Login.gif";
+        QTest::newRow("an extension not listed") << "notes.txt"
+                                                 << "notes.txt.jpg";
+    }
+
+    // A name without a listed extension would drop the file from every list.
+    void renameKeepsTheExtension()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, renamed);
+        make({"Vistrelles/Cat/Set/shot.jpg"});
+        QVERIFY(RenameFile(m_root + "Cat/Set/shot.jpg", typed).done());
+        QCOMPARE(filesIn(m_root + "Cat/Set"), QStringList{renamed});
     }
 
     void oddNames_data()

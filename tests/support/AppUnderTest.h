@@ -5,6 +5,7 @@
 #include "ui/main/frmVistrelle.h"
 
 #include <QComboBox>
+#include <QFile>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -19,6 +20,8 @@ public:
     explicit AppUnderTest(const QStringList& arguments = {})
         : app(fakes.services, fakes.dialogs, fakes.worker, dir.path(), arguments)
     {
+        // Deleted files go to a trash of the test's own.
+        qputenv("XDG_DATA_HOME", QFile::encodeName(dir.path() + "/data"));
     }
 
     bool start() { return app.start(); }
@@ -28,6 +31,7 @@ public:
     QString programDir() const { return dir.path() + "/"; }
     QString root() const { return programDir() + "Vistrelles/"; }
     QString defaultSet() const { return root() + "Default Category/Default Image Set/"; }
+    QString trash() const { return dir.path() + "/data/Trash/"; }
 
     template <typename T> T* control(const char* name) const
     {

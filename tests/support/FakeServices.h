@@ -152,7 +152,13 @@ struct FakeLibraryDialogs final : LibraryDialogs
 struct FakeInstanceLock final : InstanceLock
 {
     bool acquire() override { return !heldElsewhere; }
+    bool acquireLibrary(const QString& libraryRoot) override
+    {
+        return lockedLibraries.append(libraryRoot), !libraryHeldElsewhere;
+    }
     bool heldElsewhere = false;
+    bool libraryHeldElsewhere = false;
+    QStringList lockedLibraries;
 };
 
 struct FakeSystemTray final : SystemTray

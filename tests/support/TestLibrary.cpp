@@ -1,5 +1,6 @@
 #include "TestLibrary.h"
 
+#include <QCryptographicHash>
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
@@ -55,6 +56,20 @@ void setModified(const QString& path, const QDateTime& when)
     QFile file(path);
     if (!file.open(QIODevice::ReadWrite) || !file.setFileTime(when, QFileDevice::FileModificationTime))
         qFatal("could not set the time of %s", qPrintable(path));
+}
+
+QStringList fingerprint(const QString& folder)
+{
+    QStringList lines;
+    const QString base = QDir(folder).absolutePath() + '/';
+    for (QDirIterator it(folder, QDir::Files | QDir::Hidden | QDir::System, QDirIterator::Subdirectories);
+         it.hasNext();) {
+        const QString path = it.next();
+        lines.append(path.mid(base.size()) + ": " +
+                     QCryptographicHash::hash(contents(path), QCryptographicHash::Sha256).toHex());
+    }
+    lines.sort();
+    return lines;
 }
 
 } // namespace TestLibrary

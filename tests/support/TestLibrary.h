@@ -18,5 +18,8 @@ QByteArray contents(const QString& path);
 /// Every file below \a folder, hidden ones too, as sorted paths relative to it.
 QStringList filesIn(const QString& folder);
 void setModified(const QString& path, const QDateTime& when);
+/// Every file below \a folder, hidden ones too, links not followed: "relative path: checksum"
+/// lines, sorted; what a test compares before and after to see that nothing there changed.
+QStringList fingerprint(const QString& folder);
 
 } // namespace TestLibrary

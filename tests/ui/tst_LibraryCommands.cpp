@@ -84,6 +84,98 @@ private slots:
                          "Done.", sure, sure, last, sure, last, "Done.", sure, last, "Done."}));
     }
 
+    void deletesGoToTheTrash_data()
+    {
+        QTest::addColumn<QString>("command"); // a button, or "Delete" pressed on both files of the set
+        QTest::addColumn<bool>("trash");      // else the trash cannot be made
+        QTest::addColumn<QList<BoxAnswer>>("answers");
+        QTest::addColumn<QStringList>("told"); // "ROOT" stands for the library's folder
+        QTest::addColumn<QStringList>("left"); // the files left in the library, then those in the trash
+        const QString set = "WARNING!!!  This will remove the image set and all the images contained in it.  "
+                            "Are you sure?";
+        const QString sure = "WARNING!!!  This will remove the category and all image sets contained in it.  "
+                             "Are you sure?";
+        const QString last =
+            "LAST CHANCE!!!  Removing a category will remove ALL image sets contained in it.  "
+            "Should I Abort?";
+        const QString files = "Are you sure you want to delete the 2 files selected?";
+        const QString noTrash =
+            " cannot be moved to the trash (Not a directory).  Delete it and everything in "
+            "it for good?";
+        const QString noTrashFiles = "These files cannot be moved to the trash (Not a "
+                                     "directory):\n\na.jpg\nb.jpg\n\nDelete them for good?";
+        const QStringList all{"Cat/Keep/c.jpg", "Cat/Set/a.jpg", "Cat/Set/b.jpg"};
+        const auto Yes = BoxAnswer::Yes, No = BoxAnswer::No;
+        QTest::newRow("Image Set") << "cmdDeleteImageSet" << true << QList{Yes} << QStringList{set, "Done."}
+                                   << QStringList{"Cat/Keep/c.jpg", "trash: Set/a.jpg", "trash: Set/b.jpg"};
+        QTest::newRow("Category") << "cmdDeleteCategory" << true << QList{Yes, No}
+                                  << QStringList{sure, last, "Done."}
+                                  << QStringList{"trash: Cat/Keep/c.jpg", "trash: Cat/Set/a.jpg",
+                                                 "trash: Cat/Set/b.jpg"};
+        QTest::newRow("files") << "Delete" << true << QList{Yes} << QStringList{files}
+                               << QStringList{"Cat/Keep/c.jpg", "trash: a.jpg", "trash: b.jpg"};
+        QTest::newRow("Image Set, no trash, kept") << "cmdDeleteImageSet" << false << QList{Yes, No}
+                                                   << QStringList{set, "ROOTCat/Set" + noTrash} << all;
+        QTest::newRow("Image Set, no trash, for good")
+            << "cmdDeleteImageSet" << false << QList{Yes, Yes}
+            << QStringList{set, "ROOTCat/Set" + noTrash, "Done."} << QStringList{"Cat/Keep/c.jpg"};
+        QTest::newRow("Category, no trash, for good")
+            << "cmdDeleteCategory" << false << QList{Yes, No, Yes}
+            << QStringList{sure, last, "ROOTCat" + noTrash, "Done."} << QStringList();
+        QTest::newRow("files, no trash, kept")
+            << "Delete" << false << QList{Yes, No} << QStringList{files, noTrashFiles} << all;
+        QTest::newRow("files, no trash, for good")
+            << "Delete" << false << QList{Yes, Yes} << QStringList{files, noTrashFiles}
+            << QStringList{"Cat/Keep/c.jpg"};
+    }
+
+    void deletesGoToTheTrash()
+    {
+        QFETCH(QString, command);
+        QFETCH(bool, trash);
+        QFETCH(QList<BoxAnswer>, answers);
+        QFETCH(QStringList, told);
+        QFETCH(QStringList, left);
+        AppUnderTest t;
+        startOn(t, {"Cat/Keep/c.jpg", "Cat/Set/a.jpg", "Cat/Set/b.jpg"});
+        t.choose("cboImageSetName", "Set");
+        if (!trash) {
+            makeFile(t.dir.filePath("blocked"));
+            qputenv("XDG_DATA_HOME", QFile::encodeName(t.dir.filePath("blocked/data")));
+        }
+        t.fakes.boxes.answers = answers;
+        if (command == "Delete")
+            press(t, {0, 1}, 0, Qt::Key_Delete);
+        else
+            t.click(qPrintable(command));
+        QCOMPARE(t.fakes.boxes.texts(), told.replaceInStrings("ROOT", t.root()));
+        QStringList found = filesIn(t.root());
+        for (const QString& file : filesIn(t.trash() + "files"))
+            found.append("trash: " + file);
+        QCOMPARE(found, left);
+    }
+
+    // The fault this guards deleted the linked folder's files and then said "Done.".
+    void deleteThroughALinkIsRefused()
+    {
+        AppUnderTest t;
+        makeFile(t.dir.filePath("outside/Set/canary.jpg"), "canary");
+        startOn(t, {"Cat/Set/a.jpg"});
+        QVERIFY(QFile::link(t.dir.filePath("outside"), t.root() + "Linked"));
+        t.click("cmdRefresh");
+        t.choose("cboImageSetCategory", "Linked");
+        QCOMPARE(t.shownSet(), "Linked/Set");
+        t.fakes.boxes.answers = {BoxAnswer::Yes};
+        t.click("cmdDeleteImageSet");
+        QCOMPARE(t.fakes.boxes.texts().last(),
+                 t.root() +
+                     "Linked is a link (or a file), not a folder of the library: what lies behind it is "
+                     "not the library's, and nothing was deleted.");
+        QCOMPARE(t.fakes.boxes.shown.last().look, BoxLook::Exclamation);
+        QCOMPARE(contents(t.dir.filePath("outside/Set/canary.jpg")), "canary");
+        QVERIFY(t.main().isVisible());
+    }
+
     void deleteOutsideTheLibraryStopsTheProgram()
     {
         AppUnderTest t;
@@ -189,6 +281,37 @@ private slots:
         }
         QCOMPARE(offered, (QStringList{"B/X", "B/W", "A/M"}));
         QCOMPARE(boxes.texts(), QStringList{"Please select an image set first."});
+    }
+
+    void offeredFileName_data()
+    {
+        QTest::addColumn<QString>("offered");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("entered");
+        QTest::newRow("picture") << "Image_1.jpg"
+                                 << "Login screen"
+                                 << "Login screen.jpg";
+        QTest::newRow("intro image") << "(shot).bmp"
+                                     << "first"
+                                     << "first.bmp";
+        QTest::newRow("without extension") << "Login screen"
+                                           << "Desk"
+                                           << "Desk";
+    }
+
+    // Typing over the name the dialog opens with replaces the name and keeps the extension.
+    void offeredFileName()
+    {
+        QFETCH(QString, offered);
+        QFETCH(QString, typed);
+        QFETCH(QString, entered);
+        FakeMessageBoxes boxes;
+        frmEnterName dialog(offered, boxes);
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowActive(&dialog));
+        auto* box = dialog.findChild<QLineEdit*>("txtEnterName");
+        QTest::keyClicks(box, typed);
+        QCOMPARE(box->text(), entered);
     }
 
     void nameEntry_data()

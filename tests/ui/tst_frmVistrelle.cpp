@@ -11,6 +11,9 @@
 #include <QLocale>
 #include <QMenu>
 #include <QRadioButton>
+#include <QScreen>
+#include <csignal>
+#include <sys/resource.h>
 
 using namespace TestLibrary;
 
@@ -66,28 +69,96 @@ private slots:
 
     void startupRefusals_data()
     {
-        QTest::addColumn<QStringList>("arguments"); // none: a second instance
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("heldElsewhere"); // the lock another running program holds
         QTest::addColumn<QString>("message");
-        QTest::newRow("second instance")
-            << QStringList() << "Vistrelle is already running.  Check the System Tray.";
+        QTest::addColumn<QStringList>("left"); // in the program's folder afterwards
+        const QString running = "Vistrelle is already running.  Check the System Tray.";
+        QTest::newRow("second instance") << QStringList() << "user" << running << QStringList();
+        // One started with another runtime folder on the same library files every picture twice.
+        QTest::newRow("another program on this library")
+            << QStringList() << "library" << running << QStringList{"Vistrelles"};
         QTest::newRow("one character")
-            << QStringList{"x"} << "Invalid directory specified.  Check the target line for the shortcut.";
+            << QStringList{"x"} << QString()
+            << "Invalid directory specified.  Check the target line for the shortcut." << QStringList();
         QTest::newRow("missing folder")
-            << QStringList{"/nonexistent/shots"}
+            << QStringList{"/nonexistent/shots"} << QString()
             << "Problem encountered with specified directory (/nonexistent/shots).  "
                "Check the target line for the shortcut. Error encoutered: No such "
-               "file or directory";
+               "file or directory"
+            << QStringList();
     }
     void startupRefusals()
     {
         QFETCH(QStringList, arguments);
+        QFETCH(QString, heldElsewhere);
         QFETCH(QString, message);
+        QFETCH(QStringList, left);
         AppUnderTest t(arguments);
-        t.fakes.instance.heldElsewhere = arguments.isEmpty();
+        t.fakes.instance.heldElsewhere = heldElsewhere == "user";
+        t.fakes.instance.libraryHeldElsewhere = heldElsewhere == "library";
         QVERIFY(!t.start());
         QCOMPARE(t.fakes.boxes.texts(), QStringList{message});
-        QCOMPARE(QDir(t.dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList());
+        QCOMPARE(QDir(t.dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), left);
         QVERIFY(QApplication::topLevelWidgets().isEmpty());
+    }
+
+    // Each change made through the program is saved at once: a session that ends without the
+    // window being closed (a lost display) keeps it.
+    void changesAreSavedAtOnce_data()
+    {
+        QTest::addColumn<QString>("change");
+        QTest::addColumn<QString>("saved"); // a line of the settings file right afterwards
+        QTest::newRow("format") << "BMP"
+                                << "IMAGEFORMAT=BMP";
+        QTest::newRow("options, OK") << "quality 75, OK"
+                                     << "JPEG_QUALITY=75";
+        QTest::newRow("options, Cancel") << "quality 75, Cancel" << QString();
+        QTest::newRow("Intro Set") << "Intro Set"
+                                   << "FIRSTSET=Second";
+    }
+    void changesAreSavedAtOnce()
+    {
+        QFETCH(QString, change);
+        QFETCH(QString, saved);
+        AppUnderTest t;
+        makeFolder(t.root() + "Cat/Second");
+        QVERIFY(t.start());
+        t.choose("cboImageSetCategory", "Cat");
+        if (change == "BMP") {
+            t.main().findChildren<QRadioButton*>("optFormat").at(1)->click();
+        } else if (change == "Intro Set") {
+            t.click("cmdFirstImageSet");
+        } else {
+            QVERIFY(t.inDialog("cmdOptions", [&](QWidget& options) {
+                options.findChild<QComboBox*>("cboQuality")->setCurrentText("75");
+                options.findChild<QPushButton*>(change.endsWith("OK") ? "cmdOK" : "cmdCancel")->click();
+            }));
+        }
+        const QByteArray text = contents(t.dir.filePath("Vistrelle.ini"));
+        QCOMPARE(text.isEmpty(), saved.isEmpty());
+        QVERIFY2(saved.isEmpty() || text.split('\n').contains(saved.toUtf8() + '\r'), text.constData());
+    }
+
+    // Closing when the disk is full: the old settings file stays, and the user is told.
+    void closingOnAFullDisk()
+    {
+        AppUnderTest t;
+        const QByteArray before("IMAGEFORMAT=BMP\r\nFIRSTCAT=Default Category\r\n");
+        makeFile(t.dir.filePath("Vistrelle.ini"), before);
+        QVERIFY(t.start());
+        rlimit limit{};
+        QVERIFY(::getrlimit(RLIMIT_FSIZE, &limit) == 0);
+        const rlimit small{16, limit.rlim_max};
+        const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+        QVERIFY(::setrlimit(RLIMIT_FSIZE, &small) == 0);
+        t.main().close();
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+        std::signal(SIGXFSZ, oldHandler);
+        QCOMPARE(contents(t.dir.filePath("Vistrelle.ini")), before);
+        QCOMPARE(t.fakes.boxes.texts(),
+                 QStringList{"Could not write " + t.programDir() + "Vistrelle.ini file"});
+        QCOMPARE(t.fakes.boxes.shown.first().look, BoxLook::Exclamation);
     }
 
     void introSetAtStartup_data()
@@ -113,6 +184,60 @@ private slots:
         QCOMPARE(t.shownSet(), shown);
         const bool kept = intro.section('/', 1) == shown.section('/', 1);
         QVERIFY(t.settingsAfterClose().contains(kept ? settings : "FIRSTCAT=\r\nFIRSTSET=\r\n"));
+    }
+
+    // A library given on the command line leaves the normal library's Intro Set alone, unless
+    // Intro Set is chosen in that run.
+    void introSetOfTheNormalLibrary_data()
+    {
+        QTest::addColumn<bool>("chosen");
+        QTest::newRow("kept") << false;
+        QTest::newRow("chosen in this run") << true;
+    }
+    void introSetOfTheNormalLibrary()
+    {
+        QFETCH(bool, chosen);
+        QTemporaryDir other;
+        AppUnderTest t({other.path()});
+        makeFolder(t.root() + "Trips/Summer");
+        makeFolder(other.path() + "/Vistrelles/Work/Screens");
+        makeFile(t.dir.filePath("Vistrelle.ini"), "FIRSTCAT=Trips\r\nFIRSTSET=Summer\r\n");
+        QVERIFY(t.start());
+        QCOMPARE(t.shownSet(), "Work/Screens");
+        if (chosen)
+            t.click("cmdFirstImageSet");
+        const QByteArray saved = t.settingsAfterClose();
+        QVERIFY2(saved.contains(chosen ? "FIRSTCAT=Work\r\nFIRSTSET=Screens\r\n"
+                                       : "FIRSTCAT=Trips\r\nFIRSTSET=Summer\r\n"),
+                 saved.constData());
+    }
+
+    // Windows stay on the screens that exist, whatever the settings file says; a width beyond
+    // the screens counts as one too small, and is not saved again.
+    void windowsStayOnTheScreens_data()
+    {
+        QTest::addColumn<QByteArray>("settings");
+        QTest::addColumn<QString>("saved"); // a line written back on closing
+        QTest::newRow("viewer 2147483647 wide") << QByteArray("IWIDTH=2147483647\r\n") << "IWIDTH=4995";
+        QTest::newRow("viewer wider than the screen") << QByteArray("IWIDTH=13500\r\n") << "IWIDTH=4995";
+        QTest::newRow("viewer as wide as the screen") << QByteArray("IWIDTH=12000\r\n") << "IWIDTH=12000";
+        QTest::newRow("viewer far right") << QByteArray("ILEFT=2147483647\r\n") << "ILEFT=0";
+        QTest::newRow("main window far below") << QByteArray("MTOP=90000\r\n") << "MTOP=0";
+    }
+    void windowsStayOnTheScreens()
+    {
+        QFETCH(QByteArray, settings);
+        QFETCH(QString, saved);
+        AppUnderTest t;
+        makeFile(t.dir.filePath("Vistrelle.ini"), settings);
+        QVERIFY(t.start());
+        const QRect screen = QGuiApplication::primaryScreen()->geometry();
+        QCOMPARE(screen.size(), QSize(800, 800)); // the offscreen platform's: 12000 twips wide
+        QVERIFY(screen.contains(t.app.imageViewer().frameGeometry().topLeft()));
+        QVERIFY(t.app.imageViewer().width() <= screen.width());
+        QVERIFY(screen.contains(t.main().frameGeometry().topLeft()));
+        const QByteArray text = t.settingsAfterClose();
+        QVERIFY2(text.split('\n').contains(saved.toUtf8() + '\r'), text.constData());
     }
 
     // Another Category keeps the Image Set's name when it holds a set of exactly that name, else

@@ -49,6 +49,10 @@ frmEnterName::frmEnterName(const QString& proposed, MessageBoxes& boxes)
     m_txtEnterName->setObjectName(QStringLiteral("txtEnterName"));
     m_txtEnterName->setValidator(new NoNulValidator(m_txtEnterName));
     m_txtEnterName->setMinimumWidth(300);
+    // A file's name is offered with its extension left out of the selection: typing a new name
+    // then keeps the extension, and the file stays in the list.
+    if (const qsizetype dot = proposed.lastIndexOf(QLatin1Char('.')); dot > 0)
+        m_txtEnterName->setSelection(0, static_cast<int>(dot));
     const auto [cmdOK, cmdCancel] = OkCancelButtons(this);
 
     auto* layout = new QVBoxLayout(this);

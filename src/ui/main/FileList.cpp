@@ -3,6 +3,7 @@
 #include "core/AppState.h"
 #include "library/FileOperations.h"
 #include "library/LibraryCommands.h"
+#include "library/LibraryTree.h"
 #include "platform/MessageBoxes.h"
 #include "platform/Services.h"
 #include "platform/Shell.h"
@@ -121,7 +122,7 @@ void FileList::lstComponents_KeyDown(int key)
                 BoxLook::NoIcon, BoxButtons::YesNo) != BoxAnswer::Yes)
             return;
         const int row = currentRow();
-        tellProblems(DeleteFiles(paths));
+        deleteFiles(paths);
         emit refreshRequested(row);
     } else if (key == Qt::Key_Space) {
         if (paths.isEmpty()) {
@@ -189,8 +190,21 @@ void FileList::renameFile(int row)
     emit refreshRequested(row);
 }
 
-void FileList::tellProblems(const Outcome& outcome)
+void FileList::deleteFiles(const QStringList& paths)
 {
-    for (const QString& problem : outcome.problems)
-        m_services.boxes.show(problem, BoxLook::Exclamation);
+    MessageBoxes& boxes = m_services.boxes;
+    const DeleteOutcome trashed = TrashFiles(m_state.libraryRoot, paths);
+    QStringList problems = trashed.outcome.problems;
+    if (!trashed.notTrashed.isEmpty()) {
+        QStringList names;
+        for (const QString& path : trashed.notTrashed)
+            names.append(FileNameOf(path));
+        if (boxes.show(QStringLiteral("These files cannot be moved to the trash (") + trashed.trashError +
+                           QStringLiteral("):\n\n") + names.join(QLatin1Char('\n')) +
+                           QStringLiteral("\n\nDelete them for good?"),
+                       BoxLook::Exclamation, BoxButtons::YesNo) == BoxAnswer::Yes)
+            problems += DeleteFiles(m_state.libraryRoot, trashed.notTrashed).outcome.problems;
+    }
+    for (const QString& problem : std::as_const(problems))
+        boxes.show(problem, BoxLook::Exclamation);
 }

@@ -5,7 +5,6 @@
 class LibraryDialogs;
 class QComboBox;
 struct AppState;
-struct Outcome;
 struct Services;
 
 /// The Image Set's files in the main window (lstComponents): a line per file name, the
@@ -47,7 +46,8 @@ private:
     QStringList selectedPaths() const;
     void MoveSelectedFiles(const QStringList& paths);
     void renameFile(int row);
-    void tellProblems(const Outcome& outcome);
+    /// Moves the files to the trash; what it cannot take goes for good only once the user agrees.
+    void deleteFiles(const QStringList& paths);
 
     AppState& m_state;
     Services& m_services;

@@ -103,6 +103,7 @@ void ImageSetCommands::cmdFirstImageSet_Click()
     }
     m_state.settings.introCategory = category();
     m_state.settings.introImageSet = imageSet();
+    emit settingsChanged();
     m_services.boxes.show(QStringLiteral("Done.\n\n") + imageSet() +
                               QStringLiteral(" will be the first image set you see when you start Vistrelle"),
                           BoxLook::Information);
@@ -110,14 +111,27 @@ void ImageSetCommands::cmdFirstImageSet_Click()
 
 bool ImageSetCommands::deleteLibraryFolder(const QString& folder)
 {
-    const Outcome deleted = DeleteLibraryFolder(m_state, folder);
-    if (!deleted.done()) {
-        m_services.boxes.show(deleted.text, BoxLook::Critical);
+    MessageBoxes& boxes = m_services.boxes;
+    DeleteOutcome deleted = TrashLibraryFolder(m_state, folder);
+    if (!deleted.notTrashed.isEmpty()) {
+        if (boxes.show(deleted.notTrashed.first() + QStringLiteral(" cannot be moved to the trash (") +
+                           deleted.trashError +
+                           QStringLiteral(").  Delete it and everything in it for good?"),
+                       BoxLook::Exclamation, BoxButtons::YesNo) != BoxAnswer::Yes)
+            return false;
+        deleted = DeleteLibraryFolder(m_state, folder);
+    }
+    if (deleted.critical) {
+        boxes.show(deleted.outcome.text, BoxLook::Critical);
         emit endProgramRequested();
         return false;
     }
-    for (const QString& problem : deleted.problems)
-        m_services.boxes.show(problem, BoxLook::Exclamation);
+    if (!deleted.outcome.done()) {
+        boxes.show(deleted.outcome.text, BoxLook::Exclamation);
+        return false;
+    }
+    for (const QString& problem : deleted.outcome.problems)
+        boxes.show(problem, BoxLook::Exclamation);
     return true;
 }
 

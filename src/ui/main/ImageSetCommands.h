@@ -32,6 +32,8 @@ signals:
     void imageSetsChanged();
     /// A critical error: the program must stop in order.
     void endProgramRequested();
+    /// The Intro Set changed: it is to be saved now.
+    void settingsChanged();
 
 private:
     QString category() const;

@@ -80,7 +80,7 @@ void frmVistrelle::connectControls()
 {
     for (int index = 0; index < 3; ++index)
         connect(m_ui.optFormat[index], &QRadioButton::clicked, this,
-                [this, index] { optFormat_Click(index); });
+                [this, index] { optFormat_Click(index), emit settingsChanged(); });
     connect(m_ui.chkPauseCapturing, &QCheckBox::clicked, this, &frmVistrelle::chkPauseCapturing_Click);
     connect(m_ui.cboImageSetCategory, &QComboBox::activated, this, &frmVistrelle::cboImageSetCategory_Click);
     connect(m_ui.cboImageSetName, &QComboBox::activated, this, &frmVistrelle::cboImageSetName_Click);
@@ -110,6 +110,7 @@ void frmVistrelle::connectControls()
     connect(m_setCommands, &ImageSetCommands::categoriesChanged, this, &frmVistrelle::cmdRefresh_Click);
     connect(m_setCommands, &ImageSetCommands::imageSetsChanged, this, &frmVistrelle::RefreshImageSets);
     connect(m_setCommands, &ImageSetCommands::endProgramRequested, this, &frmVistrelle::endProgramRequested);
+    connect(m_setCommands, &ImageSetCommands::settingsChanged, this, &frmVistrelle::settingsChanged);
     connect(m_ui.tmrTimer, &QTimer::timeout, this, &frmVistrelle::tmrTimer_Timer);
     connect(&m_engine, &CaptureEngine::filed, this, &frmVistrelle::fileCaptured);
 }
@@ -258,7 +259,7 @@ void frmVistrelle::RefreshFileList(const QString& folder)
 {
     ResetFileTables();
     ResetFileWalk(m_state);
-    m_state.imageSetFiles = CollectImages(m_state, folder);
+    ListImageSet(m_state, folder);
     const int imagesFound = m_state.fileCount - 1;
     FillFileList(folder);
     if (m_state.lowResourceMode)
@@ -369,8 +370,10 @@ void frmVistrelle::cmdExplore_Click()
 void frmVistrelle::cmdOptions_Click()
 {
     frmOptions dialog(m_state.settings, this);
-    if (dialog.exec() == QDialog::Accepted)
-        m_state.settings = dialog.chosen();
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    m_state.settings = dialog.chosen();
+    emit settingsChanged();
 }
 
 void frmVistrelle::cmdHelp_Click()

@@ -70,6 +70,8 @@ signals:
     void endProgramRequested();
     /// The window is closing.
     void unloading();
+    /// The user changed a setting (format, options, Intro Set): it is to be saved now.
+    void settingsChanged();
 
 protected:
     void closeEvent(QCloseEvent* event) override;

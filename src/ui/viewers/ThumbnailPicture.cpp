@@ -1,12 +1,13 @@
 #include "ThumbnailPicture.h"
 
+#include "platform/FileSystem.h"
+
 #include <QColor>
+#include <QFile>
 #include <QImageReader>
 #include <QPainter>
 
-namespace {
-
-QImage placeholder(QSize size)
+QImage UnreadablePicture(QSize size)
 {
     QImage picture(size, QImage::Format_RGB32);
     picture.fill(QColor(32, 32, 32));
@@ -18,18 +19,20 @@ QImage placeholder(QSize size)
     return picture;
 }
 
-} // namespace
-
 QImage LoadThumbnail(const QString& path, QSize size)
 {
-    QImageReader reader(path);
+    // A link to a pipe is never opened for reading: that would wait for ever.
+    QFile file;
+    if (!OpenRegularFile(file, path))
+        return UnreadablePicture(size);
+    QImageReader reader(&file);
     const QSize natural = reader.size();
     if (natural.isEmpty())
-        return placeholder(size);
+        return UnreadablePicture(size);
     // The JPEG decoder scales while decoding: a screenshot never exists at full size here.
     reader.setScaledSize(natural.scaled(size, Qt::KeepAspectRatio).expandedTo(QSize(1, 1)));
     QImage picture = reader.read();
     if (picture.isNull())
-        return placeholder(size);
+        return UnreadablePicture(size);
     return picture;
 }

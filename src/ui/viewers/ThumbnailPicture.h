@@ -4,6 +4,9 @@
 #include <QSize>
 #include <QString>
 
+/// What shows in place of a file that is no readable picture: "This picture cannot be shown".
+QImage UnreadablePicture(QSize size);
+
 /// The picture at \a path decoded straight to the largest size of its own shape that fits \a size;
-/// a clear placeholder of \a size when the file cannot be decoded.
+/// UnreadablePicture of \a size when the file cannot be decoded.
 QImage LoadThumbnail(const QString& path, QSize size);

@@ -2,15 +2,19 @@
 
 #include "ImageBox.h"
 #include "ImageViewerSteps.h"
+#include "ThumbnailPicture.h"
 #include "core/AppState.h"
 #include "core/SettingsFile.h"
 #include "library/IntroImage.h"
 #include "library/LibraryTree.h"
+#include "platform/FileSystem.h"
 #include "platform/MessageBoxes.h"
+#include "ui/Screens.h"
 #include "ui/Twips.h"
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QFile>
 #include <QImageReader>
 #include <QMenuBar>
 #include <QPointer>
@@ -28,7 +32,11 @@ constexpr qint64 decodedInPlace = 1 << 20;
 
 QImage decodeAt(const QString& path, QSize size)
 {
-    QImageReader reader(path);
+    // A link to a pipe is never opened for reading: that would wait for ever.
+    QFile file;
+    if (!OpenRegularFile(file, path))
+        return {};
+    QImageReader reader(&file);
     if (size.isValid())
         reader.setScaledSize(size);
     return reader.read();
@@ -58,9 +66,11 @@ frmImage::frmImage(AppState& state, MessageBoxes& boxes, const QImage& noImages)
     setCentralWidget(m_imgImageBox);
 
     resize(TwipsToPixels(designClientWidth), TwipsToPixels(designClientHeight) + menuHeight());
-    move(TwipsToPixels(m_state.settings.imageViewerLeft), TwipsToPixels(m_state.settings.imageViewerTop));
+    const QPoint kept(TwipsToPixels(m_state.settings.imageViewerLeft),
+                      TwipsToPixels(m_state.settings.imageViewerTop));
+    move(OnScreens(QRect(kept, size())));
     m_imgImageBox->setPicture(m_noImages);
-    setWidthTwips(UsableViewerWidth(m_state.settings.imageViewerWidth));
+    setWidthTwips(UsableViewerWidth(m_state.settings.imageViewerWidth, ScreensWidthTwips()));
 
     connect(m_mnuImgNext, &QAction::triggered, this, &frmImage::mnuImgNext_Click);
     connect(m_imgImageBox, &ImageBox::clicked, this, &frmImage::mnuImgNext_Click);
@@ -72,7 +82,8 @@ void frmImage::showFile(const QString& path)
 {
     const int request = ++m_request;
     m_imgImageBox->setToolTip(FileNameOf(path));
-    const QSize natural = QImageReader(path).size();
+    QFile file;
+    const QSize natural = OpenRegularFile(file, path) ? QImageReader(&file).size() : QSize();
     // Decoded no larger than the box shows it; a large picture away from the window, so that
     // choosing it never holds the window up.
     QSize size;
@@ -100,9 +111,9 @@ void frmImage::showFile(const QString& path)
 void frmImage::pictureDecoded(int request, const QImage& picture)
 {
     // A picture chosen since wins over one still being decoded.
-    if (request != m_request || picture.isNull())
+    if (request != m_request)
         return;
-    m_imgImageBox->setPicture(picture);
+    m_imgImageBox->setPicture(picture.isNull() ? UnreadablePicture(QSize(400, 300)) : picture);
     FitViewerToImage();
 }
 
@@ -164,8 +175,8 @@ void frmImage::FitViewerToImage()
 ViewerPlacement frmImage::placementForSaving()
 {
     const int twips = PixelsToTwips(m_chosenWidth);
-    if (UsableViewerWidth(twips) != twips)
-        setWidthTwips(UsableViewerWidth(twips));
+    if (const int usable = UsableViewerWidth(twips, ScreensWidthTwips()); usable != twips)
+        setWidthTwips(usable);
     return {PixelsToTwips(pos().y()), PixelsToTwips(pos().x()), PixelsToTwips(m_chosenWidth)};
 }
 

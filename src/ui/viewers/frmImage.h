@@ -19,7 +19,7 @@ public:
     frmImage(AppState& state, MessageBoxes& boxes, const QImage& noImages);
 
     /// Shows the file at \a path, decoded at the size the viewer shows it; a large picture
-    /// appears once decoded. A file that cannot be decoded leaves the picture as it was.
+    /// appears once decoded. One that is no readable picture shows "This picture cannot be shown".
     void showFile(const QString& path);
     /// The empty state: the no-images picture and the stepping commands disabled.
     void showNoImages();

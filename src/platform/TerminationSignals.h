@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QObject>
+
+class QSocketNotifier;
+
+/// Turns SIGTERM, SIGINT and SIGHUP (a logout, `kill`, Ctrl+C, a closed terminal) into the Qt
+/// signal received(), delivered by the event loop, so the program can end as a close of its
+/// window would. One at a time; the default handling comes back when it is destroyed.
+class TerminationSignals final : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit TerminationSignals(QObject* parent = nullptr);
+    ~TerminationSignals() override;
+    TerminationSignals(const TerminationSignals&) = delete;
+    TerminationSignals& operator=(const TerminationSignals&) = delete;
+
+signals:
+    void received(int signalNumber);
+
+private:
+    void readSignal();
+
+    QSocketNotifier* m_notifier = nullptr;
+};

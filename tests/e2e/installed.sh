@@ -1,0 +1,36 @@
+#!/usr/bin/env bash
+# An installed program keeps the library in the user's pictures folder and the settings in
+# ~/.config/Vistrelle, never in the folder an uninstall removes; a library already beside the
+# installed program stays in use.
+set -uo pipefail
+source "$(dirname "$0")/x11session.sh"
+
+build=$1
+prefix=$work/prefix
+cmake --install "$build" --prefix "$prefix" >/dev/null || fail "cmake --install failed"
+export HOME=$work/home
+unset XDG_CONFIG_HOME XDG_DATA_HOME
+mkdir -p "$HOME"
+lib=$prefix/lib/vistrelle
+installed=$(ls -A "$lib")
+
+# run_and_end: starts the installed program, waits for its window, ends it as a logout would.
+run_and_end() {
+    "$prefix/bin/vistrelle" >"$work/run.log" 2>&1 &
+    local pid=$!
+    wait_window '^Vistrelle \(JPG\)$' >/dev/null
+    kill -TERM "$pid"
+    wait_exit "$pid" || fail "the installed program ended badly: $(cat "$work/run.log")"
+}
+
+run_and_end
+[ -d "$HOME/Pictures/Vistrelles/Default Category/Default Image Set" ] || fail "no library in ~/Pictures"
+[ -f "$HOME/.config/Vistrelle/Vistrelle.ini" ] || fail "no settings in ~/.config/Vistrelle"
+[ "$(ls -A "$lib")" = "$installed" ] || fail "the program wrote into its installed folder: $(ls -A "$lib")"
+
+rm -rf "$HOME/Pictures" "$HOME/.config"
+mkdir -p "$lib/Vistrelles/Kept/Shots"
+run_and_end
+[ -d "$lib/Vistrelles/Kept/Shots" ] && [ -f "$lib/Vistrelle.ini" ] || fail "the library beside the program was not used"
+[ ! -e "$HOME/Pictures/Vistrelles" ] && [ ! -e "$HOME/.config/Vistrelle/Vistrelle.ini" ] ||
+    fail "a second library or settings file was made beside the one in use"
