@@ -48,7 +48,8 @@ file_one() {
     xclip -selection clipboard -t image/png -i "$1"
     until files=("$set_folder"/Image_*) && [ ${#files[@]} -gt "$before" ]; do sleep 0.002; done
     echo $(($(now_ms) - began))
-    sleep 0.3
+    # The same picture copied again within half a second of its filing counts as put back.
+    sleep 0.7
 }
 
 # The floor first, while no program takes the picture away.
