@@ -81,7 +81,7 @@ private slots:
         QCOMPARE(options(state), "0 0 0 0 7200 0 90");
     }
 
-    // The dialog shows the settings read at the start, and OK stores what it shows.
+    // The dialog shows the settings read at the start, and OK stores what it shows, saved at once.
     void fromMainWindow()
     {
         AppUnderTest t;
@@ -98,7 +98,7 @@ private slots:
             QTest::mouseClick(d.findChild<QPushButton*>("cmdOK"), Qt::LeftButton);
         }));
         QCOMPARE(opened, "frmOptions: 0 1 1 9 0 1 59 59 1 90");
-        const QByteArray text = t.settingsAfterClose();
+        const QByteArray text = TestLibrary::contents(t.dir.filePath("Vistrelle.ini"));
         QVERIFY2(text.endsWith("\r\nJPEG_QUALITY=100\r\nACTIVEWINDOW_HK=70\r\nACTIVEWINDOW_HKCS=3\r\n"
                                "TIMELAPSE_SECS=90\r\n"),
                  text.constData());
