@@ -138,8 +138,7 @@ private slots:
             makeImage(t.defaultSet() + name, QSize(300, 200));
         setModified(t.defaultSet() + "Image_261206_154039_Time_Lapsed.jpg",
                     QDateTime::fromString("2026-09-30T12:00:00", Qt::ISODate));
-        makeFile(t.dir.filePath("Vistrelle.ini"), "MTOP=1500\r\nMLEFT=3000\r\n");
-        QVERIFY(t.start());
+        QVERIFY(t.start("MTOP=1500\r\nMLEFT=3000\r\n"));
         t.list()->setCurrentRow(2);
         QCOMPARE(cutTexts(t.main()), QStringList());
         QCOMPARE(t.main().pos(), QPoint(200, 100)); // where the settings put it
