@@ -18,8 +18,8 @@ using namespace TestLibrary;
 constexpr short down = static_cast<short>(0x8000), tapped = static_cast<short>(0x8001);
 
 // The timer's tick: hotkeys, time-lapse, and the picture on the clipboard filed into the Image
-// Set while other programs fill the disk or change the library. Nothing may be lost, no file
-// replaced, and every failure is told once.
+// Set while other programs fill the disk, change the library or keep changing the clipboard.
+// Nothing may be lost or filed twice, no file replaced, and every failure is told once.
 class tst_CaptureTick : public QObject
 {
     Q_OBJECT
@@ -46,6 +46,13 @@ class tst_CaptureTick : public QObject
                 picture.setPixel(x, y, qRgb(x * 7 % 256, y * 13 % 256, (x * y) % 256));
         m_fakes->clipboard.setImage(picture);
         return picture;
+    }
+    // A flat picture whose red is \a shade.
+    void copy(int shade)
+    {
+        QImage picture(64, 48, QImage::Format_RGB32);
+        picture.fill(qRgb(shade, 255 - shade, 90));
+        m_fakes->clipboard.setImage(picture);
     }
     QStringList soundsPlayed()
     {
@@ -224,20 +231,6 @@ private slots:
         QCOMPARE(m_told.size(), 3);
     }
 
-    // The clipboard's owner keeps the picture after it was filed: it is filed once.
-    void pictureLeftOnTheClipboardIsFiledOnce()
-    {
-        m_fakes->clipboard.keepsPicture = true;
-        putPicture(QSize(8, 8));
-        tick(2);
-        QCOMPARE(filesInSet(), QStringList{"Image_040417_155228.jpg"});
-        // Copied again a second later: a new shot.
-        m_fakes->clock.time = m_fakes->clock.time.addSecs(1);
-        putPicture(QSize(8, 8));
-        tick(2);
-        QCOMPARE(filesInSet(), (QStringList{"Image_040417_155228.jpg", "Image_040417_155229.jpg"}));
-    }
-
     void writeFailingMidwayLosesNothing_data()
     {
         QTest::addColumn<QString>("extension");
@@ -318,6 +311,73 @@ private slots:
             QCOMPARE(contents(taken), "another program's file");
         else // not written through to where it points
             QVERIFY(QFileInfo(taken).isSymLink() && !QFile::exists(m_dir->filePath("nowhere")));
+    }
+
+    // A second picture copied while the first is still being written is not cleared away with
+    // the first: it is fetched and filed in turn.
+    void pictureArrivingMidWriteIsKept()
+    {
+        m_fakes->worker.holding = true;
+        copy(10);
+        m_engine->check();
+        copy(200);
+        QVERIFY(m_fakes->worker.finish());
+        QVERIFY2(m_fakes->clipboard.hasImage(), "the second picture was cleared unfiled");
+        m_engine->check();
+        QVERIFY(m_fakes->worker.finish());
+        QCOMPARE(filesInSet(), (QStringList{"Image_040417_155228.jpg", "Image_040417_155228_2.jpg"}));
+        QCOMPARE(QImage(setFolder() + "Image_040417_155228_2.jpg").pixelColor(10, 10).red(), 200);
+        QVERIFY(!m_fakes->clipboard.hasImage());
+    }
+
+    // Each change is fetched once, however often it is looked at, also while its owner keeps
+    // the picture after the clearing.
+    void oneFetchPerChange()
+    {
+        m_fakes->clipboard.keepsPicture = true;
+        copy(10);
+        for (int i = 0; i < 5; ++i)
+            m_engine->check();
+        QCOMPARE(m_fakes->clipboard.fetches, 1);
+        QCOMPARE(filesInSet().size(), 1);
+    }
+
+    // A clipboard manager that puts the cleared picture straight back is not answered with
+    // another file and another clearing; the same picture copied again later is a new shot.
+    void restoredPictureIsNotFiledAgain()
+    {
+        copy(10);
+        m_engine->check();
+        for (int restore = 0; restore < 3; ++restore) {
+            m_fakes->clock.time = m_fakes->clock.time.addMSecs(50);
+            copy(10);
+            m_engine->check();
+        }
+        QCOMPARE(filesInSet().size(), 1);
+        QVERIFY2(m_fakes->clipboard.hasImage(), "the restored picture was cleared again");
+        QCOMPARE(m_fakes->clipboard.changes, quint64(5)); // the copy, one clearing, three restores
+        m_fakes->clock.time = m_fakes->clock.time.addSecs(1);
+        copy(10);
+        m_engine->check();
+        QCOMPARE(filesInSet(), (QStringList{"Image_040417_155228.jpg", "Image_040417_155229.jpg"}));
+        // Other pixels right after a clearing are a new picture too.
+        copy(99);
+        m_engine->check();
+        QCOMPARE(filesInSet().size(), 3);
+    }
+
+    // The Image Set is the one shown when the picture was fetched, even when the window
+    // switches sets before the file is written.
+    void targetFixedAtFetch()
+    {
+        makeFolder(m_state.libraryRoot + "Cat/Other");
+        m_fakes->worker.holding = true;
+        copy(10);
+        m_engine->check();
+        m_state.currentImageSet = "Other";
+        QVERIFY(m_fakes->worker.finish());
+        QCOMPARE(filesInSet(), QStringList{"Image_040417_155228.jpg"});
+        QCOMPARE(filesIn(m_state.libraryRoot + "Cat/Other"), QStringList());
     }
 };
 
