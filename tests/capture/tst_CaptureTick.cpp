@@ -9,8 +9,6 @@
 #include <QImage>
 #include <QTemporaryDir>
 #include <QTest>
-#include <csignal>
-#include <sys/resource.h>
 #include <utility>
 
 using namespace TestLibrary;
@@ -245,14 +243,7 @@ private slots:
         QFETCH(QString, extension);
         m_state.settings.captureExtension = extension;
         putPicture(QSize(320, 240));
-        rlimit old{};
-        QCOMPARE(getrlimit(RLIMIT_FSIZE, &old), 0);
-        const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-        const rlimit small{2048, old.rlim_max};
-        QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
-        tick();
-        setrlimit(RLIMIT_FSIZE, &old);
-        std::signal(SIGXFSZ, oldHandler);
+        withFileSizeLimit(2048, [this] { tick(); });
 
         const QString path = setFolder() + "Image_040417_155228" + extension;
         QCOMPARE(

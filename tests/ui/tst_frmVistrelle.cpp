@@ -12,8 +12,6 @@
 #include <QMenu>
 #include <QRadioButton>
 #include <QScreen>
-#include <csignal>
-#include <sys/resource.h>
 
 using namespace TestLibrary;
 
@@ -104,14 +102,7 @@ private slots:
         AppUnderTest t;
         const QByteArray before("IMAGEFORMAT=BMP\r\nFIRSTCAT=Default Category\r\n");
         QVERIFY(t.start(before));
-        rlimit limit{};
-        QVERIFY(::getrlimit(RLIMIT_FSIZE, &limit) == 0);
-        const rlimit small{16, limit.rlim_max};
-        const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-        QVERIFY(::setrlimit(RLIMIT_FSIZE, &small) == 0);
-        t.main().close();
-        ::setrlimit(RLIMIT_FSIZE, &limit);
-        std::signal(SIGXFSZ, oldHandler);
+        withFileSizeLimit(16, [&] { t.main().close(); });
         QCOMPARE(contents(t.settingsFile()), before);
         QCOMPARE(t.fakes.boxes.texts(),
                  QStringList{"Could not write " + t.programDir() + "Vistrelle.ini file"});
