@@ -257,35 +257,24 @@ private slots:
         QCOMPARE(boxes.texts(), QStringList{"Please select an image set first."});
     }
 
+    // Typing over the name the dialog opens with replaces the name and keeps the extension.
     void offeredFileName_data()
     {
-        QTest::addColumn<QString>("offered");
-        QTest::addColumn<QString>("typed");
-        QTest::addColumn<QString>("entered");
-        QTest::newRow("picture") << "Image_1.jpg"
-                                 << "Login screen"
-                                 << "Login screen.jpg";
-        QTest::newRow("intro image") << "(shot).bmp"
-                                     << "first"
-                                     << "first.bmp";
-        QTest::newRow("without extension") << "Login screen"
-                                           << "Desk"
-                                           << "Desk";
+        QTest::addColumn<QString>("typing"); // the name offered: what is typed -> the name entered
+        QTest::newRow("picture") << "Image_1.jpg: Login screen -> Login screen.jpg";
+        QTest::newRow("intro image") << "(shot).bmp: first -> first.bmp";
+        QTest::newRow("without extension") << "Login screen: Desk -> Desk";
     }
-
-    // Typing over the name the dialog opens with replaces the name and keeps the extension.
     void offeredFileName()
     {
-        QFETCH(QString, offered);
-        QFETCH(QString, typed);
-        QFETCH(QString, entered);
+        QFETCH(QString, typing);
         FakeMessageBoxes boxes;
-        frmEnterName dialog(offered, boxes);
+        frmEnterName dialog(typing.section(": ", 0, 0), boxes);
         dialog.show();
         QVERIFY(QTest::qWaitForWindowActive(&dialog));
         auto* box = dialog.findChild<QLineEdit*>("txtEnterName");
-        QTest::keyClicks(box, typed);
-        QCOMPARE(box->text(), entered);
+        QTest::keyClicks(box, typing.section(": ", 1).section(" -> ", 0, 0));
+        QCOMPARE(box->text(), typing.section(" -> ", 1));
     }
 
     void nameEntry_data()
