@@ -22,17 +22,6 @@ class tst_frmImage : public QObject
 {
     Q_OBJECT
 
-    // A small real JPEG whose frame header claims 65000 x 65000 pixels.
-    static QByteArray hugeJpeg()
-    {
-        QByteArray bytes = contents(makeImage(QDir::temp().filePath("tst_BadFiles16.jpg"), QSize(16, 16)));
-        const qsizetype frame = bytes.indexOf("\xff\xc0");
-        if (frame >= 0)
-            for (int at : {5, 7})
-                qToBigEndian<quint16>(65000, bytes.data() + frame + at);
-        return bytes;
-    }
-
 private slots:
     // The viewer keeps the saved width (IWIDTH, twips), the height following the picture. A page
     // taller than the screen is shown whole within the screen's free area, narrower; the next
@@ -140,10 +129,15 @@ private slots:
         QTest::addColumn<QByteArray>("bytes");
         const QByteArray jpeg =
             contents(makeImage(QDir::temp().filePath("tst_BadFiles.jpg"), QSize(200, 100)));
+        // A small real JPEG whose frame header claims 65000 x 65000 pixels.
+        QByteArray huge = contents(makeImage(QDir::temp().filePath("tst_BadFiles16.jpg"), QSize(16, 16)));
+        if (const qsizetype frame = huge.indexOf("\xff\xc0"); frame >= 0)
+            for (int at : {5, 7})
+                qToBigEndian<quint16>(65000, huge.data() + frame + at);
         QTest::newRow("zero bytes") << "b empty.jpg" << QByteArray();
         QTest::newRow("truncated JPEG") << "b cut.jpg" << jpeg.left(jpeg.size() / 2);
         QTest::newRow("text named .bmp") << "b text.bmp" << QByteArray("just some text\n");
-        QTest::newRow("JPEG claiming 65000 x 65000") << "b huge.jpg" << hugeJpeg();
+        QTest::newRow("JPEG claiming 65000 x 65000") << "b huge.jpg" << huge;
         QTest::newRow("link to a pipe") << "b pipe.jpg" << QByteArray("(pipe)");
     }
     void badFileAmongGoodOnes()
