@@ -2,7 +2,6 @@
 
 #include <QImage>
 #include <QTest>
-#include <QtEndian>
 
 // The PNG file of a clipboard picture: every pixel read back as it went in, in a file no larger
 // in kind than the picture needs.
@@ -36,16 +35,13 @@ class tst_PngWriter : public QObject
         return argb.convertToFormat(format);
     }
 
-    // Bit depth and colour type from the header: 2 is RGB, 6 RGB with alpha.
+    // Bit depth and colour type from the header: 2 is RGB, 6 RGB with alpha. The size is
+    // compared with the decoded picture.
     static QString header(const QByteArray& png)
     {
         if (!png.startsWith("\x89PNG\r\n\x1a\n") || png.size() < 26)
             return QStringLiteral("not a PNG");
-        return QStringLiteral("%1x%2, %3 bits, type %4")
-            .arg(qFromBigEndian<quint32>(png.constData() + 16))
-            .arg(qFromBigEndian<quint32>(png.constData() + 20))
-            .arg(int(png.at(24)))
-            .arg(int(png.at(25)));
+        return QStringLiteral("%1 bits, type %2").arg(int(png.at(24))).arg(int(png.at(25)));
     }
 
 private slots:
@@ -54,20 +50,13 @@ private slots:
         QTest::addColumn<QImage::Format>("format");
         QTest::addColumn<bool>("translucent");
         QTest::addColumn<QString>("header");
-        QTest::newRow("32-bit RGB, odd width")
-            << QImage::Format_RGB32 << false << QStringLiteral("37x23, 8 bits, type 2");
-        QTest::newRow("alpha channel, all opaque")
-            << QImage::Format_ARGB32 << false << QStringLiteral("37x23, 8 bits, type 2");
-        QTest::newRow("alpha channel, translucent")
-            << QImage::Format_ARGB32 << true << QStringLiteral("37x23, 8 bits, type 6");
-        QTest::newRow("24-bit rows padded")
-            << QImage::Format_RGB888 << false << QStringLiteral("37x23, 8 bits, type 2");
-        QTest::newRow("palette") << QImage::Format_Indexed8 << false
-                                 << QStringLiteral("37x23, 8 bits, type 2");
-        QTest::newRow("16 bits a channel, translucent")
-            << QImage::Format_RGBA64 << true << QStringLiteral("37x23, 16 bits, type 6");
-        QTest::newRow("16-bit grey") << QImage::Format_Grayscale16 << false
-                                     << QStringLiteral("37x23, 16 bits, type 2");
+        QTest::newRow("32-bit RGB, odd width") << QImage::Format_RGB32 << false << "8 bits, type 2";
+        QTest::newRow("alpha channel, all opaque") << QImage::Format_ARGB32 << false << "8 bits, type 2";
+        QTest::newRow("alpha channel, translucent") << QImage::Format_ARGB32 << true << "8 bits, type 6";
+        QTest::newRow("24-bit rows padded") << QImage::Format_RGB888 << false << "8 bits, type 2";
+        QTest::newRow("palette") << QImage::Format_Indexed8 << false << "8 bits, type 2";
+        QTest::newRow("16 bits a channel, translucent") << QImage::Format_RGBA64 << true << "16 bits, type 6";
+        QTest::newRow("16-bit grey") << QImage::Format_Grayscale16 << false << "16 bits, type 2";
     }
 
     void readsBackExactly()
@@ -76,7 +65,6 @@ private slots:
         QFETCH(bool, translucent);
         QFETCH(QString, header);
         const QImage original = picture(format, QSize(37, 23), translucent);
-        QCOMPARE(original.format(), format);
         QByteArray png;
         const Outcome written = EncodePngFile(original, png);
         QVERIFY2(written.done(), qPrintable(written.text));

@@ -6,8 +6,6 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>
-#include <csignal>
-#include <sys/resource.h>
 
 namespace {
 
@@ -139,17 +137,10 @@ private slots:
         QCOMPARE(TestLibrary::contents(path), original);
 
         // The disk fills up halfway through the new text: the old file stays as it was.
-        const QByteArray before = TestLibrary::contents(path);
-        rlimit limit{};
-        QVERIFY(::getrlimit(RLIMIT_FSIZE, &limit) == 0);
-        const rlimit small{64, limit.rlim_max};
-        const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-        QVERIFY(::setrlimit(RLIMIT_FSIZE, &small) == 0);
-        const bool written = WriteSettingsFile(path, QByteArray(4096, 'y'));
-        ::setrlimit(RLIMIT_FSIZE, &limit);
-        std::signal(SIGXFSZ, oldHandler);
+        bool written = true;
+        TestLibrary::withFileSizeLimit(64, [&] { written = WriteSettingsFile(path, QByteArray(4096, 'y')); });
         QVERIFY(!written);
-        QCOMPARE(TestLibrary::contents(path), before);
+        QCOMPARE(TestLibrary::contents(path), original);
         QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
                  QStringList{"Vistrelle.ini"});
     }

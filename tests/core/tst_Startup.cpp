@@ -33,23 +33,16 @@ private slots:
         QTest::addColumn<QStringList>(
             "present"); // made before: the install marker, a library beside, one in the former data folder
         QTest::addColumn<bool>("readOnly"); // the program's folder takes no file
-        QTest::addColumn<QString>("settings");
-        QTest::addColumn<QString>("library"); // the default library's parent
-        QTest::newRow("build folder") << QStringList() << false << "program"
-                                      << "program";
-        QTest::newRow("installed") << QStringList{"marker"} << false << "config"
-                                   << "pictures";
-        QTest::newRow("read-only, not installed") << QStringList() << true << "config"
-                                                  << "pictures";
+        QTest::addColumn<QString>("found"); // the settings folder, then the default library's parent
+        QTest::newRow("build folder") << QStringList() << false << "program program";
+        QTest::newRow("installed") << QStringList{"marker"} << false << "config pictures";
+        QTest::newRow("read-only, not installed") << QStringList() << true << "config pictures";
         QTest::newRow("installed, a library beside it")
-            << QStringList{"marker", "program/Vistrelles/"} << false << "program"
-            << "program";
+            << QStringList{"marker", "program/Vistrelles/"} << false << "program program";
         QTest::newRow("installed, a library in the former data folder")
-            << QStringList{"marker", "former/Vistrelles/"} << false << "former"
-            << "former";
+            << QStringList{"marker", "former/Vistrelles/"} << false << "former former";
         QTest::newRow("build folder beside a former library")
-            << QStringList{"former/Vistrelles/"} << false << "program"
-            << "program";
+            << QStringList{"former/Vistrelles/"} << false << "program program";
     }
 
     // Beside a program run from its build folder; for an installed one, where the user's pictures
@@ -58,8 +51,7 @@ private slots:
     {
         QFETCH(QStringList, present);
         QFETCH(bool, readOnly);
-        QFETCH(QString, settings);
-        QFETCH(QString, library);
+        QFETCH(QString, found);
         QTemporaryDir dir;
         const QString base = dir.path() + QLatin1Char('/');
         QDir().mkpath(base + QStringLiteral("program"));
@@ -72,13 +64,12 @@ private slots:
         const QString program = readOnly ? QStringLiteral("/proc/") : base + QStringLiteral("program/");
         const UserFolders user{base + QStringLiteral("pictures"), base + QStringLiteral("config"),
                                base + QStringLiteral("former")};
-        const DataFolders found = DataFoldersFor(program, user);
+        const DataFolders folders = DataFoldersFor(program, user);
         const auto named = [&](const QString& folder) {
             return folder == program ? QStringLiteral("program") : folder.mid(base.size()).chopped(1);
         };
-        QCOMPARE(named(found.settings), settings);
-        QCOMPARE(named(found.libraryParent), library);
-        QVERIFY(QFileInfo(found.settings).isDir() && QFileInfo(found.libraryParent).isDir());
+        QCOMPARE(named(folders.settings) + ' ' + named(folders.libraryParent), found);
+        QVERIFY(QFileInfo(folders.settings).isDir() && QFileInfo(folders.libraryParent).isDir());
         QCOMPARE(QDir(program).entryList(QDir::Files | QDir::Hidden).filter(QStringLiteral(".vistrelle-")),
                  QStringList()); // the probe is gone
     }

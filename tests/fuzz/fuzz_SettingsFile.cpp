@@ -9,11 +9,6 @@
 
 namespace {
 
-Settings defaults()
-{
-    return {};
-}
-
 QByteArray written(const Settings& state, const MainWindowPosition& main)
 {
     const ViewerPlacement viewer{state.imageViewerTop, state.imageViewerLeft, state.imageViewerWidth};
@@ -30,7 +25,7 @@ void require(bool condition)
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    Settings state = defaults();
+    Settings state;
     const QByteArray text(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
     const MainWindowPosition main = ApplySettings(text, state);
 
@@ -43,7 +38,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         require(!position || *position >= -70);
 
     const QByteArray first = written(state, main);
-    Settings again = defaults();
+    Settings again;
     const MainWindowPosition mainAgain = ApplySettings(first, again);
     require(written(again, mainAgain) == first);
     return 0;

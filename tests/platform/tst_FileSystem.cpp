@@ -59,8 +59,7 @@ private slots:
 
     void moveToTrash_data()
     {
-        QTest::addColumn<QString>("target"); // empty: a file; "/": a folder with files; else a link to it
-        QTest::newRow("file") << QString();
+        QTest::addColumn<QString>("target"); // "/": a folder with files; else a link to it
         QTest::newRow("folder with files") << "/";
         QTest::newRow("link to a folder outside") << "outside";
         QTest::newRow("link to the root folder") << "//";
@@ -73,9 +72,7 @@ private slots:
     {
         QFETCH(QString, target);
         const QString item = m_base + "lib/Cat/my shots";
-        if (target.isEmpty()) {
-            makeFile(item, "picture");
-        } else if (target == "/") {
+        if (target == "/") {
             makeFile(item + "/a.jpg", "a");
             makeFile(item + "/sub/.hidden", "h");
         } else {
@@ -103,7 +100,8 @@ private slots:
         QCOMPARE(fingerprint(m_base + "outside"), canaries);
     }
 
-    // A name already in the trash is never replaced; nothing there: refused with ENOENT.
+    // A file goes too; a name already in the trash is never replaced; nothing there: refused with
+    // ENOENT.
     void trashKeepsEarlierItems()
     {
         for (const QByteArray bytes : {"first", "second"}) {
@@ -155,8 +153,6 @@ private slots:
         QTest::addColumn<QString>("step"); // the step found, below the test's folder
         QTest::newRow("folders all the way") << "Cat/Set/a.jpg" << QString();
         QTest::newRow("the item itself may be a link") << "Cat/Linked" << QString();
-        QTest::newRow("a linked Category") << "Linked/Set/"
-                                           << "lib/Linked";
         QTest::newRow("a linked Image Set") << "Cat/Linked/a.jpg"
                                             << "lib/Cat/Linked";
         QTest::newRow("a link to the root folder") << "Root/tmp/"
@@ -173,8 +169,7 @@ private slots:
         QFETCH(QString, step);
         makeFile(m_base + "lib/Cat/Set/a.jpg");
         makeFile(m_base + "lib/Cat/a.jpg");
-        for (const auto& [link, target] : {std::pair{"lib/Linked", "outside"}, {"lib/Cat/Linked", "outside"}})
-            QVERIFY(QFile::link(m_base + target, m_base + link));
+        QVERIFY(QFile::link(m_base + "outside", m_base + "lib/Cat/Linked"));
         QVERIFY(QFile::link("/", m_base + "lib/Root"));
         const QString found = FirstStepNotAFolder(m_base + "lib/", m_base + "lib/" + path);
         QCOMPARE(found, step.isEmpty() ? QString() : m_base + step);
@@ -186,7 +181,6 @@ private slots:
         QTest::addColumn<QByteArray>("read"); // empty: not opened
         QTest::newRow("file") << "a.jpg" << QByteArray("picture");
         QTest::newRow("link to a file") << "link.jpg" << QByteArray("picture");
-        QTest::newRow("pipe") << "pipe.jpg" << QByteArray();
         QTest::newRow("link to a pipe") << "f.jpg" << QByteArray();
         QTest::newRow("folder") << "folder.jpg" << QByteArray();
         QTest::newRow("link to nowhere") << "dead.jpg" << QByteArray();
@@ -225,8 +219,6 @@ private slots:
         QTest::newRow("upper-case digits") << ".Image_1.jpg.0A1B2C3D.part" << 3600 << false;
         QTest::newRow("not hidden") << "Image_1.jpg.0a1b2c3d.part" << 3600 << false;
         QTest::newRow("no name before") << "..0a1b2c3d.part" << 3600 << false;
-        QTest::newRow("another hidden file") << ".directory" << 3600 << false;
-        QTest::newRow("a picture") << "Image_1.jpg" << 3600 << false;
     }
 
     void staleTemporaries()

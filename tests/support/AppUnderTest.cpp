@@ -1,7 +1,6 @@
 #include "AppUnderTest.h"
 
 #include <QApplication>
-#include <QFile>
 #include <QTimer>
 
 void AppUnderTest::choose(const char* combo, const QString& text)
@@ -32,8 +31,7 @@ QStringList AppUnderTest::listed() const
 QByteArray AppUnderTest::settingsAfterClose()
 {
     main().close();
-    QFile file(dir.filePath("Vistrelle.ini"));
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(no file)");
+    return TestLibrary::contents(settingsFile());
 }
 
 bool AppUnderTest::inDialog(const char* button, const std::function<void(QWidget&)>& act)

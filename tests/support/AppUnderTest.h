@@ -2,6 +2,7 @@
 
 #include "app/VistrelleApp.h"
 #include "support/FakeServices.h"
+#include "support/TestLibrary.h"
 #include "ui/main/frmVistrelle.h"
 
 #include <QComboBox>
@@ -25,6 +26,11 @@ public:
     }
 
     bool start() { return app.start(); }
+    /// Starts on a settings file holding \a settings.
+    bool start(const QByteArray& settings)
+    {
+        return TestLibrary::makeFile(settingsFile(), settings), start();
+    }
     AppState& state() { return app.state(); }
     frmVistrelle& main() const { return *app.mainWindow(); }
 
@@ -32,6 +38,7 @@ public:
     QString root() const { return programDir() + "Vistrelles/"; }
     QString defaultSet() const { return root() + "Default Category/Default Image Set/"; }
     QString trash() const { return dir.path() + "/data/Trash/"; }
+    QString settingsFile() const { return dir.filePath("Vistrelle.ini"); }
 
     template <typename T> T* control(const char* name) const
     {

@@ -152,13 +152,9 @@ struct FakeLibraryDialogs final : LibraryDialogs
 struct FakeInstanceLock final : InstanceLock
 {
     bool acquire() override { return !heldElsewhere; }
-    bool acquireLibrary(const QString& libraryRoot) override
-    {
-        return lockedLibraries.append(libraryRoot), !libraryHeldElsewhere;
-    }
+    bool acquireLibrary(const QString&) override { return !libraryHeldElsewhere; }
     bool heldElsewhere = false;
     bool libraryHeldElsewhere = false;
-    QStringList lockedLibraries;
 };
 
 struct FakeSystemTray final : SystemTray

@@ -6,6 +6,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
+#include <csignal>
+#include <sys/resource.h>
 
 namespace TestLibrary {
 
@@ -56,6 +58,20 @@ void setModified(const QString& path, const QDateTime& when)
     QFile file(path);
     if (!file.open(QIODevice::ReadWrite) || !file.setFileTime(when, QFileDevice::FileModificationTime))
         qFatal("could not set the time of %s", qPrintable(path));
+}
+
+void withFileSizeLimit(qint64 bytes, const std::function<void()>& act)
+{
+    rlimit old{};
+    if (::getrlimit(RLIMIT_FSIZE, &old) != 0)
+        qFatal("could not read the file size limit");
+    const rlimit small{static_cast<rlim_t>(bytes), old.rlim_max};
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN); // a short write instead of the signal
+    if (::setrlimit(RLIMIT_FSIZE, &small) != 0)
+        qFatal("could not limit the file size");
+    act();
+    ::setrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, oldHandler);
 }
 
 QStringList fingerprint(const QString& folder)

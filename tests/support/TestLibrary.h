@@ -4,6 +4,7 @@
 #include <QDateTime>
 #include <QSize>
 #include <QStringList>
+#include <functional>
 
 /// Builds library trees for tests inside a folder the test owns; folders are made as needed.
 namespace TestLibrary {
@@ -18,6 +19,8 @@ QByteArray contents(const QString& path);
 /// Every file below \a folder, hidden ones too, as sorted paths relative to it.
 QStringList filesIn(const QString& folder);
 void setModified(const QString& path, const QDateTime& when);
+/// Runs \a act while this process may write files of at most \a bytes, as on a disk that fills.
+void withFileSizeLimit(qint64 bytes, const std::function<void()>& act);
 /// Every file below \a folder, hidden ones too, links not followed: "relative path: checksum"
 /// lines, sorted; what a test compares before and after to see that nothing there changed.
 QStringList fingerprint(const QString& folder);

@@ -54,36 +54,6 @@ private slots:
                  QStringList{"Problem creating Category.  It probably already exists."});
     }
 
-    // Delete Category asks twice and goes ahead only on No to the second question.
-    void deleteImageSetAndCategories()
-    {
-        AppUnderTest t;
-        startOn(t, {"A/a/one.jpg", "A/b/", "B/Set/"});
-        t.choose("cboImageSetName", "b");
-        t.fakes.boxes.answers = {BoxAnswer::Yes, BoxAnswer::Ok, BoxAnswer::No, BoxAnswer::Yes,
-                                 BoxAnswer::Yes};
-        for (const char* command : {"cmdDeleteImageSet", "cmdDeleteCategory", "cmdDeleteCategory"})
-            t.click(command);
-        QCOMPARE(t.items("cboImageSetCategory") + t.items("cboImageSetName"), (QStringList{"A", "B", "a"}));
-        QCOMPARE(t.list()->currentItem()->text(), "one.jpg");
-        t.fakes.boxes.answers = {BoxAnswer::Yes, BoxAnswer::No, BoxAnswer::Ok, BoxAnswer::Yes, BoxAnswer::No};
-        t.click("cmdDeleteCategory");
-        QCOMPARE(t.items("cboImageSetCategory"), QStringList{"B"});
-        t.click("cmdDeleteCategory");
-        QCOMPARE(t.items("cboImageSetCategory") + t.items("cboImageSetName") + t.listed(), QStringList());
-        QCOMPARE(QDir(t.root()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList());
-        const QString sure = "WARNING!!!  This will remove the category and all image sets contained in it.  "
-                             "Are you sure?";
-        const QString last =
-            "LAST CHANCE!!!  Removing a category will remove ALL image sets contained in it.  "
-            "Should I Abort?";
-        QCOMPARE(
-            t.fakes.boxes.texts(),
-            (QStringList{"WARNING!!!  This will remove the image set and all the images contained in it.  "
-                         "Are you sure?",
-                         "Done.", sure, sure, last, sure, last, "Done.", sure, last, "Done."}));
-    }
-
     void deletesGoToTheTrash_data()
     {
         QTest::addColumn<QString>("command"); // a button, or "Delete" pressed on both files of the set
@@ -108,6 +78,10 @@ private slots:
         const auto Yes = BoxAnswer::Yes, No = BoxAnswer::No;
         QTest::newRow("Image Set") << "cmdDeleteImageSet" << true << QList{Yes} << QStringList{set, "Done."}
                                    << QStringList{"Cat/Keep/c.jpg", "trash: Set/a.jpg", "trash: Set/b.jpg"};
+        // Delete Category asks twice and goes ahead only on No to the second question.
+        QTest::newRow("Category, No") << "cmdDeleteCategory" << true << QList{No} << QStringList{sure} << all;
+        QTest::newRow("Category, abort")
+            << "cmdDeleteCategory" << true << QList{Yes, Yes} << QStringList{sure, last} << all;
         QTest::newRow("Category") << "cmdDeleteCategory" << true << QList{Yes, No}
                                   << QStringList{sure, last, "Done."}
                                   << QStringList{"trash: Cat/Keep/c.jpg", "trash: Cat/Set/a.jpg",
@@ -283,35 +257,24 @@ private slots:
         QCOMPARE(boxes.texts(), QStringList{"Please select an image set first."});
     }
 
+    // Typing over the name the dialog opens with replaces the name and keeps the extension.
     void offeredFileName_data()
     {
-        QTest::addColumn<QString>("offered");
-        QTest::addColumn<QString>("typed");
-        QTest::addColumn<QString>("entered");
-        QTest::newRow("picture") << "Image_1.jpg"
-                                 << "Login screen"
-                                 << "Login screen.jpg";
-        QTest::newRow("intro image") << "(shot).bmp"
-                                     << "first"
-                                     << "first.bmp";
-        QTest::newRow("without extension") << "Login screen"
-                                           << "Desk"
-                                           << "Desk";
+        QTest::addColumn<QString>("typing"); // the name offered: what is typed -> the name entered
+        QTest::newRow("picture") << "Image_1.jpg: Login screen -> Login screen.jpg";
+        QTest::newRow("intro image") << "(shot).bmp: first -> first.bmp";
+        QTest::newRow("without extension") << "Login screen: Desk -> Desk";
     }
-
-    // Typing over the name the dialog opens with replaces the name and keeps the extension.
     void offeredFileName()
     {
-        QFETCH(QString, offered);
-        QFETCH(QString, typed);
-        QFETCH(QString, entered);
+        QFETCH(QString, typing);
         FakeMessageBoxes boxes;
-        frmEnterName dialog(offered, boxes);
+        frmEnterName dialog(typing.section(": ", 0, 0), boxes);
         dialog.show();
         QVERIFY(QTest::qWaitForWindowActive(&dialog));
         auto* box = dialog.findChild<QLineEdit*>("txtEnterName");
-        QTest::keyClicks(box, typed);
-        QCOMPARE(box->text(), entered);
+        QTest::keyClicks(box, typing.section(": ", 1).section(" -> ", 0, 0));
+        QCOMPARE(box->text(), typing.section(" -> ", 1));
     }
 
     void nameEntry_data()

@@ -54,9 +54,7 @@ private slots:
     {
         for (const QString how : {"cmdCancel", "Escape"}) {
             AppUnderTest t;
-            TestLibrary::makeFile(t.dir.filePath("Vistrelle.ini"),
-                                  "ACTIVEWINDOW_HK=70\nACTIVEWINDOW_HKCS=3\n");
-            QVERIFY(t.start());
+            QVERIFY(t.start("ACTIVEWINDOW_HK=70\nACTIVEWINDOW_HKCS=3\n"));
             QVERIFY(t.inDialog("cmdOptions", [&](QWidget& d) {
                 dialog(d, "Z 0 1 None 0 0 10 05 0 100");
                 if (how == "cmdCancel")
@@ -81,14 +79,12 @@ private slots:
         QCOMPARE(options(state), "0 0 0 0 7200 0 90");
     }
 
-    // The dialog shows the settings read at the start, and OK stores what it shows.
+    // The dialog shows the settings read at the start, and OK stores what it shows, saved at once.
     void fromMainWindow()
     {
         AppUnderTest t;
-        TestLibrary::makeFile(t.dir.filePath("Vistrelle.ini"),
-                              "ACTIVEWINDOW_HK=48\nACTIVEWINDOW_HKCS=3\nTIMELAPSE_HK=57\n"
-                              "TIMELAPSE_HKCS=2\nTIMELAPSE_SECS=3599\nTIMELAPSE_SILENT=YES\n");
-        QVERIFY(t.start());
+        QVERIFY(t.start("ACTIVEWINDOW_HK=48\nACTIVEWINDOW_HKCS=3\nTIMELAPSE_HK=57\nTIMELAPSE_HKCS=2\n"
+                        "TIMELAPSE_SECS=3599\nTIMELAPSE_SILENT=YES\n"));
         QString opened;
         QVERIFY(t.inDialog("cmdOptions", [&](QWidget& d) {
             opened = d.objectName() + ": " + dialog(d);
@@ -98,7 +94,7 @@ private slots:
             QTest::mouseClick(d.findChild<QPushButton*>("cmdOK"), Qt::LeftButton);
         }));
         QCOMPARE(opened, "frmOptions: 0 1 1 9 0 1 59 59 1 90");
-        const QByteArray text = t.settingsAfterClose();
+        const QByteArray text = TestLibrary::contents(t.settingsFile());
         QVERIFY2(text.endsWith("\r\nJPEG_QUALITY=100\r\nACTIVEWINDOW_HK=70\r\nACTIVEWINDOW_HKCS=3\r\n"
                                "TIMELAPSE_SECS=90\r\n"),
                  text.constData());
