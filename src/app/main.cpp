@@ -1,5 +1,6 @@
 #include "DesktopServices.h"
 #include "VistrelleApp.h"
+#include "platform/FreedMemory.h"
 #include "platform/TerminationSignals.h"
 #include "ui/AppIcon.h"
 
@@ -8,6 +9,7 @@
 
 int main(int argc, char* argv[])
 {
+    ReturnLargeBuffersAtOnce();
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Vistrelle"));
     QApplication::setApplicationVersion(QStringLiteral(VISTRELLE_VERSION));

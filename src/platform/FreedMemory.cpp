@@ -18,3 +18,10 @@ void ReturnFreedMemory()
     QPixmapCache::clear();
     TrimHeap();
 }
+
+void ReturnLargeBuffersAtOnce()
+{
+#if defined(__GLIBC__)
+    mallopt(M_MMAP_THRESHOLD, 4 << 20);
+#endif
+}

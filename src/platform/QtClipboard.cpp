@@ -54,8 +54,7 @@ void QtClipboard::qtChanged()
     // Qt may hear of a change before the watch does: bring the watch up to date first.
     if (m_watch)
         m_watch->changeNow();
-    else
-        ++m_qtChanges;
+    ++m_qtChanges;
     emit changed();
 }
 
@@ -66,7 +65,9 @@ quint64 QtClipboard::changeCount()
 
 bool QtClipboard::hasImage()
 {
-    const quint64 now = changeCount();
+    // Asked again once either the watch or Qt has heard of a change: the watch may hear of a
+    // new owner before Qt has dropped what it knew of the previous one.
+    const std::pair now{changeCount(), m_qtChanges};
     if (m_known != now) {
         const QMimeData* data = clipboard().mimeData(QClipboard::Clipboard);
         m_holdsImage = data && (data->hasImage() || !readableImageTypes(*data).isEmpty());

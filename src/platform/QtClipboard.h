@@ -3,6 +3,7 @@
 #include "Clipboard.h"
 
 #include <memory>
+#include <utility>
 
 class X11SelectionWatch;
 
@@ -27,6 +28,6 @@ private:
 
     std::unique_ptr<X11SelectionWatch> m_watch; // null without an X server: Qt's notices count
     quint64 m_qtChanges = 0;
-    quint64 m_known = ~quint64(0); // change whose image test is kept
+    std::pair<quint64, quint64> m_known{~quint64(0), 0}; // changes whose image test is kept
     bool m_holdsImage = false;
 };
