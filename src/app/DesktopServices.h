@@ -1,9 +1,9 @@
 #pragma once
 
+#include "AdapterChoice.h"
 #include "capture/ThreadCaptureWorker.h"
 #include "platform/DesktopShell.h"
 #include "platform/LockFileInstance.h"
-#include "platform/QtClipboard.h"
 #include "platform/QtMessageBoxes.h"
 #include "platform/QtSound.h"
 #include "platform/QtSystemTray.h"
@@ -13,8 +13,9 @@
 #include "platform/X11ScreenGrab.h"
 #include "ui/dialogs/ModalLibraryDialogs.h"
 
-/// The real services the program runs with on an X11 desktop, for the program and the
-/// benchmarks that run it. Made after the QApplication.
+/// The real services the program runs with, the ways to the clipboard, screen and keys chosen
+/// for the desktop session; for the program and the benchmarks that run it. Made after the
+/// QApplication.
 class DesktopServices
 {
 public:
@@ -24,7 +25,8 @@ public:
 
 private:
     QtMessageBoxes m_boxes;
-    QtClipboard m_clipboard;
+    DesktopSession m_session = ProbeDesktopSession();
+    std::unique_ptr<Clipboard> m_clipboard = MakeClipboard(m_session);
     DesktopShell m_shell;
     LockFileInstance m_instance;
     ModalLibraryDialogs m_dialogs{m_boxes};
@@ -34,5 +36,5 @@ private:
     QtSound m_sound;
     QtSystemTray m_tray;
     ThreadCaptureWorker m_worker;
-    Services m_services{m_boxes, m_clipboard, m_shell, m_instance, m_clock, m_keys, m_grab, m_sound, m_tray};
+    Services m_services{m_boxes, *m_clipboard, m_shell, m_instance, m_clock, m_keys, m_grab, m_sound, m_tray};
 };

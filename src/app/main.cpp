@@ -6,6 +6,10 @@
 
 int main(int argc, char* argv[])
 {
+    // An X11 program on every desktop, under XWayland on a Wayland one: what the compositor keeps
+    // from X11 programs comes through the Wayland adapters, chosen in DesktopServices.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "xcb");
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Vistrelle"));
     QApplication::setApplicationVersion(QStringLiteral(VISTRELLE_VERSION));

@@ -1,10 +1,10 @@
 #include "QtClipboard.h"
 
+#include "ImageTypes.h"
 #include "X11SelectionWatch.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
-#include <QImageReader>
 #include <QMimeData>
 #include <X11/Xlib.h>
 
@@ -15,27 +15,19 @@ QClipboard& clipboard()
     return *QGuiApplication::clipboard();
 }
 
-// The image types offered, PNG first (what screenshots are most often copied as), then in the
-// order the owner lists them; only those an image reader can decode.
 QStringList readableImageTypes(const QMimeData& data)
 {
-    const QList<QByteArray> readable = QImageReader::supportedMimeTypes();
-    QStringList types;
-    for (const QString& type : data.formats()) {
-        if (type.startsWith(QLatin1String("image/")) && readable.contains(type.toLatin1()))
-            types.append(type);
-    }
-    if (types.removeAll(QStringLiteral("image/png")) > 0)
-        types.prepend(QStringLiteral("image/png"));
-    return types;
+    return ReadableImageTypes(data.formats());
 }
 
 } // namespace
 
-QtClipboard::QtClipboard()
+QtClipboard::QtClipboard(Clearing clearing)
 {
     if (auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>())
         m_watch = X11SelectionWatch::open(DisplayString(x11->display()), [this] { emit changed(); });
+    if (m_watch && clearing == Clearing::OwnsNothing)
+        m_watch->clearByOwningNothing();
     connect(&clipboard(), &QClipboard::dataChanged, this, &QtClipboard::qtChanged);
 }
 
