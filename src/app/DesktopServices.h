@@ -2,6 +2,7 @@
 
 #include "AdapterChoice.h"
 #include "capture/ThreadCaptureWorker.h"
+#include "platform/CommandServer.h"
 #include "platform/DesktopShell.h"
 #include "platform/LockFileInstance.h"
 #include "platform/QtMessageBoxes.h"
@@ -22,6 +23,8 @@ public:
     Services& services() { return m_services; }
     LibraryDialogs& dialogs() { return m_dialogs; }
     CaptureWorker& worker() { return m_worker; }
+    /// Takes the capture commands of later starts; once the program holds its instance lock.
+    void listenForCommands() { m_commands.listen(); }
 
 private:
     QtMessageBoxes m_boxes;
@@ -36,5 +39,8 @@ private:
     QtSound m_sound;
     QtSystemTray m_tray;
     ThreadCaptureWorker m_worker;
-    Services m_services{m_boxes, *m_clipboard, m_shell, m_instance, m_clock, m_keys, m_grab, m_sound, m_tray};
+    ShortcutLatch m_shortcuts;
+    CommandServer m_commands{m_shortcuts};
+    Services m_services{m_boxes, *m_clipboard, m_shell, m_instance, m_clock,
+                        m_keys,  m_grab,       m_sound, m_tray,     m_shortcuts};
 };

@@ -1,11 +1,26 @@
 #include "DesktopServices.h"
 #include "VistrelleApp.h"
+#include "platform/CommandServer.h"
 #include "ui/AppIcon.h"
 
 #include <QApplication>
+#include <cstdio>
 
 int main(int argc, char* argv[])
 {
+    // `vistrelle --capture-window` and `--time-lapse` hand the command to the running program
+    // and end, so that any desktop's own shortcut settings can run them.
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments.append(QString::fromLocal8Bit(argv[i]));
+    if (const std::optional<Shortcut> command = ShortcutCommand(arguments)) {
+        QCoreApplication handOver(argc, argv);
+        if (SendShortcutCommand(*command))
+            return 0;
+        std::fputs("Vistrelle is not running.\n", stderr);
+        return 1;
+    }
+
     // An X11 program on every desktop, under XWayland on a Wayland one: what the compositor keeps
     // from X11 programs comes through the Wayland adapters, chosen in DesktopServices.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
@@ -22,5 +37,6 @@ int main(int argc, char* argv[])
                      QApplication::applicationDirPath(), QApplication::arguments().mid(1));
     if (!app.start())
         return 1;
+    desktop.listenForCommands();
     return QApplication::exec();
 }
