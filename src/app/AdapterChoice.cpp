@@ -1,7 +1,11 @@
 #include "AdapterChoice.h"
 
+#include "platform/KWinScreenGrab.h"
+#include "platform/PortalScreenGrab.h"
 #include "platform/QtClipboard.h"
 #include "platform/WaylandClipboard.h"
+#include "platform/WlrootsScreenGrab.h"
+#include "platform/XWaylandScreenGrab.h"
 
 ClipboardWay ChooseClipboard(const DesktopSession& session)
 {
@@ -32,4 +36,36 @@ std::unique_ptr<Clipboard> MakeClipboard(const DesktopSession& session)
     if (!clipboard)
         clipboard = std::make_unique<QtClipboard>(QtClipboard::Clearing::OwnsNothing);
     return clipboard;
+}
+
+WindowGrabWay ChooseWindowGrab(const DesktopSession& session)
+{
+    if (!session.wayland)
+        return WindowGrabWay::X11;
+    if (session.swayIpc && session.globals.contains(QLatin1String("zwlr_screencopy_manager_v1")))
+        return WindowGrabWay::WlrootsScreencopy;
+    if (session.desktop.split(QLatin1Char(':')).contains(QLatin1String("KDE")))
+        return WindowGrabWay::KWinScreenShot;
+    return WindowGrabWay::Portal;
+}
+
+std::unique_ptr<ScreenGrab> MakeScreenGrab(const DesktopSession& session)
+{
+    switch (ChooseWindowGrab(session)) {
+    case WindowGrabWay::X11:
+        return std::make_unique<X11ScreenGrab>();
+    case WindowGrabWay::WlrootsScreencopy:
+        return std::make_unique<XWaylandScreenGrab>(std::make_unique<WlrootsScreenGrab>());
+    case WindowGrabWay::KWinScreenShot:
+        return std::make_unique<XWaylandScreenGrab>(
+            std::make_unique<KWinScreenGrab>(std::make_unique<PortalScreenGrab>()));
+    case WindowGrabWay::Portal:
+        break;
+    }
+    return std::make_unique<XWaylandScreenGrab>(std::make_unique<PortalScreenGrab>());
+}
+
+HotkeyWay ChooseHotkeys(const DesktopSession& session)
+{
+    return session.wayland ? HotkeyWay::X11KeysAndPortal : HotkeyWay::X11Keys;
 }

@@ -37,6 +37,6 @@ int main(int argc, char* argv[])
                      QApplication::applicationDirPath(), QApplication::arguments().mid(1));
     if (!app.start())
         return 1;
-    desktop.listenForCommands();
+    desktop.startShortcuts(app.state().settings);
     return QApplication::exec();
 }
