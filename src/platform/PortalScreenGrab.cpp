@@ -1,5 +1,7 @@
 #include "PortalScreenGrab.h"
 
+#include "PortalRequest.h"
+
 #include <QDBusConnection>
 #include <QDBusPendingCallWatcher>
 #include <QDBusPendingReply>
@@ -8,6 +10,7 @@
 #include <QFile>
 #include <QTimer>
 #include <QUrl>
+#include <optional>
 
 namespace {
 
@@ -18,46 +21,15 @@ constexpr int answerMs = 15000;
 
 } // namespace
 
-/// The answer to one portal request, which arrives as a signal on the request's own object.
-class PortalResponse final : public QObject
-{
-    Q_OBJECT
-
-public:
-    std::optional<uint> code;
-    QVariantMap results;
-
-public slots:
-    void response(uint answer, const QVariantMap& values)
-    {
-        code = answer;
-        results = values;
-        emit answered();
-    }
-
-signals:
-    void answered();
-};
-
 QImage PortalScreenGrab::activeWindow()
 {
     QDBusConnection bus = QDBusConnection::sessionBus();
     if (!bus.isConnected())
         return {};
-    // The request's object is named by the caller's token, so the answer can be listened for
-    // before the request is made and cannot be missed.
     const QString token = QStringLiteral("vistrelle_shot%1").arg(++m_requests);
-    const QString sender = bus.baseService().mid(1).replace(QLatin1Char('.'), QLatin1Char('_'));
-    const QString request =
-        QStringLiteral("/org/freedesktop/portal/desktop/request/%1/%2").arg(sender, token);
-    PortalResponse response;
-    const auto listen = [&](const QString& path, bool on) {
-        return on ? bus.connect(portalService, path, QStringLiteral("org.freedesktop.portal.Request"),
-                                QStringLiteral("Response"), &response, SLOT(response(uint, QVariantMap)))
-                  : bus.disconnect(portalService, path, QStringLiteral("org.freedesktop.portal.Request"),
-                                   QStringLiteral("Response"), &response, SLOT(response(uint, QVariantMap)));
-    };
-    listen(request, true);
+    PortalRequest request(token);
+    std::optional<uint> code;
+    QVariantMap results;
     QDBusMessage call = QDBusMessage::createMethodCall(portalService, portalPath,
                                                        QStringLiteral("org.freedesktop.portal.Screenshot"),
                                                        QStringLiteral("Screenshot"));
@@ -68,22 +40,21 @@ QImage PortalScreenGrab::activeWindow()
     QDBusPendingCallWatcher handle(bus.asyncCall(call, answerMs));
     QEventLoop loop;
     QTimer::singleShot(answerMs, &loop, &QEventLoop::quit);
-    QObject::connect(&response, &PortalResponse::answered, &loop, &QEventLoop::quit);
+    QObject::connect(&request, &PortalRequest::answered, &loop, [&](uint answer, const QVariantMap& values) {
+        code = answer;
+        results = values;
+        loop.quit();
+    });
     QObject::connect(&handle, &QDBusPendingCallWatcher::finished, &loop, [&] {
         const QDBusPendingReply<QDBusObjectPath> reply = handle;
         if (reply.isError())
             return loop.quit();
-        // An older portal names the request differently; its answer then comes there.
-        if (reply.value().path() != request) {
-            listen(request, false);
-            listen(reply.value().path(), true);
-        }
+        request.answeredAt(reply.value().path());
     });
     loop.exec(QEventLoop::ExcludeUserInputEvents);
-    listen(request, false);
-    if (response.code != 0u)
+    if (code != 0u)
         return {};
-    const QString file = QUrl(response.results.value(QStringLiteral("uri")).toString()).toLocalFile();
+    const QString file = QUrl(results.value(QStringLiteral("uri")).toString()).toLocalFile();
     QImage picture(file);
     // A picture the portal left in a temporary folder is this program's to remove; one saved
     // among the user's pictures stays.
@@ -91,5 +62,3 @@ QImage PortalScreenGrab::activeWindow()
         QFile::remove(file);
     return picture;
 }
-
-#include "PortalScreenGrab.moc"

@@ -1,5 +1,7 @@
 #include "PortalShortcuts.h"
 
+#include "PortalRequest.h"
+
 #include <QDBusArgument>
 #include <QDBusConnection>
 #include <QDBusMessage>
@@ -12,7 +14,6 @@ namespace {
 const QString portalService = QStringLiteral("org.freedesktop.portal.Desktop");
 const QString portalPath = QStringLiteral("/org/freedesktop/portal/desktop");
 const QString shortcutsInterface = QStringLiteral("org.freedesktop.portal.GlobalShortcuts");
-const QString requestInterface = QStringLiteral("org.freedesktop.portal.Request");
 const QString activeWindowId = QStringLiteral("capture-window");
 const QString timeLapseId = QStringLiteral("time-lapse");
 
@@ -87,48 +88,40 @@ void PortalShortcuts::bind(const QString& activeWindowKeys, const QString& timeL
                 SLOT(activated(QDBusObjectPath, QString, qulonglong, QVariantMap)));
     bus.connect(portalService, portalPath, shortcutsInterface, QStringLiteral("Deactivated"), this,
                 SLOT(deactivated(QDBusObjectPath, QString, qulonglong, QVariantMap)));
-    const QString token = QStringLiteral("vistrelle_keys%1").arg(++m_requests);
     request(QStringLiteral("CreateSession"),
-            {QVariantMap{{QStringLiteral("handle_token"), token},
-                         {QStringLiteral("session_handle_token"), QStringLiteral("vistrelle")}}},
-            token);
+            {QVariantMap{{QStringLiteral("session_handle_token"), QStringLiteral("vistrelle")}}});
 }
 
-void PortalShortcuts::request(const QString& method, const QList<QVariant>& arguments, const QString& token)
+void PortalShortcuts::request(const QString& method, const QList<QVariant>& arguments)
 {
-    QDBusConnection bus = QDBusConnection::sessionBus();
-    // The answer comes as a signal on the request's object, named by the token: listened for
-    // before the request goes, so it cannot be missed.
-    const QString sender = bus.baseService().mid(1).replace(QLatin1Char('.'), QLatin1Char('_'));
-    m_request = QStringLiteral("/org/freedesktop/portal/desktop/request/%1/%2").arg(sender, token);
-    bus.connect(portalService, m_request, requestInterface, QStringLiteral("Response"), this,
-                SLOT(response(uint, QVariantMap)));
+    const QString token = QStringLiteral("vistrelle_keys%1").arg(++m_requests);
+    auto* request = new PortalRequest(token, this);
+    connect(request, &PortalRequest::answered, this, [this, request](uint code, const QVariantMap& results) {
+        request->deleteLater();
+        answered(code, results);
+    });
     QDBusMessage call = QDBusMessage::createMethodCall(portalService, portalPath, shortcutsInterface, method);
-    call.setArguments(arguments);
-    auto* watcher = new QDBusPendingCallWatcher(bus.asyncCall(call), this);
-    connect(watcher, &QDBusPendingCallWatcher::finished, this, [this, watcher] {
+    QList<QVariant> withToken = arguments;
+    withToken.last() = [&] {
+        QVariantMap options = arguments.last().toMap();
+        options.insert(QStringLiteral("handle_token"), token);
+        return options;
+    }();
+    call.setArguments(withToken);
+    auto* watcher = new QDBusPendingCallWatcher(QDBusConnection::sessionBus().asyncCall(call), this);
+    connect(watcher, &QDBusPendingCallWatcher::finished, this, [this, watcher, request] {
         watcher->deleteLater();
         const QDBusPendingReply<QDBusObjectPath> reply = *watcher;
-        if (reply.isError()) // a desktop without global shortcuts
+        if (reply.isError()) { // a desktop without global shortcuts
+            request->deleteLater();
             return emit bound(false);
-        const QString path = reply.value().path();
-        if (path != m_request) { // an older portal names the request its own way
-            QDBusConnection session = QDBusConnection::sessionBus();
-            session.disconnect(portalService, m_request, requestInterface, QStringLiteral("Response"), this,
-                               SLOT(response(uint, QVariantMap)));
-            m_request = path;
-            session.connect(portalService, m_request, requestInterface, QStringLiteral("Response"), this,
-                            SLOT(response(uint, QVariantMap)));
         }
+        request->answeredAt(reply.value().path());
     });
 }
 
-void PortalShortcuts::response(uint code, const QVariantMap& results)
+void PortalShortcuts::answered(uint code, const QVariantMap& results)
 {
-    QDBusConnection::sessionBus().disconnect(portalService, m_request, requestInterface,
-                                             QStringLiteral("Response"), this,
-                                             SLOT(response(uint, QVariantMap)));
-    m_request.clear();
     if (code != 0)
         return emit bound(false);
     if (m_session.isEmpty()) {
@@ -146,11 +139,8 @@ void PortalShortcuts::response(uint code, const QVariantMap& results)
         const QList<PortalShortcut> shortcuts{
             shortcut(activeWindowId, QStringLiteral("Capture the active window"), m_activeWindowKeys),
             shortcut(timeLapseId, QStringLiteral("Start or stop time-lapse"), m_timeLapseKeys)};
-        const QString token = QStringLiteral("vistrelle_keys%1").arg(++m_requests);
-        request(QStringLiteral("BindShortcuts"),
-                {QVariant::fromValue(QDBusObjectPath(m_session)), QVariant::fromValue(shortcuts), QString(),
-                 QVariantMap{{QStringLiteral("handle_token"), token}}},
-                token);
+        request(QStringLiteral("BindShortcuts"), {QVariant::fromValue(QDBusObjectPath(m_session)),
+                                                  QVariant::fromValue(shortcuts), QString(), QVariantMap()});
         return;
     }
     emit bound(true);

@@ -30,19 +30,18 @@ signals:
     void bound(bool done);
 
 private slots:
-    void response(uint code, const QVariantMap& results);
     void activated(const QDBusObjectPath& session, const QString& id, qulonglong timestamp,
                    const QVariantMap& options);
     void deactivated(const QDBusObjectPath& session, const QString& id, qulonglong timestamp,
                      const QVariantMap& options);
 
 private:
-    void request(const QString& method, const QList<QVariant>& arguments, const QString& token);
+    void request(const QString& method, const QList<QVariant>& arguments);
+    void answered(uint code, const QVariantMap& results);
 
     ShortcutLatch& m_shortcuts;
     QString m_activeWindowKeys;
     QString m_timeLapseKeys;
-    QString m_request; // the request whose answer is awaited
     QString m_session;
     unsigned m_requests = 0;
 };

@@ -42,7 +42,7 @@ QByteArray askTree()
         if (!socket.waitForReadyRead(answerMs))
             return {};
         answer.append(socket.readAll());
-        if (answer.size() > 64 * 1024 * 1024)
+        if (answer.size() > qsizetype(64) * 1024 * 1024)
             return {};
     }
     return answer.mid(headerSize, qFromUnaligned<quint32>(answer.constData() + 6));

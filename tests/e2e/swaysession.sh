@@ -69,6 +69,7 @@ sway_pid=$(wl_env SWAYSOCK | sed -n 's/.*\.\([0-9]*\)\.sock$/\1/p')
 session_bus=
 cat >"$work/in-session" <<SCRIPT
 #!/bin/sh
+[ -n "\$GROUP_FILE" ] && echo \$\$ >"\$GROUP_FILE"
 exec env -i HOME="\$(getent passwd "$wl_user" | cut -d: -f6)" USER="$wl_user" LOGNAME="$wl_user" \\
     PATH=/usr/local/bin:/usr/bin:/bin LANG=C.UTF-8 XDG_RUNTIME_DIR="$runtime" \\
     WAYLAND_DISPLAY="$(wl_env WAYLAND_DISPLAY)" DISPLAY="$(wl_env DISPLAY)" SWAYSOCK="$(wl_env SWAYSOCK)" \\
@@ -78,12 +79,17 @@ SCRIPT
 chmod 0755 "$work/in-session"
 in_session() { as_user env SESSION_BUS="$session_bus" "$work/in-session" "$@"; }
 # in_background LOG COMMAND...: in_session in a process group of its own, ended with the session;
-# sets $background to its id. Standard input stays the caller's.
+# sets $background to the command's process id, which is also its group's. Standard input stays
+# the caller's.
 in_background() {
-    local log=$1
+    local log=$1 group_file
     shift
-    as_user env SESSION_BUS="$session_bus" setsid "$work/in-session" "$@" >>"$log" 2>&1 <&0 &
-    background=$!
+    group_file=$(mktemp -u "$work/group.XXXXXX")
+    as_user env SESSION_BUS="$session_bus" GROUP_FILE="$group_file" setsid "$work/in-session" "$@" \
+        >>"$log" 2>&1 <&0 &
+    for _ in $(seq 100); do [ -s "$group_file" ] && break; sleep 0.05; done
+    background=$(cat "$group_file" 2>/dev/null)
+    [ -n "$background" ] || fail "could not start $1"
     group_pids+=("$background")
 }
 [ -n "$(wl_env WAYLAND_DISPLAY)" ] && [ -n "$(wl_env DISPLAY)" ] || fail "sway gave no WAYLAND_DISPLAY or DISPLAY"
