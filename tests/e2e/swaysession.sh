@@ -45,19 +45,34 @@ stop_session() {
         for _ in $(seq 50); do kill -0 "$sway_pid" 2>/dev/null || break; sleep 0.1; done
         stop_group "$sway_pid"
     fi
+    [ -n "$bus_pid" ] && stop_group "$bus_pid"
     rm -rf "$work"
 }
 trap stop_session EXIT
 
 cp "$(dirname "${BASH_SOURCE[0]}")/../lsan.supp" "$work/lsan.supp"
+# With sway_bar=1 set before this file is sourced, the session has a bus of its own and sway
+# shows a bar with a tray (status icons over D-Bus).
+session_bus=
+bus_pid=
+if [ "${sway_bar:-0}" = 1 ]; then
+    as_user setsid dbus-daemon --session --nofork --nopidfile --address="unix:path=$runtime/bus" \
+        >"$work/dbus.log" 2>&1 </dev/null &
+    for _ in $(seq 100); do [ -S "$runtime/bus" ] && break; sleep 0.1; done
+    bus_pid=$(pgrep -f -u "$wl_user" -x "dbus-daemon --session --nofork --nopidfile --address=unix:path=$runtime/bus")
+    [ -n "$bus_pid" ] || fail "the session bus did not start"
+    session_bus="unix:path=$runtime/bus"
+fi
 cat >"$work/sway.conf" <<CONF
 output HEADLESS-1 resolution 1280x720 position 0,0
 xwayland enable
 exec env > $work/runtime/sway-child-env.txt
 CONF
+[ "${sway_bar:-0}" = 1 ] && printf 'bar {\n    tray_output *\n}\n' >>"$work/sway.conf"
 chmod 0644 "$work/sway.conf"
 as_user env -i HOME=/tmp PATH=/usr/bin:/bin XDG_RUNTIME_DIR="$runtime" WLR_BACKENDS=headless \
-    WLR_RENDERER=pixman WLR_LIBINPUT_NO_DEVICES=1 setsid sway -c "$work/sway.conf" >"$work/sway.log" 2>&1 </dev/null &
+    WLR_RENDERER=pixman WLR_LIBINPUT_NO_DEVICES=1 ${session_bus:+DBUS_SESSION_BUS_ADDRESS=$session_bus} \
+    setsid sway -c "$work/sway.conf" >"$work/sway.log" 2>&1 </dev/null &
 for _ in $(seq 200); do [ -s "$runtime/sway-child-env.txt" ] && break; sleep 0.05; done
 wl_env() { sed -n "s/^$1=//p" "$runtime/sway-child-env.txt"; }
 # The IPC socket's name ends in sway's process id, which also leads its process group.
@@ -66,7 +81,6 @@ sway_pid=$(wl_env SWAYSOCK | sed -n 's/.*\.\([0-9]*\)\.sock$/\1/p')
 
 # in_session COMMAND...: runs COMMAND as the session's user, with the session's environment
 # only (and a session bus, once one is set in $session_bus).
-session_bus=
 cat >"$work/in-session" <<SCRIPT
 #!/bin/sh
 [ -n "\$GROUP_FILE" ] && echo \$\$ >"\$GROUP_FILE"
