@@ -66,9 +66,9 @@ public:
         const QList<QVariant> arguments = message.arguments();
         if (member == "GetAll" || member == "Get") {
             const QVariantMap properties{{"version", 1u}};
-            connection.send(member == "GetAll"
-                                ? message.createReply(properties)
-                                : message.createReply(QVariant::fromValue(QDBusVariant(properties.value("version")))));
+            connection.send(member == "GetAll" ? message.createReply(properties)
+                                               : message.createReply(QVariant::fromValue(
+                                                     QDBusVariant(properties.value("version")))));
         } else if (member == "CreateSession") {
             session = arguments.value(1).value<QDBusObjectPath>().path();
             say("session " + session + " app " + arguments.value(2).toString());
@@ -82,9 +82,11 @@ public:
                 bound.append({shortcut.id,
                               {{"description", shortcut.properties.value("description")},
                                {"trigger_description", shortcut.properties.value("preferred_trigger")}}});
-            connection.send(message.createReply(QList<QVariant>{0u, QVariantMap{{"shortcuts", QVariant::fromValue(bound)}}}));
+            connection.send(message.createReply(
+                QList<QVariant>{0u, QVariantMap{{"shortcuts", QVariant::fromValue(bound)}}}));
         } else if (member == "ListShortcuts") {
-            connection.send(message.createReply(QList<QVariant>{0u, QVariantMap{{"shortcuts", QVariant::fromValue(shortcuts)}}}));
+            connection.send(message.createReply(
+                QList<QVariant>{0u, QVariantMap{{"shortcuts", QVariant::fromValue(shortcuts)}}}));
         } else if (member == "Close") {
             connection.send(message.createReply());
         } else {
