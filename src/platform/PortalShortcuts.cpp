@@ -8,6 +8,7 @@
 #include <QDBusMetaType>
 #include <QDBusPendingCallWatcher>
 #include <QDBusPendingReply>
+#include <QPointer>
 
 namespace {
 
@@ -95,7 +96,8 @@ void PortalShortcuts::bind(const QString& activeWindowKeys, const QString& timeL
 void PortalShortcuts::request(const QString& method, const QList<QVariant>& arguments)
 {
     const QString token = QStringLiteral("vistrelle_keys%1").arg(++m_requests);
-    auto* request = new PortalRequest(token, this);
+    // Gone once answered, which may be before the reply to the call comes.
+    const QPointer<PortalRequest> request = new PortalRequest(token, this);
     connect(request, &PortalRequest::answered, this, [this, request](uint code, const QVariantMap& results) {
         request->deleteLater();
         answered(code, results);
@@ -112,6 +114,8 @@ void PortalShortcuts::request(const QString& method, const QList<QVariant>& argu
     connect(watcher, &QDBusPendingCallWatcher::finished, this, [this, watcher, request] {
         watcher->deleteLater();
         const QDBusPendingReply<QDBusObjectPath> reply = *watcher;
+        if (!request)
+            return;
         if (reply.isError()) { // a desktop without global shortcuts
             request->deleteLater();
             return emit bound(false);

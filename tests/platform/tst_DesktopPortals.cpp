@@ -55,12 +55,16 @@ public:
             return QStringLiteral("/org/freedesktop/portal/desktop/request/%1/%2")
                 .arg(sender, options.value("handle_token").toString());
         };
-        const auto respond = [&](const QString& request, uint code, const QVariantMap& results) {
-            connection.send(message.createReply(QVariant::fromValue(QDBusObjectPath(request))));
+        // The answer may come before the reply to the call that asked: both orders are used.
+        const auto respond = [&](const QString& request, uint code, const QVariantMap& results,
+                                 bool answerFirst = false) {
+            const QDBusMessage reply = message.createReply(QVariant::fromValue(QDBusObjectPath(request)));
             QDBusMessage response =
                 QDBusMessage::createSignal(request, "org.freedesktop.portal.Request", "Response");
             response << code << results;
-            connection.send(response);
+            connection.send(answerFirst ? response : reply);
+            QThread::msleep(50); // long enough for the caller to take the first one up
+            connection.send(answerFirst ? reply : response);
         };
         if (member == "Register") {
             appId = message.arguments().value(0).toString();
@@ -70,14 +74,14 @@ public:
             const QString file = pictureFolder + "/Screenshot.png";
             screen.save(file);
             respond(requestFor(screenshotOptions), screenshotAnswer,
-                    {{"uri", QUrl::fromLocalFile(file).toString()}});
+                    {{"uri", QUrl::fromLocalFile(file).toString()}}, screenshotAnswer != 0);
         } else if (member == "CreateSession" && !offersShortcuts) {
             connection.send(message.createErrorReply(QDBusError::UnknownInterface, "No such interface"));
         } else if (member == "CreateSession") {
             const QVariantMap options = qdbus_cast<QVariantMap>(message.arguments().value(0));
             session = QStringLiteral("/org/freedesktop/portal/desktop/session/%1/%2")
                           .arg(sender, options.value("session_handle_token").toString());
-            respond(requestFor(options), 0, {{"session_handle", session}});
+            respond(requestFor(options), 0, {{"session_handle", session}}, true);
         } else if (member == "BindShortcuts") {
             const QDBusArgument list = message.arguments().value(1).value<QDBusArgument>();
             list.beginArray();
