@@ -16,9 +16,9 @@
 
 namespace {
 
-// A program that offers a picture and then sends nothing more for this long has hung; the
-// picture is given up rather than the window.
-constexpr int silentOwnerMs = 2000;
+// A program that offers a picture and then sends nothing for this long has hung; the picture is
+// given up rather than the window. As long as the X clipboard waits.
+constexpr int silentOwnerMs = 5000;
 // More than any screenshot; an owner that sends without end is cut off here.
 constexpr qsizetype largestPicture = qsizetype(512) * 1024 * 1024;
 
