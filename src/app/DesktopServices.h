@@ -1,38 +1,58 @@
 #pragma once
 
+#include "AdapterChoice.h"
 #include "capture/ThreadCaptureWorker.h"
+#include "core/Settings.h"
+#include "platform/Clipboard.h"
+#include "platform/CommandServer.h"
 #include "platform/DesktopShell.h"
 #include "platform/LockFileInstance.h"
-#include "platform/QtClipboard.h"
+#include "platform/PortalShortcuts.h"
 #include "platform/QtMessageBoxes.h"
 #include "platform/QtSound.h"
 #include "platform/QtSystemTray.h"
+#include "platform/ScreenGrab.h"
 #include "platform/Services.h"
 #include "platform/SystemClock.h"
 #include "platform/X11KeyState.h"
-#include "platform/X11ScreenGrab.h"
 #include "ui/dialogs/ModalLibraryDialogs.h"
 
-/// The real services the program runs with on an X11 desktop, for the program and the
-/// benchmarks that run it. Made after the QApplication.
+/// The real services the program runs with, the ways to the clipboard, screen and keys chosen
+/// for the desktop session; for the program and the benchmarks that run it. Made after the
+/// QApplication.
 class DesktopServices
 {
 public:
     Services& services() { return m_services; }
     LibraryDialogs& dialogs() { return m_dialogs; }
     CaptureWorker& worker() { return m_worker; }
+    /// Takes the capture commands of later starts, and on a Wayland desktop asks for its global
+    /// shortcuts, proposing the hotkeys of \a settings; once the program holds its instance lock.
+    void startShortcuts(const Settings& settings)
+    {
+        m_commands.listen();
+        if (ChooseHotkeys(m_session) == HotkeyWay::X11KeysAndPortal)
+            m_portalShortcuts.bind(
+                PortalShortcuts::KeysFor(settings.activeWindowHotkey, settings.activeWindowModifiers),
+                PortalShortcuts::KeysFor(settings.timeLapseHotkey, settings.timeLapseModifiers));
+    }
 
 private:
     QtMessageBoxes m_boxes;
-    QtClipboard m_clipboard;
+    DesktopSession m_session = ProbeDesktopSession();
+    std::unique_ptr<Clipboard> m_clipboard = MakeClipboard(m_session);
     DesktopShell m_shell;
     LockFileInstance m_instance;
     ModalLibraryDialogs m_dialogs{m_boxes};
     SystemClock m_clock;
     X11KeyState m_keys;
-    X11ScreenGrab m_grab;
+    std::unique_ptr<ScreenGrab> m_grab = MakeScreenGrab(m_session);
     QtSound m_sound;
     QtSystemTray m_tray;
     ThreadCaptureWorker m_worker;
-    Services m_services{m_boxes, m_clipboard, m_shell, m_instance, m_clock, m_keys, m_grab, m_sound, m_tray};
+    ShortcutLatch m_shortcuts;
+    CommandServer m_commands{m_shortcuts};
+    PortalShortcuts m_portalShortcuts{m_shortcuts};
+    Services m_services{m_boxes, *m_clipboard, m_shell, m_instance, m_clock,
+                        m_keys,  *m_grab,      m_sound, m_tray,     m_shortcuts};
 };

@@ -7,6 +7,7 @@
 #include "platform/KeyState.h"
 #include "platform/ScreenGrab.h"
 #include "platform/Services.h"
+#include "platform/ShortcutLatch.h"
 #include "platform/Sound.h"
 
 #include <QFileInfo>
@@ -69,10 +70,15 @@ void CaptureActiveWindowToClipboard(Services& services)
 void PollHotkeys(AppState& state, Services& services)
 {
     state.captureSuffix.clear();
-    if (HotkeyDown(services.keys, state.settings.activeWindowHotkey, state.settings.activeWindowModifiers))
+    // Both looks are taken every tick, so a shortcut fired while the key is held counts once.
+    const bool activeWindowKey =
+        HotkeyDown(services.keys, state.settings.activeWindowHotkey, state.settings.activeWindowModifiers);
+    if (services.shortcuts.fired(Shortcut::ActiveWindow) || activeWindowKey)
         CaptureActiveWindowToClipboard(services);
 
-    if (HotkeyDown(services.keys, state.settings.timeLapseHotkey, state.settings.timeLapseModifiers)) {
+    const bool timeLapseKey =
+        HotkeyDown(services.keys, state.settings.timeLapseHotkey, state.settings.timeLapseModifiers);
+    if (services.shortcuts.fired(Shortcut::TimeLapse) || timeLapseKey) {
         if (state.timeLapseActive) {
             state.timeLapseActive = false;
             state.timeLapseElapsedMs = 0;

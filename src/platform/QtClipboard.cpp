@@ -1,10 +1,10 @@
 #include "QtClipboard.h"
 
+#include "ImageTypes.h"
 #include "X11SelectionWatch.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
-#include <QImageReader>
 #include <QMimeData>
 #include <QMimeDatabase>
 #include <X11/Xlib.h>
@@ -16,34 +16,19 @@ QClipboard& clipboard()
     return *QGuiApplication::clipboard();
 }
 
-// The image types offered that Qt can read, PNG first as the exact one, then in the order the
-// owner lists them. Qt looks only for the types it names after its readers ("image/tif"), while
-// desktops offer registered names and their aliases ("image/tiff", "image/x-bmp").
 QStringList readableImageTypes(const QMimeData& data)
 {
-    static const QList<QByteArray> readable = QImageReader::supportedMimeTypes();
-    const QMimeDatabase types;
-    QStringList offered;
-    for (const QString& type : data.formats()) {
-        if (!type.startsWith(QLatin1String("image/")))
-            continue;
-        const QByteArray name = types.mimeTypeForName(type).name().toLatin1();
-        if (!readable.contains(name) && !readable.contains(type.toLatin1()))
-            continue;
-        if (name == "image/png")
-            offered.prepend(type);
-        else
-            offered.append(type);
-    }
-    return offered;
+    return ReadableImageTypes(data.formats());
 }
 
 } // namespace
 
-QtClipboard::QtClipboard()
+QtClipboard::QtClipboard(Clearing clearing)
 {
     if (auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>())
         m_watch = X11SelectionWatch::open(DisplayString(x11->display()), [this] { emit changed(); });
+    if (m_watch && clearing == Clearing::OwnsNothing)
+        m_watch->clearByOwningNothing();
     connect(&clipboard(), &QClipboard::dataChanged, this, &QtClipboard::qtChanged);
 }
 

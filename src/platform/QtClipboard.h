@@ -13,7 +13,13 @@ class X11SelectionWatch;
 class QtClipboard final : public Clipboard
 {
 public:
-    QtClipboard();
+    enum class Clearing {
+        NoOwner,     ///< an X11 desktop: the clipboard is left without owner
+        OwnsNothing, ///< XWayland: the program owns a clipboard that offers nothing, which the
+                     ///< compositor passes on to the Wayland side where it ignores "no owner"
+    };
+
+    explicit QtClipboard(Clearing clearing = Clearing::NoOwner);
     ~QtClipboard() override;
 
     quint64 changeCount() override;

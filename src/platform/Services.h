@@ -7,6 +7,7 @@ class KeyState;
 class MessageBoxes;
 class ScreenGrab;
 class Shell;
+class ShortcutLatch;
 class Sound;
 class SystemTray;
 
@@ -22,4 +23,5 @@ struct Services
     ScreenGrab& grab;
     Sound& sound;
     SystemTray& tray;
+    ShortcutLatch& shortcuts; ///< the capture shortcuts as the desktop or a second start hands them over
 };

@@ -120,25 +120,35 @@ QImage X11ScreenGrab::activeWindow()
     XWindowAttributes attributes{};
     if (frame != None && XGetWindowAttributes(display.get(), frame, &attributes) && g_errors == 0) {
         const int border = attributes.border_width;
-        const QRect window(attributes.x, attributes.y, attributes.width + 2 * border,
-                           attributes.height + 2 * border);
+        // The frame window's own pixels lie inside its border.
+        const QRect window =
+            m_readFrom == ReadFrom::Root
+                ? QRect(attributes.x, attributes.y, attributes.width + 2 * border,
+                        attributes.height + 2 * border)
+                : QRect(attributes.x + border, attributes.y + border, attributes.width, attributes.height);
         XWindowAttributes rootAttributes{};
         XGetWindowAttributes(display.get(), root, &rootAttributes);
+        const QRect part = VisiblePart(window, QSize(rootAttributes.width, rootAttributes.height));
         if (!window.isEmpty()) {
             picture = QImage(window.size(), QImage::Format_RGB32);
             picture.fill(Qt::black);
-            const QRect part = VisiblePart(window, QSize(rootAttributes.width, rootAttributes.height));
-            if (!part.isEmpty()) {
-                XImage* pixels = XGetImage(display.get(), root, window.x() + part.x(), window.y() + part.y(),
-                                           static_cast<unsigned>(part.width()),
-                                           static_cast<unsigned>(part.height()), AllPlanes, ZPixmap);
-                if (pixels) {
-                    const QImage visible = toQImage(pixels);
-                    XDestroyImage(pixels);
-                    for (int y = 0; y < visible.height(); ++y)
-                        std::memcpy(picture.scanLine(part.y() + y) + static_cast<qsizetype>(part.x()) * 4,
-                                    visible.constScanLine(y), static_cast<size_t>(visible.width()) * 4);
-                }
+        }
+        if (!part.isEmpty()) {
+            const Window source = m_readFrom == ReadFrom::Root ? root : frame;
+            const QPoint from =
+                m_readFrom == ReadFrom::Root ? window.topLeft() + part.topLeft() : part.topLeft();
+            XImage* pixels =
+                XGetImage(display.get(), source, from.x(), from.y(), static_cast<unsigned>(part.width()),
+                          static_cast<unsigned>(part.height()), AllPlanes, ZPixmap);
+            if (pixels) {
+                const QImage visible = toQImage(pixels);
+                XDestroyImage(pixels);
+                for (int y = 0; y < visible.height(); ++y)
+                    std::memcpy(picture.scanLine(part.y() + y) + static_cast<qsizetype>(part.x()) * 4,
+                                visible.constScanLine(y), static_cast<size_t>(visible.width()) * 4);
+            } else {
+                // A read the server refuses gives no picture rather than a black one.
+                picture = QImage();
             }
         }
     }

@@ -1,6 +1,9 @@
 #include "X11SelectionWatch.h"
 
+#include "X11EmptyOwner.h"
+
 #include <QSocketNotifier>
+#include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/extensions/Xfixes.h>
 
@@ -47,7 +50,35 @@ X11SelectionWatch::X11SelectionWatch(Display* display, int eventBase, std::funct
 X11SelectionWatch::~X11SelectionWatch()
 {
     m_notifier.reset();
+    m_emptyOwner.reset();
     XCloseDisplay(m_display);
+}
+
+void X11SelectionWatch::clearByOwningNothing()
+{
+    if (m_emptyOwner)
+        return;
+    m_emptyOwner = X11EmptyOwner::open(DisplayString(m_display));
+    if (!m_emptyOwner)
+        return;
+    m_clock = XCreateSimpleWindow(m_display, DefaultRootWindow(m_display), -10, -10, 1, 1, 0, 0, 0);
+    XSelectInput(m_display, m_clock, PropertyChangeMask);
+}
+
+unsigned long X11SelectionWatch::serverTime()
+{
+    // A property change is stamped with the server's time of the change.
+    const Atom stamp = XInternAtom(m_display, "VISTRELLE_TIME", False);
+    XChangeProperty(m_display, m_clock, stamp, XA_STRING, 8, PropModeAppend, nullptr, 0);
+    XEvent event;
+    XIfEvent(
+        m_display, &event,
+        [](Display*, XEvent* candidate, XPointer window) {
+            return Bool(candidate->type == PropertyNotify &&
+                        candidate->xproperty.window == *reinterpret_cast<Window*>(window));
+        },
+        reinterpret_cast<XPointer>(&m_clock));
+    return event.xproperty.time;
 }
 
 bool X11SelectionWatch::readNotices()
@@ -79,6 +110,16 @@ quint64 X11SelectionWatch::changeNow()
 
 void X11SelectionWatch::clearAsOf(quint64 change)
 {
+    if (m_emptyOwner) {
+        // Under XWayland, a clipboard left without owner is not passed on to the Wayland side
+        // on every desktop; one owned and offering nothing is. The owner takes it on its own
+        // connection, so the server cannot be held meanwhile; it takes it as of the moment
+        // before the look instead, which the server ignores when anyone took it since.
+        const unsigned long before = serverTime();
+        if (change != 0 && changeNow() == change)
+            m_emptyOwner->takeAsOf(m_display, before);
+        return;
+    }
     // With the server held, no other program can take the clipboard between the look at the
     // notices and the clearing. The clearing carries the server's present time: an owner that
     // took the clipboard at an earlier moment takes it as meant for itself.
@@ -91,6 +132,9 @@ void X11SelectionWatch::clearAsOf(quint64 change)
 
 void X11SelectionWatch::clearNow()
 {
-    XSetSelectionOwner(m_display, clipboardAtom(m_display), None, CurrentTime);
+    if (m_emptyOwner)
+        m_emptyOwner->takeAsOf(m_display, serverTime());
+    else
+        XSetSelectionOwner(m_display, clipboardAtom(m_display), None, CurrentTime);
     XFlush(m_display);
 }

@@ -5,6 +5,7 @@
 #include <memory>
 
 class QSocketNotifier;
+class X11EmptyOwner;
 struct _XDisplay; // NOLINT(bugprone-reserved-identifier): Xlib's own name for a Display
 
 /// The X server's notices of who owns the CLIPBOARD selection, on a connection of its own:
@@ -23,18 +24,24 @@ public:
     quint64 change();
     /// The number of the last change the server has made until now (one round trip).
     quint64 changeNow();
-    /// Makes no program the owner while change \a change is still the last one.
+    /// Empties the clipboard while change \a change is still the last one.
     void clearAsOf(quint64 change);
-    /// Makes no program the owner, whoever owns it now.
+    /// Empties the clipboard, whoever owns it now.
     void clearNow();
+    /// From now on, a clearing makes a window of this program the owner of a clipboard that
+    /// offers nothing, instead of leaving the clipboard without owner.
+    void clearByOwningNothing();
 
 private:
     X11SelectionWatch(_XDisplay* display, int eventBase, std::function<void()> changed);
     bool readNotices();
+    unsigned long serverTime();
 
     _XDisplay* m_display;
     int m_eventBase;
     std::function<void()> m_changed;
     std::unique_ptr<QSocketNotifier> m_notifier;
     quint64 m_change = 0;
+    std::unique_ptr<X11EmptyOwner> m_emptyOwner; // null: clearing leaves no owner
+    unsigned long m_clock = 0;                   // a window whose changes tell the server's time
 };

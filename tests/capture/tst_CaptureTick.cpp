@@ -187,6 +187,55 @@ private slots:
         QCOMPARE(filesInSet(), (QStringList{"Image_040417_155228.jpg", "Image_040417_155228_2.jpg"}));
     }
 
+    // The shortcuts the desktop or a second start hand over capture like the keys: held, at
+    // every tick; a press between two ticks, once; without any hotkey set. Steps: p press,
+    // r release, t tap (a command), . tick.
+    void activeWindowShortcut_data()
+    {
+        QTest::addColumn<QString>("steps");
+        QTest::addColumn<int>("shots");
+        QTest::newRow("a command") << "t..." << 1;
+        QTest::newRow("two commands between ticks") << "tt.." << 1;
+        QTest::newRow("held for two ticks") << "p..r.." << 2;
+        QTest::newRow("pressed and released between ticks") << "pr.." << 1;
+        QTest::newRow("reported held again, then released") << "p.pr." << 1;
+        QTest::newRow("a command while held") << "p.t.r." << 2;
+    }
+
+    void activeWindowShortcut()
+    {
+        QFETCH(QString, steps);
+        QFETCH(int, shots);
+        for (const QChar step : steps) {
+            if (step == 'p')
+                m_fakes->shortcuts.press(Shortcut::ActiveWindow);
+            else if (step == 'r')
+                m_fakes->shortcuts.release(Shortcut::ActiveWindow);
+            else if (step == 't')
+                m_fakes->shortcuts.tap(Shortcut::ActiveWindow);
+            else
+                tick();
+        }
+        QCOMPARE(filesInSet().size(), shots);
+        QCOMPARE(m_fakes->grab.grabs, shots);
+    }
+
+    // A time-lapse command starts it, the next one stops it.
+    void timeLapseShortcut()
+    {
+        m_state.settings.timeLapseSeconds = 5;
+        m_fakes->shortcuts.tap(Shortcut::TimeLapse);
+        tick();
+        QVERIFY(m_state.timeLapseActive);
+        QCOMPARE(filesInSet(), QStringList{"Image_040417_155228_Time_Lapsed.jpg"});
+        tick(3);
+        QCOMPARE(soundsPlayed(), (QStringList{"/VistrelleOn.wav", "/Vistrelle.wav"}));
+        m_fakes->shortcuts.tap(Shortcut::TimeLapse);
+        tick();
+        QVERIFY(!m_state.timeLapseActive);
+        QCOMPARE(soundsPlayed(), QStringList{"/VistrelleOff.wav"});
+    }
+
     // A failing shot (an unreadable picture; an Image Set replaced by a file, which stays; no
     // Image Set shown) keeps the picture and is told once, and is tried again in another set.
     void failureIsToldOnceAndKeepsThePicture()

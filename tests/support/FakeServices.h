@@ -9,6 +9,7 @@
 #include "platform/ScreenGrab.h"
 #include "platform/Services.h"
 #include "platform/Shell.h"
+#include "platform/ShortcutLatch.h"
 #include "platform/Sound.h"
 #include "platform/SystemTray.h"
 #include "ui/dialogs/LibraryDialogs.h"
@@ -177,5 +178,6 @@ struct FakeServices
     FakeSound sound;
     FakeSystemTray tray;
     FakeCaptureWorker worker;
-    Services services{boxes, clipboard, shell, instance, clock, keys, grab, sound, tray};
+    ShortcutLatch shortcuts;
+    Services services{boxes, clipboard, shell, instance, clock, keys, grab, sound, tray, shortcuts};
 };

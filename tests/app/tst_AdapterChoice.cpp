@@ -1,0 +1,100 @@
+#include "app/AdapterChoice.h"
+
+#include <QTest>
+
+Q_DECLARE_METATYPE(ClipboardWay)
+Q_DECLARE_METATYPE(WindowGrabWay)
+Q_DECLARE_METATYPE(HotkeyWay)
+
+class tst_AdapterChoice : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void clipboard_data()
+    {
+        QTest::addColumn<bool>("wayland");
+        QTest::addColumn<QStringList>("globals");
+        QTest::addColumn<ClipboardWay>("way");
+        const QString wlr = QStringLiteral("zwlr_data_control_manager_v1");
+        const QString ext = QStringLiteral("ext_data_control_manager_v1");
+        const QString seat = QStringLiteral("wl_seat");
+        QTest::newRow("X11 session") << false << QStringList() << ClipboardWay::X11;
+        QTest::newRow("sway, KDE 5.27 to 6.4")
+            << true << QStringList{seat, wlr} << ClipboardWay::WlrDataControl;
+        QTest::newRow("KDE 6.5, both offered")
+            << true << QStringList{wlr, seat, ext} << ClipboardWay::ExtDataControl;
+        QTest::newRow("only the standard one")
+            << true << QStringList{ext, seat} << ClipboardWay::ExtDataControl;
+        QTest::newRow("GNOME: none") << true << QStringList{seat, QStringLiteral("wl_data_device_manager")}
+                                     << ClipboardWay::XWayland;
+        QTest::newRow("a name that only begins alike")
+            << true << QStringList{QStringLiteral("zwlr_data_control_manager_v10")} << ClipboardWay::XWayland;
+    }
+
+    void clipboard()
+    {
+        QFETCH(bool, wayland);
+        QFETCH(QStringList, globals);
+        QFETCH(ClipboardWay, way);
+        DesktopSession session;
+        session.wayland = wayland;
+        session.globals = globals;
+        QCOMPARE(ChooseClipboard(session), way);
+    }
+
+    void windowGrab_data()
+    {
+        QTest::addColumn<bool>("wayland");
+        QTest::addColumn<QString>("desktop");
+        QTest::addColumn<bool>("swayIpc");
+        QTest::addColumn<QStringList>("globals");
+        QTest::addColumn<WindowGrabWay>("way");
+        const QStringList wlroots{"wl_seat", "zwlr_screencopy_manager_v1"};
+        QTest::newRow("X11 session") << false << "KDE" << true << wlroots << WindowGrabWay::X11;
+        QTest::newRow("sway") << true << "SWAY" << true << wlroots << WindowGrabWay::WlrootsScreencopy;
+        QTest::newRow("screencopy, no layout to ask")
+            << true << "HYPRLAND" << false << wlroots << WindowGrabWay::Portal;
+        QTest::newRow("sway's IPC, no screencopy")
+            << true << "SWAY" << true << QStringList{"wl_seat"} << WindowGrabWay::Portal;
+        QTest::newRow("KDE Plasma") << true << "KDE" << false << QStringList{"wl_seat"}
+                                    << WindowGrabWay::KWinScreenShot;
+        QTest::newRow("GNOME") << true << "UBUNTU:GNOME" << false << QStringList{"wl_seat"}
+                               << WindowGrabWay::Portal;
+    }
+
+    void windowGrab()
+    {
+        QFETCH(bool, wayland);
+        QFETCH(QString, desktop);
+        QFETCH(bool, swayIpc);
+        QFETCH(QStringList, globals);
+        QFETCH(WindowGrabWay, way);
+        DesktopSession session;
+        session.wayland = wayland;
+        session.desktop = desktop;
+        session.swayIpc = swayIpc;
+        session.globals = globals;
+        QCOMPARE(ChooseWindowGrab(session), way);
+    }
+
+    void hotkeys_data()
+    {
+        QTest::addColumn<bool>("wayland");
+        QTest::addColumn<HotkeyWay>("way");
+        QTest::newRow("X11 session") << false << HotkeyWay::X11Keys;
+        QTest::newRow("Wayland session") << true << HotkeyWay::X11KeysAndPortal;
+    }
+
+    void hotkeys()
+    {
+        QFETCH(bool, wayland);
+        QFETCH(HotkeyWay, way);
+        DesktopSession session;
+        session.wayland = wayland;
+        QCOMPARE(ChooseHotkeys(session), way);
+    }
+};
+
+QTEST_GUILESS_MAIN(tst_AdapterChoice)
+#include "tst_AdapterChoice.moc"

@@ -1,0 +1,53 @@
+#!/usr/bin/env bash
+# The capture commands a desktop's own shortcut settings run: `vistrelle --capture-window`
+# captures the focused window through the running program, `--time-lapse` starts and stops
+# time-lapse, and without a running program both say so and end.
+set -uo pipefail
+source "$(dirname "$0")/x11session.sh"
+
+install_program "$1"
+printf 'TIMELAPSE_SECS=1\r\n' >"$program/Vistrelle.ini"
+
+"$program/vistrelle" --capture-window >"$work/none.log" 2>&1
+[ $? -eq 1 ] || fail "a command without a running program did not fail"
+[ "$(cat "$work/none.log")" = "Vistrelle is not running." ] || fail "it said: $(cat "$work/none.log")"
+[ ! -e "$program/Vistrelles" ] || fail "a command started the program"
+
+"$program/vistrelle" >"$work/run.log" 2>&1 &
+app=$!
+main=$(wait_window '^Vistrelle \(JPG\)$')
+xterm -geometry 40x10+200+150 -title capture-target &
+x_pids+=($!)
+target=$(wait_window '^capture-target$')
+xdotool windowactivate --sync "$target"
+sleep 0.3
+
+# files_in_set COUNT: waits up to 10 s until the Image Set holds COUNT screenshots.
+files_in_set() {
+    for _ in $(seq 100); do
+        [ "$(find "$set_folder" -name 'Image_*' | wc -l)" -ge "$1" ] && return 0
+        sleep 0.1
+    done
+    fail "expected $1 screenshots, found: $(ls -A "$set_folder")"
+}
+
+"$program/vistrelle" --capture-window || fail "the command failed"
+files_in_set 1
+shot=$(find "$set_folder" -name 'Image_*')
+[[ $(basename "$shot") =~ ^Image_[0-9]{6}_[0-9]{6}\.jpg$ ]] || fail "unexpected name $(basename "$shot")"
+[ "$(xdotool getactivewindow)" = "$(xdotool search --name '^capture-target$' | head -n 1)" ] ||
+    fail "the command took the focus"
+
+"$program/vistrelle" --time-lapse || fail "the time-lapse command failed"
+files_in_set 3
+"$program/vistrelle" --time-lapse || fail "the time-lapse command failed"
+sleep 1.5
+count=$(find "$set_folder" -name 'Image_*_Time_Lapsed.jpg' | wc -l)
+sleep 2
+[ "$(find "$set_folder" -name 'Image_*_Time_Lapsed.jpg' | wc -l)" -eq "$count" ] || fail "time-lapse did not stop"
+[ "$count" -ge 2 ] || fail "time-lapse took $count shots"
+
+close_window "$main"
+wait_exit "$app" || fail "closing failed: $(cat "$work/run.log")"
+"$program/vistrelle" --time-lapse 2>/dev/null
+[ $? -eq 1 ] || fail "a command after the program ended did not fail"

@@ -1,0 +1,59 @@
+#!/usr/bin/env bash
+# On a Wayland desktop with data-control (sway), pictures copied by a Wayland program while a
+# Wayland window has the focus become files, and the clipboard is emptied: the X11 clipboard
+# would not even show them.
+set -uo pipefail
+source "$(dirname "$0")/swaysession.sh"
+
+helper=$2
+install_program "$1"
+mkdir "$work/pictures"
+QT_QPA_PLATFORM=offscreen "$helper" pictures "$work/pictures" 640 400 6 || fail "could not make the pictures"
+in_background "$work/foot.log" foot --app-id=focus-target </dev/null
+wait_window_of focus-target
+in_background "$work/run.log" "$program/vistrelle" </dev/null
+app=$background
+wait_window_of Vistrelle
+focus focus-target
+
+# copy PICTURE: what a screenshot tool does on a Wayland desktop; the copying program stays
+# until the clipboard is taken from it.
+copy() {
+    in_background "$work/wl-copy.log" wl-copy --foreground --type image/png <"$1"
+}
+# files_in_set COUNT: waits up to 10 s until the Image Set holds COUNT screenshots.
+files_in_set() {
+    for _ in $(seq 100); do
+        [ "$(find "$set_folder" -name 'Image_*' 2>/dev/null | wc -l)" -eq "$1" ] && return 0
+        sleep 0.1
+    done
+    fail "expected $1 screenshots, found: $(ls -A "$set_folder" 2>&1); $(cat "$work/run.log")"
+}
+# emptied: the clipboard holds nothing within 5 s.
+emptied() {
+    for _ in $(seq 50); do
+        ! in_session wl-paste --list-types >/dev/null 2>&1 && return 0
+        sleep 0.1
+    done
+    fail "the clipboard still holds: $(in_session wl-paste --list-types 2>&1)"
+}
+
+timings=()
+for n in 1 2 3 4 5 6; do
+    started=$(date +%s%N)
+    copy "$work/pictures/pic_0$n.png"
+    files_in_set "$n"
+    timings+=($((($(date +%s%N) - started) / 1000000)))
+    emptied
+    focused_window | grep -q '^focus-target ' || fail "the focus moved to $(focused_window)"
+done
+echo "clipboard to file, ms: ${timings[*]}"
+QT_QPA_PLATFORM=offscreen "$helper" check "$set_folder" 6 || fail "the pictures were not filed whole and in order"
+
+# Text is not a picture: it stays on the clipboard, and nothing is filed.
+printf 'some words' | in_session wl-copy --type text/plain
+sleep 1
+files_in_set 6
+[ "$(in_session wl-paste --no-newline 2>/dev/null)" = "some words" ] || fail "text on the clipboard was taken"
+
+kill -0 "$app" || fail "the program ended: $(cat "$work/run.log")"
