@@ -56,11 +56,11 @@ cp "$(dirname "${BASH_SOURCE[0]}")/../lsan.supp" "$work/lsan.supp"
 session_bus=
 bus_pid=
 if [ "${sway_bar:-0}" = 1 ]; then
-    as_user setsid dbus-daemon --session --nofork --nopidfile --address="unix:path=$runtime/bus" \
-        >"$work/dbus.log" 2>&1 </dev/null &
+    as_user setsid sh -c 'echo $$ >"$0"; exec dbus-daemon --session --nofork --nopidfile --address="$1"' \
+        "$work/bus.pid" "unix:path=$runtime/bus" >"$work/dbus.log" 2>&1 </dev/null &
     for _ in $(seq 100); do [ -S "$runtime/bus" ] && break; sleep 0.1; done
-    bus_pid=$(pgrep -f -u "$wl_user" -x "dbus-daemon --session --nofork --nopidfile --address=unix:path=$runtime/bus")
-    [ -n "$bus_pid" ] || fail "the session bus did not start"
+    bus_pid=$(cat "$work/bus.pid" 2>/dev/null)
+    [ -S "$runtime/bus" ] && [ -n "$bus_pid" ] || fail "the session bus did not start: $(cat "$work/dbus.log")"
     session_bus="unix:path=$runtime/bus"
 fi
 cat >"$work/sway.conf" <<CONF
