@@ -52,4 +52,3 @@ inline pid_t startWindowManager()
     sleep(1);
     return pid;
 }
-
