@@ -1,6 +1,7 @@
 #include "FileList.h"
 
 #include "core/AppState.h"
+#include "library/DisplayOrder.h"
 #include "library/FileOperations.h"
 #include "library/LibraryCommands.h"
 #include "library/LibraryTree.h"
@@ -12,6 +13,7 @@
 #include <QComboBox>
 #include <QKeyEvent>
 #include <QSignalBlocker>
+#include <algorithm>
 
 FileList::FileList(QWidget* parent, AppState& state, Services& services, LibraryDialogs& dialogs)
     : QListWidget(parent)
@@ -28,6 +30,24 @@ FileList::FileList(QWidget* parent, AppState& state, Services& services, Library
     setToolTip(QStringLiteral("Select file(s) & press Delete key to delete OR Spacebar to relocate.  Double "
                               "click for more options."));
     connect(this, &QListWidget::itemDoubleClicked, this, &FileList::lstComponents_DblClick);
+}
+
+void FileList::fill(const QString& folder, int restoreRow)
+{
+    // Every path the walk of the set found begins with its folder, so the order of the rest is
+    // the order of the paths, and the sort need not compare that beginning again and again.
+    QStringList rests;
+    rests.reserve(m_state.fileList.size());
+    for (const QString& path : std::as_const(m_state.fileList))
+        rests.append(path.mid(folder.size()));
+    SortForDisplay(rests);
+    QStringList names;
+    names.reserve(rests.size());
+    for (const QString& rest : std::as_const(rests)) {
+        names.append(FileNameOf(rest));
+        m_state.fileListEntries.append(folder + rest);
+    }
+    refill(names, restoreRow);
 }
 
 void FileList::refill(const QStringList& names, int restoreRow)
@@ -54,6 +74,27 @@ void FileList::refill(const QStringList& names, int restoreRow)
     }
     setCurrentRow(lines > restoreRow ? restoreRow : lines - 1);
     setFocus();
+}
+
+bool FileList::insertCapture(const QString& path)
+{
+    QStringList& entries = m_state.fileListEntries;
+    if (entries.size() >= m_state.settings.fileMax)
+        return false;
+    const auto place =
+        std::upper_bound(entries.begin(), entries.end(), path,
+                         [](const QString& a, const QString& b) { return CompareDisplayOrder(a, b) < 0; });
+    const auto row = static_cast<int>(place - entries.begin());
+    entries.insert(row, path);
+    {
+        const QSignalBlocker blocker(this);
+        insertItem(row, FileNameOf(path));
+    }
+    if (entries.size() == 1)
+        setCurrentRow(0);
+    else
+        m_state.currentFileIndex = currentRow() + 1;
+    return true;
 }
 
 void FileList::moveSelection(int fromRow, int toRow)

@@ -21,10 +21,19 @@ public:
     /// The Category list whose names the move dialog offers, in its order.
     void setCategories(const QComboBox* categories) { m_categories = categories; }
 
+    /// Lists the images of the last walk of the Image Set \a folder (fileList) in display order,
+    /// their paths into fileListEntries, with refill's selection rules.
+    void fill(const QString& folder, int restoreRow);
+
     /// Replaces the lines by \a names without signals. The current line stays current when its
     /// name is still listed; a \a restoreRow of 1 or more selects that line (or the last one)
     /// instead; with neither, the first line is selected unless some line is.
     void refill(const QStringList& names, int restoreRow);
+
+    /// Puts the line of the screenshot just filed at \a path in its place (while the list holds
+    /// fewer than FILEMAX lines), keeping the line that is current; in an empty list it becomes
+    /// the current one. False when the list was full.
+    bool insertCapture(const QString& path);
 
     /// Moves the selection from line \a fromRow to line \a toRow without signals; other
     /// selected lines stay selected.

@@ -293,20 +293,7 @@ void frmVistrelle::FillFileList(const QString& folder)
     if (m_state.lowResourceMode)
         return;
     m_ui.lblImageInfo->clear();
-    // Every path the walk of the set found begins with its folder, so the order of the rest is
-    // the order of the paths, and the sort need not compare that beginning again and again.
-    QStringList rests;
-    rests.reserve(m_state.fileList.size());
-    for (const QString& path : std::as_const(m_state.fileList))
-        rests.append(path.mid(folder.size()));
-    SortForDisplay(rests);
-    QStringList names;
-    names.reserve(rests.size());
-    for (const QString& rest : std::as_const(rests)) {
-        names.append(FileNameOf(rest));
-        m_state.fileListEntries.append(folder + rest);
-    }
-    m_ui.lstComponents->refill(names, std::exchange(m_restoreListIndex, 0));
+    m_ui.lstComponents->fill(folder, std::exchange(m_restoreListIndex, 0));
 }
 
 void frmVistrelle::lstComponents_Click()
@@ -413,25 +400,8 @@ void frmVistrelle::fileCaptured(const QString& path)
         path.indexOf(QLatin1Char('/'), folder.size()) >= 0)
         return;
     m_state.imageSetFiles.append(path);
-    QStringList& entries = m_state.fileListEntries;
-    if (entries.size() >= m_state.settings.fileMax)
-        return;
-    const auto place =
-        std::upper_bound(entries.begin(), entries.end(), path,
-                         [](const QString& a, const QString& b) { return CompareDisplayOrder(a, b) < 0; });
-    const auto row = static_cast<int>(place - entries.begin());
-    entries.insert(row, path);
-    const bool wasEmpty = entries.size() == 1;
-    {
-        const QSignalBlocker blocker(m_ui.lstComponents);
-        m_ui.lstComponents->insertItem(row, FileNameOf(path));
-    }
-    if (wasEmpty) {
-        m_ui.lstComponents->setCurrentRow(0);
-    } else {
-        m_state.currentFileIndex = m_ui.lstComponents->currentRow() + 1;
+    if (m_ui.lstComponents->insertCapture(path) && m_state.fileListEntries.size() > 1)
         emit viewerStepsEnabled(true);
-    }
 }
 
 QString frmVistrelle::showThumbnails(QList<ThumbnailRow> rows, const QString& caption)
