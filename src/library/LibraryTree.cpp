@@ -95,7 +95,7 @@ void EnumerateFiles(AppState& state, const QString& folder, const QString& exten
 QStringList CollectImages(AppState& state, const QString& folder)
 {
     // One walk; the images then go in kind by kind, as the table always listed them.
-    const QStringList files = filesBelow(folder);
+    QStringList files = filesBelow(folder);
     for (const char* extension : ImageExtensions) {
         for (const QString& path : files) {
             if (HasImageExtension(path, QLatin1String(extension)))
