@@ -18,15 +18,6 @@ printf 'ACTIVEWINDOW_HK=75\r\nACTIVEWINDOW_HKCS=1\r\n' >"$program/Vistrelle.ini"
 app=$!
 main=$(wait_window '^Vistrelle \(JPG\)$')
 
-# files_in_set COUNT: waits up to 10 s until the Image Set holds COUNT screenshots.
-files_in_set() {
-    for _ in $(seq 100); do
-        [ "$(find "$set_folder" -name 'Image_*' | wc -l)" -eq "$1" ] && return 0
-        sleep 0.1
-    done
-    fail "expected $1 screenshots, found: $(ls -A "$set_folder")"
-}
-
 xclip -selection clipboard -t image/png -i "$work/shot.png"
 files_in_set 1
 shot=$(find "$set_folder" -name 'Image_*')

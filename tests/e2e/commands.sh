@@ -22,15 +22,6 @@ target=$(wait_window '^capture-target$')
 xdotool windowactivate --sync "$target"
 sleep 0.3
 
-# files_in_set COUNT: waits up to 10 s until the Image Set holds COUNT screenshots.
-files_in_set() {
-    for _ in $(seq 100); do
-        [ "$(find "$set_folder" -name 'Image_*' | wc -l)" -ge "$1" ] && return 0
-        sleep 0.1
-    done
-    fail "expected $1 screenshots, found: $(ls -A "$set_folder")"
-}
-
 "$program/vistrelle" --capture-window || fail "the command failed"
 files_in_set 1
 shot=$(find "$set_folder" -name 'Image_*')

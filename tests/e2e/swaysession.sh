@@ -12,6 +12,7 @@ fail() {
     [ -s "$work/sway.log" ] && tail -n 20 "$work/sway.log" >&2
     exit 1
 }
+source "$(dirname "${BASH_SOURCE[0]}")/screenshots.sh"
 
 if [ "$(id -u)" -eq 0 ]; then
     id "$wl_user" >/dev/null 2>&1 || useradd --create-home --shell /bin/bash "$wl_user" ||

@@ -16,14 +16,6 @@ wait_window_of CaptureXterm
 in_background "$work/foot.log" foot --config="$work/foot.ini" --app-id=capture-foot </dev/null
 wait_window_of capture-foot
 
-# files_in_set COUNT: waits up to 10 s until the Image Set holds COUNT screenshots.
-files_in_set() {
-    for _ in $(seq 100); do
-        [ "$(find "$set_folder" -name 'Image_*' 2>/dev/null | wc -l)" -eq "$1" ] && return 0
-        sleep 0.1
-    done
-    fail "expected $1 screenshots, found: $(ls -A "$set_folder" 2>&1); $(cat "$work/run.log")"
-}
 # brightness FILE: the mean of the picture's colour values, 0 to 255.
 brightness() {
     djpeg -pnm "$1" | tail -n +4 | od -An -tu1 -v | awk '{ for (i = 1; i <= NF; i++) s += $i; n += NF } END { print int(s / n) }'

@@ -14,6 +14,7 @@ fail() {
     echo "FAIL: $*" >&2
     exit 1
 }
+source "$(dirname "${BASH_SOURCE[0]}")/screenshots.sh"
 
 exec 3>"$work/display"
 Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
