@@ -5,6 +5,7 @@
 #include <QByteArray>
 #include <QEventLoop>
 #include <QTimer>
+#include <cstdio>
 #include <cstdlib>
 #include <sys/types.h>
 #include <unistd.h>
@@ -51,4 +52,18 @@ inline pid_t startWindowManager()
     }
     sleep(1);
     return pid;
+}
+
+/// The private X server and its window manager for a benchmark run in this process, or says
+/// why not. Qt is left to pick the X display.
+inline bool startPrivateDisplay(pid_t& xserver, pid_t& windowManager)
+{
+    xserver = startXServer();
+    if (xserver < 0) {
+        std::fprintf(stderr, "Xvfb could not be started\n");
+        return false;
+    }
+    windowManager = startWindowManager();
+    unsetenv("QT_QPA_PLATFORM");
+    return true;
 }

@@ -71,13 +71,10 @@ double cpuSeconds(const QString& pid)
 
 int main(int argc, char** argv)
 {
-    const pid_t xserver = startXServer();
-    if (xserver < 0) {
-        std::fprintf(stderr, "Xvfb could not be started\n");
+    pid_t xserver = 0;
+    pid_t windowManager = 0;
+    if (!startPrivateDisplay(xserver, windowManager))
         return 1;
-    }
-    const pid_t windowManager = startWindowManager();
-    unsetenv("QT_QPA_PLATFORM");
     QTemporaryDir dir;
     const QString runtime = dir.filePath(QStringLiteral("runtime"));
     QDir().mkdir(runtime);
