@@ -1,11 +1,11 @@
 #include "AdapterChoice.h"
 
-#include "platform/KWinScreenGrab.h"
-#include "platform/PortalScreenGrab.h"
-#include "platform/QtClipboard.h"
-#include "platform/WaylandClipboard.h"
-#include "platform/WlrootsScreenGrab.h"
-#include "platform/XWaylandScreenGrab.h"
+#include "desktop/portal/KWinScreenGrab.h"
+#include "desktop/portal/PortalScreenGrab.h"
+#include "desktop/qt/QtClipboard.h"
+#include "desktop/wayland/WaylandClipboard.h"
+#include "desktop/wayland/WlrootsScreenGrab.h"
+#include "desktop/x11/XWaylandScreenGrab.h"
 
 ClipboardWay ChooseClipboard(const DesktopSession& session)
 {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/DesktopSession.h"
+#include "desktop/wayland/DesktopSession.h"
 
 #include <memory>
 

@@ -1,8 +1,8 @@
 #include "DesktopServices.h"
 #include "VistrelleApp.h"
-#include "platform/CommandServer.h"
+#include "desktop/qt/CommandServer.h"
+#include "desktop/qt/TerminationSignals.h"
 #include "platform/FreedMemory.h"
-#include "platform/TerminationSignals.h"
 #include "ui/AppIcon.h"
 
 #include <QApplication>

@@ -1,6 +1,6 @@
 #include "CaptureEngine.h"
 
-#include "CaptureTick.h"
+#include "CaptureSounds.h"
 #include "CaptureWorker.h"
 #include "ScreenshotWriter.h"
 #include "core/AppState.h"

@@ -1,6 +1,7 @@
 #include "CaptureTick.h"
 
 #include "CaptureEngine.h"
+#include "CaptureSounds.h"
 #include "core/AppState.h"
 #include "platform/Clipboard.h"
 #include "platform/Clock.h"
@@ -8,15 +9,6 @@
 #include "platform/ScreenGrab.h"
 #include "platform/Services.h"
 #include "platform/ShortcutLatch.h"
-#include "platform/Sound.h"
-
-#include <QFileInfo>
-
-namespace {
-
-const QString timeLapseSuffix = QStringLiteral("_Time_Lapsed");
-
-} // namespace
 
 bool ModifiersPass(int modifiers, short control, short shift)
 {
@@ -39,23 +31,6 @@ bool HotkeyDown(KeyState& keys, int hotkey, int modifiers)
     const short control = keys.asyncState(VirtualKey::Control);
     const short shift = keys.asyncState(VirtualKey::Shift);
     return ModifiersPass(modifiers, control, shift);
-}
-
-void PlayProgramSound(const AppState& state, Services& services, const QString& name)
-{
-    QString folder = state.programDir;
-    if (folder.endsWith(QLatin1Char('/')))
-        folder.chop(1);
-    const QString path = folder + name;
-    if (QFileInfo(path).isFile())
-        services.sound.play(path);
-}
-
-void PlayCaptureSound(const AppState& state, Services& services)
-{
-    if (state.captureSuffix == timeLapseSuffix && state.settings.timeLapseSilent)
-        return;
-    PlayProgramSound(state, services, QStringLiteral("/Vistrelle.wav"));
 }
 
 void CaptureActiveWindowToClipboard(Services& services)
@@ -102,7 +77,7 @@ void PollHotkeys(AppState& state, Services& services)
         return;
     CaptureActiveWindowToClipboard(services);
     state.timeLapseElapsedMs = 0;
-    state.captureSuffix = timeLapseSuffix;
+    state.captureSuffix = TimeLapseSuffix;
 }
 
 void CaptureTick(AppState& state, Services& services, CaptureEngine& engine)

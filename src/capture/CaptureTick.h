@@ -23,8 +23,3 @@ bool HotkeyDown(KeyState& keys, int hotkey, int modifiers);
 
 /// Puts a picture of the active window on the clipboard and waits 100 ms.
 void CaptureActiveWindowToClipboard(Services& services);
-
-void PlayCaptureSound(const AppState& state, Services& services);
-
-/// Plays \a name (beginning with "/") from the program's folder when that file exists.
-void PlayProgramSound(const AppState& state, Services& services, const QString& name);

@@ -5,6 +5,9 @@
 #include <QString>
 #include <QStringList>
 
+/// The name suffix of a time-lapse picture.
+inline const QString TimeLapseSuffix = QStringLiteral("_Time_Lapsed");
+
 /// The record through which the windows and the library and capture routines share the
 /// program's state. Folder paths end in "/" and keep the case they have on disk. The working
 /// tables are 1-based in their meaning: entry n is element n - 1; a table holds at most its

@@ -2,6 +2,7 @@
 #include "capture/CapturePause.h"
 #include "capture/CaptureTick.h"
 #include "core/AppState.h"
+#include "support/FakeCaptureWorker.h"
 #include "support/FakeServices.h"
 #include "support/TestLibrary.h"
 
@@ -24,6 +25,7 @@ class tst_CaptureTick : public QObject
 
     std::unique_ptr<QTemporaryDir> m_dir;
     std::unique_ptr<FakeServices> m_fakes;
+    std::unique_ptr<FakeCaptureWorker> m_worker;
     AppState m_state;
     std::unique_ptr<CaptureEngine> m_engine;
     QStringList m_told; // what the user was told
@@ -57,12 +59,13 @@ private slots:
     {
         m_dir = std::make_unique<QTemporaryDir>();
         m_fakes = std::make_unique<FakeServices>();
+        m_worker = std::make_unique<FakeCaptureWorker>();
         m_state = AppState();
         m_state.programDir = m_dir->path() + "/";
         m_state.libraryRoot = m_dir->path() + "/Vistrelles/";
         m_state.currentCategory = "Cat";
         m_state.currentImageSet = "Set";
-        m_engine = std::make_unique<CaptureEngine>(m_state, m_fakes->services, m_fakes->worker);
+        m_engine = std::make_unique<CaptureEngine>(m_state, m_fakes->services, *m_worker);
         m_told.clear();
         connect(m_engine.get(), &CaptureEngine::told, this,
                 [this](const Outcome& outcome) { m_told.append(outcome.text); });
@@ -351,16 +354,16 @@ private slots:
     // fetched, even when the window switches sets before the file is written.
     void pictureArrivingMidWriteIsKept()
     {
-        m_fakes->worker.holding = true;
+        m_worker->holding = true;
         putPicture(QSize(64, 48));
         m_engine->check();
         m_state.currentImageSet = "Other";
         putPicture(QSize(32, 24));
-        QVERIFY(m_fakes->worker.finish());
+        QVERIFY(m_worker->finish());
         QCOMPARE(filesInSet(), QStringList{"Image_040417_155228.jpg"});
         QVERIFY2(m_fakes->clipboard.hasImage(), "the second picture was cleared unfiled");
         m_engine->check();
-        QVERIFY(m_fakes->worker.finish());
+        QVERIFY(m_worker->finish());
         QCOMPARE(QImage(m_state.libraryRoot + "Cat/Other/Image_040417_155228.jpg").size(), QSize(32, 24));
         QVERIFY(!m_fakes->clipboard.hasImage());
     }

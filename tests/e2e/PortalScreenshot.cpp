@@ -1,7 +1,7 @@
 // Takes the picture the program takes where a desktop gives no single window: the whole screen
 // from the desktop's screenshot portal, saved to the file named by the only argument. Ends
 // with status 1 when there is no picture.
-#include "platform/PortalScreenGrab.h"
+#include "desktop/portal/PortalScreenGrab.h"
 
 #include <QGuiApplication>
 

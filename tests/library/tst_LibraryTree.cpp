@@ -1,4 +1,3 @@
-#include "capture/ScreenshotWriter.h"
 #include "core/AppState.h"
 #include "library/DisplayOrder.h"
 #include "library/FileOperations.h"
@@ -326,7 +325,7 @@ private slots:
         QTest::newRow("library root through a link") << "Cat" << true;
     }
 
-    // Each name as a Category, an Image Set and a file: captured into, listed, renamed to,
+    // Each name as a Category, an Image Set and a file: listed, renamed to,
     // moved and deleted; nothing beside the library is touched.
     void oddNames()
     {
@@ -338,10 +337,7 @@ private slots:
         const QString set = m_root + name + "/" + name + "/";
         makeFolder(set);
         makeFolder(m_root + name + "/Other");
-        m_state.currentCategory = m_state.currentImageSet = name;
-        const QDateTime when(QDate(2004, 4, 17), QTime(15, 52, 28));
-        const ClipboardPicture picture{1, {}, QImage(16, 8, QImage::Format_RGB32)};
-        QVERIFY(WriteScreenshot(ScreenshotJobFor(m_state, picture, when)).outcome.done());
+        makeImage(set + "Image_040417_155228.jpg", QSize(16, 8));
         QCOMPARE(ListSubfolders(m_root), QStringList{name});
         QCOMPARE(ListSubfolders(m_root + name + "/"), (QStringList{name, "Other"}));
         QVERIFY(RenameWithoutReplacing(set + "Image_040417_155228.jpg", set + name).done());

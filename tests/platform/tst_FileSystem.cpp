@@ -1,17 +1,13 @@
 #include "platform/FileSystem.h"
-#include "platform/LockFileInstance.h"
-#include "platform/TerminationSignals.h"
 #include "platform/Trash.h"
 #include "support/TestLibrary.h"
 
 #include <QDir>
 #include <QFile>
 #include <QRegularExpression>
-#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QUrl>
 #include <QtTest>
-#include <csignal>
 #include <memory>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -34,7 +30,7 @@ QString kindAt(const QString& path)
 } // namespace
 
 // The file calls that keep pictures: the trash, the checks before opening and deleting, the
-// temporaries a kill leaves, the locks, and the signals that end a session.
+// temporaries a kill leaves.
 class tst_FileSystem : public QObject
 {
     Q_OBJECT
@@ -237,39 +233,6 @@ private slots:
         QCOMPARE(QFile::exists(path), !removed);
         QCOMPARE(kindAt(m_base + "set/.old.jpg.01234567.part"), "link to " + m_base + "target");
         QCOMPARE(contents(m_base + "target"), "kept");
-    }
-
-    // A second program on the same library is refused, whatever its runtime folder; another
-    // library is no obstacle.
-    void oneProgramPerLibrary()
-    {
-        const QString library = m_base + "lib/";
-        makeFolder(library);
-        makeFolder(m_base + "other/");
-        LockFileInstance first;
-        LockFileInstance second;
-        LockFileInstance third;
-        for (auto [instance, runtime] : {std::pair{&first, "run1"}, {&second, "run2"}, {&third, "run3"}}) {
-            QVERIFY(::mkdir(QFile::encodeName(m_base + runtime).constData(), 0700) == 0);
-            qputenv("XDG_RUNTIME_DIR", QFile::encodeName(m_base + runtime));
-            QVERIFY(instance->acquire());
-        }
-        QVERIFY(first.acquireLibrary(library));
-        QVERIFY(!second.acquireLibrary(library));
-        QVERIFY(third.acquireLibrary(m_base + "other/"));
-        QCOMPARE(QDir(library).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList());
-    }
-
-    void terminationSignals()
-    {
-        TerminationSignals ending;
-        QSignalSpy spy(&ending, &TerminationSignals::received);
-        for (const int number : {SIGTERM, SIGHUP, SIGINT})
-            QVERIFY(::raise(number) == 0);
-        QTRY_COMPARE(spy.size(), 3);
-        QCOMPARE(spy.at(0).at(0).toInt(), SIGTERM);
-        QCOMPARE(spy.at(1).at(0).toInt(), SIGHUP);
-        QCOMPARE(spy.at(2).at(0).toInt(), SIGINT);
     }
 };
 

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "app/VistrelleApp.h"
+#include "support/FakeCaptureWorker.h"
+#include "support/FakeLibraryDialogs.h"
 #include "support/FakeServices.h"
 #include "support/TestLibrary.h"
 #include "ui/main/frmVistrelle.h"
@@ -19,7 +21,7 @@ class AppUnderTest
 {
 public:
     explicit AppUnderTest(const QStringList& arguments = {})
-        : app(fakes.services, fakes.dialogs, fakes.worker, dir.path(), arguments)
+        : app(fakes.services, dialogs, worker, dir.path(), arguments)
     {
         // Deleted files go to a trash of the test's own.
         qputenv("XDG_DATA_HOME", QFile::encodeName(dir.path() + "/data"));
@@ -64,5 +66,7 @@ public:
 
     QTemporaryDir dir;
     FakeServices fakes;
+    FakeLibraryDialogs dialogs;
+    FakeCaptureWorker worker;
     VistrelleApp app;
 };

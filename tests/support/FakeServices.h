@@ -1,6 +1,5 @@
 #pragma once
 
-#include "capture/CaptureWorker.h"
 #include "platform/Clipboard.h"
 #include "platform/Clock.h"
 #include "platform/InstanceLock.h"
@@ -12,7 +11,6 @@
 #include "platform/ShortcutLatch.h"
 #include "platform/Sound.h"
 #include "platform/SystemTray.h"
-#include "ui/dialogs/LibraryDialogs.h"
 
 #include <QHash>
 #include <QSet>
@@ -72,18 +70,6 @@ struct FakeClipboard final : Clipboard
     std::function<void()> whileFetching; // what another program does while the picture is fetched
 };
 
-/// Files pictures on the spot, or holds them until finish() when holding is set, as a worker
-/// thread busy with a large picture would.
-struct FakeCaptureWorker final : CaptureWorker
-{
-    void file(ScreenshotJob job, std::function<void(const ScreenshotResult&)> done) override;
-    /// Files the oldest held picture; false when none is held.
-    bool finish();
-
-    bool holding = false;
-    QList<std::pair<ScreenshotJob, std::function<void(const ScreenshotResult&)>>> held;
-};
-
 /// A clock that stands still unless told, and records the waits instead of waiting.
 struct FakeClock final : Clock
 {
@@ -135,21 +121,6 @@ struct FakeShell final : Shell
     QStringList explored, opened;
 };
 
-/// Answers the library's dialogs from scripts, as the user would have answered them; a used-up
-/// script cancels. Records what each dialog was opened with.
-struct FakeLibraryDialogs final : LibraryDialogs
-{
-    std::optional<QString> AskForName(const QString& proposed) override;
-    std::optional<ImageSetChoice> AskForRelocation(const RelocationRequest& request) override;
-    FileOption AskForFileOption() override;
-
-    QList<std::optional<QString>> names; // nullopt: Cancel
-    QStringList namesOffered;            // the name each name dialog opened with
-    QList<QStringList> targets;          // {Category, Image Set}; an empty one cancels
-    QStringList captions;
-    QList<FileOption> fileOptions;
-};
-
 struct FakeInstanceLock final : InstanceLock
 {
     bool acquire() override { return !heldElsewhere; }
@@ -164,20 +135,18 @@ struct FakeSystemTray final : SystemTray
     bool present = false;
 };
 
-/// The fakes bundled as the Services, dialogs and worker the application object takes.
+/// The fakes bundled as the Services the logic takes.
 struct FakeServices
 {
     FakeMessageBoxes boxes;
     FakeClipboard clipboard;
     FakeShell shell;
     FakeInstanceLock instance;
-    FakeLibraryDialogs dialogs;
     FakeClock clock;
     FakeKeyState keys;
     FakeScreenGrab grab;
     FakeSound sound;
     FakeSystemTray tray;
-    FakeCaptureWorker worker;
     ShortcutLatch shortcuts;
     Services services{boxes, clipboard, shell, instance, clock, keys, grab, sound, tray, shortcuts};
 };

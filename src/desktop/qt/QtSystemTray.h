@@ -1,0 +1,9 @@
+#pragma once
+
+#include "platform/SystemTray.h"
+
+class QtSystemTray final : public SystemTray
+{
+public:
+    bool available() override;
+};

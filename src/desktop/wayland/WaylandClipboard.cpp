@@ -1,0 +1,438 @@
+#include "WaylandClipboard.h"
+
+#include "PipeWriter.h"
+#include "desktop/qt/ImageTypes.h"
+#include "ext-data-control-v1-client-protocol.h"
+#include "wlr-data-control-unstable-v1-client-protocol.h"
+
+#include <QBuffer>
+#include <QHash>
+#include <QSocketNotifier>
+#include <cerrno>
+#include <fcntl.h>
+#include <poll.h>
+#include <unistd.h>
+#include <wayland-client.h>
+
+namespace {
+
+// A program that offers a picture and then sends nothing for this long has hung; the picture is
+// given up rather than the window. As long as the X clipboard waits.
+constexpr int silentOwnerMs = 5000;
+// More than any screenshot; an owner that sends without end is cut off here.
+constexpr qsizetype largestPicture = qsizetype(512) * 1024 * 1024;
+
+const QString pngType = QStringLiteral("image/png");
+
+QByteArray readToEnd(int fd)
+{
+    QByteArray bytes;
+    char chunk[65536];
+    for (;;) {
+        pollfd wait{fd, POLLIN, 0};
+        const int ready = poll(&wait, 1, silentOwnerMs);
+        if (ready < 0 && errno == EINTR)
+            continue;
+        if (ready <= 0)
+            return {};
+        const ssize_t count = ::read(fd, chunk, sizeof chunk);
+        if (count < 0 && errno == EINTR)
+            continue;
+        if (count < 0)
+            return {};
+        if (count == 0)
+            return bytes;
+        if (bytes.size() + count > largestPicture)
+            return {};
+        bytes.append(chunk, count);
+    }
+}
+
+} // namespace
+
+/// What the clipboard needs of a data-control connection, whichever protocol carries it.
+class WaylandClipboard::Device
+{
+public:
+    virtual ~Device() = default;
+    /// Reads what has arrived from the compositor; false once the connection is lost.
+    virtual bool pump() = 0;
+    virtual quint64 change() const = 0;
+    /// The types of the present selection; empty when there is none or it is this program's.
+    virtual QStringList foreignTypes() const = 0;
+    /// The picture this program put on the clipboard, while it is still there.
+    virtual QImage ownImage() const = 0;
+    virtual QByteArray receive(const QString& type) = 0;
+    virtual void offer(const QImage& image) = 0;
+    virtual void empty() = 0;
+};
+
+namespace {
+
+// The generated names of one data-control protocol, so that one implementation serves both;
+// the two protocols carry the same requests and events in the same order.
+#define VISTRELLE_DATA_CONTROL(Name, prefix)                                                                 \
+    struct Name                                                                                              \
+    {                                                                                                        \
+        using Manager = prefix##_manager_v1;                                                                 \
+        using Device = prefix##_device_v1;                                                                   \
+        using Source = prefix##_source_v1;                                                                   \
+        using Offer = prefix##_offer_v1;                                                                     \
+        using DeviceListener = prefix##_device_v1_listener;                                                  \
+        using SourceListener = prefix##_source_v1_listener;                                                  \
+        using OfferListener = prefix##_offer_v1_listener;                                                    \
+        static const wl_interface* manager() { return &prefix##_manager_v1_interface; }                      \
+        static Device* device(Manager* m, wl_seat* s) { return prefix##_manager_v1_get_data_device(m, s); }  \
+        static Source* source(Manager* m) { return prefix##_manager_v1_create_data_source(m); }              \
+        static void destroy(Manager* m) { prefix##_manager_v1_destroy(m); }                                  \
+        static void destroy(Device* d) { prefix##_device_v1_destroy(d); }                                    \
+        static void destroy(Source* s) { prefix##_source_v1_destroy(s); }                                    \
+        static void destroy(Offer* o) { prefix##_offer_v1_destroy(o); }                                      \
+        static void listen(Device* d, const DeviceListener* l, void* p)                                      \
+        {                                                                                                    \
+            prefix##_device_v1_add_listener(d, l, p);                                                        \
+        }                                                                                                    \
+        static void listen(Source* s, const SourceListener* l, void* p)                                      \
+        {                                                                                                    \
+            prefix##_source_v1_add_listener(s, l, p);                                                        \
+        }                                                                                                    \
+        static void listen(Offer* o, const OfferListener* l, void* p)                                        \
+        {                                                                                                    \
+            prefix##_offer_v1_add_listener(o, l, p);                                                         \
+        }                                                                                                    \
+        static void select(Device* d, Source* s) { prefix##_device_v1_set_selection(d, s); }                 \
+        static void offer(Source* s, const char* type) { prefix##_source_v1_offer(s, type); }                \
+        static void receive(Offer* o, const char* type, int fd) { prefix##_offer_v1_receive(o, type, fd); }  \
+    }
+
+VISTRELLE_DATA_CONTROL(ExtDataControl, ext_data_control);
+VISTRELLE_DATA_CONTROL(WlrDataControl, zwlr_data_control);
+#undef VISTRELLE_DATA_CONTROL
+
+template <class P> class DataControlDevice final : public WaylandClipboard::Device
+{
+public:
+    using Manager = typename P::Manager;
+    using Offer = typename P::Offer;
+    using Source = typename P::Source;
+
+    // The connection with the protocol's manager and the first seat, or null.
+    static std::unique_ptr<DataControlDevice> open(std::function<void()> changed)
+    {
+        wl_display* display = wl_display_connect(nullptr);
+        if (!display)
+            return nullptr;
+        std::unique_ptr<DataControlDevice> device(new DataControlDevice(display, std::move(changed)));
+        if (!device->bind())
+            return nullptr;
+        return device;
+    }
+
+    ~DataControlDevice() override
+    {
+        m_notifier.reset();
+        if (m_selection)
+            P::destroy(m_selection);
+        if (m_primary)
+            P::destroy(m_primary);
+        for (auto offer = m_offers.keyBegin(); offer != m_offers.keyEnd(); ++offer)
+            P::destroy(*offer);
+        if (m_source)
+            P::destroy(m_source);
+        if (m_device)
+            P::destroy(m_device);
+        if (m_manager)
+            P::destroy(m_manager);
+        if (m_seat)
+            wl_seat_destroy(m_seat);
+        if (m_registry)
+            wl_registry_destroy(m_registry);
+        wl_display_disconnect(m_display);
+    }
+
+    bool pump() override
+    {
+        if (m_lost)
+            return false;
+        while (wl_display_prepare_read(m_display) != 0)
+            wl_display_dispatch_pending(m_display);
+        wl_display_flush(m_display);
+        pollfd wait{wl_display_get_fd(m_display), POLLIN, 0};
+        if (poll(&wait, 1, 0) > 0)
+            wl_display_read_events(m_display);
+        else
+            wl_display_cancel_read(m_display);
+        wl_display_dispatch_pending(m_display);
+        return checkConnection();
+    }
+
+    quint64 change() const override { return m_change; }
+
+    QStringList foreignTypes() const override
+    {
+        return m_selection && !m_source ? m_selectionTypes : QStringList();
+    }
+
+    QImage ownImage() const override { return m_source ? m_ownImage : QImage(); }
+
+    QByteArray receive(const QString& type) override
+    {
+        if (m_lost || !m_selection)
+            return {};
+        int ends[2];
+        if (pipe2(ends, O_CLOEXEC) != 0)
+            return {};
+        P::receive(m_selection, type.toUtf8().constData(), ends[1]);
+        wl_display_flush(m_display);
+        ::close(ends[1]);
+        QByteArray bytes = readToEnd(ends[0]);
+        ::close(ends[0]);
+        return bytes;
+    }
+
+    void offer(const QImage& image) override
+    {
+        if (m_lost)
+            return;
+        if (m_source)
+            P::destroy(m_source);
+        m_ownImage = image;
+        m_ownPng.clear();
+        m_source = P::source(m_manager);
+        P::listen(m_source, &sourceListener, this);
+        P::offer(m_source, pngType.toUtf8().constData());
+        P::select(m_device, m_source);
+        // The selection event of this copy arrives before the call returns, so the change
+        // it makes is known to whoever asks next.
+        wl_display_roundtrip(m_display);
+        checkConnection();
+    }
+
+    void empty() override
+    {
+        if (m_lost)
+            return;
+        P::select(m_device, nullptr);
+        wl_display_roundtrip(m_display);
+        checkConnection();
+    }
+
+private:
+    DataControlDevice(wl_display* display, std::function<void()> changed)
+        : m_display(display)
+        , m_changed(std::move(changed))
+    {
+    }
+
+    bool bind()
+    {
+        m_registry = wl_display_get_registry(m_display);
+        wl_registry_add_listener(m_registry, &registryListener, this);
+        wl_display_roundtrip(m_display);
+        if (!m_manager || !m_seat)
+            return false;
+        m_device = P::device(m_manager, m_seat);
+        P::listen(m_device, &deviceListener, this);
+        // The present selection arrives at once; it was there before the program started.
+        wl_display_roundtrip(m_display);
+        if (!checkConnection())
+            return false;
+        m_notifier = std::make_unique<QSocketNotifier>(wl_display_get_fd(m_display), QSocketNotifier::Read);
+        QObject::connect(m_notifier.get(), &QSocketNotifier::activated, m_notifier.get(), [this] { pump(); });
+        return true;
+    }
+
+    bool checkConnection()
+    {
+        if (!m_lost && wl_display_get_error(m_display) == 0)
+            return true;
+        // The compositor is gone: the clipboard stays empty from here on.
+        if (!m_lost && m_notifier)
+            m_notifier->setEnabled(false);
+        m_lost = true;
+        return false;
+    }
+
+    static void global(void* data, wl_registry* registry, uint32_t name, const char* interface, uint32_t)
+    {
+        auto* self = static_cast<DataControlDevice*>(data);
+        if (!self->m_manager && qstrcmp(interface, P::manager()->name) == 0)
+            self->m_manager = static_cast<Manager*>(wl_registry_bind(registry, name, P::manager(), 1));
+        else if (!self->m_seat && qstrcmp(interface, wl_seat_interface.name) == 0)
+            self->m_seat = static_cast<wl_seat*>(wl_registry_bind(registry, name, &wl_seat_interface, 1));
+    }
+    static void globalRemoved(void*, wl_registry*, uint32_t) {}
+
+    static void dataOffer(void* data, typename P::Device*, Offer* offer)
+    {
+        auto* self = static_cast<DataControlDevice*>(data);
+        self->m_offers.insert(offer, {});
+        P::listen(offer, &offerListener, self);
+    }
+
+    static void offered(void* data, Offer* offer, const char* type)
+    {
+        auto* self = static_cast<DataControlDevice*>(data);
+        if (auto found = self->m_offers.find(offer); found != self->m_offers.end())
+            found->append(QString::fromUtf8(type));
+    }
+
+    static void selection(void* data, typename P::Device*, Offer* offer)
+    {
+        auto* self = static_cast<DataControlDevice*>(data);
+        if (self->m_selection)
+            P::destroy(self->m_selection);
+        self->m_selection = offer;
+        self->m_selectionTypes = offer ? self->m_offers.take(offer) : QStringList();
+        ++self->m_change;
+        if (self->m_changed)
+            self->m_changed();
+    }
+
+    static void primarySelection(void* data, typename P::Device*, Offer* offer)
+    {
+        auto* self = static_cast<DataControlDevice*>(data);
+        if (self->m_primary)
+            P::destroy(self->m_primary);
+        self->m_primary = offer;
+        if (offer)
+            self->m_offers.remove(offer);
+    }
+
+    static void finished(void* data, typename P::Device*)
+    {
+        // The seat went away; without it there is no clipboard to watch.
+        auto* self = static_cast<DataControlDevice*>(data);
+        self->m_lost = true;
+        if (self->m_notifier)
+            self->m_notifier->setEnabled(false);
+    }
+
+    static void send(void* data, Source*, const char* type, int fd)
+    {
+        auto* self = static_cast<DataControlDevice*>(data);
+        if (QString::fromUtf8(type) != pngType || self->m_ownImage.isNull()) {
+            ::close(fd);
+            return;
+        }
+        // Encoded once, when the first program asks for it: most of the program's pictures
+        // are filed and cleared before anyone reads them.
+        if (self->m_ownPng.isEmpty()) {
+            QBuffer buffer(&self->m_ownPng);
+            buffer.open(QIODevice::WriteOnly);
+            self->m_ownImage.save(&buffer, "PNG");
+        }
+        PipeWriter::start(fd, self->m_ownPng);
+    }
+
+    static void cancelled(void* data, Source* source)
+    {
+        auto* self = static_cast<DataControlDevice*>(data);
+        P::destroy(source);
+        if (self->m_source == source) {
+            self->m_source = nullptr;
+            self->m_ownImage = QImage();
+            self->m_ownPng.clear();
+        }
+    }
+
+    static constexpr wl_registry_listener registryListener{&global, &globalRemoved};
+    static constexpr
+        typename P::DeviceListener deviceListener{&dataOffer, &selection, &finished, &primarySelection};
+    static constexpr typename P::OfferListener offerListener{&offered};
+    static constexpr typename P::SourceListener sourceListener{&send, &cancelled};
+
+    wl_display* m_display;
+    std::function<void()> m_changed;
+    wl_registry* m_registry = nullptr;
+    Manager* m_manager = nullptr;
+    wl_seat* m_seat = nullptr;
+    typename P::Device* m_device = nullptr;
+    QHash<Offer*, QStringList> m_offers; // introduced, not yet the selection
+    Offer* m_selection = nullptr;
+    QStringList m_selectionTypes;
+    Offer* m_primary = nullptr;
+    Source* m_source = nullptr; // this program's picture, while it is the selection
+    QImage m_ownImage;
+    QByteArray m_ownPng;
+    quint64 m_change = 0;
+    bool m_lost = false;
+    std::unique_ptr<QSocketNotifier> m_notifier;
+};
+
+} // namespace
+
+std::unique_ptr<WaylandClipboard> WaylandClipboard::open(Protocol protocol)
+{
+    // The device is made before the clipboard it reports to, so it reports through a pointer
+    // set once both exist.
+    auto owner = std::make_shared<WaylandClipboard*>(nullptr);
+    auto changed = [owner] {
+        if (*owner)
+            emit(*owner)->changed();
+    };
+    std::unique_ptr<Device> device;
+    if (protocol == Protocol::Ext)
+        device = DataControlDevice<ExtDataControl>::open(changed);
+    else
+        device = DataControlDevice<WlrDataControl>::open(changed);
+    if (!device)
+        return nullptr;
+    std::unique_ptr<WaylandClipboard> clipboard(new WaylandClipboard(std::move(device)));
+    *owner = clipboard.get();
+    return clipboard;
+}
+
+WaylandClipboard::WaylandClipboard(std::unique_ptr<Device> device)
+    : m_device(std::move(device))
+{
+}
+
+WaylandClipboard::~WaylandClipboard() = default;
+
+quint64 WaylandClipboard::changeCount()
+{
+    m_device->pump();
+    return m_device->change();
+}
+
+bool WaylandClipboard::hasImage()
+{
+    m_device->pump();
+    return !m_device->ownImage().isNull() || !ReadableImageTypes(m_device->foreignTypes()).isEmpty();
+}
+
+ClipboardPicture WaylandClipboard::fetch()
+{
+    ClipboardPicture picture;
+    m_device->pump();
+    picture.change = m_device->change();
+    picture.image = m_device->ownImage();
+    if (!picture.image.isNull())
+        return picture;
+    for (const QString& type : ReadableImageTypes(m_device->foreignTypes())) {
+        picture.bytes = m_device->receive(type);
+        if (!picture.bytes.isEmpty())
+            break;
+    }
+    return picture;
+}
+
+void WaylandClipboard::setImage(const QImage& image)
+{
+    m_device->offer(image);
+}
+
+void WaylandClipboard::clear()
+{
+    m_device->empty();
+}
+
+void WaylandClipboard::clearIfStill(quint64 change)
+{
+    // Wayland has no way to hold the compositor while looking: a copy made in the moment
+    // between this look and the clearing is lost with it. The look is as late as it can be.
+    m_device->pump();
+    if (m_device->change() == change)
+        m_device->empty();
+}

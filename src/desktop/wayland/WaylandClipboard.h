@@ -1,0 +1,39 @@
+#pragma once
+
+#include "platform/Clipboard.h"
+
+#include <memory>
+
+/// The clipboard of a Wayland desktop through the compositor's data-control protocol, on a
+/// Wayland connection of the program's own: the compositor tells of every copy, and lets the
+/// picture be read and the clipboard be emptied whatever window is focused.
+class WaylandClipboard final : public Clipboard
+{
+public:
+    enum class Protocol {
+        Ext, ///< ext-data-control-v1
+        Wlr, ///< zwlr_data_control_manager_v1
+    };
+
+    /// The clipboard of the Wayland display the environment names, through \a protocol; null
+    /// when there is no such display or its compositor does not offer the protocol.
+    static std::unique_ptr<WaylandClipboard> open(Protocol protocol);
+    ~WaylandClipboard() override;
+    WaylandClipboard(const WaylandClipboard&) = delete;
+    WaylandClipboard& operator=(const WaylandClipboard&) = delete;
+
+    quint64 changeCount() override;
+    bool hasImage() override;
+    ClipboardPicture fetch() override;
+    void setImage(const QImage& image) override;
+    void clear() override;
+    void clearIfStill(quint64 change) override;
+
+    /// The protocol's side of the clipboard, one implementation per protocol.
+    class Device;
+
+private:
+    explicit WaylandClipboard(std::unique_ptr<Device> device);
+
+    std::unique_ptr<Device> m_device;
+};

@@ -1,0 +1,30 @@
+#pragma once
+
+#include "platform/ScreenGrab.h"
+
+#include <QByteArray>
+#include <QRect>
+#include <QString>
+#include <optional>
+
+/// Where the focused window lies: the output showing it and its content's rectangle in that
+/// output's logical coordinates.
+struct FocusedWindow
+{
+    QString output;
+    QRect rect;
+
+    bool operator==(const FocusedWindow&) const = default;
+};
+
+/// The focused window of a sway-compatible compositor's layout tree (the IPC's GET_TREE answer);
+/// none when the focus is on no window (an empty workspace).
+std::optional<FocusedWindow> FocusedWindowInTree(const QByteArray& tree);
+
+/// The focused window on a wlroots desktop: its rectangle from the compositor's IPC (SWAYSOCK),
+/// its pixels through the screencopy protocol, whatever program shows it.
+class WlrootsScreenGrab final : public ScreenGrab
+{
+public:
+    QImage activeWindow() override;
+};

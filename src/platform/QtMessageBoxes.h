@@ -1,9 +1,0 @@
-#pragma once
-
-#include "MessageBoxes.h"
-
-class QtMessageBoxes final : public MessageBoxes
-{
-public:
-    BoxAnswer show(const QString& text, BoxLook look, BoxButtons buttons) override;
-};

@@ -1,9 +1,0 @@
-#pragma once
-
-#include "SystemTray.h"
-
-class QtSystemTray final : public SystemTray
-{
-public:
-    bool available() override;
-};

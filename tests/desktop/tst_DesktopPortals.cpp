@@ -1,0 +1,273 @@
+#include "desktop/portal/KWinScreenGrab.h"
+#include "desktop/portal/PortalScreenGrab.h"
+#include "desktop/portal/PortalShortcuts.h"
+
+#include <QDBusArgument>
+#include <QDBusConnection>
+#include <QDBusConnectionInterface>
+#include <QDBusMessage>
+#include <QDBusObjectPath>
+#include <QDBusUnixFileDescriptor>
+#include <QDBusVirtualObject>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QThread>
+#include <QUrl>
+#include <unistd.h>
+
+namespace {
+
+// A picture no desktop would make by chance.
+QImage testPicture(QSize size)
+{
+    QImage picture(size, QImage::Format_RGB32);
+    for (int y = 0; y < size.height(); ++y)
+        for (int x = 0; x < size.width(); ++x)
+            picture.setPixel(x, y, qRgb(x * 9 % 256, y * 5 % 256, 200));
+    return picture;
+}
+
+// What the desktop's portal and KDE's compositor answer, on a connection and thread of their own
+// on the private session bus the test runs in. Records what it was asked.
+class StandIn final : public QDBusVirtualObject
+{
+public:
+    QString pictureFolder;
+    QImage screen = testPicture(QSize(64, 48));
+    QImage window = testPicture(QSize(30, 20));
+    uint screenshotAnswer = 0; // 0 yes, 1 cancelled
+    bool kwinGrants = true;
+    bool offersShortcuts = true;
+    // asked, as the test reads it once this thread is done answering
+    QVariantMap screenshotOptions;
+    QString appId;
+    QString session;
+    QList<QPair<QString, QVariantMap>> boundShortcuts;
+
+    QString introspect(const QString&) const override { return {}; }
+
+    bool handleMessage(const QDBusMessage& message, const QDBusConnection& connection) override
+    {
+        const QString member = message.member();
+        const QString sender = message.service().mid(1).replace('.', '_');
+        const auto requestFor = [&](const QVariantMap& options) {
+            return QStringLiteral("/org/freedesktop/portal/desktop/request/%1/%2")
+                .arg(sender, options.value("handle_token").toString());
+        };
+        // The answer may come before the reply to the call that asked: both orders are used.
+        const auto respond = [&](const QString& request, uint code, const QVariantMap& results,
+                                 bool answerFirst = false) {
+            const QDBusMessage reply = message.createReply(QVariant::fromValue(QDBusObjectPath(request)));
+            QDBusMessage response =
+                QDBusMessage::createSignal(request, "org.freedesktop.portal.Request", "Response");
+            response << code << results;
+            connection.send(answerFirst ? response : reply);
+            QThread::msleep(50); // long enough for the caller to take the first one up
+            connection.send(answerFirst ? reply : response);
+        };
+        if (member == "Register") {
+            appId = message.arguments().value(0).toString();
+            connection.send(message.createReply());
+        } else if (member == "Screenshot") {
+            screenshotOptions = qdbus_cast<QVariantMap>(message.arguments().value(1));
+            const QString file = pictureFolder + "/Screenshot.png";
+            screen.save(file);
+            respond(requestFor(screenshotOptions), screenshotAnswer,
+                    {{"uri", QUrl::fromLocalFile(file).toString()}}, screenshotAnswer != 0);
+        } else if (member == "CreateSession" && !offersShortcuts) {
+            connection.send(message.createErrorReply(QDBusError::UnknownInterface, "No such interface"));
+        } else if (member == "CreateSession") {
+            const QVariantMap options = qdbus_cast<QVariantMap>(message.arguments().value(0));
+            session = QStringLiteral("/org/freedesktop/portal/desktop/session/%1/%2")
+                          .arg(sender, options.value("session_handle_token").toString());
+            respond(requestFor(options), 0, {{"session_handle", session}}, true);
+        } else if (member == "BindShortcuts") {
+            const QDBusArgument list = message.arguments().value(1).value<QDBusArgument>();
+            list.beginArray();
+            while (!list.atEnd()) {
+                QString id;
+                QVariantMap properties;
+                list.beginStructure();
+                list >> id >> properties;
+                list.endStructure();
+                boundShortcuts.append({id, properties});
+            }
+            list.endArray();
+            respond(requestFor(qdbus_cast<QVariantMap>(message.arguments().value(3))), 0, {});
+        } else if (member == "CaptureActiveWindow" && !kwinGrants) {
+            connection.send(message.createErrorReply("org.kde.KWin.ScreenShot2.Error.NoAuthorized",
+                                                     "The process is not authorized to take a screenshot"));
+        } else if (member == "CaptureActiveWindow") {
+            const QDBusUnixFileDescriptor pipe =
+                message.arguments().value(1).value<QDBusUnixFileDescriptor>();
+            const QImage pixels = window.convertToFormat(QImage::Format_ARGB32);
+            connection.send(message.createReply(QVariantMap{{"type", "raw"},
+                                                            {"width", uint(pixels.width())},
+                                                            {"height", uint(pixels.height())},
+                                                            {"stride", uint(pixels.bytesPerLine())},
+                                                            {"format", uint(pixels.format())}}));
+            // Written after the answer, as the compositor does, and more than a pipe holds.
+            QByteArray bytes(reinterpret_cast<const char*>(pixels.constBits()), pixels.sizeInBytes());
+            for (qsizetype done = 0; done < bytes.size();) {
+                const ssize_t count = ::write(pipe.fileDescriptor(), bytes.constData() + done,
+                                              static_cast<size_t>(bytes.size() - done));
+                if (count <= 0)
+                    break;
+                done += count;
+            }
+        } else {
+            return false;
+        }
+        return true;
+    }
+
+    void activate(const QString& id, const char* signal)
+    {
+        QDBusMessage message = QDBusMessage::createSignal("/org/freedesktop/portal/desktop",
+                                                          "org.freedesktop.portal.GlobalShortcuts", signal);
+        message << QVariant::fromValue(QDBusObjectPath(session)) << id << qulonglong(1) << QVariantMap();
+        QDBusConnection(QStringLiteral("stand-in")).send(message);
+    }
+};
+
+} // namespace
+
+// The desktop's portals and KDE's compositor, as a stand-in on a private session bus answers
+// them: the screenshot and the global shortcuts, and the active window from KDE.
+class tst_DesktopPortals : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir m_folder;
+    QThread m_thread;
+    QObject m_onThread; // lives on the stand-in's thread
+    StandIn m_standIn;
+
+    // Runs \a change on the stand-in's thread, so nothing it reads is changed while it answers.
+    void onStandIn(const std::function<void()>& change)
+    {
+        QMetaObject::invokeMethod(&m_onThread, change, Qt::BlockingQueuedConnection);
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY2(qEnvironmentVariableIsSet("DBUS_SESSION_BUS_ADDRESS"), "run on a private session bus");
+        m_standIn.pictureFolder = m_folder.path();
+        m_onThread.moveToThread(&m_thread);
+        m_standIn.moveToThread(&m_thread);
+        m_thread.start();
+        bool registered = false;
+        onStandIn([&] {
+            QDBusConnection bus = QDBusConnection::connectToBus(QDBusConnection::SessionBus, "stand-in");
+            registered = bus.registerService("org.freedesktop.portal.Desktop") &&
+                         bus.registerService("org.kde.KWin") &&
+                         bus.registerVirtualObject("/org/freedesktop/portal/desktop", &m_standIn) &&
+                         bus.registerVirtualObject("/org/kde/KWin/ScreenShot2", &m_standIn);
+        });
+        QVERIFY(registered);
+    }
+
+    void cleanupTestCase()
+    {
+        onStandIn([] { QDBusConnection::disconnectFromBus("stand-in"); });
+        m_thread.quit();
+        m_thread.wait();
+    }
+
+    // The whole screen, asked for without a dialog; the portal's file in a temporary folder
+    // is removed once read. A refusal is no picture.
+    void portalScreenshot()
+    {
+        PortalScreenGrab grab;
+        QCOMPARE(grab.activeWindow(), m_standIn.screen);
+        QCOMPARE(m_standIn.screenshotOptions.value("interactive"), QVariant(false));
+        QVERIFY(!QFile::exists(m_folder.filePath("Screenshot.png")));
+        onStandIn([this] { m_standIn.screenshotAnswer = 1; });
+        QVERIFY(grab.activeWindow().isNull());
+        onStandIn([this] { m_standIn.screenshotAnswer = 0; });
+    }
+
+    // The active window from KDE's compositor where it grants it, else the portal's screen.
+    void kwinActiveWindow()
+    {
+        KWinScreenGrab grab(std::make_unique<PortalScreenGrab>());
+        QCOMPARE(grab.activeWindow(), m_standIn.window);
+        onStandIn([this] { m_standIn.window = testPicture(QSize(1200, 900)); });
+        QCOMPARE(grab.activeWindow(), m_standIn.window);
+        onStandIn([this] { m_standIn.kwinGrants = false; });
+        QCOMPARE(grab.activeWindow(), m_standIn.screen);
+        onStandIn([this] { m_standIn.kwinGrants = true; });
+    }
+
+    // Both shortcuts, registered under the program's id with the keys chosen in Options
+    // proposed; pressing and releasing them holds and lets go of the latch the tick reads.
+    void globalShortcuts()
+    {
+        ShortcutLatch latch;
+        PortalShortcuts shortcuts(latch);
+        QSignalSpy bound(&shortcuts, &PortalShortcuts::bound);
+        shortcuts.bind(PortalShortcuts::KeysFor('K', 1), PortalShortcuts::KeysFor(0, 0));
+        QVERIFY(bound.wait(5000));
+        QCOMPARE(bound.first().first().toBool(), true);
+        QCOMPARE(m_standIn.appId, "vistrelle");
+        QCOMPARE(m_standIn.boundShortcuts.size(), 2);
+        QCOMPARE(m_standIn.boundShortcuts[0].first, "capture-window");
+        QCOMPARE(m_standIn.boundShortcuts[0].second.value("preferred_trigger"), QVariant("CTRL+k"));
+        QCOMPARE(m_standIn.boundShortcuts[1].first, "time-lapse");
+        QVERIFY(!m_standIn.boundShortcuts[1].second.contains("preferred_trigger"));
+
+        onStandIn([this] { m_standIn.activate("capture-window", "Activated"); });
+        QTRY_VERIFY(latch.fired(Shortcut::ActiveWindow));
+        QVERIFY(latch.fired(Shortcut::ActiveWindow)); // held
+        onStandIn([this] { m_standIn.activate("capture-window", "Deactivated"); });
+        QTRY_VERIFY(!latch.fired(Shortcut::ActiveWindow));
+        onStandIn([this] {
+            m_standIn.activate("time-lapse", "Activated");
+            m_standIn.activate("time-lapse", "Deactivated");
+        });
+        QTest::qWait(300);                         // both arrive before the next look
+        QVERIFY(latch.fired(Shortcut::TimeLapse)); // a tap between two looks counts once
+        QVERIFY(!latch.fired(Shortcut::TimeLapse));
+        QVERIFY(!latch.fired(Shortcut::ActiveWindow));
+    }
+
+    void keysProposed_data()
+    {
+        QTest::addColumn<int>("hotkey");
+        QTest::addColumn<int>("modifiers");
+        QTest::addColumn<QString>("keys");
+        QTest::newRow("a letter alone") << int('A') << 0 << "a";
+        QTest::newRow("CTRL") << int('Z') << 1 << "CTRL+z";
+        QTest::newRow("SHIFT, a digit") << int('0') << 2 << "SHIFT+0";
+        QTest::newRow("both") << int('9') << 3 << "CTRL+SHIFT+9";
+        QTest::newRow("an unknown modifier code is none") << int('Q') << 7 << "q";
+        QTest::newRow("no key") << 0 << 1 << "";
+        QTest::newRow("not a key Options offers") << int('[') << 1 << "";
+    }
+
+    void keysProposed()
+    {
+        QFETCH(int, hotkey);
+        QFETCH(int, modifiers);
+        QFETCH(QString, keys);
+        QCOMPARE(PortalShortcuts::KeysFor(hotkey, modifiers), keys);
+    }
+
+    // A desktop without global shortcuts says so, and nothing else changes.
+    void noGlobalShortcuts()
+    {
+        onStandIn([this] { m_standIn.offersShortcuts = false; });
+        ShortcutLatch latch;
+        PortalShortcuts shortcuts(latch);
+        QSignalSpy bound(&shortcuts, &PortalShortcuts::bound);
+        shortcuts.bind("CTRL+k", "CTRL+t");
+        QVERIFY(bound.wait(5000));
+        QCOMPARE(bound.first().first().toBool(), false);
+        onStandIn([this] { m_standIn.offersShortcuts = true; });
+    }
+};
+
+QTEST_MAIN(tst_DesktopPortals)
+#include "tst_DesktopPortals.moc"

@@ -1,0 +1,18 @@
+#pragma once
+
+#include "capture/CaptureWorker.h"
+
+#include <QList>
+#include <functional>
+
+/// Files pictures on the spot, or holds them until finish() when holding is set, as a worker
+/// thread busy with a large picture would.
+struct FakeCaptureWorker final : CaptureWorker
+{
+    void file(ScreenshotJob job, std::function<void(const ScreenshotResult&)> done) override;
+    /// Files the oldest held picture; false when none is held.
+    bool finish();
+
+    bool holding = false;
+    QList<std::pair<ScreenshotJob, std::function<void(const ScreenshotResult&)>>> held;
+};
