@@ -42,6 +42,12 @@ WindowGrabWay ChooseWindowGrab(const DesktopSession& session)
 {
     if (!session.wayland)
         return WindowGrabWay::X11;
+    if (session.windowGrab == QLatin1String("portal"))
+        return WindowGrabWay::Portal;
+    if (session.windowGrab == QLatin1String("kwin"))
+        return WindowGrabWay::KWinScreenShot;
+    if (session.windowGrab == QLatin1String("screencopy"))
+        return WindowGrabWay::WlrootsScreencopy;
     if (session.swayIpc && session.globals.contains(QLatin1String("zwlr_screencopy_manager_v1")))
         return WindowGrabWay::WlrootsScreencopy;
     if (session.desktop.split(QLatin1Char(':')).contains(QLatin1String("KDE")))

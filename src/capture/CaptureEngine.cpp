@@ -26,6 +26,7 @@ CaptureEngine::CaptureEngine(AppState& state, Services& services, CaptureWorker&
     m_trim.setSingleShot(true);
     m_trim.setInterval(quietMsBeforeTrim);
     connect(&m_trim, &QTimer::timeout, this, [] { TrimHeap(); });
+    connect(&m_window, &WindowCapture::told, this, &CaptureEngine::told);
     // Queued: a picture the tick itself put there is taken up by the tick, with its suffix.
     connect(
         &m_services.clipboard, &Clipboard::changed, this, [this] { check(); }, Qt::QueuedConnection);

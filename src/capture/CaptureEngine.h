@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ScreenshotWriter.h"
+#include "WindowCapture.h"
 #include "platform/Outcome.h"
 
 #include <QDateTime>
@@ -37,11 +38,15 @@ public:
     /// Pictures handed to the worker and not back yet.
     int pending() const { return m_pending; }
 
+    /// The active window's pictures, filed here as they come.
+    WindowCapture& window() { return m_window; }
+
 signals:
     /// A picture became the file at \a path.
     void filed(const QString& path);
-    /// A picture could not be filed: what the user is to be told, once per picture. A refusal
-    /// (no Image Set shown) is information, anything else a failure.
+    /// A picture could not be filed, or the active window's picture was not given: what the
+    /// user is to be told, once per picture. A refusal (no Image Set shown, a question of the
+    /// desktop's waiting for an answer) is information, anything else a failure.
     void told(const Outcome& outcome);
 
 private:
@@ -71,4 +76,5 @@ private:
     };
     QList<Held> m_held;
     QTimer m_trim; // memory goes back to the system once a burst is over
+    WindowCapture m_window{m_state, m_services, *this};
 };

@@ -3,10 +3,8 @@
 #include "CaptureEngine.h"
 #include "CaptureSounds.h"
 #include "core/AppState.h"
-#include "platform/Clipboard.h"
 #include "platform/Clock.h"
 #include "platform/KeyState.h"
-#include "platform/ScreenGrab.h"
 #include "platform/Services.h"
 #include "platform/ShortcutLatch.h"
 
@@ -33,23 +31,18 @@ bool HotkeyDown(KeyState& keys, int hotkey, int modifiers)
     return ModifiersPass(modifiers, control, shift);
 }
 
-void CaptureActiveWindowToClipboard(Services& services)
+void CaptureActiveWindowToClipboard(CaptureEngine& engine, const QString& suffix)
 {
-    const QImage picture = services.grab.activeWindow();
-    if (picture.isNull())
-        return;
-    services.clipboard.setImage(picture);
-    services.clock.sleep(100);
+    engine.window().request(suffix);
 }
 
-void PollHotkeys(AppState& state, Services& services)
+void PollHotkeys(AppState& state, Services& services, CaptureEngine& engine)
 {
-    state.captureSuffix.clear();
     // Both looks are taken every tick, so a shortcut fired while the key is held counts once.
     const bool activeWindowKey =
         HotkeyDown(services.keys, state.settings.activeWindowHotkey, state.settings.activeWindowModifiers);
     if (services.shortcuts.fired(Shortcut::ActiveWindow) || activeWindowKey)
-        CaptureActiveWindowToClipboard(services);
+        CaptureActiveWindowToClipboard(engine, QString());
 
     const bool timeLapseKey =
         HotkeyDown(services.keys, state.settings.timeLapseHotkey, state.settings.timeLapseModifiers);
@@ -75,19 +68,18 @@ void PollHotkeys(AppState& state, Services& services)
     state.timeLapseElapsedMs += 100;
     if (state.timeLapseElapsedMs < static_cast<qint64>(state.settings.timeLapseSeconds) * 1000)
         return;
-    CaptureActiveWindowToClipboard(services);
     state.timeLapseElapsedMs = 0;
-    state.captureSuffix = TimeLapseSuffix;
+    CaptureActiveWindowToClipboard(engine, TimeLapseSuffix);
 }
 
 void CaptureTick(AppState& state, Services& services, CaptureEngine& engine)
 {
-    if (state.capturePaused)
+    // Were anything in the tick to run the event loop, the timer's next tick would otherwise
+    // poll and capture inside this one.
+    if (state.capturePaused || state.tickRunning)
         return;
-    const quint64 before = services.clipboard.changeCount();
-    PollHotkeys(state, services);
-    // A picture the hotkeys just put on the clipboard is filed with this tick's suffix; a
-    // picture copied later has none.
-    engine.check(services.clipboard.changeCount() != before);
-    state.captureSuffix.clear();
+    state.tickRunning = true;
+    PollHotkeys(state, services, engine);
+    engine.check();
+    state.tickRunning = false;
 }

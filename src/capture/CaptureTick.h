@@ -7,12 +7,12 @@ struct AppState;
 struct Services;
 class KeyState;
 
-/// One 100 ms tick: polls the hotkeys and time-lapse, then lets the engine file what they put
-/// on the clipboard (and anything it has not noticed yet).
+/// One 100 ms tick: polls the hotkeys and time-lapse, then lets the engine file anything on the
+/// clipboard it has not noticed yet. A tick never runs inside another.
 void CaptureTick(AppState& state, Services& services, CaptureEngine& engine);
 
 /// The hotkeys and time-lapse of one tick.
-void PollHotkeys(AppState& state, Services& services);
+void PollHotkeys(AppState& state, Services& services, CaptureEngine& engine);
 
 /// True when the modifier states \a control and \a shift (as KeyState gives them) let a hotkey
 /// with modifier code \a modifiers fire: 1 CTRL, 2 SHIFT, 3 both, anything else neither.
@@ -21,5 +21,6 @@ bool ModifiersPass(int modifiers, short control, short shift);
 /// True when \a hotkey is down with the modifiers its code asks for; code 0 is never down.
 bool HotkeyDown(KeyState& keys, int hotkey, int modifiers);
 
-/// Puts a picture of the active window on the clipboard and waits 100 ms.
-void CaptureActiveWindowToClipboard(Services& services);
+/// Asks for a picture of the active window, put on the clipboard when it comes (at once for an
+/// X11 window), followed by a wait of 100 ms, and filed with \a suffix.
+void CaptureActiveWindowToClipboard(CaptureEngine& engine, const QString& suffix);

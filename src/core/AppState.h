@@ -39,7 +39,8 @@ struct AppState
     bool capturePaused = false; // the user paused capturing; never saved, every start captures
     bool timeLapseActive = false;
     int timeLapseElapsedMs = 0;
-    QString captureSuffix; // of the picture the hotkeys put on the clipboard in this tick
+    QString captureSuffix; // of the active window's picture being filed
+    bool tickRunning = false;
 };
 
 /// The folder of Image Set \a imageSet in \a category of the library at \a libraryRoot, ending

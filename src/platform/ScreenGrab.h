@@ -1,13 +1,28 @@
 #pragma once
 
 #include <QImage>
+#include <QObject>
+#include <QString>
 
-/// Takes the pixels of the window the user works in.
-class ScreenGrab
+/// Takes the pixels of the window the user works in. Some desktops answer at once, others only
+/// after a while (they may ask the user first): the answer comes as a signal, and nothing waits
+/// for it meanwhile.
+class ScreenGrab : public QObject
 {
+    Q_OBJECT
+
 public:
-    virtual ~ScreenGrab() = default;
-    /// The active top-level window with its frame, at its full size; parts outside the screen
-    /// are black. A null image when there is no active window or it has no area.
-    virtual QImage activeWindow() = 0;
+    /// Starts taking the active top-level window with its frame, at its full size (parts outside
+    /// the screen black), or where the desktop gives no single window, the whole screen. Answered
+    /// once, by taken() or failed(), possibly before the call returns; not called again before
+    /// that answer.
+    virtual void grab() = 0;
+
+signals:
+    void taken(const QImage& picture);
+    /// No picture. \a why is what the user is to be told: what stood in the way and what to
+    /// allow; empty when there simply was no window to take.
+    void failed(const QString& why);
+    /// The desktop asks the user before it answers: \a what says what the program waits for.
+    void waiting(const QString& what);
 };

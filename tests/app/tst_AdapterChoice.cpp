@@ -49,18 +49,23 @@ private slots:
         QTest::addColumn<QString>("desktop");
         QTest::addColumn<bool>("swayIpc");
         QTest::addColumn<QStringList>("globals");
+        QTest::addColumn<QString>("chosen"); // by the tests
         QTest::addColumn<WindowGrabWay>("way");
         const QStringList wlroots{"wl_seat", "zwlr_screencopy_manager_v1"};
-        QTest::newRow("X11 session") << false << "KDE" << true << wlroots << WindowGrabWay::X11;
-        QTest::newRow("sway") << true << "SWAY" << true << wlroots << WindowGrabWay::WlrootsScreencopy;
+        QTest::newRow("X11 session") << false << "KDE" << true << wlroots << "" << WindowGrabWay::X11;
+        QTest::newRow("sway") << true << "SWAY" << true << wlroots << "" << WindowGrabWay::WlrootsScreencopy;
         QTest::newRow("screencopy, no layout to ask")
-            << true << "HYPRLAND" << false << wlroots << WindowGrabWay::Portal;
+            << true << "HYPRLAND" << false << wlroots << "" << WindowGrabWay::Portal;
         QTest::newRow("sway's IPC, no screencopy")
-            << true << "SWAY" << true << QStringList{"wl_seat"} << WindowGrabWay::Portal;
-        QTest::newRow("KDE Plasma") << true << "KDE" << false << QStringList{"wl_seat"}
+            << true << "SWAY" << true << QStringList{"wl_seat"} << "" << WindowGrabWay::Portal;
+        QTest::newRow("KDE Plasma") << true << "KDE" << false << QStringList{"wl_seat"} << ""
                                     << WindowGrabWay::KWinScreenShot;
-        QTest::newRow("GNOME") << true << "UBUNTU:GNOME" << false << QStringList{"wl_seat"}
+        QTest::newRow("GNOME") << true << "UBUNTU:GNOME" << false << QStringList{"wl_seat"} << ""
                                << WindowGrabWay::Portal;
+        QTest::newRow("the portal, chosen on sway")
+            << true << "SWAY" << true << wlroots << "portal" << WindowGrabWay::Portal;
+        QTest::newRow("chosen, in an X11 session")
+            << false << "SWAY" << true << wlroots << "portal" << WindowGrabWay::X11;
     }
 
     void windowGrab()
@@ -69,12 +74,14 @@ private slots:
         QFETCH(QString, desktop);
         QFETCH(bool, swayIpc);
         QFETCH(QStringList, globals);
+        QFETCH(QString, chosen);
         QFETCH(WindowGrabWay, way);
         DesktopSession session;
         session.wayland = wayland;
         session.desktop = desktop;
         session.swayIpc = swayIpc;
         session.globals = globals;
+        session.windowGrab = chosen;
         QCOMPARE(ChooseWindowGrab(session), way);
     }
 

@@ -10,6 +10,7 @@
 #include <QImage>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <utility>
 
 using namespace TestLibrary;
@@ -221,6 +222,94 @@ private slots:
         }
         QCOMPARE(filesInSet().size(), shots);
         QCOMPARE(m_fakes->grab.grabs, shots);
+    }
+
+    // Steps: h the hotkey held for a tick, . a tick, a the desktop answers, p paused, r resumed,
+    // l time-lapse started.
+    void windowGivenLater_data()
+    {
+        QTest::addColumn<QString>("steps");
+        QTest::addColumn<QString>("why"); // the desktop gives no window for this reason
+        QTest::addColumn<QStringList>("files");
+        QTest::addColumn<int>("grabs");
+        QTest::addColumn<QStringList>("told");
+        const QString shot = "Image_040417_155228.jpg";
+        const QString refusal = "The active window was not captured.  The desktop refuses.";
+        QTest::newRow("held while the desktop answers: one question")
+            << "hhh.a"
+            << "" << QStringList{shot} << 1 << QStringList();
+        QTest::newRow("held again after the answer")
+            << "h.ah.a"
+            << "" << QStringList{shot, "Image_040417_155228_2.jpg"} << 2 << QStringList();
+        QTest::newRow("time-lapse: its suffix, whenever the picture comes")
+            << "l...a."
+            << "" << QStringList{"Image_040417_155228_Time_Lapsed.jpg"} << 1 << QStringList();
+        QTest::newRow("paused before the answer") << "hpar."
+                                                  << "" << QStringList() << 1 << QStringList();
+        QTest::newRow("refused: told once, nothing filed")
+            << "h.ah.ah.a"
+            << "The desktop refuses." << QStringList() << 3 << QStringList{refusal};
+    }
+
+    void windowGivenLater()
+    {
+        QFETCH(QString, steps);
+        QFETCH(QString, why);
+        QFETCH(QStringList, files);
+        QFETCH(int, grabs);
+        QFETCH(QStringList, told);
+        m_fakes->grab.answersLater = true;
+        if (!why.isEmpty())
+            m_fakes->grab.window = QImage();
+        m_fakes->grab.why = why;
+        m_state.settings.activeWindowHotkey = 'A';
+        m_state.settings.timeLapseSeconds = 60;
+        for (const QChar step : steps) {
+            if (step == 'h') {
+                m_fakes->keys.press('A');
+                tick();
+                m_fakes->keys.releaseAll();
+            } else if (step == 'a') {
+                m_fakes->grab.answer();
+            } else if (step == 'p' || step == 'r') {
+                SetCapturePaused(m_state, m_fakes->services, *m_engine, step == 'p');
+            } else if (step == 'l') {
+                m_fakes->shortcuts.tap(Shortcut::TimeLapse);
+                tick();
+            } else {
+                tick();
+            }
+        }
+        QCOMPARE(filesInSet(), files);
+        QCOMPARE(m_fakes->grab.grabs, grabs);
+        QCOMPARE(m_told, told);
+        QCOMPARE(m_fakes->clipboard.changes, quint64(2 * files.size())); // each filed, then emptied
+    }
+
+    // While the desktop takes its time (a grab that runs the event loop, as a nested wait for a
+    // portal's answer would), no tick runs inside the tick that asked: here the ticks of two
+    // timers, as while the small window's timer takes over from the main window's (a timer
+    // itself never fires inside its own tick).
+    void tickNeverRunsInsideItself()
+    {
+        m_state.settings.activeWindowHotkey = 'A';
+        m_fakes->keys.press('A');
+        int looksWhileGrabbing = 0;
+        m_fakes->grab.whileGrabbing = [&] {
+            const int before = m_fakes->keys.looks;
+            QTest::qWait(300);
+            looksWhileGrabbing += m_fakes->keys.looks - before;
+        };
+        QTimer mainWindow, smallWindow;
+        for (QTimer* timer : {&mainWindow, &smallWindow}) {
+            connect(timer, &QTimer::timeout, this, [this] { tick(); });
+            timer->start(10);
+        }
+        QTRY_VERIFY(m_fakes->grab.grabs >= 3);
+        mainWindow.stop();
+        smallWindow.stop();
+        QCOMPARE(looksWhileGrabbing, 0);
+        QCOMPARE(filesInSet().size(), m_fakes->grab.grabs);
     }
 
     // A time-lapse command starts it, the next one stops it.

@@ -86,6 +86,7 @@ struct FakeKeyState final : KeyState
 {
     short asyncState(int virtualKey) override
     {
+        ++looks;
         if (virtualKey == 0)
             return 0;
         if (taps.remove(virtualKey))
@@ -98,13 +99,33 @@ struct FakeKeyState final : KeyState
 
     QHash<int, short> states;
     QSet<int> taps;
+    int looks = 0;
 };
 
+/// Gives \a window, or fails with \a why, at once; or, when told to answer later, on answer().
 struct FakeScreenGrab final : ScreenGrab
 {
-    QImage activeWindow() override { return ++grabs, window; }
+    void grab() override
+    {
+        ++grabs;
+        if (whileGrabbing)
+            whileGrabbing();
+        if (!answersLater)
+            answer();
+    }
+    void answer()
+    {
+        if (window.isNull())
+            emit failed(why);
+        else
+            emit taken(window);
+    }
+
     QImage window;
+    QString why;
     int grabs = 0;
+    bool answersLater = false;
+    std::function<void()> whileGrabbing; // what the desktop does while it is asked
 };
 
 struct FakeSound final : Sound

@@ -1,53 +1,54 @@
 #include "KWinScreenGrab.h"
 
 #include <QDBusConnection>
+#include <QDBusPendingCallWatcher>
 #include <QDBusPendingReply>
 #include <QDBusUnixFileDescriptor>
-#include <QElapsedTimer>
+#include <QSocketNotifier>
 #include <cerrno>
 #include <fcntl.h>
-#include <poll.h>
 #include <unistd.h>
 
 namespace {
 
 constexpr int answerMs = 5000;
+constexpr qsizetype largest = qsizetype(1) << 30;
 
-// Appends what the compositor has written, waiting up to \a waitMs for it; false when it has
-// stopped sending or sends more than \a most.
-bool readSome(int fd, QByteArray& bytes, int waitMs, qsizetype most)
-{
-    pollfd wait{fd, POLLIN, 0};
-    const int ready = poll(&wait, 1, waitMs);
-    if (ready < 0)
-        return errno == EINTR;
-    if (ready == 0)
-        return waitMs < answerMs;
-    char chunk[65536];
-    const ssize_t count = ::read(fd, chunk, sizeof chunk);
-    if (count < 0)
-        return errno == EINTR || errno == EAGAIN;
-    if (count == 0 || bytes.size() + count > most)
-        return false;
-    bytes.append(chunk, count);
-    return true;
-}
+const QString notAuthorized = QStringLiteral("org.kde.KWin.ScreenShot2.Error.NoAuthorized");
 
 } // namespace
 
 KWinScreenGrab::KWinScreenGrab(std::unique_ptr<ScreenGrab> otherwise)
     : m_otherwise(std::move(otherwise))
 {
+    m_deadline.setSingleShot(true);
+    m_deadline.setInterval(answerMs);
+    connect(&m_deadline, &QTimer::timeout, this, [this] {
+        close();
+        refused(QStringLiteral("KDE Plasma's compositor did not answer in time."));
+    });
+    if (!m_otherwise)
+        return;
+    connect(m_otherwise.get(), &ScreenGrab::taken, this, &ScreenGrab::taken);
+    connect(m_otherwise.get(), &ScreenGrab::waiting, this, &ScreenGrab::waiting);
+    connect(m_otherwise.get(), &ScreenGrab::failed, this, [this](const QString& why) {
+        emit failed(m_refusal.isEmpty() ? why : m_refusal + QLatin1Char(' ') + why);
+    });
 }
 
-KWinScreenGrab::~KWinScreenGrab() = default;
+KWinScreenGrab::~KWinScreenGrab()
+{
+    close();
+}
 
-QImage KWinScreenGrab::activeWindow()
+void KWinScreenGrab::grab()
 {
     QDBusConnection bus = QDBusConnection::sessionBus();
     int ends[2];
     if (!bus.isConnected() || pipe2(ends, O_CLOEXEC) != 0)
-        return m_otherwise ? m_otherwise->activeWindow() : QImage();
+        return refused(QString());
+    // Only this end waits for nothing: the compositor writes to the other end as it pleases.
+    fcntl(ends[0], F_SETFL, fcntl(ends[0], F_GETFL) | O_NONBLOCK);
     QDBusMessage call = QDBusMessage::createMethodCall(
         QStringLiteral("org.kde.KWin"), QStringLiteral("/org/kde/KWin/ScreenShot2"),
         QStringLiteral("org.kde.KWin.ScreenShot2"), QStringLiteral("CaptureActiveWindow"));
@@ -55,36 +56,105 @@ QImage KWinScreenGrab::activeWindow()
                         {QStringLiteral("include-cursor"), false},
                         {QStringLiteral("native-resolution"), true}}
          << QVariant::fromValue(QDBusUnixFileDescriptor(ends[1]));
-    QDBusPendingReply<QVariantMap> reply = bus.asyncCall(call, answerMs);
+    m_reply = new QDBusPendingCallWatcher(bus.asyncCall(call, answerMs), this);
     ::close(ends[1]);
-    // The pixels come through the pipe, their layout with the answer. What arrives before the
-    // answer is taken at once, so a compositor that writes first never waits on a full pipe.
-    constexpr qsizetype largest = qsizetype(1) << 30;
-    QByteArray bytes;
-    QElapsedTimer waiting;
-    waiting.start();
-    while (!reply.isFinished() && waiting.elapsed() < answerMs && readSome(ends[0], bytes, 20, largest)) {
-    }
-    reply.waitForFinished();
+    m_pipe = ends[0];
+    m_layout.reset();
+    m_bytes.clear();
+    m_ended = false;
+    // The pixels come through the pipe, their layout with the answer, in either order.
+    m_notifier = new QSocketNotifier(m_pipe, QSocketNotifier::Read, this);
+    connect(m_notifier, &QSocketNotifier::activated, this, &KWinScreenGrab::readable);
+    connect(m_reply, &QDBusPendingCallWatcher::finished, this, &KWinScreenGrab::replied);
+    m_deadline.start();
+}
+
+void KWinScreenGrab::replied()
+{
+    const QDBusPendingReply<QVariantMap> reply = *m_reply;
+    m_reply->deleteLater();
+    m_reply = nullptr;
     if (reply.isError()) {
-        ::close(ends[0]);
-        return m_otherwise ? m_otherwise->activeWindow() : QImage();
+        close();
+        // Not KDE's compositor at all, or one that does not know this program: the other way.
+        return refused(reply.error().name() == notAuthorized
+                           ? QStringLiteral("KDE Plasma gives the picture of a window only to programs "
+                                            "installed with their desktop entry: install Vistrelle "
+                                            "(cmake --install) and start the installed program.")
+                           : QString());
     }
-    const QVariantMap results = reply.value();
-    const int width = results.value(QStringLiteral("width")).toInt();
-    const int height = results.value(QStringLiteral("height")).toInt();
-    const qsizetype stride = results.value(QStringLiteral("stride")).toLongLong();
-    const auto format = static_cast<QImage::Format>(results.value(QStringLiteral("format")).toInt());
+    m_layout = reply.value();
+    settle();
+}
+
+void KWinScreenGrab::readable()
+{
+    char chunk[65536];
+    for (;;) {
+        const ssize_t count = ::read(m_pipe, chunk, sizeof chunk);
+        if (count < 0 && errno == EINTR)
+            continue;
+        if (count < 0)
+            break; // nothing more for now
+        if (count == 0 || m_bytes.size() + count > largest) {
+            m_ended = true;
+            m_notifier->setEnabled(false);
+            break;
+        }
+        m_bytes.append(chunk, count);
+    }
+    settle();
+}
+
+void KWinScreenGrab::settle()
+{
+    if (!m_layout)
+        return;
+    const int width = m_layout->value(QStringLiteral("width")).toInt();
+    const int height = m_layout->value(QStringLiteral("height")).toInt();
+    const qsizetype stride = m_layout->value(QStringLiteral("stride")).toLongLong();
+    const auto format = static_cast<QImage::Format>(m_layout->value(QStringLiteral("format")).toInt());
     const bool sane = width > 0 && height > 0 && format > QImage::Format_Invalid &&
                       format < QImage::NImageFormats &&
                       stride >= qsizetype(width) * QImage::toPixelFormat(format).bitsPerPixel() / 8 &&
                       stride * height <= largest;
-    while (sane && bytes.size() < stride * height && readSome(ends[0], bytes, answerMs, largest)) {
+    const bool whole = sane && m_bytes.size() >= stride * height;
+    if (sane && !whole && !m_ended)
+        return; // more to come
+    QImage picture;
+    if (whole)
+        picture = QImage(reinterpret_cast<const uchar*>(m_bytes.constData()), width, height, stride, format)
+                      .copy() // out of the bytes, which go
+                      .convertToFormat(QImage::Format_RGB32);
+    close();
+    m_bytes.clear();
+    if (picture.isNull())
+        emit failed(QStringLiteral("KDE Plasma's compositor sent no whole picture of the window."));
+    else
+        emit taken(picture);
+}
+
+void KWinScreenGrab::refused(const QString& why)
+{
+    m_refusal = why;
+    if (m_otherwise)
+        m_otherwise->grab();
+    else
+        emit failed(why);
+}
+
+void KWinScreenGrab::close()
+{
+    m_deadline.stop();
+    delete m_notifier;
+    m_notifier = nullptr;
+    if (m_reply) {
+        m_reply->disconnect(this);
+        m_reply->deleteLater();
+        m_reply = nullptr;
     }
-    ::close(ends[0]);
-    if (!sane || bytes.size() < stride * height)
-        return {};
-    return QImage(reinterpret_cast<const uchar*>(bytes.constData()), width, height, stride, format)
-        .copy()
-        .convertToFormat(QImage::Format_RGB32);
+    if (m_pipe >= 0)
+        ::close(m_pipe);
+    m_pipe = -1;
+    m_layout.reset();
 }

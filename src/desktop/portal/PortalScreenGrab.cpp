@@ -3,33 +3,85 @@
 #include "PortalRequest.h"
 
 #include <QDBusConnection>
+#include <QDBusMetaType>
 #include <QDBusPendingCallWatcher>
 #include <QDBusPendingReply>
 #include <QDir>
-#include <QEventLoop>
 #include <QFile>
-#include <QTimer>
+#include <QFileInfo>
 #include <QUrl>
-#include <optional>
 
 namespace {
 
 const QString portalService = QStringLiteral("org.freedesktop.portal.Desktop");
 const QString portalPath = QStringLiteral("/org/freedesktop/portal/desktop");
-// Long enough for a desktop that asks the user the first time; a capture never waits longer.
-constexpr int answerMs = 15000;
+const QString storeService = QStringLiteral("org.freedesktop.impl.portal.PermissionStore");
+const QString storePath = QStringLiteral("/org/freedesktop/impl/portal/PermissionStore");
+// A portal that has the permission answers at once; one that asks the user gives up on its
+// question after 25 s, and an answer is waited for beyond that, so that a next request never
+// meets the question still standing.
+constexpr int patienceMs = 1000;
+constexpr int grantedAnswerMs = 15000;
+constexpr int questionAnswerMs = 40000;
+
+const QString question = QStringLiteral("Allow Applications to Take Screenshots?");
 
 } // namespace
 
-QImage PortalScreenGrab::activeWindow()
+PortalScreenGrab::PortalScreenGrab()
 {
-    QDBusConnection bus = QDBusConnection::sessionBus();
-    if (!bus.isConnected())
-        return {};
+    qDBusRegisterMetaType<QMap<QString, QStringList>>();
+    m_patience.setSingleShot(true);
+    m_patience.setInterval(patienceMs);
+    connect(&m_patience, &QTimer::timeout, this, [this] {
+        if (!m_granted)
+            emit waiting(QStringLiteral("Vistrelle is waiting for your answer to the desktop's question "
+                                        "\"%1\" Choose Allow: Vistrelle then captures Wayland windows, "
+                                        "and the desktop does not ask again.")
+                             .arg(question));
+    });
+    m_deadline.setSingleShot(true);
+    connect(&m_deadline, &QTimer::timeout, this, [this] {
+        end();
+        emit failed(QStringLiteral("The desktop's screenshot portal did not answer."));
+    });
+}
+
+PortalScreenGrab::~PortalScreenGrab() = default;
+
+void PortalScreenGrab::lookUpPermission(const std::function<void(Permission)>& then)
+{
+    // The portal keeps its users' answer in the permission store, under the table and id
+    // "screenshot"; a program outside a sandbox is the application "".
+    QDBusMessage call =
+        QDBusMessage::createMethodCall(storeService, storePath, storeService, QStringLiteral("Lookup"));
+    call << QStringLiteral("screenshot") << QStringLiteral("screenshot");
+    auto* watcher = new QDBusPendingCallWatcher(QDBusConnection::sessionBus().asyncCall(call, 2000), this);
+    connect(watcher, &QDBusPendingCallWatcher::finished, this, [watcher, then] {
+        watcher->deleteLater();
+        const QDBusPendingReply<QMap<QString, QStringList>, QDBusVariant> reply = *watcher;
+        const QStringList answer = reply.isError() ? QStringList() : reply.argumentAt<0>().value(QString());
+        then(answer.value(0) == QLatin1String("yes")  ? Permission::Granted
+             : answer.value(0) == QLatin1String("no") ? Permission::Refused
+                                                      : Permission::NotGiven);
+    });
+}
+
+void PortalScreenGrab::grab()
+{
+    if (!QDBusConnection::sessionBus().isConnected())
+        return emit failed(QStringLiteral("There is no session bus, so no screenshot portal."));
+    lookUpPermission([this](Permission permission) {
+        m_granted = permission == Permission::Granted;
+        ask();
+    });
+}
+
+void PortalScreenGrab::ask()
+{
     const QString token = QStringLiteral("vistrelle_shot%1").arg(++m_requests);
-    PortalRequest request(token);
-    std::optional<uint> code;
-    QVariantMap results;
+    m_request = new PortalRequest(token, this);
+    connect(m_request, &PortalRequest::answered, this, &PortalScreenGrab::answered);
     QDBusMessage call = QDBusMessage::createMethodCall(portalService, portalPath,
                                                        QStringLiteral("org.freedesktop.portal.Screenshot"),
                                                        QStringLiteral("Screenshot"));
@@ -37,28 +89,67 @@ QImage PortalScreenGrab::activeWindow()
          << QVariantMap{{QStringLiteral("handle_token"), token},
                         {QStringLiteral("interactive"), false},
                         {QStringLiteral("modal"), false}};
-    QDBusPendingCallWatcher handle(bus.asyncCall(call, answerMs));
-    QEventLoop loop;
-    QTimer::singleShot(answerMs, &loop, &QEventLoop::quit);
-    QObject::connect(&request, &PortalRequest::answered, &loop, [&](uint answer, const QVariantMap& values) {
-        code = answer;
-        results = values;
-        loop.quit();
+    auto* watcher = new QDBusPendingCallWatcher(QDBusConnection::sessionBus().asyncCall(call), this);
+    connect(watcher, &QDBusPendingCallWatcher::finished, this, [this, watcher, request = m_request] {
+        watcher->deleteLater();
+        const QDBusPendingReply<QDBusObjectPath> reply = *watcher;
+        if (!request || request != m_request)
+            return; // answered already, or given up
+        if (!reply.isError())
+            return request->answeredAt(reply.value().path());
+        end();
+        emit failed(QStringLiteral("No screenshot portal answered (%1): the desktop's portal service "
+                                   "(xdg-desktop-portal with its desktop's part) must be installed.")
+                        .arg(reply.error().message()));
     });
-    QObject::connect(&handle, &QDBusPendingCallWatcher::finished, &loop, [&] {
-        const QDBusPendingReply<QDBusObjectPath> reply = handle;
-        if (reply.isError())
-            return loop.quit();
-        request.answeredAt(reply.value().path());
+    m_asked = QDateTime::currentDateTime();
+    m_patience.start();
+    m_deadline.start(m_granted ? grantedAnswerMs : questionAnswerMs);
+}
+
+void PortalScreenGrab::answered(uint code, const QVariantMap& results)
+{
+    end();
+    if (code == 0) {
+        const QString file = QUrl(results.value(QStringLiteral("uri")).toString()).toLocalFile();
+        const QImage picture(file);
+        // The portal's file was made for this capture, in a temporary folder or among the
+        // user's pictures (KDE Plasma's): it goes once read, so that the library holds the
+        // one copy. A file older than the request is not the portal's new one, and stays.
+        const QFileInfo made(file);
+        if (!file.isEmpty() && (file.startsWith(QDir::tempPath() + QLatin1Char('/')) ||
+                                made.lastModified() >= m_asked.addSecs(-1)))
+            QFile::remove(file);
+        if (!picture.isNull())
+            return emit taken(picture);
+        return emit failed(QStringLiteral("The desktop's screenshot portal gave no readable picture."));
+    }
+    if (code == 1)
+        return emit failed(QStringLiteral("The screenshot was cancelled on the desktop."));
+    // Refused: by the user now or earlier, or the question went unanswered; the permission
+    // store tells which.
+    lookUpPermission([this](Permission permission) {
+        if (permission == Permission::Refused)
+            emit failed(
+                QStringLiteral(
+                    "The desktop refuses screenshots to applications (the answer to \"%1\" was Deny). "
+                    "To allow them, run: gdbus call --session --dest %2 --object-path %3 --method "
+                    "%2.SetPermission screenshot true screenshot \"''\" \"['yes']\"")
+                    .arg(question, storeService, storePath));
+        else if (permission == Permission::NotGiven)
+            emit failed(QStringLiteral("The desktop's question \"%1\" went unanswered. The next capture "
+                                       "asks again: choose Allow.")
+                            .arg(question));
+        else
+            emit failed(QStringLiteral("The desktop's screenshot portal gave no picture."));
     });
-    loop.exec(QEventLoop::ExcludeUserInputEvents);
-    if (code != 0u)
-        return {};
-    const QString file = QUrl(results.value(QStringLiteral("uri")).toString()).toLocalFile();
-    QImage picture(file);
-    // A picture the portal left in a temporary folder is this program's to remove; one saved
-    // among the user's pictures stays.
-    if (!file.isEmpty() && file.startsWith(QDir::tempPath() + QLatin1Char('/')))
-        QFile::remove(file);
-    return picture;
+}
+
+void PortalScreenGrab::end()
+{
+    m_patience.stop();
+    m_deadline.stop();
+    if (m_request)
+        m_request->deleteLater();
+    m_request = nullptr;
 }

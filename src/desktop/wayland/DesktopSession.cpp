@@ -22,6 +22,7 @@ DesktopSession ProbeDesktopSession()
     session.desktop = qEnvironmentVariable("XDG_CURRENT_DESKTOP").toUpper();
     const QString swaySocket = qEnvironmentVariable("SWAYSOCK");
     session.swayIpc = !swaySocket.isEmpty() && QFileInfo(swaySocket).exists();
+    session.windowGrab = qEnvironmentVariable("VISTRELLE_WINDOW_GRAB");
     // Without WAYLAND_DISPLAY the library would try a default name, which an X11 session
     // does not answer to anyway.
     if (qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))

@@ -11,6 +11,8 @@ struct DesktopSession
     QStringList globals;  ///< the Wayland interfaces the compositor offers
     QString desktop;      ///< XDG_CURRENT_DESKTOP, upper case, e.g. "KDE", "GNOME", "SWAY"
     bool swayIpc = false; ///< SWAYSOCK names the compositor's IPC socket
+    QString windowGrab;   ///< VISTRELLE_WINDOW_GRAB: "portal", "kwin" or "screencopy", a way the
+                          ///< tests choose for Wayland windows
 };
 
 /// The session this program runs in, from its environment and the compositor's own list of

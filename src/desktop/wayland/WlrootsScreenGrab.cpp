@@ -12,6 +12,7 @@
 #include <poll.h>
 #include <sys/mman.h>
 #include <unistd.h>
+#include <utility>
 #include <vector>
 #include <wayland-client.h>
 
@@ -281,8 +282,28 @@ std::optional<FocusedWindow> FocusedWindowInTree(const QByteArray& tree)
     return std::nullopt;
 }
 
-QImage WlrootsScreenGrab::activeWindow()
+WlrootsScreenGrab::~WlrootsScreenGrab()
 {
-    const std::optional<FocusedWindow> window = FocusedWindowInTree(askTree());
-    return window ? screencopy(*window) : QImage();
+    if (m_thread)
+        m_thread->wait(); // each of its waits ends within seconds
+    delete m_thread;
+}
+
+void WlrootsScreenGrab::grab()
+{
+    m_thread = QThread::create([this] {
+        const std::optional<FocusedWindow> window = FocusedWindowInTree(askTree());
+        m_picture = window ? screencopy(*window) : QImage();
+    });
+    connect(m_thread, &QThread::finished, this, [this] {
+        m_thread->wait();
+        delete m_thread;
+        m_thread = nullptr;
+        const QImage picture = std::exchange(m_picture, QImage());
+        if (picture.isNull())
+            emit failed(QString());
+        else
+            emit taken(picture);
+    });
+    m_thread->start();
 }

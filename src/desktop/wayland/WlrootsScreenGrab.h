@@ -5,6 +5,7 @@
 #include <QByteArray>
 #include <QRect>
 #include <QString>
+#include <QThread>
 #include <optional>
 
 /// Where the focused window lies: the output showing it and its content's rectangle in that
@@ -22,9 +23,17 @@ struct FocusedWindow
 std::optional<FocusedWindow> FocusedWindowInTree(const QByteArray& tree);
 
 /// The focused window on a wlroots desktop: its rectangle from the compositor's IPC (SWAYSOCK),
-/// its pixels through the screencopy protocol, whatever program shows it.
+/// its pixels through the screencopy protocol, whatever program shows it. Both wait for the
+/// compositor's answers, on a thread of their own.
 class WlrootsScreenGrab final : public ScreenGrab
 {
+    Q_OBJECT
+
 public:
-    QImage activeWindow() override;
+    ~WlrootsScreenGrab() override;
+    void grab() override;
+
+private:
+    QThread* m_thread = nullptr;
+    QImage m_picture; // the thread's, until it ends
 };

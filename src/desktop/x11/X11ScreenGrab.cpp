@@ -24,6 +24,9 @@ struct DisplayCloser
 
 Window activeWindowOf(Display* display, Window root)
 {
+    // A window manager that keeps _NET_ACTIVE_WINDOW is trusted when it says None: a Wayland
+    // window has the focus then, or none has, whatever the X input focus says (KDE's compositor
+    // gives it to a 1x1 window of its own). Only without the property is the focus asked.
     const Atom property = XInternAtom(display, "_NET_ACTIVE_WINDOW", True);
     if (property != None) {
         Atom type = None;
@@ -33,12 +36,13 @@ Window activeWindowOf(Display* display, Window root)
         unsigned char* data = nullptr;
         if (XGetWindowProperty(display, root, property, 0, 1, False, XA_WINDOW, &type, &format, &count,
                                &after, &data) == Success) {
+            const bool kept = type == XA_WINDOW && format == 32;
             Window window = None;
-            if (data && type == XA_WINDOW && format == 32 && count == 1)
+            if (data && kept && count == 1)
                 window = *reinterpret_cast<Window*>(data);
             if (data)
                 XFree(data);
-            if (window != None)
+            if (kept)
                 return window;
         }
     }
@@ -105,6 +109,15 @@ QRect VisiblePart(const QRect& window, const QSize& screenSize)
 {
     const QRect onScreen = window.intersected(QRect(QPoint(0, 0), screenSize));
     return onScreen.isEmpty() ? QRect() : onScreen.translated(-window.topLeft());
+}
+
+void X11ScreenGrab::grab()
+{
+    const QImage picture = activeWindow();
+    if (picture.isNull())
+        emit failed(QString());
+    else
+        emit taken(picture);
 }
 
 QImage X11ScreenGrab::activeWindow()

@@ -4,11 +4,13 @@
 
 #include <QRect>
 
-/// The active window from the X server: _NET_ACTIVE_WINDOW, else the input focus, climbed to
-/// its top-level frame (the child of the root window). Null when no X11 window is active, or
-/// its pixels cannot be read.
+/// The active window from the X server: _NET_ACTIVE_WINDOW, else (without a window manager that
+/// keeps it) the input focus, climbed to its top-level frame (the child of the root window).
+/// Answered at once, from within grab().
 class X11ScreenGrab final : public ScreenGrab
 {
+    Q_OBJECT
+
 public:
     enum class ReadFrom {
         Root,  ///< an X11 desktop: the frame's rectangle of the screen, so the frame the window
@@ -21,7 +23,9 @@ public:
         : m_readFrom(readFrom)
     {
     }
-    QImage activeWindow() override;
+    void grab() override;
+    /// The picture itself: null when no X11 window is active, or its pixels cannot be read.
+    QImage activeWindow();
 
 private:
     ReadFrom m_readFrom;

@@ -3,20 +3,23 @@
 XWaylandScreenGrab::XWaylandScreenGrab(std::unique_ptr<ScreenGrab> wayland)
     : m_wayland(std::move(wayland))
 {
+    if (!m_wayland)
+        return;
+    connect(m_wayland.get(), &ScreenGrab::taken, this, &ScreenGrab::taken);
+    connect(m_wayland.get(), &ScreenGrab::failed, this, &ScreenGrab::failed);
+    connect(m_wayland.get(), &ScreenGrab::waiting, this, &ScreenGrab::waiting);
 }
 
 XWaylandScreenGrab::~XWaylandScreenGrab() = default;
 
-QImage XWaylandScreenGrab::activeWindow()
+void XWaylandScreenGrab::grab()
 {
     // The compositor has no X11 window active while a Wayland window has the focus.
-    QImage picture = m_x11.activeWindow();
-    if (!picture.isNull() || !m_wayland || m_busy)
-        return picture;
-    // A way that waits for the desktop's answer runs the event loop meanwhile, and with it the
-    // next tick: that tick takes no picture of its own.
-    m_busy = true;
-    picture = m_wayland->activeWindow();
-    m_busy = false;
-    return picture;
+    const QImage picture = m_x11.activeWindow();
+    if (!picture.isNull())
+        emit taken(picture);
+    else if (m_wayland)
+        m_wayland->grab();
+    else
+        emit failed(QString());
 }

@@ -1,0 +1,61 @@
+#include "WindowCapture.h"
+
+#include "CaptureEngine.h"
+#include "core/AppState.h"
+#include "platform/Clipboard.h"
+#include "platform/Clock.h"
+#include "platform/ScreenGrab.h"
+#include "platform/Services.h"
+
+#include <utility>
+
+WindowCapture::WindowCapture(AppState& state, Services& services, CaptureEngine& engine)
+    : m_state(state)
+    , m_services(services)
+    , m_engine(engine)
+{
+    connect(&services.grab, &ScreenGrab::taken, this, &WindowCapture::taken);
+    connect(&services.grab, &ScreenGrab::failed, this, &WindowCapture::failed);
+    connect(&services.grab, &ScreenGrab::waiting, this,
+            [this](const QString& what) { tellOnce(Outcome::refused(what)); });
+}
+
+void WindowCapture::request(const QString& suffix)
+{
+    if (m_asked)
+        return;
+    m_asked = suffix;
+    m_services.grab.grab();
+}
+
+void WindowCapture::taken(const QImage& picture)
+{
+    if (!m_asked)
+        return;
+    const QString suffix = *std::exchange(m_asked, std::nullopt);
+    // Paused while the desktop took its time: the user wants the clipboard left alone.
+    if (m_state.capturePaused)
+        return;
+    m_told.clear();
+    m_services.clipboard.setImage(picture);
+    m_services.clock.sleep(100);
+    m_state.captureSuffix = suffix;
+    m_engine.check(true);
+    m_state.captureSuffix.clear();
+}
+
+void WindowCapture::failed(const QString& why)
+{
+    m_asked.reset();
+    // No window to take is no news; anything else is said, and nothing is filed.
+    if (!why.isEmpty())
+        tellOnce(Outcome::failed(0, QStringLiteral("The active window was not captured.  ") + why));
+}
+
+void WindowCapture::tellOnce(const Outcome& outcome)
+{
+    if (m_told.contains(outcome.text))
+        return;
+    m_told.append(outcome.text);
+    emit told(outcome);
+}

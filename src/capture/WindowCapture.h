@@ -1,0 +1,43 @@
+#pragma once
+
+#include "platform/Outcome.h"
+
+#include <QImage>
+#include <QObject>
+#include <QStringList>
+#include <optional>
+
+class CaptureEngine;
+struct AppState;
+struct Services;
+
+/// The active window's picture for the hotkeys and time-lapse: asked of the screen grab, put on
+/// the clipboard when the desktop gives it (at once for an X11 window) and filed then, with the
+/// suffix of the request. One request at a time: one made before the desktop has answered the
+/// last is dropped, so a held hotkey or time-lapse never piles questions up at the desktop.
+class WindowCapture final : public QObject
+{
+    Q_OBJECT
+
+public:
+    WindowCapture(AppState& state, Services& services, CaptureEngine& engine);
+
+    /// Asks for the active window, to be filed with \a suffix.
+    void request(const QString& suffix);
+
+signals:
+    /// What the user is to be told: why no picture came and what to allow, or what the desktop
+    /// waits for; each text once, until a picture comes again.
+    void told(const Outcome& outcome);
+
+private:
+    void taken(const QImage& picture);
+    void failed(const QString& why);
+    void tellOnce(const Outcome& outcome);
+
+    AppState& m_state;
+    Services& m_services;
+    CaptureEngine& m_engine;
+    std::optional<QString> m_asked; // the suffix of the request the desktop has not answered yet
+    QStringList m_told;             // since the last picture
+};
