@@ -31,10 +31,24 @@ public:
     void startShortcuts(const Settings& settings)
     {
         m_commands.listen();
-        if (ChooseHotkeys(m_session) == HotkeyWay::X11KeysAndPortal)
-            m_portalShortcuts.bind(
-                PortalShortcuts::KeysFor(settings.activeWindowHotkey, settings.activeWindowModifiers),
-                PortalShortcuts::KeysFor(settings.timeLapseHotkey, settings.timeLapseModifiers));
+        // Told outside the tick, as the capture's messages are.
+        QObject::connect(
+            &m_portalShortcuts, &PortalShortcuts::told, &m_portalShortcuts,
+            [this](const QString& text) { m_boxes.show(text, BoxLook::Information, BoxButtons::Ok); },
+            Qt::QueuedConnection);
+        proposeKeys(settings);
+    }
+    /// Proposes the hotkeys of \a settings to the desktop's global shortcuts when they changed
+    /// since the last proposal (Options), without a restart.
+    void proposeKeys(const Settings& settings)
+    {
+        const QStringList keys{
+            PortalShortcuts::KeysFor(settings.activeWindowHotkey, settings.activeWindowModifiers),
+            PortalShortcuts::KeysFor(settings.timeLapseHotkey, settings.timeLapseModifiers)};
+        if (ChooseHotkeys(m_session) != HotkeyWay::X11KeysAndPortal || keys == m_proposedKeys)
+            return;
+        m_proposedKeys = keys;
+        m_portalShortcuts.bind(keys[0], keys[1]);
     }
 
 private:
@@ -53,6 +67,7 @@ private:
     ShortcutLatch m_shortcuts;
     CommandServer m_commands{m_shortcuts};
     PortalShortcuts m_portalShortcuts{m_shortcuts};
+    QStringList m_proposedKeys;
     Services m_services{m_boxes, *m_clipboard, m_shell, m_instance, m_clock,
                         m_keys,  *m_grab,      m_sound, m_tray,     m_shortcuts};
 };

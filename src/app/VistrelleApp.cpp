@@ -213,6 +213,8 @@ void VistrelleApp::WriteSettings()
     if (!WriteSettingsFile(path, SettingsText(m_state.settings, mainTopLeft, viewer)))
         m_services.boxes.show(QStringLiteral("Could not write ") + path + QStringLiteral(" file"),
                               BoxLook::Exclamation);
+    if (settingsWritten)
+        settingsWritten(m_state.settings);
 }
 
 void VistrelleApp::mainWindowUnloading()

@@ -7,6 +7,7 @@
 #include <QPoint>
 #include <QPointer>
 #include <QStringList>
+#include <functional>
 #include <optional>
 
 class CaptureWorker;
@@ -44,6 +45,8 @@ public:
 
     void ReadSettings();
     void WriteSettings();
+    /// Told the settings after each write, so that the desktop's shortcuts follow Options.
+    std::function<void(const Settings&)> settingsWritten;
 
     /// The orderly stop after a critical error: viewer, then main window, then the process.
     void EndProgram();

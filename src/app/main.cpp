@@ -47,5 +47,6 @@ int main(int argc, char* argv[])
     if (!app.start())
         return 1;
     desktop.startShortcuts(app.state().settings);
+    app.settingsWritten = [&desktop](const Settings& settings) { desktop.proposeKeys(settings); };
     return QApplication::exec();
 }

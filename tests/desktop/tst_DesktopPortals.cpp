@@ -6,6 +6,7 @@
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
+#include <QDBusMetaType>
 #include <QDBusObjectPath>
 #include <QDBusUnixFileDescriptor>
 #include <QDBusVirtualObject>
@@ -15,6 +16,31 @@
 #include <QThread>
 #include <QUrl>
 #include <unistd.h>
+
+// A shortcut as the portal lists it: (sa{sv}).
+struct Listed
+{
+    QString id;
+    QVariantMap properties;
+};
+
+static QDBusArgument& operator<<(QDBusArgument& argument, const Listed& shortcut)
+{
+    argument.beginStructure();
+    argument << shortcut.id << shortcut.properties;
+    argument.endStructure();
+    return argument;
+}
+
+static const QDBusArgument& operator>>(const QDBusArgument& argument, Listed& shortcut)
+{
+    argument.beginStructure();
+    argument >> shortcut.id >> shortcut.properties;
+    argument.endStructure();
+    return argument;
+}
+
+Q_DECLARE_METATYPE(Listed)
 
 namespace {
 
@@ -39,11 +65,13 @@ public:
     uint screenshotAnswer = 0; // 0 yes, 1 cancelled
     bool kwinGrants = true;
     bool offersShortcuts = true;
+    bool shortcutsWithSession = false; // takes them from CreateSession, as KDE Plasma 5.27 does
     // asked, as the test reads it once this thread is done answering
     QVariantMap screenshotOptions;
     QString appId;
     QString session;
     QList<QPair<QString, QVariantMap>> boundShortcuts;
+    int binds = 0;
 
     QString introspect(const QString&) const override { return {}; }
 
@@ -81,19 +109,26 @@ public:
             const QVariantMap options = qdbus_cast<QVariantMap>(message.arguments().value(0));
             session = QStringLiteral("/org/freedesktop/portal/desktop/session/%1/%2")
                           .arg(sender, options.value("session_handle_token").toString());
-            respond(requestFor(options), 0, {{"session_handle", session}}, true);
-        } else if (member == "BindShortcuts") {
-            const QDBusArgument list = message.arguments().value(1).value<QDBusArgument>();
-            list.beginArray();
-            while (!list.atEnd()) {
-                QString id;
-                QVariantMap properties;
-                list.beginStructure();
-                list >> id >> properties;
-                list.endStructure();
-                boundShortcuts.append({id, properties});
+            // KDE Plasma 5.27 keeps the keys of a shortcut it knows, and describes them its way.
+            if (shortcutsWithSession && boundShortcuts.isEmpty()) {
+                boundShortcuts = shortcutsIn(options.value("shortcuts").value<QDBusArgument>());
+                for (auto& [id, properties] : boundShortcuts)
+                    properties.insert(
+                        "trigger_description",
+                        properties.value("preferred_trigger").toString().toUpper().replace("SHIFT", "Shift"));
+            } else if (!shortcutsWithSession) {
+                boundShortcuts.clear();
             }
-            list.endArray();
+            respond(requestFor(options), 0, {{"session_handle", session}}, true);
+        } else if (member == "ListShortcuts") {
+            QList<Listed> listed;
+            for (const auto& [id, properties] : boundShortcuts)
+                listed.append({id, properties});
+            respond(requestFor(qdbus_cast<QVariantMap>(message.arguments().value(1))), 0,
+                    {{"shortcuts", QVariant::fromValue(listed)}});
+        } else if (member == "BindShortcuts") {
+            ++binds;
+            boundShortcuts = shortcutsIn(message.arguments().value(1).value<QDBusArgument>());
             respond(requestFor(qdbus_cast<QVariantMap>(message.arguments().value(3))), 0, {});
         } else if (member == "CaptureActiveWindow" && !kwinGrants) {
             connection.send(message.createErrorReply("org.kde.KWin.ScreenShot2.Error.NoAuthorized",
@@ -120,6 +155,22 @@ public:
             return false;
         }
         return true;
+    }
+
+    static QList<QPair<QString, QVariantMap>> shortcutsIn(const QDBusArgument& list)
+    {
+        QList<QPair<QString, QVariantMap>> shortcuts;
+        list.beginArray();
+        while (!list.atEnd()) {
+            QString id;
+            QVariantMap properties;
+            list.beginStructure();
+            list >> id >> properties;
+            list.endStructure();
+            shortcuts.append({id, properties});
+        }
+        list.endArray();
+        return shortcuts;
     }
 
     void activate(const QString& id, const char* signal)
@@ -150,10 +201,30 @@ class tst_DesktopPortals : public QObject
         QMetaObject::invokeMethod(&m_onThread, change, Qt::BlockingQueuedConnection);
     }
 
+    // The grab's one answer: the picture, or why there is none.
+    static QVariant answerOf(ScreenGrab& grab)
+    {
+        QVariant answer;
+        int answers = 0;
+        const QMetaObject::Connection taken = QObject::connect(
+            &grab, &ScreenGrab::taken, [&](const QImage& picture) { answer = picture, ++answers; });
+        const QMetaObject::Connection failed = QObject::connect(
+            &grab, &ScreenGrab::failed, [&](const QString& why) { answer = why, ++answers; });
+        grab.grab();
+        if (QTest::qWaitFor([&] { return answers > 0; }, 10000))
+            QTest::qWait(100); // no second answer
+
+        QObject::disconnect(taken);
+        QObject::disconnect(failed);
+        return answers == 1 ? answer : QVariant(QStringLiteral("%1 answers").arg(answers));
+    }
+
 private slots:
     void initTestCase()
     {
         QVERIFY2(qEnvironmentVariableIsSet("DBUS_SESSION_BUS_ADDRESS"), "run on a private session bus");
+        qDBusRegisterMetaType<Listed>();
+        qDBusRegisterMetaType<QList<Listed>>();
         m_standIn.pictureFolder = m_folder.path();
         m_onThread.moveToThread(&m_thread);
         m_standIn.moveToThread(&m_thread);
@@ -177,15 +248,15 @@ private slots:
     }
 
     // The whole screen, asked for without a dialog; the portal's file in a temporary folder
-    // is removed once read. A refusal is no picture.
+    // is removed once read. A cancel is no picture, and says so.
     void portalScreenshot()
     {
         PortalScreenGrab grab;
-        QCOMPARE(grab.activeWindow(), m_standIn.screen);
+        QCOMPARE(answerOf(grab), QVariant(m_standIn.screen));
         QCOMPARE(m_standIn.screenshotOptions.value("interactive"), QVariant(false));
         QVERIFY(!QFile::exists(m_folder.filePath("Screenshot.png")));
         onStandIn([this] { m_standIn.screenshotAnswer = 1; });
-        QVERIFY(grab.activeWindow().isNull());
+        QCOMPARE(answerOf(grab), QVariant("The screenshot was cancelled on the desktop."));
         onStandIn([this] { m_standIn.screenshotAnswer = 0; });
     }
 
@@ -193,28 +264,63 @@ private slots:
     void kwinActiveWindow()
     {
         KWinScreenGrab grab(std::make_unique<PortalScreenGrab>());
-        QCOMPARE(grab.activeWindow(), m_standIn.window);
+        QCOMPARE(answerOf(grab), QVariant(m_standIn.window));
         onStandIn([this] { m_standIn.window = testPicture(QSize(1200, 900)); });
-        QCOMPARE(grab.activeWindow(), m_standIn.window);
+        QCOMPARE(answerOf(grab), QVariant(m_standIn.window));
         onStandIn([this] { m_standIn.kwinGrants = false; });
-        QCOMPARE(grab.activeWindow(), m_standIn.screen);
+        QCOMPARE(answerOf(grab), QVariant(m_standIn.screen));
         onStandIn([this] { m_standIn.kwinGrants = true; });
     }
 
-    // Both shortcuts, registered under the program's id with the keys chosen in Options
-    // proposed; pressing and releasing them holds and lets go of the latch the tick reads.
+    // Both shortcuts, proposing the keys chosen in Options, in a session of the program's own:
+    // taken with the session where the desktop takes them there (KDE Plasma 5.27, which would
+    // open its settings at every start if asked to bind them), else bound; new keys, a new
+    // session. Pressing and releasing them holds and lets go of the latch the tick reads.
+    void globalShortcuts_data()
+    {
+        QTest::addColumn<bool>("withSession");
+        QTest::addColumn<int>("binds");
+        QTest::addColumn<QString>("proposed"); // as the desktop holds it at the end
+        QTest::addColumn<QStringList>("told");
+        QTest::newRow("bound after the session") << false << 3 << "CTRL+k" << QStringList();
+        QTest::newRow("taken with the session, the keys kept")
+            << true << 0 << "SHIFT+x"
+            << QStringList{
+                   "The desktop keeps the keys it has for Vistrelle's shortcuts (\"Capture the active "
+                   "window\": Shift+X).  To change them, open System Settings, Shortcuts, and choose "
+                   "\"vistrelle\"."};
+    }
+
     void globalShortcuts()
     {
+        QFETCH(bool, withSession);
+        QFETCH(int, binds);
+        QFETCH(QString, proposed);
+        QFETCH(QStringList, told);
+        onStandIn([&] {
+            m_standIn.shortcutsWithSession = withSession, m_standIn.binds = 0;
+            m_standIn.boundShortcuts.clear();
+        });
         ShortcutLatch latch;
         PortalShortcuts shortcuts(latch);
         QSignalSpy bound(&shortcuts, &PortalShortcuts::bound);
-        shortcuts.bind(PortalShortcuts::KeysFor('K', 1), PortalShortcuts::KeysFor(0, 0));
+        QStringList toldTexts;
+        connect(&shortcuts, &PortalShortcuts::told, this,
+                [&](const QString& text) { toldTexts.append(text); });
+        shortcuts.bind(PortalShortcuts::KeysFor('X', 2), QString());
         QVERIFY(bound.wait(5000));
-        QCOMPARE(bound.first().first().toBool(), true);
-        QCOMPARE(m_standIn.appId, "vistrelle");
+        for (int again = 0; again < 2; ++again) { // the same change told once
+            shortcuts.bind(PortalShortcuts::KeysFor('K', 1), PortalShortcuts::KeysFor(0, 0));
+            QVERIFY(bound.wait(5000));
+        }
+        QCOMPARE(bound.size(), 3);
+        QCOMPARE(bound.last().first().toBool(), true);
+        QCOMPARE(m_standIn.appId, "org.vistrelle.Vistrelle");
+        QCOMPARE(m_standIn.binds, binds);
+        QCOMPARE(toldTexts, told);
         QCOMPARE(m_standIn.boundShortcuts.size(), 2);
         QCOMPARE(m_standIn.boundShortcuts[0].first, "capture-window");
-        QCOMPARE(m_standIn.boundShortcuts[0].second.value("preferred_trigger"), QVariant("CTRL+k"));
+        QCOMPARE(m_standIn.boundShortcuts[0].second.value("preferred_trigger"), QVariant(proposed));
         QCOMPARE(m_standIn.boundShortcuts[1].first, "time-lapse");
         QVERIFY(!m_standIn.boundShortcuts[1].second.contains("preferred_trigger"));
 
@@ -253,6 +359,32 @@ private slots:
         QFETCH(int, modifiers);
         QFETCH(QString, keys);
         QCOMPARE(PortalShortcuts::KeysFor(hotkey, modifiers), keys);
+    }
+
+    // The desktop's description of the keys it holds, against the proposal.
+    void keysCompared_data()
+    {
+        QTest::addColumn<QString>("described");
+        QTest::addColumn<QString>("proposed");
+        QTest::addColumn<bool>("same");
+        QTest::newRow("the same keys") << "Ctrl+Shift+K"
+                                       << "CTRL+SHIFT+k" << true;
+        QTest::newRow("another key") << "Ctrl+J"
+                                     << "CTRL+k" << false;
+        QTest::newRow("another modifier") << "Shift+K"
+                                          << "CTRL+k" << false;
+        QTest::newRow("none for none") << ""
+                                       << "" << true;
+        QTest::newRow("none kept") << ""
+                                   << "SHIFT+0" << false;
+    }
+
+    void keysCompared()
+    {
+        QFETCH(QString, described);
+        QFETCH(QString, proposed);
+        QFETCH(bool, same);
+        QCOMPARE(PortalShortcuts::SameKeys(described, proposed), same);
     }
 
     // A desktop without global shortcuts says so, and nothing else changes.

@@ -8,6 +8,7 @@
 #include <QDBusMetaType>
 #include <QDBusPendingCallWatcher>
 #include <QDBusPendingReply>
+#include <QKeySequence>
 #include <QPointer>
 
 namespace {
@@ -17,6 +18,7 @@ const QString portalPath = QStringLiteral("/org/freedesktop/portal/desktop");
 const QString shortcutsInterface = QStringLiteral("org.freedesktop.portal.GlobalShortcuts");
 const QString activeWindowId = QStringLiteral("capture-window");
 const QString timeLapseId = QStringLiteral("time-lapse");
+const QString applicationId = QStringLiteral("org.vistrelle.Vistrelle");
 
 /// One shortcut as the portal takes it: (sa{sv}).
 struct PortalShortcut
@@ -52,6 +54,17 @@ PortalShortcuts::PortalShortcuts(ShortcutLatch& shortcuts)
     qDBusRegisterMetaType<QList<PortalShortcut>>();
 }
 
+bool PortalShortcuts::SameKeys(const QString& described, const QString& proposed)
+{
+    // The desktop describes keys its own way ("Ctrl+K"), the proposal as the shortcut list
+    // writes them ("CTRL+k").
+    QString portable = proposed.toUpper();
+    portable.replace(QStringLiteral("CTRL"), QStringLiteral("Ctrl"))
+        .replace(QStringLiteral("SHIFT"), QStringLiteral("Shift"));
+    return QKeySequence(described, QKeySequence::NativeText) ==
+           QKeySequence(portable, QKeySequence::PortableText);
+}
+
 QString PortalShortcuts::KeysFor(int hotkey, int modifiers)
 {
     QString key;
@@ -77,32 +90,64 @@ void PortalShortcuts::bind(const QString& activeWindowKeys, const QString& timeL
 {
     m_activeWindowKeys = activeWindowKeys;
     m_timeLapseKeys = timeLapseKeys;
+    ++m_binding;
     QDBusConnection bus = QDBusConnection::sessionBus();
     if (!bus.isConnected())
         return emit bound(false);
-    // A program outside a sandbox names itself; portals that predate this ignore it.
-    bus.asyncCall(QDBusMessage::createMethodCall(portalService, portalPath,
-                                                 QStringLiteral("org.freedesktop.host.portal.Registry"),
-                                                 QStringLiteral("Register"))
-                  << QStringLiteral("vistrelle") << QVariantMap());
-    bus.connect(portalService, portalPath, shortcutsInterface, QStringLiteral("Activated"), this,
-                SLOT(activated(QDBusObjectPath, QString, qulonglong, QVariantMap)));
-    bus.connect(portalService, portalPath, shortcutsInterface, QStringLiteral("Deactivated"), this,
-                SLOT(deactivated(QDBusObjectPath, QString, qulonglong, QVariantMap)));
-    request(QStringLiteral("CreateSession"),
-            {QVariantMap{{QStringLiteral("session_handle_token"), QStringLiteral("vistrelle")}}});
+    if (!m_listening) {
+        // A program outside a sandbox names itself before its first request; portals that
+        // predate this ignore it.
+        bus.asyncCall(QDBusMessage::createMethodCall(portalService, portalPath,
+                                                     QStringLiteral("org.freedesktop.host.portal.Registry"),
+                                                     QStringLiteral("Register"))
+                      << applicationId << QVariantMap());
+        bus.connect(portalService, portalPath, shortcutsInterface, QStringLiteral("Activated"), this,
+                    SLOT(activated(QDBusObjectPath, QString, qulonglong, QVariantMap)));
+        bus.connect(portalService, portalPath, shortcutsInterface, QStringLiteral("Deactivated"), this,
+                    SLOT(deactivated(QDBusObjectPath, QString, qulonglong, QVariantMap)));
+        m_listening = true;
+    }
+    // New keys: the session they were proposed in ends, and a new one proposes the new keys.
+    if (!m_session.isEmpty())
+        bus.asyncCall(QDBusMessage::createMethodCall(portalService, m_session,
+                                                     QStringLiteral("org.freedesktop.portal.Session"),
+                                                     QStringLiteral("Close")));
+    m_session.clear();
+    // The shortcuts go with the session as well: KDE Plasma 5.27 takes them from there, and
+    // does not bind them later without opening its settings.
+    request(Step::Create, {QVariantMap{{QStringLiteral("session_handle_token"), QStringLiteral("vistrelle")},
+                                       {QStringLiteral("shortcuts"), shortcutList()}}});
 }
 
-void PortalShortcuts::request(const QString& method, const QList<QVariant>& arguments)
+QVariant PortalShortcuts::shortcutList() const
 {
+    const auto shortcut = [](const QString& id, const QString& description, const QString& keys) {
+        QVariantMap properties{{QStringLiteral("description"), description}};
+        if (!keys.isEmpty())
+            properties.insert(QStringLiteral("preferred_trigger"), keys);
+        return PortalShortcut{id, properties};
+    };
+    return QVariant::fromValue(QList<PortalShortcut>{
+        shortcut(activeWindowId, QStringLiteral("Capture the active window"), m_activeWindowKeys),
+        shortcut(timeLapseId, QStringLiteral("Start or stop time-lapse"), m_timeLapseKeys)});
+}
+
+void PortalShortcuts::request(Step step, const QList<QVariant>& arguments)
+{
+    static const QString methods[] = {QStringLiteral("CreateSession"), QStringLiteral("ListShortcuts"),
+                                      QStringLiteral("BindShortcuts")};
     const QString token = QStringLiteral("vistrelle_keys%1").arg(++m_requests);
+    const unsigned binding = m_binding;
     // Gone once answered, which may be before the reply to the call comes.
     const QPointer<PortalRequest> request = new PortalRequest(token, this);
-    connect(request, &PortalRequest::answered, this, [this, request](uint code, const QVariantMap& results) {
-        request->deleteLater();
-        answered(code, results);
-    });
-    QDBusMessage call = QDBusMessage::createMethodCall(portalService, portalPath, shortcutsInterface, method);
+    connect(request, &PortalRequest::answered, this,
+            [this, request, step, binding](uint code, const QVariantMap& results) {
+                request->deleteLater();
+                if (binding == m_binding)
+                    answered(step, code, results);
+            });
+    QDBusMessage call = QDBusMessage::createMethodCall(portalService, portalPath, shortcutsInterface,
+                                                       methods[static_cast<int>(step)]);
     QList<QVariant> withToken = arguments;
     withToken.last() = [&] {
         QVariantMap options = arguments.last().toMap();
@@ -111,43 +156,69 @@ void PortalShortcuts::request(const QString& method, const QList<QVariant>& argu
     }();
     call.setArguments(withToken);
     auto* watcher = new QDBusPendingCallWatcher(QDBusConnection::sessionBus().asyncCall(call), this);
-    connect(watcher, &QDBusPendingCallWatcher::finished, this, [this, watcher, request] {
+    connect(watcher, &QDBusPendingCallWatcher::finished, this, [this, watcher, request, binding] {
         watcher->deleteLater();
         const QDBusPendingReply<QDBusObjectPath> reply = *watcher;
         if (!request)
             return;
         if (reply.isError()) { // a desktop without global shortcuts
             request->deleteLater();
-            return emit bound(false);
+            if (binding == m_binding)
+                emit bound(false);
+            return;
         }
         request->answeredAt(reply.value().path());
     });
 }
 
-void PortalShortcuts::answered(uint code, const QVariantMap& results)
+void PortalShortcuts::answered(Step step, uint code, const QVariantMap& results)
 {
     if (code != 0)
         return emit bound(false);
-    if (m_session.isEmpty()) {
+    const QVariant session = QVariant::fromValue(QDBusObjectPath(m_session));
+    switch (step) {
+    case Step::Create: {
         const QVariant handle = results.value(QStringLiteral("session_handle"));
         m_session =
             handle.canConvert<QDBusObjectPath>() ? handle.value<QDBusObjectPath>().path() : handle.toString();
         if (m_session.isEmpty())
             return emit bound(false);
-        const auto shortcut = [](const QString& id, const QString& description, const QString& keys) {
-            QVariantMap properties{{QStringLiteral("description"), description}};
-            if (!keys.isEmpty())
-                properties.insert(QStringLiteral("preferred_trigger"), keys);
-            return PortalShortcut{id, properties};
-        };
-        const QList<PortalShortcut> shortcuts{
-            shortcut(activeWindowId, QStringLiteral("Capture the active window"), m_activeWindowKeys),
-            shortcut(timeLapseId, QStringLiteral("Start or stop time-lapse"), m_timeLapseKeys)};
-        request(QStringLiteral("BindShortcuts"), {QVariant::fromValue(QDBusObjectPath(m_session)),
-                                                  QVariant::fromValue(shortcuts), QString(), QVariantMap()});
-        return;
+        // A desktop that took the shortcuts with the session lists them; the others are asked
+        // to bind them, which may show the user a dialog.
+        return request(Step::List, {QVariant::fromValue(QDBusObjectPath(m_session)), QVariantMap()});
     }
-    emit bound(true);
+    case Step::List: {
+        QStringList listed;
+        QStringList kept;
+        for (const PortalShortcut& shortcut :
+             qdbus_cast<QList<PortalShortcut>>(results.value(QStringLiteral("shortcuts")))) {
+            listed.append(shortcut.id);
+            const QString proposed = shortcut.id == activeWindowId ? m_activeWindowKeys : m_timeLapseKeys;
+            const QVariant trigger = shortcut.properties.value(QStringLiteral("trigger_description"));
+            if (trigger.isValid() && !SameKeys(trigger.toString(), proposed))
+                kept.append(
+                    QStringLiteral("\"%1\": %2")
+                        .arg(shortcut.properties.value(QStringLiteral("description")).toString(),
+                             trigger.toString().isEmpty() ? QStringLiteral("none") : trigger.toString()));
+        }
+        if (listed.contains(activeWindowId) && listed.contains(timeLapseId)) {
+            // KDE Plasma keeps the keys it knows for a shortcut, whatever is proposed: said
+            // when Options changed them, once for each change.
+            const QString keys = m_activeWindowKeys + QLatin1Char(' ') + m_timeLapseKeys;
+            if (m_binding > 1 && !kept.isEmpty() && keys != m_toldKeys) {
+                m_toldKeys = keys;
+                emit told(QStringLiteral("The desktop keeps the keys it has for Vistrelle's shortcuts (%1).  "
+                                         "To change them, open System Settings, Shortcuts, and choose "
+                                         "\"vistrelle\".")
+                              .arg(kept.join(QStringLiteral(", "))));
+            }
+            return emit bound(true);
+        }
+        return request(Step::Bind, {session, shortcutList(), QString(), QVariantMap()});
+    }
+    case Step::Bind:
+        return emit bound(true);
+    }
 }
 
 void PortalShortcuts::activated(const QDBusObjectPath& session, const QString& id, qulonglong,

@@ -7,9 +7,9 @@
 #include <QString>
 
 /// The desktop's global shortcuts (org.freedesktop.portal.GlobalShortcuts), where the desktop
-/// offers them: the program's two capture shortcuts, registered under the app id "vistrelle",
-/// fire whatever window is focused. Pressing and releasing one presses and releases it in the
-/// latch the hotkey poll reads.
+/// offers them: the program's two capture shortcuts, registered for the application
+/// "org.vistrelle.Vistrelle" in a session named "vistrelle", fire whatever window is focused.
+/// Pressing and releasing one presses and releases it in the latch the hotkey poll reads.
 class PortalShortcuts final : public QObject
 {
     Q_OBJECT
@@ -18,16 +18,24 @@ public:
     explicit PortalShortcuts(ShortcutLatch& shortcuts);
 
     /// Asks the desktop for the two shortcuts, proposing \a activeWindowKeys and
-    /// \a timeLapseKeys ("CTRL+k"; empty: no proposal). Answered later by bound().
+    /// \a timeLapseKeys ("CTRL+k"; empty: no proposal); asked again, in a new session, with new
+    /// keys. Answered later by bound().
     void bind(const QString& activeWindowKeys, const QString& timeLapseKeys);
 
     /// The proposal for a hotkey as Options sets it: key code 48-57 or 65-90 and modifier code
     /// (1 CTRL, 2 SHIFT, 3 both); empty for no key.
     static QString KeysFor(int hotkey, int modifiers);
 
+    /// True when the desktop's description of a shortcut's keys (\a described, "Ctrl+K") names
+    /// the keys \a proposed ("CTRL+k"); both empty for none.
+    static bool SameKeys(const QString& described, const QString& proposed);
+
 signals:
     /// The desktop answered: \a done when both shortcuts are in place.
     void bound(bool done);
+    /// New keys were proposed, and the desktop kept the ones it had: what the user is to be
+    /// told about changing them there.
+    void told(const QString& text);
 
 private slots:
     void activated(const QDBusObjectPath& session, const QString& id, qulonglong timestamp,
@@ -36,12 +44,17 @@ private slots:
                      const QVariantMap& options);
 
 private:
-    void request(const QString& method, const QList<QVariant>& arguments);
-    void answered(uint code, const QVariantMap& results);
+    enum class Step { Create, List, Bind };
+    void request(Step step, const QList<QVariant>& arguments);
+    void answered(Step step, uint code, const QVariantMap& results);
+    QVariant shortcutList() const;
 
     ShortcutLatch& m_shortcuts;
     QString m_activeWindowKeys;
     QString m_timeLapseKeys;
     QString m_session;
+    bool m_listening = false;
     unsigned m_requests = 0;
+    unsigned m_binding = 0; // the bind() whose answers count; earlier ones' are stale
+    QString m_toldKeys;     // the keys the user was told about last
 };
