@@ -68,7 +68,8 @@ std::unique_ptr<ScreenGrab> MakeScreenGrab(const DesktopSession& session)
     case WindowGrabWay::Portal:
         break;
     }
-    return std::make_unique<XWaylandScreenGrab>(std::make_unique<PortalScreenGrab>());
+    const bool gnome = session.desktop.split(QLatin1Char(':')).contains(QLatin1String("GNOME"));
+    return std::make_unique<XWaylandScreenGrab>(std::make_unique<PortalScreenGrab>(gnome));
 }
 
 HotkeyWay ChooseHotkeys(const DesktopSession& session)

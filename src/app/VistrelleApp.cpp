@@ -37,6 +37,15 @@ VistrelleApp::VistrelleApp(Services& services, LibraryDialogs& dialogs, CaptureW
                                                     : BoxLook::Exclamation);
         },
         Qt::QueuedConnection);
+    // The desktop's question comes once the user knows whose it is, so that no message of
+    // this program's stands on the screen it gives.
+    QObject::connect(
+        &m_engine.window(), &WindowCapture::asking, &m_engine,
+        [this](const QString& text) {
+            m_services.boxes.show(text, BoxLook::Information);
+            m_engine.window().carryOn();
+        },
+        Qt::QueuedConnection);
 }
 
 VistrelleApp::~VistrelleApp()

@@ -16,8 +16,7 @@ WindowCapture::WindowCapture(AppState& state, Services& services, CaptureEngine&
 {
     connect(&services.grab, &ScreenGrab::taken, this, &WindowCapture::taken);
     connect(&services.grab, &ScreenGrab::failed, this, &WindowCapture::failed);
-    connect(&services.grab, &ScreenGrab::waiting, this,
-            [this](const QString& what) { tellOnce(Outcome::refused(what)); });
+    connect(&services.grab, &ScreenGrab::waiting, this, &WindowCapture::asking);
 }
 
 void WindowCapture::request(const QString& suffix)
@@ -26,6 +25,11 @@ void WindowCapture::request(const QString& suffix)
         return;
     m_asked = suffix;
     m_services.grab.grab();
+}
+
+void WindowCapture::carryOn()
+{
+    m_services.grab.proceed();
 }
 
 void WindowCapture::taken(const QImage& picture)

@@ -24,11 +24,16 @@ public:
 
     /// Asks for the active window, to be filed with \a suffix.
     void request(const QString& suffix);
+    /// The user has read what asking() said: the desktop may ask its question now.
+    void carryOn();
 
 signals:
-    /// What the user is to be told: why no picture came and what to allow, or what the desktop
-    /// waits for; each text once, until a picture comes again.
+    /// What the user is to be told: why no picture came and what to allow; each text once,
+    /// until a picture comes again.
     void told(const Outcome& outcome);
+    /// The desktop is about to ask the user whether the program may take screenshots: \a text
+    /// says what the question is about; carryOn() once the user has read it.
+    void asking(const QString& text);
 
 private:
     void taken(const QImage& picture);

@@ -17,12 +17,16 @@ public:
     /// once, by taken() or failed(), possibly before the call returns; not called again before
     /// that answer.
     virtual void grab() = 0;
+    /// Goes on with a grab that waits for the user to have been told what the desktop is about
+    /// to ask (waiting()).
+    virtual void proceed() {}
 
 signals:
     void taken(const QImage& picture);
     /// No picture. \a why is what the user is to be told: what stood in the way and what to
     /// allow; empty when there simply was no window to take.
     void failed(const QString& why);
-    /// The desktop asks the user before it answers: \a what says what the program waits for.
+    /// The desktop is about to ask the user before it answers: the grab goes on with proceed(),
+    /// once the user has been told \a what the question is about.
     void waiting(const QString& what);
 };

@@ -286,6 +286,24 @@ private slots:
         QCOMPARE(m_fakes->clipboard.changes, quint64(2 * files.size())); // each filed, then emptied
     }
 
+    // A desktop that asks the user first: the user is told what the question is about, and
+    // the desktop asks once the user has read it; the picture is filed then.
+    void desktopAsksFirst()
+    {
+        QStringList asked;
+        connect(&m_engine->window(), &WindowCapture::asking, this,
+                [&](const QString& text) { asked.append(text); });
+        m_fakes->grab.asks = "Allow?";
+        m_state.settings.activeWindowHotkey = 'A';
+        m_fakes->keys.press('A');
+        tick(3);
+        QCOMPARE(asked, QStringList{"Allow?"});
+        QCOMPARE(m_fakes->grab.grabs, 1);
+        QCOMPARE(filesInSet(), QStringList());
+        m_engine->window().carryOn();
+        QCOMPARE(filesInSet(), QStringList{"Image_040417_155228.jpg"});
+    }
+
     // While the desktop takes its time (a grab that runs the event loop, as a nested wait for a
     // portal's answer would), no tick runs inside the tick that asked: here the ticks of two
     // timers, as while the small window's timer takes over from the main window's (a timer

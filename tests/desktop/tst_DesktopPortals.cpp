@@ -260,6 +260,24 @@ private slots:
         onStandIn([this] { m_standIn.screenshotAnswer = 0; });
     }
 
+    // A desktop that asks the user before its first screenshot (GNOME's) is asked once the user
+    // has been told whose question it is; once only, whatever the answer.
+    void portalAsksFirst()
+    {
+        PortalScreenGrab grab(true);
+        QSignalSpy waiting(&grab, &ScreenGrab::waiting);
+        QSignalSpy taken(&grab, &ScreenGrab::taken);
+        grab.grab();
+        QVERIFY(waiting.wait(5000));
+        QVERIFY(waiting.first().first().toString().contains("\"Allow Applications to Take Screenshots?\""));
+        QTest::qWait(300);
+        QCOMPARE(taken.size(), 0); // not asked yet
+        grab.proceed();
+        QVERIFY(taken.wait(5000));
+        QCOMPARE(answerOf(grab), QVariant(m_standIn.screen));
+        QCOMPARE(waiting.size(), 1);
+    }
+
     // The active window from KDE's compositor where it grants it, else the portal's screen.
     void kwinActiveWindow()
     {

@@ -102,7 +102,8 @@ struct FakeKeyState final : KeyState
     int looks = 0;
 };
 
-/// Gives \a window, or fails with \a why, at once; or, when told to answer later, on answer().
+/// Gives \a window, or fails with \a why, at once; or, when told to answer later, on answer();
+/// or asks the user first, and answers on proceed().
 struct FakeScreenGrab final : ScreenGrab
 {
     void grab() override
@@ -110,8 +111,15 @@ struct FakeScreenGrab final : ScreenGrab
         ++grabs;
         if (whileGrabbing)
             whileGrabbing();
-        if (!answersLater)
+        if (!asks.isEmpty())
+            emit waiting(asks);
+        else if (!answersLater)
             answer();
+    }
+    void proceed() override
+    {
+        asks.clear();
+        answer();
     }
     void answer()
     {
@@ -125,6 +133,7 @@ struct FakeScreenGrab final : ScreenGrab
     QString why;
     int grabs = 0;
     bool answersLater = false;
+    QString asks;                        // what the desktop asks the user first
     std::function<void()> whileGrabbing; // what the desktop does while it is asked
 };
 

@@ -69,6 +69,12 @@ void KWinScreenGrab::grab()
     m_deadline.start();
 }
 
+void KWinScreenGrab::proceed()
+{
+    if (m_otherwise)
+        m_otherwise->proceed();
+}
+
 void KWinScreenGrab::replied()
 {
     const QDBusPendingReply<QVariantMap> reply = *m_reply;

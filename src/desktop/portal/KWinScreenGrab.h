@@ -22,6 +22,7 @@ public:
     explicit KWinScreenGrab(std::unique_ptr<ScreenGrab> otherwise);
     ~KWinScreenGrab() override;
     void grab() override;
+    void proceed() override;
 
 private:
     void replied();

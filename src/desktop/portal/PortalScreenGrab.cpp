@@ -20,7 +20,6 @@ const QString storePath = QStringLiteral("/org/freedesktop/impl/portal/Permissio
 // A portal that has the permission answers at once; one that asks the user gives up on its
 // question after 25 s, and an answer is waited for beyond that, so that a next request never
 // meets the question still standing.
-constexpr int patienceMs = 1000;
 constexpr int grantedAnswerMs = 15000;
 constexpr int questionAnswerMs = 40000;
 
@@ -28,18 +27,10 @@ const QString question = QStringLiteral("Allow Applications to Take Screenshots?
 
 } // namespace
 
-PortalScreenGrab::PortalScreenGrab()
+PortalScreenGrab::PortalScreenGrab(bool desktopAsks)
+    : m_desktopAsks(desktopAsks)
 {
     qDBusRegisterMetaType<QMap<QString, QStringList>>();
-    m_patience.setSingleShot(true);
-    m_patience.setInterval(patienceMs);
-    connect(&m_patience, &QTimer::timeout, this, [this] {
-        if (!m_granted)
-            emit waiting(QStringLiteral("Vistrelle is waiting for your answer to the desktop's question "
-                                        "\"%1\" Choose Allow: Vistrelle then captures Wayland windows, "
-                                        "and the desktop does not ask again.")
-                             .arg(question));
-    });
     m_deadline.setSingleShot(true);
     connect(&m_deadline, &QTimer::timeout, this, [this] {
         end();
@@ -73,8 +64,21 @@ void PortalScreenGrab::grab()
         return emit failed(QStringLiteral("There is no session bus, so no screenshot portal."));
     lookUpPermission([this](Permission permission) {
         m_granted = permission == Permission::Granted;
-        ask();
+        // The desktop's question names no program: the user hears first whose it is.
+        if (!m_desktopAsks || permission != Permission::NotGiven || m_explained)
+            return ask();
+        m_explained = true;
+        emit waiting(
+            QStringLiteral("To capture a Wayland window, Vistrelle asks the desktop for a screenshot.  "
+                           "The desktop asks you once: \"%1\"  Choose Allow, and later captures "
+                           "ask nothing (the desktop gives Vistrelle the whole screen).")
+                .arg(question));
     });
+}
+
+void PortalScreenGrab::proceed()
+{
+    ask();
 }
 
 void PortalScreenGrab::ask()
@@ -103,7 +107,6 @@ void PortalScreenGrab::ask()
                         .arg(reply.error().message()));
     });
     m_asked = QDateTime::currentDateTime();
-    m_patience.start();
     m_deadline.start(m_granted ? grantedAnswerMs : questionAnswerMs);
 }
 
@@ -147,7 +150,6 @@ void PortalScreenGrab::answered(uint code, const QVariantMap& results)
 
 void PortalScreenGrab::end()
 {
-    m_patience.stop();
     m_deadline.stop();
     if (m_request)
         m_request->deleteLater();

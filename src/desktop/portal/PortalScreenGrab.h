@@ -10,16 +10,19 @@ class PortalRequest;
 
 /// The whole screen from the desktop's screenshot portal (org.freedesktop.portal.Screenshot),
 /// asked not to show a dialog: where no interface gives the active window alone. The portal
-/// asks the user once whether applications may take screenshots; meanwhile the program says
-/// what it waits for, and asks nothing more until the answer.
+/// asks the user once whether applications may take screenshots: the program says first what
+/// the question is about, and asks nothing more until the answer.
 class PortalScreenGrab final : public ScreenGrab
 {
     Q_OBJECT
 
 public:
-    PortalScreenGrab();
+    /// \a desktopAsks: the desktop's portal asks the user before its first screenshot (GNOME's
+    /// does; KDE Plasma's and wlroots' do not).
+    explicit PortalScreenGrab(bool desktopAsks = false);
     ~PortalScreenGrab() override;
     void grab() override;
+    void proceed() override;
 
 private:
     enum class Permission { Granted, Refused, NotGiven };
@@ -31,7 +34,8 @@ private:
     unsigned m_requests = 0;
     QPointer<PortalRequest> m_request; // the request under way
     bool m_granted = false;            // as the permission store said before the request
-    QDateTime m_asked;                 // when the request was made
-    QTimer m_patience;                 // an answer slower than this waits for the user
+    bool m_desktopAsks;
+    bool m_explained = false; // the user was told what the desktop's question is about
+    QDateTime m_asked;        // when the request was made
     QTimer m_deadline;
 };

@@ -23,3 +23,9 @@ void XWaylandScreenGrab::grab()
     else
         emit failed(QString());
 }
+
+void XWaylandScreenGrab::proceed()
+{
+    if (m_wayland)
+        m_wayland->proceed();
+}

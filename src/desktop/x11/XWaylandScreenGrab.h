@@ -15,6 +15,7 @@ public:
     explicit XWaylandScreenGrab(std::unique_ptr<ScreenGrab> wayland);
     ~XWaylandScreenGrab() override;
     void grab() override;
+    void proceed() override;
 
 private:
     X11ScreenGrab m_x11{X11ScreenGrab::ReadFrom::Frame};
