@@ -88,12 +88,12 @@ void X11EmptyOwner::serve()
         reply.time = asked.time;
         reply.property = None;
         const Atom property = asked.property != None ? asked.property : asked.target;
-        // The empty clipboard names only the targets every owner must have; anything else is
-        // refused.
+        // The empty clipboard names no target at all: GNOME hands the X11 clipboard's targets on
+        // to Wayland programs as the types on offer, so naming the targets every owner has
+        // (TARGETS, TIMESTAMP) left a clipboard that offers those two. Anything asked for is
+        // refused, but the time it was taken.
         if (asked.target == targets) {
-            const long offered[] = {static_cast<long>(targets), static_cast<long>(timestamp)};
-            XChangeProperty(m_display, asked.requestor, property, XA_ATOM, 32, PropModeReplace,
-                            reinterpret_cast<const unsigned char*>(offered), 2);
+            XChangeProperty(m_display, asked.requestor, property, XA_ATOM, 32, PropModeReplace, nullptr, 0);
             reply.property = property;
         } else if (asked.target == timestamp) {
             const long since = static_cast<long>(asked.time);
