@@ -6,6 +6,9 @@
 //   manager FILE                      a clipboard manager holding the picture in FILE: it puts it
 //                                     on the clipboard, and back whenever the clipboard is
 //                                     emptied; prints "restored" each time it puts it back
+//   painted FILE WIDTH HEIGHT         FILE is a capture of the tests' four-colour window of that
+//                                     size (PaintedWindow): the window itself, each quarter in its
+//                                     colour, or a screen showing the whole window
 #include <QClipboard>
 #include <QCollator>
 #include <QDir>
@@ -92,6 +95,49 @@ int manager(QGuiApplication& application, const QString& file)
     return QGuiApplication::exec();
 }
 
+// The colours of PaintedWindow's quarters: top left, top right, bottom left, bottom right.
+const QColor quarters[] = {QColor(0xdc, 0x28, 0x28), QColor(0x28, 0xc8, 0x3c), QColor(0x28, 0x50, 0xdc),
+                           QColor(0xe6, 0xd2, 0x28)};
+
+int painted(const QString& file, int width, int height)
+{
+    const QImage shot(file);
+    if (shot.isNull()) {
+        std::printf("%s is not a picture\n", qPrintable(file));
+        return 1;
+    }
+    if (shot.size() == QSize(width, height)) {
+        // The window alone: its quarters, away from the edges where JPEG blurs the colours.
+        for (int quarter = 0; quarter < 4; ++quarter) {
+            const QPoint centre(width / 4 + (quarter % 2) * width / 2,
+                                height / 4 + (quarter / 2) * height / 2);
+            if (!near(shot.pixelColor(centre), quarters[quarter])) {
+                std::printf("the window's quarter %d is %s\n", quarter + 1,
+                            qPrintable(shot.pixelColor(centre).name()));
+                return 1;
+            }
+        }
+        std::printf("the window, %dx%d\n", width, height);
+        return 0;
+    }
+    // A screen: each colour over a quarter of the window's area, give or take its edges.
+    int counts[4] = {};
+    for (int y = 0; y < shot.height(); ++y)
+        for (int x = 0; x < shot.width(); ++x)
+            for (int quarter = 0; quarter < 4; ++quarter)
+                if (near(shot.pixelColor(x, y), quarters[quarter]))
+                    ++counts[quarter];
+    const int area = (width / 2) * (height / 2);
+    for (int quarter = 0; quarter < 4; ++quarter)
+        if (counts[quarter] < area * 9 / 10 || counts[quarter] > area * 11 / 10) {
+            std::printf("a %dx%d picture, with %d pixels of quarter %d where the window has %d\n",
+                        shot.width(), shot.height(), counts[quarter], quarter + 1, area);
+            return 1;
+        }
+    std::printf("a %dx%d screen showing the window\n", shot.width(), shot.height());
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
@@ -105,5 +151,7 @@ int main(int argc, char* argv[])
         return check(arguments[2], arguments[3].toInt());
     if (arguments.size() == 3 && arguments[1] == QLatin1String("manager"))
         return manager(application, arguments[2]);
+    if (arguments.size() == 5 && arguments[1] == QLatin1String("painted"))
+        return painted(arguments[2], arguments[3].toInt(), arguments[4].toInt());
     return 2;
 }

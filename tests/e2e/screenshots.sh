@@ -6,5 +6,5 @@ files_in_set() {
         [ "$(find "$set_folder" -name 'Image_*' 2>/dev/null | wc -l)" -eq "$1" ] && return 0
         sleep 0.1
     done
-    fail "expected $1 screenshots, found: $(ls -A "$set_folder" 2>&1); $(cat "$work/run.log" 2>/dev/null)"
+    fail "expected $1 screenshots, found: $(ls -A "$set_folder" 2>&1); $(cat "${run_log:-$work/run.log}" 2>/dev/null)"
 }

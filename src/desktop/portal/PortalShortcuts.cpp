@@ -175,7 +175,6 @@ void PortalShortcuts::answered(Step step, uint code, const QVariantMap& results)
 {
     if (code != 0)
         return emit bound(false);
-    const QVariant session = QVariant::fromValue(QDBusObjectPath(m_session));
     switch (step) {
     case Step::Create: {
         const QVariant handle = results.value(QStringLiteral("session_handle"));
@@ -214,7 +213,8 @@ void PortalShortcuts::answered(Step step, uint code, const QVariantMap& results)
             }
             return emit bound(true);
         }
-        return request(Step::Bind, {session, shortcutList(), QString(), QVariantMap()});
+        return request(Step::Bind, {QVariant::fromValue(QDBusObjectPath(m_session)), shortcutList(),
+                                    QString(), QVariantMap()});
     }
     case Step::Bind:
         return emit bound(true);
