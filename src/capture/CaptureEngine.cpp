@@ -49,9 +49,13 @@ void CaptureEngine::check(bool ownPicture)
         tellOnce(change, folder, Outcome::refused(QStringLiteral("Please select an image set first.")));
         return;
     }
-    PlayCaptureSound(m_state, m_services);
     ClipboardPicture picture = clipboard.fetch();
     m_taken = picture.change;
+    // Its owner gave nothing after all: the clipboard changed while it was asked (under
+    // XWayland, as it was emptied), and there is no picture to file or to fail on.
+    if (picture.isNull())
+        return;
+    PlayCaptureSound(m_state, m_services);
     const QDateTime now = m_services.clock.now();
     const bool mayBeBack =
         !ownPicture && m_lastMoment.isValid() && m_lastMoment.msecsTo(now) < restoreWindowMs;

@@ -348,10 +348,16 @@ private slots:
 
     // A failing shot (an unreadable picture; an Image Set replaced by a file, which stays; no
     // Image Set shown) keeps the picture and is told once, and is tried again in another set.
+    // A picture gone before it could be fetched is none: nothing is told.
     void failureIsToldOnceAndKeepsThePicture()
     {
         m_fakes->clipboard.setImage(m_fakes->grab.window);
         m_fakes->clipboard.picture = QImage();
+        tick();
+        QCOMPARE(m_told, QStringList());
+        m_fakes->clipboard.setImage(m_fakes->grab.window);
+        m_fakes->clipboard.picture = QImage();
+        m_fakes->clipboard.bytes = "not a picture";
         tick(2);
         QVERIFY(m_fakes->clipboard.hasImage());
         QVERIFY(QDir(setFolder()).removeRecursively());

@@ -48,7 +48,7 @@ struct FakeClipboard final : Clipboard
         if (whileFetching)
             whileFetching();
         ++fetches;
-        return holdsImage ? ClipboardPicture{changes, {}, picture} : ClipboardPicture{changes, {}, {}};
+        return holdsImage ? ClipboardPicture{changes, bytes, picture} : ClipboardPicture{changes, {}, {}};
     }
     void setImage(const QImage& image) override
     {
@@ -64,6 +64,7 @@ struct FakeClipboard final : Clipboard
 
     bool holdsImage = false;
     QImage picture;
+    QByteArray bytes; // offered as a file's bytes, besides the picture
     quint64 changes = 0;
     int fetches = 0;
     bool keepsPicture = false;           // the owner ignores the clearing
