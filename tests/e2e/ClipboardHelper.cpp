@@ -9,6 +9,8 @@
 //   painted FILE WIDTH HEIGHT         FILE is a capture of the tests' four-colour window of that
 //                                     size (PaintedWindow): the window itself, each quarter in its
 //                                     colour, or a screen showing the whole window
+//   locate                            prints "X Y", where the four-colour window's quarters meet
+//                                     on the screen of this X display
 #include <QClipboard>
 #include <QCollator>
 #include <QDir>
@@ -16,7 +18,9 @@
 #include <QImage>
 #include <QImageWriter>
 #include <QMimeData>
+#include <QPixmap>
 #include <QRegularExpression>
+#include <QScreen>
 #include <cstdio>
 
 namespace {
@@ -138,6 +142,22 @@ int painted(const QString& file, int width, int height)
     return 0;
 }
 
+int locate()
+{
+    const QImage screen = QGuiApplication::primaryScreen()->grabWindow(0).toImage();
+    // The one point whose four neighbours hold the four quarters' colours, in their places.
+    for (int y = 1; y < screen.height(); ++y)
+        for (int x = 1; x < screen.width(); ++x)
+            if (near(screen.pixelColor(x - 1, y - 1), quarters[0]) &&
+                near(screen.pixelColor(x, y - 1), quarters[1]) &&
+                near(screen.pixelColor(x - 1, y), quarters[2]) &&
+                near(screen.pixelColor(x, y), quarters[3])) {
+                std::printf("%d %d\n", x, y);
+                return 0;
+            }
+    return 1;
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
@@ -151,6 +171,8 @@ int main(int argc, char* argv[])
         return check(arguments[2], arguments[3].toInt());
     if (arguments.size() == 3 && arguments[1] == QLatin1String("manager"))
         return manager(application, arguments[2]);
+    if (arguments.size() == 2 && arguments[1] == QLatin1String("locate"))
+        return locate();
     if (arguments.size() == 5 && arguments[1] == QLatin1String("painted"))
         return painted(arguments[2], arguments[3].toInt(), arguments[4].toInt());
     return 2;

@@ -27,7 +27,7 @@ data_dirs=$prefix/share:$work/share:/usr/local/share:/usr/share
 # Debian's kwin_wayland carries a file capability that an ordinary user's start refuses; a plain
 # copy under the same name runs.
 share "$(command -v kwin_wayland)" "$work/kwin/kwin_wayland" 0755
-start_session_bus
+start_session_bus XDG_CURRENT_DESKTOP=KDE WAYLAND_DISPLAY=vistrelle-kwin
 # KDE's portal reads the session's variables from the bus's activation environment.
 cat >"$work/kwin-session" <<SCRIPT
 #!/bin/sh

@@ -80,19 +80,23 @@ trap stop_session EXIT
 
 share "$(dirname "${BASH_SOURCE[0]}")/../lsan.supp" "$work/lsan.supp"
 
-# start_bus NAME: a D-Bus daemon of the user's at $runtime/NAME, in a process group of its own;
-# prints its process id. The services it starts live in the session's home and runtime folder
-# (KDE's portal puts its screenshots among the home's pictures).
+# start_bus NAME [VARIABLE=VALUE...]: a D-Bus daemon of the user's at $runtime/NAME, in a process
+# group of its own; prints its process id. The services it starts live in the session's home
+# and runtime folder (KDE's portal puts its screenshots among the home's pictures), with the
+# variables given, whichever starts them first (the portal chooses its desktop's services once).
 start_bus() {
-    as_user env HOME="$home" XDG_RUNTIME_DIR="$runtime" setsid sh -c 'echo $$ >"$0"; exec dbus-daemon --session --nofork --nopidfile --address="$1"' \
-        "$work/$1.pid" "unix:path=$runtime/$1" >"$work/$1.log" 2>&1 </dev/null &
-    for _ in $(seq 100); do [ -S "$runtime/$1" ] && break; sleep 0.1; done
-    [ -S "$runtime/$1" ] && [ -s "$work/$1.pid" ] || fail "the bus $1 did not start: $(cat "$work/$1.log")"
-    cat "$work/$1.pid"
+    local name=$1
+    shift
+    as_user env HOME="$home" XDG_RUNTIME_DIR="$runtime" "$@" setsid sh -c 'echo $$ >"$0"; exec dbus-daemon --session --nofork --nopidfile --address="$1"' \
+        "$work/$name.pid" "unix:path=$runtime/$name" >"$work/$name.log" 2>&1 </dev/null &
+    for _ in $(seq 100); do [ -S "$runtime/$name" ] && break; sleep 0.1; done
+    [ -S "$runtime/$name" ] && [ -s "$work/$name.pid" ] || fail "the bus $name did not start: $(cat "$work/$name.log")"
+    cat "$work/$name.pid"
 }
-# start_session_bus: the session's own bus, used by every program started from then on.
+# start_session_bus [VARIABLE=VALUE...]: the session's own bus, used by every program started
+# from then on.
 start_session_bus() {
-    bus_pid=$(start_bus bus)
+    bus_pid=$(start_bus bus "$@")
     session_bus="unix:path=$runtime/bus"
 }
 
