@@ -36,6 +36,16 @@ capture CaptureXterm 1 >/dev/null
 read -r size shot <<<"$(capture capture-painted 2)"
 # sway tiles the window: its size is the tile's, painted in four quarters all the same.
 check_painted "$checker" "$shot" "${size%x*}" "${size#*x}"
+
+# The desktop's own shortcut to the command, as the README sets it up, pressed on a (virtual)
+# keyboard.
+in_session swaymsg "bindsym Ctrl+Shift+k exec $program/vistrelle --capture-window" >/dev/null ||
+    fail "sway took no binding"
+focus capture-painted
+in_session wtype -M ctrl -M shift k -m shift -m ctrl || fail "the keys could not be typed"
+files_in_set 3
+sleep 0.3
+check_painted "$checker" "$(newest_shot)" "${size%x*}" "${size#*x}"
 sleep 0.5
 clipboard_empty
 kill -0 "$app" || fail "the program ended: $(cat "$work/run.log")"
