@@ -45,11 +45,13 @@ for _ in $(seq 100); do
     sleep 0.2
 done
 shoot 2 press ctrl+k
+# The desktop's own shortcut to the command.
+shoot 3 press ctrl+alt+k
 
 # Time-lapse: a shot at once, another after 3 s, then stopped.
 focus painted
 in_session "$installed" --time-lapse || fail "the command failed"
-files_in_set 4
+files_in_set 5
 in_session "$installed" --time-lapse || fail "the command failed"
 for shot in "$set_folder"/*_Time_Lapsed.jpg; do check_painted "$checker" "$shot" 400 300; done
 [ "$(find "$set_folder" -name '*_Time_Lapsed.jpg' | wc -l)" -eq 2 ] || fail "time-lapse gave $(ls "$set_folder")"
@@ -63,7 +65,7 @@ timings=()
 for n in 1 2 3; do
     started=$(date +%s%N)
     in_background "$work/wl-copy.log" wl-copy --foreground --type image/png <"$work/pictures/pic_0$n.png"
-    files_in_set $((4 + n))
+    files_in_set $((5 + n))
     timings+=($((($(date +%s%N) - started) / 1000000)))
     clipboard_empty
 done

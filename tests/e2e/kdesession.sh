@@ -20,6 +20,12 @@ share "$kde_keys" "$work/keys" 0755
 as_user mkdir -p "$work/share/applications" "$work/config" "$work/kwin"
 printf '[Desktop Entry]\nType=Application\nName=Vistrelle test keys\nExec=%s\nNoDisplay=true\nX-KDE-Wayland-Interfaces=org_kde_kwin_fake_input\n' \
     "$work/keys" | as_user tee "$work/share/applications/vistrelle-test-keys.desktop" >/dev/null
+# A custom shortcut running the command, as System Settings (Shortcuts, Add New, Command or
+# Script) makes it: a desktop entry of the user's and its key in kglobalshortcutsrc.
+printf '[Desktop Entry]\nType=Application\nName=Vistrelle capture\nExec=%s --capture-window\nNoDisplay=true\n' \
+    "$installed" | as_user tee "$work/share/applications/net.local.vistrelle-capture.desktop" >/dev/null
+printf '[net.local.vistrelle-capture.desktop]\n_k_friendly_name=Vistrelle capture\n_launch=Ctrl+Alt+K,none,Vistrelle capture\n' |
+    as_user tee "$work/config/kglobalshortcutsrc" >/dev/null
 # No screen locker: the session has no idle user to protect.
 printf '[Daemon]\nAutolock=false\nLockOnResume=false\n' | as_user tee "$work/config/kscreenlockerrc" >/dev/null
 data_dirs=$prefix/share:$work/share:/usr/local/share:/usr/share
