@@ -37,7 +37,7 @@ QByteArray lineSafe(const QString& name)
 {
     if (name.contains(QLatin1Char('\n')) || name.contains(QLatin1Char('\r')))
         return {};
-    return PathBytes(name);
+    return NativePath(name);
 }
 
 } // namespace
@@ -106,7 +106,7 @@ SettingsKey nameKey(const char* key, QString Settings::*member)
 {
     return {key,
             [member](SettingsRecord& record, const QByteArray& value) {
-                record.settings.*member = PathFromBytes(value);
+                record.settings.*member = PathFromNative(value);
             },
             [member](const SettingsRecord& record) -> std::optional<QByteArray> {
                 return lineSafe(record.settings.*member);

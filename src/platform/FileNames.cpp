@@ -69,7 +69,7 @@ void appendUtf8(QByteArray& bytes, char32_t point)
 
 } // namespace
 
-QByteArray PathBytes(const QString& path)
+QByteArray NativePath(const QString& path)
 {
     const bool plain = std::none_of(path.cbegin(), path.cend(), [](QChar c) { return c.isSurrogate(); });
     if (plain)
@@ -95,7 +95,7 @@ QByteArray PathBytes(const QString& path)
     return bytes;
 }
 
-QString PathFromBytes(const QByteArray& bytes)
+QString PathFromNative(const QByteArray& bytes)
 {
     // Qt's own conversion drops a leading byte-order mark, which is part of a name.
     if (QUtf8StringView(bytes).isValidUtf8() && !bytes.startsWith("\xef\xbb\xbf"))

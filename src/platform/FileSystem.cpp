@@ -14,6 +14,21 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+int WriteAll(int fd, const QByteArray& bytes)
+{
+    qsizetype done = 0;
+    while (done < bytes.size()) {
+        const ssize_t written =
+            ::write(fd, bytes.constData() + done, static_cast<size_t>(bytes.size() - done));
+        if (written < 0 && errno == EINTR)
+            continue;
+        if (written <= 0)
+            return written < 0 ? errno : EIO;
+        done += written;
+    }
+    return 0;
+}
+
 namespace {
 
 bool sameFile(const QByteArray& first, const QByteArray& second)
@@ -39,23 +54,6 @@ int createTemporary(const QByteArray& path, QByteArray& temporary)
     return -1;
 }
 
-/// Writes all of \a bytes and makes them durable before the file gets its real name.
-int writeAll(int fd, const QByteArray& bytes)
-{
-    qsizetype done = 0;
-    while (done < bytes.size()) {
-        const ssize_t written =
-            ::write(fd, bytes.constData() + done, static_cast<size_t>(bytes.size() - done));
-        if (written < 0) {
-            if (errno == EINTR)
-                continue;
-            return errno;
-        }
-        done += written;
-    }
-    return ::fdatasync(fd) == 0 ? 0 : errno;
-}
-
 /// A hidden temporary file beside \a path holding all of \a bytes on disk, closed; 0, or the
 /// error number with nothing left behind.
 int writeTemporary(const QByteArray& path, const QByteArray& bytes, QByteArray& temporary)
@@ -63,7 +61,10 @@ int writeTemporary(const QByteArray& path, const QByteArray& bytes, QByteArray& 
     const int fd = createTemporary(path, temporary);
     if (fd < 0)
         return errno;
-    int error = writeAll(fd, bytes);
+    // Durable before the file gets its real name.
+    int error = WriteAll(fd, bytes);
+    if (error == 0 && ::fdatasync(fd) != 0)
+        error = errno;
     if (::close(fd) != 0 && error == 0)
         error = errno;
     if (error != 0)
@@ -90,8 +91,8 @@ QByteArray followedLinks(QByteArray path)
 
 Outcome RenameWithoutReplacing(const QString& from, const QString& to)
 {
-    const QByteArray source = PathBytes(from);
-    const QByteArray target = PathBytes(to);
+    const QByteArray source = NativePath(from);
+    const QByteArray target = NativePath(to);
     if (::renameat2(AT_FDCWD, source.constData(), AT_FDCWD, target.constData(), RENAME_NOREPLACE) == 0)
         return {};
     if (errno == EEXIST) {
@@ -118,9 +119,9 @@ Outcome RenameWithoutReplacing(const QString& from, const QString& to)
 Outcome WriteNewFile(const QString& path, const QByteArray& bytes)
 {
     QByteArray temporary;
-    if (const int error = writeTemporary(PathBytes(path), bytes, temporary))
+    if (const int error = writeTemporary(NativePath(path), bytes, temporary))
         return Outcome::systemError(error);
-    Outcome outcome = RenameWithoutReplacing(PathFromBytes(temporary), path);
+    Outcome outcome = RenameWithoutReplacing(PathFromNative(temporary), path);
     if (!outcome.done())
         ::unlink(temporary.constData());
     return outcome;
@@ -128,7 +129,7 @@ Outcome WriteNewFile(const QString& path, const QByteArray& bytes)
 
 Outcome WriteFileReplacing(const QString& path, const QByteArray& bytes)
 {
-    const QByteArray target = followedLinks(PathBytes(path));
+    const QByteArray target = followedLinks(NativePath(path));
     QByteArray temporary;
     if (const int error = writeTemporary(target, bytes, temporary))
         return Outcome::systemError(error);
@@ -141,7 +142,7 @@ Outcome WriteFileReplacing(const QString& path, const QByteArray& bytes)
 
 Outcome RemoveEntry(const QString& path)
 {
-    const QByteArray name = PathBytes(path);
+    const QByteArray name = NativePath(path);
     struct stat info = {};
     if (::lstat(name.constData(), &info) != 0 && errno == ENOENT)
         return Outcome::refused(QString(), ENOENT);
@@ -154,7 +155,7 @@ Outcome RemoveEntry(const QString& path)
 
 Outcome RemoveFolderOrLink(const QString& folder)
 {
-    const QByteArray path = PathBytes(folder);
+    const QByteArray path = NativePath(folder);
     const bool removed = IsSymLink(folder) ? ::unlink(path.constData()) == 0 : ::rmdir(path.constData()) == 0;
     return removed ? Outcome{} : Outcome::systemError(errno);
 }
@@ -162,7 +163,7 @@ Outcome RemoveFolderOrLink(const QString& folder)
 void GiveFolderOwnerWrite(const QString& folder)
 {
     struct stat info = {};
-    const QByteArray path = PathBytes(folder);
+    const QByteArray path = NativePath(folder);
     if (::lstat(path.constData(), &info) == 0 && S_ISDIR(info.st_mode) && !(info.st_mode & S_IWUSR))
         ::chmod(path.constData(), (info.st_mode & 07777) | S_IWUSR);
 }
@@ -170,27 +171,27 @@ void GiveFolderOwnerWrite(const QString& folder)
 bool IsSymLink(const QString& path)
 {
     struct stat info = {};
-    return ::lstat(PathBytes(path).constData(), &info) == 0 && S_ISLNK(info.st_mode);
+    return ::lstat(NativePath(path).constData(), &info) == 0 && S_ISLNK(info.st_mode);
 }
 
 bool EntryExists(const QString& path)
 {
     struct stat info = {};
-    return ::lstat(PathBytes(path).constData(), &info) == 0;
+    return ::lstat(NativePath(path).constData(), &info) == 0;
 }
 
 bool SameEntry(const QString& first, const QString& second)
 {
     struct stat a = {};
     struct stat b = {};
-    return ::stat(PathBytes(first).constData(), &a) == 0 && ::stat(PathBytes(second).constData(), &b) == 0 &&
-           a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+    return ::stat(NativePath(first).constData(), &a) == 0 &&
+           ::stat(NativePath(second).constData(), &b) == 0 && a.st_dev == b.st_dev && a.st_ino == b.st_ino;
 }
 
 std::optional<FileFacts> ReadFileFacts(const QString& path)
 {
     struct stat info = {};
-    if (::stat(PathBytes(path).constData(), &info) != 0)
+    if (::stat(NativePath(path).constData(), &info) != 0)
         return std::nullopt;
     const qint64 ms = qint64(info.st_mtim.tv_sec) * 1000 + info.st_mtim.tv_nsec / 1000000;
     return FileFacts{info.st_size, QDateTime::fromMSecsSinceEpoch(ms), S_ISREG(info.st_mode)};
@@ -198,14 +199,14 @@ std::optional<FileFacts> ReadFileFacts(const QString& path)
 
 Outcome MakeFolder(const QString& folder)
 {
-    if (::mkdir(PathBytes(folder).constData(), 0777) == 0)
+    if (::mkdir(NativePath(folder).constData(), 0777) == 0)
         return {};
     return errno == EEXIST ? Outcome::refused(QString(), EEXIST) : Outcome::systemError(errno);
 }
 
 Outcome EnsureFolder(const QString& folder)
 {
-    const QByteArray name = PathBytes(folder);
+    const QByteArray name = NativePath(folder);
     struct stat status = {};
     if (::stat(name.constData(), &status) == 0)
         return S_ISDIR(status.st_mode) ? Outcome{} : Outcome::systemError(ENOTDIR);
@@ -223,7 +224,7 @@ QString FirstStepNotAFolder(const QString& root, const QString& path)
     for (qsizetype n = 0; n + 1 < steps.size(); ++n) {
         walked += steps.at(n);
         struct stat info = {};
-        if (::lstat(PathBytes(walked).constData(), &info) != 0 || !S_ISDIR(info.st_mode))
+        if (::lstat(NativePath(walked).constData(), &info) != 0 || !S_ISDIR(info.st_mode))
             return walked;
         walked += QLatin1Char('/');
     }
@@ -233,7 +234,7 @@ QString FirstStepNotAFolder(const QString& root, const QString& path)
 bool OpenRegularFile(QFile& file, const QString& path)
 {
     // Opened without waiting first: opening a pipe for reading would block until a writer came.
-    const int fd = ::open(PathBytes(path).constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    const int fd = ::open(NativePath(path).constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
     if (fd < 0)
         return false;
     struct stat info = {};
@@ -269,7 +270,7 @@ bool isTemporaryName(const char* name)
 
 void RemoveStaleTemporaries(const QString& folder)
 {
-    DIR* listing = ::opendir(PathBytes(folder).constData());
+    DIR* listing = ::opendir(NativePath(folder).constData());
     if (!listing)
         return;
     const int fd = ::dirfd(listing);

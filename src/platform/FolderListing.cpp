@@ -21,7 +21,7 @@ FolderEntry::Kind kindOf(mode_t mode, bool link)
 QList<FolderEntry> ListFolder(const QString& folder)
 {
     QList<FolderEntry> entries;
-    QByteArray path = PathBytes(folder);
+    QByteArray path = NativePath(folder);
     if (!path.endsWith('/'))
         path += '/';
     DIR* listing = ::opendir(path.constData());
@@ -54,7 +54,7 @@ QList<FolderEntry> ListFolder(const QString& folder)
         default:
             break;
         }
-        entries.append({PathFromBytes(name), kind});
+        entries.append({PathFromNative(name), kind});
     }
     ::closedir(listing);
     return entries;

@@ -159,7 +159,7 @@ int trashFor(const QByteArray& item, dev_t device, TrashFolder& trash)
     if (!mount)
         return EXDEV;
     const QByteArray dataHome =
-        PathBytes(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation));
+        NativePath(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation));
     const std::optional<Mount> home = dataHome.isEmpty() ? std::nullopt : homeTrashMount(dataHome);
     if (home && home->id == mount->id) {
         if (const int error = makePath(dataHome))
@@ -219,26 +219,11 @@ QByteArray reserveName(const QByteArray& trash, const QByteArray& base, int& fd)
     return QByteArray();
 }
 
-bool writeAll(int fd, const QByteArray& bytes)
-{
-    qsizetype done = 0;
-    while (done < bytes.size()) {
-        const ssize_t written =
-            ::write(fd, bytes.constData() + done, static_cast<size_t>(bytes.size() - done));
-        if (written < 0 && errno == EINTR)
-            continue;
-        if (written <= 0)
-            return false;
-        done += written;
-    }
-    return true;
-}
-
 } // namespace
 
 Outcome MoveToTrash(const QString& path)
 {
-    const QByteArray given = PathBytes(path);
+    const QByteArray given = NativePath(path);
     struct stat item = {};
     if (::lstat(given.constData(), &item) != 0)
         return errno == ENOENT ? Outcome::refused(QString(), ENOENT) : Outcome::systemError(errno);
@@ -267,14 +252,14 @@ Outcome MoveToTrash(const QString& path)
     const QByteArray text =
         "[Trash Info]\nPath=" + where.toPercentEncoding("/") + "\nDeletionDate=" +
         QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-ddThh:mm:ss")).toUtf8() + "\n";
-    int error = writeAll(fd, text) ? 0 : (errno != 0 ? errno : EIO);
+    int error = WriteAll(fd, text);
     if (::close(fd) != 0 && error == 0)
         error = errno;
     if (error != 0) {
         ::unlink(info.constData());
         return Outcome::systemError(error);
     }
-    Outcome moved = RenameWithoutReplacing(path, PathFromBytes(trash.folder + "/files/" + trashed));
+    Outcome moved = RenameWithoutReplacing(path, PathFromNative(trash.folder + "/files/" + trashed));
     if (!moved.done())
         ::unlink(info.constData());
     return moved;

@@ -351,22 +351,22 @@ private slots:
         QVERIFY(::mkdir(root + "Cat/set\xff", 0700) == 0);
         for (const char* name : {"Cat/set\xff/bad\xe9.jpg", "Cat/set\xff/good.jpg"})
             QVERIFY(::close(::open((root + name).constData(), O_CREAT | O_WRONLY, 0600)) == 0);
-        const QString set = m_root + "Cat/" + PathFromBytes("set\xff") + "/";
+        const QString set = m_root + "Cat/" + PathFromNative("set\xff") + "/";
         ResetFileWalk(m_state);
         ListImageSet(m_state, set);
         QStringList paths = m_state.fileList;
         paths.sort();
-        QCOMPARE(paths, (QStringList{set + PathFromBytes("bad\xe9.jpg"), set + "good.jpg"}));
+        QCOMPARE(paths, (QStringList{set + PathFromNative("bad\xe9.jpg"), set + "good.jpg"}));
 
         if (command == "list") {
             QCOMPARE(ListSubfolders(m_root + "Cat/").size(), 2);
-            QVERIFY(ListSubfolders(m_root + "Cat/").contains(PathFromBytes("set\xff")));
-            QCOMPARE(FindImageSet(m_root, {"Cat"}, PathFromBytes("set\xff"), "Cat"), 0);
+            QVERIFY(ListSubfolders(m_root + "Cat/").contains(PathFromNative("set\xff")));
+            QCOMPARE(FindImageSet(m_root, {"Cat"}, PathFromNative("set\xff"), "Cat"), 0);
         } else if (command == "trash") {
             const DeleteOutcome trashed = TrashFiles(m_root, paths);
             QCOMPARE(trashed.outcome.problems + trashed.notTrashed, QStringList());
             QVERIFY(!there("Cat/set\xff/bad\xe9.jpg"));
-            QCOMPARE(filesIn(trash() + "files"), (QStringList{PathFromBytes("bad\xe9.jpg"), "good.jpg"}));
+            QCOMPARE(filesIn(trash() + "files"), (QStringList{PathFromNative("bad\xe9.jpg"), "good.jpg"}));
         } else if (command == "delete") {
             QCOMPARE(DeleteFiles(m_root, paths).outcome.problems, QStringList());
             QVERIFY(!there("Cat/set\xff/bad\xe9.jpg"));
@@ -379,7 +379,7 @@ private slots:
             QVERIFY(RenameFile(paths.first(), "renamed").done());
             QVERIFY(there("Cat/set\xff/renamed.jpg"));
             QVERIFY(!there("Cat/set\xff/bad\xe9.jpg"));
-            QVERIFY(RenameFile(set + "renamed.jpg", PathFromBytes("\xe9t\xe9")).done());
+            QVERIFY(RenameFile(set + "renamed.jpg", PathFromNative("\xe9t\xe9")).done());
             QVERIFY(there("Cat/set\xff/\xe9t\xe9.jpg"));
         } else if (command == "trash set") {
             const DeleteOutcome trashed = TrashLibraryFolder(m_state, set);
@@ -387,9 +387,9 @@ private slots:
             QCOMPARE(trashed.notTrashed, QStringList());
             QVERIFY(!there("Cat/set\xff"));
             QCOMPARE(filesIn(trash() + "files"),
-                     (QStringList{PathFromBytes("set\xff/bad\xe9.jpg"), PathFromBytes("set\xff/good.jpg")}));
+                     (QStringList{PathFromNative("set\xff/bad\xe9.jpg"), PathFromNative("set\xff/good.jpg")}));
         } else {
-            deleteFolder("Cat/" + PathFromBytes("set\xff") + "/");
+            deleteFolder("Cat/" + PathFromNative("set\xff") + "/");
             QCOMPARE(m_told, QStringList());
             QVERIFY(!there("Cat/set\xff"));
         }

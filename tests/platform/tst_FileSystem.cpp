@@ -167,11 +167,11 @@ private slots:
         QFETCH(QByteArray, name);
         QFETCH(QByteArray, kept);
         QFETCH(QByteArray, written);
-        makeFile(m_base + "lib/" + PathFromBytes(name), "picture");
-        QVERIFY(MoveToTrash(m_base + "lib/" + PathFromBytes(name)).done());
-        QCOMPARE(filesIn(trash() + "files"), QStringList{PathFromBytes(kept)});
-        QCOMPARE(contents(trash() + "files/" + PathFromBytes(kept)), "picture");
-        const QByteArray info = contents(trash() + "info/" + PathFromBytes(kept) + ".trashinfo");
+        makeFile(m_base + "lib/" + PathFromNative(name), "picture");
+        QVERIFY(MoveToTrash(m_base + "lib/" + PathFromNative(name)).done());
+        QCOMPARE(filesIn(trash() + "files"), QStringList{PathFromNative(kept)});
+        QCOMPARE(contents(trash() + "files/" + PathFromNative(kept)), "picture");
+        const QByteArray info = contents(trash() + "info/" + PathFromNative(kept) + ".trashinfo");
         QVERIFY2(info.contains("Path=" + QUrl::toPercentEncoding(m_base, "/") + "lib/" + written + "\n"),
                  info.constData());
     }
@@ -296,7 +296,7 @@ private slots:
         const QList<FolderEntry> listed = ListFolder(m_base + "names");
         QCOMPARE(listed.size(), 1);
         QCOMPARE(listed.first().kind, FolderEntry::Kind::File);
-        QCOMPARE(PathBytes(listed.first().name), name);
+        QCOMPARE(NativePath(listed.first().name), name);
         if (!text.isNull())
             QCOMPARE(listed.first().name, text);
         QVERIFY(EntryExists(m_base + "names/" + listed.first().name));

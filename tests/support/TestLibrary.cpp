@@ -19,11 +19,11 @@
 
 namespace TestLibrary {
 
-// Paths go to the system as their bytes (PathBytes), so tests can make names that are not UTF-8.
+// Paths go to the system as their bytes (NativePath), so tests can make names that are not UTF-8.
 
 void makeFolder(const QString& folder)
 {
-    const QByteArray path = PathBytes(folder);
+    const QByteArray path = NativePath(folder);
     for (qsizetype slash = path.indexOf('/', 1); slash != -1; slash = path.indexOf('/', slash + 1))
         ::mkdir(path.left(slash).constData(), 0777);
     if (::mkdir(path.constData(), 0777) != 0 && errno != EEXIST)
@@ -45,7 +45,7 @@ QString makeImage(const QString& path, QSize size, const QColor& colour)
 void makeFile(const QString& path, const QByteArray& bytes)
 {
     makeFolder(path.left(path.lastIndexOf('/')));
-    const int fd = ::open(PathBytes(path).constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    const int fd = ::open(NativePath(path).constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
     QFile file;
     if (fd < 0 || !file.open(fd, QIODevice::WriteOnly, QFileDevice::AutoCloseHandle) ||
         file.write(bytes) != bytes.size())
@@ -54,7 +54,7 @@ void makeFile(const QString& path, const QByteArray& bytes)
 
 QByteArray contents(const QString& path)
 {
-    const int fd = ::open(PathBytes(path).constData(), O_RDONLY | O_CLOEXEC);
+    const int fd = ::open(NativePath(path).constData(), O_RDONLY | O_CLOEXEC);
     QFile file;
     return fd >= 0 && file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle) ? file.readAll()
                                                                                        : QByteArray();
@@ -77,7 +77,7 @@ void collectFiles(const QByteArray& base, const QByteArray& folder, QStringList&
         else if (S_ISREG(info.st_mode) ||
                  (S_ISLNK(info.st_mode) && ::stat((base + name).constData(), &info) == 0 &&
                   S_ISREG(info.st_mode)))
-            names.append(PathFromBytes(name));
+            names.append(PathFromNative(name));
     }
     if (listing)
         ::closedir(listing);
@@ -88,13 +88,13 @@ void collectFiles(const QByteArray& base, const QByteArray& folder, QStringList&
 void removeTree(const QString& folder)
 {
     const auto remove = [](const char* path, const struct stat*, int, FTW*) { return ::remove(path); };
-    ::nftw(PathBytes(folder).constData(), remove, 16, FTW_DEPTH | FTW_PHYS | FTW_MOUNT);
+    ::nftw(NativePath(folder).constData(), remove, 16, FTW_DEPTH | FTW_PHYS | FTW_MOUNT);
 }
 
 QStringList filesIn(const QString& folder)
 {
     QStringList names;
-    collectFiles(PathBytes(QDir(folder).absolutePath()) + '/', QByteArray(), names);
+    collectFiles(NativePath(QDir(folder).absolutePath()) + '/', QByteArray(), names);
     names.sort();
     return names;
 }

@@ -117,7 +117,7 @@ bool SendShortcutCommand(Shortcut shortcut)
     const QString path = CommandSocketPath();
     if (path.isEmpty())
         return false;
-    const SocketAddress address(PathBytes(path));
+    const SocketAddress address(NativePath(path));
     const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
     if (fd < 0)
         return false;
@@ -176,7 +176,7 @@ bool CommandServer::listen()
     const QString path = CommandSocketPath();
     if (path.isEmpty())
         return false;
-    const QByteArray name = PathBytes(path);
+    const QByteArray name = NativePath(path);
     // A socket left by a program that died is replaced: only the holder of the lock listens.
     struct stat info = {};
     if (::lstat(name.constData(), &info) == 0 && !S_ISDIR(info.st_mode))

@@ -11,7 +11,7 @@ namespace {
 // Built from the name's bytes: a name that is not valid UTF-8 reaches the opener unchanged.
 QUrl fileUrl(const QString& path)
 {
-    return QUrl::fromEncoded("file://" + PathBytes(path).toPercentEncoding("/"));
+    return QUrl::fromEncoded("file://" + NativePath(path).toPercentEncoding("/"));
 }
 
 } // namespace

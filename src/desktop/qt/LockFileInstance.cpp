@@ -26,7 +26,7 @@ LockState lockOpen(int& fd)
 
 LockState LockFileAt(const QString& path, int& fd)
 {
-    const QByteArray name = PathBytes(path);
+    const QByteArray name = NativePath(path);
     // No O_CREAT on the second try: a file someone else owns may still be opened to be locked.
     constexpr int flags = O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC;
     fd = ::open(name.constData(), O_RDWR | O_CREAT | flags, 0644);
@@ -73,7 +73,7 @@ bool LockFileInstance::acquire()
 
 bool LockFileInstance::acquireLibrary(const QString& libraryRoot)
 {
-    const QByteArray root = PathBytes(libraryRoot);
+    const QByteArray root = NativePath(libraryRoot);
     m_libraryLock = ::open(root.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (m_libraryLock < 0)
         return true;

@@ -22,7 +22,7 @@ bool isPrivate(const QByteArray& folder)
 // is closed; one of another user's is never used.
 bool ownPrivateFolder(const QString& folder)
 {
-    const QByteArray path = PathBytes(folder);
+    const QByteArray path = NativePath(folder);
     if (::mkdir(path.constData(), 0700) != 0 && errno != EEXIST)
         return false;
     struct stat info = {};
@@ -36,7 +36,7 @@ bool ownPrivateFolder(const QString& folder)
 QString RuntimeFolder()
 {
     const QString given = qEnvironmentVariable("XDG_RUNTIME_DIR");
-    if (given.startsWith(QLatin1Char('/')) && isPrivate(PathBytes(given)))
+    if (given.startsWith(QLatin1Char('/')) && isPrivate(NativePath(given)))
         return QDir::cleanPath(given);
     const QString user = QString::number(::getuid());
     const QString temporary = QDir::tempPath() + QStringLiteral("/vistrelle-") + user;
