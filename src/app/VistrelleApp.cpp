@@ -78,6 +78,13 @@ void VistrelleApp::createMainWindow()
     QObject::connect(m_main, &frmVistrelle::unloading, m_main, [this] { mainWindowUnloading(); });
     // Saved at each change, so that a session lost with its display loses the window places at most.
     QObject::connect(m_main, &frmVistrelle::settingsChanged, m_main, [this] { WriteSettings(); });
+    QObject::connect(m_main, &frmVistrelle::introSetChosen, m_main, [this] {
+        if (WriteSettings())
+            m_services.boxes.show(
+                QStringLiteral("Done.\n\n") + m_state.settings.introImageSet +
+                    QStringLiteral(" will be the first image set you see when you start Vistrelle"),
+                BoxLook::Information);
+    });
 }
 
 bool VistrelleApp::loadMainWindow(std::optional<QPoint> placeAt)
@@ -196,7 +203,7 @@ void VistrelleApp::ReadSettings()
     m_main->move(OnScreens(QRect(topLeft, m_main->frameGeometry().size())));
 }
 
-void VistrelleApp::WriteSettings()
+bool VistrelleApp::WriteSettings()
 {
     std::optional<QPoint> mainTopLeft;
     if (m_main && !m_main->isMinimized())
@@ -208,16 +215,20 @@ void VistrelleApp::WriteSettings()
                  : ViewerPlacement{m_state.settings.imageViewerTop, m_state.settings.imageViewerLeft,
                                    UsableViewerWidth(m_state.settings.imageViewerWidth, ScreensWidthTwips())};
     const QString path = SettingsFilePath(m_state);
-    if (!WriteSettingsFile(path, SettingsText(m_state.settings, mainTopLeft, viewer)))
-        m_services.boxes.show(QStringLiteral("Could not write ") + path + QStringLiteral(" file"),
+    const Outcome written = WriteSettingsFile(path, SettingsText(m_state.settings, mainTopLeft, viewer));
+    if (!written.done())
+        m_services.boxes.show(QStringLiteral("Could not write ") + path + QStringLiteral(" file (") +
+                                  written.text + QStringLiteral(")."),
                               BoxLook::Exclamation);
+    return written.done();
 }
 
 void VistrelleApp::mainWindowUnloading()
 {
     if (m_state.lowResourceMode)
         return;
-    WriteSettings();
+    if (!m_sessionSaved)
+        WriteSettings();
     unloadImageViewer();
 }
 
@@ -280,6 +291,7 @@ void VistrelleApp::EndSession()
     // waits, with a window's code still on the stack below it. Quitting ends every event loop,
     // and the windows go with the application object.
     SaveForSession();
+    m_sessionSaved = true;
     QCoreApplication::quit();
 }
 

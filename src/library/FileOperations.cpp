@@ -3,9 +3,9 @@
 #include "LibraryTree.h"
 #include "core/AppState.h"
 #include "platform/FileSystem.h"
+#include "platform/FolderListing.h"
 
 #include <QDir>
-#include <QFileInfo>
 #include <cerrno>
 
 namespace {
@@ -23,11 +23,11 @@ QString folderProblem()
 QStringList linksIn(const QString& folder)
 {
     QStringList links;
-    const QFileInfoList entries =
-        QDir(folder).entryInfoList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot);
-    for (const QFileInfo& entry : entries) {
-        if (entry.isSymLink())
-            links.append(entry.filePath());
+    for (const FolderEntry& entry : ListFolder(folder)) {
+        const QString path = folder + slash + entry.name;
+        if (entry.kind != FolderEntry::Kind::File && entry.kind != FolderEntry::Kind::Folder &&
+            IsSymLink(path))
+            links.append(path);
     }
     return links;
 }
@@ -58,7 +58,7 @@ int deletePass(AppState& state, const QString& folder, bool complete, QStringLis
             removed += removeNoting(link, problems) ? 1 : 0;
     }
     for (qsizetype n = state.dirList.size() - 1; n >= 0; --n) {
-        if (QDir().rmdir(state.dirList.at(n)))
+        if (RemoveFolderOrLink(state.dirList.at(n)).done())
             ++removed;
         else if (complete)
             problems.append(folderProblem());
@@ -86,8 +86,7 @@ Outcome ReachedThroughLink(const QString& libraryRoot, const QString& path)
     if (!path.startsWith(libraryRoot))
         return Outcome::refused(path + QStringLiteral(" is not in the library; nothing was deleted."));
     const QString step = FirstStepNotAFolder(libraryRoot, path);
-    const QFileInfo info(step);
-    if (step.isEmpty() || (!info.isSymLink() && !info.exists()))
+    if (step.isEmpty() || !EntryExists(step))
         return {};
     return Outcome::refused(step +
                             QStringLiteral(" is a link (or a file), not a folder of the library: what "
@@ -141,12 +140,11 @@ Outcome RemoveDeletedFolder(const QString& folder)
 
 Outcome MoveFilesInto(const QStringList& paths, const QString& targetFolder)
 {
-    const QString target = QFileInfo(targetFolder).canonicalFilePath();
     Outcome outcome;
     for (const QString& path : paths) {
         const QString name = FileNameOf(path);
         // Judged by the folder the entry lies in: a link leading into the target still moves.
-        if (!target.isEmpty() && QFileInfo(QFileInfo(path).absolutePath()).canonicalFilePath() == target)
+        if (SameEntry(path.left(path.size() - name.size()), targetFolder))
             continue;
         const Outcome moved = RenameWithoutReplacing(path, targetFolder + name);
         if (!moved.done())

@@ -3,23 +3,9 @@
 #include "core/AppState.h"
 #include "platform/FolderListing.h"
 
-#include <QDirIterator>
-#include <QFileInfo>
 #include <algorithm>
 
 namespace {
-
-// Lists one folder: files and folders, hidden ones and special files (pipes, devices) left out.
-QDirIterator listing(const QString& folder)
-{
-    return QDirIterator(folder, QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot);
-}
-
-// A sub-folder the walks may enter: a real folder, never a link, so no loop can trap them.
-bool isWalkableFolder(const QFileInfo& info)
-{
-    return info.isDir() && !info.isSymLink();
-}
 
 // Every file below \a folder: a folder's own files first, then its sub-folders' in listing
 // order. Hidden entries are left out; links to folders are never entered.
@@ -106,15 +92,13 @@ QStringList CollectImages(AppState& state, const QString& folder)
 void EnumerateFolders(AppState& state, const QString& folder, bool topOnly)
 {
     QStringList subfolders;
-    QDirIterator it = listing(folder);
-    while (it.hasNext()) {
-        it.next();
-        const QFileInfo info = it.fileInfo();
-        if (!isWalkableFolder(info))
+    for (const FolderEntry& entry : ListFolder(folder)) {
+        // Real folders only, never a link, so no loop can trap the walk.
+        if (entry.kind != FolderEntry::Kind::Folder || entry.name.startsWith(QLatin1Char('.')))
             continue;
         if (subfolders.size() < SubfolderLimit)
-            subfolders.append(folder + info.fileName() + QLatin1Char('/'));
-        store(state.dirList, state.dirCount, state.settings.dirMax, folder + info.fileName());
+            subfolders.append(folder + entry.name + QLatin1Char('/'));
+        store(state.dirList, state.dirCount, state.settings.dirMax, folder + entry.name);
     }
     if (topOnly)
         return;
@@ -125,10 +109,11 @@ void EnumerateFolders(AppState& state, const QString& folder, bool topOnly)
 QStringList ListSubfolders(const QString& folder)
 {
     QStringList names;
-    QDirIterator it(folder, QDir::Dirs | QDir::NoDotAndDotDot);
-    while (it.hasNext()) {
-        it.next();
-        names.append(it.fileName());
+    for (const FolderEntry& entry : ListFolder(folder)) {
+        const bool isFolder =
+            entry.kind == FolderEntry::Kind::Folder || entry.kind == FolderEntry::Kind::FolderLink;
+        if (isFolder && !entry.name.startsWith(QLatin1Char('.')))
+            names.append(entry.name);
     }
     return names;
 }

@@ -193,7 +193,8 @@ void FileList::MoveSelectedFiles(const QStringList& paths)
             QStringLiteral("These files were not moved and are still where they were:\n\n") +
                 moved.problems.join(QLatin1Char('\n')),
             BoxLook::Exclamation);
-    m_services.boxes.show(QStringLiteral("Done."), BoxLook::NoIcon);
+    else
+        m_services.boxes.show(QStringLiteral("Done."), BoxLook::NoIcon);
 }
 
 void FileList::ShowFileOptions()

@@ -110,7 +110,7 @@ void frmVistrelle::connectControls()
     connect(m_setCommands, &ImageSetCommands::categoriesChanged, this, &frmVistrelle::cmdRefresh_Click);
     connect(m_setCommands, &ImageSetCommands::imageSetsChanged, this, &frmVistrelle::RefreshImageSets);
     connect(m_setCommands, &ImageSetCommands::endProgramRequested, this, &frmVistrelle::endProgramRequested);
-    connect(m_setCommands, &ImageSetCommands::settingsChanged, this, &frmVistrelle::settingsChanged);
+    connect(m_setCommands, &ImageSetCommands::introSetChosen, this, &frmVistrelle::introSetChosen);
     connect(m_ui.tmrTimer, &QTimer::timeout, this, &frmVistrelle::tmrTimer_Timer);
     connect(&m_engine, &CaptureEngine::filed, this, &frmVistrelle::fileCaptured);
 }

@@ -70,8 +70,10 @@ signals:
     void endProgramRequested();
     /// The window is closing.
     void unloading();
-    /// The user changed a setting (format, options, Intro Set): it is to be saved now.
+    /// The user changed a setting (format, options): it is to be saved now.
     void settingsChanged();
+    /// The user chose the Intro Set: it is to be saved now, and the user told once it is.
+    void introSetChosen();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
