@@ -51,6 +51,7 @@ void CaptureEngine::check(bool ownPicture)
     PlayCaptureSound(m_state, m_services);
     ClipboardPicture picture = clipboard.fetch();
     m_taken = picture.change;
+    m_sources.insert(picture.change, m_services.windowSource.activeWindow());
     const QDateTime now = m_services.clock.now();
     const bool mayBeBack =
         !ownPicture && m_lastMoment.isValid() && m_lastMoment.msecsTo(now) < restoreWindowMs;
@@ -77,6 +78,7 @@ void CaptureEngine::hand(ScreenshotJob job, quint64 change, const QString& folde
 void CaptureEngine::finished(quint64 change, const QString& folder, const ScreenshotResult& result)
 {
     --m_pending;
+    const PictureSource source = m_sources.take(change);
     // A picture put back by a clipboard manager is left where it is, so the manager has
     // nothing to put back again.
     if (!result.restored && !result.outcome.done()) {
@@ -85,7 +87,7 @@ void CaptureEngine::finished(quint64 change, const QString& folder, const Screen
         m_filedPixels = result.pixels;
         m_services.clipboard.clearIfStill(change);
         m_lastMoment = m_services.clock.now();
-        emit filed(result.path);
+        emit filed(result.path, source);
     }
     if (m_pending == 0 && !m_held.isEmpty()) {
         Held next = m_held.takeFirst();
