@@ -9,8 +9,6 @@
 
 namespace {
 
-// The pictures the file list shows, in the order CollectImages gathers them.
-
 // Lists one folder: files and folders, hidden ones and special files (pipes, devices) left out.
 QDirIterator listing(const QString& folder)
 {
