@@ -67,7 +67,7 @@ bool VistrelleApp::start()
     }
     pauseReading();
     m_reading.start(m_state.libraryRoot, IndexFileFor(m_state.libraryRoot, IndexFolder()),
-                    {QStringLiteral("eng")});
+                    m_state.settings.findLanguages.split(QLatin1Char('+')));
     return true;
 }
 
@@ -89,7 +89,10 @@ void VistrelleApp::createMainWindow()
     QObject::connect(m_main, &frmVistrelle::endProgramRequested, m_main, [this] { EndProgram(); });
     QObject::connect(m_main, &frmVistrelle::unloading, m_main, [this] { mainWindowUnloading(); });
     // Saved at each change, so that a session lost with its display loses the window places at most.
-    QObject::connect(m_main, &frmVistrelle::settingsChanged, m_main, [this] { WriteSettings(); });
+    QObject::connect(m_main, &frmVistrelle::settingsChanged, m_main, [this] {
+        WriteSettings();
+        m_reading.setLanguages(m_state.settings.findLanguages.split(QLatin1Char('+')));
+    });
 }
 
 bool VistrelleApp::loadMainWindow(std::optional<QPoint> placeAt)

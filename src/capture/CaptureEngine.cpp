@@ -51,12 +51,15 @@ void CaptureEngine::check(bool ownPicture)
     PlayCaptureSound(m_state, m_services);
     ClipboardPicture picture = clipboard.fetch();
     m_taken = picture.change;
-    m_sources.insert(picture.change, m_services.windowSource.activeWindow());
+    const PictureSource source = m_services.windowSource.activeWindow();
+    m_sources.insert(picture.change, source);
     const QDateTime now = m_services.clock.now();
     const bool mayBeBack =
         !ownPicture && m_lastMoment.isValid() && m_lastMoment.msecsTo(now) < restoreWindowMs;
     m_lastMoment = now;
     ScreenshotJob job = ScreenshotJobFor(m_state, std::move(picture), now);
+    if (m_state.settings.writeWindowTitle)
+        job.title = source.title;
     if (mayBeBack && m_pending > 0) {
         m_held.append({std::move(job), *m_taken, folder});
         return;

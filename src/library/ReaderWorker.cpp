@@ -33,6 +33,7 @@ void ReaderWorker::start(const QString& root, const QString& file, const QString
         return;
     m_root = root;
     m_file = file;
+    m_languages = languages;
     // The walk opens the index.
     post({Command::Kind::Sync, {}, {}, {}});
     post({Command::Kind::Languages, {}, {}, languages});
@@ -77,6 +78,9 @@ void ReaderWorker::sync()
 
 void ReaderWorker::setLanguages(const QStringList& languages)
 {
+    if (languages == m_languages)
+        return;
+    m_languages = languages;
     post({Command::Kind::Languages, {}, {}, languages});
 }
 

@@ -76,6 +76,7 @@ private:
     TextReader& m_reader;
     QString m_root;
     QString m_file;
+    QStringList m_languages;
     QThread* m_thread = nullptr;
 
     mutable std::mutex m_mutex;

@@ -17,6 +17,7 @@
 #include "platform/MessageBoxes.h"
 #include "platform/Services.h"
 #include "platform/Shell.h"
+#include "platform/TextReader.h"
 #include "ui/CaptureCaption.h"
 #include "ui/Twips.h"
 #include "ui/dialogs/LibraryDialogs.h"
@@ -362,7 +363,7 @@ void frmVistrelle::cmdExplore_Click()
 
 void frmVistrelle::cmdOptions_Click()
 {
-    frmOptions dialog(m_state.settings, this);
+    frmOptions dialog(m_state.settings, m_services.reader.installedLanguages(), this);
     if (dialog.exec() != QDialog::Accepted)
         return;
     m_state.settings = dialog.chosen();
