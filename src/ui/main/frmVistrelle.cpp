@@ -1,6 +1,7 @@
 #include "frmVistrelle.h"
 
 #include "FileList.h"
+#include "FindPanel.h"
 #include "ImageInfo.h"
 #include "ImageSetCommands.h"
 #include "MainWindowControls.h"
@@ -16,6 +17,7 @@
 #include "platform/MessageBoxes.h"
 #include "platform/Services.h"
 #include "platform/Shell.h"
+#include "platform/TextReader.h"
 #include "ui/CaptureCaption.h"
 #include "ui/Twips.h"
 #include "ui/dialogs/LibraryDialogs.h"
@@ -26,6 +28,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QGridLayout>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
@@ -56,7 +59,7 @@ const char* const formatExtensions[] = {".jpg", ".bmp", ".png"};
 } // namespace
 
 frmVistrelle::frmVistrelle(AppState& state, Services& services, LibraryDialogs& dialogs,
-                           CaptureEngine& engine)
+                           CaptureEngine& engine, ReaderWorker& reading)
     : QWidget(nullptr)
     , m_state(state)
     , m_services(services)
@@ -64,7 +67,9 @@ frmVistrelle::frmVistrelle(AppState& state, Services& services, LibraryDialogs& 
     , m_engine(engine)
     , m_ui(this, new FileList(this, state, services, dialogs))
     , m_setCommands(new ImageSetCommands(m_ui, state, services, dialogs, this))
+    , m_find(new FindPanel(this, state, reading))
 {
+    m_find->placeIn(qobject_cast<QGridLayout*>(layout()), m_ui.lstComponents);
     setObjectName(QStringLiteral("frmVistrelle"));
     setWindowTitle(QStringLiteral("Vistrelle"));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -113,6 +118,7 @@ void frmVistrelle::connectControls()
     connect(m_setCommands, &ImageSetCommands::introSetChosen, this, &frmVistrelle::introSetChosen);
     connect(m_ui.tmrTimer, &QTimer::timeout, this, &frmVistrelle::tmrTimer_Timer);
     connect(&m_engine, &CaptureEngine::filed, this, &frmVistrelle::fileCaptured);
+    connect(m_find, &FindPanel::chosen, this, &frmVistrelle::showFound);
 }
 
 void frmVistrelle::enableTimer()
@@ -338,6 +344,7 @@ void frmVistrelle::chkPauseCapturing_Click()
 {
     SetCapturePaused(m_state, m_services, m_engine, m_ui.chkPauseCapturing->isChecked());
     showCaption();
+    m_find->showProgress();
 }
 
 void frmVistrelle::showCaption()
@@ -356,7 +363,7 @@ void frmVistrelle::cmdExplore_Click()
 
 void frmVistrelle::cmdOptions_Click()
 {
-    frmOptions dialog(m_state.settings, this);
+    frmOptions dialog(m_state.settings, m_services.reader.installedLanguages(), this);
     if (dialog.exec() != QDialog::Accepted)
         return;
     m_state.settings = dialog.chosen();
@@ -402,6 +409,15 @@ void frmVistrelle::fileCaptured(const QString& path)
     m_state.imageSetFiles.append(path);
     if (m_ui.lstComponents->insertCapture(path) && m_state.fileListEntries.size() > 1)
         emit viewerStepsEnabled(true);
+}
+
+void frmVistrelle::showFound(const FoundPicture& found)
+{
+    if (!SelectImageSet(found.imageSet, found.category))
+        return;
+    const int row = static_cast<int>(m_state.fileListEntries.indexOf(found.path));
+    if (row >= 0)
+        m_ui.lstComponents->setCurrentRow(row);
 }
 
 QString frmVistrelle::showThumbnails(QList<ThumbnailRow> rows, const QString& caption)

@@ -6,9 +6,12 @@
 #include <QWidget>
 
 class CaptureEngine;
+class FindPanel;
 class ImageSetCommands;
 class LibraryDialogs;
+class ReaderWorker;
 struct AppState;
+struct FoundPicture;
 struct Services;
 struct ThumbnailRow;
 
@@ -19,7 +22,8 @@ class frmVistrelle final : public QWidget
     Q_OBJECT
 
 public:
-    frmVistrelle(AppState& state, Services& services, LibraryDialogs& dialogs, CaptureEngine& engine);
+    frmVistrelle(AppState& state, Services& services, LibraryDialogs& dialogs, CaptureEngine& engine,
+                 ReaderWorker& reading);
 
     void FillCategoryList();
     void RefreshImageSets();
@@ -42,6 +46,9 @@ public:
     /// line put in its place, without listing the set again; the viewer keeps its picture
     /// unless the list was empty.
     void fileCaptured(const QString& path);
+    /// Shows the Category and Image Set of a picture Find found, with the picture selected and
+    /// in the viewer.
+    void showFound(const FoundPicture& found);
 
     void cboImageSetCategory_Click();
     void cboImageSetName_Click();
@@ -96,6 +103,7 @@ private:
     CaptureEngine& m_engine;
     MainWindowControls m_ui;
     ImageSetCommands* m_setCommands;
+    FindPanel* m_find;
     QSet<QString> m_overflowTold;
     int m_restoreListIndex = 0; // line to select after the next refill, from 0; 0 keeps the selection
 };
