@@ -91,14 +91,7 @@ bool VistrelleApp::loadMainWindow(std::optional<QPoint> placeAt)
         const QString category = m_state.currentCategory;
         const QString imageSet = m_state.currentImageSet;
         ReadSettings();
-        imageViewer().setUpdatesEnabled(false);
-        m_main->FillCategoryList();
-        if (!m_main->SelectImageSet(imageSet, category)) {
-            forgetIntroSet();
-            m_main->RefreshImageSets();
-        }
-        m_main->chooseFormat(m_state.settings.captureExtension);
-        imageViewer().setUpdatesEnabled(true);
+        fillWindows(category, imageSet);
     }
     if (placeAt)
         m_main->move(*placeAt);
@@ -136,17 +129,22 @@ bool VistrelleApp::StartUp()
         QFileInfo(LibraryRootFor(folders.libraryParent, QString()).value_or(QString())).canonicalFilePath();
 
     ReadSettings();
+    fillWindows(m_state.settings.introCategory, m_state.settings.introImageSet);
+    return true;
+}
+
+void VistrelleApp::fillWindows(const QString& category, const QString& imageSet)
+{
     imageViewer().setUpdatesEnabled(false);
     m_main->FillCategoryList();
-    if (m_state.settings.introCategory.isEmpty() || m_state.settings.introImageSet.isEmpty()) {
+    if (category.isEmpty() || imageSet.isEmpty()) {
         m_main->RefreshImageSets();
-    } else if (!m_main->SelectImageSet(m_state.settings.introImageSet, m_state.settings.introCategory)) {
+    } else if (!m_main->SelectImageSet(imageSet, category)) {
         forgetIntroSet();
         m_main->RefreshImageSets();
     }
     m_main->chooseFormat(m_state.settings.captureExtension);
     imageViewer().setUpdatesEnabled(true);
-    return true;
 }
 
 void VistrelleApp::forgetIntroSet()

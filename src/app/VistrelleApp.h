@@ -58,7 +58,9 @@ private:
     void createMainWindow();
     bool loadMainWindow(std::optional<QPoint> placeAt = std::nullopt);
     bool StartUp();
-    void showFirstImageSet();
+    /// Fills the windows' lists and shows \a imageSet of \a category, or the first Image Set
+    /// when none is named or it is gone.
+    void fillWindows(const QString& category, const QString& imageSet);
     bool fail(const QString& message);
     /// Clears the Intro Set when its Image Set is gone, unless the library is another one.
     void forgetIntroSet();

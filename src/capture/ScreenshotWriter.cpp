@@ -1,9 +1,9 @@
 #include "ScreenshotWriter.h"
 
 #include "BitmapWriter.h"
+#include "BottomUpBgrBuffer.h"
 #include "JpegWriter.h"
 #include "PngWriter.h"
-#include "clsDIBSection.h"
 #include "core/AppState.h"
 #include "platform/FileSystem.h"
 
@@ -61,7 +61,7 @@ Outcome encode(const ScreenshotJob& job, const QImage& picture, QByteArray& file
     // Straight from the clipboard's pixels: no section, so alpha and deep colour stay exact.
     if (job.extension.compare(QLatin1String(".png"), Qt::CaseInsensitive) == 0)
         return EncodePngFile(picture, file);
-    clsDIBSection dib;
+    BottomUpBgrBuffer dib;
     if (Outcome created = dib.CreateFromPicture(picture); !created.done())
         return created;
     if (job.extension.compare(QLatin1String(".bmp"), Qt::CaseInsensitive) == 0)

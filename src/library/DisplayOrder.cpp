@@ -15,8 +15,9 @@ int characterClass(QChar c)
     return 0;
 }
 
-// For each UTF-16 unit, the place of its folded form in the display order of single characters:
-// by class, then by the folded character. Keys made of these compare like CompareDisplayOrder.
+// The display order's key: for each UTF-16 unit, the place of its folded form among single
+// characters, by class, then by the folded character. Texts compare in display order as the
+// sequences of their units' places do, but for texts that differ only in letter case.
 const std::array<char16_t, 0x10000>& foldedRanks()
 {
     static const auto ranks = [] {
@@ -38,16 +39,14 @@ const std::array<char16_t, 0x10000>& foldedRanks()
 
 int CompareDisplayOrder(const QString& a, const QString& b)
 {
+    // The key of SortForDisplay, read character by character.
+    const std::array<char16_t, 0x10000>& ranks = foldedRanks();
     const qsizetype common = std::min(a.size(), b.size());
     for (qsizetype i = 0; i < common; ++i) {
-        const QChar x = a.at(i).toCaseFolded();
-        const QChar y = b.at(i).toCaseFolded();
-        if (x == y)
-            continue;
-        const int classDifference = characterClass(x) - characterClass(y);
-        if (classDifference != 0)
-            return classDifference;
-        return x.unicode() < y.unicode() ? -1 : 1;
+        const char16_t x = ranks[a.at(i).unicode()];
+        const char16_t y = ranks[b.at(i).unicode()];
+        if (x != y)
+            return x < y ? -1 : 1;
     }
     if (a.size() != b.size())
         return a.size() < b.size() ? -1 : 1;

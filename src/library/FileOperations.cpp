@@ -62,17 +62,17 @@ bool FolderMayBeDeleted(const QString& folder, const QString& libraryRoot, const
     return !homeFolder.startsWith(folder);
 }
 
-QString ReachedThroughLink(const QString& libraryRoot, const QString& path)
+Outcome ReachedThroughLink(const QString& libraryRoot, const QString& path)
 {
     if (!path.startsWith(libraryRoot))
-        return path + QStringLiteral(" is not in the library; nothing was deleted.");
+        return Outcome::refused(path + QStringLiteral(" is not in the library; nothing was deleted."));
     const QString step = FirstStepNotAFolder(libraryRoot, path);
     const QFileInfo info(step);
     if (step.isEmpty() || (!info.isSymLink() && !info.exists()))
         return {};
-    return step +
-           QStringLiteral(" is a link (or a file), not a folder of the library: what lies behind it is "
-                          "not the library's, and nothing was deleted.");
+    return Outcome::refused(step +
+                            QStringLiteral(" is a link (or a file), not a folder of the library: what "
+                                           "lies behind it is not the library's, and nothing was deleted."));
 }
 
 Outcome RemoveFile(const QString& path)
@@ -90,8 +90,8 @@ Outcome DeleteFolderTree(const QString& libraryRoot, const QString& folder)
 {
     if (!FolderMayBeDeleted(folder, libraryRoot, QDir::homePath()))
         return Outcome::refused(QStringLiteral("Critical error.  Code E."));
-    if (const QString refusal = ReachedThroughLink(libraryRoot, folder); !refusal.isEmpty())
-        return Outcome::refused(refusal);
+    if (Outcome reached = ReachedThroughLink(libraryRoot, folder); !reached.done())
+        return reached;
     Outcome outcome;
     // A Category or Image Set that is itself a link is not entered: only the link goes.
     if (IsSymLink(folder.chopped(1)))

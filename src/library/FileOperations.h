@@ -14,10 +14,10 @@ bool FolderMayBeDeleted(const QString& folder, const QString& libraryRoot, const
 /// any other failure carries the message the user is told.
 Outcome RemoveFile(const QString& path);
 
-/// Empty when \a path (inside \a libraryRoot) is reached through real folders only; else why
-/// nothing may be deleted there: a step on the way is a link (or a file), so what \a path names
-/// does not lie in the library. A path whose step is simply gone gives no text either.
-QString ReachedThroughLink(const QString& libraryRoot, const QString& path);
+/// Done when \a path (inside \a libraryRoot) is reached through real folders only, or when a
+/// step is simply gone; else refused with why nothing may be deleted there: a step on the way
+/// is a link (or a file), so what \a path names does not lie in the library.
+Outcome ReachedThroughLink(const QString& libraryRoot, const QString& path);
 
 /// Deletes every file, link and sub-folder below \a folder (ending in "/") of the library at
 /// \a libraryRoot, but not the folder itself, and our own stale temporaries (hidden) with them;

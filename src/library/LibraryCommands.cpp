@@ -9,11 +9,27 @@
 #include <QDir>
 #include <algorithm>
 #include <cerrno>
+#include <functional>
 
 namespace {
 
 const QString notCreated = QStringLiteral("Problem creating Category.  It probably already exists.");
 const QString criticalError = QStringLiteral("Critical error.  Code E.");
+
+// Runs \a act on each of \a paths that lies in the library; one reached through a link is left
+// alone and named in the problems.
+DeleteOutcome forEachFileInLibrary(const QString& libraryRoot, const QStringList& paths,
+                                   const std::function<void(const QString&, DeleteOutcome&)>& act)
+{
+    DeleteOutcome result;
+    for (const QString& path : paths) {
+        if (const Outcome reached = ReachedThroughLink(libraryRoot, path); !reached.done())
+            result.outcome.problems.append(reached.text);
+        else
+            act(path, result);
+    }
+    return result;
+}
 
 } // namespace
 
@@ -31,8 +47,8 @@ DeleteOutcome TrashLibraryFolder(AppState& state, const QString& folder)
 {
     if (!FolderMayBeDeleted(folder, state.libraryRoot, QDir::homePath()))
         return {Outcome::refused(criticalError), true, {}, {}};
-    if (const QString refusal = ReachedThroughLink(state.libraryRoot, folder); !refusal.isEmpty())
-        return {Outcome::refused(refusal), false, {}, {}};
+    if (Outcome reached = ReachedThroughLink(state.libraryRoot, folder); !reached.done())
+        return {std::move(reached), false, {}, {}};
     const QString item = folder.chopped(1);
     // What a killed capture left half-written is no picture to keep in the trash.
     if (!IsSymLink(item)) {
@@ -62,34 +78,22 @@ DeleteOutcome DeleteLibraryFolder(AppState& state, const QString& folder)
 
 DeleteOutcome TrashFiles(const QString& libraryRoot, const QStringList& paths)
 {
-    DeleteOutcome result;
-    for (const QString& path : paths) {
-        if (const QString refusal = ReachedThroughLink(libraryRoot, path); !refusal.isEmpty()) {
-            result.outcome.problems.append(refusal);
-            continue;
-        }
+    return forEachFileInLibrary(libraryRoot, paths, [](const QString& path, DeleteOutcome& result) {
         const Outcome trashed = MoveToTrash(path);
         if (trashed.done() || trashed.error == ENOENT)
-            continue;
+            return;
         result.notTrashed.append(path);
         result.trashError = trashed.text;
-    }
-    return result;
+    });
 }
 
 DeleteOutcome DeleteFiles(const QString& libraryRoot, const QStringList& paths)
 {
-    DeleteOutcome result;
-    for (const QString& path : paths) {
-        if (const QString refusal = ReachedThroughLink(libraryRoot, path); !refusal.isEmpty()) {
-            result.outcome.problems.append(refusal);
-            continue;
-        }
+    return forEachFileInLibrary(libraryRoot, paths, [](const QString& path, DeleteOutcome& result) {
         const Outcome removed = RemoveFile(path);
         if (!removed.done() && !removed.text.isEmpty())
             result.outcome.problems.append(removed.text);
-    }
-    return result;
+    });
 }
 
 Outcome RenameFile(const QString& path, const QString& newName)

@@ -12,12 +12,27 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-namespace {
-
-QByteArray native(const QString& path)
+QByteArray NativePath(const QString& path)
 {
     return QFile::encodeName(path);
 }
+
+int WriteAll(int fd, const QByteArray& bytes)
+{
+    qsizetype done = 0;
+    while (done < bytes.size()) {
+        const ssize_t written =
+            ::write(fd, bytes.constData() + done, static_cast<size_t>(bytes.size() - done));
+        if (written < 0 && errno == EINTR)
+            continue;
+        if (written <= 0)
+            return written < 0 ? errno : EIO;
+        done += written;
+    }
+    return 0;
+}
+
+namespace {
 
 bool sameFile(const QByteArray& first, const QByteArray& second)
 {
@@ -35,28 +50,12 @@ int createTemporary(const QString& path, QString& temporary)
         temporary =
             info.path() + QStringLiteral("/.") + info.fileName() +
             QStringLiteral(".%1.part").arg(QRandomGenerator::global()->generate(), 8, 16, QLatin1Char('0'));
-        const int fd = ::open(native(temporary).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        const int fd =
+            ::open(NativePath(temporary).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd >= 0 || errno != EEXIST)
             return fd;
     }
     return -1;
-}
-
-/// Writes all of \a bytes and makes them durable before the file gets its real name.
-int writeAll(int fd, const QByteArray& bytes)
-{
-    qsizetype done = 0;
-    while (done < bytes.size()) {
-        const ssize_t written =
-            ::write(fd, bytes.constData() + done, static_cast<size_t>(bytes.size() - done));
-        if (written < 0) {
-            if (errno == EINTR)
-                continue;
-            return errno;
-        }
-        done += written;
-    }
-    return ::fdatasync(fd) == 0 ? 0 : errno;
 }
 
 /// A hidden temporary file beside \a path holding all of \a bytes on disk, closed; 0, or the
@@ -66,11 +65,14 @@ int writeTemporary(const QString& path, const QByteArray& bytes, QString& tempor
     const int fd = createTemporary(path, temporary);
     if (fd < 0)
         return errno;
-    int error = writeAll(fd, bytes);
+    // Durable before the file gets its real name.
+    int error = WriteAll(fd, bytes);
+    if (error == 0 && ::fdatasync(fd) != 0)
+        error = errno;
     if (::close(fd) != 0 && error == 0)
         error = errno;
     if (error != 0)
-        ::unlink(native(temporary).constData());
+        ::unlink(NativePath(temporary).constData());
     return error;
 }
 
@@ -78,8 +80,8 @@ int writeTemporary(const QString& path, const QByteArray& bytes, QString& tempor
 
 Outcome RenameWithoutReplacing(const QString& from, const QString& to)
 {
-    const QByteArray source = native(from);
-    const QByteArray target = native(to);
+    const QByteArray source = NativePath(from);
+    const QByteArray target = NativePath(to);
     if (::renameat2(AT_FDCWD, source.constData(), AT_FDCWD, target.constData(), RENAME_NOREPLACE) == 0)
         return {};
     if (errno == EEXIST) {
@@ -110,7 +112,7 @@ Outcome WriteNewFile(const QString& path, const QByteArray& bytes)
         return Outcome::systemError(error);
     Outcome outcome = RenameWithoutReplacing(temporary, path);
     if (!outcome.done())
-        ::unlink(native(temporary).constData());
+        ::unlink(NativePath(temporary).constData());
     return outcome;
 }
 
@@ -119,16 +121,16 @@ Outcome WriteFileReplacing(const QString& path, const QByteArray& bytes)
     QString temporary;
     if (const int error = writeTemporary(path, bytes, temporary))
         return Outcome::systemError(error);
-    if (::rename(native(temporary).constData(), native(path).constData()) == 0)
+    if (::rename(NativePath(temporary).constData(), NativePath(path).constData()) == 0)
         return {};
     const int error = errno;
-    ::unlink(native(temporary).constData());
+    ::unlink(NativePath(temporary).constData());
     return Outcome::systemError(error);
 }
 
 Outcome RemoveEntry(const QString& path)
 {
-    const QByteArray name = native(path);
+    const QByteArray name = NativePath(path);
     struct stat info = {};
     if (::lstat(name.constData(), &info) != 0 && errno == ENOENT)
         return Outcome::refused(QString(), ENOENT);
@@ -141,7 +143,7 @@ Outcome RemoveEntry(const QString& path)
 
 Outcome RemoveFolderOrLink(const QString& folder)
 {
-    const QByteArray path = native(folder);
+    const QByteArray path = NativePath(folder);
     const bool removed = IsSymLink(folder) ? ::unlink(path.constData()) == 0 : ::rmdir(path.constData()) == 0;
     return removed ? Outcome{} : Outcome::systemError(errno);
 }
@@ -149,7 +151,7 @@ Outcome RemoveFolderOrLink(const QString& folder)
 void GiveFolderOwnerWrite(const QString& folder)
 {
     struct stat info = {};
-    const QByteArray path = native(folder);
+    const QByteArray path = NativePath(folder);
     if (::lstat(path.constData(), &info) == 0 && S_ISDIR(info.st_mode) && !(info.st_mode & S_IWUSR))
         ::chmod(path.constData(), (info.st_mode & 07777) | S_IWUSR);
 }
@@ -157,12 +159,12 @@ void GiveFolderOwnerWrite(const QString& folder)
 bool IsSymLink(const QString& path)
 {
     struct stat info = {};
-    return ::lstat(native(path).constData(), &info) == 0 && S_ISLNK(info.st_mode);
+    return ::lstat(NativePath(path).constData(), &info) == 0 && S_ISLNK(info.st_mode);
 }
 
 Outcome EnsureFolder(const QString& folder)
 {
-    const QByteArray name = native(folder);
+    const QByteArray name = NativePath(folder);
     struct stat status = {};
     if (::stat(name.constData(), &status) == 0)
         return S_ISDIR(status.st_mode) ? Outcome{} : Outcome::systemError(ENOTDIR);
@@ -180,7 +182,7 @@ QString FirstStepNotAFolder(const QString& root, const QString& path)
     for (qsizetype n = 0; n + 1 < steps.size(); ++n) {
         walked += steps.at(n);
         struct stat info = {};
-        if (::lstat(native(walked).constData(), &info) != 0 || !S_ISDIR(info.st_mode))
+        if (::lstat(NativePath(walked).constData(), &info) != 0 || !S_ISDIR(info.st_mode))
             return walked;
         walked += QLatin1Char('/');
     }
@@ -190,7 +192,7 @@ QString FirstStepNotAFolder(const QString& root, const QString& path)
 bool OpenRegularFile(QFile& file, const QString& path)
 {
     // Opened without waiting first: opening a pipe for reading would block until a writer came.
-    const int fd = ::open(native(path).constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    const int fd = ::open(NativePath(path).constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
     if (fd < 0)
         return false;
     struct stat info = {};
@@ -226,7 +228,7 @@ bool isTemporaryName(const char* name)
 
 void RemoveStaleTemporaries(const QString& folder)
 {
-    DIR* listing = ::opendir(native(folder).constData());
+    DIR* listing = ::opendir(NativePath(folder).constData());
     if (!listing)
         return;
     const int fd = ::dirfd(listing);

@@ -11,6 +11,12 @@ class QFile;
 /// writes that never replace a file, and deletes that never follow a symbolic link. Paths are
 /// absolute; folder paths are written without the final "/".
 
+/// The name the system knows \a path by.
+QByteArray NativePath(const QString& path);
+
+/// Writes all of \a bytes to \a fd: 0, or the error number.
+int WriteAll(int fd, const QByteArray& bytes);
+
 /// Renames or moves \a from to \a to, never replacing a file already at \a to: refused with
 /// EEXIST then. A change of letter case only is carried out also where the file system ignores
 /// case.

@@ -19,17 +19,12 @@
 
 namespace {
 
-QByteArray native(const QString& path)
-{
-    return QFile::encodeName(path);
-}
-
 // The device of \a path, or of its nearest ancestor that exists.
 std::optional<dev_t> deviceOfNearest(QString path)
 {
     for (;;) {
         struct stat info = {};
-        if (::stat(native(path).constData(), &info) == 0)
+        if (::stat(NativePath(path).constData(), &info) == 0)
             return info.st_dev;
         if (path == QLatin1String("/") || path.isEmpty())
             return std::nullopt;
@@ -41,7 +36,7 @@ std::optional<dev_t> deviceOfNearest(QString path)
 // a real folder (never a link) owned by the user. 0, or the error number.
 int ownFolder(const QString& folder)
 {
-    const QByteArray name = native(folder);
+    const QByteArray name = NativePath(folder);
     if (::mkdir(name.constData(), 0700) == 0)
         return 0;
     if (errno != EEXIST)
@@ -57,7 +52,7 @@ int ownFolder(const QString& folder)
 // Makes \a folder and the folders above it that are missing; 0, or the error number.
 int makePath(const QString& folder)
 {
-    const QByteArray name = native(folder);
+    const QByteArray name = NativePath(folder);
     if (::mkdir(name.constData(), 0700) == 0)
         return 0;
     struct stat info = {};
@@ -77,7 +72,7 @@ QString mountTop(QString folder, dev_t device)
     while (folder != QLatin1String("/")) {
         const QString parent = QFileInfo(folder).path();
         struct stat info = {};
-        if (::stat(native(parent).constData(), &info) != 0 || info.st_dev != device)
+        if (::stat(NativePath(parent).constData(), &info) != 0 || info.st_dev != device)
             break;
         folder = parent;
     }
@@ -108,7 +103,7 @@ int trashFor(const QString& itemFolder, dev_t device, TrashFolder& trash)
     // remove or replace what is in it.
     const QString shared = base + QStringLiteral("/.Trash");
     struct stat info = {};
-    if (::lstat(native(shared).constData(), &info) == 0 && S_ISDIR(info.st_mode) &&
+    if (::lstat(NativePath(shared).constData(), &info) == 0 && S_ISDIR(info.st_mode) &&
         (info.st_mode & S_ISVTX)) {
         trash = {shared + QLatin1Char('/') + uid, top};
         if (ownFolder(trash.folder) == 0)
@@ -123,7 +118,7 @@ int trashFor(const QString& itemFolder, dev_t device, TrashFolder& trash)
 QString trashName(const QString& path)
 {
     QString name = QFileInfo(path).fileName();
-    while (native(name).size() > 200)
+    while (NativePath(name).size() > 200)
         name.chop(1);
     return name;
 }
@@ -134,36 +129,21 @@ QString reserveName(const QString& trash, const QString& base, int& fd)
     for (int n = 1; n < 100000; ++n) {
         QString name = n == 1 ? base : base + QLatin1Char('.') + QString::number(n);
         const QString info = trash + QStringLiteral("/info/") + name + QStringLiteral(".trashinfo");
-        fd = ::open(native(info).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+        fd = ::open(NativePath(info).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
         if (fd < 0) {
             if (errno == EEXIST)
                 continue;
             return QString();
         }
         struct stat taken = {};
-        if (::lstat(native(trash + QStringLiteral("/files/") + name).constData(), &taken) != 0)
+        if (::lstat(NativePath(trash + QStringLiteral("/files/") + name).constData(), &taken) != 0)
             return name;
         ::close(fd);
-        ::unlink(native(info).constData());
+        ::unlink(NativePath(info).constData());
     }
     fd = -1;
     errno = EEXIST;
     return QString();
-}
-
-bool writeAll(int fd, const QByteArray& bytes)
-{
-    qsizetype done = 0;
-    while (done < bytes.size()) {
-        const ssize_t written =
-            ::write(fd, bytes.constData() + done, static_cast<size_t>(bytes.size() - done));
-        if (written < 0 && errno == EINTR)
-            continue;
-        if (written <= 0)
-            return false;
-        done += written;
-    }
-    return true;
 }
 
 } // namespace
@@ -171,7 +151,7 @@ bool writeAll(int fd, const QByteArray& bytes)
 Outcome MoveToTrash(const QString& path)
 {
     struct stat item = {};
-    if (::lstat(native(path).constData(), &item) != 0)
+    if (::lstat(NativePath(path).constData(), &item) != 0)
         return errno == ENOENT ? Outcome::refused(QString(), ENOENT) : Outcome::systemError(errno);
     TrashFolder trash;
     if (const int refused = trashFor(QFileInfo(path).path(), item.st_dev, trash))
@@ -190,15 +170,15 @@ Outcome MoveToTrash(const QString& path)
     const QByteArray text =
         "[Trash Info]\nPath=" + QUrl::toPercentEncoding(where, "/") + "\nDeletionDate=" +
         QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-ddThh:mm:ss")).toUtf8() + "\n";
-    int error = writeAll(fd, text) ? 0 : (errno != 0 ? errno : EIO);
+    int error = WriteAll(fd, text);
     if (::close(fd) != 0 && error == 0)
         error = errno;
     if (error != 0) {
-        ::unlink(native(info).constData());
+        ::unlink(NativePath(info).constData());
         return Outcome::systemError(error);
     }
     Outcome moved = RenameWithoutReplacing(path, trash.folder + QStringLiteral("/files/") + name);
     if (!moved.done())
-        ::unlink(native(info).constData());
+        ::unlink(NativePath(info).constData());
     return moved;
 }

@@ -44,7 +44,8 @@ private slots:
         QVERIFY(free.contains(viewer.frameGeometry()));
         const QSize shown = viewer.centralWidget()->size();
         QVERIFY2(shown.height() > free.height() / 2, "the page is shown as large as the screen allows");
-        QCOMPARE(shown.width(), qRound(shown.height() * 800.0 / 20000));
+        // The picture is decoded at the size shown, so its shape may be a pixel off the file's.
+        QVERIFY(qAbs(shown.width() - qRound(shown.height() * 800.0 / 20000)) <= 1);
 
         viewer.showFile(makeImage(t.dir.filePath("shot.png"), QSize(1024, 768)));
         viewer.FitViewerToImage();

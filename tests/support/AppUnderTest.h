@@ -32,7 +32,8 @@ public:
     /// Starts on a settings file holding \a settings.
     bool start(const QByteArray& settings)
     {
-        return TestLibrary::makeFile(settingsFile(), settings), start();
+        TestLibrary::makeFile(settingsFile(), settings);
+        return start();
     }
     AppState& state() { return app.state(); }
     frmVistrelle& main() const { return *app.mainWindow(); }

@@ -52,7 +52,9 @@ struct FakeClipboard final : Clipboard
     }
     void setImage(const QImage& image) override
     {
-        picture = image, holdsImage = !image.isNull(), ++changes;
+        picture = image;
+        holdsImage = !image.isNull();
+        ++changes;
         emit changed();
     }
     void clear() override { setImage(QImage()); }
@@ -102,7 +104,11 @@ struct FakeKeyState final : KeyState
 
 struct FakeScreenGrab final : ScreenGrab
 {
-    QImage activeWindow() override { return ++grabs, window; }
+    QImage activeWindow() override
+    {
+        ++grabs;
+        return window;
+    }
     QImage window;
     int grabs = 0;
 };
@@ -115,8 +121,16 @@ struct FakeSound final : Sound
 
 struct FakeShell final : Shell
 {
-    bool explore(const QString& folder) override { return explored.append(folder), succeeds; }
-    bool open(const QString& path) override { return opened.append(path), succeeds; }
+    bool explore(const QString& folder) override
+    {
+        explored.append(folder);
+        return succeeds;
+    }
+    bool open(const QString& path) override
+    {
+        opened.append(path);
+        return succeeds;
+    }
     bool succeeds = true;
     QStringList explored, opened;
 };
