@@ -191,10 +191,14 @@ frmVistrelle* VistrelleApp::mainWindow() const
 frmImage& VistrelleApp::imageViewer()
 {
     if (!m_viewer) {
-        m_viewer = new frmImage(m_state, m_services.boxes, m_noImages);
-        QObject::connect(m_viewer, &frmImage::stepRequested, m_viewer, [this](int fromRow, int toRow) {
+        m_viewer = new frmImage(m_state, m_noImages);
+        QObject::connect(m_viewer, &frmImage::stepRequested, m_viewer, [this](int step) {
             if (m_main)
-                m_main->moveFileSelection(fromRow, toRow);
+                m_main->stepFile(step);
+        });
+        QObject::connect(m_viewer, &frmImage::introImageRequested, m_viewer, [this] {
+            if (m_main)
+                m_main->makeIntroImage();
         });
     }
     return *m_viewer;
