@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFile>
 #include <QSignalSpy>
+#include <QSysInfo>
 #include <QTemporaryDir>
 #include <QtTest>
 #include <csignal>
@@ -70,7 +71,7 @@ private slots:
     {
         QTest::addColumn<QString>("found"); // what stands at the lock paths before the first start
         QTest::newRow("nothing") << "";
-        QTest::newRow("left by a program that died") << "file: 2147483000\nvistrelle\nthis-host\n";
+        QTest::newRow("left by a program that died") << "file: 2147483000\nvistrelle\nHOST\n";
         QTest::newRow("from another host") << "file: 1\nvistrelle\nother-host\n";
         QTest::newRow("empty, after a power cut") << "file: ";
         QTest::newRow("garbage") << "file: \x7f\x01\xff\xfe";
@@ -91,7 +92,7 @@ private slots:
         for (const QString& path : {m_base + "run/vistrelle.lock", library + ".vistrelle.lock"}) {
             makeFolder(library);
             if (found.startsWith("file: "))
-                makeFile(path, found.mid(6).toLatin1());
+                makeFile(path, found.mid(6).replace("HOST", QSysInfo::machineHostName()).toLatin1());
             else if (found == "link")
                 QVERIFY(QFile::link(m_base + "nowhere", path));
             else if (found == "link to secrets")
@@ -167,27 +168,21 @@ private slots:
 
     void runtimeFolder_data()
     {
-        QTest::addColumn<QString>("given"); // XDG_RUNTIME_DIR: "unset", "open" (the user's, open to all)
+        // XDG_RUNTIME_DIR: "unset", "open" (the user's, open to all), "foreign" (another user's)
+        QTest::addColumn<QString>("given");
         QTest::addColumn<QString>("taken"); // what stands at tmp/vistrelle-UID before
         QTest::addColumn<QString>("used");  // the folder used, below the test's
-        QTest::newRow("private") << "private"
-                                 << ""
-                                 << "private";
-        QTest::newRow("unset") << "unset"
-                               << ""
-                               << "tmp/vistrelle-%1";
-        QTest::newRow("open to others") << "open"
-                                        << ""
-                                        << "tmp/vistrelle-%1";
+        const QString temporary = "tmp/vistrelle-%1", cache = "cache/vistrelle-runtime-%1";
+        QTest::newRow("private") << "private" << QString() << "private";
+        QTest::newRow("unset") << "unset" << QString() << temporary;
+        QTest::newRow("open to others") << "open" << QString() << temporary;
+        QTest::newRow("another user's") << "foreign" << QString() << temporary;
         QTest::newRow("made earlier, opened since") << "unset"
-                                                    << "own open folder"
-                                                    << "tmp/vistrelle-%1";
+                                                    << "own open folder" << temporary;
         QTest::newRow("another user's in the way") << "unset"
-                                                   << "foreign folder"
-                                                   << "cache/vistrelle-runtime-%1";
+                                                   << "foreign folder" << cache;
         QTest::newRow("a link in the way") << "unset"
-                                           << "link"
-                                           << "cache/vistrelle-runtime-%1";
+                                           << "link" << cache;
     }
 
     // Without a usable XDG_RUNTIME_DIR the program makes a folder of its own and checks it, so no
@@ -205,6 +200,10 @@ private slots:
             useRuntime("private");
             if (given == "open")
                 QVERIFY(::chmod(bytes(m_base + "private").constData(), 0777) == 0);
+            if (given == "foreign" && ::geteuid() != 0)
+                QSKIP("Giving a folder to another user needs root; skipped.");
+            if (given == "foreign")
+                QVERIFY(::chown(bytes(m_base + "private").constData(), 65534, 65534) == 0);
         }
         if (taken == "link") {
             makeFolder(m_base + "elsewhere");
@@ -229,6 +228,11 @@ private slots:
         QVERIFY(first.acquire());
         LockFileInstance second;
         QVERIFY(!second.acquire());
+        // Another user's folder is left as it was.
+        if (taken == "foreign folder") {
+            QVERIFY(::lstat(bytes(temporary).constData(), &info) == 0);
+            QCOMPARE(info.st_mode & 0777, 0777u);
+        }
     }
 
     void terminationSignals()

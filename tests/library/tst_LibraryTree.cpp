@@ -349,13 +349,16 @@ private slots:
             return ::lstat((root + path).constData(), &info) == 0;
         };
         makeFolder(m_root + "Cat/Other");
-        QVERIFY(::mkdir(root + "Cat/set\xff", 0700) == 0);
-        for (const char* name : {"Cat/set\xff/bad\xe9.jpg", "Cat/set\xff/good.jpg"})
+        for (const char* folder : {"Cat/set\xff", "Cat/set\xff/sub\xfe"})
+            QVERIFY(::mkdir(root + folder, 0700) == 0);
+        for (const char* name :
+             {"Cat/set\xff/bad\xe9.jpg", "Cat/set\xff/good.jpg", "Cat/set\xff/sub\xfe/c.jpg"})
             QVERIFY(::close(::open((root + name).constData(), O_CREAT | O_WRONLY, 0600)) == 0);
         const QString set = m_root + "Cat/" + PathFromNative("set\xff") + "/";
         QStringList paths = ListImageSet(set).images;
         paths.sort();
-        QCOMPARE(paths, (QStringList{set + PathFromNative("bad\xe9.jpg"), set + "good.jpg"}));
+        QCOMPARE(paths, (QStringList{set + PathFromNative("bad\xe9.jpg"), set + "good.jpg",
+                                     set + PathFromNative("sub\xfe/c.jpg")}));
 
         if (command == "list") {
             QCOMPARE(ListSubfolders(m_root + "Cat/").size(), 2);
@@ -365,7 +368,8 @@ private slots:
             const DeleteOutcome trashed = TrashFiles(m_root, paths);
             QCOMPARE(trashed.outcome.problems + trashed.notTrashed, QStringList());
             QVERIFY(!there("Cat/set\xff/bad\xe9.jpg"));
-            QCOMPARE(filesIn(trash() + "files"), (QStringList{PathFromNative("bad\xe9.jpg"), "good.jpg"}));
+            QCOMPARE(filesIn(trash() + "files"),
+                     (QStringList{PathFromNative("bad\xe9.jpg"), "c.jpg", "good.jpg"}));
         } else if (command == "delete") {
             QCOMPARE(DeleteFiles(m_root, paths).outcome.problems, QStringList());
             QVERIFY(!there("Cat/set\xff/bad\xe9.jpg"));
@@ -386,7 +390,8 @@ private slots:
             QCOMPARE(trashed.notTrashed, QStringList());
             QVERIFY(!there("Cat/set\xff"));
             QCOMPARE(filesIn(trash() + "files"),
-                     (QStringList{PathFromNative("set\xff/bad\xe9.jpg"), PathFromNative("set\xff/good.jpg")}));
+                     (QStringList{PathFromNative("set\xff/bad\xe9.jpg"), PathFromNative("set\xff/good.jpg"),
+                                  PathFromNative("set\xff/sub\xfe/c.jpg")}));
         } else {
             deleteFolder("Cat/" + PathFromNative("set\xff") + "/");
             QCOMPARE(m_told, QStringList());
