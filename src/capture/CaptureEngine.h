@@ -2,9 +2,11 @@
 
 #include "ScreenshotWriter.h"
 #include "WindowCapture.h"
+#include "platform/ActiveWindowSource.h"
 #include "platform/Outcome.h"
 
 #include <QDateTime>
+#include <QHash>
 #include <QObject>
 #include <QString>
 #include <QTimer>
@@ -42,12 +44,14 @@ public:
     WindowCapture& window() { return m_window; }
 
 signals:
-    /// A picture became the file at \a path.
-    void filed(const QString& path);
+    /// A picture became the file at \a path; \a source is the window active when it arrived.
+    void filed(const QString& path, const PictureSource& source);
     /// A picture could not be filed, or the active window's picture was not given: what the
-    /// user is to be told, once per picture. A refusal (no Image Set shown, a question of the
-    /// desktop's waiting for an answer) is information, anything else a failure.
+    /// user is to be told, once per picture. A refusal (no Image Set shown) is information,
+    /// anything else a failure.
     void told(const Outcome& outcome);
+    /// Capturing was paused or resumed (SetCapturePaused).
+    void pausedChanged(bool paused);
 
 private:
     void hand(ScreenshotJob job, quint64 change, const QString& folder);
@@ -77,4 +81,6 @@ private:
     QList<Held> m_held;
     QTimer m_trim; // memory goes back to the system once a burst is over
     WindowCapture m_window{m_state, m_services, *this};
+    // The window each change taken up came from, until it is filed.
+    QHash<quint64, PictureSource> m_sources;
 };
