@@ -1,10 +1,12 @@
 #include "SettingsFile.h"
 
 #include "AppState.h"
+#include "platform/FileNames.h"
 #include "platform/FileSystem.h"
 
 #include <QFile>
 #include <QList>
+#include <QRegularExpression>
 #include <charconv>
 #include <functional>
 #include <vector>
@@ -30,12 +32,13 @@ int pulledBack(int position)
     return position < -70 ? -60 : position;
 }
 
-// A name with a line break would end its line early and smuggle in a key of its own.
+// A name with a line break would end its line early and smuggle in a key of its own. The name's
+// own bytes are written, so that a folder named in another encoding is found again.
 QByteArray lineSafe(const QString& name)
 {
     if (name.contains(QLatin1Char('\n')) || name.contains(QLatin1Char('\r')))
         return {};
-    return name.toUtf8();
+    return NativePath(name);
 }
 
 } // namespace
@@ -104,7 +107,7 @@ SettingsKey nameKey(const char* key, QString Settings::*member)
 {
     return {key,
             [member](SettingsRecord& record, const QByteArray& value) {
-                record.settings.*member = QString::fromUtf8(value);
+                record.settings.*member = PathFromNative(value);
             },
             [member](const SettingsRecord& record) -> std::optional<QByteArray> {
                 return lineSafe(record.settings.*member);
@@ -173,6 +176,27 @@ const std::vector<SettingsKey>& settingsKeys()
         numberKey(
             "FILEMAX=", &Settings::fileMax, [](int n) { return n > 5000; },
             [](const Settings& s) { return s.fileMax > 5000; }),
+        {"FIND_LANGUAGES=",
+         [](SettingsRecord& record, const QByteArray& value) {
+             // Language names as the reader's data files carry them, nothing a file name could
+             // not hold.
+             static const QRegularExpression names(QStringLiteral("^[A-Za-z0-9_]+(\\+[A-Za-z0-9_]+)*$"));
+             if (names.match(QString::fromLatin1(value)).hasMatch())
+                 record.settings.findLanguages = QString::fromLatin1(value);
+         },
+         [](const SettingsRecord& record) -> std::optional<QByteArray> {
+             if (record.settings.findLanguages == QLatin1String("eng"))
+                 return std::nullopt;
+             return record.settings.findLanguages.toLatin1();
+         }},
+        {"WINDOW_TITLE_IN_FILE=",
+         [](SettingsRecord& record, const QByteArray& value) {
+             if (value == "YES")
+                 record.settings.writeWindowTitle = true;
+         },
+         [](const SettingsRecord& record) -> std::optional<QByteArray> {
+             return record.settings.writeWindowTitle ? std::optional<QByteArray>("YES") : std::nullopt;
+         }},
     };
     return keys;
 }
@@ -224,7 +248,7 @@ MainWindowPosition ReadSettingsFile(const QString& path, Settings& settings)
     return ApplySettings(file.readAll(), settings);
 }
 
-bool WriteSettingsFile(const QString& path, const QByteArray& text)
+Outcome WriteSettingsFile(const QString& path, const QByteArray& text)
 {
-    return WriteFileReplacing(path, text).done();
+    return WriteFileReplacing(path, text);
 }

@@ -2,9 +2,9 @@
 
 #include "LibraryTree.h"
 #include "platform/FileSystem.h"
+#include "platform/FolderListing.h"
 
 #include <QDir>
-#include <QFileInfo>
 #include <cerrno>
 
 namespace {
@@ -39,7 +39,7 @@ int deletePass(const QString& folder, const FolderTree& tree, QStringList& probl
     for (const QString& entry : tree.files + tree.others)
         removed += removeNoting(entry, problems) ? 1 : 0;
     for (qsizetype n = tree.folders.size() - 1; n >= 0; --n) {
-        if (QDir().rmdir(tree.folders.at(n)))
+        if (RemoveFolderOrLink(tree.folders.at(n).chopped(1)).done())
             ++removed;
         else if (tree.whole)
             problems.append(folderProblem());
@@ -67,8 +67,7 @@ Outcome ReachedThroughLink(const QString& libraryRoot, const QString& path)
     if (!path.startsWith(libraryRoot))
         return Outcome::refused(path + QStringLiteral(" is not in the library; nothing was deleted."));
     const QString step = FirstStepNotAFolder(libraryRoot, path);
-    const QFileInfo info(step);
-    if (step.isEmpty() || (!info.isSymLink() && !info.exists()))
+    if (step.isEmpty() || !EntryExists(step))
         return {};
     return Outcome::refused(step +
                             QStringLiteral(" is a link (or a file), not a folder of the library: what "
@@ -118,12 +117,11 @@ Outcome RemoveDeletedFolder(const QString& folder)
 
 Outcome MoveFilesInto(const QStringList& paths, const QString& targetFolder)
 {
-    const QString target = QFileInfo(targetFolder).canonicalFilePath();
     Outcome outcome;
     for (const QString& path : paths) {
         const QString name = FileNameOf(path);
         // Judged by the folder the entry lies in: a link leading into the target still moves.
-        if (!target.isEmpty() && QFileInfo(QFileInfo(path).absolutePath()).canonicalFilePath() == target)
+        if (SameEntry(path.left(path.size() - name.size()), targetFolder))
             continue;
         const Outcome moved = RenameWithoutReplacing(path, targetFolder + name);
         if (!moved.done())

@@ -12,6 +12,7 @@
 #include <QMenu>
 #include <QRadioButton>
 #include <QScreen>
+#include <QTimer>
 
 using namespace TestLibrary;
 
@@ -96,16 +97,36 @@ private slots:
         QVERIFY(QApplication::topLevelWidgets().isEmpty());
     }
 
-    // Closing when the disk is full: the old settings file stays, and the user is told.
-    void closingOnAFullDisk()
+    void fullDisk_data()
     {
+        QTest::addColumn<QString>("act");
+        QTest::newRow("closing") << "close";
+        QTest::newRow("the session's end") << "end session";
+        QTest::newRow("Intro Set") << "cmdFirstImageSet";
+    }
+
+    // A save when the disk is full: the old settings file stays, and the user is told why, once;
+    // "Done." is never said.
+    void fullDisk()
+    {
+        QFETCH(QString, act);
         AppUnderTest t;
         const QByteArray before("IMAGEFORMAT=BMP\r\nFIRSTCAT=Default Category\r\n");
         QVERIFY(t.start(before));
-        withFileSizeLimit(16, [&] { t.main().close(); });
+        withFileSizeLimit(16, [&] {
+            if (act == "close") {
+                t.main().close();
+            } else if (act == "end session") {
+                // Quitting closes the windows, as a signal's end of the session does.
+                QTimer::singleShot(0, &t.main(), [&t] { t.app.EndSession(); });
+                QApplication::exec();
+            } else {
+                t.click(qPrintable(act));
+            }
+        });
         QCOMPARE(contents(t.settingsFile()), before);
         QCOMPARE(t.fakes.boxes.texts(),
-                 QStringList{"Could not write " + t.programDir() + "Vistrelle.ini file"});
+                 QStringList{"Could not write " + t.programDir() + "Vistrelle.ini file (File too large)."});
         QCOMPARE(t.fakes.boxes.shown.first().look, BoxLook::Exclamation);
     }
 

@@ -3,6 +3,7 @@
 #include "library/FileOperations.h"
 #include "library/LibraryCommands.h"
 #include "library/LibraryTree.h"
+#include "platform/FileNames.h"
 #include "platform/FileSystem.h"
 #include "support/TestLibrary.h"
 
@@ -11,7 +12,10 @@
 #include <QImage>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <fcntl.h>
 #include <memory>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace TestLibrary;
 
@@ -86,6 +90,9 @@ private slots:
         qputenv("XDG_DATA_HOME", QFile::encodeName(m_base + "data"));
         qputenv("HOME", QFile::encodeName(m_base + "home"));
     }
+
+    // Names that are not UTF-8 are beyond QTemporaryDir's removal.
+    void cleanup() { removeTree(m_base); }
 
     void displayOrder()
     {
@@ -306,13 +313,90 @@ private slots:
         QTest::newRow("no extension") << "Login screen -> Login screen.jpg";
         QTest::newRow("listed extension, other case") << "Login.BMP -> Login.BMP";
         QTest::newRow("an extension not listed") << "notes.txt -> notes.txt.jpg";
+        // Refused: the file would be hidden from every list, or leave its folder.
+        QTest::newRow("a leading point") << ".hidden -> shot.jpg";
+        QTest::newRow("a folder on the way") << "../shot -> shot.jpg";
     }
     void renameKeepsTheExtension()
     {
         QFETCH(QString, rename);
         make({"Vistrelles/Cat/Set/shot.jpg"});
-        QVERIFY(RenameFile(m_root + "Cat/Set/shot.jpg", rename.section(" -> ", 0, 0)).done());
-        QCOMPARE(filesIn(m_root + "Cat/Set"), QStringList{rename.section(" -> ", 1)});
+        const Outcome renamed = RenameFile(m_root + "Cat/Set/shot.jpg", rename.section(" -> ", 0, 0));
+        QCOMPARE(renamed.done(), rename.section(" -> ", 1) != "shot.jpg");
+        QCOMPARE(filesIn(m_root + "Cat"), QStringList{"Set/" + rename.section(" -> ", 1)});
+    }
+
+    void namesNotUtf8_data()
+    {
+        QTest::addColumn<QString>("command");
+        QTest::newRow("listed") << "list";
+        QTest::newRow("trashed beside another") << "trash";
+        QTest::newRow("deleted for good") << "delete";
+        QTest::newRow("moved") << "move";
+        QTest::newRow("renamed and back") << "rename";
+        QTest::newRow("its Image Set trashed") << "trash set";
+        QTest::newRow("its Image Set deleted for good") << "delete set";
+    }
+
+    // A file and an Image Set named in another encoding (bytes that are no UTF-8) are handled as
+    // any other. What is on disk is checked by the bytes themselves.
+    void namesNotUtf8()
+    {
+        QFETCH(QString, command);
+        const QByteArray root = QFile::encodeName(m_root);
+        const auto there = [&root](const QByteArray& path) {
+            struct stat info = {};
+            return ::lstat((root + path).constData(), &info) == 0;
+        };
+        makeFolder(m_root + "Cat/Other");
+        for (const char* folder : {"Cat/set\xff", "Cat/set\xff/sub\xfe"})
+            QVERIFY(::mkdir(root + folder, 0700) == 0);
+        for (const char* name :
+             {"Cat/set\xff/bad\xe9.jpg", "Cat/set\xff/good.jpg", "Cat/set\xff/sub\xfe/c.jpg"})
+            QVERIFY(::close(::open((root + name).constData(), O_CREAT | O_WRONLY, 0600)) == 0);
+        const QString set = m_root + "Cat/" + PathFromNative("set\xff") + "/";
+        QStringList paths = ListImageSet(set).images;
+        paths.sort();
+        QCOMPARE(paths, (QStringList{set + PathFromNative("bad\xe9.jpg"), set + "good.jpg",
+                                     set + PathFromNative("sub\xfe/c.jpg")}));
+
+        if (command == "list") {
+            QCOMPARE(ListSubfolders(m_root + "Cat/").size(), 2);
+            QVERIFY(ListSubfolders(m_root + "Cat/").contains(PathFromNative("set\xff")));
+            QCOMPARE(FindImageSet(m_root, {"Cat"}, PathFromNative("set\xff"), "Cat"), 0);
+        } else if (command == "trash") {
+            const DeleteOutcome trashed = TrashFiles(m_root, paths);
+            QCOMPARE(trashed.outcome.problems + trashed.notTrashed, QStringList());
+            QVERIFY(!there("Cat/set\xff/bad\xe9.jpg"));
+            QCOMPARE(filesIn(trash() + "files"),
+                     (QStringList{PathFromNative("bad\xe9.jpg"), "c.jpg", "good.jpg"}));
+        } else if (command == "delete") {
+            QCOMPARE(DeleteFiles(m_root, paths).outcome.problems, QStringList());
+            QVERIFY(!there("Cat/set\xff/bad\xe9.jpg"));
+            QVERIFY(!there("Cat/set\xff/good.jpg"));
+        } else if (command == "move") {
+            QCOMPARE(MoveFilesInto(paths, m_root + "Cat/Other/").problems, QStringList());
+            QVERIFY(there("Cat/Other/bad\xe9.jpg"));
+            QVERIFY(!there("Cat/set\xff/bad\xe9.jpg"));
+        } else if (command == "rename") {
+            QVERIFY(RenameFile(paths.first(), "renamed").done());
+            QVERIFY(there("Cat/set\xff/renamed.jpg"));
+            QVERIFY(!there("Cat/set\xff/bad\xe9.jpg"));
+            QVERIFY(RenameFile(set + "renamed.jpg", PathFromNative("\xe9t\xe9")).done());
+            QVERIFY(there("Cat/set\xff/\xe9t\xe9.jpg"));
+        } else if (command == "trash set") {
+            const DeleteOutcome trashed = TrashLibraryFolder(m_state, set);
+            QVERIFY(trashed.outcome.done());
+            QCOMPARE(trashed.notTrashed, QStringList());
+            QVERIFY(!there("Cat/set\xff"));
+            QCOMPARE(filesIn(trash() + "files"),
+                     (QStringList{PathFromNative("set\xff/bad\xe9.jpg"), PathFromNative("set\xff/good.jpg"),
+                                  PathFromNative("set\xff/sub\xfe/c.jpg")}));
+        } else {
+            deleteFolder("Cat/" + PathFromNative("set\xff") + "/");
+            QCOMPARE(m_told, QStringList());
+            QVERIFY(!there("Cat/set\xff"));
+        }
     }
 
     void oddNames_data()

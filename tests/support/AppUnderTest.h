@@ -26,6 +26,8 @@ public:
     {
         // Deleted files go to a trash of the test's own.
         qputenv("XDG_DATA_HOME", QFile::encodeName(dir.path() + "/data"));
+        // The text index too.
+        qputenv("XDG_CACHE_HOME", QFile::encodeName(dir.path() + "/cache"));
     }
 
     bool start() { return app.start(); }

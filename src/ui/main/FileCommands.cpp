@@ -107,7 +107,7 @@ void FileCommands::MoveSelectedFiles()
             QStringLiteral("These files were not moved and are still where they were:\n\n") +
                 notMoved.join(QLatin1Char('\n')),
             BoxLook::Exclamation);
-    if (handed == paths.size())
+    else if (handed == paths.size())
         m_services.boxes.show(QStringLiteral("Done."), BoxLook::NoIcon);
 }
 

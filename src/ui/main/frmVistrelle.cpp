@@ -2,6 +2,7 @@
 
 #include "FileCommands.h"
 #include "FileList.h"
+#include "FindPanel.h"
 #include "ImageInfo.h"
 #include "ImageSetCommands.h"
 #include "MainWindowControls.h"
@@ -20,6 +21,7 @@
 #include "platform/MessageBoxes.h"
 #include "platform/Services.h"
 #include "platform/Shell.h"
+#include "platform/TextReader.h"
 #include "ui/CaptureCaption.h"
 #include "ui/Twips.h"
 #include "ui/dialogs/LibraryDialogs.h"
@@ -30,6 +32,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QGridLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
@@ -64,7 +67,7 @@ const char* const formatExtensions[] = {".jpg", ".bmp", ".png"};
 } // namespace
 
 frmVistrelle::frmVistrelle(AppState& state, Services& services, LibraryDialogs& dialogs,
-                           CaptureEngine& engine)
+                           CaptureEngine& engine, ReaderWorker& reading)
     : QWidget(nullptr)
     , m_state(state)
     , m_services(services)
@@ -72,8 +75,10 @@ frmVistrelle::frmVistrelle(AppState& state, Services& services, LibraryDialogs& 
     , m_engine(engine)
     , m_ui(this, new FileList(this))
     , m_setCommands(new ImageSetCommands(m_ui, state, services, dialogs, this))
+    , m_find(new FindPanel(this, state, reading))
     , m_fileCommands(new FileCommands(*m_ui.lstComponents, state, services, dialogs))
 {
+    m_find->placeIn(qobject_cast<QGridLayout*>(layout()), m_ui.lstComponents);
     setObjectName(QStringLiteral("frmVistrelle"));
     setWindowTitle(QStringLiteral("Vistrelle"));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -123,9 +128,10 @@ void frmVistrelle::connectControls()
     connect(m_setCommands, &ImageSetCommands::categoriesChanged, this, &frmVistrelle::cmdRefresh_Click);
     connect(m_setCommands, &ImageSetCommands::imageSetsChanged, this, &frmVistrelle::RefreshImageSets);
     connect(m_setCommands, &ImageSetCommands::endProgramRequested, this, &frmVistrelle::endProgramRequested);
-    connect(m_setCommands, &ImageSetCommands::settingsChanged, this, &frmVistrelle::settingsChanged);
+    connect(m_setCommands, &ImageSetCommands::introSetChosen, this, &frmVistrelle::introSetChosen);
     connect(m_ui.tmrTimer, &QTimer::timeout, this, &frmVistrelle::tmrTimer_Timer);
     connect(&m_engine, &CaptureEngine::filed, this, &frmVistrelle::fileCaptured);
+    connect(m_find, &FindPanel::chosen, this, &frmVistrelle::showFound);
 }
 
 void frmVistrelle::enableTimer()
@@ -351,6 +357,7 @@ void frmVistrelle::chkPauseCapturing_Click()
 {
     SetCapturePaused(m_state, m_services, m_engine, m_ui.chkPauseCapturing->isChecked());
     showCaption();
+    m_find->showProgress();
 }
 
 void frmVistrelle::showCaption()
@@ -369,7 +376,7 @@ void frmVistrelle::cmdExplore_Click()
 
 void frmVistrelle::cmdOptions_Click()
 {
-    frmOptions dialog(m_state.settings, this);
+    frmOptions dialog(m_state.settings, m_services.reader.installedLanguages(), this);
     if (dialog.exec() != QDialog::Accepted)
         return;
     m_state.settings = dialog.chosen();
@@ -446,6 +453,15 @@ void frmVistrelle::fileCaptured(const QString& path)
         ShowViewerImage(path);
     else
         emit viewerStepsEnabled(true);
+}
+
+void frmVistrelle::showFound(const FoundPicture& found)
+{
+    if (!SelectImageSet(found.imageSet, found.category))
+        return;
+    FileList& list = *m_ui.lstComponents;
+    if (const int row = list.files().rowOf(found.path); row >= 0)
+        list.moveSelection(list.currentRow(), row);
 }
 
 std::pair<int, QString> frmVistrelle::showThumbnails(const QAbstractItemModel& rows, int rowLimit,

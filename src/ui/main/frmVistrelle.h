@@ -8,10 +8,13 @@
 
 class CaptureEngine;
 class FileCommands;
+class FindPanel;
 class ImageSetCommands;
 class LibraryDialogs;
 class QAbstractItemModel;
+class ReaderWorker;
 struct AppState;
+struct FoundPicture;
 struct Services;
 
 /// The main window: the Category and Image Set choices, the Image Set's files, the capture
@@ -21,7 +24,8 @@ class frmVistrelle final : public QWidget
     Q_OBJECT
 
 public:
-    frmVistrelle(AppState& state, Services& services, LibraryDialogs& dialogs, CaptureEngine& engine);
+    frmVistrelle(AppState& state, Services& services, LibraryDialogs& dialogs, CaptureEngine& engine,
+                 ReaderWorker& reading);
 
     void FillCategoryList();
     void RefreshImageSets();
@@ -49,6 +53,9 @@ public:
     /// line put in its place, without listing the set again; the viewer keeps its picture
     /// unless the list was empty.
     void fileCaptured(const QString& path);
+    /// Shows the Category and Image Set of a picture Find found, with the picture selected and
+    /// in the viewer.
+    void showFound(const FoundPicture& found);
 
     void cboImageSetCategory_Click();
     void cboImageSetName_Click();
@@ -77,8 +84,10 @@ signals:
     void endProgramRequested();
     /// The window is closing.
     void unloading();
-    /// The user changed a setting (format, options, Intro Set): it is to be saved now.
+    /// The user changed a setting (format, options): it is to be saved now.
     void settingsChanged();
+    /// The user chose the Intro Set: it is to be saved now, and the user told once it is.
+    void introSetChosen();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -104,6 +113,7 @@ private:
     CaptureEngine& m_engine;
     MainWindowControls m_ui;
     ImageSetCommands* m_setCommands;
+    FindPanel* m_find;
     FileCommands* m_fileCommands;
     QSet<QString> m_overflowTold;
     int m_restoreListIndex = 0; // line to select after the next refill, from 0; 0 keeps the selection
