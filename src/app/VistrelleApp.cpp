@@ -2,6 +2,7 @@
 
 #include "core/SettingsFile.h"
 #include "core/Startup.h"
+#include "library/IndexDatabase.h"
 #include "platform/Clipboard.h"
 #include "platform/InstanceLock.h"
 #include "platform/MessageBoxes.h"
@@ -22,6 +23,7 @@ VistrelleApp::VistrelleApp(Services& services, LibraryDialogs& dialogs, CaptureW
     : m_services(services)
     , m_dialogs(dialogs)
     , m_engine(m_state, services, worker)
+    , m_reading(services.reader)
     , m_programDir(std::move(programDir))
     , m_argumentText(arguments.join(QLatin1Char(' ')))
     , m_noImages(NoImagesPicture())
@@ -37,6 +39,13 @@ VistrelleApp::VistrelleApp(Services& services, LibraryDialogs& dialogs, CaptureW
                                                     : BoxLook::Exclamation);
         },
         Qt::QueuedConnection);
+    QObject::connect(
+        &m_engine, &CaptureEngine::filed, &m_reading,
+        [this](const QString& path, const PictureSource& source) { m_reading.record(path, source); });
+    QObject::connect(&m_services.clipboard, &Clipboard::changed, &m_reading, [this] { m_reading.holdOff(); });
+    QObject::connect(&m_engine, &CaptureEngine::pausedChanged, &m_reading, [this] { pauseReading(); });
+    QObject::connect(&m_reading, &ReaderWorker::problem, &m_reading,
+                     [this](const QString& text) { m_services.boxes.show(text, BoxLook::Exclamation); });
 }
 
 VistrelleApp::~VistrelleApp()
@@ -56,12 +65,15 @@ bool VistrelleApp::start()
         delete m_main.data();
         return false;
     }
+    pauseReading();
+    m_reading.start(m_state.libraryRoot, IndexFileFor(m_state.libraryRoot, IndexFolder()),
+                    m_state.settings.findLanguages.split(QLatin1Char('+')));
     return true;
 }
 
 void VistrelleApp::createMainWindow()
 {
-    m_main = new frmVistrelle(m_state, m_services, m_dialogs, m_engine);
+    m_main = new frmVistrelle(m_state, m_services, m_dialogs, m_engine, m_reading);
     QObject::connect(m_main, &frmVistrelle::viewerShows, m_main, [this](const QString& path) {
         frmImage& viewer = imageViewer();
         viewer.showFile(path);
@@ -77,7 +89,10 @@ void VistrelleApp::createMainWindow()
     QObject::connect(m_main, &frmVistrelle::endProgramRequested, m_main, [this] { EndProgram(); });
     QObject::connect(m_main, &frmVistrelle::unloading, m_main, [this] { mainWindowUnloading(); });
     // Saved at each change, so that a session lost with its display loses the window places at most.
-    QObject::connect(m_main, &frmVistrelle::settingsChanged, m_main, [this] { WriteSettings(); });
+    QObject::connect(m_main, &frmVistrelle::settingsChanged, m_main, [this] {
+        WriteSettings();
+        m_reading.setLanguages(m_state.settings.findLanguages.split(QLatin1Char('+')));
+    });
     QObject::connect(m_main, &frmVistrelle::introSetChosen, m_main, [this] {
         if (WriteSettings())
             m_services.boxes.show(
@@ -176,10 +191,14 @@ frmVistrelle* VistrelleApp::mainWindow() const
 frmImage& VistrelleApp::imageViewer()
 {
     if (!m_viewer) {
-        m_viewer = new frmImage(m_state, m_services.boxes, m_noImages);
-        QObject::connect(m_viewer, &frmImage::stepRequested, m_viewer, [this](int fromRow, int toRow) {
+        m_viewer = new frmImage(m_state, m_noImages);
+        QObject::connect(m_viewer, &frmImage::stepRequested, m_viewer, [this](int step) {
             if (m_main)
-                m_main->moveFileSelection(fromRow, toRow);
+                m_main->stepFile(step);
+        });
+        QObject::connect(m_viewer, &frmImage::introImageRequested, m_viewer, [this] {
+            if (m_main)
+                m_main->makeIntroImage();
         });
     }
     return *m_viewer;
@@ -244,6 +263,7 @@ void VistrelleApp::enterLowResourceMode()
                      [this](QPoint topLeft) { leaveLowResourceMode(topLeft); });
     QObject::connect(m_lowResource, &frmLowResource::unloading, m_lowResource,
                      [this] { lowResourceWindowUnloading(); });
+    pauseReading();
     m_lowResource->move(m_main->pos());
     m_lowResource->show();
     // The small window stands before the others go, so the program never has no window.
@@ -261,6 +281,12 @@ void VistrelleApp::leaveLowResourceMode(QPoint topLeft)
     if (m_lowResource)
         m_lowResource->close();
     QGuiApplication::setQuitOnLastWindowClosed(true);
+    pauseReading();
+}
+
+void VistrelleApp::pauseReading()
+{
+    m_reading.setPaused(m_state.capturePaused || m_state.lowResourceMode);
 }
 
 void VistrelleApp::lowResourceWindowUnloading()

@@ -2,6 +2,7 @@
 
 #include "capture/CaptureEngine.h"
 #include "core/AppState.h"
+#include "library/ReaderWorker.h"
 
 #include <QImage>
 #include <QPoint>
@@ -35,6 +36,7 @@ public:
     AppState& state() { return m_state; }
     Services& services() { return m_services; }
     CaptureEngine& engine() { return m_engine; }
+    ReaderWorker& reading() { return m_reading; }
 
     frmVistrelle* mainWindow() const;
     frmImage& imageViewer();
@@ -77,11 +79,15 @@ private:
     void leaveLowResourceMode(QPoint topLeft);
     /// The small window's unload step: with no main window left, the program ends.
     void lowResourceWindowUnloading();
+    /// Reading rests while capturing is paused and in low-resource mode, which is about a small
+    /// footprint.
+    void pauseReading();
 
     AppState m_state;
     Services& m_services;
     LibraryDialogs& m_dialogs;
     CaptureEngine m_engine;
+    ReaderWorker m_reading;
     QString m_programDir;
     QString m_argumentText;
     // False for a library given on the command line: the Intro Set then names a set of the

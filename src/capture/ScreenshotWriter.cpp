@@ -6,6 +6,7 @@
 #include "PngWriter.h"
 #include "core/AppState.h"
 #include "platform/FileSystem.h"
+#include "platform/PictureTitle.h"
 
 #include <QFileInfo>
 #include <QHashFunctions>
@@ -127,6 +128,8 @@ ScreenshotResult WriteScreenshot(const ScreenshotJob& job)
         result.outcome = failure(encoded);
         return result;
     }
+    if (!job.title.isEmpty())
+        AddPictureTitle(bytes, job.title);
     // Another program, or the filing of an earlier picture of the same second, may take the
     // name between the look-up and the write: then the next one.
     int counter = 1;

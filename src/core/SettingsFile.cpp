@@ -6,6 +6,7 @@
 
 #include <QFile>
 #include <QList>
+#include <QRegularExpression>
 #include <charconv>
 #include <functional>
 #include <vector>
@@ -175,6 +176,27 @@ const std::vector<SettingsKey>& settingsKeys()
         numberKey(
             "FILEMAX=", &Settings::fileMax, [](int n) { return n > 5000; },
             [](const Settings& s) { return s.fileMax > 5000; }),
+        {"FIND_LANGUAGES=",
+         [](SettingsRecord& record, const QByteArray& value) {
+             // Language names as the reader's data files carry them, nothing a file name could
+             // not hold.
+             static const QRegularExpression names(QStringLiteral("^[A-Za-z0-9_]+(\\+[A-Za-z0-9_]+)*$"));
+             if (names.match(QString::fromLatin1(value)).hasMatch())
+                 record.settings.findLanguages = QString::fromLatin1(value);
+         },
+         [](const SettingsRecord& record) -> std::optional<QByteArray> {
+             if (record.settings.findLanguages == QLatin1String("eng"))
+                 return std::nullopt;
+             return record.settings.findLanguages.toLatin1();
+         }},
+        {"WINDOW_TITLE_IN_FILE=",
+         [](SettingsRecord& record, const QByteArray& value) {
+             if (value == "YES")
+                 record.settings.writeWindowTitle = true;
+         },
+         [](const SettingsRecord& record) -> std::optional<QByteArray> {
+             return record.settings.writeWindowTitle ? std::optional<QByteArray>("YES") : std::nullopt;
+         }},
     };
     return keys;
 }

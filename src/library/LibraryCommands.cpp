@@ -68,7 +68,7 @@ DeleteOutcome DeleteLibraryFolder(AppState& state, const QString& folder)
 {
     if (!FolderMayBeDeleted(folder, state.libraryRoot, QDir::homePath()))
         return {Outcome::refused(criticalError), true, {}, {}};
-    DeleteOutcome result{DeleteFolderTree(state, folder), false, {}, {}};
+    DeleteOutcome result{DeleteFolderTree(state.libraryRoot, folder), false, {}, {}};
     if (!result.outcome.done())
         return result;
     const Outcome removed = RemoveDeletedFolder(folder);
@@ -132,9 +132,12 @@ std::optional<int> FindImageSet(const QString& libraryRoot, const QStringList& c
     return found;
 }
 
-void ListImageSet(AppState& state, const QString& folder)
+ImageSetListing ListImageSet(const QString& folder)
 {
     // Listing an Image Set clears what a killed capture left half-written there.
     RemoveStaleTemporaries(folder);
-    state.imageSetFiles = CollectImages(state, folder);
+    ImageSetListing listing;
+    listing.files = WalkFolder(folder).files;
+    listing.images = ImagesAmong(listing.files);
+    return listing;
 }

@@ -113,15 +113,17 @@ private slots:
         make({"f.bmp", "Sub/d.Gif", "Shot1.JPG", "g.jpeg", "hjpg", "jpg", "Sub/b.jpg", ".x.jpg", ".gif",
               ".h/a.jpg", "x.gif>Sub/b.jpg", "Link>Sub", "dead.jpg>none", "Sub/p.PNG", "Sub/q.JPEG", "r.tif",
               "s.pngx", "tpng"});
-        m_state.fileList = QStringList{"stale"};
-        ResetFileWalk(m_state);
-        CollectImages(m_state, m_base);
+        const FolderTree tree = WalkFolder(m_base);
         // jpg, jpeg, gif, bmp, then png; sub-folders after the folder's own files; hidden entries,
         // links to folders, dead links and other types skipped
-        QCOMPARE(m_state.fileList.replaceInStrings(m_base, QString()),
+        QCOMPARE(ImagesAmong(tree.files).replaceInStrings(m_base, QString()),
                  (QStringList{"Shot1.JPG", "Sub/b.jpg", "g.jpeg", "Sub/q.JPEG", "x.gif", "Sub/d.Gif", "f.bmp",
                               "Sub/p.PNG"}));
-        QCOMPARE(m_state.fileCount, 9);
+        // What a delete removes as entries; the folders it empties.
+        QStringList others = tree.others;
+        others.sort();
+        QCOMPARE(others, (QStringList{m_base + "Link", m_base + "dead.jpg"}));
+        QCOMPARE(tree.folders, QStringList{m_base + "Sub/"});
     }
 
     void deleteGuard_data()
@@ -156,8 +158,8 @@ private slots:
               "Vistrelles/Cat/dangling>nowhere", "Vistrelles/Linked>outside"});
         QFile::setPermissions(m_base + "outside/locked.jpg", QFile::ReadOwner);
         QFile::setPermissions(m_root + "Cat/Set/b/f.jpg", QFile::ReadOwner);
-        m_state.settings.dirMax = 2; // more folders and files than the tables hold
-        m_state.settings.fileMax = 2;
+        for (int n = 0; n <= SubfolderLimit; ++n) // more than one walk follows
+            makeFolder(m_root + QString("Cat/Set/many/%1/").arg(n));
         deleteFolder("Cat/");
         deleteFolder("Linked/");
         QVERIFY2(!(QFile::permissions(m_base + "outside/locked.jpg") & QFile::WriteOwner),
@@ -292,10 +294,9 @@ private slots:
               "Vistrelles/Cat/Set/.b.jpg.0badf00d.part", "Vistrelles/Cat/Old/.c.jpg.12345678.part"});
         for (const char* stale : {"Set/.a.jpg.0badf00d.part", "Old/.c.jpg.12345678.part"})
             setModified(m_root + "Cat/" + stale, QDateTime::currentDateTime().addSecs(-120));
-        ResetFileWalk(m_state);
-        ListImageSet(m_state, m_root + "Cat/Set/");
+        const ImageSetListing listing = ListImageSet(m_root + "Cat/Set/");
         QCOMPARE(filesIn(m_root + "Cat/Set"), (QStringList{".b.jpg.0badf00d.part", "a.jpg"}));
-        QCOMPARE(m_state.imageSetFiles, QStringList{m_root + "Cat/Set/a.jpg"});
+        QCOMPARE(listing.files, QStringList{m_root + "Cat/Set/a.jpg"});
         deleteFolder("Cat/Old/");
         QCOMPARE(m_told, QStringList());
         QVERIFY(!QFileInfo::exists(m_root + "Cat/Old"));
@@ -354,9 +355,7 @@ private slots:
              {"Cat/set\xff/bad\xe9.jpg", "Cat/set\xff/good.jpg", "Cat/set\xff/sub\xfe/c.jpg"})
             QVERIFY(::close(::open((root + name).constData(), O_CREAT | O_WRONLY, 0600)) == 0);
         const QString set = m_root + "Cat/" + PathFromNative("set\xff") + "/";
-        ResetFileWalk(m_state);
-        ListImageSet(m_state, set);
-        QStringList paths = m_state.fileList;
+        QStringList paths = ListImageSet(set).images;
         paths.sort();
         QCOMPARE(paths, (QStringList{set + PathFromNative("bad\xe9.jpg"), set + "good.jpg",
                                      set + PathFromNative("sub\xfe/c.jpg")}));
@@ -427,9 +426,7 @@ private slots:
         QCOMPARE(ListSubfolders(m_root), QStringList{name});
         QCOMPARE(ListSubfolders(m_root + name + "/"), (QStringList{name, "Other"}));
         QVERIFY(RenameWithoutReplacing(set + "Image_040417_155228.jpg", set + name).done());
-        ResetFileWalk(m_state);
-        EnumerateFiles(m_state, m_root, QString(), FileMode::Every);
-        QCOMPARE(m_state.fileList, QStringList{set + name});
+        QCOMPARE(WalkFolder(m_root).files, QStringList{set + name});
         QCOMPARE(QImage(set + name).size(), QSize(16, 8));
         QCOMPARE(MoveFilesInto({set + name}, m_root + name + "/Other/").problems, QStringList());
         QCOMPARE(filesIn(m_root), QStringList{name + "/Other/" + name});
