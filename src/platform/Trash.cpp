@@ -171,7 +171,7 @@ struct TrashFolder
 std::optional<Place> homeTrashPlace(const QByteArray& dataHome)
 {
     for (QByteArray path = dataHome;; path = folderOf(path)) {
-        if (const std::optional<Place> place = placeOfFolder(path))
+        if (std::optional<Place> place = placeOfFolder(path))
             return place;
         if (path == "/")
             return std::nullopt;
