@@ -83,6 +83,7 @@ int measure(int argc, char** argv)
     QDir().mkdir(runtime);
     QFile::setPermissions(runtime, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     setenv("XDG_RUNTIME_DIR", runtime.toLocal8Bit().constData(), 1);
+    setenv("XDG_CACHE_HOME", dir.filePath(QStringLiteral("cache")).toLocal8Bit().constData(), 1);
     QApplication application(argc, argv);
 
     const QString library = dir.filePath(QStringLiteral("Vistrelles/Cat/"));

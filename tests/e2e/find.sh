@@ -6,25 +6,30 @@ set -uo pipefail
 source "$(dirname "$0")/x11session.sh"
 
 install_program "$1"
-export XDG_CACHE_HOME="$work/cache"
 # Hotkey CTRL+K for the active window.
 printf 'ACTIVEWINDOW_HK=75\r\nACTIVEWINDOW_HKCS=1\r\n' >"$program/Vistrelle.ini"
-# A stand-in for the desktop's file opener: records what the program asks it to open.
+# A stand-in for the desktop's file opener: records the path of the file URL it is asked to open.
 mkdir -p "$work/bin"
-printf '#!/bin/sh\nprintf "%%s\\n" "$1" >>"%s/opened"\n' "$work" >"$work/bin/xdg-open"
+cat >"$work/bin/xdg-open" <<EOF
+#!/bin/bash
+url="\${1#file://}"
+printf '%b\\n' "\${url//%/\\\\x}" >>"$work/opened"
+EOF
 chmod +x "$work/bin/xdg-open"
 export PATH="$work/bin:$PATH"
 
-# find_paths WORDS...: what `--find` prints; its status in $found_status, its note in $work/note.
+# find_paths WORDS...: what `--find` prints into $out, its status into $found_status, its note
+# into $work/note.
 find_paths() {
-    "$program/vistrelle" --find "$@" 2>"$work/note"
+    "$program/vistrelle" --find "$@" >"$work/out" 2>"$work/note"
     found_status=$?
+    out=$(cat "$work/out")
 }
 
 # Before the program ever ran, a picture is there but nothing is read.
 mkdir -p "$set_folder"
 cp "$work/shot.png" "$set_folder/Earlier.png"
-out=$(find_paths anything)
+find_paths anything
 [ "$found_status" -eq 1 ] && [ -z "$out" ] || fail "--find without an index gave $found_status: $out"
 [ "$(cat "$work/note")" = "Not read yet: 1 of 1 pictures." ] || fail "the note said: $(cat "$work/note")"
 
@@ -56,24 +61,24 @@ done
 
 # Reading runs in the background; the last shot is read first among those waiting.
 for _ in $(seq 600); do
-    find_paths "${words[0]}" >/dev/null
+    find_paths "${words[0]}"
     [ "$found_status" -eq 0 ] && [ ! -s "$work/note" ] && break
     sleep 0.5
 done
 [ ! -s "$work/note" ] || fail "reading did not finish: $(cat "$work/note")"
 
 for i in 0 1 2; do
-    out=$(find_paths "${words[$i],,}")
+    find_paths "${words[$i],,}"
     [ "$found_status" -eq 0 ] && [ "$out" = "${shots[$i]}" ] ||
         fail "--find ${words[$i]} gave $found_status: $out (expected ${shots[$i]})"
-    out=$(find_paths "${titles[$i]%%-*}")
+    find_paths "${titles[$i]%%-*}"
     [ "$out" = "${shots[$i]}" ] || fail "--find ${titles[$i]%%-*} gave: $out"
 done
 # The program: every shot, newest first.
-out=$(find_paths xterm)
+find_paths xterm
 expected=$(printf '%s\n' "${shots[2]}" "${shots[1]}" "${shots[0]}")
 [ "$out" = "$expected" ] || fail "--find xterm gave: $out"
-out=$(find_paths "${words[0]}" "${words[1]}")
+find_paths "${words[0]}" "${words[1]}"
 [ "$found_status" -eq 1 ] && [ -z "$out" ] || fail "two shots' words together gave $found_status: $out"
 
 # The Find box: the picture chosen is the one the file list then opens.
@@ -107,5 +112,5 @@ done
 close_window "$main"
 wait_exit "$app" || fail "closing failed: $(cat "$work/run.log")"
 # With the program ended, --find still answers.
-out=$(find_paths "${words[2]}")
+find_paths "${words[2]}"
 [ "$out" = "${shots[2]}" ] || fail "--find after the program ended gave: $out"
