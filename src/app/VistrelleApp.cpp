@@ -93,6 +93,13 @@ void VistrelleApp::createMainWindow()
         WriteSettings();
         m_reading.setLanguages(m_state.settings.findLanguages.split(QLatin1Char('+')));
     });
+    QObject::connect(m_main, &frmVistrelle::introSetChosen, m_main, [this] {
+        if (WriteSettings())
+            m_services.boxes.show(
+                QStringLiteral("Done.\n\n") + m_state.settings.introImageSet +
+                    QStringLiteral(" will be the first image set you see when you start Vistrelle"),
+                BoxLook::Information);
+    });
 }
 
 bool VistrelleApp::loadMainWindow(std::optional<QPoint> placeAt)
@@ -184,10 +191,14 @@ frmVistrelle* VistrelleApp::mainWindow() const
 frmImage& VistrelleApp::imageViewer()
 {
     if (!m_viewer) {
-        m_viewer = new frmImage(m_state, m_services.boxes, m_noImages);
-        QObject::connect(m_viewer, &frmImage::stepRequested, m_viewer, [this](int fromRow, int toRow) {
+        m_viewer = new frmImage(m_state, m_noImages);
+        QObject::connect(m_viewer, &frmImage::stepRequested, m_viewer, [this](int step) {
             if (m_main)
-                m_main->moveFileSelection(fromRow, toRow);
+                m_main->stepFile(step);
+        });
+        QObject::connect(m_viewer, &frmImage::introImageRequested, m_viewer, [this] {
+            if (m_main)
+                m_main->makeIntroImage();
         });
     }
     return *m_viewer;
@@ -211,7 +222,7 @@ void VistrelleApp::ReadSettings()
     m_main->move(OnScreens(QRect(topLeft, m_main->frameGeometry().size())));
 }
 
-void VistrelleApp::WriteSettings()
+bool VistrelleApp::WriteSettings()
 {
     std::optional<QPoint> mainTopLeft;
     if (m_main && !m_main->isMinimized())
@@ -223,16 +234,20 @@ void VistrelleApp::WriteSettings()
                  : ViewerPlacement{m_state.settings.imageViewerTop, m_state.settings.imageViewerLeft,
                                    UsableViewerWidth(m_state.settings.imageViewerWidth, ScreensWidthTwips())};
     const QString path = SettingsFilePath(m_state);
-    if (!WriteSettingsFile(path, SettingsText(m_state.settings, mainTopLeft, viewer)))
-        m_services.boxes.show(QStringLiteral("Could not write ") + path + QStringLiteral(" file"),
+    const Outcome written = WriteSettingsFile(path, SettingsText(m_state.settings, mainTopLeft, viewer));
+    if (!written.done())
+        m_services.boxes.show(QStringLiteral("Could not write ") + path + QStringLiteral(" file (") +
+                                  written.text + QStringLiteral(")."),
                               BoxLook::Exclamation);
+    return written.done();
 }
 
 void VistrelleApp::mainWindowUnloading()
 {
     if (m_state.lowResourceMode)
         return;
-    WriteSettings();
+    if (!m_sessionSaved)
+        WriteSettings();
     unloadImageViewer();
 }
 
@@ -302,6 +317,7 @@ void VistrelleApp::EndSession()
     // waits, with a window's code still on the stack below it. Quitting ends every event loop,
     // and the windows go with the application object.
     SaveForSession();
+    m_sessionSaved = true;
     QCoreApplication::quit();
 }
 

@@ -45,7 +45,8 @@ public:
     frmLowResource* lowResourceWindow() const;
 
     void ReadSettings();
-    void WriteSettings();
+    /// Writes the settings file; on failure tells the user why, and returns false.
+    bool WriteSettings();
 
     /// The orderly stop after a critical error: viewer, then main window, then the process.
     void EndProgram();
@@ -92,6 +93,9 @@ private:
     // False for a library given on the command line: the Intro Set then names a set of the
     // normal library, which this run leaves alone.
     bool m_ownLibrary = true;
+    // Set once the session's end has saved: quitting closes the windows, whose unload would
+    // save, and tell of a failure, once more.
+    bool m_sessionSaved = false;
     QImage m_noImages; // null in low-resource mode
     QPointer<frmVistrelle> m_main;
     QPointer<frmImage> m_viewer;

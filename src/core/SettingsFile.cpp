@@ -1,6 +1,7 @@
 #include "SettingsFile.h"
 
 #include "AppState.h"
+#include "platform/FileNames.h"
 #include "platform/FileSystem.h"
 
 #include <QFile>
@@ -31,12 +32,13 @@ int pulledBack(int position)
     return position < -70 ? -60 : position;
 }
 
-// A name with a line break would end its line early and smuggle in a key of its own.
+// A name with a line break would end its line early and smuggle in a key of its own. The name's
+// own bytes are written, so that a folder named in another encoding is found again.
 QByteArray lineSafe(const QString& name)
 {
     if (name.contains(QLatin1Char('\n')) || name.contains(QLatin1Char('\r')))
         return {};
-    return name.toUtf8();
+    return NativePath(name);
 }
 
 } // namespace
@@ -105,7 +107,7 @@ SettingsKey nameKey(const char* key, QString Settings::*member)
 {
     return {key,
             [member](SettingsRecord& record, const QByteArray& value) {
-                record.settings.*member = QString::fromUtf8(value);
+                record.settings.*member = PathFromNative(value);
             },
             [member](const SettingsRecord& record) -> std::optional<QByteArray> {
                 return lineSafe(record.settings.*member);
@@ -246,7 +248,7 @@ MainWindowPosition ReadSettingsFile(const QString& path, Settings& settings)
     return ApplySettings(file.readAll(), settings);
 }
 
-bool WriteSettingsFile(const QString& path, const QByteArray& text)
+Outcome WriteSettingsFile(const QString& path, const QByteArray& text)
 {
-    return WriteFileReplacing(path, text).done();
+    return WriteFileReplacing(path, text);
 }

@@ -4,6 +4,7 @@
 #include "LibraryTree.h"
 #include "core/AppState.h"
 #include "platform/FileSystem.h"
+#include "platform/FolderListing.h"
 #include "platform/Trash.h"
 
 #include <QDir>
@@ -35,12 +36,12 @@ DeleteOutcome forEachFileInLibrary(const QString& libraryRoot, const QStringList
 
 Outcome CreateCategory(const QString& libraryRoot, const QString& name)
 {
-    return QDir().mkdir(libraryRoot + name) ? Outcome{} : Outcome::refused(notCreated);
+    return MakeFolder(libraryRoot + name).done() ? Outcome{} : Outcome::refused(notCreated);
 }
 
 Outcome CreateImageSet(const QString& categoryFolder, const QString& name)
 {
-    return QDir().mkdir(categoryFolder + name) ? Outcome{} : Outcome::refused(notCreated);
+    return MakeFolder(categoryFolder + name).done() ? Outcome{} : Outcome::refused(notCreated);
 }
 
 DeleteOutcome TrashLibraryFolder(AppState& state, const QString& folder)
@@ -67,7 +68,7 @@ DeleteOutcome DeleteLibraryFolder(AppState& state, const QString& folder)
 {
     if (!FolderMayBeDeleted(folder, state.libraryRoot, QDir::homePath()))
         return {Outcome::refused(criticalError), true, {}, {}};
-    DeleteOutcome result{DeleteFolderTree(state, folder), false, {}, {}};
+    DeleteOutcome result{DeleteFolderTree(state.libraryRoot, folder), false, {}, {}};
     if (!result.outcome.done())
         return result;
     const Outcome removed = RemoveDeletedFolder(folder);
@@ -103,7 +104,10 @@ Outcome RenameFile(const QString& path, const QString& newName)
     const QString folder = path.left(path.size() - oldName.size());
     const qsizetype dot = oldName.lastIndexOf(QLatin1Char('.'));
     const QString name = IsImageName(newName) || dot < 0 ? newName : newName + oldName.mid(dot);
-    if (RenameWithoutReplacing(path, folder + name).done())
+    // A name beginning with "." would hide the file from every list, and one with a "/" would
+    // move it elsewhere.
+    if (!name.startsWith(QLatin1Char('.')) && !name.contains(QLatin1Char('/')) &&
+        RenameWithoutReplacing(path, folder + name).done())
         return {};
     return Outcome::refused(QStringLiteral("Problem renaming file.  The file name probably already exists."));
 }
@@ -113,11 +117,12 @@ std::optional<int> FindImageSet(const QString& libraryRoot, const QStringList& c
 {
     std::optional<int> found;
     for (int row = 0; row < categories.size(); ++row) {
-        const QStringList entries =
-            QDir(libraryRoot + categories.at(row)).entryList(QDir::Dirs | QDir::Files | QDir::NoDotAndDotDot);
-        const bool holdsSet = std::any_of(entries.begin(), entries.end(), [&imageSet](const QString& entry) {
-            return entry.compare(imageSet, Qt::CaseInsensitive) == 0;
-        });
+        const QList<FolderEntry> entries = ListFolder(libraryRoot + categories.at(row));
+        const bool holdsSet =
+            std::any_of(entries.begin(), entries.end(), [&imageSet](const FolderEntry& entry) {
+                return !entry.name.startsWith(QLatin1Char('.')) && entry.kind != FolderEntry::Kind::Other &&
+                       entry.name.compare(imageSet, Qt::CaseInsensitive) == 0;
+            });
         if (!holdsSet)
             continue;
         found = row;
@@ -127,9 +132,12 @@ std::optional<int> FindImageSet(const QString& libraryRoot, const QStringList& c
     return found;
 }
 
-void ListImageSet(AppState& state, const QString& folder)
+ImageSetListing ListImageSet(const QString& folder)
 {
     // Listing an Image Set clears what a killed capture left half-written there.
     RemoveStaleTemporaries(folder);
-    state.imageSetFiles = CollectImages(state, folder);
+    ImageSetListing listing;
+    listing.files = WalkFolder(folder).files;
+    listing.images = ImagesAmong(listing.files);
+    return listing;
 }

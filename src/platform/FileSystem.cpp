@@ -1,21 +1,18 @@
 #include "FileSystem.h"
 
+#include "FileNames.h"
+
 #include <QFile>
-#include <QFileInfo>
 #include <QRandomGenerator>
 #include <QStringList>
 #include <cerrno>
+#include <climits>
 #include <cstring>
 #include <ctime>
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
-
-QByteArray NativePath(const QString& path)
-{
-    return QFile::encodeName(path);
-}
 
 int WriteAll(int fd, const QByteArray& bytes)
 {
@@ -43,15 +40,14 @@ bool sameFile(const QByteArray& first, const QByteArray& second)
 }
 
 /// A hidden file beside \a path, created for writing; its name goes to \a temporary.
-int createTemporary(const QString& path, QString& temporary)
+int createTemporary(const QByteArray& path, QByteArray& temporary)
 {
-    const QFileInfo info(path);
+    const qsizetype slash = path.lastIndexOf('/');
     for (int attempt = 0; attempt < 100; ++attempt) {
-        temporary =
-            info.path() + QStringLiteral("/.") + info.fileName() +
-            QStringLiteral(".%1.part").arg(QRandomGenerator::global()->generate(), 8, 16, QLatin1Char('0'));
-        const int fd =
-            ::open(NativePath(temporary).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        temporary = path.left(slash + 1) + '.' + path.mid(slash + 1) + '.' +
+                    QByteArray::number(QRandomGenerator::global()->generate(), 16).rightJustified(8, '0') +
+                    ".part";
+        const int fd = ::open(temporary.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd >= 0 || errno != EEXIST)
             return fd;
     }
@@ -60,7 +56,7 @@ int createTemporary(const QString& path, QString& temporary)
 
 /// A hidden temporary file beside \a path holding all of \a bytes on disk, closed; 0, or the
 /// error number with nothing left behind.
-int writeTemporary(const QString& path, const QByteArray& bytes, QString& temporary)
+int writeTemporary(const QByteArray& path, const QByteArray& bytes, QByteArray& temporary)
 {
     const int fd = createTemporary(path, temporary);
     if (fd < 0)
@@ -72,8 +68,23 @@ int writeTemporary(const QString& path, const QByteArray& bytes, QString& tempor
     if (::close(fd) != 0 && error == 0)
         error = errno;
     if (error != 0)
-        ::unlink(NativePath(temporary).constData());
+        ::unlink(temporary.constData());
     return error;
+}
+
+/// Where a write to \a path lands: links followed to their end, also to a file not made yet, so
+/// that replacing a file reached through a link replaces the link's target and the link stays.
+QByteArray followedLinks(QByteArray path)
+{
+    for (int hop = 0; hop < 40; ++hop) {
+        char target[PATH_MAX];
+        const ssize_t length = ::readlink(path.constData(), target, sizeof target);
+        if (length < 0 || length == sizeof target)
+            return path;
+        const QByteArray step(target, length);
+        path = step.startsWith('/') ? step : path.left(path.lastIndexOf('/') + 1) + step;
+    }
+    return path;
 }
 
 } // namespace
@@ -107,24 +118,25 @@ Outcome RenameWithoutReplacing(const QString& from, const QString& to)
 
 Outcome WriteNewFile(const QString& path, const QByteArray& bytes)
 {
-    QString temporary;
-    if (const int error = writeTemporary(path, bytes, temporary))
+    QByteArray temporary;
+    if (const int error = writeTemporary(NativePath(path), bytes, temporary))
         return Outcome::systemError(error);
-    Outcome outcome = RenameWithoutReplacing(temporary, path);
+    Outcome outcome = RenameWithoutReplacing(PathFromNative(temporary), path);
     if (!outcome.done())
-        ::unlink(NativePath(temporary).constData());
+        ::unlink(temporary.constData());
     return outcome;
 }
 
 Outcome WriteFileReplacing(const QString& path, const QByteArray& bytes)
 {
-    QString temporary;
-    if (const int error = writeTemporary(path, bytes, temporary))
+    const QByteArray target = followedLinks(NativePath(path));
+    QByteArray temporary;
+    if (const int error = writeTemporary(target, bytes, temporary))
         return Outcome::systemError(error);
-    if (::rename(NativePath(temporary).constData(), NativePath(path).constData()) == 0)
+    if (::rename(temporary.constData(), target.constData()) == 0)
         return {};
     const int error = errno;
-    ::unlink(NativePath(temporary).constData());
+    ::unlink(temporary.constData());
     return Outcome::systemError(error);
 }
 
@@ -160,6 +172,36 @@ bool IsSymLink(const QString& path)
 {
     struct stat info = {};
     return ::lstat(NativePath(path).constData(), &info) == 0 && S_ISLNK(info.st_mode);
+}
+
+bool EntryExists(const QString& path)
+{
+    struct stat info = {};
+    return ::lstat(NativePath(path).constData(), &info) == 0;
+}
+
+bool SameEntry(const QString& first, const QString& second)
+{
+    struct stat a = {};
+    struct stat b = {};
+    return ::stat(NativePath(first).constData(), &a) == 0 &&
+           ::stat(NativePath(second).constData(), &b) == 0 && a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+}
+
+std::optional<FileFacts> ReadFileFacts(const QString& path)
+{
+    struct stat info = {};
+    if (::stat(NativePath(path).constData(), &info) != 0)
+        return std::nullopt;
+    const qint64 ms = qint64(info.st_mtim.tv_sec) * 1000 + info.st_mtim.tv_nsec / 1000000;
+    return FileFacts{info.st_size, QDateTime::fromMSecsSinceEpoch(ms), S_ISREG(info.st_mode)};
+}
+
+Outcome MakeFolder(const QString& folder)
+{
+    if (::mkdir(NativePath(folder).constData(), 0777) == 0)
+        return {};
+    return errno == EEXIST ? Outcome::refused(QString(), EEXIST) : Outcome::systemError(errno);
 }
 
 Outcome EnsureFolder(const QString& folder)

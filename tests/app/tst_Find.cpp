@@ -6,6 +6,7 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QLocale>
 
 using namespace TestLibrary;
@@ -74,7 +75,7 @@ private slots:
         // Choosing one shows its Category and Image Set, selects it and shows it in the viewer.
         t.control<QListWidget>("lstFound")->setCurrentRow(1);
         QCOMPARE(t.shownSet(), "Work/Reports");
-        QCOMPARE(t.list()->currentItem()->text(), "Image_1.png");
+        QCOMPARE(t.list()->currentIndex().data().toString(), "Image_1.png");
         QCOMPARE(t.app.imageViewer().findChild<QWidget*>("imgImageBox")->toolTip(), "Image_1.png");
 
         // The scope: the Image Set shown now.

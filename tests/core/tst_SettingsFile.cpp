@@ -121,35 +121,64 @@ private slots:
         QCOMPARE(read.captureExtension, line.isEmpty() ? QStringLiteral("(unread)") : extension);
     }
 
-    // Written in one step: no temporary file is left, and a write that fails midway leaves what was there.
+    // Written in one step: no temporary file is left, and a write that fails midway leaves what
+    // was there and says why.
     void fileRoundTripAndFailure()
     {
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("Vistrelle.ini"));
         const QByteArray original(
             "MTOP=100\r\nMLEFT=-70\r\nITOP=200\r\nILEFT=300\r\nIWIDTH=6000\r\n"
-            "FIRSTCAT=Urlaub\r\nFIRSTSET=Sommer \xc3\xa4\r\nJPEG_QUALITY=89\r\n"
+            "FIRSTCAT=Urlaub\r\nFIRSTSET=Sommer \xc3\xa4 \xe9t\xe9\r\nJPEG_QUALITY=89\r\n"
             "ACTIVEWINDOW_HK=44\r\nACTIVEWINDOW_HKCS=3\r\nTIMELAPSE_HK=45\r\n"
             "TIMELAPSE_HKCS=6\r\nTIMELAPSE_SECS=30\r\nTIMELAPSE_SILENT=YES\r\n"
             "IMAGEFORMAT=BMP\r\nDIRMAX=501\r\nFILEMAX=5001\r\nFIND_LANGUAGES=deu+eng\r\n"
             "WINDOW_TITLE_IN_FILE=YES\r\n");
-        QVERIFY(WriteSettingsFile(path, original + QByteArray(100, 'x'))); // longer than what replaces it
+        // longer than what replaces it
+        QVERIFY(WriteSettingsFile(path, original + QByteArray(100, 'x')).done());
 
         Settings state = startState();
         const MainWindowPosition main = ReadSettingsFile(path, state);
         QVERIFY(main.top && main.left);
         QVERIFY(WriteSettingsFile(
-            path, SettingsText(state, QPoint(*main.left, *main.top),
-                               {state.imageViewerTop, state.imageViewerLeft, state.imageViewerWidth})));
+                    path, SettingsText(state, QPoint(*main.left, *main.top),
+                                       {state.imageViewerTop, state.imageViewerLeft, state.imageViewerWidth}))
+                    .done());
+        // An Image Set named in Latin-1 bytes is written back as those bytes.
         QCOMPARE(TestLibrary::contents(path), original);
 
         // The disk fills up halfway through the new text: the old file stays as it was.
-        bool written = true;
+        Outcome written;
         TestLibrary::withFileSizeLimit(64, [&] { written = WriteSettingsFile(path, QByteArray(4096, 'y')); });
-        QVERIFY(!written);
+        QCOMPARE(written.kind, Outcome::Kind::Failed);
+        QCOMPARE(written.text, "File too large");
         QCOMPARE(TestLibrary::contents(path), original);
         QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
                  QStringList{"Vistrelle.ini"});
+    }
+
+    void settingsFileIsALink_data()
+    {
+        QTest::addColumn<QString>("target"); // where the link leads, from the settings folder
+        QTest::newRow("into a synced folder") << "dotfiles/Vistrelle.ini";
+        QTest::newRow("to a file not made yet") << "dotfiles/new.ini";
+        QTest::newRow("through a second link") << "chain";
+    }
+
+    // A settings file that is a link stays one: the file it leads to gets the new text.
+    void settingsFileIsALink()
+    {
+        QFETCH(QString, target);
+        QTemporaryDir dir;
+        const QString base = dir.path() + '/';
+        TestLibrary::makeFile(base + "dotfiles/Vistrelle.ini", "IWIDTH=1\r\n");
+        QVERIFY(QFile::link("dotfiles/Vistrelle.ini", base + "chain"));
+        QVERIFY(QFile::link(target, base + "Vistrelle.ini"));
+        QVERIFY(WriteSettingsFile(base + "Vistrelle.ini", "IWIDTH=2\r\n").done());
+        QCOMPARE(QFileInfo(base + "Vistrelle.ini").symLinkTarget(), base + target);
+        const QString file = target == "chain" ? "dotfiles/Vistrelle.ini" : target;
+        QCOMPARE(TestLibrary::contents(base + file), "IWIDTH=2\r\n");
+        QCOMPARE(TestLibrary::filesIn(base + "dotfiles").size(), target.endsWith("new.ini") ? 2 : 1);
     }
 };
 

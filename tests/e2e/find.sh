@@ -6,24 +6,25 @@ set -uo pipefail
 source "$(dirname "$0")/x11session.sh"
 
 install_program "$1"
+export XDG_CACHE_HOME="$work/cache"
 # Hotkey CTRL+K for the active window.
 printf 'ACTIVEWINDOW_HK=75\r\nACTIVEWINDOW_HKCS=1\r\n' >"$program/Vistrelle.ini"
-# A stand-in for the desktop's file opener: records the path of the file URL it is asked to open.
+# A stand-in for the desktop's file opener: records the path the program asks it to open, from
+# the file URL it is given.
 mkdir -p "$work/bin"
-cat >"$work/bin/xdg-open" <<EOF
-#!/bin/bash
-url="\${1#file://}"
+cat >"$work/bin/xdg-open" <<OPENER
+#!/usr/bin/env bash
+url=\${1#file://}
 printf '%b\\n' "\${url//%/\\\\x}" >>"$work/opened"
-EOF
+OPENER
 chmod +x "$work/bin/xdg-open"
 export PATH="$work/bin:$PATH"
 
-# find_paths WORDS...: what `--find` prints into $out, its status into $found_status, its note
-# into $work/note.
+# find_paths WORDS...: what `--find` prints in $out, its status in $found_status, its note in
+# $work/note.
 find_paths() {
-    "$program/vistrelle" --find "$@" >"$work/out" 2>"$work/note"
+    out=$("$program/vistrelle" --find "$@" 2>"$work/note")
     found_status=$?
-    out=$(cat "$work/out")
 }
 
 # Before the program ever ran, a picture is there but nothing is read.
@@ -61,7 +62,7 @@ done
 
 # Reading runs in the background; the last shot is read first among those waiting.
 for _ in $(seq 600); do
-    find_paths "${words[0]}"
+    find_paths "${words[0]}" >/dev/null
     [ "$found_status" -eq 0 ] && [ ! -s "$work/note" ] && break
     sleep 0.5
 done
