@@ -57,6 +57,7 @@ int measure(int argc, char** argv)
     QDir().mkdir(runtime);
     QFile::setPermissions(runtime, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     setenv("XDG_RUNTIME_DIR", runtime.toLocal8Bit().constData(), 1);
+    setenv("XDG_CACHE_HOME", dir.filePath(QStringLiteral("cache")).toLocal8Bit().constData(), 1);
     QApplication application(argc, argv);
 
     QDir().mkpath(dir.filePath(QStringLiteral("Vistrelles/Default Category/Default Image Set")));

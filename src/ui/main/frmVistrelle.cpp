@@ -402,6 +402,7 @@ void frmVistrelle::cmdRefresh_Click()
 {
     FillCategoryList();
     RefreshImageSets();
+    m_find->walkLibrary();
 }
 
 void frmVistrelle::moveFileSelection(int fromRow, int toRow)
