@@ -280,7 +280,8 @@ private slots:
             copying = false;
         };
         t.fakes.clipboard.setImage(QImage(8, 8, QImage::Format_RGB32));
-        t.fakes.clipboard.picture = QImage(); // unreadable
+        t.fakes.clipboard.picture = QImage();
+        t.fakes.clipboard.bytes = "not a picture"; // unreadable
         t.main().tmrTimer_Timer();
         QTRY_COMPARE(t.fakes.boxes.shown.size(), 1);
         QCOMPARE(filesIn(t.defaultSet()), QStringList{"Image_040417_155228.jpg"});
