@@ -43,7 +43,7 @@ answer_box
 allow
 files_in_set 4
 sleep 0.3
-check_painted "$checker" "$(newest_shot)" 300 200
+check_painted "$checker" "$(newest_shot)" 300 200 screen
 
 # Time-lapse, its first shot at once: nothing is asked any more.
 click_painted
@@ -54,7 +54,7 @@ echo "time-lapse shot through the portal, ms: $((($(date +%s%N) - started) / 100
 in_session "$program/vistrelle" --time-lapse || fail "the command failed"
 [ -z "$(boxes)" ] || fail "a message box stands: $(cat "$work/run.log")"
 sleep 0.3
-check_painted "$checker" "$(ls "$set_folder"/*_Time_Lapsed.jpg)" 300 200
+check_painted "$checker" "$(ls "$set_folder"/*_Time_Lapsed.jpg)" 300 200 screen
 
 # Refused (the permission taken back, as the program's message says how to give it): told once
 # for two captures, nothing filed, and a picture copied meanwhile is filed.

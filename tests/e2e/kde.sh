@@ -33,7 +33,7 @@ shoot() {
     files_in_set "$count"
     echo "$(((($(date +%s%N) - started) / 1000000))) ms"
     sleep 0.3
-    check_painted "$checker" "$(newest_shot)" 400 300
+    check_painted "$checker" "$(newest_shot)" 400 300 window
 }
 
 shoot 1 in_session "$installed" --capture-window
@@ -53,7 +53,7 @@ focus painted
 in_session "$installed" --time-lapse || fail "the command failed"
 files_in_set 5
 in_session "$installed" --time-lapse || fail "the command failed"
-for shot in "$set_folder"/*_Time_Lapsed.jpg; do check_painted "$checker" "$shot" 400 300; done
+for shot in "$set_folder"/*_Time_Lapsed.jpg; do check_painted "$checker" "$shot" 400 300 window; done
 [ "$(find "$set_folder" -name '*_Time_Lapsed.jpg' | wc -l)" -eq 2 ] || fail "time-lapse gave $(ls "$set_folder")"
 
 # Pictures copied by a Wayland program are filed through data-control, and the clipboard is
@@ -88,5 +88,5 @@ files_in_set 1
 sleep 0.3
 [ "$(file -b "$(newest_shot)" | grep -o '[0-9]*x[0-9]*' | tail -n 1)" = 1280x720 ] ||
     fail "the portal's picture is not the 1280x720 screen: $(file -b "$(newest_shot)")"
-check_painted "$checker" "$(newest_shot)" 400 300
+check_painted "$checker" "$(newest_shot)" 400 300 screen
 [ -z "$(find "$home/Pictures" -name 'Screenshot*')" ] || fail "the portal's file stayed: $(ls "$home/Pictures")"

@@ -20,10 +20,13 @@ share "$kde_keys" "$work/keys" 0755
 as_user mkdir -p "$work/share/applications" "$work/config" "$work/kwin"
 printf '[Desktop Entry]\nType=Application\nName=Vistrelle test keys\nExec=%s\nNoDisplay=true\nX-KDE-Wayland-Interfaces=org_kde_kwin_fake_input\n' \
     "$work/keys" | as_user tee "$work/share/applications/vistrelle-test-keys.desktop" >/dev/null
-# A custom shortcut running the command, as System Settings (Shortcuts, Add New, Command or
-# Script) makes it: a desktop entry of the user's and its key in kglobalshortcutsrc.
-printf '[Desktop Entry]\nType=Application\nName=Vistrelle capture\nExec=%s --capture-window\nNoDisplay=true\n' \
-    "$installed" | as_user tee "$work/share/applications/net.local.vistrelle-capture.desktop" >/dev/null
+# A custom shortcut running the command as the README has it typed, found on the session's
+# PATH, as System Settings (Shortcuts, Add New, Command or Script) makes it: a desktop entry of
+# the user's and its key in kglobalshortcutsrc. (An entry naming the program's file by its path
+# would be the one KWin finds for the program, without the permission of the program's own.)
+session_path=$prefix/bin:/usr/bin:/bin
+printf '[Desktop Entry]\nType=Application\nName=Vistrelle capture\nExec=vistrelle --capture-window\nNoDisplay=true\n' |
+    as_user tee "$work/share/applications/net.local.vistrelle-capture.desktop" >/dev/null
 printf '[net.local.vistrelle-capture.desktop]\n_k_friendly_name=Vistrelle capture\n_launch=Ctrl+Alt+K,none,Vistrelle capture\n' |
     as_user tee "$work/config/kglobalshortcutsrc" >/dev/null
 # No screen locker: the session has no idle user to protect.
@@ -33,7 +36,7 @@ data_dirs=$prefix/share:$work/share:/usr/local/share:/usr/share
 # Debian's kwin_wayland carries a file capability that an ordinary user's start refuses; a plain
 # copy under the same name runs.
 share "$(command -v kwin_wayland)" "$work/kwin/kwin_wayland" 0755
-start_session_bus XDG_CURRENT_DESKTOP=KDE WAYLAND_DISPLAY=vistrelle-kwin
+start_session_bus XDG_CURRENT_DESKTOP=KDE WAYLAND_DISPLAY=vistrelle-kwin PATH="$session_path"
 # KDE's portal reads the session's variables from the bus's activation environment.
 cat >"$work/kwin-session" <<SCRIPT
 #!/bin/sh
@@ -42,7 +45,7 @@ env >"$runtime/kwin-child-env.txt"
 exec sleep infinity
 SCRIPT
 chmod 0755 "$work/kwin-session"
-kde_env=(XDG_CURRENT_DESKTOP=KDE KDE_FULL_SESSION=true KDE_SESSION_VERSION=5 XDG_CONFIG_HOME="$work/config"
+kde_env=(PATH="$session_path" XDG_CURRENT_DESKTOP=KDE KDE_FULL_SESSION=true KDE_SESSION_VERSION=5 XDG_CONFIG_HOME="$work/config"
     XDG_DATA_DIRS="$data_dirs")
 as_user env -i HOME="$home" PATH=/usr/bin:/bin XDG_RUNTIME_DIR="$runtime" XDG_SESSION_TYPE=wayland \
     DBUS_SESSION_BUS_ADDRESS="$session_bus" "${kde_env[@]}" \

@@ -35,7 +35,7 @@ capture() {
 capture CaptureXterm 1 >/dev/null
 read -r size shot <<<"$(capture capture-painted 2)"
 # sway tiles the window: its size is the tile's, painted in four quarters all the same.
-check_painted "$checker" "$shot" "${size%x*}" "${size#*x}"
+check_painted "$checker" "$shot" "${size%x*}" "${size#*x}" window
 
 # The desktop's own shortcut to the command, as the README sets it up, pressed on a (virtual)
 # keyboard.
@@ -45,7 +45,7 @@ focus capture-painted
 in_session wtype -M ctrl -M shift k -m shift -m ctrl || fail "the keys could not be typed"
 files_in_set 3
 sleep 0.3
-check_painted "$checker" "$(newest_shot)" "${size%x*}" "${size#*x}"
+check_painted "$checker" "$(newest_shot)" "${size%x*}" "${size#*x}" window
 sleep 0.5
 clipboard_empty
 kill -0 "$app" || fail "the program ended: $(cat "$work/run.log")"

@@ -43,6 +43,6 @@ echo "portal capture, ms: $((($(date +%s%N) - started) / 1000000))"
 sleep 0.3
 shot=$(newest_shot)
 [ "$(file -b "$shot" | grep -o '[0-9]*x[0-9]*' | tail -n 1)" = 1280x720 ] || fail "the picture is not the 1280x720 screen: $(file -b "$shot")"
-check_painted "$checker" "$shot" 300 200
+check_painted "$checker" "$shot" 300 200 screen
 [ ! -e /tmp/out.png ] && [ -z "$(find "$home" -name 'Screenshot*')" ] || fail "the portal's file was left behind"
 kill -0 "$app" || fail "the program ended: $(cat "$work/run.log")"

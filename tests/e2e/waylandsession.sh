@@ -167,11 +167,15 @@ show_painted() {
     for _ in $(seq 200); do grep -q '^shown ' "$work/$2.log" && return 0; sleep 0.1; done
     fail "the painted window $2 did not show: $(cat "$work/$2.log")"
 }
-# check_painted CHECKER FILE WIDTH HEIGHT: FILE is the painted window of that size, or a screen
-# showing it whole (ClipboardHelper's check).
+# check_painted CHECKER FILE WIDTH HEIGHT KIND: FILE is the painted window of that size, KIND
+# "window" for the window alone, "screen" for a screen showing it whole (ClipboardHelper's check).
 check_painted() {
     local said
     said=$(QT_QPA_PLATFORM=offscreen "$1" painted "$2" "$3" "$4" 2>/dev/null) || fail "$(basename "$2"): $said"
+    case "$5:$said" in
+    "window:the window, "* | "screen:a "*" screen showing the window") ;;
+    *) fail "$(basename "$2") is not the $5 wanted: $said" ;;
+    esac
     echo "$(basename "$2"): $said"
 }
 # newest_shot: the Image Set's latest screenshot.
