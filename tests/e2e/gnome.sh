@@ -3,8 +3,8 @@
 # session, a native Wayland window painted in four colours active: copied pictures are filed and
 # the clipboard is left empty as Wayland programs see it (no type offered); the first capture of
 # the window says first whose the desktop's question is, and once allowed gives the whole screen
-# showing the window; later captures (time-lapse) ask nothing; a refusal is told once, and
-# pictures copied meanwhile are still filed.
+# showing the window; later captures (time-lapse, a custom shortcut of GNOME's settings to the
+# command) ask nothing; a refusal is told once, and pictures copied meanwhile are still filed.
 set -uo pipefail
 gnome_checker=$2
 source "$(dirname "$0")/gnomesession.sh"
@@ -56,6 +56,30 @@ in_session "$program/vistrelle" --time-lapse || fail "the command failed"
 sleep 0.3
 check_painted "$checker" "$(ls "$set_folder"/*_Time_Lapsed.jpg)" 300 200 screen
 
+# A custom shortcut to the command, as the README has it made in Settings (the command found on
+# the PATH), run by GNOME's settings daemon on a real key press.
+keybinding=org.gnome.settings-daemon.plugins.media-keys.custom-keybinding:/org/gnome/settings-daemon/plugins/media-keys/custom-keybindings/custom0/
+in_session gsettings set org.gnome.settings-daemon.plugins.media-keys custom-keybindings \
+    "['/org/gnome/settings-daemon/plugins/media-keys/custom-keybindings/custom0/']" &&
+    in_session gsettings set "$keybinding" name 'Vistrelle: capture window' &&
+    in_session gsettings set "$keybinding" command 'vistrelle --capture-window' &&
+    in_session gsettings set "$keybinding" binding '<Control><Alt>k' || fail "the shortcut could not be set"
+[ -x /usr/libexec/gsd-media-keys ] || fail "GNOME's settings daemon is not installed (scripts/install-deps test)"
+in_background "$work/keys.log" env PATH="$program:/usr/bin:/bin" /usr/libexec/gsd-media-keys </dev/null
+for _ in $(seq 100); do
+    in_session gdbus call --session --dest org.freedesktop.DBus --object-path /org/freedesktop/DBus \
+        --method org.freedesktop.DBus.NameHasOwner org.gnome.SettingsDaemon.MediaKeys 2>/dev/null |
+        grep -q true && break
+    sleep 0.2
+done
+# Its keys are taken from the shell once it is on the bus.
+sleep 2
+click_painted
+on_screen xdotool key ctrl+alt+k
+files_in_set 6
+sleep 0.3
+check_painted "$checker" "$(newest_shot)" 300 200 screen
+
 # Refused (the permission taken back, as the program's message says how to give it): told once
 # for two captures, nothing filed, and a picture copied meanwhile is filed.
 in_session gdbus call --session --dest org.freedesktop.impl.portal.PermissionStore \
@@ -69,5 +93,5 @@ for _ in 1 2; do
 done
 [ "$(boxes | wc -l)" -eq 1 ] || fail "the refusal was told $(boxes | wc -l) times"
 in_background "$work/wl-copy.log" wl-copy --foreground --type image/png <"$work/pictures/pic_01.png"
-files_in_set 6
+files_in_set 7
 kill -0 "$app" || fail "the program ended: $(cat "$work/run.log")"

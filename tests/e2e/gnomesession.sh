@@ -4,7 +4,7 @@
 # waylandsession.sh prepares. Set gnome_checker (ClipboardHelper) before sourcing.
 
 source "$(dirname "${BASH_SOURCE[0]}")/waylandsession.sh"
-needs gnome-shell Xvfb Xwayland xdotool gdbus "GNOME Shell"
+needs gnome-shell Xvfb Xwayland xdotool gdbus gsettings "GNOME Shell"
 desktop_log=$work/shell.log
 shell_pid=
 xvfb_pid=
@@ -22,9 +22,10 @@ outer=:$(cat "$work/xvfb.display" 2>/dev/null)
 # on_screen COMMAND...: COMMAND on the X server the shell shows its screen on.
 on_screen() { as_user env DISPLAY="$outer" "$@"; }
 
-start_session_bus XDG_CURRENT_DESKTOP=GNOME WAYLAND_DISPLAY=vistrelle-gnome
-system_bus_pid=$(start_bus system_bus)
+# The session's settings (dconf, which the bus starts) are where its programs read them.
 as_user mkdir -p "$work/config"
+start_session_bus XDG_CURRENT_DESKTOP=GNOME WAYLAND_DISPLAY=vistrelle-gnome XDG_CONFIG_HOME="$work/config"
+system_bus_pid=$(start_bus system_bus)
 gnome_env=(XDG_CURRENT_DESKTOP=GNOME XDG_CONFIG_HOME="$work/config" DBUS_SYSTEM_BUS_ADDRESS="unix:path=$runtime/system_bus")
 # A screen of 1024x700 in the nested window.
 as_user env -i HOME="$home" PATH=/usr/bin:/bin XDG_RUNTIME_DIR="$runtime" XDG_SESSION_TYPE=wayland \
