@@ -17,6 +17,12 @@ WindowCapture::WindowCapture(AppState& state, Services& services, CaptureEngine&
     connect(&services.grab, &ScreenGrab::taken, this, &WindowCapture::taken);
     connect(&services.grab, &ScreenGrab::failed, this, &WindowCapture::failed);
     connect(&services.grab, &ScreenGrab::waiting, this, &WindowCapture::asking);
+    connect(&services.grab, &ScreenGrab::screenInstead, this, [this](const QString& why) {
+        // Once a run: the screen keeps coming the same way until the user does what it says.
+        if (!std::exchange(m_toldScreen, true))
+            emit told(Outcome::refused(
+                QStringLiteral("The whole screen was filed, not the active window.  ") + why));
+    });
 }
 
 void WindowCapture::request(const QString& suffix)

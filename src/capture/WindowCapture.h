@@ -28,8 +28,8 @@ public:
     void carryOn();
 
 signals:
-    /// What the user is to be told: why no picture came and what to allow; each text once,
-    /// until a picture comes again.
+    /// What the user is to be told: why no picture came and what to allow, each text once until
+    /// a picture comes again; why the whole screen came instead of the window, once.
     void told(const Outcome& outcome);
     /// The desktop is about to ask the user whether the program may take screenshots: \a text
     /// says what the question is about; carryOn() once the user has read it.
@@ -45,4 +45,5 @@ private:
     CaptureEngine& m_engine;
     std::optional<QString> m_asked; // the suffix of the request the desktop has not answered yet
     QStringList m_told;             // since the last picture
+    bool m_toldScreen = false;      // why the whole screen came instead of the window
 };

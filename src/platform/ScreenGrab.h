@@ -29,4 +29,7 @@ signals:
     /// The desktop is about to ask the user before it answers: the grab goes on with proceed(),
     /// once the user has been told \a what the question is about.
     void waiting(const QString& what);
+    /// The picture taken() gives next is the whole screen, not the window: \a why the window
+    /// itself was refused, and what to allow.
+    void screenInstead(const QString& why);
 };

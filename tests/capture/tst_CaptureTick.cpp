@@ -231,6 +231,7 @@ private slots:
     {
         QTest::addColumn<QString>("steps");
         QTest::addColumn<QString>("why"); // the desktop gives no window for this reason
+        QTest::addColumn<bool>("screen"); // but the whole screen
         QTest::addColumn<QStringList>("files");
         QTest::addColumn<int>("grabs");
         QTest::addColumn<QStringList>("told");
@@ -238,29 +239,34 @@ private slots:
         const QString refusal = "The active window was not captured.  The desktop refuses.";
         QTest::newRow("held while the desktop answers: one question")
             << "hhh.a"
-            << "" << QStringList{shot} << 1 << QStringList();
+            << "" << false << QStringList{shot} << 1 << QStringList();
         QTest::newRow("held again after the answer")
             << "h.ah.a"
-            << "" << QStringList{shot, "Image_040417_155228_2.jpg"} << 2 << QStringList();
+            << "" << false << QStringList{shot, "Image_040417_155228_2.jpg"} << 2 << QStringList();
         QTest::newRow("time-lapse: its suffix, whenever the picture comes")
             << "l...a."
-            << "" << QStringList{"Image_040417_155228_Time_Lapsed.jpg"} << 1 << QStringList();
+            << "" << false << QStringList{"Image_040417_155228_Time_Lapsed.jpg"} << 1 << QStringList();
         QTest::newRow("paused before the answer") << "hpar."
-                                                  << "" << QStringList() << 1 << QStringList();
+                                                  << "" << false << QStringList() << 1 << QStringList();
         QTest::newRow("refused: told once, nothing filed")
             << "h.ah.ah.a"
-            << "The desktop refuses." << QStringList() << 3 << QStringList{refusal};
+            << "The desktop refuses." << false << QStringList() << 3 << QStringList{refusal};
+        QTest::newRow("the screen instead: filed, and why told once")
+            << "h.ah.a"
+            << "The desktop refuses." << true << QStringList{shot, "Image_040417_155228_2.jpg"} << 2
+            << QStringList{"The whole screen was filed, not the active window.  The desktop refuses."};
     }
 
     void windowGivenLater()
     {
         QFETCH(QString, steps);
         QFETCH(QString, why);
+        QFETCH(bool, screen);
         QFETCH(QStringList, files);
         QFETCH(int, grabs);
         QFETCH(QStringList, told);
         m_fakes->grab.answersLater = true;
-        if (!why.isEmpty())
+        if (!why.isEmpty() && !screen)
             m_fakes->grab.window = QImage();
         m_fakes->grab.why = why;
         m_state.settings.activeWindowHotkey = 'A';

@@ -278,15 +278,20 @@ private slots:
         QCOMPARE(waiting.size(), 1);
     }
 
-    // The active window from KDE's compositor where it grants it, else the portal's screen.
+    // The active window from KDE's compositor where it grants it, else the portal's screen,
+    // said to be the screen, with what KDE wants for the window.
     void kwinActiveWindow()
     {
         KWinScreenGrab grab(std::make_unique<PortalScreenGrab>());
+        QSignalSpy screen(&grab, &ScreenGrab::screenInstead);
         QCOMPARE(answerOf(grab), QVariant(m_standIn.window));
         onStandIn([this] { m_standIn.window = testPicture(QSize(1200, 900)); });
         QCOMPARE(answerOf(grab), QVariant(m_standIn.window));
+        QCOMPARE(screen.size(), 0);
         onStandIn([this] { m_standIn.kwinGrants = false; });
         QCOMPARE(answerOf(grab), QVariant(m_standIn.screen));
+        QCOMPARE(screen.size(), 1);
+        QVERIFY(screen.first().first().toString().contains("installed with their desktop entry"));
         onStandIn([this] { m_standIn.kwinGrants = true; });
     }
 

@@ -4,7 +4,7 @@
 # program files its real content, at its size, through KWin's screenshot interface, for the
 # command, a real key press of the hotkey (the portal's global shortcut) and time-lapse; copied
 # pictures are filed and the clipboard emptied; the program run from its build folder, which
-# KWin refuses, files the whole screen from the portal.
+# KWin refuses, files the whole screen from the portal and says why.
 set -uo pipefail
 kde_build=$1
 kde_keys=$4
@@ -74,8 +74,8 @@ kill -0 "$app" || fail "the program ended: $(cat "$work/run.log")"
 stop_background "$app"
 
 # Run from its build folder, the program is not the one the desktop entry names: KWin refuses it
-# the window, and the portal gives the whole screen; the portal's own file does not stay among
-# the user's pictures.
+# the window, and the portal gives the whole screen, told as such; the portal's own file does
+# not stay among the user's pictures.
 install_program "$kde_build/vistrelle"
 set_folder="$program/Vistrelles/Default Category/Default Image Set"
 run_log=$work/run2.log
@@ -89,4 +89,7 @@ sleep 0.3
 [ "$(file -b "$(newest_shot)" | grep -o '[0-9]*x[0-9]*' | tail -n 1)" = 1280x720 ] ||
     fail "the portal's picture is not the 1280x720 screen: $(file -b "$(newest_shot)")"
 check_painted "$checker" "$(newest_shot)" 400 300 screen
+# The user is told that the screen came instead of the window, and why (a box of the program's).
+for _ in $(seq 100); do in_session xdotool search --onlyvisible --name '^Vistrelle$' >/dev/null 2>&1 && break; sleep 0.2; done
+in_session xdotool search --onlyvisible --name '^Vistrelle$' >/dev/null 2>&1 || fail "the screen instead of the window was not told"
 [ -z "$(find "$home/Pictures" -name 'Screenshot*')" ] || fail "the portal's file stayed: $(ls "$home/Pictures")"

@@ -4,7 +4,7 @@
 # Set kde_build (the build folder, installed from) and kde_keys (FakeKeys) before sourcing.
 
 source "$(dirname "${BASH_SOURCE[0]}")/waylandsession.sh"
-needs kwin_wayland Xwayland cmake "KDE Plasma compositor"
+needs kwin_wayland Xwayland xdotool cmake "KDE Plasma compositor"
 desktop_log=$work/kwin.log
 kwin_pid=
 stop_desktop() { [ -z "$kwin_pid" ] || stop_group "$kwin_pid"; }

@@ -108,8 +108,9 @@ struct FakeKeyState final : KeyState
     int looks = 0;
 };
 
-/// Gives \a window, or fails with \a why, at once; or, when told to answer later, on answer();
-/// or asks the user first, and answers on proceed().
+/// Gives \a window (given as the screen instead, because of \a why, when there is a why), or
+/// fails with \a why, at once; or, when told to answer later, on answer(); or asks the user
+/// first, and answers on proceed().
 struct FakeScreenGrab final : ScreenGrab
 {
     void grab() override
@@ -131,8 +132,11 @@ struct FakeScreenGrab final : ScreenGrab
     {
         if (window.isNull())
             emit failed(why);
-        else
+        else {
+            if (!why.isEmpty())
+                emit screenInstead(why);
             emit taken(window);
+        }
     }
 
     QImage window;

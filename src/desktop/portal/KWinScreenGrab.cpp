@@ -29,7 +29,12 @@ KWinScreenGrab::KWinScreenGrab(std::unique_ptr<ScreenGrab> otherwise)
     });
     if (!m_otherwise)
         return;
-    connect(m_otherwise.get(), &ScreenGrab::taken, this, &ScreenGrab::taken);
+    // The portal gives the whole screen: the user learns why the window itself was refused.
+    connect(m_otherwise.get(), &ScreenGrab::taken, this, [this](const QImage& picture) {
+        if (!m_refusal.isEmpty())
+            emit screenInstead(m_refusal);
+        emit taken(picture);
+    });
     connect(m_otherwise.get(), &ScreenGrab::waiting, this, &ScreenGrab::waiting);
     connect(m_otherwise.get(), &ScreenGrab::failed, this, [this](const QString& why) {
         emit failed(m_refusal.isEmpty() ? why : m_refusal + QLatin1Char(' ') + why);

@@ -8,6 +8,7 @@ XWaylandScreenGrab::XWaylandScreenGrab(std::unique_ptr<ScreenGrab> wayland)
     connect(m_wayland.get(), &ScreenGrab::taken, this, &ScreenGrab::taken);
     connect(m_wayland.get(), &ScreenGrab::failed, this, &ScreenGrab::failed);
     connect(m_wayland.get(), &ScreenGrab::waiting, this, &ScreenGrab::waiting);
+    connect(m_wayland.get(), &ScreenGrab::screenInstead, this, &ScreenGrab::screenInstead);
 }
 
 XWaylandScreenGrab::~XWaylandScreenGrab() = default;
