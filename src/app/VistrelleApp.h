@@ -28,9 +28,10 @@ public:
     VistrelleApp(const VistrelleApp&) = delete;
     VistrelleApp& operator=(const VistrelleApp&) = delete;
 
-    /// Creates the main window and runs its load sequence. False when start-up was refused or
+    /// Creates the main window and runs its load sequence; with \a lowResource, low-resource
+    /// mode takes over at once when an Image Set is shown. False when start-up was refused or
     /// failed; the user has been told why and no settings were written.
-    bool start();
+    bool start(bool lowResource = false);
 
     AppState& state() { return m_state; }
     Services& services() { return m_services; }
@@ -43,6 +44,8 @@ public:
     frmLowResource* lowResourceWindow() const;
 
     void ReadSettings();
+    /// Writes the settings file; nothing before it was read, so a failed start never replaces
+    /// the user's settings by the defaults.
     void WriteSettings();
 
     /// The orderly stop after a critical error: viewer, then main window, then the process.
@@ -56,7 +59,8 @@ public:
 
 private:
     void createMainWindow();
-    bool loadMainWindow(std::optional<QPoint> placeAt = std::nullopt);
+    /// The main window's load sequence; the windows are shown unless \a show is false.
+    bool loadMainWindow(std::optional<QPoint> placeAt = std::nullopt, bool show = true);
     bool StartUp();
     void showFirstImageSet();
     bool fail(const QString& message);
@@ -84,6 +88,7 @@ private:
     // False for a library given on the command line: the Intro Set then names a set of the
     // normal library, which this run leaves alone.
     bool m_ownLibrary = true;
+    bool m_settingsRead = false;
     QImage m_noImages; // null in low-resource mode
     QPointer<frmVistrelle> m_main;
     QPointer<frmImage> m_viewer;

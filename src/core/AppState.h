@@ -20,6 +20,7 @@ struct AppState
     QString programDir; // the executable's folder: help page and sounds
     QString dataDir;    // settings file and default library: programDir unless that is read-only
     QString libraryRoot;
+    bool libraryGiven = false; // the folder holding the library came from the command line
 
     // Working tables
     QStringList fileListEntries; // path behind each line of lstComponents, in display order

@@ -67,30 +67,35 @@ private slots:
         QTest::addColumn<QString>("message");
         QTest::addColumn<QStringList>("left"); // in the program's folder afterwards
         const QString running = "Vistrelle is already running.  Check the System Tray.";
-        QTest::newRow("second instance") << QStringList() << "user" << running << QStringList();
+        const QStringList settings{"Vistrelle.ini"};
+        QTest::newRow("second instance") << QStringList() << "user" << running << settings;
         // One started with another runtime folder on the same library files every picture twice.
         QTest::newRow("another program on this library")
-            << QStringList() << "library" << running << QStringList{"Vistrelles"};
+            << QStringList() << "library" << running << QStringList{"Vistrelle.ini", "Vistrelles"};
         QTest::newRow("one character")
             << QStringList{"x"} << QString()
-            << "Invalid directory specified.  Check the target line for the shortcut." << QStringList();
+            << "Invalid directory specified.  Check the target line for the shortcut." << settings;
         QTest::newRow("missing folder")
             << QStringList{"/nonexistent/shots"} << QString()
             << "Problem encountered with specified directory (/nonexistent/shots).  "
                "Check the target line for the shortcut. Error encoutered: No such "
                "file or directory"
-            << QStringList();
+            << settings;
     }
     void startupRefusals()
     {
         QFETCH(QStringList, arguments);
         QFETCH(QString, heldElsewhere);
         QFETCH(QString, message);
+    // The session may end while the message waits: the user's settings stay as they were.
         QFETCH(QStringList, left);
         AppUnderTest t(arguments);
         t.fakes.instance.heldElsewhere = heldElsewhere == "user";
         t.fakes.instance.libraryHeldElsewhere = heldElsewhere == "library";
-        QVERIFY(!t.start());
+        const QByteArray settings("MTOP=1500\r\nFIRSTCAT=Trips\r\nJPEG_QUALITY=75\r\nACTIVEWINDOW_HK=75\r\n");
+        t.fakes.boxes.whileShown = [&t] { t.app.SaveForSession(); };
+        QVERIFY(!t.start(settings));
+        QCOMPARE(contents(t.settingsFile()), settings);
         QCOMPARE(t.fakes.boxes.texts(), QStringList{message});
         QCOMPARE(QDir(t.dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), left);
         QVERIFY(QApplication::topLevelWidgets().isEmpty());

@@ -23,17 +23,6 @@ QString CommandSocketPath()
            QStringLiteral("/vistrelle.commands");
 }
 
-std::optional<Shortcut> ShortcutCommand(const QStringList& arguments)
-{
-    if (arguments.size() != 1)
-        return std::nullopt;
-    if (arguments.first() == QLatin1String("--capture-window"))
-        return Shortcut::ActiveWindow;
-    if (arguments.first() == QLatin1String("--time-lapse"))
-        return Shortcut::TimeLapse;
-    return std::nullopt;
-}
-
 bool SendShortcutCommand(Shortcut shortcut)
 {
     QLocalSocket socket;
