@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <algorithm>
 #include <cerrno>
 
 namespace {
@@ -142,12 +143,18 @@ Outcome RemoveDeletedFolder(const QString& folder)
 Outcome MoveFilesInto(const QStringList& paths, const QString& targetFolder)
 {
     const QString target = QFileInfo(targetFolder).canonicalFilePath();
+    // Judged by the folder the entry lies in: a link leading into the target still moves.
+    const auto alreadyThere = [&target](const QString& path) {
+        return !target.isEmpty() && QFileInfo(QFileInfo(path).absolutePath()).canonicalFilePath() == target;
+    };
+    if (!paths.isEmpty() && std::all_of(paths.begin(), paths.end(), alreadyThere))
+        return Outcome::refused(QStringLiteral("The selected files are already in that image set.  Choose "
+                                               "another image set to move them to."));
     Outcome outcome;
     for (const QString& path : paths) {
-        const QString name = FileNameOf(path);
-        // Judged by the folder the entry lies in: a link leading into the target still moves.
-        if (!target.isEmpty() && QFileInfo(QFileInfo(path).absolutePath()).canonicalFilePath() == target)
+        if (alreadyThere(path))
             continue;
+        const QString name = FileNameOf(path);
         const Outcome moved = RenameWithoutReplacing(path, targetFolder + name);
         if (!moved.done())
             outcome.problems.append(name + QStringLiteral(": ") + moved.text);

@@ -180,13 +180,17 @@ void FileList::MoveSelectedFiles(const QStringList& paths)
     for (int row = 0; m_categories && row < m_categories->count(); ++row)
         categories.append(m_categories->itemText(row));
     const std::optional<ImageSetChoice> target = m_dialogs.AskForRelocation(
-        {QStringLiteral("Where should these (%1) files be moved?").arg(paths.size()), categories,
-         m_state.libraryRoot, m_state.currentCategory});
+        window(), {QStringLiteral("Where should these (%1) files be moved?").arg(paths.size()), categories,
+                   m_state.libraryRoot, m_state.currentCategory});
     if (!target || target->imageSet.isEmpty() || target->category.isEmpty())
         return;
     const int row = currentRow();
     const Outcome moved =
         MoveFilesInto(paths, ImageSetFolder(m_state.libraryRoot, target->category, target->imageSet));
+    if (!moved.done()) {
+        m_services.boxes.show(moved.text, BoxLook::Information);
+        return;
+    }
     emit refreshRequested(row);
     if (!moved.problems.isEmpty())
         m_services.boxes.show(
@@ -201,7 +205,7 @@ void FileList::ShowFileOptions()
     const int row = currentRow();
     if (row < 0 || row >= m_state.fileListEntries.size())
         return;
-    switch (m_dialogs.AskForFileOption()) {
+    switch (m_dialogs.AskForFileOption(window())) {
     case FileOption::Open:
         if (!m_services.shell.open(m_state.fileListEntries.at(row)))
             m_services.boxes.show(
@@ -220,7 +224,8 @@ void FileList::ShowFileOptions()
 void FileList::renameFile(int row)
 {
     const QString lineText = item(row)->text();
-    const std::optional<QString> name = m_dialogs.AskForName(lineText);
+    const std::optional<QString> name = m_dialogs.AskForName(
+        window(), QStringLiteral("New name for ") + lineText + QLatin1Char(':'), lineText);
     if (!name || name->isEmpty() || *name == lineText)
         return;
     const Outcome renamed = RenameFile(m_state.fileListEntries.at(row), *name);

@@ -111,6 +111,8 @@ void frmVistrelle::connectControls()
     connect(m_setCommands, &ImageSetCommands::imageSetsChanged, this, &frmVistrelle::RefreshImageSets);
     connect(m_setCommands, &ImageSetCommands::endProgramRequested, this, &frmVistrelle::endProgramRequested);
     connect(m_setCommands, &ImageSetCommands::settingsChanged, this, &frmVistrelle::settingsChanged);
+    connect(m_setCommands, &ImageSetCommands::categoryCreated, this, &frmVistrelle::showCreatedCategory);
+    connect(m_setCommands, &ImageSetCommands::imageSetCreated, this, &frmVistrelle::showCreatedImageSet);
     connect(m_ui.tmrTimer, &QTimer::timeout, this, &frmVistrelle::tmrTimer_Timer);
     connect(&m_engine, &CaptureEngine::filed, this, &frmVistrelle::fileCaptured);
 }
@@ -405,6 +407,24 @@ void frmVistrelle::fileCaptured(const QString& path)
 }
 
 QString frmVistrelle::showThumbnails(QList<ThumbnailRow> rows, const QString& caption)
+void frmVistrelle::showCreatedCategory(const QString& name)
+{
+    FillCategoryList();
+    const int row = m_ui.cboImageSetCategory->findText(name, exactly);
+    if (row >= 0)
+        selectCategory(row);
+    else
+        RefreshImageSets();
+}
+
+void frmVistrelle::showCreatedImageSet(const QString& name)
+{
+    RefreshImageSets();
+    const int row = m_ui.cboImageSetName->findText(name, exactly);
+    if (row >= 0 && row != m_ui.cboImageSetName->currentIndex())
+        selectImageSet(row);
+}
+
 {
     if (rows.isEmpty()) {
         m_services.boxes.show(QStringLiteral("There are no images to show."), BoxLook::Information);

@@ -82,6 +82,8 @@ private:
     void FillFileList(const QString& folder);
     void selectCategory(int row);
     void selectImageSet(int row);
+    void showCreatedCategory(const QString& name);
+    void showCreatedImageSet(const QString& name);
     void tellAboutOverflow(const QString& folder, int found);
     QString categoryFolder() const;
     QString imageSetFolder() const;
