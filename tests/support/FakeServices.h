@@ -115,8 +115,19 @@ struct FakeSound final : Sound
 
 struct FakeShell final : Shell
 {
-    bool explore(const QString& folder) override { return explored.append(folder), succeeds; }
-    bool open(const QString& path) override { return opened.append(path), succeeds; }
+    void explore(const QString& folder, Failed failed) override
+    {
+        explored.append(folder);
+/// Opens nothing; when told to fail, it fails at once, as a missing opener does.
+        if (!succeeds)
+            failed();
+    }
+    void open(const QString& path, Failed failed) override
+    {
+        opened.append(path);
+        if (!succeeds)
+            failed();
+    }
     bool succeeds = true;
     QStringList explored, opened;
 };

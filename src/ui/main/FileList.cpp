@@ -206,13 +206,15 @@ void FileList::ShowFileOptions()
     if (row < 0 || row >= m_state.fileListEntries.size())
         return;
     switch (m_dialogs.AskForFileOption(window())) {
-    case FileOption::Open:
-        if (!m_services.shell.open(m_state.fileListEntries.at(row)))
-            m_services.boxes.show(
-                QStringLiteral("I don't know what action to take with the selected file type.  "
-                               "Try associating it with a program in your file manager."),
-                BoxLook::Exclamation);
+    case FileOption::Open: {
+        MessageBoxes& boxes = m_services.boxes;
+        m_services.shell.open(m_state.fileListEntries.at(row), [&boxes] {
+            boxes.show(QStringLiteral("I don't know what action to take with the selected file type.  "
+                                      "Try associating it with a program in your file manager."),
+                       BoxLook::Exclamation);
+        });
         return;
+    }
     case FileOption::Rename:
         renameFile(row);
         return;

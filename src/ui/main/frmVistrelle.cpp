@@ -349,16 +349,20 @@ void frmVistrelle::showCaption()
 
 void frmVistrelle::cmdExplore_Click()
 {
-    if (!m_services.shell.explore(m_state.libraryRoot))
-        m_services.boxes.show(
+    // The answer may come after this window is gone (low-resource mode): it keeps only the boxes.
+    MessageBoxes& boxes = m_services.boxes;
+    const QString folder = m_state.libraryRoot;
+    m_services.shell.explore(folder, [&boxes, folder] {
+        boxes.show(
             QStringLiteral("Problem encountered trying to open the file manager to Vistrelles directory.\n") +
-                m_state.libraryRoot,
+                folder,
             BoxLook::Exclamation);
 }
 
 void frmVistrelle::cmdOptions_Click()
 {
     frmOptions dialog(m_state.settings, this);
+    });
     if (dialog.exec() != QDialog::Accepted)
         return;
     m_state.settings = dialog.chosen();
