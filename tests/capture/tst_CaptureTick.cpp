@@ -274,7 +274,8 @@ private slots:
         putPicture(QSize(8, 8));
         tick(3);
         QCOMPARE(m_told.size(), 3);
-        QCOMPARE(m_told.last(), "Please select an image set first.");
+        QCOMPARE(m_told.last(), "Please select an image set first.  The picture stays on the clipboard until "
+                                "an image set is shown.");
         QVERIFY(m_fakes->clipboard.hasImage());
         m_state.currentImageSet = "Other";
         tick(2);

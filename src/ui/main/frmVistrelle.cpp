@@ -127,6 +127,9 @@ void frmVistrelle::tmrTimer_Timer()
     CaptureTick(m_state, m_services, m_engine);
 }
 
+    // A hotkey may have started or stopped time-lapse.
+    if (const QString caption = CaptureCaption(m_state); caption != windowTitle())
+        setWindowTitle(caption);
 bool frmVistrelle::imageSetShown() const
 {
     return !m_ui.cboImageSetName->currentText().isEmpty();
