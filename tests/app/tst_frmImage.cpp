@@ -12,6 +12,7 @@
 #include <QRegularExpression>
 #include <QScreen>
 #include <QtEndian>
+#include <cmath>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -42,7 +43,8 @@ private slots:
         QVERIFY(free.contains(viewer.frameGeometry()));
         const QSize shown = viewer.centralWidget()->size();
         QVERIFY2(shown.height() > free.height() / 2, "the page is shown as large as the screen allows");
-        QCOMPARE(shown.width(), qRound(shown.height() * 800.0 / 20000));
+        // Within the pixel that whole sizes cost: the decoded size is rounded down.
+        QVERIFY(std::abs(shown.width() - shown.height() * 800.0 / 20000) < 1.0);
 
         viewer.showFile(makeImage(t.dir.filePath("shot.png"), QSize(1024, 768)));
         viewer.FitViewerToImage();

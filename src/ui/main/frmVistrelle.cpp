@@ -4,7 +4,6 @@
 #include "ImageInfo.h"
 #include "ImageSetCommands.h"
 #include "MainWindowControls.h"
-#include "NoImagesPicture.h"
 #include "capture/CaptureEngine.h"
 #include "capture/CapturePause.h"
 #include "capture/CaptureTick.h"
@@ -437,7 +436,7 @@ void frmVistrelle::showCreatedImageSet(const QString& name)
         m_services.boxes.show(QStringLiteral("There are no images to show."), BoxLook::Information);
         return {};
     }
-    frmPhotos photos(std::move(rows), LogoPicture(), this);
+    frmPhotos photos(std::move(rows), this);
     photos.setWindowTitle(caption);
     return photos.exec() == QDialog::Accepted ? photos.pickedName() : QString();
 }

@@ -1,6 +1,8 @@
 #include "frmOptions.h"
 
 #include "core/Settings.h"
+#include "ui/ScreenFit.h"
+#include "ui/Screens.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -98,7 +100,8 @@ frmOptions::frmOptions(const Settings& settings, QWidget* parent)
     setWindowTitle(QStringLiteral("Vistrelle Options"));
     buildControls();
     Form_Load();
-    setFixedSize(sizeHint());
+    // On a small screen the frames scroll; OK and Cancel stay in view.
+    FitToScreen(*this, *qobject_cast<QBoxLayout*>(layout()), layout()->count() - 1, ScreenFor(parent));
 }
 
 void frmOptions::buildControls()
