@@ -8,6 +8,7 @@
 #include "capture/CapturePause.h"
 #include "capture/CaptureTick.h"
 #include "core/AppState.h"
+#include "core/Autostart.h"
 #include "library/DisplayOrder.h"
 #include "library/LibraryCommands.h"
 #include "library/LibraryTree.h"
@@ -25,6 +26,8 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QCoreApplication>
+#include <QFileInfo>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
@@ -108,10 +111,10 @@ void frmVistrelle::connectControls()
         connect(m_ui.button(name), &QPushButton::clicked, m_setCommands, handler);
     connect(m_setCommands, &ImageSetCommands::categoriesChanged, this, &frmVistrelle::cmdRefresh_Click);
     connect(m_setCommands, &ImageSetCommands::imageSetsChanged, this, &frmVistrelle::RefreshImageSets);
-    connect(m_setCommands, &ImageSetCommands::endProgramRequested, this, &frmVistrelle::endProgramRequested);
-    connect(m_setCommands, &ImageSetCommands::settingsChanged, this, &frmVistrelle::settingsChanged);
     connect(m_setCommands, &ImageSetCommands::categoryCreated, this, &frmVistrelle::showCreatedCategory);
     connect(m_setCommands, &ImageSetCommands::imageSetCreated, this, &frmVistrelle::showCreatedImageSet);
+    connect(m_setCommands, &ImageSetCommands::endProgramRequested, this, &frmVistrelle::endProgramRequested);
+    connect(m_setCommands, &ImageSetCommands::settingsChanged, this, &frmVistrelle::settingsChanged);
     connect(m_ui.tmrTimer, &QTimer::timeout, this, &frmVistrelle::tmrTimer_Timer);
     connect(&m_engine, &CaptureEngine::filed, this, &frmVistrelle::fileCaptured);
 }
@@ -124,11 +127,11 @@ void frmVistrelle::enableTimer()
 void frmVistrelle::tmrTimer_Timer()
 {
     CaptureTick(m_state, m_services, m_engine);
-}
-
     // A hotkey may have started or stopped time-lapse.
     if (const QString caption = CaptureCaption(m_state); caption != windowTitle())
         setWindowTitle(caption);
+}
+
 bool frmVistrelle::imageSetShown() const
 {
     return !m_ui.cboImageSetName->currentText().isEmpty();
@@ -359,16 +362,28 @@ void frmVistrelle::cmdExplore_Click()
             QStringLiteral("Problem encountered trying to open the file manager to Vistrelles directory.\n") +
                 folder,
             BoxLook::Exclamation);
+    });
 }
 
 void frmVistrelle::cmdOptions_Click()
 {
-    frmOptions dialog(m_state.settings, this);
-    });
+    const bool startsWithDesktop = QFileInfo::exists(AutostartEntryPath());
+    frmOptions dialog(m_state.settings, startsWithDesktop, this);
     if (dialog.exec() != QDialog::Accepted)
         return;
     m_state.settings = dialog.chosen();
     emit settingsChanged();
+    if (dialog.startsWithDesktop() == startsWithDesktop)
+        return;
+    // Started with the desktop, the program comes back on the library it runs on now.
+    const QString libraryParent =
+        m_state.libraryGiven ? m_state.libraryRoot.chopped(QStringLiteral("Vistrelles/").size()) : QString();
+    const Outcome set = SetStartWithDesktop(dialog.startsWithDesktop(),
+                                            QCoreApplication::applicationFilePath(), libraryParent);
+    if (!set.done())
+        m_services.boxes.show(QStringLiteral("Could not change ") + AutostartEntryPath() +
+                                  QStringLiteral(" (") + set.text + QStringLiteral(")"),
+                              BoxLook::Exclamation);
 }
 
 void frmVistrelle::cmdHelp_Click()
@@ -392,6 +407,24 @@ void frmVistrelle::cmdRefresh_Click()
     RefreshImageSets();
 }
 
+void frmVistrelle::showCreatedCategory(const QString& name)
+{
+    FillCategoryList();
+    const int row = m_ui.cboImageSetCategory->findText(name, exactly);
+    if (row >= 0)
+        selectCategory(row);
+    else
+        RefreshImageSets();
+}
+
+void frmVistrelle::showCreatedImageSet(const QString& name)
+{
+    RefreshImageSets();
+    const int row = m_ui.cboImageSetName->findText(name, exactly);
+    if (row >= 0 && row != m_ui.cboImageSetName->currentIndex())
+        selectImageSet(row);
+}
+
 void frmVistrelle::moveFileSelection(int fromRow, int toRow)
 {
     if (toRow < 0 || toRow >= m_ui.lstComponents->count())
@@ -413,24 +446,6 @@ void frmVistrelle::fileCaptured(const QString& path)
 }
 
 QString frmVistrelle::showThumbnails(QList<ThumbnailRow> rows, const QString& caption)
-void frmVistrelle::showCreatedCategory(const QString& name)
-{
-    FillCategoryList();
-    const int row = m_ui.cboImageSetCategory->findText(name, exactly);
-    if (row >= 0)
-        selectCategory(row);
-    else
-        RefreshImageSets();
-}
-
-void frmVistrelle::showCreatedImageSet(const QString& name)
-{
-    RefreshImageSets();
-    const int row = m_ui.cboImageSetName->findText(name, exactly);
-    if (row >= 0 && row != m_ui.cboImageSetName->currentIndex())
-        selectImageSet(row);
-}
-
 {
     if (rows.isEmpty()) {
         m_services.boxes.show(QStringLiteral("There are no images to show."), BoxLook::Information);

@@ -92,9 +92,10 @@ void takeHotkey(const QComboBox* key, const QCheckBox* ctrl, const QCheckBox* sh
 
 } // namespace
 
-frmOptions::frmOptions(const Settings& settings, QWidget* parent)
+frmOptions::frmOptions(const Settings& settings, bool startsWithDesktop, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
     , m_settings(settings)
+    , m_startsWithDesktop(startsWithDesktop)
 {
     setObjectName(QStringLiteral("frmOptions"));
     setWindowTitle(QStringLiteral("Vistrelle Options"));
@@ -122,7 +123,7 @@ void frmOptions::buildControls()
     activeRow->addStretch();
     layout->addWidget(frame1);
 
-    auto* frame5 = named(new QGroupBox(QStringLiteral("Time-lapsed start/stop hotkey"), this), "Frame5");
+    auto* frame5 = named(new QGroupBox(QStringLiteral("Time-lapse start/stop hotkey"), this), "Frame5");
     auto* lapseRow = new QHBoxLayout(frame5);
     m_cboTimeLapse = listOnly(frame5, "cboTimeLapse", hotkeyItems());
     m_chkTimeLapseCTRL = named(new QCheckBox(QStringLiteral("CTRL"), frame5), "chkTimeLapseCTRL");
@@ -133,11 +134,11 @@ void frmOptions::buildControls()
     lapseRow->addStretch();
     layout->addWidget(frame5);
 
-    auto* frame4 = named(new QGroupBox(QStringLiteral("Time-lapsed screenshots"), this), "Frame4");
+    auto* frame4 = named(new QGroupBox(QStringLiteral("Time-lapse screenshots"), this), "Frame4");
     auto* interval = new QGridLayout(frame4);
     auto* label3 = named(new QLabel(QStringLiteral("To take a screenshot of the active window at regular "
                                                    "intervals, enter the interval below and use the "
-                                                   "\"Time-lapsed start/stop hotkey\" above to toggle this "
+                                                   "\"Time-lapse start/stop hotkey\" above to toggle this "
                                                    "option on and off."),
                                     frame4),
                          "Label3");
@@ -153,7 +154,7 @@ void frmOptions::buildControls()
     m_chkTimeLapseSilent =
         named(new QCheckBox(QStringLiteral("Silent operation"), frame4), "chkTimeLapseSilent");
     m_chkTimeLapseSilent->setToolTip(QStringLiteral(
-        "Don't play a sound when a screenshot is taken with the time-lapsed screenshot option."));
+        "Don't play a sound when a screenshot is taken with the time-lapse screenshot option."));
     interval->addWidget(m_chkTimeLapseSilent, 3, 0, 1, 4);
     interval->setColumnStretch(3, 1);
     layout->addWidget(frame4);
@@ -174,6 +175,12 @@ void frmOptions::buildControls()
     quality->addWidget(label1, 1, 0, 1, 3);
     quality->setColumnStretch(2, 1);
     layout->addWidget(frame3);
+
+    m_chkStartWithDesktop =
+        named(new QCheckBox(QStringLiteral("Start with the desktop"), this), "chkStartWithDesktop");
+    m_chkStartWithDesktop->setToolTip(
+        QStringLiteral("Start Vistrelle in low-resource mode, behind its tray icon, whenever you log in"));
+    layout->addWidget(m_chkStartWithDesktop);
 
     auto* buttons = new QHBoxLayout;
     auto* cmdOK = named(new QPushButton(QStringLiteral("&OK"), this), "cmdOK");
@@ -203,6 +210,7 @@ void frmOptions::Form_Load()
     m_cboTimeLapseSec->setCurrentIndex(m_shownSeconds);
     m_chkTimeLapseSilent->setChecked(m_settings.timeLapseSilent);
     m_cboQuality->setCurrentText(QString::number(m_settings.jpegQuality));
+    m_chkStartWithDesktop->setChecked(m_startsWithDesktop);
 }
 
 void frmOptions::cmdOK_Click()
@@ -217,6 +225,7 @@ void frmOptions::cmdOK_Click()
         m_settings.timeLapseSeconds = minutes * 60 + seconds;
     m_settings.timeLapseSilent = m_chkTimeLapseSilent->isChecked();
     m_settings.jpegQuality = m_cboQuality->currentText().toInt();
+    m_startsWithDesktop = m_chkStartWithDesktop->isChecked();
     accept();
 }
 

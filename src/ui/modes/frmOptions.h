@@ -7,16 +7,18 @@
 class QCheckBox;
 class QComboBox;
 
-/// The modal options dialog: hotkeys, time-lapse interval and silence, JPEG quality. It shows
-/// the settings it is given; after OK, chosen() holds them as the user set them.
+/// The modal options dialog: hotkeys, time-lapse interval and silence, JPEG quality, and whether
+/// Vistrelle starts with the desktop. It shows the settings it is given; after OK, chosen() and
+/// startsWithDesktop() hold them as the user set them.
 class frmOptions final : public QDialog
 {
     Q_OBJECT
 
 public:
-    explicit frmOptions(const Settings& settings, QWidget* parent = nullptr);
+    explicit frmOptions(const Settings& settings, bool startsWithDesktop = false, QWidget* parent = nullptr);
 
     const Settings& chosen() const { return m_settings; }
+    bool startsWithDesktop() const { return m_startsWithDesktop; }
 
     void cmdOK_Click();
     void cmdCancel_Click();
@@ -36,6 +38,8 @@ private:
     QComboBox* m_cboTimeLapseSec = nullptr;
     QCheckBox* m_chkTimeLapseSilent = nullptr;
     QComboBox* m_cboQuality = nullptr;
+    QCheckBox* m_chkStartWithDesktop = nullptr;
+    bool m_startsWithDesktop = false;
     int m_shownMinutes = 0;
     int m_shownSeconds = 0;
 };
