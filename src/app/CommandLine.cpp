@@ -1,5 +1,6 @@
 #include "CommandLine.h"
 
+#include "FindCommand.h"
 #include "desktop/qt/CommandServer.h"
 
 #include <QCoreApplication>
@@ -13,13 +14,13 @@ void print(std::FILE* stream, const QString& text)
     std::fputs(text.toLocal8Bit().constData(), stream);
 }
 
-int help(const QString&)
+int help(const QStringList&)
 {
     print(stdout, UsageText());
     return 0;
 }
 
-int version(const QString&)
+int version(const QStringList&)
 {
     print(stdout, QStringLiteral("Vistrelle %1\n").arg(QCoreApplication::applicationVersion()));
     return 0;
@@ -33,17 +34,22 @@ int handOver(Shortcut shortcut)
     return 1;
 }
 
-int captureWindow(const QString&)
+int captureWindow(const QStringList&)
 {
     return handOver(Shortcut::ActiveWindow);
 }
 
-int timeLapse(const QString&)
+int timeLapse(const QStringList&)
 {
     return handOver(Shortcut::TimeLapse);
 }
 
 constexpr char lowResourceSwitch[] = "--low-resource";
+
+int find(const QStringList& words)
+{
+    return RunFindCommand(words);
+}
 
 constexpr std::array switches{
     CommandSwitch{lowResourceSwitch, nullptr, nullptr,
@@ -52,6 +58,8 @@ constexpr std::array switches{
                   "capture the active window in the Vistrelle that is running, then end", captureWindow},
     CommandSwitch{"--time-lapse", nullptr, nullptr,
                   "start or stop time-lapse in the Vistrelle that is running, then end", timeLapse},
+    CommandSwitch{"--find", nullptr, "WORDS...",
+                  "print the library's pictures that hold all the words, newest first, then end", find, true},
     CommandSwitch{"--help", "-h", nullptr, "print this help and end", help},
     CommandSwitch{"--version", nullptr, nullptr, "print the version and end", version},
 };
@@ -103,15 +111,22 @@ CommandLine ParseCommandLine(const QStringList& arguments)
         const CommandSwitch* found = findSwitch(name);
         if (!found)
             return refused(QStringLiteral("unknown option ") + quoted(word));
-        QString value;
-        if (found->value && equals >= 0)
-            value = word.mid(equals + 1);
-        else if (found->value && i + 1 < arguments.size())
-            value = arguments.at(++i);
-        else if (found->value)
-            return refused(quoted(name) + QStringLiteral(" needs a ") + QLatin1String(found->value));
-        else if (equals >= 0)
+        QStringList values;
+        if (found->takesTheRest) {
+            if (equals >= 0)
+                values.append(word.mid(equals + 1));
+            values += arguments.mid(i + 1);
+            i = arguments.size();
+        } else if (found->value) {
+            if (equals >= 0)
+                values.append(word.mid(equals + 1));
+            else if (i + 1 < arguments.size())
+                values.append(arguments.at(++i));
+            else
+                return refused(quoted(name) + QStringLiteral(" needs a ") + QLatin1String(found->value));
+        } else if (equals >= 0) {
             return refused(quoted(name) + QStringLiteral(" takes no value"));
+        }
         if (!found->command) {
             line.lowResource = line.lowResource || name == QLatin1String(lowResourceSwitch);
             continue;
@@ -121,7 +136,7 @@ CommandLine ParseCommandLine(const QStringList& arguments)
                            quoted(QLatin1String(line.command->name)) +
                            QStringLiteral(" cannot be given together"));
         line.command = found;
-        line.value = value;
+        line.values = values;
     }
     if (line.command && (line.lowResource || !line.directory.isEmpty()))
         return refused(quoted(QLatin1String(line.command->name)) +
@@ -160,6 +175,6 @@ std::optional<int> RunCommandLine(const CommandLine& line)
         return 2;
     }
     if (line.command)
-        return line.command->command(line.value);
+        return line.command->command(line.values);
     return std::nullopt;
 }

@@ -11,11 +11,15 @@
 /// table of CommandLine.cpp.
 struct CommandSwitch
 {
-    const char* name;                     ///< "--capture-window"
-    const char* shortName;                ///< "-h", or nullptr
-    const char* value;                    ///< what the switch takes, as --help names it ("TEXT"), or nullptr
-    const char* summary;                  ///< its line in --help
-    int (*command)(const QString& value); ///< nullptr for a switch of the program's start
+    const char* name;      ///< "--capture-window"
+    const char* shortName; ///< "-h", or nullptr
+    const char* value;     ///< what the switch takes, as --help names it ("TEXT"), or nullptr
+    const char* summary;   ///< its line in --help
+    /// Runs the command with the switch's values; nullptr for a switch of the program's start.
+    int (*command)(const QStringList& values);
+    /// The values are every word after the switch, even those beginning with "-" (its value
+    /// then names them, "WORDS..."); else one word.
+    bool takesTheRest = false;
 };
 
 /// Every switch, in the order --help lists them.
@@ -25,7 +29,7 @@ std::span<const CommandSwitch> CommandSwitches();
 struct CommandLine
 {
     const CommandSwitch* command = nullptr; ///< the command to run instead of the program
-    QString value;                          ///< the command's value
+    QStringList values;                     ///< the command's values
     bool lowResource = false;               ///< start in low-resource mode
     QStringList directory;                  ///< the words naming the folder that holds the library
     QString error;                          ///< why the line cannot be carried out; exit status 2

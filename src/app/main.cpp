@@ -17,6 +17,7 @@ int main(int argc, char* argv[])
     const CommandLine line = ParseCommandLine(arguments);
     if (line.command || !line.error.isEmpty()) {
         QCoreApplication commandOnly(argc, argv);
+        QCoreApplication::setApplicationName(QStringLiteral("Vistrelle"));
         QCoreApplication::setApplicationVersion(QStringLiteral(VISTRELLE_VERSION));
         return RunCommandLine(line).value_or(0);
     }

@@ -54,11 +54,15 @@ void CaptureEngine::check(bool ownPicture)
     PlayCaptureSound(m_state, m_services);
     ClipboardPicture picture = clipboard.fetch();
     m_taken = picture.change;
+    const PictureSource source = m_services.windowSource.activeWindow();
+    m_sources.insert(picture.change, source);
     const QDateTime now = m_services.clock.now();
     const bool mayBeBack =
         !ownPicture && m_lastMoment.isValid() && m_lastMoment.msecsTo(now) < restoreWindowMs;
     m_lastMoment = now;
     ScreenshotJob job = ScreenshotJobFor(m_state, std::move(picture), now);
+    if (m_state.settings.writeWindowTitle)
+        job.title = source.title;
     if (mayBeBack && m_pending > 0) {
         m_held.append({std::move(job), *m_taken, folder});
         return;
@@ -80,6 +84,7 @@ void CaptureEngine::hand(ScreenshotJob job, quint64 change, const QString& folde
 void CaptureEngine::finished(quint64 change, const QString& folder, const ScreenshotResult& result)
 {
     --m_pending;
+    const PictureSource source = m_sources.take(change);
     // A picture put back by a clipboard manager is left where it is, so the manager has
     // nothing to put back again.
     if (!result.restored && !result.outcome.done()) {
@@ -88,7 +93,7 @@ void CaptureEngine::finished(quint64 change, const QString& folder, const Screen
         m_filedPixels = result.pixels;
         m_services.clipboard.clearIfStill(change);
         m_lastMoment = m_services.clock.now();
-        emit filed(result.path);
+        emit filed(result.path, source);
     }
     if (m_pending == 0 && !m_held.isEmpty()) {
         Held next = m_held.takeFirst();

@@ -1,9 +1,11 @@
 #pragma once
 
 #include "ScreenshotWriter.h"
+#include "platform/ActiveWindowSource.h"
 #include "platform/Outcome.h"
 
 #include <QDateTime>
+#include <QHash>
 #include <QObject>
 #include <QString>
 #include <QTimer>
@@ -38,11 +40,13 @@ public:
     int pending() const { return m_pending; }
 
 signals:
-    /// A picture became the file at \a path.
-    void filed(const QString& path);
+    /// A picture became the file at \a path; \a source is the window active when it arrived.
+    void filed(const QString& path, const PictureSource& source);
     /// A picture could not be filed: what the user is to be told, once per picture. A refusal
     /// (no Image Set shown) is information, anything else a failure.
     void told(const Outcome& outcome);
+    /// Capturing was paused or resumed (SetCapturePaused).
+    void pausedChanged(bool paused);
 
 private:
     void hand(ScreenshotJob job, quint64 change, const QString& folder);
@@ -71,4 +75,6 @@ private:
     };
     QList<Held> m_held;
     QTimer m_trim; // memory goes back to the system once a burst is over
+    // The window each change taken up came from, until it is filed.
+    QHash<quint64, PictureSource> m_sources;
 };

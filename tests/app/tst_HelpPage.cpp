@@ -79,9 +79,11 @@ private slots:
         changed.timeLapseHotkey = changed.timeLapseModifiers = changed.timeLapseSeconds = 1;
         changed.timeLapseSilent = true;
         changed.dirMax = changed.fileMax = 99999;
+        changed.findLanguages = "deu";
+        changed.writeWindowTitle = true;
         const QStringList lines =
             QString::fromUtf8(SettingsText(changed, QPoint(1, 1), {1, 1, 3000})).split("\r\n");
-        QCOMPARE(lines.size(), 18);
+        QCOMPARE(lines.size(), 20);
         for (const QString& line : lines)
             if (!line.isEmpty())
                 need(page, line.left(line.indexOf('=') + 1), "help page");

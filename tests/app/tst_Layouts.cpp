@@ -17,6 +17,7 @@
 #include <QRadioButton>
 #include <QScreen>
 #include <QScrollArea>
+#include <QStringListModel>
 #include <QStyleOptionButton>
 #include <QStyleOptionComboBox>
 
@@ -72,12 +73,14 @@ QStringList cutTexts(QWidget& window)
         } else if (auto* box = qobject_cast<QGroupBox*>(control)) {
             if (box->minimumSizeHint().width() > box->width())
                 report(*box, box->title());
-        } else if (auto* list = qobject_cast<QListWidget*>(control)) {
+        } else if (auto* list = qobject_cast<QListView*>(control)) {
             const int margins =
                 2 * (list->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, list) + 1);
-            for (int row = 0; row < list->count(); ++row)
-                if (metrics.horizontalAdvance(list->item(row)->text()) + margins > list->viewport()->width())
-                    report(*list, list->item(row)->text());
+            for (int row = 0; row < list->model()->rowCount(); ++row) {
+                const QString line = list->model()->index(row, 0).data().toString();
+                if (metrics.horizontalAdvance(line) + margins > list->viewport()->width())
+                    report(*list, line);
+            }
         } else if (auto* edit = qobject_cast<QLineEdit*>(control)) {
             // The line edit's own frame and text margins: about a character's width.
             if (metrics.horizontalAdvance(edit->text()) + metrics.averageCharWidth() > edit->width())
@@ -139,16 +142,17 @@ struct AllWindows
                     t.root(),
                     "Default Category"},
                    std::nullopt, t.fakes.boxes)
-        , photos(rows(), nullptr)
+        , cells(names())
+        , photos(cells, int(names().size()), nullptr)
         , main(t.main())
         , viewer(t.app.imageViewer())
     {
     }
-    static QList<ThumbnailRow> rows()
+    static QStringList names()
     {
-        QList<ThumbnailRow> all;
+        QStringList all;
         for (int n = 0; n < 20; ++n)
-            all.append({QStringLiteral("Image_261206_1540%1_Time_Lapsed.jpg").arg(n, 2, 10, QChar('0')), {}});
+            all.append(QStringLiteral("Image_261206_1540%1_Time_Lapsed.jpg").arg(n, 2, 10, QChar('0')));
         return all;
     }
     /// The windows that show their whole caption; the viewer's width is the user's.
@@ -164,6 +168,7 @@ struct AllWindows
     frmFileOptions fileOptions;
     frmEnterName name;
     frmRelocate relocate;
+    QStringListModel cells;
     frmPhotos photos;
     QWidget& main;
     QWidget& viewer;
@@ -203,7 +208,7 @@ private slots:
         setModified(t.defaultSet() + "Image_261206_154039_Time_Lapsed.jpg",
                     QDateTime::fromString("2026-09-30T12:00:00", Qt::ISODate));
         QVERIFY(t.start("MTOP=1500\r\nMLEFT=150\r\n"));
-        t.list()->setCurrentRow(2);
+        t.setCurrentLine(2);
         QCOMPARE(t.main().pos(), QPoint(10, 100)); // where the settings put it
 
         AllWindows windows(t);

@@ -1,7 +1,20 @@
 #include "DesktopShell.h"
 
-#include <QFileInfo>
+#include "platform/FileNames.h"
+#include "platform/FileSystem.h"
+
 #include <QProcess>
+#include <QUrl>
+
+namespace {
+
+// Built from the name's bytes: a name that is not valid UTF-8 reaches the opener unchanged.
+QUrl fileUrl(const QString& path)
+{
+    return QUrl::fromEncoded("file://" + NativePath(path).toPercentEncoding("/"));
+}
+
+} // namespace
 
 void DesktopShell::explore(const QString& folder, Failed failed)
 {
@@ -11,7 +24,8 @@ void DesktopShell::explore(const QString& folder, Failed failed)
 void DesktopShell::open(const QString& path, Failed failed)
 {
     // The opener would report a missing file only as a failure to open it.
-    if (!QFileInfo(path).isFile()) {
+    const std::optional<FileFacts> facts = ReadFileFacts(path);
+    if (!facts || !facts->regular) {
         failed();
         return;
     }
@@ -22,7 +36,7 @@ void DesktopShell::runOpener(const QString& path, Failed failed)
 {
     auto* opener = new QProcess(&m_openers);
     opener->setProgram(QStringLiteral("xdg-open"));
-    opener->setArguments({path});
+    opener->setArguments({QString::fromLatin1(fileUrl(path).toEncoded())});
     // The opener may run as long as the program it started; its output is not ours to show.
     opener->setStandardOutputFile(QProcess::nullDevice());
     opener->setStandardErrorFile(QProcess::nullDevice());

@@ -6,16 +6,19 @@
 
 class QCheckBox;
 class QComboBox;
+class QListWidget;
 
-/// The modal options dialog: hotkeys, time-lapse interval and silence, JPEG quality, and whether
-/// Vistrelle starts with the desktop. It shows the settings it is given; after OK, chosen() and
-/// startsWithDesktop() hold them as the user set them.
+/// The modal options dialog: hotkeys, time-lapse interval and silence, JPEG quality, Find's
+/// languages (of those installed) and window titles, and whether Vistrelle starts with the
+/// desktop. It shows the settings it is given; after OK, chosen() and startsWithDesktop() hold
+/// them as the user set them.
 class frmOptions final : public QDialog
 {
     Q_OBJECT
 
 public:
-    explicit frmOptions(const Settings& settings, bool startsWithDesktop = false, QWidget* parent = nullptr);
+    explicit frmOptions(const Settings& settings, const QStringList& installedLanguages = {},
+                        bool startsWithDesktop = false, QWidget* parent = nullptr);
 
     const Settings& chosen() const { return m_settings; }
     bool startsWithDesktop() const { return m_startsWithDesktop; }
@@ -24,7 +27,7 @@ public:
     void cmdCancel_Click();
 
 private:
-    void buildControls();
+    void buildControls(const QStringList& installedLanguages);
     void Form_Load();
 
     Settings m_settings;
@@ -38,6 +41,8 @@ private:
     QComboBox* m_cboTimeLapseSec = nullptr;
     QCheckBox* m_chkTimeLapseSilent = nullptr;
     QComboBox* m_cboQuality = nullptr;
+    QListWidget* m_lstFindLanguages = nullptr;
+    QCheckBox* m_chkWindowTitleInFile = nullptr;
     QCheckBox* m_chkStartWithDesktop = nullptr;
     bool m_startsWithDesktop = false;
     int m_shownMinutes = 0;

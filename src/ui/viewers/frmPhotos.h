@@ -1,16 +1,18 @@
 #pragma once
 
-#include "library/Thumbnails.h"
-
 #include <QDialog>
+#include <QPersistentModelIndex>
 
 class ImageBox;
+class QAbstractItemModel;
 class QLabel;
 class QPushButton;
 
-/// The thumbnail viewer: its rows fifteen to a page, on a plain dark background. A click steps a
-/// cell through its row's images, a double click picks the cell's name and closes the viewer.
-/// On a screen too small for its design size the cells shrink until the window fits.
+/// The thumbnail viewer: the rows of a model fifteen to a page, on a plain dark background, each
+/// shown by the first of the paths its ImagesRole gives and named by its display text. A click
+/// steps a cell through its row's images, a double click picks the cell's row and closes the
+/// viewer. The model may change while the viewer is open: a pick still names the row the cell
+/// showed. On a screen too small for its design size the cells shrink until the window fits.
 class frmPhotos final : public QDialog
 {
     Q_OBJECT
@@ -18,10 +20,13 @@ class frmPhotos final : public QDialog
 public:
     static constexpr int cellCount = 15;
 
-    frmPhotos(QList<ThumbnailRow> rows, QWidget* parent);
+    /// Pages through the first \a rowLimit rows of \a rows.
+    frmPhotos(const QAbstractItemModel& rows, int rowLimit, QWidget* parent);
 
     /// The name of the cell picked by a double click; empty while none was picked.
     const QString& pickedName() const { return m_pickedName; }
+    /// The row of the cell picked, as it stands now; -1 while none was picked or the row is gone.
+    int pickedRow() const { return m_picked.isValid() ? m_picked.row() : -1; }
 
     void FillThumbnailPage();
     void cmdNext_Click();
@@ -35,16 +40,20 @@ private:
     /// Places the controls at \a scale times the design's places and sizes (the words and the
     /// buttons keep at least what their font needs); the size the window then takes.
     QSize placeControls(double scale);
-    /// Row \a row (from 1), or null beyond the table.
-    const ThumbnailRow* rowAt(int row) const;
+    /// The row shown \a offset rows from the page's first cell, as it is now; invalid beyond the rows.
+    QModelIndex rowAt(int offset) const;
+    QStringList imagesOf(int index) const;
 
-    QList<ThumbnailRow> m_rows;
-    int m_pageStart = 1;         // row shown in the page's first cell: 1, 16, 31, ...
-    int m_slots[cellCount] = {}; // column (from 1) each cell shows; 0 hidden
+    const QAbstractItemModel& m_rows;
+    int m_rowLimit;
+    int m_pageStart = 0;                      // row shown in the page's first cell: 0, 15, 30, ...
+    QPersistentModelIndex m_shown[cellCount]; // the row each cell shows
+    int m_slots[cellCount] = {};              // column (from 1) each cell shows; 0 hidden
     ImageBox* m_imgPhoto[cellCount] = {};
     QPushButton* m_cmdPrevious = nullptr;
     QPushButton* m_cmdNext = nullptr;
     QPushButton* m_cancel = nullptr;
     QLabel* m_label = nullptr;
     QString m_pickedName;
+    QPersistentModelIndex m_picked;
 };
