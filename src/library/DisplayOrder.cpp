@@ -56,8 +56,9 @@ int CompareDisplayOrder(const QString& a, const QString& b)
 
 void SortForDisplay(QStringList& items, qsizetype from)
 {
-    // Each text folded once into a key of ranks that compares like CompareDisplayOrder, all keys in
-    // one buffer: no allocation per text, and the comparisons run over plain UTF-16 units.
+    // Each text folded once into its key, all keys in one buffer: no allocation per text. Each
+    // entry carries the first units of its key past the beginning all keys share, so that most
+    // comparisons never reach into the buffer.
     const std::array<char16_t, 0x10000>& ranks = foldedRanks();
     qsizetype total = 0;
     for (const QString& text : std::as_const(items))
@@ -66,6 +67,7 @@ void SortForDisplay(QStringList& items, qsizetype from)
     char16_t* key = reinterpret_cast<char16_t*>(keys.data());
     struct Keyed
     {
+        quint64 head[2]; // units shared + 0 to 7, four to a word, first unit highest; 0 past the end
         qsizetype start;
         qsizetype length;
         qsizetype item;
@@ -73,15 +75,33 @@ void SortForDisplay(QStringList& items, qsizetype from)
     std::vector<Keyed> order;
     order.reserve(static_cast<size_t>(items.size()));
     qsizetype at = 0;
+    qsizetype shared = 0; // units at the beginning of every key that are the same in all
     for (qsizetype item = 0; item < items.size(); ++item) {
         const QString& text = items.at(item);
         const qsizetype start = at;
         for (qsizetype i = from; i < text.size(); ++i)
             key[at++] = ranks[text.at(i).unicode()];
-        order.push_back({start, at - start, item});
+        const qsizetype length = at - start;
+        if (order.empty()) {
+            shared = length;
+        } else {
+            const char16_t* first = key + order.front().start;
+            shared = std::mismatch(first, first + std::min(shared, length), key + start).first - first;
+        }
+        order.push_back({{0, 0}, start, length, item});
     }
+    for (Keyed& keyed : order)
+        for (qsizetype unit = 0; unit < 8; ++unit) {
+            const qsizetype i = shared + unit;
+            keyed.head[unit / 4] |= quint64(i < keyed.length ? key[keyed.start + i] : 0)
+                                    << (48 - 16 * (unit % 4));
+        }
     const QStringView all(keys);
     std::sort(order.begin(), order.end(), [&all, &items, from](const Keyed& a, const Keyed& b) {
+        if (a.head[0] != b.head[0])
+            return a.head[0] < b.head[0];
+        if (a.head[1] != b.head[1])
+            return a.head[1] < b.head[1];
         const int byKey = all.mid(a.start, a.length).compare(all.mid(b.start, b.length));
         if (byKey != 0)
             return byKey < 0;

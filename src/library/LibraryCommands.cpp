@@ -134,10 +134,17 @@ std::optional<int> FindImageSet(const QString& libraryRoot, const QStringList& c
 
 ImageSetListing ListImageSet(const QString& folder)
 {
-    // Listing an Image Set clears what a killed capture left half-written there.
-    RemoveStaleTemporaries(folder);
+    FolderTree tree = WalkFolder(folder);
+    // Listing an Image Set clears what a killed capture left half-written there, hidden; a
+    // folder without hidden entries need not be read again for it.
+    const bool hiddenHere =
+        std::any_of(tree.hidden.cbegin(), tree.hidden.cend(), [&folder](const QString& path) {
+            return path.indexOf(QLatin1Char('/'), folder.size()) < 0;
+        });
+    if (hiddenHere)
+        RemoveStaleTemporaries(folder);
     ImageSetListing listing;
-    listing.files = WalkFolder(folder).files;
+    listing.files = std::move(tree.files);
     listing.images = ImagesAmong(listing.files);
     return listing;
 }

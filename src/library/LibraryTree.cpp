@@ -15,8 +15,10 @@ void walk(const QString& folder, FolderTree& tree)
 {
     QStringList subfolders;
     for (const FolderEntry& entry : ListFolder(folder)) {
-        if (hidden(entry))
+        if (hidden(entry)) {
+            tree.hidden.append(folder + entry.name);
             continue;
+        }
         switch (entry.kind) {
         case FolderEntry::Kind::File:
             tree.files.append(folder + entry.name);

@@ -25,6 +25,8 @@ struct FolderTree
     QStringList folders;
     /// What is neither: links to folders, links that lead nowhere, pipes, devices and sockets.
     QStringList others;
+    /// The hidden entries, of any kind, left out of the lists above.
+    QStringList hidden;
     /// False when a folder held more sub-folders than the walk followed.
     bool whole = true;
 };

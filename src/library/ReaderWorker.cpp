@@ -37,9 +37,12 @@ void ReaderWorker::start(const QString& root, const QString& file, const QString
     // The walk opens the index.
     post({Command::Kind::Sync, {}, {}, {}});
     post({Command::Kind::Languages, {}, {}, languages});
+    m_recognizer = QThread::create([this] { recognize(); });
+    // The lowest class the system has: any other work of the machine goes first. A thread can
+    // never leave it, hence a thread of its own for the reader.
+    m_recognizer->start(QThread::IdlePriority);
     m_thread = QThread::create([this] { run(); });
-    // The lowest class the system has: any other work of the machine goes first.
-    m_thread->start(QThread::IdlePriority);
+    m_thread->start();
 }
 
 void ReaderWorker::stop()
@@ -55,6 +58,38 @@ void ReaderWorker::stop()
     m_thread->wait();
     delete m_thread;
     m_thread = nullptr;
+    m_quit = true;
+    m_jobReady.release();
+    m_recognizer->wait();
+    delete m_recognizer;
+    m_recognizer = nullptr;
+}
+
+void ReaderWorker::recognize()
+{
+    for (;;) {
+        m_jobReady.acquire();
+        if (m_quit)
+            return;
+        m_job();
+        m_handedDone.store(true, std::memory_order_release);
+        m_handedDone.notify_all();
+        // Not under the lock: the index's thread looks again within a short while anyway.
+        m_wake.notify_all();
+    }
+}
+
+void ReaderWorker::hand(std::function<void()> job)
+{
+    m_job = std::move(job);
+    m_handedDone.store(false, std::memory_order_release);
+    m_jobReady.release();
+}
+
+void ReaderWorker::handAndWait(std::function<void()> job)
+{
+    hand(std::move(job));
+    m_handedDone.wait(false, std::memory_order_acquire);
 }
 
 void ReaderWorker::post(Command command)
@@ -147,7 +182,7 @@ void ReaderWorker::carryOut(TextIndex& index, const Command& command)
             wrote(index, index.record(command.path, command.source));
         break;
     case Command::Kind::Languages:
-        m_reader.setLanguages(command.languages);
+        handAndWait([this, languages = command.languages] { m_reader.setLanguages(languages); });
         m_unavailable = false;
         if (!m_blocked)
             wrote(index, index.setLanguages(command.languages.join(QLatin1Char('+'))));
@@ -155,7 +190,7 @@ void ReaderWorker::carryOut(TextIndex& index, const Command& command)
     }
 }
 
-bool ReaderWorker::readNext(TextIndex& index)
+bool ReaderWorker::beginNext(TextIndex& index)
 {
     const std::optional<WaitingPicture> next = index.nextWaiting();
     if (!next) {
@@ -172,10 +207,10 @@ bool ReaderWorker::readNext(TextIndex& index)
         wrote(index, index.store(next->id, {TextReading::Kind::Unreadable, {}}));
         return true;
     }
-    const QByteArray bytes = file.readAll();
+    Reading reading{next->id, file.readAll(), {}};
     file.close();
     // Changed since the walk: a picture of its own now.
-    if (PictureHash(bytes) != next->hash) {
+    if (PictureHash(reading.bytes) != next->hash) {
         wrote(index, index.refresh(next->path));
         return true;
     }
@@ -183,16 +218,23 @@ bool ReaderWorker::readNext(TextIndex& index)
         wrote(index, false);
         return true;
     }
-    const TextReading reading = m_reader.read(bytes, m_giveUp);
-    if (reading.kind == TextReading::Kind::Unavailable) {
+    m_reading = std::move(reading);
+    hand([this] { m_reading->result = m_reader.read(m_reading->bytes, m_giveUp); });
+    return true;
+}
+
+void ReaderWorker::finish(TextIndex& index)
+{
+    const Reading reading = std::move(*m_reading);
+    m_reading.reset();
+    if (reading.result.kind == TextReading::Kind::Unavailable) {
         m_unavailable = true;
         if (!m_toldUnavailable) {
             m_toldUnavailable = true;
-            emit problem(reading.text);
+            emit problem(reading.result.text);
         }
     }
-    wrote(index, index.store(next->id, reading));
-    return true;
+    wrote(index, index.store(reading.id, reading.result));
 }
 
 void ReaderWorker::run()
@@ -201,7 +243,8 @@ void ReaderWorker::run()
     bool rested = true;
     std::unique_lock lock(m_mutex);
     for (;;) {
-        if (!m_commands.empty()) {
+        // New languages wait for the picture being read.
+        if (!m_commands.empty() && !(m_reading && m_commands.front().kind == Command::Kind::Languages)) {
             const Command command = std::move(m_commands.front());
             m_commands.pop_front();
             // Captures waiting to be entered are entered on the way out too.
@@ -212,13 +255,23 @@ void ReaderWorker::run()
             lock.lock();
             continue;
         }
+        if (m_reading) {
+            if (handedDone()) {
+                lock.unlock();
+                finish(index);
+                lock.lock();
+            } else {
+                // The reader's thread wakes this one without the lock, which can be missed.
+                m_wake.wait_for(lock, std::chrono::milliseconds(100));
+            }
+            continue;
+        }
         if (m_stopping)
             break;
-        const auto now = std::chrono::steady_clock::now();
         if (m_paused || m_blocked || m_unavailable) {
             if (!rested) {
                 lock.unlock();
-                m_reader.rest();
+                handAndWait([this] { m_reader.rest(); });
                 rested = true;
                 lock.lock();
                 continue;
@@ -226,14 +279,14 @@ void ReaderWorker::run()
             m_wake.wait(lock);
             continue;
         }
-        if (now < m_holdUntil) {
+        if (std::chrono::steady_clock::now() < m_holdUntil) {
             m_wake.wait_until(lock, m_holdUntil);
             continue;
         }
         lock.unlock();
-        const bool read = readNext(index);
+        const bool begun = beginNext(index);
         lock.lock();
-        if (read) {
+        if (begun) {
             rested = false;
             continue;
         }
@@ -241,7 +294,7 @@ void ReaderWorker::run()
             m_wake.wait(lock);
         } else if (m_wake.wait_for(lock, restAfter) == std::cv_status::timeout && m_commands.empty()) {
             lock.unlock();
-            m_reader.rest();
+            handAndWait([this] { m_reader.rest(); });
             rested = true;
             lock.lock();
         }

@@ -9,15 +9,20 @@
 #include <chrono>
 #include <condition_variable>
 #include <deque>
+#include <functional>
 #include <mutex>
+#include <optional>
+#include <semaphore>
 
 class QThread;
 class TextReader;
 
-/// Reads the words of the library's pictures into its text index on a thread of its own at the
-/// lowest priority, one picture at a time: new captures first, then the rest newest first. It
-/// gives way to capture, rests while paused, and on stopping gives up the picture it is
-/// reading, keeping all it has read.
+/// Reads the words of the library's pictures into its text index, one picture at a time: new
+/// captures first, then the rest newest first. The index is kept on a thread of its own, so
+/// captures and walks are entered at once; the reader itself runs on another at the lowest
+/// priority the system has, so any other work of the machine goes first. It gives way to
+/// capture, rests while paused, and on stopping gives up the picture it is reading, keeping all
+/// it has read.
 class ReaderWorker final : public QObject
 {
     Q_OBJECT
@@ -65,19 +70,36 @@ private:
         QStringList languages;
     };
 
+    // A picture handed to the reader.
+    struct Reading
+    {
+        qint64 id = 0;
+        QByteArray bytes;
+        TextReading result;
+    };
+
     void run();
     void carryOut(TextIndex& index, const Command& command);
-    /// Reads one waiting picture; false when none waits.
-    bool readNext(TextIndex& index);
+    /// Hands the next waiting picture to the reader; false when none waits.
+    bool beginNext(TextIndex& index);
+    void finish(TextIndex& index);
     void wrote(TextIndex& index, bool written);
     void tell(IndexProgress progress);
     void post(Command command);
+
+    /// Runs \a job on the reader's thread; returns at once.
+    void hand(std::function<void()> job);
+    /// Runs \a job on the reader's thread and waits for it.
+    void handAndWait(std::function<void()> job);
+    bool handedDone() const { return m_handedDone.load(std::memory_order_acquire); }
+    void recognize();
 
     TextReader& m_reader;
     QString m_root;
     QString m_file;
     QStringList m_languages;
-    QThread* m_thread = nullptr;
+    QThread* m_thread = nullptr;     // keeps the index
+    QThread* m_recognizer = nullptr; // calls the reader, at the lowest priority
 
     mutable std::mutex m_mutex;
     std::condition_variable m_wake;
@@ -88,9 +110,17 @@ private:
     std::atomic_bool m_giveUp = false; // the picture being read is to be given up
     IndexProgress m_progress;
 
-    // The reading thread's own.
-    bool m_blocked = false;     // the index cannot be written
-    bool m_unavailable = false; // the reader cannot read
+    // Between the index's thread and the reader's: no lock is shared with the reader's thread,
+    // which may wait long for the processor while holding it.
+    std::binary_semaphore m_jobReady{0};
+    std::function<void()> m_job;
+    std::atomic_bool m_handedDone = true;
+    std::atomic_bool m_quit = false;
+
+    // The index's thread's own.
+    std::optional<Reading> m_reading; // handed to the reader, not back yet
+    bool m_blocked = false;           // the index cannot be written
+    bool m_unavailable = false;       // the reader cannot read
     bool m_toldBlocked = false;
     bool m_toldUnavailable = false;
 };

@@ -83,19 +83,49 @@ bool holds(const QByteArray& point, const QByteArray& path)
     return point == "/" || path == point || path.startsWith(point + '/');
 }
 
-// The mount that holds the real path \a path: the one with the longest mount point above it, the
-// later of two on the same point (it covers the earlier), and on the same device as \a path.
-std::optional<Mount> mountOf(const QByteArray& path, dev_t device)
+// Where a real folder lies for the trash: the top folder of its file system and the mount that
+// shows it there.
+struct Place
 {
-    std::optional<Mount> found;
+    QByteArray top;
+    QByteArray mount; // the mount's number in the table; empty when no mount point shows the device
+    dev_t device = 0;
+};
+
+// The place of the real folder \a folder on \a device: its mount is the one with the longest
+// mount point above it on that device, the later of two on the same point (it covers the
+// earlier). A device no mount point shows (a btrfs subvolume inside a mount) has its top where
+// the path leaves the device.
+Place placeOf(const QByteArray& folder, dev_t device)
+{
+    Place place{QByteArray(), QByteArray(), device};
     for (const Mount& mount : mountTable()) {
-        if (!holds(mount.point, path) || (found && mount.point.size() < found->point.size()))
+        if (!holds(mount.point, folder) || mount.point.size() < place.top.size())
             continue;
         struct stat info = {};
         if (::stat(mount.point.constData(), &info) == 0 && info.st_dev == device)
-            found = mount;
+            place = {mount.point, mount.id, device};
     }
-    return found;
+    if (!place.mount.isEmpty())
+        return place;
+    place.top = folder;
+    for (QByteArray parent = folderOf(folder); place.top != "/"; parent = folderOf(parent)) {
+        struct stat info = {};
+        if (::stat(parent.constData(), &info) != 0 || info.st_dev != device)
+            break;
+        place.top = parent;
+    }
+    return place;
+}
+
+// The place of a real folder of the item's, found by its own path.
+std::optional<Place> placeOfFolder(const QByteArray& folder)
+{
+    struct stat info = {};
+    const std::optional<QByteArray> real = realPath(folder);
+    if (!real || ::stat(real->constData(), &info) != 0)
+        return std::nullopt;
+    return placeOf(*real, info.st_dev);
 }
 
 // A trash folder of the user's own: made private when missing; what stands there already must be
@@ -137,37 +167,31 @@ struct TrashFolder
     QByteArray top; // the file system's top folder; empty for the home trash, whose paths are absolute
 };
 
-// The mount that holds the user's data folder, or what of it exists so far.
-std::optional<Mount> homeTrashMount(const QByteArray& dataHome)
+// The place of the user's data folder, or of what of it exists so far.
+std::optional<Place> homeTrashPlace(const QByteArray& dataHome)
 {
     for (QByteArray path = dataHome;; path = folderOf(path)) {
-        struct stat info = {};
-        if (::stat(path.constData(), &info) == 0) {
-            const std::optional<QByteArray> real = realPath(path);
-            return real ? mountOf(*real, info.st_dev) : std::nullopt;
-        }
+        if (std::optional<Place> place = placeOfFolder(path))
+            return place;
         if (path == "/")
             return std::nullopt;
     }
 }
 
-// The trash that can take an item of \a device whose real path is \a item, made where missing; 0
-// or the error number. An item never goes to a trash on another mount: that would be a copy.
-int trashFor(const QByteArray& item, dev_t device, TrashFolder& trash)
+// The trash that can take an item lying at \a place, made where missing; 0 or the error number.
+// An item never goes to a trash on another mount or device: that would be a copy.
+int trashFor(const Place& place, TrashFolder& trash)
 {
-    const std::optional<Mount> mount = mountOf(item, device);
-    if (!mount)
-        return EXDEV;
     const QByteArray dataHome =
         NativePath(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation));
-    const std::optional<Mount> home = dataHome.isEmpty() ? std::nullopt : homeTrashMount(dataHome);
-    if (home && home->id == mount->id) {
+    const std::optional<Place> home = dataHome.isEmpty() ? std::nullopt : homeTrashPlace(dataHome);
+    if (home && home->mount == place.mount && home->device == place.device && home->top == place.top) {
         if (const int error = makePath(dataHome))
             return error;
         trash = {dataHome + "/Trash", QByteArray()};
         return ownFolder(trash.folder);
     }
-    const QByteArray top = mount->point;
+    const QByteArray& top = place.top;
     const QByteArray base = top == "/" ? QByteArray() : top;
     const QByteArray uid = QByteArray::number(::getuid());
     // A shared trash counts only as a real folder with the sticky bit, so no other user can
@@ -228,14 +252,16 @@ Outcome MoveToTrash(const QString& path)
     if (::lstat(given.constData(), &item) != 0)
         return errno == ENOENT ? Outcome::refused(QString(), ENOENT) : Outcome::systemError(errno);
     // Where the item really lies: the folders on the way may be links to another disk. The item
-    // itself stays as it is, a link included.
+    // itself stays as it is, a link included. Its folder's device is the one a rename must stay
+    // on (a file of an overlay may show the device of the layer below).
     const QByteArray name = given.mid(given.lastIndexOf('/') + 1);
     const std::optional<QByteArray> folder = realPath(folderOf(given));
-    if (!folder)
+    const std::optional<Place> place = folder ? placeOfFolder(*folder) : std::nullopt;
+    if (!place)
         return Outcome::systemError(errno);
     const QByteArray real = joined(*folder, name);
     TrashFolder trash;
-    if (const int refused = trashFor(real, item.st_dev, trash))
+    if (const int refused = trashFor(*place, trash))
         return Outcome::systemError(refused);
     for (const char* part : {"/files", "/info"}) {
         if (const int refused = ownFolder(trash.folder + part))

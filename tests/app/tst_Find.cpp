@@ -42,6 +42,7 @@ private slots:
     void findingChoosingAndGoingBack()
     {
         AppUnderTest t;
+        picture(t, "Work/Reports/Image_0.png", "cover page", 400, 0x203040);
         picture(t, "Work/Reports/Image_1.png", "quarterly revenue", 300, 0x102030);
         picture(t, "Work/Drafts/Image_2.png", "revenue forecast", 200, 0x405060);
         picture(t, "Home/Trips/Image_3.png", "holiday photos", 100, 0x708090);
@@ -53,9 +54,9 @@ private slots:
         QVERIFY(t.start());
         auto* box = t.control<QLineEdit>("txtFind");
         auto* status = t.control<QLabel>("lblReading");
-        QTRY_COMPARE(status->text(), "Reading text: 0 of 3");
+        QTRY_COMPARE(status->text(), "Reading text: 0 of 4");
         t.control<QCheckBox>("chkPauseCapturing")->click();
-        QCOMPARE(status->text(), "Reading text: 0 of 3 (paused)");
+        QCOMPARE(status->text(), "Reading text: 0 of 4 (paused)");
         t.control<QCheckBox>("chkPauseCapturing")->click();
         hold = false;
         QTRY_COMPARE(status->text(), QString());
@@ -92,6 +93,16 @@ private slots:
         QVERIFY(t.list()->isVisible());
         QCOMPARE(t.shownSet(), "Work/Reports");
         QCOMPARE(status->text(), QString());
+
+        // Moved by another program, a picture is found in its new place after Refresh, without
+        // being read again.
+        const int reads = t.fakes.reader.reads();
+        QVERIFY(QFile::rename(t.root() + "Work/Drafts/Image_2.png", t.root() + "Home/Trips/Moved.png"));
+        t.click("cmdRefresh");
+        t.choose("cboFindScope", "Library");
+        box->setText("forecast");
+        QTRY_COMPARE(found(t), QStringList{"Moved.png | Home / Trips"});
+        QCOMPARE(t.fakes.reader.reads(), reads);
     }
 
     // A capture is found by the window it came from, read before the rest.

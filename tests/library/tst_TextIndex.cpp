@@ -234,13 +234,14 @@ private slots:
         if (bytes) {
             makeFile(indexFile(), sql);
         } else if (sql == "corrupt") {
-            // Pages of the file overwritten in the middle, the header left as it was.
+            // The last pages of the file overwritten (the words and files), the header and the
+            // index's own settings left as they were.
             QFile file(indexFile());
             QVERIFY(file.open(QIODevice::ReadWrite));
             const qint64 size = file.size();
-            QVERIFY(size > 8192);
-            file.seek(4096);
-            file.write(QByteArray(static_cast<int>(size - 4096), '\x5a'));
+            QVERIFY(size > 8 * 4096);
+            file.seek(size - 3 * 4096);
+            file.write(QByteArray(3 * 4096, '\x5a'));
         } else {
             QVERIFY(IndexDatabase::openForWriting(root(), indexFile())->exec(sql.constData()));
         }
@@ -353,19 +354,23 @@ private slots:
         QCOMPARE(find("words"), QStringList{"A/One/Image_1.png"});
     }
 
-    // What `--find` says of pictures not read: those waiting, new ones and changed ones.
+    // What `--find` says of pictures not read: those waiting in the index, new ones and changed
+    // ones.
     void unreadCount()
     {
         picture("A/One/Image_1.png", "one");
         picture("A/One/Image_2.png", "two");
         start();
         QVERIFY(readAll(2));
-        m_worker.reset();
+        m_worker->setPaused(true);
         picture("A/One/Image_3.png", "three");
+        resync();
+        m_worker.reset();
+        picture("A/One/Image_4.png", "four");
         TestLibrary::setModified(root() + "A/One/Image_2.png", QDateTime::currentDateTime());
-        const IndexSearch search(root(), indexFile());
-        QCOMPARE(search.unread(ListLibraryPictures(root())), 2);
-        QCOMPARE(IndexSearch(root(), cache() + "none.sqlite").unread(ListLibraryPictures(root())), 3);
+        const QList<LibraryPicture> pictures = ListLibraryPictures(root());
+        QCOMPARE(IndexSearch(root(), indexFile()).unread(pictures), 3);
+        QCOMPARE(IndexSearch(root(), cache() + "none.sqlite").unread(pictures), 4);
     }
 };
 

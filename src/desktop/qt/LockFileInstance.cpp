@@ -43,16 +43,27 @@ LockState LockFileAt(const QString& path, int& fd)
     return lockOpen(fd);
 }
 
+namespace {
+
+// A lock is held on its own open file: taking it again from this process would find it taken.
+void release(int& fd)
+{
+    if (fd >= 0)
+        ::close(fd);
+    fd = -1;
+}
+
+} // namespace
+
 LockFileInstance::~LockFileInstance()
 {
-    for (const int fd : {m_lock, m_libraryLock}) {
-        if (fd >= 0)
-            ::close(fd);
-    }
+    release(m_lock);
+    release(m_libraryLock);
 }
 
 bool LockFileInstance::acquire()
 {
+    release(m_lock);
     const QString folder = RuntimeFolder();
     if (folder.isEmpty())
         return true;
@@ -73,6 +84,7 @@ bool LockFileInstance::acquire()
 
 bool LockFileInstance::acquireLibrary(const QString& libraryRoot)
 {
+    release(m_libraryLock);
     const QByteArray root = NativePath(libraryRoot);
     m_libraryLock = ::open(root.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (m_libraryLock < 0)

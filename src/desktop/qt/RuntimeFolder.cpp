@@ -39,7 +39,7 @@ QString RuntimeFolder()
     if (given.startsWith(QLatin1Char('/')) && isPrivate(NativePath(given)))
         return QDir::cleanPath(given);
     const QString user = QString::number(::getuid());
-    const QString temporary = QDir::tempPath() + QStringLiteral("/vistrelle-") + user;
+    QString temporary = QDir::tempPath() + QStringLiteral("/vistrelle-") + user;
     if (ownPrivateFolder(temporary))
         return temporary;
     const QString cache = QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation);

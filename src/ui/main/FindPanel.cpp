@@ -137,10 +137,8 @@ void FindPanel::search()
         clear();
         return;
     }
-    if (m_sinceWalk.elapsed() > walkAgainAfterMs) {
-        m_reading.sync();
-        m_sinceWalk.restart();
-    }
+    if (m_sinceWalk.elapsed() > walkAgainAfterMs)
+        walkLibrary();
     const QString current = lstFound->currentRow() >= 0 && lstFound->currentRow() < m_found.size()
                                 ? m_found.at(lstFound->currentRow()).path
                                 : QString();
@@ -158,6 +156,12 @@ void FindPanel::search()
     if (m_fileList)
         m_fileList->hide();
     showProgress();
+}
+
+void FindPanel::walkLibrary()
+{
+    m_reading.sync();
+    m_sinceWalk.restart();
 }
 
 void FindPanel::clear()

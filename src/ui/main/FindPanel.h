@@ -31,6 +31,8 @@ public:
     void placeIn(QGridLayout* grid, QWidget* fileList);
     /// The status line says whether reading is paused.
     void showProgress();
+    /// The library may have changed outside the program: it is walked again.
+    void walkLibrary();
 
     QLineEdit* txtFind = nullptr;
     QComboBox* cboFindScope = nullptr;

@@ -40,6 +40,7 @@
 #include <QRadioButton>
 #include <QSignalBlocker>
 #include <QStandardItemModel>
+#include <QThreadPool>
 #include <QTimer>
 #include <algorithm>
 #include <utility>
@@ -59,7 +60,7 @@ QStringList sortedForDisplay(QStringList items)
 
 const auto exactly = Qt::MatchExactly | Qt::MatchCaseSensitive;
 
-// Lines of a set that, gone from the list at once, are worth handing the heap's free pages back for.
+// Lines of a set that are worth letting go of away from the window's thread.
 constexpr qsizetype largeSetDrop = 10000;
 
 // The capture extension of each format option, in the options' order.
@@ -315,12 +316,16 @@ void frmVistrelle::FillFileList(const QString& folder, QStringList images)
     if (m_state.lowResourceMode)
         return;
     m_ui.lblImageInfo->clear();
-    const qsizetype before = m_ui.lstComponents->files().rowCount();
+    QStringList previous = m_ui.lstComponents->files().paths();
     m_ui.lstComponents->fill(folder, std::move(images), m_state.settings.fileMax,
                              std::exchange(m_restoreListIndex, 0));
-    // The lines of a large set that are gone leave the heap as free pages the system can have back.
-    if (before - m_ui.lstComponents->files().rowCount() >= largeSetDrop)
-        TrimHeap();
+    // The lines of a large set are let go of away from the window's thread, and the heap's free
+    // pages handed back to the system.
+    if (previous.size() >= largeSetDrop)
+        QThreadPool::globalInstance()->start([gone = std::move(previous)]() mutable {
+            gone = QStringList();
+            TrimHeap();
+        });
 }
 
 void frmVistrelle::lstComponents_Click(int row)
@@ -420,6 +425,7 @@ void frmVistrelle::cmdRefresh_Click()
 {
     FillCategoryList();
     RefreshImageSets();
+    m_find->walkLibrary();
 }
 
 void frmVistrelle::showCreatedCategory(const QString& name)
