@@ -501,9 +501,9 @@ void frmVistrelle::showFound(const FoundPicture& found)
 {
     if (!SelectImageSet(found.imageSet, found.category))
         return;
-    FileList& list = *m_ui.lstComponents;
+    const FileList& list = *m_ui.lstComponents;
     if (const int row = list.files().rowOf(found.path); row >= 0)
-        list.moveSelection(list.currentRow(), row);
+        moveFileSelection(list.currentRow(), row);
 }
 
 std::pair<int, QString> frmVistrelle::showThumbnails(const QAbstractItemModel& rows, int rowLimit,
