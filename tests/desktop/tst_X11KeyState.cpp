@@ -25,10 +25,8 @@ private slots:
         QFETCH(int, modifiers);
         X11KeyState keys;
         QCOMPARE(QProcess::execute("xdotool", typed.split(' ')), 0);
-        // Asking forgets the press: asked once it is seen.
-        bool pressed = false;
-        QTRY_VERIFY(pressed || (pressed = keys.asyncState('K') < 0));
-        QCOMPARE(keys.modifiersAtPress('K'), std::optional(modifiers));
+        // Read as the events arrive, however late a loaded machine delivers them.
+        QTRY_COMPARE(keys.modifiersAtPress('K'), std::optional(modifiers));
         QCOMPARE(QProcess::execute("xdotool", {"keyup", "ctrl", "keyup", "shift"}), 0);
     }
 };
