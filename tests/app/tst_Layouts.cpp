@@ -1,3 +1,4 @@
+#include "desktop/qt/QtMessageBoxes.h"
 #include "support/AppUnderTest.h"
 #include "support/TestLibrary.h"
 #include "ui/dialogs/frmEnterName.h"
@@ -14,6 +15,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QRadioButton>
 #include <QScreen>
 #include <QScrollArea>
@@ -235,6 +237,22 @@ private slots:
             window->show();
             out += unreachable(*window);
         }
+        // A message naming many files, its details shown too.
+        QTimer::singleShot(0, [&out] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            QVERIFY(box);
+            out += unreachable(*box);
+            for (QAbstractButton* button : box->buttons())
+                if (box->buttonRole(button) == QMessageBox::ActionRole)
+                    button->click();
+            QCoreApplication::processEvents();
+            out += unreachable(*box);
+            box->accept();
+        });
+        QtMessageBoxes().show(
+            "These files were not moved and are still where they were:\n\n" +
+                QStringList(400, "Image_261206_154000.jpg: a file of that name is already there").join('\n'),
+            BoxLook::Exclamation, BoxButtons::Ok);
         QVERIFY2(out.isEmpty(), qPrintable(out.join("; ")));
     }
 };

@@ -1,7 +1,10 @@
 #include "QtMessageBoxes.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QMessageBox>
+#include <QScreen>
+#include <algorithm>
 
 namespace {
 
@@ -20,6 +23,14 @@ QMessageBox::Icon iconFor(BoxLook look)
     return QMessageBox::NoIcon;
 }
 
+// The lines of text a box may show on \a screen: a quarter of its height, so the box, its buttons
+// and its opened details stay on the screen.
+qsizetype linesThatFit(const QMessageBox& box, const QScreen* screen)
+{
+    const int height = screen ? screen->availableGeometry().height() : 480;
+    return std::max<qsizetype>(3, height / 4 / std::max(1, box.fontMetrics().lineSpacing()));
+}
+
 } // namespace
 
 BoxAnswer QtMessageBoxes::show(const QString& text, BoxLook look, BoxButtons buttons)
@@ -29,6 +40,31 @@ BoxAnswer QtMessageBoxes::show(const QString& text, BoxLook look, BoxButtons but
                     yesNo ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok,
                     QApplication::activeWindow());
     box.setObjectName(QStringLiteral("VistrelleMessage"));
+    // A long list (files not moved or deleted) shows its first lines; the details hold it whole,
+    // in a box that scrolls.
+    const QStringList lines = text.split(QLatin1Char('\n'));
+    const QScreen* screen =
+        box.parentWidget() ? box.parentWidget()->screen() : QGuiApplication::primaryScreen();
+    if (const qsizetype room = linesThatFit(box, screen); lines.size() > room) {
+        box.setText(lines.first(room - 1).join(QLatin1Char('\n')) +
+                    QStringLiteral("\n... and %1 more lines: Show Details lists them all.")
+                        .arg(lines.size() - room + 1));
+        box.setDetailedText(text);
+        // The details open below the text: once the box has grown, it moves up where they would
+        // pass the screen.
+        for (QAbstractButton* button : box.buttons())
+            if (box.buttonRole(button) == QMessageBox::ActionRole)
+                QObject::connect(
+                    button, &QAbstractButton::clicked, &box,
+                    [&box, screen] {
+                        if (!screen)
+                            return;
+                        const QRect free = screen->availableGeometry();
+                        if (const int over = box.frameGeometry().bottom() - free.bottom(); over > 0)
+                            box.move(box.x(), std::max(free.top(), box.y() - over));
+                    },
+                    Qt::QueuedConnection);
+    }
     const int answer = box.exec();
     if (!yesNo)
         return BoxAnswer::Ok;
