@@ -18,7 +18,7 @@ QUrl fileUrl(const QString& path)
 
 void DesktopShell::explore(const QString& folder, Failed failed)
 {
-    runOpener(folder, std::move(failed));
+    runOpener(folder, failed);
 }
 
 void DesktopShell::open(const QString& path, Failed failed)
@@ -29,10 +29,10 @@ void DesktopShell::open(const QString& path, Failed failed)
         failed();
         return;
     }
-    runOpener(path, std::move(failed));
+    runOpener(path, failed);
 }
 
-void DesktopShell::runOpener(const QString& path, Failed failed)
+void DesktopShell::runOpener(const QString& path, const Failed& failed)
 {
     auto* opener = new QProcess(&m_openers);
     opener->setProgram(QStringLiteral("xdg-open"));

@@ -13,7 +13,7 @@ public:
     void open(const QString& path, Failed failed) override;
 
 private:
-    void runOpener(const QString& path, Failed failed);
+    void runOpener(const QString& path, const Failed& failed);
 
     QObject m_openers; // the openers still running; one left at the end is stopped, not what it started
 };

@@ -23,12 +23,13 @@ QMessageBox::Icon iconFor(BoxLook look)
     return QMessageBox::NoIcon;
 }
 
-// The lines of text a box may show on \a screen: a quarter of its height, so the box, its buttons
-// and its opened details stay on the screen.
-qsizetype linesThatFit(const QMessageBox& box, const QScreen* screen)
+// The lines of text a box holds whole on \a screen: half its height, the rest left to the title,
+// the icon and the buttons. A longer text shows a quarter of the height, so the box stays on the
+// screen with its details open too.
+qsizetype linesIn(const QMessageBox& box, const QScreen* screen, int part)
 {
     const int height = screen ? screen->availableGeometry().height() : 480;
-    return std::max<qsizetype>(3, height / 4 / std::max(1, box.fontMetrics().lineSpacing()));
+    return std::max<qsizetype>(3, height / part / std::max(1, box.fontMetrics().lineSpacing()));
 }
 
 } // namespace
@@ -45,7 +46,8 @@ BoxAnswer QtMessageBoxes::show(const QString& text, BoxLook look, BoxButtons but
     const QStringList lines = text.split(QLatin1Char('\n'));
     const QScreen* screen =
         box.parentWidget() ? box.parentWidget()->screen() : QGuiApplication::primaryScreen();
-    if (const qsizetype room = linesThatFit(box, screen); lines.size() > room) {
+    if (lines.size() > linesIn(box, screen, 2)) {
+        const qsizetype room = linesIn(box, screen, 4);
         box.setText(lines.first(room - 1).join(QLatin1Char('\n')) +
                     QStringLiteral("\n... and %1 more lines: Show Details lists them all.")
                         .arg(lines.size() - room + 1));
