@@ -42,14 +42,24 @@ struct Shot
     QStringList words; // of four letters or more, shown in it
 };
 
-double residentMb()
+// The resident size now ("VmRSS:"), or at its highest since the last ResetHighest ("VmHWM:").
+double residentMb(const char* field = "VmRSS:")
 {
     QFile status(QStringLiteral("/proc/self/status"));
     status.open(QIODevice::ReadOnly);
     for (const QByteArray& line : status.readAll().split('\n'))
-        if (line.startsWith("VmRSS:"))
+        if (line.startsWith(field))
             return line.mid(6).trimmed().split(' ').first().toDouble() / 1024;
     return 0;
+}
+
+// The highest resident size starts again from the size now, so it shows the reader's peak
+// inside a reading, not only the size between two.
+void resetHighest()
+{
+    QFile refs(QStringLiteral("/proc/self/clear_refs"));
+    if (refs.open(QIODevice::WriteOnly))
+        refs.write("5");
 }
 
 QPalette look(bool dark)
@@ -173,8 +183,8 @@ int main(int argc, char* argv[])
         return 1;
     TesseractReader reader;
     reader.setLanguages({QStringLiteral("eng")});
+    resetHighest();
     const double before = residentMb();
-    double highest = before;
     std::vector<double> times;
     const std::atomic_bool stop = false;
     while (const std::optional<WaitingPicture> next = index.nextWaiting()) {
@@ -185,9 +195,9 @@ int main(int argc, char* argv[])
         timer.start();
         const TextReading reading = reader.read(bytes, stop);
         times.push_back(static_cast<double>(timer.nsecsElapsed()) / 1e6);
-        highest = std::max(highest, residentMb());
         index.store(next->id, reading);
     }
+    const double highest = residentMb("VmHWM:");
     reader.rest();
     const double rested = residentMb();
     std::sort(times.begin(), times.end());
