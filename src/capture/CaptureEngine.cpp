@@ -45,7 +45,10 @@ void CaptureEngine::check(bool ownPicture)
     m_retry = false;
     if (folder.isEmpty()) {
         // The picture stays on the clipboard until an Image Set is shown.
-        tellOnce(change, folder, Outcome::refused(QStringLiteral("Please select an image set first.")));
+        tellOnce(
+            change, folder,
+            Outcome::refused(QStringLiteral("Please select an image set first.  The picture stays on the "
+                                            "clipboard until an image set is shown.")));
         return;
     }
     PlayCaptureSound(m_state, m_services);
