@@ -10,11 +10,11 @@
 #include "app/VistrelleApp.h"
 #include "ui/main/frmVistrelle.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QListWidget>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <cstdio>
@@ -27,15 +27,15 @@ constexpr int runs = 8;
 constexpr double ratioLimit = 1.10;
 
 // Milliseconds from copying \a png until the list shows one line more.
-double captureUntilListed(QListWidget& list, const QString& png)
+double captureUntilListed(const QAbstractItemModel& list, const QString& png)
 {
-    const int before = list.count();
+    const int before = list.rowCount();
     QElapsedTimer timer;
     timer.start();
     QProcess::startDetached(QStringLiteral("xclip"),
                             {QStringLiteral("-selection"), QStringLiteral("clipboard"), QStringLiteral("-t"),
                              QStringLiteral("image/png"), QStringLiteral("-i"), png});
-    while (list.count() == before && timer.elapsed() < 10000)
+    while (list.rowCount() == before && timer.elapsed() < 10000)
         QCoreApplication::processEvents(QEventLoop::AllEvents, 1);
     return static_cast<double>(timer.nsecsElapsed()) / 1e6;
 }
@@ -69,7 +69,8 @@ int measure(int argc, char** argv)
     VistrelleApp app(desktop.services(), desktop.dialogs(), desktop.worker(), dir.path(), {});
     if (!app.start())
         return 1;
-    auto& list = *app.mainWindow()->findChild<QListWidget*>(QStringLiteral("lstComponents"));
+    const QAbstractItemModel& list =
+        *app.mainWindow()->findChild<QAbstractItemView*>(QStringLiteral("lstComponents"))->model();
     runEvents(3000);
 
     std::vector<double> reading;

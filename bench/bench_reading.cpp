@@ -1,7 +1,9 @@
 // Reading the words of screenshots with the program's real reader, on a set of screenshots of
 // real windows under a private X server: terminals (xterm), a text view and a dialog (Qt, the
 // desktop's fonts), each at 9 to 14 points, light and dark, each a whole 1920x1080 screen.
-// - time to read one screenshot, the process held to one processor: median, limit 2 s;
+// - time to read one screenshot, the process held to one processor: median, limit 2 s. On a
+//   machine shared with other work the time on the clock grows with their load, so the
+//   processor time the reading took is given beside it, and the limit is checked on that;
 // - the reader's memory: resident size above the figure before it was loaded, at its highest
 //   while reading (limit 150 MB) and after it rests;
 // - accuracy: every word of four letters or more a screenshot shows, looked for with Find in an
@@ -27,6 +29,7 @@
 #include <QTemporaryDir>
 #include <QVBoxLayout>
 #include <cstdio>
+#include <ctime>
 #include <sched.h>
 #include <signal.h>
 
@@ -42,14 +45,32 @@ struct Shot
     QStringList words; // of four letters or more, shown in it
 };
 
-double residentMb()
+// Milliseconds of processor time this process has used.
+double processorMs()
+{
+    timespec used = {};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &used);
+    return static_cast<double>(used.tv_sec) * 1e3 + static_cast<double>(used.tv_nsec) / 1e6;
+}
+
+// The resident size now ("VmRSS:"), or at its highest since the last resetHighest ("VmHWM:").
+double residentMb(const char* field = "VmRSS:")
 {
     QFile status(QStringLiteral("/proc/self/status"));
     status.open(QIODevice::ReadOnly);
     for (const QByteArray& line : status.readAll().split('\n'))
-        if (line.startsWith("VmRSS:"))
+        if (line.startsWith(field))
             return line.mid(6).trimmed().split(' ').first().toDouble() / 1024;
     return 0;
+}
+
+// The highest resident size starts again from the size now, so it shows the reader's peak
+// inside a reading, not only the size between two.
+void resetHighest()
+{
+    QFile refs(QStringLiteral("/proc/self/clear_refs"));
+    if (refs.open(QIODevice::WriteOnly))
+        refs.write("5");
 }
 
 QPalette look(bool dark)
@@ -173,9 +194,10 @@ int main(int argc, char* argv[])
         return 1;
     TesseractReader reader;
     reader.setLanguages({QStringLiteral("eng")});
+    resetHighest();
     const double before = residentMb();
-    double highest = before;
     std::vector<double> times;
+    std::vector<double> processor;
     const std::atomic_bool stop = false;
     while (const std::optional<WaitingPicture> next = index.nextWaiting()) {
         QFile file(next->path);
@@ -183,14 +205,17 @@ int main(int argc, char* argv[])
         const QByteArray bytes = file.readAll();
         QElapsedTimer timer;
         timer.start();
+        const double startMs = processorMs();
         const TextReading reading = reader.read(bytes, stop);
         times.push_back(static_cast<double>(timer.nsecsElapsed()) / 1e6);
-        highest = std::max(highest, residentMb());
+        processor.push_back(processorMs() - startMs);
         index.store(next->id, reading);
     }
+    const double highest = residentMb("VmHWM:");
     reader.rest();
     const double rested = residentMb();
     std::sort(times.begin(), times.end());
+    std::sort(processor.begin(), processor.end());
 
     int words = 0;
     int found = 0;
@@ -209,12 +234,14 @@ int main(int argc, char* argv[])
                         qPrintable(missed.join(' ')));
     }
     const double accuracy = static_cast<double>(found) / words;
-    const bool fast = Median(times) <= timeLimitMs;
+    const bool fast = Median(processor) <= timeLimitMs;
     const bool small = highest - before <= memoryLimitMb;
     const bool accurate = accuracy >= accuracyLimit;
-    std::printf(
-        "reading one screenshot, one processor: median %.0f ms  spread %.0f - %.0f ms  limit %.0f ms: %s\n",
-        Median(times), times.front(), times.back(), timeLimitMs, fast ? "ok" : "TOO SLOW");
+    std::printf("reading one screenshot, one processor: on the clock median %.0f ms  spread %.0f - %.0f ms\n",
+                Median(times), times.front(), times.back());
+    std::printf("  processor time median %.0f ms  spread %.0f - %.0f ms  limit %.0f ms: %s\n",
+                Median(processor), processor.front(), processor.back(), timeLimitMs,
+                fast ? "ok" : "TOO SLOW");
     std::printf(
         "reader's memory: %.0f MB more at its highest, %.0f MB more after resting  limit %.0f MB: %s\n",
         highest - before, rested - before, memoryLimitMb, small ? "ok" : "TOO LARGE");

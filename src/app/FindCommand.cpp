@@ -3,9 +3,9 @@
 #include "core/Startup.h"
 #include "library/IndexDatabase.h"
 #include "library/IndexSearch.h"
+#include "platform/FileNames.h"
 
 #include <QCoreApplication>
-#include <QFile>
 #include <QLocale>
 #include <QStandardPaths>
 #include <cstdio>
@@ -26,7 +26,8 @@ int RunFindCommand(const QStringList& words)
     const IndexSearch search(root, IndexFileFor(root, IndexFolder()));
     const QList<FoundPicture> found = search.find(words.join(QLatin1Char(' ')));
     for (const FoundPicture& picture : found) {
-        const QByteArray line = QFile::encodeName(picture.path) + '\n';
+        // The name's own bytes, so the path names the file whatever its encoding.
+        const QByteArray line = NativePath(picture.path) + '\n';
         std::fwrite(line.constData(), 1, static_cast<size_t>(line.size()), stdout);
     }
     const QList<LibraryPicture> pictures = ListLibraryPictures(root);

@@ -1,5 +1,8 @@
 #include "FindQuery.h"
 
+#include "platform/FileNames.h"
+
+#include <QCryptographicHash>
 #include <QRegularExpression>
 #include <QStringList>
 #include <algorithm>
@@ -9,6 +12,22 @@ namespace {
 bool holdsLetterOrDigit(const QString& word)
 {
     return std::any_of(word.cbegin(), word.cend(), [](QChar c) { return c.isLetterOrNumber(); });
+}
+
+// Place words begin with "place"; a match holding no word that begins with a "p" (case and
+// accents folded as the index folds them) cannot meet one.
+bool mayMeetPlaceWords(const QString& match)
+{
+    bool wordStart = true;
+    for (const QChar c : match.normalized(QString::NormalizationForm_D).toCaseFolded()) {
+        if (c.isMark())
+            continue;
+        const bool inWord = c.isLetterOrNumber();
+        if (inWord && wordStart && c == QLatin1Char('p'))
+            return true;
+        wordStart = !inWord;
+    }
+    return false;
 }
 
 } // namespace
@@ -26,4 +45,21 @@ QString MatchExpression(const QString& words)
         terms.append(QLatin1Char('"') + word + QStringLiteral("\"*"));
     }
     return terms.join(QLatin1Char(' '));
+}
+
+QString PlaceWord(const QString& folder)
+{
+    return QStringLiteral("place") +
+           QString::fromLatin1(
+               QCryptographicHash::hash(NativePath(folder), QCryptographicHash::Sha1).toHex().left(20));
+}
+
+QString MatchWithin(const QString& match, const QString& folder)
+{
+    // Keeping the words to their columns costs a common word's search half as much again, so
+    // only a match that could meet a place word is kept to them.
+    const QString words = mayMeetPlaceWords(match)
+                              ? QStringLiteral("{text title program} : (") + match + QLatin1Char(')')
+                              : QLatin1Char('(') + match + QLatin1Char(')');
+    return folder.isEmpty() ? words : words + QStringLiteral(" AND place : ") + PlaceWord(folder);
 }

@@ -1,5 +1,8 @@
 #include "IndexDatabase.h"
 
+#include "platform/FileNames.h"
+#include "platform/FileSystem.h"
+
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
@@ -10,12 +13,16 @@
 namespace {
 
 // Raised whenever the tables change; an index of another version is started afresh.
-constexpr int schemaVersion = 1;
+constexpr int schemaVersion = 2;
 
 // Pictures are keyed by a hash of their bytes, files point at their picture, and the full-text
-// table holds each picture's words and source under the picture's id. A picture keeps the time
-// of its newest file, so the next one to read is found without sorting the library. Accents and case are
-// folded by the tokenizer; the prefix indexes keep short prefixes of common words fast.
+// table holds each picture's words and source under the picture's id, with a word for each
+// Category and Image Set its files lie in, so a search within one is a full-text match too. A
+// picture keeps the time of its newest file, so the next one to read is found without sorting
+// the library; ids are given in the order of the files' times, so the full-text table's own
+// order is near the newest first. Paths, and the library's root, are kept as the bytes of their
+// names, which need not be UTF-8. Accents and case are folded by the tokenizer; the prefix
+// indexes keep short prefixes of common words fast.
 constexpr const char* schema = R"(
 CREATE TABLE meta(key TEXT PRIMARY KEY, value TEXT NOT NULL);
 CREATE TABLE pictures(
@@ -27,13 +34,13 @@ CREATE TABLE pictures(
     newest INTEGER NOT NULL DEFAULT 0);
 CREATE INDEX pictures_next ON pictures(state, captured, newest);
 CREATE TABLE files(
-    path TEXT PRIMARY KEY,
+    path BLOB PRIMARY KEY,
     picture INTEGER NOT NULL,
     size INTEGER NOT NULL,
     modified INTEGER NOT NULL);
 CREATE INDEX files_picture ON files(picture);
-CREATE INDEX files_modified ON files(modified);
-CREATE VIRTUAL TABLE words USING fts5(text, title, program,
+CREATE INDEX files_modified ON files(modified, picture);
+CREATE VIRTUAL TABLE words USING fts5(text, title, program, place,
     tokenize = 'unicode61 remove_diacritics 2', prefix = '1 2 3');
 )";
 
@@ -74,7 +81,8 @@ void adoptMovedIndex(const QString& file)
         if (name == target.fileName())
             continue;
         const QString root = rootOf(candidate);
-        if (root.isEmpty() || QFileInfo(root).isDir())
+        const std::optional<FileFacts> there = ReadFileFacts(root);
+        if (root.isEmpty() || (there && !there->regular))
             continue;
         for (const char* suffix : {"", "-wal", "-shm"})
             QFile::rename(candidate + QLatin1String(suffix), file + QLatin1String(suffix));
@@ -94,7 +102,7 @@ QString IndexFileFor(const QString& root, const QString& folder)
 {
     const QString real = QFileInfo(root).canonicalFilePath();
     const QByteArray digest =
-        QCryptographicHash::hash((real.isEmpty() ? root : real).toUtf8(), QCryptographicHash::Sha256);
+        QCryptographicHash::hash(NativePath(real.isEmpty() ? root : real), QCryptographicHash::Sha256);
     return folder + QStringLiteral("library-") + QString::fromLatin1(digest.toHex().left(16)) +
            QStringLiteral(".sqlite");
 }
@@ -178,14 +186,14 @@ QString IndexDatabase::meta(const QString& key) const
 {
     SqlStatement query = prepare("SELECT value FROM meta WHERE key = ?1");
     query.bind(1, key);
-    return query.step() ? query.text(0) : QString();
+    return query.step() ? PathFromNative(query.blob(0)) : QString();
 }
 
 bool IndexDatabase::setMeta(const QString& key, const QString& value)
 {
     SqlStatement update = prepare("INSERT INTO meta(key, value) VALUES (?1, ?2) "
                                   "ON CONFLICT(key) DO UPDATE SET value = excluded.value");
-    update.bind(1, key).bind(2, value);
+    update.bind(1, key).bind(2, NativePath(value));
     const bool done = update.run();
     if (!done)
         m_failure = update.result();

@@ -40,7 +40,8 @@ public:
     /// The result code of the last failed exec.
     int failure() const { return m_failure; }
 
-    /// A value kept in the index's own table; empty when none is.
+    /// A value kept in the index's own table; empty when none is. Kept as bytes, so a path
+    /// whose name is not UTF-8 comes back as it went in.
     QString meta(const QString& key) const;
     bool setMeta(const QString& key, const QString& value);
 

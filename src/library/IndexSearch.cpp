@@ -2,9 +2,39 @@
 
 #include "FindQuery.h"
 #include "IndexDatabase.h"
+#include "platform/FileNames.h"
+#include "platform/FileSystem.h"
 
-#include <QFileInfo>
 #include <QHash>
+#include <QSet>
+#include <algorithm>
+
+namespace {
+
+struct FoundFile
+{
+    qint64 modified;
+    QByteArray path;
+};
+
+// The order of the answer: newest first, then by the path's bytes, the last first.
+bool answersBefore(const FoundFile& a, const FoundFile& b)
+{
+    return a.modified != b.modified ? a.modified > b.modified : a.path > b.path;
+}
+
+QList<FoundPicture> answer(const QString& root, const QList<FoundFile>& files)
+{
+    QList<FoundPicture> found;
+    found.reserve(files.size());
+    for (const FoundFile& file : files) {
+        const QString path = PathFromNative(file.path);
+        found.append({root + path, CategoryOf(path), ImageSetOf(path)});
+    }
+    return found;
+}
+
+} // namespace
 
 IndexSearch::IndexSearch(QString root, QString file)
     : m_root(std::move(root))
@@ -14,23 +44,47 @@ IndexSearch::IndexSearch(QString root, QString file)
 
 QList<FoundPicture> IndexSearch::find(const QString& words, const QString& within, int limit) const
 {
-    QList<FoundPicture> found;
     const QString match = MatchExpression(words);
     const std::unique_ptr<IndexDatabase> index = IndexDatabase::openForReading(m_file);
     if (match.isEmpty() || !index)
-        return found;
-    SqlStatement query = index->prepare("SELECT f.path FROM words JOIN files f ON f.picture = words.rowid "
-                                        "WHERE words MATCH ?1 AND substr(f.path, 1, length(?2)) = ?2 "
-                                        "ORDER BY f.modified DESC, f.path DESC");
-    query.bind(1, match).bind(2, within);
-    while (query.step() && (limit == 0 || found.size() < limit)) {
-        const QString path = query.text(0);
-        // Deleted since the last walk: the folders are the truth.
-        if (!QFileInfo::exists(m_root + path))
-            continue;
-        found.append({m_root + path, CategoryOf(path), ImageSetOf(path)});
-    }
-    return found;
+        return {};
+    const QString expression = MatchWithin(match, within);
+    const QByteArray folder = NativePath(within);
+    QList<FoundFile> files;
+    QSet<QByteArray> taken;
+    // Deleted since the last walk: the folders are the truth.
+    const auto take = [&](const SqlStatement& query) {
+        const QByteArray path = query.blob(0);
+        if (path.startsWith(folder) && !taken.contains(path) &&
+            ReadFileFacts(m_root + PathFromNative(path))) {
+            taken.insert(path);
+            files.append({query.integer(1), path});
+        }
+    };
+    // The full-text table's own order (its ids follow the files' times) is near the newest
+    // first, so with a limit the first pictures come at once, however many match.
+    SqlStatement query = index->prepare("SELECT f.path, f.modified, words.rowid FROM words "
+                                        "JOIN files f ON f.picture = words.rowid "
+                                        "WHERE words MATCH ?1 ORDER BY words.rowid DESC");
+    query.bind(1, expression);
+    while ((limit == 0 || files.size() < limit) && query.step())
+        take(query);
+    std::sort(files.begin(), files.end(), answersBefore);
+    if (limit == 0 || files.size() < limit)
+        return answer(m_root, files);
+    // A picture further on belongs in the answer only with a file at least as new as its last
+    // line: one entered out of the files' order, or one that got a newer file since. Those are
+    // few; the matches are followed on down to the first of them, and the answer is exact.
+    const qint64 oldest = files.last().modified;
+    SqlStatement later = index->prepare("SELECT min(picture) FROM files INDEXED BY files_modified "
+                                        "WHERE modified >= ?1 AND picture <= ?2");
+    const qint64 first = later.bind(1, oldest).bind(2, query.integer(2)).step() ? later.integer(0) : 0;
+    while (first > 0 && query.step() && query.integer(2) >= first)
+        if (query.integer(1) >= oldest)
+            take(query);
+    std::sort(files.begin(), files.end(), answersBefore);
+    files.resize(limit);
+    return answer(m_root, files);
 }
 
 int IndexSearch::unread(const QList<LibraryPicture>& pictures) const
@@ -46,7 +100,8 @@ int IndexSearch::unread(const QList<LibraryPicture>& pictures) const
         SqlStatement files = index->prepare("SELECT f.path, f.size, f.modified, p.state = 0 FROM files f "
                                             "JOIN pictures p ON p.id = f.picture");
         while (files.step())
-            known.insert(files.text(0), {files.integer(1), files.integer(2), files.integer(3) != 0});
+            known.insert(PathFromNative(files.blob(0)),
+                         {files.integer(1), files.integer(2), files.integer(3) != 0});
     }
     int count = 0;
     for (const LibraryPicture& picture : pictures) {

@@ -1,9 +1,8 @@
 #include "LibraryPictures.h"
 
 #include "LibraryTree.h"
+#include "platform/FileSystem.h"
 #include "platform/FolderListing.h"
-
-#include <QFileInfo>
 
 namespace {
 
@@ -29,8 +28,10 @@ QList<LibraryPicture> ListLibraryPictures(const QString& root)
                 if (entry.kind != FolderEntry::Kind::File || entry.name.startsWith(QLatin1Char('.')) ||
                     !IsImageName(entry.name))
                     continue;
-                const QFileInfo info(root + set + entry.name);
-                pictures.append({set + entry.name, info.size(), info.lastModified().toMSecsSinceEpoch()});
+                // Gone since the listing: the next walk no longer lists it either.
+                const std::optional<FileFacts> facts = ReadFileFacts(root + set + entry.name);
+                if (facts)
+                    pictures.append({set + entry.name, facts->size, facts->modified.toMSecsSinceEpoch()});
             }
         }
     }
@@ -45,4 +46,10 @@ QString CategoryOf(const QString& path)
 QString ImageSetOf(const QString& path)
 {
     return path.section(QLatin1Char('/'), 1, 1);
+}
+
+QStringList FoldersOf(const QString& path)
+{
+    const QString category = CategoryOf(path) + QLatin1Char('/');
+    return {category, category + ImageSetOf(path) + QLatin1Char('/')};
 }

@@ -2,6 +2,7 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 /// One picture of a library as the text index follows it.
 struct LibraryPicture
@@ -18,3 +19,5 @@ QList<LibraryPicture> ListLibraryPictures(const QString& root);
 /// The Category and the Image Set of a picture's relative \a path.
 QString CategoryOf(const QString& path);
 QString ImageSetOf(const QString& path);
+/// The folders a picture's relative \a path lies in: "Category/" and "Category/Image Set/".
+QStringList FoldersOf(const QString& path);

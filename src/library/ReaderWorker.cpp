@@ -53,6 +53,7 @@ void ReaderWorker::stop()
         const std::lock_guard lock(m_mutex);
         m_stopping = true;
         m_giveUp = true;
+        m_leaving = true;
     }
     m_wake.notify_all();
     m_thread->wait();
@@ -175,7 +176,7 @@ void ReaderWorker::carryOut(TextIndex& index, const Command& command)
     case Command::Kind::Sync:
         // A walk is the moment to try writing again after a failure.
         m_blocked = false;
-        wrote(index, index.sync());
+        wrote(index, index.sync(m_leaving));
         break;
     case Command::Kind::Record:
         if (!m_blocked)

@@ -107,7 +107,8 @@ private:
     bool m_stopping = false;
     bool m_paused = false;
     std::chrono::steady_clock::time_point m_holdUntil;
-    std::atomic_bool m_giveUp = false; // the picture being read is to be given up
+    std::atomic_bool m_giveUp = false;  // the picture being read is to be given up
+    std::atomic_bool m_leaving = false; // a walk under way is to end
     IndexProgress m_progress;
 
     // Between the index's thread and the reader's: no lock is shared with the reader's thread,

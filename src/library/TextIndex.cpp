@@ -1,13 +1,15 @@
 #include "TextIndex.h"
 
+#include "FindQuery.h"
 #include "LibraryPictures.h"
+#include "platform/FileNames.h"
 #include "platform/FileSystem.h"
 
 #include <QCryptographicHash>
 #include <QFile>
-#include <QFileInfo>
 #include <QHash>
 #include <QSet>
+#include <algorithm>
 #include <sqlite3.h>
 
 namespace {
@@ -23,6 +25,7 @@ struct KnownFile
 {
     qint64 size;
     qint64 modified;
+    qint64 picture;
 };
 
 } // namespace
@@ -86,8 +89,8 @@ std::optional<qint64> TextIndex::pictureFor(const QByteArray& hash)
         return std::nullopt;
     }
     const qint64 id = find.integer(0);
-    SqlStatement words = m_database->prepare("INSERT INTO words(rowid, text, title, program) "
-                                             "SELECT ?1, '', '', '' WHERE NOT EXISTS "
+    SqlStatement words = m_database->prepare("INSERT INTO words(rowid, text, title, program, place) "
+                                             "SELECT ?1, '', '', '', '' WHERE NOT EXISTS "
                                              "(SELECT 1 FROM words WHERE rowid = ?1)");
     if (!words.bind(1, id).run()) {
         failed(words.result());
@@ -101,56 +104,123 @@ bool TextIndex::enter(const QString& relative, qint64 size, qint64 modified, con
     const std::optional<qint64> picture = pictureFor(hash);
     if (!picture)
         return false;
+    // The picture the file showed before, when its bytes changed: it may lie elsewhere no more.
+    SqlStatement before = m_database->prepare("SELECT picture FROM files WHERE path = ?1");
+    const qint64 previous = before.bind(1, NativePath(relative)).step() ? before.integer(0) : 0;
     SqlStatement file = m_database->prepare(
         "INSERT INTO files(path, picture, size, modified) VALUES (?1, ?2, ?3, ?4) "
         "ON CONFLICT(path) DO UPDATE SET picture = excluded.picture, size = excluded.size, "
         "modified = excluded.modified");
-    file.bind(1, relative).bind(2, *picture).bind(3, size).bind(4, modified);
+    file.bind(1, NativePath(relative)).bind(2, *picture).bind(3, size).bind(4, modified);
     if (!file.run())
         return failed(file.result());
     SqlStatement newest = m_database->prepare("UPDATE pictures SET newest = max(newest, ?1) WHERE id = ?2");
-    return newest.bind(1, modified).bind(2, *picture).run() || failed(newest.result());
+    if (!newest.bind(1, modified).bind(2, *picture).run())
+        return failed(newest.result());
+    return addPlace(*picture, relative) && (previous == 0 || previous == *picture || placeWords(previous));
 }
 
-bool TextIndex::sync()
+QString TextIndex::place(qint64 picture) const
+{
+    SqlStatement current = m_database->prepare("SELECT place FROM words WHERE rowid = ?1");
+    return current.bind(1, picture).step() ? current.text(0) : QString();
+}
+
+bool TextIndex::setPlace(qint64 picture, const QStringList& words)
+{
+    SqlStatement update = m_database->prepare("UPDATE words SET place = ?1 WHERE rowid = ?2");
+    return update.bind(1, words.join(QLatin1Char(' '))).bind(2, picture).run() || failed(update.result());
+}
+
+bool TextIndex::addPlace(qint64 picture, const QString& relative)
+{
+    QStringList words = place(picture).split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    const qsizetype before = words.size();
+    for (const QString& folder : FoldersOf(relative))
+        if (!words.contains(PlaceWord(folder)))
+            words.append(PlaceWord(folder));
+    return words.size() == before || setPlace(picture, words);
+}
+
+bool TextIndex::placeWords(qint64 picture)
+{
+    SqlStatement files = m_database->prepare("SELECT path FROM files WHERE picture = ?1");
+    files.bind(1, picture);
+    QSet<QString> folders;
+    while (files.step())
+        for (const QString& folder : FoldersOf(PathFromNative(files.blob(0))))
+            folders.insert(folder);
+    QStringList words;
+    for (const QString& folder : std::as_const(folders))
+        words.append(PlaceWord(folder));
+    words.sort();
+    if (words.join(QLatin1Char(' ')) == place(picture))
+        return true;
+    return setPlace(picture, words);
+}
+
+bool TextIndex::sync(const std::atomic_bool& stop)
 {
     // An index that could not be opened is tried again with each walk.
     if (!m_database && !open())
         return false;
     QHash<QString, KnownFile> known;
-    SqlStatement files = m_database->prepare("SELECT path, size, modified FROM files");
+    SqlStatement files = m_database->prepare("SELECT path, size, modified, picture FROM files");
     while (files.step())
-        known.insert(files.text(0), {files.integer(1), files.integer(2)});
+        known.insert(PathFromNative(files.blob(0)), {files.integer(1), files.integer(2), files.integer(3)});
 
     const QList<LibraryPicture> pictures = ListLibraryPictures(m_root);
     QSet<QString> seen;
     seen.reserve(pictures.size());
-    int entered = 0;
-    if (!m_database->exec("BEGIN"))
-        return failed(m_database->failure());
+    QList<const LibraryPicture*> changed;
     for (const LibraryPicture& picture : pictures) {
         seen.insert(picture.path);
         const auto found = known.constFind(picture.path);
-        if (found != known.cend() && found->size == picture.size && found->modified == picture.modified)
-            continue;
+        if (found == known.cend() || found->size != picture.size || found->modified != picture.modified)
+            changed.append(&picture);
+    }
+    // Oldest first, so new pictures' ids follow their files' times.
+    std::stable_sort(changed.begin(), changed.end(), [](const LibraryPicture* a, const LibraryPicture* b) {
+        return a->modified < b->modified;
+    });
+    int entered = 0;
+    if (!m_database->exec("BEGIN"))
+        return failed(m_database->failure());
+    for (const LibraryPicture* picture : std::as_const(changed)) {
+        // The rest waits for the next walk.
+        if (stop)
+            return commit();
         // A file that cannot be read now is looked at again by the next walk.
-        const QByteArray hash = PictureHash(m_root + picture.path);
+        const QByteArray hash = PictureHash(m_root + picture->path);
         if (hash.isEmpty())
             continue;
-        if (!enter(picture.path, picture.size, picture.modified, hash))
+        if (!enter(picture->path, picture->size, picture->modified, hash))
             return false;
         if (++entered % filesPerTransaction == 0 && !(commit() && m_database->exec("BEGIN")))
             return failed(m_database->failure());
     }
     SqlStatement drop = m_database->prepare("DELETE FROM files WHERE path = ?1");
+    QSet<qint64> moved;
     for (auto file = known.cbegin(); file != known.cend(); ++file) {
-        if (!seen.contains(file.key()) && !drop.bind(1, file.key()).run())
+        if (seen.contains(file.key()))
+            continue;
+        if (!drop.bind(1, NativePath(file.key())).run())
             return failed(drop.result());
+        moved.insert(file->picture);
     }
+    for (const qint64 picture : std::as_const(moved))
+        if (!placeWords(picture))
+            return false;
     if (!m_database->exec("DELETE FROM words WHERE rowid NOT IN (SELECT picture FROM files);"
                           "DELETE FROM pictures WHERE id NOT IN (SELECT picture FROM files);"))
         return failed(m_database->failure());
     return commit();
+}
+
+bool TextIndex::sync()
+{
+    const std::atomic_bool never = false;
+    return sync(never);
 }
 
 bool TextIndex::record(const QString& path, const PictureSource& source)
@@ -158,13 +228,13 @@ bool TextIndex::record(const QString& path, const PictureSource& source)
     if (!m_database)
         return false;
     const QString relative = relativePath(path);
-    const QFileInfo info(path);
     const QByteArray hash = PictureHash(path);
-    if (relative.isEmpty() || hash.isEmpty())
+    const std::optional<FileFacts> facts = ReadFileFacts(path);
+    if (relative.isEmpty() || hash.isEmpty() || !facts)
         return true;
     if (!m_database->exec("BEGIN"))
         return failed(m_database->failure());
-    if (!enter(relative, info.size(), info.lastModified().toMSecsSinceEpoch(), hash))
+    if (!enter(relative, facts->size, facts->modified.toMSecsSinceEpoch(), hash))
         return false;
     SqlStatement captured = m_database->prepare("UPDATE pictures SET captured = 1 WHERE hash = ?1");
     if (!captured.bind(1, hash).run())
@@ -193,7 +263,7 @@ std::optional<WaitingPicture> TextIndex::nextWaiting()
                 "ORDER BY p.captured DESC, p.newest DESC LIMIT 1");
             if (!next.step())
                 return std::nullopt;
-            waiting = {next.integer(0), m_root + next.text(3), next.blob(1)};
+            waiting = {next.integer(0), m_root + PathFromNative(next.blob(3)), next.blob(1)};
             attempts = next.integer(2);
         }
         if (attempts < attemptsBeforeGivingUp)
@@ -245,17 +315,17 @@ bool TextIndex::store(qint64 id, const TextReading& reading)
 bool TextIndex::refresh(const QString& path)
 {
     const QString relative = relativePath(path);
-    const QFileInfo info(path);
     const QByteArray hash = PictureHash(path);
+    const std::optional<FileFacts> facts = ReadFileFacts(path);
     if (relative.isEmpty())
         return true;
-    if (hash.isEmpty()) {
+    if (hash.isEmpty() || !facts) {
         SqlStatement drop = m_database->prepare("DELETE FROM files WHERE path = ?1");
-        return drop.bind(1, relative).run() || failed(drop.result());
+        return drop.bind(1, NativePath(relative)).run() || failed(drop.result());
     }
     if (!m_database->exec("BEGIN"))
         return failed(m_database->failure());
-    return enter(relative, info.size(), info.lastModified().toMSecsSinceEpoch(), hash) && commit();
+    return enter(relative, facts->size, facts->modified.toMSecsSinceEpoch(), hash) && commit();
 }
 
 bool TextIndex::setLanguages(const QString& languages)

@@ -43,7 +43,9 @@ public:
     bool open();
     /// Brings the index up to the library's folders: new and changed files are added (a
     /// renamed or moved picture keeps what was read of it), files gone are dropped, and so are
-    /// pictures no file shows any more.
+    /// pictures no file shows any more. When \a stop becomes true, what was entered is kept and
+    /// the rest is left to the next walk.
+    bool sync(const std::atomic_bool& stop);
     bool sync();
     /// The file a capture just became, at \a path, with the window it came from: known at
     /// once, read before the rest.
@@ -71,6 +73,12 @@ public:
 private:
     std::optional<qint64> pictureFor(const QByteArray& hash);
     bool enter(const QString& relative, qint64 size, qint64 modified, const QByteArray& hash);
+    /// Gives \a picture the place words of the Categories and Image Sets its files lie in.
+    bool placeWords(qint64 picture);
+    /// Adds the place words of the file \a relative to those of \a picture.
+    bool addPlace(qint64 picture, const QString& relative);
+    QString place(qint64 picture) const;
+    bool setPlace(qint64 picture, const QStringList& words);
     bool failed(int result);
     bool commit();
     QString relativePath(const QString& path) const;

@@ -37,20 +37,39 @@ class tst_TesseractReader : public QObject
         return png(image);
     }
 
+    // A whole 1920x1080 screen: a dark dialog on a black desktop, its lines of 10-point text
+    // far apart, as a settings dialog shows them.
+    static QByteArray darkDialog(const QString& text)
+    {
+        QImage image(1920, 1080, QImage::Format_RGB32);
+        image.fill(Qt::black);
+        QPainter painter(&image);
+        painter.fillRect(100, 80, 1500, 900, QColor(45, 45, 48));
+        QFont font(QStringLiteral("DejaVu Sans"));
+        font.setPixelSize(13);
+        painter.setFont(font);
+        painter.setPen(QColor(212, 212, 212));
+        for (int line = 0; line < 8; ++line)
+            painter.drawText(111, 180 + line * 107, text);
+        painter.end();
+        return png(image);
+    }
+
 private slots:
     void readsScreenText_data()
     {
-        QTest::addColumn<bool>("dark");
-        QTest::newRow("light") << false;
-        QTest::newRow("dark") << true;
+        QTest::addColumn<QByteArray>("picture");
+        const QString text = QStringLiteral("Quarterly invoice from Harbour Supplies");
+        QTest::newRow("light") << screenText(text, false);
+        QTest::newRow("dark") << screenText(text, true);
+        QTest::newRow("dark dialog on a black desktop") << darkDialog(text);
     }
     void readsScreenText()
     {
-        QFETCH(bool, dark);
+        QFETCH(QByteArray, picture);
         TesseractReader reader;
         const std::atomic_bool stop = false;
-        const TextReading reading =
-            reader.read(screenText("Quarterly invoice from Harbour Supplies", dark), stop);
+        const TextReading reading = reader.read(picture, stop);
         QCOMPARE(reading.kind, TextReading::Kind::Read);
         for (const char* word : {"Quarterly", "invoice", "Harbour", "Supplies"})
             QVERIFY2(reading.text.contains(word), qPrintable(reading.text));

@@ -115,3 +115,19 @@ wait_exit "$app" || fail "closing failed: $(cat "$work/run.log")"
 # With the program ended, --find still answers.
 find_paths "${words[2]}"
 [ "$out" = "${shots[2]}" ] || fail "--find after the program ended gave: $out"
+
+# A name that is not UTF-8: the walk at the next start follows the rename by the picture's
+# bytes, and --find prints the name as it is on disk.
+renamed="$set_folder/Lantern "$'\xe9'".jpg"
+mv "${shots[2]}" "$renamed"
+"$program/vistrelle" >"$work/run.log" 2>&1 &
+app=$!
+main=$(wait_window '^Vistrelle \(JPG\)$')
+for _ in $(seq 100); do
+    find_paths "${words[2]}"
+    [ "$out" = "$renamed" ] && break
+    sleep 0.3
+done
+[ "$out" = "$renamed" ] || fail "--find gave $(printf '%q' "$out") for a name that is not UTF-8"
+close_window "$main"
+wait_exit "$app" || fail "closing failed: $(cat "$work/run.log")"

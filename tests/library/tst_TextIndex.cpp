@@ -2,6 +2,9 @@
 #include "library/IndexDatabase.h"
 #include "library/IndexSearch.h"
 #include "library/ReaderWorker.h"
+#include "library/TextIndex.h"
+#include "platform/FileNames.h"
+#include "platform/FileSystem.h"
 #include "support/FakeServices.h"
 #include "support/TestLibrary.h"
 
@@ -63,10 +66,10 @@ class tst_TextIndex : public QObject
         QTRY_VERIFY(m_changes > before);
     }
 
-    QStringList find(const QString& words, const QString& within = QString()) const
+    QStringList find(const QString& words, const QString& within = QString(), int limit = 0) const
     {
         QStringList paths;
-        for (const FoundPicture& found : IndexSearch(root(), indexFile()).find(words, within))
+        for (const FoundPicture& found : IndexSearch(root(), indexFile()).find(words, within, limit))
             paths << found.path.mid(root().size());
         return paths;
     }
@@ -82,7 +85,11 @@ private slots:
         m_reader.missingData = false;
         m_reader.whileReading = nullptr;
     }
-    void cleanup() { m_worker.reset(); }
+    void cleanup()
+    {
+        m_worker.reset();
+        removeTree(m_dir->path());
+    }
 
     void matchExpression_data()
     {
@@ -133,6 +140,8 @@ private slots:
                                      << "calc" << true;
         QTest::newRow("operators are words") << "nothing here"
                                              << "here NOT nothing" << true;
+        QTest::newRow("the words of a picture's place are none of its own") << "nothing here"
+                                                                            << "Place" << false;
     }
     void findRules()
     {
@@ -147,7 +156,8 @@ private slots:
     }
 
     // Newest first, within a Category or an Image Set; a file deleted since the last walk is
-    // not given, and a capture is read before older pictures.
+    // not given, and a capture is read before older pictures. With a limit, the newest are
+    // given, a picture found by a later walk though older among them.
     void answersAndOrder()
     {
         picture("A/One/Image_old.png", "invoice paid", 300);
@@ -163,6 +173,11 @@ private slots:
         QCOMPARE(find("invoice", "B/One/"), (QStringList{"B/One/Image_new.png", "B/One/Image_capture.png"}));
         QVERIFY(QFile::remove(root() + "A/Two/Image_mid.png"));
         QCOMPARE(find("invoice", "A/"), QStringList{"A/One/Image_old.png"});
+        picture("A/Two/Image_oldest.png", "invoice filed", 500);
+        resync();
+        QVERIFY(readAll(4));
+        QCOMPARE(find("invoice", {}, 2), (QStringList{"B/One/Image_new.png", "A/One/Image_old.png"}));
+        QCOMPARE(find("invoice", "A/", 1), QStringList{"A/One/Image_old.png"});
     }
 
     void capturesAreReadFirst()
@@ -183,17 +198,20 @@ private slots:
     }
 
     // A picture renamed, moved to another set, or the whole library moved elsewhere keeps what
-    // was read of it: nothing is read again.
+    // was read of it: nothing is read again. Names that are not UTF-8 are found by their bytes.
     void renamesAndMovesAreFollowed()
     {
         picture("A/One/Image_1.png", "quarterly figures");
         start();
         QVERIFY(readAll(1));
         QCOMPARE(m_reader.reads(), 1);
-        makeFolder(root() + "B/Two");
-        QVERIFY(QFile::rename(root() + "A/One/Image_1.png", root() + "B/Two/Renamed.png"));
+        const QString category = PathFromNative("B\xff/");
+        const QString moved = category + PathFromNative("Two/Renamed\xe9.png");
+        QVERIFY(MakeFolder(root() + category).done() && MakeFolder(root() + category + "Two").done());
+        QVERIFY(RenameWithoutReplacing(root() + "A/One/Image_1.png", root() + moved).done());
         resync();
-        QCOMPARE(find("quarterly"), QStringList{"B/Two/Renamed.png"});
+        QCOMPARE(find("quarterly"), QStringList{moved});
+        QCOMPARE(find("quarterly", category), QStringList{moved});
         m_worker.reset();
 
         const QString oldFile = indexFile();
@@ -206,7 +224,7 @@ private slots:
         QVERIFY(readAll(1));
         const QList<FoundPicture> found = IndexSearch(movedRoot, newFile).find("figures");
         QCOMPARE(found.size(), 1);
-        QCOMPARE(found.first().path, movedRoot + "B/Two/Renamed.png");
+        QCOMPARE(found.first().path, movedRoot + moved);
         QCOMPARE(m_reader.reads(), 1);
         QVERIFY(!QFile::exists(oldFile));
     }
@@ -371,6 +389,13 @@ private slots:
         const QList<LibraryPicture> pictures = ListLibraryPictures(root());
         QCOMPARE(IndexSearch(root(), indexFile()).unread(pictures), 3);
         QCOMPARE(IndexSearch(root(), cache() + "none.sqlite").unread(pictures), 4);
+        // A walk told to stop, as when the program ends, leaves the rest to the next one.
+        TextIndex index(root(), indexFile());
+        const std::atomic_bool stop = true;
+        QVERIFY(index.open() && index.sync(stop));
+        QCOMPARE(index.progress(), (IndexProgress{2, 3}));
+        QVERIFY(index.sync());
+        QCOMPARE(index.progress(), (IndexProgress{2, 4}));
     }
 };
 

@@ -6,6 +6,7 @@
 #include <QBuffer>
 #include <QDir>
 #include <QImageReader>
+#include <omp.h>
 #include <tesseract/baseapi.h>
 #include <tesseract/ocrclass.h>
 
@@ -74,12 +75,19 @@ bool TesseractReader::load()
                   tesseract::OEM_LSTM_ONLY) != 0)
         return false;
     api->SetPageSegMode(tesseract::PSM_AUTO);
+    // Light and dark ground on one screen (a dark dialog on a black desktop): a threshold of
+    // each part's own, where one for the whole picture made the dialog's ground and its words
+    // one black and read nothing.
+    api->SetVariable("thresholding_method", "1");
     m_api = std::move(api);
     return true;
 }
 
 TextReading TesseractReader::read(const QByteArray& bytes, const std::atomic_bool& stop)
 {
+    // One picture on one processor: the recognizer's parallel parts would start threads of its
+    // own that spin while they wait, which more than doubled the processor time of a reading.
+    omp_set_max_active_levels(0);
     const QImage picture = ScreenshotForReading(bytes);
     if (picture.isNull())
         return {TextReading::Kind::Unreadable, {}};
