@@ -1,6 +1,7 @@
 #include "X11ActiveWindowSource.h"
 
-#include <X11/Xatom.h>
+#include "X11Windows.h"
+
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 
@@ -31,29 +32,6 @@ QByteArray property(Display* display, Window window, Atom property, Atom type)
     if (data)
         XFree(data);
     return bytes;
-}
-
-Window activeWindowOf(Display* display, Window root)
-{
-    Atom found = None;
-    int format = 0;
-    unsigned long count = 0;
-    unsigned long after = 0;
-    unsigned char* data = nullptr;
-    Window window = None;
-    const Atom active = XInternAtom(display, "_NET_ACTIVE_WINDOW", True);
-    if (active != None && XGetWindowProperty(display, root, active, 0, 1, False, XA_WINDOW, &found, &format,
-                                             &count, &after, &data) == Success) {
-        if (data && found == XA_WINDOW && format == 32 && count == 1)
-            window = *reinterpret_cast<Window*>(data);
-    }
-    if (data)
-        XFree(data);
-    if (window != None)
-        return window;
-    int revert = 0;
-    XGetInputFocus(display, &window, &revert);
-    return window == PointerRoot ? None : window;
 }
 
 QString titleOf(Display* display, Window window)
@@ -90,15 +68,7 @@ Window programWindow(Display* display, Window window, Window root, QString& prog
             XFree(hint.res_class);
             return window;
         }
-        Window rootReturn = None;
-        Window parent = None;
-        Window* children = nullptr;
-        unsigned count = 0;
-        if (!XQueryTree(display, window, &rootReturn, &parent, &children, &count))
-            return None;
-        if (children)
-            XFree(children);
-        window = parent;
+        window = ParentWindow(display, window);
     }
     return None;
 }
@@ -124,7 +94,7 @@ PictureSource X11ActiveWindowSource::activeWindow()
     const auto previous = XSetErrorHandler(countError);
     PictureSource source;
     const Window root = DefaultRootWindow(display);
-    const Window active = activeWindowOf(display, root);
+    const Window active = ActiveWindow(display, root);
     const Window window = programWindow(display, active, root, source.program);
     if (active != None)
         source.title = titleOf(display, window != None ? window : active);

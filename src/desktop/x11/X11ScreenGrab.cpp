@@ -1,6 +1,7 @@
 #include "X11ScreenGrab.h"
 
-#include <X11/Xatom.h>
+#include "X11Windows.h"
+
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <cstring>
@@ -22,47 +23,12 @@ struct DisplayCloser
     void operator()(Display* display) const { XCloseDisplay(display); }
 };
 
-Window activeWindowOf(Display* display, Window root)
-{
-    // A window manager that keeps _NET_ACTIVE_WINDOW is trusted when it says None: a Wayland
-    // window has the focus then, or none has, whatever the X input focus says (KDE's compositor
-    // gives it to a 1x1 window of its own). Only without the property is the focus asked.
-    const Atom property = XInternAtom(display, "_NET_ACTIVE_WINDOW", True);
-    if (property != None) {
-        Atom type = None;
-        int format = 0;
-        unsigned long count = 0;
-        unsigned long after = 0;
-        unsigned char* data = nullptr;
-        if (XGetWindowProperty(display, root, property, 0, 1, False, XA_WINDOW, &type, &format, &count,
-                               &after, &data) == Success) {
-            const bool kept = type == XA_WINDOW && format == 32;
-            Window window = None;
-            if (data && kept && count == 1)
-                window = *reinterpret_cast<Window*>(data);
-            if (data)
-                XFree(data);
-            if (kept)
-                return window;
-        }
-    }
-    Window focus = None;
-    int revert = 0;
-    XGetInputFocus(display, &focus, &revert);
-    return focus == PointerRoot ? None : focus;
-}
-
 Window topLevelOf(Display* display, Window window, Window root)
 {
     while (window != None && window != root) {
-        Window rootReturn = None;
-        Window parent = None;
-        Window* children = nullptr;
-        unsigned count = 0;
-        if (!XQueryTree(display, window, &rootReturn, &parent, &children, &count))
+        const Window parent = ParentWindow(display, window);
+        if (parent == None)
             return None;
-        if (children)
-            XFree(children);
         if (parent == root)
             return window;
         window = parent;
@@ -129,7 +95,7 @@ QImage X11ScreenGrab::activeWindow()
     const auto previous = XSetErrorHandler(countError);
     QImage picture;
     const Window root = DefaultRootWindow(display.get());
-    const Window frame = topLevelOf(display.get(), activeWindowOf(display.get(), root), root);
+    const Window frame = topLevelOf(display.get(), ActiveWindow(display.get(), root), root);
     XWindowAttributes attributes{};
     if (frame != None && XGetWindowAttributes(display.get(), frame, &attributes) && g_errors == 0) {
         const int border = attributes.border_width;

@@ -1,0 +1,44 @@
+#include "X11Windows.h"
+
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+
+XWindow ActiveWindow(Display* display, Window root)
+{
+    const Atom property = XInternAtom(display, "_NET_ACTIVE_WINDOW", True);
+    if (property != None) {
+        Atom type = None;
+        int format = 0;
+        unsigned long count = 0;
+        unsigned long after = 0;
+        unsigned char* data = nullptr;
+        if (XGetWindowProperty(display, root, property, 0, 1, False, XA_WINDOW, &type, &format, &count,
+                               &after, &data) == Success) {
+            const bool kept = type == XA_WINDOW && format == 32;
+            Window window = None;
+            if (data && kept && count == 1)
+                window = *reinterpret_cast<Window*>(data);
+            if (data)
+                XFree(data);
+            if (kept)
+                return window;
+        }
+    }
+    Window focus = None;
+    int revert = 0;
+    XGetInputFocus(display, &focus, &revert);
+    return focus == PointerRoot ? None : focus;
+}
+
+XWindow ParentWindow(Display* display, Window window)
+{
+    Window root = None;
+    Window parent = None;
+    Window* children = nullptr;
+    unsigned count = 0;
+    if (!XQueryTree(display, window, &root, &parent, &children, &count))
+        return None;
+    if (children)
+        XFree(children);
+    return parent;
+}

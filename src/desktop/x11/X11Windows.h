@@ -1,0 +1,14 @@
+#pragma once
+
+// Xlib's Window, without pulling Xlib's macros into every includer.
+using XWindow = unsigned long;
+struct _XDisplay;
+
+/// The window the user works in: the window manager's _NET_ACTIVE_WINDOW, trusted when it says
+/// None (a Wayland window has the focus then, or none has, whatever the X input focus says: KDE's
+/// compositor gives it to a 1x1 window of its own); the X input focus only where no window
+/// manager keeps that property. None when there is none.
+XWindow ActiveWindow(_XDisplay* display, XWindow root);
+
+/// The parent of \a window; None when it is gone.
+XWindow ParentWindow(_XDisplay* display, XWindow window);
