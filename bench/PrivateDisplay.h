@@ -5,9 +5,11 @@
 #include <QByteArray>
 #include <QEventLoop>
 #include <QTimer>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <sys/types.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 inline void runEvents(int milliseconds)
@@ -54,16 +56,36 @@ inline pid_t startWindowManager()
     return pid;
 }
 
-/// The private X server and its window manager for a benchmark run in this process, or says
-/// why not. Qt is left to pick the X display.
-inline bool startPrivateDisplay(pid_t& xserver, pid_t& windowManager)
+/// The private X server and its window manager for a benchmark run in this process, for as
+/// long as this lives; says why not when they cannot start. Qt is left to pick the X display.
+class PrivateDisplay
 {
-    xserver = startXServer();
-    if (xserver < 0) {
-        std::fprintf(stderr, "Xvfb could not be started\n");
-        return false;
+public:
+    PrivateDisplay()
+        : m_xserver(startXServer())
+    {
+        if (m_xserver < 0) {
+            std::fprintf(stderr, "Xvfb could not be started\n");
+            return;
+        }
+        m_windowManager = startWindowManager();
+        unsetenv("QT_QPA_PLATFORM");
     }
-    windowManager = startWindowManager();
-    unsetenv("QT_QPA_PLATFORM");
-    return true;
-}
+    ~PrivateDisplay()
+    {
+        for (const pid_t pid : {m_windowManager, m_xserver}) {
+            if (pid > 0) {
+                kill(pid, SIGTERM);
+                waitpid(pid, nullptr, 0);
+            }
+        }
+    }
+    PrivateDisplay(const PrivateDisplay&) = delete;
+    PrivateDisplay& operator=(const PrivateDisplay&) = delete;
+
+    bool started() const { return m_xserver > 0; }
+
+private:
+    pid_t m_xserver = -1;
+    pid_t m_windowManager = -1;
+};

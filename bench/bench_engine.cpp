@@ -89,12 +89,8 @@ int measure(int argc, char** argv)
 
 int main(int argc, char** argv)
 {
-    pid_t xserver = 0;
-    pid_t windowManager = 0;
-    if (!startPrivateDisplay(xserver, windowManager))
+    const PrivateDisplay display;
+    if (!display.started())
         return 1;
-    const int result = measure(argc, argv);
-    kill(windowManager, SIGTERM);
-    kill(xserver, SIGTERM);
-    return result;
+    return measure(argc, argv);
 }

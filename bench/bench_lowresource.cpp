@@ -71,9 +71,8 @@ double cpuSeconds(const QString& pid)
 
 int main(int argc, char** argv)
 {
-    pid_t xserver = 0;
-    pid_t windowManager = 0;
-    if (!startPrivateDisplay(xserver, windowManager))
+    const PrivateDisplay display;
+    if (!display.started())
         return 1;
     QTemporaryDir dir;
     const QString runtime = dir.filePath(QStringLiteral("runtime"));
@@ -161,9 +160,5 @@ int main(int argc, char** argv)
         floor.kill();
         floor.waitForFinished();
     }
-    kill(windowManager, SIGTERM);
-    waitpid(windowManager, nullptr, 0);
-    kill(xserver, SIGTERM);
-    waitpid(xserver, nullptr, 0);
     return status;
 }

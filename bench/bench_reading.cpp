@@ -152,9 +152,8 @@ int main(int argc, char* argv[])
     CPU_ZERO(&one);
     CPU_SET(0, &one);
     sched_setaffinity(0, sizeof one, &one);
-    pid_t xserver = 0;
-    pid_t windowManager = 0;
-    if (!startPrivateDisplay(xserver, windowManager))
+    const PrivateDisplay display;
+    if (!display.started())
         return 1;
     QApplication application(argc, argv);
     QTemporaryDir dir;
@@ -247,7 +246,5 @@ int main(int argc, char* argv[])
         highest - before, rested - before, memoryLimitMb, small ? "ok" : "TOO LARGE");
     std::printf("words of four letters or more found: %d of %d (%.1f %%)  limit %.0f %%: %s\n", found, words,
                 accuracy * 100, accuracyLimit * 100, accurate ? "ok" : "TOO FEW");
-    kill(windowManager, SIGTERM);
-    kill(xserver, SIGTERM);
     return fast && small && accurate ? 0 : 1;
 }

@@ -334,9 +334,8 @@ int main(int argc, char** argv)
 {
     ReturnLargeBuffersAtOnce();
     const bool memoryOnly = argc == 3 && QByteArray(argv[1]) == "--memory";
-    pid_t xserver = 0;
-    pid_t windowManager = 0;
-    if (!memoryOnly && !startPrivateDisplay(xserver, windowManager))
+    std::optional<PrivateDisplay> display;
+    if (!memoryOnly && !display.emplace().started())
         return 1;
     int status = 1;
     {
@@ -353,12 +352,6 @@ int main(int argc, char** argv)
             else
                 std::fprintf(stderr, "the library could not be made in %s\n", qPrintable(dir.path()));
         }
-    }
-    if (!memoryOnly) {
-        kill(windowManager, SIGTERM);
-        waitpid(windowManager, nullptr, 0);
-        kill(xserver, SIGTERM);
-        waitpid(xserver, nullptr, 0);
     }
     return status;
 }
