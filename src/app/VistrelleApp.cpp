@@ -22,6 +22,7 @@ VistrelleApp::VistrelleApp(Services& services, LibraryDialogs& dialogs, CaptureW
     : m_services(services)
     , m_dialogs(dialogs)
     , m_engine(m_state, services, worker)
+    , m_notices(services.boxes)
     , m_programDir(std::move(programDir))
     , m_argumentText(arguments.join(QLatin1Char(' ')))
     , m_noImages(NoImagesPicture())
@@ -29,14 +30,8 @@ VistrelleApp::VistrelleApp(Services& services, LibraryDialogs& dialogs, CaptureW
     if (!m_programDir.endsWith(QLatin1Char('/')))
         m_programDir += QLatin1Char('/');
     // Told outside the tick and the engine, so that no message stops capturing.
-    QObject::connect(
-        &m_engine, &CaptureEngine::told, &m_engine,
-        [this](const Outcome& outcome) {
-            m_services.boxes.show(outcome.text, outcome.kind == Outcome::Kind::Refused
-                                                    ? BoxLook::Information
-                                                    : BoxLook::Exclamation);
-        },
-        Qt::QueuedConnection);
+    QObject::connect(&m_engine, &CaptureEngine::told, &m_notices, &CaptureNotices::tell,
+                     Qt::QueuedConnection);
 }
 
 VistrelleApp::~VistrelleApp()
@@ -62,6 +57,7 @@ bool VistrelleApp::start()
 void VistrelleApp::createMainWindow()
 {
     m_main = new frmVistrelle(m_state, m_services, m_dialogs, m_engine);
+    QObject::connect(&m_notices, &CaptureNotices::noted, m_main, &frmVistrelle::showCaptureNote);
     QObject::connect(m_main, &frmVistrelle::viewerShows, m_main, [this](const QString& path) {
         frmImage& viewer = imageViewer();
         viewer.showFile(path);
@@ -111,8 +107,7 @@ bool VistrelleApp::loadMainWindow(std::optional<QPoint> placeAt)
 bool VistrelleApp::StartUp()
 {
     // A picture already on the clipboard when Vistrelle starts is not a new screenshot.
-    if (m_services.clipboard.hasImage())
-        m_services.clipboard.clear();
+    m_engine.discardPresent();
     m_state.programDir = m_programDir;
     const DataFolders folders =
         DataFoldersFor(m_programDir, {QStandardPaths::writableLocation(QStandardPaths::PicturesLocation),

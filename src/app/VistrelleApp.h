@@ -2,6 +2,7 @@
 
 #include "capture/CaptureEngine.h"
 #include "core/AppState.h"
+#include "ui/CaptureNotices.h"
 
 #include <QImage>
 #include <QPoint>
@@ -79,6 +80,7 @@ private:
     Services& m_services;
     LibraryDialogs& m_dialogs;
     CaptureEngine m_engine;
+    CaptureNotices m_notices;
     QString m_programDir;
     QString m_argumentText;
     // False for a library given on the command line: the Intro Set then names a set of the

@@ -4,11 +4,15 @@
 
 #include <functional>
 
+class QObject;
+
 /// Where pictures are filed, away from the window: jobs run one after the other in the order
-/// given, and each result comes back on the thread that gave the job.
+/// given, and each result comes back on the thread of \a receiver, through \a receiver: once
+/// the receiver is gone, its results are dropped.
 class CaptureWorker
 {
 public:
     virtual ~CaptureWorker() = default;
-    virtual void file(ScreenshotJob job, std::function<void(const ScreenshotResult&)> done) = 0;
+    virtual void file(ScreenshotJob job, QObject* receiver,
+                      std::function<void(const ScreenshotResult&)> done) = 0;
 };

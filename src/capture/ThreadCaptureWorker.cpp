@@ -1,5 +1,7 @@
 #include "ThreadCaptureWorker.h"
 
+#include <QPointer>
+
 ThreadCaptureWorker::ThreadCaptureWorker()
 {
     // One thread keeps the pictures in the order they were copied.
@@ -12,11 +14,19 @@ ThreadCaptureWorker::~ThreadCaptureWorker()
     m_pool.waitForDone();
 }
 
-void ThreadCaptureWorker::file(ScreenshotJob job, std::function<void(const ScreenshotResult&)> done)
+void ThreadCaptureWorker::file(ScreenshotJob job, QObject* receiver,
+                               std::function<void(const ScreenshotResult&)> done)
 {
-    m_pool.start([this, job = std::move(job), done = std::move(done)] {
+    // The guard is read only on the receiver's thread, where it cannot change under the read:
+    // a receiver deleted while its picture was filed gets nothing.
+    auto deliver = [receiver = QPointer<QObject>(receiver),
+                    done = std::move(done)](const ScreenshotResult& result) {
+        if (receiver)
+            done(result);
+    };
+    m_pool.start([this, job = std::move(job), deliver = std::move(deliver)] {
         ScreenshotResult result = WriteScreenshot(job);
         QMetaObject::invokeMethod(
-            this, [done, result = std::move(result)] { done(result); }, Qt::QueuedConnection);
+            this, [deliver, result = std::move(result)] { deliver(result); }, Qt::QueuedConnection);
     });
 }

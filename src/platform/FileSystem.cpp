@@ -10,6 +10,7 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/statvfs.h>
 #include <unistd.h>
 
 namespace {
@@ -171,6 +172,36 @@ Outcome EnsureFolder(const QString& folder)
     if (::mkdir(name.constData(), 0777) == 0 || errno == EEXIST)
         return {};
     return Outcome::systemError(errno);
+}
+
+namespace {
+
+// The folder itself when it exists, else its parent.
+QByteArray existingFolder(const QString& folder)
+{
+    QString path = folder.endsWith(QLatin1Char('/')) ? folder.chopped(1) : folder;
+    struct stat info = {};
+    if (::stat(native(path).constData(), &info) != 0 && errno == ENOENT)
+        path = QFileInfo(path).path();
+    return native(path);
+}
+
+} // namespace
+
+bool FolderTakesFiles(const QString& folder)
+{
+    const QByteArray path = existingFolder(folder);
+    struct stat info = {};
+    return ::stat(path.constData(), &info) == 0 && S_ISDIR(info.st_mode) &&
+           ::access(path.constData(), W_OK | X_OK) == 0;
+}
+
+qint64 FreeBytes(const QString& folder)
+{
+    struct statvfs info = {};
+    if (folder.isEmpty() || ::statvfs(existingFolder(folder).constData(), &info) != 0)
+        return -1;
+    return static_cast<qint64>(info.f_bavail) * static_cast<qint64>(info.f_frsize);
 }
 
 QString FirstStepNotAFolder(const QString& root, const QString& path)

@@ -42,6 +42,14 @@ bool IsSymLink(const QString& path);
 /// not a folder stands there or it cannot be made.
 Outcome EnsureFolder(const QString& folder);
 
+/// True when a file could be made in \a folder now: it is a folder this process may write in,
+/// or it is missing and its parent is one (so that it can be made).
+bool FolderTakesFiles(const QString& folder);
+
+/// The bytes this process may still write on the file system of \a folder (of its parent when
+/// it is missing); -1 when neither can be asked.
+qint64 FreeBytes(const QString& folder);
+
 /// The first step of \a path below \a root (\a root absolute and ending in "/", \a path inside it)
 /// that is not a real folder: a symbolic link, a file, or nothing at all. The last step of \a path,
 /// the item itself, is not looked at. Empty when every step on the way is a folder, so that what

@@ -17,3 +17,45 @@ QStringList FakeMessageBoxes::texts() const
         result.append(box.text);
     return result;
 }
+
+void FakeClipboard::fetch(quint64 change)
+{
+    waiting.append(change);
+    if (!sendLater)
+        send();
+}
+
+bool FakeClipboard::send()
+{
+    if (waiting.isEmpty())
+        return false;
+    const quint64 change = waiting.takeFirst();
+    ++fetches;
+    ClipboardPicture sent;
+    sent.change = change;
+    for (sent.follows = change - 1; sent.follows > 0 && ownClearings.contains(sent.follows); --sent.follows) {
+    }
+    if (change == changes && holdsImage && failure.isEmpty()) {
+        sent.bytes = bytes;
+        if (bytes.isEmpty())
+            sent.image = picture;
+    }
+    if (change == changes && holdsImage)
+        sent.failure = failure;
+    emit fetched(sent);
+    return true;
+}
+
+void FakeClipboard::setImage(const QImage& image)
+{
+    picture = image, bytes.clear(), holdsImage = !image.isNull(), ++changes;
+    emit changed();
+}
+
+void FakeClipboard::clearIfStill(quint64 change)
+{
+    if (change != changes || keepsPicture)
+        return;
+    setImage(QImage());
+    ownClearings.append(changes);
+}

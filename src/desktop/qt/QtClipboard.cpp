@@ -61,13 +61,16 @@ bool QtClipboard::hasImage()
     return m_holdsImage;
 }
 
-ClipboardPicture QtClipboard::fetch()
+void QtClipboard::fetch(quint64 change)
 {
     ClipboardPicture picture;
-    picture.change = m_watch ? m_watch->changeNow() : m_qtChanges;
+    picture.change = change;
     const QMimeData* data = clipboard().mimeData(QClipboard::Clipboard);
-    if (!data)
-        return picture;
+    if (!data || (m_watch ? m_watch->changeNow() : m_qtChanges) != change) {
+        emit fetched(picture);
+        return;
+    }
+    picture.follows = m_watch ? m_watch->follows() : change - 1;
     // A picture this program put there is in memory already; another program's is fetched
     // as the file bytes it offers and decoded later, away from the window, by what the bytes
     // are, whatever the type's name.
@@ -75,12 +78,12 @@ ClipboardPicture QtClipboard::fetch()
         for (const QString& type : readableImageTypes(*data)) {
             picture.bytes = data->data(type);
             if (!picture.bytes.isEmpty())
-                return picture;
+                break;
         }
     }
-    if (data->hasImage())
+    if (picture.bytes.isEmpty() && data->hasImage())
         picture.image = qvariant_cast<QImage>(data->imageData());
-    return picture;
+    emit fetched(picture);
 }
 
 void QtClipboard::setImage(const QImage& image)

@@ -24,7 +24,7 @@ public:
 
     quint64 changeCount() override;
     bool hasImage() override;
-    ClipboardPicture fetch() override;
+    void fetch(quint64 change) override;
     void setImage(const QImage& image) override;
     void clear() override;
     void clearIfStill(quint64 change) override;

@@ -58,6 +58,8 @@ public:
     /// Reads what has arrived from the compositor; false once the connection is lost.
     virtual bool pump() = 0;
     virtual quint64 change() const = 0;
+    /// The change before the present one, leaving out this program's clearings.
+    virtual quint64 follows() const = 0;
     /// The types of the present selection; empty when there is none or it is this program's.
     virtual QStringList foreignTypes() const = 0;
     /// The picture this program put on the clipboard, while it is still there.
@@ -167,6 +169,7 @@ public:
     }
 
     quint64 change() const override { return m_change; }
+    quint64 follows() const override { return m_follows; }
 
     QStringList foreignTypes() const override
     {
@@ -212,8 +215,11 @@ public:
     {
         if (m_lost)
             return;
+        // The selection event of the clearing arrives within the round trip: it is ours.
         P::select(m_device, nullptr);
+        m_emptying = true;
         wl_display_roundtrip(m_display);
+        m_emptying = false;
         checkConnection();
     }
 
@@ -285,6 +291,10 @@ private:
         self->m_selection = offer;
         self->m_selectionTypes = offer ? self->m_offers.take(offer) : QStringList();
         ++self->m_change;
+        if (!self->m_emptying) {
+            self->m_follows = self->m_lastForeign;
+            self->m_lastForeign = self->m_change;
+        }
         if (self->m_changed)
             self->m_changed();
     }
@@ -356,6 +366,9 @@ private:
     QImage m_ownImage;
     QByteArray m_ownPng;
     quint64 m_change = 0;
+    quint64 m_follows = 0;
+    quint64 m_lastForeign = 0; // the last change not made by a clearing of ours
+    bool m_emptying = false;
     bool m_lost = false;
     std::unique_ptr<QSocketNotifier> m_notifier;
 };
@@ -402,20 +415,25 @@ bool WaylandClipboard::hasImage()
     return !m_device->ownImage().isNull() || !ReadableImageTypes(m_device->foreignTypes()).isEmpty();
 }
 
-ClipboardPicture WaylandClipboard::fetch()
+void WaylandClipboard::fetch(quint64 change)
 {
     ClipboardPicture picture;
     m_device->pump();
-    picture.change = m_device->change();
-    picture.image = m_device->ownImage();
-    if (!picture.image.isNull())
-        return picture;
-    for (const QString& type : ReadableImageTypes(m_device->foreignTypes())) {
-        picture.bytes = m_device->receive(type);
-        if (!picture.bytes.isEmpty())
-            break;
+    picture.change = change;
+    if (m_device->change() != change) {
+        emit fetched(picture);
+        return;
     }
-    return picture;
+    picture.follows = m_device->follows();
+    picture.image = m_device->ownImage();
+    if (picture.image.isNull()) {
+        for (const QString& type : ReadableImageTypes(m_device->foreignTypes())) {
+            picture.bytes = m_device->receive(type);
+            if (!picture.bytes.isEmpty())
+                break;
+        }
+    }
+    emit fetched(picture);
 }
 
 void WaylandClipboard::setImage(const QImage& image)

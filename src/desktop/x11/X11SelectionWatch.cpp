@@ -91,6 +91,11 @@ bool X11SelectionWatch::readNotices()
             continue;
         ++m_change;
         changed = true;
+        const auto& notice = reinterpret_cast<const XFixesSelectionNotifyEvent&>(event);
+        if (m_clearing || (m_emptyOwner && notice.owner == m_emptyOwner->window()))
+            continue;
+        m_follows = m_lastForeign;
+        m_lastForeign = m_change;
     }
     return changed;
 }
@@ -125,9 +130,18 @@ void X11SelectionWatch::clearAsOf(quint64 change)
     // took the clipboard at an earlier moment takes it as meant for itself.
     XGrabServer(m_display);
     if (change != 0 && changeNow() == change)
-        XSetSelectionOwner(m_display, clipboardAtom(m_display), None, CurrentTime);
+        setNoOwner();
     XUngrabServer(m_display);
     XFlush(m_display);
+}
+
+void X11SelectionWatch::setNoOwner()
+{
+    XSetSelectionOwner(m_display, clipboardAtom(m_display), None, CurrentTime);
+    // The notice of the clearing arrives on this connection too; it is read as ours at once.
+    m_clearing = true;
+    changeNow();
+    m_clearing = false;
 }
 
 void X11SelectionWatch::clearNow()
@@ -135,6 +149,6 @@ void X11SelectionWatch::clearNow()
     if (m_emptyOwner)
         m_emptyOwner->takeAsOf(m_display, serverTime());
     else
-        XSetSelectionOwner(m_display, clipboardAtom(m_display), None, CurrentTime);
+        setNoOwner();
     XFlush(m_display);
 }

@@ -24,6 +24,8 @@ public:
     quint64 change();
     /// The number of the last change the server has made until now (one round trip).
     quint64 changeNow();
+    /// The change before the last one read, leaving out this program's clearings.
+    quint64 follows() const { return m_follows; }
     /// Empties the clipboard while change \a change is still the last one.
     void clearAsOf(quint64 change);
     /// Empties the clipboard, whoever owns it now.
@@ -36,12 +38,16 @@ private:
     X11SelectionWatch(_XDisplay* display, int eventBase, std::function<void()> changed);
     bool readNotices();
     unsigned long serverTime();
+    void setNoOwner();
 
     _XDisplay* m_display;
     int m_eventBase;
     std::function<void()> m_changed;
     std::unique_ptr<QSocketNotifier> m_notifier;
     quint64 m_change = 0;
+    quint64 m_follows = 0;
+    quint64 m_lastForeign = 0;                   // the last change not made by a clearing of ours
+    bool m_clearing = false;                     // the notices read now are of our own clearing
     std::unique_ptr<X11EmptyOwner> m_emptyOwner; // null: clearing leaves no owner
     unsigned long m_clock = 0;                   // a window whose changes tell the server's time
 };

@@ -142,7 +142,10 @@ MainWindowControls::MainWindowControls(QWidget* window, FileList* fileList)
     commands->addWidget(cmdOptions, 2, 0);
     commands->addWidget(cmdHelp, 2, 1);
     side->addLayout(commands);
-    side->addStretch();
+    lblCaptureStatus = named(new QLabel(window), "lblCaptureStatus");
+    lblCaptureStatus->setWordWrap(true);
+    lblCaptureStatus->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    side->addWidget(lblCaptureStatus, 1);
     grid->addLayout(side, 4, 1, 2, 3);
 
     auto* frame2 = named(new QGroupBox(QStringLiteral("Image Info"), window), "Frame2");

@@ -113,6 +113,7 @@ void frmVistrelle::connectControls()
     connect(m_setCommands, &ImageSetCommands::settingsChanged, this, &frmVistrelle::settingsChanged);
     connect(m_ui.tmrTimer, &QTimer::timeout, this, &frmVistrelle::tmrTimer_Timer);
     connect(&m_engine, &CaptureEngine::filed, this, &frmVistrelle::fileCaptured);
+    connect(&m_engine, &CaptureEngine::noted, this, &frmVistrelle::showCaptureNote);
 }
 
 void frmVistrelle::enableTimer()
@@ -382,6 +383,8 @@ void frmVistrelle::cmdRefresh_Click()
 {
     FillCategoryList();
     RefreshImageSets();
+    // A picture that could not be filed is tried again, now that the user says things changed.
+    m_engine.retry();
 }
 
 void frmVistrelle::moveFileSelection(int fromRow, int toRow)
@@ -393,8 +396,14 @@ void frmVistrelle::moveFileSelection(int fromRow, int toRow)
     ShowViewerImage(QString());
 }
 
+void frmVistrelle::showCaptureNote(const QString& note)
+{
+    m_ui.lblCaptureStatus->setText(note);
+}
+
 void frmVistrelle::fileCaptured(const QString& path)
 {
+    m_ui.lblCaptureStatus->clear();
     const QString folder = imageSetFolder();
     if (m_state.lowResourceMode || !imageSetShown() || !path.startsWith(folder) ||
         path.indexOf(QLatin1Char('/'), folder.size()) >= 0)

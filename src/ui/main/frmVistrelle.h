@@ -43,6 +43,9 @@ public:
     /// unless the list was empty.
     void fileCaptured(const QString& path);
 
+    /// Shows \a note on the status line, until the next capture is filed.
+    void showCaptureNote(const QString& note);
+
     void cboImageSetCategory_Click();
     void cboImageSetName_Click();
     void lstComponents_Click();
