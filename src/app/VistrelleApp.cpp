@@ -141,6 +141,9 @@ bool VistrelleApp::StartUp()
     }
     m_main->chooseFormat(m_state.settings.captureExtension);
     imageViewer().setUpdatesEnabled(true);
+    // What a capture killed in the middle left behind, in turn with the next pictures, so that
+    // no write of theirs is taken for one.
+    m_engine.recoverAtStart(m_state.libraryRoot);
     return true;
 }
 

@@ -167,6 +167,14 @@ bool CaptureEngine::mayRetry(const QString& folder) const
     }
 }
 
+void CaptureEngine::recoverAtStart(const QString& libraryRoot)
+{
+    m_worker.recover(libraryRoot, this, [this](const QStringList& paths) {
+        for (const QString& path : paths)
+            emit recovered(path);
+    });
+}
+
 void CaptureEngine::retry()
 {
     m_retryAsked = true;

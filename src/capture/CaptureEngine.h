@@ -40,6 +40,10 @@ public:
     /// started): it is emptied away once the clipboard says it holds one, and never filed.
     void discardPresent();
 
+    /// Files, in turn with the pictures, what captures killed in the middle left whole in the
+    /// Image Sets of the library at \a libraryRoot, and removes what they left half-written.
+    void recoverAtStart(const QString& libraryRoot);
+
     /// Tries the picture that could not be filed again now, when it is still on the clipboard
     /// (the user's Refresh).
     void retry();
@@ -47,6 +51,8 @@ public:
 signals:
     /// A picture became the file at \a path.
     void filed(const QString& path);
+    /// A picture a killed capture had left complete became the file at \a path.
+    void recovered(const QString& path);
     /// A picture could not be filed: what the user is to be told, once per picture. A refusal
     /// (no Image Set shown) is information, anything else a failure.
     void told(const Outcome& outcome);

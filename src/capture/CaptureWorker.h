@@ -2,6 +2,7 @@
 
 #include "ScreenshotWriter.h"
 
+#include <QStringList>
 #include <functional>
 
 class QObject;
@@ -15,4 +16,8 @@ public:
     virtual ~CaptureWorker() = default;
     virtual void file(ScreenshotJob job, QObject* receiver,
                       std::function<void(const ScreenshotResult&)> done) = 0;
+    /// Recovers what killed captures left in the Image Sets of the library at \a libraryRoot
+    /// (RecoverScreenshots), in turn with the pictures to file; \a done gets the files made.
+    virtual void recover(const QString& libraryRoot, QObject* receiver,
+                         std::function<void(const QStringList&)> done) = 0;
 };

@@ -6,6 +6,7 @@
 #include "clsDIBSection.h"
 #include "core/AppState.h"
 #include "platform/FileSystem.h"
+#include "platform/FolderListing.h"
 
 #include <QFileInfo>
 #include <QHashFunctions>
@@ -151,4 +152,23 @@ ScreenshotResult WriteScreenshot(const ScreenshotJob& job,
     if (!job.restoredPixels)
         result.pixels = pixelDigest(picture);
     return result;
+}
+
+QStringList RecoverScreenshots(const QString& libraryRoot)
+{
+    QStringList recovered;
+    const auto folders = [](const QString& parent) {
+        QStringList found;
+        for (const FolderEntry& entry : ListFolder(parent)) {
+            if ((entry.kind == FolderEntry::Kind::Folder || entry.kind == FolderEntry::Kind::FolderLink) &&
+                !entry.name.startsWith(QLatin1Char('.')))
+                found.append(parent + entry.name + QLatin1Char('/'));
+        }
+        return found;
+    };
+    for (const QString& category : folders(libraryRoot)) {
+        for (const QString& imageSet : folders(category))
+            recovered += SettleTemporaries(imageSet, 0);
+    }
+    return recovered;
 }

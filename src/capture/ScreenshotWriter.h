@@ -50,3 +50,8 @@ ScreenshotJob ScreenshotJobFor(const AppState& state, ClipboardPicture picture, 
 /// may do at that moment, in tests).
 ScreenshotResult WriteScreenshot(const ScreenshotJob& job,
                                  const std::function<void(const QString& path)>& beforeWrite = {});
+
+/// Settles every hidden temporary in the Image Sets of the library at \a libraryRoot, whatever
+/// its age (SettleTemporaries): for a library no capture writes in at the moment. A picture a
+/// kill interrupted after it was complete is filed under its name; the files made.
+QStringList RecoverScreenshots(const QString& libraryRoot);

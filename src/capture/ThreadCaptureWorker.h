@@ -14,7 +14,13 @@ public:
 
     void file(ScreenshotJob job, QObject* receiver,
               std::function<void(const ScreenshotResult&)> done) override;
+    void recover(const QString& libraryRoot, QObject* receiver,
+                 std::function<void(const QStringList&)> done) override;
 
 private:
+    // Runs \a work on the worker's thread and hands its result to \a done on the receiver's.
+    template <typename Result>
+    void run(std::function<Result()> work, QObject* receiver, std::function<void(const Result&)> done);
+
     QThreadPool m_pool;
 };

@@ -125,7 +125,8 @@ std::optional<int> FindImageSet(const QString& libraryRoot, const QStringList& c
 
 void ListImageSet(AppState& state, const QString& folder)
 {
-    // Listing an Image Set clears what a killed capture left half-written there.
-    RemoveStaleTemporaries(folder);
+    // Listing an Image Set settles what a killed capture left there: a complete picture is
+    // filed, a half-written one removed.
+    SettleTemporaries(folder, 60);
     state.imageSetFiles = CollectImages(state, folder);
 }

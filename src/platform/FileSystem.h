@@ -64,3 +64,10 @@ bool OpenRegularFile(QFile& file, const QString& path);
 /// crash or a kill left behind: regular files named "." + name + "." + 8 hex digits + ".part",
 /// last changed more than a minute ago. Every other entry stays.
 void RemoveStaleTemporaries(const QString& folder);
+
+/// Settles the hidden temporaries of WriteNewFile in \a folder that were last changed more than
+/// \a olderThanSeconds ago (0: all of them, for a folder nobody writes in now): a picture that
+/// is whole (a JPEG up to its end marker, a PNG up to its end chunk, a bitmap file as long as its
+/// header says) gets the name it was written for, or the first free one with "_2", "_3" ...
+/// before the extension; everything else is removed. The paths of the pictures recovered.
+QStringList SettleTemporaries(const QString& folder, int olderThanSeconds);

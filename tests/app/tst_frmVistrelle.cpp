@@ -313,6 +313,25 @@ private slots:
         QCOMPARE(t.fakes.boxes.shown.size(), 1);
     }
 
+    // A capture killed in the middle: at the next start, a picture written whole is filed under
+    // its name, in the set shown (and listed) and in any other; a half-written one is removed.
+    void startRecoversKilledCaptures()
+    {
+        AppUnderTest t;
+        const QString other = t.root() + "Default Category/Other/";
+        for (const QString& set : {t.defaultSet(), other}) {
+            makeImage(set + "whole.jpg", QSize(8, 6));
+            QVERIFY(QFile::rename(set + "whole.jpg", set + ".Image_040417_155228.jpg.0a1b2c3d.part"));
+        }
+        makeFile(t.defaultSet() + ".Image_040417_155229.jpg.01234567.part",
+                 contents(other + ".Image_040417_155228.jpg.0a1b2c3d.part").chopped(2));
+        QVERIFY(t.start());
+        QCOMPARE(filesIn(t.defaultSet()), QStringList{"Image_040417_155228.jpg"});
+        QCOMPARE(t.listed(), QStringList{"Image_040417_155228.jpg"});
+        QCOMPARE(filesIn(other), QStringList{"Image_040417_155228.jpg"});
+        QCOMPARE(QImage(other + "Image_040417_155228.jpg").size(), QSize(8, 6));
+    }
+
     void selectionAfterRefresh()
     {
         AppUnderTest t;

@@ -15,3 +15,9 @@ bool FakeCaptureWorker::finish()
     done(WriteScreenshot(job, beforeWrite));
     return true;
 }
+
+void FakeCaptureWorker::recover(const QString& libraryRoot, QObject*,
+                                std::function<void(const QStringList&)> done)
+{
+    done(RecoverScreenshots(libraryRoot));
+}

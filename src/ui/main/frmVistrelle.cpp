@@ -114,6 +114,11 @@ void frmVistrelle::connectControls()
     connect(m_ui.tmrTimer, &QTimer::timeout, this, &frmVistrelle::tmrTimer_Timer);
     connect(&m_engine, &CaptureEngine::filed, this, &frmVistrelle::fileCaptured);
     connect(&m_engine, &CaptureEngine::noted, this, &frmVistrelle::showCaptureNote);
+    connect(&m_engine, &CaptureEngine::recovered, this, [this](const QString& path) {
+        // The set may have been listed with it already, once it had its name.
+        if (!m_state.imageSetFiles.contains(path))
+            fileCaptured(path);
+    });
 }
 
 void frmVistrelle::enableTimer()
