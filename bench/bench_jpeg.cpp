@@ -2,8 +2,8 @@
 // alone, on the same screenshot-like pixels at quality 90.
 #include "ScreenshotLike.h"
 #include "Timing.h"
+#include "capture/BottomUpBgrBuffer.h"
 #include "capture/JpegWriter.h"
-#include "capture/clsDIBSection.h"
 #include "platform/TurboJpeg.h"
 
 #include <QFile>
@@ -20,14 +20,14 @@ int main(int argc, char* argv[])
     constexpr int runs = 15;
     for (const QSize size : {QSize(1920, 1080), QSize(3840, 2160)}) {
         const QImage picture = ScreenshotLike(size.width(), size.height());
-        clsDIBSection filled;
+        BottomUpBgrBuffer filled;
         filled.CreateFromPicture(picture);
         const auto encoder = TimeRuns(runs, [&] {
             EncodeJpeg(filled.DIBSectionBitsPtr(), filled.Width(), filled.Height(), filled.BytesPerScanLine(),
                        90);
         });
         const auto writer = TimeRuns(runs, [&] {
-            clsDIBSection dib;
+            BottomUpBgrBuffer dib;
             dib.CreateFromPicture(picture);
             QByteArray bytes;
             EncodeJpegFile(dib, 90, bytes);

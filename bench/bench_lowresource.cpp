@@ -80,6 +80,7 @@ int main(int argc, char** argv)
     QDir().mkdir(runtime);
     QFile::setPermissions(runtime, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     setenv("XDG_RUNTIME_DIR", runtime.toLocal8Bit().constData(), 1);
+    setenv("XDG_CACHE_HOME", dir.filePath(QStringLiteral("cache")).toLocal8Bit().constData(), 1);
 
     int status = 1;
     {

@@ -5,9 +5,9 @@
 #include "ScreenshotLike.h"
 #include "Timing.h"
 #include "capture/BitmapWriter.h"
+#include "capture/BottomUpBgrBuffer.h"
 #include "capture/JpegWriter.h"
 #include "capture/PngWriter.h"
-#include "capture/clsDIBSection.h"
 #include "platform/LibPng.h"
 #include "platform/TurboJpeg.h"
 
@@ -113,7 +113,7 @@ int main(int argc, char* argv[])
         const QImage plain = ScreenshotLike(size.width(), size.height());
         const QImage picture = photo ? WithPhoto(plain) : plain;
         const char* const kind = photo ? ", with a photo" : "";
-        clsDIBSection section;
+        BottomUpBgrBuffer section;
         section.CreateFromPicture(picture);
         const auto jpegEncoder = [&] {
             return EncodeJpeg(section.DIBSectionBitsPtr(), section.Width(), section.Height(),
@@ -157,7 +157,7 @@ int main(int argc, char* argv[])
         std::vector<Candidate> writers{
             {QStringLiteral("JPEG: section fill and encoding"),
              [&picture] {
-                 clsDIBSection dib;
+                 BottomUpBgrBuffer dib;
                  dib.CreateFromPicture(picture);
                  QByteArray file;
                  EncodeJpegFile(dib, 90, file);
@@ -175,7 +175,7 @@ int main(int argc, char* argv[])
              0},
             {QStringLiteral("PNG: section fill, then level 2, Up"),
              [&picture] {
-                 clsDIBSection dib;
+                 BottomUpBgrBuffer dib;
                  dib.CreateFromPicture(picture);
                  const int stride = dib.BytesPerScanLine();
                  return EncodePng(dib.DIBSectionBitsPtr() + static_cast<qsizetype>(dib.Height() - 1) * stride,
@@ -196,7 +196,7 @@ int main(int argc, char* argv[])
              0},
             {QStringLiteral("BMP: section fill and file"),
              [&picture] {
-                 clsDIBSection dib;
+                 BottomUpBgrBuffer dib;
                  dib.CreateFromPicture(picture);
                  QByteArray file;
                  EncodeBitmapFile(dib, file);

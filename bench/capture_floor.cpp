@@ -5,8 +5,8 @@
 #include "ScreenshotLike.h"
 #include "Timing.h"
 #include "capture/BitmapWriter.h"
+#include "capture/BottomUpBgrBuffer.h"
 #include "capture/JpegWriter.h"
-#include "capture/clsDIBSection.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -26,7 +26,7 @@ int main(int argc, char* argv[])
     const bool bitmap = arguments[2] == QLatin1String("bmp");
     const auto times = TimeRuns(7, [bitmap] {
         const QImage picture = QGuiApplication::clipboard()->image();
-        clsDIBSection dib;
+        BottomUpBgrBuffer dib;
         dib.CreateFromPicture(picture);
         QByteArray bytes;
         const Outcome encoded = bitmap ? EncodeBitmapFile(dib, bytes) : EncodeJpegFile(dib, 90, bytes);

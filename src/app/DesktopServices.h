@@ -11,6 +11,8 @@
 #include "desktop/qt/QtSound.h"
 #include "desktop/qt/QtSystemTray.h"
 #include "desktop/qt/SystemClock.h"
+#include "desktop/tesseract/TesseractReader.h"
+#include "desktop/x11/X11ActiveWindowSource.h"
 #include "desktop/x11/X11KeyState.h"
 #include "platform/Clipboard.h"
 #include "platform/ScreenGrab.h"
@@ -53,6 +55,8 @@ private:
     ShortcutLatch m_shortcuts;
     CommandServer m_commands{m_shortcuts};
     PortalShortcuts m_portalShortcuts{m_shortcuts};
-    Services m_services{m_boxes, *m_clipboard, m_shell, m_instance, m_clock,
-                        m_keys,  *m_grab,      m_sound, m_tray,     m_shortcuts};
+    X11ActiveWindowSource m_windowSource;
+    TesseractReader m_reader;
+    Services m_services{m_boxes, *m_clipboard, m_shell, m_instance,  m_clock,        m_keys,
+                        *m_grab, m_sound,      m_tray,  m_shortcuts, m_windowSource, m_reader};
 };

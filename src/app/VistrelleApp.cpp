@@ -2,6 +2,7 @@
 
 #include "core/SettingsFile.h"
 #include "core/Startup.h"
+#include "library/IndexDatabase.h"
 #include "platform/Clipboard.h"
 #include "platform/InstanceLock.h"
 #include "platform/MessageBoxes.h"
@@ -23,6 +24,7 @@ VistrelleApp::VistrelleApp(Services& services, LibraryDialogs& dialogs, CaptureW
     , m_dialogs(dialogs)
     , m_engine(m_state, services, worker)
     , m_notices(services.boxes)
+    , m_reading(services.reader)
     , m_programDir(std::move(programDir))
     , m_argumentText(arguments.join(QLatin1Char(' ')))
     , m_noImages(NoImagesPicture())
@@ -32,6 +34,13 @@ VistrelleApp::VistrelleApp(Services& services, LibraryDialogs& dialogs, CaptureW
     // Told outside the tick and the engine, so that no message stops capturing.
     QObject::connect(&m_engine, &CaptureEngine::told, &m_notices, &CaptureNotices::tell,
                      Qt::QueuedConnection);
+    QObject::connect(
+        &m_engine, &CaptureEngine::filed, &m_reading,
+        [this](const QString& path, const PictureSource& source) { m_reading.record(path, source); });
+    QObject::connect(&m_services.clipboard, &Clipboard::changed, &m_reading, [this] { m_reading.holdOff(); });
+    QObject::connect(&m_engine, &CaptureEngine::pausedChanged, &m_reading, [this] { pauseReading(); });
+    QObject::connect(&m_reading, &ReaderWorker::problem, &m_reading,
+                     [this](const QString& text) { m_services.boxes.show(text, BoxLook::Exclamation); });
 }
 
 VistrelleApp::~VistrelleApp()
@@ -51,12 +60,15 @@ bool VistrelleApp::start()
         delete m_main.data();
         return false;
     }
+    pauseReading();
+    m_reading.start(m_state.libraryRoot, IndexFileFor(m_state.libraryRoot, IndexFolder()),
+                    m_state.settings.findLanguages.split(QLatin1Char('+')));
     return true;
 }
 
 void VistrelleApp::createMainWindow()
 {
-    m_main = new frmVistrelle(m_state, m_services, m_dialogs, m_engine);
+    m_main = new frmVistrelle(m_state, m_services, m_dialogs, m_engine, m_reading);
     QObject::connect(&m_notices, &CaptureNotices::noted, m_main, &frmVistrelle::showCaptureNote);
     QObject::connect(m_main, &frmVistrelle::viewerShows, m_main, [this](const QString& path) {
         frmImage& viewer = imageViewer();
@@ -73,7 +85,17 @@ void VistrelleApp::createMainWindow()
     QObject::connect(m_main, &frmVistrelle::endProgramRequested, m_main, [this] { EndProgram(); });
     QObject::connect(m_main, &frmVistrelle::unloading, m_main, [this] { mainWindowUnloading(); });
     // Saved at each change, so that a session lost with its display loses the window places at most.
-    QObject::connect(m_main, &frmVistrelle::settingsChanged, m_main, [this] { WriteSettings(); });
+    QObject::connect(m_main, &frmVistrelle::settingsChanged, m_main, [this] {
+        WriteSettings();
+        m_reading.setLanguages(m_state.settings.findLanguages.split(QLatin1Char('+')));
+    });
+    QObject::connect(m_main, &frmVistrelle::introSetChosen, m_main, [this] {
+        if (WriteSettings())
+            m_services.boxes.show(
+                QStringLiteral("Done.\n\n") + m_state.settings.introImageSet +
+                    QStringLiteral(" will be the first image set you see when you start Vistrelle"),
+                BoxLook::Information);
+    });
 }
 
 bool VistrelleApp::loadMainWindow(std::optional<QPoint> placeAt)
@@ -87,14 +109,7 @@ bool VistrelleApp::loadMainWindow(std::optional<QPoint> placeAt)
         const QString category = m_state.currentCategory;
         const QString imageSet = m_state.currentImageSet;
         ReadSettings();
-        imageViewer().setUpdatesEnabled(false);
-        m_main->FillCategoryList();
-        if (!m_main->SelectImageSet(imageSet, category)) {
-            forgetIntroSet();
-            m_main->RefreshImageSets();
-        }
-        m_main->chooseFormat(m_state.settings.captureExtension);
-        imageViewer().setUpdatesEnabled(true);
+        fillWindows(category, imageSet);
     }
     if (placeAt)
         m_main->move(*placeAt);
@@ -131,20 +146,25 @@ bool VistrelleApp::StartUp()
         QFileInfo(LibraryRootFor(folders.libraryParent, QString()).value_or(QString())).canonicalFilePath();
 
     ReadSettings();
+    fillWindows(m_state.settings.introCategory, m_state.settings.introImageSet);
+    // What a capture killed in the middle left behind, in turn with the next pictures, so that
+    // no write of theirs is taken for one.
+    m_engine.recoverAtStart(m_state.libraryRoot);
+    return true;
+}
+
+void VistrelleApp::fillWindows(const QString& category, const QString& imageSet)
+{
     imageViewer().setUpdatesEnabled(false);
     m_main->FillCategoryList();
-    if (m_state.settings.introCategory.isEmpty() || m_state.settings.introImageSet.isEmpty()) {
+    if (category.isEmpty() || imageSet.isEmpty()) {
         m_main->RefreshImageSets();
-    } else if (!m_main->SelectImageSet(m_state.settings.introImageSet, m_state.settings.introCategory)) {
+    } else if (!m_main->SelectImageSet(imageSet, category)) {
         forgetIntroSet();
         m_main->RefreshImageSets();
     }
     m_main->chooseFormat(m_state.settings.captureExtension);
     imageViewer().setUpdatesEnabled(true);
-    // What a capture killed in the middle left behind, in turn with the next pictures, so that
-    // no write of theirs is taken for one.
-    m_engine.recoverAtStart(m_state.libraryRoot);
-    return true;
 }
 
 void VistrelleApp::forgetIntroSet()
@@ -169,10 +189,14 @@ frmVistrelle* VistrelleApp::mainWindow() const
 frmImage& VistrelleApp::imageViewer()
 {
     if (!m_viewer) {
-        m_viewer = new frmImage(m_state, m_services.boxes, m_noImages);
-        QObject::connect(m_viewer, &frmImage::stepRequested, m_viewer, [this](int fromRow, int toRow) {
+        m_viewer = new frmImage(m_state, m_noImages);
+        QObject::connect(m_viewer, &frmImage::stepRequested, m_viewer, [this](int step) {
             if (m_main)
-                m_main->moveFileSelection(fromRow, toRow);
+                m_main->stepFile(step);
+        });
+        QObject::connect(m_viewer, &frmImage::introImageRequested, m_viewer, [this] {
+            if (m_main)
+                m_main->makeIntroImage();
         });
     }
     return *m_viewer;
@@ -196,7 +220,7 @@ void VistrelleApp::ReadSettings()
     m_main->move(OnScreens(QRect(topLeft, m_main->frameGeometry().size())));
 }
 
-void VistrelleApp::WriteSettings()
+bool VistrelleApp::WriteSettings()
 {
     std::optional<QPoint> mainTopLeft;
     if (m_main && !m_main->isMinimized())
@@ -208,16 +232,20 @@ void VistrelleApp::WriteSettings()
                  : ViewerPlacement{m_state.settings.imageViewerTop, m_state.settings.imageViewerLeft,
                                    UsableViewerWidth(m_state.settings.imageViewerWidth, ScreensWidthTwips())};
     const QString path = SettingsFilePath(m_state);
-    if (!WriteSettingsFile(path, SettingsText(m_state.settings, mainTopLeft, viewer)))
-        m_services.boxes.show(QStringLiteral("Could not write ") + path + QStringLiteral(" file"),
+    const Outcome written = WriteSettingsFile(path, SettingsText(m_state.settings, mainTopLeft, viewer));
+    if (!written.done())
+        m_services.boxes.show(QStringLiteral("Could not write ") + path + QStringLiteral(" file (") +
+                                  written.text + QStringLiteral(")."),
                               BoxLook::Exclamation);
+    return written.done();
 }
 
 void VistrelleApp::mainWindowUnloading()
 {
     if (m_state.lowResourceMode)
         return;
-    WriteSettings();
+    if (!m_sessionSaved)
+        WriteSettings();
     unloadImageViewer();
 }
 
@@ -233,6 +261,7 @@ void VistrelleApp::enterLowResourceMode()
                      [this](QPoint topLeft) { leaveLowResourceMode(topLeft); });
     QObject::connect(m_lowResource, &frmLowResource::unloading, m_lowResource,
                      [this] { lowResourceWindowUnloading(); });
+    pauseReading();
     m_lowResource->move(m_main->pos());
     m_lowResource->show();
     // The small window stands before the others go, so the program never has no window.
@@ -250,6 +279,12 @@ void VistrelleApp::leaveLowResourceMode(QPoint topLeft)
     if (m_lowResource)
         m_lowResource->close();
     QGuiApplication::setQuitOnLastWindowClosed(true);
+    pauseReading();
+}
+
+void VistrelleApp::pauseReading()
+{
+    m_reading.setPaused(m_state.capturePaused || m_state.lowResourceMode);
 }
 
 void VistrelleApp::lowResourceWindowUnloading()
@@ -280,6 +315,7 @@ void VistrelleApp::EndSession()
     // waits, with a window's code still on the stack below it. Quitting ends every event loop,
     // and the windows go with the application object.
     SaveForSession();
+    m_sessionSaved = true;
     QCoreApplication::quit();
 }
 

@@ -2,6 +2,7 @@
 
 #include "capture/CaptureEngine.h"
 #include "core/AppState.h"
+#include "library/ReaderWorker.h"
 #include "ui/CaptureNotices.h"
 
 #include <QImage>
@@ -36,6 +37,7 @@ public:
     AppState& state() { return m_state; }
     Services& services() { return m_services; }
     CaptureEngine& engine() { return m_engine; }
+    ReaderWorker& reading() { return m_reading; }
 
     frmVistrelle* mainWindow() const;
     frmImage& imageViewer();
@@ -44,7 +46,8 @@ public:
     frmLowResource* lowResourceWindow() const;
 
     void ReadSettings();
-    void WriteSettings();
+    /// Writes the settings file; on failure tells the user why, and returns false.
+    bool WriteSettings();
 
     /// The orderly stop after a critical error: viewer, then main window, then the process.
     void EndProgram();
@@ -59,7 +62,9 @@ private:
     void createMainWindow();
     bool loadMainWindow(std::optional<QPoint> placeAt = std::nullopt);
     bool StartUp();
-    void showFirstImageSet();
+    /// Fills the windows' lists and shows \a imageSet of \a category, or the first Image Set
+    /// when none is named or it is gone.
+    void fillWindows(const QString& category, const QString& imageSet);
     bool fail(const QString& message);
     /// Clears the Intro Set when its Image Set is gone, unless the library is another one.
     void forgetIntroSet();
@@ -75,17 +80,24 @@ private:
     void leaveLowResourceMode(QPoint topLeft);
     /// The small window's unload step: with no main window left, the program ends.
     void lowResourceWindowUnloading();
+    /// Reading rests while capturing is paused and in low-resource mode, which is about a small
+    /// footprint.
+    void pauseReading();
 
     AppState m_state;
     Services& m_services;
     LibraryDialogs& m_dialogs;
     CaptureEngine m_engine;
     CaptureNotices m_notices;
+    ReaderWorker m_reading;
     QString m_programDir;
     QString m_argumentText;
     // False for a library given on the command line: the Intro Set then names a set of the
     // normal library, which this run leaves alone.
     bool m_ownLibrary = true;
+    // Set once the session's end has saved: quitting closes the windows, whose unload would
+    // save, and tell of a failure, once more.
+    bool m_sessionSaved = false;
     QImage m_noImages; // null in low-resource mode
     QPointer<frmVistrelle> m_main;
     QPointer<frmImage> m_viewer;

@@ -1,4 +1,5 @@
 #include "DesktopServices.h"
+#include "FindCommand.h"
 #include "VistrelleApp.h"
 #include "desktop/qt/CommandServer.h"
 #include "desktop/qt/TerminationSignals.h"
@@ -16,6 +17,11 @@ int main(int argc, char* argv[])
     QStringList arguments;
     for (int i = 1; i < argc; ++i)
         arguments.append(QString::fromLocal8Bit(argv[i]));
+    if (arguments.value(0) == QLatin1String("--find")) {
+        QCoreApplication finding(argc, argv);
+        QCoreApplication::setApplicationName(QStringLiteral("Vistrelle"));
+        return RunFindCommand(arguments.mid(1));
+    }
     if (const std::optional<Shortcut> command = ShortcutCommand(arguments)) {
         QCoreApplication handOver(argc, argv);
         if (SendShortcutCommand(*command))

@@ -1,6 +1,6 @@
 #include "BitmapWriter.h"
 
-#include "clsDIBSection.h"
+#include "BottomUpBgrBuffer.h"
 
 #include <cstring>
 #include <limits>
@@ -15,13 +15,13 @@ void putLe(char* at, quint32 value, int bytes)
 
 } // namespace
 
-Outcome EncodeBitmapFile(const clsDIBSection& dib, QByteArray& file)
+Outcome EncodeBitmapFile(const BottomUpBgrBuffer& dib, QByteArray& file)
 {
     constexpr int headers = 14 + 40;
     const int stride = dib.BytesPerScanLine();
     const long long sizeImage = static_cast<long long>(stride) * dib.Height();
     if (sizeImage + headers > std::numeric_limits<int>::max())
-        return clsDIBSection::overflow();
+        return BottomUpBgrBuffer::overflow();
     file = QByteArray(headers + static_cast<qsizetype>(sizeImage), '\0');
     char* at = file.data();
     at[0] = 'B';

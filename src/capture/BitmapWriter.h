@@ -4,9 +4,9 @@
 
 #include <QByteArray>
 
-class clsDIBSection;
+class BottomUpBgrBuffer;
 
 /// A complete 24-bit bitmap file (file header, 40-byte info header, bottom-up rows) holding the
 /// pixels of \a dib, into \a file. Fails with the overflow error when the file size does not fit
 /// in 32 bits.
-Outcome EncodeBitmapFile(const clsDIBSection& dib, QByteArray& file);
+Outcome EncodeBitmapFile(const BottomUpBgrBuffer& dib, QByteArray& file);

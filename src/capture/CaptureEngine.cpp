@@ -68,12 +68,17 @@ void CaptureEngine::check(bool ownPicture)
         Failure again = *std::exchange(m_failure, std::nullopt);
         ScreenshotJob job = ScreenshotJobFor(m_state, std::move(again.job.picture), again.job.when);
         job.suffix = again.job.suffix;
-        m_queue.append({std::move(job), change, false});
+        m_queue.append({std::move(job), change, false, again.source});
         pump();
         return;
     }
     m_failure.reset();
-    m_asked.insert(change, {ScreenshotJobFor(m_state, {}, m_services.clock.now()), ownPicture});
+    // The window the picture came from is the one active when its change is known.
+    const PictureSource source = m_services.windowSource.activeWindow();
+    ScreenshotJob job = ScreenshotJobFor(m_state, {}, m_services.clock.now());
+    if (m_state.settings.writeWindowTitle)
+        job.title = source.title;
+    m_asked.insert(change, {std::move(job), ownPicture, source});
     clipboard.fetch(change);
 }
 
@@ -82,7 +87,7 @@ void CaptureEngine::fetched(const ClipboardPicture& picture)
     const auto asked = m_asked.find(picture.change);
     if (asked == m_asked.end())
         return;
-    auto [job, ownPicture] = std::move(asked.value());
+    auto [job, ownPicture, source] = std::move(asked.value());
     m_asked.erase(asked);
     if (m_state.capturePaused || picture.isNull()) {
         if (!picture.failure.isEmpty())
@@ -92,7 +97,7 @@ void CaptureEngine::fetched(const ClipboardPicture& picture)
     const bool mayBeBack = !ownPicture && m_lastChange && picture.follows == *m_lastChange;
     m_lastChange = picture.change;
     job.picture = picture;
-    m_queue.append({std::move(job), picture.change, mayBeBack});
+    m_queue.append({std::move(job), picture.change, mayBeBack, source});
     pump();
 }
 
@@ -130,18 +135,19 @@ void CaptureEngine::finished(const Queued& queued, const ScreenshotResult& resul
             "The picture put back on the clipboard was filed already; it was not filed again."));
     } else if (!result.outcome.done()) {
         m_lastPixels.reset();
-        failed(queued.change, queued.job, result.outcome);
+        failed(queued.change, queued.job, result.outcome, queued.source);
     } else {
         m_lastPixels = result.pixels;
         m_services.clipboard.clearIfStill(queued.change);
-        emit filed(result.path);
+        emit filed(result.path, queued.source);
     }
     pump();
 }
 
-void CaptureEngine::failed(quint64 change, const ScreenshotJob& job, const Outcome& outcome)
+void CaptureEngine::failed(quint64 change, const ScreenshotJob& job, const Outcome& outcome,
+                           const PictureSource& source)
 {
-    m_failure = Failure{change, job, outcome, FolderTakesFiles(job.folder), FreeBytes(job.folder)};
+    m_failure = Failure{change, job, source, outcome, FolderTakesFiles(job.folder), FreeBytes(job.folder)};
     tellOnce(change, outcome);
 }
 

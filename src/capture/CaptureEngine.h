@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ScreenshotWriter.h"
+#include "platform/ActiveWindowSource.h"
 #include "platform/Outcome.h"
 
 #include <QHash>
@@ -49,8 +50,8 @@ public:
     void retry();
 
 signals:
-    /// A picture became the file at \a path.
-    void filed(const QString& path);
+    /// A picture became the file at \a path; \a source is the window active when it was copied.
+    void filed(const QString& path, const PictureSource& source);
     /// A picture a killed capture had left complete became the file at \a path.
     void recovered(const QString& path);
     /// A picture could not be filed: what the user is to be told, once per picture. A refusal
@@ -58,6 +59,8 @@ signals:
     void told(const Outcome& outcome);
     /// A copy that was not filed and why, for the status line.
     void noted(const QString& note);
+    /// Capturing was paused or resumed (SetCapturePaused).
+    void pausedChanged(bool paused);
 
 private:
     struct Queued
@@ -65,11 +68,13 @@ private:
         ScreenshotJob job;
         quint64 change = 0;
         bool mayBeBack = false; // nothing but our clearing since the picture before
+        PictureSource source;   // the window active when it was copied
     };
     struct Failure
     {
         quint64 change = 0;
         ScreenshotJob job; // with the picture once it was fetched
+        PictureSource source;
         Outcome outcome;
         // What the Image Set looked like at the failure: a retry waits until that changed.
         bool tookFiles = false;
@@ -80,7 +85,8 @@ private:
     void pump();
     void hand(Queued queued);
     void finished(const Queued& queued, const ScreenshotResult& result);
-    void failed(quint64 change, const ScreenshotJob& job, const Outcome& outcome);
+    void failed(quint64 change, const ScreenshotJob& job, const Outcome& outcome,
+                const PictureSource& source = {});
     bool mayRetry(const QString& folder) const;
     void tellOnce(quint64 change, const Outcome& outcome);
 
@@ -89,7 +95,13 @@ private:
     CaptureWorker& m_worker;
     std::optional<quint64> m_taken;                         // the change asked for last
     std::optional<quint64> m_discard;                       // the change that was there at start
-    QHash<quint64, std::pair<ScreenshotJob, bool>> m_asked; // job so far, the tick's own picture
+    struct Asked
+    {
+        ScreenshotJob job; // so far
+        bool ownPicture = false;
+        PictureSource source;
+    };
+    QHash<quint64, Asked> m_asked;
     std::optional<quint64> m_told;                          // the change told about last
     std::optional<Failure> m_failure;                       // the picture left on the clipboard
     bool m_retryAsked = false;

@@ -8,6 +8,7 @@
 void SetCapturePaused(AppState& state, Services& services, CaptureEngine& engine, bool paused)
 {
     state.capturePaused = paused;
+    emit engine.pausedChanged(paused);
     if (paused)
         return;
     // The picture was copied for another program: it counts as handled until the clipboard

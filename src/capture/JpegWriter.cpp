@@ -1,9 +1,9 @@
 #include "JpegWriter.h"
 
-#include "clsDIBSection.h"
+#include "BottomUpBgrBuffer.h"
 #include "platform/TurboJpeg.h"
 
-Outcome EncodeJpegFile(const clsDIBSection& dib, int quality, QByteArray& file)
+Outcome EncodeJpegFile(const BottomUpBgrBuffer& dib, int quality, QByteArray& file)
 {
     JpegEncoding encoding =
         EncodeJpeg(dib.DIBSectionBitsPtr(), dib.Width(), dib.Height(), dib.BytesPerScanLine(), quality);

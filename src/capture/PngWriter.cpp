@@ -1,6 +1,6 @@
 #include "PngWriter.h"
 
-#include "clsDIBSection.h"
+#include "BottomUpBgrBuffer.h"
 #include "platform/LibPng.h"
 
 #include <QImage>
@@ -59,7 +59,7 @@ bool opaque64(const QImage& rgba64)
 Outcome encoded(const QImage& pixels, PngRows rows, QByteArray& file)
 {
     if (pixels.isNull())
-        return Outcome::failed(clsDIBSection::outOfMemoryError, QStringLiteral("Out of memory"));
+        return Outcome::failed(BottomUpBgrBuffer::outOfMemoryError, QStringLiteral("Out of memory"));
     PngEncoding encoding =
         EncodePng(pixels.constBits(), pixels.width(), pixels.height(), pixels.bytesPerLine(), rows);
     if (!encoding.ok)
@@ -76,7 +76,7 @@ Outcome EncodePngFile(const QImage& picture, QByteArray& file)
     const bool deep = deepColour(picture.format());
     const long long bytes = static_cast<long long>(picture.width()) * picture.height() * (deep ? 8 : 4);
     if (bytes > std::numeric_limits<int>::max())
-        return clsDIBSection::overflow();
+        return BottomUpBgrBuffer::overflow();
 
     if (deep) {
         if (!picture.hasAlphaChannel())

@@ -1,12 +1,13 @@
 #include "ScreenshotWriter.h"
 
 #include "BitmapWriter.h"
+#include "BottomUpBgrBuffer.h"
 #include "JpegWriter.h"
 #include "PngWriter.h"
-#include "clsDIBSection.h"
 #include "core/AppState.h"
 #include "platform/FileSystem.h"
 #include "platform/FolderListing.h"
+#include "platform/PictureTitle.h"
 
 #include <QFileInfo>
 #include <QHashFunctions>
@@ -66,7 +67,7 @@ Outcome encode(const ScreenshotJob& job, const QImage& picture, QByteArray& file
     // Straight from the clipboard's pixels: no section, so alpha and deep colour stay exact.
     if (job.extension.compare(QLatin1String(".png"), Qt::CaseInsensitive) == 0)
         return EncodePngFile(picture, file);
-    clsDIBSection dib;
+    BottomUpBgrBuffer dib;
     if (Outcome created = dib.CreateFromPicture(picture); !created.done())
         return created;
     if (job.extension.compare(QLatin1String(".bmp"), Qt::CaseInsensitive) == 0)
@@ -133,6 +134,8 @@ ScreenshotResult WriteScreenshot(const ScreenshotJob& job,
         result.outcome = failure(encoded);
         return result;
     }
+    if (!job.title.isEmpty())
+        AddPictureTitle(bytes, job.title);
     // Another program, or the filing of an earlier picture of the same second, may take the
     // name between the look-up and the write: then the next one.
     int counter = 1;

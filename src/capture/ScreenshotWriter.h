@@ -26,6 +26,7 @@ struct ScreenshotJob
     QString extension;
     int jpegQuality = 90;
     QStringList listed; ///< the Image Set's files as the window knows them
+    QString title;      ///< written into the file's own text when not empty
     /// Set when the picture came straight after a clearing of ours: the pixels filed then.
     std::optional<size_t> restoredPixels;
 };

@@ -9,9 +9,7 @@
 inline const QString TimeLapseSuffix = QStringLiteral("_Time_Lapsed");
 
 /// The record through which the windows and the library and capture routines share the
-/// program's state. Folder paths end in "/" and keep the case they have on disk. The working
-/// tables are 1-based in their meaning: entry n is element n - 1; a table holds at most its
-/// capacity of entries.
+/// program's state. Folder paths end in "/" and keep the case they have on disk.
 struct AppState
 {
     Settings settings;
@@ -21,18 +19,11 @@ struct AppState
     QString dataDir;    // settings file and default library: programDir unless that is read-only
     QString libraryRoot;
 
-    // Working tables
-    QStringList fileListEntries; // path behind each line of lstComponents, in display order
-    QStringList dirList;         // sub-folder paths found by the last folder walk, without "/"
-    int dirCount = 0;            // next free entry of dirList; counts past dirMax
-    QStringList fileList;        // file paths found by the last file walk
-    int fileCount = 0;           // next free entry of fileList; counts past fileMax
-    QStringList imageSetFiles;   // every file of the current Image Set, for the name check
+    QStringList imageSetFiles; // every file of the current Image Set, for the name check
 
     // Current choice
     QString currentCategory;
     QString currentImageSet;
-    int currentFileIndex = 0; // line of lstComponents shown in the viewer, from 1; 0 none
     bool lowResourceMode = false;
 
     // Transient capture state

@@ -23,6 +23,9 @@ struct Settings
 
     int dirMax = 500;
     int fileMax = 5000;
+
+    QString findLanguages = QStringLiteral("eng"); ///< the text reader's, joined by "+"
+    bool writeWindowTitle = false;                 ///< into the metadata of new screenshots
 };
 
 /// The image viewer's width in twips for a kept width of \a twips on screens \a screenTwips wide:

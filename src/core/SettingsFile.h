@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/Outcome.h"
+
 #include <QByteArray>
 #include <QPoint>
 #include <QString>
@@ -42,5 +44,7 @@ QByteArray SettingsText(const Settings& settings, const std::optional<QPoint>& m
 MainWindowPosition ReadSettingsFile(const QString& path, Settings& settings);
 
 /// Replaces the file at \a path with \a text only once the new text is completely on disk,
-/// so a failure never leaves a truncated settings file. False when it could not be written.
-bool WriteSettingsFile(const QString& path, const QByteArray& text);
+/// so a failure never leaves a truncated settings file. A settings file that is a link (into a
+/// folder of synced settings, say) stays a link: the file it leads to is replaced. A failure
+/// carries the system's description of the error.
+Outcome WriteSettingsFile(const QString& path, const QByteArray& text);

@@ -1,7 +1,7 @@
 #include "DisplayOrder.h"
 
 #include <algorithm>
-#include <string>
+#include <array>
 #include <vector>
 
 namespace {
@@ -15,20 +15,38 @@ int characterClass(QChar c)
     return 0;
 }
 
+// The display order's key: for each UTF-16 unit, the place of its folded form among single
+// characters, by class, then by the folded character. Texts compare in display order as the
+// sequences of their units' places do, but for texts that differ only in letter case.
+const std::array<char16_t, 0x10000>& foldedRanks()
+{
+    static const auto ranks = [] {
+        std::array<char16_t, 0x10000> placeOf{};
+        char16_t next = 0;
+        for (int wanted = 0; wanted < 3; ++wanted)
+            for (int c = 0; c < 0x10000; ++c)
+                if (characterClass(QChar(c)) == wanted)
+                    placeOf[c] = next++;
+        std::array<char16_t, 0x10000> folded{};
+        for (int c = 0; c < 0x10000; ++c)
+            folded[c] = placeOf[QChar(c).toCaseFolded().unicode()];
+        return folded;
+    }();
+    return ranks;
+}
+
 } // namespace
 
 int CompareDisplayOrder(const QString& a, const QString& b)
 {
+    // The key of SortForDisplay, read character by character.
+    const std::array<char16_t, 0x10000>& ranks = foldedRanks();
     const qsizetype common = std::min(a.size(), b.size());
     for (qsizetype i = 0; i < common; ++i) {
-        const QChar x = a.at(i).toCaseFolded();
-        const QChar y = b.at(i).toCaseFolded();
-        if (x == y)
-            continue;
-        const int classDifference = characterClass(x) - characterClass(y);
-        if (classDifference != 0)
-            return classDifference;
-        return x.unicode() < y.unicode() ? -1 : 1;
+        const char16_t x = ranks[a.at(i).unicode()];
+        const char16_t y = ranks[b.at(i).unicode()];
+        if (x != y)
+            return x < y ? -1 : 1;
     }
     if (a.size() != b.size())
         return a.size() < b.size() ? -1 : 1;
@@ -36,30 +54,62 @@ int CompareDisplayOrder(const QString& a, const QString& b)
     return a.compare(b, Qt::CaseSensitive);
 }
 
-void SortForDisplay(QStringList& items)
+void SortForDisplay(QStringList& items, qsizetype from)
 {
-    // Each text folded once into a key that compares like CompareDisplayOrder (class, then
-    // the folded character; a shorter text first), instead of at every comparison.
+    // Each text folded once into its key, all keys in one buffer: no allocation per text. Each
+    // entry carries the first units of its key past the beginning all keys share, so that most
+    // comparisons never reach into the buffer.
+    const std::array<char16_t, 0x10000>& ranks = foldedRanks();
+    qsizetype total = 0;
+    for (const QString& text : std::as_const(items))
+        total += std::max<qsizetype>(0, text.size() - from);
+    QString keys(total, Qt::Uninitialized);
+    char16_t* key = reinterpret_cast<char16_t*>(keys.data());
     struct Keyed
     {
-        std::u32string key;
-        QString text;
+        quint64 head[2]; // units shared + 0 to 7, four to a word, first unit highest; 0 past the end
+        qsizetype start;
+        qsizetype length;
+        qsizetype item;
     };
-    std::vector<Keyed> keyed;
-    keyed.reserve(static_cast<size_t>(items.size()));
-    for (QString& text : items) {
-        std::u32string key;
-        key.reserve(static_cast<size_t>(text.size()));
-        for (const QChar c : std::as_const(text)) {
-            const QChar folded = c.toCaseFolded();
-            key.push_back(static_cast<char32_t>(characterClass(folded)) << 16 | folded.unicode());
+    std::vector<Keyed> order;
+    order.reserve(static_cast<size_t>(items.size()));
+    qsizetype at = 0;
+    qsizetype shared = 0; // units at the beginning of every key that are the same in all
+    for (qsizetype item = 0; item < items.size(); ++item) {
+        const QString& text = items.at(item);
+        const qsizetype start = at;
+        for (qsizetype i = from; i < text.size(); ++i)
+            key[at++] = ranks[text.at(i).unicode()];
+        const qsizetype length = at - start;
+        if (order.empty()) {
+            shared = length;
+        } else {
+            const char16_t* first = key + order.front().start;
+            shared = std::mismatch(first, first + std::min(shared, length), key + start).first - first;
         }
-        keyed.push_back({std::move(key), std::move(text)});
+        order.push_back({{0, 0}, start, length, item});
     }
-    std::sort(keyed.begin(), keyed.end(), [](const Keyed& a, const Keyed& b) {
-        const int order = a.key.compare(b.key);
-        return order != 0 ? order < 0 : a.text.compare(b.text, Qt::CaseSensitive) < 0;
+    for (Keyed& keyed : order)
+        for (qsizetype unit = 0; unit < 8; ++unit) {
+            const qsizetype i = shared + unit;
+            keyed.head[unit / 4] |= quint64(i < keyed.length ? key[keyed.start + i] : 0)
+                                    << (48 - 16 * (unit % 4));
+        }
+    const QStringView all(keys);
+    std::sort(order.begin(), order.end(), [&all, &items, from](const Keyed& a, const Keyed& b) {
+        if (a.head[0] != b.head[0])
+            return a.head[0] < b.head[0];
+        if (a.head[1] != b.head[1])
+            return a.head[1] < b.head[1];
+        const int byKey = all.mid(a.start, a.length).compare(all.mid(b.start, b.length));
+        if (byKey != 0)
+            return byKey < 0;
+        return QStringView(items.at(a.item)).mid(from).compare(QStringView(items.at(b.item)).mid(from)) < 0;
     });
-    for (qsizetype i = 0; i < items.size(); ++i)
-        items[i] = std::move(keyed[static_cast<size_t>(i)].text);
+    QStringList sorted;
+    sorted.reserve(items.size());
+    for (const Keyed& keyed : order)
+        sorted.append(std::move(items[keyed.item]));
+    items = std::move(sorted);
 }

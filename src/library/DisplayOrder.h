@@ -8,5 +8,6 @@
 /// Negative, zero or positive like strcmp; zero only for identical texts.
 int CompareDisplayOrder(const QString& a, const QString& b);
 
-/// Sorts \a items into display order.
-void SortForDisplay(QStringList& items);
+/// Sorts \a items into display order. Their first \a from characters, a beginning they all share,
+/// are not compared.
+void SortForDisplay(QStringList& items, qsizetype from = 0);

@@ -1,11 +1,10 @@
 #include "FileOperations.h"
 
 #include "LibraryTree.h"
-#include "core/AppState.h"
 #include "platform/FileSystem.h"
+#include "platform/FolderListing.h"
 
 #include <QDir>
-#include <QFileInfo>
 #include <cerrno>
 
 namespace {
@@ -18,20 +17,6 @@ QString folderProblem()
                           "it may be set to READ ONLY mode (i.e. they're on a CD ROM).");
 }
 
-// Links the walks pass over: links to folders and links that lead nowhere. Hidden entries stay,
-// as hidden files do.
-QStringList linksIn(const QString& folder)
-{
-    QStringList links;
-    const QFileInfoList entries =
-        QDir(folder).entryInfoList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot);
-    for (const QFileInfo& entry : entries) {
-        if (entry.isSymLink())
-            links.append(entry.filePath());
-    }
-    return links;
-}
-
 // Removes one entry and notes a problem; true when something was removed.
 bool removeNoting(const QString& path, QStringList& problems)
 {
@@ -41,26 +26,22 @@ bool removeNoting(const QString& path, QStringList& problems)
     return removed.done();
 }
 
-// One pass over the tree within the capacity of the tables; the number of entries removed.
-int deletePass(AppState& state, const QString& folder, bool complete, QStringList& problems)
+// One pass over the tree as one walk found it; the number of entries removed. A folder left
+// standing is a problem only when the walk saw all there was.
+int deletePass(const QString& folder, const FolderTree& tree, QStringList& problems)
 {
     int removed = 0;
-    const QStringList folders = QStringList{folder.chopped(1)} + state.dirList;
-    for (const QString& each : folders) {
-        GiveFolderOwnerWrite(each);
+    for (const QString& each : QStringList{folder} + tree.folders) {
+        GiveFolderOwnerWrite(each.chopped(1));
         // A half-written file of a killed capture would otherwise keep its folder.
-        RemoveStaleTemporaries(each);
+        RemoveStaleTemporaries(each.chopped(1));
     }
-    for (const QString& file : std::as_const(state.fileList))
-        removed += removeNoting(file, problems) ? 1 : 0;
-    for (const QString& each : folders) {
-        for (const QString& link : linksIn(each))
-            removed += removeNoting(link, problems) ? 1 : 0;
-    }
-    for (qsizetype n = state.dirList.size() - 1; n >= 0; --n) {
-        if (QDir().rmdir(state.dirList.at(n)))
+    for (const QString& entry : tree.files + tree.others)
+        removed += removeNoting(entry, problems) ? 1 : 0;
+    for (qsizetype n = tree.folders.size() - 1; n >= 0; --n) {
+        if (RemoveFolderOrLink(tree.folders.at(n).chopped(1)).done())
             ++removed;
-        else if (complete)
+        else if (tree.whole)
             problems.append(folderProblem());
     }
     return removed;
@@ -81,17 +62,16 @@ bool FolderMayBeDeleted(const QString& folder, const QString& libraryRoot, const
     return !homeFolder.startsWith(folder);
 }
 
-QString ReachedThroughLink(const QString& libraryRoot, const QString& path)
+Outcome ReachedThroughLink(const QString& libraryRoot, const QString& path)
 {
     if (!path.startsWith(libraryRoot))
-        return path + QStringLiteral(" is not in the library; nothing was deleted.");
+        return Outcome::refused(path + QStringLiteral(" is not in the library; nothing was deleted."));
     const QString step = FirstStepNotAFolder(libraryRoot, path);
-    const QFileInfo info(step);
-    if (step.isEmpty() || (!info.isSymLink() && !info.exists()))
+    if (step.isEmpty() || !EntryExists(step))
         return {};
-    return step +
-           QStringLiteral(" is a link (or a file), not a folder of the library: what lies behind it is "
-                          "not the library's, and nothing was deleted.");
+    return Outcome::refused(step +
+                            QStringLiteral(" is a link (or a file), not a folder of the library: what "
+                                           "lies behind it is not the library's, and nothing was deleted."));
 }
 
 Outcome RemoveFile(const QString& path)
@@ -105,28 +85,24 @@ Outcome RemoveFile(const QString& path)
                                               "may still be in use.  Check the file properties."));
 }
 
-Outcome DeleteFolderTree(AppState& state, const QString& folder)
+Outcome DeleteFolderTree(const QString& libraryRoot, const QString& folder)
 {
-    if (!FolderMayBeDeleted(folder, state.libraryRoot, QDir::homePath()))
+    if (!FolderMayBeDeleted(folder, libraryRoot, QDir::homePath()))
         return Outcome::refused(QStringLiteral("Critical error.  Code E."));
-    if (const QString refusal = ReachedThroughLink(state.libraryRoot, folder); !refusal.isEmpty())
-        return Outcome::refused(refusal);
+    if (Outcome reached = ReachedThroughLink(libraryRoot, folder); !reached.done())
+        return reached;
     Outcome outcome;
     // A Category or Image Set that is itself a link is not entered: only the link goes.
     if (IsSymLink(folder.chopped(1)))
         return outcome;
-    // Trees larger than the tables are deleted in several passes, as long as each one gets on.
-    bool complete = false;
+    // A folder with more sub-folders than a walk follows goes in several passes, as long as
+    // each one gets on.
+    FolderTree tree;
     int removed = 1;
-    while (!complete && removed > 0) {
-        ResetFolderWalk(state);
-        EnumerateFolders(state, folder, false);
-        ResetFileWalk(state);
-        EnumerateFiles(state, folder, QString(), FileMode::Every);
-        complete =
-            state.dirCount - 1 <= state.settings.dirMax && state.fileCount - 1 <= state.settings.fileMax;
-        removed = deletePass(state, folder, complete, outcome.problems);
-    }
+    do {
+        tree = WalkFolder(folder);
+        removed = deletePass(folder, tree, outcome.problems);
+    } while (!tree.whole && removed > 0);
     return outcome;
 }
 
@@ -141,12 +117,11 @@ Outcome RemoveDeletedFolder(const QString& folder)
 
 Outcome MoveFilesInto(const QStringList& paths, const QString& targetFolder)
 {
-    const QString target = QFileInfo(targetFolder).canonicalFilePath();
     Outcome outcome;
     for (const QString& path : paths) {
         const QString name = FileNameOf(path);
         // Judged by the folder the entry lies in: a link leading into the target still moves.
-        if (!target.isEmpty() && QFileInfo(QFileInfo(path).absolutePath()).canonicalFilePath() == target)
+        if (SameEntry(path.left(path.size() - name.size()), targetFolder))
             continue;
         const Outcome moved = RenameWithoutReplacing(path, targetFolder + name);
         if (!moved.done())

@@ -5,8 +5,6 @@
 #include <QString>
 #include <QStringList>
 
-struct AppState;
-
 /// True when \a folder (absolute, ending in "/", written without "." or ".." steps) lies
 /// strictly inside \a libraryRoot and is neither "/" nor \a home nor a folder holding \a home.
 bool FolderMayBeDeleted(const QString& folder, const QString& libraryRoot, const QString& home);
@@ -16,17 +14,18 @@ bool FolderMayBeDeleted(const QString& folder, const QString& libraryRoot, const
 /// any other failure carries the message the user is told.
 Outcome RemoveFile(const QString& path);
 
-/// Empty when \a path (inside \a libraryRoot) is reached through real folders only; else why
-/// nothing may be deleted there: a step on the way is a link (or a file), so what \a path names
-/// does not lie in the library. A path whose step is simply gone gives no text either.
-QString ReachedThroughLink(const QString& libraryRoot, const QString& path);
+/// Done when \a path (inside \a libraryRoot) is reached through real folders only, or when a
+/// step is simply gone; else refused with why nothing may be deleted there: a step on the way
+/// is a link (or a file), so what \a path names does not lie in the library.
+Outcome ReachedThroughLink(const QString& libraryRoot, const QString& path);
 
-/// Deletes every file, link and sub-folder below \a folder (ending in "/"), but not the folder
-/// itself, and our own stale temporaries (hidden) with them. Symbolic links are removed, never
-/// followed. Refused with "Critical error.  Code E." when \a folder fails FolderMayBeDeleted
-/// (the program must stop), or with ReachedThroughLink's text; nothing was deleted then.
-/// What could not be removed is listed in the outcome's problems.
-Outcome DeleteFolderTree(AppState& state, const QString& folder);
+/// Deletes every file, link and sub-folder below \a folder (ending in "/") of the library at
+/// \a libraryRoot, but not the folder itself, and our own stale temporaries (hidden) with them;
+/// other hidden entries stay. Symbolic links are removed, never followed. Refused with "Critical
+/// error.  Code E." when \a folder fails FolderMayBeDeleted (the program must stop), or with
+/// ReachedThroughLink's text; nothing was deleted then. What could not be removed is listed in
+/// the outcome's problems.
+Outcome DeleteFolderTree(const QString& libraryRoot, const QString& folder);
 
 /// Removes the emptied \a folder (ending in "/") itself, or only the link when it is one. A
 /// folder that is already gone counts as removed.

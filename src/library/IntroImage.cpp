@@ -1,7 +1,6 @@
 #include "IntroImage.h"
 
 #include "LibraryTree.h"
-#include "core/AppState.h"
 #include "platform/FileSystem.h"
 
 namespace {
@@ -11,7 +10,7 @@ QString folderOf(const QString& path)
     return path.left(path.size() - FileNameOf(path).size());
 }
 
-// Renames the file behind a table entry inside its own folder and lets the entry follow.
+// Renames the file behind a list entry inside its own folder and lets the entry follow.
 bool renameEntry(QString& entry, const QString& newName)
 {
     const QString renamed = folderOf(entry) + newName;
@@ -55,16 +54,15 @@ QString PlainName(const QString& introName)
     return introName.mid(1, extension - 2) + introName.mid(extension);
 }
 
-Outcome MakeIntroImage(AppState& state)
+Outcome MakeIntroImage(QStringList& paths, qsizetype current)
 {
-    const qsizetype files = state.fileListEntries.size();
-    if (state.currentFileIndex < 1 || state.currentFileIndex > files)
+    if (current < 0 || current >= paths.size())
         return notRenamed();
-    for (QString& entry : state.fileListEntries) {
+    for (QString& entry : paths) {
         const QString name = FileNameOf(entry);
         if (IsIntroName(name) && !renameEntry(entry, PlainName(name)))
             return notRenamed();
     }
-    QString& current = state.fileListEntries[state.currentFileIndex - 1];
-    return renameEntry(current, IntroName(FileNameOf(current))) ? Outcome{} : notRenamed();
+    QString& chosen = paths[current];
+    return renameEntry(chosen, IntroName(FileNameOf(chosen))) ? Outcome{} : notRenamed();
 }

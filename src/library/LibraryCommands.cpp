@@ -4,35 +4,52 @@
 #include "LibraryTree.h"
 #include "core/AppState.h"
 #include "platform/FileSystem.h"
+#include "platform/FolderListing.h"
 #include "platform/Trash.h"
 
 #include <QDir>
 #include <algorithm>
 #include <cerrno>
+#include <functional>
 
 namespace {
 
 const QString notCreated = QStringLiteral("Problem creating Category.  It probably already exists.");
 const QString criticalError = QStringLiteral("Critical error.  Code E.");
 
+// Runs \a act on each of \a paths that lies in the library; one reached through a link is left
+// alone and named in the problems.
+DeleteOutcome forEachFileInLibrary(const QString& libraryRoot, const QStringList& paths,
+                                   const std::function<void(const QString&, DeleteOutcome&)>& act)
+{
+    DeleteOutcome result;
+    for (const QString& path : paths) {
+        if (const Outcome reached = ReachedThroughLink(libraryRoot, path); !reached.done())
+            result.outcome.problems.append(reached.text);
+        else
+            act(path, result);
+    }
+    return result;
+}
+
 } // namespace
 
 Outcome CreateCategory(const QString& libraryRoot, const QString& name)
 {
-    return QDir().mkdir(libraryRoot + name) ? Outcome{} : Outcome::refused(notCreated);
+    return MakeFolder(libraryRoot + name).done() ? Outcome{} : Outcome::refused(notCreated);
 }
 
 Outcome CreateImageSet(const QString& categoryFolder, const QString& name)
 {
-    return QDir().mkdir(categoryFolder + name) ? Outcome{} : Outcome::refused(notCreated);
+    return MakeFolder(categoryFolder + name).done() ? Outcome{} : Outcome::refused(notCreated);
 }
 
 DeleteOutcome TrashLibraryFolder(AppState& state, const QString& folder)
 {
     if (!FolderMayBeDeleted(folder, state.libraryRoot, QDir::homePath()))
         return {Outcome::refused(criticalError), true, {}, {}};
-    if (const QString refusal = ReachedThroughLink(state.libraryRoot, folder); !refusal.isEmpty())
-        return {Outcome::refused(refusal), false, {}, {}};
+    if (Outcome reached = ReachedThroughLink(state.libraryRoot, folder); !reached.done())
+        return {std::move(reached), false, {}, {}};
     const QString item = folder.chopped(1);
     // What a killed capture left half-written is no picture to keep in the trash.
     if (!IsSymLink(item)) {
@@ -51,7 +68,7 @@ DeleteOutcome DeleteLibraryFolder(AppState& state, const QString& folder)
 {
     if (!FolderMayBeDeleted(folder, state.libraryRoot, QDir::homePath()))
         return {Outcome::refused(criticalError), true, {}, {}};
-    DeleteOutcome result{DeleteFolderTree(state, folder), false, {}, {}};
+    DeleteOutcome result{DeleteFolderTree(state.libraryRoot, folder), false, {}, {}};
     if (!result.outcome.done())
         return result;
     const Outcome removed = RemoveDeletedFolder(folder);
@@ -62,34 +79,22 @@ DeleteOutcome DeleteLibraryFolder(AppState& state, const QString& folder)
 
 DeleteOutcome TrashFiles(const QString& libraryRoot, const QStringList& paths)
 {
-    DeleteOutcome result;
-    for (const QString& path : paths) {
-        if (const QString refusal = ReachedThroughLink(libraryRoot, path); !refusal.isEmpty()) {
-            result.outcome.problems.append(refusal);
-            continue;
-        }
+    return forEachFileInLibrary(libraryRoot, paths, [](const QString& path, DeleteOutcome& result) {
         const Outcome trashed = MoveToTrash(path);
         if (trashed.done() || trashed.error == ENOENT)
-            continue;
+            return;
         result.notTrashed.append(path);
         result.trashError = trashed.text;
-    }
-    return result;
+    });
 }
 
 DeleteOutcome DeleteFiles(const QString& libraryRoot, const QStringList& paths)
 {
-    DeleteOutcome result;
-    for (const QString& path : paths) {
-        if (const QString refusal = ReachedThroughLink(libraryRoot, path); !refusal.isEmpty()) {
-            result.outcome.problems.append(refusal);
-            continue;
-        }
+    return forEachFileInLibrary(libraryRoot, paths, [](const QString& path, DeleteOutcome& result) {
         const Outcome removed = RemoveFile(path);
         if (!removed.done() && !removed.text.isEmpty())
             result.outcome.problems.append(removed.text);
-    }
-    return result;
+    });
 }
 
 Outcome RenameFile(const QString& path, const QString& newName)
@@ -99,7 +104,10 @@ Outcome RenameFile(const QString& path, const QString& newName)
     const QString folder = path.left(path.size() - oldName.size());
     const qsizetype dot = oldName.lastIndexOf(QLatin1Char('.'));
     const QString name = IsImageName(newName) || dot < 0 ? newName : newName + oldName.mid(dot);
-    if (RenameWithoutReplacing(path, folder + name).done())
+    // A name beginning with "." would hide the file from every list, and one with a "/" would
+    // move it elsewhere.
+    if (!name.startsWith(QLatin1Char('.')) && !name.contains(QLatin1Char('/')) &&
+        RenameWithoutReplacing(path, folder + name).done())
         return {};
     return Outcome::refused(QStringLiteral("Problem renaming file.  The file name probably already exists."));
 }
@@ -109,11 +117,12 @@ std::optional<int> FindImageSet(const QString& libraryRoot, const QStringList& c
 {
     std::optional<int> found;
     for (int row = 0; row < categories.size(); ++row) {
-        const QStringList entries =
-            QDir(libraryRoot + categories.at(row)).entryList(QDir::Dirs | QDir::Files | QDir::NoDotAndDotDot);
-        const bool holdsSet = std::any_of(entries.begin(), entries.end(), [&imageSet](const QString& entry) {
-            return entry.compare(imageSet, Qt::CaseInsensitive) == 0;
-        });
+        const QList<FolderEntry> entries = ListFolder(libraryRoot + categories.at(row));
+        const bool holdsSet =
+            std::any_of(entries.begin(), entries.end(), [&imageSet](const FolderEntry& entry) {
+                return !entry.name.startsWith(QLatin1Char('.')) && entry.kind != FolderEntry::Kind::Other &&
+                       entry.name.compare(imageSet, Qt::CaseInsensitive) == 0;
+            });
         if (!holdsSet)
             continue;
         found = row;
@@ -123,10 +132,20 @@ std::optional<int> FindImageSet(const QString& libraryRoot, const QStringList& c
     return found;
 }
 
-void ListImageSet(AppState& state, const QString& folder)
+ImageSetListing ListImageSet(const QString& folder)
 {
-    // Listing an Image Set settles what a killed capture left there: a complete picture is
-    // filed, a half-written one removed.
-    SettleTemporaries(folder, 60);
-    state.imageSetFiles = CollectImages(state, folder);
+    FolderTree tree = WalkFolder(folder);
+    // Listing an Image Set settles what a killed capture left there, hidden: a complete picture
+    // is filed, a half-written one removed. A folder without hidden entries need not be read
+    // again for it.
+    const bool hiddenHere =
+        std::any_of(tree.hidden.cbegin(), tree.hidden.cend(), [&folder](const QString& path) {
+            return path.indexOf(QLatin1Char('/'), folder.size()) < 0;
+        });
+    if (hiddenHere && !SettleTemporaries(folder, 60).isEmpty())
+        tree = WalkFolder(folder);
+    ImageSetListing listing;
+    listing.files = std::move(tree.files);
+    listing.images = ImagesAmong(listing.files);
+    return listing;
 }

@@ -58,7 +58,13 @@ Outcome RenameFile(const QString& path, const QString& newName);
 std::optional<int> FindImageSet(const QString& libraryRoot, const QStringList& categories,
                                 const QString& imageSet, const QString& preferredCategory);
 
-/// Lists the Image Set \a folder: its images into fileList, as CollectImages does, and every
-/// file into imageSetFiles for the name check of the next capture, after removing the stale
-/// temporaries a killed write left there.
-void ListImageSet(AppState& state, const QString& folder);
+/// What one walk of an Image Set finds.
+struct ImageSetListing
+{
+    QStringList files;  ///< every file below it, for the name check of the next capture
+    QStringList images; ///< its images, as ImagesAmong gives them
+};
+
+/// Lists the Image Set \a folder (ending in "/") in one walk, after removing the stale temporaries
+/// a killed write left there.
+ImageSetListing ListImageSet(const QString& folder);

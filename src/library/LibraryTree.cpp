@@ -1,57 +1,53 @@
 #include "LibraryTree.h"
 
-#include "core/AppState.h"
 #include "platform/FolderListing.h"
 
-#include <QDirIterator>
-#include <QFileInfo>
-#include <algorithm>
+#include <array>
 
 namespace {
 
-// The pictures the file list shows, in the order CollectImages gathers them.
-
-// Lists one folder: files and folders, hidden ones and special files (pipes, devices) left out.
-QDirIterator listing(const QString& folder)
+bool hidden(const FolderEntry& entry)
 {
-    return QDirIterator(folder, QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot);
+    return entry.name.startsWith(QLatin1Char('.'));
 }
 
-// A sub-folder the walks may enter: a real folder, never a link, so no loop can trap them.
-bool isWalkableFolder(const QFileInfo& info)
-{
-    return info.isDir() && !info.isSymLink();
-}
-
-// Every file below \a folder: a folder's own files first, then its sub-folders' in listing
-// order. Hidden entries are left out; links to folders are never entered.
-void collectFiles(const QString& folder, QStringList& files)
+void walk(const QString& folder, FolderTree& tree)
 {
     QStringList subfolders;
     for (const FolderEntry& entry : ListFolder(folder)) {
-        if (entry.name.startsWith(QLatin1Char('.')))
+        if (hidden(entry)) {
+            tree.hidden.append(folder + entry.name);
             continue;
-        if (entry.kind == FolderEntry::Kind::File)
-            files.append(folder + entry.name);
-        else if (entry.kind == FolderEntry::Kind::Folder && subfolders.size() < SubfolderLimit)
-            subfolders.append(folder + entry.name + QLatin1Char('/'));
+        }
+        switch (entry.kind) {
+        case FolderEntry::Kind::File:
+            tree.files.append(folder + entry.name);
+            break;
+        case FolderEntry::Kind::Folder:
+            if (subfolders.size() < SubfolderLimit)
+                subfolders.append(folder + entry.name + QLatin1Char('/'));
+            else
+                tree.whole = false;
+            break;
+        case FolderEntry::Kind::FolderLink:
+        case FolderEntry::Kind::Other:
+            tree.others.append(folder + entry.name);
+            break;
+        }
     }
-    for (const QString& subfolder : std::as_const(subfolders))
-        collectFiles(subfolder, files);
+    for (const QString& subfolder : std::as_const(subfolders)) {
+        tree.folders.append(subfolder);
+        walk(subfolder, tree);
+    }
 }
 
-QStringList filesBelow(const QString& folder)
+// The place of \a name's extension in ImageExtensions, or -1.
+int imageKind(const QString& name)
 {
-    QStringList files;
-    collectFiles(folder, files);
-    return files;
-}
-
-void store(QStringList& table, int& count, int capacity, const QString& entry)
-{
-    if (count <= capacity)
-        table.append(entry);
-    ++count;
+    for (int kind = 0; kind < int(std::size(ImageExtensions)); ++kind)
+        if (HasImageExtension(name, QLatin1String(ImageExtensions[kind])))
+            return kind;
+    return -1;
 }
 
 } // namespace
@@ -66,72 +62,35 @@ bool HasImageExtension(const QString& name, const QString& extension)
 
 bool IsImageName(const QString& name)
 {
-    for (const char* extension : ImageExtensions)
-        if (HasImageExtension(name, QLatin1String(extension)))
-            return true;
-    return false;
+    return imageKind(name) >= 0;
 }
 
-void ResetFileWalk(AppState& state)
+FolderTree WalkFolder(const QString& folder)
 {
-    state.fileList.clear();
-    state.fileCount = 1;
+    FolderTree tree;
+    walk(folder, tree);
+    return tree;
 }
 
-void ResetFolderWalk(AppState& state)
+QStringList ImagesAmong(const QStringList& files)
 {
-    state.dirList.clear();
-    state.dirCount = 1;
-}
-
-void EnumerateFiles(AppState& state, const QString& folder, const QString& extension, FileMode mode)
-{
-    for (const QString& path : filesBelow(folder)) {
-        if (mode == FileMode::Every || HasImageExtension(path, extension))
-            store(state.fileList, state.fileCount, state.settings.fileMax, path);
-    }
-}
-
-QStringList CollectImages(AppState& state, const QString& folder)
-{
-    // One walk; the images then go in kind by kind, as the table always listed them.
-    QStringList files = filesBelow(folder);
-    for (const char* extension : ImageExtensions) {
-        for (const QString& path : files) {
-            if (HasImageExtension(path, QLatin1String(extension)))
-                store(state.fileList, state.fileCount, state.settings.fileMax, path);
-        }
-    }
-    return files;
-}
-
-void EnumerateFolders(AppState& state, const QString& folder, bool topOnly)
-{
-    QStringList subfolders;
-    QDirIterator it = listing(folder);
-    while (it.hasNext()) {
-        it.next();
-        const QFileInfo info = it.fileInfo();
-        if (!isWalkableFolder(info))
-            continue;
-        if (subfolders.size() < SubfolderLimit)
-            subfolders.append(folder + info.fileName() + QLatin1Char('/'));
-        store(state.dirList, state.dirCount, state.settings.dirMax, folder + info.fileName());
-    }
-    if (topOnly)
-        return;
-    for (const QString& subfolder : std::as_const(subfolders))
-        EnumerateFolders(state, subfolder, false);
+    std::array<QStringList, std::size(ImageExtensions)> byKind;
+    for (const QString& file : files)
+        if (const int kind = imageKind(file); kind >= 0)
+            byKind[kind].append(file);
+    QStringList images = std::move(byKind[0]);
+    for (size_t kind = 1; kind < byKind.size(); ++kind)
+        images += byKind[kind];
+    return images;
 }
 
 QStringList ListSubfolders(const QString& folder)
 {
     QStringList names;
-    QDirIterator it(folder, QDir::Dirs | QDir::NoDotAndDotDot);
-    while (it.hasNext()) {
-        it.next();
-        names.append(it.fileName());
-    }
+    for (const FolderEntry& entry : ListFolder(folder))
+        if (!hidden(entry) &&
+            (entry.kind == FolderEntry::Kind::Folder || entry.kind == FolderEntry::Kind::FolderLink))
+            names.append(entry.name);
     return names;
 }
 

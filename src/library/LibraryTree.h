@@ -3,15 +3,10 @@
 #include <QString>
 #include <QStringList>
 
-struct AppState;
-
 /// The most sub-folders of one folder that a walk follows.
 constexpr int SubfolderLimit = 1000;
 
-/// How EnumerateFiles chooses files.
-enum class FileMode { WithExtension = 0, Every = 1 };
-
-/// The extensions of the files listed as images, in the order a walk collects them.
+/// The extensions of the files listed as images, in the order ImagesAmong gives them.
 inline constexpr const char* ImageExtensions[] = {"jpg", "jpeg", "gif", "bmp", "png"};
 
 /// True when \a name ends in "." + \a extension, ignoring case (".gif" itself counts).
@@ -20,27 +15,31 @@ bool HasImageExtension(const QString& name, const QString& extension);
 /// True when \a name ends in "." and one of ImageExtensions, ignoring case.
 bool IsImageName(const QString& name);
 
-/// Empties fileList and sets fileCount to 1, ready for a fresh walk.
-void ResetFileWalk(AppState& state);
+/// What one walk below a folder finds. Hidden entries are left out, links to folders are never
+/// entered, and at most SubfolderLimit sub-folders of one folder are followed.
+struct FolderTree
+{
+    /// Files and links to files: a folder's own first, then those of its sub-folders in listing order.
+    QStringList files;
+    /// The sub-folders at any depth, each before those inside it, ending in "/".
+    QStringList folders;
+    /// What is neither: links to folders, links that lead nowhere, pipes, devices and sockets.
+    QStringList others;
+    /// The hidden entries, of any kind, left out of the lists above.
+    QStringList hidden;
+    /// False when a folder held more sub-folders than the walk followed.
+    bool whole = true;
+};
 
-/// Empties dirList and sets dirCount to 1, ready for a fresh walk.
-void ResetFolderWalk(AppState& state);
+/// Walks below \a folder (ending in "/").
+FolderTree WalkFolder(const QString& folder);
 
-/// Appends to fileList the files below \a folder (ending in "/"): a folder's own files first,
-/// then its sub-folders' in listing order. Hidden entries are skipped, symbolic links to
-/// folders are never entered, and at most SubfolderLimit sub-folders of one folder are followed.
-/// Beyond fileMax entries fileCount still advances but nothing is stored.
-void EnumerateFiles(AppState& state, const QString& folder, const QString& extension, FileMode mode);
+/// The images among \a files: every ".jpg", then every ".jpeg", ".gif", ".bmp" and ".png", in
+/// any letter case, each kind in the order of \a files.
+QStringList ImagesAmong(const QStringList& files);
 
-/// The images below \a folder into fileList: every ".jpg", then every ".jpeg", ".gif", ".bmp" and
-/// ".png", in any letter case, in one walk. Returns every file found there, of any kind.
-QStringList CollectImages(AppState& state, const QString& folder);
-
-/// Appends to dirList the sub-folders below \a folder, each before its descendants; only the
-/// folder's own sub-folders when \a topOnly is set.
-void EnumerateFolders(AppState& state, const QString& folder, bool topOnly);
-
-/// The names of the folders in \a folder, in listing order, hidden ones left out.
+/// The names of the folders in \a folder and of the links to folders there, in listing order,
+/// hidden ones left out.
 QStringList ListSubfolders(const QString& folder);
 
 /// The part of \a path after its last "/", not looking at the last character: a folder path

@@ -2,50 +2,28 @@
 
 #include "DisplayOrder.h"
 #include "LibraryTree.h"
-#include "core/AppState.h"
+#include "core/Settings.h"
 
-namespace {
-
-QStringList sortedImagesBelow(AppState& state, const QString& folder)
-{
-    ResetFileWalk(state);
-    CollectImages(state, folder);
-    QStringList images = state.fileList;
-    SortForDisplay(images);
-    return images;
-}
-
-} // namespace
-
-QList<ThumbnailRow> GatherSetThumbnails(AppState& state, const QString& folder)
-{
-    QList<ThumbnailRow> rows;
-    const QStringList images = sortedImagesBelow(state, folder);
-    for (const QString& path : images) {
-        if (rows.size() >= state.settings.dirMax)
-            break;
-        rows.append({FileNameOf(path), {path}});
-    }
-    return rows;
-}
-
-QList<ThumbnailRow> GatherCategoryThumbnails(AppState& state, const QString& folder)
+QList<ThumbnailRow> GatherCategoryThumbnails(const Settings& settings, const QString& folder)
 {
     QList<ThumbnailRow> rows;
     QStringList sets;
     for (const QString& name : ListSubfolders(folder))
         sets.append(folder + name + QLatin1Char('/'));
-    SortForDisplay(sets);
+    SortForDisplay(sets, folder.size());
     if (sets.size() > SubfolderLimit)
         sets.resize(SubfolderLimit);
     for (const QString& set : std::as_const(sets)) {
-        if (rows.size() >= state.settings.dirMax)
+        if (rows.size() >= settings.dirMax)
             break;
-        QStringList images = sortedImagesBelow(state, set);
+        QStringList images = ImagesAmong(WalkFolder(set).files);
         if (images.isEmpty())
             continue;
-        if (images.size() > state.settings.dirMax)
-            images.resize(state.settings.dirMax);
+        if (images.size() > settings.fileMax)
+            images.resize(settings.fileMax);
+        SortForDisplay(images, set.size());
+        if (images.size() > settings.dirMax)
+            images.resize(settings.dirMax);
         rows.append({FileNameOf(set).chopped(1), images});
     }
     return rows;

@@ -1,10 +1,13 @@
 #include "FileSystem.h"
 
+#include "FileNames.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
 #include <QStringList>
 #include <cerrno>
+#include <climits>
 #include <cstring>
 #include <ctime>
 #include <dirent.h>
@@ -14,12 +17,22 @@
 #include <sys/statvfs.h>
 #include <unistd.h>
 
-namespace {
-
-QByteArray native(const QString& path)
+int WriteAll(int fd, const QByteArray& bytes)
 {
-    return QFile::encodeName(path);
+    qsizetype done = 0;
+    while (done < bytes.size()) {
+        const ssize_t written =
+            ::write(fd, bytes.constData() + done, static_cast<size_t>(bytes.size() - done));
+        if (written < 0 && errno == EINTR)
+            continue;
+        if (written <= 0)
+            return written < 0 ? errno : EIO;
+        done += written;
+    }
+    return 0;
 }
+
+namespace {
 
 bool sameFile(const QByteArray& first, const QByteArray& second)
 {
@@ -30,56 +43,42 @@ bool sameFile(const QByteArray& first, const QByteArray& second)
 }
 
 /// A hidden file beside \a path, created for writing; its name goes to \a temporary.
-int createTemporary(const QString& path, QString& temporary)
+int createTemporary(const QByteArray& path, QByteArray& temporary)
 {
-    const QFileInfo info(path);
+    const qsizetype slash = path.lastIndexOf('/');
     for (int attempt = 0; attempt < 100; ++attempt) {
-        temporary =
-            info.path() + QStringLiteral("/.") + info.fileName() +
-            QStringLiteral(".%1.part").arg(QRandomGenerator::global()->generate(), 8, 16, QLatin1Char('0'));
-        const int fd = ::open(native(temporary).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        temporary = path.left(slash + 1) + '.' + path.mid(slash + 1) + '.' +
+                    QByteArray::number(QRandomGenerator::global()->generate(), 16).rightJustified(8, '0') +
+                    ".part";
+        const int fd = ::open(temporary.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd >= 0 || errno != EEXIST)
             return fd;
     }
     return -1;
 }
 
-/// Writes all of \a bytes and makes them durable before the file gets its real name.
-int writeAll(int fd, const QByteArray& bytes)
-{
-    qsizetype done = 0;
-    while (done < bytes.size()) {
-        const ssize_t written =
-            ::write(fd, bytes.constData() + done, static_cast<size_t>(bytes.size() - done));
-        if (written < 0) {
-            if (errno == EINTR)
-                continue;
-            return errno;
-        }
-        done += written;
-    }
-    return ::fdatasync(fd) == 0 ? 0 : errno;
-}
-
 /// A hidden temporary file beside \a path holding all of \a bytes on disk, closed; 0, or the
 /// error number with nothing left behind.
-int writeTemporary(const QString& path, const QByteArray& bytes, QString& temporary)
+int writeTemporary(const QByteArray& path, const QByteArray& bytes, QByteArray& temporary)
 {
     const int fd = createTemporary(path, temporary);
     if (fd < 0)
         return errno;
-    int error = writeAll(fd, bytes);
+    // Durable before the file gets its real name.
+    int error = WriteAll(fd, bytes);
+    if (error == 0 && ::fdatasync(fd) != 0)
+        error = errno;
     if (::close(fd) != 0 && error == 0)
         error = errno;
     if (error != 0)
-        ::unlink(native(temporary).constData());
+        ::unlink(temporary.constData());
     return error;
 }
 
 /// 0 once the entries of \a folder are on disk, or the error number.
 int syncFolder(const QString& folder)
 {
-    const int fd = ::open(native(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    const int fd = ::open(NativePath(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0)
         return errno;
     const int error = ::fsync(fd) == 0 ? 0 : errno;
@@ -87,12 +86,27 @@ int syncFolder(const QString& folder)
     return error;
 }
 
+/// Where a write to \a path lands: links followed to their end, also to a file not made yet, so
+/// that replacing a file reached through a link replaces the link's target and the link stays.
+QByteArray followedLinks(QByteArray path)
+{
+    for (int hop = 0; hop < 40; ++hop) {
+        char target[PATH_MAX];
+        const ssize_t length = ::readlink(path.constData(), target, sizeof target);
+        if (length < 0 || length == sizeof target)
+            return path;
+        const QByteArray step(target, length);
+        path = step.startsWith('/') ? step : path.left(path.lastIndexOf('/') + 1) + step;
+    }
+    return path;
+}
+
 } // namespace
 
 Outcome RenameWithoutReplacing(const QString& from, const QString& to)
 {
-    const QByteArray source = native(from);
-    const QByteArray target = native(to);
+    const QByteArray source = NativePath(from);
+    const QByteArray target = NativePath(to);
     if (::renameat2(AT_FDCWD, source.constData(), AT_FDCWD, target.constData(), RENAME_NOREPLACE) == 0)
         return {};
     if (errno == EEXIST) {
@@ -118,18 +132,18 @@ Outcome RenameWithoutReplacing(const QString& from, const QString& to)
 
 Outcome WriteNewFile(const QString& path, const QByteArray& bytes)
 {
-    QString temporary;
-    if (const int error = writeTemporary(path, bytes, temporary))
+    QByteArray temporary;
+    if (const int error = writeTemporary(NativePath(path), bytes, temporary))
         return Outcome::systemError(error);
-    Outcome outcome = RenameWithoutReplacing(temporary, path);
+    Outcome outcome = RenameWithoutReplacing(PathFromNative(temporary), path);
     if (!outcome.done()) {
-        ::unlink(native(temporary).constData());
+        ::unlink(temporary.constData());
         return outcome;
     }
     // The name is durable only once the folder is: a power cut before that could leave the
     // folder without it, while the caller has already let the picture go.
     if (const int error = syncFolder(QFileInfo(path).path())) {
-        ::unlink(native(path).constData());
+        ::unlink(NativePath(path).constData());
         return Outcome::systemError(error);
     }
     return outcome;
@@ -137,19 +151,20 @@ Outcome WriteNewFile(const QString& path, const QByteArray& bytes)
 
 Outcome WriteFileReplacing(const QString& path, const QByteArray& bytes)
 {
-    QString temporary;
-    if (const int error = writeTemporary(path, bytes, temporary))
+    const QByteArray target = followedLinks(NativePath(path));
+    QByteArray temporary;
+    if (const int error = writeTemporary(target, bytes, temporary))
         return Outcome::systemError(error);
-    if (::rename(native(temporary).constData(), native(path).constData()) == 0)
+    if (::rename(temporary.constData(), target.constData()) == 0)
         return {};
     const int error = errno;
-    ::unlink(native(temporary).constData());
+    ::unlink(temporary.constData());
     return Outcome::systemError(error);
 }
 
 Outcome RemoveEntry(const QString& path)
 {
-    const QByteArray name = native(path);
+    const QByteArray name = NativePath(path);
     struct stat info = {};
     if (::lstat(name.constData(), &info) != 0 && errno == ENOENT)
         return Outcome::refused(QString(), ENOENT);
@@ -162,7 +177,7 @@ Outcome RemoveEntry(const QString& path)
 
 Outcome RemoveFolderOrLink(const QString& folder)
 {
-    const QByteArray path = native(folder);
+    const QByteArray path = NativePath(folder);
     const bool removed = IsSymLink(folder) ? ::unlink(path.constData()) == 0 : ::rmdir(path.constData()) == 0;
     return removed ? Outcome{} : Outcome::systemError(errno);
 }
@@ -170,7 +185,7 @@ Outcome RemoveFolderOrLink(const QString& folder)
 void GiveFolderOwnerWrite(const QString& folder)
 {
     struct stat info = {};
-    const QByteArray path = native(folder);
+    const QByteArray path = NativePath(folder);
     if (::lstat(path.constData(), &info) == 0 && S_ISDIR(info.st_mode) && !(info.st_mode & S_IWUSR))
         ::chmod(path.constData(), (info.st_mode & 07777) | S_IWUSR);
 }
@@ -178,12 +193,42 @@ void GiveFolderOwnerWrite(const QString& folder)
 bool IsSymLink(const QString& path)
 {
     struct stat info = {};
-    return ::lstat(native(path).constData(), &info) == 0 && S_ISLNK(info.st_mode);
+    return ::lstat(NativePath(path).constData(), &info) == 0 && S_ISLNK(info.st_mode);
+}
+
+bool EntryExists(const QString& path)
+{
+    struct stat info = {};
+    return ::lstat(NativePath(path).constData(), &info) == 0;
+}
+
+bool SameEntry(const QString& first, const QString& second)
+{
+    struct stat a = {};
+    struct stat b = {};
+    return ::stat(NativePath(first).constData(), &a) == 0 &&
+           ::stat(NativePath(second).constData(), &b) == 0 && a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+}
+
+std::optional<FileFacts> ReadFileFacts(const QString& path)
+{
+    struct stat info = {};
+    if (::stat(NativePath(path).constData(), &info) != 0)
+        return std::nullopt;
+    const qint64 ms = qint64(info.st_mtim.tv_sec) * 1000 + info.st_mtim.tv_nsec / 1000000;
+    return FileFacts{info.st_size, QDateTime::fromMSecsSinceEpoch(ms), S_ISREG(info.st_mode)};
+}
+
+Outcome MakeFolder(const QString& folder)
+{
+    if (::mkdir(NativePath(folder).constData(), 0777) == 0)
+        return {};
+    return errno == EEXIST ? Outcome::refused(QString(), EEXIST) : Outcome::systemError(errno);
 }
 
 Outcome EnsureFolder(const QString& folder)
 {
-    const QByteArray name = native(folder);
+    const QByteArray name = NativePath(folder);
     struct stat status = {};
     if (::stat(name.constData(), &status) == 0)
         return S_ISDIR(status.st_mode) ? Outcome{} : Outcome::systemError(ENOTDIR);
@@ -201,9 +246,9 @@ QByteArray existingFolder(const QString& folder)
 {
     QString path = folder.endsWith(QLatin1Char('/')) ? folder.chopped(1) : folder;
     struct stat info = {};
-    if (::stat(native(path).constData(), &info) != 0 && errno == ENOENT)
+    if (::stat(NativePath(path).constData(), &info) != 0 && errno == ENOENT)
         path = QFileInfo(path).path();
-    return native(path);
+    return NativePath(path);
 }
 
 } // namespace
@@ -231,7 +276,7 @@ QString FirstStepNotAFolder(const QString& root, const QString& path)
     for (qsizetype n = 0; n + 1 < steps.size(); ++n) {
         walked += steps.at(n);
         struct stat info = {};
-        if (::lstat(native(walked).constData(), &info) != 0 || !S_ISDIR(info.st_mode))
+        if (::lstat(NativePath(walked).constData(), &info) != 0 || !S_ISDIR(info.st_mode))
             return walked;
         walked += QLatin1Char('/');
     }
@@ -241,7 +286,7 @@ QString FirstStepNotAFolder(const QString& root, const QString& path)
 bool OpenRegularFile(QFile& file, const QString& path)
 {
     // Opened without waiting first: opening a pipe for reading would block until a writer came.
-    const int fd = ::open(native(path).constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    const int fd = ::open(NativePath(path).constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
     if (fd < 0)
         return false;
     struct stat info = {};
@@ -277,7 +322,7 @@ bool isTemporaryName(const char* name)
 
 void RemoveStaleTemporaries(const QString& folder)
 {
-    DIR* listing = ::opendir(native(folder).constData());
+    DIR* listing = ::opendir(NativePath(folder).constData());
     if (!listing)
         return;
     const int fd = ::dirfd(listing);
@@ -365,7 +410,7 @@ QStringList SettleTemporaries(const QString& folder, int olderThanSeconds)
 {
     QStringList recovered;
     const QString base = folder.endsWith(QLatin1Char('/')) ? folder : folder + QLatin1Char('/');
-    DIR* listing = ::opendir(native(folder).constData());
+    DIR* listing = ::opendir(NativePath(folder).constData());
     if (!listing)
         return recovered;
     const int fd = ::dirfd(listing);
@@ -392,7 +437,7 @@ QStringList SettleTemporaries(const QString& folder, int olderThanSeconds)
         const QByteArray filed =
             whole.value_or(false) ? renameToFree(fd, temporary.constData(), name) : QByteArray();
         if (!filed.isEmpty()) {
-            recovered.append(base + QFile::decodeName(filed));
+            recovered.append(base + PathFromNative(filed));
             renamed = true;
         } else {
             ::unlinkat(fd, temporary.constData(), 0);

@@ -3,13 +3,18 @@
 #include "Outcome.h"
 
 #include <QByteArray>
+#include <QDateTime>
 #include <QString>
+#include <optional>
 
 class QFile;
 
 /// The file calls the library and the capture writer need beyond what Qt offers: renames and
 /// writes that never replace a file, and deletes that never follow a symbolic link. Paths are
 /// absolute; folder paths are written without the final "/".
+
+/// Writes all of \a bytes to \a fd: 0, or the error number.
+int WriteAll(int fd, const QByteArray& bytes);
 
 /// Renames or moves \a from to \a to, never replacing a file already at \a to: refused with
 /// EEXIST then. A change of letter case only is carried out also where the file system ignores
@@ -22,7 +27,8 @@ Outcome RenameWithoutReplacing(const QString& from, const QString& to);
 Outcome WriteNewFile(const QString& path, const QByteArray& bytes);
 
 /// Writes \a bytes like WriteNewFile, then puts the file in the place of the one at \a path; a
-/// failure at any step leaves the old file as it was.
+/// failure at any step leaves the old file as it was. Where \a path is a symbolic link, the file
+/// it leads to is replaced and the link stays.
 Outcome WriteFileReplacing(const QString& path, const QByteArray& bytes);
 
 /// Deletes one file or symbolic link, first giving a file its owner write permission back (a
@@ -37,6 +43,24 @@ void GiveFolderOwnerWrite(const QString& folder);
 
 /// True when \a path itself is a symbolic link, wherever it leads.
 bool IsSymLink(const QString& path);
+
+/// True when anything stands at \a path, a link leading nowhere included.
+bool EntryExists(const QString& path);
+
+/// True when \a first and \a second, links followed, are the same folder or file.
+bool SameEntry(const QString& first, const QString& second);
+
+/// Size and last change of the file at \a path, links followed; none when nothing is there.
+struct FileFacts
+{
+    qint64 size = 0;
+    QDateTime modified;
+    bool regular = false; ///< a regular file, not a folder, pipe or device
+};
+std::optional<FileFacts> ReadFileFacts(const QString& path);
+
+/// Makes the folder \a folder; refused with EEXIST when something of that name is there.
+Outcome MakeFolder(const QString& folder);
 
 /// Makes \a folder when it is missing and its parent exists; a failure when something that is
 /// not a folder stands there or it cannot be made.

@@ -1,6 +1,7 @@
 #include "FolderListing.h"
 
-#include <QFile>
+#include "FileNames.h"
+
 #include <dirent.h>
 #include <sys/stat.h>
 
@@ -20,7 +21,7 @@ FolderEntry::Kind kindOf(mode_t mode, bool link)
 QList<FolderEntry> ListFolder(const QString& folder)
 {
     QList<FolderEntry> entries;
-    QByteArray path = QFile::encodeName(folder);
+    QByteArray path = NativePath(folder);
     if (!path.endsWith('/'))
         path += '/';
     DIR* listing = ::opendir(path.constData());
@@ -53,7 +54,7 @@ QList<FolderEntry> ListFolder(const QString& folder)
         default:
             break;
         }
-        entries.append({QFile::decodeName(name), kind});
+        entries.append({PathFromNative(name), kind});
     }
     ::closedir(listing);
     return entries;

@@ -1,5 +1,6 @@
 #pragma once
 
+class ActiveWindowSource;
 class Clipboard;
 class Clock;
 class InstanceLock;
@@ -10,6 +11,7 @@ class Shell;
 class ShortcutLatch;
 class Sound;
 class SystemTray;
+class TextReader;
 
 /// The machine as the program sees it. DesktopServices holds the real services; tests pass fakes.
 struct Services
@@ -24,4 +26,6 @@ struct Services
     Sound& sound;
     SystemTray& tray;
     ShortcutLatch& shortcuts; ///< the capture shortcuts as the desktop or a second start hands them over
+    ActiveWindowSource& windowSource;
+    TextReader& reader; ///< reads on the text reader's own thread
 };

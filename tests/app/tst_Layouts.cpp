@@ -14,6 +14,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QStringListModel>
 #include <QStyleOptionButton>
 #include <QStyleOptionComboBox>
 
@@ -69,12 +70,14 @@ QStringList cutTexts(QWidget& window)
         } else if (auto* box = qobject_cast<QGroupBox*>(control)) {
             if (box->minimumSizeHint().width() > box->width())
                 report(*box, box->title());
-        } else if (auto* list = qobject_cast<QListWidget*>(control)) {
+        } else if (auto* list = qobject_cast<QListView*>(control)) {
             const int margins =
                 2 * (list->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, list) + 1);
-            for (int row = 0; row < list->count(); ++row)
-                if (metrics.horizontalAdvance(list->item(row)->text()) + margins > list->viewport()->width())
-                    report(*list, list->item(row)->text());
+            for (int row = 0; row < list->model()->rowCount(); ++row) {
+                const QString line = list->model()->index(row, 0).data().toString();
+                if (metrics.horizontalAdvance(line) + margins > list->viewport()->width())
+                    report(*list, line);
+            }
         } else if (auto* edit = qobject_cast<QLineEdit*>(control)) {
             // The line edit's own frame and text margins: about a character's width.
             if (metrics.horizontalAdvance(edit->text()) + metrics.averageCharWidth() > edit->width())
@@ -125,7 +128,7 @@ private slots:
         setModified(t.defaultSet() + "Image_261206_154039_Time_Lapsed.jpg",
                     QDateTime::fromString("2026-09-30T12:00:00", Qt::ISODate));
         QVERIFY(t.start("MTOP=1500\r\nMLEFT=3000\r\n"));
-        t.list()->setCurrentRow(2);
+        t.setCurrentLine(2);
         QCOMPARE(t.main().pos(), QPoint(200, 100)); // where the settings put it
 
         frmLowResource small(t.state(), t.fakes.services, t.app.engine());
@@ -136,7 +139,8 @@ private slots:
         frmRelocate relocate(
             {"Where should these (128) files be moved?", {"Default Category"}, t.root(), "Default Category"},
             std::nullopt, t.fakes.boxes);
-        frmPhotos photos({{"Image_261206_154039_Time_Lapsed.jpg", {}}}, QImage(), nullptr);
+        const QStringListModel cells({"Image_261206_154039_Time_Lapsed.jpg"});
+        frmPhotos photos(cells, 1, QImage(), nullptr);
         photos.cmdNext_Click();
         for (QWidget* window : std::initializer_list<QWidget*>{&t.main(), &small, &help, &options,
                                                                &fileOptions, &name, &relocate, &photos}) {

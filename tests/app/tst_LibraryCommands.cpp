@@ -7,7 +7,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QLineEdit>
-#include <QListWidget>
+#include <QProgressDialog>
 #include <QTest>
 #include <QTimer>
 
@@ -25,9 +25,7 @@ void startOn(AppUnderTest& t, const QStringList& entries)
 
 void press(AppUnderTest& t, const QList<int>& rows, int current, Qt::Key key)
 {
-    t.list()->setCurrentRow(current);
-    for (int row = 0; row < t.list()->count(); ++row)
-        t.list()->item(row)->setSelected(rows.contains(row));
+    t.selectRows(rows, current);
     QTest::keyClick(t.list(), key);
 }
 
@@ -178,13 +176,59 @@ private slots:
         t.fakes.boxes.whileShown = nullptr;
         QCOMPARE(filesIn(t.root() + "Cat/Set"), (QStringList{"f00.jpg", "f01.jpg", "f05.jpg", "f06.jpg",
                                                              "f07.jpg", "f08.jpg", "f09.jpg", "f10.jpg"}));
-        QCOMPARE(t.list()->currentItem()->text(), "f07.jpg");
+        QCOMPARE(t.currentLine(), "f07.jpg");
         press(t, {}, 0, Qt::Key_Delete);
         press(t, {}, 0, Qt::Key_Space);
         QCOMPARE(t.fakes.boxes.texts(),
                  (QStringList{"Are you sure you want to delete the 3 files selected?",
                               "Are you sure you want to delete the 3 files selected?",
                               "Select file(s) to delete first.", "Select file(s) to relocate first."}));
+    }
+
+    void manyFilesAsAJob_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<bool>("cancel"); // at the first progress shown
+        QTest::newRow("delete") << int(Qt::Key_Delete) << false;
+        QTest::newRow("move, cancelled") << int(Qt::Key_Space) << true;
+    }
+
+    // More than a few hundred files go behind a progress dialog, away from the window's thread;
+    // Cancel stops after the batch under way, what was done stays done, and the list shows it.
+    void manyFilesAsAJob()
+    {
+        QFETCH(int, key);
+        QFETCH(bool, cancel);
+        AppUnderTest t;
+        QStringList entries{"B/To/"};
+        QList<int> rows;
+        for (int n = 0; n < 400; ++n) {
+            entries.append(QString("A/From/f%1.jpg").arg(n, 3, 10, QChar('0')));
+            rows.append(n);
+        }
+        startOn(t, entries);
+        t.dialogs.targets = {{"B", "To"}};
+        t.fakes.boxes.answers = {BoxAnswer::Yes};
+        bool shown = false;
+        QTimer watch;
+        connect(&watch, &QTimer::timeout, [&] {
+            auto* progress = t.main().findChild<QProgressDialog*>();
+            shown = shown || (progress && progress->isVisible());
+            if (cancel && progress && progress->value() > 0)
+                progress->cancel();
+        });
+        watch.start(1);
+        press(t, rows, 0, Qt::Key(key));
+        watch.stop();
+        QVERIFY(shown);
+        const QStringList left = filesIn(t.root() + "A/From");
+        QCOMPARE(t.listed(), left);
+        const QStringList gone = filesIn(key == Qt::Key_Space ? t.root() + "B/To" : t.trash() + "files");
+        QCOMPARE(gone.size() + left.size(), 400);
+        QVERIFY2(cancel ? left.size() > 200 : left.isEmpty(), qPrintable(QString::number(left.size())));
+        QCOMPARE(t.fakes.boxes.texts(),
+                 cancel ? QStringList()
+                        : QStringList{"Are you sure you want to delete the 400 files selected?"});
     }
 
     void spaceMovesWithoutReplacing()
@@ -200,7 +244,7 @@ private slots:
         QCOMPARE(contents(t.root() + "B/To/2.jpg"), "B/To/2.jpg");
         QCOMPARE(t.fakes.boxes.texts(), (QStringList{"These files were not moved and are still where they "
                                                      "were:\n\n2.jpg: a file of that name is already there",
-                                                     "Done.", "Done."}));
+                                                     "Done."}));
     }
 
     // Open fails, a rename is cancelled, then refused for a name taken, then only the letter case changes.
@@ -213,7 +257,7 @@ private slots:
         t.dialogs.names = {std::nullopt, "other.jpg", "Image_1.jpg"};
         t.fakes.shell.succeeds = false;
         for (int i = 0; i < 4; ++i) {
-            const QPoint onFirst = t.list()->visualItemRect(t.list()->item(0)).center();
+            const QPoint onFirst = t.onLine(0);
             QTest::mouseClick(t.list()->viewport(), Qt::LeftButton, {}, onFirst);
             QTest::mouseDClick(t.list()->viewport(), Qt::LeftButton, {}, onFirst);
         }

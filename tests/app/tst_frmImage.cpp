@@ -1,4 +1,6 @@
 #include "core/SettingsFile.h"
+#include "library/DisplayOrder.h"
+#include "library/IntroImage.h"
 #include "support/AppUnderTest.h"
 #include "support/TestLibrary.h"
 #include "ui/viewers/ImageBox.h"
@@ -31,7 +33,7 @@ private slots:
         AppUnderTest t;
         t.state().settings.imageViewerWidth = 7500;
         t.state().settings.imageViewerTop = 3000;
-        frmImage viewer(t.state(), t.fakes.boxes, QImage());
+        frmImage viewer(t.state(), QImage());
         viewer.show();
         const QRect free = viewer.screen()->availableGeometry();
         viewer.showFile(makeImage(t.dir.filePath("page.png"), QSize(800, 20000)));
@@ -42,7 +44,8 @@ private slots:
         QVERIFY(free.contains(viewer.frameGeometry()));
         const QSize shown = viewer.centralWidget()->size();
         QVERIFY2(shown.height() > free.height() / 2, "the page is shown as large as the screen allows");
-        QCOMPARE(shown.width(), qRound(shown.height() * 800.0 / 20000));
+        // The picture is decoded at the size shown, so its shape may be a pixel off the file's.
+        QVERIFY(qAbs(shown.width() - qRound(shown.height() * 800.0 / 20000)) <= 1);
 
         viewer.showFile(makeImage(t.dir.filePath("shot.png"), QSize(1024, 768)));
         viewer.FitViewerToImage();
@@ -63,7 +66,7 @@ private slots:
         for (int n = 1; n <= 3; ++n)
             makeImage(t.defaultSet() + QString("shot_%1.jpg").arg(n), QSize(10 * n, 10));
         QVERIFY(t.start());
-        t.list()->setCurrentRow(2);
+        t.setCurrentLine(2);
         frmImage& viewer = t.app.imageViewer();
         auto* box = viewer.findChild<ImageBox*>("imgImageBox");
         const QList<std::pair<QString, int>> steps{
@@ -73,7 +76,7 @@ private slots:
                 viewer.findChild<QAction*>(command)->trigger();
             else
                 QTest::mouseClick(box, Qt::LeftButton);
-            QCOMPARE(t.list()->selectedItems(), QList{t.list()->item(to - 1)});
+            QCOMPARE(t.selectedRows(), QList{to - 1});
             QCOMPARE(box->toolTip(), QString("shot_%1.jpg").arg(to));
             QCOMPARE(box->picture().width(), 10 * to);
         }
@@ -106,14 +109,20 @@ private slots:
         for (const QString& file : files.filter(QRegularExpression("^\\+")))
             makeImage(set + file.mid(1));
         const QString current = files.filter(QRegularExpression("^\\*")).first().mid(1).section('/', -1);
-        t.list()->setCurrentItem(t.list()->findItems(current, Qt::MatchExactly).first());
+        t.setCurrentLine(t.listed().indexOf(current));
 
         t.app.imageViewer().findChild<QAction*>("mnuFirstImage")->trigger();
 
         QCOMPARE(filesIn(set), after.split(' '));
-        for (const QString& entry : t.state().fileListEntries)
-            QVERIFY2(QFile::exists(entry), qPrintable(entry));
+        // The list follows the renames at once, in display order, the intro image current.
+        QStringList paths = t.list()->files().paths();
+        for (const QString& path : std::as_const(paths))
+            QVERIFY2(QFile::exists(path), qPrintable(path));
+        const QStringList listed = paths;
+        SortForDisplay(paths);
+        QCOMPARE(listed, paths);
         const bool done = !before.contains('+') && !files.contains("a.bmp");
+        QCOMPARE(t.currentLine(), done ? IntroName(current) : current);
         QCOMPARE(
             t.fakes.boxes.texts(),
             QStringList{done ? "Done.\n\nThis image will now be the first to be displayed for this image set."
@@ -168,7 +177,7 @@ private slots:
         const QStringList lines = t.listed();
         QCOMPARE(lines, (QStringList{"a good.jpg", name, "c good.bmp"}));
 
-        t.list()->setCurrentRow(1);
+        t.setCurrentLine(1);
         QCOMPARE(box->toolTip(), name);
         // The thumbnails' placeholder, not the picture shown before (a picture claiming to be
         // very large is decoded away from the window).

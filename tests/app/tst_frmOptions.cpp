@@ -3,6 +3,7 @@
 #include "ui/modes/frmOptions.h"
 
 #include <QCheckBox>
+#include <QListWidget>
 
 namespace {
 
@@ -98,6 +99,30 @@ private slots:
         QVERIFY2(text.endsWith("\r\nJPEG_QUALITY=100\r\nACTIVEWINDOW_HK=70\r\nACTIVEWINDOW_HKCS=3\r\n"
                                "TIMELAPSE_SECS=90\r\n"),
                  text.constData());
+    }
+
+    // Find's languages are those installed, the chosen ticked; OK saves them and the reader reads
+    // in them from then on, and so does the window title choice.
+    void findOptions()
+    {
+        AppUnderTest t;
+        QVERIFY(t.start("FIND_LANGUAGES=eng+fra\n"));
+        QTRY_COMPARE(t.fakes.reader.languages(), (QStringList{"eng", "fra"}));
+        QStringList shown;
+        QVERIFY(t.inDialog("cmdOptions", [&](QWidget& d) {
+            auto* languages = d.findChild<QListWidget*>("lstFindLanguages");
+            for (int row = 0; row < languages->count(); ++row)
+                shown << languages->item(row)->text() + (languages->item(row)->checkState() ? "+" : "");
+            shown << (d.findChild<QCheckBox*>("chkWindowTitleInFile")->isChecked() ? "title" : "no title");
+            languages->item(0)->setCheckState(Qt::Checked);
+            d.findChild<QCheckBox*>("chkWindowTitleInFile")->setChecked(true);
+            QTest::mouseClick(d.findChild<QPushButton*>("cmdOK"), Qt::LeftButton);
+        }));
+        QCOMPARE(shown, (QStringList{"deu", "eng+", "no title"}));
+        const QByteArray text = TestLibrary::contents(t.settingsFile());
+        QVERIFY2(text.endsWith("\r\nFIND_LANGUAGES=deu+eng\r\nWINDOW_TITLE_IN_FILE=YES\r\n"),
+                 text.constData());
+        QTRY_COMPARE(t.fakes.reader.languages(), (QStringList{"deu", "eng"}));
     }
 };
 

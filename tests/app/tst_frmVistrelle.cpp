@@ -12,6 +12,7 @@
 #include <QMenu>
 #include <QRadioButton>
 #include <QScreen>
+#include <QTimer>
 
 using namespace TestLibrary;
 
@@ -96,16 +97,36 @@ private slots:
         QVERIFY(QApplication::topLevelWidgets().isEmpty());
     }
 
-    // Closing when the disk is full: the old settings file stays, and the user is told.
-    void closingOnAFullDisk()
+    void fullDisk_data()
     {
+        QTest::addColumn<QString>("act");
+        QTest::newRow("closing") << "close";
+        QTest::newRow("the session's end") << "end session";
+        QTest::newRow("Intro Set") << "cmdFirstImageSet";
+    }
+
+    // A save when the disk is full: the old settings file stays, and the user is told why, once;
+    // "Done." is never said.
+    void fullDisk()
+    {
+        QFETCH(QString, act);
         AppUnderTest t;
         const QByteArray before("IMAGEFORMAT=BMP\r\nFIRSTCAT=Default Category\r\n");
         QVERIFY(t.start(before));
-        withFileSizeLimit(16, [&] { t.main().close(); });
+        withFileSizeLimit(16, [&] {
+            if (act == "close") {
+                t.main().close();
+            } else if (act == "end session") {
+                // Quitting closes the windows, as a signal's end of the session does.
+                QTimer::singleShot(0, &t.main(), [&t] { t.app.EndSession(); });
+                QApplication::exec();
+            } else {
+                t.click(qPrintable(act));
+            }
+        });
         QCOMPARE(contents(t.settingsFile()), before);
         QCOMPARE(t.fakes.boxes.texts(),
-                 QStringList{"Could not write " + t.programDir() + "Vistrelle.ini file"});
+                 QStringList{"Could not write " + t.programDir() + "Vistrelle.ini file (File too large)."});
         QCOMPARE(t.fakes.boxes.shown.first().look, BoxLook::Exclamation);
     }
 
@@ -233,9 +254,9 @@ private slots:
         QCOMPARE(t.listed(), (QStringList{"A.bmp", "b.jpg", "c.gif", "d.png", "f.JPEG", "e.jpg"}));
         frmImage& viewer = t.app.imageViewer();
         QVERIFY(viewer.findChild<QAction*>("mnuImgNext")->isEnabled());
-        QCOMPARE(t.state().currentFileIndex, 1);
+        QCOMPARE(t.list()->currentRow(), 0);
         QCOMPARE(viewer.findChild<QWidget*>("imgImageBox")->toolTip(), "A.bmp");
-        QVERIFY2(QFile::exists(t.state().fileListEntries.first()), "paths keep their case on disk");
+        QVERIFY2(QFile::exists(t.list()->files().path(0)), "paths keep their case on disk");
         QCOMPARE(t.control<QLabel>("lblImageInfo")->text(), "Wednesday, March 4, 2026, 03:16:17 PM  (2KB)");
     }
 
@@ -269,7 +290,7 @@ private slots:
 
         t.fakes.clock.time = t.fakes.clock.time.addSecs(1);
         t.choose("cboImageSetName", "Zoo");
-        QCOMPARE(t.list()->count(), 5001);
+        QCOMPARE(t.listed().size(), 5001);
         QVERIFY(QFile::exists(big + "Image_040417_155229.jpg"));
         t.click("cmdRefresh");
         QCOMPARE(t.fakes.boxes.texts().mid(1),
@@ -338,28 +359,30 @@ private slots:
         for (int n = 1; n <= 10; ++n)
             makeImage(t.defaultSet() + QString("f%1.jpg").arg(n, 2, 10, QChar('0')));
         QVERIFY(t.start());
-        QListWidget* list = t.list();
-        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(2)).center());
-        QCOMPARE(t.state().currentFileIndex, 3);
+        FileList* list = t.list();
+        auto* shown = t.app.imageViewer().findChild<QWidget*>("imgImageBox");
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, t.onLine(2));
+        QCOMPARE(shown->toolTip(), "f03.jpg");
 
         makeImage(t.defaultSet() + "f00.jpg");
+        shown->setToolTip(QString());
         t.click("cmdRefresh");
-        QCOMPARE(list->currentItem()->text(), "f03.jpg");
-        QCOMPARE(list->selectedItems().size(), 1);
-        QCOMPARE(t.state().currentFileIndex, 4);
+        QCOMPARE(t.currentLine(), "f03.jpg");
+        QCOMPARE(t.selectedRows(), QList{3});
+        QCOMPARE(shown->toolTip(), "f03.jpg");
 
         // A position asked for after files went away lands on what now stands there, or the last.
         for (const char* gone : {"f02.jpg", "f03.jpg", "f04.jpg"})
             QVERIFY(QFile::remove(t.defaultSet() + gone));
-        for (const auto& [index, shown] : QList<std::pair<int, QString>>{{3, "f06.jpg"}, {9, "f10.jpg"}}) {
+        for (const auto& [index, line] : QList<std::pair<int, QString>>{{3, "f06.jpg"}, {9, "f10.jpg"}}) {
             list->clearSelection();
             t.main().RefreshImageSetsAt(index);
-            QCOMPARE(list->currentItem()->text(), shown);
+            QCOMPARE(t.currentLine(), line);
         }
         // The position serves one refill only.
         list->clearSelection();
         t.main().RefreshImageSets();
-        QCOMPARE(list->currentItem()->text(), "f00.jpg");
+        QCOMPARE(t.currentLine(), "f00.jpg");
     }
 
     // Each format option names the format in the caption, files in it and is kept in the settings.

@@ -8,6 +8,7 @@
 
 #include <QDir>
 #include <QImage>
+#include <QImageReader>
 #include <QTemporaryDir>
 #include <QTest>
 #include <utility>
@@ -507,6 +508,42 @@ private slots:
         }
         QCOMPARE(filed, (QStringList{"Cat/Set/Image_040417_155228.jpg", "Cat/Set/Image_040417_155228_2.jpg",
                                      "Cat/Other/Image_040417_155229.jpg"}));
+    }
+
+    // The window a capture came from goes to whoever is told of the file, and into the file's
+    // own text only when the user asked for it and the type has a place for it.
+    void windowSource_data()
+    {
+        QTest::addColumn<QString>("extension");
+        QTest::addColumn<bool>("asked");
+        QTest::addColumn<QString>("written");
+        const QString title = QString::fromUtf8("Résumé: draft – Editor");
+        QTest::newRow("JPEG") << ".jpg" << true << title;
+        QTest::newRow("PNG") << ".png" << true << title;
+        QTest::newRow("not asked") << ".jpg" << false << QString();
+        QTest::newRow("bitmap") << ".bmp" << true << QString();
+    }
+    void windowSource()
+    {
+        QFETCH(QString, extension);
+        QFETCH(bool, asked);
+        QFETCH(QString, written);
+        m_state.settings.captureExtension = extension;
+        m_state.settings.writeWindowTitle = asked;
+        m_fakes->windowSource.window = {QString::fromUtf8("Résumé: draft – Editor"), "org.example.Editor"};
+        QList<std::pair<QString, PictureSource>> filed;
+        connect(m_engine.get(), &CaptureEngine::filed, this,
+                [&filed](const QString& path, const PictureSource& source) {
+                    filed.append({path, source});
+                });
+        const QImage picture = putPicture(QSize(64, 48));
+        tick();
+        QCOMPARE(filed.size(), 1);
+        QCOMPARE(filed.first().second.title, m_fakes->windowSource.window.title);
+        QCOMPARE(filed.first().second.program, "org.example.Editor");
+        QImageReader reader(filed.first().first);
+        QCOMPARE(reader.text("Title"), written);
+        QCOMPARE(reader.read().size(), picture.size());
     }
 };
 

@@ -1,5 +1,5 @@
+#include "capture/BottomUpBgrBuffer.h"
 #include "capture/JpegWriter.h"
-#include "capture/clsDIBSection.h"
 
 #include <QImage>
 #include <QTest>
@@ -43,7 +43,7 @@ private slots:
         QFETCH(int, width);
         QFETCH(int, height);
         QFETCH(int, stride);
-        clsDIBSection dib;
+        BottomUpBgrBuffer dib;
         const Outcome created = dib.Create(width, height);
         if (stride == 0) {
             QCOMPARE(created.error, 6);
@@ -74,7 +74,7 @@ private slots:
         for (int y = 0; y < picture.height(); ++y)
             for (int x = 0; x < width; ++x)
                 picture.setPixel(x, y, x < width / 2 ? qRgb(40, 90, 160) : qRgb(x * 255 / width, 200, y * 7));
-        clsDIBSection dib;
+        BottomUpBgrBuffer dib;
         QVERIFY(dib.CreateFromPicture(picture).done());
         QByteArray jpeg;
         QVERIFY(EncodeJpegFile(dib, quality, jpeg).done());
@@ -96,7 +96,7 @@ private slots:
     // An encoder failure is error 26001, with the encoder's own words.
     void encoderFailure()
     {
-        clsDIBSection dib;
+        BottomUpBgrBuffer dib;
         QVERIFY(dib.CreateFromPicture(QImage(16, 8, QImage::Format_RGB32)).done());
         QByteArray jpeg;
         const Outcome encoded = EncodeJpegFile(dib, 300, jpeg);

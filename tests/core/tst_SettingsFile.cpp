@@ -30,7 +30,8 @@ QStringList fields(const Settings& s, const MainWindowPosition& main)
                          << "DIRMAX=" + num(s.dirMax) << "FILEMAX=" + num(s.fileMax)
                          << "FIRSTCAT=" + s.introCategory << "FIRSTSET=" + s.introImageSet
                          << QStringLiteral("SILENT=") + (s.timeLapseSilent ? "yes" : "no")
-                         << "EXT=" + s.captureExtension;
+                         << "EXT=" + s.captureExtension << "LANGUAGES=" + s.findLanguages
+                         << QStringLiteral("TITLE=") + (s.writeWindowTitle ? "yes" : "no");
 }
 
 } // namespace
@@ -51,10 +52,12 @@ private slots:
         QTest::newRow("accepted, later line wins")
             << QByteArray(
                    "MTOP=-70\r\nMLEFT=5\r\nMLEFT=1234\r\nITOP=0\r\nIWIDTH=2147483647\r\nJPEG_QUALITY=100\r\n"
-                   "DIRMAX=501\r\nFILEMAX=5001\r\nTIMELAPSE_SILENT=YES\r\nIMAGEFORMAT=BMP\r\n")
-            << QStringList{"MTOP=-70",          "MLEFT=1234",       "ITOP=0",
-                           "IWIDTH=2147483647", "JPEG_QUALITY=100", "DIRMAX=501",
-                           "FILEMAX=5001",      "SILENT=yes",       "EXT=.bmp"};
+                   "DIRMAX=501\r\nFILEMAX=5001\r\nTIMELAPSE_SILENT=YES\r\nIMAGEFORMAT=BMP\r\n"
+                   "FIND_LANGUAGES=eng+chi_sim\r\nWINDOW_TITLE_IN_FILE=YES\r\n")
+            << QStringList{
+                   "MTOP=-70",   "MLEFT=1234",   "ITOP=0",     "IWIDTH=2147483647", "JPEG_QUALITY=100",
+                   "DIRMAX=501", "FILEMAX=5001", "SILENT=yes", "EXT=.bmp",          "LANGUAGES=eng+chi_sim",
+                   "TITLE=yes"};
         QTest::newRow("out of range skipped, names, LF lines")
             << QByteArray("IWIDTH=1\nIWIDTH=0\nJPEG_QUALITY=1\nJPEG_QUALITY=0\nJPEG_QUALITY=101\nDIRMAX=700\n"
                           "DIRMAX=500\nFILEMAX=7000\nFILEMAX=5000\nFIRSTCAT=\nFIRSTSET=a=K\xc3\xb6ln\n")
@@ -64,7 +67,9 @@ private slots:
             << QByteArray(
                    "ITOP=abc\r\nITOP=\r\nITOP=12x\r\nITOP= 5\r\nITOP=2147483648\r\nILEFT=-2147483649\r\n"
                    "iwidth=100\r\nIWIDTH100\r\nFIRSTCAT\r\nITOPX=5\r\nimageformat=BMP\r\n"
-                   "IMAGEFORMAT=bmp\r\nIMAGEFORMAT=png\r\nTIMELAPSE_SILENT=yes\r\nIWIDTH=77\r\n")
+                   "IMAGEFORMAT=bmp\r\nIMAGEFORMAT=png\r\nTIMELAPSE_SILENT=yes\r\nIWIDTH=77\r\n"
+                   "FIND_LANGUAGES=../"
+                   "eng\r\nFIND_LANGUAGES=\r\nFIND_LANGUAGES=eng+\r\nWINDOW_TITLE_IN_FILE=yes\r\n")
             << QStringList{"IWIDTH=77"};
     }
 
@@ -116,33 +121,64 @@ private slots:
         QCOMPARE(read.captureExtension, line.isEmpty() ? QStringLiteral("(unread)") : extension);
     }
 
-    // Written in one step: no temporary file is left, and a write that fails midway leaves what was there.
+    // Written in one step: no temporary file is left, and a write that fails midway leaves what
+    // was there and says why.
     void fileRoundTripAndFailure()
     {
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("Vistrelle.ini"));
-        const QByteArray original("MTOP=100\r\nMLEFT=-70\r\nITOP=200\r\nILEFT=300\r\nIWIDTH=6000\r\n"
-                                  "FIRSTCAT=Urlaub\r\nFIRSTSET=Sommer \xc3\xa4\r\nJPEG_QUALITY=89\r\n"
-                                  "ACTIVEWINDOW_HK=44\r\nACTIVEWINDOW_HKCS=3\r\nTIMELAPSE_HK=45\r\n"
-                                  "TIMELAPSE_HKCS=6\r\nTIMELAPSE_SECS=30\r\nTIMELAPSE_SILENT=YES\r\n"
-                                  "IMAGEFORMAT=BMP\r\nDIRMAX=501\r\nFILEMAX=5001\r\n");
-        QVERIFY(WriteSettingsFile(path, original + QByteArray(100, 'x'))); // longer than what replaces it
+        const QByteArray original(
+            "MTOP=100\r\nMLEFT=-70\r\nITOP=200\r\nILEFT=300\r\nIWIDTH=6000\r\n"
+            "FIRSTCAT=Urlaub\r\nFIRSTSET=Sommer \xc3\xa4 \xe9t\xe9\r\nJPEG_QUALITY=89\r\n"
+            "ACTIVEWINDOW_HK=44\r\nACTIVEWINDOW_HKCS=3\r\nTIMELAPSE_HK=45\r\n"
+            "TIMELAPSE_HKCS=6\r\nTIMELAPSE_SECS=30\r\nTIMELAPSE_SILENT=YES\r\n"
+            "IMAGEFORMAT=BMP\r\nDIRMAX=501\r\nFILEMAX=5001\r\nFIND_LANGUAGES=deu+eng\r\n"
+            "WINDOW_TITLE_IN_FILE=YES\r\n");
+        // longer than what replaces it
+        QVERIFY(WriteSettingsFile(path, original + QByteArray(100, 'x')).done());
 
         Settings state = startState();
         const MainWindowPosition main = ReadSettingsFile(path, state);
         QVERIFY(main.top && main.left);
         QVERIFY(WriteSettingsFile(
-            path, SettingsText(state, QPoint(*main.left, *main.top),
-                               {state.imageViewerTop, state.imageViewerLeft, state.imageViewerWidth})));
+                    path, SettingsText(state, QPoint(*main.left, *main.top),
+                                       {state.imageViewerTop, state.imageViewerLeft, state.imageViewerWidth}))
+                    .done());
+        // An Image Set named in Latin-1 bytes is written back as those bytes.
         QCOMPARE(TestLibrary::contents(path), original);
 
         // The disk fills up halfway through the new text: the old file stays as it was.
-        bool written = true;
+        Outcome written;
         TestLibrary::withFileSizeLimit(64, [&] { written = WriteSettingsFile(path, QByteArray(4096, 'y')); });
-        QVERIFY(!written);
+        QCOMPARE(written.kind, Outcome::Kind::Failed);
+        QCOMPARE(written.text, "File too large");
         QCOMPARE(TestLibrary::contents(path), original);
         QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
                  QStringList{"Vistrelle.ini"});
+    }
+
+    void settingsFileIsALink_data()
+    {
+        QTest::addColumn<QString>("target"); // where the link leads, from the settings folder
+        QTest::newRow("into a synced folder") << "dotfiles/Vistrelle.ini";
+        QTest::newRow("to a file not made yet") << "dotfiles/new.ini";
+        QTest::newRow("through a second link") << "chain";
+    }
+
+    // A settings file that is a link stays one: the file it leads to gets the new text.
+    void settingsFileIsALink()
+    {
+        QFETCH(QString, target);
+        QTemporaryDir dir;
+        const QString base = dir.path() + '/';
+        TestLibrary::makeFile(base + "dotfiles/Vistrelle.ini", "IWIDTH=1\r\n");
+        QVERIFY(QFile::link("dotfiles/Vistrelle.ini", base + "chain"));
+        QVERIFY(QFile::link(target, base + "Vistrelle.ini"));
+        QVERIFY(WriteSettingsFile(base + "Vistrelle.ini", "IWIDTH=2\r\n").done());
+        QCOMPARE(QFileInfo(base + "Vistrelle.ini").symLinkTarget(), base + target);
+        const QString file = target == "chain" ? "dotfiles/Vistrelle.ini" : target;
+        QCOMPARE(TestLibrary::contents(base + file), "IWIDTH=2\r\n");
+        QCOMPARE(TestLibrary::filesIn(base + "dotfiles").size(), target.endsWith("new.ini") ? 2 : 1);
     }
 };
 

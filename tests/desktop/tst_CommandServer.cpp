@@ -1,10 +1,13 @@
 #include "desktop/qt/CommandServer.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QLocalSocket>
 #include <QTemporaryDir>
 #include <QTest>
 #include <future>
+#include <sys/resource.h>
+#include <unistd.h>
 
 Q_DECLARE_METATYPE(std::optional<Shortcut>)
 
@@ -67,6 +70,55 @@ private slots:
             QVERIFY(m_shortcuts.fired(shortcut));
             QVERIFY(!m_shortcuts.fired(shortcut));
         }
+    }
+
+    void holdsOut_data()
+    {
+        QTest::addColumn<QString>("trouble");
+        QTest::newRow("a flood of idle clients") << "flood";
+        QTest::newRow("no descriptor to spare") << "shortage";
+        QTest::newRow("a runtime folder too deep for a socket's address") << "deep";
+    }
+
+    // A real command gets through whatever else happens; idle clients are cut off in time.
+    void holdsOut()
+    {
+        QFETCH(QString, trouble);
+        QTemporaryDir deep;
+        if (trouble == "deep") {
+            const QString folder = deep.path() + '/' + QString(120, 'd');
+            QVERIFY(QDir().mkpath(folder));
+            QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+            qputenv("XDG_RUNTIME_DIR", QFile::encodeName(folder));
+            QVERIFY(QFile::encodeName(CommandSocketPath()).size() > 108);
+        }
+        CommandServer server(m_shortcuts);
+        QVERIFY(server.listen());
+        std::vector<std::unique_ptr<QLocalSocket>> idle;
+        for (int n = 0; n < (trouble == "flood" ? 3 * CommandServer::MaxClients : 3); ++n) {
+            idle.push_back(std::make_unique<QLocalSocket>());
+            idle.back()->connectToServer(CommandSocketPath());
+            QVERIFY(trouble == "deep" || idle.back()->waitForConnected(1000));
+        }
+        rlimit old = {};
+        QVERIFY(::getrlimit(RLIMIT_NOFILE, &old) == 0);
+        if (trouble == "shortage") {
+            // Every descriptor in use: the next one, as the server would accept it, is refused.
+            const int next = ::dup(0);
+            ::close(next);
+            const rlimit none{static_cast<rlim_t>(next), old.rlim_max};
+            QVERIFY(::setrlimit(RLIMIT_NOFILE, &none) == 0);
+        }
+        QTest::qWait(CommandServer::IdleMs / 4);
+        ::setrlimit(RLIMIT_NOFILE, &old);
+        QVERIFY(server.clients() <= CommandServer::MaxClients);
+        std::future<bool> sent =
+            std::async(std::launch::async, [] { return SendShortcutCommand(Shortcut::ActiveWindow); });
+        QTRY_VERIFY(sent.wait_for(std::chrono::seconds(0)) == std::future_status::ready);
+        QVERIFY(sent.get());
+        QVERIFY(m_shortcuts.fired(Shortcut::ActiveWindow));
+        QTRY_COMPARE_WITH_TIMEOUT(server.clients(), 0, 2 * CommandServer::IdleMs);
+        qputenv("XDG_RUNTIME_DIR", m_runtime.path().toLocal8Bit());
     }
 
     // Anything else is refused and fires nothing.

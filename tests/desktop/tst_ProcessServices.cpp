@@ -1,46 +1,238 @@
 #include "desktop/qt/LockFileInstance.h"
+#include "desktop/qt/RuntimeFolder.h"
 #include "desktop/qt/TerminationSignals.h"
 #include "support/TestLibrary.h"
 
 #include <QDir>
 #include <QFile>
 #include <QSignalSpy>
+#include <QSysInfo>
 #include <QTemporaryDir>
 #include <QtTest>
 #include <csignal>
+#include <memory>
+#include <sys/mount.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 using namespace TestLibrary;
 
-// The process's own services: the locks that keep one program to a library, and the signals
-// that end a session.
+namespace {
+
+QByteArray bytes(const QString& path)
+{
+    return QFile::encodeName(path);
+}
+
+// What stands at \a path, not followed: the kind, the link's target or the file's content.
+QString standing(const QString& path)
+{
+    struct stat info = {};
+    if (::lstat(bytes(path).constData(), &info) != 0)
+        return "nothing";
+    if (S_ISLNK(info.st_mode))
+        return "link to " + QFile::symLinkTarget(path);
+    if (S_ISFIFO(info.st_mode))
+        return "pipe";
+    if (S_ISDIR(info.st_mode))
+        return "folder";
+    return "file: " + QString::fromLatin1(contents(path).toHex());
+}
+
+} // namespace
+
+// The process's own services: the locks that keep one program to a user and to a library, the
+// private folder they live in, and the signals that end a session.
 class tst_ProcessServices : public QObject
 {
     Q_OBJECT
 
-    QTemporaryDir m_dir;
-    QString m_base = m_dir.path() + '/';
+    std::unique_ptr<QTemporaryDir> m_dir;
+    QString m_base;
+
+    void useRuntime(const QString& name)
+    {
+        makeFolder(m_base + name);
+        QVERIFY(::chmod(bytes(m_base + name).constData(), 0700) == 0);
+        qputenv("XDG_RUNTIME_DIR", bytes(m_base + name));
+    }
 
 private slots:
-    // A second program on the same library is refused, whatever its runtime folder; another
-    // library is no obstacle.
+    void init()
+    {
+        m_dir = std::make_unique<QTemporaryDir>();
+        m_base = m_dir->path() + '/';
+        qputenv("TMPDIR", bytes(m_base + "tmp"));
+        qputenv("XDG_CACHE_HOME", bytes(m_base + "cache"));
+        makeFolder(m_base + "tmp");
+    }
+
+    void lockPaths_data()
+    {
+        QTest::addColumn<QString>("found"); // what stands at the lock paths before the first start
+        QTest::newRow("nothing") << "";
+        QTest::newRow("left by a program that died") << "file: 2147483000\nvistrelle\nHOST\n";
+        QTest::newRow("from another host") << "file: 1\nvistrelle\nother-host\n";
+        QTest::newRow("empty, after a power cut") << "file: ";
+        QTest::newRow("garbage") << "file: \x7f\x01\xff\xfe";
+        QTest::newRow("a link that leads nowhere") << "link";
+        QTest::newRow("a link to a file of the user's") << "link to secrets";
+        QTest::newRow("a folder") << "folder";
+        QTest::newRow("a pipe") << "pipe";
+    }
+
+    // Whatever stands at the lock paths, the first program runs and a second is refused, as
+    // long as the first runs; nothing there is read, followed, waited on or changed.
+    void lockPaths()
+    {
+        QFETCH(QString, found);
+        useRuntime("run");
+        const QString library = m_base + "lib/";
+        makeFile(m_base + "secrets", "root:x:0:0");
+        for (const QString& path : {m_base + "run/vistrelle.lock", library + ".vistrelle.lock"}) {
+            makeFolder(library);
+            if (found.startsWith("file: "))
+                makeFile(path, found.mid(6).replace("HOST", QSysInfo::machineHostName()).toLatin1());
+            else if (found == "link")
+                QVERIFY(QFile::link(m_base + "nowhere", path));
+            else if (found == "link to secrets")
+                QVERIFY(QFile::link(m_base + "secrets", path));
+            else if (found == "folder")
+                makeFolder(path);
+            else if (found == "pipe")
+                QVERIFY(::mkfifo(bytes(path).constData(), 0600) == 0);
+        }
+        const QString before = standing(m_base + "run/vistrelle.lock");
+        // A pipe with no writer would hold a plain open() for ever: the alarm ends a test that waits.
+        ::alarm(20);
+        {
+            LockFileInstance first;
+            QVERIFY(first.acquire());
+            QVERIFY(first.acquireLibrary(library));
+            LockFileInstance second;
+            QVERIFY(!second.acquire());
+            QVERIFY(!second.acquireLibrary(library));
+        }
+        LockFileInstance third;
+        QVERIFY(third.acquire());
+        QVERIFY(third.acquireLibrary(library));
+        ::alarm(0);
+        if (!found.isEmpty() && !found.startsWith("file: "))
+            QCOMPARE(standing(m_base + "run/vistrelle.lock"), before);
+        QCOMPARE(standing(m_base + "nowhere"), "nothing");
+        QCOMPARE(contents(m_base + "secrets"), "root:x:0:0");
+    }
+
+    void oneProgramPerLibrary_data()
+    {
+        QTest::addColumn<bool>("readOnly");
+        QTest::newRow("writable library") << false;
+        QTest::newRow("read-only library") << true;
+    }
+
+    // A second program on the same library is refused, whatever its runtime folder, also where
+    // the library's root cannot be written; another library is no obstacle.
     void oneProgramPerLibrary()
     {
-        const QString library = m_base + "lib/";
+        QFETCH(bool, readOnly);
+        const QString library = m_base + "disk/lib/";
         makeFolder(library);
         makeFolder(m_base + "other/");
+        const bool root = ::geteuid() == 0;
+        if (readOnly && root) {
+            // Permissions do not hold root back: a file system mounted read-only does.
+            QVERIFY(::mount("tmpfs", bytes(m_base + "disk").constData(), "tmpfs", 0, nullptr) == 0);
+            makeFolder(library);
+            QVERIFY(::mount(nullptr, bytes(m_base + "disk").constData(), nullptr, MS_REMOUNT | MS_RDONLY,
+                            nullptr) == 0);
+        } else if (readOnly) {
+            QVERIFY(::chmod(bytes(library).constData(), 0555) == 0);
+        }
+        const auto unmount = qScopeGuard([&] {
+            if (readOnly && root)
+                ::umount2(bytes(m_base + "disk").constData(), MNT_DETACH);
+        });
         LockFileInstance first;
         LockFileInstance second;
         LockFileInstance third;
         for (auto [instance, runtime] : {std::pair{&first, "run1"}, {&second, "run2"}, {&third, "run3"}}) {
-            QVERIFY(::mkdir(QFile::encodeName(m_base + runtime).constData(), 0700) == 0);
-            qputenv("XDG_RUNTIME_DIR", QFile::encodeName(m_base + runtime));
+            useRuntime(runtime);
             QVERIFY(instance->acquire());
         }
         QVERIFY(first.acquireLibrary(library));
         QVERIFY(!second.acquireLibrary(library));
         QVERIFY(third.acquireLibrary(m_base + "other/"));
-        QCOMPARE(QDir(library).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList());
+        QCOMPARE(QDir(library).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+                 QStringList());
+    }
+
+    void runtimeFolder_data()
+    {
+        // XDG_RUNTIME_DIR: "unset", "open" (the user's, open to all), "foreign" (another user's)
+        QTest::addColumn<QString>("given");
+        QTest::addColumn<QString>("taken"); // what stands at tmp/vistrelle-UID before
+        QTest::addColumn<QString>("used");  // the folder used, below the test's
+        const QString temporary = "tmp/vistrelle-%1", cache = "cache/vistrelle-runtime-%1";
+        QTest::newRow("private") << "private" << QString() << "private";
+        QTest::newRow("unset") << "unset" << QString() << temporary;
+        QTest::newRow("open to others") << "open" << QString() << temporary;
+        QTest::newRow("another user's") << "foreign" << QString() << temporary;
+        QTest::newRow("made earlier, opened since") << "unset"
+                                                    << "own open folder" << temporary;
+        QTest::newRow("another user's in the way") << "unset"
+                                                   << "foreign folder" << cache;
+        QTest::newRow("a link in the way") << "unset"
+                                           << "link" << cache;
+    }
+
+    // Without a usable XDG_RUNTIME_DIR the program makes a folder of its own and checks it, so no
+    // other user can stop it from starting or reach its socket.
+    void runtimeFolder()
+    {
+        QFETCH(QString, given);
+        QFETCH(QString, taken);
+        QFETCH(QString, used);
+        const QString uid = QString::number(::getuid());
+        const QString temporary = m_base + "tmp/vistrelle-" + uid;
+        if (given == "unset") {
+            qunsetenv("XDG_RUNTIME_DIR");
+        } else {
+            useRuntime("private");
+            if (given == "open")
+                QVERIFY(::chmod(bytes(m_base + "private").constData(), 0777) == 0);
+            if (given == "foreign" && ::geteuid() != 0)
+                QSKIP("Giving a folder to another user needs root; skipped.");
+            if (given == "foreign")
+                QVERIFY(::chown(bytes(m_base + "private").constData(), 65534, 65534) == 0);
+        }
+        if (taken == "link") {
+            makeFolder(m_base + "elsewhere");
+            QVERIFY(QFile::link(m_base + "elsewhere", temporary));
+        } else if (!taken.isEmpty()) {
+            makeFolder(temporary);
+            QVERIFY(::chmod(bytes(temporary).constData(), 0777) == 0);
+            if (taken == "foreign folder") {
+                if (::geteuid() != 0)
+                    QSKIP("Giving a folder to another user needs root; skipped.");
+                QVERIFY(::chown(bytes(temporary).constData(), 65534, 65534) == 0);
+            }
+        }
+        const QString folder = RuntimeFolder();
+        QCOMPARE(folder, m_base + used.arg(uid));
+        struct stat info = {};
+        QVERIFY(::lstat(bytes(folder).constData(), &info) == 0);
+        QVERIFY(S_ISDIR(info.st_mode));
+        QCOMPARE(info.st_uid, ::getuid());
+        QCOMPARE(info.st_mode & 0777, 0700u);
+        LockFileInstance first;
+        QVERIFY(first.acquire());
+        LockFileInstance second;
+        QVERIFY(!second.acquire());
+        // Another user's folder is left as it was.
+        if (taken == "foreign folder") {
+            QVERIFY(::lstat(bytes(temporary).constData(), &info) == 0);
+            QCOMPARE(info.st_mode & 0777, 0777u);
+        }
     }
 
     void terminationSignals()

@@ -3,29 +3,47 @@
 # helpers to run programs in that session and to find and focus its windows.
 
 wl_user=${VISTRELLE_TEST_USER:-vistrelle-test}
-work=$(mktemp -d)
 sway_pid=
 group_pids=()
 
+# skip REASON: this machine cannot hold the session; CTest counts the test as skipped.
+skip() {
+    echo "SKIP: $*" >&2
+    exit 77
+}
+sway=$(command -v sway) && command -v Xwayland >/dev/null ||
+    skip "no Wayland compositor: sway with Xwayland is not installed (scripts/install-deps test installs it)"
+if [ "$(id -u)" -eq 0 ]; then
+    id "$wl_user" >/dev/null 2>&1 || useradd --create-home --shell /bin/bash "$wl_user" ||
+        skip "sway refuses to run as root, and the unprivileged user $wl_user could not be created"
+    runuser -u "$wl_user" -- true ||
+        skip "root cannot run programs as the user $wl_user here (no user switching in this container)"
+    # Xwayland, started by sway as that user, makes its socket here.
+    install -d -m 1777 /tmp/.X11-unix
+    # The user's programs start in the work folder: the test's own folder, in the clone, may be
+    # closed to them.
+    as_user() { (cd "$work" && runuser -u "$wl_user" -- "$@"); }
+else
+    wl_user=$(id -un)
+    as_user() { "$@"; }
+fi
+
+# The work folder is in /tmp, whatever TMPDIR says, so that the user reaches it.
+work=$(mktemp -d /tmp/vistrelle-wayland.XXXXXX)
 fail() {
     echo "FAIL: $*" >&2
     [ -s "$work/sway.log" ] && tail -n 20 "$work/sway.log" >&2
     exit 1
 }
 source "$(dirname "${BASH_SOURCE[0]}")/screenshots.sh"
-
-if [ "$(id -u)" -eq 0 ]; then
-    id "$wl_user" >/dev/null 2>&1 || useradd --create-home --shell /bin/bash "$wl_user" ||
-        fail "could not create the user $wl_user"
-    chown "$wl_user:" "$work"
-    # Xwayland, started by sway as that user, makes its socket here.
-    install -d -m 1777 /tmp/.X11-unix
-    as_user() { runuser -u "$wl_user" -- "$@"; }
-else
-    wl_user=$(id -un)
-    as_user() { "$@"; }
-fi
+chown "$wl_user:" "$work"
 chmod 0755 "$work"
+# share FILE COPY [MODE]: a copy of FILE, made by the test's own user and owned by the session's
+# user. The clone may sit in a folder only its owner enters (a home folder of mode 0700), so the
+# session's user reads nothing of the build or the sources there.
+share() {
+    install -m "${3:-0644}" -o "$wl_user" "$1" "$2" || fail "could not copy $1 for $wl_user"
+}
 runtime=$work/runtime
 as_user mkdir -m 0700 "$runtime"
 
@@ -51,7 +69,7 @@ stop_session() {
 }
 trap stop_session EXIT
 
-cp "$(dirname "${BASH_SOURCE[0]}")/../lsan.supp" "$work/lsan.supp"
+share "$(dirname "${BASH_SOURCE[0]}")/../lsan.supp" "$work/lsan.supp"
 # With sway_bar=1 set before this file is sourced, the session has a bus of its own and sway
 # shows a bar with a tray (status icons over D-Bus).
 session_bus=
@@ -73,7 +91,7 @@ CONF
 chmod 0644 "$work/sway.conf"
 as_user env -i HOME=/tmp PATH=/usr/bin:/bin XDG_RUNTIME_DIR="$runtime" WLR_BACKENDS=headless \
     WLR_RENDERER=pixman WLR_LIBINPUT_NO_DEVICES=1 ${session_bus:+DBUS_SESSION_BUS_ADDRESS=$session_bus} \
-    setsid sway -c "$work/sway.conf" >"$work/sway.log" 2>&1 </dev/null &
+    setsid "$sway" -c "$work/sway.conf" >"$work/sway.log" 2>&1 </dev/null &
 for _ in $(seq 200); do [ -s "$runtime/sway-child-env.txt" ] && break; sleep 0.05; done
 wl_env() { sed -n "s/^$1=//p" "$runtime/sway-child-env.txt"; }
 # The IPC socket's name ends in sway's process id, which also leads its process group.
@@ -109,12 +127,17 @@ in_background() {
 }
 [ -n "$(wl_env WAYLAND_DISPLAY)" ] && [ -n "$(wl_env DISPLAY)" ] || fail "sway gave no WAYLAND_DISPLAY or DISPLAY"
 
-# The program in a folder of the test's own, beside its settings file and library.
+# The program in a folder of the test's own, beside its settings file, library, help page and
+# sounds, as in its build folder.
 program=$work/program
 set_folder="$program/Vistrelles/Default Category/Default Image Set"
 install_program() {
-    as_user mkdir -p "$program"
-    as_user cp "$1" "$program/vistrelle"
+    local asset
+    install -d -m 0755 -o "$wl_user" "$program" || fail "could not make $program"
+    share "$1" "$program/vistrelle" 0755
+    for asset in Vistrelle.htm Vistrelle.wav VistrelleOn.wav VistrelleOff.wav; do
+        share "$(dirname "$1")/$asset" "$program/$asset"
+    done
 }
 
 # A screenshot for the clipboard: a 3x2 PNG whose top-left pixel is pure red.

@@ -18,7 +18,7 @@ for _ in $(seq 100); do [ -S "$runtime/pipewire-0" ] && break; sleep 0.1; done
 in_background "$work/foot.log" foot --config="$work/foot.ini" --app-id=portal-target </dev/null
 wait_window_of portal-target
 
-as_user cp "$taker" "$work/take"
+share "$taker" "$work/take" 0755
 # On a desktop the portal runs from the start of the session; here it starts on first use and
 # offers the screenshot once its services have started.
 for _ in $(seq 100); do

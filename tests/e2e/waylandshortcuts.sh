@@ -4,9 +4,10 @@
 # captures the focused Wayland window: the desktop's side is a stand-in on a private session bus.
 set -uo pipefail
 source "$(dirname "$0")/swaysession.sh"
-backend=$2
 
 install_program "$1"
+backend=$work/portal-backend
+share "$2" "$backend" 0755
 # Hotkeys CTRL+K for the active window, SHIFT+T for time-lapse.
 printf 'ACTIVEWINDOW_HK=75\r\nACTIVEWINDOW_HKCS=1\r\nTIMELAPSE_HK=84\r\nTIMELAPSE_HKCS=2\r\n' |
     as_user tee "$program/Vistrelle.ini" >/dev/null

@@ -41,6 +41,8 @@ printf 'iVBORw0KGgoAAAANSUhEUgAAAAMAAAACCAIAAAASFvFNAAAAEUlEQVR4nGP4z8DA8B+GIBQA
 
 export XDG_RUNTIME_DIR="$work/runtime"
 mkdir -m 700 "$XDG_RUNTIME_DIR"
+# The text index of the test's library, away from the user's.
+export XDG_CACHE_HOME="$work/cache"
 unset QT_QPA_PLATFORM
 
 # wait_window TITLE-REGEX: prints the id of the first window with that title, or fails.

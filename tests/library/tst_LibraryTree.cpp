@@ -3,6 +3,7 @@
 #include "library/FileOperations.h"
 #include "library/LibraryCommands.h"
 #include "library/LibraryTree.h"
+#include "platform/FileNames.h"
 #include "platform/FileSystem.h"
 #include "support/TestLibrary.h"
 
@@ -11,7 +12,10 @@
 #include <QImage>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <fcntl.h>
 #include <memory>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace TestLibrary;
 
@@ -87,6 +91,9 @@ private slots:
         qputenv("HOME", QFile::encodeName(m_base + "home"));
     }
 
+    // Names that are not UTF-8 are beyond QTemporaryDir's removal.
+    void cleanup() { removeTree(m_base); }
+
     void displayOrder()
     {
         // Punctuation, digits, letters; case ignored, shorter first; names that differ only in case
@@ -106,15 +113,17 @@ private slots:
         make({"f.bmp", "Sub/d.Gif", "Shot1.JPG", "g.jpeg", "hjpg", "jpg", "Sub/b.jpg", ".x.jpg", ".gif",
               ".h/a.jpg", "x.gif>Sub/b.jpg", "Link>Sub", "dead.jpg>none", "Sub/p.PNG", "Sub/q.JPEG", "r.tif",
               "s.pngx", "tpng"});
-        m_state.fileList = QStringList{"stale"};
-        ResetFileWalk(m_state);
-        CollectImages(m_state, m_base);
+        const FolderTree tree = WalkFolder(m_base);
         // jpg, jpeg, gif, bmp, then png; sub-folders after the folder's own files; hidden entries,
         // links to folders, dead links and other types skipped
-        QCOMPARE(m_state.fileList.replaceInStrings(m_base, QString()),
+        QCOMPARE(ImagesAmong(tree.files).replaceInStrings(m_base, QString()),
                  (QStringList{"Shot1.JPG", "Sub/b.jpg", "g.jpeg", "Sub/q.JPEG", "x.gif", "Sub/d.Gif", "f.bmp",
                               "Sub/p.PNG"}));
-        QCOMPARE(m_state.fileCount, 9);
+        // What a delete removes as entries; the folders it empties.
+        QStringList others = tree.others;
+        others.sort();
+        QCOMPARE(others, (QStringList{m_base + "Link", m_base + "dead.jpg"}));
+        QCOMPARE(tree.folders, QStringList{m_base + "Sub/"});
     }
 
     void deleteGuard_data()
@@ -149,8 +158,8 @@ private slots:
               "Vistrelles/Cat/dangling>nowhere", "Vistrelles/Linked>outside"});
         QFile::setPermissions(m_base + "outside/locked.jpg", QFile::ReadOwner);
         QFile::setPermissions(m_root + "Cat/Set/b/f.jpg", QFile::ReadOwner);
-        m_state.settings.dirMax = 2; // more folders and files than the tables hold
-        m_state.settings.fileMax = 2;
+        for (int n = 0; n <= SubfolderLimit; ++n) // more than one walk follows
+            makeFolder(m_root + QString("Cat/Set/many/%1/").arg(n));
         deleteFolder("Cat/");
         deleteFolder("Linked/");
         QVERIFY2(!(QFile::permissions(m_base + "outside/locked.jpg") & QFile::WriteOwner),
@@ -285,10 +294,9 @@ private slots:
               "Vistrelles/Cat/Set/.b.jpg.0badf00d.part", "Vistrelles/Cat/Old/.c.jpg.12345678.part"});
         for (const char* stale : {"Set/.a.jpg.0badf00d.part", "Old/.c.jpg.12345678.part"})
             setModified(m_root + "Cat/" + stale, QDateTime::currentDateTime().addSecs(-120));
-        ResetFileWalk(m_state);
-        ListImageSet(m_state, m_root + "Cat/Set/");
+        const ImageSetListing listing = ListImageSet(m_root + "Cat/Set/");
         QCOMPARE(filesIn(m_root + "Cat/Set"), (QStringList{".b.jpg.0badf00d.part", "a.jpg"}));
-        QCOMPARE(m_state.imageSetFiles, QStringList{m_root + "Cat/Set/a.jpg"});
+        QCOMPARE(listing.files, QStringList{m_root + "Cat/Set/a.jpg"});
         deleteFolder("Cat/Old/");
         QCOMPARE(m_told, QStringList());
         QVERIFY(!QFileInfo::exists(m_root + "Cat/Old"));
@@ -305,13 +313,90 @@ private slots:
         QTest::newRow("no extension") << "Login screen -> Login screen.jpg";
         QTest::newRow("listed extension, other case") << "Login.BMP -> Login.BMP";
         QTest::newRow("an extension not listed") << "notes.txt -> notes.txt.jpg";
+        // Refused: the file would be hidden from every list, or leave its folder.
+        QTest::newRow("a leading point") << ".hidden -> shot.jpg";
+        QTest::newRow("a folder on the way") << "../shot -> shot.jpg";
     }
     void renameKeepsTheExtension()
     {
         QFETCH(QString, rename);
         make({"Vistrelles/Cat/Set/shot.jpg"});
-        QVERIFY(RenameFile(m_root + "Cat/Set/shot.jpg", rename.section(" -> ", 0, 0)).done());
-        QCOMPARE(filesIn(m_root + "Cat/Set"), QStringList{rename.section(" -> ", 1)});
+        const Outcome renamed = RenameFile(m_root + "Cat/Set/shot.jpg", rename.section(" -> ", 0, 0));
+        QCOMPARE(renamed.done(), rename.section(" -> ", 1) != "shot.jpg");
+        QCOMPARE(filesIn(m_root + "Cat"), QStringList{"Set/" + rename.section(" -> ", 1)});
+    }
+
+    void namesNotUtf8_data()
+    {
+        QTest::addColumn<QString>("command");
+        QTest::newRow("listed") << "list";
+        QTest::newRow("trashed beside another") << "trash";
+        QTest::newRow("deleted for good") << "delete";
+        QTest::newRow("moved") << "move";
+        QTest::newRow("renamed and back") << "rename";
+        QTest::newRow("its Image Set trashed") << "trash set";
+        QTest::newRow("its Image Set deleted for good") << "delete set";
+    }
+
+    // A file and an Image Set named in another encoding (bytes that are no UTF-8) are handled as
+    // any other. What is on disk is checked by the bytes themselves.
+    void namesNotUtf8()
+    {
+        QFETCH(QString, command);
+        const QByteArray root = QFile::encodeName(m_root);
+        const auto there = [&root](const QByteArray& path) {
+            struct stat info = {};
+            return ::lstat((root + path).constData(), &info) == 0;
+        };
+        makeFolder(m_root + "Cat/Other");
+        for (const char* folder : {"Cat/set\xff", "Cat/set\xff/sub\xfe"})
+            QVERIFY(::mkdir(root + folder, 0700) == 0);
+        for (const char* name :
+             {"Cat/set\xff/bad\xe9.jpg", "Cat/set\xff/good.jpg", "Cat/set\xff/sub\xfe/c.jpg"})
+            QVERIFY(::close(::open((root + name).constData(), O_CREAT | O_WRONLY, 0600)) == 0);
+        const QString set = m_root + "Cat/" + PathFromNative("set\xff") + "/";
+        QStringList paths = ListImageSet(set).images;
+        paths.sort();
+        QCOMPARE(paths, (QStringList{set + PathFromNative("bad\xe9.jpg"), set + "good.jpg",
+                                     set + PathFromNative("sub\xfe/c.jpg")}));
+
+        if (command == "list") {
+            QCOMPARE(ListSubfolders(m_root + "Cat/").size(), 2);
+            QVERIFY(ListSubfolders(m_root + "Cat/").contains(PathFromNative("set\xff")));
+            QCOMPARE(FindImageSet(m_root, {"Cat"}, PathFromNative("set\xff"), "Cat"), 0);
+        } else if (command == "trash") {
+            const DeleteOutcome trashed = TrashFiles(m_root, paths);
+            QCOMPARE(trashed.outcome.problems + trashed.notTrashed, QStringList());
+            QVERIFY(!there("Cat/set\xff/bad\xe9.jpg"));
+            QCOMPARE(filesIn(trash() + "files"),
+                     (QStringList{PathFromNative("bad\xe9.jpg"), "c.jpg", "good.jpg"}));
+        } else if (command == "delete") {
+            QCOMPARE(DeleteFiles(m_root, paths).outcome.problems, QStringList());
+            QVERIFY(!there("Cat/set\xff/bad\xe9.jpg"));
+            QVERIFY(!there("Cat/set\xff/good.jpg"));
+        } else if (command == "move") {
+            QCOMPARE(MoveFilesInto(paths, m_root + "Cat/Other/").problems, QStringList());
+            QVERIFY(there("Cat/Other/bad\xe9.jpg"));
+            QVERIFY(!there("Cat/set\xff/bad\xe9.jpg"));
+        } else if (command == "rename") {
+            QVERIFY(RenameFile(paths.first(), "renamed").done());
+            QVERIFY(there("Cat/set\xff/renamed.jpg"));
+            QVERIFY(!there("Cat/set\xff/bad\xe9.jpg"));
+            QVERIFY(RenameFile(set + "renamed.jpg", PathFromNative("\xe9t\xe9")).done());
+            QVERIFY(there("Cat/set\xff/\xe9t\xe9.jpg"));
+        } else if (command == "trash set") {
+            const DeleteOutcome trashed = TrashLibraryFolder(m_state, set);
+            QVERIFY(trashed.outcome.done());
+            QCOMPARE(trashed.notTrashed, QStringList());
+            QVERIFY(!there("Cat/set\xff"));
+            QCOMPARE(filesIn(trash() + "files"),
+                     (QStringList{PathFromNative("set\xff/bad\xe9.jpg"), PathFromNative("set\xff/good.jpg"),
+                                  PathFromNative("set\xff/sub\xfe/c.jpg")}));
+        } else {
+            deleteFolder("Cat/" + PathFromNative("set\xff") + "/");
+            QCOMPARE(m_told, QStringList());
+            QVERIFY(!there("Cat/set\xff"));
+        }
     }
 
     void oddNames_data()
@@ -341,9 +426,7 @@ private slots:
         QCOMPARE(ListSubfolders(m_root), QStringList{name});
         QCOMPARE(ListSubfolders(m_root + name + "/"), (QStringList{name, "Other"}));
         QVERIFY(RenameWithoutReplacing(set + "Image_040417_155228.jpg", set + name).done());
-        ResetFileWalk(m_state);
-        EnumerateFiles(m_state, m_root, QString(), FileMode::Every);
-        QCOMPARE(m_state.fileList, QStringList{set + name});
+        QCOMPARE(WalkFolder(m_root).files, QStringList{set + name});
         QCOMPARE(QImage(set + name).size(), QSize(16, 8));
         QCOMPARE(MoveFilesInto({set + name}, m_root + name + "/Other/").problems, QStringList());
         QCOMPARE(filesIn(m_root), QStringList{name + "/Other/" + name});

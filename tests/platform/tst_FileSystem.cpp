@@ -1,4 +1,6 @@
+#include "platform/FileNames.h"
 #include "platform/FileSystem.h"
+#include "platform/FolderListing.h"
 #include "platform/Trash.h"
 #include "support/TestLibrary.h"
 
@@ -8,7 +10,9 @@
 #include <QTemporaryDir>
 #include <QUrl>
 #include <QtTest>
+#include <fcntl.h>
 #include <memory>
+#include <sys/mount.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -26,6 +30,34 @@ QString kindAt(const QString& path)
         return "folder";
     return info.exists() ? "file" : "nothing";
 }
+
+// File systems mounted by a test, taken away again when it ends, whatever its result.
+class Mounts
+{
+public:
+    ~Mounts()
+    {
+        for (auto point = m_points.crbegin(); point != m_points.crend(); ++point)
+            ::umount2(point->constData(), MNT_DETACH);
+    }
+    bool tmpfs(const QString& point) { return add("tmpfs", point, "tmpfs", 0); }
+    bool bind(const QString& folder, const QString& point)
+    {
+        return add(QFile::encodeName(folder), point, nullptr, MS_BIND);
+    }
+
+private:
+    bool add(const QByteArray& source, const QString& point, const char* type, unsigned long flags)
+    {
+        const QByteArray where = QFile::encodeName(point);
+        if (::mount(source.constData(), where.constData(), type, flags, nullptr) != 0)
+            return false;
+        m_points.append(where);
+        return true;
+    }
+
+    QList<QByteArray> m_points;
+};
 
 } // namespace
 
@@ -52,6 +84,9 @@ private slots:
         makeFile(m_base + "outside/canary.jpg", "canary");
         makeFile(m_base + "outside/deep/canary.bmp", "deep canary");
     }
+
+    // Names that are not UTF-8 are beyond QTemporaryDir's removal.
+    void cleanup() { removeTree(m_base); }
 
     void moveToTrash_data()
     {
@@ -112,19 +147,109 @@ private slots:
         QCOMPARE(gone.error, ENOENT);
     }
 
-    // A name of 255 bytes, the most a file system takes, still fits into the trash beside
-    // ".trashinfo"; the information file keeps the whole name.
-    void trashTakesTheLongestNames()
+    void trashTakesAnyName_data()
     {
-        const QString name = QString(127, QChar(0xe9)) + "x";
-        makeFile(m_base + "lib/" + name, "picture");
-        QVERIFY(MoveToTrash(m_base + "lib/" + name).done());
-        const QStringList trashed = QDir(trash() + "files").entryList(QDir::Files);
-        QCOMPARE(trashed.size(), 1);
-        QVERIFY(name.startsWith(trashed.first()));
-        QCOMPARE(contents(trash() + "files/" + trashed.first()), "picture");
-        const QByteArray info = contents(trash() + "info/" + trashed.first() + ".trashinfo");
-        QVERIFY(info.contains("Path=" + QUrl::toPercentEncoding(m_base + "lib/" + name, "/") + "\n"));
+        QTest::addColumn<QByteArray>("name");
+        QTest::addColumn<QByteArray>("kept");    // the name in the trash
+        QTest::addColumn<QByteArray>("written"); // the name in the information file
+        const QByteArray longest = QString(QString(127, QChar(0xe9)) + "x").toUtf8();
+        // 255 bytes, the most a file system takes: shortened to fit beside ".trashinfo", never
+        // in the middle of a letter.
+        QTest::newRow("255 bytes") << longest << longest.left(200) << longest.toPercentEncoding();
+        QTest::newRow("not UTF-8") << QByteArray("bad\xe9.jpg") << QByteArray("bad\xe9.jpg")
+                                   << QByteArray("bad%E9.jpg");
+    }
+
+    // The information file keeps the whole name, as its bytes, so the file manager puts it back
+    // under the name it had.
+    void trashTakesAnyName()
+    {
+        QFETCH(QByteArray, name);
+        QFETCH(QByteArray, kept);
+        QFETCH(QByteArray, written);
+        makeFile(m_base + "lib/" + PathFromNative(name), "picture");
+        QVERIFY(MoveToTrash(m_base + "lib/" + PathFromNative(name)).done());
+        QCOMPARE(filesIn(trash() + "files"), QStringList{PathFromNative(kept)});
+        QCOMPARE(contents(trash() + "files/" + PathFromNative(kept)), "picture");
+        const QByteArray info = contents(trash() + "info/" + PathFromNative(kept) + ".trashinfo");
+        QVERIFY2(info.contains("Path=" + QUrl::toPercentEncoding(m_base, "/") + "lib/" + written + "\n"),
+                 info.constData());
+    }
+
+    void trashOfTheRealMount_data()
+    {
+        QTest::addColumn<QString>("layout"); // how the item lib/Cat/a.jpg is reached
+        QTest::addColumn<QString>("trash");  // the trash that takes it; empty: none may
+        QTest::addColumn<QString>("path");   // where the information file says it stood
+        // disk/ is a file system of its own: a library moved there is reached through a link.
+        QTest::newRow("a link to another file system") << "link"
+                                                       << "disk/.Trash-%1"
+                                                       << "libtarget/Cat/a.jpg";
+        QTest::newRow("a shared trash") << "link, shared"
+                                        << "disk/.Trash/%1"
+                                        << "libtarget/Cat/a.jpg";
+        QTest::newRow("a shared trash that is a link") << "link, shared link"
+                                                       << "disk/.Trash-%1"
+                                                       << "libtarget/Cat/a.jpg";
+        QTest::newRow("a trash folder of another user") << "link, foreign"
+                                                        << ""
+                                                        << "";
+        // bound/ shows a folder of the home's own file system again: a rename between the two
+        // mounts is refused, so the home trash cannot take it.
+        QTest::newRow("a bind mount") << "bind"
+                                      << "bound/.Trash-%1"
+                                      << "Cat/a.jpg";
+    }
+
+    // The trash is found by the mount that really holds the item, as the mount table says, so the
+    // desktop's trash (and trash-list) sees it and puts it back.
+    void trashOfTheRealMount()
+    {
+        QFETCH(QString, layout);
+        QFETCH(QString, trash);
+        QFETCH(QString, path);
+        if (::geteuid() != 0)
+            QSKIP("Mounting a file system for this test needs root; skipped.");
+        Mounts mounts;
+        const QString uid = QString::number(::getuid());
+        QString item;
+        if (layout == "bind") {
+            makeFile(m_base + "home-fs/Cat/a.jpg", "picture");
+            makeFolder(m_base + "bound");
+            QVERIFY(mounts.bind(m_base + "home-fs", m_base + "bound"));
+            QVERIFY(QFile::link(m_base + "bound", m_base + "lib"));
+        } else {
+            makeFolder(m_base + "disk");
+            QVERIFY(mounts.tmpfs(m_base + "disk"));
+            makeFile(m_base + "disk/libtarget/Cat/a.jpg", "picture");
+            QVERIFY(QFile::link(m_base + "disk/libtarget", m_base + "lib"));
+        }
+        if (layout.endsWith("shared")) {
+            makeFolder(m_base + "disk/.Trash");
+            QVERIFY(::chmod(QFile::encodeName(m_base + "disk/.Trash").constData(), 01777) == 0);
+        } else if (layout.endsWith("shared link")) {
+            makeFolder(m_base + "disk/elsewhere");
+            QVERIFY(::chmod(QFile::encodeName(m_base + "disk/elsewhere").constData(), 01777) == 0);
+            QVERIFY(QFile::link(m_base + "disk/elsewhere", m_base + "disk/.Trash"));
+        } else if (layout.endsWith("foreign")) {
+            makeFolder(m_base + "disk/.Trash-" + uid);
+            QVERIFY(::chown(QFile::encodeName(m_base + "disk/.Trash-" + uid).constData(), 65534, 65534) == 0);
+        }
+        const QStringList home = fingerprint(m_base + "data");
+
+        const Outcome moved = MoveToTrash(m_base + "lib/Cat/a.jpg");
+
+        QCOMPARE(fingerprint(m_base + "data"), home);
+        if (trash.isEmpty()) {
+            QCOMPARE(moved.kind, Outcome::Kind::Failed);
+            QCOMPARE(contents(m_base + "lib/Cat/a.jpg"), "picture");
+            return;
+        }
+        QVERIFY2(moved.done(), qPrintable(moved.text));
+        const QString folder = m_base + trash.arg(uid) + '/';
+        QCOMPARE(filesIn(folder), (QStringList{"files/a.jpg", "info/a.jpg.trashinfo"}));
+        QCOMPARE(contents(folder + "files/a.jpg"), "picture");
+        QVERIFY(contents(folder + "info/a.jpg.trashinfo").contains("\nPath=" + path.toUtf8() + "\n"));
     }
 
     // Without a trash on the item's file system the item stays where it is, and no trash
@@ -141,6 +266,40 @@ private slots:
         QCOMPARE(fingerprint(m_base), before);
         QCOMPARE(QDir(m_base).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
                  (QStringList{"blocked", "home", "lib", "outside"}));
+    }
+
+    void namesAsBytes_data()
+    {
+        QTest::addColumn<QByteArray>("name");
+        QTest::addColumn<QString>("text"); // as listed; none for a name that is not UTF-8
+        QTest::newRow("ASCII") << QByteArray("Image_1.jpg") << "Image_1.jpg";
+        QTest::newRow("UTF-8, emoji")
+            << QByteArray("K\xc3\xb6ln \xf0\x9f\x93\xb7") << QStringLiteral(u"Köln 📷");
+        QTest::newRow("byte-order mark") << QByteArray("\xef\xbb\xbf.jpg") << QChar(0xfeff) + QString(".jpg");
+        QTest::newRow("Latin-1") << QByteArray("bad\xe9.jpg") << QString();
+        QTest::newRow("escape's own code as UTF-8") << QByteArray("\xed\xb3\xa9\xe9") << QString();
+        QTest::newRow("overlong slash") << QByteArray("a\xc0\xaf") << QString();
+        QTest::newRow("cut short at the end") << QByteArray("a\xe2\x82") << QString();
+        QTest::newRow("astral letter, then a stray byte") << QByteArray("\xf0\x90\x82\x80\x80") << QString();
+    }
+
+    // Each name lists as text that names the same bytes again; valid UTF-8 lists as its text.
+    void namesAsBytes()
+    {
+        QFETCH(QByteArray, name);
+        QFETCH(QString, text);
+        makeFolder(m_base + "names");
+        const int fd =
+            ::open(QFile::encodeName(m_base + "names/").append(name).constData(), O_CREAT | O_WRONLY, 0600);
+        QVERIFY(fd >= 0);
+        ::close(fd);
+        const QList<FolderEntry> listed = ListFolder(m_base + "names");
+        QCOMPARE(listed.size(), 1);
+        QCOMPARE(listed.first().kind, FolderEntry::Kind::File);
+        QCOMPARE(NativePath(listed.first().name), name);
+        if (!text.isNull())
+            QCOMPARE(listed.first().name, text);
+        QVERIFY(EntryExists(m_base + "names/" + listed.first().name));
     }
 
     void firstStepNotAFolder_data()

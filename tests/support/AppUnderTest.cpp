@@ -23,9 +23,32 @@ QStringList AppUnderTest::items(const char* combo) const
 QStringList AppUnderTest::listed() const
 {
     QStringList lines;
-    for (int row = 0; row < list()->count(); ++row)
-        lines.append(list()->item(row)->text());
+    for (int row = 0; row < list()->model()->rowCount(); ++row)
+        lines.append(list()->model()->index(row, 0).data().toString());
     return lines;
+}
+
+QList<int> AppUnderTest::selectedRows() const
+{
+    QList<int> rows;
+    for (const QModelIndex& index : list()->selectionModel()->selectedRows())
+        rows.append(index.row());
+    std::sort(rows.begin(), rows.end());
+    return rows;
+}
+
+void AppUnderTest::selectRows(const QList<int>& rows, int current)
+{
+    QItemSelectionModel& selection = *list()->selectionModel();
+    selection.setCurrentIndex(list()->model()->index(current, 0), QItemSelectionModel::ClearAndSelect);
+    selection.clearSelection();
+    for (const int row : rows)
+        selection.select(list()->model()->index(row, 0), QItemSelectionModel::Select);
+}
+
+QPoint AppUnderTest::onLine(int row) const
+{
+    return list()->visualRect(list()->model()->index(row, 0)).center();
 }
 
 QByteArray AppUnderTest::settingsAfterClose()

@@ -1,15 +1,16 @@
 #pragma once
 
 #include "app/VistrelleApp.h"
+#include "library/ImageSetModel.h"
 #include "support/FakeCaptureWorker.h"
 #include "support/FakeLibraryDialogs.h"
 #include "support/FakeServices.h"
 #include "support/TestLibrary.h"
+#include "ui/main/FileList.h"
 #include "ui/main/frmVistrelle.h"
 
 #include <QComboBox>
 #include <QFile>
-#include <QListWidget>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -25,13 +26,16 @@ public:
     {
         // Deleted files go to a trash of the test's own.
         qputenv("XDG_DATA_HOME", QFile::encodeName(dir.path() + "/data"));
+        // The text index too.
+        qputenv("XDG_CACHE_HOME", QFile::encodeName(dir.path() + "/cache"));
     }
 
     bool start() { return app.start(); }
     /// Starts on a settings file holding \a settings.
     bool start(const QByteArray& settings)
     {
-        return TestLibrary::makeFile(settingsFile(), settings), start();
+        TestLibrary::makeFile(settingsFile(), settings);
+        return start();
     }
     AppState& state() { return app.state(); }
     frmVistrelle& main() const { return *app.mainWindow(); }
@@ -46,7 +50,7 @@ public:
     {
         return main().findChild<T*>(QLatin1String(name));
     }
-    QListWidget* list() const { return control<QListWidget>("lstComponents"); }
+    FileList* list() const { return control<FileList>("lstComponents"); }
     void click(const char* button) { QTest::mouseClick(control<QPushButton>(button), Qt::LeftButton); }
     /// Picks \a text in a combo box as the user does.
     void choose(const char* combo, const QString& text);
@@ -57,7 +61,18 @@ public:
         return control<QComboBox>("cboImageSetCategory")->currentText() + '/' +
                control<QComboBox>("cboImageSetName")->currentText();
     }
+    /// The lines of the file list.
     QStringList listed() const;
+    /// The text of the file list's current line.
+    QString currentLine() const { return list()->currentIndex().data().toString(); }
+    /// The rows of the file list's selected lines, in order.
+    QList<int> selectedRows() const;
+    /// Makes line \a row of the file list the current one, selected alone, as a click does.
+    void setCurrentLine(int row) { list()->setCurrentIndex(list()->model()->index(row, 0)); }
+    /// Selects the lines at \a rows of the file list, \a current the current one.
+    void selectRows(const QList<int>& rows, int current);
+    /// The middle of line \a row of the file list, in its viewport.
+    QPoint onLine(int row) const;
     /// The settings file the main window writes as it closes.
     QByteArray settingsAfterClose();
     /// Clicks \a button and runs \a act on the modal dialog it opens, closing the dialog if \a act

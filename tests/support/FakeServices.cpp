@@ -1,5 +1,9 @@
 #include "FakeServices.h"
 
+#include "TestLibrary.h"
+
+#include <QImage>
+
 BoxAnswer FakeMessageBoxes::show(const QString& text, BoxLook look, BoxButtons buttons)
 {
     shown.append({text, look, buttons});
@@ -30,6 +34,8 @@ bool FakeClipboard::send()
     if (waiting.isEmpty())
         return false;
     const quint64 change = waiting.takeFirst();
+    if (whileFetching)
+        whileFetching();
     ++fetches;
     ClipboardPicture sent;
     sent.change = change;
@@ -58,4 +64,49 @@ void FakeClipboard::clearIfStill(quint64 change)
         return;
     setImage(QImage());
     ownClearings.append(changes);
+}
+
+TextReading FakeTextReader::read(const QByteArray& bytes, const std::atomic_bool& stop)
+{
+    if (whileReading)
+        whileReading(stop);
+    const std::lock_guard lock(mutex);
+    if (stop)
+        return {TextReading::Kind::Stopped, {}};
+    if (missingData)
+        return {TextReading::Kind::Unavailable, "no language data"};
+    readSoFar.append(texts.value(bytes));
+    if (QImage::fromData(bytes).isNull())
+        return {TextReading::Kind::Unreadable, {}};
+    return {TextReading::Kind::Read, texts.value(bytes)};
+}
+
+void FakeTextReader::setLanguages(const QStringList& languages)
+{
+    const std::lock_guard lock(mutex);
+    chosen = languages;
+}
+
+void FakeTextReader::holds(const QString& path, const QString& words)
+{
+    const std::lock_guard lock(mutex);
+    texts.insert(TestLibrary::contents(path), words);
+}
+
+int FakeTextReader::reads() const
+{
+    const std::lock_guard lock(mutex);
+    return static_cast<int>(readSoFar.size());
+}
+
+QStringList FakeTextReader::readWords() const
+{
+    const std::lock_guard lock(mutex);
+    return readSoFar;
+}
+
+QStringList FakeTextReader::languages() const
+{
+    const std::lock_guard lock(mutex);
+    return chosen;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/ActiveWindowSource.h"
 #include "platform/Clipboard.h"
 #include "platform/Clock.h"
 #include "platform/InstanceLock.h"
@@ -11,11 +12,13 @@
 #include "platform/ShortcutLatch.h"
 #include "platform/Sound.h"
 #include "platform/SystemTray.h"
+#include "platform/TextReader.h"
 
 #include <QHash>
 #include <QSet>
 #include <QStringList>
 #include <functional>
+#include <mutex>
 #include <optional>
 
 /// One message box as the user would have seen it.
@@ -63,6 +66,7 @@ struct FakeClipboard final : Clipboard
     QString failure;             // the owner stops sending: this is what is told
     QList<quint64> waiting;      // fetches not answered yet
     QList<quint64> ownClearings; // changes made by the program's clearings
+    std::function<void()> whileFetching; // what another program does while the picture is sent
 };
 
 /// A clock that stands still unless told, and records the waits instead of waiting.
@@ -97,7 +101,11 @@ struct FakeKeyState final : KeyState
 
 struct FakeScreenGrab final : ScreenGrab
 {
-    QImage activeWindow() override { return ++grabs, window; }
+    QImage activeWindow() override
+    {
+        ++grabs;
+        return window;
+    }
     QImage window;
     int grabs = 0;
 };
@@ -110,8 +118,16 @@ struct FakeSound final : Sound
 
 struct FakeShell final : Shell
 {
-    bool explore(const QString& folder) override { return explored.append(folder), succeeds; }
-    bool open(const QString& path) override { return opened.append(path), succeeds; }
+    bool explore(const QString& folder) override
+    {
+        explored.append(folder);
+        return succeeds;
+    }
+    bool open(const QString& path) override
+    {
+        opened.append(path);
+        return succeeds;
+    }
     bool succeeds = true;
     QStringList explored, opened;
 };
@@ -130,6 +146,37 @@ struct FakeSystemTray final : SystemTray
     bool present = false;
 };
 
+struct FakeActiveWindowSource final : ActiveWindowSource
+{
+    PictureSource activeWindow() override { return window; }
+    PictureSource window;
+};
+
+/// Reads the words a test gave for a picture's bytes, at once; other pictures hold none, and
+/// bytes that are no picture cannot be read. Called on the reader's thread.
+struct FakeTextReader final : TextReader
+{
+    TextReading read(const QByteArray& bytes, const std::atomic_bool& stop) override;
+    QStringList installedLanguages() override { return {"deu", "eng"}; }
+    void setLanguages(const QStringList& chosen) override;
+    void rest() override {}
+
+    /// The picture in the file at \a path holds \a words.
+    void holds(const QString& path, const QString& words);
+    int reads() const;
+    /// The words of each picture read, in the order read.
+    QStringList readWords() const;
+    QStringList languages() const;
+
+    mutable std::mutex mutex;
+    QHash<QByteArray, QString> texts;
+    QStringList chosen;
+    QStringList readSoFar;
+    bool missingData = false; // as without the language data
+    /// What happens while a picture is read, on the reader's thread, with the request to stop.
+    std::function<void(const std::atomic_bool& stop)> whileReading;
+};
+
 /// The fakes bundled as the Services the logic takes.
 struct FakeServices
 {
@@ -143,5 +190,8 @@ struct FakeServices
     FakeSound sound;
     FakeSystemTray tray;
     ShortcutLatch shortcuts;
-    Services services{boxes, clipboard, shell, instance, clock, keys, grab, sound, tray, shortcuts};
+    FakeActiveWindowSource windowSource;
+    FakeTextReader reader;
+    Services services{boxes, clipboard, shell, instance,  clock,        keys,
+                      grab,  sound,     tray,  shortcuts, windowSource, reader};
 };

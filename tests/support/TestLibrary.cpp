@@ -1,19 +1,32 @@
 #include "TestLibrary.h"
 
+#include "platform/FileNames.h"
+
 #include <QCryptographicHash>
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
+#include <cerrno>
 #include <csignal>
+#include <dirent.h>
+#include <fcntl.h>
+#include <ftw.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace TestLibrary {
 
+// Paths go to the system as their bytes (NativePath), so tests can make names that are not UTF-8.
+
 void makeFolder(const QString& folder)
 {
-    if (!QDir().mkpath(folder))
+    const QByteArray path = NativePath(folder);
+    for (qsizetype slash = path.indexOf('/', 1); slash != -1; slash = path.indexOf('/', slash + 1))
+        ::mkdir(path.left(slash).constData(), 0777);
+    if (::mkdir(path.constData(), 0777) != 0 && errno != EEXIST)
         qFatal("could not make folder %s", qPrintable(folder));
 }
 
@@ -31,24 +44,57 @@ QString makeImage(const QString& path, QSize size, const QColor& colour)
 
 void makeFile(const QString& path, const QByteArray& bytes)
 {
-    makeFolder(QFileInfo(path).absolutePath());
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+    makeFolder(path.left(path.lastIndexOf('/')));
+    const int fd = ::open(NativePath(path).constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    QFile file;
+    if (fd < 0 || !file.open(fd, QIODevice::WriteOnly, QFileDevice::AutoCloseHandle) ||
+        file.write(bytes) != bytes.size())
         qFatal("could not write test file %s", qPrintable(path));
 }
 
 QByteArray contents(const QString& path)
 {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    const int fd = ::open(NativePath(path).constData(), O_RDONLY | O_CLOEXEC);
+    QFile file;
+    return fd >= 0 && file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle) ? file.readAll()
+                                                                                       : QByteArray();
+}
+
+namespace {
+
+// Every file below \a folder (ending in "/"), hidden ones too, links not followed, relative to \a base.
+void collectFiles(const QByteArray& base, const QByteArray& folder, QStringList& names)
+{
+    DIR* listing = ::opendir((base + folder).constData());
+    while (const dirent* entry = listing ? ::readdir(listing) : nullptr) {
+        const QByteArray name = folder + entry->d_name;
+        struct stat info = {};
+        if (qstrcmp(entry->d_name, ".") == 0 || qstrcmp(entry->d_name, "..") == 0 ||
+            ::lstat((base + name).constData(), &info) != 0)
+            continue;
+        if (S_ISDIR(info.st_mode))
+            collectFiles(base, name + '/', names);
+        else if (S_ISREG(info.st_mode) ||
+                 (S_ISLNK(info.st_mode) && ::stat((base + name).constData(), &info) == 0 &&
+                  S_ISREG(info.st_mode)))
+            names.append(PathFromNative(name));
+    }
+    if (listing)
+        ::closedir(listing);
+}
+
+} // namespace
+
+void removeTree(const QString& folder)
+{
+    const auto remove = [](const char* path, const struct stat*, int, FTW*) { return ::remove(path); };
+    ::nftw(NativePath(folder).constData(), remove, 16, FTW_DEPTH | FTW_PHYS | FTW_MOUNT);
 }
 
 QStringList filesIn(const QString& folder)
 {
     QStringList names;
-    const QString base = QDir(folder).absolutePath() + '/';
-    for (QDirIterator it(folder, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories); it.hasNext();)
-        names.append(it.next().mid(base.size()));
+    collectFiles(NativePath(QDir(folder).absolutePath()) + '/', QByteArray(), names);
     names.sort();
     return names;
 }

@@ -1,251 +1,120 @@
 #include "FileList.h"
 
-#include "core/AppState.h"
-#include "library/DisplayOrder.h"
-#include "library/FileOperations.h"
-#include "library/LibraryCommands.h"
-#include "library/LibraryTree.h"
-#include "platform/MessageBoxes.h"
-#include "platform/Services.h"
-#include "platform/Shell.h"
-#include "ui/dialogs/LibraryDialogs.h"
+#include "library/ImageSetModel.h"
 
-#include <QComboBox>
 #include <QKeyEvent>
-#include <QSignalBlocker>
+#include <QScopedValueRollback>
 #include <algorithm>
 
-FileList::FileList(QWidget* parent, AppState& state, Services& services, LibraryDialogs& dialogs)
-    : QListWidget(parent)
-    , m_state(state)
-    , m_services(services)
-    , m_dialogs(dialogs)
+namespace {
+
+// True when \a path names a file called \a name.
+bool named(const QString& path, const QString& name)
+{
+    return path.size() > name.size() && path.endsWith(name) &&
+           path.at(path.size() - name.size() - 1) == QLatin1Char('/');
+}
+
+} // namespace
+
+FileList::FileList(QWidget* parent)
+    : QListView(parent)
+    , m_files(new ImageSetModel(this))
 {
     setObjectName(QStringLiteral("lstComponents"));
-    setProperty("index", 0);
     setSelectionMode(QAbstractItemView::ExtendedSelection);
-    // Every line is one name in one font: laying out each of 50,000 lines to learn its height
-    // would cost more than filling the list.
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // Every line is one name in one font: laying out each of 200,000 lines to learn its height
+    // would cost more than listing them.
     setUniformItemSizes(true);
     setToolTip(QStringLiteral("Select file(s) & press Delete key to delete OR Spacebar to relocate.  Double "
                               "click for more options."));
-    connect(this, &QListWidget::itemDoubleClicked, this, &FileList::lstComponents_DblClick);
+    setModel(m_files);
+    connect(selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this](const QModelIndex& current) {
+                if (!m_quiet && current.isValid())
+                    emit currentFileChanged(current.row());
+            });
+    connect(this, &QListView::doubleClicked, this, &FileList::fileOptionsRequested);
 }
 
-void FileList::fill(const QString& folder, int restoreRow)
+QStringList FileList::selectedPaths() const
 {
-    // Every path the walk of the set found begins with its folder, so the order of the rest is
-    // the order of the paths, and the sort need not compare that beginning again and again.
-    QStringList rests;
-    rests.reserve(m_state.fileList.size());
-    for (const QString& path : std::as_const(m_state.fileList))
-        rests.append(path.mid(folder.size()));
-    SortForDisplay(rests);
-    QStringList names;
-    names.reserve(rests.size());
-    for (const QString& rest : std::as_const(rests)) {
-        names.append(FileNameOf(rest));
-        m_state.fileListEntries.append(folder + rest);
-    }
-    refill(names, restoreRow);
+    QModelIndexList rows = selectionModel()->selectedRows();
+    std::sort(rows.begin(), rows.end());
+    QStringList paths;
+    for (const QModelIndex& row : std::as_const(rows))
+        paths.append(m_files->path(row.row()));
+    return paths;
 }
 
-void FileList::refill(const QStringList& names, int restoreRow)
+void FileList::makeCurrent(int row, QItemSelectionModel::SelectionFlags command)
 {
-    const QSignalBlocker blocker(this);
-    QString remembered;
-    if (!selectedItems().isEmpty() && currentItem())
-        remembered = currentItem()->text();
-    clear();
-    addItems(names);
+    selectionModel()->setCurrentIndex(m_files->index(row), command);
+}
+
+void FileList::fill(const QString& folder, QStringList images, qsizetype capacity, int restoreRow)
+{
+    const QScopedValueRollback quiet(m_quiet, true);
+    const QString remembered =
+        selectionModel()->hasSelection() ? currentIndex().data().toString() : QString();
+    m_files->setImages(folder, std::move(images), capacity);
+    const int lines = m_files->rowCount();
     if (!remembered.isEmpty()) {
-        const QList<QListWidgetItem*> matches =
-            findItems(remembered, Qt::MatchExactly | Qt::MatchCaseSensitive);
-        if (!matches.isEmpty())
-            setCurrentItem(matches.first());
+        const QStringList& paths = m_files->paths();
+        const auto match = std::find_if(paths.cbegin(), paths.cend(), [&remembered](const QString& path) {
+            return named(path, remembered);
+        });
+        if (match != paths.cend())
+            makeCurrent(static_cast<int>(match - paths.cbegin()), QItemSelectionModel::ClearAndSelect);
     }
-    const int lines = count();
     if (lines == 0)
         return;
     if (restoreRow < 1) {
-        if (selectedItems().isEmpty())
-            setCurrentRow(0);
+        if (!selectionModel()->hasSelection())
+            makeCurrent(0, QItemSelectionModel::ClearAndSelect);
         return;
     }
-    setCurrentRow(lines > restoreRow ? restoreRow : lines - 1);
+    makeCurrent(std::min(restoreRow, lines - 1), QItemSelectionModel::Select);
     setFocus();
 }
 
-bool FileList::insertCapture(const QString& path)
+bool FileList::insertCapture(const QString& path, qsizetype capacity)
 {
-    QStringList& entries = m_state.fileListEntries;
-    if (entries.size() >= m_state.settings.fileMax)
+    if (m_files->rowCount() >= capacity)
         return false;
-    const auto place =
-        std::upper_bound(entries.begin(), entries.end(), path,
-                         [](const QString& a, const QString& b) { return CompareDisplayOrder(a, b) < 0; });
-    const auto row = static_cast<int>(place - entries.begin());
-    entries.insert(row, path);
-    {
-        const QSignalBlocker blocker(this);
-        insertItem(row, FileNameOf(path));
-    }
-    if (entries.size() == 1)
-        setCurrentRow(0);
-    else
-        m_state.currentFileIndex = currentRow() + 1;
+    const QScopedValueRollback quiet(m_quiet, true);
+    m_files->insertImage(path);
+    if (m_files->rowCount() == 1)
+        makeCurrent(0, QItemSelectionModel::ClearAndSelect);
     return true;
 }
 
 void FileList::moveSelection(int fromRow, int toRow)
 {
-    const QSignalBlocker blocker(this);
-    if (QListWidgetItem* previous = item(fromRow))
-        previous->setSelected(false);
-    setCurrentRow(toRow, QItemSelectionModel::Select);
+    const QScopedValueRollback quiet(m_quiet, true);
+    selectionModel()->select(m_files->index(fromRow), QItemSelectionModel::Deselect);
+    makeCurrent(toRow, QItemSelectionModel::Select);
 }
 
 void FileList::keyPressEvent(QKeyEvent* event)
 {
     switch (event->key()) {
     case Qt::Key_Delete:
-        lstComponents_KeyDown(Qt::Key_Delete);
+        emit deleteKeyPressed();
         return;
     case Qt::Key_Space:
         // Ctrl+Space keeps its usual role of adding a line to the selection or taking it out.
         if (event->modifiers() & Qt::ControlModifier)
             break;
-        lstComponents_KeyDown(Qt::Key_Space);
+        emit spaceKeyPressed();
         return;
     case Qt::Key_Return:
     case Qt::Key_Enter:
-        lstComponents_KeyPress(Qt::Key_Return);
+        emit fileOptionsRequested();
         return;
     default:
         break;
     }
-    QListWidget::keyPressEvent(event);
-}
-
-QStringList FileList::selectedPaths() const
-{
-    QStringList paths;
-    for (int row = 0; row < count() && row < m_state.fileListEntries.size(); ++row) {
-        if (item(row)->isSelected())
-            paths.append(m_state.fileListEntries.at(row));
-    }
-    return paths;
-}
-
-void FileList::lstComponents_DblClick()
-{
-    ShowFileOptions();
-}
-
-void FileList::lstComponents_KeyPress(int key)
-{
-    if (key == Qt::Key_Return)
-        ShowFileOptions();
-}
-
-void FileList::lstComponents_KeyDown(int key)
-{
-    MessageBoxes& boxes = m_services.boxes;
-    // The paths are taken before asking: a capture while the question is open refills the list.
-    const QStringList paths = selectedPaths();
-    if (key == Qt::Key_Delete) {
-        if (paths.isEmpty()) {
-            boxes.show(QStringLiteral("Select file(s) to delete first."), BoxLook::Exclamation);
-            return;
-        }
-        if (boxes.show(
-                QStringLiteral("Are you sure you want to delete the %1 files selected?").arg(paths.size()),
-                BoxLook::NoIcon, BoxButtons::YesNo) != BoxAnswer::Yes)
-            return;
-        const int row = currentRow();
-        deleteFiles(paths);
-        emit refreshRequested(row);
-    } else if (key == Qt::Key_Space) {
-        if (paths.isEmpty()) {
-            boxes.show(QStringLiteral("Select file(s) to relocate first."), BoxLook::Exclamation);
-            return;
-        }
-        MoveSelectedFiles(paths);
-    }
-}
-
-void FileList::MoveSelectedFiles(const QStringList& paths)
-{
-    QStringList categories;
-    for (int row = 0; m_categories && row < m_categories->count(); ++row)
-        categories.append(m_categories->itemText(row));
-    const std::optional<ImageSetChoice> target = m_dialogs.AskForRelocation(
-        {QStringLiteral("Where should these (%1) files be moved?").arg(paths.size()), categories,
-         m_state.libraryRoot, m_state.currentCategory});
-    if (!target || target->imageSet.isEmpty() || target->category.isEmpty())
-        return;
-    const int row = currentRow();
-    const Outcome moved =
-        MoveFilesInto(paths, ImageSetFolder(m_state.libraryRoot, target->category, target->imageSet));
-    emit refreshRequested(row);
-    if (!moved.problems.isEmpty())
-        m_services.boxes.show(
-            QStringLiteral("These files were not moved and are still where they were:\n\n") +
-                moved.problems.join(QLatin1Char('\n')),
-            BoxLook::Exclamation);
-    m_services.boxes.show(QStringLiteral("Done."), BoxLook::NoIcon);
-}
-
-void FileList::ShowFileOptions()
-{
-    const int row = currentRow();
-    if (row < 0 || row >= m_state.fileListEntries.size())
-        return;
-    switch (m_dialogs.AskForFileOption()) {
-    case FileOption::Open:
-        if (!m_services.shell.open(m_state.fileListEntries.at(row)))
-            m_services.boxes.show(
-                QStringLiteral("I don't know what action to take with the selected file type.  "
-                               "Try associating it with a program in your file manager."),
-                BoxLook::Exclamation);
-        return;
-    case FileOption::Rename:
-        renameFile(row);
-        return;
-    case FileOption::Cancel:
-        return;
-    }
-}
-
-void FileList::renameFile(int row)
-{
-    const QString lineText = item(row)->text();
-    const std::optional<QString> name = m_dialogs.AskForName(lineText);
-    if (!name || name->isEmpty() || *name == lineText)
-        return;
-    const Outcome renamed = RenameFile(m_state.fileListEntries.at(row), *name);
-    if (!renamed.done()) {
-        m_services.boxes.show(renamed.text, BoxLook::Exclamation);
-        return;
-    }
-    emit refreshRequested(row);
-}
-
-void FileList::deleteFiles(const QStringList& paths)
-{
-    MessageBoxes& boxes = m_services.boxes;
-    const DeleteOutcome trashed = TrashFiles(m_state.libraryRoot, paths);
-    QStringList problems = trashed.outcome.problems;
-    if (!trashed.notTrashed.isEmpty()) {
-        QStringList names;
-        for (const QString& path : trashed.notTrashed)
-            names.append(FileNameOf(path));
-        if (boxes.show(QStringLiteral("These files cannot be moved to the trash (") + trashed.trashError +
-                           QStringLiteral("):\n\n") + names.join(QLatin1Char('\n')) +
-                           QStringLiteral("\n\nDelete them for good?"),
-                       BoxLook::Exclamation, BoxButtons::YesNo) == BoxAnswer::Yes)
-            problems += DeleteFiles(m_state.libraryRoot, trashed.notTrashed).outcome.problems;
-    }
-    for (const QString& problem : std::as_const(problems))
-        boxes.show(problem, BoxLook::Exclamation);
+    QListView::keyPressEvent(event);
 }

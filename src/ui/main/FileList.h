@@ -1,65 +1,56 @@
 #pragma once
 
-#include <QListWidget>
+#include <QListView>
 
-class LibraryDialogs;
-class QComboBox;
-struct AppState;
-struct Services;
+class ImageSetModel;
 
-/// The Image Set's files in the main window (lstComponents): a line per file name, the
-/// selection carried over a refill, and the commands on the selected files: Delete deletes
-/// them, the space bar moves them to another Image Set, a double click or Enter offers to open
-/// or rename the current one.
-class FileList final : public QListWidget
+/// The Image Set's files in the main window (lstComponents): a line per image, in display order,
+/// with several lines selectable. It keeps the current line over a refill; the keys of the file
+/// commands and a double click come out as signals.
+class FileList final : public QListView
 {
     Q_OBJECT
 
 public:
-    FileList(QWidget* parent, AppState& state, Services& services, LibraryDialogs& dialogs);
+    explicit FileList(QWidget* parent);
 
-    /// The Category list whose names the move dialog offers, in its order.
-    void setCategories(const QComboBox* categories) { m_categories = categories; }
+    /// The lines' files, which the viewers page through as well.
+    ImageSetModel& files() const { return *m_files; }
+    /// The current line, from 0; -1 when there is none.
+    int currentRow() const { return currentIndex().row(); }
+    /// The files of the selected lines, in the list's order.
+    QStringList selectedPaths() const;
 
-    /// Lists the images of the last walk of the Image Set \a folder (fileList) in display order,
-    /// their paths into fileListEntries, with refill's selection rules.
-    void fill(const QString& folder, int restoreRow);
+    /// Lists \a images of the Image Set \a folder: the first \a capacity as given, in display order.
+    /// The current line stays current when its name is still listed; a \a restoreRow of 1 or more
+    /// selects that line (or the last one) as well, and makes it the current one; with neither,
+    /// the first line is selected.
+    void fill(const QString& folder, QStringList images, qsizetype capacity, int restoreRow);
 
-    /// Replaces the lines by \a names without signals. The current line stays current when its
-    /// name is still listed; a \a restoreRow of 1 or more selects that line (or the last one)
-    /// instead; with neither, the first line is selected unless some line is.
-    void refill(const QStringList& names, int restoreRow);
-
-    /// Puts the line of the screenshot just filed at \a path in its place (while the list holds
-    /// fewer than FILEMAX lines), keeping the line that is current; in an empty list it becomes
+    /// Puts the line of the screenshot just filed at \a path in its place, while the list holds
+    /// fewer than \a capacity lines, keeping the line that is current; in an empty list it becomes
     /// the current one. False when the list was full.
-    bool insertCapture(const QString& path);
+    bool insertCapture(const QString& path, qsizetype capacity);
 
-    /// Moves the selection from line \a fromRow to line \a toRow without signals; other
-    /// selected lines stay selected.
+    /// Moves the selection from line \a fromRow to line \a toRow; other selected lines stay
+    /// selected.
     void moveSelection(int fromRow, int toRow);
 
-    void lstComponents_DblClick();
-    void lstComponents_KeyPress(int key);
-    void lstComponents_KeyDown(int key);
-    void ShowFileOptions();
-
 signals:
-    /// Files changed: the window lists the Image Set again and selects line \a row (from 0).
-    void refreshRequested(int row);
+    /// The user made line \a row current (a click, the arrow keys).
+    void currentFileChanged(int row);
+    void deleteKeyPressed();
+    void spaceKeyPressed();
+    /// A double click, or Enter.
+    void fileOptionsRequested();
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    QStringList selectedPaths() const;
-    void MoveSelectedFiles(const QStringList& paths);
-    void renameFile(int row);
-    /// Moves the files to the trash; what it cannot take goes for good only once the user agrees.
-    void deleteFiles(const QStringList& paths);
+    /// Makes line \a row current, selecting it as \a command says.
+    void makeCurrent(int row, QItemSelectionModel::SelectionFlags command);
 
-    AppState& m_state;
-    Services& m_services;
-    LibraryDialogs& m_dialogs;
-    const QComboBox* m_categories = nullptr;
+    ImageSetModel* m_files;
+    bool m_quiet = false; // set while the program moves the current line
 };

@@ -1,24 +1,30 @@
 #include "ImageInfo.h"
 
-#include <QDateTime>
-#include <QFileInfo>
+#include "platform/FileSystem.h"
+
 #include <QLocale>
 
-QString FileDateText(const QString& path)
+namespace {
+
+QString dateText(const QDateTime& modified)
 {
-    const QFileInfo info(path);
-    if (!info.exists())
-        return {};
-    const QDateTime modified = info.lastModified();
     return QLocale().toString(modified.date(), QLocale::LongFormat) + QStringLiteral(", ") +
            QLocale::c().toString(modified.time(), QStringLiteral("hh:mm:ss AP"));
 }
 
+} // namespace
+
+QString FileDateText(const QString& path)
+{
+    const std::optional<FileFacts> facts = ReadFileFacts(path);
+    return facts ? dateText(facts->modified) : QString();
+}
+
 QString ImageInfoLine(const QString& path)
 {
-    const QFileInfo info(path);
-    if (!info.exists())
+    const std::optional<FileFacts> facts = ReadFileFacts(path);
+    if (!facts)
         return {};
-    return FileDateText(path) + QStringLiteral("  (") + QString::number(info.size() / 1024) +
+    return dateText(facts->modified) + QStringLiteral("  (") + QString::number(facts->size / 1024) +
            QStringLiteral("KB)");
 }

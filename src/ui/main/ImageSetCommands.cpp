@@ -71,10 +71,8 @@ void ImageSetCommands::cmdDeleteCategory_Click()
                            "it.  Should I Abort?"),
             BoxLook::NoIcon, BoxButtons::YesNo) != BoxAnswer::No)
         return;
-    if (!deleteLibraryFolder(categoryFolder()))
-        return;
-    emit categoriesChanged();
-    boxes.show(QStringLiteral("Done."), BoxLook::NoIcon);
+    if (deleteLibraryFolder(categoryFolder(), &ImageSetCommands::categoriesChanged))
+        boxes.show(QStringLiteral("Done."), BoxLook::NoIcon);
 }
 
 void ImageSetCommands::cmdDeleteImageSet_Click()
@@ -89,10 +87,9 @@ void ImageSetCommands::cmdDeleteImageSet_Click()
                            "it.  Are you sure?"),
             BoxLook::NoIcon, BoxButtons::YesNo) != BoxAnswer::Yes)
         return;
-    if (!deleteLibraryFolder(ImageSetFolder(m_state.libraryRoot, category(), imageSet())))
-        return;
-    emit imageSetsChanged();
-    boxes.show(QStringLiteral("Done."), BoxLook::NoIcon);
+    if (deleteLibraryFolder(ImageSetFolder(m_state.libraryRoot, category(), imageSet()),
+                            &ImageSetCommands::imageSetsChanged))
+        boxes.show(QStringLiteral("Done."), BoxLook::NoIcon);
 }
 
 void ImageSetCommands::cmdFirstImageSet_Click()
@@ -103,13 +100,10 @@ void ImageSetCommands::cmdFirstImageSet_Click()
     }
     m_state.settings.introCategory = category();
     m_state.settings.introImageSet = imageSet();
-    emit settingsChanged();
-    m_services.boxes.show(QStringLiteral("Done.\n\n") + imageSet() +
-                              QStringLiteral(" will be the first image set you see when you start Vistrelle"),
-                          BoxLook::Information);
+    emit introSetChosen();
 }
 
-bool ImageSetCommands::deleteLibraryFolder(const QString& folder)
+bool ImageSetCommands::deleteLibraryFolder(const QString& folder, void (ImageSetCommands::*changed)())
 {
     MessageBoxes& boxes = m_services.boxes;
     DeleteOutcome deleted = TrashLibraryFolder(m_state, folder);
@@ -130,9 +124,11 @@ bool ImageSetCommands::deleteLibraryFolder(const QString& folder)
         boxes.show(deleted.outcome.text, BoxLook::Exclamation);
         return false;
     }
+    emit(this->*changed)();
+    // What had to stay is told; "Done." is said only when nothing did.
     for (const QString& problem : deleted.outcome.problems)
         boxes.show(problem, BoxLook::Exclamation);
-    return true;
+    return deleted.outcome.problems.isEmpty();
 }
 
 bool ImageSetCommands::tellIfNotDone(const Outcome& outcome)

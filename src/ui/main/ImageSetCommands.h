@@ -32,14 +32,16 @@ signals:
     void imageSetsChanged();
     /// A critical error: the program must stop in order.
     void endProgramRequested();
-    /// The Intro Set changed: it is to be saved now.
-    void settingsChanged();
+    /// The Intro Set changed: it is to be saved now, and the user told once it is.
+    void introSetChosen();
 
 private:
     QString category() const;
     QString imageSet() const;
     QString categoryFolder() const;
-    bool deleteLibraryFolder(const QString& folder);
+    /// Deletes \a folder, emitting \a changed when anything may have gone; true when all of
+    /// it went.
+    bool deleteLibraryFolder(const QString& folder, void (ImageSetCommands::*changed)());
     bool tellIfNotDone(const Outcome& outcome);
 
     const MainWindowControls& m_controls;

@@ -1,6 +1,8 @@
 #include "frmVistrelle.h"
 
+#include "FileCommands.h"
 #include "FileList.h"
+#include "FindPanel.h"
 #include "ImageInfo.h"
 #include "ImageSetCommands.h"
 #include "MainWindowControls.h"
@@ -10,12 +12,16 @@
 #include "capture/CaptureTick.h"
 #include "core/AppState.h"
 #include "library/DisplayOrder.h"
+#include "library/ImageSetModel.h"
+#include "library/IntroImage.h"
 #include "library/LibraryCommands.h"
 #include "library/LibraryTree.h"
 #include "library/Thumbnails.h"
+#include "platform/FreedMemory.h"
 #include "platform/MessageBoxes.h"
 #include "platform/Services.h"
 #include "platform/Shell.h"
+#include "platform/TextReader.h"
 #include "ui/CaptureCaption.h"
 #include "ui/Twips.h"
 #include "ui/dialogs/LibraryDialogs.h"
@@ -26,11 +32,13 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QGridLayout>
 #include <QLabel>
-#include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalBlocker>
+#include <QStandardItemModel>
+#include <QThreadPool>
 #include <QTimer>
 #include <algorithm>
 #include <utility>
@@ -50,21 +58,27 @@ QStringList sortedForDisplay(QStringList items)
 
 const auto exactly = Qt::MatchExactly | Qt::MatchCaseSensitive;
 
+// Lines of a set that are worth letting go of away from the window's thread.
+constexpr qsizetype largeSetDrop = 10000;
+
 // The capture extension of each format option, in the options' order.
 const char* const formatExtensions[] = {".jpg", ".bmp", ".png"};
 
 } // namespace
 
 frmVistrelle::frmVistrelle(AppState& state, Services& services, LibraryDialogs& dialogs,
-                           CaptureEngine& engine)
+                           CaptureEngine& engine, ReaderWorker& reading)
     : QWidget(nullptr)
     , m_state(state)
     , m_services(services)
     , m_dialogs(dialogs)
     , m_engine(engine)
-    , m_ui(this, new FileList(this, state, services, dialogs))
+    , m_ui(this, new FileList(this))
     , m_setCommands(new ImageSetCommands(m_ui, state, services, dialogs, this))
+    , m_find(new FindPanel(this, state, reading))
+    , m_fileCommands(new FileCommands(*m_ui.lstComponents, state, services, dialogs))
 {
+    m_find->placeIn(qobject_cast<QGridLayout*>(layout()), m_ui.lstComponents);
     setObjectName(QStringLiteral("frmVistrelle"));
     setWindowTitle(QStringLiteral("Vistrelle"));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -84,9 +98,13 @@ void frmVistrelle::connectControls()
     connect(m_ui.chkPauseCapturing, &QCheckBox::clicked, this, &frmVistrelle::chkPauseCapturing_Click);
     connect(m_ui.cboImageSetCategory, &QComboBox::activated, this, &frmVistrelle::cboImageSetCategory_Click);
     connect(m_ui.cboImageSetName, &QComboBox::activated, this, &frmVistrelle::cboImageSetName_Click);
-    connect(m_ui.lstComponents, &QListWidget::currentRowChanged, this, &frmVistrelle::lstComponents_Click);
-    connect(m_ui.lstComponents, &FileList::refreshRequested, this, &frmVistrelle::RefreshImageSetsAt);
-    m_ui.lstComponents->setCategories(m_ui.cboImageSetCategory);
+    FileList* list = m_ui.lstComponents;
+    connect(list, &FileList::currentFileChanged, this, &frmVistrelle::lstComponents_Click);
+    connect(list, &FileList::deleteKeyPressed, m_fileCommands, &FileCommands::DeleteSelectedFiles);
+    connect(list, &FileList::spaceKeyPressed, m_fileCommands, &FileCommands::MoveSelectedFiles);
+    connect(list, &FileList::fileOptionsRequested, m_fileCommands, &FileCommands::ShowFileOptions);
+    connect(m_fileCommands, &FileCommands::refreshRequested, this, &frmVistrelle::RefreshImageSetsAt);
+    m_fileCommands->setCategories(m_ui.cboImageSetCategory);
     const std::pair<const char*, void (frmVistrelle::*)()> commands[] = {
         {"cmdExplore", &frmVistrelle::cmdExplore_Click},
         {"cmdRefresh", &frmVistrelle::cmdRefresh_Click},
@@ -110,7 +128,7 @@ void frmVistrelle::connectControls()
     connect(m_setCommands, &ImageSetCommands::categoriesChanged, this, &frmVistrelle::cmdRefresh_Click);
     connect(m_setCommands, &ImageSetCommands::imageSetsChanged, this, &frmVistrelle::RefreshImageSets);
     connect(m_setCommands, &ImageSetCommands::endProgramRequested, this, &frmVistrelle::endProgramRequested);
-    connect(m_setCommands, &ImageSetCommands::settingsChanged, this, &frmVistrelle::settingsChanged);
+    connect(m_setCommands, &ImageSetCommands::introSetChosen, this, &frmVistrelle::introSetChosen);
     connect(m_ui.tmrTimer, &QTimer::timeout, this, &frmVistrelle::tmrTimer_Timer);
     connect(&m_engine, &CaptureEngine::filed, this, &frmVistrelle::fileCaptured);
     connect(&m_engine, &CaptureEngine::noted, this, &frmVistrelle::showCaptureNote);
@@ -119,6 +137,7 @@ void frmVistrelle::connectControls()
         if (!m_state.imageSetFiles.contains(path))
             fileCaptured(path);
     });
+    connect(m_find, &FindPanel::chosen, this, &frmVistrelle::showFound);
 }
 
 void frmVistrelle::enableTimer()
@@ -207,7 +226,7 @@ void frmVistrelle::cboImageSetCategory_Click()
     }
     ResetFileTables();
     if (m_ui.cboImageSetName->count() == 0) {
-        m_ui.lstComponents->clear();
+        m_ui.lstComponents->files().clear();
         m_ui.lblImageInfo->clear();
     }
     const int row = m_ui.cboImageSetName->findText(remembered, exactly);
@@ -217,7 +236,7 @@ void frmVistrelle::cboImageSetCategory_Click()
         selectImageSet(0);
     m_state.currentCategory = category;
     m_state.currentImageSet = m_ui.cboImageSetName->currentText();
-    if (m_ui.lstComponents->count() == 0 && !m_state.lowResourceMode)
+    if (m_ui.lstComponents->files().rowCount() == 0 && !m_state.lowResourceMode)
         emit viewerRefitRequested();
 }
 
@@ -227,7 +246,7 @@ void frmVistrelle::cboImageSetName_Click()
     m_state.currentCategory = m_ui.cboImageSetCategory->currentText();
     m_state.currentImageSet = m_ui.cboImageSetName->currentText();
     RefreshFileList(imageSetFolder());
-    if (m_ui.lstComponents->count() == 0 && !m_state.lowResourceMode)
+    if (m_ui.lstComponents->files().rowCount() == 0 && !m_state.lowResourceMode)
         emit viewerRefitRequested();
 }
 
@@ -255,7 +274,6 @@ bool frmVistrelle::SelectImageSet(const QString& setName, const QString& preferr
 
 void frmVistrelle::ResetFileTables()
 {
-    m_state.fileListEntries.clear();
     m_state.imageSetFiles.clear();
     if (!m_state.lowResourceMode)
         emit viewerEmptied();
@@ -264,24 +282,22 @@ void frmVistrelle::ResetFileTables()
 void frmVistrelle::RefreshFileList(const QString& folder)
 {
     ResetFileTables();
-    ResetFileWalk(m_state);
-    ListImageSet(m_state, folder);
-    const int imagesFound = m_state.fileCount - 1;
-    FillFileList(folder);
+    ImageSetListing listing = ListImageSet(folder);
+    m_state.imageSetFiles = std::move(listing.files);
+    const qsizetype imagesFound = listing.images.size();
+    FillFileList(folder, std::move(listing.images));
     if (m_state.lowResourceMode)
         return;
 
-    m_state.currentFileIndex = 0;
-    if (!m_state.fileListEntries.isEmpty()) {
-        m_state.currentFileIndex = m_ui.lstComponents->currentRow() + 1;
+    const ImageSetModel& files = m_ui.lstComponents->files();
+    if (files.rowCount() > 0)
         ShowViewerImage(QString());
-    }
-    emit viewerStepsEnabled(m_state.fileListEntries.size() >= 2);
+    emit viewerStepsEnabled(files.rowCount() >= 2);
     if (imagesFound > m_state.settings.fileMax)
         tellAboutOverflow(folder, imagesFound);
 }
 
-void frmVistrelle::tellAboutOverflow(const QString& folder, int found)
+void frmVistrelle::tellAboutOverflow(const QString& folder, qsizetype found)
 {
     // Once per Image Set and run: the list is refreshed after every capture.
     if (m_overflowTold.contains(folder))
@@ -294,32 +310,35 @@ void frmVistrelle::tellAboutOverflow(const QString& folder, int found)
                           BoxLook::Information);
 }
 
-void frmVistrelle::FillFileList(const QString& folder)
+void frmVistrelle::FillFileList(const QString& folder, QStringList images)
 {
     if (m_state.lowResourceMode)
         return;
     m_ui.lblImageInfo->clear();
-    m_ui.lstComponents->fill(folder, std::exchange(m_restoreListIndex, 0));
+    QStringList previous = m_ui.lstComponents->files().paths();
+    m_ui.lstComponents->fill(folder, std::move(images), m_state.settings.fileMax,
+                             std::exchange(m_restoreListIndex, 0));
+    // The lines of a large set are let go of away from the window's thread, and the heap's free
+    // pages handed back to the system.
+    if (previous.size() >= largeSetDrop)
+        QThreadPool::globalInstance()->start([gone = std::move(previous)]() mutable {
+            gone = QStringList();
+            TrimHeap();
+        });
 }
 
-void frmVistrelle::lstComponents_Click()
+void frmVistrelle::lstComponents_Click(int row)
 {
-    const int row = m_ui.lstComponents->currentRow();
-    if (row < 0 || row >= m_state.fileListEntries.size())
-        return;
-    ShowViewerImage(m_state.fileListEntries.at(row));
-    m_state.currentFileIndex = row + 1;
+    ShowViewerImage(m_ui.lstComponents->files().path(row));
 }
 
 void frmVistrelle::ShowViewerImage(const QString& path)
 {
     QString file = path;
-    if (file.isEmpty()) {
-        const int row = m_state.currentFileIndex - 1;
-        if (row < 0 || row >= m_state.fileListEntries.size())
-            return;
-        file = m_state.fileListEntries.at(row);
-    }
+    if (file.isEmpty())
+        file = m_ui.lstComponents->files().path(m_ui.lstComponents->currentRow());
+    if (file.isEmpty())
+        return;
     m_ui.lblImageInfo->setText(ImageInfoLine(file));
     emit viewerShows(file);
 }
@@ -344,6 +363,7 @@ void frmVistrelle::chkPauseCapturing_Click()
 {
     SetCapturePaused(m_state, m_services, m_engine, m_ui.chkPauseCapturing->isChecked());
     showCaption();
+    m_find->showProgress();
 }
 
 void frmVistrelle::showCaption()
@@ -362,7 +382,7 @@ void frmVistrelle::cmdExplore_Click()
 
 void frmVistrelle::cmdOptions_Click()
 {
-    frmOptions dialog(m_state.settings, this);
+    frmOptions dialog(m_state.settings, m_services.reader.installedLanguages(), this);
     if (dialog.exec() != QDialog::Accepted)
         return;
     m_state.settings = dialog.chosen();
@@ -388,22 +408,49 @@ void frmVistrelle::cmdRefresh_Click()
 {
     FillCategoryList();
     RefreshImageSets();
+    m_find->walkLibrary();
     // A picture that could not be filed is tried again, now that the user says things changed.
     m_engine.retry();
 }
 
 void frmVistrelle::moveFileSelection(int fromRow, int toRow)
 {
-    if (toRow < 0 || toRow >= m_ui.lstComponents->count())
+    if (toRow < 0 || toRow >= m_ui.lstComponents->files().rowCount())
         return;
     m_ui.lstComponents->moveSelection(fromRow, toRow);
-    m_state.currentFileIndex = toRow + 1;
     ShowViewerImage(QString());
 }
 
 void frmVistrelle::showCaptureNote(const QString& note)
 {
     m_ui.lblCaptureStatus->setText(note);
+}
+
+void frmVistrelle::stepFile(int step)
+{
+    const int rows = m_ui.lstComponents->files().rowCount();
+    const int current = m_ui.lstComponents->currentRow();
+    if (current < 0 || rows == 0)
+        return;
+    moveFileSelection(current, ((current + step) % rows + rows) % rows);
+}
+
+void frmVistrelle::makeIntroImage()
+{
+    // The list follows each rename, so the new intro image stands first at once.
+    ImageSetModel& files = m_ui.lstComponents->files();
+    const QStringList before = files.paths();
+    QStringList after = before;
+    const Outcome renamed = MakeIntroImage(after, m_ui.lstComponents->currentRow());
+    for (qsizetype row = 0; row < before.size(); ++row)
+        if (after.at(row) != before.at(row))
+            files.renameImage(before.at(row), after.at(row));
+    if (renamed.done())
+        m_services.boxes.show(QStringLiteral("Done.\n\nThis image will now be the first to be displayed "
+                                             "for this image set."),
+                              BoxLook::NoIcon);
+    else
+        m_services.boxes.show(renamed.text, BoxLook::Exclamation);
 }
 
 void frmVistrelle::fileCaptured(const QString& path)
@@ -414,43 +461,64 @@ void frmVistrelle::fileCaptured(const QString& path)
         path.indexOf(QLatin1Char('/'), folder.size()) >= 0)
         return;
     m_state.imageSetFiles.append(path);
-    if (m_ui.lstComponents->insertCapture(path) && m_state.fileListEntries.size() > 1)
+    FileList& list = *m_ui.lstComponents;
+    if (!list.insertCapture(path, m_state.settings.fileMax))
+        return;
+    if (list.files().rowCount() == 1)
+        ShowViewerImage(path);
+    else
         emit viewerStepsEnabled(true);
 }
 
-QString frmVistrelle::showThumbnails(QList<ThumbnailRow> rows, const QString& caption)
+void frmVistrelle::showFound(const FoundPicture& found)
 {
-    if (rows.isEmpty()) {
+    if (!SelectImageSet(found.imageSet, found.category))
+        return;
+    FileList& list = *m_ui.lstComponents;
+    if (const int row = list.files().rowOf(found.path); row >= 0)
+        list.moveSelection(list.currentRow(), row);
+}
+
+std::pair<int, QString> frmVistrelle::showThumbnails(const QAbstractItemModel& rows, int rowLimit,
+                                                     const QString& caption)
+{
+    if (rows.rowCount() == 0) {
         m_services.boxes.show(QStringLiteral("There are no images to show."), BoxLook::Information);
-        return {};
+        return {-1, QString()};
     }
-    frmPhotos photos(std::move(rows), LogoPicture(), this);
+    frmPhotos photos(rows, rowLimit, LogoPicture(), this);
     photos.setWindowTitle(caption);
-    return photos.exec() == QDialog::Accepted ? photos.pickedName() : QString();
+    if (photos.exec() != QDialog::Accepted)
+        return {-1, QString()};
+    return {photos.pickedRow(), photos.pickedName()};
 }
 
 void frmVistrelle::cmdPhotosBySet_Click()
 {
-    // Without a chosen Image Set the folder would be the whole Category.
-    QList<ThumbnailRow> rows;
-    if (imageSetShown())
-        rows = GatherSetThumbnails(m_state, imageSetFolder());
-    const QString picked =
-        PickedFileName(showThumbnails(std::move(rows), QStringLiteral("Thumbnail Viewer - Image Set - ") +
-                                                           m_ui.cboImageSetName->currentText()));
-    const QList<QListWidgetItem*> matches =
-        picked.isEmpty() ? QList<QListWidgetItem*>() : m_ui.lstComponents->findItems(picked, exactly);
-    if (matches.isEmpty())
+    // The thumbnails page through the list's own lines; without a chosen Image Set there are none.
+    FileList& list = *m_ui.lstComponents;
+    const int picked = showThumbnails(list.files(), m_state.settings.dirMax,
+                                      QStringLiteral("Thumbnail Viewer - Image Set - ") +
+                                          m_ui.cboImageSetName->currentText())
+                           .first;
+    if (picked < 0)
         return;
-    moveFileSelection(m_ui.lstComponents->currentRow(), m_ui.lstComponents->row(matches.first()));
-    m_ui.lstComponents->setFocus();
+    moveFileSelection(list.currentRow(), picked);
+    list.setFocus();
 }
 
 void frmVistrelle::cmdPhotosByCategory_Click()
 {
-    const QString picked = showThumbnails(GatherCategoryThumbnails(m_state, categoryFolder()),
+    QStandardItemModel sets;
+    for (const ThumbnailRow& row : GatherCategoryThumbnails(m_state.settings, categoryFolder())) {
+        auto* set = new QStandardItem(row.name);
+        set->setData(row.images, ImageSetModel::ImagesRole);
+        sets.appendRow(set);
+    }
+    const QString picked = showThumbnails(sets, sets.rowCount(),
                                           QStringLiteral("Thumbnail Viewer - Category - ") +
-                                              m_ui.cboImageSetCategory->currentText());
+                                              m_ui.cboImageSetCategory->currentText())
+                               .second;
     // A name that reads as a file name picks no Image Set.
     if (picked.isEmpty() || !PickedFileName(picked).isEmpty() ||
         picked == m_ui.cboImageSetName->currentText())

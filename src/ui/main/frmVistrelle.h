@@ -4,13 +4,18 @@
 
 #include <QSet>
 #include <QWidget>
+#include <utility>
 
 class CaptureEngine;
+class FileCommands;
+class FindPanel;
 class ImageSetCommands;
 class LibraryDialogs;
+class QAbstractItemModel;
+class ReaderWorker;
 struct AppState;
+struct FoundPicture;
 struct Services;
-struct ThumbnailRow;
 
 /// The main window: the Category and Image Set choices, the Image Set's files, the capture
 /// format and the commands. It tells the image viewer what to show through its signals.
@@ -19,7 +24,8 @@ class frmVistrelle final : public QWidget
     Q_OBJECT
 
 public:
-    frmVistrelle(AppState& state, Services& services, LibraryDialogs& dialogs, CaptureEngine& engine);
+    frmVistrelle(AppState& state, Services& services, LibraryDialogs& dialogs, CaptureEngine& engine,
+                 ReaderWorker& reading);
 
     void FillCategoryList();
     void RefreshImageSets();
@@ -37,18 +43,26 @@ public:
     /// Moves the file list's selection from row \a fromRow to row \a toRow (other selected
     /// rows stay selected) and makes that file the current one, shown in the viewer.
     void moveFileSelection(int fromRow, int toRow);
+    /// Makes the file \a step lines after the current one current (before it when negative),
+    /// wrapping at both ends of the list.
+    void stepFile(int step);
+    /// Makes the current file the intro image of its Image Set, and says how that went.
+    void makeIntroImage();
 
     /// Lists the screenshot just filed at \a path when it went into the Image Set shown: one
     /// line put in its place, without listing the set again; the viewer keeps its picture
     /// unless the list was empty.
     void fileCaptured(const QString& path);
+    /// Shows the Category and Image Set of a picture Find found, with the picture selected and
+    /// in the viewer.
+    void showFound(const FoundPicture& found);
 
     /// Shows \a note on the status line, until the next capture is filed.
     void showCaptureNote(const QString& note);
 
     void cboImageSetCategory_Click();
     void cboImageSetName_Click();
-    void lstComponents_Click();
+    void lstComponents_Click(int row);
     void optFormat_Click(int index);
     void chkPauseCapturing_Click();
     void cmdExplore_Click();
@@ -73,8 +87,10 @@ signals:
     void endProgramRequested();
     /// The window is closing.
     void unloading();
-    /// The user changed a setting (format, options, Intro Set): it is to be saved now.
+    /// The user changed a setting (format, options): it is to be saved now.
     void settingsChanged();
+    /// The user chose the Intro Set: it is to be saved now, and the user told once it is.
+    void introSetChosen();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -82,14 +98,17 @@ protected:
 private:
     void connectControls();
     void showCaption();
-    void FillFileList(const QString& folder);
+    void FillFileList(const QString& folder, QStringList images);
     void selectCategory(int row);
     void selectImageSet(int row);
-    void tellAboutOverflow(const QString& folder, int found);
+    void tellAboutOverflow(const QString& folder, qsizetype found);
     QString categoryFolder() const;
     QString imageSetFolder() const;
     bool imageSetShown() const;
-    QString showThumbnails(QList<ThumbnailRow> rows, const QString& caption);
+    /// Shows the thumbnail viewer on the first \a rowLimit of \a rows; the row picked and its
+    /// name, or -1 and nothing.
+    std::pair<int, QString> showThumbnails(const QAbstractItemModel& rows, int rowLimit,
+                                           const QString& caption);
 
     AppState& m_state;
     Services& m_services;
@@ -97,6 +116,8 @@ private:
     CaptureEngine& m_engine;
     MainWindowControls m_ui;
     ImageSetCommands* m_setCommands;
+    FindPanel* m_find;
+    FileCommands* m_fileCommands;
     QSet<QString> m_overflowTold;
     int m_restoreListIndex = 0; // line to select after the next refill, from 0; 0 keeps the selection
 };

@@ -8,6 +8,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QListWidget>
 #include <QPushButton>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -90,18 +91,18 @@ void takeHotkey(const QComboBox* key, const QCheckBox* ctrl, const QCheckBox* sh
 
 } // namespace
 
-frmOptions::frmOptions(const Settings& settings, QWidget* parent)
+frmOptions::frmOptions(const Settings& settings, const QStringList& installedLanguages, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
     , m_settings(settings)
 {
     setObjectName(QStringLiteral("frmOptions"));
     setWindowTitle(QStringLiteral("Vistrelle Options"));
-    buildControls();
+    buildControls(installedLanguages);
     Form_Load();
     setFixedSize(sizeHint());
 }
 
-void frmOptions::buildControls()
+void frmOptions::buildControls(const QStringList& installedLanguages)
 {
     auto* layout = new QVBoxLayout(this);
 
@@ -172,6 +173,27 @@ void frmOptions::buildControls()
     quality->setColumnStretch(2, 1);
     layout->addWidget(frame3);
 
+    auto* fraFind = named(new QGroupBox(QStringLiteral("Find"), this), "fraFind");
+    auto* find = new QVBoxLayout(fraFind);
+    find->addWidget(named(new QLabel(QStringLiteral("Languages of the words in screenshots:"), fraFind),
+                          "lblFindLanguages"));
+    m_lstFindLanguages = named(new QListWidget(fraFind), "lstFindLanguages");
+    m_lstFindLanguages->setToolTip(QStringLiteral("The installed languages the screenshots are read in; "
+                                                  "a change reads every screenshot again"));
+    for (const QString& language : installedLanguages)
+        m_lstFindLanguages->addItem(language);
+    m_lstFindLanguages->setMaximumHeight(m_lstFindLanguages->fontMetrics().height() * 4 +
+                                         2 * m_lstFindLanguages->frameWidth());
+    find->addWidget(m_lstFindLanguages);
+    m_chkWindowTitleInFile =
+        named(new QCheckBox(QStringLiteral("Write the window title into new screenshots"), fraFind),
+              "chkWindowTitleInFile");
+    m_chkWindowTitleInFile->setToolTip(
+        QStringLiteral("The title goes into the file's own text (JPEG comment, PNG text), where other "
+                       "programs can read it"));
+    find->addWidget(m_chkWindowTitleInFile);
+    layout->addWidget(fraFind);
+
     auto* buttons = new QHBoxLayout;
     auto* cmdOK = named(new QPushButton(QStringLiteral("&OK"), this), "cmdOK");
     auto* cmdCancel = named(new QPushButton(QStringLiteral("&Cancel"), this), "cmdCancel");
@@ -200,6 +222,13 @@ void frmOptions::Form_Load()
     m_cboTimeLapseSec->setCurrentIndex(m_shownSeconds);
     m_chkTimeLapseSilent->setChecked(m_settings.timeLapseSilent);
     m_cboQuality->setCurrentText(QString::number(m_settings.jpegQuality));
+    const QStringList languages = m_settings.findLanguages.split(QLatin1Char('+'));
+    for (int row = 0; row < m_lstFindLanguages->count(); ++row) {
+        QListWidgetItem* item = m_lstFindLanguages->item(row);
+        item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
+        item->setCheckState(languages.contains(item->text()) ? Qt::Checked : Qt::Unchecked);
+    }
+    m_chkWindowTitleInFile->setChecked(m_settings.writeWindowTitle);
 }
 
 void frmOptions::cmdOK_Click()
@@ -214,6 +243,15 @@ void frmOptions::cmdOK_Click()
         m_settings.timeLapseSeconds = minutes * 60 + seconds;
     m_settings.timeLapseSilent = m_chkTimeLapseSilent->isChecked();
     m_settings.jpegQuality = m_cboQuality->currentText().toInt();
+    QStringList languages;
+    for (int row = 0; row < m_lstFindLanguages->count(); ++row)
+        if (m_lstFindLanguages->item(row)->checkState() == Qt::Checked)
+            languages.append(m_lstFindLanguages->item(row)->text());
+    // Without languages the data installed with the program reads.
+    if (m_lstFindLanguages->count() > 0)
+        m_settings.findLanguages =
+            languages.isEmpty() ? QStringLiteral("eng") : languages.join(QLatin1Char('+'));
+    m_settings.writeWindowTitle = m_chkWindowTitleInFile->isChecked();
     accept();
 }
 

@@ -6,15 +6,18 @@
 
 class QCheckBox;
 class QComboBox;
+class QListWidget;
 
-/// The modal options dialog: hotkeys, time-lapse interval and silence, JPEG quality. It shows
-/// the settings it is given; after OK, chosen() holds them as the user set them.
+/// The modal options dialog: hotkeys, time-lapse interval and silence, JPEG quality, and Find's
+/// languages (of those installed) and window titles. It shows the settings it is given; after
+/// OK, chosen() holds them as the user set them.
 class frmOptions final : public QDialog
 {
     Q_OBJECT
 
 public:
-    explicit frmOptions(const Settings& settings, QWidget* parent = nullptr);
+    explicit frmOptions(const Settings& settings, const QStringList& installedLanguages = {},
+                        QWidget* parent = nullptr);
 
     const Settings& chosen() const { return m_settings; }
 
@@ -22,7 +25,7 @@ public:
     void cmdCancel_Click();
 
 private:
-    void buildControls();
+    void buildControls(const QStringList& installedLanguages);
     void Form_Load();
 
     Settings m_settings;
@@ -36,6 +39,8 @@ private:
     QComboBox* m_cboTimeLapseSec = nullptr;
     QCheckBox* m_chkTimeLapseSilent = nullptr;
     QComboBox* m_cboQuality = nullptr;
+    QListWidget* m_lstFindLanguages = nullptr;
+    QCheckBox* m_chkWindowTitleInFile = nullptr;
     int m_shownMinutes = 0;
     int m_shownSeconds = 0;
 };

@@ -1,14 +1,11 @@
 #include "frmImage.h"
 
 #include "ImageBox.h"
-#include "ImageViewerSteps.h"
 #include "ThumbnailPicture.h"
 #include "core/AppState.h"
 #include "core/SettingsFile.h"
-#include "library/IntroImage.h"
 #include "library/LibraryTree.h"
 #include "platform/FileSystem.h"
-#include "platform/MessageBoxes.h"
 #include "ui/Screens.h"
 #include "ui/Twips.h"
 
@@ -44,11 +41,10 @@ QImage decodeAt(const QString& path, QSize size)
 
 } // namespace
 
-frmImage::frmImage(AppState& state, MessageBoxes& boxes, const QImage& noImages)
+frmImage::frmImage(AppState& state, const QImage& noImages)
     : QMainWindow(nullptr,
                   Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowMinimizeButtonHint)
     , m_state(state)
-    , m_boxes(boxes)
     , m_noImages(noImages)
     , m_imgImageBox(new ImageBox(this))
 {
@@ -182,31 +178,17 @@ ViewerPlacement frmImage::placementForSaving()
 
 void frmImage::mnuImgNext_Click()
 {
-    stepTo(NextFileIndex(m_state));
+    emit stepRequested(1);
 }
 
 void frmImage::mnuImgPrevious_Click()
 {
-    stepTo(PreviousFileIndex(m_state));
-}
-
-void frmImage::stepTo(int fileIndex)
-{
-    if (fileIndex >= 1)
-        emit stepRequested(m_state.currentFileIndex - 1, fileIndex - 1);
+    emit stepRequested(-1);
 }
 
 void frmImage::mnuFirstImage_Click()
 {
-    // The file list is not refilled: it shows the new names from the next refresh on, while
-    // fileListEntries already holds them.
-    const Outcome renamed = MakeIntroImage(m_state);
-    if (renamed.done())
-        m_boxes.show(QStringLiteral("Done.\n\nThis image will now be the first to be displayed "
-                                    "for this image set."),
-                     BoxLook::NoIcon);
-    else
-        m_boxes.show(renamed.text, BoxLook::Exclamation);
+    emit introImageRequested();
 }
 
 void frmImage::resizeEvent(QResizeEvent* event)

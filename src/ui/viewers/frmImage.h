@@ -4,7 +4,6 @@
 #include <QMainWindow>
 
 class ImageBox;
-class MessageBoxes;
 class QAction;
 struct AppState;
 struct ViewerPlacement;
@@ -16,7 +15,7 @@ class frmImage final : public QMainWindow
     Q_OBJECT
 
 public:
-    frmImage(AppState& state, MessageBoxes& boxes, const QImage& noImages);
+    frmImage(AppState& state, const QImage& noImages);
 
     /// Shows the file at \a path, decoded at the size the viewer shows it; a large picture
     /// appears once decoded. One that is no readable picture shows "This picture cannot be shown".
@@ -39,8 +38,11 @@ public:
     void mnuFirstImage_Click();
 
 signals:
-    /// The user stepped from line \a fromRow of the main file list to line \a toRow (from 0).
-    void stepRequested(int fromRow, int toRow);
+    /// The user asked for the file \a step lines after the current one of the main file list
+    /// (before it when negative).
+    void stepRequested(int step);
+    /// The user asked to make the file shown the intro image of its Image Set.
+    void introImageRequested();
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -50,14 +52,12 @@ private:
     QSize decorations() const;
     int menuHeight() const;
     void setWidthTwips(int twips);
-    void stepTo(int fileIndex);
     void pictureDecoded(int request, const QImage& picture);
     /// The picture box's size for a picture of \a natural size: the chosen width, narrower
     /// where the picture would not fit the screen's free area.
     QSize fittedBox(QSize natural) const;
 
     AppState& m_state;
-    MessageBoxes& m_boxes;
     QImage m_noImages;
     ImageBox* m_imgImageBox;
     QAction* m_mnuImgPrevious;

@@ -2,6 +2,7 @@
 
 #include "ImageBox.h"
 #include "ThumbnailPicture.h"
+#include "library/ImageSetModel.h"
 #include "ui/Twips.h"
 
 #include <QLabel>
@@ -26,9 +27,10 @@ QRect twipsRect(int left, int top, int width, int height)
 
 } // namespace
 
-frmPhotos::frmPhotos(QList<ThumbnailRow> rows, const QImage& logo, QWidget* parent)
+frmPhotos::frmPhotos(const QAbstractItemModel& rows, int rowLimit, const QImage& logo, QWidget* parent)
     : QDialog(parent)
-    , m_rows(std::move(rows))
+    , m_rows(rows)
+    , m_rowLimit(rowLimit)
 {
     setObjectName(QStringLiteral("frmPhotos"));
     QPalette dark = palette();
@@ -104,19 +106,20 @@ void frmPhotos::FillThumbnailPage()
     m_cmdPrevious->setEnabled(false);
     for (int index = 0; index < cellCount; ++index) {
         ImageBox* cell = m_imgPhoto[index];
-        const ThumbnailRow* row = rowAt(m_pageStart + index);
-        if (!row || row->images.isEmpty()) {
+        m_shown[index] = rowAt(index);
+        const QStringList images = imagesOf(index);
+        if (images.isEmpty()) {
             cell->hide();
             cell->setPicture(QImage());
             continue;
         }
-        cell->setPicture(LoadThumbnail(row->images.first(), cell->size() * cell->devicePixelRatio()));
-        cell->setToolTip(row->name);
+        cell->setPicture(LoadThumbnail(images.first(), cell->size() * cell->devicePixelRatio()));
+        cell->setToolTip(m_shown[index].data().toString());
         cell->show();
         m_slots[index] = 1;
     }
-    m_cmdNext->setEnabled(rowAt(m_pageStart + cellCount) != nullptr);
-    m_cmdPrevious->setEnabled(m_pageStart > 1 && rowAt(m_pageStart - 1) != nullptr);
+    m_cmdNext->setEnabled(rowAt(cellCount).isValid());
+    m_cmdPrevious->setEnabled(rowAt(-1).isValid());
 }
 
 void frmPhotos::cmdNext_Click()
@@ -138,29 +141,35 @@ void frmPhotos::CancelButton_Click()
 
 void frmPhotos::imgPhoto_Click(int index)
 {
-    const ThumbnailRow* entry = rowAt(m_pageStart + index);
-    if (!entry)
+    const QStringList images = imagesOf(index);
+    if (images.isEmpty())
         return;
     // The next image of the row, the first after the last.
     const int shown = m_slots[index];
-    const int column = shown >= 0 && shown < entry->images.size() ? shown + 1 : 1;
+    const int column = shown >= 0 && shown < images.size() ? shown + 1 : 1;
     ImageBox* cell = m_imgPhoto[index];
-    cell->setPicture(LoadThumbnail(entry->images.at(column - 1), cell->size() * cell->devicePixelRatio()));
+    cell->setPicture(LoadThumbnail(images.at(column - 1), cell->size() * cell->devicePixelRatio()));
     m_slots[index] = column;
 }
 
 void frmPhotos::imgPhoto_DblClick(int index)
 {
-    const ThumbnailRow* entry = rowAt(m_pageStart + index);
-    if (!entry)
+    if (!m_shown[index].isValid())
         return;
-    m_pickedName = entry->name;
+    m_pickedName = m_shown[index].data().toString();
+    m_picked = m_shown[index];
     accept();
 }
 
-const ThumbnailRow* frmPhotos::rowAt(int row) const
+QModelIndex frmPhotos::rowAt(int offset) const
 {
-    if (row < 1 || row > m_rows.size())
-        return nullptr;
-    return &m_rows.at(row - 1);
+    const int row = m_pageStart + offset;
+    if (row < 0 || row >= std::min(m_rowLimit, m_rows.rowCount()))
+        return {};
+    return m_rows.index(row, 0);
+}
+
+QStringList frmPhotos::imagesOf(int index) const
+{
+    return m_shown[index].data(ImageSetModel::ImagesRole).toStringList();
 }

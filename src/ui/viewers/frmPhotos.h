@@ -1,15 +1,17 @@
 #pragma once
 
-#include "library/Thumbnails.h"
-
 #include <QDialog>
 #include <QImage>
+#include <QPersistentModelIndex>
 
 class ImageBox;
+class QAbstractItemModel;
 class QPushButton;
 
-/// The thumbnail viewer: its rows fifteen to a page. A click steps a cell through its
-/// row's images, a double click picks the cell's name and closes the viewer.
+/// The thumbnail viewer: the rows of a model fifteen to a page, each shown by the first of the
+/// paths its ImagesRole gives and named by its display text. A click steps a cell through its
+/// row's images, a double click picks the cell's row and closes the viewer. The model may change
+/// while the viewer is open: a pick still names the row the cell showed.
 class frmPhotos final : public QDialog
 {
     Q_OBJECT
@@ -17,10 +19,13 @@ class frmPhotos final : public QDialog
 public:
     static constexpr int cellCount = 15;
 
-    frmPhotos(QList<ThumbnailRow> rows, const QImage& logo, QWidget* parent);
+    /// Pages through the first \a rowLimit rows of \a rows.
+    frmPhotos(const QAbstractItemModel& rows, int rowLimit, const QImage& logo, QWidget* parent);
 
     /// The name of the cell picked by a double click; empty while none was picked.
     const QString& pickedName() const { return m_pickedName; }
+    /// The row of the cell picked, as it stands now; -1 while none was picked or the row is gone.
+    int pickedRow() const { return m_picked.isValid() ? m_picked.row() : -1; }
 
     void FillThumbnailPage();
     void cmdNext_Click();
@@ -31,14 +36,18 @@ public:
 
 private:
     void buildControls(const QImage& logo);
-    /// Row \a row (from 1), or null beyond the table.
-    const ThumbnailRow* rowAt(int row) const;
+    /// The row shown \a offset rows from the page's first cell, as it is now; invalid beyond the rows.
+    QModelIndex rowAt(int offset) const;
+    QStringList imagesOf(int index) const;
 
-    QList<ThumbnailRow> m_rows;
-    int m_pageStart = 1;         // row shown in the page's first cell: 1, 16, 31, ...
-    int m_slots[cellCount] = {}; // column (from 1) each cell shows; 0 hidden
+    const QAbstractItemModel& m_rows;
+    int m_rowLimit;
+    int m_pageStart = 0;                      // row shown in the page's first cell: 0, 15, 30, ...
+    QPersistentModelIndex m_shown[cellCount]; // the row each cell shows
+    int m_slots[cellCount] = {};              // column (from 1) each cell shows; 0 hidden
     ImageBox* m_imgPhoto[cellCount] = {};
     QPushButton* m_cmdPrevious = nullptr;
     QPushButton* m_cmdNext = nullptr;
     QString m_pickedName;
+    QPersistentModelIndex m_picked;
 };

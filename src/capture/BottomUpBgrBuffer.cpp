@@ -1,4 +1,4 @@
-#include "clsDIBSection.h"
+#include "BottomUpBgrBuffer.h"
 
 #include <algorithm>
 #include <cstring>
@@ -16,22 +16,22 @@ long long strideOf(long long width)
 
 Outcome noMemory()
 {
-    return Outcome::failed(clsDIBSection::outOfMemoryError, QStringLiteral("Out of memory"));
+    return Outcome::failed(BottomUpBgrBuffer::outOfMemoryError, QStringLiteral("Out of memory"));
 }
 
 } // namespace
 
-Outcome clsDIBSection::overflow()
+Outcome BottomUpBgrBuffer::overflow()
 {
     return Outcome::failed(overflowError, QStringLiteral("Overflow: the picture is too large"));
 }
 
-int clsDIBSection::BytesPerScanLine() const
+int BottomUpBgrBuffer::BytesPerScanLine() const
 {
     return static_cast<int>(strideOf(m_width));
 }
 
-Outcome clsDIBSection::Create(int lWidth, int lHeight)
+Outcome BottomUpBgrBuffer::Create(int lWidth, int lHeight)
 {
     ClearUp();
     const long long stride = strideOf(lWidth);
@@ -51,7 +51,7 @@ Outcome clsDIBSection::Create(int lWidth, int lHeight)
     return {};
 }
 
-Outcome clsDIBSection::CreateFromPicture(const QImage& picThis)
+Outcome BottomUpBgrBuffer::CreateFromPicture(const QImage& picThis)
 {
     if (picThis.isNull()) {
         ClearUp();
@@ -63,8 +63,8 @@ Outcome clsDIBSection::CreateFromPicture(const QImage& picThis)
     return created;
 }
 
-void clsDIBSection::LoadPictureBlt(const QImage& source, int lSrcLeft, int lSrcTop, int lSrcWidth,
-                                   int lSrcHeight)
+void BottomUpBgrBuffer::LoadPictureBlt(const QImage& source, int lSrcLeft, int lSrcTop, int lSrcWidth,
+                                       int lSrcHeight)
 {
     if (!m_bits)
         return;
@@ -95,7 +95,7 @@ void clsDIBSection::LoadPictureBlt(const QImage& source, int lSrcLeft, int lSrcT
     }
 }
 
-void clsDIBSection::ClearUp()
+void BottomUpBgrBuffer::ClearUp()
 {
     m_bits.reset();
 }

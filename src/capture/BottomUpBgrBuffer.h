@@ -8,7 +8,7 @@
 /// An owned 24-bit picture buffer: three bytes a pixel in the order blue, green, red, rows
 /// stored bottom-up (the first row in memory is the bottom row of the picture), each row padded
 /// to a multiple of 4 bytes. The JPEG and bitmap writers read it in place.
-class clsDIBSection
+class BottomUpBgrBuffer
 {
 public:
     /// The program's own error numbers: a size that does not fit in 32 bits, memory that cannot

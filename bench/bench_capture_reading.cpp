@@ -1,0 +1,110 @@
+// Capture while the words of screenshots are read: the real program with the real services
+// under a private X server, a library of 60 screenshots waiting to be read, 1920x1080 pictures
+// copied by another program (xclip). Each capture is timed until its line is in the list, with
+// reading under way and with reading paused, in turns (A B A B); the median with reading is to
+// stay within 10 % of the median without.
+#include "PrivateDisplay.h"
+#include "ScreenshotLike.h"
+#include "Timing.h"
+#include "app/DesktopServices.h"
+#include "app/VistrelleApp.h"
+#include "ui/main/frmVistrelle.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QListWidget>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <cstdio>
+#include <signal.h>
+
+namespace {
+
+constexpr int waiting = 60;
+constexpr int runs = 8;
+constexpr double ratioLimit = 1.10;
+
+// Milliseconds from copying \a png until the list shows one line more.
+double captureUntilListed(QListWidget& list, const QString& png)
+{
+    const int before = list.count();
+    QElapsedTimer timer;
+    timer.start();
+    QProcess::startDetached(QStringLiteral("xclip"),
+                            {QStringLiteral("-selection"), QStringLiteral("clipboard"), QStringLiteral("-t"),
+                             QStringLiteral("image/png"), QStringLiteral("-i"), png});
+    while (list.count() == before && timer.elapsed() < 10000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 1);
+    return static_cast<double>(timer.nsecsElapsed()) / 1e6;
+}
+
+int measure(int argc, char** argv)
+{
+    QTemporaryDir dir;
+    const QString runtime = dir.filePath(QStringLiteral("runtime"));
+    QDir().mkdir(runtime);
+    QFile::setPermissions(runtime, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    setenv("XDG_RUNTIME_DIR", runtime.toLocal8Bit().constData(), 1);
+    setenv("XDG_CACHE_HOME", dir.filePath(QStringLiteral("cache")).toLocal8Bit().constData(), 1);
+    QApplication application(argc, argv);
+
+    const QString backlog = dir.filePath(QStringLiteral("Vistrelles/Cat/Backlog/"));
+    QDir().mkpath(backlog);
+    QDir().mkpath(dir.filePath(QStringLiteral("Vistrelles/Cat/Shots")));
+    for (int seed = 0; seed < waiting; ++seed)
+        ScreenshotLike(1920, 1080, 100 + seed).save(backlog + QStringLiteral("Image_%1.png").arg(seed));
+    QStringList pictures;
+    for (int seed = 0; seed < 2 * runs; ++seed) {
+        pictures.append(dir.filePath(QStringLiteral("hd%1.png").arg(seed)));
+        ScreenshotLike(1920, 1080, seed).save(pictures.last());
+    }
+    QFile ini(dir.filePath(QStringLiteral("Vistrelle.ini")));
+    if (!ini.open(QIODevice::WriteOnly) || ini.write("FIRSTCAT=Cat\r\nFIRSTSET=Shots\r\n") < 0)
+        return 1;
+    ini.close();
+
+    DesktopServices desktop;
+    VistrelleApp app(desktop.services(), desktop.dialogs(), desktop.worker(), dir.path(), {});
+    if (!app.start())
+        return 1;
+    auto& list = *app.mainWindow()->findChild<QListWidget*>(QStringLiteral("lstComponents"));
+    runEvents(3000);
+
+    std::vector<double> reading;
+    std::vector<double> paused;
+    for (int run = 0; run < 2 * runs; ++run) {
+        const bool readingOn = run % 2 == 0;
+        app.reading().setPaused(!readingOn);
+        // Past the pause a capture gives reading, so a picture is being read as the next comes.
+        runEvents(3000);
+        (readingOn ? reading : paused).push_back(captureUntilListed(list, pictures.at(run)));
+    }
+    const IndexProgress progress = app.reading().progress();
+    std::sort(reading.begin(), reading.end());
+    std::sort(paused.begin(), paused.end());
+    std::printf(
+        "1920x1080 capture until its line is listed, %d runs each (%d of %d pictures read meanwhile)\n", runs,
+        progress.read, progress.total);
+    Report("reading paused", paused, Median(paused));
+    Report("reading under way", reading, Median(paused));
+    const double ratio = Median(reading) / Median(paused);
+    std::printf("capture while reading: ratio %.2f, limit %.2f: %s\n", ratio, ratioLimit,
+                ratio <= ratioLimit ? "ok" : "TOO SLOW");
+    return ratio <= ratioLimit ? 0 : 1;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    pid_t xserver = 0;
+    pid_t windowManager = 0;
+    if (!startPrivateDisplay(xserver, windowManager))
+        return 1;
+    const int result = measure(argc, argv);
+    kill(windowManager, SIGTERM);
+    kill(xserver, SIGTERM);
+    return result;
+}

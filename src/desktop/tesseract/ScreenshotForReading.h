@@ -1,0 +1,12 @@
+#pragma once
+
+#include <QByteArray>
+#include <QImage>
+
+/// The resolution the recognizer is told a picture made by ScreenshotForReading has.
+constexpr int ReadingResolution = 192;
+
+/// The picture in the file \a bytes as the recognizer reads it best: grey, and screen text
+/// (9 to 14 points at 96 dots per inch) enlarged to the height its models were made for. Null
+/// when the bytes are no picture, or one too large to decode safely.
+QImage ScreenshotForReading(const QByteArray& bytes);

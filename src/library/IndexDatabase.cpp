@@ -1,0 +1,193 @@
+#include "IndexDatabase.h"
+
+#include <QCryptographicHash>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QStandardPaths>
+#include <sqlite3.h>
+
+namespace {
+
+// Raised whenever the tables change; an index of another version is started afresh.
+constexpr int schemaVersion = 1;
+
+// Pictures are keyed by a hash of their bytes, files point at their picture, and the full-text
+// table holds each picture's words and source under the picture's id. A picture keeps the time
+// of its newest file, so the next one to read is found without sorting the library. Accents and case are
+// folded by the tokenizer; the prefix indexes keep short prefixes of common words fast.
+constexpr const char* schema = R"(
+CREATE TABLE meta(key TEXT PRIMARY KEY, value TEXT NOT NULL);
+CREATE TABLE pictures(
+    id INTEGER PRIMARY KEY,
+    hash BLOB NOT NULL UNIQUE,
+    state INTEGER NOT NULL DEFAULT 0,
+    attempts INTEGER NOT NULL DEFAULT 0,
+    captured INTEGER NOT NULL DEFAULT 0,
+    newest INTEGER NOT NULL DEFAULT 0);
+CREATE INDEX pictures_next ON pictures(state, captured, newest);
+CREATE TABLE files(
+    path TEXT PRIMARY KEY,
+    picture INTEGER NOT NULL,
+    size INTEGER NOT NULL,
+    modified INTEGER NOT NULL);
+CREATE INDEX files_picture ON files(picture);
+CREATE INDEX files_modified ON files(modified);
+CREATE VIRTUAL TABLE words USING fts5(text, title, program,
+    tokenize = 'unicode61 remove_diacritics 2', prefix = '1 2 3');
+)";
+
+constexpr int waitForWriterMs = 5000;
+
+void removeDatabaseFiles(const QString& file)
+{
+    for (const char* suffix : {"", "-wal", "-shm", "-journal"})
+        QFile::remove(file + QLatin1String(suffix));
+}
+
+sqlite3* openConnection(const QString& file, int flags)
+{
+    sqlite3* database = nullptr;
+    if (sqlite3_open_v2(QFile::encodeName(file).constData(), &database, flags, nullptr) != SQLITE_OK) {
+        sqlite3_close(database);
+        return nullptr;
+    }
+    sqlite3_busy_timeout(database, waitForWriterMs);
+    return database;
+}
+
+// The library an index was made for, read without changing the file.
+QString rootOf(const QString& file)
+{
+    const std::unique_ptr<IndexDatabase> index = IndexDatabase::openForReading(file);
+    return index ? index->meta(QStringLiteral("root")) : QString();
+}
+
+// An index beside \a file whose library is no longer where it was: the library has moved, and
+// its pictures, keyed by their bytes, are the same.
+void adoptMovedIndex(const QString& file)
+{
+    const QFileInfo target(file);
+    const QDir folder = target.dir();
+    for (const QString& name : folder.entryList({QStringLiteral("*.sqlite")}, QDir::Files)) {
+        const QString candidate = folder.filePath(name);
+        if (name == target.fileName())
+            continue;
+        const QString root = rootOf(candidate);
+        if (root.isEmpty() || QFileInfo(root).isDir())
+            continue;
+        for (const char* suffix : {"", "-wal", "-shm"})
+            QFile::rename(candidate + QLatin1String(suffix), file + QLatin1String(suffix));
+        return;
+    }
+}
+
+} // namespace
+
+QString IndexFolder()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation) +
+           QStringLiteral("/Vistrelle/");
+}
+
+QString IndexFileFor(const QString& root, const QString& folder)
+{
+    const QString real = QFileInfo(root).canonicalFilePath();
+    const QByteArray digest =
+        QCryptographicHash::hash((real.isEmpty() ? root : real).toUtf8(), QCryptographicHash::Sha256);
+    return folder + QStringLiteral("library-") + QString::fromLatin1(digest.toHex().left(16)) +
+           QStringLiteral(".sqlite");
+}
+
+IndexDatabase::IndexDatabase(sqlite3* database)
+    : m_database(database)
+{
+}
+
+IndexDatabase::~IndexDatabase()
+{
+    sqlite3_close_v2(m_database);
+}
+
+std::unique_ptr<IndexDatabase> IndexDatabase::openForWriting(const QString& root, const QString& file)
+{
+    QDir().mkpath(QFileInfo(file).absolutePath());
+    if (!QFileInfo::exists(file))
+        adoptMovedIndex(file);
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        if (attempt > 0)
+            removeDatabaseFiles(file);
+        sqlite3* connection = openConnection(file, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE);
+        if (!connection)
+            continue;
+        std::unique_ptr<IndexDatabase> index(new IndexDatabase(connection));
+        if (!index->exec("PRAGMA journal_mode = WAL; PRAGMA synchronous = NORMAL;"))
+            continue;
+        SqlStatement version = index->prepare("PRAGMA user_version");
+        const int found = version.step() ? static_cast<int>(version.integer(0)) : -1;
+        const bool usable = found == schemaVersion ? index->sound() : found == 0 && index->createTables();
+        if (usable && index->setMeta(QStringLiteral("root"), root))
+            return index;
+    }
+    return nullptr;
+}
+
+std::unique_ptr<IndexDatabase> IndexDatabase::openForReading(const QString& file)
+{
+    if (!QFileInfo(file).isFile())
+        return nullptr;
+    sqlite3* connection = openConnection(file, SQLITE_OPEN_READONLY);
+    if (!connection)
+        return nullptr;
+    std::unique_ptr<IndexDatabase> index(new IndexDatabase(connection));
+    SqlStatement version = index->prepare("PRAGMA user_version");
+    if (!version.step() || version.integer(0) != schemaVersion)
+        return nullptr;
+    return index;
+}
+
+bool IndexDatabase::sound() const
+{
+    SqlStatement check = prepare("PRAGMA quick_check");
+    return check.step() && check.text(0) == QLatin1String("ok");
+}
+
+bool IndexDatabase::createTables()
+{
+    // A file of version 0 that holds tables is not an index of ours.
+    SqlStatement tables = prepare("SELECT count(*) FROM sqlite_master");
+    if (!tables.step() || tables.integer(0) != 0)
+        return false;
+    const QByteArray script = QByteArray("BEGIN;") + schema +
+                              "PRAGMA user_version = " + QByteArray::number(schemaVersion) + ";COMMIT;";
+    if (exec(script.constData()))
+        return true;
+    exec("ROLLBACK");
+    return false;
+}
+
+bool IndexDatabase::exec(const char* sql)
+{
+    const int result = sqlite3_exec(m_database, sql, nullptr, nullptr, nullptr);
+    if (result != SQLITE_OK)
+        m_failure = result;
+    return result == SQLITE_OK;
+}
+
+QString IndexDatabase::meta(const QString& key) const
+{
+    SqlStatement query = prepare("SELECT value FROM meta WHERE key = ?1");
+    query.bind(1, key);
+    return query.step() ? query.text(0) : QString();
+}
+
+bool IndexDatabase::setMeta(const QString& key, const QString& value)
+{
+    SqlStatement update = prepare("INSERT INTO meta(key, value) VALUES (?1, ?2) "
+                                  "ON CONFLICT(key) DO UPDATE SET value = excluded.value");
+    update.bind(1, key).bind(2, value);
+    const bool done = update.run();
+    if (!done)
+        m_failure = update.result();
+    return done;
+}

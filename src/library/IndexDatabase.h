@@ -1,0 +1,54 @@
+#pragma once
+
+#include "SqlStatement.h"
+
+#include <QString>
+#include <memory>
+
+/// The folder of the text indexes: "Vistrelle/" in the user's cache folder ($XDG_CACHE_HOME or
+/// ~/.cache), ending in "/".
+QString IndexFolder();
+
+/// The database file of the library at \a root inside \a folder: one per library, named after
+/// the library's real path.
+QString IndexFileFor(const QString& root, const QString& folder);
+
+/// A connection to one library's text index, an SQLite database with a full-text table. The
+/// index is a cache of what the library's folders hold, so whatever is wrong with the file is
+/// mended by starting it afresh.
+class IndexDatabase
+{
+public:
+    ~IndexDatabase();
+    IndexDatabase(const IndexDatabase&) = delete;
+    IndexDatabase& operator=(const IndexDatabase&) = delete;
+
+    /// Opens the index of the library at \a root in \a file for reading and writing. A missing
+    /// file is made; when none exists but the index of a library that has moved away is beside
+    /// it, that one is taken over, so a moved library keeps what was read. A file that is
+    /// damaged, of another version or no database at all is replaced by an empty index. Null
+    /// only when no index can be made there (no room, no permission).
+    static std::unique_ptr<IndexDatabase> openForWriting(const QString& root, const QString& file);
+
+    /// Opens the index in \a file only to read it, beside a program that may be writing it.
+    /// Null when it is missing, damaged or of another version.
+    static std::unique_ptr<IndexDatabase> openForReading(const QString& file);
+
+    SqlStatement prepare(const char* sql) const { return SqlStatement(m_database, sql); }
+    /// Runs \a sql, one or more statements without parameters; true when none failed.
+    bool exec(const char* sql);
+    /// The result code of the last failed exec.
+    int failure() const { return m_failure; }
+
+    /// A value kept in the index's own table; empty when none is.
+    QString meta(const QString& key) const;
+    bool setMeta(const QString& key, const QString& value);
+
+private:
+    explicit IndexDatabase(sqlite3* database);
+    bool sound() const;
+    bool createTables();
+
+    sqlite3* m_database;
+    int m_failure = 0;
+};

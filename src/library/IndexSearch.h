@@ -1,0 +1,38 @@
+#pragma once
+
+#include "LibraryPictures.h"
+
+#include <QList>
+#include <QString>
+
+/// A picture Find found.
+struct FoundPicture
+{
+    QString path; ///< absolute
+    QString category;
+    QString imageSet;
+};
+
+/// The reading side of a library's text index, for the Find box and `--find`: it opens the
+/// database afresh for each question, so it never holds an index that was started anew, and
+/// never writes.
+class IndexSearch
+{
+public:
+    /// The index of the library at \a root (ending in "/") in the database \a file.
+    IndexSearch(QString root, QString file);
+
+    /// The pictures whose words or source hold every word of \a words (see MatchExpression),
+    /// newest first, those below \a within only (a Category or Image Set folder, relative to
+    /// the root and ending in "/"; empty for the whole library). Files that no longer exist
+    /// are left out; at most \a limit are given, all when it is 0.
+    QList<FoundPicture> find(const QString& words, const QString& within = QString(), int limit = 0) const;
+
+    /// How many of \a pictures (the library as it is now) are not read yet: those the index
+    /// does not hold as they are, and those it holds still waiting.
+    int unread(const QList<LibraryPicture>& pictures) const;
+
+private:
+    QString m_root;
+    QString m_file;
+};

@@ -1,0 +1,288 @@
+#include "TextIndex.h"
+
+#include "LibraryPictures.h"
+#include "platform/FileSystem.h"
+
+#include <QCryptographicHash>
+#include <QFile>
+#include <QFileInfo>
+#include <QHash>
+#include <QSet>
+#include <sqlite3.h>
+
+namespace {
+
+enum State { Waiting = 0, Read = 1, Unreadable = 2 };
+
+// Attempts that never came back: the picture ended the program each time.
+constexpr int attemptsBeforeGivingUp = 3;
+// Files a walk enters per transaction, so a first walk of a large library shows its progress.
+constexpr int filesPerTransaction = 500;
+
+struct KnownFile
+{
+    qint64 size;
+    qint64 modified;
+};
+
+} // namespace
+
+QByteArray PictureHash(const QString& path)
+{
+    QFile file;
+    if (!OpenRegularFile(file, path))
+        return {};
+    QCryptographicHash hash(QCryptographicHash::Sha256);
+    return hash.addData(&file) ? hash.result() : QByteArray();
+}
+
+QByteArray PictureHash(const QByteArray& bytes)
+{
+    return QCryptographicHash::hash(bytes, QCryptographicHash::Sha256);
+}
+
+TextIndex::TextIndex(QString root, QString file)
+    : m_root(std::move(root))
+    , m_file(std::move(file))
+{
+}
+
+bool TextIndex::open()
+{
+    m_database = IndexDatabase::openForWriting(m_root, m_file);
+    if (!m_database)
+        m_failure = SQLITE_CANTOPEN;
+    return m_database != nullptr;
+}
+
+bool TextIndex::failed(int result)
+{
+    m_failure = result;
+    m_database->exec("ROLLBACK");
+    return false;
+}
+
+bool TextIndex::commit()
+{
+    return m_database->exec("COMMIT") || failed(m_database->failure());
+}
+
+QString TextIndex::relativePath(const QString& path) const
+{
+    return path.startsWith(m_root) ? path.mid(m_root.size()) : QString();
+}
+
+std::optional<qint64> TextIndex::pictureFor(const QByteArray& hash)
+{
+    SqlStatement insert =
+        m_database->prepare("INSERT INTO pictures(hash) VALUES (?1) ON CONFLICT(hash) DO NOTHING");
+    if (!insert.bind(1, hash).run()) {
+        failed(insert.result());
+        return std::nullopt;
+    }
+    SqlStatement find = m_database->prepare("SELECT id FROM pictures WHERE hash = ?1");
+    if (!find.bind(1, hash).step()) {
+        failed(find.result());
+        return std::nullopt;
+    }
+    const qint64 id = find.integer(0);
+    SqlStatement words = m_database->prepare("INSERT INTO words(rowid, text, title, program) "
+                                             "SELECT ?1, '', '', '' WHERE NOT EXISTS "
+                                             "(SELECT 1 FROM words WHERE rowid = ?1)");
+    if (!words.bind(1, id).run()) {
+        failed(words.result());
+        return std::nullopt;
+    }
+    return id;
+}
+
+bool TextIndex::enter(const QString& relative, qint64 size, qint64 modified, const QByteArray& hash)
+{
+    const std::optional<qint64> picture = pictureFor(hash);
+    if (!picture)
+        return false;
+    SqlStatement file = m_database->prepare(
+        "INSERT INTO files(path, picture, size, modified) VALUES (?1, ?2, ?3, ?4) "
+        "ON CONFLICT(path) DO UPDATE SET picture = excluded.picture, size = excluded.size, "
+        "modified = excluded.modified");
+    file.bind(1, relative).bind(2, *picture).bind(3, size).bind(4, modified);
+    if (!file.run())
+        return failed(file.result());
+    SqlStatement newest = m_database->prepare("UPDATE pictures SET newest = max(newest, ?1) WHERE id = ?2");
+    return newest.bind(1, modified).bind(2, *picture).run() || failed(newest.result());
+}
+
+bool TextIndex::sync()
+{
+    // An index that could not be opened is tried again with each walk.
+    if (!m_database && !open())
+        return false;
+    QHash<QString, KnownFile> known;
+    SqlStatement files = m_database->prepare("SELECT path, size, modified FROM files");
+    while (files.step())
+        known.insert(files.text(0), {files.integer(1), files.integer(2)});
+
+    const QList<LibraryPicture> pictures = ListLibraryPictures(m_root);
+    QSet<QString> seen;
+    seen.reserve(pictures.size());
+    int entered = 0;
+    if (!m_database->exec("BEGIN"))
+        return failed(m_database->failure());
+    for (const LibraryPicture& picture : pictures) {
+        seen.insert(picture.path);
+        const auto found = known.constFind(picture.path);
+        if (found != known.cend() && found->size == picture.size && found->modified == picture.modified)
+            continue;
+        // A file that cannot be read now is looked at again by the next walk.
+        const QByteArray hash = PictureHash(m_root + picture.path);
+        if (hash.isEmpty())
+            continue;
+        if (!enter(picture.path, picture.size, picture.modified, hash))
+            return false;
+        if (++entered % filesPerTransaction == 0 && !(commit() && m_database->exec("BEGIN")))
+            return failed(m_database->failure());
+    }
+    SqlStatement drop = m_database->prepare("DELETE FROM files WHERE path = ?1");
+    for (auto file = known.cbegin(); file != known.cend(); ++file) {
+        if (!seen.contains(file.key()) && !drop.bind(1, file.key()).run())
+            return failed(drop.result());
+    }
+    if (!m_database->exec("DELETE FROM words WHERE rowid NOT IN (SELECT picture FROM files);"
+                          "DELETE FROM pictures WHERE id NOT IN (SELECT picture FROM files);"))
+        return failed(m_database->failure());
+    return commit();
+}
+
+bool TextIndex::record(const QString& path, const PictureSource& source)
+{
+    if (!m_database)
+        return false;
+    const QString relative = relativePath(path);
+    const QFileInfo info(path);
+    const QByteArray hash = PictureHash(path);
+    if (relative.isEmpty() || hash.isEmpty())
+        return true;
+    if (!m_database->exec("BEGIN"))
+        return failed(m_database->failure());
+    if (!enter(relative, info.size(), info.lastModified().toMSecsSinceEpoch(), hash))
+        return false;
+    SqlStatement captured = m_database->prepare("UPDATE pictures SET captured = 1 WHERE hash = ?1");
+    if (!captured.bind(1, hash).run())
+        return failed(captured.result());
+    if (!source.isEmpty()) {
+        SqlStatement where = m_database->prepare("UPDATE words SET title = ?1, program = ?2 WHERE rowid = "
+                                                 "(SELECT id FROM pictures WHERE hash = ?3)");
+        if (!where.bind(1, source.title).bind(2, source.program).bind(3, hash).run())
+            return failed(where.result());
+    }
+    return commit();
+}
+
+std::optional<WaitingPicture> TextIndex::nextWaiting()
+{
+    if (!m_database)
+        return std::nullopt;
+    for (;;) {
+        WaitingPicture waiting;
+        qint64 attempts = 0;
+        {
+            SqlStatement next = m_database->prepare(
+                "SELECT p.id, p.hash, p.attempts, (SELECT path FROM files WHERE picture = p.id "
+                "ORDER BY modified DESC LIMIT 1) FROM pictures p WHERE p.state = 0 "
+                "AND EXISTS (SELECT 1 FROM files WHERE picture = p.id) "
+                "ORDER BY p.captured DESC, p.newest DESC LIMIT 1");
+            if (!next.step())
+                return std::nullopt;
+            waiting = {next.integer(0), m_root + next.text(3), next.blob(1)};
+            attempts = next.integer(2);
+        }
+        if (attempts < attemptsBeforeGivingUp)
+            return waiting;
+        if (!store(waiting.id, {TextReading::Kind::Unreadable, {}}))
+            return std::nullopt;
+    }
+}
+
+bool TextIndex::beginReading(qint64 id)
+{
+    SqlStatement attempt = m_database->prepare("UPDATE pictures SET attempts = attempts + 1 WHERE id = ?1");
+    return attempt.bind(1, id).run() || failed(attempt.result());
+}
+
+bool TextIndex::store(qint64 id, const TextReading& reading)
+{
+    if (!m_database->exec("BEGIN"))
+        return failed(m_database->failure());
+    switch (reading.kind) {
+    case TextReading::Kind::Read: {
+        SqlStatement words = m_database->prepare("UPDATE words SET text = ?1 WHERE rowid = ?2");
+        if (!words.bind(1, reading.text).bind(2, id).run())
+            return failed(words.result());
+        SqlStatement read = m_database->prepare("UPDATE pictures SET state = 1, captured = 0 WHERE id = ?1");
+        if (!read.bind(1, id).run())
+            return failed(read.result());
+        break;
+    }
+    case TextReading::Kind::Unreadable: {
+        SqlStatement unreadable =
+            m_database->prepare("UPDATE pictures SET state = 2, captured = 0 WHERE id = ?1");
+        if (!unreadable.bind(1, id).run())
+            return failed(unreadable.result());
+        break;
+    }
+    case TextReading::Kind::Stopped:
+    case TextReading::Kind::Unavailable: {
+        SqlStatement notCounted =
+            m_database->prepare("UPDATE pictures SET attempts = max(attempts - 1, 0) WHERE id = ?1");
+        if (!notCounted.bind(1, id).run())
+            return failed(notCounted.result());
+        break;
+    }
+    }
+    return commit();
+}
+
+bool TextIndex::refresh(const QString& path)
+{
+    const QString relative = relativePath(path);
+    const QFileInfo info(path);
+    const QByteArray hash = PictureHash(path);
+    if (relative.isEmpty())
+        return true;
+    if (hash.isEmpty()) {
+        SqlStatement drop = m_database->prepare("DELETE FROM files WHERE path = ?1");
+        return drop.bind(1, relative).run() || failed(drop.result());
+    }
+    if (!m_database->exec("BEGIN"))
+        return failed(m_database->failure());
+    return enter(relative, info.size(), info.lastModified().toMSecsSinceEpoch(), hash) && commit();
+}
+
+bool TextIndex::setLanguages(const QString& languages)
+{
+    if (!m_database)
+        return false;
+    const QString key = QStringLiteral("languages");
+    const QString before = m_database->meta(key);
+    if (before == languages)
+        return true;
+    if (!m_database->exec("BEGIN"))
+        return failed(m_database->failure());
+    // An index without languages has read nothing yet.
+    if (!before.isEmpty() && !m_database->exec("UPDATE pictures SET state = 0, attempts = 0 WHERE state = 1"))
+        return failed(m_database->failure());
+    if (!m_database->setMeta(key, languages))
+        return failed(m_database->failure());
+    return commit();
+}
+
+IndexProgress TextIndex::progress() const
+{
+    if (!m_database)
+        return {};
+    SqlStatement counts = m_database->prepare(
+        "SELECT count(*), coalesce(sum(p.state <> 0), 0) FROM files f JOIN pictures p ON p.id = f.picture");
+    if (!counts.step())
+        return {};
+    return {static_cast<int>(counts.integer(1)), static_cast<int>(counts.integer(0))};
+}

@@ -1,0 +1,149 @@
+#include "FileCommands.h"
+
+#include "FileJob.h"
+#include "FileList.h"
+#include "core/AppState.h"
+#include "library/FileOperations.h"
+#include "library/ImageSetModel.h"
+#include "library/LibraryCommands.h"
+#include "library/LibraryTree.h"
+#include "platform/MessageBoxes.h"
+#include "platform/Services.h"
+#include "platform/Shell.h"
+#include "ui/dialogs/LibraryDialogs.h"
+
+#include <QComboBox>
+
+namespace {
+
+void addTo(DeleteOutcome& all, const DeleteOutcome& batch)
+{
+    all.outcome.problems += batch.outcome.problems;
+    all.notTrashed += batch.notTrashed;
+    if (!batch.trashError.isEmpty())
+        all.trashError = batch.trashError;
+}
+
+} // namespace
+
+FileCommands::FileCommands(FileList& list, AppState& state, Services& services, LibraryDialogs& dialogs)
+    : QObject(&list)
+    , m_list(list)
+    , m_state(state)
+    , m_services(services)
+    , m_dialogs(dialogs)
+{
+}
+
+void FileCommands::DeleteSelectedFiles()
+{
+    MessageBoxes& boxes = m_services.boxes;
+    // The paths are taken before asking: a capture while the question is open refills the list.
+    const QStringList paths = m_list.selectedPaths();
+    if (paths.isEmpty()) {
+        boxes.show(QStringLiteral("Select file(s) to delete first."), BoxLook::Exclamation);
+        return;
+    }
+    if (boxes.show(QStringLiteral("Are you sure you want to delete the %1 files selected?").arg(paths.size()),
+                   BoxLook::NoIcon, BoxButtons::YesNo) != BoxAnswer::Yes)
+        return;
+    const int row = m_list.currentRow();
+    deleteFiles(paths);
+    emit refreshRequested(row);
+}
+
+void FileCommands::deleteFiles(const QStringList& paths)
+{
+    MessageBoxes& boxes = m_services.boxes;
+    const QString& root = m_state.libraryRoot;
+    DeleteOutcome trashed;
+    const qsizetype handed =
+        RunFileJob(&m_list, QStringLiteral("Deleting %1 files...").arg(paths.size()), paths,
+                   [&trashed, &root](const QStringList& batch) { addTo(trashed, TrashFiles(root, batch)); });
+    QStringList problems = trashed.outcome.problems;
+    // Stopped by the user, nothing more is done, nor asked.
+    if (handed == paths.size() && !trashed.notTrashed.isEmpty()) {
+        QStringList names;
+        for (const QString& path : std::as_const(trashed.notTrashed))
+            names.append(FileNameOf(path));
+        if (boxes.show(QStringLiteral("These files cannot be moved to the trash (") + trashed.trashError +
+                           QStringLiteral("):\n\n") + names.join(QLatin1Char('\n')) +
+                           QStringLiteral("\n\nDelete them for good?"),
+                       BoxLook::Exclamation, BoxButtons::YesNo) == BoxAnswer::Yes)
+            RunFileJob(&m_list, QStringLiteral("Deleting %1 files...").arg(trashed.notTrashed.size()),
+                       trashed.notTrashed, [&problems, &root](const QStringList& batch) {
+                           problems += DeleteFiles(root, batch).outcome.problems;
+                       });
+    }
+    for (const QString& problem : std::as_const(problems))
+        boxes.show(problem, BoxLook::Exclamation);
+}
+
+void FileCommands::MoveSelectedFiles()
+{
+    const QStringList paths = m_list.selectedPaths();
+    if (paths.isEmpty()) {
+        m_services.boxes.show(QStringLiteral("Select file(s) to relocate first."), BoxLook::Exclamation);
+        return;
+    }
+    QStringList categories;
+    for (int row = 0; m_categories && row < m_categories->count(); ++row)
+        categories.append(m_categories->itemText(row));
+    const std::optional<ImageSetChoice> target = m_dialogs.AskForRelocation(
+        {QStringLiteral("Where should these (%1) files be moved?").arg(paths.size()), categories,
+         m_state.libraryRoot, m_state.currentCategory});
+    if (!target || target->imageSet.isEmpty() || target->category.isEmpty())
+        return;
+    const int row = m_list.currentRow();
+    const QString folder = ImageSetFolder(m_state.libraryRoot, target->category, target->imageSet);
+    QStringList notMoved;
+    const qsizetype handed = RunFileJob(&m_list, QStringLiteral("Moving %1 files...").arg(paths.size()),
+                                        paths, [&notMoved, &folder](const QStringList& batch) {
+                                            notMoved += MoveFilesInto(batch, folder).problems;
+                                        });
+    emit refreshRequested(row);
+    if (!notMoved.isEmpty())
+        m_services.boxes.show(
+            QStringLiteral("These files were not moved and are still where they were:\n\n") +
+                notMoved.join(QLatin1Char('\n')),
+            BoxLook::Exclamation);
+    else if (handed == paths.size())
+        m_services.boxes.show(QStringLiteral("Done."), BoxLook::NoIcon);
+}
+
+void FileCommands::ShowFileOptions()
+{
+    const int row = m_list.currentRow();
+    if (row < 0)
+        return;
+    // Taken before asking: a capture while the question is open moves the lines.
+    const QString path = m_list.files().path(row);
+    switch (m_dialogs.AskForFileOption()) {
+    case FileOption::Open:
+        if (!m_services.shell.open(path))
+            m_services.boxes.show(
+                QStringLiteral("I don't know what action to take with the selected file type.  "
+                               "Try associating it with a program in your file manager."),
+                BoxLook::Exclamation);
+        return;
+    case FileOption::Rename:
+        renameFile(path, row);
+        return;
+    case FileOption::Cancel:
+        return;
+    }
+}
+
+void FileCommands::renameFile(const QString& path, int row)
+{
+    const QString lineText = FileNameOf(path);
+    const std::optional<QString> name = m_dialogs.AskForName(lineText);
+    if (!name || name->isEmpty() || *name == lineText)
+        return;
+    const Outcome renamed = RenameFile(path, *name);
+    if (!renamed.done()) {
+        m_services.boxes.show(renamed.text, BoxLook::Exclamation);
+        return;
+    }
+    emit refreshRequested(row);
+}

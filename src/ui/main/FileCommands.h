@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QObject>
+#include <QStringList>
+
+class FileList;
+class LibraryDialogs;
+class QComboBox;
+struct AppState;
+struct Services;
+
+/// The commands on the files of the main window's list, with their questions and messages:
+/// Delete moves the selected files to the trash (for good only once the user agrees), the space
+/// bar moves them to another Image Set, a double click or Enter offers to open or rename the
+/// current one. Deleting or moving more than a few hundred files runs away from the window's
+/// thread behind a progress dialog; its Cancel keeps what was done, and the list shows it.
+class FileCommands final : public QObject
+{
+    Q_OBJECT
+
+public:
+    FileCommands(FileList& list, AppState& state, Services& services, LibraryDialogs& dialogs);
+
+    /// The Category list whose names the move dialog offers, in its order.
+    void setCategories(const QComboBox* categories) { m_categories = categories; }
+
+    void DeleteSelectedFiles();
+    void MoveSelectedFiles();
+    void ShowFileOptions();
+
+signals:
+    /// Files changed: the window lists the Image Set again and selects line \a row (from 0).
+    void refreshRequested(int row);
+
+private:
+    /// Renames the file at \a path, shown on line \a row, to the name the user enters.
+    void renameFile(const QString& path, int row);
+    /// Moves the files to the trash; what it cannot take goes for good only once the user agrees.
+    void deleteFiles(const QStringList& paths);
+
+    FileList& m_list;
+    AppState& m_state;
+    Services& m_services;
+    LibraryDialogs& m_dialogs;
+    const QComboBox* m_categories = nullptr;
+};

@@ -1,0 +1,198 @@
+#include "FindPanel.h"
+
+#include "core/AppState.h"
+#include "library/ReaderWorker.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QLocale>
+#include <QShortcut>
+#include <QSignalBlocker>
+
+namespace {
+
+// The most pictures listed: a list longer than this is no help, and each costs a look at its file.
+constexpr int mostFound = 1000;
+constexpr int typingPauseMs = 200;
+// Changes made by other programs are looked for when the last walk is this old.
+constexpr qint64 walkAgainAfterMs = 30000;
+
+enum Scope { Library, Category, ImageSet };
+
+} // namespace
+
+FindPanel::FindPanel(QWidget* window, AppState& state, ReaderWorker& reading)
+    : QObject(window)
+    , m_state(state)
+    , m_reading(reading)
+{
+    txtFind = new QLineEdit(window);
+    txtFind->setObjectName(QStringLiteral("txtFind"));
+    txtFind->setPlaceholderText(QStringLiteral("Find words in screenshots (Ctrl+F)"));
+    txtFind->setToolTip(QStringLiteral("Words in the screenshots, or in the title or program of the window "
+                                       "they were taken from; each word may be the start of one"));
+    txtFind->setClearButtonEnabled(true);
+    cboFindScope = new QComboBox(window);
+    cboFindScope->setObjectName(QStringLiteral("cboFindScope"));
+    cboFindScope->addItems(
+        {QStringLiteral("Library"), QStringLiteral("Category"), QStringLiteral("Image Set")});
+    cboFindScope->setToolTip(QStringLiteral("Where to look for the words"));
+    lstFound = new QListWidget(window);
+    lstFound->setObjectName(QStringLiteral("lstFound"));
+    lstFound->setToolTip(QStringLiteral("Screenshots holding the words, newest first; Esc goes back"));
+    lstFound->hide();
+    lblReading = new QLabel(window);
+    lblReading->setObjectName(QStringLiteral("lblReading"));
+
+    m_typing.setSingleShot(true);
+    m_typing.setInterval(typingPauseMs);
+    connect(&m_typing, &QTimer::timeout, this, &FindPanel::search);
+    connect(txtFind, &QLineEdit::textChanged, this, [this] { m_typing.start(); });
+    connect(txtFind, &QLineEdit::returnPressed, this, [this] {
+        search();
+        if (lstFound->count() > 0) {
+            lstFound->setFocus();
+            lstFound->setCurrentRow(0);
+        }
+    });
+    connect(cboFindScope, &QComboBox::activated, this, &FindPanel::search);
+    connect(lstFound, &QListWidget::currentRowChanged, this, [this](int row) {
+        if (row >= 0 && row < m_found.size())
+            emit chosen(m_found.at(row));
+    });
+    connect(&m_reading, &ReaderWorker::progressed, this, &FindPanel::showProgress);
+    // What the reader adds may change the answer.
+    connect(&m_reading, &ReaderWorker::changed, this, [this] {
+        if (!txtFind->text().trimmed().isEmpty() && !m_typing.isActive())
+            m_typing.start();
+    });
+    auto* find = new QShortcut(QKeySequence::Find, window);
+    connect(find, &QShortcut::activated, this, [this] {
+        txtFind->setFocus(Qt::ShortcutFocusReason);
+        txtFind->selectAll();
+    });
+    txtFind->installEventFilter(this);
+    lstFound->installEventFilter(this);
+    m_sinceWalk.start();
+    showProgress();
+}
+
+void FindPanel::placeIn(QGridLayout* grid, QWidget* fileList)
+{
+    m_fileList = fileList;
+    int row = 0;
+    int column = 0;
+    int rows = 0;
+    int columns = 0;
+    grid->getItemPosition(grid->indexOf(fileList), &row, &column, &rows, &columns);
+    grid->addWidget(lstFound, row, column, rows, columns);
+    const int below = grid->rowCount();
+    grid->addWidget(txtFind, below, 0);
+    grid->addWidget(cboFindScope, below, 1, 1, grid->columnCount() - 1);
+    grid->addWidget(lblReading, below + 1, 0, 1, grid->columnCount());
+}
+
+bool FindPanel::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() != QEvent::KeyPress)
+        return false;
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    if (key == Qt::Key_Escape) {
+        clear();
+        return true;
+    }
+    if (watched == txtFind && key == Qt::Key_Down && lstFound->count() > 0) {
+        lstFound->setFocus();
+        if (lstFound->currentRow() < 0)
+            lstFound->setCurrentRow(0);
+        return true;
+    }
+    return false;
+}
+
+QString FindPanel::scopeFolder() const
+{
+    switch (cboFindScope->currentIndex()) {
+    case Category:
+        return m_state.currentCategory.isEmpty() ? QString() : m_state.currentCategory + QLatin1Char('/');
+    case ImageSet:
+        return m_state.currentImageSet.isEmpty()
+                   ? QString()
+                   : m_state.currentCategory + QLatin1Char('/') + m_state.currentImageSet + QLatin1Char('/');
+    default:
+        return {};
+    }
+}
+
+void FindPanel::search()
+{
+    m_typing.stop();
+    const QString words = txtFind->text();
+    if (words.trimmed().isEmpty()) {
+        clear();
+        return;
+    }
+    if (m_sinceWalk.elapsed() > walkAgainAfterMs)
+        walkLibrary();
+    const QString current = lstFound->currentRow() >= 0 && lstFound->currentRow() < m_found.size()
+                                ? m_found.at(lstFound->currentRow()).path
+                                : QString();
+    m_found = IndexSearch(m_reading.root(), m_reading.file()).find(words, scopeFolder(), mostFound);
+    const QSignalBlocker blocker(lstFound);
+    lstFound->clear();
+    for (const FoundPicture& found : std::as_const(m_found)) {
+        const QString name = found.path.section(QLatin1Char('/'), -1);
+        auto* item = new QListWidgetItem(
+            name + QLatin1Char('\n') + found.category + QStringLiteral(" / ") + found.imageSet, lstFound);
+        if (found.path == current)
+            lstFound->setCurrentItem(item);
+    }
+    lstFound->show();
+    if (m_fileList)
+        m_fileList->hide();
+    showProgress();
+}
+
+void FindPanel::walkLibrary()
+{
+    m_reading.sync();
+    m_sinceWalk.restart();
+}
+
+void FindPanel::clear()
+{
+    m_typing.stop();
+    {
+        const QSignalBlocker blocker(txtFind);
+        txtFind->clear();
+    }
+    m_found.clear();
+    lstFound->clear();
+    lstFound->hide();
+    if (m_fileList) {
+        m_fileList->show();
+        m_fileList->setFocus(Qt::OtherFocusReason);
+    }
+    showProgress();
+}
+
+void FindPanel::showProgress()
+{
+    const IndexProgress progress = m_reading.progress();
+    const QLocale locale;
+    QStringList parts;
+    if (!lstFound->isHidden())
+        parts << (m_found.isEmpty() ? QStringLiteral("Nothing found")
+                                    : locale.toString(m_found.size()) + QStringLiteral(" found"));
+    if (progress.read < progress.total)
+        parts << QStringLiteral("Reading text: ") + locale.toString(progress.read) + QStringLiteral(" of ") +
+                     locale.toString(progress.total) +
+                     (m_state.capturePaused || m_state.lowResourceMode ? QStringLiteral(" (paused)")
+                                                                       : QString());
+    lblReading->setText(parts.join(QStringLiteral("   ")));
+}

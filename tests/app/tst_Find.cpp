@@ -1,0 +1,132 @@
+#include "support/AppUnderTest.h"
+#include "support/TestLibrary.h"
+#include "ui/viewers/frmImage.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QLocale>
+
+using namespace TestLibrary;
+
+// The Find box of the main window, with the text reader faked: typing lists the pictures that
+// hold the words, choosing one shows it in its Image Set, Esc goes back.
+class tst_Find : public QObject
+{
+    Q_OBJECT
+
+    // A picture of its own colour at \a path below the library, holding \a words, \a age
+    // seconds old.
+    static QString picture(AppUnderTest& t, const QString& path, const QString& words, int age, int colour)
+    {
+        const QString file = makeImage(t.root() + path, QSize(8, 6), QColor::fromRgb(colour));
+        setModified(file, QDateTime::currentDateTime().addSecs(-age));
+        t.fakes.reader.holds(file, words);
+        return file;
+    }
+
+    static QStringList found(AppUnderTest& t)
+    {
+        QStringList lines;
+        auto* list = t.control<QListWidget>("lstFound");
+        for (int row = 0; row < list->count(); ++row)
+            lines << list->item(row)->text().replace('\n', " | ");
+        return lines;
+    }
+
+private slots:
+    void initTestCase() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
+
+    void findingChoosingAndGoingBack()
+    {
+        AppUnderTest t;
+        picture(t, "Work/Reports/Image_0.png", "cover page", 400, 0x203040);
+        picture(t, "Work/Reports/Image_1.png", "quarterly revenue", 300, 0x102030);
+        picture(t, "Work/Drafts/Image_2.png", "revenue forecast", 200, 0x405060);
+        picture(t, "Home/Trips/Image_3.png", "holiday photos", 100, 0x708090);
+        std::atomic_bool hold = true;
+        t.fakes.reader.whileReading = [&](const std::atomic_bool& stop) {
+            while (hold && !stop)
+                QThread::msleep(5);
+        };
+        QVERIFY(t.start());
+        auto* box = t.control<QLineEdit>("txtFind");
+        auto* status = t.control<QLabel>("lblReading");
+        QTRY_COMPARE(status->text(), "Reading text: 0 of 4");
+        t.control<QCheckBox>("chkPauseCapturing")->click();
+        QCOMPARE(status->text(), "Reading text: 0 of 4 (paused)");
+        t.control<QCheckBox>("chkPauseCapturing")->click();
+        hold = false;
+        QTRY_COMPARE(status->text(), QString());
+
+        // Ctrl+F puts the cursor in the box; the words found replace the file list.
+        t.main().activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&t.main()));
+        QTest::keyClick(&t.main(), Qt::Key_F, Qt::ControlModifier);
+        QCOMPARE(QApplication::focusWidget(), box);
+        QTest::keyClicks(box, "REVEN");
+        QTRY_VERIFY(t.control<QListWidget>("lstFound")->isVisible());
+        QVERIFY(!t.list()->isVisible());
+        QCOMPARE(found(t), (QStringList{"Image_2.png | Work / Drafts", "Image_1.png | Work / Reports"}));
+        QCOMPARE(status->text(), "2 found");
+
+        // Choosing one shows its Category and Image Set, selects it and shows it in the viewer.
+        t.control<QListWidget>("lstFound")->setCurrentRow(1);
+        QCOMPARE(t.shownSet(), "Work/Reports");
+        QCOMPARE(t.list()->currentIndex().data().toString(), "Image_1.png");
+        QCOMPARE(t.app.imageViewer().findChild<QWidget*>("imgImageBox")->toolTip(), "Image_1.png");
+
+        // The scope: the Image Set shown now.
+        t.choose("cboFindScope", "Image Set");
+        QCOMPARE(found(t), QStringList{"Image_1.png | Work / Reports"});
+        t.choose("cboFindScope", "Category");
+        QCOMPARE(found(t).size(), 2);
+        box->setText("holiday");
+        QTRY_COMPARE(status->text(), "Nothing found");
+
+        // Esc clears the box and gives the Image Set back.
+        QTest::keyClick(box, Qt::Key_Escape);
+        QCOMPARE(box->text(), QString());
+        QVERIFY(!t.control<QListWidget>("lstFound")->isVisible());
+        QVERIFY(t.list()->isVisible());
+        QCOMPARE(t.shownSet(), "Work/Reports");
+        QCOMPARE(status->text(), QString());
+
+        // Moved by another program, a picture is found in its new place after Refresh, without
+        // being read again.
+        const int reads = t.fakes.reader.reads();
+        QVERIFY(QFile::rename(t.root() + "Work/Drafts/Image_2.png", t.root() + "Home/Trips/Moved.png"));
+        t.click("cmdRefresh");
+        t.choose("cboFindScope", "Library");
+        box->setText("forecast");
+        QTRY_COMPARE(found(t), QStringList{"Moved.png | Home / Trips"});
+        QCOMPARE(t.fakes.reader.reads(), reads);
+    }
+
+    // A capture is found by the window it came from, read before the rest.
+    void captureFoundByItsWindow()
+    {
+        AppUnderTest t;
+        QVERIFY(t.start());
+        t.fakes.windowSource.window = {"Budget 2024.ods - Spreadsheet", "Calc"};
+        QImage shot(40, 30, QImage::Format_RGB32);
+        shot.fill(Qt::darkGreen);
+        t.fakes.clipboard.setImage(shot);
+        QTRY_COMPARE(filesIn(t.defaultSet()).size(), 1);
+        auto* box = t.control<QLineEdit>("txtFind");
+        for (const char* words : {"budget 2024", "calc", "spreadsh"}) {
+            box->setText(words);
+            QTRY_COMPARE_WITH_TIMEOUT(
+                found(t),
+                QStringList{"Image_" +
+                            QDateTime(QDate(2004, 4, 17), QTime(15, 52, 28)).toString("yyMMdd_HHmmss") +
+                            ".jpg | Default Category / Default Image Set"},
+                5000);
+        }
+    }
+};
+
+QTEST_MAIN(tst_Find)
+#include "tst_Find.moc"

@@ -1,0 +1,104 @@
+#include "desktop/tesseract/TesseractReader.h"
+
+#include <QBuffer>
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QPainter>
+#include <QTest>
+
+// The real reader on pictures made here: words read from screen text, light and dark, and
+// files that are no pictures marked as such rather than read.
+class tst_TesseractReader : public QObject
+{
+    Q_OBJECT
+
+    static QByteArray png(const QImage& image)
+    {
+        QByteArray bytes;
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::WriteOnly);
+        image.save(&buffer, "PNG");
+        return bytes;
+    }
+
+    // A window-sized picture with a line of 10-point text.
+    static QByteArray screenText(const QString& text, bool dark)
+    {
+        QImage image(640, 120, QImage::Format_RGB32);
+        image.fill(dark ? QColor(30, 30, 30) : Qt::white);
+        QPainter painter(&image);
+        QFont font(QStringLiteral("DejaVu Sans"));
+        font.setPixelSize(13);
+        painter.setFont(font);
+        painter.setPen(dark ? QColor(220, 220, 220) : Qt::black);
+        painter.drawText(20, 60, text);
+        painter.end();
+        return png(image);
+    }
+
+private slots:
+    void readsScreenText_data()
+    {
+        QTest::addColumn<bool>("dark");
+        QTest::newRow("light") << false;
+        QTest::newRow("dark") << true;
+    }
+    void readsScreenText()
+    {
+        QFETCH(bool, dark);
+        TesseractReader reader;
+        const std::atomic_bool stop = false;
+        const TextReading reading =
+            reader.read(screenText("Quarterly invoice from Harbour Supplies", dark), stop);
+        QCOMPARE(reading.kind, TextReading::Kind::Read);
+        for (const char* word : {"Quarterly", "invoice", "Harbour", "Supplies"})
+            QVERIFY2(reading.text.contains(word), qPrintable(reading.text));
+    }
+
+    void notPictures_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::newRow("empty") << QByteArray();
+        QTest::newRow("text") << QByteArray("not a picture at all");
+        QTest::newRow("100000 x 100000 pixels")
+            << QByteArray::fromHex("89504e470d0a1a0a0000000d49484452000186a0000186a00806000000");
+    }
+    void notPictures()
+    {
+        QFETCH(QByteArray, bytes);
+        TesseractReader reader;
+        const std::atomic_bool stop = false;
+        QCOMPARE(reader.read(bytes, stop).kind, TextReading::Kind::Unreadable);
+    }
+
+    // Asked to stop, the reader gives up; English is always among the languages, and a choice
+    // of languages none of which is installed reads English.
+    void stopAndLanguages()
+    {
+        TesseractReader reader;
+        const std::atomic_bool stop = true;
+        QCOMPARE(reader.read(screenText("Stopped before it began", false), stop).kind,
+                 TextReading::Kind::Stopped);
+        QVERIFY(reader.installedLanguages().contains("eng"));
+        QVERIFY(!reader.installedLanguages().contains("osd"));
+        reader.setLanguages({"xx_none"});
+        const std::atomic_bool go = false;
+        QVERIFY(reader.read(screenText("Language fallback works", false), go).text.contains("fallback"));
+    }
+
+    // Without the language data nothing can be read, and the reader says where it looked.
+    void missingData()
+    {
+        qputenv("TESSDATA_PREFIX", QFile::encodeName(QDir::tempPath() + "/no-such-tessdata"));
+        TesseractReader reader;
+        const std::atomic_bool stop = false;
+        const TextReading reading = reader.read(screenText("Nothing to read with", false), stop);
+        qunsetenv("TESSDATA_PREFIX");
+        QCOMPARE(reading.kind, TextReading::Kind::Unavailable);
+        QVERIFY2(reading.text.contains("no-such-tessdata"), qPrintable(reading.text));
+    }
+};
+
+QTEST_MAIN(tst_TesseractReader)
+#include "tst_TesseractReader.moc"

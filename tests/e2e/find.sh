@@ -1,0 +1,117 @@
+#!/usr/bin/env bash
+# Find: three windows showing different words are captured with the hotkey; each shot is found
+# by one of its words and by its window's title, through `vistrelle --find` and through the
+# main window's Find box, with the real text reader.
+set -uo pipefail
+source "$(dirname "$0")/x11session.sh"
+
+install_program "$1"
+export XDG_CACHE_HOME="$work/cache"
+# Hotkey CTRL+K for the active window.
+printf 'ACTIVEWINDOW_HK=75\r\nACTIVEWINDOW_HKCS=1\r\n' >"$program/Vistrelle.ini"
+# A stand-in for the desktop's file opener: records the path the program asks it to open, from
+# the file URL it is given.
+mkdir -p "$work/bin"
+cat >"$work/bin/xdg-open" <<OPENER
+#!/usr/bin/env bash
+url=\${1#file://}
+printf '%b\\n' "\${url//%/\\\\x}" >>"$work/opened"
+OPENER
+chmod +x "$work/bin/xdg-open"
+export PATH="$work/bin:$PATH"
+
+# find_paths WORDS...: what `--find` prints in $out, its status in $found_status, its note in
+# $work/note.
+find_paths() {
+    out=$("$program/vistrelle" --find "$@" 2>"$work/note")
+    found_status=$?
+}
+
+# Before the program ever ran, a picture is there but nothing is read.
+mkdir -p "$set_folder"
+cp "$work/shot.png" "$set_folder/Earlier.png"
+find_paths anything
+[ "$found_status" -eq 1 ] && [ -z "$out" ] || fail "--find without an index gave $found_status: $out"
+[ "$(cat "$work/note")" = "Not read yet: 1 of 1 pictures." ] || fail "the note said: $(cat "$work/note")"
+
+"$program/vistrelle" >"$work/run.log" 2>&1 &
+app=$!
+main=$(wait_window '^Vistrelle \(JPG\)$')
+
+words=(PELICAN ZEPPELIN TURQUOISE)
+texts=("PELICAN MARMALADE" "ZEPPELIN ORCHARD" "TURQUOISE LANTERN")
+titles=(harbour-ledger garden-notebook lighthouse-journal)
+shots=()
+for i in 0 1 2; do
+    xterm -fa 'DejaVu Sans Mono' -fs 14 -geometry 40x6+150+150 -title "${titles[$i]}" \
+        -e sh -c "echo '${texts[$i]}'; sleep 600" &
+    x_pids+=($!)
+    window=$(wait_window "^${titles[$i]}\$")
+    xdotool windowactivate --sync "$window"
+    sleep 0.5
+    before=$(ls "$set_folder")
+    xdotool keydown ctrl keydown k
+    sleep 0.05
+    xdotool keyup k keyup ctrl
+    files_in_set $((i + 1))
+    new=$(comm -13 <(echo "$before") <(ls "$set_folder"))
+    shots+=("$set_folder/$new")
+    # Each shot a second newer than the last.
+    sleep 1.1
+done
+
+# Reading runs in the background; the last shot is read first among those waiting.
+for _ in $(seq 600); do
+    find_paths "${words[0]}" >/dev/null
+    [ "$found_status" -eq 0 ] && [ ! -s "$work/note" ] && break
+    sleep 0.5
+done
+[ ! -s "$work/note" ] || fail "reading did not finish: $(cat "$work/note")"
+
+for i in 0 1 2; do
+    find_paths "${words[$i],,}"
+    [ "$found_status" -eq 0 ] && [ "$out" = "${shots[$i]}" ] ||
+        fail "--find ${words[$i]} gave $found_status: $out (expected ${shots[$i]})"
+    find_paths "${titles[$i]%%-*}"
+    [ "$out" = "${shots[$i]}" ] || fail "--find ${titles[$i]%%-*} gave: $out"
+done
+# The program: every shot, newest first.
+find_paths xterm
+expected=$(printf '%s\n' "${shots[2]}" "${shots[1]}" "${shots[0]}")
+[ "$out" = "$expected" ] || fail "--find xterm gave: $out"
+find_paths "${words[0]}" "${words[1]}"
+[ "$found_status" -eq 1 ] && [ -z "$out" ] || fail "two shots' words together gave $found_status: $out"
+
+# The Find box: the picture chosen is the one the file list then opens.
+# open_found WORDS: types WORDS into the box, chooses the first picture found, goes back to the
+# file list with Esc and opens the selected file from it.
+open_found() {
+    : >"$work/opened"
+    xdotool windowactivate --sync "$main"
+    xdotool key --clearmodifiers ctrl+f
+    xdotool type --delay 30 "$1"
+    sleep 0.5
+    xdotool key Return
+    sleep 0.5
+    xdotool key Escape
+    sleep 0.3
+    xdotool key Return
+    options=$(wait_window '^Vistrelle File Options$')
+    xdotool windowactivate --sync "$options" key --clearmodifiers alt+o
+    for _ in $(seq 100); do
+        [ -s "$work/opened" ] && break
+        sleep 0.1
+    done
+}
+for i in 0 1 2; do
+    open_found "${words[$i],,}"
+    [ "$(cat "$work/opened")" = "${shots[$i]}" ] || fail "the box found '$(cat "$work/opened")' for ${words[$i]}"
+    open_found "${titles[$i]}"
+    [ "$(cat "$work/opened")" = "${shots[$i]}" ] || fail "the box found '$(cat "$work/opened")' for ${titles[$i]}"
+done
+
+close_window "$main"
+wait_exit "$app" || fail "closing failed: $(cat "$work/run.log")"
+# With the program ended, --find still answers.
+find_paths "${words[2]}"
+[ "$out" = "${shots[2]}" ] || fail "--find after the program ended gave: $out"

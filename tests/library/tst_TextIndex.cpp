@@ -1,0 +1,378 @@
+#include "library/FindQuery.h"
+#include "library/IndexDatabase.h"
+#include "library/IndexSearch.h"
+#include "library/ReaderWorker.h"
+#include "support/FakeServices.h"
+#include "support/TestLibrary.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+#include <QtTest>
+#include <memory>
+
+using namespace TestLibrary;
+
+// The text index: what Find matches, how pictures are followed through renames and moves, and
+// how the index survives damage, unreadable pictures, stops and a full disk.
+class tst_TextIndex : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+    FakeTextReader m_reader;
+    std::unique_ptr<ReaderWorker> m_worker;
+    QStringList m_problems;
+    int m_changes = 0; // answers of the worker that it changed the index
+    int m_colour = 0;
+
+    QString root() const { return m_dir->path() + "/Library/"; }
+    QString cache() const { return m_dir->path() + "/cache/"; }
+    QString indexFile() const { return IndexFileFor(root(), cache()); }
+
+    // A picture of its own colour at \a path below the library, holding \a words.
+    QString picture(const QString& path, const QString& words = QString(), int age = 0)
+    {
+        ++m_colour;
+        const QString file =
+            makeImage(root() + path, QSize(8, 6), QColor::fromRgb(m_colour * 7919 % 0xffffff));
+        setModified(file, QDateTime(QDate(2024, 5, 1), QTime(12, 0)).addSecs(-age));
+        m_reader.holds(file, words);
+        return file;
+    }
+
+    void start(const QStringList& languages = {"eng"})
+    {
+        m_worker = std::make_unique<ReaderWorker>(m_reader);
+        connect(m_worker.get(), &ReaderWorker::problem, this,
+                [this](const QString& text) { m_problems << text; });
+        connect(m_worker.get(), &ReaderWorker::changed, this, [this] { ++m_changes; });
+        m_worker->start(root(), indexFile(), languages);
+    }
+
+    // Waits until the worker has read all \a total pictures of the library.
+    bool readAll(int total)
+    {
+        return QTest::qWaitFor([&] { return m_worker->progress() == IndexProgress{total, total}; }, 10000);
+    }
+
+    // Walks the library again and waits for the walk's answer.
+    void resync()
+    {
+        const int before = m_changes;
+        m_worker->sync();
+        QTRY_VERIFY(m_changes > before);
+    }
+
+    QStringList find(const QString& words, const QString& within = QString()) const
+    {
+        QStringList paths;
+        for (const FoundPicture& found : IndexSearch(root(), indexFile()).find(words, within))
+            paths << found.path.mid(root().size());
+        return paths;
+    }
+
+private slots:
+    void init()
+    {
+        m_dir = std::make_unique<QTemporaryDir>();
+        makeFolder(root());
+        m_problems.clear();
+        m_reader.texts.clear();
+        m_reader.readSoFar.clear();
+        m_reader.missingData = false;
+        m_reader.whileReading = nullptr;
+    }
+    void cleanup() { m_worker.reset(); }
+
+    void matchExpression_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("expression");
+        QTest::newRow("words in any spacing") << "  quarterly\tReport "
+                                              << "\"quarterly\"* \"Report\"*";
+        QTest::newRow("match syntax is plain text") << "NOT \"x\" a*b"
+                                                    << "\"NOT\"* \"\"\"x\"\"\"* \"a*b\"*";
+        QTest::newRow("punctuation alone is left out") << "- report ..."
+                                                       << "\"report\"*";
+        QTest::newRow("nothing to look for") << " -- ; "
+                                             << "";
+    }
+    void matchExpression()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, expression);
+        QCOMPARE(MatchExpression(typed), expression);
+    }
+
+    void findRules_data()
+    {
+        QTest::addColumn<QString>("words"); // of the picture's text
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<bool>("found");
+        QTest::newRow("a word begins a word") << "Deployment finished"
+                                              << "deploy" << true;
+        QTest::newRow("not inside a word") << "Deployment finished"
+                                           << "ployment" << false;
+        QTest::newRow("any order") << "Deployment finished"
+                                   << "fin deploy" << true;
+        QTest::newRow("every word is needed") << "Deployment finished"
+                                              << "deploy failed" << false;
+        QTest::newRow("case ignored") << "deployment"
+                                      << "DEPLOYMENT" << true;
+        QTest::newRow("accents ignored in the text") << "Café Zürich"
+                                                     << "cafe zurich" << true;
+        QTest::newRow("accents ignored in the words") << "Cafe Zurich"
+                                                      << "CAFÉ ZÜR" << true;
+        QTest::newRow("decomposed accents") << "Café"
+                                            << "cafe\u0301" << true;
+        QTest::newRow("punctuation splits words") << "report-2024.pdf"
+                                                  << "2024 pdf" << true;
+        QTest::newRow("the window title") << "nothing here"
+                                          << "budget.ods" << true;
+        QTest::newRow("the program") << "nothing here"
+                                     << "calc" << true;
+        QTest::newRow("operators are words") << "nothing here"
+                                             << "here NOT nothing" << true;
+    }
+    void findRules()
+    {
+        QFETCH(QString, words);
+        QFETCH(QString, typed);
+        QFETCH(bool, found);
+        const QString file = picture("Work/Shots/Image_1.png", words);
+        start();
+        m_worker->record(file, {"budget.ods - Sheets", "libreoffice-calc"});
+        QVERIFY(readAll(1));
+        QCOMPARE(find(typed), found ? QStringList{"Work/Shots/Image_1.png"} : QStringList());
+    }
+
+    // Newest first, within a Category or an Image Set; a file deleted since the last walk is
+    // not given, and a capture is read before older pictures.
+    void answersAndOrder()
+    {
+        picture("A/One/Image_old.png", "invoice paid", 300);
+        picture("A/Two/Image_mid.png", "invoice due", 200);
+        picture("B/One/Image_new.png", "invoice sent", 100);
+        const QString capture = picture("B/One/Image_capture.png", "invoice drafted", 400);
+        start();
+        m_worker->record(capture, {});
+        QVERIFY(readAll(4));
+        QCOMPARE(find("invoice"), (QStringList{"B/One/Image_new.png", "A/Two/Image_mid.png",
+                                               "A/One/Image_old.png", "B/One/Image_capture.png"}));
+        QCOMPARE(find("invoice", "A/"), (QStringList{"A/Two/Image_mid.png", "A/One/Image_old.png"}));
+        QCOMPARE(find("invoice", "B/One/"), (QStringList{"B/One/Image_new.png", "B/One/Image_capture.png"}));
+        QVERIFY(QFile::remove(root() + "A/Two/Image_mid.png"));
+        QCOMPARE(find("invoice", "A/"), QStringList{"A/One/Image_old.png"});
+    }
+
+    void capturesAreReadFirst()
+    {
+        picture("A/One/Image_1.png", "older", 10);
+        start();
+        QVERIFY(readAll(1));
+        m_worker->setPaused(true);
+        picture("A/One/Image_2.png", "newer", 5);
+        const QString capture = picture("A/One/Image_3.png", "captured", 20);
+        resync();
+        m_worker->record(capture, {"Terminal", "XTerm"});
+        m_worker->setPaused(false);
+        QVERIFY(readAll(3));
+        // The capture, though older by its file's time, before the picture the walk found.
+        QCOMPARE(m_reader.readWords(), (QStringList{"older", "captured", "newer"}));
+        QCOMPARE(find("captured terminal"), QStringList{"A/One/Image_3.png"});
+    }
+
+    // A picture renamed, moved to another set, or the whole library moved elsewhere keeps what
+    // was read of it: nothing is read again.
+    void renamesAndMovesAreFollowed()
+    {
+        picture("A/One/Image_1.png", "quarterly figures");
+        start();
+        QVERIFY(readAll(1));
+        QCOMPARE(m_reader.reads(), 1);
+        makeFolder(root() + "B/Two");
+        QVERIFY(QFile::rename(root() + "A/One/Image_1.png", root() + "B/Two/Renamed.png"));
+        resync();
+        QCOMPARE(find("quarterly"), QStringList{"B/Two/Renamed.png"});
+        m_worker.reset();
+
+        const QString oldFile = indexFile();
+        const QString movedRoot = m_dir->path() + "/Moved/";
+        QVERIFY(QDir().rename(root(), movedRoot));
+        m_worker = std::make_unique<ReaderWorker>(m_reader);
+        const QString newFile = IndexFileFor(movedRoot, cache());
+        QVERIFY(newFile != oldFile);
+        m_worker->start(movedRoot, newFile, {"eng"});
+        QVERIFY(readAll(1));
+        const QList<FoundPicture> found = IndexSearch(movedRoot, newFile).find("figures");
+        QCOMPARE(found.size(), 1);
+        QCOMPARE(found.first().path, movedRoot + "B/Two/Renamed.png");
+        QCOMPARE(m_reader.reads(), 1);
+        QVERIFY(!QFile::exists(oldFile));
+    }
+
+    // Whatever is wrong with the index file, it is started afresh without a word to the user.
+    void damagedIndexIsRebuilt_data()
+    {
+        QTest::addColumn<QByteArray>("sql"); // run on a good index, or the bytes the file becomes
+        QTest::addColumn<bool>("bytes");
+        QTest::newRow("not a database") << QByteArray("this is no database\n").repeated(300) << true;
+        QTest::newRow("empty") << QByteArray() << true;
+        QTest::newRow("another version") << QByteArray("PRAGMA user_version = 99") << false;
+        QTest::newRow("another program's tables")
+            << QByteArray("DROP TABLE words; PRAGMA user_version = 0") << false;
+        QTest::newRow("damaged pages") << QByteArray("corrupt") << false;
+    }
+    void damagedIndexIsRebuilt()
+    {
+        QFETCH(QByteArray, sql);
+        QFETCH(bool, bytes);
+        picture("A/One/Image_1.png", "quarterly figures");
+        start();
+        QVERIFY(readAll(1));
+        m_worker.reset();
+        if (bytes) {
+            makeFile(indexFile(), sql);
+        } else if (sql == "corrupt") {
+            // The last pages of the file overwritten (the words and files), the header and the
+            // index's own settings left as they were.
+            QFile file(indexFile());
+            QVERIFY(file.open(QIODevice::ReadWrite));
+            const qint64 size = file.size();
+            QVERIFY(size > 8 * 4096);
+            file.seek(size - 3 * 4096);
+            file.write(QByteArray(3 * 4096, '\x5a'));
+        } else {
+            QVERIFY(IndexDatabase::openForWriting(root(), indexFile())->exec(sql.constData()));
+        }
+        QVERIFY(IndexSearch(root(), indexFile()).find("quarterly").isEmpty());
+        start();
+        QVERIFY(readAll(1));
+        QCOMPARE(find("quarterly"), QStringList{"A/One/Image_1.png"});
+        QCOMPARE(m_reader.reads(), 2);
+        QCOMPARE(m_problems, QStringList());
+    }
+
+    // A file that is no picture is marked once and never read again; so is a picture whose
+    // reading never came back (it ended the program) three times.
+    void unreadablePictures()
+    {
+        makeFile(root() + "A/One/empty.png", "");
+        makeFile(root() + "A/One/junk.jpg", "not a picture at all");
+        // A PNG that claims 100000 x 100000 pixels.
+        makeFile(root() + "A/One/bomb.png",
+                 QByteArray::fromHex("89504e470d0a1a0a0000000d49484452000186a0000186a00806000000"));
+        picture("A/One/Image_1.png", "fine words");
+        start();
+        QVERIFY(readAll(4));
+        QCOMPARE(m_reader.reads(), 4);
+        QCOMPARE(find("fine"), QStringList{"A/One/Image_1.png"});
+        m_worker.reset();
+        start();
+        resync();
+        QVERIFY(readAll(4));
+        QCOMPARE(m_reader.reads(), 4);
+
+        // A picture whose reading never came back three times, as one that ended the program
+        // would leave it.
+        const QString fatal = picture("A/One/Image_2.png", "ends the program");
+        m_worker.reset();
+        const QByteArray hash = PictureHash(fatal).toHex();
+        QVERIFY(IndexDatabase::openForWriting(root(), indexFile())
+                    ->exec("INSERT INTO pictures(hash, attempts) VALUES (x'" + hash + "', 3)"));
+        start();
+        QVERIFY(readAll(5));
+        QCOMPARE(m_reader.reads(), 4);
+        QCOMPARE(find("ends"), QStringList());
+    }
+
+    // Stopping gives up the picture being read, keeps the others, and the next run reads only
+    // the rest; a capture recorded just before the stop is still entered.
+    void stoppingKeepsWhatWasRead()
+    {
+        for (int n = 1; n <= 3; ++n)
+            picture(QString("A/One/Image_%1.png").arg(n), "page " + QString::number(n), n);
+        std::atomic_bool reading = false;
+        // The third picture is read until the reader is asked to stop.
+        m_reader.whileReading = [&](const std::atomic_bool& stop) {
+            if (m_reader.reads() < 2)
+                return;
+            reading = true;
+            while (!stop)
+                QThread::msleep(5);
+        };
+        start();
+        QTRY_VERIFY(reading);
+        const QString capture = picture("A/One/Image_4.png", "captured last", 0);
+        m_worker->record(capture, {"Notes", "Editor"});
+        m_worker.reset();
+        QCOMPARE(find("page"), (QStringList{"A/One/Image_1.png", "A/One/Image_2.png"}));
+        QCOMPARE(find("notes editor"), QStringList{"A/One/Image_4.png"});
+        m_reader.whileReading = nullptr;
+        start();
+        QVERIFY(readAll(4));
+        QCOMPARE(m_reader.readWords(), (QStringList{"page 1", "page 2", "captured last", "page 3"}));
+    }
+
+    // A full disk: Find answers from what was saved, the user is told once, and reading goes
+    // on after the next walk that can write.
+    void fullDisk()
+    {
+        picture("A/One/Image_1.png", "saved before");
+        start();
+        QVERIFY(readAll(1));
+        for (int n = 2; n <= 40; ++n)
+            picture(QString("A/One/Image_%1.png").arg(n), "later words " + QString::number(n));
+        withFileSizeLimit(4096, [&] {
+            m_worker->sync();
+            QTRY_COMPARE(m_problems.size(), 1);
+            m_worker->sync();
+            m_worker->record(root() + "A/One/Image_2.png", {"Title", "Program"});
+            QTest::qWait(200);
+        });
+        QCOMPARE(m_problems.size(), 1);
+        QVERIFY(m_problems.first().startsWith("The words read from screenshots cannot be saved in "));
+        QCOMPARE(find("saved"), QStringList{"A/One/Image_1.png"});
+        resync();
+        QVERIFY(readAll(40));
+        QCOMPARE(find("later").size(), 39);
+        QCOMPARE(m_problems.size(), 1);
+    }
+
+    // Other languages read every picture again; a reader without its data stops and says why.
+    void languagesAndMissingData()
+    {
+        picture("A/One/Image_1.png", "words");
+        start();
+        QVERIFY(readAll(1));
+        m_worker->setLanguages({"eng", "deu"});
+        QTRY_COMPARE(m_reader.reads(), 2);
+        QCOMPARE(m_reader.languages(), (QStringList{"eng", "deu"}));
+        m_reader.missingData = true;
+        m_worker->setLanguages({"deu"});
+        QTRY_COMPARE(m_problems, QStringList{"no language data"});
+        QCOMPARE(find("words"), QStringList{"A/One/Image_1.png"});
+    }
+
+    // What `--find` says of pictures not read: those waiting in the index, new ones and changed
+    // ones.
+    void unreadCount()
+    {
+        picture("A/One/Image_1.png", "one");
+        picture("A/One/Image_2.png", "two");
+        start();
+        QVERIFY(readAll(2));
+        m_worker->setPaused(true);
+        picture("A/One/Image_3.png", "three");
+        resync();
+        m_worker.reset();
+        picture("A/One/Image_4.png", "four");
+        TestLibrary::setModified(root() + "A/One/Image_2.png", QDateTime::currentDateTime());
+        const QList<LibraryPicture> pictures = ListLibraryPictures(root());
+        QCOMPARE(IndexSearch(root(), indexFile()).unread(pictures), 3);
+        QCOMPARE(IndexSearch(root(), cache() + "none.sqlite").unread(pictures), 4);
+    }
+};
+
+QTEST_GUILESS_MAIN(tst_TextIndex)
+#include "tst_TextIndex.moc"
