@@ -29,10 +29,8 @@ CaptureEngine::CaptureEngine(AppState& state, Services& services, CaptureWorker&
     m_trim.setSingleShot(true);
     m_trim.setInterval(quietMsBeforeTrim);
     connect(&m_trim, &QTimer::timeout, this, [] { TrimHeap(); });
-    // Queued: a picture the tick itself put there is taken up by the tick, with its suffix.
-    connect(
-        &m_services.clipboard, &Clipboard::changed, this, [this] { check(); }, Qt::QueuedConnection);
-    connect(&m_services.clipboard, &Clipboard::fetched, this, &CaptureEngine::fetched);
+    connect(&m_services.clipboard, &Clipboard::changed, this, [this] { check(); });
+    connect(&m_services.clipboard, &Clipboard::arrived, this, &CaptureEngine::arrived);
 }
 
 void CaptureEngine::check(bool ownPicture)
@@ -41,64 +39,72 @@ void CaptureEngine::check(bool ownPicture)
     if (m_state.capturePaused)
         return;
     const quint64 change = clipboard.changeCount();
-    if (m_discard) {
-        if (*m_discard == change && !clipboard.hasImage())
-            return;
-        if (*m_discard == change) {
-            clipboard.clearIfStill(change);
-            m_taken = change;
-        }
-        m_discard.reset();
+    if (ownPicture && m_taken != change && clipboard.hasImage()) {
+        // The tick's own picture, with its suffix: it arrives like any other.
+        PlayCaptureSound(m_state, m_services);
+        m_own = jobNow(change);
     }
-    if (!clipboard.hasImage())
+    if (!m_failure || m_failure->change != change)
         return;
     const QString folder = m_state.currentImageSet.isEmpty() ? QString() : CurrentImageSetFolder(m_state);
-    if (m_taken == change && !(m_failure && m_failure->change == change && mayRetry(folder)))
+    if (!mayRetry(folder))
         return;
-    m_taken = change;
     m_retryAsked = false;
-    if (folder.isEmpty()) {
-        // The picture stays on the clipboard until an Image Set is shown.
-        failed(change, {}, Outcome::refused(QStringLiteral("Please select an image set first.")));
+    if (folder.isEmpty())
         return;
-    }
+    // Filed from what arrived, as of when it was copied.
+    Failure again = *std::exchange(m_failure, std::nullopt);
     PlayCaptureSound(m_state, m_services);
-    if (m_failure && m_failure->change == change && !m_failure->job.picture.isNull()) {
-        // Fetched already: filed from what was fetched, as of when it was copied.
-        Failure again = *std::exchange(m_failure, std::nullopt);
-        ScreenshotJob job = ScreenshotJobFor(m_state, std::move(again.job.picture), again.job.when);
-        job.suffix = again.job.suffix;
-        m_queue.append({std::move(job), change, false, again.source});
-        pump();
-        return;
-    }
-    m_failure.reset();
-    // The window the picture came from is the one active when its change is known.
-    const PictureSource source = m_services.windowSource.activeWindow();
-    ScreenshotJob job = ScreenshotJobFor(m_state, {}, m_services.clock.now());
-    if (m_state.settings.writeWindowTitle)
-        job.title = source.title;
-    m_asked.insert(change, {std::move(job), ownPicture, source});
-    clipboard.fetch(change);
+    ScreenshotJob job = ScreenshotJobFor(m_state, std::move(again.job.picture), again.job.when);
+    job.suffix = again.job.suffix;
+    m_queue.append({std::move(job), change, false, again.source});
+    pump();
 }
 
-void CaptureEngine::fetched(const ClipboardPicture& picture)
+void CaptureEngine::arrived(const ClipboardPicture& picture)
 {
-    const auto asked = m_asked.find(picture.change);
-    if (asked == m_asked.end())
+    if (m_state.capturePaused || (m_taken && picture.change <= *m_taken))
         return;
-    auto [job, ownPicture, source] = std::move(asked.value());
-    m_asked.erase(asked);
-    if (m_state.capturePaused || picture.isNull()) {
-        if (!picture.failure.isEmpty())
-            tellOnce(picture.change, Outcome::failed(transferError, picture.failure));
+    m_taken = picture.change;
+    if (m_discard) {
+        // There before the program started: no screenshot of this run.
+        if (picture.change == *std::exchange(m_discard, std::nullopt)) {
+            m_services.clipboard.clearIfStill(picture.change);
+            return;
+        }
+    }
+    if (!picture.failure.isEmpty()) {
+        tellOnce(picture.change, Outcome::failed(transferError, picture.failure));
         return;
     }
+    const bool ownPicture = m_own && m_own->change == picture.change;
+    Own arriving = ownPicture ? std::move(*m_own) : jobNow(picture.change);
+    m_own.reset();
+    ScreenshotJob& job = arriving.job;
+    job.picture = picture;
+    if (m_state.currentImageSet.isEmpty()) {
+        // The picture stays on the clipboard until an Image Set is shown.
+        failed(picture.change, job, Outcome::refused(QStringLiteral("Please select an image set first.")),
+               arriving.source);
+        return;
+    }
+    if (!ownPicture)
+        PlayCaptureSound(m_state, m_services);
+    m_failure.reset();
     const bool mayBeBack = !ownPicture && m_lastChange && picture.follows == *m_lastChange;
     m_lastChange = picture.change;
-    job.picture = picture;
-    m_queue.append({std::move(job), picture.change, mayBeBack, source});
+    m_queue.append({std::move(job), picture.change, mayBeBack, arriving.source});
     pump();
+}
+
+CaptureEngine::Own CaptureEngine::jobNow(quint64 change)
+{
+    // The window the picture came from is the one active when it is known.
+    Own own{change, ScreenshotJobFor(m_state, {}, m_services.clock.now()),
+            m_services.windowSource.activeWindow()};
+    if (m_state.settings.writeWindowTitle)
+        own.job.title = own.source.title;
+    return own;
 }
 
 void CaptureEngine::pump()
@@ -192,6 +198,7 @@ void CaptureEngine::passOverPresent()
     m_taken = m_services.clipboard.changeCount();
     m_failure.reset();
     m_discard.reset();
+    m_own.reset();
 }
 
 void CaptureEngine::discardPresent()

@@ -4,7 +4,6 @@
 #include "platform/ActiveWindowSource.h"
 #include "platform/Outcome.h"
 
-#include <QHash>
 #include <QObject>
 #include <QString>
 #include <QTimer>
@@ -14,9 +13,9 @@ class CaptureWorker;
 struct AppState;
 struct Services;
 
-/// Files every new picture on the clipboard into the Image Set shown when it was asked for:
-/// asked for once per clipboard change, as soon as the change is known, and filed by the
-/// worker in copy order. The clipboard is emptied afterwards only while it still holds the
+/// Files every new picture on the clipboard into the Image Set shown when it arrives: the
+/// clipboard reads each picture as soon as it is offered, and the worker files them in copy
+/// order. The clipboard is emptied afterwards only while it still holds the
 /// picture filed. The same pixels coming back with nothing else on the clipboard in between (a
 /// clipboard manager putting the emptied picture back, or taking over a copy) are not filed
 /// again, however late they come.
@@ -27,10 +26,10 @@ class CaptureEngine final : public QObject
 public:
     CaptureEngine(AppState& state, Services& services, CaptureWorker& worker);
 
-    /// Asks for the clipboard's picture when it is one not taken up yet; run on every change
-    /// notice and by the tick, which sets the suffix of its own captures and says whether it
-    /// put the picture there itself (\a ownPicture: never a restored one). A picture that could
-    /// not be filed is tried again once the Image Set shown changes or the cause seems gone.
+    /// Looks at the clipboard: run on every change notice and by the tick, which sets the
+    /// suffix of its own captures and says whether it put the picture there itself
+    /// (\a ownPicture: never a restored one). A picture that could not be filed is tried again
+    /// once the Image Set shown changes or the cause seems gone.
     void check(bool ownPicture = false);
 
     /// Counts the picture on the clipboard now as handled: it stays there unfiled until the
@@ -50,7 +49,7 @@ public:
     void retry();
 
 signals:
-    /// A picture became the file at \a path; \a source is the window active when it was copied.
+    /// A picture became the file at \a path; \a source is the window active when it arrived.
     void filed(const QString& path, const PictureSource& source);
     /// A picture a killed capture had left complete became the file at \a path.
     void recovered(const QString& path);
@@ -68,12 +67,12 @@ private:
         ScreenshotJob job;
         quint64 change = 0;
         bool mayBeBack = false; // nothing but our clearing since the picture before
-        PictureSource source;   // the window active when it was copied
+        PictureSource source;   // the window active when it arrived
     };
     struct Failure
     {
         quint64 change = 0;
-        ScreenshotJob job; // with the picture once it was fetched
+        ScreenshotJob job; // with its picture
         PictureSource source;
         Outcome outcome;
         // What the Image Set looked like at the failure: a retry waits until that changed.
@@ -81,29 +80,31 @@ private:
         qint64 freeBytes = -1;
     };
 
-    void fetched(const ClipboardPicture& picture);
+    struct Own
+    {
+        quint64 change = 0;
+        ScreenshotJob job; // as of when it was known: for the tick's own, the tick that put it there
+        PictureSource source;
+    };
+
+    Own jobNow(quint64 change);
+    void arrived(const ClipboardPicture& picture);
     void pump();
     void hand(Queued queued);
     void finished(const Queued& queued, const ScreenshotResult& result);
     void failed(quint64 change, const ScreenshotJob& job, const Outcome& outcome,
-                const PictureSource& source = {});
+                const PictureSource& source);
     bool mayRetry(const QString& folder) const;
     void tellOnce(quint64 change, const Outcome& outcome);
 
     AppState& m_state;
     Services& m_services;
     CaptureWorker& m_worker;
-    std::optional<quint64> m_taken;                         // the change asked for last
-    std::optional<quint64> m_discard;                       // the change that was there at start
-    struct Asked
-    {
-        ScreenshotJob job; // so far
-        bool ownPicture = false;
-        PictureSource source;
-    };
-    QHash<quint64, Asked> m_asked;
-    std::optional<quint64> m_told;                          // the change told about last
-    std::optional<Failure> m_failure;                       // the picture left on the clipboard
+    std::optional<quint64> m_taken;   // the change of the picture taken up last
+    std::optional<quint64> m_discard; // the change that was there at start
+    std::optional<Own> m_own;         // the tick's own picture, on its way
+    std::optional<quint64> m_told;    // the change told about last
+    std::optional<Failure> m_failure; // the picture left on the clipboard
     bool m_retryAsked = false;
     // The change of the picture queued last, and the pixels of the last one the worker filed
     // or found back: the next picture following straight on it may be the same one back.

@@ -19,11 +19,42 @@ struct ClipboardPicture
     QString failure;
 
     bool isNull() const { return bytes.isEmpty() && image.isNull(); }
+
+    /// Nothing of change \a change: it is gone from the clipboard, or holds no picture.
+    static ClipboardPicture none(quint64 change)
+    {
+        ClipboardPicture picture;
+        picture.change = change;
+        return picture;
+    }
+    /// The bytes of an image file, sent for change \a change that followed \a follows.
+    static ClipboardPicture sent(quint64 change, quint64 follows, QByteArray bytes)
+    {
+        ClipboardPicture picture = none(change);
+        picture.follows = follows;
+        picture.bytes = std::move(bytes);
+        return picture;
+    }
+    /// Change \a change, whose picture could not be had for the reason \a why.
+    static ClipboardPicture failed(quint64 change, QString why)
+    {
+        ClipboardPicture picture = none(change);
+        picture.failure = std::move(why);
+        return picture;
+    }
+    /// This program's own picture \a image, put there by change \a change.
+    static ClipboardPicture own(quint64 change, QImage image)
+    {
+        ClipboardPicture picture = none(change);
+        picture.image = std::move(image);
+        return picture;
+    }
 };
 
 /// The desktop clipboard, as far as Vistrelle needs it. Every change of its content, whoever
-/// made it, is one change with its own number. Nothing here waits for another program: the
-/// picture's transfer runs elsewhere and is answered by a signal.
+/// made it, is one change with its own number. Each picture is read as soon as it is offered,
+/// away from the caller's thread, and arrives by a signal: nothing here waits for another
+/// program.
 class Clipboard : public QObject
 {
     Q_OBJECT
@@ -33,12 +64,8 @@ public:
     virtual quint64 changeCount() = 0;
     /// True when the present content is known to offer an image of any format.
     virtual bool hasImage() = 0;
-    /// Asks for the picture of change \a change in the first format a reader can decode,
-    /// without decoding it. Answered once by fetched(): with the picture, with a failure, or
-    /// null when the clipboard holds no picture of that change any more.
-    virtual void fetch(quint64 change) = 0;
     /// Puts \a image on the clipboard, replacing what was there; changeCount() tells its change
-    /// when this returns.
+    /// when this returns, and the picture arrives later like any other.
     virtual void setImage(const QImage& image) = 0;
     /// Empties the clipboard, whatever it holds.
     virtual void clear() = 0;
@@ -49,6 +76,7 @@ public:
 signals:
     /// The content changed, or may have: ask changeCount() and hasImage().
     void changed();
-    /// The answer to fetch().
-    void fetched(const ClipboardPicture& picture);
+    /// The picture of a change, in the first format a reader can decode, not decoded yet; or
+    /// why it could not be had. A picture replaced before its transfer began never arrives.
+    void arrived(const ClipboardPicture& picture);
 };

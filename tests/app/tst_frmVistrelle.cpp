@@ -291,7 +291,7 @@ private slots:
         t.fakes.clock.time = t.fakes.clock.time.addSecs(1);
         t.choose("cboImageSetName", "Zoo");
         QCOMPARE(t.listed().size(), 5001);
-        QVERIFY(QFile::exists(big + "Image_040417_155229.jpg"));
+        QTRY_VERIFY(QFile::exists(big + "Image_040417_155229.jpg"));
         t.click("cmdRefresh");
         QCOMPARE(t.fakes.boxes.texts().mid(1),
                  QStringList{"This image set holds 5003 images; only the first 5001 are "
@@ -313,10 +313,11 @@ private slots:
             t.fakes.clipboard.setImage(picture);
             t.main().tmrTimer_Timer();
         };
+        // The box's own event loop runs meanwhile.
         t.fakes.boxes.whileShown = [&] {
             for (int n = 1; n <= 3; ++n) {
                 copy(n);
-                QCoreApplication::processEvents();
+                QTest::qWait(20);
             }
             t.fakes.boxes.whileShown = nullptr;
         };
@@ -414,7 +415,7 @@ private slots:
         QImage picture(48, 32, QImage::Format_ARGB32);
         picture.fill(qRgba(10, 20, 30, 128));
         t.fakes.clipboard.setImage(picture);
-        t.main().tmrTimer_Timer();
+        QCoreApplication::processEvents();
         QCOMPARE(filesIn(t.defaultSet()), QStringList{filed});
         if (option == 2)
             QCOMPARE(QImage(t.defaultSet() + filed), picture);
@@ -455,7 +456,7 @@ private slots:
         QCOMPARE(small->windowTitle(), "Vistrelle (PNG) (LR mode)");
         QCOMPARE(icon->toolTip(), "Vistrelle (PNG) (LR mode) (Default Image Set)");
         t.fakes.clipboard.setImage(picture);
-        small->tmrTimer_Timer();
+        QCoreApplication::processEvents();
         QCOMPARE(filesIn(t.defaultSet()), QStringList{"Image_040417_155228.png"});
 
         // Paused in the small window, the main window comes back paused.
@@ -496,6 +497,7 @@ private slots:
         // The first tick files the picture and takes the window off the screen; without a tray
         // it must stay reachable, minimised on the taskbar.
         t.fakes.clipboard.setImage(picture);
+        QCoreApplication::processEvents();
         small->tmrTimer_Timer();
         QCOMPARE(small->isVisible(), !tray);
         QCOMPARE(small->isMinimized(), !tray);

@@ -22,11 +22,15 @@ QStringList FakeMessageBoxes::texts() const
     return result;
 }
 
-void FakeClipboard::fetch(quint64 change)
+void FakeClipboard::setImage(const QImage& image)
 {
-    waiting.append(change);
+    picture = image, bytes.clear(), holdsImage = !image.isNull(), ++changes;
+    emit changed();
+    if (!holdsImage)
+        return;
+    waiting.append(changes);
     if (!sendLater)
-        send();
+        QMetaObject::invokeMethod(this, &FakeClipboard::send, Qt::QueuedConnection);
 }
 
 bool FakeClipboard::send()
@@ -34,28 +38,19 @@ bool FakeClipboard::send()
     if (waiting.isEmpty())
         return false;
     const quint64 change = waiting.takeFirst();
+    if (change != changes || !holdsImage)
+        return true;
     if (whileFetching)
         whileFetching();
-    ++fetches;
-    ClipboardPicture sent;
-    sent.change = change;
-    for (sent.follows = change - 1; sent.follows > 0 && ownClearings.contains(sent.follows); --sent.follows) {
-    }
-    if (change == changes && holdsImage && failure.isEmpty()) {
-        sent.bytes = bytes;
-        if (bytes.isEmpty())
-            sent.image = picture;
-    }
-    if (change == changes && holdsImage)
-        sent.failure = failure;
-    emit fetched(sent);
+    ++sent;
+    ClipboardPicture arriving = failure.isEmpty() ? ClipboardPicture::sent(change, change - 1, bytes)
+                                                  : ClipboardPicture::failed(change, failure);
+    while (ownClearings.contains(arriving.follows))
+        --arriving.follows;
+    if (bytes.isEmpty() && failure.isEmpty())
+        arriving.image = picture;
+    emit arrived(arriving);
     return true;
-}
-
-void FakeClipboard::setImage(const QImage& image)
-{
-    picture = image, bytes.clear(), holdsImage = !image.isNull(), ++changes;
-    emit changed();
 }
 
 void FakeClipboard::clearIfStill(quint64 change)
