@@ -31,7 +31,7 @@ Window clipboardOwner()
 class TestOwner
 {
 public:
-    enum class Sending { Whole, Pieces, Never, Stops, Endless };
+    enum class Sending { Whole, Pieces, Never, Stops, Endless, TextForAnyType };
 
     TestOwner(Sending sending, QByteArray bytes)
         : m_sending(sending)
@@ -50,6 +50,9 @@ public:
         XCloseDisplay(m_display);
     }
 
+    /// The requests answered so far.
+    int answered() const { return m_answered; }
+
 private:
     Atom atom(const char* name) { return XInternAtom(m_display, name, False); }
 
@@ -64,6 +67,7 @@ private:
         event.time = asked.time;
         XSendEvent(m_display, asked.requestor, False, NoEventMask, reinterpret_cast<XEvent*>(&event));
         XFlush(m_display);
+        ++m_answered;
     }
 
     void piece(const QByteArray& bytes)
@@ -88,12 +92,13 @@ private:
             XNextEvent(m_display, &event);
             if (event.type == SelectionRequest) {
                 const XSelectionRequestEvent& asked = event.xselectionrequest;
+                const bool text = m_sending == Sending::TextForAnyType;
                 if (asked.target == atom("TARGETS")) {
-                    const Atom offered[] = {atom("TARGETS"), atom("image/png")};
+                    const Atom offered[] = {atom("TARGETS"), text ? atom("UTF8_STRING") : atom("image/png")};
                     XChangeProperty(m_display, asked.requestor, asked.property, XA_ATOM, 32, PropModeReplace,
                                     reinterpret_cast<const unsigned char*>(offered), 2);
                     reply(asked, asked.property);
-                } else if (m_sending == Sending::Whole) {
+                } else if (m_sending == Sending::Whole || text) {
                     m_requestor = asked.requestor, m_property = asked.property;
                     piece(m_bytes);
                     reply(asked, asked.property);
@@ -109,7 +114,7 @@ private:
                        event.xproperty.window == m_requestor && event.xproperty.atom == m_property) {
                 // The requestor took the last piece: the next one, or the empty end.
                 if (m_sending == Sending::Endless)
-                    piece(QByteArray(pieceSize, 'x'));
+                    piece(sent++ == 0 ? m_bytes.left(pieceSize) : QByteArray(pieceSize, 'x'));
                 else if (m_sending == Sending::Stops && sent > 0)
                     continue;
                 else {
@@ -127,8 +132,18 @@ private:
     Window m_requestor = None;
     Atom m_property = None;
     std::atomic<bool> m_stop = false;
+    std::atomic<int> m_answered = 0;
     std::thread m_thread;
 };
+
+// A picture's bytes as an owner sends them: a PNG's signature, then 20,000 bytes of a pattern.
+QByteArray pngLike()
+{
+    QByteArray bytes = QByteArrayLiteral("\x89PNG\r\n\x1a\n");
+    for (int at = 0; at < 20000; ++at)
+        bytes.append(static_cast<char>(at * 7 % 251));
+    return bytes;
+}
 
 } // namespace
 
@@ -209,9 +224,7 @@ private slots:
         QHash<quint64, ClipboardPicture> arrived;
         connect(&clipboard, &Clipboard::arrived, this,
                 [&](const ClipboardPicture& picture) { arrived.insert(picture.change, picture); });
-        QByteArray bytes(20000, '\0');
-        for (qsizetype at = 0; at < bytes.size(); ++at)
-            bytes[at] = static_cast<char>(at * 7 % 251);
+        const QByteArray bytes = pngLike();
         TestOwner owner(sending, bytes);
         QTRY_VERIFY(clipboard.hasImage());
         const quint64 owners = clipboard.changeCount();
@@ -228,6 +241,24 @@ private slots:
         QCOMPARE(arrived.value(owners + 1).image, own);
         QCOMPARE(arrived.value(owners).failure, failure);
         QCOMPARE(arrived.value(owners).bytes, failure.isEmpty() ? bytes : QByteArray());
+    }
+
+    // An owner that sends its text for whatever type it is asked is asked what it offers, and
+    // its text never arrives as a picture; the next owner's picture does.
+    void textIsNoPicture()
+    {
+        QGuiApplication::clipboard()->clear(); // the last test's picture
+        QTRY_COMPARE(clipboardOwner(), Window(None));
+        QtClipboard clipboard;
+        QList<ClipboardPicture> arrived;
+        connect(&clipboard, &Clipboard::arrived, this,
+                [&](const ClipboardPicture& picture) { arrived.append(picture); });
+        TestOwner text(TestOwner::Sending::TextForAnyType, "some words");
+        QTRY_COMPARE(text.answered(), 2); // the PNG guessed, then the types
+        TestOwner picture(TestOwner::Sending::Whole, pngLike());
+        QTRY_COMPARE(arrived.size(), 1);
+        QCOMPARE(arrived.first().bytes, pngLike());
+        QVERIFY(!clipboard.hasImage() || arrived.first().change == clipboard.changeCount());
     }
 };
 

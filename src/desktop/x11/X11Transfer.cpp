@@ -9,6 +9,8 @@
 
 namespace {
 
+const QByteArray pngSignature = QByteArrayLiteral("\x89PNG\r\n\x1a\n");
+
 // A property's whole value appended to \a value, the property deleted as it is read; false
 // when it cannot be read or \a value would pass \a largest bytes.
 bool readProperty(Display* display, Window window, Atom property, qsizetype largest, Atom& type, int& format,
@@ -149,7 +151,8 @@ void X11Transfer::received(unsigned long property)
         askNextType(); // refused in this type
         return;
     }
-    m_offers = true;
+    // A type asked for by name is a picture; a guessed PNG only once it reads as one.
+    m_offers = m_offers || !m_guessing;
     if (!readProperty(m_display, m_window, property, m_limits.largest, type, format, value)) {
         fail(
             QStringLiteral("The picture on the clipboard is larger than %1 MB.").arg(m_limits.largest >> 20));
@@ -170,12 +173,7 @@ void X11Transfer::received(unsigned long property)
         return;
     }
     m_bytes = std::move(value);
-    if (!m_bytes.isEmpty())
-        m_state = State::Done;
-    else if (std::exchange(m_guessing, false))
-        askTypes();
-    else
-        askNextType();
+    ended();
 }
 
 void X11Transfer::piece()
@@ -189,12 +187,25 @@ void X11Transfer::piece()
         return;
     }
     m_deadline = std::chrono::steady_clock::now() + m_limits.silence;
+    if (m_bytes.startsWith(pngSignature))
+        m_offers = true;
     if (m_bytes.size() > before)
         return;
     m_inPieces = false;
-    if (!m_bytes.isEmpty())
+    ended();
+}
+
+void X11Transfer::ended()
+{
+    // Some owners send what they hold for any type asked, text as well: a guessed PNG counts
+    // only when it is one, else the owner is asked what it offers.
+    if (!m_bytes.isEmpty() && (!m_guessing || m_bytes.startsWith(pngSignature))) {
+        m_offers = true;
         m_state = State::Done;
-    else if (std::exchange(m_guessing, false))
+        return;
+    }
+    m_bytes = QByteArray();
+    if (std::exchange(m_guessing, false))
         askTypes();
     else
         askNextType();

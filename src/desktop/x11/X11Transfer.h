@@ -56,6 +56,7 @@ private:
     void askNextType();
     void received(unsigned long property);
     void piece();
+    void ended();
     void fail(const QString& why);
 
     _XDisplay* m_display;
