@@ -33,13 +33,22 @@ class TestOwner
 public:
     enum class Sending { Whole, Pieces, Never, Stops, Endless, TextForAnyType };
 
-    TestOwner(Sending sending, QByteArray bytes)
+    /// What came of handing the clipboard over to the clipboard manager (as a program that
+    /// exits at once does).
+    enum class HandOver { NotAsked, Asked, DoneBeforeSending, DoneAfterSending, Refused };
+
+    TestOwner(Sending sending, QByteArray bytes, bool handsOver = false)
         : m_sending(sending)
         , m_bytes(std::move(bytes))
         , m_display(XOpenDisplay(nullptr))
         , m_window(XCreateSimpleWindow(m_display, DefaultRootWindow(m_display), 0, 0, 1, 1, 0, 0, 0))
     {
         XSetSelectionOwner(m_display, atom("CLIPBOARD"), m_window, CurrentTime);
+        if (handsOver) {
+            XConvertSelection(m_display, atom("CLIPBOARD_MANAGER"), atom("SAVE_TARGETS"), atom("HAND_OVER"),
+                              m_window, CurrentTime);
+            m_handOver = HandOver::Asked;
+        }
         XSync(m_display, False);
         m_thread = std::thread([this] { serve(); });
     }
@@ -52,6 +61,7 @@ public:
 
     /// The requests answered so far.
     int answered() const { return m_answered; }
+    HandOver handOver() const { return m_handOver; }
 
 private:
     Atom atom(const char* name) { return XInternAtom(m_display, name, False); }
@@ -90,7 +100,11 @@ private:
             }
             XEvent event;
             XNextEvent(m_display, &event);
-            if (event.type == SelectionRequest) {
+            if (event.type == SelectionNotify && event.xselection.selection == atom("CLIPBOARD_MANAGER")) {
+                m_handOver = event.xselection.property == None ? HandOver::Refused
+                             : m_sentAll                       ? HandOver::DoneAfterSending
+                                                               : HandOver::DoneBeforeSending;
+            } else if (event.type == SelectionRequest) {
                 const XSelectionRequestEvent& asked = event.xselectionrequest;
                 const bool text = m_sending == Sending::TextForAnyType;
                 if (asked.target == atom("TARGETS")) {
@@ -102,6 +116,7 @@ private:
                     m_requestor = asked.requestor, m_property = asked.property;
                     piece(m_bytes);
                     reply(asked, asked.property);
+                    m_sentAll = true;
                 } else if (m_sending != Sending::Never) {
                     m_requestor = asked.requestor, m_property = asked.property;
                     XSelectInput(m_display, m_requestor, PropertyChangeMask);
@@ -118,8 +133,10 @@ private:
                 else if (m_sending == Sending::Stops && sent > 0)
                     continue;
                 else {
-                    piece(m_bytes.mid(sent, pieceSize));
+                    const QByteArray next = m_bytes.mid(sent, pieceSize);
+                    piece(next);
                     sent = std::min(sent + pieceSize, m_bytes.size() + 1);
+                    m_sentAll = next.isEmpty();
                 }
             }
         }
@@ -133,6 +150,8 @@ private:
     Atom m_property = None;
     std::atomic<bool> m_stop = false;
     std::atomic<int> m_answered = 0;
+    std::atomic<HandOver> m_handOver = HandOver::NotAsked;
+    bool m_sentAll = false; // the picture's last piece is out
     std::thread m_thread;
 };
 
@@ -241,6 +260,24 @@ private slots:
         QCOMPARE(arrived.value(owners + 1).image, own);
         QCOMPARE(arrived.value(owners).failure, failure);
         QCOMPARE(arrived.value(owners).bytes, failure.isEmpty() ? bytes : QByteArray());
+    }
+
+    // A program that copies and exits at once hands its clipboard to the clipboard manager's
+    // place, which the reader holds while no manager runs: the hand-over is answered only once
+    // the picture has been read, so the picture is not gone with the program.
+    void handOverAtExit()
+    {
+        QGuiApplication::clipboard()->clear(); // the last test's picture
+        QTRY_COMPARE(clipboardOwner(), Window(None));
+        QtClipboard clipboard;
+        QList<ClipboardPicture> arrived;
+        connect(&clipboard, &Clipboard::arrived, this,
+                [&](const ClipboardPicture& picture) { arrived.append(picture); });
+        TestOwner owner(TestOwner::Sending::Pieces, pngLike(), true);
+        QTRY_VERIFY(owner.handOver() != TestOwner::HandOver::Asked);
+        QCOMPARE(owner.handOver(), TestOwner::HandOver::DoneAfterSending);
+        QTRY_COMPARE(arrived.size(), 1);
+        QCOMPARE(arrived.first().bytes, pngLike());
     }
 
     // An owner that sends its text for whatever type it is asked is asked what it offers, and

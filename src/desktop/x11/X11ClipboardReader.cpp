@@ -1,11 +1,13 @@
 #include "X11ClipboardReader.h"
 
 #include "X11EmptyOwner.h"
+#include "X11HandOvers.h"
 #include "platform/FreedMemory.h"
 
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/extensions/Xfixes.h>
+#include <algorithm>
 #include <chrono>
 #include <fcntl.h>
 #include <poll.h>
@@ -42,6 +44,8 @@ std::unique_ptr<X11ClipboardReader> X11ClipboardReader::open(const char* display
         reader->m_clock = XCreateSimpleWindow(display, DefaultRootWindow(display), -10, -10, 1, 1, 0, 0, 0);
         XSelectInput(display, reader->m_clock, PropertyChangeMask);
     }
+    // Where no clipboard manager runs, programs that copy and exit hand their picture here.
+    reader->m_handOvers = X11HandOvers::take(display);
     XSync(display, False);
     if (XGetSelectionOwner(display, clipboard) != None) {
         reader->m_present = reader->m_change = reader->m_lastForeign = 1;
@@ -71,6 +75,7 @@ X11ClipboardReader::~X11ClipboardReader()
     }
     m_readings.clear();
     m_retired.clear();
+    m_handOvers.reset();
     m_emptyOwner.reset();
     XCloseDisplay(m_display);
     for (const int end : m_wake)
@@ -124,6 +129,7 @@ void X11ClipboardReader::run()
             m_startPending = false;
             startTransfer();
         }
+        answerHandOvers();
         while (!m_retired.empty() && now - m_retired.front().first > std::chrono::seconds(10))
             m_retired.pop_front();
         XFlush(m_display);
@@ -192,6 +198,8 @@ void X11ClipboardReader::readEvents()
             notice(event);
             continue;
         }
+        if (m_handOvers && m_handOvers->handle(event, m_change))
+            continue;
         for (const Reading& reading : m_readings)
             if (reading.transfer->handle(event))
                 break;
@@ -299,6 +307,17 @@ void X11ClipboardReader::settle()
         }
         m_readings.pop_front();
     }
+}
+
+void X11ClipboardReader::answerHandOvers()
+{
+    if (!m_handOvers)
+        return;
+    // A program handing its clipboard over waits until the picture it offered has been read.
+    quint64 read = m_startPending ? m_change - 1 : m_change;
+    if (!m_readings.empty())
+        read = std::min(read, m_readings.front().change - 1);
+    m_handOvers->answerUpTo(read);
 }
 
 void X11ClipboardReader::retire(std::unique_ptr<X11Transfer> transfer)

@@ -14,6 +14,7 @@
 #include <thread>
 
 class X11EmptyOwner;
+class X11HandOvers;
 struct _XDisplay; // NOLINT(bugprone-reserved-identifier): Xlib's own name for a Display
 
 /// The CLIPBOARD selection read on an X connection and a thread of its own: the server's
@@ -76,6 +77,7 @@ private:
     void startTransfer();
     void settle();
     void retire(std::unique_ptr<X11Transfer> transfer);
+    void answerHandOvers();
 
     _XDisplay* m_display;
     int m_eventBase;
@@ -85,6 +87,7 @@ private:
     int m_wake[2] = {-1, -1};
     std::unique_ptr<X11EmptyOwner> m_emptyOwner; // null: a clearing leaves no owner
     unsigned long m_clock = 0;                   // a window whose changes tell the server's time
+    std::unique_ptr<X11HandOvers> m_handOvers;   // null while a clipboard manager runs
 
     std::mutex m_mutex; // guards the commands and the answer to own()
     std::deque<Command> m_commands;
