@@ -476,7 +476,7 @@ void frmVistrelle::showFound(const FoundPicture& found)
         return;
     FileList& list = *m_ui.lstComponents;
     if (const int row = list.files().rowOf(found.path); row >= 0)
-        list.moveSelection(list.currentRow(), row);
+        moveFileSelection(list.currentRow(), row);
 }
 
 std::pair<int, QString> frmVistrelle::showThumbnails(const QAbstractItemModel& rows, int rowLimit,
