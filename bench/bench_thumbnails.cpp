@@ -2,11 +2,13 @@
 // the cell's size, against decoded at full size and stretched by the cells when painted.
 #include "ScreenshotLike.h"
 #include "Timing.h"
+#include "library/ImageSetModel.h"
 #include "ui/viewers/ImageBox.h"
 #include "ui/viewers/frmPhotos.h"
 
 #include <QApplication>
 #include <QImageReader>
+#include <QStandardItemModel>
 #include <QTemporaryDir>
 #include <cstdio>
 
@@ -30,15 +32,17 @@ int main(int argc, char** argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
     QTemporaryDir dir;
-    QList<ThumbnailRow> rows;
+    QStandardItemModel rows;
     for (int n = 0; n < frmPhotos::cellCount; ++n) {
         const QString path =
             dir.filePath(QStringLiteral("Image_261206_1530%1.jpg").arg(n, 2, 10, QLatin1Char('0')));
         ScreenshotLike(3840, 2160, n).save(path, "JPEG", 90);
-        rows.append({QStringLiteral("shot"), {path}});
+        auto* row = new QStandardItem(QStringLiteral("shot"));
+        row->setData(QStringList{path}, ImageSetModel::ImagesRole);
+        rows.appendRow(row);
     }
 
-    frmPhotos photos(rows, QImage(), nullptr);
+    frmPhotos photos(rows, rows.rowCount(), nullptr);
     const QList<ImageBox*> cells = photos.findChildren<ImageBox*>(QStringLiteral("imgPhoto"));
 
     const double scaled = Median(TimeRuns(runs, [&] {

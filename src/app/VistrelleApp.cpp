@@ -50,12 +50,12 @@ VistrelleApp::~VistrelleApp()
     delete m_main.data();
 }
 
-bool VistrelleApp::start()
+bool VistrelleApp::start(bool lowResource)
 {
     if (!m_services.instance.acquire())
         return fail(QStringLiteral("Vistrelle is already running.  Check the System Tray."));
     createMainWindow();
-    if (!loadMainWindow()) {
+    if (!loadMainWindow(std::nullopt, !lowResource)) {
         delete m_viewer.data();
         delete m_main.data();
         return false;
@@ -63,6 +63,15 @@ bool VistrelleApp::start()
     pauseReading();
     m_reading.start(m_state.libraryRoot, IndexFileFor(m_state.libraryRoot, IndexFolder()),
                     m_state.settings.findLanguages.split(QLatin1Char('+')));
+    if (!lowResource)
+        return true;
+    if (m_state.currentImageSet.isEmpty()) {
+        // Nowhere to capture into: the user is to choose a set first.
+        imageViewer().show();
+        m_main->show();
+    } else {
+        enterLowResourceMode();
+    }
     return true;
 }
 
@@ -98,7 +107,7 @@ void VistrelleApp::createMainWindow()
     });
 }
 
-bool VistrelleApp::loadMainWindow(std::optional<QPoint> placeAt)
+bool VistrelleApp::loadMainWindow(std::optional<QPoint> placeAt, bool show)
 {
     m_state.lowResourceMode = false;
     if (m_state.currentCategory.isEmpty() || m_state.currentImageSet.isEmpty()) {
@@ -113,8 +122,10 @@ bool VistrelleApp::loadMainWindow(std::optional<QPoint> placeAt)
     }
     if (placeAt)
         m_main->move(*placeAt);
-    imageViewer().show();
-    m_main->show();
+    if (show) {
+        imageViewer().show();
+        m_main->show();
+    }
     m_main->enableTimer();
     return true;
 }
@@ -134,6 +145,7 @@ bool VistrelleApp::StartUp()
     if (!root)
         return fail(QStringLiteral("Invalid directory specified.  Check the target line for the shortcut."));
     m_state.libraryRoot = *root;
+    m_state.libraryGiven = !m_argumentText.isEmpty();
     const Outcome created = CreateLibraryIfMissing(m_state.libraryRoot);
     if (!created.done())
         return fail(QStringLiteral("Problem encountered with specified directory (") + m_argumentText +
@@ -210,6 +222,7 @@ void VistrelleApp::unloadImageViewer()
 void VistrelleApp::ReadSettings()
 {
     const MainWindowPosition position = ReadSettingsFile(SettingsFilePath(m_state), m_state.settings);
+    m_settingsRead = true;
     if (!m_main)
         return;
     QPoint topLeft = m_main->pos();
@@ -217,11 +230,13 @@ void VistrelleApp::ReadSettings()
         topLeft.setY(TwipsToPixels(*position.top));
     if (position.left)
         topLeft.setX(TwipsToPixels(*position.left));
-    m_main->move(OnScreens(QRect(topLeft, m_main->frameGeometry().size())));
+    m_main->move(OnScreens(QRect(topLeft, m_main->size())));
 }
 
 bool VistrelleApp::WriteSettings()
 {
+    if (!m_settingsRead)
+        return true;
     std::optional<QPoint> mainTopLeft;
     if (m_main && !m_main->isMinimized())
         mainTopLeft = QPoint(PixelsToTwips(m_main->pos().x()), PixelsToTwips(m_main->pos().y()));

@@ -30,9 +30,10 @@ public:
     VistrelleApp(const VistrelleApp&) = delete;
     VistrelleApp& operator=(const VistrelleApp&) = delete;
 
-    /// Creates the main window and runs its load sequence. False when start-up was refused or
+    /// Creates the main window and runs its load sequence; with \a lowResource, low-resource
+    /// mode takes over at once when an Image Set is shown. False when start-up was refused or
     /// failed; the user has been told why and no settings were written.
-    bool start();
+    bool start(bool lowResource = false);
 
     AppState& state() { return m_state; }
     Services& services() { return m_services; }
@@ -46,7 +47,9 @@ public:
     frmLowResource* lowResourceWindow() const;
 
     void ReadSettings();
-    /// Writes the settings file; on failure tells the user why, and returns false.
+    /// Writes the settings file; on failure tells the user why, and returns false. Nothing is
+    /// written before the file was read, so a failed start never replaces the user's settings
+    /// by the defaults.
     bool WriteSettings();
 
     /// The orderly stop after a critical error: viewer, then main window, then the process.
@@ -60,7 +63,8 @@ public:
 
 private:
     void createMainWindow();
-    bool loadMainWindow(std::optional<QPoint> placeAt = std::nullopt);
+    /// The main window's load sequence; the windows are shown unless \a show is false.
+    bool loadMainWindow(std::optional<QPoint> placeAt = std::nullopt, bool show = true);
     bool StartUp();
     /// Fills the windows' lists and shows \a imageSet of \a category, or the first Image Set
     /// when none is named or it is gone.
@@ -95,6 +99,7 @@ private:
     // False for a library given on the command line: the Intro Set then names a set of the
     // normal library, which this run leaves alone.
     bool m_ownLibrary = true;
+    bool m_settingsRead = false;
     // Set once the session's end has saved: quitting closes the windows, whose unload would
     // save, and tell of a failure, once more.
     bool m_sessionSaved = false;

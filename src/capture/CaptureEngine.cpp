@@ -84,7 +84,9 @@ void CaptureEngine::arrived(const ClipboardPicture& picture)
     job.picture = picture;
     if (m_state.currentImageSet.isEmpty()) {
         // The picture stays on the clipboard until an Image Set is shown.
-        failed(picture.change, job, Outcome::refused(QStringLiteral("Please select an image set first.")),
+        failed(picture.change, job,
+               Outcome::refused(QStringLiteral("Please select an image set first.  The picture stays on the "
+                                               "clipboard until an image set is shown.")),
                arriving.source);
         return;
     }

@@ -28,6 +28,9 @@ bool HotkeyDown(KeyState& keys, int hotkey, int modifiers)
 {
     if (hotkey == 0 || keys.asyncState(hotkey) >= 0)
         return false;
+    // A plain k typed just before Ctrl+Shift is pressed is no Ctrl+Shift+K.
+    if (const std::optional<int> held = keys.modifiersAtPress(hotkey))
+        return ModifiersPass(modifiers, (*held & 1) ? -1 : 0, (*held & 2) ? -1 : 0);
     const short control = keys.asyncState(VirtualKey::Control);
     const short shift = keys.asyncState(VirtualKey::Shift);
     return ModifiersPass(modifiers, control, shift);

@@ -18,6 +18,7 @@ struct AppState
     QString programDir; // the executable's folder: help page and sounds
     QString dataDir;    // settings file and default library: programDir unless that is read-only
     QString libraryRoot;
+    bool libraryGiven = false; // the folder holding the library came from the command line
 
     QStringList imageSetFiles; // every file of the current Image Set, for the name check
 

@@ -5,6 +5,7 @@
 #include "platform/FolderListing.h"
 
 #include <QDir>
+#include <algorithm>
 #include <cerrno>
 
 namespace {
@@ -117,12 +118,18 @@ Outcome RemoveDeletedFolder(const QString& folder)
 
 Outcome MoveFilesInto(const QStringList& paths, const QString& targetFolder)
 {
+    // Judged by the folder the entry lies in: a link leading into the target still moves.
+    const auto alreadyThere = [&targetFolder](const QString& path) {
+        return SameEntry(path.left(path.size() - FileNameOf(path).size()), targetFolder);
+    };
+    if (!paths.isEmpty() && std::all_of(paths.begin(), paths.end(), alreadyThere))
+        return Outcome::refused(QStringLiteral("The selected files are already in that image set.  Choose "
+                                               "another image set to move them to."));
     Outcome outcome;
     for (const QString& path : paths) {
-        const QString name = FileNameOf(path);
-        // Judged by the folder the entry lies in: a link leading into the target still moves.
-        if (SameEntry(path.left(path.size() - name.size()), targetFolder))
+        if (alreadyThere(path))
             continue;
+        const QString name = FileNameOf(path);
         const Outcome moved = RenameWithoutReplacing(path, targetFolder + name);
         if (!moved.done())
             outcome.problems.append(name + QStringLiteral(": ") + moved.text);

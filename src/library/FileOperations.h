@@ -32,6 +32,6 @@ Outcome DeleteFolderTree(const QString& libraryRoot, const QString& folder);
 Outcome RemoveDeletedFolder(const QString& folder);
 
 /// Moves each of \a paths into \a targetFolder (ending in "/") under its own name. Files already
-/// in that folder stay as they are. The outcome's problems hold one line for each file that was
-/// not moved.
+/// in that folder stay as they are; when all of them are, the move is refused, since it would
+/// do nothing. The outcome's problems hold one line for each file that was not moved.
 Outcome MoveFilesInto(const QStringList& paths, const QString& targetFolder);

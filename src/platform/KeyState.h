@@ -1,5 +1,7 @@
 #pragma once
 
+#include <optional>
+
 /// Virtual-key codes of the hotkeys: 48-57 are the keys "0"-"9", 65-90 the keys "A"-"Z".
 namespace VirtualKey {
 constexpr int Shift = 16;
@@ -16,4 +18,13 @@ public:
     /// once); bit 0 set when it was pressed since the last query; 0 when it is up and untouched.
     /// Code 0 and unknown codes always give 0.
     virtual short asyncState(int virtualKey) = 0;
+    /// The modifiers held when \a virtualKey was last pressed, coded as the hotkeys are (1 Ctrl,
+    /// 2 Shift, 3 both), so that a press counts with the modifiers of its own moment, not those of
+    /// the query; nothing when that press was not seen (the key was down before the program
+    /// started, or the keyboard is only read as it is now).
+    virtual std::optional<int> modifiersAtPress(int virtualKey)
+    {
+        (void)virtualKey;
+        return std::nullopt;
+    }
 };

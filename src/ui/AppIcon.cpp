@@ -3,6 +3,7 @@
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
+#include <QPen>
 #include <QPixmap>
 
 namespace {
@@ -33,9 +34,26 @@ void drawPicture(QPainter& painter)
     painter.drawPath(hill);
 }
 
+/// The badge in the tile's lower right corner.
+void drawBadge(QPainter& painter, IconBadge badge)
+{
+    if (badge == IconBadge::None)
+        return;
+    const QPointF centre(75, 75);
+    painter.setPen(QPen(QColor(250, 250, 247), 4));
+    painter.setBrush(badge == IconBadge::TimeLapse ? QColor(220, 40, 40) : QColor(230, 160, 20));
+    painter.drawEllipse(centre, 21, 21);
+    if (badge != IconBadge::Paused)
+        return;
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(QColor(250, 250, 247));
+    painter.drawRect(QRectF(centre.x() - 9, centre.y() - 10, 6, 20));
+    painter.drawRect(QRectF(centre.x() + 3, centre.y() - 10, 6, 20));
+}
+
 } // namespace
 
-QImage AppIconImage(int size)
+QImage AppIconImage(int size, IconBadge badge)
 {
     QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
@@ -50,6 +68,7 @@ QImage AppIconImage(int size)
     painter.setBrush(tile);
     painter.drawRoundedRect(QRectF(4, 4, 92, 92), 18, 18);
 
+    painter.save();
     painter.translate(50, 52);
     painter.save();
     painter.rotate(-12);
@@ -60,13 +79,15 @@ QImage AppIconImage(int size)
     painter.rotate(6);
     painter.translate(4, 6);
     drawPicture(painter);
+    painter.restore();
+    drawBadge(painter, badge);
     return image;
 }
 
-QIcon AppIcon()
+QIcon AppIcon(IconBadge badge)
 {
     QIcon icon;
     for (int size : {16, 24, 32, 48, 64, 128, 256})
-        icon.addPixmap(QPixmap::fromImage(AppIconImage(size)));
+        icon.addPixmap(QPixmap::fromImage(AppIconImage(size, badge)));
     return icon;
 }

@@ -9,6 +9,8 @@ QString CaptureCaption(const AppState& state, const QString& mode)
                            : extension == QLatin1String(".png") ? QStringLiteral("PNG")
                                                                 : QStringLiteral("JPG");
     QString caption = QStringLiteral("Vistrelle (") + format + QLatin1Char(')') + mode;
+    if (state.timeLapseActive)
+        caption += QStringLiteral(" (time-lapse)");
     if (state.capturePaused)
         caption += QStringLiteral(" (paused)");
     return caption;

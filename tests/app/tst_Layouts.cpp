@@ -1,3 +1,4 @@
+#include "desktop/qt/QtMessageBoxes.h"
 #include "support/AppUnderTest.h"
 #include "support/TestLibrary.h"
 #include "ui/dialogs/frmEnterName.h"
@@ -6,6 +7,7 @@
 #include "ui/modes/frmHelp.h"
 #include "ui/modes/frmLowResource.h"
 #include "ui/modes/frmOptions.h"
+#include "ui/viewers/frmImage.h"
 #include "ui/viewers/frmPhotos.h"
 
 #include <QApplication>
@@ -13,7 +15,10 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QRadioButton>
+#include <QScreen>
+#include <QScrollArea>
 #include <QStringListModel>
 #include <QStyleOptionButton>
 #include <QStyleOptionComboBox>
@@ -94,6 +99,83 @@ QStringList cutTexts(QWidget& window)
     return cut;
 }
 
+// Each button of \a window that the user cannot reach: outside the window, or outside the
+// part of a scroll area shown once the area is scrolled to it; the window itself when its frame
+// passes the free area of its screen.
+QStringList unreachable(QWidget& window)
+{
+    QStringList out;
+    if (!window.screen()->availableGeometry().contains(window.frameGeometry()))
+        out.append(QStringLiteral("%1 %2x%3 at %4,%5 on %6x%7")
+                       .arg(window.objectName())
+                       .arg(window.frameGeometry().width())
+                       .arg(window.frameGeometry().height())
+                       .arg(window.frameGeometry().x())
+                       .arg(window.frameGeometry().y())
+                       .arg(window.screen()->availableGeometry().width())
+                       .arg(window.screen()->availableGeometry().height()));
+    for (QAbstractButton* button : window.findChildren<QAbstractButton*>()) {
+        if (!button->isVisibleTo(&window))
+            continue;
+        QRect shownIn = window.rect();
+        for (QWidget* up = button->parentWidget(); up != &window; up = up->parentWidget()) {
+            if (auto* area = qobject_cast<QScrollArea*>(up)) {
+                area->ensureWidgetVisible(button, 0, 0);
+                shownIn = QRect(area->viewport()->mapTo(&window, QPoint()), area->viewport()->size());
+            }
+        }
+        const QRect at(button->mapTo(&window, QPoint()), button->size());
+        if (!shownIn.contains(at))
+            out.append(window.objectName() + "." + button->objectName());
+    }
+    return out;
+}
+
+// Every top-level window and dialog of the program, opened on \a t's library.
+struct AllWindows
+{
+    explicit AllWindows(AppUnderTest& t)
+        : small(t.state(), t.fakes.services, t.app.engine())
+        , help(t.fakes.shell, t.fakes.boxes, t.programDir())
+        , options(t.state().settings)
+        , name("Name of the new Image Set in Default Category:", QString(), t.fakes.boxes)
+        , relocate({"Where should these (128) files be moved?",
+                    {"Default Category"},
+                    t.root(),
+                    "Default Category"},
+                   std::nullopt, t.fakes.boxes)
+        , cells(names())
+        , photos(cells, int(names().size()), nullptr)
+        , main(t.main())
+        , viewer(t.app.imageViewer())
+    {
+    }
+    static QStringList names()
+    {
+        QStringList all;
+        for (int n = 0; n < 20; ++n)
+            all.append(QStringLiteral("Image_261206_1540%1_Time_Lapsed.jpg").arg(n, 2, 10, QChar('0')));
+        return all;
+    }
+    /// The windows that show their whole caption; the viewer's width is the user's.
+    QList<QWidget*> captioned()
+    {
+        return {&main, &small, &help, &options, &fileOptions, &name, &relocate, &photos};
+    }
+    QList<QWidget*> list() { return captioned() << &viewer; }
+
+    frmLowResource small;
+    frmHelp help;
+    frmOptions options;
+    frmFileOptions fileOptions;
+    frmEnterName name;
+    frmRelocate relocate;
+    QStringListModel cells;
+    frmPhotos photos;
+    QWidget& main;
+    QWidget& viewer;
+};
+
 } // namespace
 
 // Every window at the desktop's usual font sizes: no control cuts its words.
@@ -127,26 +209,51 @@ private slots:
             makeImage(t.defaultSet() + name, QSize(300, 200));
         setModified(t.defaultSet() + "Image_261206_154039_Time_Lapsed.jpg",
                     QDateTime::fromString("2026-09-30T12:00:00", Qt::ISODate));
-        QVERIFY(t.start("MTOP=1500\r\nMLEFT=3000\r\n"));
+        QVERIFY(t.start("MTOP=1500\r\nMLEFT=150\r\n"));
         t.setCurrentLine(2);
-        QCOMPARE(t.main().pos(), QPoint(200, 100)); // where the settings put it
+        QCOMPARE(t.main().pos(), QPoint(10, 100)); // where the settings put it
 
-        frmLowResource small(t.state(), t.fakes.services, t.app.engine());
-        frmHelp help(t.fakes.shell, t.fakes.boxes, t.programDir());
-        frmOptions options(t.state().settings);
-        frmFileOptions fileOptions;
-        frmEnterName name(QString(), t.fakes.boxes);
-        frmRelocate relocate(
-            {"Where should these (128) files be moved?", {"Default Category"}, t.root(), "Default Category"},
-            std::nullopt, t.fakes.boxes);
-        const QStringListModel cells({"Image_261206_154039_Time_Lapsed.jpg"});
-        frmPhotos photos(cells, 1, QImage(), nullptr);
-        photos.cmdNext_Click();
-        for (QWidget* window : std::initializer_list<QWidget*>{&t.main(), &small, &help, &options,
-                                                               &fileOptions, &name, &relocate, &photos}) {
+        AllWindows windows(t);
+        for (QWidget* window : windows.captioned()) {
             window->show();
-            QCOMPARE(cutTexts(*window), QStringList());
+            const QStringList cut = cutTexts(*window);
+            QVERIFY2(cut.isEmpty(), qPrintable(cut.join("; ")));
         }
+    }
+
+    // Every window and dialog fits the screen it opens on, its buttons within reach (scrolled to,
+    // where the window scrolls). CTest runs this again on a 1366x768 screen at scale 1.5 and with
+    // fonts at 192 dpi.
+    void fitsTheScreen()
+    {
+        AppUnderTest t;
+        for (int n = 0; n < 40; ++n)
+            makeImage(t.defaultSet() + QString("Image_261206_1540%1.jpg").arg(n, 2, 10, QChar('0')),
+                      QSize(300, 200));
+        QVERIFY(t.start());
+        AllWindows windows(t);
+        QStringList out;
+        for (QWidget* window : windows.list()) {
+            window->show();
+            out += unreachable(*window);
+        }
+        // A message naming many files, its details shown too.
+        QTimer::singleShot(0, [&out] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            QVERIFY(box);
+            out += unreachable(*box);
+            for (QAbstractButton* button : box->buttons())
+                if (box->buttonRole(button) == QMessageBox::ActionRole)
+                    button->click();
+            QCoreApplication::processEvents();
+            out += unreachable(*box);
+            box->accept();
+        });
+        QtMessageBoxes().show(
+            "These files were not moved and are still where they were:\n\n" +
+                QStringList(400, "Image_261206_154000.jpg: a file of that name is already there").join('\n'),
+            BoxLook::Exclamation, BoxButtons::Ok);
+        QVERIFY2(out.isEmpty(), qPrintable(out.join("; ")));
     }
 };
 

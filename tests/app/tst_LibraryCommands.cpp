@@ -1,11 +1,14 @@
 #include "support/AppUnderTest.h"
 #include "support/TestLibrary.h"
+#include "ui/FontFit.h"
+#include "ui/dialogs/ModalLibraryDialogs.h"
 #include "ui/dialogs/frmEnterName.h"
 #include "ui/dialogs/frmRelocate.h"
 
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
+#include <QLabel>
 #include <QLineEdit>
 #include <QProgressDialog>
 #include <QTest>
@@ -37,19 +40,26 @@ class tst_LibraryCommands : public QObject
     Q_OBJECT
 
 private slots:
+    // What the user just made is shown, so the next picture goes there; one that exists is refused.
     void newCategoryAndImageSet()
     {
         AppUnderTest t;
         startOn(t, {"b/Set/", "d/Set/"});
         t.choose("cboImageSetCategory", "d");
-        t.dialogs.names = {"C", "b", "New Set"};
+        t.dialogs.names = {"C", "b", "New Set", "Other"};
         for (const char* command : {"cmdNewCategory", "cmdNewCategory", "cmdNewImageSet"})
             t.click(command);
         QCOMPARE(t.items("cboImageSetCategory"), (QStringList{"b", "C", "d"}));
-        QCOMPARE(t.shownSet(), "d/Set");
-        QCOMPARE(t.items("cboImageSetName"), (QStringList{"New Set", "Set"}));
+        QCOMPARE(t.shownSet(), "C/New Set");
+        t.choose("cboImageSetCategory", "d");
+        t.click("cmdNewImageSet");
+        QCOMPARE(t.shownSet(), "d/Other");
+        QCOMPARE(t.items("cboImageSetName"), (QStringList{"Other", "Set"}));
         QCOMPARE(t.fakes.boxes.texts(),
                  QStringList{"Problem creating Category.  It probably already exists."});
+        QCOMPARE(t.dialogs.namesOffered,
+                 (QStringList{"Name of the new Category:|", "Name of the new Category:|",
+                              "Name of the new Image Set in C:|", "Name of the new Image Set in d:|"}));
     }
 
     void deletesGoToTheTrash_data()
@@ -244,7 +254,8 @@ private slots:
         QCOMPARE(contents(t.root() + "B/To/2.jpg"), "B/To/2.jpg");
         QCOMPARE(t.fakes.boxes.texts(), (QStringList{"These files were not moved and are still where they "
                                                      "were:\n\n2.jpg: a file of that name is already there",
-                                                     "Done."}));
+                                                     "The selected files are already in that image set.  "
+                                                     "Choose another image set to move them to."}));
     }
 
     // Open fails, a rename is cancelled, then refused for a name taken, then only the letter case changes.
@@ -264,7 +275,7 @@ private slots:
         QCOMPARE(filesIn(t.root() + "Cat/Set"), (QStringList{"Image_1.jpg", "other.jpg"}));
         QCOMPARE(t.listed().first(), "Image_1.jpg");
         QCOMPARE(t.fakes.shell.opened, QStringList{t.root() + "Cat/Set/image_1.jpg"});
-        QCOMPARE(t.dialogs.namesOffered, QStringList(3, "image_1.jpg"));
+        QCOMPARE(t.dialogs.namesOffered, QStringList(3, "New name for image_1.jpg:|image_1.jpg"));
         QCOMPARE(t.fakes.boxes.texts(),
                  (QStringList{"I don't know what action to take with the selected file type.  Try "
                               "associating it with a program in your file manager.",
@@ -301,6 +312,38 @@ private slots:
         QCOMPARE(boxes.texts(), QStringList{"Please select an image set first."});
     }
 
+    // The real dialogs open over the main window, whose commands open them, wide enough for their
+    // whole caption; the name dialog says what it names.
+    void dialogsOverTheMainWindow()
+    {
+        AppUnderTest t;
+        QVERIFY(t.start());
+        ModalLibraryDialogs dialogs(t.fakes.boxes);
+        QStringList seen;
+        const auto look = [&] {
+            QWidget* dialog = QApplication::activeModalWidget();
+            if (!dialog)
+                return;
+            const auto* what = dialog->findChild<QLabel*>("lblWhat");
+            seen << dialog->objectName() + (what ? " " + what->text() : QString());
+            if (dialog->parentWidget() != &t.main() ||
+                !t.main().frameGeometry().contains(dialog->frameGeometry().center()))
+                seen << "not over the main window";
+            if (dialog->width() < CaptionWidth(*dialog))
+                seen << "caption cut";
+            dialog->close();
+        };
+        QTimer::singleShot(0, look);
+        QVERIFY(!dialogs.AskForName(&t.main(), "Name of the new Category:", QString()));
+        QTimer::singleShot(0, look);
+        QVERIFY(!dialogs.AskForRelocation(
+            &t.main(),
+            {"Where should these (1) files be moved?", {"Default Category"}, t.root(), "Default Category"}));
+        QTimer::singleShot(0, look);
+        QCOMPARE(dialogs.AskForFileOption(&t.main()), FileOption::Cancel);
+        QCOMPARE(seen.join(" / "), "frmEnterName Name of the new Category: / frmRelocate / frmFileOptions");
+    }
+
     // Typing over the name the dialog opens with replaces the name and keeps the extension.
     void offeredFileName_data()
     {
@@ -313,7 +356,7 @@ private slots:
     {
         QFETCH(QString, typing);
         FakeMessageBoxes boxes;
-        frmEnterName dialog(typing.section(": ", 0, 0), boxes);
+        frmEnterName dialog("New name for it:", typing.section(": ", 0, 0), boxes);
         dialog.show();
         QVERIFY(QTest::qWaitForWindowActive(&dialog));
         auto* box = dialog.findChild<QLineEdit*>("txtEnterName");
@@ -343,7 +386,7 @@ private slots:
         QFETCH(QString, message);
         QFETCH(QString, entered);
         FakeMessageBoxes boxes;
-        frmEnterName dialog("before", boxes);
+        frmEnterName dialog("New name for before:", "before", boxes);
         auto* box = dialog.findChild<QLineEdit*>("txtEnterName");
         box->selectAll();
         box->insert(typed);

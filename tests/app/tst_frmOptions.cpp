@@ -7,14 +7,14 @@
 
 namespace {
 
-// The dialog as one line, its controls in this order, boxes as 1 or 0: "F 1 1 None 0 0 01 30 0 90".
+// The dialog as one line, its controls in this order, boxes as 1 or 0: "F 1 1 None 0 0 01 30 0 90 0".
 // Fills the controls from \a line first when one is given.
 QString dialog(QWidget& d, const QString& line = {})
 {
     QStringList values;
     for (const char* name : {"cboActiveWindow", "chkActiveWindowCTRL", "chkActiveWindowSHIFT", "cboTimeLapse",
                              "chkTimeLapseCTRL", "chkTimeLapseSHIFT", "cboTimeLapseMin", "cboTimeLapseSec",
-                             "chkTimeLapseSilent", "cboQuality"}) {
+                             "chkTimeLapseSilent", "cboQuality", "chkStartWithDesktop"}) {
         const QString value = line.section(' ', values.size(), values.size());
         auto* box = d.findChild<QCheckBox*>(name);
         auto* list = d.findChild<QComboBox*>(name);
@@ -57,7 +57,7 @@ private slots:
             AppUnderTest t;
             QVERIFY(t.start("ACTIVEWINDOW_HK=70\nACTIVEWINDOW_HKCS=3\n"));
             QVERIFY(t.inDialog("cmdOptions", [&](QWidget& d) {
-                dialog(d, "Z 0 1 None 0 0 10 05 0 100");
+                dialog(d, "Z 0 1 None 0 0 10 05 0 100 1");
                 if (how == "cmdCancel")
                     QTest::mouseClick(d.findChild<QPushButton*>("cmdCancel"), Qt::LeftButton);
                 else
@@ -65,6 +65,7 @@ private slots:
                 QVERIFY2(!d.isVisible(), qPrintable(how));
             }));
             QCOMPARE(options(t.state().settings), "70 3 0 0 0 0 90");
+            QVERIFY(!QFile::exists(t.dir.path() + "/config/autostart/vistrelle.desktop"));
         }
     }
 
@@ -74,16 +75,18 @@ private slots:
         Settings state;
         options(state, "0 0 0 0 7200 0 90");
         frmOptions d(state);
-        QCOMPARE(dialog(d), "None 0 0 None 0 0 59 59 0 90");
+        QCOMPARE(dialog(d), "None 0 0 None 0 0 59 59 0 90 0");
         QTest::mouseClick(d.findChild<QPushButton*>("cmdOK"), Qt::LeftButton);
         state = d.chosen();
         QCOMPARE(options(state), "0 0 0 0 7200 0 90");
     }
 
-    // The dialog shows the settings read at the start, and OK stores what it shows, saved at once.
+    // The dialog shows the settings read at the start, and OK stores what it shows, saved at once;
+    // "Start with the desktop" is the autostart entry, which starts the library in use.
     void fromMainWindow()
     {
-        AppUnderTest t;
+        QTemporaryDir other;
+        AppUnderTest t({other.path()});
         QVERIFY(t.start("ACTIVEWINDOW_HK=48\nACTIVEWINDOW_HKCS=3\nTIMELAPSE_HK=57\nTIMELAPSE_HKCS=2\n"
                         "TIMELAPSE_SECS=3599\nTIMELAPSE_SILENT=YES\n"));
         QString opened;
@@ -91,14 +94,24 @@ private slots:
             opened = d.objectName() + ": " + dialog(d);
             for (auto* list : d.findChildren<QComboBox*>()) // typed text must never reach AppState
                 opened += list->isEditable() ? " editable" : "";
-            dialog(d, "F 1 1 None 0 0 01 30 0 100");
+            dialog(d, "F 1 1 None 0 0 01 30 0 100 1");
             QTest::mouseClick(d.findChild<QPushButton*>("cmdOK"), Qt::LeftButton);
         }));
-        QCOMPARE(opened, "frmOptions: 0 1 1 9 0 1 59 59 1 90");
+        QCOMPARE(opened, "frmOptions: 0 1 1 9 0 1 59 59 1 90 0");
         const QByteArray text = TestLibrary::contents(t.settingsFile());
         QVERIFY2(text.endsWith("\r\nJPEG_QUALITY=100\r\nACTIVEWINDOW_HK=70\r\nACTIVEWINDOW_HKCS=3\r\n"
                                "TIMELAPSE_SECS=90\r\n"),
                  text.constData());
+        const QString entry = t.dir.path() + "/config/autostart/vistrelle.desktop";
+        QVERIFY(TestLibrary::contents(entry).contains(
+            "\nExec=\"" + QCoreApplication::applicationFilePath().toUtf8() + "\" --low-resource -- \"" +
+            other.path().toUtf8() + "/\"\n"));
+        QVERIFY(t.inDialog("cmdOptions", [&](QWidget& d) {
+            QVERIFY(dialog(d).endsWith(" 1"));
+            d.findChild<QCheckBox*>("chkStartWithDesktop")->setChecked(false);
+            QTest::mouseClick(d.findChild<QPushButton*>("cmdOK"), Qt::LeftButton);
+        }));
+        QVERIFY(!QFile::exists(entry));
     }
 
     // Find's languages are those installed, the chosen ticked; OK saves them and the reader reads

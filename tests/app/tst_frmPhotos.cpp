@@ -105,7 +105,8 @@ private slots:
         QCOMPARE(t.listed().first(), "x.bmp");
     }
 
-    // A wide and a tall picture keep their shape, centred in their cells on the dark background.
+    // A wide and a tall picture keep their shape, centred in their cells on the dark background;
+    // nothing is drawn behind the cells.
     void thumbnailsKeepTheirShape()
     {
         AppUnderTest t;
@@ -122,6 +123,13 @@ private slots:
                 QCOMPARE(drawn.pixelColor(drawn.rect().center()), QColor(Qt::red));
                 QCOMPARE(drawn.pixelColor(outside), QColor(64, 64, 64));
             }
+            const QImage page = photos.grab().toImage();
+            const QRect empty = cell(photos, 4)->geometry().united(cell(photos, 11)->geometry());
+            int drawnBehind = 0;
+            for (int y = empty.top(); y <= empty.bottom(); ++y)
+                for (int x = empty.left(); x <= empty.right(); ++x)
+                    drawnBehind += page.pixelColor(x, y) != QColor(64, 64, 64);
+            QCOMPARE(drawnBehind, 0);
         }));
     }
 

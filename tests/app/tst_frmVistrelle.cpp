@@ -1,5 +1,6 @@
 #include "support/AppUnderTest.h"
 #include "support/TestLibrary.h"
+#include "ui/AppIcon.h"
 #include "ui/main/ImageInfo.h"
 #include "ui/modes/frmLowResource.h"
 #include "ui/viewers/frmImage.h"
@@ -51,7 +52,11 @@ private slots:
         QTRY_COMPARE(t.fakes.boxes.texts().size(), 1);
         QVERIFY(t.fakes.clipboard.hasImage());
         t.click("cmdLowResourceMode");
-        QCOMPARE(t.fakes.boxes.texts(), QStringList(2, "Please select an image set first."));
+        QCOMPARE(
+            t.fakes.boxes.texts(),
+            (QStringList{"Please select an image set first.  The picture stays on the clipboard until an "
+                         "image set is shown.",
+                         "Please select an image set first."}));
         QCOMPARE(t.fakes.boxes.shown.last().look, BoxLook::Information);
         QVERIFY(!t.app.lowResourceWindow() && t.main().isVisible());
 
@@ -68,20 +73,22 @@ private slots:
         QTest::addColumn<QString>("message");
         QTest::addColumn<QStringList>("left"); // in the program's folder afterwards
         const QString running = "Vistrelle is already running.  Check the System Tray.";
-        QTest::newRow("second instance") << QStringList() << "user" << running << QStringList();
+        const QStringList settings{"Vistrelle.ini"};
+        QTest::newRow("second instance") << QStringList() << "user" << running << settings;
         // One started with another runtime folder on the same library files every picture twice.
         QTest::newRow("another program on this library")
-            << QStringList() << "library" << running << QStringList{"Vistrelles"};
+            << QStringList() << "library" << running << QStringList{"Vistrelle.ini", "Vistrelles"};
         QTest::newRow("one character")
             << QStringList{"x"} << QString()
-            << "Invalid directory specified.  Check the target line for the shortcut." << QStringList();
+            << "Invalid directory specified.  Check the target line for the shortcut." << settings;
         QTest::newRow("missing folder")
             << QStringList{"/nonexistent/shots"} << QString()
             << "Problem encountered with specified directory (/nonexistent/shots).  "
                "Check the target line for the shortcut. Error encoutered: No such "
                "file or directory"
-            << QStringList();
+            << settings;
     }
+    // The session may end while the message waits: the user's settings stay as they were.
     void startupRefusals()
     {
         QFETCH(QStringList, arguments);
@@ -91,7 +98,10 @@ private slots:
         AppUnderTest t(arguments);
         t.fakes.instance.heldElsewhere = heldElsewhere == "user";
         t.fakes.instance.libraryHeldElsewhere = heldElsewhere == "library";
-        QVERIFY(!t.start());
+        const QByteArray settings("MTOP=1500\r\nFIRSTCAT=Trips\r\nJPEG_QUALITY=75\r\nACTIVEWINDOW_HK=75\r\n");
+        t.fakes.boxes.whileShown = [&t] { t.app.SaveForSession(); };
+        QVERIFY(!t.start(settings));
+        QCOMPARE(contents(t.settingsFile()), settings);
         QCOMPARE(t.fakes.boxes.texts(), QStringList{message});
         QCOMPARE(QDir(t.dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), left);
         QVERIFY(QApplication::topLevelWidgets().isEmpty());
@@ -421,19 +431,22 @@ private slots:
             QCOMPARE(QImage(t.defaultSet() + filed), picture);
     }
 
-    // Paused, nothing is filed, in the main window and in low-resource mode; the captions and the
-    // tray tip say so.
-    void pauseCapturing()
+    // Paused, nothing is filed, in the main window and in low-resource mode; while time-lapse runs
+    // and while capturing is paused, the captions, the tray tip and the tray icon say so.
+    void pauseAndTimeLapseShown()
     {
         AppUnderTest t;
         t.fakes.tray.present = true;
-        QVERIFY(t.start());
+        QVERIFY(t.start("TIMELAPSE_HK=84\r\nTIMELAPSE_SECS=60\r\n"));
+        t.fakes.keys.tap('T');
+        t.main().tmrTimer_Timer();
+        QCOMPARE(t.main().windowTitle(), "Vistrelle (JPG) (time-lapse)");
         auto* pause = t.control<QCheckBox>("chkPauseCapturing");
         QCOMPARE(pause->text(), "P&ause capturing");
         QTest::mouseClick(pause, Qt::LeftButton);
-        QCOMPARE(t.main().windowTitle(), "Vistrelle (JPG) (paused)");
+        QCOMPARE(t.main().windowTitle(), "Vistrelle (JPG) (time-lapse) (paused)");
         t.main().findChildren<QRadioButton*>("optFormat").at(2)->click();
-        QCOMPARE(t.main().windowTitle(), "Vistrelle (PNG) (paused)");
+        QCOMPARE(t.main().windowTitle(), "Vistrelle (PNG) (time-lapse) (paused)");
         QImage picture(40, 30, QImage::Format_RGB32);
         picture.fill(Qt::red);
         t.fakes.clipboard.setImage(picture);
@@ -443,21 +456,34 @@ private slots:
         t.click("cmdLowResourceMode");
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         frmLowResource* small = t.app.lowResourceWindow();
-        QCOMPARE(small->windowTitle(), "Vistrelle (PNG) (LR mode) (paused)");
         auto* icon = small->findChild<QSystemTrayIcon*>("trayIcon");
-        QCOMPARE(icon->toolTip(), "Vistrelle (PNG) (LR mode) (paused) (Default Image Set)");
+        const auto shown = [&] {
+            QString badge = "?";
+            for (const auto& [name, kind] : {std::pair{"", IconBadge::None},
+                                             {" dot", IconBadge::TimeLapse},
+                                             {" pause sign", IconBadge::Paused}})
+                if (icon->icon().pixmap(32).toImage().convertToFormat(QImage::Format_ARGB32) ==
+                    AppIconImage(32, kind).convertToFormat(QImage::Format_ARGB32))
+                    badge = name;
+            return small->windowTitle() + " | " + icon->toolTip() + " |" + badge;
+        };
+        QCOMPARE(shown(), "Vistrelle (PNG) (LR mode) (time-lapse) (paused) | Vistrelle (PNG) (LR mode) "
+                          "(time-lapse) (paused) (Default Image  | pause sign");
         auto* item = icon->contextMenu()->findChild<QAction*>("mnuPauseCapturing");
         QVERIFY(item->isCheckable() && item->isChecked());
         small->tmrTimer_Timer();
         QVERIFY(t.fakes.clipboard.hasImage());
 
-        // Unpaused, the next picture is filed.
+        // Unpaused, the next picture is filed; the time-lapse hotkey stops time-lapse.
         item->trigger();
-        QCOMPARE(small->windowTitle(), "Vistrelle (PNG) (LR mode)");
-        QCOMPARE(icon->toolTip(), "Vistrelle (PNG) (LR mode) (Default Image Set)");
+        QCOMPARE(shown(), "Vistrelle (PNG) (LR mode) (time-lapse) | Vistrelle (PNG) (LR mode) (time-lapse) "
+                          "(Default Image Set) | dot");
         t.fakes.clipboard.setImage(picture);
         QCoreApplication::processEvents();
+        t.fakes.keys.tap('T');
+        small->tmrTimer_Timer();
         QCOMPARE(filesIn(t.defaultSet()), QStringList{"Image_040417_155228.png"});
+        QCOMPARE(shown(), "Vistrelle (PNG) (LR mode) | Vistrelle (PNG) (LR mode) (Default Image Set) |");
 
         // Paused in the small window, the main window comes back paused.
         item->trigger();
@@ -491,6 +517,8 @@ private slots:
         QPointer<QSystemTrayIcon> icon = small->findChild<QSystemTrayIcon*>("trayIcon");
         QVERIFY(icon->isVisible());
         QCOMPARE(icon->toolTip(), "Vistrelle (JPG) (LR mode) (Holidays in the mountains, summer 20");
+        // The window goes off the screen at its first tick: its words say where it waits.
+        QVERIFY(small->findChild<QLabel*>("Label2")->text().contains(tray ? "notification area" : "taskbar"));
 
         QImage picture(40, 30, QImage::Format_RGB32);
         picture.fill(Qt::red);

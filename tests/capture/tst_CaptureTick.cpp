@@ -96,6 +96,13 @@ private slots:
             }
         }
         QCOMPARE(fired, (QStringList{"0: 100000", "1: 010000", "2: 001000", "3: 000100", "7: 100000"}));
+        // Where the key source saw the press, its modifiers count, not those held at the look.
+        m_fakes->keys.states = {{'A', tapped}, {17, down}, {16, down}};
+        m_fakes->keys.atPress = {{'A', 0}};
+        QVERIFY(!HotkeyDown(m_fakes->keys, 'A', 3));
+        m_fakes->keys.states = {{'A', tapped}};
+        m_fakes->keys.atPress = {{'A', 3}};
+        QVERIFY(HotkeyDown(m_fakes->keys, 'A', 3));
     }
 
     // The active-window hotkey captures at every tick it is held; a failed grab is silent.
@@ -272,7 +279,8 @@ private slots:
         putPicture(QSize(8, 8));
         tick(3);
         QCOMPARE(m_told.size(), 3);
-        QCOMPARE(m_told.last(), "Please select an image set first.");
+        QCOMPARE(m_told.last(), "Please select an image set first.  The picture stays on the clipboard until "
+                                "an image set is shown.");
         QVERIFY(m_fakes->clipboard.hasImage());
         m_state.currentImageSet = "Other";
         tick(2);

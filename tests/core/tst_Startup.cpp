@@ -1,7 +1,9 @@
+#include "core/Autostart.h"
 #include "core/Startup.h"
 
 #include <QDir>
 #include <QFile>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -72,6 +74,32 @@ private slots:
         QVERIFY(QFileInfo(folders.settings).isDir() && QFileInfo(folders.libraryParent).isDir());
         QCOMPARE(QDir(program).entryList(QDir::Files | QDir::Hidden).filter(QStringLiteral(".vistrelle-")),
                  QStringList()); // the probe is gone
+    }
+
+    // The autostart entry's command as the desktop reads it back: quoted, escaped twice over.
+    void autostartEntry_data()
+    {
+        QTest::addColumn<QString>("program");
+        QTest::addColumn<QString>("library");
+        QTest::addColumn<QString>("exec"); // the Exec line, or "" for no entry
+        QTest::newRow("default library") << "/opt/my apps/vistrelle"
+                                         << ""
+                                         << "Exec=\"/opt/my apps/vistrelle\" --low-resource";
+        QTest::newRow("characters the desktop would read otherwise")
+            << "/x/$y\"w\\%v`"
+            << "/shots"
+            << "Exec=\"/x/\\\\$y\\\\\"w\\\\\\\\%%v\\\\`\" --low-resource -- \"/shots\"";
+        QTest::newRow("a line break") << "/a\nb/vistrelle"
+                                      << ""
+                                      << "";
+    }
+    void autostartEntry()
+    {
+        QFETCH(QString, program);
+        QFETCH(QString, library);
+        QFETCH(QString, exec);
+        const QStringList lines = QString::fromUtf8(AutostartEntry(program, library)).split('\n');
+        QCOMPARE(lines.filter(QRegularExpression("^Exec=")).value(0), exec);
     }
 };
 

@@ -9,8 +9,6 @@
 #include <sys/resource.h>
 #include <unistd.h>
 
-Q_DECLARE_METATYPE(std::optional<Shortcut>)
-
 // The capture commands of a second start, handed to the running program over a socket that
 // only the user may open.
 class tst_CommandServer : public QObject
@@ -26,26 +24,6 @@ private slots:
         QVERIFY(m_runtime.isValid());
         QFile::setPermissions(m_runtime.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         qputenv("XDG_RUNTIME_DIR", m_runtime.path().toLocal8Bit());
-    }
-
-    void commandLine_data()
-    {
-        QTest::addColumn<QStringList>("arguments");
-        QTest::addColumn<std::optional<Shortcut>>("shortcut");
-        QTest::newRow("capture the window")
-            << QStringList{"--capture-window"} << std::optional(Shortcut::ActiveWindow);
-        QTest::newRow("time-lapse") << QStringList{"--time-lapse"} << std::optional(Shortcut::TimeLapse);
-        QTest::newRow("a library folder") << QStringList{"/home/me/shots"} << std::optional<Shortcut>();
-        QTest::newRow("a folder named like the option, with more")
-            << QStringList{"--time-lapse", "x"} << std::optional<Shortcut>();
-        QTest::newRow("nothing") << QStringList() << std::optional<Shortcut>();
-    }
-
-    void commandLine()
-    {
-        QFETCH(QStringList, arguments);
-        QFETCH(std::optional<Shortcut>, shortcut);
-        QCOMPARE(ShortcutCommand(arguments), shortcut);
     }
 
     void noProgramRunning() { QVERIFY(!SendShortcutCommand(Shortcut::ActiveWindow)); }

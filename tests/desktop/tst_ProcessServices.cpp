@@ -1,3 +1,4 @@
+#include "desktop/qt/DesktopShell.h"
 #include "desktop/qt/LockFileInstance.h"
 #include "desktop/qt/RuntimeFolder.h"
 #include "desktop/qt/TerminationSignals.h"
@@ -42,7 +43,7 @@ QString standing(const QString& path)
 } // namespace
 
 // The process's own services: the locks that keep one program to a user and to a library, the
-// private folder they live in, and the signals that end a session.
+// private folder they live in, the signals that end a session, and the desktop's opener.
 class tst_ProcessServices : public QObject
 {
     Q_OBJECT
@@ -245,6 +246,55 @@ private slots:
         QCOMPARE(spy.at(0).at(0).toInt(), SIGTERM);
         QCOMPARE(spy.at(1).at(0).toInt(), SIGHUP);
         QCOMPARE(spy.at(2).at(0).toInt(), SIGINT);
+    }
+
+    // A failure is told whenever the opener fails, also after it started; a success never.
+    void openerFailures_data()
+    {
+        QTest::addColumn<QString>("opener"); // the xdg-open script, or "" for none on the PATH
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<bool>("told");
+        QTest::newRow("opened") << "exit 0"
+                                << "folder" << false;
+        QTest::newRow("no program for it") << "exit 3"
+                                           << "folder" << true;
+        QTest::newRow("opener killed") << "kill -9 $$"
+                                       << "folder" << true;
+        QTest::newRow("no opener") << ""
+                                   << "folder" << true;
+        QTest::newRow("file opened") << "exit 0"
+                                     << "file.jpg" << false;
+        QTest::newRow("file missing") << "exit 0"
+                                      << "gone.jpg" << true;
+    }
+    void openerFailures()
+    {
+        QFETCH(QString, opener);
+        QFETCH(QString, path);
+        QFETCH(bool, told);
+        QTemporaryDir bin;
+        if (!opener.isEmpty()) {
+            makeFile(bin.filePath("xdg-open"),
+                     "#!/bin/sh\necho \"$1\" >\"$0.asked\"\n" + opener.toUtf8() + "\n");
+            QFile::setPermissions(bin.filePath("xdg-open"), QFile::ReadOwner | QFile::ExeOwner);
+        }
+        makeFolder(m_base + "folder");
+        makeFile(m_base + "file.jpg");
+        const QByteArray path0 = qgetenv("PATH");
+        qputenv("PATH", QFile::encodeName(bin.path()));
+        int failures = 0;
+        DesktopShell shell;
+        const auto failed = [&failures] { ++failures; };
+        path.endsWith(".jpg") ? shell.open(m_base + path, failed) : shell.explore(m_base + path, failed);
+        qputenv("PATH", path0);
+        if (told) {
+            QTRY_COMPARE(failures, 1);
+        } else {
+            QTRY_COMPARE(contents(bin.filePath("xdg-open.asked")),
+                         ("file://" + m_base + path + '\n').toUtf8());
+            QTest::qWait(300);
+            QCOMPARE(failures, 0);
+        }
     }
 };
 

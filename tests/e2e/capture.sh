@@ -58,6 +58,15 @@ files_in_set 5
 sleep 1
 files_in_set 5
 
+# A key counts only with the modifiers held at its press: a plain k typed just before Ctrl+J,
+# both between two ticks, is no Ctrl+K.
+for _ in 1 2 3 4; do
+    xdotool key k keydown ctrl key j keyup ctrl
+    sleep 0.4
+done
+sleep 1
+files_in_set 5
+
 # A window reaching past the screen's edge is captured at its full size, the outside black.
 xdotool windowmove --sync "$target" 1100 700
 xdotool windowactivate --sync "$target"

@@ -1,12 +1,32 @@
 #!/usr/bin/env bash
-# The capture commands a desktop's own shortcut settings run: `vistrelle --capture-window`
-# captures the focused window through the running program, `--time-lapse` starts and stops
-# time-lapse, and without a running program both say so and end.
+# The command line: --help and --version print and end without a display, an unknown switch is
+# refused on standard error with status 2; the capture commands a desktop's own shortcut
+# settings run: `vistrelle --capture-window` captures the focused window through the running
+# program, `--time-lapse` starts and stops time-lapse, and without a running program both say
+# so and end.
 set -uo pipefail
 source "$(dirname "$0")/x11session.sh"
 
 install_program "$1"
 printf 'TIMELAPSE_SECS=1\r\n' >"$program/Vistrelle.ini"
+
+for help in --help -h; do
+    env -u DISPLAY -u WAYLAND_DISPLAY "$program/vistrelle" "$help" >"$work/help.out" 2>"$work/help.err"
+    [ $? -eq 0 ] && [ ! -s "$work/help.err" ] || fail "$help failed: $(cat "$work/help.err")"
+    for switch in --low-resource --capture-window --time-lapse --help --version; do
+        grep -q -- "^  .*$switch " "$work/help.out" || fail "$help does not name $switch: $(cat "$work/help.out")"
+    done
+done
+version=$(env -u DISPLAY "$program/vistrelle" --version) || fail "--version failed"
+[[ $version =~ ^Vistrelle\ [0-9]+\.[0-9]+$ ]] || fail "--version printed '$version'"
+for wrong in --bogus -x "--help x" "--version=2"; do
+    # shellcheck disable=SC2086 # the words of a case are its arguments
+    env -u DISPLAY "$program/vistrelle" $wrong >"$work/wrong.out" 2>"$work/wrong.err"
+    [ $? -eq 2 ] || fail "'$wrong' did not end with status 2"
+    [ ! -s "$work/wrong.out" ] && grep -q "^vistrelle: .*'${wrong%%[ =]*}" "$work/wrong.err" &&
+        grep -q "^Try 'vistrelle --help'" "$work/wrong.err" || fail "'$wrong' said: $(cat "$work/wrong.err")"
+done
+[ -z "$(xdotool search --name Vistrelle 2>/dev/null)" ] || fail "a command opened a window"
 
 "$program/vistrelle" --capture-window >"$work/none.log" 2>&1
 [ $? -eq 1 ] || fail "a command without a running program did not fail"

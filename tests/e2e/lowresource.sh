@@ -2,7 +2,7 @@
 # Low-resource mode under a window manager without a notification area: the main window and
 # the viewer go, a clipboard picture still becomes a file, the small window waits minimised
 # (never withdrawn, or it could not be brought back), Restore brings the main window back and
-# closing the small window ends the program.
+# closing the small window ends the program; started with --low-resource, it begins there.
 set -uo pipefail
 source "$(dirname "$0")/x11session.sh"
 
@@ -57,3 +57,17 @@ done
 wait_exit "$app"
 status=$?
 [ $status -eq 0 ] || fail "closing the small window ended with status $status: $(cat "$work/run.log")"
+
+# Started with --low-resource (as the autostart entry starts it), the small window stands at
+# once, and the main window never shows.
+"$program/vistrelle" --low-resource >"$work/low.log" 2>&1 &
+app=$!
+until_true small_window || fail "--low-resource did not start in low-resource mode: $(cat "$work/low.log")"
+small=$(small_window)
+until_true minimised || fail "the small window of --low-resource is not minimised"
+[ -z "$(xdotool search --name '^Vistrelle (\(JPG\)|Image Viewer.*)$')" ] || fail "--low-resource showed the main window"
+for _ in 1 2 3; do
+    close_window "$small" 2>/dev/null
+    until_true small_gone && break
+done
+wait_exit "$app" || fail "the program started with --low-resource ended badly: $(cat "$work/low.log")"

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# A user's first start, a second start while running, closing, and the refused command lines.
+# A user's first start, a second start while running, closing, the refused command lines, and
+# signals while a start-up message waits.
 set -uo pipefail
 source "$(dirname "$0")/x11session.sh"
 
@@ -49,3 +50,39 @@ wait_exit "$fourth"
 [ ! -e "$program/Vistrelle.ini" ] || fail "a refused start wrote settings"
 [ ! -e "$program/x" ] || fail "a refused start created a folder"
 
+
+# A signal while a start-up message waits (a logout, a closed terminal, `timeout`) ends the
+# program at once, and the settings file stays as it was, byte for byte: the message of a folder
+# that does not exist, and the one of a second start.
+printf 'MTOP=1500\r\nMLEFT=3000\r\nFIRSTCAT=Default Category\r\nFIRSTSET=Default Image Set\r\nJPEG_QUALITY=75\r\nACTIVEWINDOW_HK=75\r\nACTIVEWINDOW_HKCS=3\r\n' \
+    >"$program/Vistrelle.ini"
+cp "$program/Vistrelle.ini" "$work/settings.before"
+# ended_soon PID: the process ends within 5 s.
+ended_soon() {
+    for _ in $(seq 50); do
+        kill -0 "$1" 2>/dev/null || return 0
+        sleep 0.1
+    done
+    return 1
+}
+for signal in TERM HUP INT; do
+    "$program/vistrelle" /nonexistent >"$work/box.log" 2>&1 &
+    pid=$!
+    wait_window '^Vistrelle$' >/dev/null
+    kill -s "$signal" "$pid"
+    ended_soon "$pid" || fail "SIG$signal left the start-up message open"
+    cmp -s "$program/Vistrelle.ini" "$work/settings.before" ||
+        fail "SIG$signal during a start-up message changed the settings: $(cat -A "$program/Vistrelle.ini")"
+done
+"$program/vistrelle" >"$work/first.log" 2>&1 &
+first=$!
+main=$(wait_window '^Vistrelle \(JPG\)$')
+"$program/vistrelle" >"$work/second.log" 2>&1 &
+second=$!
+wait_window '^Vistrelle$' >/dev/null
+kill -TERM "$second"
+ended_soon "$second" || fail "SIGTERM left the 'already running' message open"
+kill -0 "$first" || fail "the first instance ended with the second"
+cmp -s "$program/Vistrelle.ini" "$work/settings.before" || fail "a second start changed the settings"
+close_window "$main"
+wait_exit "$first" || fail "closing failed: $(cat "$work/first.log")"

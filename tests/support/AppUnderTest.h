@@ -24,8 +24,9 @@ public:
     explicit AppUnderTest(const QStringList& arguments = {})
         : app(fakes.services, dialogs, worker, dir.path(), arguments)
     {
-        // Deleted files go to a trash of the test's own.
+        // Deleted files go to a trash of the test's own, the autostart entry to its own folder.
         qputenv("XDG_DATA_HOME", QFile::encodeName(dir.path() + "/data"));
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(dir.path() + "/config"));
         // The text index too.
         qputenv("XDG_CACHE_HOME", QFile::encodeName(dir.path() + "/cache"));
     }

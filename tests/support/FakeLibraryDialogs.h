@@ -10,12 +10,12 @@
 /// script cancels. Records what each dialog was opened with.
 struct FakeLibraryDialogs final : LibraryDialogs
 {
-    std::optional<QString> AskForName(const QString& proposed) override;
-    std::optional<ImageSetChoice> AskForRelocation(const RelocationRequest& request) override;
-    FileOption AskForFileOption() override;
+    std::optional<QString> AskForName(QWidget* over, const QString& what, const QString& proposed) override;
+    std::optional<ImageSetChoice> AskForRelocation(QWidget* over, const RelocationRequest& request) override;
+    FileOption AskForFileOption(QWidget* over) override;
 
     QList<std::optional<QString>> names; // nullopt: Cancel
-    QStringList namesOffered;            // the name each name dialog opened with
+    QStringList namesOffered;            // what each name dialog said it names, "|", the name it offered
     QList<QStringList> targets;          // {Category, Image Set}; an empty one cancels
     QStringList captions;
     QList<FileOption> fileOptions;

@@ -91,12 +91,17 @@ struct FakeKeyState final : KeyState
             return static_cast<short>(0x8001);
         return states.value(virtualKey, 0);
     }
+    std::optional<int> modifiersAtPress(int virtualKey) override
+    {
+        return atPress.contains(virtualKey) ? std::optional(atPress.value(virtualKey)) : std::nullopt;
+    }
     void press(int virtualKey) { states[virtualKey] = static_cast<short>(0x8000); }
     void tap(int virtualKey) { taps.insert(virtualKey); }
     void releaseAll() { states.clear(); }
 
     QHash<int, short> states;
     QSet<int> taps;
+    QHash<int, int> atPress; // the modifiers held at a key's press, where the key source saw it
 };
 
 struct FakeScreenGrab final : ScreenGrab
@@ -116,17 +121,20 @@ struct FakeSound final : Sound
     QStringList played;
 };
 
+/// Opens nothing; when told to fail, it fails at once, as a missing opener does.
 struct FakeShell final : Shell
 {
-    bool explore(const QString& folder) override
+    void explore(const QString& folder, Failed failed) override
     {
         explored.append(folder);
-        return succeeds;
+        if (!succeeds)
+            failed();
     }
-    bool open(const QString& path) override
+    void open(const QString& path, Failed failed) override
     {
         opened.append(path);
-        return succeeds;
+        if (!succeeds)
+            failed();
     }
     bool succeeds = true;
     QStringList explored, opened;

@@ -101,17 +101,6 @@ QString CommandSocketPath()
     return folder.isEmpty() ? QString() : folder + QStringLiteral("/vistrelle.commands");
 }
 
-std::optional<Shortcut> ShortcutCommand(const QStringList& arguments)
-{
-    if (arguments.size() != 1)
-        return std::nullopt;
-    if (arguments.first() == QLatin1String("--capture-window"))
-        return Shortcut::ActiveWindow;
-    if (arguments.first() == QLatin1String("--time-lapse"))
-        return Shortcut::TimeLapse;
-    return std::nullopt;
-}
-
 bool SendShortcutCommand(Shortcut shortcut)
 {
     const QString path = CommandSocketPath();

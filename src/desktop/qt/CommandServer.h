@@ -4,9 +4,7 @@
 
 #include <QByteArray>
 #include <QString>
-#include <QStringList>
 #include <memory>
-#include <optional>
 #include <vector>
 
 class QSocketNotifier;
@@ -65,9 +63,6 @@ private:
 
 /// The socket's path: in the user's runtime folder, beside the single-instance lock.
 QString CommandSocketPath();
-
-/// The shortcut a command line names: exactly one of the capture options; none otherwise.
-std::optional<Shortcut> ShortcutCommand(const QStringList& arguments);
 
 /// Hands \a shortcut to the running program; false when none is running or it did not answer.
 bool SendShortcutCommand(Shortcut shortcut);

@@ -3,7 +3,7 @@
 #include "platform/FileNames.h"
 #include "platform/FileSystem.h"
 
-#include <QDesktopServices>
+#include <QProcess>
 #include <QUrl>
 
 namespace {
@@ -16,15 +16,42 @@ QUrl fileUrl(const QString& path)
 
 } // namespace
 
-bool DesktopShell::explore(const QString& folder)
+void DesktopShell::explore(const QString& folder, Failed failed)
 {
-    return QDesktopServices::openUrl(fileUrl(folder));
+    runOpener(folder, failed);
 }
 
-bool DesktopShell::open(const QString& path)
+void DesktopShell::open(const QString& path, Failed failed)
 {
-    // The desktop's opener starts detached and reports success for any name, so a missing
-    // file is caught here.
+    // The opener would report a missing file only as a failure to open it.
     const std::optional<FileFacts> facts = ReadFileFacts(path);
-    return facts && facts->regular && QDesktopServices::openUrl(fileUrl(path));
+    if (!facts || !facts->regular) {
+        failed();
+        return;
+    }
+    runOpener(path, failed);
+}
+
+void DesktopShell::runOpener(const QString& path, const Failed& failed)
+{
+    auto* opener = new QProcess(&m_openers);
+    opener->setProgram(QStringLiteral("xdg-open"));
+    opener->setArguments({QString::fromLatin1(fileUrl(path).toEncoded())});
+    // The opener may run as long as the program it started; its output is not ours to show.
+    opener->setStandardOutputFile(QProcess::nullDevice());
+    opener->setStandardErrorFile(QProcess::nullDevice());
+    QObject::connect(opener, &QProcess::finished, opener,
+                     [opener, failed](int code, QProcess::ExitStatus how) {
+                         opener->deleteLater();
+                         if (how != QProcess::NormalExit || code != 0)
+                             failed();
+                     });
+    QObject::connect(opener, &QProcess::errorOccurred, opener,
+                     [opener, failed](QProcess::ProcessError error) {
+                         if (error != QProcess::FailedToStart)
+                             return;
+                         opener->deleteLater();
+                         failed();
+                     });
+    opener->start();
 }

@@ -2,9 +2,18 @@
 
 #include "platform/Shell.h"
 
+#include <QObject>
+
+/// Hands folders and files to the desktop's opener, xdg-open, and hears how it ended: a failure
+/// is told also when the opener started but found nothing to open with.
 class DesktopShell final : public Shell
 {
 public:
-    bool explore(const QString& folder) override;
-    bool open(const QString& path) override;
+    void explore(const QString& folder, Failed failed) override;
+    void open(const QString& path, Failed failed) override;
+
+private:
+    void runOpener(const QString& path, const Failed& failed);
+
+    QObject m_openers; // the openers still running; one left at the end is stopped, not what it started
 };

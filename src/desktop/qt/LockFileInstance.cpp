@@ -70,14 +70,9 @@ bool LockFileInstance::acquire()
     // Something that is no lock file in the way (a folder, a pipe) moves the lock to a second
     // name that every instance tries in the same order.
     for (const char* name : {"/vistrelle.lock", "/vistrelle-2.lock"}) {
-        switch (LockFileAt(folder + QLatin1String(name), m_lock)) {
-        case LockState::Held:
-            return true;
-        case LockState::Taken:
-            return false;
-        case LockState::Unusable:
-            break;
-        }
+        if (const LockState state = LockFileAt(folder + QLatin1String(name), m_lock);
+            state != LockState::Unusable)
+            return state == LockState::Held;
     }
     return true;
 }
@@ -91,14 +86,8 @@ bool LockFileInstance::acquireLibrary(const QString& libraryRoot)
         return true;
     struct stat folder = {};
     ::fstat(m_libraryLock, &folder);
-    switch (lockOpen(m_libraryLock)) {
-    case LockState::Held:
-        return true;
-    case LockState::Taken:
-        return false;
-    case LockState::Unusable:
-        break;
-    }
+    if (const LockState state = lockOpen(m_libraryLock); state != LockState::Unusable)
+        return state == LockState::Held;
     // Hidden, so no list shows it.
     LockState state = LockFileAt(libraryRoot + QStringLiteral(".vistrelle.lock"), m_libraryLock);
     const QString runtime = RuntimeFolder();

@@ -22,7 +22,22 @@ extern "C" void onSignal(int number)
     errno = saved;
 }
 
+extern "C" void endNow(int number)
+{
+    ::signal(number, SIG_DFL);
+    ::raise(number); // delivered as the handler returns
+}
+
 } // namespace
+
+void EndAtOnceOnTerminationSignals()
+{
+    struct sigaction action = {};
+    action.sa_handler = endNow;
+    sigemptyset(&action.sa_mask);
+    for (const int number : handled)
+        ::sigaction(number, &action, nullptr);
+}
 
 TerminationSignals::TerminationSignals(QObject* parent)
     : QObject(parent)

@@ -70,6 +70,12 @@ X11KeyState::X11KeyState()
     XIEventMask mask{XIAllMasterDevices, static_cast<int>(sizeof bits), bits};
     XISelectEvents(m_display, DefaultRootWindow(m_display), &mask, 1);
     XFlush(m_display);
+    for (const auto& [modifier, keycodes] :
+         {std::pair{VirtualKey::Control, &m_controlKeys}, std::pair{VirtualKey::Shift, &m_shiftKeys}}) {
+        for (const KeySym keysym : keysymsFor(modifier))
+            if (const unsigned keycode = XKeysymToKeycode(m_display, keysym))
+                keycodes->insert(keycode);
+    }
     // Keys already down when the program starts are known only from the keymap.
     char keymap[32] = {};
     XQueryKeymap(m_display, keymap);
@@ -100,14 +106,36 @@ void X11KeyState::drainEvents()
         if (cookie->evtype == XI_RawKeyPress) {
             // A held key repeats its press; only the first one is latched, so releasing a
             // held hotkey does not fire it once more.
-            if (!m_down.contains(keycode))
+            if (!m_down.contains(keycode)) {
                 m_pressedAt.insert(keycode, m_clock.elapsed());
+                m_lastPress.insert(keycode, {m_clock.elapsed(), modifiersDown()});
+            }
             m_down.insert(keycode);
         } else if (cookie->evtype == XI_RawKeyRelease) {
             m_down.remove(keycode);
         }
         XFreeEventData(m_display, cookie);
     }
+}
+
+int X11KeyState::modifiersDown() const
+{
+    const auto anyDown = [this](const QSet<unsigned>& keycodes) { return m_down.intersects(keycodes); };
+    return (anyDown(m_controlKeys) ? 1 : 0) | (anyDown(m_shiftKeys) ? 2 : 0);
+}
+
+std::optional<int> X11KeyState::modifiersAtPress(int virtualKey)
+{
+    if (!m_display)
+        return std::nullopt;
+    // Asked right after asyncState, which has read the events.
+    std::optional<Press> latest;
+    for (const KeySym keysym : keysymsFor(virtualKey)) {
+        const auto press = m_lastPress.constFind(XKeysymToKeycode(m_display, keysym));
+        if (press != m_lastPress.cend() && (!latest || press->at > latest->at))
+            latest = *press;
+    }
+    return latest ? std::optional(latest->modifiers) : std::nullopt;
 }
 
 bool X11KeyState::keycodeDown(const char keymap[32], unsigned keycode) const

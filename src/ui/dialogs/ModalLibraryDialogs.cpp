@@ -6,26 +6,28 @@
 
 #include <utility>
 
-std::optional<QString> ModalLibraryDialogs::AskForName(const QString& proposed)
+std::optional<QString> ModalLibraryDialogs::AskForName(QWidget* over, const QString& what,
+                                                       const QString& proposed)
 {
-    frmEnterName dialog(proposed, m_boxes);
+    frmEnterName dialog(what, proposed, m_boxes, over);
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
     return dialog.enteredName();
 }
 
-std::optional<ImageSetChoice> ModalLibraryDialogs::AskForRelocation(const RelocationRequest& request)
+std::optional<ImageSetChoice> ModalLibraryDialogs::AskForRelocation(QWidget* over,
+                                                                    const RelocationRequest& request)
 {
-    frmRelocate dialog(request, std::exchange(m_lastTarget, std::nullopt), m_boxes);
+    frmRelocate dialog(request, std::exchange(m_lastTarget, std::nullopt), m_boxes, over);
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
     m_lastTarget = dialog.choice();
     return m_lastTarget;
 }
 
-FileOption ModalLibraryDialogs::AskForFileOption()
+FileOption ModalLibraryDialogs::AskForFileOption(QWidget* over)
 {
-    frmFileOptions dialog;
+    frmFileOptions dialog(over);
     dialog.exec();
     return dialog.choice();
 }

@@ -4,7 +4,8 @@
 
 class MessageBoxes;
 
-/// Shows the library's dialogs modally, each loaded afresh and without an owner window.
+/// Shows the library's dialogs modally, each loaded afresh as a dialog of the window that
+/// asked, so the window manager puts it over that window.
 class ModalLibraryDialogs final : public LibraryDialogs
 {
 public:
@@ -13,9 +14,9 @@ public:
     {
     }
 
-    std::optional<QString> AskForName(const QString& proposed) override;
-    std::optional<ImageSetChoice> AskForRelocation(const RelocationRequest& request) override;
-    FileOption AskForFileOption() override;
+    std::optional<QString> AskForName(QWidget* over, const QString& what, const QString& proposed) override;
+    std::optional<ImageSetChoice> AskForRelocation(QWidget* over, const RelocationRequest& request) override;
+    FileOption AskForFileOption(QWidget* over) override;
 
 private:
     MessageBoxes& m_boxes;

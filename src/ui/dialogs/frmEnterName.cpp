@@ -2,12 +2,15 @@
 
 #include "OkCancelButtons.h"
 #include "platform/MessageBoxes.h"
+#include "ui/FontFit.h"
 
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
 #include <QValidator>
+#include <algorithm>
 
 namespace {
 
@@ -39,16 +42,20 @@ NameCheck CheckEnteredName(const QString& name)
     return NameCheck::Accepted;
 }
 
-frmEnterName::frmEnterName(const QString& proposed, MessageBoxes& boxes)
-    : QDialog(nullptr)
+frmEnterName::frmEnterName(const QString& what, const QString& proposed, MessageBoxes& boxes, QWidget* parent)
+    : QDialog(parent)
     , m_boxes(boxes)
 {
     setObjectName(QStringLiteral("frmEnterName"));
     setWindowTitle(QStringLiteral("Enter a name ..."));
+    auto* lblWhat = new QLabel(what, this);
+    lblWhat->setObjectName(QStringLiteral("lblWhat"));
+    lblWhat->setWordWrap(true);
     m_txtEnterName = new QLineEdit(proposed, this);
     m_txtEnterName->setObjectName(QStringLiteral("txtEnterName"));
     m_txtEnterName->setValidator(new NoNulValidator(m_txtEnterName));
-    m_txtEnterName->setMinimumWidth(300);
+    lblWhat->setBuddy(m_txtEnterName);
+    m_txtEnterName->setMinimumWidth(std::max(300, CaptionWidth(*this)));
     // A file's name is offered with its extension left out of the selection: typing a new name
     // then keeps the extension, and the file stays in the list.
     if (const qsizetype dot = proposed.lastIndexOf(QLatin1Char('.')); dot > 0)
@@ -56,6 +63,7 @@ frmEnterName::frmEnterName(const QString& proposed, MessageBoxes& boxes)
     const auto [cmdOK, cmdCancel] = OkCancelButtons(this);
 
     auto* layout = new QVBoxLayout(this);
+    layout->addWidget(lblWhat);
     layout->addWidget(m_txtEnterName);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(cmdOK);

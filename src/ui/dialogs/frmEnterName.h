@@ -11,13 +11,15 @@ enum class NameCheck { Accepted, Empty, InvalidCharacter };
 /// name nothing; \ / : ? < > | * are refused anywhere, and "." at the start.
 NameCheck CheckEnteredName(const QString& name);
 
-/// Asks for a name, offering one; enteredName() holds the accepted name.
+/// Asks for a name, saying what it names (\a what) and offering one; enteredName() holds the
+/// accepted name.
 class frmEnterName final : public QDialog
 {
     Q_OBJECT
 
 public:
-    frmEnterName(const QString& proposed, MessageBoxes& boxes);
+    frmEnterName(const QString& what, const QString& proposed, MessageBoxes& boxes,
+                 QWidget* parent = nullptr);
 
     const QString& enteredName() const { return m_enteredName; }
 

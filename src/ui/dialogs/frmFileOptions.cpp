@@ -18,8 +18,8 @@ QPushButton* optionButton(QWidget* parent, const char* name, const QString& capt
 
 } // namespace
 
-frmFileOptions::frmFileOptions()
-    : QDialog(nullptr)
+frmFileOptions::frmFileOptions(QWidget* parent)
+    : QDialog(parent)
 {
     setObjectName(QStringLiteral("frmFileOptions"));
     setWindowTitle(QStringLiteral("Vistrelle File Options"));

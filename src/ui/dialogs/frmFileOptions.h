@@ -10,7 +10,7 @@ class frmFileOptions final : public QDialog
     Q_OBJECT
 
 public:
-    frmFileOptions();
+    explicit frmFileOptions(QWidget* parent = nullptr);
 
     FileOption choice() const { return m_choice; }
 

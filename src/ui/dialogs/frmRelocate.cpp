@@ -13,8 +13,8 @@
 #include <algorithm>
 
 frmRelocate::frmRelocate(const RelocationRequest& request, std::optional<ImageSetChoice> lastTarget,
-                         MessageBoxes& boxes)
-    : QDialog(nullptr)
+                         MessageBoxes& boxes, QWidget* parent)
+    : QDialog(parent)
     , m_libraryRoot(request.libraryRoot)
     , m_lastTarget(std::move(lastTarget))
     , m_boxes(boxes)

@@ -16,7 +16,7 @@ class frmRelocate final : public QDialog
 public:
     /// Offers \a lastTarget when its Category is still listed, else the current Category.
     frmRelocate(const RelocationRequest& request, std::optional<ImageSetChoice> lastTarget,
-                MessageBoxes& boxes);
+                MessageBoxes& boxes, QWidget* parent = nullptr);
 
     const ImageSetChoice& choice() const { return m_choice; }
 

@@ -90,17 +90,28 @@ void FileCommands::MoveSelectedFiles()
     for (int row = 0; m_categories && row < m_categories->count(); ++row)
         categories.append(m_categories->itemText(row));
     const std::optional<ImageSetChoice> target = m_dialogs.AskForRelocation(
-        {QStringLiteral("Where should these (%1) files be moved?").arg(paths.size()), categories,
-         m_state.libraryRoot, m_state.currentCategory});
+        m_list.window(), {QStringLiteral("Where should these (%1) files be moved?").arg(paths.size()),
+                          categories, m_state.libraryRoot, m_state.currentCategory});
     if (!target || target->imageSet.isEmpty() || target->category.isEmpty())
         return;
     const int row = m_list.currentRow();
     const QString folder = ImageSetFolder(m_state.libraryRoot, target->category, target->imageSet);
     QStringList notMoved;
-    const qsizetype handed = RunFileJob(&m_list, QStringLiteral("Moving %1 files...").arg(paths.size()),
-                                        paths, [&notMoved, &folder](const QStringList& batch) {
-                                            notMoved += MoveFilesInto(batch, folder).problems;
-                                        });
+    QString refusal; // every file of every batch was already there
+    bool movedAny = false;
+    const qsizetype handed =
+        RunFileJob(&m_list, QStringLiteral("Moving %1 files...").arg(paths.size()), paths,
+                   [&notMoved, &refusal, &movedAny, &folder](const QStringList& batch) {
+                       const Outcome moved = MoveFilesInto(batch, folder);
+                       movedAny = movedAny || moved.done();
+                       if (!moved.done())
+                           refusal = moved.text;
+                       notMoved += moved.problems;
+                   });
+    if (!movedAny && !refusal.isEmpty()) {
+        m_services.boxes.show(refusal, BoxLook::Information);
+        return;
+    }
     emit refreshRequested(row);
     if (!notMoved.isEmpty())
         m_services.boxes.show(
@@ -118,14 +129,16 @@ void FileCommands::ShowFileOptions()
         return;
     // Taken before asking: a capture while the question is open moves the lines.
     const QString path = m_list.files().path(row);
-    switch (m_dialogs.AskForFileOption()) {
-    case FileOption::Open:
-        if (!m_services.shell.open(path))
-            m_services.boxes.show(
-                QStringLiteral("I don't know what action to take with the selected file type.  "
-                               "Try associating it with a program in your file manager."),
-                BoxLook::Exclamation);
+    switch (m_dialogs.AskForFileOption(m_list.window())) {
+    case FileOption::Open: {
+        MessageBoxes& boxes = m_services.boxes;
+        m_services.shell.open(path, [&boxes] {
+            boxes.show(QStringLiteral("I don't know what action to take with the selected file type.  "
+                                      "Try associating it with a program in your file manager."),
+                       BoxLook::Exclamation);
+        });
         return;
+    }
     case FileOption::Rename:
         renameFile(path, row);
         return;
@@ -137,7 +150,8 @@ void FileCommands::ShowFileOptions()
 void FileCommands::renameFile(const QString& path, int row)
 {
     const QString lineText = FileNameOf(path);
-    const std::optional<QString> name = m_dialogs.AskForName(lineText);
+    const std::optional<QString> name = m_dialogs.AskForName(
+        m_list.window(), QStringLiteral("New name for ") + lineText + QLatin1Char(':'), lineText);
     if (!name || name->isEmpty() || *name == lineText)
         return;
     const Outcome renamed = RenameFile(path, *name);

@@ -36,9 +36,10 @@ QString ImageSetCommands::categoryFolder() const
 
 void ImageSetCommands::cmdNewCategory_Click()
 {
-    const std::optional<QString> name = m_dialogs.AskForName(QString());
+    const std::optional<QString> name = m_dialogs.AskForName(
+        m_controls.cboImageSetCategory->window(), QStringLiteral("Name of the new Category:"), QString());
     if (name && !name->isEmpty() && tellIfNotDone(CreateCategory(m_state.libraryRoot, *name)))
-        emit categoriesChanged();
+        emit categoryCreated(*name);
 }
 
 void ImageSetCommands::cmdNewImageSet_Click()
@@ -50,9 +51,11 @@ void ImageSetCommands::cmdNewImageSet_Click()
             BoxLook::Information);
         return;
     }
-    const std::optional<QString> name = m_dialogs.AskForName(QString());
+    const std::optional<QString> name = m_dialogs.AskForName(
+        m_controls.cboImageSetCategory->window(),
+        QStringLiteral("Name of the new Image Set in ") + category() + QLatin1Char(':'), QString());
     if (name && !name->isEmpty() && tellIfNotDone(CreateImageSet(categoryFolder(), *name)))
-        emit imageSetsChanged();
+        emit imageSetCreated(*name);
 }
 
 void ImageSetCommands::cmdDeleteCategory_Click()

@@ -30,6 +30,11 @@ signals:
     void categoriesChanged();
     /// Image Sets of the shown Category came or went.
     void imageSetsChanged();
+    /// The user made the Category \a name: it is to be shown, so the next set goes there.
+    void categoryCreated(const QString& name);
+    /// The user made the Image Set \a name in the shown Category: it is to be shown, so the
+    /// next picture goes there.
+    void imageSetCreated(const QString& name);
     /// A critical error: the program must stop in order.
     void endProgramRequested();
     /// The Intro Set changed: it is to be saved now, and the user told once it is.

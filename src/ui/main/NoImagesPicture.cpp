@@ -40,11 +40,3 @@ QImage NoImagesPicture()
                      QStringLiteral("Screenshots you take appear here."));
     return picture;
 }
-
-QImage LogoPicture()
-{
-    QImage picture = blankPicture();
-    QPainter painter(&picture);
-    drawCamera(painter);
-    return picture;
-}

@@ -4,6 +4,3 @@
 
 /// The picture the viewer shows while the chosen Image Set has no images (1146 x 833 pixels).
 QImage NoImagesPicture();
-
-/// The same drawing without its words, for behind the thumbnails, where there are images.
-QImage LogoPicture();

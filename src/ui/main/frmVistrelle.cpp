@@ -6,11 +6,11 @@
 #include "ImageInfo.h"
 #include "ImageSetCommands.h"
 #include "MainWindowControls.h"
-#include "NoImagesPicture.h"
 #include "capture/CaptureEngine.h"
 #include "capture/CapturePause.h"
 #include "capture/CaptureTick.h"
 #include "core/AppState.h"
+#include "core/Autostart.h"
 #include "library/DisplayOrder.h"
 #include "library/ImageSetModel.h"
 #include "library/IntroImage.h"
@@ -32,6 +32,8 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QCoreApplication>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -127,6 +129,8 @@ void frmVistrelle::connectControls()
         connect(m_ui.button(name), &QPushButton::clicked, m_setCommands, handler);
     connect(m_setCommands, &ImageSetCommands::categoriesChanged, this, &frmVistrelle::cmdRefresh_Click);
     connect(m_setCommands, &ImageSetCommands::imageSetsChanged, this, &frmVistrelle::RefreshImageSets);
+    connect(m_setCommands, &ImageSetCommands::categoryCreated, this, &frmVistrelle::showCreatedCategory);
+    connect(m_setCommands, &ImageSetCommands::imageSetCreated, this, &frmVistrelle::showCreatedImageSet);
     connect(m_setCommands, &ImageSetCommands::endProgramRequested, this, &frmVistrelle::endProgramRequested);
     connect(m_setCommands, &ImageSetCommands::introSetChosen, this, &frmVistrelle::introSetChosen);
     connect(m_ui.tmrTimer, &QTimer::timeout, this, &frmVistrelle::tmrTimer_Timer);
@@ -148,6 +152,9 @@ void frmVistrelle::enableTimer()
 void frmVistrelle::tmrTimer_Timer()
 {
     CaptureTick(m_state, m_services, m_engine);
+    // A hotkey may have started or stopped time-lapse.
+    if (const QString caption = CaptureCaption(m_state); caption != windowTitle())
+        setWindowTitle(caption);
 }
 
 bool frmVistrelle::imageSetShown() const
@@ -373,20 +380,36 @@ void frmVistrelle::showCaption()
 
 void frmVistrelle::cmdExplore_Click()
 {
-    if (!m_services.shell.explore(m_state.libraryRoot))
-        m_services.boxes.show(
+    // The answer may come after this window is gone (low-resource mode): it keeps only the boxes.
+    MessageBoxes& boxes = m_services.boxes;
+    const QString folder = m_state.libraryRoot;
+    m_services.shell.explore(folder, [&boxes, folder] {
+        boxes.show(
             QStringLiteral("Problem encountered trying to open the file manager to Vistrelles directory.\n") +
-                m_state.libraryRoot,
+                folder,
             BoxLook::Exclamation);
+    });
 }
 
 void frmVistrelle::cmdOptions_Click()
 {
-    frmOptions dialog(m_state.settings, m_services.reader.installedLanguages(), this);
+    const bool startsWithDesktop = QFileInfo::exists(AutostartEntryPath());
+    frmOptions dialog(m_state.settings, m_services.reader.installedLanguages(), startsWithDesktop, this);
     if (dialog.exec() != QDialog::Accepted)
         return;
     m_state.settings = dialog.chosen();
     emit settingsChanged();
+    if (dialog.startsWithDesktop() == startsWithDesktop)
+        return;
+    // Started with the desktop, the program comes back on the library it runs on now.
+    const QString libraryParent =
+        m_state.libraryGiven ? m_state.libraryRoot.chopped(QStringLiteral("Vistrelles/").size()) : QString();
+    const Outcome set = SetStartWithDesktop(dialog.startsWithDesktop(),
+                                            QCoreApplication::applicationFilePath(), libraryParent);
+    if (!set.done())
+        m_services.boxes.show(QStringLiteral("Could not change ") + AutostartEntryPath() +
+                                  QStringLiteral(" (") + set.text + QStringLiteral(")"),
+                              BoxLook::Exclamation);
 }
 
 void frmVistrelle::cmdHelp_Click()
@@ -411,6 +434,24 @@ void frmVistrelle::cmdRefresh_Click()
     m_find->walkLibrary();
     // A picture that could not be filed is tried again, now that the user says things changed.
     m_engine.retry();
+}
+
+void frmVistrelle::showCreatedCategory(const QString& name)
+{
+    FillCategoryList();
+    const int row = m_ui.cboImageSetCategory->findText(name, exactly);
+    if (row >= 0)
+        selectCategory(row);
+    else
+        RefreshImageSets();
+}
+
+void frmVistrelle::showCreatedImageSet(const QString& name)
+{
+    RefreshImageSets();
+    const int row = m_ui.cboImageSetName->findText(name, exactly);
+    if (row >= 0 && row != m_ui.cboImageSetName->currentIndex())
+        selectImageSet(row);
 }
 
 void frmVistrelle::moveFileSelection(int fromRow, int toRow)
@@ -474,7 +515,7 @@ void frmVistrelle::showFound(const FoundPicture& found)
 {
     if (!SelectImageSet(found.imageSet, found.category))
         return;
-    FileList& list = *m_ui.lstComponents;
+    const FileList& list = *m_ui.lstComponents;
     if (const int row = list.files().rowOf(found.path); row >= 0)
         moveFileSelection(list.currentRow(), row);
 }
@@ -486,7 +527,7 @@ std::pair<int, QString> frmVistrelle::showThumbnails(const QAbstractItemModel& r
         m_services.boxes.show(QStringLiteral("There are no images to show."), BoxLook::Information);
         return {-1, QString()};
     }
-    frmPhotos photos(rows, rowLimit, LogoPicture(), this);
+    frmPhotos photos(rows, rowLimit, this);
     photos.setWindowTitle(caption);
     if (photos.exec() != QDialog::Accepted)
         return {-1, QString()};

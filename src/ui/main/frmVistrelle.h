@@ -101,6 +101,8 @@ private:
     void FillFileList(const QString& folder, QStringList images);
     void selectCategory(int row);
     void selectImageSet(int row);
+    void showCreatedCategory(const QString& name);
+    void showCreatedImageSet(const QString& name);
     void tellAboutOverflow(const QString& folder, qsizetype found);
     QString categoryFolder() const;
     QString imageSetFolder() const;

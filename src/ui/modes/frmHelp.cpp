@@ -67,9 +67,11 @@ void frmHelp::cmdContents_Click()
 {
     // A missing help page, or a desktop without a program for web pages.
     const QString page = m_programDir + QStringLiteral("Vistrelle.htm");
-    if (!m_shell.open(page))
-        m_boxes.show(QStringLiteral("Problem encountered trying to open the help page.\n") + page,
-                     BoxLook::Exclamation);
+    MessageBoxes& boxes = m_boxes;
+    m_shell.open(page, [&boxes, page] {
+        boxes.show(QStringLiteral("Problem encountered trying to open the help page.\n") + page,
+                   BoxLook::Exclamation);
+    });
 }
 
 void frmHelp::cmdExitHelp_Click()

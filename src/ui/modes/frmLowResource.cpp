@@ -48,7 +48,6 @@ frmLowResource::frmLowResource(AppState& state, Services& services, CaptureEngin
     , m_engine(engine)
 {
     setObjectName(QStringLiteral("frmLowResource"));
-    setWindowTitle(CaptureCaption(m_state, QStringLiteral(" (LR mode)")));
     setWindowIcon(AppIcon());
     setAttribute(Qt::WA_DeleteOnClose);
     buildControls();
@@ -57,7 +56,7 @@ frmLowResource::frmLowResource(AppState& state, Services& services, CaptureEngin
 
     m_txtLowResCategory->setText(m_state.currentCategory);
     m_txtLowResImageSetName->setText(m_state.currentImageSet);
-    updateTip();
+    showCaptureState();
     m_trayIcon->show();
     // Only the name check of the next shot needs the Image Set's files; no list is shown.
     connect(&m_engine, &CaptureEngine::filed, this,
@@ -80,11 +79,18 @@ void frmLowResource::buildControls()
     m_txtLowResImageSetName = named(new QLineEdit(this), "txtLowResImageSetName");
     m_txtLowResImageSetName->setReadOnly(true);
     layout->addWidget(m_txtLowResImageSetName);
+    // The window takes itself off the screen at once: the words say where it goes.
+    const char* whereItWaits =
+        m_services.tray.available()
+            ? "This window waits behind Vistrelle's icon in the notification area: click the icon to show or "
+              "hide it.  Restore brings back the main window."
+            : "This window waits on the taskbar, minimised: click it there to show it.  Restore brings back "
+              "the main window.";
     for (auto [name, text] :
          {std::pair{"Label1",
                     "Vistrelle is now operating in Low Resource mode.  Screenshots will be placed in the "
                     "Category and Image Set above."},
-          std::pair{"Label2", "If you minimize this window, Vistrelle will utilize even less memory."}}) {
+          std::pair{"Label2", whereItWaits}}) {
         layout->addSpacing(margin);
         auto* label = named(new QLabel(QLatin1String(text), this), name);
         label->setWordWrap(true);
@@ -112,7 +118,7 @@ void frmLowResource::buildControls()
     m_mnuPauseCapturing->setChecked(m_state.capturePaused);
     QAction* mnuClose = m_mnuSysTrayMenu->addAction(QStringLiteral("&Close"));
     mnuClose->setObjectName(QStringLiteral("mnuClose"));
-    m_trayIcon = new QSystemTrayIcon(AppIcon(), this);
+    m_trayIcon = new QSystemTrayIcon(this);
     m_trayIcon->setObjectName(QStringLiteral("trayIcon"));
     m_trayIcon->setContextMenu(m_mnuSysTrayMenu);
 
@@ -133,6 +139,21 @@ void frmLowResource::tmrTimer_Timer()
     }
     // No Image Set check here: the shots go where the two boxes say.
     CaptureTick(m_state, m_services, m_engine);
+    showCaptureState();
+}
+
+void frmLowResource::showCaptureState()
+{
+    if (const QString caption = CaptureCaption(m_state, QStringLiteral(" (LR mode)"));
+        caption != windowTitle())
+        setWindowTitle(caption);
+    const IconBadge badge = m_state.capturePaused     ? IconBadge::Paused
+                            : m_state.timeLapseActive ? IconBadge::TimeLapse
+                                                      : IconBadge::None;
+    if (badge == m_badge && !m_trayIcon->icon().isNull())
+        return;
+    m_badge = badge;
+    m_trayIcon->setIcon(AppIcon(badge));
 }
 
 void frmLowResource::minimize()
@@ -171,7 +192,7 @@ void frmLowResource::mnuClose_Click()
 void frmLowResource::mnuPauseCapturing_Click()
 {
     SetCapturePaused(m_state, m_services, m_engine, m_mnuPauseCapturing->isChecked());
-    setWindowTitle(CaptureCaption(m_state, QStringLiteral(" (LR mode)")));
+    showCaptureState();
 }
 
 void frmLowResource::changeEvent(QEvent* event)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ui/AppIcon.h"
+
 #include <QSystemTrayIcon>
 #include <QWidget>
 
@@ -44,6 +46,8 @@ protected:
 private:
     void buildControls();
     void minimize();
+    /// The caption and the tray icon say whether time-lapse runs and whether capturing is paused.
+    void showCaptureState();
     void updateTip();
 
     AppState& m_state;
@@ -56,4 +60,5 @@ private:
     QMenu* m_mnuSysTrayMenu = nullptr;
     QAction* m_mnuPauseCapturing = nullptr;
     QSystemTrayIcon* m_trayIcon = nullptr;
+    IconBadge m_badge = IconBadge::None;
 };

@@ -1,6 +1,8 @@
 #include "frmOptions.h"
 
 #include "core/Settings.h"
+#include "ui/ScreenFit.h"
+#include "ui/Screens.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -91,15 +93,18 @@ void takeHotkey(const QComboBox* key, const QCheckBox* ctrl, const QCheckBox* sh
 
 } // namespace
 
-frmOptions::frmOptions(const Settings& settings, const QStringList& installedLanguages, QWidget* parent)
+frmOptions::frmOptions(const Settings& settings, const QStringList& installedLanguages,
+                       bool startsWithDesktop, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
     , m_settings(settings)
+    , m_startsWithDesktop(startsWithDesktop)
 {
     setObjectName(QStringLiteral("frmOptions"));
     setWindowTitle(QStringLiteral("Vistrelle Options"));
     buildControls(installedLanguages);
     Form_Load();
-    setFixedSize(sizeHint());
+    // On a small screen the frames scroll; OK and Cancel stay in view.
+    FitToScreen(*this, *qobject_cast<QBoxLayout*>(layout()), layout()->count() - 1, ScreenFor(parent));
 }
 
 void frmOptions::buildControls(const QStringList& installedLanguages)
@@ -120,7 +125,7 @@ void frmOptions::buildControls(const QStringList& installedLanguages)
     activeRow->addStretch();
     layout->addWidget(frame1);
 
-    auto* frame5 = named(new QGroupBox(QStringLiteral("Time-lapsed start/stop hotkey"), this), "Frame5");
+    auto* frame5 = named(new QGroupBox(QStringLiteral("Time-lapse start/stop hotkey"), this), "Frame5");
     auto* lapseRow = new QHBoxLayout(frame5);
     m_cboTimeLapse = listOnly(frame5, "cboTimeLapse", hotkeyItems());
     m_chkTimeLapseCTRL = named(new QCheckBox(QStringLiteral("CTRL"), frame5), "chkTimeLapseCTRL");
@@ -131,11 +136,11 @@ void frmOptions::buildControls(const QStringList& installedLanguages)
     lapseRow->addStretch();
     layout->addWidget(frame5);
 
-    auto* frame4 = named(new QGroupBox(QStringLiteral("Time-lapsed screenshots"), this), "Frame4");
+    auto* frame4 = named(new QGroupBox(QStringLiteral("Time-lapse screenshots"), this), "Frame4");
     auto* interval = new QGridLayout(frame4);
     auto* label3 = named(new QLabel(QStringLiteral("To take a screenshot of the active window at regular "
                                                    "intervals, enter the interval below and use the "
-                                                   "\"Time-lapsed start/stop hotkey\" above to toggle this "
+                                                   "\"Time-lapse start/stop hotkey\" above to toggle this "
                                                    "option on and off."),
                                     frame4),
                          "Label3");
@@ -151,7 +156,7 @@ void frmOptions::buildControls(const QStringList& installedLanguages)
     m_chkTimeLapseSilent =
         named(new QCheckBox(QStringLiteral("Silent operation"), frame4), "chkTimeLapseSilent");
     m_chkTimeLapseSilent->setToolTip(QStringLiteral(
-        "Don't play a sound when a screenshot is taken with the time-lapsed screenshot option."));
+        "Don't play a sound when a screenshot is taken with the time-lapse screenshot option."));
     interval->addWidget(m_chkTimeLapseSilent, 3, 0, 1, 4);
     interval->setColumnStretch(3, 1);
     layout->addWidget(frame4);
@@ -194,6 +199,12 @@ void frmOptions::buildControls(const QStringList& installedLanguages)
     find->addWidget(m_chkWindowTitleInFile);
     layout->addWidget(fraFind);
 
+    m_chkStartWithDesktop =
+        named(new QCheckBox(QStringLiteral("Start with the desktop"), this), "chkStartWithDesktop");
+    m_chkStartWithDesktop->setToolTip(
+        QStringLiteral("Start Vistrelle in low-resource mode, behind its tray icon, whenever you log in"));
+    layout->addWidget(m_chkStartWithDesktop);
+
     auto* buttons = new QHBoxLayout;
     auto* cmdOK = named(new QPushButton(QStringLiteral("&OK"), this), "cmdOK");
     auto* cmdCancel = named(new QPushButton(QStringLiteral("&Cancel"), this), "cmdCancel");
@@ -229,6 +240,7 @@ void frmOptions::Form_Load()
         item->setCheckState(languages.contains(item->text()) ? Qt::Checked : Qt::Unchecked);
     }
     m_chkWindowTitleInFile->setChecked(m_settings.writeWindowTitle);
+    m_chkStartWithDesktop->setChecked(m_startsWithDesktop);
 }
 
 void frmOptions::cmdOK_Click()
@@ -252,6 +264,7 @@ void frmOptions::cmdOK_Click()
         m_settings.findLanguages =
             languages.isEmpty() ? QStringLiteral("eng") : languages.join(QLatin1Char('+'));
     m_settings.writeWindowTitle = m_chkWindowTitleInFile->isChecked();
+    m_startsWithDesktop = m_chkStartWithDesktop->isChecked();
     accept();
 }
 

@@ -8,18 +8,20 @@ class QCheckBox;
 class QComboBox;
 class QListWidget;
 
-/// The modal options dialog: hotkeys, time-lapse interval and silence, JPEG quality, and Find's
-/// languages (of those installed) and window titles. It shows the settings it is given; after
-/// OK, chosen() holds them as the user set them.
+/// The modal options dialog: hotkeys, time-lapse interval and silence, JPEG quality, Find's
+/// languages (of those installed) and window titles, and whether Vistrelle starts with the
+/// desktop. It shows the settings it is given; after OK, chosen() and startsWithDesktop() hold
+/// them as the user set them.
 class frmOptions final : public QDialog
 {
     Q_OBJECT
 
 public:
     explicit frmOptions(const Settings& settings, const QStringList& installedLanguages = {},
-                        QWidget* parent = nullptr);
+                        bool startsWithDesktop = false, QWidget* parent = nullptr);
 
     const Settings& chosen() const { return m_settings; }
+    bool startsWithDesktop() const { return m_startsWithDesktop; }
 
     void cmdOK_Click();
     void cmdCancel_Click();
@@ -41,6 +43,8 @@ private:
     QComboBox* m_cboQuality = nullptr;
     QListWidget* m_lstFindLanguages = nullptr;
     QCheckBox* m_chkWindowTitleInFile = nullptr;
+    QCheckBox* m_chkStartWithDesktop = nullptr;
+    bool m_startsWithDesktop = false;
     int m_shownMinutes = 0;
     int m_shownSeconds = 0;
 };

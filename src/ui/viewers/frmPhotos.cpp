@@ -3,12 +3,13 @@
 #include "ImageBox.h"
 #include "ThumbnailPicture.h"
 #include "library/ImageSetModel.h"
+#include "ui/Screens.h"
 #include "ui/Twips.h"
 
 #include <QLabel>
 #include <QPushButton>
-#include <QScreen>
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -20,14 +21,9 @@ constexpr int cellWidth = 2565;
 constexpr int cellHeight = 1920;
 constexpr int columns = 4;
 
-QRect twipsRect(int left, int top, int width, int height)
-{
-    return QRect(TwipsToPixels(left), TwipsToPixels(top), TwipsToPixels(width), TwipsToPixels(height));
-}
-
 } // namespace
 
-frmPhotos::frmPhotos(const QAbstractItemModel& rows, int rowLimit, const QImage& logo, QWidget* parent)
+frmPhotos::frmPhotos(const QAbstractItemModel& rows, int rowLimit, QWidget* parent)
     : QDialog(parent)
     , m_rows(rows)
     , m_rowLimit(rowLimit)
@@ -37,66 +33,77 @@ frmPhotos::frmPhotos(const QAbstractItemModel& rows, int rowLimit, const QImage&
     dark.setColor(QPalette::Window, QColor(64, 64, 64));
     setPalette(dark);
     setAutoFillBackground(true);
-    buildControls(logo);
-    if (const QScreen* display = screen())
-        move(display->availableGeometry().center() - rect().center());
+    buildControls();
+    const QScreen* display = ScreenFor(parent);
+    const QSize room = RoomOnScreen(display);
+    QSize size = placeControls(1.0);
+    for (double scale = 0.95; (size.width() > room.width() || size.height() > room.height()) && scale > 0.2;
+         scale -= 0.05)
+        size = placeControls(scale);
+    setFixedSize(size);
+    CentreOnScreen(*this, display);
 
     FillThumbnailPage();
 }
 
-void frmPhotos::buildControls(const QImage& logo)
+void frmPhotos::buildControls()
 {
-    auto* imgVistrelle = new ImageBox(this);
-    imgVistrelle->setObjectName(QStringLiteral("imgVistrelle"));
-    imgVistrelle->setPicture(logo);
-    imgVistrelle->lower();
-
     for (int index = 0; index < cellCount; ++index) {
         auto* cell = new ImageBox(this);
         cell->setObjectName(QStringLiteral("imgPhoto"));
         cell->setProperty("index", index);
         cell->setTakesDoubleClicks(true);
         cell->setKeepsShape(true);
-        cell->setGeometry(
-            twipsRect(cellLefts[index % columns], cellTops[index / columns], cellWidth, cellHeight));
         connect(cell, &ImageBox::clicked, this, [this, index] { imgPhoto_Click(index); });
         connect(cell, &ImageBox::doubleClicked, this, [this, index] { imgPhoto_DblClick(index); });
         m_imgPhoto[index] = cell;
     }
 
-    auto* label = new QLabel(
+    m_label = new QLabel(
         QStringLiteral(
             "Click image to see next.  Double click image to select. Hover over image to see name."),
         this);
-    label->setObjectName(QStringLiteral("Label1"));
-    label->setWordWrap(true);
-    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    label->setStyleSheet(QStringLiteral("color: rgb(224, 224, 224); background: rgb(64, 64, 64);"));
-    // The words take the lines the font needs; the buttons follow below them, and the window
-    // grows when they would pass its design height.
-    QRect words = twipsRect(8400, 6240, 2535, 1095);
-    words.setHeight(std::max(words.height(), label->heightForWidth(words.width())));
-    label->setGeometry(words);
+    m_label->setObjectName(QStringLiteral("Label1"));
+    m_label->setWordWrap(true);
+    m_label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    m_label->setStyleSheet(QStringLiteral("color: rgb(224, 224, 224); background: rgb(64, 64, 64);"));
 
     m_cmdPrevious = new QPushButton(QStringLiteral("&<--"), this);
     m_cmdPrevious->setObjectName(QStringLiteral("cmdPrevious"));
     m_cmdNext = new QPushButton(QStringLiteral("--&>"), this);
     m_cmdNext->setObjectName(QStringLiteral("cmdNext"));
-    auto* cancel = new QPushButton(QStringLiteral("&Cancel"), this);
-    cancel->setObjectName(QStringLiteral("CancelButton"));
-    const int buttonHeight = std::max(TwipsToPixels(375), cancel->sizeHint().height());
-    const int gap = TwipsToPixels(105);
-    const int buttonsTop = std::max(TwipsToPixels(7320), words.bottom() + 1);
-    m_cmdPrevious->setGeometry(words.left(), buttonsTop, TwipsToPixels(1095), buttonHeight);
-    m_cmdNext->setGeometry(TwipsToPixels(9840), buttonsTop, TwipsToPixels(1095), buttonHeight);
-    cancel->setGeometry(words.left(), buttonsTop + buttonHeight + gap, words.width(), buttonHeight);
-    setFixedSize(TwipsToPixels(clientWidth),
-                 std::max(TwipsToPixels(clientHeight), cancel->geometry().bottom() + 1 + TwipsToPixels(120)));
-    imgVistrelle->setGeometry(rect());
+    m_cancel = new QPushButton(QStringLiteral("&Cancel"), this);
+    m_cancel->setObjectName(QStringLiteral("CancelButton"));
 
     connect(m_cmdPrevious, &QPushButton::clicked, this, &frmPhotos::cmdPrevious_Click);
     connect(m_cmdNext, &QPushButton::clicked, this, &frmPhotos::cmdNext_Click);
-    connect(cancel, &QPushButton::clicked, this, &frmPhotos::CancelButton_Click);
+    connect(m_cancel, &QPushButton::clicked, this, &frmPhotos::CancelButton_Click);
+}
+
+QSize frmPhotos::placeControls(double scale)
+{
+    const auto scaled = [scale](int twips) {
+        return static_cast<int>(std::lround(TwipsToPixels(twips) * scale));
+    };
+    for (int index = 0; index < cellCount; ++index)
+        m_imgPhoto[index]->setGeometry(scaled(cellLefts[index % columns]), scaled(cellTops[index / columns]),
+                                       scaled(cellWidth), scaled(cellHeight));
+    // The words take the lines the font needs, in a column at least a quarter of their length
+    // wide, so that they do not run into a tower where the cells shrink; the buttons follow
+    // below them, and the window grows when they would pass its design size.
+    const int wordsWidth =
+        std::max(scaled(2535), m_label->fontMetrics().horizontalAdvance(m_label->text()) / 4);
+    QRect words(scaled(8400), scaled(6240), wordsWidth, scaled(1095));
+    words.setHeight(std::max(words.height(), m_label->heightForWidth(words.width())));
+    m_label->setGeometry(words);
+    const int buttonHeight = std::max(scaled(375), m_cancel->sizeHint().height());
+    const int buttonsTop = std::max(scaled(7320), words.bottom() + 1);
+    const int stepWidth = std::max(scaled(1095), m_cmdNext->minimumSizeHint().width());
+    m_cmdPrevious->setGeometry(words.left(), buttonsTop, stepWidth, buttonHeight);
+    m_cmdNext->setGeometry(words.right() + 1 - stepWidth, buttonsTop, stepWidth, buttonHeight);
+    m_cancel->setGeometry(words.left(), buttonsTop + buttonHeight + scaled(105), words.width(), buttonHeight);
+    return {std::max(scaled(clientWidth), words.right() + 1 + scaled(165)),
+            std::max(scaled(clientHeight), m_cancel->geometry().bottom() + 1 + scaled(120))};
 }
 
 void frmPhotos::FillThumbnailPage()

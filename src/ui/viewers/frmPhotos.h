@@ -1,17 +1,18 @@
 #pragma once
 
 #include <QDialog>
-#include <QImage>
 #include <QPersistentModelIndex>
 
 class ImageBox;
 class QAbstractItemModel;
+class QLabel;
 class QPushButton;
 
-/// The thumbnail viewer: the rows of a model fifteen to a page, each shown by the first of the
-/// paths its ImagesRole gives and named by its display text. A click steps a cell through its
-/// row's images, a double click picks the cell's row and closes the viewer. The model may change
-/// while the viewer is open: a pick still names the row the cell showed.
+/// The thumbnail viewer: the rows of a model fifteen to a page, on a plain dark background, each
+/// shown by the first of the paths its ImagesRole gives and named by its display text. A click
+/// steps a cell through its row's images, a double click picks the cell's row and closes the
+/// viewer. The model may change while the viewer is open: a pick still names the row the cell
+/// showed. On a screen too small for its design size the cells shrink until the window fits.
 class frmPhotos final : public QDialog
 {
     Q_OBJECT
@@ -20,7 +21,7 @@ public:
     static constexpr int cellCount = 15;
 
     /// Pages through the first \a rowLimit rows of \a rows.
-    frmPhotos(const QAbstractItemModel& rows, int rowLimit, const QImage& logo, QWidget* parent);
+    frmPhotos(const QAbstractItemModel& rows, int rowLimit, QWidget* parent);
 
     /// The name of the cell picked by a double click; empty while none was picked.
     const QString& pickedName() const { return m_pickedName; }
@@ -35,7 +36,10 @@ public:
     void imgPhoto_DblClick(int index);
 
 private:
-    void buildControls(const QImage& logo);
+    void buildControls();
+    /// Places the controls at \a scale times the design's places and sizes (the words and the
+    /// buttons keep at least what their font needs); the size the window then takes.
+    QSize placeControls(double scale);
     /// The row shown \a offset rows from the page's first cell, as it is now; invalid beyond the rows.
     QModelIndex rowAt(int offset) const;
     QStringList imagesOf(int index) const;
@@ -48,6 +52,8 @@ private:
     ImageBox* m_imgPhoto[cellCount] = {};
     QPushButton* m_cmdPrevious = nullptr;
     QPushButton* m_cmdNext = nullptr;
+    QPushButton* m_cancel = nullptr;
+    QLabel* m_label = nullptr;
     QString m_pickedName;
     QPersistentModelIndex m_picked;
 };

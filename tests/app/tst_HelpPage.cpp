@@ -1,0 +1,109 @@
+#include "app/CommandLine.h"
+#include "core/SettingsFile.h"
+#include "library/LibraryTree.h"
+#include "support/AppUnderTest.h"
+#include "ui/modes/frmOptions.h"
+#include "ui/viewers/frmImage.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QRadioButton>
+#include <QRegularExpression>
+
+namespace {
+
+QString read(const char* name)
+{
+    QFile file(QStringLiteral(ASSETS_DIR "/") + QLatin1String(name));
+    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+}
+
+// The words a reader sees: tags and the manual page's font changes gone, entities and escaped
+// dashes as they show, white space as single spaces.
+QString shown(QString text)
+{
+    text.remove(QRegularExpression("<[^>]*>")).remove(QRegularExpression(R"(\\f[BIRP])"));
+    text.replace("\\-", "-")
+        .replace("&lt;", "<")
+        .replace("&gt;", ">")
+        .replace("&quot;", "\"")
+        .replace("&amp;", "&");
+    return text.simplified();
+}
+
+QString caption(QString text)
+{
+    return text.remove('&');
+}
+
+} // namespace
+
+// The help page names everything the program offers, so it stays true as the program grows:
+// every capture format and picture type, every control of the main window, the viewer and
+// Options, every key of the settings file and every switch of the command line, which the
+// manual page names too.
+class tst_HelpPage : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void namesEverything()
+    {
+        const QString page = shown(read("Vistrelle.htm"));
+        const QString manual = shown(read("vistrelle.1.in"));
+        QVERIFY(!page.isEmpty() && !manual.isEmpty());
+        QStringList missing;
+        const auto need = [&missing](const QString& text, const QString& words, const char* where) {
+            if (!text.contains(words))
+                missing.append(QLatin1String(where) + ": " + words);
+        };
+
+        for (const CommandSwitch& entry : CommandSwitches()) {
+            for (const char* name : {entry.name, entry.shortName}) {
+                if (name) {
+                    need(page, QLatin1String(name), "help page");
+                    need(manual, QLatin1String(name), "manual page");
+                }
+            }
+        }
+        for (const char* extension : ImageExtensions)
+            need(page, QStringLiteral(".") + QLatin1String(extension), "help page");
+
+        // Every key the file holds; a new one fails the count until it is set here and named.
+        Settings changed;
+        changed.imageViewerWidth = 3000;
+        changed.introCategory = changed.introImageSet = "x";
+        changed.captureExtension = ".png";
+        changed.jpegQuality = changed.activeWindowHotkey = changed.activeWindowModifiers = 1;
+        changed.timeLapseHotkey = changed.timeLapseModifiers = changed.timeLapseSeconds = 1;
+        changed.timeLapseSilent = true;
+        changed.dirMax = changed.fileMax = 99999;
+        changed.findLanguages = "deu";
+        changed.writeWindowTitle = true;
+        const QStringList lines =
+            QString::fromUtf8(SettingsText(changed, QPoint(1, 1), {1, 1, 3000})).split("\r\n");
+        QCOMPARE(lines.size(), 20);
+        for (const QString& line : lines)
+            if (!line.isEmpty())
+                need(page, line.left(line.indexOf('=') + 1), "help page");
+
+        AppUnderTest t;
+        QVERIFY(t.start());
+        for (const QAbstractButton* button : t.main().findChildren<QAbstractButton*>())
+            need(page, caption(button->text()), "main window");
+        for (const QAction* action : t.app.imageViewer().findChildren<QAction*>())
+            if (!action->text().isEmpty())
+                need(page, caption(action->text()), "image viewer");
+        frmOptions options(t.state().settings);
+        need(page, options.windowTitle(), "options");
+        for (const QGroupBox* box : options.findChildren<QGroupBox*>())
+            need(page, box->title(), "options");
+        for (const QCheckBox* box : options.findChildren<QCheckBox*>())
+            need(page, box->text(), "options");
+        QCOMPARE(missing, QStringList());
+    }
+};
+
+QTEST_MAIN(tst_HelpPage)
+#include "tst_HelpPage.moc"
