@@ -145,6 +145,8 @@ MainWindowControls::MainWindowControls(QWidget* window, FileList* fileList)
     lblCaptureStatus = named(new QLabel(window), "lblCaptureStatus");
     lblCaptureStatus->setWordWrap(true);
     lblCaptureStatus->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    // It takes the room left over and never asks for more, so the window fits small screens.
+    lblCaptureStatus->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Ignored);
     side->addWidget(lblCaptureStatus, 1);
     grid->addLayout(side, 4, 1, 2, 3);
 
