@@ -262,6 +262,28 @@ private slots:
         QCOMPARE(arrived.value(owners).bytes, failure.isEmpty() ? bytes : QByteArray());
     }
 
+    // A picture read whole while the one copied before it is still on its way waits for it,
+    // also when the next owner comes meanwhile: each arrives, in copy order.
+    void readWholeWaitsInOrder()
+    {
+        QGuiApplication::clipboard()->clear(); // the last test's picture
+        QTRY_COMPARE(clipboardOwner(), Window(None));
+        QtClipboard clipboard(QtClipboard::Clearing::NoOwner, {std::chrono::milliseconds(1000), 1 << 20});
+        QList<ClipboardPicture> arrived;
+        connect(&clipboard, &Clipboard::arrived, this,
+                [&](const ClipboardPicture& picture) { arrived.append(picture); });
+        TestOwner stalling(TestOwner::Sending::Stops, pngLike());
+        QTRY_VERIFY(stalling.answered() > 0);
+        TestOwner second(TestOwner::Sending::Whole, pngLike());
+        QTRY_VERIFY(second.answered() > 0);
+        TestOwner third(TestOwner::Sending::Whole, pngLike());
+        QTRY_COMPARE_WITH_TIMEOUT(arrived.size(), 3, 10000);
+        QVERIFY(!arrived.at(0).failure.isEmpty());
+        QCOMPARE(arrived.at(1).bytes, pngLike());
+        QCOMPARE(arrived.at(2).bytes, pngLike());
+        QVERIFY(arrived.at(0).change < arrived.at(1).change && arrived.at(1).change < arrived.at(2).change);
+    }
+
     // A program that copies and exits at once hands its clipboard to the clipboard manager's
     // place, which the reader holds while no manager runs: the hand-over is answered only once
     // the picture has been read, so the picture is not gone with the program.

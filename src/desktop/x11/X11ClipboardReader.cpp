@@ -215,10 +215,12 @@ void X11ClipboardReader::notice(const XEvent& event)
         m_follows = m_lastForeign;
         m_lastForeign = m_change;
     }
-    // A picture being read is read to its end: it is the one of the owner that was asked.
-    // One not that far yet is given up for the new owner, who would be asked instead.
+    // A picture being read is read to its end: it is the one of the owner that was asked; one
+    // read whole already waits for those before it. One not that far yet (its types asked or
+    // known) is given up for the new owner, who would be asked instead.
     settle();
-    if (!m_readings.empty() && m_readings.back().transfer->state() != X11Transfer::State::Content) {
+    const auto state = m_readings.empty() ? X11Transfer::State::Done : m_readings.back().transfer->state();
+    if (state == X11Transfer::State::Types || state == X11Transfer::State::Offered) {
         retire(std::move(m_readings.back().transfer));
         m_readings.pop_back();
     }
