@@ -23,6 +23,7 @@ VistrelleApp::VistrelleApp(Services& services, LibraryDialogs& dialogs, CaptureW
     : m_services(services)
     , m_dialogs(dialogs)
     , m_engine(m_state, services, worker)
+    , m_notices(services.boxes)
     , m_reading(services.reader)
     , m_programDir(std::move(programDir))
     , m_argumentText(arguments.join(QLatin1Char(' ')))
@@ -31,14 +32,8 @@ VistrelleApp::VistrelleApp(Services& services, LibraryDialogs& dialogs, CaptureW
     if (!m_programDir.endsWith(QLatin1Char('/')))
         m_programDir += QLatin1Char('/');
     // Told outside the tick and the engine, so that no message stops capturing.
-    QObject::connect(
-        &m_engine, &CaptureEngine::told, &m_engine,
-        [this](const Outcome& outcome) {
-            m_services.boxes.show(outcome.text, outcome.kind == Outcome::Kind::Refused
-                                                    ? BoxLook::Information
-                                                    : BoxLook::Exclamation);
-        },
-        Qt::QueuedConnection);
+    QObject::connect(&m_engine, &CaptureEngine::told, &m_notices, &CaptureNotices::tell,
+                     Qt::QueuedConnection);
     // The desktop's question comes once the user knows whose it is, so that no message of
     // this program's stands on the screen it gives.
     QObject::connect(
@@ -92,6 +87,7 @@ bool VistrelleApp::start(bool lowResource)
 void VistrelleApp::createMainWindow()
 {
     m_main = new frmVistrelle(m_state, m_services, m_dialogs, m_engine, m_reading);
+    QObject::connect(&m_notices, &CaptureNotices::noted, m_main, &frmVistrelle::showCaptureNote);
     QObject::connect(m_main, &frmVistrelle::viewerShows, m_main, [this](const QString& path) {
         frmImage& viewer = imageViewer();
         viewer.showFile(path);
@@ -146,8 +142,7 @@ bool VistrelleApp::loadMainWindow(std::optional<QPoint> placeAt, bool show)
 bool VistrelleApp::StartUp()
 {
     // A picture already on the clipboard when Vistrelle starts is not a new screenshot.
-    if (m_services.clipboard.hasImage())
-        m_services.clipboard.clear();
+    m_engine.discardPresent();
     m_state.programDir = m_programDir;
     const DataFolders folders =
         DataFoldersFor(m_programDir, {QStandardPaths::writableLocation(QStandardPaths::PicturesLocation),
@@ -173,6 +168,9 @@ bool VistrelleApp::StartUp()
 
     ReadSettings();
     fillWindows(m_state.settings.introCategory, m_state.settings.introImageSet);
+    // What a capture killed in the middle left behind, in turn with the next pictures, so that
+    // no write of theirs is taken for one.
+    m_engine.recoverAtStart(m_state.libraryRoot);
     return true;
 }
 

@@ -3,6 +3,7 @@
 #include "capture/CaptureEngine.h"
 #include "core/AppState.h"
 #include "library/ReaderWorker.h"
+#include "ui/CaptureNotices.h"
 
 #include <QImage>
 #include <QPoint>
@@ -94,6 +95,7 @@ private:
     Services& m_services;
     LibraryDialogs& m_dialogs;
     CaptureEngine m_engine;
+    CaptureNotices m_notices;
     ReaderWorker m_reading;
     QString m_programDir;
     QString m_argumentText;

@@ -6,15 +6,18 @@
 #include "core/AppState.h"
 #include "platform/Clipboard.h"
 #include "platform/Clock.h"
+#include "platform/FileSystem.h"
 #include "platform/FreedMemory.h"
 #include "platform/Services.h"
 
+#include <cerrno>
+
 namespace {
 
-// A clipboard manager puts a picture back within moments of its clearing; a person copying
-// the same picture again takes longer.
-constexpr qint64 restoreWindowMs = 500;
 constexpr int quietMsBeforeTrim = 1000;
+
+// The program's own error number for a picture its program did not send whole.
+constexpr int transferError = 482;
 
 } // namespace
 
@@ -27,99 +30,189 @@ CaptureEngine::CaptureEngine(AppState& state, Services& services, CaptureWorker&
     m_trim.setInterval(quietMsBeforeTrim);
     connect(&m_trim, &QTimer::timeout, this, [] { TrimHeap(); });
     connect(&m_window, &WindowCapture::told, this, &CaptureEngine::told);
-    // Queued: a picture the tick itself put there is taken up by the tick, with its suffix.
-    connect(
-        &m_services.clipboard, &Clipboard::changed, this, [this] { check(); }, Qt::QueuedConnection);
+    connect(&m_services.clipboard, &Clipboard::changed, this, [this] { check(); });
+    connect(&m_services.clipboard, &Clipboard::arrived, this, &CaptureEngine::arrived);
 }
 
 void CaptureEngine::check(bool ownPicture)
 {
     Clipboard& clipboard = m_services.clipboard;
-    if (m_state.capturePaused || !clipboard.hasImage())
+    if (m_state.capturePaused)
         return;
     const quint64 change = clipboard.changeCount();
+    if (ownPicture && m_taken != change && clipboard.hasImage()) {
+        // The tick's own picture, with its suffix: it arrives like any other.
+        PlayCaptureSound(m_state, m_services);
+        m_own = jobNow(change);
+    }
+    if (!m_failure || m_failure->change != change)
+        return;
     const QString folder = m_state.currentImageSet.isEmpty() ? QString() : CurrentImageSetFolder(m_state);
-    if (m_taken == change && !(m_retry && m_takenFolder != folder))
+    if (!mayRetry(folder))
         return;
-    m_taken = change;
-    m_takenFolder = folder;
-    m_retry = false;
-    if (folder.isEmpty()) {
-        // The picture stays on the clipboard until an Image Set is shown.
-        tellOnce(
-            change, folder,
-            Outcome::refused(QStringLiteral("Please select an image set first.  The picture stays on the "
-                                            "clipboard until an image set is shown.")));
+    m_retryAsked = false;
+    if (folder.isEmpty())
         return;
-    }
-    ClipboardPicture picture = clipboard.fetch();
-    m_taken = picture.change;
-    // Its owner gave nothing after all: the clipboard changed while it was asked (under
-    // XWayland, as it was emptied), and there is no picture to file or to fail on.
-    if (picture.isNull())
-        return;
+    // Filed from what arrived, as of when it was copied.
+    Failure again = *std::exchange(m_failure, std::nullopt);
     PlayCaptureSound(m_state, m_services);
-    const PictureSource source = m_services.windowSource.activeWindow();
-    m_sources.insert(picture.change, source);
-    const QDateTime now = m_services.clock.now();
-    const bool mayBeBack =
-        !ownPicture && m_lastMoment.isValid() && m_lastMoment.msecsTo(now) < restoreWindowMs;
-    m_lastMoment = now;
-    ScreenshotJob job = ScreenshotJobFor(m_state, std::move(picture), now);
-    if (m_state.settings.writeWindowTitle)
-        job.title = source.title;
-    if (mayBeBack && m_pending > 0) {
-        m_held.append({std::move(job), *m_taken, folder});
-        return;
-    }
-    if (mayBeBack)
-        job.restoredPixels = m_filedPixels;
-    hand(std::move(job), *m_taken, folder);
+    ScreenshotJob job = ScreenshotJobFor(m_state, std::move(again.job.picture), again.job.when);
+    job.suffix = again.job.suffix;
+    m_queue.append({std::move(job), change, false, again.source});
+    pump();
 }
 
-void CaptureEngine::hand(ScreenshotJob job, quint64 change, const QString& folder)
+void CaptureEngine::arrived(const ClipboardPicture& picture)
+{
+    if (m_state.capturePaused || (m_taken && picture.change <= *m_taken))
+        return;
+    m_taken = picture.change;
+    if (m_discard) {
+        // There before the program started: no screenshot of this run.
+        if (picture.change == *std::exchange(m_discard, std::nullopt)) {
+            m_services.clipboard.clearIfStill(picture.change);
+            return;
+        }
+    }
+    if (!picture.failure.isEmpty()) {
+        tellOnce(picture.change, Outcome::failed(transferError, picture.failure));
+        return;
+    }
+    const bool ownPicture = m_own && m_own->change == picture.change;
+    Own arriving = ownPicture ? std::move(*m_own) : jobNow(picture.change);
+    m_own.reset();
+    ScreenshotJob& job = arriving.job;
+    job.picture = picture;
+    if (m_state.currentImageSet.isEmpty()) {
+        // The picture stays on the clipboard until an Image Set is shown.
+        failed(picture.change, job,
+               Outcome::refused(QStringLiteral("Please select an image set first.  The picture stays on the "
+                                               "clipboard until an image set is shown.")),
+               arriving.source);
+        return;
+    }
+    if (!ownPicture)
+        PlayCaptureSound(m_state, m_services);
+    m_failure.reset();
+    const bool mayBeBack = !ownPicture && m_lastChange && picture.follows == *m_lastChange;
+    m_lastChange = picture.change;
+    m_queue.append({std::move(job), picture.change, mayBeBack, arriving.source});
+    pump();
+}
+
+CaptureEngine::Own CaptureEngine::jobNow(quint64 change)
+{
+    // The window the picture came from is the one active when it is known.
+    Own own{change, ScreenshotJobFor(m_state, {}, m_services.clock.now()),
+            m_services.windowSource.activeWindow()};
+    if (m_state.settings.writeWindowTitle)
+        own.job.title = own.source.title;
+    return own;
+}
+
+void CaptureEngine::pump()
+{
+    // A picture that may be the last one back waits until the worker has said what that one
+    // was; everything behind it waits too, so that pictures are filed in copy order.
+    while (!m_queue.isEmpty() && !(m_queue.first().mayBeBack && m_pending > 0)) {
+        Queued next = m_queue.takeFirst();
+        if (next.mayBeBack)
+            next.job.restoredPixels = m_lastPixels;
+        hand(std::move(next));
+    }
+    if (m_pending == 0 && m_queue.isEmpty())
+        m_trim.start();
+}
+
+void CaptureEngine::hand(Queued queued)
 {
     ++m_pending;
     m_trim.stop();
-    m_worker.file(std::move(job), [this, change, folder](const ScreenshotResult& result) {
-        finished(change, folder, result);
+    ScreenshotJob job = queued.job;
+    m_worker.file(std::move(job), this, [this, queued = std::move(queued)](const ScreenshotResult& result) {
+        finished(queued, result);
     });
 }
 
-void CaptureEngine::finished(quint64 change, const QString& folder, const ScreenshotResult& result)
+void CaptureEngine::finished(const Queued& queued, const ScreenshotResult& result)
 {
     --m_pending;
-    const PictureSource source = m_sources.take(change);
-    // A picture put back by a clipboard manager is left where it is, so the manager has
-    // nothing to put back again.
-    if (!result.restored && !result.outcome.done()) {
-        tellOnce(change, folder, result.outcome);
-    } else if (!result.restored) {
-        m_filedPixels = result.pixels;
-        m_services.clipboard.clearIfStill(change);
-        m_lastMoment = m_services.clock.now();
-        emit filed(result.path, source);
+    if (result.restored) {
+        // Left where it is, so that a clipboard manager has nothing to put back again.
+        m_lastPixels = result.pixels;
+        emit noted(QStringLiteral(
+            "The picture put back on the clipboard was filed already; it was not filed again."));
+    } else if (!result.outcome.done()) {
+        m_lastPixels.reset();
+        failed(queued.change, queued.job, result.outcome, queued.source);
+    } else {
+        m_lastPixels = result.pixels;
+        m_services.clipboard.clearIfStill(queued.change);
+        emit filed(result.path, queued.source);
     }
-    if (m_pending == 0 && !m_held.isEmpty()) {
-        Held next = m_held.takeFirst();
-        next.job.restoredPixels = m_filedPixels;
-        hand(std::move(next.job), next.change, next.folder);
+    pump();
+}
+
+void CaptureEngine::failed(quint64 change, const ScreenshotJob& job, const Outcome& outcome,
+                           const PictureSource& source)
+{
+    m_failure = Failure{change, job, source, outcome, FolderTakesFiles(job.folder), FreeBytes(job.folder)};
+    tellOnce(change, outcome);
+}
+
+bool CaptureEngine::mayRetry(const QString& folder) const
+{
+    if (m_retryAsked || folder != m_failure->job.folder)
+        return true;
+    if (folder.isEmpty())
+        return false;
+    // Looked at every tick while the picture waits: only what costs no more than a look.
+    switch (m_failure->outcome.error) {
+    case EACCES:
+    case EPERM:
+    case EROFS:
+    case ENOENT:
+    case ENOTDIR:
+        return !m_failure->tookFiles && FolderTakesFiles(folder);
+    case ENOSPC:
+    case EDQUOT:
+        return FreeBytes(folder) > m_failure->freeBytes;
+    default:
+        return false;
     }
-    if (m_pending == 0)
-        m_trim.start();
+}
+
+void CaptureEngine::recoverAtStart(const QString& libraryRoot)
+{
+    m_worker.recover(libraryRoot, this, [this](const QStringList& paths) {
+        for (const QString& path : paths)
+            emit recovered(path);
+    });
+}
+
+void CaptureEngine::retry()
+{
+    m_retryAsked = true;
+    check();
 }
 
 void CaptureEngine::passOverPresent()
 {
     m_taken = m_services.clipboard.changeCount();
-    m_takenFolder.clear();
-    m_retry = false;
+    m_failure.reset();
+    m_discard.reset();
+    m_own.reset();
 }
 
-void CaptureEngine::tellOnce(quint64 change, const QString& folder, const Outcome& outcome)
+void CaptureEngine::discardPresent()
 {
-    // The picture stays on the clipboard; it is tried again when another Image Set is shown.
-    if (m_taken == change && m_takenFolder == folder)
-        m_retry = true;
+    m_discard = m_services.clipboard.changeCount();
+}
+
+void CaptureEngine::tellOnce(quint64 change, const Outcome& outcome)
+{
+    if (m_told == change)
+        return;
+    m_told = change;
     emit told(outcome);
 }

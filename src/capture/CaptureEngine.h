@@ -5,8 +5,6 @@
 #include "platform/ActiveWindowSource.h"
 #include "platform/Outcome.h"
 
-#include <QDateTime>
-#include <QHash>
 #include <QObject>
 #include <QString>
 #include <QTimer>
@@ -16,11 +14,12 @@ class CaptureWorker;
 struct AppState;
 struct Services;
 
-/// Files every new picture on the clipboard into the Image Set shown at that moment: fetched
-/// once per clipboard change, as soon as the change is noticed, and filed by the worker. The
-/// clipboard is emptied afterwards only while it still holds the picture filed, and a picture
-/// that comes straight back (a clipboard manager taking it over or restoring it) is not filed
-/// again.
+/// Files every new picture on the clipboard into the Image Set shown when it arrives: the
+/// clipboard reads each picture as soon as it is offered, and the worker files them in copy
+/// order. The clipboard is emptied afterwards only while it still holds the
+/// picture filed. The same pixels coming back with nothing else on the clipboard in between (a
+/// clipboard manager putting the emptied picture back, or taking over a copy) are not filed
+/// again, however late they come.
 class CaptureEngine final : public QObject
 {
     Q_OBJECT
@@ -28,17 +27,27 @@ class CaptureEngine final : public QObject
 public:
     CaptureEngine(AppState& state, Services& services, CaptureWorker& worker);
 
-    /// Fetches and hands over the clipboard's picture when it is one not handled yet; run on
-    /// every change notice and by the tick, which sets the suffix of its own captures and
-    /// says whether it put the picture there itself (\a ownPicture: never a restored one).
+    /// Looks at the clipboard: run on every change notice and by the tick, which sets the
+    /// suffix of its own captures and says whether it put the picture there itself
+    /// (\a ownPicture: never a restored one). A picture that could not be filed is tried again
+    /// once the Image Set shown changes or the cause seems gone.
     void check(bool ownPicture = false);
 
     /// Counts the picture on the clipboard now as handled: it stays there unfiled until the
     /// clipboard changes.
     void passOverPresent();
 
-    /// Pictures handed to the worker and not back yet.
-    int pending() const { return m_pending; }
+    /// The picture on the clipboard now is no screenshot (it was there before the program
+    /// started): it is emptied away once the clipboard says it holds one, and never filed.
+    void discardPresent();
+
+    /// Files, in turn with the pictures, what captures killed in the middle left whole in the
+    /// Image Sets of the library at \a libraryRoot, and removes what they left half-written.
+    void recoverAtStart(const QString& libraryRoot);
+
+    /// Tries the picture that could not be filed again now, when it is still on the clipboard
+    /// (the user's Refresh).
+    void retry();
 
     /// The active window's pictures, filed here as they come.
     WindowCapture& window() { return m_window; }
@@ -46,41 +55,68 @@ public:
 signals:
     /// A picture became the file at \a path; \a source is the window active when it arrived.
     void filed(const QString& path, const PictureSource& source);
+    /// A picture a killed capture had left complete became the file at \a path.
+    void recovered(const QString& path);
     /// A picture could not be filed, or the active window's picture was not given: what the
     /// user is to be told, once per picture. A refusal (no Image Set shown) is information,
     /// anything else a failure.
     void told(const Outcome& outcome);
+    /// A copy that was not filed and why, for the status line.
+    void noted(const QString& note);
     /// Capturing was paused or resumed (SetCapturePaused).
     void pausedChanged(bool paused);
 
 private:
-    void hand(ScreenshotJob job, quint64 change, const QString& folder);
-    void finished(quint64 change, const QString& folder, const ScreenshotResult& result);
-    void tellOnce(quint64 change, const QString& folder, const Outcome& outcome);
+    struct Queued
+    {
+        ScreenshotJob job;
+        quint64 change = 0;
+        bool mayBeBack = false; // nothing but our clearing since the picture before
+        PictureSource source;   // the window active when it arrived
+    };
+    struct Failure
+    {
+        quint64 change = 0;
+        ScreenshotJob job; // with its picture
+        PictureSource source;
+        Outcome outcome;
+        // What the Image Set looked like at the failure: a retry waits until that changed.
+        bool tookFiles = false;
+        qint64 freeBytes = -1;
+    };
+
+    struct Own
+    {
+        quint64 change = 0;
+        ScreenshotJob job; // as of when it was known: for the tick's own, the tick that put it there
+        PictureSource source;
+    };
+
+    Own jobNow(quint64 change);
+    void arrived(const ClipboardPicture& picture);
+    void pump();
+    void hand(Queued queued);
+    void finished(const Queued& queued, const ScreenshotResult& result);
+    void failed(quint64 change, const ScreenshotJob& job, const Outcome& outcome,
+                const PictureSource& source);
+    bool mayRetry(const QString& folder) const;
+    void tellOnce(quint64 change, const Outcome& outcome);
 
     AppState& m_state;
     Services& m_services;
     CaptureWorker& m_worker;
-    // The change last taken up, and the Image Set it was taken up for. A picture that could
-    // not be filed is tried again when the Image Set shown changes.
-    std::optional<quint64> m_taken;
-    QString m_takenFolder;
-    bool m_retry = false;
+    std::optional<quint64> m_taken;   // the change of the picture taken up last
+    std::optional<quint64> m_discard; // the change that was there at start
+    std::optional<Own> m_own;         // the tick's own picture, on its way
+    std::optional<quint64> m_told;    // the change told about last
+    std::optional<Failure> m_failure; // the picture left on the clipboard
+    bool m_retryAsked = false;
+    // The change of the picture queued last, and the pixels of the last one the worker filed
+    // or found back: the next picture following straight on it may be the same one back.
+    std::optional<quint64> m_lastChange;
+    std::optional<size_t> m_lastPixels;
+    QList<Queued> m_queue; // in copy order, behind one that must wait for the worker's word
     int m_pending = 0;
-    // The pixels filed last, and when a picture was last taken up or the clipboard emptied: a
-    // picture soon after either may be the same one back.
-    std::optional<size_t> m_filedPixels;
-    QDateTime m_lastMoment;
-    // Pictures that may be one back, held until the worker has said what it filed before them.
-    struct Held
-    {
-        ScreenshotJob job;
-        quint64 change;
-        QString folder;
-    };
-    QList<Held> m_held;
     QTimer m_trim; // memory goes back to the system once a burst is over
     WindowCapture m_window{m_state, m_services, *this};
-    // The window each change taken up came from, until it is filed.
-    QHash<quint64, PictureSource> m_sources;
 };

@@ -2,13 +2,22 @@
 
 #include "ScreenshotWriter.h"
 
+#include <QStringList>
 #include <functional>
 
+class QObject;
+
 /// Where pictures are filed, away from the window: jobs run one after the other in the order
-/// given, and each result comes back on the thread that gave the job.
+/// given, and each result comes back on the thread of \a receiver, through \a receiver: once
+/// the receiver is gone, its results are dropped.
 class CaptureWorker
 {
 public:
     virtual ~CaptureWorker() = default;
-    virtual void file(ScreenshotJob job, std::function<void(const ScreenshotResult&)> done) = 0;
+    virtual void file(ScreenshotJob job, QObject* receiver,
+                      std::function<void(const ScreenshotResult&)> done) = 0;
+    /// Recovers what killed captures left in the Image Sets of the library at \a libraryRoot
+    /// (RecoverScreenshots), in turn with the pictures to file; \a done gets the files made.
+    virtual void recover(const QString& libraryRoot, QObject* receiver,
+                         std::function<void(const QStringList&)> done) = 0;
 };

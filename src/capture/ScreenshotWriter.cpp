@@ -6,6 +6,7 @@
 #include "PngWriter.h"
 #include "core/AppState.h"
 #include "platform/FileSystem.h"
+#include "platform/FolderListing.h"
 #include "platform/PictureTitle.h"
 
 #include <QFileInfo>
@@ -47,13 +48,17 @@ QImage decoded(const ClipboardPicture& picture)
     return picture.image.isNull() ? QImage::fromData(picture.bytes) : picture.image;
 }
 
-// A digest of what the picture shows, row by row, so padding bytes never count.
+// A digest of the colours the picture shows, row by row, so that neither padding bytes nor
+// the way the colours are stored count: palette pictures of different colours differ, and the
+// same picture fetched in another format is the same.
 size_t pixelDigest(const QImage& image)
 {
-    size_t digest = qHash(image.size()) ^ static_cast<size_t>(image.format());
-    const auto rowBytes = static_cast<size_t>(image.width()) * static_cast<size_t>(image.depth()) / 8;
-    for (int y = 0; y < image.height(); ++y)
-        digest = qHashBits(image.constScanLine(y), rowBytes, digest);
+    const bool asColours = image.format() == QImage::Format_RGB32 || image.format() == QImage::Format_ARGB32;
+    const QImage colours = asColours ? image : image.convertToFormat(QImage::Format_ARGB32);
+    size_t digest = qHash(colours.size());
+    const auto rowBytes = static_cast<size_t>(colours.width()) * sizeof(QRgb);
+    for (int y = 0; y < colours.height(); ++y)
+        digest = qHashBits(colours.constScanLine(y), rowBytes, digest);
     return digest;
 }
 
@@ -103,7 +108,8 @@ ScreenshotJob ScreenshotJobFor(const AppState& state, ClipboardPicture picture, 
     return job;
 }
 
-ScreenshotResult WriteScreenshot(const ScreenshotJob& job)
+ScreenshotResult WriteScreenshot(const ScreenshotJob& job,
+                                 const std::function<void(const QString& path)>& beforeWrite)
 {
     ScreenshotResult result;
     const QImage picture = decoded(job.picture);
@@ -134,6 +140,8 @@ ScreenshotResult WriteScreenshot(const ScreenshotJob& job)
     // name between the look-up and the write: then the next one.
     int counter = 1;
     QString name = freeName(job, counter);
+    if (beforeWrite)
+        beforeWrite(job.folder + name);
     Outcome written = WriteNewFile(job.folder + name, bytes);
     for (int attempt = 0; written.error == EEXIST && attempt < 100; ++attempt) {
         name = freeName(job, counter);
@@ -147,4 +155,23 @@ ScreenshotResult WriteScreenshot(const ScreenshotJob& job)
     if (!job.restoredPixels)
         result.pixels = pixelDigest(picture);
     return result;
+}
+
+QStringList RecoverScreenshots(const QString& libraryRoot)
+{
+    QStringList recovered;
+    const auto folders = [](const QString& parent) {
+        QStringList found;
+        for (const FolderEntry& entry : ListFolder(parent)) {
+            if ((entry.kind == FolderEntry::Kind::Folder || entry.kind == FolderEntry::Kind::FolderLink) &&
+                !entry.name.startsWith(QLatin1Char('.')))
+                found.append(parent + entry.name + QLatin1Char('/'));
+        }
+        return found;
+    };
+    for (const QString& category : folders(libraryRoot)) {
+        for (const QString& imageSet : folders(category))
+            recovered += SettleTemporaries(imageSet, 0);
+    }
+    return recovered;
 }

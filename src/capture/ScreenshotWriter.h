@@ -6,6 +6,7 @@
 #include <QDateTime>
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <optional>
 
 struct AppState;
@@ -46,4 +47,12 @@ ScreenshotJob ScreenshotJobFor(const AppState& state, ClipboardPicture picture, 
 /// Decodes the picture, encodes it in the job's format and writes it as a new file under the
 /// first screenshot name that is neither listed (ignoring case) nor on disk, creating a missing
 /// Image Set folder. Never replaces a file; on a failure nothing is left in the folder.
-ScreenshotResult WriteScreenshot(const ScreenshotJob& job);
+/// \a beforeWrite runs between the look-up of the name and the write (what another program
+/// may do at that moment, in tests).
+ScreenshotResult WriteScreenshot(const ScreenshotJob& job,
+                                 const std::function<void(const QString& path)>& beforeWrite = {});
+
+/// Settles every hidden temporary in the Image Sets of the library at \a libraryRoot, whatever
+/// its age (SettleTemporaries): for a library no capture writes in at the moment. A picture a
+/// kill interrupted after it was complete is filed under its name; the files made.
+QStringList RecoverScreenshots(const QString& libraryRoot);

@@ -1,5 +1,7 @@
 #include "ThreadCaptureWorker.h"
 
+#include <QPointer>
+
 ThreadCaptureWorker::ThreadCaptureWorker()
 {
     // One thread keeps the pictures in the order they were copied.
@@ -12,11 +14,31 @@ ThreadCaptureWorker::~ThreadCaptureWorker()
     m_pool.waitForDone();
 }
 
-void ThreadCaptureWorker::file(ScreenshotJob job, std::function<void(const ScreenshotResult&)> done)
+template <typename Result>
+void ThreadCaptureWorker::run(std::function<Result()> work, QObject* receiver,
+                              std::function<void(const Result&)> done)
 {
-    m_pool.start([this, job = std::move(job), done = std::move(done)] {
-        ScreenshotResult result = WriteScreenshot(job);
+    // The guard is read only on the receiver's thread, where it cannot change under the read:
+    // a receiver deleted while the work ran gets nothing.
+    auto deliver = [receiver = QPointer<QObject>(receiver), done = std::move(done)](const Result& result) {
+        if (receiver)
+            done(result);
+    };
+    m_pool.start([this, work = std::move(work), deliver = std::move(deliver)] {
+        Result result = work();
         QMetaObject::invokeMethod(
-            this, [done, result = std::move(result)] { done(result); }, Qt::QueuedConnection);
+            this, [deliver, result = std::move(result)] { deliver(result); }, Qt::QueuedConnection);
     });
+}
+
+void ThreadCaptureWorker::file(ScreenshotJob job, QObject* receiver,
+                               std::function<void(const ScreenshotResult&)> done)
+{
+    run<ScreenshotResult>([job = std::move(job)] { return WriteScreenshot(job); }, receiver, std::move(done));
+}
+
+void ThreadCaptureWorker::recover(const QString& libraryRoot, QObject* receiver,
+                                  std::function<void(const QStringList&)> done)
+{
+    run<QStringList>([libraryRoot] { return RecoverScreenshots(libraryRoot); }, receiver, std::move(done));
 }

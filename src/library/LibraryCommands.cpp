@@ -135,14 +135,15 @@ std::optional<int> FindImageSet(const QString& libraryRoot, const QStringList& c
 ImageSetListing ListImageSet(const QString& folder)
 {
     FolderTree tree = WalkFolder(folder);
-    // Listing an Image Set clears what a killed capture left half-written there, hidden; a
-    // folder without hidden entries need not be read again for it.
+    // Listing an Image Set settles what a killed capture left there, hidden: a complete picture
+    // is filed, a half-written one removed. A folder without hidden entries need not be read
+    // again for it.
     const bool hiddenHere =
         std::any_of(tree.hidden.cbegin(), tree.hidden.cend(), [&folder](const QString& path) {
             return path.indexOf(QLatin1Char('/'), folder.size()) < 0;
         });
-    if (hiddenHere)
-        RemoveStaleTemporaries(folder);
+    if (hiddenHere && !SettleTemporaries(folder, 60).isEmpty())
+        tree = WalkFolder(folder);
     ImageSetListing listing;
     listing.files = std::move(tree.files);
     listing.images = ImagesAmong(listing.files);

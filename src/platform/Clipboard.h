@@ -3,34 +3,69 @@
 #include <QByteArray>
 #include <QImage>
 #include <QObject>
+#include <QString>
 
 /// A picture as fetched from the clipboard, not yet decoded: the bytes of an image file in a
 /// format the image readers know, or a picture already in memory (one this program put there).
 struct ClipboardPicture
 {
     quint64 change = 0; ///< the clipboard change that put the picture there
+    /// The change before it, leaving out the program's own clearings: when that is the change
+    /// of the picture filed last, nothing but this program touched the clipboard in between.
+    quint64 follows = 0;
     QByteArray bytes;
     QImage image;
+    /// Set when the picture's program did not send it whole: why, in the user's words.
+    QString failure;
 
     bool isNull() const { return bytes.isEmpty() && image.isNull(); }
+
+    /// Nothing of change \a change: it is gone from the clipboard, or holds no picture.
+    static ClipboardPicture none(quint64 change)
+    {
+        ClipboardPicture picture;
+        picture.change = change;
+        return picture;
+    }
+    /// The bytes of an image file, sent for change \a change that followed \a follows.
+    static ClipboardPicture sent(quint64 change, quint64 follows, QByteArray bytes)
+    {
+        ClipboardPicture picture = none(change);
+        picture.follows = follows;
+        picture.bytes = std::move(bytes);
+        return picture;
+    }
+    /// Change \a change, whose picture could not be had for the reason \a why.
+    static ClipboardPicture failed(quint64 change, QString why)
+    {
+        ClipboardPicture picture = none(change);
+        picture.failure = std::move(why);
+        return picture;
+    }
+    /// This program's own picture \a image, put there by change \a change.
+    static ClipboardPicture own(quint64 change, QImage image)
+    {
+        ClipboardPicture picture = none(change);
+        picture.image = std::move(image);
+        return picture;
+    }
 };
 
 /// The desktop clipboard, as far as Vistrelle needs it. Every change of its content, whoever
-/// made it, is one change with its own number.
+/// made it, is one change with its own number. Each picture is read as soon as it is offered,
+/// away from the caller's thread, and arrives by a signal: nothing here waits for another
+/// program.
 class Clipboard : public QObject
 {
     Q_OBJECT
 
 public:
-    /// The number of the clipboard's present content; it changes whenever the content changes.
+    /// The number of the clipboard's present content as far as it is known.
     virtual quint64 changeCount() = 0;
-    /// True when an image of any format is on the clipboard. Cheap when nothing has changed
-    /// since the last call.
+    /// True when the present content is known to offer an image of any format.
     virtual bool hasImage() = 0;
-    /// The picture on the clipboard in the first format a reader can decode, without decoding
-    /// it; null when there is none.
-    virtual ClipboardPicture fetch() = 0;
-    /// Puts \a image on the clipboard, replacing what was there.
+    /// Puts \a image on the clipboard, replacing what was there; changeCount() tells its change
+    /// when this returns, and the picture arrives later like any other.
     virtual void setImage(const QImage& image) = 0;
     /// Empties the clipboard, whatever it holds.
     virtual void clear() = 0;
@@ -39,6 +74,9 @@ public:
     virtual void clearIfStill(quint64 change) = 0;
 
 signals:
-    /// The content changed, or may have: ask changeCount().
+    /// The content changed, or may have: ask changeCount() and hasImage().
     void changed();
+    /// The picture of a change, in the first format a reader can decode, not decoded yet; or
+    /// why it could not be had. A picture replaced before its transfer began never arrives.
+    void arrived(const ClipboardPicture& picture);
 };

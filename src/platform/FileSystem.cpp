@@ -3,6 +3,7 @@
 #include "FileNames.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QRandomGenerator>
 #include <QStringList>
 #include <cerrno>
@@ -11,7 +12,9 @@
 #include <ctime>
 #include <dirent.h>
 #include <fcntl.h>
+#include <optional>
 #include <sys/stat.h>
+#include <sys/statvfs.h>
 #include <unistd.h>
 
 int WriteAll(int fd, const QByteArray& bytes)
@@ -72,6 +75,17 @@ int writeTemporary(const QByteArray& path, const QByteArray& bytes, QByteArray& 
     return error;
 }
 
+/// 0 once the entries of \a folder are on disk, or the error number.
+int syncFolder(const QString& folder)
+{
+    const int fd = ::open(NativePath(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return errno;
+    const int error = ::fsync(fd) == 0 ? 0 : errno;
+    ::close(fd);
+    return error;
+}
+
 /// Where a write to \a path lands: links followed to their end, also to a file not made yet, so
 /// that replacing a file reached through a link replaces the link's target and the link stays.
 QByteArray followedLinks(QByteArray path)
@@ -122,8 +136,16 @@ Outcome WriteNewFile(const QString& path, const QByteArray& bytes)
     if (const int error = writeTemporary(NativePath(path), bytes, temporary))
         return Outcome::systemError(error);
     Outcome outcome = RenameWithoutReplacing(PathFromNative(temporary), path);
-    if (!outcome.done())
+    if (!outcome.done()) {
         ::unlink(temporary.constData());
+        return outcome;
+    }
+    // The name is durable only once the folder is: a power cut before that could leave the
+    // folder without it, while the caller has already let the picture go.
+    if (const int error = syncFolder(QFileInfo(path).path())) {
+        ::unlink(NativePath(path).constData());
+        return Outcome::systemError(error);
+    }
     return outcome;
 }
 
@@ -217,6 +239,36 @@ Outcome EnsureFolder(const QString& folder)
     return Outcome::systemError(errno);
 }
 
+namespace {
+
+// The folder itself when it exists, else its parent.
+QByteArray existingFolder(const QString& folder)
+{
+    QString path = folder.endsWith(QLatin1Char('/')) ? folder.chopped(1) : folder;
+    struct stat info = {};
+    if (::stat(NativePath(path).constData(), &info) != 0 && errno == ENOENT)
+        path = QFileInfo(path).path();
+    return NativePath(path);
+}
+
+} // namespace
+
+bool FolderTakesFiles(const QString& folder)
+{
+    const QByteArray path = existingFolder(folder);
+    struct stat info = {};
+    return ::stat(path.constData(), &info) == 0 && S_ISDIR(info.st_mode) &&
+           ::access(path.constData(), W_OK | X_OK) == 0;
+}
+
+qint64 FreeBytes(const QString& folder)
+{
+    struct statvfs info = {};
+    if (folder.isEmpty() || ::statvfs(existingFolder(folder).constData(), &info) != 0)
+        return -1;
+    return static_cast<qint64>(info.f_bavail) * static_cast<qint64>(info.f_frsize);
+}
+
 QString FirstStepNotAFolder(const QString& root, const QString& path)
 {
     const QStringList steps = path.mid(root.size()).split(QLatin1Char('/'), Qt::SkipEmptyParts);
@@ -284,4 +336,115 @@ void RemoveStaleTemporaries(const QString& folder)
             ::unlinkat(fd, entry->d_name, 0);
     }
     ::closedir(listing);
+}
+
+namespace {
+
+// The file a temporary was to become: its name without the leading "." and the tail.
+QByteArray finalName(const char* temporary)
+{
+    const size_t length = std::strlen(temporary);
+    return QByteArray(temporary + 1, static_cast<qsizetype>(length - 1 - 14));
+}
+
+bool endsWith(int fd, off_t size, const QByteArray& tail)
+{
+    QByteArray read(tail.size(), '\0');
+    return size >= tail.size() &&
+           ::pread(fd, read.data(), static_cast<size_t>(read.size()), size - tail.size()) == read.size() &&
+           read == tail;
+}
+
+bool beginsWith(int fd, const QByteArray& head)
+{
+    QByteArray read(head.size(), '\0');
+    return ::pread(fd, read.data(), static_cast<size_t>(read.size()), 0) == read.size() && read == head;
+}
+
+// True when the picture file open as \a fd, named \a name, holds all it says it holds: a JPEG
+// up to its end marker, a PNG up to its end chunk, a bitmap file as long as its header says.
+// Null for a name that is no picture of ours.
+std::optional<bool> wholePicture(int fd, off_t size, const QByteArray& name)
+{
+    const QByteArray lower = name.toLower();
+    if (lower.endsWith(".jpg") || lower.endsWith(".jpeg"))
+        return beginsWith(fd, QByteArray("\xff\xd8", 2)) && endsWith(fd, size, QByteArray("\xff\xd9", 2));
+    if (lower.endsWith(".png"))
+        return beginsWith(fd, QByteArray("\x89PNG\r\n\x1a\n", 8)) &&
+               endsWith(fd, size, QByteArray("\0\0\0\0IEND\xae\x42\x60\x82", 12));
+    if (lower.endsWith(".bmp")) {
+        unsigned char header[6] = {};
+        if (::pread(fd, header, sizeof header, 0) != sizeof header || header[0] != 'B' || header[1] != 'M')
+            return false;
+        const quint32 declared = header[2] | header[3] << 8 | header[4] << 16 | quint32(header[5]) << 24;
+        return static_cast<off_t>(declared) == size;
+    }
+    return std::nullopt;
+}
+
+// The first of name, name_2, name_3 ... (before the extension) that is free in \a fd's folder,
+// taken there by renaming \a temporary; empty when none could be.
+QByteArray renameToFree(int folder, const char* temporary, const QByteArray& name)
+{
+    const qsizetype dot = name.lastIndexOf('.');
+    for (int counter = 1; counter < 100; ++counter) {
+        const QByteArray candidate =
+            counter == 1 ? name : name.left(dot) + '_' + QByteArray::number(counter) + name.mid(dot);
+        if (::renameat2(folder, temporary, folder, candidate.constData(), RENAME_NOREPLACE) == 0)
+            return candidate;
+        if (errno == EINVAL || errno == ENOSYS) {
+            if (::linkat(folder, temporary, folder, candidate.constData(), 0) == 0) {
+                ::unlinkat(folder, temporary, 0);
+                return candidate;
+            }
+        }
+        if (errno != EEXIST)
+            return {};
+    }
+    return {};
+}
+
+} // namespace
+
+QStringList SettleTemporaries(const QString& folder, int olderThanSeconds)
+{
+    QStringList recovered;
+    const QString base = folder.endsWith(QLatin1Char('/')) ? folder : folder + QLatin1Char('/');
+    DIR* listing = ::opendir(NativePath(folder).constData());
+    if (!listing)
+        return recovered;
+    const int fd = ::dirfd(listing);
+    const time_t settledBefore = std::time(nullptr) - olderThanSeconds;
+    QList<QByteArray> temporaries;
+    while (const dirent* entry = ::readdir(listing)) {
+        if (isTemporaryName(entry->d_name))
+            temporaries.append(entry->d_name);
+    }
+    bool renamed = false;
+    for (const QByteArray& temporary : std::as_const(temporaries)) {
+        const int file = ::openat(fd, temporary.constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+        struct stat info = {};
+        if (file < 0 || ::fstat(file, &info) != 0 || !S_ISREG(info.st_mode) ||
+            (olderThanSeconds > 0 && info.st_mtime >= settledBefore)) {
+            if (file >= 0)
+                ::close(file);
+            continue;
+        }
+        const QByteArray name = finalName(temporary.constData());
+        const std::optional<bool> whole = wholePicture(file, info.st_size, name);
+        ::close(file);
+        // Only a finished picture was synced before its rename; it is filed under its name.
+        const QByteArray filed =
+            whole.value_or(false) ? renameToFree(fd, temporary.constData(), name) : QByteArray();
+        if (!filed.isEmpty()) {
+            recovered.append(base + PathFromNative(filed));
+            renamed = true;
+        } else {
+            ::unlinkat(fd, temporary.constData(), 0);
+        }
+    }
+    if (renamed)
+        ::fsync(fd);
+    ::closedir(listing);
+    return recovered;
 }

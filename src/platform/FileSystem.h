@@ -66,6 +66,14 @@ Outcome MakeFolder(const QString& folder);
 /// not a folder stands there or it cannot be made.
 Outcome EnsureFolder(const QString& folder);
 
+/// True when a file could be made in \a folder now: it is a folder this process may write in,
+/// or it is missing and its parent is one (so that it can be made).
+bool FolderTakesFiles(const QString& folder);
+
+/// The bytes this process may still write on the file system of \a folder (of its parent when
+/// it is missing); -1 when neither can be asked.
+qint64 FreeBytes(const QString& folder);
+
 /// The first step of \a path below \a root (\a root absolute and ending in "/", \a path inside it)
 /// that is not a real folder: a symbolic link, a file, or nothing at all. The last step of \a path,
 /// the item itself, is not looked at. Empty when every step on the way is a folder, so that what
@@ -80,3 +88,10 @@ bool OpenRegularFile(QFile& file, const QString& path);
 /// crash or a kill left behind: regular files named "." + name + "." + 8 hex digits + ".part",
 /// last changed more than a minute ago. Every other entry stays.
 void RemoveStaleTemporaries(const QString& folder);
+
+/// Settles the hidden temporaries of WriteNewFile in \a folder that were last changed more than
+/// \a olderThanSeconds ago (0: all of them, for a folder nobody writes in now): a picture that
+/// is whole (a JPEG up to its end marker, a PNG up to its end chunk, a bitmap file as long as its
+/// header says) gets the name it was written for, or the first free one with "_2", "_3" ...
+/// before the extension; everything else is removed. The paths of the pictures recovered.
+QStringList SettleTemporaries(const QString& folder, int olderThanSeconds);

@@ -4,7 +4,8 @@
 #include <QtTest>
 
 // The hotkey keys read from a private X server, typed there by xdotool: each press is latched
-// with the modifiers held at that press.
+// with the modifiers held at that press, and every key a settings file can name by its
+// virtual-key code is seen down.
 class tst_X11KeyState : public QObject
 {
     Q_OBJECT
@@ -28,6 +29,33 @@ private slots:
         // Read as the events arrive, however late a loaded machine delivers them.
         QTRY_COMPARE(keys.modifiersAtPress('K'), std::optional(modifiers));
         QCOMPARE(QProcess::execute("xdotool", {"keyup", "ctrl", "keyup", "shift"}), 0);
+    }
+
+    void keysBeyondLettersAndDigits_data()
+    {
+        QTest::addColumn<int>("code");
+        QTest::addColumn<QString>("name"); // the X key
+        QTest::newRow("letter") << int('K') << "k";
+        QTest::newRow("F1") << 0x70 << "F1";
+        QTest::newRow("F12") << 0x7B << "F12";
+        QTest::newRow("left arrow") << 0x25 << "Left";
+        QTest::newRow("page down") << 0x22 << "Next";
+        QTest::newRow("delete") << 0x2E << "Delete";
+        QTest::newRow("numeric pad 5") << 0x65 << "KP_5";
+        QTest::newRow("numeric pad plus") << 0x6B << "KP_Add";
+        QTest::newRow("minus") << 0xBD << "minus";
+        QTest::newRow("closing bracket") << 0xDD << "bracketright";
+    }
+    void keysBeyondLettersAndDigits()
+    {
+        QFETCH(int, code);
+        QFETCH(QString, name);
+        X11KeyState keys;
+        QCOMPARE(keys.asyncState(code), short(0));
+        QCOMPARE(QProcess::execute("xdotool", {"keydown", name}), 0);
+        QTRY_VERIFY(keys.asyncState(code) < 0);
+        QCOMPARE(QProcess::execute("xdotool", {"keyup", name}), 0);
+        QTRY_COMPARE(keys.asyncState(code), short(0));
     }
 };
 

@@ -48,13 +48,18 @@ shot=$(shots | head -n 1)
 [[ $(basename "$shot") =~ ^Image_[0-9]{6}_[0-9]{6}\.png$ ]] || fail "unexpected name $(basename "$shot")"
 file -b "$shot" | grep -q '^PNG image data, 3 x 2, 8-bit/color RGB,' || fail "not the 3x2 picture: $(file -b "$shot")"
 
-# Only TIFF on offer: filed all the same, as PNG.
+# Only TIFF on offer: filed all the same, as PNG. (Text in between: the same colours straight
+# after the clearing would be the same picture back.)
 sleep 0.5
+xclip -selection clipboard -i <<<"text"
+sleep 0.3
 xclip -selection clipboard -t image/tiff -i "$work/shot.tif"
 wait_shots 2
 tiff_shot=$(shots | tail -n 1)
 file -b "$tiff_shot" | grep -q '^PNG image data, 3 x 2, 8-bit/color RGB,' || fail "TIFF picture filed as $(file -b "$tiff_shot")"
 sleep 0.5
+xclip -selection clipboard -i <<<"text"
+sleep 0.3
 xclip -selection clipboard -t image/x-portable-pixmap -i "$work/shot.ppm"
 wait_shots 3
 pixmap_shot=$(shots | tail -n 1)

@@ -393,6 +393,51 @@ private slots:
         QCOMPARE(kindAt(m_base + "set/.old.jpg.01234567.part"), "link to " + m_base + "target");
         QCOMPARE(contents(m_base + "target"), "kept");
     }
+
+    // What a capture killed in the middle left: a complete picture gets the name it was written
+    // for (or the next free one), anything else goes; one still young may be being written.
+    void settleTemporaries_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<int>("olderThan"); // seconds; the files are new
+        QTest::addColumn<QString>("left");  // what the folder then holds besides "taken.jpg"
+        const QByteArray jpeg =
+            QByteArray("\xff\xd8\xff\xe0", 4) + QByteArray(100, 'j') + QByteArray("\xff\xd9", 2);
+        const QByteArray png = QByteArray("\x89PNG\r\n\x1a\n", 8) + QByteArray(100, 'p') +
+                               QByteArray("\0\0\0\0IEND\xae\x42\x60\x82", 12);
+        QByteArray bitmap = "BM" + QByteArray(98, 'b');
+        bitmap[2] = 100, bitmap[3] = bitmap[4] = bitmap[5] = 0;
+        QTest::newRow("whole JPEG") << ".Image_1.jpg.0a1b2c3d.part" << jpeg << 0 << "Image_1.jpg";
+        QTest::newRow("JPEG cut short") << ".Image_1.jpg.0a1b2c3d.part" << jpeg.chopped(1) << 0 << "";
+        QTest::newRow("whole PNG") << ".Image_1.png.0a1b2c3d.part" << png << 0 << "Image_1.png";
+        QTest::newRow("PNG cut short") << ".Image_1.png.0a1b2c3d.part" << png.chopped(4) << 0 << "";
+        QTest::newRow("whole bitmap") << ".Image_1.bmp.0a1b2c3d.part" << bitmap << 0 << "Image_1.bmp";
+        QTest::newRow("bitmap cut short") << ".Image_1.bmp.0a1b2c3d.part" << bitmap.chopped(1) << 0 << "";
+        QTest::newRow("name taken meanwhile") << ".taken.jpg.0a1b2c3d.part" << jpeg << 0 << "taken_2.jpg";
+        QTest::newRow("settings file's") << ".Vistrelle.ini.0a1b2c3d.part" << QByteArray("MTOP=0") << 0 << "";
+        QTest::newRow("young, while others write")
+            << ".Image_1.jpg.0a1b2c3d.part" << jpeg.chopped(1) << 60 << ".Image_1.jpg.0a1b2c3d.part";
+    }
+
+    void settleTemporaries()
+    {
+        QFETCH(QString, name);
+        QFETCH(QByteArray, bytes);
+        QFETCH(int, olderThan);
+        QFETCH(QString, left);
+        makeFile(m_base + "set/taken.jpg", "another file");
+        makeFile(m_base + "set/" + name, bytes);
+        const QStringList recovered = SettleTemporaries(m_base + "set/", olderThan);
+        QStringList files = QDir(m_base + "set").entryList(QDir::Files | QDir::Hidden);
+        files.removeOne("taken.jpg");
+        QCOMPARE(files.join(' '), left);
+        QCOMPARE(recovered,
+                 olderThan == 0 && !left.isEmpty() ? QStringList{m_base + "set/" + left} : QStringList());
+        if (olderThan == 0 && !left.isEmpty())
+            QCOMPARE(contents(m_base + "set/" + left), bytes);
+        QCOMPARE(contents(m_base + "set/taken.jpg"), "another file");
+    }
 };
 
 QTEST_GUILESS_MAIN(tst_FileSystem)

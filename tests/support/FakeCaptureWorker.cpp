@@ -1,6 +1,6 @@
 #include "FakeCaptureWorker.h"
 
-void FakeCaptureWorker::file(ScreenshotJob job, std::function<void(const ScreenshotResult&)> done)
+void FakeCaptureWorker::file(ScreenshotJob job, QObject*, std::function<void(const ScreenshotResult&)> done)
 {
     held.append({std::move(job), std::move(done)});
     if (!holding)
@@ -12,6 +12,12 @@ bool FakeCaptureWorker::finish()
     if (held.isEmpty())
         return false;
     auto [job, done] = held.takeFirst();
-    done(WriteScreenshot(job));
+    done(WriteScreenshot(job, beforeWrite));
     return true;
+}
+
+void FakeCaptureWorker::recover(const QString& libraryRoot, QObject*,
+                                std::function<void(const QStringList&)> done)
+{
+    done(RecoverScreenshots(libraryRoot));
 }

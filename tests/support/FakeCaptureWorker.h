@@ -9,10 +9,14 @@
 /// thread busy with a large picture would.
 struct FakeCaptureWorker final : CaptureWorker
 {
-    void file(ScreenshotJob job, std::function<void(const ScreenshotResult&)> done) override;
+    void file(ScreenshotJob job, QObject* receiver,
+              std::function<void(const ScreenshotResult&)> done) override;
+    void recover(const QString& libraryRoot, QObject* receiver,
+                 std::function<void(const QStringList&)> done) override;
     /// Files the oldest held picture; false when none is held.
     bool finish();
 
     bool holding = false;
+    std::function<void(const QString& path)> beforeWrite; // another program, as the name is chosen
     QList<std::pair<ScreenshotJob, std::function<void(const ScreenshotResult&)>>> held;
 };

@@ -22,6 +22,45 @@ QStringList FakeMessageBoxes::texts() const
     return result;
 }
 
+void FakeClipboard::setImage(const QImage& image)
+{
+    picture = image, bytes.clear(), holdsImage = !image.isNull(), ++changes;
+    emit changed();
+    if (!holdsImage)
+        return;
+    waiting.append(changes);
+    if (!sendLater)
+        QMetaObject::invokeMethod(this, &FakeClipboard::send, Qt::QueuedConnection);
+}
+
+bool FakeClipboard::send()
+{
+    if (waiting.isEmpty())
+        return false;
+    const quint64 change = waiting.takeFirst();
+    if (change != changes || !holdsImage)
+        return true;
+    if (whileFetching)
+        whileFetching();
+    ++sent;
+    ClipboardPicture arriving = failure.isEmpty() ? ClipboardPicture::sent(change, change - 1, bytes)
+                                                  : ClipboardPicture::failed(change, failure);
+    while (ownClearings.contains(arriving.follows))
+        --arriving.follows;
+    if (bytes.isEmpty() && failure.isEmpty())
+        arriving.image = picture;
+    emit arrived(arriving);
+    return true;
+}
+
+void FakeClipboard::clearIfStill(quint64 change)
+{
+    if (change != changes || keepsPicture)
+        return;
+    setImage(QImage());
+    ownClearings.append(changes);
+}
+
 TextReading FakeTextReader::read(const QByteArray& bytes, const std::atomic_bool& stop)
 {
     if (whileReading)

@@ -41,39 +41,32 @@ struct FakeMessageBoxes final : MessageBoxes
 };
 
 /// A clipboard that other programs fill through setImage() or by taking it over; every change
-/// is numbered and announced, as the desktop's is.
+/// is numbered and announced, as the desktop's is, and its picture arrives once the event loop
+/// runs, or when the test says so (sendLater): a transfer that takes its time. A picture
+/// replaced before it is sent never arrives.
 struct FakeClipboard final : Clipboard
 {
     quint64 changeCount() override { return changes; }
     bool hasImage() override { return holdsImage; }
-    ClipboardPicture fetch() override
-    {
-        if (whileFetching)
-            whileFetching();
-        ++fetches;
-        return holdsImage ? ClipboardPicture{changes, bytes, picture} : ClipboardPicture{changes, {}, {}};
-    }
-    void setImage(const QImage& image) override
-    {
-        picture = image;
-        holdsImage = !image.isNull();
-        ++changes;
-        emit changed();
-    }
+    void setImage(const QImage& image) override;
     void clear() override { setImage(QImage()); }
-    void clearIfStill(quint64 change) override
-    {
-        if (change == changes && !keepsPicture)
-            setImage(QImage());
-    }
+    void clearIfStill(quint64 change) override;
+
+    /// Sends the picture of the oldest change waiting, when it is still on the clipboard;
+    /// false when none waits.
+    bool send();
 
     bool holdsImage = false;
     QImage picture;
-    QByteArray bytes; // offered as a file's bytes, besides the picture
+    QByteArray bytes; // sent instead of the picture when set: a file the owner offers
     quint64 changes = 0;
-    int fetches = 0;
+    int sent = 0;
     bool keepsPicture = false;           // the owner ignores the clearing
-    std::function<void()> whileFetching; // what another program does while the picture is fetched
+    bool sendLater = false;              // pictures wait for send()
+    QString failure;                     // the owner stops sending: this is what is told
+    QList<quint64> waiting;              // changes whose picture is not sent yet
+    QList<quint64> ownClearings;         // changes made by the program's clearings
+    std::function<void()> whileFetching; // what another program does while the picture is sent
 };
 
 /// A clock that stands still unless told, and records the waits instead of waiting.

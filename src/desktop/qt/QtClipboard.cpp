@@ -1,108 +1,73 @@
 #include "QtClipboard.h"
 
-#include "ImageTypes.h"
-#include "desktop/x11/X11SelectionWatch.h"
+#include "desktop/x11/X11ClipboardReader.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
-#include <QMimeData>
-#include <QMimeDatabase>
 #include <X11/Xlib.h>
 
-namespace {
-
-QClipboard& clipboard()
+QtClipboard::QtClipboard(Clearing clearing, TransferLimits limits)
 {
-    return *QGuiApplication::clipboard();
+    auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    if (!x11)
+        return;
+    // Told on the reader's thread, taken up on this one, in the order told.
+    X11ClipboardReader::Listener listener{
+        [this](quint64 change, bool image) {
+            QMetaObject::invokeMethod(
+                this, [this, change, image] { known(change, image); }, Qt::QueuedConnection);
+        },
+        [this](const ClipboardPicture& picture) {
+            QMetaObject::invokeMethod(
+                this, [this, picture] { emit arrived(picture); }, Qt::QueuedConnection);
+        },
+    };
+    m_reader = X11ClipboardReader::open(DisplayString(x11->display()), clearing == Clearing::OwnsNothing,
+                                        limits, std::move(listener));
+    if (m_reader)
+        m_change = m_reader->present();
 }
 
-QStringList readableImageTypes(const QMimeData& data)
+QtClipboard::~QtClipboard()
 {
-    return ReadableImageTypes(data.formats());
+    // The reader's thread ends before the clipboard it tells goes.
+    m_reader.reset();
 }
 
-} // namespace
-
-QtClipboard::QtClipboard(Clearing clearing)
+void QtClipboard::known(quint64 change, bool image)
 {
-    if (auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>())
-        m_watch = X11SelectionWatch::open(DisplayString(x11->display()), [this] { emit changed(); });
-    if (m_watch && clearing == Clearing::OwnsNothing)
-        m_watch->clearByOwningNothing();
-    connect(&clipboard(), &QClipboard::dataChanged, this, &QtClipboard::qtChanged);
-}
-
-QtClipboard::~QtClipboard() = default;
-
-void QtClipboard::qtChanged()
-{
-    // Qt may hear of a change before the watch does: bring the watch up to date first.
-    if (m_watch)
-        m_watch->changeNow();
-    ++m_qtChanges;
+    if (change < m_change)
+        return;
+    m_change = change;
+    m_image = image || change == m_ownChange;
     emit changed();
-}
-
-quint64 QtClipboard::changeCount()
-{
-    return m_watch ? m_watch->change() : m_qtChanges;
-}
-
-bool QtClipboard::hasImage()
-{
-    // Asked again once either the watch or Qt has heard of a change: the watch may hear of a
-    // new owner before Qt has dropped what it knew of the previous one.
-    const std::pair now{changeCount(), m_qtChanges};
-    if (m_known != now) {
-        const QMimeData* data = clipboard().mimeData(QClipboard::Clipboard);
-        m_holdsImage = data && (data->hasImage() || !readableImageTypes(*data).isEmpty());
-        m_known = now;
-    }
-    return m_holdsImage;
-}
-
-ClipboardPicture QtClipboard::fetch()
-{
-    ClipboardPicture picture;
-    picture.change = m_watch ? m_watch->changeNow() : m_qtChanges;
-    const QMimeData* data = clipboard().mimeData(QClipboard::Clipboard);
-    if (!data)
-        return picture;
-    // A picture this program put there is in memory already; another program's is fetched
-    // as the file bytes it offers and decoded later, away from the window, by what the bytes
-    // are, whatever the type's name.
-    if (!clipboard().ownsClipboard()) {
-        for (const QString& type : readableImageTypes(*data)) {
-            picture.bytes = data->data(type);
-            if (!picture.bytes.isEmpty())
-                return picture;
-        }
-    }
-    if (data->hasImage())
-        picture.image = qvariant_cast<QImage>(data->imageData());
-    return picture;
 }
 
 void QtClipboard::setImage(const QImage& image)
 {
-    clipboard().setImage(image, QClipboard::Clipboard);
-    if (m_watch)
-        m_watch->changeNow();
+    QGuiApplication::clipboard()->setImage(image, QClipboard::Clipboard);
+    if (!m_reader)
+        return;
+    const quint64 change = m_reader->own();
+    if (change == 0)
+        return;
+    m_ownChange = change;
+    known(change, true);
+    // In memory already: it arrives as a picture from elsewhere would, after the caller has
+    // had its word on it.
+    QMetaObject::invokeMethod(
+        this, [this, change, image] { emit arrived(ClipboardPicture::own(change, image)); },
+        Qt::QueuedConnection);
 }
 
 void QtClipboard::clear()
 {
-    clipboard().clear(QClipboard::Clipboard);
-    // Qt clears with the time of the last event it saw, which the server refuses when the
-    // picture arrived later; the server's own time is never refused.
-    if (m_watch)
-        m_watch->clearNow();
+    if (m_reader)
+        m_reader->clear();
 }
 
 void QtClipboard::clearIfStill(quint64 change)
 {
-    if (m_watch)
-        m_watch->clearAsOf(change);
-    else if (m_qtChanges == change)
-        clipboard().clear(QClipboard::Clipboard);
+    if (m_reader)
+        m_reader->clearIfStill(change);
 }

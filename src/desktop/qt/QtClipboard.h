@@ -1,15 +1,15 @@
 #pragma once
 
+#include "TransferLimits.h"
 #include "platform/Clipboard.h"
 
 #include <memory>
-#include <utility>
 
-class X11SelectionWatch;
+class X11ClipboardReader;
 
-/// The X clipboard: content through QClipboard, changes from the X server's own notices on a
-/// connection of its own (the XFixes extension), so that every change has a number and a
-/// clearing can name the change it means.
+/// The X clipboard: read on an X connection and a thread of its own (X11ClipboardReader), so
+/// that no other program's transfer ever holds the window; the program's own pictures are put
+/// there through QClipboard, which serves them.
 class QtClipboard final : public Clipboard
 {
 public:
@@ -19,21 +19,20 @@ public:
                      ///< compositor passes on to the Wayland side where it ignores "no owner"
     };
 
-    explicit QtClipboard(Clearing clearing = Clearing::NoOwner);
+    explicit QtClipboard(Clearing clearing = Clearing::NoOwner, TransferLimits limits = {});
     ~QtClipboard() override;
 
-    quint64 changeCount() override;
-    bool hasImage() override;
-    ClipboardPicture fetch() override;
+    quint64 changeCount() override { return m_change; }
+    bool hasImage() override { return m_image; }
     void setImage(const QImage& image) override;
     void clear() override;
     void clearIfStill(quint64 change) override;
 
 private:
-    void qtChanged();
+    void known(quint64 change, bool image);
 
-    std::unique_ptr<X11SelectionWatch> m_watch; // null without an X server: Qt's notices count
-    quint64 m_qtChanges = 0;
-    std::pair<quint64, quint64> m_known{~quint64(0), 0}; // changes whose image test is kept
-    bool m_holdsImage = false;
+    std::unique_ptr<X11ClipboardReader> m_reader; // null without an X server: nothing is read
+    quint64 m_change = 0;
+    bool m_image = false;
+    quint64 m_ownChange = 0; // the change of the picture this program put there last
 };

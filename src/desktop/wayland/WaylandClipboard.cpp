@@ -16,37 +16,7 @@
 
 namespace {
 
-// A program that offers a picture and then sends nothing for this long has hung; the picture is
-// given up rather than the window. As long as the X clipboard waits.
-constexpr int silentOwnerMs = 5000;
-// More than any screenshot; an owner that sends without end is cut off here.
-constexpr qsizetype largestPicture = qsizetype(512) * 1024 * 1024;
-
 const QString pngType = QStringLiteral("image/png");
-
-QByteArray readToEnd(int fd)
-{
-    QByteArray bytes;
-    char chunk[65536];
-    for (;;) {
-        pollfd wait{fd, POLLIN, 0};
-        const int ready = poll(&wait, 1, silentOwnerMs);
-        if (ready < 0 && errno == EINTR)
-            continue;
-        if (ready <= 0)
-            return {};
-        const ssize_t count = ::read(fd, chunk, sizeof chunk);
-        if (count < 0 && errno == EINTR)
-            continue;
-        if (count < 0)
-            return {};
-        if (count == 0)
-            return bytes;
-        if (bytes.size() + count > largestPicture)
-            return {};
-        bytes.append(chunk, count);
-    }
-}
 
 } // namespace
 
@@ -58,11 +28,15 @@ public:
     /// Reads what has arrived from the compositor; false once the connection is lost.
     virtual bool pump() = 0;
     virtual quint64 change() const = 0;
+    /// The change before the present one, leaving out this program's clearings.
+    virtual quint64 follows() const = 0;
     /// The types of the present selection; empty when there is none or it is this program's.
     virtual QStringList foreignTypes() const = 0;
     /// The picture this program put on the clipboard, while it is still there.
     virtual QImage ownImage() const = 0;
-    virtual QByteArray receive(const QString& type) = 0;
+    /// A pipe the present selection's owner is asked to send it through in \a type; -1 when
+    /// none can be had.
+    virtual int receive(const QString& type) = 0;
     virtual void offer(const QImage& image) = 0;
     virtual void empty() = 0;
 };
@@ -167,6 +141,7 @@ public:
     }
 
     quint64 change() const override { return m_change; }
+    quint64 follows() const override { return m_follows; }
 
     QStringList foreignTypes() const override
     {
@@ -175,19 +150,17 @@ public:
 
     QImage ownImage() const override { return m_source ? m_ownImage : QImage(); }
 
-    QByteArray receive(const QString& type) override
+    int receive(const QString& type) override
     {
         if (m_lost || !m_selection)
-            return {};
+            return -1;
         int ends[2];
         if (pipe2(ends, O_CLOEXEC) != 0)
-            return {};
+            return -1;
         P::receive(m_selection, type.toUtf8().constData(), ends[1]);
         wl_display_flush(m_display);
         ::close(ends[1]);
-        QByteArray bytes = readToEnd(ends[0]);
-        ::close(ends[0]);
-        return bytes;
+        return ends[0];
     }
 
     void offer(const QImage& image) override
@@ -212,8 +185,11 @@ public:
     {
         if (m_lost)
             return;
+        // The selection event of the clearing arrives within the round trip: it is ours.
         P::select(m_device, nullptr);
+        m_emptying = true;
         wl_display_roundtrip(m_display);
+        m_emptying = false;
         checkConnection();
     }
 
@@ -285,6 +261,10 @@ private:
         self->m_selection = offer;
         self->m_selectionTypes = offer ? self->m_offers.take(offer) : QStringList();
         ++self->m_change;
+        if (!self->m_emptying) {
+            self->m_follows = self->m_lastForeign;
+            self->m_lastForeign = self->m_change;
+        }
         if (self->m_changed)
             self->m_changed();
     }
@@ -356,6 +336,9 @@ private:
     QImage m_ownImage;
     QByteArray m_ownPng;
     quint64 m_change = 0;
+    quint64 m_follows = 0;
+    quint64 m_lastForeign = 0; // the last change not made by a clearing of ours
+    bool m_emptying = false;
     bool m_lost = false;
     std::unique_ptr<QSocketNotifier> m_notifier;
 };
@@ -365,11 +348,14 @@ private:
 std::unique_ptr<WaylandClipboard> WaylandClipboard::open(Protocol protocol)
 {
     // The device is made before the clipboard it reports to, so it reports through a pointer
-    // set once both exist.
+    // set once both exist. A new selection's picture is read once the compositor's events of
+    // the moment have all been taken.
     auto owner = std::make_shared<WaylandClipboard*>(nullptr);
     auto changed = [owner] {
-        if (*owner)
-            emit(*owner)->changed();
+        if (!*owner)
+            return;
+        emit(*owner)->changed();
+        QMetaObject::invokeMethod(*owner, &WaylandClipboard::selected, Qt::QueuedConnection);
     };
     std::unique_ptr<Device> device;
     if (protocol == Protocol::Ext)
@@ -380,6 +366,8 @@ std::unique_ptr<WaylandClipboard> WaylandClipboard::open(Protocol protocol)
         return nullptr;
     std::unique_ptr<WaylandClipboard> clipboard(new WaylandClipboard(std::move(device)));
     *owner = clipboard.get();
+    // What the clipboard held at start is read like any other picture.
+    QMetaObject::invokeMethod(clipboard.get(), &WaylandClipboard::selected, Qt::QueuedConnection);
     return clipboard;
 }
 
@@ -402,25 +390,63 @@ bool WaylandClipboard::hasImage()
     return !m_device->ownImage().isNull() || !ReadableImageTypes(m_device->foreignTypes()).isEmpty();
 }
 
-ClipboardPicture WaylandClipboard::fetch()
+void WaylandClipboard::selected()
 {
-    ClipboardPicture picture;
-    m_device->pump();
-    picture.change = m_device->change();
-    picture.image = m_device->ownImage();
-    if (!picture.image.isNull())
-        return picture;
-    for (const QString& type : ReadableImageTypes(m_device->foreignTypes())) {
-        picture.bytes = m_device->receive(type);
-        if (!picture.bytes.isEmpty())
-            break;
+    // One picture is read at a time; owners that came and went meanwhile are passed over for
+    // the last one, whose transfer starts once the one under way has ended.
+    if (m_reading) {
+        m_readLast = true;
+        return;
     }
-    return picture;
+    m_device->pump();
+    if (!m_device->ownImage().isNull())
+        return;
+    const QStringList types = ReadableImageTypes(m_device->foreignTypes());
+    if (types.isEmpty())
+        return;
+    m_reading = true;
+    receive(m_device->change(), m_device->follows(), types);
+}
+
+void WaylandClipboard::receive(quint64 change, quint64 follows, QStringList types)
+{
+    // The pipe is read away from the window; the bytes are the offer's own, also when the
+    // clipboard changes meanwhile. A type that brings nothing gives way to the next.
+    m_device->pump();
+    const int fd =
+        types.isEmpty() || m_device->change() != change ? -1 : m_device->receive(types.takeFirst());
+    if (fd < 0) {
+        read();
+        return;
+    }
+    m_reader.read(fd, {}, this,
+                  [this, change, follows, types](const QByteArray& bytes, const QString& failure) {
+                      if (!failure.isEmpty())
+                          emit arrived(ClipboardPicture::failed(change, failure));
+                      else if (bytes.isEmpty())
+                          return receive(change, follows, types);
+                      else
+                          emit arrived(ClipboardPicture::sent(change, follows, bytes));
+                      read();
+                  });
+}
+
+void WaylandClipboard::read()
+{
+    m_reading = false;
+    if (std::exchange(m_readLast, false))
+        selected();
 }
 
 void WaylandClipboard::setImage(const QImage& image)
 {
     m_device->offer(image);
+    // In memory already: it arrives as a picture from elsewhere would, after the caller has
+    // had its word on it.
+    const quint64 change = m_device->change();
+    QMetaObject::invokeMethod(
+        this, [this, change, image] { emit arrived(ClipboardPicture::own(change, image)); },
+        Qt::QueuedConnection);
 }
 
 void WaylandClipboard::clear()

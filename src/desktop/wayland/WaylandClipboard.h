@@ -1,5 +1,6 @@
 #pragma once
 
+#include "PipeReader.h"
 #include "platform/Clipboard.h"
 
 #include <memory>
@@ -24,7 +25,6 @@ public:
 
     quint64 changeCount() override;
     bool hasImage() override;
-    ClipboardPicture fetch() override;
     void setImage(const QImage& image) override;
     void clear() override;
     void clearIfStill(quint64 change) override;
@@ -34,6 +34,12 @@ public:
 
 private:
     explicit WaylandClipboard(std::unique_ptr<Device> device);
+    void selected();
+    void receive(quint64 change, quint64 follows, QStringList types);
+    void read();
 
     std::unique_ptr<Device> m_device;
+    PipeReader m_reader; // goes first, so that no answer outlives the clipboard
+    bool m_reading = false;
+    bool m_readLast = false; // the clipboard changed while a picture was read
 };

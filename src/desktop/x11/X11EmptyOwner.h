@@ -22,6 +22,8 @@ public:
     /// clipboard as of the server time \a time: the server ignores the taking when another
     /// program took the clipboard after that moment.
     void takeAsOf(_XDisplay* display, unsigned long time);
+    /// The window that owns the clipboard when this owner took it.
+    unsigned long window() const { return m_window; }
 
 private:
     X11EmptyOwner(_XDisplay* display, unsigned long window);

@@ -142,7 +142,12 @@ MainWindowControls::MainWindowControls(QWidget* window, FileList* fileList)
     commands->addWidget(cmdOptions, 2, 0);
     commands->addWidget(cmdHelp, 2, 1);
     side->addLayout(commands);
-    side->addStretch();
+    lblCaptureStatus = named(new QLabel(window), "lblCaptureStatus");
+    lblCaptureStatus->setWordWrap(true);
+    lblCaptureStatus->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    // It takes the room left over and never asks for more, so the window fits small screens.
+    lblCaptureStatus->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Ignored);
+    side->addWidget(lblCaptureStatus, 1);
     grid->addLayout(side, 4, 1, 2, 3);
 
     auto* frame2 = named(new QGroupBox(QStringLiteral("Image Info"), window), "Frame2");

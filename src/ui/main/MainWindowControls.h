@@ -27,6 +27,8 @@ public:
     QRadioButton* optFormat[3] = {};
     QCheckBox* chkPauseCapturing = nullptr;
     QLabel* lblImageInfo = nullptr;
+    /// The status line: what became of a copy that was not filed.
+    QLabel* lblCaptureStatus = nullptr;
     QTimer* tmrTimer = nullptr;
 
 private:

@@ -135,6 +135,12 @@ void frmVistrelle::connectControls()
     connect(m_setCommands, &ImageSetCommands::introSetChosen, this, &frmVistrelle::introSetChosen);
     connect(m_ui.tmrTimer, &QTimer::timeout, this, &frmVistrelle::tmrTimer_Timer);
     connect(&m_engine, &CaptureEngine::filed, this, &frmVistrelle::fileCaptured);
+    connect(&m_engine, &CaptureEngine::noted, this, &frmVistrelle::showCaptureNote);
+    connect(&m_engine, &CaptureEngine::recovered, this, [this](const QString& path) {
+        // The set may have been listed with it already, once it had its name.
+        if (!m_state.imageSetFiles.contains(path))
+            fileCaptured(path);
+    });
     connect(m_find, &FindPanel::chosen, this, &frmVistrelle::showFound);
 }
 
@@ -426,6 +432,8 @@ void frmVistrelle::cmdRefresh_Click()
     FillCategoryList();
     RefreshImageSets();
     m_find->walkLibrary();
+    // A picture that could not be filed is tried again, now that the user says things changed.
+    m_engine.retry();
 }
 
 void frmVistrelle::showCreatedCategory(const QString& name)
@@ -452,6 +460,11 @@ void frmVistrelle::moveFileSelection(int fromRow, int toRow)
         return;
     m_ui.lstComponents->moveSelection(fromRow, toRow);
     ShowViewerImage(QString());
+}
+
+void frmVistrelle::showCaptureNote(const QString& note)
+{
+    m_ui.lblCaptureStatus->setText(note);
 }
 
 void frmVistrelle::stepFile(int step)
@@ -483,6 +496,7 @@ void frmVistrelle::makeIntroImage()
 
 void frmVistrelle::fileCaptured(const QString& path)
 {
+    m_ui.lblCaptureStatus->clear();
     const QString folder = imageSetFolder();
     if (m_state.lowResourceMode || !imageSetShown() || !path.startsWith(folder) ||
         path.indexOf(QLatin1Char('/'), folder.size()) >= 0)

@@ -57,6 +57,9 @@ public:
     /// in the viewer.
     void showFound(const FoundPicture& found);
 
+    /// Shows \a note on the status line, until the next capture is filed.
+    void showCaptureNote(const QString& note);
+
     void cboImageSetCategory_Click();
     void cboImageSetName_Click();
     void lstComponents_Click(int row);

@@ -1,0 +1,33 @@
+#pragma once
+
+#include "desktop/qt/TransferLimits.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QThreadPool>
+#include <functional>
+
+class QObject;
+
+/// Reads what another program sends through a pipe, to its end, on a thread of its own, one
+/// pipe after the other: a program that stops sending or sends without end costs a failure of
+/// that one read, never the caller's thread.
+class PipeReader
+{
+public:
+    PipeReader();
+    /// Cuts short a read under way and waits for its thread.
+    ~PipeReader();
+    PipeReader(const PipeReader&) = delete;
+    PipeReader& operator=(const PipeReader&) = delete;
+
+    /// Takes over \a fd and reads it within \a limits; \a done gets the bytes, or why they
+    /// could not be had, on the thread of \a receiver, through it. The receiver must outlive
+    /// the reader.
+    void read(int fd, TransferLimits limits, QObject* receiver,
+              std::function<void(const QByteArray& bytes, const QString& failure)> done);
+
+private:
+    QThreadPool m_pool;
+    int m_cancel[2] = {-1, -1}; // written to when the reader goes
+};

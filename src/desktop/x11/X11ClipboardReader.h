@@ -1,0 +1,118 @@
+#pragma once
+
+#include "X11Transfer.h"
+#include "platform/Clipboard.h"
+
+#include <QtGlobal>
+#include <chrono>
+#include <condition_variable>
+#include <deque>
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <thread>
+
+class X11EmptyOwner;
+class X11HandOvers;
+struct _XDisplay; // NOLINT(bugprone-reserved-identifier): Xlib's own name for a Display
+
+/// The CLIPBOARD selection read on an X connection and a thread of its own: the server's
+/// notices of each new owner (XFixes), numbered as changes, the types each owner offers, and
+/// its picture, read at once, whatever the window thread is doing. A picture being read when
+/// the next owner comes is read to its end beside the next one's, a few at a time, and each
+/// arrives in copy order. A program that hangs, never sends or sends without end costs a
+/// failure of that one transfer. The clearings are made there too, so that they are numbered
+/// among the changes they make.
+class X11ClipboardReader
+{
+public:
+    /// What the reader tells, from its own thread.
+    struct Listener
+    {
+        /// Change \a change is the last one; \a image when its owner offers a readable picture
+        /// (told again once the types are known).
+        std::function<void(quint64 change, bool image)> changed;
+        /// The picture of a change was read, or could not be.
+        std::function<void(const ClipboardPicture& picture)> arrived;
+    };
+
+    /// A reader of the display \a displayName; null when it cannot be opened or the server
+    /// lacks the XFixes extension. With \a owningNothing, a clearing makes a window of the
+    /// reader's the owner of a clipboard that offers nothing, instead of leaving no owner.
+    static std::unique_ptr<X11ClipboardReader> open(const char* displayName, bool owningNothing,
+                                                    TransferLimits limits, Listener listener);
+    ~X11ClipboardReader();
+    X11ClipboardReader(const X11ClipboardReader&) = delete;
+    X11ClipboardReader& operator=(const X11ClipboardReader&) = delete;
+
+    /// The number of what the clipboard held when the reader started: 1 when it had an owner
+    /// (its picture is read like any other), else 0.
+    quint64 present() const { return m_present; }
+    /// Empties the clipboard while change \a change is still the last one.
+    void clearIfStill(quint64 change);
+    /// Empties the clipboard, whoever owns it.
+    void clear();
+    /// Waits until the reader has read the server's notices until now, and counts the last
+    /// change as this program's own picture, which it never reads: its number, or 0 when the
+    /// reader did not answer within a second.
+    quint64 own();
+
+private:
+    struct Command
+    {
+        enum class Kind { ClearIfStill, Clear, Own, Stop } kind;
+        quint64 change = 0;
+    };
+
+    X11ClipboardReader(_XDisplay* display, int eventBase, TransferLimits limits, Listener listener);
+    void send(Command command);
+    void run();
+    bool runCommands();
+    void readEvents();
+    void notice(const union _XEvent& event);
+    quint64 changeNow();
+    void clearing(std::optional<quint64> ifStill);
+    unsigned long serverTime();
+    void startTransfer();
+    void settle();
+    void retire(std::unique_ptr<X11Transfer> transfer);
+    void answerHandOvers();
+
+    _XDisplay* m_display;
+    int m_eventBase;
+    TransferLimits m_limits;
+    Listener m_listener;
+    unsigned long m_clipboard;
+    int m_wake[2] = {-1, -1};
+    std::unique_ptr<X11EmptyOwner> m_emptyOwner; // null: a clearing leaves no owner
+    unsigned long m_clock = 0;                   // a window whose changes tell the server's time
+    std::unique_ptr<X11HandOvers> m_handOvers;   // null while a clipboard manager runs
+
+    std::mutex m_mutex; // guards the commands and the answer to own()
+    std::deque<Command> m_commands;
+    std::optional<quint64> m_owned;
+    std::condition_variable m_ownAnswered;
+
+    // Only the reader's thread touches what follows.
+    quint64 m_change = 0;
+    quint64 m_follows = 0;     // the change before the last, leaving out our clearings
+    quint64 m_lastForeign = 0; // the last change not made by a clearing of ours
+    bool m_clearing = false;   // the notices read now are of our own clearing
+    quint64 m_ownChange = 0;
+    bool m_startPending = false;
+    unsigned long m_ownerTime = 0;
+    struct Reading
+    {
+        std::unique_ptr<X11Transfer> transfer;
+        quint64 change = 0;
+        quint64 follows = 0;
+        bool offeredTold = false;
+    };
+    std::deque<Reading> m_readings; // in copy order
+    // Transfers given up, whose windows stay a while: a program still answering gets no error.
+    std::deque<std::pair<std::chrono::steady_clock::time_point, std::unique_ptr<X11Transfer>>> m_retired;
+
+    quint64 m_present = 0;
+    std::thread m_thread;
+};

@@ -1,0 +1,25 @@
+#include "CaptureNotices.h"
+
+#include "platform/MessageBoxes.h"
+
+#include <utility>
+
+CaptureNotices::CaptureNotices(MessageBoxes& boxes)
+    : m_boxes(boxes)
+{
+}
+
+void CaptureNotices::tell(const Outcome& outcome)
+{
+    if (m_open) {
+        ++m_more;
+        emit noted(m_more == 1 ? QStringLiteral("1 more picture could not be filed")
+                               : QStringLiteral("%1 more pictures could not be filed").arg(m_more));
+        return;
+    }
+    m_open = true;
+    m_boxes.show(outcome.text,
+                 outcome.kind == Outcome::Kind::Refused ? BoxLook::Information : BoxLook::Exclamation);
+    m_open = false;
+    m_more = 0;
+}

@@ -1,0 +1,163 @@
+#include "capture/CaptureEngine.h"
+#include "core/AppState.h"
+#include "support/FakeCaptureWorker.h"
+#include "support/FakeServices.h"
+#include "support/TestLibrary.h"
+
+#include <QImage>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <QTest>
+
+// The capture engine driven by random sequences of what the desktop and the user do: new
+// copies, transfers that take their time, a worker that files late, a keeper that puts the
+// emptied picture back at any moment, text copied in between, and Image Set switches. Whatever
+// the order, every picture that stayed on the clipboard until it was sent is filed once, in
+// copy order, into the Image Set shown when it arrived; none is cleared unfiled and no picture
+// put back is filed again. VISTRELLE_SIMULATION_SEEDS sets how many sequences run.
+class tst_CaptureSimulation : public QObject
+{
+    Q_OBJECT
+
+    struct Arrival
+    {
+        int id;
+        QString set;
+    };
+
+    // Picture \a id: one flat colour that says its number.
+    static QImage picture(int id)
+    {
+        QImage image(4, 3, QImage::Format_RGB32);
+        image.fill(qRgb(id % 256, id / 256, 77));
+        return image;
+    }
+    static int idOf(const QString& path)
+    {
+        const QRgb colour = QImage(path).pixel(0, 0);
+        return qRed(colour) + 256 * qGreen(colour);
+    }
+
+private slots:
+    void sequences()
+    {
+        const int seeds = qEnvironmentVariableIsSet("VISTRELLE_SIMULATION_SEEDS")
+                              ? qEnvironmentVariableIntValue("VISTRELLE_SIMULATION_SEEDS")
+                              : 1000;
+        for (int seed = 1; seed <= seeds; ++seed)
+            if (!runs(quint32(seed)))
+                QFAIL(qPrintable(QStringLiteral("seed %1: %2").arg(seed).arg(m_fault)));
+    }
+
+private:
+    bool fault(const QString& what)
+    {
+        m_fault = what;
+        return false;
+    }
+
+    bool runs(quint32 seed)
+    {
+        // On a memory file system where there is one: thousands of synced files.
+        QTemporaryDir dir(QDir(QStringLiteral("/dev/shm")).exists()
+                              ? QStringLiteral("/dev/shm/simulation-XXXXXX")
+                              : QString());
+        FakeServices fakes;
+        FakeCaptureWorker worker;
+        AppState state;
+        state.libraryRoot = dir.path() + "/";
+        state.currentCategory = "Cat";
+        state.currentImageSet = "Set";
+        state.settings.captureExtension = ".png";
+        for (const char* set : {"Cat/Set", "Cat/Other"})
+            TestLibrary::makeFolder(state.libraryRoot + set);
+        FakeClipboard& clipboard = fakes.clipboard;
+        clipboard.sendLater = true;
+        worker.holding = true;
+        CaptureEngine engine(state, fakes.services, worker);
+
+        QHash<quint64, int> idOfChange; // what each change put there; 0: text
+        QList<Arrival> arrivals;        // new pictures as they arrived, in order
+        QList<std::pair<int, QString>> filed;
+        int lastId = 0;
+        int lastFiled = 0;
+        connect(&clipboard, &Clipboard::arrived, &engine, [&](const ClipboardPicture& arriving) {
+            const int id = idOfChange.value(arriving.change);
+            // A picture put back straight after its own clearing is no new one.
+            if (id != 0 && !(id == lastFiled && clipboard.ownClearings.contains(arriving.follows + 1)))
+                arrivals.append({id, state.currentImageSet});
+        });
+        connect(&engine, &CaptureEngine::filed, &engine, [&](const QString& path) {
+            lastFiled = idOf(path);
+            filed.append({lastFiled, path.section('/', -2, -2)});
+        });
+
+        QRandomGenerator random(seed);
+        for (int step = 0; step < 40; ++step) {
+            switch (random.bounded(10)) {
+            case 0:
+            case 1:
+                clipboard.setImage(picture(++lastId));
+                idOfChange.insert(clipboard.changes, lastId);
+                break;
+            case 2:
+            case 3:
+            case 4: // the transfers under way catch up, up to the picture on the clipboard now
+                while (!clipboard.waiting.isEmpty() && clipboard.waiting.first() != clipboard.changes)
+                    clipboard.send();
+                clipboard.send();
+                break;
+            case 5:
+                worker.finish();
+                break;
+            case 6:
+                engine.check();
+                break;
+            case 7:
+                clipboard.setImage(QImage()); // text
+                break;
+            case 8:
+                state.currentImageSet = state.currentImageSet == "Set" ? "Other" : "Set";
+                break;
+            default:
+                engine.check();
+                break;
+            }
+            QCoreApplication::processEvents();
+            // A keeper puts back, now or at a later step, what the clipboard held before
+            // Vistrelle emptied it.
+            if (clipboard.ownClearings.contains(clipboard.changes) && lastFiled != 0 &&
+                random.bounded(2) == 0) {
+                clipboard.setImage(picture(lastFiled));
+                idOfChange.insert(clipboard.changes, lastFiled);
+            }
+            for (const quint64 cleared : std::as_const(clipboard.ownClearings)) {
+                const int id = idOfChange.value(cleared - 1);
+                if (id != 0 &&
+                    std::none_of(filed.cbegin(), filed.cend(), [id](const auto& f) { return f.first == id; }))
+                    return fault(QStringLiteral("picture %1 was cleared unfiled").arg(id));
+            }
+        }
+        while (clipboard.send() || worker.finish())
+            QCoreApplication::processEvents();
+        QCoreApplication::processEvents();
+
+        if (filed.size() != arrivals.size())
+            return fault(QStringLiteral("%1 files for %2 pictures").arg(filed.size()).arg(arrivals.size()));
+        for (qsizetype n = 0; n < filed.size(); ++n) {
+            if (filed.at(n).first != arrivals.at(n).id || filed.at(n).second != arrivals.at(n).set)
+                return fault(QStringLiteral("file %1 is picture %2 in %3, not %4 in %5")
+                                 .arg(n)
+                                 .arg(filed.at(n).first)
+                                 .arg(filed.at(n).second)
+                                 .arg(arrivals.at(n).id)
+                                 .arg(arrivals.at(n).set));
+        }
+        return true;
+    }
+
+    QString m_fault;
+};
+
+QTEST_MAIN(tst_CaptureSimulation)
+#include "tst_CaptureSimulation.moc"

@@ -1,0 +1,66 @@
+#!/usr/bin/env bash
+# The clipboard as a hostile world fills it: palette pictures of different colours are all
+# filed; owners that never send, stop midway or send without end never hold the window (it
+# answers pings throughout), cost one message between them, and the next picture is filed;
+# keepers that put the emptied picture back after 600 ms or 2 s give one file.
+set -uo pipefail
+source "$(dirname "$0")/x11session.sh"
+helper=$2
+
+install_program "$1"
+mkdir -p "$set_folder" "$work/flat" "$work/filed"
+"$helper" flat "$work/flat" 10 || fail "could not make the palette pictures"
+"$helper" pictures "$work" 640 480 5 || fail "could not make the pictures"
+
+"$program/vistrelle" >"$work/run.log" 2>&1 &
+app=$!
+main=$(wait_window '^Vistrelle \(JPG\)$')
+
+count() { find "$set_folder" -name 'Image_*' | wc -l; }
+# filed COUNT: waits up to 20 s until the Image Set holds COUNT screenshots, then checks that
+# they are pictures 1 to COUNT and moves them away.
+filed() {
+    for _ in $(seq 200); do
+        [ "$(count)" -ge "$1" ] && break
+        sleep 0.1
+    done
+    sleep 0.5
+    "$helper" check "$set_folder" "$1" || fail "not filed as copied: $(ls "$set_folder" | tr '\n' ' ')"
+    mv "$set_folder"/Image_* "$work/filed/"
+}
+
+for picture in "$work"/flat/pic_*.png; do
+    xclip -selection clipboard -t image/png -i "$picture"
+    sleep 0.3
+done
+filed 10
+
+copied=0
+for mode in never stops endless; do
+    "$helper" owner "$mode" &
+    owner=$!
+    longest=$("$helper" ping "$main" 7)
+    kill "$owner"
+    [ "$longest" -lt 1000 ] || fail "the window did not answer for $longest ms while an owner $mode sent"
+    copied=$((copied + 1))
+    xclip -selection clipboard -t image/png -i "$work/pic_0$copied.png"
+    sleep 1
+done
+filed 3
+boxes=$(xdotool search --onlyvisible --name '^Vistrelle$' | wc -l)
+[ "$boxes" -eq 1 ] || fail "$boxes messages about the owners that did not send, not one"
+answer_box
+
+for delay in 600 2000; do
+    "$helper" manager "$work/pic_0$((copied + 1)).png" "$delay" >"$work/manager$delay.log" 2>&1 &
+    keeper=$!
+    sleep $((delay / 1000 + 4))
+    kill "$keeper"
+    copied=$((copied + 1))
+    restores=$(grep -c restored "$work/manager$delay.log")
+    [ "$restores" -eq 1 ] || fail "the keeper at $delay ms put the picture back $restores times"
+done
+[ "$(count)" -eq 2 ] || fail "the keepers' pictures were filed $(count) times, not once each"
+
+close_window "$main"
+wait_exit "$app" || fail "closing failed: $(cat "$work/run.log")"
