@@ -4,7 +4,6 @@
 
 Q_DECLARE_METATYPE(ClipboardWay)
 Q_DECLARE_METATYPE(WindowGrabWay)
-Q_DECLARE_METATYPE(HotkeyWay)
 
 class tst_AdapterChoice : public QObject
 {
@@ -41,6 +40,8 @@ private slots:
         session.wayland = wayland;
         session.globals = globals;
         QCOMPARE(ChooseClipboard(session), way);
+        // Global shortcuts come from the portal as well only in a Wayland session.
+        QCOMPARE(ChooseHotkeys(session), wayland ? HotkeyWay::X11KeysAndPortal : HotkeyWay::X11Keys);
     }
 
     void windowGrab_data()
@@ -83,23 +84,6 @@ private slots:
         session.globals = globals;
         session.windowGrab = chosen;
         QCOMPARE(ChooseWindowGrab(session), way);
-    }
-
-    void hotkeys_data()
-    {
-        QTest::addColumn<bool>("wayland");
-        QTest::addColumn<HotkeyWay>("way");
-        QTest::newRow("X11 session") << false << HotkeyWay::X11Keys;
-        QTest::newRow("Wayland session") << true << HotkeyWay::X11KeysAndPortal;
-    }
-
-    void hotkeys()
-    {
-        QFETCH(bool, wayland);
-        QFETCH(HotkeyWay, way);
-        DesktopSession session;
-        session.wayland = wayland;
-        QCOMPARE(ChooseHotkeys(session), way);
     }
 };
 

@@ -105,15 +105,11 @@ QStringList cutTexts(QWidget& window)
 QStringList unreachable(QWidget& window)
 {
     QStringList out;
-    if (!window.screen()->availableGeometry().contains(window.frameGeometry()))
-        out.append(QStringLiteral("%1 %2x%3 at %4,%5 on %6x%7")
-                       .arg(window.objectName())
-                       .arg(window.frameGeometry().width())
-                       .arg(window.frameGeometry().height())
-                       .arg(window.frameGeometry().x())
-                       .arg(window.frameGeometry().y())
-                       .arg(window.screen()->availableGeometry().width())
-                       .arg(window.screen()->availableGeometry().height()));
+    const QRect frame = window.frameGeometry(), free = window.screen()->availableGeometry();
+    if (!free.contains(frame))
+        out.append(QString::asprintf("%s %dx%d at %d,%d on %dx%d", qPrintable(window.objectName()),
+                                     frame.width(), frame.height(), frame.x(), frame.y(), free.width(),
+                                     free.height()));
     for (QAbstractButton* button : window.findChildren<QAbstractButton*>()) {
         if (!button->isVisibleTo(&window))
             continue;

@@ -26,13 +26,9 @@ private slots:
         char chunk[4096];
         QElapsedTimer clock;
         clock.start();
-        while (ended.isEmpty() && clock.elapsed() < 20000) {
+        // Read on until the writer has ended and the pipe is empty.
+        for (ssize_t count = 1; (ended.isEmpty() && clock.elapsed() < 20000) || count > 0;) {
             QCoreApplication::processEvents();
-            const ssize_t count = ::read(ends[0], chunk, sizeof chunk);
-            if (count > 0)
-                received.append(chunk, count);
-        }
-        for (ssize_t count = 1; count > 0;) {
             count = ::read(ends[0], chunk, sizeof chunk);
             if (count > 0)
                 received.append(chunk, count);

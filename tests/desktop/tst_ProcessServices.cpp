@@ -251,27 +251,20 @@ private slots:
     // A failure is told whenever the opener fails, also after it started; a success never.
     void openerFailures_data()
     {
-        QTest::addColumn<QString>("opener"); // the xdg-open script, or "" for none on the PATH
-        QTest::addColumn<QString>("path");
+        QTest::addColumn<QString>("opening"); // the xdg-open script ("" for none on the PATH) | the path
         QTest::addColumn<bool>("told");
-        QTest::newRow("opened") << "exit 0"
-                                << "folder" << false;
-        QTest::newRow("no program for it") << "exit 3"
-                                           << "folder" << true;
-        QTest::newRow("opener killed") << "kill -9 $$"
-                                       << "folder" << true;
-        QTest::newRow("no opener") << ""
-                                   << "folder" << true;
-        QTest::newRow("file opened") << "exit 0"
-                                     << "file.jpg" << false;
-        QTest::newRow("file missing") << "exit 0"
-                                      << "gone.jpg" << true;
+        QTest::newRow("opened") << "exit 0 | folder" << false;
+        QTest::newRow("no program for it") << "exit 3 | folder" << true;
+        QTest::newRow("opener killed") << "kill -9 $$ | folder" << true;
+        QTest::newRow("no opener") << " | folder" << true;
+        QTest::newRow("file opened") << "exit 0 | file.jpg" << false;
+        QTest::newRow("file missing") << "exit 0 | gone.jpg" << true;
     }
     void openerFailures()
     {
-        QFETCH(QString, opener);
-        QFETCH(QString, path);
+        QFETCH(QString, opening);
         QFETCH(bool, told);
+        const QString opener = opening.section(" | ", 0, 0), path = opening.section(" | ", 1);
         QTemporaryDir bin;
         if (!opener.isEmpty()) {
             makeFile(bin.filePath("xdg-open"),
