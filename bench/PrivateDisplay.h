@@ -3,7 +3,10 @@
 // A private X server with a window manager for the benchmarks that run the real program in
 // their own process, and a way to let its events run for a while.
 #include <QByteArray>
+#include <QDir>
 #include <QEventLoop>
+#include <QFile>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <csignal>
 #include <cstdio>
@@ -89,3 +92,14 @@ private:
     pid_t m_xserver = -1;
     pid_t m_windowManager = -1;
 };
+
+/// Private runtime and cache folders inside \a dir for the program run by a benchmark, so
+/// that its lock, command socket and Find's index are its own.
+inline void usePrivateFolders(const QTemporaryDir& dir)
+{
+    const QString runtime = dir.filePath(QStringLiteral("runtime"));
+    QDir().mkdir(runtime);
+    QFile::setPermissions(runtime, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    setenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime).constData(), 1);
+    setenv("XDG_CACHE_HOME", QFile::encodeName(dir.filePath(QStringLiteral("cache"))).constData(), 1);
+}

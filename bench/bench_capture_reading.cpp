@@ -43,11 +43,7 @@ double captureUntilListed(const QAbstractItemModel& list, const QString& png)
 int measure(int argc, char** argv)
 {
     QTemporaryDir dir;
-    const QString runtime = dir.filePath(QStringLiteral("runtime"));
-    QDir().mkdir(runtime);
-    QFile::setPermissions(runtime, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    setenv("XDG_RUNTIME_DIR", runtime.toLocal8Bit().constData(), 1);
-    setenv("XDG_CACHE_HOME", dir.filePath(QStringLiteral("cache")).toLocal8Bit().constData(), 1);
+    usePrivateFolders(dir);
     QApplication application(argc, argv);
 
     const QString backlog = dir.filePath(QStringLiteral("Vistrelles/Cat/Backlog/"));

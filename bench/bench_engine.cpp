@@ -53,11 +53,7 @@ std::pair<double, double> lateness(int milliseconds, const std::function<void()>
 int measure(int argc, char** argv)
 {
     QTemporaryDir dir;
-    const QString runtime = dir.filePath(QStringLiteral("runtime"));
-    QDir().mkdir(runtime);
-    QFile::setPermissions(runtime, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    setenv("XDG_RUNTIME_DIR", runtime.toLocal8Bit().constData(), 1);
-    setenv("XDG_CACHE_HOME", dir.filePath(QStringLiteral("cache")).toLocal8Bit().constData(), 1);
+    usePrivateFolders(dir);
     QApplication application(argc, argv);
 
     QDir().mkpath(dir.filePath(QStringLiteral("Vistrelles/Default Category/Default Image Set")));

@@ -75,11 +75,7 @@ int main(int argc, char** argv)
     if (!display.started())
         return 1;
     QTemporaryDir dir;
-    const QString runtime = dir.filePath(QStringLiteral("runtime"));
-    QDir().mkdir(runtime);
-    QFile::setPermissions(runtime, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    setenv("XDG_RUNTIME_DIR", runtime.toLocal8Bit().constData(), 1);
-    setenv("XDG_CACHE_HOME", dir.filePath(QStringLiteral("cache")).toLocal8Bit().constData(), 1);
+    usePrivateFolders(dir);
 
     int status = 1;
     {
