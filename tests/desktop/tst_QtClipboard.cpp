@@ -176,6 +176,13 @@ class tst_QtClipboard : public QObject
     Q_OBJECT
 
 private slots:
+    // Every test starts from a clipboard nobody owns, whatever the one before left there.
+    void init()
+    {
+        QGuiApplication::clipboard()->clear();
+        QTRY_COMPARE(clipboardOwner(), Window(None));
+    }
+
     void clearing_data()
     {
         QTest::addColumn<QtClipboard::Clearing>("clearing");
@@ -237,8 +244,6 @@ private slots:
     {
         QFETCH(TestOwner::Sending, sending);
         QFETCH(QString, failure);
-        QGuiApplication::clipboard()->clear(); // the last row's picture
-        QTRY_COMPARE(clipboardOwner(), Window(None));
         QtClipboard clipboard(QtClipboard::Clearing::NoOwner, {std::chrono::milliseconds(500), 1 << 20});
         QHash<quint64, ClipboardPicture> arrived;
         connect(&clipboard, &Clipboard::arrived, this,
@@ -266,8 +271,6 @@ private slots:
     // also when the next owner comes meanwhile: each arrives, in copy order.
     void readWholeWaitsInOrder()
     {
-        QGuiApplication::clipboard()->clear(); // the last test's picture
-        QTRY_COMPARE(clipboardOwner(), Window(None));
         QtClipboard clipboard(QtClipboard::Clearing::NoOwner, {std::chrono::milliseconds(1000), 1 << 20});
         QList<ClipboardPicture> arrived;
         connect(&clipboard, &Clipboard::arrived, this,
@@ -289,8 +292,6 @@ private slots:
     // the picture has been read, so the picture is not gone with the program.
     void handOverAtExit()
     {
-        QGuiApplication::clipboard()->clear(); // the last test's picture
-        QTRY_COMPARE(clipboardOwner(), Window(None));
         QtClipboard clipboard;
         QList<ClipboardPicture> arrived;
         connect(&clipboard, &Clipboard::arrived, this,
@@ -306,8 +307,6 @@ private slots:
     // its text never arrives as a picture; the next owner's picture does.
     void textIsNoPicture()
     {
-        QGuiApplication::clipboard()->clear(); // the last test's picture
-        QTRY_COMPARE(clipboardOwner(), Window(None));
         QtClipboard clipboard;
         QList<ClipboardPicture> arrived;
         connect(&clipboard, &Clipboard::arrived, this,
