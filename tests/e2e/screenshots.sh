@@ -1,4 +1,5 @@
-# Sourced by the session helpers: checks on the Image Set the program files into.
+# Sourced by the session helpers: checks on the Image Set the program files into, and on the
+# program's processes.
 
 # files_in_set COUNT: waits up to 10 s until the Image Set holds COUNT screenshots.
 files_in_set() {
@@ -7,4 +8,13 @@ files_in_set() {
         sleep 0.1
     done
     fail "expected $1 screenshots, found: $(ls -A "$set_folder" 2>&1); $(cat "${run_log:-$work/run.log}" 2>/dev/null)"
+}
+
+# wait_exit PID: the process's exit status, or a failure when it does not end within 60 s.
+wait_exit() {
+    for _ in $(seq 600); do
+        kill -0 "$1" 2>/dev/null || { wait "$1"; return $?; }
+        sleep 0.1
+    done
+    fail "process $1 did not end"
 }

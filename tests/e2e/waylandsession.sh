@@ -181,14 +181,6 @@ check_painted() {
 # newest_shot: the Image Set's latest screenshot.
 newest_shot() { ls -t "$set_folder"/Image_* 2>/dev/null | head -n 1; }
 
-# wait_exit PID: the process's exit status, or a failure when it does not end within 60 s.
-wait_exit() {
-    for _ in $(seq 600); do
-        kill -0 "$1" 2>/dev/null || { wait "$1"; return $?; }
-        sleep 0.1
-    done
-    fail "process $1 did not end"
-}
 # clipboard_empty: a Wayland program sees no type on the clipboard within 5 s. A compositor may
 # keep wl-paste waiting on an empty clipboard (KWin): 2 s without an answer count as empty.
 clipboard_empty() {

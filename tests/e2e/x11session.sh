@@ -62,11 +62,3 @@ answer_box() {
     xdotool windowactivate --sync "$box" key --clearmodifiers Return
 }
 
-# wait_exit PID: the process's exit status, or a failure when it does not end within 60 s.
-wait_exit() {
-    for _ in $(seq 600); do
-        kill -0 "$1" 2>/dev/null || { wait "$1"; return $?; }
-        sleep 0.1
-    done
-    fail "process $1 did not end"
-}
