@@ -382,6 +382,9 @@ private slots:
         QTest::newRow("an unknown modifier code is none") << int('Q') << 7 << "q | Shift+Q" << false;
         QTest::newRow("no key, none held") << 0 << 1 << " | " << true;
         QTest::newRow("not a key Options offers") << int('[') << 1 << " | Ctrl+[" << false;
+        QTest::newRow("F12") << 0x7B << 1 << "CTRL+F12 | Ctrl+F12" << true;
+        QTest::newRow("page up") << 0x21 << 2 << "SHIFT+Page_Up | Shift+PgUp" << true;
+        QTest::newRow("numeric pad plus, not the other plus") << 0x6B << 1 << "CTRL+KP_Add | Ctrl++" << false;
     }
 
     void keysProposed()
