@@ -61,7 +61,7 @@ signals:
     void recovered(const QString& path);
     /// A picture could not be filed, or the active window's picture was not given: what the
     /// user is to be told, once per picture. A refusal (no Image Set shown) is information,
-    /// anything else a failure.
+    /// anything else a failure; a done outcome is a word on a picture that was filed.
     void told(const Outcome& outcome);
     /// A copy that was not filed and why, for the status line.
     void noted(const QString& note);
