@@ -17,13 +17,14 @@
 //                                     colour, or a screen showing the whole window
 //   locate                            prints "X Y", where the four-colour window's quarters meet
 //                                     on the screen of this X display
+#include "ClipboardOwner.h"
+
 #include <QClipboard>
-#include <QCollator>
 #include <QDir>
 #include <QGuiApplication>
-#include <QImage>
 #include <QImageWriter>
 #include <QMimeData>
+#include <QPainter>
 #include <QPixmap>
 #include <QRegularExpression>
 #include <QScreen>
@@ -33,7 +34,9 @@
 #include <X11/Xlib.h>
 #include <chrono>
 #include <cstdio>
+#include <functional>
 #include <poll.h>
+#include <unistd.h>
 
 namespace {
 
@@ -42,37 +45,38 @@ QColor colourOf(int n)
     return QColor::fromHsv((n * 37) % 360, 255, 120 + (n * 53) % 130);
 }
 
-int pictures(const QString& folder, int width, int height, int count, const QString& extension)
+// Writes pic_01.EXT ... pic_COUNT.EXT into \a folder, picture n as \a make makes it.
+int numbered(const QString& folder, int count, const QString& extension,
+             const std::function<QImage(int)>& make)
 {
     for (int n = 1; n <= count; ++n) {
-        QImage picture(width, height, QImage::Format_RGB32);
-        for (int y = 0; y < height; ++y) {
-            auto* row = reinterpret_cast<QRgb*>(picture.scanLine(y));
-            for (int x = 0; x < width; ++x)
-                row[x] = qRgb((x * 3 + n) % 256, (y * 5) % 256, (x ^ y) % 256);
-        }
-        for (int y = 0; y < 64; ++y)
-            for (int x = 0; x < 64; ++x)
-                picture.setPixelColor(x, y, colourOf(n));
         QImageWriter writer(
             QStringLiteral("%1/pic_%2.%3").arg(folder).arg(n, 2, 10, QLatin1Char('0')).arg(extension));
         writer.setQuality(90); // little compression: the pictures are made quickly
-        if (!writer.write(picture))
+        if (!writer.write(make(n)))
             return 1;
     }
     return 0;
 }
 
-int flat(const QString& folder, int count)
+QImage screenshot(int width, int height, int n)
 {
-    for (int n = 1; n <= count; ++n) {
-        QImage picture(1920, 1080, QImage::Format_Indexed8);
-        picture.setColorTable({colourOf(n).rgb()});
-        picture.fill(0);
-        if (!picture.save(QStringLiteral("%1/pic_%2.png").arg(folder).arg(n, 2, 10, QLatin1Char('0'))))
-            return 1;
+    QImage picture(width, height, QImage::Format_RGB32);
+    for (int y = 0; y < height; ++y) {
+        auto* row = reinterpret_cast<QRgb*>(picture.scanLine(y));
+        for (int x = 0; x < width; ++x)
+            row[x] = qRgb((x * 3 + n) % 256, (y * 5) % 256, (x ^ y) % 256);
     }
-    return 0;
+    QPainter(&picture).fillRect(0, 0, 64, 64, colourOf(n));
+    return picture;
+}
+
+QImage flat(int n)
+{
+    QImage picture(1920, 1080, QImage::Format_Indexed8);
+    picture.setColorTable({colourOf(n).rgb()});
+    picture.fill(0);
+    return picture;
 }
 
 bool near(const QColor& a, const QColor& b)
@@ -185,63 +189,16 @@ int locate()
     return 1;
 }
 
-// Sends the INCR piece \a bytes to the requestor's property.
-void piece(Display* display, Window requestor, Atom property, const QByteArray& bytes)
-{
-    XChangeProperty(display, requestor, property, XInternAtom(display, "image/png", False), 8,
-                    PropModeReplace, reinterpret_cast<const unsigned char*>(bytes.constData()),
-                    static_cast<int>(bytes.size()));
-    XFlush(display);
-}
-
 int owner(const QString& mode)
 {
-    Display* display = XOpenDisplay(nullptr);
-    const Window window = XCreateSimpleWindow(display, DefaultRootWindow(display), 0, 0, 1, 1, 0, 0, 0);
-    const Atom targets = XInternAtom(display, "TARGETS", False);
-    const Atom png = XInternAtom(display, "image/png", False);
-    XSetSelectionOwner(display, XInternAtom(display, "CLIPBOARD", False), window, CurrentTime);
-    Window requestor = None;
-    Atom property = None;
-    for (;;) {
-        XEvent event;
-        XNextEvent(display, &event);
-        if (event.type == SelectionClear)
-            return 0;
-        if (event.type == SelectionRequest) {
-            const XSelectionRequestEvent& asked = event.xselectionrequest;
-            if (asked.target == targets) {
-                const Atom offered[] = {targets, png};
-                XChangeProperty(display, asked.requestor, asked.property, XA_ATOM, 32, PropModeReplace,
-                                reinterpret_cast<const unsigned char*>(offered), 2);
-            } else if (mode == QLatin1String("never")) {
-                continue;
-            } else {
-                requestor = asked.requestor, property = asked.property;
-                XSelectInput(display, requestor, PropertyChangeMask);
-                const long size = 1 << 20;
-                XChangeProperty(display, requestor, property, XInternAtom(display, "INCR", False), 32,
-                                PropModeReplace, reinterpret_cast<const unsigned char*>(&size), 1);
-            }
-            XSelectionEvent answer{};
-            answer.type = SelectionNotify;
-            answer.requestor = asked.requestor;
-            answer.selection = asked.selection;
-            answer.target = asked.target;
-            answer.property = asked.property;
-            answer.time = asked.time;
-            XSendEvent(display, asked.requestor, False, NoEventMask, reinterpret_cast<XEvent*>(&answer));
-            XFlush(display);
-        } else if (event.type == PropertyNotify && event.xproperty.state == PropertyDelete &&
-                   event.xproperty.window == requestor && event.xproperty.atom == property) {
-            // The requestor took the last piece: a PNG's start once, then nothing or without end.
-            static bool started = false;
-            if (!std::exchange(started, true))
-                piece(display, requestor, property, QByteArray("\x89PNG\r\n\x1a\n") + QByteArray(65536, 'x'));
-            else if (mode == QLatin1String("endless"))
-                piece(display, requestor, property, QByteArray(65536, 'x'));
-        }
-    }
+    using Sending = ClipboardOwner::Sending;
+    const QHash<QString, Sending> modes{
+        {"never", Sending::Never}, {"stops", Sending::Stops}, {"endless", Sending::Endless}};
+    if (!modes.contains(mode))
+        return 2;
+    const ClipboardOwner owning(modes.value(mode));
+    for (;;)
+        ::pause();
 }
 
 int ping(const QString& window, int seconds)
@@ -308,22 +265,27 @@ int main(int argc, char* argv[])
 {
     QGuiApplication application(argc, argv);
     const QStringList arguments = QGuiApplication::arguments();
-    if ((arguments.size() == 6 || arguments.size() == 7) && arguments[1] == QLatin1String("pictures"))
-        return pictures(arguments[2], arguments[3].toInt(), arguments[4].toInt(), arguments[5].toInt(),
-                        arguments.value(6, QStringLiteral("png")));
-    if (arguments.size() == 4 && arguments[1] == QLatin1String("check"))
-        return check(arguments[2], arguments[3].toInt());
-    if (arguments.size() == 4 && arguments[1] == QLatin1String("flat"))
-        return flat(arguments[2], arguments[3].toInt());
-    if ((arguments.size() == 3 || arguments.size() == 4) && arguments[1] == QLatin1String("manager"))
-        return manager(application, arguments[2], arguments.value(3).toInt());
-    if (arguments.size() == 3 && arguments[1] == QLatin1String("owner"))
+    const QString mode = arguments.value(1);
+    const auto given = [&](int least, int most) {
+        return arguments.size() >= least + 2 && arguments.size() <= most + 2;
+    };
+    const auto number = [&](int at) { return arguments.value(at).toInt(); };
+    if (mode == "pictures" && given(4, 5))
+        return numbered(arguments[2], number(5), arguments.value(6, "png"),
+                        [&](int n) { return screenshot(number(3), number(4), n); });
+    if (mode == "flat" && given(2, 2))
+        return numbered(arguments[2], number(3), "png", flat);
+    if (mode == "check" && given(2, 2))
+        return check(arguments[2], number(3));
+    if (mode == "manager" && given(1, 2))
+        return manager(application, arguments[2], number(3));
+    if (mode == "owner" && given(1, 1))
         return owner(arguments[2]);
-    if (arguments.size() == 4 && arguments[1] == QLatin1String("ping"))
-        return ping(arguments[2], arguments[3].toInt());
-    if (arguments.size() == 2 && arguments[1] == QLatin1String("locate"))
+    if (mode == "ping" && given(2, 2))
+        return ping(arguments[2], number(3));
+    if (mode == "locate" && given(0, 0))
         return locate();
-    if (arguments.size() == 5 && arguments[1] == QLatin1String("painted"))
-        return painted(arguments[2], arguments[3].toInt(), arguments[4].toInt());
+    if (mode == "painted" && given(3, 3))
+        return painted(arguments[2], number(3), number(4));
     return 2;
 }
