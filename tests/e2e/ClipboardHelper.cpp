@@ -21,6 +21,7 @@
 
 #include <QClipboard>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QImageWriter>
 #include <QMimeData>
@@ -32,7 +33,6 @@
 #include <QTimer>
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
-#include <chrono>
 #include <cstdio>
 #include <functional>
 #include <poll.h>
@@ -79,6 +79,14 @@ QImage flat(int n)
     return picture;
 }
 
+// Prints \a line for the test to read, and gives back \a answer, the helper's exit code.
+int say(const QString& line, int answer)
+{
+    std::printf("%s\n", qPrintable(line));
+    std::fflush(stdout);
+    return answer;
+}
+
 bool near(const QColor& a, const QColor& b)
 {
     return std::abs(a.red() - b.red()) + std::abs(a.green() - b.green()) + std::abs(a.blue() - b.blue()) < 30;
@@ -89,22 +97,17 @@ int check(const QString& folder, int count)
     // Filing order: the capture time, then the counter of names taken in the same second.
     static const QRegularExpression name(QStringLiteral("^Image_(\\d{6}_\\d{6})(?:_(\\d+))?\\.jpg$"));
     QStringList files = QDir(folder).entryList({QStringLiteral("Image_*")}, QDir::Files);
-    std::sort(files.begin(), files.end(), [](const QString& a, const QString& b) {
-        const auto x = name.match(a), y = name.match(b);
-        if (x.captured(1) != y.captured(1))
-            return x.captured(1) < y.captured(1);
-        return x.captured(2).toInt() < y.captured(2).toInt();
-    });
-    if (files.size() != count) {
-        std::printf("%lld screenshots, not %d\n", static_cast<long long>(files.size()), count);
-        return 1;
-    }
+    const auto order = [](const QString& file) {
+        const QRegularExpressionMatch match = name.match(file);
+        return std::pair(match.captured(1), match.captured(2).toInt());
+    };
+    std::sort(files.begin(), files.end(), [&](auto& a, auto& b) { return order(a) < order(b); });
+    if (files.size() != count)
+        return say(QStringLiteral("%1 screenshots, not %2").arg(files.size()).arg(count), 1);
     for (int n = 1; n <= count; ++n) {
         const QImage shot(folder + QLatin1Char('/') + files.at(n - 1));
-        if (shot.isNull() || !near(shot.pixelColor(32, 32), colourOf(n))) {
-            std::printf("%s is not picture %d\n", qPrintable(files.at(n - 1)), n);
-            return 1;
-        }
+        if (shot.isNull() || !near(shot.pixelColor(32, 32), colourOf(n)))
+            return say(QStringLiteral("%1 is not picture %2").arg(files.at(n - 1)).arg(n), 1);
     }
     return 0;
 }
@@ -122,8 +125,7 @@ int manager(QGuiApplication& application, const QString& file, int delay)
                              return;
                          QTimer::singleShot(delay, &application, [clipboard, picture] {
                              clipboard->setImage(picture);
-                             std::printf("restored\n");
-                             std::fflush(stdout);
+                             say("restored", 0);
                          });
                      });
     clipboard->setImage(picture);
@@ -137,23 +139,19 @@ const QColor quarters[] = {QColor(0xdc, 0x28, 0x28), QColor(0x28, 0xc8, 0x3c), Q
 int painted(const QString& file, int width, int height)
 {
     const QImage shot(file);
-    if (shot.isNull()) {
-        std::printf("%s is not a picture\n", qPrintable(file));
-        return 1;
-    }
+    if (shot.isNull())
+        return say(file + " is not a picture", 1);
     if (shot.size() == QSize(width, height)) {
         // The window alone: its quarters, away from the edges where JPEG blurs the colours.
         for (int quarter = 0; quarter < 4; ++quarter) {
             const QPoint centre(width / 4 + (quarter % 2) * width / 2,
                                 height / 4 + (quarter / 2) * height / 2);
-            if (!near(shot.pixelColor(centre), quarters[quarter])) {
-                std::printf("the window's quarter %d is %s\n", quarter + 1,
-                            qPrintable(shot.pixelColor(centre).name()));
-                return 1;
-            }
+            if (!near(shot.pixelColor(centre), quarters[quarter]))
+                return say(QString::asprintf("the window's quarter %d is ", quarter + 1) +
+                               shot.pixelColor(centre).name(),
+                           1);
         }
-        std::printf("the window, %dx%d\n", width, height);
-        return 0;
+        return say(QString::asprintf("the window, %dx%d", width, height), 0);
     }
     // A screen: each colour over a quarter of the window's area, give or take its edges.
     int counts[4] = {};
@@ -164,13 +162,12 @@ int painted(const QString& file, int width, int height)
                     ++counts[quarter];
     const int area = (width / 2) * (height / 2);
     for (int quarter = 0; quarter < 4; ++quarter)
-        if (counts[quarter] < area * 9 / 10 || counts[quarter] > area * 11 / 10) {
-            std::printf("a %dx%d picture, with %d pixels of quarter %d where the window has %d\n",
-                        shot.width(), shot.height(), counts[quarter], quarter + 1, area);
-            return 1;
-        }
-    std::printf("a %dx%d screen showing the window\n", shot.width(), shot.height());
-    return 0;
+        if (counts[quarter] < area * 9 / 10 || counts[quarter] > area * 11 / 10)
+            return say(
+                QString::asprintf("a %dx%d picture, with %d pixels of quarter %d where the window has %d",
+                                  shot.width(), shot.height(), counts[quarter], quarter + 1, area),
+                1);
+    return say(QString::asprintf("a %dx%d screen showing the window", shot.width(), shot.height()), 0);
 }
 
 int locate()
@@ -181,11 +178,8 @@ int locate()
         for (int x = 1; x < screen.width(); ++x)
             if (near(screen.pixelColor(x - 1, y - 1), quarters[0]) &&
                 near(screen.pixelColor(x, y - 1), quarters[1]) &&
-                near(screen.pixelColor(x - 1, y), quarters[2]) &&
-                near(screen.pixelColor(x, y), quarters[3])) {
-                std::printf("%d %d\n", x, y);
-                return 0;
-            }
+                near(screen.pixelColor(x - 1, y), quarters[2]) && near(screen.pixelColor(x, y), quarters[3]))
+                return say(QStringLiteral("%1 %2").arg(x).arg(y), 0);
     return 1;
 }
 
@@ -219,14 +213,12 @@ int ping(const QString& window, int seconds)
     const Time serverStart = event.xproperty.time;
     const Atom protocols = XInternAtom(display, "WM_PROTOCOLS", False);
     const Atom pingAtom = XInternAtom(display, "_NET_WM_PING", False);
-    using Clock = std::chrono::steady_clock;
-    const auto start = Clock::now();
-    const auto end = start + std::chrono::seconds(seconds);
-    long longest = 0;
-    while (Clock::now() < end) {
-        const auto sent = Clock::now();
-        const auto stamp = static_cast<long>(
-            serverStart + std::chrono::duration_cast<std::chrono::milliseconds>(sent - start).count());
+    QElapsedTimer elapsed;
+    elapsed.start();
+    qint64 longest = 0;
+    while (elapsed.elapsed() < seconds * 1000) {
+        const qint64 sent = elapsed.elapsed();
+        const auto stamp = static_cast<long>(serverStart + static_cast<Time>(sent));
         event = {};
         event.xclient.type = ClientMessage;
         event.xclient.window = target;
@@ -238,7 +230,7 @@ int ping(const QString& window, int seconds)
         XSendEvent(display, target, False, NoEventMask, &event);
         XFlush(display);
         bool answered = false;
-        while (!answered && Clock::now() - sent < std::chrono::seconds(30)) {
+        while (!answered && elapsed.elapsed() - sent < 30000) {
             if (XPending(display) == 0) {
                 pollfd wait{ConnectionNumber(display), POLLIN, 0};
                 ::poll(&wait, 1, 10);
@@ -249,14 +241,11 @@ int ping(const QString& window, int seconds)
                        static_cast<Atom>(event.xclient.data.l[0]) == pingAtom &&
                        event.xclient.data.l[1] == stamp;
         }
-        longest = std::max<long>(
-            longest, std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - sent).count());
+        longest = std::max(longest, elapsed.elapsed() - sent);
         QThread::msleep(20);
     }
     XCloseDisplay(display);
-    std::printf("%ld\n", longest);
-    std::fflush(stdout);
-    return 0;
+    return say(QString::number(longest), 0);
 }
 
 } // namespace
