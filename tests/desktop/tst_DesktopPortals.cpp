@@ -291,11 +291,10 @@ private slots:
         QCOMPARE(m_standIn.appId, "org.vistrelle.Vistrelle");
         QCOMPARE(m_standIn.binds, binds);
         QCOMPARE(toldTexts, told);
-        QCOMPARE(m_standIn.boundShortcuts.size(), 2);
-        QCOMPARE(m_standIn.boundShortcuts[0].id, "capture-window");
-        QCOMPARE(m_standIn.boundShortcuts[0].properties.value("preferred_trigger"), QVariant(proposed));
-        QCOMPARE(m_standIn.boundShortcuts[1].id, "time-lapse");
-        QVERIFY(!m_standIn.boundShortcuts[1].properties.contains("preferred_trigger"));
+        QStringList held; // each shortcut and the keys proposed for it
+        for (const auto& [id, properties] : m_standIn.boundShortcuts)
+            held << id + ' ' + properties.value("preferred_trigger", "(none)").toString();
+        QCOMPARE(held, QStringList({"capture-window " + proposed, "time-lapse (none)"}));
 
         onStandIn([this] { m_standIn.activate("capture-window", "Activated"); });
         QTRY_VERIFY(latch.fired(Shortcut::ActiveWindow));
