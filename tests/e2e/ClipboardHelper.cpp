@@ -220,10 +220,7 @@ int ping(const QString& window, int seconds)
         const qint64 sent = elapsed.elapsed();
         const auto stamp = static_cast<long>(serverStart + static_cast<Time>(sent));
         event = {};
-        event.xclient.type = ClientMessage;
-        event.xclient.window = target;
-        event.xclient.message_type = protocols;
-        event.xclient.format = 32;
+        event.xclient = {ClientMessage, 0, False, display, target, protocols, 32, {}};
         event.xclient.data.l[0] = static_cast<long>(pingAtom);
         event.xclient.data.l[1] = stamp;
         event.xclient.data.l[2] = static_cast<long>(target);
