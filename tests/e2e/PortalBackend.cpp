@@ -41,11 +41,10 @@ public:
     {
         const QString member = message.member();
         const QList<QVariant> arguments = message.arguments();
-        if (member == "GetAll" || member == "Get") {
-            const QVariantMap properties{{"version", 1u}};
-            connection.send(member == "GetAll" ? message.createReply(properties)
-                                               : message.createReply(QVariant::fromValue(
-                                                     QDBusVariant(properties.value("version")))));
+        if (member == "GetAll") {
+            connection.send(message.createReply(QVariantMap{{"version", 1u}}));
+        } else if (member == "Get") { // the version, the one property
+            connection.send(message.createReply(QVariant::fromValue(QDBusVariant(1u))));
         } else if (member == "CreateSession") {
             session = arguments.value(1).value<QDBusObjectPath>().path();
             say("session " + session + " app " + arguments.value(2).toString());
