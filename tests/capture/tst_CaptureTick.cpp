@@ -43,14 +43,13 @@ class tst_CaptureTick : public QObject
     static void arrive() { QCoreApplication::processEvents(); }
     QString setFolder() const { return m_state.libraryRoot + "Cat/Set/"; }
     QStringList filesInSet() const { return filesIn(setFolder()); } // hidden ones too: no half-written file
-    // A noisy picture, so its file is far larger than a few kilobytes in either format; another
-    // \a seed gives other pixels.
-    QImage putPicture(QSize size, int seed = 0)
+    // A noisy picture, so its file is far larger than a few kilobytes in any format.
+    QImage putPicture(QSize size)
     {
         QImage picture(size, QImage::Format_RGB32);
         for (int y = 0; y < size.height(); ++y)
             for (int x = 0; x < size.width(); ++x)
-                picture.setPixel(x, y, qRgb((x * 7 + seed) % 256, y * 13 % 256, (x * y) % 256));
+                picture.setPixel(x, y, qRgb(x * 7 % 256, y * 13 % 256, (x * y) % 256));
         m_fakes->clipboard.setImage(picture);
         return picture;
     }
@@ -244,25 +243,30 @@ private slots:
         const QString refusal = "The active window was not captured.  The desktop refuses.";
         QTest::newRow("held while the desktop answers: one question")
             << "hhh.a"
-            << "window" << "" << QStringList{shot} << 1 << QStringList();
+            << "window"
+            << "" << QStringList{shot} << 1 << QStringList();
         QTest::newRow("held again after the answer")
             << "h.ah.a"
-            << "window" << "" << QStringList{shot, "Image_040417_155228_2.jpg"} << 2 << QStringList();
+            << "window"
+            << "" << QStringList{shot, "Image_040417_155228_2.jpg"} << 2 << QStringList();
         QTest::newRow("time-lapse: its suffix, whenever the picture comes")
             << "l...a."
-            << "window" << "" << QStringList{"Image_040417_155228_Time_Lapsed.jpg"} << 1 << QStringList();
-        QTest::newRow("paused before the answer")
-            << "hpar."
-            << "window" << "" << QStringList() << 1 << QStringList();
-        QTest::newRow("no window, no reason: silent")
-            << "h.ah.a"
-            << "nothing" << "" << QStringList() << 2 << QStringList();
+            << "window"
+            << "" << QStringList{"Image_040417_155228_Time_Lapsed.jpg"} << 1 << QStringList();
+        QTest::newRow("paused before the answer") << "hpar."
+                                                  << "window"
+                                                  << "" << QStringList() << 1 << QStringList();
+        QTest::newRow("no window, no reason: silent") << "h.ah.a"
+                                                      << "nothing"
+                                                      << "" << QStringList() << 2 << QStringList();
         QTest::newRow("refused: told once, nothing filed")
             << "h.ah.ah.a"
-            << "nothing" << "The desktop refuses." << QStringList() << 3 << QStringList{refusal};
+            << "nothing"
+            << "The desktop refuses." << QStringList() << 3 << QStringList{refusal};
         QTest::newRow("the screen instead: filed, and why told once")
             << "h.ah.a"
-            << "screen" << "The desktop refuses." << QStringList{shot, "Image_040417_155228_2.jpg"} << 2
+            << "screen"
+            << "The desktop refuses." << QStringList{shot, "Image_040417_155228_2.jpg"} << 2
             << QStringList{"The whole screen was filed, not the active window.  The desktop refuses."};
     }
 
@@ -379,8 +383,12 @@ private slots:
         QTest::addColumn<QString>("cause");
         QTest::addColumn<QString>("extension");
         QTest::addColumn<QString>("told"); // after the error's number; %1 the Image Set's folder
-        QTest::newRow("Image Set replaced by a file") << "file" << ".jpg" << "20\n\nNot a directory: %1";
-        QTest::newRow("Category gone") << "category" << ".jpg" << "2\n\nNo such file or directory: %1";
+        QTest::newRow("Image Set replaced by a file") << "file"
+                                                      << ".jpg"
+                                                      << "20\n\nNot a directory: %1";
+        QTest::newRow("Category gone") << "category"
+                                       << ".jpg"
+                                       << "2\n\nNo such file or directory: %1";
         for (const char* extension : {".jpg", ".bmp", ".png"})
             QTest::addRow("disk full, %s", extension)
                 << "limit" << extension << QString("27\n\nFile too large: %1Image_040417_155228") + extension;
@@ -467,35 +475,6 @@ private slots:
             QVERIFY(QFileInfo(taken).isSymLink() && !QFile::exists(m_dir->filePath("nowhere")));
     }
 
-    // A second picture copied while the first is still being written is not cleared away with
-    // the first: it arrives and is filed in turn. Each goes into the Image Set shown when it
-    // arrived, even when the window switches sets before the file is written.
-    void pictureArrivingMidWriteIsKept()
-    {
-        m_worker->holding = true;
-        putPicture(QSize(64, 48));
-        arrive();
-        m_state.currentImageSet = "Other";
-        putPicture(QSize(32, 24));
-        QVERIFY(m_worker->finish());
-        QCOMPARE(filesInSet(), QStringList{"Image_040417_155228.jpg"});
-        QVERIFY2(m_fakes->clipboard.hasImage(), "the second picture was cleared unfiled");
-        arrive();
-        QVERIFY(m_worker->finish());
-        QCOMPARE(QImage(m_state.libraryRoot + "Cat/Other/Image_040417_155228.jpg").size(), QSize(32, 24));
-        QVERIFY(!m_fakes->clipboard.hasImage());
-    }
-
-    // A picture whose owner keeps it after the clearing is filed once, however often the
-    // clipboard is looked at.
-    void filedOnceWhileItsOwnerKeepsIt()
-    {
-        m_fakes->clipboard.keepsPicture = true;
-        putPicture(QSize(64, 48));
-        tick(5);
-        QCOMPARE(filesInSet().size(), 1);
-    }
-
     // A picture whose pixels are those filed last, with nothing but our clearing on the
     // clipboard in between, is the same one back: a clipboard manager restoring the emptied
     // clipboard, however late, or taking over the copy while it is filed. It stays on the
@@ -554,30 +533,6 @@ private slots:
             QVERIFY(!m_fakes->clipboard.hasImage());
             QCOMPARE(notes, QStringList());
         }
-    }
-
-    // A picture that may be the last one back waits for the worker's word on that one; it still
-    // goes into the Image Set shown when it was fetched, and anything copied after it waits
-    // behind it, so that copy order holds.
-    void waitingPictureKeepsItsSetAndOrder()
-    {
-        QStringList filed;
-        connect(m_engine.get(), &CaptureEngine::filed, this,
-                [&](const QString& path) { filed.append(path.mid(m_state.libraryRoot.size())); });
-        m_worker->holding = true;
-        putPicture(QSize(64, 48), 1);
-        arrive();
-        putPicture(QSize(64, 48), 2);
-        arrive();
-        m_state.currentImageSet = "Other";
-        m_fakes->clock.time = m_fakes->clock.time.addSecs(1);
-        m_fakes->clipboard.setImage(QImage()); // text: the next picture follows no filed one
-        putPicture(QSize(32, 24), 3);
-        arrive();
-        while (m_worker->finish()) {
-        }
-        QCOMPARE(filed, (QStringList{"Cat/Set/Image_040417_155228.jpg", "Cat/Set/Image_040417_155228_2.jpg",
-                                     "Cat/Other/Image_040417_155229.jpg"}));
     }
 
     // The window a capture came from goes to whoever is told of the file, and into the file's
