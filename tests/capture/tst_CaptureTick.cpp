@@ -484,7 +484,6 @@ private slots:
     {
         QTest::addColumn<QString>("between"); // what happens after the first picture is filed
         QTest::addColumn<int>("files");
-        QTest::newRow("keeper after 50 ms") << "50" << 1;
         QTest::newRow("keeper after a minute") << "60000" << 1;
         QTest::newRow("manager taking over during the write") << "takeover" << 1;
         QTest::newRow("the same colours as a palette") << "palette" << 1;
