@@ -234,8 +234,8 @@ private slots:
     void windowGivenLater_data()
     {
         QTest::addColumn<QString>("steps");
-        QTest::addColumn<QString>("given"); // window, screen or nothing
-        QTest::addColumn<QString>("why");   // the desktop's reason when it gives no window
+        QTest::addColumn<QString>("why");  // the desktop's reason for giving no window
+        QTest::addColumn<bool>("picture"); // it gives one all the same: with a why, the whole screen
         QTest::addColumn<QStringList>("files");
         QTest::addColumn<int>("grabs");
         QTest::addColumn<QStringList>("told");
@@ -243,43 +243,36 @@ private slots:
         const QString refusal = "The active window was not captured.  The desktop refuses.";
         QTest::newRow("held while the desktop answers: one question")
             << "hhh.a"
-            << "window"
-            << "" << QStringList{shot} << 1 << QStringList();
+            << "" << true << QStringList{shot} << 1 << QStringList();
         QTest::newRow("held again after the answer")
             << "h.ah.a"
-            << "window"
-            << "" << QStringList{shot, "Image_040417_155228_2.jpg"} << 2 << QStringList();
+            << "" << true << QStringList{shot, "Image_040417_155228_2.jpg"} << 2 << QStringList();
         QTest::newRow("time-lapse: its suffix, whenever the picture comes")
             << "l...a."
-            << "window"
-            << "" << QStringList{"Image_040417_155228_Time_Lapsed.jpg"} << 1 << QStringList();
+            << "" << true << QStringList{"Image_040417_155228_Time_Lapsed.jpg"} << 1 << QStringList();
         QTest::newRow("paused before the answer") << "hpar."
-                                                  << "window"
-                                                  << "" << QStringList() << 1 << QStringList();
+                                                  << "" << true << QStringList() << 1 << QStringList();
         QTest::newRow("no window, no reason: silent") << "h.ah.a"
-                                                      << "nothing"
-                                                      << "" << QStringList() << 2 << QStringList();
+                                                      << "" << false << QStringList() << 2 << QStringList();
         QTest::newRow("refused: told once, nothing filed")
             << "h.ah.ah.a"
-            << "nothing"
-            << "The desktop refuses." << QStringList() << 3 << QStringList{refusal};
+            << "The desktop refuses." << false << QStringList() << 3 << QStringList{refusal};
         QTest::newRow("the screen instead: filed, and why told once")
             << "h.ah.a"
-            << "screen"
-            << "The desktop refuses." << QStringList{shot, "Image_040417_155228_2.jpg"} << 2
+            << "The desktop refuses." << true << QStringList{shot, "Image_040417_155228_2.jpg"} << 2
             << QStringList{"The whole screen was filed, not the active window.  The desktop refuses."};
     }
 
     void windowGivenLater()
     {
         QFETCH(QString, steps);
-        QFETCH(QString, given);
         QFETCH(QString, why);
+        QFETCH(bool, picture);
         QFETCH(QStringList, files);
         QFETCH(int, grabs);
         QFETCH(QStringList, told);
         m_fakes->grab.answersLater = true;
-        if (given == "nothing")
+        if (!picture)
             m_fakes->grab.window = QImage();
         m_fakes->grab.why = why;
         m_state.settings.activeWindowHotkey = 'A';

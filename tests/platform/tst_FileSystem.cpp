@@ -160,6 +160,7 @@ private slots:
         QVERIFY(MoveToTrash(item).done());
         QCOMPARE(contents(trash() + "files/" + PathFromNative(kept)), "picture");
         QCOMPARE(contents(trash() + "files/a.jpg"), "earlier");
+        QCOMPARE(filesIn(trash() + "files").size(), 2);
         const QByteArray info = contents(trash() + "info/" + PathFromNative(kept) + ".trashinfo");
         QVERIFY2(info.contains("Path=" + QUrl::toPercentEncoding(m_base, "/") + "lib/" + written + "\n"),
                  info.constData());
