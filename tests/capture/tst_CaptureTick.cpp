@@ -230,7 +230,8 @@ private slots:
     }
 
     // Steps: h the hotkey held for a tick, . a tick, a the desktop answers, p paused, r resumed,
-    // l time-lapse started.
+    // l time-lapse started, q the desktop asks the user first, c the user has read what the
+    // question is about (the desktop asks then, and answers).
     void windowGivenLater_data()
     {
         QTest::addColumn<QString>("steps");
@@ -243,6 +244,9 @@ private slots:
         const QString refusal = "The active window was not captured.  The desktop refuses.";
         QTest::newRow("held while the desktop answers: one question")
             << "hhh.a"
+            << "" << true << QStringList{shot} << 1 << QStringList();
+        QTest::newRow("the desktop asks first, once the user has read why")
+            << "qhhh.c"
             << "" << true << QStringList{shot} << 1 << QStringList();
         QTest::newRow("held again after the answer")
             << "h.ah.a"
@@ -277,6 +281,9 @@ private slots:
         m_fakes->grab.why = why;
         m_state.settings.activeWindowHotkey = 'A';
         m_state.settings.timeLapseSeconds = 60;
+        QStringList asked;
+        connect(&m_engine->window(), &WindowCapture::asking, this,
+                [&](const QString& text) { asked.append(text); });
         for (const QChar step : steps) {
             if (step == 'h') {
                 m_fakes->keys.press('A');
@@ -286,6 +293,10 @@ private slots:
                 m_fakes->grab.answer();
             } else if (step == 'p' || step == 'r') {
                 SetCapturePaused(m_state, m_fakes->services, *m_engine, step == 'p');
+            } else if (step == 'q') {
+                m_fakes->grab.asks = "Allow?";
+            } else if (step == 'c') {
+                m_engine->window().carryOn();
             } else if (step == 'l') {
                 m_fakes->shortcuts.tap(Shortcut::TimeLapse);
                 tick();
@@ -296,25 +307,8 @@ private slots:
         QTRY_COMPARE(filesInSet(), files);
         QCOMPARE(m_fakes->grab.grabs, grabs);
         QCOMPARE(m_told, told);
+        QCOMPARE(asked, steps.contains('q') ? QStringList{"Allow?"} : QStringList());
         QCOMPARE(m_fakes->clipboard.changes, quint64(2 * files.size())); // each filed, then emptied
-    }
-
-    // A desktop that asks the user first: the user is told what the question is about, and
-    // the desktop asks once the user has read it; the picture is filed then.
-    void desktopAsksFirst()
-    {
-        QStringList asked;
-        connect(&m_engine->window(), &WindowCapture::asking, this,
-                [&](const QString& text) { asked.append(text); });
-        m_fakes->grab.asks = "Allow?";
-        m_state.settings.activeWindowHotkey = 'A';
-        m_fakes->keys.press('A');
-        tick(3);
-        QCOMPARE(asked, QStringList{"Allow?"});
-        QCOMPARE(m_fakes->grab.grabs, 1);
-        QCOMPARE(filesInSet(), QStringList());
-        m_engine->window().carryOn();
-        QTRY_COMPARE(filesInSet(), QStringList{"Image_040417_155228.jpg"});
     }
 
     // While the desktop takes its time (a grab that runs the event loop, as a nested wait for a
