@@ -45,18 +45,13 @@ private slots:
                               ? qEnvironmentVariableIntValue("VISTRELLE_SIMULATION_SEEDS")
                               : 1000;
         for (int seed = 1; seed <= seeds; ++seed)
-            if (!runs(quint32(seed)))
-                QFAIL(qPrintable(QStringLiteral("seed %1: %2").arg(seed).arg(m_fault)));
+            if (const QString fault = run(quint32(seed)); !fault.isEmpty())
+                QFAIL(qPrintable(QStringLiteral("seed %1: %2").arg(seed).arg(fault)));
     }
 
 private:
-    bool fault(const QString& what)
-    {
-        m_fault = what;
-        return false;
-    }
-
-    bool runs(quint32 seed)
+    // What went wrong in the sequence of \a seed; empty when nothing did.
+    static QString run(quint32 seed)
     {
         // On a memory file system where there is one: thousands of synced files.
         QTemporaryDir dir(QDir(QStringLiteral("/dev/shm")).exists()
@@ -135,7 +130,7 @@ private:
                 const int id = idOfChange.value(cleared - 1);
                 if (id != 0 &&
                     std::none_of(filed.cbegin(), filed.cend(), [id](const auto& f) { return f.first == id; }))
-                    return fault(QStringLiteral("picture %1 was cleared unfiled").arg(id));
+                    return QStringLiteral("picture %1 was cleared unfiled").arg(id);
             }
         }
         while (clipboard.send() || worker.finish())
@@ -143,20 +138,18 @@ private:
         QCoreApplication::processEvents();
 
         if (filed.size() != arrivals.size())
-            return fault(QStringLiteral("%1 files for %2 pictures").arg(filed.size()).arg(arrivals.size()));
+            return QStringLiteral("%1 files for %2 pictures").arg(filed.size()).arg(arrivals.size());
         for (qsizetype n = 0; n < filed.size(); ++n) {
             if (filed.at(n).first != arrivals.at(n).id || filed.at(n).second != arrivals.at(n).set)
-                return fault(QStringLiteral("file %1 is picture %2 in %3, not %4 in %5")
-                                 .arg(n)
-                                 .arg(filed.at(n).first)
-                                 .arg(filed.at(n).second)
-                                 .arg(arrivals.at(n).id)
-                                 .arg(arrivals.at(n).set));
+                return QStringLiteral("file %1 is picture %2 in %3, not %4 in %5")
+                    .arg(n)
+                    .arg(filed.at(n).first)
+                    .arg(filed.at(n).second)
+                    .arg(arrivals.at(n).id)
+                    .arg(arrivals.at(n).set);
         }
-        return true;
+        return QString();
     }
-
-    QString m_fault;
 };
 
 QTEST_MAIN(tst_CaptureSimulation)

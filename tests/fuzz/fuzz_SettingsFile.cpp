@@ -4,6 +4,7 @@
 #include "core/SettingsFile.h"
 
 #include <QPoint>
+#include <QStringList>
 #include <cstdint>
 #include <cstdlib>
 
@@ -32,8 +33,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     require(state.jpegQuality >= 1 && state.jpegQuality <= 100);
     require(state.dirMax >= 500 && state.fileMax >= 5000);
     require(state.imageViewerWidth >= 0);
-    require(state.captureExtension == QLatin1String(".jpg") ||
-            state.captureExtension == QLatin1String(".bmp"));
+    require(QStringList{".jpg", ".bmp", ".png"}.contains(state.captureExtension));
     for (const std::optional<int>& position : {main.top, main.left})
         require(!position || *position >= -70);
 

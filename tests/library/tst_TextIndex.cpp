@@ -43,19 +43,24 @@ class tst_TextIndex : public QObject
         return file;
     }
 
-    void start(const QStringList& languages = {"eng"})
+    void start()
     {
         m_worker = std::make_unique<ReaderWorker>(m_reader);
         connect(m_worker.get(), &ReaderWorker::problem, this,
                 [this](const QString& text) { m_problems << text; });
         connect(m_worker.get(), &ReaderWorker::changed, this, [this] { ++m_changes; });
-        m_worker->start(root(), indexFile(), languages);
+        m_worker->start(root(), indexFile(), {"eng"});
     }
 
     // Waits until the worker has read all \a total pictures of the library.
     bool readAll(int total)
     {
         return QTest::qWaitFor([&] { return m_worker->progress() == IndexProgress{total, total}; }, 10000);
+    }
+    bool startAndReadAll(int total)
+    {
+        start();
+        return readAll(total);
     }
 
     // Walks the library again and waits for the walk's answer.
@@ -173,8 +178,7 @@ private slots:
     void renamesAndMovesAreFollowed()
     {
         picture("A/One/Image_1.png", "quarterly figures");
-        start();
-        QVERIFY(readAll(1));
+        QVERIFY(startAndReadAll(1));
         QCOMPARE(m_reader.reads(), 1);
         const QString category = PathFromNative("B\xff/");
         const QString moved = category + PathFromNative("Two/Renamed\xe9.png");
@@ -217,8 +221,7 @@ private slots:
         QFETCH(QByteArray, sql);
         QFETCH(bool, bytes);
         picture("A/One/Image_1.png", "quarterly figures");
-        start();
-        QVERIFY(readAll(1));
+        QVERIFY(startAndReadAll(1));
         m_worker.reset();
         if (bytes) {
             makeFile(indexFile(), sql);
@@ -235,8 +238,7 @@ private slots:
             QVERIFY(IndexDatabase::openForWriting(root(), indexFile())->exec(sql.constData()));
         }
         QVERIFY(IndexSearch(root(), indexFile()).find("quarterly").isEmpty());
-        start();
-        QVERIFY(readAll(1));
+        QVERIFY(startAndReadAll(1));
         QCOMPARE(find("quarterly"), QStringList{"A/One/Image_1.png"});
         QCOMPARE(m_reader.reads(), 2);
         QCOMPARE(m_problems, QStringList());
@@ -252,8 +254,7 @@ private slots:
         makeFile(root() + "A/One/bomb.png",
                  QByteArray::fromHex("89504e470d0a1a0a0000000d49484452000186a0000186a00806000000"));
         picture("A/One/Image_1.png", "fine words");
-        start();
-        QVERIFY(readAll(4));
+        QVERIFY(startAndReadAll(4));
         QCOMPARE(m_reader.reads(), 4);
         QCOMPARE(find("fine"), QStringList{"A/One/Image_1.png"});
         m_worker.reset();
@@ -269,8 +270,7 @@ private slots:
         const QByteArray hash = PictureHash(fatal).toHex();
         QVERIFY(IndexDatabase::openForWriting(root(), indexFile())
                     ->exec("INSERT INTO pictures(hash, attempts) VALUES (x'" + hash + "', 3)"));
-        start();
-        QVERIFY(readAll(5));
+        QVERIFY(startAndReadAll(5));
         QCOMPARE(m_reader.reads(), 4);
         QCOMPARE(find("ends"), QStringList());
     }
@@ -298,8 +298,7 @@ private slots:
         QCOMPARE(find("page"), (QStringList{"A/One/Image_1.png", "A/One/Image_2.png"}));
         QCOMPARE(find("notes editor"), QStringList{"A/One/Image_4.png"});
         m_reader.whileReading = nullptr;
-        start();
-        QVERIFY(readAll(4));
+        QVERIFY(startAndReadAll(4));
         QCOMPARE(m_reader.readWords(), (QStringList{"page 1", "page 2", "captured last", "page 3"}));
     }
 
@@ -308,8 +307,7 @@ private slots:
     void fullDisk()
     {
         picture("A/One/Image_1.png", "saved before");
-        start();
-        QVERIFY(readAll(1));
+        QVERIFY(startAndReadAll(1));
         for (int n = 2; n <= 40; ++n)
             picture(QString("A/One/Image_%1.png").arg(n), "later words " + QString::number(n));
         withFileSizeLimit(4096, [&] {
@@ -332,8 +330,7 @@ private slots:
     void languagesAndMissingData()
     {
         picture("A/One/Image_1.png", "words");
-        start();
-        QVERIFY(readAll(1));
+        QVERIFY(startAndReadAll(1));
         m_worker->setLanguages({"eng", "deu"});
         QTRY_COMPARE(m_reader.reads(), 2);
         QCOMPARE(m_reader.languages(), (QStringList{"eng", "deu"}));
@@ -349,8 +346,7 @@ private slots:
     {
         picture("A/One/Image_1.png", "one");
         picture("A/One/Image_2.png", "two");
-        start();
-        QVERIFY(readAll(2));
+        QVERIFY(startAndReadAll(2));
         m_worker->setPaused(true);
         picture("A/One/Image_3.png", "three");
         resync();
