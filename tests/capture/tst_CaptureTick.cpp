@@ -81,6 +81,39 @@ private slots:
         m_fakes->grab.window.fill(Qt::darkCyan);
     }
 
+    // A picture on the clipboard at start is no screenshot, unless the last run was killed while
+    // writing it (a half-written temporary is found): then it is filed, whether the recovery
+    // answers before or after the picture arrives.
+    void presentAtStart_data()
+    {
+        QTest::addColumn<bool>("cut");
+        QTest::addColumn<bool>("answerLate");
+        QTest::newRow("nothing cut") << false << false;
+        QTest::newRow("nothing cut, answered late") << false << true;
+        QTest::newRow("cut") << true << false;
+        QTest::newRow("cut, answered late") << true << true;
+    }
+    void presentAtStart()
+    {
+        QFETCH(bool, cut);
+        QFETCH(bool, answerLate);
+        if (cut)
+            makeFile(setFolder() + ".Image_040417_155228.bmp.0a1b2c3d.part", "BM");
+        putPicture(QSize(40, 30));
+        m_engine->discardPresent();
+        m_worker->holding = answerLate;
+        m_engine->recoverAtStart(m_state.libraryRoot);
+        tick();
+        if (answerLate) {
+            m_worker->holding = false;
+            std::exchange(m_worker->heldRecovery, nullptr)();
+            while (m_worker->finish())
+                arrive();
+        }
+        QCOMPARE(filesInSet().size(), cut ? 1 : 0);
+        QVERIFY(!m_fakes->clipboard.hasImage());
+    }
+
     // For each modifier code, whether the held hotkey fires with: none, CTRL tapped, SHIFT,
     // CTRL+SHIFT, CTRL with SHIFT pressed since the last look, SHIFT pressed since alone.
     void modifierTable()

@@ -1,5 +1,7 @@
 #include "FakeCaptureWorker.h"
 
+#include <utility>
+
 void FakeCaptureWorker::file(ScreenshotJob job, QObject*, std::function<void(const ScreenshotResult&)> done)
 {
     held.append({std::move(job), std::move(done)});
@@ -19,5 +21,7 @@ bool FakeCaptureWorker::finish()
 void FakeCaptureWorker::recover(const QString& libraryRoot, QObject*,
                                 std::function<void(const RecoveredScreenshots&)> done)
 {
-    done(RecoverScreenshots(libraryRoot));
+    heldRecovery = [libraryRoot, done = std::move(done)] { done(RecoverScreenshots(libraryRoot)); };
+    if (!holding)
+        std::exchange(heldRecovery, nullptr)();
 }

@@ -6,7 +6,7 @@
 #include <functional>
 
 /// Files pictures on the spot, or holds them until finish() when holding is set, as a worker
-/// thread busy with a large picture would.
+/// thread busy with a large picture would; holds the recovery at start the same way.
 struct FakeCaptureWorker final : CaptureWorker
 {
     void file(ScreenshotJob job, QObject* receiver,
@@ -17,6 +17,7 @@ struct FakeCaptureWorker final : CaptureWorker
     bool finish();
 
     bool holding = false;
+    std::function<void()> heldRecovery;
     std::function<void(const QString& path)> beforeWrite; // another program, as the name is chosen
     QList<std::pair<ScreenshotJob, std::function<void(const ScreenshotResult&)>>> held;
 };
