@@ -84,21 +84,3 @@ void FakeTextReader::holds(const QString& path, const QString& words)
     const std::lock_guard lock(mutex);
     texts.insert(TestLibrary::contents(path), words);
 }
-
-int FakeTextReader::reads() const
-{
-    const std::lock_guard lock(mutex);
-    return static_cast<int>(readSoFar.size());
-}
-
-QStringList FakeTextReader::readWords() const
-{
-    const std::lock_guard lock(mutex);
-    return readSoFar;
-}
-
-QStringList FakeTextReader::languages() const
-{
-    const std::lock_guard lock(mutex);
-    return chosen;
-}

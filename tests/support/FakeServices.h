@@ -195,10 +195,15 @@ struct FakeTextReader final : TextReader
 
     /// The picture in the file at \a path holds \a words.
     void holds(const QString& path, const QString& words);
-    int reads() const;
+    int reads() const { return static_cast<int>(readWords().size()); }
     /// The words of each picture read, in the order read.
-    QStringList readWords() const;
-    QStringList languages() const;
+    QStringList readWords() const { return locked(readSoFar); }
+    QStringList languages() const { return locked(chosen); }
+    QStringList locked(const QStringList& field) const
+    {
+        const std::lock_guard lock(mutex);
+        return field;
+    }
 
     mutable std::mutex mutex;
     QHash<QByteArray, QString> texts;
