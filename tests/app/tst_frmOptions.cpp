@@ -65,13 +65,17 @@ private slots:
     // The dialog shows the settings read at the start; Cancel and Esc change nothing, and OK stores
     // what it shows, saved at once. "Start with the desktop" is the autostart entry, which starts
     // the library in use. Find's languages are those installed, the chosen ticked, and the reader
-    // reads in them from then on.
+    // reads in them from then on. The library given on the command line leaves the normal
+    // library's Intro Set alone, unless Intro Set is chosen in that run.
     void fromMainWindow()
     {
         QTemporaryDir other;
         AppUnderTest t({other.path()});
-        QVERIFY(t.start("ACTIVEWINDOW_HK=48\nACTIVEWINDOW_HKCS=3\nTIMELAPSE_HK=57\nTIMELAPSE_HKCS=2\n"
-                        "TIMELAPSE_SECS=3599\nTIMELAPSE_SILENT=YES\nFIND_LANGUAGES=eng+fra\n"));
+        TestLibrary::makeFolder(t.root() + "Trips/Summer");
+        TestLibrary::makeFolder(other.path() + "/Vistrelles/Work/Screens");
+        QVERIFY(t.start("FIRSTCAT=Trips\nFIRSTSET=Summer\nACTIVEWINDOW_HK=48\nACTIVEWINDOW_HKCS=3\n"
+                        "TIMELAPSE_HK=57\nTIMELAPSE_HKCS=2\nTIMELAPSE_SECS=3599\nTIMELAPSE_SILENT=YES\n"
+                        "FIND_LANGUAGES=eng+fra\n"));
         QTRY_COMPARE(t.fakes.reader.languages(), (QStringList{"eng", "fra"}));
         for (const QString how : {"cmdCancel", "Escape"}) {
             QVERIFY(t.inDialog("cmdOptions", [&](QWidget& d) {
@@ -104,6 +108,7 @@ private slots:
         }));
         QCOMPARE(opened, "frmOptions: 0 1 1 9 0 1 59 59 1 90 0 deu eng+ no title");
         const QByteArray text = TestLibrary::contents(t.settingsFile());
+        QVERIFY(text.contains("FIRSTCAT=Trips\r\nFIRSTSET=Summer\r\n"));
         QVERIFY2(text.endsWith("\r\nJPEG_QUALITY=100\r\nACTIVEWINDOW_HK=70\r\nACTIVEWINDOW_HKCS=3\r\n"
                                "TIMELAPSE_SECS=90\r\nFIND_LANGUAGES=deu+eng\r\nWINDOW_TITLE_IN_FILE=YES\r\n"),
                  text.constData());
@@ -117,6 +122,8 @@ private slots:
             QTest::mouseClick(d.findChild<QPushButton*>("cmdOK"), Qt::LeftButton);
         }));
         QVERIFY(!QFile::exists(entry));
+        t.click("cmdFirstImageSet");
+        QVERIFY(TestLibrary::contents(t.settingsFile()).contains("FIRSTCAT=Work\r\nFIRSTSET=Screens\r\n"));
     }
 };
 

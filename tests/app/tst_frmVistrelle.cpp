@@ -161,22 +161,6 @@ private slots:
         QVERIFY(t.settingsAfterClose().contains(kept ? settings : "FIRSTCAT=\r\nFIRSTSET=\r\n"));
     }
 
-    // A library given on the command line leaves the normal library's Intro Set alone, unless
-    // Intro Set is chosen in that run; each change is saved at once.
-    void introSetOfTheNormalLibrary()
-    {
-        QTemporaryDir other;
-        AppUnderTest t({other.path()});
-        makeFolder(t.root() + "Trips/Summer");
-        makeFolder(other.path() + "/Vistrelles/Work/Screens");
-        QVERIFY(t.start("FIRSTCAT=Trips\r\nFIRSTSET=Summer\r\n"));
-        QCOMPARE(t.shownSet(), "Work/Screens");
-        t.main().findChildren<QRadioButton*>("optFormat").at(1)->click();
-        QVERIFY(contents(t.settingsFile()).contains("FIRSTCAT=Trips\r\nFIRSTSET=Summer\r\n"));
-        t.click("cmdFirstImageSet");
-        QVERIFY(contents(t.settingsFile()).contains("FIRSTCAT=Work\r\nFIRSTSET=Screens\r\n"));
-    }
-
     // Windows stay on the screens that exist, whatever the settings file says; a width beyond
     // the screens counts as one too small, and is not saved again.
     void windowsStayOnTheScreens_data()
