@@ -132,18 +132,11 @@ struct AllWindows
                     t.root(),
                     "Default Category"},
                    std::nullopt, t.fakes.boxes)
-        , cells(names())
-        , photos(cells, int(names().size()), nullptr)
+        , cells(QStringList(20, "Image_261206_154000_Time_Lapsed.jpg"))
+        , photos(cells, 20, nullptr)
         , main(t.main())
         , viewer(t.app.imageViewer())
     {
-    }
-    static QStringList names()
-    {
-        QStringList all;
-        for (int n = 0; n < 20; ++n)
-            all.append(QStringLiteral("Image_261206_1540%1_Time_Lapsed.jpg").arg(n, 2, 10, QChar('0')));
-        return all;
     }
     /// The windows that show their whole caption; the viewer's width is the user's.
     QList<QWidget*> captioned()
