@@ -93,6 +93,13 @@ private:
     pid_t m_windowManager = -1;
 };
 
+/// Runs \a measure with the command line under a private display; 1 when none could start.
+inline int MeasureOnPrivateDisplay(int argc, char** argv, int (*measure)(int, char**))
+{
+    const PrivateDisplay display;
+    return display.started() ? measure(argc, argv) : 1;
+}
+
 /// Private runtime and cache folders inside \a dir for the program run by a benchmark, so
 /// that its lock, command socket and Find's index are its own.
 inline void usePrivateFolders(const QTemporaryDir& dir)

@@ -96,8 +96,5 @@ int measure(int argc, char** argv)
 
 int main(int argc, char** argv)
 {
-    const PrivateDisplay display;
-    if (!display.started())
-        return 1;
-    return measure(argc, argv);
+    return MeasureOnPrivateDisplay(argc, argv, measure);
 }

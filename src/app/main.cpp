@@ -2,6 +2,7 @@
 #include "DesktopServices.h"
 #include "VistrelleApp.h"
 #include "desktop/qt/TerminationSignals.h"
+#include "platform/FileNames.h"
 #include "platform/FreedMemory.h"
 #include "ui/AppIcon.h"
 
@@ -11,9 +12,11 @@
 int main(int argc, char* argv[])
 {
     // A command (--help, --capture-window, ...) runs without a window, and so without a display.
+    // Arguments are decoded as file names are, so a library folder whose name is not valid UTF-8
+    // is the folder given, not one with replacement characters.
     QStringList arguments;
     for (int i = 1; i < argc; ++i)
-        arguments.append(QString::fromLocal8Bit(argv[i]));
+        arguments.append(PathFromNative(argv[i]));
     const CommandLine line = ParseCommandLine(arguments);
     if (line.command || !line.error.isEmpty()) {
         QCoreApplication commandOnly(argc, argv);

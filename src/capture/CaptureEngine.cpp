@@ -67,13 +67,22 @@ void CaptureEngine::arrived(const ClipboardPicture& picture)
     if (m_state.capturePaused || (m_taken && picture.change <= *m_taken))
         return;
     m_taken = picture.change;
-    if (m_discard) {
-        // There before the program started: no screenshot of this run.
-        if (picture.change == *std::exchange(m_discard, std::nullopt)) {
+    if (m_discard && picture.change == *std::exchange(m_discard, std::nullopt)) {
+        // There before the program started: no screenshot of this run, unless the last run was
+        // killed while writing it, which the recovery at start tells.
+        if (m_startRecovery == StartRecovery::Running)
+            m_presentAtStart = picture;
+        else if (m_startRecovery == StartRecovery::Cut)
+            take(picture);
+        else
             m_services.clipboard.clearIfStill(picture.change);
-            return;
-        }
+        return;
     }
+    take(picture);
+}
+
+void CaptureEngine::take(const ClipboardPicture& picture)
+{
     if (!picture.failure.isEmpty()) {
         tellOnce(picture.change, Outcome::failed(transferError, picture.failure));
         return;
@@ -184,9 +193,17 @@ bool CaptureEngine::mayRetry(const QString& folder) const
 
 void CaptureEngine::recoverAtStart(const QString& libraryRoot)
 {
-    m_worker.recover(libraryRoot, this, [this](const QStringList& paths) {
-        for (const QString& path : paths)
+    m_startRecovery = StartRecovery::Running;
+    m_worker.recover(libraryRoot, this, [this](const RecoveredScreenshots& found) {
+        m_startRecovery = found.cut ? StartRecovery::Cut : StartRecovery::None;
+        for (const QString& path : found.files)
             emit recovered(path);
+        if (std::optional<ClipboardPicture> present = std::exchange(m_presentAtStart, std::nullopt)) {
+            if (found.cut)
+                take(*present);
+            else
+                m_services.clipboard.clearIfStill(present->change);
+        }
     });
 }
 
@@ -201,6 +218,7 @@ void CaptureEngine::passOverPresent()
     m_taken = m_services.clipboard.changeCount();
     m_failure.reset();
     m_discard.reset();
+    m_presentAtStart.reset();
     m_own.reset();
 }
 

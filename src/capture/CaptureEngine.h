@@ -38,7 +38,9 @@ public:
     void passOverPresent();
 
     /// The picture on the clipboard now is no screenshot (it was there before the program
-    /// started): it is emptied away once the clipboard says it holds one, and never filed.
+    /// started): it is emptied away once the clipboard says it holds one, and never filed,
+    /// unless recoverAtStart finds that the last run was killed while writing a picture: then
+    /// the picture still on the clipboard is that one, and it is filed.
     void discardPresent();
 
     /// Files, in turn with the pictures, what captures killed in the middle left whole in the
@@ -59,7 +61,7 @@ signals:
     void recovered(const QString& path);
     /// A picture could not be filed, or the active window's picture was not given: what the
     /// user is to be told, once per picture. A refusal (no Image Set shown) is information,
-    /// anything else a failure.
+    /// anything else a failure; a done outcome is a word on a picture that was filed.
     void told(const Outcome& outcome);
     /// A copy that was not filed and why, for the status line.
     void noted(const QString& note);
@@ -94,6 +96,7 @@ private:
 
     Own jobNow(quint64 change);
     void arrived(const ClipboardPicture& picture);
+    void take(const ClipboardPicture& picture);
     void pump();
     void hand(Queued queued);
     void finished(const Queued& queued, const ScreenshotResult& result);
@@ -107,9 +110,11 @@ private:
     CaptureWorker& m_worker;
     std::optional<quint64> m_taken;   // the change of the picture taken up last
     std::optional<quint64> m_discard; // the change that was there at start
-    std::optional<Own> m_own;         // the tick's own picture, on its way
-    std::optional<quint64> m_told;    // the change told about last
-    std::optional<Failure> m_failure; // the picture left on the clipboard
+    enum class StartRecovery { None, Running, Cut } m_startRecovery = StartRecovery::None;
+    std::optional<ClipboardPicture> m_presentAtStart; // waiting for the recovery's word
+    std::optional<Own> m_own;                         // the tick's own picture, on its way
+    std::optional<quint64> m_told;                    // the change told about last
+    std::optional<Failure> m_failure;                 // the picture left on the clipboard
     bool m_retryAsked = false;
     // The change of the picture queued last, and the pixels of the last one the worker filed
     // or found back: the next picture following straight on it may be the same one back.

@@ -17,7 +17,7 @@ public:
     virtual void file(ScreenshotJob job, QObject* receiver,
                       std::function<void(const ScreenshotResult&)> done) = 0;
     /// Recovers what killed captures left in the Image Sets of the library at \a libraryRoot
-    /// (RecoverScreenshots), in turn with the pictures to file; \a done gets the files made.
+    /// (RecoverScreenshots), in turn with the pictures to file; \a done gets what was found.
     virtual void recover(const QString& libraryRoot, QObject* receiver,
-                         std::function<void(const QStringList&)> done) = 0;
+                         std::function<void(const RecoveredScreenshots&)> done) = 0;
 };

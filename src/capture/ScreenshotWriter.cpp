@@ -157,9 +157,10 @@ ScreenshotResult WriteScreenshot(const ScreenshotJob& job,
     return result;
 }
 
-QStringList RecoverScreenshots(const QString& libraryRoot)
+RecoveredScreenshots RecoverScreenshots(const QString& libraryRoot)
 {
-    QStringList recovered;
+    RecoveredScreenshots recovered;
+    int removed = 0;
     const auto folders = [](const QString& parent) {
         QStringList found;
         for (const FolderEntry& entry : ListFolder(parent)) {
@@ -171,7 +172,8 @@ QStringList RecoverScreenshots(const QString& libraryRoot)
     };
     for (const QString& category : folders(libraryRoot)) {
         for (const QString& imageSet : folders(category))
-            recovered += SettleTemporaries(imageSet, 0);
+            recovered.files += SettleTemporaries(imageSet, 0, &removed);
     }
+    recovered.cut = removed > 0;
     return recovered;
 }

@@ -52,7 +52,14 @@ ScreenshotJob ScreenshotJobFor(const AppState& state, ClipboardPicture picture, 
 ScreenshotResult WriteScreenshot(const ScreenshotJob& job,
                                  const std::function<void(const QString& path)>& beforeWrite = {});
 
+/// What RecoverScreenshots found.
+struct RecoveredScreenshots
+{
+    QStringList files; ///< pictures a kill interrupted after they were complete, filed
+    bool cut = false;  ///< a picture was half-written: the capture was killed while writing it
+};
+
 /// Settles every hidden temporary in the Image Sets of the library at \a libraryRoot, whatever
 /// its age (SettleTemporaries): for a library no capture writes in at the moment. A picture a
-/// kill interrupted after it was complete is filed under its name; the files made.
-QStringList RecoverScreenshots(const QString& libraryRoot);
+/// kill interrupted after it was complete is filed under its name; a half-written one removed.
+RecoveredScreenshots RecoverScreenshots(const QString& libraryRoot);

@@ -38,7 +38,7 @@ void ThreadCaptureWorker::file(ScreenshotJob job, QObject* receiver,
 }
 
 void ThreadCaptureWorker::recover(const QString& libraryRoot, QObject* receiver,
-                                  std::function<void(const QStringList&)> done)
+                                  std::function<void(const RecoveredScreenshots&)> done)
 {
-    run<QStringList>([libraryRoot] { return RecoverScreenshots(libraryRoot); }, receiver, std::move(done));
+    run<RecoveredScreenshots>([libraryRoot] { return RecoverScreenshots(libraryRoot); }, receiver, std::move(done));
 }

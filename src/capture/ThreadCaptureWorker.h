@@ -15,7 +15,7 @@ public:
     void file(ScreenshotJob job, QObject* receiver,
               std::function<void(const ScreenshotResult&)> done) override;
     void recover(const QString& libraryRoot, QObject* receiver,
-                 std::function<void(const QStringList&)> done) override;
+                 std::function<void(const RecoveredScreenshots&)> done) override;
 
 private:
     // Runs \a work on the worker's thread and hands its result to \a done on the receiver's.

@@ -20,8 +20,10 @@ WindowCapture::WindowCapture(AppState& state, Services& services, CaptureEngine&
     connect(&services.grab, &ScreenGrab::screenInstead, this, [this](const QString& why) {
         // Once a run: the screen keeps coming the same way until the user does what it says.
         if (!std::exchange(m_toldScreen, true))
-            emit told(Outcome::refused(
-                QStringLiteral("The whole screen was filed, not the active window.  ") + why));
+            emit told({Outcome::Kind::Done,
+                       0,
+                       QStringLiteral("The whole screen was filed, not the active window.  ") + why,
+                       {}});
     });
 }
 

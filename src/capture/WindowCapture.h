@@ -29,7 +29,8 @@ public:
 
 signals:
     /// What the user is to be told: why no picture came and what to allow, each text once until
-    /// a picture comes again; why the whole screen came instead of the window, once.
+    /// a picture comes again; why the whole screen came instead of the window, once, as a done
+    /// outcome with that text (a picture was filed).
     void told(const Outcome& outcome);
     /// The desktop is about to ask the user whether the program may take screenshots: \a text
     /// says what the question is about; carryOn() once the user has read it.

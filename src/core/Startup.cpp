@@ -1,5 +1,7 @@
 #include "Startup.h"
 
+#include "platform/FileNames.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QTemporaryFile>
@@ -59,7 +61,7 @@ std::optional<QString> LibraryRootFor(const QString& programDir, const QString& 
 Outcome CreateLibraryIfMissing(const QString& libraryRoot)
 {
     namespace fs = std::filesystem;
-    const fs::path root(libraryRoot.toStdString());
+    const fs::path root(NativePath(libraryRoot).toStdString());
     std::error_code error;
     const bool exists = fs::is_directory(root, error);
     if (error && error != std::errc::no_such_file_or_directory)

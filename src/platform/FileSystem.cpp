@@ -406,7 +406,7 @@ QByteArray renameToFree(int folder, const char* temporary, const QByteArray& nam
 
 } // namespace
 
-QStringList SettleTemporaries(const QString& folder, int olderThanSeconds)
+QStringList SettleTemporaries(const QString& folder, int olderThanSeconds, int* removed)
 {
     QStringList recovered;
     const QString base = folder.endsWith(QLatin1Char('/')) ? folder : folder + QLatin1Char('/');
@@ -439,8 +439,8 @@ QStringList SettleTemporaries(const QString& folder, int olderThanSeconds)
         if (!filed.isEmpty()) {
             recovered.append(base + PathFromNative(filed));
             renamed = true;
-        } else {
-            ::unlinkat(fd, temporary.constData(), 0);
+        } else if (::unlinkat(fd, temporary.constData(), 0) == 0 && removed) {
+            ++*removed;
         }
     }
     if (renamed)

@@ -93,5 +93,6 @@ void RemoveStaleTemporaries(const QString& folder);
 /// \a olderThanSeconds ago (0: all of them, for a folder nobody writes in now): a picture that
 /// is whole (a JPEG up to its end marker, a PNG up to its end chunk, a bitmap file as long as its
 /// header says) gets the name it was written for, or the first free one with "_2", "_3" ...
-/// before the extension; everything else is removed. The paths of the pictures recovered.
-QStringList SettleTemporaries(const QString& folder, int olderThanSeconds);
+/// before the extension; everything else is removed, and counted into \a removed when given.
+/// The paths of the pictures recovered.
+QStringList SettleTemporaries(const QString& folder, int olderThanSeconds, int* removed = nullptr);

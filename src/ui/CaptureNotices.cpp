@@ -11,6 +11,10 @@ CaptureNotices::CaptureNotices(MessageBoxes& boxes)
 
 void CaptureNotices::tell(const Outcome& outcome)
 {
+    if (m_open && outcome.done()) {
+        m_after.append(outcome.text);
+        return;
+    }
     if (m_open) {
         ++m_more;
         emit noted(m_more == 1 ? QStringLiteral("1 more picture could not be filed")
@@ -19,7 +23,9 @@ void CaptureNotices::tell(const Outcome& outcome)
     }
     m_open = true;
     m_boxes.show(outcome.text,
-                 outcome.kind == Outcome::Kind::Refused ? BoxLook::Information : BoxLook::Exclamation);
+                 outcome.kind == Outcome::Kind::Failed ? BoxLook::Exclamation : BoxLook::Information);
+    while (!m_after.isEmpty())
+        m_boxes.show(m_after.takeFirst(), BoxLook::Information);
     m_open = false;
     m_more = 0;
 }

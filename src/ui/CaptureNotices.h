@@ -17,7 +17,8 @@ public:
     explicit CaptureNotices(MessageBoxes& boxes);
 
     /// Shows \a outcome in a box (information for a refusal, a warning for a failure), or counts
-    /// it while a box is open.
+    /// it while a box is open. A word on a filed picture (a done outcome) is information and is
+    /// never counted: told while a box is open, it is shown after that box.
     void tell(const Outcome& outcome);
 
 signals:
@@ -27,5 +28,6 @@ signals:
 private:
     MessageBoxes& m_boxes;
     bool m_open = false;
-    int m_more = 0; // told while the box was open
+    int m_more = 0;      // told while the box was open
+    QStringList m_after; // words on filed pictures, to show when the box is closed
 };

@@ -1,3 +1,4 @@
+#include "desktop/qt/CommandServer.h"
 #include "desktop/qt/DesktopShell.h"
 #include "desktop/qt/LockFileInstance.h"
 #include "desktop/qt/RuntimeFolder.h"
@@ -6,13 +7,16 @@
 
 #include <QDir>
 #include <QFile>
-#include <QSignalSpy>
+#include <QFileInfo>
+#include <QLocalSocket>
 #include <QSysInfo>
 #include <QTemporaryDir>
 #include <QtTest>
 #include <csignal>
+#include <future>
 #include <memory>
 #include <sys/mount.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -43,13 +47,15 @@ QString standing(const QString& path)
 } // namespace
 
 // The process's own services: the locks that keep one program to a user and to a library, the
-// private folder they live in, the signals that end a session, and the desktop's opener.
+// private folder they live in, the socket a second start hands its commands to, the signals
+// that end a session, and the desktop's opener.
 class tst_ProcessServices : public QObject
 {
     Q_OBJECT
 
     std::unique_ptr<QTemporaryDir> m_dir;
     QString m_base;
+    ShortcutLatch m_shortcuts;
 
     void useRuntime(const QString& name)
     {
@@ -61,11 +67,94 @@ class tst_ProcessServices : public QObject
 private slots:
     void init()
     {
-        m_dir = std::make_unique<QTemporaryDir>();
+        // Each test's folder beside the last, not in the TMPDIR the last one set: nested, the
+        // paths would grow past what a socket's address holds.
+        static const QString outside = QDir::tempPath();
+        m_dir = std::make_unique<QTemporaryDir>(outside + "/tst_ProcessServices-XXXXXX");
         m_base = m_dir->path() + '/';
         qputenv("TMPDIR", bytes(m_base + "tmp"));
         qputenv("XDG_CACHE_HOME", bytes(m_base + "cache"));
         makeFolder(m_base + "tmp");
+    }
+
+    void noProgramRunning()
+    {
+        useRuntime("run");
+        QVERIFY(!SendShortcutCommand(Shortcut::ActiveWindow));
+    }
+
+    void holdsOut_data()
+    {
+        QTest::addColumn<QString>("trouble");
+        QTest::newRow("a socket left by a program that died") << "stale";
+        QTest::newRow("a flood of idle clients") << "flood";
+        QTest::newRow("no descriptor to spare") << "shortage";
+        QTest::newRow("a runtime folder too deep for a socket's address") << "deep";
+    }
+
+    // A second start's capture command, handed to the running program over a socket that only
+    // the user may open, becomes a tap of its shortcut, answered only once taken, whatever
+    // else happens; idle clients are cut off in time. The socket is the user's alone.
+    void holdsOut()
+    {
+        QFETCH(QString, trouble);
+        useRuntime("run");
+        if (trouble == "deep") {
+            useRuntime(QString(120, 'd'));
+            QVERIFY(QFile::encodeName(CommandSocketPath()).size() > 108);
+        } else if (trouble == "stale") {
+            QFile stale(CommandSocketPath());
+            QVERIFY(stale.open(QIODevice::WriteOnly));
+        }
+        CommandServer server(m_shortcuts);
+        QVERIFY(server.listen());
+        if (trouble != "deep")
+            QCOMPARE(QFileInfo(CommandSocketPath()).permissions() &
+                         (QFile::ReadGroup | QFile::WriteGroup | QFile::ReadOther | QFile::WriteOther),
+                     QFile::Permissions());
+        std::vector<std::unique_ptr<QLocalSocket>> idle;
+        for (int n = 0; n < (trouble == "flood" ? 3 * CommandServer::MaxClients : 3); ++n) {
+            idle.push_back(std::make_unique<QLocalSocket>());
+            idle.back()->connectToServer(CommandSocketPath());
+            QVERIFY(trouble == "deep" || idle.back()->waitForConnected(1000));
+        }
+        rlimit old = {};
+        QVERIFY(::getrlimit(RLIMIT_NOFILE, &old) == 0);
+        if (trouble == "shortage") {
+            // Every descriptor in use: the next one, as the server would accept it, is refused.
+            const int next = ::dup(0);
+            ::close(next);
+            const rlimit none{static_cast<rlim_t>(next), old.rlim_max};
+            QVERIFY(::setrlimit(RLIMIT_NOFILE, &none) == 0);
+        }
+        QTest::qWait(CommandServer::IdleMs / 4);
+        ::setrlimit(RLIMIT_NOFILE, &old);
+        QVERIFY(server.clients() <= CommandServer::MaxClients);
+        for (const Shortcut shortcut : {Shortcut::TimeLapse, Shortcut::ActiveWindow}) {
+            std::future<bool> sent =
+                std::async(std::launch::async, [shortcut] { return SendShortcutCommand(shortcut); });
+            QTRY_VERIFY(sent.wait_for(std::chrono::seconds(0)) == std::future_status::ready);
+            QVERIFY(sent.get());
+            QVERIFY(m_shortcuts.fired(shortcut));
+            QVERIFY(!m_shortcuts.fired(shortcut));
+        }
+        QTRY_COMPARE_WITH_TIMEOUT(server.clients(), 0, 2 * CommandServer::IdleMs);
+    }
+
+    // Anything else is refused and fires nothing.
+    void unknownCommand()
+    {
+        useRuntime("run");
+        CommandServer server(m_shortcuts);
+        QVERIFY(server.listen());
+        QLocalSocket socket;
+        socket.connectToServer(CommandSocketPath());
+        QVERIFY(socket.waitForConnected(5000));
+        socket.write("capture-everything\n");
+        QTRY_VERIFY(socket.canReadLine());
+        QCOMPARE(socket.readLine(), "unknown\n");
+        QVERIFY(!m_shortcuts.fired(Shortcut::ActiveWindow));
+        QVERIFY(!m_shortcuts.fired(Shortcut::TimeLapse));
     }
 
     void lockPaths_data()
@@ -195,14 +284,14 @@ private slots:
         QFETCH(QString, used);
         const QString uid = QString::number(::getuid());
         const QString temporary = m_base + "tmp/vistrelle-" + uid;
+        if ((given == "foreign" || taken == "foreign folder") && ::geteuid() != 0)
+            QSKIP("Giving a folder to another user needs root; skipped.");
         if (given == "unset") {
             qunsetenv("XDG_RUNTIME_DIR");
         } else {
             useRuntime("private");
             if (given == "open")
                 QVERIFY(::chmod(bytes(m_base + "private").constData(), 0777) == 0);
-            if (given == "foreign" && ::geteuid() != 0)
-                QSKIP("Giving a folder to another user needs root; skipped.");
             if (given == "foreign")
                 QVERIFY(::chown(bytes(m_base + "private").constData(), 65534, 65534) == 0);
         }
@@ -212,11 +301,8 @@ private slots:
         } else if (!taken.isEmpty()) {
             makeFolder(temporary);
             QVERIFY(::chmod(bytes(temporary).constData(), 0777) == 0);
-            if (taken == "foreign folder") {
-                if (::geteuid() != 0)
-                    QSKIP("Giving a folder to another user needs root; skipped.");
+            if (taken == "foreign folder")
                 QVERIFY(::chown(bytes(temporary).constData(), 65534, 65534) == 0);
-            }
         }
         const QString folder = RuntimeFolder();
         QCOMPARE(folder, m_base + used.arg(uid));
@@ -239,13 +325,11 @@ private slots:
     void terminationSignals()
     {
         TerminationSignals ending;
-        QSignalSpy spy(&ending, &TerminationSignals::received);
+        QList<int> received;
+        connect(&ending, &TerminationSignals::received, this, [&](int number) { received.append(number); });
         for (const int number : {SIGTERM, SIGHUP, SIGINT})
             QVERIFY(::raise(number) == 0);
-        QTRY_COMPARE(spy.size(), 3);
-        QCOMPARE(spy.at(0).at(0).toInt(), SIGTERM);
-        QCOMPARE(spy.at(1).at(0).toInt(), SIGHUP);
-        QCOMPARE(spy.at(2).at(0).toInt(), SIGINT);
+        QTRY_COMPARE(received, QList<int>({SIGTERM, SIGHUP, SIGINT}));
     }
 
     // A failure is told whenever the opener fails, also after it started; a success never.

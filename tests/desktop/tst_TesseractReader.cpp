@@ -13,46 +13,30 @@ class tst_TesseractReader : public QObject
 {
     Q_OBJECT
 
-    static QByteArray png(const QImage& image)
+    enum class Screen { Light, Dark, DarkDialog };
+
+    // A line of 10-point text in a window-sized picture, or a whole 1920x1080 screen: a dark
+    // dialog on a black desktop, its lines of text far apart, as a settings dialog shows them.
+    static QByteArray screenText(const QString& text, Screen screen = Screen::Light)
     {
+        const bool dialog = screen == Screen::DarkDialog;
+        QImage image(dialog ? QSize(1920, 1080) : QSize(640, 120), QImage::Format_RGB32);
+        image.fill(dialog ? QColor(Qt::black) : screen == Screen::Dark ? QColor(30, 30, 30) : Qt::white);
+        QPainter painter(&image);
+        if (dialog)
+            painter.fillRect(100, 80, 1500, 900, QColor(45, 45, 48));
+        QFont font(QStringLiteral("DejaVu Sans"));
+        font.setPixelSize(13);
+        painter.setFont(font);
+        painter.setPen(screen == Screen::Light ? QColor(Qt::black) : QColor(216, 216, 216));
+        for (int line = 0; line < (dialog ? 8 : 1); ++line)
+            painter.drawText(dialog ? 111 : 20, dialog ? 180 + line * 107 : 60, text);
+        painter.end();
         QByteArray bytes;
         QBuffer buffer(&bytes);
         buffer.open(QIODevice::WriteOnly);
         image.save(&buffer, "PNG");
         return bytes;
-    }
-
-    // A window-sized picture with a line of 10-point text.
-    static QByteArray screenText(const QString& text, bool dark)
-    {
-        QImage image(640, 120, QImage::Format_RGB32);
-        image.fill(dark ? QColor(30, 30, 30) : Qt::white);
-        QPainter painter(&image);
-        QFont font(QStringLiteral("DejaVu Sans"));
-        font.setPixelSize(13);
-        painter.setFont(font);
-        painter.setPen(dark ? QColor(220, 220, 220) : Qt::black);
-        painter.drawText(20, 60, text);
-        painter.end();
-        return png(image);
-    }
-
-    // A whole 1920x1080 screen: a dark dialog on a black desktop, its lines of 10-point text
-    // far apart, as a settings dialog shows them.
-    static QByteArray darkDialog(const QString& text)
-    {
-        QImage image(1920, 1080, QImage::Format_RGB32);
-        image.fill(Qt::black);
-        QPainter painter(&image);
-        painter.fillRect(100, 80, 1500, 900, QColor(45, 45, 48));
-        QFont font(QStringLiteral("DejaVu Sans"));
-        font.setPixelSize(13);
-        painter.setFont(font);
-        painter.setPen(QColor(212, 212, 212));
-        for (int line = 0; line < 8; ++line)
-            painter.drawText(111, 180 + line * 107, text);
-        painter.end();
-        return png(image);
     }
 
 private slots:
@@ -61,9 +45,9 @@ private slots:
         QTest::addColumn<QByteArray>("picture");
         QTest::addColumn<bool>("read"); // else marked as no picture
         const QString text = QStringLiteral("Quarterly invoice from Harbour Supplies");
-        QTest::newRow("light") << screenText(text, false) << true;
-        QTest::newRow("dark") << screenText(text, true) << true;
-        QTest::newRow("dark dialog on a black desktop") << darkDialog(text) << true;
+        QTest::newRow("light") << screenText(text) << true;
+        QTest::newRow("dark") << screenText(text, Screen::Dark) << true;
+        QTest::newRow("dark dialog on a black desktop") << screenText(text, Screen::DarkDialog) << true;
         QTest::newRow("empty") << QByteArray() << false;
         QTest::newRow("text") << QByteArray("not a picture at all") << false;
         QTest::newRow("100000 x 100000 pixels")
@@ -87,13 +71,12 @@ private slots:
     {
         TesseractReader reader;
         const std::atomic_bool stop = true;
-        QCOMPARE(reader.read(screenText("Stopped before it began", false), stop).kind,
-                 TextReading::Kind::Stopped);
+        QCOMPARE(reader.read(screenText("Stopped before it began"), stop).kind, TextReading::Kind::Stopped);
         QVERIFY(reader.installedLanguages().contains("eng"));
         QVERIFY(!reader.installedLanguages().contains("osd"));
         reader.setLanguages({"xx_none"});
         const std::atomic_bool go = false;
-        QVERIFY(reader.read(screenText("Language fallback works", false), go).text.contains("fallback"));
+        QVERIFY(reader.read(screenText("Language fallback works"), go).text.contains("fallback"));
     }
 
     // Without the language data nothing can be read, and the reader says where it looked.
@@ -102,7 +85,7 @@ private slots:
         qputenv("TESSDATA_PREFIX", QFile::encodeName(QDir::tempPath() + "/no-such-tessdata"));
         TesseractReader reader;
         const std::atomic_bool stop = false;
-        const TextReading reading = reader.read(screenText("Nothing to read with", false), stop);
+        const TextReading reading = reader.read(screenText("Nothing to read with"), stop);
         qunsetenv("TESSDATA_PREFIX");
         QCOMPARE(reading.kind, TextReading::Kind::Unavailable);
         QVERIFY2(reading.text.contains("no-such-tessdata"), qPrintable(reading.text));

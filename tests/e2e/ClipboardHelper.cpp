@@ -17,13 +17,15 @@
 //                                     colour, or a screen showing the whole window
 //   locate                            prints "X Y", where the four-colour window's quarters meet
 //                                     on the screen of this X display
+#include "ClipboardOwner.h"
+
 #include <QClipboard>
-#include <QCollator>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QGuiApplication>
-#include <QImage>
 #include <QImageWriter>
 #include <QMimeData>
+#include <QPainter>
 #include <QPixmap>
 #include <QRegularExpression>
 #include <QScreen>
@@ -31,9 +33,10 @@
 #include <QTimer>
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
-#include <chrono>
 #include <cstdio>
+#include <functional>
 #include <poll.h>
+#include <unistd.h>
 
 namespace {
 
@@ -42,37 +45,46 @@ QColor colourOf(int n)
     return QColor::fromHsv((n * 37) % 360, 255, 120 + (n * 53) % 130);
 }
 
-int pictures(const QString& folder, int width, int height, int count, const QString& extension)
+// Writes pic_01.EXT ... pic_COUNT.EXT into \a folder, picture n as \a make makes it.
+int numbered(const QString& folder, int count, const QString& extension,
+             const std::function<QImage(int)>& make)
 {
     for (int n = 1; n <= count; ++n) {
-        QImage picture(width, height, QImage::Format_RGB32);
-        for (int y = 0; y < height; ++y) {
-            auto* row = reinterpret_cast<QRgb*>(picture.scanLine(y));
-            for (int x = 0; x < width; ++x)
-                row[x] = qRgb((x * 3 + n) % 256, (y * 5) % 256, (x ^ y) % 256);
-        }
-        for (int y = 0; y < 64; ++y)
-            for (int x = 0; x < 64; ++x)
-                picture.setPixelColor(x, y, colourOf(n));
         QImageWriter writer(
             QStringLiteral("%1/pic_%2.%3").arg(folder).arg(n, 2, 10, QLatin1Char('0')).arg(extension));
         writer.setQuality(90); // little compression: the pictures are made quickly
-        if (!writer.write(picture))
+        if (!writer.write(make(n)))
             return 1;
     }
     return 0;
 }
 
-int flat(const QString& folder, int count)
+QImage screenshot(int width, int height, int n)
 {
-    for (int n = 1; n <= count; ++n) {
-        QImage picture(1920, 1080, QImage::Format_Indexed8);
-        picture.setColorTable({colourOf(n).rgb()});
-        picture.fill(0);
-        if (!picture.save(QStringLiteral("%1/pic_%2.png").arg(folder).arg(n, 2, 10, QLatin1Char('0'))))
-            return 1;
+    QImage picture(width, height, QImage::Format_RGB32);
+    for (int y = 0; y < height; ++y) {
+        auto* row = reinterpret_cast<QRgb*>(picture.scanLine(y));
+        for (int x = 0; x < width; ++x)
+            row[x] = qRgb((x * 3 + n) % 256, (y * 5) % 256, (x ^ y) % 256);
     }
-    return 0;
+    QPainter(&picture).fillRect(0, 0, 64, 64, colourOf(n));
+    return picture;
+}
+
+QImage flat(int n)
+{
+    QImage picture(1920, 1080, QImage::Format_Indexed8);
+    picture.setColorTable({colourOf(n).rgb()});
+    picture.fill(0);
+    return picture;
+}
+
+// Prints \a line for the test to read, and gives back \a answer, the helper's exit code.
+int say(const QString& line, int answer)
+{
+    std::printf("%s\n", qPrintable(line));
+    std::fflush(stdout);
+    return answer;
 }
 
 bool near(const QColor& a, const QColor& b)
@@ -85,22 +97,17 @@ int check(const QString& folder, int count)
     // Filing order: the capture time, then the counter of names taken in the same second.
     static const QRegularExpression name(QStringLiteral("^Image_(\\d{6}_\\d{6})(?:_(\\d+))?\\.jpg$"));
     QStringList files = QDir(folder).entryList({QStringLiteral("Image_*")}, QDir::Files);
-    std::sort(files.begin(), files.end(), [](const QString& a, const QString& b) {
-        const auto x = name.match(a), y = name.match(b);
-        if (x.captured(1) != y.captured(1))
-            return x.captured(1) < y.captured(1);
-        return x.captured(2).toInt() < y.captured(2).toInt();
-    });
-    if (files.size() != count) {
-        std::printf("%lld screenshots, not %d\n", static_cast<long long>(files.size()), count);
-        return 1;
-    }
+    const auto order = [](const QString& file) {
+        const QRegularExpressionMatch match = name.match(file);
+        return std::pair(match.captured(1), match.captured(2).toInt());
+    };
+    std::sort(files.begin(), files.end(), [&](auto& a, auto& b) { return order(a) < order(b); });
+    if (files.size() != count)
+        return say(QStringLiteral("%1 screenshots, not %2").arg(files.size()).arg(count), 1);
     for (int n = 1; n <= count; ++n) {
         const QImage shot(folder + QLatin1Char('/') + files.at(n - 1));
-        if (shot.isNull() || !near(shot.pixelColor(32, 32), colourOf(n))) {
-            std::printf("%s is not picture %d\n", qPrintable(files.at(n - 1)), n);
-            return 1;
-        }
+        if (shot.isNull() || !near(shot.pixelColor(32, 32), colourOf(n)))
+            return say(QStringLiteral("%1 is not picture %2").arg(files.at(n - 1)).arg(n), 1);
     }
     return 0;
 }
@@ -118,8 +125,7 @@ int manager(QGuiApplication& application, const QString& file, int delay)
                              return;
                          QTimer::singleShot(delay, &application, [clipboard, picture] {
                              clipboard->setImage(picture);
-                             std::printf("restored\n");
-                             std::fflush(stdout);
+                             say("restored", 0);
                          });
                      });
     clipboard->setImage(picture);
@@ -133,23 +139,19 @@ const QColor quarters[] = {QColor(0xdc, 0x28, 0x28), QColor(0x28, 0xc8, 0x3c), Q
 int painted(const QString& file, int width, int height)
 {
     const QImage shot(file);
-    if (shot.isNull()) {
-        std::printf("%s is not a picture\n", qPrintable(file));
-        return 1;
-    }
+    if (shot.isNull())
+        return say(file + " is not a picture", 1);
     if (shot.size() == QSize(width, height)) {
         // The window alone: its quarters, away from the edges where JPEG blurs the colours.
         for (int quarter = 0; quarter < 4; ++quarter) {
             const QPoint centre(width / 4 + (quarter % 2) * width / 2,
                                 height / 4 + (quarter / 2) * height / 2);
-            if (!near(shot.pixelColor(centre), quarters[quarter])) {
-                std::printf("the window's quarter %d is %s\n", quarter + 1,
-                            qPrintable(shot.pixelColor(centre).name()));
-                return 1;
-            }
+            if (!near(shot.pixelColor(centre), quarters[quarter]))
+                return say(QString::asprintf("the window's quarter %d is ", quarter + 1) +
+                               shot.pixelColor(centre).name(),
+                           1);
         }
-        std::printf("the window, %dx%d\n", width, height);
-        return 0;
+        return say(QString::asprintf("the window, %dx%d", width, height), 0);
     }
     // A screen: each colour over a quarter of the window's area, give or take its edges.
     int counts[4] = {};
@@ -160,13 +162,12 @@ int painted(const QString& file, int width, int height)
                     ++counts[quarter];
     const int area = (width / 2) * (height / 2);
     for (int quarter = 0; quarter < 4; ++quarter)
-        if (counts[quarter] < area * 9 / 10 || counts[quarter] > area * 11 / 10) {
-            std::printf("a %dx%d picture, with %d pixels of quarter %d where the window has %d\n",
-                        shot.width(), shot.height(), counts[quarter], quarter + 1, area);
-            return 1;
-        }
-    std::printf("a %dx%d screen showing the window\n", shot.width(), shot.height());
-    return 0;
+        if (counts[quarter] < area * 9 / 10 || counts[quarter] > area * 11 / 10)
+            return say(
+                QString::asprintf("a %dx%d picture, with %d pixels of quarter %d where the window has %d",
+                                  shot.width(), shot.height(), counts[quarter], quarter + 1, area),
+                1);
+    return say(QString::asprintf("a %dx%d screen showing the window", shot.width(), shot.height()), 0);
 }
 
 int locate()
@@ -177,71 +178,21 @@ int locate()
         for (int x = 1; x < screen.width(); ++x)
             if (near(screen.pixelColor(x - 1, y - 1), quarters[0]) &&
                 near(screen.pixelColor(x, y - 1), quarters[1]) &&
-                near(screen.pixelColor(x - 1, y), quarters[2]) &&
-                near(screen.pixelColor(x, y), quarters[3])) {
-                std::printf("%d %d\n", x, y);
-                return 0;
-            }
+                near(screen.pixelColor(x - 1, y), quarters[2]) && near(screen.pixelColor(x, y), quarters[3]))
+                return say(QStringLiteral("%1 %2").arg(x).arg(y), 0);
     return 1;
-}
-
-// Sends the INCR piece \a bytes to the requestor's property.
-void piece(Display* display, Window requestor, Atom property, const QByteArray& bytes)
-{
-    XChangeProperty(display, requestor, property, XInternAtom(display, "image/png", False), 8,
-                    PropModeReplace, reinterpret_cast<const unsigned char*>(bytes.constData()),
-                    static_cast<int>(bytes.size()));
-    XFlush(display);
 }
 
 int owner(const QString& mode)
 {
-    Display* display = XOpenDisplay(nullptr);
-    const Window window = XCreateSimpleWindow(display, DefaultRootWindow(display), 0, 0, 1, 1, 0, 0, 0);
-    const Atom targets = XInternAtom(display, "TARGETS", False);
-    const Atom png = XInternAtom(display, "image/png", False);
-    XSetSelectionOwner(display, XInternAtom(display, "CLIPBOARD", False), window, CurrentTime);
-    Window requestor = None;
-    Atom property = None;
-    for (;;) {
-        XEvent event;
-        XNextEvent(display, &event);
-        if (event.type == SelectionClear)
-            return 0;
-        if (event.type == SelectionRequest) {
-            const XSelectionRequestEvent& asked = event.xselectionrequest;
-            if (asked.target == targets) {
-                const Atom offered[] = {targets, png};
-                XChangeProperty(display, asked.requestor, asked.property, XA_ATOM, 32, PropModeReplace,
-                                reinterpret_cast<const unsigned char*>(offered), 2);
-            } else if (mode == QLatin1String("never")) {
-                continue;
-            } else {
-                requestor = asked.requestor, property = asked.property;
-                XSelectInput(display, requestor, PropertyChangeMask);
-                const long size = 1 << 20;
-                XChangeProperty(display, requestor, property, XInternAtom(display, "INCR", False), 32,
-                                PropModeReplace, reinterpret_cast<const unsigned char*>(&size), 1);
-            }
-            XSelectionEvent answer{};
-            answer.type = SelectionNotify;
-            answer.requestor = asked.requestor;
-            answer.selection = asked.selection;
-            answer.target = asked.target;
-            answer.property = asked.property;
-            answer.time = asked.time;
-            XSendEvent(display, asked.requestor, False, NoEventMask, reinterpret_cast<XEvent*>(&answer));
-            XFlush(display);
-        } else if (event.type == PropertyNotify && event.xproperty.state == PropertyDelete &&
-                   event.xproperty.window == requestor && event.xproperty.atom == property) {
-            // The requestor took the last piece: a PNG's start once, then nothing or without end.
-            static bool started = false;
-            if (!std::exchange(started, true))
-                piece(display, requestor, property, QByteArray("\x89PNG\r\n\x1a\n") + QByteArray(65536, 'x'));
-            else if (mode == QLatin1String("endless"))
-                piece(display, requestor, property, QByteArray(65536, 'x'));
-        }
-    }
+    using Sending = ClipboardOwner::Sending;
+    const QHash<QString, Sending> modes{
+        {"never", Sending::Never}, {"stops", Sending::Stops}, {"endless", Sending::Endless}};
+    if (!modes.contains(mode))
+        return 2;
+    const ClipboardOwner owning(modes.value(mode));
+    for (;;)
+        ::pause();
 }
 
 int ping(const QString& window, int seconds)
@@ -262,26 +213,21 @@ int ping(const QString& window, int seconds)
     const Time serverStart = event.xproperty.time;
     const Atom protocols = XInternAtom(display, "WM_PROTOCOLS", False);
     const Atom pingAtom = XInternAtom(display, "_NET_WM_PING", False);
-    using Clock = std::chrono::steady_clock;
-    const auto start = Clock::now();
-    const auto end = start + std::chrono::seconds(seconds);
-    long longest = 0;
-    while (Clock::now() < end) {
-        const auto sent = Clock::now();
-        const auto stamp = static_cast<long>(
-            serverStart + std::chrono::duration_cast<std::chrono::milliseconds>(sent - start).count());
+    QElapsedTimer elapsed;
+    elapsed.start();
+    qint64 longest = 0;
+    while (elapsed.elapsed() < seconds * 1000) {
+        const qint64 sent = elapsed.elapsed();
+        const auto stamp = static_cast<long>(serverStart + static_cast<Time>(sent));
         event = {};
-        event.xclient.type = ClientMessage;
-        event.xclient.window = target;
-        event.xclient.message_type = protocols;
-        event.xclient.format = 32;
+        event.xclient = {ClientMessage, 0, False, display, target, protocols, 32, {}};
         event.xclient.data.l[0] = static_cast<long>(pingAtom);
         event.xclient.data.l[1] = stamp;
         event.xclient.data.l[2] = static_cast<long>(target);
         XSendEvent(display, target, False, NoEventMask, &event);
         XFlush(display);
         bool answered = false;
-        while (!answered && Clock::now() - sent < std::chrono::seconds(30)) {
+        while (!answered && elapsed.elapsed() - sent < 30000) {
             if (XPending(display) == 0) {
                 pollfd wait{ConnectionNumber(display), POLLIN, 0};
                 ::poll(&wait, 1, 10);
@@ -292,14 +238,11 @@ int ping(const QString& window, int seconds)
                        static_cast<Atom>(event.xclient.data.l[0]) == pingAtom &&
                        event.xclient.data.l[1] == stamp;
         }
-        longest = std::max<long>(
-            longest, std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - sent).count());
+        longest = std::max(longest, elapsed.elapsed() - sent);
         QThread::msleep(20);
     }
     XCloseDisplay(display);
-    std::printf("%ld\n", longest);
-    std::fflush(stdout);
-    return 0;
+    return say(QString::number(longest), 0);
 }
 
 } // namespace
@@ -308,22 +251,27 @@ int main(int argc, char* argv[])
 {
     QGuiApplication application(argc, argv);
     const QStringList arguments = QGuiApplication::arguments();
-    if ((arguments.size() == 6 || arguments.size() == 7) && arguments[1] == QLatin1String("pictures"))
-        return pictures(arguments[2], arguments[3].toInt(), arguments[4].toInt(), arguments[5].toInt(),
-                        arguments.value(6, QStringLiteral("png")));
-    if (arguments.size() == 4 && arguments[1] == QLatin1String("check"))
-        return check(arguments[2], arguments[3].toInt());
-    if (arguments.size() == 4 && arguments[1] == QLatin1String("flat"))
-        return flat(arguments[2], arguments[3].toInt());
-    if ((arguments.size() == 3 || arguments.size() == 4) && arguments[1] == QLatin1String("manager"))
-        return manager(application, arguments[2], arguments.value(3).toInt());
-    if (arguments.size() == 3 && arguments[1] == QLatin1String("owner"))
+    const QString mode = arguments.value(1);
+    const auto given = [&](int least, int most) {
+        return arguments.size() >= least + 2 && arguments.size() <= most + 2;
+    };
+    const auto number = [&](int at) { return arguments.value(at).toInt(); };
+    if (mode == "pictures" && given(4, 5))
+        return numbered(arguments[2], number(5), arguments.value(6, "png"),
+                        [&](int n) { return screenshot(number(3), number(4), n); });
+    if (mode == "flat" && given(2, 2))
+        return numbered(arguments[2], number(3), "png", flat);
+    if (mode == "check" && given(2, 2))
+        return check(arguments[2], number(3));
+    if (mode == "manager" && given(1, 2))
+        return manager(application, arguments[2], number(3));
+    if (mode == "owner" && given(1, 1))
         return owner(arguments[2]);
-    if (arguments.size() == 4 && arguments[1] == QLatin1String("ping"))
-        return ping(arguments[2], arguments[3].toInt());
-    if (arguments.size() == 2 && arguments[1] == QLatin1String("locate"))
+    if (mode == "ping" && given(2, 2))
+        return ping(arguments[2], number(3));
+    if (mode == "locate" && given(0, 0))
         return locate();
-    if (arguments.size() == 5 && arguments[1] == QLatin1String("painted"))
-        return painted(arguments[2], arguments[3].toInt(), arguments[4].toInt());
+    if (mode == "painted" && given(3, 3))
+        return painted(arguments[2], number(3), number(4));
     return 2;
 }

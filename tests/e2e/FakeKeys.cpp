@@ -7,6 +7,7 @@
 #include <cctype>
 #include <cstdio>
 #include <cstring>
+#include <map>
 #include <string>
 #include <unistd.h>
 #include <vector>
@@ -16,26 +17,20 @@ namespace {
 
 org_kde_kwin_fake_input* g_input = nullptr;
 
-void global(void*, wl_registry* registry, uint32_t name, const char* interface, uint32_t version)
-{
-    if (std::strcmp(interface, org_kde_kwin_fake_input_interface.name) == 0 && version >= 4)
-        g_input = static_cast<org_kde_kwin_fake_input*>(
-            wl_registry_bind(registry, name, &org_kde_kwin_fake_input_interface, 4));
-}
-void globalRemoved(void*, wl_registry*, uint32_t) {}
-constexpr wl_registry_listener registryListener{&global, &globalRemoved};
+constexpr wl_registry_listener registryListener{
+    [](void*, wl_registry* registry, uint32_t name, const char* interface, uint32_t version) {
+        if (std::strcmp(interface, org_kde_kwin_fake_input_interface.name) == 0 && version >= 4)
+            g_input = static_cast<org_kde_kwin_fake_input*>(
+                wl_registry_bind(registry, name, &org_kde_kwin_fake_input_interface, 4));
+    },
+    [](void*, wl_registry*, uint32_t) {}};
 
 // The evdev key code of a key's name: ctrl, shift, alt, a letter or a digit; 0 for others.
 uint32_t keyCode(const std::string& name)
 {
-    if (name == "ctrl")
-        return 29;
-    if (name == "shift")
-        return 42;
-    if (name == "alt")
-        return 56;
+    static const std::map<std::string, uint32_t> modifiers{{"ctrl", 29}, {"shift", 42}, {"alt", 56}};
     if (name.size() != 1)
-        return 0;
+        return modifiers.count(name) ? modifiers.at(name) : 0;
     static const char* const rows[] = {"1234567890", "qwertyuiop", "asdfghjkl", "zxcvbnm"};
     static const uint32_t firsts[] = {2, 16, 30, 44};
     for (int row = 0; row < 4; ++row)
@@ -70,13 +65,10 @@ int main(int argc, char* argv[])
         return 1;
     }
     org_kde_kwin_fake_input_authenticate(g_input, "Vistrelle tests", "real key presses");
-    for (const uint32_t key : keys) {
-        org_kde_kwin_fake_input_keyboard_key(g_input, key, 1);
-        wl_display_roundtrip(display);
-        usleep(30000);
-    }
-    for (auto key = keys.rbegin(); key != keys.rend(); ++key) {
-        org_kde_kwin_fake_input_keyboard_key(g_input, *key, 0);
+    // Each key down in order, then up in reverse.
+    for (size_t step = 0; step < 2 * keys.size(); ++step) {
+        const bool down = step < keys.size();
+        org_kde_kwin_fake_input_keyboard_key(g_input, keys[down ? step : 2 * keys.size() - 1 - step], down);
         wl_display_roundtrip(display);
         usleep(30000);
     }

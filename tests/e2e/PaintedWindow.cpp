@@ -30,27 +30,6 @@ struct Window
 
 constexpr uint32_t quarters[4] = {0xffdc2828, 0xff28c83c, 0xff2850dc, 0xffe6d228};
 
-void global(void* data, wl_registry* registry, uint32_t name, const char* interface, uint32_t)
-{
-    auto* window = static_cast<Window*>(data);
-    if (std::strcmp(interface, wl_compositor_interface.name) == 0)
-        window->compositor =
-            static_cast<wl_compositor*>(wl_registry_bind(registry, name, &wl_compositor_interface, 4));
-    else if (std::strcmp(interface, wl_shm_interface.name) == 0)
-        window->shm = static_cast<wl_shm*>(wl_registry_bind(registry, name, &wl_shm_interface, 1));
-    else if (std::strcmp(interface, xdg_wm_base_interface.name) == 0)
-        window->shell =
-            static_cast<xdg_wm_base*>(wl_registry_bind(registry, name, &xdg_wm_base_interface, 1));
-}
-void globalRemoved(void*, wl_registry*, uint32_t) {}
-constexpr wl_registry_listener registryListener{&global, &globalRemoved};
-
-void ping(void*, xdg_wm_base* shell, uint32_t serial)
-{
-    xdg_wm_base_pong(shell, serial);
-}
-constexpr xdg_wm_base_listener shellListener{&ping};
-
 void paint(Window& window)
 {
     const int stride = window.width * 4;
@@ -79,38 +58,46 @@ void paint(Window& window)
     std::fflush(stdout);
 }
 
-void surfaceConfigure(void* data, xdg_surface* surface, uint32_t serial)
+void configure(void* data, xdg_surface* surface, uint32_t serial)
 {
-    auto* window = static_cast<Window*>(data);
+    auto& window = *static_cast<Window*>(data);
     xdg_surface_ack_configure(surface, serial);
-    if (window->nextWidth > 0 && window->nextHeight > 0 &&
-        (window->nextWidth != window->width || window->nextHeight != window->height)) {
-        window->width = window->nextWidth;
-        window->height = window->nextHeight;
-        paint(*window);
+    if (window.nextWidth > 0 && window.nextHeight > 0 &&
+        (window.nextWidth != window.width || window.nextHeight != window.height)) {
+        window.width = window.nextWidth;
+        window.height = window.nextHeight;
+        paint(window);
     } else {
-        wl_surface_commit(window->surface);
+        wl_surface_commit(window.surface);
     }
 }
-constexpr xdg_surface_listener surfaceListener{&surfaceConfigure};
 
-void toplevelConfigure(void* data, xdg_toplevel*, int32_t width, int32_t height, wl_array*)
-{
-    auto* window = static_cast<Window*>(data);
-    // Zero leaves the size to the window.
-    if (width > 0 && height > 0) {
-        window->nextWidth = width;
-        window->nextHeight = height;
-    }
-}
-void toplevelClose(void* data, xdg_toplevel*)
-{
-    static_cast<Window*>(data)->closed = true;
-}
-void toplevelBounds(void*, xdg_toplevel*, int32_t, int32_t) {}
-void toplevelCapabilities(void*, xdg_toplevel*, wl_array*) {}
-constexpr xdg_toplevel_listener toplevelListener{&toplevelConfigure, &toplevelClose, &toplevelBounds,
-                                                 &toplevelCapabilities};
+constexpr wl_registry_listener registryListener{
+    [](void* data, wl_registry* registry, uint32_t name, const char* interface, uint32_t) {
+        auto& window = *static_cast<Window*>(data);
+        if (std::strcmp(interface, wl_compositor_interface.name) == 0)
+            window.compositor =
+                static_cast<wl_compositor*>(wl_registry_bind(registry, name, &wl_compositor_interface, 4));
+        else if (std::strcmp(interface, wl_shm_interface.name) == 0)
+            window.shm = static_cast<wl_shm*>(wl_registry_bind(registry, name, &wl_shm_interface, 1));
+        else if (std::strcmp(interface, xdg_wm_base_interface.name) == 0)
+            window.shell =
+                static_cast<xdg_wm_base*>(wl_registry_bind(registry, name, &xdg_wm_base_interface, 1));
+    },
+    [](void*, wl_registry*, uint32_t) {}};
+constexpr xdg_wm_base_listener shellListener{
+    [](void*, xdg_wm_base* shell, uint32_t serial) { xdg_wm_base_pong(shell, serial); }};
+constexpr xdg_surface_listener surfaceListener{&configure};
+constexpr xdg_toplevel_listener toplevelListener{
+    [](void* data, xdg_toplevel*, int32_t width, int32_t height, wl_array*) {
+        auto& window = *static_cast<Window*>(data);
+        if (width > 0 && height > 0) { // zero leaves the size to the window
+            window.nextWidth = width;
+            window.nextHeight = height;
+        }
+    },
+    [](void* data, xdg_toplevel*) { static_cast<Window*>(data)->closed = true; },
+    [](void*, xdg_toplevel*, int32_t, int32_t) {}, [](void*, xdg_toplevel*, wl_array*) {}};
 
 } // namespace
 

@@ -4,8 +4,9 @@
 //   "bound ID TRIGGER" for each shortcut asked for;
 //   each line "press ID" or "release ID" on its standard input presses or releases ID, as the
 //   user's keys would.
+#include "ListedShortcut.h"
+
 #include <QCoreApplication>
-#include <QDBusArgument>
 #include <QDBusConnection>
 #include <QDBusMessage>
 #include <QDBusMetaType>
@@ -20,28 +21,6 @@ namespace {
 const QString objectPath = QStringLiteral("/org/freedesktop/portal/desktop");
 const QString shortcutsInterface = QStringLiteral("org.freedesktop.impl.portal.GlobalShortcuts");
 
-struct Shortcut
-{
-    QString id;
-    QVariantMap properties;
-};
-
-QDBusArgument& operator<<(QDBusArgument& argument, const Shortcut& shortcut)
-{
-    argument.beginStructure();
-    argument << shortcut.id << shortcut.properties;
-    argument.endStructure();
-    return argument;
-}
-
-const QDBusArgument& operator>>(const QDBusArgument& argument, Shortcut& shortcut)
-{
-    argument.beginStructure();
-    argument >> shortcut.id >> shortcut.properties;
-    argument.endStructure();
-    return argument;
-}
-
 void say(const QString& line)
 {
     std::printf("%s\n", qPrintable(line));
@@ -50,13 +29,11 @@ void say(const QString& line)
 
 } // namespace
 
-Q_DECLARE_METATYPE(Shortcut)
-
 class Backend final : public QDBusVirtualObject
 {
 public:
     QString session;
-    QList<Shortcut> shortcuts;
+    QList<ListedShortcut> shortcuts;
 
     QString introspect(const QString&) const override { return {}; }
 
@@ -64,24 +41,23 @@ public:
     {
         const QString member = message.member();
         const QList<QVariant> arguments = message.arguments();
-        if (member == "GetAll" || member == "Get") {
-            const QVariantMap properties{{"version", 1u}};
-            connection.send(member == "GetAll" ? message.createReply(properties)
-                                               : message.createReply(QVariant::fromValue(
-                                                     QDBusVariant(properties.value("version")))));
+        if (member == "GetAll") {
+            connection.send(message.createReply(QVariantMap{{"version", 1u}}));
+        } else if (member == "Get") { // the version, the one property
+            connection.send(message.createReply(QVariant::fromValue(QDBusVariant(1u))));
         } else if (member == "CreateSession") {
             session = arguments.value(1).value<QDBusObjectPath>().path();
             say("session " + session + " app " + arguments.value(2).toString());
             connection.send(message.createReply(QList<QVariant>{0u, QVariantMap()}));
         } else if (member == "BindShortcuts") {
-            shortcuts = qdbus_cast<QList<Shortcut>>(arguments.value(2));
-            for (const Shortcut& shortcut : shortcuts)
-                say("bound " + shortcut.id + " " + shortcut.properties.value("preferred_trigger").toString());
-            QList<Shortcut> bound;
-            for (const Shortcut& shortcut : shortcuts)
-                bound.append({shortcut.id,
-                              {{"description", shortcut.properties.value("description")},
-                               {"trigger_description", shortcut.properties.value("preferred_trigger")}}});
+            shortcuts = qdbus_cast<QList<ListedShortcut>>(arguments.value(2));
+            QList<ListedShortcut> bound;
+            for (const auto& [id, properties] : shortcuts) {
+                say("bound " + id + " " + properties.value("preferred_trigger").toString());
+                bound.append({id,
+                              {{"description", properties.value("description")},
+                               {"trigger_description", properties.value("preferred_trigger")}}});
+            }
             connection.send(message.createReply(
                 QList<QVariant>{0u, QVariantMap{{"shortcuts", QVariant::fromValue(bound)}}}));
         } else if (member == "ListShortcuts") {
@@ -99,8 +75,8 @@ public:
 int main(int argc, char* argv[])
 {
     QCoreApplication application(argc, argv);
-    qDBusRegisterMetaType<Shortcut>();
-    qDBusRegisterMetaType<QList<Shortcut>>();
+    qDBusRegisterMetaType<ListedShortcut>();
+    qDBusRegisterMetaType<QList<ListedShortcut>>();
     QDBusConnection bus = QDBusConnection::sessionBus();
     Backend backend;
     if (!bus.registerVirtualObject(objectPath, &backend, QDBusConnection::SubPath) ||

@@ -2,7 +2,8 @@
 # The clipboard as a hostile world fills it: palette pictures of different colours are all
 # filed; owners that never send, stop midway or send without end never hold the window (it
 # answers pings throughout), cost one message between them, and the next picture is filed;
-# keepers that put the emptied picture back after 600 ms or 2 s give one file.
+# keepers that put the emptied picture back after 600 ms or 2 s give one file; a picture whose
+# writing a kill cut short is filed at the restart.
 set -uo pipefail
 source "$(dirname "$0")/x11session.sh"
 helper=$2
@@ -61,6 +62,36 @@ for delay in 600 2000; do
     [ "$restores" -eq 1 ] || fail "the keeper at $delay ms put the picture back $restores times"
 done
 [ "$(count)" -eq 2 ] || fail "the keepers' pictures were filed $(count) times, not once each"
-
+mv "$set_folder"/Image_* "$work/filed/"
 close_window "$main"
 wait_exit "$app" || fail "closing failed: $(cat "$work/run.log")"
+
+# A kill while a picture is written: the picture, still on the clipboard, is filed at the
+# restart, once. A large bitmap gives the kill time to come in the middle.
+printf 'IMAGEFORMAT=BMP\r\n' >>"$program/Vistrelle.ini"
+mkdir "$work/big"
+"$helper" pictures "$work/big" 3840 2160 1 || fail "could not make the large picture"
+shopt -s nullglob
+for attempt in 1 2 3 4 5; do
+    "$program/vistrelle" >"$work/killed.log" 2>&1 &
+    app=$!
+    wait_window '^Vistrelle \(BMP\)$' >/dev/null
+    xclip -selection clipboard -t image/png -i "$work/big/pic_01.png"
+    deadline=$((SECONDS + 20))
+    until parts=("$set_folder"/.Image_*.part) shots=("$set_folder"/Image_*) &&
+        [ $((${#parts[@]} + ${#shots[@]})) -gt 0 ] || [ $SECONDS -gt $deadline ]; do :; done
+    kill -KILL "$app"
+    wait "$app" 2>/dev/null
+    parts=("$set_folder"/.Image_*.part)
+    [ ${#parts[@]} -gt 0 ] && break
+    rm "$set_folder"/Image_*
+done
+[ ${#parts[@]} -gt 0 ] || fail "no kill came while the picture was written"
+"$program/vistrelle" >"$work/restart.log" 2>&1 &
+app=$!
+main=$(wait_window '^Vistrelle \(BMP\)$')
+filed 1
+parts=("$set_folder"/.Image_*.part)
+[ ${#parts[@]} -eq 0 ] || fail "the half-written picture stayed: ${parts[*]}"
+close_window "$main"
+wait_exit "$app" || fail "closing after the restart failed: $(cat "$work/restart.log")"

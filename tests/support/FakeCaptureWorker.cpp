@@ -17,7 +17,7 @@ bool FakeCaptureWorker::finish()
 }
 
 void FakeCaptureWorker::recover(const QString& libraryRoot, QObject*,
-                                std::function<void(const QStringList&)> done)
+                                std::function<void(const RecoveredScreenshots&)> done)
 {
     done(RecoverScreenshots(libraryRoot));
 }

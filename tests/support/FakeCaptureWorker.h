@@ -12,7 +12,7 @@ struct FakeCaptureWorker final : CaptureWorker
     void file(ScreenshotJob job, QObject* receiver,
               std::function<void(const ScreenshotResult&)> done) override;
     void recover(const QString& libraryRoot, QObject* receiver,
-                 std::function<void(const QStringList&)> done) override;
+                 std::function<void(const RecoveredScreenshots&)> done) override;
     /// Files the oldest held picture; false when none is held.
     bool finish();
 

@@ -1,6 +1,7 @@
 #include "PortalShortcuts.h"
 
 #include "PortalRequest.h"
+#include "platform/HotkeyNames.h"
 
 #include <QDBusArgument>
 #include <QDBusConnection>
@@ -56,33 +57,41 @@ PortalShortcuts::PortalShortcuts(ShortcutLatch& shortcuts)
 
 bool PortalShortcuts::SameKeys(const QString& described, const QString& proposed)
 {
-    // The desktop describes keys its own way ("Ctrl+K"), the proposal as the shortcut list
-    // writes them ("CTRL+k").
-    QString portable = proposed.toUpper();
-    portable.replace(QStringLiteral("CTRL"), QStringLiteral("Ctrl"))
-        .replace(QStringLiteral("SHIFT"), QStringLiteral("Shift"));
-    return QKeySequence(described, QKeySequence::NativeText) ==
-           QKeySequence(portable, QKeySequence::PortableText);
+    // The desktop describes keys its own way ("Ctrl+PgUp"), the proposal as the shortcut list
+    // writes them ("CTRL+Page_Up").
+    const QKeySequence desktop(described, QKeySequence::NativeText);
+    if (proposed.isEmpty())
+        return desktop.isEmpty();
+    QStringList parts = proposed.split(QLatin1Char('+'));
+    const std::optional<HotkeyName> key = HotkeyNamed(parts.takeLast());
+    if (!key)
+        return false;
+    int keys = key->qtKey;
+    for (const QString& modifier : std::as_const(parts)) {
+        if (modifier == QLatin1String("CTRL"))
+            keys |= Qt::ControlModifier;
+        else if (modifier == QLatin1String("SHIFT"))
+            keys |= Qt::ShiftModifier;
+        else
+            return false;
+    }
+    return desktop == QKeySequence(keys);
 }
 
 QString PortalShortcuts::KeysFor(int hotkey, int modifiers)
 {
-    QString key;
-    if (hotkey >= '0' && hotkey <= '9')
-        key = QChar(hotkey);
-    else if (hotkey >= 'A' && hotkey <= 'Z')
-        key = QChar(hotkey - 'A' + 'a'); // the key's name, as the shortcut list writes it
-    else
+    const std::optional<HotkeyName> key = HotkeyNamed(hotkey);
+    if (!key)
         return {};
     switch (modifiers) {
     case 1:
-        return QStringLiteral("CTRL+") + key;
+        return QStringLiteral("CTRL+") + key->name;
     case 2:
-        return QStringLiteral("SHIFT+") + key;
+        return QStringLiteral("SHIFT+") + key->name;
     case 3:
-        return QStringLiteral("CTRL+SHIFT+") + key;
+        return QStringLiteral("CTRL+SHIFT+") + key->name;
     default:
-        return key;
+        return key->name;
     }
 }
 

@@ -22,12 +22,12 @@ public:
     /// keys. Answered later by bound().
     void bind(const QString& activeWindowKeys, const QString& timeLapseKeys);
 
-    /// The proposal for a hotkey as Options sets it: key code 48-57 or 65-90 and modifier code
-    /// (1 CTRL, 2 SHIFT, 3 both); empty for no key.
+    /// The proposal for a hotkey as a settings file may name it: a virtual-key code (HotkeyNamed)
+    /// and modifier code (1 CTRL, 2 SHIFT, 3 both); empty for no key.
     static QString KeysFor(int hotkey, int modifiers);
 
     /// True when the desktop's description of a shortcut's keys (\a described, "Ctrl+K") names
-    /// the keys \a proposed ("CTRL+k"); both empty for none.
+    /// the keys \a proposed ("CTRL+k", as KeysFor writes them); both empty for none.
     static bool SameKeys(const QString& described, const QString& proposed);
 
 signals:

@@ -1,5 +1,7 @@
 #include "X11KeyState.h"
 
+#include "platform/HotkeyNames.h"
+
 #include <QSocketNotifier>
 #include <X11/Xlib.h>
 #include <X11/extensions/XInput2.h>
@@ -12,38 +14,14 @@ namespace {
 // forgotten after this long, so an old Shift press does not block a hotkey much later.
 constexpr qint64 latchLifetimeMs = 300;
 
-// The keys a virtual-key code names beyond letters, digits and the modifiers, by code.
-constexpr std::pair<int, KeySym> namedKeys[] = {
-    {0x08, XK_BackSpace},    {0x09, XK_Tab},         {0x0D, XK_Return},      {0x13, XK_Pause},
-    {0x14, XK_Caps_Lock},    {0x1B, XK_Escape},      {0x20, XK_space},       {0x21, XK_Page_Up},
-    {0x22, XK_Page_Down},    {0x23, XK_End},         {0x24, XK_Home},        {0x25, XK_Left},
-    {0x26, XK_Up},           {0x27, XK_Right},       {0x28, XK_Down},        {0x2C, XK_Print},
-    {0x2D, XK_Insert},       {0x2E, XK_Delete},      {0x6A, XK_KP_Multiply}, {0x6B, XK_KP_Add},
-    {0x6C, XK_KP_Separator}, {0x6D, XK_KP_Subtract}, {0x6E, XK_KP_Decimal},  {0x6F, XK_KP_Divide},
-    {0x90, XK_Num_Lock},     {0x91, XK_Scroll_Lock}, {0xBA, XK_semicolon},   {0xBB, XK_equal},
-    {0xBC, XK_comma},        {0xBD, XK_minus},       {0xBE, XK_period},      {0xBF, XK_slash},
-    {0xC0, XK_grave},        {0xDB, XK_bracketleft}, {0xDC, XK_backslash},   {0xDD, XK_bracketright},
-    {0xDE, XK_apostrophe},
-};
-
 QList<KeySym> keysymsFor(int virtualKey)
 {
-    if (virtualKey >= '0' && virtualKey <= '9')
-        return {static_cast<KeySym>(XK_0 + (virtualKey - '0'))};
-    if (virtualKey >= 'A' && virtualKey <= 'Z')
-        return {static_cast<KeySym>(XK_a + (virtualKey - 'A'))};
     if (virtualKey == VirtualKey::Shift)
         return {XK_Shift_L, XK_Shift_R};
     if (virtualKey == VirtualKey::Control)
         return {XK_Control_L, XK_Control_R};
-    // The numeric pad's digits are the same keys whether Num Lock is on or off.
-    if (virtualKey >= 0x60 && virtualKey <= 0x69)
-        return {static_cast<KeySym>(XK_KP_0 + (virtualKey - 0x60))};
-    if (virtualKey >= 0x70 && virtualKey <= 0x87)
-        return {static_cast<KeySym>(XK_F1 + (virtualKey - 0x70))};
-    for (const auto& [code, keysym] : namedKeys)
-        if (code == virtualKey)
-            return {keysym};
+    if (const std::optional<HotkeyName> key = HotkeyNamed(virtualKey))
+        return {XStringToKeysym(key->name.toLatin1().constData())};
     return {};
 }
 

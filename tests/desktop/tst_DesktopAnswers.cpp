@@ -1,15 +1,57 @@
+#include "desktop/qt/ImageTypes.h"
 #include "desktop/wayland/WlrootsScreenGrab.h"
+#include "desktop/x11/X11ScreenGrab.h"
 
 #include <QTest>
 
 Q_DECLARE_METATYPE(std::optional<FocusedWindow>)
 
-// The focused window's place, read from the compositor's layout tree.
-class tst_WlrootsScreenGrab : public QObject
+// What the desktop adapters make of what the desktop tells them: which of the types a clipboard
+// offers are fetched and in which order, the part of a window on the screen, and the focused
+// window's place in the compositor's layout tree.
+class tst_DesktopAnswers : public QObject
 {
     Q_OBJECT
 
 private slots:
+    void readable_data()
+    {
+        QTest::addColumn<QStringList>("offered");
+        QTest::addColumn<QStringList>("fetched");
+        QTest::newRow("PNG first") << QStringList{"image/bmp", "text/plain", "image/png"}
+                                   << QStringList{"image/png", "image/bmp"};
+        QTest::newRow("aliases of what Qt reads")
+            << QStringList{"image/x-bmp", "image/pjpeg", "image/x-portable-pixmap"}
+            << QStringList{"image/x-bmp", "image/pjpeg", "image/x-portable-pixmap"};
+        QTest::newRow("no reader for it")
+            << QStringList{"image/x-made-up", "application/pdf"} << QStringList();
+        QTest::newRow("offered twice")
+            << QStringList{"image/jpeg", "image/jpeg"} << QStringList{"image/jpeg"};
+    }
+
+    void readable()
+    {
+        QFETCH(QStringList, offered);
+        QFETCH(QStringList, fetched);
+        QCOMPARE(ReadableImageTypes(offered), fetched);
+    }
+
+    void visiblePart_data()
+    {
+        QTest::addColumn<QRect>("window");
+        QTest::addColumn<QRect>("visible");
+        QTest::newRow("inside") << QRect(10, 20, 300, 200) << QRect(0, 0, 300, 200);
+        QTest::newRow("maximised beyond the edges") << QRect(-4, -4, 1288, 808) << QRect(4, 4, 1280, 800);
+        QTest::newRow("wholly off screen") << QRect(1300, 10, 100, 100) << QRect();
+    }
+
+    void visiblePart()
+    {
+        QFETCH(QRect, window);
+        QFETCH(QRect, visible);
+        QCOMPARE(VisiblePart(window, QSize(1280, 800)), visible);
+    }
+
     void focusedWindow_data()
     {
         QTest::addColumn<QByteArray>("tree");
@@ -52,5 +94,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(tst_WlrootsScreenGrab)
-#include "tst_WlrootsScreenGrab.moc"
+QTEST_GUILESS_MAIN(tst_DesktopAnswers)
+#include "tst_DesktopAnswers.moc"

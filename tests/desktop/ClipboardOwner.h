@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QByteArray>
+#include <atomic>
+#include <thread>
+
+struct _XDisplay;
+
+/// Another program owning the X clipboard with an image/png on offer, on a connection and thread
+/// of its own, sending the picture as told: whole, in pieces (INCR), not at all, a piece and then
+/// nothing, pieces without end, or its text for whatever type it is asked.
+class ClipboardOwner
+{
+public:
+    enum class Sending { Whole, Pieces, Never, Stops, Endless, TextForAnyType };
+
+    /// What came of handing the clipboard over to the clipboard manager (as a program that
+    /// exits at once does).
+    enum class HandOver { NotAsked, Asked, DoneBeforeSending, DoneAfterSending, Refused };
+
+    /// A picture's bytes as an owner sends them: a PNG's signature, then 20,000 bytes of a pattern.
+    static QByteArray PngLike();
+
+    explicit ClipboardOwner(Sending sending, QByteArray bytes = PngLike(), bool handsOver = false);
+    ~ClipboardOwner();
+
+    /// The requests answered so far.
+    int answered() const { return m_answered; }
+    HandOver handOver() const { return m_handOver; }
+
+private:
+    unsigned long atom(const char* name);
+    void piece(const QByteArray& bytes);
+    void serve();
+
+    Sending m_sending;
+    QByteArray m_bytes;
+    _XDisplay* m_display; // Xlib's, whose names clash with Qt's: kept out of this header
+    unsigned long m_window;
+    unsigned long m_requestor = 0; // None
+    unsigned long m_property = 0;
+    std::atomic<bool> m_stop = false;
+    std::atomic<int> m_answered = 0;
+    std::atomic<HandOver> m_handOver = HandOver::NotAsked;
+    bool m_sentAll = false; // the picture's last piece is out
+    std::thread m_thread;
+};
