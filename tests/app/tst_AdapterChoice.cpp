@@ -53,7 +53,6 @@ private slots:
         QTest::addColumn<QString>("chosen"); // by the tests
         QTest::addColumn<WindowGrabWay>("way");
         const QStringList wlroots{"wl_seat", "zwlr_screencopy_manager_v1"};
-        QTest::newRow("X11 session") << false << "KDE" << true << wlroots << "" << WindowGrabWay::X11;
         QTest::newRow("sway") << true << "SWAY" << true << wlroots << "" << WindowGrabWay::WlrootsScreencopy;
         QTest::newRow("screencopy, no layout to ask")
             << true << "HYPRLAND" << false << wlroots << "" << WindowGrabWay::Portal;

@@ -32,11 +32,6 @@ QString shown(QString text)
     return text.simplified();
 }
 
-QString caption(QString text)
-{
-    return text.remove('&');
-}
-
 } // namespace
 
 // The help page names everything the program offers, so it stays true as the program grows:
@@ -91,10 +86,10 @@ private slots:
         AppUnderTest t;
         QVERIFY(t.start());
         for (const QAbstractButton* button : t.main().findChildren<QAbstractButton*>())
-            need(page, caption(button->text()), "main window");
+            need(page, QString(button->text()).remove('&'), "main window");
         for (const QAction* action : t.app.imageViewer().findChildren<QAction*>())
             if (!action->text().isEmpty())
-                need(page, caption(action->text()), "image viewer");
+                need(page, QString(action->text()).remove('&'), "image viewer");
         frmOptions options(t.state().settings);
         need(page, options.windowTitle(), "options");
         for (const QGroupBox* box : options.findChildren<QGroupBox*>())

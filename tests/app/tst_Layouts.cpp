@@ -27,20 +27,6 @@ using namespace TestLibrary;
 
 namespace {
 
-// Where a button draws its words.
-QRect buttonTextRect(QAbstractButton& button)
-{
-    QStyleOptionButton option;
-    option.initFrom(&button);
-    option.text = button.text();
-    QStyle::SubElement element = QStyle::SE_PushButtonContents;
-    if (qobject_cast<QCheckBox*>(&button))
-        element = QStyle::SE_CheckBoxContents;
-    else if (qobject_cast<QRadioButton*>(&button))
-        element = QStyle::SE_RadioButtonContents;
-    return button.style()->subElementRect(element, &option, &button);
-}
-
 // Each control of \a window whose words do not fit it, as "name: text"; the window's own
 // caption too, when the window is narrower than the caption with room for a title bar's icon
 // and close button.
@@ -68,8 +54,14 @@ QStringList cutTexts(QWidget& window)
         } else if (auto* button = qobject_cast<QAbstractButton*>(control);
                    button && !button->text().isEmpty()) {
             const QSize text = metrics.size(Qt::TextShowMnemonic, button->text());
-            const QRect room = buttonTextRect(*button);
+            QStyleOptionButton option;
+            option.initFrom(button);
+            option.text = button->text();
             // A check box or radio button draws its words after the indicator, inside this rectangle.
+            const auto element = qobject_cast<QCheckBox*>(button)      ? QStyle::SE_CheckBoxContents
+                                 : qobject_cast<QRadioButton*>(button) ? QStyle::SE_RadioButtonContents
+                                                                       : QStyle::SE_PushButtonContents;
+            const QRect room = button->style()->subElementRect(element, &option, button);
             if (text.width() > room.width() || text.height() > room.height())
                 report(*button, button->text());
         } else if (auto* box = qobject_cast<QGroupBox*>(control)) {
@@ -140,18 +132,11 @@ struct AllWindows
                     t.root(),
                     "Default Category"},
                    std::nullopt, t.fakes.boxes)
-        , cells(names())
-        , photos(cells, int(names().size()), nullptr)
+        , cells(QStringList(20, "Image_261206_154000_Time_Lapsed.jpg"))
+        , photos(cells, 20, nullptr)
         , main(t.main())
         , viewer(t.app.imageViewer())
     {
-    }
-    static QStringList names()
-    {
-        QStringList all;
-        for (int n = 0; n < 20; ++n)
-            all.append(QStringLiteral("Image_261206_1540%1_Time_Lapsed.jpg").arg(n, 2, 10, QChar('0')));
-        return all;
     }
     /// The windows that show their whole caption; the viewer's width is the user's.
     QList<QWidget*> captioned()

@@ -1,6 +1,5 @@
 #include "support/AppUnderTest.h"
 #include "support/TestLibrary.h"
-#include "ui/FontFit.h"
 #include "ui/dialogs/ModalLibraryDialogs.h"
 #include "ui/dialogs/frmEnterName.h"
 #include "ui/dialogs/frmRelocate.h"
@@ -101,9 +100,6 @@ private slots:
         QTest::newRow("Image Set, no trash, for good")
             << "cmdDeleteImageSet" << false << QList{Yes, Yes}
             << QStringList{set, "ROOTCat/Set" + noTrash, "Done."} << QStringList{"Cat/Keep/c.jpg"};
-        QTest::newRow("Category, no trash, for good")
-            << "cmdDeleteCategory" << false << QList{Yes, No, Yes}
-            << QStringList{sure, last, "ROOTCat" + noTrash, "Done."} << QStringList();
         QTest::newRow("files, no trash, kept")
             << "Delete" << false << QList{Yes, No} << QStringList{files, noTrashFiles} << all;
         QTest::newRow("files, no trash, for good")
@@ -137,8 +133,10 @@ private slots:
         QCOMPARE(found, left);
     }
 
-    // The fault this guards deleted the linked folder's files and then said "Done.".
-    void deleteThroughALinkIsRefused()
+    // A delete through a link is refused and said so, nothing deleted (the fault this guards
+    // deleted the linked folder's files and then said "Done."); one outside the library stops
+    // the program.
+    void deletesRefused()
     {
         AppUnderTest t;
         makeFile(t.dir.filePath("outside/Set/canary.jpg"), "canary");
@@ -156,17 +154,13 @@ private slots:
         QCOMPARE(t.fakes.boxes.shown.last().look, BoxLook::Exclamation);
         QCOMPARE(contents(t.dir.filePath("outside/Set/canary.jpg")), "canary");
         QVERIFY(t.main().isVisible());
-    }
 
-    void deleteOutsideTheLibraryStopsTheProgram()
-    {
-        AppUnderTest t;
-        startOn(t, {"Cat/Set/shot.jpg"});
+        t.choose("cboImageSetCategory", "Cat");
         t.state().libraryRoot = "Vistrelles/";
         t.fakes.boxes.answers = {BoxAnswer::Yes};
         t.click("cmdDeleteImageSet");
         QCOMPARE(t.fakes.boxes.texts().last(), "Critical error.  Code E.");
-        QCOMPARE(filesIn(t.root() + "Cat/Set"), QStringList{"shot.jpg"});
+        QCOMPARE(filesIn(t.root() + "Cat/Set"), QStringList{"a.jpg"});
         QVERIFY(!t.main().isVisible());
     }
 
@@ -312,8 +306,8 @@ private slots:
         QCOMPARE(boxes.texts(), QStringList{"Please select an image set first."});
     }
 
-    // The real dialogs open over the main window, whose commands open them, wide enough for their
-    // whole caption; the name dialog says what it names.
+    // The real dialogs open over the main window, whose commands open them; the name dialog says
+    // what it names.
     void dialogsOverTheMainWindow()
     {
         AppUnderTest t;
@@ -329,8 +323,6 @@ private slots:
             if (dialog->parentWidget() != &t.main() ||
                 !t.main().frameGeometry().contains(dialog->frameGeometry().center()))
                 seen << "not over the main window";
-            if (dialog->width() < CaptionWidth(*dialog))
-                seen << "caption cut";
             dialog->close();
         };
         QTimer::singleShot(0, look);
@@ -344,55 +336,48 @@ private slots:
         QCOMPARE(seen.join(" / "), "frmEnterName Name of the new Category: / frmRelocate / frmFileOptions");
     }
 
-    // Typing over the name the dialog opens with replaces the name and keeps the extension.
-    void offeredFileName_data()
-    {
-        QTest::addColumn<QString>("typing"); // the name offered: what is typed -> the name entered
-        QTest::newRow("picture") << "Image_1.jpg: Login screen -> Login screen.jpg";
-        QTest::newRow("intro image") << "(shot).bmp: first -> first.bmp";
-        QTest::newRow("without extension") << "Login screen: Desk -> Desk";
-    }
-    void offeredFileName()
-    {
-        QFETCH(QString, typing);
-        FakeMessageBoxes boxes;
-        frmEnterName dialog("New name for it:", typing.section(": ", 0, 0), boxes);
-        dialog.show();
-        QVERIFY(QTest::qWaitForWindowActive(&dialog));
-        auto* box = dialog.findChild<QLineEdit*>("txtEnterName");
-        QTest::keyClicks(box, typing.section(": ", 1).section(" -> ", 0, 0));
-        QCOMPARE(box->text(), typing.section(" -> ", 1));
-    }
-
+    // Typed over the name the dialog offers, then OK: a file's name keeps its extension, and a
+    // name that cannot be one is refused with a message.
     void nameEntry_data()
     {
+        QTest::addColumn<QString>("offered");
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("message");
         QTest::addColumn<QString>("entered"); // the name afterwards
         const QString empty = "Please enter a name.";
         const QString invalid = "Invalid character found in name. Cannot use \\, /, :, ?, <, >, |, *, or .";
-        QTest::newRow("empty") << QString() << empty << "before";
-        QTest::newRow("dot dot") << ".." << empty << "before";
-        QTest::newRow("slash") << "a/b" << invalid << "before";
-        QTest::newRow("hidden") << ".Shots" << invalid << "before";
-        QTest::newRow("NUL, never let in") << QString("a") + QChar(u'\0') << QString() << "before";
-        QTest::newRow("dot inside, trailing space") << "Image_1.JPG " << QString() << "Image_1.JPG ";
+        QTest::newRow("picture") << "Image_1.jpg"
+                                 << "Login screen" << QString() << "Login screen.jpg";
+        QTest::newRow("intro image") << "(shot).bmp"
+                                     << "first" << QString() << "first.bmp";
+        QTest::newRow("without extension") << "Login screen"
+                                           << "Desk" << QString() << "Desk";
+        QTest::newRow("empty") << "before" << QString() << empty << "before";
+        QTest::newRow("dot dot") << "before"
+                                 << ".." << empty << "before";
+        QTest::newRow("slash") << "before"
+                               << "a/b" << invalid << "before";
+        QTest::newRow("hidden") << "before"
+                                << ".Shots" << invalid << "before";
+        QTest::newRow("NUL, never let in")
+            << "before" << QString("a") + QChar(u'\0') << QString() << "before";
+        QTest::newRow("dot inside, trailing space") << "before"
+                                                    << "Image_1.JPG " << QString() << "Image_1.JPG ";
     }
-
-    // Typed over the name offered, then OK.
     void nameEntry()
     {
+        QFETCH(QString, offered);
         QFETCH(QString, typed);
         QFETCH(QString, message);
         QFETCH(QString, entered);
         FakeMessageBoxes boxes;
-        frmEnterName dialog("New name for before:", "before", boxes);
-        auto* box = dialog.findChild<QLineEdit*>("txtEnterName");
-        box->selectAll();
-        box->insert(typed);
+        frmEnterName dialog("New name for it:", offered, boxes);
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowActive(&dialog));
+        dialog.findChild<QLineEdit*>("txtEnterName")->insert(typed);
         dialog.cmdOK_Click();
         QCOMPARE(boxes.texts(), message.isEmpty() ? QStringList() : QStringList{message});
-        QCOMPARE(dialog.result() == QDialog::Accepted ? dialog.enteredName() : QString("before"), entered);
+        QCOMPARE(dialog.result() == QDialog::Accepted ? dialog.enteredName() : offered, entered);
     }
 };
 

@@ -50,25 +50,6 @@ class tst_frmOptions : public QObject
     Q_OBJECT
 
 private slots:
-    // Cancel and Esc close the dialog; the settings stay as they were.
-    void cancelChangesNothing()
-    {
-        for (const QString how : {"cmdCancel", "Escape"}) {
-            AppUnderTest t;
-            QVERIFY(t.start("ACTIVEWINDOW_HK=70\nACTIVEWINDOW_HKCS=3\n"));
-            QVERIFY(t.inDialog("cmdOptions", [&](QWidget& d) {
-                dialog(d, "Z 0 1 None 0 0 10 05 0 100 1");
-                if (how == "cmdCancel")
-                    QTest::mouseClick(d.findChild<QPushButton*>("cmdCancel"), Qt::LeftButton);
-                else
-                    QTest::keyClick(&d, Qt::Key_Escape);
-                QVERIFY2(!d.isVisible(), qPrintable(how));
-            }));
-            QCOMPARE(options(t.state().settings), "70 3 0 0 0 0 90");
-            QVERIFY(!QFile::exists(t.dir.path() + "/config/autostart/vistrelle.desktop"));
-        }
-    }
-
     // An interval longer than the lists hold (a hand-edited file) survives an OK that leaves it.
     void longIntervalKeptOnOk()
     {
@@ -81,28 +62,57 @@ private slots:
         QCOMPARE(options(state), "0 0 0 0 7200 0 90");
     }
 
-    // The dialog shows the settings read at the start, and OK stores what it shows, saved at once;
-    // "Start with the desktop" is the autostart entry, which starts the library in use.
+    // The dialog shows the settings read at the start; Cancel and Esc change nothing, and OK stores
+    // what it shows, saved at once. "Start with the desktop" is the autostart entry, which starts
+    // the library in use. Find's languages are those installed, the chosen ticked, and the reader
+    // reads in them from then on. The library given on the command line leaves the normal
+    // library's Intro Set alone, unless Intro Set is chosen in that run.
     void fromMainWindow()
     {
         QTemporaryDir other;
         AppUnderTest t({other.path()});
-        QVERIFY(t.start("ACTIVEWINDOW_HK=48\nACTIVEWINDOW_HKCS=3\nTIMELAPSE_HK=57\nTIMELAPSE_HKCS=2\n"
-                        "TIMELAPSE_SECS=3599\nTIMELAPSE_SILENT=YES\n"));
+        TestLibrary::makeFolder(t.root() + "Trips/Summer");
+        TestLibrary::makeFolder(other.path() + "/Vistrelles/Work/Screens");
+        QVERIFY(t.start("FIRSTCAT=Trips\nFIRSTSET=Summer\nACTIVEWINDOW_HK=48\nACTIVEWINDOW_HKCS=3\n"
+                        "TIMELAPSE_HK=57\nTIMELAPSE_HKCS=2\nTIMELAPSE_SECS=3599\nTIMELAPSE_SILENT=YES\n"
+                        "FIND_LANGUAGES=eng+fra\n"));
+        QTRY_COMPARE(t.fakes.reader.languages(), (QStringList{"eng", "fra"}));
+        for (const QString how : {"cmdCancel", "Escape"}) {
+            QVERIFY(t.inDialog("cmdOptions", [&](QWidget& d) {
+                dialog(d, "Z 0 1 None 0 0 10 05 0 100 1");
+                if (how == "cmdCancel")
+                    QTest::mouseClick(d.findChild<QPushButton*>("cmdCancel"), Qt::LeftButton);
+                else
+                    QTest::keyClick(&d, Qt::Key_Escape);
+                QVERIFY2(!d.isVisible(), qPrintable(how));
+            }));
+        }
+        QCOMPARE(options(t.state().settings), "48 3 57 2 3599 1 90");
+        const QString entry = t.dir.path() + "/config/autostart/vistrelle.desktop";
+        QVERIFY(!QFile::exists(entry));
         QString opened;
         QVERIFY(t.inDialog("cmdOptions", [&](QWidget& d) {
             opened = d.objectName() + ": " + dialog(d);
             for (auto* list : d.findChildren<QComboBox*>()) // typed text must never reach AppState
                 opened += list->isEditable() ? " editable" : "";
+            auto* languages = d.findChild<QListWidget*>("lstFindLanguages");
+            for (int row = 0; row < languages->count(); ++row)
+                opened +=
+                    " " + languages->item(row)->text() + (languages->item(row)->checkState() ? "+" : "");
+            auto* title = d.findChild<QCheckBox*>("chkWindowTitleInFile");
+            opened += title->isChecked() ? " title" : " no title";
             dialog(d, "F 1 1 None 0 0 01 30 0 100 1");
+            languages->item(0)->setCheckState(Qt::Checked);
+            title->setChecked(true);
             QTest::mouseClick(d.findChild<QPushButton*>("cmdOK"), Qt::LeftButton);
         }));
-        QCOMPARE(opened, "frmOptions: 0 1 1 9 0 1 59 59 1 90 0");
+        QCOMPARE(opened, "frmOptions: 0 1 1 9 0 1 59 59 1 90 0 deu eng+ no title");
         const QByteArray text = TestLibrary::contents(t.settingsFile());
+        QVERIFY(text.contains("FIRSTCAT=Trips\r\nFIRSTSET=Summer\r\n"));
         QVERIFY2(text.endsWith("\r\nJPEG_QUALITY=100\r\nACTIVEWINDOW_HK=70\r\nACTIVEWINDOW_HKCS=3\r\n"
-                               "TIMELAPSE_SECS=90\r\n"),
+                               "TIMELAPSE_SECS=90\r\nFIND_LANGUAGES=deu+eng\r\nWINDOW_TITLE_IN_FILE=YES\r\n"),
                  text.constData());
-        const QString entry = t.dir.path() + "/config/autostart/vistrelle.desktop";
+        QTRY_COMPARE(t.fakes.reader.languages(), (QStringList{"deu", "eng"}));
         QVERIFY(TestLibrary::contents(entry).contains(
             "\nExec=\"" + QCoreApplication::applicationFilePath().toUtf8() + "\" --low-resource -- \"" +
             other.path().toUtf8() + "/\"\n"));
@@ -112,30 +122,8 @@ private slots:
             QTest::mouseClick(d.findChild<QPushButton*>("cmdOK"), Qt::LeftButton);
         }));
         QVERIFY(!QFile::exists(entry));
-    }
-
-    // Find's languages are those installed, the chosen ticked; OK saves them and the reader reads
-    // in them from then on, and so does the window title choice.
-    void findOptions()
-    {
-        AppUnderTest t;
-        QVERIFY(t.start("FIND_LANGUAGES=eng+fra\n"));
-        QTRY_COMPARE(t.fakes.reader.languages(), (QStringList{"eng", "fra"}));
-        QStringList shown;
-        QVERIFY(t.inDialog("cmdOptions", [&](QWidget& d) {
-            auto* languages = d.findChild<QListWidget*>("lstFindLanguages");
-            for (int row = 0; row < languages->count(); ++row)
-                shown << languages->item(row)->text() + (languages->item(row)->checkState() ? "+" : "");
-            shown << (d.findChild<QCheckBox*>("chkWindowTitleInFile")->isChecked() ? "title" : "no title");
-            languages->item(0)->setCheckState(Qt::Checked);
-            d.findChild<QCheckBox*>("chkWindowTitleInFile")->setChecked(true);
-            QTest::mouseClick(d.findChild<QPushButton*>("cmdOK"), Qt::LeftButton);
-        }));
-        QCOMPARE(shown, (QStringList{"deu", "eng+", "no title"}));
-        const QByteArray text = TestLibrary::contents(t.settingsFile());
-        QVERIFY2(text.endsWith("\r\nFIND_LANGUAGES=deu+eng\r\nWINDOW_TITLE_IN_FILE=YES\r\n"),
-                 text.constData());
-        QTRY_COMPARE(t.fakes.reader.languages(), (QStringList{"deu", "eng"}));
+        t.click("cmdFirstImageSet");
+        QVERIFY(TestLibrary::contents(t.settingsFile()).contains("FIRSTCAT=Work\r\nFIRSTSET=Screens\r\n"));
     }
 };
 

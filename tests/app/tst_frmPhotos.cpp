@@ -142,9 +142,7 @@ private slots:
             makeImage(t.defaultSet() + name);
         QVERIFY(t.start());
         QVERIFY(t.inDialog("cmdPhotosBySet", [&t](QWidget& photos) {
-            QImage picture(8, 8, QImage::Format_RGB32);
-            picture.fill(Qt::red);
-            t.fakes.clipboard.setImage(picture);
+            t.copy();
             t.main().tmrTimer_Timer();
             QTRY_COMPARE(t.listed().size(), 4);
             QTest::mouseDClick(cell(photos, 2), Qt::LeftButton);

@@ -1,7 +1,6 @@
 #include "support/AppUnderTest.h"
 #include "support/TestLibrary.h"
 #include "ui/AppIcon.h"
-#include "ui/main/ImageInfo.h"
 #include "ui/modes/frmLowResource.h"
 #include "ui/viewers/frmImage.h"
 
@@ -32,9 +31,7 @@ private slots:
         QCOMPARE(t.shownSet(), "Default Category/Default Image Set");
 
         // The timer files a clipboard picture into the shown set.
-        QImage picture(48, 32, QImage::Format_RGB32);
-        picture.fill(Qt::blue);
-        t.fakes.clipboard.setImage(picture);
+        t.copy();
         QTRY_VERIFY(!t.fakes.clipboard.hasImage());
         QCOMPARE(filesIn(t.defaultSet()), QStringList{"Image_040417_155228.jpg"});
         QCOMPARE(t.listed().size(), 1);
@@ -48,7 +45,7 @@ private slots:
                  "No images currently available for viewing.");
         QVERIFY(!t.app.imageViewer().findChild<QAction*>("mnuImgNext")->isEnabled());
         QCOMPARE(t.control<QLabel>("lblImageInfo")->text(), QString());
-        t.fakes.clipboard.setImage(picture);
+        t.copy();
         QTRY_COMPARE(t.fakes.boxes.texts().size(), 1);
         QVERIFY(t.fakes.clipboard.hasImage());
         t.click("cmdLowResourceMode");
@@ -164,22 +161,6 @@ private slots:
         QVERIFY(t.settingsAfterClose().contains(kept ? settings : "FIRSTCAT=\r\nFIRSTSET=\r\n"));
     }
 
-    // A library given on the command line leaves the normal library's Intro Set alone, unless
-    // Intro Set is chosen in that run; each change is saved at once.
-    void introSetOfTheNormalLibrary()
-    {
-        QTemporaryDir other;
-        AppUnderTest t({other.path()});
-        makeFolder(t.root() + "Trips/Summer");
-        makeFolder(other.path() + "/Vistrelles/Work/Screens");
-        QVERIFY(t.start("FIRSTCAT=Trips\r\nFIRSTSET=Summer\r\n"));
-        QCOMPARE(t.shownSet(), "Work/Screens");
-        t.main().findChildren<QRadioButton*>("optFormat").at(1)->click();
-        QVERIFY(contents(t.settingsFile()).contains("FIRSTCAT=Trips\r\nFIRSTSET=Summer\r\n"));
-        t.click("cmdFirstImageSet");
-        QVERIFY(contents(t.settingsFile()).contains("FIRSTCAT=Work\r\nFIRSTSET=Screens\r\n"));
-    }
-
     // Windows stay on the screens that exist, whatever the settings file says; a width beyond
     // the screens counts as one too small, and is not saved again.
     void windowsStayOnTheScreens_data()
@@ -241,25 +222,15 @@ private slots:
                 "Problem encountered trying to open the help page.\n" + t.programDir() + "Vistrelle.htm"}));
     }
 
-    // The info line under the file list: date modified and size in whole kilobytes.
-    void infoLine()
-    {
-        QTemporaryDir dir;
-        const QString path = dir.filePath("shot.jpg");
-        makeFile(path, QByteArray(1023, 'x'));
-        setModified(path, QDateTime::fromString("2026-01-01T00:00:09", Qt::ISODate));
-        QCOMPARE(ImageInfoLine(path), "Thursday, January 1, 2026, 12:00:09 AM  (0KB)");
-        QVERIFY(QFile::remove(path));
-        QCOMPARE(ImageInfoLine(path), QString());
-    }
-
+    // The info line under the file list: date modified and size in whole kilobytes; nothing for
+    // a file gone meanwhile.
     void fileListOrderAndViewer()
     {
         AppUnderTest t;
         for (const char* file : {"b.jpg", "A.bmp", "c.gif", "d.png", "sub/e.jpg", "f.JPEG", "g.tif"})
             makeImage(t.defaultSet() + file, QSize(64, 32));
-        makeFile(t.defaultSet() + "A.bmp", QByteArray(2048, 'x'));
-        setModified(t.defaultSet() + "A.bmp", QDateTime::fromString("2026-03-04T15:16:17", Qt::ISODate));
+        makeFile(t.defaultSet() + "A.bmp", QByteArray(2047, 'x'));
+        setModified(t.defaultSet() + "A.bmp", QDateTime::fromString("2026-03-04T00:16:17", Qt::ISODate));
         QVERIFY(t.start());
         QCOMPARE(t.listed(), (QStringList{"A.bmp", "b.jpg", "c.gif", "d.png", "f.JPEG", "e.jpg"}));
         frmImage& viewer = t.app.imageViewer();
@@ -267,7 +238,10 @@ private slots:
         QCOMPARE(t.list()->currentRow(), 0);
         QCOMPARE(viewer.findChild<QWidget*>("imgImageBox")->toolTip(), "A.bmp");
         QVERIFY2(QFile::exists(t.list()->files().path(0)), "paths keep their case on disk");
-        QCOMPARE(t.control<QLabel>("lblImageInfo")->text(), "Wednesday, March 4, 2026, 03:16:17 PM  (2KB)");
+        QCOMPARE(t.control<QLabel>("lblImageInfo")->text(), "Wednesday, March 4, 2026, 12:16:17 AM  (1KB)");
+        QVERIFY(QFile::remove(t.defaultSet() + "A.bmp"));
+        t.main().ShowViewerImage(t.defaultSet() + "A.bmp");
+        QCOMPARE(t.control<QLabel>("lblImageInfo")->text(), QString());
     }
 
     // A message open while pictures arrive stops nothing: one about a picture that cannot be filed,
@@ -286,9 +260,7 @@ private slots:
         t.fakes.boxes.whileShown = [&] {
             if (std::exchange(copying, true))
                 return;
-            QImage picture(8, 8, QImage::Format_RGB32);
-            picture.fill(QColor::fromHsv(++copied * 60, 255, 255));
-            t.fakes.clipboard.setImage(picture);
+            t.copy(QColor::fromHsv(++copied * 60, 255, 255));
             t.main().tmrTimer_Timer();
             copying = false;
         };
@@ -318,9 +290,7 @@ private slots:
         QVERIFY(QDir(t.defaultSet()).removeRecursively());
         makeFile(t.defaultSet().chopped(1), "not a folder");
         const auto copy = [&](int n) {
-            QImage picture(8, 8, QImage::Format_RGB32);
-            picture.fill(QColor::fromHsv(n * 60, 255, 255));
-            t.fakes.clipboard.setImage(picture);
+            t.copy(QColor::fromHsv(n * 60, 255, 255));
             t.main().tmrTimer_Timer();
         };
         // The box's own event loop runs meanwhile. A word on a picture that was filed is no
@@ -434,8 +404,8 @@ private slots:
             QCOMPARE(QImage(t.defaultSet() + filed), picture);
     }
 
-    // Paused, nothing is filed, in the main window and in low-resource mode; while time-lapse runs
-    // and while capturing is paused, the captions, the tray tip and the tray icon say so.
+    // While time-lapse runs and while capturing is paused, the captions, the tray tip and the tray
+    // icon say so, in the main window and in low-resource mode; the two share the one pause.
     void pauseAndTimeLapseShown()
     {
         AppUnderTest t;
@@ -450,11 +420,6 @@ private slots:
         QCOMPARE(t.main().windowTitle(), "Vistrelle (JPG) (time-lapse) (paused)");
         t.main().findChildren<QRadioButton*>("optFormat").at(2)->click();
         QCOMPARE(t.main().windowTitle(), "Vistrelle (PNG) (time-lapse) (paused)");
-        QImage picture(40, 30, QImage::Format_RGB32);
-        picture.fill(Qt::red);
-        t.fakes.clipboard.setImage(picture);
-        t.main().tmrTimer_Timer();
-        QVERIFY(t.fakes.clipboard.hasImage());
 
         t.click("cmdLowResourceMode");
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -474,14 +439,12 @@ private slots:
                           "(time-lapse) (paused) (Default Image  | pause sign");
         auto* item = icon->contextMenu()->findChild<QAction*>("mnuPauseCapturing");
         QVERIFY(item->isCheckable() && item->isChecked());
-        small->tmrTimer_Timer();
-        QVERIFY(t.fakes.clipboard.hasImage());
 
         // Unpaused, the next picture is filed; the time-lapse hotkey stops time-lapse.
         item->trigger();
         QCOMPARE(shown(), "Vistrelle (PNG) (LR mode) (time-lapse) | Vistrelle (PNG) (LR mode) (time-lapse) "
                           "(Default Image Set) | dot");
-        t.fakes.clipboard.setImage(picture);
+        t.copy();
         QCoreApplication::processEvents();
         t.fakes.keys.tap('T');
         small->tmrTimer_Timer();
@@ -523,11 +486,9 @@ private slots:
         // The window goes off the screen at its first tick: its words say where it waits.
         QVERIFY(small->findChild<QLabel*>("Label2")->text().contains(tray ? "notification area" : "taskbar"));
 
-        QImage picture(40, 30, QImage::Format_RGB32);
-        picture.fill(Qt::red);
         // The first tick files the picture and takes the window off the screen; without a tray
         // it must stay reachable, minimised on the taskbar.
-        t.fakes.clipboard.setImage(picture);
+        t.copy();
         QCoreApplication::processEvents();
         small->tmrTimer_Timer();
         QCOMPARE(small->isVisible(), !tray);

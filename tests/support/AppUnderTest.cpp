@@ -51,6 +51,13 @@ QPoint AppUnderTest::onLine(int row) const
     return list()->visualRect(list()->model()->index(row, 0)).center();
 }
 
+void AppUnderTest::copy(const QColor& colour, QSize size)
+{
+    QImage picture(size, QImage::Format_RGB32);
+    picture.fill(colour);
+    fakes.clipboard.setImage(picture);
+}
+
 QByteArray AppUnderTest::settingsAfterClose()
 {
     main().close();

@@ -24,11 +24,10 @@ public:
     explicit AppUnderTest(const QStringList& arguments = {})
         : app(fakes.services, dialogs, worker, dir.path(), arguments)
     {
-        // Deleted files go to a trash of the test's own, the autostart entry to its own folder.
-        qputenv("XDG_DATA_HOME", QFile::encodeName(dir.path() + "/data"));
-        qputenv("XDG_CONFIG_HOME", QFile::encodeName(dir.path() + "/config"));
-        // The text index too.
-        qputenv("XDG_CACHE_HOME", QFile::encodeName(dir.path() + "/cache"));
+        // The trash, the autostart entry and the text index go to folders of the test's own.
+        for (const QString kind : {"data", "config", "cache"})
+            qputenv(qPrintable("XDG_" + kind.toUpper() + "_HOME"),
+                    QFile::encodeName(dir.path() + '/' + kind));
     }
 
     bool start() { return app.start(); }
@@ -74,6 +73,8 @@ public:
     void selectRows(const QList<int>& rows, int current);
     /// The middle of line \a row of the file list, in its viewport.
     QPoint onLine(int row) const;
+    /// Puts a picture of one colour on the clipboard, as another program copying one does.
+    void copy(const QColor& colour = Qt::red, QSize size = QSize(8, 8));
     /// The settings file the main window writes as it closes.
     QByteArray settingsAfterClose();
     /// Clicks \a button and runs \a act on the modal dialog it opens, closing the dialog if \a act

@@ -40,14 +40,11 @@ bool FakeClipboard::send()
     const quint64 change = waiting.takeFirst();
     if (change != changes || !holdsImage)
         return true;
-    if (whileFetching)
-        whileFetching();
     ++sent;
-    ClipboardPicture arriving = failure.isEmpty() ? ClipboardPicture::sent(change, change - 1, bytes)
-                                                  : ClipboardPicture::failed(change, failure);
+    ClipboardPicture arriving = ClipboardPicture::sent(change, change - 1, bytes);
     while (ownClearings.contains(arriving.follows))
         --arriving.follows;
-    if (bytes.isEmpty() && failure.isEmpty())
+    if (bytes.isEmpty())
         arriving.image = picture;
     emit arrived(arriving);
     return true;
@@ -86,22 +83,4 @@ void FakeTextReader::holds(const QString& path, const QString& words)
 {
     const std::lock_guard lock(mutex);
     texts.insert(TestLibrary::contents(path), words);
-}
-
-int FakeTextReader::reads() const
-{
-    const std::lock_guard lock(mutex);
-    return static_cast<int>(readSoFar.size());
-}
-
-QStringList FakeTextReader::readWords() const
-{
-    const std::lock_guard lock(mutex);
-    return readSoFar;
-}
-
-QStringList FakeTextReader::languages() const
-{
-    const std::lock_guard lock(mutex);
-    return chosen;
 }

@@ -61,12 +61,10 @@ struct FakeClipboard final : Clipboard
     QByteArray bytes; // sent instead of the picture when set: a file the owner offers
     quint64 changes = 0;
     int sent = 0;
-    bool keepsPicture = false;           // the owner ignores the clearing
-    bool sendLater = false;              // pictures wait for send()
-    QString failure;                     // the owner stops sending: this is what is told
-    QList<quint64> waiting;              // changes whose picture is not sent yet
-    QList<quint64> ownClearings;         // changes made by the program's clearings
-    std::function<void()> whileFetching; // what another program does while the picture is sent
+    bool keepsPicture = false;   // the owner ignores the clearing
+    bool sendLater = false;      // pictures wait for send()
+    QList<quint64> waiting;      // changes whose picture is not sent yet
+    QList<quint64> ownClearings; // changes made by the program's clearings
 };
 
 /// A clock that stands still unless told, and records the waits instead of waiting.
@@ -154,15 +152,11 @@ struct FakeSound final : Sound
 /// Opens nothing; when told to fail, it fails at once, as a missing opener does.
 struct FakeShell final : Shell
 {
-    void explore(const QString& folder, Failed failed) override
+    void explore(const QString& folder, Failed failed) override { ask(explored, folder, failed); }
+    void open(const QString& path, Failed failed) override { ask(opened, path, failed); }
+    void ask(QStringList& asked, const QString& what, const Failed& failed)
     {
-        explored.append(folder);
-        if (!succeeds)
-            failed();
-    }
-    void open(const QString& path, Failed failed) override
-    {
-        opened.append(path);
+        asked.append(what);
         if (!succeeds)
             failed();
     }
@@ -201,10 +195,15 @@ struct FakeTextReader final : TextReader
 
     /// The picture in the file at \a path holds \a words.
     void holds(const QString& path, const QString& words);
-    int reads() const;
+    int reads() const { return static_cast<int>(readWords().size()); }
     /// The words of each picture read, in the order read.
-    QStringList readWords() const;
-    QStringList languages() const;
+    QStringList readWords() const { return locked(readSoFar); }
+    QStringList languages() const { return locked(chosen); }
+    QStringList locked(const QStringList& field) const
+    {
+        const std::lock_guard lock(mutex);
+        return field;
+    }
 
     mutable std::mutex mutex;
     QHash<QByteArray, QString> texts;
