@@ -121,6 +121,9 @@ private slots:
         tick();
         QCOMPARE(filesInSet().size(), 2);
         QVERIFY(m_told.isEmpty());
+        // The buffers kept during the burst go back once it has been quiet for a second.
+        QCOMPARE(m_worker->released, 0);
+        QTRY_COMPARE(m_worker->released, 1);
     }
 
     void timeLapse()

@@ -13,10 +13,12 @@ struct FakeCaptureWorker final : CaptureWorker
               std::function<void(const ScreenshotResult&)> done) override;
     void recover(const QString& libraryRoot, QObject* receiver,
                  std::function<void(const QStringList&)> done) override;
+    void release() override { ++released; }
     /// Files the oldest held picture; false when none is held.
     bool finish();
 
     bool holding = false;
+    int released = 0;
     std::function<void(const QString& path)> beforeWrite; // another program, as the name is chosen
     QList<std::pair<ScreenshotJob, std::function<void(const ScreenshotResult&)>>> held;
 };
