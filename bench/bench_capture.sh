@@ -2,9 +2,9 @@
 # The real program under a private X server: time from a picture put on the clipboard with
 # xclip to its complete file, against the floor (capture_floor: transfer, decoding, encoding
 # with the same settings, a synced file renamed into place), the two run by turns with the
-# same pictures and measured the same way; bursts of different pictures; idle CPU with the
-# hotkeys set beside a minimal Qt program with a 100 ms timer; resident size around ten
-# 3840x2160 captures; 30 ms hotkey taps.
+# same pictures and measured the same way; resident size around ten 3840x2160 captures; idle
+# CPU with the hotkeys set beside a minimal Qt program with a 100 ms timer; 30 ms hotkey taps;
+# last, the files that bursts of different pictures become.
 set -uo pipefail
 source "@CMAKE_SOURCE_DIR@/tests/e2e/x11session.sh"
 bench="@CMAKE_BINARY_DIR@/bench"
@@ -147,4 +147,27 @@ for _ in $(seq 40); do
 done
 sleep 1
 echo "quick taps: 40 taps of 30 ms, $(($(count_files "$set_folder") - before)) captures"
+
+# burst FOLDER SECONDS: copies the different pictures of FOLDER SECONDS apart and prints how
+# many files they became once the Image Set has been still for 3 seconds.
+burst() {
+    local before count still=0
+    before=$(count_files "$set_folder")
+    for picture in "$1"/pic_*.png; do
+        xclip -selection clipboard -t image/png -i "$picture" >/dev/null 2>&1
+        sleep "$2"
+    done
+    count=$(count_files "$set_folder")
+    while [ $still -lt 6 ]; do
+        sleep 0.5
+        [ "$(count_files "$set_folder")" -eq "$count" ] && still=$((still + 1)) || still=0
+        count=$(count_files "$set_folder")
+    done
+    echo $((count - before))
+}
+copy_text
+echo "bursts: 10 different 3840x2160 pictures 100 ms apart, $(burst "$work/uhd" 0.1) files;" \
+    "40 different 1920x1080 pictures 50 ms apart, $(burst "$work/hd" 0.05) files" \
+    "(load average $(cut -d' ' -f1-3 /proc/loadavg))"
+
 stop
