@@ -9,8 +9,8 @@ set -uo pipefail
 source "@CMAKE_SOURCE_DIR@/tests/e2e/x11session.sh"
 bench="@CMAKE_BINARY_DIR@/bench"
 idle_seconds=${VISTRELLE_IDLE_SECONDS:-60}
-rounds=3    # by turns: the program, then the floor, each started afresh
-per_round=3 # timed pictures of each size a round, after one that warms up
+rounds=4    # by turns: the program, then the floor, each started afresh
+per_round=4 # timed pictures of each size a round, after one that warms up
 quality=90  # the program's JPEG quality, set in its settings file too
 
 program=$work/program
