@@ -121,6 +121,11 @@ private slots:
         tick();
         QCOMPARE(filesInSet().size(), 2);
         QVERIFY(m_told.isEmpty());
+        // A bitmap in the buffers the JPEGs left is a whole file of its own.
+        m_state.settings.captureExtension = ".bmp";
+        m_fakes->grab.window = QImage(40, 30, QImage::Format_RGB32);
+        tick();
+        QCOMPARE(QImage(setFolder() + "Image_040417_155228.bmp").size(), QSize(40, 30));
         // The buffers kept during the burst go back once it has been quiet for a second.
         QCOMPARE(m_worker->released, 0);
         QTRY_COMPARE(m_worker->released, 1);
@@ -374,6 +379,7 @@ private slots:
     {
         m_fakes->clipboard.setImage(m_fakes->grab.window);
         m_fakes->clipboard.bytes = "not a picture";
+        m_worker->buffers.picture = m_fakes->grab.window; // what the picture before left
         tick(2);
         QVERIFY(m_fakes->clipboard.hasImage());
         QVERIFY(QDir(setFolder()).removeRecursively());
