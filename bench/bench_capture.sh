@@ -1,35 +1,45 @@
 #!/usr/bin/env bash
 # The real program under a private X server: time from a picture put on the clipboard with
-# xclip to the complete file, against the floor measured in the same run (clipboard transfer
-# with PNG decoding, then encoding); idle CPU with the hotkeys set beside a minimal Qt program
-# with a 100 ms timer; resident size around ten 3840x2160 captures; 30 ms hotkey taps.
+# xclip to its complete file, against the floor (capture_floor: transfer, decoding, encoding
+# with the same settings, a synced file renamed into place), the two run by turns with the
+# same pictures and measured the same way; resident size around ten 3840x2160 captures; idle
+# CPU with the hotkeys set beside a minimal Qt program with a 100 ms timer; 30 ms hotkey taps;
+# last, the files that bursts of different pictures become, and how fast the main window
+# answers pings meanwhile.
 set -uo pipefail
 source "@CMAKE_SOURCE_DIR@/tests/e2e/x11session.sh"
 bench="@CMAKE_BINARY_DIR@/bench"
 idle_seconds=${VISTRELLE_IDLE_SECONDS:-60}
-runs=7
+rounds=4    # by turns: the program, then the floor, each started afresh
+per_round=4 # timed pictures of each size a round, after one that warms up
+quality=90  # the program's JPEG quality, set in its settings file too
 
 program=$work/program
 set_folder="$program/Vistrelles/Default Category/Default Image Set"
-mkdir -p "$program"
+floor_folder=$work/floor
+mkdir -p "$program" "$floor_folder"
 cp "@CMAKE_BINARY_DIR@/vistrelle" "$program/vistrelle"
 "$bench/capture_floor" shots "$work" || fail "could not make the pictures"
 
 now_ms() { echo $(($(date +%s%N) / 1000000)); }
-# Counted without starting a process, so that polling every 2 ms costs little.
+# count_files FOLDER: the files that are not hidden temporaries, counted without starting a
+# process, so that polling every 2 ms costs little.
 shopt -s nullglob
 count_files() {
-    local files=("$set_folder"/Image_*)
+    local files=("$1"/[!.]*)
     echo ${#files[@]}
 }
-median() { sort -n | awk '{v[NR]=$1} END {print v[int((NR+1)/2)] " (spread " v[1] "-" v[NR] ")"}'; }
+# stats: median, lowest and highest of the numbers read.
+stats() { sort -n | awk '{v[NR]=$1} END {print v[int((NR+1)/2)], v[1], v[NR]}'; }
 resident_kb() { awk '/^VmRSS:/{print $2}' "/proc/$1/status"; }
 cpu_ticks() { awk '{print $14 + $15}' "/proc/$1/stat"; }
+# xclip stays behind as the owner: never on the output a command substitution waits for.
+copy_text() { xclip -selection clipboard -i /dev/null <<<"text only" >/dev/null 2>&1; }
 
 # start FORMAT-LINE: the program with hotkey CTRL+K for the active window.
 start() {
-    printf 'ACTIVEWINDOW_HK=75\r\nACTIVEWINDOW_HKCS=1\r\nTIMELAPSE_HK=76\r\nTIMELAPSE_HKCS=1\r\n%s' "$1" \
-        >"$program/Vistrelle.ini"
+    printf 'ACTIVEWINDOW_HK=75\r\nACTIVEWINDOW_HKCS=1\r\nTIMELAPSE_HK=76\r\nTIMELAPSE_HKCS=1\r\nJPEG_QUALITY=%s\r\n%s' \
+        "$quality" "$1" >"$program/Vistrelle.ini"
     "$program/vistrelle" >"$work/run.log" 2>&1 &
     app=$!
     main=$(wait_window '^Vistrelle \((JPG|BMP)\)$')
@@ -39,43 +49,70 @@ stop() {
     close_window "$main"
     wait_exit "$app" >/dev/null
 }
-
-# file_one PNG: milliseconds from xclip to the new file (which appears complete or not at all).
-file_one() {
-    local before began
-    before=$(count_files)
-    began=$(now_ms)
-    xclip -selection clipboard -t image/png -i "$1"
-    until files=("$set_folder"/Image_*) && [ ${#files[@]} -gt "$before" ]; do sleep 0.002; done
-    echo $(($(now_ms) - began))
-    # The same picture copied again within half a second of its filing counts as put back.
-    sleep 0.7
+# start_floor jpg|bmp: the floor, once it watches the clipboard.
+start_floor() {
+    rm -f "$floor_folder"/* # its names start again at 1
+    "$bench/capture_floor" floor "$1" "$quality" "$floor_folder" >"$work/floor.log" 2>&1 &
+    floor_pid=$!
+    x_pids+=("$floor_pid")
+    until grep -q ready "$work/floor.log"; do sleep 0.05; done
+    sleep 1
+}
+stop_floor() {
+    kill "$floor_pid"
+    wait "$floor_pid" 2>/dev/null
 }
 
-# The floor first, while no program takes the picture away.
-declare -A floor
-for format in jpg bmp; do
+# file_one FOLDER PNG: milliseconds from xclip to the new file in FOLDER (which appears
+# complete or not at all). Text follows, so that the same picture copied next is a new copy
+# and not one put back.
+file_one() {
+    local before began
+    before=$(count_files "$1")
+    began=$(now_ms)
+    xclip -selection clipboard -t image/png -i "$2" >/dev/null 2>&1
+    until [ "$(count_files "$1")" -gt "$before" ]; do sleep 0.002; done
+    echo $(($(now_ms) - began))
+    sleep 0.3
+    copy_text
+    sleep 0.4
+}
+# timed FOLDER FORMAT: one warming picture, then per_round timed ones, of each size.
+timed() {
     for size in 1920x1080 3840x2160; do
-        xclip -selection clipboard -t image/png -i "$work/shot_$size.png"
-        floor[$format$size]=$("$bench/capture_floor" floor $format 2>/dev/null)
+        file_one "$1" "$work/shot_$size.png" >/dev/null
+        for _ in $(seq $per_round); do
+            echo "$size $(file_one "$1" "$work/shot_$size.png")" >>"$work/times_$2"
+        done
     done
-done
-xclip -selection clipboard -i /dev/null <<<"text only"
+}
 
-echo "clipboard to file, $runs runs each, milliseconds (median, spread)"
+echo "clipboard to file, $((rounds * per_round)) runs each in $rounds rounds by turns, milliseconds (median, spread)"
 for format in jpg bmp; do
     setting=$([ $format = bmp ] && printf 'IMAGEFORMAT=BMP\r\n' || true)
-    start "$setting"
-    for size in 1920x1080 3840x2160; do
-        total=$(for _ in $(seq $runs); do file_one "$work/shot_$size.png"; done | median)
-        printf '  %-4s %-10s program %-26s floor %s\n' "$format" "$size" "$total" "${floor[$format$size]}"
+    : >"$work/times_program" && : >"$work/times_floor"
+    for _ in $(seq $rounds); do
+        copy_text
+        start "$setting"
+        timed "$set_folder" program
+        stop
+        copy_text
+        start_floor $format
+        timed "$floor_folder" floor
+        stop_floor
     done
-    stop
+    for size in 1920x1080 3840x2160; do
+        read -r p p_low p_high < <(awk -v s=$size '$1 == s {print $2}' "$work/times_program" | stats)
+        read -r f f_low f_high < <(awk -v s=$size '$1 == s {print $2}' "$work/times_floor" | stats)
+        awk -v fm=$format -v s=$size -v p="$p" -v pl="$p_low" -v ph="$p_high" -v f="$f" -v fl="$f_low" -v fh="$f_high" \
+            'BEGIN {printf "  %-4s %-10s program %4d (%d-%d)  floor %4d (%d-%d)  ratio %.2f\n", fm, s, p, pl, ph, f, fl, fh, p / f}'
+    done
 done
+echo "load average: $(cut -d' ' -f1-3 /proc/loadavg)"
 
 start ""
 rss_before=$(resident_kb "$app")
-for _ in $(seq 10); do file_one "$work/shot_3840x2160.png" >/dev/null; done
+for _ in $(seq 10); do file_one "$set_folder" "$work/shot_3840x2160.png" >/dev/null; done
 sleep 1
 rss_after=$(resident_kb "$app")
 echo "resident size around ten 3840x2160 captures: before $((rss_before / 1024)) MB, after $((rss_after / 1024)) MB"
@@ -102,7 +139,7 @@ x_pids+=($!)
 target=$(wait_window '^tap-target$')
 xdotool windowactivate --sync "$target"
 sleep 0.5
-before=$(count_files)
+before=$(count_files "$set_folder")
 for _ in $(seq 40); do
     xdotool keydown ctrl keydown k
     sleep 0.03
@@ -110,5 +147,36 @@ for _ in $(seq 40); do
     sleep 0.5
 done
 sleep 1
-echo "quick taps: 40 taps of 30 ms, $(($(count_files) - before)) captures"
+echo "quick taps: 40 taps of 30 ms, $(($(count_files "$set_folder") - before)) captures"
+
+# burst FOLDER SECONDS: copies the different pictures of FOLDER SECONDS apart and prints how
+# many files they became once the Image Set has been still for 3 seconds.
+burst() {
+    local before count still=0
+    before=$(count_files "$set_folder")
+    for picture in "$1"/pic_*.png; do
+        xclip -selection clipboard -t image/png -i "$picture" >/dev/null 2>&1
+        sleep "$2"
+    done
+    count=$(count_files "$set_folder")
+    while [ $still -lt 6 ]; do
+        sleep 0.5
+        [ "$(count_files "$set_folder")" -eq "$count" ] && still=$((still + 1)) || still=0
+        count=$(count_files "$set_folder")
+    done
+    echo $((count - before))
+}
+copy_text
+# The main window is asked whether it lives every 20 ms throughout the first burst.
+"$bench/ping_window" "$main" 8 >"$work/ping.log" &
+ping_pid=$!
+uhd=$(burst "$work/uhd" 0.1)
+wait "$ping_pid"
+read -r ping_median ping_worst pings <"$work/ping.log"
+echo "bursts: 10 different 3840x2160 pictures 100 ms apart, $uhd files;" \
+    "40 different 1920x1080 pictures 50 ms apart, $(burst "$work/hd" 0.05) files" \
+    "(load average $(cut -d' ' -f1-3 /proc/loadavg))"
+echo "window pinged every 20 ms during the first burst: answered in $ping_median ms (median)," \
+    "$ping_worst ms at worst, $pings pings"
+
 stop

@@ -22,8 +22,10 @@ Outcome EncodeBitmapFile(const BottomUpBgrBuffer& dib, QByteArray& file)
     const long long sizeImage = static_cast<long long>(stride) * dib.Height();
     if (sizeImage + headers > std::numeric_limits<int>::max())
         return BottomUpBgrBuffer::overflow();
-    file = QByteArray(headers + static_cast<qsizetype>(sizeImage), '\0');
+    // In the memory the bytes held before, when there is enough of it.
+    file.resize(headers + static_cast<qsizetype>(sizeImage));
     char* at = file.data();
+    std::memset(at, 0, headers);
     at[0] = 'B';
     at[1] = 'M';
     putLe(at + 2, static_cast<quint32>(file.size()), 4);
@@ -36,5 +38,7 @@ Outcome EncodeBitmapFile(const BottomUpBgrBuffer& dib, QByteArray& file)
     putLe(at + 34, static_cast<quint32>(sizeImage), 4);
     if (dib.DIBSectionBitsPtr())
         std::memcpy(at + headers, dib.DIBSectionBitsPtr(), static_cast<size_t>(sizeImage));
+    else
+        std::memset(at + headers, 0, static_cast<size_t>(sizeImage));
     return {};
 }

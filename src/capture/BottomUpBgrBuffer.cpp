@@ -33,21 +33,28 @@ int BottomUpBgrBuffer::BytesPerScanLine() const
 
 Outcome BottomUpBgrBuffer::Create(int lWidth, int lHeight)
 {
-    ClearUp();
     const long long stride = strideOf(lWidth);
     if (stride > largest || stride * lHeight > largest || stride * lHeight < -largest) {
+        ClearUp();
         m_width = m_height = 0;
         return overflow();
     }
     m_width = lWidth;
     m_height = lHeight;
-    if (lWidth < 1 || lHeight < 1)
+    if (lWidth < 1 || lHeight < 1) {
+        ClearUp();
         return noMemory();
+    }
+    const auto bytes = static_cast<size_t>(stride * lHeight);
+    if (m_bits && bytes <= m_capacity)
+        return {};
+    ClearUp();
     try {
-        m_bits = std::make_unique_for_overwrite<unsigned char[]>(static_cast<size_t>(stride * lHeight));
+        m_bits = std::make_unique_for_overwrite<unsigned char[]>(bytes);
     } catch (const std::bad_alloc&) {
         return noMemory();
     }
+    m_capacity = bytes;
     return {};
 }
 
@@ -98,4 +105,5 @@ void BottomUpBgrBuffer::LoadPictureBlt(const QImage& source, int lSrcLeft, int l
 void BottomUpBgrBuffer::ClearUp()
 {
     m_bits.reset();
+    m_capacity = 0;
 }

@@ -17,7 +17,8 @@ public:
     static constexpr int outOfMemoryError = 7;
     static Outcome overflow();
 
-    /// Makes an empty buffer of \a lWidth x \a lHeight pixels, freeing the one held before.
+    /// Makes an empty buffer of \a lWidth x \a lHeight pixels, in the memory held before when
+    /// that is large enough (a burst of pictures reuses it), else freeing it.
     /// Fails, leaving the instance empty (and 0 x 0 on an overflow), for a size below 1, when the
     /// row stride or the size overflows 32 bits, or when the memory cannot be had.
     Outcome Create(int lWidth, int lHeight);
@@ -46,4 +47,5 @@ private:
     int m_width = 0;
     int m_height = 0;
     std::unique_ptr<unsigned char[]> m_bits;
+    size_t m_capacity = 0;
 };

@@ -7,14 +7,13 @@
 #include "platform/Clipboard.h"
 #include "platform/Clock.h"
 #include "platform/FileSystem.h"
-#include "platform/FreedMemory.h"
 #include "platform/Services.h"
 
 #include <cerrno>
 
 namespace {
 
-constexpr int quietMsBeforeTrim = 1000;
+constexpr int quietMsBeforeRelease = 1000;
 
 // The program's own error number for a picture its program did not send whole.
 constexpr int transferError = 482;
@@ -26,9 +25,9 @@ CaptureEngine::CaptureEngine(AppState& state, Services& services, CaptureWorker&
     , m_services(services)
     , m_worker(worker)
 {
-    m_trim.setSingleShot(true);
-    m_trim.setInterval(quietMsBeforeTrim);
-    connect(&m_trim, &QTimer::timeout, this, [] { TrimHeap(); });
+    m_release.setSingleShot(true);
+    m_release.setInterval(quietMsBeforeRelease);
+    connect(&m_release, &QTimer::timeout, this, [this] { m_worker.release(); });
     connect(&m_window, &WindowCapture::told, this, &CaptureEngine::told);
     connect(&m_services.clipboard, &Clipboard::changed, this, [this] { check(); });
     connect(&m_services.clipboard, &Clipboard::arrived, this, &CaptureEngine::arrived);
@@ -130,13 +129,13 @@ void CaptureEngine::pump()
         hand(std::move(next));
     }
     if (m_pending == 0 && m_queue.isEmpty())
-        m_trim.start();
+        m_release.start();
 }
 
 void CaptureEngine::hand(Queued queued)
 {
     ++m_pending;
-    m_trim.stop();
+    m_release.stop();
     ScreenshotJob job = queued.job;
     m_worker.file(std::move(job), this, [this, queued = std::move(queued)](const ScreenshotResult& result) {
         finished(queued, result);

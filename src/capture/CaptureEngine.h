@@ -122,6 +122,6 @@ private:
     std::optional<size_t> m_lastPixels;
     QList<Queued> m_queue; // in copy order, behind one that must wait for the worker's word
     int m_pending = 0;
-    QTimer m_trim; // memory goes back to the system once a burst is over
+    QTimer m_release; // the worker's buffers go back to the system once a burst is over
     WindowCapture m_window{m_state, m_services, *this};
 };

@@ -20,4 +20,7 @@ public:
     /// (RecoverScreenshots), in turn with the pictures to file; \a done gets what was found.
     virtual void recover(const QString& libraryRoot, QObject* receiver,
                          std::function<void(const RecoveredScreenshots&)> done) = 0;
+    /// Gives back the buffers kept for the next picture, and the heap's free pages with them:
+    /// once a burst of pictures is over.
+    virtual void release() = 0;
 };

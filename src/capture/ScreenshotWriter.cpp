@@ -9,8 +9,10 @@
 #include "platform/FolderListing.h"
 #include "platform/PictureTitle.h"
 
+#include <QBuffer>
 #include <QFileInfo>
 #include <QHashFunctions>
+#include <QImageReader>
 #include <cerrno>
 
 namespace {
@@ -43,9 +45,17 @@ QString freeName(const ScreenshotJob& job, int& counter)
     return name;
 }
 
-QImage decoded(const ClipboardPicture& picture)
+// The picture's pixels, decoded into the buffer kept for them when it came as a file.
+const QImage& decoded(const ClipboardPicture& picture, QImage& kept)
 {
-    return picture.image.isNull() ? QImage::fromData(picture.bytes) : picture.image;
+    if (!picture.image.isNull())
+        return picture.image;
+    QBuffer file;
+    file.setData(picture.bytes);
+    file.open(QIODevice::ReadOnly);
+    if (!QImageReader(&file).read(&kept))
+        kept = QImage();
+    return kept;
 }
 
 // A digest of the colours the picture shows, row by row, so that neither padding bytes nor
@@ -62,12 +72,13 @@ size_t pixelDigest(const QImage& image)
     return digest;
 }
 
-Outcome encode(const ScreenshotJob& job, const QImage& picture, QByteArray& file)
+Outcome encode(const ScreenshotJob& job, const QImage& picture, ScreenshotBuffers& buffers)
 {
+    QByteArray& file = buffers.file;
     // Straight from the clipboard's pixels: no section, so alpha and deep colour stay exact.
     if (job.extension.compare(QLatin1String(".png"), Qt::CaseInsensitive) == 0)
         return EncodePngFile(picture, file);
-    BottomUpBgrBuffer dib;
+    BottomUpBgrBuffer& dib = buffers.dib;
     if (Outcome created = dib.CreateFromPicture(picture); !created.done())
         return created;
     if (job.extension.compare(QLatin1String(".bmp"), Qt::CaseInsensitive) == 0)
@@ -111,8 +122,15 @@ ScreenshotJob ScreenshotJobFor(const AppState& state, ClipboardPicture picture, 
 ScreenshotResult WriteScreenshot(const ScreenshotJob& job,
                                  const std::function<void(const QString& path)>& beforeWrite)
 {
+    ScreenshotBuffers buffers;
+    return WriteScreenshot(job, buffers, beforeWrite);
+}
+
+ScreenshotResult WriteScreenshot(const ScreenshotJob& job, ScreenshotBuffers& buffers,
+                                 const std::function<void(const QString& path)>& beforeWrite)
+{
     ScreenshotResult result;
-    const QImage picture = decoded(job.picture);
+    const QImage& picture = decoded(job.picture, buffers.picture);
     if (picture.isNull()) {
         result.outcome = failure(Outcome::failed(
             invalidPictureError, QStringLiteral("The picture on the clipboard cannot be read.")));
@@ -129,8 +147,8 @@ ScreenshotResult WriteScreenshot(const ScreenshotJob& job,
         result.outcome = failure(made, QStringLiteral(": ") + job.folder);
         return result;
     }
-    QByteArray bytes;
-    if (const Outcome encoded = encode(job, picture, bytes); !encoded.done()) {
+    QByteArray& bytes = buffers.file;
+    if (const Outcome encoded = encode(job, picture, buffers); !encoded.done()) {
         result.outcome = failure(encoded);
         return result;
     }

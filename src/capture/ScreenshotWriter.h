@@ -1,5 +1,6 @@
 #pragma once
 
+#include "BottomUpBgrBuffer.h"
 #include "platform/Clipboard.h"
 #include "platform/Outcome.h"
 
@@ -40,6 +41,16 @@ struct ScreenshotResult
     bool restored = false; ///< the same pixels as restoredPixels: nothing was written
 };
 
+/// The large buffers of one picture on its way to a file (its pixels, their 24-bit copy, the
+/// file's bytes), kept by the thread that files pictures: a burst of pictures of one size
+/// reuses them instead of having tens of megabytes of fresh memory faulted in for each.
+struct ScreenshotBuffers
+{
+    QImage picture;
+    BottomUpBgrBuffer dib;
+    QByteArray file;
+};
+
 /// The job for the picture \a picture going into the current Image Set now, in the format and
 /// with the suffix \a state names.
 ScreenshotJob ScreenshotJobFor(const AppState& state, ClipboardPicture picture, const QDateTime& when);
@@ -48,7 +59,10 @@ ScreenshotJob ScreenshotJobFor(const AppState& state, ClipboardPicture picture, 
 /// first screenshot name that is neither listed (ignoring case) nor on disk, creating a missing
 /// Image Set folder. Never replaces a file; on a failure nothing is left in the folder.
 /// \a beforeWrite runs between the look-up of the name and the write (what another program
-/// may do at that moment, in tests).
+/// may do at that moment, in tests). The large buffers are taken from \a buffers and left there.
+ScreenshotResult WriteScreenshot(const ScreenshotJob& job, ScreenshotBuffers& buffers,
+                                 const std::function<void(const QString& path)>& beforeWrite = {});
+/// WriteScreenshot with buffers of its own.
 ScreenshotResult WriteScreenshot(const ScreenshotJob& job,
                                  const std::function<void(const QString& path)>& beforeWrite = {});
 

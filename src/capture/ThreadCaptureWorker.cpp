@@ -1,5 +1,7 @@
 #include "ThreadCaptureWorker.h"
 
+#include "platform/FreedMemory.h"
+
 #include <QPointer>
 
 ThreadCaptureWorker::ThreadCaptureWorker()
@@ -34,7 +36,16 @@ void ThreadCaptureWorker::run(std::function<Result()> work, QObject* receiver,
 void ThreadCaptureWorker::file(ScreenshotJob job, QObject* receiver,
                                std::function<void(const ScreenshotResult&)> done)
 {
-    run<ScreenshotResult>([job = std::move(job)] { return WriteScreenshot(job); }, receiver, std::move(done));
+    run<ScreenshotResult>([this, job = std::move(job)] { return WriteScreenshot(job, m_buffers); }, receiver,
+                          std::move(done));
+}
+
+void ThreadCaptureWorker::release()
+{
+    m_pool.start([this] {
+        m_buffers = ScreenshotBuffers();
+        TrimHeap();
+    });
 }
 
 void ThreadCaptureWorker::recover(const QString& libraryRoot, QObject* receiver,

@@ -16,6 +16,7 @@ public:
               std::function<void(const ScreenshotResult&)> done) override;
     void recover(const QString& libraryRoot, QObject* receiver,
                  std::function<void(const RecoveredScreenshots&)> done) override;
+    void release() override;
 
 private:
     // Runs \a work on the worker's thread and hands its result to \a done on the receiver's.
@@ -23,4 +24,5 @@ private:
     void run(std::function<Result()> work, QObject* receiver, std::function<void(const Result&)> done);
 
     QThreadPool m_pool;
+    ScreenshotBuffers m_buffers; // used on the pool's one thread only
 };

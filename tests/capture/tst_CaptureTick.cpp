@@ -138,6 +138,22 @@ private slots:
         QVERIFY(HotkeyDown(m_fakes->keys, 'A', 3));
     }
 
+    // A bitmap written in the buffers the JPEGs of a burst left is a whole file of its own; the
+    // buffers kept during the burst go back once it has been quiet for a second.
+    void buffersOfABurst()
+    {
+        m_state.settings.activeWindowHotkey = 'A';
+        m_fakes->keys.press('A');
+        tick(2);
+        m_state.settings.captureExtension = ".bmp";
+        m_fakes->grab.window = QImage(40, 30, QImage::Format_RGB32);
+        tick();
+        QCOMPARE(filesInSet().size(), 3);
+        QCOMPARE(QImage(setFolder() + "Image_040417_155228.bmp").size(), QSize(40, 30));
+        QCOMPARE(m_worker->released, 0);
+        QTRY_COMPARE(m_worker->released, 1);
+    }
+
     void timeLapse()
     {
         m_state.settings.timeLapseHotkey = 'T';
@@ -376,6 +392,7 @@ private slots:
     {
         m_fakes->clipboard.setImage(m_fakes->grab.window);
         m_fakes->clipboard.bytes = "not a picture";
+        m_worker->buffers.picture = m_fakes->grab.window; // what the picture before left
         tick(2);
         QCOMPARE(m_told, QStringList{"An error has occurred while creating image file.  Error 481\n\n"
                                      "The picture on the clipboard cannot be read."});

@@ -14,7 +14,7 @@ bool FakeCaptureWorker::finish()
     if (held.isEmpty())
         return false;
     auto [job, done] = held.takeFirst();
-    done(WriteScreenshot(job, beforeWrite));
+    done(WriteScreenshot(job, buffers, beforeWrite));
     return true;
 }
 

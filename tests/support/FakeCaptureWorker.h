@@ -13,11 +13,18 @@ struct FakeCaptureWorker final : CaptureWorker
               std::function<void(const ScreenshotResult&)> done) override;
     void recover(const QString& libraryRoot, QObject* receiver,
                  std::function<void(const RecoveredScreenshots&)> done) override;
+    void release() override
+    {
+        ++released;
+        buffers = ScreenshotBuffers();
+    }
     /// Files the oldest held picture; false when none is held.
     bool finish();
 
     bool holding = false;
     std::function<void()> heldRecovery;
+    int released = 0;
+    ScreenshotBuffers buffers; // reused from picture to picture, as the worker thread does
     std::function<void(const QString& path)> beforeWrite; // another program, as the name is chosen
     QList<std::pair<ScreenshotJob, std::function<void(const ScreenshotResult&)>>> held;
 };
