@@ -55,7 +55,8 @@ int main(int argc, char** argv)
         for (ImageBox* cell : cells) {
             const int row = cell->property("index").toInt();
             cell->setPicture(QImage());
-            cell->setPicture(QImageReader(rows.at(row).images.first()).read());
+            cell->setPicture(
+                QImageReader(rows.item(row)->data(ImageSetModel::ImagesRole).toStringList().first()).read());
         }
         photos.grab();
     }));
