@@ -51,5 +51,6 @@ void ThreadCaptureWorker::release()
 void ThreadCaptureWorker::recover(const QString& libraryRoot, QObject* receiver,
                                   std::function<void(const RecoveredScreenshots&)> done)
 {
-    run<RecoveredScreenshots>([libraryRoot] { return RecoverScreenshots(libraryRoot); }, receiver, std::move(done));
+    run<RecoveredScreenshots>([libraryRoot] { return RecoverScreenshots(libraryRoot); }, receiver,
+                              std::move(done));
 }
