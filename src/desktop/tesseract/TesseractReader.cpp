@@ -103,8 +103,10 @@ TextReading TesseractReader::read(const QByteArray& bytes, const std::atomic_boo
     monitor.cancel = giveUp;
     monitor.cancel_this = const_cast<std::atomic_bool*>(&stop);
     const int failed = m_api->Recognize(&monitor);
-    if (stop)
-        return m_api->Clear(), TextReading{TextReading::Kind::Stopped, {}};
+    if (stop) {
+        m_api->Clear();
+        return {TextReading::Kind::Stopped, {}};
+    }
     TextReading reading;
     if (failed == 0) {
         const std::unique_ptr<char[]> text(m_api->GetUTF8Text());
