@@ -87,3 +87,12 @@ kill -0 "$first" || fail "the first instance ended with the second"
 cmp -s "$program/Vistrelle.ini" "$work/settings.before" || fail "a second start changed the settings"
 close_window "$main"
 wait_exit "$first" || fail "closing failed: $(cat "$work/first.log")"
+
+# The X server going away under the program (a session ended without asking it): the program
+# ends too, once, at once, without a fault, leaving its library free for the next start.
+"$program/vistrelle" >"$work/orphaned.log" 2>&1 &
+orphaned=$!
+wait_window '^Vistrelle \(JPG\)$' >/dev/null
+kill "${x_pids[@]}"
+ended_soon "$orphaned" || fail "the program outlived its X server"
+! grep -q "Sanitizer" "$work/orphaned.log" || fail "losing the X server faulted: $(cat "$work/orphaned.log")"

@@ -87,6 +87,8 @@ PictureSource X11ActiveWindowSource::activeWindow()
 {
     if (!m_display)
         m_display.reset(XOpenDisplay(nullptr));
+    if (m_display)
+        KeepProcessOnConnectionLoss(m_display.get());
     Display* display = m_display.get();
     if (!display)
         return {};

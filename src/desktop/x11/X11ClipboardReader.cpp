@@ -2,6 +2,7 @@
 
 #include "X11EmptyOwner.h"
 #include "X11HandOvers.h"
+#include "X11Windows.h"
 #include "platform/FreedMemory.h"
 
 #include <X11/Xatom.h>
@@ -39,6 +40,7 @@ std::unique_ptr<X11ClipboardReader> X11ClipboardReader::open(const char* display
                                    XFixesSelectionClientCloseNotifyMask);
     std::unique_ptr<X11ClipboardReader> reader(
         new X11ClipboardReader(display, eventBase, limits, std::move(listener)));
+    KeepProcessOnConnectionLoss(display, &reader->m_lost);
     if (owningNothing) {
         reader->m_emptyOwner = X11EmptyOwner::open(displayName);
         reader->m_clock = XCreateSimpleWindow(display, DefaultRootWindow(display), -10, -10, 1, 1, 0, 0, 0);
@@ -121,6 +123,8 @@ void X11ClipboardReader::run()
         if (!runCommands())
             return;
         readEvents();
+        if (m_lost)
+            return;
         const auto now = std::chrono::steady_clock::now();
         for (const Reading& reading : m_readings)
             reading.transfer->checkDeadline(now);

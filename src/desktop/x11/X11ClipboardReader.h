@@ -114,5 +114,6 @@ private:
     std::deque<std::pair<std::chrono::steady_clock::time_point, std::unique_ptr<X11Transfer>>> m_retired;
 
     quint64 m_present = 0;
+    std::atomic_bool m_lost = false; // the X server went away
     std::thread m_thread;
 };

@@ -1,5 +1,7 @@
 #include "X11EmptyOwner.h"
 
+#include "X11Windows.h"
+
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 
@@ -17,13 +19,15 @@ std::unique_ptr<X11EmptyOwner> X11EmptyOwner::open(const char* displayName)
         return nullptr;
     const Window window = XCreateSimpleWindow(display, DefaultRootWindow(display), -10, -10, 1, 1, 0, 0, 0);
     XSync(display, False);
-    return std::unique_ptr<X11EmptyOwner>(new X11EmptyOwner(display, window));
+    std::unique_ptr<X11EmptyOwner> owner(new X11EmptyOwner(display, window));
+    KeepProcessOnConnectionLoss(display, &owner->m_lost);
+    owner->m_thread = std::thread([raw = owner.get()] { raw->serve(); });
+    return owner;
 }
 
 X11EmptyOwner::X11EmptyOwner(Display* display, unsigned long window)
     : m_display(display)
     , m_window(window)
-    , m_thread([this] { serve(); })
 {
 }
 
@@ -49,6 +53,7 @@ void X11EmptyOwner::takeAsOf(Display* display, unsigned long time)
 X11EmptyOwner::~X11EmptyOwner()
 {
     if (Display* waker = XOpenDisplay(DisplayString(m_display))) {
+        KeepProcessOnConnectionLoss(waker);
         tell(waker, stopMessage, CurrentTime);
         XCloseDisplay(waker);
         m_thread.join();
@@ -68,8 +73,10 @@ void X11EmptyOwner::serve()
     const Atom targets = XInternAtom(m_display, "TARGETS", False);
     const Atom timestamp = XInternAtom(m_display, "TIMESTAMP", False);
     for (;;) {
-        XEvent event;
+        XEvent event{};
         XNextEvent(m_display, &event);
+        if (m_lost)
+            return;
         if (event.type == ClientMessage && event.xclient.message_type == stop)
             return;
         if (event.type == ClientMessage && event.xclient.message_type == take) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <memory>
 #include <thread>
 
@@ -32,5 +33,6 @@ private:
 
     _XDisplay* m_display;
     unsigned long m_window;
+    std::atomic_bool m_lost = false; // the X server went away
     std::thread m_thread;
 };

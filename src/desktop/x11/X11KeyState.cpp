@@ -1,5 +1,6 @@
 #include "X11KeyState.h"
 
+#include "X11Windows.h"
 #include "platform/HotkeyNames.h"
 
 #include <QSocketNotifier>
@@ -33,6 +34,7 @@ X11KeyState::X11KeyState()
     m_display = XOpenDisplay(nullptr);
     if (!m_display)
         return;
+    KeepProcessOnConnectionLoss(m_display);
     int event = 0;
     int error = 0;
     int major = 2;

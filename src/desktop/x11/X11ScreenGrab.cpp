@@ -91,6 +91,7 @@ QImage X11ScreenGrab::activeWindow()
     const std::unique_ptr<Display, DisplayCloser> display(XOpenDisplay(nullptr));
     if (!display)
         return {};
+    KeepProcessOnConnectionLoss(display.get());
     g_errors = 0;
     const auto previous = XSetErrorHandler(countError);
     QImage picture;

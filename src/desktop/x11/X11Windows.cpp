@@ -42,3 +42,18 @@ XWindow ParentWindow(Display* display, Window window)
         XFree(children);
     return parent;
 }
+
+void KeepProcessOnConnectionLoss(_XDisplay* display, std::atomic_bool* lost)
+{
+    // The handler for every connection ends the process itself unless it returns; returning
+    // leaves it to each connection's exit handler, which for the window's connection still ends
+    // the program.
+    XSetIOErrorHandler([](Display*) { return 0; });
+    XSetIOErrorExitHandler(
+        display,
+        [](Display*, void* flag) {
+            if (flag)
+                static_cast<std::atomic_bool*>(flag)->store(true);
+        },
+        lost);
+}

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <atomic>
+
 // Xlib's Window, without pulling Xlib's macros into every includer.
 using XWindow = unsigned long;
 struct _XDisplay;
@@ -12,3 +14,9 @@ XWindow ActiveWindow(_XDisplay* display, XWindow root);
 
 /// The parent of \a window; None when it is gone.
 XWindow ParentWindow(_XDisplay* display, XWindow window);
+
+/// Keeps Xlib from ending the process when the connection \a display breaks (the X server went
+/// away): the window's own connection ends the program then, once, where two threads ending it
+/// at the same moment left it hung. Sets \a lost, when given, so that a thread reading
+/// \a display stops.
+void KeepProcessOnConnectionLoss(_XDisplay* display, std::atomic_bool* lost = nullptr);
