@@ -88,11 +88,13 @@ cmp -s "$program/Vistrelle.ini" "$work/settings.before" || fail "a second start 
 close_window "$main"
 wait_exit "$first" || fail "closing failed: $(cat "$work/first.log")"
 
-# The X server going away under the program (a session ended without asking it): the program
-# ends too, once, at once, without a fault, leaving its library free for the next start.
+# A session that ends as a logout ends it: SIGTERM, and the X server going away at once. The
+# program ends too, at once and without a fault, leaving its library free for the next start.
 "$program/vistrelle" >"$work/orphaned.log" 2>&1 &
 orphaned=$!
 wait_window '^Vistrelle \(JPG\)$' >/dev/null
+kill -TERM "$orphaned"
 kill "${x_pids[@]}"
 ended_soon "$orphaned" || fail "the program outlived its X server"
-! grep -q "Sanitizer" "$work/orphaned.log" || fail "losing the X server faulted: $(cat "$work/orphaned.log")"
+! grep -q "ERROR: AddressSanitizer" "$work/orphaned.log" ||
+    fail "losing the X server faulted: $(cat "$work/orphaned.log")"

@@ -4,7 +4,7 @@
 work=$(mktemp -d)
 x_pids=()
 stop_session() {
-    pkill -P $$ vistrelle 2>/dev/null || true
+    pkill -KILL -P $$ vistrelle 2>/dev/null || true
     for pid in "${x_pids[@]}"; do kill "$pid" 2>/dev/null || true; done
     rm -rf "$work"
 }

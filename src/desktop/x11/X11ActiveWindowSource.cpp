@@ -77,7 +77,7 @@ Window programWindow(Display* display, Window window, Window root, QString& prog
 
 void X11ActiveWindowSource::DisplayCloser::operator()(_XDisplay* display) const
 {
-    XCloseDisplay(display);
+    CloseConnection(display);
 }
 
 X11ActiveWindowSource::X11ActiveWindowSource() = default;

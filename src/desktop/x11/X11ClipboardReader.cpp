@@ -79,7 +79,7 @@ X11ClipboardReader::~X11ClipboardReader()
     m_retired.clear();
     m_handOvers.reset();
     m_emptyOwner.reset();
-    XCloseDisplay(m_display);
+    CloseConnection(m_display);
     for (const int end : m_wake)
         if (end >= 0)
             ::close(end);

@@ -52,6 +52,10 @@ void X11EmptyOwner::takeAsOf(Display* display, unsigned long time)
 
 X11EmptyOwner::~X11EmptyOwner()
 {
+    if (ConnectionLost(m_display)) {
+        m_thread.join(); // it has stopped, or stops at the broken connection
+        return;
+    }
     if (Display* waker = XOpenDisplay(DisplayString(m_display))) {
         KeepProcessOnConnectionLoss(waker);
         tell(waker, stopMessage, CurrentTime);
@@ -62,7 +66,7 @@ X11EmptyOwner::~X11EmptyOwner()
         return;
     }
     XDestroyWindow(m_display, m_window);
-    XCloseDisplay(m_display);
+    CloseConnection(m_display);
 }
 
 void X11EmptyOwner::serve()

@@ -1,5 +1,7 @@
 #include "X11HandOvers.h"
 
+#include "X11Windows.h"
+
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 
@@ -28,6 +30,8 @@ X11HandOvers::X11HandOvers(Display* display, unsigned long window)
 
 X11HandOvers::~X11HandOvers()
 {
+    if (ConnectionLost(m_display))
+        return;
     // Nobody is left waiting for a reader that goes.
     answerUpTo(~quint64(0));
     XDestroyWindow(m_display, m_window);

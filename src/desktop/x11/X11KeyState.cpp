@@ -70,7 +70,7 @@ X11KeyState::~X11KeyState()
 {
     m_notifier.reset();
     if (m_display)
-        XCloseDisplay(m_display);
+        CloseConnection(m_display);
 }
 
 void X11KeyState::drainEvents()

@@ -20,7 +20,7 @@ int countError(Display*, XErrorEvent*)
 
 struct DisplayCloser
 {
-    void operator()(Display* display) const { XCloseDisplay(display); }
+    void operator()(Display* display) const { CloseConnection(display); }
 };
 
 Window topLevelOf(Display* display, Window window, Window root)

@@ -1,5 +1,6 @@
 #include "X11Transfer.h"
 
+#include "X11Windows.h"
 #include "desktop/qt/ImageTypes.h"
 
 #include <X11/Xatom.h>
@@ -62,6 +63,8 @@ X11Transfer::X11Transfer(Display* display, unsigned long selection, unsigned lon
 
 X11Transfer::~X11Transfer()
 {
+    if (ConnectionLost(m_display))
+        return;
     // A program still sending to the window gets an error for it and stops.
     XDestroyWindow(m_display, m_window);
     XFlush(m_display);

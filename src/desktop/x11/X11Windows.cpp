@@ -2,6 +2,8 @@
 
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
+#include <mutex>
+#include <set>
 
 XWindow ActiveWindow(Display* display, Window root)
 {
@@ -43,6 +45,19 @@ XWindow ParentWindow(Display* display, Window window)
     return parent;
 }
 
+namespace {
+
+// The connections that broke. Kept to the end of the process, so that no other connection gets
+// the address of one, and reachable, as they are never closed.
+std::mutex g_lostMutex;
+std::set<Display*>& lostConnections()
+{
+    static std::set<Display*> lost;
+    return lost;
+}
+
+} // namespace
+
 void KeepProcessOnConnectionLoss(_XDisplay* display, std::atomic_bool* lost)
 {
     // The handler for every connection ends the process itself unless it returns; returning
@@ -51,9 +66,25 @@ void KeepProcessOnConnectionLoss(_XDisplay* display, std::atomic_bool* lost)
     XSetIOErrorHandler([](Display*) { return 0; });
     XSetIOErrorExitHandler(
         display,
-        [](Display*, void* flag) {
+        [](Display* broken, void* flag) {
+            {
+                const std::lock_guard lock(g_lostMutex);
+                lostConnections().insert(broken);
+            }
             if (flag)
                 static_cast<std::atomic_bool*>(flag)->store(true);
         },
         lost);
+}
+
+bool ConnectionLost(_XDisplay* display)
+{
+    const std::lock_guard lock(g_lostMutex);
+    return lostConnections().count(display) > 0;
+}
+
+void CloseConnection(_XDisplay* display)
+{
+    if (!ConnectionLost(display))
+        XCloseDisplay(display);
 }

@@ -20,3 +20,10 @@ XWindow ParentWindow(_XDisplay* display, XWindow window);
 /// at the same moment left it hung. Sets \a lost, when given, so that a thread reading
 /// \a display stops.
 void KeepProcessOnConnectionLoss(_XDisplay* display, std::atomic_bool* lost = nullptr);
+
+/// True once the connection \a display broke: any call on it may then wait for ever (Xlib
+/// leaves it locked), so none is made, and the connection is left to the end of the process.
+bool ConnectionLost(_XDisplay* display);
+
+/// Closes the connection \a display unless it broke.
+void CloseConnection(_XDisplay* display);
