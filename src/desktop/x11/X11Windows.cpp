@@ -48,12 +48,13 @@ XWindow ParentWindow(Display* display, Window window)
 namespace {
 
 // The connections that broke. Kept to the end of the process, so that no other connection gets
-// the address of one, and reachable, as they are never closed.
+// the address of one, and reachable, as they are never closed. Never destroyed: a reading thread
+// may note its broken connection while the window's thread runs the exit handlers.
 std::mutex g_lostMutex;
 std::set<Display*>& lostConnections()
 {
-    static std::set<Display*> lost;
-    return lost;
+    static auto* lost = new std::set<Display*>;
+    return *lost;
 }
 
 } // namespace
