@@ -14,16 +14,18 @@
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <cstdio>
 #include <signal.h>
 
 namespace {
 
 constexpr int waiting = 60;
-constexpr int runs = 8;
+constexpr int runs = 16;
 constexpr double ratioLimit = 1.10;
 
 // Milliseconds from copying \a png until the list shows one line more.
@@ -35,8 +37,12 @@ double captureUntilListed(const QAbstractItemModel& list, const QString& png)
     QProcess::startDetached(QStringLiteral("xclip"),
                             {QStringLiteral("-selection"), QStringLiteral("clipboard"), QStringLiteral("-t"),
                              QStringLiteral("image/png"), QStringLiteral("-i"), png});
-    while (list.rowCount() == before && timer.elapsed() < 10000)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 1);
+    // Waits in an event loop as the program does, not spinning beside the capture.
+    QEventLoop loop;
+    QObject::connect(&list, &QAbstractItemModel::rowsInserted, &loop, &QEventLoop::quit);
+    QTimer::singleShot(10000, &loop, &QEventLoop::quit);
+    if (list.rowCount() == before)
+        loop.exec();
     return static_cast<double>(timer.nsecsElapsed()) / 1e6;
 }
 
