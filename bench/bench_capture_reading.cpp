@@ -67,7 +67,7 @@ int measure(int argc, char** argv)
         return 1;
     ini.close();
 
-    DesktopServices desktop;
+    DesktopServices desktop(QStringLiteral(VISTRELLE_READER_PROGRAM));
     VistrelleApp app(desktop.services(), desktop.dialogs(), desktop.worker(), dir.path(), {});
     if (!app.start())
         return 1;

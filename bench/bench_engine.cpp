@@ -62,7 +62,7 @@ int measure(int argc, char** argv)
         uhd.append(dir.filePath(QStringLiteral("uhd%1.png").arg(seed)));
         ScreenshotLike(3840, 2160, seed).save(uhd.last());
     }
-    DesktopServices desktop;
+    DesktopServices desktop(QStringLiteral(VISTRELLE_READER_PROGRAM));
     VistrelleApp app(desktop.services(), desktop.dialogs(), desktop.worker(), dir.path(), {});
     if (!app.start())
         return 1;

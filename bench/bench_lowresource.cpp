@@ -101,7 +101,7 @@ int main(int argc, char** argv)
         }
         const QString floorPid = QString::number(floor.processId());
 
-        DesktopServices desktop;
+        DesktopServices desktop(QStringLiteral(VISTRELLE_READER_PROGRAM));
         VistrelleApp app(desktop.services(), desktop.dialogs(), desktop.worker(), dir.path(), {});
         if (!app.start())
             return 1;

@@ -197,7 +197,7 @@ int main(int argc, char* argv[])
     const double before = residentMb();
     std::vector<double> times;
     std::vector<double> processor;
-    const std::atomic_bool stop = false;
+    const ReadingControl go;
     while (const std::optional<WaitingPicture> next = index.nextWaiting()) {
         QFile file(next->path);
         file.open(QIODevice::ReadOnly);
@@ -205,7 +205,7 @@ int main(int argc, char* argv[])
         QElapsedTimer timer;
         timer.start();
         const double startMs = processorMs();
-        const TextReading reading = reader.read(bytes, stop);
+        const TextReading reading = reader.read(bytes, go);
         times.push_back(static_cast<double>(timer.nsecsElapsed()) / 1e6);
         processor.push_back(processorMs() - startMs);
         index.store(next->id, reading);

@@ -192,7 +192,7 @@ double ownKb()
 int measureMemory(const QString& dir)
 {
     writeSettings(dir, few);
-    DesktopServices desktop;
+    DesktopServices desktop(QStringLiteral(VISTRELLE_READER_PROGRAM));
     VistrelleApp app(desktop.services(), desktop.dialogs(), desktop.worker(), dir, {});
     if (!app.start())
         return 1;
@@ -234,7 +234,7 @@ struct Timings
 bool measureInOneRun(const QString& dir, Timings& timings)
 {
     writeSettings(dir, few);
-    DesktopServices desktop;
+    DesktopServices desktop(QStringLiteral(VISTRELLE_READER_PROGRAM));
     VistrelleApp app(desktop.services(), desktop.dialogs(), desktop.worker(), dir, {});
     if (!app.start())
         return false;
@@ -284,7 +284,7 @@ int measure(const QString& dir, const QString& self)
     for (const QString& set : {few, many}) {
         writeSettings(dir, set);
         for (int run = 0; run < runs; ++run) {
-            std::optional<DesktopServices> desktop(std::in_place);
+            std::optional<DesktopServices> desktop(std::in_place, QStringLiteral(VISTRELLE_READER_PROGRAM));
             QElapsedTimer timer;
             timer.start();
             std::optional<VistrelleApp> app(std::in_place, desktop->services(), desktop->dialogs(),

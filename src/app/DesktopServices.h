@@ -11,7 +11,7 @@
 #include "desktop/qt/QtSound.h"
 #include "desktop/qt/QtSystemTray.h"
 #include "desktop/qt/SystemClock.h"
-#include "desktop/tesseract/TesseractReader.h"
+#include "desktop/tesseract/ProcessTextReader.h"
 #include "desktop/x11/X11ActiveWindowSource.h"
 #include "desktop/x11/X11KeyState.h"
 #include "platform/Clipboard.h"
@@ -25,6 +25,11 @@
 class DesktopServices
 {
 public:
+    /// Find's words are read by \a readingProgram.
+    explicit DesktopServices(const QString& readingProgram)
+        : m_reader(readingProgram)
+    {
+    }
     Services& services() { return m_services; }
     LibraryDialogs& dialogs() { return m_dialogs; }
     CaptureWorker& worker() { return m_worker; }
@@ -71,7 +76,7 @@ private:
     PortalShortcuts m_portalShortcuts{m_shortcuts};
     QStringList m_proposedKeys;
     X11ActiveWindowSource m_windowSource;
-    TesseractReader m_reader;
+    ProcessTextReader m_reader;
     Services m_services{m_boxes, *m_clipboard, m_shell, m_instance,  m_clock,        m_keys,
                         *m_grab, m_sound,      m_tray,  m_shortcuts, m_windowSource, m_reader};
 };

@@ -36,7 +36,7 @@ int main(int argc, char* argv[])
     QApplication::setWindowIcon(AppIcon());
     QGuiApplication::setDesktopFileName(QStringLiteral("vistrelle"));
 
-    DesktopServices desktop;
+    DesktopServices desktop(QApplication::applicationDirPath() + QStringLiteral("/vistrelle-reader"));
 
     VistrelleApp app(desktop.services(), desktop.dialogs(), desktop.worker(),
                      QApplication::applicationDirPath(), line.directory);

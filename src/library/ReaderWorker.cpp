@@ -8,7 +8,7 @@
 
 namespace {
 
-// How long a capture keeps new pictures from being begun.
+// How long a capture holds reading: no picture is begun, and one being read waits.
 constexpr std::chrono::milliseconds holdForCapture(2000);
 // Idle this long, the reader hands its memory back.
 constexpr std::chrono::seconds restAfter(5);
@@ -37,10 +37,11 @@ void ReaderWorker::start(const QString& root, const QString& file, const QString
     // The walk opens the index.
     post({Command::Kind::Sync, {}, {}, {}});
     post({Command::Kind::Languages, {}, {}, languages});
+    // Not at a low priority itself: the reader keeps to its own (the program's reads in a
+    // process at the lowest), and a stop or a hold is to be seen at once, however busy the
+    // machine is.
     m_recognizer = QThread::create([this] { recognize(); });
-    // The lowest class the system has: any other work of the machine goes first. A thread can
-    // never leave it, hence a thread of its own for the reader.
-    m_recognizer->start(QThread::IdlePriority);
+    m_recognizer->start();
     m_thread = QThread::create([this] { run(); });
     m_thread->start();
 }
@@ -52,7 +53,7 @@ void ReaderWorker::stop()
     {
         const std::lock_guard lock(m_mutex);
         m_stopping = true;
-        m_giveUp = true;
+        m_control.stop = true;
         m_leaving = true;
     }
     m_wake.notify_all();
@@ -70,8 +71,10 @@ void ReaderWorker::recognize()
 {
     for (;;) {
         m_jobReady.acquire();
-        if (m_quit)
+        if (m_quit) {
+            m_reader.rest();
             return;
+        }
         m_job();
         m_handedDone.store(true, std::memory_order_release);
         m_handedDone.notify_all();
@@ -126,15 +129,15 @@ void ReaderWorker::setPaused(bool paused)
         const std::lock_guard lock(m_mutex);
         m_paused = paused;
         if (!m_stopping)
-            m_giveUp = paused;
+            m_control.stop = paused;
     }
     m_wake.notify_all();
 }
 
 void ReaderWorker::holdOff()
 {
-    const std::lock_guard lock(m_mutex);
-    m_holdUntil = std::chrono::steady_clock::now() + holdForCapture;
+    m_control.holdUntil = ReadingControl::Clock::now() + holdForCapture;
+    m_reader.holdNow();
 }
 
 IndexProgress ReaderWorker::progress() const
@@ -220,7 +223,7 @@ bool ReaderWorker::beginNext(TextIndex& index)
         return true;
     }
     m_reading = std::move(reading);
-    hand([this] { m_reading->result = m_reader.read(m_reading->bytes, m_giveUp); });
+    hand([this] { m_reading->result = m_reader.read(m_reading->bytes, m_control); });
     return true;
 }
 
@@ -280,8 +283,9 @@ void ReaderWorker::run()
             m_wake.wait(lock);
             continue;
         }
-        if (std::chrono::steady_clock::now() < m_holdUntil) {
-            m_wake.wait_until(lock, m_holdUntil);
+        if (const ReadingControl::Clock::time_point until = m_control.holdUntil;
+            ReadingControl::Clock::now() < until) {
+            m_wake.wait_until(lock, until);
             continue;
         }
         lock.unlock();

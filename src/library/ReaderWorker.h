@@ -2,6 +2,7 @@
 
 #include "TextIndex.h"
 #include "platform/ActiveWindowSource.h"
+#include "platform/TextReader.h"
 
 #include <QObject>
 #include <QStringList>
@@ -15,14 +16,13 @@
 #include <semaphore>
 
 class QThread;
-class TextReader;
 
 /// Reads the words of the library's pictures into its text index, one picture at a time: new
 /// captures first, then the rest newest first. The index is kept on a thread of its own, so
-/// captures and walks are entered at once; the reader itself runs on another at the lowest
-/// priority the system has, so any other work of the machine goes first. It gives way to
-/// capture, rests while paused, and on stopping gives up the picture it is reading, keeping all
-/// it has read.
+/// captures and walks are entered at once; the reader is called on another, and keeps to the
+/// lowest priority the system has itself, so any other work of the machine goes first. It
+/// gives way to capture, rests while paused, and on stopping gives up the picture it is
+/// reading, keeping all it has read.
 class ReaderWorker final : public QObject
 {
     Q_OBJECT
@@ -44,7 +44,7 @@ public:
     /// Walks the library again, for changes made outside the program.
     void sync();
     void setPaused(bool paused);
-    /// A capture is on its way: no picture is begun for a moment.
+    /// A capture is on its way: reading waits a moment, a picture being read where it is.
     void holdOff();
     void setLanguages(const QStringList& languages);
 
@@ -99,15 +99,14 @@ private:
     QString m_file;
     QStringList m_languages;
     QThread* m_thread = nullptr;     // keeps the index
-    QThread* m_recognizer = nullptr; // calls the reader, at the lowest priority
+    QThread* m_recognizer = nullptr; // calls the reader
 
     mutable std::mutex m_mutex;
     std::condition_variable m_wake;
     std::deque<Command> m_commands;
     bool m_stopping = false;
     bool m_paused = false;
-    std::chrono::steady_clock::time_point m_holdUntil;
-    std::atomic_bool m_giveUp = false;  // the picture being read is to be given up
+    ReadingControl m_control;           // the picture being read is given up or held
     std::atomic_bool m_leaving = false; // a walk under way is to end
     IndexProgress m_progress;
 

@@ -4,6 +4,8 @@
 #include <QString>
 #include <QStringList>
 #include <atomic>
+#include <chrono>
+#include <thread>
 
 /// What reading the words of one picture came to.
 struct TextReading
@@ -18,6 +20,26 @@ struct TextReading
     QString text;
 };
 
+/// What a picture's reading is told from other threads while it goes on.
+struct ReadingControl
+{
+    using Clock = std::chrono::steady_clock;
+
+    std::atomic_bool stop = false; ///< the picture is to be given up
+    /// Until then other work goes first: the reading waits where it is, to go on after.
+    std::atomic<Clock::time_point> holdUntil{};
+
+    /// Waits out a hold; false when the picture is to be given up.
+    bool waitTurn() const
+    {
+        // Short naps: a stop, or a hold moved earlier, is seen soon.
+        constexpr auto nap = std::chrono::milliseconds(20);
+        while (!stop && Clock::now() < holdUntil.load())
+            std::this_thread::sleep_for(std::min<Clock::duration>(nap, holdUntil.load() - Clock::now()));
+        return !stop;
+    }
+};
+
 /// Finds the words in pictures. Called from one thread at a time, which need not be the
 /// window's; a picture may take seconds.
 class TextReader
@@ -25,8 +47,8 @@ class TextReader
 public:
     virtual ~TextReader() = default;
     /// The words in the picture whose file holds \a bytes. Gives up with Stopped soon after
-    /// \a stop becomes true.
-    virtual TextReading read(const QByteArray& bytes, const std::atomic_bool& stop) = 0;
+    /// \a control says stop, and waits while it holds the reading.
+    virtual TextReading read(const QByteArray& bytes, const ReadingControl& control) = 0;
     /// The languages whose data is installed, as the reader names them ("eng", "deu"), sorted.
     virtual QStringList installedLanguages() = 0;
     /// Reads in \a languages from the next picture on: those of them that are installed,
@@ -34,4 +56,7 @@ public:
     virtual void setLanguages(const QStringList& languages) = 0;
     /// Hands back the memory the reader holds between pictures; the next picture loads it again.
     virtual void rest() = 0;
+    /// From any thread, as the control's hold has just begun: a reader that can stop using the
+    /// processor at once does so here; the others wait at their next chance.
+    virtual void holdNow() {}
 };

@@ -1,3 +1,4 @@
+#include "desktop/tesseract/ProcessTextReader.h"
 #include "desktop/tesseract/TesseractReader.h"
 
 #include <QBuffer>
@@ -6,6 +7,7 @@
 #include <QImage>
 #include <QPainter>
 #include <QTest>
+#include <thread>
 
 // The real reader on pictures made here: words read from screen text, light and dark, and
 // files that are no pictures marked as such rather than read.
@@ -58,8 +60,7 @@ private slots:
         QFETCH(QByteArray, picture);
         QFETCH(bool, read);
         TesseractReader reader;
-        const std::atomic_bool stop = false;
-        const TextReading reading = reader.read(picture, stop);
+        const TextReading reading = reader.read(picture, ReadingControl());
         QCOMPARE(reading.kind, read ? TextReading::Kind::Read : TextReading::Kind::Unreadable);
         for (const char* word : {"Quarterly", "invoice", "Harbour", "Supplies"})
             QVERIFY2(!read || reading.text.contains(word), qPrintable(reading.text));
@@ -70,13 +71,15 @@ private slots:
     void stopAndLanguages()
     {
         TesseractReader reader;
-        const std::atomic_bool stop = true;
-        QCOMPARE(reader.read(screenText("Stopped before it began"), stop).kind, TextReading::Kind::Stopped);
+        ReadingControl stopped;
+        stopped.stop = true;
+        QCOMPARE(reader.read(screenText("Stopped before it began"), stopped).kind,
+                 TextReading::Kind::Stopped);
         QVERIFY(reader.installedLanguages().contains("eng"));
         QVERIFY(!reader.installedLanguages().contains("osd"));
         reader.setLanguages({"xx_none"});
-        const std::atomic_bool go = false;
-        QVERIFY(reader.read(screenText("Language fallback works"), go).text.contains("fallback"));
+        QVERIFY(
+            reader.read(screenText("Language fallback works"), ReadingControl()).text.contains("fallback"));
     }
 
     // Without the language data nothing can be read, and the reader says where it looked.
@@ -84,11 +87,71 @@ private slots:
     {
         qputenv("TESSDATA_PREFIX", QFile::encodeName(QDir::tempPath() + "/no-such-tessdata"));
         TesseractReader reader;
-        const std::atomic_bool stop = false;
-        const TextReading reading = reader.read(screenText("Nothing to read with"), stop);
+        const TextReading reading = reader.read(screenText("Nothing to read with"), ReadingControl());
         qunsetenv("TESSDATA_PREFIX");
         QCOMPARE(reading.kind, TextReading::Kind::Unavailable);
         QVERIFY2(reading.text.contains("no-such-tessdata"), qPrintable(reading.text));
+    }
+
+    // The program's reading process: it reads, a hold stops it at once until the hold ends, a
+    // stop ends it, and a process that crashes marks the picture while one that cannot start
+    // or ends on its own is told.
+    void inItsOwnProcess()
+    {
+        ProcessTextReader reader(VISTRELLE_READER_PROGRAM);
+        ReadingControl control;
+        const QByteArray picture = screenText("Quarterly invoice from Harbour Supplies", Screen::DarkDialog);
+        QVERIFY(reader.read(picture, control).text.contains("Harbour"));
+        QTRY_COMPARE(readingProcesses(), QStringList{"S"}); // waits for the next picture
+
+        control.holdUntil = ReadingControl::Clock::now() + std::chrono::seconds(2);
+        reader.holdNow();
+        QTRY_COMPARE(readingProcesses(), QStringList{"T"});
+        QVERIFY(reader.read(picture, control).text.contains("Harbour"));
+        QTRY_COMPARE(readingProcesses(), QStringList{"S"});
+
+        std::thread stopper([&] {
+            // Once the process is at the picture.
+            for (int look = 0; look < 1000 && readingProcesses() != QStringList{"R"}; ++look)
+                std::this_thread::sleep_for(std::chrono::milliseconds(10));
+            control.stop = true;
+        });
+        QCOMPARE(reader.read(picture, control).kind, TextReading::Kind::Stopped);
+        stopper.join();
+        QTRY_COMPARE(readingProcesses(), QStringList());
+
+        const auto readBy = [](const QString& script) {
+            ProcessTextReader failing("sh", {"-c", script});
+            return failing.read("a picture", ReadingControl());
+        };
+        QCOMPARE(readBy("kill -SEGV $$").kind, TextReading::Kind::Unreadable);
+        const TextReading ended = readBy("exit 3");
+        QCOMPARE(ended.kind, TextReading::Kind::Unavailable);
+        QVERIFY2(ended.text.contains("code 3"), qPrintable(ended.text));
+        ProcessTextReader missing("/nonexistent/vistrelle-reader");
+        QCOMPARE(missing.read(picture, ReadingControl()).kind, TextReading::Kind::Unavailable);
+    }
+
+private:
+    // The state of each living process this one started ("S" waiting, "T" stopped), from
+    // /proc; one that died and is not collected yet is no longer there.
+    static QStringList readingProcesses()
+    {
+        QStringList states;
+        for (const QString& task : QDir("/proc/self/task").entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+            QFile children("/proc/self/task/" + task + "/children");
+            if (!children.open(QIODevice::ReadOnly))
+                continue;
+            for (const QByteArray& pid : children.readAll().split(' ')) {
+                QFile stat("/proc/" + pid.trimmed() + "/stat");
+                if (pid.trimmed().isEmpty() || !stat.open(QIODevice::ReadOnly))
+                    continue;
+                const QString state = stat.readAll().split(')').value(1).trimmed().left(1);
+                if (state != "Z")
+                    states.append(state);
+            }
+        }
+        return states;
     }
 };
 

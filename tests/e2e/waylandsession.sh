@@ -148,6 +148,7 @@ install_program() {
     local asset
     install -d -m 0755 -o "$wl_user" "$program" || fail "could not make $program"
     share "$1" "$program/vistrelle" 0755
+    share "$(dirname "$1")/vistrelle-reader" "$program/vistrelle-reader" 0755
     for asset in Vistrelle.htm Vistrelle.wav VistrelleOn.wav VistrelleOff.wav; do
         share "$(dirname "$1")/$asset" "$program/$asset"
     done

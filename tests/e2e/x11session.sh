@@ -33,6 +33,7 @@ set_folder="$program/Vistrelles/Default Category/Default Image Set"
 install_program() {
     mkdir -p "$program"
     cp "$1" "$program/vistrelle"
+    cp "$(dirname "$1")/vistrelle-reader" "$program/vistrelle-reader"
 }
 
 # A screenshot for the clipboard: a 3x2 PNG whose top-left pixel is pure red.

@@ -58,12 +58,14 @@ void FakeClipboard::clearIfStill(quint64 change)
     ownClearings.append(changes);
 }
 
-TextReading FakeTextReader::read(const QByteArray& bytes, const std::atomic_bool& stop)
+TextReading FakeTextReader::read(const QByteArray& bytes, const ReadingControl& control)
 {
     if (whileReading)
-        whileReading(stop);
+        whileReading(control.stop);
+    if (!control.waitTurn())
+        return {TextReading::Kind::Stopped, {}};
     const std::lock_guard lock(mutex);
-    if (stop)
+    if (control.stop)
         return {TextReading::Kind::Stopped, {}};
     if (missingData)
         return {TextReading::Kind::Unavailable, "no language data"};

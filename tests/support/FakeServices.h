@@ -188,7 +188,7 @@ struct FakeActiveWindowSource final : ActiveWindowSource
 /// bytes that are no picture cannot be read. Called on the reader's thread.
 struct FakeTextReader final : TextReader
 {
-    TextReading read(const QByteArray& bytes, const std::atomic_bool& stop) override;
+    TextReading read(const QByteArray& bytes, const ReadingControl& control) override;
     QStringList installedLanguages() override { return {"deu", "eng"}; }
     void setLanguages(const QStringList& chosen) override;
     void rest() override {}

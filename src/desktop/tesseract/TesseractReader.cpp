@@ -24,9 +24,10 @@ QString dataFolder()
                                                                : prefix;
 }
 
-bool giveUp(void* stop, int)
+// Called between words: waits out a hold, and gives up when asked to.
+bool giveUp(void* control, int)
 {
-    return static_cast<const std::atomic_bool*>(stop)->load();
+    return !static_cast<const ReadingControl*>(control)->waitTurn();
 }
 
 } // namespace
@@ -40,6 +41,11 @@ TesseractReader::~TesseractReader() = default;
 
 QStringList TesseractReader::installedLanguages()
 {
+    return InstalledLanguages();
+}
+
+QStringList TesseractReader::InstalledLanguages()
+{
     QStringList languages;
     for (const QString& name : QDir(dataFolder()).entryList({QStringLiteral("*.traineddata")}, QDir::Files)) {
         const QString language = name.chopped(static_cast<qsizetype>(sizeof(".traineddata") - 1));
@@ -51,14 +57,19 @@ QStringList TesseractReader::installedLanguages()
     return languages;
 }
 
-void TesseractReader::setLanguages(const QStringList& languages)
+QString TesseractReader::ChosenLanguages(const QStringList& languages)
 {
     QStringList chosen;
-    const QStringList installed = installedLanguages();
+    const QStringList installed = InstalledLanguages();
     for (const QString& language : languages)
         if (installed.contains(language) && !chosen.contains(language))
             chosen.append(language);
-    const QString joined = chosen.isEmpty() ? QStringLiteral("eng") : chosen.join(QLatin1Char('+'));
+    return chosen.isEmpty() ? QStringLiteral("eng") : chosen.join(QLatin1Char('+'));
+}
+
+void TesseractReader::setLanguages(const QStringList& languages)
+{
+    const QString joined = ChosenLanguages(languages);
     if (joined != m_languages)
         rest();
     m_languages = joined;
@@ -83,8 +94,10 @@ bool TesseractReader::load()
     return true;
 }
 
-TextReading TesseractReader::read(const QByteArray& bytes, const std::atomic_bool& stop)
+TextReading TesseractReader::read(const QByteArray& bytes, const ReadingControl& control)
 {
+    if (!control.waitTurn())
+        return {TextReading::Kind::Stopped, {}};
     // One picture on one processor: the recognizer's parallel parts would start threads of its
     // own that spin while they wait, which more than doubled the processor time of a reading.
     omp_set_max_active_levels(0);
@@ -101,9 +114,9 @@ TextReading TesseractReader::read(const QByteArray& bytes, const std::atomic_boo
     m_api->SetSourceResolution(ReadingResolution);
     tesseract::ETEXT_DESC monitor;
     monitor.cancel = giveUp;
-    monitor.cancel_this = const_cast<std::atomic_bool*>(&stop);
-    const int failed = m_api->Recognize(&monitor);
-    if (stop) {
+    monitor.cancel_this = const_cast<ReadingControl*>(&control);
+    const int failed = control.waitTurn() ? m_api->Recognize(&monitor) : -1;
+    if (control.stop) {
         m_api->Clear();
         return {TextReading::Kind::Stopped, {}};
     }

@@ -16,7 +16,13 @@ public:
     TesseractReader();
     ~TesseractReader() override;
 
-    TextReading read(const QByteArray& bytes, const std::atomic_bool& stop) override;
+    /// The languages whose data is installed.
+    static QStringList InstalledLanguages();
+    /// Those of \a languages that are installed as the recognizer takes them ("eng+deu"),
+    /// English when none is.
+    static QString ChosenLanguages(const QStringList& languages);
+
+    TextReading read(const QByteArray& bytes, const ReadingControl& control) override;
     QStringList installedLanguages() override;
     void setLanguages(const QStringList& languages) override;
     void rest() override;

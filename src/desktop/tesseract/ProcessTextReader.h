@@ -1,0 +1,49 @@
+#pragma once
+
+#include "platform/TextReader.h"
+
+#include <QStringList>
+#include <mutex>
+#include <sys/types.h>
+#include <vector>
+
+/// Reads the words of screenshots in a process of its own, the reading program, which runs at
+/// the lowest priority the system has. A capture stops it at once and lets it go on after; a
+/// picture that brings it down is marked unreadable instead of taking the program with it; a
+/// rest ends it, so all its memory goes back.
+class ProcessTextReader final : public TextReader
+{
+public:
+    /// \a program reads pictures from its standard input; it is given the languages to read
+    /// in ("eng+deu") after \a arguments.
+    explicit ProcessTextReader(QString program, QStringList arguments = {});
+    ~ProcessTextReader() override;
+    ProcessTextReader(const ProcessTextReader&) = delete;
+    ProcessTextReader& operator=(const ProcessTextReader&) = delete;
+
+    TextReading read(const QByteArray& bytes, const ReadingControl& control) override;
+    QStringList installedLanguages() override;
+    void setLanguages(const QStringList& languages) override;
+    void rest() override;
+    void holdNow() override;
+
+private:
+    bool start();
+    void end();
+    /// Stops or continues the reading process.
+    void suspend(bool suspended);
+    /// Collects the processes ended before that have finished dying.
+    void collectEnded();
+    /// What the process's end says: crashed on the picture, or ended on its own.
+    TextReading ended(int status) const;
+
+    QString m_program;
+    QStringList m_arguments;
+    QString m_languages = QStringLiteral("eng");
+    int m_socket = -1;          // to and from the process, on the reading thread
+    std::vector<pid_t> m_dying; // ended, not collected yet
+
+    std::mutex m_mutex; // the process as other threads may stop it
+    pid_t m_pid = 0;
+    bool m_suspended = false;
+};

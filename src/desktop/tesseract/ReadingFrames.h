@@ -1,0 +1,22 @@
+#pragma once
+
+#include "platform/TextReader.h"
+
+#include <QByteArray>
+#include <optional>
+
+class QIODevice;
+
+/// What the program and its reading process say to each other through the process's standard
+/// input and output: a picture's bytes one way, what reading it came to the other, each with
+/// its length before it.
+namespace ReadingFrames {
+
+QByteArray Picture(const QByteArray& bytes);
+QByteArray Answer(const TextReading& reading);
+/// The picture at the start of \a device, read as it comes; none at its end.
+std::optional<QByteArray> ReadPicture(QIODevice& device);
+/// Takes an answer from the start of \a received once all of it is there.
+std::optional<TextReading> TakeAnswer(QByteArray& received);
+
+} // namespace ReadingFrames
