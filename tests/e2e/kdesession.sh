@@ -78,11 +78,7 @@ windows() {
 }
 # wait_window_of NAME: waits up to 60 s until a window of NAME exists.
 wait_window_of() {
-    for _ in $(seq 120); do
-        windows | grep -q "^$1 " && return 0
-        sleep 0.3
-    done
-    fail "no window of $1 appeared: $(windows)"
+    listed_within 120 0.3 "$1" windows || fail "no window of $1 appeared: $(windows)"
 }
 # focus NAME: makes the window of NAME the active one.
 focus() {

@@ -45,11 +45,7 @@ focused_window() {
 }
 # wait_focused NAME: waits up to 30 s until the window whose app_id or class is NAME has focus.
 wait_focused() {
-    for _ in $(seq 300); do
-        focused_window | grep -q "^$1 " && return 0
-        sleep 0.1
-    done
-    fail "$1 did not get the focus (focused: $(focused_window))"
+    listed_within 300 0.1 "$1" focused_window || fail "$1 did not get the focus (focused: $(focused_window))"
 }
 # focus NAME: gives the focus to the window whose app_id or X11 class is NAME.
 focus() {

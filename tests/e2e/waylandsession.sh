@@ -117,6 +117,15 @@ SCRIPT
 }
 # in_session COMMAND...: runs COMMAND as the session's user, with the session's environment
 # only (and a session bus, once one is set in $session_bus).
+# listed_within TRIES PAUSE NAME LISTER: true once LISTER prints a line "NAME ...", looking
+# TRIES times PAUSE seconds apart.
+listed_within() {
+    for _ in $(seq "$1"); do
+        "$4" | grep -q "^$3 " && return 0
+        sleep "$2"
+    done
+    return 1
+}
 in_session() { as_user env SESSION_BUS="$session_bus" "$work/in-session" "$@"; }
 # in_background LOG COMMAND...: in_session in a process group of its own, ended with the session;
 # sets $background to the command's process id, which is also its group's. Standard input stays
