@@ -80,6 +80,9 @@ bool ProcessTextReader::start()
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_adddup2(&actions, ends[1], STDIN_FILENO);
     posix_spawn_file_actions_adddup2(&actions, ends[1], STDOUT_FILENO);
+    // Nothing else of the program's: a pipe a library left open to children would stay open
+    // as long as the reader lives.
+    posix_spawn_file_actions_addclosefrom_np(&actions, STDERR_FILENO + 1);
     const QByteArray program = QFile::encodeName(m_program);
     QList<QByteArray> arguments{program};
     for (const QString& argument : m_arguments + QStringList{m_languages})
