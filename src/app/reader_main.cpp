@@ -9,7 +9,26 @@
 #include <sched.h>
 #include <signal.h>
 #include <sys/prctl.h>
+#include <sys/resource.h>
 #include <unistd.h>
+
+namespace {
+
+// Processor time one picture may take; a screenshot takes one to a few seconds. Past it the
+// system ends the process, and the program marks the picture as one that cannot be read.
+constexpr rlim_t secondsPerPicture = 120;
+
+// Lets the picture about to be read take \a seconds more of the processor than taken so far.
+void allowSeconds(rlim_t seconds)
+{
+    rusage used{};
+    getrusage(RUSAGE_SELF, &used);
+    const auto taken = static_cast<rlim_t>(used.ru_utime.tv_sec + used.ru_stime.tv_sec);
+    const rlimit limit{taken + seconds + 1, RLIM_INFINITY};
+    setrlimit(RLIMIT_CPU, &limit);
+}
+
+} // namespace
 
 int main(int argc, char* argv[])
 {
@@ -20,10 +39,20 @@ int main(int argc, char* argv[])
         return 1;
     const sched_param none{};
     sched_setscheduler(0, SCHED_IDLE, &none);
+    // A picture it had to give up on leaves no core file behind.
+    const rlimit noCore{0, 0};
+    setrlimit(RLIMIT_CORE, &noCore);
 
     const QCoreApplication application(argc, argv);
+    // [--seconds-per-picture N] LANGUAGES
+    QStringList arguments = QCoreApplication::arguments().mid(1);
+    rlim_t seconds = secondsPerPicture;
+    if (arguments.size() > 2 && arguments.first() == QLatin1String("--seconds-per-picture")) {
+        seconds = arguments.at(1).toULong();
+        arguments.remove(0, 2);
+    }
     TesseractReader reader;
-    reader.setLanguages(QCoreApplication::arguments().value(1).split(QLatin1Char('+')));
+    reader.setLanguages(arguments.value(0).split(QLatin1Char('+')));
     QFile input;
     QFile output;
     if (!input.open(STDIN_FILENO, QIODevice::ReadOnly | QIODevice::Unbuffered) ||
@@ -31,6 +60,7 @@ int main(int argc, char* argv[])
         return 1;
     const ReadingControl onceBegun;
     while (const std::optional<QByteArray> picture = ReadingFrames::ReadPicture(input)) {
+        allowSeconds(seconds);
         const QByteArray answer = ReadingFrames::Answer(reader.read(*picture, onceBegun));
         if (output.write(answer) != answer.size())
             return 1;

@@ -122,6 +122,12 @@ private slots:
         stopper.join();
         QTRY_COMPARE(readingProcesses(), QStringList());
 
+        // A picture that takes more processor time than any screenshot is given up on and
+        // marked; the next one is read by a new process.
+        ProcessTextReader hasted(VISTRELLE_READER_PROGRAM, {"--seconds-per-picture", "1"});
+        QCOMPARE(hasted.read(noise(4800, 4800), ReadingControl()).kind, TextReading::Kind::Unreadable);
+        QVERIFY(hasted.read(picture, ReadingControl()).text.contains("Harbour"));
+
         const auto readBy = [](const QString& script) {
             ProcessTextReader failing("sh", {"-c", script});
             return failing.read("a picture", ReadingControl());
@@ -135,6 +141,21 @@ private slots:
     }
 
 private:
+    // Random dots, which the reader takes for countless tiny letters.
+    static QByteArray noise(int width, int height)
+    {
+        QImage image(width, height, QImage::Format_Grayscale8);
+        quint32 seed = 1;
+        for (int y = 0; y < height; ++y)
+            for (int x = 0; x < width; ++x)
+                image.scanLine(y)[x] = (seed = seed * 1664525 + 1013904223) >> 31 ? 0 : 255;
+        QByteArray bytes;
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::WriteOnly);
+        image.save(&buffer, "PNG");
+        return bytes;
+    }
+
     // The state of each living process this one started ("S" waiting, "T" stopped), from
     // /proc; one that died and is not collected yet is no longer there.
     static QStringList readingProcesses()
