@@ -106,7 +106,7 @@ bool ProcessTextReader::start()
     return true;
 }
 
-void ProcessTextReader::end()
+pid_t ProcessTextReader::letGo()
 {
     pid_t pid = 0;
     {
@@ -115,6 +115,12 @@ void ProcessTextReader::end()
     }
     if (m_socket >= 0)
         ::close(std::exchange(m_socket, -1));
+    return pid;
+}
+
+void ProcessTextReader::end()
+{
+    const pid_t pid = letGo();
     if (pid <= 0)
         return;
     // Stopped or not, it ends at once; what it read of the picture is given up. At the lowest
@@ -129,13 +135,10 @@ void ProcessTextReader::collectEnded()
     std::erase_if(m_dying, [](pid_t pid) { return waitpid(pid, nullptr, WNOHANG) != 0; });
 }
 
-TextReading ProcessTextReader::ended(int status) const
+TextReading ProcessTextReader::unavailable(const QString& why) const
 {
-    if (WIFSIGNALED(status))
-        return {TextReading::Kind::Unreadable, {}};
     return {TextReading::Kind::Unavailable,
-            QStringLiteral("Words in screenshots cannot be read: the reading program ") + m_program +
-                QStringLiteral(" ended with code %1.").arg(WEXITSTATUS(status))};
+            QStringLiteral("Words in screenshots cannot be read: the reading program ") + m_program + why};
 }
 
 TextReading ProcessTextReader::read(const QByteArray& bytes, const ReadingControl& control)
@@ -143,9 +146,7 @@ TextReading ProcessTextReader::read(const QByteArray& bytes, const ReadingContro
     if (!control.waitTurn())
         return {TextReading::Kind::Stopped, {}};
     if (!start())
-        return {TextReading::Kind::Unavailable,
-                QStringLiteral("Words in screenshots cannot be read: the reading program ") + m_program +
-                    QStringLiteral(" could not be started.")};
+        return unavailable(QStringLiteral(" could not be started."));
     const QByteArray request = ReadingFrames::Picture(bytes);
     qsizetype sent = 0;
     QByteArray received;
@@ -176,15 +177,11 @@ TextReading ProcessTextReader::read(const QByteArray& bytes, const ReadingContro
                 return *answer;
         }
     }
-    // It ended without an answer.
-    pid_t pid = 0;
-    {
-        const std::lock_guard lock(m_mutex);
-        pid = std::exchange(m_pid, 0);
-    }
-    ::close(std::exchange(m_socket, -1));
+    // It ended without an answer: brought down by the picture, which is not tried again, or
+    // ended on its own.
+    const pid_t pid = letGo();
     int status = 0;
-    if (pid <= 0 || waitpid(pid, &status, 0) != pid)
+    if (pid <= 0 || waitpid(pid, &status, 0) != pid || WIFSIGNALED(status))
         return {TextReading::Kind::Unreadable, {}};
-    return ended(status);
+    return unavailable(QStringLiteral(" ended with code %1.").arg(WEXITSTATUS(status)));
 }

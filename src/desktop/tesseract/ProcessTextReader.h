@@ -32,10 +32,12 @@ private:
     void end();
     /// Stops or continues the reading process.
     void suspend(bool suspended);
+    /// Forgets the process, which is to be ended or collected; returns it.
+    pid_t letGo();
     /// Collects the processes ended before that have finished dying.
     void collectEnded();
-    /// What the process's end says: crashed on the picture, or ended on its own.
-    TextReading ended(int status) const;
+    /// The reader cannot work: the message says \a why after the program's name.
+    TextReading unavailable(const QString& why) const;
 
     QString m_program;
     QStringList m_arguments;
