@@ -20,17 +20,6 @@ using namespace TestLibrary;
 
 namespace {
 
-// What stands at \a path without following it: "file", "folder", "link to TARGET" or "nothing".
-QString kindAt(const QString& path)
-{
-    const QFileInfo info(path);
-    if (info.isSymLink())
-        return "link to " + info.symLinkTarget();
-    if (info.isDir())
-        return "folder";
-    return info.exists() ? "file" : "nothing";
-}
-
 // File systems mounted by a test, taken away again when it ends, whatever its result.
 class Mounts
 {
@@ -40,13 +29,6 @@ public:
         for (auto point = m_points.crbegin(); point != m_points.crend(); ++point)
             ::umount2(point->constData(), MNT_DETACH);
     }
-    bool tmpfs(const QString& point) { return add("tmpfs", point, "tmpfs", 0); }
-    bool bind(const QString& folder, const QString& point)
-    {
-        return add(QFile::encodeName(folder), point, nullptr, MS_BIND);
-    }
-
-private:
     bool add(const QByteArray& source, const QString& point, const char* type, unsigned long flags)
     {
         const QByteArray where = QFile::encodeName(point);
@@ -56,6 +38,7 @@ private:
         return true;
     }
 
+private:
     QList<QByteArray> m_points;
 };
 
@@ -110,16 +93,16 @@ private slots:
             makeFolder(m_base + "lib/Cat");
             QVERIFY(QFile::link(target == "//" ? "/" : m_base + target, item));
         }
-        const QString before = kindAt(item);
+        const QString linkTarget = QFileInfo(item).symLinkTarget();
         const QStringList canaries = fingerprint(m_base + "outside");
         // Never walked through a link: one of them leads to the root folder.
-        const bool link = QFileInfo(item).isSymLink();
+        const bool link = !linkTarget.isEmpty();
         const QStringList inside = link ? QStringList() : fingerprint(item);
 
         QVERIFY(MoveToTrash(item).done());
 
-        QCOMPARE(kindAt(item), "nothing");
-        QCOMPARE(kindAt(trash() + "files/my shots"), before);
+        QVERIFY(!QFileInfo(item).exists() && !QFileInfo(item).isSymLink());
+        QCOMPARE(QFileInfo(trash() + "files/my shots").symLinkTarget(), linkTarget);
         QCOMPARE(link ? QStringList() : fingerprint(trash() + "files/my shots"), inside);
         const QString info = QString::fromUtf8(contents(trash() + "info/my shots.trashinfo"));
         QVERIFY2(QRegularExpression(
@@ -171,27 +154,18 @@ private slots:
 
     void trashOfTheRealMount_data()
     {
-        QTest::addColumn<QString>("layout"); // how the item lib/Cat/a.jpg is reached
-        QTest::addColumn<QString>("trash");  // the trash that takes it; empty: none may
-        QTest::addColumn<QString>("path");   // where the information file says it stood
+        // How lib/Cat/a.jpg is reached | the trash that takes it (none may when empty) | where its
+        // information file says it stood.
+        QTest::addColumn<QString>("layout");
         // disk/ is a file system of its own: a library moved there is reached through a link.
-        QTest::newRow("a link to another file system") << "link"
-                                                       << "disk/.Trash-%1"
-                                                       << "libtarget/Cat/a.jpg";
-        QTest::newRow("a shared trash") << "link, shared"
-                                        << "disk/.Trash/%1"
-                                        << "libtarget/Cat/a.jpg";
-        QTest::newRow("a shared trash that is a link") << "link, shared link"
-                                                       << "disk/.Trash-%1"
-                                                       << "libtarget/Cat/a.jpg";
-        QTest::newRow("a trash folder of another user") << "link, foreign"
-                                                        << ""
-                                                        << "";
+        QTest::newRow("a link to another file system") << "link | disk/.Trash-%1 | libtarget/Cat/a.jpg";
+        QTest::newRow("a shared trash") << "link, shared | disk/.Trash/%1 | libtarget/Cat/a.jpg";
+        QTest::newRow("a shared trash that is a link")
+            << "link, shared link | disk/.Trash-%1 | libtarget/Cat/a.jpg";
+        QTest::newRow("a trash folder of another user") << "link, foreign |  | ";
         // bound/ shows a folder of the home's own file system again: a rename between the two
         // mounts is refused, so the home trash cannot take it.
-        QTest::newRow("a bind mount") << "bind"
-                                      << "bound/.Trash-%1"
-                                      << "Cat/a.jpg";
+        QTest::newRow("a bind mount") << "bind | bound/.Trash-%1 | Cat/a.jpg";
     }
 
     // The trash is found by the mount that really holds the item, as the mount table says, so the
@@ -199,32 +173,30 @@ private slots:
     void trashOfTheRealMount()
     {
         QFETCH(QString, layout);
-        QFETCH(QString, trash);
-        QFETCH(QString, path);
+        const QString trash = layout.section(" | ", 1, 1), path = layout.section(" | ", 2);
         if (::geteuid() != 0)
             QSKIP("Mounting a file system for this test needs root; skipped.");
         Mounts mounts;
         const QString uid = QString::number(::getuid());
-        QString item;
-        if (layout == "bind") {
+        if (layout.startsWith("bind")) {
             makeFile(m_base + "home-fs/Cat/a.jpg", "picture");
             makeFolder(m_base + "bound");
-            QVERIFY(mounts.bind(m_base + "home-fs", m_base + "bound"));
+            QVERIFY(mounts.add(QFile::encodeName(m_base + "home-fs"), m_base + "bound", nullptr, MS_BIND));
             QVERIFY(QFile::link(m_base + "bound", m_base + "lib"));
         } else {
             makeFolder(m_base + "disk");
-            QVERIFY(mounts.tmpfs(m_base + "disk"));
+            QVERIFY(mounts.add("tmpfs", m_base + "disk", "tmpfs", 0));
             makeFile(m_base + "disk/libtarget/Cat/a.jpg", "picture");
             QVERIFY(QFile::link(m_base + "disk/libtarget", m_base + "lib"));
         }
-        if (layout.endsWith("shared")) {
+        if (layout.startsWith("link, shared |")) {
             makeFolder(m_base + "disk/.Trash");
             QVERIFY(::chmod(QFile::encodeName(m_base + "disk/.Trash").constData(), 01777) == 0);
-        } else if (layout.endsWith("shared link")) {
+        } else if (layout.startsWith("link, shared link")) {
             makeFolder(m_base + "disk/elsewhere");
             QVERIFY(::chmod(QFile::encodeName(m_base + "disk/elsewhere").constData(), 01777) == 0);
             QVERIFY(QFile::link(m_base + "disk/elsewhere", m_base + "disk/.Trash"));
-        } else if (layout.endsWith("foreign")) {
+        } else if (layout.startsWith("link, foreign")) {
             makeFolder(m_base + "disk/.Trash-" + uid);
             QVERIFY(::chown(QFile::encodeName(m_base + "disk/.Trash-" + uid).constData(), 65534, 65534) == 0);
         }
