@@ -18,32 +18,6 @@
 
 using namespace TestLibrary;
 
-namespace {
-
-// File systems mounted by a test, taken away again when it ends, whatever its result.
-class Mounts
-{
-public:
-    ~Mounts()
-    {
-        for (auto point = m_points.crbegin(); point != m_points.crend(); ++point)
-            ::umount2(point->constData(), MNT_DETACH);
-    }
-    bool add(const QByteArray& source, const QString& point, const char* type, unsigned long flags)
-    {
-        const QByteArray where = QFile::encodeName(point);
-        if (::mount(source.constData(), where.constData(), type, flags, nullptr) != 0)
-            return false;
-        m_points.append(where);
-        return true;
-    }
-
-private:
-    QList<QByteArray> m_points;
-};
-
-} // namespace
-
 // The file calls that keep pictures: the trash, the checks before opening and deleting, the
 // temporaries a kill leaves.
 class tst_FileSystem : public QObject
@@ -176,19 +150,19 @@ private slots:
         const QString trash = layout.section(" | ", 1, 1), path = layout.section(" | ", 2);
         if (::geteuid() != 0)
             QSKIP("Mounting a file system for this test needs root; skipped.");
-        Mounts mounts;
         const QString uid = QString::number(::getuid());
-        if (layout.startsWith("bind")) {
-            makeFile(m_base + "home-fs/Cat/a.jpg", "picture");
-            makeFolder(m_base + "bound");
-            QVERIFY(mounts.add(QFile::encodeName(m_base + "home-fs"), m_base + "bound", nullptr, MS_BIND));
-            QVERIFY(QFile::link(m_base + "bound", m_base + "lib"));
-        } else {
-            makeFolder(m_base + "disk");
-            QVERIFY(mounts.add("tmpfs", m_base + "disk", "tmpfs", 0));
-            makeFile(m_base + "disk/libtarget/Cat/a.jpg", "picture");
-            QVERIFY(QFile::link(m_base + "disk/libtarget", m_base + "lib"));
-        }
+        const bool bind = layout.startsWith("bind");
+        const QByteArray point = QFile::encodeName(m_base + (bind ? "bound" : "disk"));
+        makeFolder(QFile::decodeName(point));
+        makeFolder(m_base + "home-fs");
+        const QByteArray source = bind ? QFile::encodeName(m_base + "home-fs") : QByteArray("tmpfs");
+        QVERIFY(::mount(source.constData(), point.constData(), bind ? nullptr : "tmpfs", bind ? MS_BIND : 0,
+                        nullptr) == 0);
+        // Taken away again whatever the test's result.
+        const auto unmount = qScopeGuard([&point] { ::umount2(point.constData(), MNT_DETACH); });
+        const QString library = m_base + (bind ? "bound" : "disk/libtarget");
+        makeFile(library + "/Cat/a.jpg", "picture");
+        QVERIFY(QFile::link(library, m_base + "lib"));
         if (layout.startsWith("link, shared |")) {
             makeFolder(m_base + "disk/.Trash");
             QVERIFY(::chmod(QFile::encodeName(m_base + "disk/.Trash").constData(), 01777) == 0);
