@@ -218,11 +218,11 @@ private slots:
                                                      << "Cat/Set/" << forGood << false;
             QTest::addRow("linked Category%s", way) << "Vistrelles/Cat>outside"
                                                     << "Cat/" << forGood << false;
-            // Never walked into: only a link that is itself the deleted folder leads to the root.
-            QTest::addRow("Image Set linked to the root folder%s", way) << "Vistrelles/Cat/Root>/"
-                                                                        << "Cat/Root/" << forGood << false;
-            QTest::addRow("Category linked to the root folder%s", way) << "Vistrelles/Root>/"
-                                                                       << "Root/" << forGood << false;
+            // Never walked into: a link to the test's folder, standing in for the root, leads to all.
+            QTest::addRow("Image Set linked to the folder above%s", way) << "Vistrelles/Cat/Root>/"
+                                                                         << "Cat/Root/" << forGood << false;
+            QTest::addRow("Category linked to the folder above%s", way) << "Vistrelles/Root>/"
+                                                                        << "Root/" << forGood << false;
         }
     }
 
