@@ -47,80 +47,69 @@ private slots:
 
     void moveToTrash_data()
     {
-        QTest::addColumn<QString>("target"); // "/": a folder with files; else a link to it
-        QTest::newRow("folder with files") << "/";
-        QTest::newRow("link to a folder outside") << "outside";
-        QTest::newRow("link to the root folder") << "//";
-        QTest::newRow("link to nowhere") << "nowhere";
+        QTest::addColumn<QString>("target");     // empty: a file; "/": a folder with files; else a link to it
+        QTest::addColumn<QByteArray>("name");    // below lib/
+        QTest::addColumn<QByteArray>("kept");    // the name in the trash
+        QTest::addColumn<QByteArray>("written"); // the name in the information file
+        const QByteArray shots = "my shots", escaped = "my%20shots";
+        QTest::newRow("folder with files") << "/" << shots << shots << escaped;
+        QTest::newRow("link to a folder outside") << "outside" << shots << shots << escaped;
+        QTest::newRow("link to the root folder") << "//" << shots << shots << escaped;
+        QTest::newRow("link to nowhere") << "nowhere" << shots << shots << escaped;
+        // 255 bytes, the most a file system takes: shortened to fit beside ".trashinfo", never
+        // in the middle of a letter.
+        const QByteArray longest = QString("x" + QString(127, QChar(0xe9))).toUtf8();
+        QTest::newRow("255 bytes") << "" << longest << longest.left(199) << longest.toPercentEncoding();
+        const QByteArray latin1 = "bad\xe9.jpg";
+        QTest::newRow("not UTF-8") << "" << latin1 << latin1 << QByteArray("bad%E9.jpg");
+        QTest::newRow("a name already in the trash")
+            << "" << QByteArray("a.jpg") << QByteArray("a.jpg.2") << QByteArray("a.jpg");
     }
 
-    // Each goes in one move, as it is; a link's target is never touched. The information file
-    // names where it stood, so the file manager can put it back.
+    // Each goes in one move, as it is, whatever its name, and never replaces what the trash holds;
+    // a link's target is never touched. The information file names where it stood, as its bytes,
+    // so the file manager puts it back under the name it had. Nothing there: refused with ENOENT.
     void moveToTrash()
     {
         QFETCH(QString, target);
-        const QString item = m_base + "lib/Cat/my shots";
-        if (target == "/") {
-            makeFile(item + "/a.jpg", "a");
-            makeFile(item + "/sub/.hidden", "h");
-        } else {
-            makeFolder(m_base + "lib/Cat");
-            QVERIFY(QFile::link(target == "//" ? "/" : m_base + target, item));
-        }
-        const QString linkTarget = QFileInfo(item).symLinkTarget();
-        const QStringList canaries = fingerprint(m_base + "outside");
-        // Never walked through a link: one of them leads to the root folder.
-        const bool link = !linkTarget.isEmpty();
-        const QStringList inside = link ? QStringList() : fingerprint(item);
-
-        QVERIFY(MoveToTrash(item).done());
-
-        QVERIFY(!QFileInfo(item).exists() && !QFileInfo(item).isSymLink());
-        QCOMPARE(QFileInfo(trash() + "files/my shots").symLinkTarget(), linkTarget);
-        QCOMPARE(link ? QStringList() : fingerprint(trash() + "files/my shots"), inside);
-        const QString info = QString::fromUtf8(contents(trash() + "info/my shots.trashinfo"));
-        QVERIFY2(QRegularExpression(
-                     "^\\[Trash Info\\]\nPath=" + QRegularExpression::escape(m_base) +
-                     "lib/Cat/my%20shots\nDeletionDate=\\d{4}-\\d\\d-\\d\\dT\\d\\d:\\d\\d:\\d\\d\n$")
-                     .match(info)
-                     .hasMatch(),
-                 qPrintable(info));
-        QCOMPARE(fingerprint(m_base + "outside"), canaries);
-    }
-
-    void trashTakesAnyName_data()
-    {
-        QTest::addColumn<QByteArray>("name");
-        QTest::addColumn<QByteArray>("kept");    // the name in the trash
-        QTest::addColumn<QByteArray>("written"); // the name in the information file
-        const QByteArray longest = QString(QString(127, QChar(0xe9)) + "x").toUtf8();
-        // 255 bytes, the most a file system takes: shortened to fit beside ".trashinfo", never
-        // in the middle of a letter.
-        QTest::newRow("255 bytes") << longest << longest.left(200) << longest.toPercentEncoding();
-        QTest::newRow("not UTF-8") << QByteArray("bad\xe9.jpg") << QByteArray("bad\xe9.jpg")
-                                   << QByteArray("bad%E9.jpg");
-        QTest::newRow("a name already in the trash")
-            << QByteArray("a.jpg") << QByteArray("a.jpg.2") << QByteArray("a.jpg");
-    }
-
-    // A file goes too, and never replaces what the trash holds. The information file keeps the
-    // whole name, as its bytes, so the file manager puts it back under the name it had. Nothing
-    // there: refused with ENOENT.
-    void trashTakesAnyName()
-    {
         QFETCH(QByteArray, name);
         QFETCH(QByteArray, kept);
         QFETCH(QByteArray, written);
         makeFile(trash() + "files/a.jpg", "earlier");
         const QString item = m_base + "lib/" + PathFromNative(name);
-        makeFile(item, "picture");
+        if (target.isEmpty()) {
+            makeFile(item, "picture");
+        } else if (target == "/") {
+            makeFile(item + "/a.jpg", "a");
+            makeFile(item + "/sub/.hidden", "h");
+        } else {
+            makeFolder(m_base + "lib");
+            QVERIFY(QFile::link(target == "//" ? "/" : m_base + target, item));
+        }
+        const QString linkTarget = QFileInfo(item).symLinkTarget();
+        const QByteArray bytes = contents(item);
+        const QStringList canaries = fingerprint(m_base + "outside");
+        // Never walked through a link: one of them leads to the root folder.
+        const QStringList inside = linkTarget.isEmpty() ? fingerprint(item) : QStringList();
+
         QVERIFY(MoveToTrash(item).done());
-        QCOMPARE(contents(trash() + "files/" + PathFromNative(kept)), "picture");
+
+        const QString trashed = trash() + "files/" + PathFromNative(kept);
+        QVERIFY(!EntryExists(item));
+        QCOMPARE(QFileInfo(trashed).symLinkTarget(), linkTarget);
+        QCOMPARE(contents(trashed), bytes);
+        QCOMPARE(linkTarget.isEmpty() ? fingerprint(trashed) : QStringList(), inside);
         QCOMPARE(contents(trash() + "files/a.jpg"), "earlier");
-        QCOMPARE(filesIn(trash() + "files").size(), 2);
-        const QByteArray info = contents(trash() + "info/" + PathFromNative(kept) + ".trashinfo");
-        QVERIFY2(info.contains("Path=" + QUrl::toPercentEncoding(m_base, "/") + "lib/" + written + "\n"),
-                 info.constData());
+        QCOMPARE(ListFolder(trash() + "files").size(), 2);
+        const QString info =
+            QString::fromUtf8(contents(trash() + "info/" + PathFromNative(kept) + ".trashinfo"));
+        const QString path = QUrl::toPercentEncoding(m_base, "/") + "lib/" + written;
+        QVERIFY2(QRegularExpression("^\\[Trash Info\\]\nPath=" + QRegularExpression::escape(path) +
+                                    "\nDeletionDate=\\d{4}-\\d\\d-\\d\\dT\\d\\d:\\d\\d:\\d\\d\n$")
+                     .match(info)
+                     .hasMatch(),
+                 qPrintable(info));
+        QCOMPARE(fingerprint(m_base + "outside"), canaries);
         const Outcome gone = MoveToTrash(item);
         QCOMPARE(gone.kind, Outcome::Kind::Refused);
         QCOMPARE(gone.error, ENOENT);
