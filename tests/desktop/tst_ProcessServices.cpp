@@ -155,44 +155,38 @@ private slots:
         QTest::newRow("a pipe") << "pipe";
     }
 
-    // Whatever stands at the lock paths, the first program runs and a second is refused, as
-    // long as the first runs; nothing there is read, followed, waited on or changed.
+    // Whatever stands at the lock path, the first program runs and a second is refused, as long
+    // as the first runs; nothing there is read, followed, waited on or changed.
     void lockPaths()
     {
         QFETCH(QString, found);
         useRuntime("run");
-        const QString library = m_base + "lib/";
+        const QString lock = m_base + "run/vistrelle.lock";
         makeFile(m_base + "secrets", "root:x:0:0");
-        for (const QString& path : {m_base + "run/vistrelle.lock", library + ".vistrelle.lock"}) {
-            makeFolder(library);
-            if (found.startsWith("file: "))
-                makeFile(path, found.mid(6).replace("HOST", QSysInfo::machineHostName()).toLatin1());
-            else if (found == "link")
-                QVERIFY(QFile::link(m_base + "nowhere", path));
-            else if (found == "link to secrets")
-                QVERIFY(QFile::link(m_base + "secrets", path));
-            else if (found == "folder")
-                makeFolder(path);
-            else if (found == "pipe")
-                QVERIFY(::mkfifo(bytes(path).constData(), 0600) == 0);
-        }
-        const QString before = standing(m_base + "run/vistrelle.lock");
+        if (found.startsWith("file: "))
+            makeFile(lock, found.mid(6).replace("HOST", QSysInfo::machineHostName()).toLatin1());
+        else if (found == "link")
+            QVERIFY(QFile::link(m_base + "nowhere", lock));
+        else if (found == "link to secrets")
+            QVERIFY(QFile::link(m_base + "secrets", lock));
+        else if (found == "folder")
+            makeFolder(lock);
+        else if (found == "pipe")
+            QVERIFY(::mkfifo(bytes(lock).constData(), 0600) == 0);
+        const QString before = standing(lock);
         // A pipe with no writer would hold a plain open() for ever: the alarm ends a test that waits.
         ::alarm(20);
         {
             LockFileInstance first;
             QVERIFY(first.acquire());
-            QVERIFY(first.acquireLibrary(library));
             LockFileInstance second;
             QVERIFY(!second.acquire());
-            QVERIFY(!second.acquireLibrary(library));
         }
         LockFileInstance third;
         QVERIFY(third.acquire());
-        QVERIFY(third.acquireLibrary(library));
         ::alarm(0);
         if (!found.isEmpty() && !found.startsWith("file: "))
-            QCOMPARE(standing(m_base + "run/vistrelle.lock"), before);
+            QCOMPARE(standing(lock), before);
         QVERIFY(!QFileInfo::exists(m_base + "nowhere"));
         QCOMPARE(contents(m_base + "secrets"), "root:x:0:0");
     }
@@ -205,7 +199,7 @@ private slots:
     }
 
     // A second program on the same library is refused, whatever its runtime folder, also where
-    // the library's root cannot be written; another library is no obstacle.
+    // the library's root cannot be written, until the first ends; another library is no obstacle.
     void oneProgramPerLibrary()
     {
         QFETCH(bool, readOnly);
@@ -226,16 +220,19 @@ private slots:
             if (readOnly && root)
                 ::umount2(bytes(m_base + "disk").constData(), MNT_DETACH);
         });
-        LockFileInstance first;
+        auto first = std::make_unique<LockFileInstance>();
         LockFileInstance second;
         LockFileInstance third;
-        for (auto [instance, runtime] : {std::pair{&first, "run1"}, {&second, "run2"}, {&third, "run3"}}) {
+        for (auto [instance, runtime] :
+             {std::pair{first.get(), "run1"}, {&second, "run2"}, {&third, "run3"}}) {
             useRuntime(runtime);
             QVERIFY(instance->acquire());
         }
-        QVERIFY(first.acquireLibrary(library));
+        QVERIFY(first->acquireLibrary(library));
         QVERIFY(!second.acquireLibrary(library));
         QVERIFY(third.acquireLibrary(m_base + "other/"));
+        first.reset();
+        QVERIFY(second.acquireLibrary(library));
         QCOMPARE(QDir(library).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
                  QStringList());
     }
