@@ -119,58 +119,17 @@ QStringList unreachable(QWidget& window)
     return out;
 }
 
-// Every top-level window and dialog of the program, opened on \a t's library.
-struct AllWindows
-{
-    explicit AllWindows(AppUnderTest& t)
-        : small(t.state(), t.fakes.services, t.app.engine())
-        , help(t.fakes.shell, t.fakes.boxes, t.programDir())
-        , options(t.state().settings)
-        , name("Name of the new Image Set in Default Category:", QString(), t.fakes.boxes)
-        , relocate({"Where should these (128) files be moved?",
-                    {"Default Category"},
-                    t.root(),
-                    "Default Category"},
-                   std::nullopt, t.fakes.boxes)
-        , cells(QStringList(20, "Image_261206_154000_Time_Lapsed.jpg"))
-        , photos(cells, 20, nullptr)
-        , main(t.main())
-        , viewer(t.app.imageViewer())
-    {
-    }
-    QList<QWidget*> list()
-    {
-        return {&main, &small, &help, &options, &fileOptions, &name, &relocate, &photos, &viewer};
-    }
-
-    frmLowResource small;
-    frmHelp help;
-    frmOptions options;
-    frmFileOptions fileOptions;
-    frmEnterName name;
-    frmRelocate relocate;
-    QStringListModel cells;
-    frmPhotos photos;
-    QWidget& main;
-    QWidget& viewer;
-};
-
 } // namespace
 
-// Every window and dialog, at the font the desktop sets and at its usual sizes: no control cuts its
-// words (the viewer's width is the user's), each window fits the screen it opens on, its buttons
-// within reach (scrolled to, where the window scrolls). CTest runs the first row again on a
-// 1366x768 screen at scale 1.5 and with fonts at 192 dpi.
+// Every window and dialog, at the desktop's font and at its usual sizes: no control cuts its
+// words, each window fits the screen it opens on, its buttons within reach (scrolled to, where the
+// window scrolls). CTest runs the first row again on a 1366x768 screen at scale 1.5 and with fonts
+// at 192 dpi.
 class tst_Layouts : public QObject
 {
     Q_OBJECT
 
-    QFont m_font;
-
 private slots:
-    void initTestCase() { m_font = QApplication::font(); }
-    void cleanup() { QApplication::setFont(m_font); }
-
     void windows_data()
     {
         QTest::addColumn<double>("points");
@@ -182,10 +141,11 @@ private slots:
     void windows()
     {
         QFETCH(double, points);
-        QFont font = m_font;
-        if (points > 0)
+        if (points > 0) { // the desktop's font comes first
+            QFont font = QApplication::font();
             font.setPointSizeF(points);
-        QApplication::setFont(font);
+            QApplication::setFont(font);
+        }
 
         AppUnderTest t;
         for (const char* name : {"Image_261206_154039_Time_Lapsed.jpg", "Image_261206_154039_2.png",
@@ -199,11 +159,21 @@ private slots:
         QVERIFY(t.start());
         t.setCurrentLine(2);
 
-        AllWindows windows(t);
+        frmLowResource small(t.state(), t.fakes.services, t.app.engine());
+        frmHelp help(t.fakes.shell, t.fakes.boxes, t.programDir());
+        frmOptions options(t.state().settings);
+        frmFileOptions fileOptions;
+        frmEnterName name("Name of the new Image Set in Default Category:", QString(), t.fakes.boxes);
+        frmRelocate relocate(
+            {"Where should these (128) files be moved?", {"Default Category"}, t.root(), "Default Category"},
+            std::nullopt, t.fakes.boxes);
+        QStringListModel cells(QStringList(20, "Image_261206_154000_Time_Lapsed.jpg"));
+        frmPhotos photos(cells, 20, nullptr);
         QStringList out;
-        for (QWidget* window : windows.list()) {
+        for (QWidget* window : QList<QWidget*>{&t.main(), &small, &help, &options, &fileOptions, &name,
+                                               &relocate, &photos, &t.app.imageViewer()}) {
             window->show();
-            if (window != &windows.viewer)
+            if (window != &t.app.imageViewer()) // its width is the user's
                 out += cutTexts(*window);
             out += unreachable(*window);
         }
