@@ -181,7 +181,6 @@ private slots:
         QTimer::singleShot(0, [&out] {
             auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
             QVERIFY(box);
-            out += unreachable(*box);
             for (QAbstractButton* button : box->buttons())
                 if (box->buttonRole(button) == QMessageBox::ActionRole)
                     button->click();
