@@ -6,14 +6,15 @@
 
 namespace {
 
-// The dialog as one line, its controls in this order, boxes as 1 or 0: "F 1 1 None 0 0 01 30 0 90 0".
+// The dialog as one line, its controls in this order, boxes as 1 or 0: "F 1 1 None 0 0 01 30 0 90 0 0".
 // Fills the controls from \a line first when one is given.
 QString dialog(QWidget& d, const QString& line = {})
 {
     QStringList values;
-    for (const char* name : {"cboActiveWindow", "chkActiveWindowCTRL", "chkActiveWindowSHIFT", "cboTimeLapse",
-                             "chkTimeLapseCTRL", "chkTimeLapseSHIFT", "cboTimeLapseMin", "cboTimeLapseSec",
-                             "chkTimeLapseSilent", "cboQuality", "chkStartWithDesktop"}) {
+    for (const char* name :
+         {"cboActiveWindow", "chkActiveWindowCTRL", "chkActiveWindowSHIFT", "cboTimeLapse",
+          "chkTimeLapseCTRL", "chkTimeLapseSHIFT", "cboTimeLapseMin", "cboTimeLapseSec", "chkTimeLapseSilent",
+          "cboQuality", "chkStartWithDesktop", "chkWindowTitleInFile"}) {
         const QString value = line.section(' ', values.size(), values.size());
         auto* box = d.findChild<QCheckBox*>(name);
         auto* list = d.findChild<QComboBox*>(name);
@@ -49,7 +50,7 @@ private slots:
         QTRY_COMPARE(t.fakes.reader.languages(), (QStringList{"eng", "fra"}));
         for (const QString how : {"cmdCancel", "Escape"}) {
             QVERIFY(t.inDialog("cmdOptions", [&](QWidget& d) {
-                dialog(d, "Z 0 1 None 0 0 10 05 0 100 1");
+                dialog(d, "Z 0 1 None 0 0 10 05 0 100 1 1");
                 if (how == "cmdCancel")
                     QTest::mouseClick(d.findChild<QPushButton*>("cmdCancel"), Qt::LeftButton);
                 else
@@ -68,14 +69,11 @@ private slots:
             for (int row = 0; row < languages->count(); ++row)
                 opened +=
                     " " + languages->item(row)->text() + (languages->item(row)->checkState() ? "+" : "");
-            auto* title = d.findChild<QCheckBox*>("chkWindowTitleInFile");
-            opened += title->isChecked() ? " title" : " no title";
-            dialog(d, "F 1 1 None 0 0 59 59 0 100 1");
+            dialog(d, "F 1 1 None 0 0 59 59 0 100 1 1");
             languages->item(0)->setCheckState(Qt::Checked);
-            title->setChecked(true);
             QTest::mouseClick(d.findChild<QPushButton*>("cmdOK"), Qt::LeftButton);
         }));
-        QCOMPARE(opened, "frmOptions: 0 1 1 9 0 1 59 59 1 90 0 deu eng+ no title");
+        QCOMPARE(opened, "frmOptions: 0 1 1 9 0 1 59 59 1 90 0 0 deu eng+");
         const QByteArray text = TestLibrary::contents(t.settingsFile());
         QVERIFY(text.contains("FIRSTCAT=Trips\r\nFIRSTSET=Summer\r\n"));
         QVERIFY2(
@@ -87,8 +85,8 @@ private slots:
             "\nExec=\"" + QCoreApplication::applicationFilePath().toUtf8() + "\" --low-resource -- \"" +
             other.path().toUtf8() + "/\"\n"));
         QVERIFY(t.inDialog("cmdOptions", [&](QWidget& d) {
-            QCOMPARE(dialog(d), "F 1 1 None 0 0 59 59 0 100 1");
-            dialog(d, "F 1 1 None 0 0 01 30 0 100 0");
+            QCOMPARE(dialog(d), "F 1 1 None 0 0 59 59 0 100 1 1");
+            dialog(d, "F 1 1 None 0 0 01 30 0 100 0 1");
             QTest::mouseClick(d.findChild<QPushButton*>("cmdOK"), Qt::LeftButton);
         }));
         QVERIFY(!QFile::exists(entry));
