@@ -78,11 +78,12 @@ private slots:
             // before it puts the next picture there.
             QTest::qWait(200);
             QCOMPARE(clipboardOwner() != None, owned);
-            // Whoever asks, this program too, is answered at once and offered no picture.
+            // Whoever asks, this program too, is answered at once and offered no picture: well
+            // before Qt's five seconds of waiting for an owner that does not answer.
             QElapsedTimer asking;
             asking.start();
             const QMimeData* data = QGuiApplication::clipboard()->mimeData(QClipboard::Clipboard);
-            QVERIFY(asking.elapsed() < 1000);
+            QVERIFY(asking.elapsed() < 2500);
             QVERIFY(data);
             QVERIFY(!data->hasImage());
             QVERIFY2(data->formats().filter(QStringLiteral("image/")).isEmpty(),
@@ -113,7 +114,7 @@ private slots:
     {
         QFETCH(Sending, sending);
         QFETCH(QString, failure);
-        QtClipboard clipboard(QtClipboard::Clearing::NoOwner, {std::chrono::milliseconds(500), 1 << 20});
+        QtClipboard clipboard(QtClipboard::Clearing::NoOwner, {std::chrono::seconds(3), 1 << 20});
         watch(clipboard);
         ClipboardOwner text(Sending::TextForAnyType, "some words");
         QTRY_COMPARE(text.answered(), 2); // the PNG guessed, then the types
@@ -123,15 +124,15 @@ private slots:
         ClipboardOwner next(Sending::Whole);
         QTRY_VERIFY(next.answered() > 0);
         // The window's own picture goes on the clipboard at once, while the owner before keeps
-        // its transfer waiting.
+        // its transfer waiting: well before that transfer's deadline could pass.
         QImage own(4, 3, QImage::Format_RGB32);
         own.fill(Qt::green);
         QElapsedTimer putting;
         putting.start();
         clipboard.setImage(own);
-        QVERIFY2(putting.elapsed() < 100, qPrintable(QString::number(putting.elapsed())));
+        QVERIFY2(putting.elapsed() < 1500, qPrintable(QString::number(putting.elapsed())));
         QCOMPARE(clipboard.changeCount(), owners + 2);
-        QTRY_COMPARE_WITH_TIMEOUT(m_arrived.size(), 3, 10000);
+        QTRY_COMPARE_WITH_TIMEOUT(m_arrived.size(), 3, 15000);
         const auto ownPicture = [&](const ClipboardPicture& picture) { return picture.image == own; };
         QCOMPARE(m_arrived.removeIf(ownPicture), qsizetype(1));
         QCOMPARE(m_arrived[0].change, owners);
@@ -141,6 +142,23 @@ private slots:
         QCOMPARE(m_arrived[1].bytes, m_png);
         QTRY_COMPARE(owner.handOver(), failure.isEmpty() ? ClipboardOwner::HandOver::DoneAfterSending
                                                          : ClipboardOwner::HandOver::DoneBeforeSending);
+    }
+
+    // A program that leaves the clipboard as it exits copies nothing new: the content is still
+    // that of its picture, which may be waiting to be filed; the next owner's is new.
+    void ownerLeaving()
+    {
+        QtClipboard clipboard;
+        quint64 copied = 0;
+        {
+            ClipboardOwner owner(Sending::Whole);
+            QTRY_VERIFY(clipboard.hasImage());
+            copied = clipboard.changeCount();
+        }
+        QTRY_COMPARE(clipboard.changeCount(), copied + 1);
+        QCOMPARE(clipboard.contentChange(), copied);
+        ClipboardOwner next(Sending::Whole);
+        QTRY_COMPARE(clipboard.contentChange(), copied + 2);
     }
 };
 

@@ -24,13 +24,20 @@ QStringList FakeMessageBoxes::texts() const
 
 void FakeClipboard::setImage(const QImage& image)
 {
-    picture = image, bytes.clear(), holdsImage = !image.isNull(), ++changes;
+    picture = image, bytes.clear(), holdsImage = !image.isNull(), content = ++changes;
     emit changed();
     if (!holdsImage)
         return;
     waiting.append(changes);
     if (!sendLater)
         QMetaObject::invokeMethod(this, &FakeClipboard::send, Qt::QueuedConnection);
+}
+
+void FakeClipboard::ownerLeaves()
+{
+    holdsImage = false;
+    ++changes;
+    emit changed();
 }
 
 bool FakeClipboard::send()

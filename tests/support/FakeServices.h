@@ -47,11 +47,14 @@ struct FakeMessageBoxes final : MessageBoxes
 struct FakeClipboard final : Clipboard
 {
     quint64 changeCount() override { return changes; }
+    quint64 contentChange() override { return content; }
     bool hasImage() override { return holdsImage; }
     void setImage(const QImage& image) override;
     void clear() override { setImage(QImage()); }
     void clearIfStill(quint64 change) override;
 
+    /// Its owner leaves as its program exits: a change that puts nothing there.
+    void ownerLeaves();
     /// Sends the picture of the oldest change waiting, when it is still on the clipboard;
     /// false when none waits.
     bool send();
@@ -60,6 +63,7 @@ struct FakeClipboard final : Clipboard
     QImage picture;
     QByteArray bytes; // sent instead of the picture when set: a file the owner offers
     quint64 changes = 0;
+    quint64 content = 0; // the change that put the present content there
     int sent = 0;
     bool sendLater = false;      // pictures wait for send()
     QList<quint64> waiting;      // changes whose picture is not sent yet
