@@ -238,126 +238,81 @@ private slots:
 
     // The active-window hotkey, and the shortcuts the desktop or a second start hand over,
     // capture at every tick they are held; a press between two ticks, once; the window as it was
-    // grabbed, with its sound. Steps: k the hotkey pressed, p the shortcut pressed, r both
-    // released, t a shortcut tap (a command), . tick.
-    void activeWindowShortcut_data()
+    // grabbed, with its sound. One question at a time goes to a desktop that answers later.
+    // Steps: . a tick, h the hotkey held for a tick, p the shortcut pressed, r released, t tapped
+    // (a command), l the time-lapse command; w the desktop answers later from now, a it answers,
+    // n it has no window to give, y it gives a reason (with a window: the whole screen), q it
+    // asks the user first, c the user has read what the question is about; P paused, R resumed.
+    void activeWindow_data()
     {
         QTest::addColumn<QString>("steps");
-        QTest::addColumn<int>("shots");
-        QTest::newRow("hotkey held for two ticks") << "k..r.." << 2;
-        QTest::newRow("a command") << "t..." << 1;
-        QTest::newRow("two commands between ticks") << "tt.." << 1;
-        QTest::newRow("held for two ticks") << "p..r.." << 2;
-        QTest::newRow("pressed and released between ticks") << "pr.." << 1;
-        QTest::newRow("reported held again, then released") << "p.pr." << 1;
-        QTest::newRow("a command while held") << "p.t.r." << 2;
-    }
-
-    void activeWindowShortcut()
-    {
-        QFETCH(QString, steps);
-        QFETCH(int, shots);
-        m_state.settings.activeWindowHotkey = 'A';
-        for (const QChar step : steps) {
-            if (step == 'k') {
-                m_fakes->keys.press('A');
-            } else if (step == 'p') {
-                m_fakes->shortcuts.press(Shortcut::ActiveWindow);
-            } else if (step == 'r') {
-                m_fakes->keys.releaseAll();
-                m_fakes->shortcuts.release(Shortcut::ActiveWindow);
-            } else if (step == 't') {
-                m_fakes->shortcuts.tap(Shortcut::ActiveWindow);
-            } else {
-                tick();
-            }
-        }
-        QCOMPARE(filesInSet().size(), shots);
-        QCOMPARE(m_fakes->grab.grabs, shots);
-        QCOMPARE(soundsPlayed(), QStringList(shots, "/Vistrelle.wav"));
-        QCOMPARE(QImage(setFolder() + "Image_040417_155228.jpg").size(), QSize(30, 20));
-    }
-
-    // Steps: h the hotkey held for a tick, . a tick, a the desktop answers, p paused, r resumed,
-    // l time-lapse started, q the desktop asks the user first, c the user has read what the
-    // question is about (the desktop asks then, and answers).
-    void windowGivenLater_data()
-    {
-        QTest::addColumn<QString>("steps");
-        QTest::addColumn<QString>("why");  // the desktop's reason for giving no window
-        QTest::addColumn<bool>("picture"); // it gives one all the same: with a why, the whole screen
         QTest::addColumn<QStringList>("files");
         QTest::addColumn<int>("grabs");
         QTest::addColumn<QStringList>("told");
-        const QString shot = "Image_040417_155228.jpg";
-        const QString refusal = "The active window was not captured.  The desktop refuses.";
-        QTest::newRow("held while the desktop answers: one question")
-            << "hhh.a"
-            << "" << true << QStringList{shot} << 1 << QStringList();
-        QTest::newRow("the desktop asks first, once the user has read why")
-            << "qhhh.c"
-            << "" << true << QStringList{shot} << 1 << QStringList();
-        QTest::newRow("held again after the answer")
-            << "h.ah.a"
-            << "" << true << QStringList{shot, "Image_040417_155228_2.jpg"} << 2 << QStringList();
+        const QStringList none, one{"Image_040417_155228.jpg"}, two{one.first(), "Image_040417_155228_2.jpg"};
+        QTest::newRow("hotkey held for two ticks") << "hh.." << two << 2 << none;
+        QTest::newRow("a command") << "t..." << one << 1 << none;
+        QTest::newRow("two commands between ticks") << "tt.." << one << 1 << none;
+        QTest::newRow("shortcut held for two ticks") << "p..r.." << two << 2 << none;
+        QTest::newRow("pressed and released between ticks") << "pr.." << one << 1 << none;
+        QTest::newRow("reported held again, then released") << "p.pr." << one << 1 << none;
+        QTest::newRow("a command while held") << "p.t.r." << two << 2 << none;
+        QTest::newRow("held while the desktop answers: one question") << "whhh.a" << one << 1 << none;
+        QTest::newRow("the desktop asks first, once the user has read why") << "wqhhh.c" << one << 1 << none;
+        QTest::newRow("held again after the answer") << "wh.ah.a" << two << 2 << none;
         QTest::newRow("time-lapse: its suffix, whenever the picture comes")
-            << "l...a."
-            << "" << true << QStringList{"Image_040417_155228_Time_Lapsed.jpg"} << 1 << QStringList();
-        QTest::newRow("paused before the answer") << "hpar."
-                                                  << "" << true << QStringList() << 1 << QStringList();
-        QTest::newRow("no window, no reason: silent") << "h.ah.a"
-                                                      << "" << false << QStringList() << 2 << QStringList();
+            << "wl....a." << QStringList{"Image_040417_155228_Time_Lapsed.jpg"} << 1 << none;
+        QTest::newRow("paused before the answer") << "whPaR." << none << 1 << none;
+        QTest::newRow("no window, no reason: silent") << "wnh.ah.a" << none << 2 << none;
         QTest::newRow("refused: told once, nothing filed")
-            << "h.ah.ah.a"
-            << "The desktop refuses." << false << QStringList() << 3 << QStringList{refusal};
+            << "wnyh.ah.ah.a" << none << 3
+            << QStringList{"The active window was not captured.  The desktop refuses."};
         QTest::newRow("the screen instead: filed, and why told once")
-            << "h.ah.a"
-            << "The desktop refuses." << true << QStringList{shot, "Image_040417_155228_2.jpg"} << 2
+            << "wyh.ah.a" << two << 2
             << QStringList{"The whole screen was filed, not the active window.  The desktop refuses."};
     }
 
-    void windowGivenLater()
+    void activeWindow()
     {
         QFETCH(QString, steps);
-        QFETCH(QString, why);
-        QFETCH(bool, picture);
         QFETCH(QStringList, files);
         QFETCH(int, grabs);
         QFETCH(QStringList, told);
-        m_fakes->grab.answersLater = true;
-        if (!picture)
-            m_fakes->grab.window = QImage();
-        m_fakes->grab.why = why;
         m_state.settings.activeWindowHotkey = 'A';
         m_state.settings.timeLapseSeconds = 60;
         QStringList asked;
         connect(&m_engine->window(), &WindowCapture::asking, this,
                 [&](const QString& text) { asked.append(text); });
-        for (const QChar step : steps) {
-            if (step == 'h') {
-                m_fakes->keys.press('A');
-                tick();
-                m_fakes->keys.releaseAll();
-            } else if (step == 'a') {
-                m_fakes->grab.answer();
-            } else if (step == 'p' || step == 'r') {
-                SetCapturePaused(m_state, m_fakes->services, *m_engine, step == 'p');
-            } else if (step == 'q') {
-                m_fakes->grab.asks = "Allow?";
-            } else if (step == 'c') {
-                m_engine->window().carryOn();
-            } else if (step == 'l') {
-                m_fakes->shortcuts.tap(Shortcut::TimeLapse);
-                tick();
-            } else {
-                tick();
-            }
-        }
+        FakeScreenGrab& grab = m_fakes->grab;
+        const QHash<QChar, std::function<void()>> act{
+            {'.', [this] { tick(); }},
+            {'h',
+             [this] {
+                 m_fakes->keys.press('A');
+                 tick();
+                 m_fakes->keys.releaseAll();
+             }},
+            {'p', [this] { m_fakes->shortcuts.press(Shortcut::ActiveWindow); }},
+            {'r', [this] { m_fakes->shortcuts.release(Shortcut::ActiveWindow); }},
+            {'t', [this] { m_fakes->shortcuts.tap(Shortcut::ActiveWindow); }},
+            {'l', [this] { m_fakes->shortcuts.tap(Shortcut::TimeLapse); }},
+            {'w', [&] { grab.answersLater = true; }},
+            {'a', [&] { grab.answer(); }},
+            {'n', [&] { grab.window = QImage(); }},
+            {'y', [&] { grab.why = "The desktop refuses."; }},
+            {'q', [&] { grab.asks = "Allow?"; }},
+            {'c', [this] { m_engine->window().carryOn(); }},
+            {'P', [this] { SetCapturePaused(m_state, m_fakes->services, *m_engine, true); }},
+            {'R', [this] { SetCapturePaused(m_state, m_fakes->services, *m_engine, false); }}};
+        for (const QChar step : steps)
+            act.value(step)();
         QTRY_COMPARE(filesInSet(), files);
-        QCOMPARE(m_fakes->grab.grabs, grabs);
+        QCOMPARE(grab.grabs, grabs);
         QCOMPARE(m_told, told);
         QCOMPARE(asked, steps.contains('q') ? QStringList{"Allow?"} : QStringList());
         QCOMPARE(m_fakes->clipboard.changes, quint64(2 * files.size())); // each filed, then emptied
+        QCOMPARE(soundsPlayed().count("/Vistrelle.wav"), files.size());
+        QVERIFY(files.isEmpty() || QImage(setFolder() + files.first()).size() == QSize(30, 20));
     }
 
     // While the desktop takes its time (a grab that runs the event loop, as a nested wait for a
