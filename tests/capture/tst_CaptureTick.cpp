@@ -70,6 +70,9 @@ private slots:
         m_state.libraryRoot = m_dir->path() + "/Vistrelles/";
         m_state.currentCategory = "Cat";
         m_state.currentImageSet = "Set";
+        m_state.settings.activeWindowHotkey = 'A';
+        m_state.settings.timeLapseHotkey = 'T';
+        m_state.settings.timeLapseSeconds = 5;
         m_engine = std::make_unique<CaptureEngine>(m_state, m_fakes->services, *m_worker);
         m_told.clear();
         connect(m_engine.get(), &CaptureEngine::told, this,
@@ -142,7 +145,6 @@ private slots:
     // buffers kept during the burst go back once it has been quiet for a second.
     void buffersOfABurst()
     {
-        m_state.settings.activeWindowHotkey = 'A';
         m_fakes->keys.press('A');
         tick(2);
         m_state.settings.captureExtension = ".bmp";
@@ -156,9 +158,7 @@ private slots:
 
     void timeLapse()
     {
-        m_state.settings.timeLapseHotkey = 'T';
         m_state.settings.timeLapseModifiers = 2;
-        m_state.settings.timeLapseSeconds = 5;
         const auto pressHotkey = [this] {
             m_fakes->keys.press('T');
             m_fakes->keys.press(16);
@@ -212,8 +212,6 @@ private slots:
     // up on resuming: neither the picture copied nor a hotkey tapped during the pause.
     void pauseLeavesClipboardAndHotkeysAlone()
     {
-        m_state.settings.activeWindowHotkey = 'A';
-        m_state.settings.timeLapseHotkey = 'T';
         SetCapturePaused(m_state, m_fakes->services, *m_engine, true);
         putPicture(QSize(8, 8));
         m_fakes->keys.tap('A');
@@ -278,8 +276,6 @@ private slots:
         QFETCH(QStringList, files);
         QFETCH(int, grabs);
         QFETCH(QStringList, told);
-        m_state.settings.activeWindowHotkey = 'A';
-        m_state.settings.timeLapseSeconds = 60;
         QStringList asked;
         connect(&m_engine->window(), &WindowCapture::asking, this,
                 [&](const QString& text) { asked.append(text); });
@@ -321,7 +317,6 @@ private slots:
     // itself never fires inside its own tick).
     void tickNeverRunsInsideItself()
     {
-        m_state.settings.activeWindowHotkey = 'A';
         m_fakes->keys.press('A');
         int looksWhileGrabbing = 0;
         m_fakes->grab.whileGrabbing = [&] {
@@ -341,9 +336,9 @@ private slots:
         QCOMPARE(filesInSet().size(), m_fakes->grab.grabs);
     }
 
-    // A picture that cannot be read, or no Image Set shown: the picture stays on the clipboard,
-    // the user is told once, and it is filed once an Image Set is shown.
-    void failureIsToldOnceAndKeepsThePicture()
+    // A picture that cannot be read stays on the clipboard and is told once; the next one is
+    // told again.
+    void unreadablePictureIsToldOnce()
     {
         m_fakes->clipboard.setImage(m_fakes->grab.window);
         m_fakes->clipboard.bytes = "not a picture";
@@ -352,46 +347,56 @@ private slots:
         QCOMPARE(m_told, QStringList{"An error has occurred while creating image file.  Error 481\n\n"
                                      "The picture on the clipboard cannot be read."});
         QVERIFY(m_fakes->clipboard.hasImage());
-        m_state.currentImageSet.clear();
         putPicture(QSize(8, 8));
-        tick(3);
-        QCOMPARE(m_told.size(), 2);
-        QCOMPARE(m_told.last(), "Please select an image set first.  The picture stays on the clipboard until "
-                                "an image set is shown.");
-        QVERIFY(m_fakes->clipboard.hasImage());
-        m_state.currentImageSet = "Other";
+        m_fakes->clipboard.bytes = "not a picture";
         tick(2);
-        QVERIFY(QFile::exists(m_state.libraryRoot + "Cat/Other/Image_040417_155228.jpg"));
         QCOMPARE(m_told.size(), 2);
     }
 
-    // A failing write keeps the picture, leaves no file and is told once. Once the cause is gone,
-    // the picture still on the clipboard is filed whole at the next look, without being copied
-    // again and without another message: a folder problem mended is seen by the tick itself;
-    // anything else (the disk filling midway: the process may write only 2 KB a file) waits for
-    // the user's Refresh.
+    // A failing write, or no Image Set shown, keeps the picture, leaves no file and is told once.
+    // Once the cause is gone, the picture still on the clipboard is filed whole at the next look,
+    // without being copied again and without another message: a folder problem mended is seen
+    // by the tick itself; anything else (the disk filling midway: the process may write only
+    // 2 KB a file) waits for the user's Refresh. The window active when it was copied goes to
+    // whoever is told of the file, and into the file's own text when the user asked for it and
+    // the type has a place for it.
     void filedOnceTheCauseIsGone_data()
     {
         QTest::addColumn<QString>("cause");
+        QTest::addColumn<bool>("asked"); // for the window's title in the file
         QTest::addColumn<QString>("extension");
-        QTest::addColumn<QString>("told"); // after the error's number; %1 the Image Set's folder
-        QTest::newRow("Image Set replaced by a file") << "file"
-                                                      << ".jpg"
-                                                      << "20\n\nNot a directory: %1";
-        QTest::newRow("Category gone") << "category"
-                                       << ".jpg"
-                                       << "2\n\nNo such file or directory: %1";
-        for (const char* extension : {".jpg", ".bmp", ".png"})
-            QTest::addRow("disk full, %s", extension)
-                << "limit" << extension << QString("27\n\nFile too large: %1Image_040417_155228") + extension;
+        QTest::addColumn<QString>("told"); // %1 the Image Set's folder
+        QTest::addColumn<QString>("written");
+        const QString title = "Résumé: draft – Editor";
+        const QString error = "An error has occurred while creating image file.  Error ";
+        const QString full = error + "27\n\nFile too large: %1Image_040417_155228";
+        QTest::newRow("Image Set replaced by a file")
+            << "file" << true << ".jpg" << error + "20\n\nNot a directory: %1" << title;
+        QTest::newRow("Category gone, title not asked for")
+            << "category" << false << ".jpg" << error + "2\n\nNo such file or directory: %1" << QString();
+        QTest::newRow("no Image Set shown")
+            << "no set" << true << ".png"
+            << "Please select an image set first.  The picture stays on the clipboard until an image set "
+               "is shown."
+            << title;
+        QTest::newRow("disk full, JPEG") << "limit" << true << ".jpg" << full + ".jpg" << title;
+        QTest::newRow("disk full, bitmap") << "limit" << true << ".bmp" << full + ".bmp" << QString();
+        QTest::newRow("disk full, PNG") << "limit" << true << ".png" << full + ".png" << title;
     }
 
     void filedOnceTheCauseIsGone()
     {
         QFETCH(QString, cause);
+        QFETCH(bool, asked);
         QFETCH(QString, extension);
         QFETCH(QString, told);
+        QFETCH(QString, written);
         m_state.settings.captureExtension = extension;
+        m_state.settings.writeWindowTitle = asked;
+        m_fakes->windowSource.window = {"Résumé: draft – Editor", "org.example.Editor"};
+        QList<PictureSource> sources;
+        connect(m_engine.get(), &CaptureEngine::filed, this,
+                [&](const QString&, const PictureSource& source) { sources.append(source); });
         const QImage picture = putPicture(QSize(320, 240));
         if (cause == "file") {
             QVERIFY(QDir(setFolder()).removeRecursively());
@@ -403,13 +408,17 @@ private slots:
             QVERIFY(QDir(m_state.libraryRoot + "Cat").removeRecursively());
             tick(3);
             makeFolder(m_state.libraryRoot + "Cat");
+        } else if (cause == "no set") {
+            m_state.currentImageSet.clear();
+            tick(3);
+            m_state.currentImageSet = "Set";
         } else {
             withFileSizeLimit(2048, [this] { tick(3); });
         }
-        QCOMPARE(m_told, QStringList{"An error has occurred while creating image file.  Error " +
-                                     told.arg(setFolder())});
+        QCOMPARE(m_told, QStringList{told.replace("%1", setFolder())});
         QCOMPARE(filesInSet(), QStringList());
         QVERIFY(m_fakes->clipboard.hasImage());
+        m_fakes->windowSource.window = {"Another", "org.example.Other"};
         tick(2);
         QCOMPARE(filesInSet().size(), cause == "limit" ? 0 : 1);
         m_engine->retry();
@@ -418,6 +427,10 @@ private slots:
         QCOMPARE(m_told.size(), 1);
         QCOMPARE(m_fakes->clipboard.sent, 1);
         QVERIFY(!m_fakes->clipboard.hasImage());
+        QCOMPARE(sources.size(), 1);
+        QCOMPARE(sources.first().title, "Résumé: draft – Editor");
+        QCOMPARE(sources.first().program, "org.example.Editor");
+        QCOMPARE(QImageReader(path).text("Title"), written);
         // A bitmap has 24 bits a pixel, a PNG every pixel as it was.
         QCOMPARE(QImage(path).size(), picture.size());
         if (extension == ".bmp")
@@ -527,42 +540,6 @@ private slots:
         QCOMPARE(notes, restored ? QStringList{"The picture put back on the clipboard was filed already; it "
                                                "was not filed again."}
                                  : QStringList());
-    }
-
-    // The window a capture came from goes to whoever is told of the file, and into the file's
-    // own text only when the user asked for it and the type has a place for it.
-    void windowSource_data()
-    {
-        QTest::addColumn<QString>("extension");
-        QTest::addColumn<bool>("asked");
-        QTest::addColumn<QString>("written");
-        const QString title = QString::fromUtf8("Résumé: draft – Editor");
-        QTest::newRow("JPEG") << ".jpg" << true << title;
-        QTest::newRow("PNG") << ".png" << true << title;
-        QTest::newRow("not asked") << ".jpg" << false << QString();
-        QTest::newRow("bitmap") << ".bmp" << true << QString();
-    }
-    void windowSource()
-    {
-        QFETCH(QString, extension);
-        QFETCH(bool, asked);
-        QFETCH(QString, written);
-        m_state.settings.captureExtension = extension;
-        m_state.settings.writeWindowTitle = asked;
-        m_fakes->windowSource.window = {QString::fromUtf8("Résumé: draft – Editor"), "org.example.Editor"};
-        QList<std::pair<QString, PictureSource>> filed;
-        connect(m_engine.get(), &CaptureEngine::filed, this,
-                [&filed](const QString& path, const PictureSource& source) {
-                    filed.append({path, source});
-                });
-        const QImage picture = putPicture(QSize(64, 48));
-        tick();
-        QCOMPARE(filed.size(), 1);
-        QCOMPARE(filed.first().second.title, m_fakes->windowSource.window.title);
-        QCOMPARE(filed.first().second.program, "org.example.Editor");
-        QImageReader reader(filed.first().first);
-        QCOMPARE(reader.text("Title"), written);
-        QCOMPARE(reader.read().size(), picture.size());
     }
 };
 
