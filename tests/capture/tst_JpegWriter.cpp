@@ -10,19 +10,12 @@ class tst_JpegWriter : public QObject
 {
     Q_OBJECT
 
-    // The chroma sampling factors of the first component in a JPEG's frame header: 0x11 is full
+    // The sampling factors of the first component in the baseline frame header: 0x11 is full
     // resolution (4:4:4), 0x22 halved both ways (4:2:0).
     static int lumaSampling(const QByteArray& jpeg)
     {
-        for (qsizetype at = 2; at + 4 < jpeg.size();) {
-            const auto marker = static_cast<unsigned char>(jpeg[at + 1]);
-            const int length =
-                (static_cast<unsigned char>(jpeg[at + 2]) << 8) | static_cast<unsigned char>(jpeg[at + 3]);
-            if (marker == 0xC0 || marker == 0xC1 || marker == 0xC2)
-                return at + 11 < jpeg.size() ? static_cast<unsigned char>(jpeg[at + 11]) : -1;
-            at += 2 + length;
-        }
-        return -1;
+        const qsizetype frame = jpeg.indexOf("\xff\xc0");
+        return frame < 0 || frame + 11 >= jpeg.size() ? -1 : static_cast<unsigned char>(jpeg.at(frame + 11));
     }
 
 private slots:
