@@ -11,7 +11,6 @@
 #include <QImageReader>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
 #include <utility>
 
 using namespace TestLibrary;
@@ -269,28 +268,20 @@ private slots:
     }
 
     // While the desktop takes its time (a grab that runs the event loop, as a nested wait for a
-    // portal's answer would), no tick runs inside the tick that asked: here the ticks of two
-    // timers, as while the small window's timer takes over from the main window's (a timer
-    // itself never fires inside its own tick).
+    // portal's answer would), no tick runs inside the tick that asked: here the small window's
+    // timer, taking over from the main window's, fires meanwhile.
     void tickNeverRunsInsideItself()
     {
         m_fakes->keys.press('A');
-        int looksWhileGrabbing = 0;
+        int looksWhileGrabbing = -1;
         m_fakes->grab.whileGrabbing = [&] {
             const int before = m_fakes->keys.looks;
-            QTest::qWait(300);
-            looksWhileGrabbing += m_fakes->keys.looks - before;
+            tick();
+            looksWhileGrabbing = m_fakes->keys.looks - before;
         };
-        QTimer mainWindow, smallWindow;
-        for (QTimer* timer : {&mainWindow, &smallWindow}) {
-            connect(timer, &QTimer::timeout, this, [this] { tick(); });
-            timer->start(10);
-        }
-        QTRY_VERIFY(m_fakes->grab.grabs >= 3);
-        mainWindow.stop();
-        smallWindow.stop();
+        tick();
         QCOMPARE(looksWhileGrabbing, 0);
-        QCOMPARE(filesInSet().size(), m_fakes->grab.grabs);
+        QCOMPARE(filesInSet().size(), 1);
     }
 
     // A picture that cannot be read stays on the clipboard and is told once; the pixels the
@@ -347,9 +338,11 @@ private slots:
         m_state.settings.captureExtension = extension;
         m_state.settings.writeWindowTitle = asked;
         m_fakes->windowSource.window = {"Résumé: draft – Editor", "org.example.Editor"};
-        QList<PictureSource> sources;
+        QStringList sources;
         connect(m_engine.get(), &CaptureEngine::filed, this,
-                [&](const QString&, const PictureSource& source) { sources.append(source); });
+                [&](const QString&, const PictureSource& source) {
+                    sources.append(source.title + " | " + source.program);
+                });
         const QImage picture = putPicture(QSize(320, 240));
         if (cause == "file") {
             QVERIFY(QDir(setFolder()).removeRecursively());
@@ -380,9 +373,7 @@ private slots:
         QCOMPARE(m_told.size(), 1);
         QCOMPARE(m_fakes->clipboard.sent, 1);
         QVERIFY(!m_fakes->clipboard.hasImage());
-        QCOMPARE(sources.size(), 1);
-        QCOMPARE(sources.first().title, "Résumé: draft – Editor");
-        QCOMPARE(sources.first().program, "org.example.Editor");
+        QCOMPARE(sources, QStringList{"Résumé: draft – Editor | org.example.Editor"});
         QCOMPARE(QImageReader(path).text("Title"), written);
         // A bitmap has 24 bits a pixel, a PNG every pixel as it was.
         QCOMPARE(QImage(path).size(), picture.size());
@@ -443,7 +434,7 @@ private slots:
     // colours are another picture, also when stored the same way (a palette). The same copy told
     // twice by the clipboard is filed once, with nothing to say. Steps: . a tick, c the picture
     // copied, k copied again in 32-bit colours, o copied with other palette colours, t text
-    // copied, m a minute passes, r the clipboard tells the first copy again, h the worker holds
+    // copied, r the clipboard tells the first copy again, h the worker holds
     // what it is given (and the recovery's answer), f it files the oldest; x a killed capture's
     // temporary, s the program starts, e the recovery answers.
     void notFiledAgain_data()
@@ -455,7 +446,6 @@ private slots:
         QTest::newRow("at start, answered late") << "chs.e" << 0 << false;
         QTest::newRow("at start, cut") << "xcs." << 1 << false;
         QTest::newRow("at start, cut, answered late") << "xchs.e" << 1 << false;
-        QTest::newRow("keeper after a minute") << "c.mc." << 1 << true;
         QTest::newRow("manager taking over during the write") << "hc.c.ff" << 1 << true;
         QTest::newRow("the same colours as a palette") << "c.k." << 1 << true;
         QTest::newRow("text copied, then the picture again") << "c.tc." << 2 << false;
@@ -483,7 +473,6 @@ private slots:
             {'k', [&] { clipboard.setImage(picture.convertToFormat(QImage::Format_RGB32)); }},
             {'o', [&] { clipboard.setImage(other); }},
             {'t', [&] { clipboard.setImage(QImage()); }},
-            {'m', [this] { m_fakes->clock.time = m_fakes->clock.time.addSecs(60); }},
             {'r', [&] { emit clipboard.arrived(ClipboardPicture::own(1, picture)); }},
             {'h', [this] { m_worker->holding = true; }},
             {'f', [this] { m_worker->finish(); }},
