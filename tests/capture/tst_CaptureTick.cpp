@@ -170,21 +170,6 @@ private slots:
         QVERIFY(!m_state.timeLapseActive);
     }
 
-    // Paused, the picture copied is left on the clipboard, and not taken up on resuming either.
-    void pauseLeavesTheClipboardAlone()
-    {
-        SetCapturePaused(m_state, m_fakes->services, *m_engine, true);
-        putPicture(QSize(8, 8));
-        tick(3);
-        SetCapturePaused(m_state, m_fakes->services, *m_engine, false);
-        tick(3);
-        QVERIFY(m_fakes->clipboard.hasImage());
-        QCOMPARE(filesInSet(), QStringList());
-        putPicture(QSize(8, 8));
-        tick();
-        QCOMPARE(filesInSet(), QStringList{"Image_040417_155228.jpg"});
-    }
-
     // The active-window hotkey, and the shortcuts the desktop or a second start hand over,
     // capture at every tick they are held; a press between two ticks, once; the window as it was
     // grabbed, with its sound. One question at a time goes to a desktop that answers later. A
@@ -282,19 +267,6 @@ private slots:
         tick();
         QCOMPARE(looksWhileGrabbing, 0);
         QCOMPARE(filesInSet().size(), 1);
-    }
-
-    // A picture that cannot be read stays on the clipboard and is told once; the pixels the
-    // picture before left in the worker's buffer are not filed in its place.
-    void unreadablePictureIsToldOnce()
-    {
-        m_fakes->clipboard.setImage(m_fakes->grab.window);
-        m_fakes->clipboard.bytes = "not a picture";
-        m_worker->buffers.picture = m_fakes->grab.window;
-        tick(2);
-        QCOMPARE(m_told, QStringList{"An error has occurred while creating image file.  Error 481\n\n"
-                                     "The picture on the clipboard cannot be read."});
-        QVERIFY(m_fakes->clipboard.hasImage());
     }
 
     // A failing write, or no Image Set shown, keeps the picture, leaves no file and is told once.
@@ -427,40 +399,51 @@ private slots:
     // Pictures on the clipboard that are no new copy are not filed. A picture there at start is
     // no screenshot, unless the last run was killed while writing it (a half-written temporary is
     // found): then it is filed, whether the recovery answers before or after the picture arrives.
-    // A picture whose pixels are those filed last, with nothing but our clearing on the clipboard
-    // in between, is the same one back: a clipboard manager restoring the emptied clipboard,
-    // however late, or taking over the copy while it is filed. It stays on the clipboard
-    // unfiled, and the status line says why. Anything else in between makes it a new copy; other
-    // colours are another picture, also when stored the same way (a palette). The same copy told
-    // twice by the clipboard is filed once, with nothing to say. Steps: . a tick, c the picture
-    // copied, k copied again in 32-bit colours, o copied with other palette colours, t text
-    // copied, r the clipboard tells the first copy again, h the worker holds
-    // what it is given (and the recovery's answer), f it files the oldest; x a killed capture's
-    // temporary, s the program starts, e the recovery answers.
+    // A picture copied while capturing is paused stays, also on resuming. A picture that cannot
+    // be read stays and is told once; the pixels the picture before left in the worker's buffer
+    // are not filed in its place. A picture whose pixels are those filed last, with nothing but
+    // our clearing on the clipboard in between, is the same one back: a clipboard manager
+    // restoring the emptied clipboard, however late, or taking over the copy while it is filed.
+    // It stays on the clipboard unfiled, and the status line says why. Anything else in between
+    // makes it a new copy; other colours are another picture, also when stored the same way (a
+    // palette). The same copy told twice by the clipboard is filed once, with nothing to say.
+    // Steps: . a tick, c the picture copied, u copied as a file that cannot be read, k copied
+    // again in 32-bit colours, o copied with other palette colours, t text copied, r the
+    // clipboard tells the first copy again, h the worker holds what it is given (and the
+    // recovery's answer), f it files the oldest; x a killed capture's temporary, s the program
+    // starts, e the recovery answers; P paused, R resumed.
     void notFiledAgain_data()
     {
         QTest::addColumn<QString>("steps");
         QTest::addColumn<int>("files");
-        QTest::addColumn<bool>("restored"); // left on the clipboard, and said so
-        QTest::newRow("at start") << "cs." << 0 << false;
-        QTest::newRow("at start, answered late") << "chs.e" << 0 << false;
-        QTest::newRow("at start, cut") << "xcs." << 1 << false;
-        QTest::newRow("at start, cut, answered late") << "xchs.e" << 1 << false;
-        QTest::newRow("manager taking over during the write") << "hc.c.ff" << 1 << true;
-        QTest::newRow("the same colours as a palette") << "c.k." << 1 << true;
-        QTest::newRow("text copied, then the picture again") << "c.tc." << 2 << false;
-        QTest::newRow("another palette colour") << "c.o." << 2 << false;
-        QTest::newRow("the same copy told again") << "c.r." << 1 << false;
+        QTest::addColumn<bool>("kept");        // the picture left on the clipboard
+        QTest::addColumn<QStringList>("said"); // told, or on the status line
+        const QStringList none;
+        const QStringList back{
+            "The picture put back on the clipboard was filed already; it was not filed again."};
+        const QStringList unreadable{"An error has occurred while creating image file.  Error 481\n\n"
+                                     "The picture on the clipboard cannot be read."};
+        QTest::newRow("at start") << "cs." << 0 << false << none;
+        QTest::newRow("at start, answered late") << "chs.e" << 0 << false << none;
+        QTest::newRow("at start, cut") << "xcs." << 1 << false << none;
+        QTest::newRow("at start, cut, answered late") << "xchs.e" << 1 << false << none;
+        QTest::newRow("copied while paused") << "Pc.R.." << 0 << true << none;
+        QTest::newRow("cannot be read") << "u.." << 0 << true << unreadable;
+        QTest::newRow("manager taking over during the write") << "hc.c.ff" << 1 << true << back;
+        QTest::newRow("the same colours as a palette") << "c.k." << 1 << true << back;
+        QTest::newRow("text copied, then the picture again") << "c.tc." << 2 << false << none;
+        QTest::newRow("another palette colour") << "c.o." << 2 << false << none;
+        QTest::newRow("the same copy told again") << "c.r." << 1 << false << none;
     }
 
     void notFiledAgain()
     {
         QFETCH(QString, steps);
         QFETCH(int, files);
-        QFETCH(bool, restored);
-        QStringList notes;
+        QFETCH(bool, kept);
+        QFETCH(QStringList, said);
         connect(m_engine.get(), &CaptureEngine::noted, this,
-                [&](const QString& note) { notes.append(note); });
+                [this](const QString& note) { m_told.append(note); });
         QImage picture(64, 48, QImage::Format_Indexed8);
         picture.setColorTable({qRgb(200, 30, 30), qRgb(30, 200, 30)});
         picture.fill(0);
@@ -470,6 +453,12 @@ private slots:
         const QHash<QChar, std::function<void()>> act{
             {'.', [this] { tick(); }},
             {'c', [&] { clipboard.setImage(picture); }},
+            {'u',
+             [&] {
+                 clipboard.setImage(picture);
+                 clipboard.bytes = "not a picture";
+                 m_worker->buffers.picture = picture;
+             }},
             {'k', [&] { clipboard.setImage(picture.convertToFormat(QImage::Format_RGB32)); }},
             {'o', [&] { clipboard.setImage(other); }},
             {'t', [&] { clipboard.setImage(QImage()); }},
@@ -482,17 +471,18 @@ private slots:
                  m_engine->discardPresent();
                  m_engine->recoverAtStart(m_state.libraryRoot);
              }},
-            {'e', [this] {
+            {'e',
+             [this] {
                  m_worker->holding = false;
                  std::exchange(m_worker->heldRecovery, nullptr)();
-             }}};
+             }},
+            {'P', [this] { SetCapturePaused(m_state, m_fakes->services, *m_engine, true); }},
+            {'R', [this] { SetCapturePaused(m_state, m_fakes->services, *m_engine, false); }}};
         for (const QChar step : steps)
             act.value(step)();
         QCOMPARE(filesInSet().size(), files);
-        QCOMPARE(clipboard.hasImage(), restored);
-        QCOMPARE(notes, restored ? QStringList{"The picture put back on the clipboard was filed already; it "
-                                               "was not filed again."}
-                                 : QStringList());
+        QCOMPARE(clipboard.hasImage(), kept);
+        QCOMPARE(m_told, said);
     }
 };
 
