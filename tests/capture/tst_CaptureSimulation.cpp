@@ -76,34 +76,27 @@ private slots:
             filed.append({lastFiled, path.section('/', -2, -2)});
         });
 
+        const auto copy = [&] {
+            clipboard.setImage(picture(++lastId));
+            idOfChange.insert(clipboard.changes, lastId);
+        };
+        // The transfers under way catch up, up to the picture on the clipboard now.
+        const auto catchUp = [&] {
+            while (!clipboard.waiting.isEmpty() && clipboard.waiting.first() != clipboard.changes)
+                clipboard.send();
+            clipboard.send();
+        };
+        const auto check = [&] { engine.check(); };
+        const auto text = [&] { clipboard.setImage(QImage()); };
+        const auto otherSet = [&] {
+            state.currentImageSet = state.currentImageSet == "Set" ? "Other" : "Set";
+        };
+        // Each as likely as it is often listed.
+        const std::function<void()> moves[] = {
+            copy, copy, catchUp, catchUp, catchUp, [&] { worker.finish(); }, check, text, otherSet, check};
         QRandomGenerator random(seed);
         for (int step = 0; step < 40; ++step) {
-            switch (random.bounded(10)) {
-            case 0:
-            case 1:
-                clipboard.setImage(picture(++lastId));
-                idOfChange.insert(clipboard.changes, lastId);
-                break;
-            case 2:
-            case 3:
-            case 4: // the transfers under way catch up, up to the picture on the clipboard now
-                while (!clipboard.waiting.isEmpty() && clipboard.waiting.first() != clipboard.changes)
-                    clipboard.send();
-                clipboard.send();
-                break;
-            case 5:
-                worker.finish();
-                break;
-            case 7:
-                clipboard.setImage(QImage()); // text
-                break;
-            case 8:
-                state.currentImageSet = state.currentImageSet == "Set" ? "Other" : "Set";
-                break;
-            default:
-                engine.check();
-                break;
-            }
+            moves[random.bounded(10)]();
             QCoreApplication::processEvents();
             // A keeper puts back, now or at a later step, what the clipboard held before
             // Vistrelle emptied it.
