@@ -396,22 +396,19 @@ private slots:
             QVERIFY(QFileInfo(taken).isSymLink() && !QFile::exists(m_dir->filePath("nowhere")));
     }
 
-    // Pictures on the clipboard that are no new copy are not filed. A picture there at start is
-    // no screenshot, unless the last run was killed while writing it (a half-written temporary is
-    // found): then it is filed, whether the recovery answers before or after the picture arrives.
-    // A picture copied while capturing is paused stays, also on resuming. A picture that cannot
-    // be read stays and is told once; the pixels the picture before left in the worker's buffer
-    // are not filed in its place. A picture whose pixels are those filed last, with nothing but
-    // our clearing on the clipboard in between, is the same one back: a clipboard manager
-    // restoring the emptied clipboard, however late, or taking over the copy while it is filed.
-    // It stays on the clipboard unfiled, and the status line says why. Anything else in between
-    // makes it a new copy; other colours are another picture, also when stored the same way (a
-    // palette). The same copy told twice by the clipboard is filed once, with nothing to say.
-    // Steps: . a tick, c the picture copied, u copied as a file that cannot be read, k copied
-    // again in 32-bit colours, o copied with other palette colours, t text copied, r the
-    // clipboard tells the first copy again, h the worker holds what it is given (and the
-    // recovery's answer), f it files the oldest; x a killed capture's temporary, s the program
-    // starts, e the recovery answers; P paused, R resumed.
+    // Pictures on the clipboard that are no new copy are not filed. One there at start is emptied
+    // away, unless the last run was killed while writing it (a half-written temporary is found):
+    // then it is filed, whether the recovery answers before or after it arrives. One copied while
+    // paused stays, also on resuming; one that cannot be read stays and is told once, and the
+    // pixels the picture before left in the worker's buffer are not filed in its place. The last
+    // one filed coming back with nothing but our clearing in between (a clipboard manager
+    // restoring it, however late, or taking over the copy while it is filed) stays, and the status
+    // line says why. Anything else in between, or other colours even when stored the same way (a
+    // palette), make it a new copy; the same copy told twice is filed once. Steps: . a tick, c the
+    // picture copied, u copied as a file that cannot be read, k again in 32-bit colours, o with
+    // other palette colours, t text copied, r the clipboard tells the first copy again, h the
+    // worker holds what it is given (and the recovery's answer), f it files the oldest; x a killed
+    // capture's temporary, s the program starts, e the recovery answers; P paused, R resumed.
     void notFiledAgain_data()
     {
         QTest::addColumn<QString>("steps");
