@@ -355,47 +355,6 @@ private slots:
             QCOMPARE(QImage(path).convertToFormat(QImage::Format_RGB32), picture);
     }
 
-    void nameTaken_data()
-    {
-        QTest::addColumn<QString>("intruder");   // what another program put under the first name
-        QTest::addColumn<QStringList>("listed"); // in the Image Set as the program last read it
-        QTest::addColumn<QString>("written");
-        QTest::newRow("link to nowhere") << "dangling" << QStringList() << "Image_040417_155228_2.jpg";
-        QTest::newRow("file, between the look-up and the write")
-            << "late file" << QStringList() << "Image_040417_155228_2.jpg";
-        QTest::newRow("file, next name listed in other case")
-            << "file" << QStringList{"IMAGE_040417_155228_2.JPG"} << "Image_040417_155228_3.jpg";
-    }
-
-    void nameTaken()
-    {
-        QFETCH(QString, intruder);
-        QFETCH(QStringList, listed);
-        QFETCH(QString, written);
-        const QString taken = setFolder() + "Image_040417_155228.jpg";
-        for (const QString& name : listed)
-            m_state.imageSetFiles.append(setFolder() + name);
-        if (intruder == "file")
-            makeFile(taken, "another program's file");
-        else if (intruder == "late file")
-            m_worker->beforeWrite = [&](const QString& path) {
-                if (path == taken)
-                    makeFile(taken, "another program's file");
-            };
-        else
-            QVERIFY(QFile::link(m_dir->filePath("nowhere"), taken));
-        putPicture(QSize(64, 48));
-        tick();
-
-        QCOMPARE(m_told, QStringList());
-        QVERIFY(!m_fakes->clipboard.hasImage());
-        QCOMPARE(QImage(setFolder() + written).size(), QSize(64, 48));
-        if (intruder != "dangling")
-            QCOMPARE(contents(taken), "another program's file");
-        else // not written through to where it points
-            QVERIFY(QFileInfo(taken).isSymLink() && !QFile::exists(m_dir->filePath("nowhere")));
-    }
-
     // Pictures on the clipboard that are no new copy are not filed. One there at start is emptied
     // away, unless the last run was killed while writing it (a half-written temporary is found):
     // then it is filed, whether the recovery answers before or after it arrives. One copied while
@@ -404,39 +363,47 @@ private slots:
     // one filed coming back with nothing but our clearing in between (a clipboard manager
     // restoring it, however late, or taking over the copy while it is filed) stays, and the status
     // line says why. Anything else in between, or other colours even when stored the same way (a
-    // palette), make it a new copy; the same copy told twice is filed once. Steps: . a tick, c the
-    // picture copied, u copied as a file that cannot be read, k again in 32-bit colours, o with
-    // other palette colours, t text copied, r the clipboard tells the first copy again, h the
-    // worker holds what it is given (and the recovery's answer), f it files the oldest; x a killed
-    // capture's temporary, s the program starts, e the recovery answers; P paused, R resumed.
-    void notFiledAgain_data()
+    // palette), make it a new copy; the same copy told twice is filed once. A name another program
+    // took, even at the last moment or by a link to nowhere, or listed in another case, is left
+    // as it is: the picture takes the next free one. Steps: . a tick, c the picture copied, u
+    // copied as a file that cannot be read, k again in 32-bit colours, o with other palette
+    // colours, t text copied, r the clipboard tells the first copy again, h the worker holds what
+    // it is given (and the recovery's answer), f it files the oldest; x a killed capture's
+    // temporary, s the program starts, e the recovery answers; P paused, R resumed; i another
+    // program's file under the first name, l a link to nowhere there, w that file made as the
+    // worker writes, n the next name listed in other case.
+    void clipboardPictures_data()
     {
         QTest::addColumn<QString>("steps");
-        QTest::addColumn<int>("files");
+        QTest::addColumn<QStringList>("files");
         QTest::addColumn<bool>("kept");        // the picture left on the clipboard
         QTest::addColumn<QStringList>("said"); // told, or on the status line
-        const QStringList none;
+        const QStringList none, one{"Image_040417_155228.jpg"}, two{one.first(), "Image_040417_155228_2.jpg"};
         const QStringList back{
             "The picture put back on the clipboard was filed already; it was not filed again."};
         const QStringList unreadable{"An error has occurred while creating image file.  Error 481\n\n"
                                      "The picture on the clipboard cannot be read."};
-        QTest::newRow("at start") << "cs." << 0 << false << none;
-        QTest::newRow("at start, answered late") << "chs.e" << 0 << false << none;
-        QTest::newRow("at start, cut") << "xcs." << 1 << false << none;
-        QTest::newRow("at start, cut, answered late") << "xchs.e" << 1 << false << none;
-        QTest::newRow("copied while paused") << "Pc.R.." << 0 << true << none;
-        QTest::newRow("cannot be read") << "u.." << 0 << true << unreadable;
-        QTest::newRow("manager taking over during the write") << "hc.c.ff" << 1 << true << back;
-        QTest::newRow("the same colours as a palette") << "c.k." << 1 << true << back;
-        QTest::newRow("text copied, then the picture again") << "c.tc." << 2 << false << none;
-        QTest::newRow("another palette colour") << "c.o." << 2 << false << none;
-        QTest::newRow("the same copy told again") << "c.r." << 1 << false << none;
+        QTest::newRow("at start") << "cs." << none << false << none;
+        QTest::newRow("at start, answered late") << "chs.e" << none << false << none;
+        QTest::newRow("at start, cut") << "xcs." << one << false << none;
+        QTest::newRow("at start, cut, answered late") << "xchs.e" << one << false << none;
+        QTest::newRow("copied while paused") << "Pc.R.." << none << true << none;
+        QTest::newRow("cannot be read") << "u.." << none << true << unreadable;
+        QTest::newRow("manager taking over during the write") << "hc.c.ff" << one << true << back;
+        QTest::newRow("the same colours as a palette") << "c.k." << one << true << back;
+        QTest::newRow("text copied, then the picture again") << "c.tc." << two << false << none;
+        QTest::newRow("another palette colour") << "c.o." << two << false << none;
+        QTest::newRow("the same copy told again") << "c.r." << one << false << none;
+        QTest::newRow("name taken by a link to nowhere") << "lc." << two.mid(1) << false << none;
+        QTest::newRow("name taken as it is written") << "wc." << two << false << none;
+        QTest::newRow("name taken, the next listed in other case")
+            << "inc." << QStringList{one.first(), "Image_040417_155228_3.jpg"} << false << none;
     }
 
-    void notFiledAgain()
+    void clipboardPictures()
     {
         QFETCH(QString, steps);
-        QFETCH(int, files);
+        QFETCH(QStringList, files);
         QFETCH(bool, kept);
         QFETCH(QStringList, said);
         connect(m_engine.get(), &CaptureEngine::noted, this,
@@ -447,6 +414,7 @@ private slots:
         QImage other = picture;
         other.setColorTable({qRgb(30, 200, 30), qRgb(200, 30, 30)});
         FakeClipboard& clipboard = m_fakes->clipboard;
+        const QString taken = setFolder() + "Image_040417_155228.jpg";
         const QHash<QChar, std::function<void()>> act{
             {'.', [this] { tick(); }},
             {'c', [&] { clipboard.setImage(picture); }},
@@ -474,10 +442,20 @@ private slots:
                  std::exchange(m_worker->heldRecovery, nullptr)();
              }},
             {'P', [this] { SetCapturePaused(m_state, m_fakes->services, *m_engine, true); }},
-            {'R', [this] { SetCapturePaused(m_state, m_fakes->services, *m_engine, false); }}};
+            {'R', [this] { SetCapturePaused(m_state, m_fakes->services, *m_engine, false); }},
+            {'i', [&] { makeFile(taken, "another program's file"); }},
+            {'l', [&] { QVERIFY(QFile::link(m_dir->filePath("nowhere"), taken)); }},
+            {'w',
+             [&] {
+                 m_worker->beforeWrite = [&](const QString& path) {
+                     if (path == taken)
+                         makeFile(taken, "another program's file");
+                 };
+             }},
+            {'n', [this] { m_state.imageSetFiles.append(setFolder() + "IMAGE_040417_155228_2.JPG"); }}};
         for (const QChar step : steps)
             act.value(step)();
-        QCOMPARE(filesInSet().size(), files);
+        QCOMPARE(filesInSet(), files);
         QCOMPARE(clipboard.hasImage(), kept);
         QCOMPARE(m_told, said);
     }
