@@ -40,10 +40,9 @@ class tst_CaptureTick : public QObject
     }
     QString setFolder() const { return m_state.libraryRoot + "Cat/Set/"; }
     QStringList filesInSet() const { return filesIn(setFolder()); } // hidden ones too: no half-written file
-    QStringList soundsPlayed()
+    QStringList soundsPlayed() const
     {
-        QStringList played = std::exchange(m_fakes->sound.played, {});
-        return played.replaceInStrings(m_dir->path(), QString());
+        return QStringList(m_fakes->sound.played).replaceInStrings(m_dir->path(), QString());
     }
 
 private slots:

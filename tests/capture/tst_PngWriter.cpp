@@ -25,8 +25,7 @@ class tst_PngWriter : public QObject
         return deep.convertToFormat(format);
     }
 
-    // Bit depth and colour type from the header: 2 is RGB, 6 RGB with alpha. The size is
-    // compared with the decoded picture.
+    // Bit depth and colour type from the header: 2 is RGB, 6 RGB with alpha.
     static QString header(const QByteArray& png)
     {
         if (!png.startsWith("\x89PNG\r\n\x1a\n") || png.size() < 26)
@@ -59,10 +58,9 @@ private slots:
         QVERIFY2(written.done(), qPrintable(written.text));
         QCOMPARE(tst_PngWriter::header(png), header);
 
-        const QImage decoded = QImage::fromData(png, "PNG");
-        const bool deep = header.contains(QLatin1String("16 bits"));
-        const QImage::Format common = deep ? QImage::Format_RGBA64 : QImage::Format_ARGB32;
-        QCOMPARE(decoded.convertToFormat(common), original.convertToFormat(common));
+        // Compared at 16 bits a channel, which holds any of the formats exactly.
+        QCOMPARE(QImage::fromData(png, "PNG").convertToFormat(QImage::Format_RGBA64),
+                 original.convertToFormat(QImage::Format_RGBA64));
     }
 };
 
