@@ -38,13 +38,10 @@ private slots:
         QFETCH(int, stride);
         BottomUpBgrBuffer dib;
         const Outcome created = dib.Create(width, height);
-        if (stride == 0) {
-            QCOMPARE(created.error, 6);
-            QVERIFY(!dib.DIBSectionBitsPtr());
-            return;
-        }
-        QVERIFY(created.done());
+        QCOMPARE(created.done(), stride != 0);
+        QCOMPARE(created.error, stride == 0 ? 6 : 0);
         QCOMPARE(dib.BytesPerScanLine(), stride);
+        QCOMPARE(dib.DIBSectionBitsPtr() != nullptr, stride != 0);
     }
 
     // Upright, in its colours and of its size; full chroma from quality 90, halved below. An
