@@ -94,21 +94,6 @@ private slots:
         QVERIFY(HotkeyDown(m_fakes->keys, 'A', 3));
     }
 
-    // A bitmap written in the buffers the JPEGs of a burst left is a whole file of its own; the
-    // buffers kept during the burst go back once it has been quiet for a second.
-    void buffersOfABurst()
-    {
-        m_fakes->keys.press('A');
-        tick(2);
-        m_state.settings.captureExtension = ".bmp";
-        m_fakes->grab.window = QImage(40, 30, QImage::Format_RGB32);
-        tick();
-        QCOMPARE(filesInSet().size(), 3);
-        QCOMPARE(QImage(setFolder() + "Image_040417_155228.bmp").size(), QSize(40, 30));
-        QCOMPARE(m_worker->released, 0);
-        QTRY_COMPARE(m_worker->released, 1);
-    }
-
     void timeLapse()
     {
         m_state.settings.timeLapseModifiers = 2;
@@ -146,6 +131,9 @@ private slots:
         pressHotkey();
         pressHotkey();
         QVERIFY(!m_state.timeLapseActive);
+        // The worker's buffers, kept while shots come, go back once it has been quiet for a second.
+        QCOMPARE(m_worker->released, 0);
+        QTRY_COMPARE(m_worker->released, 1);
         QCOMPARE(soundsPlayed(), (QStringList{"/VistrelleOn.wav", "/Vistrelle.wav", "/Vistrelle.wav",
                                               "/Vistrelle.wav", "/VistrelleOff.wav", "/VistrelleOn.wav",
                                               "/VistrelleOff.wav", "/VistrelleOff.wav"}));
@@ -153,13 +141,14 @@ private slots:
 
     // The active-window hotkey, and the shortcuts the desktop or a second start hand over,
     // capture at every tick they are held; a press between two ticks, once; the window as it was
-    // grabbed, with its sound. One question at a time goes to a desktop that answers later. A
-    // hotkey or shortcut tapped while capturing is paused is not taken up on resuming (time-lapse
-    // would start with a capture). Steps: . a tick, h the hotkey held for a tick, k tapped, T the
-    // time-lapse hotkey tapped, p the shortcut pressed, r released, t tapped (a command), l the
-    // time-lapse command; w the desktop answers later from now, a it answers, n it has no window
-    // to give, y it gives a reason (with a window: the whole screen), q it asks the user first,
-    // c the user has read what the question is about; P paused, R resumed.
+    // grabbed, with its sound, also as a bitmap written in the buffers a burst of JPEGs left. One
+    // question at a time goes to a desktop that answers later. A hotkey or shortcut tapped while
+    // capturing is paused is not taken up on resuming (time-lapse would start with a capture).
+    // Steps: . a tick, h the hotkey held for a tick, k tapped, T the time-lapse hotkey tapped, b
+    // the next shots bitmaps of a larger window, p the shortcut pressed, r released, t tapped (a
+    // command), l the time-lapse command; w the desktop answers later from now, a it answers, n it
+    // has no window to give, y it gives a reason (with a window: the whole screen), q it asks the
+    // user first, c the user has read what the question is about; P paused, R resumed.
     void activeWindow_data()
     {
         QTest::addColumn<QString>("steps");
@@ -174,6 +163,8 @@ private slots:
         QTest::newRow("pressed and released between ticks") << "pr.." << one << 1 << none;
         QTest::newRow("reported held again, then released") << "p.pr." << one << 1 << none;
         QTest::newRow("a command while held") << "p.t.r." << two << 2 << none;
+        QTest::newRow("a bitmap in the buffers of a burst")
+            << "hhbh" << QStringList{"Image_040417_155228.bmp", one.first(), two.last()} << 3 << none;
         QTest::newRow("held while the desktop answers: one question") << "whhh.a" << one << 1 << none;
         QTest::newRow("the desktop asks first, once the user has read why")
             << "wqhhh.c" << one << 1 << QStringList{"Allow?"};
@@ -214,6 +205,11 @@ private slots:
             {'r', [this] { m_fakes->shortcuts.release(Shortcut::ActiveWindow); }},
             {'t', [this] { m_fakes->shortcuts.tap(Shortcut::ActiveWindow); }},
             {'l', [this] { m_fakes->shortcuts.tap(Shortcut::TimeLapse); }},
+            {'b',
+             [&] {
+                 m_state.settings.captureExtension = ".bmp";
+                 grab.window = grab.window.scaled(40, 30);
+             }},
             {'w', [&] { grab.answersLater = true; }},
             {'a', [&] { grab.answer(); }},
             {'n', [&] { grab.window = QImage(); }},
@@ -229,7 +225,7 @@ private slots:
         QCOMPARE(m_told, told);
         QCOMPARE(m_fakes->clipboard.changes, quint64(2 * files.size())); // each filed, then emptied
         QCOMPARE(soundsPlayed().count("/Vistrelle.wav"), files.size());
-        QVERIFY(files.isEmpty() || QImage(setFolder() + files.first()).size() == QSize(30, 20));
+        QVERIFY(files.isEmpty() || QImage(setFolder() + files.first()).size() == grab.window.size());
     }
 
     // While the desktop takes its time (a grab that runs the event loop, as a nested wait for a
