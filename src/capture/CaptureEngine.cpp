@@ -44,7 +44,9 @@ void CaptureEngine::check(bool ownPicture)
         PlayCaptureSound(m_state, m_services);
         m_own = jobNow(change);
     }
-    if (!m_failure || m_failure->change != change)
+    // A picture handed over by a program that has gone since is still the one to file: its
+    // leaving copied nothing new.
+    if (!m_failure || m_failure->change != clipboard.contentChange())
         return;
     const QString folder = m_state.currentImageSet.isEmpty() ? QString() : CurrentImageSetFolder(m_state);
     if (!mayRetry(folder))
@@ -58,7 +60,7 @@ void CaptureEngine::check(bool ownPicture)
     ScreenshotJob job = ScreenshotJobFor(m_state, std::move(again.job.picture), again.job.when);
     job.suffix = again.job.suffix;
     job.title = again.job.title;
-    m_queue.append({std::move(job), change, false, again.source});
+    m_queue.append({std::move(job), again.change, false, again.source});
     pump();
 }
 

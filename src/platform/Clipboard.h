@@ -62,6 +62,10 @@ class Clipboard : public QObject
 public:
     /// The number of the clipboard's present content as far as it is known.
     virtual quint64 changeCount() = 0;
+    /// The change that put the present content there. A program that leaves the clipboard as
+    /// it exits makes a change that puts nothing there: the content is the one before it, which
+    /// may still be waiting to be filed.
+    virtual quint64 contentChange() { return changeCount(); }
     /// True when the present content is known to offer an image of any format.
     virtual bool hasImage() = 0;
     /// Puts \a image on the clipboard, replacing what was there; changeCount() tells its change

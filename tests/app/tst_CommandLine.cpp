@@ -12,8 +12,8 @@ private slots:
     void parse_data()
     {
         QTest::addColumn<QStringList>("arguments");
-        QTest::addColumn<QString>(
-            "read"); // command and its words, "low-resource", the folder's words, or "error: ..."
+        // What is read: the command and its words, "low-resource", the folder's words, or "error: ...".
+        QTest::addColumn<QString>("read");
         QTest::newRow("nothing") << QStringList() << "";
         QTest::newRow("a folder in two words") << QStringList{"My", "Shots"} << "My|Shots";
         QTest::newRow("a folder after --") << QStringList{"--", "-shots", "--help"} << "-shots|--help";

@@ -54,14 +54,12 @@ private slots:
                 missing.append(QLatin1String(where) + ": " + words);
         };
 
-        for (const CommandSwitch& entry : CommandSwitches()) {
-            for (const char* name : {entry.name, entry.shortName}) {
+        for (const CommandSwitch& entry : CommandSwitches())
+            for (const char* name : {entry.name, entry.shortName})
                 if (name) {
                     need(page, QLatin1String(name), "help page");
                     need(manual, QLatin1String(name), "manual page");
                 }
-            }
-        }
         for (const char* extension : ImageExtensions)
             need(page, QStringLiteral(".") + QLatin1String(extension), "help page");
 

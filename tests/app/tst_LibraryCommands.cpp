@@ -346,23 +346,20 @@ private slots:
         QTest::addColumn<QString>("entered"); // the name afterwards
         const QString empty = "Please enter a name.";
         const QString invalid = "Invalid character found in name. Cannot use \\, /, :, ?, <, >, |, *, or .";
+        const QString before = "before";
         QTest::newRow("picture") << "Image_1.jpg"
                                  << "Login screen" << QString() << "Login screen.jpg";
         QTest::newRow("intro image") << "(shot).bmp"
                                      << "first" << QString() << "first.bmp";
         QTest::newRow("without extension") << "Login screen"
                                            << "Desk" << QString() << "Desk";
-        QTest::newRow("empty") << "before" << QString() << empty << "before";
-        QTest::newRow("dot dot") << "before"
-                                 << ".." << empty << "before";
-        QTest::newRow("slash") << "before"
-                               << "a/b" << invalid << "before";
-        QTest::newRow("hidden") << "before"
-                                << ".Shots" << invalid << "before";
-        QTest::newRow("NUL, never let in")
-            << "before" << QString("a") + QChar(u'\0') << QString() << "before";
-        QTest::newRow("dot inside, trailing space") << "before"
-                                                    << "Image_1.JPG " << QString() << "Image_1.JPG ";
+        QTest::newRow("empty") << before << QString() << empty << before;
+        QTest::newRow("dot dot") << before << ".." << empty << before;
+        QTest::newRow("slash") << before << "a/b" << invalid << before;
+        QTest::newRow("hidden") << before << ".Shots" << invalid << before;
+        QTest::newRow("NUL, never let in") << before << QString("a") + QChar(u'\0') << QString() << before;
+        QTest::newRow("dot inside, trailing space")
+            << before << "Image_1.JPG " << QString() << "Image_1.JPG ";
     }
     void nameEntry()
     {

@@ -48,38 +48,14 @@ private slots:
         QVERIFY(qAbs(shown.width() - qRound(shown.height() * 800.0 / 20000)) <= 1);
 
         viewer.showFile(makeImage(t.dir.filePath("shot.png"), QSize(1024, 768)));
-        viewer.FitViewerToImage();
         QCOMPARE(viewer.centralWidget()->size(), QSize(500, 375));
         viewer.showFile(t.dir.filePath("page.png"));
-        viewer.FitViewerToImage();
+        QTRY_VERIFY(box.picture().height() > 20 * box.picture().width());
         QCOMPARE(viewer.placementForSaving().width, 7500);
         QCloseEvent close; // the user cannot close the viewer alone
         QSpontaneKeyEvent::setSpontaneous(&close);
         QApplication::sendEvent(&viewer, &close);
         QVERIFY(viewer.isVisible());
-    }
-
-    // Next, previous and a click on the picture step through the list, wrapping at both ends.
-    void stepping()
-    {
-        AppUnderTest t;
-        for (int n = 1; n <= 3; ++n)
-            makeImage(t.defaultSet() + QString("shot_%1.jpg").arg(n), QSize(10 * n, 10));
-        QVERIFY(t.start());
-        t.setCurrentLine(2);
-        frmImage& viewer = t.app.imageViewer();
-        auto* box = viewer.findChild<ImageBox*>("imgImageBox");
-        const QList<std::pair<QString, int>> steps{
-            {"mnuImgNext", 1}, {"imgImageBox", 2}, {"mnuImgPrevious", 1}, {"mnuImgPrevious", 3}};
-        for (const auto& [command, to] : steps) {
-            if (command.startsWith("mnu"))
-                viewer.findChild<QAction*>(command)->trigger();
-            else
-                QTest::mouseClick(box, Qt::LeftButton);
-            QCOMPARE(t.selectedRows(), QList{to - 1});
-            QCOMPARE(box->toolTip(), QString("shot_%1.jpg").arg(to));
-            QCOMPARE(box->picture().width(), 10 * to);
-        }
     }
 
     // Making the current file the intro image, on the files of one Image Set.
@@ -92,8 +68,7 @@ private slots:
         QTest::newRow("sub-folder files stay there")
             << "b.jpg old/(c).jpg *old/d.jpg -> b.jpg old/(d).jpg old/c.jpg";
         QTest::newRow("plain name taken: no replace") << "(a).bmp a.bmp *b.jpg -> (a).bmp a.bmp b.jpg";
-        QTest::newRow("longer extension") << "a.png *b.jpeg -> (b).jpeg a.png";
-        QTest::newRow("former intro image with a longer extension") << "(a).JPEG *b.PNG -> (b).PNG a.JPEG";
+        QTest::newRow("longer extensions") << "(a).JPEG *b.Jpeg -> (b).Jpeg a.JPEG";
         QTest::newRow("intro name taken since: no replace") << "a.jpg *b.jpg +(b).jpg -> (b).jpg a.jpg b.jpg";
     }
     void introImage()
@@ -130,8 +105,8 @@ private slots:
                                "ONLY mode (i.e. they're on a CD ROM)."});
     }
 
-    // Files that are not what their extension says, among good ones: the file list, the viewer,
-    // the info line and the thumbnail viewer stay usable and show the good pictures.
+    // Files that are not what their extension says, among good ones: the file list, the viewer
+    // and the thumbnail viewer stay usable and show the good pictures.
     void badFileAmongGoodOnes_data()
     {
         QTest::addColumn<QString>("name");
@@ -178,15 +153,25 @@ private slots:
         QCOMPARE(lines, (QStringList{"a good.jpg", name, "c good.bmp"}));
 
         t.setCurrentLine(1);
-        QCOMPARE(box->toolTip(), name);
         // The thumbnails' placeholder, not the picture shown before (a picture claiming to be
         // very large is decoded away from the window).
         QTRY_COMPARE(box->picture(), LoadThumbnail(t.defaultSet() + name, QSize(400, 300)));
-        QCOMPARE(box->picture().size(), QSize(400, 300));
-        // Stepping on from the bad file reaches the next good one.
-        viewer.findChild<QAction*>("mnuImgNext")->trigger();
-        QCOMPARE(box->toolTip(), "c good.bmp");
-        QCOMPARE(box->picture().size(), QSize(30, 40));
+        // Next, previous and a click on the picture step on past the bad file, wrapping at both ends.
+        const QList<QSize> sizes{QSize(40, 30), QSize(400, 300), QSize(30, 40)};
+        const QList<std::pair<QString, int>> steps{{"mnuImgNext", 2},
+                                                   {"mnuImgNext", 0},
+                                                   {"imgImageBox", 1},
+                                                   {"mnuImgPrevious", 0},
+                                                   {"mnuImgPrevious", 2}};
+        for (const auto& [command, to] : steps) {
+            if (auto* action = viewer.findChild<QAction*>(command))
+                action->trigger();
+            else
+                QTest::mouseClick(box, Qt::LeftButton);
+            QCOMPARE(t.selectedRows(), QList{to});
+            QCOMPARE(box->toolTip(), lines.at(to));
+            QTRY_COMPARE(box->picture().size(), sizes.at(to));
+        }
 
         // The thumbnail viewer shows every listed file.
         QStringList shown;

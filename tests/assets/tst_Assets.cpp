@@ -1,24 +1,22 @@
-#include <QFile>
+#include "support/TestLibrary.h"
+
 #include <QImage>
 #include <QSet>
 #include <QtEndian>
 #include <QtTest>
 
-// The files the build puts beside the executable, read as a player, a desktop and a browser would.
+// The files the build puts beside the executable, read as a player, a desktop and a browser would:
+// three distinct, whole RIFF/WAVE sounds, the icon, the help page the Help button opens.
 class tst_Assets : public QObject
 {
     Q_OBJECT
 
-    static QByteArray read(const QString& name)
-    {
-        QFile file(QStringLiteral(PROGRAM_DIR "/") + name);
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }
-
 private slots:
-    // Three distinct, whole RIFF/WAVE sounds; the icon; the help page the Help button opens.
     void filesBesideTheProgram()
     {
+        const auto read = [](const char* name) {
+            return TestLibrary::contents(PROGRAM_DIR "/" + QString(name));
+        };
         QSet<QByteArray> distinct;
         for (const char* name : {"Vistrelle.wav", "VistrelleOn.wav", "VistrelleOff.wav"}) {
             const QByteArray w = read(name);

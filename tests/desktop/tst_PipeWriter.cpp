@@ -11,10 +11,19 @@ class tst_PipeWriter : public QObject
     Q_OBJECT
 
 private slots:
-    // A picture far larger than a pipe holds arrives whole at a reader that reads slowly,
-    // while the event loop runs.
-    void slowReaderGetsEverything()
+    void write_data()
     {
+        QTest::addColumn<bool>("readerStays");
+        QTest::newRow("slow reader") << true;
+        QTest::newRow("reader gone mid-way") << false;
+    }
+
+    // A picture far larger than a pipe holds arrives whole at a reader that reads slowly, while
+    // the event loop runs; a reader that goes away mid-way ends the write, not the program
+    // (SIGPIPE).
+    void write()
+    {
+        QFETCH(bool, readerStays);
         int ends[2];
         QVERIFY(pipe2(ends, O_CLOEXEC | O_NONBLOCK) == 0);
         QByteArray bytes(3 * 1024 * 1024, '\0');
@@ -32,24 +41,13 @@ private slots:
             count = ::read(ends[0], chunk, sizeof chunk);
             if (count > 0)
                 received.append(chunk, count);
+            if (count > 0 && !readerStays)
+                ::close(std::exchange(ends[0], -1));
         }
         ::close(ends[0]);
         QCOMPARE(ended.size(), 1);
-        QCOMPARE(ended.first().first().toBool(), true);
-        QCOMPARE(received.size(), bytes.size());
-        QVERIFY(received == bytes);
-    }
-
-    // A reader that goes away mid-way ends the write, not the program (SIGPIPE).
-    void readerGoneEndsTheWrite()
-    {
-        int ends[2];
-        QVERIFY(pipe2(ends, O_CLOEXEC) == 0);
-        ::close(ends[0]);
-        PipeWriter* writer = PipeWriter::start(ends[1], QByteArray(100000, 'x'));
-        QSignalSpy ended(writer, &PipeWriter::ended);
-        QVERIFY(ended.wait(5000));
-        QCOMPARE(ended.first().first().toBool(), false);
+        QCOMPARE(ended.first().first().toBool(), readerStays);
+        QCOMPARE(received, bytes.left(readerStays ? bytes.size() : received.size()));
         // Nothing of the held-back signal is left to reach the program later.
         sigset_t pending;
         sigpending(&pending);

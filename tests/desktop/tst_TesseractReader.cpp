@@ -17,6 +17,15 @@ class tst_TesseractReader : public QObject
 
     enum class Screen { Light, Dark, DarkDialog };
 
+    static QByteArray png(const QImage& image)
+    {
+        QByteArray bytes;
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::WriteOnly);
+        image.save(&buffer, "PNG");
+        return bytes;
+    }
+
     // A line of 10-point text in a window-sized picture, or a whole 1920x1080 screen: a dark
     // dialog on a black desktop, its lines of text far apart, as a settings dialog shows them.
     static QByteArray screenText(const QString& text, Screen screen = Screen::Light)
@@ -34,11 +43,7 @@ class tst_TesseractReader : public QObject
         for (int line = 0; line < (dialog ? 8 : 1); ++line)
             painter.drawText(dialog ? 111 : 20, dialog ? 180 + line * 107 : 60, text);
         painter.end();
-        QByteArray bytes;
-        QBuffer buffer(&bytes);
-        buffer.open(QIODevice::WriteOnly);
-        image.save(&buffer, "PNG");
-        return bytes;
+        return png(image);
     }
 
 private slots:
@@ -67,8 +72,9 @@ private slots:
     }
 
     // Asked to stop, the reader gives up; English is always among the languages, and a choice
-    // of languages none of which is installed reads English.
-    void stopAndLanguages()
+    // of languages none of which is installed reads English. Without the language data nothing
+    // can be read, and the reader says where it looked.
+    void stopLanguagesAndData()
     {
         TesseractReader reader;
         ReadingControl stopped;
@@ -80,17 +86,13 @@ private slots:
         reader.setLanguages({"xx_none"});
         QVERIFY(
             reader.read(screenText("Language fallback works"), ReadingControl()).text.contains("fallback"));
-    }
 
-    // Without the language data nothing can be read, and the reader says where it looked.
-    void missingData()
-    {
         qputenv("TESSDATA_PREFIX", QFile::encodeName(QDir::tempPath() + "/no-such-tessdata"));
-        TesseractReader reader;
-        const TextReading reading = reader.read(screenText("Nothing to read with"), ReadingControl());
+        const TextReading missing =
+            TesseractReader().read(screenText("Nothing to read with"), ReadingControl());
         qunsetenv("TESSDATA_PREFIX");
-        QCOMPARE(reading.kind, TextReading::Kind::Unavailable);
-        QVERIFY2(reading.text.contains("no-such-tessdata"), qPrintable(reading.text));
+        QCOMPARE(missing.kind, TextReading::Kind::Unavailable);
+        QVERIFY2(missing.text.contains("no-such-tessdata"), qPrintable(missing.text));
     }
 
     // The program's reading process: it reads, a hold stops it at once until the hold ends, a
@@ -149,11 +151,7 @@ private:
         for (int y = 0; y < height; ++y)
             for (int x = 0; x < width; ++x)
                 image.scanLine(y)[x] = (seed = seed * 1664525 + 1013904223) >> 31 ? 0 : 255;
-        QByteArray bytes;
-        QBuffer buffer(&bytes);
-        buffer.open(QIODevice::WriteOnly);
-        image.save(&buffer, "PNG");
-        return bytes;
+        return png(image);
     }
 
     // The state of each living process this one started ("S" waiting, "T" stopped), from

@@ -85,19 +85,6 @@ private slots:
         listing.setImages(set, inSet(listed << captured), 10);
         QCOMPARE(rows(model), rows(listing));
     }
-
-    // A renamed file's row moves to its new place; the current row goes with it.
-    void renameFollows()
-    {
-        ImageSetModel model;
-        model.setImages(set, inSet({"a.jpg", "b.jpg", "c.jpg"}), 10);
-        QItemSelectionModel selection(&model);
-        selection.setCurrentIndex(model.index(2), QItemSelectionModel::ClearAndSelect);
-        model.renameImage(set + "c.jpg", set + "(c).jpg");
-        model.renameImage(set + "a.jpg", set + "d.jpg");
-        QCOMPARE(rows(model), (QStringList{"(c).jpg", "b.jpg", "d.jpg"}));
-        QCOMPARE(selection.currentIndex().row(), 0);
-    }
 };
 
 QTEST_GUILESS_MAIN(tst_ImageSetModel)

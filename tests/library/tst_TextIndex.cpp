@@ -1,4 +1,3 @@
-#include "library/FindQuery.h"
 #include "library/IndexDatabase.h"
 #include "library/IndexSearch.h"
 #include "library/ReaderWorker.h"
@@ -28,16 +27,16 @@ class tst_TextIndex : public QObject
     int m_changes = 0; // answers of the worker that it changed the index
     int m_colour = 0;
 
-    QString root() const { return m_dir->path() + "/Library/"; }
+    QString m_root; // the library; one test moves it
     QString cache() const { return m_dir->path() + "/cache/"; }
-    QString indexFile() const { return IndexFileFor(root(), cache()); }
+    QString indexFile() const { return IndexFileFor(m_root, cache()); }
 
     // A picture of its own colour at \a path below the library, holding \a words.
     QString picture(const QString& path, const QString& words = QString(), int age = 0)
     {
         ++m_colour;
         const QString file =
-            makeImage(root() + path, QSize(8, 6), QColor::fromRgb(m_colour * 7919 % 0xffffff));
+            makeImage(m_root + path, QSize(8, 6), QColor::fromRgb(m_colour * 7919 % 0xffffff));
         setModified(file, QDateTime(QDate(2024, 5, 1), QTime(12, 0)).addSecs(-age));
         m_reader.holds(file, words);
         return file;
@@ -49,7 +48,7 @@ class tst_TextIndex : public QObject
         connect(m_worker.get(), &ReaderWorker::problem, this,
                 [this](const QString& text) { m_problems << text; });
         connect(m_worker.get(), &ReaderWorker::changed, this, [this] { ++m_changes; });
-        m_worker->start(root(), indexFile(), {"eng"});
+        m_worker->start(m_root, indexFile(), {"eng"});
     }
 
     // Waits until the worker has read all \a total pictures of the library.
@@ -74,8 +73,8 @@ class tst_TextIndex : public QObject
     QStringList find(const QString& words, const QString& within = QString(), int limit = 0) const
     {
         QStringList paths;
-        for (const FoundPicture& found : IndexSearch(root(), indexFile()).find(words, within, limit))
-            paths << found.path.mid(root().size());
+        for (const FoundPicture& found : IndexSearch(m_root, indexFile()).find(words, within, limit))
+            paths << found.path.mid(m_root.size());
         return paths;
     }
 
@@ -83,7 +82,8 @@ private slots:
     void init()
     {
         m_dir = std::make_unique<QTemporaryDir>();
-        makeFolder(root());
+        m_root = m_dir->path() + "/Library/";
+        makeFolder(m_root);
         m_problems.clear();
         m_reader.texts.clear();
         m_reader.readSoFar.clear();
@@ -96,36 +96,20 @@ private slots:
         removeTree(m_dir->path());
     }
 
-    void matchExpression_data()
-    {
-        QTest::addColumn<QString>("typed"); // what is typed -> the match expression
-        QTest::newRow("words in any spacing") << "  quarterly\tReport  -> \"quarterly\"* \"Report\"*";
-        QTest::newRow("match syntax is plain text") << "NOT \"x\" a*b -> \"NOT\"* \"\"\"x\"\"\"* \"a*b\"*";
-        QTest::newRow("punctuation alone is left out") << "- report ... -> \"report\"*";
-        QTest::newRow("nothing to look for") << " -- ;  -> ";
-    }
-    void matchExpression()
-    {
-        QFETCH(QString, typed);
-        QCOMPARE(MatchExpression(typed.section(" -> ", 0, 0)), typed.section(" -> ", 1));
-    }
-
     void findRules_data()
     {
         QTest::addColumn<QString>("search"); // the picture's text | what is typed
         QTest::addColumn<bool>("found");
         QTest::newRow("a word begins a word") << "Deployment finished | deploy" << true;
         QTest::newRow("not inside a word") << "Deployment finished | ployment" << false;
-        QTest::newRow("any order") << "Deployment finished | fin deploy" << true;
+        QTest::newRow("any order, any spacing") << "Deployment finished |  fin\tdeploy " << true;
         QTest::newRow("every word is needed") << "Deployment finished | deploy failed" << false;
         QTest::newRow("case ignored") << "deployment | DEPLOYMENT" << true;
         QTest::newRow("accents ignored in the text") << "Café Zürich | cafe zurich" << true;
         QTest::newRow("accents ignored in the words") << "Cafe Zurich | CAFÉ ZÜR" << true;
         QTest::newRow("decomposed accents") << "Café | cafe\u0301" << true;
         QTest::newRow("punctuation splits words") << "report-2024.pdf | 2024 pdf" << true;
-        QTest::newRow("the window title") << "nothing here | budget.ods" << true;
-        QTest::newRow("the program") << "nothing here | calc" << true;
-        QTest::newRow("operators are words") << "nothing here | here NOT nothing" << true;
+        QTest::newRow("match syntax is plain text") << "nothing \"here\" a*b | here\" NOT a*b" << true;
         QTest::newRow("the words of a picture's place are none of its own")
             << "nothing here | Place" << false;
     }
@@ -133,10 +117,8 @@ private slots:
     {
         QFETCH(QString, search);
         QFETCH(bool, found);
-        const QString file = picture("Work/Shots/Image_1.png", search.section(" | ", 0, 0));
-        start();
-        m_worker->record(file, {"budget.ods - Sheets", "libreoffice-calc"});
-        QVERIFY(readAll(1));
+        picture("Work/Shots/Image_1.png", search.section(" | ", 0, 0));
+        QVERIFY(startAndReadAll(1));
         QCOMPARE(find(search.section(" | ", 1)),
                  found ? QStringList{"Work/Shots/Image_1.png"} : QStringList());
     }
@@ -157,7 +139,7 @@ private slots:
                                                "A/One/Image_old.png", "B/One/Image_capture.png"}));
         QCOMPARE(find("invoice", "A/"), (QStringList{"A/Two/Image_mid.png", "A/One/Image_old.png"}));
         QCOMPARE(find("invoice", "B/One/"), (QStringList{"B/One/Image_new.png", "B/One/Image_capture.png"}));
-        QVERIFY(QFile::remove(root() + "A/Two/Image_mid.png"));
+        QVERIFY(QFile::remove(m_root + "A/Two/Image_mid.png"));
         QCOMPARE(find("invoice", "A/"), QStringList{"A/One/Image_old.png"});
         m_worker->setPaused(true);
         picture("A/Two/Image_oldest.png", "invoice filed", 500);
@@ -182,24 +164,19 @@ private slots:
         QCOMPARE(m_reader.reads(), 1);
         const QString category = PathFromNative("B\xff/");
         const QString moved = category + PathFromNative("Two/Renamed\xe9.png");
-        QVERIFY(MakeFolder(root() + category).done() && MakeFolder(root() + category + "Two").done());
-        QVERIFY(RenameWithoutReplacing(root() + "A/One/Image_1.png", root() + moved).done());
+        QVERIFY(MakeFolder(m_root + category).done() && MakeFolder(m_root + category + "Two").done());
+        QVERIFY(RenameWithoutReplacing(m_root + "A/One/Image_1.png", m_root + moved).done());
         resync();
         QCOMPARE(find("quarterly"), QStringList{moved});
         QCOMPARE(find("quarterly", category), QStringList{moved});
         m_worker.reset();
 
         const QString oldFile = indexFile();
-        const QString movedRoot = m_dir->path() + "/Moved/";
-        QVERIFY(QDir().rename(root(), movedRoot));
-        m_worker = std::make_unique<ReaderWorker>(m_reader);
-        const QString newFile = IndexFileFor(movedRoot, cache());
-        QVERIFY(newFile != oldFile);
-        m_worker->start(movedRoot, newFile, {"eng"});
-        QVERIFY(readAll(1));
-        const QList<FoundPicture> found = IndexSearch(movedRoot, newFile).find("figures");
-        QCOMPARE(found.size(), 1);
-        QCOMPARE(found.first().path, movedRoot + moved);
+        QVERIFY(QDir().rename(m_root, m_dir->path() + "/Moved/"));
+        m_root = m_dir->path() + "/Moved/";
+        QVERIFY(indexFile() != oldFile);
+        QVERIFY(startAndReadAll(1));
+        QCOMPARE(find("figures"), QStringList{moved});
         QCOMPARE(m_reader.reads(), 1);
         QVERIFY(!QFile::exists(oldFile));
     }
@@ -235,9 +212,9 @@ private slots:
             file.seek(size - 3 * 4096);
             file.write(QByteArray(3 * 4096, '\x5a'));
         } else {
-            QVERIFY(IndexDatabase::openForWriting(root(), indexFile())->exec(sql.constData()));
+            QVERIFY(IndexDatabase::openForWriting(m_root, indexFile())->exec(sql.constData()));
         }
-        QVERIFY(IndexSearch(root(), indexFile()).find("quarterly").isEmpty());
+        QVERIFY(IndexSearch(m_root, indexFile()).find("quarterly").isEmpty());
         QVERIFY(startAndReadAll(1));
         QCOMPARE(find("quarterly"), QStringList{"A/One/Image_1.png"});
         QCOMPARE(m_reader.reads(), 2);
@@ -248,10 +225,10 @@ private slots:
     // reading never came back (it ended the program) three times.
     void unreadablePictures()
     {
-        makeFile(root() + "A/One/empty.png", "");
-        makeFile(root() + "A/One/junk.jpg", "not a picture at all");
+        makeFile(m_root + "A/One/empty.png", "");
+        makeFile(m_root + "A/One/junk.jpg", "not a picture at all");
         // A PNG that claims 100000 x 100000 pixels.
-        makeFile(root() + "A/One/bomb.png",
+        makeFile(m_root + "A/One/bomb.png",
                  QByteArray::fromHex("89504e470d0a1a0a0000000d49484452000186a0000186a00806000000"));
         picture("A/One/Image_1.png", "fine words");
         QVERIFY(startAndReadAll(4));
@@ -268,7 +245,7 @@ private slots:
         const QString fatal = picture("A/One/Image_2.png", "ends the program");
         m_worker.reset();
         const QByteArray hash = PictureHash(fatal).toHex();
-        QVERIFY(IndexDatabase::openForWriting(root(), indexFile())
+        QVERIFY(IndexDatabase::openForWriting(m_root, indexFile())
                     ->exec("INSERT INTO pictures(hash, attempts) VALUES (x'" + hash + "', 3)"));
         QVERIFY(startAndReadAll(5));
         QCOMPARE(m_reader.reads(), 4);
@@ -314,7 +291,7 @@ private slots:
             m_worker->sync();
             QTRY_COMPARE(m_problems.size(), 1);
             m_worker->sync();
-            m_worker->record(root() + "A/One/Image_2.png", {"Title", "Program"});
+            m_worker->record(m_root + "A/One/Image_2.png", {"Title", "Program"});
             QTest::qWait(200);
         });
         QCOMPARE(m_problems.size(), 1);
@@ -352,12 +329,12 @@ private slots:
         resync();
         m_worker.reset();
         picture("A/One/Image_4.png", "four");
-        TestLibrary::setModified(root() + "A/One/Image_2.png", QDateTime::currentDateTime());
-        const QList<LibraryPicture> pictures = ListLibraryPictures(root());
-        QCOMPARE(IndexSearch(root(), indexFile()).unread(pictures), 3);
-        QCOMPARE(IndexSearch(root(), cache() + "none.sqlite").unread(pictures), 4);
+        TestLibrary::setModified(m_root + "A/One/Image_2.png", QDateTime::currentDateTime());
+        const QList<LibraryPicture> pictures = ListLibraryPictures(m_root);
+        QCOMPARE(IndexSearch(m_root, indexFile()).unread(pictures), 3);
+        QCOMPARE(IndexSearch(m_root, cache() + "none.sqlite").unread(pictures), 4);
         // A walk told to stop, as when the program ends, leaves the rest to the next one.
-        TextIndex index(root(), indexFile());
+        TextIndex index(m_root, indexFile());
         const std::atomic_bool stop = true;
         QVERIFY(index.open() && index.sync(stop));
         QCOMPARE(index.progress(), (IndexProgress{2, 3}));

@@ -18,49 +18,6 @@
 
 using namespace TestLibrary;
 
-namespace {
-
-// What stands at \a path without following it: "file", "folder", "link to TARGET" or "nothing".
-QString kindAt(const QString& path)
-{
-    const QFileInfo info(path);
-    if (info.isSymLink())
-        return "link to " + info.symLinkTarget();
-    if (info.isDir())
-        return "folder";
-    return info.exists() ? "file" : "nothing";
-}
-
-// File systems mounted by a test, taken away again when it ends, whatever its result.
-class Mounts
-{
-public:
-    ~Mounts()
-    {
-        for (auto point = m_points.crbegin(); point != m_points.crend(); ++point)
-            ::umount2(point->constData(), MNT_DETACH);
-    }
-    bool tmpfs(const QString& point) { return add("tmpfs", point, "tmpfs", 0); }
-    bool bind(const QString& folder, const QString& point)
-    {
-        return add(QFile::encodeName(folder), point, nullptr, MS_BIND);
-    }
-
-private:
-    bool add(const QByteArray& source, const QString& point, const char* type, unsigned long flags)
-    {
-        const QByteArray where = QFile::encodeName(point);
-        if (::mount(source.constData(), where.constData(), type, flags, nullptr) != 0)
-            return false;
-        m_points.append(where);
-        return true;
-    }
-
-    QList<QByteArray> m_points;
-};
-
-} // namespace
-
 // The file calls that keep pictures: the trash, the checks before opening and deleting, the
 // temporaries a kill leaves.
 class tst_FileSystem : public QObject
@@ -90,80 +47,69 @@ private slots:
 
     void moveToTrash_data()
     {
-        QTest::addColumn<QString>("target"); // "/": a folder with files; else a link to it
-        QTest::newRow("folder with files") << "/";
-        QTest::newRow("link to a folder outside") << "outside";
-        QTest::newRow("link to the root folder") << "//";
-        QTest::newRow("link to nowhere") << "nowhere";
+        QTest::addColumn<QString>("target");     // empty: a file; "/": a folder with files; else a link to it
+        QTest::addColumn<QByteArray>("name");    // below lib/
+        QTest::addColumn<QByteArray>("kept");    // the name in the trash
+        QTest::addColumn<QByteArray>("written"); // the name in the information file
+        const QByteArray shots = "my shots", escaped = "my%20shots";
+        QTest::newRow("folder with files") << "/" << shots << shots << escaped;
+        QTest::newRow("link to a folder outside") << "outside" << shots << shots << escaped;
+        QTest::newRow("link to the root folder") << "//" << shots << shots << escaped;
+        QTest::newRow("link to nowhere") << "nowhere" << shots << shots << escaped;
+        // 255 bytes, the most a file system takes: shortened to fit beside ".trashinfo", never
+        // in the middle of a letter.
+        const QByteArray longest = QString("x" + QString(127, QChar(0xe9))).toUtf8();
+        QTest::newRow("255 bytes") << "" << longest << longest.left(199) << longest.toPercentEncoding();
+        const QByteArray latin1 = "bad\xe9.jpg";
+        QTest::newRow("not UTF-8") << "" << latin1 << latin1 << QByteArray("bad%E9.jpg");
+        QTest::newRow("a name already in the trash")
+            << "" << QByteArray("a.jpg") << QByteArray("a.jpg.2") << QByteArray("a.jpg");
     }
 
-    // Each goes in one move, as it is; a link's target is never touched. The information file
-    // names where it stood, so the file manager can put it back.
+    // Each goes in one move, as it is, whatever its name, and never replaces what the trash holds;
+    // a link's target is never touched. The information file names where it stood, as its bytes,
+    // so the file manager puts it back under the name it had. Nothing there: refused with ENOENT.
     void moveToTrash()
     {
         QFETCH(QString, target);
-        const QString item = m_base + "lib/Cat/my shots";
-        if (target == "/") {
-            makeFile(item + "/a.jpg", "a");
-            makeFile(item + "/sub/.hidden", "h");
-        } else {
-            makeFolder(m_base + "lib/Cat");
-            QVERIFY(QFile::link(target == "//" ? "/" : m_base + target, item));
-        }
-        const QString before = kindAt(item);
-        const QStringList canaries = fingerprint(m_base + "outside");
-        // Never walked through a link: one of them leads to the root folder.
-        const bool link = QFileInfo(item).isSymLink();
-        const QStringList inside = link ? QStringList() : fingerprint(item);
-
-        QVERIFY(MoveToTrash(item).done());
-
-        QCOMPARE(kindAt(item), "nothing");
-        QCOMPARE(kindAt(trash() + "files/my shots"), before);
-        QCOMPARE(link ? QStringList() : fingerprint(trash() + "files/my shots"), inside);
-        const QString info = QString::fromUtf8(contents(trash() + "info/my shots.trashinfo"));
-        QVERIFY2(QRegularExpression(
-                     "^\\[Trash Info\\]\nPath=" + QRegularExpression::escape(m_base) +
-                     "lib/Cat/my%20shots\nDeletionDate=\\d{4}-\\d\\d-\\d\\dT\\d\\d:\\d\\d:\\d\\d\n$")
-                     .match(info)
-                     .hasMatch(),
-                 qPrintable(info));
-        QCOMPARE(fingerprint(m_base + "outside"), canaries);
-    }
-
-    void trashTakesAnyName_data()
-    {
-        QTest::addColumn<QByteArray>("name");
-        QTest::addColumn<QByteArray>("kept");    // the name in the trash
-        QTest::addColumn<QByteArray>("written"); // the name in the information file
-        const QByteArray longest = QString(QString(127, QChar(0xe9)) + "x").toUtf8();
-        // 255 bytes, the most a file system takes: shortened to fit beside ".trashinfo", never
-        // in the middle of a letter.
-        QTest::newRow("255 bytes") << longest << longest.left(200) << longest.toPercentEncoding();
-        QTest::newRow("not UTF-8") << QByteArray("bad\xe9.jpg") << QByteArray("bad\xe9.jpg")
-                                   << QByteArray("bad%E9.jpg");
-        QTest::newRow("a name already in the trash")
-            << QByteArray("a.jpg") << QByteArray("a.jpg.2") << QByteArray("a.jpg");
-    }
-
-    // A file goes too, and never replaces what the trash holds. The information file keeps the
-    // whole name, as its bytes, so the file manager puts it back under the name it had. Nothing
-    // there: refused with ENOENT.
-    void trashTakesAnyName()
-    {
         QFETCH(QByteArray, name);
         QFETCH(QByteArray, kept);
         QFETCH(QByteArray, written);
         makeFile(trash() + "files/a.jpg", "earlier");
         const QString item = m_base + "lib/" + PathFromNative(name);
-        makeFile(item, "picture");
+        if (target.isEmpty()) {
+            makeFile(item, "picture");
+        } else if (target == "/") {
+            makeFile(item + "/a.jpg", "a");
+            makeFile(item + "/sub/.hidden", "h");
+        } else {
+            makeFolder(m_base + "lib");
+            QVERIFY(QFile::link(target == "//" ? "/" : m_base + target, item));
+        }
+        const QString linkTarget = QFileInfo(item).symLinkTarget();
+        const QByteArray bytes = contents(item);
+        const QStringList canaries = fingerprint(m_base + "outside");
+        // Never walked through a link: one of them leads to the root folder.
+        const QStringList inside = linkTarget.isEmpty() ? fingerprint(item) : QStringList();
+
         QVERIFY(MoveToTrash(item).done());
-        QCOMPARE(contents(trash() + "files/" + PathFromNative(kept)), "picture");
+
+        const QString trashed = trash() + "files/" + PathFromNative(kept);
+        QVERIFY(!EntryExists(item));
+        QCOMPARE(QFileInfo(trashed).symLinkTarget(), linkTarget);
+        QCOMPARE(contents(trashed), bytes);
+        QCOMPARE(linkTarget.isEmpty() ? fingerprint(trashed) : QStringList(), inside);
         QCOMPARE(contents(trash() + "files/a.jpg"), "earlier");
-        QCOMPARE(filesIn(trash() + "files").size(), 2);
-        const QByteArray info = contents(trash() + "info/" + PathFromNative(kept) + ".trashinfo");
-        QVERIFY2(info.contains("Path=" + QUrl::toPercentEncoding(m_base, "/") + "lib/" + written + "\n"),
-                 info.constData());
+        QCOMPARE(ListFolder(trash() + "files").size(), 2);
+        const QString info =
+            QString::fromUtf8(contents(trash() + "info/" + PathFromNative(kept) + ".trashinfo"));
+        const QString path = QUrl::toPercentEncoding(m_base, "/") + "lib/" + written;
+        QVERIFY2(QRegularExpression("^\\[Trash Info\\]\nPath=" + QRegularExpression::escape(path) +
+                                    "\nDeletionDate=\\d{4}-\\d\\d-\\d\\dT\\d\\d:\\d\\d:\\d\\d\n$")
+                     .match(info)
+                     .hasMatch(),
+                 qPrintable(info));
+        QCOMPARE(fingerprint(m_base + "outside"), canaries);
         const Outcome gone = MoveToTrash(item);
         QCOMPARE(gone.kind, Outcome::Kind::Refused);
         QCOMPARE(gone.error, ENOENT);
@@ -171,27 +117,18 @@ private slots:
 
     void trashOfTheRealMount_data()
     {
-        QTest::addColumn<QString>("layout"); // how the item lib/Cat/a.jpg is reached
-        QTest::addColumn<QString>("trash");  // the trash that takes it; empty: none may
-        QTest::addColumn<QString>("path");   // where the information file says it stood
+        // How lib/Cat/a.jpg is reached | the trash that takes it (none may when empty) | where its
+        // information file says it stood.
+        QTest::addColumn<QString>("layout");
         // disk/ is a file system of its own: a library moved there is reached through a link.
-        QTest::newRow("a link to another file system") << "link"
-                                                       << "disk/.Trash-%1"
-                                                       << "libtarget/Cat/a.jpg";
-        QTest::newRow("a shared trash") << "link, shared"
-                                        << "disk/.Trash/%1"
-                                        << "libtarget/Cat/a.jpg";
-        QTest::newRow("a shared trash that is a link") << "link, shared link"
-                                                       << "disk/.Trash-%1"
-                                                       << "libtarget/Cat/a.jpg";
-        QTest::newRow("a trash folder of another user") << "link, foreign"
-                                                        << ""
-                                                        << "";
+        QTest::newRow("a link to another file system") << "link | disk/.Trash-%1 | libtarget/Cat/a.jpg";
+        QTest::newRow("a shared trash") << "link, shared | disk/.Trash/%1 | libtarget/Cat/a.jpg";
+        QTest::newRow("a shared trash that is a link")
+            << "link, shared link | disk/.Trash-%1 | libtarget/Cat/a.jpg";
+        QTest::newRow("a trash folder of another user") << "link, foreign |  | ";
         // bound/ shows a folder of the home's own file system again: a rename between the two
         // mounts is refused, so the home trash cannot take it.
-        QTest::newRow("a bind mount") << "bind"
-                                      << "bound/.Trash-%1"
-                                      << "Cat/a.jpg";
+        QTest::newRow("a bind mount") << "bind | bound/.Trash-%1 | Cat/a.jpg";
     }
 
     // The trash is found by the mount that really holds the item, as the mount table says, so the
@@ -199,32 +136,30 @@ private slots:
     void trashOfTheRealMount()
     {
         QFETCH(QString, layout);
-        QFETCH(QString, trash);
-        QFETCH(QString, path);
+        const QString trash = layout.section(" | ", 1, 1), path = layout.section(" | ", 2);
         if (::geteuid() != 0)
             QSKIP("Mounting a file system for this test needs root; skipped.");
-        Mounts mounts;
         const QString uid = QString::number(::getuid());
-        QString item;
-        if (layout == "bind") {
-            makeFile(m_base + "home-fs/Cat/a.jpg", "picture");
-            makeFolder(m_base + "bound");
-            QVERIFY(mounts.bind(m_base + "home-fs", m_base + "bound"));
-            QVERIFY(QFile::link(m_base + "bound", m_base + "lib"));
-        } else {
-            makeFolder(m_base + "disk");
-            QVERIFY(mounts.tmpfs(m_base + "disk"));
-            makeFile(m_base + "disk/libtarget/Cat/a.jpg", "picture");
-            QVERIFY(QFile::link(m_base + "disk/libtarget", m_base + "lib"));
-        }
-        if (layout.endsWith("shared")) {
+        const bool bind = layout.startsWith("bind");
+        const QByteArray point = QFile::encodeName(m_base + (bind ? "bound" : "disk"));
+        makeFolder(QFile::decodeName(point));
+        makeFolder(m_base + "home-fs");
+        const QByteArray source = bind ? QFile::encodeName(m_base + "home-fs") : QByteArray("tmpfs");
+        QVERIFY(::mount(source.constData(), point.constData(), bind ? nullptr : "tmpfs", bind ? MS_BIND : 0,
+                        nullptr) == 0);
+        // Taken away again whatever the test's result.
+        const auto unmount = qScopeGuard([&point] { ::umount2(point.constData(), MNT_DETACH); });
+        const QString library = m_base + (bind ? "bound" : "disk/libtarget");
+        makeFile(library + "/Cat/a.jpg", "picture");
+        QVERIFY(QFile::link(library, m_base + "lib"));
+        if (layout.startsWith("link, shared |")) {
             makeFolder(m_base + "disk/.Trash");
             QVERIFY(::chmod(QFile::encodeName(m_base + "disk/.Trash").constData(), 01777) == 0);
-        } else if (layout.endsWith("shared link")) {
+        } else if (layout.startsWith("link, shared link")) {
             makeFolder(m_base + "disk/elsewhere");
             QVERIFY(::chmod(QFile::encodeName(m_base + "disk/elsewhere").constData(), 01777) == 0);
             QVERIFY(QFile::link(m_base + "disk/elsewhere", m_base + "disk/.Trash"));
-        } else if (layout.endsWith("foreign")) {
+        } else if (layout.startsWith("link, foreign")) {
             makeFolder(m_base + "disk/.Trash-" + uid);
             QVERIFY(::chown(QFile::encodeName(m_base + "disk/.Trash-" + uid).constData(), 65534, 65534) == 0);
         }

@@ -52,7 +52,7 @@ bool FakeClipboard::send()
 
 void FakeClipboard::clearIfStill(quint64 change)
 {
-    if (change != changes || keepsPicture)
+    if (change != changes)
         return;
     setImage(QImage());
     ownClearings.append(changes);

@@ -61,7 +61,6 @@ struct FakeClipboard final : Clipboard
     QByteArray bytes; // sent instead of the picture when set: a file the owner offers
     quint64 changes = 0;
     int sent = 0;
-    bool keepsPicture = false;   // the owner ignores the clearing
     bool sendLater = false;      // pictures wait for send()
     QList<quint64> waiting;      // changes whose picture is not sent yet
     QList<quint64> ownClearings; // changes made by the program's clearings

@@ -4,7 +4,6 @@
 
 #include <QCryptographicHash>
 #include <QDir>
-#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
@@ -123,14 +122,10 @@ void withFileSizeLimit(qint64 bytes, const std::function<void()>& act)
 QStringList fingerprint(const QString& folder)
 {
     QStringList lines;
-    const QString base = QDir(folder).absolutePath() + '/';
-    for (QDirIterator it(folder, QDir::Files | QDir::Hidden | QDir::System, QDirIterator::Subdirectories);
-         it.hasNext();) {
-        const QString path = it.next();
-        lines.append(path.mid(base.size()) + ": " +
-                     QCryptographicHash::hash(contents(path), QCryptographicHash::Sha256).toHex());
-    }
-    lines.sort();
+    for (const QString& name : filesIn(folder))
+        lines.append(
+            name + ": " +
+            QCryptographicHash::hash(contents(folder + '/' + name), QCryptographicHash::Sha256).toHex());
     return lines;
 }
 

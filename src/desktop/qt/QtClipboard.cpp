@@ -13,9 +13,10 @@ QtClipboard::QtClipboard(Clearing clearing, TransferLimits limits)
         return;
     // Told on the reader's thread, taken up on this one, in the order told.
     X11ClipboardReader::Listener listener{
-        [this](quint64 change, bool image) {
+        [this](quint64 change, bool image, bool ownerLeft) {
             QMetaObject::invokeMethod(
-                this, [this, change, image] { known(change, image); }, Qt::QueuedConnection);
+                this, [this, change, image, ownerLeft] { known(change, image, ownerLeft); },
+                Qt::QueuedConnection);
         },
         [this](const ClipboardPicture& picture) {
             QMetaObject::invokeMethod(
@@ -25,7 +26,7 @@ QtClipboard::QtClipboard(Clearing clearing, TransferLimits limits)
     m_reader = X11ClipboardReader::open(DisplayString(x11->display()), clearing == Clearing::OwnsNothing,
                                         limits, std::move(listener));
     if (m_reader)
-        m_change = m_reader->present();
+        m_change = m_content = m_reader->present();
 }
 
 QtClipboard::~QtClipboard()
@@ -34,11 +35,13 @@ QtClipboard::~QtClipboard()
     m_reader.reset();
 }
 
-void QtClipboard::known(quint64 change, bool image)
+void QtClipboard::known(quint64 change, bool image, bool ownerLeft)
 {
     if (change < m_change)
         return;
     m_change = change;
+    if (!ownerLeft)
+        m_content = change;
     m_image = image || change == m_ownChange;
     emit changed();
 }
@@ -52,7 +55,7 @@ void QtClipboard::setImage(const QImage& image)
     if (change == 0)
         return;
     m_ownChange = change;
-    known(change, true);
+    known(change, true, false);
     // In memory already: it arrives as a picture from elsewhere would, after the caller has
     // had its word on it.
     QMetaObject::invokeMethod(

@@ -23,16 +23,18 @@ public:
     ~QtClipboard() override;
 
     quint64 changeCount() override { return m_change; }
+    quint64 contentChange() override { return m_content; }
     bool hasImage() override { return m_image; }
     void setImage(const QImage& image) override;
     void clear() override;
     void clearIfStill(quint64 change) override;
 
 private:
-    void known(quint64 change, bool image);
+    void known(quint64 change, bool image, bool ownerLeft);
 
     std::unique_ptr<X11ClipboardReader> m_reader; // null without an X server: nothing is read
     quint64 m_change = 0;
+    quint64 m_content = 0;
     bool m_image = false;
     quint64 m_ownChange = 0; // the change of the picture this program put there last
 };

@@ -30,6 +30,9 @@ public:
     virtual quint64 change() const = 0;
     /// The change before the present one, leaving out this program's clearings.
     virtual quint64 follows() const = 0;
+    /// The change that put the present selection there: a selection left by a program that
+    /// exits is none, and puts nothing there.
+    virtual quint64 content() const = 0;
     /// The types of the present selection; empty when there is none or it is this program's.
     virtual QStringList foreignTypes() const = 0;
     /// The picture this program put on the clipboard, while it is still there.
@@ -142,6 +145,7 @@ public:
 
     quint64 change() const override { return m_change; }
     quint64 follows() const override { return m_follows; }
+    quint64 content() const override { return m_content; }
 
     QStringList foreignTypes() const override
     {
@@ -261,6 +265,8 @@ private:
         self->m_selection = offer;
         self->m_selectionTypes = offer ? self->m_offers.take(offer) : QStringList();
         ++self->m_change;
+        if (offer || self->m_emptying)
+            self->m_content = self->m_change;
         if (!self->m_emptying) {
             self->m_follows = self->m_lastForeign;
             self->m_lastForeign = self->m_change;
@@ -337,6 +343,7 @@ private:
     QByteArray m_ownPng;
     quint64 m_change = 0;
     quint64 m_follows = 0;
+    quint64 m_content = 0;
     quint64 m_lastForeign = 0; // the last change not made by a clearing of ours
     bool m_emptying = false;
     bool m_lost = false;
@@ -382,6 +389,12 @@ quint64 WaylandClipboard::changeCount()
 {
     m_device->pump();
     return m_device->change();
+}
+
+quint64 WaylandClipboard::contentChange()
+{
+    m_device->pump();
+    return m_device->content();
 }
 
 bool WaylandClipboard::hasImage()

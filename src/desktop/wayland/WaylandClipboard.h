@@ -24,6 +24,7 @@ public:
     WaylandClipboard& operator=(const WaylandClipboard&) = delete;
 
     quint64 changeCount() override;
+    quint64 contentChange() override;
     bool hasImage() override;
     void setImage(const QImage& image) override;
     void clear() override;

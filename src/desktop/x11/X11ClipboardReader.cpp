@@ -230,7 +230,7 @@ void X11ClipboardReader::notice(const XEvent& event)
     }
     m_startPending = !ours && told.owner != None;
     m_ownerTime = told.selection_timestamp;
-    m_listener.changed(m_change, false);
+    m_listener.changed(m_change, false, !ours && told.owner == None);
 }
 
 quint64 X11ClipboardReader::changeNow()
@@ -293,7 +293,7 @@ void X11ClipboardReader::settle()
 {
     for (Reading& reading : m_readings) {
         if (reading.transfer->offersPicture() && !std::exchange(reading.offeredTold, true))
-            m_listener.changed(reading.change, true);
+            m_listener.changed(reading.change, true, false);
         // A picture: read at once, before its owner goes.
         reading.transfer->readPicture();
     }

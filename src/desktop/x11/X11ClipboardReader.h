@@ -31,8 +31,9 @@ public:
     struct Listener
     {
         /// Change \a change is the last one; \a image when its owner offers a readable picture
-        /// (told again once the types are known).
-        std::function<void(quint64 change, bool image)> changed;
+        /// (told again once the types are known); \a ownerLeft when another program's owner
+        /// left the clipboard, putting nothing there.
+        std::function<void(quint64 change, bool image, bool ownerLeft)> changed;
         /// The picture of a change was read, or could not be.
         std::function<void(const ClipboardPicture& picture)> arrived;
     };
