@@ -59,6 +59,7 @@ void CaptureEngine::check(bool ownPicture)
     PlayCaptureSound(m_state, m_services);
     ScreenshotJob job = ScreenshotJobFor(m_state, std::move(again.job.picture), again.job.when);
     job.suffix = again.job.suffix;
+    job.title = again.job.title;
     m_queue.append({std::move(job), again.change, false, again.source});
     pump();
 }

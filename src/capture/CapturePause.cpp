@@ -4,6 +4,7 @@
 #include "core/AppState.h"
 #include "platform/KeyState.h"
 #include "platform/Services.h"
+#include "platform/ShortcutLatch.h"
 
 void SetCapturePaused(AppState& state, Services& services, CaptureEngine& engine, bool paused)
 {
@@ -14,7 +15,9 @@ void SetCapturePaused(AppState& state, Services& services, CaptureEngine& engine
     // The picture was copied for another program: it counts as handled until the clipboard
     // changes again.
     engine.passOverPresent();
-    // Asking for a key forgets the presses latched since it was last asked for.
+    // Asking for a key, or looking at a shortcut, forgets the presses latched since the last look.
     for (const int hotkey : {state.settings.activeWindowHotkey, state.settings.timeLapseHotkey})
         services.keys.asyncState(hotkey);
+    for (const Shortcut shortcut : {Shortcut::ActiveWindow, Shortcut::TimeLapse})
+        services.shortcuts.fired(shortcut);
 }

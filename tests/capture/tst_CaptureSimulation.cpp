@@ -19,12 +19,6 @@ class tst_CaptureSimulation : public QObject
 {
     Q_OBJECT
 
-    struct Arrival
-    {
-        int id;
-        QString set;
-    };
-
     // Picture \a id: one flat colour that says its number.
     static QImage picture(int id)
     {
@@ -32,27 +26,21 @@ class tst_CaptureSimulation : public QObject
         image.fill(qRgb(id % 256, id / 256, 77));
         return image;
     }
-    static int idOf(const QString& path)
-    {
-        const QRgb colour = QImage(path).pixel(0, 0);
-        return qRed(colour) + 256 * qGreen(colour);
-    }
 
 private slots:
-    void sequences()
+    void sequences_data()
     {
+        QTest::addColumn<quint32>("seed");
         const int seeds = qEnvironmentVariableIsSet("VISTRELLE_SIMULATION_SEEDS")
                               ? qEnvironmentVariableIntValue("VISTRELLE_SIMULATION_SEEDS")
                               : 1000;
         for (int seed = 1; seed <= seeds; ++seed)
-            if (const QString fault = run(quint32(seed)); !fault.isEmpty())
-                QFAIL(qPrintable(QStringLiteral("seed %1: %2").arg(seed).arg(fault)));
+            QTest::addRow("seed %d", seed) << quint32(seed);
     }
 
-private:
-    // What went wrong in the sequence of \a seed; empty when nothing did.
-    static QString run(quint32 seed)
+    void sequences()
     {
+        QFETCH(quint32, seed);
         // On a memory file system where there is one: thousands of synced files.
         QTemporaryDir dir(QDir(QStringLiteral("/dev/shm")).exists()
                               ? QStringLiteral("/dev/shm/simulation-XXXXXX")
@@ -72,8 +60,8 @@ private:
         CaptureEngine engine(state, fakes.services, worker);
 
         QHash<quint64, int> idOfChange; // what each change put there; 0: text
-        QList<Arrival> arrivals;        // new pictures as they arrived, in order
-        QList<std::pair<int, QString>> filed;
+        // Pictures and their Image Sets: the new ones as they arrived, and as they were filed.
+        QList<std::pair<int, QString>> arrivals, filed;
         int lastId = 0;
         int lastFiled = 0;
         connect(&clipboard, &Clipboard::arrived, &engine, [&](const ClipboardPicture& arriving) {
@@ -83,41 +71,32 @@ private:
                 arrivals.append({id, state.currentImageSet});
         });
         connect(&engine, &CaptureEngine::filed, &engine, [&](const QString& path) {
-            lastFiled = idOf(path);
+            const QRgb colour = QImage(path).pixel(0, 0);
+            lastFiled = qRed(colour) + 256 * qGreen(colour);
             filed.append({lastFiled, path.section('/', -2, -2)});
         });
 
+        const auto copy = [&] {
+            clipboard.setImage(picture(++lastId));
+            idOfChange.insert(clipboard.changes, lastId);
+        };
+        // The transfers under way catch up, up to the picture on the clipboard now.
+        const auto catchUp = [&] {
+            while (!clipboard.waiting.isEmpty() && clipboard.waiting.first() != clipboard.changes)
+                clipboard.send();
+            clipboard.send();
+        };
+        const auto check = [&] { engine.check(); };
+        const auto text = [&] { clipboard.setImage(QImage()); };
+        const auto otherSet = [&] {
+            state.currentImageSet = state.currentImageSet == "Set" ? "Other" : "Set";
+        };
+        // Each as likely as it is often listed.
+        const std::function<void()> moves[] = {
+            copy, copy, catchUp, catchUp, catchUp, [&] { worker.finish(); }, check, text, otherSet, check};
         QRandomGenerator random(seed);
         for (int step = 0; step < 40; ++step) {
-            switch (random.bounded(10)) {
-            case 0:
-            case 1:
-                clipboard.setImage(picture(++lastId));
-                idOfChange.insert(clipboard.changes, lastId);
-                break;
-            case 2:
-            case 3:
-            case 4: // the transfers under way catch up, up to the picture on the clipboard now
-                while (!clipboard.waiting.isEmpty() && clipboard.waiting.first() != clipboard.changes)
-                    clipboard.send();
-                clipboard.send();
-                break;
-            case 5:
-                worker.finish();
-                break;
-            case 6:
-                engine.check();
-                break;
-            case 7:
-                clipboard.setImage(QImage()); // text
-                break;
-            case 8:
-                state.currentImageSet = state.currentImageSet == "Set" ? "Other" : "Set";
-                break;
-            default:
-                engine.check();
-                break;
-            }
+            moves[random.bounded(10)]();
             QCoreApplication::processEvents();
             // A keeper puts back, now or at a later step, what the clipboard held before
             // Vistrelle emptied it.
@@ -128,27 +107,15 @@ private:
             }
             for (const quint64 cleared : std::as_const(clipboard.ownClearings)) {
                 const int id = idOfChange.value(cleared - 1);
-                if (id != 0 &&
-                    std::none_of(filed.cbegin(), filed.cend(), [id](const auto& f) { return f.first == id; }))
-                    return QStringLiteral("picture %1 was cleared unfiled").arg(id);
+                QVERIFY2(id == 0 || std::any_of(filed.cbegin(), filed.cend(),
+                                                [id](const auto& f) { return f.first == id; }),
+                         qPrintable(QStringLiteral("picture %1 was cleared unfiled").arg(id)));
             }
         }
         while (clipboard.send() || worker.finish())
             QCoreApplication::processEvents();
         QCoreApplication::processEvents();
-
-        if (filed.size() != arrivals.size())
-            return QStringLiteral("%1 files for %2 pictures").arg(filed.size()).arg(arrivals.size());
-        for (qsizetype n = 0; n < filed.size(); ++n) {
-            if (filed.at(n).first != arrivals.at(n).id || filed.at(n).second != arrivals.at(n).set)
-                return QStringLiteral("file %1 is picture %2 in %3, not %4 in %5")
-                    .arg(n)
-                    .arg(filed.at(n).first)
-                    .arg(filed.at(n).second)
-                    .arg(arrivals.at(n).id)
-                    .arg(arrivals.at(n).set);
-        }
-        return QString();
+        QCOMPARE(filed, arrivals);
     }
 };
 
