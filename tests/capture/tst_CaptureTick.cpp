@@ -241,7 +241,8 @@ private slots:
     // by the tick itself; anything else (the disk filling midway: the process may write only
     // 2 KB a file) waits for the user's Refresh. The window active when it was copied goes to
     // whoever is told of the file, and into the file's own text when the user asked for it and
-    // the type has a place for it.
+    // the type has a place for it. A picture whose program has exited since (handing it over)
+    // is filed the same way: the program's leaving copied nothing new.
     void filedOnceTheCauseIsGone_data()
     {
         QTest::addColumn<QString>("cause");
@@ -249,21 +250,24 @@ private slots:
         QTest::addColumn<QString>("extension");
         QTest::addColumn<QString>("told"); // %1 the Image Set's folder
         QTest::addColumn<QString>("written");
+        QTest::addColumn<bool>("leaves"); // the picture's program exits after the failure
         const QString title = "Résumé: draft – Editor";
         const QString error = "An error has occurred while creating image file.  Error ";
         const QString full = error + "27\n\nFile too large: %1Image_040417_155228";
         QTest::newRow("Image Set replaced by a file")
-            << "file" << true << ".jpg" << error + "20\n\nNot a directory: %1" << title;
-        QTest::newRow("Category gone, title not asked for")
-            << "category" << false << ".jpg" << error + "2\n\nNo such file or directory: %1" << QString();
+            << "file" << true << ".jpg" << error + "20\n\nNot a directory: %1" << title << false;
+        QTest::newRow("Category gone, title not asked for, its program gone")
+            << "category" << false << ".jpg" << error + "2\n\nNo such file or directory: %1" << QString()
+            << true;
         QTest::newRow("no Image Set shown")
             << "no set" << true << ".png"
             << "Please select an image set first.  The picture stays on the clipboard until an image set "
                "is shown."
-            << title;
-        QTest::newRow("disk full, JPEG") << "limit" << true << ".jpg" << full + ".jpg" << title;
-        QTest::newRow("disk full, bitmap") << "limit" << true << ".bmp" << full + ".bmp" << QString();
-        QTest::newRow("disk full, PNG") << "limit" << true << ".png" << full + ".png" << title;
+            << title << false;
+        QTest::newRow("disk full, JPEG") << "limit" << true << ".jpg" << full + ".jpg" << title << false;
+        QTest::newRow("disk full, bitmap, its program gone")
+            << "limit" << true << ".bmp" << full + ".bmp" << QString() << true;
+        QTest::newRow("disk full, PNG") << "limit" << true << ".png" << full + ".png" << title << false;
     }
 
     void filedOnceTheCauseIsGone()
@@ -273,6 +277,7 @@ private slots:
         QFETCH(QString, extension);
         QFETCH(QString, told);
         QFETCH(QString, written);
+        QFETCH(bool, leaves);
         m_state.settings.captureExtension = extension;
         m_state.settings.writeWindowTitle = asked;
         m_fakes->windowSource.window = {"Résumé: draft – Editor", "org.example.Editor"};
@@ -307,6 +312,8 @@ private slots:
         QCOMPARE(m_told, QStringList{told.replace("%1", setFolder())});
         QCOMPARE(filesInSet(), QStringList());
         QVERIFY(m_fakes->clipboard.hasImage());
+        if (leaves)
+            m_fakes->clipboard.ownerLeaves(); // having handed its picture over, as it exited
         m_fakes->windowSource.window = {"Another", "org.example.Other"};
         tick(2);
         QCOMPARE(filesInSet().size(), cause == "limit" ? 0 : 1);
