@@ -45,6 +45,9 @@ QString freeName(const ScreenshotJob& job, int& counter)
     return name;
 }
 
+// Twice Qt's own limit: a long page captured whole (1920 x 60,000 pixels) still fits.
+constexpr int decodeLimitMegabytes = 512;
+
 // The picture's pixels, decoded into the buffer kept for them when it came as a file.
 const QImage& decoded(const ClipboardPicture& picture, QImage& kept)
 {
@@ -53,9 +56,25 @@ const QImage& decoded(const ClipboardPicture& picture, QImage& kept)
     QBuffer file;
     file.setData(picture.bytes);
     file.open(QIODevice::ReadOnly);
-    if (!QImageReader(&file).read(&kept))
+    QImageReader reader(&file);
+    reader.setAllocationLimit(decodeLimitMegabytes);
+    if (!reader.read(&kept))
         kept = QImage();
     return kept;
+}
+
+// Why a picture's bytes gave no pixels: too many of them is said as such.
+QString unreadable(const ClipboardPicture& picture)
+{
+    QBuffer file;
+    file.setData(picture.bytes);
+    file.open(QIODevice::ReadOnly);
+    const QSize size = QImageReader(&file).size();
+    if (size.isValid() && qint64(size.width()) * size.height() * 4 > qint64(decodeLimitMegabytes) << 20)
+        return QStringLiteral("The picture on the clipboard is too large to be filed (%1 x %2 pixels).")
+            .arg(size.width())
+            .arg(size.height());
+    return QStringLiteral("The picture on the clipboard cannot be read.");
 }
 
 // A digest of the colours the picture shows, row by row, so that neither padding bytes nor
@@ -132,8 +151,7 @@ ScreenshotResult WriteScreenshot(const ScreenshotJob& job, ScreenshotBuffers& bu
     ScreenshotResult result;
     const QImage& picture = decoded(job.picture, buffers.picture);
     if (picture.isNull()) {
-        result.outcome = failure(Outcome::failed(
-            invalidPictureError, QStringLiteral("The picture on the clipboard cannot be read.")));
+        result.outcome = failure(Outcome::failed(invalidPictureError, unreadable(job.picture)));
         return result;
     }
     if (job.restoredPixels) {

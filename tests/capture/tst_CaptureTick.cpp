@@ -11,6 +11,7 @@
 #include <QImageReader>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QtEndian>
 #include <utility>
 
 using namespace TestLibrary;
@@ -344,9 +345,9 @@ private slots:
     // palette), make it a new copy; the same copy told twice is filed once. A name another program
     // took, even at the last moment or by a link to nowhere, or listed in another case, is left
     // as it is: the picture takes the next free one. Steps: . a tick, c the picture copied, u
-    // copied as a file that cannot be read, k again in 32-bit colours, o with other palette
-    // colours, t text copied, r the clipboard tells the first copy again, h the worker holds what
-    // it is given (and the recovery's answer), f it files the oldest; x a killed capture's
+    // copied as a file that cannot be read, b as a bitmap too large to be filed, k again in 32-bit colours, o
+    // with other palette colours, t text copied, r the clipboard tells the first copy again, h the worker
+    // holds what it is given (and the recovery's answer), f it files the oldest; x a killed capture's
     // temporary, s the program starts, e the recovery answers; P paused, R resumed; i another
     // program's file under the first name, l a link to nowhere there, w that file made as the
     // worker writes, n the next name listed in other case.
@@ -367,6 +368,10 @@ private slots:
         QTest::newRow("at start, cut, answered late") << "xchs.e" << one << false << none;
         QTest::newRow("copied while paused") << "Pc.R.." << none << true << none;
         QTest::newRow("cannot be read") << "u.." << none << true << unreadable;
+        QTest::newRow("too large") << "b.." << none << true
+                                   << QStringList{unreadable.first().section('\n', 0, 1) +
+                                                  "\nThe picture on the clipboard is too large to be filed "
+                                                  "(12000 x 12000 pixels)."};
         QTest::newRow("manager taking over during the write") << "hc.c.ff" << one << true << back;
         QTest::newRow("the same colours as a palette") << "c.k." << one << true << back;
         QTest::newRow("text copied, then the picture again") << "c.tc." << two << false << none;
@@ -401,6 +406,17 @@ private slots:
                  clipboard.setImage(picture);
                  clipboard.bytes = "not a picture";
                  m_worker->buffers.picture = picture;
+             }},
+            {'b',
+             [&] {
+                 // A bitmap's header alone, saying 12,000 x 12,000 pixels of 24 bits.
+                 QByteArray header(54, '\0');
+                 header[0] = 'B', header[1] = 'M', header[10] = 54, header[14] = 40, header[26] = 1;
+                 header[28] = 24;
+                 for (const int at : {18, 22})
+                     qToLittleEndian<qint32>(12000, header.data() + at);
+                 clipboard.setImage(picture);
+                 clipboard.bytes = header;
              }},
             {'k', [&] { clipboard.setImage(picture.convertToFormat(QImage::Format_RGB32)); }},
             {'o', [&] { clipboard.setImage(other); }},
