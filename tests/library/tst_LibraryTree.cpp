@@ -11,6 +11,8 @@
 #include <QImage>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <ctime>
+#include <fcntl.h>
 #include <memory>
 #include <sys/stat.h>
 
@@ -262,23 +264,29 @@ private slots:
     }
 
     // A write killed midway leaves a hidden temporary: listing the set clears it once stale, and
-    // a delete for good does not stop at it.
+    // a delete for good does not stop at it. A link named as ours is not ours, however old.
     void staleTemporariesGo()
     {
+        const QString link = "Vistrelles/Cat/Set/.l.jpg.01234567.part";
         make({"Vistrelles/Cat/Set/a.jpg", "Vistrelles/Cat/Set/.a.jpg.0badf00d.part",
-              "Vistrelles/Cat/Set/.b.jpg.0badf00d.part", "Vistrelles/Cat/Old/.c.jpg.12345678.part"});
-        for (const char* stale : {"Set/.a.jpg.0badf00d.part", "Old/.c.jpg.12345678.part"})
+              "Vistrelles/Cat/Set/.b.jpg.0badf00d.part", "Vistrelles/Cat/Old/.c.jpg.12345678.part",
+              "Vistrelles/Cat/Other/.d.jpg.0badf00d.part", "outside/t.jpg", link + ">outside/t.jpg"});
+        for (const char* stale :
+             {"Set/.a.jpg.0badf00d.part", "Old/.c.jpg.12345678.part", "Other/.d.jpg.0badf00d.part"})
             setModified(m_root + "Cat/" + stale, QDateTime::currentDateTime().addSecs(-120));
+        const timespec hourAgo[2] = {{0, UTIME_OMIT}, {std::time(nullptr) - 3600, 0}};
+        QVERIFY(::utimensat(AT_FDCWD, QFile::encodeName(m_base + link), hourAgo, AT_SYMLINK_NOFOLLOW) == 0);
         const ImageSetListing listing = ListImageSet(m_root + "Cat/Set/");
-        QCOMPARE(filesIn(m_root + "Cat/Set"), (QStringList{".b.jpg.0badf00d.part", "a.jpg"}));
+        QCOMPARE(filesIn(m_root + "Cat/Set"),
+                 (QStringList{".b.jpg.0badf00d.part", ".l.jpg.01234567.part", "a.jpg"}));
         QCOMPARE(listing.files, QStringList{m_root + "Cat/Set/a.jpg"});
         deleteFolder("Cat/Old/");
         QCOMPARE(m_told, QStringList());
         QVERIFY(!QFileInfo::exists(m_root + "Cat/Old"));
-        // Nor does one go to the trash with its Category.
-        setModified(m_root + "Cat/Set/.b.jpg.0badf00d.part", QDateTime::currentDateTime().addSecs(-120));
+        // Nor does a stale one go to the trash with its Category; a young one may be being written.
         QVERIFY(TrashLibraryFolder(m_state, m_root + "Cat/").outcome.done());
-        QCOMPARE(filesIn(trash() + "files/Cat"), QStringList{"Set/a.jpg"});
+        QCOMPARE(filesIn(trash() + "files/Cat"),
+                 (QStringList{"Set/.b.jpg.0badf00d.part", "Set/.l.jpg.01234567.part", "Set/a.jpg"}));
     }
 
     // A name without a listed extension would drop the file from every list.

@@ -180,22 +180,6 @@ private slots:
         QVERIFY(contents(folder + "info/a.jpg.trashinfo").contains("\nPath=" + path.toUtf8() + "\n"));
     }
 
-    // Without a trash on the item's file system the item stays where it is, and no trash
-    // appears anywhere else.
-    void noTrash()
-    {
-        makeFile(m_base + "blocked", "a file where the data folder should be");
-        qputenv("XDG_DATA_HOME", QFile::encodeName(m_base + "blocked/data"));
-        makeFile(m_base + "lib/a.jpg", "picture");
-        const QStringList before = fingerprint(m_base);
-        const Outcome moved = MoveToTrash(m_base + "lib/a.jpg");
-        QCOMPARE(moved.kind, Outcome::Kind::Failed);
-        QCOMPARE(moved.text, "Not a directory");
-        QCOMPARE(fingerprint(m_base), before);
-        QCOMPARE(QDir(m_base).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
-                 (QStringList{"blocked", "home", "lib", "outside"}));
-    }
-
     void namesAsBytes_data()
     {
         QTest::addColumn<QByteArray>("name");
@@ -283,26 +267,6 @@ private slots:
         QCOMPARE(file.isOpen(), opened);
         if (opened)
             QCOMPARE(file.readAll(), read);
-    }
-
-    // A temporary of ours a minute old is what a killed write left: it goes; a young one may be
-    // being written. A link named as ours is not ours, however old: it stays, and so does what
-    // it leads to.
-    void staleTemporaries()
-    {
-        makeFile(m_base + "target", "kept");
-        for (const char* name : {".old.jpg.0a1b2c3d.part", ".young.jpg.0a1b2c3d.part"})
-            makeFile(m_base + "set/" + name);
-        setModified(m_base + "set/.old.jpg.0a1b2c3d.part", QDateTime::currentDateTime().addSecs(-120));
-        const QByteArray link = QFile::encodeName(m_base + "set/.link.jpg.01234567.part");
-        QVERIFY(QFile::link(m_base + "target", QFile::decodeName(link)));
-        const timespec hourAgo[2] = {{0, UTIME_OMIT}, {std::time(nullptr) - 3600, 0}};
-        QVERIFY(::utimensat(AT_FDCWD, link.constData(), hourAgo, AT_SYMLINK_NOFOLLOW) == 0);
-        RemoveStaleTemporaries(m_base + "set");
-        QCOMPARE(QDir(m_base + "set")
-                     .entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot),
-                 (QStringList{".link.jpg.01234567.part", ".young.jpg.0a1b2c3d.part"}));
-        QCOMPARE(contents(m_base + "target"), "kept");
     }
 
     // What a capture killed in the middle left: a complete picture gets the name it was written
