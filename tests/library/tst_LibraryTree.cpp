@@ -253,10 +253,8 @@ private slots:
         QCOMPARE(outcome.notTrashed, QStringList());
         const QString told = folder ? outcome.outcome.text : outcome.outcome.problems.value(0);
         const QString linkPath = m_base + link.section('>', 0, 0);
-        QCOMPARE(told, refused ? linkPath +
-                                     " is a link (or a file), not a folder of the library: what lies behind "
-                                     "it is not the library's, and nothing was deleted."
-                               : QString());
+        // The step named; the whole wording is the window's delete test's.
+        QCOMPARE(told.section(" is a link (or a file)", 0, 0), refused ? linkPath : QString());
         QCOMPARE(QFileInfo(linkPath).isSymLink(), refused);
         if (!refused && !forGood)
             QVERIFY(QFileInfo(trash() + "files/" + QFileInfo(linkPath).fileName()).isSymLink());
