@@ -112,17 +112,11 @@ private slots:
         make({"f.bmp", "Sub/d.Gif", "Shot1.JPG", "g.jpeg", "hjpg", "jpg", "Sub/b.jpg", ".x.jpg", ".gif",
               ".h/a.jpg", "x.gif>Sub/b.jpg", "Link>Sub", "dead.jpg>none", "Sub/p.PNG", "Sub/q.JPEG", "r.tif",
               "s.pngx", "tpng"});
-        const FolderTree tree = WalkFolder(m_base);
         // jpg, jpeg, gif, bmp, then png; sub-folders after the folder's own files; hidden entries,
         // links to folders, dead links and other types skipped
-        QCOMPARE(ImagesAmong(tree.files).replaceInStrings(m_base, QString()),
+        QCOMPARE(ImagesAmong(WalkFolder(m_base).files).replaceInStrings(m_base, QString()),
                  (QStringList{"Shot1.JPG", "Sub/b.jpg", "g.jpeg", "Sub/q.JPEG", "x.gif", "Sub/d.Gif", "f.bmp",
                               "Sub/p.PNG"}));
-        // What a delete removes as entries; the folders it empties.
-        QStringList others = tree.others;
-        others.sort();
-        QCOMPARE(others, (QStringList{m_base + "Link", m_base + "dead.jpg"}));
-        QCOMPARE(tree.folders, QStringList{m_base + "Sub/"});
     }
 
     void deleteGuard_data()
