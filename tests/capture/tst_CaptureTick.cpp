@@ -255,8 +255,6 @@ private slots:
         const QString title = "Résumé: draft – Editor";
         const QString error = "An error has occurred while creating image file.  Error ";
         const QString full = error + "27\n\nFile too large: %1Image_040417_155228";
-        QTest::newRow("Image Set replaced by a file")
-            << "file" << true << ".jpg" << error + "20\n\nNot a directory: %1" << title << false;
         QTest::newRow("Category gone, title not asked for, its program gone")
             << "category" << false << ".jpg" << error + "2\n\nNo such file or directory: %1" << QString()
             << true;
@@ -293,13 +291,7 @@ private slots:
             for (int x = 0; x < picture.width(); ++x)
                 picture.setPixel(x, y, qRgb(x * 7 % 256, y * 13 % 256, (x * y) % 256));
         m_fakes->clipboard.setImage(picture);
-        if (cause == "file") {
-            QVERIFY(QDir(setFolder()).removeRecursively());
-            makeFile(m_state.libraryRoot + "Cat/Set", "not a folder");
-            tick(3);
-            QCOMPARE(contents(m_state.libraryRoot + "Cat/Set"), "not a folder");
-            QVERIFY(QFile::remove(m_state.libraryRoot + "Cat/Set"));
-        } else if (cause == "category") {
+        if (cause == "category") {
             QVERIFY(QDir(m_state.libraryRoot + "Cat").removeRecursively());
             tick(3);
             makeFolder(m_state.libraryRoot + "Cat");

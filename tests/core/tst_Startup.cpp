@@ -17,7 +17,6 @@ private slots:
         QTest::addColumn<QString>("argument");
         QTest::addColumn<QString>("root");
 
-        QTest::newRow("no argument") << "" << QStringLiteral("/p/Vistrelles/");
         QTest::newRow("folder with slash") << "/d/Shots/" << QStringLiteral("/d/Shots/Vistrelles/");
         QTest::newRow("two characters") << "/d" << QStringLiteral("/d/Vistrelles/");
         QTest::newRow("relative") << "Shots" << QDir::currentPath() + "/Shots/Vistrelles/";

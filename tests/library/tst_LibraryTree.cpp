@@ -11,6 +11,8 @@
 #include <QImage>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <ctime>
+#include <fcntl.h>
 #include <memory>
 #include <sys/stat.h>
 
@@ -110,17 +112,11 @@ private slots:
         make({"f.bmp", "Sub/d.Gif", "Shot1.JPG", "g.jpeg", "hjpg", "jpg", "Sub/b.jpg", ".x.jpg", ".gif",
               ".h/a.jpg", "x.gif>Sub/b.jpg", "Link>Sub", "dead.jpg>none", "Sub/p.PNG", "Sub/q.JPEG", "r.tif",
               "s.pngx", "tpng"});
-        const FolderTree tree = WalkFolder(m_base);
         // jpg, jpeg, gif, bmp, then png; sub-folders after the folder's own files; hidden entries,
         // links to folders, dead links and other types skipped
-        QCOMPARE(ImagesAmong(tree.files).replaceInStrings(m_base, QString()),
+        QCOMPARE(ImagesAmong(WalkFolder(m_base).files).replaceInStrings(m_base, QString()),
                  (QStringList{"Shot1.JPG", "Sub/b.jpg", "g.jpeg", "Sub/q.JPEG", "x.gif", "Sub/d.Gif", "f.bmp",
                               "Sub/p.PNG"}));
-        // What a delete removes as entries; the folders it empties.
-        QStringList others = tree.others;
-        others.sort();
-        QCOMPARE(others, (QStringList{m_base + "Link", m_base + "dead.jpg"}));
-        QCOMPARE(tree.folders, QStringList{m_base + "Sub/"});
     }
 
     void deleteGuard_data()
@@ -132,7 +128,6 @@ private slots:
         QTest::newRow("image set") << "/lib/Vistrelles/Cat/Set/" << away << true;
         QTest::newRow("the root itself") << "/lib/Vistrelles/" << away << false;
         QTest::newRow("no trailing slash") << "/lib/Vistrelles/Cat" << away << false;
-        QTest::newRow("relative") << "lib/Vistrelles/Cat/" << away << false;
         QTest::newRow("climbs out") << "/lib/Vistrelles/../Other/" << away << false;
         QTest::newRow("beside the root") << "/lib/VistrellesOther/" << away << false;
         QTest::newRow("holds the home folder") << "/lib/Vistrelles/me/"
@@ -252,33 +247,37 @@ private slots:
         QCOMPARE(outcome.notTrashed, QStringList());
         const QString told = folder ? outcome.outcome.text : outcome.outcome.problems.value(0);
         const QString linkPath = m_base + link.section('>', 0, 0);
-        QCOMPARE(told, refused ? linkPath +
-                                     " is a link (or a file), not a folder of the library: what lies behind "
-                                     "it is not the library's, and nothing was deleted."
-                               : QString());
+        // The step named; the whole wording is the window's delete test's.
+        QCOMPARE(told.section(" is a link (or a file)", 0, 0), refused ? linkPath : QString());
         QCOMPARE(QFileInfo(linkPath).isSymLink(), refused);
         if (!refused && !forGood)
             QVERIFY(QFileInfo(trash() + "files/" + QFileInfo(linkPath).fileName()).isSymLink());
     }
 
     // A write killed midway leaves a hidden temporary: listing the set clears it once stale, and
-    // a delete for good does not stop at it.
+    // a delete for good does not stop at it. A link named as ours is not ours, however old.
     void staleTemporariesGo()
     {
+        const QString link = "Vistrelles/Cat/Set/.l.jpg.01234567.part";
         make({"Vistrelles/Cat/Set/a.jpg", "Vistrelles/Cat/Set/.a.jpg.0badf00d.part",
-              "Vistrelles/Cat/Set/.b.jpg.0badf00d.part", "Vistrelles/Cat/Old/.c.jpg.12345678.part"});
-        for (const char* stale : {"Set/.a.jpg.0badf00d.part", "Old/.c.jpg.12345678.part"})
+              "Vistrelles/Cat/Set/.b.jpg.0badf00d.part", "Vistrelles/Cat/Old/.c.jpg.12345678.part",
+              "Vistrelles/Cat/Other/.d.jpg.0badf00d.part", "outside/t.jpg", link + ">outside/t.jpg"});
+        for (const char* stale :
+             {"Set/.a.jpg.0badf00d.part", "Old/.c.jpg.12345678.part", "Other/.d.jpg.0badf00d.part"})
             setModified(m_root + "Cat/" + stale, QDateTime::currentDateTime().addSecs(-120));
+        const timespec hourAgo[2] = {{0, UTIME_OMIT}, {std::time(nullptr) - 3600, 0}};
+        QVERIFY(::utimensat(AT_FDCWD, QFile::encodeName(m_base + link), hourAgo, AT_SYMLINK_NOFOLLOW) == 0);
         const ImageSetListing listing = ListImageSet(m_root + "Cat/Set/");
-        QCOMPARE(filesIn(m_root + "Cat/Set"), (QStringList{".b.jpg.0badf00d.part", "a.jpg"}));
+        QCOMPARE(filesIn(m_root + "Cat/Set"),
+                 (QStringList{".b.jpg.0badf00d.part", ".l.jpg.01234567.part", "a.jpg"}));
         QCOMPARE(listing.files, QStringList{m_root + "Cat/Set/a.jpg"});
         deleteFolder("Cat/Old/");
         QCOMPARE(m_told, QStringList());
         QVERIFY(!QFileInfo::exists(m_root + "Cat/Old"));
-        // Nor does one go to the trash with its Category.
-        setModified(m_root + "Cat/Set/.b.jpg.0badf00d.part", QDateTime::currentDateTime().addSecs(-120));
+        // Nor does a stale one go to the trash with its Category; a young one may be being written.
         QVERIFY(TrashLibraryFolder(m_state, m_root + "Cat/").outcome.done());
-        QCOMPARE(filesIn(trash() + "files/Cat"), QStringList{"Set/a.jpg"});
+        QCOMPARE(filesIn(trash() + "files/Cat"),
+                 (QStringList{"Set/.b.jpg.0badf00d.part", "Set/.l.jpg.01234567.part", "Set/a.jpg"}));
     }
 
     // A name without a listed extension would drop the file from every list.
