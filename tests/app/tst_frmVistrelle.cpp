@@ -425,7 +425,7 @@ private slots:
     }
 
     // The first tick files the picture and hides the window behind its tray icon; Close on the
-    // tray menu ends the program. Without a tray, the end-to-end test.
+    // tray menu ends the program. The end-to-end low-resource test runs it without a tray.
     void lowResourceMode()
     {
         AppUnderTest t;
