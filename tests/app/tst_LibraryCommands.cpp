@@ -93,8 +93,6 @@ private slots:
                                   << QStringList{sure, last, "Done."}
                                   << QStringList{"trash: Cat/Keep/c.jpg", "trash: Cat/Set/a.jpg",
                                                  "trash: Cat/Set/b.jpg"};
-        QTest::newRow("files") << "Delete" << true << QList{Yes} << QStringList{files}
-                               << QStringList{"Cat/Keep/c.jpg", "trash: a.jpg", "trash: b.jpg"};
         QTest::newRow("Image Set, no trash, kept") << "cmdDeleteImageSet" << false << QList{Yes, No}
                                                    << QStringList{set, "ROOTCat/Set" + noTrash} << all;
         QTest::newRow("Image Set, no trash, for good")
