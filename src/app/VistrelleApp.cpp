@@ -198,6 +198,8 @@ void VistrelleApp::forgetIntroSet()
 
 bool VistrelleApp::fail(const QString& message)
 {
+    // The program ends after the message: nothing copied meanwhile is filed, or told to fail.
+    m_state.capturePaused = true;
     m_services.boxes.show(message, BoxLook::NoIcon);
     return false;
 }

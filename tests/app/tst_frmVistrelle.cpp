@@ -90,7 +90,8 @@ private slots:
                "file or directory"
             << settings;
     }
-    // The session may end while the message waits: the user's settings stay as they were.
+    // The session may end while the message waits: the user's settings stay as they were, and
+    // nothing copied meanwhile is filed or told.
     void startupRefusals()
     {
         QFETCH(QStringList, arguments);
@@ -101,7 +102,12 @@ private slots:
         t.fakes.instance.heldElsewhere = heldElsewhere == "user";
         t.fakes.instance.libraryHeldElsewhere = heldElsewhere == "library";
         const QByteArray settings("MTOP=1500\r\nFIRSTCAT=Trips\r\nJPEG_QUALITY=75\r\nACTIVEWINDOW_HK=75\r\n");
-        t.fakes.boxes.whileShown = [&t] { t.app.SaveForSession(); };
+        t.fakes.boxes.whileShown = [&t] {
+            t.app.SaveForSession();
+            // A picture copied meanwhile is no business of a program that ends.
+            t.fakes.clipboard.setImage(QImage(8, 8, QImage::Format_RGB32));
+            QTest::qWait(50);
+        };
         QVERIFY(!t.start(settings));
         QCOMPARE(contents(t.settingsFile()), settings);
         QCOMPARE(t.fakes.boxes.texts(), QStringList{message});
