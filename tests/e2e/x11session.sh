@@ -48,7 +48,14 @@ unset QT_QPA_PLATFORM
 
 # wait_window TITLE-REGEX: prints the id of the first window with that title, or fails.
 wait_window() {
-    timeout 60 xdotool search --sync --onlyvisible --name "$1" | head -n 1 || fail "no window '$1' appeared"
+    local id
+    for _ in $(seq 600); do
+        # A window that goes while xdotool looks at it ends xdotool with an X error: look again.
+        id=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1)
+        [ -n "$id" ] && echo "$id" && return 0
+        sleep 0.1
+    done
+    fail "no window '$1' appeared"
 }
 
 # close_window ID: what a user's Alt+F4 does.
