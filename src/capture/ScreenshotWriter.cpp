@@ -48,8 +48,9 @@ QString freeName(const ScreenshotJob& job, int& counter)
 // Twice Qt's own limit: a long page captured whole (1920 x 60,000 pixels) still fits.
 constexpr int decodeLimitMegabytes = 512;
 
-// The picture's pixels, decoded into the buffer kept for them when it came as a file.
-const QImage& decoded(const ClipboardPicture& picture, QImage& kept)
+// The picture's pixels, decoded into the buffer kept for them when it came as a file; null,
+// with why in \a why, when they cannot be had.
+const QImage& decoded(const ClipboardPicture& picture, QImage& kept, QString& why)
 {
     if (!picture.image.isNull())
         return picture.image;
@@ -58,23 +59,17 @@ const QImage& decoded(const ClipboardPicture& picture, QImage& kept)
     file.open(QIODevice::ReadOnly);
     QImageReader reader(&file);
     reader.setAllocationLimit(decodeLimitMegabytes);
-    if (!reader.read(&kept))
-        kept = QImage();
-    return kept;
-}
-
-// Why a picture's bytes gave no pixels: too many of them is said as such.
-QString unreadable(const ClipboardPicture& picture)
-{
-    QBuffer file;
-    file.setData(picture.bytes);
-    file.open(QIODevice::ReadOnly);
-    const QSize size = QImageReader(&file).size();
+    const QSize size = reader.size();
+    if (reader.read(&kept))
+        return kept;
+    kept = QImage();
     if (size.isValid() && qint64(size.width()) * size.height() * 4 > qint64(decodeLimitMegabytes) << 20)
-        return QStringLiteral("The picture on the clipboard is too large to be filed (%1 x %2 pixels).")
-            .arg(size.width())
-            .arg(size.height());
-    return QStringLiteral("The picture on the clipboard cannot be read.");
+        why = QStringLiteral("The picture on the clipboard is too large to be filed (%1 x %2 pixels).")
+                  .arg(size.width())
+                  .arg(size.height());
+    else
+        why = QStringLiteral("The picture on the clipboard cannot be read.");
+    return kept;
 }
 
 // A digest of the colours the picture shows, row by row, so that neither padding bytes nor
@@ -149,9 +144,10 @@ ScreenshotResult WriteScreenshot(const ScreenshotJob& job, ScreenshotBuffers& bu
                                  const std::function<void(const QString& path)>& beforeWrite)
 {
     ScreenshotResult result;
-    const QImage& picture = decoded(job.picture, buffers.picture);
+    QString unreadable;
+    const QImage& picture = decoded(job.picture, buffers.picture, unreadable);
     if (picture.isNull()) {
-        result.outcome = failure(Outcome::failed(invalidPictureError, unreadable(job.picture)));
+        result.outcome = failure(Outcome::failed(invalidPictureError, unreadable));
         return result;
     }
     if (job.restoredPixels) {

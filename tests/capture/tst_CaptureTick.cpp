@@ -352,17 +352,17 @@ private slots:
         const QStringList none, one{"Image_040417_155228.jpg"}, two{one.first(), "Image_040417_155228_2.jpg"};
         const QStringList back{
             "The picture put back on the clipboard was filed already; it was not filed again."};
-        const QStringList unreadable{"An error has occurred while creating image file.  Error 481\n\n"
-                                     "The picture on the clipboard cannot be read."};
+        const QString error = "An error has occurred while creating image file.  Error 481\n\n";
         QTest::newRow("at start") << "cs." << none << false << none;
         QTest::newRow("at start, answered late") << "chs.e" << none << false << none;
         QTest::newRow("at start, cut") << "xcs." << one << false << none;
         QTest::newRow("at start, cut, answered late") << "xchs.e" << one << false << none;
         QTest::newRow("copied while paused") << "Pc.R.." << none << true << none;
-        QTest::newRow("cannot be read") << "u.." << none << true << unreadable;
+        QTest::newRow("cannot be read")
+            << "u.." << none << true << QStringList{error + "The picture on the clipboard cannot be read."};
         QTest::newRow("too large") << "b.." << none << true
-                                   << QStringList{unreadable.first().section('\n', 0, 1) +
-                                                  "\nThe picture on the clipboard is too large to be filed "
+                                   << QStringList{error +
+                                                  "The picture on the clipboard is too large to be filed "
                                                   "(12000 x 12000 pixels)."};
         QTest::newRow("manager taking over during the write") << "hc.c.ff" << one << true << back;
         QTest::newRow("the same colours as a palette") << "c.k." << one << true << back;
