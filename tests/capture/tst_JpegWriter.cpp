@@ -10,14 +10,6 @@ class tst_JpegWriter : public QObject
 {
     Q_OBJECT
 
-    // The sampling factors of the first component in the baseline frame header: 0x11 is full
-    // resolution (4:4:4), 0x22 halved both ways (4:2:0).
-    static int lumaSampling(const QByteArray& jpeg)
-    {
-        const qsizetype frame = jpeg.indexOf("\xff\xc0");
-        return frame < 0 || frame + 11 >= jpeg.size() ? -1 : static_cast<unsigned char>(jpeg.at(frame + 11));
-    }
-
 private slots:
     // A size whose bytes overflow, in a row or in all, is refused with nothing allocated.
     void overflowingSizes()
@@ -67,7 +59,11 @@ private slots:
             return;
         }
         QVERIFY(encoded.done());
-        QCOMPARE(lumaSampling(jpeg), sampling);
+        // The sampling factors of the first component in the baseline frame header: 0x11 is full
+        // resolution (4:4:4), 0x22 halved both ways (4:2:0).
+        const qsizetype frame = jpeg.indexOf("\xff\xc0");
+        QVERIFY(frame >= 0 && frame + 11 < jpeg.size());
+        QCOMPARE(int(static_cast<unsigned char>(jpeg.at(frame + 11))), sampling);
         const QImage decoded = QImage::fromData(jpeg, "JPEG");
         QCOMPARE(decoded.size(), picture.size());
         double difference = 0;

@@ -9,37 +9,12 @@ class tst_PngWriter : public QObject
 {
     Q_OBJECT
 
-    // A picture whose neighbouring pixels differ in every channel, at 16 bits a channel whose low
-    // bytes differ from the high ones, so that a lost bit, a swapped channel, a row out of place
-    // or a pixel cut off the end of a row all show.
-    static QImage picture(QImage::Format format, QSize size, bool translucent)
-    {
-        QImage deep(size, QImage::Format_RGBA64);
-        for (int y = 0; y < size.height(); ++y)
-            for (int x = 0; x < size.width(); ++x)
-                deep.setPixelColor(
-                    x, y,
-                    QColor::fromRgba64(quint16(x * 2311 + y * 4099), quint16(y * 2333 + x * 977 + 5),
-                                       quint16(x * y * 131 + x * 1543 + y * 3119),
-                                       translucent && (x + y) % 3 ? quint16(x * 3001 + y * 7919) : 0xffff));
-        return deep.convertToFormat(format);
-    }
-
-    // Bit depth and colour type from the header: 2 is RGB, 6 RGB with alpha.
-    static QString header(const QByteArray& png)
-    {
-        if (!png.startsWith("\x89PNG\r\n\x1a\n") || png.size() < 26)
-            return QStringLiteral("not a PNG");
-        return QStringLiteral("%1 bits, type %2").arg(int(png.at(24))).arg(int(png.at(25)));
-    }
-
 private slots:
     void readsBackExactly_data()
     {
         QTest::addColumn<QImage::Format>("format");
         QTest::addColumn<bool>("translucent");
         QTest::addColumn<QString>("header");
-        QTest::newRow("32-bit RGB, odd width") << QImage::Format_RGB32 << false << "8 bits, type 2";
         QTest::newRow("alpha channel, all opaque") << QImage::Format_ARGB32 << false << "8 bits, type 2";
         QTest::newRow("24-bit rows padded") << QImage::Format_RGB888 << false << "8 bits, type 2";
         QTest::newRow("16 bits a channel, translucent") << QImage::Format_RGBA64 << true << "16 bits, type 6";
@@ -51,11 +26,24 @@ private slots:
         QFETCH(QImage::Format, format);
         QFETCH(bool, translucent);
         QFETCH(QString, header);
-        const QImage original = picture(format, QSize(37, 23), translucent);
+        // Neighbouring pixels differ in every channel, at 16 bits a channel whose low bytes differ
+        // from the high ones, so that a lost bit, a swapped channel, a row out of place or a pixel
+        // cut off the end of an odd-width row all show.
+        QImage deep(37, 23, QImage::Format_RGBA64);
+        for (int y = 0; y < deep.height(); ++y)
+            for (int x = 0; x < deep.width(); ++x)
+                deep.setPixelColor(
+                    x, y,
+                    QColor::fromRgba64(quint16(x * 2311 + y * 4099), quint16(y * 2333 + x * 977 + 5),
+                                       quint16(x * y * 131 + x * 1543 + y * 3119),
+                                       translucent && (x + y) % 3 ? quint16(x * 3001 + y * 7919) : 0xffff));
+        const QImage original = deep.convertToFormat(format);
         QByteArray png;
         const Outcome written = EncodePngFile(original, png);
         QVERIFY2(written.done(), qPrintable(written.text));
-        QCOMPARE(tst_PngWriter::header(png), header);
+        // Bit depth and colour type from the header: 2 is RGB, 6 RGB with alpha.
+        QVERIFY(png.startsWith("\x89PNG\r\n\x1a\n") && png.size() > 26);
+        QCOMPARE(QString("%1 bits, type %2").arg(int(png.at(24))).arg(int(png.at(25))), header);
 
         // Compared at 16 bits a channel, which holds any of the formats exactly.
         QCOMPARE(QImage::fromData(png, "PNG").convertToFormat(QImage::Format_RGBA64),
