@@ -161,10 +161,7 @@ private slots:
         QTest::addColumn<QStringList>("told"); // or asked
         const QStringList none, one{"Image_040417_155228.jpg"}, two{one.first(), "Image_040417_155228_2.jpg"};
         QTest::newRow("hotkey held for two ticks") << "hh.." << two << 2 << none;
-        QTest::newRow("a command") << "t..." << one << 1 << none;
         QTest::newRow("two commands between ticks") << "tt.." << one << 1 << none;
-        QTest::newRow("shortcut held for two ticks") << "p..r.." << two << 2 << none;
-        QTest::newRow("pressed and released between ticks") << "pr.." << one << 1 << none;
         QTest::newRow("reported held again, then released") << "p.pr." << one << 1 << none;
         QTest::newRow("a command while held") << "p.t.r." << two << 2 << none;
         QTest::newRow("a bitmap in the buffers of a burst")
