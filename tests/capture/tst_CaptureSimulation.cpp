@@ -31,10 +31,8 @@ private slots:
     void sequences_data()
     {
         QTest::addColumn<quint32>("seed");
-        const int seeds = qEnvironmentVariableIsSet("VISTRELLE_SIMULATION_SEEDS")
-                              ? qEnvironmentVariableIntValue("VISTRELLE_SIMULATION_SEEDS")
-                              : 1000;
-        for (int seed = 1; seed <= seeds; ++seed)
+        const int seeds = qEnvironmentVariableIntValue("VISTRELLE_SIMULATION_SEEDS");
+        for (int seed = 1; seed <= (seeds > 0 ? seeds : 1000); ++seed)
             QTest::addRow("seed %d", seed) << quint32(seed);
     }
 
@@ -42,9 +40,7 @@ private slots:
     {
         QFETCH(quint32, seed);
         // On a memory file system where there is one: thousands of synced files.
-        QTemporaryDir dir(QDir(QStringLiteral("/dev/shm")).exists()
-                              ? QStringLiteral("/dev/shm/simulation-XXXXXX")
-                              : QString());
+        QTemporaryDir dir(QDir("/dev/shm").exists() ? "/dev/shm/simulation-XXXXXX" : QString());
         FakeServices fakes;
         FakeCaptureWorker worker;
         AppState state;
