@@ -81,12 +81,12 @@ private slots:
     // CTRL+SHIFT, CTRL with SHIFT pressed since the last look, SHIFT pressed since alone.
     void modifierTable()
     {
-        const QList<std::pair<short, short>> held{{0, 0},       {tapped, 0}, {0, down},
-                                                  {down, down}, {down, 1},   {0, 1}};
+        const QList<std::pair<short, short>> modifiers{{0, 0},       {tapped, 0}, {0, down},
+                                                       {down, down}, {down, 1},   {0, 1}};
         QStringList fired;
         for (int code : {0, 1, 2, 3, 7}) {
             fired.append(QString::number(code) + ": ");
-            for (const auto& [control, shift] : held) {
+            for (const auto& [control, shift] : modifiers) {
                 m_fakes->keys.states = {{'A', down}, {17, control}, {16, shift}};
                 fired.last() += HotkeyDown(m_fakes->keys, 'A', code) ? '1' : '0';
             }
