@@ -163,10 +163,8 @@ private slots:
         QTest::newRow("hotkey held for two ticks") << "hh.." << two << 2 << none;
         QTest::newRow("two commands between ticks") << "tt.." << one << 1 << none;
         QTest::newRow("reported held again, then released") << "p.pr." << one << 1 << none;
-        QTest::newRow("a command while held") << "p.t.r." << two << 2 << none;
         QTest::newRow("a bitmap in the buffers of a burst")
             << "hhbh" << QStringList{"Image_040417_155228.bmp", one.first(), two.last()} << 3 << none;
-        QTest::newRow("held while the desktop answers: one question") << "whhh.a" << one << 1 << none;
         QTest::newRow("the desktop asks first, once the user has read why")
             << "wqhhh.c" << one << 1 << QStringList{"Allow?"};
         QTest::newRow("held again after the answer") << "wh.ah.a" << two << 2 << none;
