@@ -1,9 +1,7 @@
 #include "desktop/qt/QtMessageBoxes.h"
 #include "support/AppUnderTest.h"
 #include "support/TestLibrary.h"
-#include "ui/dialogs/frmEnterName.h"
-#include "ui/dialogs/frmFileOptions.h"
-#include "ui/dialogs/frmRelocate.h"
+#include "ui/dialogs/ModalLibraryDialogs.h"
 #include "ui/modes/frmHelp.h"
 #include "ui/modes/frmLowResource.h"
 #include "ui/modes/frmOptions.h"
@@ -162,21 +160,44 @@ private slots:
         frmLowResource small(t.state(), t.fakes.services, t.app.engine());
         frmHelp help(t.fakes.shell, t.fakes.boxes, t.programDir());
         frmOptions options(t.state().settings);
-        frmFileOptions fileOptions;
-        frmEnterName name("Name of the new Image Set in Default Category:", QString(), t.fakes.boxes);
-        frmRelocate relocate(
-            {"Where should these (128) files be moved?", {"Default Category"}, t.root(), "Default Category"},
-            std::nullopt, t.fakes.boxes);
         QStringListModel cells(QStringList(20, "Image_261206_154000_Time_Lapsed.jpg"));
         frmPhotos photos(cells, 20, nullptr);
         QStringList out;
-        for (QWidget* window : QList<QWidget*>{&t.main(), &small, &help, &options, &fileOptions, &name,
-                                               &relocate, &photos, &t.app.imageViewer()}) {
+        for (QWidget* window :
+             QList<QWidget*>{&t.main(), &small, &help, &options, &photos, &t.app.imageViewer()}) {
             window->show();
             if (window != &t.app.imageViewer()) // its width is the user's
                 out += cutTexts(*window);
             out += unreachable(*window);
         }
+        // The library's dialogs open as the main window's commands open them: over it, the name
+        // dialog saying what it names.
+        ModalLibraryDialogs dialogs(t.fakes.boxes);
+        QStringList seen;
+        const auto look = [&] {
+            QTimer::singleShot(0, [&] {
+                QWidget* dialog = QApplication::activeModalWidget();
+                QVERIFY(dialog);
+                const auto* what = dialog->findChild<QLabel*>("lblWhat");
+                seen << dialog->objectName() + (what ? " " + what->text() : QString());
+                if (dialog->parentWidget() != &t.main() ||
+                    !t.main().frameGeometry().contains(dialog->frameGeometry().center()))
+                    seen << "not over the main window";
+                out += cutTexts(*dialog) + unreachable(*dialog);
+                dialog->close();
+            });
+        };
+        look();
+        dialogs.AskForName(&t.main(), "Name of the new Image Set in Default Category:", QString());
+        look();
+        dialogs.AskForRelocation(
+            &t.main(),
+            {"Where should these (128) files be moved?", {"Default Category"}, t.root(), "Default Category"});
+        look();
+        dialogs.AskForFileOption(&t.main());
+        QCOMPARE(
+            seen.join(" / "),
+            "frmEnterName Name of the new Image Set in Default Category: / frmRelocate / frmFileOptions");
         // A message naming many files, its details shown too.
         QTimer::singleShot(0, [&out] {
             auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());

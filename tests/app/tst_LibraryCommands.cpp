@@ -1,13 +1,9 @@
 #include "support/AppUnderTest.h"
 #include "support/TestLibrary.h"
-#include "ui/dialogs/ModalLibraryDialogs.h"
 #include "ui/dialogs/frmEnterName.h"
 #include "ui/dialogs/frmRelocate.h"
 
-#include <QApplication>
 #include <QComboBox>
-#include <QDir>
-#include <QLabel>
 #include <QLineEdit>
 #include <QProgressDialog>
 #include <QTest>
@@ -162,13 +158,15 @@ private slots:
         QVERIFY(!t.main().isVisible());
     }
 
+    // The current line keeps its place (a refill while the question is open keeps it on its
+    // file), or takes the last line where the place is past the end; the place serves one refill.
     void deleteKeyKeepsThePlace()
     {
         AppUnderTest t;
         for (int n = 1; n <= 10; ++n)
             makeFile(t.root() + QString("Cat/Set/f%1.jpg").arg(n, 2, 10, QChar('0')));
         startOn(t, {});
-        t.fakes.boxes.answers = {BoxAnswer::No, BoxAnswer::Yes};
+        t.fakes.boxes.answers = {BoxAnswer::No, BoxAnswer::Yes, BoxAnswer::Yes};
         press(t, {1, 2, 3}, 3, Qt::Key_Delete);
         t.fakes.boxes.whileShown = [&t] {
             makeFile(t.root() + "Cat/Set/f00.jpg");
@@ -176,14 +174,19 @@ private slots:
         };
         press(t, {1, 2, 3}, 3, Qt::Key_Delete);
         t.fakes.boxes.whileShown = nullptr;
-        QCOMPARE(filesIn(t.root() + "Cat/Set"), (QStringList{"f00.jpg", "f01.jpg", "f05.jpg", "f06.jpg",
-                                                             "f07.jpg", "f08.jpg", "f09.jpg", "f10.jpg"}));
         QCOMPARE(t.currentLine(), "f07.jpg");
+        press(t, {6, 7}, 7, Qt::Key_Delete);
+        QCOMPARE(filesIn(t.root() + "Cat/Set"),
+                 (QStringList{"f00.jpg", "f01.jpg", "f05.jpg", "f06.jpg", "f07.jpg", "f08.jpg"}));
+        QCOMPARE(t.currentLine(), "f08.jpg");
         press(t, {}, 0, Qt::Key_Delete);
         press(t, {}, 0, Qt::Key_Space);
+        t.click("cmdRefresh");
+        QCOMPARE(t.currentLine(), "f00.jpg");
         QCOMPARE(t.fakes.boxes.texts(),
                  (QStringList{"Are you sure you want to delete the 3 files selected?",
                               "Are you sure you want to delete the 3 files selected?",
+                              "Are you sure you want to delete the 2 files selected?",
                               "Select file(s) to delete first.", "Select file(s) to relocate first."}));
     }
 
@@ -304,36 +307,6 @@ private slots:
         QCOMPARE(boxes.texts(), QStringList{"Please select an image set first."});
     }
 
-    // The real dialogs open over the main window, whose commands open them; the name dialog says
-    // what it names.
-    void dialogsOverTheMainWindow()
-    {
-        AppUnderTest t;
-        QVERIFY(t.start());
-        ModalLibraryDialogs dialogs(t.fakes.boxes);
-        QStringList seen;
-        const auto look = [&] {
-            QWidget* dialog = QApplication::activeModalWidget();
-            if (!dialog)
-                return;
-            const auto* what = dialog->findChild<QLabel*>("lblWhat");
-            seen << dialog->objectName() + (what ? " " + what->text() : QString());
-            if (dialog->parentWidget() != &t.main() ||
-                !t.main().frameGeometry().contains(dialog->frameGeometry().center()))
-                seen << "not over the main window";
-            dialog->close();
-        };
-        QTimer::singleShot(0, look);
-        QVERIFY(!dialogs.AskForName(&t.main(), "Name of the new Category:", QString()));
-        QTimer::singleShot(0, look);
-        QVERIFY(!dialogs.AskForRelocation(
-            &t.main(),
-            {"Where should these (1) files be moved?", {"Default Category"}, t.root(), "Default Category"}));
-        QTimer::singleShot(0, look);
-        QCOMPARE(dialogs.AskForFileOption(&t.main()), FileOption::Cancel);
-        QCOMPARE(seen.join(" / "), "frmEnterName Name of the new Category: / frmRelocate / frmFileOptions");
-    }
-
     // Typed over the name the dialog offers, then OK: a file's name keeps its extension, and a
     // name that cannot be one is refused with a message.
     void nameEntry_data()
@@ -347,8 +320,6 @@ private slots:
         const QString before = "before";
         QTest::newRow("picture") << "Image_1.jpg"
                                  << "Login screen" << QString() << "Login screen.jpg";
-        QTest::newRow("intro image") << "(shot).bmp"
-                                     << "first" << QString() << "first.bmp";
         QTest::newRow("without extension") << "Login screen"
                                            << "Desk" << QString() << "Desk";
         QTest::newRow("empty") << before << QString() << empty << before;
