@@ -33,14 +33,8 @@ private slots:
             QVERIFY(QFile::rename(makeImage(set + "whole.jpg"), set + killed));
         QVERIFY(t.start("JPEG_QUALITY=75\nMTOP=300\nMLEFT=600\n"));
         QCOMPARE(t.shownSet(), "Default Category/Default Image Set");
-        QCOMPARE(filesIn(other), QStringList{"Image_040417_155227.jpg"});
-
-        // The timer files a clipboard picture into the shown set.
-        t.copy();
-        QTRY_VERIFY(!t.fakes.clipboard.hasImage());
-        const QStringList filed{"Image_040417_155227.jpg", "Image_040417_155228.jpg"};
-        QCOMPARE(filesIn(t.defaultSet()), filed);
-        QCOMPARE(t.listed(), filed);
+        for (const QString& set : {t.defaultSet(), other})
+            QCOMPARE(filesIn(set), QStringList{"Image_040417_155227.jpg"});
 
         // With no Image Set left, a capture and low-resource mode are refused; the main window
         // stays and the picture waits on the clipboard.
@@ -310,88 +304,36 @@ private slots:
         QCOMPARE(t.fakes.boxes.shown.size(), 2);
     }
 
-    void selectionAfterRefresh()
+    // Each format option names the format in the caption and is saved at once: a session that
+    // ends without the window being closed (a lost display) keeps it. While time-lapse runs and
+    // while capturing is paused, the captions, the tray tip and the tray icon say so, in the main
+    // window and in low-resource mode; the two share the one pause.
+    void lowResourceMode()
     {
         AppUnderTest t;
-        for (int n = 1; n <= 10; ++n)
-            makeImage(t.defaultSet() + QString("f%1.jpg").arg(n, 2, 10, QChar('0')));
-        QVERIFY(t.start());
-        FileList* list = t.list();
-        auto* shown = t.app.imageViewer().findChild<QWidget*>("imgImageBox");
-        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, t.onLine(2));
-        QCOMPARE(shown->toolTip(), "f03.jpg");
-
-        makeImage(t.defaultSet() + "f00.jpg");
-        shown->setToolTip(QString());
-        t.click("cmdRefresh");
-        QCOMPARE(t.currentLine(), "f03.jpg");
-        QCOMPARE(t.selectedRows(), QList{3});
-        QCOMPARE(shown->toolTip(), "f03.jpg");
-
-        // A position asked for beyond the files left lands on the last.
-        for (const char* gone : {"f02.jpg", "f03.jpg", "f04.jpg"})
-            QVERIFY(QFile::remove(t.defaultSet() + gone));
-        list->clearSelection();
-        t.main().RefreshImageSetsAt(9);
-        QCOMPARE(t.currentLine(), "f10.jpg");
-        // The position serves one refill only.
-        list->clearSelection();
-        t.main().RefreshImageSets();
-        QCOMPARE(t.currentLine(), "f00.jpg");
-    }
-
-    // Each format option names the format in the caption, files in it and is kept in the settings.
-    void captureFormatOption_data()
-    {
-        QTest::addColumn<int>("option");
-        QTest::newRow("JPG") << 0;
-        QTest::newRow("BMP") << 1;
-        QTest::newRow("PNG") << 2;
-    }
-    void captureFormatOption()
-    {
-        QFETCH(int, option);
-        const QString format = QTest::currentDataTag();
-        const QString filed = "Image_040417_155228." + format.toLower();
-        AppUnderTest t;
-        // Started on another format than the one chosen.
-        QVERIFY(t.start(option == 2 ? "IMAGEFORMAT=BMP\n" : "IMAGEFORMAT=PNG\n"));
-        t.main().findChildren<QRadioButton*>("optFormat").at(option)->click();
-        QCOMPARE(t.main().windowTitle(), "Vistrelle (" + format + ")");
-        // Saved at once: a session that ends without the window being closed (a lost display) keeps it.
-        const QByteArray settings = contents(t.settingsFile());
-        QCOMPARE(settings.mid(settings.indexOf("FIRSTSET=\r\n") + 11),
-                 option == 0 ? QByteArray() : "IMAGEFORMAT=" + format.toUtf8() + "\r\n");
-        QImage picture(48, 32, QImage::Format_ARGB32);
-        picture.fill(qRgba(10, 20, 30, 128));
-        t.fakes.clipboard.setImage(picture);
-        QCoreApplication::processEvents();
-        QCOMPARE(filesIn(t.defaultSet()), QStringList{filed});
-        if (option == 2)
-            QCOMPARE(QImage(t.defaultSet() + filed), picture);
-    }
-
-    // While time-lapse runs and while capturing is paused, the captions, the tray tip and the tray
-    // icon say so, in the main window and in low-resource mode; the two share the one pause.
-    // Without a tray the small window says it waits on the taskbar.
-    void pauseAndTimeLapseShown()
-    {
-        AppUnderTest t;
+        t.fakes.tray.present = true;
         QVERIFY(t.start("TIMELAPSE_HK=84\r\nTIMELAPSE_SECS=60\r\n"));
         t.fakes.keys.tap('T');
         t.main().tmrTimer_Timer();
         QCOMPARE(t.main().windowTitle(), "Vistrelle (JPG) (time-lapse)");
-        auto* pause = t.control<QCheckBox>("chkPauseCapturing");
-        QTest::mouseClick(pause, Qt::LeftButton);
-        QCOMPARE(t.main().windowTitle(), "Vistrelle (JPG) (time-lapse) (paused)");
-        t.main().findChildren<QRadioButton*>("optFormat").at(2)->click();
-        QCOMPARE(t.main().windowTitle(), "Vistrelle (PNG) (time-lapse) (paused)");
+        QTest::mouseClick(t.control<QCheckBox>("chkPauseCapturing"), Qt::LeftButton);
+        for (QRadioButton* option : t.main().findChildren<QRadioButton*>("optFormat")) {
+            option->click();
+            QCOMPARE(t.main().windowTitle(),
+                     "Vistrelle (" + option->text().remove('&') + ") (time-lapse) (paused)");
+        }
+        QVERIFY(contents(t.settingsFile()).contains("\r\nIMAGEFORMAT=PNG\r\n"));
+        QVERIFY(QFile::remove(t.settingsFile()));
 
+        // The settings are written on the way, and the first tick hides the small window behind
+        // its tray icon.
         t.click("cmdLowResourceMode");
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        frmLowResource* small = t.app.lowResourceWindow();
-        QVERIFY(small->findChild<QLabel*>("Label2")->text().contains("taskbar"));
+        QPointer<frmLowResource> small = t.app.lowResourceWindow();
+        QVERIFY(small->isVisible() && QFile::exists(t.settingsFile()));
+        QVERIFY(small->findChild<QLabel*>("Label2")->text().contains("notification area"));
         auto* icon = small->findChild<QSystemTrayIcon*>("trayIcon");
+        QVERIFY(icon->isVisible());
         const auto shown = [&] {
             QString badge = "?";
             for (const auto& [name, kind] : {std::pair{"", IconBadge::None},
@@ -407,15 +349,21 @@ private slots:
         auto* item = icon->contextMenu()->findChild<QAction*>("mnuPauseCapturing");
         QVERIFY(item->isCheckable() && item->isChecked());
 
-        // Unpaused, the next picture is filed; the time-lapse hotkey stops time-lapse.
+        // Unpaused, the next picture is filed, every pixel as it was; the time-lapse hotkey stops
+        // time-lapse.
         item->trigger();
         QCOMPARE(shown(), "Vistrelle (PNG) (LR mode) (time-lapse) | Vistrelle (PNG) (LR mode) (time-lapse) "
                           "(Default Image Set) | dot");
-        t.copy();
+        QImage picture(48, 32, QImage::Format_ARGB32);
+        picture.fill(qRgba(10, 20, 30, 128));
+        t.fakes.clipboard.setImage(picture);
         QCoreApplication::processEvents();
         t.fakes.keys.tap('T');
         small->tmrTimer_Timer();
-        QCOMPARE(filesIn(t.defaultSet()), QStringList{"Image_040417_155228.png"});
+        QCOMPARE(QImage(t.defaultSet() + "Image_040417_155228.png"), picture);
+        QVERIFY(!small->isVisible() && t.fakes.boxes.shown.isEmpty());
+        QVERIFY2(!QGuiApplication::quitOnLastWindowClosed(),
+                 "closing a message box while the small window is hidden must not end the program");
         QCOMPARE(shown(), "Vistrelle (PNG) (LR mode) | Vistrelle (PNG) (LR mode) (Default Image Set) |");
 
         // Paused in the small window, the main window comes back paused.
@@ -424,47 +372,22 @@ private slots:
         QVERIFY(QTest::qWaitForWindowActive(small));
         QTest::keyClick(small, Qt::Key_Escape); // Restore
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        QVERIFY(t.app.mainWindow());
         QVERIFY(t.control<QCheckBox>("chkPauseCapturing")->isChecked());
         QCOMPARE(t.main().windowTitle(), "Vistrelle (PNG) (paused)");
         QVERIFY(QGuiApplication::quitOnLastWindowClosed());
-    }
 
-    // The first tick files the picture and hides the window behind its tray icon; Close on the
-    // tray menu ends the program. The end-to-end low-resource test runs it without a tray.
-    void lowResourceMode()
-    {
-        AppUnderTest t;
-        t.fakes.tray.present = true;
-        makeFolder(t.root() + "Trips/Holidays in the mountains, summer 2026");
-        QVERIFY(t.start());
-        t.choose("cboImageSetCategory", "Trips");
+        // Without a tray the small window says it waits on the taskbar. Close on its menu ends
+        // the program, and the settings are not written again.
+        t.fakes.tray.present = false;
         t.click("cmdLowResourceMode");
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        QPointer<frmLowResource> small = t.app.lowResourceWindow();
-        QVERIFY(small && small->isVisible());
-        QVERIFY2(!t.app.mainWindow() && !t.app.hasImageViewer(),
-                 "the main window and the viewer are deleted");
-        QVERIFY2(QFile::remove(t.settingsFile()), "the settings are written on the way");
-        QPointer<QSystemTrayIcon> icon = small->findChild<QSystemTrayIcon*>("trayIcon");
-        QVERIFY(icon->isVisible());
-        QCOMPARE(icon->toolTip(), "Vistrelle (JPG) (LR mode) (Holidays in the mountains, summer 20");
-        QVERIFY(small->findChild<QLabel*>("Label2")->text().contains("notification area"));
-
-        t.copy();
-        QCoreApplication::processEvents();
-        small->tmrTimer_Timer();
-        QVERIFY(!small->isVisible());
-        QVERIFY2(!QGuiApplication::quitOnLastWindowClosed(),
-                 "closing a message box while the small window is hidden must not end the program");
-        QCOMPARE(QDir(t.root() + "Trips/Holidays in the mountains, summer 2026").entryList(QDir::Files),
-                 QStringList{"Image_040417_155228.jpg"});
-        QVERIFY(!t.fakes.clipboard.hasImage() && t.fakes.boxes.shown.isEmpty());
-
-        icon->contextMenu()->findChild<QAction*>("mnuClose")->trigger();
+        small = t.app.lowResourceWindow();
+        QVERIFY(small->findChild<QLabel*>("Label2")->text().contains("taskbar"));
+        QVERIFY(QFile::remove(t.settingsFile()));
+        small->findChild<QAction*>("mnuClose")->trigger();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        QVERIFY(small.isNull() && icon.isNull() && QApplication::topLevelWidgets().isEmpty());
-        QVERIFY2(!QFile::exists(t.settingsFile()), "the settings are not written again");
+        QVERIFY(small.isNull() && QApplication::topLevelWidgets().isEmpty());
+        QVERIFY(!QFile::exists(t.settingsFile()));
     }
 };
 
