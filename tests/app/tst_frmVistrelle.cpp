@@ -26,7 +26,8 @@ private slots:
     void firstStartCaptureAndClosing()
     {
         AppUnderTest t;
-        // A capture killed midway is filed under its name at the next start, in any Image Set.
+        // A capture killed midway is filed under its name at the next start, in any Image Set, and
+        // listed in the one shown.
         const QString other = t.root() + "Default Category/Other/";
         const QString killed = ".Image_040417_155227.jpg.0a1b2c3d.part";
         for (const QString& set : {t.defaultSet(), other})
@@ -35,6 +36,7 @@ private slots:
         QCOMPARE(t.shownSet(), "Default Category/Default Image Set");
         for (const QString& set : {t.defaultSet(), other})
             QCOMPARE(filesIn(set), QStringList{"Image_040417_155227.jpg"});
+        QCOMPARE(t.listed(), QStringList{"Image_040417_155227.jpg"});
 
         // With no Image Set left, a capture and low-resource mode are refused; the main window
         // stays and the picture waits on the clipboard.
@@ -309,7 +311,10 @@ private slots:
     {
         AppUnderTest t;
         t.fakes.tray.present = true;
+        const QString set = t.root() + "Trips/Holidays in the mountains, summer 2026/";
+        makeFolder(set);
         QVERIFY(t.start("TIMELAPSE_HK=84\r\nTIMELAPSE_SECS=60\r\n"));
+        t.choose("cboImageSetCategory", "Trips");
         t.fakes.keys.tap('T');
         t.main().tmrTimer_Timer();
         QCOMPARE(t.main().windowTitle(), "Vistrelle (JPG) (time-lapse)");
@@ -342,26 +347,27 @@ private slots:
             return small->windowTitle() + " | " + icon->toolTip() + " |" + badge;
         };
         QCOMPARE(shown(), "Vistrelle (PNG) (LR mode) (time-lapse) (paused) | Vistrelle (PNG) (LR mode) "
-                          "(time-lapse) (paused) (Default Image  | pause sign");
+                          "(time-lapse) (paused) (Holidays in th | pause sign");
         auto* item = icon->contextMenu()->findChild<QAction*>("mnuPauseCapturing");
-        QVERIFY(item->isCheckable() && item->isChecked());
 
-        // Unpaused, the next picture is filed, every pixel as it was; the time-lapse hotkey stops
-        // time-lapse.
+        // Unpaused, the next picture is filed in the Image Set chosen, every pixel as it was; the
+        // time-lapse hotkey stops time-lapse.
         item->trigger();
         QCOMPARE(shown(), "Vistrelle (PNG) (LR mode) (time-lapse) | Vistrelle (PNG) (LR mode) (time-lapse) "
-                          "(Default Image Set) | dot");
+                          "(Holidays in the mountai | dot");
         QImage picture(48, 32, QImage::Format_ARGB32);
         picture.fill(qRgba(10, 20, 30, 128));
         t.fakes.clipboard.setImage(picture);
         QCoreApplication::processEvents();
         t.fakes.keys.tap('T');
         small->tmrTimer_Timer();
-        QCOMPARE(QImage(t.defaultSet() + "Image_040417_155228.png"), picture);
+        QCOMPARE(QImage(set + "Image_040417_155228.png"), picture);
         QVERIFY(!small->isVisible() && t.fakes.boxes.shown.isEmpty());
         QVERIFY2(!QGuiApplication::quitOnLastWindowClosed(),
                  "closing a message box while the small window is hidden must not end the program");
-        QCOMPARE(shown(), "Vistrelle (PNG) (LR mode) | Vistrelle (PNG) (LR mode) (Default Image Set) |");
+        QCOMPARE(
+            shown(),
+            "Vistrelle (PNG) (LR mode) | Vistrelle (PNG) (LR mode) (Holidays in the mountains, summer 20 |");
 
         // Paused in the small window, the main window comes back paused.
         item->trigger();
