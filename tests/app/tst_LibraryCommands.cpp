@@ -251,7 +251,9 @@ private slots:
                                                      "Choose another image set to move them to."}));
     }
 
-    // Open fails, a rename is cancelled, then refused for a name taken, then only the letter case changes.
+    // What the desktop cannot open says so, naming it: the file (Open), the library (Explore) and
+    // the help page (Contents). A rename is cancelled, then refused for a name taken, then only
+    // the letter case changes.
     void fileOptions()
     {
         AppUnderTest t;
@@ -265,14 +267,24 @@ private slots:
             QTest::mouseClick(t.list()->viewport(), Qt::LeftButton, {}, onFirst);
             QTest::mouseDClick(t.list()->viewport(), Qt::LeftButton, {}, onFirst);
         }
+        t.click("cmdExplore");
+        QVERIFY(t.inDialog("cmdHelp", [](QWidget& help) {
+            QTest::mouseClick(help.findChild<QPushButton*>("cmdContents"), Qt::LeftButton);
+        }));
         QCOMPARE(filesIn(t.root() + "Cat/Set"), (QStringList{"Image_1.jpg", "other.jpg"}));
         QCOMPARE(t.listed().first(), "Image_1.jpg");
-        QCOMPARE(t.fakes.shell.opened, QStringList{t.root() + "Cat/Set/image_1.jpg"});
+        QCOMPARE(t.fakes.shell.explored, QStringList{t.root()});
+        QCOMPARE(t.fakes.shell.opened,
+                 (QStringList{t.root() + "Cat/Set/image_1.jpg", t.programDir() + "Vistrelle.htm"}));
         QCOMPARE(t.dialogs.namesOffered, QStringList(3, "New name for image_1.jpg:|image_1.jpg"));
-        QCOMPARE(t.fakes.boxes.texts(),
-                 (QStringList{"I don't know what action to take with the selected file type.  Try "
-                              "associating it with a program in your file manager.",
-                              "Problem renaming file.  The file name probably already exists."}));
+        QCOMPARE(
+            t.fakes.boxes.texts(),
+            (QStringList{
+                "I don't know what action to take with the selected file type.  Try "
+                "associating it with a program in your file manager.",
+                "Problem renaming file.  The file name probably already exists.",
+                "Problem encountered trying to open the file manager to Vistrelles directory.\n" + t.root(),
+                "Problem encountered trying to open the help page.\n" + t.programDir() + "Vistrelle.htm"}));
     }
 
     // The relocation dialog offers the target chosen last time, else the first Image Set of its

@@ -203,25 +203,6 @@ private slots:
         QVERIFY2(text.split('\n').contains(saved.toUtf8() + '\r'), text.constData());
     }
 
-    // Explore and Contents that the desktop cannot carry out say so, naming what was to be opened.
-    void desktopFailures()
-    {
-        AppUnderTest t;
-        QVERIFY(t.start());
-        t.fakes.shell.succeeds = false;
-        t.click("cmdExplore");
-        QVERIFY(t.inDialog("cmdHelp", [](QWidget& help) {
-            QTest::mouseClick(help.findChild<QPushButton*>("cmdContents"), Qt::LeftButton);
-        }));
-        QCOMPARE(t.fakes.shell.explored, QStringList{t.root()});
-        QCOMPARE(t.fakes.shell.opened, QStringList{t.programDir() + "Vistrelle.htm"});
-        QCOMPARE(
-            t.fakes.boxes.texts(),
-            (QStringList{
-                "Problem encountered trying to open the file manager to Vistrelles directory.\n" + t.root(),
-                "Problem encountered trying to open the help page.\n" + t.programDir() + "Vistrelle.htm"}));
-    }
-
     // The info line under the file list: date modified and size in whole kilobytes; nothing for
     // a file gone meanwhile.
     void fileListOrderAndViewer()
