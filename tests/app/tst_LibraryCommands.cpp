@@ -4,6 +4,7 @@
 #include "ui/dialogs/frmRelocate.h"
 
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QProgressDialog>
 #include <QTest>
@@ -348,6 +349,7 @@ private slots:
         QFETCH(QString, entered);
         FakeMessageBoxes boxes;
         frmEnterName dialog("New name for it:", offered, boxes);
+        QCOMPARE(dialog.findChild<QLabel*>("lblWhat")->text(), "New name for it:");
         dialog.show();
         QVERIFY(QTest::qWaitForWindowActive(&dialog));
         dialog.findChild<QLineEdit*>("txtEnterName")->insert(typed);
