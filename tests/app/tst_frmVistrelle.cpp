@@ -286,7 +286,7 @@ private slots:
     // ends without the window being closed (a lost display) keeps it. While time-lapse runs and
     // while capturing is paused, the captions, the tray tip and the tray icon say so, in the main
     // window and in low-resource mode; the two share the one pause.
-    void lowResourceMode()
+    void captionsAndLowResourceMode()
     {
         AppUnderTest t;
         t.fakes.tray.present = true;
@@ -307,7 +307,7 @@ private slots:
         QVERIFY(QFile::remove(t.settingsFile()));
 
         // The settings are written on the way, and the first tick hides the small window behind
-        // its tray icon.
+        // its tray icon; the end-to-end low-resource test runs the mode without a tray.
         t.click("cmdLowResourceMode");
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QPointer<frmLowResource> small = t.app.lowResourceWindow();
