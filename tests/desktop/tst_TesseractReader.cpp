@@ -52,7 +52,6 @@ private slots:
         QTest::addColumn<QByteArray>("picture");
         QTest::addColumn<bool>("read"); // else marked as no picture
         const QString text = QStringLiteral("Quarterly invoice from Harbour Supplies");
-        QTest::newRow("light") << screenText(text) << true;
         QTest::newRow("dark") << screenText(text, Screen::Dark) << true;
         QTest::newRow("dark dialog on a black desktop") << screenText(text, Screen::DarkDialog) << true;
         QTest::newRow("empty") << QByteArray() << false;
