@@ -11,11 +11,9 @@ ClipboardOwner::ClipboardOwner(Sending sending, QByteArray bytes, bool handsOver
     , m_window(XCreateSimpleWindow(m_display, DefaultRootWindow(m_display), 0, 0, 1, 1, 0, 0, 0))
 {
     XSetSelectionOwner(m_display, atom("CLIPBOARD"), m_window, CurrentTime);
-    if (handsOver) {
+    if (handsOver)
         XConvertSelection(m_display, atom("CLIPBOARD_MANAGER"), atom("SAVE_TARGETS"), atom("HAND_OVER"),
                           m_window, CurrentTime);
-        m_handOver = HandOver::Asked;
-    }
     XSync(m_display, False);
     m_thread = std::thread([this] { serve(); });
 }

@@ -15,8 +15,8 @@ public:
     enum class Sending { Whole, Pieces, Never, Stops, Endless, TextForAnyType };
 
     /// What came of handing the clipboard over to the clipboard manager (as a program that
-    /// exits at once does).
-    enum class HandOver { NotAsked, Asked, DoneBeforeSending, DoneAfterSending, Refused };
+    /// exits at once does), if it was asked.
+    enum class HandOver { NoAnswer, DoneBeforeSending, DoneAfterSending, Refused };
 
     /// A picture's bytes as an owner sends them: a PNG's signature, then 20,000 bytes of a pattern.
     static QByteArray PngLike();
@@ -41,7 +41,7 @@ private:
     unsigned long m_property = 0;
     std::atomic<bool> m_stop = false;
     std::atomic<int> m_answered = 0;
-    std::atomic<HandOver> m_handOver = HandOver::NotAsked;
+    std::atomic<HandOver> m_handOver = HandOver::NoAnswer;
     bool m_sentAll = false; // the picture's last piece is out
     std::thread m_thread;
 };

@@ -8,6 +8,7 @@
 #include <QPainter>
 #include <QTest>
 #include <thread>
+#include <unistd.h>
 
 // The real reader on pictures made here: words read from screen text, light and dark, and
 // files that are no pictures marked as such rather than read.
@@ -153,23 +154,21 @@ private:
         return png(image);
     }
 
-    // The state of each living process this one started ("S" waiting, "T" stopped), from
+    // The state of each living process this thread started ("S" waiting, "T" stopped), from
     // /proc; one that died and is not collected yet is no longer there.
     static QStringList readingProcesses()
     {
         QStringList states;
-        for (const QString& task : QDir("/proc/self/task").entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
-            QFile children("/proc/self/task/" + task + "/children");
-            if (!children.open(QIODevice::ReadOnly))
+        QFile children(QStringLiteral("/proc/self/task/%1/children").arg(::getpid()));
+        if (!children.open(QIODevice::ReadOnly))
+            return states;
+        for (const QByteArray& pid : children.readAll().split(' ')) {
+            QFile stat("/proc/" + pid.trimmed() + "/stat");
+            if (pid.trimmed().isEmpty() || !stat.open(QIODevice::ReadOnly))
                 continue;
-            for (const QByteArray& pid : children.readAll().split(' ')) {
-                QFile stat("/proc/" + pid.trimmed() + "/stat");
-                if (pid.trimmed().isEmpty() || !stat.open(QIODevice::ReadOnly))
-                    continue;
-                const QString state = stat.readAll().split(')').value(1).trimmed().left(1);
-                if (state != "Z")
-                    states.append(state);
-            }
+            const QString state = stat.readAll().split(')').value(1).trimmed().left(1);
+            if (state != "Z")
+                states.append(state);
         }
         return states;
     }
