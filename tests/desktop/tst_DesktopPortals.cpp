@@ -167,7 +167,6 @@ class tst_DesktopPortals : public QObject
 private slots:
     void initTestCase()
     {
-        QVERIFY2(qEnvironmentVariableIsSet("DBUS_SESSION_BUS_ADDRESS"), "run on a private session bus");
         qDBusRegisterMetaType<ListedShortcut>();
         qDBusRegisterMetaType<QList<ListedShortcut>>();
         m_standIn.pictureFolder = m_folder.path();
