@@ -33,7 +33,7 @@ QImage testPicture(QSize size)
 class StandIn final : public QDBusVirtualObject
 {
 public:
-    QString pictureFolder;
+    QTemporaryDir pictureFolder; // where the portal leaves its screenshots
     QImage screen = testPicture(QSize(64, 48));
     QImage window = testPicture(QSize(1200, 900)); // more than a pipe holds
     uint screenshotAnswer = 0;                     // 0 yes, 1 cancelled
@@ -73,7 +73,7 @@ public:
             connection.send(message.createReply());
         } else if (member == "Screenshot") {
             screenshotOptions = qdbus_cast<QVariantMap>(message.arguments().value(1));
-            const QString file = pictureFolder + "/Screenshot.png";
+            const QString file = pictureFolder.filePath("Screenshot.png");
             screen.save(file);
             respond(requestFor(screenshotOptions), screenshotAnswer,
                     {{"uri", QUrl::fromLocalFile(file).toString()}}, screenshotAnswer != 0);
@@ -140,15 +140,13 @@ class tst_DesktopPortals : public QObject
 {
     Q_OBJECT
 
-    QTemporaryDir m_folder;
     QThread m_thread;
-    QObject m_onThread; // lives on the stand-in's thread
     StandIn m_standIn;
 
     // Runs \a change on the stand-in's thread, so nothing it reads is changed while it answers.
     void onStandIn(const std::function<void()>& change)
     {
-        QMetaObject::invokeMethod(&m_onThread, change, Qt::BlockingQueuedConnection);
+        QMetaObject::invokeMethod(&m_standIn, change, Qt::BlockingQueuedConnection);
     }
 
     // The grab's one answer: the picture, or why there is none.
@@ -169,8 +167,6 @@ private slots:
     {
         qDBusRegisterMetaType<ListedShortcut>();
         qDBusRegisterMetaType<QList<ListedShortcut>>();
-        m_standIn.pictureFolder = m_folder.path();
-        m_onThread.moveToThread(&m_thread);
         m_standIn.moveToThread(&m_thread);
         m_thread.start();
         bool registered = false;
@@ -220,7 +216,7 @@ private slots:
         }
         QCOMPARE(answerOf(grab), QVariant(m_standIn.screen));
         QCOMPARE(m_standIn.screenshotOptions.value("interactive"), QVariant(false));
-        QVERIFY(!QFile::exists(m_folder.filePath("Screenshot.png")));
+        QVERIFY(!QFile::exists(m_standIn.pictureFolder.filePath("Screenshot.png")));
         onStandIn([this] { m_standIn.screenshotAnswer = 1; });
         QCOMPARE(answerOf(grab), QVariant("The screenshot was cancelled on the desktop."));
         onStandIn([this] { m_standIn.screenshotAnswer = 0; });
