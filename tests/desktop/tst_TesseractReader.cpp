@@ -130,12 +130,10 @@ private slots:
         QCOMPARE(hasted.read(noise(4800, 4800), ReadingControl()).kind, TextReading::Kind::Unreadable);
         QVERIFY(hasted.read(picture, ReadingControl()).text.contains("Harbour"));
 
-        const auto readBy = [](const QString& script) {
-            ProcessTextReader failing("sh", {"-c", script});
-            return failing.read("a picture", ReadingControl());
-        };
-        QCOMPARE(readBy("kill -SEGV $$").kind, TextReading::Kind::Unreadable);
-        const TextReading ended = readBy("exit 3");
+        ProcessTextReader crashing("sh", {"-c", "kill -SEGV $$"});
+        QCOMPARE(crashing.read("a picture", ReadingControl()).kind, TextReading::Kind::Unreadable);
+        const TextReading ended =
+            ProcessTextReader("sh", {"-c", "exit 3"}).read("a picture", ReadingControl());
         QCOMPARE(ended.kind, TextReading::Kind::Unavailable);
         QVERIFY2(ended.text.contains("code 3"), qPrintable(ended.text));
         ProcessTextReader missing("/nonexistent/vistrelle-reader");
