@@ -10,7 +10,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QDir>
 #include <QRegularExpression>
 #include <QScreen>
 #include <QtEndian>
@@ -111,10 +110,10 @@ private slots:
     {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QByteArray>("bytes");
-        const QByteArray jpeg =
-            contents(makeImage(QDir::temp().filePath("tst_BadFiles.jpg"), QSize(200, 100)));
+        const QTemporaryDir scratch;
+        const QByteArray jpeg = contents(makeImage(scratch.filePath("cut.jpg"), QSize(200, 100)));
         // A small real JPEG whose frame header claims 65000 x 65000 pixels.
-        QByteArray huge = contents(makeImage(QDir::temp().filePath("tst_BadFiles16.jpg"), QSize(16, 16)));
+        QByteArray huge = contents(makeImage(scratch.filePath("huge.jpg"), QSize(16, 16)));
         if (const qsizetype frame = huge.indexOf("\xff\xc0"); frame >= 0)
             for (int at : {5, 7})
                 qToBigEndian<quint16>(65000, huge.data() + frame + at);
