@@ -17,8 +17,8 @@ private slots:
         // --help, -h, --bogus, --version=2 and --help with a folder: the end-to-end command-line test.
         QTest::newRow("nothing") << QStringList() << "";
         QTest::newRow("a folder in two words") << QStringList{"My", "Shots"} << "My|Shots";
-        QTest::newRow("a folder after --") << QStringList{"--", "-shots", "--help"} << "-shots|--help";
-        QTest::newRow("a lone dash is a folder") << QStringList{"-"} << "-";
+        QTest::newRow("a lone dash, and anything after --, is a folder")
+            << QStringList{"-", "--", "-shots", "--help"} << "-|-shots|--help";
         QTest::newRow("low-resource with a folder")
             << QStringList{"/home/me", "--low-resource"} << "low-resource /home/me";
         QTest::newRow("find takes the rest") << QStringList{"--find", "-x", "two"} << "--find -x two";

@@ -8,7 +8,6 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QGroupBox>
-#include <QRadioButton>
 #include <QRegularExpression>
 
 namespace {
@@ -47,7 +46,6 @@ private slots:
     {
         const QString page = shown(read("Vistrelle.htm"));
         const QString manual = shown(read("vistrelle.1.in"));
-        QVERIFY(!page.isEmpty() && !manual.isEmpty());
         QStringList missing;
         const auto need = [&missing](const QString& text, const QString& words, const char* where) {
             if (!text.contains(words))

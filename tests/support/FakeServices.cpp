@@ -6,7 +6,7 @@
 
 BoxAnswer FakeMessageBoxes::show(const QString& text, BoxLook look, BoxButtons buttons)
 {
-    shown.append({text, look, buttons});
+    shown.append({text, look});
     if (whileShown)
         whileShown();
     if (!answers.isEmpty())

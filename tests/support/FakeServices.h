@@ -26,7 +26,6 @@ struct ShownBox
 {
     QString text;
     BoxLook look;
-    BoxButtons buttons;
 };
 
 /// Answers boxes from a script (Ok or No when the script is used up) and records them.
@@ -86,9 +85,6 @@ struct FakeKeyState final : KeyState
 {
     short asyncState(int virtualKey) override
     {
-        ++looks;
-        if (virtualKey == 0)
-            return 0;
         if (taps.remove(virtualKey))
             return static_cast<short>(0x8001);
         return states.value(virtualKey, 0);
@@ -103,7 +99,6 @@ struct FakeKeyState final : KeyState
 
     QHash<int, short> states;
     QSet<int> taps;
-    int looks = 0;
     QHash<int, int> atPress; // the modifiers held at a key's press, where the key source saw it
 };
 
