@@ -36,9 +36,6 @@ private slots:
             << WindowGrabWay::Portal;
         QTest::newRow("KDE 5.27 to 6.4") << DesktopSession{true, {seat, wlr}, "KDE", false, ""}
                                          << ClipboardWay::WlrDataControl << WindowGrabWay::KWinScreenShot;
-        QTest::newRow("GNOME")
-            << DesktopSession{true, {seat, "wl_data_device_manager"}, "UBUNTU:GNOME", false, ""}
-            << ClipboardWay::XWayland << WindowGrabWay::Portal;
     }
 
     void choice()
