@@ -17,16 +17,6 @@ class tst_Find : public QObject
 {
     Q_OBJECT
 
-    // A picture of its own colour at \a path below the library, holding \a words, \a age
-    // seconds old.
-    static QString picture(AppUnderTest& t, const QString& path, const QString& words, int age, int colour)
-    {
-        const QString file = makeImage(t.root() + path, QSize(8, 6), QColor::fromRgb(colour));
-        setModified(file, QDateTime::currentDateTime().addSecs(-age));
-        t.fakes.reader.holds(file, words);
-        return file;
-    }
-
     static QStringList found(AppUnderTest& t)
     {
         QStringList lines;
@@ -42,10 +32,16 @@ private slots:
     void findingChoosingAndGoingBack()
     {
         AppUnderTest t;
-        picture(t, "Work/Reports/Image_0.png", "cover page", 400, 0x203040);
-        picture(t, "Work/Reports/Image_1.png", "quarterly revenue", 300, 0x102030);
-        picture(t, "Work/Drafts/Image_2.png", "revenue forecast", 200, 0x405060);
-        picture(t, "Home/Trips/Image_3.png", "holiday photos", 100, 0x708090);
+        // Pictures of their own colours, each newer than the one before: path, then words.
+        const QStringList pictures{
+            "Work/Reports/Image_0.png: cover page", "Work/Reports/Image_1.png: quarterly revenue",
+            "Work/Drafts/Image_2.png: revenue forecast", "Home/Trips/Image_3.png: holiday photos"};
+        for (int n = 0; n < pictures.size(); ++n) {
+            const QString file = makeImage(t.root() + pictures[n].section(": ", 0, 0), QSize(8, 6),
+                                           QColor::fromRgb(0x102030 * (n + 1)));
+            setModified(file, QDateTime::currentDateTime().addSecs(100 * (n - 4)));
+            t.fakes.reader.holds(file, pictures[n].section(": ", 1));
+        }
         std::atomic_bool hold = true;
         t.fakes.reader.whileReading = [&](const std::atomic_bool& stop) {
             while (hold && !stop)
