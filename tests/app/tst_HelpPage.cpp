@@ -12,16 +12,11 @@
 
 namespace {
 
-QString read(const char* name)
+// The words a reader sees of the asset \a name: tags and the manual page's font changes gone,
+// entities and escaped dashes as they show, white space as single spaces.
+QString shown(const char* name)
 {
-    QFile file(QStringLiteral(ASSETS_DIR "/") + QLatin1String(name));
-    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
-}
-
-// The words a reader sees: tags and the manual page's font changes gone, entities and escaped
-// dashes as they show, white space as single spaces.
-QString shown(QString text)
-{
+    QString text = QString::fromUtf8(TestLibrary::contents(QStringLiteral(ASSETS_DIR "/") + name));
     text.remove(QRegularExpression("<[^>]*>")).remove(QRegularExpression(R"(\\f[BIRP])"));
     text.replace("\\-", "-")
         .replace("&lt;", "<")
@@ -44,8 +39,8 @@ class tst_HelpPage : public QObject
 private slots:
     void namesEverything()
     {
-        const QString page = shown(read("Vistrelle.htm"));
-        const QString manual = shown(read("vistrelle.1.in"));
+        const QString page = shown("Vistrelle.htm");
+        const QString manual = shown("vistrelle.1.in");
         QStringList missing;
         const auto need = [&missing](const QString& text, const QString& words, const char* where) {
             if (!text.contains(words))
