@@ -35,10 +35,10 @@ class tst_frmPhotos : public QObject
     Q_OBJECT
 
 private slots:
-    // Fifteen cells a page. A wide and a tall picture keep their shape, centred in their cells on
-    // the dark background, and cells beyond the last are hidden. A double click picks the file the
-    // cell shows, also when a capture has moved the lines since the viewer opened. By Category,
-    // a cell steps through its set's pictures, those of its sub-folders too.
+    // Fifteen cells a page; the set fills exactly two. A wide and a tall picture keep their shape,
+    // centred in their cells on the dark background; cells beyond the last are hidden. A double
+    // click picks the file the cell shows, also when a capture has moved the lines since the viewer
+    // opened. By Category, a cell steps through its set's pictures, those of its sub-folders too.
     void thumbnails()
     {
         AppUnderTest t;
