@@ -31,15 +31,11 @@ private slots:
 
     void dataFolders_data()
     {
-        QTest::addColumn<QStringList>(
-            "present"); // made before: the install marker, a library beside, one in the former data folder
-        QTest::addColumn<bool>("readOnly"); // the program's folder takes no file
-        QTest::addColumn<QString>("found"); // the settings folder, then the default library's parent
-        QTest::newRow("build folder") << QStringList() << false << "program program";
-        QTest::newRow("installed") << QStringList{"marker"} << false << "config pictures";
+        QTest::addColumn<QStringList>("present"); // made before: the install marker, a former library
+        QTest::addColumn<bool>("readOnly");       // the program's folder takes no file
+        QTest::addColumn<QString>("found");       // the settings folder, then the default library's parent
+        // The plain build folder and installed program, with or without a library: end-to-end tests.
         QTest::newRow("read-only, not installed") << QStringList() << true << "config pictures";
-        QTest::newRow("installed, a library beside it")
-            << QStringList{"marker", "program/Vistrelles/"} << false << "program program";
         QTest::newRow("installed, a library in the former data folder")
             << QStringList{"marker", "former/Vistrelles/"} << false << "former former";
         QTest::newRow("build folder beside a former library")
