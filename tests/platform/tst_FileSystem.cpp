@@ -65,7 +65,7 @@ private slots:
     // Each goes in one move, as it is, whatever its name, and never replaces what the trash holds;
     // a link goes as the link (what lies behind it is the library's delete tests'). The information
     // file names where it stood, as its bytes, so the file manager puts it back under the name it
-    // had. Nothing there: refused with ENOENT.
+    // had. (An item already gone is the library's odd-names test.)
     void moveToTrash()
     {
         QFETCH(QString, target);
@@ -99,9 +99,6 @@ private slots:
                      .match(info)
                      .hasMatch(),
                  qPrintable(info));
-        const Outcome gone = MoveToTrash(item);
-        QCOMPARE(gone.kind, Outcome::Kind::Refused);
-        QCOMPARE(gone.error, ENOENT);
     }
 
     void trashOfTheRealMount_data()
@@ -109,8 +106,7 @@ private slots:
         // How lib/Cat/a.jpg is reached | the trash that takes it (none may when empty) | where its
         // information file says it stood.
         QTest::addColumn<QString>("layout");
-        // disk/ is a file system of its own: a library moved there is reached through a link.
-        QTest::newRow("a link to another file system") << "link | disk/.Trash-%1 | libtarget/Cat/a.jpg";
+        // disk/ is another file system reached through a link; with no trash yet: the end-to-end test.
         QTest::newRow("a shared trash") << "link, shared | disk/.Trash/%1 | libtarget/Cat/a.jpg";
         QTest::newRow("a shared trash that is a link")
             << "link, shared link | disk/.Trash-%1 | libtarget/Cat/a.jpg";
@@ -198,7 +194,6 @@ private slots:
         QCOMPARE(NativePath(listed.first().name), name);
         if (!text.isNull())
             QCOMPARE(listed.first().name, text);
-        QVERIFY(EntryExists(m_base + "names/" + listed.first().name));
     }
 
     // Only a regular file is opened, also through a link. A pipe with no writer would hold open()
