@@ -11,6 +11,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 #include <memory>
+#include <optional>
 
 using namespace TestLibrary;
 
@@ -21,7 +22,7 @@ class tst_TextIndex : public QObject
     Q_OBJECT
 
     std::unique_ptr<QTemporaryDir> m_dir;
-    FakeTextReader m_reader;
+    std::optional<FakeTextReader> m_reader; // made afresh for each test
     std::unique_ptr<ReaderWorker> m_worker;
     QStringList m_problems;
     int m_changes = 0; // answers of the worker that it changed the index
@@ -38,13 +39,13 @@ class tst_TextIndex : public QObject
         const QString file =
             makeImage(m_root + path, QSize(8, 6), QColor::fromRgb(m_colour * 7919 % 0xffffff));
         setModified(file, QDateTime(QDate(2024, 5, 1), QTime(12, 0)).addSecs(-age));
-        m_reader.holds(file, words);
+        m_reader->holds(file, words);
         return file;
     }
 
     void start()
     {
-        m_worker = std::make_unique<ReaderWorker>(m_reader);
+        m_worker = std::make_unique<ReaderWorker>(*m_reader);
         connect(m_worker.get(), &ReaderWorker::problem, this,
                 [this](const QString& text) { m_problems << text; });
         connect(m_worker.get(), &ReaderWorker::changed, this, [this] { ++m_changes; });
@@ -85,10 +86,7 @@ private slots:
         m_root = m_dir->path() + "/Library/";
         makeFolder(m_root);
         m_problems.clear();
-        m_reader.texts.clear();
-        m_reader.readSoFar.clear();
-        m_reader.missingData = false;
-        m_reader.whileReading = nullptr;
+        m_reader.emplace();
     }
     void cleanup()
     {
@@ -145,7 +143,7 @@ private slots:
         m_worker->setPaused(false);
         QVERIFY(readAll(5));
         // The capture, though older by its file's time, before the picture the walk found.
-        QCOMPARE(m_reader.readWords().mid(4), (QStringList{"captured", "invoice filed"}));
+        QCOMPARE(m_reader->readWords().mid(4), (QStringList{"captured", "invoice filed"}));
         QCOMPARE(find("invoice", {}, 2), (QStringList{"B/One/Image_new.png", "A/One/Image_old.png"}));
         QCOMPARE(find("invoice", "A/", 1), QStringList{"A/One/Image_old.png"});
     }
@@ -169,7 +167,7 @@ private slots:
         QVERIFY(indexFile() != oldFile);
         QVERIFY(startAndReadAll(1));
         QCOMPARE(find("figures", category), QStringList{moved});
-        QCOMPARE(m_reader.reads(), 1);
+        QCOMPARE(m_reader->reads(), 1);
         QVERIFY(!QFile::exists(oldFile));
     }
 
@@ -209,7 +207,7 @@ private slots:
         QVERIFY(IndexSearch(m_root, indexFile()).find("quarterly").isEmpty());
         QVERIFY(startAndReadAll(1));
         QCOMPARE(find("quarterly"), QStringList{"A/One/Image_1.png"});
-        QCOMPARE(m_reader.reads(), 2);
+        QCOMPARE(m_reader->reads(), 2);
         QCOMPARE(m_problems, QStringList());
     }
 
@@ -224,13 +222,13 @@ private slots:
                  QByteArray::fromHex("89504e470d0a1a0a0000000d49484452000186a0000186a00806000000"));
         picture("A/One/Image_1.png", "fine words");
         QVERIFY(startAndReadAll(4));
-        QCOMPARE(m_reader.reads(), 4);
+        QCOMPARE(m_reader->reads(), 4);
         QCOMPARE(find("fine"), QStringList{"A/One/Image_1.png"});
         m_worker.reset();
         start();
         resync();
         QVERIFY(readAll(4));
-        QCOMPARE(m_reader.reads(), 4);
+        QCOMPARE(m_reader->reads(), 4);
 
         // A picture whose reading never came back three times, as one that ended the program
         // would leave it.
@@ -240,7 +238,7 @@ private slots:
         QVERIFY(IndexDatabase::openForWriting(m_root, indexFile())
                     ->exec("INSERT INTO pictures(hash, attempts) VALUES (x'" + hash + "', 3)"));
         QVERIFY(startAndReadAll(5));
-        QCOMPARE(m_reader.reads(), 4);
+        QCOMPARE(m_reader->reads(), 4);
         QCOMPARE(find("ends"), QStringList());
     }
 
@@ -252,8 +250,8 @@ private slots:
             picture(QString("A/One/Image_%1.png").arg(n), "page " + QString::number(n), n);
         std::atomic_bool reading = false;
         // The third picture is read until the reader is asked to stop.
-        m_reader.whileReading = [&](const std::atomic_bool& stop) {
-            if (m_reader.reads() < 2)
+        m_reader->whileReading = [&](const std::atomic_bool& stop) {
+            if (m_reader->reads() < 2)
                 return;
             reading = true;
             while (!stop)
@@ -266,9 +264,9 @@ private slots:
         m_worker.reset();
         QCOMPARE(find("page"), (QStringList{"A/One/Image_1.png", "A/One/Image_2.png"}));
         QCOMPARE(find("notes editor"), QStringList{"A/One/Image_4.png"});
-        m_reader.whileReading = nullptr;
+        m_reader->whileReading = nullptr;
         QVERIFY(startAndReadAll(4));
-        QCOMPARE(m_reader.readWords(), (QStringList{"page 1", "page 2", "captured last", "page 3"}));
+        QCOMPARE(m_reader->readWords(), (QStringList{"page 1", "page 2", "captured last", "page 3"}));
     }
 
     // A full disk: Find answers from what was saved, the user is told once, and reading goes
@@ -301,8 +299,8 @@ private slots:
         picture("A/One/Image_1.png", "words");
         QVERIFY(startAndReadAll(1));
         m_worker->setLanguages({"eng", "deu"});
-        QTRY_COMPARE(m_reader.reads(), 2);
-        m_reader.missingData = true;
+        QTRY_COMPARE(m_reader->reads(), 2);
+        m_reader->missingData = true;
         m_worker->setLanguages({"deu"});
         QTRY_COMPARE(m_problems, QStringList{"no language data"});
         QCOMPARE(find("words"), QStringList{"A/One/Image_1.png"});
