@@ -52,12 +52,10 @@ private slots:
         QTest::newRow("accepted, later line wins")
             << QByteArray(
                    "MTOP=-70\r\nMLEFT=5\r\nMLEFT=1234\r\nITOP=0\r\nIWIDTH=2147483647\r\nJPEG_QUALITY=100\r\n"
-                   "DIRMAX=501\r\nFILEMAX=5001\r\nTIMELAPSE_SILENT=YES\r\nIMAGEFORMAT=PNG\r\n"
-                   "FIND_LANGUAGES=eng+chi_sim\r\nWINDOW_TITLE_IN_FILE=YES\r\n")
+                   "IMAGEFORMAT=PNG\r\nFIND_LANGUAGES=eng+chi_sim\r\n")
             << QStringList{
-                   "MTOP=-70",   "MLEFT=1234",   "ITOP=0",     "IWIDTH=2147483647", "JPEG_QUALITY=100",
-                   "DIRMAX=501", "FILEMAX=5001", "SILENT=yes", "EXT=.png",          "LANGUAGES=eng+chi_sim",
-                   "TITLE=yes"};
+                   "MTOP=-70", "MLEFT=1234",           "ITOP=0", "IWIDTH=2147483647", "JPEG_QUALITY=100",
+                   "EXT=.png", "LANGUAGES=eng+chi_sim"};
         QTest::newRow("out of range skipped, names, LF lines")
             << QByteArray("IWIDTH=1\nIWIDTH=0\nJPEG_QUALITY=1\nJPEG_QUALITY=0\nJPEG_QUALITY=101\nDIRMAX=700\n"
                           "DIRMAX=500\nFILEMAX=7000\nFILEMAX=5000\nFIRSTCAT=\nFIRSTSET=a=K\xc3\xb6ln\n")
