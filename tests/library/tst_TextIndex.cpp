@@ -15,8 +15,8 @@
 
 using namespace TestLibrary;
 
-// The text index: what Find matches, how pictures are followed through renames and moves, and
-// how the index survives damage, unreadable pictures, stops and a full disk.
+// The text index: what Find matches, how pictures are followed when the library moves, and how
+// the index survives damage, unreadable pictures, stops and a full disk.
 class tst_TextIndex : public QObject
 {
     Q_OBJECT
@@ -164,7 +164,6 @@ private slots:
         const QString oldFile = indexFile();
         QVERIFY(QDir().rename(m_root, m_dir->path() + "/Moved/"));
         m_root = m_dir->path() + "/Moved/";
-        QVERIFY(indexFile() != oldFile);
         QVERIFY(startAndReadAll(1));
         QCOMPARE(find("figures", category), QStringList{moved});
         QCOMPARE(m_reader->reads(), 1);
@@ -230,8 +229,6 @@ private slots:
         QVERIFY(readAll(4));
         QCOMPARE(m_reader->reads(), 4);
 
-        // A picture whose reading never came back three times, as one that ended the program
-        // would leave it.
         const QString fatal = picture("A/One/Image_2.png", "ends the program");
         m_worker.reset();
         const QByteArray hash = PictureHash(fatal).toHex();
