@@ -39,9 +39,10 @@ private slots:
     {
         QTest::addColumn<QString>("captured");
         // Between two files, letter case ignored: the thumbnail viewer's capture; into an empty
-        // set and after the last file: the main window's.
+        // set: the main window's.
         QTest::newRow("first") << "Image_040417_090909.jpg";
         QTest::newRow("before a sub-folder") << "Image_040417_121212_Time_Lapsed.jpg";
+        QTest::newRow("last") << "z.jpg";
     }
 
     // A capture's row goes where the order puts it, as a listing would; the current row stays on
