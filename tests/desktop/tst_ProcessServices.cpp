@@ -271,7 +271,7 @@ private slots:
                 QVERIFY(::chown(bytes(temporary).constData(), 65534, 65534) == 0);
         }
         const QString folder = RuntimeFolder();
-        QCOMPARE(folder, m_base + used.arg(uid));
+        QCOMPARE(folder, m_base + QString(used).replace("%1", uid));
         struct stat info = {};
         QVERIFY(::lstat(bytes(folder).constData(), &info) == 0);
         QCOMPARE(info.st_mode & 0777, 0700u); // a link's would be 0777
