@@ -71,8 +71,6 @@ public:
     /// Puts \a image on the clipboard, replacing what was there; changeCount() tells its change
     /// when this returns, and the picture arrives later like any other.
     virtual void setImage(const QImage& image) = 0;
-    /// Empties the clipboard, whatever it holds.
-    virtual void clear() = 0;
     /// Empties the clipboard only while it still holds what change \a change put there; content
     /// that arrived since stays.
     virtual void clearIfStill(quint64 change) = 0;

@@ -49,7 +49,6 @@ struct FakeClipboard final : Clipboard
     quint64 contentChange() override { return content; }
     bool hasImage() override { return holdsImage; }
     void setImage(const QImage& image) override;
-    void clear() override { setImage(QImage()); }
     void clearIfStill(quint64 change) override;
 
     /// Its owner leaves as its program exits: a change that puts nothing there.

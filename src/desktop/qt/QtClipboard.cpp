@@ -63,12 +63,6 @@ void QtClipboard::setImage(const QImage& image)
         Qt::QueuedConnection);
 }
 
-void QtClipboard::clear()
-{
-    if (m_reader)
-        m_reader->clear();
-}
-
 void QtClipboard::clearIfStill(quint64 change)
 {
     if (m_reader)

@@ -26,7 +26,6 @@ public:
     quint64 contentChange() override { return m_content; }
     bool hasImage() override { return m_image; }
     void setImage(const QImage& image) override;
-    void clear() override;
     void clearIfStill(quint64 change) override;
 
 private:

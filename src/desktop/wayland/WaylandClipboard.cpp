@@ -462,11 +462,6 @@ void WaylandClipboard::setImage(const QImage& image)
         Qt::QueuedConnection);
 }
 
-void WaylandClipboard::clear()
-{
-    m_device->empty();
-}
-
 void WaylandClipboard::clearIfStill(quint64 change)
 {
     // Wayland has no way to hold the compositor while looking: a copy made in the moment

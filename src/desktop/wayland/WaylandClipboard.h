@@ -27,7 +27,6 @@ public:
     quint64 contentChange() override;
     bool hasImage() override;
     void setImage(const QImage& image) override;
-    void clear() override;
     void clearIfStill(quint64 change) override;
 
     /// The protocol's side of the clipboard, one implementation per protocol.

@@ -100,11 +100,6 @@ void X11ClipboardReader::clearIfStill(quint64 change)
     send({Command::Kind::ClearIfStill, change});
 }
 
-void X11ClipboardReader::clear()
-{
-    send({Command::Kind::Clear});
-}
-
 quint64 X11ClipboardReader::own()
 {
     std::unique_lock lock(m_mutex);
@@ -171,9 +166,6 @@ bool X11ClipboardReader::runCommands()
             return false;
         case Command::Kind::ClearIfStill:
             clearing(command.change);
-            break;
-        case Command::Kind::Clear:
-            clearing(std::nullopt);
             break;
         case Command::Kind::Own: {
             // The program's own picture is in its memory already: it is never read.
@@ -256,7 +248,7 @@ unsigned long X11ClipboardReader::serverTime()
     return event.xproperty.time;
 }
 
-void X11ClipboardReader::clearing(std::optional<quint64> ifStill)
+void X11ClipboardReader::clearing(quint64 ifStill)
 {
     if (m_emptyOwner) {
         // Under XWayland, a clipboard left without owner is not passed on to the Wayland side
@@ -264,14 +256,14 @@ void X11ClipboardReader::clearing(std::optional<quint64> ifStill)
         // connection, so the server cannot be held meanwhile; it takes it as of the moment
         // before the look instead, which the server ignores when anyone took it since.
         const unsigned long before = serverTime();
-        if (!ifStill || (*ifStill != 0 && changeNow() == *ifStill))
+        if (ifStill != 0 && changeNow() == ifStill)
             m_emptyOwner->takeAsOf(m_display, before);
         return;
     }
     // With the server held, no other program can take the clipboard between the look at the
     // notices and the clearing, and the notice read after the clearing is the clearing's own.
     XGrabServer(m_display);
-    if (!ifStill || (*ifStill != 0 && changeNow() == *ifStill)) {
+    if (ifStill != 0 && changeNow() == ifStill) {
         XSetSelectionOwner(m_display, m_clipboard, None, CurrentTime);
         m_clearing = true;
         changeNow();

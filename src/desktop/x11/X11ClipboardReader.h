@@ -52,8 +52,6 @@ public:
     quint64 present() const { return m_present; }
     /// Empties the clipboard while change \a change is still the last one.
     void clearIfStill(quint64 change);
-    /// Empties the clipboard, whoever owns it.
-    void clear();
     /// Waits until the reader has read the server's notices until now, and counts the last
     /// change as this program's own picture, which it never reads: its number, or 0 when the
     /// reader did not answer within a second.
@@ -62,7 +60,7 @@ public:
 private:
     struct Command
     {
-        enum class Kind { ClearIfStill, Clear, Own, Stop } kind;
+        enum class Kind { ClearIfStill, Own, Stop } kind;
         quint64 change = 0;
     };
 
@@ -73,7 +71,7 @@ private:
     void readEvents();
     void notice(const union _XEvent& event);
     quint64 changeNow();
-    void clearing(std::optional<quint64> ifStill);
+    void clearing(quint64 ifStill);
     unsigned long serverTime();
     void startTransfer();
     void settle();
