@@ -1,14 +1,13 @@
 #include "desktop/qt/ImageTypes.h"
 #include "desktop/wayland/WlrootsScreenGrab.h"
-#include "desktop/x11/X11ScreenGrab.h"
 
 #include <QTest>
 
 Q_DECLARE_METATYPE(std::optional<FocusedWindow>)
 
 // What the desktop adapters make of what the desktop tells them: which of the types a clipboard
-// offers are fetched and in which order, the part of a window on the screen, and the focused
-// window's place in the compositor's layout tree.
+// offers are fetched and in which order, and the focused window's place in the compositor's
+// layout tree.
 class tst_DesktopAnswers : public QObject
 {
     Q_OBJECT
@@ -34,13 +33,6 @@ private slots:
         QFETCH(QStringList, offered);
         QFETCH(QStringList, fetched);
         QCOMPARE(ReadableImageTypes(offered), fetched);
-    }
-
-    // A maximised window reaches past the screen by its border on every side: the part on the
-    // screen, in the window's own coordinates.
-    void visiblePart()
-    {
-        QCOMPARE(VisiblePart(QRect(-4, -4, 1288, 808), QSize(1280, 800)), QRect(4, 4, 1280, 800));
     }
 
     void focusedWindow_data()
