@@ -18,7 +18,6 @@ private slots:
         QTest::addColumn<int>("modifiers");
         QTest::newRow("letter, Ctrl+Shift let go since")
             << int('K') << "keydown ctrl keydown shift keydown k keyup shift keyup ctrl" << 3;
-        QTest::newRow("F1, Ctrl held since") << 0x70 << "keydown F1 keydown ctrl" << 0;
         QTest::newRow("F12, Shift, then Ctrl held")
             << 0x7B << "keydown shift keydown F12 keyup shift keydown ctrl" << 2;
         QTest::newRow("left arrow") << 0x25 << "keydown Left" << 0;
