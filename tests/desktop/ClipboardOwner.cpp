@@ -49,7 +49,7 @@ void ClipboardOwner::piece(const QByteArray& bytes)
 void ClipboardOwner::serve()
 {
     constexpr qsizetype pieceSize = 4096;
-    qsizetype sent = 0;
+    int pieces = 0;
     const auto reply = [this](const XSelectionRequestEvent& asked) {
         XSelectionEvent event{
             SelectionNotify, 0,         True, m_display, asked.requestor, asked.selection, asked.target,
@@ -94,15 +94,10 @@ void ClipboardOwner::serve()
             }
         } else if (event.type == PropertyNotify && event.xproperty.state == PropertyDelete &&
                    event.xproperty.window == m_requestor && event.xproperty.atom == m_property) {
-            // The requestor took the last piece: the next one, or the empty end.
-            if (m_sending == Sending::Endless) {
-                piece(sent++ == 0 ? m_bytes.left(pieceSize) : QByteArray(pieceSize, 'x'));
-            } else if (m_sending != Sending::Stops || sent == 0) {
-                const QByteArray next = m_bytes.mid(sent, pieceSize);
-                piece(next);
-                sent = std::min(sent + pieceSize, m_bytes.size() + 1);
-                m_sentAll = next.isEmpty();
-            }
+            // The requestor took the last piece: the picture's first, then pieces without end or
+            // nothing more.
+            if (m_sending == Sending::Endless || pieces == 0)
+                piece(pieces++ == 0 ? m_bytes.left(pieceSize) : QByteArray(pieceSize, 'x'));
         }
     }
 }

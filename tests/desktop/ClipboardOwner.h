@@ -7,12 +7,12 @@
 struct _XDisplay;
 
 /// Another program owning the X clipboard with an image/png on offer, on a connection and thread
-/// of its own, sending the picture as told: whole, in pieces (INCR), not at all, a piece and then
-/// nothing, pieces without end, or its text for whatever type it is asked.
+/// of its own, sending the picture as told: whole, not at all, a piece (INCR) and then nothing,
+/// pieces without end, or its text for whatever type it is asked.
 class ClipboardOwner
 {
 public:
-    enum class Sending { Whole, Pieces, Never, Stops, Endless, TextForAnyType };
+    enum class Sending { Whole, Never, Stops, Endless, TextForAnyType };
 
     /// What came of handing the clipboard over to the clipboard manager (as a program that
     /// exits at once does), if it was asked.
@@ -24,7 +24,6 @@ public:
     explicit ClipboardOwner(Sending sending, QByteArray bytes = PngLike(), bool handsOver = false);
     ~ClipboardOwner();
 
-    /// The requests answered so far.
     int answered() const { return m_answered; }
     HandOver handOver() const { return m_handOver; }
 
@@ -42,6 +41,6 @@ private:
     std::atomic<bool> m_stop = false;
     std::atomic<int> m_answered = 0;
     std::atomic<HandOver> m_handOver = HandOver::NoAnswer;
-    bool m_sentAll = false; // the picture's last piece is out
+    bool m_sentAll = false; // the picture is out
     std::thread m_thread;
 };

@@ -91,7 +91,6 @@ private slots:
         QTest::addColumn<QString>("failure");
         const QString stopped = "The program that offered the picture on the clipboard stopped sending it.";
         QTest::newRow("whole") << Sending::Whole << QString();
-        QTest::newRow("in pieces") << Sending::Pieces << QString();
         QTest::newRow("never sends") << Sending::Never << stopped;
         QTest::newRow("stops midway") << Sending::Stops << stopped;
         QTest::newRow("sends without end")
