@@ -123,9 +123,14 @@ private slots:
         QTRY_COMPARE(readingProcesses(), QStringList());
 
         // A picture that takes more processor time than any screenshot is given up on and
-        // marked; the next one is read by a new process.
+        // marked; the next one is read by a new process. Random dots are countless tiny letters.
+        QImage noise(4800, 4800, QImage::Format_Grayscale8);
+        quint32 seed = 1;
+        for (int y = 0; y < noise.height(); ++y)
+            for (int x = 0; x < noise.width(); ++x)
+                noise.scanLine(y)[x] = (seed = seed * 1664525 + 1013904223) >> 31 ? 0 : 255;
         ProcessTextReader hasted(VISTRELLE_READER_PROGRAM, {"--seconds-per-picture", "1"});
-        QCOMPARE(hasted.read(noise(4800, 4800), ReadingControl()).kind, TextReading::Kind::Unreadable);
+        QCOMPARE(hasted.read(png(noise), ReadingControl()).kind, TextReading::Kind::Unreadable);
         QVERIFY(hasted.read(picture, ReadingControl()).text.contains("Harbour"));
 
         ProcessTextReader crashing("sh", {"-c", "kill -SEGV $$"});
@@ -139,17 +144,6 @@ private slots:
     }
 
 private:
-    // Random dots, which the reader takes for countless tiny letters.
-    static QByteArray noise(int width, int height)
-    {
-        QImage image(width, height, QImage::Format_Grayscale8);
-        quint32 seed = 1;
-        for (int y = 0; y < height; ++y)
-            for (int x = 0; x < width; ++x)
-                image.scanLine(y)[x] = (seed = seed * 1664525 + 1013904223) >> 31 ? 0 : 255;
-        return png(image);
-    }
-
     // The state of each living process this thread started ("S" waiting, "T" stopped), from
     // /proc; one that died and is not collected yet is no longer there.
     static QStringList readingProcesses()
