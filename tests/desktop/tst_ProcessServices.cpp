@@ -79,15 +79,13 @@ private slots:
 
     // A second start's capture command, handed to the running program over a socket that only
     // the user may open, becomes a tap of its shortcut, answered only once taken, whatever
-    // else happens; anything else is refused and fires nothing, and idle clients are cut off in
-    // time. With no program listening the command fails.
+    // else happens; anything else is refused and fires nothing, and idle clients are cut off in time.
     void holdsOut()
     {
         QFETCH(QString, trouble);
         useRuntime(trouble == "deep" ? QString(120, 'd') : QString("run")); // deep: past a socket's address
         if (trouble == "stale")
             makeFile(CommandSocketPath());
-        QVERIFY(!SendShortcutCommand(Shortcut::ActiveWindow));
         CommandServer server(m_shortcuts);
         QVERIFY(server.listen());
         if (trouble != "deep")
