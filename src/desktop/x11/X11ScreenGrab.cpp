@@ -69,13 +69,15 @@ QImage toQImage(XImage* image)
     return result;
 }
 
-} // namespace
-
+// The part of \a window that lies on a screen of \a screenSize, in window coordinates; empty
+// when none does.
 QRect VisiblePart(const QRect& window, const QSize& screenSize)
 {
     const QRect onScreen = window.intersected(QRect(QPoint(0, 0), screenSize));
     return onScreen.isEmpty() ? QRect() : onScreen.translated(-window.topLeft());
 }
+
+} // namespace
 
 void X11ScreenGrab::grab()
 {

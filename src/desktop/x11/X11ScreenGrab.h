@@ -2,8 +2,6 @@
 
 #include "platform/ScreenGrab.h"
 
-#include <QRect>
-
 /// The active window from the X server: _NET_ACTIVE_WINDOW, else (without a window manager that
 /// keeps it) the input focus, climbed to its top-level frame (the child of the root window).
 /// Answered at once, from within grab().
@@ -30,7 +28,3 @@ public:
 private:
     ReadFrom m_readFrom;
 };
-
-/// The part of \a window that lies on a screen of \a screenSize, in window coordinates; empty
-/// when none does.
-QRect VisiblePart(const QRect& window, const QSize& screenSize);
