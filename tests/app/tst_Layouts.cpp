@@ -132,7 +132,6 @@ private slots:
     {
         QTest::addColumn<double>("points");
         QTest::newRow("desktop") << 0.0;
-        QTest::newRow("11 points") << 11.0;
         QTest::newRow("14 points") << 14.0;
     }
 

@@ -3,11 +3,9 @@
 #include "ui/dialogs/frmEnterName.h"
 #include "ui/dialogs/frmRelocate.h"
 
-#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressDialog>
-#include <QTest>
 #include <QTimer>
 
 using namespace TestLibrary;
@@ -245,7 +243,6 @@ private slots:
         QCOMPARE(t.dialogs.captions.first(), "Where should these (3) files be moved?");
         QCOMPARE(filesIn(t.root() + "A/From"), QStringList{"2.jpg"});
         QCOMPARE(filesIn(t.root() + "B/To"), (QStringList{"1.jpg", "2.jpg", "3.png"}));
-        QCOMPARE(contents(t.root() + "B/To/2.jpg"), "B/To/2.jpg");
         QCOMPARE(t.fakes.boxes.texts(), (QStringList{"These files were not moved and are still where they "
                                                      "were:\n\n2.jpg: a file of that name is already there",
                                                      "The selected files are already in that image set.  "
