@@ -143,63 +143,50 @@ private slots:
         QCOMPARE(t.fakes.boxes.shown.first().look, BoxLook::Exclamation);
     }
 
-    void introSetAtStartup_data()
+    // The settings file at start: the Image Set shown, FIRSTCAT/FIRSTSET kept while an Image Set of
+    // that name is found; the windows stay on the screens that exist, and a width beyond the
+    // screens counts as one too small, and is not saved again.
+    void settingsAtStart_data()
     {
-        // FIRSTCAT/FIRSTSET -> the Category/Image Set shown; kept in the settings while the set is found
-        QTest::addColumn<QString>("start");
-        QTest::newRow("preferred category") << "b/Misc -> b/Misc";
-        QTest::newRow("other category holds it") << "Gone/Only -> b/Only";
-        QTest::newRow("set gone") << "b/Nowhere -> (x)/Lower";
+        QTest::addColumn<QString>("settings");
+        QTest::addColumn<QString>("shown"); // the Category/Image Set
+        QTest::addColumn<QString>("saved"); // lines written back on closing
+        const QString misc = "FIRSTCAT=b\r\nFIRSTSET=Misc", only = "FIRSTCAT=Gone\r\nFIRSTSET=Only";
+        const QString first = "(x)/Lower"; // the first Category's first Image Set
+        QTest::newRow("preferred category") << misc << "b/Misc" << misc;
+        QTest::newRow("other category holds it") << only << "b/Only" << only;
+        QTest::newRow("set gone") << "FIRSTCAT=b\r\nFIRSTSET=Nowhere" << first << "FIRSTCAT=\r\nFIRSTSET=";
+        // The offscreen platform's screen: 800 pixels, 12000 twips wide.
+        QTest::newRow("viewer wider than the screen") << "IWIDTH=13500" << first << "IWIDTH=4995";
+        QTest::newRow("viewer as wide as the screen") << "IWIDTH=12000" << first << "IWIDTH=12000";
+        QTest::newRow("viewer far right") << "ILEFT=2147483647" << first << "ILEFT=0";
+        QTest::newRow("main window far below") << "MTOP=90000" << first << "MTOP=0";
     }
-    // Then another Category keeps the Image Set's name when it holds a set of exactly that name,
-    // else shows its first set; hidden folders are no Categories.
-    void introSetAtStartup()
+    void settingsAtStart()
     {
-        QFETCH(QString, start);
+        QFETCH(QString, settings);
+        QFETCH(QString, shown);
+        QFETCH(QString, saved);
         AppUnderTest t;
         for (const char* folder :
              {"b/Beta", "b/Misc", "b/Only", "A/Misc", "(x)/misc", "(x)/Lower", ".hidden/Set"})
             makeFolder(t.root() + folder);
-        const QString intro = start.section(" -> ", 0, 0), shown = start.section(" -> ", 1);
-        const QByteArray settings = QString("FIRSTCAT=%1\r\nFIRSTSET=%2\r\n")
-                                        .arg(intro.section('/', 0, 0), intro.section('/', 1))
-                                        .toUtf8();
-        QVERIFY(t.start(settings));
+        QVERIFY(t.start(settings.toUtf8() + "\r\n"));
         QCOMPARE(t.shownSet(), shown);
+        const QRect screen = QGuiApplication::primaryScreen()->geometry();
+        QVERIFY(screen.contains(t.app.imageViewer().frameGeometry().topLeft()));
+        QVERIFY(t.app.imageViewer().width() <= screen.width());
+        QVERIFY(screen.contains(t.main().frameGeometry().topLeft()));
+        // Another Category keeps the Image Set's name when it holds a set of exactly that name, else
+        // shows its first set; hidden folders are no Categories.
         QCOMPARE(t.items("cboImageSetCategory"), (QStringList{"(x)", "A", "b"}));
         t.choose("cboImageSetCategory", "A");
         t.choose("cboImageSetCategory", "b");
         QCOMPARE(t.shownSet(), "b/Misc");
         t.choose("cboImageSetCategory", "(x)");
         QCOMPARE(t.shownSet(), "(x)/Lower");
-        const bool kept = intro.section('/', 1) == shown.section('/', 1);
-        QVERIFY(t.settingsAfterClose().contains(kept ? settings : "FIRSTCAT=\r\nFIRSTSET=\r\n"));
-    }
-
-    // Windows stay on the screens that exist, whatever the settings file says; a width beyond
-    // the screens counts as one too small, and is not saved again.
-    void windowsStayOnTheScreens_data()
-    {
-        QTest::addColumn<QByteArray>("settings");
-        QTest::addColumn<QString>("saved"); // a line written back on closing
-        // The offscreen platform's screen: 800 pixels, 12000 twips wide.
-        QTest::newRow("viewer wider than the screen") << QByteArray("IWIDTH=13500\r\n") << "IWIDTH=4995";
-        QTest::newRow("viewer as wide as the screen") << QByteArray("IWIDTH=12000\r\n") << "IWIDTH=12000";
-        QTest::newRow("viewer far right") << QByteArray("ILEFT=2147483647\r\n") << "ILEFT=0";
-        QTest::newRow("main window far below") << QByteArray("MTOP=90000\r\n") << "MTOP=0";
-    }
-    void windowsStayOnTheScreens()
-    {
-        QFETCH(QByteArray, settings);
-        QFETCH(QString, saved);
-        AppUnderTest t;
-        QVERIFY(t.start(settings));
-        const QRect screen = QGuiApplication::primaryScreen()->geometry();
-        QVERIFY(screen.contains(t.app.imageViewer().frameGeometry().topLeft()));
-        QVERIFY(t.app.imageViewer().width() <= screen.width());
-        QVERIFY(screen.contains(t.main().frameGeometry().topLeft()));
         const QByteArray text = t.settingsAfterClose();
-        QVERIFY2(text.split('\n').contains(saved.toUtf8() + '\r'), text.constData());
+        QVERIFY2(text.contains(saved.toUtf8() + "\r\n"), text.constData());
     }
 
     // The info line under the file list: date modified and size in whole kilobytes; nothing for
