@@ -33,13 +33,6 @@ void FakeClipboard::setImage(const QImage& image)
         QMetaObject::invokeMethod(this, &FakeClipboard::send, Qt::QueuedConnection);
 }
 
-void FakeClipboard::ownerLeaves()
-{
-    holdsImage = false;
-    ++changes;
-    emit changed();
-}
-
 bool FakeClipboard::send()
 {
     if (waiting.isEmpty())

@@ -51,8 +51,6 @@ struct FakeClipboard final : Clipboard
     void setImage(const QImage& image) override;
     void clearIfStill(quint64 change) override;
 
-    /// Its owner leaves as its program exits: a change that puts nothing there.
-    void ownerLeaves();
     /// Sends the picture of the oldest change waiting, when it is still on the clipboard;
     /// false when none waits.
     bool send();
