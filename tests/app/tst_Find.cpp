@@ -6,7 +6,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QLocale>
 
 using namespace TestLibrary;
 
@@ -27,8 +26,6 @@ class tst_Find : public QObject
     }
 
 private slots:
-    void initTestCase() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
-
     void findingChoosingAndGoingBack()
     {
         AppUnderTest t;

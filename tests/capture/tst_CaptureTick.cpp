@@ -150,8 +150,7 @@ private slots:
         QTest::addColumn<int>("grabs");
         QTest::addColumn<QStringList>("told"); // or asked
         const QStringList none, one{"Image_040417_155228.jpg"}, two{one.first(), "Image_040417_155228_2.jpg"};
-        QTest::newRow("two commands between ticks") << "tt.." << one << 1 << none;
-        QTest::newRow("reported held again, then released") << "p.pr." << one << 1 << none;
+        QTest::newRow("a command twice between ticks, held again") << "tt..p.pr." << two << 2 << none;
         QTest::newRow("a bitmap in the buffers of a burst")
             << "hhbh" << QStringList{"Image_040417_155228.bmp", one.first(), two.last()} << 3 << none;
         QTest::newRow("the desktop asks first, once the user has read why")
