@@ -159,8 +159,7 @@ private slots:
         QTest::newRow("tapped while paused") << "PkTtl..R..h" << one << 1 << none;
         QTest::newRow("a tick while the desktop is asked")
             << "NkT." << QStringList{one.first(), "Image_040417_155228_Time_Lapsed.jpg"} << 2 << none;
-        QTest::newRow("paused before the answer") << "whPaR." << none << 1 << none;
-        QTest::newRow("no window, no reason: silent") << "wnh.ah.a" << none << 2 << none;
+        QTest::newRow("paused before the answer; no window: silent") << "whPaR.nh.ah.a" << none << 3 << none;
         QTest::newRow("refused: told once, nothing filed")
             << "wnyh.ah.ah.a" << none << 3
             << QStringList{"The active window was not captured.  The desktop refuses."};
