@@ -127,11 +127,16 @@ private slots:
         picture("A/Two/Image_mid.png", "invoice due", 200);
         picture("B/One/Image_new.png", "invoice sent", 100);
         const QString capture = picture("B/One/Image_capture.png", "invoice drafted", 400);
+        // The oldest picture's bytes in another Category too: its file there is no answer within "A/".
+        QVERIFY(QFile::copy(m_root + "A/One/Image_old.png", m_root + "B/One/Image_copy.png"));
+        setModified(m_root + "B/One/Image_copy.png",
+                    QDateTime(QDate(2024, 5, 1), QTime(12, 0)).addSecs(-700));
         start();
         m_worker->record(capture, {});
-        QVERIFY(readAll(4));
-        QCOMPARE(find("invoice"), (QStringList{"B/One/Image_new.png", "A/Two/Image_mid.png",
-                                               "A/One/Image_old.png", "B/One/Image_capture.png"}));
+        QVERIFY(readAll(5));
+        QCOMPARE(find("invoice"),
+                 (QStringList{"B/One/Image_new.png", "A/Two/Image_mid.png", "A/One/Image_old.png",
+                              "B/One/Image_capture.png", "B/One/Image_copy.png"}));
         QVERIFY(QFile::remove(m_root + "A/Two/Image_mid.png"));
         QCOMPARE(find("invoice", "A/"), QStringList{"A/One/Image_old.png"});
         m_worker->setPaused(true);
@@ -140,7 +145,7 @@ private slots:
         resync();
         m_worker->record(later, {});
         m_worker->setPaused(false);
-        QVERIFY(readAll(5));
+        QVERIFY(readAll(6));
         // The capture, though older by its file's time, before the picture the walk found.
         QCOMPARE(m_reader->readWords().mid(4), (QStringList{"captured", "invoice filed"}));
         QCOMPARE(find("invoice", {}, 2), (QStringList{"B/One/Image_new.png", "A/One/Image_old.png"}));
