@@ -210,11 +210,6 @@ private slots:
                                                      << "Cat/Set/" << forGood << false;
             QTest::addRow("linked Category%s", way) << "Vistrelles/Cat>outside"
                                                     << "Cat/" << forGood << false;
-            // Never walked into: a link to the test's folder, standing in for the root, leads to all.
-            QTest::addRow("Image Set linked to the folder above%s", way) << "Vistrelles/Cat/Root>/"
-                                                                         << "Cat/Root/" << forGood << false;
-            QTest::addRow("Category linked to the folder above%s", way) << "Vistrelles/Root>/"
-                                                                        << "Root/" << forGood << false;
         }
     }
 
