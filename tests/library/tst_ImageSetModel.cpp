@@ -23,13 +23,19 @@ class tst_ImageSetModel : public QObject
     Q_OBJECT
 
 private slots:
-    // The first images as the walk gives them are kept, then put in display order; a sub-folder's
-    // files stand together (how they are shown is the main window's file list test).
+    // The first images as the walk gives them are kept, then put in display order: punctuation,
+    // digits, letters; case ignored, shorter first; names that differ only in case still get one
+    // fixed order; a sub-folder's files stand together (how they are shown is the main window's
+    // file list test).
     void listing()
     {
+        const QStringList ascending{"(b).jpg",       "_a",        "{",     "~",      "0a",      "1.jpg",
+                                    "A.jpg",         "a.jpg",     "apple", "Banana", "bANANAS", "Image_1.jpg",
+                                    "Image_1_2.jpg", "sub/A.jpg", "Zebra"};
         ImageSetModel model;
-        model.setImages(set, inSet({"c.jpg", "sub/A.jpg", "B.jpg", "(i).jpg", "a.png", "z.bmp"}), 5);
-        QCOMPARE(model.paths(), inSet({"(i).jpg", "a.png", "B.jpg", "c.jpg", "sub/A.jpg"}));
+        model.setImages(set, inSet(QStringList(ascending.crbegin(), ascending.crend()) << "z.bmp"),
+                        ascending.size());
+        QCOMPARE(model.paths(), inSet(ascending));
         QCOMPARE(model.rowOf(set + "z.bmp"), -1);
         model.clear();
         QCOMPARE(model.rowCount(), 0);

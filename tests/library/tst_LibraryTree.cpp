@@ -1,5 +1,4 @@
 #include "core/AppState.h"
-#include "library/DisplayOrder.h"
 #include "library/FileOperations.h"
 #include "library/LibraryCommands.h"
 #include "library/LibraryTree.h"
@@ -17,7 +16,7 @@
 
 using namespace TestLibrary;
 
-// Walks over the library, display order, moves and deletes, also on odd names and symbolic links.
+// Walks over the library, moves and deletes, also on odd names and symbolic links.
 class tst_LibraryTree : public QObject
 {
     Q_OBJECT
@@ -91,19 +90,6 @@ private slots:
 
     // Names that are not UTF-8 are beyond QTemporaryDir's removal.
     void cleanup() { removeTree(m_base); }
-
-    void displayOrder()
-    {
-        // Punctuation, digits, letters; case ignored, shorter first; names that differ only in case
-        // still get one fixed order.
-        const QStringList ascending{
-            "",      "(b).jpg", "_a",    "{",      "~",       "0a",          "1.jpg",
-            "A.jpg", "a.jpg",   "apple", "Banana", "bANANAS", "Image_1.jpg", "Image_1_2.jpg",
-            "Zebra"};
-        QStringList reversed(ascending.crbegin(), ascending.crend());
-        SortForDisplay(reversed);
-        QCOMPARE(reversed, ascending);
-    }
 
     // One file a folder per kind at most: the order within a folder is the file system's.
     void collectImages()
