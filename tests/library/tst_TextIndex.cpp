@@ -100,8 +100,7 @@ private slots:
         QTest::addColumn<bool>("found");
         QTest::newRow("not inside a word") << "Deployment finished | ployment" << false;
         QTest::newRow("any order, any spacing") << "Deployment finished |  fin\tdeploy " << true;
-        QTest::newRow("accents ignored in the text") << "Café Zürich | cafe zurich" << true;
-        QTest::newRow("accents ignored in the words") << "Cafe Zurich | CAFÉ ZÜR" << true;
+        QTest::newRow("accents ignored in the text and the words") << "Café Zurich | cafe ZÜR" << true;
         QTest::newRow("decomposed accents") << "Café | cafe\u0301" << true;
         QTest::newRow("punctuation splits words") << "report-2024.pdf | 2024 pdf" << true;
         QTest::newRow("match syntax is plain text") << "nothing \"here\" a*b | here\" NOT a*b" << true;
