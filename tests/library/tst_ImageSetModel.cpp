@@ -23,50 +23,42 @@ class tst_ImageSetModel : public QObject
     Q_OBJECT
 
 private slots:
+    void listingAndCapture_data()
+    {
+        QTest::addColumn<QString>("captured");
+        // Into an empty set: the main window's capture test.
+        QTest::newRow("first") << "(a).jpg";
+        QTest::newRow("between two files, letter case ignored") << "b.jpg";
+        QTest::newRow("before a sub-folder") << "Image_1_Time_Lapsed.jpg";
+        QTest::newRow("last") << "zz.jpg";
+    }
+
     // The first images as the walk gives them are kept, then put in display order: punctuation,
     // digits, letters; case ignored, shorter first; names that differ only in case still get one
     // fixed order; a sub-folder's files stand together (how they are shown is the main window's
-    // file list test).
-    void listing()
+    // file list test). A capture's row goes where the order puts it, as a listing would; the
+    // current row stays on its file.
+    void listingAndCapture()
     {
-        const QStringList ascending{"(b).jpg",       "_a",        "{",     "~",      "0a",      "1.jpg",
-                                    "A.jpg",         "a.jpg",     "apple", "Banana", "bANANAS", "Image_1.jpg",
-                                    "Image_1_2.jpg", "sub/A.jpg", "Zebra"};
+        QFETCH(QString, captured);
+        QStringList ascending{"(b).jpg",       "_a",        "{",     "~",      "0a",      "1.jpg",
+                              "A.jpg",         "a.jpg",     "apple", "Banana", "bANANAS", "Image_1.jpg",
+                              "Image_1_2.jpg", "sub/A.jpg", "Zebra"};
         ImageSetModel model;
         model.setImages(set, inSet(QStringList(ascending.crbegin(), ascending.crend()) << "z.bmp"),
                         ascending.size());
         QCOMPARE(model.paths(), inSet(ascending));
         QCOMPARE(model.rowOf(set + "z.bmp"), -1);
-        model.clear();
-        QCOMPARE(model.rowCount(), 0);
-    }
-
-    void captureTakesItsPlace_data()
-    {
-        QTest::addColumn<QString>("captured");
-        // Between two files, letter case ignored: the thumbnail viewer's capture; into an empty
-        // set: the main window's.
-        QTest::newRow("first") << "Image_040417_090909.jpg";
-        QTest::newRow("before a sub-folder") << "Image_040417_121212_Time_Lapsed.jpg";
-        QTest::newRow("last") << "z.jpg";
-    }
-
-    // A capture's row goes where the order puts it, as a listing would; the current row stays on
-    // its file.
-    void captureTakesItsPlace()
-    {
-        QFETCH(QString, captured);
-        QStringList listed{"Image_040417_101010.jpg", "Image_040417_121212.jpg", "sub/x.jpg"};
-        ImageSetModel model;
-        model.setImages(set, inSet(listed), 10);
         QItemSelectionModel selection(&model);
         selection.setCurrentIndex(model.index(model.rowCount() - 1), QItemSelectionModel::ClearAndSelect);
-        const QString current = selection.currentIndex().data().toString();
         model.insertImage(set + captured);
-        QCOMPARE(selection.currentIndex().data().toString(), current);
+        QCOMPARE(selection.currentIndex().data().toString(), "Zebra");
+        ascending.append(captured);
         ImageSetModel listing;
-        listing.setImages(set, inSet(listed << captured), 10);
+        listing.setImages(set, inSet(ascending), ascending.size());
         QCOMPARE(model.paths(), listing.paths());
+        model.clear();
+        QCOMPARE(model.rowCount(), 0);
     }
 };
 
