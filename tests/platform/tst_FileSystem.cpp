@@ -10,7 +10,6 @@
 #include <QTemporaryDir>
 #include <QUrl>
 #include <QtTest>
-#include <fcntl.h>
 #include <memory>
 #include <sys/mount.h>
 #include <sys/stat.h>
@@ -183,11 +182,7 @@ private slots:
     {
         QFETCH(QByteArray, name);
         QFETCH(QString, text);
-        makeFolder(m_base + "names");
-        const int fd =
-            ::open(QFile::encodeName(m_base + "names/").append(name).constData(), O_CREAT | O_WRONLY, 0600);
-        QVERIFY(fd >= 0);
-        ::close(fd);
+        makeFile(m_base + "names/" + PathFromNative(name));
         const QList<FolderEntry> listed = ListFolder(m_base + "names");
         QCOMPARE(listed.size(), 1);
         QCOMPARE(listed.first().kind, FolderEntry::Kind::File);
