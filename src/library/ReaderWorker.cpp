@@ -295,6 +295,9 @@ void ReaderWorker::run()
             rested = false;
             continue;
         }
+        // A stop or a command that came while the lock was free has woken no one.
+        if (m_stopping || !m_commands.empty())
+            continue;
         if (rested) {
             m_wake.wait(lock);
         } else if (m_wake.wait_for(lock, restAfter) == std::cv_status::timeout && m_commands.empty()) {

@@ -263,6 +263,17 @@ private slots:
         QCOMPARE(m_reader->readWords(), (QStringList{"page 1", "page 2", "captured last", "page 3"}));
     }
 
+    // A stop ends the worker whenever it comes, also while it looks for a picture to read and
+    // finds none: a stop missed there left the program hanging as it closed.
+    void stopsWheneverAsked()
+    {
+        for (int n = 0; n < 200; ++n) {
+            start();
+            QThread::usleep(n % 50 * 200);
+            m_worker.reset();
+        }
+    }
+
     // A full disk: Find answers from what was saved, the user is told once, and reading goes
     // on after the next walk that can write.
     void fullDisk()
