@@ -20,9 +20,14 @@ void startOn(AppUnderTest& t, const QStringList& entries)
     QVERIFY(t.start());
 }
 
+// Selects the lines at \a rows of the file list, \a current the current one, and presses \a key.
 void press(AppUnderTest& t, const QList<int>& rows, int current, Qt::Key key)
 {
-    t.selectRows(rows, current);
+    QItemSelectionModel& selection = *t.list()->selectionModel();
+    selection.setCurrentIndex(t.list()->model()->index(current, 0), QItemSelectionModel::ClearAndSelect);
+    selection.clearSelection();
+    for (const int row : rows)
+        selection.select(t.list()->model()->index(row, 0), QItemSelectionModel::Select);
     QTest::keyClick(t.list(), key);
 }
 
@@ -261,7 +266,7 @@ private slots:
         t.dialogs.names = {std::nullopt, "other.jpg", "Image_1.jpg"};
         t.fakes.shell.succeeds = false;
         for (int i = 0; i < 4; ++i) {
-            const QPoint onFirst = t.onLine(0);
+            const QPoint onFirst = t.list()->visualRect(t.list()->model()->index(0, 0)).center();
             QTest::mouseClick(t.list()->viewport(), Qt::LeftButton, {}, onFirst);
             QTest::mouseDClick(t.list()->viewport(), Qt::LeftButton, {}, onFirst);
         }

@@ -37,20 +37,6 @@ QList<int> AppUnderTest::selectedRows() const
     return rows;
 }
 
-void AppUnderTest::selectRows(const QList<int>& rows, int current)
-{
-    QItemSelectionModel& selection = *list()->selectionModel();
-    selection.setCurrentIndex(list()->model()->index(current, 0), QItemSelectionModel::ClearAndSelect);
-    selection.clearSelection();
-    for (const int row : rows)
-        selection.select(list()->model()->index(row, 0), QItemSelectionModel::Select);
-}
-
-QPoint AppUnderTest::onLine(int row) const
-{
-    return list()->visualRect(list()->model()->index(row, 0)).center();
-}
-
 void AppUnderTest::copy(const QColor& colour, QSize size)
 {
     QImage picture(size, QImage::Format_RGB32);

@@ -69,10 +69,6 @@ public:
     QList<int> selectedRows() const;
     /// Makes line \a row of the file list the current one, selected alone, as a click does.
     void setCurrentLine(int row) { list()->setCurrentIndex(list()->model()->index(row, 0)); }
-    /// Selects the lines at \a rows of the file list, \a current the current one.
-    void selectRows(const QList<int>& rows, int current);
-    /// The middle of line \a row of the file list, in its viewport.
-    QPoint onLine(int row) const;
     /// Puts a picture of one colour on the clipboard, as another program copying one does.
     void copy(const QColor& colour = Qt::red, QSize size = QSize(8, 8));
     /// The settings file the main window writes as it closes.
