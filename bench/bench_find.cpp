@@ -94,7 +94,7 @@ int main(int argc, char* argv[])
                                   "Release notes",        "Meeting minutes", "Terminal"};
     int n = 0;
     while (const std::optional<WaitingPicture> next = index.nextWaiting()) {
-        index.store(next->id, {TextReading::Kind::Read, pictureText(words, random)});
+        index.store(next->id, {TextReading::Kind::Read, pictureText(words, random), {}});
         if (n % 3 == 0)
             index.record(next->path, {QLatin1String(titles[n % 6]) + QString::number(n % 50),
                                       QLatin1String(programs[n % 6])});

@@ -5,6 +5,7 @@
 #include "core/Settings.h"
 #include "desktop/portal/PortalShortcuts.h"
 #include "desktop/qt/CommandServer.h"
+#include "desktop/qt/DesktopNotifications.h"
 #include "desktop/qt/DesktopShell.h"
 #include "desktop/qt/LockFileInstance.h"
 #include "desktop/qt/QtMessageBoxes.h"
@@ -15,6 +16,7 @@
 #include "desktop/x11/X11ActiveWindowSource.h"
 #include "desktop/x11/X11KeyState.h"
 #include "platform/Clipboard.h"
+#include "platform/ClipboardWriter.h"
 #include "platform/ScreenGrab.h"
 #include "platform/Services.h"
 #include "ui/dialogs/ModalLibraryDialogs.h"
@@ -77,6 +79,10 @@ private:
     QStringList m_proposedKeys;
     X11ActiveWindowSource m_windowSource;
     ProcessTextReader m_reader;
-    Services m_services{m_boxes, *m_clipboard, m_shell, m_instance,  m_clock,        m_keys,
-                        *m_grab, m_sound,      m_tray,  m_shortcuts, m_windowSource, m_reader};
+    // Each clipboard adapter writes as well as reads, so that it knows the program's own copies.
+    ClipboardWriter& m_writer = dynamic_cast<ClipboardWriter&>(*m_clipboard);
+    DesktopNotifications m_notifications;
+    Services m_services{m_boxes,        *m_clipboard, m_shell,  m_instance,     m_clock,
+                        m_keys,         *m_grab,      m_sound,  m_tray,         m_shortcuts,
+                        m_windowSource, m_reader,     m_writer, m_notifications};
 };

@@ -5,6 +5,8 @@
 #include "ScreenshotWriter.h"
 #include "core/AppState.h"
 #include "platform/Clipboard.h"
+#include "platform/ClipboardOffer.h"
+#include "platform/ClipboardWriter.h"
 #include "platform/Clock.h"
 #include "platform/FileSystem.h"
 #include "platform/Services.h"
@@ -60,7 +62,7 @@ void CaptureEngine::check(bool ownPicture)
     ScreenshotJob job = ScreenshotJobFor(m_state, std::move(again.job.picture), again.job.when);
     job.suffix = again.job.suffix;
     job.title = again.job.title;
-    m_queue.append({std::move(job), again.change, false, again.source});
+    m_queue.append({std::move(job), again.change, false, false, again.source});
     pump();
 }
 
@@ -89,6 +91,12 @@ void CaptureEngine::take(const ClipboardPicture& picture)
         tellOnce(picture.change, Outcome::failed(transferError, picture.failure));
         return;
     }
+    // The same picture straight after the program's own copy is that copy taken over by a
+    // clipboard manager, unless its pixels say otherwise. With no Image Set shown it is left
+    // alone unlooked at: what the user copied out of the library stays on the clipboard.
+    const bool mayBeOwn = m_ownCopy && picture.follows == m_ownCopy->change && !m_ownCopy->picture.isEmpty();
+    if (mayBeOwn && m_state.currentImageSet.isEmpty())
+        return;
     const bool ownPicture = m_own && m_own->change == picture.change;
     Own arriving = ownPicture ? std::move(*m_own) : jobNow(picture.change);
     m_own.reset();
@@ -107,7 +115,9 @@ void CaptureEngine::take(const ClipboardPicture& picture)
     m_failure.reset();
     const bool mayBeBack = !ownPicture && m_lastChange && picture.follows == *m_lastChange;
     m_lastChange = picture.change;
-    m_queue.append({std::move(job), picture.change, mayBeBack, arriving.source});
+    if (mayBeOwn)
+        job.ownFile = m_ownCopy->picture;
+    m_queue.append({std::move(job), picture.change, mayBeBack, mayBeOwn, arriving.source});
     pump();
 }
 
@@ -151,15 +161,18 @@ void CaptureEngine::finished(const Queued& queued, const ScreenshotResult& resul
     if (result.restored) {
         // Left where it is, so that a clipboard manager has nothing to put back again.
         m_lastPixels = result.pixels;
-        emit noted(QStringLiteral(
-            "The picture put back on the clipboard was filed already; it was not filed again."));
+        if (queued.mayBeOwn && m_ownCopy)
+            m_ownCopy->change = queued.change; // the manager's offer is the program's copy now
+        else
+            emit noted(QStringLiteral(
+                "The picture put back on the clipboard was filed already; it was not filed again."));
     } else if (!result.outcome.done()) {
         m_lastPixels.reset();
         failed(queued.change, queued.job, result.outcome, queued.source);
     } else {
         m_lastPixels = result.pixels;
         m_services.clipboard.clearIfStill(queued.change);
-        emit filed(result.path, queued.source);
+        emit filed(result.path, queued.source, result.thumbnail);
     }
     pump();
 }
@@ -207,6 +220,16 @@ void CaptureEngine::recoverAtStart(const QString& libraryRoot)
                 m_services.clipboard.clearIfStill(present->change);
         }
     });
+}
+
+bool CaptureEngine::copy(ClipboardOffer* offer)
+{
+    const QString picture = offer->picture();
+    const quint64 change = m_services.clipboardWriter.offer(offer);
+    if (change == 0)
+        return false;
+    m_ownCopy = OwnCopy{change, picture};
+    return true;
 }
 
 void CaptureEngine::retry()

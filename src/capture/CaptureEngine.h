@@ -11,6 +11,7 @@
 #include <optional>
 
 class CaptureWorker;
+class ClipboardOffer;
 struct AppState;
 struct Services;
 
@@ -51,12 +52,19 @@ public:
     /// (the user's Refresh).
     void retry();
 
+    /// Puts \a offer (kept pictures, or words) on the clipboard; false when the clipboard
+    /// could not be had. The copy is the program's own: it is never filed, nor emptied away,
+    /// and neither is the same picture offered again straight after it by a clipboard manager
+    /// that takes copies over.
+    bool copy(ClipboardOffer* offer);
+
     /// The active window's pictures, filed here as they come.
     WindowCapture& window() { return m_window; }
 
 signals:
-    /// A picture became the file at \a path; \a source is the window active when it arrived.
-    void filed(const QString& path, const PictureSource& source);
+    /// A picture became the file at \a path; \a source is the window active when it arrived,
+    /// \a thumbnail a small picture of it where the settings ask for one.
+    void filed(const QString& path, const PictureSource& source, const QImage& thumbnail);
     /// A picture a killed capture had left complete became the file at \a path.
     void recovered(const QString& path);
     /// A picture could not be filed, or the active window's picture was not given: what the
@@ -67,6 +75,8 @@ signals:
     void noted(const QString& note);
     /// Capturing was paused or resumed (SetCapturePaused).
     void pausedChanged(bool paused);
+    /// Time-lapse started or stopped.
+    void timeLapseChanged(bool running);
 
 private:
     struct Queued
@@ -74,6 +84,7 @@ private:
         ScreenshotJob job;
         quint64 change = 0;
         bool mayBeBack = false; // nothing but our clearing since the picture before
+        bool mayBeOwn = false;  // straight after the program's own copy of a kept picture
         PictureSource source;   // the window active when it arrived
     };
     struct Failure
@@ -120,6 +131,14 @@ private:
     // or found back: the next picture following straight on it may be the same one back.
     std::optional<quint64> m_lastChange;
     std::optional<size_t> m_lastPixels;
+    // The program's own copy on the clipboard, and the kept picture it offers (empty for files
+    // or words), as long as nothing else was copied since.
+    struct OwnCopy
+    {
+        quint64 change = 0;
+        QString picture;
+    };
+    std::optional<OwnCopy> m_ownCopy;
     QList<Queued> m_queue; // in copy order, behind one that must wait for the worker's word
     int m_pending = 0;
     QTimer m_release; // the worker's buffers go back to the system once a burst is over

@@ -50,6 +50,7 @@ void PollHotkeys(AppState& state, Services& services, CaptureEngine& engine)
     const bool timeLapseKey =
         HotkeyDown(services.keys, state.settings.timeLapseHotkey, state.settings.timeLapseModifiers);
     if (services.shortcuts.fired(Shortcut::TimeLapse) || timeLapseKey) {
+        const bool wasRunning = state.timeLapseActive;
         if (state.timeLapseActive) {
             state.timeLapseActive = false;
             state.timeLapseElapsedMs = 0;
@@ -61,6 +62,8 @@ void PollHotkeys(AppState& state, Services& services, CaptureEngine& engine)
         } else {
             PlayProgramSound(state, services, QStringLiteral("/VistrelleOff.wav"));
         }
+        if (state.timeLapseActive != wasRunning)
+            emit engine.timeLapseChanged(state.timeLapseActive);
         // One key press must not toggle twice.
         services.clock.sleep(1000);
     }

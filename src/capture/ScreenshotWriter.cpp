@@ -10,6 +10,7 @@
 #include "platform/PictureTitle.h"
 
 #include <QBuffer>
+#include <QFile>
 #include <QFileInfo>
 #include <QHashFunctions>
 #include <QImageReader>
@@ -86,6 +87,31 @@ size_t pixelDigest(const QImage& image)
     return digest;
 }
 
+// The digest of the picture in the file at \a path; none when it cannot be read.
+std::optional<size_t> fileDigest(const QString& path)
+{
+    QFile file;
+    if (!OpenRegularFile(file, path))
+        return std::nullopt;
+    QImageReader reader(&file);
+    reader.setAllocationLimit(decodeLimitMegabytes);
+    const QImage picture = reader.read();
+    return picture.isNull() ? std::nullopt : std::optional(pixelDigest(picture));
+}
+
+// A picture a notification can show: scaled in two steps, so that a 4K screenshot costs a
+// millisecond or two, not a smooth pass over all of its pixels.
+QImage thumbnailOf(const QImage& picture, int size)
+{
+    const QSize target =
+        picture.size().scaled(QSize(size, size), Qt::KeepAspectRatio).expandedTo(QSize(1, 1));
+    QImage rough = picture;
+    if (picture.width() > 4 * target.width())
+        rough = picture.scaled(target * 4, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+    return rough.scaled(target, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+        .convertToFormat(QImage::Format_ARGB32);
+}
+
 Outcome encode(const ScreenshotJob& job, const QImage& picture, ScreenshotBuffers& buffers)
 {
     QByteArray& file = buffers.file;
@@ -130,6 +156,9 @@ ScreenshotJob ScreenshotJobFor(const AppState& state, ClipboardPicture picture, 
     job.extension = state.settings.captureExtension;
     job.jpegQuality = state.settings.jpegQuality;
     job.listed = state.imageSetFiles;
+    // Time-lapse shots are told at its start and end, not one by one.
+    if (state.settings.notifyCaptures && state.captureSuffix.isEmpty())
+        job.thumbnailSize = CaptureThumbnailSize;
     return job;
 }
 
@@ -150,9 +179,11 @@ ScreenshotResult WriteScreenshot(const ScreenshotJob& job, ScreenshotBuffers& bu
         result.outcome = failure(Outcome::failed(invalidPictureError, unreadable));
         return result;
     }
-    if (job.restoredPixels) {
+    const bool mayBeBack = job.restoredPixels || !job.ownFile.isEmpty();
+    if (mayBeBack) {
         result.pixels = pixelDigest(picture);
-        if (*job.restoredPixels == result.pixels) {
+        if (job.restoredPixels == result.pixels ||
+            (!job.ownFile.isEmpty() && fileDigest(job.ownFile) == result.pixels)) {
             result.restored = true;
             return result;
         }
@@ -184,8 +215,10 @@ ScreenshotResult WriteScreenshot(const ScreenshotJob& job, ScreenshotBuffers& bu
         return result;
     }
     result.path = job.folder + name;
-    if (!job.restoredPixels)
+    if (!mayBeBack)
         result.pixels = pixelDigest(picture);
+    if (job.thumbnailSize > 0)
+        result.thumbnail = thumbnailOf(picture, job.thumbnailSize);
     return result;
 }
 

@@ -30,6 +30,11 @@ struct ScreenshotJob
     QString title;      ///< written into the file's own text when not empty
     /// Set when the picture came straight after a clearing of ours: the pixels filed then.
     std::optional<size_t> restoredPixels;
+    /// Set when the picture came straight after the program's own copy of this kept picture:
+    /// a clipboard manager taking the copy over offers the same pixels again.
+    QString ownFile;
+    /// The size of the thumbnail to make of the picture filed, in pixels; 0 for none.
+    int thumbnailSize = 0;
 };
 
 /// What filing a picture came to.
@@ -38,7 +43,8 @@ struct ScreenshotResult
     Outcome outcome;       ///< a failure carries the whole message the user is told
     QString path;          ///< the new file
     size_t pixels = 0;     ///< a digest of the pixels filed
-    bool restored = false; ///< the same pixels as restoredPixels: nothing was written
+    bool restored = false; ///< the same pixels as restoredPixels or ownFile: nothing was written
+    QImage thumbnail;      ///< of the picture filed, at most thumbnailSize pixels wide and high
 };
 
 /// The large buffers of one picture on its way to a file (its pixels, their 24-bit copy, the
@@ -50,6 +56,9 @@ struct ScreenshotBuffers
     BottomUpBgrBuffer dib;
     QByteArray file;
 };
+
+/// The size of the thumbnail a capture's notification shows, in pixels.
+constexpr int CaptureThumbnailSize = 128;
 
 /// The job for the picture \a picture going into the current Image Set now, in the format and
 /// with the suffix \a state names.

@@ -26,6 +26,7 @@ struct Settings
 
     QString findLanguages = QStringLiteral("eng"); ///< the text reader's, joined by "+"
     bool writeWindowTitle = false;                 ///< into the metadata of new screenshots
+    bool notifyCaptures = true;                    ///< a desktop notification tells each capture
 };
 
 /// The image viewer's width in twips for a kept width of \a twips on screens \a screenTwips wide:

@@ -197,6 +197,14 @@ const std::vector<SettingsKey>& settingsKeys()
          [](const SettingsRecord& record) -> std::optional<QByteArray> {
              return record.settings.writeWindowTitle ? std::optional<QByteArray>("YES") : std::nullopt;
          }},
+        {"NOTIFY_CAPTURES=",
+         [](SettingsRecord& record, const QByteArray& value) {
+             if (value == "NO")
+                 record.settings.notifyCaptures = false;
+         },
+         [](const SettingsRecord& record) -> std::optional<QByteArray> {
+             return record.settings.notifyCaptures ? std::nullopt : std::optional<QByteArray>("NO");
+         }},
     };
     return keys;
 }

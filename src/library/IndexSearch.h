@@ -1,6 +1,7 @@
 #pragma once
 
 #include "LibraryPictures.h"
+#include "PictureWords.h"
 
 #include <QList>
 #include <QString>
@@ -31,6 +32,10 @@ public:
     /// How many of \a pictures (the library as it is now) are not read yet: those the index
     /// does not hold as they are, and those it holds still waiting.
     int unread(const QList<LibraryPicture>& pictures) const;
+
+    /// The words read from the picture in the file at \a path (absolute), with their boxes;
+    /// NotRead when the index does not hold the file as it is on disk, or has not read it yet.
+    PictureWords wordsOf(const QString& path) const;
 
 private:
     QString m_root;

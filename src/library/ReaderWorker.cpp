@@ -208,7 +208,7 @@ bool ReaderWorker::beginNext(TextIndex& index)
         return true;
     }
     if (file.size() > largestPictureFile) {
-        wrote(index, index.store(next->id, {TextReading::Kind::Unreadable, {}}));
+        wrote(index, index.store(next->id, {TextReading::Kind::Unreadable, {}, {}}));
         return true;
     }
     Reading reading{next->id, file.readAll(), {}};

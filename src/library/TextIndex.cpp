@@ -268,7 +268,7 @@ std::optional<WaitingPicture> TextIndex::nextWaiting()
         }
         if (attempts < attemptsBeforeGivingUp)
             return waiting;
-        if (!store(waiting.id, {TextReading::Kind::Unreadable, {}}))
+        if (!store(waiting.id, {TextReading::Kind::Unreadable, {}, {}}))
             return std::nullopt;
     }
 }

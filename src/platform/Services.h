@@ -2,10 +2,12 @@
 
 class ActiveWindowSource;
 class Clipboard;
+class ClipboardWriter;
 class Clock;
 class InstanceLock;
 class KeyState;
 class MessageBoxes;
+class Notifications;
 class ScreenGrab;
 class Shell;
 class ShortcutLatch;
@@ -27,5 +29,7 @@ struct Services
     SystemTray& tray;
     ShortcutLatch& shortcuts; ///< the capture shortcuts as the desktop or a second start hands them over
     ActiveWindowSource& windowSource;
-    TextReader& reader; ///< reads on the text reader's own thread
+    TextReader& reader;               ///< reads on the text reader's own thread
+    ClipboardWriter& clipboardWriter; ///< what the user copies out of the library
+    Notifications& notifications;
 };

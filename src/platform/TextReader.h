@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QByteArray>
+#include <QList>
+#include <QRect>
 #include <QString>
 #include <QStringList>
 #include <atomic>
@@ -17,7 +19,11 @@ struct TextReading
         Unavailable, ///< the reader cannot work at all (its language data is missing): text says why
     };
     Kind kind = Kind::Read;
+    /// The words found, in reading order: a space between the words of a line, a line break
+    /// between lines; for Unavailable, why.
     QString text;
+    /// The box of each word of text, in order, in the picture's own pixels.
+    QList<QRect> boxes;
 };
 
 /// What a picture's reading is told from other threads while it goes on.

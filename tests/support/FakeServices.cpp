@@ -22,8 +22,17 @@ QStringList FakeMessageBoxes::texts() const
     return result;
 }
 
+quint64 FakeClipboard::offer(QMimeData* offer)
+{
+    offered.reset(offer);
+    picture = QImage(), bytes.clear(), holdsImage = offer->hasFormat("image/png"), content = ++changes;
+    emit changed();
+    return changes;
+}
+
 void FakeClipboard::setImage(const QImage& image)
 {
+    offered.reset();
     picture = image, bytes.clear(), holdsImage = !image.isNull(), content = ++changes;
     emit changed();
     if (!holdsImage)
@@ -63,16 +72,16 @@ TextReading FakeTextReader::read(const QByteArray& bytes, const ReadingControl& 
     if (whileReading)
         whileReading(control.stop);
     if (!control.waitTurn())
-        return {TextReading::Kind::Stopped, {}};
+        return {TextReading::Kind::Stopped, {}, {}};
     const std::lock_guard lock(mutex);
     if (control.stop)
-        return {TextReading::Kind::Stopped, {}};
+        return {TextReading::Kind::Stopped, {}, {}};
     if (missingData)
-        return {TextReading::Kind::Unavailable, "no language data"};
+        return {TextReading::Kind::Unavailable, "no language data", {}};
     readSoFar.append(texts.value(bytes));
     if (QImage::fromData(bytes).isNull())
-        return {TextReading::Kind::Unreadable, {}};
-    return {TextReading::Kind::Read, texts.value(bytes)};
+        return {TextReading::Kind::Unreadable, {}, {}};
+    return {TextReading::Kind::Read, texts.value(bytes), {}};
 }
 
 void FakeTextReader::setLanguages(const QStringList& languages)

@@ -2,10 +2,12 @@
 
 #include "platform/ActiveWindowSource.h"
 #include "platform/Clipboard.h"
+#include "platform/ClipboardWriter.h"
 #include "platform/Clock.h"
 #include "platform/InstanceLock.h"
 #include "platform/KeyState.h"
 #include "platform/MessageBoxes.h"
+#include "platform/Notifications.h"
 #include "platform/ScreenGrab.h"
 #include "platform/Services.h"
 #include "platform/Shell.h"
@@ -15,9 +17,11 @@
 #include "platform/TextReader.h"
 
 #include <QHash>
+#include <QMimeData>
 #include <QSet>
 #include <QStringList>
 #include <functional>
+#include <memory>
 #include <mutex>
 #include <optional>
 
@@ -43,13 +47,15 @@ struct FakeMessageBoxes final : MessageBoxes
 /// is numbered and announced, as the desktop's is, and its picture arrives once the event loop
 /// runs, or when the test says so (sendLater): a transfer that takes its time. A picture
 /// replaced before it is sent never arrives.
-struct FakeClipboard final : Clipboard
+struct FakeClipboard final : Clipboard, ClipboardWriter
 {
     quint64 changeCount() override { return changes; }
     quint64 contentChange() override { return content; }
     bool hasImage() override { return holdsImage; }
     void setImage(const QImage& image) override;
     void clearIfStill(quint64 change) override;
+    /// The program's own copy: a change of its own whose picture is never sent back to it.
+    quint64 offer(QMimeData* offer) override;
 
     /// Sends the picture of the oldest change waiting, when it is still on the clipboard;
     /// false when none waits.
@@ -61,9 +67,10 @@ struct FakeClipboard final : Clipboard
     quint64 changes = 0;
     quint64 content = 0; // the change that put the present content there
     int sent = 0;
-    bool sendLater = false;      // pictures wait for send()
-    QList<quint64> waiting;      // changes whose picture is not sent yet
-    QList<quint64> ownClearings; // changes made by the program's clearings
+    bool sendLater = false;             // pictures wait for send()
+    QList<quint64> waiting;             // changes whose picture is not sent yet
+    QList<quint64> ownClearings;        // changes made by the program's clearings
+    std::unique_ptr<QMimeData> offered; // what the program copied last, while it is there
 };
 
 /// A clock that stands still unless told, and records the waits instead of waiting.
@@ -144,11 +151,18 @@ struct FakeSound final : Sound
     QStringList played;
 };
 
-/// Opens nothing; when told to fail, it fails at once, as a missing opener does.
+/// Opens nothing; when told to fail, it fails at once, as a missing opener does. Knows the
+/// programs it is given for every file.
 struct FakeShell final : Shell
 {
     void explore(const QString& folder, Failed failed) override { ask(explored, folder, failed); }
     void open(const QString& path, Failed failed) override { ask(opened, path, failed); }
+    QList<DesktopProgram> programsFor(const QString&) override { return programs; }
+    void openWith(const QString& path, const QString& id, Failed failed) override
+    {
+        ask(openedWith, id + ' ' + path, failed);
+    }
+    void showInFolder(const QString& path, Failed failed) override { ask(shown, path, failed); }
     void ask(QStringList& asked, const QString& what, const Failed& failed)
     {
         asked.append(what);
@@ -156,7 +170,30 @@ struct FakeShell final : Shell
             failed();
     }
     bool succeeds = true;
-    QStringList explored, opened;
+    QList<DesktopProgram> programs;
+    QStringList explored, opened, openedWith, shown;
+};
+
+/// Records each notification; a test plays the user choosing its actions.
+struct FakeNotifications final : Notifications
+{
+    struct Shown
+    {
+        QString summary;
+        QString body;
+        QImage picture;
+        QStringList actions; // keys
+        QString about;
+    };
+    void notify(const QString& summary, const QString& body, const QImage& picture,
+                const QList<Action>& actions, const QString& about) override
+    {
+        QStringList keys;
+        for (const Action& action : actions)
+            keys.append(action.key);
+        shown.append({summary, body, picture, keys, about});
+    }
+    QList<Shown> shown;
 };
 
 struct FakeInstanceLock final : InstanceLock
@@ -224,6 +261,7 @@ struct FakeServices
     ShortcutLatch shortcuts;
     FakeActiveWindowSource windowSource;
     FakeTextReader reader;
-    Services services{boxes, clipboard, shell, instance,  clock,        keys,
-                      grab,  sound,     tray,  shortcuts, windowSource, reader};
+    FakeNotifications notifications;
+    Services services{boxes, clipboard, shell,     instance,     clock,  keys,      grab,
+                      sound, tray,      shortcuts, windowSource, reader, clipboard, notifications};
 };

@@ -55,3 +55,18 @@ void DesktopShell::runOpener(const QString& path, const Failed& failed)
                      });
     opener->start();
 }
+
+QList<DesktopProgram> DesktopShell::programsFor(const QString&)
+{
+    return {};
+}
+
+void DesktopShell::openWith(const QString&, const QString&, Failed failed)
+{
+    failed();
+}
+
+void DesktopShell::showInFolder(const QString& path, Failed failed)
+{
+    explore(path.section(QLatin1Char('/'), 0, -2), std::move(failed));
+}

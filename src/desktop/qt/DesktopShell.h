@@ -11,6 +11,9 @@ class DesktopShell final : public Shell
 public:
     void explore(const QString& folder, Failed failed) override;
     void open(const QString& path, Failed failed) override;
+    QList<DesktopProgram> programsFor(const QString& path) override;
+    void openWith(const QString& path, const QString& id, Failed failed) override;
+    void showInFolder(const QString& path, Failed failed) override;
 
 private:
     void runOpener(const QString& path, const Failed& failed);

@@ -68,3 +68,15 @@ void QtClipboard::clearIfStill(quint64 change)
     if (m_reader)
         m_reader->clearIfStill(change);
 }
+
+quint64 QtClipboard::offer(QMimeData* offer)
+{
+    QGuiApplication::clipboard()->setMimeData(offer, QClipboard::Clipboard);
+    if (!m_reader)
+        return 0;
+    // Never read: the reader counts it as the program's own, as it does the window's pictures.
+    const quint64 change = m_reader->own();
+    if (change != 0)
+        known(change, false, false);
+    return change;
+}

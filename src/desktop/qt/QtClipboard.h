@@ -2,15 +2,16 @@
 
 #include "TransferLimits.h"
 #include "platform/Clipboard.h"
+#include "platform/ClipboardWriter.h"
 
 #include <memory>
 
 class X11ClipboardReader;
 
 /// The X clipboard: read on an X connection and a thread of its own (X11ClipboardReader), so
-/// that no other program's transfer ever holds the window; the program's own pictures are put
-/// there through QClipboard, which serves them.
-class QtClipboard final : public Clipboard
+/// that no other program's transfer ever holds the window; what the program puts there itself
+/// goes through QClipboard, which serves it, and is numbered among the changes as its own.
+class QtClipboard final : public Clipboard, public ClipboardWriter
 {
 public:
     enum class Clearing {
@@ -27,6 +28,7 @@ public:
     bool hasImage() override { return m_image; }
     void setImage(const QImage& image) override;
     void clearIfStill(quint64 change) override;
+    quint64 offer(QMimeData* offer) override;
 
 private:
     void known(quint64 change, bool image, bool ownerLeft);

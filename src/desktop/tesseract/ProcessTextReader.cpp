@@ -138,13 +138,14 @@ void ProcessTextReader::collectEnded()
 TextReading ProcessTextReader::unavailable(const QString& why) const
 {
     return {TextReading::Kind::Unavailable,
-            QStringLiteral("Words in screenshots cannot be read: the reading program ") + m_program + why};
+            QStringLiteral("Words in screenshots cannot be read: the reading program ") + m_program + why,
+            {}};
 }
 
 TextReading ProcessTextReader::read(const QByteArray& bytes, const ReadingControl& control)
 {
     if (!control.waitTurn())
-        return {TextReading::Kind::Stopped, {}};
+        return {TextReading::Kind::Stopped, {}, {}};
     if (!start())
         return unavailable(QStringLiteral(" could not be started."));
     const QByteArray request = ReadingFrames::Picture(bytes);
@@ -153,7 +154,7 @@ TextReading ProcessTextReader::read(const QByteArray& bytes, const ReadingContro
     for (;;) {
         if (control.stop) {
             end();
-            return {TextReading::Kind::Stopped, {}};
+            return {TextReading::Kind::Stopped, {}, {}};
         }
         suspend(ReadingControl::Clock::now() < control.holdUntil.load());
         pollfd socket{m_socket, static_cast<short>(POLLIN | (sent < request.size() ? POLLOUT : 0)), 0};
@@ -182,6 +183,6 @@ TextReading ProcessTextReader::read(const QByteArray& bytes, const ReadingContro
     const pid_t pid = letGo();
     int status = 0;
     if (pid <= 0 || waitpid(pid, &status, 0) != pid || WIFSIGNALED(status))
-        return {TextReading::Kind::Unreadable, {}};
+        return {TextReading::Kind::Unreadable, {}, {}};
     return unavailable(QStringLiteral(" ended with code %1.").arg(WEXITSTATUS(status)));
 }

@@ -64,7 +64,8 @@ std::optional<TextReading> TakeAnswer(QByteArray& received)
     TextReading reading{kind <= static_cast<int>(TextReading::Kind::Unavailable) && kind >= 0
                             ? static_cast<TextReading::Kind>(kind)
                             : TextReading::Kind::Unreadable,
-                        QString::fromUtf8(received.mid(1 + lengthSize, size))};
+                        QString::fromUtf8(received.mid(1 + lengthSize, size)),
+                        {}};
     received.remove(0, 1 + lengthSize + size);
     return reading;
 }

@@ -97,18 +97,19 @@ bool TesseractReader::load()
 TextReading TesseractReader::read(const QByteArray& bytes, const ReadingControl& control)
 {
     if (!control.waitTurn())
-        return {TextReading::Kind::Stopped, {}};
+        return {TextReading::Kind::Stopped, {}, {}};
     // One picture on one processor: the recognizer's parallel parts would start threads of its
     // own that spin while they wait, which more than doubled the processor time of a reading.
     omp_set_max_active_levels(0);
     const QImage picture = ScreenshotForReading(bytes);
     if (picture.isNull())
-        return {TextReading::Kind::Unreadable, {}};
+        return {TextReading::Kind::Unreadable, {}, {}};
     if (!load())
         return {TextReading::Kind::Unavailable,
                 QStringLiteral("Words in screenshots cannot be read: the text data for ") + m_languages +
                     QStringLiteral(" is not installed in ") + dataFolder() +
-                    QStringLiteral(" (Debian package tesseract-ocr-eng).")};
+                    QStringLiteral(" (Debian package tesseract-ocr-eng)."),
+                {}};
     m_api->SetImage(picture.constBits(), picture.width(), picture.height(), 1,
                     static_cast<int>(picture.bytesPerLine()));
     m_api->SetSourceResolution(ReadingResolution);
@@ -118,7 +119,7 @@ TextReading TesseractReader::read(const QByteArray& bytes, const ReadingControl&
     const int failed = control.waitTurn() ? m_api->Recognize(&monitor) : -1;
     if (control.stop) {
         m_api->Clear();
-        return {TextReading::Kind::Stopped, {}};
+        return {TextReading::Kind::Stopped, {}, {}};
     }
     TextReading reading;
     if (failed == 0) {

@@ -7,6 +7,7 @@
 
 #include <QBuffer>
 #include <QHash>
+#include <QMimeData>
 #include <QSocketNotifier>
 #include <cerrno>
 #include <fcntl.h>
@@ -17,6 +18,7 @@
 namespace {
 
 const QString pngType = QStringLiteral("image/png");
+const QString textType = QStringLiteral("text/plain");
 
 } // namespace
 
@@ -37,10 +39,14 @@ public:
     virtual QStringList foreignTypes() const = 0;
     /// The picture this program put on the clipboard, while it is still there.
     virtual QImage ownImage() const = 0;
+    /// True while what this program offered is the selection.
+    virtual bool owns() const = 0;
     /// A pipe the present selection's owner is asked to send it through in \a type; -1 when
     /// none can be had.
     virtual int receive(const QString& type) = 0;
     virtual void offer(const QImage& image) = 0;
+    /// Offers \a data in each of its types, taking it over.
+    virtual void offer(std::unique_ptr<QMimeData> data) = 0;
     virtual void empty() = 0;
 };
 
@@ -153,6 +159,7 @@ public:
     }
 
     QImage ownImage() const override { return m_source ? m_ownImage : QImage(); }
+    bool owns() const override { return m_source != nullptr; }
 
     int receive(const QString& type) override
     {
@@ -169,20 +176,27 @@ public:
 
     void offer(const QImage& image) override
     {
-        if (m_lost)
-            return;
-        if (m_source)
-            P::destroy(m_source);
+        m_ownData.reset();
         m_ownImage = image;
         m_ownPng.clear();
-        m_source = P::source(m_manager);
-        P::listen(m_source, &sourceListener, this);
-        P::offer(m_source, pngType.toUtf8().constData());
-        P::select(m_device, m_source);
-        // The selection event of this copy arrives before the call returns, so the change
-        // it makes is known to whoever asks next.
-        wl_display_roundtrip(m_display);
-        checkConnection();
+        select({pngType});
+    }
+
+    void offer(std::unique_ptr<QMimeData> data) override
+    {
+        QStringList types;
+        for (const QString& type : data->formats()) {
+            types.append(type);
+            // Wayland programs ask for text under the names X11 programs used too.
+            if (type == textType)
+                types << QStringLiteral("text/plain;charset=utf-8") << QStringLiteral("UTF8_STRING")
+                      << QStringLiteral("STRING") << QStringLiteral("TEXT");
+        }
+        types.removeDuplicates();
+        m_ownImage = QImage();
+        m_ownPng.clear();
+        m_ownData = std::move(data);
+        select(types);
     }
 
     void empty() override
@@ -198,6 +212,24 @@ public:
     }
 
 private:
+    // Makes a source offering \a types the selection, in place of the program's last one.
+    void select(const QStringList& types)
+    {
+        if (m_lost)
+            return;
+        if (m_source)
+            P::destroy(m_source);
+        m_source = P::source(m_manager);
+        P::listen(m_source, &sourceListener, this);
+        for (const QString& type : types)
+            P::offer(m_source, type.toUtf8().constData());
+        P::select(m_device, m_source);
+        // The selection event of this copy arrives before the call returns, so the change
+        // it makes is known to whoever asks next.
+        wl_display_roundtrip(m_display);
+        checkConnection();
+    }
+
     DataControlDevice(wl_display* display, std::function<void()> changed)
         : m_display(display)
         , m_changed(std::move(changed))
@@ -297,6 +329,15 @@ private:
     static void send(void* data, Source*, const char* type, int fd)
     {
         auto* self = static_cast<DataControlDevice*>(data);
+        if (self->m_ownData) {
+            const QString asked = QString::fromUtf8(type);
+            const bool text = asked.startsWith(QLatin1String("text/plain")) ||
+                              asked == QLatin1String("UTF8_STRING") || asked == QLatin1String("STRING") ||
+                              asked == QLatin1String("TEXT");
+            PipeWriter::start(
+                fd, self->m_ownData->data(text && !self->m_ownData->hasFormat(asked) ? textType : asked));
+            return;
+        }
         if (QString::fromUtf8(type) != pngType || self->m_ownImage.isNull()) {
             ::close(fd);
             return;
@@ -319,6 +360,7 @@ private:
             self->m_source = nullptr;
             self->m_ownImage = QImage();
             self->m_ownPng.clear();
+            self->m_ownData.reset();
         }
     }
 
@@ -341,6 +383,7 @@ private:
     Source* m_source = nullptr; // this program's picture, while it is the selection
     QImage m_ownImage;
     QByteArray m_ownPng;
+    std::unique_ptr<QMimeData> m_ownData; // what the user copied out of the library
     quint64 m_change = 0;
     quint64 m_follows = 0;
     quint64 m_content = 0;
@@ -412,7 +455,7 @@ void WaylandClipboard::selected()
         return;
     }
     m_device->pump();
-    if (!m_device->ownImage().isNull())
+    if (m_device->owns())
         return;
     const QStringList types = ReadableImageTypes(m_device->foreignTypes());
     if (types.isEmpty())
@@ -460,6 +503,12 @@ void WaylandClipboard::setImage(const QImage& image)
     QMetaObject::invokeMethod(
         this, [this, change, image] { emit arrived(ClipboardPicture::own(change, image)); },
         Qt::QueuedConnection);
+}
+
+quint64 WaylandClipboard::offer(QMimeData* offer)
+{
+    m_device->offer(std::unique_ptr<QMimeData>(offer));
+    return m_device->owns() ? m_device->change() : 0;
 }
 
 void WaylandClipboard::clearIfStill(quint64 change)

@@ -2,13 +2,14 @@
 
 #include "PipeReader.h"
 #include "platform/Clipboard.h"
+#include "platform/ClipboardWriter.h"
 
 #include <memory>
 
 /// The clipboard of a Wayland desktop through the compositor's data-control protocol, on a
 /// Wayland connection of the program's own: the compositor tells of every copy, and lets the
 /// picture be read and the clipboard be emptied whatever window is focused.
-class WaylandClipboard final : public Clipboard
+class WaylandClipboard final : public Clipboard, public ClipboardWriter
 {
 public:
     enum class Protocol {
@@ -28,6 +29,7 @@ public:
     bool hasImage() override;
     void setImage(const QImage& image) override;
     void clearIfStill(quint64 change) override;
+    quint64 offer(QMimeData* offer) override;
 
     /// The protocol's side of the clipboard, one implementation per protocol.
     class Device;
