@@ -24,6 +24,7 @@ VistrelleApp::VistrelleApp(Services& services, LibraryDialogs& dialogs, CaptureW
     , m_dialogs(dialogs)
     , m_engine(m_state, services, worker)
     , m_notices(services.boxes)
+    , m_notifier(m_state, m_engine, services.notifications)
     , m_reading(services.reader)
     , m_programDir(std::move(programDir))
     , m_argumentText(arguments.join(QLatin1Char(' ')))
@@ -50,6 +51,8 @@ VistrelleApp::VistrelleApp(Services& services, LibraryDialogs& dialogs, CaptureW
     QObject::connect(&m_engine, &CaptureEngine::pausedChanged, &m_reading, [this] { pauseReading(); });
     QObject::connect(&m_reading, &ReaderWorker::problem, &m_reading,
                      [this](const QString& text) { m_services.boxes.show(text, BoxLook::Exclamation); });
+    QObject::connect(&m_notifier, &CaptureNotifier::showRequested, &m_notifier,
+                     [this](const QString& path) { showPicture(path); });
 }
 
 VistrelleApp::~VistrelleApp()
@@ -313,6 +316,20 @@ void VistrelleApp::leaveLowResourceMode(QPoint topLeft)
 void VistrelleApp::pauseReading()
 {
     m_reading.setPaused(m_state.capturePaused || m_state.lowResourceMode);
+}
+
+void VistrelleApp::showPicture(const QString& path)
+{
+    if (m_lowResource && m_state.lowResourceMode)
+        leaveLowResourceMode(m_lowResource->pos());
+    if (!m_main)
+        return;
+    m_main->showPicture(path);
+    for (QWidget* window : {static_cast<QWidget*>(&imageViewer()), static_cast<QWidget*>(m_main.data())}) {
+        window->showNormal();
+        window->raise();
+        window->activateWindow();
+    }
 }
 
 void VistrelleApp::lowResourceWindowUnloading()

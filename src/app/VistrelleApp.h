@@ -4,6 +4,7 @@
 #include "core/AppState.h"
 #include "library/ReaderWorker.h"
 #include "ui/CaptureNotices.h"
+#include "ui/CaptureNotifier.h"
 
 #include <QImage>
 #include <QPoint>
@@ -90,12 +91,16 @@ private:
     /// Reading rests while capturing is paused and in low-resource mode, which is about a small
     /// footprint.
     void pauseReading();
+    /// Brings the main window forward, out of low-resource mode, with the picture at \a path
+    /// selected and in the viewer.
+    void showPicture(const QString& path);
 
     AppState m_state;
     Services& m_services;
     LibraryDialogs& m_dialogs;
     CaptureEngine m_engine;
     CaptureNotices m_notices;
+    CaptureNotifier m_notifier;
     ReaderWorker m_reading;
     QString m_programDir;
     QString m_argumentText;

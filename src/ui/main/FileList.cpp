@@ -99,6 +99,10 @@ void FileList::moveSelection(int fromRow, int toRow)
 
 void FileList::keyPressEvent(QKeyEvent* event)
 {
+    if (event->matches(QKeySequence::Copy)) {
+        emit copyRequested();
+        return;
+    }
     switch (event->key()) {
     case Qt::Key_Delete:
         emit deleteKeyPressed();

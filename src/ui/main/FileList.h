@@ -43,6 +43,8 @@ signals:
     void spaceKeyPressed();
     /// A double click, or Enter.
     void fileOptionsRequested();
+    /// Ctrl+C.
+    void copyRequested();
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;

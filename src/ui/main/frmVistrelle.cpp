@@ -15,8 +15,10 @@
 #include "library/ImageSetModel.h"
 #include "library/IntroImage.h"
 #include "library/LibraryCommands.h"
+#include "library/LibraryPictures.h"
 #include "library/LibraryTree.h"
 #include "library/Thumbnails.h"
+#include "platform/ClipboardOffer.h"
 #include "platform/FreedMemory.h"
 #include "platform/MessageBoxes.h"
 #include "platform/Services.h"
@@ -105,6 +107,7 @@ void frmVistrelle::connectControls()
     connect(list, &FileList::deleteKeyPressed, m_fileCommands, &FileCommands::DeleteSelectedFiles);
     connect(list, &FileList::spaceKeyPressed, m_fileCommands, &FileCommands::MoveSelectedFiles);
     connect(list, &FileList::fileOptionsRequested, m_fileCommands, &FileCommands::ShowFileOptions);
+    connect(list, &FileList::copyRequested, this, &frmVistrelle::copySelectedFiles);
     connect(m_fileCommands, &FileCommands::refreshRequested, this, &frmVistrelle::RefreshImageSetsAt);
     m_fileCommands->setCategories(m_ui.cboImageSetCategory);
     const std::pair<const char*, void (frmVistrelle::*)()> commands[] = {
@@ -518,6 +521,24 @@ void frmVistrelle::showFound(const FoundPicture& found)
     const FileList& list = *m_ui.lstComponents;
     if (const int row = list.files().rowOf(found.path); row >= 0)
         moveFileSelection(list.currentRow(), row);
+}
+
+void frmVistrelle::showPicture(const QString& path)
+{
+    const QString relative = path.mid(m_state.libraryRoot.size());
+    showFound({path, CategoryOf(relative), ImageSetOf(relative)});
+}
+
+void frmVistrelle::copySelectedFiles()
+{
+    const QStringList paths = m_ui.lstComponents->selectedPaths();
+    if (paths.isEmpty()) {
+        m_services.boxes.show(QStringLiteral("Select file(s) to copy first."), BoxLook::Exclamation);
+        return;
+    }
+    if (!m_engine.copy(ClipboardOffer::pictures(paths)))
+        m_services.boxes.show(QStringLiteral("The clipboard could not be had: nothing was copied."),
+                              BoxLook::Exclamation);
 }
 
 std::pair<int, QString> frmVistrelle::showThumbnails(const QAbstractItemModel& rows, int rowLimit,

@@ -56,6 +56,10 @@ public:
     /// Shows the Category and Image Set of a picture Find found, with the picture selected and
     /// in the viewer.
     void showFound(const FoundPicture& found);
+    /// Shows the picture at \a path of the library as showFound() does.
+    void showPicture(const QString& path);
+    /// Puts the selected files on the clipboard, for other programs to paste.
+    void copySelectedFiles();
 
     /// Shows \a note on the status line, until the next capture is filed.
     void showCaptureNote(const QString& note);
