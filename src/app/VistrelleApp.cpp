@@ -26,6 +26,7 @@ VistrelleApp::VistrelleApp(Services& services, LibraryDialogs& dialogs, CaptureW
     , m_notices(services.boxes)
     , m_notifier(m_state, m_engine, services.notifications)
     , m_reading(services.reader)
+    , m_pictures(services, m_engine, m_reading)
     , m_programDir(std::move(programDir))
     , m_argumentText(arguments.join(QLatin1Char(' ')))
     , m_noImages(NoImagesPicture())
@@ -89,7 +90,7 @@ bool VistrelleApp::start(bool lowResource)
 
 void VistrelleApp::createMainWindow()
 {
-    m_main = new frmVistrelle(m_state, m_services, m_dialogs, m_engine, m_reading);
+    m_main = new frmVistrelle(m_state, m_services, m_dialogs, m_engine, m_reading, m_pictures);
     QObject::connect(&m_notices, &CaptureNotices::noted, m_main, &frmVistrelle::showCaptureNote);
     QObject::connect(m_main, &frmVistrelle::viewerShows, m_main, [this](const QString& path) {
         frmImage& viewer = imageViewer();
@@ -97,6 +98,9 @@ void VistrelleApp::createMainWindow()
         viewer.FitViewerToImage();
     });
     QObject::connect(m_main, &frmVistrelle::viewerEmptied, m_main, [this] { imageViewer().showNoImages(); });
+    QObject::connect(
+        m_main, &frmVistrelle::viewerOutlined, m_main,
+        [this](const QString& path, const QList<QRect>& boxes) { imageViewer().outline(path, boxes); });
     QObject::connect(m_main, &frmVistrelle::viewerStepsEnabled, m_main,
                      [this](bool enabled) { imageViewer().setStepCommandsEnabled(enabled); });
     QObject::connect(m_main, &frmVistrelle::viewerRefitRequested, m_main,
@@ -216,6 +220,20 @@ frmImage& VistrelleApp::imageViewer()
 {
     if (!m_viewer) {
         m_viewer = new frmImage(m_state, m_noImages);
+        QObject::connect(m_viewer, &frmImage::menuRequested, m_viewer,
+                         [this](const QString& path, const QPoint& where) {
+                             m_pictures.showMenu({path}, where, m_viewer);
+                         });
+        QObject::connect(m_viewer, &frmImage::copyRequested, m_viewer,
+                         [this](const QString& path) { m_pictures.copy({path}); });
+        QObject::connect(m_viewer, &frmImage::dragRequested, m_viewer,
+                         [this](const QString& path, QWidget* box, const QImage& picture) {
+                             m_pictures.drag({path}, box, picture);
+                         });
+        QObject::connect(m_viewer, &frmImage::wordsRequested, m_viewer,
+                         [this](const QString& path, const QRect& area) {
+                             m_viewer->outline(path, m_pictures.copyText(path, area));
+                         });
         QObject::connect(m_viewer, &frmImage::stepRequested, m_viewer, [this](int step) {
             if (m_main)
                 m_main->stepFile(step);

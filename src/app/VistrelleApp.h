@@ -5,6 +5,7 @@
 #include "library/ReaderWorker.h"
 #include "ui/CaptureNotices.h"
 #include "ui/CaptureNotifier.h"
+#include "ui/PictureActions.h"
 
 #include <QImage>
 #include <QPoint>
@@ -102,6 +103,7 @@ private:
     CaptureNotices m_notices;
     CaptureNotifier m_notifier;
     ReaderWorker m_reading;
+    PictureActions m_pictures;
     QString m_programDir;
     QString m_argumentText;
     // False for a library given on the command line: the Intro Set then names a set of the

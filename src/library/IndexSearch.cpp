@@ -112,3 +112,20 @@ int IndexSearch::unread(const QList<LibraryPicture>& pictures) const
     }
     return count;
 }
+
+PictureWords IndexSearch::wordsOf(const QString& path) const
+{
+    PictureWords words;
+    const std::unique_ptr<IndexDatabase> index = IndexDatabase::openForReading(m_file);
+    if (!index || !path.startsWith(m_root))
+        return words;
+    SqlStatement query =
+        index->prepare("SELECT p.state, w.text FROM files f JOIN pictures p ON p.id = f.picture "
+                       "JOIN words w ON w.rowid = p.id WHERE f.path = ?1");
+    query.bind(1, NativePath(path.mid(m_root.size())));
+    if (query.step() && query.integer(0) != 0) {
+        words.state = PictureWords::State::Read;
+        words.text = query.text(1);
+    }
+    return words;
+}

@@ -41,8 +41,17 @@ void drawBadge(QPainter& painter, IconBadge badge)
         return;
     const QPointF centre(75, 75);
     painter.setPen(QPen(QColor(250, 250, 247), 4));
-    painter.setBrush(badge == IconBadge::TimeLapse ? QColor(220, 40, 40) : QColor(230, 160, 20));
+    painter.setBrush(badge == IconBadge::TimeLapse  ? QColor(220, 40, 40)
+                     : badge == IconBadge::Captured ? QColor(40, 170, 80)
+                                                    : QColor(230, 160, 20));
     painter.drawEllipse(centre, 21, 21);
+    if (badge == IconBadge::Captured) {
+        // A tick: the picture was filed.
+        painter.setPen(QPen(QColor(250, 250, 247), 6, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        painter.drawPolyline(
+            QPolygonF{centre + QPointF(-10, 0), centre + QPointF(-3, 8), centre + QPointF(10, -8)});
+        return;
+    }
     if (badge != IconBadge::Paused)
         return;
     painter.setPen(Qt::NoPen);

@@ -3,12 +3,13 @@
 #include <QIcon>
 #include <QImage>
 
-/// What the tray icon adds to the program's icon: how capturing stands.
-enum class IconBadge { None, TimeLapse, Paused };
+/// What the tray icon adds to the program's icon: how capturing stands, or that a picture was
+/// just filed.
+enum class IconBadge { None, TimeLapse, Paused, Captured };
 
 /// The program's icon drawn at \a size pixels square: a stack of two pictures on a rounded
-/// tile; with a badge, a red dot in its corner while time-lapse runs, or a pause sign while
-/// capturing is paused. Drawn here rather than loaded, so the program carries no image file of
+/// tile; with a badge, a red dot in its corner while time-lapse runs, a pause sign while
+/// capturing is paused, or a green tick for a moment after a capture. Drawn here rather than loaded, so the program carries no image file of
 /// its own and the installed icon files are made from the same drawing (assets/vistrelle.svg
 /// draws it too, for icon themes that scale).
 QImage AppIconImage(int size, IconBadge badge = IconBadge::None);

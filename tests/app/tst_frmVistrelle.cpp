@@ -289,7 +289,8 @@ private slots:
             QString badge = "?";
             for (const auto& [name, kind] : {std::pair{"", IconBadge::None},
                                              {" dot", IconBadge::TimeLapse},
-                                             {" pause sign", IconBadge::Paused}})
+                                             {" pause sign", IconBadge::Paused},
+                                             {" tick", IconBadge::Captured}})
                 if (icon->icon().pixmap(32).toImage().convertToFormat(QImage::Format_ARGB32) ==
                     AppIconImage(32, kind).convertToFormat(QImage::Format_ARGB32))
                     badge = name;
@@ -314,9 +315,8 @@ private slots:
         QVERIFY(!small->isVisible() && t.fakes.boxes.shown.isEmpty());
         QVERIFY2(!QGuiApplication::quitOnLastWindowClosed(),
                  "closing a message box while the small window is hidden must not end the program");
-        QCOMPARE(
-            shown(),
-            "Vistrelle (PNG) (LR mode) | Vistrelle (PNG) (LR mode) (Holidays in the mountains, summer 20 |");
+        QCOMPARE(shown(), "Vistrelle (PNG) (LR mode) | Vistrelle (PNG) (LR mode) (Holidays in the mountains, "
+                          "summer 20 | tick");
 
         // Paused in the small window, the main window comes back paused.
         item->trigger();

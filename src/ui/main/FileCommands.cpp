@@ -147,6 +147,13 @@ void FileCommands::ShowFileOptions()
     }
 }
 
+void FileCommands::RenameCurrentFile()
+{
+    const int row = m_list.currentRow();
+    if (row >= 0)
+        renameFile(m_list.files().path(row), row);
+}
+
 void FileCommands::renameFile(const QString& path, int row)
 {
     const QString lineText = FileNameOf(path);

@@ -27,6 +27,8 @@ public:
     void DeleteSelectedFiles();
     void MoveSelectedFiles();
     void ShowFileOptions();
+    /// Asks for a new name for the current file, as the file options' Rename does.
+    void RenameCurrentFile();
 
 signals:
     /// Files changed: the window lists the Image Set again and selects line \a row (from 0).

@@ -30,6 +30,21 @@ FileList::FileList(QWidget* parent)
     setToolTip(QStringLiteral("Select file(s) & press Delete key to delete OR Spacebar to relocate.  Double "
                               "click for more options."));
     setModel(m_files);
+    // Dragged out, the selected files go to the other program as a copy.
+    setDragEnabled(true);
+    setDragDropMode(QAbstractItemView::DragOnly);
+    setDefaultDropAction(Qt::CopyAction);
+    setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(this, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
+        // A line that is not selected is chosen alone, as a left click would; a selected one
+        // keeps the selection, so the menu acts on all of it.
+        const QModelIndex line = indexAt(at);
+        if (!line.isValid())
+            return;
+        if (!selectionModel()->isSelected(line))
+            makeCurrent(line.row(), QItemSelectionModel::ClearAndSelect);
+        emit menuRequested(viewport()->mapToGlobal(at));
+    });
     connect(selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex& current) {
                 if (!m_quiet && current.isValid())
@@ -95,6 +110,17 @@ void FileList::moveSelection(int fromRow, int toRow)
     const QScopedValueRollback quiet(m_quiet, true);
     selectionModel()->select(m_files->index(fromRow), QItemSelectionModel::Deselect);
     makeCurrent(toRow, QItemSelectionModel::Select);
+}
+
+void FileList::selectOnly(const QList<int>& rows)
+{
+    if (rows.isEmpty())
+        return;
+    const QScopedValueRollback quiet(m_quiet, true);
+    makeCurrent(rows.first(), QItemSelectionModel::ClearAndSelect);
+    for (const int row : rows)
+        selectionModel()->select(m_files->index(row), QItemSelectionModel::Select);
+    scrollTo(currentIndex());
 }
 
 void FileList::keyPressEvent(QKeyEvent* event)

@@ -35,6 +35,8 @@ public:
     /// Moves the selection from line \a fromRow to line \a toRow; other selected lines stay
     /// selected.
     void moveSelection(int fromRow, int toRow);
+    /// Selects the lines \a rows alone, the first of them the current one, in view.
+    void selectOnly(const QList<int>& rows);
 
 signals:
     /// The user made line \a row current (a click, the arrow keys).
@@ -45,6 +47,8 @@ signals:
     void fileOptionsRequested();
     /// Ctrl+C.
     void copyRequested();
+    /// The context menu of the selected lines, at \a where (global).
+    void menuRequested(const QPoint& where);
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;

@@ -1,5 +1,6 @@
 #include "FindPanel.h"
 
+#include "FoundList.h"
 #include "core/AppState.h"
 #include "library/ReaderWorker.h"
 
@@ -9,7 +10,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QLocale>
 #include <QShortcut>
 #include <QSignalBlocker>
@@ -42,8 +42,9 @@ FindPanel::FindPanel(QWidget* window, AppState& state, ReaderWorker& reading)
     cboFindScope->addItems(
         {QStringLiteral("Library"), QStringLiteral("Category"), QStringLiteral("Image Set")});
     cboFindScope->setToolTip(QStringLiteral("Where to look for the words"));
-    lstFound = new QListWidget(window);
+    lstFound = new FoundList(window);
     lstFound->setObjectName(QStringLiteral("lstFound"));
+    lstFound->setContextMenuPolicy(Qt::CustomContextMenu);
     lstFound->setToolTip(QStringLiteral("Screenshots holding the words, newest first; Esc goes back"));
     lstFound->hide();
     lblReading = new QLabel(window);
@@ -64,6 +65,13 @@ FindPanel::FindPanel(QWidget* window, AppState& state, ReaderWorker& reading)
     connect(lstFound, &QListWidget::currentRowChanged, this, [this](int row) {
         if (row >= 0 && row < m_found.size())
             emit chosen(m_found.at(row));
+    });
+    connect(lstFound, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
+        const QListWidgetItem* item = lstFound->itemAt(at);
+        if (!item)
+            return;
+        lstFound->setCurrentItem(lstFound->itemAt(at));
+        emit menuRequested(item->data(FoundList::PathRole).toString(), lstFound->viewport()->mapToGlobal(at));
     });
     connect(&m_reading, &ReaderWorker::progressed, this, &FindPanel::showProgress);
     // What the reader adds may change the answer.
@@ -101,7 +109,13 @@ bool FindPanel::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() != QEvent::KeyPress)
         return false;
-    const int key = static_cast<QKeyEvent*>(event)->key();
+    const auto* press = static_cast<QKeyEvent*>(event);
+    const int key = press->key();
+    if (watched == lstFound && press->matches(QKeySequence::Copy)) {
+        if (const QListWidgetItem* item = lstFound->currentItem())
+            emit copyRequested(item->data(FoundList::PathRole).toString());
+        return true;
+    }
     if (key == Qt::Key_Escape) {
         clear();
         return true;
@@ -149,6 +163,7 @@ void FindPanel::search()
         const QString name = found.path.section(QLatin1Char('/'), -1);
         auto* item = new QListWidgetItem(
             name + QLatin1Char('\n') + found.category + QStringLiteral(" / ") + found.imageSet, lstFound);
+        item->setData(FoundList::PathRole, found.path);
         if (found.path == current)
             lstFound->setCurrentItem(item);
     }
@@ -156,6 +171,17 @@ void FindPanel::search()
     if (m_fileList)
         m_fileList->hide();
     showProgress();
+}
+
+void FindPanel::refresh()
+{
+    if (!lstFound->isHidden())
+        search();
+}
+
+QString FindPanel::words() const
+{
+    return lstFound->isHidden() ? QString() : txtFind->text();
 }
 
 void FindPanel::walkLibrary()

@@ -10,7 +10,7 @@ class QComboBox;
 class QGridLayout;
 class QLabel;
 class QLineEdit;
-class QListWidget;
+class FoundList;
 class QWidget;
 class ReaderWorker;
 struct AppState;
@@ -33,15 +33,23 @@ public:
     void showProgress();
     /// The library may have changed outside the program: it is walked again.
     void walkLibrary();
+    /// The pictures found are looked for again, after files changed.
+    void refresh();
+    /// The words typed into the box.
+    QString words() const;
 
     QLineEdit* txtFind = nullptr;
     QComboBox* cboFindScope = nullptr;
-    QListWidget* lstFound = nullptr;
+    FoundList* lstFound = nullptr;
     QLabel* lblReading = nullptr;
 
 signals:
     /// The user chose a picture found: the window shows its Image Set and selects it.
     void chosen(const FoundPicture& found);
+    /// The context menu of the picture found at \a path, at \a where (global).
+    void menuRequested(const QString& path, const QPoint& where);
+    /// Ctrl+C on the picture found at \a path.
+    void copyRequested(const QString& path);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -18,7 +18,6 @@
 #include "library/LibraryPictures.h"
 #include "library/LibraryTree.h"
 #include "library/Thumbnails.h"
-#include "platform/ClipboardOffer.h"
 #include "platform/FreedMemory.h"
 #include "platform/MessageBoxes.h"
 #include "platform/Services.h"
@@ -71,12 +70,13 @@ const char* const formatExtensions[] = {".jpg", ".bmp", ".png"};
 } // namespace
 
 frmVistrelle::frmVistrelle(AppState& state, Services& services, LibraryDialogs& dialogs,
-                           CaptureEngine& engine, ReaderWorker& reading)
+                           CaptureEngine& engine, ReaderWorker& reading, PictureActions& pictures)
     : QWidget(nullptr)
     , m_state(state)
     , m_services(services)
     , m_dialogs(dialogs)
     , m_engine(engine)
+    , m_pictures(pictures)
     , m_ui(this, new FileList(this))
     , m_setCommands(new ImageSetCommands(m_ui, state, services, dialogs, this))
     , m_find(new FindPanel(this, state, reading))
@@ -104,10 +104,22 @@ void frmVistrelle::connectControls()
     connect(m_ui.cboImageSetName, &QComboBox::activated, this, &frmVistrelle::cboImageSetName_Click);
     FileList* list = m_ui.lstComponents;
     connect(list, &FileList::currentFileChanged, this, &frmVistrelle::lstComponents_Click);
+    // A click on the line already current is a choice too: the user looks at that picture.
+    connect(list, &QAbstractItemView::clicked, this, [this] { m_chosenSinceShown = true; });
     connect(list, &FileList::deleteKeyPressed, m_fileCommands, &FileCommands::DeleteSelectedFiles);
     connect(list, &FileList::spaceKeyPressed, m_fileCommands, &FileCommands::MoveSelectedFiles);
     connect(list, &FileList::fileOptionsRequested, m_fileCommands, &FileCommands::ShowFileOptions);
     connect(list, &FileList::copyRequested, this, &frmVistrelle::copySelectedFiles);
+    connect(list, &FileList::menuRequested, this, [this](const QPoint& where) {
+        m_pictures.showMenu(m_ui.lstComponents->selectedPaths(), where, this);
+    });
+    connect(m_find, &FindPanel::menuRequested, this,
+            [this](const QString& path, const QPoint& where) { m_pictures.showMenu({path}, where, this); });
+    connect(m_find, &FindPanel::copyRequested, this,
+            [this](const QString& path) { m_pictures.copy({path}); });
+    // Run once the menu that asked is closed.
+    connect(&m_pictures, &PictureActions::fileCommandRequested, this, &frmVistrelle::runFileCommand,
+            Qt::QueuedConnection);
     connect(m_fileCommands, &FileCommands::refreshRequested, this, &frmVistrelle::RefreshImageSetsAt);
     m_fileCommands->setCategories(m_ui.cboImageSetCategory);
     const std::pair<const char*, void (frmVistrelle::*)()> commands[] = {
@@ -142,7 +154,7 @@ void frmVistrelle::connectControls()
     connect(&m_engine, &CaptureEngine::recovered, this, [this](const QString& path) {
         // The set may have been listed with it already, once it had its name.
         if (!m_state.imageSetFiles.contains(path))
-            fileCaptured(path);
+            listCapture(path, false);
     });
     connect(m_find, &FindPanel::chosen, this, &frmVistrelle::showFound);
 }
@@ -300,6 +312,14 @@ void frmVistrelle::RefreshFileList(const QString& folder)
         return;
 
     const ImageSetModel& files = m_ui.lstComponents->files();
+    if (folder != m_shownFolder) {
+        m_shownFolder = folder;
+        m_chosenSinceShown = false;
+    }
+    // Captures' names follow their time, so the last line stands for the newest picture until
+    // one is captured.
+    if (files.rowOf(m_newest) < 0)
+        m_newest = files.paths().value(files.rowCount() - 1);
     if (files.rowCount() > 0)
         ShowViewerImage(QString());
     emit viewerStepsEnabled(files.rowCount() >= 2);
@@ -339,6 +359,7 @@ void frmVistrelle::FillFileList(const QString& folder, QStringList images)
 
 void frmVistrelle::lstComponents_Click(int row)
 {
+    m_chosenSinceShown = true;
     ShowViewerImage(m_ui.lstComponents->files().path(row));
 }
 
@@ -461,6 +482,7 @@ void frmVistrelle::moveFileSelection(int fromRow, int toRow)
 {
     if (toRow < 0 || toRow >= m_ui.lstComponents->files().rowCount())
         return;
+    m_chosenSinceShown = true;
     m_ui.lstComponents->moveSelection(fromRow, toRow);
     ShowViewerImage(QString());
 }
@@ -499,6 +521,11 @@ void frmVistrelle::makeIntroImage()
 
 void frmVistrelle::fileCaptured(const QString& path)
 {
+    listCapture(path, true);
+}
+
+void frmVistrelle::listCapture(const QString& path, bool mayFollow)
+{
     m_ui.lblCaptureStatus->clear();
     const QString folder = imageSetFolder();
     if (m_state.lowResourceMode || !imageSetShown() || !path.startsWith(folder) ||
@@ -506,21 +533,38 @@ void frmVistrelle::fileCaptured(const QString& path)
         return;
     m_state.imageSetFiles.append(path);
     FileList& list = *m_ui.lstComponents;
+    const QStringList selected = list.selectedPaths();
+    const bool following =
+        mayFollow && (!m_chosenSinceShown || (selected.size() == 1 && selected.first() == m_newest));
     if (!list.insertCapture(path, m_state.settings.fileMax))
         return;
-    if (list.files().rowCount() == 1)
+    m_newest = path;
+    if (list.files().rowCount() == 1) {
         ShowViewerImage(path);
-    else
-        emit viewerStepsEnabled(true);
+        return;
+    }
+    emit viewerStepsEnabled(true);
+    // One looking at an older picture, or at several, keeps them: the list only grows.
+    if (!following)
+        return;
+    list.selectOnly({list.files().rowOf(path)});
+    ShowViewerImage(path);
 }
 
 void frmVistrelle::showFound(const FoundPicture& found)
 {
     if (!SelectImageSet(found.imageSet, found.category))
         return;
-    const FileList& list = *m_ui.lstComponents;
-    if (const int row = list.files().rowOf(found.path); row >= 0)
-        moveFileSelection(list.currentRow(), row);
+    FileList& list = *m_ui.lstComponents;
+    const int row = list.files().rowOf(found.path);
+    if (row < 0)
+        return;
+    m_chosenSinceShown = true;
+    list.selectOnly({row});
+    ShowViewerImage(QString());
+    // Where the words searched for stand on the picture.
+    if (const QString words = m_find->words(); !words.trimmed().isEmpty())
+        emit viewerOutlined(found.path, m_pictures.wordsOf(found.path).matching(words));
 }
 
 void frmVistrelle::showPicture(const QString& path)
@@ -536,9 +580,38 @@ void frmVistrelle::copySelectedFiles()
         m_services.boxes.show(QStringLiteral("Select file(s) to copy first."), BoxLook::Exclamation);
         return;
     }
-    if (!m_engine.copy(ClipboardOffer::pictures(paths)))
-        m_services.boxes.show(QStringLiteral("The clipboard could not be had: nothing was copied."),
-                              BoxLook::Exclamation);
+    m_pictures.copy(paths);
+}
+
+void frmVistrelle::runFileCommand(const QStringList& paths, FileCommand command)
+{
+    // A command chosen over the thumbnails acts once they are closed, on the list's lines.
+    if (auto* photos = findChild<frmPhotos*>(); photos && photos->isVisible())
+        photos->reject();
+    FileList& list = *m_ui.lstComponents;
+    if (paths.size() == 1 && list.files().rowOf(paths.first()) < 0)
+        showPicture(paths.first());
+    QList<int> rows;
+    for (const QString& path : paths)
+        if (const int row = list.files().rowOf(path); row >= 0)
+            rows.append(row);
+    if (rows.isEmpty())
+        return;
+    m_chosenSinceShown = true;
+    list.selectOnly(rows);
+    ShowViewerImage(QString());
+    switch (command) {
+    case FileCommand::Rename:
+        m_fileCommands->RenameCurrentFile();
+        break;
+    case FileCommand::Move:
+        m_fileCommands->MoveSelectedFiles();
+        break;
+    case FileCommand::Delete:
+        m_fileCommands->DeleteSelectedFiles();
+        break;
+    }
+    m_find->refresh();
 }
 
 std::pair<int, QString> frmVistrelle::showThumbnails(const QAbstractItemModel& rows, int rowLimit,
@@ -549,6 +622,16 @@ std::pair<int, QString> frmVistrelle::showThumbnails(const QAbstractItemModel& r
         return {-1, QString()};
     }
     frmPhotos photos(rows, rowLimit, this);
+    connect(&photos, &frmPhotos::menuRequested, this,
+            [this, &photos](const QString& path, const QPoint& where) {
+                m_pictures.showMenu({path}, where, &photos);
+            });
+    connect(&photos, &frmPhotos::copyRequested, this,
+            [this](const QString& path) { m_pictures.copy({path}); });
+    connect(&photos, &frmPhotos::dragRequested, this,
+            [this](const QString& path, QWidget* cell, const QImage& picture) {
+                m_pictures.drag({path}, cell, picture);
+            });
     photos.setWindowTitle(caption);
     if (photos.exec() != QDialog::Accepted)
         return {-1, QString()};

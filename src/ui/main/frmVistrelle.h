@@ -1,6 +1,7 @@
 #pragma once
 
 #include "MainWindowControls.h"
+#include "ui/PictureActions.h"
 
 #include <QSet>
 #include <QWidget>
@@ -11,6 +12,7 @@ class FileCommands;
 class FindPanel;
 class ImageSetCommands;
 class LibraryDialogs;
+class PictureActions;
 class QAbstractItemModel;
 class ReaderWorker;
 struct AppState;
@@ -25,7 +27,7 @@ class frmVistrelle final : public QWidget
 
 public:
     frmVistrelle(AppState& state, Services& services, LibraryDialogs& dialogs, CaptureEngine& engine,
-                 ReaderWorker& reading);
+                 ReaderWorker& reading, PictureActions& pictures);
 
     void FillCategoryList();
     void RefreshImageSets();
@@ -60,6 +62,9 @@ public:
     void showPicture(const QString& path);
     /// Puts the selected files on the clipboard, for other programs to paste.
     void copySelectedFiles();
+    /// Runs Rename, Move or Delete on the files at \a paths, chosen in a context menu: their
+    /// lines are selected alone first (a picture of another Image Set is shown first).
+    void runFileCommand(const QStringList& paths, FileCommand command);
 
     /// Shows \a note on the status line, until the next capture is filed.
     void showCaptureNote(const QString& note);
@@ -84,6 +89,8 @@ signals:
     void viewerShows(const QString& path);
     /// The viewer is to show the no-images picture.
     void viewerEmptied();
+    /// The viewer, showing the picture at \a path, is to outline \a boxes (in its pixels) on it.
+    void viewerOutlined(const QString& path, const QList<QRect>& boxes);
     void viewerStepsEnabled(bool enabled);
     void viewerRefitRequested();
     void lowResourceModeRequested();
@@ -103,6 +110,9 @@ private:
     void connectControls();
     void showCaption();
     void FillFileList(const QString& folder, QStringList images);
+    /// Lists the new picture at \a path; with \a mayFollow, one following the newest pictures
+    /// gets it selected and shown.
+    void listCapture(const QString& path, bool mayFollow);
     void selectCategory(int row);
     void selectImageSet(int row);
     void showCreatedCategory(const QString& name);
@@ -120,10 +130,16 @@ private:
     Services& m_services;
     LibraryDialogs& m_dialogs;
     CaptureEngine& m_engine;
+    PictureActions& m_pictures;
     MainWindowControls m_ui;
     ImageSetCommands* m_setCommands;
     FindPanel* m_find;
     FileCommands* m_fileCommands;
     QSet<QString> m_overflowTold;
     int m_restoreListIndex = 0; // line to select after the next refill, from 0; 0 keeps the selection
+    // Whether a capture becomes the selected line: while the user follows the newest pictures,
+    // that is, has chosen no line since the Image Set was shown, or has the newest one alone.
+    QString m_shownFolder;
+    bool m_chosenSinceShown = false;
+    QString m_newest; // the set's newest picture as far as the window knows
 };

@@ -6,6 +6,7 @@
 #include "core/AppState.h"
 #include "platform/FreedMemory.h"
 #include "platform/Services.h"
+#include "platform/ShortcutLatch.h"
 #include "platform/SystemTray.h"
 #include "ui/AppIcon.h"
 #include "ui/CaptureCaption.h"
@@ -26,6 +27,7 @@ namespace {
 constexpr int designClientWidth = 4710;
 constexpr int designClientHeight = 3510;
 constexpr qsizetype longestTip = 63;
+constexpr int capturedBadgeMs = 1500;
 
 template <typename Widget> Widget* named(Widget* widget, const char* name)
 {
@@ -59,8 +61,15 @@ frmLowResource::frmLowResource(AppState& state, Services& services, CaptureEngin
     showCaptureState();
     m_trayIcon->show();
     // Only the name check of the next shot needs the Image Set's files; no list is shown.
-    connect(&m_engine, &CaptureEngine::filed, this,
-            [this](const QString& path) { m_state.imageSetFiles.append(path); });
+    connect(&m_engine, &CaptureEngine::filed, this, [this](const QString& path) {
+        m_state.imageSetFiles.append(path);
+        // The icon says a picture was filed, for a moment.
+        m_capturedShown.start();
+        showCaptureState();
+    });
+    m_capturedShown.setSingleShot(true);
+    m_capturedShown.setInterval(capturedBadgeMs);
+    connect(&m_capturedShown, &QTimer::timeout, this, &frmLowResource::showCaptureState);
     m_tmrTimer->start();
 }
 
@@ -112,6 +121,16 @@ void frmLowResource::buildControls()
 
     m_mnuSysTrayMenu = new QMenu(QStringLiteral("&SysTrayMenu"), this);
     m_mnuSysTrayMenu->setObjectName(QStringLiteral("mnuSysTrayMenu"));
+    // The hotkeys' two commands, for a desktop where no key reaches the program: they go the
+    // hotkeys' way, at the next tick, to the window that has the focus once the menu is gone.
+    QAction* mnuCaptureWindow = m_mnuSysTrayMenu->addAction(QStringLiteral("Capture &Active Window"));
+    mnuCaptureWindow->setObjectName(QStringLiteral("mnuCaptureWindow"));
+    connect(mnuCaptureWindow, &QAction::triggered, this,
+            [this] { m_services.shortcuts.tap(Shortcut::ActiveWindow); });
+    m_mnuTimeLapse = m_mnuSysTrayMenu->addAction(QStringLiteral("Start &Time-Lapse"));
+    m_mnuTimeLapse->setObjectName(QStringLiteral("mnuTimeLapse"));
+    connect(m_mnuTimeLapse, &QAction::triggered, this,
+            [this] { m_services.shortcuts.tap(Shortcut::TimeLapse); });
     m_mnuPauseCapturing = m_mnuSysTrayMenu->addAction(QStringLiteral("P&ause capturing"));
     m_mnuPauseCapturing->setObjectName(QStringLiteral("mnuPauseCapturing"));
     m_mnuPauseCapturing->setCheckable(true);
@@ -147,9 +166,12 @@ void frmLowResource::showCaptureState()
     if (const QString caption = CaptureCaption(m_state, QStringLiteral(" (LR mode)"));
         caption != windowTitle())
         setWindowTitle(caption);
-    const IconBadge badge = m_state.capturePaused     ? IconBadge::Paused
-                            : m_state.timeLapseActive ? IconBadge::TimeLapse
-                                                      : IconBadge::None;
+    m_mnuTimeLapse->setText(m_state.timeLapseActive ? QStringLiteral("Stop &Time-Lapse")
+                                                    : QStringLiteral("Start &Time-Lapse"));
+    const IconBadge badge = m_state.capturePaused        ? IconBadge::Paused
+                            : m_state.timeLapseActive    ? IconBadge::TimeLapse
+                            : m_capturedShown.isActive() ? IconBadge::Captured
+                                                         : IconBadge::None;
     if (badge == m_badge && !m_trayIcon->icon().isNull())
         return;
     m_badge = badge;

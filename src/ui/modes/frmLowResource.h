@@ -3,11 +3,11 @@
 #include "ui/AppIcon.h"
 
 #include <QSystemTrayIcon>
+#include <QTimer>
 #include <QWidget>
 
 class QLineEdit;
 class QMenu;
-class QTimer;
 class CaptureEngine;
 struct AppState;
 struct Services;
@@ -59,6 +59,8 @@ private:
     QTimer* m_tmrTimer = nullptr;
     QMenu* m_mnuSysTrayMenu = nullptr;
     QAction* m_mnuPauseCapturing = nullptr;
+    QAction* m_mnuTimeLapse = nullptr;
+    QTimer m_capturedShown; // running while the icon says a picture was just filed
     QSystemTrayIcon* m_trayIcon = nullptr;
     IconBadge m_badge = IconBadge::None;
 };

@@ -204,6 +204,12 @@ void frmOptions::buildControls(const QStringList& installedLanguages)
     m_chkStartWithDesktop->setToolTip(
         QStringLiteral("Start Vistrelle in low-resource mode, behind its tray icon, whenever you log in"));
     layout->addWidget(m_chkStartWithDesktop);
+    m_chkNotifyCaptures =
+        named(new QCheckBox(QStringLiteral("Notify each capture"), this), "chkNotifyCaptures");
+    m_chkNotifyCaptures->setToolTip(QStringLiteral(
+        "A desktop notification tells each screenshot filed, with Show and Copy; time-lapse when it starts "
+        "and stops"));
+    layout->addWidget(m_chkNotifyCaptures);
 
     auto* buttons = new QHBoxLayout;
     auto* cmdOK = named(new QPushButton(QStringLiteral("&OK"), this), "cmdOK");
@@ -241,6 +247,7 @@ void frmOptions::Form_Load()
     }
     m_chkWindowTitleInFile->setChecked(m_settings.writeWindowTitle);
     m_chkStartWithDesktop->setChecked(m_startsWithDesktop);
+    m_chkNotifyCaptures->setChecked(m_settings.notifyCaptures);
 }
 
 void frmOptions::cmdOK_Click()
@@ -265,6 +272,7 @@ void frmOptions::cmdOK_Click()
             languages.isEmpty() ? QStringLiteral("eng") : languages.join(QLatin1Char('+'));
     m_settings.writeWindowTitle = m_chkWindowTitleInFile->isChecked();
     m_startsWithDesktop = m_chkStartWithDesktop->isChecked();
+    m_settings.notifyCaptures = m_chkNotifyCaptures->isChecked();
     accept();
 }
 

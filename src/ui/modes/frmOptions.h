@@ -43,6 +43,7 @@ private:
     QComboBox* m_cboQuality = nullptr;
     QListWidget* m_lstFindLanguages = nullptr;
     QCheckBox* m_chkWindowTitleInFile = nullptr;
+    QCheckBox* m_chkNotifyCaptures = nullptr;
     QCheckBox* m_chkStartWithDesktop = nullptr;
     bool m_startsWithDesktop = false;
     int m_shownMinutes = 0;

@@ -16,6 +16,7 @@
 #include <QMenuBar>
 #include <QPointer>
 #include <QScreen>
+#include <QShortcut>
 #include <QThreadPool>
 #include <algorithm>
 #include <cmath>
@@ -72,14 +73,38 @@ frmImage::frmImage(AppState& state, const QImage& noImages)
     connect(m_imgImageBox, &ImageBox::clicked, this, &frmImage::mnuImgNext_Click);
     connect(m_mnuImgPrevious, &QAction::triggered, this, &frmImage::mnuImgPrevious_Click);
     connect(m_mnuFirstImage, &QAction::triggered, this, &frmImage::mnuFirstImage_Click);
+
+    // The picture shown can be copied, dragged out, and its words copied, all of them or
+    // those within a rectangle drawn with Shift held.
+    m_imgImageBox->setSelectsAreas(true);
+    m_imgImageBox->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(m_imgImageBox, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
+        if (!m_path.isEmpty())
+            emit menuRequested(m_path, m_imgImageBox->mapToGlobal(at));
+    });
+    connect(m_imgImageBox, &ImageBox::dragStarted, this, [this] {
+        if (!m_path.isEmpty())
+            emit dragRequested(m_path, m_imgImageBox, m_imgImageBox->picture());
+    });
+    connect(m_imgImageBox, &ImageBox::areaSelected, this, [this](const QRect& area) {
+        if (!m_path.isEmpty())
+            emit wordsRequested(m_path, area);
+    });
+    connect(new QShortcut(QKeySequence::Copy, this), &QShortcut::activated, this, [this] {
+        if (!m_path.isEmpty())
+            emit copyRequested(m_path);
+    });
 }
 
 void frmImage::showFile(const QString& path)
 {
     const int request = ++m_request;
+    m_path = path;
+    m_pending.clear();
     m_imgImageBox->setToolTip(FileNameOf(path));
     QFile file;
     const QSize natural = OpenRegularFile(file, path) ? QImageReader(&file).size() : QSize();
+    m_natural = natural;
     // Decoded no larger than the box shows it; a large picture away from the window, so that
     // choosing it never holds the window up.
     QSize size;
@@ -109,12 +134,30 @@ void frmImage::pictureDecoded(int request, const QImage& picture)
     // A picture chosen since wins over one still being decoded.
     if (request != m_request)
         return;
-    m_imgImageBox->setPicture(picture.isNull() ? UnreadablePicture(QSize(400, 300)) : picture);
+    m_shown = request;
+    if (picture.isNull())
+        m_imgImageBox->setPicture(UnreadablePicture(QSize(400, 300)));
+    else
+        m_imgImageBox->setPicture(picture, m_natural);
+    m_imgImageBox->setOutlines(std::exchange(m_pending, {}));
     FitViewerToImage();
+}
+
+void frmImage::outline(const QString& path, const QList<QRect>& boxes)
+{
+    if (path != m_path)
+        return;
+    // A large picture is decoded away from the window: its outlines wait for it.
+    if (m_request != m_shown)
+        m_pending = boxes;
+    else
+        m_imgImageBox->setOutlines(boxes);
 }
 
 void frmImage::showNoImages()
 {
+    m_path.clear();
+    m_pending.clear();
     m_imgImageBox->setPicture(m_noImages);
     m_imgImageBox->setToolTip(QStringLiteral("No images currently available for viewing."));
     setStepCommandsEnabled(false);

@@ -22,6 +22,9 @@ public:
     void showFile(const QString& path);
     /// The empty state: the no-images picture and the stepping commands disabled.
     void showNoImages();
+    /// Outlines \a boxes (in the picture's own pixels) on the picture at \a path, while it is
+    /// the one shown.
+    void outline(const QString& path, const QList<QRect>& boxes);
     void setStepCommandsEnabled(bool enabled);
 
     /// Gives the picture box the picture's aspect ratio at the chosen width and sizes the window
@@ -43,6 +46,15 @@ signals:
     void stepRequested(int step);
     /// The user asked to make the file shown the intro image of its Image Set.
     void introImageRequested();
+    /// The context menu of the picture shown, at \a path, was asked for at \a where (global).
+    void menuRequested(const QString& path, const QPoint& where);
+    /// Ctrl+C on the picture shown, at \a path.
+    void copyRequested(const QString& path);
+    /// The picture shown, at \a path, is dragged out of \a box, which shows it as \a picture.
+    void dragRequested(const QString& path, QWidget* box, const QImage& picture);
+    /// A rectangle was drawn with Shift held over \a area (the picture's own pixels) of the
+    /// picture at \a path: its words are to be copied, and outlined.
+    void wordsRequested(const QString& path, const QRect& area);
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -59,12 +71,16 @@ private:
 
     AppState& m_state;
     QImage m_noImages;
+    QString m_path;         // the file shown; empty for the no-images picture
+    QSize m_natural;        // its picture's size in the file
+    QList<QRect> m_pending; // outlines for a picture still being decoded
     ImageBox* m_imgImageBox;
     QAction* m_mnuImgPrevious;
     QAction* m_mnuImgNext;
     QAction* m_mnuFirstImage;
     QSize m_refusedSize;
     int m_request = 0;     // the last picture asked for
+    int m_shown = 0;       // the picture on show
     int m_chosenWidth = 0; // the box's width the user chose, in pixels; kept while tall pictures narrow it
     // The outer size, in twips, that the last fit gave the window.
     int m_scaledWidth = 0;

@@ -8,6 +8,7 @@
 
 #include <QLabel>
 #include <QPushButton>
+#include <QShortcut>
 #include <algorithm>
 #include <cmath>
 
@@ -56,6 +57,14 @@ void frmPhotos::buildControls()
         cell->setKeepsShape(true);
         connect(cell, &ImageBox::clicked, this, [this, index] { imgPhoto_Click(index); });
         connect(cell, &ImageBox::doubleClicked, this, [this, index] { imgPhoto_DblClick(index); });
+        connect(cell, &ImageBox::dragStarted, this, [this, index] {
+            emit dragRequested(pictureOf(index), m_imgPhoto[index], m_imgPhoto[index]->picture());
+        });
+        cell->setContextMenuPolicy(Qt::CustomContextMenu);
+        connect(cell, &QWidget::customContextMenuRequested, this, [this, index](const QPoint& at) {
+            m_current = index;
+            emit menuRequested(pictureOf(index), m_imgPhoto[index]->mapToGlobal(at));
+        });
         m_imgPhoto[index] = cell;
     }
 
@@ -78,6 +87,10 @@ void frmPhotos::buildControls()
     connect(m_cmdPrevious, &QPushButton::clicked, this, &frmPhotos::cmdPrevious_Click);
     connect(m_cmdNext, &QPushButton::clicked, this, &frmPhotos::cmdNext_Click);
     connect(m_cancel, &QPushButton::clicked, this, &frmPhotos::CancelButton_Click);
+    connect(new QShortcut(QKeySequence::Copy, this), &QShortcut::activated, this, [this] {
+        if (const QString picture = pictureOf(m_current); !picture.isEmpty())
+            emit copyRequested(picture);
+    });
 }
 
 QSize frmPhotos::placeControls(double scale)
@@ -108,6 +121,7 @@ QSize frmPhotos::placeControls(double scale)
 
 void frmPhotos::FillThumbnailPage()
 {
+    m_current = 0;
     std::fill(std::begin(m_slots), std::end(m_slots), 0);
     m_cmdNext->setEnabled(false);
     m_cmdPrevious->setEnabled(false);
@@ -148,6 +162,7 @@ void frmPhotos::CancelButton_Click()
 
 void frmPhotos::imgPhoto_Click(int index)
 {
+    m_current = index;
     const QStringList images = imagesOf(index);
     if (images.isEmpty())
         return;
@@ -179,4 +194,9 @@ QModelIndex frmPhotos::rowAt(int offset) const
 QStringList frmPhotos::imagesOf(int index) const
 {
     return m_shown[index].data(ImageSetModel::ImagesRole).toStringList();
+}
+
+QString frmPhotos::pictureOf(int index) const
+{
+    return m_slots[index] > 0 ? imagesOf(index).value(m_slots[index] - 1) : QString();
 }

@@ -35,6 +35,14 @@ public:
     void imgPhoto_Click(int index);
     void imgPhoto_DblClick(int index);
 
+signals:
+    /// The context menu of the picture at \a path was asked for at \a where (global).
+    void menuRequested(const QString& path, const QPoint& where);
+    /// Ctrl+C: the picture the cell clicked last shows, at \a path.
+    void copyRequested(const QString& path);
+    /// The picture at \a path, shown as \a picture, is dragged out of \a cell.
+    void dragRequested(const QString& path, QWidget* cell, const QImage& picture);
+
 private:
     void buildControls();
     /// Places the controls at \a scale times the design's places and sizes (the words and the
@@ -43,9 +51,12 @@ private:
     /// The row shown \a offset rows from the page's first cell, as it is now; invalid beyond the rows.
     QModelIndex rowAt(int offset) const;
     QStringList imagesOf(int index) const;
+    /// The picture cell \a index shows; empty for a hidden cell.
+    QString pictureOf(int index) const;
 
     const QAbstractItemModel& m_rows;
     int m_rowLimit;
+    int m_current = 0;                        // the cell clicked last: Ctrl+C copies its picture
     int m_pageStart = 0;                      // row shown in the page's first cell: 0, 15, 30, ...
     QPersistentModelIndex m_shown[cellCount]; // the row each cell shows
     int m_slots[cellCount] = {};              // column (from 1) each cell shows; 0 hidden

@@ -1,0 +1,186 @@
+#include "support/AppUnderTest.h"
+#include "support/TestLibrary.h"
+#include "ui/modes/frmLowResource.h"
+#include "ui/viewers/frmImage.h"
+
+#include <QApplication>
+#include <QContextMenuEvent>
+#include <QMenu>
+#include <QMimeData>
+#include <QUrl>
+
+using namespace TestLibrary;
+
+// What comes back out of the library: copies, context menus, a capture shown as it arrives and
+// told on the desktop's notifications. The clipboard, the shell and the notifications are fakes;
+// the end-to-end tests paste and drag with real programs.
+class tst_KeptPictures : public QObject
+{
+    Q_OBJECT
+
+    // The files the program copied last, as a file manager reads them.
+    static QStringList copiedFiles(AppUnderTest& t)
+    {
+        const QMimeData* offered = t.fakes.clipboard.offered.get();
+        if (!offered)
+            return {};
+        QStringList files;
+        for (const QByteArray& uri : offered->data("text/uri-list").split('\n'))
+            if (!uri.trimmed().isEmpty())
+                files.append(QUrl::fromEncoded(uri.trimmed()).toLocalFile().remove(t.defaultSet()));
+        return files;
+    }
+
+    // Opens the context menu of the file list's line \a row, as a right click does.
+    static QMenu* menuOn(AppUnderTest& t, int row)
+    {
+        const QPoint at = t.list()->visualRect(t.list()->model()->index(row, 0)).center();
+        QContextMenuEvent event(QContextMenuEvent::Mouse, at, t.list()->viewport()->mapToGlobal(at));
+        QApplication::sendEvent(t.list()->viewport(), &event);
+        return qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    }
+
+    static void choose(QMenu* menu, const char* entry)
+    {
+        QVERIFY2(menu, entry);
+        auto* action = menu->findChild<QAction*>(entry);
+        QVERIFY2(action && action->isEnabled(), entry);
+        menu->close();
+        action->trigger();
+        QCoreApplication::processEvents(); // the commands that change the library run after the menu
+    }
+
+private slots:
+    // Ctrl+C and the context menu's Copy offer one picture as itself (a PNG's own bytes) and as
+    // its file, several as files only; the words of a picture not read yet are not copied. The
+    // menu's other entries do what their buttons and keys do, on the line clicked.
+    void copiesAndMenus()
+    {
+        AppUnderTest t;
+        for (const char* name : {"a.png", "b.jpg", "c.jpg"})
+            makeImage(t.defaultSet() + name);
+        t.fakes.shell.programs = {{"viewer.desktop", "Picture Viewer", ""}, {"paint.desktop", "Painter", ""}};
+        QVERIFY(t.start());
+        QTest::keyClick(t.list(), Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(copiedFiles(t), QStringList{"a.png"});
+        QCOMPARE(t.fakes.clipboard.offered->data("image/png"), contents(t.defaultSet() + "a.png"));
+        t.list()->selectOnly({1, 2});
+        QTest::keyClick(t.list(), Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(copiedFiles(t), (QStringList{"b.jpg", "c.jpg"}));
+        QVERIFY(!t.fakes.clipboard.offered->hasFormat("image/png"));
+
+        // A right click on a selected line acts on the whole selection, elsewhere on that line.
+        choose(menuOn(t, 2), "mnuCopy");
+        QCOMPARE(copiedFiles(t), (QStringList{"b.jpg", "c.jpg"}));
+        choose(menuOn(t, 0), "mnuCopyText");
+        QCOMPARE(t.fakes.boxes.texts(), QStringList{"The words of this picture have not been read yet."});
+        QCOMPARE(copiedFiles(t), (QStringList{"b.jpg", "c.jpg"}));
+
+        QMenu* menu = menuOn(t, 1);
+        QMenu* with = menu->findChild<QMenu*>("mnuOpenWith");
+        QCOMPARE(with->actions().size(), 2);
+        QCOMPARE(with->actions().first()->text(), "Picture Viewer");
+        t.fakes.shell.succeeds = false;
+        with->actions().last()->trigger();
+        QCOMPARE(t.fakes.shell.openedWith, QStringList{"paint.desktop " + t.defaultSet() + "b.jpg"});
+        QCOMPARE(t.fakes.boxes.texts().last(), "Painter could not open " + t.defaultSet() + "b.jpg");
+        t.fakes.shell.succeeds = true;
+        choose(menuOn(t, 1), "mnuShowInFolder");
+        QCOMPARE(t.fakes.shell.shown, QStringList{t.defaultSet() + "b.jpg"});
+
+        t.dialogs.names = {QString("renamed.jpg")};
+        choose(menuOn(t, 2), "mnuRename");
+        QCOMPARE(t.listed(), (QStringList{"a.png", "b.jpg", "renamed.jpg"}));
+        t.fakes.boxes.answers = {BoxAnswer::Yes};
+        choose(menuOn(t, 0), "mnuDelete");
+        QCOMPARE(t.fakes.boxes.texts().last(), "Are you sure you want to delete the 1 files selected?");
+        QCOMPARE(t.listed(), (QStringList{"b.jpg", "renamed.jpg"}));
+        QCOMPARE(filesIn(t.trash() + "files"), QStringList{"a.png"});
+    }
+
+    void newCaptureIsSeen_data()
+    {
+        QTest::addColumn<QList<int>>("chosen"); // the lines the user selected, the first current
+        QTest::addColumn<bool>("follows");
+        QTest::newRow("nothing chosen since the set was shown") << QList<int>() << true;
+        QTest::newRow("the newest chosen") << QList<int>{59} << true;
+        QTest::newRow("an older one chosen") << QList<int>{1} << false;
+        QTest::newRow("several chosen, the newest among them") << QList<int>{58, 59} << false;
+    }
+    // A capture into the Image Set shown is selected, scrolled to and shown while the user
+    // follows the newest pictures; one looking at an older picture, or several, keeps them.
+    void newCaptureIsSeen()
+    {
+        QFETCH(QList<int>, chosen);
+        QFETCH(bool, follows);
+        AppUnderTest t;
+        for (int n = 0; n < 60; ++n)
+            makeImage(t.defaultSet() + QString("Image_040417_1500%1.png").arg(n, 2, 10, QChar('0')));
+        QVERIFY(t.start());
+        t.list()->resize(200, 100);
+        for (const int row : chosen)
+            t.list()->selectionModel()->setCurrentIndex(
+                t.list()->model()->index(row, 0),
+                row == chosen.first() ? QItemSelectionModel::ClearAndSelect : QItemSelectionModel::Select);
+        const QList<int> before = t.selectedRows();
+        t.copy();
+        QTRY_COMPARE(t.listed().size(), 61);
+        const QString viewed = t.app.imageViewer().findChild<QWidget*>("imgImageBox")->toolTip();
+        const QRect newLine = t.list()->visualRect(t.list()->model()->index(60, 0));
+        if (follows) {
+            QCOMPARE(t.selectedRows(), QList<int>{60});
+            QCOMPARE(viewed, "Image_040417_155228.jpg");
+            QVERIFY(t.list()->viewport()->rect().contains(newLine));
+        } else {
+            QCOMPARE(t.selectedRows(), before);
+            QCOMPARE(viewed, t.currentLine());
+        }
+    }
+
+    // Each capture is told with its thumbnail and where it went; Copy puts it on the clipboard,
+    // Show brings it back out of low-resource mode. Time-lapse is told as it starts and stops,
+    // not shot by shot; unticked in Options, nothing is told.
+    void notifications()
+    {
+        AppUnderTest t;
+        QVERIFY(t.start("TIMELAPSE_HK=84\r\nTIMELAPSE_SECS=1\r\n"));
+        t.fakes.grab.window = QImage(30, 20, QImage::Format_RGB32);
+        t.fakes.grab.window.fill(Qt::darkCyan);
+        QList<FakeNotifications::Shown>& shown = t.fakes.notifications.shown;
+        t.copy(Qt::red, QSize(400, 100));
+        QTRY_COMPARE(shown.size(), 1);
+        const QString path = t.defaultSet() + "Image_040417_155228.jpg";
+        QCOMPARE(shown[0].summary, "Screenshot filed");
+        QCOMPARE(shown[0].body, "Image_040417_155228.jpg in Default Category / Default Image Set");
+        QCOMPARE(shown[0].actions, (QStringList{"default", "show", "copy"}));
+        QCOMPARE(shown[0].picture.size(), QSize(128, 32));
+        QCOMPARE(shown[0].about, path);
+        emit t.fakes.notifications.actionInvoked(path, "copy");
+        QCOMPARE(copiedFiles(t), QStringList{"Image_040417_155228.jpg"});
+
+        for (int tick = 0; tick < 27; ++tick) {
+            if (tick == 0 || tick == 26)
+                t.fakes.keys.tap('T');
+            t.main().tmrTimer_Timer();
+            QCoreApplication::processEvents();
+        }
+        QTRY_COMPARE(filesIn(t.defaultSet()).size(), 4);
+        QCOMPARE(shown.size(), 3);
+        QCOMPARE(shown[1].summary, "Time-lapse started");
+        QCOMPARE(shown[2].body, "3 shots filed into Default Category / Default Image Set");
+
+        t.click("cmdLowResourceMode");
+        emit t.fakes.notifications.actionInvoked(path, "show");
+        QVERIFY(!t.app.lowResourceWindow() || !t.app.state().lowResourceMode);
+        QVERIFY(t.main().isVisible());
+        QCOMPARE(t.currentLine(), "Image_040417_155228.jpg");
+
+        t.app.state().settings.notifyCaptures = false;
+        t.copy(Qt::blue);
+        QTRY_COMPARE(filesIn(t.defaultSet()).size(), 5);
+        QCOMPARE(shown.size(), 3);
+    }
+};
+
+QTEST_MAIN(tst_KeptPictures)
+#include "tst_KeptPictures.moc"
