@@ -2,6 +2,9 @@
 #include "support/TestLibrary.h"
 #include "ui/viewers/ImageBox.h"
 
+#include <QMimeData>
+#include <QUrl>
+
 using namespace TestLibrary;
 
 namespace {
@@ -98,6 +101,12 @@ private slots:
                 QTest::mouseClick(cell(photos, 0), Qt::LeftButton);
                 QCOMPARE(shown(photos, 0), colour);
             }
+            // Ctrl+C copies the picture the cell clicked last shows.
+            QTest::mouseClick(cell(photos, 0), Qt::LeftButton);
+            QTest::keyClick(photos.windowHandle(), Qt::Key_C, Qt::ControlModifier);
+            QCOMPARE(t.fakes.clipboard.offered->urls(), QList{QUrl::fromLocalFile(category + "alpha/2.bmp")});
+            QTest::mouseClick(cell(photos, 0), Qt::LeftButton);
+            QTest::mouseClick(cell(photos, 0), Qt::LeftButton);
             // An undecodable file shows a placeholder of the cell's size.
             QTest::mouseClick(cell(photos, 1), Qt::LeftButton);
             QCOMPARE(cell(photos, 1)->picture().size(), QSize(171, 128));
