@@ -2,6 +2,7 @@
 
 #include "library/ImageSetModel.h"
 
+#include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QScopedValueRollback>
 #include <algorithm>
@@ -34,17 +35,6 @@ FileList::FileList(QWidget* parent)
     setDragEnabled(true);
     setDragDropMode(QAbstractItemView::DragOnly);
     setDefaultDropAction(Qt::CopyAction);
-    setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(this, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
-        // A line that is not selected is chosen alone, as a left click would; a selected one
-        // keeps the selection, so the menu acts on all of it.
-        const QModelIndex line = indexAt(at);
-        if (!line.isValid())
-            return;
-        if (!selectionModel()->isSelected(line))
-            makeCurrent(line.row(), QItemSelectionModel::ClearAndSelect);
-        emit menuRequested(viewport()->mapToGlobal(at));
-    });
     connect(selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex& current) {
                 if (!m_quiet && current.isValid())
@@ -121,6 +111,20 @@ void FileList::selectOnly(const QList<int>& rows)
     for (const int row : rows)
         selectionModel()->select(m_files->index(row), QItemSelectionModel::Select);
     scrollTo(currentIndex());
+}
+
+void FileList::contextMenuEvent(QContextMenuEvent* event)
+{
+    // From the keyboard, the menu is the current line's; a right click's the line under it. A
+    // line that is not selected is chosen alone, as a left click would; a selected one keeps the
+    // selection, so the menu acts on all of it.
+    const bool keyboard = event->reason() == QContextMenuEvent::Keyboard;
+    const QModelIndex line = keyboard ? currentIndex() : indexAt(event->pos());
+    if (!line.isValid())
+        return;
+    if (!selectionModel()->isSelected(line))
+        makeCurrent(line.row(), QItemSelectionModel::ClearAndSelect);
+    emit menuRequested(keyboard ? viewport()->mapToGlobal(visualRect(line).center()) : event->globalPos());
 }
 
 void FileList::keyPressEvent(QKeyEvent* event)

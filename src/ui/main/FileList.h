@@ -51,6 +51,7 @@ signals:
     void menuRequested(const QPoint& where);
 
 protected:
+    void contextMenuEvent(QContextMenuEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
