@@ -275,6 +275,44 @@ private slots:
         }
     }
 
+    // The words of a picture come back with their lines and boxes while its file is as the index
+    // holds it; a picture waiting to be read, or a file changed since, has not been read.
+    void wordsOfAPicture_data()
+    {
+        QTest::addColumn<QString>("change");
+        QTest::addColumn<bool>("read");
+        QTest::newRow("as it was read") << "" << true;
+        QTest::newRow("waiting to be read") << "waiting" << false;
+        QTest::newRow("its time changed") << "time" << false;
+        QTest::newRow("its size changed") << "size" << false;
+    }
+    void wordsOfAPicture()
+    {
+        QFETCH(QString, change);
+        QFETCH(bool, read);
+        const QString file = picture("A/One/Image_1.png");
+        TextIndex index(m_root, indexFile());
+        QVERIFY(index.open() && index.sync());
+        // Two lines; a word much taller, far to the right on a screen of eight.
+        const QString text = "Quarterly invoice\nDeployment finished";
+        const QList<QRect> boxes = {QRect(20, 35, 62, 13), QRect(87, 36, 46, 22), QRect(20, 75, 180, 13),
+                                    QRect(29000, 2000, 300, 80)};
+        const std::optional<WaitingPicture> next = index.nextWaiting();
+        QVERIFY(next);
+        if (change != "waiting")
+            QVERIFY(index.store(next->id, {TextReading::Kind::Read, text, boxes}));
+        if (change == "time")
+            setModified(file, taken(-60));
+        if (change == "size") {
+            makeFile(file, contents(file) + "more");
+            setModified(file, taken());
+        }
+        const PictureWords words = IndexSearch(m_root, indexFile()).wordsOf(file);
+        QCOMPARE(words.state, read ? PictureWords::State::Read : PictureWords::State::NotRead);
+        QCOMPARE(words.text, read ? text : QString());
+        QCOMPARE(words.boxes, read ? boxes : QList<QRect>());
+    }
+
     // An index of the version before, which kept neither lines nor boxes, answers Find as it is,
     // and is brought up to this one without losing a word: its pictures wait to be read again
     // while their words go on answering.
