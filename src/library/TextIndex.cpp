@@ -213,7 +213,8 @@ bool TextIndex::sync(const std::atomic_bool& stop)
         if (!placeWords(picture))
             return false;
     if (!m_database->exec("DELETE FROM words WHERE rowid NOT IN (SELECT picture FROM files);"
-                          "DELETE FROM boxes WHERE picture NOT IN (SELECT picture FROM files);"
+                          "DELETE FROM boxes WHERE picture IN "
+                          "(SELECT id FROM pictures WHERE id NOT IN (SELECT picture FROM files));"
                           "DELETE FROM pictures WHERE id NOT IN (SELECT picture FROM files);"))
         return failed(m_database->failure());
     return commit();
