@@ -132,9 +132,11 @@ int main(int argc, char* argv[])
     int n = 0;
     while (const std::optional<WaitingPicture> next = index.nextWaiting()) {
         index.store(next->id, pictureWords(words, random, layout));
-        if (n % 3 == 0)
-            index.record(next->path, {QLatin1String(titles[n % 6]) + QString::number(n % 50),
-                                      QLatin1String(programs[n % 6])});
+        // Every third picture, each of the six windows in turn (taken by n, only two of them
+        // ever were, and no program and word was ever found).
+        if (const int window = n / 3; n % 3 == 0)
+            index.record(next->path, {QLatin1String(titles[window % 6]) + QString::number(window % 50),
+                                      QLatin1String(programs[window % 6])});
         ++n;
     }
     std::printf("index of %d pictures built in %.0f s (%.0f MB)\n", n,
