@@ -175,28 +175,34 @@ private slots:
     }
 
     // Whatever is wrong with the index file, it is started afresh without a word to the user.
-    void damagedIndexIsRebuilt_data()
+    // An index of the version before, which kept neither lines nor boxes, is brought up to this
+    // one instead: its words answer Find all along, and its pictures wait to be read again.
+    void otherIndexes_data()
     {
         QTest::addColumn<QByteArray>("sql"); // run on a good index, or the bytes the file becomes
         QTest::addColumn<bool>("bytes");
-        QTest::newRow("not a database") << QByteArray("this is no database\n").repeated(300) << true;
-        QTest::newRow("another version") << QByteArray("PRAGMA user_version = 99") << false;
+        QTest::addColumn<bool>("kept");
+        QTest::newRow("not a database") << QByteArray("this is no database\n").repeated(300) << true << false;
+        QTest::newRow("another version") << QByteArray("PRAGMA user_version = 99") << false << false;
         QTest::newRow("another program's tables")
-            << QByteArray("DROP TABLE words; PRAGMA user_version = 0") << false;
-        QTest::newRow("damaged pages") << QByteArray("corrupt") << false;
+            << QByteArray("DROP TABLE words; PRAGMA user_version = 0") << false << false;
+        QTest::newRow("damaged pages") << QByteArray("corrupt") << false << false;
+        QTest::newRow("the version before")
+            << QByteArray("DROP TABLE boxes; PRAGMA user_version = 2") << false << true;
     }
-    void damagedIndexIsRebuilt()
+    void otherIndexes()
     {
         QFETCH(QByteArray, sql);
         QFETCH(bool, bytes);
+        QFETCH(bool, kept);
         picture("A/One/Image_1.png", "quarterly figures");
         QVERIFY(startAndReadAll(1));
         m_worker.reset();
         if (bytes) {
             makeFile(indexFile(), sql);
         } else if (sql == "corrupt") {
-            // The last pages of the file overwritten (the words and files), the header and the
-            // index's own settings left as they were.
+            // The last pages of the file overwritten, the header and the index's own settings
+            // left as they were.
             QFile file(indexFile());
             QVERIFY(file.open(QIODevice::ReadWrite));
             const qint64 size = file.size();
@@ -206,7 +212,14 @@ private slots:
         } else {
             QVERIFY(IndexDatabase::openForWriting(m_root, indexFile())->exec(sql.constData()));
         }
-        QVERIFY(IndexSearch(m_root, indexFile()).find("quarterly").isEmpty());
+        const QStringList answer = kept ? QStringList{"A/One/Image_1.png"} : QStringList();
+        QCOMPARE(find("quarterly"), answer);
+        {
+            TextIndex index(m_root, indexFile());
+            QVERIFY(index.open());
+            QCOMPARE(index.progress(), (IndexProgress{0, kept ? 1 : 0}));
+        }
+        QCOMPARE(find("quarterly"), answer);
         QVERIFY(startAndReadAll(1));
         QCOMPARE(find("quarterly"), QStringList{"A/One/Image_1.png"});
         QCOMPARE(m_reader->reads(), 2);
@@ -311,27 +324,6 @@ private slots:
         QCOMPARE(words.state, read ? PictureWords::State::Read : PictureWords::State::NotRead);
         QCOMPARE(words.text, read ? text : QString());
         QCOMPARE(words.boxes, read ? boxes : QList<QRect>());
-    }
-
-    // An index of the version before, which kept neither lines nor boxes, answers Find as it is,
-    // and is brought up to this one without losing a word: its pictures wait to be read again
-    // while their words go on answering.
-    void olderIndexIsReadAgain()
-    {
-        picture("A/One/Image_1.png", "quarterly figures");
-        QVERIFY(startAndReadAll(1));
-        m_worker.reset();
-        QVERIFY(IndexDatabase::openForWriting(m_root, indexFile())
-                    ->exec("DROP TABLE boxes; PRAGMA user_version = 2"));
-        QCOMPARE(find("quarterly"), QStringList{"A/One/Image_1.png"});
-        {
-            TextIndex index(m_root, indexFile());
-            QVERIFY(index.open());
-            QCOMPARE(index.progress(), (IndexProgress{0, 1}));
-        }
-        QCOMPARE(find("quarterly"), QStringList{"A/One/Image_1.png"});
-        QVERIFY(startAndReadAll(1));
-        QCOMPARE(m_reader->reads(), 2);
     }
 
     // A full disk: Find answers from what was saved, the user is told once a run, and reading
