@@ -7,7 +7,10 @@
 // - the reader's memory: resident size above the figure before it was loaded, at its highest
 //   while reading (limit 150 MB) and after it rests;
 // - accuracy: every word of four letters or more a screenshot shows, looked for with Find in an
-//   index of the set: at least 95 % found.
+//   index of the set: at least 95 % found;
+// - the index of the set with the boxes of the words read, against the same without them: at
+//   most 30 % larger.
+#include "IndexSize.h"
 #include "PrivateDisplay.h"
 #include "ScreenText.h"
 #include "Timing.h"
@@ -38,6 +41,7 @@ namespace {
 constexpr double timeLimitMs = 2000;
 constexpr double memoryLimitMb = 150;
 constexpr double accuracyLimit = 0.95;
+constexpr double boxesLimit = 0.30;
 
 struct Shot
 {
@@ -232,10 +236,12 @@ int main(int argc, char* argv[])
             std::printf("  %s missed: %s\n", qPrintable(QFileInfo(shot.path).fileName()),
                         qPrintable(missed.join(' ')));
     }
+    const IndexSizes sizes = MeasureIndex(root, indexFile, dir.path());
     const double accuracy = static_cast<double>(found) / words;
     const bool fast = Median(processor) <= timeLimitMs;
     const bool small = highest - before <= memoryLimitMb;
     const bool accurate = accuracy >= accuracyLimit;
+    const bool compact = sizes.added() <= boxesLimit;
     std::printf("reading one screenshot, one processor: on the clock median %.0f ms  spread %.0f - %.0f ms\n",
                 Median(times), times.front(), times.back());
     std::printf("  processor time median %.0f ms  spread %.0f - %.0f ms  limit %.0f ms: %s\n",
@@ -246,5 +252,9 @@ int main(int argc, char* argv[])
         highest - before, rested - before, memoryLimitMb, small ? "ok" : "TOO LARGE");
     std::printf("words of four letters or more found: %d of %d (%.1f %%)  limit %.0f %%: %s\n", found, words,
                 accuracy * 100, accuracyLimit * 100, accurate ? "ok" : "TOO FEW");
-    return fast && small && accurate ? 0 : 1;
+    std::printf(
+        "index compacted: %.0f kB with the word boxes, %.0f kB without: +%.1f %%  limit %.0f %%: %s\n",
+        static_cast<double>(sizes.withBoxes) / 1e3, static_cast<double>(sizes.withoutBoxes) / 1e3,
+        sizes.added() * 100, boxesLimit * 100, compact ? "ok" : "TOO LARGE");
+    return fast && small && accurate && compact ? 0 : 1;
 }

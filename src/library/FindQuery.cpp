@@ -14,6 +14,11 @@ bool holdsLetterOrDigit(const QString& word)
     return std::any_of(word.cbegin(), word.cend(), [](QChar c) { return c.isLetterOrNumber(); });
 }
 
+QStringList typedWords(const QString& words)
+{
+    return words.split(QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts);
+}
+
 // Place words begin with "place"; a match holding no word that begins with a "p" (case and
 // accents folded as the index folds them) cannot meet one.
 bool mayMeetPlaceWords(const QString& match)
@@ -35,7 +40,7 @@ bool mayMeetPlaceWords(const QString& match)
 QString MatchExpression(const QString& words)
 {
     QStringList terms;
-    for (QString word : words.split(QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts)) {
+    for (QString word : typedWords(words)) {
         // A word of punctuation alone would be an empty phrase, which matches nothing.
         if (!holdsLetterOrDigit(word))
             continue;
@@ -45,6 +50,34 @@ QString MatchExpression(const QString& words)
         terms.append(QLatin1Char('"') + word + QStringLiteral("\"*"));
     }
     return terms.join(QLatin1Char(' '));
+}
+
+QStringList FoldedTokens(const QString& text)
+{
+    // As the index's tokenizer: lower case, then accents taken off the letters they belong to;
+    // the private use characters of symbol fonts count as letters.
+    QStringList tokens;
+    QString token;
+    for (const char32_t c : text.toLower().normalized(QString::NormalizationForm_D).toUcs4()) {
+        if (QChar::isMark(c))
+            continue;
+        if (QChar::isLetterOrNumber(c) || QChar::category(c) == QChar::Other_PrivateUse)
+            token.append(QStringView(QChar::fromUcs4(c)));
+        else if (!token.isEmpty())
+            tokens.append(std::exchange(token, QString()));
+    }
+    if (!token.isEmpty())
+        tokens.append(token);
+    return tokens;
+}
+
+QList<QStringList> MatchedPhrases(const QString& words)
+{
+    QList<QStringList> phrases;
+    for (const QString& word : typedWords(words))
+        if (holdsLetterOrDigit(word))
+            phrases.append(FoldedTokens(word));
+    return phrases;
 }
 
 QString PlaceWord(const QString& folder)

@@ -12,8 +12,12 @@
 
 namespace {
 
-// Raised whenever the tables change; an index of another version is started afresh.
-constexpr int schemaVersion = 2;
+// Raised whenever the tables change; an index of another version is started afresh, but for
+// the one before this, which is brought up to it.
+constexpr int schemaVersion = 3;
+// Kept no lines and no word boxes: its words stay and answer Find while its pictures are read
+// again.
+constexpr int boxlessVersion = 2;
 
 // Pictures are keyed by a hash of their bytes, files point at their picture, and the full-text
 // table holds each picture's words and source under the picture's id, with a word for each
@@ -22,7 +26,10 @@ constexpr int schemaVersion = 2;
 // the library; ids are given in the order of the files' times, so the full-text table's own
 // order is near the newest first. Paths, and the library's root, are kept as the bytes of their
 // names, which need not be UTF-8. Accents and case are folded by the tokenizer; the prefix
-// indexes keep short prefixes of common words fast.
+// indexes keep short prefixes of common words fast. The boxes of a picture's words are packed
+// (WordBoxes) in a table of their own, so walks over the pictures do not step over them, with
+// rows in the order pictures were read: read newest first, rows keyed by the picture would
+// each go in before the last, which leaves pages half empty (the boxes took twice the room).
 constexpr const char* schema = R"(
 CREATE TABLE meta(key TEXT PRIMARY KEY, value TEXT NOT NULL);
 CREATE TABLE pictures(
@@ -43,6 +50,7 @@ CREATE INDEX files_modified ON files(modified, picture);
 CREATE VIRTUAL TABLE words USING fts5(text, title, program, place,
     tokenize = 'unicode61 remove_diacritics 2', prefix = '1 2 3');
 )";
+constexpr const char* boxesTable = "CREATE TABLE boxes(picture INTEGER NOT NULL UNIQUE, data BLOB NOT NULL);";
 
 constexpr int waitForWriterMs = 5000;
 
@@ -129,13 +137,13 @@ std::unique_ptr<IndexDatabase> IndexDatabase::openForWriting(const QString& root
         if (!connection)
             continue;
         std::unique_ptr<IndexDatabase> index(new IndexDatabase(connection));
-        if (!index->exec("PRAGMA journal_mode = WAL; PRAGMA synchronous = NORMAL;"))
-            continue;
-        SqlStatement version = index->prepare("PRAGMA user_version");
-        const int found = version.step() ? static_cast<int>(version.integer(0)) : -1;
-        const bool usable = found == schemaVersion ? index->sound() : found == 0 && index->createTables();
-        if (usable && index->setMeta(QStringLiteral("root"), root))
+        if (index->exec("PRAGMA journal_mode = WAL; PRAGMA synchronous = NORMAL;") && index->usable() &&
+            index->setMeta(QStringLiteral("root"), root))
             return index;
+        // A sound index that the disk has no room to write to now is kept: what was read goes
+        // on answering Find until there is room again.
+        if (index->outOfRoom())
+            return nullptr;
     }
     return nullptr;
 }
@@ -148,10 +156,26 @@ std::unique_ptr<IndexDatabase> IndexDatabase::openForReading(const QString& file
     if (!connection)
         return nullptr;
     std::unique_ptr<IndexDatabase> index(new IndexDatabase(connection));
-    SqlStatement version = index->prepare("PRAGMA user_version");
-    if (!version.step() || version.integer(0) != schemaVersion)
+    const int found = index->version();
+    if (found != schemaVersion && found != boxlessVersion)
         return nullptr;
     return index;
+}
+
+int IndexDatabase::version() const
+{
+    SqlStatement version = prepare("PRAGMA user_version");
+    return version.step() ? static_cast<int>(version.integer(0)) : -1;
+}
+
+bool IndexDatabase::usable()
+{
+    const int found = version();
+    if (found == schemaVersion)
+        return sound();
+    if (found == boxlessVersion)
+        return sound() && addBoxes();
+    return found == 0 && createTables();
 }
 
 bool IndexDatabase::sound() const
@@ -166,12 +190,36 @@ bool IndexDatabase::createTables()
     SqlStatement tables = prepare("SELECT count(*) FROM sqlite_master");
     if (!tables.step() || tables.integer(0) != 0)
         return false;
-    const QByteArray script = QByteArray("BEGIN;") + schema +
-                              "PRAGMA user_version = " + QByteArray::number(schemaVersion) + ";COMMIT;";
-    if (exec(script.constData()))
+    return change(QByteArray(schema) + boxesTable +
+                  "PRAGMA user_version = " + QByteArray::number(schemaVersion) + ";");
+}
+
+bool IndexDatabase::addBoxes()
+{
+    // The pictures read wait to be read again, for their lines and boxes; the words they had
+    // answer Find until then.
+    return change(QByteArray(boxesTable) +
+                  "UPDATE pictures SET state = 0, attempts = 0 WHERE state = 1;"
+                  "PRAGMA user_version = " +
+                  QByteArray::number(schemaVersion) + ";");
+}
+
+bool IndexDatabase::change(const QByteArray& script)
+{
+    if (exec(("BEGIN;" + script + "COMMIT;").constData()))
         return true;
+    const int failure = m_failure;
     exec("ROLLBACK");
+    m_failure = failure;
     return false;
+}
+
+bool IndexDatabase::outOfRoom() const
+{
+    // A write that finds the disk full, or the file at the largest size it may have, fails
+    // short (full) or not at all (an error of input and output), as far as it came.
+    const int failure = m_failure & 0xff;
+    return failure == SQLITE_FULL || failure == SQLITE_IOERR;
 }
 
 bool IndexDatabase::exec(const char* sql)

@@ -25,13 +25,16 @@ public:
 
     /// Opens the index of the library at \a root in \a file for reading and writing. A missing
     /// file is made; when none exists but the index of a library that has moved away is beside
-    /// it, that one is taken over, so a moved library keeps what was read. A file that is
-    /// damaged, of another version or no database at all is replaced by an empty index. Null
-    /// only when no index can be made there (no room, no permission).
+    /// it, that one is taken over, so a moved library keeps what was read. An index of the
+    /// version before, which kept no word boxes, is brought up to this one: its words stay, and
+    /// its pictures wait to be read again. A file that is damaged, of another version or no
+    /// database at all is replaced by an empty index. Null when no index can be made there (no
+    /// permission), or when the disk has no room to write a sound one, which is then kept.
     static std::unique_ptr<IndexDatabase> openForWriting(const QString& root, const QString& file);
 
-    /// Opens the index in \a file only to read it, beside a program that may be writing it.
-    /// Null when it is missing, damaged or of another version.
+    /// Opens the index in \a file only to read it, beside a program that may be writing it: of
+    /// this version, or of the one before while it has not been brought up to this one (its
+    /// pictures have no boxes table). Null when it is missing, damaged or of another version.
     static std::unique_ptr<IndexDatabase> openForReading(const QString& file);
 
     SqlStatement prepare(const char* sql) const { return SqlStatement(m_database, sql); }
@@ -47,8 +50,17 @@ public:
 
 private:
     explicit IndexDatabase(sqlite3* database);
+    int version() const;
+    /// Tables of this version, made or brought up to it as needed; false when the file is
+    /// damaged or holds another program's tables, or they cannot be written.
+    bool usable();
     bool sound() const;
     bool createTables();
+    bool addBoxes();
+    /// Runs \a script in one transaction; nothing of it is kept when a part fails.
+    bool change(const QByteArray& script);
+    /// The last failure was a write that found no room on the disk.
+    bool outOfRoom() const;
 
     sqlite3* m_database;
     int m_failure = 0;

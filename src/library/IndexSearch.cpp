@@ -2,6 +2,7 @@
 
 #include "FindQuery.h"
 #include "IndexDatabase.h"
+#include "WordBoxes.h"
 #include "platform/FileNames.h"
 #include "platform/FileSystem.h"
 
@@ -115,17 +116,22 @@ int IndexSearch::unread(const QList<LibraryPicture>& pictures) const
 
 PictureWords IndexSearch::wordsOf(const QString& path) const
 {
-    PictureWords words;
+    const std::optional<FileFacts> facts = ReadFileFacts(path);
     const std::unique_ptr<IndexDatabase> index = IndexDatabase::openForReading(m_file);
-    if (!index || !path.startsWith(m_root))
-        return words;
-    SqlStatement query =
-        index->prepare("SELECT p.state, w.text FROM files f JOIN pictures p ON p.id = f.picture "
-                       "JOIN words w ON w.rowid = p.id WHERE f.path = ?1");
-    query.bind(1, NativePath(path.mid(m_root.size())));
-    if (query.step() && query.integer(0) != 0) {
-        words.state = PictureWords::State::Read;
-        words.text = query.text(1);
-    }
+    if (!path.startsWith(m_root) || !facts || !index)
+        return {};
+    SqlStatement query = index->prepare("SELECT p.id, p.state = 0, w.text FROM files f "
+                                        "JOIN pictures p ON p.id = f.picture JOIN words w ON w.rowid = p.id "
+                                        "WHERE f.path = ?1 AND f.size = ?2 AND f.modified = ?3");
+    query.bind(1, NativePath(path.mid(m_root.size())))
+        .bind(2, facts->size)
+        .bind(3, facts->modified.toMSecsSinceEpoch());
+    if (!query.step() || query.integer(1) != 0)
+        return {};
+    PictureWords words{PictureWords::State::Read, query.text(2), {}};
+    // An index of the version before has no boxes yet: its words come without them.
+    SqlStatement boxes = index->prepare("SELECT data FROM boxes WHERE picture = ?1");
+    if (boxes.bind(1, query.integer(0)).step())
+        words.boxes = UnpackWordBoxes(boxes.blob(0));
     return words;
 }

@@ -21,7 +21,8 @@ struct PictureWords
     /// The words whose boxes lie within \a area (at least half of each), in reading order, the
     /// lines kept; empty when none does.
     QString wordsIn(const QRect& area) const;
-    /// The boxes of the words that \a query (as typed into the Find box) finds: those that
-    /// begin with one of its words, case and accents left aside.
+    /// The boxes of the words that \a query (as typed into the Find box) finds, as Find does:
+    /// those that begin with one of its words, or whose part after a punctuation mark does,
+    /// case and accents left aside (see MatchedPhrases).
     QList<QRect> matching(const QString& query) const;
 };

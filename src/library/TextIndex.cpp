@@ -2,6 +2,7 @@
 
 #include "FindQuery.h"
 #include "LibraryPictures.h"
+#include "WordBoxes.h"
 #include "platform/FileNames.h"
 #include "platform/FileSystem.h"
 
@@ -212,6 +213,8 @@ bool TextIndex::sync(const std::atomic_bool& stop)
         if (!placeWords(picture))
             return false;
     if (!m_database->exec("DELETE FROM words WHERE rowid NOT IN (SELECT picture FROM files);"
+                          "DELETE FROM boxes WHERE picture IN "
+                          "(SELECT id FROM pictures WHERE id NOT IN (SELECT picture FROM files));"
                           "DELETE FROM pictures WHERE id NOT IN (SELECT picture FROM files);"))
         return failed(m_database->failure());
     return commit();
@@ -288,6 +291,10 @@ bool TextIndex::store(qint64 id, const TextReading& reading)
         SqlStatement words = m_database->prepare("UPDATE words SET text = ?1 WHERE rowid = ?2");
         if (!words.bind(1, reading.text).bind(2, id).run())
             return failed(words.result());
+        SqlStatement boxes = m_database->prepare("INSERT INTO boxes(picture, data) VALUES (?1, ?2) "
+                                                 "ON CONFLICT(picture) DO UPDATE SET data = excluded.data");
+        if (!boxes.bind(1, id).bind(2, PackWordBoxes(reading.boxes)).run())
+            return failed(boxes.result());
         SqlStatement read = m_database->prepare("UPDATE pictures SET state = 1, captured = 0 WHERE id = ?1");
         if (!read.bind(1, id).run())
             return failed(read.result());

@@ -20,7 +20,8 @@ struct TextReading
     };
     Kind kind = Kind::Read;
     /// The words found, in reading order: a space between the words of a line, a line break
-    /// between lines; for Unavailable, why.
+    /// between lines, and no other white space, so the n-th word is the n-th of boxes; for
+    /// Unavailable, why.
     QString text;
     /// The box of each word of text, in order, in the picture's own pixels.
     QList<QRect> boxes;

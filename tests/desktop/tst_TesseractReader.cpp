@@ -10,13 +10,22 @@
 #include <thread>
 #include <unistd.h>
 
-// The real reader on pictures made here: words read from screen text, light and dark, and
-// files that are no pictures marked as such rather than read.
+// The real reader on pictures made here: words read from screen text, light and dark, each
+// where it lies and line by line, and files that are no pictures marked as such rather than read.
 class tst_TesseractReader : public QObject
 {
     Q_OBJECT
 
-    enum class Screen { Light, DarkDialog };
+    enum class Screen { Light, DarkDialog, HighDensity };
+
+    // Lines of words drawn into a picture, and where each word's ink lies.
+    struct DrawnText
+    {
+        QByteArray picture;
+        QStringList words;
+        QList<QRect> boxes;
+        QList<int> lines; // the line of each word
+    };
 
     static QByteArray png(const QImage& image)
     {
@@ -27,46 +36,112 @@ class tst_TesseractReader : public QObject
         return bytes;
     }
 
-    // A line of 10-point black text in a window-sized picture, or a whole 1920x1080 screen: a dark
-    // dialog on a black desktop, its lines of light text far apart, as a settings dialog shows them.
-    static QByteArray screenText(const QString& text, Screen screen = Screen::Light)
+    // Lines of 10-point black text in a window-sized picture, which the reader enlarges; a whole
+    // 1920x1080 screen with a dark dialog on a black desktop, its lines of light text far apart,
+    // as a settings dialog shows them; or a screen of twice the pixel density, 2560x1800, too
+    // tall to be enlarged, its text twice the size.
+    static DrawnText drawn(const QStringList& lines, Screen screen = Screen::Light)
     {
         const bool dialog = screen == Screen::DarkDialog;
-        QImage image(dialog ? QSize(1920, 1080) : QSize(640, 120), QImage::Format_RGB32);
+        const int density = screen == Screen::HighDensity ? 2 : 1;
+        QImage image(dialog         ? QSize(1920, 1080)
+                     : density == 2 ? QSize(2560, 1800)
+                                    : QSize(640, 120),
+                     QImage::Format_RGB32);
         image.fill(dialog ? Qt::black : Qt::white);
         QPainter painter(&image);
         if (dialog)
             painter.fillRect(100, 80, 1500, 900, QColor(45, 45, 48));
         QFont font(QStringLiteral("DejaVu Sans"));
-        font.setPixelSize(13);
+        font.setPixelSize(13 * density);
         painter.setFont(font);
         painter.setPen(dialog ? QColor(216, 216, 216) : QColor(Qt::black));
-        for (int line = 0; line < (dialog ? 8 : 1); ++line)
-            painter.drawText(dialog ? 111 : 20, dialog ? 180 + line * 107 : 60, text);
+        const QFontMetrics metrics(font);
+        DrawnText text;
+        for (int line = 0; line < lines.size(); ++line) {
+            const QPoint start =
+                dialog ? QPoint(111, 180 + line * 107) : QPoint(20, 45 + line * 40) * density;
+            painter.drawText(start, lines.at(line));
+            qsizetype at = 0;
+            for (const QString& word : lines.at(line).split(' ')) {
+                at = lines.at(line).indexOf(word, at);
+                const int left = start.x() + metrics.horizontalAdvance(lines.at(line).left(at));
+                text.words.append(word);
+                text.boxes.append(metrics.tightBoundingRect(word).translated(left, start.y()));
+                text.lines.append(line);
+                at += word.size();
+            }
+        }
         painter.end();
-        return png(image);
+        text.picture = png(image);
+        return text;
+    }
+
+    static QByteArray screenText(const QString& text, Screen screen = Screen::Light)
+    {
+        return drawn({text}, screen).picture;
     }
 
 private slots:
+    // Each word read where it was drawn, in the pixels of the picture as it came, enlarged for
+    // reading or not, and the lines kept.
     void readsScreenText_data()
     {
         QTest::addColumn<QByteArray>("picture");
-        QTest::addColumn<bool>("read"); // else marked as no picture
-        const QString text = QStringLiteral("Quarterly invoice from Harbour Supplies");
-        QTest::newRow("dark dialog on a black desktop") << screenText(text, Screen::DarkDialog) << true;
-        QTest::newRow("text") << QByteArray("not a picture at all") << false;
+        QTest::addColumn<QStringList>("words"); // drawn, to be read; none for a file that is no picture
+        QTest::addColumn<QList<QRect>>("boxes");
+        QTest::addColumn<QList<int>>("lines");
+        const auto row = [](const char* name, const DrawnText& text) {
+            QTest::newRow(name) << text.picture << text.words << text.boxes << text.lines;
+        };
+        const QStringList lines = {QStringLiteral("Quarterly invoice from Harbour Supplies"),
+                                   QStringLiteral("Deployment finished without errors")};
+        row("window, enlarged for reading", drawn(lines));
+        row("dark dialog on a black desktop", drawn(lines + lines + lines + lines, Screen::DarkDialog));
+        row("screen of twice the density, not enlarged", drawn(lines, Screen::HighDensity));
+        QTest::newRow("text") << QByteArray("not a picture at all") << QStringList() << QList<QRect>()
+                              << QList<int>();
         QTest::newRow("100000 x 100000 pixels")
-            << QByteArray::fromHex("89504e470d0a1a0a0000000d49484452000186a0000186a00806000000") << false;
+            << QByteArray::fromHex("89504e470d0a1a0a0000000d49484452000186a0000186a00806000000")
+            << QStringList() << QList<QRect>() << QList<int>();
     }
     void readsScreenText()
     {
         QFETCH(QByteArray, picture);
-        QFETCH(bool, read);
+        QFETCH(QStringList, words);
+        QFETCH(QList<QRect>, boxes);
+        QFETCH(QList<int>, lines);
         TesseractReader reader;
         const TextReading reading = reader.read(picture, ReadingControl());
-        QCOMPARE(reading.kind, read ? TextReading::Kind::Read : TextReading::Kind::Unreadable);
-        for (const char* word : {"Quarterly", "invoice", "Harbour", "Supplies"})
-            QVERIFY2(!read || reading.text.contains(word), qPrintable(reading.text));
+        QCOMPARE(reading.kind, words.isEmpty() ? TextReading::Kind::Unreadable : TextReading::Kind::Read);
+        QStringList read;
+        QList<int> readLines;
+        const QStringList textLines = reading.text.split('\n');
+        for (int line = 0; line < textLines.size(); ++line) {
+            for (const QString& word : textLines.at(line).split(' ', Qt::SkipEmptyParts)) {
+                read.append(word);
+                readLines.append(line);
+            }
+        }
+        QCOMPARE(reading.boxes.size(), read.size());
+        const auto shown = [](const QRect& box) {
+            return QStringLiteral("%1,%2 %3x%4").arg(box.x()).arg(box.y()).arg(box.width()).arg(box.height());
+        };
+        qsizetype at = -1;
+        for (qsizetype n = 0; n < words.size(); ++n) {
+            const qsizetype before = at;
+            at = read.indexOf(words.at(n), at + 1);
+            QVERIFY2(at >= 0, qPrintable(words.at(n) + " not read in: " + reading.text));
+            const QRect box = reading.boxes.at(at);
+            const QRect ink = boxes.at(n);
+            const int off =
+                std::max({std::abs(box.left() - ink.left()), std::abs(box.top() - ink.top()),
+                          std::abs(box.right() - ink.right()), std::abs(box.bottom() - ink.bottom())});
+            QVERIFY2(off <= 3,
+                     qPrintable(words.at(n) + " read at " + shown(box) + ", drawn at " + shown(ink)));
+            if (n > 0)
+                QCOMPARE(readLines.at(at) == readLines.at(before), lines.at(n) == lines.at(n - 1));
+        }
     }
 
     // Asked to stop, the reader gives up; English is always among the languages, and a choice
@@ -93,15 +168,20 @@ private slots:
         QVERIFY2(missing.text.contains("no-such-tessdata"), qPrintable(missing.text));
     }
 
-    // The program's reading process: it reads, a hold stops it at once until the hold ends, a
-    // stop ends it, and a process that crashes marks the picture while one that cannot start
-    // or ends on its own is told.
+    // The program's reading process: it reads, the lines and boxes coming across as read, a
+    // hold stops it at once until the hold ends, a stop ends it, and a process that crashes
+    // marks the picture while one that cannot start or ends on its own is told.
     void inItsOwnProcess()
     {
         ProcessTextReader reader(VISTRELLE_READER_PROGRAM);
         ReadingControl control;
-        const QByteArray picture = screenText("Quarterly invoice from Harbour Supplies");
-        QVERIFY(reader.read(picture, control).text.contains("Harbour"));
+        const QByteArray picture =
+            drawn({"Quarterly invoice from Harbour Supplies", "Deployment finished"}).picture;
+        const TextReading here = TesseractReader().read(picture, ReadingControl());
+        const TextReading there = reader.read(picture, control);
+        QCOMPARE(there.text, here.text);
+        QCOMPARE(there.boxes, here.boxes);
+        QVERIFY2(there.text.contains("Harbour"), qPrintable(there.text));
         QTRY_COMPARE(readingProcesses(), QStringList{"S"}); // waits for the next picture
 
         control.holdUntil = ReadingControl::Clock::now() + std::chrono::seconds(2);

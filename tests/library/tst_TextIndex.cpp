@@ -32,13 +32,15 @@ class tst_TextIndex : public QObject
     QString cache() const { return m_dir->path() + "/cache/"; }
     QString indexFile() const { return IndexFileFor(m_root, cache()); }
 
+    static QDateTime taken(int age = 0) { return QDateTime(QDate(2024, 5, 1), QTime(12, 0)).addSecs(-age); }
+
     // A picture of its own colour at \a path below the library, holding \a words.
     QString picture(const QString& path, const QString& words = QString(), int age = 0)
     {
         ++m_colour;
         const QString file =
             makeImage(m_root + path, QSize(8, 6), QColor::fromRgb(m_colour * 7919 % 0xffffff));
-        setModified(file, QDateTime(QDate(2024, 5, 1), QTime(12, 0)).addSecs(-age));
+        setModified(file, taken(age));
         m_reader->holds(file, words);
         return file;
     }
@@ -128,8 +130,7 @@ private slots:
         const QString capture = picture("B/One/Image_capture.png", "invoice drafted", 400);
         // The oldest picture's bytes in another Category too: its file there is no answer within "A/".
         QVERIFY(QFile::copy(m_root + "A/One/Image_old.png", m_root + "B/One/Image_copy.png"));
-        setModified(m_root + "B/One/Image_copy.png",
-                    QDateTime(QDate(2024, 5, 1), QTime(12, 0)).addSecs(-700));
+        setModified(m_root + "B/One/Image_copy.png", taken(700));
         start();
         m_worker->record(capture, {});
         QVERIFY(readAll(5));
@@ -174,28 +175,34 @@ private slots:
     }
 
     // Whatever is wrong with the index file, it is started afresh without a word to the user.
-    void damagedIndexIsRebuilt_data()
+    // An index of the version before, which kept neither lines nor boxes, is brought up to this
+    // one instead: its words answer Find all along, and its pictures wait to be read again.
+    void otherIndexes_data()
     {
         QTest::addColumn<QByteArray>("sql"); // run on a good index, or the bytes the file becomes
         QTest::addColumn<bool>("bytes");
-        QTest::newRow("not a database") << QByteArray("this is no database\n").repeated(300) << true;
-        QTest::newRow("another version") << QByteArray("PRAGMA user_version = 99") << false;
+        QTest::addColumn<bool>("kept");
+        QTest::newRow("not a database") << QByteArray("this is no database\n").repeated(300) << true << false;
+        QTest::newRow("another version") << QByteArray("PRAGMA user_version = 99") << false << false;
         QTest::newRow("another program's tables")
-            << QByteArray("DROP TABLE words; PRAGMA user_version = 0") << false;
-        QTest::newRow("damaged pages") << QByteArray("corrupt") << false;
+            << QByteArray("DROP TABLE words; PRAGMA user_version = 0") << false << false;
+        QTest::newRow("damaged pages") << QByteArray("corrupt") << false << false;
+        QTest::newRow("the version before")
+            << QByteArray("DROP TABLE boxes; PRAGMA user_version = 2") << false << true;
     }
-    void damagedIndexIsRebuilt()
+    void otherIndexes()
     {
         QFETCH(QByteArray, sql);
         QFETCH(bool, bytes);
+        QFETCH(bool, kept);
         picture("A/One/Image_1.png", "quarterly figures");
         QVERIFY(startAndReadAll(1));
         m_worker.reset();
         if (bytes) {
             makeFile(indexFile(), sql);
         } else if (sql == "corrupt") {
-            // The last pages of the file overwritten (the words and files), the header and the
-            // index's own settings left as they were.
+            // The last pages of the file overwritten, the header and the index's own settings
+            // left as they were.
             QFile file(indexFile());
             QVERIFY(file.open(QIODevice::ReadWrite));
             const qint64 size = file.size();
@@ -205,7 +212,14 @@ private slots:
         } else {
             QVERIFY(IndexDatabase::openForWriting(m_root, indexFile())->exec(sql.constData()));
         }
-        QVERIFY(IndexSearch(m_root, indexFile()).find("quarterly").isEmpty());
+        const QStringList answer = kept ? QStringList{"A/One/Image_1.png"} : QStringList();
+        QCOMPARE(find("quarterly"), answer);
+        {
+            TextIndex index(m_root, indexFile());
+            QVERIFY(index.open());
+            QCOMPARE(index.progress(), (IndexProgress{0, kept ? 1 : 0}));
+        }
+        QCOMPARE(find("quarterly"), answer);
         QVERIFY(startAndReadAll(1));
         QCOMPARE(find("quarterly"), QStringList{"A/One/Image_1.png"});
         QCOMPARE(m_reader->reads(), 2);
@@ -274,8 +288,46 @@ private slots:
         }
     }
 
-    // A full disk: Find answers from what was saved, the user is told once, and reading goes
-    // on after the next walk that can write.
+    // The words of a picture come back with their lines and boxes while its file is as the index
+    // holds it; a picture waiting to be read, or a file changed since, has not been read.
+    void wordsOfAPicture_data()
+    {
+        QTest::addColumn<QString>("change");
+        QTest::addColumn<bool>("read");
+        QTest::newRow("as it was read") << "" << true;
+        QTest::newRow("waiting to be read") << "waiting" << false;
+        QTest::newRow("its time changed") << "time" << false;
+        QTest::newRow("its size changed") << "size" << false;
+    }
+    void wordsOfAPicture()
+    {
+        QFETCH(QString, change);
+        QFETCH(bool, read);
+        const QString file = picture("A/One/Image_1.png");
+        TextIndex index(m_root, indexFile());
+        QVERIFY(index.open() && index.sync());
+        // Two lines; a word much taller, far to the right on a screen of eight.
+        const QString text = "Quarterly invoice\nDeployment finished";
+        const QList<QRect> boxes = {QRect(20, 35, 62, 13), QRect(87, 36, 46, 22), QRect(20, 75, 180, 13),
+                                    QRect(29000, 2000, 300, 80)};
+        const std::optional<WaitingPicture> next = index.nextWaiting();
+        QVERIFY(next);
+        if (change != "waiting")
+            QVERIFY(index.store(next->id, {TextReading::Kind::Read, text, boxes}));
+        if (change == "time")
+            setModified(file, taken(-60));
+        if (change == "size") {
+            makeFile(file, contents(file) + "more");
+            setModified(file, taken());
+        }
+        const PictureWords words = IndexSearch(m_root, indexFile()).wordsOf(file);
+        QCOMPARE(words.state, read ? PictureWords::State::Read : PictureWords::State::NotRead);
+        QCOMPARE(words.text, read ? text : QString());
+        QCOMPARE(words.boxes, read ? boxes : QList<QRect>());
+    }
+
+    // A full disk: Find answers from what was saved, the user is told once a run, and reading
+    // goes on after the next walk that can write.
     void fullDisk()
     {
         picture("A/One/Image_1.png", "saved before");
@@ -288,14 +340,18 @@ private slots:
             m_worker->sync();
             m_worker->record(m_root + "A/One/Image_2.png", {"Title", "Program"});
             QTest::qWait(200);
+            QCOMPARE(m_problems.size(), 1);
+            // Started again with no room, the program keeps the index it cannot write to.
+            m_worker.reset();
+            start();
+            QTRY_COMPARE(m_problems.size(), 2);
         });
-        QCOMPARE(m_problems.size(), 1);
         QVERIFY(m_problems.first().startsWith("The words read from screenshots cannot be saved in "));
         QCOMPARE(find("saved"), QStringList{"A/One/Image_1.png"});
         resync();
         QVERIFY(readAll(40));
         QCOMPARE(find("later").size(), 39);
-        QCOMPARE(m_problems.size(), 1);
+        QCOMPARE(m_problems.size(), 2);
     }
 
     // Other languages read every picture again; a reader without its data stops and says why.

@@ -6,12 +6,48 @@
 namespace {
 
 constexpr qsizetype lengthSize = 4;
+constexpr qsizetype boxSize = 4 * lengthSize;
 
 QByteArray length(qsizetype size)
 {
     QByteArray bytes(lengthSize, '\0');
     qToBigEndian(static_cast<quint32>(size), bytes.data());
     return bytes;
+}
+
+qsizetype lengthAt(const QByteArray& bytes, qsizetype at)
+{
+    return qFromBigEndian<quint32>(bytes.constData() + at);
+}
+
+// What follows an answer's kind: the text's length, the text, and each box's left, top,
+// width and height.
+QByteArray body(const TextReading& reading)
+{
+    const QByteArray text = reading.text.toUtf8();
+    QByteArray bytes = length(text.size()) + text;
+    bytes.reserve(bytes.size() + reading.boxes.size() * boxSize);
+    for (const QRect& box : reading.boxes)
+        for (const int value : {box.x(), box.y(), box.width(), box.height()})
+            bytes += length(value);
+    return bytes;
+}
+
+// \a reading's text and boxes from \a bytes, a body; false when it is none.
+bool readBody(const QByteArray& bytes, TextReading& reading)
+{
+    if (bytes.size() < lengthSize)
+        return false;
+    const qsizetype textSize = lengthAt(bytes, 0);
+    if (textSize > bytes.size() - lengthSize || (bytes.size() - lengthSize - textSize) % boxSize != 0)
+        return false;
+    reading.text = QString::fromUtf8(bytes.mid(lengthSize, textSize));
+    for (qsizetype at = lengthSize + textSize; at < bytes.size(); at += boxSize)
+        reading.boxes.append(QRect(static_cast<int>(lengthAt(bytes, at)),
+                                   static_cast<int>(lengthAt(bytes, at + lengthSize)),
+                                   static_cast<int>(lengthAt(bytes, at + 2 * lengthSize)),
+                                   static_cast<int>(lengthAt(bytes, at + 3 * lengthSize))));
+    return true;
 }
 
 // Reads exactly \a size bytes, waiting for them; false at the end of the input.
@@ -38,8 +74,8 @@ QByteArray Picture(const QByteArray& bytes)
 
 QByteArray Answer(const TextReading& reading)
 {
-    const QByteArray text = reading.text.toUtf8();
-    return QByteArray(1, static_cast<char>(reading.kind)) + length(text.size()) + text;
+    const QByteArray bytes = body(reading);
+    return QByteArray(1, static_cast<char>(reading.kind)) + length(bytes.size()) + bytes;
 }
 
 std::optional<QByteArray> ReadPicture(QIODevice& device)
@@ -57,15 +93,17 @@ std::optional<TextReading> TakeAnswer(QByteArray& received)
 {
     if (received.size() < 1 + lengthSize)
         return std::nullopt;
-    const qsizetype size = qFromBigEndian<quint32>(received.constData() + 1);
+    const qsizetype size = lengthAt(received, 1);
     if (received.size() < 1 + lengthSize + size)
         return std::nullopt;
     const int kind = received.at(0);
-    TextReading reading{kind <= static_cast<int>(TextReading::Kind::Unavailable) && kind >= 0
-                            ? static_cast<TextReading::Kind>(kind)
-                            : TextReading::Kind::Unreadable,
-                        QString::fromUtf8(received.mid(1 + lengthSize, size)),
-                        {}};
+    TextReading reading;
+    // An answer the program cannot make sense of counts as a picture that cannot be read.
+    if (!readBody(received.mid(1 + lengthSize, size), reading) || kind < 0 ||
+        kind > static_cast<int>(TextReading::Kind::Unavailable))
+        reading = {TextReading::Kind::Unreadable, {}, {}};
+    else
+        reading.kind = static_cast<TextReading::Kind>(kind);
     received.remove(0, 1 + lengthSize + size);
     return reading;
 }

@@ -13,7 +13,7 @@ constexpr int enlargeUpToHeight = 1600;
 
 } // namespace
 
-QImage ScreenshotForReading(const QByteArray& bytes)
+PictureForReading ScreenshotForReading(const QByteArray& bytes)
 {
     QBuffer buffer;
     buffer.setData(bytes);
@@ -25,6 +25,6 @@ QImage ScreenshotForReading(const QByteArray& bytes)
         return {};
     QImage picture = reader.read().convertToFormat(QImage::Format_Grayscale8);
     if (picture.isNull() || picture.height() > enlargeUpToHeight)
-        return picture;
-    return picture.scaled(picture.size() * 2, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        return {picture, 1};
+    return {picture.scaled(picture.size() * 2, Qt::IgnoreAspectRatio, Qt::SmoothTransformation), 2};
 }

@@ -9,6 +9,7 @@
 #include <omp.h>
 #include <tesseract/baseapi.h>
 #include <tesseract/ocrclass.h>
+#include <tesseract/resultiterator.h>
 
 namespace {
 
@@ -22,6 +23,45 @@ QString dataFolder()
         return QLatin1String(debianData);
     return QDir(prefix + QStringLiteral("/tessdata")).exists() ? prefix + QStringLiteral("/tessdata")
                                                                : prefix;
+}
+
+// The words the recognizer found in \a picture, line by line in its reading order, each with its
+// box in the pixels of the picture as it was before it was enlarged.
+TextReading wordsFound(tesseract::TessBaseAPI& api, const PictureForReading& picture)
+{
+    TextReading reading;
+    const std::unique_ptr<tesseract::ResultIterator> words(api.GetIterator());
+    if (!words)
+        return reading;
+    const QRect whole(QPoint(0, 0), picture.image.size() / picture.scale);
+    const int scale = picture.scale;
+    bool newLine = false;
+    do {
+        newLine = newLine || words->IsAtBeginningOf(tesseract::RIL_TEXTLINE);
+        if (words->Empty(tesseract::RIL_WORD))
+            continue;
+        const std::unique_ptr<char[]> utf8(words->GetUTF8Text(tesseract::RIL_WORD));
+        // A word with a space in it would make the words of the text and their boxes disagree.
+        QString word = QString::fromUtf8(utf8.get());
+        word.removeIf([](QChar c) { return c.isSpace(); });
+        int left = 0;
+        int top = 0;
+        int right = 0;
+        int bottom = 0;
+        if (word.isEmpty() || !words->BoundingBox(tesseract::RIL_WORD, &left, &top, &right, &bottom))
+            continue;
+        if (!reading.text.isEmpty())
+            reading.text += newLine ? QLatin1Char('\n') : QLatin1Char(' ');
+        reading.text += word;
+        newLine = false;
+        // Outward, so the box still holds the whole word.
+        const QPoint topLeft(left / scale, top / scale);
+        const QPoint bottomRight((right + scale - 1) / scale, (bottom + scale - 1) / scale);
+        reading.boxes.append(
+            QRect(topLeft, QSize(bottomRight.x() - topLeft.x(), bottomRight.y() - topLeft.y()))
+                .intersected(whole));
+    } while (words->Next(tesseract::RIL_WORD));
+    return reading;
 }
 
 // Called between words: waits out a hold, and gives up when asked to.
@@ -101,8 +141,8 @@ TextReading TesseractReader::read(const QByteArray& bytes, const ReadingControl&
     // One picture on one processor: the recognizer's parallel parts would start threads of its
     // own that spin while they wait, which more than doubled the processor time of a reading.
     omp_set_max_active_levels(0);
-    const QImage picture = ScreenshotForReading(bytes);
-    if (picture.isNull())
+    const PictureForReading picture = ScreenshotForReading(bytes);
+    if (picture.image.isNull())
         return {TextReading::Kind::Unreadable, {}, {}};
     if (!load())
         return {TextReading::Kind::Unavailable,
@@ -110,8 +150,8 @@ TextReading TesseractReader::read(const QByteArray& bytes, const ReadingControl&
                     QStringLiteral(" is not installed in ") + dataFolder() +
                     QStringLiteral(" (Debian package tesseract-ocr-eng)."),
                 {}};
-    m_api->SetImage(picture.constBits(), picture.width(), picture.height(), 1,
-                    static_cast<int>(picture.bytesPerLine()));
+    m_api->SetImage(picture.image.constBits(), picture.image.width(), picture.image.height(), 1,
+                    static_cast<int>(picture.image.bytesPerLine()));
     m_api->SetSourceResolution(ReadingResolution);
     tesseract::ETEXT_DESC monitor;
     monitor.cancel = giveUp;
@@ -121,11 +161,7 @@ TextReading TesseractReader::read(const QByteArray& bytes, const ReadingControl&
         m_api->Clear();
         return {TextReading::Kind::Stopped, {}, {}};
     }
-    TextReading reading;
-    if (failed == 0) {
-        const std::unique_ptr<char[]> text(m_api->GetUTF8Text());
-        reading.text = QString::fromUtf8(text.get()).simplified();
-    }
+    const TextReading reading = failed == 0 ? wordsFound(*m_api, picture) : TextReading();
     m_api->Clear();
     return reading;
 }
