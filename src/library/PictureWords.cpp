@@ -55,6 +55,17 @@ QString PictureWords::wordsIn(const QRect& area) const
     return chosenLines.join(QLatin1Char('\n'));
 }
 
+QList<QRect> PictureWords::boxesIn(const QRect& area) const
+{
+    if (wordCount(linesOf(text)) != boxes.size())
+        return {};
+    QList<QRect> within;
+    for (const QRect& box : boxes)
+        if (mostlyWithin(box, area))
+            within.append(box);
+    return within;
+}
+
 QList<QRect> PictureWords::matching(const QString& query) const
 {
     const QList<QStringList> lines = linesOf(text);

@@ -21,6 +21,8 @@ struct PictureWords
     /// The words whose boxes lie within \a area (at least half of each), in reading order, the
     /// lines kept; empty when none does.
     QString wordsIn(const QRect& area) const;
+    /// The boxes of the words wordsIn() gives for \a area, in reading order.
+    QList<QRect> boxesIn(const QRect& area) const;
     /// The boxes of the words that \a query (as typed into the Find box) finds, as Find does:
     /// those that begin with one of its words, or whose part after a punctuation mark does,
     /// case and accents left aside (see MatchedPhrases).

@@ -70,14 +70,7 @@ QList<QRect> PictureActions::copyText(const QString& path, const QRect& area)
                               BoxLook::Exclamation);
         return {};
     }
-    if (!area.isValid())
-        return words.boxes;
-    QList<QRect> copied;
-    for (const QRect& box : words.boxes)
-        if (box.intersected(area).width() * 2 >= box.width() &&
-            box.intersected(area).height() * 2 >= box.height())
-            copied.append(box);
-    return copied;
+    return area.isValid() ? words.boxesIn(area) : words.boxes;
 }
 
 void PictureActions::open(const QString& path)

@@ -1,11 +1,15 @@
 #include "support/AppUnderTest.h"
 #include "support/TestLibrary.h"
+#include "ui/viewers/ImageBox.h"
 #include "ui/viewers/frmImage.h"
 
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
+#include <QMimeData>
+#include <QUrl>
 
 using namespace TestLibrary;
 
@@ -31,13 +35,16 @@ private slots:
         AppUnderTest t;
         // Pictures of their own colours, each newer than the one before: path, then words.
         const QStringList pictures{
-            "Work/Reports/Image_0.png: cover page", "Work/Reports/Image_1.png: quarterly revenue",
+            "Work/Reports/Image_0.png: cover page", "Work/Reports/Image_1.png: quarterly revenue\ntotal 42",
             "Work/Drafts/Image_2.png: revenue forecast", "Home/Trips/Image_3.png: holiday photos"};
+        // Image_1's words stand in two lines, each in its box.
+        const QList<QRect> boxes{{10, 10, 60, 12}, {80, 10, 60, 12}, {10, 40, 30, 12}, {50, 40, 15, 12}};
         for (int n = 0; n < pictures.size(); ++n) {
-            const QString file = makeImage(t.root() + pictures[n].section(": ", 0, 0), QSize(8, 6),
-                                           QColor::fromRgb(0x102030 * (n + 1)));
+            const QString file =
+                makeImage(t.root() + pictures[n].section(": ", 0, 0), n == 1 ? QSize(200, 100) : QSize(8, 6),
+                          QColor::fromRgb(0x102030 * (n + 1)));
             setModified(file, QDateTime::currentDateTime().addSecs(100 * (n - 4)));
-            t.fakes.reader.holds(file, pictures[n].section(": ", 1));
+            t.fakes.reader.holds(file, pictures[n].section(": ", 1), n == 1 ? boxes : QList<QRect>());
         }
         std::atomic_bool hold = true;
         t.fakes.reader.whileReading = [&](const std::atomic_bool& stop) {
@@ -64,7 +71,32 @@ private slots:
         t.control<QListWidget>("lstFound")->setCurrentRow(1);
         QCOMPARE(t.shownSet(), "Work/Reports");
         QCOMPARE(t.list()->currentIndex().data().toString(), "Image_1.png");
-        QCOMPARE(t.app.imageViewer().findChild<QWidget*>("imgImageBox")->toolTip(), "Image_1.png");
+        auto* picture = t.app.imageViewer().findChild<ImageBox*>("imgImageBox");
+        QCOMPARE(picture->toolTip(), "Image_1.png");
+        // The words searched for are outlined on it.
+        QCOMPARE(picture->outlines(), QList{boxes[1]});
+
+        // Its words come out as text: all of them, line by line, through the found picture's menu;
+        // those under a rectangle drawn with Shift held on the viewer, outlined in their turn.
+        auto* foundList = t.control<QListWidget>("lstFound");
+        emit foundList->customContextMenuRequested(foundList->visualItemRect(foundList->item(1)).center());
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        QVERIFY(menu);
+        menu->findChild<QAction*>("mnuCopyText")->trigger();
+        menu->close();
+        QCOMPARE(t.fakes.clipboard.offered->text(), "quarterly revenue\ntotal 42");
+        const auto at = [picture](int x, int y) {
+            return QPoint(x * picture->width() / 200, y * picture->height() / 100);
+        };
+        QTest::mousePress(picture, Qt::LeftButton, Qt::ShiftModifier, at(1, 1));
+        QTest::mouseMove(picture, at(40, 30));
+        QTest::mouseRelease(picture, Qt::LeftButton, Qt::ShiftModifier, at(75, 60));
+        QCOMPARE(t.fakes.clipboard.offered->text(), "quarterly\ntotal 42");
+        QCOMPARE(picture->outlines(), (QList{boxes[0], boxes[2], boxes[3]}));
+        QKeyEvent copy(QEvent::KeyPress, Qt::Key_C, Qt::ControlModifier);
+        QApplication::sendEvent(foundList, &copy);
+        QCOMPARE(t.fakes.clipboard.offered->urls(),
+                 QList{QUrl::fromLocalFile(t.root() + "Work/Reports/Image_1.png")});
 
         // The scope: the Image Set shown now.
         t.choose("cboFindScope", "Image Set");

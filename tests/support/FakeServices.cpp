@@ -81,7 +81,7 @@ TextReading FakeTextReader::read(const QByteArray& bytes, const ReadingControl& 
     readSoFar.append(texts.value(bytes));
     if (QImage::fromData(bytes).isNull())
         return {TextReading::Kind::Unreadable, {}, {}};
-    return {TextReading::Kind::Read, texts.value(bytes), {}};
+    return {TextReading::Kind::Read, texts.value(bytes), boxes.value(bytes)};
 }
 
 void FakeTextReader::setLanguages(const QStringList& languages)
@@ -90,8 +90,9 @@ void FakeTextReader::setLanguages(const QStringList& languages)
     chosen = languages;
 }
 
-void FakeTextReader::holds(const QString& path, const QString& words)
+void FakeTextReader::holds(const QString& path, const QString& words, const QList<QRect>& wordBoxes)
 {
     const std::lock_guard lock(mutex);
     texts.insert(TestLibrary::contents(path), words);
+    boxes.insert(TestLibrary::contents(path), wordBoxes);
 }

@@ -225,8 +225,8 @@ struct FakeTextReader final : TextReader
     void setLanguages(const QStringList& chosen) override;
     void rest() override {}
 
-    /// The picture in the file at \a path holds \a words.
-    void holds(const QString& path, const QString& words);
+    /// The picture in the file at \a path holds \a words, each word in its box of \a boxes.
+    void holds(const QString& path, const QString& words, const QList<QRect>& boxes = {});
     int reads() const { return static_cast<int>(readWords().size()); }
     /// The words of each picture read, in the order read.
     QStringList readWords() const { return locked(readSoFar); }
@@ -239,6 +239,7 @@ struct FakeTextReader final : TextReader
 
     mutable std::mutex mutex;
     QHash<QByteArray, QString> texts;
+    QHash<QByteArray, QList<QRect>> boxes;
     QStringList chosen;
     QStringList readSoFar;
     bool missingData = false; // as without the language data

@@ -113,6 +113,7 @@ void ImageBox::mouseReleaseEvent(QMouseEvent* event)
     if (std::exchange(m_selecting, false)) {
         update();
         if (m_moved) {
+            m_band.setBottomRight(event->position().toPoint());
             if (const QRect area = pictureArea(m_band); !area.isEmpty())
                 emit areaSelected(area);
             return;
