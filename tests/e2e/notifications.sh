@@ -54,10 +54,12 @@ x_pids+=($!)
 until_true "dbus-monitor did not start" test -s "$work/monitor.log"
 notify_calls() { grep -c 'member=Notify$' "$work/monitor.log"; }
 told() { [ "$(notify_calls)" -eq "$1" ]; }
-# last_notify: the arguments of the last Notify call on one line, spaces squeezed.
+# last_notify: the arguments of the last Notify call on one line, spaces squeezed, the
+# picture's bytes left out.
 last_notify() {
     awk '/member=Notify$/ {call = ""; inside = 1; next} /^(method|signal|error)/ {inside = 0}
-         inside {call = call " " $0} END {print call}' "$work/monitor.log" | tr -s ' '
+         inside {call = call " " $0} END {print call}' "$work/monitor.log" |
+        tr -s ' ' | sed 's/array of bytes \[[^]]*\]/array of bytes [...]/'
 }
 
 "$program/vistrelle" >"$work/run.log" 2>&1 &
