@@ -110,8 +110,9 @@ QString programLine(const QString& id, const QString& name, const QString& icon)
 
 // The desktop's services as the desktop offers them: the programs registered for a file's type
 // (test desktop entries in private data folders, one chosen in mimeapps.list), starting one on
-// a file, showing a file in the file manager, and notifications; the file manager and the
-// notification server played by a stand-in on a private session bus.
+// a file, the opener (a stand-in xdg-open on the PATH), showing a file in the file manager, and
+// notifications; the file manager and the notification server played by a stand-in on a
+// private session bus.
 class tst_DesktopServices : public QObject
 {
     Q_OBJECT
@@ -204,10 +205,10 @@ class tst_DesktopServices : public QObject
     QString binary(const QString& name) { return m_base + "bin/" + name; }
 
     // Makes the program \a name in the test's bin folder: it writes its arguments, one a line,
-    // beside itself.
-    void makeProgram(const QString& name)
+    // beside itself, then runs \a then.
+    void makeProgram(const QString& name, const QString& then = QString())
     {
-        makeFile(binary(name), "#!/bin/sh\nprintf '%s\\n' \"$@\" >\"$0.args\"\n");
+        makeFile(binary(name), "#!/bin/sh\nprintf '%s\\n' \"$@\" >\"$0.args\"\n" + then.toUtf8() + '\n');
         QFile::setPermissions(binary(name), QFile::ReadOwner | QFile::ExeOwner);
     }
 
@@ -349,32 +350,75 @@ private slots:
         }
     }
 
-    void showInFolder_data()
+    void opening_data()
     {
+        QTest::addColumn<QString>("asked");       // explore, open, open missing, show (in its folder)
+        QTest::addColumn<QString>("opener");      // what xdg-open does after it has been asked; "none"
         QTest::addColumn<QString>("fileManager"); // answers, fails, none, no bus
-        QTest::addColumn<bool>("opener");         // an xdg-open on the PATH
-        QTest::addColumn<QString>("done");        // "shown", "opened" (the folder) or "told"
-        QTest::newRow("shown selected by the file manager") << "answers" << true << "shown";
-        QTest::newRow("the file manager fails: the folder opened") << "fails" << true << "opened";
-        QTest::newRow("no file manager: the folder opened") << "none" << true << "opened";
-        QTest::newRow("no session bus: the folder opened") << "no bus" << true << "opened";
-        QTest::newRow("neither: told") << "none" << false << "told";
+        QTest::addColumn<QString>("done");        // shown, opened (the file, or its folder), told
+        QTest::newRow("folder opened") << "explore"
+                                       << "exit 0"
+                                       << "answers"
+                                       << "opened";
+        QTest::newRow("no program for folders") << "explore"
+                                                << "exit 3"
+                                                << "answers"
+                                                << "told";
+        QTest::newRow("opener killed") << "explore"
+                                       << "kill -9 $$"
+                                       << "answers"
+                                       << "told";
+        QTest::newRow("no opener") << "explore"
+                                   << "none"
+                                   << "answers"
+                                   << "told";
+        QTest::newRow("file opened") << "open"
+                                     << "exit 0"
+                                     << "answers"
+                                     << "opened";
+        QTest::newRow("file missing") << "open missing"
+                                      << "exit 0"
+                                      << "answers"
+                                      << "told";
+        QTest::newRow("shown selected by the file manager") << "show"
+                                                            << "exit 0"
+                                                            << "answers"
+                                                            << "shown";
+        QTest::newRow("the file manager fails: the folder opened") << "show"
+                                                                   << "exit 0"
+                                                                   << "fails"
+                                                                   << "opened";
+        QTest::newRow("no file manager: the folder opened") << "show"
+                                                            << "exit 0"
+                                                            << "none"
+                                                            << "opened";
+        QTest::newRow("no session bus: the folder opened") << "show"
+                                                           << "exit 0"
+                                                           << "no bus"
+                                                           << "opened";
+        QTest::newRow("neither: told") << "show"
+                                       << "none"
+                                       << "none"
+                                       << "told";
     }
 
-    // The file manager on the session bus shows the file selected; without one that does, the
-    // folder is opened as Explore opens it, and only a failure of that too is told. The window
-    // never waits for the file manager.
-    void showInFolder()
+    // Folders and files go to the desktop's opener, and a failure is told whenever it fails, also
+    // after it started; a success never. Show in Folder asks the file manager on the session bus
+    // to show the file selected; without one that does, the folder is opened as Explore opens it,
+    // and only a failure of that too is told. The window never waits for either.
+    void opening()
     {
+        QFETCH(QString, asked);
+        QFETCH(QString, opener);
         QFETCH(QString, fileManager);
-        QFETCH(bool, opener);
         QFETCH(QString, done);
-        const QString file = made("my pictures/\xff 1.png | png");
+        const QString file =
+            made(asked == "open missing" ? "my pictures/gone.png | none" : "my pictures/\xff 1.png | png");
         const QByteArray folderUri = "file://" + NativePath(m_base).toPercentEncoding("/") + "my%20pictures";
-        if (opener)
-            makeProgram("xdg-open");
-        else
+        if (opener == "none")
             QFile::remove(binary("xdg-open"));
+        else
+            makeProgram("xdg-open", opener);
         const QByteArray path0 = qgetenv("PATH");
         qputenv("PATH", NativePath(m_base + "bin"));
         serve(fileManagerName, fileManager != "none");
@@ -390,21 +434,27 @@ private slots:
                                ? QDBusConnection::connectToBus("unix:path=" + m_base + "nobus", "no bus")
                                : QDBusConnection::sessionBus());
         int failures = 0;
+        const auto failed = [&failures] { ++failures; };
         QElapsedTimer asking;
         asking.start();
-        shell.showInFolder(file, [&failures] { ++failures; });
+        if (asked == "explore")
+            shell.explore(m_base + "my pictures", failed);
+        else if (asked == "show")
+            shell.showInFolder(file, failed);
+        else
+            shell.open(file, failed);
         QVERIFY(asking.elapsed() < 500);
         const QString opened = binary("xdg-open") + ".args";
-        if (done == "shown") {
+        if (done == "shown")
             QTRY_COMPARE(shown(), QStringList({QString::fromLatin1(folderUri) + "/%FF%201.png", ""}));
-        } else if (done == "opened") {
-            QTRY_COMPARE(contents(opened), folderUri + '\n');
-        } else {
+        else if (done == "opened")
+            QTRY_COMPARE(contents(opened), (asked == "open" ? folderUri + "/%FF%201.png" : folderUri) + '\n');
+        else
             QTRY_COMPARE(failures, 1);
-        }
         QTest::qWait(300); // nothing else follows
         QCOMPARE(failures, done == "told" ? 1 : 0);
-        QCOMPARE(QFile::exists(opened), done == "opened");
+        if (done == "shown")
+            QVERIFY(!QFile::exists(opened)); // not the folder besides
     }
 
     // What the notification server is asked: the words, the buttons' keys and labels, the
