@@ -13,6 +13,7 @@
 #include <QFile>
 #include <QImage>
 #include <QProcess>
+#include <QSemaphore>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -42,7 +43,10 @@ public:
     };
     QList<Notification> notifications;
     QStringList shown; // the URIs given to ShowItems, and the startup id
-    int answerAfterMs = 0;
+    // While held back, each answer waits for a release (at most 5 s): a caller that waited
+    // for it would take that long.
+    bool heldBack = false;
+    QSemaphore answers;
     bool fileManagerFails = false;
     uint numbered = 0;
 
@@ -55,7 +59,8 @@ public:
             connection.send(message.createReply());
             return true;
         }
-        QThread::msleep(answerAfterMs);
+        if (heldBack)
+            answers.tryAcquire(1, 5000);
         if (message.member() == "Notify" && message.signature() == "susssasa{sv}i") {
             const QVariantMap hints = qdbus_cast<QVariantMap>(arguments[6]);
             Notification asked{arguments[1].toUInt(), arguments[3].toString(),
@@ -130,26 +135,14 @@ class tst_DesktopServices : public QObject
         QMetaObject::invokeMethod(&m_standIn, change, Qt::BlockingQueuedConnection);
     }
 
-    QList<StandIn::Notification> asked()
+    // What the stand-in recorded in \a field, read on its thread.
+    template <typename T> T recorded(T StandIn::*field)
     {
-        QList<StandIn::Notification> notifications;
-        onStandIn([&] { notifications = m_standIn.notifications; });
-        return notifications;
+        T value;
+        onStandIn([&] { value = m_standIn.*field; });
+        return value;
     }
-
-    uint numbered()
-    {
-        uint last = 0;
-        onStandIn([&] { last = m_standIn.numbered; });
-        return last;
-    }
-
-    QStringList shown()
-    {
-        QStringList uris;
-        onStandIn([&] { uris = m_standIn.shown; });
-        return uris;
-    }
+    QList<StandIn::Notification> asked() { return recorded(&StandIn::notifications); }
 
     void serve(const QString& name, bool serving)
     {
@@ -278,7 +271,8 @@ private slots:
         onStandIn([this] {
             m_standIn.notifications.clear();
             m_standIn.shown.clear();
-            m_standIn.answerAfterMs = 0;
+            m_standIn.heldBack = false;
+            m_standIn.answers.acquire(m_standIn.answers.available());
             m_standIn.fileManagerFails = false;
         });
     }
@@ -427,7 +421,7 @@ private slots:
             serve(fileManagerName, true);
         });
         onStandIn([&] {
-            m_standIn.answerAfterMs = 1000;
+            m_standIn.heldBack = true;
             m_standIn.fileManagerFails = fileManager == "fails";
         });
         DesktopShell shell(fileManager == "no bus"
@@ -443,10 +437,12 @@ private slots:
             shell.showInFolder(file, failed);
         else
             shell.open(file, failed);
-        QVERIFY(asking.elapsed() < 500);
+        QVERIFY(asking.elapsed() < 2500);
+        m_standIn.answers.release(1);
         const QString opened = binary("xdg-open") + ".args";
         if (done == "shown")
-            QTRY_COMPARE(shown(), QStringList({QString::fromLatin1(folderUri) + "/%FF%201.png", ""}));
+            QTRY_COMPARE(recorded(&StandIn::shown),
+                         QStringList({QString::fromLatin1(folderUri) + "/%FF%201.png", ""}));
         else if (done == "opened")
             QTRY_COMPARE(contents(opened), (asked == "open" ? folderUri + "/%FF%201.png" : folderUri) + '\n');
         else
@@ -502,7 +498,7 @@ private slots:
         notifications.notify("first", QString(), QImage(), {}, QString());
         QTRY_COMPARE(asked().size(), 1);
         settle();
-        const uint first = numbered();
+        const uint first = recorded(&StandIn::numbered);
         if (between == "closed") {
             tell("NotificationClosed", first, 2u);
         } else if (between == "new server" || between == "no server") {
@@ -517,10 +513,11 @@ private slots:
         QElapsedTimer asking;
         asking.start();
         if (between == "burst") {
-            onStandIn([this] { m_standIn.answerAfterMs = 1000; });
+            onStandIn([this] { m_standIn.heldBack = true; });
             for (const char* summary : {"second", "third", "fourth"})
                 notifications.notify(summary, QString(), QImage(), {}, QString());
-            QVERIFY(asking.elapsed() < 500);
+            QVERIFY(asking.elapsed() < 2500);
+            m_standIn.answers.release(2);
         } else {
             notifications.notify(between == "no server" ? "third" : "second", QString(), QImage(), {},
                                  QString());
@@ -560,7 +557,7 @@ private slots:
         notifications.notify("Screenshot filed", QString(), QImage(), actions, "Image_1.jpg");
         QTRY_COMPARE(asked().size(), 1);
         settle();
-        const uint id = numbered();
+        const uint id = recorded(&StandIn::numbered);
         if (between == "replaced") {
             notifications.notify("Screenshot filed", QString(), QImage(), actions, "Image_2.jpg");
             QTRY_COMPARE(asked().size(), 2);
