@@ -170,7 +170,7 @@ void DesktopShell::openWith(const QString& path, const QString& id, Failed faile
         GError* error = nullptr;
         if (g_app_info_launch_uris(program.get(), &uris, nullptr, &error))
             return;
-        g_error_free(error);
+        g_clear_error(&error);
         break;
     }
     failed();
