@@ -1,5 +1,4 @@
 #include "desktop/qt/CommandServer.h"
-#include "desktop/qt/DesktopShell.h"
 #include "desktop/qt/LockFileInstance.h"
 #include "desktop/qt/RuntimeFolder.h"
 #include "support/TestLibrary.h"
@@ -38,8 +37,7 @@ QString standing(const QString& path)
 } // namespace
 
 // The process's own services: the locks that keep one program to a user and to a library, the
-// private folder they live in, the socket a second start hands its commands to, and the desktop's
-// opener.
+// private folder they live in, and the socket a second start hands its commands to.
 class tst_ProcessServices : public QObject
 {
     Q_OBJECT
@@ -279,46 +277,6 @@ private slots:
         if (taken == "foreign folder") {
             QVERIFY(::lstat(bytes(temporary).constData(), &info) == 0);
             QCOMPARE(info.st_mode & 0777, 0777u);
-        }
-    }
-
-    // A failure is told whenever the opener fails, also after it started; a success never.
-    void openerFailures_data()
-    {
-        QTest::addColumn<QString>("opening"); // the xdg-open script ("" for none on the PATH) | the path
-        QTest::addColumn<bool>("told");
-        QTest::newRow("opened") << "exit 0 | folder" << false;
-        QTest::newRow("no program for it") << "exit 3 | folder" << true;
-        QTest::newRow("opener killed") << "kill -9 $$ | folder" << true;
-        QTest::newRow("no opener") << " | folder" << true;
-        QTest::newRow("file opened") << "exit 0 | file.jpg" << false;
-        QTest::newRow("file missing") << "exit 0 | gone.jpg" << true;
-    }
-    void openerFailures()
-    {
-        QFETCH(QString, opening);
-        QFETCH(bool, told);
-        const QString script = opening.section(" | ", 0, 0), path = opening.section(" | ", 1);
-        const QString opener = m_base + "bin/xdg-open";
-        if (!script.isEmpty()) {
-            makeFile(opener, "#!/bin/sh\necho \"$1\" >\"$0.asked\"\n" + script.toUtf8() + "\n");
-            QFile::setPermissions(opener, QFile::ReadOwner | QFile::ExeOwner);
-        }
-        makeFolder(m_base + "folder");
-        makeFile(m_base + "file.jpg");
-        const QByteArray path0 = qgetenv("PATH");
-        qputenv("PATH", bytes(m_base + "bin"));
-        int failures = 0;
-        DesktopShell shell;
-        const auto failed = [&failures] { ++failures; };
-        path.endsWith(".jpg") ? shell.open(m_base + path, failed) : shell.explore(m_base + path, failed);
-        qputenv("PATH", path0);
-        if (told) {
-            QTRY_COMPARE(failures, 1);
-        } else {
-            QTRY_COMPARE(contents(opener + ".asked"), ("file://" + m_base + path + '\n').toUtf8());
-            QTest::qWait(300);
-            QCOMPARE(failures, 0);
         }
     }
 };

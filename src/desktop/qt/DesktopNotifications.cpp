@@ -1,12 +1,11 @@
 #include "DesktopNotifications.h"
 
 #include <QDBusArgument>
-#include <QDBusConnection>
 #include <QDBusMessage>
 #include <QDBusMetaType>
 #include <QDBusPendingCallWatcher>
 #include <QDBusPendingReply>
-#include <QPointer>
+#include <utility>
 
 namespace {
 
@@ -48,46 +47,68 @@ const QDBusArgument& operator>>(const QDBusArgument& argument, NotificationPictu
 
 Q_DECLARE_METATYPE(NotificationPicture)
 
-DesktopNotifications::DesktopNotifications()
+DesktopNotifications::DesktopNotifications(const QDBusConnection& bus)
+    : m_bus(bus)
 {
     qDBusRegisterMetaType<NotificationPicture>();
-    QDBusConnection bus = QDBusConnection::sessionBus();
-    m_connected = bus.isConnected();
-    if (!m_connected)
+    if (!m_bus.isConnected())
         return;
-    bus.connect(service, path, service, QStringLiteral("ActionInvoked"), this, SLOT(invoked(uint, QString)));
-    bus.connect(service, path, service, QStringLiteral("NotificationClosed"), this, SLOT(closed(uint)));
+    m_bus.connect(service, path, service, QStringLiteral("ActionInvoked"), this,
+                  SLOT(invoked(uint, QString)));
+    m_bus.connect(service, path, service, QStringLiteral("NotificationClosed"), this, SLOT(closed(uint)));
+    // Another server numbers its notifications afresh: the number of the one shown before
+    // would replace another program's.
+    m_server.setConnection(m_bus);
+    m_server.setWatchMode(QDBusServiceWatcher::WatchForOwnerChange);
+    m_server.addWatchedService(service);
+    connect(&m_server, &QDBusServiceWatcher::serviceOwnerChanged, this, &DesktopNotifications::forgetShown);
 }
 
 void DesktopNotifications::notify(const QString& summary, const QString& body, const QImage& picture,
                                   const QList<Action>& actions, const QString& about)
 {
-    if (!m_connected)
+    // A call on a connection that never was would never be answered.
+    if (!m_bus.isConnected())
         return;
+    // Until the server has numbered the one on its way, another would be shown beside it
+    // rather than in its place: a burst of captures ends in one notification, of the last.
+    if (m_sending) {
+        m_next = Request{summary, body, picture, actions, about};
+        return;
+    }
+    send({summary, body, picture, actions, about});
+}
+
+void DesktopNotifications::send(const Request& request)
+{
     QStringList keys;
-    for (const Action& action : actions)
+    for (const Action& action : request.actions)
         keys << action.key << action.label;
     QVariantMap hints{{QStringLiteral("desktop-entry"), QStringLiteral("vistrelle")}};
-    if (!picture.isNull()) {
-        const QImage rows = picture.convertToFormat(QImage::Format_RGBA8888);
+    if (!request.picture.isNull()) {
+        const QImage rows = request.picture.convertToFormat(QImage::Format_RGBA8888);
         hints.insert(QStringLiteral("image-data"),
                      QVariant::fromValue(NotificationPicture{
                          rows.width(), rows.height(), static_cast<int>(rows.bytesPerLine()), true, 8, 4,
                          QByteArray(reinterpret_cast<const char*>(rows.constBits()), rows.sizeInBytes())}));
     }
     QDBusMessage call = QDBusMessage::createMethodCall(service, path, service, QStringLiteral("Notify"));
-    call << QStringLiteral("Vistrelle") << m_shown << QStringLiteral("vistrelle") << summary << body << keys
-         << hints << -1;
-    auto* watcher = new QDBusPendingCallWatcher(QDBusConnection::sessionBus().asyncCall(call), this);
-    connect(watcher, &QDBusPendingCallWatcher::finished, this, [this, watcher, about] {
+    call << QStringLiteral("Vistrelle") << m_shown << QStringLiteral("vistrelle") << request.summary
+         << request.body << keys << hints << -1;
+    m_sending = true;
+    auto* watcher = new QDBusPendingCallWatcher(m_bus.asyncCall(call), this);
+    connect(watcher, &QDBusPendingCallWatcher::finished, this, [this, watcher, about = request.about] {
         watcher->deleteLater();
+        m_sending = false;
         const QDBusPendingReply<uint> reply = *watcher;
         // No server: nothing is shown, and that is no failure of the program's.
-        if (reply.isError())
-            return;
-        m_about.remove(m_shown);
-        m_shown = reply.value();
-        m_about.insert(m_shown, about);
+        if (!reply.isError()) {
+            m_about.remove(m_shown);
+            m_shown = reply.value();
+            m_about.insert(m_shown, about);
+        }
+        if (m_next)
+            send(*std::exchange(m_next, std::nullopt));
     });
 }
 
@@ -102,4 +123,10 @@ void DesktopNotifications::closed(uint id)
     m_about.remove(id);
     if (id == m_shown)
         m_shown = 0;
+}
+
+void DesktopNotifications::forgetShown()
+{
+    m_about.clear();
+    m_shown = 0;
 }

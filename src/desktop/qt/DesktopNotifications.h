@@ -2,7 +2,10 @@
 
 #include "platform/Notifications.h"
 
+#include <QDBusConnection>
+#include <QDBusServiceWatcher>
 #include <QHash>
+#include <optional>
 
 /// Notifications through the desktop's notification server (org.freedesktop.Notifications on
 /// the session bus: GNOME Shell, Plasma, dunst, mako). Nothing waits for the server: without
@@ -12,7 +15,8 @@ class DesktopNotifications final : public Notifications
     Q_OBJECT
 
 public:
-    DesktopNotifications();
+    /// Speaks to the notification server on \a bus.
+    explicit DesktopNotifications(const QDBusConnection& bus = QDBusConnection::sessionBus());
 
     void notify(const QString& summary, const QString& body, const QImage& picture,
                 const QList<Action>& actions, const QString& about) override;
@@ -23,7 +27,21 @@ private slots:
     void closed(uint id);
 
 private:
-    bool m_connected = false;
-    uint m_shown = 0;             // the server's number of the notification shown last
-    QHash<uint, QString> m_about; // what each notification still shown is about
+    struct Request
+    {
+        QString summary;
+        QString body;
+        QImage picture;
+        QList<Action> actions;
+        QString about;
+    };
+    void send(const Request& request);
+    void forgetShown();
+
+    QDBusConnection m_bus;
+    QDBusServiceWatcher m_server;
+    bool m_sending = false;        // a notification is on its way and its number not known yet
+    std::optional<Request> m_next; // the one to show once it is known, the latest only
+    uint m_shown = 0;              // the server's number of the notification shown last
+    QHash<uint, QString> m_about;  // what each notification still shown is about
 };

@@ -2,13 +2,19 @@
 
 #include "platform/Shell.h"
 
+#include <QDBusConnection>
 #include <QObject>
 
 /// Hands folders and files to the desktop's opener, xdg-open, and hears how it ended: a failure
-/// is told also when the opener started but found nothing to open with.
+/// is told also when the opener started but found nothing to open with. The programs for a file
+/// come from the desktop's registry through GIO; a file is shown in its folder by the file
+/// manager on the session bus.
 class DesktopShell final : public Shell
 {
 public:
+    /// Asks the file manager on \a bus to show files.
+    explicit DesktopShell(const QDBusConnection& bus = QDBusConnection::sessionBus());
+
     void explore(const QString& folder, Failed failed) override;
     void open(const QString& path, Failed failed) override;
     QList<DesktopProgram> programsFor(const QString& path) override;
@@ -18,5 +24,8 @@ public:
 private:
     void runOpener(const QString& path, const Failed& failed);
 
-    QObject m_openers; // the openers still running; one left at the end is stopped, not what it started
+    QDBusConnection m_bus;
+    // The openers still running and the file manager's answers awaited; one left at the end is
+    // stopped, not what it started.
+    QObject m_openers;
 };

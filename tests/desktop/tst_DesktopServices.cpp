@@ -1,0 +1,575 @@
+#include "desktop/qt/DesktopNotifications.h"
+#include "desktop/qt/DesktopShell.h"
+#include "platform/FileNames.h"
+#include "support/TestLibrary.h"
+
+#include <QBuffer>
+#include <QDBusArgument>
+#include <QDBusConnection>
+#include <QDBusMessage>
+#include <QDBusServiceWatcher>
+#include <QDBusVirtualObject>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QImage>
+#include <QProcess>
+#include <QSemaphore>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QThread>
+
+using namespace TestLibrary;
+
+namespace {
+
+const QString notificationsName = "org.freedesktop.Notifications";
+const QString notificationsPath = "/org/freedesktop/Notifications";
+const QString fileManagerName = "org.freedesktop.FileManager1";
+
+// The desktop's notification server and file manager, on a connection and thread of their own
+// on the private session bus the test runs in (one that starts no service). Records what it
+// was asked; a call of another signature is refused, as the real ones refuse it.
+class StandIn final : public QDBusVirtualObject
+{
+public:
+    struct Notification
+    {
+        uint replaces = 0;
+        QString summary;
+        QString fields;  // application, icon, body, expiry, desktop entry
+        QString actions; // keys and labels
+        QString picture; // what its image-data says, or empty
+    };
+    QList<Notification> notifications;
+    QStringList shown; // the URIs given to ShowItems, and the startup id
+    // While held back, each answer waits for a release (at most 5 s): a caller that waited
+    // for it would take that long.
+    bool heldBack = false;
+    QSemaphore answers;
+    bool fileManagerFails = false;
+    uint numbered = 0;
+
+    QString introspect(const QString&) const override { return {}; }
+
+    bool handleMessage(const QDBusMessage& message, const QDBusConnection& connection) override
+    {
+        const QList<QVariant> arguments = message.arguments();
+        if (message.member() == "Settle") {
+            connection.send(message.createReply());
+            return true;
+        }
+        if (heldBack)
+            answers.tryAcquire(1, 5000);
+        if (message.member() == "Notify" && message.signature() == "susssasa{sv}i") {
+            const QVariantMap hints = qdbus_cast<QVariantMap>(arguments[6]);
+            Notification asked{arguments[1].toUInt(), arguments[3].toString(),
+                               QStringList{arguments[0].toString(), arguments[2].toString(),
+                                           arguments[4].toString(), arguments[7].toString(),
+                                           hints.value("desktop-entry").toString()}
+                                   .join(" | "),
+                               arguments[5].toStringList().join(' '), QString()};
+            if (hints.contains("image-data")) {
+                const QDBusArgument data = hints.value("image-data").value<QDBusArgument>();
+                int width = 0, height = 0, stride = 0, bits = 0, channels = 0;
+                bool alpha = false;
+                QByteArray bytes;
+                data.beginStructure();
+                data >> width >> height >> stride >> alpha >> bits >> channels >> bytes;
+                data.endStructure();
+                asked.picture =
+                    QStringLiteral("%1x%2, %3 a row, %4, %5 bits, %6 channels, %7 bytes, first %8")
+                        .arg(width)
+                        .arg(height)
+                        .arg(stride)
+                        .arg(alpha ? "alpha" : "opaque")
+                        .arg(bits)
+                        .arg(channels)
+                        .arg(bytes.size())
+                        .arg(QString::fromLatin1(bytes.left(4).toHex()));
+            }
+            notifications.append(asked);
+            const uint id = asked.replaces ? asked.replaces : ++numbered;
+            connection.send(message.createReply(QVariant::fromValue(id)));
+        } else if (message.member() == "ShowItems" && message.signature() == "ass") {
+            if (fileManagerFails) {
+                connection.send(
+                    message.createErrorReply(QDBusError::Failed, "The folder could not be shown"));
+                return true;
+            }
+            shown = arguments[0].toStringList() << arguments[1].toString();
+            connection.send(message.createReply());
+        } else {
+            return false;
+        }
+        return true;
+    }
+};
+
+QString programLine(const QString& id, const QString& name, const QString& icon)
+{
+    return id + " | " + name + " | " + icon;
+}
+
+} // namespace
+
+// The desktop's services as the desktop offers them: the programs registered for a file's type
+// (test desktop entries in private data folders, one chosen in mimeapps.list), starting one on
+// a file, the opener (a stand-in xdg-open on the PATH), showing a file in the file manager, and
+// notifications; the file manager and the notification server played by a stand-in on a
+// private session bus.
+class tst_DesktopServices : public QObject
+{
+    Q_OBJECT
+
+    QThread m_thread;
+    StandIn m_standIn;
+    QTemporaryDir m_dir;
+    QString m_base;
+    QString m_standInName;      // the stand-in's own name on the bus, whatever names it serves
+    QString m_viewer, m_editor; // the programs' ids
+
+    // Runs \a change on the stand-in's thread, so nothing it reads is changed while it answers.
+    void onStandIn(const std::function<void()>& change)
+    {
+        QMetaObject::invokeMethod(&m_standIn, change, Qt::BlockingQueuedConnection);
+    }
+
+    // What the stand-in recorded in \a field, read on its thread.
+    template <typename T> T recorded(T StandIn::*field)
+    {
+        T value;
+        onStandIn([&] { value = m_standIn.*field; });
+        return value;
+    }
+    QList<StandIn::Notification> asked() { return recorded(&StandIn::notifications); }
+
+    void serve(const QString& name, bool serving)
+    {
+        onStandIn([&] {
+            QDBusConnection bus("stand-in");
+            serving ? bus.registerService(name) : bus.unregisterService(name);
+        });
+    }
+
+    // Sends the notification server's signal \a member about the notification \a id.
+    void tell(const char* member, uint id, const QVariant& detail)
+    {
+        onStandIn([&] {
+            QDBusMessage message = QDBusMessage::createSignal(notificationsPath, notificationsName, member);
+            message << id << detail;
+            QDBusConnection("stand-in").send(message);
+        });
+    }
+
+    // Returns once everything the stand-in and the bus sent before has been taken in here: their
+    // messages come in order, before the answer to this call.
+    void settle()
+    {
+        QDBusConnection::sessionBus().call(
+            QDBusMessage::createMethodCall(m_standInName, notificationsPath, "org.vistrelle.Test", "Settle"));
+        QCoreApplication::processEvents();
+    }
+
+    // A file of the test's folder: "NAME | KIND", NAME the name's bytes, KIND one of png, text,
+    // folder, none (nothing there).
+    QString made(const QByteArray& file)
+    {
+        const qsizetype bar = file.indexOf(" | ");
+        const QString path = PathFromNative(NativePath(m_base) + file.left(bar));
+        const QByteArray kind = file.mid(bar + 3);
+        QByteArray bytes;
+        if (kind == "png") {
+            QImage picture(4, 4, QImage::Format_RGB32);
+            picture.fill(Qt::darkCyan);
+            QBuffer buffer(&bytes);
+            buffer.open(QIODevice::WriteOnly);
+            picture.save(&buffer, "PNG");
+        } else if (kind == "text") {
+            bytes = "Notes on the screenshots of Tuesday.\n";
+        }
+        if (kind == "folder")
+            makeFolder(path);
+        else if (kind != "none")
+            makeFile(path, bytes);
+        return path;
+    }
+
+    QString binary(const QString& name) { return m_base + "bin/" + name; }
+
+    // Makes the program \a name in the test's bin folder: it writes its arguments, one a line,
+    // beside itself, then runs \a then.
+    void makeProgram(const QString& name, const QString& then = QString())
+    {
+        makeFile(binary(name), "#!/bin/sh\nprintf '%s\\n' \"$@\" >\"$0.args\"\n" + then.toUtf8() + '\n');
+        QFile::setPermissions(binary(name), QFile::ReadOwner | QFile::ExeOwner);
+    }
+
+    void makeEntry(const QString& id, const QString& lines)
+    {
+        makeFile(m_base + "data/applications/" + id,
+                 ("[Desktop Entry]\nType=Application\n" + lines + '\n').toUtf8());
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(m_dir.isValid());
+        m_base = m_dir.path() + '/';
+        // GIO reads these once, at its first use: before any.
+        qputenv("XDG_DATA_HOME", NativePath(m_base + "data"));
+        qputenv("XDG_DATA_DIRS", NativePath(m_base + "system"));
+        qputenv("XDG_CONFIG_HOME", NativePath(m_base + "config"));
+        qputenv("XDG_CONFIG_DIRS", NativePath(m_base + "system-config"));
+        qunsetenv("XDG_CURRENT_DESKTOP");
+        makeFolder(m_base + "system");
+        QVERIFY(QFile::link("/usr/share/mime", m_base + "system/mime")); // the types, not the programs
+        makeProgram("viewer");
+        makeProgram("editor");
+        makeProgram("reader");
+        m_viewer = "vistrelle-test-viewer.desktop";
+        m_editor = "vistrelle-test-editor.desktop";
+        makeEntry(m_viewer, "Name=Test Viewer\nIcon=test-viewer\nMimeType=image/png;image/jpeg;\nExec=" +
+                                binary("viewer") + " %f");
+        // Given the URIs themselves, not the paths GIO would make of them.
+        makeEntry(m_editor, "Name=Test Editor\nIcon=" + m_base + "editor.png\nMimeType=image/png;\nExec=" +
+                                binary("editor") + " %U\nX-GIO-NoFuse=true");
+        makeEntry("vistrelle-test-starter.desktop",
+                  "Name=Test Starter\nMimeType=image/png;\nExec=" + binary("viewer"));
+        makeEntry("vistrelle-test-reader.desktop",
+                  "Name=Test Reader\nMimeType=text/plain;\nExec=" + binary("reader") + " %F");
+        makeFile(m_base + "config/mimeapps.list",
+                 "[Default Applications]\nimage/png=" + m_viewer.toUtf8() + '\n');
+        // The index of types to programs GIO reads, as installing a program leaves it.
+        QCOMPARE(QProcess::execute("update-desktop-database", {m_base + "data/applications"}), 0);
+
+        m_standIn.moveToThread(&m_thread);
+        m_thread.start();
+        bool registered = false;
+        onStandIn([&] {
+            QDBusConnection bus = QDBusConnection::connectToBus(QDBusConnection::SessionBus, "stand-in");
+            m_standInName = bus.baseService();
+            registered = bus.registerService(notificationsName) && bus.registerService(fileManagerName) &&
+                         bus.registerVirtualObject(notificationsPath, &m_standIn) &&
+                         bus.registerVirtualObject("/org/freedesktop/FileManager1", &m_standIn);
+        });
+        QVERIFY(registered);
+    }
+
+    void cleanupTestCase()
+    {
+        removeTree(m_base); // beyond QTemporaryDir: names that are not UTF-8
+        onStandIn([] { QDBusConnection::disconnectFromBus("stand-in"); });
+        m_thread.quit();
+        m_thread.wait();
+    }
+
+    void init()
+    {
+        for (const char* name : {"viewer", "editor", "reader", "xdg-open"})
+            QFile::remove(binary(name) + ".args");
+        onStandIn([this] {
+            m_standIn.notifications.clear();
+            m_standIn.shown.clear();
+            m_standIn.heldBack = false;
+            m_standIn.answers.acquire(m_standIn.answers.available());
+            m_standIn.fileManagerFails = false;
+        });
+    }
+
+    void programs_data()
+    {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<QStringList>("programs");
+        const QString editor = programLine(m_editor, "Test Editor", m_base + "editor.png");
+        const QString viewer = programLine(m_viewer, "Test Viewer", "test-viewer");
+        QTest::newRow("a PNG: the desktop's choice first, a program without a file left out")
+            << QByteArray("shot.png | png") << QStringList{viewer, editor};
+        QTest::newRow("a PNG named .jpg: a PNG's programs")
+            << QByteArray("png.jpg | png") << QStringList{viewer, editor};
+        QTest::newRow("text named .jpg: the name's type")
+            << QByteArray("notes.jpg | text") << QStringList{viewer};
+    }
+
+    // The programs the desktop has registered for a file's type, the one it opens such files
+    // with first, each once, with the names and icons of their desktop entries; the type is the
+    // name's, unless the first bytes plainly are of another kind.
+    void programs()
+    {
+        QFETCH(QByteArray, file);
+        QFETCH(QStringList, programs);
+        DesktopShell shell;
+        QStringList found;
+        for (const DesktopProgram& program : shell.programsFor(made(file)))
+            found << programLine(program.id, program.name, program.icon);
+        QCOMPARE(found, programs);
+    }
+
+    void openWith_data()
+    {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<QString>("program");
+        QTest::addColumn<QByteArray>("given"); // the program's arguments; empty: not started, and told
+        const QByteArray base = NativePath(m_base);
+        QTest::newRow("a program that takes paths")
+            << QByteArray("shot.png | png") << m_viewer << base + "shot.png\n";
+        QTest::newRow("a program that takes URIs")
+            << QByteArray("shot 2.png | png") << m_editor << "file://" + base + "shot%202.png\n";
+        QTest::newRow("a name that is not UTF-8")
+            << QByteArray("\xff.png | png") << m_viewer << base + "\xff.png\n";
+        QTest::newRow("a missing file") << QByteArray("gone.png | none") << m_viewer << QByteArray();
+        QTest::newRow("a folder") << QByteArray("folder.png | folder") << m_viewer << QByteArray();
+        QTest::newRow("a program the desktop has not for it")
+            << QByteArray("notes.txt | text") << m_viewer << QByteArray();
+    }
+
+    // The program chosen is started on the file, without waiting for it; a file that is not
+    // there, or a program the desktop does not offer for it, is told as a failure.
+    void openWith()
+    {
+        QFETCH(QByteArray, file);
+        QFETCH(QString, program);
+        QFETCH(QByteArray, given);
+        DesktopShell shell;
+        int failures = 0;
+        shell.openWith(made(file), program, [&failures] { ++failures; });
+        const QString arguments = binary(program == m_viewer ? "viewer" : "editor") + ".args";
+        if (given.isEmpty()) {
+            QCOMPARE(failures, 1);
+            QTest::qWait(300);
+            QVERIFY(!QFile::exists(arguments));
+        } else {
+            QTRY_COMPARE(contents(arguments), given);
+            QCOMPARE(failures, 0);
+        }
+    }
+
+    void opening_data()
+    {
+        QTest::addColumn<QString>("asked");       // explore, open, open missing, show (in its folder)
+        QTest::addColumn<QString>("opener");      // what xdg-open does after it has been asked; "none"
+        QTest::addColumn<QString>("fileManager"); // answers, fails, none, no bus
+        QTest::addColumn<QString>("done");        // shown, opened (the file, or its folder), told
+        QTest::newRow("folder opened") << "explore"
+                                       << "exit 0"
+                                       << "answers"
+                                       << "opened";
+        QTest::newRow("no program for folders") << "explore"
+                                                << "exit 3"
+                                                << "answers"
+                                                << "told";
+        QTest::newRow("opener killed") << "explore"
+                                       << "kill -9 $$"
+                                       << "answers"
+                                       << "told";
+        QTest::newRow("no opener") << "explore"
+                                   << "none"
+                                   << "answers"
+                                   << "told";
+        QTest::newRow("file opened") << "open"
+                                     << "exit 0"
+                                     << "answers"
+                                     << "opened";
+        QTest::newRow("file missing") << "open missing"
+                                      << "exit 0"
+                                      << "answers"
+                                      << "told";
+        QTest::newRow("shown selected by the file manager") << "show"
+                                                            << "exit 0"
+                                                            << "answers"
+                                                            << "shown";
+        QTest::newRow("the file manager fails: the folder opened") << "show"
+                                                                   << "exit 0"
+                                                                   << "fails"
+                                                                   << "opened";
+        QTest::newRow("no file manager: the folder opened") << "show"
+                                                            << "exit 0"
+                                                            << "none"
+                                                            << "opened";
+        QTest::newRow("no session bus: the folder opened") << "show"
+                                                           << "exit 0"
+                                                           << "no bus"
+                                                           << "opened";
+        QTest::newRow("neither: told") << "show"
+                                       << "none"
+                                       << "none"
+                                       << "told";
+    }
+
+    // Folders and files go to the desktop's opener, and a failure is told whenever it fails, also
+    // after it started; a success never. Show in Folder asks the file manager on the session bus
+    // to show the file selected; without one that does, the folder is opened as Explore opens it,
+    // and only a failure of that too is told. The window never waits for either.
+    void opening()
+    {
+        QFETCH(QString, asked);
+        QFETCH(QString, opener);
+        QFETCH(QString, fileManager);
+        QFETCH(QString, done);
+        const QString file =
+            made(asked == "open missing" ? "my pictures/gone.png | none" : "my pictures/\xff 1.png | png");
+        const QByteArray folderUri = "file://" + NativePath(m_base).toPercentEncoding("/") + "my%20pictures";
+        if (opener == "none")
+            QFile::remove(binary("xdg-open"));
+        else
+            makeProgram("xdg-open", opener);
+        const QByteArray path0 = qgetenv("PATH");
+        qputenv("PATH", NativePath(m_base + "bin"));
+        serve(fileManagerName, fileManager != "none");
+        const auto restore = qScopeGuard([&] {
+            qputenv("PATH", path0);
+            serve(fileManagerName, true);
+        });
+        onStandIn([&] {
+            m_standIn.heldBack = true;
+            m_standIn.fileManagerFails = fileManager == "fails";
+        });
+        DesktopShell shell(fileManager == "no bus"
+                               ? QDBusConnection::connectToBus("unix:path=" + m_base + "nobus", "no bus")
+                               : QDBusConnection::sessionBus());
+        int failures = 0;
+        const auto failed = [&failures] { ++failures; };
+        QElapsedTimer asking;
+        asking.start();
+        if (asked == "explore")
+            shell.explore(m_base + "my pictures", failed);
+        else if (asked == "show")
+            shell.showInFolder(file, failed);
+        else
+            shell.open(file, failed);
+        QVERIFY(asking.elapsed() < 2500);
+        m_standIn.answers.release(1);
+        const QString opened = binary("xdg-open") + ".args";
+        if (done == "shown")
+            QTRY_COMPARE(recorded(&StandIn::shown),
+                         QStringList({QString::fromLatin1(folderUri) + "/%FF%201.png", ""}));
+        else if (done == "opened")
+            QTRY_COMPARE(contents(opened), (asked == "open" ? folderUri + "/%FF%201.png" : folderUri) + '\n');
+        else
+            QTRY_COMPARE(failures, 1);
+        QTest::qWait(300); // nothing else follows
+        QCOMPARE(failures, done == "told" ? 1 : 0);
+        if (done == "shown")
+            QVERIFY(!QFile::exists(opened)); // not the folder besides
+    }
+
+    // What the notification server is asked: the words, the buttons' keys and labels, the
+    // program's name, icon and desktop entry, the server's own expiry, and the picture as rows of
+    // red, green, blue and alpha bytes; none without a picture.
+    void notificationCall()
+    {
+        DesktopNotifications notifications;
+        QImage picture(3, 2, QImage::Format_ARGB32);
+        picture.fill(Qt::white);
+        picture.setPixel(0, 0, qRgba(255, 10, 20, 128));
+        notifications.notify("Screenshot filed", "Image_1.jpg in Work / Bugs", picture,
+                             {{"default", "Show"}, {"copy", "Copy"}}, "Image_1.jpg");
+        notifications.notify("Time-lapse started", "Every 5 s", QImage(), {}, QString());
+        QTRY_COMPARE(asked().size(), 2);
+        const StandIn::Notification first = asked()[0];
+        QCOMPARE(first.summary, "Screenshot filed");
+        QCOMPARE(first.fields, "Vistrelle | vistrelle | Image_1.jpg in Work / Bugs | -1 | vistrelle");
+        QCOMPARE(first.actions, "default Show copy Copy");
+        QCOMPARE(first.picture, "3x2, 12 a row, alpha, 8 bits, 4 channels, 24 bytes, first ff0a1480");
+        QCOMPARE(asked()[1].picture, QString());
+    }
+
+    void replacement_data()
+    {
+        QTest::addColumn<QString>("between"); // what happens after the first is shown
+        QTest::addColumn<QStringList>(
+            "expected"); // asked of the server after the first: summary, in place or new
+        QTest::newRow("the next in place of the first") << "" << QStringList{"second in place"};
+        QTest::newRow("a burst: the last in place, without waiting")
+            << "burst" << QStringList{"second in place", "fourth in place"};
+        QTest::newRow("the first closed: a new one") << "closed" << QStringList{"second new"};
+        QTest::newRow("another server: a new one") << "new server" << QStringList{"second new"};
+        QTest::newRow("no server for a while: nothing, then a new one")
+            << "no server" << QStringList{"third new"};
+    }
+
+    // A notification takes the place of the one shown before while that is still shown by the
+    // same server, so captures in a row leave one notification, of the last.
+    void replacement()
+    {
+        QFETCH(QString, between);
+        QFETCH(QStringList, expected);
+        DesktopNotifications notifications;
+        notifications.notify("first", QString(), QImage(), {}, QString());
+        QTRY_COMPARE(asked().size(), 1);
+        settle();
+        const uint first = recorded(&StandIn::numbered);
+        if (between == "closed") {
+            tell("NotificationClosed", first, 2u);
+        } else if (between == "new server" || between == "no server") {
+            serve(notificationsName, false);
+            if (between == "no server") {
+                notifications.notify("second", QString(), QImage(), {}, QString());
+                QTest::qWait(300);
+            }
+            serve(notificationsName, true);
+        }
+        settle();
+        QElapsedTimer asking;
+        asking.start();
+        if (between == "burst") {
+            onStandIn([this] { m_standIn.heldBack = true; });
+            for (const char* summary : {"second", "third", "fourth"})
+                notifications.notify(summary, QString(), QImage(), {}, QString());
+            QVERIFY(asking.elapsed() < 2500);
+            m_standIn.answers.release(2);
+        } else {
+            notifications.notify(between == "no server" ? "third" : "second", QString(), QImage(), {},
+                                 QString());
+        }
+        QTRY_COMPARE_WITH_TIMEOUT(asked().size(), 1 + expected.size(), 10000);
+        QTest::qWait(300); // no more
+        QStringList got;
+        for (const StandIn::Notification& notification : asked().mid(1))
+            got << notification.summary + (notification.replaces == first ? " in place"
+                                           : notification.replaces == 0   ? " new"
+                                                                          : " in place of another");
+        QCOMPARE(got, expected);
+    }
+
+    void actions_data()
+    {
+        QTest::addColumn<QString>("between"); // what happens before the action is chosen
+        QTest::addColumn<QStringList>("heard");
+        QTest::newRow("chosen on it") << "" << QStringList{"Image_1.jpg copy"};
+        QTest::newRow("chosen on another program's") << "another" << QStringList();
+        QTest::newRow("chosen after it was replaced: the new picture's")
+            << "replaced" << QStringList{"Image_2.jpg copy"};
+        QTest::newRow("chosen after it was closed") << "closed" << QStringList();
+    }
+
+    // An action chosen on a notification comes back with the picture that notification is about
+    // now; one chosen on a notification of another program's or one closed comes to nothing.
+    void actions()
+    {
+        QFETCH(QString, between);
+        QFETCH(QStringList, heard);
+        DesktopNotifications notifications;
+        QStringList got;
+        connect(&notifications, &Notifications::actionInvoked, this,
+                [&got](const QString& about, const QString& key) { got << about + ' ' + key; });
+        const QList<Notifications::Action> actions{{"show", "Show"}, {"copy", "Copy"}};
+        notifications.notify("Screenshot filed", QString(), QImage(), actions, "Image_1.jpg");
+        QTRY_COMPARE(asked().size(), 1);
+        settle();
+        const uint id = recorded(&StandIn::numbered);
+        if (between == "replaced") {
+            notifications.notify("Screenshot filed", QString(), QImage(), actions, "Image_2.jpg");
+            QTRY_COMPARE(asked().size(), 2);
+        } else if (between == "closed") {
+            tell("NotificationClosed", id, 2u);
+        }
+        settle();
+        tell("ActionInvoked", between == "another" ? id + 100 : id, "copy");
+        settle();
+        QCOMPARE(got, heard);
+    }
+};
+
+QTEST_GUILESS_MAIN(tst_DesktopServices)
+#include "tst_DesktopServices.moc"

@@ -1,0 +1,135 @@
+#!/usr/bin/env bash
+# Captures are told on the desktop's notifications: a real notification server (dunst) on a
+# session bus of the test's own, beside the program under a private X server. A capture gives
+# one notification with its thumbnail, Show and Copy, and the next one takes its place; Copy
+# and Show chosen in dunst reach the program. Without a server the capture is filed and nothing
+# is told; with NOTIFY_CAPTURES=NO nothing is sent.
+set -uo pipefail
+source "$(dirname "$0")/x11session.sh"
+
+install_program "$1"
+
+# until_true WHAT COMMAND...: runs COMMAND until it succeeds, for at most 20 s.
+until_true() {
+    local what=$1
+    shift
+    for _ in $(seq 200); do
+        "$@" && return 0
+        sleep 0.1
+    done
+    fail "$what"
+}
+
+# A bus that starts no service: the one a name nobody serves would start is not the test's.
+exec 4>"$work/bus"
+dbus-daemon --config-file="$(dirname "$0")/../support/private-bus.conf" --nofork --print-address=4 \
+    >"$work/bus.log" 2>&1 &
+x_pids+=($!)
+exec 4>&-
+until_true "no session bus" test -s "$work/bus"
+DBUS_SESSION_BUS_ADDRESS=$(head -n 1 "$work/bus")
+export DBUS_SESSION_BUS_ADDRESS
+
+# dunst's context menu is a dmenu it gives the actions, one a line: this one keeps them and
+# chooses Copy. Nothing expires while the test looks.
+cat >"$work/dmenu" <<EOF
+#!/bin/sh
+tee "$work/menu" | grep -m 1 ',copy\]\$'
+EOF
+chmod +x "$work/dmenu"
+printf '[global]\n    dmenu = %s\n[urgency_normal]\n    timeout = 0\n' "$work/dmenu" >"$work/dunstrc"
+dunst_answers() { dunstctl is-paused >/dev/null 2>&1; }
+start_dunst() {
+    dunst -config "$work/dunstrc" >>"$work/dunst.log" 2>&1 &
+    dunst_pid=$!
+    x_pids+=("$dunst_pid")
+    until_true "dunst did not start" dunst_answers
+}
+start_dunst
+displayed() { [ "$(dunstctl count displayed)" -eq "$1" ]; }
+
+# Every call to the notification server, as dbus-monitor prints it.
+dbus-monitor "interface='org.freedesktop.Notifications'" >"$work/monitor.log" 2>&1 &
+x_pids+=($!)
+until_true "dbus-monitor did not start" test -s "$work/monitor.log"
+notify_calls() { grep -c 'member=Notify$' "$work/monitor.log"; }
+told() { [ "$(notify_calls)" -eq "$1" ]; }
+# last_notify: the arguments of the last Notify call on one line, spaces squeezed, the
+# picture's bytes left out.
+last_notify() {
+    awk '/member=Notify$/ {call = ""; inside = 1; next} /^(method|signal|error)/ {inside = 0}
+         inside {call = call " " $0} END {print call}' "$work/monitor.log" |
+        tr -s ' ' | sed 's/array of bytes \[[^]]*\]/array of bytes [...]/'
+}
+
+"$program/vistrelle" >"$work/run.log" 2>&1 &
+app=$!
+main=$(wait_window '^Vistrelle \(JPG\)$')
+
+xclip -selection clipboard -t image/png -i "$work/shot.png"
+files_in_set 1
+until_true "dunst shows no notification" displayed 1
+call=$(last_notify)
+first=$(basename "$(find "$set_folder" -name 'Image_*')")
+for part in 'string "Vistrelle" uint32 0 string "vistrelle" string "Screenshot filed"' \
+    "string \"$first in Default Category / Default Image Set\"" \
+    'array [ string "default" string "Show" string "show" string "Show" string "copy" string "Copy" ]' \
+    'string "image-data" variant struct { int32 128 int32 85 int32 512 boolean true int32 8 int32 4 array of bytes ['; do
+    grep -qF "$part" <<<"$call" || fail "the notification lacks '$part': $call"
+done
+
+# The next capture takes the first one's place.
+printf 'iVBORw0KGgoAAAANSUhEUgAAAAMAAAACCAIAAAASFvFNAAAAEUlEQVR42mNgYPgPATD6/38AjoUP8fNTRi8AAAAASUVORK5CYII=' |
+    base64 -d >"$work/blue.png"
+xclip -selection clipboard -t image/png -i "$work/blue.png"
+files_in_set 2
+until_true "no second notification" told 2
+second=$(find "$set_folder" -name 'Image_*' ! -name "$first")
+grep -qF "string \"$(basename "$second") in Default Category" <<<"$(last_notify)" || fail "not told: $(last_notify)"
+grep -qE '^ string "Vistrelle" uint32 [1-9]' <<<"$(last_notify)" || fail "not in place of the first: $(last_notify)"
+sleep 0.5
+displayed 1 || fail "$(dunstctl count displayed) notifications shown after two captures"
+[ "$(dunstctl count history)" -eq 0 ] || fail "the first notification was closed, not replaced"
+
+# Copy, chosen in dunst's menu, puts the picture told of on the clipboard.
+copied() { timeout 5 xclip -selection clipboard -o -t text/uri-list 2>/dev/null | tr -d '\r' | grep -qxF "file://${second// /%20}"; }
+dunstctl context
+until_true "Copy put no picture on the clipboard" copied
+grep -qE '^#Show \(Screenshot filed\) \[[0-9]+,show\]$' "$work/menu" || fail "no Show in dunst: $(cat "$work/menu")"
+grep -qE '^#Copy \(Screenshot filed\) \[[0-9]+,copy\]$' "$work/menu" || fail "no Copy in dunst: $(cat "$work/menu")"
+
+# A click on the notification brings the windows back, the picture in the viewer.
+viewer=$(wait_window '^Vistrelle Image Viewer')
+xdotool windowminimize --sync "$viewer"
+xdotool windowminimize --sync "$main"
+dunstctl action 0
+wait_window '^Vistrelle Image Viewer' >/dev/null
+wait_window '^Vistrelle \(JPG\)$' >/dev/null
+
+# Without a notification server a capture is filed and nothing is told.
+kill "$dunst_pid"
+wait "$dunst_pid" 2>/dev/null
+printf 'iVBORw0KGgoAAAANSUhEUgAAAAMAAAACCAIAAAASFvFNAAAAEklEQVR42mNg+M/wHwygFBAAAI+ED/HlUoHfAAAAAElFTkSuQmCC' |
+    base64 -d >"$work/green.png"
+xclip -selection clipboard -t image/png -i "$work/green.png"
+files_in_set 3
+until_true "the third capture was not offered to the bus" told 3
+sleep 1
+[ -z "$(xdotool search --onlyvisible --name '^Vistrelle$' 2>/dev/null)" ] || fail "a message box appeared"
+kill -0 "$app" || fail "the program ended without a notification server"
+close_window "$main"
+wait_exit "$app" || fail "closing failed: $(cat "$work/run.log")"
+
+# Told nothing while the settings say so, though a server is there.
+start_dunst
+printf 'NOTIFY_CAPTURES=NO\r\n' >"$program/Vistrelle.ini"
+"$program/vistrelle" >"$work/run.log" 2>&1 &
+app=$!
+main=$(wait_window '^Vistrelle \(JPG\)$')
+xclip -selection clipboard -t image/png -i "$work/shot.png"
+files_in_set 4
+sleep 1
+told 3 || fail "told with NOTIFY_CAPTURES=NO: $(last_notify)"
+displayed 0 || fail "dunst shows a notification with NOTIFY_CAPTURES=NO"
+close_window "$main"
+wait_exit "$app" || fail "closing failed: $(cat "$work/run.log")"
