@@ -5,12 +5,18 @@
 #include <QClipboard>
 #include <QGuiApplication>
 #include <X11/Xlib.h>
+#include <xcb/xcb.h>
 
 QtClipboard::QtClipboard(Clearing clearing, TransferLimits limits)
 {
     auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
     if (!x11)
         return;
+    // Qt's windows, the one that owns what the program copies among them, have ids of its
+    // connection's own range.
+    const xcb_setup_t* setup = xcb_get_setup(x11->connection());
+    m_idBase = setup->resource_id_base;
+    m_idMask = setup->resource_id_mask;
     // Told on the reader's thread, taken up on this one, in the order told.
     X11ClipboardReader::Listener listener{
         [this](quint64 change, bool image, bool ownerLeft) {
@@ -51,7 +57,7 @@ void QtClipboard::setImage(const QImage& image)
     QGuiApplication::clipboard()->setImage(image, QClipboard::Clipboard);
     if (!m_reader)
         return;
-    const quint64 change = m_reader->own();
+    const quint64 change = m_reader->own(m_idBase, m_idMask);
     if (change == 0)
         return;
     m_ownChange = change;
@@ -75,7 +81,9 @@ quint64 QtClipboard::offer(QMimeData* offer)
     if (!m_reader)
         return 0;
     // Never read: the reader counts it as the program's own, as it does the window's pictures.
-    const quint64 change = m_reader->own();
+    // Qt claims the clipboard as of the last moment it heard of from the X server: when another
+    // program copied since, the claim fails, and the clipboard stays that program's.
+    const quint64 change = m_reader->own(m_idBase, m_idMask);
     if (change != 0)
         known(change, false, false);
     return change;

@@ -100,11 +100,11 @@ void X11ClipboardReader::clearIfStill(quint64 change)
     send({Command::Kind::ClearIfStill, change});
 }
 
-quint64 X11ClipboardReader::own()
+quint64 X11ClipboardReader::own(unsigned long idBase, unsigned long idMask)
 {
     std::unique_lock lock(m_mutex);
     m_owned.reset();
-    m_commands.push_back({Command::Kind::Own});
+    m_commands.push_back({Command::Kind::Own, 0, idBase, idMask});
     const char byte = 1;
     [[maybe_unused]] const ssize_t written = ::write(m_wake[1], &byte, 1);
     m_ownAnswered.wait_for(lock, std::chrono::seconds(1), [this] { return m_owned.has_value(); });
@@ -168,16 +168,21 @@ bool X11ClipboardReader::runCommands()
             clearing(command.change);
             break;
         case Command::Kind::Own: {
-            // The program's own picture is in its memory already: it is never read.
+            // The program's own picture is in its memory already: it is never read. When the
+            // program's claim came too late (another program took the clipboard since the
+            // moment the claim named), the clipboard is that program's, and its picture is read.
             const quint64 change = changeNow();
-            m_ownChange = change;
-            m_startPending = false;
-            if (!m_readings.empty() && m_readings.back().change == change) {
-                retire(std::move(m_readings.back().transfer));
-                m_readings.pop_back();
+            const bool ours = m_owner != None && (m_owner & ~command.idMask) == command.idBase;
+            if (ours) {
+                m_ownChange = change;
+                m_startPending = false;
+                if (!m_readings.empty() && m_readings.back().change == change) {
+                    retire(std::move(m_readings.back().transfer));
+                    m_readings.pop_back();
+                }
             }
             const std::lock_guard lock(m_mutex);
-            m_owned = change;
+            m_owned = ours ? change : 0;
             m_ownAnswered.notify_all();
             break;
         }
@@ -221,6 +226,7 @@ void X11ClipboardReader::notice(const XEvent& event)
         m_readings.pop_back();
     }
     m_startPending = !ours && told.owner != None;
+    m_owner = told.owner;
     m_ownerTime = told.selection_timestamp;
     m_listener.changed(m_change, false, !ours && told.owner == None);
 }

@@ -53,15 +53,18 @@ public:
     /// Empties the clipboard while change \a change is still the last one.
     void clearIfStill(quint64 change);
     /// Waits until the reader has read the server's notices until now, and counts the last
-    /// change as this program's own picture, which it never reads: its number, or 0 when the
-    /// reader did not answer within a second.
-    quint64 own();
+    /// change as this program's own, which it never reads, when its owner is a window of the X
+    /// connection whose resource ids are \a idBase under \a idMask: its number; 0 when another
+    /// program owns the clipboard, or the reader did not answer within a second.
+    quint64 own(unsigned long idBase, unsigned long idMask);
 
 private:
     struct Command
     {
         enum class Kind { ClearIfStill, Own, Stop } kind;
         quint64 change = 0;
+        unsigned long idBase = 0; // Own: the windows of the program's own X connection
+        unsigned long idMask = 0;
     };
 
     X11ClipboardReader(_XDisplay* display, int eventBase, TransferLimits limits, Listener listener);
@@ -99,6 +102,7 @@ private:
     quint64 m_lastForeign = 0; // the last change not made by a clearing of ours
     bool m_clearing = false;   // the notices read now are of our own clearing
     quint64 m_ownChange = 0;
+    unsigned long m_owner = 0; // the window that owns the clipboard since the last change
     bool m_startPending = false;
     unsigned long m_ownerTime = 0;
     struct Reading
