@@ -12,7 +12,7 @@ install_program "$1"
 mkdir -p "$set_folder" "$work/pictures"
 "$helper" pictures "$work/pictures" 640 400 3 || fail "could not make the pictures"
 # A PNG kept in the Image Set, listed after the capture.
-cp "$work/pictures/pic_02.png" "$set_folder/Kept.png"
+cp "$work/pictures/pic_03.png" "$set_folder/Kept.png"
 
 "$program/vistrelle" >"$work/run.log" 2>&1 &
 app=$!
@@ -93,10 +93,9 @@ done
 
 # A different picture copied by another program, with the manager still taking copies over, is
 # filed once; the copies before it were not.
-xclip -selection clipboard -t image/png -i "$work/pictures/pic_03.png"
+xclip -selection clipboard -t image/png -i "$work/pictures/pic_02.png"
 files_in_set 2
-sleep 2
-files_in_set 2
+"$helper" check "$set_folder" 2 || fail "the copies were filed: $(ls "$set_folder" | tr '\n' ' ')"
 
 close_window "$main"
 wait_exit "$app" || fail "closing failed: $(cat "$work/run.log")"
