@@ -15,8 +15,6 @@ QtClipboard::QtClipboard(Clearing clearing, TransferLimits limits)
     // Qt's windows, the one that owns what the program copies among them, have ids of its
     // connection's own range.
     const xcb_setup_t* setup = xcb_get_setup(x11->connection());
-    m_idBase = setup->resource_id_base;
-    m_idMask = setup->resource_id_mask;
     // Told on the reader's thread, taken up on this one, in the order told.
     X11ClipboardReader::Listener listener{
         [this](quint64 change, bool image, bool ownerLeft) {
@@ -29,8 +27,9 @@ QtClipboard::QtClipboard(Clearing clearing, TransferLimits limits)
                 this, [this, picture] { emit arrived(picture); }, Qt::QueuedConnection);
         },
     };
-    m_reader = X11ClipboardReader::open(DisplayString(x11->display()), clearing == Clearing::OwnsNothing,
-                                        limits, std::move(listener));
+    m_reader =
+        X11ClipboardReader::open(DisplayString(x11->display()), clearing == Clearing::OwnsNothing, limits,
+                                 {setup->resource_id_base, setup->resource_id_mask}, std::move(listener));
     if (m_reader)
         m_change = m_content = m_reader->present();
 }
@@ -57,7 +56,7 @@ void QtClipboard::setImage(const QImage& image)
     QGuiApplication::clipboard()->setImage(image, QClipboard::Clipboard);
     if (!m_reader)
         return;
-    const quint64 change = m_reader->own(m_idBase, m_idMask);
+    const quint64 change = m_reader->own();
     if (change == 0)
         return;
     m_ownChange = change;
@@ -83,7 +82,7 @@ quint64 QtClipboard::offer(QMimeData* offer)
     // Never read: the reader counts it as the program's own, as it does the window's pictures.
     // Qt claims the clipboard as of the last moment it heard of from the X server: when another
     // program copied since, the claim fails, and the clipboard stays that program's.
-    const quint64 change = m_reader->own(m_idBase, m_idMask);
+    const quint64 change = m_reader->own();
     if (change != 0)
         known(change, false, false);
     return change;

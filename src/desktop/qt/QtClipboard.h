@@ -37,7 +37,5 @@ private:
     quint64 m_change = 0;
     quint64 m_content = 0;
     bool m_image = false;
-    quint64 m_ownChange = 0;    // the change of the picture this program put there last
-    unsigned long m_idBase = 0; // the range of ids of Qt's X connection, its windows among them
-    unsigned long m_idMask = 0;
+    quint64 m_ownChange = 0; // the change of the picture this program put there last
 };
