@@ -12,8 +12,8 @@ QtClipboard::QtClipboard(Clearing clearing, TransferLimits limits)
     auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
     if (!x11)
         return;
-    // Qt's windows, the one that owns what the program copies among them, have ids of its
-    // connection's own range.
+    // What the program copies is owned by a window of Qt's, whose id is in the range the X
+    // server gave Qt's connection.
     const xcb_setup_t* setup = xcb_get_setup(x11->connection());
     // Told on the reader's thread, taken up on this one, in the order told.
     X11ClipboardReader::Listener listener{
