@@ -62,7 +62,9 @@ void CaptureEngine::check(bool ownPicture)
     ScreenshotJob job = ScreenshotJobFor(m_state, std::move(again.job.picture), again.job.when);
     job.suffix = again.job.suffix;
     job.title = again.job.title;
-    m_queue.append({std::move(job), again.change, false, false, again.source});
+    // Filed now, it may come back after its clearing like any other.
+    m_lastChange = again.change;
+    m_queue.append({std::move(job), again.change, false, 0, again.source});
     pump();
 }
 
@@ -92,33 +94,49 @@ void CaptureEngine::take(const ClipboardPicture& picture)
         return;
     }
     // The same picture straight after the program's own copy is that copy taken over by a
-    // clipboard manager, unless its pixels say otherwise. With no Image Set shown it is left
-    // alone unlooked at: what the user copied out of the library stays on the clipboard.
-    const bool mayBeOwn = m_ownCopy && picture.follows == m_ownCopy->change && !m_ownCopy->picture.isEmpty();
-    if (mayBeOwn && m_state.currentImageSet.isEmpty())
-        return;
+    // clipboard manager, unless its pixels say otherwise. It stands for the copy from then on,
+    // so that the copy taken over again is known as well.
+    const quint64 mayBeOwn =
+        m_ownCopy && picture.follows == m_ownCopy->change && !m_ownCopy->picture.isEmpty() ? m_ownCopy->made
+                                                                                           : 0;
+    if (mayBeOwn)
+        m_ownCopy->change = picture.change;
     const bool ownPicture = m_own && m_own->change == picture.change;
     Own arriving = ownPicture ? std::move(*m_own) : jobNow(picture.change);
     m_own.reset();
     ScreenshotJob& job = arriving.job;
     job.picture = picture;
-    if (m_state.currentImageSet.isEmpty()) {
-        // The picture stays on the clipboard until an Image Set is shown.
-        failed(picture.change, job,
-               Outcome::refused(QStringLiteral("Please select an image set first.  The picture stays on the "
-                                               "clipboard until an image set is shown.")),
-               arriving.source);
-        return;
-    }
-    if (!ownPicture)
-        PlayCaptureSound(m_state, m_services);
-    m_failure.reset();
-    const bool mayBeBack = !ownPicture && m_lastChange && picture.follows == *m_lastChange;
-    m_lastChange = picture.change;
     if (mayBeOwn)
         job.ownFile = m_ownCopy->picture;
+    if (m_state.currentImageSet.isEmpty()) {
+        if (!mayBeOwn) {
+            refuse(picture.change, job, arriving.source);
+            return;
+        }
+        // Only looked at: what the user copied out of the library stays on the clipboard; a
+        // picture of the user's waits for an Image Set as any other does.
+        job.folder.clear();
+        m_queue.append({std::move(job), picture.change, false, mayBeOwn, arriving.source});
+        pump();
+        return;
+    }
+    const bool mayBeBack = !ownPicture && m_lastChange && picture.follows == *m_lastChange;
+    // A picture that may be one kept already sounds once it is filed, if it is.
+    if (!ownPicture && !mayBeBack && !mayBeOwn)
+        PlayCaptureSound(m_state, m_services);
+    m_failure.reset();
+    m_lastChange = picture.change;
     m_queue.append({std::move(job), picture.change, mayBeBack, mayBeOwn, arriving.source});
     pump();
+}
+
+void CaptureEngine::refuse(quint64 change, const ScreenshotJob& job, const PictureSource& source)
+{
+    // The picture stays on the clipboard until an Image Set is shown.
+    failed(change, job,
+           Outcome::refused(QStringLiteral("Please select an image set first.  The picture stays on the "
+                                           "clipboard until an image set is shown.")),
+           source);
 }
 
 CaptureEngine::Own CaptureEngine::jobNow(quint64 change)
@@ -158,19 +176,26 @@ void CaptureEngine::hand(Queued queued)
 void CaptureEngine::finished(const Queued& queued, const ScreenshotResult& result)
 {
     --m_pending;
+    // A picture that stood for the program's own copy and is not that copy is the user's: what
+    // follows it is no takeover of the copy.
+    if (queued.mayBeOwn && !result.restored && m_ownCopy && m_ownCopy->made == queued.mayBeOwn)
+        m_ownCopy.reset();
     if (result.restored) {
         // Left where it is, so that a clipboard manager has nothing to put back again.
-        m_lastPixels = result.pixels;
-        if (queued.mayBeOwn && m_ownCopy)
-            m_ownCopy->change = queued.change; // the manager's offer is the program's copy now
-        else
+        if (!queued.job.folder.isEmpty())
+            m_lastPixels = result.pixels;
+        if (!queued.mayBeOwn)
             emit noted(QStringLiteral(
                 "The picture put back on the clipboard was filed already; it was not filed again."));
+    } else if (queued.job.folder.isEmpty()) {
+        refuse(queued.change, queued.job, queued.source);
     } else if (!result.outcome.done()) {
         m_lastPixels.reset();
         failed(queued.change, queued.job, result.outcome, queued.source);
     } else {
         m_lastPixels = result.pixels;
+        if (queued.mayBeBack || queued.mayBeOwn)
+            PlayCaptureSound(m_state, m_services);
         m_services.clipboard.clearIfStill(queued.change);
         emit filed(result.path, queued.source, result.thumbnail);
     }
@@ -228,7 +253,7 @@ bool CaptureEngine::copy(ClipboardOffer* offer)
     const quint64 change = m_services.clipboardWriter.offer(offer);
     if (change == 0)
         return false;
-    m_ownCopy = OwnCopy{change, picture};
+    m_ownCopy = OwnCopy{change, change, picture};
     return true;
 }
 

@@ -84,7 +84,7 @@ private:
         ScreenshotJob job;
         quint64 change = 0;
         bool mayBeBack = false; // nothing but our clearing since the picture before
-        bool mayBeOwn = false;  // straight after the program's own copy of a kept picture
+        quint64 mayBeOwn = 0;   // the program's own copy of a kept picture it came straight after
         PictureSource source;   // the window active when it arrived
     };
     struct Failure
@@ -108,6 +108,7 @@ private:
     Own jobNow(quint64 change);
     void arrived(const ClipboardPicture& picture);
     void take(const ClipboardPicture& picture);
+    void refuse(quint64 change, const ScreenshotJob& job, const PictureSource& source);
     void pump();
     void hand(Queued queued);
     void finished(const Queued& queued, const ScreenshotResult& result);
@@ -131,10 +132,12 @@ private:
     // or found back: the next picture following straight on it may be the same one back.
     std::optional<quint64> m_lastChange;
     std::optional<size_t> m_lastPixels;
-    // The program's own copy on the clipboard, and the kept picture it offers (empty for files
-    // or words), as long as nothing else was copied since.
+    // The program's own copy of a kept picture (empty for files or words), made by change
+    // `made`, and the change that stands for it now: a clipboard manager's takeover, once its
+    // pixels are the picture's or while they are not known yet.
     struct OwnCopy
     {
+        quint64 made = 0;
         quint64 change = 0;
         QString picture;
     };

@@ -188,6 +188,8 @@ ScreenshotResult WriteScreenshot(const ScreenshotJob& job, ScreenshotBuffers& bu
             return result;
         }
     }
+    if (job.folder.isEmpty())
+        return result;
     if (const Outcome made = EnsureFolder(job.folder); !made.done()) {
         result.outcome = failure(made, QStringLiteral(": ") + job.folder);
         return result;

@@ -21,7 +21,9 @@ QString ScreenshotName(const QDateTime& when, int counter, const QString& suffix
 struct ScreenshotJob
 {
     ClipboardPicture picture;
-    QString folder; ///< the Image Set, ending in "/"
+    /// The Image Set, ending in "/"; empty while none is shown: then the picture is only told
+    /// from the one of restoredPixels or ownFile, and nothing is written.
+    QString folder;
     QDateTime when; ///< the capture's time, for the name
     QString suffix;
     QString extension;

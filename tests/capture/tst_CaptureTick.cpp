@@ -2,6 +2,7 @@
 #include "capture/CapturePause.h"
 #include "capture/CaptureTick.h"
 #include "core/AppState.h"
+#include "platform/ClipboardOffer.h"
 #include "support/FakeCaptureWorker.h"
 #include "support/FakeServices.h"
 #include "support/TestLibrary.h"
@@ -307,17 +308,21 @@ private slots:
     // paused stays, also on resuming; one that cannot be read stays and is told once, and the
     // pixels the picture before left in the worker's buffer are not filed in its place. The last
     // one filed coming back with nothing but our clearing in between (a clipboard manager restoring
-    // it, however late and in whatever storage, or taking over the copy while it is filed) stays,
-    // and the status line says why; anything else in between makes it a new copy (the end-to-end
-    // PNG test), and the same copy told twice is filed once. A name another program took, even at
-    // the last moment or by a link to nowhere, or listed in another case, is left as it is: the
-    // picture takes the next free one. Steps: . a tick, c the picture (a palette) copied, u copied
-    // as a file that cannot be read, b as a pixmap too large to be filed, k again in 32-bit
-    // colours, r the clipboard tells the first copy again, h the worker holds what it is given (and
-    // the recovery's answer), f it files the oldest; x a killed capture's temporary, s the program
-    // starts, e the recovery answers; P paused, R resumed; l a link to nowhere under the first
-    // name, w another program's file made there as the worker writes, n the next name listed in
-    // other case.
+    // it, also when it was filed only once an Image Set was shown) stays, and the status line says
+    // why; anything else in between makes it a new copy (the end-to-end PNG test), and the same copy
+    // told twice is filed once. While no Image Set is shown, a kept picture the user copied out of
+    // the library stays, however often a manager takes it over, and a picture of the user's straight
+    // after it waits for an Image Set as any other does (the capture simulation has the rest of
+    // the copies out of the library). A name another program took, even at the last moment or by a
+    // link to nowhere, or listed in another case, is left as it is: the picture takes the next free
+    // one. Steps: . a tick, c the picture (a palette) copied, u copied as a file that cannot be
+    // read, b as a pixmap too large to be filed, k again in 32-bit colours, d another picture
+    // copied, r the clipboard tells the first copy again, h the worker holds what it is given (and
+    // the recovery's answer); x a killed capture's temporary, s the program starts, e the recovery
+    // answers; P paused, R resumed; N no Image Set shown, S the Image Set shown again; o the first
+    // file copied out of the library, m a manager takes it over; l a link to nowhere under the
+    // first name, w another program's file made there as the worker writes, n the next name listed
+    // in other case.
     void clipboardPictures_data()
     {
         QTest::addColumn<QString>("steps");
@@ -328,6 +333,8 @@ private slots:
         const QStringList back{
             "The picture put back on the clipboard was filed already; it was not filed again."};
         const QString error = "An error has occurred while creating image file.  Error 481\n\n";
+        const QString refused = "Please select an image set first.  The picture stays on the clipboard until "
+                                "an image set is shown.";
         QTest::newRow("at start") << "cs." << none << false << none;
         QTest::newRow("at start, answered late") << "chs.e" << none << false << none;
         QTest::newRow("at start, cut") << "xcs." << one << false << none;
@@ -339,12 +346,19 @@ private slots:
                                    << QStringList{error +
                                                   "The picture on the clipboard is too large to be filed "
                                                   "(12000 x 12000 pixels)."};
-        QTest::newRow("manager taking over during the write") << "hc.c.ff" << one << true << back;
         QTest::newRow("the same colours as a palette") << "c.k." << one << true << back;
         QTest::newRow("the same copy told again") << "c.r." << one << false << none;
         QTest::newRow("name taken by a link to nowhere, the next listed in other case")
             << "lnc." << QStringList{"Image_040417_155228_3.jpg"} << false << none;
         QTest::newRow("name taken as it is written") << "wc." << two << false << none;
+        QTest::newRow("filed once an Image Set is shown, put back")
+            << "Nc.S.c." << one << true << QStringList{refused, back.first()};
+        QTest::newRow("copied back, taken over twice while no Image Set is shown")
+            << "c.oNm.m.S." << one << true << none;
+        QTest::newRow("copied back, another picture straight after while no Image Set is shown")
+            << "c.oNd.S." << two << false << QStringList{refused};
+        QTest::newRow("copied back, another picture straight after, put back")
+            << "c.od.d." << two << true << back;
     }
 
     void clipboardPictures()
@@ -358,6 +372,8 @@ private slots:
         QImage picture(64, 48, QImage::Format_Indexed8);
         picture.setColorTable({qRgb(200, 30, 30), qRgb(30, 200, 30)});
         picture.fill(0);
+        QImage other = picture;
+        other.setColorTable({qRgb(30, 30, 200), qRgb(30, 200, 30)});
         FakeClipboard& clipboard = m_fakes->clipboard;
         const QString taken = setFolder() + "Image_040417_155228.jpg";
         const QHash<QChar, std::function<void()>> act{
@@ -377,7 +393,6 @@ private slots:
             {'k', [&] { clipboard.setImage(picture.convertToFormat(QImage::Format_RGB32)); }},
             {'r', [&] { emit clipboard.arrived(ClipboardPicture::own(1, picture)); }},
             {'h', [this] { m_worker->holding = true; }},
-            {'f', [this] { m_worker->finish(); }},
             {'x', [this] { makeFile(setFolder() + ".Image_040417_155228.bmp.0a1b2c3d.part", "BM"); }},
             {'s',
              [this] {
@@ -399,7 +414,12 @@ private slots:
                          makeFile(taken, "another program's file");
                  };
              }},
-            {'n', [this] { m_state.imageSetFiles.append(setFolder() + "IMAGE_040417_155228_2.JPG"); }}};
+            {'n', [this] { m_state.imageSetFiles.append(setFolder() + "IMAGE_040417_155228_2.JPG"); }},
+            {'o', [&] { QVERIFY(m_engine->copy(ClipboardOffer::pictures({taken}))); }},
+            {'m', [&] { clipboard.setImage(QImage(taken)); }},
+            {'d', [&] { clipboard.setImage(other); }},
+            {'N', [this] { m_state.currentImageSet.clear(); }},
+            {'S', [this] { m_state.currentImageSet = "Set"; }}};
         for (const QChar step : steps)
             act.value(step)();
         QCOMPARE(filesInSet(), files);

@@ -1,12 +1,17 @@
 #include "ClipboardOwner.h"
 #include "desktop/qt/QtClipboard.h"
+#include "platform/ClipboardOffer.h"
 
 #include <QClipboard>
 #include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QMimeData>
+#include <QProcess>
+#include <QTemporaryDir>
 #include <QTest>
+#include <QThread>
 #include <X11/Xlib.h>
+#include <optional>
 
 Q_DECLARE_METATYPE(QtClipboard::Clearing)
 
@@ -19,6 +24,17 @@ Window clipboardOwner()
     const Window owner = XGetSelectionOwner(display, XInternAtom(display, "CLIPBOARD", False));
     XCloseDisplay(display);
     return owner;
+}
+
+// What another program pasting \a type gets: xclip on a connection of its own, served by this
+// program's window thread, which runs meanwhile.
+QByteArray pasted(const QString& type)
+{
+    QProcess xclip;
+    xclip.start(QStringLiteral("xclip"), {"-selection", "clipboard", "-o", "-t", type});
+    if (!QTest::qWaitFor([&xclip] { return xclip.state() == QProcess::NotRunning; }, 10000))
+        xclip.kill();
+    return xclip.readAllStandardOutput();
 }
 
 } // namespace
@@ -41,6 +57,104 @@ private slots:
     {
         QGuiApplication::clipboard()->clear();
         QTRY_COMPARE(clipboardOwner(), Window(None));
+    }
+
+    // What the user copies out of the library is served to every program that pastes it, in each
+    // type it is offered in, for as long as no other program copies: it is never read back as a
+    // picture of another program's, nor emptied away, also when another program had taken the
+    // clipboard since Qt last heard from the X server, or a clearing of the program's own. The
+    // clipboard manager or program that takes it over next is known to follow it.
+    void offers_data()
+    {
+        // Before the copy, another program's picture arrives; with "cleared", the program empties
+        // the clipboard after it.
+        QTest::addColumn<QStringList>("files"); // none: words
+        QTest::addColumn<QtClipboard::Clearing>("clearing");
+        QTest::addColumn<QString>("before");
+        QTest::addColumn<QStringList>("types");
+        const QStringList files{"text/uri-list", "x-special/gnome-copied-files"};
+        QTest::newRow("a PNG") << QStringList{"shot.png"} << QtClipboard::Clearing::NoOwner << QString()
+                               << QStringList{"image/png"} + files;
+        QTest::newRow("a JPEG, after another program's copy")
+            << QStringList{"photo.jpg"} << QtClipboard::Clearing::NoOwner << "owner"
+            << QStringList{"image/png"} + files;
+        QTest::newRow("two files, after a clearing under XWayland")
+            << QStringList{"shot.png", "photo.jpg"} << QtClipboard::Clearing::OwnsNothing << "cleared"
+            << files;
+        QTest::newRow("words") << QStringList() << QtClipboard::Clearing::NoOwner << QString()
+                               << QStringList{"UTF8_STRING", "text/plain;charset=utf-8"};
+    }
+
+    void offers()
+    {
+        QFETCH(QStringList, files);
+        QFETCH(QtClipboard::Clearing, clearing);
+        QFETCH(QString, before);
+        QFETCH(QStringList, types);
+        QTemporaryDir dir;
+        QImage picture(40, 30, QImage::Format_RGB32);
+        picture.fill(qRgb(20, 120, 200));
+        QVERIFY(picture.save(dir.filePath("shot.png")) && picture.save(dir.filePath("photo.jpg")));
+        QtClipboard clipboard(clearing);
+        QList<ClipboardPicture> arrived;
+        connect(&clipboard, &Clipboard::arrived, this,
+                [&arrived](const ClipboardPicture& arriving) { arrived.append(arriving); });
+        QStringList paths;
+        for (const QString& file : files)
+            paths.append(dir.filePath(file));
+        const auto offer = [&] {
+            return clipboard.offer(files.isEmpty() ? ClipboardOffer::words("Grüße, Ünïcode")
+                                                   : ClipboardOffer::pictures(paths));
+        };
+        std::optional<ClipboardOwner> other;
+        if (before == "owner") {
+            // Another program copies after the last word Qt had from the X server: a claim as of
+            // that word comes too late, and the other program's picture is read all the same.
+            QThread::msleep(20);
+            other.emplace(ClipboardOwner::Sending::Whole);
+            QCOMPARE(offer(), quint64(0));
+            QTRY_COMPARE(arrived.size(), 1);
+        } else if (before == "cleared") {
+            other.emplace(ClipboardOwner::Sending::Whole);
+            QTRY_COMPARE(arrived.size(), 1);
+            clipboard.clearIfStill(arrived.first().change);
+            QTRY_VERIFY(clipboard.changeCount() > arrived.first().change);
+        }
+        const quint64 own = offer();
+        QVERIFY(own != 0);
+        const qsizetype earlier = arrived.size();
+
+        QStringList targets = QString::fromLatin1(pasted("TARGETS")).split('\n', Qt::SkipEmptyParts);
+        QCOMPARE(targets.filter("image/"), types.filter("image/"));
+        for (const QString& type : std::as_const(types))
+            QVERIFY2(targets.contains(type), qPrintable(type + " is not in " + targets.join(' ')));
+        if (files.isEmpty()) {
+            for (const QString& type : std::as_const(types))
+                QCOMPARE(QString::fromUtf8(pasted(type)), "Grüße, Ünïcode");
+        } else {
+            QByteArray uris, copied = "copy";
+            for (const QString& path : std::as_const(paths)) {
+                uris += QUrl::fromLocalFile(path).toEncoded() + "\r\n";
+                copied += "\nfile://" + path.toUtf8();
+            }
+            QCOMPARE(pasted("text/uri-list"), uris);
+            QCOMPARE(pasted("x-special/gnome-copied-files"), copied);
+        }
+        if (files.size() == 1 && files.first().endsWith(".png")) {
+            QFile file(paths.first());
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            QCOMPARE(pasted("image/png"), file.readAll());
+        }
+        if (files.size() == 1 && files.first().endsWith(".jpg"))
+            QCOMPARE(QImage::fromData(pasted("image/png")), QImage(paths.first()));
+
+        // Never read, nor emptied: the next owner's picture is the next change, the first to arrive
+        // (they arrive in copy order), following the copy.
+        ClipboardOwner manager(ClipboardOwner::Sending::Whole, m_png);
+        QTRY_COMPARE(arrived.size(), earlier + 1);
+        QCOMPARE(arrived.last().change, own + 1);
+        QCOMPARE(arrived.last().follows, own);
+        QCOMPARE(arrived.last().bytes, m_png);
     }
 
     void clearing_data()
@@ -104,7 +218,7 @@ private slots:
         QtClipboard clipboard(QtClipboard::Clearing::NoOwner, {std::chrono::seconds(3), 1 << 20});
         QList<ClipboardPicture> arrived;
         connect(&clipboard, &Clipboard::arrived, this,
-                [&arrived](const ClipboardPicture& picture) { arrived.append(picture); });
+                [&arrived](const ClipboardPicture& arriving) { arrived.append(arriving); });
         const quint64 before = clipboard.changeCount();
         {
             ClipboardOwner text(Sending::TextForAnyType, "some words");

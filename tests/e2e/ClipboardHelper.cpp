@@ -8,6 +8,10 @@
 //   manager FILE [DELAY]              a clipboard manager holding the picture in FILE: it puts it
 //                                     on the clipboard, and back DELAY ms (0) after the clipboard
 //                                     is emptied; prints "restored" each time it puts it back
+//   takeover same|bmp                 a clipboard manager that takes over each picture another
+//                                     program copies: reads its image/png and offers the same bytes,
+//                                     or the picture as image/bmp only; prints "took over" each time
+//   same FILE FILE                    the two files hold the same pixels
 //   owner never|stops|endless         takes the clipboard offering image/png and then never sends,
 //                                     sends one piece and stops, or sends pieces without end
 //   ping WINDOW SECONDS               asks WINDOW for _NET_WM_PING answers for SECONDS and prints
@@ -19,6 +23,7 @@
 //                                     on the screen of this X display
 #include "ClipboardOwner.h"
 
+#include <QBuffer>
 #include <QClipboard>
 #include <QDir>
 #include <QElapsedTimer>
@@ -130,6 +135,43 @@ int manager(QGuiApplication& application, const QString& file, int delay)
                      });
     clipboard->setImage(picture);
     return QGuiApplication::exec();
+}
+
+int takeover(QGuiApplication& application, bool bitmap)
+{
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    QObject::connect(clipboard, &QClipboard::dataChanged, &application, [clipboard, bitmap] {
+        const QMimeData* data = clipboard->mimeData();
+        if (clipboard->ownsClipboard() || !data || !data->hasFormat(QStringLiteral("image/png")))
+            return;
+        const QByteArray png = data->data(QStringLiteral("image/png"));
+        if (png.isEmpty())
+            return;
+        auto* taken = new QMimeData;
+        if (bitmap) {
+            QByteArray bmp;
+            QBuffer buffer(&bmp);
+            buffer.open(QIODevice::WriteOnly);
+            QImage::fromData(png).save(&buffer, "BMP");
+            taken->setData(QStringLiteral("image/bmp"), bmp);
+        } else {
+            taken->setData(QStringLiteral("image/png"), png);
+        }
+        clipboard->setMimeData(taken);
+        say("took over", 0);
+    });
+    return QGuiApplication::exec();
+}
+
+int same(const QString& first, const QString& second)
+{
+    const QImage a(first);
+    const QImage b(second);
+    if (a.isNull() || b.isNull())
+        return say(QStringLiteral("%1 or %2 is not a picture").arg(first, second), 1);
+    if (a.convertToFormat(QImage::Format_ARGB32) != b.convertToFormat(QImage::Format_ARGB32))
+        return say(QStringLiteral("%1 and %2 differ").arg(first, second), 1);
+    return 0;
 }
 
 // The colours of PaintedWindow's quarters: top left, top right, bottom left, bottom right.
@@ -265,6 +307,10 @@ int main(int argc, char* argv[])
         return check(arguments[2], number(3));
     if (mode == "manager" && given(1, 2))
         return manager(application, arguments[2], number(3));
+    if (mode == "takeover" && given(1, 1) && (arguments[2] == "same" || arguments[2] == "bmp"))
+        return takeover(application, arguments[2] == "bmp");
+    if (mode == "same" && given(2, 2))
+        return same(arguments[2], arguments[3]);
     if (mode == "owner" && given(1, 1))
         return owner(arguments[2]);
     if (mode == "ping" && given(2, 2))

@@ -1,14 +1,15 @@
 #!/usr/bin/env bash
 # On a Wayland desktop with data-control (sway), pictures copied by a Wayland program while a
 # Wayland window has the focus become files, and the clipboard is emptied: the X11 clipboard
-# would not even show them.
+# would not even show them. A picture copied back out of the library pastes in a Wayland program
+# as its pixels and its file, and is not filed again.
 set -uo pipefail
 source "$(dirname "$0")/swaysession.sh"
 
 helper=$2
 install_program "$1"
 mkdir "$work/pictures"
-QT_QPA_PLATFORM=offscreen "$helper" pictures "$work/pictures" 640 400 6 || fail "could not make the pictures"
+QT_QPA_PLATFORM=offscreen "$helper" pictures "$work/pictures" 640 400 7 || fail "could not make the pictures"
 in_background "$work/foot.log" foot --app-id=focus-target </dev/null
 wait_window_of focus-target
 in_background "$work/run.log" "$program/vistrelle" </dev/null
@@ -49,3 +50,24 @@ files_in_set 6
 [ "$(in_session wl-paste --no-newline 2>/dev/null)" = "some words" ] || fail "text on the clipboard was taken"
 
 kill -0 "$app" || fail "the program ended: $(cat "$work/run.log")"
+
+# Ctrl+C on the first file of the list, typed on the (virtual) keyboard into the program's window.
+in_session swaymsg '[title="^Vistrelle \(JPG\)$"] focus' >/dev/null || fail "the main window could not be focused"
+wait_focused Vistrelle
+in_session wtype -M ctrl f -m ctrl -k Escape -k Home -M ctrl c -m ctrl || fail "the keys could not be typed"
+for _ in $(seq 100); do
+    in_session wl-paste --list-types 2>/dev/null | grep -qx image/png && break
+    sleep 0.1
+done
+in_session wl-paste --list-types 2>/dev/null | grep -qx image/png ||
+    fail "the copy offers no picture: $(in_session wl-paste --list-types 2>&1 | tr '\n' ' ')"
+uri=$(in_session wl-paste --no-newline --type text/uri-list | tr -d '\r\n')
+copied=$(printf '%b' "$(sed 's/%/\\x/g' <<<"${uri#file://}")")
+[ -f "$copied" ] && [ "$(dirname "$copied")" = "$set_folder" ] || fail "the copy names $uri, no file of the Image Set"
+in_session wl-paste --type image/png >"$work/pasted.png"
+QT_QPA_PLATFORM=offscreen "$helper" same "$work/pasted.png" "$copied" || fail "the pasted picture is not $copied"
+# A picture copied afterwards is the next file: the copy before it was not filed.
+copy "$work/pictures/pic_07.png"
+files_in_set 7
+QT_QPA_PLATFORM=offscreen "$helper" check "$set_folder" 7 || fail "the copy was filed: $(ls "$set_folder" | tr '\n' ' ')"
+focused_window | grep -q '^Vistrelle ' || fail "the focus moved to $(focused_window)"

@@ -5,12 +5,16 @@
 #include <QClipboard>
 #include <QGuiApplication>
 #include <X11/Xlib.h>
+#include <xcb/xcb.h>
 
 QtClipboard::QtClipboard(Clearing clearing, TransferLimits limits)
 {
     auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
     if (!x11)
         return;
+    // What the program copies is owned by a window of Qt's, whose id is in the range the X
+    // server gave Qt's connection.
+    const xcb_setup_t* setup = xcb_get_setup(x11->connection());
     // Told on the reader's thread, taken up on this one, in the order told.
     X11ClipboardReader::Listener listener{
         [this](quint64 change, bool image, bool ownerLeft) {
@@ -23,8 +27,9 @@ QtClipboard::QtClipboard(Clearing clearing, TransferLimits limits)
                 this, [this, picture] { emit arrived(picture); }, Qt::QueuedConnection);
         },
     };
-    m_reader = X11ClipboardReader::open(DisplayString(x11->display()), clearing == Clearing::OwnsNothing,
-                                        limits, std::move(listener));
+    m_reader =
+        X11ClipboardReader::open(DisplayString(x11->display()), clearing == Clearing::OwnsNothing, limits,
+                                 {setup->resource_id_base, setup->resource_id_mask}, std::move(listener));
     if (m_reader)
         m_change = m_content = m_reader->present();
 }
@@ -75,6 +80,8 @@ quint64 QtClipboard::offer(QMimeData* offer)
     if (!m_reader)
         return 0;
     // Never read: the reader counts it as the program's own, as it does the window's pictures.
+    // Qt claims the clipboard as of the last moment it heard of from the X server: when another
+    // program copied since, the claim fails, and the clipboard stays that program's.
     const quint64 change = m_reader->own();
     if (change != 0)
         known(change, false, false);

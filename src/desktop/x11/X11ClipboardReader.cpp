@@ -23,7 +23,8 @@ constexpr size_t mostReadings = 8;
 } // namespace
 
 std::unique_ptr<X11ClipboardReader> X11ClipboardReader::open(const char* displayName, bool owningNothing,
-                                                             TransferLimits limits, Listener listener)
+                                                             TransferLimits limits, ProgramIds program,
+                                                             Listener listener)
 {
     Display* display = XOpenDisplay(displayName);
     if (!display)
@@ -39,7 +40,7 @@ std::unique_ptr<X11ClipboardReader> X11ClipboardReader::open(const char* display
                                XFixesSetSelectionOwnerNotifyMask | XFixesSelectionWindowDestroyNotifyMask |
                                    XFixesSelectionClientCloseNotifyMask);
     std::unique_ptr<X11ClipboardReader> reader(
-        new X11ClipboardReader(display, eventBase, limits, std::move(listener)));
+        new X11ClipboardReader(display, eventBase, limits, program, std::move(listener)));
     KeepProcessOnConnectionLoss(display, &reader->m_lost);
     if (owningNothing) {
         reader->m_emptyOwner = X11EmptyOwner::open(displayName);
@@ -58,10 +59,11 @@ std::unique_ptr<X11ClipboardReader> X11ClipboardReader::open(const char* display
 }
 
 X11ClipboardReader::X11ClipboardReader(Display* display, int eventBase, TransferLimits limits,
-                                       Listener listener)
+                                       ProgramIds program, Listener listener)
     : m_display(display)
     , m_eventBase(eventBase)
     , m_limits(limits)
+    , m_program(program)
     , m_listener(std::move(listener))
     , m_clipboard(XInternAtom(display, "CLIPBOARD", False))
 {
@@ -168,16 +170,11 @@ bool X11ClipboardReader::runCommands()
             clearing(command.change);
             break;
         case Command::Kind::Own: {
-            // The program's own picture is in its memory already: it is never read.
+            // When the program's claim came too late (another program took the clipboard since
+            // the moment the claim named), the clipboard is that program's.
             const quint64 change = changeNow();
-            m_ownChange = change;
-            m_startPending = false;
-            if (!m_readings.empty() && m_readings.back().change == change) {
-                retire(std::move(m_readings.back().transfer));
-                m_readings.pop_back();
-            }
             const std::lock_guard lock(m_mutex);
-            m_owned = change;
+            m_owned = change == m_ownChange ? change : 0;
             m_ownAnswered.notify_all();
             break;
         }
@@ -220,7 +217,11 @@ void X11ClipboardReader::notice(const XEvent& event)
         retire(std::move(m_readings.back().transfer));
         m_readings.pop_back();
     }
-    m_startPending = !ours && told.owner != None;
+    // The program's own picture is in its memory already: it is never read.
+    const bool program = told.owner != None && (told.owner & ~m_program.mask) == m_program.base;
+    if (program)
+        m_ownChange = m_change;
+    m_startPending = !ours && !program && told.owner != None;
     m_ownerTime = told.selection_timestamp;
     m_listener.changed(m_change, false, !ours && told.owner == None);
 }
@@ -275,8 +276,6 @@ void X11ClipboardReader::clearing(quint64 ifStill)
 
 void X11ClipboardReader::startTransfer()
 {
-    if (m_change == m_ownChange)
-        return;
     m_readings.push_back(
         {std::make_unique<X11Transfer>(m_display, m_clipboard, m_ownerTime, m_limits), m_change, m_follows});
 }

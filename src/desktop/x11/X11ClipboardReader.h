@@ -38,11 +38,20 @@ public:
         std::function<void(const ClipboardPicture& picture)> arrived;
     };
 
+    /// The resource ids of the program's own X connection (Qt's): base and mask, as the server
+    /// gave them. What its windows put on the clipboard is the program's own, never read.
+    struct ProgramIds
+    {
+        unsigned long base = 0;
+        unsigned long mask = 0;
+    };
+
     /// A reader of the display \a displayName; null when it cannot be opened or the server
     /// lacks the XFixes extension. With \a owningNothing, a clearing makes a window of the
     /// reader's the owner of a clipboard that offers nothing, instead of leaving no owner.
     static std::unique_ptr<X11ClipboardReader> open(const char* displayName, bool owningNothing,
-                                                    TransferLimits limits, Listener listener);
+                                                    TransferLimits limits, ProgramIds program,
+                                                    Listener listener);
     ~X11ClipboardReader();
     X11ClipboardReader(const X11ClipboardReader&) = delete;
     X11ClipboardReader& operator=(const X11ClipboardReader&) = delete;
@@ -52,9 +61,9 @@ public:
     quint64 present() const { return m_present; }
     /// Empties the clipboard while change \a change is still the last one.
     void clearIfStill(quint64 change);
-    /// Waits until the reader has read the server's notices until now, and counts the last
-    /// change as this program's own picture, which it never reads: its number, or 0 when the
-    /// reader did not answer within a second.
+    /// Waits until the reader has read the server's notices until now: the change the program
+    /// made when it took the clipboard last; 0 when another program owns the clipboard (the
+    /// program's claim came too late), or the reader did not answer within a second.
     quint64 own();
 
 private:
@@ -64,7 +73,8 @@ private:
         quint64 change = 0;
     };
 
-    X11ClipboardReader(_XDisplay* display, int eventBase, TransferLimits limits, Listener listener);
+    X11ClipboardReader(_XDisplay* display, int eventBase, TransferLimits limits, ProgramIds program,
+                       Listener listener);
     void send(Command command);
     void run();
     bool runCommands();
@@ -81,6 +91,7 @@ private:
     _XDisplay* m_display;
     int m_eventBase;
     TransferLimits m_limits;
+    ProgramIds m_program;
     Listener m_listener;
     unsigned long m_clipboard;
     int m_wake[2] = {-1, -1};
@@ -98,7 +109,7 @@ private:
     quint64 m_follows = 0;     // the change before the last, leaving out our clearings
     quint64 m_lastForeign = 0; // the last change not made by a clearing of ours
     bool m_clearing = false;   // the notices read now are of our own clearing
-    quint64 m_ownChange = 0;
+    quint64 m_ownChange = 0;   // the last change the program made, taking the clipboard
     bool m_startPending = false;
     unsigned long m_ownerTime = 0;
     struct Reading
