@@ -158,6 +158,9 @@ private slots:
         emit t.fakes.notifications.actionInvoked(path, "copy");
         QCOMPARE(copiedFiles(t), QStringList{"Image_040417_155228.jpg"});
 
+        // A notification on the screen would be in the window's picture: it goes before each shot.
+        QList<int> withdrawnAtGrab;
+        t.fakes.grab.whileGrabbing = [&] { withdrawnAtGrab.append(t.fakes.notifications.withdrawn); };
         for (int tick = 0; tick < 27; ++tick) {
             if (tick == 0 || tick == 26)
                 t.fakes.keys.tap('T');
@@ -168,6 +171,7 @@ private slots:
         QCOMPARE(shown.size(), 3);
         QCOMPARE(shown[1].summary, "Time-lapse started");
         QCOMPARE(shown[2].body, "3 shots filed into Default Category / Default Image Set");
+        QCOMPARE(withdrawnAtGrab, (QList{1, 2, 3}));
 
         t.click("cmdLowResourceMode");
         emit t.fakes.notifications.actionInvoked(path, "show");

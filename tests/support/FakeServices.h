@@ -193,7 +193,14 @@ struct FakeNotifications final : Notifications
             keys.append(action.key);
         shown.append({summary, body, picture, keys, about});
     }
+    /// Gone at once; counted.
+    void withdraw(std::function<void()> gone) override
+    {
+        ++withdrawn;
+        gone();
+    }
     QList<Shown> shown;
+    int withdrawn = 0;
 };
 
 struct FakeInstanceLock final : InstanceLock
