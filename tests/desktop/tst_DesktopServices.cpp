@@ -346,54 +346,21 @@ private slots:
 
     void opening_data()
     {
-        QTest::addColumn<QString>("asked");       // explore, open, open missing, show (in its folder)
-        QTest::addColumn<QString>("opener");      // what xdg-open does after it has been asked; "none"
-        QTest::addColumn<QString>("fileManager"); // answers, fails, none, no bus
-        QTest::addColumn<QString>("done");        // shown, opened (the file, or its folder), told
-        QTest::newRow("folder opened") << "explore"
-                                       << "exit 0"
-                                       << "answers"
-                                       << "opened";
-        QTest::newRow("no program for folders") << "explore"
-                                                << "exit 3"
-                                                << "answers"
-                                                << "told";
-        QTest::newRow("opener killed") << "explore"
-                                       << "kill -9 $$"
-                                       << "answers"
-                                       << "told";
-        QTest::newRow("no opener") << "explore"
-                                   << "none"
-                                   << "answers"
-                                   << "told";
-        QTest::newRow("file opened") << "open"
-                                     << "exit 0"
-                                     << "answers"
-                                     << "opened";
-        QTest::newRow("file missing") << "open missing"
-                                      << "exit 0"
-                                      << "answers"
-                                      << "told";
-        QTest::newRow("shown selected by the file manager") << "show"
-                                                            << "exit 0"
-                                                            << "answers"
-                                                            << "shown";
-        QTest::newRow("the file manager fails: the folder opened") << "show"
-                                                                   << "exit 0"
-                                                                   << "fails"
-                                                                   << "opened";
-        QTest::newRow("no file manager: the folder opened") << "show"
-                                                            << "exit 0"
-                                                            << "none"
-                                                            << "opened";
-        QTest::newRow("no session bus: the folder opened") << "show"
-                                                           << "exit 0"
-                                                           << "no bus"
-                                                           << "opened";
-        QTest::newRow("neither: told") << "show"
-                                       << "none"
-                                       << "none"
-                                       << "told";
+        // What is asked (explore, open, open missing, show in its folder) | what xdg-open does
+        // after it has been asked, or none | the file manager: answers, fails, none, no bus | what
+        // is done: shown, opened (the file, or its folder), told.
+        QTest::addColumn<QString>("row");
+        QTest::newRow("folder opened") << "explore | exit 0 | answers | opened";
+        QTest::newRow("no program for folders") << "explore | exit 3 | answers | told";
+        QTest::newRow("opener killed") << "explore | kill -9 $$ | answers | told";
+        QTest::newRow("no opener") << "explore | none | answers | told";
+        QTest::newRow("file opened") << "open | exit 0 | answers | opened";
+        QTest::newRow("file missing") << "open missing | exit 0 | answers | told";
+        QTest::newRow("shown selected by the file manager") << "show | exit 0 | answers | shown";
+        QTest::newRow("the file manager fails: the folder opened") << "show | exit 0 | fails | opened";
+        QTest::newRow("no file manager: the folder opened") << "show | exit 0 | none | opened";
+        QTest::newRow("no session bus: the folder opened") << "show | exit 0 | no bus | opened";
+        QTest::newRow("neither: told") << "show | none | none | told";
     }
 
     // Folders and files go to the desktop's opener, and a failure is told whenever it fails, also
@@ -402,10 +369,9 @@ private slots:
     // and only a failure of that too is told. The window never waits for either.
     void opening()
     {
-        QFETCH(QString, asked);
-        QFETCH(QString, opener);
-        QFETCH(QString, fileManager);
-        QFETCH(QString, done);
+        QFETCH(QString, row);
+        const QStringList parts = row.split(" | ");
+        const QString &asked = parts[0], &opener = parts[1], &fileManager = parts[2], &done = parts[3];
         const QString file =
             made(asked == "open missing" ? "my pictures/gone.png | none" : "my pictures/\xff 1.png | png");
         const QByteArray folderUri = "file://" + NativePath(m_base).toPercentEncoding("/") + "my%20pictures";
