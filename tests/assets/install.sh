@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# cmake --install into a private prefix: the program with the files it reads beside it, the
-# icons where icon themes look, a desktop entry that starts the installed program, AppStream
+# cmake --install into a private prefix: the program with the files it reads beside it (the
+# sounds whole and distinct), the icons where icon themes look, a desktop entry that starts the installed program, AppStream
 # metadata that validates, the manual page.
 set -euo pipefail
 build=$1 prefix=$(mktemp -d)
@@ -13,8 +13,22 @@ lib=$prefix/lib/vistrelle
 for file in Vistrelle.htm Vistrelle.wav VistrelleOn.wav VistrelleOff.wav; do
     cmp -s "$lib/$file" "$build/$file" || fail "$file is not beside the installed program"
 done
+# The sounds as a player reads them: three distinct, whole RIFF/WAVE files, whose size fields
+# agree with the file's.
+bytes_at() { dd if="$1" bs=1 skip="$2" count="$3" 2>/dev/null; }
+u32_at() { od -An -tu4 --endian=little -j "$2" -N 4 "$1" | tr -d ' '; }
+for sound in Vistrelle VistrelleOn VistrelleOff; do
+    wav=$lib/$sound.wav size=$(stat -c %s "$lib/$sound.wav")
+    [ "$size" -gt 44 ] && [ "$(bytes_at "$wav" 0 4)" = RIFF ] && [ "$(bytes_at "$wav" 8 8)" = "WAVEfmt " ] &&
+        [ "$(bytes_at "$wav" 36 4)" = data ] && [ "$(u32_at "$wav" 4)" -eq $((size - 8)) ] &&
+        [ "$(u32_at "$wav" 40)" -eq $((size - 44)) ] || fail "$sound.wav is not a whole RIFF/WAVE sound"
+done
+[ "$(md5sum "$lib"/*.wav | cut -d ' ' -f 1 | sort -u | wc -l)" -eq 3 ] ||
+    fail "the three sounds are not three: $(md5sum "$lib"/*.wav)"
 for size in 48 256; do
-    cmp -s "$prefix/share/icons/hicolor/${size}x${size}/apps/vistrelle.png" "$build/vistrelle-$size.png" || fail "${size}px icon"
+    icon=$prefix/share/icons/hicolor/${size}x${size}/apps/vistrelle.png
+    cmp -s "$icon" "$build/vistrelle-$size.png" && file -b "$icon" | grep -q "^PNG image data, $size x $size," ||
+        fail "${size}px icon: $(file -b "$icon")"
 done
 grep -q '<svg' "$prefix/share/icons/hicolor/scalable/apps/vistrelle.svg" || fail "no scalable icon"
 entry=$prefix/share/applications/vistrelle.desktop
