@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# The command line: --help and --version print and end without a display, an unknown switch is
-# refused on standard error with status 2; the capture commands a desktop's own shortcut
+# The command line: --help and --version print and end without a display, an unknown switch or
+# two commands are refused on standard error with status 2; the capture commands a desktop's own shortcut
 # settings run: `vistrelle --capture-window` captures the focused window through the running
 # program, `--time-lapse` starts and stops time-lapse, and without a running program both say
 # so and end.
@@ -26,6 +26,8 @@ for wrong in --bogus -x "--help x" "--version=2"; do
     [ ! -s "$work/wrong.out" ] && grep -q "^vistrelle: .*'${wrong%%[ =]*}" "$work/wrong.err" &&
         grep -q "^Try 'vistrelle --help'" "$work/wrong.err" || fail "'$wrong' said: $(cat "$work/wrong.err")"
 done
+together=$(env -u DISPLAY "$program/vistrelle" --help --version 2>&1 | head -n 1)
+[ "$together" = "vistrelle: '--version' and '--help' cannot be given together" ] || fail "two commands: $together"
 [ -z "$(xdotool search --name Vistrelle 2>/dev/null)" ] || fail "a command opened a window"
 
 "$program/vistrelle" --capture-window >"$work/none.log" 2>&1

@@ -58,9 +58,10 @@ wait_exit "$app"
 status=$?
 [ $status -eq 0 ] || fail "closing the small window ended with status $status: $(cat "$work/run.log")"
 
-# Started with --low-resource (as the autostart entry starts it), the small window stands at
-# once, and the main window never shows.
-"$program/vistrelle" --low-resource >"$work/low.log" 2>&1 &
+# Started with --low-resource (as the autostart entry starts it), after the library's folder,
+# the small window stands at once, and the main window never shows.
+mkdir "$work/other"
+"$program/vistrelle" "$work/other" --low-resource >"$work/low.log" 2>&1 &
 app=$!
 until_true small_window || fail "--low-resource did not start in low-resource mode: $(cat "$work/low.log")"
 small=$(small_window)
@@ -71,3 +72,4 @@ for _ in 1 2 3; do
     until_true small_gone && break
 done
 wait_exit "$app" || fail "the program started with --low-resource ended badly: $(cat "$work/low.log")"
+[ -d "$work/other/Vistrelles/Default Category" ] || fail "--low-resource left the library's folder aside"
