@@ -29,46 +29,19 @@ private slots:
         QCOMPARE(LibraryRootFor(QStringLiteral("/p/"), argument).value_or(QString()), root);
     }
 
-    void dataFolders_data()
+    // A program that is not installed, in a folder it cannot write to, keeps the settings and the
+    // library in the user's folders, made for it. (Installed, from its build folder, and with a
+    // former library: the end-to-end installed test.)
+    void readOnlyProgramFolder()
     {
-        QTest::addColumn<QStringList>("present"); // made before: the install marker, a former library
-        QTest::addColumn<bool>("readOnly");       // the program's folder takes no file
-        QTest::addColumn<QString>("found");       // the settings folder, then the default library's parent
-        // The plain build folder and installed program, with or without a library: end-to-end tests.
-        QTest::newRow("read-only, not installed") << QStringList() << true << "config pictures";
-        QTest::newRow("installed, a library in the former data folder")
-            << QStringList{"marker", "former/Vistrelles/"} << false << "former former";
-        QTest::newRow("build folder beside a former library")
-            << QStringList{"former/Vistrelles/"} << false << "program program";
-    }
-
-    // Beside a program run from its build folder; for an installed one, where the user's pictures
-    // and settings belong, unless a library is already kept elsewhere.
-    void dataFolders()
-    {
-        QFETCH(QStringList, present);
-        QFETCH(bool, readOnly);
-        QFETCH(QString, found);
         QTemporaryDir dir;
         const QString base = dir.path() + QLatin1Char('/');
-        QDir().mkpath(base + QStringLiteral("program"));
-        for (const QString& entry : present) {
-            if (entry == QLatin1String("marker"))
-                QFile(base + QStringLiteral("program/Vistrelle.installed")).open(QIODevice::WriteOnly);
-            else
-                QDir().mkpath(base + entry);
-        }
-        const QString program = readOnly ? QStringLiteral("/proc/") : base + QStringLiteral("program/");
-        const UserFolders user{base + QStringLiteral("pictures"), base + QStringLiteral("config"),
-                               base + QStringLiteral("former")};
-        const DataFolders folders = DataFoldersFor(program, user);
-        const auto named = [&](const QString& folder) {
-            return folder == program ? QStringLiteral("program") : folder.mid(base.size()).chopped(1);
-        };
-        QCOMPARE(named(folders.settings) + ' ' + named(folders.libraryParent), found);
+        const DataFolders folders = DataFoldersFor(
+            QStringLiteral("/proc/"), {base + QStringLiteral("pictures"), base + QStringLiteral("config"),
+                                       base + QStringLiteral("former")});
+        QCOMPARE(folders.settings + QLatin1Char(' ') + folders.libraryParent,
+                 base + QStringLiteral("config/ ") + base + QStringLiteral("pictures/"));
         QVERIFY(QFileInfo(folders.settings).isDir() && QFileInfo(folders.libraryParent).isDir());
-        QCOMPARE(QDir(program).entryList(QDir::Files | QDir::Hidden).filter(QStringLiteral(".vistrelle-")),
-                 QStringList()); // the probe is gone
     }
 
     // The autostart entry's command as the desktop reads it back: quoted, escaped twice over.
