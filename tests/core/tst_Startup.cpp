@@ -47,27 +47,20 @@ private slots:
     // The autostart entry's command as the desktop reads it back: quoted, escaped twice over.
     void autostartEntry_data()
     {
-        QTest::addColumn<QString>("program");
-        QTest::addColumn<QString>("library");
-        QTest::addColumn<QString>("exec"); // the Exec line, or "" for no entry
-        QTest::newRow("default library") << "/opt/my apps/vistrelle"
-                                         << ""
-                                         << "Exec=\"/opt/my apps/vistrelle\" --low-resource";
+        QTest::addColumn<QString>("row"); // the program | the library | the Exec line, or none for no entry
+        QTest::newRow("default library")
+            << "/opt/my apps/vistrelle |  | Exec=\"/opt/my apps/vistrelle\" --low-resource";
         QTest::newRow("characters the desktop would read otherwise")
-            << "/x/$y\"w\\%v`"
-            << "/shots"
-            << "Exec=\"/x/\\\\$y\\\\\"w\\\\\\\\%%v\\\\`\" --low-resource -- \"/shots\"";
-        QTest::newRow("a line break") << "/a\nb/vistrelle"
-                                      << ""
-                                      << "";
+            << "/x/$y\"w\\%v` | /shots | Exec=\"/x/\\\\$y\\\\\"w\\\\\\\\%%v\\\\`\" --low-resource -- "
+               "\"/shots\"";
+        QTest::newRow("a line break") << "/a\nb/vistrelle |  | ";
     }
     void autostartEntry()
     {
-        QFETCH(QString, program);
-        QFETCH(QString, library);
-        QFETCH(QString, exec);
-        const QStringList lines = QString::fromUtf8(AutostartEntry(program, library)).split('\n');
-        QCOMPARE(lines.filter(QRegularExpression("^Exec=")).value(0), exec);
+        QFETCH(QString, row);
+        const QStringList lines =
+            QString::fromUtf8(AutostartEntry(row.section(" | ", 0, 0), row.section(" | ", 1, 1))).split('\n');
+        QCOMPARE(lines.filter(QRegularExpression("^Exec=")).value(0), row.section(" | ", 2));
     }
 };
 
