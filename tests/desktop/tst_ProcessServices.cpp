@@ -129,51 +129,6 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(server.clients(), 0, 2 * CommandServer::IdleMs);
     }
 
-    void lockPaths_data()
-    {
-        QTest::addColumn<QString>("found"); // what stands at the lock paths before the first start
-        QTest::newRow("left by a program that died") << "file";
-        QTest::newRow("a link that leads nowhere") << "link";
-        QTest::newRow("a link to a file of the user's") << "link to secrets";
-        QTest::newRow("a folder") << "folder";
-        QTest::newRow("a pipe") << "pipe";
-    }
-
-    // Whatever stands at the lock path, the first program runs and a second is refused, as long
-    // as the first runs; nothing there is read, followed, waited on or changed.
-    void lockPaths()
-    {
-        QFETCH(QString, found);
-        useRuntime("run");
-        const QString lock = m_base + "run/vistrelle.lock";
-        makeFile(m_base + "secrets", "root:x:0:0");
-        if (found == "file")
-            makeFile(lock, "2147483000\nvistrelle\n");
-        else if (found == "link")
-            QVERIFY(QFile::link(m_base + "nowhere", lock));
-        else if (found == "link to secrets")
-            QVERIFY(QFile::link(m_base + "secrets", lock));
-        else if (found == "folder")
-            makeFolder(lock);
-        else if (found == "pipe")
-            QVERIFY(::mkfifo(bytes(lock).constData(), 0600) == 0);
-        const QString before = standing(lock);
-        // A pipe with no writer would hold a plain open() for ever: the alarm ends a test that waits.
-        ::alarm(20);
-        {
-            LockFileInstance first;
-            QVERIFY(first.acquire());
-            LockFileInstance second;
-            QVERIFY(!second.acquire());
-        }
-        LockFileInstance third;
-        QVERIFY(third.acquire());
-        ::alarm(0);
-        QCOMPARE(standing(lock), before);
-        QVERIFY(!QFileInfo::exists(m_base + "nowhere"));
-        QCOMPARE(contents(m_base + "secrets"), "root:x:0:0");
-    }
-
     void oneProgramPerLibrary_data()
     {
         QTest::addColumn<bool>("readOnly");
@@ -216,32 +171,37 @@ private slots:
         QCOMPARE(filesIn(library), QStringList());
     }
 
-    void runtimeFolder_data()
+    void runtimeFolderAndLock_data()
     {
-        // XDG_RUNTIME_DIR: "unset", "open" (the user's, open to all), "foreign" (another user's)
-        QTest::addColumn<QString>("given");
-        QTest::addColumn<QString>("taken"); // what stands at tmp/vistrelle-UID before
-        QTest::addColumn<QString>("used");  // the folder used, below the test's
-        const QString temporary = "tmp/vistrelle-%1", cache = "cache/vistrelle-runtime-%1";
-        QTest::newRow("private") << "private" << QString() << "private";
-        QTest::newRow("unset") << "unset" << QString() << temporary;
-        QTest::newRow("open to others") << "open" << QString() << temporary;
-        QTest::newRow("another user's") << "foreign" << QString() << temporary;
-        QTest::newRow("made earlier, opened since") << "unset"
-                                                    << "own open folder" << temporary;
-        QTest::newRow("another user's in the way") << "unset"
-                                                   << "foreign folder" << cache;
-        QTest::newRow("a link in the way") << "unset"
-                                           << "link" << cache;
+        // XDG_RUNTIME_DIR: "private" (the user's own), "unset", "open" (the user's, open to all),
+        // "foreign" (another user's) | what stands at tmp/vistrelle-UID before | what stands at the
+        // lock path before | the folder used: the private one, "tmp" (tmp/vistrelle-UID) or "cache"
+        // (cache/vistrelle-runtime-UID).
+        QTest::addColumn<QString>("row");
+        QTest::newRow("private") << "private |  |  | private";
+        QTest::newRow("unset") << "unset |  |  | tmp";
+        QTest::newRow("open to others") << "open |  |  | tmp";
+        QTest::newRow("another user's") << "foreign |  |  | tmp";
+        QTest::newRow("made earlier, opened since") << "unset | own open folder |  | tmp";
+        QTest::newRow("another user's in the way") << "unset | foreign folder |  | cache";
+        QTest::newRow("a link in the way") << "unset | link |  | cache";
+        QTest::newRow("a lock left by a program that died") << "private |  | file | private";
+        QTest::newRow("a lock that is a link leading nowhere") << "private |  | link | private";
+        QTest::newRow("a lock that is a link to a file of the user's")
+            << "private |  | link to secrets | private";
+        QTest::newRow("a folder at the lock's place") << "private |  | folder | private";
+        QTest::newRow("a pipe at the lock's place") << "private |  | pipe | private";
     }
 
     // Without a usable XDG_RUNTIME_DIR the program makes a folder of its own and checks it, so no
-    // other user can stop it from starting or reach its socket.
-    void runtimeFolder()
+    // other user can stop it from starting or reach its socket. Whatever stands at the lock path,
+    // the first program runs and a second is refused, as long as the first runs; nothing there is
+    // read, followed, waited on or changed.
+    void runtimeFolderAndLock()
     {
-        QFETCH(QString, given);
-        QFETCH(QString, taken);
-        QFETCH(QString, used);
+        QFETCH(QString, row);
+        const QStringList parts = row.split(" | ");
+        const QString &given = parts[0], &taken = parts[1], &found = parts[2], &used = parts[3];
         const QString uid = QString::number(::getuid());
         const QString temporary = m_base + "tmp/vistrelle-" + uid;
         if ((given == "foreign" || taken == "foreign folder") && ::geteuid() != 0)
@@ -265,14 +225,41 @@ private slots:
                 QVERIFY(::chown(bytes(temporary).constData(), 65534, 65534) == 0);
         }
         const QString folder = RuntimeFolder();
-        QCOMPARE(folder, m_base + QString(used).replace("%1", uid));
+        QCOMPARE(folder, used == "tmp"     ? temporary
+                         : used == "cache" ? m_base + "cache/vistrelle-runtime-" + uid
+                                           : m_base + used);
         struct stat info = {};
         QVERIFY(::lstat(bytes(folder).constData(), &info) == 0);
         QCOMPARE(info.st_mode & 0777, 0700u); // a link's would be 0777
-        LockFileInstance first;
-        QVERIFY(first.acquire());
-        LockFileInstance second;
-        QVERIFY(!second.acquire());
+
+        const QString lock = folder + "/vistrelle.lock";
+        makeFile(m_base + "secrets", "root:x:0:0");
+        if (found == "file")
+            makeFile(lock, "2147483000\nvistrelle\n");
+        else if (found == "link")
+            QVERIFY(QFile::link(m_base + "nowhere", lock));
+        else if (found == "link to secrets")
+            QVERIFY(QFile::link(m_base + "secrets", lock));
+        else if (found == "folder")
+            makeFolder(lock);
+        else if (found == "pipe")
+            QVERIFY(::mkfifo(bytes(lock).constData(), 0600) == 0);
+        const QString before = standing(lock);
+        // A pipe with no writer would hold a plain open() for ever: the alarm ends a test that waits.
+        ::alarm(20);
+        {
+            LockFileInstance first;
+            QVERIFY(first.acquire());
+            LockFileInstance second;
+            QVERIFY(!second.acquire());
+        }
+        LockFileInstance third;
+        QVERIFY(third.acquire());
+        ::alarm(0);
+        if (!found.isEmpty())
+            QCOMPARE(standing(lock), before);
+        QVERIFY(!QFileInfo::exists(m_base + "nowhere"));
+        QCOMPARE(contents(m_base + "secrets"), "root:x:0:0");
         // Another user's folder is left as it was.
         if (taken == "foreign folder") {
             QVERIFY(::lstat(bytes(temporary).constData(), &info) == 0);
