@@ -93,17 +93,12 @@ struct FakeKeyState final : KeyState
             return static_cast<short>(0x8001);
         return states.value(virtualKey, 0);
     }
-    std::optional<int> modifiersAtPress(int virtualKey) override
-    {
-        return atPress.contains(virtualKey) ? std::optional(atPress.value(virtualKey)) : std::nullopt;
-    }
     void press(int virtualKey) { states[virtualKey] = static_cast<short>(0x8000); }
     void tap(int virtualKey) { taps.insert(virtualKey); }
     void releaseAll() { states.clear(); }
 
     QHash<int, short> states;
     QSet<int> taps;
-    QHash<int, int> atPress; // the modifiers held at a key's press, where the key source saw it
 };
 
 /// Gives \a window (given as the screen instead, because of \a why, when there is a why), or
