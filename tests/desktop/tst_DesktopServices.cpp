@@ -3,7 +3,6 @@
 #include "platform/FileNames.h"
 #include "support/TestLibrary.h"
 
-#include <QBuffer>
 #include <QDBusArgument>
 #include <QDBusConnection>
 #include <QDBusMessage>
@@ -178,16 +177,11 @@ class tst_DesktopServices : public QObject
         const qsizetype bar = file.indexOf(" | ");
         const QString path = PathFromNative(NativePath(m_base) + file.left(bar));
         const QByteArray kind = file.mid(bar + 3);
-        QByteArray bytes;
-        if (kind == "png") {
-            QImage picture(4, 4, QImage::Format_RGB32);
-            picture.fill(Qt::darkCyan);
-            QBuffer buffer(&bytes);
-            buffer.open(QIODevice::WriteOnly);
-            picture.save(&buffer, "PNG");
-        } else if (kind == "text") {
-            bytes = "Notes on the screenshots of Tuesday.\n";
-        }
+        // A PNG of 3x2 pixels.
+        const QByteArray bytes =
+            kind == "png" ? QByteArray::fromBase64("iVBORw0KGgoAAAANSUhEUgAAAAMAAAACCAIAAAASFvFNAAAAE"
+                                                   "UlEQVR4nGP4z8DA8B+GIBQAPdYF+1Gy5SQAAAAASUVORK5CYII=")
+                          : "Notes on the screenshots of Tuesday.\n";
         if (kind == "folder")
             makeFolder(path);
         else if (kind != "none")
