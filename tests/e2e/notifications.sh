@@ -2,8 +2,9 @@
 # Captures are told on the desktop's notifications: a real notification server (dunst) on a
 # session bus of the test's own, beside the program under a private X server. A capture gives
 # one notification with its thumbnail, Show and Copy, and the next one takes its place; Copy
-# and Show chosen in dunst reach the program. Without a server the capture is filed and nothing
-# is told; with NOTIFY_CAPTURES=NO nothing is sent.
+# and Show chosen in dunst reach the program. Once closed, it is not replaced. Without a server
+# the capture is filed and nothing is told, and a server come back numbers afresh; with
+# NOTIFY_CAPTURES=NO nothing is sent.
 set -uo pipefail
 source "$(dirname "$0")/x11session.sh"
 
@@ -106,30 +107,49 @@ dunstctl action 0
 wait_window '^Vistrelle Image Viewer' >/dev/null
 wait_window '^Vistrelle \(JPG\)$' >/dev/null
 
+# Closed in dunst, the notification is not replaced: the next capture is a new one.
+dunstctl close
+until_true "dunst did not close the notification" displayed 0
+printf 'iVBORw0KGgoAAAANSUhEUgAAAAMAAAACCAIAAAASFvFNAAAAEElEQVR42mP4/58BghjgLAB9lgv1+JtSOAAAAABJRU5ErkJggg==' |
+    base64 -d >"$work/yellow.png"
+xclip -selection clipboard -t image/png -i "$work/yellow.png"
+files_in_set 3
+until_true "no notification after the first was closed" told 3
+grep -qE '^ string "Vistrelle" uint32 0 ' <<<"$(last_notify)" || fail "a closed notification was replaced: $(last_notify)"
+
 # Without a notification server a capture is filed and nothing is told.
 kill "$dunst_pid"
 wait "$dunst_pid" 2>/dev/null
 printf 'iVBORw0KGgoAAAANSUhEUgAAAAMAAAACCAIAAAASFvFNAAAAEklEQVR42mNg+M/wHwygFBAAAI+ED/HlUoHfAAAAAElFTkSuQmCC' |
     base64 -d >"$work/green.png"
 xclip -selection clipboard -t image/png -i "$work/green.png"
-files_in_set 3
-until_true "the third capture was not offered to the bus" told 3
+files_in_set 4
+until_true "the fourth capture was not offered to the bus" told 4
 sleep 1
 [ -z "$(xdotool search --onlyvisible --name '^Vistrelle$' 2>/dev/null)" ] || fail "a message box appeared"
 kill -0 "$app" || fail "the program ended without a notification server"
+# A server come back numbers its notifications afresh: the next capture is a new one there.
+start_dunst
+printf 'iVBORw0KGgoAAAANSUhEUgAAAAMAAAACCAIAAAASFvFNAAAAEElEQVR42mP4z/AfghjgLAB3nAv1dNPSKwAAAABJRU5ErkJggg==' |
+    base64 -d >"$work/magenta.png"
+xclip -selection clipboard -t image/png -i "$work/magenta.png"
+files_in_set 5
+until_true "no notification once the server was back" told 5
+grep -qE '^ string "Vistrelle" uint32 0 ' <<<"$(last_notify)" || fail "a new server's notification was replaced: $(last_notify)"
+displayed 1 || fail "dunst shows $(dunstctl count displayed) notifications once back"
 close_window "$main"
 wait_exit "$app" || fail "closing failed: $(cat "$work/run.log")"
 
 # Told nothing while the settings say so, though a server is there.
-start_dunst
+dunstctl close-all
 printf 'NOTIFY_CAPTURES=NO\r\n' >"$program/Vistrelle.ini"
 "$program/vistrelle" >"$work/run.log" 2>&1 &
 app=$!
 main=$(wait_window '^Vistrelle \(JPG\)$')
 xclip -selection clipboard -t image/png -i "$work/shot.png"
-files_in_set 4
+files_in_set 6
 sleep 1
-told 3 || fail "told with NOTIFY_CAPTURES=NO: $(last_notify)"
+told 5 || fail "told with NOTIFY_CAPTURES=NO: $(last_notify)"
 displayed 0 || fail "dunst shows a notification with NOTIFY_CAPTURES=NO"
 close_window "$main"
 wait_exit "$app" || fail "closing failed: $(cat "$work/run.log")"
