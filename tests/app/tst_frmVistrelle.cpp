@@ -11,7 +11,6 @@
 #include <QLocale>
 #include <QMenu>
 #include <QRadioButton>
-#include <QScreen>
 #include <QTimer>
 
 using namespace TestLibrary;

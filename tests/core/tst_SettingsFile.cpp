@@ -2,7 +2,6 @@
 #include "core/SettingsFile.h"
 #include "support/TestLibrary.h"
 
-#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>

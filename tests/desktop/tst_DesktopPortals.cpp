@@ -4,7 +4,6 @@
 #include "desktop/portal/PortalShortcuts.h"
 
 #include <QDBusConnection>
-#include <QDBusConnectionInterface>
 #include <QDBusMessage>
 #include <QDBusMetaType>
 #include <QDBusObjectPath>
