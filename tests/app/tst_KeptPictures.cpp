@@ -51,9 +51,9 @@ class tst_KeptPictures : public QObject
     }
 
 private slots:
-    // Ctrl+C and the context menu's Copy offer one picture as itself (a PNG's own bytes) and as
-    // its file, several as files only; the words of a picture not read yet are not copied. The
-    // menu's other entries do what their buttons and keys do, on the line clicked.
+    // The context menu's Copy offers the files as Ctrl+C does (one picture also as itself: the
+    // end-to-end drag test, with the real clipboard); the words of a picture not read yet are not
+    // copied. The menu's other entries do what their buttons and keys do, on the line clicked.
     void copiesAndMenus()
     {
         AppUnderTest t;
@@ -61,13 +61,7 @@ private slots:
             makeImage(t.defaultSet() + name);
         t.fakes.shell.programs = {{"viewer.desktop", "Picture Viewer", ""}, {"paint.desktop", "Painter", ""}};
         QVERIFY(t.start());
-        QTest::keyClick(t.list(), Qt::Key_C, Qt::ControlModifier);
-        QCOMPARE(copiedFiles(t), QStringList{"a.png"});
-        QCOMPARE(t.fakes.clipboard.offered->data("image/png"), contents(t.defaultSet() + "a.png"));
         t.list()->selectOnly({1, 2});
-        QTest::keyClick(t.list(), Qt::Key_C, Qt::ControlModifier);
-        QCOMPARE(copiedFiles(t), (QStringList{"b.jpg", "c.jpg"}));
-        QVERIFY(!t.fakes.clipboard.offered->hasFormat("image/png"));
 
         // A right click on a selected line acts on the whole selection, elsewhere on that line.
         choose(menuOn(t, 2), "mnuCopy");
