@@ -176,17 +176,12 @@ struct FakeNotifications final : Notifications
     {
         QString summary;
         QString body;
-        QImage picture;
-        QStringList actions; // keys
         QString about;
     };
-    void notify(const QString& summary, const QString& body, const QImage& picture,
-                const QList<Action>& actions, const QString& about) override
+    void notify(const QString& summary, const QString& body, const QImage&, const QList<Action>&,
+                const QString& about) override
     {
-        QStringList keys;
-        for (const Action& action : actions)
-            keys.append(action.key);
-        shown.append({summary, body, picture, keys, about});
+        shown.append({summary, body, about});
     }
     QList<Shown> shown;
 };
