@@ -66,48 +66,41 @@ private slots:
         makeFolder(m_base + "tmp");
     }
 
-    void holdsOut_data()
-    {
-        QTest::addColumn<QString>("trouble");
-        QTest::newRow("a socket left by a program that died") << "stale";
-        QTest::newRow("no descriptor to spare") << "shortage";
-        QTest::newRow("a runtime folder too deep for a socket's address") << "deep";
-    }
-
-    // A second start's capture command, handed to the running program over a socket that only
-    // the user may open, becomes a tap of its shortcut, answered only once taken, whatever
-    // else happens; anything else is refused and fires nothing, and idle clients are cut off in
-    // time. (A flood of idle clients: the end-to-end flood test.)
+    // A second start's capture command, handed to the running program over its socket, becomes a
+    // tap of its shortcut, answered only once taken, also after the program had no descriptor to
+    // spare as idle clients came; anything else is refused and fires nothing, and idle clients
+    // are cut off in time. (A socket left by a program that died, a runtime folder too deep for
+    // a socket's address, the socket's mode and a flood of idle clients: the end-to-end command
+    // and flood tests.)
     void holdsOut()
     {
-        QFETCH(QString, trouble);
-        useRuntime(trouble == "deep" ? QString(120, 'd') : QString("run")); // deep: past a socket's address
-        if (trouble == "stale")
-            makeFile(CommandSocketPath());
+        useRuntime("run");
         CommandServer server(m_shortcuts);
         QVERIFY(server.listen());
-        if (trouble != "deep")
-            QCOMPARE(QFileInfo(CommandSocketPath()).permissions() &
-                         (QFile::ReadGroup | QFile::WriteGroup | QFile::ReadOther | QFile::WriteOther),
-                     QFile::Permissions());
+        // Asked first, while descriptors are free: the sanitizer's checks of the calls the server
+        // makes then need some.
+        QLocalSocket other;
+        other.connectToServer(CommandSocketPath());
+        QVERIFY(other.waitForConnected(5000));
+        other.write("capture-everything\n");
+        QTRY_VERIFY(other.canReadLine());
+        QCOMPARE(other.readLine(), "unknown\n");
+        QVERIFY(!m_shortcuts.fired(Shortcut::ActiveWindow) && !m_shortcuts.fired(Shortcut::TimeLapse));
         std::vector<std::unique_ptr<QLocalSocket>> idle;
         for (int n = 0; n < 3; ++n) {
             idle.push_back(std::make_unique<QLocalSocket>());
             idle.back()->connectToServer(CommandSocketPath());
-            QVERIFY(trouble == "deep" || idle.back()->waitForConnected(1000));
+            QVERIFY(idle.back()->waitForConnected(1000));
         }
+        // Every descriptor in use: the next one, as the server would accept it, is refused.
         rlimit old = {};
         QVERIFY(::getrlimit(RLIMIT_NOFILE, &old) == 0);
-        if (trouble == "shortage") {
-            // Every descriptor in use: the next one, as the server would accept it, is refused.
-            const int next = ::dup(0);
-            ::close(next);
-            const rlimit none{static_cast<rlim_t>(next), old.rlim_max};
-            QVERIFY(::setrlimit(RLIMIT_NOFILE, &none) == 0);
-        }
+        const int next = ::dup(0);
+        ::close(next);
+        const rlimit none{static_cast<rlim_t>(next), old.rlim_max};
+        QVERIFY(::setrlimit(RLIMIT_NOFILE, &none) == 0);
         QTest::qWait(CommandServer::IdleMs / 4);
         ::setrlimit(RLIMIT_NOFILE, &old);
-        QVERIFY(server.clients() <= CommandServer::MaxClients);
         for (const Shortcut shortcut : {Shortcut::TimeLapse, Shortcut::ActiveWindow}) {
             std::future<bool> sent =
                 std::async(std::launch::async, [shortcut] { return SendShortcutCommand(shortcut); });
@@ -116,16 +109,6 @@ private slots:
             QVERIFY(m_shortcuts.fired(shortcut));
             QVERIFY(!m_shortcuts.fired(shortcut));
         }
-        if (trouble != "deep") {
-            QLocalSocket other;
-            other.connectToServer(CommandSocketPath());
-            QVERIFY(other.waitForConnected(5000));
-            other.write("capture-everything\n");
-            QTRY_VERIFY(other.canReadLine());
-            QCOMPARE(other.readLine(), "unknown\n");
-        }
-        QVERIFY(!m_shortcuts.fired(Shortcut::ActiveWindow));
-        QVERIFY(!m_shortcuts.fired(Shortcut::TimeLapse));
         QTRY_COMPARE_WITH_TIMEOUT(server.clients(), 0, 2 * CommandServer::IdleMs);
     }
 

@@ -3,12 +3,17 @@
 # two commands are refused on standard error with status 2; the capture commands a desktop's own shortcut
 # settings run: `vistrelle --capture-window` captures the focused window through the running
 # program, `--time-lapse` starts and stops time-lapse, and without a running program both say
-# so and end.
+# so and end. The program's socket is the user's alone; a runtime folder deeper than a socket's
+# address holds, and a socket file left there by a program that died, are no obstacle.
 set -uo pipefail
 source "$(dirname "$0")/x11session.sh"
 
 install_program "$1"
 printf 'TIMELAPSE_SECS=1\r\n' >"$program/Vistrelle.ini"
+XDG_RUNTIME_DIR="$work/runtime/$(printf 'd%.0s' $(seq 120))"
+mkdir -m 700 "$XDG_RUNTIME_DIR"
+socket="$XDG_RUNTIME_DIR/vistrelle.commands"
+touch "$socket"
 
 for help in --help -h; do
     env -u DISPLAY -u WAYLAND_DISPLAY "$program/vistrelle" "$help" >"$work/help.out" 2>"$work/help.err"
@@ -38,6 +43,7 @@ together=$(env -u DISPLAY "$program/vistrelle" --help --version 2>&1 | head -n 1
 "$program/vistrelle" >"$work/run.log" 2>&1 &
 app=$!
 main=$(wait_window '^Vistrelle \(JPG\)$')
+[ -S "$socket" ] && [ "$(stat -c %a "$socket")" = 600 ] || fail "the socket is $(stat -c '%F %a' "$socket")"
 xterm -geometry 40x10+200+150 -title capture-target &
 x_pids+=($!)
 target=$(wait_window '^capture-target$')
