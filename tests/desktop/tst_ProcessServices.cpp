@@ -11,7 +11,6 @@
 #include <QtTest>
 #include <future>
 #include <memory>
-#include <sys/mount.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -36,8 +35,9 @@ QString standing(const QString& path)
 
 } // namespace
 
-// The process's own services: the locks that keep one program to a user and to a library, the
-// private folder they live in, and the socket a second start hands its commands to.
+// The process's own services: the lock that keeps one program to a user (to a library: the
+// end-to-end start-up test), the private folder it lives in, and the socket a second start hands
+// its commands to.
 class tst_ProcessServices : public QObject
 {
     Q_OBJECT
@@ -110,48 +110,6 @@ private slots:
             QVERIFY(!m_shortcuts.fired(shortcut));
         }
         QTRY_COMPARE_WITH_TIMEOUT(server.clients(), 0, 2 * CommandServer::IdleMs);
-    }
-
-    void oneProgramPerLibrary_data()
-    {
-        QTest::addColumn<bool>("readOnly");
-        QTest::newRow("writable library") << false;
-        QTest::newRow("read-only library") << true;
-    }
-
-    // A second program on the same library is refused, whatever its runtime folder, also where
-    // the library's root cannot be written, until the first ends; another library is no obstacle.
-    void oneProgramPerLibrary()
-    {
-        QFETCH(bool, readOnly);
-        const QString library = m_base + "disk/lib/";
-        makeFolder(library);
-        makeFolder(m_base + "other/");
-        const bool root = ::geteuid() == 0;
-        if (readOnly && root) {
-            // Permissions do not hold root back: a file system mounted read-only does.
-            QVERIFY(::mount("tmpfs", bytes(m_base + "disk").constData(), "tmpfs", 0, nullptr) == 0);
-            makeFolder(library);
-            QVERIFY(::mount(nullptr, bytes(m_base + "disk").constData(), nullptr, MS_REMOUNT | MS_RDONLY,
-                            nullptr) == 0);
-        } else if (readOnly) {
-            QVERIFY(::chmod(bytes(library).constData(), 0555) == 0);
-        }
-        const auto unmount = qScopeGuard([&] {
-            if (readOnly && root)
-                ::umount2(bytes(m_base + "disk").constData(), MNT_DETACH);
-        });
-        auto first = std::make_unique<LockFileInstance>();
-        LockFileInstance second;
-        LockFileInstance third;
-        useRuntime("run1");
-        QVERIFY(first->acquireLibrary(library));
-        useRuntime("run2");
-        QVERIFY(!second.acquireLibrary(library));
-        QVERIFY(third.acquireLibrary(m_base + "other/"));
-        first.reset();
-        QVERIFY(second.acquireLibrary(library));
-        QCOMPARE(filesIn(library), QStringList());
     }
 
     void runtimeFolderAndLock_data()
