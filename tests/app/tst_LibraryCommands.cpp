@@ -98,8 +98,6 @@ private slots:
         QTest::newRow("Image Set, no trash, for good")
             << "cmdDeleteImageSet" << false << QList{Yes, Yes}
             << QStringList{set, "ROOTCat/Set" + noTrash, "Done."} << QStringList{"Cat/Keep/c.jpg"};
-        QTest::newRow("files, no trash, kept")
-            << "Delete" << false << QList{Yes, No} << QStringList{files, noTrashFiles} << all;
         QTest::newRow("files, no trash, for good")
             << "Delete" << false << QList{Yes, Yes} << QStringList{files, noTrashFiles}
             << QStringList{"Cat/Keep/c.jpg"};
