@@ -4,7 +4,8 @@
 # settings run: `vistrelle --capture-window` captures the focused window through the running
 # program, `--time-lapse` starts and stops time-lapse, and without a running program both say
 # so and end. The program's socket is the user's alone; a runtime folder deeper than a socket's
-# address holds, and a socket file left there by a program that died, are no obstacle.
+# address holds, and a socket file left there by a program that died, are no obstacle. The
+# hotkeys chosen in Options capture as the commands do, whatever key a settings file names.
 set -uo pipefail
 source "$(dirname "$0")/x11session.sh"
 
@@ -70,3 +71,39 @@ close_window "$main"
 wait_exit "$app" || fail "closing failed: $(cat "$work/run.log")"
 "$program/vistrelle" --time-lapse 2>/dev/null
 [ $? -eq 1 ] || fail "a command after the program ended did not fail"
+
+# The hotkeys as the X server reports their keys, typed by xdotool: every key a settings file can
+# name is seen, a press and release between two looks counts once, and Ctrl and Shift count as
+# they were when the key went down, not as they are when it is looked at.
+# hotkeys CODE MODIFIERS KEYS [CODE MODIFIERS KEYS]: starts the program with that active-window
+# hotkey (and time-lapse hotkey), types each one's keys (xdotool's words; those after a "|" once
+# the shot is there) and finds its shot.
+hotkeys() {
+    rm -rf "$program/Vistrelles"
+    printf 'ACTIVEWINDOW_HK=%s\r\nACTIVEWINDOW_HKCS=%s\r\nTIMELAPSE_HK=%s\r\nTIMELAPSE_HKCS=%s\r\nTIMELAPSE_SECS=600\r\n' \
+        "$1" "$2" "${4:-0}" "${5:-0}" >"$program/Vistrelle.ini"
+    "$program/vistrelle" >"$work/run.log" 2>&1 &
+    app=$!
+    main=$(wait_window '^Vistrelle \(JPG\)$')
+    xdotool windowactivate --sync "$target"
+    sleep 0.3
+    # shellcheck disable=SC2086 # the words are xdotool's commands
+    xdotool ${3%|*}
+    files_in_set 1
+    if [ $# -gt 3 ]; then
+        # shellcheck disable=SC2086
+        xdotool ${6%|*}
+        files_in_set 2
+        [ -n "$(find "$set_folder" -name '*_Time_Lapsed.jpg')" ] || fail "'$6' started no time-lapse"
+        [[ $6 != *"|"* ]] || xdotool ${6#*|}
+    fi
+    sleep 1
+    files_in_set $(($# > 3 ? 2 : 1))
+    close_window "$main"
+    wait_exit "$app" || fail "closing failed: $(cat "$work/run.log")"
+}
+hotkeys 75 3 "keydown ctrl keydown shift keydown k keyup shift keyup ctrl keyup k" \
+    123 2 "keydown shift keydown F12 keyup shift keydown ctrl keyup F12|keyup ctrl"
+hotkeys 37 0 "key Left" 34 0 "key Next"
+hotkeys 101 0 "key KP_5" 107 0 "key KP_Add"
+hotkeys 221 0 "key bracketright"
