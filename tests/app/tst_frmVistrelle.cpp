@@ -323,18 +323,12 @@ private slots:
         QCOMPARE(t.main().windowTitle(), "Vistrelle (PNG) (paused)");
         QVERIFY(QGuiApplication::quitOnLastWindowClosed());
 
-        // Without a tray the small window says it waits on the taskbar. Close on its menu ends
-        // the program, and the settings are not written again.
+        // Without a tray the small window says it waits on the taskbar. (Closing it ends the
+        // program, and the settings are not written again: the end-to-end low-resource test.)
         t.fakes.tray.present = false;
         t.click("cmdLowResourceMode");
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        small = t.app.lowResourceWindow();
-        QVERIFY(small->findChild<QLabel*>("Label2")->text().contains("taskbar"));
-        QVERIFY(QFile::remove(t.settingsFile()));
-        small->findChild<QAction*>("mnuClose")->trigger();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        QVERIFY(small.isNull() && QApplication::topLevelWidgets().isEmpty());
-        QVERIFY(!QFile::exists(t.settingsFile()));
+        QVERIFY(t.app.lowResourceWindow()->findChild<QLabel*>("Label2")->text().contains("taskbar"));
     }
 };
 
