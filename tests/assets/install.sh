@@ -38,5 +38,11 @@ desktop-file-validate "$entry" || fail "invalid desktop entry"
 appstreamcli validate --no-net "$prefix/share/metainfo/org.vistrelle.Vistrelle.metainfo.xml" >/dev/null ||
     fail "invalid AppStream metadata: $(appstreamcli validate --no-net "$prefix"/share/metainfo/*.xml)"
 page=$(MANWIDTH=100 man -l "$prefix/share/man/man1/vistrelle.1" 2>&1) || fail "the manual page does not read"
+# Every switch the program's own help names, the help page and the manual page name too.
+switches=$(ASAN_OPTIONS=detect_leaks=0 "$lib/vistrelle" --help | grep -oE '^  (-[a-z], )?--[a-z-]+' | grep -oE -- '-{1,2}[a-z-]+')
+[ -n "$switches" ] || fail "the program's help names no switch"
+for switch in $switches; do
+    grep -qw -- "$switch" "$lib/Vistrelle.htm" && grep -qw -- "$switch" <<<"$page" || fail "$switch is not in the help and manual pages"
+done
 grep -q "Vistrelle $(sed -n 's/^project(Vistrelle VERSION \([0-9.]*\).*/\1/p' "$(dirname "$0")/../../CMakeLists.txt")" <<<"$page" ||
     fail "the manual page does not carry the version"
