@@ -123,8 +123,8 @@ class tst_DesktopServices : public QObject
     StandIn m_standIn;
     QTemporaryDir m_dir;
     QString m_base;
-    QString m_standInName;      // the stand-in's own name on the bus, whatever names it serves
-    QString m_viewer, m_editor; // the programs' ids
+    QString m_standInName; // the stand-in's own name on the bus, whatever names it serves
+    const QString m_viewer = "vistrelle-test-viewer.desktop", m_editor = "vistrelle-test-editor.desktop";
 
     // Runs \a change on the stand-in's thread, so nothing it reads is changed while it answers.
     void onStandIn(const std::function<void()>& change)
@@ -216,11 +216,8 @@ private slots:
         qunsetenv("XDG_CURRENT_DESKTOP");
         makeFolder(m_base + "system");
         QVERIFY(QFile::link("/usr/share/mime", m_base + "system/mime")); // the types, not the programs
-        makeProgram("viewer");
-        makeProgram("editor");
-        makeProgram("reader");
-        m_viewer = "vistrelle-test-viewer.desktop";
-        m_editor = "vistrelle-test-editor.desktop";
+        for (const char* name : {"viewer", "editor", "reader"})
+            makeProgram(name);
         makeEntry(m_viewer, "Name=Test Viewer\nIcon=test-viewer\nMimeType=image/png;image/jpeg;\nExec=" +
                                 binary("viewer") + " %f");
         // Given the URIs themselves, not the paths GIO would make of them.
