@@ -96,7 +96,6 @@ private slots:
     {
         QTest::addColumn<QList<int>>("chosen"); // the lines the user selected, the first current
         QTest::addColumn<bool>("follows");
-        QTest::newRow("nothing chosen since the set was shown") << QList<int>() << true;
         QTest::newRow("the newest chosen") << QList<int>{59} << true;
         QTest::newRow("an older one chosen") << QList<int>{1} << false;
         QTest::newRow("several chosen, the newest among them") << QList<int>{58, 59} << false;
