@@ -75,13 +75,20 @@ grep -q $'^FIRSTSET=\r$' "$program/Vistrelle.ini" || fail "the settings file is 
 [ "$(head -n 1 "$program/Vistrelle.ini" | cut -c1-5)" = "MTOP=" ] || fail "the settings file does not start with MTOP="
 
 # A folder on the command line holds the library, also one named in several words, one of them
-# "-" and one, after --, that begins with a dash and is not UTF-8; a one-character one is refused.
+# "-" and one, after --, that begins with a dash and is not UTF-8, and one of two characters
+# given from the current folder; a one-character one is refused.
 mkdir "$work/my - --shots"$'\xe9'
 "$program/vistrelle" "$work/my" - -- --shots$'\xe9' >"$work/third.log" 2>&1 &
 third=$!
 close_window "$(wait_window '^Vistrelle \(JPG\)$')"
 wait_exit "$third" || fail "the command-line library run failed: $(cat "$work/third.log")"
 [ -d "$work/my - --shots"$'\xe9'"/Vistrelles/Default Category/Default Image Set" ] || fail "no library in the given folder"
+mkdir "$work/ab"
+(cd "$work" && exec "$program/vistrelle" ab) >"$work/third.log" 2>&1 &
+third=$!
+close_window "$(wait_window '^Vistrelle \(JPG\)$')"
+wait_exit "$third" || fail "the run on a relative folder failed: $(cat "$work/third.log")"
+[ -d "$work/ab/Vistrelles/Default Category/Default Image Set" ] || fail "no library in the relative folder: $(ls -A "$work")"
 
 rm "$program/Vistrelle.ini"
 "$program/vistrelle" x >"$work/fourth.log" 2>&1 &
