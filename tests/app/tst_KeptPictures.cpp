@@ -1,6 +1,5 @@
 #include "support/AppUnderTest.h"
 #include "support/TestLibrary.h"
-#include "ui/modes/frmLowResource.h"
 #include "ui/viewers/frmImage.h"
 
 #include <QApplication>
@@ -11,9 +10,9 @@
 
 using namespace TestLibrary;
 
-// What comes back out of the library: copies, context menus, a capture shown as it arrives and
-// told on the desktop's notifications. The clipboard, the shell and the notifications are fakes;
-// the end-to-end tests paste and drag with real programs.
+// What comes back out of the library: copies, context menus, a capture shown as it arrives. The
+// clipboard and the shell are fakes; the end-to-end tests paste and drag with real programs, and
+// tell captures on a real notification server.
 class tst_KeptPictures : public QObject
 {
     Q_OBJECT
@@ -128,37 +127,6 @@ private slots:
             QCOMPARE(t.selectedRows(), before);
             QCOMPARE(viewed, t.currentLine());
         }
-    }
-
-    // A capture shown from its notification comes back out of low-resource mode (what a capture's
-    // notification says, and Copy, Show and the setting that turns them off, the end-to-end
-    // notifications test checks with a real server). Time-lapse is told as it starts and stops,
-    // not shot by shot.
-    void notifications()
-    {
-        AppUnderTest t;
-        QVERIFY(t.start("TIMELAPSE_HK=84\r\nTIMELAPSE_SECS=1\r\n"));
-        t.fakes.grab.window = QImage(30, 20, QImage::Format_RGB32);
-        t.fakes.grab.window.fill(Qt::darkCyan);
-        QList<FakeNotifications::Shown>& shown = t.fakes.notifications.shown;
-        t.copy();
-        QTRY_COMPARE(shown.size(), 1);
-        for (int tick = 0; tick < 27; ++tick) {
-            if (tick == 0 || tick == 26)
-                t.fakes.keys.tap('T');
-            t.main().tmrTimer_Timer();
-            QCoreApplication::processEvents();
-        }
-        QTRY_COMPARE(filesIn(t.defaultSet()).size(), 4);
-        QCOMPARE(shown.size(), 3);
-        QCOMPARE(shown[1].summary, "Time-lapse started");
-        QCOMPARE(shown[2].body, "3 shots filed into Default Category / Default Image Set");
-
-        t.click("cmdLowResourceMode");
-        emit t.fakes.notifications.actionInvoked(shown[0].about, "show");
-        QVERIFY(!t.app.lowResourceWindow() || !t.app.state().lowResourceMode);
-        QVERIFY(t.main().isVisible());
-        QCOMPARE(t.currentLine(), "Image_040417_155228.jpg");
     }
 };
 

@@ -169,21 +169,12 @@ struct FakeShell final : Shell
     QStringList explored, opened, openedWith, shown;
 };
 
-/// Records each notification; a test plays the user choosing its actions.
+/// Shows nothing: what a capture's notification says and does is the end-to-end test's.
 struct FakeNotifications final : Notifications
 {
-    struct Shown
+    void notify(const QString&, const QString&, const QImage&, const QList<Action>&, const QString&) override
     {
-        QString summary;
-        QString body;
-        QString about;
-    };
-    void notify(const QString& summary, const QString& body, const QImage&, const QList<Action>&,
-                const QString& about) override
-    {
-        shown.append({summary, body, about});
     }
-    QList<Shown> shown;
 };
 
 struct FakeInstanceLock final : InstanceLock
