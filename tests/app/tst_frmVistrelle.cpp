@@ -295,7 +295,7 @@ private slots:
         auto* item = icon->contextMenu()->findChild<QAction*>("mnuPauseCapturing");
 
         // Unpaused, the next picture is filed in the Image Set chosen, every pixel as it was; the
-        // time-lapse hotkey stops time-lapse.
+        // tray menu's time-lapse entry stops time-lapse, as the hotkey does.
         item->trigger();
         QCOMPARE(shown(), "Vistrelle (PNG) (LR mode) (time-lapse) | Vistrelle (PNG) (LR mode) (time-lapse) "
                           "(Holidays in the mountai | dot");
@@ -303,8 +303,11 @@ private slots:
         picture.fill(qRgba(10, 20, 30, 128));
         t.fakes.clipboard.setImage(picture);
         QCoreApplication::processEvents();
-        t.fakes.keys.tap('T');
+        auto* lapse = icon->contextMenu()->findChild<QAction*>("mnuTimeLapse");
+        QCOMPARE(lapse->text(), "Stop &Time-Lapse");
+        lapse->trigger();
         small->tmrTimer_Timer();
+        QCOMPARE(lapse->text(), "Start &Time-Lapse");
         QCOMPARE(QImage(set + "Image_040417_155228.png"), picture);
         QVERIFY(!small->isVisible() && t.fakes.boxes.shown.isEmpty());
         QVERIFY2(!QGuiApplication::quitOnLastWindowClosed(),
