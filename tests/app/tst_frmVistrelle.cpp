@@ -184,6 +184,8 @@ private slots:
         QTest::newRow("viewer wider than the screen") << "IWIDTH=13500" << first << "IWIDTH=4995";
         QTest::newRow("viewer as wide as the screen") << "IWIDTH=12000" << first << "IWIDTH=12000";
         QTest::newRow("viewer far right") << "ILEFT=2147483647" << first << "ILEFT=0";
+        QTest::newRow("narrow viewer at the right edge")
+            << "ILEFT=4995\r\nIWIDTH=6000" << first << "ILEFT=4995\r\nIWIDTH=6000";
         QTest::newRow("main window far below") << "MTOP=90000" << first << "MTOP=0";
     }
     void settingsAtStart()
