@@ -416,6 +416,24 @@ private slots:
             QVERIFY(!QFile::exists(opened)); // not the folder besides
     }
 
+    // An opener that handed the folder over and is still running when the program ends is
+    // ended with it: no failure, and nothing to tell on the way out.
+    void openerEndedWithTheProgram()
+    {
+        makeProgram("xdg-open", "exec /bin/sleep 30");
+        const QByteArray path0 = qgetenv("PATH");
+        qputenv("PATH", NativePath(m_base + "bin"));
+        const auto restore = qScopeGuard([&] { qputenv("PATH", path0); });
+        int failures = 0;
+        {
+            DesktopShell shell;
+            shell.explore(m_base, [&failures] { ++failures; });
+            QTRY_VERIFY(QFile::exists(binary("xdg-open") + ".args"));
+        }
+        QCoreApplication::processEvents();
+        QCOMPARE(failures, 0);
+    }
+
     // A notification takes the place of the one shown before, so captures in a row leave one
     // notification, of the last; a burst is not waited for. (Once that one is closed, or its
     // server gone: the end-to-end notifications test.)
