@@ -3,13 +3,13 @@
 #include "BitmapWriter.h"
 #include "BottomUpBgrBuffer.h"
 #include "JpegWriter.h"
+#include "PictureWithoutText.h"
 #include "PngWriter.h"
 #include "core/AppState.h"
 #include "platform/FileSystem.h"
 #include "platform/FolderListing.h"
 #include "platform/PictureTitle.h"
 
-#include <QBuffer>
 #include <QFile>
 #include <QFileInfo>
 #include <QHashFunctions>
@@ -55,9 +55,7 @@ const QImage& decoded(const ClipboardPicture& picture, QImage& kept, QString& wh
 {
     if (!picture.image.isNull())
         return picture.image;
-    QBuffer file;
-    file.setData(picture.bytes);
-    file.open(QIODevice::ReadOnly);
+    PictureWithoutText file(picture.bytes);
     QImageReader reader(&file);
     reader.setAllocationLimit(decodeLimitMegabytes);
     const QSize size = reader.size();
