@@ -4,6 +4,7 @@
 #include "ui/viewers/frmImage.h"
 
 #include <QApplication>
+#include <QBuffer>
 #include <QContextMenuEvent>
 #include <QMenu>
 #include <QMimeData>
@@ -175,10 +176,22 @@ private slots:
         QVERIFY(t.main().isVisible());
         QCOMPARE(t.currentLine(), "Image_040417_155228.jpg");
 
+        // A picture of the thumbnail's own size, sent as a file: the thumbnail keeps its pixels
+        // while the decoded ones become the JPEG's.
+        QImage small(128, 32, QImage::Format_ARGB32);
+        small.fill(Qt::darkYellow);
+        QByteArray png;
+        QBuffer file(&png);
+        QVERIFY(file.open(QIODevice::WriteOnly) && small.save(&file, "PNG"));
+        t.fakes.clipboard.setImage(small);
+        t.fakes.clipboard.bytes = png;
+        QTRY_COMPARE(shown.size(), 4);
+        QCOMPARE(shown[3].picture, small);
+
         t.app.state().settings.notifyCaptures = false;
         t.copy(Qt::blue);
-        QTRY_COMPARE(filesIn(t.defaultSet()).size(), 5);
-        QCOMPARE(shown.size(), 3);
+        QTRY_COMPARE(filesIn(t.defaultSet()).size(), 6);
+        QCOMPARE(shown.size(), 4);
     }
 };
 

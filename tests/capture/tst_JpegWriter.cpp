@@ -3,8 +3,10 @@
 
 #include <QImage>
 #include <QTest>
+#include <cstring>
 
-// The 24-bit section the writers read in place, and the JPEG encoded from it. The bitmap's rows
+// The 24-bit section the writers read in place, made from a picture or where a decoded one lies,
+// and the JPEG encoded from it. The bitmap's rows
 // and colours are checked by decoding the files the capture writes.
 class tst_JpegWriter : public QObject
 {
@@ -20,6 +22,47 @@ private slots:
             QCOMPARE(dib.BytesPerScanLine(), 0);
             QVERIFY(!dib.DIBSectionBitsPtr());
         }
+    }
+
+    // A decoded picture turned into the section where it lies holds what a copy of it would,
+    // bottom row first, fill bytes 0, alpha left out; one that does not lie there (the decoder
+    // made its own) is copied.
+    void canvasConvertedInPlace_data()
+    {
+        QTest::addColumn<int>("width");
+        QTest::addColumn<int>("height");
+        QTest::addColumn<QImage::Format>("format");
+        QTest::addColumn<bool>("own"); // the canvas is the buffer's
+        QTest::newRow("1 x 1") << 1 << 1 << QImage::Format_RGB32 << true;
+        QTest::newRow("odd width and height, alpha") << 333 << 37 << QImage::Format_ARGB32 << true;
+        QTest::newRow("another picture") << 30 << 20 << QImage::Format_RGB32 << false;
+    }
+
+    void canvasConvertedInPlace()
+    {
+        QFETCH(int, width);
+        QFETCH(int, height);
+        QFETCH(QImage::Format, format);
+        QFETCH(bool, own);
+        QImage picture(width, height, format);
+        for (int y = 0; y < height; ++y)
+            for (int x = 0; x < width; ++x)
+                picture.setPixel(x, y, qRgba(x * 7, y * 11 + x, (x ^ y) * 3, (x + y) % 2 ? 255 : 40));
+        BottomUpBgrBuffer copied;
+        QVERIFY(copied.CreateFromPicture(picture).done());
+
+        BottomUpBgrBuffer dib;
+        QImage filled = own ? dib.Canvas(width, height, format) : picture.copy();
+        QVERIFY(!filled.isNull());
+        for (int y = 0; y < height; ++y)
+            std::memcpy(filled.scanLine(y), picture.constScanLine(y), size_t(width) * 4);
+        QVERIFY(dib.CreateFromCanvas(filled).done());
+        QVERIFY(filled.isNull());
+        QCOMPARE(dib.BytesPerScanLine(), copied.BytesPerScanLine());
+        QCOMPARE(QByteArray(reinterpret_cast<const char*>(dib.DIBSectionBitsPtr()),
+                            qsizetype(dib.BytesPerScanLine()) * dib.Height()),
+                 QByteArray(reinterpret_cast<const char*>(copied.DIBSectionBitsPtr()),
+                            qsizetype(copied.BytesPerScanLine()) * copied.Height()));
     }
 
     // Upright, in its colours and of its size, from rows padded to four bytes; full chroma from
