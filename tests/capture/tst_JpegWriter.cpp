@@ -102,6 +102,7 @@ private slots:
             return;
         }
         QVERIFY(encoded.done());
+        QVERIFY(jpeg.endsWith("\xff\xd9")); // the file is the JPEG, to its end marker and no further
         // The sampling factors of the first component in the baseline frame header: 0x11 is full
         // resolution (4:4:4), 0x22 halved both ways (4:2:0).
         const qsizetype frame = jpeg.indexOf("\xff\xc0");
