@@ -1,5 +1,7 @@
 #include "BottomUpBgrBuffer.h"
 
+#include "ConvertedRows.h"
+
 #include <algorithm>
 #include <cstring>
 #include <limits>
@@ -142,17 +144,19 @@ void BottomUpBgrBuffer::LoadPictureBlt(const QImage& source, int lSrcLeft, int l
         return;
     const int width = lSrcWidth < 0 ? m_width : lSrcWidth;
     const int height = lSrcHeight < 0 ? m_height : lSrcHeight;
-    const QImage pixels = source.format() == QImage::Format_RGB32 || source.format() == QImage::Format_ARGB32
-                              ? source
-                              : source.convertToFormat(QImage::Format_RGB32);
+    const bool asIs = source.format() == QImage::Format_RGB32 || source.format() == QImage::Format_ARGB32;
+    ConvertedRows pixels(source, asIs ? source.format() : QImage::Format_RGB32);
     const int stride = BytesPerScanLine();
-    const int columns = std::min({width, m_width, pixels.width() - lSrcLeft});
-    const int rows = std::min({height, m_height, pixels.height() - lSrcTop});
+    const int columns = std::min({width, m_width, source.width() - lSrcLeft});
+    const int rows = std::min({height, m_height, source.height() - lSrcTop});
     if (lSrcLeft < 0 || lSrcTop < 0 || columns <= 0 || rows <= 0)
         return;
     const int fill = stride - m_width * 3;
     for (int y = 0; y < rows; ++y) {
-        const auto* from = reinterpret_cast<const QRgb*>(pixels.constScanLine(lSrcTop + y)) + lSrcLeft;
+        const uchar* row = pixels.row(lSrcTop + y);
+        if (!row)
+            return;
+        const auto* from = reinterpret_cast<const QRgb*>(row) + lSrcLeft;
         unsigned char* to = m_bits.get() + static_cast<qsizetype>(m_height - 1 - y) * stride;
         for (int x = 0; x < columns; ++x) {
             const QRgb pixel = from[x];

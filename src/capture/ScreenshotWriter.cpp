@@ -2,6 +2,7 @@
 
 #include "BitmapWriter.h"
 #include "BottomUpBgrBuffer.h"
+#include "ConvertedRows.h"
 #include "JpegWriter.h"
 #include "PictureWithoutText.h"
 #include "PngWriter.h"
@@ -91,11 +92,15 @@ const QImage& decoded(const ScreenshotJob& job, ScreenshotBuffers& buffers, QIma
 size_t pixelDigest(const QImage& image)
 {
     const bool asColours = image.format() == QImage::Format_RGB32 || image.format() == QImage::Format_ARGB32;
-    const QImage colours = asColours ? image : image.convertToFormat(QImage::Format_ARGB32);
-    size_t digest = qHash(colours.size());
-    const auto rowBytes = static_cast<size_t>(colours.width()) * sizeof(QRgb);
-    for (int y = 0; y < colours.height(); ++y)
-        digest = qHashBits(colours.constScanLine(y), rowBytes, digest);
+    ConvertedRows colours(image, asColours ? image.format() : QImage::Format_ARGB32);
+    size_t digest = qHash(image.size());
+    const auto rowBytes = static_cast<size_t>(image.width()) * sizeof(QRgb);
+    for (int y = 0; y < image.height(); ++y) {
+        const uchar* row = colours.row(y);
+        if (!row)
+            break;
+        digest = qHashBits(row, rowBytes, digest);
+    }
     return digest;
 }
 

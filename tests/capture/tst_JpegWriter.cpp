@@ -24,9 +24,10 @@ private slots:
         }
     }
 
-    // A decoded picture turned into the section where it lies holds what a copy of it would,
-    // bottom row first, fill bytes 0, alpha left out; one that does not lie there (the decoder
-    // made its own) is copied.
+    // A decoded picture turned into the section where it lies holds the picture's colours as a
+    // bitmap lays them out: bottom row first, blue, green, red, rows padded with 0, alpha left
+    // out. One that does not lie there (the decoder made its own, here a palette) is copied, its
+    // rows converted a band at a time.
     void canvasConvertedInPlace_data()
     {
         QTest::addColumn<int>("width");
@@ -35,7 +36,7 @@ private slots:
         QTest::addColumn<bool>("own"); // the canvas is the buffer's
         QTest::newRow("1 x 1") << 1 << 1 << QImage::Format_RGB32 << true;
         QTest::newRow("odd width and height, alpha") << 333 << 37 << QImage::Format_ARGB32 << true;
-        QTest::newRow("another picture") << 30 << 20 << QImage::Format_RGB32 << false;
+        QTest::newRow("another picture, a palette") << 3001 << 100 << QImage::Format_Indexed8 << false;
     }
 
     void canvasConvertedInPlace()
@@ -44,25 +45,31 @@ private slots:
         QFETCH(int, height);
         QFETCH(QImage::Format, format);
         QFETCH(bool, own);
-        QImage picture(width, height, format);
+        QImage picture(width, height, QImage::Format_ARGB32);
         for (int y = 0; y < height; ++y)
             for (int x = 0; x < width; ++x)
                 picture.setPixel(x, y, qRgba(x * 7, y * 11 + x, (x ^ y) * 3, (x + y) % 2 ? 255 : 40));
-        BottomUpBgrBuffer copied;
-        QVERIFY(copied.CreateFromPicture(picture).done());
+        picture = picture.convertToFormat(format);
+        QByteArray section;
+        for (int y = height - 1; y >= 0; --y) {
+            for (int x = 0; x < width; ++x) {
+                const QRgb colour = picture.pixel(x, y);
+                section += char(qBlue(colour)) + QByteArray(1, char(qGreen(colour))) + char(qRed(colour));
+            }
+            section += QByteArray((4 - width * 3 % 4) % 4, '\0');
+        }
 
         BottomUpBgrBuffer dib;
-        QImage filled = own ? dib.Canvas(width, height, format) : picture.copy();
+        QImage filled = own ? dib.Canvas(width, height, format) : picture;
         QVERIFY(!filled.isNull());
-        for (int y = 0; y < height; ++y)
-            std::memcpy(filled.scanLine(y), picture.constScanLine(y), size_t(width) * 4);
+        if (own)
+            for (int y = 0; y < height; ++y)
+                std::memcpy(filled.scanLine(y), picture.constScanLine(y), size_t(width) * 4);
         QVERIFY(dib.CreateFromCanvas(filled).done());
         QVERIFY(filled.isNull());
-        QCOMPARE(dib.BytesPerScanLine(), copied.BytesPerScanLine());
         QCOMPARE(QByteArray(reinterpret_cast<const char*>(dib.DIBSectionBitsPtr()),
                             qsizetype(dib.BytesPerScanLine()) * dib.Height()),
-                 QByteArray(reinterpret_cast<const char*>(copied.DIBSectionBitsPtr()),
-                            qsizetype(copied.BytesPerScanLine()) * copied.Height()));
+                 section);
     }
 
     // Upright, in its colours and of its size, from rows padded to four bytes; full chroma from
