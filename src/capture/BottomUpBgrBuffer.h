@@ -52,6 +52,8 @@ public:
     int Width() const { return m_width; }
     int Height() const { return m_height; }
     unsigned char* DIBSectionBitsPtr() const { return m_bits.get(); }
+    /// The memory the buffer holds, whatever the size of its picture.
+    size_t BytesHeld() const { return m_capacity; }
 
     /// Frees the buffer; Width and Height keep their values.
     void ClearUp();

@@ -15,6 +15,7 @@
 #include <QFileInfo>
 #include <QHashFunctions>
 #include <QImageReader>
+#include <QScopeGuard>
 #include <cerrno>
 
 namespace {
@@ -49,6 +50,10 @@ QString freeName(const ScreenshotJob& job, int& counter)
 
 // Twice Qt's own limit: a long page captured whole (1920 x 60,000 pixels) still fits.
 constexpr int decodeLimitMegabytes = 512;
+
+// Buffers are kept for the next picture up to this: what an 8K screenshot's come to, filed as
+// a bitmap (its pixels, their 24-bit copy where they lie, the file).
+constexpr qsizetype largestBuffersKept = qsizetype(256) << 20;
 
 // Files other than PNG are encoded from the pixels' 24-bit copy.
 bool asPng(const ScreenshotJob& job)
@@ -191,6 +196,13 @@ ScreenshotResult WriteScreenshot(const ScreenshotJob& job,
 ScreenshotResult WriteScreenshot(const ScreenshotJob& job, ScreenshotBuffers& buffers,
                                  const std::function<void(const QString& path)>& beforeWrite)
 {
+    // Buffers larger than a burst of screenshots needs (a long page's) go as soon as the picture
+    // is filed, before the window decodes the new file in turn.
+    const auto letGoOfLarge = qScopeGuard([&buffers] {
+        if (qsizetype(buffers.dib.BytesHeld()) + buffers.picture.sizeInBytes() + buffers.file.size() >
+            largestBuffersKept)
+            buffers = ScreenshotBuffers();
+    });
     ScreenshotResult result;
     QString unreadable;
     QImage canvas; // never outlives this filing, as the 24-bit copy's memory may not

@@ -23,7 +23,7 @@ shadow=1
 
 "$program/vistrelle" >"$work/run.log" 2>&1 &
 app=$!
-wait_window '^Vistrelle \(JPG\)$' >/dev/null
+main=$(wait_window '^Vistrelle \(JPG\)$')
 
 kilobytes() { awk -v field="$1:" '$1 == field {print $2}' "/proc/$app/status"; }
 # mark: the high-water mark set back to the resident size now, which is kept in $before.
@@ -59,7 +59,8 @@ answer_box
 
 copied=0
 idle=$(kilobytes VmRSS)
-# copy FILE WIDTH HEIGHT: FILE filed, within its decoded pixels, its bytes and 64 MB.
+# copy FILE WIDTH HEIGHT: FILE filed, within its decoded pixels, its bytes and 64 MB; a bitmap,
+# as large as the pixels and written whole from memory, counts as well.
 copy() {
     # The worker lets go of a picture's buffers a second after it: each picture's peak its own.
     for _ in $(seq 100); do
@@ -70,8 +71,23 @@ copy() {
     xclip -selection clipboard -t image/png -i "$1"
     copied=$((copied + 1))
     files "$copied"
-    peak_within "$(basename "$1")" $(($2 * $3 * 4 / 1048576 + $(megabytes "$1") + 64))
+    local bitmap=0 filed
+    filed=$(ls -t "$set_folder"/Image_* | head -n 1)
+    [[ $filed == *.bmp ]] && bitmap=$(megabytes "$filed")
+    peak_within "$(basename "$1") as $(basename "$filed")" \
+        $(($2 * $3 * 4 / 1048576 + $(megabytes "$1") + bitmap + 64))
 }
 copy "$work/pictures/pic_01.png" 3840 2160
 copy "$work/pictures/worded.png" 640 480
+copy "$work/pictures/page.png" 1920 60000
+
+# The page filed as a bitmap, which the window then decodes whole: the program no longer holds
+# the capture's buffers by then.
+close_window "$main"
+wait_exit "$app" || fail "closing failed: $(cat "$work/run.log")"
+printf 'IMAGEFORMAT=BMP\r\n' >>"$program/Vistrelle.ini"
+"$program/vistrelle" >"$work/bitmaps.log" 2>&1 &
+app=$!
+wait_window '^Vistrelle \(BMP\)$' >/dev/null
+idle=$(kilobytes VmRSS)
 copy "$work/pictures/page.png" 1920 60000
