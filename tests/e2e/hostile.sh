@@ -37,7 +37,16 @@ for picture in "$work"/flat/pic_*.png; do
 done
 filed 10
 
-boxes() { xdotool search --onlyvisible --name '^Vistrelle$' 2>/dev/null | wc -l; }
+# boxes: the message boxes on screen, looked for again when a window that went meanwhile (an
+# owner's, a transfer's) ended xdotool with an X error.
+boxes() {
+    local found
+    for _ in $(seq 10); do
+        found=$(xdotool search --onlyvisible --name '^Vistrelle$' 2>&1)
+        [[ $found == *rror* ]] || break
+    done
+    grep -c '^[0-9]' <<<"$found"
+}
 copied=0
 for mode in never silent stops endless; do
     started=$(date +%s%N)
@@ -51,7 +60,10 @@ for mode in never silent stops endless; do
     done
     told=$((($(date +%s%N) - started) / 1000000))
     [ "$(boxes)" -eq 1 ] || fail "$(boxes) messages about the owner that $mode, not one"
-    [ "$mode" = endless ] || [ "$told" -le 10000 ] || fail "the owner that $mode was told after $told ms"
+    # Told after its 5 s of silence, not before (a slow owner is waited for), nor long after.
+    if [ "$mode" != endless ] && { [ "$told" -lt 5000 ] || [ "$told" -gt 10000 ]; }; then
+        fail "the owner that $mode was told after $told ms"
+    fi
     wait "$pinger"
     longest=$(cat "$work/ping")
     echo "owner $mode: told after $told ms; the window answered within $longest ms"
