@@ -70,7 +70,7 @@ void ClipboardOwner::serve()
             m_handOver = event.xselection.property == None ? HandOver::Refused
                          : m_sentAll                       ? HandOver::DoneAfterSending
                                                            : HandOver::DoneBeforeSending;
-        } else if (event.type == SelectionRequest) {
+        } else if (event.type == SelectionRequest && m_sending != Sending::Hung) {
             const XSelectionRequestEvent& asked = event.xselectionrequest;
             const bool text = m_sending == Sending::TextForAnyType;
             if (asked.target == atom("TARGETS")) {

@@ -16,9 +16,11 @@
 //                                     program copies: reads its image/png and offers the same bytes,
 //                                     or the picture as image/bmp only; prints "took over" each time
 //   same FILE FILE                    the two files hold the same pixels
-//   owner never|silent|stops|endless  takes the clipboard offering image/png and then never
+//   owner never|silent|stops|endless|hung
+//                                     takes the clipboard offering image/png and then never
 //                                     answers, announces pieces (INCR) and sends none, sends one
-//                                     piece and stops, or sends pieces without end
+//                                     piece and stops, sends pieces without end, or answers
+//                                     nothing, not even what it offers
 //   ping WINDOW SECONDS               asks WINDOW for _NET_WM_PING answers for SECONDS and prints
 //                                     the longest wait for one in ms
 //   painted FILE WIDTH HEIGHT         FILE is a capture of the tests' four-colour window of that
@@ -300,7 +302,8 @@ int owner(const QString& mode)
     const QHash<QString, Sending> modes{{"never", Sending::Never},
                                         {"silent", Sending::Silent},
                                         {"stops", Sending::Stops},
-                                        {"endless", Sending::Endless}};
+                                        {"endless", Sending::Endless},
+                                        {"hung", Sending::Hung}};
     if (!modes.contains(mode))
         return 2;
     const ClipboardOwner owning(modes.value(mode));

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # The clipboard as a hostile world fills it: palette pictures of different colours are all
-# filed; owners that never answer, announce pieces and send none, stop midway or send without
-# end never hold the window (it answers pings throughout), are each told once (those that stop
-# within 10 s: their 5 s of silence, on a busy machine), and the next picture is filed;
+# filed; owners that never answer (the picture, or anything at all), announce pieces and send
+# none, stop midway or send without end never hold the window (it answers pings throughout), are
+# each told once (those that stop within 10 s: their 5 s of silence, on a busy machine), and the
+# next picture is filed;
 # keepers that put the emptied picture back after 600 ms or 2 s give one file; a picture whose
 # writing a kill cut short is filed at the restart.
 set -uo pipefail
@@ -12,7 +13,7 @@ helper=$2
 install_program "$1"
 mkdir -p "$set_folder" "$work/flat" "$work/filed"
 "$helper" flat "$work/flat" 10 || fail "could not make the palette pictures"
-"$helper" pictures "$work" 640 480 6 || fail "could not make the pictures"
+"$helper" pictures "$work" 640 480 7 || fail "could not make the pictures"
 
 "$program/vistrelle" >"$work/run.log" 2>&1 &
 app=$!
@@ -48,7 +49,7 @@ boxes() {
     grep -c '^[0-9]' <<<"$found"
 }
 copied=0
-for mode in never silent stops endless; do
+for mode in never hung silent stops endless; do
     started=$(date +%s%N)
     "$helper" owner "$mode" &
     owner=$!
@@ -78,7 +79,7 @@ for mode in never silent stops endless; do
     xclip -selection clipboard -t image/png -i "$work/pic_0$copied.png"
     sleep 1
 done
-filed 4
+filed 5
 
 for delay in 600 2000; do
     "$helper" manager "$work/pic_0$((copied + 1)).png" "$delay" >"$work/manager$delay.log" 2>&1 &

@@ -12,6 +12,11 @@ namespace {
 
 const QByteArray pngSignature = QByteArrayLiteral("\x89PNG\r\n\x1a\n");
 
+// How long an owner that let the PNG asked for at once go unanswered for its whole silence has
+// to say what it offers: a live one answers that at once, and one that answers nothing at all
+// is told within moments of its silence.
+constexpr std::chrono::seconds typesAfterSilence{1};
+
 // The most read of a property at once: a large one arrives in parts, so that no more than one
 // part is ever held twice (in Xlib's reply and in the value).
 constexpr long partLongs = 256 * 1024;
@@ -234,14 +239,17 @@ void X11Transfer::checkDeadline(std::chrono::steady_clock::time_point now)
 {
     if ((m_state != State::Types && m_state != State::Content) || now < m_deadline)
         return;
-    if (m_state == State::Types) {
+    if (m_state == State::Types && !m_pngWithheld) {
         m_state = State::Done; // no answer about the types: nothing is known to be a picture
     } else if (m_guessing && !m_inPieces) {
         // No word on the PNG asked for at once: whether a picture is on offer at all is asked.
         m_guessing = false;
         m_pngWithheld = true;
         askTypes();
+        m_deadline = now + typesAfterSilence;
     } else {
+        // Also an owner that answered nothing, the PNG asked for nor what it offers: it took
+        // the clipboard as the picture was copied, and hangs.
         fail(QStringLiteral("The program that offered the picture on the clipboard stopped sending it."));
     }
 }
