@@ -110,8 +110,16 @@ private slots:
 
     void timeLapse()
     {
+        // On the active window's own key with Alt (Print and Alt+Print), a tap between two ticks
+        // starts time-lapse and is no active-window capture.
+        m_state.settings.timeLapseHotkey = 'A';
+        m_state.settings.timeLapseModifiers = 4;
+        m_fakes->keys.tap('A');
+        m_fakes->keys.pressedWith.insert('A', 4);
+        tick();
+        m_fakes->keys.pressedWith.clear();
+        m_state.settings.timeLapseHotkey = 'T';
         m_state.settings.timeLapseModifiers = 2;
-        held({'T', 16});
         QCOMPARE(m_fakes->clock.slept, (QList<int>{1000, 100}));
         tick(49);
         QCOMPARE(m_fakes->grab.grabs, 1);
