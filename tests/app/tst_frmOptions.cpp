@@ -45,7 +45,7 @@ private slots:
         AppUnderTest t({other.path()});
         TestLibrary::makeFolder(t.root() + "Trips/Summer");
         TestLibrary::makeFolder(other.path() + "/Vistrelles/Work/Screens");
-        t.fakes.keys.held = {{19, 6}, {44, 4}, {70, 1}};
+        t.fakes.keys.held = {{19, 6}, {44, 4}};
         QVERIFY(t.start("FIRSTCAT=Trips\nFIRSTSET=Summer\nACTIVEWINDOW_HK=48\nACTIVEWINDOW_HKCS=3\n"
                         "TIMELAPSE_HK=19\nTIMELAPSE_HKCS=6\nTIMELAPSE_SECS=7200\nTIMELAPSE_SILENT=YES\n"
                         "FIND_LANGUAGES=eng+fra\n"));
@@ -83,7 +83,7 @@ private slots:
             "\nExec=\"" + QCoreApplication::applicationFilePath().toUtf8() + "\" --low-resource -- \"" +
             other.path().toUtf8() + "/\"\n"));
         QVERIFY(t.inDialog("cmdOptions", [&](QWidget& d) {
-            dialog(d, "F 1 1 0 None 0 0 0 01 30 0 100 0 1");
+            dialog(d, "Print 0 0 1 None 0 0 0 01 30 0 100 0 1");
             QTest::mouseClick(d.findChild<QPushButton*>("cmdOK"), Qt::LeftButton);
         }));
         QVERIFY(!QFile::exists(entry));

@@ -13,7 +13,7 @@ printf 'ACTIVEWINDOW_HK=44\r\nACTIVEWINDOW_HKCS=0\r\nTIMELAPSE_HK=44\r\nTIMELAPS
 # told: a message box is on screen; it is answered and gone. (What it says is the widget test's.)
 told() {
     local box
-    box=$(wait_window '^Vistrelle$')
+    box=$(wait_window '^Vistrelle$') || exit 1
     xdotool windowactivate --sync "$box" key --clearmodifiers Return
     for _ in $(seq 100); do
         xdotool search --onlyvisible --name '^Vistrelle$' 2>/dev/null | grep -qx "$box" || return 0
