@@ -44,12 +44,12 @@ unsigned altMask(Display* display)
 {
     unsigned mask = Mod1Mask;
     const KeyCode alt = XKeysymToKeycode(display, XK_Alt_L);
-    XModifierKeymap* map = XGetModifierMapping(display);
+    XModifierKeymap* map = alt != 0 ? XGetModifierMapping(display) : nullptr;
     if (!map)
         return mask;
     for (int modifier = Mod1MapIndex; modifier <= Mod5MapIndex; ++modifier)
         for (int key = 0; key < map->max_keypermod; ++key)
-            if (alt != 0 && map->modifiermap[modifier * map->max_keypermod + key] == alt)
+            if (map->modifiermap[modifier * map->max_keypermod + key] == alt)
                 mask = 1U << modifier;
     XFreeModifiermap(map);
     return mask;
