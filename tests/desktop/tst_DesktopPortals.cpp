@@ -83,10 +83,12 @@ public:
             // KDE Plasma 5.27 keeps the keys of a shortcut it knows, and describes them its way.
             if (shortcutsWithSession && boundShortcuts.isEmpty()) {
                 boundShortcuts = qdbus_cast<QList<ListedShortcut>>(options.value("shortcuts"));
-                for (auto& [id, properties] : boundShortcuts)
-                    properties.insert(
-                        "trigger_description",
-                        properties.value("preferred_trigger").toString().toUpper().replace("SHIFT", "Shift"));
+                for (auto& [id, properties] : boundShortcuts) {
+                    const QString keys = properties.value("preferred_trigger").toString();
+                    properties.insert("trigger_description", keys == withholds
+                                                                 ? QString()
+                                                                 : keys.toUpper().replace("SHIFT", "Shift"));
+                }
             } else if (!shortcutsWithSession) {
                 boundShortcuts.clear();
             }
@@ -241,6 +243,15 @@ private slots:
                    "it was refused.",
                    "The desktop did not give Vistrelle Ctrl+K: another program may have taken it, or "
                    "it was refused."};
+        QTest::newRow("taken with the session, one key left unbound, then kept")
+            << true << 0 << "SHIFT+x"
+            << "SHIFT+x" << true
+            << QStringList{
+                   "The desktop did not give Vistrelle Shift+X: another program may have taken it, or "
+                   "it was refused.",
+                   "The desktop keeps the keys it has for Vistrelle's shortcuts (\"Capture the active "
+                   "window\": none).  To change them, open System Settings, Shortcuts, and choose "
+                   "\"vistrelle\"."};
         QTest::newRow("taken with the session, the keys kept")
             << true << 0 << "SHIFT+x"
             << "" << true

@@ -238,11 +238,14 @@ void PortalShortcuts::answered(Step step, uint code, const QVariantMap& results)
     case Step::List: {
         QStringList listed;
         QStringList kept;
+        QStringList unbound;
         for (const PortalShortcut& shortcut :
              qdbus_cast<QList<PortalShortcut>>(results.value(QStringLiteral("shortcuts")))) {
             listed.append(shortcut.id);
             const QString proposed = shortcut.id == activeWindowId ? m_activeWindowKeys : m_timeLapseKeys;
             const QVariant trigger = shortcut.properties.value(QStringLiteral("trigger_description"));
+            if (trigger.isValid() && trigger.toString().isEmpty())
+                unbound.append(shortcut.id);
             if (trigger.isValid() && !SameKeys(trigger.toString(), proposed))
                 kept.append(
                     QStringLiteral("\"%1\": %2")
@@ -260,6 +263,9 @@ void PortalShortcuts::answered(Step step, uint code, const QVariantMap& results)
                                          "\"vistrelle\".")
                               .arg(kept.join(QStringLiteral(", "))));
             }
+            // A key the desktop could not give when it took the shortcuts (another shortcut
+            // of its own has it) leaves the shortcut without one.
+            tellUnbound(unbound);
             return emit bound(true);
         }
         return request(Step::Bind, {QVariant::fromValue(QDBusObjectPath(m_session)), shortcutList(),
