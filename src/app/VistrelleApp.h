@@ -95,6 +95,9 @@ private:
     /// Brings the main window forward, out of low-resource mode, with the picture at \a path
     /// selected and in the viewer.
     void showPicture(const QString& path);
+    /// Tells each hotkey combination another program holds, once from when it is chosen (or
+    /// read at the start), so that a key is never silently dead.
+    void tellTakenHotkeys();
 
     AppState m_state;
     Services& m_services;
@@ -110,6 +113,7 @@ private:
     // normal library, which this run leaves alone.
     bool m_ownLibrary = true;
     bool m_settingsRead = false;
+    QStringList m_checkedHotkeys; // the combinations the hotkeys had when last looked at
     // Set once the session's end has saved: quitting closes the windows, whose unload would
     // save, and tell of a failure, once more.
     bool m_sessionSaved = false;

@@ -79,26 +79,47 @@ private slots:
     }
 
     // For each modifier code, whether the held hotkey fires with: none, CTRL tapped, SHIFT,
-    // CTRL+SHIFT, CTRL with SHIFT pressed since the last look, SHIFT pressed since alone.
+    // CTRL+SHIFT, CTRL with SHIFT pressed since the last look, SHIFT pressed since alone, ALT,
+    // CTRL+ALT, all three; and as the press saw them: ALT, CTRL+ALT (SHIFT held now).
     void modifierTable()
     {
-        const QList<std::pair<short, short>> modifiers{{0, 0},       {tapped, 0}, {0, down},
-                                                       {down, down}, {down, 1},   {0, 1}};
+        struct Held
+        {
+            short control, shift, alt;
+            std::optional<int> atPress;
+        };
+        const QList<Held> modifiers{{0, 0, 0, {}},       {tapped, 0, 0, {}},  {0, down, 0, {}},
+                                    {down, down, 0, {}}, {down, 1, 0, {}},    {0, 1, 0, {}},
+                                    {0, 0, down, {}},    {down, 0, down, {}}, {down, down, down, {}},
+                                    {0, 0, 0, 4},        {0, down, 0, 5}};
         QStringList fired;
-        for (int code : {0, 1, 2, 3, 7}) {
+        for (int code : {0, 1, 2, 3, 4, 5, 7, 8}) {
             fired.append(QString::number(code) + ": ");
-            for (const auto& [control, shift] : modifiers) {
-                m_fakes->keys.states = {{'A', down}, {17, control}, {16, shift}};
-                fired.last() += HotkeyDown(m_fakes->keys, 'A', code) ? '1' : '0';
+            for (const auto& [control, shift, alt, atPress] : modifiers) {
+                m_fakes->keys.states = {{17, control}, {16, shift}, {18, alt}};
+                m_fakes->keys.pressedWith.clear();
+                if (atPress)
+                    m_fakes->keys.pressedWith.insert('A', *atPress);
+                fired.last() += HotkeyDown(m_fakes->keys, 'A', down, code) ? '1' : '0';
             }
         }
-        QCOMPARE(fired, (QStringList{"0: 100000", "1: 010000", "2: 001000", "3: 000100", "7: 100000"}));
+        QCOMPARE(fired,
+                 (QStringList{"0: 10000000000", "1: 01000000000", "2: 00100000000", "3: 00010000000",
+                              "4: 00000010010", "5: 00000001001", "7: 00000000100", "8: 10000000000"}));
     }
 
     void timeLapse()
     {
+        // On the active window's own key with Alt (Print and Alt+Print), a tap between two ticks
+        // starts time-lapse and is no active-window capture.
+        m_state.settings.timeLapseHotkey = 'A';
+        m_state.settings.timeLapseModifiers = 4;
+        m_fakes->keys.tap('A');
+        m_fakes->keys.pressedWith.insert('A', 4);
+        tick();
+        m_fakes->keys.pressedWith.clear();
+        m_state.settings.timeLapseHotkey = 'T';
         m_state.settings.timeLapseModifiers = 2;
-        held({'T', 16});
         QCOMPARE(m_fakes->clock.slept, (QList<int>{1000, 100}));
         tick(49);
         QCOMPARE(m_fakes->grab.grabs, 1);

@@ -93,12 +93,19 @@ struct FakeKeyState final : KeyState
             return static_cast<short>(0x8001);
         return states.value(virtualKey, 0);
     }
+    std::optional<int> modifiersAtPress(int virtualKey) override
+    {
+        return pressedWith.contains(virtualKey) ? std::optional(pressedWith.value(virtualKey)) : std::nullopt;
+    }
+    bool taken(int virtualKey, int modifiers) override { return held.contains({virtualKey, modifiers}); }
     void press(int virtualKey) { states[virtualKey] = static_cast<short>(0x8000); }
     void tap(int virtualKey) { taps.insert(virtualKey); }
     void releaseAll() { states.clear(); }
 
     QHash<int, short> states;
     QSet<int> taps;
+    QHash<int, int> pressedWith;    // the modifier code held at a key's last press, where it was seen
+    QSet<std::pair<int, int>> held; // key and modifier code another program holds
 };
 
 /// Gives \a window (given as the screen instead, because of \a why, when there is a why), or
