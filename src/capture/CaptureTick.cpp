@@ -34,18 +34,13 @@ bool HotkeyDown(KeyState& keys, int hotkey, int modifiers)
     return ModifiersPass(modifiers, control, shift);
 }
 
-void CaptureActiveWindowToClipboard(CaptureEngine& engine, const QString& suffix)
-{
-    engine.window().request(suffix);
-}
-
 void PollHotkeys(AppState& state, Services& services, CaptureEngine& engine)
 {
     // Both looks are taken every tick, so a shortcut fired while the key is held counts once.
     const bool activeWindowKey =
         HotkeyDown(services.keys, state.settings.activeWindowHotkey, state.settings.activeWindowModifiers);
     if (services.shortcuts.fired(Shortcut::ActiveWindow) || activeWindowKey)
-        CaptureActiveWindowToClipboard(engine, QString());
+        engine.window().request(QString());
 
     const bool timeLapseKey =
         HotkeyDown(services.keys, state.settings.timeLapseHotkey, state.settings.timeLapseModifiers);
@@ -75,7 +70,7 @@ void PollHotkeys(AppState& state, Services& services, CaptureEngine& engine)
     if (state.timeLapseElapsedMs < static_cast<qint64>(state.settings.timeLapseSeconds) * 1000)
         return;
     state.timeLapseElapsedMs = 0;
-    CaptureActiveWindowToClipboard(engine, TimeLapseSuffix);
+    engine.window().request(TimeLapseSuffix);
 }
 
 void CaptureTick(AppState& state, Services& services, CaptureEngine& engine)

@@ -90,7 +90,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // The Image Set must be there, or every picture stops at the missing folder.
     const QDir set(state.libraryRoot + QStringLiteral("Cat/Set"));
     require(QDir().mkpath(set.path()));
-    const Outcome saved = WriteScreenshot(ScreenshotJobFor(state, ClipboardPicture::own(1, picture),
+    const Outcome saved = WriteScreenshot(ScreenshotJobFor(state, ClipboardPicture::grabbed(picture),
                                                            QDateTime(QDate(2004, 4, 17), QTime(15, 52, 28))))
                               .outcome;
     const QStringList files = set.entryList(QDir::Files | QDir::Hidden | QDir::System);

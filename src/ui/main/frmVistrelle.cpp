@@ -153,7 +153,7 @@ void frmVistrelle::connectControls()
     connect(&m_engine, &CaptureEngine::noted, this, &frmVistrelle::showCaptureNote);
     connect(&m_engine, &CaptureEngine::recovered, this, [this](const QString& path) {
         // The set may have been listed with it already, once it had its name.
-        if (!m_state.imageSetFiles.contains(path))
+        if (m_ui.lstComponents->files().rowOf(path) < 0)
             listCapture(path, false);
     });
     connect(m_find, &FindPanel::chosen, this, &frmVistrelle::showFound);
@@ -296,7 +296,6 @@ bool frmVistrelle::SelectImageSet(const QString& setName, const QString& preferr
 
 void frmVistrelle::ResetFileTables()
 {
-    m_state.imageSetFiles.clear();
     if (!m_state.lowResourceMode)
         emit viewerEmptied();
 }
@@ -304,10 +303,9 @@ void frmVistrelle::ResetFileTables()
 void frmVistrelle::RefreshFileList(const QString& folder)
 {
     ResetFileTables();
-    ImageSetListing listing = ListImageSet(folder);
-    m_state.imageSetFiles = std::move(listing.files);
-    const qsizetype imagesFound = listing.images.size();
-    FillFileList(folder, std::move(listing.images));
+    QStringList images = ListImageSet(folder);
+    const qsizetype imagesFound = images.size();
+    FillFileList(folder, std::move(images));
     if (m_state.lowResourceMode)
         return;
 
@@ -531,7 +529,6 @@ void frmVistrelle::listCapture(const QString& path, bool mayFollow)
     if (m_state.lowResourceMode || !imageSetShown() || !path.startsWith(folder) ||
         path.indexOf(QLatin1Char('/'), folder.size()) >= 0)
         return;
-    m_state.imageSetFiles.append(path);
     FileList& list = *m_ui.lstComponents;
     const QStringList selected = list.selectedPaths();
     const bool following =

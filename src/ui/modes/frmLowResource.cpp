@@ -60,9 +60,7 @@ frmLowResource::frmLowResource(AppState& state, Services& services, CaptureEngin
     m_txtLowResImageSetName->setText(m_state.currentImageSet);
     showCaptureState();
     m_trayIcon->show();
-    // Only the name check of the next shot needs the Image Set's files; no list is shown.
-    connect(&m_engine, &CaptureEngine::filed, this, [this](const QString& path) {
-        m_state.imageSetFiles.append(path);
+    connect(&m_engine, &CaptureEngine::filed, this, [this] {
         // The icon says a picture was filed, for a moment.
         m_capturedShown.start();
         showCaptureState();
