@@ -1,9 +1,11 @@
 #include "WindowCapture.h"
 
 #include "core/AppState.h"
+#include "platform/Notifications.h"
 #include "platform/ScreenGrab.h"
 #include "platform/Services.h"
 
+#include <QPointer>
 #include <utility>
 
 WindowCapture::WindowCapture(AppState& state, Services& services)
@@ -28,7 +30,11 @@ void WindowCapture::request(const QString& suffix)
     if (m_asked)
         return;
     m_asked = suffix;
-    m_services.grab.grab();
+    // A notification of the program's own on the screen would be in the picture: it goes first.
+    m_services.notifications.withdraw([window = QPointer<WindowCapture>(this)] {
+        if (window)
+            window->m_services.grab.grab();
+    });
 }
 
 void WindowCapture::carryOn()

@@ -4,6 +4,7 @@
 #include <QList>
 #include <QObject>
 #include <QString>
+#include <functional>
 
 /// The desktop's notifications: a few words with a picture and buttons, shown by whatever
 /// notification server the desktop runs. Without one nothing is shown and nothing fails.
@@ -24,6 +25,10 @@ public:
     /// notification is about; an action chosen comes back with it.
     virtual void notify(const QString& summary, const QString& body, const QImage& picture,
                         const QList<Action>& actions, const QString& about) = 0;
+    /// Takes the notification shown last off the screen, and drops one still on its way; \a gone
+    /// runs once it is gone: at once when none is shown, at the latest after a second for a
+    /// server that does not say.
+    virtual void withdraw(std::function<void()> gone) = 0;
 
 signals:
     /// The user chose the action \a key on the notification about \a about.

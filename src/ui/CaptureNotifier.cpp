@@ -47,7 +47,13 @@ QString CaptureNotifier::placeOf(const QString& path) const
 void CaptureNotifier::filed(const QString& path, const QImage& thumbnail)
 {
     if (path.endsWith(TimeLapseSuffix + path.mid(path.lastIndexOf(QLatin1Char('.'))))) {
-        ++m_timeLapseShots;
+        // Told once its first shot is taken: shown before, it would be in that shot.
+        if (++m_timeLapseShots == 1 && m_state.timeLapseActive && m_state.settings.notifyCaptures)
+            m_notifications.notify(QStringLiteral("Time-lapse started"),
+                                   QStringLiteral("A shot of the active window every %1 s into %2")
+                                       .arg(m_state.settings.timeLapseSeconds)
+                                       .arg(placeOf(QString()).toHtmlEscaped()),
+                                   QImage(), {}, QString());
         return;
     }
     if (!m_state.settings.notifyCaptures)
@@ -65,17 +71,10 @@ void CaptureNotifier::filed(const QString& path, const QImage& thumbnail)
 void CaptureNotifier::timeLapse(bool running)
 {
     const int shots = std::exchange(m_timeLapseShots, 0);
-    if (!m_state.settings.notifyCaptures)
+    if (running || !m_state.settings.notifyCaptures)
         return;
-    const QString place = placeOf(QString()).toHtmlEscaped();
-    if (running)
-        m_notifications.notify(QStringLiteral("Time-lapse started"),
-                               QStringLiteral("A shot of the active window every %1 s into %2")
-                                   .arg(m_state.settings.timeLapseSeconds)
-                                   .arg(place),
-                               QImage(), {}, QString());
-    else
-        m_notifications.notify(QStringLiteral("Time-lapse stopped"),
-                               QStringLiteral("%1 shots filed into %2").arg(shots).arg(place), QImage(), {},
-                               QString());
+    m_notifications.notify(
+        QStringLiteral("Time-lapse stopped"),
+        QStringLiteral("%1 shots filed into %2").arg(shots).arg(placeOf(QString()).toHtmlEscaped()), QImage(),
+        {}, QString());
 }

@@ -6,7 +6,8 @@ Q_DECLARE_METATYPE(DesktopSession)
 Q_DECLARE_METATYPE(ClipboardWay)
 Q_DECLARE_METATYPE(WindowGrabWay)
 
-// What each desktop session gets: the clipboard, the window grab and the global shortcuts.
+// What each desktop session gets: the clipboard, the window grab and the global shortcuts. (sway
+// and KDE Plasma as they are: the end-to-end Wayland tests.)
 class tst_AdapterChoice : public QObject
 {
     Q_OBJECT
@@ -23,8 +24,6 @@ private slots:
         QTest::newRow("X11 session, the portal chosen")
             << DesktopSession{false, {seat, wlr, screencopy}, "SWAY", true, "portal"} << ClipboardWay::X11
             << WindowGrabWay::X11;
-        QTest::newRow("sway") << DesktopSession{true, {seat, wlr, screencopy}, "SWAY", true, ""}
-                              << ClipboardWay::WlrDataControl << WindowGrabWay::WlrootsScreencopy;
         QTest::newRow("the portal chosen on sway, both data controls offered")
             << DesktopSession{true, {wlr, seat, ext, screencopy}, "SWAY", true, "portal"}
             << ClipboardWay::ExtDataControl << WindowGrabWay::Portal;
@@ -34,8 +33,6 @@ private slots:
         QTest::newRow("sway's IPC, no screencopy, a name that only begins alike")
             << DesktopSession{true, {seat, wlr + "0"}, "SWAY", true, ""} << ClipboardWay::XWayland
             << WindowGrabWay::Portal;
-        QTest::newRow("KDE 5.27 to 6.4") << DesktopSession{true, {seat, wlr}, "KDE", false, ""}
-                                         << ClipboardWay::WlrDataControl << WindowGrabWay::KWinScreenShot;
     }
 
     void choice()

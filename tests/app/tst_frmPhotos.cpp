@@ -2,7 +2,6 @@
 #include "support/TestLibrary.h"
 #include "ui/viewers/ImageBox.h"
 
-#include <QMimeData>
 #include <QUrl>
 
 using namespace TestLibrary;

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# cmake --install into a private prefix: the program with the files it reads beside it, the
-# icons where icon themes look, a desktop entry that starts the installed program, AppStream
+# cmake --install into a private prefix: the program with the files it reads beside it (the
+# sounds whole and distinct), the icons where icon themes look, a desktop entry that starts the installed program, AppStream
 # metadata that validates, the manual page.
 set -euo pipefail
 build=$1 prefix=$(mktemp -d)
@@ -13,8 +13,22 @@ lib=$prefix/lib/vistrelle
 for file in Vistrelle.htm Vistrelle.wav VistrelleOn.wav VistrelleOff.wav; do
     cmp -s "$lib/$file" "$build/$file" || fail "$file is not beside the installed program"
 done
+# The sounds as a player reads them: three distinct, whole RIFF/WAVE files, whose size fields
+# agree with the file's.
+bytes_at() { dd if="$1" bs=1 skip="$2" count="$3" 2>/dev/null; }
+u32_at() { od -An -tu4 --endian=little -j "$2" -N 4 "$1" | tr -d ' '; }
+for sound in Vistrelle VistrelleOn VistrelleOff; do
+    wav=$lib/$sound.wav size=$(stat -c %s "$lib/$sound.wav")
+    [ "$size" -gt 44 ] && [ "$(bytes_at "$wav" 0 4)" = RIFF ] && [ "$(bytes_at "$wav" 8 8)" = "WAVEfmt " ] &&
+        [ "$(bytes_at "$wav" 36 4)" = data ] && [ "$(u32_at "$wav" 4)" -eq $((size - 8)) ] &&
+        [ "$(u32_at "$wav" 40)" -eq $((size - 44)) ] || fail "$sound.wav is not a whole RIFF/WAVE sound"
+done
+[ "$(md5sum "$lib"/*.wav | cut -d ' ' -f 1 | sort -u | wc -l)" -eq 3 ] ||
+    fail "the three sounds are not three: $(md5sum "$lib"/*.wav)"
 for size in 48 256; do
-    cmp -s "$prefix/share/icons/hicolor/${size}x${size}/apps/vistrelle.png" "$build/vistrelle-$size.png" || fail "${size}px icon"
+    icon=$prefix/share/icons/hicolor/${size}x${size}/apps/vistrelle.png
+    cmp -s "$icon" "$build/vistrelle-$size.png" && file -b "$icon" | grep -q "^PNG image data, $size x $size," ||
+        fail "${size}px icon: $(file -b "$icon")"
 done
 grep -q '<svg' "$prefix/share/icons/hicolor/scalable/apps/vistrelle.svg" || fail "no scalable icon"
 entry=$prefix/share/applications/vistrelle.desktop
@@ -24,5 +38,11 @@ desktop-file-validate "$entry" || fail "invalid desktop entry"
 appstreamcli validate --no-net "$prefix/share/metainfo/org.vistrelle.Vistrelle.metainfo.xml" >/dev/null ||
     fail "invalid AppStream metadata: $(appstreamcli validate --no-net "$prefix"/share/metainfo/*.xml)"
 page=$(MANWIDTH=100 man -l "$prefix/share/man/man1/vistrelle.1" 2>&1) || fail "the manual page does not read"
+# Every switch the program's own help names, the help page and the manual page name too.
+switches=$(ASAN_OPTIONS=detect_leaks=0 "$lib/vistrelle" --help | grep -oE '^  (-[a-z], )?--[a-z-]+' | grep -oE -- '-{1,2}[a-z-]+')
+[ -n "$switches" ] || fail "the program's help names no switch"
+for switch in $switches; do
+    grep -qw -- "$switch" "$lib/Vistrelle.htm" && grep -qw -- "$switch" <<<"$page" || fail "$switch is not in the help and manual pages"
+done
 grep -q "Vistrelle $(sed -n 's/^project(Vistrelle VERSION \([0-9.]*\).*/\1/p' "$(dirname "$0")/../../CMakeLists.txt")" <<<"$page" ||
     fail "the manual page does not carry the version"

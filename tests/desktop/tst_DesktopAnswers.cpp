@@ -39,33 +39,31 @@ private slots:
     {
         QTest::addColumn<QByteArray>("tree");
         QTest::addColumn<std::optional<FocusedWindow>>("focused");
-        const QByteArray start = R"({"type":"root","nodes":[
+        // sway's layout tree: i3's own output, a tiled (1) and a floating window (2) on the first
+        // output, one on the second (3); %1 to %3 whether each is focused.
+        const QString layout = R"({"type":"root","nodes":[
             {"type":"output","name":"__i3","rect":{"x":0,"y":0,"width":0,"height":0},"nodes":[]},
             {"type":"output","name":"LEFT","rect":{"x":0,"y":0,"width":1280,"height":720},"nodes":[
-              {"type":"workspace","rect":{"x":0,"y":0,"width":1280,"height":720},"nodes":[
-                {"type":"con","focused":)";
-        const QByteArray tiled = R"(,"rect":{"x":640,"y":27,"width":640,"height":693},
-                 "window_rect":{"x":2,"y":0,"width":636,"height":691},"nodes":[]}],
-               "floating_nodes":[{"type":"floating_con","focused":)";
-        const QByteArray floating = R"(,"rect":{"x":100,"y":50,"width":400,"height":300},
-                 "window_rect":{"x":2,"y":25,"width":396,"height":273},"nodes":[]}]}]},
+             {"type":"workspace","rect":{"x":0,"y":0,"width":1280,"height":720},"nodes":[
+              {"type":"con","focused":%1,"rect":{"x":640,"y":27,"width":640,"height":693},
+               "window_rect":{"x":2,"y":0,"width":636,"height":691},"nodes":[]}],"floating_nodes":[
+              {"type":"floating_con","focused":%2,"rect":{"x":100,"y":50,"width":400,"height":300},
+               "window_rect":{"x":2,"y":25,"width":396,"height":273},"nodes":[]}]}]},
             {"type":"output","name":"RIGHT","rect":{"x":1280,"y":0,"width":1920,"height":1080},"nodes":[
-              {"type":"workspace","rect":{"x":1280,"y":0,"width":1920,"height":1080},"nodes":[
-                {"type":"con","focused":)";
-        const QByteArray end = R"(,"rect":{"x":1290,"y":40,"width":800,"height":600},
-                 "window_rect":{"x":0,"y":0,"width":800,"height":600},"nodes":[]}]}]}]})";
-        const auto tree = [&](bool a, bool b, bool c) {
-            const auto flag = [](bool on) { return on ? QByteArray("true") : QByteArray("false"); };
-            return start + flag(a) + tiled + flag(b) + floating + flag(c) + end;
+             {"type":"workspace","rect":{"x":1280,"y":0,"width":1920,"height":1080},"nodes":[
+              {"type":"con","focused":%3,"rect":{"x":1290,"y":40,"width":800,"height":600},
+               "window_rect":{"x":0,"y":0,"width":800,"height":600},"nodes":[]}]}]}]})";
+        const auto tree = [&](int focused) {
+            const auto is = [focused](int n) { return QString(n == focused ? "true" : "false"); };
+            return layout.arg(is(1), is(2), is(3)).toUtf8();
         };
         QTest::newRow("tiled, content below the title")
-            << tree(true, false, false) << std::optional(FocusedWindow{"LEFT", QRect(642, 27, 636, 691)});
-        QTest::newRow("floating") << tree(false, true, false)
+            << tree(1) << std::optional(FocusedWindow{"LEFT", QRect(642, 27, 636, 691)});
+        QTest::newRow("floating") << tree(2)
                                   << std::optional(FocusedWindow{"LEFT", QRect(102, 75, 396, 273)});
         QTest::newRow("on the second output, in its own coordinates")
-            << tree(false, false, true) << std::optional(FocusedWindow{"RIGHT", QRect(10, 40, 800, 600)});
-        QTest::newRow("an empty workspace focused")
-            << tree(false, false, false) << std::optional<FocusedWindow>();
+            << tree(3) << std::optional(FocusedWindow{"RIGHT", QRect(10, 40, 800, 600)});
+        QTest::newRow("an empty workspace focused") << tree(0) << std::optional<FocusedWindow>();
         QTest::newRow("no answer") << QByteArray() << std::optional<FocusedWindow>();
     }
 

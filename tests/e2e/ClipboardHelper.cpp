@@ -196,13 +196,20 @@ int painted(const QString& file, int width, int height)
         }
         return say(QString::asprintf("the window, %dx%d", width, height), 0);
     }
-    // A screen: each colour over a quarter of the window's area, give or take its edges.
+    // A screen: each colour over a quarter of the window's area, give or take its edges. Only
+    // rows of a colour as wide as the window's quarter count: the program's viewer, a
+    // notification's thumbnail may show a smaller copy of an earlier screenshot.
     int counts[4] = {};
     for (int y = 0; y < shot.height(); ++y)
-        for (int x = 0; x < shot.width(); ++x)
-            for (int quarter = 0; quarter < 4; ++quarter)
-                if (near(shot.pixelColor(x, y), quarters[quarter]))
-                    ++counts[quarter];
+        for (int quarter = 0; quarter < 4; ++quarter)
+            for (int x = 0; x < shot.width();) {
+                int run = 0;
+                while (x + run < shot.width() && near(shot.pixelColor(x + run, y), quarters[quarter]))
+                    ++run;
+                if (run >= width / 2 * 8 / 10)
+                    counts[quarter] += run;
+                x += std::max(run, 1);
+            }
     const int area = (width / 2) * (height / 2);
     for (int quarter = 0; quarter < 4; ++quarter)
         if (counts[quarter] < area * 9 / 10 || counts[quarter] > area * 11 / 10)

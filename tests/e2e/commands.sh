@@ -1,14 +1,20 @@
 #!/usr/bin/env bash
-# The command line: --help and --version print and end without a display, an unknown switch is
-# refused on standard error with status 2; the capture commands a desktop's own shortcut
+# The command line: --help and --version print and end without a display, an unknown switch or
+# two commands are refused on standard error with status 2; the capture commands a desktop's own shortcut
 # settings run: `vistrelle --capture-window` captures the focused window through the running
 # program, `--time-lapse` starts and stops time-lapse, and without a running program both say
-# so and end.
+# so and end. The program's socket is the user's alone; a runtime folder deeper than a socket's
+# address holds, and a socket file left there by a program that died, are no obstacle. The
+# hotkeys chosen in Options capture as the commands do, whatever key a settings file names.
 set -uo pipefail
 source "$(dirname "$0")/x11session.sh"
 
 install_program "$1"
 printf 'TIMELAPSE_SECS=1\r\n' >"$program/Vistrelle.ini"
+XDG_RUNTIME_DIR="$work/runtime/$(printf 'd%.0s' $(seq 120))"
+mkdir -m 700 "$XDG_RUNTIME_DIR"
+socket="$XDG_RUNTIME_DIR/vistrelle.commands"
+touch "$socket"
 
 for help in --help -h; do
     env -u DISPLAY -u WAYLAND_DISPLAY "$program/vistrelle" "$help" >"$work/help.out" 2>"$work/help.err"
@@ -26,6 +32,8 @@ for wrong in --bogus -x "--help x" "--version=2"; do
     [ ! -s "$work/wrong.out" ] && grep -q "^vistrelle: .*'${wrong%%[ =]*}" "$work/wrong.err" &&
         grep -q "^Try 'vistrelle --help'" "$work/wrong.err" || fail "'$wrong' said: $(cat "$work/wrong.err")"
 done
+together=$(env -u DISPLAY "$program/vistrelle" --help --version 2>&1 | head -n 1)
+[ "$together" = "vistrelle: '--version' and '--help' cannot be given together" ] || fail "two commands: $together"
 [ -z "$(xdotool search --name Vistrelle 2>/dev/null)" ] || fail "a command opened a window"
 
 "$program/vistrelle" --capture-window >"$work/none.log" 2>&1
@@ -36,6 +44,7 @@ done
 "$program/vistrelle" >"$work/run.log" 2>&1 &
 app=$!
 main=$(wait_window '^Vistrelle \(JPG\)$')
+[ -S "$socket" ] && [ "$(stat -c %a "$socket")" = 600 ] || fail "the socket is $(stat -c '%F %a' "$socket")"
 xterm -geometry 40x10+200+150 -title capture-target &
 x_pids+=($!)
 target=$(wait_window '^capture-target$')
@@ -62,3 +71,39 @@ close_window "$main"
 wait_exit "$app" || fail "closing failed: $(cat "$work/run.log")"
 "$program/vistrelle" --time-lapse 2>/dev/null
 [ $? -eq 1 ] || fail "a command after the program ended did not fail"
+
+# The hotkeys as the X server reports their keys, typed by xdotool: every key a settings file can
+# name is seen, a press and release between two looks counts once, and Ctrl and Shift count as
+# they were when the key went down, not as they are when it is looked at.
+# hotkeys CODE MODIFIERS KEYS [CODE MODIFIERS KEYS]: starts the program with that active-window
+# hotkey (and time-lapse hotkey), types each one's keys (xdotool's words; those after a "|" once
+# the shot is there) and finds its shot.
+hotkeys() {
+    rm -rf "$program/Vistrelles"
+    printf 'ACTIVEWINDOW_HK=%s\r\nACTIVEWINDOW_HKCS=%s\r\nTIMELAPSE_HK=%s\r\nTIMELAPSE_HKCS=%s\r\nTIMELAPSE_SECS=600\r\n' \
+        "$1" "$2" "${4:-0}" "${5:-0}" >"$program/Vistrelle.ini"
+    "$program/vistrelle" >"$work/run.log" 2>&1 &
+    app=$!
+    main=$(wait_window '^Vistrelle \(JPG\)$')
+    xdotool windowactivate --sync "$target"
+    sleep 0.3
+    # shellcheck disable=SC2086 # the words are xdotool's commands
+    xdotool ${3%|*}
+    files_in_set 1
+    if [ $# -gt 3 ]; then
+        # shellcheck disable=SC2086
+        xdotool ${6%|*}
+        files_in_set 2
+        [ -n "$(find "$set_folder" -name '*_Time_Lapsed.jpg')" ] || fail "'$6' started no time-lapse"
+        [[ $6 != *"|"* ]] || xdotool ${6#*|}
+    fi
+    sleep 1
+    files_in_set $(($# > 3 ? 2 : 1))
+    close_window "$main"
+    wait_exit "$app" || fail "closing failed: $(cat "$work/run.log")"
+}
+hotkeys 75 3 "keydown ctrl keydown shift keydown k keyup shift keyup ctrl keyup k" \
+    123 2 "keydown shift keydown F12 keyup shift keydown ctrl keyup F12|keyup ctrl"
+hotkeys 37 0 "key Left" 34 0 "key Next"
+hotkeys 101 0 "key KP_5" 107 0 "key KP_Add"
+hotkeys 221 0 "key bracketright"

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Pictures dragged out of the library into another program (a drop target of the tests' own):
 # from the file list one file as its path and its picture, several as paths only; from the
-# viewer the picture shown. A drag only ever copies: the files stay where they are.
+# viewer the picture shown. Ctrl+C in the list puts them on the clipboard the same way, a PNG as
+# its own bytes. A drag only ever copies: the files stay where they are.
 set -uo pipefail
 source "$(dirname "$0")/x11session.sh"
 
@@ -57,6 +58,15 @@ received=$(drag "$x" "$y")
 grep -qx 'drop copy' <<<"$received" || fail "a drag from the list offered more than a copy: $received"
 grep -qx "file $set_folder/Image_261201_100000.png" <<<"$received" || fail "the file was not dropped: $received"
 grep -q '^type image/png [1-9]' <<<"$received" || fail "one file came without its picture: $received"
+# copied_as TYPE: what the clipboard holds as TYPE once the list's selection is copied.
+copied_as() {
+    xdotool windowactivate --sync "$main" key --clearmodifiers ctrl+c
+    sleep 0.5
+    timeout 5 xclip -selection clipboard -o -t "$1" 2>/dev/null
+}
+uri="file://${set_folder// /%20}"
+[ "$(copied_as text/uri-list | tr -d '\r')" = "$uri/Image_261201_100000.png" ] || fail "Ctrl+C copied: $(copied_as text/uri-list)"
+copied_as image/png | cmp -s - "$set_folder/Image_261201_100000.png" || fail "Ctrl+C copied not the PNG's own bytes"
 
 xdotool windowactivate --sync "$main" key --clearmodifiers shift+Down
 sleep 0.5
@@ -65,6 +75,9 @@ read -r x y < <("$target_program" locate $(geometry "$main")) || fail "no select
 received=$(drag "$x" "$y")
 [ "$(grep -c '^file ' <<<"$received")" -eq 2 ] || fail "two files selected, not two dropped: $received"
 ! grep -q '^type image/png' <<<"$received" || fail "several files came with a picture: $received"
+[ "$(copied_as text/uri-list | tr -d '\r')" = "$(printf '%s\n' "$uri/Image_261201_100000.png" "$uri/Image_261201_100001.png")" ] ||
+    fail "Ctrl+C copied: $(copied_as text/uri-list)"
+! copied_as TARGETS | grep -qx image/png || fail "Ctrl+C offered several files as a picture"
 
 read -r vx vy vw vh < <(geometry "$viewer")
 # The press that began the last drag made its line, the first, the one shown.

@@ -81,6 +81,13 @@ expected=$(printf '%s\n' "${shots[2]}" "${shots[1]}" "${shots[0]}")
 [ "$out" = "$expected" ] || fail "--find xterm gave: $out"
 find_paths "${words[0]}" "${words[1]}"
 [ "$found_status" -eq 1 ] && [ -z "$out" ] || fail "two shots' words together gave $found_status: $out"
+# The words after --find are words to find, the first one also after =, and one that begins
+# with a dash.
+for given in "--find=${words[0]}" "--find -${words[0]}"; do
+    # shellcheck disable=SC2086 # the words of a case are its arguments
+    out=$("$program/vistrelle" $given 2>/dev/null)
+    [ "$out" = "${shots[0]}" ] || fail "'$given' gave: $out"
+done
 
 # The Find box: the picture chosen is the one the file list then opens.
 # open_found WORDS: types WORDS into the box, chooses the first picture found, goes back to the

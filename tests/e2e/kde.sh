@@ -47,6 +47,7 @@ done
 shoot 2 press ctrl+k
 # The desktop's own shortcut to the command.
 shoot 3 press ctrl+alt+k
+! in_session xdotool search --onlyvisible --name '^Vistrelle$' >/dev/null 2>&1 || fail "a message stands though KWin gave the window"
 
 # Time-lapse: a shot at once, another after 3 s, then stopped.
 focus painted

@@ -48,8 +48,9 @@ xdotool windowactivate --sync "$main" key --clearmodifiers alt+m
 until_true small_window || fail "the low-resource window did not appear again"
 small=$(small_window)
 # Closed only once the first tick has minimised it, or that tick could take the focus away
-# from under the Alt+F4.
+# from under the Alt+F4. The settings, written as the mode began, are not written again.
 until_true minimised || fail "the small window was not minimised again"
+rm "$program/Vistrelle.ini" || fail "entering low-resource mode wrote no settings"
 for _ in 1 2 3; do
     close_window "$small" 2>/dev/null
     until_true small_gone && break
@@ -57,10 +58,12 @@ done
 wait_exit "$app"
 status=$?
 [ $status -eq 0 ] || fail "closing the small window ended with status $status: $(cat "$work/run.log")"
+[ ! -e "$program/Vistrelle.ini" ] || fail "closing the small window wrote the settings again"
 
-# Started with --low-resource (as the autostart entry starts it), the small window stands at
-# once, and the main window never shows.
-"$program/vistrelle" --low-resource >"$work/low.log" 2>&1 &
+# Started with --low-resource (as the autostart entry starts it), after the library's folder,
+# the small window stands at once, and the main window never shows.
+mkdir "$work/other"
+"$program/vistrelle" "$work/other" --low-resource >"$work/low.log" 2>&1 &
 app=$!
 until_true small_window || fail "--low-resource did not start in low-resource mode: $(cat "$work/low.log")"
 small=$(small_window)
@@ -71,3 +74,4 @@ for _ in 1 2 3; do
     until_true small_gone && break
 done
 wait_exit "$app" || fail "the program started with --low-resource ended badly: $(cat "$work/low.log")"
+[ -d "$work/other/Vistrelles/Default Category" ] || fail "--low-resource left the library's folder aside"

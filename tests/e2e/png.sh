@@ -2,7 +2,9 @@
 # PNG under the real desktop: a .png screenshot already in the Image Set is listed and shown, a
 # clipboard picture is filed as an exact PNG, also when it is offered only as TIFF or under a
 # registered name Qt does not look for (image/x-portable-pixmap), and the new file is listed and
-# shown.
+# shown. The viewer keeps its width, the height following the picture; a page taller than the
+# screen is shown whole within it, narrower, and the next picture has the width back, which is
+# the width saved. The user cannot close the viewer alone.
 set -uo pipefail
 source "$(dirname "$0")/x11session.sh"
 
@@ -12,6 +14,9 @@ mkdir -p "$set_folder"
 # A 400x100 page saved by another screenshot program, a name that sorts after the captures.
 printf 'iVBORw0KGgoAAAANSUhEUgAAAZAAAABkCAIAAAAnqfEgAAABEklEQVR42u3UQQ0AAAjEsJODJtQhFR2QJlWwx1I9ACdEAsCwAAwLMCwAwwIwLMCwAAwLwLAAwwIwLADDAgwLwLAADAswLADDAjAswLAADAvAsADDAjAsAMMCDAvAsAAMCzAsAMMCDEsFwLAADAswLADDAjAswLAADAvAsADDAjAsAMMCDAvAsAAMCzAsAMMCMCzAsAAMC8CwAMMCMCwAwwIMC8CwAAwLMCwAwwIMSwXAsAAMCzAsAMMCMCzAsAAMC8CwAMMCMCwAwwIMC8CwAAwLMCwAwwIwLMCwAAwLwLAAwwIwLADDAgwLwLAADAswLADDAgwLwLAADAswLADDAjAswLAADAvAsADDAjAsAMMC/loxkwrg3zb7UQAAAABJRU5ErkJggg==' |
     base64 -d >"$set_folder/Screenshot from 2026-01-01.png"
+# An 8x200 page, listed last.
+printf 'iVBORw0KGgoAAAANSUhEUgAAAAgAAADICAIAAABahTdoAAAALElEQVR42u3JMQ0AAAgDsClBJxKRhQFOzib9muk6RQghhBBCCCGEEEII8RULbD2L+YwzNZQAAAAASUVORK5CYII=' |
+    base64 -d >"$set_folder/Tall page.png"
 # The 3x2 picture of shot.png as an uncompressed TIFF.
 printf 'SUkqAAgAAAAJAAABAwABAAAAAwAAAAEBAwABAAAAAgAAAAIBAwADAAAAegAAAAMBAwABAAAAAQAAAAYBAwABAAAAAgAAABEBBAABAAAAgAAAABUBAwABAAAAAwAAABYBAwABAAAAAgAAABcBBAABAAAAEgAAAAAAAAAIAAgACAD/AAAA/wAAAP///wAA////AP8=' |
     base64 -d >"$work/shot.tif"
@@ -77,5 +82,28 @@ done
 [ $((height - expected)) -le 2 ] && [ $((expected - height)) -le 2 ] ||
     fail "the viewer is ${width}x$height after ${width}x$page_height for the 4:1 page, not near $expected for 3:2"
 
+# The tall page: the viewer's frame within the screen, the page more than half the screen's
+# height, its width a 25th of that.
+xdotool windowactivate --sync "$main" key --clearmodifiers End
+menu=$((page_height - width / 4))
+for _ in $(seq 50); do
+    tall=$(viewer_height)
+    [ "$tall" -gt 400 ] && break
+    sleep 0.1
+done
+read -r top narrow < <(xwininfo -id "$viewer" | awk '/Absolute upper-left Y/{y=$4}/Width:/{w=$2}END{print y, w}')
+[ "$tall" -gt 400 ] && [ $((top + tall)) -le 800 ] || fail "the tall page's viewer is ${narrow}x$tall at $top on an 800-pixel screen"
+[ $(((tall - menu) / 25 - narrow)) -le 2 ] && [ $((narrow - (tall - menu) / 25)) -le 2 ] ||
+    fail "the tall page is shown ${narrow} wide, $((tall - menu)) high"
+xdotool key --clearmodifiers Home
+for _ in $(seq 50); do [ "$(viewer_width)" -eq "$width" ] && break; sleep 0.1; done
+[ "$(viewer_width)" -eq "$width" ] || fail "the next picture had width $(viewer_width), not $width back"
+xdotool key --clearmodifiers End
+close_window "$viewer"
+sleep 0.5
+[ -n "$(xdotool search --onlyvisible --name '^Vistrelle Image Viewer')" ] || fail "the viewer closed alone"
+
 close_window "$main"
 wait_exit "$app" || fail "closing failed: $(cat "$work/run.log")"
+saved=$(sed -n 's/^IWIDTH=\([0-9]*\)\r$/\1/p' "$program/Vistrelle.ini")
+[ -z "$saved" ] || [ $((saved / 15)) -eq "$width" ] || fail "the viewer's width saved is $saved twips, not $width pixels"

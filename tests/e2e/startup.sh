@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# A user's first start, a second start while running, closing, the refused command lines, and
-# signals while a start-up message waits.
+# A user's first start, a second start while running, a second program on the same library,
+# closing, the refused command lines, and signals while a start-up message waits.
 set -uo pipefail
 source "$(dirname "$0")/x11session.sh"
 
@@ -26,6 +26,47 @@ wait_exit "$second"
 kill -0 "$first" || fail "the first instance ended when the second was refused"
 [ ! -e "$program/Vistrelle.ini" ] || fail "settings were written before closing"
 
+# A program on the same library is refused also with a runtime folder of its own (one
+# started otherwise would file every picture twice), also where the library cannot be written;
+# one on another library is not. The library's lock leaves no file in it.
+# runs_on RUNTIME FOLDER: starts the program on FOLDER's library with its own runtime folder, as
+# $other, and waits for its window, in $other_window.
+runs_on() {
+    mkdir -p -m 700 "$work/$1"
+    XDG_RUNTIME_DIR="$work/$1" "$program/vistrelle" "$2" >"$work/other.log" 2>&1 &
+    other=$!
+    for _ in $(seq 600); do
+        other_window=$(xdotool search --all --onlyvisible --pid "$other" --name '^Vistrelle \(JPG\)$' 2>/dev/null | head -n 1)
+        [ -n "$other_window" ] && return 0
+        kill -0 "$other" 2>/dev/null || return 1
+        sleep 0.1
+    done
+    fail "no window of the program on $2 appeared"
+}
+mkdir -p "$work/elsewhere" "$work/read-only/Vistrelles/Default Category/Default Image Set"
+if [ "$(id -u)" -eq 0 ]; then # permissions do not hold root back: a file system mounted read-only does
+    mount -t tmpfs tmpfs "$work/read-only" && mkdir -p "$work/read-only/Vistrelles/Default Category/Default Image Set" &&
+        mount -o remount,ro "$work/read-only" || fail "could not mount a read-only library"
+    trap 'umount -l "$work/read-only" 2>/dev/null; stop_session' EXIT
+else
+    chmod -R a-w "$work/read-only"
+fi
+runs_on runtime2 "$work/read-only" || fail "a program on a read-only library did not start: $(cat "$work/other.log")"
+for library in "$program" "$work/read-only"; do
+    mkdir -p -m 700 "$work/runtime3"
+    XDG_RUNTIME_DIR="$work/runtime3" "$program/vistrelle" "$library" >"$work/third.log" 2>&1 &
+    answer_box
+    wait_exit $!
+    [ $? -eq 1 ] || fail "a program with another runtime folder was not refused on $library"
+done
+close_window "$other_window"
+wait_exit "$other" || fail "the program on the read-only library ended badly: $(cat "$work/other.log")"
+runs_on runtime2 "$work/elsewhere" || fail "a program on another library was refused: $(cat "$work/other.log")"
+close_window "$other_window"
+wait_exit "$other" || fail "the program on another library ended badly: $(cat "$work/other.log")"
+[ -z "$(find "$program/Vistrelles" "$work/elsewhere" -name '.vistrelle*')" ] || fail "a lock file was left in a library"
+rm "$program/Vistrelle.ini"
+
 close_window "$main"
 wait_exit "$first"
 status=$?
@@ -33,14 +74,21 @@ status=$?
 grep -q $'^FIRSTSET=\r$' "$program/Vistrelle.ini" || fail "the settings file is not what closing writes"
 [ "$(head -n 1 "$program/Vistrelle.ini" | cut -c1-5)" = "MTOP=" ] || fail "the settings file does not start with MTOP="
 
-# A folder on the command line holds the library, also one whose name is not UTF-8; a
-# one-character one is refused.
-mkdir "$work/my shots"$'\xe9'
-"$program/vistrelle" "$work/my shots"$'\xe9' >"$work/third.log" 2>&1 &
+# A folder on the command line holds the library, also one named in several words, one of them
+# "-" and one, after --, that begins with a dash and is not UTF-8, and one of two characters
+# given from the current folder; a one-character one is refused.
+mkdir "$work/my - --shots"$'\xe9'
+"$program/vistrelle" "$work/my" - -- --shots$'\xe9' >"$work/third.log" 2>&1 &
 third=$!
 close_window "$(wait_window '^Vistrelle \(JPG\)$')"
 wait_exit "$third" || fail "the command-line library run failed: $(cat "$work/third.log")"
-[ -d "$work/my shots"$'\xe9'"/Vistrelles/Default Category/Default Image Set" ] || fail "no library in the given folder"
+[ -d "$work/my - --shots"$'\xe9'"/Vistrelles/Default Category/Default Image Set" ] || fail "no library in the given folder"
+mkdir "$work/ab"
+(cd "$work" && exec "$program/vistrelle" ab) >"$work/third.log" 2>&1 &
+third=$!
+close_window "$(wait_window '^Vistrelle \(JPG\)$')"
+wait_exit "$third" || fail "the run on a relative folder failed: $(cat "$work/third.log")"
+[ -d "$work/ab/Vistrelles/Default Category/Default Image Set" ] || fail "no library in the relative folder: $(ls -A "$work")"
 
 rm "$program/Vistrelle.ini"
 "$program/vistrelle" x >"$work/fourth.log" 2>&1 &

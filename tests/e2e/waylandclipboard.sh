@@ -54,10 +54,14 @@ kill -0 "$app" || fail "the program ended: $(cat "$work/run.log")"
 # Ctrl+C on the first file of the list, typed on the (virtual) keyboard into the program's window.
 in_session swaymsg '[title="^Vistrelle \(JPG\)$"] focus' >/dev/null || fail "the main window could not be focused"
 wait_focused Vistrelle
-in_session wtype -M ctrl f -m ctrl -k Escape -k Home -M ctrl c -m ctrl || fail "the keys could not be typed"
-for _ in $(seq 100); do
-    in_session wl-paste --list-types 2>/dev/null | grep -qx image/png && break
-    sleep 0.1
+# XWayland may hand the keyboard to the window a moment after sway says it is focused: keys
+# typed before are lost, and are typed again.
+for _ in 1 2 3 4 5; do
+    in_session wtype -M ctrl f -m ctrl -k Escape -k Home -M ctrl c -m ctrl || fail "the keys could not be typed"
+    for _ in $(seq 20); do
+        in_session wl-paste --list-types 2>/dev/null | grep -qx image/png && break 2
+        sleep 0.1
+    done
 done
 in_session wl-paste --list-types 2>/dev/null | grep -qx image/png ||
     fail "the copy offers no picture: $(in_session wl-paste --list-types 2>&1 | tr '\n' ' ')"

@@ -8,16 +8,6 @@ class tst_PictureWords : public QObject
 {
     Q_OBJECT
 
-    // Three lines of words, 12 pixels high, 8 pixels apart.
-    static PictureWords invoice()
-    {
-        return {PictureWords::State::Read,
-                "Quarterly invoice from Harbour\nDeployment finished\nTotal 42.00 €",
-                {QRect(10, 10, 60, 12), QRect(76, 10, 44, 12), QRect(126, 10, 30, 12), QRect(162, 10, 52, 12),
-                 QRect(10, 30, 70, 12), QRect(86, 30, 50, 12), QRect(10, 50, 36, 12), QRect(52, 50, 36, 12),
-                 QRect(94, 50, 8, 12)}};
-    }
-
 private slots:
     void wordsIn_data()
     {
@@ -35,7 +25,12 @@ private slots:
         QFETCH(QRect, area);
         QFETCH(bool, boxesKept);
         QFETCH(QString, words);
-        PictureWords picture = invoice();
+        // Three lines of words, 12 pixels high, 8 pixels apart.
+        PictureWords picture{PictureWords::State::Read,
+                             "Quarterly invoice from Harbour\nDeployment finished\nTotal 42.00 €",
+                             {QRect(10, 10, 60, 12), QRect(76, 10, 44, 12), QRect(126, 10, 30, 12),
+                              QRect(162, 10, 52, 12), QRect(10, 30, 70, 12), QRect(86, 30, 50, 12),
+                              QRect(10, 50, 36, 12), QRect(52, 50, 36, 12), QRect(94, 50, 8, 12)}};
         if (!boxesKept)
             picture.boxes.clear();
         QCOMPARE(picture.wordsIn(area), words);

@@ -29,8 +29,7 @@ class tst_TextIndex : public QObject
     int m_colour = 0;
 
     QString m_root; // the library; one test moves it
-    QString cache() const { return m_dir->path() + "/cache/"; }
-    QString indexFile() const { return IndexFileFor(m_root, cache()); }
+    QString indexFile() const { return IndexFileFor(m_root, m_dir->path() + "/cache/"); }
 
     static QDateTime taken(int age = 0) { return QDateTime(QDate(2024, 5, 1), QTime(12, 0)).addSecs(-age); }
 

@@ -11,7 +11,6 @@
 #include <QUrl>
 #include <QtTest>
 #include <memory>
-#include <sys/mount.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -64,7 +63,8 @@ private slots:
     // Each goes in one move, as it is, whatever its name, and never replaces what the trash holds;
     // a link goes as the link (what lies behind it is the library's delete tests'). The information
     // file names where it stood, as its bytes, so the file manager puts it back under the name it
-    // had. (An item already gone is the library's odd-names test.)
+    // had. (An item already gone is the library's odd-names test; the trash of a disk or mount
+    // of its own, the end-to-end trash test.)
     void moveToTrash()
     {
         QFETCH(QString, target);
@@ -98,70 +98,6 @@ private slots:
                      .match(info)
                      .hasMatch(),
                  qPrintable(info));
-    }
-
-    void trashOfTheRealMount_data()
-    {
-        // How lib/Cat/a.jpg is reached | the trash that takes it (none may when empty) | where its
-        // information file says it stood.
-        QTest::addColumn<QString>("layout");
-        // disk/ is another file system reached through a link; with no trash yet: the end-to-end test.
-        QTest::newRow("a shared trash") << "link, shared | disk/.Trash/%1 | libtarget/Cat/a.jpg";
-        QTest::newRow("a shared trash that is a link")
-            << "link, shared link | disk/.Trash-%1 | libtarget/Cat/a.jpg";
-        QTest::newRow("a trash folder of another user") << "link, foreign |  | ";
-        // bound/ shows a folder of the home's own file system again: a rename between the two
-        // mounts is refused, so the home trash cannot take it.
-        QTest::newRow("a bind mount") << "bind | bound/.Trash-%1 | Cat/a.jpg";
-    }
-
-    // The trash is found by the mount that really holds the item, as the mount table says, so the
-    // desktop's trash (and trash-list) sees it and puts it back.
-    void trashOfTheRealMount()
-    {
-        QFETCH(QString, layout);
-        const QString trash = layout.section(" | ", 1, 1), path = layout.section(" | ", 2);
-        if (::geteuid() != 0)
-            QSKIP("Mounting a file system for this test needs root; skipped.");
-        const QString uid = QString::number(::getuid());
-        const bool bind = layout.startsWith("bind");
-        const QByteArray point = QFile::encodeName(m_base + (bind ? "bound" : "disk"));
-        makeFolder(QFile::decodeName(point));
-        makeFolder(m_base + "home-fs");
-        const QByteArray source = bind ? QFile::encodeName(m_base + "home-fs") : QByteArray("tmpfs");
-        QVERIFY(::mount(source.constData(), point.constData(), bind ? nullptr : "tmpfs", bind ? MS_BIND : 0,
-                        nullptr) == 0);
-        // Taken away again whatever the test's result.
-        const auto unmount = qScopeGuard([&point] { ::umount2(point.constData(), MNT_DETACH); });
-        const QString library = m_base + (bind ? "bound" : "disk/libtarget");
-        makeFile(library + "/Cat/a.jpg", "picture");
-        QVERIFY(QFile::link(library, m_base + "lib"));
-        if (layout.startsWith("link, shared |")) {
-            makeFolder(m_base + "disk/.Trash");
-            QVERIFY(::chmod(QFile::encodeName(m_base + "disk/.Trash").constData(), 01777) == 0);
-        } else if (layout.startsWith("link, shared link")) {
-            makeFolder(m_base + "disk/elsewhere");
-            QVERIFY(::chmod(QFile::encodeName(m_base + "disk/elsewhere").constData(), 01777) == 0);
-            QVERIFY(QFile::link(m_base + "disk/elsewhere", m_base + "disk/.Trash"));
-        } else if (layout.startsWith("link, foreign")) {
-            makeFolder(m_base + "disk/.Trash-" + uid);
-            QVERIFY(::chown(QFile::encodeName(m_base + "disk/.Trash-" + uid).constData(), 65534, 65534) == 0);
-        }
-        const QStringList home = fingerprint(m_base + "data");
-
-        const Outcome moved = MoveToTrash(m_base + "lib/Cat/a.jpg");
-
-        QCOMPARE(fingerprint(m_base + "data"), home);
-        if (trash.isEmpty()) {
-            QCOMPARE(moved.kind, Outcome::Kind::Failed);
-            QCOMPARE(contents(m_base + "lib/Cat/a.jpg"), "picture");
-            return;
-        }
-        QVERIFY2(moved.done(), qPrintable(moved.text));
-        const QString folder = m_base + trash.arg(uid) + '/';
-        QCOMPARE(filesIn(folder), (QStringList{"files/a.jpg", "info/a.jpg.trashinfo"}));
-        QCOMPARE(contents(folder + "files/a.jpg"), "picture");
-        QVERIFY(contents(folder + "info/a.jpg.trashinfo").contains("\nPath=" + path.toUtf8() + "\n"));
     }
 
     void namesAsBytes_data()

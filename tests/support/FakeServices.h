@@ -99,17 +99,12 @@ struct FakeKeyState final : KeyState
             return static_cast<short>(0x8001);
         return states.value(virtualKey, 0);
     }
-    std::optional<int> modifiersAtPress(int virtualKey) override
-    {
-        return atPress.contains(virtualKey) ? std::optional(atPress.value(virtualKey)) : std::nullopt;
-    }
     void press(int virtualKey) { states[virtualKey] = static_cast<short>(0x8000); }
     void tap(int virtualKey) { taps.insert(virtualKey); }
     void releaseAll() { states.clear(); }
 
     QHash<int, short> states;
     QSet<int> taps;
-    QHash<int, int> atPress; // the modifiers held at a key's press, where the key source saw it
 };
 
 /// Gives \a window (given as the screen instead, because of \a why, when there is a why), or
@@ -180,26 +175,20 @@ struct FakeShell final : Shell
     QStringList explored, opened, openedWith, shown;
 };
 
-/// Records each notification; a test plays the user choosing its actions.
+/// Shows nothing (what a capture's notification says and does is the end-to-end test's);
+/// counts how often the program took its notification off the screen.
 struct FakeNotifications final : Notifications
 {
-    struct Shown
+    void notify(const QString&, const QString&, const QImage&, const QList<Action>&, const QString&) override
     {
-        QString summary;
-        QString body;
-        QImage picture;
-        QStringList actions; // keys
-        QString about;
-    };
-    void notify(const QString& summary, const QString& body, const QImage& picture,
-                const QList<Action>& actions, const QString& about) override
-    {
-        QStringList keys;
-        for (const Action& action : actions)
-            keys.append(action.key);
-        shown.append({summary, body, picture, keys, about});
     }
-    QList<Shown> shown;
+    /// Gone at once; counted.
+    void withdraw(std::function<void()> gone) override
+    {
+        ++withdrawn;
+        gone();
+    }
+    int withdrawn = 0;
 };
 
 struct FakeInstanceLock final : InstanceLock

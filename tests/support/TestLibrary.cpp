@@ -2,7 +2,6 @@
 
 #include "platform/FileNames.h"
 
-#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -117,16 +116,6 @@ void withFileSizeLimit(qint64 bytes, const std::function<void()>& act)
     act();
     ::setrlimit(RLIMIT_FSIZE, &old);
     std::signal(SIGXFSZ, oldHandler);
-}
-
-QStringList fingerprint(const QString& folder)
-{
-    QStringList lines;
-    for (const QString& name : filesIn(folder))
-        lines.append(
-            name + ": " +
-            QCryptographicHash::hash(contents(folder + '/' + name), QCryptographicHash::Sha256).toHex());
-    return lines;
 }
 
 } // namespace TestLibrary

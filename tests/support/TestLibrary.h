@@ -24,8 +24,5 @@ void withFileSizeLimit(qint64 bytes, const std::function<void()>& act);
 /// Removes \a folder and all below it, links not followed, whatever the names' bytes: a folder
 /// that holds a name that is not UTF-8 is beyond QDir's reach.
 void removeTree(const QString& folder);
-/// Every file below \a folder, hidden ones too, links not followed: "relative path: checksum"
-/// lines, sorted; what a test compares before and after to see that nothing there changed.
-QStringList fingerprint(const QString& folder);
 
 } // namespace TestLibrary

@@ -62,6 +62,9 @@ DesktopNotifications::DesktopNotifications(const QDBusConnection& bus)
     m_server.setWatchMode(QDBusServiceWatcher::WatchForOwnerChange);
     m_server.addWatchedService(service);
     connect(&m_server, &QDBusServiceWatcher::serviceOwnerChanged, this, &DesktopNotifications::forgetShown);
+    m_giveUp.setSingleShot(true);
+    m_giveUp.setInterval(1000);
+    connect(&m_giveUp, &QTimer::timeout, this, &DesktopNotifications::withdrawn);
 }
 
 void DesktopNotifications::notify(const QString& summary, const QString& body, const QImage& picture,
@@ -109,7 +112,45 @@ void DesktopNotifications::send(const Request& request)
         }
         if (m_next)
             send(*std::exchange(m_next, std::nullopt));
+        // Withdrawn while it was on its way: it goes as soon as it has its number.
+        else if (!m_waiting.isEmpty())
+            m_shown != 0 ? close() : withdrawn();
     });
+}
+
+void DesktopNotifications::withdraw(std::function<void()> gone)
+{
+    m_next.reset();
+    if (!m_bus.isConnected() || (m_shown == 0 && !m_sending)) {
+        gone();
+        return;
+    }
+    m_waiting.append(std::move(gone));
+    m_giveUp.start();
+    if (!m_sending)
+        close();
+}
+
+void DesktopNotifications::close()
+{
+    QDBusMessage call =
+        QDBusMessage::createMethodCall(service, path, service, QStringLiteral("CloseNotification"));
+    call << m_shown;
+    auto* watcher = new QDBusPendingCallWatcher(m_bus.asyncCall(call), this);
+    connect(watcher, &QDBusPendingCallWatcher::finished, this, [this, watcher] {
+        watcher->deleteLater();
+        // Gone already (expired, closed by the user): no word of its closing comes.
+        if (watcher->isError())
+            withdrawn();
+    });
+}
+
+void DesktopNotifications::withdrawn()
+{
+    m_giveUp.stop();
+    forgetShown();
+    for (const std::function<void()>& gone : std::exchange(m_waiting, {}))
+        gone();
 }
 
 void DesktopNotifications::invoked(uint id, const QString& key)
@@ -121,8 +162,11 @@ void DesktopNotifications::invoked(uint id, const QString& key)
 void DesktopNotifications::closed(uint id)
 {
     m_about.remove(id);
-    if (id == m_shown)
-        m_shown = 0;
+    if (id != m_shown)
+        return;
+    m_shown = 0;
+    if (!m_waiting.isEmpty() && !m_sending)
+        withdrawn();
 }
 
 void DesktopNotifications::forgetShown()
