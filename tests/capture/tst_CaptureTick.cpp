@@ -224,11 +224,14 @@ private slots:
     // again and without another message: a folder problem mended (the Category back, a file
     // standing where the set was taken away, the set moved away as the picture was written and
     // moved back) is seen by the tick itself; anything else (the disk filling midway: the
-    // process may write only 2 KB a file) waits for the user's Refresh. The window active when
+    // process may write only 2 KB a file) waits for the user's Refresh, and a Refresh that fails
+    // again tells nothing new. The window active when
     // it was copied goes to whoever is told of the file, and into the file's own text when the
     // user asked for it and the type has a place for it. The picture is kept meanwhile: it is
     // filed the same way when its program has exited since (handing it over), and when text was
-    // copied since, which stays on the clipboard.
+    // copied since, which stays on the clipboard. The user copying the same picture again once
+    // the cause is gone is a new copy, filed (a failure leaves nothing to know it by), and the
+    // picture kept is then not filed a second time.
     void filedOnceTheCauseIsGone_data()
     {
         QTest::addColumn<QString>("cause");
@@ -236,7 +239,8 @@ private slots:
         QTest::addColumn<QString>("extension");
         QTest::addColumn<QString>("told"); // %1 the Image Set's folder
         QTest::addColumn<QString>("written");
-        QTest::addColumn<QString>("after"); // after the failure: its program exits, text is copied
+        QTest::addColumn<QString>(
+            "after"); // after the failure: its program exits, text or the picture is copied
         const QString title = "Résumé: draft – Editor";
         const QString error = "An error has occurred while creating image file.  Error ";
         const QString full = error + "27\n\nFile too large: %1Image_040417_155228";
@@ -253,7 +257,8 @@ private slots:
             << "Please select an image set first.  The picture stays on the clipboard until an image set "
                "is shown."
             << title << "";
-        QTest::newRow("disk full, JPEG") << "limit" << true << ".jpg" << full + ".jpg" << title << "";
+        QTest::newRow("disk full, JPEG, copied again")
+            << "limit" << true << ".jpg" << full + ".jpg" << title << "again";
         QTest::newRow("disk full, bitmap, its program gone")
             << "limit" << true << ".bmp" << full + ".bmp" << QString() << "leaves";
     }
@@ -301,23 +306,30 @@ private slots:
             tick(3);
             m_state.currentImageSet = "Set";
         } else {
-            withFileSizeLimit(2048, [this] { tick(3); });
+            withFileSizeLimit(2048, [this] {
+                tick(3);
+                m_engine->retry();
+            });
         }
         QCOMPARE(m_told, QStringList{told.replace("%1", setFolder())});
         QCOMPARE(filesInSet(), QStringList());
         QVERIFY(m_fakes->clipboard.holdsImage);
-        if (after == "leaves") // having handed its picture over, as it exited
+        if (after == "leaves") { // having handed its picture over, as it exited
             m_fakes->clipboard.emptied();
-        else if (after == "text")
+        } else if (after == "text") {
             m_fakes->clipboard.copyText();
+        } else if (after == "again") { // and taken while its window is still the active one
+            m_fakes->clipboard.setImage(picture);
+            tick();
+        }
         m_fakes->windowSource.window = {"Another", "org.example.Other"};
         tick(2);
-        QCOMPARE(filesInSet().size(), cause == "limit" ? 0 : 1);
+        QCOMPARE(filesInSet().size(), cause == "limit" && after != "again" ? 0 : 1);
         m_engine->retry();
         const QString path = setFolder() + "Image_040417_155228" + extension;
         QCOMPARE(filesInSet(), QStringList{QFileInfo(path).fileName()});
         QCOMPARE(m_told.size(), 1);
-        QCOMPARE(m_fakes->clipboard.sent, 1);
+        QCOMPARE(m_fakes->clipboard.sent, after == "again" ? 2 : 1);
         QVERIFY(!m_fakes->clipboard.holdsImage);
         QCOMPARE(sources, QStringList{"Résumé: draft – Editor | org.example.Editor"});
         QCOMPARE(QImageReader(path).text("Title"), written);
