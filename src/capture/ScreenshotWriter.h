@@ -67,10 +67,10 @@ ScreenshotJob ScreenshotJobFor(const AppState& state, ClipboardPicture picture, 
                                const QString& suffix = QString());
 
 /// Decodes the picture, encodes it in the job's format and writes it as a new file under the
-/// first screenshot name nothing stands at, creating a missing Image Set folder. Never replaces a file; on a
-/// failure nothing is left in the folder. \a beforeWrite runs between the look-up of the name and the write
-/// (what another program may do at that moment, in tests). The large buffers are taken from \a buffers and
-/// left there.
+/// first screenshot name nothing stands at, creating a missing Image Set folder. Never replaces
+/// a file; on a failure nothing is left in the folder. \a beforeWrite runs between the look-up of
+/// the name and the write (what another program may do at that moment, in tests). The large
+/// buffers are taken from \a buffers and left there, unless they come to more than 256 MB.
 ScreenshotResult WriteScreenshot(const ScreenshotJob& job, ScreenshotBuffers& buffers,
                                  const std::function<void(const QString& path)>& beforeWrite = {});
 /// WriteScreenshot with buffers of its own.

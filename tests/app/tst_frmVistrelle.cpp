@@ -184,6 +184,8 @@ private slots:
         QTest::newRow("viewer wider than the screen") << "IWIDTH=13500" << first << "IWIDTH=4995";
         QTest::newRow("viewer as wide as the screen") << "IWIDTH=12000" << first << "IWIDTH=12000";
         QTest::newRow("viewer far right") << "ILEFT=2147483647" << first << "ILEFT=0";
+        QTest::newRow("narrow viewer at the right edge")
+            << "ILEFT=4995\r\nIWIDTH=6000" << first << "ILEFT=4995\r\nIWIDTH=6000";
         QTest::newRow("main window far below") << "MTOP=90000" << first << "MTOP=0";
     }
     void settingsAtStart()
@@ -295,7 +297,7 @@ private slots:
         auto* item = icon->contextMenu()->findChild<QAction*>("mnuPauseCapturing");
 
         // Unpaused, the next picture is filed in the Image Set chosen, every pixel as it was; the
-        // time-lapse hotkey stops time-lapse.
+        // tray menu's time-lapse entry stops time-lapse, as the hotkey does.
         item->trigger();
         QCOMPARE(shown(), "Vistrelle (PNG) (LR mode) (time-lapse) | Vistrelle (PNG) (LR mode) (time-lapse) "
                           "(Holidays in the mountai | dot");
@@ -303,8 +305,11 @@ private slots:
         picture.fill(qRgba(10, 20, 30, 128));
         t.fakes.clipboard.setImage(picture);
         QCoreApplication::processEvents();
-        t.fakes.keys.tap('T');
+        auto* lapse = icon->contextMenu()->findChild<QAction*>("mnuTimeLapse");
+        QCOMPARE(lapse->text(), "Stop &Time-Lapse");
+        lapse->trigger();
         t.app.heartbeat().tick();
+        QCOMPARE(lapse->text(), "Start &Time-Lapse");
         QCOMPARE(QImage(set + "Image_040417_155228.png"), picture);
         QTRY_VERIFY(!small->isVisible());
         QVERIFY(t.fakes.boxes.shown.isEmpty());

@@ -70,7 +70,7 @@ void ClipboardOwner::serve()
             m_handOver = event.xselection.property == None ? HandOver::Refused
                          : m_sentAll                       ? HandOver::DoneAfterSending
                                                            : HandOver::DoneBeforeSending;
-        } else if (event.type == SelectionRequest) {
+        } else if (event.type == SelectionRequest && m_sending != Sending::Hung) {
             const XSelectionRequestEvent& asked = event.xselectionrequest;
             const bool text = m_sending == Sending::TextForAnyType;
             if (asked.target == atom("TARGETS")) {
@@ -96,7 +96,7 @@ void ClipboardOwner::serve()
                    event.xproperty.window == m_requestor && event.xproperty.atom == m_property) {
             // The requestor took the last piece: the picture's first, then pieces without end or
             // nothing more.
-            if (m_sending == Sending::Endless || pieces == 0)
+            if (m_sending == Sending::Endless || (m_sending == Sending::Stops && pieces == 0))
                 piece(pieces++ == 0 ? m_bytes.left(pieceSize) : QByteArray(pieceSize, 'x'));
         }
     }

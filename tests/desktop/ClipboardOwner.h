@@ -7,12 +7,13 @@
 struct _XDisplay;
 
 /// Another program owning the X clipboard with an image/png on offer, on a connection and thread
-/// of its own, sending the picture as told: whole, not at all, a piece (INCR) and then nothing,
-/// pieces without end, or its text for whatever type it is asked.
+/// of its own, sending the picture as told: whole, not at all, in pieces (INCR) but none of them,
+/// a piece and then nothing, pieces without end, or its text for whatever type it is asked; or
+/// hung, answering nothing, not even what it offers.
 class ClipboardOwner
 {
 public:
-    enum class Sending { Whole, Never, Stops, Endless, TextForAnyType };
+    enum class Sending { Whole, Never, Silent, Stops, Endless, TextForAnyType, Hung };
 
     /// What came of handing the clipboard over to the clipboard manager (as a program that
     /// exits at once does), if it was asked.

@@ -5,6 +5,10 @@
 //                                     of that size, picture FIRST (1) on, in the order they were filed
 //   flat DIR COUNT                    COUNT 1920x1080 palette PNGs of one colour each, the colour
 //                                     of picture n
+//   page FILE WIDTH HEIGHT            a long page as a PNG: lines of dark words on white, a
+//                                     coloured band every 1000 rows
+//   worded FILE MEGABYTES             screenshot 1 at 640x480 as a PNG carrying a text chunk
+//                                     (tEXt) of that many megabytes of words
 //   manager FILE [DELAY]              a clipboard manager holding the picture in FILE: it puts it
 //                                     on the clipboard, and back DELAY ms (0) after the clipboard
 //                                     is emptied; prints "restored" each time it puts it back
@@ -12,8 +16,11 @@
 //                                     program copies: reads its image/png and offers the same bytes,
 //                                     or the picture as image/bmp only; prints "took over" each time
 //   same FILE FILE                    the two files hold the same pixels
-//   owner never|stops|endless         takes the clipboard offering image/png and then never sends,
-//                                     sends one piece and stops, or sends pieces without end
+//   owner never|silent|stops|endless|hung
+//                                     takes the clipboard offering image/png and then never
+//                                     answers, announces pieces (INCR) and sends none, sends one
+//                                     piece and stops, sends pieces without end, or answers
+//                                     nothing, not even what it offers
 //   ping WINDOW SECONDS               asks WINDOW for _NET_WM_PING answers for SECONDS and prints
 //                                     the longest wait for one in ms
 //   painted FILE WIDTH HEIGHT         FILE is a capture of the tests' four-colour window of that
@@ -27,6 +34,7 @@
 #include <QClipboard>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QGuiApplication>
 #include <QImageWriter>
 #include <QMimeData>
@@ -36,6 +44,7 @@
 #include <QScreen>
 #include <QThread>
 #include <QTimer>
+#include <QtEndian>
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <cstdio>
@@ -82,6 +91,61 @@ QImage flat(int n)
     picture.setColorTable({colourOf(n).rgb()});
     picture.fill(0);
     return picture;
+}
+
+QImage page(int width, int height)
+{
+    QImage picture(width, height, QImage::Format_RGB32);
+    picture.fill(Qt::white);
+    QPainter painter(&picture);
+    quint32 random = 1;
+    const auto next = [&random](int below) {
+        random = random * 1103515245 + 12345;
+        return int((random >> 16) % quint32(below));
+    };
+    for (int top = 0; top + 24 <= height; top += 24) {
+        if (top % 1000 < 24) {
+            painter.fillRect(0, top, width, 24, colourOf(top / 1000));
+            continue;
+        }
+        for (int x = 40 + next(200); x < width - 200; x += 12) {
+            const int word = 20 + next(70);
+            painter.fillRect(x, top + 4, word, 12, QColor(32, 32, 32));
+            x += word;
+        }
+    }
+    return picture;
+}
+
+quint32 crc32(const QByteArray& bytes)
+{
+    quint32 crc = 0xffffffff;
+    for (const char byte : bytes) {
+        crc ^= static_cast<quint8>(byte);
+        for (int bit = 0; bit < 8; ++bit)
+            crc = (crc >> 1) ^ (crc & 1 ? 0xedb88320 : 0);
+    }
+    return ~crc;
+}
+
+int worded(const QString& file, int megabytes)
+{
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    if (!screenshot(640, 480, 1).save(&buffer, "PNG"))
+        return 1;
+    QByteArray text = "Comment" + QByteArray(1, '\0');
+    while (text.size() < qsizetype(megabytes) << 20)
+        text += "the words a program may put into a picture, as many as it likes; ";
+    const QByteArray chunk = QByteArray("tEXt") + text;
+    QByteArray framed(4, '\0');
+    qToBigEndian(quint32(text.size()), framed.data());
+    framed += chunk + QByteArray(4, '\0');
+    qToBigEndian(crc32(chunk), framed.data() + framed.size() - 4);
+    png.insert(png.indexOf("IDAT") - 4, framed);
+    QFile out(file);
+    return out.open(QIODevice::WriteOnly) && out.write(png) == png.size() ? 0 : 1;
 }
 
 // Prints \a line for the test to read, and gives back \a answer, the helper's exit code.
@@ -236,8 +300,11 @@ int locate()
 int owner(const QString& mode)
 {
     using Sending = ClipboardOwner::Sending;
-    const QHash<QString, Sending> modes{
-        {"never", Sending::Never}, {"stops", Sending::Stops}, {"endless", Sending::Endless}};
+    const QHash<QString, Sending> modes{{"never", Sending::Never},
+                                        {"silent", Sending::Silent},
+                                        {"stops", Sending::Stops},
+                                        {"endless", Sending::Endless},
+                                        {"hung", Sending::Hung}};
     if (!modes.contains(mode))
         return 2;
     const ClipboardOwner owning(modes.value(mode));
@@ -311,6 +378,10 @@ int main(int argc, char* argv[])
                         [&](int n) { return screenshot(number(3), number(4), n); });
     if (mode == "flat" && given(2, 2))
         return numbered(arguments[2], number(3), "png", flat);
+    if (mode == "page" && given(3, 3))
+        return QImageWriter(arguments[2]).write(page(number(3), number(4))) ? 0 : 1;
+    if (mode == "worded" && given(2, 2))
+        return worded(arguments[2], number(3));
     if (mode == "check" && given(2, 3))
         return check(arguments[2], number(3), arguments.size() > 4 ? number(4) : 1);
     if (mode == "manager" && given(1, 2))
