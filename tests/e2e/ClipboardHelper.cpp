@@ -164,7 +164,8 @@ bool near(const QColor& a, const QColor& b)
 int check(const QString& folder, int count, int first)
 {
     // Filing order: the capture time, then the counter of names taken in the same second.
-    static const QRegularExpression name(QStringLiteral("^Image_(\\d{6}_\\d{6})(?:_(\\d+))?\\.jpg$"));
+    static const QRegularExpression name(
+        QStringLiteral("^Image_(\\d{6}_\\d{6})(?:_(\\d+))?\\.(?:jpg|bmp|png)$"));
     QStringList files = QDir(folder).entryList({QStringLiteral("Image_*")}, QDir::Files);
     files.removeIf([](const QString& file) { return !name.match(file).hasMatch(); });
     const auto order = [](const QString& file) {
