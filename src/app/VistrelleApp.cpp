@@ -25,6 +25,7 @@ VistrelleApp::VistrelleApp(Services& services, LibraryDialogs& dialogs, CaptureW
     : m_services(services)
     , m_dialogs(dialogs)
     , m_engine(m_state, services, worker)
+    , m_heartbeat(m_state, services, m_engine)
     , m_notices(services.boxes)
     , m_notifier(m_state, m_engine, services.notifications)
     , m_reading(services.reader)
@@ -147,7 +148,8 @@ bool VistrelleApp::loadMainWindow(std::optional<QPoint> placeAt, bool show)
         imageViewer().show();
         m_main->show();
     }
-    m_main->enableTimer();
+    // Beating on from here, through low-resource mode and back, until the program ends.
+    m_heartbeat.start();
     return true;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "capture/CaptureEngine.h"
+#include "capture/CaptureHeartbeat.h"
 #include "core/AppState.h"
 #include "library/ReaderWorker.h"
 #include "ui/CaptureNotices.h"
@@ -41,6 +42,7 @@ public:
     AppState& state() { return m_state; }
     Services& services() { return m_services; }
     CaptureEngine& engine() { return m_engine; }
+    CaptureHeartbeat& heartbeat() { return m_heartbeat; }
     ReaderWorker& reading() { return m_reading; }
 
     frmVistrelle* mainWindow() const;
@@ -103,6 +105,7 @@ private:
     Services& m_services;
     LibraryDialogs& m_dialogs;
     CaptureEngine m_engine;
+    CaptureHeartbeat m_heartbeat;
     CaptureNotices m_notices;
     CaptureNotifier m_notifier;
     ReaderWorker m_reading;

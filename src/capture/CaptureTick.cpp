@@ -38,11 +38,6 @@ bool HotkeyDown(KeyState& keys, int hotkey, short state, int modifiers)
     return ModifiersPass(modifiers, control, shift, alt);
 }
 
-void CaptureActiveWindowToClipboard(CaptureEngine& engine, const QString& suffix)
-{
-    engine.window().request(suffix);
-}
-
 void PollHotkeys(AppState& state, Services& services, CaptureEngine& engine)
 {
     // Each key is looked at once a tick: the look takes a tap's latch, and two hotkeys on one key
@@ -58,7 +53,7 @@ void PollHotkeys(AppState& state, Services& services, CaptureEngine& engine)
     const bool activeWindowKey = HotkeyDown(services.keys, activeWindowHotkey, activeWindowState,
                                             state.settings.activeWindowModifiers);
     if (services.shortcuts.fired(Shortcut::ActiveWindow) || activeWindowKey)
-        CaptureActiveWindowToClipboard(engine, QString());
+        engine.window().request(QString());
 
     const bool timeLapseKey =
         HotkeyDown(services.keys, timeLapseHotkey, timeLapseState, state.settings.timeLapseModifiers);
@@ -88,7 +83,7 @@ void PollHotkeys(AppState& state, Services& services, CaptureEngine& engine)
     if (state.timeLapseElapsedMs < static_cast<qint64>(state.settings.timeLapseSeconds) * 1000)
         return;
     state.timeLapseElapsedMs = 0;
-    CaptureActiveWindowToClipboard(engine, TimeLapseSuffix);
+    engine.window().request(TimeLapseSuffix);
 }
 
 void CaptureTick(AppState& state, Services& services, CaptureEngine& engine)

@@ -29,21 +29,10 @@ bool takenOnDisk(const QString& path)
     return info.exists() || info.isSymLink();
 }
 
-// A name listed in the Image Set, ignoring case.
-bool listed(const QStringList& files, const QString& name)
-{
-    for (const QString& entry : files) {
-        if (entry.endsWith(name, Qt::CaseInsensitive) && entry.size() > name.size() &&
-            entry.at(entry.size() - name.size() - 1) == QLatin1Char('/'))
-            return true;
-    }
-    return false;
-}
-
 QString freeName(const ScreenshotJob& job, int& counter)
 {
     QString name = ScreenshotName(job.when, counter, job.suffix, job.extension);
-    while (listed(job.listed, name) || takenOnDisk(job.folder + name))
+    while (takenOnDisk(job.folder + name))
         name = ScreenshotName(job.when, ++counter, job.suffix, job.extension);
     return name;
 }
@@ -170,18 +159,18 @@ QString ScreenshotName(const QDateTime& when, int counter, const QString& suffix
     return name + suffix + extension;
 }
 
-ScreenshotJob ScreenshotJobFor(const AppState& state, ClipboardPicture picture, const QDateTime& when)
+ScreenshotJob ScreenshotJobFor(const AppState& state, ClipboardPicture picture, const QDateTime& when,
+                               const QString& suffix)
 {
     ScreenshotJob job;
     job.picture = std::move(picture);
     job.folder = CurrentImageSetFolder(state);
     job.when = when;
-    job.suffix = state.captureSuffix;
+    job.suffix = suffix;
     job.extension = state.settings.captureExtension;
     job.jpegQuality = state.settings.jpegQuality;
-    job.listed = state.imageSetFiles;
     // Time-lapse shots are told at its start and end, not one by one.
-    if (state.settings.notifyCaptures && state.captureSuffix.isEmpty())
+    if (state.settings.notifyCaptures && suffix.isEmpty())
         job.thumbnailSize = CaptureThumbnailSize;
     return job;
 }
@@ -211,14 +200,11 @@ ScreenshotResult WriteScreenshot(const ScreenshotJob& job, ScreenshotBuffers& bu
         result.outcome = failure(Outcome::failed(invalidPictureError, unreadable));
         return result;
     }
-    const bool mayBeBack = job.restoredPixels || !job.ownFile.isEmpty();
-    if (mayBeBack) {
-        result.pixels = pixelDigest(picture);
-        if (job.restoredPixels == result.pixels ||
-            (!job.ownFile.isEmpty() && fileDigest(job.ownFile) == result.pixels)) {
-            result.restored = true;
-            return result;
-        }
+    result.pixels = pixelDigest(picture);
+    if (job.restoredPixels == result.pixels ||
+        (!job.ownFile.isEmpty() && fileDigest(job.ownFile) == result.pixels)) {
+        result.restored = true;
+        return result;
     }
     if (job.folder.isEmpty())
         return result;
@@ -227,7 +213,6 @@ ScreenshotResult WriteScreenshot(const ScreenshotJob& job, ScreenshotBuffers& bu
         return result;
     }
     // Taken before encoding, which may turn the decoded pixels into the 24-bit ones.
-    const size_t pixels = mayBeBack ? result.pixels : pixelDigest(picture);
     QImage thumbnail = job.thumbnailSize > 0 ? thumbnailOf(picture, job.thumbnailSize) : QImage();
     if (thumbnail.constBits() == picture.constBits())
         thumbnail = picture.copy(); // a picture of notification size may be the decoded one itself
@@ -254,7 +239,6 @@ ScreenshotResult WriteScreenshot(const ScreenshotJob& job, ScreenshotBuffers& bu
         return result;
     }
     result.path = job.folder + name;
-    result.pixels = pixels;
     result.thumbnail = thumbnail;
     return result;
 }

@@ -143,7 +143,7 @@ private slots:
         for (int tick = 0; tick < 27; ++tick) {
             if (tick == 0 || tick == 26)
                 t.fakes.keys.tap('T');
-            t.main().tmrTimer_Timer();
+            t.app.heartbeat().tick();
             QCoreApplication::processEvents();
         }
         QTRY_COMPARE(filesIn(t.defaultSet()).size(), 3);

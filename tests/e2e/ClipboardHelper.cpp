@@ -1,8 +1,8 @@
 // The end-to-end tests' own X client:
 //   pictures DIR WIDTH HEIGHT COUNT [EXT]  COUNT different screenshots, pic_01.png ... (or .EXT);
 //                                     picture n has a flat block of its own colour at the top left
-//   check DIR COUNT                   the screenshots in DIR are COUNT whole pictures of that
-//                                     size, picture 1 to COUNT in the order they were filed
+//   check DIR COUNT [FIRST]           the screenshots in DIR (plain names) are COUNT whole pictures
+//                                     of that size, picture FIRST (1) on, in the order they were filed
 //   flat DIR COUNT                    COUNT 1920x1080 palette PNGs of one colour each, the colour
 //                                     of picture n
 //   page FILE WIDTH HEIGHT            a long page as a PNG: lines of dark words on white, a
@@ -161,11 +161,13 @@ bool near(const QColor& a, const QColor& b)
     return std::abs(a.red() - b.red()) + std::abs(a.green() - b.green()) + std::abs(a.blue() - b.blue()) < 30;
 }
 
-int check(const QString& folder, int count)
+int check(const QString& folder, int count, int first)
 {
     // Filing order: the capture time, then the counter of names taken in the same second.
-    static const QRegularExpression name(QStringLiteral("^Image_(\\d{6}_\\d{6})(?:_(\\d+))?\\.jpg$"));
+    static const QRegularExpression name(
+        QStringLiteral("^Image_(\\d{6}_\\d{6})(?:_(\\d+))?\\.(?:jpg|bmp|png)$"));
     QStringList files = QDir(folder).entryList({QStringLiteral("Image_*")}, QDir::Files);
+    files.removeIf([](const QString& file) { return !name.match(file).hasMatch(); });
     const auto order = [](const QString& file) {
         const QRegularExpressionMatch match = name.match(file);
         return std::pair(match.captured(1), match.captured(2).toInt());
@@ -173,10 +175,10 @@ int check(const QString& folder, int count)
     std::sort(files.begin(), files.end(), [&](auto& a, auto& b) { return order(a) < order(b); });
     if (files.size() != count)
         return say(QStringLiteral("%1 screenshots, not %2").arg(files.size()).arg(count), 1);
-    for (int n = 1; n <= count; ++n) {
-        const QImage shot(folder + QLatin1Char('/') + files.at(n - 1));
-        if (shot.isNull() || !near(shot.pixelColor(32, 32), colourOf(n)))
-            return say(QStringLiteral("%1 is not picture %2").arg(files.at(n - 1)).arg(n), 1);
+    for (int n = 0; n < count; ++n) {
+        const QImage shot(folder + QLatin1Char('/') + files.at(n));
+        if (shot.isNull() || !near(shot.pixelColor(32, 32), colourOf(first + n)))
+            return say(QStringLiteral("%1 is not picture %2").arg(files.at(n)).arg(first + n), 1);
     }
     return 0;
 }
@@ -381,8 +383,8 @@ int main(int argc, char* argv[])
         return QImageWriter(arguments[2]).write(page(number(3), number(4))) ? 0 : 1;
     if (mode == "worded" && given(2, 2))
         return worded(arguments[2], number(3));
-    if (mode == "check" && given(2, 2))
-        return check(arguments[2], number(3));
+    if (mode == "check" && given(2, 3))
+        return check(arguments[2], number(3), arguments.size() > 4 ? number(4) : 1);
     if (mode == "manager" && given(1, 2))
         return manager(application, arguments[2], number(3));
     if (mode == "takeover" && given(1, 1) && (arguments[2] == "same" || arguments[2] == "bmp"))

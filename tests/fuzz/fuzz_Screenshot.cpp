@@ -92,7 +92,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     // Sometimes as another program sends it, a PNG file: decoded then, for a JPEG or bitmap into
     // the 24-bit buffer's memory and turned into its rows there.
-    ClipboardPicture clipboard = ClipboardPicture::own(1, picture);
+    ClipboardPicture clipboard = ClipboardPicture::grabbed(picture);
     QByteArray file;
     if (choice >= 16 && byte() % 2 == 1) {
         QBuffer buffer(&file);

@@ -43,20 +43,23 @@ struct FakeMessageBoxes final : MessageBoxes
     std::function<void()> whileShown; // what the program does meanwhile (a capture's refresh)
 };
 
-/// A clipboard that other programs fill through setImage() or by taking it over; every change
-/// is numbered and announced, as the desktop's is, and its picture arrives once the event loop
-/// runs, or when the test says so (sendLater): a transfer that takes its time. A picture
-/// replaced before it is sent never arrives.
+/// A clipboard that other programs fill (setImage(), copyText()), take over or empty; every
+/// change is numbered and announced, as the desktop's is, and its picture arrives once the
+/// event loop runs, or when the test says so (sendLater): a transfer that takes its time. A
+/// picture replaced before it is sent never arrives.
 struct FakeClipboard final : Clipboard, ClipboardWriter
 {
     quint64 changeCount() override { return changes; }
-    quint64 contentChange() override { return content; }
-    bool hasImage() override { return holdsImage; }
-    void setImage(const QImage& image) override;
     void clearIfStill(quint64 change) override;
     /// The program's own copy: a change of its own whose picture is never sent back to it.
     quint64 offer(QMimeData* offer) override;
 
+    /// Another program copies \a image.
+    void setImage(const QImage& image);
+    /// Another program copies words.
+    void copyText();
+    /// Another program empties the clipboard, or the owner leaves it as its program exits.
+    void emptied();
     /// Sends the picture of the oldest change waiting, when it is still on the clipboard;
     /// false when none waits.
     bool send();
@@ -65,12 +68,15 @@ struct FakeClipboard final : Clipboard, ClipboardWriter
     QImage picture;
     QByteArray bytes; // sent instead of the picture when set: a file the owner offers
     quint64 changes = 0;
-    quint64 content = 0; // the change that put the present content there
     int sent = 0;
     bool sendLater = false;             // pictures wait for send()
     QList<quint64> waiting;             // changes whose picture is not sent yet
     QList<quint64> ownClearings;        // changes made by the program's clearings
+    QList<quint64> empties;             // changes that put nothing there, ours or not
     std::unique_ptr<QMimeData> offered; // what the program copied last, while it is there
+
+private:
+    void change(const QImage& image, bool content);
 };
 
 /// A clock that stands still unless told, and records the waits instead of waiting.
