@@ -18,7 +18,7 @@ program=$work/program
 set_folder="$program/Vistrelles/Default Category/Default Image Set"
 floor_folder=$work/floor
 mkdir -p "$program" "$floor_folder"
-cp "@CMAKE_BINARY_DIR@/vistrelle" "$program/vistrelle"
+install_program "@CMAKE_BINARY_DIR@/vistrelle"
 "$bench/capture_floor" shots "$work" || fail "could not make the pictures"
 
 now_ms() { echo $(($(date +%s%N) / 1000000)); }

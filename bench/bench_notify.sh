@@ -11,7 +11,7 @@ runs=${VISTRELLE_NOTIFY_RUNS:-12} # timed pictures of each size, after one that 
 program=$work/program
 set_folder="$program/Vistrelles/Default Category/Default Image Set"
 mkdir -p "$program" "$work/told"
-cp "@CMAKE_BINARY_DIR@/vistrelle" "$program/vistrelle"
+install_program "@CMAKE_BINARY_DIR@/vistrelle"
 "$bench/capture_floor" shots "$work" || fail "could not make the pictures"
 
 # A bus that starts no service: the notification server is the bench's own.
