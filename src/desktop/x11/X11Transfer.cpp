@@ -72,6 +72,7 @@ X11Transfer::~X11Transfer()
 
 void X11Transfer::ask(unsigned long target)
 {
+    m_asked = XNextRequest(m_display);
     XConvertSelection(m_display, m_selection, target, m_property, m_window, m_time);
     XFlush(m_display);
     m_deadline = std::chrono::steady_clock::now() + m_limits.silence;
@@ -146,6 +147,11 @@ void X11Transfer::received(unsigned long property)
         m_state = m_imageTypes.isEmpty() ? State::Done : State::Offered;
         return;
     }
+    if (property == None && std::exchange(m_askAgain, false)) {
+        ask(XInternAtom(m_display, "image/png", False));
+        return;
+    }
+    m_askAgain = false;
     if (property == None && std::exchange(m_guessing, false)) {
         askTypes();
         return;
@@ -228,6 +234,12 @@ void X11Transfer::checkDeadline(std::chrono::steady_clock::time_point now)
     } else {
         fail(QStringLiteral("The program that offered the picture on the clipboard stopped sending it."));
     }
+}
+
+void X11Transfer::adopt(unsigned long time)
+{
+    m_time = time;
+    m_askAgain = m_guessing && !m_inPieces;
 }
 
 void X11Transfer::fail(const QString& why)
