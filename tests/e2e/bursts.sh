@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Bursts of different pictures copied quickly one after the other, while a very tall picture
-# is selected in the list, become exactly as many intact files in copy order; a clipboard
-# manager that puts the emptied clipboard back does not make the picture a file again.
+# is selected in the list, become exactly as many intact files in copy order, whatever the
+# machine's load: each picture that was asked for while on the clipboard (one replaced before
+# any request could reach it is gone for every program); a clipboard manager that puts the
+# emptied clipboard back does not make the picture a file again.
 set -uo pipefail
 source "$(dirname "$0")/x11session.sh"
 helper=$2
@@ -17,30 +19,35 @@ mkdir -p "$set_folder" "$work/hd" "$work/uhd"
 app=$!
 wait_window '^Vistrelle \(JPG\)$' >/dev/null
 
-# burst FOLDER SECONDS: copies every picture of FOLDER with xclip, SECONDS apart.
+# burst FOLDER MS: copies every picture of FOLDER, MS ms apart, until the last one is emptied
+# away; FOLDER/asked tells which were asked for while on the clipboard. A picture replaced
+# before a request for it reached the X server could be read by nobody: the next owner answers
+# that request.
 burst() {
-    for picture in "$1"/pic_*.png; do
-        xclip -selection clipboard -t image/png -i "$picture"
-        sleep "$2"
-    done
+    timeout 120 "$helper" copies "$2" "$1"/pic_*.png >"$1/asked" || fail "the last picture was not emptied away"
 }
-# filed COUNT: waits up to a minute until the Image Set holds COUNT screenshots and no
-# temporary file, then checks that they are pictures 1 to COUNT in that order.
+# filed FOLDER: waits up to a minute until the Image Set holds as many screenshots as pictures of
+# FOLDER were asked for, and no temporary file; then checks that they are those pictures in copy
+# order, each asked for once.
 filed() {
+    local pictures
+    pictures=$(cut -d ' ' -f 2 "$1/asked" | sort -un | tr '\n' ,)
     for _ in $(seq 600); do
-        [ "$(find "$set_folder" -name 'Image_*' | wc -l)" -ge "$1" ] && [ -z "$(find "$set_folder" -name '.*')" ] &&
-            break
+        [ "$(find "$set_folder" -name 'Image_*' | wc -l)" -ge "$(tr -cd , <<<"$pictures" | wc -c)" ] &&
+            [ -z "$(find "$set_folder" -name '.*')" ] && break
         sleep 0.1
     done
     sleep 1
-    "$helper" check "$set_folder" "$1" || fail "the burst was not filed whole: $(ls "$set_folder" | tr '\n' ' ')"
+    [ -z "$(sort "$1/asked" | uniq -d)" ] || fail "a picture was asked for twice: $(sort "$1/asked" | uniq -d)"
+    "$helper" check "$set_folder" "$pictures" ||
+        fail "the burst was not filed whole: $(ls "$set_folder" | tr '\n' ' '), asked for: $pictures"
 }
 
-burst "$work/hd" 0.1
-filed 20
+burst "$work/hd" 100
+filed "$work/hd"
 mkdir "$work/first" && mv "$set_folder"/Image_* "$work/first/"
-burst "$work/uhd" 0.2
-filed 10
+burst "$work/uhd" 200
+filed "$work/uhd"
 mv "$set_folder"/Image_* "$work/first/"
 
 # A manager puts its picture on the clipboard, and back when the clipboard is emptied.
