@@ -46,7 +46,7 @@ filed() {
 burst "$work/hd" 100
 filed "$work/hd"
 mkdir "$work/first" && mv "$set_folder"/Image_* "$work/first/"
-burst "$work/uhd" 200
+burst "$work/uhd" 30
 filed "$work/uhd"
 mv "$set_folder"/Image_* "$work/first/"
 
