@@ -15,8 +15,9 @@
 //   same FILE FILE                    the two files hold the same pixels
 //   copies MS FILE...                 copies each PNG file in turn, MS ms apart, each from a window
 //                                     of its own, sending it (in pieces when large) to whoever
-//                                     asks; prints "asked N" each time picture N is asked for while
-//                                     its window owns the clipboard; ends once the last one is
+//                                     asks; prints "asked N into PROPERTY" each time picture N is
+//                                     asked for while its window owns the clipboard, with the
+//                                     property the requestor named; ends once the last one is
 //                                     emptied away or replaced
 //   owner never|stops|endless         takes the clipboard offering image/png and then never sends,
 //                                     sends one piece and stops, or sends pieces without end
@@ -304,7 +305,9 @@ int copies(int apart, const QStringList& files)
                     XChangeProperty(display, asked.requestor, asked.property, XA_ATOM, 32, PropModeReplace,
                                     reinterpret_cast<const unsigned char*>(offered), 2);
                 } else if (asked.target == png && n >= 0) {
-                    std::printf("asked %lld\n", static_cast<long long>(n + 1));
+                    char* property = XGetAtomName(display, asked.property);
+                    std::printf("asked %lld into %s\n", static_cast<long long>(n + 1), property);
+                    XFree(property);
                     std::fflush(stdout);
                     const QByteArray& bytes = pictures.at(n);
                     if (bytes.size() <= pieceSize) {
