@@ -81,7 +81,9 @@ void ClipboardOwner::serve()
                 continue;
             }
             m_requestor = asked.requestor, m_property = asked.property;
-            if (m_sending == Sending::Whole || text) {
+            if (m_sending == Sending::Late)
+                std::this_thread::sleep_for(std::chrono::seconds(4));
+            if (m_sending == Sending::Whole || m_sending == Sending::Late || text) {
                 piece(m_bytes);
                 reply(asked);
                 m_sentAll = true;

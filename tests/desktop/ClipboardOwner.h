@@ -8,11 +8,12 @@ struct _XDisplay;
 
 /// Another program owning the X clipboard with an image/png on offer, on a connection and thread
 /// of its own, sending the picture as told: whole, not at all, a piece (INCR) and then nothing,
-/// pieces without end, or its text for whatever type it is asked.
+/// pieces without end, its text for whatever type it is asked, or whole only after a while
+/// spent making it (as a program on a loaded machine), taking nothing else meanwhile.
 class ClipboardOwner
 {
 public:
-    enum class Sending { Whole, Never, Stops, Endless, TextForAnyType };
+    enum class Sending { Whole, Never, Stops, Endless, TextForAnyType, Late };
 
     /// What came of handing the clipboard over to the clipboard manager (as a program that
     /// exits at once does), if it was asked.

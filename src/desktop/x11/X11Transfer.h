@@ -70,10 +70,13 @@ private:
     unsigned long m_time;
     TransferLimits m_limits;
     unsigned long m_window = 0;
-    unsigned long m_asked = 0; // the number of the request that asked last
+    unsigned long m_asked = 0;       // the number of the request that asked last
+    unsigned long m_askedTarget = 0; // ... and the type it asked for
     unsigned long m_property;
+    unsigned long m_typesProperty;
     unsigned long m_targets;
     unsigned long m_incr;
+    unsigned long m_png;
     State m_state = State::Types;
     bool m_inPieces = false;
     bool m_guessing = false;    // PNG asked for before the types
