@@ -4,7 +4,9 @@
 #include "core/Startup.h"
 #include "library/IndexDatabase.h"
 #include "platform/Clipboard.h"
+#include "platform/HotkeyNames.h"
 #include "platform/InstanceLock.h"
+#include "platform/KeyState.h"
 #include "platform/MessageBoxes.h"
 #include "platform/Services.h"
 #include "ui/Screens.h"
@@ -23,6 +25,7 @@ VistrelleApp::VistrelleApp(Services& services, LibraryDialogs& dialogs, CaptureW
     : m_services(services)
     , m_dialogs(dialogs)
     , m_engine(m_state, services, worker)
+    , m_heartbeat(m_state, services, m_engine)
     , m_notices(services.boxes)
     , m_notifier(m_state, m_engine, services.notifications)
     , m_reading(services.reader)
@@ -76,6 +79,9 @@ bool VistrelleApp::start(bool lowResource)
     pauseReading();
     m_reading.start(m_state.libraryRoot, IndexFileFor(m_state.libraryRoot, IndexFolder()),
                     m_state.settings.findLanguages.split(QLatin1Char('+')));
+    // After the start's own messages, outside the tick.
+    QMetaObject::invokeMethod(
+        &m_notices, [this] { tellTakenHotkeys(); }, Qt::QueuedConnection);
     if (!lowResource)
         return true;
     if (m_state.currentImageSet.isEmpty()) {
@@ -142,7 +148,8 @@ bool VistrelleApp::loadMainWindow(std::optional<QPoint> placeAt, bool show)
         imageViewer().show();
         m_main->show();
     }
-    m_main->enableTimer();
+    // Beating on from here, through low-resource mode and back, until the program ends.
+    m_heartbeat.start();
     return true;
 }
 
@@ -286,7 +293,27 @@ bool VistrelleApp::WriteSettings()
                               BoxLook::Exclamation);
     if (settingsWritten)
         settingsWritten(m_state.settings);
+    tellTakenHotkeys();
     return written.done();
+}
+
+void VistrelleApp::tellTakenHotkeys()
+{
+    QStringList checked;
+    QStringList taken;
+    for (const auto& [hotkey, modifiers] :
+         {std::pair{m_state.settings.activeWindowHotkey, m_state.settings.activeWindowModifiers},
+          std::pair{m_state.settings.timeLapseHotkey, m_state.settings.timeLapseModifiers}}) {
+        const QString combination = HotkeyCombination(hotkey, modifiers);
+        if (combination.isEmpty() || checked.contains(combination))
+            continue;
+        checked.append(combination);
+        if (!m_checkedHotkeys.contains(combination) && m_services.keys.taken(hotkey, modifiers))
+            taken.append(combination + QStringLiteral(" is taken by another program"));
+    }
+    m_checkedHotkeys = checked;
+    for (const QString& text : std::as_const(taken))
+        m_services.boxes.show(text, BoxLook::Exclamation);
 }
 
 void VistrelleApp::mainWindowUnloading()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "capture/CaptureEngine.h"
+#include "capture/CaptureHeartbeat.h"
 #include "core/AppState.h"
 #include "library/ReaderWorker.h"
 #include "ui/CaptureNotices.h"
@@ -41,6 +42,7 @@ public:
     AppState& state() { return m_state; }
     Services& services() { return m_services; }
     CaptureEngine& engine() { return m_engine; }
+    CaptureHeartbeat& heartbeat() { return m_heartbeat; }
     ReaderWorker& reading() { return m_reading; }
 
     frmVistrelle* mainWindow() const;
@@ -95,11 +97,15 @@ private:
     /// Brings the main window forward, out of low-resource mode, with the picture at \a path
     /// selected and in the viewer.
     void showPicture(const QString& path);
+    /// Tells each hotkey combination another program holds, once from when it is chosen (or
+    /// read at the start), so that a key is never silently dead.
+    void tellTakenHotkeys();
 
     AppState m_state;
     Services& m_services;
     LibraryDialogs& m_dialogs;
     CaptureEngine m_engine;
+    CaptureHeartbeat m_heartbeat;
     CaptureNotices m_notices;
     CaptureNotifier m_notifier;
     ReaderWorker m_reading;
@@ -110,6 +116,7 @@ private:
     // normal library, which this run leaves alone.
     bool m_ownLibrary = true;
     bool m_settingsRead = false;
+    QStringList m_checkedHotkeys; // the combinations the hotkeys had when last looked at
     // Set once the session's end has saved: quitting closes the windows, whose unload would
     // save, and tell of a failure, once more.
     bool m_sessionSaved = false;

@@ -27,6 +27,19 @@ public:
     /// Fails like Create; a null picture leaves the instance empty and fails too.
     Outcome CreateFromPicture(const QImage& picThis);
 
+    /// A picture of \a lWidth x \a lHeight pixels in \a format (RGB32 or ARGB32) whose pixels lie
+    /// in the buffer's own memory, made large enough for them, for a decoder to fill:
+    /// CreateFromCanvas then turns them into the buffer's where they lie, so that a large picture
+    /// is not held twice. Null for another format, a size below 1 or past 2^31 bytes, or memory
+    /// that cannot be had. It must not outlive the buffer's memory (the next Create or ClearUp).
+    QImage Canvas(int lWidth, int lHeight, QImage::Format format);
+
+    /// Makes the buffer hold the pixels of \a canvas, made by Canvas and filled since, converted
+    /// where they lie (any copy of the canvas shows them as garbage afterwards), and leaves
+    /// \a canvas null. A picture that does not lie there (the decoder made one of its own) is
+    /// copied as CreateFromPicture does.
+    Outcome CreateFromCanvas(QImage& canvas);
+
     /// Copies a rectangle of \a source, from (\a lSrcLeft, \a lSrcTop), into the buffer at (0, 0);
     /// a negative width or height stands for the buffer's own. Parts outside either picture
     /// are left as they are.
@@ -39,6 +52,8 @@ public:
     int Width() const { return m_width; }
     int Height() const { return m_height; }
     unsigned char* DIBSectionBitsPtr() const { return m_bits.get(); }
+    /// The memory the buffer holds, whatever the size of its picture.
+    size_t BytesHeld() const { return m_capacity; }
 
     /// Frees the buffer; Width and Height keep their values.
     void ClearUp();

@@ -20,6 +20,17 @@ constexpr int quietMsBeforeRelease = 1000;
 // The program's own error number for a picture its program did not send whole.
 constexpr int transferError = 482;
 
+// What the user is told of a picture that came while no Image Set was shown: one from the
+// clipboard stays there meanwhile, a window's waits in the program.
+Outcome noImageSet(bool fromClipboard)
+{
+    return Outcome::refused(fromClipboard
+                                ? QStringLiteral("Please select an image set first.  The picture stays "
+                                                 "on the clipboard until an image set is shown.")
+                                : QStringLiteral("Please select an image set first.  The picture is "
+                                                 "kept until an image set is shown."));
+}
+
 } // namespace
 
 CaptureEngine::CaptureEngine(AppState& state, Services& services, CaptureWorker& worker)
@@ -31,24 +42,14 @@ CaptureEngine::CaptureEngine(AppState& state, Services& services, CaptureWorker&
     m_release.setInterval(quietMsBeforeRelease);
     connect(&m_release, &QTimer::timeout, this, [this] { m_worker.release(); });
     connect(&m_window, &WindowCapture::told, this, &CaptureEngine::told);
-    connect(&m_services.clipboard, &Clipboard::changed, this, [this] { check(); });
+    connect(&m_window, &WindowCapture::grabbed, this, &CaptureEngine::grabbed);
+    connect(&m_services.clipboard, &Clipboard::changed, this, &CaptureEngine::check);
     connect(&m_services.clipboard, &Clipboard::arrived, this, &CaptureEngine::arrived);
 }
 
-void CaptureEngine::check(bool ownPicture)
+void CaptureEngine::check()
 {
-    Clipboard& clipboard = m_services.clipboard;
-    if (m_state.capturePaused)
-        return;
-    const quint64 change = clipboard.changeCount();
-    if (ownPicture && m_taken != change && clipboard.hasImage()) {
-        // The tick's own picture, with its suffix: it arrives like any other.
-        PlayCaptureSound(m_state, m_services);
-        m_own = jobNow(change);
-    }
-    // A picture handed over by a program that has gone since is still the one to file: its
-    // leaving copied nothing new.
-    if (!m_failure || m_failure->change != clipboard.contentChange())
+    if (m_state.capturePaused || !m_failure)
         return;
     const QString folder = m_state.currentImageSet.isEmpty() ? QString() : CurrentImageSetFolder(m_state);
     if (!mayRetry(folder))
@@ -56,15 +57,20 @@ void CaptureEngine::check(bool ownPicture)
     m_retryAsked = false;
     if (folder.isEmpty())
         return;
-    // Filed from what arrived, as of when it was copied.
-    Failure again = *std::exchange(m_failure, std::nullopt);
-    PlayCaptureSound(m_state, m_services);
-    ScreenshotJob job = ScreenshotJobFor(m_state, std::move(again.job.picture), again.job.when);
-    job.suffix = again.job.suffix;
+    // Filed from what arrived, as of when it came, into the Image Set shown now. The picture is
+    // kept in memory meanwhile: whatever was copied since, it is not lost.
+    Queued again = std::exchange(m_failure, std::nullopt)->picture;
+    ScreenshotJob job =
+        ScreenshotJobFor(m_state, std::move(again.job.picture), again.job.when, again.job.suffix);
     job.title = again.job.title;
-    // Filed now, it may come back after its clearing like any other.
-    m_lastChange = again.change;
-    m_queue.append({std::move(job), again.change, false, 0, again.source});
+    again.job = std::move(job);
+    again.mayBeBack = false;
+    again.mayBeOwn = 0;
+    again.again = true;
+    // Filed now, it may come back after its clearing like any other, unless newer ones came.
+    if (again.change != 0 && (!m_lastChange || *m_lastChange <= again.change))
+        m_lastChange = again.change;
+    m_queue.append(std::move(again));
     pump();
 }
 
@@ -87,10 +93,22 @@ void CaptureEngine::arrived(const ClipboardPicture& picture)
     take(picture);
 }
 
+CaptureEngine::Queued CaptureEngine::arriving(quint64 change, ClipboardPicture picture, const QString& suffix)
+{
+    // The window the picture came from is the one active when it arrives.
+    Queued queued;
+    queued.job = ScreenshotJobFor(m_state, std::move(picture), m_services.clock.now(), suffix);
+    queued.change = change;
+    queued.source = m_services.windowSource.activeWindow();
+    if (m_state.settings.writeWindowTitle)
+        queued.job.title = queued.source.title;
+    return queued;
+}
+
 void CaptureEngine::take(const ClipboardPicture& picture)
 {
     if (!picture.failure.isEmpty()) {
-        tellOnce(picture.change, Outcome::failed(transferError, picture.failure));
+        emit told(Outcome::failed(transferError, picture.failure));
         return;
     }
     // The same picture straight after the program's own copy is that copy taken over by a
@@ -101,66 +119,59 @@ void CaptureEngine::take(const ClipboardPicture& picture)
                                                                                            : 0;
     if (mayBeOwn)
         m_ownCopy->change = picture.change;
-    const bool ownPicture = m_own && m_own->change == picture.change;
-    Own arriving = ownPicture ? std::move(*m_own) : jobNow(picture.change);
-    m_own.reset();
-    ScreenshotJob& job = arriving.job;
-    job.picture = picture;
+    Queued queued = arriving(picture.change, picture, QString());
+    queued.mayBeOwn = mayBeOwn;
     if (mayBeOwn)
-        job.ownFile = m_ownCopy->picture;
-    if (m_state.currentImageSet.isEmpty()) {
-        if (!mayBeOwn) {
-            refuse(picture.change, job, arriving.source);
-            return;
-        }
-        // Only looked at: what the user copied out of the library stays on the clipboard; a
-        // picture of the user's waits for an Image Set as any other does.
-        job.folder.clear();
-        m_queue.append({std::move(job), picture.change, false, mayBeOwn, arriving.source});
-        pump();
-        return;
-    }
-    const bool mayBeBack = !ownPicture && m_lastChange && picture.follows == *m_lastChange;
-    // A picture that may be one kept already sounds once it is filed, if it is.
-    if (!ownPicture && !mayBeBack && !mayBeOwn)
-        PlayCaptureSound(m_state, m_services);
-    m_failure.reset();
+        queued.job.ownFile = m_ownCopy->picture;
+    queued.mayBeBack = m_lastChange && picture.follows == *m_lastChange;
     m_lastChange = picture.change;
-    m_queue.append({std::move(job), picture.change, mayBeBack, mayBeOwn, arriving.source});
+    if (m_state.currentImageSet.isEmpty()) {
+        // Only looked at: a kept picture copied out of the library, or the last picture back,
+        // stays on the clipboard; a picture of the user's waits for an Image Set.
+        queued.job.folder.clear();
+    } else if (!queued.mayBeBack && !mayBeOwn) {
+        // A picture that may be one kept already sounds once it is filed, if it is.
+        PlayCaptureSound(m_state, m_services, QString());
+    }
+    m_queue.append(std::move(queued));
     pump();
 }
 
-void CaptureEngine::refuse(quint64 change, const ScreenshotJob& job, const PictureSource& source)
+void CaptureEngine::grabbed(const QImage& picture, const QString& suffix)
 {
-    // The picture stays on the clipboard until an Image Set is shown.
-    failed(change, job,
-           Outcome::refused(QStringLiteral("Please select an image set first.  The picture stays on the "
-                                           "clipboard until an image set is shown.")),
-           source);
-}
-
-CaptureEngine::Own CaptureEngine::jobNow(quint64 change)
-{
-    // The window the picture came from is the one active when it is known.
-    Own own{change, ScreenshotJobFor(m_state, {}, m_services.clock.now()),
-            m_services.windowSource.activeWindow()};
-    if (m_state.settings.writeWindowTitle)
-        own.job.title = own.source.title;
-    return own;
+    // Straight from the desktop to the worker, in turn with the clipboard's pictures: the
+    // clipboard, and what the user copied there, is left as it is.
+    PlayCaptureSound(m_state, m_services, suffix);
+    Queued queued = arriving(0, ClipboardPicture::grabbed(picture), suffix);
+    if (m_state.currentImageSet.isEmpty()) {
+        queued.job.folder.clear();
+        failed(std::move(queued), noImageSet(false));
+        return;
+    }
+    m_queue.append(std::move(queued));
+    pump();
 }
 
 void CaptureEngine::pump()
 {
-    // A picture that may be the last one back waits until the worker has said what that one
-    // was; everything behind it waits too, so that pictures are filed in copy order.
-    while (!m_queue.isEmpty() && !(m_queue.first().mayBeBack && m_pending > 0)) {
+    // A picture that may be one filed already waits until the worker has said what the ones
+    // before it were; everything behind it waits too, so that pictures are filed in the order
+    // they came.
+    while (!m_queue.isEmpty() && !((m_queue.first().mayBeBack || m_queue.first().again) && m_pending > 0)) {
         Queued next = m_queue.takeFirst();
-        if (next.mayBeBack)
-            next.job.restoredPixels = m_lastPixels;
+        if (next.again && next.change != 0 && next.pixels && m_filedAt.value(*next.pixels) > next.failedAt)
+            continue;
+        if (next.again)
+            PlayCaptureSound(m_state, m_services, next.job.suffix);
+        if (next.mayBeBack && m_lastPixels)
+            next.job.restoredPixels = m_lastPixels->second;
         hand(std::move(next));
     }
-    if (m_pending == 0 && m_queue.isEmpty())
-        m_release.start();
+    if (m_pending > 0 || !m_queue.isEmpty())
+        return;
+    m_release.start();
+    if (!m_failure)
+        m_filedAt.clear();
 }
 
 void CaptureEngine::hand(Queued queued)
@@ -180,54 +191,71 @@ void CaptureEngine::finished(const Queued& queued, const ScreenshotResult& resul
     // follows it is no takeover of the copy.
     if (queued.mayBeOwn && !result.restored && m_ownCopy && m_ownCopy->made == queued.mayBeOwn)
         m_ownCopy.reset();
+    const bool fromClipboard = queued.change != 0;
     if (result.restored) {
         // Left where it is, so that a clipboard manager has nothing to put back again.
-        if (!queued.job.folder.isEmpty())
-            m_lastPixels = result.pixels;
+        known(queued.change, result.pixels);
         if (!queued.mayBeOwn)
             emit noted(QStringLiteral(
                 "The picture put back on the clipboard was filed already; it was not filed again."));
-    } else if (queued.job.folder.isEmpty()) {
-        refuse(queued.change, queued.job, queued.source);
-    } else if (!result.outcome.done()) {
-        m_lastPixels.reset();
-        failed(queued.change, queued.job, result.outcome, queued.source);
+    } else if (queued.job.folder.isEmpty() || !result.outcome.done()) {
+        // What was not filed is no picture to know again: nothing is remembered of it.
+        Queued waiting = queued;
+        waiting.pixels = result.pixels;
+        failed(std::move(waiting), queued.job.folder.isEmpty() ? noImageSet(fromClipboard) : result.outcome);
     } else {
-        m_lastPixels = result.pixels;
+        if (fromClipboard) {
+            m_filedAt.insert(*result.pixels, ++m_filings);
+            known(queued.change, result.pixels);
+            m_services.clipboard.clearIfStill(queued.change);
+        }
         if (queued.mayBeBack || queued.mayBeOwn)
-            PlayCaptureSound(m_state, m_services);
-        m_services.clipboard.clearIfStill(queued.change);
+            PlayCaptureSound(m_state, m_services, queued.job.suffix);
         emit filed(result.path, queued.source, result.thumbnail);
     }
     pump();
 }
 
-void CaptureEngine::failed(quint64 change, const ScreenshotJob& job, const Outcome& outcome,
-                           const PictureSource& source)
+void CaptureEngine::known(quint64 change, std::optional<size_t> pixels)
 {
-    m_failure = Failure{change, job, source, outcome, FolderTakesFiles(job.folder), FreeBytes(job.folder)};
-    tellOnce(change, outcome);
+    // A picture tried again late is not the one the next copy may be back from.
+    if (pixels && (!m_lastPixels || m_lastPixels->first <= change))
+        m_lastPixels = std::pair(change, *pixels);
+}
+
+void CaptureEngine::failed(Queued queued, const Outcome& outcome)
+{
+    // One picture gives at most one message, however long the failure lasts.
+    const bool tell = !std::exchange(queued.told, true);
+    queued.failedAt = m_filings;
+    const QString folder = queued.job.folder;
+    m_failure = Failure{std::move(queued), outcome};
+
+    if (!folder.isEmpty()) {
+        m_failure->tookFiles = FolderTakesFiles(folder);
+        m_failure->present = EntryExists(folder);
+        m_failure->freeBytes = FreeBytes(folder);
+    }
+    m_retryAsked = false;
+    if (tell)
+        emit told(outcome);
 }
 
 bool CaptureEngine::mayRetry(const QString& folder) const
 {
-    if (m_retryAsked || folder != m_failure->job.folder)
+    if (m_retryAsked || folder != m_failure->picture.job.folder)
         return true;
-    if (folder.isEmpty())
-        return false;
     // Looked at every tick while the picture waits: only what costs no more than a look.
+    if (folder.isEmpty() || !FolderTakesFiles(folder))
+        return false;
     switch (m_failure->outcome.error) {
-    case EACCES:
-    case EPERM:
-    case EROFS:
-    case ENOENT:
-    case ENOTDIR:
-        return !m_failure->tookFiles && FolderTakesFiles(folder);
     case ENOSPC:
     case EDQUOT:
         return FreeBytes(folder) > m_failure->freeBytes;
     default:
-        return false;
+        // A folder that could not take files, or that was not there (moved away while the
+        // picture was written), and can now.
+        return !m_failure->tookFiles || EntryExists(folder) != m_failure->present;
     }
 }
 
@@ -269,18 +297,9 @@ void CaptureEngine::passOverPresent()
     m_failure.reset();
     m_discard.reset();
     m_presentAtStart.reset();
-    m_own.reset();
 }
 
 void CaptureEngine::discardPresent()
 {
     m_discard = m_services.clipboard.changeCount();
-}
-
-void CaptureEngine::tellOnce(quint64 change, const Outcome& outcome)
-{
-    if (m_told == change)
-        return;
-    m_told = change;
-    emit told(outcome);
 }

@@ -5,6 +5,7 @@
 #include "platform/ActiveWindowSource.h"
 #include "platform/Outcome.h"
 
+#include <QHash>
 #include <QObject>
 #include <QString>
 #include <QTimer>
@@ -15,12 +16,13 @@ class ClipboardOffer;
 struct AppState;
 struct Services;
 
-/// Files every new picture on the clipboard into the Image Set shown when it arrives: the
-/// clipboard reads each picture as soon as it is offered, and the worker files them in copy
-/// order. The clipboard is emptied afterwards only while it still holds the
-/// picture filed. The same pixels coming back with nothing else on the clipboard in between (a
-/// clipboard manager putting the emptied picture back, or taking over a copy) are not filed
-/// again, however late they come.
+/// Files every picture into the Image Set shown when it arrives: each new picture on the
+/// clipboard, read as soon as it is offered, and each picture of the active window, taken
+/// straight from the desktop. One worker files them in the order they came. The clipboard is
+/// emptied afterwards only while it still holds the picture filed; a window's picture never
+/// touches the clipboard. The same pixels coming back with nothing else copied in between (a
+/// clipboard manager putting the emptied picture back, or taking over a copy, also after the
+/// clipboard was emptied or its owner left) are not filed again, however late they come.
 class CaptureEngine final : public QObject
 {
     Q_OBJECT
@@ -28,11 +30,10 @@ class CaptureEngine final : public QObject
 public:
     CaptureEngine(AppState& state, Services& services, CaptureWorker& worker);
 
-    /// Looks at the clipboard: run on every change notice and by the tick, which sets the
-    /// suffix of its own captures and says whether it put the picture there itself
-    /// (\a ownPicture: never a restored one). A picture that could not be filed is tried again
-    /// once the Image Set shown changes or the cause seems gone.
-    void check(bool ownPicture = false);
+    /// Files the last picture that could not be filed, kept since, once its cause seems gone:
+    /// the Image Set shown changed, or its folder takes files again (it is back, writable, the
+    /// disk has room). Run on every change notice and by the tick.
+    void check();
 
     /// Counts the picture on the clipboard now as handled: it stays there unfiled until the
     /// clipboard changes.
@@ -48,8 +49,7 @@ public:
     /// Image Sets of the library at \a libraryRoot, and removes what they left half-written.
     void recoverAtStart(const QString& libraryRoot);
 
-    /// Tries the picture that could not be filed again now, when it is still on the clipboard
-    /// (the user's Refresh).
+    /// Tries the last picture that could not be filed again now (the user's Refresh).
     void retry();
 
     /// Puts \a offer (kept pictures, or words) on the clipboard; false when the clipboard
@@ -82,40 +82,35 @@ private:
     struct Queued
     {
         ScreenshotJob job;
-        quint64 change = 0;
-        bool mayBeBack = false; // nothing but our clearing since the picture before
-        quint64 mayBeOwn = 0;   // the program's own copy of a kept picture it came straight after
-        PictureSource source;   // the window active when it arrived
+        quint64 change = 0;           // of the clipboard; 0 for a window's picture
+        bool mayBeBack = false;       // nothing else copied since the picture before
+        quint64 mayBeOwn = 0;         // the program's own copy of a kept picture it came straight after
+        PictureSource source;         // the window active when it arrived
+        bool told = false;            // the user knows it could not be filed
+        bool again = false;           // tried again after a failure
+        std::optional<size_t> pixels; // known once it was read
+        quint64 failedAt = 0;         // the filings before its failure
     };
     struct Failure
     {
-        quint64 change = 0;
-        ScreenshotJob job; // with its picture
-        PictureSource source;
+        Queued picture;
         Outcome outcome;
         // What the Image Set looked like at the failure: a retry waits until that changed.
         bool tookFiles = false;
+        bool present = false;
         qint64 freeBytes = -1;
     };
 
-    struct Own
-    {
-        quint64 change = 0;
-        ScreenshotJob job; // as of when it was known: for the tick's own, the tick that put it there
-        PictureSource source;
-    };
-
-    Own jobNow(quint64 change);
+    Queued arriving(quint64 change, ClipboardPicture picture, const QString& suffix);
     void arrived(const ClipboardPicture& picture);
     void take(const ClipboardPicture& picture);
-    void refuse(quint64 change, const ScreenshotJob& job, const PictureSource& source);
+    void grabbed(const QImage& picture, const QString& suffix);
     void pump();
     void hand(Queued queued);
     void finished(const Queued& queued, const ScreenshotResult& result);
-    void failed(quint64 change, const ScreenshotJob& job, const Outcome& outcome,
-                const PictureSource& source);
+    void failed(Queued queued, const Outcome& outcome);
+    void known(quint64 change, std::optional<size_t> pixels);
     bool mayRetry(const QString& folder) const;
-    void tellOnce(quint64 change, const Outcome& outcome);
 
     AppState& m_state;
     Services& m_services;
@@ -124,14 +119,18 @@ private:
     std::optional<quint64> m_discard; // the change that was there at start
     enum class StartRecovery { None, Running, Cut } m_startRecovery = StartRecovery::None;
     std::optional<ClipboardPicture> m_presentAtStart; // waiting for the recovery's word
-    std::optional<Own> m_own;                         // the tick's own picture, on its way
-    std::optional<quint64> m_told;                    // the change told about last
-    std::optional<Failure> m_failure;                 // the picture left on the clipboard
+    std::optional<Failure> m_failure;                 // the last picture that could not be filed
     bool m_retryAsked = false;
-    // The change of the picture queued last, and the pixels of the last one the worker filed
-    // or found back: the next picture following straight on it may be the same one back.
+    // The change of the clipboard picture queued last: the next picture following straight on
+    // it may be the same one back. The latest change of a clipboard picture the worker filed or
+    // found back, and its pixels, to tell.
     std::optional<quint64> m_lastChange;
-    std::optional<size_t> m_lastPixels;
+    std::optional<std::pair<quint64, size_t>> m_lastPixels;
+    // When the clipboard's pictures were filed last, counted in filings, while a picture that
+    // could not be filed waits: tried again, it is not filed twice when it came again
+    // meanwhile (put back, taken over).
+    QHash<size_t, quint64> m_filedAt;
+    quint64 m_filings = 0;
     // The program's own copy of a kept picture (empty for files or words), made by change
     // `made`, and the change that stands for it now: a clipboard manager's takeover, once its
     // pixels are the picture's or while they are not known yet.
@@ -142,8 +141,8 @@ private:
         QString picture;
     };
     std::optional<OwnCopy> m_ownCopy;
-    QList<Queued> m_queue; // in copy order, behind one that must wait for the worker's word
+    QList<Queued> m_queue; // in the order they came, behind one that must wait for the worker's word
     int m_pending = 0;
     QTimer m_release; // the worker's buffers go back to the system once a burst is over
-    WindowCapture m_window{m_state, m_services, *this};
+    WindowCapture m_window{m_state, m_services};
 };

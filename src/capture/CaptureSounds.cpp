@@ -16,9 +16,9 @@ void PlayProgramSound(const AppState& state, Services& services, const QString& 
         services.sound.play(path);
 }
 
-void PlayCaptureSound(const AppState& state, Services& services)
+void PlayCaptureSound(const AppState& state, Services& services, const QString& suffix)
 {
-    if (state.captureSuffix == TimeLapseSuffix && state.settings.timeLapseSilent)
+    if (suffix == TimeLapseSuffix && state.settings.timeLapseSilent)
         return;
     PlayProgramSound(state, services, QStringLiteral("/Vistrelle.wav"));
 }

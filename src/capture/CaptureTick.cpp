@@ -8,47 +8,55 @@
 #include "platform/Services.h"
 #include "platform/ShortcutLatch.h"
 
-bool ModifiersPass(int modifiers, short control, short shift)
+bool ModifiersPass(int modifiers, short control, short shift, short alt)
 {
-    switch (modifiers) {
-    case 1:
-        return control < 0 && shift == 0;
-    case 2:
-        return control == 0 && shift < 0;
-    case 3:
-        return control < 0 && shift < 0;
-    default:
-        return control == 0 && shift == 0;
-    }
+    if (modifiers < 0 || modifiers > HotkeyModifier::All)
+        modifiers = 0;
+    // A modifier left out must be untouched: one pressed since the last look blocks as well.
+    const auto matches = [modifiers](int modifier, short state) {
+        return (modifiers & modifier) ? state < 0 : state == 0;
+    };
+    return matches(HotkeyModifier::Control, control) && matches(HotkeyModifier::Shift, shift) &&
+           matches(HotkeyModifier::Alt, alt);
 }
 
-bool HotkeyDown(KeyState& keys, int hotkey, int modifiers)
+bool HotkeyDown(KeyState& keys, int hotkey, short state, int modifiers)
 {
-    if (hotkey == 0 || keys.asyncState(hotkey) >= 0)
+    if (hotkey == 0 || state >= 0)
         return false;
     // A plain k typed just before Ctrl+Shift is pressed is no Ctrl+Shift+K.
-    if (const std::optional<int> held = keys.modifiersAtPress(hotkey))
-        return ModifiersPass(modifiers, (*held & 1) ? -1 : 0, (*held & 2) ? -1 : 0);
+    if (const std::optional<int> held = keys.modifiersAtPress(hotkey)) {
+        const auto heldAtPress = [&held](int modifier) {
+            return static_cast<short>((*held & modifier) ? -1 : 0);
+        };
+        return ModifiersPass(modifiers, heldAtPress(HotkeyModifier::Control),
+                             heldAtPress(HotkeyModifier::Shift), heldAtPress(HotkeyModifier::Alt));
+    }
     const short control = keys.asyncState(VirtualKey::Control);
     const short shift = keys.asyncState(VirtualKey::Shift);
-    return ModifiersPass(modifiers, control, shift);
-}
-
-void CaptureActiveWindowToClipboard(CaptureEngine& engine, const QString& suffix)
-{
-    engine.window().request(suffix);
+    const short alt = keys.asyncState(VirtualKey::Alt);
+    return ModifiersPass(modifiers, control, shift, alt);
 }
 
 void PollHotkeys(AppState& state, Services& services, CaptureEngine& engine)
 {
+    // Each key is looked at once a tick: the look takes a tap's latch, and two hotkeys on one key
+    // with other modifiers (Print, Alt+Print) both see it.
+    const int activeWindowHotkey = state.settings.activeWindowHotkey;
+    const int timeLapseHotkey = state.settings.timeLapseHotkey;
+    const short activeWindowState =
+        activeWindowHotkey == 0 ? 0 : services.keys.asyncState(activeWindowHotkey);
+    const short timeLapseState = timeLapseHotkey == activeWindowHotkey ? activeWindowState
+                                 : timeLapseHotkey == 0                ? 0
+                                                        : services.keys.asyncState(timeLapseHotkey);
     // Both looks are taken every tick, so a shortcut fired while the key is held counts once.
-    const bool activeWindowKey =
-        HotkeyDown(services.keys, state.settings.activeWindowHotkey, state.settings.activeWindowModifiers);
+    const bool activeWindowKey = HotkeyDown(services.keys, activeWindowHotkey, activeWindowState,
+                                            state.settings.activeWindowModifiers);
     if (services.shortcuts.fired(Shortcut::ActiveWindow) || activeWindowKey)
-        CaptureActiveWindowToClipboard(engine, QString());
+        engine.window().request(QString());
 
     const bool timeLapseKey =
-        HotkeyDown(services.keys, state.settings.timeLapseHotkey, state.settings.timeLapseModifiers);
+        HotkeyDown(services.keys, timeLapseHotkey, timeLapseState, state.settings.timeLapseModifiers);
     if (services.shortcuts.fired(Shortcut::TimeLapse) || timeLapseKey) {
         const bool wasRunning = state.timeLapseActive;
         if (state.timeLapseActive) {
@@ -75,7 +83,7 @@ void PollHotkeys(AppState& state, Services& services, CaptureEngine& engine)
     if (state.timeLapseElapsedMs < static_cast<qint64>(state.settings.timeLapseSeconds) * 1000)
         return;
     state.timeLapseElapsedMs = 0;
-    CaptureActiveWindowToClipboard(engine, TimeLapseSuffix);
+    engine.window().request(TimeLapseSuffix);
 }
 
 void CaptureTick(AppState& state, Services& services, CaptureEngine& engine)

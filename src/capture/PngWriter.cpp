@@ -1,6 +1,7 @@
 #include "PngWriter.h"
 
 #include "BottomUpBgrBuffer.h"
+#include "ConvertedRows.h"
 #include "platform/LibPng.h"
 
 #include <QImage>
@@ -34,39 +35,20 @@ bool deepColour(QImage::Format format)
 
 // Screenshots often come with an alpha channel that is opaque everywhere; a channel that says
 // nothing is left out of the file.
-bool opaque(const QImage& argb32)
+bool opaque(const QImage& picture, QImage::Format format)
 {
-    for (int y = 0; y < argb32.height(); ++y) {
-        const auto* row = reinterpret_cast<const QRgb*>(argb32.constScanLine(y));
-        for (int x = 0; x < argb32.width(); ++x)
-            if (qAlpha(row[x]) != 255)
+    ConvertedRows rows(picture, format);
+    for (int y = 0; y < picture.height(); ++y) {
+        const uchar* row = rows.row(y);
+        if (!row)
+            return false;
+        for (int x = 0; x < picture.width(); ++x) {
+            if (format == QImage::Format_RGBA64 ? !reinterpret_cast<const QRgba64*>(row)[x].isOpaque()
+                                                : qAlpha(reinterpret_cast<const QRgb*>(row)[x]) != 255)
                 return false;
+        }
     }
     return true;
-}
-
-bool opaque64(const QImage& rgba64)
-{
-    for (int y = 0; y < rgba64.height(); ++y) {
-        const auto* row = reinterpret_cast<const QRgba64*>(rgba64.constScanLine(y));
-        for (int x = 0; x < rgba64.width(); ++x)
-            if (!row[x].isOpaque())
-                return false;
-    }
-    return true;
-}
-
-Outcome encoded(const QImage& pixels, PngRows rows, QByteArray& file)
-{
-    if (pixels.isNull())
-        return Outcome::failed(BottomUpBgrBuffer::outOfMemoryError, QStringLiteral("Out of memory"));
-    PngEncoding encoding =
-        EncodePng(pixels.constBits(), pixels.width(), pixels.height(), pixels.bytesPerLine(), rows);
-    if (!encoding.ok)
-        return Outcome::failed(PngErrorNumber,
-                               QStringLiteral("Failed to save to PNG (%1)").arg(encoding.message));
-    file = std::move(encoding.bytes);
-    return {};
 }
 
 } // namespace
@@ -77,18 +59,23 @@ Outcome EncodePngFile(const QImage& picture, QByteArray& file)
     const long long bytes = static_cast<long long>(picture.width()) * picture.height() * (deep ? 8 : 4);
     if (bytes > std::numeric_limits<int>::max())
         return BottomUpBgrBuffer::overflow();
+    if (picture.isNull())
+        return Outcome::failed(BottomUpBgrBuffer::outOfMemoryError, QStringLiteral("Out of memory"));
 
-    if (deep) {
-        if (!picture.hasAlphaChannel())
-            return encoded(picture.convertToFormat(QImage::Format_RGBX64), PngRows::Rgbx16, file);
-        const QImage pixels = picture.convertToFormat(QImage::Format_RGBA64);
-        return encoded(pixels, opaque64(pixels) ? PngRows::Rgbx16 : PngRows::Rgba16, file);
-    }
-    const bool asIs = picture.format() == QImage::Format_RGB32 || picture.format() == QImage::Format_ARGB32;
-    const QImage pixels = asIs ? picture
-                               : picture.convertToFormat(picture.hasAlphaChannel() ? QImage::Format_ARGB32
-                                                                                   : QImage::Format_RGB32);
-    if (pixels.format() == QImage::Format_RGB32 || opaque(pixels))
-        return encoded(pixels, PngRows::Rgb32, file);
-    return encoded(pixels.convertToFormat(QImage::Format_RGBA8888), PngRows::Rgba8, file);
+    // Rows of another format are converted a band at a time as they are encoded, never the
+    // picture whole beside itself.
+    const bool alpha = picture.hasAlphaChannel();
+    const QImage::Format format = deep ? (alpha ? QImage::Format_RGBA64 : QImage::Format_RGBX64)
+                                       : (alpha ? QImage::Format_ARGB32 : QImage::Format_RGB32);
+    const bool translucent = alpha && !opaque(picture, format);
+    const PngRows rows = deep ? (translucent ? PngRows::Rgba16 : PngRows::Rgbx16)
+                              : (translucent ? PngRows::Argb32 : PngRows::Rgb32);
+    ConvertedRows converted(picture, format);
+    PngEncoding encoding =
+        EncodePng([&converted](int y) { return converted.row(y); }, picture.width(), picture.height(), rows);
+    if (!encoding.ok)
+        return Outcome::failed(PngErrorNumber,
+                               QStringLiteral("Failed to save to PNG (%1)").arg(encoding.message));
+    file = std::move(encoding.bytes);
+    return {};
 }

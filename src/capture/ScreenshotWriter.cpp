@@ -2,18 +2,20 @@
 
 #include "BitmapWriter.h"
 #include "BottomUpBgrBuffer.h"
+#include "ConvertedRows.h"
 #include "JpegWriter.h"
+#include "PictureWithoutText.h"
 #include "PngWriter.h"
 #include "core/AppState.h"
 #include "platform/FileSystem.h"
 #include "platform/FolderListing.h"
 #include "platform/PictureTitle.h"
 
-#include <QBuffer>
 #include <QFile>
 #include <QFileInfo>
 #include <QHashFunctions>
 #include <QImageReader>
+#include <QScopeGuard>
 #include <cerrno>
 
 namespace {
@@ -27,21 +29,10 @@ bool takenOnDisk(const QString& path)
     return info.exists() || info.isSymLink();
 }
 
-// A name listed in the Image Set, ignoring case.
-bool listed(const QStringList& files, const QString& name)
-{
-    for (const QString& entry : files) {
-        if (entry.endsWith(name, Qt::CaseInsensitive) && entry.size() > name.size() &&
-            entry.at(entry.size() - name.size() - 1) == QLatin1Char('/'))
-            return true;
-    }
-    return false;
-}
-
 QString freeName(const ScreenshotJob& job, int& counter)
 {
     QString name = ScreenshotName(job.when, counter, job.suffix, job.extension);
-    while (listed(job.listed, name) || takenOnDisk(job.folder + name))
+    while (takenOnDisk(job.folder + name))
         name = ScreenshotName(job.when, ++counter, job.suffix, job.extension);
     return name;
 }
@@ -49,22 +40,38 @@ QString freeName(const ScreenshotJob& job, int& counter)
 // Twice Qt's own limit: a long page captured whole (1920 x 60,000 pixels) still fits.
 constexpr int decodeLimitMegabytes = 512;
 
-// The picture's pixels, decoded into the buffer kept for them when it came as a file; null,
-// with why in \a why, when they cannot be had.
-const QImage& decoded(const ClipboardPicture& picture, QImage& kept, QString& why)
+// Buffers are kept for the next picture up to this: what an 8K screenshot's come to, filed as
+// a bitmap (its pixels, their 24-bit copy where they lie, the file).
+constexpr qsizetype largestBuffersKept = qsizetype(256) << 20;
+
+// Files other than PNG are encoded from the pixels' 24-bit copy.
+bool asPng(const ScreenshotJob& job)
 {
+    return job.extension.compare(QLatin1String(".png"), Qt::CaseInsensitive) == 0;
+}
+
+// The picture's pixels, decoded when it came as a file: into \a canvas, in the 24-bit copy's
+// memory, when the file is made from that copy, so that the copy is made where the pixels lie
+// instead of beside them; else into the buffer kept for them. Null, with why in \a why, when
+// they cannot be had.
+const QImage& decoded(const ScreenshotJob& job, ScreenshotBuffers& buffers, QImage& canvas, QString& why)
+{
+    const ClipboardPicture& picture = job.picture;
     if (!picture.image.isNull())
         return picture.image;
-    QBuffer file;
-    file.setData(picture.bytes);
-    file.open(QIODevice::ReadOnly);
+    PictureWithoutText file(picture.bytes);
     QImageReader reader(&file);
     reader.setAllocationLimit(decodeLimitMegabytes);
     const QSize size = reader.size();
+    const bool fits =
+        size.isValid() && qint64(size.width()) * size.height() * 4 <= qint64(decodeLimitMegabytes) << 20;
+    if (!asPng(job) && fits)
+        canvas = buffers.dib.Canvas(size.width(), size.height(), reader.imageFormat());
+    QImage& kept = canvas.isNull() ? buffers.picture : canvas;
     if (reader.read(&kept))
         return kept;
     kept = QImage();
-    if (size.isValid() && qint64(size.width()) * size.height() * 4 > qint64(decodeLimitMegabytes) << 20)
+    if (size.isValid() && !fits)
         why = QStringLiteral("The picture on the clipboard is too large to be filed (%1 x %2 pixels).")
                   .arg(size.width())
                   .arg(size.height());
@@ -79,11 +86,15 @@ const QImage& decoded(const ClipboardPicture& picture, QImage& kept, QString& wh
 size_t pixelDigest(const QImage& image)
 {
     const bool asColours = image.format() == QImage::Format_RGB32 || image.format() == QImage::Format_ARGB32;
-    const QImage colours = asColours ? image : image.convertToFormat(QImage::Format_ARGB32);
-    size_t digest = qHash(colours.size());
-    const auto rowBytes = static_cast<size_t>(colours.width()) * sizeof(QRgb);
-    for (int y = 0; y < colours.height(); ++y)
-        digest = qHashBits(colours.constScanLine(y), rowBytes, digest);
+    ConvertedRows colours(image, asColours ? image.format() : QImage::Format_ARGB32);
+    size_t digest = qHash(image.size());
+    const auto rowBytes = static_cast<size_t>(image.width()) * sizeof(QRgb);
+    for (int y = 0; y < image.height(); ++y) {
+        const uchar* row = colours.row(y);
+        if (!row)
+            break;
+        digest = qHashBits(row, rowBytes, digest);
+    }
     return digest;
 }
 
@@ -112,14 +123,16 @@ QImage thumbnailOf(const QImage& picture, int size)
         .convertToFormat(QImage::Format_ARGB32);
 }
 
-Outcome encode(const ScreenshotJob& job, const QImage& picture, ScreenshotBuffers& buffers)
+// Leaves \a canvas, and so \a picture when it is the canvas, null.
+Outcome encode(const ScreenshotJob& job, const QImage& picture, QImage& canvas, ScreenshotBuffers& buffers)
 {
     QByteArray& file = buffers.file;
     // Straight from the clipboard's pixels: no section, so alpha and deep colour stay exact.
-    if (job.extension.compare(QLatin1String(".png"), Qt::CaseInsensitive) == 0)
+    if (asPng(job))
         return EncodePngFile(picture, file);
     BottomUpBgrBuffer& dib = buffers.dib;
-    if (Outcome created = dib.CreateFromPicture(picture); !created.done())
+    if (Outcome created = canvas.isNull() ? dib.CreateFromPicture(picture) : dib.CreateFromCanvas(canvas);
+        !created.done())
         return created;
     if (job.extension.compare(QLatin1String(".bmp"), Qt::CaseInsensitive) == 0)
         return EncodeBitmapFile(dib, file);
@@ -146,18 +159,18 @@ QString ScreenshotName(const QDateTime& when, int counter, const QString& suffix
     return name + suffix + extension;
 }
 
-ScreenshotJob ScreenshotJobFor(const AppState& state, ClipboardPicture picture, const QDateTime& when)
+ScreenshotJob ScreenshotJobFor(const AppState& state, ClipboardPicture picture, const QDateTime& when,
+                               const QString& suffix)
 {
     ScreenshotJob job;
     job.picture = std::move(picture);
     job.folder = CurrentImageSetFolder(state);
     job.when = when;
-    job.suffix = state.captureSuffix;
+    job.suffix = suffix;
     job.extension = state.settings.captureExtension;
     job.jpegQuality = state.settings.jpegQuality;
-    job.listed = state.imageSetFiles;
     // Time-lapse shots are told at its start and end, not one by one.
-    if (state.settings.notifyCaptures && state.captureSuffix.isEmpty())
+    if (state.settings.notifyCaptures && suffix.isEmpty())
         job.thumbnailSize = CaptureThumbnailSize;
     return job;
 }
@@ -172,21 +185,26 @@ ScreenshotResult WriteScreenshot(const ScreenshotJob& job,
 ScreenshotResult WriteScreenshot(const ScreenshotJob& job, ScreenshotBuffers& buffers,
                                  const std::function<void(const QString& path)>& beforeWrite)
 {
+    // Buffers larger than a burst of screenshots needs (a long page's) go as soon as the picture
+    // is filed, before the window decodes the new file in turn.
+    const auto letGoOfLarge = qScopeGuard([&buffers] {
+        if (qsizetype(buffers.dib.BytesHeld()) + buffers.picture.sizeInBytes() + buffers.file.size() >
+            largestBuffersKept)
+            buffers = ScreenshotBuffers();
+    });
     ScreenshotResult result;
     QString unreadable;
-    const QImage& picture = decoded(job.picture, buffers.picture, unreadable);
+    QImage canvas; // never outlives this filing, as the 24-bit copy's memory may not
+    const QImage& picture = decoded(job, buffers, canvas, unreadable);
     if (picture.isNull()) {
         result.outcome = failure(Outcome::failed(invalidPictureError, unreadable));
         return result;
     }
-    const bool mayBeBack = job.restoredPixels || !job.ownFile.isEmpty();
-    if (mayBeBack) {
-        result.pixels = pixelDigest(picture);
-        if (job.restoredPixels == result.pixels ||
-            (!job.ownFile.isEmpty() && fileDigest(job.ownFile) == result.pixels)) {
-            result.restored = true;
-            return result;
-        }
+    result.pixels = pixelDigest(picture);
+    if (job.restoredPixels == result.pixels ||
+        (!job.ownFile.isEmpty() && fileDigest(job.ownFile) == result.pixels)) {
+        result.restored = true;
+        return result;
     }
     if (job.folder.isEmpty())
         return result;
@@ -194,8 +212,12 @@ ScreenshotResult WriteScreenshot(const ScreenshotJob& job, ScreenshotBuffers& bu
         result.outcome = failure(made, QStringLiteral(": ") + job.folder);
         return result;
     }
+    // Taken before encoding, which may turn the decoded pixels into the 24-bit ones.
+    QImage thumbnail = job.thumbnailSize > 0 ? thumbnailOf(picture, job.thumbnailSize) : QImage();
+    if (thumbnail.constBits() == picture.constBits())
+        thumbnail = picture.copy(); // a picture of notification size may be the decoded one itself
     QByteArray& bytes = buffers.file;
-    if (const Outcome encoded = encode(job, picture, buffers); !encoded.done()) {
+    if (const Outcome encoded = encode(job, picture, canvas, buffers); !encoded.done()) {
         result.outcome = failure(encoded);
         return result;
     }
@@ -217,10 +239,7 @@ ScreenshotResult WriteScreenshot(const ScreenshotJob& job, ScreenshotBuffers& bu
         return result;
     }
     result.path = job.folder + name;
-    if (!mayBeBack)
-        result.pixels = pixelDigest(picture);
-    if (job.thumbnailSize > 0)
-        result.thumbnail = thumbnailOf(picture, job.thumbnailSize);
+    result.thumbnail = thumbnail;
     return result;
 }
 

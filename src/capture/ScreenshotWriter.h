@@ -28,8 +28,7 @@ struct ScreenshotJob
     QString suffix;
     QString extension;
     int jpegQuality = 90;
-    QStringList listed; ///< the Image Set's files as the window knows them
-    QString title;      ///< written into the file's own text when not empty
+    QString title; ///< written into the file's own text when not empty
     /// Set when the picture came straight after a clearing of ours: the pixels filed then.
     std::optional<size_t> restoredPixels;
     /// Set when the picture came straight after the program's own copy of this kept picture:
@@ -42,11 +41,11 @@ struct ScreenshotJob
 /// What filing a picture came to.
 struct ScreenshotResult
 {
-    Outcome outcome;       ///< a failure carries the whole message the user is told
-    QString path;          ///< the new file
-    size_t pixels = 0;     ///< a digest of the pixels filed
-    bool restored = false; ///< the same pixels as restoredPixels or ownFile: nothing was written
-    QImage thumbnail;      ///< of the picture filed, at most thumbnailSize pixels wide and high
+    Outcome outcome;              ///< a failure carries the whole message the user is told
+    QString path;                 ///< the new file
+    std::optional<size_t> pixels; ///< a digest of the picture's pixels, once they could be read
+    bool restored = false;        ///< the same pixels as restoredPixels or ownFile: nothing was written
+    QImage thumbnail;             ///< of the picture filed, at most thumbnailSize pixels wide and high
 };
 
 /// The large buffers of one picture on its way to a file (its pixels, their 24-bit copy, the
@@ -62,15 +61,16 @@ struct ScreenshotBuffers
 /// The size of the thumbnail a capture's notification shows, in pixels.
 constexpr int CaptureThumbnailSize = 128;
 
-/// The job for the picture \a picture going into the current Image Set now, in the format and
-/// with the suffix \a state names.
-ScreenshotJob ScreenshotJobFor(const AppState& state, ClipboardPicture picture, const QDateTime& when);
+/// The job for the picture \a picture taken at \a when going into the current Image Set now, in
+/// the format \a state names, with \a suffix (TimeLapseSuffix for a time-lapse shot).
+ScreenshotJob ScreenshotJobFor(const AppState& state, ClipboardPicture picture, const QDateTime& when,
+                               const QString& suffix = QString());
 
 /// Decodes the picture, encodes it in the job's format and writes it as a new file under the
-/// first screenshot name that is neither listed (ignoring case) nor on disk, creating a missing
-/// Image Set folder. Never replaces a file; on a failure nothing is left in the folder.
-/// \a beforeWrite runs between the look-up of the name and the write (what another program
-/// may do at that moment, in tests). The large buffers are taken from \a buffers and left there.
+/// first screenshot name nothing stands at, creating a missing Image Set folder. Never replaces
+/// a file; on a failure nothing is left in the folder. \a beforeWrite runs between the look-up of
+/// the name and the write (what another program may do at that moment, in tests). The large
+/// buffers are taken from \a buffers and left there, unless they come to more than 256 MB.
 ScreenshotResult WriteScreenshot(const ScreenshotJob& job, ScreenshotBuffers& buffers,
                                  const std::function<void(const QString& path)>& beforeWrite = {});
 /// WriteScreenshot with buffers of its own.

@@ -1,9 +1,6 @@
 #include "WindowCapture.h"
 
-#include "CaptureEngine.h"
 #include "core/AppState.h"
-#include "platform/Clipboard.h"
-#include "platform/Clock.h"
 #include "platform/Notifications.h"
 #include "platform/ScreenGrab.h"
 #include "platform/Services.h"
@@ -11,10 +8,9 @@
 #include <QPointer>
 #include <utility>
 
-WindowCapture::WindowCapture(AppState& state, Services& services, CaptureEngine& engine)
+WindowCapture::WindowCapture(AppState& state, Services& services)
     : m_state(state)
     , m_services(services)
-    , m_engine(engine)
 {
     connect(&services.grab, &ScreenGrab::taken, this, &WindowCapture::taken);
     connect(&services.grab, &ScreenGrab::failed, this, &WindowCapture::failed);
@@ -51,15 +47,11 @@ void WindowCapture::taken(const QImage& picture)
     if (!m_asked)
         return;
     const QString suffix = *std::exchange(m_asked, std::nullopt);
-    // Paused while the desktop took its time: the user wants the clipboard left alone.
+    // Paused while the desktop took its time: the user wants nothing filed now.
     if (m_state.capturePaused)
         return;
     m_told.clear();
-    m_services.clipboard.setImage(picture);
-    m_services.clock.sleep(100);
-    m_state.captureSuffix = suffix;
-    m_engine.check(true);
-    m_state.captureSuffix.clear();
+    emit grabbed(picture, suffix);
 }
 
 void WindowCapture::failed(const QString& why)

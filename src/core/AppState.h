@@ -3,7 +3,6 @@
 #include "Settings.h"
 
 #include <QString>
-#include <QStringList>
 
 /// The name suffix of a time-lapse picture.
 inline const QString TimeLapseSuffix = QStringLiteral("_Time_Lapsed");
@@ -20,8 +19,6 @@ struct AppState
     QString libraryRoot;
     bool libraryGiven = false; // the folder holding the library came from the command line
 
-    QStringList imageSetFiles; // every file of the current Image Set, for the name check
-
     // Current choice
     QString currentCategory;
     QString currentImageSet;
@@ -31,7 +28,6 @@ struct AppState
     bool capturePaused = false; // the user paused capturing; never saved, every start captures
     bool timeLapseActive = false;
     int timeLapseElapsedMs = 0;
-    QString captureSuffix; // of the active window's picture being filed
     bool tickRunning = false;
 };
 

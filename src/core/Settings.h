@@ -14,8 +14,8 @@ struct Settings
 
     QString captureExtension = QStringLiteral(".jpg");
     int jpegQuality = 90;
-    int activeWindowHotkey = 0;
-    int activeWindowModifiers = 0;
+    int activeWindowHotkey = 0;    ///< a Windows virtual-key code (KeyState.h), 0 for none
+    int activeWindowModifiers = 0; ///< 1 Ctrl, 2 Shift, 4 Alt, summed
     int timeLapseHotkey = 0;
     int timeLapseModifiers = 0;
     int timeLapseSeconds = 0;

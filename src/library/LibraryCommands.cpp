@@ -132,7 +132,7 @@ std::optional<int> FindImageSet(const QString& libraryRoot, const QStringList& c
     return found;
 }
 
-ImageSetListing ListImageSet(const QString& folder)
+QStringList ListImageSet(const QString& folder)
 {
     FolderTree tree = WalkFolder(folder);
     // Listing an Image Set settles what a killed capture left there, hidden: a complete picture
@@ -144,8 +144,5 @@ ImageSetListing ListImageSet(const QString& folder)
         });
     if (hiddenHere && !SettleTemporaries(folder, 60).isEmpty())
         tree = WalkFolder(folder);
-    ImageSetListing listing;
-    listing.files = std::move(tree.files);
-    listing.images = ImagesAmong(listing.files);
-    return listing;
+    return ImagesAmong(tree.files);
 }

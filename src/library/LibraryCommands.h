@@ -59,12 +59,6 @@ std::optional<int> FindImageSet(const QString& libraryRoot, const QStringList& c
                                 const QString& imageSet, const QString& preferredCategory);
 
 /// What one walk of an Image Set finds.
-struct ImageSetListing
-{
-    QStringList files;  ///< every file below it, for the name check of the next capture
-    QStringList images; ///< its images, as ImagesAmong gives them
-};
-
-/// Lists the Image Set \a folder (ending in "/") in one walk, after removing the stale temporaries
-/// a killed write left there.
-ImageSetListing ListImageSet(const QString& folder);
+/// The images of the Image Set \a folder (ending in "/"), as ImagesAmong gives them, listed in one
+/// walk after removing the stale temporaries a killed write left there.
+QStringList ListImageSet(const QString& folder);

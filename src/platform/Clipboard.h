@@ -6,12 +6,13 @@
 #include <QString>
 
 /// A picture as fetched from the clipboard, not yet decoded: the bytes of an image file in a
-/// format the image readers know, or a picture already in memory (one this program put there).
+/// format the image readers know, or a picture already in memory (a window's, grabbed).
 struct ClipboardPicture
 {
-    quint64 change = 0; ///< the clipboard change that put the picture there
-    /// The change before it, leaving out the program's own clearings: when that is the change
-    /// of the picture filed last, nothing but this program touched the clipboard in between.
+    quint64 change = 0; ///< the clipboard change that put the picture there; 0 for a window's
+    /// The last change before it that put anything on the clipboard, leaving out those that
+    /// emptied it (the program's own clearings, another program's) and owners leaving it: when
+    /// that is the change of the picture filed last, nothing else was copied in between.
     quint64 follows = 0;
     QByteArray bytes;
     QImage image;
@@ -42,10 +43,10 @@ struct ClipboardPicture
         picture.failure = std::move(why);
         return picture;
     }
-    /// This program's own picture \a image, put there by change \a change.
-    static ClipboardPicture own(quint64 change, QImage image)
+    /// The picture \a image, in memory already: a window's, grabbed, which no change brought.
+    static ClipboardPicture grabbed(QImage image)
     {
-        ClipboardPicture picture = none(change);
+        ClipboardPicture picture;
         picture.image = std::move(image);
         return picture;
     }
@@ -62,21 +63,12 @@ class Clipboard : public QObject
 public:
     /// The number of the clipboard's present content as far as it is known.
     virtual quint64 changeCount() = 0;
-    /// The change that put the present content there. A program that leaves the clipboard as
-    /// it exits makes a change that puts nothing there: the content is the one before it, which
-    /// may still be waiting to be filed.
-    virtual quint64 contentChange() { return changeCount(); }
-    /// True when the present content is known to offer an image of any format.
-    virtual bool hasImage() = 0;
-    /// Puts \a image on the clipboard, replacing what was there; changeCount() tells its change
-    /// when this returns, and the picture arrives later like any other.
-    virtual void setImage(const QImage& image) = 0;
     /// Empties the clipboard only while it still holds what change \a change put there; content
     /// that arrived since stays.
     virtual void clearIfStill(quint64 change) = 0;
 
 signals:
-    /// The content changed, or may have: ask changeCount() and hasImage().
+    /// The content changed, or may have: ask changeCount().
     void changed();
     /// The picture of a change, in the first format a reader can decode, not decoded yet; or
     /// why it could not be had. A picture replaced before its transfer began never arrives.

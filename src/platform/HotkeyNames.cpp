@@ -1,5 +1,7 @@
 #include "HotkeyNames.h"
 
+#include "KeyState.h"
+
 #include <Qt>
 
 namespace {
@@ -84,4 +86,27 @@ std::optional<HotkeyName> HotkeyNamed(const QString& name)
             return key;
     }
     return std::nullopt;
+}
+
+QString HotkeyLabel(int virtualKey)
+{
+    const std::optional<HotkeyName> key = HotkeyNamed(virtualKey);
+    if (!key)
+        return {};
+    // Letters are named small in the keyboard tables and written as the key caps show them.
+    return key->name.size() == 1 ? key->name.toUpper() : key->name;
+}
+
+QString HotkeyCombination(int virtualKey, int modifiers)
+{
+    QString combination = HotkeyLabel(virtualKey);
+    if (combination.isEmpty() || modifiers < 0 || modifiers > HotkeyModifier::All)
+        return combination;
+    if (modifiers & HotkeyModifier::Alt)
+        combination.prepend(QStringLiteral("Alt+"));
+    if (modifiers & HotkeyModifier::Shift)
+        combination.prepend(QStringLiteral("Shift+"));
+    if (modifiers & HotkeyModifier::Control)
+        combination.prepend(QStringLiteral("Ctrl+"));
+    return combination;
 }

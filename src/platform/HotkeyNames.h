@@ -18,3 +18,12 @@ std::optional<HotkeyName> HotkeyNamed(int virtualKey);
 
 /// The key named \a name, as HotkeyNamed gives it; nothing for a name no hotkey has.
 std::optional<HotkeyName> HotkeyNamed(const QString& name);
+
+/// The key \a virtualKey as the user reads it: "K", "7", "Print", "F12", the desktop's name for
+/// the others; empty for codes no key has.
+QString HotkeyLabel(int virtualKey);
+
+/// The combination of \a virtualKey and the modifier code \a modifiers (1 Ctrl, 2 Shift, 4 Alt,
+/// summed) as the user reads it: "Ctrl+Alt+Print"; empty for codes no key has. A code outside
+/// 0-7 stands for no modifier, as the hotkey poll takes it.
+QString HotkeyCombination(int virtualKey, int modifiers);

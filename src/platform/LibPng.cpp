@@ -47,11 +47,11 @@ void onWrite(png_structp png, png_bytep data, size_t length)
 
 void onFlush(png_structp) {}
 
-void writeRows(png_structp png, png_infop info, const unsigned char* top, int width, int height,
-               qsizetype pitch, PngRows rows, const PngSettings& settings)
+void writeRows(png_structp png, png_infop info, const std::function<const unsigned char*(int y)>& row,
+               int width, int height, PngRows rows, const PngSettings& settings)
 {
     const bool deep = rows == PngRows::Rgbx16 || rows == PngRows::Rgba16;
-    const bool alpha = rows == PngRows::Rgba8 || rows == PngRows::Rgba16;
+    const bool alpha = rows == PngRows::Rgba8 || rows == PngRows::Argb32 || rows == PngRows::Rgba16;
     // The limits guard readers against huge headers; a writer's picture is already in memory.
     png_set_user_limits(png, PNG_UINT_31_MAX, PNG_UINT_31_MAX);
     png_set_IHDR(png, info, static_cast<png_uint_32>(width), static_cast<png_uint_32>(height), deep ? 16 : 8,
@@ -65,16 +65,22 @@ void writeRows(png_structp png, png_infop info, const unsigned char* top, int wi
     constexpr bool littleEndian = QSysInfo::ByteOrder == QSysInfo::LittleEndian;
     // A 32-bit word 0xffRRGGBB lies in memory as blue, green, red, filler on a little-endian
     // machine and as filler, red, green, blue on a big-endian one.
-    if (rows == PngRows::Bgr8 || (rows == PngRows::Rgb32 && littleEndian))
+    if (rows == PngRows::Bgr8 || ((rows == PngRows::Rgb32 || rows == PngRows::Argb32) && littleEndian))
         png_set_bgr(png);
+    if (rows == PngRows::Argb32 && !littleEndian)
+        png_set_swap_alpha(png);
     if (rows == PngRows::Rgb32)
         png_set_filler(png, 0, littleEndian ? PNG_FILLER_AFTER : PNG_FILLER_BEFORE);
     if (rows == PngRows::Rgbx16)
         png_set_filler(png, 0, PNG_FILLER_AFTER);
     if (deep && littleEndian)
         png_set_swap(png);
-    for (int y = 0; y < height; ++y)
-        png_write_row(png, top + y * pitch);
+    for (int y = 0; y < height; ++y) {
+        const unsigned char* at = row(y);
+        if (!at)
+            png_error(png, "Out of memory");
+        png_write_row(png, at);
+    }
     png_write_end(png, nullptr);
 }
 
@@ -82,6 +88,12 @@ void writeRows(png_structp png, png_infop info, const unsigned char* top, int wi
 
 PngEncoding EncodePng(const unsigned char* top, int width, int height, qsizetype pitch, PngRows rows,
                       const PngSettings& settings)
+{
+    return EncodePng([top, pitch](int y) { return top + y * pitch; }, width, height, rows, settings);
+}
+
+PngEncoding EncodePng(const std::function<const unsigned char*(int y)>& row, int width, int height,
+                      PngRows rows, const PngSettings& settings)
 {
     PngEncoding result;
     Sink sink{&result.bytes, {}};
@@ -99,7 +111,7 @@ PngEncoding EncodePng(const unsigned char* top, int width, int height, qsizetype
         return result;
     }
     png_set_write_fn(png, &sink, onWrite, onFlush);
-    writeRows(png, info, top, width, height, pitch, rows, settings);
+    writeRows(png, info, row, width, height, rows, settings);
     png_destroy_write_struct(&png, &info);
     result.ok = true;
     return result;

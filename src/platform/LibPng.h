@@ -2,12 +2,14 @@
 
 #include <QByteArray>
 #include <QString>
+#include <functional>
 
 /// How the rows handed to EncodePng lie in memory.
 enum class PngRows {
     Bgr8,   ///< three bytes a pixel: blue, green, red
     Rgb32,  ///< Qt's 32-bit words 0xffRRGGBB in the machine's byte order; the top byte is left out
     Rgba8,  ///< four bytes a pixel: red, green, blue, alpha
+    Argb32, ///< Qt's 32-bit words 0xAARRGGBB in the machine's byte order
     Rgbx16, ///< four native-endian 16-bit channels: red, green, blue, then one that is left out
     Rgba16, ///< four native-endian 16-bit channels: red, green, blue, alpha
 };
@@ -44,3 +46,7 @@ struct PngEncoding
 /// an 8-bit or 16-bit RGB or RGBA PNG file. Never throws.
 PngEncoding EncodePng(const unsigned char* top, int width, int height, qsizetype pitch, PngRows rows,
                       const PngSettings& settings = {});
+/// EncodePng of the rows \a row gives, top first, one at a time, each read before the next is
+/// asked for; a row it cannot give (null) ends the encoding with a failure.
+PngEncoding EncodePng(const std::function<const unsigned char*(int y)>& row, int width, int height,
+                      PngRows rows, const PngSettings& settings = {});

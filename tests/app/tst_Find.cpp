@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
+#include <QMimeData>
 #include <QUrl>
 
 using namespace TestLibrary;
@@ -95,6 +96,12 @@ private slots:
         QApplication::sendEvent(foundList, &copy);
         QCOMPARE(t.fakes.clipboard.offered->urls(),
                  QList{QUrl::fromLocalFile(t.root() + "Work/Reports/Image_1.png")});
+        // Dragged out, a found picture is offered as its file, to be copied only.
+        QAbstractItemModel* foundModel = foundList->model();
+        const std::unique_ptr<QMimeData> dragged(foundModel->mimeData({foundModel->index(0, 0)}));
+        QVERIFY(dragged);
+        QCOMPARE(dragged->urls(), QList{QUrl::fromLocalFile(t.root() + "Work/Drafts/Image_2.png")});
+        QCOMPARE(foundModel->supportedDragActions(), Qt::CopyAction);
 
         // The scope: the Image Set shown now.
         t.choose("cboFindScope", "Image Set");

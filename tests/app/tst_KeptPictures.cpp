@@ -3,6 +3,7 @@
 #include "ui/viewers/frmImage.h"
 
 #include <QApplication>
+#include <QBuffer>
 #include <QContextMenuEvent>
 #include <QMenu>
 #include <QMimeData>
@@ -130,6 +131,7 @@ private slots:
     }
 
     // A notification on the screen would be in the window's picture: it goes before each shot.
+    // Its thumbnail is the picture's.
     void notificationOffTheShot()
     {
         AppUnderTest t;
@@ -137,16 +139,27 @@ private slots:
         t.fakes.grab.window = QImage(30, 20, QImage::Format_RGB32);
         t.fakes.grab.window.fill(Qt::darkCyan);
         QList<int> withdrawnAtGrab;
-        t.fakes.grab.whileGrabbing = [&] {
-            withdrawnAtGrab.append(t.fakes.notifications.withdrawn); };
+        t.fakes.grab.whileGrabbing = [&] { withdrawnAtGrab.append(t.fakes.notifications.withdrawn); };
         for (int tick = 0; tick < 27; ++tick) {
             if (tick == 0 || tick == 26)
                 t.fakes.keys.tap('T');
-            t.main().tmrTimer_Timer();
+            t.app.heartbeat().tick();
             QCoreApplication::processEvents();
         }
         QTRY_COMPARE(filesIn(t.defaultSet()).size(), 3);
         QCOMPARE(withdrawnAtGrab, (QList{1, 2, 3}));
+
+        // A picture of the thumbnail's own size, sent as a file: the thumbnail keeps its pixels
+        // while the decoded ones become the JPEG's.
+        QImage small(128, 32, QImage::Format_ARGB32);
+        small.fill(Qt::darkYellow);
+        QByteArray png;
+        QBuffer file(&png);
+        QVERIFY(file.open(QIODevice::WriteOnly) && small.save(&file, "PNG"));
+        t.fakes.clipboard.setImage(small);
+        t.fakes.clipboard.bytes = png;
+        QTRY_COMPARE(filesIn(t.defaultSet()).size(), 4);
+        QCOMPARE(t.fakes.notifications.picture, small);
     }
 };
 

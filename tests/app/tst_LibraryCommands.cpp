@@ -300,6 +300,8 @@ private slots:
         for (const QString last : {"B/X", "B/Gone", "Gone/X"}) {
             frmRelocate dialog({"caption", {"A", "B", "C"}, root, "A"},
                                ImageSetChoice{last.section('/', 0, 0), last.section('/', 1)}, boxes);
+            // The question in the window as well as in its title bar.
+            QCOMPARE(dialog.findChild<QLabel*>("lblQuestion")->text(), "caption");
             auto* categories = dialog.findChild<QComboBox*>("cboImageSetCategory");
             offered << categories->currentText() + "/" +
                            dialog.findChild<QComboBox*>("cboImageSetName")->currentText();

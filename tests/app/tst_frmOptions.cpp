@@ -6,15 +6,15 @@
 
 namespace {
 
-// The dialog as one line, its controls in this order, boxes as 1 or 0: "F 1 1 None 0 0 01 30 0 90 0 0".
+// The dialog as one line, its controls in this order, boxes as 1 or 0: "F 1 1 0 None 0 0 0 01 30 0 90 0 0".
 // Fills the controls from \a line first when one is given.
 QString dialog(QWidget& d, const QString& line = {})
 {
     QStringList values;
-    for (const char* name :
-         {"cboActiveWindow", "chkActiveWindowCTRL", "chkActiveWindowSHIFT", "cboTimeLapse",
-          "chkTimeLapseCTRL", "chkTimeLapseSHIFT", "cboTimeLapseMin", "cboTimeLapseSec", "chkTimeLapseSilent",
-          "cboQuality", "chkStartWithDesktop", "chkWindowTitleInFile"}) {
+    for (const char* name : {"cboActiveWindow", "chkActiveWindowCTRL", "chkActiveWindowSHIFT",
+                             "chkActiveWindowALT", "cboTimeLapse", "chkTimeLapseCTRL", "chkTimeLapseSHIFT",
+                             "chkTimeLapseALT", "cboTimeLapseMin", "cboTimeLapseSec", "chkTimeLapseSilent",
+                             "cboQuality", "chkStartWithDesktop", "chkWindowTitleInFile"}) {
         const QString value = line.section(' ', values.size(), values.size());
         auto* box = d.findChild<QCheckBox*>(name);
         auto* list = d.findChild<QComboBox*>(name);
@@ -37,19 +37,22 @@ private slots:
     // survives an OK that leaves it. "Start with the desktop" is the autostart entry, which starts
     // the library in use. Find's languages are those installed, the chosen ticked, and the reader
     // reads in them from then on. The library given on the command line leaves the normal
-    // library's Intro Set alone, unless Intro Set is chosen in that run.
+    // library's Intro Set alone, unless Intro Set is chosen in that run. A combination another
+    // program holds is told once, at the start or when chosen.
     void fromMainWindow()
     {
         QTemporaryDir other;
         AppUnderTest t({other.path()});
         TestLibrary::makeFolder(t.root() + "Trips/Summer");
         TestLibrary::makeFolder(other.path() + "/Vistrelles/Work/Screens");
+        t.fakes.keys.held = {{19, 6}, {44, 4}};
         QVERIFY(t.start("FIRSTCAT=Trips\nFIRSTSET=Summer\nACTIVEWINDOW_HK=48\nACTIVEWINDOW_HKCS=3\n"
-                        "TIMELAPSE_HK=57\nTIMELAPSE_HKCS=2\nTIMELAPSE_SECS=7200\nTIMELAPSE_SILENT=YES\n"
+                        "TIMELAPSE_HK=19\nTIMELAPSE_HKCS=6\nTIMELAPSE_SECS=7200\nTIMELAPSE_SILENT=YES\n"
                         "FIND_LANGUAGES=eng+fra\n"));
         QTRY_COMPARE(t.fakes.reader.languages(), (QStringList{"eng", "fra"}));
+        QTRY_COMPARE(t.fakes.boxes.texts(), QStringList{"Shift+Alt+Pause is taken by another program"});
         QVERIFY(t.inDialog("cmdOptions", [&](QWidget& d) {
-            dialog(d, "Z 0 1 None 0 0 10 05 0 100 1 1");
+            dialog(d, "Z 0 1 1 None 0 0 0 10 05 0 100 1 1");
             QTest::mouseClick(d.findChild<QPushButton*>("cmdCancel"), Qt::LeftButton);
             QVERIFY(!d.isVisible());
         }));
@@ -64,26 +67,28 @@ private slots:
             for (int row = 0; row < languages->count(); ++row)
                 opened +=
                     " " + languages->item(row)->text() + (languages->item(row)->checkState() ? "+" : "");
-            dialog(d, "F 1 1 None 0 0 59 59 0 100 1 1");
+            dialog(d, "Print 0 0 1 F12 1 0 1 59 59 0 100 1 1");
             languages->item(0)->setCheckState(Qt::Checked);
             QTest::mouseClick(d.findChild<QPushButton*>("cmdOK"), Qt::LeftButton);
         }));
-        QCOMPARE(opened, "frmOptions: 0 1 1 9 0 1 59 59 1 90 0 0 deu eng+");
+        QCOMPARE(opened, "frmOptions: 0 1 1 0 Pause 0 1 1 59 59 1 90 0 0 deu eng+");
         const QByteArray text = TestLibrary::contents(t.settingsFile());
         QVERIFY(text.contains("FIRSTCAT=Trips\r\nFIRSTSET=Summer\r\n"));
-        QVERIFY2(
-            text.endsWith("\r\nJPEG_QUALITY=100\r\nACTIVEWINDOW_HK=70\r\nACTIVEWINDOW_HKCS=3\r\n"
-                          "TIMELAPSE_SECS=7200\r\nFIND_LANGUAGES=deu+eng\r\nWINDOW_TITLE_IN_FILE=YES\r\n"),
-            text.constData());
+        QVERIFY2(text.endsWith("\r\nJPEG_QUALITY=100\r\nACTIVEWINDOW_HK=44\r\nACTIVEWINDOW_HKCS=4\r\n"
+                               "TIMELAPSE_HK=123\r\nTIMELAPSE_HKCS=5\r\nTIMELAPSE_SECS=7200\r\n"
+                               "FIND_LANGUAGES=deu+eng\r\nWINDOW_TITLE_IN_FILE=YES\r\n"),
+                 text.constData());
         QTRY_COMPARE(t.fakes.reader.languages(), (QStringList{"deu", "eng"}));
         QVERIFY(TestLibrary::contents(entry).contains(
             "\nExec=\"" + QCoreApplication::applicationFilePath().toUtf8() + "\" --low-resource -- \"" +
             other.path().toUtf8() + "/\"\n"));
         QVERIFY(t.inDialog("cmdOptions", [&](QWidget& d) {
-            dialog(d, "F 1 1 None 0 0 01 30 0 100 0 1");
+            dialog(d, "Print 0 0 1 None 0 0 0 01 30 0 100 0 1");
             QTest::mouseClick(d.findChild<QPushButton*>("cmdOK"), Qt::LeftButton);
         }));
         QVERIFY(!QFile::exists(entry));
+        QCOMPARE(t.fakes.boxes.texts(), (QStringList{"Shift+Alt+Pause is taken by another program",
+                                                     "Alt+Print is taken by another program"}));
         t.click("cmdFirstImageSet");
         const QByteArray last = TestLibrary::contents(t.settingsFile());
         QVERIFY2(last.contains("FIRSTCAT=Work\r\nFIRSTSET=Screens\r\n") &&

@@ -84,7 +84,7 @@ private slots:
                 QTest::mouseClick(photos.findChild<QPushButton*>(step), Qt::LeftButton);
             }
             t.copy();
-            t.main().tmrTimer_Timer();
+            t.app.heartbeat().tick();
             QTRY_COMPARE(t.listed().size(), 31);
             QTest::mouseDClick(cell(photos, 2), Qt::LeftButton);
         }));

@@ -54,7 +54,7 @@ private slots:
         t.fakes.boxes.whileShown = [&] {
             t.fakes.boxes.whileShown = nullptr;
             t.copy();
-            t.main().tmrTimer_Timer();
+            t.app.heartbeat().tick();
         };
         t.choose("cboImageSetName", "Zoo");
         QCOMPARE(t.listed().size(), 5001);
@@ -70,7 +70,7 @@ private slots:
                  "No images currently available for viewing.");
         QVERIFY(!t.app.imageViewer().findChild<QAction*>("mnuImgNext")->isEnabled());
         QCOMPARE(t.control<QLabel>("lblImageInfo")->text(), QString());
-        t.copy();
+        t.copy(Qt::blue); // not the picture filed last, straight after its clearing: that is one back
         QTRY_COMPARE(t.fakes.boxes.texts().size(), 2);
         t.click("cmdLowResourceMode");
         QCOMPARE(t.fakes.boxes.texts(),
@@ -184,6 +184,8 @@ private slots:
         QTest::newRow("viewer wider than the screen") << "IWIDTH=13500" << first << "IWIDTH=4995";
         QTest::newRow("viewer as wide as the screen") << "IWIDTH=12000" << first << "IWIDTH=12000";
         QTest::newRow("viewer far right") << "ILEFT=2147483647" << first << "ILEFT=0";
+        QTest::newRow("narrow viewer at the right edge")
+            << "ILEFT=4995\r\nIWIDTH=6000" << first << "ILEFT=4995\r\nIWIDTH=6000";
         QTest::newRow("main window far below") << "MTOP=90000" << first << "MTOP=0";
     }
     void settingsAtStart()
@@ -220,7 +222,7 @@ private slots:
         makeFile(t.defaultSet().chopped(1), "not a folder");
         const auto copy = [&](int n) {
             t.copy(QColor::fromHsv(n * 60, 255, 255));
-            t.main().tmrTimer_Timer();
+            t.app.heartbeat().tick();
         };
         // The box's own event loop runs meanwhile. A word on a picture that was filed is no
         // failure: it is shown after the box, not counted.
@@ -240,7 +242,7 @@ private slots:
         QCOMPARE(t.control<QLabel>("lblCaptureStatus")->text(), "3 more pictures could not be filed");
 
         QVERIFY(QFile::remove(t.defaultSet().chopped(1)));
-        t.main().tmrTimer_Timer();
+        t.app.heartbeat().tick();
         QCOMPARE(t.listed(), QStringList{"Image_040417_155228.jpg"});
         QCOMPARE(t.control<QLabel>("lblCaptureStatus")->text(), QString());
         QCOMPARE(t.fakes.boxes.shown.size(), 2);
@@ -259,7 +261,7 @@ private slots:
         QVERIFY(t.start("TIMELAPSE_HK=84\r\nTIMELAPSE_SECS=60\r\n"));
         t.choose("cboImageSetCategory", "Trips");
         t.fakes.keys.tap('T');
-        t.main().tmrTimer_Timer();
+        t.app.heartbeat().tick();
         QCOMPARE(t.main().windowTitle(), "Vistrelle (JPG) (time-lapse)");
         QTest::mouseClick(t.control<QCheckBox>("chkPauseCapturing"), Qt::LeftButton);
         for (QRadioButton* option : t.main().findChildren<QRadioButton*>("optFormat")) {
@@ -270,8 +272,8 @@ private slots:
         QVERIFY(contents(t.settingsFile()).contains("\r\nIMAGEFORMAT=PNG\r\n"));
         QVERIFY(QFile::remove(t.settingsFile()));
 
-        // The settings are written on the way, and the first tick hides the small window behind
-        // its tray icon; the end-to-end low-resource test runs the mode without a tray.
+        // The settings are written on the way, and the small window hides behind its tray icon
+        // once shown; the end-to-end low-resource test runs the mode without a tray.
         t.click("cmdLowResourceMode");
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QPointer<frmLowResource> small = t.app.lowResourceWindow();
@@ -295,7 +297,7 @@ private slots:
         auto* item = icon->contextMenu()->findChild<QAction*>("mnuPauseCapturing");
 
         // Unpaused, the next picture is filed in the Image Set chosen, every pixel as it was; the
-        // time-lapse hotkey stops time-lapse.
+        // tray menu's time-lapse entry stops time-lapse, as the hotkey does.
         item->trigger();
         QCOMPARE(shown(), "Vistrelle (PNG) (LR mode) (time-lapse) | Vistrelle (PNG) (LR mode) (time-lapse) "
                           "(Holidays in the mountai | dot");
@@ -303,10 +305,14 @@ private slots:
         picture.fill(qRgba(10, 20, 30, 128));
         t.fakes.clipboard.setImage(picture);
         QCoreApplication::processEvents();
-        t.fakes.keys.tap('T');
-        small->tmrTimer_Timer();
+        auto* lapse = icon->contextMenu()->findChild<QAction*>("mnuTimeLapse");
+        QCOMPARE(lapse->text(), "Stop &Time-Lapse");
+        lapse->trigger();
+        t.app.heartbeat().tick();
+        QCOMPARE(lapse->text(), "Start &Time-Lapse");
         QCOMPARE(QImage(set + "Image_040417_155228.png"), picture);
-        QVERIFY(!small->isVisible() && t.fakes.boxes.shown.isEmpty());
+        QTRY_VERIFY(!small->isVisible());
+        QVERIFY(t.fakes.boxes.shown.isEmpty());
         QVERIFY2(!QGuiApplication::quitOnLastWindowClosed(),
                  "closing a message box while the small window is hidden must not end the program");
         QCOMPARE(shown(), "Vistrelle (PNG) (LR mode) | Vistrelle (PNG) (LR mode) (Holidays in the mountains, "

@@ -79,27 +79,48 @@ private slots:
     }
 
     // For each modifier code, whether the held hotkey fires with: none, CTRL tapped, SHIFT,
-    // CTRL+SHIFT, CTRL with SHIFT pressed since the last look, SHIFT pressed since alone.
+    // CTRL+SHIFT, CTRL with SHIFT pressed since the last look, SHIFT pressed since alone, ALT,
+    // CTRL+ALT, all three; and as the press saw them: ALT, CTRL+ALT (SHIFT held now).
     void modifierTable()
     {
-        const QList<std::pair<short, short>> modifiers{{0, 0},       {tapped, 0}, {0, down},
-                                                       {down, down}, {down, 1},   {0, 1}};
+        struct Held
+        {
+            short control, shift, alt;
+            std::optional<int> atPress;
+        };
+        const QList<Held> modifiers{{0, 0, 0, {}},       {tapped, 0, 0, {}},  {0, down, 0, {}},
+                                    {down, down, 0, {}}, {down, 1, 0, {}},    {0, 1, 0, {}},
+                                    {0, 0, down, {}},    {down, 0, down, {}}, {down, down, down, {}},
+                                    {0, 0, 0, 4},        {0, down, 0, 5}};
         QStringList fired;
-        for (int code : {0, 1, 2, 3, 7}) {
+        for (int code : {0, 1, 2, 3, 4, 5, 7, 8}) {
             fired.append(QString::number(code) + ": ");
-            for (const auto& [control, shift] : modifiers) {
-                m_fakes->keys.states = {{'A', down}, {17, control}, {16, shift}};
-                fired.last() += HotkeyDown(m_fakes->keys, 'A', code) ? '1' : '0';
+            for (const auto& [control, shift, alt, atPress] : modifiers) {
+                m_fakes->keys.states = {{17, control}, {16, shift}, {18, alt}};
+                m_fakes->keys.pressedWith.clear();
+                if (atPress)
+                    m_fakes->keys.pressedWith.insert('A', *atPress);
+                fired.last() += HotkeyDown(m_fakes->keys, 'A', down, code) ? '1' : '0';
             }
         }
-        QCOMPARE(fired, (QStringList{"0: 100000", "1: 010000", "2: 001000", "3: 000100", "7: 100000"}));
+        QCOMPARE(fired,
+                 (QStringList{"0: 10000000000", "1: 01000000000", "2: 00100000000", "3: 00010000000",
+                              "4: 00000010010", "5: 00000001001", "7: 00000000100", "8: 10000000000"}));
     }
 
     void timeLapse()
     {
+        // On the active window's own key with Alt (Print and Alt+Print), a tap between two ticks
+        // starts time-lapse and is no active-window capture.
+        m_state.settings.timeLapseHotkey = 'A';
+        m_state.settings.timeLapseModifiers = 4;
+        m_fakes->keys.tap('A');
+        m_fakes->keys.pressedWith.insert('A', 4);
+        tick();
+        m_fakes->keys.pressedWith.clear();
+        m_state.settings.timeLapseHotkey = 'T';
         m_state.settings.timeLapseModifiers = 2;
-        held({'T', 16});
-        QCOMPARE(m_fakes->clock.slept, (QList<int>{1000, 100}));
+        QCOMPARE(m_fakes->clock.slept, QList<int>{1000});
         tick(49);
         QCOMPARE(m_fakes->grab.grabs, 1);
         tick();
@@ -135,14 +156,16 @@ private slots:
     // question at a time goes to a desktop that answers later. A hotkey or shortcut tapped while
     // capturing is paused is not taken up on resuming (time-lapse would start with a capture).
     // While the desktop takes its time (a grab that runs the event loop, as a nested wait for a
-    // portal's answer would), no tick runs inside the tick that asked, though the other window's
-    // timer fires meanwhile: it would take up the taps the asking tick has yet to look at.
+    // portal's answer would), no tick runs inside the tick that asked, though the heartbeat's
+    // timer fires meanwhile: it would take up the taps the asking tick has yet to look at. A
+    // window's picture never touches the clipboard; while no Image Set is shown it is kept, told
+    // once, and filed (clicking again) once one is.
     // Steps: . a tick, h the hotkey held for a tick, k tapped, T the time-lapse hotkey tapped, b
     // the next shots bitmaps of a larger window, p the shortcut pressed, r released, t tapped (a
     // command), l the time-lapse command; w the desktop answers later from now, a it answers, n it
     // has no window to give, y it gives a reason (with a window: the whole screen), q it asks the
-    // user first, c the user has read what the question is about, N the other window's timer fires
-    // while the desktop is asked; P paused, R resumed.
+    // user first, c the user has read what the question is about, N a tick comes while the
+    // desktop is asked; P paused, R resumed; x no Image Set shown, S the Image Set shown again.
     void activeWindow_data()
     {
         QTest::addColumn<QString>("steps");
@@ -164,6 +187,10 @@ private slots:
         QTest::newRow("refused: told once, nothing filed")
             << "wnyh.ah.ah.a" << none << 3
             << QStringList{"The active window was not captured.  The desktop refuses."};
+        QTest::newRow("time-lapse without an Image Set")
+            << "xl.S." << QStringList{"Image_040417_155228_Time_Lapsed.jpg"} << 1
+            << QStringList{
+                   "Please select an image set first.  The picture is kept until an image set is shown."};
         QTest::newRow("the screen instead: filed, and why told once")
             << "wyh.ah.a" << two << 2
             << QStringList{"The whole screen was filed, not the active window.  The desktop refuses."};
@@ -200,25 +227,32 @@ private slots:
             {'c', [this] { m_engine->window().carryOn(); }},
             {'N', [&] { grab.whileGrabbing = [this] { tick(); }; }},
             {'P', [this] { SetCapturePaused(m_state, m_fakes->services, *m_engine, true); }},
-            {'R', [this] { SetCapturePaused(m_state, m_fakes->services, *m_engine, false); }}};
+            {'R', [this] { SetCapturePaused(m_state, m_fakes->services, *m_engine, false); }},
+            {'x', [this] { m_state.currentImageSet.clear(); }},
+            {'S', [this] { m_state.currentImageSet = "Set"; }}};
         for (const QChar step : steps)
             act.value(step)();
         QTRY_COMPARE(filesInSet(), files);
         QCOMPARE(grab.grabs, grabs);
         QCOMPARE(m_told, told);
-        QCOMPARE(m_fakes->clipboard.changes, quint64(2 * files.size())); // each filed, then emptied
-        QCOMPARE(soundsPlayed().count("/Vistrelle.wav"), files.size());
+        QCOMPARE(m_fakes->clipboard.changes, quint64(0)); // the clipboard left alone
+        QCOMPARE(soundsPlayed().count("/Vistrelle.wav"), files.size() + steps.count('S'));
         QVERIFY(files.isEmpty() || QImage(setFolder() + files.first()).size() == grab.window.size());
     }
 
     // A failing write, or no Image Set shown, keeps the picture, leaves no file and is told once.
-    // Once the cause is gone, the picture still on the clipboard is filed whole at the next look,
-    // without being copied again and without another message: a folder problem mended is seen
-    // by the tick itself; anything else (the disk filling midway: the process may write only
-    // 2 KB a file) waits for the user's Refresh. The window active when it was copied goes to
-    // whoever is told of the file, and into the file's own text when the user asked for it and
-    // the type has a place for it. A picture whose program has exited since (handing it over)
-    // is filed the same way: the program's leaving copied nothing new.
+    // Once the cause is gone, the picture is filed whole at the next look, without being copied
+    // again and without another message: a folder problem mended (the Category back, a file
+    // standing where the set was taken away, the set moved away as the picture was written and
+    // moved back) is seen by the tick itself; anything else (the disk filling midway: the
+    // process may write only 2 KB a file) waits for the user's Refresh, and a Refresh that fails
+    // again tells nothing new. The window active when
+    // it was copied goes to whoever is told of the file, and into the file's own text when the
+    // user asked for it and the type has a place for it. The picture is kept meanwhile: it is
+    // filed the same way when its program has exited since (handing it over), and when text was
+    // copied since, which stays on the clipboard. The user copying the same picture again once
+    // the cause is gone is a new copy, filed (a failure leaves nothing to know it by), and the
+    // picture kept is then not filed a second time.
     void filedOnceTheCauseIsGone_data()
     {
         QTest::addColumn<QString>("cause");
@@ -226,21 +260,28 @@ private slots:
         QTest::addColumn<QString>("extension");
         QTest::addColumn<QString>("told"); // %1 the Image Set's folder
         QTest::addColumn<QString>("written");
-        QTest::addColumn<bool>("leaves"); // the picture's program exits after the failure
+        QTest::addColumn<QString>(
+            "after"); // after the failure: its program exits, text or the picture is copied
         const QString title = "Résumé: draft – Editor";
         const QString error = "An error has occurred while creating image file.  Error ";
         const QString full = error + "27\n\nFile too large: %1Image_040417_155228";
         QTest::newRow("Category gone, title not asked for, its program gone")
             << "category" << false << ".jpg" << error + "2\n\nNo such file or directory: %1" << QString()
-            << true;
+            << "leaves";
+        QTest::newRow("a file where the set was, text copied since")
+            << "file" << true << ".png" << error + "20\n\nNot a directory: %1" << title << "text";
+        QTest::newRow("the set moved away as the picture was written")
+            << "moved" << true << ".png"
+            << error + "2\n\nNo such file or directory: %1Image_040417_155228.png" << title << "";
         QTest::newRow("no Image Set shown")
             << "no set" << true << ".png"
             << "Please select an image set first.  The picture stays on the clipboard until an image set "
                "is shown."
-            << title << false;
-        QTest::newRow("disk full, JPEG") << "limit" << true << ".jpg" << full + ".jpg" << title << false;
+            << title << "";
+        QTest::newRow("disk full, JPEG, copied again")
+            << "limit" << true << ".jpg" << full + ".jpg" << title << "again";
         QTest::newRow("disk full, bitmap, its program gone")
-            << "limit" << true << ".bmp" << full + ".bmp" << QString() << true;
+            << "limit" << true << ".bmp" << full + ".bmp" << QString() << "leaves";
     }
 
     void filedOnceTheCauseIsGone()
@@ -250,7 +291,7 @@ private slots:
         QFETCH(QString, extension);
         QFETCH(QString, told);
         QFETCH(QString, written);
-        QFETCH(bool, leaves);
+        QFETCH(QString, after);
         m_state.settings.captureExtension = extension;
         m_state.settings.writeWindowTitle = asked;
         m_fakes->windowSource.window = {"Résumé: draft – Editor", "org.example.Editor"};
@@ -265,34 +306,52 @@ private slots:
             for (int x = 0; x < picture.width(); ++x)
                 picture.setPixel(x, y, qRgb(x * 7 % 256, y * 13 % 256, (x * y) % 256));
         m_fakes->clipboard.setImage(picture);
+        const QString aside = m_dir->filePath("aside");
         if (cause == "category") {
             QVERIFY(QDir(m_state.libraryRoot + "Cat").removeRecursively());
             tick(3);
             makeFolder(m_state.libraryRoot + "Cat");
+        } else if (cause == "file") {
+            QVERIFY(QDir().rename(setFolder(), aside));
+            makeFile(setFolder().chopped(1), "a file");
+            tick(3);
+            QVERIFY(QFile::remove(setFolder().chopped(1)));
+        } else if (cause == "moved") {
+            m_worker->beforeWrite = [&](const QString&) { QVERIFY(QDir().rename(setFolder(), aside)); };
+            tick();
+            m_worker->beforeWrite = nullptr;
+            tick(2);
+            QVERIFY(QDir().rename(aside, setFolder()));
         } else if (cause == "no set") {
             m_state.currentImageSet.clear();
             tick(3);
             m_state.currentImageSet = "Set";
         } else {
-            withFileSizeLimit(2048, [this] { tick(3); });
+            withFileSizeLimit(2048, [this] {
+                tick(3);
+                m_engine->retry();
+            });
         }
         QCOMPARE(m_told, QStringList{told.replace("%1", setFolder())});
         QCOMPARE(filesInSet(), QStringList());
-        QVERIFY(m_fakes->clipboard.hasImage());
-        if (leaves) { // having handed its picture over, as it exited: a change that puts nothing there
-            m_fakes->clipboard.holdsImage = false;
-            ++m_fakes->clipboard.changes;
-            emit m_fakes->clipboard.changed();
+        QVERIFY(m_fakes->clipboard.holdsImage);
+        if (after == "leaves") { // having handed its picture over, as it exited
+            m_fakes->clipboard.emptied();
+        } else if (after == "text") {
+            m_fakes->clipboard.copyText();
+        } else if (after == "again") { // and taken while its window is still the active one
+            m_fakes->clipboard.setImage(picture);
+            tick();
         }
         m_fakes->windowSource.window = {"Another", "org.example.Other"};
         tick(2);
-        QCOMPARE(filesInSet().size(), cause == "limit" ? 0 : 1);
+        QCOMPARE(filesInSet().size(), cause == "limit" && after != "again" ? 0 : 1);
         m_engine->retry();
         const QString path = setFolder() + "Image_040417_155228" + extension;
         QCOMPARE(filesInSet(), QStringList{QFileInfo(path).fileName()});
         QCOMPARE(m_told.size(), 1);
-        QCOMPARE(m_fakes->clipboard.sent, 1);
-        QVERIFY(!m_fakes->clipboard.hasImage());
+        QCOMPARE(m_fakes->clipboard.sent, after == "again" ? 2 : 1);
+        QVERIFY(!m_fakes->clipboard.holdsImage);
         QCOMPARE(sources, QStringList{"Résumé: draft – Editor | org.example.Editor"});
         QCOMPARE(QImageReader(path).text("Title"), written);
         // A bitmap has 24 bits a pixel, a PNG every pixel as it was (a JPEG's size: the JPEG test).
@@ -307,22 +366,21 @@ private slots:
     // then it is filed, whether the recovery answers before or after it arrives. One copied while
     // paused stays, also on resuming; one that cannot be read stays and is told once, and the
     // pixels the picture before left in the worker's buffer are not filed in its place. The last
-    // one filed coming back with nothing but our clearing in between (a clipboard manager restoring
-    // it, also when it was filed only once an Image Set was shown) stays, and the status line says
-    // why; anything else in between makes it a new copy (the end-to-end PNG test), and the same copy
-    // told twice is filed once. While no Image Set is shown, a kept picture the user copied out of
-    // the library stays, however often a manager takes it over, and a picture of the user's straight
-    // after it waits for an Image Set as any other does (the capture simulation has the rest of
-    // the copies out of the library). A name another program took, even at the last moment or by a
-    // link to nowhere, or listed in another case, is left as it is: the picture takes the next free
-    // one. Steps: . a tick, c the picture (a palette) copied, u copied as a file that cannot be
-    // read, b as a pixmap too large to be filed, k again in 32-bit colours, d another picture
-    // copied, r the clipboard tells the first copy again, h the worker holds what it is given (and
-    // the recovery's answer); x a killed capture's temporary, s the program starts, e the recovery
+    // one filed coming back with nothing but an emptying in between (our clearing, another
+    // program's: a clipboard manager restoring it, also when it was filed only once an Image Set
+    // was shown) stays, and the status line says why; text in between makes it a new copy, and
+    // the same copy told twice is filed once. While no Image Set is shown, a picture of the user's
+    // straight after a kept picture copied out of the library waits for an Image Set as any other
+    // does (the capture simulation has the rest of the copies out of the library). A name another
+    // program took, even at the last moment or by a link to nowhere, is left as it is: the picture
+    // takes the next free one. Steps: . a tick, c the picture (a palette) copied, u copied as a
+    // file that cannot be read, b as a pixmap too large to be filed, k again in 32-bit colours, d
+    // another picture copied, t text copied, E another program empties the clipboard, r the
+    // clipboard tells the first copy again, h the worker holds what it is given (and the
+    // recovery's answer); x a killed capture's temporary, s the program starts, e the recovery
     // answers; P paused, R resumed; N no Image Set shown, S the Image Set shown again; o the first
-    // file copied out of the library, m a manager takes it over; l a link to nowhere under the
-    // first name, w another program's file made there as the worker writes, n the next name listed
-    // in other case.
+    // file copied out of the library; l a link to nowhere under the first name, w another
+    // program's file made there as the worker writes.
     void clipboardPictures_data()
     {
         QTest::addColumn<QString>("steps");
@@ -347,18 +405,16 @@ private slots:
                                                   "The picture on the clipboard is too large to be filed "
                                                   "(12000 x 12000 pixels)."};
         QTest::newRow("the same colours as a palette") << "c.k." << one << true << back;
+        QTest::newRow("the same colours after another program emptied it") << "c.Ek." << one << true << back;
+        QTest::newRow("the same colours after text") << "c.tk." << two << false << none;
         QTest::newRow("the same copy told again") << "c.r." << one << false << none;
-        QTest::newRow("name taken by a link to nowhere, the next listed in other case")
-            << "lnc." << QStringList{"Image_040417_155228_3.jpg"} << false << none;
+        QTest::newRow("name taken by a link to nowhere")
+            << "lc." << QStringList{"Image_040417_155228_2.jpg"} << false << none;
         QTest::newRow("name taken as it is written") << "wc." << two << false << none;
         QTest::newRow("filed once an Image Set is shown, put back")
             << "Nc.S.c." << one << true << QStringList{refused, back.first()};
-        QTest::newRow("copied back, taken over twice while no Image Set is shown")
-            << "c.oNm.m.S." << one << true << none;
         QTest::newRow("copied back, another picture straight after while no Image Set is shown")
             << "c.oNd.S." << two << false << QStringList{refused};
-        QTest::newRow("copied back, another picture straight after, put back")
-            << "c.od.d." << two << true << back;
     }
 
     void clipboardPictures()
@@ -391,7 +447,12 @@ private slots:
                  clipboard.bytes = "P6 12000 12000 255\n"; // a pixmap's header alone
              }},
             {'k', [&] { clipboard.setImage(picture.convertToFormat(QImage::Format_RGB32)); }},
-            {'r', [&] { emit clipboard.arrived(ClipboardPicture::own(1, picture)); }},
+            {'r',
+             [&] {
+                 ClipboardPicture again = ClipboardPicture::grabbed(picture);
+                 again.change = 1;
+                 emit clipboard.arrived(again);
+             }},
             {'h', [this] { m_worker->holding = true; }},
             {'x', [this] { makeFile(setFolder() + ".Image_040417_155228.bmp.0a1b2c3d.part", "BM"); }},
             {'s',
@@ -414,16 +475,16 @@ private slots:
                          makeFile(taken, "another program's file");
                  };
              }},
-            {'n', [this] { m_state.imageSetFiles.append(setFolder() + "IMAGE_040417_155228_2.JPG"); }},
             {'o', [&] { QVERIFY(m_engine->copy(ClipboardOffer::pictures({taken}))); }},
-            {'m', [&] { clipboard.setImage(QImage(taken)); }},
             {'d', [&] { clipboard.setImage(other); }},
+            {'t', [&] { clipboard.copyText(); }},
+            {'E', [&] { clipboard.emptied(); }},
             {'N', [this] { m_state.currentImageSet.clear(); }},
             {'S', [this] { m_state.currentImageSet = "Set"; }}};
         for (const QChar step : steps)
             act.value(step)();
         QCOMPARE(filesInSet(), files);
-        QCOMPARE(clipboard.hasImage(), kept);
+        QCOMPARE(clipboard.holdsImage, kept);
         QCOMPARE(m_told, said);
     }
 };

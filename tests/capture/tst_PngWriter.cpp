@@ -13,23 +13,31 @@ private slots:
     void readsBackExactly_data()
     {
         QTest::addColumn<QImage::Format>("format");
+        QTest::addColumn<int>("width");
         QTest::addColumn<bool>("translucent");
         QTest::addColumn<QString>("header");
-        QTest::newRow("alpha channel, all opaque") << QImage::Format_ARGB32 << false << "8 bits, type 2";
-        QTest::newRow("24-bit rows padded") << QImage::Format_RGB888 << false << "8 bits, type 2";
-        QTest::newRow("16 bits a channel, translucent") << QImage::Format_RGBA64 << true << "16 bits, type 6";
-        QTest::newRow("16-bit grey") << QImage::Format_Grayscale16 << false << "16 bits, type 2";
+        QTest::newRow("alpha channel, all opaque")
+            << QImage::Format_ARGB32 << 37 << false << "8 bits, type 2";
+        QTest::newRow("8 bits a channel, translucent")
+            << QImage::Format_ARGB32 << 37 << true << "8 bits, type 6";
+        QTest::newRow("24-bit rows padded") << QImage::Format_RGB888 << 37 << false << "8 bits, type 2";
+        // Wide enough that its rows are converted in several bands.
+        QTest::newRow("a palette") << QImage::Format_Indexed8 << 6001 << false << "8 bits, type 2";
+        QTest::newRow("16 bits a channel, translucent")
+            << QImage::Format_RGBA64 << 37 << true << "16 bits, type 6";
+        QTest::newRow("16-bit grey") << QImage::Format_Grayscale16 << 37 << false << "16 bits, type 2";
     }
 
     void readsBackExactly()
     {
         QFETCH(QImage::Format, format);
+        QFETCH(int, width);
         QFETCH(bool, translucent);
         QFETCH(QString, header);
         // Neighbouring pixels differ in every channel, at 16 bits a channel whose low bytes differ
         // from the high ones, so that a lost bit, a swapped channel, a row out of place or a pixel
         // cut off the end of an odd-width row all show.
-        QImage deep(37, 23, QImage::Format_RGBA64);
+        QImage deep(width, 23, QImage::Format_RGBA64);
         for (int y = 0; y < deep.height(); ++y)
             for (int x = 0; x < deep.width(); ++x)
                 deep.setPixelColor(

@@ -45,7 +45,9 @@ public:
     bool heldBack = false;
     QSemaphore answers;
     bool fileManagerFails = false;
+    bool closeFails = false; // the notification to close is gone already
     uint numbered = 0;
+    QList<uint> closing; // the notifications asked to close
 
     QString introspect(const QString&) const override { return {}; }
 
@@ -96,6 +98,11 @@ public:
             }
             shown = arguments[0].toStringList() << arguments[1].toString();
             connection.send(message.createReply());
+        } else if (message.member() == "CloseNotification") {
+            closing.append(arguments[0].toUInt());
+            connection.send(closeFails
+                                ? message.createErrorReply(QDBusError::InvalidArgs, "No such notification")
+                                : message.createReply());
         } else {
             return false;
         }
@@ -260,6 +267,7 @@ private slots:
         onStandIn([this] {
             m_standIn.notifications.clear();
             m_standIn.shown.clear();
+            m_standIn.closing.clear();
             m_standIn.heldBack = false;
             m_standIn.answers.acquire(m_standIn.answers.available());
             m_standIn.fileManagerFails = false;
@@ -408,6 +416,24 @@ private slots:
             QVERIFY(!QFile::exists(opened)); // not the folder besides
     }
 
+    // An opener that handed the folder over and is still running when the program ends is
+    // ended with it: no failure, and nothing to tell on the way out.
+    void openerEndedWithTheProgram()
+    {
+        makeProgram("xdg-open", "exec /bin/sleep 30");
+        const QByteArray path0 = qgetenv("PATH");
+        qputenv("PATH", NativePath(m_base + "bin"));
+        const auto restore = qScopeGuard([&] { qputenv("PATH", path0); });
+        int failures = 0;
+        {
+            DesktopShell shell;
+            shell.explore(m_base, [&failures] { ++failures; });
+            QTRY_VERIFY(QFile::exists(binary("xdg-open") + ".args"));
+        }
+        QCoreApplication::processEvents();
+        QCOMPARE(failures, 0);
+    }
+
     // A notification takes the place of the one shown before, so captures in a row leave one
     // notification, of the last; a burst is not waited for. (Once that one is closed, or its
     // server gone: the end-to-end notifications test.)
@@ -432,6 +458,45 @@ private slots:
         for (const StandIn::Notification& notification : asked().mid(1))
             got << notification.summary + (notification.replaces == first ? " in place" : " not in place");
         QCOMPARE(got, (QStringList{"second in place", "fourth in place"}));
+    }
+
+    void withdrawing_data()
+    {
+        QTest::addColumn<QString>("server");
+        QTest::newRow("nothing shown") << "";
+        QTest::newRow("closed") << "closes";
+        QTest::newRow("withdrawn on its way") << "numbers late, closes";
+        QTest::newRow("gone already") << "fails";
+        QTest::newRow("never tells") << "silent";
+    }
+
+    // A notification withdrawn before a window shot is asked to close, and the shot waits until
+    // the server says it is gone; only as long as a server that never says so allows (a second),
+    // and not at all when none is shown or the server no longer has it.
+    void withdrawing()
+    {
+        QFETCH(QString, server);
+        DesktopNotifications notifications;
+        onStandIn([&] {
+            m_standIn.closeFails = server == "fails";
+            m_standIn.heldBack = server.startsWith("numbers late");
+        });
+        if (!server.isEmpty())
+            notifications.notify("Screenshot filed", QString(), QImage(), {}, QString());
+        bool gone = false;
+        notifications.withdraw([&gone] { gone = true; });
+        QCOMPARE(gone, server.isEmpty());
+        m_standIn.answers.release(2);
+        if (server.isEmpty()) {
+            settle();
+            QCOMPARE(recorded(&StandIn::closing), QList<uint>());
+            return;
+        }
+        QTRY_COMPARE(recorded(&StandIn::closing), QList<uint>{recorded(&StandIn::numbered)});
+        if (server.endsWith("closes"))
+            tell("NotificationClosed", recorded(&StandIn::numbered), 3u);
+        settle();
+        QTRY_VERIFY_WITH_TIMEOUT(gone, server == "silent" ? 5000 : 0);
     }
 
     void actions_data()

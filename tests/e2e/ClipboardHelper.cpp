@@ -1,11 +1,15 @@
 // The end-to-end tests' own X client:
 //   pictures DIR WIDTH HEIGHT COUNT [EXT]  COUNT different screenshots, pic_01.png ... (or .EXT);
 //                                     picture n has a flat block of its own colour at the top left
-//   check DIR COUNT|N,N,...           the screenshots in DIR are whole pictures of that size,
-//                                     picture 1 to COUNT (or those listed) in the order they were
-//                                     filed
+//   check DIR COUNT [FIRST]|N,N,...   the screenshots in DIR (plain names) are COUNT whole pictures
+//                                     of that size, picture FIRST (1) on, or the pictures listed,
+//                                     in the order they were filed
 //   flat DIR COUNT                    COUNT 1920x1080 palette PNGs of one colour each, the colour
 //                                     of picture n
+//   page FILE WIDTH HEIGHT            a long page as a PNG: lines of dark words on white, a
+//                                     coloured band every 1000 rows
+//   worded FILE MEGABYTES             screenshot 1 at 640x480 as a PNG carrying a text chunk
+//                                     (tEXt) of that many megabytes of words
 //   manager FILE [DELAY]              a clipboard manager holding the picture in FILE: it puts it
 //                                     on the clipboard, and back DELAY ms (0) after the clipboard
 //                                     is emptied; prints "restored" each time it puts it back
@@ -19,8 +23,11 @@
 //                                     asked for while its window owns the clipboard, with the
 //                                     property the requestor named; ends once the last one is
 //                                     emptied away or replaced
-//   owner never|stops|endless         takes the clipboard offering image/png and then never sends,
-//                                     sends one piece and stops, or sends pieces without end
+//   owner never|silent|stops|endless|hung
+//                                     takes the clipboard offering image/png and then never
+//                                     answers, announces pieces (INCR) and sends none, sends one
+//                                     piece and stops, sends pieces without end, or answers
+//                                     nothing, not even what it offers
 //   ping WINDOW SECONDS               asks WINDOW for _NET_WM_PING answers for SECONDS and prints
 //                                     the longest wait for one in ms
 //   painted FILE WIDTH HEIGHT         FILE is a capture of the tests' four-colour window of that
@@ -44,6 +51,7 @@
 #include <QScreen>
 #include <QThread>
 #include <QTimer>
+#include <QtEndian>
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <cstdio>
@@ -92,6 +100,61 @@ QImage flat(int n)
     return picture;
 }
 
+QImage page(int width, int height)
+{
+    QImage picture(width, height, QImage::Format_RGB32);
+    picture.fill(Qt::white);
+    QPainter painter(&picture);
+    quint32 random = 1;
+    const auto next = [&random](int below) {
+        random = random * 1103515245 + 12345;
+        return int((random >> 16) % quint32(below));
+    };
+    for (int top = 0; top + 24 <= height; top += 24) {
+        if (top % 1000 < 24) {
+            painter.fillRect(0, top, width, 24, colourOf(top / 1000));
+            continue;
+        }
+        for (int x = 40 + next(200); x < width - 200; x += 12) {
+            const int word = 20 + next(70);
+            painter.fillRect(x, top + 4, word, 12, QColor(32, 32, 32));
+            x += word;
+        }
+    }
+    return picture;
+}
+
+quint32 crc32(const QByteArray& bytes)
+{
+    quint32 crc = 0xffffffff;
+    for (const char byte : bytes) {
+        crc ^= static_cast<quint8>(byte);
+        for (int bit = 0; bit < 8; ++bit)
+            crc = (crc >> 1) ^ (crc & 1 ? 0xedb88320 : 0);
+    }
+    return ~crc;
+}
+
+int worded(const QString& file, int megabytes)
+{
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    if (!screenshot(640, 480, 1).save(&buffer, "PNG"))
+        return 1;
+    QByteArray text = "Comment" + QByteArray(1, '\0');
+    while (text.size() < qsizetype(megabytes) << 20)
+        text += "the words a program may put into a picture, as many as it likes; ";
+    const QByteArray chunk = QByteArray("tEXt") + text;
+    QByteArray framed(4, '\0');
+    qToBigEndian(quint32(text.size()), framed.data());
+    framed += chunk + QByteArray(4, '\0');
+    qToBigEndian(crc32(chunk), framed.data() + framed.size() - 4);
+    png.insert(png.indexOf("IDAT") - 4, framed);
+    QFile out(file);
+    return out.open(QIODevice::WriteOnly) && out.write(png) == png.size() ? 0 : 1;
+}
+
 // Prints \a line for the test to read, and gives back \a answer, the helper's exit code.
 int say(const QString& line, int answer)
 {
@@ -105,12 +168,13 @@ bool near(const QColor& a, const QColor& b)
     return std::abs(a.red() - b.red()) + std::abs(a.green() - b.green()) + std::abs(a.blue() - b.blue()) < 30;
 }
 
-// The picture numbers \a given names: 1 to a count, or those listed, each followed by a comma.
-QList<int> pictureNumbers(const QString& given)
+// The picture numbers \a given names: \a first and the count after it, or those listed, each
+// followed by a comma.
+QList<int> pictureNumbers(const QString& given, int first)
 {
     QList<int> numbers;
-    for (int n = 1; !given.contains(QLatin1Char(',')) && n <= given.toInt(); ++n)
-        numbers.append(n);
+    for (int n = 0; !given.contains(QLatin1Char(',')) && n < given.toInt(); ++n)
+        numbers.append(first + n);
     for (const QString& listed : given.split(QLatin1Char(','), Qt::SkipEmptyParts))
         if (given.contains(QLatin1Char(',')))
             numbers.append(listed.toInt());
@@ -120,8 +184,10 @@ QList<int> pictureNumbers(const QString& given)
 int check(const QString& folder, const QList<int>& pictures)
 {
     // Filing order: the capture time, then the counter of names taken in the same second.
-    static const QRegularExpression name(QStringLiteral("^Image_(\\d{6}_\\d{6})(?:_(\\d+))?\\.jpg$"));
+    static const QRegularExpression name(
+        QStringLiteral("^Image_(\\d{6}_\\d{6})(?:_(\\d+))?\\.(?:jpg|bmp|png)$"));
     QStringList files = QDir(folder).entryList({QStringLiteral("Image_*")}, QDir::Files);
+    files.removeIf([](const QString& file) { return !name.match(file).hasMatch(); });
     const auto order = [](const QString& file) {
         const QRegularExpressionMatch match = name.match(file);
         return std::pair(match.captured(1), match.captured(2).toInt());
@@ -353,8 +419,11 @@ int copies(int apart, const QStringList& files)
 int owner(const QString& mode)
 {
     using Sending = ClipboardOwner::Sending;
-    const QHash<QString, Sending> modes{
-        {"never", Sending::Never}, {"stops", Sending::Stops}, {"endless", Sending::Endless}};
+    const QHash<QString, Sending> modes{{"never", Sending::Never},
+                                        {"silent", Sending::Silent},
+                                        {"stops", Sending::Stops},
+                                        {"endless", Sending::Endless},
+                                        {"hung", Sending::Hung}};
     if (!modes.contains(mode))
         return 2;
     const ClipboardOwner owning(modes.value(mode));
@@ -428,8 +497,12 @@ int main(int argc, char* argv[])
                         [&](int n) { return screenshot(number(3), number(4), n); });
     if (mode == "flat" && given(2, 2))
         return numbered(arguments[2], number(3), "png", flat);
-    if (mode == "check" && given(2, 2))
-        return check(arguments[2], pictureNumbers(arguments[3]));
+    if (mode == "page" && given(3, 3))
+        return QImageWriter(arguments[2]).write(page(number(3), number(4))) ? 0 : 1;
+    if (mode == "worded" && given(2, 2))
+        return worded(arguments[2], number(3));
+    if (mode == "check" && given(2, 3))
+        return check(arguments[2], pictureNumbers(arguments[3], arguments.size() > 4 ? number(4) : 1));
     if (mode == "manager" && given(1, 2))
         return manager(application, arguments[2], number(3));
     if (mode == "takeover" && given(1, 1) && (arguments[2] == "same" || arguments[2] == "bmp"))

@@ -5,7 +5,8 @@
 # program, `--time-lapse` starts and stops time-lapse, and without a running program both say
 # so and end. The program's socket is the user's alone; a runtime folder deeper than a socket's
 # address holds, and a socket file left there by a program that died, are no obstacle. The
-# hotkeys chosen in Options capture as the commands do, whatever key a settings file names.
+# hotkeys chosen in Options capture as the commands do, whatever key a settings file names; a
+# key the window manager holds is told.
 set -uo pipefail
 source "$(dirname "$0")/x11session.sh"
 
@@ -107,3 +108,30 @@ hotkeys 75 3 "keydown ctrl keydown shift keydown k keyup shift keyup ctrl keyup 
 hotkeys 37 0 "key Left" 34 0 "key Next"
 hotkeys 101 0 "key KP_5" 107 0 "key KP_Add"
 hotkeys 221 0 "key bracketright"
+
+# Print and Alt+Print, which the window manager holds in its usual setup, are told once each,
+# a box after the other (what they say is the widget test's).
+printf 'ACTIVEWINDOW_HK=44\r\nACTIVEWINDOW_HKCS=0\r\nTIMELAPSE_HK=44\r\nTIMELAPSE_HKCS=4\r\n' >"$program/Vistrelle.ini"
+"$program/vistrelle" >"$work/run.log" 2>&1 &
+app=$!
+main=$(wait_window '^Vistrelle \(JPG\)$')
+for _ in Print Alt+Print; do
+    box=$(wait_window '^Vistrelle$') || exit 1
+    xdotool windowactivate --sync "$box" key --clearmodifiers Return
+    for _ in $(seq 100); do
+        xdotool search --onlyvisible --name '^Vistrelle$' 2>/dev/null | grep -qx "$box" || break
+        sleep 0.1
+    done
+done
+close_window "$main"
+wait_exit "$app" || fail "closing failed: $(cat "$work/run.log")"
+# The window manager without its own Print keys: two hotkeys on one key, Alt+Print no Print.
+sed '/<keybind key="\(A-\)\?Print">/,/<\/keybind>/d' /etc/xdg/openbox/rc.xml >"$work/rc.xml"
+openbox --replace --config-file "$work/rc.xml" >"$work/openbox-free.log" 2>&1 &
+x_pids+=($!)
+wait "${x_pids[1]}"
+for _ in $(seq 100); do # once the new one manages the windows
+    xdotool windowactivate --sync "$target" 2>/dev/null && break
+    sleep 0.1
+done
+hotkeys 44 0 "key Print" 44 4 "keydown alt key Print keyup alt|keydown alt key Print keyup alt"

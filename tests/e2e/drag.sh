@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Pictures dragged out of the library into another program (a drop target of the tests' own):
 # from the file list one file as its path and its picture, several as paths only; from the
-# viewer the picture shown. Ctrl+C in the list puts them on the clipboard the same way, a PNG as
-# its own bytes. A drag only ever copies: the files stay where they are.
+# viewer the picture shown. Ctrl+C in the list and in the viewer puts them on the clipboard the
+# same way, a PNG as its own bytes. A drag only ever copies: the files stay where they are.
 set -uo pipefail
 source "$(dirname "$0")/x11session.sh"
 
@@ -84,6 +84,11 @@ read -r vx vy vw vh < <(geometry "$viewer")
 received=$(drag "$((vx + vw / 2))" "$((vy + vh / 2))")
 grep -qx "file $set_folder/Image_261201_100000.png" <<<"$received" ||
     fail "the viewer's picture was not dropped: $received"
+# Ctrl+C in the viewer copies the picture shown (the clipboard held the list's two files).
+xdotool windowactivate --sync "$viewer" key --clearmodifiers ctrl+c
+viewer_copy() { timeout 5 xclip -selection clipboard -o -t text/uri-list 2>/dev/null | tr -d '\r'; }
+for _ in $(seq 50); do [ "$(viewer_copy)" = "$uri/Image_261201_100000.png" ] && break; sleep 0.1; done
+[ "$(viewer_copy)" = "$uri/Image_261201_100000.png" ] || fail "Ctrl+C in the viewer copied: $(viewer_copy)"
 
 [ "$(ls "$set_folder")" = "$(printf 'Image_261201_100000.png\nImage_261201_100001.png\nImage_261201_100002.png')" ] ||
     fail "the drags changed the Image Set: $(ls -A "$set_folder")"

@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # The clipboard as a hostile world fills it: palette pictures of different colours are all
-# filed; owners that never send, stop midway or send without end never hold the window (it
-# answers pings throughout), cost one message between them, and the next picture is filed;
+# filed; owners that never answer (the picture, or anything at all), announce pieces and send
+# none, stop midway or send without end never hold the window (it answers pings throughout), are
+# each told once (those that stop within 10 s: their 5 s of silence, on a busy machine), and the
+# next picture is filed;
 # keepers that put the emptied picture back after 600 ms or 2 s give one file; a picture whose
 # writing a kill cut short is filed at the restart.
 set -uo pipefail
@@ -11,7 +13,7 @@ helper=$2
 install_program "$1"
 mkdir -p "$set_folder" "$work/flat" "$work/filed"
 "$helper" flat "$work/flat" 10 || fail "could not make the palette pictures"
-"$helper" pictures "$work" 640 480 5 || fail "could not make the pictures"
+"$helper" pictures "$work" 640 480 7 || fail "could not make the pictures"
 
 "$program/vistrelle" >"$work/run.log" 2>&1 &
 app=$!
@@ -36,21 +38,48 @@ for picture in "$work"/flat/pic_*.png; do
 done
 filed 10
 
+# boxes: the message boxes on screen, looked for again when a window that went meanwhile (an
+# owner's, a transfer's) ended xdotool with an X error.
+boxes() {
+    local found
+    for _ in $(seq 10); do
+        found=$(xdotool search --onlyvisible --name '^Vistrelle$' 2>&1)
+        [[ $found == *rror* ]] || break
+    done
+    grep -c '^[0-9]' <<<"$found"
+}
 copied=0
-for mode in never stops endless; do
+for mode in never hung silent stops endless; do
+    started=$(date +%s%N)
     "$helper" owner "$mode" &
     owner=$!
-    longest=$("$helper" ping "$main" 7)
-    kill "$owner"
+    "$helper" ping "$main" 7 >"$work/ping" &
+    pinger=$!
+    for _ in $(seq "$([ "$mode" = endless ] && echo 1200 || echo 300)"); do
+        [ "$(boxes)" -gt 0 ] && break
+        sleep 0.1
+    done
+    told=$((($(date +%s%N) - started) / 1000000))
+    [ "$(boxes)" -eq 1 ] || fail "$(boxes) messages about the owner that $mode, not one"
+    # Told after its 5 s of silence, not before (a slow owner is waited for), nor long after.
+    if [ "$mode" != endless ] && { [ "$told" -lt 5000 ] || [ "$told" -gt 10000 ]; }; then
+        fail "the owner that $mode was told after $told ms"
+    fi
+    wait "$pinger"
+    longest=$(cat "$work/ping")
+    echo "owner $mode: told after $told ms; the window answered within $longest ms"
     [ "$longest" -lt 1000 ] || fail "the window did not answer for $longest ms while an owner $mode sent"
+    answer_box
+    for _ in $(seq 100); do
+        [ "$(boxes)" -eq 0 ] && break
+        sleep 0.1
+    done
+    kill "$owner"
     copied=$((copied + 1))
     xclip -selection clipboard -t image/png -i "$work/pic_0$copied.png"
     sleep 1
 done
-filed 3
-boxes=$(xdotool search --onlyvisible --name '^Vistrelle$' | wc -l)
-[ "$boxes" -eq 1 ] || fail "$boxes messages about the owners that did not send, not one"
-answer_box
+filed 5
 
 for delay in 600 2000; do
     "$helper" manager "$work/pic_0$((copied + 1)).png" "$delay" >"$work/manager$delay.log" 2>&1 &

@@ -2,7 +2,8 @@
 # On a Wayland desktop with data-control (sway), pictures copied by a Wayland program while a
 # Wayland window has the focus become files, and the clipboard is emptied: the X11 clipboard
 # would not even show them. A picture copied back out of the library pastes in a Wayland program
-# as its pixels and its file, and is not filed again.
+# as its pixels and its file, and is not filed again. A picture offered and never sent is told
+# once, within the deadline.
 set -uo pipefail
 source "$(dirname "$0")/swaysession.sh"
 
@@ -75,3 +76,22 @@ copy "$work/pictures/pic_07.png"
 files_in_set 7
 QT_QPA_PLATFORM=offscreen "$helper" check "$set_folder" 7 || fail "the copy was filed: $(ls "$set_folder" | tr '\n' ' ')"
 focused_window | grep -q '^Vistrelle ' || fail "the focus moved to $(focused_window)"
+
+# A picture offered and never sent, by an X11 program (whose clipboard reaches Wayland programs
+# while an X11 window, here the program's own, has the focus): told once, within the 5 s the
+# program may stay silent (10 s on a busy machine).
+share "$helper" "$work/clipboard-helper" 0755
+boxes() { in_session swaymsg -t get_tree | jq '[.. | objects | select(.name == "Vistrelle")] | length'; }
+started=$(date +%s%N)
+in_background "$work/owner.log" "$work/clipboard-helper" owner never </dev/null
+owner=$background
+for _ in $(seq 150); do
+    [ "$(boxes)" -gt 0 ] && break
+    sleep 0.1
+done
+told=$((($(date +%s%N) - started) / 1000000))
+[ "$(boxes)" -eq 1 ] || fail "$(boxes) messages about the picture never sent, not one"
+echo "a picture never sent: told after $told ms"
+# After its 5 s of silence, not before (a slow owner is waited for).
+[ "$told" -ge 5000 ] && [ "$told" -le 10000 ] || fail "the picture never sent was told after $told ms"
+stop_background "$owner"

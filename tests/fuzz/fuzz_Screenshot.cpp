@@ -1,12 +1,15 @@
-// Pictures of any size and pixel format on the clipboard, filed as JPEG, bitmap or PNG: either a
-// file of the picture's size (a PNG holding exactly its pixels) and nothing else in the Image Set,
-// or one message and an Image Set left as it was. Never a crash.
+// Pictures of any size and pixel format on the clipboard, in memory or as another program's PNG
+// file, filed as JPEG, bitmap or PNG: either a file of the picture's size (a PNG holding exactly
+// its pixels, a bitmap its colours) and nothing else in the Image Set, or one message and an
+// Image Set left as it was. Never a crash.
 #include "capture/ScreenshotWriter.h"
 #include "core/AppState.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QImage>
 #include <QImageReader>
+#include <QImageWriter>
 #include <QTemporaryDir>
 #include <cstdint>
 #include <cstdlib>
@@ -87,12 +90,25 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         std::memcpy(picture.bits(), data + at, std::min(size - at, total));
     }
 
+    // Sometimes as another program sends it, a PNG file: decoded then, for a JPEG or bitmap into
+    // the 24-bit buffer's memory and turned into its rows there.
+    ClipboardPicture clipboard = ClipboardPicture::grabbed(picture);
+    QByteArray file;
+    if (choice >= 16 && byte() % 2 == 1) {
+        QBuffer buffer(&file);
+        buffer.open(QIODevice::WriteOnly);
+        if (QImageWriter(&buffer, "png").write(picture)) {
+            clipboard = ClipboardPicture::sent(1, 0, file);
+            picture = QImage::fromData(file, "PNG");
+        }
+    }
+
     // The Image Set must be there, or every picture stops at the missing folder.
     const QDir set(state.libraryRoot + QStringLiteral("Cat/Set"));
     require(QDir().mkpath(set.path()));
-    const Outcome saved = WriteScreenshot(ScreenshotJobFor(state, ClipboardPicture::own(1, picture),
-                                                           QDateTime(QDate(2004, 4, 17), QTime(15, 52, 28))))
-                              .outcome;
+    const Outcome saved =
+        WriteScreenshot(ScreenshotJobFor(state, clipboard, QDateTime(QDate(2004, 4, 17), QTime(15, 52, 28))))
+            .outcome;
     const QStringList files = set.entryList(QDir::Files | QDir::Hidden | QDir::System);
     if (saved.done()) {
         require(files.size() == 1);
@@ -109,6 +125,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                                               : (alpha ? QImage::Format_ARGB32 : QImage::Format_RGB32);
             require(samePixels(decoded.convertToFormat(common), picture.convertToFormat(common)));
         }
+        // A bitmap holds every colour, without alpha.
+        if (state.settings.captureExtension == QLatin1String(".bmp"))
+            require(samePixels(QImage(set.filePath(files.first())).convertToFormat(QImage::Format_RGB32),
+                               picture.convertToFormat(QImage::Format_RGB32)));
     } else {
         require(files.isEmpty());
         require(saved.text.startsWith(

@@ -14,7 +14,10 @@ bool FakeCaptureWorker::finish()
     if (held.isEmpty())
         return false;
     auto [job, done] = held.takeFirst();
-    done(WriteScreenshot(job, buffers, beforeWrite));
+    const ScreenshotResult result = WriteScreenshot(job, buffers, beforeWrite);
+    if (afterWrite)
+        afterWrite(job, result);
+    done(result);
     return true;
 }
 

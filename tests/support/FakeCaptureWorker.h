@@ -26,5 +26,7 @@ struct FakeCaptureWorker final : CaptureWorker
     int released = 0;
     ScreenshotBuffers buffers; // reused from picture to picture, as the worker thread does
     std::function<void(const QString& path)> beforeWrite; // another program, as the name is chosen
+    std::function<void(const ScreenshotJob& job, const ScreenshotResult& result)>
+        afterWrite; // what became of it
     QList<std::pair<ScreenshotJob, std::function<void(const ScreenshotResult&)>>> held;
 };

@@ -22,24 +22,39 @@ QStringList FakeMessageBoxes::texts() const
     return result;
 }
 
-quint64 FakeClipboard::offer(QMimeData* offer)
+quint64 FakeClipboard::offer(QMimeData* mime)
 {
-    offered.reset(offer);
-    picture = QImage(), bytes.clear(), holdsImage = offer->hasFormat("image/png"), content = ++changes;
-    emit changed();
+    change(QImage(), true);
+    offered.reset(mime);
+    holdsImage = mime->hasFormat("image/png");
     return changes;
 }
 
 void FakeClipboard::setImage(const QImage& image)
 {
-    offered.reset();
-    picture = image, bytes.clear(), holdsImage = !image.isNull(), content = ++changes;
-    emit changed();
-    if (!holdsImage)
-        return;
+    change(image, true);
     waiting.append(changes);
     if (!sendLater)
         QMetaObject::invokeMethod(this, &FakeClipboard::send, Qt::QueuedConnection);
+}
+
+void FakeClipboard::copyText()
+{
+    change(QImage(), true);
+}
+
+void FakeClipboard::emptied()
+{
+    change(QImage(), false);
+}
+
+void FakeClipboard::change(const QImage& image, bool content)
+{
+    offered.reset();
+    picture = image, bytes.clear(), holdsImage = !image.isNull(), ++changes;
+    if (!content)
+        empties.append(changes);
+    emit changed();
 }
 
 bool FakeClipboard::send()
@@ -51,7 +66,7 @@ bool FakeClipboard::send()
         return true;
     ++sent;
     ClipboardPicture arriving = ClipboardPicture::sent(change, change - 1, bytes);
-    while (ownClearings.contains(arriving.follows))
+    while (empties.contains(arriving.follows))
         --arriving.follows;
     if (bytes.isEmpty())
         arriving.image = picture;
@@ -63,7 +78,7 @@ void FakeClipboard::clearIfStill(quint64 change)
 {
     if (change != changes)
         return;
-    setImage(QImage());
+    emptied();
     ownClearings.append(changes);
 }
 

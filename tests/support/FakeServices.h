@@ -43,20 +43,23 @@ struct FakeMessageBoxes final : MessageBoxes
     std::function<void()> whileShown; // what the program does meanwhile (a capture's refresh)
 };
 
-/// A clipboard that other programs fill through setImage() or by taking it over; every change
-/// is numbered and announced, as the desktop's is, and its picture arrives once the event loop
-/// runs, or when the test says so (sendLater): a transfer that takes its time. A picture
-/// replaced before it is sent never arrives.
+/// A clipboard that other programs fill (setImage(), copyText()), take over or empty; every
+/// change is numbered and announced, as the desktop's is, and its picture arrives once the
+/// event loop runs, or when the test says so (sendLater): a transfer that takes its time. A
+/// picture replaced before it is sent never arrives.
 struct FakeClipboard final : Clipboard, ClipboardWriter
 {
     quint64 changeCount() override { return changes; }
-    quint64 contentChange() override { return content; }
-    bool hasImage() override { return holdsImage; }
-    void setImage(const QImage& image) override;
     void clearIfStill(quint64 change) override;
     /// The program's own copy: a change of its own whose picture is never sent back to it.
     quint64 offer(QMimeData* offer) override;
 
+    /// Another program copies \a image.
+    void setImage(const QImage& image);
+    /// Another program copies words.
+    void copyText();
+    /// Another program empties the clipboard, or the owner leaves it as its program exits.
+    void emptied();
     /// Sends the picture of the oldest change waiting, when it is still on the clipboard;
     /// false when none waits.
     bool send();
@@ -65,12 +68,15 @@ struct FakeClipboard final : Clipboard, ClipboardWriter
     QImage picture;
     QByteArray bytes; // sent instead of the picture when set: a file the owner offers
     quint64 changes = 0;
-    quint64 content = 0; // the change that put the present content there
     int sent = 0;
     bool sendLater = false;             // pictures wait for send()
     QList<quint64> waiting;             // changes whose picture is not sent yet
     QList<quint64> ownClearings;        // changes made by the program's clearings
+    QList<quint64> empties;             // changes that put nothing there, ours or not
     std::unique_ptr<QMimeData> offered; // what the program copied last, while it is there
+
+private:
+    void change(const QImage& image, bool content);
 };
 
 /// A clock that stands still unless told, and records the waits instead of waiting.
@@ -93,12 +99,19 @@ struct FakeKeyState final : KeyState
             return static_cast<short>(0x8001);
         return states.value(virtualKey, 0);
     }
+    std::optional<int> modifiersAtPress(int virtualKey) override
+    {
+        return pressedWith.contains(virtualKey) ? std::optional(pressedWith.value(virtualKey)) : std::nullopt;
+    }
+    bool taken(int virtualKey, int modifiers) override { return held.contains({virtualKey, modifiers}); }
     void press(int virtualKey) { states[virtualKey] = static_cast<short>(0x8000); }
     void tap(int virtualKey) { taps.insert(virtualKey); }
     void releaseAll() { states.clear(); }
 
     QHash<int, short> states;
     QSet<int> taps;
+    QHash<int, int> pressedWith;    // the modifier code held at a key's last press, where it was seen
+    QSet<std::pair<int, int>> held; // key and modifier code another program holds
 };
 
 /// Gives \a window (given as the screen instead, because of \a why, when there is a why), or
@@ -169,12 +182,14 @@ struct FakeShell final : Shell
     QStringList explored, opened, openedWith, shown;
 };
 
-/// Shows nothing (what a capture's notification says and does is the end-to-end test's);
-/// counts how often the program took its notification off the screen.
+/// Shows nothing (what a capture's notification says and does is the end-to-end test's); keeps
+/// the last thumbnail and counts how often the program took its notification off the screen.
 struct FakeNotifications final : Notifications
 {
-    void notify(const QString&, const QString&, const QImage&, const QList<Action>&, const QString&) override
+    void notify(const QString&, const QString&, const QImage& thumbnail, const QList<Action>&,
+                const QString&) override
     {
+        picture = thumbnail;
     }
     /// Gone at once; counted.
     void withdraw(std::function<void()> gone) override
@@ -183,6 +198,7 @@ struct FakeNotifications final : Notifications
         gone();
     }
     int withdrawn = 0;
+    QImage picture;
 };
 
 struct FakeInstanceLock final : InstanceLock

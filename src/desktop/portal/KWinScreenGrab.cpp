@@ -5,6 +5,7 @@
 #include <QDBusPendingReply>
 #include <QDBusUnixFileDescriptor>
 #include <QSocketNotifier>
+#include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
 #include <unistd.h>
@@ -15,6 +16,29 @@ constexpr int answerMs = 5000;
 constexpr qsizetype largest = qsizetype(1) << 30;
 
 const QString notAuthorized = QStringLiteral("org.kde.KWin.ScreenShot2.Error.NoAuthorized");
+
+// KDE Plasma 5 draws the window's shadow around it, in pixels that are not opaque (black once
+// filed); the window, its title bar and frame included, is what is opaque. A copy, out of the
+// bytes \a picture lies in.
+QImage windowOnly(const QImage& picture)
+{
+    if (!picture.hasAlphaChannel())
+        return picture.copy();
+    const QImage pixels = picture.convertToFormat(QImage::Format_ARGB32);
+    int left = pixels.width(), right = -1, top = pixels.height(), bottom = -1;
+    for (int y = 0; y < pixels.height(); ++y) {
+        const auto* row = reinterpret_cast<const QRgb*>(pixels.constScanLine(y));
+        for (int x = 0; x < pixels.width(); ++x) {
+            if (qAlpha(row[x]) != 255)
+                continue;
+            left = std::min(left, x);
+            right = std::max(right, x);
+            top = std::min(top, y);
+            bottom = y;
+        }
+    }
+    return right < 0 ? picture.copy() : picture.copy(QRect(QPoint(left, top), QPoint(right, bottom)));
+}
 
 } // namespace
 
@@ -58,6 +82,7 @@ void KWinScreenGrab::grab()
         QStringLiteral("org.kde.KWin"), QStringLiteral("/org/kde/KWin/ScreenShot2"),
         QStringLiteral("org.kde.KWin.ScreenShot2"), QStringLiteral("CaptureActiveWindow"));
     call << QVariantMap{{QStringLiteral("include-decoration"), true},
+                        {QStringLiteral("include-shadow"), false},
                         {QStringLiteral("include-cursor"), false},
                         {QStringLiteral("native-resolution"), true}}
          << QVariant::fromValue(QDBusUnixFileDescriptor(ends[1]));
@@ -134,8 +159,8 @@ void KWinScreenGrab::settle()
         return; // more to come
     QImage picture;
     if (whole)
-        picture = QImage(reinterpret_cast<const uchar*>(m_bytes.constData()), width, height, stride, format)
-                      .copy() // out of the bytes, which go
+        picture = windowOnly(QImage(reinterpret_cast<const uchar*>(m_bytes.constData()), width, height,
+                                    stride, format))
                       .convertToFormat(QImage::Format_RGB32);
     close();
     m_bytes.clear();

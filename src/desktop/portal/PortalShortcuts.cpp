@@ -2,6 +2,7 @@
 
 #include "PortalRequest.h"
 #include "platform/HotkeyNames.h"
+#include "platform/KeyState.h"
 
 #include <QDBusArgument>
 #include <QDBusConnection>
@@ -72,6 +73,8 @@ bool PortalShortcuts::SameKeys(const QString& described, const QString& proposed
             keys |= Qt::ControlModifier;
         else if (modifier == QLatin1String("SHIFT"))
             keys |= Qt::ShiftModifier;
+        else if (modifier == QLatin1String("ALT"))
+            keys |= Qt::AltModifier;
         else
             return false;
     }
@@ -83,16 +86,31 @@ QString PortalShortcuts::KeysFor(int hotkey, int modifiers)
     const std::optional<HotkeyName> key = HotkeyNamed(hotkey);
     if (!key)
         return {};
-    switch (modifiers) {
-    case 1:
-        return QStringLiteral("CTRL+") + key->name;
-    case 2:
-        return QStringLiteral("SHIFT+") + key->name;
-    case 3:
-        return QStringLiteral("CTRL+SHIFT+") + key->name;
-    default:
-        return key->name;
-    }
+    QString keys = key->name;
+    if (modifiers < 0 || modifiers > HotkeyModifier::All)
+        return keys;
+    if (modifiers & HotkeyModifier::Alt)
+        keys.prepend(QStringLiteral("ALT+"));
+    if (modifiers & HotkeyModifier::Shift)
+        keys.prepend(QStringLiteral("SHIFT+"));
+    if (modifiers & HotkeyModifier::Control)
+        keys.prepend(QStringLiteral("CTRL+"));
+    return keys;
+}
+
+QString PortalShortcuts::CombinationOf(const QString& proposed)
+{
+    QStringList parts = proposed.split(QLatin1Char('+'));
+    const std::optional<HotkeyName> key = HotkeyNamed(parts.takeLast());
+    if (!key)
+        return {};
+    int modifiers = 0;
+    for (const QString& modifier : std::as_const(parts))
+        modifiers |= modifier == QLatin1String("CTRL")    ? HotkeyModifier::Control
+                     : modifier == QLatin1String("SHIFT") ? HotkeyModifier::Shift
+                     : modifier == QLatin1String("ALT")   ? HotkeyModifier::Alt
+                                                          : 0;
+    return HotkeyCombination(key->virtualKey, modifiers);
 }
 
 void PortalShortcuts::bind(const QString& activeWindowKeys, const QString& timeLapseKeys)
@@ -180,8 +198,30 @@ void PortalShortcuts::request(Step step, const QList<QVariant>& arguments)
     });
 }
 
+void PortalShortcuts::tellUnbound(const QStringList& ids)
+{
+    QStringList combinations;
+    for (const QString& id : ids) {
+        const QString combination =
+            CombinationOf(id == activeWindowId ? m_activeWindowKeys : m_timeLapseKeys);
+        if (!combination.isEmpty())
+            combinations.append(combination);
+    }
+    // Said once for each change of keys, as a bind of the same keys again gets the same answer.
+    const QString keys = m_activeWindowKeys + QLatin1Char(' ') + m_timeLapseKeys;
+    if (combinations.isEmpty() || keys == m_toldKeys)
+        return;
+    m_toldKeys = keys;
+    emit told(QStringLiteral("The desktop did not give Vistrelle %1: another program may have taken it, "
+                             "or it was refused.")
+                  .arg(combinations.join(QStringLiteral(" and "))));
+}
+
 void PortalShortcuts::answered(Step step, uint code, const QVariantMap& results)
 {
+    // Refused where the desktop asked the user: no key of the proposal works.
+    if (code != 0 && step == Step::Bind)
+        tellUnbound({activeWindowId, timeLapseId});
     if (code != 0)
         return emit bound(false);
     switch (step) {
@@ -198,11 +238,14 @@ void PortalShortcuts::answered(Step step, uint code, const QVariantMap& results)
     case Step::List: {
         QStringList listed;
         QStringList kept;
+        QStringList unbound;
         for (const PortalShortcut& shortcut :
              qdbus_cast<QList<PortalShortcut>>(results.value(QStringLiteral("shortcuts")))) {
             listed.append(shortcut.id);
             const QString proposed = shortcut.id == activeWindowId ? m_activeWindowKeys : m_timeLapseKeys;
             const QVariant trigger = shortcut.properties.value(QStringLiteral("trigger_description"));
+            if (trigger.isValid() && trigger.toString().isEmpty())
+                unbound.append(shortcut.id);
             if (trigger.isValid() && !SameKeys(trigger.toString(), proposed))
                 kept.append(
                     QStringLiteral("\"%1\": %2")
@@ -220,13 +263,26 @@ void PortalShortcuts::answered(Step step, uint code, const QVariantMap& results)
                                          "\"vistrelle\".")
                               .arg(kept.join(QStringLiteral(", "))));
             }
+            // A key the desktop could not give when it took the shortcuts (another shortcut
+            // of its own has it) leaves the shortcut without one.
+            tellUnbound(unbound);
             return emit bound(true);
         }
         return request(Step::Bind, {QVariant::fromValue(QDBusObjectPath(m_session)), shortcutList(),
                                     QString(), QVariantMap()});
     }
-    case Step::Bind:
+    case Step::Bind: {
+        // A desktop that says what it bound leaves a key it could not give without a trigger.
+        if (results.contains(QStringLiteral("shortcuts"))) {
+            QStringList unbound{activeWindowId, timeLapseId};
+            for (const PortalShortcut& shortcut :
+                 qdbus_cast<QList<PortalShortcut>>(results.value(QStringLiteral("shortcuts"))))
+                if (!shortcut.properties.value(QStringLiteral("trigger_description")).toString().isEmpty())
+                    unbound.removeAll(shortcut.id);
+            tellUnbound(unbound);
+        }
         return emit bound(true);
+    }
     }
 }
 

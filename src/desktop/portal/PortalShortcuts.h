@@ -23,8 +23,12 @@ public:
     void bind(const QString& activeWindowKeys, const QString& timeLapseKeys);
 
     /// The proposal for a hotkey as a settings file may name it: a virtual-key code (HotkeyNamed)
-    /// and modifier code (1 CTRL, 2 SHIFT, 3 both); empty for no key.
+    /// and modifier code (HotkeyModifier: 1 CTRL, 2 SHIFT, 4 ALT, summed); empty for no key.
     static QString KeysFor(int hotkey, int modifiers);
+
+    /// The keys of a proposal (\a proposed, "CTRL+ALT+Print", as KeysFor writes them) as Options
+    /// names them ("Ctrl+Alt+Print"); empty for none.
+    static QString CombinationOf(const QString& proposed);
 
     /// True when the desktop's description of a shortcut's keys (\a described, "Ctrl+K") names
     /// the keys \a proposed ("CTRL+k", as KeysFor writes them); both empty for none.
@@ -33,8 +37,8 @@ public:
 signals:
     /// The desktop answered: \a done when both shortcuts are in place.
     void bound(bool done);
-    /// New keys were proposed, and the desktop kept the ones it had: what the user is to be
-    /// told about changing them there.
+    /// New keys were proposed, and the desktop kept the ones it had, or did not give some:
+    /// what the user is to be told.
     void told(const QString& text);
 
 private slots:
@@ -48,6 +52,8 @@ private:
     void request(Step step, const QList<QVariant>& arguments);
     void answered(Step step, uint code, const QVariantMap& results);
     QVariant shortcutList() const;
+    /// Tells the keys proposed for the shortcuts \a ids that the desktop did not bind.
+    void tellUnbound(const QStringList& ids);
 
     ShortcutLatch& m_shortcuts;
     QString m_activeWindowKeys;

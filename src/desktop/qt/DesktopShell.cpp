@@ -99,6 +99,13 @@ DesktopShell::DesktopShell(const QDBusConnection& bus)
 {
 }
 
+DesktopShell::~DesktopShell()
+{
+    // What is still running is ended with the program: that is no failure to tell on the way out.
+    for (QObject* running : m_openers.children())
+        running->disconnect();
+}
+
 void DesktopShell::explore(const QString& folder, Failed failed)
 {
     runOpener(folder, failed);

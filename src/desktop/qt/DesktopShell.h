@@ -14,6 +14,7 @@ class DesktopShell final : public Shell
 public:
     /// Asks the file manager on \a bus to show files.
     explicit DesktopShell(const QDBusConnection& bus = QDBusConnection::sessionBus());
+    ~DesktopShell() override;
 
     void explore(const QString& folder, Failed failed) override;
     void open(const QString& path, Failed failed) override;

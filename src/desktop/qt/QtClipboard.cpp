@@ -17,10 +17,9 @@ QtClipboard::QtClipboard(Clearing clearing, TransferLimits limits)
     const xcb_setup_t* setup = xcb_get_setup(x11->connection());
     // Told on the reader's thread, taken up on this one, in the order told.
     X11ClipboardReader::Listener listener{
-        [this](quint64 change, bool image, bool ownerLeft) {
+        [this](quint64 change) {
             QMetaObject::invokeMethod(
-                this, [this, change, image, ownerLeft] { known(change, image, ownerLeft); },
-                Qt::QueuedConnection);
+                this, [this, change] { known(change); }, Qt::QueuedConnection);
         },
         [this](const ClipboardPicture& picture) {
             QMetaObject::invokeMethod(
@@ -31,7 +30,7 @@ QtClipboard::QtClipboard(Clearing clearing, TransferLimits limits)
         X11ClipboardReader::open(DisplayString(x11->display()), clearing == Clearing::OwnsNothing, limits,
                                  {setup->resource_id_base, setup->resource_id_mask}, std::move(listener));
     if (m_reader)
-        m_change = m_content = m_reader->present();
+        m_change = m_reader->present();
 }
 
 QtClipboard::~QtClipboard()
@@ -40,32 +39,12 @@ QtClipboard::~QtClipboard()
     m_reader.reset();
 }
 
-void QtClipboard::known(quint64 change, bool image, bool ownerLeft)
+void QtClipboard::known(quint64 change)
 {
     if (change < m_change)
         return;
     m_change = change;
-    if (!ownerLeft)
-        m_content = change;
-    m_image = image || change == m_ownChange;
     emit changed();
-}
-
-void QtClipboard::setImage(const QImage& image)
-{
-    QGuiApplication::clipboard()->setImage(image, QClipboard::Clipboard);
-    if (!m_reader)
-        return;
-    const quint64 change = m_reader->own();
-    if (change == 0)
-        return;
-    m_ownChange = change;
-    known(change, true, false);
-    // In memory already: it arrives as a picture from elsewhere would, after the caller has
-    // had its word on it.
-    QMetaObject::invokeMethod(
-        this, [this, change, image] { emit arrived(ClipboardPicture::own(change, image)); },
-        Qt::QueuedConnection);
 }
 
 void QtClipboard::clearIfStill(quint64 change)
@@ -79,11 +58,11 @@ quint64 QtClipboard::offer(QMimeData* offer)
     QGuiApplication::clipboard()->setMimeData(offer, QClipboard::Clipboard);
     if (!m_reader)
         return 0;
-    // Never read: the reader counts it as the program's own, as it does the window's pictures.
-    // Qt claims the clipboard as of the last moment it heard of from the X server: when another
-    // program copied since, the claim fails, and the clipboard stays that program's.
+    // Never read: the reader counts it as the program's own. Qt claims the clipboard as of the
+    // last moment it heard of from the X server: when another program copied since, the claim
+    // fails, and the clipboard stays that program's.
     const quint64 change = m_reader->own();
     if (change != 0)
-        known(change, false, false);
+        known(change);
     return change;
 }

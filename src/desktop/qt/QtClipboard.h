@@ -9,8 +9,8 @@
 class X11ClipboardReader;
 
 /// The X clipboard: read on an X connection and a thread of its own (X11ClipboardReader), so
-/// that no other program's transfer ever holds the window; what the program puts there itself
-/// goes through QClipboard, which serves it, and is numbered among the changes as its own.
+/// that no other program's transfer ever holds the window; what the program copies itself goes
+/// through QClipboard, which serves it, and is numbered among the changes as its own.
 class QtClipboard final : public Clipboard, public ClipboardWriter
 {
 public:
@@ -24,18 +24,12 @@ public:
     ~QtClipboard() override;
 
     quint64 changeCount() override { return m_change; }
-    quint64 contentChange() override { return m_content; }
-    bool hasImage() override { return m_image; }
-    void setImage(const QImage& image) override;
     void clearIfStill(quint64 change) override;
     quint64 offer(QMimeData* offer) override;
 
 private:
-    void known(quint64 change, bool image, bool ownerLeft);
+    void known(quint64 change);
 
     std::unique_ptr<X11ClipboardReader> m_reader; // null without an X server: nothing is read
     quint64 m_change = 0;
-    quint64 m_content = 0;
-    bool m_image = false;
-    quint64 m_ownChange = 0; // the change of the picture this program put there last
 };

@@ -32,7 +32,7 @@ QByteArray readToEnd(int fd, int cancel, TransferLimits limits, QString& failure
             continue;
         if (count <= 0)
             return count == 0 ? bytes : QByteArray();
-        if (bytes.size() + count > limits.largest) {
+        if (!limits.makeRoom(bytes, count)) {
             failure = QStringLiteral("The picture on the clipboard is larger than %1 MB.")
                           .arg(limits.largest >> 20);
             return {};

@@ -5,7 +5,6 @@
 #include "ext-data-control-v1-client-protocol.h"
 #include "wlr-data-control-unstable-v1-client-protocol.h"
 
-#include <QBuffer>
 #include <QHash>
 #include <QMimeData>
 #include <QSocketNotifier>
@@ -17,7 +16,6 @@
 
 namespace {
 
-const QString pngType = QStringLiteral("image/png");
 const QString textType = QStringLiteral("text/plain");
 
 } // namespace
@@ -30,21 +28,16 @@ public:
     /// Reads what has arrived from the compositor; false once the connection is lost.
     virtual bool pump() = 0;
     virtual quint64 change() const = 0;
-    /// The change before the present one, leaving out this program's clearings.
+    /// The last change before the present one that put anything there, leaving out those that
+    /// emptied the clipboard (this program's clearings, another program's, an owner leaving).
     virtual quint64 follows() const = 0;
-    /// The change that put the present selection there: a selection left by a program that
-    /// exits is none, and puts nothing there.
-    virtual quint64 content() const = 0;
     /// The types of the present selection; empty when there is none or it is this program's.
     virtual QStringList foreignTypes() const = 0;
-    /// The picture this program put on the clipboard, while it is still there.
-    virtual QImage ownImage() const = 0;
     /// True while what this program offered is the selection.
     virtual bool owns() const = 0;
     /// A pipe the present selection's owner is asked to send it through in \a type; -1 when
     /// none can be had.
     virtual int receive(const QString& type) = 0;
-    virtual void offer(const QImage& image) = 0;
     /// Offers \a data in each of its types, taking it over.
     virtual void offer(std::unique_ptr<QMimeData> data) = 0;
     virtual void empty() = 0;
@@ -151,14 +144,12 @@ public:
 
     quint64 change() const override { return m_change; }
     quint64 follows() const override { return m_follows; }
-    quint64 content() const override { return m_content; }
 
     QStringList foreignTypes() const override
     {
         return m_selection && !m_source ? m_selectionTypes : QStringList();
     }
 
-    QImage ownImage() const override { return m_source ? m_ownImage : QImage(); }
     bool owns() const override { return m_source != nullptr; }
 
     int receive(const QString& type) override
@@ -174,14 +165,6 @@ public:
         return ends[0];
     }
 
-    void offer(const QImage& image) override
-    {
-        m_ownData.reset();
-        m_ownImage = image;
-        m_ownPng.clear();
-        select({pngType});
-    }
-
     void offer(std::unique_ptr<QMimeData> data) override
     {
         QStringList types;
@@ -193,8 +176,6 @@ public:
                       << QStringLiteral("STRING") << QStringLiteral("TEXT");
         }
         types.removeDuplicates();
-        m_ownImage = QImage();
-        m_ownPng.clear();
         m_ownData = std::move(data);
         select(types);
     }
@@ -297,9 +278,9 @@ private:
         self->m_selection = offer;
         self->m_selectionTypes = offer ? self->m_offers.take(offer) : QStringList();
         ++self->m_change;
-        if (offer || self->m_emptying)
-            self->m_content = self->m_change;
-        if (!self->m_emptying) {
+        // A change that empties the clipboard (a clearing, another program's, an owner leaving)
+        // puts nothing there: the same picture after it may be the one before, put back.
+        if (offer && !self->m_emptying) {
             self->m_follows = self->m_lastForeign;
             self->m_lastForeign = self->m_change;
         }
@@ -329,27 +310,16 @@ private:
     static void send(void* data, Source*, const char* type, int fd)
     {
         auto* self = static_cast<DataControlDevice*>(data);
-        if (self->m_ownData) {
-            const QString asked = QString::fromUtf8(type);
-            const bool text = asked.startsWith(QLatin1String("text/plain")) ||
-                              asked == QLatin1String("UTF8_STRING") || asked == QLatin1String("STRING") ||
-                              asked == QLatin1String("TEXT");
-            PipeWriter::start(
-                fd, self->m_ownData->data(text && !self->m_ownData->hasFormat(asked) ? textType : asked));
-            return;
-        }
-        if (QString::fromUtf8(type) != pngType || self->m_ownImage.isNull()) {
+        if (!self->m_ownData) {
             ::close(fd);
             return;
         }
-        // Encoded once, when the first program asks for it: most of the program's pictures
-        // are filed and cleared before anyone reads them.
-        if (self->m_ownPng.isEmpty()) {
-            QBuffer buffer(&self->m_ownPng);
-            buffer.open(QIODevice::WriteOnly);
-            self->m_ownImage.save(&buffer, "PNG");
-        }
-        PipeWriter::start(fd, self->m_ownPng);
+        const QString asked = QString::fromUtf8(type);
+        const bool text = asked.startsWith(QLatin1String("text/plain")) ||
+                          asked == QLatin1String("UTF8_STRING") || asked == QLatin1String("STRING") ||
+                          asked == QLatin1String("TEXT");
+        PipeWriter::start(
+            fd, self->m_ownData->data(text && !self->m_ownData->hasFormat(asked) ? textType : asked));
     }
 
     static void cancelled(void* data, Source* source)
@@ -358,8 +328,6 @@ private:
         P::destroy(source);
         if (self->m_source == source) {
             self->m_source = nullptr;
-            self->m_ownImage = QImage();
-            self->m_ownPng.clear();
             self->m_ownData.reset();
         }
     }
@@ -380,14 +348,11 @@ private:
     Offer* m_selection = nullptr;
     QStringList m_selectionTypes;
     Offer* m_primary = nullptr;
-    Source* m_source = nullptr; // this program's picture, while it is the selection
-    QImage m_ownImage;
-    QByteArray m_ownPng;
+    Source* m_source = nullptr;           // what this program offered, while it is the selection
     std::unique_ptr<QMimeData> m_ownData; // what the user copied out of the library
     quint64 m_change = 0;
     quint64 m_follows = 0;
-    quint64 m_content = 0;
-    quint64 m_lastForeign = 0; // the last change not made by a clearing of ours
+    quint64 m_lastForeign = 0; // the last change that put anything there
     bool m_emptying = false;
     bool m_lost = false;
     std::unique_ptr<QSocketNotifier> m_notifier;
@@ -432,18 +397,6 @@ quint64 WaylandClipboard::changeCount()
 {
     m_device->pump();
     return m_device->change();
-}
-
-quint64 WaylandClipboard::contentChange()
-{
-    m_device->pump();
-    return m_device->content();
-}
-
-bool WaylandClipboard::hasImage()
-{
-    m_device->pump();
-    return !m_device->ownImage().isNull() || !ReadableImageTypes(m_device->foreignTypes()).isEmpty();
 }
 
 void WaylandClipboard::selected()
@@ -492,17 +445,6 @@ void WaylandClipboard::read()
     m_reading = false;
     if (std::exchange(m_readLast, false))
         selected();
-}
-
-void WaylandClipboard::setImage(const QImage& image)
-{
-    m_device->offer(image);
-    // In memory already: it arrives as a picture from elsewhere would, after the caller has
-    // had its word on it.
-    const quint64 change = m_device->change();
-    QMetaObject::invokeMethod(
-        this, [this, change, image] { emit arrived(ClipboardPicture::own(change, image)); },
-        Qt::QueuedConnection);
 }
 
 quint64 WaylandClipboard::offer(QMimeData* offer)

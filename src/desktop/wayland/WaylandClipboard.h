@@ -25,9 +25,6 @@ public:
     WaylandClipboard& operator=(const WaylandClipboard&) = delete;
 
     quint64 changeCount() override;
-    quint64 contentChange() override;
-    bool hasImage() override;
-    void setImage(const QImage& image) override;
     void clearIfStill(quint64 change) override;
     quint64 offer(QMimeData* offer) override;
 

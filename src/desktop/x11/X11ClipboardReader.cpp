@@ -204,7 +204,9 @@ void X11ClipboardReader::notice(const XEvent& event)
     const auto& told = reinterpret_cast<const XFixesSelectionNotifyEvent&>(event);
     ++m_change;
     const bool ours = m_clearing || (m_emptyOwner && told.owner == m_emptyOwner->window());
-    if (!ours) {
+    // A change that empties the clipboard (a clearing, another program's, an owner leaving)
+    // puts nothing there: the same picture after it may be the one before, put back.
+    if (!ours && told.owner != None) {
         m_follows = m_lastForeign;
         m_lastForeign = m_change;
     }
@@ -217,7 +219,7 @@ void X11ClipboardReader::notice(const XEvent& event)
         retire(std::move(m_readings.back().transfer));
         m_readings.pop_back();
     }
-    // The program's own picture is in its memory already: it is never read.
+    // What the program copied itself is never read.
     const bool program = told.owner != None && (told.owner & ~m_program.mask) == m_program.base;
     if (program)
         m_ownChange = m_change;
@@ -231,11 +233,10 @@ void X11ClipboardReader::notice(const XEvent& event)
         last.transfer->adopt(told.selection_timestamp);
         last.change = m_change;
         last.follows = m_follows;
-        last.offeredTold = false;
         m_startPending = false;
     }
     m_ownerTime = told.selection_timestamp;
-    m_listener.changed(m_change, false, !ours && told.owner == None);
+    m_listener.changed(m_change);
 }
 
 quint64 X11ClipboardReader::changeNow()
@@ -297,12 +298,9 @@ void X11ClipboardReader::startIfDue()
 
 void X11ClipboardReader::settle()
 {
-    for (Reading& reading : m_readings) {
-        if (reading.transfer->offersPicture() && !std::exchange(reading.offeredTold, true))
-            m_listener.changed(reading.change, true, false);
-        // A picture: read at once, before its owner goes.
+    // A picture: read at once, before its owner goes.
+    for (Reading& reading : m_readings)
         reading.transfer->readPicture();
-    }
     // Pictures arrive in copy order, whichever was read first.
     while (!m_readings.empty()) {
         Reading& first = m_readings.front();

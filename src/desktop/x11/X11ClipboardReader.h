@@ -32,10 +32,8 @@ public:
     /// What the reader tells, from its own thread.
     struct Listener
     {
-        /// Change \a change is the last one; \a image when its owner offers a readable picture
-        /// (told again once the types are known); \a ownerLeft when another program's owner
-        /// left the clipboard, putting nothing there.
-        std::function<void(quint64 change, bool image, bool ownerLeft)> changed;
+        /// Change \a change is the last one.
+        std::function<void(quint64 change)> changed;
         /// The picture of a change was read, or could not be.
         std::function<void(const ClipboardPicture& picture)> arrived;
     };
@@ -108,8 +106,8 @@ private:
 
     // Only the reader's thread touches what follows.
     quint64 m_change = 0;
-    quint64 m_follows = 0;     // the change before the last, leaving out our clearings
-    quint64 m_lastForeign = 0; // the last change not made by a clearing of ours
+    quint64 m_follows = 0;     // the last change before the last that put anything there
+    quint64 m_lastForeign = 0; // the last change that put anything there
     bool m_clearing = false;   // the notices read now are of our own clearing
     quint64 m_ownChange = 0;   // the last change the program made, taking the clipboard
     bool m_startPending = false;
@@ -119,7 +117,6 @@ private:
         std::unique_ptr<X11Transfer> transfer;
         quint64 change = 0;
         quint64 follows = 0;
-        bool offeredTold = false;
     };
     std::deque<Reading> m_readings; // in copy order
     // Transfers given up, whose windows stay a while: a program still answering gets no error.

@@ -5,6 +5,7 @@
 
 #include <QSocketNotifier>
 #include <X11/Xlib.h>
+#include <X11/Xproto.h>
 #include <X11/extensions/XInput2.h>
 #include <X11/keysym.h>
 #include <utility>
@@ -21,9 +22,37 @@ QList<KeySym> keysymsFor(int virtualKey)
         return {XK_Shift_L, XK_Shift_R};
     if (virtualKey == VirtualKey::Control)
         return {XK_Control_L, XK_Control_R};
+    if (virtualKey == VirtualKey::Alt)
+        return {XK_Alt_L, XK_Alt_R};
     if (const std::optional<HotkeyName> key = HotkeyNamed(virtualKey))
         return {XStringToKeysym(key->name.toLatin1().constData())};
     return {};
+}
+
+// Set when the server refuses a key grab: another client holds that key.
+bool g_grabRefused = false;
+
+int noteGrabRefused(Display*, XErrorEvent* error)
+{
+    if (error->request_code == X_GrabKey && error->error_code == BadAccess)
+        g_grabRefused = true;
+    return 0;
+}
+
+// The X modifier mask that Alt sets in this keyboard map: Mod1 on every usual one.
+unsigned altMask(Display* display)
+{
+    unsigned mask = Mod1Mask;
+    const KeyCode alt = XKeysymToKeycode(display, XK_Alt_L);
+    XModifierKeymap* map = alt != 0 ? XGetModifierMapping(display) : nullptr;
+    if (!map)
+        return mask;
+    for (int modifier = Mod1MapIndex; modifier <= Mod5MapIndex; ++modifier)
+        for (int key = 0; key < map->max_keypermod; ++key)
+            if (map->modifiermap[modifier * map->max_keypermod + key] == alt)
+                mask = 1U << modifier;
+    XFreeModifiermap(map);
+    return mask;
 }
 
 } // namespace
@@ -51,7 +80,8 @@ X11KeyState::X11KeyState()
     XISelectEvents(m_display, DefaultRootWindow(m_display), &mask, 1);
     XFlush(m_display);
     for (const auto& [modifier, keycodes] :
-         {std::pair{VirtualKey::Control, &m_controlKeys}, std::pair{VirtualKey::Shift, &m_shiftKeys}}) {
+         {std::pair{VirtualKey::Control, &m_controlKeys}, std::pair{VirtualKey::Shift, &m_shiftKeys},
+          std::pair{VirtualKey::Alt, &m_altKeys}}) {
         for (const KeySym keysym : keysymsFor(modifier))
             if (const unsigned keycode = XKeysymToKeycode(m_display, keysym))
                 keycodes->insert(keycode);
@@ -101,7 +131,9 @@ void X11KeyState::drainEvents()
 int X11KeyState::modifiersDown() const
 {
     const auto anyDown = [this](const QSet<unsigned>& keycodes) { return m_down.intersects(keycodes); };
-    return (anyDown(m_controlKeys) ? 1 : 0) | (anyDown(m_shiftKeys) ? 2 : 0);
+    return (anyDown(m_controlKeys) ? HotkeyModifier::Control : 0) |
+           (anyDown(m_shiftKeys) ? HotkeyModifier::Shift : 0) |
+           (anyDown(m_altKeys) ? HotkeyModifier::Alt : 0);
 }
 
 std::optional<int> X11KeyState::modifiersAtPress(int virtualKey)
@@ -160,4 +192,39 @@ short X11KeyState::asyncState(int virtualKey)
     if (!down && !pressed)
         return 0;
     return static_cast<short>(0x8000 | (pressed ? 1 : 0));
+}
+
+bool X11KeyState::taken(int virtualKey, int modifiers)
+{
+    const QList<KeySym> keysyms = keysymsFor(virtualKey);
+    if (!m_display || keysyms.isEmpty() || ConnectionLost(m_display))
+        return false;
+    unsigned mask = 0;
+    if (modifiers >= 0 && modifiers <= HotkeyModifier::All) {
+        mask |= (modifiers & HotkeyModifier::Control) ? ControlMask : 0;
+        mask |= (modifiers & HotkeyModifier::Shift) ? ShiftMask : 0;
+        mask |= (modifiers & HotkeyModifier::Alt) ? altMask(m_display) : 0;
+    }
+    const Window root = DefaultRootWindow(m_display);
+    bool refused = false;
+    // The keys are read without grabbing them; a grab is only tried to learn whether the
+    // server gives it, and let go of at once.
+    for (const KeySym keysym : keysyms) {
+        const KeyCode keycode = XKeysymToKeycode(m_display, keysym);
+        if (keycode == 0)
+            continue;
+        XSync(m_display, False);
+        g_grabRefused = false;
+        const auto previous = XSetErrorHandler(noteGrabRefused);
+        XGrabKey(m_display, keycode, mask, root, False, GrabModeAsync, GrabModeAsync);
+        XSync(m_display, False);
+        XSetErrorHandler(previous);
+        if (g_grabRefused) {
+            refused = true;
+        } else {
+            XUngrabKey(m_display, keycode, mask, root);
+            XFlush(m_display);
+        }
+    }
+    return refused;
 }

@@ -25,8 +25,11 @@ public:
     short asyncState(int virtualKey) override;
     std::optional<int> modifiersAtPress(int virtualKey) override;
 
+    /// Another X client holds the key when the server refuses a grab of it.
+    bool taken(int virtualKey, int modifiers) override;
+
 private:
-    /// The hotkey modifier code (1 Ctrl, 2 Shift) of the keys down now, as the events tell it.
+    /// The hotkey modifier code (HotkeyModifier) of the keys down now, as the events tell it.
     int modifiersDown() const;
 
     void drainEvents();
@@ -44,6 +47,7 @@ private:
         int modifiers;
     };
     QHash<unsigned, Press> m_lastPress; // key code -> its last press and the modifiers held then
-    QSet<unsigned> m_controlKeys;       // the key codes of Ctrl and Shift
+    QSet<unsigned> m_controlKeys;       // the key codes of Ctrl, Shift and Alt
     QSet<unsigned> m_shiftKeys;
+    QSet<unsigned> m_altKeys;
 };

@@ -12,31 +12,53 @@ namespace {
 
 const QByteArray pngSignature = QByteArrayLiteral("\x89PNG\r\n\x1a\n");
 
+// How long an owner that let the PNG asked for at once go unanswered for its whole silence has
+// to say what it offers: a live one answers that at once, and one that answers nothing at all
+// is told within moments of its silence.
+constexpr std::chrono::seconds typesAfterSilence{1};
+
+// The most read of a property at once: a large one arrives in parts, so that no more than one
+// part is ever held twice (in Xlib's reply and in the value).
+constexpr long partLongs = 256 * 1024;
+
 // A property's whole value appended to \a value, the property deleted as it is read; false
-// when it cannot be read or \a value would pass \a largest bytes.
-bool readProperty(Display* display, Window window, Atom property, qsizetype largest, Atom& type, int& format,
-                  QByteArray& value)
+// when it cannot be read or \a value would pass the limit.
+bool readProperty(Display* display, Window window, Atom property, const TransferLimits& limits, Atom& type,
+                  int& format, QByteArray& value)
 {
     unsigned long items = 0;
     unsigned long after = 0;
     unsigned char* data = nullptr;
-    // The size first, so that an overlong value is never copied into this process.
+    // The size first, so that an overlong value is never copied into this process, and room is
+    // made for the whole value at once.
     if (XGetWindowProperty(display, window, property, 0, 0, False, AnyPropertyType, &type, &format, &items,
                            &after, &data) != Success)
         return false;
     XFree(data);
-    data = nullptr;
-    if (value.size() + static_cast<qsizetype>(after) > largest) {
+    // Items of format 32 are longs in Xlib's memory, whatever their size on the wire.
+    if (!limits.makeRoom(value, static_cast<qsizetype>(format == 32 ? after / 4 * sizeof(long) : after))) {
         XDeleteProperty(display, window, property);
         return false;
     }
-    if (XGetWindowProperty(display, window, property, 0, static_cast<long>((after + 3) / 4), True,
-                           AnyPropertyType, &type, &format, &items, &after, &data) != Success)
-        return false;
-    // Items of format 32 are longs in Xlib's memory, whatever their size on the wire.
-    const size_t unit = format == 32 ? sizeof(long) : static_cast<size_t>(format / 8);
-    value.append(reinterpret_cast<const char*>(data), static_cast<qsizetype>(items * unit));
-    XFree(data);
+    long offset = 0;
+    do {
+        data = nullptr;
+        if (XGetWindowProperty(display, window, property, offset, partLongs, True, AnyPropertyType, &type,
+                               &format, &items, &after, &data) != Success)
+            return false;
+        const size_t unit = format == 32 ? sizeof(long) : static_cast<size_t>(format / 8);
+        const auto bytes = static_cast<qsizetype>(items * unit);
+        // An owner that lengthens the property while it is read gains nothing past the limit.
+        const bool fits = limits.makeRoom(value, bytes);
+        if (fits)
+            value.append(reinterpret_cast<const char*>(data), bytes);
+        XFree(data);
+        if (!fits) {
+            XDeleteProperty(display, window, property);
+            return false;
+        }
+        offset += static_cast<long>(items * static_cast<unsigned long>(format / 8) / 4);
+    } while (after > 0 && items > 0);
     return true;
 }
 
@@ -138,8 +160,7 @@ void X11Transfer::received(unsigned long property)
     int format = 0;
     QByteArray value;
     if (m_state == State::Types) {
-        if (property != None &&
-            readProperty(m_display, m_window, property, m_limits.largest, type, format, value) &&
+        if (property != None && readProperty(m_display, m_window, property, m_limits, type, format, value) &&
             format == 32) {
             std::vector<Atom> atoms(static_cast<size_t>(value.size()) / sizeof(long));
             std::memcpy(atoms.data(), value.constData(), atoms.size() * sizeof(long));
@@ -178,7 +199,7 @@ void X11Transfer::received(unsigned long property)
     }
     // A type asked for by name is a picture; a guessed PNG only once it reads as one.
     m_offers = m_offers || !m_guessing;
-    if (!readProperty(m_display, m_window, property, m_limits.largest, type, format, value)) {
+    if (!readProperty(m_display, m_window, property, m_limits, type, format, value)) {
         fail(
             QStringLiteral("The picture on the clipboard is larger than %1 MB.").arg(m_limits.largest >> 20));
         return;
@@ -206,7 +227,7 @@ void X11Transfer::piece()
     Atom type = None;
     int format = 0;
     const qsizetype before = m_bytes.size();
-    if (!readProperty(m_display, m_window, m_property, m_limits.largest, type, format, m_bytes)) {
+    if (!readProperty(m_display, m_window, m_property, m_limits, type, format, m_bytes)) {
         fail(
             QStringLiteral("The picture on the clipboard is larger than %1 MB.").arg(m_limits.largest >> 20));
         return;
@@ -240,14 +261,17 @@ void X11Transfer::checkDeadline(std::chrono::steady_clock::time_point now)
 {
     if ((m_state != State::Types && m_state != State::Content) || now < m_deadline)
         return;
-    if (m_state == State::Types) {
+    if (m_state == State::Types && !m_pngWithheld) {
         m_state = State::Done; // no answer about the types: nothing is known to be a picture
     } else if (m_guessing && !m_inPieces) {
         // No word on the PNG asked for at once: whether a picture is on offer at all is asked.
         m_guessing = false;
         m_pngWithheld = true;
         askTypes();
+        m_deadline = now + typesAfterSilence;
     } else {
+        // Also an owner that answered nothing, the PNG asked for nor what it offers: it took
+        // the clipboard as the picture was copied, and hangs.
         fail(QStringLiteral("The program that offered the picture on the clipboard stopped sending it."));
     }
 }

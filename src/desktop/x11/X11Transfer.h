@@ -12,8 +12,9 @@ union _XEvent;    // NOLINT(bugprone-reserved-identifier): Xlib's own name for a
 /// One reading of a selection on a connection of the caller's, through a window of its own: a
 /// PNG picture at once, or, when the owner refuses that, the types on offer, then, when asked,
 /// the content in the first readable image type; sent whole or in pieces (INCR). A program that stays silent
-/// longer than the limit, or sends more than it allows, ends the transfer with a failure; so does a window or
-/// connection gone. Events are handed in by the caller, who owns the connection and its thread.
+/// longer than the limit, or sends more than it allows, ends the transfer with a failure; so does one that
+/// answers nothing at all (a second after the limit), and a window or connection gone. Events are handed in
+/// by the caller, who owns the connection and its thread.
 class X11Transfer
 {
 public:

@@ -28,13 +28,18 @@ frmRelocate::frmRelocate(const RelocationRequest& request, std::optional<ImageSe
     m_cboImageSetName->setObjectName(QStringLiteral("cboImageSetName"));
     const auto [cmdOK, cmdCancel] = OkCancelButtons(this);
 
+    // The question stands in the window too: a window manager may cut a title bar's text short.
+    auto* lblQuestion = new QLabel(request.caption, this);
+    lblQuestion->setObjectName(QStringLiteral("lblQuestion"));
+    lblQuestion->setWordWrap(true);
     auto* grid = new QGridLayout(this);
-    grid->addWidget(new QLabel(QStringLiteral("Category"), this), 0, 0);
-    grid->addWidget(m_cboImageSetCategory, 1, 0, 1, 2);
-    grid->addWidget(new QLabel(QStringLiteral("Image Set"), this), 2, 0);
-    grid->addWidget(m_cboImageSetName, 3, 0, 1, 2);
-    grid->addWidget(cmdOK, 4, 0);
-    grid->addWidget(cmdCancel, 4, 1);
+    grid->addWidget(lblQuestion, 0, 0, 1, 2);
+    grid->addWidget(new QLabel(QStringLiteral("Category"), this), 1, 0);
+    grid->addWidget(m_cboImageSetCategory, 2, 0, 1, 2);
+    grid->addWidget(new QLabel(QStringLiteral("Image Set"), this), 3, 0);
+    grid->addWidget(m_cboImageSetName, 4, 0, 1, 2);
+    grid->addWidget(cmdOK, 5, 0);
+    grid->addWidget(cmdCancel, 5, 1);
     // The caption tells how many files move: all of it shows.
     setMinimumWidth(std::max(320, CaptionWidth(*this)));
     setTabOrder(m_cboImageSetCategory, m_cboImageSetName);

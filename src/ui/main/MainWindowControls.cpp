@@ -12,7 +12,6 @@
 #include <QRadioButton>
 #include <QStyle>
 #include <QStyleOptionButton>
-#include <QTimer>
 
 namespace {
 
@@ -158,8 +157,6 @@ MainWindowControls::MainWindowControls(QWidget* window, FileList* fileList)
     info->addWidget(lblImageInfo);
     grid->addWidget(frame2, 6, 0, 1, 4);
 
-    tmrTimer = named(new QTimer(window), "tmrTimer");
-    tmrTimer->setInterval(100);
     setTabOrder();
 }
 

@@ -6,7 +6,6 @@ class QComboBox;
 class QLabel;
 class QPushButton;
 class QRadioButton;
-class QTimer;
 class QWidget;
 
 /// The main window's controls, laid out in the window they are made for; each carries its
@@ -29,7 +28,6 @@ public:
     QLabel* lblImageInfo = nullptr;
     /// The status line: what became of a copy that was not filed.
     QLabel* lblCaptureStatus = nullptr;
-    QTimer* tmrTimer = nullptr;
 
 private:
     void setTabOrder();

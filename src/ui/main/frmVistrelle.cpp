@@ -8,7 +8,6 @@
 #include "MainWindowControls.h"
 #include "capture/CaptureEngine.h"
 #include "capture/CapturePause.h"
-#include "capture/CaptureTick.h"
 #include "core/AppState.h"
 #include "core/Autostart.h"
 #include "library/DisplayOrder.h"
@@ -42,7 +41,6 @@
 #include <QSignalBlocker>
 #include <QStandardItemModel>
 #include <QThreadPool>
-#include <QTimer>
 #include <algorithm>
 #include <utility>
 
@@ -148,28 +146,16 @@ void frmVistrelle::connectControls()
     connect(m_setCommands, &ImageSetCommands::imageSetCreated, this, &frmVistrelle::showCreatedImageSet);
     connect(m_setCommands, &ImageSetCommands::endProgramRequested, this, &frmVistrelle::endProgramRequested);
     connect(m_setCommands, &ImageSetCommands::introSetChosen, this, &frmVistrelle::introSetChosen);
-    connect(m_ui.tmrTimer, &QTimer::timeout, this, &frmVistrelle::tmrTimer_Timer);
+    // A hotkey or a desktop's shortcut may start or stop time-lapse.
+    connect(&m_engine, &CaptureEngine::timeLapseChanged, this, &frmVistrelle::showCaption);
     connect(&m_engine, &CaptureEngine::filed, this, &frmVistrelle::fileCaptured);
     connect(&m_engine, &CaptureEngine::noted, this, &frmVistrelle::showCaptureNote);
     connect(&m_engine, &CaptureEngine::recovered, this, [this](const QString& path) {
         // The set may have been listed with it already, once it had its name.
-        if (!m_state.imageSetFiles.contains(path))
+        if (m_ui.lstComponents->files().rowOf(path) < 0)
             listCapture(path, false);
     });
     connect(m_find, &FindPanel::chosen, this, &frmVistrelle::showFound);
-}
-
-void frmVistrelle::enableTimer()
-{
-    m_ui.tmrTimer->start();
-}
-
-void frmVistrelle::tmrTimer_Timer()
-{
-    CaptureTick(m_state, m_services, m_engine);
-    // A hotkey may have started or stopped time-lapse.
-    if (const QString caption = CaptureCaption(m_state); caption != windowTitle())
-        setWindowTitle(caption);
 }
 
 bool frmVistrelle::imageSetShown() const
@@ -296,7 +282,6 @@ bool frmVistrelle::SelectImageSet(const QString& setName, const QString& preferr
 
 void frmVistrelle::ResetFileTables()
 {
-    m_state.imageSetFiles.clear();
     if (!m_state.lowResourceMode)
         emit viewerEmptied();
 }
@@ -304,10 +289,9 @@ void frmVistrelle::ResetFileTables()
 void frmVistrelle::RefreshFileList(const QString& folder)
 {
     ResetFileTables();
-    ImageSetListing listing = ListImageSet(folder);
-    m_state.imageSetFiles = std::move(listing.files);
-    const qsizetype imagesFound = listing.images.size();
-    FillFileList(folder, std::move(listing.images));
+    QStringList images = ListImageSet(folder);
+    const qsizetype imagesFound = images.size();
+    FillFileList(folder, std::move(images));
     if (m_state.lowResourceMode)
         return;
 
@@ -531,7 +515,6 @@ void frmVistrelle::listCapture(const QString& path, bool mayFollow)
     if (m_state.lowResourceMode || !imageSetShown() || !path.startsWith(folder) ||
         path.indexOf(QLatin1Char('/'), folder.size()) >= 0)
         return;
-    m_state.imageSetFiles.append(path);
     FileList& list = *m_ui.lstComponents;
     const QStringList selected = list.selectedPaths();
     const bool following =
@@ -675,8 +658,6 @@ void frmVistrelle::cmdPhotosByCategory_Click()
 
 void frmVistrelle::closeEvent(QCloseEvent* event)
 {
-    // The window is deleted only on the way back to the event loop; no tick may run meanwhile.
-    m_ui.tmrTimer->stop();
     emit unloading();
     event->accept();
 }

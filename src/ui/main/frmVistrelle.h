@@ -40,7 +40,6 @@ public:
 
     /// Chooses the format option for \a extension (".bmp" is BMP, ".png" PNG, anything else JPG).
     void chooseFormat(const QString& extension);
-    void enableTimer();
 
     /// Moves the file list's selection from row \a fromRow to row \a toRow (other selected
     /// rows stay selected) and makes that file the current one, shown in the viewer.
@@ -82,7 +81,6 @@ public:
     void cmdOptions_Click();
     void cmdHelp_Click();
     void cmdLowResourceMode_Click();
-    void tmrTimer_Timer();
 
 signals:
     /// The viewer is to show the file at \a path, fitted to it.

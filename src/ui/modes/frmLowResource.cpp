@@ -2,7 +2,6 @@
 
 #include "capture/CaptureEngine.h"
 #include "capture/CapturePause.h"
-#include "capture/CaptureTick.h"
 #include "core/AppState.h"
 #include "platform/FreedMemory.h"
 #include "platform/Services.h"
@@ -28,6 +27,8 @@ constexpr int designClientWidth = 4710;
 constexpr int designClientHeight = 3510;
 constexpr qsizetype longestTip = 63;
 constexpr int capturedBadgeMs = 1500;
+// After the first event loop pass, which deletes the main window and the viewer.
+constexpr int minimizeAfterMs = 100;
 
 template <typename Widget> Widget* named(Widget* widget, const char* name)
 {
@@ -60,17 +61,17 @@ frmLowResource::frmLowResource(AppState& state, Services& services, CaptureEngin
     m_txtLowResImageSetName->setText(m_state.currentImageSet);
     showCaptureState();
     m_trayIcon->show();
-    // Only the name check of the next shot needs the Image Set's files; no list is shown.
-    connect(&m_engine, &CaptureEngine::filed, this, [this](const QString& path) {
-        m_state.imageSetFiles.append(path);
+    connect(&m_engine, &CaptureEngine::filed, this, [this] {
         // The icon says a picture was filed, for a moment.
         m_capturedShown.start();
         showCaptureState();
     });
+    connect(&m_engine, &CaptureEngine::timeLapseChanged, this, &frmLowResource::showCaptureState);
+    connect(&m_engine, &CaptureEngine::pausedChanged, this, &frmLowResource::showCaptureState);
     m_capturedShown.setSingleShot(true);
     m_capturedShown.setInterval(capturedBadgeMs);
     connect(&m_capturedShown, &QTimer::timeout, this, &frmLowResource::showCaptureState);
-    m_tmrTimer->start();
+    QTimer::singleShot(minimizeAfterMs, this, &frmLowResource::minimizeOnce);
 }
 
 void frmLowResource::buildControls()
@@ -115,10 +116,6 @@ void frmLowResource::buildControls()
          {QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter), QKeySequence(Qt::Key_Escape)})
         connect(new QShortcut(key, this), &QShortcut::activated, cmdReturn, &QPushButton::click);
 
-    m_tmrTimer = new QTimer(this);
-    m_tmrTimer->setObjectName(QStringLiteral("tmrTimer"));
-    m_tmrTimer->setInterval(100);
-
     m_mnuSysTrayMenu = new QMenu(QStringLiteral("&SysTrayMenu"), this);
     m_mnuSysTrayMenu->setObjectName(QStringLiteral("mnuSysTrayMenu"));
     // The hotkeys' two commands, for a desktop where no key reaches the program: they go the
@@ -145,20 +142,14 @@ void frmLowResource::buildControls()
     connect(mnuClose, &QAction::triggered, this, &frmLowResource::mnuClose_Click);
     connect(m_mnuPauseCapturing, &QAction::triggered, this, &frmLowResource::mnuPauseCapturing_Click);
     connect(m_trayIcon, &QSystemTrayIcon::activated, this, &frmLowResource::trayIcon_Activated);
-    connect(m_tmrTimer, &QTimer::timeout, this, &frmLowResource::tmrTimer_Timer);
 }
 
-void frmLowResource::tmrTimer_Timer()
+void frmLowResource::minimizeOnce()
 {
-    if (!m_minimizedOnce && isVisible() && !isMinimized()) {
+    if (isVisible() && !isMinimized())
         minimize();
-        m_minimizedOnce = true;
-        // The main window and the viewer were deleted on the way back to the event loop.
-        ReturnFreedMemory();
-    }
-    // No Image Set check here: the shots go where the two boxes say.
-    CaptureTick(m_state, m_services, m_engine);
-    showCaptureState();
+    // The main window and the viewer were deleted on the way back to the event loop.
+    ReturnFreedMemory();
 }
 
 void frmLowResource::showCaptureState()
@@ -214,7 +205,6 @@ void frmLowResource::mnuClose_Click()
 void frmLowResource::mnuPauseCapturing_Click()
 {
     SetCapturePaused(m_state, m_services, m_engine, m_mnuPauseCapturing->isChecked());
-    showCaptureState();
 }
 
 void frmLowResource::changeEvent(QEvent* event)
@@ -247,7 +237,6 @@ void frmLowResource::updateTip()
 
 void frmLowResource::closeEvent(QCloseEvent* event)
 {
-    m_tmrTimer->stop();
     m_trayIcon->hide();
     event->accept();
     emit unloading();

@@ -17,8 +17,8 @@ struct Services;
 QString LowResourceTip(const QString& caption, const QString& imageSet);
 
 /// The small window that stands in for the main window and the image viewer while they are
-/// unloaded: it shows where screenshots go, keeps capturing on its own timer and hides behind
-/// a tray icon.
+/// unloaded: it shows where screenshots go and whether time-lapse runs or capturing is paused,
+/// and hides behind a tray icon.
 class frmLowResource final : public QWidget
 {
     Q_OBJECT
@@ -26,7 +26,6 @@ class frmLowResource final : public QWidget
 public:
     frmLowResource(AppState& state, Services& services, CaptureEngine& engine);
 
-    void tmrTimer_Timer();
     void cmdReturn_Click();
     void mnuClose_Click();
     void mnuPauseCapturing_Click();
@@ -46,6 +45,8 @@ protected:
 private:
     void buildControls();
     void minimize();
+    /// Takes the window off the screen, once it has been shown, as the mode begins.
+    void minimizeOnce();
     /// The caption and the tray icon say whether time-lapse runs and whether capturing is paused.
     void showCaptureState();
     void updateTip();
@@ -53,10 +54,8 @@ private:
     AppState& m_state;
     Services& m_services;
     CaptureEngine& m_engine;
-    bool m_minimizedOnce = false; // the first tick has minimised the window
     QLineEdit* m_txtLowResCategory = nullptr;
     QLineEdit* m_txtLowResImageSetName = nullptr;
-    QTimer* m_tmrTimer = nullptr;
     QMenu* m_mnuSysTrayMenu = nullptr;
     QAction* m_mnuPauseCapturing = nullptr;
     QAction* m_mnuTimeLapse = nullptr;

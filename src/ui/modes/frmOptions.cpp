@@ -1,6 +1,8 @@
 #include "frmOptions.h"
 
 #include "core/Settings.h"
+#include "platform/HotkeyNames.h"
+#include "platform/KeyState.h"
 #include "ui/ScreenFit.h"
 #include "ui/Screens.h"
 
@@ -17,8 +19,6 @@
 
 namespace {
 
-constexpr int ctrlBit = 1;
-constexpr int shiftBit = 2;
 constexpr int longestInterval = 59 * 60 + 59;
 
 template <typename Widget> Widget* named(Widget* widget, const char* name)
@@ -36,13 +36,25 @@ QComboBox* listOnly(QWidget* parent, const char* name, const QStringList& items)
     return combo;
 }
 
+// The keys a hotkey can be, in the order the lists offer them.
+QList<int> offeredHotkeys()
+{
+    QList<int> keys;
+    for (int key = '0'; key <= '9'; ++key)
+        keys.append(key);
+    for (int key = 'A'; key <= 'Z'; ++key)
+        keys.append(key);
+    for (int key = VirtualKey::F1; key <= VirtualKey::F12; ++key)
+        keys.append(key);
+    keys << VirtualKey::Print << VirtualKey::Pause << VirtualKey::Insert;
+    return keys;
+}
+
 QStringList hotkeyItems()
 {
     QStringList items{QStringLiteral("None")};
-    for (char key = '0'; key <= '9'; ++key)
-        items.append(QString(QLatin1Char(key)));
-    for (char key = 'A'; key <= 'Z'; ++key)
-        items.append(QString(QLatin1Char(key)));
+    for (const int key : offeredHotkeys())
+        items.append(HotkeyLabel(key));
     return items;
 }
 
@@ -62,33 +74,31 @@ QStringList qualityItems()
     return items;
 }
 
-/// The key code's own character, or "None" for 0 and for codes no list item stands for.
+/// The key's name, or "None" for 0 and for codes no list item stands for.
 QString hotkeyText(int code)
 {
-    const bool listed = (code >= '0' && code <= '9') || (code >= 'A' && code <= 'Z');
-    return listed ? QString(QChar(code)) : QStringLiteral("None");
+    return offeredHotkeys().contains(code) ? HotkeyLabel(code) : QStringLiteral("None");
 }
 
-void showHotkey(int code, int modifiers, QComboBox* key, QCheckBox* ctrl, QCheckBox* shift)
+void showHotkey(int code, int modifiers, QComboBox* key, const QList<QCheckBox*>& boxes)
 {
     key->setCurrentText(hotkeyText(code));
-    const bool known = modifiers >= 0 && modifiers <= (ctrlBit | shiftBit);
-    ctrl->setChecked(known && (modifiers & ctrlBit));
-    shift->setChecked(known && (modifiers & shiftBit));
+    const bool known = modifiers >= 0 && modifiers <= HotkeyModifier::All;
+    for (int bit = 0; bit < boxes.size(); ++bit)
+        boxes[bit]->setChecked(known && (modifiers & (1 << bit)));
 }
 
-void takeHotkey(const QComboBox* key, const QCheckBox* ctrl, const QCheckBox* shift, int& code,
-                int& modifiers)
+void takeHotkey(const QComboBox* key, const QList<QCheckBox*>& boxes, int& code, int& modifiers)
 {
     code = 0;
     modifiers = 0;
-    if (key->currentText() == QLatin1String("None"))
+    const qsizetype item = key->currentIndex();
+    if (item <= 0)
         return;
-    code = key->currentText().at(0).unicode();
-    if (ctrl->isChecked())
-        modifiers += ctrlBit;
-    if (shift->isChecked())
-        modifiers += shiftBit;
+    code = offeredHotkeys().at(item - 1);
+    for (int bit = 0; bit < boxes.size(); ++bit)
+        if (boxes[bit]->isChecked())
+            modifiers += 1 << bit;
 }
 
 } // namespace
@@ -119,9 +129,11 @@ void frmOptions::buildControls(const QStringList& installedLanguages)
         "interfere with some applications so you can define a hotkey equivalent here."));
     m_chkActiveWindowCTRL = named(new QCheckBox(QStringLiteral("CTRL"), frame1), "chkActiveWindowCTRL");
     m_chkActiveWindowSHIFT = named(new QCheckBox(QStringLiteral("SHIFT"), frame1), "chkActiveWindowSHIFT");
+    m_chkActiveWindowALT = named(new QCheckBox(QStringLiteral("ALT"), frame1), "chkActiveWindowALT");
     activeRow->addWidget(m_cboActiveWindow);
     activeRow->addWidget(m_chkActiveWindowCTRL);
     activeRow->addWidget(m_chkActiveWindowSHIFT);
+    activeRow->addWidget(m_chkActiveWindowALT);
     activeRow->addStretch();
     layout->addWidget(frame1);
 
@@ -130,9 +142,11 @@ void frmOptions::buildControls(const QStringList& installedLanguages)
     m_cboTimeLapse = listOnly(frame5, "cboTimeLapse", hotkeyItems());
     m_chkTimeLapseCTRL = named(new QCheckBox(QStringLiteral("CTRL"), frame5), "chkTimeLapseCTRL");
     m_chkTimeLapseSHIFT = named(new QCheckBox(QStringLiteral("SHIFT"), frame5), "chkTimeLapseSHIFT");
+    m_chkTimeLapseALT = named(new QCheckBox(QStringLiteral("ALT"), frame5), "chkTimeLapseALT");
     lapseRow->addWidget(m_cboTimeLapse);
     lapseRow->addWidget(m_chkTimeLapseCTRL);
     lapseRow->addWidget(m_chkTimeLapseSHIFT);
+    lapseRow->addWidget(m_chkTimeLapseALT);
     lapseRow->addStretch();
     layout->addWidget(frame5);
 
@@ -224,12 +238,22 @@ void frmOptions::buildControls(const QStringList& installedLanguages)
     connect(cmdCancel, &QPushButton::clicked, this, &frmOptions::cmdCancel_Click);
 }
 
+QList<QCheckBox*> frmOptions::activeWindowModifierBoxes() const
+{
+    return {m_chkActiveWindowCTRL, m_chkActiveWindowSHIFT, m_chkActiveWindowALT};
+}
+
+QList<QCheckBox*> frmOptions::timeLapseModifierBoxes() const
+{
+    return {m_chkTimeLapseCTRL, m_chkTimeLapseSHIFT, m_chkTimeLapseALT};
+}
+
 void frmOptions::Form_Load()
 {
     showHotkey(m_settings.activeWindowHotkey, m_settings.activeWindowModifiers, m_cboActiveWindow,
-               m_chkActiveWindowCTRL, m_chkActiveWindowSHIFT);
-    showHotkey(m_settings.timeLapseHotkey, m_settings.timeLapseModifiers, m_cboTimeLapse, m_chkTimeLapseCTRL,
-               m_chkTimeLapseSHIFT);
+               activeWindowModifierBoxes());
+    showHotkey(m_settings.timeLapseHotkey, m_settings.timeLapseModifiers, m_cboTimeLapse,
+               timeLapseModifierBoxes());
     // An interval set in the settings file beyond what the lists hold shows as near as they
     // allow; cmdOK_Click keeps it unless the user picks another.
     const int seconds = std::clamp(m_settings.timeLapseSeconds, 0, longestInterval);
@@ -252,9 +276,9 @@ void frmOptions::Form_Load()
 
 void frmOptions::cmdOK_Click()
 {
-    takeHotkey(m_cboActiveWindow, m_chkActiveWindowCTRL, m_chkActiveWindowSHIFT,
-               m_settings.activeWindowHotkey, m_settings.activeWindowModifiers);
-    takeHotkey(m_cboTimeLapse, m_chkTimeLapseCTRL, m_chkTimeLapseSHIFT, m_settings.timeLapseHotkey,
+    takeHotkey(m_cboActiveWindow, activeWindowModifierBoxes(), m_settings.activeWindowHotkey,
+               m_settings.activeWindowModifiers);
+    takeHotkey(m_cboTimeLapse, timeLapseModifierBoxes(), m_settings.timeLapseHotkey,
                m_settings.timeLapseModifiers);
     const int minutes = m_cboTimeLapseMin->currentIndex();
     const int seconds = m_cboTimeLapseSec->currentIndex();

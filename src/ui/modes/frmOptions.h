@@ -29,14 +29,19 @@ public:
 private:
     void buildControls(const QStringList& installedLanguages);
     void Form_Load();
+    // CTRL, SHIFT and ALT: the bits 1, 2 and 4 of the modifier code.
+    QList<QCheckBox*> activeWindowModifierBoxes() const;
+    QList<QCheckBox*> timeLapseModifierBoxes() const;
 
     Settings m_settings;
     QComboBox* m_cboActiveWindow = nullptr;
     QCheckBox* m_chkActiveWindowCTRL = nullptr;
     QCheckBox* m_chkActiveWindowSHIFT = nullptr;
+    QCheckBox* m_chkActiveWindowALT = nullptr;
     QComboBox* m_cboTimeLapse = nullptr;
     QCheckBox* m_chkTimeLapseCTRL = nullptr;
     QCheckBox* m_chkTimeLapseSHIFT = nullptr;
+    QCheckBox* m_chkTimeLapseALT = nullptr;
     QComboBox* m_cboTimeLapseMin = nullptr;
     QComboBox* m_cboTimeLapseSec = nullptr;
     QCheckBox* m_chkTimeLapseSilent = nullptr;

@@ -63,11 +63,12 @@ frmImage::frmImage(AppState& state, const QImage& noImages)
     setCentralWidget(m_imgImageBox);
 
     resize(TwipsToPixels(designClientWidth), TwipsToPixels(designClientHeight) + menuHeight());
+    m_imgImageBox->setPicture(m_noImages);
+    setWidthTwips(UsableViewerWidth(m_state.settings.imageViewerWidth, ScreensWidthTwips()));
+    // Kept on the screens at the width it opens with, not the wider one it is designed with.
     const QPoint kept(TwipsToPixels(m_state.settings.imageViewerLeft),
                       TwipsToPixels(m_state.settings.imageViewerTop));
     move(OnScreens(QRect(kept, size())));
-    m_imgImageBox->setPicture(m_noImages);
-    setWidthTwips(UsableViewerWidth(m_state.settings.imageViewerWidth, ScreensWidthTwips()));
 
     connect(m_mnuImgNext, &QAction::triggered, this, &frmImage::mnuImgNext_Click);
     connect(m_imgImageBox, &ImageBox::clicked, this, &frmImage::mnuImgNext_Click);
