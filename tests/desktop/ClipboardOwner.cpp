@@ -73,6 +73,23 @@ void ClipboardOwner::serve()
         } else if (event.type == SelectionRequest && m_sending != Sending::Hung) {
             const XSelectionRequestEvent& asked = event.xselectionrequest;
             const bool text = m_sending == Sending::TextForAnyType;
+            // Late: the picture is ready only when the requestor, tired of waiting, asks what
+            // is on offer; it goes out just before that answer.
+            if (m_sending == Sending::Late && asked.target != atom("TARGETS") && !m_late) {
+                m_late = Asked{asked.requestor, asked.selection, asked.target, asked.property, asked.time};
+                continue;
+            }
+            if (m_sending == Sending::Late && asked.target == atom("TARGETS") && m_late) {
+                const Asked late = *std::exchange(m_late, std::nullopt);
+                m_requestor = late.requestor, m_property = late.property;
+                piece(m_bytes);
+                XSelectionRequestEvent first = asked;
+                first.requestor = late.requestor, first.selection = late.selection,
+                first.target = late.target;
+                first.property = late.property, first.time = late.time;
+                reply(first);
+                m_sentAll = true;
+            }
             if (asked.target == atom("TARGETS")) {
                 const Atom offered[] = {atom("TARGETS"), text ? atom("UTF8_STRING") : atom("image/png")};
                 XChangeProperty(m_display, asked.requestor, asked.property, XA_ATOM, 32, PropModeReplace,
@@ -81,7 +98,7 @@ void ClipboardOwner::serve()
                 continue;
             }
             m_requestor = asked.requestor, m_property = asked.property;
-            if (m_sending == Sending::Whole || text) {
+            if (m_sending == Sending::Whole || m_sending == Sending::Late || text) {
                 piece(m_bytes);
                 reply(asked);
                 m_sentAll = true;

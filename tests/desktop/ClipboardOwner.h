@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <atomic>
+#include <optional>
 #include <thread>
 
 struct _XDisplay;
@@ -9,11 +10,12 @@ struct _XDisplay;
 /// Another program owning the X clipboard with an image/png on offer, on a connection and thread
 /// of its own, sending the picture as told: whole, not at all, in pieces (INCR) but none of them,
 /// a piece and then nothing, pieces without end, or its text for whatever type it is asked; or
-/// hung, answering nothing, not even what it offers.
+/// hung, answering nothing, not even what it offers; or whole only once asked what it offers
+/// (as a program on a loaded machine, busy making it past the requestor's deadline).
 class ClipboardOwner
 {
 public:
-    enum class Sending { Whole, Never, Silent, Stops, Endless, TextForAnyType, Hung };
+    enum class Sending { Whole, Never, Silent, Stops, Endless, TextForAnyType, Hung, Late };
 
     /// What came of handing the clipboard over to the clipboard manager (as a program that
     /// exits at once does), if it was asked.
@@ -43,5 +45,10 @@ private:
     std::atomic<int> m_answered = 0;
     std::atomic<HandOver> m_handOver = HandOver::NoAnswer;
     bool m_sentAll = false; // the picture is out
+    struct Asked
+    {
+        unsigned long requestor, selection, target, property, time;
+    };
+    std::optional<Asked> m_late; // the picture asked for, not sent yet
     std::thread m_thread;
 };

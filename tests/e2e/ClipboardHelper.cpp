@@ -1,8 +1,9 @@
 // The end-to-end tests' own X client:
 //   pictures DIR WIDTH HEIGHT COUNT [EXT]  COUNT different screenshots, pic_01.png ... (or .EXT);
 //                                     picture n has a flat block of its own colour at the top left
-//   check DIR COUNT [FIRST]           the screenshots in DIR (plain names) are COUNT whole pictures
-//                                     of that size, picture FIRST (1) on, in the order they were filed
+//   check DIR COUNT [FIRST]|N,N,...   the screenshots in DIR (plain names) are COUNT whole pictures
+//                                     of that size, picture FIRST (1) on, or the pictures listed,
+//                                     in the order they were filed
 //   flat DIR COUNT                    COUNT 1920x1080 palette PNGs of one colour each, the colour
 //                                     of picture n
 //   page FILE WIDTH HEIGHT            a long page as a PNG: lines of dark words on white, a
@@ -16,6 +17,12 @@
 //                                     program copies: reads its image/png and offers the same bytes,
 //                                     or the picture as image/bmp only; prints "took over" each time
 //   same FILE FILE                    the two files hold the same pixels
+//   copies MS FILE...                 copies each PNG file in turn, MS ms apart, each from a window
+//                                     of its own, sending it (in pieces when large) to whoever
+//                                     asks; prints "asked N into PROPERTY" each time picture N is
+//                                     asked for while its window owns the clipboard, with the
+//                                     property the requestor named; ends once the last one is
+//                                     emptied away or replaced
 //   owner never|silent|stops|endless|hung
 //                                     takes the clipboard offering image/png and then never
 //                                     answers, announces pieces (INCR) and sends none, sends one
@@ -161,7 +168,20 @@ bool near(const QColor& a, const QColor& b)
     return std::abs(a.red() - b.red()) + std::abs(a.green() - b.green()) + std::abs(a.blue() - b.blue()) < 30;
 }
 
-int check(const QString& folder, int count, int first)
+// The picture numbers \a given names: \a first and the count after it, or those listed, each
+// followed by a comma.
+QList<int> pictureNumbers(const QString& given, int first)
+{
+    QList<int> numbers;
+    for (int n = 0; !given.contains(QLatin1Char(',')) && n < given.toInt(); ++n)
+        numbers.append(first + n);
+    for (const QString& listed : given.split(QLatin1Char(','), Qt::SkipEmptyParts))
+        if (given.contains(QLatin1Char(',')))
+            numbers.append(listed.toInt());
+    return numbers;
+}
+
+int check(const QString& folder, const QList<int>& pictures)
 {
     // Filing order: the capture time, then the counter of names taken in the same second.
     static const QRegularExpression name(
@@ -173,12 +193,12 @@ int check(const QString& folder, int count, int first)
         return std::pair(match.captured(1), match.captured(2).toInt());
     };
     std::sort(files.begin(), files.end(), [&](auto& a, auto& b) { return order(a) < order(b); });
-    if (files.size() != count)
-        return say(QStringLiteral("%1 screenshots, not %2").arg(files.size()).arg(count), 1);
-    for (int n = 0; n < count; ++n) {
-        const QImage shot(folder + QLatin1Char('/') + files.at(n));
-        if (shot.isNull() || !near(shot.pixelColor(32, 32), colourOf(first + n)))
-            return say(QStringLiteral("%1 is not picture %2").arg(files.at(n)).arg(first + n), 1);
+    if (files.size() != pictures.size())
+        return say(QStringLiteral("%1 screenshots, not %2").arg(files.size()).arg(pictures.size()), 1);
+    for (qsizetype at = 0; at < pictures.size(); ++at) {
+        const QImage shot(folder + QLatin1Char('/') + files.at(at));
+        if (shot.isNull() || !near(shot.pixelColor(32, 32), colourOf(pictures.at(at))))
+            return say(QStringLiteral("%1 is not picture %2").arg(files.at(at)).arg(pictures.at(at)), 1);
     }
     return 0;
 }
@@ -298,6 +318,104 @@ int locate()
     return 1;
 }
 
+int copies(int apart, const QStringList& files)
+{
+    Display* display = XOpenDisplay(nullptr);
+    if (!display)
+        return 1;
+    // A requestor that gave up and destroyed its window is no reason to stop.
+    XSetErrorHandler([](Display*, XErrorEvent*) { return 0; });
+    const Atom clipboard = XInternAtom(display, "CLIPBOARD", False);
+    const Atom png = XInternAtom(display, "image/png", False);
+    const Atom targets = XInternAtom(display, "TARGETS", False);
+    const Atom incr = XInternAtom(display, "INCR", False);
+    constexpr qsizetype pieceSize = 256 * 1024;
+    QList<QByteArray> pictures;
+    for (const QString& file : files) {
+        QFile read(file);
+        if (!read.open(QIODevice::ReadOnly))
+            return 1;
+        pictures.append(read.readAll());
+    }
+    struct Sending
+    {
+        Window requestor;
+        Atom property;
+        QByteArray bytes;
+        qsizetype sent;
+    };
+    QList<Sending> sending;
+    QList<Window> windows;
+    bool lastGone = false;
+    QElapsedTimer clock;
+    clock.start();
+    while (!lastGone || !sending.isEmpty()) {
+        if (windows.size() < pictures.size() && clock.elapsed() >= windows.size() * qint64(apart)) {
+            windows.append(XCreateSimpleWindow(display, DefaultRootWindow(display), 0, 0, 1, 1, 0, 0, 0));
+            XSetSelectionOwner(display, clipboard, windows.last(), CurrentTime);
+        }
+        while (XPending(display) > 0) {
+            XEvent event;
+            XNextEvent(display, &event);
+            if (event.type == SelectionClear && windows.size() == pictures.size() &&
+                event.xselectionclear.window == windows.last()) {
+                lastGone = true;
+            } else if (event.type == SelectionRequest) {
+                const XSelectionRequestEvent& asked = event.xselectionrequest;
+                XSelectionEvent answer{
+                    SelectionNotify, 0,         True, display, asked.requestor, asked.selection, asked.target,
+                    asked.property,  asked.time};
+                const qsizetype n = windows.indexOf(asked.owner);
+                if (asked.target == targets) {
+                    const Atom offered[] = {targets, png};
+                    XChangeProperty(display, asked.requestor, asked.property, XA_ATOM, 32, PropModeReplace,
+                                    reinterpret_cast<const unsigned char*>(offered), 2);
+                } else if (asked.target == png && n >= 0) {
+                    char* property = XGetAtomName(display, asked.property);
+                    std::printf("asked %lld into %s\n", static_cast<long long>(n + 1), property);
+                    XFree(property);
+                    std::fflush(stdout);
+                    const QByteArray& bytes = pictures.at(n);
+                    if (bytes.size() <= pieceSize) {
+                        XChangeProperty(display, asked.requestor, asked.property, png, 8, PropModeReplace,
+                                        reinterpret_cast<const unsigned char*>(bytes.constData()),
+                                        static_cast<int>(bytes.size()));
+                    } else {
+                        XSelectInput(display, asked.requestor, PropertyChangeMask);
+                        const long size = static_cast<long>(bytes.size());
+                        XChangeProperty(display, asked.requestor, asked.property, incr, 32, PropModeReplace,
+                                        reinterpret_cast<const unsigned char*>(&size), 1);
+                        sending.append({asked.requestor, asked.property, bytes, 0});
+                    }
+                } else {
+                    answer.property = None;
+                }
+                XSendEvent(display, asked.requestor, False, NoEventMask, reinterpret_cast<XEvent*>(&answer));
+            } else if (event.type == PropertyNotify && event.xproperty.state == PropertyDelete) {
+                // The requestor took the last piece: the next one, an empty one at the end.
+                for (qsizetype at = 0; at < sending.size(); ++at) {
+                    Sending& to = sending[at];
+                    if (to.requestor != event.xproperty.window || to.property != event.xproperty.atom)
+                        continue;
+                    const QByteArray piece = to.bytes.mid(to.sent, pieceSize);
+                    XChangeProperty(display, to.requestor, to.property, png, 8, PropModeReplace,
+                                    reinterpret_cast<const unsigned char*>(piece.constData()),
+                                    static_cast<int>(piece.size()));
+                    to.sent += piece.size();
+                    if (piece.isEmpty())
+                        sending.removeAt(at);
+                    break;
+                }
+            }
+        }
+        XFlush(display);
+        pollfd wait{ConnectionNumber(display), POLLIN, 0};
+        ::poll(&wait, 1, 5);
+    }
+    XCloseDisplay(display);
+    return 0;
+}
+
 int owner(const QString& mode)
 {
     using Sending = ClipboardOwner::Sending;
@@ -384,13 +502,15 @@ int main(int argc, char* argv[])
     if (mode == "worded" && given(2, 2))
         return worded(arguments[2], number(3));
     if (mode == "check" && given(2, 3))
-        return check(arguments[2], number(3), arguments.size() > 4 ? number(4) : 1);
+        return check(arguments[2], pictureNumbers(arguments[3], arguments.size() > 4 ? number(4) : 1));
     if (mode == "manager" && given(1, 2))
         return manager(application, arguments[2], number(3));
     if (mode == "takeover" && given(1, 1) && (arguments[2] == "same" || arguments[2] == "bmp"))
         return takeover(application, arguments[2] == "bmp");
     if (mode == "same" && given(2, 2))
         return same(arguments[2], arguments[3]);
+    if (mode == "copies" && arguments.size() >= 4)
+        return copies(number(2), arguments.mid(3));
     if (mode == "owner" && given(1, 1))
         return owner(arguments[2]);
     if (mode == "ping" && given(2, 2))

@@ -126,10 +126,7 @@ void X11ClipboardReader::run()
         for (const Reading& reading : m_readings)
             reading.transfer->checkDeadline(now);
         settle();
-        if (m_startPending && m_readings.size() < mostReadings) {
-            m_startPending = false;
-            startTransfer();
-        }
+        startIfDue();
         answerHandOvers();
         while (!m_retired.empty() && now - m_retired.front().first > std::chrono::seconds(10))
             m_retired.pop_front();
@@ -189,6 +186,9 @@ void X11ClipboardReader::readEvents()
         XNextEvent(m_display, &event);
         if (event.type == m_eventBase + XFixesSelectionNotify) {
             notice(event);
+            // Asked at once, not once the events read with it are handled: a transfer sending
+            // piece after piece keeps events coming, while the new owner may go any moment.
+            startIfDue();
             continue;
         }
         if (m_handOvers && m_handOvers->handle(event, m_change))
@@ -224,6 +224,17 @@ void X11ClipboardReader::notice(const XEvent& event)
     if (program)
         m_ownChange = m_change;
     m_startPending = !ours && !program && told.owner != None;
+    // A picture asked for only after the new owner took the clipboard is answered by the new
+    // owner: the one before left before anyone could ask it. The answer is the new owner's
+    // picture, and the new owner is not asked twice (some send to one requestor at a time).
+    if (m_startPending && state == X11Transfer::State::Content &&
+        m_readings.back().transfer->askedAfter(told.serial)) {
+        Reading& last = m_readings.back();
+        last.transfer->adopt(told.selection_timestamp);
+        last.change = m_change;
+        last.follows = m_follows;
+        m_startPending = false;
+    }
     m_ownerTime = told.selection_timestamp;
     m_listener.changed(m_change);
 }
@@ -276,8 +287,11 @@ void X11ClipboardReader::clearing(quint64 ifStill)
     XFlush(m_display);
 }
 
-void X11ClipboardReader::startTransfer()
+void X11ClipboardReader::startIfDue()
 {
+    if (!m_startPending || m_readings.size() >= mostReadings)
+        return;
+    m_startPending = false;
     m_readings.push_back(
         {std::make_unique<X11Transfer>(m_display, m_clipboard, m_ownerTime, m_limits), m_change, m_follows});
 }

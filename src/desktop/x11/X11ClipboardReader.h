@@ -21,9 +21,11 @@ struct _XDisplay; // NOLINT(bugprone-reserved-identifier): Xlib's own name for a
 /// notices of each new owner (XFixes), numbered as changes, the types each owner offers, and
 /// its picture, read at once, whatever the window thread is doing. A picture being read when
 /// the next owner comes is read to its end beside the next one's, a few at a time, and each
-/// arrives in copy order. A program that hangs, never sends or sends without end costs a
-/// failure of that one transfer. The clearings are made there too, so that they are numbered
-/// among the changes they make.
+/// arrives in copy order. An owner that another one replaced before the request for its
+/// picture reached the X server is passed over: the request is the new owner's to answer, and
+/// the new owner is asked nothing more. A program that hangs, never sends or sends without end
+/// costs a failure of that one transfer. The clearings are made there too, so that they are
+/// numbered among the changes they make.
 class X11ClipboardReader
 {
 public:
@@ -81,7 +83,7 @@ private:
     quint64 changeNow();
     void clearing(quint64 ifStill);
     unsigned long serverTime();
-    void startTransfer();
+    void startIfDue();
     void settle();
     void retire(std::unique_ptr<X11Transfer> transfer);
     void answerHandOvers();

@@ -70,8 +70,10 @@ X11Transfer::X11Transfer(Display* display, unsigned long selection, unsigned lon
     , m_time(time)
     , m_limits(limits)
     , m_property(XInternAtom(display, "VISTRELLE_SELECTION", False))
+    , m_typesProperty(XInternAtom(display, "VISTRELLE_TYPES", False))
     , m_targets(XInternAtom(display, "TARGETS", False))
     , m_incr(XInternAtom(display, "INCR", False))
+    , m_png(XInternAtom(display, "image/png", False))
 {
     m_window = XCreateSimpleWindow(display, DefaultRootWindow(display), -10, -10, 1, 1, 0, 0, 0);
     XSelectInput(display, m_window, PropertyChangeMask);
@@ -80,7 +82,7 @@ X11Transfer::X11Transfer(Display* display, unsigned long selection, unsigned lon
     // it offers.
     m_state = State::Content;
     m_guessing = true;
-    ask(XInternAtom(display, "image/png", False));
+    ask(m_png);
 }
 
 X11Transfer::~X11Transfer()
@@ -94,7 +96,12 @@ X11Transfer::~X11Transfer()
 
 void X11Transfer::ask(unsigned long target)
 {
-    XConvertSelection(m_display, m_selection, target, m_property, m_window, m_time);
+    m_asked = XNextRequest(m_display);
+    m_askedTarget = target;
+    // The types come into a property of their own: a picture sent late, just before them, is
+    // not overwritten by them.
+    XConvertSelection(m_display, m_selection, target, target == m_targets ? m_typesProperty : m_property,
+                      m_window, m_time);
     XFlush(m_display);
     m_deadline = std::chrono::steady_clock::now() + m_limits.silence;
 }
@@ -125,7 +132,17 @@ void X11Transfer::askNextType()
 bool X11Transfer::handle(const XEvent& event)
 {
     if (event.type == SelectionNotify && event.xselection.requestor == m_window) {
-        if (m_state == State::Types || (m_state == State::Content && !m_inPieces))
+        if (m_state == State::Types && m_pngWithheld && event.xselection.target == m_png) {
+            // The PNG asked for at once comes after all, from an owner that was busy making it
+            // (a loaded machine): the picture, not the types asked for since.
+            m_state = State::Content;
+            m_guessing = true;
+            m_pngWithheld = false;
+            m_askedTarget = m_png;
+        }
+        // An answer to what was asked before is no answer to what is asked now.
+        if (event.xselection.target == m_askedTarget &&
+            (m_state == State::Types || (m_state == State::Content && !m_inPieces)))
             received(event.xselection.property);
         return true;
     }
@@ -167,6 +184,11 @@ void X11Transfer::received(unsigned long property)
         m_state = m_imageTypes.isEmpty() ? State::Done : State::Offered;
         return;
     }
+    if (property == None && std::exchange(m_askAgain, false)) {
+        ask(m_png);
+        return;
+    }
+    m_askAgain = false;
     if (property == None && std::exchange(m_guessing, false)) {
         askTypes();
         return;
@@ -252,6 +274,12 @@ void X11Transfer::checkDeadline(std::chrono::steady_clock::time_point now)
         // the clipboard as the picture was copied, and hangs.
         fail(QStringLiteral("The program that offered the picture on the clipboard stopped sending it."));
     }
+}
+
+void X11Transfer::adopt(unsigned long time)
+{
+    m_time = time;
+    m_askAgain = m_guessing && !m_inPieces;
 }
 
 void X11Transfer::fail(const QString& why)

@@ -47,6 +47,12 @@ public:
     std::chrono::steady_clock::time_point deadline() const { return m_deadline; }
     /// Fails the transfer when its deadline has passed.
     void checkDeadline(std::chrono::steady_clock::time_point now);
+    /// True when what was asked last reached the X server after the request numbered \a serial
+    /// on the connection: an owner that took the selection by then answers it.
+    bool askedAfter(unsigned long serial) const { return m_asked > serial; }
+    /// The selection's owner since \a time answers what was asked: what it sends is read as its
+    /// own, and a refusal of the earlier time is asked again as of its time.
+    void adopt(unsigned long time);
 
     QByteArray takeBytes() { return std::move(m_bytes); }
     const QString& failure() const { return m_failure; }
@@ -65,13 +71,18 @@ private:
     unsigned long m_time;
     TransferLimits m_limits;
     unsigned long m_window = 0;
+    unsigned long m_asked = 0;       // the number of the request that asked last
+    unsigned long m_askedTarget = 0; // ... and the type it asked for
     unsigned long m_property;
+    unsigned long m_typesProperty;
     unsigned long m_targets;
     unsigned long m_incr;
+    unsigned long m_png;
     State m_state = State::Types;
     bool m_inPieces = false;
     bool m_guessing = false;    // PNG asked for before the types
     bool m_pngWithheld = false; // ... and not sent
+    bool m_askAgain = false;    // ... of an owner that came since: a refusal is asked again
     bool m_offers = false;
     QStringList m_imageTypes;
     qsizetype m_nextType = 0;
