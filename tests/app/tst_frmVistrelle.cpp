@@ -142,8 +142,8 @@ private slots:
         QTest::newRow("Intro Set") << "cmdFirstImageSet";
     }
 
-    // A save when the disk is full: the old settings file stays, and the user is told why, once;
-    // "Done." is never said.
+    // A save when the disk is full: the old settings file stays, no temporary beside it, and the
+    // user is told why, once; "Done." is never said.
     void fullDisk()
     {
         QFETCH(QString, act);
@@ -162,6 +162,7 @@ private slots:
             }
         });
         QCOMPARE(contents(t.settingsFile()), before);
+        QCOMPARE(QDir(t.programDir()).entryList(QDir::Files | QDir::Hidden), QStringList{"Vistrelle.ini"});
         QCOMPARE(t.fakes.boxes.texts(),
                  QStringList{"Could not write " + t.programDir() + "Vistrelle.ini file (File too large)."});
         QCOMPARE(t.fakes.boxes.shown.first().look, BoxLook::Exclamation);

@@ -5,19 +5,9 @@
 #include <QImageReader>
 #include <QTest>
 #include <QtEndian>
+#include <zlib.h>
 
 namespace {
-
-quint32 crc32(const QByteArray& bytes)
-{
-    quint32 crc = 0xffffffff;
-    for (const char byte : bytes) {
-        crc ^= static_cast<quint8>(byte);
-        for (int bit = 0; bit < 8; ++bit)
-            crc = (crc >> 1) ^ (crc & 1 ? 0xedb88320 : 0);
-    }
-    return ~crc;
-}
 
 QByteArray bigEndian(quint32 value)
 {
@@ -30,7 +20,9 @@ QByteArray bigEndian(quint32 value)
 // itself.
 QByteArray chunk(const QByteArray& type, const QByteArray& data)
 {
-    return bigEndian(quint32(data.size())) + type + data + bigEndian(crc32(type + data));
+    const QByteArray sum = type + data;
+    return bigEndian(quint32(data.size())) + sum +
+           bigEndian(quint32(crc32(0, reinterpret_cast<const Bytef*>(sum.constData()), uInt(sum.size()))));
 }
 
 } // namespace

@@ -63,7 +63,8 @@ private slots:
     // type it is offered in, for as long as no other program copies: it is never read back as a
     // picture of another program's, nor emptied away, also when another program had taken the
     // clipboard since Qt last heard from the X server, or a clearing of the program's own. The
-    // clipboard manager or program that takes it over next is known to follow it.
+    // clipboard manager or program that takes it over next is known to follow it. (A PNG pasted
+    // as its own bytes, a JPEG as its pixels: the end-to-end copy-back and drag tests.)
     void offers_data()
     {
         // Before the copy, another program's picture arrives; with "cleared", the program empties
@@ -73,16 +74,15 @@ private slots:
         QTest::addColumn<QString>("before");
         QTest::addColumn<QStringList>("types");
         const QStringList files{"text/uri-list", "x-special/gnome-copied-files"};
-        QTest::newRow("a PNG") << QStringList{"shot.png"} << QtClipboard::Clearing::NoOwner << QString()
-                               << QStringList{"image/png"} + files;
+        // First: the rows after it claim the clipboard as of the last word Qt had from the X server.
+        QTest::newRow("words") << QStringList() << QtClipboard::Clearing::NoOwner << QString()
+                               << QStringList{"UTF8_STRING", "text/plain;charset=utf-8"};
         QTest::newRow("a JPEG, after another program's copy")
             << QStringList{"photo.jpg"} << QtClipboard::Clearing::NoOwner << "owner"
             << QStringList{"image/png"} + files;
         QTest::newRow("two files, after a clearing under XWayland")
             << QStringList{"shot.png", "photo.jpg"} << QtClipboard::Clearing::OwnsNothing << "cleared"
             << files;
-        QTest::newRow("words") << QStringList() << QtClipboard::Clearing::NoOwner << QString()
-                               << QStringList{"UTF8_STRING", "text/plain;charset=utf-8"};
     }
 
     void offers()
@@ -140,13 +140,6 @@ private slots:
             QCOMPARE(pasted("text/uri-list"), uris);
             QCOMPARE(pasted("x-special/gnome-copied-files"), copied);
         }
-        if (files.size() == 1 && files.first().endsWith(".png")) {
-            QFile file(paths.first());
-            QVERIFY(file.open(QIODevice::ReadOnly));
-            QCOMPARE(pasted("image/png"), file.readAll());
-        }
-        if (files.size() == 1 && files.first().endsWith(".jpg"))
-            QCOMPARE(QImage::fromData(pasted("image/png")), QImage(paths.first()));
 
         // Never read, nor emptied: the next owner's picture is the next change, the first to arrive
         // (they arrive in copy order), following the copy.

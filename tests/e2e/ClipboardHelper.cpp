@@ -9,7 +9,7 @@
 //   page FILE WIDTH HEIGHT            a long page as a PNG: lines of dark words on white, a
 //                                     coloured band every 1000 rows
 //   worded FILE MEGABYTES             screenshot 1 at 640x480 as a PNG carrying a text chunk
-//                                     (tEXt) of that many megabytes of words
+//                                     (iTXt) of that many megabytes of words
 //   manager FILE [DELAY]              a clipboard manager holding the picture in FILE: it puts it
 //                                     on the clipboard, and back DELAY ms (0) after the clipboard
 //                                     is emptied; prints "restored" each time it puts it back
@@ -36,6 +36,7 @@
 //   locate                            prints "X Y", where the four-colour window's quarters meet
 //                                     on the screen of this X display
 #include "ClipboardOwner.h"
+#include "platform/PictureTitle.h"
 
 #include <QBuffer>
 #include <QClipboard>
@@ -51,7 +52,6 @@
 #include <QScreen>
 #include <QThread>
 #include <QTimer>
-#include <QtEndian>
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <cstdio>
@@ -124,33 +124,17 @@ QImage page(int width, int height)
     return picture;
 }
 
-quint32 crc32(const QByteArray& bytes)
-{
-    quint32 crc = 0xffffffff;
-    for (const char byte : bytes) {
-        crc ^= static_cast<quint8>(byte);
-        for (int bit = 0; bit < 8; ++bit)
-            crc = (crc >> 1) ^ (crc & 1 ? 0xedb88320 : 0);
-    }
-    return ~crc;
-}
-
 int worded(const QString& file, int megabytes)
 {
     QByteArray png;
     QBuffer buffer(&png);
     buffer.open(QIODevice::WriteOnly);
-    if (!screenshot(640, 480, 1).save(&buffer, "PNG"))
+    QString words;
+    while (words.size() < qsizetype(megabytes) << 20)
+        words += "the words a program may put into a picture, as many as it likes; ";
+    // The program's own title chunk, before the pixels as a program that writes words puts them.
+    if (!screenshot(640, 480, 1).save(&buffer, "PNG") || !AddPictureTitle(png, words))
         return 1;
-    QByteArray text = "Comment" + QByteArray(1, '\0');
-    while (text.size() < qsizetype(megabytes) << 20)
-        text += "the words a program may put into a picture, as many as it likes; ";
-    const QByteArray chunk = QByteArray("tEXt") + text;
-    QByteArray framed(4, '\0');
-    qToBigEndian(quint32(text.size()), framed.data());
-    framed += chunk + QByteArray(4, '\0');
-    qToBigEndian(crc32(chunk), framed.data() + framed.size() - 4);
-    png.insert(png.indexOf("IDAT") - 4, framed);
     QFile out(file);
     return out.open(QIODevice::WriteOnly) && out.write(png) == png.size() ? 0 : 1;
 }

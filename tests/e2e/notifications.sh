@@ -56,12 +56,12 @@ x_pids+=($!)
 until_true "dbus-monitor did not start" test -s "$work/monitor.log"
 notify_calls() { grep -c 'member=Notify$' "$work/monitor.log"; }
 told() { [ "$(notify_calls)" -eq "$1" ]; }
-# last_notify: the arguments of the last Notify call on one line, spaces squeezed, the
-# picture's bytes left out.
+# last_notify: the arguments of the last Notify call on one line, spaces squeezed, of the
+# picture's bytes only the first pixel's.
 last_notify() {
     awk '/member=Notify$/ {call = ""; inside = 1; next} /^(method|signal|error)/ {inside = 0}
          inside {call = call " " $0} END {print call}' "$work/monitor.log" |
-        tr -s ' ' | sed 's/array of bytes \[[^]]*\]/array of bytes [...]/'
+        tr -s ' ' | sed 's/array of bytes \[\(\( [0-9a-f][0-9a-f]\)\{4\}\)[^]]*\]/array of bytes [\1 ...]/'
 }
 
 "$program/vistrelle" >"$work/run.log" 2>&1 &
@@ -76,19 +76,24 @@ first=$(basename "$(find "$set_folder" -name 'Image_*')")
 for part in 'string "Vistrelle" uint32 0 string "vistrelle" string "Screenshot filed"' \
     "string \"$first in Default Category / Default Image Set\"" \
     'array [ string "default" string "Show" string "show" string "Show" string "copy" string "Copy" ]' \
-    'string "image-data" variant struct { int32 128 int32 85 int32 512 boolean true int32 8 int32 4 array of bytes ['; do
+    'string "image-data" variant struct { int32 128 int32 85 int32 512 boolean true int32 8 int32 4 array of bytes [' \
+    'string "desktop-entry" variant string "vistrelle"' ' int32 -1'; do
     grep -qF "$part" <<<"$call" || fail "the notification lacks '$part': $call"
 done
 
-# The next capture takes the first one's place.
-printf 'iVBORw0KGgoAAAANSUhEUgAAAAMAAAACCAIAAAASFvFNAAAAEUlEQVR42mNgYPgPATD6/38AjoUP8fNTRi8AAAAASUVORK5CYII=' |
-    base64 -d >"$work/blue.png"
-xclip -selection clipboard -t image/png -i "$work/blue.png"
+# The next capture takes the first one's place. Its thumbnail, of a translucent picture of the
+# thumbnail's own size, goes as rows of red, green, blue and alpha bytes, the colours not
+# multiplied by the alpha, and keeps its pixels while the decoded ones become the JPEG's.
+printf 'iVBORw0KGgoAAAANSUhEUgAAAIAAAAAgCAYAAADaInAlAAAAVElEQVR42u3SMQ0AAAjAMG5uBOMcdBB61MCymKzmrxDBAEIYAANgAAyAATAABsAAGAADYAAMgAEwAAbAABgAA2AADIABMAAGwAAYAANgAAyAAbhgAVnX0XgD/reXAAAAAElFTkSuQmCC' |
+    base64 -d >"$work/translucent.png"
+xclip -selection clipboard -t image/png -i "$work/translucent.png"
 files_in_set 2
 until_true "no second notification" told 2
 second=$(find "$set_folder" -name 'Image_*' ! -name "$first")
 grep -qF "string \"$(basename "$second") in Default Category" <<<"$(last_notify)" || fail "not told: $(last_notify)"
 grep -qE '^ string "Vistrelle" uint32 [1-9]' <<<"$(last_notify)" || fail "not in place of the first: $(last_notify)"
+grep -qF 'int32 128 int32 32 int32 512 boolean true int32 8 int32 4 array of bytes [ ff 0a 14 80 ...]' <<<"$(last_notify)" ||
+    fail "the thumbnail is not the picture's: $(last_notify)"
 sleep 0.5
 displayed 1 || fail "$(dunstctl count displayed) notifications shown after two captures"
 [ "$(dunstctl count history)" -eq 0 ] || fail "the first notification was closed, not replaced"

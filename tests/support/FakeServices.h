@@ -182,14 +182,12 @@ struct FakeShell final : Shell
     QStringList explored, opened, openedWith, shown;
 };
 
-/// Shows nothing (what a capture's notification says and does is the end-to-end test's); keeps
-/// the last thumbnail and counts how often the program took its notification off the screen.
+/// Shows nothing (what a capture's notification says and does is the end-to-end test's); counts
+/// how often the program took its notification off the screen.
 struct FakeNotifications final : Notifications
 {
-    void notify(const QString&, const QString&, const QImage& thumbnail, const QList<Action>&,
-                const QString&) override
+    void notify(const QString&, const QString&, const QImage&, const QList<Action>&, const QString&) override
     {
-        picture = thumbnail;
     }
     /// Gone at once; counted.
     void withdraw(std::function<void()> gone) override
@@ -198,7 +196,6 @@ struct FakeNotifications final : Notifications
         gone();
     }
     int withdrawn = 0;
-    QImage picture;
 };
 
 struct FakeInstanceLock final : InstanceLock
