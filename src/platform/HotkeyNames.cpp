@@ -97,16 +97,21 @@ QString HotkeyLabel(int virtualKey)
     return key->name.size() == 1 ? key->name.toUpper() : key->name;
 }
 
+QString WithModifiers(QString key, int modifiers, ModifierWords words)
+{
+    if (modifiers < 0 || modifiers > HotkeyModifier::All)
+        return key;
+    if (modifiers & HotkeyModifier::Alt)
+        key.prepend(QLatin1String(words.alt));
+    if (modifiers & HotkeyModifier::Shift)
+        key.prepend(QLatin1String(words.shift));
+    if (modifiers & HotkeyModifier::Control)
+        key.prepend(QLatin1String(words.control));
+    return key;
+}
+
 QString HotkeyCombination(int virtualKey, int modifiers)
 {
-    QString combination = HotkeyLabel(virtualKey);
-    if (combination.isEmpty() || modifiers < 0 || modifiers > HotkeyModifier::All)
-        return combination;
-    if (modifiers & HotkeyModifier::Alt)
-        combination.prepend(QStringLiteral("Alt+"));
-    if (modifiers & HotkeyModifier::Shift)
-        combination.prepend(QStringLiteral("Shift+"));
-    if (modifiers & HotkeyModifier::Control)
-        combination.prepend(QStringLiteral("Ctrl+"));
-    return combination;
+    const QString label = HotkeyLabel(virtualKey);
+    return label.isEmpty() ? label : WithModifiers(label, modifiers, {"Ctrl+", "Shift+", "Alt+"});
 }

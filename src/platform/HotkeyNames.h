@@ -23,6 +23,18 @@ std::optional<HotkeyName> HotkeyNamed(const QString& name);
 /// the others; empty for codes no key has.
 QString HotkeyLabel(int virtualKey);
 
+/// How the modifiers are written before a key: "Ctrl+" for the user, "CTRL+" for a desktop.
+struct ModifierWords
+{
+    const char* control;
+    const char* shift;
+    const char* alt;
+};
+
+/// \a key preceded by the modifiers of code \a modifiers (1 Ctrl, 2 Shift, 4 Alt, summed), in
+/// that order, as \a words writes them; a code outside 0-7 adds none, as the hotkey poll takes it.
+QString WithModifiers(QString key, int modifiers, ModifierWords words);
+
 /// The combination of \a virtualKey and the modifier code \a modifiers (1 Ctrl, 2 Shift, 4 Alt,
 /// summed) as the user reads it: "Ctrl+Alt+Print"; empty for codes no key has. A code outside
 /// 0-7 stands for no modifier, as the hotkey poll takes it.

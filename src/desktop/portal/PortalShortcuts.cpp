@@ -84,18 +84,7 @@ bool PortalShortcuts::SameKeys(const QString& described, const QString& proposed
 QString PortalShortcuts::KeysFor(int hotkey, int modifiers)
 {
     const std::optional<HotkeyName> key = HotkeyNamed(hotkey);
-    if (!key)
-        return {};
-    QString keys = key->name;
-    if (modifiers < 0 || modifiers > HotkeyModifier::All)
-        return keys;
-    if (modifiers & HotkeyModifier::Alt)
-        keys.prepend(QStringLiteral("ALT+"));
-    if (modifiers & HotkeyModifier::Shift)
-        keys.prepend(QStringLiteral("SHIFT+"));
-    if (modifiers & HotkeyModifier::Control)
-        keys.prepend(QStringLiteral("CTRL+"));
-    return keys;
+    return key ? WithModifiers(key->name, modifiers, {"CTRL+", "SHIFT+", "ALT+"}) : QString();
 }
 
 QString PortalShortcuts::CombinationOf(const QString& proposed)
