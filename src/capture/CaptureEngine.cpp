@@ -3,6 +3,7 @@
 #include "CaptureSounds.h"
 #include "CaptureWorker.h"
 #include "ScreenshotWriter.h"
+#include "SpoolTicket.h"
 #include "core/AppState.h"
 #include "platform/Clipboard.h"
 #include "platform/ClipboardOffer.h"
@@ -63,6 +64,8 @@ void CaptureEngine::check()
     ScreenshotJob job =
         ScreenshotJobFor(m_state, std::move(again.job.picture), again.job.when, again.job.suffix);
     job.title = again.job.title;
+    job.spooled = again.job.spooled;
+    job.spoolFile = again.job.spoolFile;
     again.job = std::move(job);
     again.mayBeBack = false;
     again.mayBeOwn = 0;
@@ -81,11 +84,11 @@ void CaptureEngine::arrived(const ClipboardPicture& picture)
     m_taken = picture.change;
     if (m_discard && picture.change == *std::exchange(m_discard, std::nullopt)) {
         // There before the program started: no screenshot of this run, unless the last run was
-        // killed while writing it, which the recovery at start tells.
+        // killed, which the recovery at start tells.
         if (m_startRecovery == StartRecovery::Running)
             m_presentAtStart = picture;
-        else if (m_startRecovery == StartRecovery::Cut)
-            take(picture);
+        else if (m_startRecovery == StartRecovery::Killed)
+            take(picture, true);
         else
             m_services.clipboard.clearIfStill(picture.change);
         return;
@@ -105,7 +108,7 @@ CaptureEngine::Queued CaptureEngine::arriving(quint64 change, ClipboardPicture p
     return queued;
 }
 
-void CaptureEngine::take(const ClipboardPicture& picture)
+void CaptureEngine::take(const ClipboardPicture& picture, bool presentAtStart)
 {
     if (!picture.failure.isEmpty()) {
         emit told(Outcome::failed(transferError, picture.failure));
@@ -124,6 +127,11 @@ void CaptureEngine::take(const ClipboardPicture& picture)
     if (mayBeOwn)
         queued.job.ownFile = m_ownCopy->picture;
     queued.mayBeBack = m_lastChange && picture.follows == *m_lastChange;
+    if (presentAtStart) {
+        // Filed unless it is the last picture the killed run had, or its own last copy.
+        queued.job.restoredPixels = m_lastBeforeStart;
+        queued.job.ownFile = m_spool.lastOwnCopy();
+    }
     m_lastChange = picture.change;
     if (m_state.currentImageSet.isEmpty()) {
         // Only looked at: a kept picture copied out of the library, or the last picture back,
@@ -133,6 +141,7 @@ void CaptureEngine::take(const ClipboardPicture& picture)
         // A picture that may be one kept already sounds once it is filed, if it is.
         PlayCaptureSound(m_state, m_services, QString());
     }
+    queued.job.spooled = m_spool.keep(queued.job, queued.mayBeBack || presentAtStart);
     m_queue.append(std::move(queued));
     pump();
 }
@@ -143,8 +152,10 @@ void CaptureEngine::grabbed(const QImage& picture, const QString& suffix)
     // clipboard, and what the user copied there, is left as it is.
     PlayCaptureSound(m_state, m_services, suffix);
     Queued queued = arriving(0, ClipboardPicture::grabbed(picture), suffix);
-    if (m_state.currentImageSet.isEmpty()) {
+    if (m_state.currentImageSet.isEmpty())
         queued.job.folder.clear();
+    queued.job.spooled = m_spool.keep(queued.job, false);
+    if (queued.job.folder.isEmpty()) {
         failed(std::move(queued), noImageSet(false));
         return;
     }
@@ -156,22 +167,19 @@ void CaptureEngine::pump()
 {
     // A picture that may be one filed already waits until the worker has said what the ones
     // before it were; everything behind it waits too, so that pictures are filed in the order
-    // they came.
+    // they came. What a killed run left goes first.
+    if (m_startRecovery == StartRecovery::Running)
+        return;
     while (!m_queue.isEmpty() && !((m_queue.first().mayBeBack || m_queue.first().again) && m_pending > 0)) {
         Queued next = m_queue.takeFirst();
-        if (next.again && next.change != 0 && next.pixels && m_filedAt.value(*next.pixels) > next.failedAt)
-            continue;
         if (next.again)
             PlayCaptureSound(m_state, m_services, next.job.suffix);
         if (next.mayBeBack && m_lastPixels)
             next.job.restoredPixels = m_lastPixels->second;
         hand(std::move(next));
     }
-    if (m_pending > 0 || !m_queue.isEmpty())
-        return;
-    m_release.start();
-    if (!m_failure)
-        m_filedAt.clear();
+    if (m_pending == 0 && m_queue.isEmpty())
+        m_release.start();
 }
 
 void CaptureEngine::hand(Queued queued)
@@ -192,7 +200,12 @@ void CaptureEngine::finished(const Queued& queued, const ScreenshotResult& resul
     if (queued.mayBeOwn && !result.restored && m_ownCopy && m_ownCopy->made == queued.mayBeOwn)
         m_ownCopy.reset();
     const bool fromClipboard = queued.change != 0;
-    if (result.restored) {
+    // What the next start after a kill compares the picture then on the clipboard with.
+    if (queued.recoveredCopy && result.pixels && (result.restored || !result.path.isEmpty()))
+        m_spool.known(*result.pixels);
+    if (result.restored && queued.recovered) {
+        // Put back before the kill: it was filed then.
+    } else if (result.restored) {
         // Left where it is, so that a clipboard manager has nothing to put back again.
         known(queued.change, result.pixels);
         if (!queued.mayBeOwn)
@@ -203,9 +216,12 @@ void CaptureEngine::finished(const Queued& queued, const ScreenshotResult& resul
         Queued waiting = queued;
         waiting.pixels = result.pixels;
         failed(std::move(waiting), queued.job.folder.isEmpty() ? noImageSet(fromClipboard) : result.outcome);
+    } else if (queued.recovered) {
+        emit recovered(result.path);
     } else {
         if (fromClipboard) {
-            m_filedAt.insert(*result.pixels, ++m_filings);
+            // Before the clearing, whose change notice may try the waiting picture again.
+            filedMeanwhile(*result.pixels);
             known(queued.change, result.pixels);
             m_services.clipboard.clearIfStill(queued.change);
         }
@@ -219,16 +235,45 @@ void CaptureEngine::finished(const Queued& queued, const ScreenshotResult& resul
 void CaptureEngine::known(quint64 change, std::optional<size_t> pixels)
 {
     // A picture tried again late is not the one the next copy may be back from.
-    if (pixels && (!m_lastPixels || m_lastPixels->first <= change))
+    if (pixels && (!m_lastPixels || m_lastPixels->first <= change)) {
         m_lastPixels = std::pair(change, *pixels);
+        m_spool.known(*pixels);
+    }
+}
+
+void CaptureEngine::filedMeanwhile(size_t pixels)
+{
+    // A clipboard picture waiting after its failure that came again since and is filed now is
+    // filed: it is not tried again, nor kept for a start after a kill.
+    const auto same = [pixels](const Queued& waiting) {
+        return waiting.change != 0 && waiting.pixels == pixels;
+    };
+    if (m_failure && same(m_failure->picture)) {
+        letGo(m_failure->picture);
+        m_failure.reset();
+    }
+    m_queue.removeIf([&](const Queued& waiting) {
+        if (!waiting.again || !same(waiting))
+            return false;
+        letGo(waiting);
+        return true;
+    });
+}
+
+void CaptureEngine::letGo(const Queued& queued)
+{
+    if (queued.job.spooled)
+        queued.job.spooled->done();
 }
 
 void CaptureEngine::failed(Queued queued, const Outcome& outcome)
 {
     // One picture gives at most one message, however long the failure lasts.
     const bool tell = !std::exchange(queued.told, true);
-    queued.failedAt = m_filings;
     const QString folder = queued.job.folder;
+    // Only the last picture that could not be filed waits.
+    if (m_failure && m_failure->picture.job.spooled != queued.job.spooled)
+        letGo(m_failure->picture);
     m_failure = Failure{std::move(queued), outcome};
 
     if (!folder.isEmpty()) {
@@ -262,17 +307,41 @@ bool CaptureEngine::mayRetry(const QString& folder) const
 void CaptureEngine::recoverAtStart(const QString& libraryRoot)
 {
     m_startRecovery = StartRecovery::Running;
-    m_worker.recover(libraryRoot, this, [this](const RecoveredScreenshots& found) {
-        m_startRecovery = found.cut ? StartRecovery::Cut : StartRecovery::None;
-        for (const QString& path : found.files)
-            emit recovered(path);
-        if (std::optional<ClipboardPicture> present = std::exchange(m_presentAtStart, std::nullopt)) {
-            if (found.cut)
-                take(*present);
-            else
-                m_services.clipboard.clearIfStill(present->change);
-        }
-    });
+    m_spool.open(libraryRoot);
+    m_worker.recover(libraryRoot, m_spool.firstNew(), this,
+                     [this](const RecoveredScreenshots& found) { recovering(found); });
+}
+
+void CaptureEngine::recovering(const RecoveredScreenshots& found)
+{
+    m_startRecovery = found.cut || m_spool.lastRunKilled() ? StartRecovery::Killed : StartRecovery::None;
+    m_lastBeforeStart = found.lastPixels;
+    if (m_startRecovery == StartRecovery::Killed && m_lastBeforeStart && !m_lastPixels)
+        m_lastPixels = std::pair(quint64(0), *m_lastBeforeStart);
+    for (const QString& path : found.files)
+        emit recovered(path);
+    // Before whatever came meanwhile; what was waiting for an Image Set goes into the one shown.
+    QList<Queued> left;
+    for (const SpooledScreenshot& spooled : found.spooled) {
+        Queued queued;
+        queued.job = spooled.job;
+        if (queued.job.folder.isEmpty() && !m_state.currentImageSet.isEmpty())
+            queued.job.folder = CurrentImageSetFolder(m_state);
+        queued.job.spooled = m_spool.ticketFor(spooled.id);
+        queued.recovered = true;
+        queued.recoveredCopy = spooled.copied;
+        if (spooled.copied)
+            m_spool.followOn(spooled.id);
+        left.append(std::move(queued));
+    }
+    m_queue = left + m_queue;
+    if (std::optional<ClipboardPicture> present = std::exchange(m_presentAtStart, std::nullopt)) {
+        if (m_startRecovery == StartRecovery::Killed)
+            take(*present, true);
+        else
+            m_services.clipboard.clearIfStill(present->change);
+    }
+    pump();
 }
 
 bool CaptureEngine::copy(ClipboardOffer* offer)
@@ -282,6 +351,7 @@ bool CaptureEngine::copy(ClipboardOffer* offer)
     if (change == 0)
         return false;
     m_ownCopy = OwnCopy{change, change, picture};
+    m_spool.copied(picture);
     return true;
 }
 
@@ -294,6 +364,8 @@ void CaptureEngine::retry()
 void CaptureEngine::passOverPresent()
 {
     m_taken = m_services.clipboard.changeCount();
+    if (m_failure)
+        letGo(m_failure->picture);
     m_failure.reset();
     m_discard.reset();
     m_presentAtStart.reset();
@@ -301,5 +373,6 @@ void CaptureEngine::passOverPresent()
 
 void CaptureEngine::discardPresent()
 {
-    m_discard = m_services.clipboard.changeCount();
+    // What follows straight on it may be that picture back.
+    m_discard = m_lastChange = m_services.clipboard.changeCount();
 }

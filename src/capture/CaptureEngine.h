@@ -1,5 +1,6 @@
 #pragma once
 
+#include "CaptureSpool.h"
 #include "ScreenshotWriter.h"
 #include "WindowCapture.h"
 #include "platform/ActiveWindowSource.h"
@@ -22,7 +23,8 @@ struct Services;
 /// emptied afterwards only while it still holds the picture filed; a window's picture never
 /// touches the clipboard. The same pixels coming back with nothing else copied in between (a
 /// clipboard manager putting the emptied picture back, or taking over a copy, also after the
-/// clipboard was emptied or its owner left) are not filed again, however late they come.
+/// clipboard was emptied or its owner left) are not filed again, however late they come. Each
+/// picture waits in the library's spool until it is filed: a start after a kill files them.
 class CaptureEngine final : public QObject
 {
     Q_OBJECT
@@ -41,12 +43,14 @@ public:
 
     /// The picture on the clipboard now is no screenshot (it was there before the program
     /// started): it is emptied away once the clipboard says it holds one, and never filed,
-    /// unless recoverAtStart finds that the last run was killed while writing a picture: then
-    /// the picture still on the clipboard is that one, and it is filed.
+    /// unless recoverAtStart finds that the last run was killed: then it may be one that run
+    /// never had, and it is filed unless it is the last picture that run had.
     void discardPresent();
 
-    /// Files, in turn with the pictures, what captures killed in the middle left whole in the
-    /// Image Sets of the library at \a libraryRoot, and removes what they left half-written.
+    /// Files, before the pictures that come from now on, what captures killed in the middle left
+    /// whole in the Image Sets of the library at \a libraryRoot, and removes what they left
+    /// half-written; then the pictures a killed run left in the spool, in the order they came,
+    /// under the names they would have had. Keeps the pictures in the spool from now on.
     void recoverAtStart(const QString& libraryRoot);
 
     /// Tries the last picture that could not be filed again now (the user's Refresh).
@@ -65,7 +69,7 @@ signals:
     /// A picture became the file at \a path; \a source is the window active when it arrived,
     /// \a thumbnail a small picture of it where the settings ask for one.
     void filed(const QString& path, const PictureSource& source, const QImage& thumbnail);
-    /// A picture a killed capture had left complete became the file at \a path.
+    /// A picture a killed run had left complete, or in the spool, became the file at \a path.
     void recovered(const QString& path);
     /// A picture could not be filed, or the active window's picture was not given: what the
     /// user is to be told, once per picture. A refusal (no Image Set shown) is information,
@@ -89,7 +93,8 @@ private:
         bool told = false;            // the user knows it could not be filed
         bool again = false;           // tried again after a failure
         std::optional<size_t> pixels; // known once it was read
-        quint64 failedAt = 0;         // the filings before its failure
+        bool recovered = false;       // left in the spool by a killed run
+        bool recoveredCopy = false;   // and copied to the clipboard then
     };
     struct Failure
     {
@@ -103,21 +108,26 @@ private:
 
     Queued arriving(quint64 change, ClipboardPicture picture, const QString& suffix);
     void arrived(const ClipboardPicture& picture);
-    void take(const ClipboardPicture& picture);
+    void take(const ClipboardPicture& picture, bool presentAtStart = false);
     void grabbed(const QImage& picture, const QString& suffix);
     void pump();
     void hand(Queued queued);
     void finished(const Queued& queued, const ScreenshotResult& result);
     void failed(Queued queued, const Outcome& outcome);
     void known(quint64 change, std::optional<size_t> pixels);
+    void filedMeanwhile(size_t pixels);
+    void letGo(const Queued& queued);
+    void recovering(const RecoveredScreenshots& found);
     bool mayRetry(const QString& folder) const;
 
     AppState& m_state;
     Services& m_services;
     CaptureWorker& m_worker;
+    CaptureSpool m_spool;
     std::optional<quint64> m_taken;   // the change of the picture taken up last
     std::optional<quint64> m_discard; // the change that was there at start
-    enum class StartRecovery { None, Running, Cut } m_startRecovery = StartRecovery::None;
+    enum class StartRecovery { None, Running, Killed } m_startRecovery = StartRecovery::None;
+    std::optional<size_t> m_lastBeforeStart;          // the pixels of the last picture the killed run had
     std::optional<ClipboardPicture> m_presentAtStart; // waiting for the recovery's word
     std::optional<Failure> m_failure;                 // the last picture that could not be filed
     bool m_retryAsked = false;
@@ -126,11 +136,6 @@ private:
     // found back, and its pixels, to tell.
     std::optional<quint64> m_lastChange;
     std::optional<std::pair<quint64, size_t>> m_lastPixels;
-    // When the clipboard's pictures were filed last, counted in filings, while a picture that
-    // could not be filed waits: tried again, it is not filed twice when it came again
-    // meanwhile (put back, taken over).
-    QHash<size_t, quint64> m_filedAt;
-    quint64 m_filings = 0;
     // The program's own copy of a kept picture (empty for files or words), made by change
     // `made`, and the change that stands for it now: a clipboard manager's takeover, once its
     // pixels are the picture's or while they are not known yet.

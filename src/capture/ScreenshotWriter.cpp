@@ -2,10 +2,12 @@
 
 #include "BitmapWriter.h"
 #include "BottomUpBgrBuffer.h"
+#include "CaptureSpool.h"
 #include "ConvertedRows.h"
 #include "JpegWriter.h"
 #include "PictureWithoutText.h"
 #include "PngWriter.h"
+#include "SpoolTicket.h"
 #include "core/AppState.h"
 #include "platform/FileSystem.h"
 #include "platform/FolderListing.h"
@@ -38,7 +40,7 @@ QString freeName(const ScreenshotJob& job, int& counter)
 }
 
 // Twice Qt's own limit: a long page captured whole (1920 x 60,000 pixels) still fits.
-constexpr int decodeLimitMegabytes = 512;
+constexpr int decodeLimitMegabytes = int(PictureBytesLimit >> 20);
 
 // Buffers are kept for the next picture up to this: what an 8K screenshot's come to, filed as
 // a bitmap (its pixels, their 24-bit copy where they lie, the file).
@@ -149,7 +151,65 @@ Outcome failure(const Outcome& why, const QString& detail = QString())
     return Outcome::failed(why.error, message);
 }
 
+// Files the new picture \a picture of \a job: its path in \a result, or why not.
+void writeNew(const ScreenshotJob& job, const QImage& picture, QImage& canvas, ScreenshotBuffers& buffers,
+              const std::function<void(const QString& path)>& beforeWrite, ScreenshotResult& result)
+{
+    if (job.folder.isEmpty())
+        return;
+    if (const Outcome made = EnsureFolder(job.folder); !made.done()) {
+        result.outcome = failure(made, QStringLiteral(": ") + job.folder);
+        return;
+    }
+    // Taken before encoding, which may turn the decoded pixels into the 24-bit ones.
+    QImage thumbnail = job.thumbnailSize > 0 ? thumbnailOf(picture, job.thumbnailSize) : QImage();
+    if (thumbnail.constBits() == picture.constBits())
+        thumbnail = picture.copy(); // a picture of notification size may be the decoded one itself
+    QByteArray& bytes = buffers.file;
+    if (const Outcome encoded = encode(job, picture, canvas, buffers); !encoded.done()) {
+        result.outcome = failure(encoded);
+        return;
+    }
+    if (!job.title.isEmpty())
+        AddPictureTitle(bytes, job.title);
+    // Another program, or the filing of an earlier picture of the same second, may take the
+    // name between the look-up and the write: then the next one. The spool learns each name
+    // before the file is there, so that a start after a kill finds the picture filed instead of
+    // filing it twice.
+    const auto write = [&job, &bytes](const QString& name) {
+        if (job.spooled)
+            job.spooled->naming(job.folder + name);
+        return WriteNewFile(job.folder + name, bytes);
+    };
+    int counter = 1;
+    QString name = freeName(job, counter);
+    if (beforeWrite)
+        beforeWrite(job.folder + name);
+    Outcome written = write(name);
+    for (int attempt = 0; written.error == EEXIST && attempt < 100; ++attempt) {
+        name = freeName(job, counter);
+        written = write(name);
+    }
+    if (!written.done()) {
+        result.outcome = failure(written, QStringLiteral(": ") + job.folder + name);
+        return;
+    }
+    result.path = job.folder + name;
+    result.thumbnail = thumbnail;
+}
+
 } // namespace
+
+std::optional<size_t> PictureDigest(const ClipboardPicture& picture)
+{
+    if (!picture.image.isNull())
+        return pixelDigest(picture.image);
+    PictureWithoutText file(picture.bytes);
+    QImageReader reader(&file);
+    reader.setAllocationLimit(decodeLimitMegabytes);
+    const QImage image = reader.read();
+    return image.isNull() ? std::nullopt : std::optional(pixelDigest(image));
+}
 
 QString ScreenshotName(const QDateTime& when, int counter, const QString& suffix, const QString& extension)
 {
@@ -185,6 +245,12 @@ ScreenshotResult WriteScreenshot(const ScreenshotJob& job,
 ScreenshotResult WriteScreenshot(const ScreenshotJob& job, ScreenshotBuffers& buffers,
                                  const std::function<void(const QString& path)>& beforeWrite)
 {
+    if (job.picture.isNull() && !job.spoolFile.isEmpty()) {
+        ScreenshotJob spooled = job;
+        spooled.spoolFile.clear();
+        spooled.picture = ReadSpooledPicture(job.spoolFile);
+        return WriteScreenshot(spooled, buffers, beforeWrite);
+    }
     // Buffers larger than a burst of screenshots needs (a long page's) go as soon as the picture
     // is filed, before the window decodes the new file in turn.
     const auto letGoOfLarge = qScopeGuard([&buffers] {
@@ -197,53 +263,29 @@ ScreenshotResult WriteScreenshot(const ScreenshotJob& job, ScreenshotBuffers& bu
     QImage canvas; // never outlives this filing, as the 24-bit copy's memory may not
     const QImage& picture = decoded(job, buffers, canvas, unreadable);
     if (picture.isNull()) {
+        // Nothing to keep: it will not be read later either.
+        if (job.spooled)
+            job.spooled->done();
         result.outcome = failure(Outcome::failed(invalidPictureError, unreadable));
         return result;
     }
     result.pixels = pixelDigest(picture);
     if (job.restoredPixels == result.pixels ||
         (!job.ownFile.isEmpty() && fileDigest(job.ownFile) == result.pixels)) {
+        if (job.spooled)
+            job.spooled->done();
         result.restored = true;
         return result;
     }
-    if (job.folder.isEmpty())
-        return result;
-    if (const Outcome made = EnsureFolder(job.folder); !made.done()) {
-        result.outcome = failure(made, QStringLiteral(": ") + job.folder);
-        return result;
-    }
-    // Taken before encoding, which may turn the decoded pixels into the 24-bit ones.
-    QImage thumbnail = job.thumbnailSize > 0 ? thumbnailOf(picture, job.thumbnailSize) : QImage();
-    if (thumbnail.constBits() == picture.constBits())
-        thumbnail = picture.copy(); // a picture of notification size may be the decoded one itself
-    QByteArray& bytes = buffers.file;
-    if (const Outcome encoded = encode(job, picture, canvas, buffers); !encoded.done()) {
-        result.outcome = failure(encoded);
-        return result;
-    }
-    if (!job.title.isEmpty())
-        AddPictureTitle(bytes, job.title);
-    // Another program, or the filing of an earlier picture of the same second, may take the
-    // name between the look-up and the write: then the next one.
-    int counter = 1;
-    QString name = freeName(job, counter);
-    if (beforeWrite)
-        beforeWrite(job.folder + name);
-    Outcome written = WriteNewFile(job.folder + name, bytes);
-    for (int attempt = 0; written.error == EEXIST && attempt < 100; ++attempt) {
-        name = freeName(job, counter);
-        written = WriteNewFile(job.folder + name, bytes);
-    }
-    if (!written.done()) {
-        result.outcome = failure(written, QStringLiteral(": ") + job.folder + name);
-        return result;
-    }
-    result.path = job.folder + name;
-    result.thumbnail = thumbnail;
+    writeNew(job, picture, canvas, buffers, beforeWrite, result);
+    if (job.spooled && !result.path.isEmpty())
+        job.spooled->done();
+    else if (job.spooled)
+        job.spooled->naming(QString());
     return result;
 }
 
-RecoveredScreenshots RecoverScreenshots(const QString& libraryRoot)
+RecoveredScreenshots RecoverScreenshots(const QString& libraryRoot, quint64 spooledBefore)
 {
     RecoveredScreenshots recovered;
     int removed = 0;
@@ -260,6 +302,8 @@ RecoveredScreenshots RecoverScreenshots(const QString& libraryRoot)
         for (const QString& imageSet : folders(category))
             recovered.files += SettleTemporaries(imageSet, 0, &removed);
     }
+    // Settled first: a picture the spool holds whose file a kill left whole is filed already.
+    recovered.spooled = LeftInSpool(libraryRoot, spooledBefore, recovered.lastPixels);
     recovered.cut = removed > 0;
     return recovered;
 }

@@ -8,8 +8,10 @@
 #include <QString>
 #include <QStringList>
 #include <functional>
+#include <memory>
 #include <optional>
 
+class SpoolTicket;
 struct AppState;
 
 /// "Image_" + "YYMMDD_HHNNSS" of \a when, then "_" + \a counter when the counter is 2 or more,
@@ -36,6 +38,18 @@ struct ScreenshotJob
     QString ownFile;
     /// The size of the thumbnail to make of the picture filed, in pixels; 0 for none.
     int thumbnailSize = 0;
+    /// The picture's place in the spool until it is filed; none without a spool.
+    std::shared_ptr<SpoolTicket> spooled;
+    /// Set for a picture a killed run left in the spool: read from there when it is filed.
+    QString spoolFile;
+};
+
+/// A picture a killed run left in the spool, numbered \a id there.
+struct SpooledScreenshot
+{
+    quint64 id = 0;
+    ScreenshotJob job;
+    bool copied = false; ///< it came from the clipboard
 };
 
 /// What filing a picture came to.
@@ -57,6 +71,12 @@ struct ScreenshotBuffers
     BottomUpBgrBuffer dib;
     QByteArray file;
 };
+
+/// The most bytes a picture's pixels are decoded to.
+constexpr qint64 PictureBytesLimit = qint64(512) << 20;
+
+/// A digest of the colours \a picture shows, whatever their format; none when it cannot be read.
+std::optional<size_t> PictureDigest(const ClipboardPicture& picture);
 
 /// The size of the thumbnail a capture's notification shows, in pixels.
 constexpr int CaptureThumbnailSize = 128;
@@ -80,11 +100,15 @@ ScreenshotResult WriteScreenshot(const ScreenshotJob& job,
 /// What RecoverScreenshots found.
 struct RecoveredScreenshots
 {
-    QStringList files; ///< pictures a kill interrupted after they were complete, filed
-    bool cut = false;  ///< a picture was half-written: the capture was killed while writing it
+    QStringList files;                ///< pictures a kill interrupted after they were complete, filed
+    bool cut = false;                 ///< a picture was half-written: the capture was killed while writing it
+    QList<SpooledScreenshot> spooled; ///< pictures the spool held, to be filed in this order
+    /// The pixels of the last clipboard picture the run before had, filed or in the spool.
+    std::optional<size_t> lastPixels;
 };
 
 /// Settles every hidden temporary in the Image Sets of the library at \a libraryRoot, whatever
 /// its age (SettleTemporaries): for a library no capture writes in at the moment. A picture a
 /// kill interrupted after it was complete is filed under its name; a half-written one removed.
-RecoveredScreenshots RecoverScreenshots(const QString& libraryRoot);
+/// Then what the spool holds of the runs before \a spooledBefore (LeftInSpool).
+RecoveredScreenshots RecoverScreenshots(const QString& libraryRoot, quint64 spooledBefore);

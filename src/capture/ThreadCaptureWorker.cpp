@@ -48,9 +48,10 @@ void ThreadCaptureWorker::release()
     });
 }
 
-void ThreadCaptureWorker::recover(const QString& libraryRoot, QObject* receiver,
+void ThreadCaptureWorker::recover(const QString& libraryRoot, quint64 spooledBefore, QObject* receiver,
                                   std::function<void(const RecoveredScreenshots&)> done)
 {
-    run<RecoveredScreenshots>([libraryRoot] { return RecoverScreenshots(libraryRoot); }, receiver,
-                              std::move(done));
+    run<RecoveredScreenshots>(
+        [libraryRoot, spooledBefore] { return RecoverScreenshots(libraryRoot, spooledBefore); }, receiver,
+        std::move(done));
 }

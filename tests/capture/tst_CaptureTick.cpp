@@ -1,6 +1,7 @@
 #include "capture/CaptureEngine.h"
 #include "capture/CapturePause.h"
 #include "capture/CaptureTick.h"
+#include "capture/SpoolTicket.h"
 #include "core/AppState.h"
 #include "platform/ClipboardOffer.h"
 #include "support/FakeCaptureWorker.h"
@@ -47,6 +48,17 @@ class tst_CaptureTick : public QObject
         m_fakes->keys.releaseAll();
     }
     QString setFolder() const { return m_state.libraryRoot + "Cat/Set/"; }
+    // The writer names the first held picture and makes its file, or only begins to, as the
+    // program is killed: the spool has not let it go.
+    void killedWhileFiling(bool made)
+    {
+        ScreenshotJob job = m_worker->held.first().first;
+        const std::shared_ptr<SpoolTicket> ticket = std::exchange(job.spooled, nullptr);
+        const QString path = setFolder() + ScreenshotName(job.when, 1, job.suffix, job.extension);
+        if (made)
+            QCOMPARE(WriteScreenshot(job).path, path);
+        ticket->naming(path);
+    }
     QStringList filesInSet() const { return filesIn(setFolder()); } // hidden ones too: no half-written file
     QStringList soundsPlayed() const
     {
@@ -387,6 +399,12 @@ private slots:
         QTest::newRow("at start, answered late") << "chs.e" << none << false << none;
         QTest::newRow("at start, cut") << "xcs." << one << false << none;
         QTest::newRow("at start, cut, answered late") << "xchs.e" << one << false << none;
+        // Killed with pictures waiting for the writer: the spool files them at the next start,
+        // in order, once each, also one being written; not one put back meanwhile.
+        QTest::newRow("killed while pictures wait") << "shc.d.Ks." << two << true << none;
+        QTest::newRow("killed while one is put back") << "shc.k.Ks." << one << true << none;
+        QTest::newRow("killed after the file was made") << "shc.WKs." << one << true << none;
+        QTest::newRow("killed while it is written") << "shc.VxKs." << one << true << none;
         QTest::newRow("copied while paused") << "Pc.R.." << none << true << none;
         QTest::newRow("cannot be read")
             << "u.." << none << true << QStringList{error + "The picture on the clipboard cannot be read."};
@@ -452,6 +470,21 @@ private slots:
              [this] {
                  m_worker->holding = false;
                  std::exchange(m_worker->heldRecovery, nullptr)();
+             }},
+            {'W', [this] { killedWhileFiling(true); }},
+            {'V', [this] { killedWhileFiling(false); }},
+            {'K',
+             [&] {
+                 // What was under way dies with the program; the next one reads the clipboard anew.
+                 m_worker->held.clear();
+                 m_worker->holding = false;
+                 m_engine.reset();
+                 makeFile(m_state.libraryRoot + ".vistrelle-spool/running", ""); // not ended: killed
+                 m_engine = std::make_unique<CaptureEngine>(m_state, m_fakes->services, *m_worker);
+                 connect(m_engine.get(), &CaptureEngine::told, this,
+                         [this](const Outcome& outcome) { m_told.append(outcome.text); });
+                 clipboard.waiting = {clipboard.changes};
+                 QMetaObject::invokeMethod(&clipboard, &FakeClipboard::send, Qt::QueuedConnection);
              }},
             {'P', [this] { SetCapturePaused(m_state, m_fakes->services, *m_engine, true); }},
             {'R', [this] { SetCapturePaused(m_state, m_fakes->services, *m_engine, false); }},

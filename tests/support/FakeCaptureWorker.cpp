@@ -21,10 +21,12 @@ bool FakeCaptureWorker::finish()
     return true;
 }
 
-void FakeCaptureWorker::recover(const QString& libraryRoot, QObject*,
+void FakeCaptureWorker::recover(const QString& libraryRoot, quint64 spooledBefore, QObject*,
                                 std::function<void(const RecoveredScreenshots&)> done)
 {
-    heldRecovery = [libraryRoot, done = std::move(done)] { done(RecoverScreenshots(libraryRoot)); };
+    heldRecovery = [libraryRoot, spooledBefore, done = std::move(done)] {
+        done(RecoverScreenshots(libraryRoot, spooledBefore));
+    };
     if (!holding)
         std::exchange(heldRecovery, nullptr)();
 }

@@ -11,7 +11,7 @@ struct FakeCaptureWorker final : CaptureWorker
 {
     void file(ScreenshotJob job, QObject* receiver,
               std::function<void(const ScreenshotResult&)> done) override;
-    void recover(const QString& libraryRoot, QObject* receiver,
+    void recover(const QString& libraryRoot, quint64 spooledBefore, QObject* receiver,
                  std::function<void(const RecoveredScreenshots&)> done) override;
     void release() override
     {

@@ -1,0 +1,337 @@
+#include "CaptureSpool.h"
+
+#include "SpoolShared.h"
+#include "SpoolTicket.h"
+#include "platform/FileNames.h"
+#include "platform/FileSystem.h"
+#include "platform/FolderListing.h"
+
+#include <QDataStream>
+#include <QFile>
+#include <QMutexLocker>
+#include <QTimeZone>
+#include <algorithm>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+constexpr quint32 spoolMagic = 0x56535031; // "VSP1"
+
+// Stands for the clipboard picture filed last before anything now in the spool.
+constexpr quint64 lastBeforeTheSpool = ~quint64(0);
+
+QString spoolFolder(const QString& libraryRoot)
+{
+    return libraryRoot + QStringLiteral(".vistrelle-spool/");
+}
+
+// There while a program keeps pictures in the spool: found at a start, the run before was killed.
+QString runningMark(const QString& folder)
+{
+    return folder + QStringLiteral("running");
+}
+
+// The number of the spool file \a name ("000000000042.spool"), 0 when it is none.
+quint64 idOf(const QString& name)
+{
+    bool number = false;
+    const quint64 id = name.section(QLatin1Char('.'), 0, 0).toULongLong(&number);
+    return number && name.size() > 12 && name.at(12) == QLatin1Char('.') ? id : 0;
+}
+
+QByteArray header(const ScreenshotJob& job, const QImage& image, quint64 follows)
+{
+    QByteArray bytes;
+    QDataStream out(&bytes, QIODevice::WriteOnly);
+    out.setVersion(QDataStream::Qt_6_0);
+    out << spoolMagic << job.folder << qint64(job.when.toMSecsSinceEpoch())
+        << qint32(job.when.offsetFromUtc()) << job.suffix << job.extension << qint32(job.jpegQuality)
+        << job.title << job.ownFile << bool(job.picture.change != 0) << follows;
+    if (image.isNull())
+        out << quint8(0) << qint64(job.picture.bytes.size());
+    else
+        out << quint8(1) << qint32(image.width()) << qint32(image.height()) << qint32(image.format())
+            << qint32(image.bytesPerLine()) << qint64(image.sizeInBytes());
+    return bytes;
+}
+
+// Writes the header and the picture's bytes to \a path and syncs them; false when the disk
+// would not take them.
+bool writeEntry(const QString& path, const ScreenshotJob& job, quint64 follows)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        return false;
+    // Kept as the colours it shows: a palette would need a table of its own.
+    const QImage& picture = job.picture.image;
+    const QImage image = picture.isNull() || picture.format() >= QImage::Format_RGB32
+                             ? picture
+                             : picture.convertToFormat(QImage::Format_ARGB32);
+    const QByteArray head = header(job, image, follows);
+    const bool whole = file.write(head) == head.size() &&
+                       (image.isNull() ? file.write(job.picture.bytes) == job.picture.bytes.size()
+                                       : file.write(reinterpret_cast<const char*>(image.constBits()),
+                                                    image.sizeInBytes()) == image.sizeInBytes()) &&
+                       file.flush() && ::fdatasync(file.handle()) == 0;
+    file.close();
+    return whole && file.error() == QFile::NoError;
+}
+
+void syncFolder(const QString& folder)
+{
+    const int fd = ::open(NativePath(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd >= 0) {
+        ::fsync(fd);
+        ::close(fd);
+    }
+}
+
+// What the header of the spool file read by \a in says; \a pictureBytes how many bytes of the
+// picture follow it.
+struct SpoolHeader
+{
+    ScreenshotJob job;
+    bool fromClipboard = false;
+    quint64 follows = 0; // the clipboard picture it came straight after, when it may be that one back
+    quint8 kind = 0;
+    qint32 width = 0, height = 0, format = 0, bytesPerLine = 0;
+    qint64 pictureBytes = -1;
+};
+
+std::optional<SpoolHeader> readHeader(QDataStream& in)
+{
+    in.setVersion(QDataStream::Qt_6_0);
+    SpoolHeader head;
+    quint32 magic = 0;
+    qint64 when = 0;
+    qint32 offset = 0, quality = 0;
+    in >> magic;
+    if (magic != spoolMagic)
+        return std::nullopt;
+    in >> head.job.folder >> when >> offset >> head.job.suffix >> head.job.extension >> quality >>
+        head.job.title >> head.job.ownFile >> head.fromClipboard >> head.follows >> head.kind;
+    if (head.kind == 1)
+        in >> head.width >> head.height >> head.format >> head.bytesPerLine;
+    in >> head.pictureBytes;
+    if (in.status() != QDataStream::Ok || head.kind > 1 || head.pictureBytes < 0)
+        return std::nullopt;
+    // A window's pixels as grabbed: never a palette, never larger than a picture is decoded to.
+    if (head.kind == 1 &&
+        (head.format < QImage::Format_RGB32 || head.format >= QImage::NImageFormats || head.width <= 0 ||
+         head.height <= 0 || qint64(head.bytesPerLine) * head.height != head.pictureBytes ||
+         head.pictureBytes > PictureBytesLimit))
+        return std::nullopt;
+    // The name it would have had: the wall-clock time of where it was taken.
+    head.job.when = QDateTime::fromMSecsSinceEpoch(when, QTimeZone(offset));
+    head.job.jpegQuality = quality;
+    return head;
+}
+
+// The header of the spool file at \a path, when the whole picture follows it.
+std::optional<SpoolHeader> wholeEntry(const QString& path)
+{
+    QFile file(path);
+    if (!OpenRegularFile(file, path))
+        return std::nullopt;
+    QDataStream in(&file);
+    std::optional<SpoolHeader> head = readHeader(in);
+    if (!head || file.size() - file.pos() != head->pictureBytes)
+        return std::nullopt;
+    return head;
+}
+
+std::optional<size_t> lastKnown(const QString& folder)
+{
+    QFile file(folder + QStringLiteral("last"));
+    if (!OpenRegularFile(file, file.fileName()))
+        return std::nullopt;
+    bool number = false;
+    const size_t pixels = file.read(32).trimmed().toULongLong(&number);
+    return number ? std::optional(pixels) : std::nullopt;
+}
+
+} // namespace
+
+CaptureSpool::CaptureSpool()
+{
+    // One thread keeps the spool's files in the order the pictures came.
+    m_pool.setMaxThreadCount(1);
+    m_pool.setExpiryTimeout(-1);
+}
+
+CaptureSpool::~CaptureSpool()
+{
+    m_pool.waitForDone();
+    if (m_shared)
+        RemoveEntry(runningMark(m_shared->folder));
+}
+
+void CaptureSpool::open(const QString& libraryRoot)
+{
+    const QString folder = spoolFolder(libraryRoot);
+    // Private: the pictures in it may show what the user keeps from others.
+    if (::mkdir(NativePath(folder).constData(), 0700) != 0 && errno != EEXIST)
+        return;
+    if (!FolderTakesFiles(folder))
+        return;
+    quint64 last = 0;
+    for (const FolderEntry& entry : ListFolder(folder))
+        last = std::max(last, idOf(entry.name));
+    m_lastRunKilled = EntryExists(runningMark(folder));
+    if (QFile own(folder + QStringLiteral("own")); OpenRegularFile(own, own.fileName()))
+        m_lastOwnCopy = QString::fromUtf8(own.read(4096));
+    if (!m_lastRunKilled && !WriteFileReplacing(runningMark(folder), QByteArray()).done())
+        return;
+    m_shared = std::make_shared<SpoolShared>();
+    m_shared->folder = folder;
+    m_firstNew = m_next = last + 1;
+}
+
+std::shared_ptr<SpoolTicket> CaptureSpool::keep(const ScreenshotJob& job, bool mayBeBack)
+{
+    if (!m_shared)
+        return nullptr;
+    const quint64 id = m_next++;
+    quint64 follows = 0;
+    if (job.picture.change != 0) {
+        follows = mayBeBack ? (m_lastCopy != 0 ? m_lastCopy : lastBeforeTheSpool) : 0;
+        m_lastCopy = id;
+    }
+    m_pool.start([shared = m_shared, id, job, follows] {
+        const QString part = shared->file(id, ".part");
+        const bool whole = writeEntry(part, job, follows);
+        {
+            const QMutexLocker lock(&shared->mutex);
+            if (!whole || shared->letGo.remove(id)) {
+                RemoveEntry(part);
+                return;
+            }
+            if (::rename(NativePath(part).constData(), NativePath(shared->file(id, ".spool")).constData()) !=
+                0) {
+                RemoveEntry(part);
+                return;
+            }
+            shared->written.insert(id);
+        }
+        syncFolder(shared->folder);
+    });
+    return std::make_shared<SpoolTicket>(m_shared, id);
+}
+
+std::shared_ptr<SpoolTicket> CaptureSpool::ticketFor(quint64 id)
+{
+    {
+        const QMutexLocker lock(&m_shared->mutex);
+        m_shared->written.insert(id);
+    }
+    return std::make_shared<SpoolTicket>(m_shared, id);
+}
+
+void CaptureSpool::known(size_t pixels)
+{
+    if (!m_shared)
+        return;
+    m_pool.start([folder = m_shared->folder, pixels] {
+        WriteFileReplacing(folder + QStringLiteral("last"), QByteArray::number(quint64(pixels)));
+    });
+}
+
+void CaptureSpool::copied(const QString& picture)
+{
+    if (!m_shared)
+        return;
+    m_pool.start([own = m_shared->folder + QStringLiteral("own"), picture] {
+        if (picture.isEmpty())
+            RemoveEntry(own);
+        else
+            WriteFileReplacing(own, picture.toUtf8());
+    });
+}
+
+QList<SpooledScreenshot> LeftInSpool(const QString& libraryRoot, quint64 firstNew,
+                                     std::optional<size_t>& lastPixels)
+{
+    const QString folder = spoolFolder(libraryRoot);
+    QList<quint64> ids;
+    for (const FolderEntry& entry : ListFolder(folder)) {
+        const quint64 id = idOf(entry.name);
+        if (id == 0 || id >= firstNew)
+            continue;
+        if (entry.name.endsWith(QLatin1String(".spool")))
+            ids.append(id);
+        else if (entry.name.endsWith(QLatin1String(".part")))
+            RemoveEntry(folder + entry.name);
+    }
+    std::sort(ids.begin(), ids.end());
+    SpoolShared names;
+    names.folder = folder;
+    // The pixels of each clipboard picture, filed before the kill or left, as far as they were
+    // needed: one that came straight after another may be that one put back.
+    const std::optional<size_t> lastFiled = lastKnown(folder);
+    QHash<quint64, QString> copies;
+    QHash<quint64, std::optional<size_t>> pixelsOf;
+    const auto pixels = [&](quint64 id) -> std::optional<size_t> {
+        if (!pixelsOf.contains(id) && copies.contains(id))
+            pixelsOf.insert(id, PictureDigest(ReadSpooledPicture(copies.value(id))));
+        return pixelsOf.contains(id) ? pixelsOf.value(id) : lastFiled;
+    };
+    quint64 lastCopy = 0;
+    QList<SpooledScreenshot> left;
+    for (const quint64 id : std::as_const(ids)) {
+        const QString path = names.file(id, ".spool");
+        // Named once the writer found it new: then with the path it was being written as.
+        QFile nameFile(names.file(id, ".name"));
+        const bool fresh = OpenRegularFile(nameFile, nameFile.fileName());
+        const QString filedAs = fresh ? QString::fromUtf8(nameFile.read(4096)) : QString();
+        nameFile.close();
+        std::optional<SpoolHeader> head = wholeEntry(path);
+        if (!head || (!filedAs.isEmpty() && EntryExists(filedAs))) {
+            if (head && head->fromClipboard) {
+                pixelsOf.insert(id, PictureDigest(ReadSpooledPicture(path)));
+                lastCopy = id;
+            }
+            RemoveEntry(path);
+            RemoveEntry(nameFile.fileName());
+            continue;
+        }
+        SpooledScreenshot spooled{id, std::move(head->job), head->fromClipboard};
+        spooled.job.spoolFile = path;
+        if (head->fromClipboard) {
+            // One found new may still be the picture before it, left too: one of them is filed.
+            if (head->follows != 0 && (!fresh || copies.contains(head->follows)))
+                spooled.job.restoredPixels = pixels(head->follows);
+            copies.insert(id, path);
+            lastCopy = id;
+        }
+        left.append(std::move(spooled));
+    }
+    lastPixels = lastCopy != 0 ? pixels(lastCopy) : lastFiled;
+    for (const FolderEntry& entry : ListFolder(folder)) {
+        const quint64 id = idOf(entry.name);
+        if (id != 0 && id < firstNew && entry.name.endsWith(QLatin1String(".name")) &&
+            !EntryExists(names.file(id, ".spool")))
+            RemoveEntry(folder + entry.name);
+    }
+    return left;
+}
+
+ClipboardPicture ReadSpooledPicture(const QString& path)
+{
+    QFile file(path);
+    if (!OpenRegularFile(file, path))
+        return {};
+    QDataStream in(&file);
+    const std::optional<SpoolHeader> head = readHeader(in);
+    if (!head || file.size() - file.pos() != head->pictureBytes)
+        return {};
+    if (head->kind == 0)
+        return ClipboardPicture::sent(0, 0, file.read(head->pictureBytes));
+    QImage image(head->width, head->height, QImage::Format(head->format));
+    if (image.isNull() || image.bytesPerLine() != head->bytesPerLine ||
+        image.sizeInBytes() != head->pictureBytes ||
+        file.read(reinterpret_cast<char*>(image.bits()), image.sizeInBytes()) != image.sizeInBytes())
+        return {};
+    return ClipboardPicture::grabbed(std::move(image));
+}

@@ -1,0 +1,63 @@
+#pragma once
+
+#include "ScreenshotWriter.h"
+
+#include <QThreadPool>
+#include <memory>
+
+struct SpoolShared;
+class SpoolTicket;
+
+/// Keeps each picture on its way to a file in a hidden folder of the library, synced to its
+/// disk, until it is filed: a program killed with pictures waiting for the writer files them at
+/// its next start. Pictures are written on a thread of its own, beside the writer's work.
+class CaptureSpool
+{
+public:
+    CaptureSpool();
+    ~CaptureSpool();
+
+    /// Keeps pictures in the library at \a libraryRoot from now on; the pictures a run before
+    /// left there are numbered below firstNew().
+    void open(const QString& libraryRoot);
+    quint64 firstNew() const { return m_firstNew; }
+    /// The run before did not end as a program ends: it was killed, or the machine stopped.
+    bool lastRunKilled() const { return m_lastRunKilled; }
+    /// The kept picture the run before copied out last; empty when none.
+    QString lastOwnCopy() const { return m_lastOwnCopy; }
+
+    /// Writes the picture of \a job into the spool; the ticket its job carries to the writer.
+    /// \a mayBeBack: nothing else was copied since the clipboard picture before it. None while
+    /// no spool is open.
+    std::shared_ptr<SpoolTicket> keep(const ScreenshotJob& job, bool mayBeBack);
+    /// The ticket of picture \a id that a run before left in the spool.
+    std::shared_ptr<SpoolTicket> ticketFor(quint64 id);
+    /// The clipboard picture a run before left in the spool as \a id is the last one copied:
+    /// the next may be that one back.
+    void followOn(quint64 id) { m_lastCopy = id; }
+    /// The pixels of the clipboard picture filed, or found kept already, last: a picture left in
+    /// the spool that may be that one back is compared with them at the next start.
+    void known(size_t pixels);
+    /// The program copied the kept picture \a picture out (empty: files or words): a clipboard
+    /// manager may hold it still when the program starts again after a kill.
+    void copied(const QString& picture);
+
+private:
+    std::shared_ptr<SpoolShared> m_shared;
+    quint64 m_firstNew = 1;
+    bool m_lastRunKilled = false;
+    QString m_lastOwnCopy;
+    quint64 m_next = 1;
+    quint64 m_lastCopy = 0; // the last clipboard picture kept
+    QThreadPool m_pool;
+};
+
+/// The pictures a run killed before \a firstNew left in the spool of the library at
+/// \a libraryRoot, in the order they came, each as the job it had (its picture read from the
+/// spool when it is filed); those filed before the kill, and what is not whole, are removed.
+/// \a lastPixels gets the pixels of the last clipboard picture it had, filed or left.
+QList<SpooledScreenshot> LeftInSpool(const QString& libraryRoot, quint64 firstNew,
+                                     std::optional<size_t>& lastPixels);
+
+/// The picture kept in the spool file \a path; a null one when it cannot be read.
+ClipboardPicture ReadSpooledPicture(const QString& path);
