@@ -320,7 +320,8 @@ void CaptureEngine::recovering(const RecoveredScreenshots& found)
         m_lastPixels = std::pair(quint64(0), *m_lastBeforeStart);
     for (const QString& path : found.files)
         emit recovered(path);
-    // Before whatever came meanwhile; what was waiting for an Image Set goes into the one shown.
+    // Before whatever came meanwhile, the picture on the clipboard at the start included; what
+    // was waiting for an Image Set goes into the one shown.
     QList<Queued> left;
     for (const SpooledScreenshot& spooled : found.spooled) {
         Queued queued;
@@ -334,13 +335,14 @@ void CaptureEngine::recovering(const RecoveredScreenshots& found)
             m_spool.followOn(spooled.id);
         left.append(std::move(queued));
     }
-    m_queue = left + m_queue;
+    const QList<Queued> meanwhile = std::exchange(m_queue, left);
     if (std::optional<ClipboardPicture> present = std::exchange(m_presentAtStart, std::nullopt)) {
         if (m_startRecovery == StartRecovery::Killed)
             take(*present, true);
         else
             m_services.clipboard.clearIfStill(present->change);
     }
+    m_queue += meanwhile;
     pump();
 }
 

@@ -57,8 +57,8 @@ QByteArray header(const ScreenshotJob& job, const QImage& image, quint64 follows
     return bytes;
 }
 
-// Writes the header and the picture's bytes to \a path and syncs them; false when the disk
-// would not take them.
+// Writes the header and the picture's bytes to \a path; false when the disk would not take
+// them. Not synced yet: a killed program's writes are kept by the system all the same.
 bool writeEntry(const QString& path, const ScreenshotJob& job, quint64 follows)
 {
     QFile file(path);
@@ -74,9 +74,18 @@ bool writeEntry(const QString& path, const ScreenshotJob& job, quint64 follows)
                        (image.isNull() ? file.write(job.picture.bytes) == job.picture.bytes.size()
                                        : file.write(reinterpret_cast<const char*>(image.constBits()),
                                                     image.sizeInBytes()) == image.sizeInBytes()) &&
-                       file.flush() && ::fdatasync(file.handle()) == 0;
+                       file.flush();
     file.close();
     return whole && file.error() == QFile::NoError;
+}
+
+void syncFile(const QString& path)
+{
+    const int fd = ::open(NativePath(path).constData(), O_RDONLY | O_CLOEXEC);
+    if (fd >= 0) {
+        ::fdatasync(fd);
+        ::close(fd);
+    }
 }
 
 void syncFolder(const QString& folder)
@@ -215,6 +224,9 @@ std::shared_ptr<SpoolTicket> CaptureSpool::keep(const ScreenshotJob& job, bool m
             }
             shared->written.insert(id);
         }
+        // Then on the disk, for a machine that stops: a picture half there is not taken at the
+        // next start, as its header tells how long it is.
+        syncFile(shared->file(id, ".spool"));
         syncFolder(shared->folder);
     });
     return std::make_shared<SpoolTicket>(m_shared, id);

@@ -21,8 +21,9 @@
 //                                     of its own, sending it (in pieces when large) to whoever
 //                                     asks; prints "asked N into PROPERTY" each time picture N is
 //                                     asked for while its window owns the clipboard, with the
-//                                     property the requestor named; ends once the last one is
-//                                     emptied away or replaced
+//                                     property the requestor named, and "sent N" once its last
+//                                     piece went out; ends once the last one is emptied away or
+//                                     replaced
 //   owner never|silent|stops|endless|hung
 //                                     takes the clipboard offering image/png and then never
 //                                     answers, announces pieces (INCR) and sends none, sends one
@@ -327,6 +328,7 @@ int copies(int apart, const QStringList& files)
         Atom property;
         QByteArray bytes;
         qsizetype sent;
+        qsizetype picture;
     };
     QList<Sending> sending;
     QList<Window> windows;
@@ -364,17 +366,23 @@ int copies(int apart, const QStringList& files)
                         XChangeProperty(display, asked.requestor, asked.property, png, 8, PropModeReplace,
                                         reinterpret_cast<const unsigned char*>(bytes.constData()),
                                         static_cast<int>(bytes.size()));
+                        std::printf("sent %lld\n", static_cast<long long>(n + 1));
+                        std::fflush(stdout);
                     } else {
-                        XSelectInput(display, asked.requestor, PropertyChangeMask);
+                        // Told when the requestor's window goes, with a program killed mid-transfer.
+                        XSelectInput(display, asked.requestor, PropertyChangeMask | StructureNotifyMask);
                         const long size = static_cast<long>(bytes.size());
                         XChangeProperty(display, asked.requestor, asked.property, incr, 32, PropModeReplace,
                                         reinterpret_cast<const unsigned char*>(&size), 1);
-                        sending.append({asked.requestor, asked.property, bytes, 0});
+                        sending.append({asked.requestor, asked.property, bytes, 0, n + 1});
                     }
                 } else {
                     answer.property = None;
                 }
                 XSendEvent(display, asked.requestor, False, NoEventMask, reinterpret_cast<XEvent*>(&answer));
+            } else if (event.type == DestroyNotify) {
+                sending.removeIf(
+                    [&](const Sending& to) { return to.requestor == event.xdestroywindow.window; });
             } else if (event.type == PropertyNotify && event.xproperty.state == PropertyDelete) {
                 // The requestor took the last piece: the next one, an empty one at the end.
                 for (qsizetype at = 0; at < sending.size(); ++at) {
@@ -386,8 +394,11 @@ int copies(int apart, const QStringList& files)
                                     reinterpret_cast<const unsigned char*>(piece.constData()),
                                     static_cast<int>(piece.size()));
                     to.sent += piece.size();
-                    if (piece.isEmpty())
+                    if (piece.isEmpty()) {
+                        std::printf("sent %lld\n", static_cast<long long>(to.picture));
+                        std::fflush(stdout);
                         sending.removeAt(at);
+                    }
                     break;
                 }
             }
