@@ -201,6 +201,9 @@ private slots:
         TerminationSignals ending;
         QObject::connect(&ending, &TerminationSignals::received, &ending, [&t] { t.app.EndSession(); });
         const QString opener = box.section(':', 0, 0), waiting = box.section(':', 1);
+        // The code that opened the box returns before any window goes.
+        bool returned = false, unloadedUnderBox = false;
+        QObject::connect(&t.main(), &frmVistrelle::unloading, [&] { unloadedUnderBox = !returned; });
         QTimer open;
         open.setSingleShot(true);
         QObject::connect(&open, &QTimer::timeout, [&] {
@@ -220,6 +223,7 @@ private slots:
                 t.setCurrentLine(0);
                 QTest::keyClick(t.list(), opener == "Space" ? Qt::Key_Space : Qt::Key_Return);
             }
+            returned = true;
         });
         // Once the box waits, the session ends.
         QTimer watch;
@@ -243,6 +247,7 @@ private slots:
         watch.start(10);
         QCOMPARE(QApplication::exec(), 0);
         QVERIFY(!watch.isActive());
+        QVERIFY(returned && !unloadedUnderBox);
         QVERIFY(contents(t.settingsFile()).split('\n').contains("MTOP=1500\r"));
     }
 
