@@ -59,7 +59,8 @@ for moment in "as it starts" "once the walk is through"; do
     pid=$!
     wait_window '^Vistrelle \(JPG\)$' >/dev/null
     if [ "$moment" != "as it starts" ]; then
-        for _ in $(seq 600); do
+        deadline=$((SECONDS + 60))
+        while [ $SECONDS -lt $deadline ]; do
             "$program/vistrelle" --find anything >/dev/null 2>"$work/note"
             [ -s "$work/note" ] || break
             sleep 0.1
