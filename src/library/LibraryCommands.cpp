@@ -144,5 +144,5 @@ QStringList ListImageSet(const QString& folder)
         });
     if (hiddenHere && !SettleTemporaries(folder, 60).isEmpty())
         tree = WalkFolder(folder);
-    return ImagesAmong(tree.files);
+    return ImageSetPictures(tree);
 }

@@ -59,6 +59,6 @@ std::optional<int> FindImageSet(const QString& libraryRoot, const QStringList& c
                                 const QString& imageSet, const QString& preferredCategory);
 
 /// What one walk of an Image Set finds.
-/// The images of the Image Set \a folder (ending in "/"), as ImagesAmong gives them, listed in one
+/// The pictures of the Image Set \a folder (ending in "/"), as ImageSetPictures gives them, listed in one
 /// walk after removing the stale temporaries a killed write left there.
 QStringList ListImageSet(const QString& folder);

@@ -24,14 +24,12 @@ QList<LibraryPicture> ListLibraryPictures(const QString& root)
     for (const QString& category : subfolders(root)) {
         for (const QString& imageSet : subfolders(root + category)) {
             const QString set = category + QLatin1Char('/') + imageSet + QLatin1Char('/');
-            for (const FolderEntry& entry : ListFolder(root + set)) {
-                if (entry.kind != FolderEntry::Kind::File || entry.name.startsWith(QLatin1Char('.')) ||
-                    !IsImageName(entry.name))
-                    continue;
-                // Gone since the listing: the next walk no longer lists it either.
-                const std::optional<FileFacts> facts = ReadFileFacts(root + set + entry.name);
+            for (const QString& file : ImageSetPictures(root + set)) {
+                // Gone since the walk: the next walk no longer finds it either.
+                const std::optional<FileFacts> facts = ReadFileFacts(file);
                 if (facts)
-                    pictures.append({set + entry.name, facts->size, facts->modified.toMSecsSinceEpoch()});
+                    pictures.append(
+                        {file.mid(root.size()), facts->size, facts->modified.toMSecsSinceEpoch()});
             }
         }
     }

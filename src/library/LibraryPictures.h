@@ -12,8 +12,8 @@ struct LibraryPicture
     qint64 modified = 0; ///< last change, milliseconds since the epoch
 };
 
-/// Every image file of every Image Set of the library at \a root (ending in "/"): hidden
-/// entries left out, links to folders not entered, as the windows list them.
+/// Every picture of every Image Set of the library at \a root (ending in "/"), as ImageSetPictures
+/// gives them: Categories and Image Sets are folders, never links to one.
 QList<LibraryPicture> ListLibraryPictures(const QString& root);
 
 /// The Category and the Image Set of a picture's relative \a path.

@@ -84,6 +84,16 @@ QStringList ImagesAmong(const QStringList& files)
     return images;
 }
 
+QStringList ImageSetPictures(const FolderTree& walk)
+{
+    return ImagesAmong(walk.files);
+}
+
+QStringList ImageSetPictures(const QString& folder)
+{
+    return ImageSetPictures(WalkFolder(folder));
+}
+
 QStringList ListSubfolders(const QString& folder)
 {
     QStringList names;

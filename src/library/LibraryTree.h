@@ -38,6 +38,13 @@ FolderTree WalkFolder(const QString& folder);
 /// any letter case, each kind in the order of \a files.
 QStringList ImagesAmong(const QStringList& files);
 
+/// The pictures of the Image Set an earlier \a walk went below: the images among its files,
+/// those of its sub-folders included, as ImagesAmong gives them. The one rule by which the list,
+/// the viewers and Find see an Image Set's pictures.
+QStringList ImageSetPictures(const FolderTree& walk);
+/// The pictures of the Image Set \a folder (ending in "/"), from a walk below it.
+QStringList ImageSetPictures(const QString& folder);
+
 /// The names of the folders in \a folder and of the links to folders there, in listing order,
 /// hidden ones left out.
 QStringList ListSubfolders(const QString& folder);

@@ -12,8 +12,8 @@ namespace {
 constexpr std::chrono::milliseconds holdForCapture(2000);
 // Idle this long, the reader hands its memory back.
 constexpr std::chrono::seconds restAfter(5);
-// Larger files are no screenshots a reader could take in.
-constexpr qint64 largestPictureFile = 256 * 1024 * 1024;
+// How much of a picture is read between two looks at a stop.
+constexpr qint64 readPiece = 4 * 1024 * 1024;
 
 } // namespace
 
@@ -207,12 +207,21 @@ bool ReaderWorker::beginNext(TextIndex& index)
         wrote(index, index.refresh(next->path));
         return true;
     }
-    if (file.size() > largestPictureFile) {
+    if (file.size() > LargestPictureFile) {
         wrote(index, index.store(next->id, {TextReading::Kind::Unreadable, {}, {}}));
         return true;
     }
-    Reading reading{next->id, file.readAll(), {}};
+    Reading reading{next->id, {}, {}};
+    // In pieces, so a stop is seen within a large file.
+    while (!file.atEnd() && !m_leaving) {
+        const QByteArray piece = file.read(readPiece);
+        if (piece.isEmpty())
+            break;
+        reading.bytes += piece;
+    }
     file.close();
+    if (m_leaving)
+        return true;
     // Changed since the walk: a picture of its own now.
     if (PictureHash(reading.bytes) != next->hash) {
         wrote(index, index.refresh(next->path));

@@ -21,6 +21,10 @@ enum State { Waiting = 0, Read = 1, Unreadable = 2 };
 constexpr int attemptsBeforeGivingUp = 3;
 // Files a walk enters per transaction, so a first walk of a large library shows its progress.
 constexpr int filesPerTransaction = 500;
+// How much of a file is hashed between two looks at a stop.
+constexpr qint64 hashPiece = 4 * 1024 * 1024;
+// The bytes at either end by which a file too large to be read is known.
+constexpr qint64 endBytes = 64 * 1024;
 
 struct KnownFile
 {
@@ -31,13 +35,43 @@ struct KnownFile
 
 } // namespace
 
-QByteArray PictureHash(const QString& path)
+QByteArray PictureHash(const QString& path, const std::atomic_bool& stop)
 {
     QFile file;
     if (!OpenRegularFile(file, path))
         return {};
     QCryptographicHash hash(QCryptographicHash::Sha256);
-    return hash.addData(&file) ? hash.result() : QByteArray();
+    const qint64 size = file.size();
+    if (size > LargestPictureFile) {
+        const std::optional<FileFacts> facts = ReadFileFacts(path);
+        if (!facts)
+            return {};
+        const QByteArray head = file.read(endBytes);
+        if (!file.seek(std::max<qint64>(0, size - endBytes)))
+            return {};
+        hash.addData(QByteArray::number(size) + ' ' +
+                     QByteArray::number(facts->modified.toMSecsSinceEpoch()));
+        hash.addData(head);
+        hash.addData(file.read(endBytes));
+        return hash.result();
+    }
+    // In pieces, so a stop is seen within a large file.
+    QByteArray piece;
+    while (!file.atEnd()) {
+        if (stop)
+            return {};
+        piece = file.read(hashPiece);
+        if (piece.isEmpty() && file.error() != QFileDevice::NoError)
+            return {};
+        hash.addData(piece);
+    }
+    return hash.result();
+}
+
+QByteArray PictureHash(const QString& path)
+{
+    const std::atomic_bool never = false;
+    return PictureHash(path, never);
 }
 
 QByteArray PictureHash(const QByteArray& bytes)
@@ -192,7 +226,9 @@ bool TextIndex::sync(const std::atomic_bool& stop)
         if (stop)
             return commit();
         // A file that cannot be read now is looked at again by the next walk.
-        const QByteArray hash = PictureHash(m_root + picture->path);
+        const QByteArray hash = PictureHash(m_root + picture->path, stop);
+        if (stop)
+            return commit();
         if (hash.isEmpty())
             continue;
         if (!enter(picture->path, picture->size, picture->modified, hash))

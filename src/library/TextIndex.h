@@ -5,6 +5,7 @@
 #include "platform/TextReader.h"
 
 #include <QString>
+#include <atomic>
 #include <memory>
 #include <optional>
 
@@ -25,8 +26,14 @@ struct WaitingPicture
     QByteArray hash;
 };
 
+/// Larger files are no screenshots a reader could take in: they are never read whole.
+constexpr qint64 LargestPictureFile = 256 * 1024 * 1024;
+
 /// The hash a picture is known by: of the file's bytes, so a renamed or moved file is the same
-/// picture. Empty when the file cannot be read.
+/// picture. A file larger than LargestPictureFile is known by its size, its time and its first
+/// and last bytes instead. Empty when the file cannot be read, or when \a stop became true
+/// on the way.
+QByteArray PictureHash(const QString& path, const std::atomic_bool& stop);
 QByteArray PictureHash(const QString& path);
 QByteArray PictureHash(const QByteArray& bytes);
 

@@ -16,7 +16,7 @@ QList<ThumbnailRow> GatherCategoryThumbnails(const Settings& settings, const QSt
     for (const QString& set : std::as_const(sets)) {
         if (rows.size() >= settings.dirMax)
             break;
-        QStringList images = ImagesAmong(WalkFolder(set).files);
+        QStringList images = ImageSetPictures(set);
         if (images.isEmpty())
             continue;
         if (images.size() > settings.fileMax)

@@ -57,7 +57,7 @@ private slots:
         for (int n = 27; n >= 1; --n)
             makeImage(t.defaultSet() + QString("s%1.jpg").arg(n, 2, 10, QLatin1Char('0')));
         makeImage(category + "alpha/1.bmp", QSize(64, 48), Qt::red);
-        makeImage(category + "alpha/2.bmp", QSize(64, 48), Qt::green);
+        makeImage(category + "alpha/2.bmp", QSize(1400, 1050), Qt::green);
         makeImage(category + "alpha/3.bmp", QSize(64, 48), Qt::blue);
         makeImage(category + "deep/old/x.bmp", QSize(64, 48), Qt::yellow);
         makeFile(category + "deep/old/y.jpg", "not a picture");
@@ -98,7 +98,10 @@ private slots:
             QCOMPARE(shown(photos, 1), QColor(Qt::yellow));
             for (const QColor colour : {QColor(Qt::green), QColor(Qt::blue), QColor(Qt::red)}) {
                 QTest::mouseClick(cell(photos, 0), Qt::LeftButton);
-                QCOMPARE(shown(photos, 0), colour);
+                // A picture above a megapixel comes a moment later: the window does not wait.
+                if (colour == Qt::green)
+                    QVERIFY(cell(photos, 0)->picture().isNull());
+                QTRY_COMPARE(shown(photos, 0), colour);
             }
             // Ctrl+C copies the picture the cell clicked last shows.
             QTest::mouseClick(cell(photos, 0), Qt::LeftButton);

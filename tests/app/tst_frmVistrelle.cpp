@@ -1,6 +1,9 @@
+#include "desktop/qt/QtMessageBoxes.h"
+#include "desktop/qt/TerminationSignals.h"
 #include "support/AppUnderTest.h"
 #include "support/TestLibrary.h"
 #include "ui/AppIcon.h"
+#include "ui/dialogs/ModalLibraryDialogs.h"
 #include "ui/modes/frmLowResource.h"
 #include "ui/viewers/frmImage.h"
 
@@ -8,10 +11,12 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QLabel>
+#include <QLineEdit>
 #include <QLocale>
 #include <QMenu>
 #include <QRadioButton>
 #include <QTimer>
+#include <csignal>
 
 using namespace TestLibrary;
 
@@ -166,6 +171,84 @@ private slots:
         QCOMPARE(t.fakes.boxes.texts(),
                  QStringList{"Could not write " + t.programDir() + "Vistrelle.ini file (File too large)."});
         QCOMPARE(t.fakes.boxes.shown.first().look, BoxLook::Exclamation);
+    }
+
+    void sessionEndsWhileABoxWaits_data()
+    {
+        QTest::addColumn<QString>("box");    // what opens it, and the kind of box that then waits
+        QTest::addColumn<bool>("signalled"); // SIGTERM, else the session manager's quit
+        for (const bool signalled : {true, false}) {
+            const char* ending = signalled ? "SIGTERM" : "session manager";
+            for (const char* box : {"problem:QMessageBox", "cmdNewImageSet:frmEnterName",
+                                    "empty name:QMessageBox", "Space:frmRelocate", "Return:frmFileOptions",
+                                    "cmdOptions:frmOptions", "cmdHelp:frmHelp", "cmdPhotosBySet:frmPhotos"})
+                QTest::addRow("%s, %s", box, ending) << QString(box) << signalled;
+        }
+    }
+    // The session ends while a box waits, over the viewer or the main window, or a box over a
+    // dialog: the boxes close, the program ends through its event loop as a logout ends it, and
+    // the settings are saved. A window destroyed under a box once freed the box on the stack.
+    void sessionEndsWhileABoxWaits()
+    {
+        QFETCH(QString, box);
+        QFETCH(bool, signalled);
+        QtMessageBoxes boxes;
+        ModalLibraryDialogs dialogs(boxes);
+        AppUnderTest t({}, &boxes, &dialogs);
+        makeImage(t.defaultSet() + "a.png");
+        QVERIFY(t.start("MTOP=300\r\n"));
+        t.main().move(t.main().x(), 100);
+        TerminationSignals ending;
+        QObject::connect(&ending, &TerminationSignals::received, &ending, [&t] { t.app.EndSession(); });
+        const QString opener = box.section(':', 0, 0), waiting = box.section(':', 1);
+        // The code that opened the box returns before any window goes.
+        bool returned = false, unloadedUnderBox = false;
+        QObject::connect(&t.main(), &frmVistrelle::unloading, [&] { unloadedUnderBox = !returned; });
+        QTimer open;
+        open.setSingleShot(true);
+        QObject::connect(&open, &QTimer::timeout, [&] {
+            if (opener == "problem") {
+                QApplication::setActiveWindow(&t.app.imageViewer());
+                emit t.app.reading().problem("The words read from screenshots cannot be saved.");
+            } else if (opener == "empty name") {
+                QTimer::singleShot(0, [] {
+                    QWidget* name = QApplication::activeModalWidget();
+                    name->findChild<QLineEdit*>()->clear();
+                    QTest::mouseClick(name->findChild<QPushButton*>("cmdOK"), Qt::LeftButton);
+                });
+                t.click("cmdNewImageSet");
+            } else if (opener.startsWith("cmd")) {
+                t.click(qPrintable(opener));
+            } else {
+                t.setCurrentLine(0);
+                QTest::keyClick(t.list(), opener == "Space" ? Qt::Key_Space : Qt::Key_Return);
+            }
+            returned = true;
+        });
+        // Once the box waits, the session ends.
+        QTimer watch;
+        QObject::connect(&watch, &QTimer::timeout, [&] {
+            const QWidget* shown = QApplication::activeModalWidget();
+            if (!shown || shown->metaObject()->className() != waiting)
+                return;
+            watch.stop();
+            if (signalled) {
+                std::raise(SIGTERM);
+            } else {
+                QEvent quit(QEvent::Quit);
+                QCoreApplication::sendEvent(QCoreApplication::instance(), &quit);
+            }
+        });
+        QTimer deadline;
+        deadline.setSingleShot(true);
+        QObject::connect(&deadline, &QTimer::timeout, [] { QCoreApplication::exit(2); });
+        deadline.start(10000);
+        open.start(0);
+        watch.start(10);
+        QCOMPARE(QApplication::exec(), 0);
+        QVERIFY(!watch.isActive());
+        QVERIFY(returned && !unloadedUnderBox);
+        QVERIFY(contents(t.settingsFile()).split('\n').contains("MTOP=1500\r"));
     }
 
     // The settings file at start: the Image Set shown, FIRSTCAT/FIRSTSET kept while an Image Set of

@@ -367,7 +367,8 @@ private slots:
     }
 
     // What `--find` says of pictures not read: those waiting in the index, new ones and changed
-    // ones (all without an index: the end-to-end Find test).
+    // ones (all without an index: the end-to-end Find test). A picture in a sub-folder of an
+    // Image Set is one of its pictures, listed, read and found as the others are.
     void unreadCount()
     {
         picture("A/One/Image_1.png", "one");
@@ -377,17 +378,21 @@ private slots:
         picture("A/One/Image_3.png", "three");
         resync();
         m_worker.reset();
-        picture("A/One/Image_4.png", "four");
+        picture("A/One/Older/Image_4.png", "four");
         TestLibrary::setModified(m_root + "A/One/Image_2.png", QDateTime::currentDateTime());
         const QList<LibraryPicture> pictures = ListLibraryPictures(m_root);
         QCOMPARE(IndexSearch(m_root, indexFile()).unread(pictures), 3);
-        // A walk told to stop, as when the program ends, leaves the rest to the next one.
+        // A walk told to stop, as when the program ends, leaves the rest to the next one, also
+        // within a file.
         TextIndex index(m_root, indexFile());
         const std::atomic_bool stop = true;
         QVERIFY(index.open() && index.sync(stop));
+        QVERIFY(PictureHash(m_root + "A/One/Image_1.png", stop).isEmpty());
         QCOMPARE(index.progress(), (IndexProgress{2, 3}));
         QVERIFY(index.sync());
         QCOMPARE(index.progress(), (IndexProgress{2, 4}));
+        QVERIFY(startAndReadAll(4));
+        QCOMPARE(find("four", "A/One/"), QStringList{"A/One/Older/Image_4.png"});
     }
 };
 

@@ -16,13 +16,16 @@
 #include <QTest>
 #include <functional>
 
-/// The real application object on a program folder of its own, every service faked; the
-/// widget tests drive the main window through it as the user would.
+/// The real application object on a program folder of its own, every service faked (but the
+/// boxes and dialogs when real ones are given); the widget tests drive the main window through
+/// it as the user would.
 class AppUnderTest
 {
 public:
-    explicit AppUnderTest(const QStringList& arguments = {})
-        : app(fakes.services, dialogs, worker, dir.path(), arguments)
+    explicit AppUnderTest(const QStringList& arguments = {}, MessageBoxes* shownBoxes = nullptr,
+                          LibraryDialogs* shownDialogs = nullptr)
+        : services(withBoxes(fakes.services, shownBoxes ? *shownBoxes : fakes.boxes))
+        , app(services, shownDialogs ? *shownDialogs : dialogs, worker, dir.path(), arguments)
     {
         // The trash, the autostart entry and the text index go to folders of the test's own.
         for (const QString kind : {"data", "config", "cache"})
@@ -81,5 +84,14 @@ public:
     FakeServices fakes;
     FakeLibraryDialogs dialogs;
     FakeCaptureWorker worker;
+    Services services;
     VistrelleApp app;
+
+private:
+    static Services withBoxes(const Services& s, MessageBoxes& boxes)
+    {
+        return {boxes,          s.clipboard, s.shell,           s.instance,     s.clock,
+                s.keys,         s.grab,      s.sound,           s.tray,         s.shortcuts,
+                s.windowSource, s.reader,    s.clipboardWriter, s.notifications};
+    }
 };

@@ -1,5 +1,7 @@
 #include "QtMessageBoxes.h"
 
+#include "platform/ModalLoop.h"
+
 #include <QAbstractButton>
 #include <QApplication>
 #include <QMessageBox>
@@ -67,7 +69,8 @@ BoxAnswer QtMessageBoxes::show(const QString& text, BoxLook look, BoxButtons but
                     },
                     Qt::QueuedConnection);
     }
-    const int answer = box.exec();
+    int answer = QMessageBox::No;
+    ModalLoop::run([&box, &answer] { answer = box.exec(); }, [&box] { box.reject(); });
     if (!yesNo)
         return BoxAnswer::Ok;
     return answer == QMessageBox::Yes ? BoxAnswer::Yes : BoxAnswer::No;

@@ -1,5 +1,6 @@
 #include "ModalLibraryDialogs.h"
 
+#include "ModalDialog.h"
 #include "frmEnterName.h"
 #include "frmFileOptions.h"
 #include "frmRelocate.h"
@@ -10,7 +11,7 @@ std::optional<QString> ModalLibraryDialogs::AskForName(QWidget* over, const QStr
                                                        const QString& proposed)
 {
     frmEnterName dialog(what, proposed, m_boxes, over);
-    if (dialog.exec() != QDialog::Accepted)
+    if (!ShowModal(dialog))
         return std::nullopt;
     return dialog.enteredName();
 }
@@ -19,7 +20,7 @@ std::optional<ImageSetChoice> ModalLibraryDialogs::AskForRelocation(QWidget* ove
                                                                     const RelocationRequest& request)
 {
     frmRelocate dialog(request, std::exchange(m_lastTarget, std::nullopt), m_boxes, over);
-    if (dialog.exec() != QDialog::Accepted)
+    if (!ShowModal(dialog))
         return std::nullopt;
     m_lastTarget = dialog.choice();
     return m_lastTarget;
@@ -28,6 +29,5 @@ std::optional<ImageSetChoice> ModalLibraryDialogs::AskForRelocation(QWidget* ove
 FileOption ModalLibraryDialogs::AskForFileOption(QWidget* over)
 {
     frmFileOptions dialog(over);
-    dialog.exec();
-    return dialog.choice();
+    return ShowModal(dialog) ? dialog.choice() : FileOption::Cancel;
 }

@@ -1,5 +1,7 @@
 #include "FileJob.h"
 
+#include "platform/ModalLoop.h"
+
 #include <QCoreApplication>
 #include <QEventLoop>
 #include <QProgressDialog>
@@ -26,7 +28,7 @@ bool runAway(const std::function<void(const QStringList&)>& work, const QStringL
             Qt::QueuedConnection);
         finished.release();
     });
-    loop.exec();
+    ModalLoop::run([&loop] { loop.exec(); }, [&loop] { loop.quit(); });
     // Whatever ended the events, the batch's data lives here until the worker is through with it.
     finished.acquire();
     return done;

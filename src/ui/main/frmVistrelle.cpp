@@ -25,6 +25,7 @@
 #include "ui/CaptureCaption.h"
 #include "ui/Twips.h"
 #include "ui/dialogs/LibraryDialogs.h"
+#include "ui/dialogs/ModalDialog.h"
 #include "ui/modes/frmHelp.h"
 #include "ui/modes/frmOptions.h"
 #include "ui/viewers/frmPhotos.h"
@@ -403,7 +404,7 @@ void frmVistrelle::cmdOptions_Click()
 {
     const bool startsWithDesktop = QFileInfo::exists(AutostartEntryPath());
     frmOptions dialog(m_state.settings, m_services.reader.installedLanguages(), startsWithDesktop, this);
-    if (dialog.exec() != QDialog::Accepted)
+    if (!ShowModal(dialog))
         return;
     m_state.settings = dialog.chosen();
     emit settingsChanged();
@@ -423,7 +424,7 @@ void frmVistrelle::cmdOptions_Click()
 void frmVistrelle::cmdHelp_Click()
 {
     frmHelp dialog(m_services.shell, m_services.boxes, m_state.programDir, this);
-    dialog.exec();
+    ShowModal(dialog);
 }
 
 void frmVistrelle::cmdLowResourceMode_Click()
@@ -616,7 +617,7 @@ std::pair<int, QString> frmVistrelle::showThumbnails(const QAbstractItemModel& r
                 m_pictures.drag({path}, cell, picture);
             });
     photos.setWindowTitle(caption);
-    if (photos.exec() != QDialog::Accepted)
+    if (!ShowModal(photos))
         return {-1, QString()};
     return {photos.pickedRow(), photos.pickedName()};
 }

@@ -4,6 +4,10 @@
 #include <QSize>
 #include <QString>
 
+/// Pictures up to about a megapixel decode within a frame; larger ones are decoded away from the
+/// window, so that choosing one never holds it (or the program's end) up.
+constexpr qint64 DecodedInPlace = 1 << 20;
+
 /// What shows in place of a file that is no readable picture: "This picture cannot be shown".
 QImage UnreadablePicture(QSize size);
 

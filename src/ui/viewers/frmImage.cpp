@@ -25,8 +25,6 @@ namespace {
 
 constexpr int designClientWidth = 9135;
 constexpr int designClientHeight = 6165;
-// Pictures up to about a megapixel decode within a frame.
-constexpr qint64 decodedInPlace = 1 << 20;
 
 QImage decodeAt(const QString& path, QSize size)
 {
@@ -114,7 +112,7 @@ void frmImage::showFile(const QString& path)
         if (shown.width() < natural.width())
             size = natural.scaled(shown, Qt::KeepAspectRatio).expandedTo(QSize(1, 1));
     }
-    if (!natural.isValid() || qint64(natural.width()) * natural.height() <= decodedInPlace) {
+    if (!natural.isValid() || qint64(natural.width()) * natural.height() <= DecodedInPlace) {
         pictureDecoded(request, decodeAt(path, size));
         return;
     }

@@ -3,9 +3,12 @@
 #include "ImageBox.h"
 #include "ThumbnailPicture.h"
 #include "library/ImageSetModel.h"
+#include "platform/FileSystem.h"
 #include "ui/Screens.h"
 #include "ui/Twips.h"
 
+#include <QFile>
+#include <QImageReader>
 #include <QLabel>
 #include <QPushButton>
 #include <QShortcut>
@@ -119,6 +122,38 @@ QSize frmPhotos::placeControls(double scale)
             std::max(scaled(clientHeight), m_cancel->geometry().bottom() + 1 + scaled(120))};
 }
 
+frmPhotos::~frmPhotos()
+{
+    // The pictures not begun are not wanted any more; those being decoded are awaited.
+    m_decoding.clear();
+    m_decoding.waitForDone();
+}
+
+void frmPhotos::showThumbnail(int index, const QString& path)
+{
+    ImageBox* cell = m_imgPhoto[index];
+    const QSize size = cell->size() * cell->devicePixelRatio();
+    const int request = ++m_requests[index];
+    QFile file;
+    const QSize natural = OpenRegularFile(file, path) ? QImageReader(&file).size() : QSize();
+    if (!natural.isValid() || qint64(natural.width()) * natural.height() <= DecodedInPlace) {
+        cell->setPicture(LoadThumbnail(path, size));
+        return;
+    }
+    // A page of screenshots takes seconds to decode: the window, and a SIGTERM, do not wait.
+    cell->setPicture(QImage());
+    m_decoding.start([this, index, path, size, request] {
+        QImage picture = LoadThumbnail(path, size);
+        QMetaObject::invokeMethod(
+            this,
+            [this, index, request, picture = std::move(picture)] {
+                if (request == m_requests[index])
+                    m_imgPhoto[index]->setPicture(picture);
+            },
+            Qt::QueuedConnection);
+    });
+}
+
 void frmPhotos::FillThumbnailPage()
 {
     m_current = 0;
@@ -134,7 +169,7 @@ void frmPhotos::FillThumbnailPage()
             cell->setPicture(QImage());
             continue;
         }
-        cell->setPicture(LoadThumbnail(images.first(), cell->size() * cell->devicePixelRatio()));
+        showThumbnail(index, images.first());
         cell->setToolTip(m_shown[index].data().toString());
         cell->show();
         m_slots[index] = 1;
@@ -169,8 +204,7 @@ void frmPhotos::imgPhoto_Click(int index)
     // The next image of the row, the first after the last.
     const int shown = m_slots[index];
     const int column = shown >= 0 && shown < images.size() ? shown + 1 : 1;
-    ImageBox* cell = m_imgPhoto[index];
-    cell->setPicture(LoadThumbnail(images.at(column - 1), cell->size() * cell->devicePixelRatio()));
+    showThumbnail(index, images.at(column - 1));
     m_slots[index] = column;
 }
 

@@ -2,6 +2,7 @@
 
 #include <QDialog>
 #include <QPersistentModelIndex>
+#include <QThreadPool>
 
 class ImageBox;
 class QAbstractItemModel;
@@ -22,6 +23,9 @@ public:
 
     /// Pages through the first \a rowLimit rows of \a rows.
     frmPhotos(const QAbstractItemModel& rows, int rowLimit, QWidget* parent);
+    ~frmPhotos() override;
+    frmPhotos(const frmPhotos&) = delete;
+    frmPhotos& operator=(const frmPhotos&) = delete;
 
     /// The name of the cell picked by a double click; empty while none was picked.
     const QString& pickedName() const { return m_pickedName; }
@@ -53,6 +57,8 @@ private:
     QStringList imagesOf(int index) const;
     /// The picture cell \a index shows; empty for a hidden cell.
     QString pictureOf(int index) const;
+    /// Shows the picture at \a path in cell \a index.
+    void showThumbnail(int index, const QString& path);
 
     const QAbstractItemModel& m_rows;
     int m_rowLimit;
@@ -61,6 +67,8 @@ private:
     QPersistentModelIndex m_shown[cellCount]; // the row each cell shows
     int m_slots[cellCount] = {};              // column (from 1) each cell shows; 0 hidden
     ImageBox* m_imgPhoto[cellCount] = {};
+    int m_requests[cellCount] = {}; // the last picture each cell asked for: one decoded later loses
+    QThreadPool m_decoding;         // the large pictures of the page
     QPushButton* m_cmdPrevious = nullptr;
     QPushButton* m_cmdNext = nullptr;
     QPushButton* m_cancel = nullptr;
