@@ -156,7 +156,10 @@ void FindPanel::search()
     const QString current = lstFound->currentRow() >= 0 && lstFound->currentRow() < m_found.size()
                                 ? m_found.at(lstFound->currentRow()).path
                                 : QString();
-    m_found = IndexSearch(m_reading.root(), m_reading.file()).find(words, scopeFolder(), mostFound);
+    const std::optional<QList<FoundPicture>> answer =
+        IndexSearch(m_reading.root(), m_reading.file()).find(words, scopeFolder(), mostFound);
+    m_indexOpened = answer.has_value();
+    m_found = answer.value_or(QList<FoundPicture>());
     const QSignalBlocker blocker(lstFound);
     lstFound->clear();
     for (const FoundPicture& found : std::as_const(m_found)) {
@@ -212,9 +215,11 @@ void FindPanel::showProgress()
     const IndexProgress progress = m_reading.progress();
     const QLocale locale;
     QStringList parts;
+    // An index that cannot be opened has not said that nothing holds the words.
     if (!lstFound->isHidden())
-        parts << (m_found.isEmpty() ? QStringLiteral("Nothing found")
-                                    : locale.toString(m_found.size()) + QStringLiteral(" found"));
+        parts << (!m_indexOpened      ? QStringLiteral("The index cannot be opened")
+                  : m_found.isEmpty() ? QStringLiteral("Nothing found")
+                                      : locale.toString(m_found.size()) + QStringLiteral(" found"));
     if (progress.read < progress.total)
         parts << QStringLiteral("Reading text: ") + locale.toString(progress.read) + QStringLiteral(" of ") +
                      locale.toString(progress.total) +
