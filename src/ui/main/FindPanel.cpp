@@ -223,7 +223,8 @@ void FindPanel::showProgress()
     if (progress.read < progress.total)
         parts << QStringLiteral("Reading text: ") + locale.toString(progress.read) + QStringLiteral(" of ") +
                      locale.toString(progress.total) +
-                     (m_state.capturePaused || m_state.lowResourceMode ? QStringLiteral(" (paused)")
-                                                                       : QString());
+                     (m_state.capturePaused || m_state.lowResourceMode || !m_state.settings.readWords
+                          ? QStringLiteral(" (paused)")
+                          : QString());
     lblReading->setText(parts.join(QStringLiteral("   ")));
 }
