@@ -543,7 +543,7 @@ private slots:
     }
 
     // What `--find` says of pictures not read: those waiting in the index, new ones and changed
-    // ones (all without an index: the end-to-end Find test).
+    // ones (without an index it gives no answer at all: the end-to-end Find test).
     void unreadCount()
     {
         picture("A/One/Image_1.png", "one");
