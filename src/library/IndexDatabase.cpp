@@ -166,9 +166,11 @@ std::unique_ptr<IndexDatabase> IndexDatabase::openForWriting(const QString& root
         if (!connection)
             continue;
         std::unique_ptr<IndexDatabase> index(new IndexDatabase(connection));
-        // What is deleted leaves the file: its pages are overwritten, not only let go.
-        if (index->exec(
-                "PRAGMA secure_delete = ON; PRAGMA journal_mode = WAL; PRAGMA synchronous = NORMAL;") &&
+        // What is deleted leaves the file: its pages are overwritten, and those set free are
+        // given back. A file gives pages back when made so, before its first page is written,
+        // or made again (usable()).
+        if (index->exec("PRAGMA secure_delete = ON; PRAGMA auto_vacuum = INCREMENTAL; "
+                        "PRAGMA journal_mode = WAL; PRAGMA synchronous = NORMAL;") &&
             index->usable() && index->setMeta(QStringLiteral("root"), root))
             return index;
         // A sound index that the disk has no room to write to now is kept: what was read goes
@@ -249,8 +251,6 @@ bool IndexDatabase::createTables()
     // A file of version 0 that holds tables is not an index of ours.
     SqlStatement tables = prepare("SELECT count(*) FROM sqlite_master");
     if (!tables.step() || tables.integer(0) != 0)
-        return false;
-    if (!exec("PRAGMA auto_vacuum = INCREMENTAL"))
         return false;
     return change(QByteArray(schema) + boxesTable +
                   "PRAGMA user_version = " + QByteArray::number(schemaVersion) + ";");

@@ -428,18 +428,27 @@ private slots:
     void deletedWordsLeaveTheFile_data()
     {
         QTest::addColumn<bool>("forget");
-        QTest::newRow("the picture deleted") << false;
-        QTest::newRow("every word forgotten") << true;
+        QTest::addColumn<bool>("older"); // an index made before pages were given back
+        QTest::newRow("the picture deleted") << false << false;
+        QTest::newRow("the picture deleted from an older index") << false << true;
+        QTest::newRow("every word forgotten") << true << false;
     }
     void deletedWordsLeaveTheFile()
     {
         QFETCH(bool, forget);
-        const QString secret = picture("A/One/Image_1.png", "password Hunter2quokka");
+        QFETCH(bool, older);
+        const QString secret = picture("A/One/Image_1.png", "password Hunter2quokka", 15);
         for (int n = 2; n <= 30; ++n)
             picture(QString("A/One/Image_%1.png").arg(n), "ordinary words " + QString::number(n), n);
         start();
         m_worker->record(secret, {"Vault", "Keeper"});
         QVERIFY(readAll(30));
+        if (older) {
+            m_worker.reset();
+            QVERIFY(IndexDatabase::openForWriting(m_root, indexFile())
+                        ->exec("PRAGMA auto_vacuum = NONE; VACUUM"));
+            QVERIFY(startAndReadAll(30));
+        }
         QVERIFY(!traces("hunter2quokka").isEmpty());
         if (forget) {
             m_worker->setPaused(true);
@@ -452,6 +461,13 @@ private slots:
         }
         QCOMPARE(traces("hunter2quokka"), QStringList());
         QCOMPARE(find("hunter2quokka"), QStringList());
+        {
+            // The pages set free are given back.
+            const std::unique_ptr<IndexDatabase> index = IndexDatabase::openForReading(indexFile());
+            SqlStatement freePages = index->prepare("PRAGMA freelist_count");
+            QVERIFY(freePages.step());
+            QCOMPARE(freePages.integer(0), 0);
+        }
         if (forget) {
             m_worker->setPaused(false);
             QVERIFY(readAll(30));
