@@ -110,6 +110,13 @@ private slots:
         QCOMPARE(found(t).size(), 2);
         box->setText("holiday");
         QTRY_COMPARE(status->text(), "Nothing found");
+        // An index that cannot be opened gives no answer, which is not "nothing found".
+        const QString index =
+            QDir(t.dir.path() + "/cache/Vistrelle").entryInfoList({"*.sqlite"}).value(0).filePath();
+        QVERIFY(QFile::rename(index, index + ".away"));
+        box->setText("holidays");
+        QTRY_COMPARE(status->text(), "The index cannot be opened");
+        QVERIFY(QFile::rename(index + ".away", index));
 
         // Esc clears the box and gives the Image Set back.
         QTest::keyClick(box, Qt::Key_Escape);

@@ -505,6 +505,16 @@ private slots:
         m_worker->setUnreadPrograms({"Bank-Browser"});
         QTRY_COMPARE(find("pa55quokka"), QStringList{"A/One/Image_1.png"});
         QCOMPARE(find("quokka77"), QStringList());
+        // Captured from a program on the list while it was being read: its words are not kept.
+        m_worker.reset();
+        const QString racing = picture("A/One/Image_5.png", "pin Quokka99", 0);
+        TextIndex index(m_root, indexFile());
+        QVERIFY(index.open() && index.setUnreadPrograms({"Bank-Browser"}) && index.sync());
+        const std::optional<WaitingPicture> next = index.nextWaiting();
+        QVERIFY(next && next->path == racing);
+        QVERIFY(index.record(racing, {"Transfer", "Bank-Browser"}));
+        QVERIFY(index.store(next->id, {TextReading::Kind::Read, "pin Quokka99", {}}));
+        QCOMPARE(find("quokka99"), QStringList());
     }
 
     // The index deleted while the program runs is made anew and filled by the next write or
