@@ -211,10 +211,12 @@ void frmOptions::buildControls(const QStringList& installedLanguages)
     m_chkReadWords->setToolTip(
         QStringLiteral("Without it Find knows the screenshots by their window titles only"));
     find->addWidget(m_chkReadWords);
-    find->addWidget(named(new QLabel(QStringLiteral("Never read the screenshots of these programs (window "
-                                                    "classes, separated by commas):"),
-                                     fraFind),
-                          "lblUnreadPrograms"));
+    auto* lblUnreadPrograms = named(new QLabel(QStringLiteral("Never read the screenshots of these programs "
+                                                              "(window classes, separated by commas):"),
+                                               fraFind),
+                                    "lblUnreadPrograms");
+    lblUnreadPrograms->setWordWrap(true);
+    find->addWidget(lblUnreadPrograms);
     m_txtUnreadPrograms = named(new QLineEdit(fraFind), "txtUnreadPrograms");
     m_txtUnreadPrograms->setToolTip(
         QStringLiteral("A password manager, a browser kept for banking: the words already read from "
