@@ -515,6 +515,9 @@ private slots:
         QVERIFY(index.record(racing, {"Transfer", "Bank-Browser"}));
         QVERIFY(index.store(next->id, {TextReading::Kind::Read, "pin Quokka99", {}}));
         QCOMPARE(find("quokka99"), QStringList());
+        // With the list emptied, they are read.
+        QVERIFY(index.setUnreadPrograms({}));
+        QVERIFY(index.nextWaiting());
     }
 
     // The index deleted while the program runs is made anew and filled by the next write or
