@@ -68,7 +68,7 @@ bool TextIndex::lost() const
 {
     // Deleted under the program (by the user, a cleaner), the file would take every word
     // written into it with it, and Find would know nothing new until a restart.
-    return m_database && !QFileInfo::exists(m_file);
+    return m_database && !QFileInfo(m_file).isFile();
 }
 
 bool TextIndex::failed(int result)
