@@ -21,6 +21,7 @@ constexpr int mostFound = 1000;
 constexpr int typingPauseMs = 200;
 // Changes made by other programs are looked for when the last walk is this old.
 constexpr qint64 walkAgainAfterMs = 30000;
+constexpr qint64 walkToMendAfterMs = 1000;
 
 enum Scope { Library, Category, ImageSet };
 
@@ -160,6 +161,10 @@ void FindPanel::search()
         IndexSearch(m_reading.root(), m_reading.file()).find(words, scopeFolder(), mostFound);
     m_indexOpened = answer.has_value();
     m_found = answer.value_or(QList<FoundPicture>());
+    // An index deleted or damaged is made anew by a walk, and the answer comes when it has
+    // been; not more than once a second, should the walk not mend it.
+    if (!m_indexOpened && m_sinceWalk.elapsed() > walkToMendAfterMs)
+        walkLibrary();
     const QSignalBlocker blocker(lstFound);
     lstFound->clear();
     for (const FoundPicture& found : std::as_const(m_found)) {
