@@ -228,7 +228,7 @@ int main(int argc, char* argv[])
         for (const QString& word : shot.words) {
             ++words;
             bool there = false;
-            for (const FoundPicture& picture : search.find(word))
+            for (const FoundPicture& picture : search.find(word).value_or(QList<FoundPicture>()))
                 there = there || picture.path == shot.path;
             there ? void(++found) : missed.append(word);
         }

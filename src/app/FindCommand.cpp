@@ -23,9 +23,16 @@ int RunFindCommand(const QStringList& words)
                         QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation),
                         QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)});
     const QString root = LibraryRootFor(folders.libraryParent, QString()).value_or(QString());
-    const IndexSearch search(root, IndexFileFor(root, IndexFolder()));
-    const QList<FoundPicture> found = search.find(words.join(QLatin1Char(' ')));
-    for (const FoundPicture& picture : found) {
+    const QString file = IndexFileFor(root, IndexFolder());
+    const IndexSearch search(root, file);
+    const std::optional<QList<FoundPicture>> found = search.find(words.join(QLatin1Char(' ')));
+    // Not "nothing found": the index could not say.
+    if (!found) {
+        std::fputs(QStringLiteral("The index cannot be opened: %1\n").arg(file).toLocal8Bit().constData(),
+                   stderr);
+        return 3;
+    }
+    for (const FoundPicture& picture : *found) {
         // The name's own bytes, so the path names the file whatever its encoding.
         const QByteArray line = NativePath(picture.path) + '\n';
         std::fwrite(line.constData(), 1, static_cast<size_t>(line.size()), stdout);
@@ -37,5 +44,5 @@ int RunFindCommand(const QStringList& words)
                                  .arg(locale.toString(unread), locale.toString(pictures.size()));
         std::fputs(note.toLocal8Bit().constData(), stderr);
     }
-    return found.isEmpty() ? 1 : 0;
+    return found->isEmpty() ? 1 : 0;
 }

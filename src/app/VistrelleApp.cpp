@@ -77,6 +77,7 @@ bool VistrelleApp::start(bool lowResource)
         return false;
     }
     pauseReading();
+    m_reading.setUnreadPrograms(m_state.settings.unreadPrograms);
     m_reading.start(m_state.libraryRoot, IndexFileFor(m_state.libraryRoot, IndexFolder()),
                     m_state.settings.findLanguages.split(QLatin1Char('+')));
     // After the start's own messages, outside the tick.
@@ -119,6 +120,12 @@ void VistrelleApp::createMainWindow()
     QObject::connect(m_main, &frmVistrelle::settingsChanged, m_main, [this] {
         WriteSettings();
         m_reading.setLanguages(m_state.settings.findLanguages.split(QLatin1Char('+')));
+        m_reading.setUnreadPrograms(m_state.settings.unreadPrograms);
+        pauseReading();
+    });
+    QObject::connect(m_main, &frmVistrelle::wordsForgotten, m_main, [this] {
+        pauseReading();
+        m_reading.forget();
     });
     QObject::connect(m_main, &frmVistrelle::introSetChosen, m_main, [this] {
         if (WriteSettings())
@@ -360,7 +367,7 @@ void VistrelleApp::leaveLowResourceMode(QPoint topLeft)
 
 void VistrelleApp::pauseReading()
 {
-    m_reading.setPaused(m_state.capturePaused || m_state.lowResourceMode);
+    m_reading.setPaused(m_state.capturePaused || m_state.lowResourceMode || !m_state.settings.readWords);
 }
 
 void VistrelleApp::showPicture(const QString& path)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 /// What the settings file keeps between runs, with the values a new user starts with. Window
 /// places are in twips.
@@ -25,6 +26,8 @@ struct Settings
     int fileMax = 5000;
 
     QString findLanguages = QStringLiteral("eng"); ///< the text reader's, joined by "+"
+    bool readWords = true;                         ///< the words in screenshots are read for Find
+    QStringList unreadPrograms;                    ///< window classes whose screenshots are never read
     bool writeWindowTitle = false;                 ///< into the metadata of new screenshots
     bool notifyCaptures = true;                    ///< a desktop notification tells each capture
 };

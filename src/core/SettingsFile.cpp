@@ -43,6 +43,17 @@ QByteArray lineSafe(const QString& name)
 
 } // namespace
 
+QStringList ProgramNames(const QString& text)
+{
+    QStringList names;
+    for (const QString& part : text.split(QLatin1Char(','))) {
+        const QString name = part.trimmed();
+        if (!name.isEmpty() && !names.contains(name, Qt::CaseInsensitive))
+            names.append(name);
+    }
+    return names;
+}
+
 QString SettingsFilePath(const AppState& state)
 {
     return state.dataDir + QStringLiteral("Vistrelle.ini");
@@ -188,6 +199,23 @@ const std::vector<SettingsKey>& settingsKeys()
              if (record.settings.findLanguages == QLatin1String("eng"))
                  return std::nullopt;
              return record.settings.findLanguages.toLatin1();
+         }},
+        {"FIND_READ=",
+         [](SettingsRecord& record, const QByteArray& value) {
+             if (value == "NO")
+                 record.settings.readWords = false;
+         },
+         [](const SettingsRecord& record) -> std::optional<QByteArray> {
+             return record.settings.readWords ? std::nullopt : std::optional<QByteArray>("NO");
+         }},
+        {"FIND_UNREAD_PROGRAMS=",
+         [](SettingsRecord& record, const QByteArray& value) {
+             record.settings.unreadPrograms = ProgramNames(QString::fromUtf8(value));
+         },
+         [](const SettingsRecord& record) -> std::optional<QByteArray> {
+             if (record.settings.unreadPrograms.isEmpty())
+                 return std::nullopt;
+             return record.settings.unreadPrograms.join(QLatin1Char(',')).toUtf8();
          }},
         {"WINDOW_TITLE_IN_FILE=",
          [](SettingsRecord& record, const QByteArray& value) {

@@ -5,6 +5,7 @@
 #include <QByteArray>
 #include <QPoint>
 #include <QString>
+#include <QStringList>
 #include <optional>
 
 struct AppState;
@@ -25,6 +26,10 @@ struct ViewerPlacement
     int left = 0;
     int width = 0;
 };
+
+/// The program names (window classes) in \a text, separated by commas: trimmed, empty ones
+/// and repeats (in any case) left out.
+QStringList ProgramNames(const QString& text);
 
 /// The settings file: dataDir + "Vistrelle.ini", beside the program unless its folder is read-only.
 QString SettingsFilePath(const AppState& state);

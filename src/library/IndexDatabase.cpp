@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
+#include <QUrl>
 #include <sqlite3.h>
 
 namespace {
@@ -60,10 +61,35 @@ void removeDatabaseFiles(const QString& file)
         QFile::remove(file + QLatin1String(suffix));
 }
 
-sqlite3* openConnection(const QString& file, int flags)
+constexpr QFileDevice::Permissions ownerOnly =
+    QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner;
+
+// The words read are the user's own (passwords, chats on the screen): no one else may open
+// the folder or a file in it. Only rights are taken away, so a folder made read-only stays so.
+void keepPrivate(const QString& folder)
 {
+    QFile::setPermissions(folder, QFile::permissions(folder) & ownerOnly);
+    for (const QFileInfo& entry : QDir(folder).entryInfoList(QDir::Files | QDir::Hidden | QDir::System))
+        if (!entry.isSymLink())
+            QFile::setPermissions(entry.filePath(), entry.permissions() & ownerOnly);
+}
+
+// Made before the database opens it, so that its journals, which take the file's rights, are
+// private from their first byte.
+void makePrivateFile(const QString& file)
+{
+    QFile made(file);
+    if (!made.exists())
+        made.open(QIODevice::WriteOnly | QIODevice::NewOnly,
+                  QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+}
+
+sqlite3* openConnection(const QString& file, int flags, const char* options = "")
+{
+    const QByteArray name = QByteArrayLiteral("file:") +
+                            QUrl::toPercentEncoding(QFile::encodeName(file), "/") + QByteArray(options);
     sqlite3* database = nullptr;
-    if (sqlite3_open_v2(QFile::encodeName(file).constData(), &database, flags, nullptr) != SQLITE_OK) {
+    if (sqlite3_open_v2(name.constData(), &database, flags | SQLITE_OPEN_URI, nullptr) != SQLITE_OK) {
         sqlite3_close(database);
         return nullptr;
     }
@@ -127,18 +153,25 @@ IndexDatabase::~IndexDatabase()
 
 std::unique_ptr<IndexDatabase> IndexDatabase::openForWriting(const QString& root, const QString& file)
 {
-    QDir().mkpath(QFileInfo(file).absolutePath());
+    const QString folder = QFileInfo(file).absolutePath();
+    QDir().mkpath(folder);
+    keepPrivate(folder);
     if (!QFileInfo::exists(file))
         adoptMovedIndex(file);
     for (int attempt = 0; attempt < 2; ++attempt) {
         if (attempt > 0)
             removeDatabaseFiles(file);
+        makePrivateFile(file);
         sqlite3* connection = openConnection(file, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE);
         if (!connection)
             continue;
         std::unique_ptr<IndexDatabase> index(new IndexDatabase(connection));
-        if (index->exec("PRAGMA journal_mode = WAL; PRAGMA synchronous = NORMAL;") && index->usable() &&
-            index->setMeta(QStringLiteral("root"), root))
+        // What is deleted leaves the file: its pages are overwritten, and those set free are
+        // given back. A file gives pages back when made so, before its first page is written,
+        // or made again (usable()).
+        if (index->exec("PRAGMA secure_delete = ON; PRAGMA auto_vacuum = INCREMENTAL; "
+                        "PRAGMA journal_mode = WAL; PRAGMA synchronous = NORMAL;") &&
+            index->usable() && index->setMeta(QStringLiteral("root"), root))
             return index;
         // A sound index that the disk has no room to write to now is kept: what was read goes
         // on answering Find until there is room again.
@@ -156,10 +189,29 @@ std::unique_ptr<IndexDatabase> IndexDatabase::openForReading(const QString& file
     if (!connection)
         return nullptr;
     std::unique_ptr<IndexDatabase> index(new IndexDatabase(connection));
-    const int found = index->version();
+    int found = index->version();
+    // In a folder that cannot be written the database's shared memory cannot be made, and no
+    // program can be writing the file: it is read as it lies.
+    if (found < 0 && !QFileInfo(QFileInfo(file).absolutePath()).isWritable()) {
+        connection = openConnection(file, SQLITE_OPEN_READONLY, "?immutable=1");
+        if (!connection)
+            return nullptr;
+        index.reset(new IndexDatabase(connection));
+        found = index->version();
+    }
     if (found != schemaVersion && found != boxlessVersion)
         return nullptr;
     return index;
+}
+
+void IndexDatabase::scrub()
+{
+    // The full-text index keeps a deleted picture's words in its old segments until they are
+    // merged; the pages set free are given back, and the journal's copies of them emptied. A
+    // failure (no room, a reader in the way) leaves it to the next time.
+    exec("INSERT INTO words(words) VALUES ('optimize')");
+    exec("PRAGMA incremental_vacuum");
+    exec("PRAGMA wal_checkpoint(TRUNCATE)");
 }
 
 int IndexDatabase::version() const
@@ -171,6 +223,10 @@ int IndexDatabase::version() const
 bool IndexDatabase::usable()
 {
     const int found = version();
+    // An index made before pages were given back learns it once; one that cannot (no room)
+    // goes on as it was.
+    if (found > 0 && autoVacuum() == 0)
+        exec("PRAGMA auto_vacuum = INCREMENTAL; VACUUM;");
     if (found == schemaVersion)
         return sound();
     if (found == boxlessVersion)
@@ -182,6 +238,12 @@ bool IndexDatabase::sound() const
 {
     SqlStatement check = prepare("PRAGMA quick_check");
     return check.step() && check.text(0) == QLatin1String("ok");
+}
+
+int IndexDatabase::autoVacuum() const
+{
+    SqlStatement mode = prepare("PRAGMA auto_vacuum");
+    return mode.step() ? static_cast<int>(mode.integer(0)) : -1;
 }
 
 bool IndexDatabase::createTables()
@@ -220,6 +282,11 @@ bool IndexDatabase::outOfRoom() const
     // short (full) or not at all (an error of input and output), as far as it came.
     const int failure = m_failure & 0xff;
     return failure == SQLITE_FULL || failure == SQLITE_IOERR;
+}
+
+int IndexDatabase::changes() const
+{
+    return sqlite3_changes(m_database);
 }
 
 bool IndexDatabase::exec(const char* sql)

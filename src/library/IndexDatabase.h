@@ -23,7 +23,9 @@ public:
     IndexDatabase(const IndexDatabase&) = delete;
     IndexDatabase& operator=(const IndexDatabase&) = delete;
 
-    /// Opens the index of the library at \a root in \a file for reading and writing. A missing
+    /// Opens the index of the library at \a root in \a file for reading and writing. Its folder
+    /// and files are kept for the user alone (an index made with wider rights is mended), and
+    /// whatever is deleted from it is overwritten. A missing
     /// file is made; when none exists but the index of a library that has moved away is beside
     /// it, that one is taken over, so a moved library keeps what was read. An index of the
     /// version before, which kept no word boxes, is brought up to this one: its words stay, and
@@ -34,7 +36,8 @@ public:
 
     /// Opens the index in \a file only to read it, beside a program that may be writing it: of
     /// this version, or of the one before while it has not been brought up to this one (its
-    /// pictures have no boxes table). Null when it is missing, damaged or of another version.
+    /// pictures have no boxes table). In a folder that cannot be written it is read as it lies.
+    /// Null when it is missing, damaged or of another version.
     static std::unique_ptr<IndexDatabase> openForReading(const QString& file);
 
     SqlStatement prepare(const char* sql) const { return SqlStatement(m_database, sql); }
@@ -42,6 +45,11 @@ public:
     bool exec(const char* sql);
     /// The result code of the last failed exec.
     int failure() const { return m_failure; }
+    /// The rows the last statement changed.
+    int changes() const;
+    /// Takes every trace of rows deleted out of the file: the full-text index merged, the pages
+    /// set free given back, the journal emptied.
+    void scrub();
 
     /// A value kept in the index's own table; empty when none is. Kept as bytes, so a path
     /// whose name is not UTF-8 comes back as it went in.
@@ -55,6 +63,7 @@ private:
     /// damaged or holds another program's tables, or they cannot be written.
     bool usable();
     bool sound() const;
+    int autoVacuum() const;
     bool createTables();
     bool addBoxes();
     /// Runs \a script in one transaction; nothing of it is kept when a part fails.

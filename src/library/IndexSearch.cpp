@@ -43,12 +43,15 @@ IndexSearch::IndexSearch(QString root, QString file)
 {
 }
 
-QList<FoundPicture> IndexSearch::find(const QString& words, const QString& within, int limit) const
+std::optional<QList<FoundPicture>> IndexSearch::find(const QString& words, const QString& within,
+                                                     int limit) const
 {
     const QString match = MatchExpression(words);
     const std::unique_ptr<IndexDatabase> index = IndexDatabase::openForReading(m_file);
-    if (match.isEmpty() || !index)
-        return {};
+    if (!index)
+        return std::nullopt;
+    if (match.isEmpty())
+        return QList<FoundPicture>();
     const QString expression = MatchWithin(match, within);
     const QByteArray folder = NativePath(within);
     QList<FoundFile> files;

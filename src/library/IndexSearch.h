@@ -5,6 +5,7 @@
 
 #include <QList>
 #include <QString>
+#include <optional>
 
 /// A picture Find found.
 struct FoundPicture
@@ -26,8 +27,10 @@ public:
     /// The pictures whose words or source hold every word of \a words (see MatchExpression),
     /// newest first, those below \a within only (a Category or Image Set folder, relative to
     /// the root and ending in "/"; empty for the whole library). Files that no longer exist
-    /// are left out; at most \a limit are given, all when it is 0.
-    QList<FoundPicture> find(const QString& words, const QString& within = QString(), int limit = 0) const;
+    /// are left out; at most \a limit are given, all when it is 0. Nothing when the index cannot
+    /// be opened (missing, damaged, of another version), which is no answer at all.
+    std::optional<QList<FoundPicture>> find(const QString& words, const QString& within = QString(),
+                                            int limit = 0) const;
 
     /// How many of \a pictures (the library as it is now) are not read yet: those the index
     /// does not hold as they are, and those it holds still waiting.

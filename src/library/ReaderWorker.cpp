@@ -123,6 +123,19 @@ void ReaderWorker::setLanguages(const QStringList& languages)
     post({Command::Kind::Languages, {}, {}, languages});
 }
 
+void ReaderWorker::setUnreadPrograms(const QStringList& programs)
+{
+    if (programs == m_unreadPrograms)
+        return;
+    m_unreadPrograms = programs;
+    post({Command::Kind::UnreadPrograms, {}, {}, programs});
+}
+
+void ReaderWorker::forget()
+{
+    post({Command::Kind::Forget, {}, {}, {}});
+}
+
 void ReaderWorker::setPaused(bool paused)
 {
     {
@@ -186,10 +199,18 @@ void ReaderWorker::carryOut(TextIndex& index, const Command& command)
             wrote(index, index.record(command.path, command.source));
         break;
     case Command::Kind::Languages:
-        handAndWait([this, languages = command.languages] { m_reader.setLanguages(languages); });
+        handAndWait([this, languages = command.names] { m_reader.setLanguages(languages); });
         m_unavailable = false;
         if (!m_blocked)
-            wrote(index, index.setLanguages(command.languages.join(QLatin1Char('+'))));
+            wrote(index, index.setLanguages(command.names.join(QLatin1Char('+'))));
+        break;
+    case Command::Kind::UnreadPrograms:
+        wrote(index, index.setUnreadPrograms(command.names));
+        break;
+    case Command::Kind::Forget:
+        if (m_reading)
+            m_reading->forgotten = true;
+        wrote(index, index.forget());
         break;
     }
 }
@@ -238,8 +259,10 @@ bool ReaderWorker::beginNext(TextIndex& index)
 
 void ReaderWorker::finish(TextIndex& index)
 {
-    const Reading reading = std::move(*m_reading);
+    Reading reading = std::move(*m_reading);
     m_reading.reset();
+    if (reading.forgotten)
+        reading.result = {TextReading::Kind::Stopped, {}, {}};
     if (reading.result.kind == TextReading::Kind::Unavailable) {
         m_unavailable = true;
         if (!m_toldUnavailable) {

@@ -47,6 +47,10 @@ public:
     /// A capture is on its way: reading waits a moment, a picture being read where it is.
     void holdOff();
     void setLanguages(const QStringList& languages);
+    /// The programs (window classes) whose pictures are never read; see TextIndex.
+    void setUnreadPrograms(const QStringList& programs);
+    /// Forgets every word read, a picture being read included; reading goes on unless paused.
+    void forget();
 
     QString root() const { return m_root; }
     QString file() const { return m_file; }
@@ -64,10 +68,10 @@ signals:
 private:
     struct Command
     {
-        enum class Kind { Sync, Record, Languages } kind;
+        enum class Kind { Sync, Record, Languages, UnreadPrograms, Forget } kind;
         QString path;
         PictureSource source;
-        QStringList languages;
+        QStringList names; // languages, or programs never read
     };
 
     // A picture handed to the reader.
@@ -76,6 +80,7 @@ private:
         qint64 id = 0;
         QByteArray bytes;
         TextReading result;
+        bool forgotten = false; // its words are not to be kept
     };
 
     void run();
@@ -98,6 +103,7 @@ private:
     QString m_root;
     QString m_file;
     QStringList m_languages;
+    QStringList m_unreadPrograms;
     QThread* m_thread = nullptr;     // keeps the index
     QThread* m_recognizer = nullptr; // calls the reader
 

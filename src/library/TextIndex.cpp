@@ -8,6 +8,7 @@
 
 #include <QCryptographicHash>
 #include <QFile>
+#include <QFileInfo>
 #include <QHash>
 #include <QSet>
 #include <algorithm>
@@ -15,7 +16,8 @@
 
 namespace {
 
-enum State { Waiting = 0, Read = 1, Unreadable = 2 };
+// Withheld: from a program whose pictures are never read; its words are none.
+enum State { Waiting = 0, Read = 1, Unreadable = 2, Withheld = 3 };
 
 // Attempts that never came back: the picture ended the program each time.
 constexpr int attemptsBeforeGivingUp = 3;
@@ -88,9 +90,19 @@ TextIndex::TextIndex(QString root, QString file)
 bool TextIndex::open()
 {
     m_database = IndexDatabase::openForWriting(m_root, m_file);
-    if (!m_database)
+    if (!m_database) {
         m_failure = SQLITE_CANTOPEN;
-    return m_database != nullptr;
+        return false;
+    }
+    // An index made anew learns what the one before it was told.
+    return (m_languages.isEmpty() || setLanguages(m_languages)) && withhold();
+}
+
+bool TextIndex::lost() const
+{
+    // Deleted under the program (by the user, a cleaner), the file would take every word
+    // written into it with it, and Find would know nothing new until a restart.
+    return m_database && !QFileInfo(m_file).isFile();
 }
 
 bool TextIndex::failed(int result)
@@ -196,6 +208,8 @@ bool TextIndex::placeWords(qint64 picture)
 
 bool TextIndex::sync(const std::atomic_bool& stop)
 {
+    if (lost())
+        m_database.reset();
     // An index that could not be opened is tried again with each walk.
     if (!m_database && !open())
         return false;
@@ -253,7 +267,13 @@ bool TextIndex::sync(const std::atomic_bool& stop)
                           "(SELECT id FROM pictures WHERE id NOT IN (SELECT picture FROM files));"
                           "DELETE FROM pictures WHERE id NOT IN (SELECT picture FROM files);"))
         return failed(m_database->failure());
-    return commit();
+    const bool gone = m_database->changes() > 0;
+    if (!commit())
+        return false;
+    // The words of a picture that left the library leave the file too.
+    if (gone)
+        m_database->scrub();
+    return true;
 }
 
 bool TextIndex::sync()
@@ -264,6 +284,8 @@ bool TextIndex::sync()
 
 bool TextIndex::record(const QString& path, const PictureSource& source)
 {
+    if (lost() && !sync())
+        return false;
     if (!m_database)
         return false;
     const QString relative = relativePath(path);
@@ -284,11 +306,15 @@ bool TextIndex::record(const QString& path, const PictureSource& source)
         if (!where.bind(1, source.title).bind(2, source.program).bind(3, hash).run())
             return failed(where.result());
     }
-    return commit();
+    if (!commit())
+        return false;
+    return !withheld(source.program) || withhold();
 }
 
 std::optional<WaitingPicture> TextIndex::nextWaiting()
 {
+    if (lost() && !sync())
+        return std::nullopt;
     if (!m_database)
         return std::nullopt;
     for (;;) {
@@ -324,6 +350,13 @@ bool TextIndex::store(qint64 id, const TextReading& reading)
         return failed(m_database->failure());
     switch (reading.kind) {
     case TextReading::Kind::Read: {
+        // Withheld while it was being read: its words are not kept.
+        SqlStatement read =
+            m_database->prepare("UPDATE pictures SET state = 1, captured = 0 WHERE id = ?1 AND state <> 3");
+        if (!read.bind(1, id).run())
+            return failed(read.result());
+        if (m_database->changes() == 0)
+            break;
         SqlStatement words = m_database->prepare("UPDATE words SET text = ?1 WHERE rowid = ?2");
         if (!words.bind(1, reading.text).bind(2, id).run())
             return failed(words.result());
@@ -331,14 +364,11 @@ bool TextIndex::store(qint64 id, const TextReading& reading)
                                                  "ON CONFLICT(picture) DO UPDATE SET data = excluded.data");
         if (!boxes.bind(1, id).bind(2, PackWordBoxes(reading.boxes)).run())
             return failed(boxes.result());
-        SqlStatement read = m_database->prepare("UPDATE pictures SET state = 1, captured = 0 WHERE id = ?1");
-        if (!read.bind(1, id).run())
-            return failed(read.result());
         break;
     }
     case TextReading::Kind::Unreadable: {
         SqlStatement unreadable =
-            m_database->prepare("UPDATE pictures SET state = 2, captured = 0 WHERE id = ?1");
+            m_database->prepare("UPDATE pictures SET state = 2, captured = 0 WHERE id = ?1 AND state <> 3");
         if (!unreadable.bind(1, id).run())
             return failed(unreadable.result());
         break;
@@ -373,6 +403,7 @@ bool TextIndex::refresh(const QString& path)
 
 bool TextIndex::setLanguages(const QString& languages)
 {
+    m_languages = languages;
     if (!m_database)
         return false;
     const QString key = QStringLiteral("languages");
@@ -387,6 +418,75 @@ bool TextIndex::setLanguages(const QString& languages)
     if (!m_database->setMeta(key, languages))
         return failed(m_database->failure());
     return commit();
+}
+
+bool TextIndex::forget()
+{
+    if (lost())
+        m_database.reset();
+    if (!m_database && !open())
+        return false;
+    if (!m_database->exec("BEGIN; UPDATE words SET text = '' WHERE text <> ''; DELETE FROM boxes;"
+                          "UPDATE pictures SET state = 0, attempts = 0 WHERE state = 1;"))
+        return failed(m_database->failure());
+    if (!commit())
+        return false;
+    m_database->scrub();
+    return true;
+}
+
+bool TextIndex::setUnreadPrograms(const QStringList& programs)
+{
+    m_unreadPrograms = programs;
+    return !m_database || withhold();
+}
+
+bool TextIndex::withheld(const QString& program) const
+{
+    return !program.isEmpty() && m_unreadPrograms.contains(program, Qt::CaseInsensitive);
+}
+
+bool TextIndex::withhold()
+{
+    QList<qint64> withholding;
+    QList<qint64> released;
+    {
+        SqlStatement sources = m_database->prepare(
+            "SELECT p.id, p.state, w.program FROM pictures p JOIN words w ON w.rowid = p.id");
+        while (sources.step()) {
+            const bool listed = withheld(sources.text(2));
+            const bool was = sources.integer(1) == Withheld;
+            if (listed && !was)
+                withholding.append(sources.integer(0));
+            else if (!listed && was)
+                released.append(sources.integer(0));
+        }
+    }
+    if (withholding.isEmpty() && released.isEmpty())
+        return true;
+    if (!m_database->exec("BEGIN"))
+        return failed(m_database->failure());
+    SqlStatement state = m_database->prepare("UPDATE pictures SET state = ?1, attempts = 0 WHERE id = ?2");
+    SqlStatement words = m_database->prepare("UPDATE words SET text = '' WHERE rowid = ?1 AND text <> ''");
+    SqlStatement boxes = m_database->prepare("DELETE FROM boxes WHERE picture = ?1");
+    for (const qint64 id : std::as_const(withholding)) {
+        if (!state.bind(1, Withheld).bind(2, id).run())
+            return failed(state.result());
+        if (!words.bind(1, id).run())
+            return failed(words.result());
+        if (!boxes.bind(1, id).run())
+            return failed(boxes.result());
+    }
+    // Taken off the list: read like any other.
+    for (const qint64 id : std::as_const(released)) {
+        if (!state.bind(1, Waiting).bind(2, id).run())
+            return failed(state.result());
+    }
+    if (!commit())
+        return false;
+    if (!withholding.isEmpty())
+        m_database->scrub();
+    return true;
 }
 
 IndexProgress TextIndex::progress() const

@@ -5,6 +5,7 @@
 #include "platform/TextReader.h"
 
 #include <QString>
+#include <QStringList>
 #include <atomic>
 #include <memory>
 #include <optional>
@@ -46,7 +47,9 @@ public:
     /// The index of the library at \a root (ending in "/") in the database \a file.
     TextIndex(QString root, QString file);
 
-    /// Opens the index, made or mended as needed; false when it cannot be written at all.
+    /// Opens the index, made or mended as needed; false when it cannot be written at all. An
+    /// index deleted while open is made anew, and filled, by the next walk, record or look for
+    /// a picture to read.
     bool open();
     /// Brings the index up to the library's folders: new and changed files are added (a
     /// renamed or moved picture keeps what was read of it), files gone are dropped, and so are
@@ -72,6 +75,14 @@ public:
     /// every picture read is read again (its old words found until then).
     bool setLanguages(const QString& languages);
 
+    /// Forgets every word read, at once and out of the file, each picture waiting to be read
+    /// again; where the pictures came from is kept.
+    bool forget();
+    /// The programs (window classes, any case) whose pictures are never read: a picture
+    /// captured from one has no words, and those read before are forgotten, out of the file.
+    /// A program taken off the list has its pictures read again.
+    bool setUnreadPrograms(const QStringList& programs);
+
     IndexProgress progress() const;
     /// The result code of the last write that failed: the disk is full or the file cannot be
     /// written.
@@ -86,12 +97,18 @@ private:
     bool addPlace(qint64 picture, const QString& relative);
     QString place(qint64 picture) const;
     bool setPlace(qint64 picture, const QStringList& words);
+    bool lost() const;
+    bool withheld(const QString& program) const;
+    /// Brings the pictures withheld in line with the list of programs never read.
+    bool withhold();
     bool failed(int result);
     bool commit();
     QString relativePath(const QString& path) const;
 
     QString m_root;
     QString m_file;
+    QString m_languages;
+    QStringList m_unreadPrograms;
     std::unique_ptr<IndexDatabase> m_database;
     int m_failure = 0;
 };

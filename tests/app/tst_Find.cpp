@@ -110,6 +110,23 @@ private slots:
         QCOMPARE(found(t).size(), 2);
         box->setText("holiday");
         QTRY_COMPARE(status->text(), "Nothing found");
+        // An index that cannot be opened gives no answer, which is not "nothing found". Deleted,
+        // it is made anew by the Find box's walk, with reading paused so that only the walk can.
+        t.control<QCheckBox>("chkPauseCapturing")->click();
+        const QString index =
+            QDir(t.dir.path() + "/cache/Vistrelle").entryInfoList({"*.sqlite"}).value(0).filePath();
+        QVERIFY(QFile::rename(index, index + ".away"));
+        QVERIFY(QDir().mkdir(index)); // where no index can be made
+        box->setText("cover");
+        QTRY_COMPARE(status->text(), "The index cannot be opened");
+        QVERIFY(QDir().rmdir(index));
+        QVERIFY(QTest::qWaitFor([&] {
+            QTest::keyClick(box, Qt::Key_Return);
+            return status->text() == "Nothing found   Reading text: 0 of 4 (paused)";
+        }));
+        t.control<QCheckBox>("chkPauseCapturing")->click();
+        QTRY_COMPARE(found(t), QStringList{"Image_0.png | Work / Reports"});
+        box->setFocus();
 
         // Esc clears the box and gives the Image Set back.
         QTest::keyClick(box, Qt::Key_Escape);

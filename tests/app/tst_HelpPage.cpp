@@ -47,11 +47,13 @@ private slots:
         changed.timeLapseSilent = true;
         changed.dirMax = changed.fileMax = 99999;
         changed.findLanguages = "deu";
+        changed.readWords = false;
+        changed.unreadPrograms = {"x"};
         changed.writeWindowTitle = true;
         changed.notifyCaptures = false;
         const QStringList lines =
             QString::fromUtf8(SettingsText(changed, QPoint(1, 1), {1, 1, 3000})).split("\r\n");
-        QCOMPARE(lines.size(), 21);
+        QCOMPARE(lines.size(), 23);
         for (const QString& line : lines)
             if (!line.isEmpty())
                 need(page, line.left(line.indexOf('=') + 1), "help page");

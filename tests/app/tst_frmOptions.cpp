@@ -2,6 +2,8 @@
 #include "support/TestLibrary.h"
 
 #include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 
 namespace {
@@ -94,6 +96,48 @@ private slots:
         QVERIFY2(last.contains("FIRSTCAT=Work\r\nFIRSTSET=Screens\r\n") &&
                      last.contains("\nTIMELAPSE_SECS=90\r\n"),
                  last.constData());
+    }
+
+    // Forget the words read: the index is emptied at once, then read again only when the user
+    // answers Yes to the question; No is kept in the settings file, reading paused. The programs
+    // never read are saved as names, repeats in another case left out.
+    void forgettingWords_data()
+    {
+        QTest::addColumn<BoxAnswer>("answer");
+        QTest::newRow("read again") << BoxAnswer::Yes;
+        QTest::newRow("not read again") << BoxAnswer::No;
+    }
+    void forgettingWords()
+    {
+        QFETCH(BoxAnswer, answer);
+        const bool again = answer == BoxAnswer::Yes;
+        AppUnderTest t;
+        const QString shot = TestLibrary::makeImage(t.root() + "Trips/Summer/Image_1.png");
+        t.fakes.reader.holds(shot, "secret words");
+        QVERIFY(t.start("FIRSTCAT=Trips\nFIRSTSET=Summer\n"));
+        QTRY_COMPARE(t.fakes.reader.reads(), 1);
+        bool ticked = !again;
+        QVERIFY(t.inDialog("cmdOptions", [&](QWidget& d) {
+            d.findChild<QLineEdit*>("txtUnreadPrograms")->setText(" KeePassXC, bank-browser ,keepassxc,");
+            t.fakes.boxes.answers = {answer};
+            QTest::mouseClick(d.findChild<QPushButton*>("cmdForgetWords"), Qt::LeftButton);
+            ticked = d.findChild<QCheckBox*>("chkReadWords")->isChecked();
+            QTest::mouseClick(d.findChild<QPushButton*>("cmdOK"), Qt::LeftButton);
+        }));
+        QCOMPARE(t.fakes.boxes.texts(),
+                 QStringList{"The words read from your screenshots are forgotten.\n\nRead the words in your "
+                             "screenshots again?  If not, nothing is read until you tick \"Read the words in "
+                             "screenshots\" in Options."});
+        QCOMPARE(ticked, again);
+        const QByteArray text = TestLibrary::contents(t.settingsFile());
+        QVERIFY2(text.contains("\nFIND_UNREAD_PROGRAMS=KeePassXC,bank-browser\r\n"), text.constData());
+        QCOMPARE(text.contains("\nFIND_READ=NO\r\n"), !again);
+        if (again) {
+            QTRY_COMPARE(t.fakes.reader.reads(), 2);
+        } else {
+            QTRY_COMPARE(t.control<QLabel>("lblReading")->text(), "Reading text: 0 of 1 (paused)");
+            QCOMPARE(t.fakes.reader.reads(), 1);
+        }
     }
 };
 

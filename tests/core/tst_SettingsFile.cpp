@@ -103,7 +103,7 @@ private slots:
             "ACTIVEWINDOW_HK=44\r\nACTIVEWINDOW_HKCS=3\r\nTIMELAPSE_HK=45\r\n"
             "TIMELAPSE_HKCS=6\r\nTIMELAPSE_SECS=30\r\nTIMELAPSE_SILENT=YES\r\n"
             "IMAGEFORMAT=BMP\r\nDIRMAX=501\r\nFILEMAX=5001\r\nFIND_LANGUAGES=deu+eng\r\n"
-            "WINDOW_TITLE_IN_FILE=YES\r\n");
+            "FIND_READ=NO\r\nFIND_UNREAD_PROGRAMS=KeePassXC,bank-browser\r\nWINDOW_TITLE_IN_FILE=YES\r\n");
         // longer than what replaces it
         QVERIFY(WriteSettingsFile(path, original + QByteArray(100, 'x')).done());
 

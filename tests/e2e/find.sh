@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Find: three windows showing different words are captured with the hotkey; each shot is found
 # by one of its words and by its window's title, through `vistrelle --find` and through the
-# main window's Find box, with the real text reader.
+# main window's Find box, with the real text reader. An index that cannot be opened is told
+# apart from nothing found (status 3).
 set -uo pipefail
 source "$(dirname "$0")/x11session.sh"
 
@@ -27,12 +28,14 @@ find_paths() {
     found_status=$?
 }
 
-# Before the program ever ran, a picture is there but nothing is read.
+# Before the program ever ran, a picture is there but no index: no answer, which is not
+# "nothing found".
 mkdir -p "$set_folder"
 cp "$work/shot.png" "$set_folder/Earlier.png"
 find_paths anything
-[ "$found_status" -eq 1 ] && [ -z "$out" ] || fail "--find without an index gave $found_status: $out"
-[ "$(cat "$work/note")" = "Not read yet: 1 of 1 pictures." ] || fail "the note said: $(cat "$work/note")"
+[ "$found_status" -eq 3 ] && [ -z "$out" ] || fail "--find without an index gave $found_status: $out"
+grep -q "^The index cannot be opened: $XDG_CACHE_HOME/Vistrelle/library-.*\.sqlite\$" "$work/note" ||
+    fail "the note said: $(cat "$work/note")"
 
 "$program/vistrelle" >"$work/run.log" 2>&1 &
 app=$!
@@ -122,6 +125,13 @@ wait_exit "$app" || fail "closing failed: $(cat "$work/run.log")"
 # With the program ended, --find still answers.
 find_paths "${words[2]}"
 [ "$out" = "${shots[2]}" ] || fail "--find after the program ended gave: $out"
+# A damaged index answers nothing, with the third status, until the program makes it anew.
+index=$(ls "$XDG_CACHE_HOME"/Vistrelle/library-*.sqlite)
+cp "$index" "$work/index.sqlite"
+echo "no database at all" >"$index"
+find_paths "${words[2]}"
+[ "$found_status" -eq 3 ] && [ -z "$out" ] || fail "--find on a damaged index gave $found_status: $out"
+cp "$work/index.sqlite" "$index"
 
 # A name that is not UTF-8: the walk at the next start follows the rename by the picture's
 # bytes, and --find prints the name as it is on disk.

@@ -8,10 +8,13 @@
 #include "support/TestLibrary.h"
 
 #include <QDir>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
 #include <memory>
 #include <optional>
+#include <sys/wait.h>
+#include <unistd.h>
 
 using namespace TestLibrary;
 
@@ -64,18 +67,37 @@ class tst_TextIndex : public QObject
         return readAll(total);
     }
 
+    // Asks the worker \a ask and waits for its answer.
+    void andWait(const std::function<void()>& ask)
+    {
+        const int before = m_changes;
+        ask();
+        QTRY_VERIFY(m_changes > before);
+    }
     // Walks the library again and waits for the walk's answer.
     void resync()
     {
-        const int before = m_changes;
-        m_worker->sync();
-        QTRY_VERIFY(m_changes > before);
+        andWait([this] { m_worker->sync(); });
+    }
+
+    QString cacheFolder() const { return m_dir->path() + "/cache/"; }
+
+    // The index's files in which \a word (lower case) still lies, in any case: what a look at
+    // the raw bytes would find.
+    QStringList traces(const QByteArray& word) const
+    {
+        QStringList found;
+        for (const QString& name : filesIn(cacheFolder()))
+            if (contents(cacheFolder() + name).toLower().contains(word))
+                found << name;
+        return found;
     }
 
     QStringList find(const QString& words, const QString& within = QString(), int limit = 0) const
     {
         QStringList paths;
-        for (const FoundPicture& found : IndexSearch(m_root, indexFile()).find(words, within, limit))
+        for (const FoundPicture& found :
+             IndexSearch(m_root, indexFile()).find(words, within, limit).value_or(QList<FoundPicture>()))
             paths << found.path.mid(m_root.size());
         return paths;
     }
@@ -366,9 +388,189 @@ private slots:
         QCOMPARE(find("words"), QStringList{"A/One/Image_1.png"});
     }
 
+    // The index is the user's alone: the folder 0700 and every file in it 0600, the journals
+    // too; an index left by a version that made them 0755 and 0644 is mended at the start.
+    void privateToTheUser_data()
+    {
+        QTest::addColumn<bool>("widened");
+        QTest::newRow("made now") << false;
+        QTest::newRow("made open to all before") << true;
+    }
+    void privateToTheUser()
+    {
+        QFETCH(bool, widened);
+        picture("A/One/Image_1.png", "secret words");
+        if (widened) {
+            QVERIFY(startAndReadAll(1));
+            m_worker.reset();
+            makeFile(cacheFolder() + "stray", "left by an older version");
+            const QFileDevice::Permissions open = QFileDevice::ReadUser | QFileDevice::WriteUser |
+                                                  QFileDevice::ReadGroup | QFileDevice::ReadOther;
+            for (const QString& name : filesIn(cacheFolder()))
+                QVERIFY(QFile::setPermissions(cacheFolder() + name, open));
+            QVERIFY(QFile::setPermissions(cacheFolder(), open | QFileDevice::ExeUser | QFileDevice::ExeGroup |
+                                                             QFileDevice::ExeOther));
+        }
+        QVERIFY(startAndReadAll(1));
+        QStringList modes{QString::number(QFileInfo(cacheFolder()).permissions(), 16)};
+        for (const QString& name : filesIn(cacheFolder()))
+            modes << name.section('.', 1) + " " +
+                         QString::number(QFileInfo(cacheFolder() + name).permissions(), 16);
+        QCOMPARE(modes,
+                 (widened ? QStringList{"7700", "sqlite 6600", "sqlite-shm 6600", "sqlite-wal 6600", " 6600"}
+                          : QStringList{"7700", "sqlite 6600", "sqlite-shm 6600", "sqlite-wal 6600"}));
+    }
+
+    // What the user deleted leaves the file: after the walk that finds a picture gone, no byte
+    // of the index or its journal holds its words, in the table of texts or the full-text
+    // index. Forgetting all words read does the same at once, keeps where the pictures came
+    // from, and reads them again only when reading goes on.
+    void deletedWordsLeaveTheFile_data()
+    {
+        QTest::addColumn<bool>("forget");
+        QTest::addColumn<bool>("older"); // an index made before pages were given back
+        QTest::newRow("the picture deleted") << false << false;
+        QTest::newRow("the picture deleted from an older index") << false << true;
+        QTest::newRow("every word forgotten") << true << false;
+    }
+    void deletedWordsLeaveTheFile()
+    {
+        QFETCH(bool, forget);
+        QFETCH(bool, older);
+        const QString secret = picture("A/One/Image_1.png", "password Hunter2quokka", 15);
+        for (int n = 2; n <= 30; ++n)
+            picture(QString("A/One/Image_%1.png").arg(n), "ordinary words " + QString::number(n), n);
+        start();
+        m_worker->record(secret, {"Vault", "Keeper"});
+        QVERIFY(readAll(30));
+        if (older) {
+            m_worker.reset();
+            QVERIFY(IndexDatabase::openForWriting(m_root, indexFile())
+                        ->exec("PRAGMA auto_vacuum = NONE; VACUUM"));
+            QVERIFY(startAndReadAll(30));
+        }
+        QVERIFY(!traces("hunter2quokka").isEmpty());
+        if (forget) {
+            m_worker->setPaused(true);
+            andWait([this] { m_worker->forget(); });
+            QCOMPARE(find("ordinary"), QStringList());
+            QCOMPARE(find("vault keeper"), QStringList{"A/One/Image_1.png"});
+        } else {
+            QVERIFY(QFile::remove(secret));
+            resync();
+        }
+        QCOMPARE(traces("hunter2quokka"), QStringList());
+        QCOMPARE(find("hunter2quokka"), QStringList());
+        {
+            // The pages set free are given back.
+            const std::unique_ptr<IndexDatabase> index = IndexDatabase::openForReading(indexFile());
+            SqlStatement freePages = index->prepare("PRAGMA freelist_count");
+            QVERIFY(freePages.step());
+            QCOMPARE(freePages.integer(0), 0);
+        }
+        if (forget) {
+            m_worker->setPaused(false);
+            QVERIFY(readAll(30));
+            QCOMPARE(find("hunter2quokka"), QStringList{"A/One/Image_1.png"});
+        }
+    }
+
+    // A program on the list is never read: its captures have no words, those read from it
+    // before are forgotten out of the file, and a program taken off the list is read again.
+    void programsNeverRead()
+    {
+        const QString vault = picture("A/One/Image_1.png", "master Pa55quokka");
+        const QString bank = picture("A/One/Image_2.png", "balance Quokkabank", 1);
+        const QString notes = picture("A/One/Image_3.png", "shopping list", 2);
+        start();
+        m_worker->record(vault, {"Vault", "KeePassXC"});
+        m_worker->record(notes, {"Notes", "Editor"});
+        QVERIFY(readAll(3));
+        QCOMPARE(find("pa55quokka"), QStringList{"A/One/Image_1.png"});
+        andWait([this] { m_worker->setUnreadPrograms({"keepassxc", "Bank-Browser"}); });
+        QCOMPARE(find("pa55quokka"), QStringList());
+        QCOMPARE(traces("pa55quokka"), QStringList());
+        QCOMPARE(find("vault"), QStringList{"A/One/Image_1.png"});
+        QCOMPARE(find("shopping"), QStringList{"A/One/Image_3.png"});
+        // Captured from a program on the list: known by its source, never read.
+        const int reads = m_reader->reads();
+        const QString later = picture("A/One/Image_4.png", "transfer Quokka77", 0);
+        m_worker->record(later, {"Online banking", "Bank-Browser"});
+        andWait([&] { m_worker->record(bank, {"Statement", "Bank-Browser"}); });
+        QCOMPARE(find("banking"), QStringList{"A/One/Image_4.png"});
+        QVERIFY(readAll(4));
+        QCOMPARE(m_reader->reads(), reads);
+        QCOMPARE(find("quokka77"), QStringList());
+        QCOMPARE(traces("quokkabank"), QStringList());
+        m_worker->setUnreadPrograms({"Bank-Browser"});
+        QTRY_COMPARE(find("pa55quokka"), QStringList{"A/One/Image_1.png"});
+        QCOMPARE(find("quokka77"), QStringList());
+        // Captured from a program on the list while it was being read: its words are not kept.
+        m_worker.reset();
+        const QString racing = picture("A/One/Image_5.png", "pin Quokka99", 0);
+        TextIndex index(m_root, indexFile());
+        QVERIFY(index.open() && index.setUnreadPrograms({"Bank-Browser"}) && index.sync());
+        const std::optional<WaitingPicture> next = index.nextWaiting();
+        QVERIFY(next && next->path == racing);
+        QVERIFY(index.record(racing, {"Transfer", "Bank-Browser"}));
+        QVERIFY(index.store(next->id, {TextReading::Kind::Read, "pin Quokka99", {}}));
+        QCOMPARE(find("quokka99"), QStringList());
+        // With the list emptied, they are read.
+        QVERIFY(index.setUnreadPrograms({}));
+        QVERIFY(index.nextWaiting());
+    }
+
+    // The index deleted while the program runs is made anew and filled by the next write or
+    // walk: the pictures read before and a capture after are found without a restart.
+    void deletedIndexMadeAnew()
+    {
+        picture("A/One/Image_1.png", "before deleting");
+        QVERIFY(startAndReadAll(1));
+        for (const QString& name : filesIn(cacheFolder()))
+            QVERIFY(QFile::remove(cacheFolder() + name));
+        QCOMPARE(IndexSearch(m_root, indexFile()).find("before"), std::nullopt);
+        const QString capture = picture("A/One/Image_2.png", "after deleting", 0);
+        m_worker->record(capture, {"Shell", "XTerm"});
+        QTRY_COMPARE(find("after"), QStringList{"A/One/Image_2.png"});
+        QTRY_COMPARE(find("deleting"), (QStringList{"A/One/Image_2.png", "A/One/Image_1.png"}));
+    }
+
+    // An index in a folder that cannot be written (no journal can be made beside it) still
+    // answers from what was saved. Run as another user where this one may write anywhere.
+    void readOnlyFolderAnswers()
+    {
+        picture("A/One/Image_1.png", "kept words");
+        QVERIFY(startAndReadAll(1));
+        m_worker.reset();
+        QVERIFY(!QFile::exists(indexFile() + "-shm"));
+        const bool root = ::getuid() == 0;
+        if (root)
+            QCOMPARE(QProcess::execute("chown", {"-R", "65534:65534", m_dir->path()}), 0);
+        QVERIFY(QFile::setPermissions(cacheFolder(), QFileDevice::ReadOwner | QFileDevice::ExeOwner));
+        // How many were found, 2 for no answer, 3 when the folder could be written after all.
+        const auto answer = [&](const QString& words) {
+            const pid_t child = ::fork();
+            if (child == 0) {
+                if (root && (::setgid(65534) != 0 || ::setuid(65534) != 0))
+                    ::_exit(9);
+                if (QFileInfo(cacheFolder()).isWritable())
+                    ::_exit(3);
+                const auto found = IndexSearch(m_root, indexFile()).find(words);
+                ::_exit(!found ? 2 : static_cast<int>(found->size()));
+            }
+            int status = 0;
+            ::waitpid(child, &status, 0);
+            return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        };
+        QCOMPARE(answer("kept"), 1);
+        QCOMPARE(answer("missing"), 0);
+        QVERIFY(QFile::setPermissions(cacheFolder(), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                                         QFileDevice::ExeOwner));
+    }
+
     // What `--find` says of pictures not read: those waiting in the index, new ones and changed
-    // ones (all without an index: the end-to-end Find test). A picture in a sub-folder of an
-    // Image Set is one of its pictures, listed, read and found as the others are.
+    // ones (without an index it gives no answer at all: the end-to-end Find test). A picture in
+    // a sub-folder of an Image Set is one of its pictures, listed, read and found as the others are.
     void unreadCount()
     {
         picture("A/One/Image_1.png", "one");

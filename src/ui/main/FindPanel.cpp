@@ -21,6 +21,7 @@ constexpr int mostFound = 1000;
 constexpr int typingPauseMs = 200;
 // Changes made by other programs are looked for when the last walk is this old.
 constexpr qint64 walkAgainAfterMs = 30000;
+constexpr qint64 walkToMendAfterMs = 1000;
 
 enum Scope { Library, Category, ImageSet };
 
@@ -156,7 +157,14 @@ void FindPanel::search()
     const QString current = lstFound->currentRow() >= 0 && lstFound->currentRow() < m_found.size()
                                 ? m_found.at(lstFound->currentRow()).path
                                 : QString();
-    m_found = IndexSearch(m_reading.root(), m_reading.file()).find(words, scopeFolder(), mostFound);
+    const std::optional<QList<FoundPicture>> answer =
+        IndexSearch(m_reading.root(), m_reading.file()).find(words, scopeFolder(), mostFound);
+    m_indexOpened = answer.has_value();
+    m_found = answer.value_or(QList<FoundPicture>());
+    // An index deleted or damaged is made anew by a walk, and the answer comes when it has
+    // been; not more than once a second, should the walk not mend it.
+    if (!m_indexOpened && m_sinceWalk.elapsed() > walkToMendAfterMs)
+        walkLibrary();
     const QSignalBlocker blocker(lstFound);
     lstFound->clear();
     for (const FoundPicture& found : std::as_const(m_found)) {
@@ -212,13 +220,16 @@ void FindPanel::showProgress()
     const IndexProgress progress = m_reading.progress();
     const QLocale locale;
     QStringList parts;
+    // An index that cannot be opened has not said that nothing holds the words.
     if (!lstFound->isHidden())
-        parts << (m_found.isEmpty() ? QStringLiteral("Nothing found")
-                                    : locale.toString(m_found.size()) + QStringLiteral(" found"));
+        parts << (!m_indexOpened      ? QStringLiteral("The index cannot be opened")
+                  : m_found.isEmpty() ? QStringLiteral("Nothing found")
+                                      : locale.toString(m_found.size()) + QStringLiteral(" found"));
     if (progress.read < progress.total)
         parts << QStringLiteral("Reading text: ") + locale.toString(progress.read) + QStringLiteral(" of ") +
                      locale.toString(progress.total) +
-                     (m_state.capturePaused || m_state.lowResourceMode ? QStringLiteral(" (paused)")
-                                                                       : QString());
+                     (m_state.capturePaused || m_state.lowResourceMode || !m_state.settings.readWords
+                          ? QStringLiteral(" (paused)")
+                          : QString());
     lblReading->setText(parts.join(QStringLiteral("   ")));
 }

@@ -63,6 +63,7 @@ private:
     ReaderWorker& m_reading;
     QWidget* m_fileList = nullptr;
     QList<FoundPicture> m_found;
+    bool m_indexOpened = true; // the last search could open the index
     QTimer m_typing;           // a search waits until typing pauses
     QElapsedTimer m_sinceWalk; // the library is walked again before a search after a while
 };

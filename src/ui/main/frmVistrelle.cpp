@@ -404,6 +404,20 @@ void frmVistrelle::cmdOptions_Click()
 {
     const bool startsWithDesktop = QFileInfo::exists(AutostartEntryPath());
     frmOptions dialog(m_state.settings, m_services.reader.installedLanguages(), startsWithDesktop, this);
+    connect(&dialog, &frmOptions::forgetWordsRequested, this, [this, &dialog] {
+        // Nothing is read again before the user says so.
+        m_state.settings.readWords = false;
+        emit wordsForgotten();
+        const bool again =
+            m_services.boxes.show(QStringLiteral("The words read from your screenshots are forgotten.\n\n"
+                                                 "Read the words in your screenshots again?  If not, "
+                                                 "nothing is read until you tick \"Read the words in "
+                                                 "screenshots\" in Options."),
+                                  BoxLook::Information, BoxButtons::YesNo) == BoxAnswer::Yes;
+        m_state.settings.readWords = again;
+        dialog.showReadWords(again);
+        emit settingsChanged();
+    });
     if (!ShowModal(dialog))
         return;
     m_state.settings = dialog.chosen();

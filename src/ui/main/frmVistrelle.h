@@ -98,6 +98,8 @@ signals:
     void unloading();
     /// The user changed a setting (format, options): it is to be saved now.
     void settingsChanged();
+    /// The user asked to forget every word read: the index is to be emptied now, reading stopped.
+    void wordsForgotten();
     /// The user chose the Intro Set: it is to be saved now, and the user told once it is.
     void introSetChosen();
 

@@ -1,6 +1,7 @@
 #include "frmOptions.h"
 
 #include "core/Settings.h"
+#include "core/SettingsFile.h"
 #include "platform/HotkeyNames.h"
 #include "platform/KeyState.h"
 #include "ui/ScreenFit.h"
@@ -12,6 +13,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -204,6 +206,31 @@ void frmOptions::buildControls(const QStringList& installedLanguages)
     m_lstFindLanguages->setMaximumHeight(m_lstFindLanguages->fontMetrics().height() * 4 +
                                          2 * m_lstFindLanguages->frameWidth());
     find->addWidget(m_lstFindLanguages);
+    m_chkReadWords =
+        named(new QCheckBox(QStringLiteral("Read the words in screenshots"), fraFind), "chkReadWords");
+    m_chkReadWords->setToolTip(
+        QStringLiteral("Without it Find knows the screenshots by their window titles only"));
+    find->addWidget(m_chkReadWords);
+    auto* lblUnreadPrograms = named(new QLabel(QStringLiteral("Never read the screenshots of these programs "
+                                                              "(window classes, separated by commas):"),
+                                               fraFind),
+                                    "lblUnreadPrograms");
+    lblUnreadPrograms->setWordWrap(true);
+    find->addWidget(lblUnreadPrograms);
+    m_txtUnreadPrograms = named(new QLineEdit(fraFind), "txtUnreadPrograms");
+    m_txtUnreadPrograms->setToolTip(
+        QStringLiteral("A password manager, a browser kept for banking: the words already read from "
+                       "their screenshots are forgotten"));
+    find->addWidget(m_txtUnreadPrograms);
+    auto* cmdForgetWords =
+        named(new QPushButton(QStringLiteral("Forget the words read"), fraFind), "cmdForgetWords");
+    cmdForgetWords->setToolTip(QStringLiteral("Empties the index of the words read from every screenshot, "
+                                              "at once"));
+    connect(cmdForgetWords, &QPushButton::clicked, this, &frmOptions::forgetWordsRequested);
+    auto* forgetRow = new QHBoxLayout;
+    forgetRow->addWidget(cmdForgetWords);
+    forgetRow->addStretch();
+    find->addLayout(forgetRow);
     m_chkWindowTitleInFile =
         named(new QCheckBox(QStringLiteral("Write the window title into new screenshots"), fraFind),
               "chkWindowTitleInFile");
@@ -269,6 +296,8 @@ void frmOptions::Form_Load()
         item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
         item->setCheckState(languages.contains(item->text()) ? Qt::Checked : Qt::Unchecked);
     }
+    m_chkReadWords->setChecked(m_settings.readWords);
+    m_txtUnreadPrograms->setText(m_settings.unreadPrograms.join(QStringLiteral(", ")));
     m_chkWindowTitleInFile->setChecked(m_settings.writeWindowTitle);
     m_chkStartWithDesktop->setChecked(m_startsWithDesktop);
     m_chkNotifyCaptures->setChecked(m_settings.notifyCaptures);
@@ -294,10 +323,18 @@ void frmOptions::cmdOK_Click()
     if (m_lstFindLanguages->count() > 0)
         m_settings.findLanguages =
             languages.isEmpty() ? QStringLiteral("eng") : languages.join(QLatin1Char('+'));
+    m_settings.readWords = m_chkReadWords->isChecked();
+    m_settings.unreadPrograms = ProgramNames(m_txtUnreadPrograms->text());
     m_settings.writeWindowTitle = m_chkWindowTitleInFile->isChecked();
     m_startsWithDesktop = m_chkStartWithDesktop->isChecked();
     m_settings.notifyCaptures = m_chkNotifyCaptures->isChecked();
     accept();
+}
+
+void frmOptions::showReadWords(bool read)
+{
+    m_settings.readWords = read;
+    m_chkReadWords->setChecked(read);
 }
 
 void frmOptions::cmdCancel_Click()

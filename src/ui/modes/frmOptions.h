@@ -6,6 +6,7 @@
 
 class QCheckBox;
 class QComboBox;
+class QLineEdit;
 class QListWidget;
 
 /// The modal options dialog: hotkeys, time-lapse interval and silence, JPEG quality, Find's
@@ -22,9 +23,15 @@ public:
 
     const Settings& chosen() const { return m_settings; }
     bool startsWithDesktop() const { return m_startsWithDesktop; }
+    /// Whether the words are read, as the user answered after forgetting them.
+    void showReadWords(bool read);
 
     void cmdOK_Click();
     void cmdCancel_Click();
+
+signals:
+    /// "Forget the words read": the index is to be emptied now, whatever the dialog ends with.
+    void forgetWordsRequested();
 
 private:
     void buildControls(const QStringList& installedLanguages);
@@ -47,6 +54,8 @@ private:
     QCheckBox* m_chkTimeLapseSilent = nullptr;
     QComboBox* m_cboQuality = nullptr;
     QListWidget* m_lstFindLanguages = nullptr;
+    QCheckBox* m_chkReadWords = nullptr;
+    QLineEdit* m_txtUnreadPrograms = nullptr;
     QCheckBox* m_chkWindowTitleInFile = nullptr;
     QCheckBox* m_chkNotifyCaptures = nullptr;
     QCheckBox* m_chkStartWithDesktop = nullptr;
