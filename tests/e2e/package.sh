@@ -1,17 +1,9 @@
 #!/usr/bin/env bash
 # The Debian package of this build, made and linted by scripts/package, installed by apt into the
-# machine's own /usr: the menu's entry starts the installed program, which files a screenshot
-# into the user's library and has its reader read it; apt remove and apt purge take every file
-# of the package and leave the user's library, settings and index as they were.
+# machine's own /usr (as root only): the menu's entry starts the installed program, which files a
+# screenshot into the user's library and has its reader read it; apt remove and apt purge take
+# every file of the package and leave the user's library, settings and index as they were.
 set -uo pipefail
-[ "$(id -u)" -eq 0 ] || {
-    echo "installing a package into the system needs root: skipped"
-    exit 77
-}
-dpkg-query -W -f='${Status}' vistrelle 2>/dev/null | grep -q 'ok installed' && {
-    echo "a vistrelle package is installed on this machine, and stays so: skipped"
-    exit 77
-}
 source "$(dirname "$0")/x11session.sh"
 
 build=$1
@@ -20,6 +12,14 @@ scripts=$(cd "$(dirname "$0")/../../scripts" && pwd)
     fail "scripts/package: $(cat "$work/package.log")"
 deb=$(tail -n 1 "$work/package.log")
 [ -f "$deb" ] || fail "no package: $(cat "$work/package.log")"
+[ "$(id -u)" -eq 0 ] || {
+    echo "packaged and linted; installing it into the system needs root: skipped"
+    exit 77
+}
+dpkg-query -W -f='${Status}' vistrelle 2>/dev/null | grep -q 'ok installed' && {
+    echo "packaged and linted; the vistrelle package installed on this machine stays: skipped"
+    exit 77
+}
 
 # The user's files, where the tests keep them; maintainer scripts run with this HOME too.
 export HOME=$work/home
@@ -32,18 +32,24 @@ apt_get() {
     DEBIAN_FRONTEND=noninteractive apt-get -y -q -o DPkg::Lock::Timeout=300 "$@" >"$work/apt.log" 2>&1 ||
         fail "apt-get $*: $(tail -n 20 "$work/apt.log")"
 }
-# The system as it was, whatever happens to the test.
-trap 'DEBIAN_FRONTEND=noninteractive apt-get -y -q -o DPkg::Lock::Timeout=300 purge vistrelle >/dev/null 2>&1
+# The system as it was, whatever happens to the test; the program the menu started is not the
+# test's child, which the session ends.
+app=
+trap '[ -z "$app" ] || kill -KILL "$app" 2>/dev/null
+      DEBIAN_FRONTEND=noninteractive apt-get -y -q -o DPkg::Lock::Timeout=300 purge vistrelle >/dev/null 2>&1
       stop_session' EXIT
 apt_get install "$deb"
 files=$(dpkg-query -L vistrelle)
 
 entry=/usr/share/applications/vistrelle.desktop
-desktop-file-validate "$entry" && ! grep -qE '^(NoDisplay|Hidden)=true' "$entry" || fail "menu entry: $(cat "$entry")"
-gio launch "$entry" >"$work/launch.log" 2>&1 || fail "the menu could not start Vistrelle: $(cat "$work/launch.log")"
+desktop-file-validate "$entry" && ! grep -qE '^(NoDisplay|Hidden)=true' "$entry" ||
+    fail "menu entry: $(cat "$entry")"
+gio launch "$entry" >"$work/launch.log" 2>&1 ||
+    fail "the menu could not start Vistrelle: $(cat "$work/launch.log")"
 main=$(wait_window '^Vistrelle \(JPG\)$')
 app=$(xdotool getwindowpid "$main")
-[ "$(readlink "/proc/$app/exe")" = /usr/lib/vistrelle/vistrelle ] || fail "the menu started $(readlink "/proc/$app/exe")"
+[ "$(readlink "/proc/$app/exe")" = /usr/lib/vistrelle/vistrelle ] ||
+    fail "the menu started $(readlink "/proc/$app/exe")"
 
 xclip -selection clipboard -t image/png -i "$work/shot.png"
 files_in_set 1
@@ -75,7 +81,8 @@ kept=$(user_files)
 for removal in remove purge; do
     [ "$removal" = remove ] || apt_get install "$deb"
     apt_get "$removal" vistrelle
-    [ "$(user_files)" = "$kept" ] || fail "apt-get $removal changed the user's files: $(diff <(echo "$kept") <(user_files))"
+    [ "$(user_files)" = "$kept" ] ||
+        fail "apt-get $removal changed the user's files: $(diff <(echo "$kept") <(user_files))"
     for file in $files; do
         [ -d "$file" ] || [ ! -e "$file" ] || fail "apt-get $removal left $file"
     done
