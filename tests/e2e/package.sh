@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # The Debian package of this build, made and linted by scripts/package, installed by apt into the
 # machine's own /usr (as root only): the menu's entry starts the installed program, which files a
-# screenshot into the user's library and has its reader read it; apt remove and apt purge take
-# every file of the package and leave the user's library, settings and index as they were.
+# screenshot into the user's library (settings in ~/.config/Vistrelle, nothing written beside
+# itself) and has its reader read it; apt remove and apt purge take every file of the package and
+# leave the user's library, settings and index as they were.
 set -uo pipefail
 source "$(dirname "$0")/x11session.sh"
 
@@ -16,10 +17,11 @@ deb=$(tail -n 1 "$work/package.log")
     echo "packaged and linted; installing it into the system needs root: skipped"
     exit 77
 }
-dpkg-query -W -f='${Status}' vistrelle 2>/dev/null | grep -q 'ok installed' && {
-    echo "packaged and linted; the vistrelle package installed on this machine stays: skipped"
+# A package installed here, or what one left, is someone else's and stays.
+if dpkg-query -W vistrelle >/dev/null 2>&1 || [ -e /usr/lib/vistrelle ] || [ -e /usr/share/vistrelle ]; then
+    echo "packaged and linted; the vistrelle package or folders on this machine stay: skipped"
     exit 77
-}
+fi
 
 # The user's files, where the tests keep them; maintainer scripts run with this HOME too.
 export HOME=$work/home
@@ -32,14 +34,16 @@ apt_get() {
     DEBIAN_FRONTEND=noninteractive apt-get -y -q -o DPkg::Lock::Timeout=300 "$@" >"$work/apt.log" 2>&1 ||
         fail "apt-get $*: $(tail -n 20 "$work/apt.log")"
 }
-# The system as it was, whatever happens to the test; the program the menu started is not the
-# test's child, which the session ends.
+# The system as it was, whatever happens to the test, also what a failing program wrote into
+# its folders; the program the menu started is not the test's child, which the session ends.
 app=
 trap '[ -z "$app" ] || kill -KILL "$app" 2>/dev/null
       DEBIAN_FRONTEND=noninteractive apt-get -y -q -o DPkg::Lock::Timeout=300 purge vistrelle >/dev/null 2>&1
+      rm -rf /usr/lib/vistrelle /usr/share/vistrelle
       stop_session' EXIT
 apt_get install "$deb"
 files=$(dpkg-query -L vistrelle)
+beside=$(ls -A /usr/lib/vistrelle)
 
 entry=/usr/share/applications/vistrelle.desktop
 desktop-file-validate "$entry" && ! grep -qE '^(NoDisplay|Hidden)=true' "$entry" ||
@@ -70,6 +74,8 @@ done
 ! kill -0 "$app" 2>/dev/null || fail "the installed program did not end"
 [ -f "$HOME/.config/Vistrelle/Vistrelle.ini" ] && [ -n "$(ls -A "$XDG_CACHE_HOME/Vistrelle")" ] ||
     fail "no settings or index: $(find "$HOME" "$XDG_CACHE_HOME")"
+# Run by root, who could write there, it wrote nothing into its installed folder.
+[ "$(ls -A /usr/lib/vistrelle)" = "$beside" ] || fail "the program wrote beside itself: $(ls -A /usr/lib/vistrelle)"
 
 # user_files: every file and folder of the user's, with its contents.
 user_files() {
