@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# cmake --install into a private prefix: the program with the files it reads beside it (the
-# sounds whole and distinct), the icons where icon themes look, a desktop entry that starts the installed program, AppStream
+# cmake --install into a private prefix: the program and its reader in lib/vistrelle, the files it
+# reads (the sounds whole and distinct) in share/vistrelle and reached from beside the program, the icons where icon themes look, a desktop entry that starts the installed program, AppStream
 # metadata that validates, the manual page.
 set -euo pipefail
 build=$1 prefix=$(mktemp -d)
@@ -8,23 +8,26 @@ trap 'rm -rf "$prefix"' EXIT
 fail() { echo "FAIL: $*" >&2; exit 1; }
 cmake --install "$build" --prefix "$prefix" >/dev/null
 
-lib=$prefix/lib/vistrelle
-[ -x "$lib/vistrelle" ] && [ "$(readlink -f "$prefix/bin/vistrelle")" = "$lib/vistrelle" ] || fail "program or bin link"
+lib=$prefix/lib/vistrelle share=$prefix/share/vistrelle
+[ -x "$lib/vistrelle" ] && [ -x "$lib/vistrelle-reader" ] && [ "$(readlink -f "$prefix/bin/vistrelle")" = "$lib/vistrelle" ] ||
+    fail "program, reader or bin link"
 for file in Vistrelle.htm Vistrelle.wav VistrelleOn.wav VistrelleOff.wav; do
-    cmp -s "$lib/$file" "$build/$file" || fail "$file is not beside the installed program"
+    cmp -s "$share/$file" "$build/$file" && [ "$(readlink -f "$lib/$file")" = "$share/$file" ] ||
+        fail "$file is not in share/vistrelle and reached from beside the installed program"
 done
+[ "$(readlink -f "$lib/Vistrelle.installed")" = "$share/Vistrelle.installed" ] || fail "no installed marker"
 # The sounds as a player reads them: three distinct, whole RIFF/WAVE files, whose size fields
 # agree with the file's.
 bytes_at() { dd if="$1" bs=1 skip="$2" count="$3" 2>/dev/null; }
 u32_at() { od -An -tu4 --endian=little -j "$2" -N 4 "$1" | tr -d ' '; }
 for sound in Vistrelle VistrelleOn VistrelleOff; do
-    wav=$lib/$sound.wav size=$(stat -c %s "$lib/$sound.wav")
+    wav=$share/$sound.wav size=$(stat -c %s "$share/$sound.wav")
     [ "$size" -gt 44 ] && [ "$(bytes_at "$wav" 0 4)" = RIFF ] && [ "$(bytes_at "$wav" 8 8)" = "WAVEfmt " ] &&
         [ "$(bytes_at "$wav" 36 4)" = data ] && [ "$(u32_at "$wav" 4)" -eq $((size - 8)) ] &&
         [ "$(u32_at "$wav" 40)" -eq $((size - 44)) ] || fail "$sound.wav is not a whole RIFF/WAVE sound"
 done
-[ "$(md5sum "$lib"/*.wav | cut -d ' ' -f 1 | sort -u | wc -l)" -eq 3 ] ||
-    fail "the three sounds are not three: $(md5sum "$lib"/*.wav)"
+[ "$(md5sum "$share"/*.wav | cut -d ' ' -f 1 | sort -u | wc -l)" -eq 3 ] ||
+    fail "the three sounds are not three: $(md5sum "$share"/*.wav)"
 for size in 48 256; do
     icon=$prefix/share/icons/hicolor/${size}x${size}/apps/vistrelle.png
     cmp -s "$icon" "$build/vistrelle-$size.png" && file -b "$icon" | grep -q "^PNG image data, $size x $size," ||

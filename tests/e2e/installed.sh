@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
-# An installed program keeps the library in the user's pictures folder and the settings in
-# ~/.config/Vistrelle, never in the folder an uninstall removes; a library already beside the
-# installed program, or in its former data folder, stays in use. Run from its build folder, the
-# program keeps both beside it.
+# An installed program keeps using a library already beside it, or in its former data folder,
+# never making a second one in the user's folders (e2e_package shows a fresh install keeping its
+# library in the user's pictures folder and its settings in ~/.config/Vistrelle). Run from its
+# build folder, the program keeps both beside it.
 set -uo pipefail
 source "$(dirname "$0")/x11session.sh"
 
@@ -13,7 +13,6 @@ export HOME=$work/home
 unset XDG_CONFIG_HOME XDG_DATA_HOME
 mkdir -p "$HOME"
 lib=$prefix/lib/vistrelle
-installed=$(ls -A "$lib")
 
 # run_and_end: starts the installed program, waits for its window, ends it as a logout would.
 run_and_end() {
@@ -24,12 +23,6 @@ run_and_end() {
     wait_exit "$pid" || fail "the installed program ended badly: $(cat "$work/run.log")"
 }
 
-run_and_end
-[ -d "$HOME/Pictures/Vistrelles/Default Category/Default Image Set" ] || fail "no library in ~/Pictures"
-[ -f "$HOME/.config/Vistrelle/Vistrelle.ini" ] || fail "no settings in ~/.config/Vistrelle"
-[ "$(ls -A "$lib")" = "$installed" ] || fail "the program wrote into its installed folder: $(ls -A "$lib")"
-
-rm -rf "$HOME/Pictures" "$HOME/.config"
 mkdir -p "$lib/Vistrelles/Kept/Shots"
 run_and_end
 [ -d "$lib/Vistrelles/Kept/Shots" ] && [ -f "$lib/Vistrelle.ini" ] || fail "the library beside the program was not used"
