@@ -80,14 +80,18 @@ void frmLowResource::buildControls()
     auto* layout = new QVBoxLayout(this);
     const int margin = TwipsToPixels(120);
     layout->setContentsMargins(margin, margin, margin, margin);
-    layout->addWidget(named(new QLabel(QStringLiteral("Category"), this), "lblPackageCategory"));
     m_txtLowResCategory = named(new QLineEdit(this), "txtLowResCategory");
     m_txtLowResCategory->setReadOnly(true);
+    auto* lblCategory = named(new QLabel(tr("&Category"), this), "lblPackageCategory");
+    lblCategory->setBuddy(m_txtLowResCategory);
+    layout->addWidget(lblCategory);
     layout->addWidget(m_txtLowResCategory);
     layout->addSpacing(margin);
-    layout->addWidget(named(new QLabel(QStringLiteral("Image Set"), this), "lblPackageName"));
     m_txtLowResImageSetName = named(new QLineEdit(this), "txtLowResImageSetName");
     m_txtLowResImageSetName->setReadOnly(true);
+    auto* lblImageSet = named(new QLabel(tr("Image &Set"), this), "lblPackageName");
+    lblImageSet->setBuddy(m_txtLowResImageSetName);
+    layout->addWidget(lblImageSet);
     layout->addWidget(m_txtLowResImageSetName);
     // The window takes itself off the screen at once: the words say where it goes.
     const char* whereItWaits =
@@ -134,6 +138,12 @@ void frmLowResource::buildControls()
     m_mnuPauseCapturing->setChecked(m_state.capturePaused);
     QAction* mnuClose = m_mnuSysTrayMenu->addAction(QStringLiteral("&Close"));
     mnuClose->setObjectName(QStringLiteral("mnuClose"));
+    // The menu key (or Shift+F10) opens the tray icon's menu over the window, for a keyboard
+    // that cannot reach the notification area, or a desktop without one.
+    for (const QKeySequence& key : {QKeySequence(Qt::Key_Menu), QKeySequence(Qt::SHIFT | Qt::Key_F10)})
+        connect(new QShortcut(key, this), &QShortcut::activated, this, [this, cmdReturn] {
+            m_mnuSysTrayMenu->popup(cmdReturn->mapToGlobal(cmdReturn->rect().bottomLeft()));
+        });
     m_trayIcon = new QSystemTrayIcon(this);
     m_trayIcon->setObjectName(QStringLiteral("trayIcon"));
     m_trayIcon->setContextMenu(m_mnuSysTrayMenu);
