@@ -28,6 +28,8 @@ def windows():
         application = desktop.get_child_at_index(index)
         if application is None or application.get_name() != APPLICATION:
             continue
+        # Windows come and go between looks: what the last look learnt is not trusted.
+        application.clear_cache()
         for child in range(application.get_child_count()):
             window = application.get_child_at_index(child)
             if window is not None:

@@ -165,8 +165,12 @@ void frmLowResource::minimizeOnce()
 void frmLowResource::showCaptureState()
 {
     if (const QString caption = CaptureCaption(m_state, QStringLiteral(" (LR mode)"));
-        caption != windowTitle())
+        caption != windowTitle()) {
         setWindowTitle(caption);
+        // Minimised, as it mostly waits, the window is known by this name (the taskbar's, a
+        // screen reader's), not by its title.
+        setWindowIconText(caption);
+    }
     m_mnuTimeLapse->setText(m_state.timeLapseActive ? QStringLiteral("Stop &Time-Lapse")
                                                     : QStringLiteral("Start &Time-Lapse"));
     const IconBadge badge = m_state.capturePaused        ? IconBadge::Paused
