@@ -2,10 +2,12 @@
 """What a screen reader learns of the program's windows, over AT-SPI.
 
   accessible.py check TITLE-REGEX     walks the window: every control that takes the focus has a
-                                      name, every combo box and list is labelled by a label, and
-                                      no two buttons are named alike; prints what fails, exit 1
+                                      name, not spelt out letter by letter, every combo box and
+                                      list is labelled by a label, and no two buttons are named
+                                      alike; prints what fails, exit 1
   accessible.py focused TITLE-REGEX   prints the name of the control that has the focus
-  accessible.py names TITLE-REGEX     prints role, name and description of each control
+  accessible.py names TITLE-REGEX     prints role, name, description, labels and state of each
+                                      control
 
 Each waits up to 20 s for a window of the program whose title matches.
 """
@@ -19,6 +21,8 @@ gi.require_version("Atspi", "2.0")
 from gi.repository import Atspi  # noqa: E402
 
 APPLICATION = "Vistrelle"
+# A caption spaced out for looks ("O p e n") is read out one letter at a time.
+SPELT_OUT = re.compile(r"(\w ){2,}\w")
 LABELLED = {Atspi.Role.COMBO_BOX, Atspi.Role.LIST, Atspi.Role.LIST_BOX}
 
 
@@ -93,6 +97,8 @@ def check(window):
         name = node.get_name() or ""
         if state.contains(Atspi.StateType.FOCUSABLE) and not name.strip():
             problems.append(f"{described(node)} takes the focus and has no name")
+        if SPELT_OUT.fullmatch(name):
+            problems.append(f"{described(node)} is named letter by letter")
         if role in LABELLED and not labels_of(node) and node not in labelled:
             problems.append(f"{described(node)} is labelled by no label")
         if role == Atspi.Role.PUSH_BUTTON:
@@ -119,7 +125,11 @@ def main():
         sys.exit(f"nothing in '{window.get_name()}' has the focus")
     if command == "names":
         for node, state in controls(window):
-            flags = "focusable" if state.contains(Atspi.StateType.FOCUSABLE) else ""
+            flags = " ".join(
+                flag
+                for flag, kind in (("focusable", Atspi.StateType.FOCUSABLE), ("visible", Atspi.StateType.VISIBLE))
+                if state.contains(kind)
+            )
             print(f"{described(node)} labels={labels_of(node)} "
                   f"for={labels_of(node, Atspi.RelationType.LABEL_FOR)} {flags}")
         return

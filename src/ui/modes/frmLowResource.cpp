@@ -12,6 +12,7 @@
 #include "ui/Twips.h"
 
 #include <QCloseEvent>
+#include <QContextMenuEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -82,6 +83,8 @@ void frmLowResource::buildControls()
     layout->setContentsMargins(margin, margin, margin, margin);
     m_txtLowResCategory = named(new QLineEdit(this), "txtLowResCategory");
     m_txtLowResCategory->setReadOnly(true);
+    // The window's menu is the tray icon's, wherever it is asked for (contextMenuEvent).
+    m_txtLowResCategory->setContextMenuPolicy(Qt::NoContextMenu);
     auto* lblCategory = named(new QLabel(tr("&Category"), this), "lblPackageCategory");
     lblCategory->setBuddy(m_txtLowResCategory);
     layout->addWidget(lblCategory);
@@ -89,6 +92,7 @@ void frmLowResource::buildControls()
     layout->addSpacing(margin);
     m_txtLowResImageSetName = named(new QLineEdit(this), "txtLowResImageSetName");
     m_txtLowResImageSetName->setReadOnly(true);
+    m_txtLowResImageSetName->setContextMenuPolicy(Qt::NoContextMenu);
     auto* lblImageSet = named(new QLabel(tr("Image &Set"), this), "lblPackageName");
     lblImageSet->setBuddy(m_txtLowResImageSetName);
     layout->addWidget(lblImageSet);
@@ -138,12 +142,6 @@ void frmLowResource::buildControls()
     m_mnuPauseCapturing->setChecked(m_state.capturePaused);
     QAction* mnuClose = m_mnuSysTrayMenu->addAction(QStringLiteral("&Close"));
     mnuClose->setObjectName(QStringLiteral("mnuClose"));
-    // The menu key (or Shift+F10) opens the tray icon's menu over the window, for a keyboard
-    // that cannot reach the notification area, or a desktop without one.
-    for (const QKeySequence& key : {QKeySequence(Qt::Key_Menu), QKeySequence(Qt::SHIFT | Qt::Key_F10)})
-        connect(new QShortcut(key, this), &QShortcut::activated, this, [this, cmdReturn] {
-            m_mnuSysTrayMenu->popup(cmdReturn->mapToGlobal(cmdReturn->rect().bottomLeft()));
-        });
     m_trayIcon = new QSystemTrayIcon(this);
     m_trayIcon->setObjectName(QStringLiteral("trayIcon"));
     m_trayIcon->setContextMenu(m_mnuSysTrayMenu);
@@ -247,6 +245,13 @@ void frmLowResource::updateTip()
     if (!m_trayIcon)
         return;
     m_trayIcon->setToolTip(LowResourceTip(windowTitle(), m_txtLowResImageSetName->text()));
+}
+
+void frmLowResource::contextMenuEvent(QContextMenuEvent* event)
+{
+    // The tray icon's menu, also over the window: the menu key reaches it where no key reaches
+    // the notification area, or where there is none.
+    m_mnuSysTrayMenu->popup(event->globalPos());
 }
 
 void frmLowResource::closeEvent(QCloseEvent* event)
