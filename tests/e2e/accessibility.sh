@@ -48,6 +48,9 @@ viewer_title='^Vistrelle Image Viewer'
 check() { "${walker[@]}" check "$1" || fail "the window '$1' is not told whole: $(cat "$work/run.log")"; }
 # focused_is TITLE NAME: the control named NAME of that window has the focus.
 focused_is() { [ "$("${walker[@]}" focused "$1")" = "$2" ]; }
+# shows TITLE PATTERN: a control of that window, as the walker lists it, matches PATTERN.
+# (grep reads the whole list: quitting at the first match would break the walker's pipe.)
+shows() { "${walker[@]}" names "$1" | grep "$2" >/dev/null; }
 # keys TITLE KEY...: presses the keys in the window of that title.
 keys() {
     local window=$1
@@ -55,7 +58,7 @@ keys() {
     xdotool windowactivate --sync "$(wait_window "$window")" key --clearmodifiers "$@"
 }
 
-main=$(wait_window "$main_title")
+wait_window "$main_title" >/dev/null
 check "$main_title"
 check "$viewer_title"
 
@@ -63,8 +66,7 @@ check "$viewer_title"
 keys "$main_title" ctrl+f
 until_true "Ctrl+F did not reach the Find box" focused_is "$main_title" "Find words"
 xdotool type --delay 20 zzz
-until_true "typing showed no list of pictures found" \
-    bash -c "${walker[*]} names '$main_title' | grep -q \"^list 'Screenshots found' .* visible\""
+until_true "typing showed no list of pictures found" shows "$main_title" "^list 'Screenshots found' .* visible"
 check "$main_title"
 keys "$main_title" Escape
 
@@ -73,7 +75,7 @@ check '^Vistrelle Options$'
 keys '^Vistrelle Options$' Escape
 
 # The Image Set's label leads to its list, its buttons follow it: View opens the thumbnails,
-# whose first picture Enter chooses.
+# where Tab goes from picture to picture and Enter chooses one.
 keys "$main_title" alt+s Tab Tab Tab
 until_true "Tab from the Image Set did not lead to its View" focused_is "$main_title" "View Image Set"
 keys "$main_title" space
@@ -84,12 +86,10 @@ keys "$set_thumbnails" Tab
 until_true "Tab did not lead to the second thumbnail" focused_is "$set_thumbnails" "Image_2.png"
 keys "$set_thumbnails" Return
 until_true "Enter on a thumbnail did not choose it" focused_is "$main_title" "Image Files"
-until_true "the chosen thumbnail is not in the viewer" \
-    bash -c "${walker[*]} names '$viewer_title' | grep -q \"^image 'Picture' (Image_2.png)\""
+until_true "the chosen thumbnail is not in the viewer" shows "$viewer_title" "^image 'Picture' (Image_2.png)"
 # The arrows step the viewer through the list.
 keys "$viewer_title" Right
-until_true "Right did not step the viewer" \
-    bash -c "${walker[*]} names '$viewer_title' | grep -q \"^image 'Picture' (Image_1.png)\""
+until_true "Right did not step the viewer" shows "$viewer_title" "^image 'Picture' (Image_1.png)"
 
 keys "$main_title" alt+c Tab Tab Tab
 until_true "Tab from the Category did not lead to its View" focused_is "$main_title" "View Category"

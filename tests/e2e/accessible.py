@@ -32,7 +32,9 @@ def windows():
         application = desktop.get_child_at_index(index)
         if application is None or application.get_name() != APPLICATION:
             continue
-        # Windows come and go between looks: what the last look learnt is not trusted.
+        # Windows come and go, and controls show and hide, between looks: nothing is taken
+        # from what an earlier look learnt.
+        application.set_cache_mask(Atspi.Cache.NONE)
         application.clear_cache()
         for child in range(application.get_child_count()):
             window = application.get_child_at_index(child)
