@@ -63,7 +63,7 @@ private:
 
     AppState& m_state;
     ReaderWorker& m_reading;
-    /// Shows the pictures found, or the file list, where both stand.
+    // Shows the pictures found, or the file list, where both stand.
     void showFound(bool shown);
 
     QWidget* m_fileList = nullptr;
