@@ -33,6 +33,9 @@ void FitToScreen(QWidget& window, QBoxLayout& layout, int scrolled, const QScree
     area->setFrameShape(QFrame::NoFrame);
     area->setWidgetResizable(true);
     area->setWidget(body);
+    // The controls inside take the focus, each scrolled into view as Tab reaches it; the area
+    // itself would be a stop that says nothing.
+    area->setFocusPolicy(Qt::NoFocus);
     layout.insertWidget(0, area, 1);
     // Room for the scroll bar beside the content, so that only the height scrolls where the
     // width allows.

@@ -44,9 +44,11 @@ QStringList cutTexts(QWidget& window)
         const QFontMetrics metrics = control->fontMetrics();
         if (auto* label = qobject_cast<QLabel*>(control); label && !label->text().isEmpty()) {
             const QRect room = label->contentsRect();
+            // A label with a buddy draws its "&" as the underline of the key that follows.
+            const int width = label->buddy() ? metrics.size(Qt::TextShowMnemonic, label->text()).width()
+                                             : metrics.horizontalAdvance(label->text());
             const bool fits = label->wordWrap() ? label->heightForWidth(room.width()) <= room.height()
-                                                : metrics.horizontalAdvance(label->text()) <= room.width() &&
-                                                      metrics.height() <= room.height();
+                                                : width <= room.width() && metrics.height() <= room.height();
             if (!fits)
                 report(*label, label->text());
         } else if (auto* button = qobject_cast<QAbstractButton*>(control);

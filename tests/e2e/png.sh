@@ -71,8 +71,8 @@ pixmap_shot=$(shots | tail -n 1)
 cmp -s "$tiff_shot" "$pixmap_shot" || fail "the pixmap was filed as $(file -b "$pixmap_shot"), not as the TIFF picture"
 
 # The list shows the captures first; the first one in the viewer takes the 3:2 shape at the
-# same width.
-xdotool windowactivate --sync "$main" key --clearmodifiers Tab Tab Home
+# same width. Alt+F, the key of the list's label, goes to the list.
+xdotool windowactivate --sync "$main" key --clearmodifiers alt+f Home
 expected=$((page_height + width * 2 / 3 - width / 4))
 for _ in $(seq 50); do
     height=$(viewer_height)

@@ -49,8 +49,8 @@ shot=$(basename "$(find "$set_folder" -name 'Image_*')")
 cp "$set_folder/$shot" "$work/original.jpg"
 sleep 0.5
 
-# The capture is the list's selected line; the list is two steps from the first control.
-xdotool windowactivate --sync "$main" key --clearmodifiers Tab Tab Delete
+# The capture is the list's selected line; Alt+F, the key of the list's label, goes to the list.
+xdotool windowactivate --sync "$main" key --clearmodifiers alt+f Delete
 answer_box
 for _ in $(seq 100); do [ -e "$set_folder/$shot" ] || break; sleep 0.1; done
 [ ! -e "$set_folder/$shot" ] || fail "the picture was not deleted"
@@ -97,7 +97,7 @@ mount --bind "$work/home-fs" "$work/bound" || fail "could not bind-mount a folde
 app=$!
 main=$(wait_window '^Vistrelle \(JPG\)$')
 sleep 0.5
-xdotool windowactivate --sync "$main" key --clearmodifiers Tab Tab Delete
+xdotool windowactivate --sync "$main" key --clearmodifiers alt+f Delete
 answer_box
 gone "$bound_set/B1.png" || fail "B1.png was not deleted"
 [ -f "$work/bound/.Trash-0/files/B1.png" ] || fail "not in the bind mount's trash: $(find "$work" -name 'B1.png*')"

@@ -29,6 +29,10 @@ frmFileOptions::frmFileOptions(QWidget* parent)
         optionButton(this, "cmdRename", QStringLiteral("&R e n a m e"), QStringLiteral("Rename the file"));
     auto* cmdExitFileOptions =
         optionButton(this, "cmdExitFileOptions", QStringLiteral("&C a n c e l"), QString());
+    // The spaced captions read letter by letter: each button is named in words.
+    cmdContents->setAccessibleName(tr("Open"));
+    cmdRename->setAccessibleName(tr("Rename"));
+    cmdExitFileOptions->setAccessibleName(tr("Cancel"));
     auto* column = new QVBoxLayout(this);
     for (QPushButton* button : {cmdContents, cmdRename, cmdExitFileOptions})
         column->addWidget(button);

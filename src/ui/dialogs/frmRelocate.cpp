@@ -34,9 +34,14 @@ frmRelocate::frmRelocate(const RelocationRequest& request, std::optional<ImageSe
     lblQuestion->setWordWrap(true);
     auto* grid = new QGridLayout(this);
     grid->addWidget(lblQuestion, 0, 0, 1, 2);
-    grid->addWidget(new QLabel(QStringLiteral("Category"), this), 1, 0);
+    // The labels name the lists to a screen reader; their keys move the focus there.
+    auto* lblCategory = new QLabel(tr("C&ategory"), this);
+    lblCategory->setBuddy(m_cboImageSetCategory);
+    auto* lblImageSet = new QLabel(tr("Image &Set"), this);
+    lblImageSet->setBuddy(m_cboImageSetName);
+    grid->addWidget(lblCategory, 1, 0);
     grid->addWidget(m_cboImageSetCategory, 2, 0, 1, 2);
-    grid->addWidget(new QLabel(QStringLiteral("Image Set"), this), 3, 0);
+    grid->addWidget(lblImageSet, 3, 0);
     grid->addWidget(m_cboImageSetName, 4, 0, 1, 2);
     grid->addWidget(cmdOK, 5, 0);
     grid->addWidget(cmdCancel, 5, 1);

@@ -38,15 +38,20 @@ FindPanel::FindPanel(QWidget* window, AppState& state, ReaderWorker& reading)
     txtFind->setToolTip(QStringLiteral("Words in the screenshots, or in the title or program of the window "
                                        "they were taken from; each word may be the start of one"));
     txtFind->setClearButtonEnabled(true);
+    txtFind->setAccessibleName(tr("Find words"));
     cboFindScope = new QComboBox(window);
     cboFindScope->setObjectName(QStringLiteral("cboFindScope"));
     cboFindScope->addItems(
         {QStringLiteral("Library"), QStringLiteral("Category"), QStringLiteral("Image Set")});
     cboFindScope->setToolTip(QStringLiteral("Where to look for the words"));
+    lblFindScope = new QLabel(tr("Loo&k in"), window);
+    lblFindScope->setObjectName(QStringLiteral("lblFindScope"));
+    lblFindScope->setBuddy(cboFindScope);
     lstFound = new FoundList(window);
     lstFound->setObjectName(QStringLiteral("lstFound"));
     lstFound->setContextMenuPolicy(Qt::CustomContextMenu);
     lstFound->setToolTip(QStringLiteral("Screenshots holding the words, newest first; Esc goes back"));
+    lstFound->setAccessibleName(tr("Screenshots found"));
     lstFound->hide();
     lblReading = new QLabel(window);
     lblReading->setObjectName(QStringLiteral("lblReading"));
@@ -91,18 +96,23 @@ FindPanel::FindPanel(QWidget* window, AppState& state, ReaderWorker& reading)
     showProgress();
 }
 
-void FindPanel::placeIn(QGridLayout* grid, QWidget* fileList)
+void FindPanel::placeIn(QGridLayout* grid, QWidget* fileList, QLabel* listLabel)
 {
     m_fileList = fileList;
+    m_listLabel = listLabel;
     int row = 0;
     int column = 0;
     int rows = 0;
     int columns = 0;
     grid->getItemPosition(grid->indexOf(fileList), &row, &column, &rows, &columns);
     grid->addWidget(lstFound, row, column, rows, columns);
+    QWidget::setTabOrder(fileList, lstFound);
     const int below = grid->rowCount();
     grid->addWidget(txtFind, below, 0);
-    grid->addWidget(cboFindScope, below, 1, 1, grid->columnCount() - 1);
+    auto* scope = new QHBoxLayout;
+    scope->addWidget(lblFindScope);
+    scope->addWidget(cboFindScope, 1);
+    grid->addLayout(scope, below, 1, 1, grid->columnCount() - 1);
     grid->addWidget(lblReading, below + 1, 0, 1, grid->columnCount());
 }
 
@@ -175,9 +185,7 @@ void FindPanel::search()
         if (found.path == current)
             lstFound->setCurrentItem(item);
     }
-    lstFound->show();
-    if (m_fileList)
-        m_fileList->hide();
+    showFound(true);
     showProgress();
 }
 
@@ -207,12 +215,20 @@ void FindPanel::clear()
     }
     m_found.clear();
     lstFound->clear();
-    lstFound->hide();
-    if (m_fileList) {
-        m_fileList->show();
+    showFound(false);
+    if (m_fileList)
         m_fileList->setFocus(Qt::OtherFocusReason);
-    }
     showProgress();
+}
+
+void FindPanel::showFound(bool shown)
+{
+    lstFound->setVisible(shown);
+    if (!m_fileList)
+        return;
+    m_fileList->setVisible(!shown);
+    // The label over the lists names the one shown, and its key moves the focus there.
+    m_listLabel->setBuddy(shown ? static_cast<QWidget*>(lstFound) : m_fileList);
 }
 
 void FindPanel::showProgress()

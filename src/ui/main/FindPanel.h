@@ -27,8 +27,9 @@ public:
     FindPanel(QWidget* window, AppState& state, ReaderWorker& reading);
 
     /// Puts the controls in the window's \a grid: the box and the status line in rows of their
-    /// own below the rest, the list of pictures found over \a fileList.
-    void placeIn(QGridLayout* grid, QWidget* fileList);
+    /// own below the rest, the list of pictures found over \a fileList, which \a listLabel then
+    /// labels in its place.
+    void placeIn(QGridLayout* grid, QWidget* fileList, QLabel* listLabel);
     /// The status line says whether reading is paused.
     void showProgress();
     /// The library may have changed outside the program: it is walked again.
@@ -40,6 +41,7 @@ public:
 
     QLineEdit* txtFind = nullptr;
     QComboBox* cboFindScope = nullptr;
+    QLabel* lblFindScope = nullptr;
     FoundList* lstFound = nullptr;
     QLabel* lblReading = nullptr;
 
@@ -61,7 +63,11 @@ private:
 
     AppState& m_state;
     ReaderWorker& m_reading;
+    // Shows the pictures found, or the file list, where both stand.
+    void showFound(bool shown);
+
     QWidget* m_fileList = nullptr;
+    QLabel* m_listLabel = nullptr;
     QList<FoundPicture> m_found;
     bool m_indexOpened = true; // the last search could open the index
     QTimer m_typing;           // a search waits until typing pauses

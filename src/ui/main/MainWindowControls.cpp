@@ -44,6 +44,23 @@ QPushButton* compact(QPushButton* button)
     return button;
 }
 
+// The two rows' New, Del and View read alike; a screen reader says which row each serves.
+QPushButton* rowButton(QWidget* parent, const char* name, const QString& caption, const QString& tooltip,
+                       const QString& accessibleName)
+{
+    auto* button = compact(commandButton(parent, name, caption, tooltip));
+    button->setAccessibleName(accessibleName);
+    return button;
+}
+
+// A label that names \a control to a screen reader, and whose mnemonic moves the focus there.
+QLabel* labelFor(QWidget* window, const char* name, const QString& caption, QWidget* control)
+{
+    auto* label = named(new QLabel(caption, window), name);
+    label->setBuddy(control);
+    return label;
+}
+
 // The list shows whole names up to the longest the program gives a shot, whatever the font.
 int fileListWidth(const FileList* list)
 {
@@ -67,35 +84,38 @@ MainWindowControls::MainWindowControls(QWidget* window, FileList* fileList)
     grid->setVerticalSpacing(2);
     grid->setColumnStretch(0, 1);
 
-    grid->addWidget(named(new QLabel(QStringLiteral("Category"), window), "lblPackageCategory"), 0, 0);
     cboImageSetCategory = named(new QComboBox(window), "cboImageSetCategory");
+    grid->addWidget(labelFor(window, "lblPackageCategory", tr("&Category"), cboImageSetCategory), 0, 0);
     grid->addWidget(cboImageSetCategory, 1, 0);
-    grid->addWidget(compact(commandButton(window, "cmdNewCategory", QStringLiteral("New"),
-                                          QStringLiteral("New category"))),
+    grid->addWidget(rowButton(window, "cmdNewCategory", QStringLiteral("New"), QStringLiteral("New category"),
+                              tr("New Category")),
                     1, 1);
-    grid->addWidget(compact(commandButton(window, "cmdDeleteCategory", QStringLiteral("Del"),
-                                          QStringLiteral("Delete category"))),
+    grid->addWidget(rowButton(window, "cmdDeleteCategory", QStringLiteral("Del"),
+                              QStringLiteral("Delete category"), tr("Delete Category")),
                     1, 2);
-    grid->addWidget(
-        compact(commandButton(window, "cmdPhotosByCategory", QStringLiteral("View"),
-                              QStringLiteral("Thumbnail viewer for image sets in the current category"))),
-        1, 3);
+    grid->addWidget(rowButton(window, "cmdPhotosByCategory", QStringLiteral("View"),
+                              QStringLiteral("Thumbnail viewer for image sets in the current category"),
+                              tr("View Category")),
+                    1, 3);
 
-    grid->addWidget(named(new QLabel(QStringLiteral("Image Set"), window), "lblPackageName"), 2, 0);
     cboImageSetName = named(new QComboBox(window), "cboImageSetName");
+    grid->addWidget(labelFor(window, "lblPackageName", tr("Image &Set"), cboImageSetName), 2, 0);
     grid->addWidget(cboImageSetName, 3, 0);
-    grid->addWidget(compact(commandButton(window, "cmdNewImageSet", QStringLiteral("New"),
-                                          QStringLiteral("New image set"))),
+    grid->addWidget(rowButton(window, "cmdNewImageSet", QStringLiteral("New"),
+                              QStringLiteral("New image set"), tr("New Image Set")),
                     3, 1);
-    grid->addWidget(compact(commandButton(window, "cmdDeleteImageSet", QStringLiteral("Del"),
-                                          QStringLiteral("Delete image set"))),
+    grid->addWidget(rowButton(window, "cmdDeleteImageSet", QStringLiteral("Del"),
+                              QStringLiteral("Delete image set"), tr("Delete Image Set")),
                     3, 2);
-    grid->addWidget(
-        compact(commandButton(window, "cmdPhotosBySet", QStringLiteral("View"),
-                              QStringLiteral("Thumbnail viewer for images in current image set"))),
-        3, 3);
+    grid->addWidget(rowButton(window, "cmdPhotosBySet", QStringLiteral("View"),
+                              QStringLiteral("Thumbnail viewer for images in current image set"),
+                              tr("View Image Set")),
+                    3, 3);
 
-    grid->addWidget(named(new QLabel(QStringLiteral("Image Files"), window), "Label1"), 4, 0);
+    lblImageFiles = labelFor(window, "Label1", tr("Image &Files"), lstComponents);
+    // A list takes no name from its label: it is given one.
+    lstComponents->setAccessibleName(tr("Image Files"));
+    grid->addWidget(lblImageFiles, 4, 0);
     lstComponents->setMinimumWidth(fileListWidth(lstComponents));
     grid->addWidget(lstComponents, 5, 0);
 
@@ -167,10 +187,14 @@ QPushButton* MainWindowControls::button(const char* name) const
 
 void MainWindowControls::setTabOrder()
 {
-    QList<QWidget*> order{cboImageSetCategory, cboImageSetName, lstComponents};
-    for (const char* name : {"cmdNewCategory", "cmdDeleteCategory", "cmdPhotosByCategory", "cmdNewImageSet",
-                             "cmdDeleteImageSet", "cmdPhotosBySet"})
+    // Row by row, as the window reads: each list before the commands that act on it.
+    QList<QWidget*> order{cboImageSetCategory};
+    for (const char* name : {"cmdNewCategory", "cmdDeleteCategory", "cmdPhotosByCategory"})
         order.append(button(name));
+    order.append(cboImageSetName);
+    for (const char* name : {"cmdNewImageSet", "cmdDeleteImageSet", "cmdPhotosBySet"})
+        order.append(button(name));
+    order.append(lstComponents);
     order.append(optFormat[0]);
     order.append(optFormat[1]);
     order.append(optFormat[2]);

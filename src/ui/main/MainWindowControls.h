@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QCoreApplication>
+
 class FileList;
 class QCheckBox;
 class QComboBox;
@@ -12,6 +14,8 @@ class QWidget;
 /// control name as its object name.
 class MainWindowControls
 {
+    Q_DECLARE_TR_FUNCTIONS(MainWindowControls)
+
 public:
     /// Lays out the controls in \a window, with \a fileList as lstComponents.
     MainWindowControls(QWidget* window, FileList* fileList);
@@ -22,6 +26,8 @@ public:
     QComboBox* cboImageSetCategory = nullptr;
     QComboBox* cboImageSetName = nullptr;
     FileList* lstComponents = nullptr;
+    /// The label over the file list, which names the list standing there.
+    QLabel* lblImageFiles = nullptr;
     /// JPG, BMP and PNG, in the order of captureFormats().
     QRadioButton* optFormat[3] = {};
     QCheckBox* chkPauseCapturing = nullptr;

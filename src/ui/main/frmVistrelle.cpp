@@ -81,7 +81,7 @@ frmVistrelle::frmVistrelle(AppState& state, Services& services, LibraryDialogs& 
     , m_find(new FindPanel(this, state, reading))
     , m_fileCommands(new FileCommands(*m_ui.lstComponents, state, services, dialogs))
 {
-    m_find->placeIn(qobject_cast<QGridLayout*>(layout()), m_ui.lstComponents);
+    m_find->placeIn(qobject_cast<QGridLayout*>(layout()), m_ui.lstComponents, m_ui.lblImageFiles);
     setObjectName(QStringLiteral("frmVistrelle"));
     setWindowTitle(QStringLiteral("Vistrelle"));
     setAttribute(Qt::WA_DeleteOnClose);

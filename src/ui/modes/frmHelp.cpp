@@ -35,6 +35,9 @@ frmHelp::frmHelp(Shell& shell, MessageBoxes& boxes, QString programDir, QWidget*
     cmdExitHelp->setObjectName(QStringLiteral("cmdExitHelp"));
     auto* lblVersion = new QLabel(QStringLiteral("Version"), this);
     lblVersion->setObjectName(QStringLiteral("lblVersion"));
+    // The spaced captions read letter by letter: each button is named in words.
+    cmdContents->setAccessibleName(tr("Contents"));
+    cmdExitHelp->setAccessibleName(tr("Cancel"));
     // Enter must not press a button the user did not choose; Esc is the dialog's own reject.
     cmdContents->setAutoDefault(false);
     cmdExitHelp->setAutoDefault(false);

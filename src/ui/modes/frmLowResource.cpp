@@ -12,6 +12,7 @@
 #include "ui/Twips.h"
 
 #include <QCloseEvent>
+#include <QContextMenuEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -80,14 +81,21 @@ void frmLowResource::buildControls()
     auto* layout = new QVBoxLayout(this);
     const int margin = TwipsToPixels(120);
     layout->setContentsMargins(margin, margin, margin, margin);
-    layout->addWidget(named(new QLabel(QStringLiteral("Category"), this), "lblPackageCategory"));
     m_txtLowResCategory = named(new QLineEdit(this), "txtLowResCategory");
     m_txtLowResCategory->setReadOnly(true);
+    // The window's menu is the tray icon's, wherever it is asked for (contextMenuEvent).
+    m_txtLowResCategory->setContextMenuPolicy(Qt::NoContextMenu);
+    auto* lblCategory = named(new QLabel(tr("&Category"), this), "lblPackageCategory");
+    lblCategory->setBuddy(m_txtLowResCategory);
+    layout->addWidget(lblCategory);
     layout->addWidget(m_txtLowResCategory);
     layout->addSpacing(margin);
-    layout->addWidget(named(new QLabel(QStringLiteral("Image Set"), this), "lblPackageName"));
     m_txtLowResImageSetName = named(new QLineEdit(this), "txtLowResImageSetName");
     m_txtLowResImageSetName->setReadOnly(true);
+    m_txtLowResImageSetName->setContextMenuPolicy(Qt::NoContextMenu);
+    auto* lblImageSet = named(new QLabel(tr("Image &Set"), this), "lblPackageName");
+    lblImageSet->setBuddy(m_txtLowResImageSetName);
+    layout->addWidget(lblImageSet);
     layout->addWidget(m_txtLowResImageSetName);
     // The window takes itself off the screen at once: the words say where it goes.
     const char* whereItWaits =
@@ -155,8 +163,12 @@ void frmLowResource::minimizeOnce()
 void frmLowResource::showCaptureState()
 {
     if (const QString caption = CaptureCaption(m_state, QStringLiteral(" (LR mode)"));
-        caption != windowTitle())
+        caption != windowTitle()) {
         setWindowTitle(caption);
+        // Minimised, as it mostly waits, the window is known by this name (the taskbar's, a
+        // screen reader's), not by its title.
+        setWindowIconText(caption);
+    }
     m_mnuTimeLapse->setText(m_state.timeLapseActive ? QStringLiteral("Stop &Time-Lapse")
                                                     : QStringLiteral("Start &Time-Lapse"));
     const IconBadge badge = m_state.capturePaused        ? IconBadge::Paused
@@ -233,6 +245,13 @@ void frmLowResource::updateTip()
     if (!m_trayIcon)
         return;
     m_trayIcon->setToolTip(LowResourceTip(windowTitle(), m_txtLowResImageSetName->text()));
+}
+
+void frmLowResource::contextMenuEvent(QContextMenuEvent* event)
+{
+    // The tray icon's menu, also over the window: the menu key reaches it where no key reaches
+    // the notification area, or where there is none.
+    m_mnuSysTrayMenu->popup(event->globalPos());
 }
 
 void frmLowResource::closeEvent(QCloseEvent* event)

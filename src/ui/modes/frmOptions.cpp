@@ -167,8 +167,13 @@ void frmOptions::buildControls(const QStringList& installedLanguages)
     interval->addWidget(m_cboTimeLapseMin, 1, 0);
     interval->addWidget(named(new QLabel(QStringLiteral(":"), frame4), "Label6"), 1, 1);
     interval->addWidget(m_cboTimeLapseSec, 1, 2);
-    interval->addWidget(named(new QLabel(QStringLiteral("Minute(s)"), frame4), "Label4"), 2, 0);
-    interval->addWidget(named(new QLabel(QStringLiteral("Second(s)"), frame4), "Label5"), 2, 2);
+    // Each list is named by the words under it or beside it, for a screen reader.
+    auto* label4 = named(new QLabel(QStringLiteral("Minute(s)"), frame4), "Label4");
+    label4->setBuddy(m_cboTimeLapseMin);
+    interval->addWidget(label4, 2, 0);
+    auto* label5 = named(new QLabel(QStringLiteral("Second(s)"), frame4), "Label5");
+    label5->setBuddy(m_cboTimeLapseSec);
+    interval->addWidget(label5, 2, 2);
     m_chkTimeLapseSilent =
         named(new QCheckBox(QStringLiteral("Silent operation"), frame4), "chkTimeLapseSilent");
     m_chkTimeLapseSilent->setToolTip(QStringLiteral(
@@ -179,8 +184,10 @@ void frmOptions::buildControls(const QStringList& installedLanguages)
 
     auto* frame3 = named(new QGroupBox(QStringLiteral("Jpeg quality"), this), "Frame3");
     auto* quality = new QGridLayout(frame3);
-    quality->addWidget(named(new QLabel(QStringLiteral("Quality"), frame3), "Label2"), 0, 0);
     m_cboQuality = listOnly(frame3, "cboQuality", qualityItems());
+    auto* label2 = named(new QLabel(QStringLiteral("Quality"), frame3), "Label2");
+    label2->setBuddy(m_cboQuality);
+    quality->addWidget(label2, 0, 0);
     quality->addWidget(m_cboQuality, 0, 1);
     auto* label1 =
         named(new QLabel(QStringLiteral("Enter a value between 1 and 100, 100 being the highest "
@@ -196,9 +203,13 @@ void frmOptions::buildControls(const QStringList& installedLanguages)
 
     auto* fraFind = named(new QGroupBox(QStringLiteral("Find"), this), "fraFind");
     auto* find = new QVBoxLayout(fraFind);
-    find->addWidget(named(new QLabel(QStringLiteral("Languages of the words in screenshots:"), fraFind),
-                          "lblFindLanguages"));
+    auto* lblFindLanguages = named(
+        new QLabel(QStringLiteral("Languages of the words in screenshots:"), fraFind), "lblFindLanguages");
+    find->addWidget(lblFindLanguages);
     m_lstFindLanguages = named(new QListWidget(fraFind), "lstFindLanguages");
+    lblFindLanguages->setBuddy(m_lstFindLanguages);
+    // A list takes no name from its label: it is given one.
+    m_lstFindLanguages->setAccessibleName(tr("Languages"));
     m_lstFindLanguages->setToolTip(QStringLiteral("The installed languages the screenshots are read in; "
                                                   "a change reads every screenshot again"));
     for (const QString& language : installedLanguages)

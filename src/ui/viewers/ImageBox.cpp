@@ -1,12 +1,30 @@
 #include "ImageBox.h"
 
+#include <QAccessibleWidget>
 #include <QApplication>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QStyleOptionFocusRect>
+#include <QStylePainter>
+
+namespace {
+
+// Told as a picture, not as an empty pane.
+QAccessibleInterface* accessibleImageBox(const QString& className, QObject* object)
+{
+    if (className != QLatin1String(ImageBox::staticMetaObject.className()) || !object->isWidgetType())
+        return nullptr;
+    return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Graphic);
+}
+
+} // namespace
 
 ImageBox::ImageBox(QWidget* parent)
     : QWidget(parent)
 {
+    static const bool told = (QAccessible::installFactory(accessibleImageBox), true);
+    Q_UNUSED(told);
     setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
 }
 
@@ -72,6 +90,14 @@ void ImageBox::paintEvent(QPaintEvent*)
         painter.setBrush(Qt::NoBrush);
         painter.drawRect(m_band.normalized());
     }
+    if (hasFocus() && focusPolicy() != Qt::NoFocus) {
+        painter.end();
+        QStylePainter focus(this);
+        QStyleOptionFocusRect option;
+        option.initFrom(this);
+        option.rect = rect().adjusted(1, 1, -1, -1);
+        focus.drawPrimitive(QStyle::PE_FrameFocusRect, option);
+    }
 }
 
 void ImageBox::mousePressEvent(QMouseEvent* event)
@@ -135,4 +161,39 @@ void ImageBox::mouseDoubleClickEvent(QMouseEvent* event)
     }
     m_endingDoubleClick = true;
     emit doubleClicked();
+}
+
+void ImageBox::keyPressEvent(QKeyEvent* event)
+{
+    if (event->modifiers() != Qt::NoModifier && event->modifiers() != Qt::KeypadModifier) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    switch (event->key()) {
+    case Qt::Key_Space:
+        emit clicked();
+        return;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        if (m_takesDoubleClicks) {
+            emit doubleClicked();
+            return;
+        }
+        break;
+    default:
+        break;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+void ImageBox::focusInEvent(QFocusEvent* event)
+{
+    QWidget::focusInEvent(event);
+    update();
+}
+
+void ImageBox::focusOutEvent(QFocusEvent* event)
+{
+    QWidget::focusOutEvent(event);
+    update();
 }

@@ -59,6 +59,12 @@ frmImage::frmImage(AppState& state, const QImage& noImages)
 
     m_imgImageBox->setObjectName(QStringLiteral("imgImageBox"));
     setCentralWidget(m_imgImageBox);
+    // The picture takes the focus, so the keyboard reaches it: Space shows the next file, the
+    // menu key opens its context menu; a screen reader hears the file's name (its tooltip).
+    m_imgImageBox->setFocusPolicy(Qt::StrongFocus);
+    m_imgImageBox->setAccessibleName(tr("Picture"));
+    m_mnuImgPrevious->setShortcuts({QKeySequence(Qt::Key_Left), QKeySequence(Qt::Key_PageUp)});
+    m_mnuImgNext->setShortcuts({QKeySequence(Qt::Key_Right), QKeySequence(Qt::Key_PageDown)});
 
     resize(TwipsToPixels(designClientWidth), TwipsToPixels(designClientHeight) + menuHeight());
     m_imgImageBox->setPicture(m_noImages);

@@ -58,6 +58,9 @@ void frmPhotos::buildControls()
         cell->setProperty("index", index);
         cell->setTakesDoubleClicks(true);
         cell->setKeepsShape(true);
+        // Each thumbnail is reached with Tab: Space steps through it, Enter chooses it.
+        cell->setFocusPolicy(Qt::StrongFocus);
+        cell->setAccessibleDescription(tr("Space shows the next picture, Enter chooses this one"));
         connect(cell, &ImageBox::clicked, this, [this, index] { imgPhoto_Click(index); });
         connect(cell, &ImageBox::doubleClicked, this, [this, index] { imgPhoto_DblClick(index); });
         connect(cell, &ImageBox::dragStarted, this, [this, index] {
@@ -84,6 +87,9 @@ void frmPhotos::buildControls()
     m_cmdPrevious->setObjectName(QStringLiteral("cmdPrevious"));
     m_cmdNext = new QPushButton(QStringLiteral("--&>"), this);
     m_cmdNext->setObjectName(QStringLiteral("cmdNext"));
+    // The arrows' captions read as punctuation.
+    m_cmdPrevious->setAccessibleName(tr("Previous page"));
+    m_cmdNext->setAccessibleName(tr("Next page"));
     m_cancel = new QPushButton(QStringLiteral("&Cancel"), this);
     m_cancel->setObjectName(QStringLiteral("CancelButton"));
 
@@ -91,6 +97,9 @@ void frmPhotos::buildControls()
     connect(m_cmdNext, &QPushButton::clicked, this, &frmPhotos::cmdNext_Click);
     connect(m_cancel, &QPushButton::clicked, this, &frmPhotos::CancelButton_Click);
     connect(new QShortcut(QKeySequence::Copy, this), &QShortcut::activated, this, [this] {
+        // The thumbnail that has the focus, else the one clicked last.
+        if (const auto* focused = qobject_cast<const ImageBox*>(focusWidget()))
+            m_current = focused->property("index").toInt();
         if (const QString picture = pictureOf(m_current); !picture.isEmpty())
             emit copyRequested(picture);
     });
@@ -171,6 +180,7 @@ void frmPhotos::FillThumbnailPage()
         }
         showThumbnail(index, images.first());
         cell->setToolTip(m_shown[index].data().toString());
+        cell->setAccessibleName(m_shown[index].data().toString());
         cell->show();
         m_slots[index] = 1;
     }
