@@ -173,34 +173,39 @@ CaptureSpool::CaptureSpool()
 CaptureSpool::~CaptureSpool()
 {
     m_pool.waitForDone();
-    if (m_shared)
+    if (m_made)
         RemoveEntry(runningMark(m_shared->folder));
 }
 
 void CaptureSpool::open(const QString& libraryRoot)
 {
     const QString folder = spoolFolder(libraryRoot);
-    // Private: the pictures in it may show what the user keeps from others.
-    if (::mkdir(NativePath(folder).constData(), 0700) != 0 && errno != EEXIST)
-        return;
-    if (!FolderTakesFiles(folder))
-        return;
     quint64 last = 0;
     for (const FolderEntry& entry : ListFolder(folder))
         last = std::max(last, idOf(entry.name));
-    m_lastRunKilled = EntryExists(runningMark(folder));
+    m_lastRunKilled = m_made = EntryExists(runningMark(folder));
     if (QFile own(folder + QStringLiteral("own")); OpenRegularFile(own, own.fileName()))
         m_lastOwnCopy = QString::fromUtf8(own.read(4096));
-    if (!m_lastRunKilled && !WriteFileReplacing(runningMark(folder), QByteArray()).done())
-        return;
     m_shared = std::make_shared<SpoolShared>();
     m_shared->folder = folder;
     m_firstNew = m_next = last + 1;
 }
 
+bool CaptureSpool::made()
+{
+    if (m_made || !m_shared)
+        return m_made;
+    // Private: the pictures in it may show what the user keeps from others.
+    const QString& folder = m_shared->folder;
+    if (::mkdir(NativePath(folder).constData(), 0700) != 0 && errno != EEXIST)
+        return false;
+    m_made = WriteFileReplacing(runningMark(folder), QByteArray()).done();
+    return m_made;
+}
+
 std::shared_ptr<SpoolTicket> CaptureSpool::keep(const ScreenshotJob& job, bool mayBeBack)
 {
-    if (!m_shared)
+    if (!made())
         return nullptr;
     const quint64 id = m_next++;
     quint64 follows = 0;
@@ -243,7 +248,7 @@ std::shared_ptr<SpoolTicket> CaptureSpool::ticketFor(quint64 id)
 
 void CaptureSpool::known(size_t pixels)
 {
-    if (!m_shared)
+    if (!made())
         return;
     m_pool.start([folder = m_shared->folder, pixels] {
         WriteFileReplacing(folder + QStringLiteral("last"), QByteArray::number(quint64(pixels)));
@@ -252,7 +257,7 @@ void CaptureSpool::known(size_t pixels)
 
 void CaptureSpool::copied(const QString& picture)
 {
-    if (!m_shared)
+    if (!made())
         return;
     m_pool.start([own = m_shared->folder + QStringLiteral("own"), picture] {
         if (picture.isEmpty())

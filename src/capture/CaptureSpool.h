@@ -43,9 +43,14 @@ public:
     void copied(const QString& picture);
 
 private:
+    // The folder and its running mark, made with the first picture: a library the program
+    // captured nothing into stays as it was.
+    bool made();
+
     std::shared_ptr<SpoolShared> m_shared;
     quint64 m_firstNew = 1;
     bool m_lastRunKilled = false;
+    bool m_made = false;
     QString m_lastOwnCopy;
     quint64 m_next = 1;
     quint64 m_lastCopy = 0; // the last clipboard picture kept
