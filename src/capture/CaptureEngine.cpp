@@ -200,8 +200,10 @@ void CaptureEngine::finished(const Queued& queued, const ScreenshotResult& resul
     if (queued.mayBeOwn && !result.restored && m_ownCopy && m_ownCopy->made == queued.mayBeOwn)
         m_ownCopy.reset();
     const bool fromClipboard = queued.change != 0;
-    // What the next start after a kill compares the picture then on the clipboard with.
-    if (queued.recoveredCopy && result.pixels && !result.path.isEmpty())
+    // What the next start after a kill compares the picture then on the clipboard with: the
+    // last clipboard picture filed, or found kept already (what came after it may be it back).
+    if ((queued.recoveredCopy || fromClipboard) && result.pixels &&
+        (result.restored || !result.path.isEmpty()))
         m_spool.known(queued.job.spooled.get(), *result.pixels);
     if (result.restored && queued.recovered) {
         // Put back before the kill: it was filed then.
@@ -223,7 +225,6 @@ void CaptureEngine::finished(const Queued& queued, const ScreenshotResult& resul
             // Before the clearing, whose change notice may try the waiting picture again.
             filedMeanwhile(*result.pixels);
             known(queued.change, result.pixels);
-            m_spool.known(queued.job.spooled.get(), *result.pixels);
             m_services.clipboard.clearIfStill(queued.change);
         }
         if (queued.mayBeBack || queued.mayBeOwn)

@@ -192,7 +192,9 @@ void CaptureSpool::open(const QString& libraryRoot)
         m_lastKnown = known->first;
     m_shared = std::make_shared<SpoolShared>();
     m_shared->folder = folder;
-    m_firstNew = m_next = last + 1;
+    // Numbers go on from the last picture recorded as filed, whose entry may be gone: a later
+    // picture must never look older than it.
+    m_firstNew = m_next = std::max(last, m_lastKnown) + 1;
 }
 
 bool CaptureSpool::made()
@@ -292,7 +294,8 @@ QList<SpooledScreenshot> LeftInSpool(const QString& libraryRoot, quint64 firstNe
     SpoolShared names;
     names.folder = folder;
     // The pixels of each clipboard picture, filed before the kill or left, as far as they were
-    // needed: one that came straight after another may be that one put back.
+    // needed: one that came straight after another may be that one put back. Of one gone
+    // before, only the last filed or found kept already is known; any other was let go unfiled.
     const std::optional<std::pair<quint64, size_t>> known = lastKnown(folder);
     const std::optional<size_t> lastFiled = known ? std::optional(known->second) : std::nullopt;
     QHash<quint64, QString> copies;
@@ -300,7 +303,9 @@ QList<SpooledScreenshot> LeftInSpool(const QString& libraryRoot, quint64 firstNe
     const auto pixels = [&](quint64 id) -> std::optional<size_t> {
         if (!pixelsOf.contains(id) && copies.contains(id))
             pixelsOf.insert(id, PictureDigest(ReadSpooledPicture(copies.value(id))));
-        return pixelsOf.contains(id) ? pixelsOf.value(id) : lastFiled;
+        if (pixelsOf.contains(id))
+            return pixelsOf.value(id);
+        return id == lastBeforeTheSpool || (known && known->first == id) ? lastFiled : std::nullopt;
     };
     quint64 lastCopy = 0;
     QList<SpooledScreenshot> left;
@@ -331,7 +336,7 @@ QList<SpooledScreenshot> LeftInSpool(const QString& libraryRoot, quint64 firstNe
         }
         left.append(std::move(spooled));
     }
-    lastPixels = lastCopy != 0 ? pixels(lastCopy) : lastFiled;
+    lastPixels = lastCopy != 0 && (!known || known->first < lastCopy) ? pixels(lastCopy) : lastFiled;
     for (const FolderEntry& entry : ListFolder(folder)) {
         const quint64 id = idOf(entry.name);
         if (id != 0 && id < firstNew && entry.name.endsWith(QLatin1String(".name")) &&

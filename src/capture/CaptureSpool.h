@@ -34,7 +34,12 @@ public:
     std::shared_ptr<SpoolTicket> ticketFor(quint64 id);
     /// The clipboard picture a run before left in the spool as \a id is the last one copied:
     /// the next may be that one back.
-    void followOn(quint64 id) { m_lastCopy = id; }
+    void followOn(quint64 id)
+    {
+        // Unless a picture filed after it was the last the run before had.
+        if (id > m_lastKnown)
+            m_lastCopy = id;
+    }
     /// The clipboard picture of \a ticket is filed, as \a pixels: when it came after the one
     /// filed before, a picture left in the spool that may be that one back is compared with it
     /// at the next start.

@@ -165,10 +165,21 @@ private slots:
         // A grab is named with its suffix; with a sound, unless it is a silent time-lapse shot.
         const QRegularExpression name(R"(^Image_\d{6}_\d{6}(_\d+)?(_Time_Lapsed)?\.png$)");
         int audible = 0;
+        int lastId = 0;
         worker.afterWrite = [&](const ScreenshotJob& job, const ScreenshotResult& result) {
-            // A picture from the spool is there no more once it is filed: its file tells.
-            const int id = job.picture.isNull() && !result.path.isEmpty() ? idOfPicture(QImage(result.path))
-                                                                          : idOfJob(job);
+            // A picture from the spool is there no more once it is filed or found kept: its file,
+            // or its pixels, tell.
+            int id = job.picture.isNull() && !result.path.isEmpty() ? idOfPicture(QImage(result.path)) : 0;
+            for (int known = 1; job.picture.isNull() && result.restored && known <= lastId && id == 0;
+                 ++known)
+                id = PictureDigest(ClipboardPicture::grabbed(picture(known))) == result.pixels ? known : 0;
+            if (id == 0)
+                id = idOfJob(job);
+            // One the start after a kill could not tell from what it had may be found kept later.
+            if (result.restored && perhaps.contains(id) &&
+                std::any_of(filed.cbegin(), filed.cend(), [id](const auto& f) { return f.first == id; }))
+                waitingAfterFailure.removeIf(
+                    [id](const std::pair<int, quint64>& waiting) { return waiting.first == id; });
             if (job.folder.isEmpty()) { // only looked at, while no Image Set is shown
                 if (!result.restored)
                     failedNow(id, arrivalOf(job));
@@ -191,7 +202,6 @@ private slots:
         };
 
         QRandomGenerator random(seed);
-        int lastId = 0;
         const auto copy = [&] {
             clipboard.setImage(picture(++lastId));
             idOf.insert(clipboard.changes, lastId);
