@@ -19,9 +19,6 @@ namespace {
 
 constexpr quint32 spoolMagic = 0x56535031; // "VSP1"
 
-// Stands for the clipboard picture filed last before anything now in the spool.
-constexpr quint64 lastBeforeTheSpool = ~quint64(0);
-
 QString spoolFolder(const QString& libraryRoot)
 {
     return libraryRoot + QStringLiteral(".vistrelle-spool/");
@@ -216,7 +213,7 @@ std::shared_ptr<SpoolTicket> CaptureSpool::keep(const ScreenshotJob& job, bool m
     const quint64 id = m_next++;
     quint64 follows = 0;
     if (job.picture.change != 0) {
-        follows = mayBeBack ? (m_lastCopy != 0 ? m_lastCopy : lastBeforeTheSpool) : 0;
+        follows = mayBeBack ? (m_lastCopy != 0 ? m_lastCopy : m_lastKnown) : 0;
         m_lastCopy = id;
     }
     m_pool.start([shared = m_shared, id, job, follows] {
@@ -305,7 +302,7 @@ QList<SpooledScreenshot> LeftInSpool(const QString& libraryRoot, quint64 firstNe
             pixelsOf.insert(id, PictureDigest(ReadSpooledPicture(copies.value(id))));
         if (pixelsOf.contains(id))
             return pixelsOf.value(id);
-        return id == lastBeforeTheSpool || (known && known->first == id) ? lastFiled : std::nullopt;
+        return known && known->first == id ? lastFiled : std::nullopt;
     };
     quint64 lastCopy = 0;
     QList<SpooledScreenshot> left;
