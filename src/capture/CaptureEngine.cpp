@@ -77,20 +77,27 @@ void CaptureEngine::check()
     pump();
 }
 
+CaptureEngine::~CaptureEngine()
+{
+    m_services.clipboard.catchWith({});
+}
+
 void CaptureEngine::arrived(const ClipboardPicture& picture)
 {
-    if (m_state.capturePaused || (m_taken && picture.change <= *m_taken))
+    if (m_state.capturePaused || (m_taken && picture.change <= *m_taken)) {
+        m_spool.release(picture.caught);
         return;
+    }
     m_taken = picture.change;
     if (m_discard && picture.change == *std::exchange(m_discard, std::nullopt)) {
         // There before the program started: no screenshot of this run, unless the last run was
         // killed, which the recovery at start tells.
         if (m_startRecovery == StartRecovery::Running)
-            m_presentAtStart = picture;
+            m_presentAtStart = Present{picture, m_services.clock.now()};
         else if (m_startRecovery == StartRecovery::Killed)
             take(picture, true);
         else
-            m_services.clipboard.clearIfStill(picture.change);
+            discard(picture);
         return;
     }
     take(picture);
@@ -108,7 +115,7 @@ CaptureEngine::Queued CaptureEngine::arriving(quint64 change, ClipboardPicture p
     return queued;
 }
 
-void CaptureEngine::take(const ClipboardPicture& picture, bool presentAtStart)
+void CaptureEngine::take(const ClipboardPicture& picture, bool presentAtStart, const QDateTime& since)
 {
     if (!picture.failure.isEmpty()) {
         emit told(Outcome::failed(transferError, picture.failure));
@@ -123,6 +130,9 @@ void CaptureEngine::take(const ClipboardPicture& picture, bool presentAtStart)
     if (mayBeOwn)
         m_ownCopy->change = picture.change;
     Queued queued = arriving(picture.change, picture, QString());
+    // Named as of when it came, before what came while the recovery ran.
+    if (since.isValid())
+        queued.job.when = since;
     queued.mayBeOwn = mayBeOwn;
     if (mayBeOwn)
         queued.job.ownFile = m_ownCopy->picture;
@@ -308,6 +318,7 @@ void CaptureEngine::recoverAtStart(const QString& libraryRoot)
 {
     m_startRecovery = StartRecovery::Running;
     m_spool.open(libraryRoot);
+    m_services.clipboard.catchWith(m_spool.catcher(m_services.clock));
     m_worker.recover(libraryRoot, m_spool.firstNew(), this,
                      [this](const RecoveredScreenshots& found) { recovering(found); });
 }
@@ -326,6 +337,11 @@ void CaptureEngine::recovering(const RecoveredScreenshots& found)
     for (const SpooledScreenshot& spooled : found.spooled) {
         Queued queued;
         queued.job = spooled.job;
+        if (queued.job.extension.isEmpty()) {
+            // Caught as it arrived and killed on its way: filed as one that came then.
+            queued.job = ScreenshotJobFor(m_state, {}, spooled.job.when, QString());
+            queued.job.spoolFile = spooled.job.spoolFile;
+        }
         if (queued.job.folder.isEmpty() && !m_state.currentImageSet.isEmpty())
             queued.job.folder = CurrentImageSetFolder(m_state);
         queued.job.spooled = m_spool.ticketFor(spooled.id);
@@ -336,11 +352,11 @@ void CaptureEngine::recovering(const RecoveredScreenshots& found)
         left.append(std::move(queued));
     }
     const QList<Queued> meanwhile = std::exchange(m_queue, left);
-    if (std::optional<ClipboardPicture> present = std::exchange(m_presentAtStart, std::nullopt)) {
+    if (std::optional<Present> present = std::exchange(m_presentAtStart, std::nullopt)) {
         if (m_startRecovery == StartRecovery::Killed)
-            take(*present, true);
+            take(present->picture, true, present->since);
         else
-            m_services.clipboard.clearIfStill(present->change);
+            discard(present->picture);
     }
     m_queue += meanwhile;
     pump();
@@ -370,7 +386,15 @@ void CaptureEngine::passOverPresent()
         letGo(m_failure->picture);
     m_failure.reset();
     m_discard.reset();
+    if (m_presentAtStart)
+        m_spool.release(m_presentAtStart->picture.caught);
     m_presentAtStart.reset();
+}
+
+void CaptureEngine::discard(const ClipboardPicture& picture)
+{
+    m_spool.release(picture.caught);
+    m_services.clipboard.clearIfStill(picture.change);
 }
 
 void CaptureEngine::discardPresent()

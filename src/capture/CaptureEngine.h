@@ -31,6 +31,7 @@ class CaptureEngine final : public QObject
 
 public:
     CaptureEngine(AppState& state, Services& services, CaptureWorker& worker);
+    ~CaptureEngine() override;
 
     /// Files the last picture that could not be filed, kept since, once its cause seems gone:
     /// the Image Set shown changed, or its folder takes files again (it is back, writable, the
@@ -108,7 +109,9 @@ private:
 
     Queued arriving(quint64 change, ClipboardPicture picture, const QString& suffix);
     void arrived(const ClipboardPicture& picture);
-    void take(const ClipboardPicture& picture, bool presentAtStart = false);
+    void take(const ClipboardPicture& picture, bool presentAtStart = false, const QDateTime& since = {});
+    // No screenshot: emptied away, and not kept for a start after a kill.
+    void discard(const ClipboardPicture& picture);
     void grabbed(const QImage& picture, const QString& suffix);
     void pump();
     void hand(Queued queued);
@@ -127,9 +130,14 @@ private:
     std::optional<quint64> m_taken;   // the change of the picture taken up last
     std::optional<quint64> m_discard; // the change that was there at start
     enum class StartRecovery { None, Running, Killed } m_startRecovery = StartRecovery::None;
-    std::optional<size_t> m_lastBeforeStart;          // the pixels of the last picture the killed run had
-    std::optional<ClipboardPicture> m_presentAtStart; // waiting for the recovery's word
-    std::optional<Failure> m_failure;                 // the last picture that could not be filed
+    std::optional<size_t> m_lastBeforeStart; // the pixels of the last picture the killed run had
+    struct Present
+    {
+        ClipboardPicture picture;
+        QDateTime since;
+    };
+    std::optional<Present> m_presentAtStart; // waiting for the recovery's word
+    std::optional<Failure> m_failure;        // the last picture that could not be filed
     bool m_retryAsked = false;
     // The change of the clipboard picture queued last: the next picture following straight on
     // it may be the same one back. The latest change of a clipboard picture the worker filed or

@@ -11,6 +11,7 @@
 #include <QMutexLocker>
 #include <QTimeZone>
 #include <algorithm>
+#include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -38,7 +39,11 @@ quint64 idOf(const QString& name)
     return number && name.size() > 12 && name.at(12) == QLatin1Char('.') ? id : 0;
 }
 
-QByteArray header(const ScreenshotJob& job, const QImage& image, quint64 follows)
+// Kinds of entry: the bytes as sent, a window's pixels, or a header alone whose picture stands
+// in the file the clipboard's reader kept it in as it arrived.
+enum class Kind : quint8 { Bytes, Pixels, Caught };
+
+QByteArray header(const ScreenshotJob& job, const QImage& image, quint64 follows, bool caught)
 {
     QByteArray bytes;
     QDataStream out(&bytes, QIODevice::WriteOnly);
@@ -46,32 +51,39 @@ QByteArray header(const ScreenshotJob& job, const QImage& image, quint64 follows
     out << spoolMagic << job.folder << qint64(job.when.toMSecsSinceEpoch())
         << qint32(job.when.offsetFromUtc()) << job.suffix << job.extension << qint32(job.jpegQuality)
         << job.title << job.ownFile << bool(job.picture.change != 0) << follows;
-    if (image.isNull())
-        out << quint8(0) << qint64(job.picture.bytes.size());
+    if (caught)
+        out << quint8(Kind::Caught) << qint64(0);
+    else if (image.isNull())
+        out << quint8(Kind::Bytes) << qint64(job.picture.bytes.size());
     else
-        out << quint8(1) << qint32(image.width()) << qint32(image.height()) << qint32(image.format())
-            << qint32(image.bytesPerLine()) << qint64(image.sizeInBytes());
+        out << quint8(Kind::Pixels) << qint32(image.width()) << qint32(image.height())
+            << qint32(image.format()) << qint32(image.bytesPerLine()) << qint64(image.sizeInBytes());
     return bytes;
 }
 
-// Writes the header and the picture's bytes to \a path; false when the disk would not take
-// them. Not synced yet: a killed program's writes are kept by the system all the same.
-bool writeEntry(const QString& path, const ScreenshotJob& job, quint64 follows)
+// Writes the header and the picture's bytes to \a path (the header alone for a picture \a caught
+// already); false when the disk would not take them. Not synced yet: a killed program's writes
+// are kept by the system all the same.
+bool writeEntry(const QString& path, const ScreenshotJob& job, quint64 follows, bool caught = false)
 {
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
         return false;
     // Kept as the colours it shows: a palette would need a table of its own.
     const QImage& picture = job.picture.image;
-    const QImage image = picture.isNull() || picture.format() >= QImage::Format_RGB32
+    const QImage image = caught || picture.isNull() || picture.format() >= QImage::Format_RGB32
                              ? picture
                              : picture.convertToFormat(QImage::Format_ARGB32);
-    const QByteArray head = header(job, image, follows);
-    const bool whole = file.write(head) == head.size() &&
-                       (image.isNull() ? file.write(job.picture.bytes) == job.picture.bytes.size()
-                                       : file.write(reinterpret_cast<const char*>(image.constBits()),
-                                                    image.sizeInBytes()) == image.sizeInBytes()) &&
-                       file.flush();
+    const QByteArray head = header(job, image, follows, caught);
+    const auto picturePart = [&] {
+        if (caught)
+            return true;
+        if (image.isNull())
+            return file.write(job.picture.bytes) == job.picture.bytes.size();
+        return file.write(reinterpret_cast<const char*>(image.constBits()), image.sizeInBytes()) ==
+               image.sizeInBytes();
+    };
+    const bool whole = file.write(head) == head.size() && picturePart() && file.flush();
     file.close();
     return whole && file.error() == QFile::NoError;
 }
@@ -118,13 +130,14 @@ std::optional<SpoolHeader> readHeader(QDataStream& in)
         return std::nullopt;
     in >> head.job.folder >> when >> offset >> head.job.suffix >> head.job.extension >> quality >>
         head.job.title >> head.job.ownFile >> head.fromClipboard >> head.follows >> head.kind;
-    if (head.kind == 1)
+    if (head.kind == quint8(Kind::Pixels))
         in >> head.width >> head.height >> head.format >> head.bytesPerLine;
     in >> head.pictureBytes;
-    if (in.status() != QDataStream::Ok || head.kind > 1 || head.pictureBytes < 0)
+    if (in.status() != QDataStream::Ok || head.kind > quint8(Kind::Caught) || head.pictureBytes < 0 ||
+        (head.kind == quint8(Kind::Caught) && head.pictureBytes != 0))
         return std::nullopt;
     // A window's pixels as grabbed: never a palette, never larger than a picture is decoded to.
-    if (head.kind == 1 &&
+    if (head.kind == quint8(Kind::Pixels) &&
         (head.format < QImage::Format_RGB32 || head.format >= QImage::NImageFormats || head.width <= 0 ||
          head.height <= 0 || qint64(head.bytesPerLine) * head.height != head.pictureBytes ||
          head.pictureBytes > PictureBytesLimit))
@@ -135,7 +148,14 @@ std::optional<SpoolHeader> readHeader(QDataStream& in)
     return head;
 }
 
-// The header of the spool file at \a path, when the whole picture follows it.
+// The file a picture caught as it arrived stands in, beside the entry at \a path.
+QString caughtFile(const QString& path)
+{
+    return path.chopped(int(std::strlen(".spool"))) + QStringLiteral(".got");
+}
+
+// The header of the spool file at \a path, when the whole picture follows it (or stands whole
+// where it was caught).
 std::optional<SpoolHeader> wholeEntry(const QString& path)
 {
     QFile file(path);
@@ -144,6 +164,9 @@ std::optional<SpoolHeader> wholeEntry(const QString& path)
     QDataStream in(&file);
     std::optional<SpoolHeader> head = readHeader(in);
     if (!head || file.size() - file.pos() != head->pictureBytes)
+        return std::nullopt;
+    if (head->kind == quint8(Kind::Caught) &&
+        (!path.endsWith(QLatin1String(".spool")) || !wholeEntry(caughtFile(path))))
         return std::nullopt;
     return head;
 }
@@ -191,7 +214,8 @@ void CaptureSpool::open(const QString& libraryRoot)
     m_shared->folder = folder;
     // Numbers go on from the last picture recorded as filed, whose entry may be gone: a later
     // picture must never look older than it.
-    m_firstNew = m_next = std::max(last, m_lastKnown) + 1;
+    m_firstNew = std::max(last, m_lastKnown) + 1;
+    m_shared->next = m_firstNew;
 }
 
 bool CaptureSpool::made()
@@ -206,23 +230,59 @@ bool CaptureSpool::made()
     return m_made;
 }
 
+Clipboard::Catcher CaptureSpool::catcher(Clock& clock)
+{
+    // On the clipboard reader's thread: only what the spool shares with it, and its own pool.
+    return [shared = m_shared, pool = &m_pool, &clock](const ClipboardPicture& picture) -> quint64 {
+        if (::mkdir(NativePath(shared->folder).constData(), 0700) != 0 && errno != EEXIST)
+            return 0;
+        // Filed from here only when a kill stops it on its way: then as one that came then,
+        // into the Image Set shown at the next start.
+        ScreenshotJob job;
+        job.picture = picture;
+        job.when = clock.now();
+        const quint64 id = shared->next++;
+        const QString part = shared->file(id, ".part"), got = shared->file(id, ".got");
+        if (!writeEntry(part, job, 0) ||
+            ::rename(NativePath(part).constData(), NativePath(got).constData()) != 0) {
+            RemoveEntry(part);
+            return 0;
+        }
+        pool->start([got, folder = shared->folder] {
+            syncFile(got);
+            syncFolder(folder);
+        });
+        return id;
+    };
+}
+
+void CaptureSpool::release(quint64 caught)
+{
+    if (caught != 0 && m_shared)
+        RemoveEntry(m_shared->file(caught, ".got"));
+}
+
 std::shared_ptr<SpoolTicket> CaptureSpool::keep(const ScreenshotJob& job, bool mayBeBack)
 {
-    if (!made())
+    if (!made()) {
+        release(job.picture.caught);
         return nullptr;
-    const quint64 id = m_next++;
+    }
+    const quint64 caught = job.picture.caught;
+    const quint64 id = caught != 0 ? caught : m_shared->next++;
     quint64 follows = 0;
     if (job.picture.change != 0) {
         follows = mayBeBack ? (m_lastCopy != 0 ? m_lastCopy : m_lastKnown) : 0;
         m_lastCopy = id;
     }
-    m_pool.start([shared = m_shared, id, job, follows] {
+    m_pool.start([shared = m_shared, id, job, follows, caught] {
         const QString part = shared->file(id, ".part");
-        const bool whole = writeEntry(part, job, follows);
+        const bool whole = writeEntry(part, job, follows, caught != 0);
         {
             const QMutexLocker lock(&shared->mutex);
             if (!whole || shared->letGo.remove(id)) {
                 RemoveEntry(part);
+                RemoveEntry(shared->file(id, ".got"));
                 return;
             }
             if (::rename(NativePath(part).constData(), NativePath(shared->file(id, ".spool")).constData()) !=
@@ -282,12 +342,13 @@ QList<SpooledScreenshot> LeftInSpool(const QString& libraryRoot, quint64 firstNe
         const quint64 id = idOf(entry.name);
         if (id == 0 || id >= firstNew)
             continue;
-        if (entry.name.endsWith(QLatin1String(".spool")))
+        if (entry.name.endsWith(QLatin1String(".spool")) || entry.name.endsWith(QLatin1String(".got")))
             ids.append(id);
         else if (entry.name.endsWith(QLatin1String(".part")))
             RemoveEntry(folder + entry.name);
     }
     std::sort(ids.begin(), ids.end());
+    ids.erase(std::unique(ids.begin(), ids.end()), ids.end());
     SpoolShared names;
     names.folder = folder;
     // The pixels of each clipboard picture, filed before the kill or left, as far as they were
@@ -307,7 +368,9 @@ QList<SpooledScreenshot> LeftInSpool(const QString& libraryRoot, quint64 firstNe
     quint64 lastCopy = 0;
     QList<SpooledScreenshot> left;
     for (const quint64 id : std::as_const(ids)) {
-        const QString path = names.file(id, ".spool");
+        // Caught as it arrived and never taken up: the picture alone, as of when it came.
+        const QString path =
+            EntryExists(names.file(id, ".spool")) ? names.file(id, ".spool") : names.file(id, ".got");
         QFile nameFile(names.file(id, ".name"));
         const QString filedAs = OpenRegularFile(nameFile, nameFile.fileName())
                                     ? QString::fromUtf8(nameFile.read(4096))
@@ -319,7 +382,8 @@ QList<SpooledScreenshot> LeftInSpool(const QString& libraryRoot, quint64 firstNe
                 pixelsOf.insert(id, PictureDigest(ReadSpooledPicture(path)));
                 lastCopy = id;
             }
-            RemoveEntry(path);
+            RemoveEntry(names.file(id, ".spool"));
+            RemoveEntry(names.file(id, ".got"));
             RemoveEntry(nameFile.fileName());
             continue;
         }
@@ -337,7 +401,7 @@ QList<SpooledScreenshot> LeftInSpool(const QString& libraryRoot, quint64 firstNe
     for (const FolderEntry& entry : ListFolder(folder)) {
         const quint64 id = idOf(entry.name);
         if (id != 0 && id < firstNew && entry.name.endsWith(QLatin1String(".name")) &&
-            !EntryExists(names.file(id, ".spool")))
+            !EntryExists(names.file(id, ".spool")) && !EntryExists(names.file(id, ".got")))
             RemoveEntry(folder + entry.name);
     }
     return left;
@@ -352,7 +416,10 @@ ClipboardPicture ReadSpooledPicture(const QString& path)
     const std::optional<SpoolHeader> head = readHeader(in);
     if (!head || file.size() - file.pos() != head->pictureBytes)
         return {};
-    if (head->kind == 0)
+    if (head->kind == quint8(Kind::Caught))
+        return path.endsWith(QLatin1String(".spool")) ? ReadSpooledPicture(caughtFile(path))
+                                                      : ClipboardPicture();
+    if (head->kind == quint8(Kind::Bytes))
         return ClipboardPicture::sent(0, 0, file.read(head->pictureBytes));
     QImage image(head->width, head->height, QImage::Format(head->format));
     if (image.isNull() || image.bytesPerLine() != head->bytesPerLine ||

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "ScreenshotWriter.h"
+#include "platform/Clipboard.h"
+#include "platform/Clock.h"
 
 #include <QThreadPool>
 #include <memory>
@@ -26,9 +28,14 @@ public:
     /// The kept picture the run before copied out last; empty when none.
     QString lastOwnCopy() const { return m_lastOwnCopy; }
 
-    /// Writes the picture of \a job into the spool; the ticket its job carries to the writer.
-    /// \a mayBeBack: nothing else was copied since the clipboard picture before it. None while
-    /// no spool is open.
+    /// Keeps each clipboard picture in the spool as soon as it is read, for the clipboard's
+    /// reader thread: a kill before the picture is taken up loses nothing. Uses \a clock.
+    Clipboard::Catcher catcher(Clock& clock);
+    /// The picture caught as \a caught is not taken up: it is no screenshot.
+    void release(quint64 caught);
+    /// Writes the picture of \a job into the spool (its header alone when it was caught); the
+    /// ticket its job carries to the writer. \a mayBeBack: nothing else was copied since the
+    /// clipboard picture before it. None while no spool is open.
     std::shared_ptr<SpoolTicket> keep(const ScreenshotJob& job, bool mayBeBack);
     /// The ticket of picture \a id that a run before left in the spool.
     std::shared_ptr<SpoolTicket> ticketFor(quint64 id);
@@ -58,7 +65,6 @@ private:
     bool m_lastRunKilled = false;
     bool m_made = false;
     QString m_lastOwnCopy;
-    quint64 m_next = 1;
     quint64 m_lastCopy = 0;  // the last clipboard picture kept
     quint64 m_lastKnown = 0; // the newest clipboard picture filed
     QThreadPool m_pool;

@@ -36,5 +36,6 @@ void SpoolTicket::done() const
     // The picture's bytes go before the name, so that a kill between the two leaves nothing to
     // file twice.
     RemoveEntry(m_spool->file(m_id, ".spool"));
+    RemoveEntry(m_spool->file(m_id, ".got"));
     RemoveEntry(m_spool->file(m_id, ".name"));
 }

@@ -2,8 +2,10 @@
 
 #include <QByteArray>
 #include <QImage>
+#include <QMutex>
 #include <QObject>
 #include <QString>
+#include <functional>
 
 /// A picture as fetched from the clipboard, not yet decoded: the bytes of an image file in a
 /// format the image readers know, or a picture already in memory (a window's, grabbed).
@@ -18,6 +20,8 @@ struct ClipboardPicture
     QImage image;
     /// Set when the picture's program did not send it whole: why, in the user's words.
     QString failure;
+    /// What the clipboard's catcher answered for it as it was read; 0 when none caught it.
+    quint64 caught = 0;
 
     bool isNull() const { return bytes.isEmpty() && image.isNull(); }
 
@@ -61,6 +65,15 @@ class Clipboard : public QObject
     Q_OBJECT
 
 public:
+    /// Keeps a picture as soon as it is read, on the thread that read it; answers a number the
+    /// picture carries when it arrives (ClipboardPicture::caught), 0 when it kept nothing.
+    using Catcher = std::function<quint64(const ClipboardPicture& picture)>;
+
+    /// Hands each picture read from now on to \a catcher before it arrives: a program killed
+    /// while the picture is on its way to the window finds it kept. An empty one ends this; no
+    /// picture is handed to the one before once this returns.
+    void catchWith(Catcher catcher);
+
     /// The number of the clipboard's present content as far as it is known.
     virtual quint64 changeCount() = 0;
     /// Empties the clipboard only while it still holds what change \a change put there; content
@@ -73,4 +86,12 @@ signals:
     /// The picture of a change, in the first format a reader can decode, not decoded yet; or
     /// why it could not be had. A picture replaced before its transfer began never arrives.
     void arrived(const ClipboardPicture& picture);
+
+protected:
+    /// \a picture as read, handed to the catcher first; on any thread.
+    ClipboardPicture caught(ClipboardPicture picture);
+
+private:
+    QMutex m_catching;
+    Catcher m_catcher;
 };

@@ -68,6 +68,7 @@ class tst_CaptureTick : public QObject
 private slots:
     void init()
     {
+        m_engine.reset(); // before what it uses
         m_dir = std::make_unique<QTemporaryDir>();
         m_fakes = std::make_unique<FakeServices>();
         m_worker = std::make_unique<FakeCaptureWorker>();
@@ -382,7 +383,8 @@ private slots:
     // capture's temporary, s the program starts, e the recovery answers; P paused, R resumed; N
     // no Image Set shown, S the Image Set shown again; o the first file copied out of the library;
     // l a link to nowhere under the first name, w another program's file made there as the worker
-    // writes.
+    // writes; G the program dies while the next picture is on its way to it (read, not yet taken
+    // up), t words copied, K the program killed, + a second passes.
     void clipboardPictures_data()
     {
         QTest::addColumn<QString>("steps");
@@ -405,6 +407,10 @@ private slots:
         QTest::newRow("killed while one is put back") << "shc.k.Ks." << one << true << none;
         QTest::newRow("killed after the file was made") << "shc.WKs." << one << true << none;
         QTest::newRow("killed while it is written") << "shc.VxKs." << one << true << none;
+        QTest::newRow("killed as it arrives") << "sc.Gd.tKs." << two << false << none;
+        QTest::newRow("killed, the next copied while the spool is read")
+            << "scKhs.+d.+e." << QStringList{one.first(), "Image_040417_155229.jpg"} << false << none;
+        QTest::newRow("copied while paused, killed") << "sPc.Ks.R.." << none << true << none;
         QTest::newRow("copied while paused") << "Pc.R.." << none << true << none;
         QTest::newRow("cannot be read")
             << "u.." << none << true << QStringList{error + "The picture on the clipboard cannot be read."};
@@ -473,6 +479,9 @@ private slots:
              }},
             {'W', [this] { killedWhileFiling(true); }},
             {'V', [this] { killedWhileFiling(false); }},
+            {'G', [&] { clipboard.killedOnItsWay = true; }},
+            {'t', [&] { clipboard.copyText(); }},
+            {'+', [this] { m_fakes->clock.time = m_fakes->clock.time.addSecs(1); }},
             {'K',
              [&] {
                  // What was under way dies with the program; the next one reads the clipboard anew.
@@ -483,6 +492,7 @@ private slots:
                  m_engine = std::make_unique<CaptureEngine>(m_state, m_fakes->services, *m_worker);
                  connect(m_engine.get(), &CaptureEngine::told, this,
                          [this](const Outcome& outcome) { m_told.append(outcome.text); });
+                 clipboard.killedOnItsWay = false;
                  clipboard.waiting = {clipboard.changes};
                  QMetaObject::invokeMethod(&clipboard, &FakeClipboard::send, Qt::QueuedConnection);
              }},

@@ -70,7 +70,9 @@ bool FakeClipboard::send()
         --arriving.follows;
     if (bytes.isEmpty())
         arriving.image = picture;
-    emit arrived(arriving);
+    arriving = caught(arriving);
+    if (!killedOnItsWay)
+        emit arrived(arriving);
     return true;
 }
 

@@ -70,6 +70,7 @@ struct FakeClipboard final : Clipboard, ClipboardWriter
     quint64 changes = 0;
     int sent = 0;
     bool sendLater = false;             // pictures wait for send()
+    bool killedOnItsWay = false;        // pictures are read, but the program dies before they arrive
     QList<quint64> waiting;             // changes whose picture is not sent yet
     QList<quint64> ownClearings;        // changes made by the program's clearings
     QList<quint64> empties;             // changes that put nothing there, ours or not

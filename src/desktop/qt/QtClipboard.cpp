@@ -21,9 +21,10 @@ QtClipboard::QtClipboard(Clearing clearing, TransferLimits limits)
             QMetaObject::invokeMethod(
                 this, [this, change] { known(change); }, Qt::QueuedConnection);
         },
-        [this](const ClipboardPicture& picture) {
+        [this](const ClipboardPicture& read) {
+            // Kept before the window takes it up: a kill meanwhile does not lose it.
             QMetaObject::invokeMethod(
-                this, [this, picture] { emit arrived(picture); }, Qt::QueuedConnection);
+                this, [this, picture = caught(read)] { emit arrived(picture); }, Qt::QueuedConnection);
         },
     };
     m_reader =
