@@ -356,7 +356,7 @@ private slots:
         QVERIFY(!m_fakes->clipboard.holdsImage);
         QCOMPARE(sources, QStringList{"Résumé: draft – Editor | org.example.Editor"});
         QCOMPARE(QImageReader(path).text("Title"), written);
-        // A bitmap has 24 bits a pixel, a PNG every pixel as it was (a JPEG's size: the JPEG test).
+        // A bitmap has 24 bits a pixel, a PNG every pixel as it was (a JPEG's: the picture bytes test).
         if (extension == ".bmp")
             QCOMPARE(contents(path).mid(28, 1), QByteArray(1, 24));
         if (extension != ".jpg")
