@@ -357,7 +357,7 @@ private slots:
         QVERIFY(!m_fakes->clipboard.holdsImage);
         QCOMPARE(sources, QStringList{"Résumé: draft – Editor | org.example.Editor"});
         QCOMPARE(QImageReader(path).text("Title"), written);
-        // A bitmap has 24 bits a pixel, a PNG every pixel as it was (a JPEG's size: the JPEG test).
+        // A bitmap has 24 bits a pixel, a PNG every pixel as it was (a JPEG's: the picture bytes test).
         if (extension == ".bmp")
             QCOMPARE(contents(path).mid(28, 1), QByteArray(1, 24));
         if (extension != ".jpg")
@@ -401,10 +401,9 @@ private slots:
         QTest::newRow("at start, answered late") << "chs.e" << none << false << none;
         QTest::newRow("at start, cut") << "xcs." << one << false << none;
         QTest::newRow("at start, cut, answered late") << "xchs.e" << one << false << none;
-        // Killed with pictures waiting for the writer: the spool files them at the next start,
-        // in order, once each, also one being written; not one put back meanwhile.
-        QTest::newRow("killed while pictures wait") << "shc.d.Ks." << two << true << none;
-        QTest::newRow("killed while one is put back") << "shc.k.Ks." << one << true << none;
+        // Killed as a picture is written: the spool files it once at the next start. (Pictures
+        // waiting for the writer, filed in order, and one put back meanwhile, not filed: the
+        // capture simulation's kills.)
         QTest::newRow("killed after the file was made") << "shc.WKs." << one << true << none;
         QTest::newRow("killed while it is written") << "shc.VxKs." << one << true << none;
         QTest::newRow("killed as it arrives") << "sc.Gd.tKs." << two << false << none;

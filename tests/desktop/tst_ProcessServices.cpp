@@ -1,6 +1,7 @@
 #include "desktop/qt/CommandServer.h"
 #include "desktop/qt/LockFileInstance.h"
 #include "desktop/qt/RuntimeFolder.h"
+#include "platform/FileNames.h"
 #include "support/TestLibrary.h"
 
 #include <QDir>
@@ -18,11 +19,6 @@
 using namespace TestLibrary;
 
 namespace {
-
-QByteArray bytes(const QString& path)
-{
-    return QFile::encodeName(path);
-}
 
 // What stands at \a path, not followed: a link and its target, a folder, a file or another kind.
 QString standing(const QString& path)
@@ -49,8 +45,8 @@ class tst_ProcessServices : public QObject
     void useRuntime(const QString& name)
     {
         makeFolder(m_base + name);
-        QVERIFY(::chmod(bytes(m_base + name).constData(), 0700) == 0);
-        qputenv("XDG_RUNTIME_DIR", bytes(m_base + name));
+        QVERIFY(::chmod(NativePath(m_base + name).constData(), 0700) == 0);
+        qputenv("XDG_RUNTIME_DIR", NativePath(m_base + name));
     }
 
 private slots:
@@ -61,8 +57,8 @@ private slots:
         static const QString outside = QDir::tempPath();
         m_dir = std::make_unique<QTemporaryDir>(outside + "/tst_ProcessServices-XXXXXX");
         m_base = m_dir->path() + '/';
-        qputenv("TMPDIR", bytes(m_base + "tmp"));
-        qputenv("XDG_CACHE_HOME", bytes(m_base + "cache"));
+        qputenv("TMPDIR", NativePath(m_base + "tmp"));
+        qputenv("XDG_CACHE_HOME", NativePath(m_base + "cache"));
         makeFolder(m_base + "tmp");
     }
 
@@ -152,25 +148,25 @@ private slots:
         } else {
             useRuntime("private");
             if (given == "open")
-                QVERIFY(::chmod(bytes(m_base + "private").constData(), 0777) == 0);
+                QVERIFY(::chmod(NativePath(m_base + "private").constData(), 0777) == 0);
             if (given == "foreign")
-                QVERIFY(::chown(bytes(m_base + "private").constData(), 65534, 65534) == 0);
+                QVERIFY(::chown(NativePath(m_base + "private").constData(), 65534, 65534) == 0);
         }
         if (taken == "link") {
             makeFolder(m_base + "elsewhere");
             QVERIFY(QFile::link(m_base + "elsewhere", temporary));
         } else if (!taken.isEmpty()) {
             makeFolder(temporary);
-            QVERIFY(::chmod(bytes(temporary).constData(), 0777) == 0);
+            QVERIFY(::chmod(NativePath(temporary).constData(), 0777) == 0);
             if (taken == "foreign folder")
-                QVERIFY(::chown(bytes(temporary).constData(), 65534, 65534) == 0);
+                QVERIFY(::chown(NativePath(temporary).constData(), 65534, 65534) == 0);
         }
         const QString folder = RuntimeFolder();
         QCOMPARE(folder, used == "tmp"     ? temporary
                          : used == "cache" ? m_base + "cache/vistrelle-runtime-" + uid
                                            : m_base + used);
         struct stat info = {};
-        QVERIFY(::lstat(bytes(folder).constData(), &info) == 0);
+        QVERIFY(::lstat(NativePath(folder).constData(), &info) == 0);
         QCOMPARE(info.st_mode & 0777, 0700u); // a link's would be 0777
 
         const QString lock = folder + "/vistrelle.lock";
@@ -184,7 +180,7 @@ private slots:
         else if (found == "folder")
             makeFolder(lock);
         else if (found == "pipe")
-            QVERIFY(::mkfifo(bytes(lock).constData(), 0600) == 0);
+            QVERIFY(::mkfifo(NativePath(lock).constData(), 0600) == 0);
         const QString before = standing(lock);
         // A pipe with no writer would hold a plain open() for ever: the alarm ends a test that waits.
         ::alarm(20);
@@ -203,7 +199,7 @@ private slots:
         QCOMPARE(contents(m_base + "secrets"), "root:x:0:0");
         // Another user's folder is left as it was.
         if (taken == "foreign folder") {
-            QVERIFY(::lstat(bytes(temporary).constData(), &info) == 0);
+            QVERIFY(::lstat(NativePath(temporary).constData(), &info) == 0);
             QCOMPARE(info.st_mode & 0777, 0777u);
         }
     }
