@@ -128,7 +128,7 @@ private slots:
         {
             PipeReader reader;
             reader.read(ends[0], {std::chrono::milliseconds(500), 1 << 20}, this,
-                        [&](const QByteArray& read, const QString& readFailure) {
+                        [&](const QByteArray& read, const QString& readFailure, quint64) {
                             bytes = read, why = readFailure, done = true;
                         });
             QTRY_VERIFY_WITH_TIMEOUT(done, 20000);

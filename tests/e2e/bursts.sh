@@ -61,9 +61,10 @@ app=$!
 wait "$copier" || fail "the burst did not end after the restart: $(ls "$set_folder" | tr "\n" " "), $(cat "$work/kill/asked" | tr "\n" " "), spool: $(ls "$spool"), before: $sent_before kept $kept"
 sent=$(grep '^sent' "$work/kill/asked" | cut -d ' ' -f 2 | sort -un)
 # What the kill may have cost: of the last pictures sent before it, those in neither place.
-cut=$((sent_before - kept))
+# (More may be kept than were sent: read whole before the helper said so.)
+cut=$((sent_before > kept ? sent_before - kept : 0))
 [ "$cut" -le 1 ] || fail "the kill cost $cut pictures sent whole before it (sent: $sent_before, kept: $kept)"
-candidates=$(grep '^sent' "$work/kill/asked" | head -n "$sent_before" | tail -n "$((cut > 0 ? cut : 0))" | cut -d ' ' -f 2)
+candidates=$(grep '^sent' "$work/kill/asked" | head -n "$sent_before" | tail -n "$cut" | cut -d ' ' -f 2)
 for _ in $(seq 600); do
     [ "$(find "$set_folder" -name 'Image_*' | wc -l)" -ge $(($(wc -l <<<"$sent") - cut)) ] &&
         [ -z "$(find "$set_folder" -name '.*')" ] && break

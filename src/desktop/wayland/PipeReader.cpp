@@ -60,18 +60,21 @@ PipeReader::~PipeReader()
 }
 
 void PipeReader::read(int fd, TransferLimits limits, QObject* receiver,
-                      std::function<void(const QByteArray& bytes, const QString& failure)> done)
+                      std::function<void(const QByteArray& bytes, const QString& failure, quint64 kept)> done,
+                      Keep keep)
 {
-    m_pool.start([fd, cancel = m_cancel[0], limits, receiver, done = std::move(done)] {
-        QString failure;
-        QByteArray bytes = readToEnd(fd, cancel, limits, failure);
-        ::close(fd);
-        if (!failure.isEmpty())
-            TrimHeap(); // what an endless sender took goes back at once
-        // Posted to the receiver itself, which lives while this runs (its reader waits for
-        // this thread as it goes); what is still posted when the receiver goes goes with it.
-        QMetaObject::invokeMethod(
-            receiver, [done, bytes = std::move(bytes), failure] { done(bytes, failure); },
-            Qt::QueuedConnection);
-    });
+    m_pool.start(
+        [fd, cancel = m_cancel[0], limits, receiver, done = std::move(done), keep = std::move(keep)] {
+            QString failure;
+            QByteArray bytes = readToEnd(fd, cancel, limits, failure);
+            ::close(fd);
+            if (!failure.isEmpty())
+                TrimHeap(); // what an endless sender took goes back at once
+            const quint64 kept = keep && failure.isEmpty() && !bytes.isEmpty() ? keep(bytes) : 0;
+            // Posted to the receiver itself, which lives while this runs (its reader waits for
+            // this thread as it goes); what is still posted when the receiver goes goes with it.
+            QMetaObject::invokeMethod(
+                receiver, [done, bytes = std::move(bytes), failure, kept] { done(bytes, failure, kept); },
+                Qt::QueuedConnection);
+        });
 }

@@ -21,11 +21,16 @@ public:
     PipeReader(const PipeReader&) = delete;
     PipeReader& operator=(const PipeReader&) = delete;
 
+    /// Done with what was read whole on the reading thread itself, before it is posted: its
+    /// answer goes to done as \a kept.
+    using Keep = std::function<quint64(const QByteArray& bytes)>;
+
     /// Takes over \a fd and reads it within \a limits; \a done gets the bytes, or why they
-    /// could not be had, on the thread of \a receiver, through it. The receiver must outlive
-    /// the reader.
+    /// could not be had, on the thread of \a receiver, through it, with what \a keep answered
+    /// (0 without one). The receiver must outlive the reader.
     void read(int fd, TransferLimits limits, QObject* receiver,
-              std::function<void(const QByteArray& bytes, const QString& failure)> done);
+              std::function<void(const QByteArray& bytes, const QString& failure, quint64 kept)> done,
+              Keep keep = {});
 
 private:
     QThreadPool m_pool;

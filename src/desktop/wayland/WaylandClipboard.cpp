@@ -428,16 +428,24 @@ void WaylandClipboard::receive(quint64 change, quint64 follows, QStringList type
         read();
         return;
     }
-    m_reader.read(fd, {}, this,
-                  [this, change, follows, types](const QByteArray& bytes, const QString& failure) {
-                      if (!failure.isEmpty())
-                          emit arrived(ClipboardPicture::failed(change, failure));
-                      else if (bytes.isEmpty())
-                          return receive(change, follows, types);
-                      else
-                          emit arrived(ClipboardPicture::sent(change, follows, bytes));
-                      read();
-                  });
+    // Kept as soon as it is read whole, before the window takes it up.
+    m_reader.read(
+        fd, {}, this,
+        [this, change, follows, types](const QByteArray& bytes, const QString& failure, quint64 kept) {
+            if (!failure.isEmpty()) {
+                emit arrived(ClipboardPicture::failed(change, failure));
+            } else if (bytes.isEmpty()) {
+                return receive(change, follows, types);
+            } else {
+                ClipboardPicture picture = ClipboardPicture::sent(change, follows, bytes);
+                picture.caught = kept;
+                emit arrived(picture);
+            }
+            read();
+        },
+        [this, change, follows](const QByteArray& bytes) {
+            return caught(ClipboardPicture::sent(change, follows, bytes)).caught;
+        });
 }
 
 void WaylandClipboard::read()
