@@ -5,6 +5,7 @@
 #include "platform/FileNames.h"
 #include "platform/FreedMemory.h"
 #include "ui/AppIcon.h"
+#include "ui/Translations.h"
 
 #include <QApplication>
 #include <QSessionManager>
@@ -35,6 +36,7 @@ int main(int argc, char* argv[])
     QApplication::setApplicationVersion(QStringLiteral(VISTRELLE_VERSION));
     QApplication::setWindowIcon(AppIcon());
     QGuiApplication::setDesktopFileName(QStringLiteral("vistrelle"));
+    InstallTranslations(QLocale::system());
 
     DesktopServices desktop(QApplication::applicationDirPath() + QStringLiteral("/vistrelle-reader"));
 

@@ -1,5 +1,7 @@
 #include "CaptureCaption.h"
 
+#include <QCoreApplication>
+
 #include "core/AppState.h"
 
 QString CaptureCaption(const AppState& state, const QString& mode)
@@ -10,8 +12,8 @@ QString CaptureCaption(const AppState& state, const QString& mode)
                                                                 : QStringLiteral("JPG");
     QString caption = QStringLiteral("Vistrelle (") + format + QLatin1Char(')') + mode;
     if (state.timeLapseActive)
-        caption += QStringLiteral(" (time-lapse)");
+        caption += QCoreApplication::translate("CaptureCaption", " (time-lapse)");
     if (state.capturePaused)
-        caption += QStringLiteral(" (paused)");
+        caption += QCoreApplication::translate("CaptureCaption", " (paused)");
     return caption;
 }

@@ -318,7 +318,7 @@ void frmVistrelle::tellAboutOverflow(const QString& folder, qsizetype found)
     if (m_overflowTold.contains(folder))
         return;
     m_overflowTold.insert(folder);
-    m_services.boxes.show(QStringLiteral("This image set holds %1 images; only the first %2 are listed.  "
+    m_services.boxes.show(tr("This image set holds %1 images; only the first %2 are listed.  "
                                          "Raise FILEMAX= in Vistrelle.ini to list them all.")
                               .arg(found)
                               .arg(m_state.settings.fileMax),
@@ -394,7 +394,7 @@ void frmVistrelle::cmdExplore_Click()
     const QString folder = m_state.libraryRoot;
     m_services.shell.explore(folder, [&boxes, folder] {
         boxes.show(
-            QStringLiteral("Problem encountered trying to open the file manager to Vistrelles directory.\n") +
+            tr("Problem encountered trying to open the file manager to Vistrelles directory.\n") +
                 folder,
             BoxLook::Exclamation);
     });
@@ -409,7 +409,7 @@ void frmVistrelle::cmdOptions_Click()
         m_state.settings.readWords = false;
         emit wordsForgotten();
         const bool again =
-            m_services.boxes.show(QStringLiteral("The words read from your screenshots are forgotten.\n\n"
+            m_services.boxes.show(tr("The words read from your screenshots are forgotten.\n\n"
                                                  "Read the words in your screenshots again?  If not, "
                                                  "nothing is read until you tick \"Read the words in "
                                                  "screenshots\" in Options."),
@@ -430,8 +430,7 @@ void frmVistrelle::cmdOptions_Click()
     const Outcome set = SetStartWithDesktop(dialog.startsWithDesktop(),
                                             QCoreApplication::applicationFilePath(), libraryParent);
     if (!set.done())
-        m_services.boxes.show(QStringLiteral("Could not change ") + AutostartEntryPath() +
-                                  QStringLiteral(" (") + set.text + QStringLiteral(")"),
+        m_services.boxes.show(tr("Could not change %1 (%2)").arg(AutostartEntryPath(), set.text),
                               BoxLook::Exclamation);
 }
 
@@ -444,7 +443,7 @@ void frmVistrelle::cmdHelp_Click()
 void frmVistrelle::cmdLowResourceMode_Click()
 {
     if (!imageSetShown()) {
-        m_services.boxes.show(QStringLiteral("Please select an image set first."), BoxLook::Information);
+        m_services.boxes.show(tr("Please select an image set first."), BoxLook::Information);
         return;
     }
     emit lowResourceModeRequested();
@@ -511,7 +510,7 @@ void frmVistrelle::makeIntroImage()
         if (after.at(row) != before.at(row))
             files.renameImage(before.at(row), after.at(row));
     if (renamed.done())
-        m_services.boxes.show(QStringLiteral("Done.\n\nThis image will now be the first to be displayed "
+        m_services.boxes.show(tr("Done.\n\nThis image will now be the first to be displayed "
                                              "for this image set."),
                               BoxLook::NoIcon);
     else
@@ -575,7 +574,7 @@ void frmVistrelle::copySelectedFiles()
 {
     const QStringList paths = m_ui.lstComponents->selectedPaths();
     if (paths.isEmpty()) {
-        m_services.boxes.show(QStringLiteral("Select file(s) to copy first."), BoxLook::Exclamation);
+        m_services.boxes.show(tr("Select file(s) to copy first."), BoxLook::Exclamation);
         return;
     }
     m_pictures.copy(paths);
@@ -616,7 +615,7 @@ std::pair<int, QString> frmVistrelle::showThumbnails(const QAbstractItemModel& r
                                                      const QString& caption)
 {
     if (rows.rowCount() == 0) {
-        m_services.boxes.show(QStringLiteral("There are no images to show."), BoxLook::Information);
+        m_services.boxes.show(tr("There are no images to show."), BoxLook::Information);
         return {-1, QString()};
     }
     frmPhotos photos(rows, rowLimit, this);
@@ -641,8 +640,7 @@ void frmVistrelle::cmdPhotosBySet_Click()
     // The thumbnails page through the list's own lines; without a chosen Image Set there are none.
     FileList& list = *m_ui.lstComponents;
     const int picked = showThumbnails(list.files(), m_state.settings.dirMax,
-                                      QStringLiteral("Thumbnail Viewer - Image Set - ") +
-                                          m_ui.cboImageSetName->currentText())
+                                      tr("Thumbnail Viewer - Image Set - %1").arg(m_ui.cboImageSetName->currentText()))
                            .first;
     if (picked < 0)
         return;
@@ -659,8 +657,7 @@ void frmVistrelle::cmdPhotosByCategory_Click()
         sets.appendRow(set);
     }
     const QString picked = showThumbnails(sets, sets.rowCount(),
-                                          QStringLiteral("Thumbnail Viewer - Category - ") +
-                                              m_ui.cboImageSetCategory->currentText())
+                                          tr("Thumbnail Viewer - Category - %1").arg(m_ui.cboImageSetCategory->currentText()))
                                .second;
     // A name that reads as a file name picks no Image Set.
     if (picked.isEmpty() || !PickedFileName(picked).isEmpty() ||

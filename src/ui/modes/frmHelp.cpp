@@ -27,13 +27,13 @@ frmHelp::frmHelp(Shell& shell, MessageBoxes& boxes, QString programDir, QWidget*
     , m_programDir(std::move(programDir))
 {
     setObjectName(QStringLiteral("frmHelp"));
-    setWindowTitle(QStringLiteral("Vistrelle Help"));
+    setWindowTitle(tr("Vistrelle Help"));
 
-    auto* cmdContents = new QPushButton(QStringLiteral("&C o n t e n t s"), this);
+    auto* cmdContents = new QPushButton(tr("&C o n t e n t s"), this);
     cmdContents->setObjectName(QStringLiteral("cmdContents"));
-    auto* cmdExitHelp = new QPushButton(QStringLiteral("C &a n c e l"), this);
+    auto* cmdExitHelp = new QPushButton(tr("C &a n c e l"), this);
     cmdExitHelp->setObjectName(QStringLiteral("cmdExitHelp"));
-    auto* lblVersion = new QLabel(QStringLiteral("Version"), this);
+    auto* lblVersion = new QLabel(tr("Version"), this);
     lblVersion->setObjectName(QStringLiteral("lblVersion"));
     // The spaced captions read letter by letter: each button is named in words.
     cmdContents->setAccessibleName(tr("Contents"));
@@ -43,7 +43,7 @@ frmHelp::frmHelp(Shell& shell, MessageBoxes& boxes, QString programDir, QWidget*
     cmdExitHelp->setAutoDefault(false);
 
     lblVersion->setText(
-        QStringLiteral("Vistrelle Version %1.%2").arg(VISTRELLE_VERSION_MAJOR).arg(VISTRELLE_VERSION_MINOR));
+        tr("Vistrelle Version %1.%2").arg(VISTRELLE_VERSION_MAJOR).arg(VISTRELLE_VERSION_MINOR));
 
     // The controls share one width: the design's, or what the widest words need in this font.
     const std::initializer_list<QWidget*> controls{cmdContents, cmdExitHelp, lblVersion};
@@ -72,7 +72,7 @@ void frmHelp::cmdContents_Click()
     const QString page = m_programDir + QStringLiteral("Vistrelle.htm");
     MessageBoxes& boxes = m_boxes;
     m_shell.open(page, [&boxes, page] {
-        boxes.show(QStringLiteral("Problem encountered trying to open the help page.\n") + page,
+        boxes.show(tr("Problem encountered trying to open the help page.\n") + page,
                    BoxLook::Exclamation);
     });
 }
