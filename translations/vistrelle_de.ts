@@ -2,6 +2,17 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="de">
     <context>
+        <name>BottomUpBgrBuffer</name>
+        <message>
+            <source>Out of memory</source>
+            <translation>Nicht genügend Arbeitsspeicher</translation>
+        </message>
+        <message>
+            <source>Overflow: the picture is too large</source>
+            <translation>Überlauf: Das Bild ist zu groß</translation>
+        </message>
+    </context>
+    <context>
         <name>CaptureCaption</name>
         <message>
             <source> (time-lapse)</source>
@@ -10,6 +21,21 @@
         <message>
             <source> (paused)</source>
             <translation> (angehalten)</translation>
+        </message>
+    </context>
+    <context>
+        <name>CaptureEngine</name>
+        <message>
+            <source>Please select an image set first.  The picture stays on the clipboard until an image set is shown.</source>
+            <translation>Wählen Sie bitte zuerst einen Bildersatz aus.  Das Bild bleibt in der Zwischenablage, bis ein Bildersatz angezeigt wird.</translation>
+        </message>
+        <message>
+            <source>Please select an image set first.  The picture is kept until an image set is shown.</source>
+            <translation>Wählen Sie bitte zuerst einen Bildersatz aus.  Das Bild wird aufbewahrt, bis ein Bildersatz angezeigt wird.</translation>
+        </message>
+        <message>
+            <source>The picture put back on the clipboard was filed already; it was not filed again.</source>
+            <translation>Das in die Zwischenablage zurückgelegte Bild war schon abgelegt; es wurde nicht noch einmal abgelegt.</translation>
         </message>
     </context>
     <context>
@@ -146,6 +172,40 @@ Endgültig löschen?</translation>
         </message>
     </context>
     <context>
+        <name>FileOperations</name>
+        <message>
+            <source>There was a problem removing a directory.  The directory or files contained in it may be set to READ ONLY mode (i.e. they're on a CD ROM).</source>
+            <translation>Ein Ordner konnte nicht entfernt werden.  Der Ordner oder die Dateien darin sind vielleicht SCHREIBGESCHÜTZT (z. B. auf einer CD-ROM).</translation>
+        </message>
+        <message>
+            <source>%1 is not in the library; nothing was deleted.</source>
+            <translation>%1 liegt nicht in der Bibliothek; es wurde nichts gelöscht.</translation>
+        </message>
+        <message>
+            <source>%1 is a link (or a file), not a folder of the library: what lies behind it is not the library's, and nothing was deleted.</source>
+            <translation>%1 ist eine Verknüpfung (oder eine Datei), kein Ordner der Bibliothek: Was dahinter liegt, gehört nicht zur Bibliothek, und es wurde nichts gelöscht.</translation>
+        </message>
+        <message>
+            <source>There was a problem removing file %1 - It may be set to READ-ONLY mode (i.e. it is on a CD) or it may still be in use.  Check the file properties.</source>
+            <translation>Die Datei %1 konnte nicht entfernt werden – Sie ist vielleicht SCHREIBGESCHÜTZT (z. B. auf einer CD) oder noch in Gebrauch.  Prüfen Sie die Dateieigenschaften.</translation>
+        </message>
+        <message>
+            <source>Critical error.  Code E.</source>
+            <translation>Schwerer Fehler.  Code E.</translation>
+        </message>
+        <message>
+            <source>The selected files are already in that image set.  Choose another image set to move them to.</source>
+            <translation>Die ausgewählten Dateien sind bereits in diesem Bildersatz.  Wählen Sie einen anderen Bildersatz als Ziel.</translation>
+        </message>
+    </context>
+    <context>
+        <name>FileSystem</name>
+        <message>
+            <source>a file of that name is already there</source>
+            <translation>dort gibt es schon eine Datei dieses Namens</translation>
+        </message>
+    </context>
+    <context>
         <name>FindPanel</name>
         <message>
             <source>Find words in screenshots (Ctrl+F)</source>
@@ -260,6 +320,61 @@ Endgültig löschen?</translation>
         <message>
             <source>%1 cannot be moved to the trash (%2).  Delete it and everything in it for good?</source>
             <translation>%1 kann nicht in den Papierkorb verschoben werden (%2).  Den Ordner mit allem Inhalt endgültig löschen?</translation>
+        </message>
+    </context>
+    <context>
+        <name>IntroImage</name>
+        <message>
+            <source>There was a problem renaming image files.  The files may be set to READ ONLY mode (i.e. they're on a CD ROM).</source>
+            <translation>Bilddateien konnten nicht umbenannt werden.  Die Dateien sind vielleicht SCHREIBGESCHÜTZT (z. B. auf einer CD-ROM).</translation>
+        </message>
+    </context>
+    <context>
+        <name>JpegWriter</name>
+        <message>
+            <source>Failed to initialise the JPEG encoder: %1 (%2)</source>
+            <translation>Der JPEG-Kodierer konnte nicht gestartet werden: %1 (%2)</translation>
+        </message>
+        <message>
+            <source>Failed to save to JPG %1 (%2)</source>
+            <translation>Speichern als JPG fehlgeschlagen %1 (%2)</translation>
+        </message>
+    </context>
+    <context>
+        <name>KWinScreenGrab</name>
+        <message>
+            <source>KDE Plasma's compositor did not answer in time.</source>
+            <translation>Der Compositor von KDE Plasma hat nicht rechtzeitig geantwortet.</translation>
+        </message>
+        <message>
+            <source>KDE Plasma gives the picture of a window only to programs installed with their desktop entry: install Vistrelle (cmake --install) and start the installed program.</source>
+            <translation>KDE Plasma gibt das Bild eines Fensters nur an Programme, die mit ihrem Desktop-Eintrag installiert sind: Installieren Sie Vistrelle (cmake --install) und starten Sie das installierte Programm.</translation>
+        </message>
+        <message>
+            <source>KDE Plasma's compositor sent no whole picture of the window.</source>
+            <translation>Der Compositor von KDE Plasma hat kein vollständiges Bild des Fensters geschickt.</translation>
+        </message>
+    </context>
+    <context>
+        <name>LibPng</name>
+        <message>
+            <source>Failed to initialise the PNG encoder</source>
+            <translation>Der PNG-Kodierer konnte nicht gestartet werden</translation>
+        </message>
+    </context>
+    <context>
+        <name>LibraryCommands</name>
+        <message>
+            <source>Problem creating Category.  It probably already exists.</source>
+            <translation>Die Kategorie konnte nicht angelegt werden.  Wahrscheinlich gibt es sie schon.</translation>
+        </message>
+        <message>
+            <source>Critical error.  Code E.</source>
+            <translation>Schwerer Fehler.  Code E.</translation>
+        </message>
+        <message>
+            <source>Problem renaming file.  The file name probably already exists.</source>
+            <translation>Die Datei konnte nicht umbenannt werden.  Wahrscheinlich gibt es den Dateinamen schon.</translation>
         </message>
     </context>
     <context>
@@ -505,6 +620,132 @@ Endgültig löschen?</translation>
         </message>
     </context>
     <context>
+        <name>PipeReader</name>
+        <message>
+            <source>The program that offered the picture on the clipboard stopped sending it.</source>
+            <translation>Das Programm, das das Bild in der Zwischenablage angeboten hat, hat aufgehört, es zu senden.</translation>
+        </message>
+        <message>
+            <source>The picture on the clipboard is larger than %1 MB.</source>
+            <translation>Das Bild in der Zwischenablage ist größer als %1 MB.</translation>
+        </message>
+    </context>
+    <context>
+        <name>PngWriter</name>
+        <message>
+            <source>Out of memory</source>
+            <translation>Nicht genügend Arbeitsspeicher</translation>
+        </message>
+        <message>
+            <source>Failed to save to PNG (%1)</source>
+            <translation>Speichern als PNG fehlgeschlagen (%1)</translation>
+        </message>
+    </context>
+    <context>
+        <name>PortalScreenGrab</name>
+        <message>
+            <source>The desktop's screenshot portal did not answer.</source>
+            <translation>Das Bildschirmfoto-Portal der Arbeitsumgebung hat nicht geantwortet.</translation>
+        </message>
+        <message>
+            <source>There is no session bus, so no screenshot portal.</source>
+            <translation>Es gibt keinen Sitzungsbus und daher kein Bildschirmfoto-Portal.</translation>
+        </message>
+        <message>
+            <source>To capture a Wayland window, Vistrelle asks the desktop for a screenshot.  The desktop asks you once: "%1"  Choose Allow, and later captures ask nothing (the desktop gives Vistrelle the whole screen).</source>
+            <translation>Um ein Wayland-Fenster aufzunehmen, bittet Vistrelle die Arbeitsumgebung um ein Bildschirmfoto.  Die Arbeitsumgebung fragt Sie einmal: „%1“  Wählen Sie Erlauben, dann fragen spätere Aufnahmen nicht mehr (die Arbeitsumgebung gibt Vistrelle den ganzen Bildschirm).</translation>
+        </message>
+        <message>
+            <source>No screenshot portal answered (%1): the desktop's portal service (xdg-desktop-portal with its desktop's part) must be installed.</source>
+            <translation>Kein Bildschirmfoto-Portal hat geantwortet (%1): Der Portaldienst der Arbeitsumgebung (xdg-desktop-portal mit dem Teil für Ihre Arbeitsumgebung) muss installiert sein.</translation>
+        </message>
+        <message>
+            <source>The desktop's screenshot portal gave no readable picture.</source>
+            <translation>Das Bildschirmfoto-Portal der Arbeitsumgebung hat kein lesbares Bild geliefert.</translation>
+        </message>
+        <message>
+            <source>The screenshot was cancelled on the desktop.</source>
+            <translation>Das Bildschirmfoto wurde in der Arbeitsumgebung abgebrochen.</translation>
+        </message>
+        <message>
+            <source>The desktop refuses screenshots to applications (the answer to "%1" was Deny). To allow them, run: gdbus call --session --dest %2 --object-path %3 --method %2.SetPermission screenshot true screenshot "''" "['yes']"</source>
+            <translation>Die Arbeitsumgebung verweigert Anwendungen Bildschirmfotos (die Antwort auf „%1“ war Ablehnen). Um sie zu erlauben, führen Sie aus: gdbus call --session --dest %2 --object-path %3 --method %2.SetPermission screenshot true screenshot "''" "['yes']"</translation>
+        </message>
+        <message>
+            <source>The desktop's question "%1" went unanswered. The next capture asks again: choose Allow.</source>
+            <translation>Die Frage „%1“ der Arbeitsumgebung blieb unbeantwortet. Die nächste Aufnahme fragt erneut: Wählen Sie Erlauben.</translation>
+        </message>
+        <message>
+            <source>The desktop's screenshot portal gave no picture.</source>
+            <translation>Das Bildschirmfoto-Portal der Arbeitsumgebung hat kein Bild geliefert.</translation>
+        </message>
+    </context>
+    <context>
+        <name>PortalShortcuts</name>
+        <message>
+            <source>Capture the active window</source>
+            <translation>Aktives Fenster aufnehmen</translation>
+        </message>
+        <message>
+            <source>Start or stop time-lapse</source>
+            <translation>Zeitraffer starten oder beenden</translation>
+        </message>
+        <message>
+            <source>The desktop did not give Vistrelle %1: another program may have taken it, or it was refused.</source>
+            <translation>Die Arbeitsumgebung hat Vistrelle %1 nicht zugeteilt: Vielleicht hat ein anderes Programm das Kürzel belegt, oder es wurde abgelehnt.</translation>
+        </message>
+        <message>
+            <source>The desktop keeps the keys it has for Vistrelle's shortcuts (%1).  To change them, open System Settings, Shortcuts, and choose "vistrelle".</source>
+            <translation>Die Arbeitsumgebung behält die Tasten, die sie für die Kürzel von Vistrelle hat (%1).  Um sie zu ändern, öffnen Sie die Systemeinstellungen, Kurzbefehle, und wählen „vistrelle“.</translation>
+        </message>
+    </context>
+    <context>
+        <name>ProcessTextReader</name>
+        <message>
+            <source>Words in screenshots cannot be read: the reading program %1%2</source>
+            <translation>Wörter in Bildschirmfotos können nicht gelesen werden: Das Leseprogramm %1%2</translation>
+        </message>
+        <message>
+            <source> could not be started.</source>
+            <translation> konnte nicht gestartet werden.</translation>
+        </message>
+        <message>
+            <source> ended with code %1.</source>
+            <translation> endete mit Code %1.</translation>
+        </message>
+    </context>
+    <context>
+        <name>QtMessageBoxes</name>
+        <message>
+            <source>
+... and %1 more lines: Show Details lists them all.</source>
+            <translation>
+… und %1 weitere Zeilen: Details anzeigen listet sie alle auf.</translation>
+        </message>
+    </context>
+    <context>
+        <name>ReaderWorker</name>
+        <message>
+            <source>The words read from screenshots cannot be saved in %1: the disk is full or cannot be written.  Find goes on with what was saved before.</source>
+            <translation>Die aus Bildschirmfotos gelesenen Wörter können nicht in %1 gespeichert werden: Der Datenträger ist voll oder nicht beschreibbar.  Die Suche arbeitet mit dem bisher Gespeicherten weiter.</translation>
+        </message>
+    </context>
+    <context>
+        <name>ScreenshotWriter</name>
+        <message>
+            <source>The picture on the clipboard is too large to be filed (%1 x %2 pixels).</source>
+            <translation>Das Bild in der Zwischenablage ist zu groß zum Ablegen (%1 × %2 Pixel).</translation>
+        </message>
+        <message>
+            <source>The picture on the clipboard cannot be read.</source>
+            <translation>Das Bild in der Zwischenablage kann nicht gelesen werden.</translation>
+        </message>
+        <message>
+            <source>An error has occurred while creating image file.  Error %1</source>
+            <translation>Beim Anlegen der Bilddatei ist ein Fehler aufgetreten.  Fehler %1</translation>
+        </message>
+    </context>
+    <context>
         <name>ThumbnailPicture</name>
         <message>
             <source>This picture cannot be shown</source>
@@ -540,6 +781,28 @@ Endgültig löschen?</translation>
         <message>
             <source>%1 is taken by another program</source>
             <translation>%1 ist bereits von einem anderen Programm belegt</translation>
+        </message>
+    </context>
+    <context>
+        <name>WindowCapture</name>
+        <message>
+            <source>The whole screen was filed, not the active window.  %1</source>
+            <translation>Der ganze Bildschirm wurde abgelegt, nicht das aktive Fenster.  %1</translation>
+        </message>
+        <message>
+            <source>The active window was not captured.  %1</source>
+            <translation>Das aktive Fenster wurde nicht aufgenommen.  %1</translation>
+        </message>
+    </context>
+    <context>
+        <name>X11Transfer</name>
+        <message>
+            <source>The program that offered the picture on the clipboard stopped sending it.</source>
+            <translation>Das Programm, das das Bild in der Zwischenablage angeboten hat, hat aufgehört, es zu senden.</translation>
+        </message>
+        <message>
+            <source>The picture on the clipboard is larger than %1 MB.</source>
+            <translation>Das Bild in der Zwischenablage ist größer als %1 MB.</translation>
         </message>
     </context>
     <context>

@@ -2,6 +2,17 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en">
     <context>
+        <name>BottomUpBgrBuffer</name>
+        <message>
+            <source>Out of memory</source>
+            <translation type="unfinished" />
+        </message>
+        <message>
+            <source>Overflow: the picture is too large</source>
+            <translation type="unfinished" />
+        </message>
+    </context>
+    <context>
         <name>CaptureCaption</name>
         <message>
             <source> (time-lapse)</source>
@@ -9,6 +20,21 @@
         </message>
         <message>
             <source> (paused)</source>
+            <translation type="unfinished" />
+        </message>
+    </context>
+    <context>
+        <name>CaptureEngine</name>
+        <message>
+            <source>Please select an image set first.  The picture stays on the clipboard until an image set is shown.</source>
+            <translation type="unfinished" />
+        </message>
+        <message>
+            <source>Please select an image set first.  The picture is kept until an image set is shown.</source>
+            <translation type="unfinished" />
+        </message>
+        <message>
+            <source>The picture put back on the clipboard was filed already; it was not filed again.</source>
             <translation type="unfinished" />
         </message>
     </context>
@@ -140,6 +166,40 @@ Delete them for good?</source>
         </message>
     </context>
     <context>
+        <name>FileOperations</name>
+        <message>
+            <source>There was a problem removing a directory.  The directory or files contained in it may be set to READ ONLY mode (i.e. they're on a CD ROM).</source>
+            <translation type="unfinished" />
+        </message>
+        <message>
+            <source>%1 is not in the library; nothing was deleted.</source>
+            <translation type="unfinished" />
+        </message>
+        <message>
+            <source>%1 is a link (or a file), not a folder of the library: what lies behind it is not the library's, and nothing was deleted.</source>
+            <translation type="unfinished" />
+        </message>
+        <message>
+            <source>There was a problem removing file %1 - It may be set to READ-ONLY mode (i.e. it is on a CD) or it may still be in use.  Check the file properties.</source>
+            <translation type="unfinished" />
+        </message>
+        <message>
+            <source>Critical error.  Code E.</source>
+            <translation type="unfinished" />
+        </message>
+        <message>
+            <source>The selected files are already in that image set.  Choose another image set to move them to.</source>
+            <translation type="unfinished" />
+        </message>
+    </context>
+    <context>
+        <name>FileSystem</name>
+        <message>
+            <source>a file of that name is already there</source>
+            <translation type="unfinished" />
+        </message>
+    </context>
+    <context>
         <name>FindPanel</name>
         <message>
             <source>Find words in screenshots (Ctrl+F)</source>
@@ -253,6 +313,61 @@ Delete them for good?</source>
         </message>
         <message>
             <source>%1 cannot be moved to the trash (%2).  Delete it and everything in it for good?</source>
+            <translation type="unfinished" />
+        </message>
+    </context>
+    <context>
+        <name>IntroImage</name>
+        <message>
+            <source>There was a problem renaming image files.  The files may be set to READ ONLY mode (i.e. they're on a CD ROM).</source>
+            <translation type="unfinished" />
+        </message>
+    </context>
+    <context>
+        <name>JpegWriter</name>
+        <message>
+            <source>Failed to initialise the JPEG encoder: %1 (%2)</source>
+            <translation type="unfinished" />
+        </message>
+        <message>
+            <source>Failed to save to JPG %1 (%2)</source>
+            <translation type="unfinished" />
+        </message>
+    </context>
+    <context>
+        <name>KWinScreenGrab</name>
+        <message>
+            <source>KDE Plasma's compositor did not answer in time.</source>
+            <translation type="unfinished" />
+        </message>
+        <message>
+            <source>KDE Plasma gives the picture of a window only to programs installed with their desktop entry: install Vistrelle (cmake --install) and start the installed program.</source>
+            <translation type="unfinished" />
+        </message>
+        <message>
+            <source>KDE Plasma's compositor sent no whole picture of the window.</source>
+            <translation type="unfinished" />
+        </message>
+    </context>
+    <context>
+        <name>LibPng</name>
+        <message>
+            <source>Failed to initialise the PNG encoder</source>
+            <translation type="unfinished" />
+        </message>
+    </context>
+    <context>
+        <name>LibraryCommands</name>
+        <message>
+            <source>Problem creating Category.  It probably already exists.</source>
+            <translation type="unfinished" />
+        </message>
+        <message>
+            <source>Critical error.  Code E.</source>
+            <translation type="unfinished" />
+        </message>
+        <message>
+            <source>Problem renaming file.  The file name probably already exists.</source>
             <translation type="unfinished" />
         </message>
     </context>
@@ -498,6 +613,131 @@ Delete them for good?</source>
         </message>
     </context>
     <context>
+        <name>PipeReader</name>
+        <message>
+            <source>The program that offered the picture on the clipboard stopped sending it.</source>
+            <translation type="unfinished" />
+        </message>
+        <message>
+            <source>The picture on the clipboard is larger than %1 MB.</source>
+            <translation type="unfinished" />
+        </message>
+    </context>
+    <context>
+        <name>PngWriter</name>
+        <message>
+            <source>Out of memory</source>
+            <translation type="unfinished" />
+        </message>
+        <message>
+            <source>Failed to save to PNG (%1)</source>
+            <translation type="unfinished" />
+        </message>
+    </context>
+    <context>
+        <name>PortalScreenGrab</name>
+        <message>
+            <source>The desktop's screenshot portal did not answer.</source>
+            <translation type="unfinished" />
+        </message>
+        <message>
+            <source>There is no session bus, so no screenshot portal.</source>
+            <translation type="unfinished" />
+        </message>
+        <message>
+            <source>To capture a Wayland window, Vistrelle asks the desktop for a screenshot.  The desktop asks you once: "%1"  Choose Allow, and later captures ask nothing (the desktop gives Vistrelle the whole screen).</source>
+            <translation type="unfinished" />
+        </message>
+        <message>
+            <source>No screenshot portal answered (%1): the desktop's portal service (xdg-desktop-portal with its desktop's part) must be installed.</source>
+            <translation type="unfinished" />
+        </message>
+        <message>
+            <source>The desktop's screenshot portal gave no readable picture.</source>
+            <translation type="unfinished" />
+        </message>
+        <message>
+            <source>The screenshot was cancelled on the desktop.</source>
+            <translation type="unfinished" />
+        </message>
+        <message>
+            <source>The desktop refuses screenshots to applications (the answer to "%1" was Deny). To allow them, run: gdbus call --session --dest %2 --object-path %3 --method %2.SetPermission screenshot true screenshot "''" "['yes']"</source>
+            <translation type="unfinished" />
+        </message>
+        <message>
+            <source>The desktop's question "%1" went unanswered. The next capture asks again: choose Allow.</source>
+            <translation type="unfinished" />
+        </message>
+        <message>
+            <source>The desktop's screenshot portal gave no picture.</source>
+            <translation type="unfinished" />
+        </message>
+    </context>
+    <context>
+        <name>PortalShortcuts</name>
+        <message>
+            <source>Capture the active window</source>
+            <translation type="unfinished" />
+        </message>
+        <message>
+            <source>Start or stop time-lapse</source>
+            <translation type="unfinished" />
+        </message>
+        <message>
+            <source>The desktop did not give Vistrelle %1: another program may have taken it, or it was refused.</source>
+            <translation type="unfinished" />
+        </message>
+        <message>
+            <source>The desktop keeps the keys it has for Vistrelle's shortcuts (%1).  To change them, open System Settings, Shortcuts, and choose "vistrelle".</source>
+            <translation type="unfinished" />
+        </message>
+    </context>
+    <context>
+        <name>ProcessTextReader</name>
+        <message>
+            <source>Words in screenshots cannot be read: the reading program %1%2</source>
+            <translation type="unfinished" />
+        </message>
+        <message>
+            <source> could not be started.</source>
+            <translation type="unfinished" />
+        </message>
+        <message>
+            <source> ended with code %1.</source>
+            <translation type="unfinished" />
+        </message>
+    </context>
+    <context>
+        <name>QtMessageBoxes</name>
+        <message>
+            <source>
+... and %1 more lines: Show Details lists them all.</source>
+            <translation type="unfinished" />
+        </message>
+    </context>
+    <context>
+        <name>ReaderWorker</name>
+        <message>
+            <source>The words read from screenshots cannot be saved in %1: the disk is full or cannot be written.  Find goes on with what was saved before.</source>
+            <translation type="unfinished" />
+        </message>
+    </context>
+    <context>
+        <name>ScreenshotWriter</name>
+        <message>
+            <source>The picture on the clipboard is too large to be filed (%1 x %2 pixels).</source>
+            <translation type="unfinished" />
+        </message>
+        <message>
+            <source>The picture on the clipboard cannot be read.</source>
+            <translation type="unfinished" />
+        </message>
+        <message>
+            <source>An error has occurred while creating image file.  Error %1</source>
+            <translation type="unfinished" />
+        </message>
+    </context>
+    <context>
         <name>ThumbnailPicture</name>
         <message>
             <source>This picture cannot be shown</source>
@@ -530,6 +770,28 @@ Delete them for good?</source>
         </message>
         <message>
             <source>%1 is taken by another program</source>
+            <translation type="unfinished" />
+        </message>
+    </context>
+    <context>
+        <name>WindowCapture</name>
+        <message>
+            <source>The whole screen was filed, not the active window.  %1</source>
+            <translation type="unfinished" />
+        </message>
+        <message>
+            <source>The active window was not captured.  %1</source>
+            <translation type="unfinished" />
+        </message>
+    </context>
+    <context>
+        <name>X11Transfer</name>
+        <message>
+            <source>The program that offered the picture on the clipboard stopped sending it.</source>
+            <translation type="unfinished" />
+        </message>
+        <message>
+            <source>The picture on the clipboard is larger than %1 MB.</source>
             <translation type="unfinished" />
         </message>
     </context>

@@ -2,6 +2,17 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="es">
     <context>
+        <name>BottomUpBgrBuffer</name>
+        <message>
+            <source>Out of memory</source>
+            <translation>Memoria insuficiente</translation>
+        </message>
+        <message>
+            <source>Overflow: the picture is too large</source>
+            <translation>Desbordamiento: la imagen es demasiado grande</translation>
+        </message>
+    </context>
+    <context>
         <name>CaptureCaption</name>
         <message>
             <source> (time-lapse)</source>
@@ -10,6 +21,21 @@
         <message>
             <source> (paused)</source>
             <translation> (en pausa)</translation>
+        </message>
+    </context>
+    <context>
+        <name>CaptureEngine</name>
+        <message>
+            <source>Please select an image set first.  The picture stays on the clipboard until an image set is shown.</source>
+            <translation>Seleccione primero una serie de imágenes.  La imagen permanece en el portapapeles hasta que se muestre una serie.</translation>
+        </message>
+        <message>
+            <source>Please select an image set first.  The picture is kept until an image set is shown.</source>
+            <translation>Seleccione primero una serie de imágenes.  La imagen se guarda hasta que se muestre una serie.</translation>
+        </message>
+        <message>
+            <source>The picture put back on the clipboard was filed already; it was not filed again.</source>
+            <translation>La imagen devuelta al portapapeles ya estaba archivada; no se archivó de nuevo.</translation>
         </message>
     </context>
     <context>
@@ -146,6 +172,40 @@ Delete them for good?</source>
         </message>
     </context>
     <context>
+        <name>FileOperations</name>
+        <message>
+            <source>There was a problem removing a directory.  The directory or files contained in it may be set to READ ONLY mode (i.e. they're on a CD ROM).</source>
+            <translation>No se pudo eliminar una carpeta.  Puede que la carpeta o sus archivos sean de SOLO LECTURA (por ejemplo, en un CD-ROM).</translation>
+        </message>
+        <message>
+            <source>%1 is not in the library; nothing was deleted.</source>
+            <translation>%1 no está en la biblioteca; no se eliminó nada.</translation>
+        </message>
+        <message>
+            <source>%1 is a link (or a file), not a folder of the library: what lies behind it is not the library's, and nothing was deleted.</source>
+            <translation>%1 es un enlace (o un archivo), no una carpeta de la biblioteca: lo que hay detrás no es de la biblioteca, y no se eliminó nada.</translation>
+        </message>
+        <message>
+            <source>There was a problem removing file %1 - It may be set to READ-ONLY mode (i.e. it is on a CD) or it may still be in use.  Check the file properties.</source>
+            <translation>No se pudo eliminar el archivo %1 – Puede que sea de SOLO LECTURA (por ejemplo, en un CD) o que aún esté en uso.  Compruebe las propiedades del archivo.</translation>
+        </message>
+        <message>
+            <source>Critical error.  Code E.</source>
+            <translation>Error crítico.  Código E.</translation>
+        </message>
+        <message>
+            <source>The selected files are already in that image set.  Choose another image set to move them to.</source>
+            <translation>Los archivos seleccionados ya están en esa serie de imágenes.  Elija otra serie a la que moverlos.</translation>
+        </message>
+    </context>
+    <context>
+        <name>FileSystem</name>
+        <message>
+            <source>a file of that name is already there</source>
+            <translation>ya hay allí un archivo con ese nombre</translation>
+        </message>
+    </context>
+    <context>
         <name>FindPanel</name>
         <message>
             <source>Find words in screenshots (Ctrl+F)</source>
@@ -260,6 +320,61 @@ Delete them for good?</source>
         <message>
             <source>%1 cannot be moved to the trash (%2).  Delete it and everything in it for good?</source>
             <translation>%1 no se puede mover a la papelera (%2).  ¿Eliminarlo definitivamente con todo su contenido?</translation>
+        </message>
+    </context>
+    <context>
+        <name>IntroImage</name>
+        <message>
+            <source>There was a problem renaming image files.  The files may be set to READ ONLY mode (i.e. they're on a CD ROM).</source>
+            <translation>No se pudieron renombrar los archivos de imagen.  Puede que sean de SOLO LECTURA (por ejemplo, en un CD-ROM).</translation>
+        </message>
+    </context>
+    <context>
+        <name>JpegWriter</name>
+        <message>
+            <source>Failed to initialise the JPEG encoder: %1 (%2)</source>
+            <translation>No se pudo iniciar el codificador JPEG: %1 (%2)</translation>
+        </message>
+        <message>
+            <source>Failed to save to JPG %1 (%2)</source>
+            <translation>No se pudo guardar como JPG %1 (%2)</translation>
+        </message>
+    </context>
+    <context>
+        <name>KWinScreenGrab</name>
+        <message>
+            <source>KDE Plasma's compositor did not answer in time.</source>
+            <translation>El compositor de KDE Plasma no respondió a tiempo.</translation>
+        </message>
+        <message>
+            <source>KDE Plasma gives the picture of a window only to programs installed with their desktop entry: install Vistrelle (cmake --install) and start the installed program.</source>
+            <translation>KDE Plasma solo da la imagen de una ventana a los programas instalados con su entrada de escritorio: instale Vistrelle (cmake --install) e inicie el programa instalado.</translation>
+        </message>
+        <message>
+            <source>KDE Plasma's compositor sent no whole picture of the window.</source>
+            <translation>El compositor de KDE Plasma no envió una imagen completa de la ventana.</translation>
+        </message>
+    </context>
+    <context>
+        <name>LibPng</name>
+        <message>
+            <source>Failed to initialise the PNG encoder</source>
+            <translation>No se pudo iniciar el codificador PNG</translation>
+        </message>
+    </context>
+    <context>
+        <name>LibraryCommands</name>
+        <message>
+            <source>Problem creating Category.  It probably already exists.</source>
+            <translation>No se pudo crear la categoría.  Probablemente ya existe.</translation>
+        </message>
+        <message>
+            <source>Critical error.  Code E.</source>
+            <translation>Error crítico.  Código E.</translation>
+        </message>
+        <message>
+            <source>Problem renaming file.  The file name probably already exists.</source>
+            <translation>No se pudo renombrar el archivo.  Probablemente ese nombre ya existe.</translation>
         </message>
     </context>
     <context>
@@ -505,6 +620,132 @@ Delete them for good?</source>
         </message>
     </context>
     <context>
+        <name>PipeReader</name>
+        <message>
+            <source>The program that offered the picture on the clipboard stopped sending it.</source>
+            <translation>El programa que ofrecía la imagen del portapapeles dejó de enviarla.</translation>
+        </message>
+        <message>
+            <source>The picture on the clipboard is larger than %1 MB.</source>
+            <translation>La imagen del portapapeles ocupa más de %1 MB.</translation>
+        </message>
+    </context>
+    <context>
+        <name>PngWriter</name>
+        <message>
+            <source>Out of memory</source>
+            <translation>Memoria insuficiente</translation>
+        </message>
+        <message>
+            <source>Failed to save to PNG (%1)</source>
+            <translation>No se pudo guardar como PNG (%1)</translation>
+        </message>
+    </context>
+    <context>
+        <name>PortalScreenGrab</name>
+        <message>
+            <source>The desktop's screenshot portal did not answer.</source>
+            <translation>El portal de capturas del escritorio no respondió.</translation>
+        </message>
+        <message>
+            <source>There is no session bus, so no screenshot portal.</source>
+            <translation>No hay bus de sesión, así que no hay portal de capturas.</translation>
+        </message>
+        <message>
+            <source>To capture a Wayland window, Vistrelle asks the desktop for a screenshot.  The desktop asks you once: "%1"  Choose Allow, and later captures ask nothing (the desktop gives Vistrelle the whole screen).</source>
+            <translation>Para capturar una ventana de Wayland, Vistrelle pide una captura al escritorio.  El escritorio le pregunta una vez: «%1»  Elija Permitir y las capturas siguientes no preguntarán nada (el escritorio da a Vistrelle la pantalla entera).</translation>
+        </message>
+        <message>
+            <source>No screenshot portal answered (%1): the desktop's portal service (xdg-desktop-portal with its desktop's part) must be installed.</source>
+            <translation>Ningún portal de capturas respondió (%1): debe instalarse el servicio de portales del escritorio (xdg-desktop-portal con la parte de su escritorio).</translation>
+        </message>
+        <message>
+            <source>The desktop's screenshot portal gave no readable picture.</source>
+            <translation>El portal de capturas del escritorio no entregó ninguna imagen legible.</translation>
+        </message>
+        <message>
+            <source>The screenshot was cancelled on the desktop.</source>
+            <translation>La captura de pantalla se canceló en el escritorio.</translation>
+        </message>
+        <message>
+            <source>The desktop refuses screenshots to applications (the answer to "%1" was Deny). To allow them, run: gdbus call --session --dest %2 --object-path %3 --method %2.SetPermission screenshot true screenshot "''" "['yes']"</source>
+            <translation>El escritorio niega las capturas de pantalla a las aplicaciones (la respuesta a «%1» fue Denegar). Para permitirlas, ejecute: gdbus call --session --dest %2 --object-path %3 --method %2.SetPermission screenshot true screenshot "''" "['yes']"</translation>
+        </message>
+        <message>
+            <source>The desktop's question "%1" went unanswered. The next capture asks again: choose Allow.</source>
+            <translation>La pregunta «%1» del escritorio quedó sin respuesta. La próxima captura volverá a preguntar: elija Permitir.</translation>
+        </message>
+        <message>
+            <source>The desktop's screenshot portal gave no picture.</source>
+            <translation>El portal de capturas del escritorio no entregó ninguna imagen.</translation>
+        </message>
+    </context>
+    <context>
+        <name>PortalShortcuts</name>
+        <message>
+            <source>Capture the active window</source>
+            <translation>Capturar la ventana activa</translation>
+        </message>
+        <message>
+            <source>Start or stop time-lapse</source>
+            <translation>Iniciar o detener las capturas a intervalos</translation>
+        </message>
+        <message>
+            <source>The desktop did not give Vistrelle %1: another program may have taken it, or it was refused.</source>
+            <translation>El escritorio no dio %1 a Vistrelle: puede que otro programa lo tenga o que se haya denegado.</translation>
+        </message>
+        <message>
+            <source>The desktop keeps the keys it has for Vistrelle's shortcuts (%1).  To change them, open System Settings, Shortcuts, and choose "vistrelle".</source>
+            <translation>El escritorio conserva las teclas que tiene para los atajos de Vistrelle (%1).  Para cambiarlas, abra Preferencias del sistema, Atajos, y elija «vistrelle».</translation>
+        </message>
+    </context>
+    <context>
+        <name>ProcessTextReader</name>
+        <message>
+            <source>Words in screenshots cannot be read: the reading program %1%2</source>
+            <translation>No se pueden leer las palabras de las capturas: el programa de lectura %1%2</translation>
+        </message>
+        <message>
+            <source> could not be started.</source>
+            <translation> no se pudo iniciar.</translation>
+        </message>
+        <message>
+            <source> ended with code %1.</source>
+            <translation> terminó con el código %1.</translation>
+        </message>
+    </context>
+    <context>
+        <name>QtMessageBoxes</name>
+        <message>
+            <source>
+... and %1 more lines: Show Details lists them all.</source>
+            <translation>
+... y %1 líneas más: Mostrar detalles las muestra todas.</translation>
+        </message>
+    </context>
+    <context>
+        <name>ReaderWorker</name>
+        <message>
+            <source>The words read from screenshots cannot be saved in %1: the disk is full or cannot be written.  Find goes on with what was saved before.</source>
+            <translation>Las palabras leídas de las capturas no se pueden guardar en %1: el disco está lleno o no admite escritura.  La búsqueda sigue con lo guardado antes.</translation>
+        </message>
+    </context>
+    <context>
+        <name>ScreenshotWriter</name>
+        <message>
+            <source>The picture on the clipboard is too large to be filed (%1 x %2 pixels).</source>
+            <translation>La imagen del portapapeles es demasiado grande para archivarla (%1 × %2 píxeles).</translation>
+        </message>
+        <message>
+            <source>The picture on the clipboard cannot be read.</source>
+            <translation>La imagen del portapapeles no se puede leer.</translation>
+        </message>
+        <message>
+            <source>An error has occurred while creating image file.  Error %1</source>
+            <translation>Se produjo un error al crear el archivo de imagen.  Error %1</translation>
+        </message>
+    </context>
+    <context>
         <name>ThumbnailPicture</name>
         <message>
             <source>This picture cannot be shown</source>
@@ -540,6 +781,28 @@ Delete them for good?</source>
         <message>
             <source>%1 is taken by another program</source>
             <translation>%1 ya lo usa otro programa</translation>
+        </message>
+    </context>
+    <context>
+        <name>WindowCapture</name>
+        <message>
+            <source>The whole screen was filed, not the active window.  %1</source>
+            <translation>Se archivó la pantalla entera, no la ventana activa.  %1</translation>
+        </message>
+        <message>
+            <source>The active window was not captured.  %1</source>
+            <translation>La ventana activa no se capturó.  %1</translation>
+        </message>
+    </context>
+    <context>
+        <name>X11Transfer</name>
+        <message>
+            <source>The program that offered the picture on the clipboard stopped sending it.</source>
+            <translation>El programa que ofrecía la imagen del portapapeles dejó de enviarla.</translation>
+        </message>
+        <message>
+            <source>The picture on the clipboard is larger than %1 MB.</source>
+            <translation>La imagen del portapapeles ocupa más de %1 MB.</translation>
         </message>
     </context>
     <context>

@@ -2,6 +2,17 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="fr">
     <context>
+        <name>BottomUpBgrBuffer</name>
+        <message>
+            <source>Out of memory</source>
+            <translation>Mémoire insuffisante</translation>
+        </message>
+        <message>
+            <source>Overflow: the picture is too large</source>
+            <translation>Dépassement : l'image est trop grande</translation>
+        </message>
+    </context>
+    <context>
         <name>CaptureCaption</name>
         <message>
             <source> (time-lapse)</source>
@@ -10,6 +21,21 @@
         <message>
             <source> (paused)</source>
             <translation> (en pause)</translation>
+        </message>
+    </context>
+    <context>
+        <name>CaptureEngine</name>
+        <message>
+            <source>Please select an image set first.  The picture stays on the clipboard until an image set is shown.</source>
+            <translation>Sélectionnez d'abord une série d'images.  L'image reste dans le presse-papiers jusqu'à ce qu'une série soit affichée.</translation>
+        </message>
+        <message>
+            <source>Please select an image set first.  The picture is kept until an image set is shown.</source>
+            <translation>Sélectionnez d'abord une série d'images.  L'image est conservée jusqu'à ce qu'une série soit affichée.</translation>
+        </message>
+        <message>
+            <source>The picture put back on the clipboard was filed already; it was not filed again.</source>
+            <translation>L'image remise dans le presse-papiers était déjà classée ; elle n'a pas été classée une seconde fois.</translation>
         </message>
     </context>
     <context>
@@ -146,6 +172,40 @@ Les supprimer définitivement ?</translation>
         </message>
     </context>
     <context>
+        <name>FileOperations</name>
+        <message>
+            <source>There was a problem removing a directory.  The directory or files contained in it may be set to READ ONLY mode (i.e. they're on a CD ROM).</source>
+            <translation>Impossible de supprimer un dossier.  Le dossier ou les fichiers qu'il contient sont peut-être en LECTURE SEULE (par exemple sur un CD-ROM).</translation>
+        </message>
+        <message>
+            <source>%1 is not in the library; nothing was deleted.</source>
+            <translation>%1 n'est pas dans la bibliothèque ; rien n'a été supprimé.</translation>
+        </message>
+        <message>
+            <source>%1 is a link (or a file), not a folder of the library: what lies behind it is not the library's, and nothing was deleted.</source>
+            <translation>%1 est un lien (ou un fichier), pas un dossier de la bibliothèque : ce qui se trouve derrière n'appartient pas à la bibliothèque, et rien n'a été supprimé.</translation>
+        </message>
+        <message>
+            <source>There was a problem removing file %1 - It may be set to READ-ONLY mode (i.e. it is on a CD) or it may still be in use.  Check the file properties.</source>
+            <translation>Impossible de supprimer le fichier %1 – Il est peut-être en LECTURE SEULE (par exemple sur un CD) ou encore utilisé.  Vérifiez les propriétés du fichier.</translation>
+        </message>
+        <message>
+            <source>Critical error.  Code E.</source>
+            <translation>Erreur critique.  Code E.</translation>
+        </message>
+        <message>
+            <source>The selected files are already in that image set.  Choose another image set to move them to.</source>
+            <translation>Les fichiers sélectionnés sont déjà dans cette série d'images.  Choisissez une autre série où les déplacer.</translation>
+        </message>
+    </context>
+    <context>
+        <name>FileSystem</name>
+        <message>
+            <source>a file of that name is already there</source>
+            <translation>un fichier de ce nom s'y trouve déjà</translation>
+        </message>
+    </context>
+    <context>
         <name>FindPanel</name>
         <message>
             <source>Find words in screenshots (Ctrl+F)</source>
@@ -260,6 +320,61 @@ Les supprimer définitivement ?</translation>
         <message>
             <source>%1 cannot be moved to the trash (%2).  Delete it and everything in it for good?</source>
             <translation>%1 ne peut pas être mis à la corbeille (%2).  Le supprimer définitivement avec tout son contenu ?</translation>
+        </message>
+    </context>
+    <context>
+        <name>IntroImage</name>
+        <message>
+            <source>There was a problem renaming image files.  The files may be set to READ ONLY mode (i.e. they're on a CD ROM).</source>
+            <translation>Impossible de renommer les fichiers image.  Ils sont peut-être en LECTURE SEULE (par exemple sur un CD-ROM).</translation>
+        </message>
+    </context>
+    <context>
+        <name>JpegWriter</name>
+        <message>
+            <source>Failed to initialise the JPEG encoder: %1 (%2)</source>
+            <translation>Impossible d'initialiser l'encodeur JPEG : %1 (%2)</translation>
+        </message>
+        <message>
+            <source>Failed to save to JPG %1 (%2)</source>
+            <translation>Échec de l'enregistrement en JPG %1 (%2)</translation>
+        </message>
+    </context>
+    <context>
+        <name>KWinScreenGrab</name>
+        <message>
+            <source>KDE Plasma's compositor did not answer in time.</source>
+            <translation>Le compositeur de KDE Plasma n'a pas répondu à temps.</translation>
+        </message>
+        <message>
+            <source>KDE Plasma gives the picture of a window only to programs installed with their desktop entry: install Vistrelle (cmake --install) and start the installed program.</source>
+            <translation>KDE Plasma ne donne l'image d'une fenêtre qu'aux programmes installés avec leur entrée de bureau : installez Vistrelle (cmake --install) et lancez le programme installé.</translation>
+        </message>
+        <message>
+            <source>KDE Plasma's compositor sent no whole picture of the window.</source>
+            <translation>Le compositeur de KDE Plasma n'a pas envoyé d'image complète de la fenêtre.</translation>
+        </message>
+    </context>
+    <context>
+        <name>LibPng</name>
+        <message>
+            <source>Failed to initialise the PNG encoder</source>
+            <translation>Impossible d'initialiser l'encodeur PNG</translation>
+        </message>
+    </context>
+    <context>
+        <name>LibraryCommands</name>
+        <message>
+            <source>Problem creating Category.  It probably already exists.</source>
+            <translation>Impossible de créer la catégorie.  Elle existe probablement déjà.</translation>
+        </message>
+        <message>
+            <source>Critical error.  Code E.</source>
+            <translation>Erreur critique.  Code E.</translation>
+        </message>
+        <message>
+            <source>Problem renaming file.  The file name probably already exists.</source>
+            <translation>Impossible de renommer le fichier.  Ce nom de fichier existe probablement déjà.</translation>
         </message>
     </context>
     <context>
@@ -505,6 +620,132 @@ Les supprimer définitivement ?</translation>
         </message>
     </context>
     <context>
+        <name>PipeReader</name>
+        <message>
+            <source>The program that offered the picture on the clipboard stopped sending it.</source>
+            <translation>Le programme qui proposait l'image du presse-papiers a cessé de l'envoyer.</translation>
+        </message>
+        <message>
+            <source>The picture on the clipboard is larger than %1 MB.</source>
+            <translation>L'image du presse-papiers dépasse %1 Mo.</translation>
+        </message>
+    </context>
+    <context>
+        <name>PngWriter</name>
+        <message>
+            <source>Out of memory</source>
+            <translation>Mémoire insuffisante</translation>
+        </message>
+        <message>
+            <source>Failed to save to PNG (%1)</source>
+            <translation>Échec de l'enregistrement en PNG (%1)</translation>
+        </message>
+    </context>
+    <context>
+        <name>PortalScreenGrab</name>
+        <message>
+            <source>The desktop's screenshot portal did not answer.</source>
+            <translation>Le portail de capture d'écran du bureau n'a pas répondu.</translation>
+        </message>
+        <message>
+            <source>There is no session bus, so no screenshot portal.</source>
+            <translation>Il n'y a pas de bus de session, donc pas de portail de capture d'écran.</translation>
+        </message>
+        <message>
+            <source>To capture a Wayland window, Vistrelle asks the desktop for a screenshot.  The desktop asks you once: "%1"  Choose Allow, and later captures ask nothing (the desktop gives Vistrelle the whole screen).</source>
+            <translation>Pour capturer une fenêtre Wayland, Vistrelle demande une capture d'écran au bureau.  Le bureau vous demande une fois : « %1 »  Choisissez Autoriser, et les captures suivantes ne demanderont plus rien (le bureau donne à Vistrelle l'écran entier).</translation>
+        </message>
+        <message>
+            <source>No screenshot portal answered (%1): the desktop's portal service (xdg-desktop-portal with its desktop's part) must be installed.</source>
+            <translation>Aucun portail de capture d'écran n'a répondu (%1) : le service de portails du bureau (xdg-desktop-portal avec la partie propre à votre bureau) doit être installé.</translation>
+        </message>
+        <message>
+            <source>The desktop's screenshot portal gave no readable picture.</source>
+            <translation>Le portail de capture d'écran du bureau n'a fourni aucune image lisible.</translation>
+        </message>
+        <message>
+            <source>The screenshot was cancelled on the desktop.</source>
+            <translation>La capture d'écran a été annulée sur le bureau.</translation>
+        </message>
+        <message>
+            <source>The desktop refuses screenshots to applications (the answer to "%1" was Deny). To allow them, run: gdbus call --session --dest %2 --object-path %3 --method %2.SetPermission screenshot true screenshot "''" "['yes']"</source>
+            <translation>Le bureau refuse les captures d'écran aux applications (la réponse à « %1 » était Refuser). Pour les autoriser, exécutez : gdbus call --session --dest %2 --object-path %3 --method %2.SetPermission screenshot true screenshot "''" "['yes']"</translation>
+        </message>
+        <message>
+            <source>The desktop's question "%1" went unanswered. The next capture asks again: choose Allow.</source>
+            <translation>La question « %1 » du bureau est restée sans réponse. La prochaine capture la reposera : choisissez Autoriser.</translation>
+        </message>
+        <message>
+            <source>The desktop's screenshot portal gave no picture.</source>
+            <translation>Le portail de capture d'écran du bureau n'a fourni aucune image.</translation>
+        </message>
+    </context>
+    <context>
+        <name>PortalShortcuts</name>
+        <message>
+            <source>Capture the active window</source>
+            <translation>Capturer la fenêtre active</translation>
+        </message>
+        <message>
+            <source>Start or stop time-lapse</source>
+            <translation>Démarrer ou arrêter les captures à intervalle</translation>
+        </message>
+        <message>
+            <source>The desktop did not give Vistrelle %1: another program may have taken it, or it was refused.</source>
+            <translation>Le bureau n'a pas attribué %1 à Vistrelle : un autre programme l'a peut-être pris, ou il a été refusé.</translation>
+        </message>
+        <message>
+            <source>The desktop keeps the keys it has for Vistrelle's shortcuts (%1).  To change them, open System Settings, Shortcuts, and choose "vistrelle".</source>
+            <translation>Le bureau conserve les touches qu'il a pour les raccourcis de Vistrelle (%1).  Pour les changer, ouvrez la Configuration du système, Raccourcis, et choisissez « vistrelle ».</translation>
+        </message>
+    </context>
+    <context>
+        <name>ProcessTextReader</name>
+        <message>
+            <source>Words in screenshots cannot be read: the reading program %1%2</source>
+            <translation>Les mots des captures ne peuvent pas être lus : le programme de lecture %1%2</translation>
+        </message>
+        <message>
+            <source> could not be started.</source>
+            <translation> n'a pas pu être lancé.</translation>
+        </message>
+        <message>
+            <source> ended with code %1.</source>
+            <translation> s'est terminé avec le code %1.</translation>
+        </message>
+    </context>
+    <context>
+        <name>QtMessageBoxes</name>
+        <message>
+            <source>
+... and %1 more lines: Show Details lists them all.</source>
+            <translation>
+… et %1 lignes de plus : Afficher les détails les liste toutes.</translation>
+        </message>
+    </context>
+    <context>
+        <name>ReaderWorker</name>
+        <message>
+            <source>The words read from screenshots cannot be saved in %1: the disk is full or cannot be written.  Find goes on with what was saved before.</source>
+            <translation>Les mots lus dans les captures ne peuvent pas être enregistrés dans %1 : le disque est plein ou n'est pas accessible en écriture.  La recherche continue avec ce qui a été enregistré avant.</translation>
+        </message>
+    </context>
+    <context>
+        <name>ScreenshotWriter</name>
+        <message>
+            <source>The picture on the clipboard is too large to be filed (%1 x %2 pixels).</source>
+            <translation>L'image du presse-papiers est trop grande pour être classée (%1 × %2 pixels).</translation>
+        </message>
+        <message>
+            <source>The picture on the clipboard cannot be read.</source>
+            <translation>L'image du presse-papiers ne peut pas être lue.</translation>
+        </message>
+        <message>
+            <source>An error has occurred while creating image file.  Error %1</source>
+            <translation>Une erreur s'est produite lors de la création du fichier image.  Erreur %1</translation>
+        </message>
+    </context>
+    <context>
         <name>ThumbnailPicture</name>
         <message>
             <source>This picture cannot be shown</source>
@@ -540,6 +781,28 @@ Les supprimer définitivement ?</translation>
         <message>
             <source>%1 is taken by another program</source>
             <translation>%1 est déjà pris par un autre programme</translation>
+        </message>
+    </context>
+    <context>
+        <name>WindowCapture</name>
+        <message>
+            <source>The whole screen was filed, not the active window.  %1</source>
+            <translation>L'écran entier a été classé, pas la fenêtre active.  %1</translation>
+        </message>
+        <message>
+            <source>The active window was not captured.  %1</source>
+            <translation>La fenêtre active n'a pas été capturée.  %1</translation>
+        </message>
+    </context>
+    <context>
+        <name>X11Transfer</name>
+        <message>
+            <source>The program that offered the picture on the clipboard stopped sending it.</source>
+            <translation>Le programme qui proposait l'image du presse-papiers a cessé de l'envoyer.</translation>
+        </message>
+        <message>
+            <source>The picture on the clipboard is larger than %1 MB.</source>
+            <translation>L'image du presse-papiers dépasse %1 Mo.</translation>
         </message>
     </context>
     <context>

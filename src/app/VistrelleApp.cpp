@@ -178,9 +178,10 @@ bool VistrelleApp::StartUp()
     m_state.libraryGiven = !m_argumentText.isEmpty();
     const Outcome created = CreateLibraryIfMissing(m_state.libraryRoot);
     if (!created.done())
-        return fail(tr("Problem encountered with specified directory (%1).  Check the target line for the shortcut. "
-                       "Error encoutered: %2")
-                        .arg(m_argumentText, created.text));
+        return fail(
+            tr("Problem encountered with specified directory (%1).  Check the target line for the shortcut. "
+               "Error encoutered: %2")
+                .arg(m_argumentText, created.text));
     if (!m_services.instance.acquireLibrary(m_state.libraryRoot))
         return fail(tr("Vistrelle is already running.  Check the System Tray."));
     m_ownLibrary =

@@ -1,8 +1,8 @@
 #include "CaptureCaption.h"
 
-#include <QCoreApplication>
-
 #include "core/AppState.h"
+
+#include <QCoreApplication>
 
 QString CaptureCaption(const AppState& state, const QString& mode)
 {

@@ -60,12 +60,8 @@ void CaptureNotifier::filed(const QString& path, const QImage& thumbnail)
         return;
     // Servers that read markup in the body would take a "<" of a name for a tag.
     m_notifications.notify(tr("Screenshot filed"),
-                           tr("%1 in %2").arg(FileNameOf(path), placeOf(path)).toHtmlEscaped(),
-                           thumbnail,
-                           {{defaultKey, tr("Show")},
-                            {showKey, tr("Show")},
-                            {copyKey, tr("Copy")}},
-                           path);
+                           tr("%1 in %2").arg(FileNameOf(path), placeOf(path)).toHtmlEscaped(), thumbnail,
+                           {{defaultKey, tr("Show")}, {showKey, tr("Show")}, {copyKey, tr("Copy")}}, path);
 }
 
 void CaptureNotifier::timeLapse(bool running)
@@ -75,6 +71,6 @@ void CaptureNotifier::timeLapse(bool running)
         return;
     m_notifications.notify(
         tr("Time-lapse stopped"),
-        tr("%n shots filed into %1", nullptr, shots).arg(placeOf(QString()).toHtmlEscaped()), QImage(),
-        {}, QString());
+        tr("%n shots filed into %1", nullptr, shots).arg(placeOf(QString()).toHtmlEscaped()), QImage(), {},
+        QString());
 }

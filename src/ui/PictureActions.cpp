@@ -54,8 +54,7 @@ QList<QRect> PictureActions::copyText(const QString& path, const QRect& area)
 {
     const PictureWords words = wordsOf(path);
     if (words.state == PictureWords::State::NotRead) {
-        m_services.boxes.show(tr("The words of this picture have not been read yet."),
-                              BoxLook::Information);
+        m_services.boxes.show(tr("The words of this picture have not been read yet."), BoxLook::Information);
         return {};
     }
     const QString text = area.isValid() ? words.wordsIn(area) : words.text;
@@ -78,7 +77,7 @@ void PictureActions::open(const QString& path)
     MessageBoxes& boxes = m_services.boxes;
     m_services.shell.open(path, [&boxes] {
         boxes.show(tr("I don't know what action to take with the selected file type.  "
-                                  "Try associating it with a program in your file manager."),
+                      "Try associating it with a program in your file manager."),
                    BoxLook::Exclamation);
     });
 }
@@ -95,8 +94,7 @@ void PictureActions::showInFolder(const QString& path)
 {
     MessageBoxes& boxes = m_services.boxes;
     m_services.shell.showInFolder(path, [&boxes, path] {
-        boxes.show(tr("Problem encountered trying to show the file in the file manager.\n") +
-                       path,
+        boxes.show(tr("Problem encountered trying to show the file in the file manager.\n") + path,
                    BoxLook::Exclamation);
     });
 }
@@ -108,14 +106,12 @@ QMenu* PictureActions::showMenu(const QStringList& paths, const QPoint& where, Q
     menu->setAttribute(Qt::WA_DeleteOnClose);
     const QString path = paths.value(0);
     const bool one = paths.size() == 1;
-    QAction* copy = named(
-        menu->addAction(tr("&Copy"), this, [this, paths] { this->copy(paths); }), "mnuCopy");
+    QAction* copy =
+        named(menu->addAction(tr("&Copy"), this, [this, paths] { this->copy(paths); }), "mnuCopy");
     copy->setShortcut(QKeySequence::Copy);
-    named(menu->addAction(tr("Copy &Text"), this, [this, path] { copyText(path); }),
-          "mnuCopyText")
+    named(menu->addAction(tr("Copy &Text"), this, [this, path] { copyText(path); }), "mnuCopyText")
         ->setEnabled(one);
-    named(menu->addAction(tr("&Open"), this, [this, path] { open(path); }), "mnuOpen")
-        ->setEnabled(one);
+    named(menu->addAction(tr("&Open"), this, [this, path] { open(path); }), "mnuOpen")->setEnabled(one);
     QMenu* with = menu->addMenu(tr("Open &With"));
     with->setObjectName(QStringLiteral("mnuOpenWith"));
     const QList<DesktopProgram> programs = one ? m_services.shell.programsFor(path) : QList<DesktopProgram>();
@@ -130,10 +126,9 @@ QMenu* PictureActions::showMenu(const QStringList& paths, const QPoint& where, Q
           "mnuShowInFolder")
         ->setEnabled(one);
     menu->addSeparator();
-    const std::pair<const char*, FileCommand> commands[] = {
-        {QT_TR_NOOP("&Rename"), FileCommand::Rename},
-        {QT_TR_NOOP("&Move..."), FileCommand::Move},
-        {QT_TR_NOOP("&Delete"), FileCommand::Delete}};
+    const std::pair<const char*, FileCommand> commands[] = {{QT_TR_NOOP("&Rename"), FileCommand::Rename},
+                                                            {QT_TR_NOOP("&Move..."), FileCommand::Move},
+                                                            {QT_TR_NOOP("&Delete"), FileCommand::Delete}};
     const char* names[] = {"mnuRename", "mnuMove", "mnuDelete"};
     for (int i = 0; i < 3; ++i) {
         const FileCommand command = commands[i].second;

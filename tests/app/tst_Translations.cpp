@@ -1,3 +1,4 @@
+#include "library/LibraryCommands.h"
 #include "support/AppUnderTest.h"
 #include "support/TestLibrary.h"
 #include "ui/Translations.h"
@@ -140,27 +141,35 @@ private slots:
         QLocale::setDefault(QLocale::c());
     }
 
-    // The program's own texts and Qt's standard buttons come in the locale's language; a
-    // language without a translation keeps the English texts.
+    // The program's own texts, those of the library's messages and Qt's standard buttons come in
+    // the locale's language; a language without a translation keeps the English texts.
     void language_data()
     {
         QTest::addColumn<QString>("locale");
         QTest::addColumn<QString>("filesLabel");
+        QTest::addColumn<QString>("categoryTaken");
         QTest::addColumn<QString>("qtCancel");
-        QTest::newRow("German") << "de_DE"
-                                << "Bild&dateien"
-                                << "Abbrechen";
-        QTest::newRow("French of Canada") << "fr_CA"
-                                          << "&Fichiers image"
-                                          << "Annuler";
+        QTest::newRow("German")
+            << "de_DE"
+            << "Bild&dateien"
+            << "Die Kategorie konnte nicht angelegt werden.  Wahrscheinlich gibt es sie schon."
+            << "Abbrechen";
+        QTest::newRow("French of Canada")
+            << "fr_CA"
+            << "&Fichiers image"
+            << "Impossible de créer la catégorie.  Elle existe probablement déjà."
+            << "Annuler";
         QTest::newRow("Spanish of Mexico") << "es_MX"
                                            << "&Archivos de imagen"
+                                           << "No se pudo crear la categoría.  Probablemente ya existe."
                                            << "Cancelar";
         QTest::newRow("English") << "en_GB"
                                  << "Image &Files"
+                                 << "Problem creating Category.  It probably already exists."
                                  << "Cancel";
         QTest::newRow("no translation") << "C"
                                         << "Image &Files"
+                                        << "Problem creating Category.  It probably already exists."
                                         << "Cancel";
     }
 
@@ -168,11 +177,13 @@ private slots:
     {
         QFETCH(QString, locale);
         QFETCH(QString, filesLabel);
+        QFETCH(QString, categoryTaken);
         QFETCH(QString, qtCancel);
         InstallTranslations(QLocale(locale));
         AppUnderTest t;
         QVERIFY(t.start());
         QCOMPARE(t.control<QLabel>("Label1")->text(), filesLabel);
+        QCOMPARE(CreateCategory(t.root(), "Default Category").text, categoryTaken);
         QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), qtCancel);
     }
 

@@ -86,9 +86,8 @@ void frmEnterName::cmdOK_Click()
         m_boxes.show(tr("Please enter a name."), BoxLook::Information);
         return;
     case NameCheck::InvalidCharacter:
-        m_boxes.show(
-            tr("Invalid character found in name. Cannot use \\, /, :, ?, <, >, |, *, or ."),
-            BoxLook::Exclamation);
+        m_boxes.show(tr("Invalid character found in name. Cannot use \\, /, :, ?, <, >, |, *, or ."),
+                     BoxLook::Exclamation);
         return;
     case NameCheck::Accepted:
         m_enteredName = name;

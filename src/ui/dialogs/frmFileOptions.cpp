@@ -23,12 +23,10 @@ frmFileOptions::frmFileOptions(QWidget* parent)
 {
     setObjectName(QStringLiteral("frmFileOptions"));
     setWindowTitle(tr("Vistrelle File Options"));
-    auto* cmdContents = optionButton(this, "cmdContents", tr("&O p e n"),
-                                     tr("Open the file with its associated program"));
-    auto* cmdRename =
-        optionButton(this, "cmdRename", tr("&R e n a m e"), tr("Rename the file"));
-    auto* cmdExitFileOptions =
-        optionButton(this, "cmdExitFileOptions", tr("&C a n c e l"), QString());
+    auto* cmdContents =
+        optionButton(this, "cmdContents", tr("&O p e n"), tr("Open the file with its associated program"));
+    auto* cmdRename = optionButton(this, "cmdRename", tr("&R e n a m e"), tr("Rename the file"));
+    auto* cmdExitFileOptions = optionButton(this, "cmdExitFileOptions", tr("&C a n c e l"), QString());
     // The spaced captions read letter by letter: each button is named in words.
     cmdContents->setAccessibleName(tr("Open"));
     cmdRename->setAccessibleName(tr("Rename"));

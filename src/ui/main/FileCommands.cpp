@@ -44,7 +44,8 @@ void FileCommands::DeleteSelectedFiles()
         boxes.show(tr("Select file(s) to delete first."), BoxLook::Exclamation);
         return;
     }
-    if (boxes.show(tr("Are you sure you want to delete the %n files selected?", nullptr, static_cast<int>(paths.size())),
+    if (boxes.show(tr("Are you sure you want to delete the %n files selected?", nullptr,
+                      static_cast<int>(paths.size())),
                    BoxLook::NoIcon, BoxButtons::YesNo) != BoxAnswer::Yes)
         return;
     const int row = m_list.currentRow();
@@ -69,7 +70,8 @@ void FileCommands::deleteFiles(const QStringList& paths)
         if (boxes.show(tr("These files cannot be moved to the trash (%1):\n\n%2\n\nDelete them for good?")
                            .arg(trashed.trashError, names.join(QLatin1Char('\n'))),
                        BoxLook::Exclamation, BoxButtons::YesNo) == BoxAnswer::Yes)
-            RunFileJob(&m_list, tr("Deleting %n files...", nullptr, static_cast<int>(trashed.notTrashed.size())),
+            RunFileJob(&m_list,
+                       tr("Deleting %n files...", nullptr, static_cast<int>(trashed.notTrashed.size())),
                        trashed.notTrashed, [&problems, &root](const QStringList& batch) {
                            problems += DeleteFiles(root, batch).outcome.problems;
                        });
@@ -89,8 +91,9 @@ void FileCommands::MoveSelectedFiles()
     for (int row = 0; m_categories && row < m_categories->count(); ++row)
         categories.append(m_categories->itemText(row));
     const std::optional<ImageSetChoice> target = m_dialogs.AskForRelocation(
-        m_list.window(), {tr("Where should these (%n) files be moved?", nullptr, static_cast<int>(paths.size())),
-                          categories, m_state.libraryRoot, m_state.currentCategory});
+        m_list.window(),
+        {tr("Where should these (%n) files be moved?", nullptr, static_cast<int>(paths.size())), categories,
+         m_state.libraryRoot, m_state.currentCategory});
     if (!target || target->imageSet.isEmpty() || target->category.isEmpty())
         return;
     const int row = m_list.currentRow();
@@ -113,10 +116,9 @@ void FileCommands::MoveSelectedFiles()
     }
     emit refreshRequested(row);
     if (!notMoved.isEmpty())
-        m_services.boxes.show(
-            tr("These files were not moved and are still where they were:\n\n") +
-                notMoved.join(QLatin1Char('\n')),
-            BoxLook::Exclamation);
+        m_services.boxes.show(tr("These files were not moved and are still where they were:\n\n") +
+                                  notMoved.join(QLatin1Char('\n')),
+                              BoxLook::Exclamation);
     else if (handed == paths.size())
         m_services.boxes.show(tr("Done."), BoxLook::NoIcon);
 }
@@ -133,7 +135,7 @@ void FileCommands::ShowFileOptions()
         MessageBoxes& boxes = m_services.boxes;
         m_services.shell.open(path, [&boxes] {
             boxes.show(tr("I don't know what action to take with the selected file type.  "
-                                      "Try associating it with a program in your file manager."),
+                          "Try associating it with a program in your file manager."),
                        BoxLook::Exclamation);
         });
         return;
@@ -156,8 +158,8 @@ void FileCommands::RenameCurrentFile()
 void FileCommands::renameFile(const QString& path, int row)
 {
     const QString lineText = FileNameOf(path);
-    const std::optional<QString> name = m_dialogs.AskForName(
-        m_list.window(), tr("New name for %1:").arg(lineText), lineText);
+    const std::optional<QString> name =
+        m_dialogs.AskForName(m_list.window(), tr("New name for %1:").arg(lineText), lineText);
     if (!name || name->isEmpty() || *name == lineText)
         return;
     const Outcome renamed = RenameFile(path, *name);

@@ -29,7 +29,7 @@ FileList::FileList(QWidget* parent)
     // would cost more than listing them.
     setUniformItemSizes(true);
     setToolTip(tr("Select file(s) & press Delete key to delete OR Spacebar to relocate.  Double "
-                              "click for more options."));
+                  "click for more options."));
     setModel(m_files);
     // Dragged out, the selected files go to the other program as a copy.
     setDragEnabled(true);

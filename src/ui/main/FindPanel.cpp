@@ -36,13 +36,12 @@ FindPanel::FindPanel(QWidget* window, AppState& state, ReaderWorker& reading)
     txtFind->setObjectName(QStringLiteral("txtFind"));
     txtFind->setPlaceholderText(tr("Find words in screenshots (Ctrl+F)"));
     txtFind->setToolTip(tr("Words in the screenshots, or in the title or program of the window "
-                                       "they were taken from; each word may be the start of one"));
+                           "they were taken from; each word may be the start of one"));
     txtFind->setClearButtonEnabled(true);
     txtFind->setAccessibleName(tr("Find words"));
     cboFindScope = new QComboBox(window);
     cboFindScope->setObjectName(QStringLiteral("cboFindScope"));
-    cboFindScope->addItems(
-        {tr("Library"), tr("Category"), tr("Image Set")});
+    cboFindScope->addItems({tr("Library"), tr("Category"), tr("Image Set")});
     cboFindScope->setToolTip(tr("Where to look for the words"));
     lblFindScope = new QLabel(tr("Loo&k in"), window);
     lblFindScope->setObjectName(QStringLiteral("lblFindScope"));
@@ -242,7 +241,8 @@ void FindPanel::showProgress()
                   : m_found.isEmpty() ? tr("Nothing found")
                                       : tr("%1 found").arg(locale.toString(m_found.size())));
     if (progress.read < progress.total)
-        parts << tr("Reading text: %1 of %2").arg(locale.toString(progress.read), locale.toString(progress.total)) +
+        parts << tr("Reading text: %1 of %2")
+                         .arg(locale.toString(progress.read), locale.toString(progress.total)) +
                      (m_state.capturePaused || m_state.lowResourceMode || !m_state.settings.readWords
                           ? tr(" (paused)")
                           : QString());

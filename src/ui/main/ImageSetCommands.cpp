@@ -36,8 +36,8 @@ QString ImageSetCommands::categoryFolder() const
 
 void ImageSetCommands::cmdNewCategory_Click()
 {
-    const std::optional<QString> name = m_dialogs.AskForName(
-        m_controls.cboImageSetCategory->window(), tr("Name of the new Category:"), QString());
+    const std::optional<QString> name = m_dialogs.AskForName(m_controls.cboImageSetCategory->window(),
+                                                             tr("Name of the new Category:"), QString());
     if (name && !name->isEmpty() && tellIfNotDone(CreateCategory(m_state.libraryRoot, *name)))
         emit categoryCreated(*name);
 }
@@ -45,15 +45,14 @@ void ImageSetCommands::cmdNewCategory_Click()
 void ImageSetCommands::cmdNewImageSet_Click()
 {
     if (category().isEmpty()) {
-        m_services.boxes.show(
-            tr("No categories exist.  Please create the category you'd like the "
-                           "image set to belong in."),
-            BoxLook::Information);
+        m_services.boxes.show(tr("No categories exist.  Please create the category you'd like the "
+                                 "image set to belong in."),
+                              BoxLook::Information);
         return;
     }
-    const std::optional<QString> name = m_dialogs.AskForName(
-        m_controls.cboImageSetCategory->window(),
-        tr("Name of the new Image Set in %1:").arg(category()), QString());
+    const std::optional<QString> name =
+        m_dialogs.AskForName(m_controls.cboImageSetCategory->window(),
+                             tr("Name of the new Image Set in %1:").arg(category()), QString());
     if (name && !name->isEmpty() && tellIfNotDone(CreateImageSet(categoryFolder(), *name)))
         emit imageSetCreated(*name);
 }
@@ -66,13 +65,12 @@ void ImageSetCommands::cmdDeleteCategory_Click()
         return;
     }
     if (boxes.show(tr("WARNING!!!  This will remove the category and all image sets contained in "
-                                  "it.  Are you sure?"),
+                      "it.  Are you sure?"),
                    BoxLook::NoIcon, BoxButtons::YesNo) != BoxAnswer::Yes)
         return;
-    if (boxes.show(
-            tr("LAST CHANCE!!!  Removing a category will remove ALL image sets contained in "
-                           "it.  Should I Abort?"),
-            BoxLook::NoIcon, BoxButtons::YesNo) != BoxAnswer::No)
+    if (boxes.show(tr("LAST CHANCE!!!  Removing a category will remove ALL image sets contained in "
+                      "it.  Should I Abort?"),
+                   BoxLook::NoIcon, BoxButtons::YesNo) != BoxAnswer::No)
         return;
     if (deleteLibraryFolder(categoryFolder(), &ImageSetCommands::categoriesChanged))
         boxes.show(tr("Done."), BoxLook::NoIcon);
@@ -85,10 +83,9 @@ void ImageSetCommands::cmdDeleteImageSet_Click()
         boxes.show(tr("Please select an image set first."), BoxLook::Information);
         return;
     }
-    if (boxes.show(
-            tr("WARNING!!!  This will remove the image set and all the images contained in "
-                           "it.  Are you sure?"),
-            BoxLook::NoIcon, BoxButtons::YesNo) != BoxAnswer::Yes)
+    if (boxes.show(tr("WARNING!!!  This will remove the image set and all the images contained in "
+                      "it.  Are you sure?"),
+                   BoxLook::NoIcon, BoxButtons::YesNo) != BoxAnswer::Yes)
         return;
     if (deleteLibraryFolder(ImageSetFolder(m_state.libraryRoot, category(), imageSet()),
                             &ImageSetCommands::imageSetsChanged))

@@ -87,12 +87,11 @@ MainWindowControls::MainWindowControls(QWidget* window, FileList* fileList)
     cboImageSetCategory = named(new QComboBox(window), "cboImageSetCategory");
     grid->addWidget(labelFor(window, "lblPackageCategory", tr("&Category"), cboImageSetCategory), 0, 0);
     grid->addWidget(cboImageSetCategory, 1, 0);
-    grid->addWidget(rowButton(window, "cmdNewCategory", tr("New"), tr("New category"),
-                              tr("New Category")),
-                    1, 1);
-    grid->addWidget(rowButton(window, "cmdDeleteCategory", tr("Del"),
-                              tr("Delete category"), tr("Delete Category")),
-                    1, 2);
+    grid->addWidget(rowButton(window, "cmdNewCategory", tr("New"), tr("New category"), tr("New Category")), 1,
+                    1);
+    grid->addWidget(
+        rowButton(window, "cmdDeleteCategory", tr("Del"), tr("Delete category"), tr("Delete Category")), 1,
+        2);
     grid->addWidget(rowButton(window, "cmdPhotosByCategory", tr("View"),
                               tr("Thumbnail viewer for image sets in the current category"),
                               tr("View Category")),
@@ -101,15 +100,13 @@ MainWindowControls::MainWindowControls(QWidget* window, FileList* fileList)
     cboImageSetName = named(new QComboBox(window), "cboImageSetName");
     grid->addWidget(labelFor(window, "lblPackageName", tr("Image &Set"), cboImageSetName), 2, 0);
     grid->addWidget(cboImageSetName, 3, 0);
-    grid->addWidget(rowButton(window, "cmdNewImageSet", tr("New"),
-                              tr("New image set"), tr("New Image Set")),
+    grid->addWidget(rowButton(window, "cmdNewImageSet", tr("New"), tr("New image set"), tr("New Image Set")),
                     3, 1);
-    grid->addWidget(rowButton(window, "cmdDeleteImageSet", tr("Del"),
-                              tr("Delete image set"), tr("Delete Image Set")),
-                    3, 2);
+    grid->addWidget(
+        rowButton(window, "cmdDeleteImageSet", tr("Del"), tr("Delete image set"), tr("Delete Image Set")), 3,
+        2);
     grid->addWidget(rowButton(window, "cmdPhotosBySet", tr("View"),
-                              tr("Thumbnail viewer for images in current image set"),
-                              tr("View Image Set")),
+                              tr("Thumbnail viewer for images in current image set"), tr("View Image Set")),
                     3, 3);
 
     lblImageFiles = labelFor(window, "Label1", tr("Image &Files"), lstComponents);
@@ -125,7 +122,8 @@ MainWindowControls::MainWindowControls(QWidget* window, FileList* fileList)
     const std::pair<const char*, const char*> formatOptions[] = {
         {"&JPG", QT_TR_NOOP("Output screenshots in Jpeg format")},
         {"&BMP", QT_TR_NOOP("Output screenshots in Bitmap format")},
-        {"&PNG", QT_TR_NOOP("Output screenshots in PNG format: exact pixels, small files for text and flat colours")},
+        {"&PNG",
+         QT_TR_NOOP("Output screenshots in PNG format: exact pixels, small files for text and flat colours")},
     };
     for (int index = 0; index < 3; ++index) {
         optFormat[index] =
@@ -136,23 +134,21 @@ MainWindowControls::MainWindowControls(QWidget* window, FileList* fileList)
     }
     side->addWidget(frame1);
     chkPauseCapturing = named(new QCheckBox(tr("P&ause capturing"), window), "chkPauseCapturing");
-    chkPauseCapturing->setToolTip(
-        tr("Leave the clipboard and the hotkeys alone until this is unticked"));
+    chkPauseCapturing->setToolTip(tr("Leave the clipboard and the hotkeys alone until this is unticked"));
     side->addWidget(chkPauseCapturing);
 
     auto* commands = new QGridLayout;
     commands->setSpacing(4);
-    auto* cmdExplore = commandButton(window, "cmdExplore", tr("&Explore"),
-                                     tr("Explore Vistrelles directory"));
+    auto* cmdExplore =
+        commandButton(window, "cmdExplore", tr("&Explore"), tr("Explore Vistrelles directory"));
     auto* cmdRefresh = commandButton(window, "cmdRefresh", tr("&Refresh"),
                                      tr("Refresh category, image set and image files"));
-    auto* cmdOptions = commandButton(window, "cmdOptions", tr("&Options"),
-                                     tr("Miscellaneous options for Vistrelle"));
+    auto* cmdOptions =
+        commandButton(window, "cmdOptions", tr("&Options"), tr("Miscellaneous options for Vistrelle"));
     auto* cmdHelp = commandButton(window, "cmdHelp", tr("&Help"), QString());
-    commands->addWidget(
-        commandButton(window, "cmdFirstImageSet", tr("&Intro Set"),
-                      tr("Make the current image set the first shown when Vistrelle starts")),
-        0, 0);
+    commands->addWidget(commandButton(window, "cmdFirstImageSet", tr("&Intro Set"),
+                                      tr("Make the current image set the first shown when Vistrelle starts")),
+                        0, 0);
     commands->addWidget(commandButton(window, "cmdLowResourceMode", tr("&Minimize"),
                                       tr("Low resource (memory) mode of operation")),
                         0, 1);

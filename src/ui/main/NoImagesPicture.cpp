@@ -33,7 +33,8 @@ QImage NoImagesPicture()
     font.setPixelSize(56);
     painter.setFont(font);
     painter.setPen(QColor(230, 230, 230));
-    painter.drawText(QRect(0, 560, 1146, 90), Qt::AlignCenter, QCoreApplication::translate("NoImagesPicture", "No images"));
+    painter.drawText(QRect(0, 560, 1146, 90), Qt::AlignCenter,
+                     QCoreApplication::translate("NoImagesPicture", "No images"));
     font.setPixelSize(32);
     painter.setFont(font);
     painter.setPen(QColor(180, 180, 180));

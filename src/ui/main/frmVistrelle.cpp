@@ -319,7 +319,7 @@ void frmVistrelle::tellAboutOverflow(const QString& folder, qsizetype found)
         return;
     m_overflowTold.insert(folder);
     m_services.boxes.show(tr("This image set holds %1 images; only the first %2 are listed.  "
-                                         "Raise FILEMAX= in Vistrelle.ini to list them all.")
+                             "Raise FILEMAX= in Vistrelle.ini to list them all.")
                               .arg(found)
                               .arg(m_state.settings.fileMax),
                           BoxLook::Information);
@@ -393,10 +393,9 @@ void frmVistrelle::cmdExplore_Click()
     MessageBoxes& boxes = m_services.boxes;
     const QString folder = m_state.libraryRoot;
     m_services.shell.explore(folder, [&boxes, folder] {
-        boxes.show(
-            tr("Problem encountered trying to open the file manager to Vistrelles directory.\n") +
-                folder,
-            BoxLook::Exclamation);
+        boxes.show(tr("Problem encountered trying to open the file manager to Vistrelles directory.\n") +
+                       folder,
+                   BoxLook::Exclamation);
     });
 }
 
@@ -408,12 +407,11 @@ void frmVistrelle::cmdOptions_Click()
         // Nothing is read again before the user says so.
         m_state.settings.readWords = false;
         emit wordsForgotten();
-        const bool again =
-            m_services.boxes.show(tr("The words read from your screenshots are forgotten.\n\n"
-                                                 "Read the words in your screenshots again?  If not, "
-                                                 "nothing is read until you tick \"Read the words in "
-                                                 "screenshots\" in Options."),
-                                  BoxLook::Information, BoxButtons::YesNo) == BoxAnswer::Yes;
+        const bool again = m_services.boxes.show(tr("The words read from your screenshots are forgotten.\n\n"
+                                                    "Read the words in your screenshots again?  If not, "
+                                                    "nothing is read until you tick \"Read the words in "
+                                                    "screenshots\" in Options."),
+                                                 BoxLook::Information, BoxButtons::YesNo) == BoxAnswer::Yes;
         m_state.settings.readWords = again;
         dialog.showReadWords(again);
         emit settingsChanged();
@@ -511,7 +509,7 @@ void frmVistrelle::makeIntroImage()
             files.renameImage(before.at(row), after.at(row));
     if (renamed.done())
         m_services.boxes.show(tr("Done.\n\nThis image will now be the first to be displayed "
-                                             "for this image set."),
+                                 "for this image set."),
                               BoxLook::NoIcon);
     else
         m_services.boxes.show(renamed.text, BoxLook::Exclamation);
@@ -639,9 +637,10 @@ void frmVistrelle::cmdPhotosBySet_Click()
 {
     // The thumbnails page through the list's own lines; without a chosen Image Set there are none.
     FileList& list = *m_ui.lstComponents;
-    const int picked = showThumbnails(list.files(), m_state.settings.dirMax,
-                                      tr("Thumbnail Viewer - Image Set - %1").arg(m_ui.cboImageSetName->currentText()))
-                           .first;
+    const int picked =
+        showThumbnails(list.files(), m_state.settings.dirMax,
+                       tr("Thumbnail Viewer - Image Set - %1").arg(m_ui.cboImageSetName->currentText()))
+            .first;
     if (picked < 0)
         return;
     moveFileSelection(list.currentRow(), picked);
@@ -656,9 +655,10 @@ void frmVistrelle::cmdPhotosByCategory_Click()
         set->setData(row.images, ImageSetModel::ImagesRole);
         sets.appendRow(set);
     }
-    const QString picked = showThumbnails(sets, sets.rowCount(),
-                                          tr("Thumbnail Viewer - Category - %1").arg(m_ui.cboImageSetCategory->currentText()))
-                               .second;
+    const QString picked =
+        showThumbnails(sets, sets.rowCount(),
+                       tr("Thumbnail Viewer - Category - %1").arg(m_ui.cboImageSetCategory->currentText()))
+            .second;
     // A name that reads as a file name picks no Image Set.
     if (picked.isEmpty() || !PickedFileName(picked).isEmpty() ||
         picked == m_ui.cboImageSetName->currentText())

@@ -72,8 +72,7 @@ void frmHelp::cmdContents_Click()
     const QString page = m_programDir + QStringLiteral("Vistrelle.htm");
     MessageBoxes& boxes = m_boxes;
     m_shell.open(page, [&boxes, page] {
-        boxes.show(tr("Problem encountered trying to open the help page.\n") + page,
-                   BoxLook::Exclamation);
+        boxes.show(tr("Problem encountered trying to open the help page.\n") + page, BoxLook::Exclamation);
     });
 }
 

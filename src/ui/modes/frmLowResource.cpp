@@ -100,8 +100,9 @@ void frmLowResource::buildControls()
     // The window takes itself off the screen at once: the words say where it goes.
     const char* whereItWaits =
         m_services.tray.available()
-            ? QT_TR_NOOP("This window waits behind Vistrelle's icon in the notification area: click the icon to "
-                         "show or hide it.  Restore brings back the main window.")
+            ? QT_TR_NOOP(
+                  "This window waits behind Vistrelle's icon in the notification area: click the icon to "
+                  "show or hide it.  Restore brings back the main window.")
             : QT_TR_NOOP("This window waits on the taskbar, minimised: click it there to show it.  Restore "
                          "brings back the main window.");
     for (auto [name, text] :
@@ -162,15 +163,13 @@ void frmLowResource::minimizeOnce()
 
 void frmLowResource::showCaptureState()
 {
-    if (const QString caption = CaptureCaption(m_state, tr(" (LR mode)"));
-        caption != windowTitle()) {
+    if (const QString caption = CaptureCaption(m_state, tr(" (LR mode)")); caption != windowTitle()) {
         setWindowTitle(caption);
         // Minimised, as it mostly waits, the window is known by this name (the taskbar's, a
         // screen reader's), not by its title.
         setWindowIconText(caption);
     }
-    m_mnuTimeLapse->setText(m_state.timeLapseActive ? tr("Stop &Time-Lapse")
-                                                    : tr("Start &Time-Lapse"));
+    m_mnuTimeLapse->setText(m_state.timeLapseActive ? tr("Stop &Time-Lapse") : tr("Start &Time-Lapse"));
     const IconBadge badge = m_state.capturePaused        ? IconBadge::Paused
                             : m_state.timeLapseActive    ? IconBadge::TimeLapse
                             : m_capturedShown.isActive() ? IconBadge::Captured

@@ -2,8 +2,8 @@
 
 #include "platform/FileSystem.h"
 
-#include <QCoreApplication>
 #include <QColor>
+#include <QCoreApplication>
 #include <QFile>
 #include <QImageReader>
 #include <QPainter>

@@ -75,8 +75,7 @@ void frmPhotos::buildControls()
     }
 
     m_label = new QLabel(
-        tr("Click image to see next.  Double click image to select. Hover over image to see name."),
-        this);
+        tr("Click image to see next.  Double click image to select. Hover over image to see name."), this);
     m_label->setObjectName(QStringLiteral("Label1"));
     m_label->setWordWrap(true);
     m_label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
