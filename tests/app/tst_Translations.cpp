@@ -105,6 +105,11 @@ QSet<QString> everyText(const QLocale& locale)
     addModalTexts([&t] { emit t.list()->spaceKeyPressed(); }, texts);
     addModalTexts([&t] { emit t.list()->fileOptionsRequested(); }, texts);
 
+    // A capture's notification; its body names the file.
+    t.copy();
+    if (QTest::qWaitFor([&t] { return !t.fakes.notifications.told.isEmpty(); }))
+        texts += t.fakes.notifications.told;
+
     // The messages, each answered No so that nothing is removed.
     t.click("cmdDeleteImageSet");
     t.click("cmdDeleteCategory");
@@ -206,9 +211,9 @@ private slots:
         QFETCH(QStringList, sameAsEnglish);
         if (m_english.isEmpty())
             m_english = everyText(QLocale::c());
-        // The walk reached the menus, the dialogs and the messages.
+        // The walk reached the menus, the dialogs, the notifications and the messages.
         for (const char* text :
-             {"&Copy", "Vistrelle File Options", "Select file(s) to delete first.",
+             {"&Copy", "Vistrelle File Options", "Screenshot filed", "Select file(s) to delete first.",
               "WARNING!!!  This will remove the category and all image sets contained in it.  "
               "Are you sure?"})
             QVERIFY2(m_english.contains(text), text);
