@@ -963,7 +963,7 @@ Endgültig löschen?</translation>
         </message>
         <message>
             <source> (LR mode)</source>
-            <translation> (Sparbetrieb)</translation>
+            <translation> (sparsam)</translation>
         </message>
         <message>
             <source>Stop &amp;Time-Lapse</source>

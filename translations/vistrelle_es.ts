@@ -963,7 +963,7 @@ Delete them for good?</source>
         </message>
         <message>
             <source> (LR mode)</source>
-            <translation> (modo reducido)</translation>
+            <translation> (ahorro)</translation>
         </message>
         <message>
             <source>Stop &amp;Time-Lapse</source>

@@ -963,7 +963,7 @@ Les supprimer définitivement ?</translation>
         </message>
         <message>
             <source> (LR mode)</source>
-            <translation> (mode économe)</translation>
+            <translation> (mode éco)</translation>
         </message>
         <message>
             <source>Stop &amp;Time-Lapse</source>

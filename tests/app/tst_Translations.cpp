@@ -13,6 +13,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QGroupBox>
+#include <QHash>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -190,6 +191,21 @@ private slots:
         QCOMPARE(t.control<QLabel>("Label1")->text(), filesLabel);
         QCOMPARE(CreateCategory(t.root(), "Default Category").text, categoryTaken);
         QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), qtCancel);
+    }
+
+    // The desktop's locale chooses the language. CTest runs this with LANGUAGE, LC_MESSAGES or
+    // neither set, and names in VISTRELLE_SPEAKS the language the windows must then speak.
+    void desktopLocale()
+    {
+        InstallTranslations(QLocale::system());
+        const QHash<QString, QString> filesLabel{{"de", "Bild&dateien"},
+                                                 {"fr", "&Fichiers image"},
+                                                 {"es", "&Archivos de imagen"},
+                                                 {"en", "Image &Files"}};
+        AppUnderTest t;
+        QVERIFY(t.start());
+        QCOMPARE(t.control<QLabel>("Label1")->text(),
+                 filesLabel.value(qEnvironmentVariable("VISTRELLE_SPEAKS", "en")));
     }
 
     // Walks every window in English and in each language: a text shown the same in both is
