@@ -421,7 +421,7 @@ Endgültig löschen?</translation>
         </message>
         <message>
             <source>Image &amp;Set</source>
-            <translation>&amp;Bildersatz</translation>
+            <translation>B&amp;ildersatz</translation>
         </message>
         <message>
             <source>New image set</source>
@@ -473,7 +473,7 @@ Endgültig löschen?</translation>
         </message>
         <message>
             <source>P&amp;ause capturing</source>
-            <translation>Aufnahme &amp;pausieren</translation>
+            <translation>A&amp;ufnahme pausieren</translation>
         </message>
         <message>
             <source>Leave the clipboard and the hotkeys alone until this is unticked</source>
@@ -481,7 +481,7 @@ Endgültig löschen?</translation>
         </message>
         <message>
             <source>&amp;Explore</source>
-            <translation>&amp;Durchsuchen</translation>
+            <translation>Du&amp;rchsuchen</translation>
         </message>
         <message>
             <source>Explore Vistrelles directory</source>
@@ -923,7 +923,7 @@ Endgültig löschen?</translation>
         </message>
         <message>
             <source>Image &amp;Set</source>
-            <translation>&amp;Bildersatz</translation>
+            <translation>B&amp;ildersatz</translation>
         </message>
         <message>
             <source>This window waits behind Vistrelle's icon in the notification area: click the icon to show or hide it.  Restore brings back the main window.</source>
@@ -1152,11 +1152,11 @@ Endgültig löschen?</translation>
         <name>frmRelocate</name>
         <message>
             <source>C&amp;ategory</source>
-            <translation>K&amp;ategorie</translation>
+            <translation>&amp;Kategorie</translation>
         </message>
         <message>
             <source>Image &amp;Set</source>
-            <translation>&amp;Bildersatz</translation>
+            <translation>B&amp;ildersatz</translation>
         </message>
         <message>
             <source>Please select an image set first.</source>

@@ -237,7 +237,7 @@ Delete them for good?</source>
         </message>
         <message>
             <source>Loo&amp;k in</source>
-            <translation>Bus&amp;car en</translation>
+            <translation>Busca&amp;r en</translation>
         </message>
         <message>
             <source>Screenshots holding the words, newest first; Esc goes back</source>
@@ -473,7 +473,7 @@ Delete them for good?</source>
         </message>
         <message>
             <source>P&amp;ause capturing</source>
-            <translation>&amp;Pausar la captura</translation>
+            <translation>Pa&amp;usar la captura</translation>
         </message>
         <message>
             <source>Leave the clipboard and the hotkeys alone until this is unticked</source>
@@ -489,7 +489,7 @@ Delete them for good?</source>
         </message>
         <message>
             <source>&amp;Refresh</source>
-            <translation>Act&amp;ualizar</translation>
+            <translation>Ac&amp;tualizar</translation>
         </message>
         <message>
             <source>Refresh category, image set and image files</source>
@@ -1152,7 +1152,7 @@ Delete them for good?</source>
         <name>frmRelocate</name>
         <message>
             <source>C&amp;ategory</source>
-            <translation>C&amp;ategoría</translation>
+            <translation>Ca&amp;tegoría</translation>
         </message>
         <message>
             <source>Image &amp;Set</source>

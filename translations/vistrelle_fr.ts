@@ -473,7 +473,7 @@ Les supprimer définitivement ?</translation>
         </message>
         <message>
             <source>P&amp;ause capturing</source>
-            <translation>Mettre en &amp;pause</translation>
+            <translation>&amp;Mettre en pause</translation>
         </message>
         <message>
             <source>Leave the clipboard and the hotkeys alone until this is unticked</source>
@@ -505,11 +505,11 @@ Les supprimer définitivement ?</translation>
         </message>
         <message>
             <source>&amp;Help</source>
-            <translation>&amp;Aide</translation>
+            <translation>Ai&amp;de</translation>
         </message>
         <message>
             <source>&amp;Intro Set</source>
-            <translation>Série d'&amp;accueil</translation>
+            <translation>Série d'acc&amp;ueil</translation>
         </message>
         <message>
             <source>Make the current image set the first shown when Vistrelle starts</source>
@@ -1152,7 +1152,7 @@ Les supprimer définitivement ?</translation>
         <name>frmRelocate</name>
         <message>
             <source>C&amp;ategory</source>
-            <translation>C&amp;atégorie</translation>
+            <translation>&amp;Catégorie</translation>
         </message>
         <message>
             <source>Image &amp;Set</source>

@@ -25,11 +25,22 @@ using namespace TestLibrary;
 
 namespace {
 
+// What the walk saw: the texts, and the keys that clash.
+struct Shown
+{
+    QStringList texts;
+    QStringList clashingKeys;
+};
+
+QStringList clashingKeys(QWidget& window);
+
 // Every text a window shows or lends to a screen reader: captions, labels, buttons, group
 // titles, list items, tooltips, menus. What the user typed or the library holds (line edits'
 // words, file lists) is data, not the program's text.
-void addShownTexts(QWidget& window, QStringList& texts)
+void addShownTexts(QWidget& window, Shown& shown)
 {
+    shown.clashingKeys += clashingKeys(window);
+    QStringList& texts = shown.texts;
     const QList<QWidget*> widgets = window.findChildren<QWidget*>() << &window;
     for (QWidget* widget : widgets) {
         texts << widget->windowTitle() << widget->toolTip() << widget->accessibleName()
@@ -52,14 +63,36 @@ void addShownTexts(QWidget& window, QStringList& texts)
         texts << action->text() << (action->menu() ? action->menu()->title() : QString());
 }
 
+// The keys of \a window's labels and buttons that Alt with the same letter would press twice.
+QStringList clashingKeys(QWidget& window)
+{
+    QHash<QChar, QString> keys;
+    QStringList clashes;
+    for (QWidget* widget : window.findChildren<QWidget*>()) {
+        auto* label = qobject_cast<QLabel*>(widget);
+        auto* button = qobject_cast<QAbstractButton*>(widget);
+        if ((!label || !label->buddy()) && !button)
+            continue;
+        const QString text = label ? label->text() : button->text();
+        const qsizetype at = text.indexOf(QRegularExpression("&[^&]"));
+        if (at < 0)
+            continue;
+        const QChar key = text.at(at + 1).toLower();
+        if (keys.contains(key))
+            clashes.append(window.objectName() + ": " + keys.value(key) + " / " + text);
+        keys.insert(key, text);
+    }
+    return clashes;
+}
+
 // Clicks \a button of the main window and gathers the texts of the dialog it opens.
-void addDialogTexts(AppUnderTest& t, const char* button, QStringList& texts)
+void addDialogTexts(AppUnderTest& t, const char* button, Shown& texts)
 {
     QVERIFY2(t.inDialog(button, [&texts](QWidget& dialog) { addShownTexts(dialog, texts); }), button);
 }
 
 // Runs \a act and gathers the texts of the modal dialog it opens.
-void addModalTexts(const std::function<void()>& act, QStringList& texts)
+void addModalTexts(const std::function<void()>& act, Shown& texts)
 {
     bool opened = false;
     QTimer::singleShot(0, [&] {
@@ -74,8 +107,9 @@ void addModalTexts(const std::function<void()>& act, QStringList& texts)
 }
 
 // The texts of every window, dialog, menu and message of the program in the language of
-// \a locale, each once. The library's default names are the user's folders, not texts.
-QSet<QString> everyText(const QLocale& locale)
+// \a locale, each once, and the keys that clash in its windows and dialogs. The library's default names are
+// the user's folders, not texts.
+Shown everyText(const QLocale& locale)
 {
     InstallTranslations(locale);
     QLocale::setDefault(locale);
@@ -87,7 +121,7 @@ QSet<QString> everyText(const QLocale& locale)
     t.start();
     t.setCurrentLine(0);
 
-    QStringList texts;
+    Shown texts;
     frmLowResource small(t.state(), t.fakes.services, t.app.engine());
     frmHelp help(t.fakes.shell, t.fakes.boxes, t.programDir());
     frmOptions options(t.state().settings);
@@ -109,7 +143,7 @@ QSet<QString> everyText(const QLocale& locale)
     // A capture's notification; its body names the file.
     t.copy();
     if (QTest::qWaitFor([&t] { return !t.fakes.notifications.told.isEmpty(); }))
-        texts += t.fakes.notifications.told;
+        texts.texts += t.fakes.notifications.told;
 
     // The messages, each answered No so that nothing is removed.
     t.click("cmdDeleteImageSet");
@@ -117,13 +151,10 @@ QSet<QString> everyText(const QLocale& locale)
     emit t.list()->deleteKeyPressed();
     t.list()->clearSelection();
     emit t.list()->deleteKeyPressed();
-    texts += boxes.texts();
-
-    QSet<QString> shown;
-    for (const QString& text : std::as_const(texts))
-        if (text.contains(QRegularExpression("[A-Za-z]")))
-            shown.insert(text);
-    return shown;
+    texts.texts += boxes.texts();
+    texts.texts.removeIf([](const QString& text) { return !text.contains(QRegularExpression("[A-Za-z]")); });
+    texts.texts.removeDuplicates();
+    return texts;
 }
 
 // A text as the allow-list knows it: without the key's "&", numbers as "#".
@@ -209,7 +240,8 @@ private slots:
     }
 
     // Walks every window in English and in each language: a text shown the same in both is
-    // one left untranslated, but for the few that each language writes as English does.
+    // one left untranslated, but for the few that each language writes as English does. No
+    // two labels or buttons of a window answer to the same Alt key, in any language.
     void everyTextTranslated_data()
     {
         QTest::addColumn<QString>("locale");
@@ -225,23 +257,27 @@ private slots:
     {
         QFETCH(QString, locale);
         QFETCH(QStringList, sameAsEnglish);
-        if (m_english.isEmpty())
+        if (m_english.texts.isEmpty()) {
             m_english = everyText(QLocale::c());
+            QVERIFY2(m_english.clashingKeys.isEmpty(), qPrintable(m_english.clashingKeys.join(" | ")));
+        }
         // The walk reached the menus, the dialogs, the notifications and the messages.
         for (const char* text :
              {"&Copy", "Vistrelle File Options", "Screenshot filed", "Select file(s) to delete first.",
               "WARNING!!!  This will remove the category and all image sets contained in it.  "
               "Are you sure?"})
-            QVERIFY2(m_english.contains(text), text);
-        const QSet<QString> translated = everyText(QLocale(locale));
+            QVERIFY2(m_english.texts.contains(text), text);
+        const Shown translated = everyText(QLocale(locale));
+        QVERIFY2(translated.clashingKeys.isEmpty(), qPrintable(translated.clashingKeys.join(" | ")));
         // Key caps, file names and the names the program and the library give themselves.
         const QRegularExpression names(
             "^(F?#|[A-Z]|Image_#_#\\.(jpg|png)|JPG|BMP|PNG|Vistrelle( \\((JPG|BMP|PNG)\\))?|"
             "Default (Category|Image Set))$");
         QStringList left;
-        for (const QString& text : translated) {
+        for (const QString& text : translated.texts) {
             const QString key = plain(text);
-            if (m_english.contains(text) && !sameAsEnglish.contains(key) && !names.match(key).hasMatch())
+            if (m_english.texts.contains(text) && !sameAsEnglish.contains(key) &&
+                !names.match(key).hasMatch())
                 left.append(text);
         }
         left.sort();
@@ -316,7 +352,7 @@ private slots:
     }
 
 private:
-    QSet<QString> m_english;
+    Shown m_english;
 };
 
 QTEST_MAIN(tst_Translations)
