@@ -27,11 +27,11 @@
     <name>CaptureEngine</name>
     <message>
         <source>Please select an image set first.  The picture stays on the clipboard until an image set is shown.</source>
-        <translation>Wählen Sie bitte zuerst einen Bildersatz aus.  Das Bild bleibt in der Zwischenablage, bis ein Bildersatz angezeigt wird.</translation>
+        <translation>Wählen Sie bitte zuerst eine Bildserie aus.  Das Bild bleibt in der Zwischenablage, bis eine Bildserie angezeigt wird.</translation>
     </message>
     <message>
         <source>Please select an image set first.  The picture is kept until an image set is shown.</source>
-        <translation>Wählen Sie bitte zuerst einen Bildersatz aus.  Das Bild wird aufbewahrt, bis ein Bildersatz angezeigt wird.</translation>
+        <translation>Wählen Sie bitte zuerst eine Bildserie aus.  Das Bild wird aufbewahrt, bis eine Bildserie angezeigt wird.</translation>
     </message>
     <message>
         <source>The picture put back on the clipboard was filed already; it was not filed again.</source>
@@ -195,7 +195,7 @@ Endgültig löschen?</translation>
     </message>
     <message>
         <source>The selected files are already in that image set.  Choose another image set to move them to.</source>
-        <translation>Die ausgewählten Dateien sind bereits in diesem Bildersatz.  Wählen Sie einen anderen Bildersatz als Ziel.</translation>
+        <translation>Die ausgewählten Dateien sind bereits in dieser Bildserie.  Wählen Sie eine andere Bildserie als Ziel.</translation>
     </message>
 </context>
 <context>
@@ -229,7 +229,7 @@ Endgültig löschen?</translation>
     </message>
     <message>
         <source>Image Set</source>
-        <translation>Bildersatz</translation>
+        <translation>Bildserie</translation>
     </message>
     <message>
         <source>Where to look for the words</source>
@@ -287,11 +287,11 @@ Endgültig löschen?</translation>
     </message>
     <message>
         <source>No categories exist.  Please create the category you&apos;d like the image set to belong in.</source>
-        <translation>Es gibt noch keine Kategorien.  Legen Sie bitte die Kategorie an, zu der der Bildersatz gehören soll.</translation>
+        <translation>Es gibt noch keine Kategorien.  Legen Sie bitte die Kategorie an, zu der die Bildserie gehören soll.</translation>
     </message>
     <message>
         <source>Name of the new Image Set in %1:</source>
-        <translation>Name des neuen Bildersatzes in %1:</translation>
+        <translation>Name der neuen Bildserie in %1:</translation>
     </message>
     <message>
         <source>You must select a category first.</source>
@@ -299,11 +299,11 @@ Endgültig löschen?</translation>
     </message>
     <message>
         <source>WARNING!!!  This will remove the category and all image sets contained in it.  Are you sure?</source>
-        <translation>ACHTUNG!!!  Damit werden die Kategorie und alle darin enthaltenen Bildersätze entfernt.  Sind Sie sicher?</translation>
+        <translation>ACHTUNG!!!  Damit werden die Kategorie und alle darin enthaltenen Bildserien entfernt.  Sind Sie sicher?</translation>
     </message>
     <message>
         <source>LAST CHANCE!!!  Removing a category will remove ALL image sets contained in it.  Should I Abort?</source>
-        <translation>LETZTE GELEGENHEIT!!!  Mit der Kategorie werden ALLE darin enthaltenen Bildersätze entfernt.  Soll ich abbrechen?</translation>
+        <translation>LETZTE GELEGENHEIT!!!  Mit der Kategorie werden ALLE darin enthaltenen Bildserien entfernt.  Soll ich abbrechen?</translation>
     </message>
     <message>
         <source>Done.</source>
@@ -311,11 +311,11 @@ Endgültig löschen?</translation>
     </message>
     <message>
         <source>Please select an image set first.</source>
-        <translation>Wählen Sie bitte zuerst einen Bildersatz aus.</translation>
+        <translation>Wählen Sie bitte zuerst eine Bildserie aus.</translation>
     </message>
     <message>
         <source>WARNING!!!  This will remove the image set and all the images contained in it.  Are you sure?</source>
-        <translation>ACHTUNG!!!  Damit werden der Bildersatz und alle darin enthaltenen Bilder entfernt.  Sind Sie sicher?</translation>
+        <translation>ACHTUNG!!!  Damit werden die Bildserie und alle darin enthaltenen Bilder entfernt.  Sind Sie sicher?</translation>
     </message>
     <message>
         <source>%1 cannot be moved to the trash (%2).  Delete it and everything in it for good?</source>
@@ -413,7 +413,7 @@ Endgültig löschen?</translation>
     </message>
     <message>
         <source>Thumbnail viewer for image sets in the current category</source>
-        <translation>Miniaturansicht der Bildersätze in der aktuellen Kategorie</translation>
+        <translation>Miniaturansicht der Bildserien in der aktuellen Kategorie</translation>
     </message>
     <message>
         <source>View Category</source>
@@ -421,31 +421,31 @@ Endgültig löschen?</translation>
     </message>
     <message>
         <source>Image &amp;Set</source>
-        <translation>B&amp;ildersatz</translation>
+        <translation>B&amp;ildserie</translation>
     </message>
     <message>
         <source>New image set</source>
-        <translation>Neuer Bildersatz</translation>
+        <translation>Neue Bildserie</translation>
     </message>
     <message>
         <source>New Image Set</source>
-        <translation>Neuer Bildersatz</translation>
+        <translation>Neue Bildserie</translation>
     </message>
     <message>
         <source>Delete image set</source>
-        <translation>Bildersatz löschen</translation>
+        <translation>Bildserie löschen</translation>
     </message>
     <message>
         <source>Delete Image Set</source>
-        <translation>Bildersatz löschen</translation>
+        <translation>Bildserie löschen</translation>
     </message>
     <message>
         <source>Thumbnail viewer for images in current image set</source>
-        <translation>Miniaturansicht der Bilder im aktuellen Bildersatz</translation>
+        <translation>Miniaturansicht der Bilder in der aktuellen Bildserie</translation>
     </message>
     <message>
         <source>View Image Set</source>
-        <translation>Bildersatz ansehen</translation>
+        <translation>Bildserie ansehen</translation>
     </message>
     <message>
         <source>Image &amp;Files</source>
@@ -493,7 +493,7 @@ Endgültig löschen?</translation>
     </message>
     <message>
         <source>Refresh category, image set and image files</source>
-        <translation>Kategorie, Bildersatz und Bilddateien neu einlesen</translation>
+        <translation>Kategorie, Bildserie und Bilddateien neu einlesen</translation>
     </message>
     <message>
         <source>&amp;Options</source>
@@ -509,11 +509,11 @@ Endgültig löschen?</translation>
     </message>
     <message>
         <source>&amp;Intro Set</source>
-        <translation>&amp;Startsatz</translation>
+        <translation>&amp;Startserie</translation>
     </message>
     <message>
         <source>Make the current image set the first shown when Vistrelle starts</source>
-        <translation>Den aktuellen Bildersatz beim Start von Vistrelle zuerst zeigen</translation>
+        <translation>Die aktuelle Bildserie beim Start von Vistrelle zuerst zeigen</translation>
     </message>
     <message>
         <source>&amp;Minimize</source>
@@ -764,7 +764,7 @@ Endgültig löschen?</translation>
 %1 will be the first image set you see when you start Vistrelle</source>
         <translation>Erledigt.
 
-%1 ist der erste Bildersatz, den Sie beim Start von Vistrelle sehen</translation>
+%1 ist die erste Bildserie, die Sie beim Start von Vistrelle sehen</translation>
     </message>
     <message>
         <source>Invalid directory specified.  Check the target line for the shortcut.</source>
@@ -923,7 +923,7 @@ Endgültig löschen?</translation>
     </message>
     <message>
         <source>Image &amp;Set</source>
-        <translation>B&amp;ildersatz</translation>
+        <translation>B&amp;ildserie</translation>
     </message>
     <message>
         <source>This window waits behind Vistrelle&apos;s icon in the notification area: click the icon to show or hide it.  Restore brings back the main window.</source>
@@ -935,7 +935,7 @@ Endgültig löschen?</translation>
     </message>
     <message>
         <source>Vistrelle is now operating in Low Resource mode.  Screenshots will be placed in the Category and Image Set above.</source>
-        <translation>Vistrelle läuft jetzt im sparsamen Betrieb.  Bildschirmfotos werden in der obigen Kategorie und dem obigen Bildersatz abgelegt.</translation>
+        <translation>Vistrelle läuft jetzt im sparsamen Betrieb.  Bildschirmfotos werden in der obigen Kategorie und Bildserie abgelegt.</translation>
     </message>
     <message>
         <source>&amp;Restore</source>
@@ -1156,18 +1156,18 @@ Endgültig löschen?</translation>
     </message>
     <message>
         <source>Image &amp;Set</source>
-        <translation>B&amp;ildersatz</translation>
+        <translation>B&amp;ildserie</translation>
     </message>
     <message>
         <source>Please select an image set first.</source>
-        <translation>Wählen Sie bitte zuerst einen Bildersatz aus.</translation>
+        <translation>Wählen Sie bitte zuerst eine Bildserie aus.</translation>
     </message>
 </context>
 <context>
     <name>frmVistrelle</name>
     <message>
         <source>This image set holds %1 images; only the first %2 are listed.  Raise FILEMAX= in Vistrelle.ini to list them all.</source>
-        <translation>Dieser Bildersatz enthält %1 Bilder; nur die ersten %2 werden aufgeführt.  Erhöhen Sie FILEMAX= in Vistrelle.ini, um alle aufzuführen.</translation>
+        <translation>Diese Bildserie enthält %1 Bilder; nur die ersten %2 werden aufgeführt.  Erhöhen Sie FILEMAX= in Vistrelle.ini, um alle aufzuführen.</translation>
     </message>
     <message>
         <source>Problem encountered trying to open the file manager to Vistrelles directory.
@@ -1189,7 +1189,7 @@ Die Wörter in Ihren Bildschirmfotos neu lesen?  Wenn nicht, wird nichts gelesen
     </message>
     <message>
         <source>Please select an image set first.</source>
-        <translation>Wählen Sie bitte zuerst einen Bildersatz aus.</translation>
+        <translation>Wählen Sie bitte zuerst eine Bildserie aus.</translation>
     </message>
     <message>
         <source>Done.
@@ -1197,7 +1197,7 @@ Die Wörter in Ihren Bildschirmfotos neu lesen?  Wenn nicht, wird nichts gelesen
 This image will now be the first to be displayed for this image set.</source>
         <translation>Erledigt.
 
-Dieses Bild wird nun in diesem Bildersatz zuerst angezeigt.</translation>
+Dieses Bild wird nun in dieser Bildserie zuerst angezeigt.</translation>
     </message>
     <message>
         <source>Select file(s) to copy first.</source>
@@ -1209,7 +1209,7 @@ Dieses Bild wird nun in diesem Bildersatz zuerst angezeigt.</translation>
     </message>
     <message>
         <source>Thumbnail Viewer - Image Set - %1</source>
-        <translation>Miniaturansicht – Bildersatz – %1</translation>
+        <translation>Miniaturansicht – Bildserie – %1</translation>
     </message>
     <message>
         <source>Thumbnail Viewer - Category - %1</source>
