@@ -32,7 +32,27 @@ struct Shown
     QStringList clashingKeys;
 };
 
-QStringList clashingKeys(QWidget& window);
+// The keys of \a window's labels and buttons that Alt with the same letter would press twice.
+QStringList clashingKeys(QWidget& window)
+{
+    QHash<QChar, QString> keys;
+    QStringList clashes;
+    for (QWidget* widget : window.findChildren<QWidget*>()) {
+        auto* label = qobject_cast<QLabel*>(widget);
+        auto* button = qobject_cast<QAbstractButton*>(widget);
+        if ((!label || !label->buddy()) && !button)
+            continue;
+        const QString text = label ? label->text() : button->text();
+        const qsizetype at = text.indexOf(QRegularExpression("&[^&]"));
+        if (at < 0)
+            continue;
+        const QChar key = text.at(at + 1).toLower();
+        if (keys.contains(key))
+            clashes.append(window.objectName() + ": " + keys.value(key) + " / " + text);
+        keys.insert(key, text);
+    }
+    return clashes;
+}
 
 // Every text a window shows or lends to a screen reader: captions, labels, buttons, group
 // titles, list items, tooltips, menus. What the user typed or the library holds (line edits'
@@ -61,28 +81,6 @@ void addShownTexts(QWidget& window, Shown& shown)
     }
     for (QAction* action : window.findChildren<QAction*>())
         texts << action->text() << (action->menu() ? action->menu()->title() : QString());
-}
-
-// The keys of \a window's labels and buttons that Alt with the same letter would press twice.
-QStringList clashingKeys(QWidget& window)
-{
-    QHash<QChar, QString> keys;
-    QStringList clashes;
-    for (QWidget* widget : window.findChildren<QWidget*>()) {
-        auto* label = qobject_cast<QLabel*>(widget);
-        auto* button = qobject_cast<QAbstractButton*>(widget);
-        if ((!label || !label->buddy()) && !button)
-            continue;
-        const QString text = label ? label->text() : button->text();
-        const qsizetype at = text.indexOf(QRegularExpression("&[^&]"));
-        if (at < 0)
-            continue;
-        const QChar key = text.at(at + 1).toLower();
-        if (keys.contains(key))
-            clashes.append(window.objectName() + ": " + keys.value(key) + " / " + text);
-        keys.insert(key, text);
-    }
-    return clashes;
 }
 
 // Clicks \a button of the main window and gathers the texts of the dialog it opens.
