@@ -204,8 +204,8 @@ void CaptureEngine::finished(const Queued& queued, const ScreenshotResult& resul
         m_ownCopy.reset();
     const bool fromClipboard = queued.change != 0;
     // What the next start after a kill compares the picture then on the clipboard with.
-    if (queued.recoveredCopy && result.pixels && (result.restored || !result.path.isEmpty()))
-        m_spool.known(*result.pixels);
+    if (queued.recoveredCopy && result.pixels && !result.path.isEmpty())
+        m_spool.known(queued.job.spooled.get(), *result.pixels);
     if (result.restored && queued.recovered) {
         // Put back before the kill: it was filed then.
     } else if (result.restored) {
@@ -227,6 +227,7 @@ void CaptureEngine::finished(const Queued& queued, const ScreenshotResult& resul
             // Before the clearing, whose change notice may try the waiting picture again.
             filedMeanwhile(*result.pixels);
             known(queued.change, result.pixels);
+            m_spool.known(queued.job.spooled.get(), *result.pixels);
             m_services.clipboard.clearIfStill(queued.change);
         }
         if (queued.mayBeBack || queued.mayBeOwn)
@@ -239,10 +240,8 @@ void CaptureEngine::finished(const Queued& queued, const ScreenshotResult& resul
 void CaptureEngine::known(quint64 change, std::optional<size_t> pixels)
 {
     // A picture tried again late is not the one the next copy may be back from.
-    if (pixels && (!m_lastPixels || m_lastPixels->first <= change)) {
+    if (pixels && (!m_lastPixels || m_lastPixels->first <= change))
         m_lastPixels = std::pair(change, *pixels);
-        m_spool.known(*pixels);
-    }
 }
 
 void CaptureEngine::filedMeanwhile(size_t pixels)

@@ -151,14 +151,16 @@ std::optional<SpoolHeader> wholeEntry(const QString& path)
     return head;
 }
 
-std::optional<size_t> lastKnown(const QString& folder)
+// The spool number and pixels of the clipboard picture filed last, as "NUMBER PIXELS".
+std::optional<std::pair<quint64, size_t>> lastKnown(const QString& folder)
 {
     QFile file(folder + QStringLiteral("last"));
     if (!OpenRegularFile(file, file.fileName()))
         return std::nullopt;
-    bool number = false;
-    const size_t pixels = file.read(32).trimmed().toULongLong(&number);
-    return number ? std::optional(pixels) : std::nullopt;
+    const QList<QByteArray> parts = file.read(64).trimmed().split(' ');
+    bool id = false, number = false;
+    const std::pair<quint64, size_t> known{parts.first().toULongLong(&id), parts.last().toULongLong(&number)};
+    return parts.size() == 2 && id && number ? std::optional(known) : std::nullopt;
 }
 
 } // namespace
@@ -173,34 +175,41 @@ CaptureSpool::CaptureSpool()
 CaptureSpool::~CaptureSpool()
 {
     m_pool.waitForDone();
-    if (m_shared)
+    if (m_made)
         RemoveEntry(runningMark(m_shared->folder));
 }
 
 void CaptureSpool::open(const QString& libraryRoot)
 {
     const QString folder = spoolFolder(libraryRoot);
-    // Private: the pictures in it may show what the user keeps from others.
-    if (::mkdir(NativePath(folder).constData(), 0700) != 0 && errno != EEXIST)
-        return;
-    if (!FolderTakesFiles(folder))
-        return;
     quint64 last = 0;
     for (const FolderEntry& entry : ListFolder(folder))
         last = std::max(last, idOf(entry.name));
-    m_lastRunKilled = EntryExists(runningMark(folder));
+    m_lastRunKilled = m_made = EntryExists(runningMark(folder));
     if (QFile own(folder + QStringLiteral("own")); OpenRegularFile(own, own.fileName()))
         m_lastOwnCopy = QString::fromUtf8(own.read(4096));
-    if (!m_lastRunKilled && !WriteFileReplacing(runningMark(folder), QByteArray()).done())
-        return;
+    if (const auto known = lastKnown(folder))
+        m_lastKnown = known->first;
     m_shared = std::make_shared<SpoolShared>();
     m_shared->folder = folder;
     m_firstNew = m_next = last + 1;
 }
 
+bool CaptureSpool::made()
+{
+    if (m_made || !m_shared)
+        return m_made;
+    // Private: the pictures in it may show what the user keeps from others.
+    const QString& folder = m_shared->folder;
+    if (::mkdir(NativePath(folder).constData(), 0700) != 0 && errno != EEXIST)
+        return false;
+    m_made = WriteFileReplacing(runningMark(folder), QByteArray()).done();
+    return m_made;
+}
+
 std::shared_ptr<SpoolTicket> CaptureSpool::keep(const ScreenshotJob& job, bool mayBeBack)
 {
-    if (!m_shared)
+    if (!made())
         return nullptr;
     const quint64 id = m_next++;
     quint64 follows = 0;
@@ -241,18 +250,21 @@ std::shared_ptr<SpoolTicket> CaptureSpool::ticketFor(quint64 id)
     return std::make_shared<SpoolTicket>(m_shared, id);
 }
 
-void CaptureSpool::known(size_t pixels)
+void CaptureSpool::known(const SpoolTicket* ticket, size_t pixels)
 {
-    if (!m_shared)
+    // A picture filed late, after its failure, is not the one the next may be back from.
+    if (!ticket || ticket->id() <= m_lastKnown || !made())
         return;
-    m_pool.start([folder = m_shared->folder, pixels] {
-        WriteFileReplacing(folder + QStringLiteral("last"), QByteArray::number(quint64(pixels)));
+    m_lastKnown = ticket->id();
+    m_pool.start([folder = m_shared->folder,
+                  known = QByteArray::number(m_lastKnown) + ' ' + QByteArray::number(quint64(pixels))] {
+        WriteFileReplacing(folder + QStringLiteral("last"), known);
     });
 }
 
 void CaptureSpool::copied(const QString& picture)
 {
-    if (!m_shared)
+    if (!made())
         return;
     m_pool.start([own = m_shared->folder + QStringLiteral("own"), picture] {
         if (picture.isEmpty())
@@ -281,7 +293,8 @@ QList<SpooledScreenshot> LeftInSpool(const QString& libraryRoot, quint64 firstNe
     names.folder = folder;
     // The pixels of each clipboard picture, filed before the kill or left, as far as they were
     // needed: one that came straight after another may be that one put back.
-    const std::optional<size_t> lastFiled = lastKnown(folder);
+    const std::optional<std::pair<quint64, size_t>> known = lastKnown(folder);
+    const std::optional<size_t> lastFiled = known ? std::optional(known->second) : std::nullopt;
     QHash<quint64, QString> copies;
     QHash<quint64, std::optional<size_t>> pixelsOf;
     const auto pixels = [&](quint64 id) -> std::optional<size_t> {
@@ -293,10 +306,10 @@ QList<SpooledScreenshot> LeftInSpool(const QString& libraryRoot, quint64 firstNe
     QList<SpooledScreenshot> left;
     for (const quint64 id : std::as_const(ids)) {
         const QString path = names.file(id, ".spool");
-        // Named once the writer found it new: then with the path it was being written as.
         QFile nameFile(names.file(id, ".name"));
-        const bool fresh = OpenRegularFile(nameFile, nameFile.fileName());
-        const QString filedAs = fresh ? QString::fromUtf8(nameFile.read(4096)) : QString();
+        const QString filedAs = OpenRegularFile(nameFile, nameFile.fileName())
+                                    ? QString::fromUtf8(nameFile.read(4096))
+                                    : QString();
         nameFile.close();
         std::optional<SpoolHeader> head = wholeEntry(path);
         if (!head || (!filedAs.isEmpty() && EntryExists(filedAs))) {
@@ -311,8 +324,7 @@ QList<SpooledScreenshot> LeftInSpool(const QString& libraryRoot, quint64 firstNe
         SpooledScreenshot spooled{id, std::move(head->job), head->fromClipboard};
         spooled.job.spoolFile = path;
         if (head->fromClipboard) {
-            // One found new may still be the picture before it, left too: one of them is filed.
-            if (head->follows != 0 && (!fresh || copies.contains(head->follows)))
+            if (head->follows != 0)
                 spooled.job.restoredPixels = pixels(head->follows);
             copies.insert(id, path);
             lastCopy = id;

@@ -35,20 +35,27 @@ public:
     /// The clipboard picture a run before left in the spool as \a id is the last one copied:
     /// the next may be that one back.
     void followOn(quint64 id) { m_lastCopy = id; }
-    /// The pixels of the clipboard picture filed, or found kept already, last: a picture left in
-    /// the spool that may be that one back is compared with them at the next start.
-    void known(size_t pixels);
+    /// The clipboard picture of \a ticket is filed, as \a pixels: when it came after the one
+    /// filed before, a picture left in the spool that may be that one back is compared with it
+    /// at the next start.
+    void known(const SpoolTicket* ticket, size_t pixels);
     /// The program copied the kept picture \a picture out (empty: files or words): a clipboard
     /// manager may hold it still when the program starts again after a kill.
     void copied(const QString& picture);
 
 private:
+    // The folder and its running mark, made with the first picture: a library the program
+    // captured nothing into stays as it was.
+    bool made();
+
     std::shared_ptr<SpoolShared> m_shared;
     quint64 m_firstNew = 1;
     bool m_lastRunKilled = false;
+    bool m_made = false;
     QString m_lastOwnCopy;
     quint64 m_next = 1;
-    quint64 m_lastCopy = 0; // the last clipboard picture kept
+    quint64 m_lastCopy = 0;  // the last clipboard picture kept
+    quint64 m_lastKnown = 0; // the newest clipboard picture filed
     QThreadPool m_pool;
 };
 

@@ -15,10 +15,14 @@ SpoolTicket::SpoolTicket(std::shared_ptr<SpoolShared> spool, quint64 id)
 void SpoolTicket::naming(const QString& path) const
 {
     const QString name = m_spool->file(m_id, ".name");
+    if (path.isEmpty()) {
+        RemoveEntry(name);
+        return;
+    }
     // The file itself is synced before it gets its name: a name that outlives a power cut
     // while the file does not only makes the picture filed from the spool.
     QFile file(name);
-    if (file.open(QIODevice::WriteOnly | QIODevice::Truncate) && !path.isEmpty())
+    if (file.open(QIODevice::WriteOnly | QIODevice::Truncate))
         file.write(path.toUtf8());
 }
 

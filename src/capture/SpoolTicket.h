@@ -13,11 +13,12 @@ public:
     SpoolTicket(std::shared_ptr<SpoolShared> spool, quint64 id);
 
     /// The picture is about to be written as \a path: a start after a kill finds it filed when a
-    /// file stands there. Empty: it was not filed, and it is no picture kept already, so that a
-    /// start does not take it for one put back.
+    /// file stands there. Empty: it was not filed after all.
     void naming(const QString& path) const;
     /// The picture is filed, or was one kept already: the spool lets it go.
     void done() const;
+    /// Its number in the spool: the order the pictures came in.
+    quint64 id() const { return m_id; }
 
 private:
     std::shared_ptr<SpoolShared> m_spool;
