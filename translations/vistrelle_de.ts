@@ -87,6 +87,83 @@
     </message>
 </context>
 <context>
+    <name>CommandLine</name>
+    <message>
+        <source>Vistrelle is not running.</source>
+        <translation>Vistrelle läuft nicht.</translation>
+    </message>
+    <message>
+        <source>start in low-resource mode: a small window behind a tray icon</source>
+        <translation>im sparsamen Betrieb starten: ein kleines Fenster hinter einem Symbol im Benachrichtigungsfeld</translation>
+    </message>
+    <message>
+        <source>capture the active window in the Vistrelle that is running, then end</source>
+        <translation>im laufenden Vistrelle das aktive Fenster aufnehmen und beenden</translation>
+    </message>
+    <message>
+        <source>start or stop time-lapse in the Vistrelle that is running, then end</source>
+        <translation>im laufenden Vistrelle den Zeitraffer starten oder anhalten und beenden</translation>
+    </message>
+    <message>
+        <source>WORDS...</source>
+        <translation>WÖRTER...</translation>
+    </message>
+    <message>
+        <source>print the library&apos;s pictures that hold all the words, newest first, then end</source>
+        <translation>die Bilder der Bibliothek ausgeben, die alle Wörter enthalten, die neuesten zuerst, und beenden</translation>
+    </message>
+    <message>
+        <source>print this help and end</source>
+        <translation>diese Hilfe anzeigen und beenden</translation>
+    </message>
+    <message>
+        <source>print the version and end</source>
+        <translation>die Version anzeigen und beenden</translation>
+    </message>
+    <message>
+        <source>unknown option %1</source>
+        <translation>unbekannte Option %1</translation>
+    </message>
+    <message>
+        <source>%1 needs a %2</source>
+        <translation>%1 erwartet %2</translation>
+    </message>
+    <message>
+        <source>%1 takes no value</source>
+        <translation>%1 erwartet keinen Wert</translation>
+    </message>
+    <message>
+        <source>%1 and %2 cannot be given together</source>
+        <translation>%1 und %2 können nicht zusammen angegeben werden</translation>
+    </message>
+    <message>
+        <source>%1 cannot be given with other arguments</source>
+        <translation>%1 kann nicht mit anderen Argumenten angegeben werden</translation>
+    </message>
+    <message>
+        <source>Usage: vistrelle [%1] [DIRECTORY]
+       vistrelle %2
+
+Vistrelle files every picture put on the clipboard into a library of folders: DIRECTORY/Vistrelles/
+when a DIRECTORY is given, else the default library (see the help page, Vistrelle.htm).
+Words after -- name the DIRECTORY even when they begin with -.
+
+</source>
+        <translation>Aufruf: vistrelle [%1] [ORDNER]
+        vistrelle %2
+
+Vistrelle legt jedes Bild aus der Zwischenablage in einer Bibliothek aus Ordnern ab: in ORDNER/Vistrelles/,
+wenn ein ORDNER angegeben ist, sonst in der vorgegebenen Bibliothek (siehe die Hilfeseite, Vistrelle_de.htm).
+Wörter nach -- benennen den ORDNER, auch wenn sie mit - beginnen.
+
+</translation>
+    </message>
+    <message>
+        <source>Try &apos;vistrelle --help&apos; for more information.</source>
+        <translation>„vistrelle --help“ liefert weitere Informationen.</translation>
+    </message>
+</context>
+<context>
     <name>FileCommands</name>
     <message>
         <source>Select file(s) to delete first.</source>
@@ -203,6 +280,21 @@ Endgültig löschen?</translation>
     <message>
         <source>a file of that name is already there</source>
         <translation>dort gibt es schon eine Datei dieses Namens</translation>
+    </message>
+</context>
+<context>
+    <name>FindCommand</name>
+    <message>
+        <source>Usage: vistrelle --find WORDS</source>
+        <translation>Aufruf: vistrelle --find WÖRTER</translation>
+    </message>
+    <message>
+        <source>The index cannot be opened: %1</source>
+        <translation>Der Index kann nicht geöffnet werden: %1</translation>
+    </message>
+    <message>
+        <source>Not read yet: %1 of %2 pictures.</source>
+        <translation>Noch nicht gelesen: %1 von %2 Bildern.</translation>
     </message>
 </context>
 <context>

@@ -87,6 +87,76 @@
     </message>
 </context>
 <context>
+    <name>CommandLine</name>
+    <message>
+        <source>Vistrelle is not running.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>start in low-resource mode: a small window behind a tray icon</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>capture the active window in the Vistrelle that is running, then end</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>start or stop time-lapse in the Vistrelle that is running, then end</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>WORDS...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>print the library&apos;s pictures that hold all the words, newest first, then end</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>print this help and end</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>print the version and end</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>unknown option %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 needs a %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 takes no value</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 and %2 cannot be given together</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 cannot be given with other arguments</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Usage: vistrelle [%1] [DIRECTORY]
+       vistrelle %2
+
+Vistrelle files every picture put on the clipboard into a library of folders: DIRECTORY/Vistrelles/
+when a DIRECTORY is given, else the default library (see the help page, Vistrelle.htm).
+Words after -- name the DIRECTORY even when they begin with -.
+
+</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Try &apos;vistrelle --help&apos; for more information.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>FileCommands</name>
     <message>
         <source>Select file(s) to delete first.</source>
@@ -196,6 +266,21 @@ Delete them for good?</source>
     <name>FileSystem</name>
     <message>
         <source>a file of that name is already there</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>FindCommand</name>
+    <message>
+        <source>Usage: vistrelle --find WORDS</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The index cannot be opened: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Not read yet: %1 of %2 pictures.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -87,6 +87,83 @@
     </message>
 </context>
 <context>
+    <name>CommandLine</name>
+    <message>
+        <source>Vistrelle is not running.</source>
+        <translation>Vistrelle no se está ejecutando.</translation>
+    </message>
+    <message>
+        <source>start in low-resource mode: a small window behind a tray icon</source>
+        <translation>iniciar en modo de pocos recursos: una ventana pequeña tras un icono de notificación</translation>
+    </message>
+    <message>
+        <source>capture the active window in the Vistrelle that is running, then end</source>
+        <translation>capturar la ventana activa en el Vistrelle en ejecución y terminar</translation>
+    </message>
+    <message>
+        <source>start or stop time-lapse in the Vistrelle that is running, then end</source>
+        <translation>iniciar o detener las capturas a intervalos en el Vistrelle en ejecución y terminar</translation>
+    </message>
+    <message>
+        <source>WORDS...</source>
+        <translation>PALABRAS...</translation>
+    </message>
+    <message>
+        <source>print the library&apos;s pictures that hold all the words, newest first, then end</source>
+        <translation>mostrar las imágenes de la biblioteca que contienen todas las palabras, las más recientes primero, y terminar</translation>
+    </message>
+    <message>
+        <source>print this help and end</source>
+        <translation>mostrar esta ayuda y terminar</translation>
+    </message>
+    <message>
+        <source>print the version and end</source>
+        <translation>mostrar la versión y terminar</translation>
+    </message>
+    <message>
+        <source>unknown option %1</source>
+        <translation>opción desconocida %1</translation>
+    </message>
+    <message>
+        <source>%1 needs a %2</source>
+        <translation>%1 necesita %2</translation>
+    </message>
+    <message>
+        <source>%1 takes no value</source>
+        <translation>%1 no admite ningún valor</translation>
+    </message>
+    <message>
+        <source>%1 and %2 cannot be given together</source>
+        <translation>%1 y %2 no pueden indicarse juntos</translation>
+    </message>
+    <message>
+        <source>%1 cannot be given with other arguments</source>
+        <translation>%1 no puede indicarse con otros argumentos</translation>
+    </message>
+    <message>
+        <source>Usage: vistrelle [%1] [DIRECTORY]
+       vistrelle %2
+
+Vistrelle files every picture put on the clipboard into a library of folders: DIRECTORY/Vistrelles/
+when a DIRECTORY is given, else the default library (see the help page, Vistrelle.htm).
+Words after -- name the DIRECTORY even when they begin with -.
+
+</source>
+        <translation>Uso: vistrelle [%1] [CARPETA]
+     vistrelle %2
+
+Vistrelle archiva cada imagen que se pone en el portapapeles en una biblioteca de carpetas:
+CARPETA/Vistrelles/ si se indica una CARPETA; si no, la biblioteca predeterminada (vea la página de ayuda,
+Vistrelle_es.htm). Las palabras tras -- nombran la CARPETA aunque empiecen por -.
+
+</translation>
+    </message>
+    <message>
+        <source>Try &apos;vistrelle --help&apos; for more information.</source>
+        <translation>Pruebe «vistrelle --help» para más información.</translation>
+    </message>
+</context>
+<context>
     <name>FileCommands</name>
     <message>
         <source>Select file(s) to delete first.</source>
@@ -203,6 +280,21 @@ Delete them for good?</source>
     <message>
         <source>a file of that name is already there</source>
         <translation>ya hay allí un archivo con ese nombre</translation>
+    </message>
+</context>
+<context>
+    <name>FindCommand</name>
+    <message>
+        <source>Usage: vistrelle --find WORDS</source>
+        <translation>Uso: vistrelle --find PALABRAS</translation>
+    </message>
+    <message>
+        <source>The index cannot be opened: %1</source>
+        <translation>No se puede abrir el índice: %1</translation>
+    </message>
+    <message>
+        <source>Not read yet: %1 of %2 pictures.</source>
+        <translation>Sin leer todavía: %1 de %2 imágenes.</translation>
     </message>
 </context>
 <context>

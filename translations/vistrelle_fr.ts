@@ -87,6 +87,83 @@
     </message>
 </context>
 <context>
+    <name>CommandLine</name>
+    <message>
+        <source>Vistrelle is not running.</source>
+        <translation>Vistrelle n&apos;est pas lancé.</translation>
+    </message>
+    <message>
+        <source>start in low-resource mode: a small window behind a tray icon</source>
+        <translation>démarrer en mode économe : une petite fenêtre derrière une icône de notification</translation>
+    </message>
+    <message>
+        <source>capture the active window in the Vistrelle that is running, then end</source>
+        <translation>capturer la fenêtre active dans le Vistrelle lancé, puis quitter</translation>
+    </message>
+    <message>
+        <source>start or stop time-lapse in the Vistrelle that is running, then end</source>
+        <translation>démarrer ou arrêter les captures à intervalle dans le Vistrelle lancé, puis quitter</translation>
+    </message>
+    <message>
+        <source>WORDS...</source>
+        <translation>MOTS...</translation>
+    </message>
+    <message>
+        <source>print the library&apos;s pictures that hold all the words, newest first, then end</source>
+        <translation>afficher les images de la bibliothèque qui contiennent tous les mots, les plus récentes d&apos;abord, puis quitter</translation>
+    </message>
+    <message>
+        <source>print this help and end</source>
+        <translation>afficher cette aide et quitter</translation>
+    </message>
+    <message>
+        <source>print the version and end</source>
+        <translation>afficher la version et quitter</translation>
+    </message>
+    <message>
+        <source>unknown option %1</source>
+        <translation>option inconnue %1</translation>
+    </message>
+    <message>
+        <source>%1 needs a %2</source>
+        <translation>%1 attend %2</translation>
+    </message>
+    <message>
+        <source>%1 takes no value</source>
+        <translation>%1 n&apos;accepte pas de valeur</translation>
+    </message>
+    <message>
+        <source>%1 and %2 cannot be given together</source>
+        <translation>%1 et %2 ne peuvent pas être donnés ensemble</translation>
+    </message>
+    <message>
+        <source>%1 cannot be given with other arguments</source>
+        <translation>%1 ne peut pas être donné avec d&apos;autres arguments</translation>
+    </message>
+    <message>
+        <source>Usage: vistrelle [%1] [DIRECTORY]
+       vistrelle %2
+
+Vistrelle files every picture put on the clipboard into a library of folders: DIRECTORY/Vistrelles/
+when a DIRECTORY is given, else the default library (see the help page, Vistrelle.htm).
+Words after -- name the DIRECTORY even when they begin with -.
+
+</source>
+        <translation>Utilisation : vistrelle [%1] [DOSSIER]
+              vistrelle %2
+
+Vistrelle classe chaque image placée dans le presse-papiers dans une bibliothèque de dossiers :
+DOSSIER/Vistrelles/ si un DOSSIER est donné, sinon la bibliothèque par défaut (voir la page d&apos;aide,
+Vistrelle_fr.htm). Les mots après -- désignent le DOSSIER même s&apos;ils commencent par -.
+
+</translation>
+    </message>
+    <message>
+        <source>Try &apos;vistrelle --help&apos; for more information.</source>
+        <translation>Saisissez « vistrelle --help » pour plus d&apos;informations.</translation>
+    </message>
+</context>
+<context>
     <name>FileCommands</name>
     <message>
         <source>Select file(s) to delete first.</source>
@@ -203,6 +280,21 @@ Les supprimer définitivement ?</translation>
     <message>
         <source>a file of that name is already there</source>
         <translation>un fichier de ce nom s&apos;y trouve déjà</translation>
+    </message>
+</context>
+<context>
+    <name>FindCommand</name>
+    <message>
+        <source>Usage: vistrelle --find WORDS</source>
+        <translation>Utilisation : vistrelle --find MOTS</translation>
+    </message>
+    <message>
+        <source>The index cannot be opened: %1</source>
+        <translation>Impossible d&apos;ouvrir l&apos;index : %1</translation>
+    </message>
+    <message>
+        <source>Not read yet: %1 of %2 pictures.</source>
+        <translation>Pas encore lues : %1 images sur %2.</translation>
     </message>
 </context>
 <context>

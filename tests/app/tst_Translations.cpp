@@ -1,3 +1,4 @@
+#include "app/CommandLine.h"
 #include "library/LibraryCommands.h"
 #include "support/AppUnderTest.h"
 #include "support/TestLibrary.h"
@@ -176,36 +177,51 @@ private slots:
         QLocale::setDefault(QLocale::c());
     }
 
-    // The program's own texts, those of the library's messages and Qt's standard buttons come in
-    // the locale's language; a language without a translation keeps the English texts.
+    // The program's own texts, those of the library's messages, the command line's and Qt's
+    // standard buttons come in the locale's language; a language without a translation keeps the
+    // English texts.
     void language_data()
     {
         QTest::addColumn<QString>("locale");
         QTest::addColumn<QString>("filesLabel");
         QTest::addColumn<QString>("categoryTaken");
         QTest::addColumn<QString>("qtCancel");
+        QTest::addColumn<QStringList>("usage");
+        QTest::addColumn<QString>("unknownSwitch");
         QTest::newRow("German")
             << "de_DE"
             << "Bild&dateien"
             << "Die Kategorie konnte nicht angelegt werden.  Wahrscheinlich gibt es sie schon."
-            << "Abbrechen";
+            << "Abbrechen"
+            << QStringList{"Aufruf: vistrelle [--low-resource] [ORDNER]", "  --find WÖRTER...",
+                           "diese Hilfe anzeigen und beenden"}
+            << "unbekannte Option '--bogus'";
         QTest::newRow("French of Canada")
             << "fr_CA"
             << "&Fichiers image"
             << "Impossible de créer la catégorie.  Elle existe probablement déjà."
-            << "Annuler";
-        QTest::newRow("Spanish of Mexico") << "es_MX"
-                                           << "&Archivos de imagen"
-                                           << "No se pudo crear la categoría.  Probablemente ya existe."
-                                           << "Cancelar";
+            << "Annuler"
+            << QStringList{"Utilisation : vistrelle [--low-resource] [DOSSIER]", "  --find MOTS...",
+                           "afficher cette aide et quitter"}
+            << "option inconnue '--bogus'";
+        QTest::newRow("Spanish of Mexico")
+            << "es_MX"
+            << "&Archivos de imagen"
+            << "No se pudo crear la categoría.  Probablemente ya existe."
+            << "Cancelar"
+            << QStringList{"Uso: vistrelle [--low-resource] [CARPETA]", "  --find PALABRAS...",
+                           "mostrar esta ayuda y terminar"}
+            << "opción desconocida '--bogus'";
+        const QStringList englishUsage{"Usage: vistrelle [--low-resource] [DIRECTORY]", "  --find WORDS...",
+                                       "print this help and end"};
         QTest::newRow("English") << "en_GB"
                                  << "Image &Files"
                                  << "Problem creating Category.  It probably already exists."
-                                 << "Cancel";
+                                 << "Cancel" << englishUsage << "unknown option '--bogus'";
         QTest::newRow("no translation") << "C"
                                         << "Image &Files"
                                         << "Problem creating Category.  It probably already exists."
-                                        << "Cancel";
+                                        << "Cancel" << englishUsage << "unknown option '--bogus'";
     }
 
     void language()
@@ -214,12 +230,22 @@ private slots:
         QFETCH(QString, filesLabel);
         QFETCH(QString, categoryTaken);
         QFETCH(QString, qtCancel);
+        QFETCH(QStringList, usage);
+        QFETCH(QString, unknownSwitch);
         InstallTranslations(QLocale(locale));
         AppUnderTest t;
         QVERIFY(t.start());
         QCOMPARE(t.control<QLabel>("Label1")->text(), filesLabel);
         QCOMPARE(CreateCategory(t.root(), "Default Category").text, categoryTaken);
         QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), qtCancel);
+        // vistrelle --help: its first line, a switch's value and a switch's line.
+        const QString help = UsageText();
+        QVERIFY2(help.startsWith(usage[0] + '\n'), qPrintable(help));
+        QVERIFY2(help.contains('\n' + usage[1] + ' '), qPrintable(help));
+        QVERIFY2(help.contains(
+                     QRegularExpression("\n  -h, --help +" + QRegularExpression::escape(usage[2]) + "\n")),
+                 qPrintable(help));
+        QCOMPARE(ParseCommandLine({"--bogus"}).error, unknownSwitch);
     }
 
     // The desktop's locale chooses the language. CTest runs this with LANGUAGE, LC_MESSAGES or
