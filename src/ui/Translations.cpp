@@ -39,3 +39,13 @@ void InstallTranslations(const QLocale& locale)
     else
         delete qt;
 }
+
+QString SpokenLanguage()
+{
+    for (const QTranslator* translator : QCoreApplication::instance()->findChildren<QTranslator*>(
+             translatorName, Qt::FindDirectChildrenOnly)) {
+        if (translator->filePath().startsWith(QStringLiteral(":/i18n/")))
+            return translator->language();
+    }
+    return QStringLiteral("en");
+}

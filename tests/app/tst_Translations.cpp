@@ -179,7 +179,8 @@ private slots:
 
     // The program's own texts, those of the library's messages, the command line's and Qt's
     // standard buttons come in the locale's language; a language without a translation keeps the
-    // English texts.
+    // English texts. Help opens the page in that language, the English one where that page is not
+    // there (the Spanish page is left out here).
     void language_data()
     {
         QTest::addColumn<QString>("locale");
@@ -188,6 +189,7 @@ private slots:
         QTest::addColumn<QString>("qtCancel");
         QTest::addColumn<QStringList>("usage");
         QTest::addColumn<QString>("unknownSwitch");
+        QTest::addColumn<QString>("helpPage");
         QTest::newRow("German")
             << "de_DE"
             << "Bild&dateien"
@@ -195,7 +197,8 @@ private slots:
             << "Abbrechen"
             << QStringList{"Aufruf: vistrelle [--low-resource] [ORDNER]", "  --find WÖRTER...",
                            "diese Hilfe anzeigen und beenden"}
-            << "unbekannte Option '--bogus'";
+            << "unbekannte Option '--bogus'"
+            << "Vistrelle_de.htm";
         QTest::newRow("French of Canada")
             << "fr_CA"
             << "&Fichiers image"
@@ -203,7 +206,8 @@ private slots:
             << "Annuler"
             << QStringList{"Utilisation : vistrelle [--low-resource] [DOSSIER]", "  --find MOTS...",
                            "afficher cette aide et quitter"}
-            << "option inconnue '--bogus'";
+            << "option inconnue '--bogus'"
+            << "Vistrelle_fr.htm";
         QTest::newRow("Spanish of Mexico")
             << "es_MX"
             << "&Archivos de imagen"
@@ -211,17 +215,20 @@ private slots:
             << "Cancelar"
             << QStringList{"Uso: vistrelle [--low-resource] [CARPETA]", "  --find PALABRAS...",
                            "mostrar esta ayuda y terminar"}
-            << "opción desconocida '--bogus'";
+            << "opción desconocida '--bogus'"
+            << "Vistrelle.htm";
         const QStringList englishUsage{"Usage: vistrelle [--low-resource] [DIRECTORY]", "  --find WORDS...",
                                        "print this help and end"};
         QTest::newRow("English") << "en_GB"
                                  << "Image &Files"
                                  << "Problem creating Category.  It probably already exists."
-                                 << "Cancel" << englishUsage << "unknown option '--bogus'";
+                                 << "Cancel" << englishUsage << "unknown option '--bogus'"
+                                 << "Vistrelle.htm";
         QTest::newRow("no translation") << "C"
                                         << "Image &Files"
                                         << "Problem creating Category.  It probably already exists."
-                                        << "Cancel" << englishUsage << "unknown option '--bogus'";
+                                        << "Cancel" << englishUsage << "unknown option '--bogus'"
+                                        << "Vistrelle.htm";
     }
 
     void language()
@@ -232,6 +239,7 @@ private slots:
         QFETCH(QString, qtCancel);
         QFETCH(QStringList, usage);
         QFETCH(QString, unknownSwitch);
+        QFETCH(QString, helpPage);
         InstallTranslations(QLocale(locale));
         AppUnderTest t;
         QVERIFY(t.start());
@@ -246,6 +254,11 @@ private slots:
                      QRegularExpression("\n  -h, --help +" + QRegularExpression::escape(usage[2]) + "\n")),
                  qPrintable(help));
         QCOMPARE(ParseCommandLine({"--bogus"}).error, unknownSwitch);
+        for (const char* page : {"Vistrelle.htm", "Vistrelle_de.htm", "Vistrelle_fr.htm"})
+            makeFile(t.programDir() + page);
+        frmHelp helpWindow(t.fakes.shell, t.fakes.boxes, t.programDir());
+        helpWindow.cmdContents_Click();
+        QCOMPARE(t.fakes.shell.opened, QStringList{t.programDir() + helpPage});
     }
 
     // The desktop's locale chooses the language. CTest runs this with LANGUAGE, LC_MESSAGES or

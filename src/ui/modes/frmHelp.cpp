@@ -3,8 +3,10 @@
 #include "platform/MessageBoxes.h"
 #include "platform/Shell.h"
 #include "ui/FontFit.h"
+#include "ui/Translations.h"
 #include "ui/Twips.h"
 
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QPushButton>
@@ -68,8 +70,11 @@ frmHelp::frmHelp(Shell& shell, MessageBoxes& boxes, QString programDir, QWidget*
 
 void frmHelp::cmdContents_Click()
 {
+    // The page in the language the windows speak where there is one, else the English page.
+    QString page = m_programDir + QStringLiteral("Vistrelle_%1.htm").arg(SpokenLanguage());
+    if (!QFileInfo::exists(page))
+        page = m_programDir + QStringLiteral("Vistrelle.htm");
     // A missing help page, or a desktop without a program for web pages.
-    const QString page = m_programDir + QStringLiteral("Vistrelle.htm");
     MessageBoxes& boxes = m_boxes;
     m_shell.open(page, [&boxes, page] {
         boxes.show(tr("Problem encountered trying to open the help page.\n") + page, BoxLook::Exclamation);
