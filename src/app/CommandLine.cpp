@@ -9,6 +9,12 @@
 
 namespace {
 
+// A text of the table of switches in the desktop's language.
+QString translated(const char* text)
+{
+    return QCoreApplication::translate("CommandLine", text);
+}
+
 void print(std::FILE* stream, const QString& text)
 {
     std::fputs(text.toLocal8Bit().constData(), stream);
@@ -30,7 +36,8 @@ int handOver(Shortcut shortcut)
 {
     if (SendShortcutCommand(shortcut))
         return 0;
-    print(stderr, QStringLiteral("Vistrelle is not running.\n"));
+    print(stderr,
+          QCoreApplication::translate("CommandLine", "Vistrelle is not running.") + QLatin1Char('\n'));
     return 1;
 }
 
@@ -52,16 +59,26 @@ int find(const QStringList& words)
 }
 
 constexpr std::array switches{
-    CommandSwitch{lowResourceSwitch, nullptr, nullptr,
-                  "start in low-resource mode: a small window behind a tray icon", nullptr},
+    CommandSwitch{
+        lowResourceSwitch, nullptr, nullptr,
+        QT_TRANSLATE_NOOP("CommandLine", "start in low-resource mode: a small window behind a tray icon"),
+        nullptr},
     CommandSwitch{"--capture-window", nullptr, nullptr,
-                  "capture the active window in the Vistrelle that is running, then end", captureWindow},
+                  QT_TRANSLATE_NOOP("CommandLine",
+                                    "capture the active window in the Vistrelle that is running, then end"),
+                  captureWindow},
     CommandSwitch{"--time-lapse", nullptr, nullptr,
-                  "start or stop time-lapse in the Vistrelle that is running, then end", timeLapse},
-    CommandSwitch{"--find", nullptr, "WORDS...",
-                  "print the library's pictures that hold all the words, newest first, then end", find, true},
-    CommandSwitch{"--help", "-h", nullptr, "print this help and end", help},
-    CommandSwitch{"--version", nullptr, nullptr, "print the version and end", version},
+                  QT_TRANSLATE_NOOP("CommandLine",
+                                    "start or stop time-lapse in the Vistrelle that is running, then end"),
+                  timeLapse},
+    CommandSwitch{
+        "--find", nullptr, QT_TRANSLATE_NOOP("CommandLine", "WORDS..."),
+        QT_TRANSLATE_NOOP("CommandLine",
+                          "print the library's pictures that hold all the words, newest first, then end"),
+        find, true},
+    CommandSwitch{"--help", "-h", nullptr, QT_TRANSLATE_NOOP("CommandLine", "print this help and end"), help},
+    CommandSwitch{"--version", nullptr, nullptr,
+                  QT_TRANSLATE_NOOP("CommandLine", "print the version and end"), version},
 };
 
 const CommandSwitch* findSwitch(const QString& word)
@@ -110,7 +127,7 @@ CommandLine ParseCommandLine(const QStringList& arguments)
         const QString name = equals < 0 ? word : word.left(equals);
         const CommandSwitch* found = findSwitch(name);
         if (!found)
-            return refused(QStringLiteral("unknown option ") + quoted(word));
+            return refused(QCoreApplication::translate("CommandLine", "unknown option %1").arg(quoted(word)));
         QStringList values;
         if (found->takesTheRest) {
             if (equals >= 0)
@@ -123,24 +140,24 @@ CommandLine ParseCommandLine(const QStringList& arguments)
             else if (i + 1 < arguments.size())
                 values.append(arguments.at(++i));
             else
-                return refused(quoted(name) + QStringLiteral(" needs a ") + QLatin1String(found->value));
+                return refused(QCoreApplication::translate("CommandLine", "%1 needs a %2")
+                                   .arg(quoted(name), translated(found->value)));
         } else if (equals >= 0) {
-            return refused(quoted(name) + QStringLiteral(" takes no value"));
+            return refused(QCoreApplication::translate("CommandLine", "%1 takes no value").arg(quoted(name)));
         }
         if (!found->command) {
             line.lowResource = line.lowResource || name == QLatin1String(lowResourceSwitch);
             continue;
         }
         if (line.command)
-            return refused(quoted(name) + QStringLiteral(" and ") +
-                           quoted(QLatin1String(line.command->name)) +
-                           QStringLiteral(" cannot be given together"));
+            return refused(QCoreApplication::translate("CommandLine", "%1 and %2 cannot be given together")
+                               .arg(quoted(name), quoted(QLatin1String(line.command->name))));
         line.command = found;
         line.values = values;
     }
     if (line.command && (line.lowResource || !line.directory.isEmpty()))
-        return refused(quoted(QLatin1String(line.command->name)) +
-                       QStringLiteral(" cannot be given with other arguments"));
+        return refused(QCoreApplication::translate("CommandLine", "%1 cannot be given with other arguments")
+                           .arg(quoted(QLatin1String(line.command->name))));
     return line;
 }
 
@@ -152,26 +169,29 @@ QString UsageText()
     for (const CommandSwitch& entry : switches) {
         QString shown = QLatin1String(entry.name);
         if (entry.value)
-            shown += QLatin1Char(' ') + QLatin1String(entry.value);
+            shown += QLatin1Char(' ') + translated(entry.value);
         (entry.command ? commands : starts).append(shown);
         QString names =
             entry.shortName ? QLatin1String(entry.shortName) + QStringLiteral(", ") + shown : shown;
-        lines += QStringLiteral("  %1 %2\n").arg(names, -24).arg(QLatin1String(entry.summary));
+        lines += QStringLiteral("  %1 %2\n").arg(names, -24).arg(translated(entry.summary));
     }
-    return QStringLiteral("Usage: vistrelle [") + starts.join(QStringLiteral("] [")) +
-           QStringLiteral("] [DIRECTORY]\n       vistrelle ") + commands.join(QStringLiteral(" | ")) +
-           QStringLiteral("\n\nVistrelle files every picture put on the clipboard into a library of folders: "
-                          "DIRECTORY/Vistrelles/\nwhen a DIRECTORY is given, else the default library "
-                          "(see the help page, Vistrelle.htm).\nWords after -- name the DIRECTORY even "
-                          "when they begin with -.\n\n") +
+    return QCoreApplication::translate(
+               "CommandLine", "Usage: vistrelle [%1] [DIRECTORY]\n       vistrelle %2\n\n"
+                              "Vistrelle files every picture put on the clipboard into a library of folders: "
+                              "DIRECTORY/Vistrelles/\nwhen a DIRECTORY is given, else the default library "
+                              "(see the help page, Vistrelle.htm).\nWords after -- name the DIRECTORY even "
+                              "when they begin with -.\n\n")
+               .arg(starts.join(QStringLiteral("] [")), commands.join(QStringLiteral(" | "))) +
            lines;
 }
 
 std::optional<int> RunCommandLine(const CommandLine& line)
 {
     if (!line.error.isEmpty()) {
-        print(stderr, QStringLiteral("vistrelle: ") + line.error +
-                          QStringLiteral("\nTry 'vistrelle --help' for more information.\n"));
+        print(stderr,
+              QStringLiteral("vistrelle: ") + line.error + QLatin1Char('\n') +
+                  QCoreApplication::translate("CommandLine", "Try 'vistrelle --help' for more information.") +
+                  QLatin1Char('\n'));
         return 2;
     }
     if (line.command)

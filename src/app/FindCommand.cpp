@@ -13,7 +13,11 @@
 int RunFindCommand(const QStringList& words)
 {
     if (words.join(QString()).trimmed().isEmpty()) {
-        std::fputs("Usage: vistrelle --find WORDS\n", stderr);
+        std::fputs(
+            (QCoreApplication::translate("FindCommand", "Usage: vistrelle --find WORDS") + QLatin1Char('\n'))
+                .toLocal8Bit()
+                .constData(),
+            stderr);
         return 2;
     }
     // The library the program itself would open without arguments.
@@ -28,7 +32,10 @@ int RunFindCommand(const QStringList& words)
     const std::optional<QList<FoundPicture>> found = search.find(words.join(QLatin1Char(' ')));
     // Not "nothing found": the index could not say.
     if (!found) {
-        std::fputs(QStringLiteral("The index cannot be opened: %1\n").arg(file).toLocal8Bit().constData(),
+        std::fputs((QCoreApplication::translate("FindCommand", "The index cannot be opened: %1").arg(file) +
+                    QLatin1Char('\n'))
+                       .toLocal8Bit()
+                       .constData(),
                    stderr);
         return 3;
     }
@@ -40,8 +47,9 @@ int RunFindCommand(const QStringList& words)
     const QList<LibraryPicture> pictures = ListLibraryPictures(root);
     if (const int unread = search.unread(pictures); unread > 0) {
         const QLocale locale;
-        const QString note = QStringLiteral("Not read yet: %1 of %2 pictures.\n")
-                                 .arg(locale.toString(unread), locale.toString(pictures.size()));
+        const QString note = QCoreApplication::translate("FindCommand", "Not read yet: %1 of %2 pictures.")
+                                 .arg(locale.toString(unread), locale.toString(pictures.size())) +
+                             QLatin1Char('\n');
         std::fputs(note.toLocal8Bit().constData(), stderr);
     }
     return found->isEmpty() ? 1 : 0;

@@ -69,7 +69,7 @@ VistrelleApp::~VistrelleApp()
 bool VistrelleApp::start(bool lowResource)
 {
     if (!m_services.instance.acquire())
-        return fail(QStringLiteral("Vistrelle is already running.  Check the System Tray."));
+        return fail(tr("Vistrelle is already running.  Check the System Tray."));
     createMainWindow();
     if (!loadMainWindow(std::nullopt, !lowResource)) {
         delete m_viewer.data();
@@ -130,8 +130,8 @@ void VistrelleApp::createMainWindow()
     QObject::connect(m_main, &frmVistrelle::introSetChosen, m_main, [this] {
         if (WriteSettings())
             m_services.boxes.show(
-                QStringLiteral("Done.\n\n") + m_state.settings.introImageSet +
-                    QStringLiteral(" will be the first image set you see when you start Vistrelle"),
+                tr("Done.\n\n%1 will be the first image set you see when you start Vistrelle")
+                    .arg(m_state.settings.introImageSet),
                 BoxLook::Information);
     });
 }
@@ -173,16 +173,17 @@ bool VistrelleApp::StartUp()
 
     const std::optional<QString> root = LibraryRootFor(folders.libraryParent, m_argumentText);
     if (!root)
-        return fail(QStringLiteral("Invalid directory specified.  Check the target line for the shortcut."));
+        return fail(tr("Invalid directory specified.  Check the target line for the shortcut."));
     m_state.libraryRoot = *root;
     m_state.libraryGiven = !m_argumentText.isEmpty();
     const Outcome created = CreateLibraryIfMissing(m_state.libraryRoot);
     if (!created.done())
-        return fail(QStringLiteral("Problem encountered with specified directory (") + m_argumentText +
-                    QStringLiteral(").  Check the target line for the shortcut. Error encoutered: ") +
-                    created.text);
+        return fail(
+            tr("Problem encountered with specified directory (%1).  Check the target line for the shortcut. "
+               "Error encoutered: %2")
+                .arg(m_argumentText, created.text));
     if (!m_services.instance.acquireLibrary(m_state.libraryRoot))
-        return fail(QStringLiteral("Vistrelle is already running.  Check the System Tray."));
+        return fail(tr("Vistrelle is already running.  Check the System Tray."));
     m_ownLibrary =
         QFileInfo(m_state.libraryRoot).canonicalFilePath() ==
         QFileInfo(LibraryRootFor(folders.libraryParent, QString()).value_or(QString())).canonicalFilePath();
@@ -295,8 +296,7 @@ bool VistrelleApp::WriteSettings()
     const QString path = SettingsFilePath(m_state);
     const Outcome written = WriteSettingsFile(path, SettingsText(m_state.settings, mainTopLeft, viewer));
     if (!written.done())
-        m_services.boxes.show(QStringLiteral("Could not write ") + path + QStringLiteral(" file (") +
-                                  written.text + QStringLiteral(")."),
+        m_services.boxes.show(tr("Could not write %1 file (%2).").arg(path, written.text),
                               BoxLook::Exclamation);
     if (settingsWritten)
         settingsWritten(m_state.settings);
@@ -316,7 +316,7 @@ void VistrelleApp::tellTakenHotkeys()
             continue;
         checked.append(combination);
         if (!m_checkedHotkeys.contains(combination) && m_services.keys.taken(hotkey, modifiers))
-            taken.append(combination + QStringLiteral(" is taken by another program"));
+            taken.append(tr("%1 is taken by another program").arg(combination));
     }
     m_checkedHotkeys = checked;
     for (const QString& text : std::as_const(taken))

@@ -8,6 +8,7 @@
 #include "ui/CaptureNotifier.h"
 #include "ui/PictureActions.h"
 
+#include <QCoreApplication>
 #include <QImage>
 #include <QPoint>
 #include <QPointer>
@@ -27,6 +28,8 @@ struct Services;
 /// signals.
 class VistrelleApp final
 {
+    Q_DECLARE_TR_FUNCTIONS(VistrelleApp)
+
 public:
     VistrelleApp(Services& services, LibraryDialogs& dialogs, CaptureWorker& worker, QString programDir,
                  const QStringList& arguments);

@@ -5,6 +5,7 @@
 #include "platform/FileNames.h"
 #include "platform/FreedMemory.h"
 #include "ui/AppIcon.h"
+#include "ui/Translations.h"
 
 #include <QApplication>
 #include <QSessionManager>
@@ -22,7 +23,10 @@ int main(int argc, char* argv[])
         QCoreApplication commandOnly(argc, argv);
         QCoreApplication::setApplicationName(QStringLiteral("Vistrelle"));
         QCoreApplication::setApplicationVersion(QStringLiteral(VISTRELLE_VERSION));
-        return RunCommandLine(line).value_or(0);
+        // Read again once the translation is there, so that what it says is in the desktop's
+        // language.
+        InstallTranslations(QLocale::system());
+        return RunCommandLine(ParseCommandLine(arguments)).value_or(0);
     }
 
     // An X11 program on every desktop, under XWayland on a Wayland one: what the compositor keeps
@@ -35,6 +39,7 @@ int main(int argc, char* argv[])
     QApplication::setApplicationVersion(QStringLiteral(VISTRELLE_VERSION));
     QApplication::setWindowIcon(AppIcon());
     QGuiApplication::setDesktopFileName(QStringLiteral("vistrelle"));
+    InstallTranslations(QLocale::system());
 
     DesktopServices desktop(QApplication::applicationDirPath() + QStringLiteral("/vistrelle-reader"));
 

@@ -2,6 +2,7 @@
 
 #include "ConvertedRows.h"
 
+#include <QCoreApplication>
 #include <algorithm>
 #include <cstring>
 #include <limits>
@@ -19,14 +20,16 @@ long long strideOf(long long width)
 
 Outcome noMemory()
 {
-    return Outcome::failed(BottomUpBgrBuffer::outOfMemoryError, QStringLiteral("Out of memory"));
+    return Outcome::failed(BottomUpBgrBuffer::outOfMemoryError,
+                           QCoreApplication::translate("BottomUpBgrBuffer", "Out of memory"));
 }
 
 } // namespace
 
 Outcome BottomUpBgrBuffer::overflow()
 {
-    return Outcome::failed(overflowError, QStringLiteral("Overflow: the picture is too large"));
+    return Outcome::failed(overflowError, QCoreApplication::translate("BottomUpBgrBuffer",
+                                                                      "Overflow: the picture is too large"));
 }
 
 int BottomUpBgrBuffer::BytesPerScanLine() const

@@ -12,6 +12,7 @@
 #include "platform/FileSystem.h"
 #include "platform/Services.h"
 
+#include <QCoreApplication>
 #include <cerrno>
 
 namespace {
@@ -25,11 +26,13 @@ constexpr int transferError = 482;
 // clipboard stays there meanwhile, a window's waits in the program.
 Outcome noImageSet(bool fromClipboard)
 {
-    return Outcome::refused(fromClipboard
-                                ? QStringLiteral("Please select an image set first.  The picture stays "
-                                                 "on the clipboard until an image set is shown.")
-                                : QStringLiteral("Please select an image set first.  The picture is "
-                                                 "kept until an image set is shown."));
+    return Outcome::refused(
+        fromClipboard ? QCoreApplication::translate("CaptureEngine",
+                                                    "Please select an image set first.  The picture stays "
+                                                    "on the clipboard until an image set is shown.")
+                      : QCoreApplication::translate("CaptureEngine",
+                                                    "Please select an image set first.  The picture is "
+                                                    "kept until an image set is shown."));
 }
 
 } // namespace
@@ -221,7 +224,8 @@ void CaptureEngine::finished(const Queued& queued, const ScreenshotResult& resul
         // Left where it is, so that a clipboard manager has nothing to put back again.
         known(queued.change, result.pixels);
         if (!queued.mayBeOwn)
-            emit noted(QStringLiteral(
+            emit noted(QCoreApplication::translate(
+                "CaptureEngine",
                 "The picture put back on the clipboard was filed already; it was not filed again."));
     } else if (queued.job.folder.isEmpty() || !result.outcome.done()) {
         // What was not filed is no picture to know again: nothing is remembered of it.

@@ -4,6 +4,7 @@
 #include "ConvertedRows.h"
 #include "platform/LibPng.h"
 
+#include <QCoreApplication>
 #include <QImage>
 #include <limits>
 
@@ -60,7 +61,8 @@ Outcome EncodePngFile(const QImage& picture, QByteArray& file)
     if (bytes > std::numeric_limits<int>::max())
         return BottomUpBgrBuffer::overflow();
     if (picture.isNull())
-        return Outcome::failed(BottomUpBgrBuffer::outOfMemoryError, QStringLiteral("Out of memory"));
+        return Outcome::failed(BottomUpBgrBuffer::outOfMemoryError,
+                               QCoreApplication::translate("PngWriter", "Out of memory"));
 
     // Rows of another format are converted a band at a time as they are encoded, never the
     // picture whole beside itself.
@@ -74,8 +76,9 @@ Outcome EncodePngFile(const QImage& picture, QByteArray& file)
     PngEncoding encoding =
         EncodePng([&converted](int y) { return converted.row(y); }, picture.width(), picture.height(), rows);
     if (!encoding.ok)
-        return Outcome::failed(PngErrorNumber,
-                               QStringLiteral("Failed to save to PNG (%1)").arg(encoding.message));
+        return Outcome::failed(
+            PngErrorNumber,
+            QCoreApplication::translate("PngWriter", "Failed to save to PNG (%1)").arg(encoding.message));
     file = std::move(encoding.bytes);
     return {};
 }

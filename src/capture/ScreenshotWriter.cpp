@@ -13,6 +13,7 @@
 #include "platform/FolderListing.h"
 #include "platform/PictureTitle.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QHashFunctions>
@@ -74,11 +75,13 @@ const QImage& decoded(const ScreenshotJob& job, ScreenshotBuffers& buffers, QIma
         return kept;
     kept = QImage();
     if (size.isValid() && !fits)
-        why = QStringLiteral("The picture on the clipboard is too large to be filed (%1 x %2 pixels).")
-                  .arg(size.width())
-                  .arg(size.height());
+        why =
+            QCoreApplication::translate(
+                "ScreenshotWriter", "The picture on the clipboard is too large to be filed (%1 x %2 pixels).")
+                .arg(size.width())
+                .arg(size.height());
     else
-        why = QStringLiteral("The picture on the clipboard cannot be read.");
+        why = QCoreApplication::translate("ScreenshotWriter", "The picture on the clipboard cannot be read.");
     return kept;
 }
 
@@ -143,8 +146,9 @@ Outcome encode(const ScreenshotJob& job, const QImage& picture, QImage& canvas, 
 
 Outcome failure(const Outcome& why, const QString& detail = QString())
 {
-    QString message = QStringLiteral("An error has occurred while creating image file.  Error ") +
-                      QString::number(why.error);
+    QString message = QCoreApplication::translate(
+                          "ScreenshotWriter", "An error has occurred while creating image file.  Error %1")
+                          .arg(why.error);
     const QString text = why.text + detail;
     if (!text.isEmpty())
         message += QStringLiteral("\n\n") + text;

@@ -5,6 +5,7 @@
 #include "platform/ScreenGrab.h"
 #include "platform/Services.h"
 
+#include <QCoreApplication>
 #include <QPointer>
 #include <utility>
 
@@ -20,7 +21,9 @@ WindowCapture::WindowCapture(AppState& state, Services& services)
         if (!std::exchange(m_toldScreen, true))
             emit told({Outcome::Kind::Done,
                        0,
-                       QStringLiteral("The whole screen was filed, not the active window.  ") + why,
+                       QCoreApplication::translate("WindowCapture",
+                                                   "The whole screen was filed, not the active window.  %1")
+                           .arg(why),
                        {}});
     });
 }
@@ -59,7 +62,9 @@ void WindowCapture::failed(const QString& why)
     m_asked.reset();
     // No window to take is no news; anything else is said, and nothing is filed.
     if (!why.isEmpty())
-        tellOnce(Outcome::failed(0, QStringLiteral("The active window was not captured.  ") + why));
+        tellOnce(Outcome::failed(
+            0, QCoreApplication::translate("WindowCapture", "The active window was not captured.  %1")
+                   .arg(why)));
 }
 
 void WindowCapture::tellOnce(const Outcome& outcome)

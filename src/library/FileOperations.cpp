@@ -4,6 +4,7 @@
 #include "platform/FileSystem.h"
 #include "platform/FolderListing.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <algorithm>
 #include <cerrno>
@@ -14,7 +15,8 @@ const QLatin1Char slash('/');
 
 QString folderProblem()
 {
-    return QStringLiteral("There was a problem removing a directory.  The directory or files contained in "
+    return QCoreApplication::translate(
+        "FileOperations", "There was a problem removing a directory.  The directory or files contained in "
                           "it may be set to READ ONLY mode (i.e. they're on a CD ROM).");
 }
 
@@ -66,13 +68,17 @@ bool FolderMayBeDeleted(const QString& folder, const QString& libraryRoot, const
 Outcome ReachedThroughLink(const QString& libraryRoot, const QString& path)
 {
     if (!path.startsWith(libraryRoot))
-        return Outcome::refused(path + QStringLiteral(" is not in the library; nothing was deleted."));
+        return Outcome::refused(
+            QCoreApplication::translate("FileOperations", "%1 is not in the library; nothing was deleted.")
+                .arg(path));
     const QString step = FirstStepNotAFolder(libraryRoot, path);
     if (step.isEmpty() || !EntryExists(step))
         return {};
-    return Outcome::refused(step +
-                            QStringLiteral(" is a link (or a file), not a folder of the library: what "
-                                           "lies behind it is not the library's, and nothing was deleted."));
+    return Outcome::refused(
+        QCoreApplication::translate("FileOperations",
+                                    "%1 is a link (or a file), not a folder of the library: what "
+                                    "lies behind it is not the library's, and nothing was deleted.")
+            .arg(step));
 }
 
 Outcome RemoveFile(const QString& path)
@@ -81,15 +87,17 @@ Outcome RemoveFile(const QString& path)
     if (removed.done() || removed.error == ENOENT)
         return removed;
     return Outcome::failed(removed.error,
-                           QStringLiteral("There was a problem removing file ") + path +
-                               QStringLiteral(" - It may be set to READ-ONLY mode (i.e. it is on a CD) or it "
-                                              "may still be in use.  Check the file properties."));
+                           QCoreApplication::translate(
+                               "FileOperations", "There was a problem removing file %1 - It may be set to "
+                                                 "READ-ONLY mode (i.e. it is on a CD) or it may still be in "
+                                                 "use.  Check the file properties.")
+                               .arg(path));
 }
 
 Outcome DeleteFolderTree(const QString& libraryRoot, const QString& folder)
 {
     if (!FolderMayBeDeleted(folder, libraryRoot, QDir::homePath()))
-        return Outcome::refused(QStringLiteral("Critical error.  Code E."));
+        return Outcome::refused(QCoreApplication::translate("FileOperations", "Critical error.  Code E."));
     if (Outcome reached = ReachedThroughLink(libraryRoot, folder); !reached.done())
         return reached;
     Outcome outcome;
@@ -123,8 +131,9 @@ Outcome MoveFilesInto(const QStringList& paths, const QString& targetFolder)
         return SameEntry(path.left(path.size() - FileNameOf(path).size()), targetFolder);
     };
     if (!paths.isEmpty() && std::all_of(paths.begin(), paths.end(), alreadyThere))
-        return Outcome::refused(QStringLiteral("The selected files are already in that image set.  Choose "
-                                               "another image set to move them to."));
+        return Outcome::refused(QCoreApplication::translate(
+            "FileOperations", "The selected files are already in that image set.  Choose "
+                              "another image set to move them to."));
     Outcome outcome;
     for (const QString& path : paths) {
         if (alreadyThere(path))

@@ -3,6 +3,8 @@
 #include "LibraryTree.h"
 #include "platform/FileSystem.h"
 
+#include <QCoreApplication>
+
 namespace {
 
 QString folderOf(const QString& path)
@@ -22,8 +24,9 @@ bool renameEntry(QString& entry, const QString& newName)
 
 Outcome notRenamed()
 {
-    return Outcome::refused(QStringLiteral("There was a problem renaming image files.  The files may be set "
-                                           "to READ ONLY mode (i.e. they're on a CD ROM)."));
+    return Outcome::refused(QCoreApplication::translate(
+        "IntroImage", "There was a problem renaming image files.  The files may be set "
+                      "to READ ONLY mode (i.e. they're on a CD ROM)."));
 }
 
 } // namespace

@@ -7,6 +7,7 @@
 #include "platform/FolderListing.h"
 #include "platform/Trash.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <algorithm>
 #include <cerrno>
@@ -14,8 +15,16 @@
 
 namespace {
 
-const QString notCreated = QStringLiteral("Problem creating Category.  It probably already exists.");
-const QString criticalError = QStringLiteral("Critical error.  Code E.");
+QString notCreated()
+{
+    return QCoreApplication::translate("LibraryCommands",
+                                       "Problem creating Category.  It probably already exists.");
+}
+
+QString criticalError()
+{
+    return QCoreApplication::translate("LibraryCommands", "Critical error.  Code E.");
+}
 
 // Runs \a act on each of \a paths that lies in the library; one reached through a link is left
 // alone and named in the problems.
@@ -36,18 +45,18 @@ DeleteOutcome forEachFileInLibrary(const QString& libraryRoot, const QStringList
 
 Outcome CreateCategory(const QString& libraryRoot, const QString& name)
 {
-    return MakeFolder(libraryRoot + name).done() ? Outcome{} : Outcome::refused(notCreated);
+    return MakeFolder(libraryRoot + name).done() ? Outcome{} : Outcome::refused(notCreated());
 }
 
 Outcome CreateImageSet(const QString& categoryFolder, const QString& name)
 {
-    return MakeFolder(categoryFolder + name).done() ? Outcome{} : Outcome::refused(notCreated);
+    return MakeFolder(categoryFolder + name).done() ? Outcome{} : Outcome::refused(notCreated());
 }
 
 DeleteOutcome TrashLibraryFolder(AppState& state, const QString& folder)
 {
     if (!FolderMayBeDeleted(folder, state.libraryRoot, QDir::homePath()))
-        return {Outcome::refused(criticalError), true, {}, {}};
+        return {Outcome::refused(criticalError()), true, {}, {}};
     if (Outcome reached = ReachedThroughLink(state.libraryRoot, folder); !reached.done())
         return {std::move(reached), false, {}, {}};
     const QString item = folder.chopped(1);
@@ -67,7 +76,7 @@ DeleteOutcome TrashLibraryFolder(AppState& state, const QString& folder)
 DeleteOutcome DeleteLibraryFolder(AppState& state, const QString& folder)
 {
     if (!FolderMayBeDeleted(folder, state.libraryRoot, QDir::homePath()))
-        return {Outcome::refused(criticalError), true, {}, {}};
+        return {Outcome::refused(criticalError()), true, {}, {}};
     DeleteOutcome result{DeleteFolderTree(state.libraryRoot, folder), false, {}, {}};
     if (!result.outcome.done())
         return result;
@@ -109,7 +118,8 @@ Outcome RenameFile(const QString& path, const QString& newName)
     if (!name.startsWith(QLatin1Char('.')) && !name.contains(QLatin1Char('/')) &&
         RenameWithoutReplacing(path, folder + name).done())
         return {};
-    return Outcome::refused(QStringLiteral("Problem renaming file.  The file name probably already exists."));
+    return Outcome::refused(QCoreApplication::translate(
+        "LibraryCommands", "Problem renaming file.  The file name probably already exists."));
 }
 
 std::optional<int> FindImageSet(const QString& libraryRoot, const QStringList& categories,

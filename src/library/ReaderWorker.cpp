@@ -3,6 +3,7 @@
 #include "platform/FileSystem.h"
 #include "platform/TextReader.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QThread>
 
@@ -180,9 +181,11 @@ void ReaderWorker::wrote(TextIndex& index, bool written)
     m_blocked = true;
     if (!m_toldBlocked) {
         m_toldBlocked = true;
-        emit problem(QStringLiteral("The words read from screenshots cannot be saved in ") + IndexFolder() +
-                     QStringLiteral(": the disk is full or cannot be written.  Find goes on with what was "
-                                    "saved before."));
+        emit problem(QCoreApplication::translate(
+                         "ReaderWorker", "The words read from screenshots cannot be saved in %1: the disk "
+                                         "is full or cannot be written.  Find goes on with what was saved "
+                                         "before.")
+                         .arg(IndexFolder()));
     }
 }
 

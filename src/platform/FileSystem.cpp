@@ -2,6 +2,7 @@
 
 #include "FileNames.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
@@ -114,15 +115,17 @@ Outcome RenameWithoutReplacing(const QString& from, const QString& to)
         if (from.compare(to, Qt::CaseInsensitive) == 0 && sameFile(source, target))
             return ::rename(source.constData(), target.constData()) == 0 ? Outcome{}
                                                                          : Outcome::systemError(errno);
-        return Outcome::refused(QStringLiteral("a file of that name is already there"), EEXIST);
+        return Outcome::refused(
+            QCoreApplication::translate("FileSystem", "a file of that name is already there"), EEXIST);
     }
     if (errno != EINVAL && errno != ENOSYS)
         return Outcome::systemError(errno);
     // File systems without a no-replace rename: a hard link cannot replace either.
     if (::link(source.constData(), target.constData()) != 0)
-        return errno == EEXIST
-                   ? Outcome::refused(QStringLiteral("a file of that name is already there"), EEXIST)
-                   : Outcome::systemError(errno);
+        return errno == EEXIST ? Outcome::refused(QCoreApplication::translate(
+                                                      "FileSystem", "a file of that name is already there"),
+                                                  EEXIST)
+                               : Outcome::systemError(errno);
     if (::unlink(source.constData()) == 0)
         return {};
     const int error = errno;

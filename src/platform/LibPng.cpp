@@ -1,5 +1,6 @@
 #include "LibPng.h"
 
+#include <QCoreApplication>
 #include <QSysInfo>
 #include <csetjmp>
 #include <cstdio>
@@ -101,7 +102,7 @@ PngEncoding EncodePng(const std::function<const unsigned char*(int y)>& row, int
     png_infop info = png ? png_create_info_struct(png) : nullptr;
     if (!info) {
         png_destroy_write_struct(&png, nullptr);
-        result.message = QStringLiteral("Failed to initialise the PNG encoder");
+        result.message = QCoreApplication::translate("LibPng", "Failed to initialise the PNG encoder");
         return result;
     }
     if (setjmp(png_jmpbuf(png))) {

@@ -2,6 +2,8 @@
 
 #include "core/AppState.h"
 
+#include <QCoreApplication>
+
 QString CaptureCaption(const AppState& state, const QString& mode)
 {
     const QString& extension = state.settings.captureExtension;
@@ -10,8 +12,8 @@ QString CaptureCaption(const AppState& state, const QString& mode)
                                                                 : QStringLiteral("JPG");
     QString caption = QStringLiteral("Vistrelle (") + format + QLatin1Char(')') + mode;
     if (state.timeLapseActive)
-        caption += QStringLiteral(" (time-lapse)");
+        caption += QCoreApplication::translate("CaptureCaption", " (time-lapse)");
     if (state.capturePaused)
-        caption += QStringLiteral(" (paused)");
+        caption += QCoreApplication::translate("CaptureCaption", " (paused)");
     return caption;
 }

@@ -17,8 +17,7 @@ void CaptureNotices::tell(const Outcome& outcome)
     }
     if (m_open) {
         ++m_more;
-        emit noted(m_more == 1 ? QStringLiteral("1 more picture could not be filed")
-                               : QStringLiteral("%1 more pictures could not be filed").arg(m_more));
+        emit noted(tr("%n more pictures could not be filed", nullptr, m_more));
         return;
     }
     m_open = true;

@@ -49,8 +49,8 @@ void CaptureNotifier::filed(const QString& path, const QImage& thumbnail)
     if (path.endsWith(TimeLapseSuffix + path.mid(path.lastIndexOf(QLatin1Char('.'))))) {
         // Told once its first shot is taken: shown before, it would be in that shot.
         if (++m_timeLapseShots == 1 && m_state.timeLapseActive && m_state.settings.notifyCaptures)
-            m_notifications.notify(QStringLiteral("Time-lapse started"),
-                                   QStringLiteral("A shot of the active window every %1 s into %2")
+            m_notifications.notify(tr("Time-lapse started"),
+                                   tr("A shot of the active window every %1 s into %2")
                                        .arg(m_state.settings.timeLapseSeconds)
                                        .arg(placeOf(QString()).toHtmlEscaped()),
                                    QImage(), {}, QString());
@@ -59,13 +59,9 @@ void CaptureNotifier::filed(const QString& path, const QImage& thumbnail)
     if (!m_state.settings.notifyCaptures)
         return;
     // Servers that read markup in the body would take a "<" of a name for a tag.
-    m_notifications.notify(QStringLiteral("Screenshot filed"),
-                           (FileNameOf(path) + QStringLiteral(" in ") + placeOf(path)).toHtmlEscaped(),
-                           thumbnail,
-                           {{defaultKey, QStringLiteral("Show")},
-                            {showKey, QStringLiteral("Show")},
-                            {copyKey, QStringLiteral("Copy")}},
-                           path);
+    m_notifications.notify(tr("Screenshot filed"),
+                           tr("%1 in %2").arg(FileNameOf(path), placeOf(path)).toHtmlEscaped(), thumbnail,
+                           {{defaultKey, tr("Show")}, {showKey, tr("Show")}, {copyKey, tr("Copy")}}, path);
 }
 
 void CaptureNotifier::timeLapse(bool running)
@@ -74,7 +70,7 @@ void CaptureNotifier::timeLapse(bool running)
     if (running || !m_state.settings.notifyCaptures)
         return;
     m_notifications.notify(
-        QStringLiteral("Time-lapse stopped"),
-        QStringLiteral("%1 shots filed into %2").arg(shots).arg(placeOf(QString()).toHtmlEscaped()), QImage(),
-        {}, QString());
+        tr("Time-lapse stopped"),
+        tr("%n shots filed into %1", nullptr, shots).arg(placeOf(QString()).toHtmlEscaped()), QImage(), {},
+        QString());
 }

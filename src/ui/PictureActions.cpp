@@ -41,7 +41,7 @@ void PictureActions::copy(const QStringList& paths)
     if (paths.isEmpty())
         return;
     if (!m_engine.copy(ClipboardOffer::pictures(paths)))
-        m_services.boxes.show(QStringLiteral("The clipboard could not be had: nothing was copied."),
+        m_services.boxes.show(tr("The clipboard could not be had: nothing was copied."),
                               BoxLook::Exclamation);
 }
 
@@ -54,19 +54,18 @@ QList<QRect> PictureActions::copyText(const QString& path, const QRect& area)
 {
     const PictureWords words = wordsOf(path);
     if (words.state == PictureWords::State::NotRead) {
-        m_services.boxes.show(QStringLiteral("The words of this picture have not been read yet."),
-                              BoxLook::Information);
+        m_services.boxes.show(tr("The words of this picture have not been read yet."), BoxLook::Information);
         return {};
     }
     const QString text = area.isValid() ? words.wordsIn(area) : words.text;
     if (text.trimmed().isEmpty()) {
-        m_services.boxes.show(area.isValid() ? QStringLiteral("No words were read inside the rectangle.")
-                                             : QStringLiteral("No words were read in this picture."),
+        m_services.boxes.show(area.isValid() ? tr("No words were read inside the rectangle.")
+                                             : tr("No words were read in this picture."),
                               BoxLook::Information);
         return {};
     }
     if (!m_engine.copy(ClipboardOffer::words(text))) {
-        m_services.boxes.show(QStringLiteral("The clipboard could not be had: nothing was copied."),
+        m_services.boxes.show(tr("The clipboard could not be had: nothing was copied."),
                               BoxLook::Exclamation);
         return {};
     }
@@ -77,8 +76,8 @@ void PictureActions::open(const QString& path)
 {
     MessageBoxes& boxes = m_services.boxes;
     m_services.shell.open(path, [&boxes] {
-        boxes.show(QStringLiteral("I don't know what action to take with the selected file type.  "
-                                  "Try associating it with a program in your file manager."),
+        boxes.show(tr("I don't know what action to take with the selected file type.  "
+                      "Try associating it with a program in your file manager."),
                    BoxLook::Exclamation);
     });
 }
@@ -87,7 +86,7 @@ void PictureActions::openWith(const QString& path, const QString& id, const QStr
 {
     MessageBoxes& boxes = m_services.boxes;
     m_services.shell.openWith(path, id, [&boxes, path, name] {
-        boxes.show(name + QStringLiteral(" could not open ") + path, BoxLook::Exclamation);
+        boxes.show(tr("%1 could not open %2").arg(name, path), BoxLook::Exclamation);
     });
 }
 
@@ -95,8 +94,7 @@ void PictureActions::showInFolder(const QString& path)
 {
     MessageBoxes& boxes = m_services.boxes;
     m_services.shell.showInFolder(path, [&boxes, path] {
-        boxes.show(QStringLiteral("Problem encountered trying to show the file in the file manager.\n") +
-                       path,
+        boxes.show(tr("Problem encountered trying to show the file in the file manager.\n") + path,
                    BoxLook::Exclamation);
     });
 }
@@ -108,15 +106,13 @@ QMenu* PictureActions::showMenu(const QStringList& paths, const QPoint& where, Q
     menu->setAttribute(Qt::WA_DeleteOnClose);
     const QString path = paths.value(0);
     const bool one = paths.size() == 1;
-    QAction* copy = named(
-        menu->addAction(QStringLiteral("&Copy"), this, [this, paths] { this->copy(paths); }), "mnuCopy");
+    QAction* copy =
+        named(menu->addAction(tr("&Copy"), this, [this, paths] { this->copy(paths); }), "mnuCopy");
     copy->setShortcut(QKeySequence::Copy);
-    named(menu->addAction(QStringLiteral("Copy &Text"), this, [this, path] { copyText(path); }),
-          "mnuCopyText")
+    named(menu->addAction(tr("Copy &Text"), this, [this, path] { copyText(path); }), "mnuCopyText")
         ->setEnabled(one);
-    named(menu->addAction(QStringLiteral("&Open"), this, [this, path] { open(path); }), "mnuOpen")
-        ->setEnabled(one);
-    QMenu* with = menu->addMenu(QStringLiteral("Open &With"));
+    named(menu->addAction(tr("&Open"), this, [this, path] { open(path); }), "mnuOpen")->setEnabled(one);
+    QMenu* with = menu->addMenu(tr("Open &With"));
     with->setObjectName(QStringLiteral("mnuOpenWith"));
     const QList<DesktopProgram> programs = one ? m_services.shell.programsFor(path) : QList<DesktopProgram>();
     for (const DesktopProgram& program : programs) {
@@ -126,17 +122,18 @@ QMenu* PictureActions::showMenu(const QStringList& paths, const QPoint& where, Q
                         [this, path, program] { openWith(path, program.id, program.name); });
     }
     with->setEnabled(!programs.isEmpty());
-    named(menu->addAction(QStringLiteral("Show in &Folder"), this, [this, path] { showInFolder(path); }),
+    named(menu->addAction(tr("Show in &Folder"), this, [this, path] { showInFolder(path); }),
           "mnuShowInFolder")
         ->setEnabled(one);
     menu->addSeparator();
-    const std::pair<const char*, FileCommand> commands[] = {
-        {"&Rename", FileCommand::Rename}, {"&Move...", FileCommand::Move}, {"&Delete", FileCommand::Delete}};
+    const std::pair<const char*, FileCommand> commands[] = {{QT_TR_NOOP("&Rename"), FileCommand::Rename},
+                                                            {QT_TR_NOOP("&Move..."), FileCommand::Move},
+                                                            {QT_TR_NOOP("&Delete"), FileCommand::Delete}};
     const char* names[] = {"mnuRename", "mnuMove", "mnuDelete"};
     for (int i = 0; i < 3; ++i) {
         const FileCommand command = commands[i].second;
         QAction* action =
-            named(menu->addAction(QLatin1String(commands[i].first), this,
+            named(menu->addAction(tr(commands[i].first), this,
                                   [this, paths, command] { emit fileCommandRequested(paths, command); }),
                   names[i]);
         action->setEnabled(one || command != FileCommand::Rename);

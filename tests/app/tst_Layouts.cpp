@@ -1,6 +1,7 @@
 #include "desktop/qt/QtMessageBoxes.h"
 #include "support/AppUnderTest.h"
 #include "support/TestLibrary.h"
+#include "ui/Translations.h"
 #include "ui/dialogs/ModalLibraryDialogs.h"
 #include "ui/modes/frmHelp.h"
 #include "ui/modes/frmLowResource.h"
@@ -130,6 +131,10 @@ class tst_Layouts : public QObject
     Q_OBJECT
 
 private slots:
+    // In the desktop's language, as the program starts: CTest runs the windows in German, French
+    // and Spanish too.
+    void initTestCase() { InstallTranslations(QLocale::system()); }
+
     void windows_data()
     {
         QTest::addColumn<double>("points");

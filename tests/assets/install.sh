@@ -11,7 +11,8 @@ cmake --install "$build" --prefix "$prefix" >/dev/null
 lib=$prefix/lib/vistrelle share=$prefix/share/vistrelle
 [ -x "$lib/vistrelle" ] && [ -x "$lib/vistrelle-reader" ] && [ "$(readlink -f "$prefix/bin/vistrelle")" = "$lib/vistrelle" ] ||
     fail "program, reader or bin link"
-for file in Vistrelle.htm Vistrelle.wav VistrelleOn.wav VistrelleOff.wav; do
+pages="Vistrelle.htm Vistrelle_de.htm Vistrelle_es.htm Vistrelle_fr.htm"
+for file in $pages Vistrelle.wav VistrelleOn.wav VistrelleOff.wav; do
     cmp -s "$share/$file" "$build/$file" && [ "$(readlink -f "$lib/$file")" = "$share/$file" ] ||
         fail "$file is not in share/vistrelle and reached from beside the installed program"
 done
@@ -38,14 +39,29 @@ entry=$prefix/share/applications/vistrelle.desktop
 grep -qx "Exec=\"$lib/vistrelle\"" "$entry" && grep -qx 'Icon=vistrelle' "$entry" &&
     grep -qx 'Categories=Utility;' "$entry" || fail "desktop entry: $(cat "$entry")"
 desktop-file-validate "$entry" || fail "invalid desktop entry"
-appstreamcli validate --no-net "$prefix/share/metainfo/org.vistrelle.Vistrelle.metainfo.xml" >/dev/null ||
-    fail "invalid AppStream metadata: $(appstreamcli validate --no-net "$prefix"/share/metainfo/*.xml)"
+metainfo=$prefix/share/metainfo/org.vistrelle.Vistrelle.metainfo.xml
+appstreamcli validate --no-net "$metainfo" >/dev/null ||
+    fail "invalid AppStream metadata: $(appstreamcli validate --no-net "$metainfo")"
+# The menu and the software centre speak German, French and Spanish too: each of the entry's words
+# and each of the description's summary, paragraphs and items.
+for language in de es fr; do
+    for key in GenericName Comment Keywords; do
+        grep -q "^$key\[$language\]=." "$entry" || fail "the desktop entry has no $key[$language]"
+    done
+    for tag in summary p li; do
+        [ "$(grep -c "<$tag xml:lang=\"$language\">" "$metainfo")" -eq "$(grep -c "<$tag>" "$metainfo")" ] ||
+            fail "not every <$tag> of the AppStream metadata is in $language"
+    done
+done
 page=$(MANWIDTH=100 man -l "$prefix/share/man/man1/vistrelle.1" 2>&1) || fail "the manual page does not read"
-# Every switch the program's own help names, the help page and the manual page name too.
+# Every switch the program's own help names, each help page and the manual page name too.
 switches=$(ASAN_OPTIONS=detect_leaks=0 "$lib/vistrelle" --help | grep -oE '^  (-[a-z], )?--[a-z-]+' | grep -oE -- '-{1,2}[a-z-]+')
 [ -n "$switches" ] || fail "the program's help names no switch"
 for switch in $switches; do
-    grep -qw -- "$switch" "$lib/Vistrelle.htm" && grep -qw -- "$switch" <<<"$page" || fail "$switch is not in the help and manual pages"
+    for help in $pages; do
+        grep -qw -- "$switch" "$lib/$help" || fail "$switch is not in $help"
+    done
+    grep -qw -- "$switch" <<<"$page" || fail "$switch is not in the manual page"
 done
 grep -q "Vistrelle $(sed -n 's/^project(Vistrelle VERSION \([0-9.]*\).*/\1/p' "$(dirname "$0")/../../CMakeLists.txt")" <<<"$page" ||
     fail "the manual page does not carry the version"

@@ -98,8 +98,8 @@ check '^Thumbnail Viewer - Category - Default Category$'
 keys '^Thumbnail Viewer - Category - Default Category$' Escape
 
 keys "$main_title" alt+f space
-check '^Where should these \(1\) files be moved\?$'
-keys '^Where should these \(1\) files be moved\?$' Escape
+check '^Where should this \(1\) file be moved\?$'
+keys '^Where should this \(1\) file be moved\?$' Escape
 keys "$main_title" alt+f Return
 check '^Vistrelle File Options$'
 keys '^Vistrelle File Options$' Escape

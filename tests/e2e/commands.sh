@@ -33,6 +33,12 @@ for wrong in --bogus -x "--help x" "--version=2"; do
     [ ! -s "$work/wrong.out" ] && grep -q "^vistrelle: .*'${wrong%%[ =]*}" "$work/wrong.err" &&
         grep -q "^Try 'vistrelle --help'" "$work/wrong.err" || fail "'$wrong' said: $(cat "$work/wrong.err")"
 done
+# In the desktop's language (what each says is the translation test's).
+german=$(env -u DISPLAY LANGUAGE=de "$program/vistrelle" --help | head -n 1)
+[[ $german == "Aufruf: vistrelle "* ]] || fail "--help in German began: $german"
+german=$(env -u DISPLAY LANGUAGE=de "$program/vistrelle" --bogus 2>&1)
+[ "$german" = "vistrelle: unbekannte Option '--bogus'
+„vistrelle --help“ liefert weitere Informationen." ] || fail "a wrong switch in German: $german"
 together=$(env -u DISPLAY "$program/vistrelle" --help --version 2>&1 | head -n 1)
 [ "$together" = "vistrelle: '--version' and '--help' cannot be given together" ] || fail "two commands: $together"
 [ -z "$(xdotool search --name Vistrelle 2>/dev/null)" ] || fail "a command opened a window"

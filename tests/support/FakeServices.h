@@ -185,10 +185,15 @@ struct FakeShell final : Shell
 
 /// Shows nothing (what a capture's notification says and does is the end-to-end test's); counts
 /// how often the program took its notification off the screen.
+/// Records the summaries and buttons of the notifications shown.
 struct FakeNotifications final : Notifications
 {
-    void notify(const QString&, const QString&, const QImage&, const QList<Action>&, const QString&) override
+    void notify(const QString& summary, const QString&, const QImage&, const QList<Action>& actions,
+                const QString&) override
     {
+        told.append(summary);
+        for (const Action& action : actions)
+            told.append(action.label);
     }
     /// Gone at once; counted.
     void withdraw(std::function<void()> gone) override
@@ -197,6 +202,7 @@ struct FakeNotifications final : Notifications
         gone();
     }
     int withdrawn = 0;
+    QStringList told;
 };
 
 struct FakeInstanceLock final : InstanceLock

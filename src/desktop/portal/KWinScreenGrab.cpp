@@ -1,5 +1,6 @@
 #include "KWinScreenGrab.h"
 
+#include <QCoreApplication>
 #include <QDBusConnection>
 #include <QDBusPendingCallWatcher>
 #include <QDBusPendingReply>
@@ -49,7 +50,8 @@ KWinScreenGrab::KWinScreenGrab(std::unique_ptr<ScreenGrab> otherwise)
     m_deadline.setInterval(answerMs);
     connect(&m_deadline, &QTimer::timeout, this, [this] {
         close();
-        refused(QStringLiteral("KDE Plasma's compositor did not answer in time."));
+        refused(
+            QCoreApplication::translate("KWinScreenGrab", "KDE Plasma's compositor did not answer in time."));
     });
     if (!m_otherwise)
         return;
@@ -113,11 +115,13 @@ void KWinScreenGrab::replied()
     if (reply.isError()) {
         close();
         // Not KDE's compositor at all, or one that does not know this program: the other way.
-        return refused(reply.error().name() == notAuthorized
-                           ? QStringLiteral("KDE Plasma gives the picture of a window only to programs "
-                                            "installed with their desktop entry: install Vistrelle "
-                                            "(cmake --install) and start the installed program.")
-                           : QString());
+        return refused(
+            reply.error().name() == notAuthorized
+                ? QCoreApplication::translate("KWinScreenGrab",
+                                              "KDE Plasma gives the picture of a window only to programs "
+                                              "installed with their desktop entry: install Vistrelle "
+                                              "(cmake --install) and start the installed program.")
+                : QString());
     }
     m_layout = reply.value();
     settle();
@@ -165,7 +169,8 @@ void KWinScreenGrab::settle()
     close();
     m_bytes.clear();
     if (picture.isNull())
-        emit failed(QStringLiteral("KDE Plasma's compositor sent no whole picture of the window."));
+        emit failed(QCoreApplication::translate(
+            "KWinScreenGrab", "KDE Plasma's compositor sent no whole picture of the window."));
     else
         emit taken(picture);
 }

@@ -2,6 +2,7 @@
 
 #include "PortalRequest.h"
 
+#include <QCoreApplication>
 #include <QDBusConnection>
 #include <QDBusMetaType>
 #include <QDBusPendingCallWatcher>
@@ -34,7 +35,8 @@ PortalScreenGrab::PortalScreenGrab(bool desktopAsks)
     m_deadline.setSingleShot(true);
     connect(&m_deadline, &QTimer::timeout, this, [this] {
         end();
-        emit failed(QStringLiteral("The desktop's screenshot portal did not answer."));
+        emit failed(QCoreApplication::translate("PortalScreenGrab",
+                                                "The desktop's screenshot portal did not answer."));
     });
 }
 
@@ -61,18 +63,20 @@ void PortalScreenGrab::lookUpPermission(const std::function<void(Permission)>& t
 void PortalScreenGrab::grab()
 {
     if (!QDBusConnection::sessionBus().isConnected())
-        return emit failed(QStringLiteral("There is no session bus, so no screenshot portal."));
+        return emit failed(QCoreApplication::translate("PortalScreenGrab",
+                                                       "There is no session bus, so no screenshot portal."));
     lookUpPermission([this](Permission permission) {
         m_granted = permission == Permission::Granted;
         // The desktop's question names no program: the user hears first whose it is.
         if (!m_desktopAsks || permission != Permission::NotGiven || m_explained)
             return ask();
         m_explained = true;
-        emit waiting(
-            QStringLiteral("To capture a Wayland window, Vistrelle asks the desktop for a screenshot.  "
-                           "The desktop asks you once: \"%1\"  Choose Allow, and later captures "
-                           "ask nothing (the desktop gives Vistrelle the whole screen).")
-                .arg(question));
+        emit waiting(QCoreApplication::translate(
+                         "PortalScreenGrab",
+                         "To capture a Wayland window, Vistrelle asks the desktop for a screenshot.  "
+                         "The desktop asks you once: \"%1\"  Choose Allow, and later captures "
+                         "ask nothing (the desktop gives Vistrelle the whole screen).")
+                         .arg(question));
     });
 }
 
@@ -102,9 +106,11 @@ void PortalScreenGrab::ask()
         if (!reply.isError())
             return request->answeredAt(reply.value().path());
         end();
-        emit failed(QStringLiteral("No screenshot portal answered (%1): the desktop's portal service "
-                                   "(xdg-desktop-portal with its desktop's part) must be installed.")
-                        .arg(reply.error().message()));
+        emit failed(
+            QCoreApplication::translate("PortalScreenGrab",
+                                        "No screenshot portal answered (%1): the desktop's portal service "
+                                        "(xdg-desktop-portal with its desktop's part) must be installed.")
+                .arg(reply.error().message()));
     });
     m_asked = QDateTime::currentDateTime();
     m_deadline.start(m_granted ? grantedAnswerMs : questionAnswerMs);
@@ -125,26 +131,32 @@ void PortalScreenGrab::answered(uint code, const QVariantMap& results)
             QFile::remove(file);
         if (!picture.isNull())
             return emit taken(picture);
-        return emit failed(QStringLiteral("The desktop's screenshot portal gave no readable picture."));
+        return emit failed(QCoreApplication::translate(
+            "PortalScreenGrab", "The desktop's screenshot portal gave no readable picture."));
     }
     if (code == 1)
-        return emit failed(QStringLiteral("The screenshot was cancelled on the desktop."));
+        return emit failed(
+            QCoreApplication::translate("PortalScreenGrab", "The screenshot was cancelled on the desktop."));
     // Refused: by the user now or earlier, or the question went unanswered; the permission
     // store tells which.
     lookUpPermission([this](Permission permission) {
         if (permission == Permission::Refused)
             emit failed(
-                QStringLiteral(
+                QCoreApplication::translate(
+                    "PortalScreenGrab",
                     "The desktop refuses screenshots to applications (the answer to \"%1\" was Deny). "
                     "To allow them, run: gdbus call --session --dest %2 --object-path %3 --method "
                     "%2.SetPermission screenshot true screenshot \"''\" \"['yes']\"")
                     .arg(question, storeService, storePath));
         else if (permission == Permission::NotGiven)
-            emit failed(QStringLiteral("The desktop's question \"%1\" went unanswered. The next capture "
-                                       "asks again: choose Allow.")
-                            .arg(question));
+            emit failed(
+                QCoreApplication::translate("PortalScreenGrab",
+                                            "The desktop's question \"%1\" went unanswered. The next capture "
+                                            "asks again: choose Allow.")
+                    .arg(question));
         else
-            emit failed(QStringLiteral("The desktop's screenshot portal gave no picture."));
+            emit failed(QCoreApplication::translate("PortalScreenGrab",
+                                                    "The desktop's screenshot portal gave no picture."));
     });
 }
 

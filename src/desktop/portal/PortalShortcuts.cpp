@@ -4,6 +4,7 @@
 #include "platform/HotkeyNames.h"
 #include "platform/KeyState.h"
 
+#include <QCoreApplication>
 #include <QDBusArgument>
 #include <QDBusConnection>
 #include <QDBusMessage>
@@ -144,8 +145,10 @@ QVariant PortalShortcuts::shortcutList() const
         return PortalShortcut{id, properties};
     };
     return QVariant::fromValue(QList<PortalShortcut>{
-        shortcut(activeWindowId, QStringLiteral("Capture the active window"), m_activeWindowKeys),
-        shortcut(timeLapseId, QStringLiteral("Start or stop time-lapse"), m_timeLapseKeys)});
+        shortcut(activeWindowId, QCoreApplication::translate("PortalShortcuts", "Capture the active window"),
+                 m_activeWindowKeys),
+        shortcut(timeLapseId, QCoreApplication::translate("PortalShortcuts", "Start or stop time-lapse"),
+                 m_timeLapseKeys)});
 }
 
 void PortalShortcuts::request(Step step, const QList<QVariant>& arguments)
@@ -201,8 +204,10 @@ void PortalShortcuts::tellUnbound(const QStringList& ids)
     if (combinations.isEmpty() || keys == m_toldKeys)
         return;
     m_toldKeys = keys;
-    emit told(QStringLiteral("The desktop did not give Vistrelle %1: another program may have taken it, "
-                             "or it was refused.")
+    emit told(QCoreApplication::translate(
+                  "PortalShortcuts",
+                  "The desktop did not give Vistrelle %1: another program may have taken it, "
+                  "or it was refused.")
                   .arg(combinations.join(QStringLiteral(" and "))));
 }
 
@@ -247,9 +252,11 @@ void PortalShortcuts::answered(Step step, uint code, const QVariantMap& results)
             const QString keys = m_activeWindowKeys + QLatin1Char(' ') + m_timeLapseKeys;
             if (m_binding > 1 && !kept.isEmpty() && keys != m_toldKeys) {
                 m_toldKeys = keys;
-                emit told(QStringLiteral("The desktop keeps the keys it has for Vistrelle's shortcuts (%1).  "
-                                         "To change them, open System Settings, Shortcuts, and choose "
-                                         "\"vistrelle\".")
+                emit told(QCoreApplication::translate(
+                              "PortalShortcuts",
+                              "The desktop keeps the keys it has for Vistrelle's shortcuts (%1).  "
+                              "To change them, open System Settings, Shortcuts, and choose "
+                              "\"vistrelle\".")
                               .arg(kept.join(QStringLiteral(", "))));
             }
             // A key the desktop could not give when it took the shortcuts (another shortcut

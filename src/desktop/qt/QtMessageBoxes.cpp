@@ -4,6 +4,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QCoreApplication>
 #include <QMessageBox>
 #include <QScreen>
 #include <algorithm>
@@ -51,7 +52,8 @@ BoxAnswer QtMessageBoxes::show(const QString& text, BoxLook look, BoxButtons but
     if (lines.size() > linesIn(box, screen, 2)) {
         const qsizetype room = linesIn(box, screen, 4);
         box.setText(lines.first(room - 1).join(QLatin1Char('\n')) +
-                    QStringLiteral("\n... and %1 more lines: Show Details lists them all.")
+                    QCoreApplication::translate("QtMessageBoxes",
+                                                "\n... and %1 more lines: Show Details lists them all.")
                         .arg(lines.size() - room + 1));
         box.setDetailedText(text);
         // The details open below the text: once the box has grown, it moves up where they would

@@ -3,6 +3,7 @@
 #include "ReadingFrames.h"
 #include "TesseractReader.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <cerrno>
 #include <poll.h>
@@ -138,7 +139,9 @@ void ProcessTextReader::collectEnded()
 TextReading ProcessTextReader::unavailable(const QString& why) const
 {
     return {TextReading::Kind::Unavailable,
-            QStringLiteral("Words in screenshots cannot be read: the reading program ") + m_program + why,
+            QCoreApplication::translate("ProcessTextReader",
+                                        "Words in screenshots cannot be read: the reading program %1%2")
+                .arg(m_program, why),
             {}};
 }
 
@@ -147,7 +150,7 @@ TextReading ProcessTextReader::read(const QByteArray& bytes, const ReadingContro
     if (!control.waitTurn())
         return {TextReading::Kind::Stopped, {}, {}};
     if (!start())
-        return unavailable(QStringLiteral(" could not be started."));
+        return unavailable(QCoreApplication::translate("ProcessTextReader", " could not be started."));
     const QByteArray request = ReadingFrames::Picture(bytes);
     qsizetype sent = 0;
     QByteArray received;
@@ -184,5 +187,6 @@ TextReading ProcessTextReader::read(const QByteArray& bytes, const ReadingContro
     int status = 0;
     if (pid <= 0 || waitpid(pid, &status, 0) != pid || WIFSIGNALED(status))
         return {TextReading::Kind::Unreadable, {}, {}};
-    return unavailable(QStringLiteral(" ended with code %1.").arg(WEXITSTATUS(status)));
+    return unavailable(
+        QCoreApplication::translate("ProcessTextReader", " ended with code %1.").arg(WEXITSTATUS(status)));
 }

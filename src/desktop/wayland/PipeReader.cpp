@@ -2,6 +2,7 @@
 
 #include "platform/FreedMemory.h"
 
+#include <QCoreApplication>
 #include <QObject>
 #include <cerrno>
 #include <fcntl.h>
@@ -23,8 +24,8 @@ QByteArray readToEnd(int fd, int cancel, TransferLimits limits, QString& failure
         if (ready < 0 || waits[1].revents != 0)
             return {};
         if (ready == 0) {
-            failure =
-                QStringLiteral("The program that offered the picture on the clipboard stopped sending it.");
+            failure = QCoreApplication::translate(
+                "PipeReader", "The program that offered the picture on the clipboard stopped sending it.");
             return {};
         }
         const ssize_t count = ::read(fd, chunk, sizeof chunk);
@@ -33,7 +34,8 @@ QByteArray readToEnd(int fd, int cancel, TransferLimits limits, QString& failure
         if (count <= 0)
             return count == 0 ? bytes : QByteArray();
         if (!limits.makeRoom(bytes, count)) {
-            failure = QStringLiteral("The picture on the clipboard is larger than %1 MB.")
+            failure = QCoreApplication::translate("PipeReader",
+                                                  "The picture on the clipboard is larger than %1 MB.")
                           .arg(limits.largest >> 20);
             return {};
         }

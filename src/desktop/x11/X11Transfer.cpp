@@ -3,6 +3,7 @@
 #include "X11Windows.h"
 #include "desktop/qt/ImageTypes.h"
 
+#include <QCoreApplication>
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <cstring>
@@ -178,8 +179,8 @@ void X11Transfer::received(unsigned long property)
         m_offers = !m_imageTypes.isEmpty();
         // A PNG asked for and never sent, from an owner that lists one, is a picture withheld.
         if (m_pngWithheld && m_imageTypes.contains(QStringLiteral("image/png")))
-            return fail(
-                QStringLiteral("The program that offered the picture on the clipboard stopped sending it."));
+            return fail(QCoreApplication::translate(
+                "X11Transfer", "The program that offered the picture on the clipboard stopped sending it."));
         m_imageTypes.removeAll(QStringLiteral("image/png")); // refused already
         m_state = m_imageTypes.isEmpty() ? State::Done : State::Offered;
         return;
@@ -200,8 +201,8 @@ void X11Transfer::received(unsigned long property)
     // A type asked for by name is a picture; a guessed PNG only once it reads as one.
     m_offers = m_offers || !m_guessing;
     if (!readProperty(m_display, m_window, property, m_limits, type, format, value)) {
-        fail(
-            QStringLiteral("The picture on the clipboard is larger than %1 MB.").arg(m_limits.largest >> 20));
+        fail(QCoreApplication::translate("X11Transfer", "The picture on the clipboard is larger than %1 MB.")
+                 .arg(m_limits.largest >> 20));
         return;
     }
     if (type == m_incr) {
@@ -228,8 +229,8 @@ void X11Transfer::piece()
     int format = 0;
     const qsizetype before = m_bytes.size();
     if (!readProperty(m_display, m_window, m_property, m_limits, type, format, m_bytes)) {
-        fail(
-            QStringLiteral("The picture on the clipboard is larger than %1 MB.").arg(m_limits.largest >> 20));
+        fail(QCoreApplication::translate("X11Transfer", "The picture on the clipboard is larger than %1 MB.")
+                 .arg(m_limits.largest >> 20));
         return;
     }
     m_deadline = std::chrono::steady_clock::now() + m_limits.silence;
@@ -272,7 +273,8 @@ void X11Transfer::checkDeadline(std::chrono::steady_clock::time_point now)
     } else {
         // Also an owner that answered nothing, the PNG asked for nor what it offers: it took
         // the clipboard as the picture was copied, and hangs.
-        fail(QStringLiteral("The program that offered the picture on the clipboard stopped sending it."));
+        fail(QCoreApplication::translate(
+            "X11Transfer", "The program that offered the picture on the clipboard stopped sending it."));
     }
 }
 

@@ -47,7 +47,7 @@ frmEnterName::frmEnterName(const QString& what, const QString& proposed, Message
     , m_boxes(boxes)
 {
     setObjectName(QStringLiteral("frmEnterName"));
-    setWindowTitle(QStringLiteral("Enter a name ..."));
+    setWindowTitle(tr("Enter a name ..."));
     auto* lblWhat = new QLabel(what, this);
     lblWhat->setObjectName(QStringLiteral("lblWhat"));
     lblWhat->setWordWrap(true);
@@ -83,12 +83,11 @@ void frmEnterName::cmdOK_Click()
     switch (CheckEnteredName(name)) {
     case NameCheck::Empty:
         m_txtEnterName->clear();
-        m_boxes.show(QStringLiteral("Please enter a name."), BoxLook::Information);
+        m_boxes.show(tr("Please enter a name."), BoxLook::Information);
         return;
     case NameCheck::InvalidCharacter:
-        m_boxes.show(
-            QStringLiteral("Invalid character found in name. Cannot use \\, /, :, ?, <, >, |, *, or ."),
-            BoxLook::Exclamation);
+        m_boxes.show(tr("Invalid character found in name. Cannot use \\, /, :, ?, <, >, |, *, or ."),
+                     BoxLook::Exclamation);
         return;
     case NameCheck::Accepted:
         m_enteredName = name;

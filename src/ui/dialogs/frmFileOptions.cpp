@@ -22,13 +22,11 @@ frmFileOptions::frmFileOptions(QWidget* parent)
     : QDialog(parent)
 {
     setObjectName(QStringLiteral("frmFileOptions"));
-    setWindowTitle(QStringLiteral("Vistrelle File Options"));
-    auto* cmdContents = optionButton(this, "cmdContents", QStringLiteral("&O p e n"),
-                                     QStringLiteral("Open the file with its associated program"));
-    auto* cmdRename =
-        optionButton(this, "cmdRename", QStringLiteral("&R e n a m e"), QStringLiteral("Rename the file"));
-    auto* cmdExitFileOptions =
-        optionButton(this, "cmdExitFileOptions", QStringLiteral("&C a n c e l"), QString());
+    setWindowTitle(tr("Vistrelle File Options"));
+    auto* cmdContents =
+        optionButton(this, "cmdContents", tr("&O p e n"), tr("Open the file with its associated program"));
+    auto* cmdRename = optionButton(this, "cmdRename", tr("&R e n a m e"), tr("Rename the file"));
+    auto* cmdExitFileOptions = optionButton(this, "cmdExitFileOptions", tr("&C a n c e l"), QString());
     // The spaced captions read letter by letter: each button is named in words.
     cmdContents->setAccessibleName(tr("Open"));
     cmdRename->setAccessibleName(tr("Rename"));

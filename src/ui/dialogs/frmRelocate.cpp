@@ -91,7 +91,7 @@ void frmRelocate::cboImageSetCategory_Click()
 void frmRelocate::cmdOK_Click()
 {
     if (m_cboImageSetName->currentText().isEmpty()) {
-        m_boxes.show(QStringLiteral("Please select an image set first."), BoxLook::Information);
+        m_boxes.show(tr("Please select an image set first."), BoxLook::Information);
         return;
     }
     m_choice = {m_cboImageSetCategory->currentText(), m_cboImageSetName->currentText()};

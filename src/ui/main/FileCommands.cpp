@@ -41,10 +41,11 @@ void FileCommands::DeleteSelectedFiles()
     // The paths are taken before asking: a capture while the question is open refills the list.
     const QStringList paths = m_list.selectedPaths();
     if (paths.isEmpty()) {
-        boxes.show(QStringLiteral("Select file(s) to delete first."), BoxLook::Exclamation);
+        boxes.show(tr("Select file(s) to delete first."), BoxLook::Exclamation);
         return;
     }
-    if (boxes.show(QStringLiteral("Are you sure you want to delete the %1 files selected?").arg(paths.size()),
+    if (boxes.show(tr("Are you sure you want to delete the %n files selected?", nullptr,
+                      static_cast<int>(paths.size())),
                    BoxLook::NoIcon, BoxButtons::YesNo) != BoxAnswer::Yes)
         return;
     const int row = m_list.currentRow();
@@ -58,7 +59,7 @@ void FileCommands::deleteFiles(const QStringList& paths)
     const QString& root = m_state.libraryRoot;
     DeleteOutcome trashed;
     const qsizetype handed =
-        RunFileJob(&m_list, QStringLiteral("Deleting %1 files...").arg(paths.size()), paths,
+        RunFileJob(&m_list, tr("Deleting %n files...", nullptr, static_cast<int>(paths.size())), paths,
                    [&trashed, &root](const QStringList& batch) { addTo(trashed, TrashFiles(root, batch)); });
     QStringList problems = trashed.outcome.problems;
     // Stopped by the user, nothing more is done, nor asked.
@@ -66,11 +67,11 @@ void FileCommands::deleteFiles(const QStringList& paths)
         QStringList names;
         for (const QString& path : std::as_const(trashed.notTrashed))
             names.append(FileNameOf(path));
-        if (boxes.show(QStringLiteral("These files cannot be moved to the trash (") + trashed.trashError +
-                           QStringLiteral("):\n\n") + names.join(QLatin1Char('\n')) +
-                           QStringLiteral("\n\nDelete them for good?"),
+        if (boxes.show(tr("These files cannot be moved to the trash (%1):\n\n%2\n\nDelete them for good?")
+                           .arg(trashed.trashError, names.join(QLatin1Char('\n'))),
                        BoxLook::Exclamation, BoxButtons::YesNo) == BoxAnswer::Yes)
-            RunFileJob(&m_list, QStringLiteral("Deleting %1 files...").arg(trashed.notTrashed.size()),
+            RunFileJob(&m_list,
+                       tr("Deleting %n files...", nullptr, static_cast<int>(trashed.notTrashed.size())),
                        trashed.notTrashed, [&problems, &root](const QStringList& batch) {
                            problems += DeleteFiles(root, batch).outcome.problems;
                        });
@@ -83,15 +84,16 @@ void FileCommands::MoveSelectedFiles()
 {
     const QStringList paths = m_list.selectedPaths();
     if (paths.isEmpty()) {
-        m_services.boxes.show(QStringLiteral("Select file(s) to relocate first."), BoxLook::Exclamation);
+        m_services.boxes.show(tr("Select file(s) to relocate first."), BoxLook::Exclamation);
         return;
     }
     QStringList categories;
     for (int row = 0; m_categories && row < m_categories->count(); ++row)
         categories.append(m_categories->itemText(row));
     const std::optional<ImageSetChoice> target = m_dialogs.AskForRelocation(
-        m_list.window(), {QStringLiteral("Where should these (%1) files be moved?").arg(paths.size()),
-                          categories, m_state.libraryRoot, m_state.currentCategory});
+        m_list.window(),
+        {tr("Where should these (%n) files be moved?", nullptr, static_cast<int>(paths.size())), categories,
+         m_state.libraryRoot, m_state.currentCategory});
     if (!target || target->imageSet.isEmpty() || target->category.isEmpty())
         return;
     const int row = m_list.currentRow();
@@ -100,7 +102,7 @@ void FileCommands::MoveSelectedFiles()
     QString refusal; // every file of every batch was already there
     bool movedAny = false;
     const qsizetype handed =
-        RunFileJob(&m_list, QStringLiteral("Moving %1 files...").arg(paths.size()), paths,
+        RunFileJob(&m_list, tr("Moving %n files...", nullptr, static_cast<int>(paths.size())), paths,
                    [&notMoved, &refusal, &movedAny, &folder](const QStringList& batch) {
                        const Outcome moved = MoveFilesInto(batch, folder);
                        movedAny = movedAny || moved.done();
@@ -114,12 +116,11 @@ void FileCommands::MoveSelectedFiles()
     }
     emit refreshRequested(row);
     if (!notMoved.isEmpty())
-        m_services.boxes.show(
-            QStringLiteral("These files were not moved and are still where they were:\n\n") +
-                notMoved.join(QLatin1Char('\n')),
-            BoxLook::Exclamation);
+        m_services.boxes.show(tr("These files were not moved and are still where they were:\n\n") +
+                                  notMoved.join(QLatin1Char('\n')),
+                              BoxLook::Exclamation);
     else if (handed == paths.size())
-        m_services.boxes.show(QStringLiteral("Done."), BoxLook::NoIcon);
+        m_services.boxes.show(tr("Done."), BoxLook::NoIcon);
 }
 
 void FileCommands::ShowFileOptions()
@@ -133,8 +134,8 @@ void FileCommands::ShowFileOptions()
     case FileOption::Open: {
         MessageBoxes& boxes = m_services.boxes;
         m_services.shell.open(path, [&boxes] {
-            boxes.show(QStringLiteral("I don't know what action to take with the selected file type.  "
-                                      "Try associating it with a program in your file manager."),
+            boxes.show(tr("I don't know what action to take with the selected file type.  "
+                          "Try associating it with a program in your file manager."),
                        BoxLook::Exclamation);
         });
         return;
@@ -157,8 +158,8 @@ void FileCommands::RenameCurrentFile()
 void FileCommands::renameFile(const QString& path, int row)
 {
     const QString lineText = FileNameOf(path);
-    const std::optional<QString> name = m_dialogs.AskForName(
-        m_list.window(), QStringLiteral("New name for ") + lineText + QLatin1Char(':'), lineText);
+    const std::optional<QString> name =
+        m_dialogs.AskForName(m_list.window(), tr("New name for %1:").arg(lineText), lineText);
     if (!name || name->isEmpty() || *name == lineText)
         return;
     const Outcome renamed = RenameFile(path, *name);

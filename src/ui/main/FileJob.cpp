@@ -43,7 +43,8 @@ qsizetype RunFileJob(QWidget* parent, const QString& label, const QStringList& p
         work(paths);
         return paths.size();
     }
-    QProgressDialog progress(label, QStringLiteral("Cancel"), 0, static_cast<int>(paths.size()), parent);
+    QProgressDialog progress(label, QCoreApplication::translate("FileJob", "Cancel"), 0,
+                             static_cast<int>(paths.size()), parent);
     progress.setWindowModality(Qt::WindowModal);
     progress.setAutoReset(false);
     progress.setAutoClose(false);

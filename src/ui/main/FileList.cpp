@@ -28,8 +28,8 @@ FileList::FileList(QWidget* parent)
     // Every line is one name in one font: laying out each of 200,000 lines to learn its height
     // would cost more than listing them.
     setUniformItemSizes(true);
-    setToolTip(QStringLiteral("Select file(s) & press Delete key to delete OR Spacebar to relocate.  Double "
-                              "click for more options."));
+    setToolTip(tr("Select file(s) & press Delete key to delete OR Spacebar to relocate.  Double "
+                  "click for more options."));
     setModel(m_files);
     // Dragged out, the selected files go to the other program as a copy.
     setDragEnabled(true);

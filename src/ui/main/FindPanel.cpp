@@ -34,23 +34,22 @@ FindPanel::FindPanel(QWidget* window, AppState& state, ReaderWorker& reading)
 {
     txtFind = new QLineEdit(window);
     txtFind->setObjectName(QStringLiteral("txtFind"));
-    txtFind->setPlaceholderText(QStringLiteral("Find words in screenshots (Ctrl+F)"));
-    txtFind->setToolTip(QStringLiteral("Words in the screenshots, or in the title or program of the window "
-                                       "they were taken from; each word may be the start of one"));
+    txtFind->setPlaceholderText(tr("Find words in screenshots (Ctrl+F)"));
+    txtFind->setToolTip(tr("Words in the screenshots, or in the title or program of the window "
+                           "they were taken from; each word may be the start of one"));
     txtFind->setClearButtonEnabled(true);
     txtFind->setAccessibleName(tr("Find words"));
     cboFindScope = new QComboBox(window);
     cboFindScope->setObjectName(QStringLiteral("cboFindScope"));
-    cboFindScope->addItems(
-        {QStringLiteral("Library"), QStringLiteral("Category"), QStringLiteral("Image Set")});
-    cboFindScope->setToolTip(QStringLiteral("Where to look for the words"));
+    cboFindScope->addItems({tr("Library"), tr("Category"), tr("Image Set")});
+    cboFindScope->setToolTip(tr("Where to look for the words"));
     lblFindScope = new QLabel(tr("Loo&k in"), window);
     lblFindScope->setObjectName(QStringLiteral("lblFindScope"));
     lblFindScope->setBuddy(cboFindScope);
     lstFound = new FoundList(window);
     lstFound->setObjectName(QStringLiteral("lstFound"));
     lstFound->setContextMenuPolicy(Qt::CustomContextMenu);
-    lstFound->setToolTip(QStringLiteral("Screenshots holding the words, newest first; Esc goes back"));
+    lstFound->setToolTip(tr("Screenshots holding the words, newest first; Esc goes back"));
     lstFound->setAccessibleName(tr("Screenshots found"));
     lstFound->hide();
     lblReading = new QLabel(window);
@@ -238,14 +237,14 @@ void FindPanel::showProgress()
     QStringList parts;
     // An index that cannot be opened has not said that nothing holds the words.
     if (!lstFound->isHidden())
-        parts << (!m_indexOpened      ? QStringLiteral("The index cannot be opened")
-                  : m_found.isEmpty() ? QStringLiteral("Nothing found")
-                                      : locale.toString(m_found.size()) + QStringLiteral(" found"));
+        parts << (!m_indexOpened      ? tr("The index cannot be opened")
+                  : m_found.isEmpty() ? tr("Nothing found")
+                                      : tr("%1 found").arg(locale.toString(m_found.size())));
     if (progress.read < progress.total)
-        parts << QStringLiteral("Reading text: ") + locale.toString(progress.read) + QStringLiteral(" of ") +
-                     locale.toString(progress.total) +
+        parts << tr("Reading text: %1 of %2")
+                         .arg(locale.toString(progress.read), locale.toString(progress.total)) +
                      (m_state.capturePaused || m_state.lowResourceMode || !m_state.settings.readWords
-                          ? QStringLiteral(" (paused)")
+                          ? tr(" (paused)")
                           : QString());
     lblReading->setText(parts.join(QStringLiteral("   ")));
 }

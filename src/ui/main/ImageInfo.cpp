@@ -2,14 +2,16 @@
 
 #include "platform/FileSystem.h"
 
+#include <QCoreApplication>
 #include <QLocale>
 
 namespace {
 
 QString dateText(const QDateTime& modified)
 {
+    // The clock's format is the language's: a translation says whether its day has 12 hours or 24.
     return QLocale().toString(modified.date(), QLocale::LongFormat) + QStringLiteral(", ") +
-           QLocale::c().toString(modified.time(), QStringLiteral("hh:mm:ss AP"));
+           QLocale::c().toString(modified.time(), QCoreApplication::translate("ImageInfo", "hh:mm:ss AP"));
 }
 
 } // namespace
@@ -25,6 +27,6 @@ QString ImageInfoLine(const QString& path)
     const std::optional<FileFacts> facts = ReadFileFacts(path);
     if (!facts)
         return {};
-    return dateText(facts->modified) + QStringLiteral("  (") + QString::number(facts->size / 1024) +
-           QStringLiteral("KB)");
+    return QCoreApplication::translate("ImageInfo", "%1  (%2KB)")
+        .arg(dateText(facts->modified), QLocale().toString(facts->size / 1024));
 }

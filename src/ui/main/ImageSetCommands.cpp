@@ -36,8 +36,8 @@ QString ImageSetCommands::categoryFolder() const
 
 void ImageSetCommands::cmdNewCategory_Click()
 {
-    const std::optional<QString> name = m_dialogs.AskForName(
-        m_controls.cboImageSetCategory->window(), QStringLiteral("Name of the new Category:"), QString());
+    const std::optional<QString> name = m_dialogs.AskForName(m_controls.cboImageSetCategory->window(),
+                                                             tr("Name of the new Category:"), QString());
     if (name && !name->isEmpty() && tellIfNotDone(CreateCategory(m_state.libraryRoot, *name)))
         emit categoryCreated(*name);
 }
@@ -45,15 +45,14 @@ void ImageSetCommands::cmdNewCategory_Click()
 void ImageSetCommands::cmdNewImageSet_Click()
 {
     if (category().isEmpty()) {
-        m_services.boxes.show(
-            QStringLiteral("No categories exist.  Please create the category you'd like the "
-                           "image set to belong in."),
-            BoxLook::Information);
+        m_services.boxes.show(tr("No categories exist.  Please create the category you'd like the "
+                                 "image set to belong in."),
+                              BoxLook::Information);
         return;
     }
-    const std::optional<QString> name = m_dialogs.AskForName(
-        m_controls.cboImageSetCategory->window(),
-        QStringLiteral("Name of the new Image Set in ") + category() + QLatin1Char(':'), QString());
+    const std::optional<QString> name =
+        m_dialogs.AskForName(m_controls.cboImageSetCategory->window(),
+                             tr("Name of the new Image Set in %1:").arg(category()), QString());
     if (name && !name->isEmpty() && tellIfNotDone(CreateImageSet(categoryFolder(), *name)))
         emit imageSetCreated(*name);
 }
@@ -62,43 +61,41 @@ void ImageSetCommands::cmdDeleteCategory_Click()
 {
     MessageBoxes& boxes = m_services.boxes;
     if (category().isEmpty()) {
-        boxes.show(QStringLiteral("You must select a category first."), BoxLook::Information);
+        boxes.show(tr("You must select a category first."), BoxLook::Information);
         return;
     }
-    if (boxes.show(QStringLiteral("WARNING!!!  This will remove the category and all image sets contained in "
-                                  "it.  Are you sure?"),
+    if (boxes.show(tr("WARNING!!!  This will remove the category and all image sets contained in "
+                      "it.  Are you sure?"),
                    BoxLook::NoIcon, BoxButtons::YesNo) != BoxAnswer::Yes)
         return;
-    if (boxes.show(
-            QStringLiteral("LAST CHANCE!!!  Removing a category will remove ALL image sets contained in "
-                           "it.  Should I Abort?"),
-            BoxLook::NoIcon, BoxButtons::YesNo) != BoxAnswer::No)
+    if (boxes.show(tr("LAST CHANCE!!!  Removing a category will remove ALL image sets contained in "
+                      "it.  Should I Abort?"),
+                   BoxLook::NoIcon, BoxButtons::YesNo) != BoxAnswer::No)
         return;
     if (deleteLibraryFolder(categoryFolder(), &ImageSetCommands::categoriesChanged))
-        boxes.show(QStringLiteral("Done."), BoxLook::NoIcon);
+        boxes.show(tr("Done."), BoxLook::NoIcon);
 }
 
 void ImageSetCommands::cmdDeleteImageSet_Click()
 {
     MessageBoxes& boxes = m_services.boxes;
     if (imageSet().isEmpty()) {
-        boxes.show(QStringLiteral("Please select an image set first."), BoxLook::Information);
+        boxes.show(tr("Please select an image set first."), BoxLook::Information);
         return;
     }
-    if (boxes.show(
-            QStringLiteral("WARNING!!!  This will remove the image set and all the images contained in "
-                           "it.  Are you sure?"),
-            BoxLook::NoIcon, BoxButtons::YesNo) != BoxAnswer::Yes)
+    if (boxes.show(tr("WARNING!!!  This will remove the image set and all the images contained in "
+                      "it.  Are you sure?"),
+                   BoxLook::NoIcon, BoxButtons::YesNo) != BoxAnswer::Yes)
         return;
     if (deleteLibraryFolder(ImageSetFolder(m_state.libraryRoot, category(), imageSet()),
                             &ImageSetCommands::imageSetsChanged))
-        boxes.show(QStringLiteral("Done."), BoxLook::NoIcon);
+        boxes.show(tr("Done."), BoxLook::NoIcon);
 }
 
 void ImageSetCommands::cmdFirstImageSet_Click()
 {
     if (imageSet().isEmpty()) {
-        m_services.boxes.show(QStringLiteral("Please select an image set first."), BoxLook::Information);
+        m_services.boxes.show(tr("Please select an image set first."), BoxLook::Information);
         return;
     }
     m_state.settings.introCategory = category();
@@ -111,9 +108,8 @@ bool ImageSetCommands::deleteLibraryFolder(const QString& folder, void (ImageSet
     MessageBoxes& boxes = m_services.boxes;
     DeleteOutcome deleted = TrashLibraryFolder(m_state, folder);
     if (!deleted.notTrashed.isEmpty()) {
-        if (boxes.show(deleted.notTrashed.first() + QStringLiteral(" cannot be moved to the trash (") +
-                           deleted.trashError +
-                           QStringLiteral(").  Delete it and everything in it for good?"),
+        if (boxes.show(tr("%1 cannot be moved to the trash (%2).  Delete it and everything in it for good?")
+                           .arg(deleted.notTrashed.first(), deleted.trashError),
                        BoxLook::Exclamation, BoxButtons::YesNo) != BoxAnswer::Yes)
             return false;
         deleted = DeleteLibraryFolder(m_state, folder);

@@ -87,29 +87,26 @@ MainWindowControls::MainWindowControls(QWidget* window, FileList* fileList)
     cboImageSetCategory = named(new QComboBox(window), "cboImageSetCategory");
     grid->addWidget(labelFor(window, "lblPackageCategory", tr("&Category"), cboImageSetCategory), 0, 0);
     grid->addWidget(cboImageSetCategory, 1, 0);
-    grid->addWidget(rowButton(window, "cmdNewCategory", QStringLiteral("New"), QStringLiteral("New category"),
-                              tr("New Category")),
-                    1, 1);
-    grid->addWidget(rowButton(window, "cmdDeleteCategory", QStringLiteral("Del"),
-                              QStringLiteral("Delete category"), tr("Delete Category")),
-                    1, 2);
-    grid->addWidget(rowButton(window, "cmdPhotosByCategory", QStringLiteral("View"),
-                              QStringLiteral("Thumbnail viewer for image sets in the current category"),
+    grid->addWidget(rowButton(window, "cmdNewCategory", tr("New"), tr("New category"), tr("New Category")), 1,
+                    1);
+    grid->addWidget(
+        rowButton(window, "cmdDeleteCategory", tr("Del"), tr("Delete category"), tr("Delete Category")), 1,
+        2);
+    grid->addWidget(rowButton(window, "cmdPhotosByCategory", tr("View"),
+                              tr("Thumbnail viewer for image sets in the current category"),
                               tr("View Category")),
                     1, 3);
 
     cboImageSetName = named(new QComboBox(window), "cboImageSetName");
     grid->addWidget(labelFor(window, "lblPackageName", tr("Image &Set"), cboImageSetName), 2, 0);
     grid->addWidget(cboImageSetName, 3, 0);
-    grid->addWidget(rowButton(window, "cmdNewImageSet", QStringLiteral("New"),
-                              QStringLiteral("New image set"), tr("New Image Set")),
+    grid->addWidget(rowButton(window, "cmdNewImageSet", tr("New"), tr("New image set"), tr("New Image Set")),
                     3, 1);
-    grid->addWidget(rowButton(window, "cmdDeleteImageSet", QStringLiteral("Del"),
-                              QStringLiteral("Delete image set"), tr("Delete Image Set")),
-                    3, 2);
-    grid->addWidget(rowButton(window, "cmdPhotosBySet", QStringLiteral("View"),
-                              QStringLiteral("Thumbnail viewer for images in current image set"),
-                              tr("View Image Set")),
+    grid->addWidget(
+        rowButton(window, "cmdDeleteImageSet", tr("Del"), tr("Delete image set"), tr("Delete Image Set")), 3,
+        2);
+    grid->addWidget(rowButton(window, "cmdPhotosBySet", tr("View"),
+                              tr("Thumbnail viewer for images in current image set"), tr("View Image Set")),
                     3, 3);
 
     lblImageFiles = labelFor(window, "Label1", tr("Image &Files"), lstComponents);
@@ -120,41 +117,40 @@ MainWindowControls::MainWindowControls(QWidget* window, FileList* fileList)
     grid->addWidget(lstComponents, 5, 0);
 
     auto* side = new QVBoxLayout;
-    auto* frame1 = named(new QGroupBox(QStringLiteral("Capture Format"), window), "Frame1");
+    auto* frame1 = named(new QGroupBox(tr("Capture Format"), window), "Frame1");
     auto* formats = new QHBoxLayout(frame1);
     const std::pair<const char*, const char*> formatOptions[] = {
-        {"&JPG", "Output screenshots in Jpeg format"},
-        {"&BMP", "Output screenshots in Bitmap format"},
-        {"&PNG", "Output screenshots in PNG format: exact pixels, small files for text and flat colours"},
+        {"&JPG", QT_TR_NOOP("Output screenshots in Jpeg format")},
+        {"&BMP", QT_TR_NOOP("Output screenshots in Bitmap format")},
+        {"&PNG",
+         QT_TR_NOOP("Output screenshots in PNG format: exact pixels, small files for text and flat colours")},
     };
     for (int index = 0; index < 3; ++index) {
         optFormat[index] =
             named(new QRadioButton(QLatin1String(formatOptions[index].first), frame1), "optFormat");
-        optFormat[index]->setToolTip(QLatin1String(formatOptions[index].second));
+        optFormat[index]->setToolTip(tr(formatOptions[index].second));
         optFormat[index]->setProperty("index", index);
         formats->addWidget(optFormat[index]);
     }
     side->addWidget(frame1);
-    chkPauseCapturing = named(new QCheckBox(QStringLiteral("P&ause capturing"), window), "chkPauseCapturing");
-    chkPauseCapturing->setToolTip(
-        QStringLiteral("Leave the clipboard and the hotkeys alone until this is unticked"));
+    chkPauseCapturing = named(new QCheckBox(tr("P&ause capturing"), window), "chkPauseCapturing");
+    chkPauseCapturing->setToolTip(tr("Leave the clipboard and the hotkeys alone until this is unticked"));
     side->addWidget(chkPauseCapturing);
 
     auto* commands = new QGridLayout;
     commands->setSpacing(4);
-    auto* cmdExplore = commandButton(window, "cmdExplore", QStringLiteral("&Explore"),
-                                     QStringLiteral("Explore Vistrelles directory"));
-    auto* cmdRefresh = commandButton(window, "cmdRefresh", QStringLiteral("&Refresh"),
-                                     QStringLiteral("Refresh category, image set and image files"));
-    auto* cmdOptions = commandButton(window, "cmdOptions", QStringLiteral("&Options"),
-                                     QStringLiteral("Miscellaneous options for Vistrelle"));
-    auto* cmdHelp = commandButton(window, "cmdHelp", QStringLiteral("&Help"), QString());
-    commands->addWidget(
-        commandButton(window, "cmdFirstImageSet", QStringLiteral("&Intro Set"),
-                      QStringLiteral("Make the current image set the first shown when Vistrelle starts")),
-        0, 0);
-    commands->addWidget(commandButton(window, "cmdLowResourceMode", QStringLiteral("&Minimize"),
-                                      QStringLiteral("Low resource (memory) mode of operation")),
+    auto* cmdExplore =
+        commandButton(window, "cmdExplore", tr("&Explore"), tr("Explore Vistrelles directory"));
+    auto* cmdRefresh = commandButton(window, "cmdRefresh", tr("&Refresh"),
+                                     tr("Refresh category, image set and image files"));
+    auto* cmdOptions =
+        commandButton(window, "cmdOptions", tr("&Options"), tr("Miscellaneous options for Vistrelle"));
+    auto* cmdHelp = commandButton(window, "cmdHelp", tr("&Help"), QString());
+    commands->addWidget(commandButton(window, "cmdFirstImageSet", tr("&Intro Set"),
+                                      tr("Make the current image set the first shown when Vistrelle starts")),
+                        0, 0);
+    commands->addWidget(commandButton(window, "cmdLowResourceMode", tr("&Minimize"),
+                                      tr("Low resource (memory) mode of operation")),
                         0, 1);
     commands->addWidget(cmdExplore, 1, 0);
     commands->addWidget(cmdRefresh, 1, 1);
@@ -169,11 +165,11 @@ MainWindowControls::MainWindowControls(QWidget* window, FileList* fileList)
     side->addWidget(lblCaptureStatus, 1);
     grid->addLayout(side, 4, 1, 2, 3);
 
-    auto* frame2 = named(new QGroupBox(QStringLiteral("Image Info"), window), "Frame2");
+    auto* frame2 = named(new QGroupBox(tr("Image Info"), window), "Frame2");
     auto* info = new QHBoxLayout(frame2);
     info->setContentsMargins(6, 2, 6, 4);
     lblImageInfo = named(new QLabel(frame2), "lblImageInfo");
-    lblImageInfo->setToolTip(QStringLiteral("Date modified & file size in kilobytes"));
+    lblImageInfo->setToolTip(tr("Date modified & file size in kilobytes"));
     info->addWidget(lblImageInfo);
     grid->addWidget(frame2, 6, 0, 1, 4);
 

@@ -1,5 +1,6 @@
 #include "NoImagesPicture.h"
 
+#include <QCoreApplication>
 #include <QFont>
 #include <QPainter>
 
@@ -32,11 +33,12 @@ QImage NoImagesPicture()
     font.setPixelSize(56);
     painter.setFont(font);
     painter.setPen(QColor(230, 230, 230));
-    painter.drawText(QRect(0, 560, 1146, 90), Qt::AlignCenter, QStringLiteral("No images"));
+    painter.drawText(QRect(0, 560, 1146, 90), Qt::AlignCenter,
+                     QCoreApplication::translate("NoImagesPicture", "No images"));
     font.setPixelSize(32);
     painter.setFont(font);
     painter.setPen(QColor(180, 180, 180));
     painter.drawText(QRect(0, 660, 1146, 60), Qt::AlignCenter,
-                     QStringLiteral("Screenshots you take appear here."));
+                     QCoreApplication::translate("NoImagesPicture", "Screenshots you take appear here."));
     return picture;
 }

@@ -318,8 +318,8 @@ void frmVistrelle::tellAboutOverflow(const QString& folder, qsizetype found)
     if (m_overflowTold.contains(folder))
         return;
     m_overflowTold.insert(folder);
-    m_services.boxes.show(QStringLiteral("This image set holds %1 images; only the first %2 are listed.  "
-                                         "Raise FILEMAX= in Vistrelle.ini to list them all.")
+    m_services.boxes.show(tr("This image set holds %1 images; only the first %2 are listed.  "
+                             "Raise FILEMAX= in Vistrelle.ini to list them all.")
                               .arg(found)
                               .arg(m_state.settings.fileMax),
                           BoxLook::Information);
@@ -393,10 +393,9 @@ void frmVistrelle::cmdExplore_Click()
     MessageBoxes& boxes = m_services.boxes;
     const QString folder = m_state.libraryRoot;
     m_services.shell.explore(folder, [&boxes, folder] {
-        boxes.show(
-            QStringLiteral("Problem encountered trying to open the file manager to Vistrelles directory.\n") +
-                folder,
-            BoxLook::Exclamation);
+        boxes.show(tr("Problem encountered trying to open the file manager to Vistrelles directory.\n") +
+                       folder,
+                   BoxLook::Exclamation);
     });
 }
 
@@ -408,12 +407,11 @@ void frmVistrelle::cmdOptions_Click()
         // Nothing is read again before the user says so.
         m_state.settings.readWords = false;
         emit wordsForgotten();
-        const bool again =
-            m_services.boxes.show(QStringLiteral("The words read from your screenshots are forgotten.\n\n"
-                                                 "Read the words in your screenshots again?  If not, "
-                                                 "nothing is read until you tick \"Read the words in "
-                                                 "screenshots\" in Options."),
-                                  BoxLook::Information, BoxButtons::YesNo) == BoxAnswer::Yes;
+        const bool again = m_services.boxes.show(tr("The words read from your screenshots are forgotten.\n\n"
+                                                    "Read the words in your screenshots again?  If not, "
+                                                    "nothing is read until you tick \"Read the words in "
+                                                    "screenshots\" in Options."),
+                                                 BoxLook::Information, BoxButtons::YesNo) == BoxAnswer::Yes;
         m_state.settings.readWords = again;
         dialog.showReadWords(again);
         emit settingsChanged();
@@ -430,8 +428,7 @@ void frmVistrelle::cmdOptions_Click()
     const Outcome set = SetStartWithDesktop(dialog.startsWithDesktop(),
                                             QCoreApplication::applicationFilePath(), libraryParent);
     if (!set.done())
-        m_services.boxes.show(QStringLiteral("Could not change ") + AutostartEntryPath() +
-                                  QStringLiteral(" (") + set.text + QStringLiteral(")"),
+        m_services.boxes.show(tr("Could not change %1 (%2)").arg(AutostartEntryPath(), set.text),
                               BoxLook::Exclamation);
 }
 
@@ -444,7 +441,7 @@ void frmVistrelle::cmdHelp_Click()
 void frmVistrelle::cmdLowResourceMode_Click()
 {
     if (!imageSetShown()) {
-        m_services.boxes.show(QStringLiteral("Please select an image set first."), BoxLook::Information);
+        m_services.boxes.show(tr("Please select an image set first."), BoxLook::Information);
         return;
     }
     emit lowResourceModeRequested();
@@ -511,8 +508,8 @@ void frmVistrelle::makeIntroImage()
         if (after.at(row) != before.at(row))
             files.renameImage(before.at(row), after.at(row));
     if (renamed.done())
-        m_services.boxes.show(QStringLiteral("Done.\n\nThis image will now be the first to be displayed "
-                                             "for this image set."),
+        m_services.boxes.show(tr("Done.\n\nThis image will now be the first to be displayed "
+                                 "for this image set."),
                               BoxLook::NoIcon);
     else
         m_services.boxes.show(renamed.text, BoxLook::Exclamation);
@@ -575,7 +572,7 @@ void frmVistrelle::copySelectedFiles()
 {
     const QStringList paths = m_ui.lstComponents->selectedPaths();
     if (paths.isEmpty()) {
-        m_services.boxes.show(QStringLiteral("Select file(s) to copy first."), BoxLook::Exclamation);
+        m_services.boxes.show(tr("Select file(s) to copy first."), BoxLook::Exclamation);
         return;
     }
     m_pictures.copy(paths);
@@ -616,7 +613,7 @@ std::pair<int, QString> frmVistrelle::showThumbnails(const QAbstractItemModel& r
                                                      const QString& caption)
 {
     if (rows.rowCount() == 0) {
-        m_services.boxes.show(QStringLiteral("There are no images to show."), BoxLook::Information);
+        m_services.boxes.show(tr("There are no images to show."), BoxLook::Information);
         return {-1, QString()};
     }
     frmPhotos photos(rows, rowLimit, this);
@@ -640,10 +637,10 @@ void frmVistrelle::cmdPhotosBySet_Click()
 {
     // The thumbnails page through the list's own lines; without a chosen Image Set there are none.
     FileList& list = *m_ui.lstComponents;
-    const int picked = showThumbnails(list.files(), m_state.settings.dirMax,
-                                      QStringLiteral("Thumbnail Viewer - Image Set - ") +
-                                          m_ui.cboImageSetName->currentText())
-                           .first;
+    const int picked =
+        showThumbnails(list.files(), m_state.settings.dirMax,
+                       tr("Thumbnail Viewer - Image Set - %1").arg(m_ui.cboImageSetName->currentText()))
+            .first;
     if (picked < 0)
         return;
     moveFileSelection(list.currentRow(), picked);
@@ -658,10 +655,10 @@ void frmVistrelle::cmdPhotosByCategory_Click()
         set->setData(row.images, ImageSetModel::ImagesRole);
         sets.appendRow(set);
     }
-    const QString picked = showThumbnails(sets, sets.rowCount(),
-                                          QStringLiteral("Thumbnail Viewer - Category - ") +
-                                              m_ui.cboImageSetCategory->currentText())
-                               .second;
+    const QString picked =
+        showThumbnails(sets, sets.rowCount(),
+                       tr("Thumbnail Viewer - Category - %1").arg(m_ui.cboImageSetCategory->currentText()))
+            .second;
     // A name that reads as a file name picks no Image Set.
     if (picked.isEmpty() || !PickedFileName(picked).isEmpty() ||
         picked == m_ui.cboImageSetName->currentText())

@@ -3,8 +3,10 @@
 #include "platform/MessageBoxes.h"
 #include "platform/Shell.h"
 #include "ui/FontFit.h"
+#include "ui/Translations.h"
 #include "ui/Twips.h"
 
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QPushButton>
@@ -27,13 +29,13 @@ frmHelp::frmHelp(Shell& shell, MessageBoxes& boxes, QString programDir, QWidget*
     , m_programDir(std::move(programDir))
 {
     setObjectName(QStringLiteral("frmHelp"));
-    setWindowTitle(QStringLiteral("Vistrelle Help"));
+    setWindowTitle(tr("Vistrelle Help"));
 
-    auto* cmdContents = new QPushButton(QStringLiteral("&C o n t e n t s"), this);
+    auto* cmdContents = new QPushButton(tr("&C o n t e n t s"), this);
     cmdContents->setObjectName(QStringLiteral("cmdContents"));
-    auto* cmdExitHelp = new QPushButton(QStringLiteral("C &a n c e l"), this);
+    auto* cmdExitHelp = new QPushButton(tr("C &a n c e l"), this);
     cmdExitHelp->setObjectName(QStringLiteral("cmdExitHelp"));
-    auto* lblVersion = new QLabel(QStringLiteral("Version"), this);
+    auto* lblVersion = new QLabel(tr("Version"), this);
     lblVersion->setObjectName(QStringLiteral("lblVersion"));
     // The spaced captions read letter by letter: each button is named in words.
     cmdContents->setAccessibleName(tr("Contents"));
@@ -43,7 +45,7 @@ frmHelp::frmHelp(Shell& shell, MessageBoxes& boxes, QString programDir, QWidget*
     cmdExitHelp->setAutoDefault(false);
 
     lblVersion->setText(
-        QStringLiteral("Vistrelle Version %1.%2").arg(VISTRELLE_VERSION_MAJOR).arg(VISTRELLE_VERSION_MINOR));
+        tr("Vistrelle Version %1.%2").arg(VISTRELLE_VERSION_MAJOR).arg(VISTRELLE_VERSION_MINOR));
 
     // The controls share one width: the design's, or what the widest words need in this font.
     const std::initializer_list<QWidget*> controls{cmdContents, cmdExitHelp, lblVersion};
@@ -68,12 +70,14 @@ frmHelp::frmHelp(Shell& shell, MessageBoxes& boxes, QString programDir, QWidget*
 
 void frmHelp::cmdContents_Click()
 {
+    // The page in the language the windows speak where there is one, else the English page.
+    QString page = m_programDir + QStringLiteral("Vistrelle_%1.htm").arg(SpokenLanguage());
+    if (!QFileInfo::exists(page))
+        page = m_programDir + QStringLiteral("Vistrelle.htm");
     // A missing help page, or a desktop without a program for web pages.
-    const QString page = m_programDir + QStringLiteral("Vistrelle.htm");
     MessageBoxes& boxes = m_boxes;
     m_shell.open(page, [&boxes, page] {
-        boxes.show(QStringLiteral("Problem encountered trying to open the help page.\n") + page,
-                   BoxLook::Exclamation);
+        boxes.show(tr("Problem encountered trying to open the help page.\n") + page, BoxLook::Exclamation);
     });
 }
 

@@ -100,23 +100,24 @@ void frmLowResource::buildControls()
     // The window takes itself off the screen at once: the words say where it goes.
     const char* whereItWaits =
         m_services.tray.available()
-            ? "This window waits behind Vistrelle's icon in the notification area: click the icon to show or "
-              "hide it.  Restore brings back the main window."
-            : "This window waits on the taskbar, minimised: click it there to show it.  Restore brings back "
-              "the main window.";
+            ? QT_TR_NOOP(
+                  "This window waits behind Vistrelle's icon in the notification area: click the icon to "
+                  "show or hide it.  Restore brings back the main window.")
+            : QT_TR_NOOP("This window waits on the taskbar, minimised: click it there to show it.  Restore "
+                         "brings back the main window.");
     for (auto [name, text] :
          {std::pair{"Label1",
-                    "Vistrelle is now operating in Low Resource mode.  Screenshots will be placed in the "
-                    "Category and Image Set above."},
+                    QT_TR_NOOP("Vistrelle is now operating in Low Resource mode.  Screenshots will be placed "
+                               "in the Category and Image Set above.")},
           std::pair{"Label2", whereItWaits}}) {
         layout->addSpacing(margin);
-        auto* label = named(new QLabel(QLatin1String(text), this), name);
+        auto* label = named(new QLabel(tr(text), this), name);
         label->setWordWrap(true);
         label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         layout->addWidget(label);
     }
     layout->addStretch();
-    auto* cmdReturn = named(new QPushButton(QStringLiteral("&Restore"), this), "cmdReturn");
+    auto* cmdReturn = named(new QPushButton(tr("&Restore"), this), "cmdReturn");
     cmdReturn->setDefault(true);
     layout->addWidget(cmdReturn, 0, Qt::AlignLeft);
     // Enter and Esc both press Restore, wherever the focus is.
@@ -124,23 +125,23 @@ void frmLowResource::buildControls()
          {QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter), QKeySequence(Qt::Key_Escape)})
         connect(new QShortcut(key, this), &QShortcut::activated, cmdReturn, &QPushButton::click);
 
-    m_mnuSysTrayMenu = new QMenu(QStringLiteral("&SysTrayMenu"), this);
+    m_mnuSysTrayMenu = new QMenu(tr("&SysTrayMenu"), this);
     m_mnuSysTrayMenu->setObjectName(QStringLiteral("mnuSysTrayMenu"));
     // The hotkeys' two commands, for a desktop where no key reaches the program: they go the
     // hotkeys' way, at the next tick, to the window that has the focus once the menu is gone.
-    QAction* mnuCaptureWindow = m_mnuSysTrayMenu->addAction(QStringLiteral("Capture &Active Window"));
+    QAction* mnuCaptureWindow = m_mnuSysTrayMenu->addAction(tr("Capture &Active Window"));
     mnuCaptureWindow->setObjectName(QStringLiteral("mnuCaptureWindow"));
     connect(mnuCaptureWindow, &QAction::triggered, this,
             [this] { m_services.shortcuts.tap(Shortcut::ActiveWindow); });
-    m_mnuTimeLapse = m_mnuSysTrayMenu->addAction(QStringLiteral("Start &Time-Lapse"));
+    m_mnuTimeLapse = m_mnuSysTrayMenu->addAction(tr("Start &Time-Lapse"));
     m_mnuTimeLapse->setObjectName(QStringLiteral("mnuTimeLapse"));
     connect(m_mnuTimeLapse, &QAction::triggered, this,
             [this] { m_services.shortcuts.tap(Shortcut::TimeLapse); });
-    m_mnuPauseCapturing = m_mnuSysTrayMenu->addAction(QStringLiteral("P&ause capturing"));
+    m_mnuPauseCapturing = m_mnuSysTrayMenu->addAction(tr("P&ause capturing"));
     m_mnuPauseCapturing->setObjectName(QStringLiteral("mnuPauseCapturing"));
     m_mnuPauseCapturing->setCheckable(true);
     m_mnuPauseCapturing->setChecked(m_state.capturePaused);
-    QAction* mnuClose = m_mnuSysTrayMenu->addAction(QStringLiteral("&Close"));
+    QAction* mnuClose = m_mnuSysTrayMenu->addAction(tr("&Close"));
     mnuClose->setObjectName(QStringLiteral("mnuClose"));
     m_trayIcon = new QSystemTrayIcon(this);
     m_trayIcon->setObjectName(QStringLiteral("trayIcon"));
@@ -162,15 +163,13 @@ void frmLowResource::minimizeOnce()
 
 void frmLowResource::showCaptureState()
 {
-    if (const QString caption = CaptureCaption(m_state, QStringLiteral(" (LR mode)"));
-        caption != windowTitle()) {
+    if (const QString caption = CaptureCaption(m_state, tr(" (LR mode)")); caption != windowTitle()) {
         setWindowTitle(caption);
         // Minimised, as it mostly waits, the window is known by this name (the taskbar's, a
         // screen reader's), not by its title.
         setWindowIconText(caption);
     }
-    m_mnuTimeLapse->setText(m_state.timeLapseActive ? QStringLiteral("Stop &Time-Lapse")
-                                                    : QStringLiteral("Start &Time-Lapse"));
+    m_mnuTimeLapse->setText(m_state.timeLapseActive ? tr("Stop &Time-Lapse") : tr("Start &Time-Lapse"));
     const IconBadge badge = m_state.capturePaused        ? IconBadge::Paused
                             : m_state.timeLapseActive    ? IconBadge::TimeLapse
                             : m_capturedShown.isActive() ? IconBadge::Captured

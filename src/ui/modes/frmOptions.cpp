@@ -9,6 +9,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -52,11 +53,26 @@ QList<int> offeredHotkeys()
     return keys;
 }
 
+// The key's name as the desktop's language writes it on the key cap.
+QString keyCap(int key)
+{
+    switch (key) {
+    case VirtualKey::Print:
+        return QCoreApplication::translate("frmOptions", "Print");
+    case VirtualKey::Pause:
+        return QCoreApplication::translate("frmOptions", "Pause");
+    case VirtualKey::Insert:
+        return QCoreApplication::translate("frmOptions", "Insert");
+    default:
+        return HotkeyLabel(key);
+    }
+}
+
 QStringList hotkeyItems()
 {
-    QStringList items{QStringLiteral("None")};
+    QStringList items{QCoreApplication::translate("frmOptions", "None")};
     for (const int key : offeredHotkeys())
-        items.append(HotkeyLabel(key));
+        items.append(keyCap(key));
     return items;
 }
 
@@ -79,7 +95,7 @@ QStringList qualityItems()
 /// The key's name, or "None" for 0 and for codes no list item stands for.
 QString hotkeyText(int code)
 {
-    return offeredHotkeys().contains(code) ? HotkeyLabel(code) : QStringLiteral("None");
+    return offeredHotkeys().contains(code) ? keyCap(code) : QCoreApplication::translate("frmOptions", "None");
 }
 
 void showHotkey(int code, int modifiers, QComboBox* key, const QList<QCheckBox*>& boxes)
@@ -112,7 +128,7 @@ frmOptions::frmOptions(const Settings& settings, const QStringList& installedLan
     , m_startsWithDesktop(startsWithDesktop)
 {
     setObjectName(QStringLiteral("frmOptions"));
-    setWindowTitle(QStringLiteral("Vistrelle Options"));
+    setWindowTitle(tr("Vistrelle Options"));
     buildControls(installedLanguages);
     Form_Load();
     // On a small screen the frames scroll; OK and Cancel stay in view.
@@ -123,15 +139,15 @@ void frmOptions::buildControls(const QStringList& installedLanguages)
 {
     auto* layout = new QVBoxLayout(this);
 
-    auto* frame1 = named(new QGroupBox(QStringLiteral("Take active window hotkey"), this), "Frame1");
+    auto* frame1 = named(new QGroupBox(tr("Take active window hotkey"), this), "Frame1");
     auto* activeRow = new QHBoxLayout(frame1);
     m_cboActiveWindow = listOnly(frame1, "cboActiveWindow", hotkeyItems());
-    m_cboActiveWindow->setToolTip(QStringLiteral(
-        "Normally the \"take active window\" key command is ALT+Print Screen but the ALT key can "
-        "interfere with some applications so you can define a hotkey equivalent here."));
-    m_chkActiveWindowCTRL = named(new QCheckBox(QStringLiteral("CTRL"), frame1), "chkActiveWindowCTRL");
-    m_chkActiveWindowSHIFT = named(new QCheckBox(QStringLiteral("SHIFT"), frame1), "chkActiveWindowSHIFT");
-    m_chkActiveWindowALT = named(new QCheckBox(QStringLiteral("ALT"), frame1), "chkActiveWindowALT");
+    m_cboActiveWindow->setToolTip(
+        tr("Normally the \"take active window\" key command is ALT+Print Screen but the ALT key can "
+           "interfere with some applications so you can define a hotkey equivalent here."));
+    m_chkActiveWindowCTRL = named(new QCheckBox(tr("CTRL"), frame1), "chkActiveWindowCTRL");
+    m_chkActiveWindowSHIFT = named(new QCheckBox(tr("SHIFT"), frame1), "chkActiveWindowSHIFT");
+    m_chkActiveWindowALT = named(new QCheckBox(tr("ALT"), frame1), "chkActiveWindowALT");
     activeRow->addWidget(m_cboActiveWindow);
     activeRow->addWidget(m_chkActiveWindowCTRL);
     activeRow->addWidget(m_chkActiveWindowSHIFT);
@@ -139,12 +155,12 @@ void frmOptions::buildControls(const QStringList& installedLanguages)
     activeRow->addStretch();
     layout->addWidget(frame1);
 
-    auto* frame5 = named(new QGroupBox(QStringLiteral("Time-lapse start/stop hotkey"), this), "Frame5");
+    auto* frame5 = named(new QGroupBox(tr("Time-lapse start/stop hotkey"), this), "Frame5");
     auto* lapseRow = new QHBoxLayout(frame5);
     m_cboTimeLapse = listOnly(frame5, "cboTimeLapse", hotkeyItems());
-    m_chkTimeLapseCTRL = named(new QCheckBox(QStringLiteral("CTRL"), frame5), "chkTimeLapseCTRL");
-    m_chkTimeLapseSHIFT = named(new QCheckBox(QStringLiteral("SHIFT"), frame5), "chkTimeLapseSHIFT");
-    m_chkTimeLapseALT = named(new QCheckBox(QStringLiteral("ALT"), frame5), "chkTimeLapseALT");
+    m_chkTimeLapseCTRL = named(new QCheckBox(tr("CTRL"), frame5), "chkTimeLapseCTRL");
+    m_chkTimeLapseSHIFT = named(new QCheckBox(tr("SHIFT"), frame5), "chkTimeLapseSHIFT");
+    m_chkTimeLapseALT = named(new QCheckBox(tr("ALT"), frame5), "chkTimeLapseALT");
     lapseRow->addWidget(m_cboTimeLapse);
     lapseRow->addWidget(m_chkTimeLapseCTRL);
     lapseRow->addWidget(m_chkTimeLapseSHIFT);
@@ -152,12 +168,12 @@ void frmOptions::buildControls(const QStringList& installedLanguages)
     lapseRow->addStretch();
     layout->addWidget(frame5);
 
-    auto* frame4 = named(new QGroupBox(QStringLiteral("Time-lapse screenshots"), this), "Frame4");
+    auto* frame4 = named(new QGroupBox(tr("Time-lapse screenshots"), this), "Frame4");
     auto* interval = new QGridLayout(frame4);
-    auto* label3 = named(new QLabel(QStringLiteral("To take a screenshot of the active window at regular "
-                                                   "intervals, enter the interval below and use the "
-                                                   "\"Time-lapse start/stop hotkey\" above to toggle this "
-                                                   "option on and off."),
+    auto* label3 = named(new QLabel(tr("To take a screenshot of the active window at regular "
+                                       "intervals, enter the interval below and use the "
+                                       "\"Time-lapse start/stop hotkey\" above to toggle this "
+                                       "option on and off."),
                                     frame4),
                          "Label3");
     label3->setWordWrap(true);
@@ -168,104 +184,96 @@ void frmOptions::buildControls(const QStringList& installedLanguages)
     interval->addWidget(named(new QLabel(QStringLiteral(":"), frame4), "Label6"), 1, 1);
     interval->addWidget(m_cboTimeLapseSec, 1, 2);
     // Each list is named by the words under it or beside it, for a screen reader.
-    auto* label4 = named(new QLabel(QStringLiteral("Minute(s)"), frame4), "Label4");
+    auto* label4 = named(new QLabel(tr("Minute(s)"), frame4), "Label4");
     label4->setBuddy(m_cboTimeLapseMin);
     interval->addWidget(label4, 2, 0);
-    auto* label5 = named(new QLabel(QStringLiteral("Second(s)"), frame4), "Label5");
+    auto* label5 = named(new QLabel(tr("Second(s)"), frame4), "Label5");
     label5->setBuddy(m_cboTimeLapseSec);
     interval->addWidget(label5, 2, 2);
-    m_chkTimeLapseSilent =
-        named(new QCheckBox(QStringLiteral("Silent operation"), frame4), "chkTimeLapseSilent");
-    m_chkTimeLapseSilent->setToolTip(QStringLiteral(
-        "Don't play a sound when a screenshot is taken with the time-lapse screenshot option."));
+    m_chkTimeLapseSilent = named(new QCheckBox(tr("Silent operation"), frame4), "chkTimeLapseSilent");
+    m_chkTimeLapseSilent->setToolTip(
+        tr("Don't play a sound when a screenshot is taken with the time-lapse screenshot option."));
     interval->addWidget(m_chkTimeLapseSilent, 3, 0, 1, 4);
     interval->setColumnStretch(3, 1);
     layout->addWidget(frame4);
 
-    auto* frame3 = named(new QGroupBox(QStringLiteral("Jpeg quality"), this), "Frame3");
+    auto* frame3 = named(new QGroupBox(tr("Jpeg quality"), this), "Frame3");
     auto* quality = new QGridLayout(frame3);
     m_cboQuality = listOnly(frame3, "cboQuality", qualityItems());
-    auto* label2 = named(new QLabel(QStringLiteral("Quality"), frame3), "Label2");
+    auto* label2 = named(new QLabel(tr("Quality"), frame3), "Label2");
     label2->setBuddy(m_cboQuality);
     quality->addWidget(label2, 0, 0);
     quality->addWidget(m_cboQuality, 0, 1);
-    auto* label1 =
-        named(new QLabel(QStringLiteral("Enter a value between 1 and 100, 100 being the highest "
-                                        "quality.  The higher the number, the greater the resulting "
-                                        "jpg file size.  Vistrelle defaults to 90 which is a good "
-                                        "tradeoff between quality and file size."),
-                         frame3),
-              "Label1");
+    auto* label1 = named(new QLabel(tr("Enter a value between 1 and 100, 100 being the highest "
+                                       "quality.  The higher the number, the greater the resulting "
+                                       "jpg file size.  Vistrelle defaults to 90 which is a good "
+                                       "tradeoff between quality and file size."),
+                                    frame3),
+                         "Label1");
     label1->setWordWrap(true);
     quality->addWidget(label1, 1, 0, 1, 3);
     quality->setColumnStretch(2, 1);
     layout->addWidget(frame3);
 
-    auto* fraFind = named(new QGroupBox(QStringLiteral("Find"), this), "fraFind");
+    auto* fraFind = named(new QGroupBox(tr("Find"), this), "fraFind");
     auto* find = new QVBoxLayout(fraFind);
-    auto* lblFindLanguages = named(
-        new QLabel(QStringLiteral("Languages of the words in screenshots:"), fraFind), "lblFindLanguages");
+    auto* lblFindLanguages =
+        named(new QLabel(tr("Languages of the words in screenshots:"), fraFind), "lblFindLanguages");
     find->addWidget(lblFindLanguages);
     m_lstFindLanguages = named(new QListWidget(fraFind), "lstFindLanguages");
     lblFindLanguages->setBuddy(m_lstFindLanguages);
     // A list takes no name from its label: it is given one.
     m_lstFindLanguages->setAccessibleName(tr("Languages"));
-    m_lstFindLanguages->setToolTip(QStringLiteral("The installed languages the screenshots are read in; "
-                                                  "a change reads every screenshot again"));
+    m_lstFindLanguages->setToolTip(tr("The installed languages the screenshots are read in; "
+                                      "a change reads every screenshot again"));
     for (const QString& language : installedLanguages)
         m_lstFindLanguages->addItem(language);
     m_lstFindLanguages->setMaximumHeight(m_lstFindLanguages->fontMetrics().height() * 4 +
                                          2 * m_lstFindLanguages->frameWidth());
     find->addWidget(m_lstFindLanguages);
-    m_chkReadWords =
-        named(new QCheckBox(QStringLiteral("Read the words in screenshots"), fraFind), "chkReadWords");
-    m_chkReadWords->setToolTip(
-        QStringLiteral("Without it Find knows the screenshots by their window titles only"));
+    m_chkReadWords = named(new QCheckBox(tr("Read the words in screenshots"), fraFind), "chkReadWords");
+    m_chkReadWords->setToolTip(tr("Without it Find knows the screenshots by their window titles only"));
     find->addWidget(m_chkReadWords);
-    auto* lblUnreadPrograms = named(new QLabel(QStringLiteral("Never read the screenshots of these programs "
-                                                              "(window classes, separated by commas):"),
+    auto* lblUnreadPrograms = named(new QLabel(tr("Never read the screenshots of these programs "
+                                                  "(window classes, separated by commas):"),
                                                fraFind),
                                     "lblUnreadPrograms");
     lblUnreadPrograms->setWordWrap(true);
     find->addWidget(lblUnreadPrograms);
     m_txtUnreadPrograms = named(new QLineEdit(fraFind), "txtUnreadPrograms");
     m_txtUnreadPrograms->setToolTip(
-        QStringLiteral("A password manager, a browser kept for banking: the words already read from "
-                       "their screenshots are forgotten"));
+        tr("A password manager, a browser kept for banking: the words already read from "
+           "their screenshots are forgotten"));
     find->addWidget(m_txtUnreadPrograms);
-    auto* cmdForgetWords =
-        named(new QPushButton(QStringLiteral("Forget the words read"), fraFind), "cmdForgetWords");
-    cmdForgetWords->setToolTip(QStringLiteral("Empties the index of the words read from every screenshot, "
-                                              "at once"));
+    auto* cmdForgetWords = named(new QPushButton(tr("Forget the words read"), fraFind), "cmdForgetWords");
+    cmdForgetWords->setToolTip(tr("Empties the index of the words read from every screenshot, "
+                                  "at once"));
     connect(cmdForgetWords, &QPushButton::clicked, this, &frmOptions::forgetWordsRequested);
     auto* forgetRow = new QHBoxLayout;
     forgetRow->addWidget(cmdForgetWords);
     forgetRow->addStretch();
     find->addLayout(forgetRow);
-    m_chkWindowTitleInFile =
-        named(new QCheckBox(QStringLiteral("Write the window title into new screenshots"), fraFind),
-              "chkWindowTitleInFile");
+    m_chkWindowTitleInFile = named(new QCheckBox(tr("Write the window title into new screenshots"), fraFind),
+                                   "chkWindowTitleInFile");
     m_chkWindowTitleInFile->setToolTip(
-        QStringLiteral("The title goes into the file's own text (JPEG comment, PNG text), where other "
-                       "programs can read it"));
+        tr("The title goes into the file's own text (JPEG comment, PNG text), where other "
+           "programs can read it"));
     find->addWidget(m_chkWindowTitleInFile);
     layout->addWidget(fraFind);
 
-    m_chkStartWithDesktop =
-        named(new QCheckBox(QStringLiteral("Start with the desktop"), this), "chkStartWithDesktop");
+    m_chkStartWithDesktop = named(new QCheckBox(tr("Start with the desktop"), this), "chkStartWithDesktop");
     m_chkStartWithDesktop->setToolTip(
-        QStringLiteral("Start Vistrelle in low-resource mode, behind its tray icon, whenever you log in"));
+        tr("Start Vistrelle in low-resource mode, behind its tray icon, whenever you log in"));
     layout->addWidget(m_chkStartWithDesktop);
-    m_chkNotifyCaptures =
-        named(new QCheckBox(QStringLiteral("Notify each capture"), this), "chkNotifyCaptures");
-    m_chkNotifyCaptures->setToolTip(QStringLiteral(
+    m_chkNotifyCaptures = named(new QCheckBox(tr("Notify each capture"), this), "chkNotifyCaptures");
+    m_chkNotifyCaptures->setToolTip(tr(
         "A desktop notification tells each screenshot filed, with Show and Copy; time-lapse when it starts "
         "and stops"));
     layout->addWidget(m_chkNotifyCaptures);
 
     auto* buttons = new QHBoxLayout;
-    auto* cmdOK = named(new QPushButton(QStringLiteral("&OK"), this), "cmdOK");
-    auto* cmdCancel = named(new QPushButton(QStringLiteral("&Cancel"), this), "cmdCancel");
+    auto* cmdOK = named(new QPushButton(tr("&OK"), this), "cmdOK");
+    auto* cmdCancel = named(new QPushButton(tr("&Cancel"), this), "cmdCancel");
     cmdOK->setDefault(true);
     buttons->addStretch();
     buttons->addWidget(cmdOK);

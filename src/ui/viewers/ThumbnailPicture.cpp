@@ -3,6 +3,7 @@
 #include "platform/FileSystem.h"
 
 #include <QColor>
+#include <QCoreApplication>
 #include <QFile>
 #include <QImageReader>
 #include <QPainter>
@@ -15,7 +16,7 @@ QImage UnreadablePicture(QSize size)
     painter.setPen(QColor(200, 200, 200));
     painter.drawRect(picture.rect().adjusted(0, 0, -1, -1));
     painter.drawText(picture.rect().adjusted(4, 4, -4, -4), Qt::AlignCenter | Qt::TextWordWrap,
-                     QStringLiteral("This picture cannot be shown"));
+                     QCoreApplication::translate("ThumbnailPicture", "This picture cannot be shown"));
     return picture;
 }
 

@@ -48,13 +48,13 @@ frmImage::frmImage(AppState& state, const QImage& noImages)
     , m_imgImageBox(new ImageBox(this))
 {
     setObjectName(QStringLiteral("frmImage"));
-    setWindowTitle(QStringLiteral("Vistrelle Image Viewer (resize horizontally)"));
+    setWindowTitle(tr("Vistrelle Image Viewer (resize horizontally)"));
 
     m_mnuImgPrevious = menuBar()->addAction(QStringLiteral("&<--"));
     m_mnuImgPrevious->setObjectName(QStringLiteral("mnuImgPrevious"));
     m_mnuImgNext = menuBar()->addAction(QStringLiteral("--&>"));
     m_mnuImgNext->setObjectName(QStringLiteral("mnuImgNext"));
-    m_mnuFirstImage = menuBar()->addAction(QStringLiteral("&Intro Image"));
+    m_mnuFirstImage = menuBar()->addAction(tr("&Intro Image"));
     m_mnuFirstImage->setObjectName(QStringLiteral("mnuFirstImage"));
 
     m_imgImageBox->setObjectName(QStringLiteral("imgImageBox"));
@@ -164,7 +164,7 @@ void frmImage::showNoImages()
     m_path.clear();
     m_pending.clear();
     m_imgImageBox->setPicture(m_noImages);
-    m_imgImageBox->setToolTip(QStringLiteral("No images currently available for viewing."));
+    m_imgImageBox->setToolTip(tr("No images currently available for viewing."));
     setStepCommandsEnabled(false);
 }
 

@@ -75,9 +75,7 @@ void frmPhotos::buildControls()
     }
 
     m_label = new QLabel(
-        QStringLiteral(
-            "Click image to see next.  Double click image to select. Hover over image to see name."),
-        this);
+        tr("Click image to see next.  Double click image to select. Hover over image to see name."), this);
     m_label->setObjectName(QStringLiteral("Label1"));
     m_label->setWordWrap(true);
     m_label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -90,7 +88,7 @@ void frmPhotos::buildControls()
     // The arrows' captions read as punctuation.
     m_cmdPrevious->setAccessibleName(tr("Previous page"));
     m_cmdNext->setAccessibleName(tr("Next page"));
-    m_cancel = new QPushButton(QStringLiteral("&Cancel"), this);
+    m_cancel = new QPushButton(tr("&Cancel"), this);
     m_cancel->setObjectName(QStringLiteral("CancelButton"));
 
     connect(m_cmdPrevious, &QPushButton::clicked, this, &frmPhotos::cmdPrevious_Click);
