@@ -141,8 +141,8 @@ private slots:
     }
 
     // Categories, Image Sets and sub-folders of the Image Set made or removed elsewhere join or
-    // leave their lists; the shown ones stay shown. The Image Set shown removed is told once,
-    // and the next one shown.
+    // leave their lists (hidden ones never); the shown ones stay shown. The Image Set shown removed is told
+    // once, and the next one shown.
     void foldersComeAndGo()
     {
         AppUnderTest t;
@@ -165,10 +165,13 @@ private slots:
         QTRY_COMPARE(t.items("cboImageSetName"), (QStringList{"Default Image Set", "New Set"}));
         QCOMPARE(t.shownSet(), "Default Category/Default Image Set");
 
+        // A sync tool's hidden folders are neither listed nor followed.
+        setModified(makeImage(set + ".stversions/v.png"), old());
         QVERIFY(QDir().mkpath(set + "sub"));
         setModified(makeImage(set + "sub/s.png"), old());
         QVERIFY(t.fakes.watcher.change(set));
         QTRY_COMPARE(t.listed(), QStringList{"s.png"});
+        QVERIFY(!t.fakes.watcher.watched.contains(set + ".stversions/"));
         setModified(makeImage(set + "sub/t.png"), old());
         QVERIFY(t.fakes.watcher.change(set + "sub/"));
         QTRY_COMPARE(t.listed(), (QStringList{"s.png", "t.png"}));
