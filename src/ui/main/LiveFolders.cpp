@@ -97,11 +97,13 @@ void LiveFolders::listAgain()
     if (m_imageSet.isEmpty() || m_imageSet != imageSet)
         return;
     QStringList removed, arrived;
-    const qsizetype subfolders = m_subfolders.size();
+    const QSet<QString> subfolders = m_subfolders;
     for (const QString& folder : changed)
         if (inImageSet(folder))
             compare(folder, removed, arrived);
-    if (m_subfolders.size() != subfolders || !changed.contains(m_imageSet) || !removed.isEmpty())
+    // A sub-folder gone is seen from itself and from the folder it stood in.
+    removed.removeDuplicates();
+    if (m_subfolders != subfolders)
         watchAll();
     // A set holding more pictures than are listed lists new ones only while there is room.
     const qsizetype room = m_capacity - (m_files.rowCount() - removed.size());
@@ -113,9 +115,11 @@ void LiveFolders::listAgain()
 
 void LiveFolders::compare(const QString& folder, QStringList& removed, QStringList& arrived)
 {
+    const QList<FolderEntry> entries = ListFolder(folder);
     QSet<QString> found;
+    found.reserve(entries.size());
     QSet<QString> subfoldersNow;
-    for (const FolderEntry& entry : ListFolder(folder)) {
+    for (const FolderEntry& entry : entries) {
         if (entry.name.startsWith(QLatin1Char('.')))
             continue;
         if (entry.kind == FolderEntry::Kind::File && IsImageName(entry.name))
@@ -123,8 +127,10 @@ void LiveFolders::compare(const QString& folder, QStringList& removed, QStringLi
         else if (entry.kind == FolderEntry::Kind::Folder && subfoldersNow.size() < SubfolderLimit)
             subfoldersNow.insert(folder + entry.name + QLatin1Char('/'));
     }
+    // Every line lies below the Image Set's own folder.
+    const bool all = folder == m_imageSet;
     for (const QString& path : m_files.paths()) {
-        if (!path.startsWith(folder))
+        if (!all && !path.startsWith(folder))
             continue;
         const qsizetype slash = path.indexOf(QLatin1Char('/'), folder.size());
         if (slash < 0 ? !found.remove(path) : !subfoldersNow.contains(path.left(slash + 1)))

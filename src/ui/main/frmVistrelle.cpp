@@ -404,7 +404,7 @@ void frmVistrelle::followPictures(const QStringList& added, const QStringList& r
     FileList& list = *m_ui.lstComponents;
     ImageSetModel& files = list.files();
     // One file gone and one come at once is a rename: the line moves, selected as it was.
-    if (removed.size() == 1 && added.size() == 1) {
+    if (removed.size() == 1 && added.size() == 1 && files.rowOf(added.first()) < 0) {
         const bool shown = files.path(list.currentRow()) == removed.first();
         files.renameImage(removed.first(), added.first());
         if (m_newest == removed.first())
