@@ -17,7 +17,9 @@ public:
     virtual void watch(const QStringList& folders) = 0;
 
 signals:
-    /// An entry of \a folder (ending in "/") was made, removed or renamed, or the folder itself
-    /// went. Notices of one change may come several times.
+    /// Something of \a folder (ending in "/") changed that the notices do not name: the folder
+    /// itself went, or notices were lost. Notices of one change may come several times.
     void folderChanged(const QString& folder);
+    /// The entries \a names of \a folder were made, removed, renamed or written.
+    void entriesChanged(const QString& folder, const QStringList& names);
 };

@@ -212,6 +212,14 @@ struct FakeFolderWatcher final : FolderWatcher
         emit folderChanged(folder);
         return true;
     }
+    /// Another program made, removed, renamed or wrote the entries \a names of \a folder.
+    bool changeEntries(const QString& folder, const QStringList& names)
+    {
+        if (!watched.contains(folder))
+            return false;
+        emit entriesChanged(folder, names);
+        return true;
+    }
     QStringList watched;
 };
 

@@ -6,6 +6,7 @@
 #include "platform/FolderListing.h"
 #include "platform/FolderWatcher.h"
 
+#include <QFileInfo>
 #include <utility>
 
 namespace {
@@ -29,6 +30,7 @@ LiveFolders::LiveFolders(FolderWatcher& watcher, const ImageSetModel& files, QOb
     m_settling.setSingleShot(true);
     m_settling.setInterval(settlingMs);
     connect(&m_watcher, &FolderWatcher::folderChanged, this, &LiveFolders::noticed);
+    connect(&m_watcher, &FolderWatcher::entriesChanged, this, &LiveFolders::named);
     connect(&m_burst, &QTimer::timeout, this, &LiveFolders::listAgain);
     connect(&m_settling, &QTimer::timeout, this, &LiveFolders::lookAgain);
 }
@@ -55,6 +57,7 @@ void LiveFolders::stop()
     m_subfolders.clear();
     m_arrivals.clear();
     m_changed.clear();
+    m_named.clear();
     m_burst.stop();
     m_settling.stop();
     m_watcher.watch({});
@@ -85,13 +88,23 @@ void LiveFolders::noticed(const QString& folder)
         m_burst.start();
 }
 
+void LiveFolders::named(const QString& folder, const QStringList& names)
+{
+    if (m_root.isEmpty() || (folder != m_root && folder != m_category && !inImageSet(folder)))
+        return;
+    m_named[folder] += QSet<QString>(names.cbegin(), names.cend());
+    if (!m_burst.isActive())
+        m_burst.start();
+}
+
 void LiveFolders::listAgain()
 {
     const QSet<QString> changed = std::exchange(m_changed, {});
+    const QHash<QString, QSet<QString>> named = std::exchange(m_named, {});
     const QString imageSet = m_imageSet;
-    if (changed.contains(m_root))
+    if (changed.contains(m_root) || named.contains(m_root))
         emit categoriesChanged();
-    if (!m_category.isEmpty() && changed.contains(m_category))
+    if (!m_category.isEmpty() && (changed.contains(m_category) || named.contains(m_category)))
         emit imageSetsChanged();
     // Another Image Set shown meanwhile was listed whole.
     if (m_imageSet.isEmpty() || m_imageSet != imageSet)
@@ -101,6 +114,9 @@ void LiveFolders::listAgain()
     for (const QString& folder : changed)
         if (inImageSet(folder))
             compare(folder, removed, arrived);
+    for (auto folder = named.cbegin(); folder != named.cend(); ++folder)
+        if (inImageSet(folder.key()) && !changed.contains(folder.key()))
+            compareNamed(folder.key(), folder.value(), removed, arrived);
     // A sub-folder gone is seen from itself and from the folder it stood in.
     removed.removeDuplicates();
     if (m_subfolders != subfolders)
@@ -147,14 +163,44 @@ void LiveFolders::compare(const QString& folder, QStringList& removed, QStringLi
         else
             ++sub;
     }
-    for (const QString& subfolder : std::as_const(subfoldersNow)) {
-        if (m_subfolders.contains(subfolder))
+    for (const QString& subfolder : std::as_const(subfoldersNow))
+        if (!m_subfolders.contains(subfolder))
+            addSubfolder(subfolder, arrived);
+}
+
+void LiveFolders::addSubfolder(const QString& subfolder, QStringList& arrived)
+{
+    const FolderTree tree = WalkFolder(subfolder);
+    m_subfolders.insert(subfolder);
+    for (const QString& inside : tree.folders)
+        m_subfolders.insert(inside);
+    arrived += ImageSetPictures(tree);
+}
+
+void LiveFolders::compareNamed(const QString& folder, const QSet<QString>& names, QStringList& removed,
+                               QStringList& arrived)
+{
+    for (const QString& name : names) {
+        if (name.startsWith(QLatin1Char('.')))
             continue;
-        const FolderTree tree = WalkFolder(subfolder);
-        m_subfolders.insert(subfolder);
-        for (const QString& inside : tree.folders)
-            m_subfolders.insert(inside);
-        arrived += ImageSetPictures(tree);
+        const QString path = folder + name;
+        const QString subfolder = path + QLatin1Char('/');
+        const QFileInfo entry(path);
+        const bool picture = entry.isFile() && IsImageName(name);
+        if (!picture && m_files.rowOf(path) >= 0)
+            removed.append(path);
+        else if (picture && m_files.rowOf(path) < 0 && !m_arrivals.contains(path))
+            arrived.append(path);
+        const bool isFolder = entry.isDir() && !entry.isSymLink();
+        if (isFolder && !m_subfolders.contains(subfolder)) {
+            addSubfolder(subfolder, arrived);
+        } else if (!isFolder && m_subfolders.contains(subfolder)) {
+            for (const QString& line : m_files.paths())
+                if (line.startsWith(subfolder))
+                    removed.append(line);
+            for (auto sub = m_subfolders.begin(); sub != m_subfolders.end();)
+                sub = sub->startsWith(subfolder) ? m_subfolders.erase(sub) : std::next(sub);
+        }
     }
 }
 
