@@ -117,8 +117,9 @@ void LiveFolders::listAgain()
     for (auto folder = named.cbegin(); folder != named.cend(); ++folder)
         if (inImageSet(folder.key()) && !changed.contains(folder.key()))
             compareNamed(folder.key(), folder.value(), removed, arrived);
-    // A sub-folder gone is seen from itself and from the folder it stood in.
+    // A sub-folder made or gone is seen from itself and from the folder it stands in.
     removed.removeDuplicates();
+    arrived.removeDuplicates();
     if (m_subfolders != subfolders)
         watchAll();
     // A set holding more pictures than are listed lists new ones only while there is room.
