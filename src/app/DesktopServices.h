@@ -7,6 +7,7 @@
 #include "desktop/qt/CommandServer.h"
 #include "desktop/qt/DesktopNotifications.h"
 #include "desktop/qt/DesktopShell.h"
+#include "desktop/qt/InotifyFolderWatcher.h"
 #include "desktop/qt/LockFileInstance.h"
 #include "desktop/qt/QtMessageBoxes.h"
 #include "desktop/qt/QtSound.h"
@@ -82,7 +83,8 @@ private:
     // Each clipboard adapter writes as well as reads, so that it knows the program's own copies.
     ClipboardWriter& m_writer = dynamic_cast<ClipboardWriter&>(*m_clipboard);
     DesktopNotifications m_notifications;
-    Services m_services{m_boxes,        *m_clipboard, m_shell,  m_instance,     m_clock,
-                        m_keys,         *m_grab,      m_sound,  m_tray,         m_shortcuts,
-                        m_windowSource, m_reader,     m_writer, m_notifications};
+    InotifyFolderWatcher m_watcher;
+    Services m_services{m_boxes,        *m_clipboard, m_shell,  m_instance,      m_clock,
+                        m_keys,         *m_grab,      m_sound,  m_tray,          m_shortcuts,
+                        m_windowSource, m_reader,     m_writer, m_notifications, m_watcher};
 };

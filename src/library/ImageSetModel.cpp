@@ -40,6 +40,17 @@ int ImageSetModel::insertImage(const QString& path)
     return row;
 }
 
+bool ImageSetModel::removeImage(const QString& path)
+{
+    const int row = rowOf(path);
+    if (row < 0)
+        return false;
+    beginRemoveRows(QModelIndex(), row, row);
+    m_paths.removeAt(row);
+    endRemoveRows();
+    return true;
+}
+
 int ImageSetModel::rowOf(const QString& path) const
 {
     const int row = placeOf(path) - 1;

@@ -30,6 +30,8 @@ public:
 
     /// Puts \a path, a new file below the folder, in its place of the display order; its row.
     int insertImage(const QString& path);
+    /// Takes the line of \a path out; false when it was not listed.
+    bool removeImage(const QString& path);
     /// The row of \a path, or -1 when it is not listed.
     int rowOf(const QString& path) const;
     /// The row of \a from follows the file's rename to \a to, into its place of the display order.

@@ -142,7 +142,7 @@ std::optional<int> FindImageSet(const QString& libraryRoot, const QStringList& c
     return found;
 }
 
-QStringList ListImageSet(const QString& folder)
+QStringList ListImageSet(const QString& folder, QStringList* subfolders)
 {
     FolderTree tree = WalkFolder(folder);
     // Listing an Image Set settles what a killed capture left there, hidden: a complete picture
@@ -154,5 +154,7 @@ QStringList ListImageSet(const QString& folder)
         });
     if (hiddenHere && !SettleTemporaries(folder, 60).isEmpty())
         tree = WalkFolder(folder);
+    if (subfolders)
+        *subfolders = tree.folders;
     return ImageSetPictures(tree);
 }

@@ -58,7 +58,7 @@ Outcome RenameFile(const QString& path, const QString& newName);
 std::optional<int> FindImageSet(const QString& libraryRoot, const QStringList& categories,
                                 const QString& imageSet, const QString& preferredCategory);
 
-/// What one walk of an Image Set finds.
 /// The pictures of the Image Set \a folder (ending in "/"), as ImageSetPictures gives them, listed in one
-/// walk after removing the stale temporaries a killed write left there.
-QStringList ListImageSet(const QString& folder);
+/// walk after removing the stale temporaries a killed write left there; \a subfolders, when given,
+/// receives the sub-folders the walk went into, as FolderTree::folders.
+QStringList ListImageSet(const QString& folder, QStringList* subfolders = nullptr);

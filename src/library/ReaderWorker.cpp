@@ -116,6 +116,11 @@ void ReaderWorker::sync()
     post({Command::Kind::Sync, {}, {}, {}});
 }
 
+void ReaderWorker::refreshFiles(const QStringList& paths)
+{
+    post({Command::Kind::Refresh, {}, {}, paths});
+}
+
 void ReaderWorker::setLanguages(const QStringList& languages)
 {
     if (languages == m_languages)
@@ -200,6 +205,11 @@ void ReaderWorker::carryOut(TextIndex& index, const Command& command)
     case Command::Kind::Record:
         if (!m_blocked)
             wrote(index, index.record(command.path, command.source));
+        break;
+    case Command::Kind::Refresh:
+        for (const QString& path : command.names)
+            if (!m_blocked)
+                wrote(index, index.refresh(path));
         break;
     case Command::Kind::Languages:
         handAndWait([this, languages = command.names] { m_reader.setLanguages(languages); });

@@ -43,6 +43,9 @@ public:
     void record(const QString& path, const PictureSource& source);
     /// Walks the library again, for changes made outside the program.
     void sync();
+    /// The files at \a paths came, changed or went, by another program's doing: entered or
+    /// dropped without a walk, a new picture waiting to be read.
+    void refreshFiles(const QStringList& paths);
     void setPaused(bool paused);
     /// A capture is on its way: reading waits a moment, a picture being read where it is.
     void holdOff();
@@ -68,10 +71,10 @@ signals:
 private:
     struct Command
     {
-        enum class Kind { Sync, Record, Languages, UnreadPrograms, Forget } kind;
+        enum class Kind { Sync, Record, Refresh, Languages, UnreadPrograms, Forget } kind;
         QString path;
         PictureSource source;
-        QStringList names; // languages, or programs never read
+        QStringList names; // languages, programs never read, or files to enter again
     };
 
     // A picture handed to the reader.

@@ -387,6 +387,10 @@ bool TextIndex::store(qint64 id, const TextReading& reading)
 
 bool TextIndex::refresh(const QString& path)
 {
+    if (lost() && !sync())
+        return false;
+    if (!m_database)
+        return false;
     const QString relative = relativePath(path);
     const QByteArray hash = PictureHash(path);
     const std::optional<FileFacts> facts = ReadFileFacts(path);

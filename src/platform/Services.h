@@ -4,6 +4,7 @@ class ActiveWindowSource;
 class Clipboard;
 class ClipboardWriter;
 class Clock;
+class FolderWatcher;
 class InstanceLock;
 class KeyState;
 class MessageBoxes;
@@ -32,4 +33,5 @@ struct Services
     TextReader& reader;               ///< reads on the text reader's own thread
     ClipboardWriter& clipboardWriter; ///< what the user copies out of the library
     Notifications& notifications;
+    FolderWatcher& watcher; ///< the change notices of the library's folders shown
 };

@@ -8,6 +8,9 @@
   accessible.py focused TITLE-REGEX   prints the name of the control that has the focus
   accessible.py names TITLE-REGEX     prints role, name, description, labels and state of each
                                       control
+  accessible.py lines TITLE-REGEX NAME
+                                      prints the lines of the list or combo box named or
+                                      labelled NAME, one a line, "* " before each selected one
 
 Each waits up to 20 s for a window of the program whose title matches.
 """
@@ -67,6 +70,18 @@ def controls(node):
         # A list's lines are the model's, not controls of their own.
         if child.get_role() not in LABELLED:
             yield from controls(child)
+
+
+def lines(node):
+    """The lines of a list or combo box, at any depth below it, with their state."""
+    for index in range(node.get_child_count()):
+        child = node.get_child_at_index(index)
+        if child is None:
+            continue
+        if child.get_role() in (Atspi.Role.LIST_ITEM, Atspi.Role.TABLE_CELL):
+            yield child, child.get_state_set()
+        else:
+            yield from lines(child)
 
 
 def described(node):
@@ -135,6 +150,13 @@ def main():
             print(f"{described(node)} labels={labels_of(node)} "
                   f"for={labels_of(node, Atspi.RelationType.LABEL_FOR)} {flags}")
         return
+    if command == "lines":
+        for node, _ in controls(window):
+            if node.get_role() in LABELLED and sys.argv[3] in [node.get_name()] + labels_of(node):
+                for line, state in lines(node):
+                    print(("* " if state.contains(Atspi.StateType.SELECTED) else "") + line.get_name())
+                return
+        sys.exit(f"no list '{sys.argv[3]}' in '{window.get_name()}'")
     sys.exit(f"unknown command {command}")
 
 

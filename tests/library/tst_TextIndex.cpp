@@ -535,6 +535,17 @@ private slots:
         QTRY_COMPARE(find("deleting"), (QStringList{"A/One/Image_2.png", "A/One/Image_1.png"}));
     }
 
+    // A file another program brought, told while the index cannot be made at all (a file stands
+    // where its folder would), is refused: there is no index to enter it into.
+    void refreshWithoutIndex()
+    {
+        const QString file = picture("A/One/Image_1.png", "words");
+        makeFile(m_dir->path() + "/blocked");
+        TextIndex index(m_root, m_dir->path() + "/blocked/index.db");
+        QVERIFY(!index.open());
+        QVERIFY(!index.refresh(file));
+    }
+
     // An index in a folder that cannot be written (no journal can be made beside it) still
     // answers from what was saved. Run as another user where this one may write anywhere.
     void readOnlyFolderAnswers()

@@ -90,8 +90,8 @@ public:
 private:
     static Services withBoxes(const Services& s, MessageBoxes& boxes)
     {
-        return {boxes,          s.clipboard, s.shell,           s.instance,     s.clock,
-                s.keys,         s.grab,      s.sound,           s.tray,         s.shortcuts,
-                s.windowSource, s.reader,    s.clipboardWriter, s.notifications};
+        return {boxes,          s.clipboard, s.shell,           s.instance,      s.clock,
+                s.keys,         s.grab,      s.sound,           s.tray,          s.shortcuts,
+                s.windowSource, s.reader,    s.clipboardWriter, s.notifications, s.watcher};
     }
 };

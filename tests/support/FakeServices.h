@@ -4,6 +4,7 @@
 #include "platform/Clipboard.h"
 #include "platform/ClipboardWriter.h"
 #include "platform/Clock.h"
+#include "platform/FolderWatcher.h"
 #include "platform/InstanceLock.h"
 #include "platform/KeyState.h"
 #include "platform/MessageBoxes.h"
@@ -205,6 +206,30 @@ struct FakeNotifications final : Notifications
     QStringList told;
 };
 
+/// Change notices as the tests make them: a notice reaches the program only for a folder it
+/// follows, as the kernel's do.
+struct FakeFolderWatcher final : FolderWatcher
+{
+    void watch(const QStringList& folders) override { watched = folders; }
+    /// Another program changed an entry of \a folder: true when the program was told.
+    bool change(const QString& folder)
+    {
+        if (!watched.contains(folder))
+            return false;
+        emit folderChanged(folder);
+        return true;
+    }
+    /// Another program made, removed, renamed or wrote the entries \a names of \a folder.
+    bool changeEntries(const QString& folder, const QStringList& names)
+    {
+        if (!watched.contains(folder))
+            return false;
+        emit entriesChanged(folder, names);
+        return true;
+    }
+    QStringList watched;
+};
+
 struct FakeInstanceLock final : InstanceLock
 {
     bool acquire() override { return !heldElsewhere; }
@@ -272,6 +297,7 @@ struct FakeServices
     FakeActiveWindowSource windowSource;
     FakeTextReader reader;
     FakeNotifications notifications;
-    Services services{boxes, clipboard, shell,     instance,     clock,  keys,      grab,
-                      sound, tray,      shortcuts, windowSource, reader, clipboard, notifications};
+    FakeFolderWatcher watcher;
+    Services services{boxes, clipboard, shell,        instance, clock,     keys,          grab,   sound,
+                      tray,  shortcuts, windowSource, reader,   clipboard, notifications, watcher};
 };

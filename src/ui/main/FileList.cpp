@@ -5,6 +5,7 @@
 #include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QScopedValueRollback>
+#include <QSet>
 #include <algorithm>
 
 namespace {
@@ -86,12 +87,36 @@ void FileList::fill(const QString& folder, QStringList images, qsizetype capacit
 
 bool FileList::insertCapture(const QString& path, qsizetype capacity)
 {
+    // Listed already, as another program's new file, while it was renamed into place.
+    if (m_files->rowOf(path) >= 0)
+        return true;
     if (m_files->rowCount() >= capacity)
         return false;
     const QScopedValueRollback quiet(m_quiet, true);
     m_files->insertImage(path);
     if (m_files->rowCount() == 1)
         makeCurrent(0, QItemSelectionModel::ClearAndSelect);
+    return true;
+}
+
+bool FileList::removeFiles(const QStringList& paths)
+{
+    const QScopedValueRollback quiet(m_quiet, true);
+    const QSet<QString> going(paths.cbegin(), paths.cend());
+    const int current = currentRow();
+    const bool currentGoes = going.contains(m_files->path(current));
+    // The line after the current one that stays, taken before the rows move.
+    QString next;
+    for (int row = current + 1; currentGoes && next.isEmpty() && row < m_files->rowCount(); ++row)
+        if (!going.contains(m_files->path(row)))
+            next = m_files->path(row);
+    for (const QString& path : paths)
+        m_files->removeImage(path);
+    if (!currentGoes || m_files->rowCount() == 0)
+        return currentGoes;
+    const int row = next.isEmpty() ? m_files->rowCount() - 1 : m_files->rowOf(next);
+    makeCurrent(row, QItemSelectionModel::ClearAndSelect);
+    scrollTo(currentIndex());
     return true;
 }
 

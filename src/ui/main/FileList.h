@@ -32,6 +32,11 @@ public:
     /// the current one. False when the list was full.
     bool insertCapture(const QString& path, qsizetype capacity);
 
+    /// Takes the lines of \a paths out, as another program removed their files. When the current
+    /// line was among them, the line after it (or the last) becomes the current one, selected
+    /// alone: true then.
+    bool removeFiles(const QStringList& paths);
+
     /// Moves the selection from line \a fromRow to line \a toRow; other selected lines stay
     /// selected.
     void moveSelection(int fromRow, int toRow);

@@ -5,6 +5,7 @@
 #include "FindPanel.h"
 #include "ImageInfo.h"
 #include "ImageSetCommands.h"
+#include "LiveFolders.h"
 #include "MainWindowControls.h"
 #include "capture/CaptureEngine.h"
 #include "capture/CapturePause.h"
@@ -16,6 +17,7 @@
 #include "library/LibraryCommands.h"
 #include "library/LibraryPictures.h"
 #include "library/LibraryTree.h"
+#include "library/ReaderWorker.h"
 #include "library/Thumbnails.h"
 #include "platform/FreedMemory.h"
 #include "platform/MessageBoxes.h"
@@ -39,6 +41,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSet>
 #include <QSignalBlocker>
 #include <QStandardItemModel>
 #include <QThreadPool>
@@ -60,6 +63,20 @@ QStringList sortedForDisplay(QStringList items)
 
 const auto exactly = Qt::MatchExactly | Qt::MatchCaseSensitive;
 
+// Brings the names of \a box to \a names (in display order) in place: its current name, still
+// among them, stays current.
+void followNames(QComboBox& box, const QStringList& names)
+{
+    const QSignalBlocker blocker(&box);
+    const QSet<QString> kept(names.cbegin(), names.cend());
+    for (int row = box.count() - 1; row >= 0; --row)
+        if (!kept.contains(box.itemText(row)))
+            box.removeItem(row);
+    for (int row = 0; row < names.size(); ++row)
+        if (box.itemText(row) != names.at(row))
+            box.insertItem(row, names.at(row));
+}
+
 // Lines of a set that are worth letting go of away from the window's thread.
 constexpr qsizetype largeSetDrop = 10000;
 
@@ -80,6 +97,8 @@ frmVistrelle::frmVistrelle(AppState& state, Services& services, LibraryDialogs& 
     , m_setCommands(new ImageSetCommands(m_ui, state, services, dialogs, this))
     , m_find(new FindPanel(this, state, reading))
     , m_fileCommands(new FileCommands(*m_ui.lstComponents, state, services, dialogs))
+    , m_reading(reading)
+    , m_live(new LiveFolders(services.watcher, m_ui.lstComponents->files(), this))
 {
     m_find->placeIn(qobject_cast<QGridLayout*>(layout()), m_ui.lstComponents, m_ui.lblImageFiles);
     setObjectName(QStringLiteral("frmVistrelle"));
@@ -157,6 +176,9 @@ void frmVistrelle::connectControls()
             listCapture(path, false);
     });
     connect(m_find, &FindPanel::chosen, this, &frmVistrelle::showFound);
+    connect(m_live, &LiveFolders::categoriesChanged, this, &frmVistrelle::followCategories);
+    connect(m_live, &LiveFolders::imageSetsChanged, this, &frmVistrelle::followImageSets);
+    connect(m_live, &LiveFolders::picturesChanged, this, &frmVistrelle::followPictures);
 }
 
 bool frmVistrelle::imageSetShown() const
@@ -209,6 +231,7 @@ void frmVistrelle::FillCategoryList()
     }
     if (m_ui.cboImageSetCategory->count() > 0 && m_ui.cboImageSetCategory->currentIndex() < 0)
         selectCategory(0);
+    followShown();
 }
 
 void frmVistrelle::RefreshImageSets()
@@ -245,6 +268,7 @@ void frmVistrelle::cboImageSetCategory_Click()
         selectImageSet(0);
     m_state.currentCategory = category;
     m_state.currentImageSet = m_ui.cboImageSetName->currentText();
+    followShown();
     if (m_ui.lstComponents->files().rowCount() == 0 && !m_state.lowResourceMode)
         emit viewerRefitRequested();
 }
@@ -290,9 +314,10 @@ void frmVistrelle::ResetFileTables()
 void frmVistrelle::RefreshFileList(const QString& folder)
 {
     ResetFileTables();
-    QStringList images = ListImageSet(folder);
+    QStringList images = ListImageSet(folder, &m_subfolders);
     const qsizetype imagesFound = images.size();
     FillFileList(folder, std::move(images));
+    followShown();
     if (m_state.lowResourceMode)
         return;
 
@@ -323,6 +348,91 @@ void frmVistrelle::tellAboutOverflow(const QString& folder, qsizetype found)
                               .arg(found)
                               .arg(m_state.settings.fileMax),
                           BoxLook::Information);
+}
+
+void frmVistrelle::followShown()
+{
+    if (m_state.lowResourceMode) {
+        m_live->stop();
+        return;
+    }
+    const bool categoryShown = !m_ui.cboImageSetCategory->currentText().isEmpty();
+    const bool listed = !m_ui.lstComponents->files().folder().isEmpty();
+    m_live->follow(m_state.libraryRoot, categoryShown ? categoryFolder() : QString(),
+                   listed ? m_subfolders : QStringList(), m_state.settings.fileMax);
+}
+
+void frmVistrelle::followCategories()
+{
+    const QString category = m_ui.cboImageSetCategory->currentText();
+    const QString imageSet = m_ui.cboImageSetName->currentText();
+    const QStringList names = sortedForDisplay(ListSubfolders(m_state.libraryRoot));
+    if (category.isEmpty() || !names.contains(category)) {
+        FillCategoryList();
+        if (!imageSet.isEmpty())
+            tellImageSetGone(category, imageSet);
+        return;
+    }
+    followNames(*m_ui.cboImageSetCategory, names);
+}
+
+void frmVistrelle::followImageSets()
+{
+    const QString imageSet = m_ui.cboImageSetName->currentText();
+    const QStringList names = sortedForDisplay(ListSubfolders(categoryFolder()));
+    if (imageSet.isEmpty() || !names.contains(imageSet)) {
+        RefreshImageSets();
+        if (!imageSet.isEmpty())
+            tellImageSetGone(m_ui.cboImageSetCategory->currentText(), imageSet);
+        return;
+    }
+    followNames(*m_ui.cboImageSetName, names);
+}
+
+void frmVistrelle::tellImageSetGone(const QString& category, const QString& imageSet)
+{
+    m_services.boxes.show(QStringLiteral("The image set \"%1\" of \"%2\" is gone: another program removed or "
+                                         "renamed it.")
+                              .arg(imageSet, category),
+                          BoxLook::Information);
+}
+
+void frmVistrelle::followPictures(const QStringList& added, const QStringList& removed)
+{
+    if (m_state.lowResourceMode)
+        return;
+    FileList& list = *m_ui.lstComponents;
+    ImageSetModel& files = list.files();
+    // One file gone and one come at once is a rename: the line moves, selected as it was.
+    if (removed.size() == 1 && added.size() == 1 && files.rowOf(added.first()) < 0) {
+        const bool shown = files.path(list.currentRow()) == removed.first();
+        files.renameImage(removed.first(), added.first());
+        if (m_newest == removed.first())
+            m_newest = added.first();
+        if (shown)
+            ShowViewerImage(QString());
+        m_reading.refreshFiles(removed + added);
+        return;
+    }
+    const bool currentGone = list.removeFiles(removed);
+    QStringList listed;
+    for (const QString& path : added)
+        if (files.rowOf(path) < 0 && files.rowCount() < m_state.settings.fileMax) {
+            files.insertImage(path);
+            listed.append(path);
+        }
+    if (files.rowOf(m_newest) < 0)
+        m_newest = files.paths().value(files.rowCount() - 1);
+    if (currentGone && files.rowCount() > 0)
+        ShowViewerImage(QString());
+    else if (currentGone) {
+        m_ui.lblImageInfo->clear();
+        ResetFileTables();
+        emit viewerRefitRequested();
+    }
+    emit viewerStepsEnabled(files.rowCount() >= 2);
+    m_reading.refreshFiles(removed + listed);
+    m_find->refresh();
 }
 
 void frmVistrelle::FillFileList(const QString& folder, QStringList images)

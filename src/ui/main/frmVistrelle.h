@@ -11,6 +11,7 @@ class CaptureEngine;
 class FileCommands;
 class FindPanel;
 class ImageSetCommands;
+class LiveFolders;
 class LibraryDialogs;
 class PictureActions;
 class QAbstractItemModel;
@@ -118,6 +119,14 @@ private:
     void showCreatedCategory(const QString& name);
     void showCreatedImageSet(const QString& name);
     void tellAboutOverflow(const QString& folder, qsizetype found);
+    /// Follows the folders shown, for what other programs do in them.
+    void followShown();
+    /// The Category list, the Image Set list and the file list follow what another program did.
+    void followCategories();
+    void followImageSets();
+    void followPictures(const QStringList& added, const QStringList& removed);
+    /// Tells, once, that the Image Set shown went; the lists show what is left.
+    void tellImageSetGone(const QString& category, const QString& imageSet);
     QString categoryFolder() const;
     QString imageSetFolder() const;
     bool imageSetShown() const;
@@ -135,6 +144,9 @@ private:
     ImageSetCommands* m_setCommands;
     FindPanel* m_find;
     FileCommands* m_fileCommands;
+    ReaderWorker& m_reading;
+    LiveFolders* m_live;
+    QStringList m_subfolders; // those of the Image Set listed
     QSet<QString> m_overflowTold;
     int m_restoreListIndex = 0; // line to select after the next refill, from 0; 0 keeps the selection
     // Whether a capture becomes the selected line: while the user follows the newest pictures,
