@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # A library on a FAT disk, which has neither a no-replace rename nor hard links (as exFAT, phones
-# and many network mounts): an image mounted through FUSE without root. A copied picture is
+# and many network mounts): a disk image mounted through FUSE. A copied picture is
 # filed; one whose name a picture of the same second already has gets the next free name and
 # replaces none; a deleted one goes to the disk's trash.
 set -uo pipefail
