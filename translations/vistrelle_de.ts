@@ -141,7 +141,12 @@
         <translation>%1 kann nicht mit anderen Argumenten angegeben werden</translation>
     </message>
     <message>
+        <source>Try &apos;vistrelle --help&apos; for more information.</source>
+        <translation>„vistrelle --help“ liefert weitere Informationen.</translation>
+    </message>
+    <message>
         <source>Usage: vistrelle [%1] [DIRECTORY]
+       vistrelle [DIRECTORY] %3
        vistrelle %2
 
 Vistrelle files every picture put on the clipboard into a library of folders: DIRECTORY/Vistrelles/
@@ -150,6 +155,7 @@ Words after -- name the DIRECTORY even when they begin with -.
 
 </source>
         <translation>Aufruf: vistrelle [%1] [ORDNER]
+        vistrelle [ORDNER] %3
         vistrelle %2
 
 Vistrelle legt jedes Bild aus der Zwischenablage in einer Bibliothek aus Ordnern ab: in ORDNER/Vistrelles/,
@@ -157,10 +163,6 @@ wenn ein ORDNER angegeben ist, sonst in der vorgegebenen Bibliothek (siehe die H
 Wörter nach -- benennen den ORDNER, auch wenn sie mit - beginnen.
 
 </translation>
-    </message>
-    <message>
-        <source>Try &apos;vistrelle --help&apos; for more information.</source>
-        <translation>„vistrelle --help“ liefert weitere Informationen.</translation>
     </message>
 </context>
 <context>
@@ -285,16 +287,16 @@ Endgültig löschen?</translation>
 <context>
     <name>FindCommand</name>
     <message>
-        <source>Usage: vistrelle --find WORDS</source>
-        <translation>Aufruf: vistrelle --find WÖRTER</translation>
-    </message>
-    <message>
         <source>The index cannot be opened: %1</source>
         <translation>Der Index kann nicht geöffnet werden: %1</translation>
     </message>
     <message>
         <source>Not read yet: %1 of %2 pictures.</source>
         <translation>Noch nicht gelesen: %1 von %2 Bildern.</translation>
+    </message>
+    <message>
+        <source>Usage: vistrelle [DIRECTORY] --find WORDS</source>
+        <translation>Aufruf: vistrelle [ORDNER] --find WÖRTER</translation>
     </message>
 </context>
 <context>

@@ -141,7 +141,12 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
+        <source>Try &apos;vistrelle --help&apos; for more information.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
         <source>Usage: vistrelle [%1] [DIRECTORY]
+       vistrelle [DIRECTORY] %3
        vistrelle %2
 
 Vistrelle files every picture put on the clipboard into a library of folders: DIRECTORY/Vistrelles/
@@ -149,10 +154,6 @@ when a DIRECTORY is given, else the default library (see the help page, Vistrell
 Words after -- name the DIRECTORY even when they begin with -.
 
 </source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Try &apos;vistrelle --help&apos; for more information.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -272,15 +273,15 @@ Delete them for good?</source>
 <context>
     <name>FindCommand</name>
     <message>
-        <source>Usage: vistrelle --find WORDS</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>The index cannot be opened: %1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <source>Not read yet: %1 of %2 pictures.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Usage: vistrelle [DIRECTORY] --find WORDS</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

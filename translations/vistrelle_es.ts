@@ -141,7 +141,12 @@
         <translation>%1 no puede indicarse con otros argumentos</translation>
     </message>
     <message>
+        <source>Try &apos;vistrelle --help&apos; for more information.</source>
+        <translation>Pruebe «vistrelle --help» para más información.</translation>
+    </message>
+    <message>
         <source>Usage: vistrelle [%1] [DIRECTORY]
+       vistrelle [DIRECTORY] %3
        vistrelle %2
 
 Vistrelle files every picture put on the clipboard into a library of folders: DIRECTORY/Vistrelles/
@@ -150,6 +155,7 @@ Words after -- name the DIRECTORY even when they begin with -.
 
 </source>
         <translation>Uso: vistrelle [%1] [CARPETA]
+     vistrelle [CARPETA] %3
      vistrelle %2
 
 Vistrelle archiva cada imagen que se pone en el portapapeles en una biblioteca de carpetas:
@@ -157,10 +163,6 @@ CARPETA/Vistrelles/ si se indica una CARPETA; si no, la biblioteca predeterminad
 Vistrelle_es.htm). Las palabras tras -- nombran la CARPETA aunque empiecen por -.
 
 </translation>
-    </message>
-    <message>
-        <source>Try &apos;vistrelle --help&apos; for more information.</source>
-        <translation>Pruebe «vistrelle --help» para más información.</translation>
     </message>
 </context>
 <context>
@@ -285,16 +287,16 @@ Delete them for good?</source>
 <context>
     <name>FindCommand</name>
     <message>
-        <source>Usage: vistrelle --find WORDS</source>
-        <translation>Uso: vistrelle --find PALABRAS</translation>
-    </message>
-    <message>
         <source>The index cannot be opened: %1</source>
         <translation>No se puede abrir el índice: %1</translation>
     </message>
     <message>
         <source>Not read yet: %1 of %2 pictures.</source>
         <translation>Sin leer todavía: %1 de %2 imágenes.</translation>
+    </message>
+    <message>
+        <source>Usage: vistrelle [DIRECTORY] --find WORDS</source>
+        <translation>Uso: vistrelle [CARPETA] --find PALABRAS</translation>
     </message>
 </context>
 <context>

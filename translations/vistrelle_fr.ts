@@ -141,7 +141,12 @@
         <translation>%1 ne peut pas être donné avec d&apos;autres arguments</translation>
     </message>
     <message>
+        <source>Try &apos;vistrelle --help&apos; for more information.</source>
+        <translation>Saisissez « vistrelle --help » pour plus d&apos;informations.</translation>
+    </message>
+    <message>
         <source>Usage: vistrelle [%1] [DIRECTORY]
+       vistrelle [DIRECTORY] %3
        vistrelle %2
 
 Vistrelle files every picture put on the clipboard into a library of folders: DIRECTORY/Vistrelles/
@@ -150,6 +155,7 @@ Words after -- name the DIRECTORY even when they begin with -.
 
 </source>
         <translation>Utilisation : vistrelle [%1] [DOSSIER]
+              vistrelle [DOSSIER] %3
               vistrelle %2
 
 Vistrelle classe chaque image placée dans le presse-papiers dans une bibliothèque de dossiers :
@@ -157,10 +163,6 @@ DOSSIER/Vistrelles/ si un DOSSIER est donné, sinon la bibliothèque par défaut
 Vistrelle_fr.htm). Les mots après -- désignent le DOSSIER même s&apos;ils commencent par -.
 
 </translation>
-    </message>
-    <message>
-        <source>Try &apos;vistrelle --help&apos; for more information.</source>
-        <translation>Saisissez « vistrelle --help » pour plus d&apos;informations.</translation>
     </message>
 </context>
 <context>
@@ -285,16 +287,16 @@ Les supprimer définitivement ?</translation>
 <context>
     <name>FindCommand</name>
     <message>
-        <source>Usage: vistrelle --find WORDS</source>
-        <translation>Utilisation : vistrelle --find MOTS</translation>
-    </message>
-    <message>
         <source>The index cannot be opened: %1</source>
         <translation>Impossible d&apos;ouvrir l&apos;index : %1</translation>
     </message>
     <message>
         <source>Not read yet: %1 of %2 pictures.</source>
         <translation>Pas encore lues : %1 images sur %2.</translation>
+    </message>
+    <message>
+        <source>Usage: vistrelle [DIRECTORY] --find WORDS</source>
+        <translation>Utilisation : vistrelle [DOSSIER] --find MOTS</translation>
     </message>
 </context>
 <context>

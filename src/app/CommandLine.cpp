@@ -20,13 +20,13 @@ void print(std::FILE* stream, const QString& text)
     std::fputs(text.toLocal8Bit().constData(), stream);
 }
 
-int help(const QStringList&)
+int help(const QStringList&, const QStringList&)
 {
     print(stdout, UsageText());
     return 0;
 }
 
-int version(const QStringList&)
+int version(const QStringList&, const QStringList&)
 {
     print(stdout, QStringLiteral("Vistrelle %1\n").arg(QCoreApplication::applicationVersion()));
     return 0;
@@ -41,21 +41,21 @@ int handOver(Shortcut shortcut)
     return 1;
 }
 
-int captureWindow(const QStringList&)
+int captureWindow(const QStringList&, const QStringList&)
 {
     return handOver(Shortcut::ActiveWindow);
 }
 
-int timeLapse(const QStringList&)
+int timeLapse(const QStringList&, const QStringList&)
 {
     return handOver(Shortcut::TimeLapse);
 }
 
 constexpr char lowResourceSwitch[] = "--low-resource";
 
-int find(const QStringList& words)
+int find(const QStringList& words, const QStringList& directory)
 {
-    return RunFindCommand(words);
+    return RunFindCommand(words, directory.join(QLatin1Char(' ')));
 }
 
 constexpr std::array switches{
@@ -75,7 +75,7 @@ constexpr std::array switches{
         "--find", nullptr, QT_TRANSLATE_NOOP("CommandLine", "WORDS..."),
         QT_TRANSLATE_NOOP("CommandLine",
                           "print the library's pictures that hold all the words, newest first, then end"),
-        find, true},
+        find, true, true},
     CommandSwitch{"--help", "-h", nullptr, QT_TRANSLATE_NOOP("CommandLine", "print this help and end"), help},
     CommandSwitch{"--version", nullptr, nullptr,
                   QT_TRANSLATE_NOOP("CommandLine", "print the version and end"), version},
@@ -132,8 +132,10 @@ CommandLine ParseCommandLine(const QStringList& arguments)
         if (found->takesTheRest) {
             if (equals >= 0)
                 values.append(word.mid(equals + 1));
-            values += arguments.mid(i + 1);
-            i = arguments.size();
+            // "--" ends the words; what follows names the folder.
+            for (++i; i < arguments.size() && arguments.at(i) != QLatin1String("--"); ++i)
+                values.append(arguments.at(i));
+            switchesEnded = true;
         } else if (found->value) {
             if (equals >= 0)
                 values.append(word.mid(equals + 1));
@@ -155,7 +157,7 @@ CommandLine ParseCommandLine(const QStringList& arguments)
         line.command = found;
         line.values = values;
     }
-    if (line.command && (line.lowResource || !line.directory.isEmpty()))
+    if (line.command && (line.lowResource || (!line.directory.isEmpty() && !line.command->takesLibrary)))
         return refused(QCoreApplication::translate("CommandLine", "%1 cannot be given with other arguments")
                            .arg(quoted(QLatin1String(line.command->name))));
     return line;
@@ -165,23 +167,26 @@ QString UsageText()
 {
     QStringList starts;
     QStringList commands;
+    QStringList libraryCommands;
     QString lines;
     for (const CommandSwitch& entry : switches) {
         QString shown = QLatin1String(entry.name);
         if (entry.value)
             shown += QLatin1Char(' ') + translated(entry.value);
-        (entry.command ? commands : starts).append(shown);
+        (entry.command ? (entry.takesLibrary ? libraryCommands : commands) : starts).append(shown);
         QString names =
             entry.shortName ? QLatin1String(entry.shortName) + QStringLiteral(", ") + shown : shown;
         lines += QStringLiteral("  %1 %2\n").arg(names, -24).arg(translated(entry.summary));
     }
     return QCoreApplication::translate(
-               "CommandLine", "Usage: vistrelle [%1] [DIRECTORY]\n       vistrelle %2\n\n"
-                              "Vistrelle files every picture put on the clipboard into a library of folders: "
-                              "DIRECTORY/Vistrelles/\nwhen a DIRECTORY is given, else the default library "
-                              "(see the help page, Vistrelle.htm).\nWords after -- name the DIRECTORY even "
-                              "when they begin with -.\n\n")
-               .arg(starts.join(QStringLiteral("] [")), commands.join(QStringLiteral(" | "))) +
+               "CommandLine",
+               "Usage: vistrelle [%1] [DIRECTORY]\n       vistrelle [DIRECTORY] %3\n       vistrelle %2\n\n"
+               "Vistrelle files every picture put on the clipboard into a library of folders: "
+               "DIRECTORY/Vistrelles/\nwhen a DIRECTORY is given, else the default library "
+               "(see the help page, Vistrelle.htm).\nWords after -- name the DIRECTORY even "
+               "when they begin with -.\n\n")
+               .arg(starts.join(QStringLiteral("] [")), commands.join(QStringLiteral(" | ")),
+                    libraryCommands.join(QStringLiteral(" | "))) +
            lines;
 }
 
@@ -195,6 +200,6 @@ std::optional<int> RunCommandLine(const CommandLine& line)
         return 2;
     }
     if (line.command)
-        return line.command->command(line.values);
+        return line.command->command(line.values, line.directory);
     return std::nullopt;
 }

@@ -15,11 +15,15 @@ struct CommandSwitch
     const char* shortName; ///< "-h", or nullptr
     const char* value;     ///< what the switch takes, as --help names it ("TEXT"), or nullptr
     const char* summary;   ///< its line in --help
-    /// Runs the command with the switch's values; nullptr for a switch of the program's start.
-    int (*command)(const QStringList& values);
-    /// The values are every word after the switch, even those beginning with "-" (its value
-    /// then names them, "WORDS..."); else one word.
+    /// Runs the command with the switch's values and the words naming the library's folder;
+    /// nullptr for a switch of the program's start.
+    int (*command)(const QStringList& values, const QStringList& directory);
+    /// The values are every word after the switch up to "--", even those beginning with "-"
+    /// (its value then names them, "WORDS..."); else one word.
     bool takesTheRest = false;
+    /// The command works on the library a DIRECTORY names, given before the switch or after "--",
+    /// as the program does; other commands are refused beside a DIRECTORY.
+    bool takesLibrary = false;
 };
 
 /// Every switch, in the order --help lists them.
@@ -37,7 +41,8 @@ struct CommandLine
 
 /// Reads the program's \a arguments (without the program's name). Words that do not begin with
 /// "-" name the library's folder, as do all words after "--"; a switch that is no switch of the
-/// program, a command beside other words, or a value missing is an error.
+/// program, a command beside other words (but the folder for a command that takes a library), or
+/// a value missing is an error.
 CommandLine ParseCommandLine(const QStringList& arguments);
 
 /// The text `vistrelle --help` prints: how to start the program and every switch.

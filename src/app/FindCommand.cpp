@@ -10,23 +10,24 @@
 #include <QStandardPaths>
 #include <cstdio>
 
-int RunFindCommand(const QStringList& words)
+int RunFindCommand(const QStringList& words, const QString& directory)
 {
-    if (words.join(QString()).trimmed().isEmpty()) {
-        std::fputs(
-            (QCoreApplication::translate("FindCommand", "Usage: vistrelle --find WORDS") + QLatin1Char('\n'))
-                .toLocal8Bit()
-                .constData(),
-            stderr);
-        return 2;
-    }
-    // The library the program itself would open without arguments.
+    // The library the program itself would open with the same folder, or without one.
     const DataFolders folders =
         DataFoldersFor(QCoreApplication::applicationDirPath() + QLatin1Char('/'),
                        {QStandardPaths::writableLocation(QStandardPaths::PicturesLocation),
                         QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation),
                         QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)});
-    const QString root = LibraryRootFor(folders.libraryParent, QString()).value_or(QString());
+    const std::optional<QString> library = LibraryRootFor(folders.libraryParent, directory);
+    if (!library || words.join(QString()).trimmed().isEmpty()) {
+        std::fputs((QCoreApplication::translate("FindCommand", "Usage: vistrelle [DIRECTORY] --find WORDS") +
+                    QLatin1Char('\n'))
+                       .toLocal8Bit()
+                       .constData(),
+                   stderr);
+        return 2;
+    }
+    const QString root = *library;
     const QString file = IndexFileFor(root, IndexFolder());
     const IndexSearch search(root, file);
     const std::optional<QList<FoundPicture>> found = search.find(words.join(QLatin1Char(' ')));

@@ -102,35 +102,86 @@ QByteArray followedLinks(QByteArray path)
     return path;
 }
 
+int takeNameNatively(int fromFolder, const char* from, int toFolder, const char* to)
+{
+    if (::renameat2(fromFolder, from, toFolder, to, RENAME_NOREPLACE) == 0)
+        return 0;
+    if (errno != EINVAL && errno != ENOSYS && errno != ENOTSUP && errno != EOPNOTSUPP)
+        return errno;
+    // A hard link cannot replace either.
+    if (::linkat(fromFolder, from, toFolder, to, 0) != 0)
+        return errno;
+    if (::unlinkat(fromFolder, from, 0) == 0)
+        return 0;
+    const int error = errno;
+    ::unlinkat(toFolder, to, 0);
+    return error;
+}
+
+// True for the answers of a file system that has no no-replace rename or no hard links.
+bool unsupported(int error)
+{
+    return error == EPERM || error == EINVAL || error == ENOSYS || error == ENOTSUP || error == EOPNOTSUPP;
+}
+
+// Where neither can be had, the name is first taken by an empty file made only if none is there,
+// and the entry then renamed onto that file, which replaces nothing but our own reservation. A
+// folder cannot go onto a file; a rename of it replaces no file and no folder with entries in it.
+int renameOntoReservation(int fromFolder, const char* from, int toFolder, const char* to)
+{
+    struct stat source = {};
+    if (::fstatat(fromFolder, from, &source, AT_SYMLINK_NOFOLLOW) != 0)
+        return errno;
+    if (S_ISDIR(source.st_mode)) {
+        struct stat taken = {};
+        if (::fstatat(toFolder, to, &taken, AT_SYMLINK_NOFOLLOW) == 0)
+            return EEXIST;
+        return ::renameat(fromFolder, from, toFolder, to) == 0 ? 0 : errno;
+    }
+    const int fd = ::openat(toFolder, to, O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+    if (fd < 0)
+        return errno;
+    struct stat reserved = {};
+    const bool known = ::fstat(fd, &reserved) == 0;
+    ::close(fd);
+    if (::renameat(fromFolder, from, toFolder, to) == 0)
+        return 0;
+    const int error = errno;
+    // Only our own empty file goes: another program may have put its file there meanwhile.
+    struct stat now = {};
+    if (known && ::fstatat(toFolder, to, &now, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(now.st_mode) &&
+        now.st_size == 0 && now.st_dev == reserved.st_dev && now.st_ino == reserved.st_ino)
+        ::unlinkat(toFolder, to, 0);
+    return error;
+}
+
+// 0 once \a from in \a fromFolder is named \a to in \a toFolder, never replacing a file; or
+// the error number, EEXIST when the name is taken.
+int renameWithoutReplacingAt(int fromFolder, const char* from, int toFolder, const char* to)
+{
+    const int error = TakeNameNatively(fromFolder, from, toFolder, to);
+    return error == 0 || !unsupported(error) ? error : renameOntoReservation(fromFolder, from, toFolder, to);
+}
+
 } // namespace
+
+int (*TakeNameNatively)(int fromFolder, const char* from, int toFolder, const char* to) = takeNameNatively;
 
 Outcome RenameWithoutReplacing(const QString& from, const QString& to)
 {
     const QByteArray source = NativePath(from);
     const QByteArray target = NativePath(to);
-    if (::renameat2(AT_FDCWD, source.constData(), AT_FDCWD, target.constData(), RENAME_NOREPLACE) == 0)
+    const int error = renameWithoutReplacingAt(AT_FDCWD, source.constData(), AT_FDCWD, target.constData());
+    if (error == 0)
         return {};
-    if (errno == EEXIST) {
-        // Where the file system ignores case, the new spelling already names the same file.
-        if (from.compare(to, Qt::CaseInsensitive) == 0 && sameFile(source, target))
-            return ::rename(source.constData(), target.constData()) == 0 ? Outcome{}
-                                                                         : Outcome::systemError(errno);
-        return Outcome::refused(
-            QCoreApplication::translate("FileSystem", "a file of that name is already there"), EEXIST);
-    }
-    if (errno != EINVAL && errno != ENOSYS)
-        return Outcome::systemError(errno);
-    // File systems without a no-replace rename: a hard link cannot replace either.
-    if (::link(source.constData(), target.constData()) != 0)
-        return errno == EEXIST ? Outcome::refused(QCoreApplication::translate(
-                                                      "FileSystem", "a file of that name is already there"),
-                                                  EEXIST)
-                               : Outcome::systemError(errno);
-    if (::unlink(source.constData()) == 0)
-        return {};
-    const int error = errno;
-    ::unlink(target.constData());
-    return Outcome::systemError(error);
+    if (error != EEXIST)
+        return Outcome::systemError(error);
+    // Where the file system ignores case, the new spelling already names the same file.
+    if (from.compare(to, Qt::CaseInsensitive) == 0 && sameFile(source, target))
+        return ::rename(source.constData(), target.constData()) == 0 ? Outcome{}
+                                                                     : Outcome::systemError(errno);
+    return Outcome::refused(QCoreApplication::translate("FileSystem", "a file of that name is already there"),
+                            EEXIST);
 }
 
 Outcome WriteNewFile(const QString& path, const QByteArray& bytes)
@@ -393,15 +444,10 @@ QByteArray renameToFree(int folder, const char* temporary, const QByteArray& nam
     for (int counter = 1; counter < 100; ++counter) {
         const QByteArray candidate =
             counter == 1 ? name : name.left(dot) + '_' + QByteArray::number(counter) + name.mid(dot);
-        if (::renameat2(folder, temporary, folder, candidate.constData(), RENAME_NOREPLACE) == 0)
+        const int error = renameWithoutReplacingAt(folder, temporary, folder, candidate.constData());
+        if (error == 0)
             return candidate;
-        if (errno == EINVAL || errno == ENOSYS) {
-            if (::linkat(folder, temporary, folder, candidate.constData(), 0) == 0) {
-                ::unlinkat(folder, temporary, 0);
-                return candidate;
-            }
-        }
-        if (errno != EEXIST)
+        if (error != EEXIST)
             return {};
     }
     return {};

@@ -18,8 +18,15 @@ int WriteAll(int fd, const QByteArray& bytes);
 
 /// Renames or moves \a from to \a to, never replacing a file already at \a to: refused with
 /// EEXIST then. A change of letter case only is carried out also where the file system ignores
-/// case.
+/// case. Works also where the file system has neither a no-replace rename nor hard links (FAT,
+/// exFAT, many phone and network mounts).
 Outcome RenameWithoutReplacing(const QString& from, const QString& to);
+
+/// The file system's own ways of taking a name without replacing a file, tried first by the
+/// renames here: a no-replace rename, else a hard link and an unlink. 0, or the error number;
+/// EPERM, EINVAL, ENOSYS or ENOTSUP where the file system has neither. A test sets it to fail so
+/// to stand for such a file system.
+extern int (*TakeNameNatively)(int fromFolder, const char* from, int toFolder, const char* to);
 
 /// Writes \a bytes under a hidden temporary name beside \a path, makes them durable, then gives
 /// the file the name \a path without ever replacing one: refused with EEXIST when the name was

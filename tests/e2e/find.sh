@@ -2,7 +2,7 @@
 # Find: three windows showing different words are captured with the hotkey; each shot is found
 # by one of its words and by its window's title, through `vistrelle --find` and through the
 # main window's Find box, with the real text reader. An index that cannot be opened is told
-# apart from nothing found (status 3).
+# apart from nothing found (status 3). A library given as a DIRECTORY is searched with it.
 set -uo pipefail
 source "$(dirname "$0")/x11session.sh"
 
@@ -148,3 +148,42 @@ done
 [ "$out" = "$renamed" ] || fail "--find gave $(printf '%q' "$out") for a name that is not UTF-8"
 close_window "$main"
 wait_exit "$app" || fail "closing failed: $(cat "$work/run.log")"
+
+# A library given as a DIRECTORY, as the program is started with it, is searched with the same
+# DIRECTORY before --find or after "--" behind the words; the default library's pictures are
+# not its, nor its pictures the default library's.
+other="$work/other shots"
+other_shot="$other/Vistrelles/Default Category/Default Image Set/Orchard.jpg"
+mkdir -p "$(dirname "$other_shot")"
+cp "${shots[1]}" "$other_shot"
+# find_in ORDER WORDS...: --find on that library, the DIRECTORY given ORDER (before, after) the
+# words; as find_paths.
+find_in() {
+    local order=$1
+    shift
+    if [ "$order" = before ]; then
+        out=$("$program/vistrelle" "$other" --find "$@" 2>"$work/note")
+    else
+        out=$("$program/vistrelle" --find "$@" -- "$other" 2>"$work/note")
+    fi
+    found_status=$?
+}
+"$program/vistrelle" "$other" >"$work/run.log" 2>&1 &
+app=$!
+main=$(wait_window '^Vistrelle \(JPG\)$')
+for _ in $(seq 600); do
+    find_in before "${words[1]}"
+    [ "$out" = "$other_shot" ] && break
+    sleep 0.5
+done
+close_window "$main"
+wait_exit "$app" || fail "closing failed: $(cat "$work/run.log")"
+for order in before after; do
+    find_in "$order" "${words[1],,}"
+    [ "$found_status" -eq 0 ] && [ "$out" = "$other_shot" ] ||
+        fail "--find ${words[1]}, the DIRECTORY $order, gave $found_status: $out $(cat "$work/note")"
+    find_in "$order" "${words[0]}"
+    [ "$found_status" -eq 1 ] && [ -z "$out" ] || fail "--find ${words[0]}, the DIRECTORY $order, gave $found_status: $out"
+done
+find_paths "${words[1]}"
+[ "$out" = "${shots[1]}" ] || fail "--find ${words[1]} without a DIRECTORY gave: $out"

@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFile>
 #include <QRegularExpression>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QUrl>
 #include <QtTest>
@@ -142,6 +143,94 @@ private slots:
         ::alarm(0);
         QVERIFY(OpenRegularFile(file, m_base + "link.jpg"));
         QCOMPARE(file.readAll(), "picture");
+    }
+
+    // On a disk without a no-replace rename or hard links (FAT, exFAT, phone and network mounts)
+    // a rename, a capture's write and the settling of its temporaries still never replace a file,
+    // and a rename that fails leaves nothing in the name it meant to take.
+    void withoutNoReplaceRename_data()
+    {
+        QTest::addColumn<QString>("kind");  // what goes: file, link, folder, "other disk", written, settled
+        QTest::addColumn<QString>("taken"); // what stands at the name already: "", file, "empty folder"
+        QTest::addColumn<int>("error");
+        QTest::newRow("file") << "file"
+                              << "" << 0;
+        QTest::newRow("file, name taken") << "file"
+                                          << "file" << EEXIST;
+        QTest::newRow("link") << "link"
+                              << "" << 0;
+        QTest::newRow("folder") << "folder"
+                                << "" << 0;
+        QTest::newRow("folder, name taken by an empty folder") << "folder"
+                                                               << "empty folder" << EEXIST;
+        QTest::newRow("from another disk") << "other disk"
+                                           << "" << EXDEV;
+        QTest::newRow("written") << "written"
+                                 << "" << 0;
+        QTest::newRow("written, name taken") << "written"
+                                             << "file" << EEXIST;
+        QTest::newRow("settled, name taken") << "settled"
+                                             << "file" << 0;
+    }
+
+    void withoutNoReplaceRename()
+    {
+        QFETCH(QString, kind);
+        QFETCH(QString, taken);
+        QFETCH(int, error);
+        const auto native = TakeNameNatively;
+        TakeNameNatively = [](int, const char*, int, const char*) { return EPERM; };
+        const auto restore = qScopeGuard([native] { TakeNameNatively = native; });
+        const QString to = m_base + "set/a.jpg";
+        if (taken == "file")
+            makeFile(to, "earlier");
+        else if (!taken.isEmpty())
+            makeFolder(to);
+        makeFolder(m_base + "set");
+        const QByteArray jpeg = QByteArray("\xff\xd8", 2) + "picture" + QByteArray("\xff\xd9", 2);
+        std::unique_ptr<QTemporaryDir> otherDisk;
+        QString from = m_base + "from.jpg";
+        Outcome outcome;
+        if (kind == "written") {
+            outcome = WriteNewFile(to, jpeg);
+        } else if (kind == "settled") {
+            makeFile(m_base + "set/.a.jpg.0a1b2c3d.part", jpeg);
+            QCOMPARE(SettleTemporaries(m_base + "set/", 0), QStringList{m_base + "set/a_2.jpg"});
+            QCOMPARE(contents(m_base + "set/a_2.jpg"), jpeg);
+        } else {
+            if (kind == "other disk") {
+                otherDisk = std::make_unique<QTemporaryDir>("/dev/shm/tst_FileSystem-XXXXXX");
+                struct stat there = {};
+                struct stat here = {};
+                if (!otherDisk->isValid() ||
+                    ::stat(QFile::encodeName(otherDisk->path()).constData(), &there) != 0 ||
+                    ::stat(QFile::encodeName(m_base).constData(), &here) != 0 || there.st_dev == here.st_dev)
+                    QSKIP("/dev/shm is no disk of its own here");
+                from = otherDisk->path() + "/from.jpg";
+            }
+            if (kind == "link")
+                QVERIFY(QFile::link("nowhere", from));
+            else if (kind == "folder")
+                makeFile(from + "/inside.jpg", jpeg);
+            else
+                makeFile(from, jpeg);
+            outcome = RenameWithoutReplacing(from, to);
+        }
+        QCOMPARE(outcome.error, error);
+        QCOMPARE(outcome.done(), error == 0);
+        if (taken == "file")
+            QCOMPARE(contents(to), "earlier");
+        else if (!taken.isEmpty())
+            QVERIFY(QDir(to).isEmpty());
+        else if (error != 0)
+            QVERIFY(!EntryExists(to));
+        else if (kind == "link")
+            QCOMPARE(QFileInfo(to).symLinkTarget(), m_base + "set/nowhere");
+        else
+            QCOMPARE(contents(kind == "folder" ? to + "/inside.jpg" : to), jpeg);
+        QCOMPARE(EntryExists(from), kind != "written" && kind != "settled" && error != 0);
+        const QStringList hidden = QDir(m_base + "set").entryList(QDir::Hidden | QDir::Files | QDir::System);
+        QVERIFY2(hidden.filter(QRegularExpression("^\\.")).isEmpty(), qPrintable(hidden.join(' ')));
     }
 
     // What a capture killed in the middle left: a complete picture gets the name it was written
