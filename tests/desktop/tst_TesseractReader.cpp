@@ -16,7 +16,7 @@ class tst_TesseractReader : public QObject
 {
     Q_OBJECT
 
-    enum class Screen { Light, DarkDialog, HighDensity };
+    enum class Screen { Light, DarkDialog, HighDensity, BlueOnGrey };
 
     // Lines of words drawn into a picture, and where each word's ink lies.
     struct DrawnText
@@ -38,8 +38,8 @@ class tst_TesseractReader : public QObject
 
     // Lines of 10-point black text in a window-sized picture, which the reader enlarges; a whole
     // 1920x1080 screen with a dark dialog on a black desktop, its lines of light text far apart,
-    // as a settings dialog shows them; or a screen of twice the pixel density, 2560x1800, too
-    // tall to be enlarged, its text twice the size.
+    // as a settings dialog shows them; a screen of twice the pixel density, 2560x1800, too
+    // tall to be enlarged, its text twice the size; or a terminal's blue words on dark grey.
     static DrawnText drawn(const QStringList& lines, Screen screen = Screen::Light)
     {
         const bool dialog = screen == Screen::DarkDialog;
@@ -48,14 +48,15 @@ class tst_TesseractReader : public QObject
                      : density == 2 ? QSize(2560, 1800)
                                     : QSize(640, 120),
                      QImage::Format_RGB32);
-        image.fill(dialog ? Qt::black : Qt::white);
+        const bool blue = screen == Screen::BlueOnGrey;
+        image.fill(dialog ? QColor(Qt::black) : blue ? QColor(30, 30, 30) : QColor(Qt::white));
         QPainter painter(&image);
         if (dialog)
             painter.fillRect(100, 80, 1500, 900, QColor(45, 45, 48));
         QFont font(QStringLiteral("DejaVu Sans"));
         font.setPixelSize(13 * density);
         painter.setFont(font);
-        painter.setPen(dialog ? QColor(216, 216, 216) : QColor(Qt::black));
+        painter.setPen(dialog ? QColor(216, 216, 216) : blue ? QColor(0, 0, 238) : QColor(Qt::black));
         const QFontMetrics metrics(font);
         DrawnText text;
         for (int line = 0; line < lines.size(); ++line) {
@@ -98,6 +99,7 @@ private slots:
                                    QStringLiteral("Deployment finished without errors")};
         row("window, enlarged for reading", drawn(lines));
         row("dark dialog on a black desktop", drawn(lines + lines + lines + lines, Screen::DarkDialog));
+        row("a terminal's blue on dark grey", drawn(lines, Screen::BlueOnGrey));
         row("screen of twice the density, not enlarged", drawn(lines, Screen::HighDensity));
         QTest::newRow("text") << QByteArray("not a picture at all") << QStringList() << QList<QRect>()
                               << QList<int>();

@@ -2,6 +2,8 @@
 
 #include <QBuffer>
 #include <QImageReader>
+#include <algorithm>
+#include <vector>
 
 namespace {
 
@@ -10,6 +12,72 @@ constexpr qint64 mostPixels = 8LL * 3840 * 2160;
 constexpr int decodeLimitMegabytes = 320;
 // Pictures up to this height hold screen text too small for the recognizer's models.
 constexpr int enlargeUpToHeight = 1600;
+// The squares whose commonest colour is taken for the ground there: larger than a letter.
+constexpr int groundSquare = 32;
+
+// The commonest colour of each square of \a colours (4 bits a channel tell colours apart),
+// row by row.
+QList<QRgb> groundColours(const QImage& colours, int across, int down)
+{
+    QList<QRgb> grounds(qsizetype(across) * down);
+    std::vector<quint16> counts(4096);
+    for (int square = 0; square < grounds.size(); ++square) {
+        const int left = square % across * groundSquare, top = square / across * groundSquare;
+        const int right = std::min(left + groundSquare, colours.width());
+        const int bottom = std::min(top + groundSquare, colours.height());
+        std::fill(counts.begin(), counts.end(), 0);
+        int best = 0;
+        QRgb ground = 0;
+        for (int y = top; y < bottom; ++y) {
+            const auto* row = reinterpret_cast<const QRgb*>(colours.constScanLine(y));
+            for (int x = left; x < right; ++x) {
+                const QRgb colour = row[x];
+                const int bin = (qRed(colour) >> 4) << 8 | (qGreen(colour) >> 4) << 4 | qBlue(colour) >> 4;
+                if (++counts[bin] > best)
+                    best = counts[bin], ground = colour;
+            }
+        }
+        grounds[square] = ground;
+    }
+    return grounds;
+}
+
+// How far from grey \a colour is.
+int colourfulness(QRgb colour)
+{
+    return std::max({qRed(colour), qGreen(colour), qBlue(colour)}) -
+           std::min({qRed(colour), qGreen(colour), qBlue(colour)});
+}
+
+// A ground of black or dark grey, on which a terminal's words may stand in any colour.
+bool darkGrey(QRgb ground)
+{
+    return qGray(ground) < 128 && colourfulness(ground) < 40;
+}
+// Words in colour on a dark grey or black ground (a terminal's blue or magenta) keep little of
+// their contrast in a grey of their brightness; in the brightest of their channels they stand
+// out as light text does. On a light ground, or one in colour (white words on a selection's or a
+// title bar's blue), the grey of their brightness reads best; and grey words stay as they were.
+QImage greyForReading(const QImage& picture)
+{
+    const QImage colours = picture.convertToFormat(QImage::Format_RGB32);
+    const int across = (colours.width() + groundSquare - 1) / groundSquare;
+    const int down = (colours.height() + groundSquare - 1) / groundSquare;
+    const QList<QRgb> grounds = groundColours(colours, across, down);
+    QImage grey(colours.size(), QImage::Format_Grayscale8);
+    for (int y = 0; y < colours.height(); ++y) {
+        const auto* row = reinterpret_cast<const QRgb*>(colours.constScanLine(y));
+        const QRgb* ground = grounds.constData() + qsizetype(y / groundSquare) * across;
+        uchar* out = grey.scanLine(y);
+        for (int x = 0; x < colours.width(); ++x) {
+            const QRgb colour = row[x];
+            out[x] = uchar(colourfulness(colour) >= 40 && darkGrey(ground[x / groundSquare])
+                               ? std::max({qRed(colour), qGreen(colour), qBlue(colour)})
+                               : qGray(colour));
+        }
+    }
+    return grey;
+}
 
 } // namespace
 
@@ -23,7 +91,8 @@ PictureForReading ScreenshotForReading(const QByteArray& bytes)
     const QSize size = reader.size();
     if (size.isValid() && static_cast<qint64>(size.width()) * size.height() > mostPixels)
         return {};
-    QImage picture = reader.read().convertToFormat(QImage::Format_Grayscale8);
+    const QImage read = reader.read();
+    QImage picture = read.isNull() ? read : greyForReading(read);
     if (picture.isNull() || picture.height() > enlargeUpToHeight)
         return {picture, 1};
     return {picture.scaled(picture.size() * 2, Qt::IgnoreAspectRatio, Qt::SmoothTransformation), 2};
