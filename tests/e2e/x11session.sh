@@ -60,7 +60,15 @@ wait_window() {
 
 # close_window ID: what a user's Alt+F4 does.
 close_window() {
-    xdotool windowactivate --sync "$1" key --clearmodifiers alt+F4
+    # Asked again while the window stays: on a busy machine another of the program's windows may
+    # take the focus between the activation and the key.
+    for _ in 1 2 3; do
+        xdotool windowactivate --sync "$1" key --clearmodifiers alt+F4 2>/dev/null
+        for _ in $(seq 50); do
+            xdotool getwindowname "$1" >/dev/null 2>&1 || return 0
+            sleep 0.1
+        done
+    done
 }
 
 # answer_box: presses the default button of the message box on screen.
