@@ -10,31 +10,7 @@ source "$(dirname "$0")/x11session.sh"
 install_program "$1"
 walker=(/usr/bin/python3 "$(dirname "$0")/accessible.py")
 
-# until_true WHAT COMMAND...: runs COMMAND until it succeeds, for at most 20 s.
-until_true() {
-    local what=$1
-    shift
-    for _ in $(seq 200); do
-        "$@" >/dev/null 2>&1 && return 0
-        sleep 0.1
-    done
-    fail "$what"
-}
-
-# A session bus of the test's own, and on it the accessibility bus the program speaks to.
-exec 4>"$work/bus"
-dbus-daemon --config-file="$(dirname "$0")/../support/private-bus.conf" --nofork --print-address=4 \
-    >"$work/bus.log" 2>&1 &
-x_pids+=($!)
-exec 4>&-
-until_true "no session bus" test -s "$work/bus"
-DBUS_SESSION_BUS_ADDRESS=$(head -n 1 "$work/bus")
-export DBUS_SESSION_BUS_ADDRESS
-/usr/libexec/at-spi-bus-launcher --launch-immediately >"$work/atspi.log" 2>&1 &
-x_pids+=($!)
-until_true "the accessibility bus did not start" \
-    dbus-send --session --print-reply --dest=org.a11y.Bus /org/a11y/bus org.a11y.Bus.GetAddress
-export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
+start_accessibility_bus
 
 mkdir -p "$set_folder"
 cp "$work/shot.png" "$set_folder/Image_1.png"

@@ -16,14 +16,7 @@ mkdir -p "$set_folder" "$work/slow" "$work/fast" "$work/filed"
 # running instance on a bus of the test's own.
 export HOME=$work/home
 mkdir -p "$HOME"
-exec 4>"$work/bus"
-dbus-daemon --config-file="$(dirname "$0")/../support/private-bus.conf" --nofork --print-address=4 \
-    >"$work/bus.log" 2>&1 &
-x_pids+=($!)
-exec 4>&-
-for _ in $(seq 100); do [ -s "$work/bus" ] && break; sleep 0.1; done
-DBUS_SESSION_BUS_ADDRESS=$(head -n 1 "$work/bus")
-export DBUS_SESSION_BUS_ADDRESS
+start_session_bus
 
 # A busy loop on each core, beside whatever else the machine runs.
 for _ in $(seq "$(nproc)"); do

@@ -11,26 +11,7 @@ source "$(dirname "$0")/x11session.sh"
 
 install_program "$1"
 
-# until_true WHAT COMMAND...: runs COMMAND until it succeeds, for at most 20 s.
-until_true() {
-    local what=$1
-    shift
-    for _ in $(seq 200); do
-        "$@" && return 0
-        sleep 0.1
-    done
-    fail "$what"
-}
-
-# A bus that starts no service: the one a name nobody serves would start is not the test's.
-exec 4>"$work/bus"
-dbus-daemon --config-file="$(dirname "$0")/../support/private-bus.conf" --nofork --print-address=4 \
-    >"$work/bus.log" 2>&1 &
-x_pids+=($!)
-exec 4>&-
-until_true "no session bus" test -s "$work/bus"
-DBUS_SESSION_BUS_ADDRESS=$(head -n 1 "$work/bus")
-export DBUS_SESSION_BUS_ADDRESS
+start_session_bus
 
 # dunst's context menu is a dmenu it gives the actions, one a line: this one keeps them and
 # chooses Copy. Nothing expires while the test looks.

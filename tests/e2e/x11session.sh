@@ -16,6 +16,41 @@ fail() {
 }
 source "$(dirname "${BASH_SOURCE[0]}")/screenshots.sh"
 
+# until_true WHAT COMMAND...: runs COMMAND until it succeeds, for at most 20 s.
+until_true() {
+    local what=$1
+    shift
+    for _ in $(seq 200); do
+        "$@" >/dev/null 2>&1 && return 0
+        sleep 0.1
+    done
+    fail "$what"
+}
+
+# start_session_bus: a session bus of the test's own that starts no service (the one a name
+# nobody serves would start is not the test's).
+start_session_bus() {
+    exec 4>"$work/bus"
+    dbus-daemon --config-file="$(dirname "${BASH_SOURCE[0]}")/../support/private-bus.conf" --nofork \
+        --print-address=4 >"$work/bus.log" 2>&1 &
+    x_pids+=($!)
+    exec 4>&-
+    until_true "no session bus" test -s "$work/bus"
+    DBUS_SESSION_BUS_ADDRESS=$(head -n 1 "$work/bus")
+    export DBUS_SESSION_BUS_ADDRESS
+}
+
+# start_accessibility_bus: on a session bus of the test's own, the accessibility bus (AT-SPI)
+# the program speaks to, spoken to always.
+start_accessibility_bus() {
+    start_session_bus
+    /usr/libexec/at-spi-bus-launcher --launch-immediately >"$work/atspi.log" 2>&1 &
+    x_pids+=($!)
+    until_true "the accessibility bus did not start" \
+        dbus-send --session --print-reply --dest=org.a11y.Bus /org/a11y/bus org.a11y.Bus.GetAddress
+    export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
+}
+
 exec 3>"$work/display"
 Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
 x_pids+=($!)
