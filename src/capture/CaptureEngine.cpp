@@ -46,6 +46,7 @@ CaptureEngine::CaptureEngine(AppState& state, Services& services, CaptureWorker&
     m_release.setInterval(quietMsBeforeRelease);
     connect(&m_release, &QTimer::timeout, this, [this] { m_worker.release(); });
     connect(&m_window, &WindowCapture::told, this, &CaptureEngine::told);
+    connect(this, &CaptureEngine::pausedChanged, this, [this](bool paused) { m_spool.catching(!paused); });
     connect(&m_window, &WindowCapture::grabbed, this, &CaptureEngine::grabbed);
     connect(&m_services.clipboard, &Clipboard::changed, this, &CaptureEngine::check);
     connect(&m_services.clipboard, &Clipboard::arrived, this, &CaptureEngine::arrived);
@@ -322,6 +323,7 @@ void CaptureEngine::recoverAtStart(const QString& libraryRoot)
 {
     m_startRecovery = StartRecovery::Running;
     m_spool.open(libraryRoot);
+    m_spool.catching(!m_state.capturePaused);
     m_services.clipboard.catchWith(m_spool.catcher(m_services.clock));
     m_worker.recover(libraryRoot, m_spool.firstNew(), this,
                      [this](const RecoveredScreenshots& found) { recovering(found); });

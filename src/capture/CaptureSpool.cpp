@@ -234,6 +234,8 @@ Clipboard::Catcher CaptureSpool::catcher(Clock& clock)
 {
     // On the clipboard reader's thread: only what the spool shares with it, and its own pool.
     return [shared = m_shared, pool = &m_pool, &clock](const ClipboardPicture& picture) -> quint64 {
+        if (!shared->catching)
+            return 0;
         if (::mkdir(NativePath(shared->folder).constData(), 0700) != 0 && errno != EEXIST)
             return 0;
         // Filed from here only when a kill stops it on its way: then as one that came then,
@@ -254,6 +256,12 @@ Clipboard::Catcher CaptureSpool::catcher(Clock& clock)
         });
         return id;
     };
+}
+
+void CaptureSpool::catching(bool on)
+{
+    if (m_shared)
+        m_shared->catching = on;
 }
 
 void CaptureSpool::release(quint64 caught)

@@ -31,6 +31,9 @@ public:
     /// Keeps each clipboard picture in the spool as soon as it is read, for the clipboard's
     /// reader thread: a kill before the picture is taken up loses nothing. Uses \a clock.
     Clipboard::Catcher catcher(Clock& clock);
+    /// Whether pictures are kept as they are read: not while capture is paused, so that what the
+    /// user copies then never reaches the disk, nor a start after a kill.
+    void catching(bool on);
     /// The picture caught as \a caught is not taken up: it is no screenshot.
     void release(quint64 caught);
     /// Writes the picture of \a job into the spool (its header alone when it was caught); the

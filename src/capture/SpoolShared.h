@@ -9,8 +9,9 @@
 /// pictures stand whole in it, and which were filed before their turn to be written came.
 struct SpoolShared
 {
-    QString folder;               ///< ends in "/"
-    std::atomic<quint64> next{1}; ///< the number of the next picture, in the order they came
+    QString folder;                   ///< ends in "/"
+    std::atomic<quint64> next{1};     ///< the number of the next picture, in the order they came
+    std::atomic<bool> catching{true}; ///< false while capture is paused: nothing is kept as it is read
     QMutex mutex;
     QSet<quint64> written;
     QSet<quint64> letGo;

@@ -409,7 +409,8 @@ private slots:
         QTest::newRow("killed as it arrives") << "sc.Gd.tKs." << two << false << none;
         QTest::newRow("killed, the next copied while the spool is read")
             << "scKhs.+d.+e." << QStringList{one.first(), "Image_040417_155229.jpg"} << false << none;
-        QTest::newRow("copied while paused, killed") << "sPc.Ks.R.." << none << true << none;
+        QTest::newRow("copied while paused, killed") << "sPc.Gd.tKs.R.." << none << false << none;
+        QTest::newRow("at start, then killed") << "cs.tKs." << none << false << none;
         QTest::newRow("copied while paused") << "Pc.R.." << none << true << none;
         QTest::newRow("cannot be read")
             << "u.." << none << true << QStringList{error + "The picture on the clipboard cannot be read."};
