@@ -11,6 +11,7 @@
 // - the program's processor time while idle with the 200,000-file set shown, following its
 //   folders and not.
 #include "PrivateDisplay.h"
+#include "ScaleLibrary.h"
 #include "Timing.h"
 #include "app/DesktopServices.h"
 #include "app/VistrelleApp.h"
@@ -36,31 +37,12 @@
 
 namespace {
 
-constexpr int manyFiles = 200000;
-constexpr int fewFiles = 10;
 constexpr int runs = 15;
 constexpr int idleSeconds = 10;
-const QString few = QStringLiteral("Few");
-const QString many = QStringLiteral("Many");
-
-QString fileName(int n)
-{
-    return QStringLiteral("Image_261206_%1.jpg").arg(n, 6, 10, QLatin1Char('0'));
-}
-
 bool makeLibrary(const QString& dir)
 {
-    for (const QString& set : {few, many}) {
-        const QString folder = dir + QStringLiteral("/Vistrelles/Cat/") + set + QLatin1Char('/');
-        QDir().mkpath(folder);
-        for (int n = 0; n < (set == few ? fewFiles : manyFiles); ++n) {
-            const int fd = ::open(QFile::encodeName(folder + fileName(n)).constData(),
-                                  O_WRONLY | O_CREAT | O_EXCL, 0644);
-            if (fd < 0)
-                return false;
-            ::close(fd);
-        }
-    }
+    if (!MakeScaleLibrary(dir))
+        return false;
     QFile ini(dir + QStringLiteral("/Vistrelle.ini"));
     return ini.open(QIODevice::WriteOnly) &&
            ini.write("FILEMAX=250000\r\nFIRSTCAT=Cat\r\nFIRSTSET=Few\r\n") > 0;
@@ -122,10 +104,10 @@ std::vector<double> changeCost(const QString& root, const QString& folder, bool 
     for (const QString& file : ImageSetPictures(folder))
         paths.append(file);
     ImageSetModel model;
-    model.setImages(folder, paths, manyFiles + runs);
+    model.setImages(folder, paths, ManyFiles + runs);
     BenchWatcher watcher;
     LiveFolders live(watcher, model, nullptr);
-    live.follow(root, root + QStringLiteral("Cat/"), {}, manyFiles + runs);
+    live.follow(root, root + QStringLiteral("Cat/"), {}, ManyFiles + runs);
     bool told = false;
     QObject::connect(&live, &LiveFolders::picturesChanged, &live,
                      [&](const QStringList& added, const QStringList& removed) {
@@ -177,7 +159,7 @@ int measure(const QString& dir)
         auto& list = *app.mainWindow()->findChild<QAbstractItemView*>(QStringLiteral("lstComponents"));
         // The two sets take turns, so that both meet the same moments of a busy machine.
         for (int run = 0; run < runs; ++run) {
-            for (const QString& set : {few, many}) {
+            for (const QString& set : {Few, Many}) {
                 const int row = sets.findText(set);
                 sets.setCurrentIndex(row);
                 emit sets.activated(row);
@@ -194,7 +176,7 @@ int measure(const QString& dir)
                 runEvents(300);
             }
         }
-        const int row = sets.findText(many);
+        const int row = sets.findText(Many);
         sets.setCurrentIndex(row);
         emit sets.activated(row);
         runEvents(2000);
@@ -210,8 +192,8 @@ int measure(const QString& dir)
         idleFollowing = processorMs() - before;
     }
     std::vector<double> floor =
-        TimeRuns(runs, [&] { ListFolder(root + QStringLiteral("Cat/") + many + '/'); });
-    for (const QString& set : {few, many}) {
+        TimeRuns(runs, [&] { ListFolder(root + QStringLiteral("Cat/") + Many + '/'); });
+    for (const QString& set : {Few, Many}) {
         cost[set] = changeCost(root, root + QStringLiteral("Cat/") + set + QLatin1Char('/'), true);
         relisted[set] = changeCost(root, root + QStringLiteral("Cat/") + set + QLatin1Char('/'), false);
     }
@@ -220,8 +202,8 @@ int measure(const QString& dir)
         for (auto& [set, list] : times)
             std::sort(list.begin(), list.end());
         std::printf("%s\n", what);
-        Report("10 files", times[few], Median(times[few]));
-        Report("200,000 files", times[many], Median(times[few]));
+        Report("10 files", times[Few], Median(times[Few]));
+        Report("200,000 files", times[Many], Median(times[Few]));
     };
     std::printf("%d runs each, the two sets taking turns\n", runs);
     report("a picture written in place until its line is listed", written);

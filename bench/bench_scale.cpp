@@ -7,6 +7,7 @@
 // - memory a file, and what comes back when the 10-file set is shown again, measured in a process
 //   of its own (this program run with --memory), so that the timings' allocations do not blur it.
 #include "PrivateDisplay.h"
+#include "ScaleLibrary.h"
 #include "ScreenshotLike.h"
 #include "Timing.h"
 #include "app/DesktopServices.h"
@@ -36,48 +37,15 @@
 
 namespace {
 
-constexpr int manyFiles = 200000;
-constexpr int fewFiles = 10;
 constexpr int runs = 5;
 // Captures vary most, with the words of the pictures before read meanwhile: more of them.
 constexpr int captureRuns = 15;
-const QString few = QStringLiteral("Few");
-const QString many = QStringLiteral("Many");
 
-int filesIn(const QString& set)
-{
-    return set == few ? fewFiles : manyFiles;
-}
-
-QString fileName(int n)
-{
-    return QStringLiteral("Image_261206_%1.jpg").arg(n, 6, 10, QLatin1Char('0'));
-}
-
-// Category "Cat" with the Image Sets "Few" and "Many". The first page of thumbnails are real
-// pictures (links to one); the other files are empty: a file system allows only so many links.
+// The first page of thumbnails are real pictures.
 bool makeLibrary(const QString& dir)
 {
     const QString picture = dir + QStringLiteral("/picture.jpg");
-    if (!ScreenshotLike(320, 180).save(picture, "JPEG", 90))
-        return false;
-    for (const QString& set : {few, many}) {
-        const QString folder = dir + QStringLiteral("/Vistrelles/Cat/") + set + QLatin1Char('/');
-        QDir().mkpath(folder);
-        for (int n = 0; n < filesIn(set); ++n) {
-            const QByteArray path = QFile::encodeName(folder + fileName(n));
-            if (n < 15) {
-                if (::link(QFile::encodeName(picture).constData(), path.constData()) != 0)
-                    return false;
-                continue;
-            }
-            const int fd = ::open(path.constData(), O_WRONLY | O_CREAT | O_EXCL, 0644);
-            if (fd < 0)
-                return false;
-            ::close(fd);
-        }
-    }
-    return true;
+    return ScreenshotLike(320, 180).save(picture, "JPEG", 90) && MakeScaleLibrary(dir, picture, 15);
 }
 
 void writeSettings(const QString& dir, const QString& set)
@@ -193,7 +161,7 @@ double ownKb()
 // 10-file set again, and after five more switches to each.
 int measureMemory(const QString& dir)
 {
-    writeSettings(dir, few);
+    writeSettings(dir, Few);
     DesktopServices desktop(QStringLiteral(VISTRELLE_READER_PROGRAM));
     VistrelleApp app(desktop.services(), desktop.dialogs(), desktop.worker(), dir, {});
     if (!app.start())
@@ -201,27 +169,27 @@ int measureMemory(const QString& dir)
     auto& sets = *app.mainWindow()->findChild<QComboBox*>(QStringLiteral("cboImageSetName"));
     runEvents(1000);
     const double start = ownKb();
-    choose(sets, many);
+    choose(sets, Many);
     runEvents(1000);
     const double shown = ownKb();
-    choose(sets, few);
+    choose(sets, Few);
     runEvents(1000);
     const double back = ownKb();
     for (int n = 0; n < 5; ++n) {
-        choose(sets, many);
+        choose(sets, Many);
         runEvents(200);
-        choose(sets, few);
+        choose(sets, Few);
         runEvents(200);
     }
     runEvents(1000);
     const double switched = ownKb();
     std::printf("memory of its own (RssAnon), 10-file set shown: %.1f MB\n", start / 1024);
     std::printf("  200,000-file set shown: %+.1f MB, %.2f KB a file\n", (shown - start) / 1024,
-                (shown - start) / manyFiles);
+                (shown - start) / ManyFiles);
     std::printf("  10-file set shown again: %+.1f MB (%.0f %% given back)\n", (back - start) / 1024,
                 100 * (shown - back) / std::max(1.0, shown - start));
     std::printf("  after six switches to each: %+.1f MB, %.2f KB a file of the large set\n",
-                (switched - start) / 1024, (switched - start) / manyFiles);
+                (switched - start) / 1024, (switched - start) / ManyFiles);
     return 0;
 }
 
@@ -235,7 +203,7 @@ struct Timings
 // set; the program has ended when this returns.
 bool measureInOneRun(const QString& dir, Timings& timings)
 {
-    writeSettings(dir, few);
+    writeSettings(dir, Few);
     DesktopServices desktop(QStringLiteral(VISTRELLE_READER_PROGRAM));
     VistrelleApp app(desktop.services(), desktop.dialogs(), desktop.worker(), dir, {});
     if (!app.start())
@@ -244,7 +212,7 @@ bool measureInOneRun(const QString& dir, Timings& timings)
     auto& sets = *app.mainWindow()->findChild<QComboBox*>(QStringLiteral("cboImageSetName"));
     QAbstractItemView& list = fileList(app);
     for (int run = 0; run < runs; ++run) {
-        for (const QString& set : {many, few}) {
+        for (const QString& set : {Many, Few}) {
             QElapsedTimer timer;
             timer.start();
             choose(sets, set);
@@ -262,11 +230,11 @@ bool measureInOneRun(const QString& dir, Timings& timings)
     // The two sets take turns, so that both meet the same moments of a busy machine (the words of
     // the pictures before are being read meanwhile, by another process).
     for (int run = 0; run < captureRuns; ++run) {
-        for (const QString& set : {few, many}) {
+        for (const QString& set : {Few, Many}) {
             choose(sets, set);
             runEvents(500);
             timings.listed[set].push_back(
-                captureUntilListed(list, pictures.at(run + (set == many ? captureRuns : 0))));
+                captureUntilListed(list, pictures.at(run + (set == Many ? captureRuns : 0))));
         }
     }
     return true;
@@ -287,7 +255,7 @@ int measure(const QString& dir, const QString& self)
     const double floorMs = Median(floor);
 
     Times startup;
-    for (const QString& set : {few, many}) {
+    for (const QString& set : {Few, Many}) {
         writeSettings(dir, set);
         for (int run = 0; run < runs; ++run) {
             std::optional<DesktopServices> desktop(std::in_place, QStringLiteral(VISTRELLE_READER_PROGRAM));
@@ -299,7 +267,7 @@ int measure(const QString& dir, const QString& self)
                 return 1;
             settle(fileList(*app));
             startup[set].push_back(msSince(timer));
-            if (fileList(*app).model()->rowCount() != filesIn(set))
+            if (fileList(*app).model()->rowCount() != FilesIn(set))
                 return 1;
             app.reset();
             desktop.reset();
@@ -315,21 +283,21 @@ int measure(const QString& dir, const QString& self)
     std::printf("listing floor at 200,000 files (readdir, sort, list view shown and painted), %d runs: "
                 "median %.1f ms, spread %.1f - %.1f ms\n",
                 runs, floorMs, floor.front(), floor.back());
-    report("start-up until the list is painted (ratio to the 10-file set)", startup[few], startup[many]);
-    report("switching to the set", switching[few], switching[many]);
-    report("the set's thumbnail viewer open and painted", thumbnails[few], thumbnails[many]);
-    report("a 1920x1080 capture until its line is listed", listed[few], listed[many]);
+    report("start-up until the list is painted (ratio to the 10-file set)", startup[Few], startup[Many]);
+    report("switching to the set", switching[Few], switching[Many]);
+    report("the set's thumbnail viewer open and painted", thumbnails[Few], thumbnails[Many]);
+    report("a 1920x1080 capture until its line is listed", listed[Few], listed[Many]);
     const auto median = [](std::vector<double> times) {
         std::sort(times.begin(), times.end());
         return Median(times);
     };
     std::printf("targets at 200,000 files:\n");
     std::printf("  switching / floor                          %5.2f (at most 1.5)\n",
-                median(switching[many]) / floorMs);
+                median(switching[Many]) / floorMs);
     std::printf("  thumbnails open / 10-file figure           %5.2f (at most 2)\n",
-                median(thumbnails[many]) / median(thumbnails[few]));
+                median(thumbnails[Many]) / median(thumbnails[Few]));
     std::printf("  start-up / (floor + 10-file start-up)      %5.2f (at most 1.5)\n",
-                median(startup[many]) / (floorMs + median(startup[few])));
+                median(startup[Many]) / (floorMs + median(startup[Few])));
     std::fflush(stdout);
     return QProcess::execute(self, {QStringLiteral("--memory"), dir});
 }
