@@ -3,10 +3,11 @@
 #include "ui/viewers/ImageBox.h"
 #include "ui/viewers/frmImage.h"
 
+#include <QAbstractItemModelTester>
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
+#include <QListView>
 #include <QMenu>
 #include <QMimeData>
 #include <QUrl>
@@ -23,9 +24,9 @@ class tst_Find : public QObject
     static QStringList found(AppUnderTest& t)
     {
         QStringList lines;
-        auto* list = t.control<QListWidget>("lstFound");
-        for (int row = 0; row < list->count(); ++row)
-            lines << list->item(row)->text().replace('\n', " | ");
+        const QAbstractItemModel* model = t.control<QListView>("lstFound")->model();
+        for (int row = 0; row < model->rowCount(); ++row)
+            lines << model->index(row, 0).data().toString().replace('\n', " | ");
         return lines;
     }
 
@@ -52,6 +53,8 @@ private slots:
                 QThread::msleep(5);
         };
         QVERIFY(t.start());
+        QAbstractItemModelTester tester(t.control<QListView>("lstFound")->model(),
+                                        QAbstractItemModelTester::FailureReportingMode::QtTest);
         auto* box = t.control<QLineEdit>("txtFind");
         auto* status = t.control<QLabel>("lblReading");
         QTRY_COMPARE(status->text(), "Reading text: 0 of 4");
@@ -68,7 +71,8 @@ private slots:
         QCOMPARE(status->text(), "2 found");
 
         // Choosing one shows its Category and Image Set, selects it and shows it in the viewer.
-        t.control<QListWidget>("lstFound")->setCurrentRow(1);
+        auto* foundList = t.control<QListView>("lstFound");
+        foundList->setCurrentIndex(foundList->model()->index(1, 0));
         QCOMPARE(t.shownSet(), "Work/Reports");
         auto* picture = t.app.imageViewer().findChild<ImageBox*>("imgImageBox");
         QCOMPARE(picture->toolTip(), "Image_1.png");
@@ -77,8 +81,8 @@ private slots:
 
         // Its words come out as text: all of them, line by line, through the found picture's menu;
         // those under a rectangle drawn with Shift held on the viewer, outlined in their turn.
-        auto* foundList = t.control<QListWidget>("lstFound");
-        emit foundList->customContextMenuRequested(foundList->visualItemRect(foundList->item(1)).center());
+        emit foundList->customContextMenuRequested(
+            foundList->visualRect(foundList->model()->index(1, 0)).center());
         auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
         QVERIFY(menu);
         menu->findChild<QAction*>("mnuCopyText")->trigger();

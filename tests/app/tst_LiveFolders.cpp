@@ -8,7 +8,7 @@
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
+#include <QListView>
 #include <QSignalSpy>
 
 using namespace TestLibrary;
@@ -221,8 +221,8 @@ private slots:
         const QString set = t.defaultSet();
         // Searched for before the picture comes: its words are found once it is there.
         QTest::keyClicks(t.control<QLineEdit>("txtFind"), "arriving");
-        auto* found = t.control<QListWidget>("lstFound");
-        const auto first = [found] { return found->count() ? found->item(0)->text() : QString(); };
+        const QAbstractItemModel* found = t.control<QListView>("lstFound")->model();
+        const auto first = [found] { return found->index(0, 0).data().toString(); };
         QTRY_COMPARE(status->text(), "Nothing found");
         const QString file = makeImage(set + "n.png", QSize(8, 6), Qt::darkCyan);
         setModified(file, old());
@@ -232,10 +232,10 @@ private slots:
         QVERIFY(QFile::rename(file, set + "m.png"));
         QVERIFY(t.fakes.watcher.change(set));
         QTRY_COMPARE(first(), "m.png\nDefault Category / Default Image Set");
-        QCOMPARE(found->count(), 1);
+        QCOMPARE(found->rowCount(), 1);
         QVERIFY(QFile::remove(set + "m.png"));
         QVERIFY(t.fakes.watcher.change(set));
-        QTRY_COMPARE(found->count(), 0);
+        QTRY_COMPARE(found->rowCount(), 0);
     }
 };
 

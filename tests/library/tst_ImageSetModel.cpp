@@ -1,5 +1,6 @@
 #include "library/ImageSetModel.h"
 
+#include <QAbstractItemModelTester>
 #include <QItemSelectionModel>
 #include <QtTest>
 
@@ -45,6 +46,7 @@ private slots:
                               "A.jpg",         "a.jpg",     "apple", "Banana", "bANANAS", "Image_1.jpg",
                               "Image_1_2.jpg", "sub/A.jpg", "Zebra"};
         ImageSetModel model;
+        QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
         model.setImages(set, inSet(QStringList(ascending.crbegin(), ascending.crend()) << "z.bmp"),
                         ascending.size());
         QCOMPARE(model.paths(), inSet(ascending));
@@ -59,6 +61,45 @@ private slots:
         QCOMPARE(model.paths(), listing.paths());
         model.clear();
         QCOMPARE(model.rowCount(), 0);
+    }
+
+    void rename_data()
+    {
+        QTest::addColumn<QString>("from");
+        QTest::addColumn<QString>("to");
+        QTest::newRow("one row on") << "b.jpg"
+                                    << "c2.jpg";
+        QTest::newRow("to the end") << "a.jpg"
+                                    << "z.jpg";
+        QTest::newRow("one row back") << "d.jpg"
+                                      << "c0.jpg";
+        QTest::newRow("to the front") << "e.jpg"
+                                      << "(e).jpg";
+        QTest::newRow("in place") << "c.jpg"
+                                  << "C.jpg";
+    }
+
+    // A renamed file's row moves where a listing would put it, staying current; every row is
+    // found by its path, none by the old one.
+    void rename()
+    {
+        QFETCH(QString, from);
+        QFETCH(QString, to);
+        QStringList names{"a.jpg", "b.jpg", "c.jpg", "d.jpg", "e.jpg"};
+        ImageSetModel model;
+        QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
+        model.setImages(set, inSet(names), names.size());
+        QItemSelectionModel selection(&model);
+        selection.setCurrentIndex(model.index(model.rowOf(set + from)), QItemSelectionModel::ClearAndSelect);
+        model.renameImage(set + from, set + to);
+        names[names.indexOf(from)] = to;
+        ImageSetModel listing;
+        listing.setImages(set, inSet(names), names.size());
+        QCOMPARE(model.paths(), listing.paths());
+        QCOMPARE(selection.currentIndex().data().toString(), to);
+        for (int row = 0; row < model.rowCount(); ++row)
+            QCOMPARE(model.rowOf(model.path(row)), row);
+        QCOMPARE(model.rowOf(set + from), -1);
     }
 };
 

@@ -4,6 +4,7 @@
 #include "FileList.h"
 #include "core/AppState.h"
 #include "library/FileOperations.h"
+#include "library/FolderNamesModel.h"
 #include "library/ImageSetModel.h"
 #include "library/LibraryCommands.h"
 #include "library/LibraryTree.h"
@@ -11,8 +12,6 @@
 #include "platform/Services.h"
 #include "platform/Shell.h"
 #include "ui/dialogs/LibraryDialogs.h"
-
-#include <QComboBox>
 
 namespace {
 
@@ -87,9 +86,7 @@ void FileCommands::MoveSelectedFiles()
         m_services.boxes.show(tr("Select file(s) to relocate first."), BoxLook::Exclamation);
         return;
     }
-    QStringList categories;
-    for (int row = 0; m_categories && row < m_categories->count(); ++row)
-        categories.append(m_categories->itemText(row));
+    const QStringList categories = m_categories ? m_categories->names() : QStringList();
     const std::optional<ImageSetChoice> target = m_dialogs.AskForRelocation(
         m_list.window(),
         {tr("Where should these (%n) files be moved?", nullptr, static_cast<int>(paths.size())), categories,

@@ -4,8 +4,8 @@
 #include <QStringList>
 
 class FileList;
+class FolderNamesModel;
 class LibraryDialogs;
-class QComboBox;
 struct AppState;
 struct Services;
 
@@ -21,8 +21,8 @@ class FileCommands final : public QObject
 public:
     FileCommands(FileList& list, AppState& state, Services& services, LibraryDialogs& dialogs);
 
-    /// The Category list whose names the move dialog offers, in its order.
-    void setCategories(const QComboBox* categories) { m_categories = categories; }
+    /// The Categories the move dialog offers, in their order.
+    void setCategories(const FolderNamesModel* categories) { m_categories = categories; }
 
     void DeleteSelectedFiles();
     void MoveSelectedFiles();
@@ -44,5 +44,5 @@ private:
     AppState& m_state;
     Services& m_services;
     LibraryDialogs& m_dialogs;
-    const QComboBox* m_categories = nullptr;
+    const FolderNamesModel* m_categories = nullptr;
 };

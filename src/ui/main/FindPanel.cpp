@@ -1,7 +1,7 @@
 #include "FindPanel.h"
 
-#include "FoundList.h"
 #include "core/AppState.h"
+#include "library/FoundPicturesModel.h"
 #include "library/ReaderWorker.h"
 
 #include <QComboBox>
@@ -10,6 +10,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListView>
 #include <QLocale>
 #include <QShortcut>
 #include <QSignalBlocker>
@@ -31,6 +32,7 @@ FindPanel::FindPanel(QWidget* window, AppState& state, ReaderWorker& reading)
     : QObject(window)
     , m_state(state)
     , m_reading(reading)
+    , m_found(new FoundPicturesModel(this))
 {
     txtFind = new QLineEdit(window);
     txtFind->setObjectName(QStringLiteral("txtFind"));
@@ -46,8 +48,12 @@ FindPanel::FindPanel(QWidget* window, AppState& state, ReaderWorker& reading)
     lblFindScope = new QLabel(tr("Loo&k in"), window);
     lblFindScope->setObjectName(QStringLiteral("lblFindScope"));
     lblFindScope->setBuddy(cboFindScope);
-    lstFound = new FoundList(window);
+    lstFound = new QListView(window);
     lstFound->setObjectName(QStringLiteral("lstFound"));
+    lstFound->setModel(m_found);
+    lstFound->setDragEnabled(true);
+    lstFound->setDragDropMode(QAbstractItemView::DragOnly);
+    lstFound->setDefaultDropAction(Qt::CopyAction);
     lstFound->setContextMenuPolicy(Qt::CustomContextMenu);
     lstFound->setToolTip(tr("Screenshots holding the words, newest first; Esc goes back"));
     lstFound->setAccessibleName(tr("Screenshots found"));
@@ -61,22 +67,24 @@ FindPanel::FindPanel(QWidget* window, AppState& state, ReaderWorker& reading)
     connect(txtFind, &QLineEdit::textChanged, this, [this] { m_typing.start(); });
     connect(txtFind, &QLineEdit::returnPressed, this, [this] {
         search();
-        if (lstFound->count() > 0) {
+        if (m_found->rowCount() > 0) {
             lstFound->setFocus();
-            lstFound->setCurrentRow(0);
+            lstFound->setCurrentIndex(m_found->index(0));
         }
     });
     connect(cboFindScope, &QComboBox::activated, this, &FindPanel::search);
-    connect(lstFound, &QListWidget::currentRowChanged, this, [this](int row) {
-        if (row >= 0 && row < m_found.size())
-            emit chosen(m_found.at(row));
-    });
+    connect(lstFound->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this](const QModelIndex& current) {
+                if (current.isValid())
+                    emit chosen(m_found->found().at(current.row()));
+            });
     connect(lstFound, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
-        const QListWidgetItem* item = lstFound->itemAt(at);
-        if (!item)
+        const QModelIndex line = lstFound->indexAt(at);
+        if (!line.isValid())
             return;
-        lstFound->setCurrentItem(lstFound->itemAt(at));
-        emit menuRequested(item->data(FoundList::PathRole).toString(), lstFound->viewport()->mapToGlobal(at));
+        lstFound->setCurrentIndex(line);
+        emit menuRequested(line.data(FoundPicturesModel::PathRole).toString(),
+                           lstFound->viewport()->mapToGlobal(at));
     });
     connect(&m_reading, &ReaderWorker::progressed, this, &FindPanel::showProgress);
     // What the reader adds may change the answer.
@@ -122,18 +130,18 @@ bool FindPanel::eventFilter(QObject* watched, QEvent* event)
     const auto* press = static_cast<QKeyEvent*>(event);
     const int key = press->key();
     if (watched == lstFound && press->matches(QKeySequence::Copy)) {
-        if (const QListWidgetItem* item = lstFound->currentItem())
-            emit copyRequested(item->data(FoundList::PathRole).toString());
+        if (const QModelIndex current = lstFound->currentIndex(); current.isValid())
+            emit copyRequested(current.data(FoundPicturesModel::PathRole).toString());
         return true;
     }
     if (key == Qt::Key_Escape) {
         clear();
         return true;
     }
-    if (watched == txtFind && key == Qt::Key_Down && lstFound->count() > 0) {
+    if (watched == txtFind && key == Qt::Key_Down && m_found->rowCount() > 0) {
         lstFound->setFocus();
-        if (lstFound->currentRow() < 0)
-            lstFound->setCurrentRow(0);
+        if (!lstFound->currentIndex().isValid())
+            lstFound->setCurrentIndex(m_found->index(0));
         return true;
     }
     return false;
@@ -163,26 +171,19 @@ void FindPanel::search()
     }
     if (m_sinceWalk.elapsed() > walkAgainAfterMs)
         walkLibrary();
-    const QString current = lstFound->currentRow() >= 0 && lstFound->currentRow() < m_found.size()
-                                ? m_found.at(lstFound->currentRow()).path
-                                : QString();
+    const QString current = lstFound->currentIndex().data(FoundPicturesModel::PathRole).toString();
     const std::optional<QList<FoundPicture>> answer =
         IndexSearch(m_reading.root(), m_reading.file()).find(words, scopeFolder(), mostFound);
     m_indexOpened = answer.has_value();
-    m_found = answer.value_or(QList<FoundPicture>());
+    m_found->setFound(answer.value_or(QList<FoundPicture>()));
     // An index deleted or damaged is made anew by a walk, and the answer comes when it has
     // been; not more than once a second, should the walk not mend it.
     if (!m_indexOpened && m_sinceWalk.elapsed() > walkToMendAfterMs)
         walkLibrary();
-    const QSignalBlocker blocker(lstFound);
-    lstFound->clear();
-    for (const FoundPicture& found : std::as_const(m_found)) {
-        const QString name = found.path.section(QLatin1Char('/'), -1);
-        auto* item = new QListWidgetItem(
-            name + QLatin1Char('\n') + found.category + QStringLiteral(" / ") + found.imageSet, lstFound);
-        item->setData(FoundList::PathRole, found.path);
-        if (found.path == current)
-            lstFound->setCurrentItem(item);
+    if (const int row = m_found->rowOf(current); row >= 0) {
+        // The picture chosen stays current in the new answer, which is no new choice.
+        const QSignalBlocker blocker(this);
+        lstFound->setCurrentIndex(m_found->index(row));
     }
     showFound(true);
     showProgress();
@@ -212,8 +213,7 @@ void FindPanel::clear()
         const QSignalBlocker blocker(txtFind);
         txtFind->clear();
     }
-    m_found.clear();
-    lstFound->clear();
+    m_found->setFound({});
     showFound(false);
     if (m_fileList)
         m_fileList->setFocus(Qt::OtherFocusReason);
@@ -237,9 +237,9 @@ void FindPanel::showProgress()
     QStringList parts;
     // An index that cannot be opened has not said that nothing holds the words.
     if (!lstFound->isHidden())
-        parts << (!m_indexOpened      ? tr("The index cannot be opened")
-                  : m_found.isEmpty() ? tr("Nothing found")
-                                      : tr("%1 found").arg(locale.toString(m_found.size())));
+        parts << (!m_indexOpened             ? tr("The index cannot be opened")
+                  : m_found->rowCount() == 0 ? tr("Nothing found")
+                                             : tr("%1 found").arg(locale.toString(m_found->rowCount())));
     if (progress.read < progress.total)
         parts << tr("Reading text: %1 of %2")
                          .arg(locale.toString(progress.read), locale.toString(progress.total)) +

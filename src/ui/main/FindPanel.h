@@ -10,7 +10,8 @@ class QComboBox;
 class QGridLayout;
 class QLabel;
 class QLineEdit;
-class FoundList;
+class FoundPicturesModel;
+class QListView;
 class QWidget;
 class ReaderWorker;
 struct AppState;
@@ -42,7 +43,7 @@ public:
     QLineEdit* txtFind = nullptr;
     QComboBox* cboFindScope = nullptr;
     QLabel* lblFindScope = nullptr;
-    FoundList* lstFound = nullptr;
+    QListView* lstFound = nullptr;
     QLabel* lblReading = nullptr;
 
 signals:
@@ -68,7 +69,7 @@ private:
 
     QWidget* m_fileList = nullptr;
     QLabel* m_listLabel = nullptr;
-    QList<FoundPicture> m_found;
+    FoundPicturesModel* m_found;
     bool m_indexOpened = true; // the last search could open the index
     QTimer m_typing;           // a search waits until typing pauses
     QElapsedTimer m_sinceWalk; // the library is walked again before a search after a while

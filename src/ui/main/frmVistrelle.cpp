@@ -12,6 +12,7 @@
 #include "core/AppState.h"
 #include "core/Autostart.h"
 #include "library/DisplayOrder.h"
+#include "library/FolderNamesModel.h"
 #include "library/ImageSetModel.h"
 #include "library/IntroImage.h"
 #include "library/LibraryCommands.h"
@@ -41,7 +42,6 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QSet>
 #include <QSignalBlocker>
 #include <QStandardItemModel>
 #include <QThreadPool>
@@ -55,27 +55,7 @@ constexpr int designClientHeight = 4605;
 constexpr int designLeft = 5100;
 constexpr int designTop = 0;
 
-QStringList sortedForDisplay(QStringList items)
-{
-    SortForDisplay(items);
-    return items;
-}
-
 const auto exactly = Qt::MatchExactly | Qt::MatchCaseSensitive;
-
-// Brings the names of \a box to \a names (in display order) in place: its current name, still
-// among them, stays current.
-void followNames(QComboBox& box, const QStringList& names)
-{
-    const QSignalBlocker blocker(&box);
-    const QSet<QString> kept(names.cbegin(), names.cend());
-    for (int row = box.count() - 1; row >= 0; --row)
-        if (!kept.contains(box.itemText(row)))
-            box.removeItem(row);
-    for (int row = 0; row < names.size(); ++row)
-        if (box.itemText(row) != names.at(row))
-            box.insertItem(row, names.at(row));
-}
 
 // Lines of a set that are worth letting go of away from the window's thread.
 constexpr qsizetype largeSetDrop = 10000;
@@ -99,7 +79,11 @@ frmVistrelle::frmVistrelle(AppState& state, Services& services, LibraryDialogs& 
     , m_fileCommands(new FileCommands(*m_ui.lstComponents, state, services, dialogs))
     , m_reading(reading)
     , m_live(new LiveFolders(services.watcher, m_ui.lstComponents->files(), this))
+    , m_categories(new FolderNamesModel(this))
+    , m_imageSets(new FolderNamesModel(this))
 {
+    m_ui.cboImageSetCategory->setModel(m_categories);
+    m_ui.cboImageSetName->setModel(m_imageSets);
     m_find->placeIn(qobject_cast<QGridLayout*>(layout()), m_ui.lstComponents, m_ui.lblImageFiles);
     setObjectName(QStringLiteral("frmVistrelle"));
     setWindowTitle(QStringLiteral("Vistrelle"));
@@ -139,7 +123,7 @@ void frmVistrelle::connectControls()
     connect(&m_pictures, &PictureActions::fileCommandRequested, this, &frmVistrelle::runFileCommand,
             Qt::QueuedConnection);
     connect(m_fileCommands, &FileCommands::refreshRequested, this, &frmVistrelle::RefreshImageSetsAt);
-    m_fileCommands->setCategories(m_ui.cboImageSetCategory);
+    m_fileCommands->setCategories(m_categories);
     const std::pair<const char*, void (frmVistrelle::*)()> commands[] = {
         {"cmdExplore", &frmVistrelle::cmdExplore_Click},
         {"cmdRefresh", &frmVistrelle::cmdRefresh_Click},
@@ -220,8 +204,7 @@ void frmVistrelle::FillCategoryList()
     const QString remembered = m_ui.cboImageSetCategory->currentText();
     {
         const QSignalBlocker blocker(m_ui.cboImageSetCategory);
-        m_ui.cboImageSetCategory->clear();
-        m_ui.cboImageSetCategory->addItems(sortedForDisplay(ListSubfolders(m_state.libraryRoot)));
+        m_categories->list(m_state.libraryRoot);
         m_ui.cboImageSetCategory->setCurrentIndex(-1);
     }
     if (!remembered.isEmpty()) {
@@ -251,9 +234,7 @@ void frmVistrelle::cboImageSetCategory_Click()
     const QString category = m_ui.cboImageSetCategory->currentText();
     {
         const QSignalBlocker blocker(m_ui.cboImageSetName);
-        m_ui.cboImageSetName->clear();
-        if (!category.isEmpty())
-            m_ui.cboImageSetName->addItems(sortedForDisplay(ListSubfolders(categoryFolder())));
+        m_imageSets->list(category.isEmpty() ? QString() : categoryFolder());
         m_ui.cboImageSetName->setCurrentIndex(-1);
     }
     ResetFileTables();
@@ -285,11 +266,8 @@ void frmVistrelle::cboImageSetName_Click()
 
 bool frmVistrelle::SelectImageSet(const QString& setName, const QString& preferredCategory)
 {
-    QStringList categories;
-    for (int row = 0; row < m_ui.cboImageSetCategory->count(); ++row)
-        categories.append(m_ui.cboImageSetCategory->itemText(row));
     const std::optional<int> found =
-        FindImageSet(m_state.libraryRoot, categories, setName, preferredCategory);
+        FindImageSet(m_state.libraryRoot, m_categories->names(), setName, preferredCategory);
     if (!found)
         return false;
     if (m_ui.cboImageSetCategory->currentIndex() != *found)
@@ -366,27 +344,29 @@ void frmVistrelle::followCategories()
 {
     const QString category = m_ui.cboImageSetCategory->currentText();
     const QString imageSet = m_ui.cboImageSetName->currentText();
-    const QStringList names = sortedForDisplay(ListSubfolders(m_state.libraryRoot));
+    const QStringList names = m_categories->listing();
     if (category.isEmpty() || !names.contains(category)) {
         FillCategoryList();
         if (!imageSet.isEmpty())
             tellImageSetGone(category, imageSet);
         return;
     }
-    followNames(*m_ui.cboImageSetCategory, names);
+    const QSignalBlocker blocker(m_ui.cboImageSetCategory);
+    m_categories->follow(names);
 }
 
 void frmVistrelle::followImageSets()
 {
     const QString imageSet = m_ui.cboImageSetName->currentText();
-    const QStringList names = sortedForDisplay(ListSubfolders(categoryFolder()));
+    const QStringList names = m_imageSets->listing();
     if (imageSet.isEmpty() || !names.contains(imageSet)) {
         RefreshImageSets();
         if (!imageSet.isEmpty())
             tellImageSetGone(m_ui.cboImageSetCategory->currentText(), imageSet);
         return;
     }
-    followNames(*m_ui.cboImageSetName, names);
+    const QSignalBlocker blocker(m_ui.cboImageSetName);
+    m_imageSets->follow(names);
 }
 
 void frmVistrelle::tellImageSetGone(const QString& category, const QString& imageSet)

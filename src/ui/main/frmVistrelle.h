@@ -10,6 +10,7 @@
 class CaptureEngine;
 class FileCommands;
 class FindPanel;
+class FolderNamesModel;
 class ImageSetCommands;
 class LiveFolders;
 class LibraryDialogs;
@@ -146,6 +147,8 @@ private:
     FileCommands* m_fileCommands;
     ReaderWorker& m_reading;
     LiveFolders* m_live;
+    FolderNamesModel* m_categories;
+    FolderNamesModel* m_imageSets;
     QStringList m_subfolders; // those of the Image Set listed
     QSet<QString> m_overflowTold;
     int m_restoreListIndex = 0; // line to select after the next refill, from 0; 0 keeps the selection
