@@ -107,9 +107,10 @@ private slots:
         QCOMPARE(dragged->urls(), QList{QUrl::fromLocalFile(t.root() + "Work/Drafts/Image_2.png")});
         QCOMPARE(foundModel->supportedDragActions(), Qt::CopyAction);
 
-        // The scope: the Image Set shown now.
+        // The scope: the Image Set shown now. The picture chosen stays chosen in the new answer.
         t.choose("cboFindScope", "Image Set");
         QCOMPARE(found(t), QStringList{"Image_1.png | Work / Reports"});
+        QCOMPARE(foundList->currentIndex().row(), 0);
         t.choose("cboFindScope", "Category");
         QCOMPARE(found(t).size(), 2);
         box->setText("holiday");
