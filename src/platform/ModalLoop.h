@@ -2,8 +2,8 @@
 
 #include <functional>
 
-/// Runs the event loops of the boxes that wait for an answer (message boxes, dialogs, a file
-/// job's wait), so that the end of the program never comes while one is on the stack. A quit
+/// Runs the event loops of the boxes that wait for an answer (message boxes and dialogs), so
+/// that the end of the program never comes while one is on the stack. A quit
 /// (a logout, a termination signal, the session manager's quit) that comes while boxes wait
 /// closes them all; it is held until the last one has returned to the window that opened it,
 /// and then ends the program as it would have without them, windows closed and settings saved.

@@ -13,6 +13,8 @@
 #include "platform/Shell.h"
 #include "ui/dialogs/LibraryDialogs.h"
 
+#include <memory>
+
 namespace {
 
 void addTo(DeleteOutcome& all, const DeleteOutcome& batch)
@@ -47,36 +49,54 @@ void FileCommands::DeleteSelectedFiles()
                       static_cast<int>(paths.size())),
                    BoxLook::NoIcon, BoxButtons::YesNo) != BoxAnswer::Yes)
         return;
-    const int row = m_list.currentRow();
-    deleteFiles(paths);
-    emit refreshRequested(row);
+    deleteFiles(paths, m_list.currentRow());
 }
 
-void FileCommands::deleteFiles(const QStringList& paths)
+void FileCommands::runJob(const QString& label, const QStringList& paths, FileJob::Work work,
+                          const std::function<void(qsizetype handed)>& done)
 {
-    MessageBoxes& boxes = m_services.boxes;
-    const QString& root = m_state.libraryRoot;
-    DeleteOutcome trashed;
-    const qsizetype handed =
-        RunFileJob(&m_list, tr("Deleting %n files...", nullptr, static_cast<int>(paths.size())), paths,
-                   [&trashed, &root](const QStringList& batch) { addTo(trashed, TrashFiles(root, batch)); });
-    QStringList problems = trashed.outcome.problems;
-    // Stopped by the user, nothing more is done, nor asked.
-    if (handed == paths.size() && !trashed.notTrashed.isEmpty()) {
-        QStringList names;
-        for (const QString& path : std::as_const(trashed.notTrashed))
-            names.append(FileNameOf(path));
-        if (boxes.show(tr("These files cannot be moved to the trash (%1):\n\n%2\n\nDelete them for good?")
-                           .arg(trashed.trashError, names.join(QLatin1Char('\n'))),
-                       BoxLook::Exclamation, BoxButtons::YesNo) == BoxAnswer::Yes)
-            RunFileJob(&m_list,
-                       tr("Deleting %n files...", nullptr, static_cast<int>(trashed.notTrashed.size())),
-                       trashed.notTrashed, [&problems, &root](const QStringList& batch) {
-                           problems += DeleteFiles(root, batch).outcome.problems;
-                       });
-    }
-    for (const QString& problem : std::as_const(problems))
-        boxes.show(problem, BoxLook::Exclamation);
+    auto* job = new FileJob(&m_list, label, paths, std::move(work), this);
+    connect(job, &FileJob::finished, this, done);
+    job->start();
+}
+
+void FileCommands::deleteFiles(const QStringList& paths, int row)
+{
+    // What the batches did, kept until the last of them is through.
+    const auto trashed = std::make_shared<DeleteOutcome>();
+    runJob(
+        tr("Deleting %n files...", nullptr, static_cast<int>(paths.size())), paths,
+        [trashed, root = m_state.libraryRoot](const QStringList& batch) {
+            addTo(*trashed, TrashFiles(root, batch));
+        },
+        [this, trashed, all = paths.size(), row](qsizetype handed) {
+            // Stopped by the user, nothing more is done, nor asked.
+            if (handed < all || trashed->notTrashed.isEmpty())
+                return tellProblems(trashed->outcome.problems, row);
+            QStringList names;
+            for (const QString& path : std::as_const(trashed->notTrashed))
+                names.append(FileNameOf(path));
+            if (m_services.boxes.show(
+                    tr("These files cannot be moved to the trash (%1):\n\n%2\n\nDelete them for good?")
+                        .arg(trashed->trashError, names.join(QLatin1Char('\n'))),
+                    BoxLook::Exclamation, BoxButtons::YesNo) != BoxAnswer::Yes)
+                return tellProblems(trashed->outcome.problems, row);
+            const auto problems = std::make_shared<QStringList>(trashed->outcome.problems);
+            runJob(
+                tr("Deleting %n files...", nullptr, static_cast<int>(trashed->notTrashed.size())),
+                trashed->notTrashed,
+                [problems, root = m_state.libraryRoot](const QStringList& batch) {
+                    *problems += DeleteFiles(root, batch).outcome.problems;
+                },
+                [this, problems, row](qsizetype) { tellProblems(*problems, row); });
+        });
+}
+
+void FileCommands::tellProblems(const QStringList& problems, int row)
+{
+    for (const QString& problem : problems)
+        m_services.boxes.show(problem, BoxLook::Exclamation);
+    emit refreshRequested(row);
 }
 
 void FileCommands::MoveSelectedFiles()
@@ -93,31 +113,36 @@ void FileCommands::MoveSelectedFiles()
          m_state.libraryRoot, m_state.currentCategory});
     if (!target || target->imageSet.isEmpty() || target->category.isEmpty())
         return;
-    const int row = m_list.currentRow();
-    const QString folder = ImageSetFolder(m_state.libraryRoot, target->category, target->imageSet);
-    QStringList notMoved;
-    QString refusal; // every file of every batch was already there
-    bool movedAny = false;
-    const qsizetype handed =
-        RunFileJob(&m_list, tr("Moving %n files...", nullptr, static_cast<int>(paths.size())), paths,
-                   [&notMoved, &refusal, &movedAny, &folder](const QStringList& batch) {
-                       const Outcome moved = MoveFilesInto(batch, folder);
-                       movedAny = movedAny || moved.done();
-                       if (!moved.done())
-                           refusal = moved.text;
-                       notMoved += moved.problems;
-                   });
-    if (!movedAny && !refusal.isEmpty()) {
-        m_services.boxes.show(refusal, BoxLook::Information);
-        return;
-    }
-    emit refreshRequested(row);
-    if (!notMoved.isEmpty())
-        m_services.boxes.show(tr("These files were not moved and are still where they were:\n\n") +
-                                  notMoved.join(QLatin1Char('\n')),
-                              BoxLook::Exclamation);
-    else if (handed == paths.size())
-        m_services.boxes.show(tr("Done."), BoxLook::NoIcon);
+    struct Moved
+    {
+        QStringList notMoved;
+        QString refusal; // every file of every batch was already there
+        bool any = false;
+    };
+    const auto moved = std::make_shared<Moved>();
+    runJob(
+        tr("Moving %n files...", nullptr, static_cast<int>(paths.size())), paths,
+        [moved, folder = ImageSetFolder(m_state.libraryRoot, target->category, target->imageSet)](
+            const QStringList& batch) {
+            const Outcome outcome = MoveFilesInto(batch, folder);
+            moved->any = moved->any || outcome.done();
+            if (!outcome.done())
+                moved->refusal = outcome.text;
+            moved->notMoved += outcome.problems;
+        },
+        [this, moved, all = paths.size(), row = m_list.currentRow()](qsizetype handed) {
+            if (!moved->any && !moved->refusal.isEmpty()) {
+                m_services.boxes.show(moved->refusal, BoxLook::Information);
+                return;
+            }
+            emit refreshRequested(row);
+            if (!moved->notMoved.isEmpty())
+                m_services.boxes.show(tr("These files were not moved and are still where they were:\n\n") +
+                                          moved->notMoved.join(QLatin1Char('\n')),
+                                      BoxLook::Exclamation);
+            else if (handed == all)
+                m_services.boxes.show(tr("Done."), BoxLook::NoIcon);
+        });
 }
 
 void FileCommands::ShowFileOptions()

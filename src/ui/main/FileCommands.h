@@ -1,5 +1,7 @@
 #pragma once
 
+#include "FileJob.h"
+
 #include <QObject>
 #include <QStringList>
 
@@ -38,7 +40,14 @@ private:
     /// Renames the file at \a path, shown on line \a row, to the name the user enters.
     void renameFile(const QString& path, int row);
     /// Moves the files to the trash; what it cannot take goes for good only once the user agrees.
-    void deleteFiles(const QStringList& paths);
+    /// Then the list shows what is left, line \a row selected.
+    void deleteFiles(const QStringList& paths, int row);
+    /// Tells each of \a problems, then has the list show what is left, line \a row selected.
+    void tellProblems(const QStringList& problems, int row);
+    /// Runs \a work on \a paths as a FileJob whose progress says \a label; \a done gets how many
+    /// paths were handed to the work.
+    void runJob(const QString& label, const QStringList& paths, FileJob::Work work,
+                const std::function<void(qsizetype handed)>& done);
 
     FileList& m_list;
     AppState& m_state;

@@ -1,63 +1,66 @@
 #include "FileJob.h"
 
-#include "platform/ModalLoop.h"
-
 #include <QCoreApplication>
-#include <QEventLoop>
 #include <QProgressDialog>
-#include <QSemaphore>
-#include <QThreadPool>
 
-namespace {
-
-// Runs \a work on \a batch on a worker thread while the window's events run; false when the
-// program is ending and the events stopped before the batch was done.
-bool runAway(const std::function<void(const QStringList&)>& work, const QStringList& batch)
+FileJob::FileJob(QWidget* window, const QString& label, QStringList paths, Work work, QObject* parent)
+    : QObject(parent)
+    , m_window(window)
+    , m_label(label)
+    , m_paths(std::move(paths))
+    , m_work(std::move(work))
 {
-    QEventLoop loop;
-    QSemaphore finished;
-    bool done = false;
-    QThreadPool::globalInstance()->start([&] {
-        work(batch);
-        QMetaObject::invokeMethod(
-            &loop,
-            [&] {
-                done = true;
-                loop.quit();
-            },
-            Qt::QueuedConnection);
-        finished.release();
-    });
-    ModalLoop::run([&loop] { loop.exec(); }, [&loop] { loop.quit(); });
-    // Whatever ended the events, the batch's data lives here until the worker is through with it.
-    finished.acquire();
-    return done;
+    m_worker.setMaxThreadCount(1);
 }
 
-} // namespace
-
-qsizetype RunFileJob(QWidget* parent, const QString& label, const QStringList& paths,
-                     const std::function<void(const QStringList&)>& work)
+FileJob::~FileJob()
 {
-    if (paths.size() <= FileJobInPlaceLimit) {
-        work(paths);
-        return paths.size();
+    // The batch under way uses the work, which lives here.
+    m_worker.waitForDone();
+    delete m_progress;
+}
+
+void FileJob::start()
+{
+    if (m_paths.size() <= FileJobInPlaceLimit) {
+        m_work(m_paths);
+        m_handed = m_paths.size();
+        finish();
+        return;
     }
-    QProgressDialog progress(label, QCoreApplication::translate("FileJob", "Cancel"), 0,
-                             static_cast<int>(paths.size()), parent);
-    progress.setWindowModality(Qt::WindowModal);
-    progress.setAutoReset(false);
-    progress.setAutoClose(false);
-    progress.setMinimumDuration(0);
-    progress.show();
-    qsizetype handed = 0;
-    while (handed < paths.size() && !progress.wasCanceled()) {
-        const QStringList batch = paths.mid(handed, FileJobBatch);
-        const bool done = runAway(work, batch);
-        handed += batch.size();
-        if (!done)
-            break;
-        progress.setValue(static_cast<int>(handed));
-    }
-    return handed;
+    m_progress = new QProgressDialog(m_label, QCoreApplication::translate("FileJob", "Cancel"), 0,
+                                     static_cast<int>(m_paths.size()), m_window);
+    m_progress->setWindowModality(Qt::WindowModal);
+    m_progress->setAutoReset(false);
+    m_progress->setAutoClose(false);
+    m_progress->setMinimumDuration(0);
+    m_progress->show();
+    handNextBatch();
+}
+
+void FileJob::handNextBatch()
+{
+    m_worker.start([this, batch = m_paths.mid(m_handed, FileJobBatch)] {
+        m_work(batch);
+        // Delivered on the window's thread; dropped once the job is gone.
+        QMetaObject::invokeMethod(
+            this, [this, size = batch.size()] { batchDone(size); }, Qt::QueuedConnection);
+    });
+}
+
+void FileJob::batchDone(qsizetype size)
+{
+    m_handed += size;
+    m_progress->setValue(static_cast<int>(m_handed));
+    if (m_handed < m_paths.size() && !m_progress->wasCanceled())
+        handNextBatch();
+    else
+        finish();
+}
+
+void FileJob::finish()
+{
+    delete m_progress;
+    emit finished(m_handed);
+    deleteLater();
 }
