@@ -4,13 +4,15 @@
 #include "LibraryTree.h"
 
 #include <QSet>
+#include <algorithm>
 
-void FolderNamesModel::list(const QString& folder)
+int FolderNamesModel::list(const QString& folder, const QString& kept)
 {
     beginResetModel();
     m_folder = folder;
     m_names = listing();
     endResetModel();
+    return m_names.isEmpty() ? -1 : std::max(rowOf(kept), 0);
 }
 
 QStringList FolderNamesModel::listing() const
@@ -22,11 +24,14 @@ QStringList FolderNamesModel::listing() const
     return names;
 }
 
-void FolderNamesModel::follow(const QStringList& names)
+bool FolderNamesModel::follow(const QString& kept)
 {
-    const QSet<QString> kept(names.cbegin(), names.cend());
+    const QStringList names = listing();
+    if (kept.isEmpty() || !names.contains(kept))
+        return false;
+    const QSet<QString> listed(names.cbegin(), names.cend());
     for (int row = static_cast<int>(m_names.size()) - 1; row >= 0; --row)
-        if (!kept.contains(m_names.at(row))) {
+        if (!listed.contains(m_names.at(row))) {
             beginRemoveRows(QModelIndex(), row, row);
             m_names.removeAt(row);
             endRemoveRows();
@@ -38,6 +43,7 @@ void FolderNamesModel::follow(const QStringList& names)
             m_names.insert(row, names.at(row));
             endInsertRows();
         }
+    return true;
 }
 
 int FolderNamesModel::rowCount(const QModelIndex& parent) const

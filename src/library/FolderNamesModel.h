@@ -14,20 +14,23 @@ class FolderNamesModel final : public QAbstractListModel
 public:
     using QAbstractListModel::QAbstractListModel;
 
-    /// Lists the sub-folders of \a folder (ending in "/"); an empty \a folder lists none.
-    void list(const QString& folder);
-    /// The sub-folders of the folder listed as they are now, in display order.
-    QStringList listing() const;
-    /// Brings the rows to \a names (in display order) in place: the rows of names gone are taken
-    /// out, new names put in their place.
-    void follow(const QStringList& names);
-
+    /// Lists the sub-folders of \a folder (ending in "/") anew; an empty \a folder lists none. The
+    /// row to choose: that of \a kept, else the first; -1 when none are listed.
+    int list(const QString& folder, const QString& kept);
+    /// Lists the folder again in place, unless \a kept, the name chosen, is gone or empty: then
+    /// nothing changes, and false. The rows of names gone are taken out, new names put in their
+    /// place.
+    bool follow(const QString& kept);
+    /// The row of \a name, or -1.
+    int rowOf(const QString& name) const { return static_cast<int>(m_names.indexOf(name)); }
     const QStringList& names() const { return m_names; }
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     QVariant data(const QModelIndex& index, int role) const override;
 
 private:
+    QStringList listing() const;
+
     QString m_folder;
     QStringList m_names;
 };

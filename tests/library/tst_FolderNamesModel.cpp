@@ -28,26 +28,29 @@ private slots:
     {
         QTest::addColumn<QStringList>("before");
         QTest::addColumn<QStringList>("after");
+        QTest::addColumn<QString>("kept");        // the name chosen
         QTest::addColumn<QList<int>>("removed");  // rows, as each removal came
         QTest::addColumn<QList<int>>("inserted"); // rows, as each insertion came
         QTest::newRow("made between")
-            << QStringList{"c", "A"} << QStringList{"A", "b", "c"} << QList<int>{} << QList<int>{1};
+            << QStringList{"c", "A"} << QStringList{"A", "b", "c"} << "c" << QList<int>{} << QList<int>{1};
         QTest::newRow("made first and last")
-            << QStringList{"b"} << QStringList{"(a)", "b", "z"} << QList<int>{} << QList<int>{0, 2};
-        QTest::newRow("removed") << QStringList{"a", "B", "c"} << QStringList{"a", "c"} << QList<int>{1}
-                                 << QList<int>{};
-        QTest::newRow("renamed to the front")
-            << QStringList{"a", "b", "c"} << QStringList{"0b", "a", "c"} << QList<int>{1} << QList<int>{0};
-        QTest::newRow("into an empty folder")
-            << QStringList{} << QStringList{"b", "a"} << QList<int>{} << QList<int>{0, 1};
+            << QStringList{"b"} << QStringList{"(a)", "b", "z"} << "b" << QList<int>{} << QList<int>{0, 2};
+        QTest::newRow("removed") << QStringList{"a", "B", "c"} << QStringList{"a", "c"} << "c"
+                                 << QList<int>{1} << QList<int>{};
+        QTest::newRow("renamed to the front") << QStringList{"a", "b", "c"} << QStringList{"0b", "a", "c"}
+                                              << "a" << QList<int>{1} << QList<int>{0};
+        QTest::newRow("the one chosen gone")
+            << QStringList{"a", "b"} << QStringList{"b", "c"} << "a" << QList<int>{} << QList<int>{};
     }
 
-    // A listing comes in display order; what another program made or removed since comes and
-    // goes a row at a time, in its place, and the rows kept stay on their names.
+    // A listing comes in display order, the row of the name chosen to choose again; what another
+    // program made or removed since comes and goes a row at a time, in its place, and the rows
+    // kept stay on their names. With the name chosen gone, the rows stay for a new listing.
     void follow()
     {
         QFETCH(QStringList, before);
         QFETCH(QStringList, after);
+        QFETCH(QString, kept);
         QFETCH(QList<int>, removed);
         QFETCH(QList<int>, inserted);
         QTemporaryDir dir;
@@ -57,11 +60,11 @@ private slots:
         makeFile(root + "a file");
         FolderNamesModel model;
         QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
-        model.list(root);
         QStringList listed = before;
         listed.sort(Qt::CaseInsensitive);
+        QCOMPARE(model.list(root, kept), listed.indexOf(kept));
         QCOMPARE(model.names(), listed);
-        const QPersistentModelIndex kept = model.index(static_cast<int>(model.names().indexOf("c")));
+        const QPersistentModelIndex chosen = model.index(model.rowOf(kept));
 
         for (const QString& name : before)
             if (!after.contains(name))
@@ -71,16 +74,18 @@ private slots:
         QSignalSpy removals(&model, &QAbstractItemModel::rowsRemoved);
         QSignalSpy insertions(&model, &QAbstractItemModel::rowsInserted);
         QSignalSpy resets(&model, &QAbstractItemModel::modelReset);
-        model.follow(model.listing());
-        listed = after;
+        QCOMPARE(model.follow(kept), after.contains(kept));
+        if (after.contains(kept))
+            listed = after;
         listed.sort(Qt::CaseInsensitive);
         QCOMPARE(model.names(), listed);
         QCOMPARE(firstRows(removals), removed);
         QCOMPARE(firstRows(insertions), inserted);
         QCOMPARE(resets.count(), 0);
-        QCOMPARE(kept.data().toString(), before.contains("c") ? "c" : QString());
+        QCOMPARE(chosen.data().toString(), kept);
 
-        model.list(QString());
+        QCOMPARE(model.list(root, "gone"), 0);
+        QCOMPARE(model.list(QString(), kept), -1);
         QCOMPARE(model.rowCount(), 0);
     }
 };

@@ -42,7 +42,6 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QSignalBlocker>
 #include <QStandardItemModel>
 #include <QThreadPool>
 #include <algorithm>
@@ -54,8 +53,6 @@ constexpr int designClientWidth = 6855;
 constexpr int designClientHeight = 4605;
 constexpr int designLeft = 5100;
 constexpr int designTop = 0;
-
-const auto exactly = Qt::MatchExactly | Qt::MatchCaseSensitive;
 
 // Lines of a set that are worth letting go of away from the window's thread.
 constexpr qsizetype largeSetDrop = 10000;
@@ -183,37 +180,21 @@ QString frmVistrelle::imageSetFolder() const
 
 void frmVistrelle::selectCategory(int row)
 {
-    {
-        const QSignalBlocker blocker(m_ui.cboImageSetCategory);
-        m_ui.cboImageSetCategory->setCurrentIndex(row);
-    }
+    m_ui.cboImageSetCategory->setCurrentIndex(row);
     cboImageSetCategory_Click();
 }
 
 void frmVistrelle::selectImageSet(int row)
 {
-    {
-        const QSignalBlocker blocker(m_ui.cboImageSetName);
-        m_ui.cboImageSetName->setCurrentIndex(row);
-    }
+    m_ui.cboImageSetName->setCurrentIndex(row);
     cboImageSetName_Click();
 }
 
 void frmVistrelle::FillCategoryList()
 {
-    const QString remembered = m_ui.cboImageSetCategory->currentText();
-    {
-        const QSignalBlocker blocker(m_ui.cboImageSetCategory);
-        m_categories->list(m_state.libraryRoot);
-        m_ui.cboImageSetCategory->setCurrentIndex(-1);
-    }
-    if (!remembered.isEmpty()) {
-        const int row = m_ui.cboImageSetCategory->findText(remembered, exactly);
-        if (row >= 0)
-            selectCategory(row);
-    }
-    if (m_ui.cboImageSetCategory->count() > 0 && m_ui.cboImageSetCategory->currentIndex() < 0)
-        selectCategory(0);
+    if (const int row = m_categories->list(m_state.libraryRoot, m_ui.cboImageSetCategory->currentText());
+        row >= 0)
+        selectCategory(row);
     followShown();
 }
 
@@ -230,23 +211,16 @@ void frmVistrelle::RefreshImageSetsAt(int row)
 
 void frmVistrelle::cboImageSetCategory_Click()
 {
-    const QString remembered = m_ui.cboImageSetName->currentText();
     const QString category = m_ui.cboImageSetCategory->currentText();
-    {
-        const QSignalBlocker blocker(m_ui.cboImageSetName);
-        m_imageSets->list(category.isEmpty() ? QString() : categoryFolder());
-        m_ui.cboImageSetName->setCurrentIndex(-1);
-    }
+    const int row = m_imageSets->list(category.isEmpty() ? QString() : categoryFolder(),
+                                      m_ui.cboImageSetName->currentText());
     ResetFileTables();
-    if (m_ui.cboImageSetName->count() == 0) {
+    if (row >= 0) {
+        selectImageSet(row);
+    } else {
         m_ui.lstComponents->files().clear();
         m_ui.lblImageInfo->clear();
     }
-    const int row = m_ui.cboImageSetName->findText(remembered, exactly);
-    if (!remembered.isEmpty() && row >= 0)
-        selectImageSet(row);
-    else if (m_ui.cboImageSetName->count() > 0)
-        selectImageSet(0);
     m_state.currentCategory = category;
     m_state.currentImageSet = m_ui.cboImageSetName->currentText();
     followShown();
@@ -273,7 +247,7 @@ bool frmVistrelle::SelectImageSet(const QString& setName, const QString& preferr
     if (m_ui.cboImageSetCategory->currentIndex() != *found)
         selectCategory(*found);
     if (m_ui.cboImageSetName->currentText() != setName) {
-        int row = m_ui.cboImageSetName->findText(setName, exactly);
+        int row = m_imageSets->rowOf(setName);
         if (row < 0)
             row = m_ui.cboImageSetName->findText(setName, Qt::MatchFixedString);
         if (row < 0)
@@ -344,29 +318,21 @@ void frmVistrelle::followCategories()
 {
     const QString category = m_ui.cboImageSetCategory->currentText();
     const QString imageSet = m_ui.cboImageSetName->currentText();
-    const QStringList names = m_categories->listing();
-    if (category.isEmpty() || !names.contains(category)) {
-        FillCategoryList();
-        if (!imageSet.isEmpty())
-            tellImageSetGone(category, imageSet);
+    if (m_categories->follow(category))
         return;
-    }
-    const QSignalBlocker blocker(m_ui.cboImageSetCategory);
-    m_categories->follow(names);
+    FillCategoryList();
+    if (!imageSet.isEmpty())
+        tellImageSetGone(category, imageSet);
 }
 
 void frmVistrelle::followImageSets()
 {
     const QString imageSet = m_ui.cboImageSetName->currentText();
-    const QStringList names = m_imageSets->listing();
-    if (imageSet.isEmpty() || !names.contains(imageSet)) {
-        RefreshImageSets();
-        if (!imageSet.isEmpty())
-            tellImageSetGone(m_ui.cboImageSetCategory->currentText(), imageSet);
+    if (m_imageSets->follow(imageSet))
         return;
-    }
-    const QSignalBlocker blocker(m_ui.cboImageSetName);
-    m_imageSets->follow(names);
+    RefreshImageSets();
+    if (!imageSet.isEmpty())
+        tellImageSetGone(m_ui.cboImageSetCategory->currentText(), imageSet);
 }
 
 void frmVistrelle::tellImageSetGone(const QString& category, const QString& imageSet)
@@ -549,8 +515,7 @@ void frmVistrelle::cmdRefresh_Click()
 void frmVistrelle::showCreatedCategory(const QString& name)
 {
     FillCategoryList();
-    const int row = m_ui.cboImageSetCategory->findText(name, exactly);
-    if (row >= 0)
+    if (const int row = m_categories->rowOf(name); row >= 0)
         selectCategory(row);
     else
         RefreshImageSets();
@@ -559,7 +524,7 @@ void frmVistrelle::showCreatedCategory(const QString& name)
 void frmVistrelle::showCreatedImageSet(const QString& name)
 {
     RefreshImageSets();
-    const int row = m_ui.cboImageSetName->findText(name, exactly);
+    const int row = m_imageSets->rowOf(name);
     if (row >= 0 && row != m_ui.cboImageSetName->currentIndex())
         selectImageSet(row);
 }
@@ -753,8 +718,7 @@ void frmVistrelle::cmdPhotosByCategory_Click()
     if (picked.isEmpty() || !PickedFileName(picked).isEmpty() ||
         picked == m_ui.cboImageSetName->currentText())
         return;
-    const int row = m_ui.cboImageSetName->findText(picked, exactly);
-    if (row >= 0)
+    if (const int row = m_imageSets->rowOf(picked); row >= 0)
         selectImageSet(row);
 }
 
