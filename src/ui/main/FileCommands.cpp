@@ -25,6 +25,17 @@ void addTo(DeleteOutcome& all, const DeleteOutcome& batch)
         all.trashError = batch.trashError;
 }
 
+bool askDeleteForGood(MessageBoxes& boxes, const DeleteOutcome& trashed)
+{
+    QStringList names;
+    for (const QString& path : trashed.notTrashed)
+        names.append(FileNameOf(path));
+    return boxes.show(FileCommands::tr("These files cannot be moved to the trash (%1):\n\n%2\n\nDelete them "
+                                       "for good?")
+                          .arg(trashed.trashError, names.join(QLatin1Char('\n'))),
+                      BoxLook::Exclamation, BoxButtons::YesNo) == BoxAnswer::Yes;
+}
+
 } // namespace
 
 FileCommands::FileCommands(FileList& list, AppState& state, Services& services, LibraryDialogs& dialogs)
@@ -71,16 +82,11 @@ void FileCommands::deleteFiles(const QStringList& paths, int row)
         },
         [this, trashed, all = paths.size(), row](qsizetype handed) {
             // Stopped by the user, nothing more is done, nor asked.
-            if (handed < all || trashed->notTrashed.isEmpty())
-                return tellProblems(trashed->outcome.problems, row);
-            QStringList names;
-            for (const QString& path : std::as_const(trashed->notTrashed))
-                names.append(FileNameOf(path));
-            if (m_services.boxes.show(
-                    tr("These files cannot be moved to the trash (%1):\n\n%2\n\nDelete them for good?")
-                        .arg(trashed->trashError, names.join(QLatin1Char('\n'))),
-                    BoxLook::Exclamation, BoxButtons::YesNo) != BoxAnswer::Yes)
-                return tellProblems(trashed->outcome.problems, row);
+            if (handed < all || trashed->notTrashed.isEmpty() ||
+                !askDeleteForGood(m_services.boxes, *trashed)) {
+                tellProblems(trashed->outcome.problems, row);
+                return;
+            }
             const auto problems = std::make_shared<QStringList>(trashed->outcome.problems);
             runJob(
                 tr("Deleting %n files...", nullptr, static_cast<int>(trashed->notTrashed.size())),
