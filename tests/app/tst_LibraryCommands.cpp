@@ -5,6 +5,7 @@
 
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
 #include <QProgressDialog>
 #include <QTimer>
 
@@ -194,17 +195,20 @@ private slots:
     void manyFilesAsAJob_data()
     {
         QTest::addColumn<int>("key");
-        QTest::addColumn<bool>("cancel"); // at the first progress shown
-        QTest::newRow("delete") << int(Qt::Key_Delete) << false;
-        QTest::newRow("move, cancelled") << int(Qt::Key_Space) << true;
+        QTest::addColumn<QString>("atProgress"); // what the user does at the first progress shown
+        QTest::newRow("delete") << int(Qt::Key_Delete) << QString();
+        QTest::newRow("move, cancelled") << int(Qt::Key_Space) << "cancel";
+        // As when the session ends: the window goes with the job under way.
+        QTest::newRow("delete, window closed") << int(Qt::Key_Delete) << "close";
     }
 
     // More than a few hundred files go behind a progress dialog, away from the window's thread;
-    // Cancel stops after the batch under way, what was done stays done, and the list shows it.
+    // Cancel, or the window's end, stops after the batch under way, what was done stays done, and
+    // the list shows it.
     void manyFilesAsAJob()
     {
         QFETCH(int, key);
-        QFETCH(bool, cancel);
+        QFETCH(QString, atProgress);
         AppUnderTest t;
         QStringList entries{"B/To/"};
         for (int n = 0; n < 400; ++n)
@@ -213,28 +217,39 @@ private slots:
         t.dialogs.targets = {{"B", "To"}};
         t.fakes.boxes.answers = {BoxAnswer::Yes};
         bool shown = false;
+        QPointer<QProgressDialog> progress;
         QTimer watch;
         connect(&watch, &QTimer::timeout, [&] {
-            auto* progress = t.main().findChild<QProgressDialog*>();
             shown = shown || (progress && progress->isVisible());
-            if (cancel && progress && progress->value() > 0)
+            if (!progress || progress->value() == 0)
+                return;
+            if (atProgress == "cancel")
                 progress->cancel();
+            else if (atProgress == "close")
+                progress->parentWidget()->window()->close();
         });
         watch.start(1);
         t.list()->selectAll();
         QTest::keyClick(t.list(), Qt::Key(key));
         // The key returns at once, nothing waiting for the job; it ends with its progress dialog.
-        QVERIFY(t.main().findChild<QProgressDialog*>());
-        QTRY_VERIFY(shown && !t.main().findChild<QProgressDialog*>());
+        progress = t.main().findChild<QProgressDialog*>();
+        QVERIFY(progress);
+        QTRY_VERIFY(shown && !progress);
         watch.stop();
         const QStringList left = filesIn(t.root() + "A/From");
-        QCOMPARE(t.listed(), left);
+        if (atProgress != "close")
+            QCOMPARE(t.listed(), left);
+        // No batch goes on once the job has ended.
+        QTest::qWait(100);
+        QCOMPARE(filesIn(t.root() + "A/From"), left);
         const QStringList gone = filesIn(key == Qt::Key_Space ? t.root() + "B/To" : t.trash() + "files");
         QCOMPARE(gone.size() + left.size(), 400);
-        QVERIFY2(cancel ? left.size() > 200 : left.isEmpty(), qPrintable(QString::number(left.size())));
+        QVERIFY2(atProgress.isEmpty() ? left.isEmpty() : left.size() > 200,
+                 qPrintable(QString::number(left.size())));
         QCOMPARE(t.fakes.boxes.texts(),
-                 cancel ? QStringList()
-                        : QStringList{"Are you sure you want to delete the 400 files selected?"});
+                 key == Qt::Key_Space
+                     ? QStringList()
+                     : QStringList{"Are you sure you want to delete the 400 files selected?"});
     }
 
     void spaceMovesWithoutReplacing()
