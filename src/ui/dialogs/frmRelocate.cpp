@@ -1,8 +1,7 @@
 #include "frmRelocate.h"
 
 #include "OkCancelButtons.h"
-#include "library/DisplayOrder.h"
-#include "library/LibraryTree.h"
+#include "library/FolderNamesModel.h"
 #include "platform/MessageBoxes.h"
 #include "ui/FontFit.h"
 
@@ -15,6 +14,7 @@
 frmRelocate::frmRelocate(const RelocationRequest& request, std::optional<ImageSetChoice> lastTarget,
                          MessageBoxes& boxes, QWidget* parent)
     : QDialog(parent)
+    , m_imageSets(new FolderNamesModel(this))
     , m_libraryRoot(request.libraryRoot)
     , m_lastTarget(std::move(lastTarget))
     , m_boxes(boxes)
@@ -26,6 +26,7 @@ frmRelocate::frmRelocate(const RelocationRequest& request, std::optional<ImageSe
     m_cboImageSetCategory->setObjectName(QStringLiteral("cboImageSetCategory"));
     m_cboImageSetName = new QComboBox(this);
     m_cboImageSetName->setObjectName(QStringLiteral("cboImageSetName"));
+    m_cboImageSetName->setModel(m_imageSets);
     const auto [cmdOK, cmdCancel] = OkCancelButtons(this);
 
     // The question stands in the window too: a window manager may cut a title bar's text short.
@@ -75,17 +76,11 @@ void frmRelocate::selectCategory(int row)
 
 void frmRelocate::cboImageSetCategory_Click()
 {
-    QStringList sets =
-        ListSubfolders(m_libraryRoot + m_cboImageSetCategory->currentText() + QLatin1Char('/'));
-    SortForDisplay(sets);
-    m_cboImageSetName->clear();
-    m_cboImageSetName->addItems(sets);
-    const int row = m_lastTarget ? m_cboImageSetName->findText(m_lastTarget->imageSet,
-                                                               Qt::MatchExactly | Qt::MatchCaseSensitive)
-                                 : -1;
-    m_cboImageSetName->setCurrentIndex(row >= 0 ? row : (sets.isEmpty() ? -1 : 0));
     // The remembered target serves the first fill after opening only.
+    const QString kept = m_lastTarget ? m_lastTarget->imageSet : QString();
     m_lastTarget.reset();
+    m_cboImageSetName->setCurrentIndex(
+        m_imageSets->list(m_libraryRoot + m_cboImageSetCategory->currentText() + QLatin1Char('/'), kept));
 }
 
 void frmRelocate::cmdOK_Click()

@@ -4,6 +4,7 @@
 
 #include <QDialog>
 
+class FolderNamesModel;
 class MessageBoxes;
 class QComboBox;
 
@@ -27,6 +28,7 @@ public:
 private:
     void selectCategory(int row);
 
+    FolderNamesModel* m_imageSets;
     QString m_libraryRoot;
     std::optional<ImageSetChoice> m_lastTarget; // serves the first fill only
     MessageBoxes& m_boxes;
