@@ -20,15 +20,6 @@ void FakeClipboardDevice::copy(QList<Sent> types, bool heldBack)
         event();
 }
 
-void FakeClipboardDevice::clear(bool heldBack)
-{
-    auto event = [this] { select(std::nullopt, nullptr, false); };
-    if (heldBack)
-        m_heldBack.append(event);
-    else
-        event();
-}
-
 bool FakeClipboardDevice::pump()
 {
     for (const std::function<void()>& event : std::exchange(m_heldBack, {}))

@@ -22,10 +22,8 @@ public:
     /// program that never answers (it keeps the pipe open and sends nothing).
     using Sent = std::pair<QString, std::optional<QByteArray>>;
 
-    /// Another program copies \a types.
+    /// Another program copies \a types; \a heldBack leaves the event unread until the next look.
     void copy(QList<Sent> types, bool heldBack = false);
-    /// Another program empties the clipboard.
-    void clear(bool heldBack = false);
 
     /// What this program put on the clipboard, while it is there.
     const QMimeData* own() const { return m_own.get(); }
