@@ -70,9 +70,9 @@ struct SettingsRecord
 };
 
 // One key of the settings file, the one home of its setting: reset puts the setting at its
-// default, read takes a value in, written gives nothing when the line is left out (the default,
-// or a value that needs another line). A row made by the functions below writes exactly what
-// differs from the default it resets to, so a default cannot differ between the two.
+// default, read takes a value in, written gives its text, or nothing when the line is left out
+// (the default, or a value that needs another line). Each function below takes a row's default
+// once and makes both reset and written from it, so the two cannot disagree.
 struct SettingsKey
 {
     const char* key;
