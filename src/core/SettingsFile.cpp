@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QList>
 #include <QRegularExpression>
+#include <algorithm>
 #include <charconv>
 #include <functional>
 #include <utility>
@@ -91,10 +92,10 @@ bool any(int)
     return true;
 }
 
-// A hotkey's code: 0, or anything a file could give that is not a key, is none.
-bool hotkeySet(int code)
+// A hotkey code or time-lapse interval below 1, as a file may give, is none.
+int noneBelowOne(int n)
 {
-    return code > 0;
+    return std::max(n, 0);
 }
 
 // A 32-bit number kept in \a member, as \a kept makes it, when \a accepts it; written when it is
@@ -130,7 +131,7 @@ SettingsKey modifiersKey(const char* key, int Settings::*member, int Settings::*
 {
     SettingsKey modifiers = numberKey(key, member, 0, any);
     modifiers.written = [member, hotkey](const SettingsRecord& record) -> std::optional<QByteArray> {
-        if (!hotkeySet(record.settings.*hotkey))
+        if (record.settings.*hotkey <= 0)
             return std::nullopt;
         return QByteArray::number(record.settings.*member);
     };
@@ -239,11 +240,11 @@ const std::vector<SettingsKey>& settingsKeys()
         nameKey("FIRSTCAT=", &Settings::introCategory),
         nameKey("FIRSTSET=", &Settings::introImageSet),
         numberKey("JPEG_QUALITY=", &Settings::jpegQuality, 90, [](int n) { return n > 0 && n < 101; }),
-        numberKey("ACTIVEWINDOW_HK=", &Settings::activeWindowHotkey, 0, hotkeySet),
+        numberKey("ACTIVEWINDOW_HK=", &Settings::activeWindowHotkey, 0, any, noneBelowOne),
         modifiersKey("ACTIVEWINDOW_HKCS=", &Settings::activeWindowModifiers, &Settings::activeWindowHotkey),
-        numberKey("TIMELAPSE_HK=", &Settings::timeLapseHotkey, 0, hotkeySet),
+        numberKey("TIMELAPSE_HK=", &Settings::timeLapseHotkey, 0, any, noneBelowOne),
         modifiersKey("TIMELAPSE_HKCS=", &Settings::timeLapseModifiers, &Settings::timeLapseHotkey),
-        numberKey("TIMELAPSE_SECS=", &Settings::timeLapseSeconds, 0, [](int n) { return n > 0; }),
+        numberKey("TIMELAPSE_SECS=", &Settings::timeLapseSeconds, 0, any, noneBelowOne),
         switchKey("TIMELAPSE_SILENT=", &Settings::timeLapseSilent, false),
         choiceKey("IMAGEFORMAT=", &Settings::captureExtension, QStringLiteral(".jpg"),
                   {{QStringLiteral(".jpg"), "JPG"},

@@ -73,9 +73,12 @@ private slots:
                    "iwidth=100\r\nIWIDTH100\r\nFIRSTCAT\r\nITOPX=5\r\nimageformat=BMP\r\n"
                    "IMAGEFORMAT=bmp\r\nIMAGEFORMAT=png\r\nTIMELAPSE_SILENT=yes\r\nIWIDTH=77\r\n"
                    "FIND_LANGUAGES=../"
-                   "eng\r\nFIND_LANGUAGES=\r\nFIND_LANGUAGES=eng+\r\nWINDOW_TITLE_IN_FILE=yes\r\n"
-                   "ACTIVEWINDOW_HK=-3\r\nTIMELAPSE_HK=0\r\nTIMELAPSE_SECS=-5\r\n")
+                   "eng\r\nFIND_LANGUAGES=\r\nFIND_LANGUAGES=eng+\r\nWINDOW_TITLE_IN_FILE=yes\r\n")
             << "IWIDTH=77";
+        QTest::newRow("a hotkey and an interval below 1 are none")
+            << QByteArray(
+                   "ACTIVEWINDOW_HK=44\r\nACTIVEWINDOW_HK=-3\r\nTIMELAPSE_SECS=30\r\nTIMELAPSE_SECS=-1\r\n")
+            << "";
     }
 
     void applySettings()
