@@ -39,7 +39,7 @@ private slots:
         auto device = std::make_unique<FakeClipboardDevice>();
         m_device = device.get();
         m_clipboard = std::make_unique<WaylandClipboard>(std::move(device),
-                                                         TransferLimits{std::chrono::milliseconds(200)});
+                                                         TransferLimits{std::chrono::milliseconds(2000)});
         m_clipboard->catchWith([](const ClipboardPicture& picture) { return picture.change * 10; });
         m_arrived.clear();
         connect(m_clipboard.get(), &Clipboard::arrived, this,
