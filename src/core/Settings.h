@@ -3,33 +3,36 @@
 #include <QString>
 #include <QStringList>
 
-/// What the settings file keeps between runs, with the values a new user starts with. Window
-/// places are in twips.
+/// What the settings file keeps between runs. Window places are in twips.
 struct Settings
 {
-    int imageViewerTop = 0;
-    int imageViewerLeft = 0;
-    int imageViewerWidth = 0;
+    /// Every setting at the value a new user starts with: the default its row in the settings
+    /// file's key table gives (SettingsFile.cpp), the same row that leaves a default unwritten.
+    Settings();
+
+    int imageViewerTop{};
+    int imageViewerLeft{};
+    int imageViewerWidth{};
     QString introCategory;
     QString introImageSet;
 
-    QString captureExtension = QStringLiteral(".jpg");
-    int jpegQuality = 90;
-    int activeWindowHotkey = 0;    ///< a Windows virtual-key code (KeyState.h), 0 for none
-    int activeWindowModifiers = 0; ///< 1 Ctrl, 2 Shift, 4 Alt, summed
-    int timeLapseHotkey = 0;
-    int timeLapseModifiers = 0;
-    int timeLapseSeconds = 0;
-    bool timeLapseSilent = false;
+    QString captureExtension;
+    int jpegQuality{};
+    int activeWindowHotkey{};    ///< a Windows virtual-key code (KeyState.h), 0 for none
+    int activeWindowModifiers{}; ///< 1 Ctrl, 2 Shift, 4 Alt, summed
+    int timeLapseHotkey{};
+    int timeLapseModifiers{};
+    int timeLapseSeconds{};
+    bool timeLapseSilent{};
 
-    int dirMax = 500;
-    int fileMax = 5000;
+    int dirMax{};
+    int fileMax{};
 
-    QString findLanguages = QStringLiteral("eng"); ///< the text reader's, joined by "+"
-    bool readWords = true;                         ///< the words in screenshots are read for Find
-    QStringList unreadPrograms;                    ///< window classes whose screenshots are never read
-    bool writeWindowTitle = false;                 ///< into the metadata of new screenshots
-    bool notifyCaptures = true;                    ///< a desktop notification tells each capture
+    QString findLanguages;      ///< the text reader's, joined by "+"
+    bool readWords{};           ///< the words in screenshots are read for Find
+    QStringList unreadPrograms; ///< window classes whose screenshots are never read
+    bool writeWindowTitle{};    ///< into the metadata of new screenshots
+    bool notifyCaptures{};      ///< a desktop notification tells each capture
 };
 
 /// The image viewer's width in twips for a kept width of \a twips on screens \a screenTwips wide:

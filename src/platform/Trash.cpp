@@ -5,8 +5,10 @@
 
 #include <QDateTime>
 #include <QFile>
+#include <QHash>
 #include <QList>
 #include <QStandardPaths>
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
@@ -60,20 +62,26 @@ QByteArray unescaped(const QByteArray& field)
 struct Mount
 {
     QByteArray id;
+    QByteArray parent; // the mount it was mounted on
     QByteArray point;
 };
+
+QByteArray readMountTable()
+{
+    QFile table(QStringLiteral("/proc/self/mountinfo"));
+    if (!table.open(QIODevice::ReadOnly))
+        return {};
+    // Read whole: the file is generated as it is read and has no size.
+    return table.readAll();
+}
 
 QList<Mount> mountTable()
 {
     QList<Mount> mounts;
-    QFile table(QStringLiteral("/proc/self/mountinfo"));
-    if (!table.open(QIODevice::ReadOnly))
-        return mounts;
-    // Read whole: the file is generated as it is read and has no size.
-    for (const QByteArray& line : table.readAll().split('\n')) {
+    for (const QByteArray& line : ReadMountTable().split('\n')) {
         const QList<QByteArray> fields = line.split(' ');
         if (fields.size() > 4)
-            mounts.append({fields.at(0), unescaped(fields.at(4))});
+            mounts.append({fields.at(0), fields.at(1), unescaped(fields.at(4))});
     }
     return mounts;
 }
@@ -81,6 +89,17 @@ QList<Mount> mountTable()
 bool holds(const QByteArray& point, const QByteArray& path)
 {
     return point == "/" || path == point || path.startsWith(point + '/');
+}
+
+// True when \a over is among the mounts \a mount stands on, directly or further down.
+bool standsOn(const Mount& mount, const QByteArray& over, const QHash<QByteArray, QByteArray>& parents)
+{
+    QByteArray at = mount.parent;
+    for (qsizetype step = 0; step <= parents.size() && !at.isEmpty(); ++step, at = parents.value(at)) {
+        if (at == over)
+            return true;
+    }
+    return false;
 }
 
 // Where a real folder lies for the trash: the top folder of its file system and the mount that
@@ -93,14 +112,26 @@ struct Place
 };
 
 // The place of the real folder \a folder on \a device: its mount is the one with the longest
-// mount point above it on that device, the later of two on the same point (it covers the
-// earlier). A device no mount point shows (a btrfs subvolume inside a mount) has its top where
-// the path leaves the device.
+// mount point above it on that device, among those a path still reaches. A mount made on a
+// folder, or above it, covers every mount there that it does not stand on: the one it was
+// mounted over, and those made below it before. A device no mount point shows (a btrfs
+// subvolume inside a mount) has its top where the path leaves the device.
 Place placeOf(const QByteArray& folder, dev_t device)
 {
-    Place place{QByteArray(), QByteArray(), device};
+    QList<Mount> onTheWay;
+    QHash<QByteArray, QByteArray> parents;
     for (const Mount& mount : mountTable()) {
-        if (!holds(mount.point, folder) || mount.point.size() < place.top.size())
+        parents.insert(mount.id, mount.parent);
+        if (holds(mount.point, folder))
+            onTheWay.append(mount);
+    }
+    Place place{QByteArray(), QByteArray(), device};
+    for (const Mount& mount : onTheWay) {
+        const bool covered = std::any_of(onTheWay.begin(), onTheWay.end(), [&](const Mount& other) {
+            return other.id != mount.id && holds(other.point, mount.point) &&
+                   !standsOn(mount, other.id, parents);
+        });
+        if (covered || mount.point.size() < place.top.size())
             continue;
         struct stat info = {};
         if (::stat(mount.point.constData(), &info) == 0 && info.st_dev == device)
@@ -244,6 +275,8 @@ QByteArray reserveName(const QByteArray& trash, const QByteArray& base, int& fd)
 }
 
 } // namespace
+
+QByteArray (*ReadMountTable)() = readMountTable;
 
 Outcome MoveToTrash(const QString& path)
 {

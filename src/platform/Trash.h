@@ -2,6 +2,7 @@
 
 #include "Outcome.h"
 
+#include <QByteArray>
 #include <QString>
 
 /// Moves \a path into the user's trash the way the desktop's file managers do (the freedesktop
@@ -12,3 +13,7 @@
 /// Refused with ENOENT when nothing is at \a path; failed when no trash can take the item (no
 /// trash on its file system, none can be made), and nothing has moved then.
 Outcome MoveToTrash(const QString& path);
+
+/// The text of /proc/self/mountinfo, where MoveToTrash finds the mount an item lies on; a test
+/// sets it to a table of its own.
+extern QByteArray (*ReadMountTable)();

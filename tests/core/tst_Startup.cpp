@@ -23,18 +23,22 @@ Settings startState()
     return state;
 }
 
-// The fields the settings file can touch with a range or a fixed value, as "KEY=value".
+// Every field the settings file can touch, as "KEY=value".
 QStringList fields(const Settings& s, const MainWindowPosition& main)
 {
     const auto num = [](std::optional<int> v) { return v ? QString::number(*v) : QStringLiteral("none"); };
+    const auto yes = [](bool v) { return QString::fromLatin1(v ? "yes" : "no"); };
     return QStringList() << "MTOP=" + num(main.top) << "MLEFT=" + num(main.left)
                          << "ITOP=" + num(s.imageViewerTop) << "ILEFT=" + num(s.imageViewerLeft)
                          << "IWIDTH=" + num(s.imageViewerWidth) << "JPEG_QUALITY=" + num(s.jpegQuality)
-                         << "DIRMAX=" + num(s.dirMax) << "FILEMAX=" + num(s.fileMax)
-                         << "FIRSTCAT=" + s.introCategory << "FIRSTSET=" + s.introImageSet
-                         << QStringLiteral("SILENT=") + (s.timeLapseSilent ? "yes" : "no")
+                         << "HK=" + num(s.activeWindowHotkey) << "HKCS=" + num(s.activeWindowModifiers)
+                         << "TLHK=" + num(s.timeLapseHotkey) << "TLHKCS=" + num(s.timeLapseModifiers)
+                         << "SECS=" + num(s.timeLapseSeconds) << "DIRMAX=" + num(s.dirMax)
+                         << "FILEMAX=" + num(s.fileMax) << "FIRSTCAT=" + s.introCategory
+                         << "FIRSTSET=" + s.introImageSet << "SILENT=" + yes(s.timeLapseSilent)
                          << "EXT=" + s.captureExtension << "LANGUAGES=" + s.findLanguages
-                         << QStringLiteral("TITLE=") + (s.writeWindowTitle ? "yes" : "no");
+                         << "READ=" + yes(s.readWords) << "UNREAD=" + s.unreadPrograms.join('|')
+                         << "TITLE=" + yes(s.writeWindowTitle) << "NOTIFY=" + yes(s.notifyCaptures);
 }
 
 } // namespace
@@ -71,6 +75,10 @@ private slots:
                    "FIND_LANGUAGES=../"
                    "eng\r\nFIND_LANGUAGES=\r\nFIND_LANGUAGES=eng+\r\nWINDOW_TITLE_IN_FILE=yes\r\n")
             << "IWIDTH=77";
+        QTest::newRow("a hotkey and an interval below 1 are none")
+            << QByteArray(
+                   "ACTIVEWINDOW_HK=44\r\nACTIVEWINDOW_HK=-3\r\nTIMELAPSE_SECS=30\r\nTIMELAPSE_SECS=-1\r\n")
+            << "";
     }
 
     void applySettings()
@@ -85,10 +93,16 @@ private slots:
         QCOMPARE(after.join(' '), changed);
     }
 
-    // Minimised, and with names that would break their line; a JPEG capture format is not written.
-    // (Which hotkey lines are written is the options dialog's test.)
-    void writtenText()
+    // What a new user starts with; written, every key of a start value is left out but the
+    // places and names, also when minimised and with names that would break their line. (Which
+    // hotkey lines are written is the options dialog's test.)
+    void newUser()
     {
+        QCOMPARE(
+            fields(Settings(), {}).join(' '),
+            "MTOP=none MLEFT=none ITOP=0 ILEFT=0 IWIDTH=0 JPEG_QUALITY=90 HK=0 HKCS=0 TLHK=0 TLHKCS=0 "
+            "SECS=0 DIRMAX=500 FILEMAX=5000 FIRSTCAT= FIRSTSET= SILENT=no EXT=.jpg LANGUAGES=eng READ=yes "
+            "UNREAD= TITLE=no NOTIFY=yes");
         Settings state = startState();
         state.introCategory = QStringLiteral("A\rDIRMAX=9000");
         state.introImageSet = QStringLiteral("B\nFILEMAX=9000");

@@ -5,6 +5,7 @@
 #include "support/TestLibrary.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QLocalSocket>
@@ -64,10 +65,10 @@ private slots:
 
     // A second start's capture command, handed to the running program over its socket, becomes a
     // tap of its shortcut, answered only once taken, also after the program had no descriptor to
-    // spare as idle clients came; anything else is refused and fires nothing, and idle clients
-    // are cut off in time. (A socket left by a program that died, a runtime folder too deep for
-    // a socket's address, the socket's mode and a flood of idle clients: the end-to-end command
-    // and flood tests.)
+    // spare as idle clients came; anything else is refused and fires nothing, a line without an
+    // end is cut off at once, and idle clients in time. (A socket left by a program that died, a runtime
+    // folder too deep for a socket's address, the socket's mode and a flood of idle clients: the end-to-end
+    // command and flood tests.)
     void holdsOut()
     {
         useRuntime("run");
@@ -82,6 +83,16 @@ private slots:
         QTRY_VERIFY(other.canReadLine());
         QCOMPARE(other.readLine(), "unknown\n");
         QVERIFY(!m_shortcuts.fired(Shortcut::ActiveWindow) && !m_shortcuts.fired(Shortcut::TimeLapse));
+        // A line that goes on without an end is cut off as it arrives, not read until the idle
+        // check comes.
+        QLocalSocket endless;
+        endless.connectToServer(CommandSocketPath());
+        QVERIFY(endless.waitForConnected(5000));
+        QElapsedTimer sending;
+        sending.start();
+        endless.write(QByteArray(4096, 'x'));
+        QTRY_COMPARE_WITH_TIMEOUT(endless.state(), QLocalSocket::UnconnectedState, 2 * CommandServer::IdleMs);
+        QVERIFY2(sending.elapsed() < CommandServer::IdleMs, qPrintable(QString::number(sending.elapsed())));
         std::vector<std::unique_ptr<QLocalSocket>> idle;
         for (int n = 0; n < 3; ++n) {
             idle.push_back(std::make_unique<QLocalSocket>());

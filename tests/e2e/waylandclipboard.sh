@@ -44,12 +44,6 @@ done
 echo "clipboard to file, ms: ${timings[*]}"
 QT_QPA_PLATFORM=offscreen "$helper" check "$set_folder" 6 || fail "the pictures were not filed whole and in order"
 
-# Text is not a picture: it stays on the clipboard, and nothing is filed.
-printf 'some words' | in_session wl-copy --type text/plain
-sleep 1
-files_in_set 6
-[ "$(in_session wl-paste --no-newline 2>/dev/null)" = "some words" ] || fail "text on the clipboard was taken"
-
 kill -0 "$app" || fail "the program ended: $(cat "$work/run.log")"
 
 # Ctrl+C on the first file of the list, typed on the (virtual) keyboard into the program's window.

@@ -101,6 +101,43 @@ private slots:
                  qPrintable(info));
     }
 
+    void mountsOnTheWay_data()
+    {
+        QTest::addColumn<QString>("table"); // the mount table's lines, T standing for the test's folder
+        QTest::addColumn<QString>("trash"); // "home", or the trash folder below the test's folder
+        QTest::newRow("a mount over the folder above covers one made below it before")
+            << "30 1 0:9 / T/lib rw - ext4 a rw\n40 1 0:9 / T rw - ext4 b rw\n"
+            << "home";
+        QTest::newRow("a mount made later below it, on it")
+            << "40 1 0:9 / T rw - ext4 b rw\n50 40 0:9 / T/lib rw - ext4 a rw\n"
+            << "lib/.Trash-";
+        QTest::newRow("a mount moved below it, on it though listed before")
+            << "50 40 0:9 / T/lib rw - ext4 a rw\n40 1 0:9 / T rw - ext4 b rw\n"
+            << "lib/.Trash-";
+    }
+
+    // Of the mounts the table lists on the way to the item, one that a later mount covers
+    // (mounted over its folder or a folder above it) counts no more: the home trash takes the
+    // item only when the mount that shows its folder is the home's. (Real mounts: the
+    // end-to-end trash test.)
+    void mountsOnTheWay()
+    {
+        QFETCH(QString, table);
+        QFETCH(QString, trash);
+        static QByteArray lines;
+        lines = table.replace('T', QDir(m_base).canonicalPath()).toUtf8();
+        const auto real = ReadMountTable;
+        ReadMountTable = [] { return lines; };
+        const auto restore = qScopeGuard([real] { ReadMountTable = real; });
+        makeFile(m_base + "lib/a.jpg", "picture");
+
+        QVERIFY(MoveToTrash(m_base + "lib/a.jpg").done());
+
+        const QString kept =
+            trash == "home" ? this->trash() : m_base + trash + QString::number(::getuid()) + '/';
+        QCOMPARE(contents(kept + "files/a.jpg"), "picture");
+    }
+
     void namesAsBytes_data()
     {
         QTest::addColumn<QByteArray>("name");

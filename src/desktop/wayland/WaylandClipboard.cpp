@@ -20,29 +20,6 @@ const QString textType = QStringLiteral("text/plain");
 
 } // namespace
 
-/// What the clipboard needs of a data-control connection, whichever protocol carries it.
-class WaylandClipboard::Device
-{
-public:
-    virtual ~Device() = default;
-    /// Reads what has arrived from the compositor; false once the connection is lost.
-    virtual bool pump() = 0;
-    virtual quint64 change() const = 0;
-    /// The last change before the present one that put anything there, leaving out those that
-    /// emptied the clipboard (this program's clearings, another program's, an owner leaving).
-    virtual quint64 follows() const = 0;
-    /// The types of the present selection; empty when there is none or it is this program's.
-    virtual QStringList foreignTypes() const = 0;
-    /// True while what this program offered is the selection.
-    virtual bool owns() const = 0;
-    /// A pipe the present selection's owner is asked to send it through in \a type; -1 when
-    /// none can be had.
-    virtual int receive(const QString& type) = 0;
-    /// Offers \a data in each of its types, taking it over.
-    virtual void offer(std::unique_ptr<QMimeData> data) = 0;
-    virtual void empty() = 0;
-};
-
 namespace {
 
 // The generated names of one data-control protocol, so that one implementation serves both;
@@ -93,12 +70,12 @@ public:
     using Source = typename P::Source;
 
     // The connection with the protocol's manager and the first seat, or null.
-    static std::unique_ptr<DataControlDevice> open(std::function<void()> changed)
+    static std::unique_ptr<DataControlDevice> open()
     {
         wl_display* display = wl_display_connect(nullptr);
         if (!display)
             return nullptr;
-        std::unique_ptr<DataControlDevice> device(new DataControlDevice(display, std::move(changed)));
+        std::unique_ptr<DataControlDevice> device(new DataControlDevice(display));
         if (!device->bind())
             return nullptr;
         return device;
@@ -211,9 +188,8 @@ private:
         checkConnection();
     }
 
-    DataControlDevice(wl_display* display, std::function<void()> changed)
+    explicit DataControlDevice(wl_display* display)
         : m_display(display)
-        , m_changed(std::move(changed))
     {
     }
 
@@ -284,8 +260,7 @@ private:
             self->m_follows = self->m_lastForeign;
             self->m_lastForeign = self->m_change;
         }
-        if (self->m_changed)
-            self->m_changed();
+        self->report();
     }
 
     static void primarySelection(void* data, typename P::Device*, Offer* offer)
@@ -339,7 +314,6 @@ private:
     static constexpr typename P::SourceListener sourceListener{&send, &cancelled};
 
     wl_display* m_display;
-    std::function<void()> m_changed;
     wl_registry* m_registry = nullptr;
     Manager* m_manager = nullptr;
     wl_seat* m_seat = nullptr;
@@ -362,33 +336,28 @@ private:
 
 std::unique_ptr<WaylandClipboard> WaylandClipboard::open(Protocol protocol)
 {
-    // The device is made before the clipboard it reports to, so it reports through a pointer
-    // set once both exist. A new selection's picture is read once the compositor's events of
-    // the moment have all been taken.
-    auto owner = std::make_shared<WaylandClipboard*>(nullptr);
-    auto changed = [owner] {
-        if (!*owner)
-            return;
-        emit(*owner)->changed();
-        QMetaObject::invokeMethod(*owner, &WaylandClipboard::selected, Qt::QueuedConnection);
-    };
     std::unique_ptr<Device> device;
     if (protocol == Protocol::Ext)
-        device = DataControlDevice<ExtDataControl>::open(changed);
+        device = DataControlDevice<ExtDataControl>::open();
     else
-        device = DataControlDevice<WlrDataControl>::open(changed);
+        device = DataControlDevice<WlrDataControl>::open();
     if (!device)
         return nullptr;
-    std::unique_ptr<WaylandClipboard> clipboard(new WaylandClipboard(std::move(device)));
-    *owner = clipboard.get();
-    // What the clipboard held at start is read like any other picture.
-    QMetaObject::invokeMethod(clipboard.get(), &WaylandClipboard::selected, Qt::QueuedConnection);
-    return clipboard;
+    return std::make_unique<WaylandClipboard>(std::move(device));
 }
 
-WaylandClipboard::WaylandClipboard(std::unique_ptr<Device> device)
+WaylandClipboard::WaylandClipboard(std::unique_ptr<Device> device, TransferLimits limits)
     : m_device(std::move(device))
+    , m_limits(limits)
 {
+    // A new selection's picture is read once the compositor's events of the moment have all
+    // been taken.
+    m_device->reportTo([this] {
+        emit changed();
+        QMetaObject::invokeMethod(this, &WaylandClipboard::selected, Qt::QueuedConnection);
+    });
+    // What the clipboard held at start is read like any other picture.
+    QMetaObject::invokeMethod(this, &WaylandClipboard::selected, Qt::QueuedConnection);
 }
 
 WaylandClipboard::~WaylandClipboard() = default;
@@ -408,13 +377,15 @@ void WaylandClipboard::selected()
         return;
     }
     m_device->pump();
-    if (m_device->owns())
+    // Several changes told before the first is looked at all lead here; each is read once.
+    if (m_device->owns() || m_device->change() == m_asked)
         return;
     const QStringList types = ReadableImageTypes(m_device->foreignTypes());
     if (types.isEmpty())
         return;
     m_reading = true;
-    receive(m_device->change(), m_device->follows(), types);
+    m_asked = m_device->change();
+    receive(m_asked, m_device->follows(), types);
 }
 
 void WaylandClipboard::receive(quint64 change, quint64 follows, QStringList types)
@@ -430,7 +401,7 @@ void WaylandClipboard::receive(quint64 change, quint64 follows, QStringList type
     }
     // Kept as soon as it is read whole, before the window takes it up.
     m_reader.read(
-        fd, {}, this,
+        fd, m_limits, this,
         [this, change, follows, types](const QByteArray& bytes, const QString& failure, quint64 kept) {
             if (!failure.isEmpty()) {
                 emit arrived(ClipboardPicture::failed(change, failure));
