@@ -24,11 +24,11 @@
 //                                     property the requestor named, and "sent N" once its last
 //                                     piece went out; ends once the last one is emptied away or
 //                                     replaced
-//   owner never|silent|stops|endless|hung
+//   owner never|silent|stops|endless|hung|refuses
 //                                     takes the clipboard offering image/png and then never
 //                                     answers, announces pieces (INCR) and sends none, sends one
-//                                     piece and stops, sends pieces without end, or answers
-//                                     nothing, not even what it offers
+//                                     piece and stops, sends pieces without end, answers
+//                                     nothing, not even what it offers, or refuses the picture
 //   ping WINDOW SECONDS               asks WINDOW for _NET_WM_PING answers for SECONDS and prints
 //                                     the longest wait for one in ms
 //   painted FILE WIDTH HEIGHT         FILE is a capture of the tests' four-colour window of that
@@ -418,7 +418,8 @@ int owner(const QString& mode)
                                         {"silent", Sending::Silent},
                                         {"stops", Sending::Stops},
                                         {"endless", Sending::Endless},
-                                        {"hung", Sending::Hung}};
+                                        {"hung", Sending::Hung},
+                                        {"refuses", Sending::Refuses}};
     if (!modes.contains(mode))
         return 2;
     const ClipboardOwner owning(modes.value(mode));

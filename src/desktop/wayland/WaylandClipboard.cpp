@@ -5,6 +5,7 @@
 #include "ext-data-control-v1-client-protocol.h"
 #include "wlr-data-control-unstable-v1-client-protocol.h"
 
+#include <QCoreApplication>
 #include <QHash>
 #include <QMimeData>
 #include <QSocketNotifier>
@@ -422,12 +423,20 @@ void WaylandClipboard::receive(quint64 change, quint64 follows, QStringList type
     // The pipe is read away from the window; the bytes are the offer's own, also when the
     // clipboard changes meanwhile. A type that brings nothing gives way to the next.
     m_device->pump();
-    const int fd =
-        types.isEmpty() || m_device->change() != change ? -1 : m_device->receive(types.takeFirst());
-    if (fd < 0) {
-        read();
-        return;
+    if (m_device->change() != change)
+        return read();
+    if (types.isEmpty()) {
+        // Each type of the picture on offer brought nothing: told like an owner that stopped,
+        // rather than leaving the user waiting for a file.
+        emit arrived(ClipboardPicture::failed(
+            change, QCoreApplication::translate(
+                        "WaylandClipboard",
+                        "The program that offered the picture on the clipboard stopped sending it.")));
+        return read();
     }
+    const int fd = m_device->receive(types.takeFirst());
+    if (fd < 0)
+        return read();
     // Kept as soon as it is read whole, before the window takes it up.
     m_reader.read(
         fd, {}, this,

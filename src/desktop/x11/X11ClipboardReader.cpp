@@ -220,6 +220,8 @@ void X11ClipboardReader::notice(const XEvent& event)
         m_readings.pop_back();
     }
     // What the program copied itself is never read.
+    for (const Reading& reading : m_readings)
+        reading.transfer->supersede();
     const bool program = told.owner != None && (told.owner & ~m_program.mask) == m_program.base;
     if (program)
         m_ownChange = m_change;
