@@ -2,6 +2,7 @@
 
 #include "PipeWriter.h"
 #include "desktop/qt/ImageTypes.h"
+#include "desktop/x11/XWaylandClipboard.h"
 #include "ext-data-control-v1-client-protocol.h"
 #include "wlr-data-control-unstable-v1-client-protocol.h"
 
@@ -370,6 +371,7 @@ std::unique_ptr<WaylandClipboard> WaylandClipboard::open(Protocol protocol)
     auto changed = [owner] {
         if (!*owner)
             return;
+        (*owner)->noted();
         emit(*owner)->changed();
         QMetaObject::invokeMethod(*owner, &WaylandClipboard::selected, Qt::QueuedConnection);
     };
@@ -382,6 +384,7 @@ std::unique_ptr<WaylandClipboard> WaylandClipboard::open(Protocol protocol)
         return nullptr;
     std::unique_ptr<WaylandClipboard> clipboard(new WaylandClipboard(std::move(device)));
     *owner = clipboard.get();
+    clipboard->noted();
     // What the clipboard held at start is read like any other picture.
     QMetaObject::invokeMethod(clipboard.get(), &WaylandClipboard::selected, Qt::QueuedConnection);
     return clipboard;
@@ -389,6 +392,7 @@ std::unique_ptr<WaylandClipboard> WaylandClipboard::open(Protocol protocol)
 
 WaylandClipboard::WaylandClipboard(std::unique_ptr<Device> device)
     : m_device(std::move(device))
+    , m_x11(XWaylandClipboard::open())
 {
 }
 
@@ -398,6 +402,16 @@ quint64 WaylandClipboard::changeCount()
 {
     m_device->pump();
     return m_device->change();
+}
+
+void WaylandClipboard::noted()
+{
+    // An X11 program's copy reaches the X11 side before the compositor passes it on: the X11
+    // owner of a change is the one there as the change is told.
+    if (!m_x11)
+        return;
+    m_x11Change = m_device->change();
+    m_x11TakenAt = m_x11->takenAt();
 }
 
 void WaylandClipboard::selected()
@@ -475,6 +489,11 @@ void WaylandClipboard::clearIfStill(quint64 change)
     // Wayland has no way to hold the compositor while looking: a copy made in the moment
     // between this look and the clearing is lost with it. The look is as late as it can be.
     m_device->pump();
-    if (m_device->change() == change)
-        m_device->empty();
+    if (m_device->change() != change)
+        return;
+    // The compositor leaves the X11 side to its X11 owner, still offering the picture there.
+    const unsigned long x11TakenAt = m_x11Change == change ? m_x11TakenAt : 0;
+    m_device->empty();
+    if (m_x11)
+        m_x11->emptyAsOf(x11TakenAt);
 }
