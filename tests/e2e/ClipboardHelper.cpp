@@ -16,6 +16,8 @@
 //   takeover same|bmp                 a clipboard manager that takes over each picture another
 //                                     program copies: reads its image/png and offers the same bytes,
 //                                     or the picture as image/bmp only; prints "took over" each time
+//   numbers DIR COUNT                 which of pictures 1 to COUNT each screenshot in DIR is, one
+//                                     line each in filing order (0: none)
 //   same FILE FILE                    the two files hold the same pixels
 //   copies MS FILE...                 copies each PNG file in turn, MS ms apart, each from a window
 //                                     of its own, sending it (in pieces when large) to whoever
@@ -166,9 +168,10 @@ QList<int> pictureNumbers(const QString& given, int first)
     return numbers;
 }
 
-int check(const QString& folder, const QList<int>& pictures)
+// The screenshots of \a folder (plain names) in filing order: the capture time, then the counter
+// of names taken in the same second.
+QStringList filed(const QString& folder)
 {
-    // Filing order: the capture time, then the counter of names taken in the same second.
     static const QRegularExpression name(
         QStringLiteral("^Image_(\\d{6}_\\d{6})(?:_(\\d+))?\\.(?:jpg|bmp|png)$"));
     QStringList files = QDir(folder).entryList({QStringLiteral("Image_*")}, QDir::Files);
@@ -178,6 +181,33 @@ int check(const QString& folder, const QList<int>& pictures)
         return std::pair(match.captured(1), match.captured(2).toInt());
     };
     std::sort(files.begin(), files.end(), [&](auto& a, auto& b) { return order(a) < order(b); });
+    return files;
+}
+
+// Prints, in filing order, which of pictures 1 to \a count each screenshot of \a folder is: the
+// one whose colour is nearest (some are closer to each other than near() tells apart), 0 for none.
+int numbers(const QString& folder, int count)
+{
+    for (const QString& file : filed(folder)) {
+        const QColor block = QImage(folder + QLatin1Char('/') + file).pixelColor(32, 32);
+        int nearest = 0;
+        int least = 12; // half the least distance between two pictures' colours
+        for (int n = 1; n <= count; ++n) {
+            const QColor colour = colourOf(n);
+            const int distance = std::abs(block.red() - colour.red()) +
+                                 std::abs(block.green() - colour.green()) +
+                                 std::abs(block.blue() - colour.blue());
+            if (distance < least)
+                least = distance, nearest = n;
+        }
+        say(QString::number(nearest), 0);
+    }
+    return 0;
+}
+
+int check(const QString& folder, const QList<int>& pictures)
+{
+    const QStringList files = filed(folder);
     if (files.size() != pictures.size())
         return say(QStringLiteral("%1 screenshots, not %2").arg(files.size()).arg(pictures.size()), 1);
     for (qsizetype at = 0; at < pictures.size(); ++at) {
@@ -414,12 +444,9 @@ int copies(int apart, const QStringList& files)
 int owner(const QString& mode)
 {
     using Sending = ClipboardOwner::Sending;
-    const QHash<QString, Sending> modes{{"never", Sending::Never},
-                                        {"silent", Sending::Silent},
-                                        {"stops", Sending::Stops},
-                                        {"endless", Sending::Endless},
-                                        {"hung", Sending::Hung},
-                                        {"refuses", Sending::Refuses}};
+    const QHash<QString, Sending> modes{{"never", Sending::Never}, {"silent", Sending::Silent},
+                                        {"stops", Sending::Stops}, {"endless", Sending::Endless},
+                                        {"hung", Sending::Hung},   {"refuses", Sending::Refuses}};
     if (!modes.contains(mode))
         return 2;
     const ClipboardOwner owning(modes.value(mode));
@@ -499,6 +526,8 @@ int main(int argc, char* argv[])
         return worded(arguments[2], number(3));
     if (mode == "check" && given(2, 3))
         return check(arguments[2], pictureNumbers(arguments[3], arguments.size() > 4 ? number(4) : 1));
+    if (mode == "numbers" && given(2, 2))
+        return numbers(arguments[2], number(3));
     if (mode == "manager" && given(1, 2))
         return manager(application, arguments[2], number(3));
     if (mode == "takeover" && given(1, 1) && (arguments[2] == "same" || arguments[2] == "bmp"))
