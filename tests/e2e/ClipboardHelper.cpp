@@ -35,7 +35,8 @@
 //                                     the longest wait for one in ms
 //   painted FILE WIDTH HEIGHT         FILE is a capture of the tests' four-colour window of that
 //                                     size (PaintedWindow): the window itself, each quarter in its
-//                                     colour, or a screen showing the whole window
+//                                     colour, the window in its title bar and frame, or a screen
+//                                     showing the whole window
 //   locate                            prints "X Y", where the four-colour window's quarters meet
 //                                     on the screen of this X display
 #include "ClipboardOwner.h"
@@ -279,22 +280,51 @@ int same(const QString& first, const QString& second)
 const QColor quarters[] = {QColor(0xdc, 0x28, 0x28), QColor(0x28, 0xc8, 0x3c), QColor(0x28, 0x50, 0xdc),
                            QColor(0xe6, 0xd2, 0x28)};
 
+// The quarter of the window \a shot shows, at \a left, \a top, that is not in its colour: 0 for
+// none.
+int wrongQuarter(const QImage& shot, int left, int top, int width, int height)
+{
+    // At the quarters' centres, away from the edges where JPEG blurs the colours.
+    for (int quarter = 0; quarter < 4; ++quarter) {
+        const QPoint centre(left + width / 4 + (quarter % 2) * width / 2,
+                            top + height / 4 + (quarter / 2) * height / 2);
+        if (!near(shot.pixelColor(centre), quarters[quarter]))
+            return quarter + 1;
+    }
+    return 0;
+}
+
 int painted(const QString& file, int width, int height)
 {
     const QImage shot(file);
     if (shot.isNull())
         return say(file + " is not a picture", 1);
     if (shot.size() == QSize(width, height)) {
-        // The window alone: its quarters, away from the edges where JPEG blurs the colours.
-        for (int quarter = 0; quarter < 4; ++quarter) {
-            const QPoint centre(width / 4 + (quarter % 2) * width / 2,
-                                height / 4 + (quarter / 2) * height / 2);
-            if (!near(shot.pixelColor(centre), quarters[quarter]))
-                return say(QString::asprintf("the window's quarter %d is ", quarter + 1) +
-                               shot.pixelColor(centre).name(),
+        if (const int wrong = wrongQuarter(shot, 0, 0, width, height))
+            return say(QString::asprintf("the window's quarter %d is wrong", wrong), 1);
+        return say(QString::asprintf("the window, %dx%d", width, height), 0);
+    }
+    // The window in the compositor's frame: a title bar above it, borders as wide on its sides
+    // and below, and none of the shadow around, whose pixels are black once filed.
+    const int border = (shot.width() - width) / 2;
+    const int titleBar = shot.height() - height - 2 * border;
+    if (border >= 0 && border <= 4 && titleBar >= 16 && titleBar <= 64) {
+        if (const int wrong = wrongQuarter(shot, border, border + titleBar, width, height))
+            return say(QString::asprintf("the framed window's quarter %d is wrong", wrong), 1);
+        const QPoint edges[] = {{shot.width() / 2, 0},
+                                {shot.width() / 2, shot.height() - 1},
+                                {0, shot.height() / 2},
+                                {shot.width() - 1, shot.height() / 2}};
+        for (const QPoint edge : edges) {
+            const QColor colour = shot.pixelColor(edge);
+            if (colour.red() + colour.green() + colour.blue() < 60)
+                return say(QString::asprintf("a %dx%d picture, black at its edge (%d, %d)", shot.width(),
+                                             shot.height(), edge.x(), edge.y()),
                            1);
         }
-        return say(QString::asprintf("the window, %dx%d", width, height), 0);
+        return say(QString::asprintf("the framed window, %dx%d: a title bar of %d, borders of %d",
+                                     shot.width(), shot.height(), titleBar, border),
+                   0);
     }
     // A screen: each colour over a quarter of the window's area, give or take its edges. Only
     // rows of a colour as wide as the window's quarter count: the program's viewer, a
