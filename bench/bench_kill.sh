@@ -25,7 +25,8 @@ start() {
     app=$!
     wait_window '^Vistrelle \(JPG\)$' >/dev/null
 }
-# settled: waits up to 60 s until the Image Set has been still for 2 s and the spool is empty.
+# settled: waits up to 60 s until the Image Set has been still for 2 s and the spool is empty;
+# false when it did not.
 settled() {
     local before now still=0
     before=$(ls "$set_folder" | wc -l)
@@ -59,7 +60,8 @@ for trial in $(seq "$trials"); do
     sent_before=$(grep -c '^sent' "$work/asked")
     start
     wait "$copier" || fail "trial $trial: the burst did not end after the restart"
-    settled || fail "trial $trial: the Image Set did not settle: $(ls "$set_folder" "$spool" | tr '\n' ' ')"
+    # One left in the spool is not filed: counted as lost.
+    settled || echo "  trial $trial: still unsettled after 60 s, in the spool: $(ls "$spool" | tr '\n' ' ')"
     QT_QPA_PLATFORM=offscreen "$helper" numbers "$set_folder" $count >"$work/numbers"
     grep '^sent' "$work/asked" | cut -d ' ' -f 2 | sort -un >"$work/sent"
     sent=$(wc -l <"$work/sent")
