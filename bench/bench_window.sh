@@ -31,7 +31,8 @@ app=$!
 main=$(wait_window '^Vistrelle \(JPG\)$')
 # A text window nearly as large as the screen, as the window a user captures.
 xterm -geometry 196x58+10+10 -title window-target -e sh -c 'cat /usr/share/common-licenses/GPL-3; exec sleep 100000' &
-x_pids+=($!)
+xterm_pid=$!
+x_pids+=("$xterm_pid")
 target=$(wait_window '^window-target$')
 xdotool windowactivate --sync "$target"
 sleep 1
@@ -67,3 +68,5 @@ awk -v s="$size" -v bs="$baseline_size" -v p="$p" -v pl="$p_low" -v ph="$p_high"
 echo "load average: $(cut -d' ' -f1-3 /proc/loadavg)"
 close_window "$main"
 wait_exit "$app" >/dev/null
+kill "$xterm_pid" # before its X server goes
+wait "$xterm_pid" 2>/dev/null || true
