@@ -7,6 +7,8 @@
 // bottom-up behind its header), TurboJPEG encoding with the program's settings into room made
 // once, a temporary written and fdatasync'ed, renamed into place, the folder synced. Its
 // buffers are reused from picture to picture, as the program's are during a burst.
+// "capture_floor piped QUALITY FILE" files the PNG read from its input as FILE the same way
+// (bench_window's baseline, behind another program's grab of a window).
 #include "ScreenshotLike.h"
 
 #include <QDir>
@@ -40,6 +42,7 @@ struct Floor
     bool bitmap = false;
     int quality = 90;
     std::string folder;
+    std::string name; // the file's, when given; else numbered
     int count = 0;
     Display* display = XOpenDisplay(nullptr);
     Window window = 0;
@@ -127,13 +130,15 @@ struct Floor
 
     void write()
     {
-        const std::string name = folder + "/floor_" + std::to_string(++count) + (bitmap ? ".bmp" : ".jpg");
+        const std::string path =
+            folder + "/" +
+            (name.empty() ? "floor_" + std::to_string(++count) + (bitmap ? ".bmp" : ".jpg") : name);
         const std::string temporary = folder + "/.floor.part";
         const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
         const auto size = static_cast<ssize_t>(file.size());
         if (fd < 0 || ::write(fd, file.data(), file.size()) != size || ::fdatasync(fd) != 0 ||
             ::close(fd) != 0 ||
-            ::renameat2(AT_FDCWD, temporary.c_str(), AT_FDCWD, name.c_str(), RENAME_NOREPLACE) != 0)
+            ::renameat2(AT_FDCWD, temporary.c_str(), AT_FDCWD, path.c_str(), RENAME_NOREPLACE) != 0)
             std::abort();
         const int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
         if (dir < 0 || ::fsync(dir) != 0 || ::close(dir) != 0)
@@ -180,6 +185,19 @@ int main(int argc, char* argv[])
         floor.quality = std::atoi(argv[3]);
         floor.folder = argv[4];
         return floor.run();
+    }
+    if (argc == 4 && std::strcmp(argv[1], "piped") == 0) {
+        Floor floor;
+        floor.quality = std::atoi(argv[2]);
+        const std::string file = argv[3];
+        floor.folder = file.substr(0, file.rfind('/'));
+        floor.name = file.substr(file.rfind('/') + 1);
+        char chunk[65536];
+        for (size_t count = 0; (count = std::fread(chunk, 1, sizeof chunk, stdin)) > 0;)
+            floor.encoded.append(chunk, count);
+        floor.encode();
+        floor.write();
+        return 0;
     }
     if (argc != 3 || std::strcmp(argv[1], "shots") != 0)
         return 2;

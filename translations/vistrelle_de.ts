@@ -878,6 +878,13 @@ Endgültig löschen?</translation>
     </message>
 </context>
 <context>
+    <name>WaylandClipboard</name>
+    <message>
+        <source>The program that offered the picture on the clipboard stopped sending it.</source>
+        <translation>Das Programm, das das Bild in der Zwischenablage angeboten hat, hat aufgehört, es zu senden.</translation>
+    </message>
+</context>
+<context>
     <name>WindowCapture</name>
     <message>
         <source>The whole screen was filed, not the active window.  %1</source>

@@ -860,6 +860,13 @@ Delete them for good?</source>
     </message>
 </context>
 <context>
+    <name>WaylandClipboard</name>
+    <message>
+        <source>The program that offered the picture on the clipboard stopped sending it.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>WindowCapture</name>
     <message>
         <source>The whole screen was filed, not the active window.  %1</source>

@@ -878,6 +878,13 @@ Les supprimer définitivement ?</translation>
     </message>
 </context>
 <context>
+    <name>WaylandClipboard</name>
+    <message>
+        <source>The program that offered the picture on the clipboard stopped sending it.</source>
+        <translation>Le programme qui proposait l&apos;image du presse-papiers a cessé de l&apos;envoyer.</translation>
+    </message>
+</context>
+<context>
     <name>WindowCapture</name>
     <message>
         <source>The whole screen was filed, not the active window.  %1</source>

@@ -98,7 +98,14 @@ void ClipboardOwner::serve()
                 continue;
             }
             m_requestor = asked.requestor, m_property = asked.property;
-            if (m_sending == Sending::Whole || m_sending == Sending::Late || text) {
+            if (m_sending == Sending::Refuses) {
+                XSelectionRequestEvent refusal = asked;
+                refusal.property = None;
+                reply(refusal);
+            } else if (m_sending == Sending::Empty) {
+                piece(QByteArray());
+                reply(asked);
+            } else if (m_sending == Sending::Whole || m_sending == Sending::Late || text) {
                 piece(m_bytes);
                 reply(asked);
                 m_sentAll = true;

@@ -11,11 +11,12 @@ struct _XDisplay;
 /// of its own, sending the picture as told: whole, not at all, in pieces (INCR) but none of them,
 /// a piece and then nothing, pieces without end, or its text for whatever type it is asked; or
 /// hung, answering nothing, not even what it offers; or whole only once asked what it offers
-/// (as a program on a loaded machine, busy making it past the requestor's deadline).
+/// (as a program on a loaded machine, busy making it past the requestor's deadline); or
+/// answering every request for it with a refusal, or with no bytes.
 class ClipboardOwner
 {
 public:
-    enum class Sending { Whole, Never, Silent, Stops, Endless, TextForAnyType, Hung, Late };
+    enum class Sending { Whole, Never, Silent, Stops, Endless, TextForAnyType, Hung, Late, Refuses, Empty };
 
     /// What came of handing the clipboard over to the clipboard manager (as a program that
     /// exits at once does), if it was asked.

@@ -182,9 +182,10 @@ private slots:
         }
     }
 
-    // Whatever the owner does, the picture arrives whole or one failure says why (a picture sent
-    // after the deadline, whose owner was asked its types meanwhile, is whole), and a text sent
-    // for whatever type is asked never arrives; an owner leaving as its program exits copies
+    // Whatever the owner does, the picture arrives whole or one failure says why (also one offered
+    // and then refused or sent as nothing; a picture sent after the deadline, whose owner was
+    // asked its types meanwhile, is whole), and a text sent for whatever type is asked never
+    // arrives; an owner leaving as its program exits copies
     // nothing new, as a picture it left may still wait to be filed. A program that handed its
     // clipboard over to the clipboard manager's place at exit, which the reader holds while no
     // manager runs, is answered only once its picture has been read, so the picture is not gone
@@ -196,14 +197,19 @@ private slots:
         QTest::addColumn<Sending>("sending");
         QTest::addColumn<int>("size"); // of the picture's bytes
         QTest::addColumn<QString>("failure");
-        QTest::newRow("whole") << Sending::Whole << 20008 << QString();
+        QTest::addColumn<int>("answers"); // of the owner before the next one copies
+        QTest::newRow("whole") << Sending::Whole << 20008 << QString() << 1;
         // Read a megabyte at a time: a part out of place or twice shows.
-        QTest::newRow("whole, larger than a part") << Sending::Whole << 2500000 << QString();
-        QTest::newRow("whole, after the deadline") << Sending::Late << 20008 << QString();
+        QTest::newRow("whole, larger than a part") << Sending::Whole << 2500000 << QString() << 1;
+        QTest::newRow("whole, after the deadline") << Sending::Late << 20008 << QString() << 1;
         // Owners that go silent are the end-to-end hostile test's, each told once after its
         // silence; a failure is handed over and ordered as this one is.
+        const QString stopped = "The program that offered the picture on the clipboard stopped sending it.";
         QTest::newRow("sends without end")
-            << Sending::Endless << 20008 << "The picture on the clipboard is larger than 4 MB.";
+            << Sending::Endless << 20008 << "The picture on the clipboard is larger than 4 MB." << 1;
+        // Asked the PNG, then what it offers: a PNG, which it never gives.
+        QTest::newRow("refuses the picture it offers") << Sending::Refuses << 20008 << stopped << 2;
+        QTest::newRow("sends no bytes of the picture it offers") << Sending::Empty << 20008 << stopped << 2;
     }
 
     void transfers()
@@ -211,6 +217,7 @@ private slots:
         QFETCH(Sending, sending);
         QFETCH(int, size);
         QFETCH(QString, failure);
+        QFETCH(int, answers);
         const QByteArray png = m_png.repeated(size / m_png.size() + 1).left(size);
         QtClipboard clipboard(QtClipboard::Clearing::NoOwner, {std::chrono::seconds(3), 4 << 20});
         QList<ClipboardPicture> arrived;
@@ -224,7 +231,7 @@ private slots:
         }
         QTRY_COMPARE(clipboard.changeCount(), before + 2);
         ClipboardOwner owner(sending, png, true);
-        QTRY_VERIFY_WITH_TIMEOUT(owner.answered() > 0, 10000);
+        QTRY_VERIFY_WITH_TIMEOUT(owner.answered() >= answers, 10000);
         const quint64 owners = clipboard.changeCount();
         QCOMPARE(owners, before + 3);
         ClipboardOwner next(Sending::Whole);

@@ -16,6 +16,8 @@
 //   takeover same|bmp                 a clipboard manager that takes over each picture another
 //                                     program copies: reads its image/png and offers the same bytes,
 //                                     or the picture as image/bmp only; prints "took over" each time
+//   numbers DIR COUNT                 which of pictures 1 to COUNT each screenshot in DIR is, one
+//                                     line each in filing order (0: none)
 //   same FILE FILE                    the two files hold the same pixels
 //   copies MS FILE...                 copies each PNG file in turn, MS ms apart, each from a window
 //                                     of its own, sending it (in pieces when large) to whoever
@@ -24,16 +26,17 @@
 //                                     property the requestor named, and "sent N" once its last
 //                                     piece went out; ends once the last one is emptied away or
 //                                     replaced
-//   owner never|silent|stops|endless|hung
+//   owner never|silent|stops|endless|hung|refuses
 //                                     takes the clipboard offering image/png and then never
 //                                     answers, announces pieces (INCR) and sends none, sends one
-//                                     piece and stops, sends pieces without end, or answers
-//                                     nothing, not even what it offers
+//                                     piece and stops, sends pieces without end, answers
+//                                     nothing, not even what it offers, or refuses the picture
 //   ping WINDOW SECONDS               asks WINDOW for _NET_WM_PING answers for SECONDS and prints
 //                                     the longest wait for one in ms
 //   painted FILE WIDTH HEIGHT         FILE is a capture of the tests' four-colour window of that
 //                                     size (PaintedWindow): the window itself, each quarter in its
-//                                     colour, or a screen showing the whole window
+//                                     colour, the window in its title bar and frame, or a screen
+//                                     showing the whole window
 //   locate                            prints "X Y", where the four-colour window's quarters meet
 //                                     on the screen of this X display
 #include "ClipboardOwner.h"
@@ -166,9 +169,10 @@ QList<int> pictureNumbers(const QString& given, int first)
     return numbers;
 }
 
-int check(const QString& folder, const QList<int>& pictures)
+// The screenshots of \a folder (plain names) in filing order: the capture time, then the counter
+// of names taken in the same second.
+QStringList filed(const QString& folder)
 {
-    // Filing order: the capture time, then the counter of names taken in the same second.
     static const QRegularExpression name(
         QStringLiteral("^Image_(\\d{6}_\\d{6})(?:_(\\d+))?\\.(?:jpg|bmp|png)$"));
     QStringList files = QDir(folder).entryList({QStringLiteral("Image_*")}, QDir::Files);
@@ -178,6 +182,33 @@ int check(const QString& folder, const QList<int>& pictures)
         return std::pair(match.captured(1), match.captured(2).toInt());
     };
     std::sort(files.begin(), files.end(), [&](auto& a, auto& b) { return order(a) < order(b); });
+    return files;
+}
+
+// Prints, in filing order, which of pictures 1 to \a count each screenshot of \a folder is: the
+// one whose colour is nearest (some are closer to each other than near() tells apart), 0 for none.
+int numbers(const QString& folder, int count)
+{
+    for (const QString& file : filed(folder)) {
+        const QColor block = QImage(folder + QLatin1Char('/') + file).pixelColor(32, 32);
+        int nearest = 0;
+        int least = 12; // half the least distance between two pictures' colours
+        for (int n = 1; n <= count; ++n) {
+            const QColor colour = colourOf(n);
+            const int distance = std::abs(block.red() - colour.red()) +
+                                 std::abs(block.green() - colour.green()) +
+                                 std::abs(block.blue() - colour.blue());
+            if (distance < least)
+                least = distance, nearest = n;
+        }
+        say(QString::number(nearest), 0);
+    }
+    return 0;
+}
+
+int check(const QString& folder, const QList<int>& pictures)
+{
+    const QStringList files = filed(folder);
     if (files.size() != pictures.size())
         return say(QStringLiteral("%1 screenshots, not %2").arg(files.size()).arg(pictures.size()), 1);
     for (qsizetype at = 0; at < pictures.size(); ++at) {
@@ -249,22 +280,51 @@ int same(const QString& first, const QString& second)
 const QColor quarters[] = {QColor(0xdc, 0x28, 0x28), QColor(0x28, 0xc8, 0x3c), QColor(0x28, 0x50, 0xdc),
                            QColor(0xe6, 0xd2, 0x28)};
 
+// The quarter of the window \a shot shows, at \a left, \a top, that is not in its colour: 0 for
+// none.
+int wrongQuarter(const QImage& shot, int left, int top, int width, int height)
+{
+    // At the quarters' centres, away from the edges where JPEG blurs the colours.
+    for (int quarter = 0; quarter < 4; ++quarter) {
+        const QPoint centre(left + width / 4 + (quarter % 2) * width / 2,
+                            top + height / 4 + (quarter / 2) * height / 2);
+        if (!near(shot.pixelColor(centre), quarters[quarter]))
+            return quarter + 1;
+    }
+    return 0;
+}
+
 int painted(const QString& file, int width, int height)
 {
     const QImage shot(file);
     if (shot.isNull())
         return say(file + " is not a picture", 1);
     if (shot.size() == QSize(width, height)) {
-        // The window alone: its quarters, away from the edges where JPEG blurs the colours.
-        for (int quarter = 0; quarter < 4; ++quarter) {
-            const QPoint centre(width / 4 + (quarter % 2) * width / 2,
-                                height / 4 + (quarter / 2) * height / 2);
-            if (!near(shot.pixelColor(centre), quarters[quarter]))
-                return say(QString::asprintf("the window's quarter %d is ", quarter + 1) +
-                               shot.pixelColor(centre).name(),
+        if (const int wrong = wrongQuarter(shot, 0, 0, width, height))
+            return say(QString::asprintf("the window's quarter %d is wrong", wrong), 1);
+        return say(QString::asprintf("the window, %dx%d", width, height), 0);
+    }
+    // The window in the compositor's frame: a title bar above it, borders as wide on its sides
+    // and below, and none of the shadow around, whose pixels are black once filed.
+    const int border = (shot.width() - width) / 2;
+    const int titleBar = shot.height() - height - 2 * border;
+    if (border >= 0 && border <= 4 && titleBar >= 16 && titleBar <= 64) {
+        if (const int wrong = wrongQuarter(shot, border, border + titleBar, width, height))
+            return say(QString::asprintf("the framed window's quarter %d is wrong", wrong), 1);
+        const QPoint edges[] = {{shot.width() / 2, 0},
+                                {shot.width() / 2, shot.height() - 1},
+                                {0, shot.height() / 2},
+                                {shot.width() - 1, shot.height() / 2}};
+        for (const QPoint edge : edges) {
+            const QColor colour = shot.pixelColor(edge);
+            if (colour.red() + colour.green() + colour.blue() < 60)
+                return say(QString::asprintf("a %dx%d picture, black at its edge (%d, %d)", shot.width(),
+                                             shot.height(), edge.x(), edge.y()),
                            1);
         }
-        return say(QString::asprintf("the window, %dx%d", width, height), 0);
+        return say(QString::asprintf("the framed window, %dx%d: a title bar of %d, borders of %d",
+                                     shot.width(), shot.height(), titleBar, border),
+                   0);
     }
     // A screen: each colour over a quarter of the window's area, give or take its edges. Only
     // rows of a colour as wide as the window's quarter count: the program's viewer, a
@@ -414,11 +474,9 @@ int copies(int apart, const QStringList& files)
 int owner(const QString& mode)
 {
     using Sending = ClipboardOwner::Sending;
-    const QHash<QString, Sending> modes{{"never", Sending::Never},
-                                        {"silent", Sending::Silent},
-                                        {"stops", Sending::Stops},
-                                        {"endless", Sending::Endless},
-                                        {"hung", Sending::Hung}};
+    const QHash<QString, Sending> modes{{"never", Sending::Never}, {"silent", Sending::Silent},
+                                        {"stops", Sending::Stops}, {"endless", Sending::Endless},
+                                        {"hung", Sending::Hung},   {"refuses", Sending::Refuses}};
     if (!modes.contains(mode))
         return 2;
     const ClipboardOwner owning(modes.value(mode));
@@ -498,6 +556,8 @@ int main(int argc, char* argv[])
         return worded(arguments[2], number(3));
     if (mode == "check" && given(2, 3))
         return check(arguments[2], pictureNumbers(arguments[3], arguments.size() > 4 ? number(4) : 1));
+    if (mode == "numbers" && given(2, 2))
+        return numbers(arguments[2], number(3));
     if (mode == "manager" && given(1, 2))
         return manager(application, arguments[2], number(3));
     if (mode == "takeover" && given(1, 1) && (arguments[2] == "same" || arguments[2] == "bmp"))

@@ -1,9 +1,12 @@
 // A native Wayland window of the tests' own, painted in four known colours, one a quarter each
 // (red top left, green top right, blue bottom left, yellow bottom right), so that a capture can
 // be checked by its content:
-//   PaintedWindow APP_ID WIDTH HEIGHT   shows the window at that size, or at the size the
+//   PaintedWindow APP_ID WIDTH HEIGHT [decorated]
+//                                       shows the window at that size, or at the size the
 //                                       compositor gives it (a tiling one), painted anew at each
-//                                       size; prints "shown WxH" each time
+//                                       size; prints "shown WxH" each time; "decorated" asks the
+//                                       compositor for its title bar and frame around it
+#include "xdg-decoration-unstable-v1-client-protocol.h"
 #include "xdg-shell-client-protocol.h"
 
 #include <cstdio>
@@ -20,6 +23,7 @@ struct Window
     wl_compositor* compositor = nullptr;
     wl_shm* shm = nullptr;
     xdg_wm_base* shell = nullptr;
+    zxdg_decoration_manager_v1* decorations = nullptr;
     wl_surface* surface = nullptr;
     int width = 0;
     int height = 0;
@@ -83,6 +87,9 @@ constexpr wl_registry_listener registryListener{
         else if (std::strcmp(interface, xdg_wm_base_interface.name) == 0)
             window.shell =
                 static_cast<xdg_wm_base*>(wl_registry_bind(registry, name, &xdg_wm_base_interface, 1));
+        else if (std::strcmp(interface, zxdg_decoration_manager_v1_interface.name) == 0)
+            window.decorations = static_cast<zxdg_decoration_manager_v1*>(
+                wl_registry_bind(registry, name, &zxdg_decoration_manager_v1_interface, 1));
     },
     [](void*, wl_registry*, uint32_t) {}};
 constexpr xdg_wm_base_listener shellListener{
@@ -103,7 +110,8 @@ constexpr xdg_toplevel_listener toplevelListener{
 
 int main(int argc, char* argv[])
 {
-    if (argc != 4)
+    const bool decorated = argc == 5 && std::strcmp(argv[4], "decorated") == 0;
+    if (argc != 4 && !decorated)
         return 2;
     Window window;
     window.nextWidth = std::atoi(argv[2]);
@@ -114,7 +122,7 @@ int main(int argc, char* argv[])
     wl_registry* registry = wl_display_get_registry(display);
     wl_registry_add_listener(registry, &registryListener, &window);
     wl_display_roundtrip(display);
-    if (!window.compositor || !window.shm || !window.shell)
+    if (!window.compositor || !window.shm || !window.shell || (decorated && !window.decorations))
         return 1;
     xdg_wm_base_add_listener(window.shell, &shellListener, nullptr);
     window.surface = wl_compositor_create_surface(window.compositor);
@@ -124,6 +132,10 @@ int main(int argc, char* argv[])
     xdg_toplevel_add_listener(toplevel, &toplevelListener, &window);
     xdg_toplevel_set_app_id(toplevel, argv[1]);
     xdg_toplevel_set_title(toplevel, argv[1]);
+    if (decorated)
+        zxdg_toplevel_decoration_v1_set_mode(
+            zxdg_decoration_manager_v1_get_toplevel_decoration(window.decorations, toplevel),
+            ZXDG_TOPLEVEL_DECORATION_V1_MODE_SERVER_SIDE);
     wl_surface_commit(window.surface);
     while (!window.closed && wl_display_dispatch(display) >= 0) {
     }

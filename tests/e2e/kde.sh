@@ -2,9 +2,10 @@
 # KDE Plasma 5.27 on Wayland (KWin on a virtual output, XWayland, KDE's portal), all its cases
 # in one session. A native Wayland window painted in four colours is active: the installed
 # program files its real content, at its size, through KWin's screenshot interface, for the
-# command, a real key press of the hotkey (the portal's global shortcut) and time-lapse; copied
-# pictures are filed and the clipboard emptied; the program run from its build folder, which
-# KWin refuses, files the whole screen from the portal and says why.
+# command, a real key press of the hotkey (the portal's global shortcut) and time-lapse, and a
+# window KWin decorates in its title bar and frame, without the shadow; copied pictures, an X11
+# program's too, are filed and the clipboard emptied on both sides; the program run from its
+# build folder, which KWin refuses, files the whole screen from the portal and says why.
 set -uo pipefail
 kde_build=$1
 kde_keys=$4
@@ -60,7 +61,7 @@ for shot in "$set_folder"/*_Time_Lapsed.jpg; do check_painted "$checker" "$shot"
 # Pictures copied by a Wayland program are filed through data-control, and the clipboard is
 # emptied, whatever window is active.
 mkdir "$work/pictures"
-QT_QPA_PLATFORM=offscreen "$checker" pictures "$work/pictures" 640 400 3 || fail "could not make the pictures"
+QT_QPA_PLATFORM=offscreen "$checker" pictures "$work/pictures" 640 400 4 || fail "could not make the pictures"
 chmod -R a+rX "$work/pictures"
 timings=()
 for n in 1 2 3; do
@@ -71,6 +72,33 @@ for n in 1 2 3; do
     clipboard_empty
 done
 echo "clipboard to file, ms: ${timings[*]}"
+
+# A picture copied by an X11 program, with an X11 window (the program's own) active: once filed,
+# offered on neither side, the X11 one included, which KWin leaves to its X11 owner when the
+# Wayland side is emptied.
+focus vistrelle
+in_session xclip -selection clipboard -t image/png -i <"$work/pictures/pic_04.png"
+files_in_set 9
+x11_images() { in_session timeout 2 xclip -o -selection clipboard -t TARGETS 2>/dev/null | grep '^image/'; }
+for _ in $(seq 50); do ! x11_images >/dev/null && break; sleep 0.1; done
+! x11_images >/dev/null || fail "the X11 clipboard still offers the filed picture: $(x11_images | tr '\n' ' ')"
+clipboard_empty
+
+# A window KWin decorates is filed with its title bar and frame, as on X11, exactly KWin's frame
+# and without the shadow KWin draws around it.
+show_painted "$3" framed 400 300 decorated
+wait_window_of framed
+focus framed
+in_session "$installed" --capture-window || fail "the command failed"
+files_in_set 10
+sleep 0.3
+frame=$(windows | awk '$1 == "framed" { print $2 }')
+filed=$(file -b "$(newest_shot)" | grep -o '[0-9]*x[0-9]*' | tail -n 1)
+[ "${filed%x*}" -ge $((${frame%x*} - 2)) ] && [ "${filed%x*}" -le $((${frame%x*} + 2)) ] &&
+    [ "${filed#*x}" -ge $((${frame#*x} - 2)) ] && [ "${filed#*x}" -le $((${frame#*x} + 2)) ] ||
+    fail "the window of KWin's frame $frame was filed as $filed"
+check_painted "$checker" "$(newest_shot)" 400 300 framed
+stop_background "$painted"
 kill -0 "$app" || fail "the program ended: $(cat "$work/run.log")"
 stop_background "$app"
 

@@ -168,22 +168,24 @@ printf 'iVBORw0KGgoAAAANSUhEUgAAAAMAAAACCAIAAAASFvFNAAAAEUlEQVR4nGP4z8DA8B+GIBQA
     base64 -d >"$work/shot.png"
 chmod 0644 "$work/shot.png"
 
-# show_painted HELPER APP_ID WIDTH HEIGHT: the tests' native Wayland window in four colours
-# (PaintedWindow); sets $painted to its process group. Waits until it is on the screen.
+# show_painted HELPER APP_ID WIDTH HEIGHT [decorated]: the tests' native Wayland window in four
+# colours (PaintedWindow), in the compositor's frame when decorated; sets $painted to its process
+# group. Waits until it is on the screen.
 show_painted() {
     share "$1" "$work/painted-window" 0755
-    in_background "$work/$2.log" "$work/painted-window" "$2" "$3" "$4" </dev/null
+    in_background "$work/$2.log" "$work/painted-window" "$2" "$3" "$4" ${5:+"$5"} </dev/null
     painted=$background
     for _ in $(seq 200); do grep -q '^shown ' "$work/$2.log" && return 0; sleep 0.1; done
     fail "the painted window $2 did not show: $(cat "$work/$2.log")"
 }
 # check_painted CHECKER FILE WIDTH HEIGHT KIND: FILE is the painted window of that size, KIND
-# "window" for the window alone, "screen" for a screen showing it whole (ClipboardHelper's check).
+# "window" for the window alone, "framed" for the window in its title bar and frame, "screen"
+# for a screen showing it whole (ClipboardHelper's check).
 check_painted() {
     local said
     said=$(QT_QPA_PLATFORM=offscreen "$1" painted "$2" "$3" "$4" 2>/dev/null) || fail "$(basename "$2"): $said"
     case "$5:$said" in
-    "window:the window, "* | "screen:a "*" screen showing the window") ;;
+    "window:the window, "* | "framed:the framed window, "* | "screen:a "*" screen showing the window") ;;
     *) fail "$(basename "$2") is not the $5 wanted: $said" ;;
     esac
     echo "$(basename "$2"): $said"

@@ -2,9 +2,11 @@
 
 #include "PipeWriter.h"
 #include "desktop/qt/ImageTypes.h"
+#include "desktop/x11/XWaylandClipboard.h"
 #include "ext-data-control-v1-client-protocol.h"
 #include "wlr-data-control-unstable-v1-client-protocol.h"
 
+#include <QCoreApplication>
 #include <QHash>
 #include <QMimeData>
 #include <QSocketNotifier>
@@ -343,7 +345,11 @@ std::unique_ptr<WaylandClipboard> WaylandClipboard::open(Protocol protocol)
         device = DataControlDevice<WlrDataControl>::open();
     if (!device)
         return nullptr;
-    return std::make_unique<WaylandClipboard>(std::move(device));
+    auto clipboard = std::make_unique<WaylandClipboard>(std::move(device));
+    // The X11 side is emptied too where the desktop has one: its owner stays otherwise.
+    clipboard->m_x11 = XWaylandClipboard::open();
+    clipboard->noted();
+    return clipboard;
 }
 
 WaylandClipboard::WaylandClipboard(std::unique_ptr<Device> device, TransferLimits limits)
@@ -353,6 +359,7 @@ WaylandClipboard::WaylandClipboard(std::unique_ptr<Device> device, TransferLimit
     // A new selection's picture is read once the compositor's events of the moment have all
     // been taken.
     m_device->reportTo([this] {
+        noted();
         emit changed();
         QMetaObject::invokeMethod(this, &WaylandClipboard::selected, Qt::QueuedConnection);
     });
@@ -366,6 +373,16 @@ quint64 WaylandClipboard::changeCount()
 {
     m_device->pump();
     return m_device->change();
+}
+
+void WaylandClipboard::noted()
+{
+    // An X11 program's copy reaches the X11 side before the compositor passes it on: the X11
+    // owner of a change is the one there as the change is told.
+    if (!m_x11)
+        return;
+    m_x11Change = m_device->change();
+    m_x11TakenAt = m_x11->takenAt();
 }
 
 void WaylandClipboard::selected()
@@ -393,12 +410,20 @@ void WaylandClipboard::receive(quint64 change, quint64 follows, QStringList type
     // The pipe is read away from the window; the bytes are the offer's own, also when the
     // clipboard changes meanwhile. A type that brings nothing gives way to the next.
     m_device->pump();
-    const int fd =
-        types.isEmpty() || m_device->change() != change ? -1 : m_device->receive(types.takeFirst());
-    if (fd < 0) {
-        read();
-        return;
+    if (m_device->change() != change)
+        return read();
+    if (types.isEmpty()) {
+        // Each type of the picture on offer brought nothing: told like an owner that stopped,
+        // rather than leaving the user waiting for a file.
+        emit arrived(ClipboardPicture::failed(
+            change, QCoreApplication::translate(
+                        "WaylandClipboard",
+                        "The program that offered the picture on the clipboard stopped sending it.")));
+        return read();
     }
+    const int fd = m_device->receive(types.takeFirst());
+    if (fd < 0)
+        return read();
     // Kept as soon as it is read whole, before the window takes it up.
     m_reader.read(
         fd, m_limits, this,
@@ -437,6 +462,11 @@ void WaylandClipboard::clearIfStill(quint64 change)
     // Wayland has no way to hold the compositor while looking: a copy made in the moment
     // between this look and the clearing is lost with it. The look is as late as it can be.
     m_device->pump();
-    if (m_device->change() == change)
-        m_device->empty();
+    if (m_device->change() != change)
+        return;
+    // The compositor leaves the X11 side to its X11 owner, still offering the picture there.
+    const unsigned long x11TakenAt = m_x11Change == change ? m_x11TakenAt : 0;
+    m_device->empty();
+    if (m_x11)
+        m_x11->emptyAsOf(x11TakenAt);
 }

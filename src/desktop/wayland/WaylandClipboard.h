@@ -9,6 +9,8 @@
 #include <functional>
 #include <memory>
 
+class XWaylandClipboard;
+
 /// The clipboard of a Wayland desktop through the compositor's data-control protocol, on a
 /// Wayland connection of the program's own: the compositor tells of every copy, and lets the
 /// picture be read and the clipboard be emptied whatever window is focused.
@@ -72,13 +74,17 @@ public:
     quint64 offer(QMimeData* offer) override;
 
 private:
+    void noted();
     void selected();
     void receive(quint64 change, quint64 follows, QStringList types);
     void read();
 
     std::unique_ptr<Device> m_device;
     TransferLimits m_limits;
-    PipeReader m_reader; // goes first, so that no answer outlives the clipboard
+    std::unique_ptr<XWaylandClipboard> m_x11; // null without an X display
+    quint64 m_x11Change = 0;                  // the change at which the X11 side was looked at
+    unsigned long m_x11TakenAt = 0;           // ... and when its owner then had taken it
+    PipeReader m_reader;                      // goes first, so that no answer outlives the clipboard
     bool m_reading = false;
     bool m_readLast = false; // the clipboard changed while a picture was read
     quint64 m_asked = 0;     // the last change whose picture was asked for

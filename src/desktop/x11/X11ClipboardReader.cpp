@@ -219,6 +219,9 @@ void X11ClipboardReader::notice(const XEvent& event)
         retire(std::move(m_readings.back().transfer));
         m_readings.pop_back();
     }
+    // An owner asked before this change may refuse now, as the clipboard is no longer its.
+    for (const Reading& reading : m_readings)
+        reading.transfer->supersede();
     // What the program copied itself is never read.
     const bool program = told.owner != None && (told.owner & ~m_program.mask) == m_program.base;
     if (program)

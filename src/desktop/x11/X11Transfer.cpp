@@ -123,10 +123,8 @@ void X11Transfer::readPicture()
 
 void X11Transfer::askNextType()
 {
-    if (m_nextType >= m_imageTypes.size()) {
-        m_state = State::Done; // nothing readable was sent after all
-        return;
-    }
+    if (m_nextType >= m_imageTypes.size())
+        return nothingSent();
     ask(XInternAtom(m_display, m_imageTypes.at(m_nextType++).toLatin1().constData(), False));
 }
 
@@ -182,7 +180,9 @@ void X11Transfer::received(unsigned long property)
             return fail(QCoreApplication::translate(
                 "X11Transfer", "The program that offered the picture on the clipboard stopped sending it."));
         m_imageTypes.removeAll(QStringLiteral("image/png")); // refused already
-        m_state = m_imageTypes.isEmpty() ? State::Done : State::Offered;
+        if (m_imageTypes.isEmpty())
+            return nothingSent();
+        m_state = State::Offered;
         return;
     }
     if (property == None && std::exchange(m_askAgain, false)) {
@@ -281,7 +281,18 @@ void X11Transfer::checkDeadline(std::chrono::steady_clock::time_point now)
 void X11Transfer::adopt(unsigned long time)
 {
     m_time = time;
+    m_superseded = false;
     m_askAgain = m_guessing && !m_inPieces;
+}
+
+void X11Transfer::nothingSent()
+{
+    // An owner that offers a picture and answers every request for it with nothing is told as
+    // one that stopped: the user would otherwise wait for a file that never comes.
+    if (m_offers && !m_superseded)
+        return fail(QCoreApplication::translate(
+            "X11Transfer", "The program that offered the picture on the clipboard stopped sending it."));
+    m_state = State::Done; // no picture on offer after all
 }
 
 void X11Transfer::fail(const QString& why)

@@ -13,7 +13,8 @@ union _XEvent;    // NOLINT(bugprone-reserved-identifier): Xlib's own name for a
 /// PNG picture at once, or, when the owner refuses that, the types on offer, then, when asked,
 /// the content in the first readable image type; sent whole or in pieces (INCR). A program that stays silent
 /// longer than the limit, or sends more than it allows, ends the transfer with a failure; so does one that
-/// answers nothing at all (a second after the limit), and a window or connection gone. Events are handed in
+/// answers nothing at all (a second after the limit), one that offers a picture and sends nothing in any
+/// of its types, and a window or connection gone. Events are handed in
 /// by the caller, who owns the connection and its thread.
 class X11Transfer
 {
@@ -53,6 +54,9 @@ public:
     /// The selection's owner since \a time answers what was asked: what it sends is read as its
     /// own, and a refusal of the earlier time is asked again as of its time.
     void adopt(unsigned long time);
+    /// Another owner took the selection since this was asked: a picture it offered and then
+    /// refused is no failure, for the selection is no longer its.
+    void supersede() { m_superseded = true; }
 
     QByteArray takeBytes() { return std::move(m_bytes); }
     const QString& failure() const { return m_failure; }
@@ -64,6 +68,7 @@ private:
     void received(unsigned long property);
     void piece();
     void ended();
+    void nothingSent();
     void fail(const QString& why);
 
     _XDisplay* m_display;
@@ -84,6 +89,7 @@ private:
     bool m_pngWithheld = false; // ... and not sent
     bool m_askAgain = false;    // ... of an owner that came since: a refusal is asked again
     bool m_offers = false;
+    bool m_superseded = false;
     QStringList m_imageTypes;
     qsizetype m_nextType = 0;
     QByteArray m_bytes;
