@@ -14,10 +14,12 @@
 #include "platform/PictureTitle.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QHashFunctions>
 #include <QImageReader>
+#include <QRandomGenerator>
 #include <QScopeGuard>
 #include <cerrno>
 
@@ -32,11 +34,23 @@ bool takenOnDisk(const QString& path)
     return info.exists() || info.isSymLink();
 }
 
+// Syncthing marks the top of each folder it shares with a ".stfolder" in it.
+bool sharedBySync(const QString& folder)
+{
+    for (QDir dir(folder);;) {
+        if (QFileInfo::exists(dir.filePath(QStringLiteral(".stfolder"))))
+            return true;
+        if (!dir.cdUp())
+            return false;
+    }
+}
+
 QString freeName(const ScreenshotJob& job, int& counter)
 {
-    QString name = ScreenshotName(job.when, counter, job.suffix, job.extension);
+    const QString suffix = sharedBySync(job.folder) ? SharedLibraryMark() + job.suffix : job.suffix;
+    QString name = ScreenshotName(job.when, counter, suffix, job.extension);
     while (takenOnDisk(job.folder + name))
-        name = ScreenshotName(job.when, ++counter, job.suffix, job.extension);
+        name = ScreenshotName(job.when, ++counter, suffix, job.extension);
     return name;
 }
 
@@ -221,6 +235,19 @@ QString ScreenshotName(const QDateTime& when, int counter, const QString& suffix
     if (counter >= 2)
         name += QLatin1Char('_') + QString::number(counter);
     return name + suffix + extension;
+}
+
+const QString& SharedLibraryMark()
+{
+    // Letters and digits that are not read one for another.
+    static const QString mark = [] {
+        const QLatin1String signs("abcdefghijkmnpqrstuvwxyz23456789");
+        QString drawn(QLatin1Char('_'));
+        for (int i = 0; i < 4; ++i)
+            drawn += signs[QRandomGenerator::system()->bounded(int(signs.size()))];
+        return drawn;
+    }();
+    return mark;
 }
 
 ScreenshotJob ScreenshotJobFor(const AppState& state, ClipboardPicture picture, const QDateTime& when,

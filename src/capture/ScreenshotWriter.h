@@ -18,6 +18,13 @@ struct AppState;
 /// then \a suffix and \a extension.
 QString ScreenshotName(const QDateTime& when, int counter, const QString& suffix, const QString& extension);
 
+/// What this run puts after the time in the names of its screenshots in an Image Set that a
+/// sync tool shares with other machines (Syncthing: a ".stfolder" in the Image Set's folder or
+/// one above it): "_" and four letters or digits drawn at the start. Two machines capturing in
+/// the same second then never make the same name, which the sync tool would settle by keeping
+/// one picture of the two.
+const QString& SharedLibraryMark();
+
 /// What it takes to file one picture; nothing in it is shared with the window, so it can be
 /// filed on another thread.
 struct ScreenshotJob

@@ -384,7 +384,8 @@ private slots:
     // no Image Set shown, S the Image Set shown again; o the first file copied out of the library;
     // l a link to nowhere under the first name, w another program's file made there as the worker
     // writes; G the program dies while the next picture is on its way to it (read, not yet taken
-    // up), t words copied, K the program killed, + a second passes.
+    // up), t words copied, K the program killed, + a second passes; y the library's folder is
+    // one Syncthing shares.
     void clipboardPictures_data()
     {
         QTest::addColumn<QString>("steps");
@@ -423,6 +424,10 @@ private slots:
         QTest::newRow("name taken by a link to nowhere")
             << "lc." << QStringList{"Image_040417_155228_2.jpg"} << false << none;
         QTest::newRow("name taken as it is written") << "wc." << two << false << none;
+        // Another machine filing into the same Image Set through Syncthing makes the same plain
+        // names in the same seconds.
+        QTest::newRow("in a library Syncthing shares")
+            << "yc." << QStringList{"Image_040417_155228" + SharedLibraryMark() + ".jpg"} << false << none;
         QTest::newRow("filed once an Image Set is shown, put back")
             << "Nc.S.c." << one << true << QStringList{refused, back.first()};
         QTest::newRow("copied back, another picture straight after while no Image Set is shown")
@@ -508,6 +513,7 @@ private slots:
              }},
             {'o', [&] { QVERIFY(m_engine->copy(ClipboardOffer::pictures({taken}))); }},
             {'d', [&] { clipboard.setImage(other); }},
+            {'y', [this] { makeFolder(m_state.libraryRoot + ".stfolder"); }},
             {'N', [this] { m_state.currentImageSet.clear(); }},
             {'S', [this] { m_state.currentImageSet = "Set"; }}};
         for (const QChar step : steps)
