@@ -135,16 +135,22 @@ done
 mkdir -p "${set_folder[A]}"
 "$helper" words "$work/seed.png" "HARBOUR LEDGER"
 cp "$work/seed.png" "${set_folder[A]}/Seed.png"
+syncthings=()
+stop_syncthing() {
+    kill "${syncthings[@]}" 2>/dev/null
+    wait "${syncthings[@]}" 2>/dev/null
+}
+trap 'stop_syncthing; stop_session' EXIT
 for m in "${machines[@]}"; do
     HOME=$work/$m/home STNORESTART=1 STNOUPGRADE=1 \
         syncthing serve --home="$work/$m/syncthing" --no-browser --no-restart --no-upgrade \
         >"$work/$m/syncthing.log" 2>&1 &
-    x_pids+=($!)
+    syncthings+=($!)
 done
 for _ in $(seq 300); do
     same_on_both Seed.png && break
     for m in "${machines[@]}"; do
-        kill -0 "${x_pids[-1]}" 2>/dev/null && kill -0 "${x_pids[-2]}" 2>/dev/null ||
+        kill -0 "${syncthings[0]}" 2>/dev/null && kill -0 "${syncthings[1]}" 2>/dev/null ||
             { echo "SKIP: syncthing does not run here: $(tail -n 2 "$work/$m/syncthing.log")"; exit 77; }
     done
     sleep 0.1
@@ -257,17 +263,20 @@ within 10 "B still listed $gone" unlisted B "^\(\* \)\?$gone$"
 
 # A rename on A is followed on B, whose index knows the picture by its bytes: no new picture,
 # the words read before found under the new name.
-picture=$(index B "SELECT picture FROM files WHERE CAST(path AS TEXT) LIKE '%/${shot[A]}'")
-pictures=$(index B "SELECT count(*) FROM pictures")
-[ -n "$picture" ] || fail "B's index did not know ${shot[A]}"
+# known NAME: what B's index holds of the picture of the file NAME, and how many pictures it knows.
+known() {
+    index B "SELECT p.id, hex(p.hash), p.state, p.attempts FROM files f JOIN pictures p ON p.id = f.picture
+             WHERE CAST(f.path AS TEXT) LIKE '%/$1'; SELECT count(*) FROM pictures"
+}
+before=$(known "${shot[A]}")
+[ "$(wc -l <<<"$before")" -eq 2 ] || fail "B's index did not know ${shot[A]}"
 mv "${set_folder[A]}/${shot[A]}" "${set_folder[A]}/Pelican harbour.jpg"
 within 20 "B did not list the rename" listed B "^Pelican harbour.jpg$"
 within 10 "B still listed ${shot[A]}" unlisted B "${shot[A]}"
 same_on_both "Pelican harbour.jpg" || fail "the renamed picture differs on B"
 within 10 "B's Find did not know the renamed picture" found B PELICAN "${set_folder[B]}/Pelican harbour.jpg"
-[ "$(index B "SELECT picture FROM files WHERE CAST(path AS TEXT) LIKE '%/Pelican harbour.jpg'")" = "$picture" ] &&
-    [ "$(index B "SELECT count(*) FROM pictures")" = "$pictures" ] ||
-    fail "B took the renamed picture for a new one"
+[ "$(known "Pelican harbour.jpg")" = "$before" ] ||
+    fail "B took the renamed picture for another: $before / $(known "Pelican harbour.jpg")"
 
 # Each machine's own stays its own: nothing of the settings, index or spool in the other's
 # library; a second Vistrelle on A's library, with other settings, is refused.
