@@ -129,6 +129,21 @@ std::optional<size_t> fileDigest(const QString& path)
     return picture.isNull() ? std::nullopt : std::optional(pixelDigest(picture));
 }
 
+// Whether the file at \a path shows the pixels \a pixels of a picture of \a size: one of
+// another size is not decoded.
+bool shows(const QString& path, QSize size, size_t pixels)
+{
+    QFile file;
+    if (!OpenRegularFile(file, path))
+        return false;
+    QImageReader reader(&file);
+    reader.setAllocationLimit(decodeLimitMegabytes);
+    if (reader.size() != size)
+        return false;
+    const QImage picture = reader.read();
+    return !picture.isNull() && pixelDigest(picture) == pixels;
+}
+
 // A picture a notification can show: scaled in two steps, so that a 4K screenshot costs a
 // millisecond or two, not a smooth pass over all of its pixels.
 QImage thumbnailOf(const QImage& picture, int size)
@@ -308,6 +323,13 @@ ScreenshotResult WriteScreenshot(const ScreenshotJob& job, ScreenshotBuffers& bu
         result.restored = true;
         return result;
     }
+    for (const QString& path : job.arrivals)
+        if (shows(path, picture.size(), *result.pixels)) {
+            if (job.spooled)
+                job.spooled->done();
+            result.arrived = path;
+            return result;
+        }
     writeNew(job, picture, canvas, buffers, beforeWrite, result);
     if (job.spooled && !result.path.isEmpty())
         job.spooled->done();

@@ -49,6 +49,10 @@ struct ScreenshotJob
     std::shared_ptr<SpoolTicket> spooled;
     /// Set for a picture a killed run left in the spool: read from there when it is filed.
     QString spoolFile;
+    /// Pictures other programs put into the Image Set moments ago: a picture with the pixels of
+    /// one of them is that one (a tool that saves its screenshot there and copies it too), and
+    /// nothing is written.
+    QStringList arrivals;
 };
 
 /// A picture a killed run left in the spool, numbered \a id there.
@@ -66,6 +70,7 @@ struct ScreenshotResult
     QString path;                 ///< the new file
     std::optional<size_t> pixels; ///< a digest of the picture's pixels, once they could be read
     bool restored = false;        ///< the same pixels as restoredPixels or ownFile: nothing was written
+    QString arrived;              ///< the one of arrivals with the same pixels: nothing was written
     QImage thumbnail;             ///< of the picture filed, at most thumbnailSize pixels wide and high
 };
 

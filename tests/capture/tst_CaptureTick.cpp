@@ -385,7 +385,7 @@ private slots:
     // l a link to nowhere under the first name, w another program's file made there as the worker
     // writes; G the program dies while the next picture is on its way to it (read, not yet taken
     // up), t words copied, K the program killed, + a second passes; y the library's folder is
-    // one Syncthing shares.
+    // one Syncthing shares; a another program saves the first picture into the Image Set.
     void clipboardPictures_data()
     {
         QTest::addColumn<QString>("steps");
@@ -426,6 +426,15 @@ private slots:
         QTest::newRow("name taken as it is written") << "wc." << two << false << none;
         // Another machine filing into the same Image Set through Syncthing makes the same plain
         // names in the same seconds.
+        // A screenshot tool saving into the Image Set and copying the picture too.
+        const QStringList saved{"Shot.png"};
+        QTest::newRow("a tool's file copied too")
+            << "ac." << saved << true
+            << QStringList{"The picture on the clipboard is Shot.png of the Image Set already; it was not "
+                           "filed again."};
+        QTest::newRow("a tool's file, another picture copied") << "ad." << one + saved << false << none;
+        QTest::newRow("a tool's file of long ago copied")
+            << "a++++++c." << QStringList{"Image_040417_155234.jpg", "Shot.png"} << false << none;
         QTest::newRow("in a library Syncthing shares")
             << "yc." << QStringList{"Image_040417_155228" + SharedLibraryMark() + ".jpg"} << false << none;
         QTest::newRow("filed once an Image Set is shown, put back")
@@ -514,6 +523,11 @@ private slots:
             {'o', [&] { QVERIFY(m_engine->copy(ClipboardOffer::pictures({taken}))); }},
             {'d', [&] { clipboard.setImage(other); }},
             {'y', [this] { makeFolder(m_state.libraryRoot + ".stfolder"); }},
+            {'a',
+             [&] {
+                 QVERIFY(picture.save(setFolder() + "Shot.png"));
+                 m_engine->arrivedInImageSet({setFolder() + "Shot.png"});
+             }},
             {'N', [this] { m_state.currentImageSet.clear(); }},
             {'S', [this] { m_state.currentImageSet = "Set"; }}};
         for (const QChar step : steps)
