@@ -220,9 +220,14 @@ done
 "$helper" check "$work/filed/B" 2,4,6 || fail "B's pictures of the bursts were lost or replaced"
 
 # A capture on A until B lists it, against Syncthing's own part: from A's file to B's.
-# arrival FOLDER BEFORE: the clock when a screenshot not among BEFORE is in FOLDER.
+# arrival FOLDER BEFORE: the clock when a screenshot not among BEFORE is in FOLDER (looked for
+# 30 s at most).
 arrival() {
-    while ! ls "$1" | grep '^Image_' | grep -qvxF -f "$2"; do sleep 0.01; done
+    local deadline=$((SECONDS + 30))
+    while ! ls "$1" | grep '^Image_' | grep -qvxF -f "$2"; do
+        [ $SECONDS -le $deadline ] || return 1
+        sleep 0.01
+    done
     echo "$EPOCHREALTIME"
 }
 whole=() syncthing_part=() vistrelle_part=()
@@ -277,6 +282,15 @@ same_on_both "Pelican harbour.jpg" || fail "the renamed picture differs on B"
 within 10 "B's Find did not know the renamed picture" found B PELICAN "${set_folder[B]}/Pelican harbour.jpg"
 [ "$(known "Pelican harbour.jpg")" = "$before" ] ||
     fail "B took the renamed picture for another: $before / $(known "Pelican harbour.jpg")"
+# A move into another Image Set on A: B offers the new Image Set and its list lets the picture go.
+other_set="${shots[A]}/Vistrelles/Default Category/Other Set"
+mkdir "$other_set"
+mv "${set_folder[A]}/Pelican harbour.jpg" "$other_set/"
+within 20 "the move did not reach B" cmp -s "$other_set/Pelican harbour.jpg" \
+    "${shots[B]}/Vistrelles/Default Category/Other Set/Pelican harbour.jpg"
+within 10 "B still listed the moved picture" unlisted B "Pelican harbour.jpg"
+offers() { [ "$(lines "$1" "Image Set")" = "$2" ]; }
+within 10 "B did not offer the new Image Set" offers B $'Default Image Set\nOther Set'
 
 # Each machine's own stays its own: nothing of the settings, index or spool in the other's
 # library; a second Vistrelle on A's library, with other settings, is refused.
