@@ -409,10 +409,10 @@ void CaptureEngine::arrivedInImageSet(const QStringList& paths)
             continue;
         m_arrivals.removeIf([&path](const auto& arrival) { return arrival.first == path; });
         m_arrivals.append({path, now});
+        // A folder of pictures copied in is no screenshot tool's file: the newest few are compared.
+        if (m_arrivals.size() > arrivalsCompared)
+            m_arrivals.removeFirst();
     }
-    // A folder of pictures copied in is no screenshot tool's file: the newest few are compared.
-    if (m_arrivals.size() > arrivalsCompared)
-        m_arrivals.remove(0, m_arrivals.size() - arrivalsCompared);
 }
 
 void CaptureEngine::retry()

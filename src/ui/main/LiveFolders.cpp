@@ -96,7 +96,7 @@ void LiveFolders::named(const QString& folder, const QStringList& names)
     if (inImageSet(folder)) {
         QStringList pictures;
         for (const QString& name : names)
-            if (!name.startsWith(QLatin1Char('.')) && IsImageName(name) && QFileInfo(folder + name).isFile())
+            if (!name.startsWith(QLatin1Char('.')) && IsImageName(name))
                 pictures.append(folder + name);
         if (!pictures.isEmpty())
             emit picturesNoticed(pictures);
