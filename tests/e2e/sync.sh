@@ -292,8 +292,8 @@ within 10 "B still listed the moved picture" unlisted B "Pelican harbour.jpg"
 offers() { [ "$(lines "$1" "Image Set")" = "$2" ]; }
 within 10 "B did not offer the new Image Set" offers B $'Default Image Set\nOther Set'
 
-# Each machine's own stays its own: nothing of the settings, index or spool in the other's
-# library; a second Vistrelle on A's library, with other settings, is refused.
+# Each machine's own stays its own: no settings or index in the library; a second Vistrelle on
+# A's library, with settings and an index of its own, is refused.
 for m in "${machines[@]}"; do
     [ -z "$(find "${shots[$m]}" -name '*.ini' -o -name '*.sqlite')" ] || fail "$m's library holds settings or an index"
 done
