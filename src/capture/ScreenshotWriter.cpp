@@ -34,20 +34,10 @@ bool takenOnDisk(const QString& path)
     return info.exists() || info.isSymLink();
 }
 
-// Syncthing marks the top of each folder it shares with a ".stfolder" in it.
-bool sharedBySync(const QString& folder)
-{
-    for (QDir dir(folder);;) {
-        if (QFileInfo::exists(dir.filePath(QStringLiteral(".stfolder"))))
-            return true;
-        if (!dir.cdUp())
-            return false;
-    }
-}
-
 QString freeName(const ScreenshotJob& job, int& counter)
 {
-    const QString suffix = sharedBySync(job.folder) ? SharedLibraryMark() + job.suffix : job.suffix;
+    const QString suffix =
+        SyncthingFolderOf(job.folder).isEmpty() ? job.suffix : SharedLibraryMark() + job.suffix;
     QString name = ScreenshotName(job.when, counter, suffix, job.extension);
     while (takenOnDisk(job.folder + name))
         name = ScreenshotName(job.when, ++counter, suffix, job.extension);
@@ -250,6 +240,16 @@ QString ScreenshotName(const QDateTime& when, int counter, const QString& suffix
     if (counter >= 2)
         name += QLatin1Char('_') + QString::number(counter);
     return name + suffix + extension;
+}
+
+QString SyncthingFolderOf(const QString& folder)
+{
+    for (QDir dir(folder);;) {
+        if (QFileInfo::exists(dir.filePath(QStringLiteral(".stfolder"))))
+            return dir.path() + QLatin1Char('/');
+        if (!dir.cdUp())
+            return QString();
+    }
 }
 
 const QString& SharedLibraryMark()

@@ -18,9 +18,13 @@ struct AppState;
 /// then \a suffix and \a extension.
 QString ScreenshotName(const QDateTime& when, int counter, const QString& suffix, const QString& extension);
 
+/// The folder Syncthing shares that holds \a folder: \a folder itself or the nearest folder
+/// above it with Syncthing's mark (a ".stfolder") in it, ending in "/"; empty when none has.
+QString SyncthingFolderOf(const QString& folder);
+
 /// What this run puts after the time in the names of its screenshots in an Image Set that a
-/// sync tool shares with other machines (Syncthing: a ".stfolder" in the Image Set's folder or
-/// one above it): "_" and four letters or digits drawn at the start. Two machines capturing in
+/// sync tool shares with other machines (Syncthing: SyncthingFolderOf the Image Set's folder is
+/// not empty): "_" and four letters or digits drawn at the start. Two machines capturing in
 /// the same second then never make the same name, which the sync tool would settle by keeping
 /// one picture of the two.
 const QString& SharedLibraryMark();

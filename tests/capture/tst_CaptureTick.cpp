@@ -1,5 +1,6 @@
 #include "capture/CaptureEngine.h"
 #include "capture/CapturePause.h"
+#include "capture/CaptureSpool.h"
 #include "capture/CaptureTick.h"
 #include "capture/SpoolTicket.h"
 #include "core/AppState.h"
@@ -386,6 +387,45 @@ private slots:
     // writes; G the program dies while the next picture is on its way to it (read, not yet taken
     // up), t words copied, K the program killed, + a second passes; y the library's folder is
     // one Syncthing shares; a another program saves the first picture into the Image Set.
+    // In a library Syncthing shares (its mark in the library's folder, or in the one above it),
+    // the spool and the lock are named in that folder's ignore patterns when the spool is
+    // opened, with what the user wrote there kept; elsewhere nothing is written.
+    void syncthingIgnores_data()
+    {
+        QTest::addColumn<QString>("shared");   // the folder with Syncthing's mark: "", "library", "above"
+        QTest::addColumn<QByteArray>("given"); // the ignore patterns before; null: none
+        QTest::addColumn<QByteArray>("kept");
+        const QByteArray ours = ".vistrelle-spool\n.vistrelle.lock\n";
+        QTest::newRow("not shared") << "" << QByteArray() << QByteArray();
+        QTest::newRow("no patterns yet") << "library" << QByteArray() << ours;
+        QTest::newRow("the user's patterns")
+            << "library" << QByteArray("*.part\n// notes") << "*.part\n// notes\n" + ours;
+        QTest::newRow("named already")
+            << "library" << QByteArray("(?d).DS_Store\r\n.vistrelle.lock\r\n.vistrelle-spool\r\n")
+            << QByteArray("(?d).DS_Store\r\n.vistrelle.lock\r\n.vistrelle-spool\r\n");
+        QTest::newRow("one of them named") << "library" << QByteArray(".vistrelle-spool\n") << ours;
+        QTest::newRow("shared from above") << "above" << QByteArray() << ours;
+    }
+
+    void syncthingIgnores()
+    {
+        QFETCH(QString, shared);
+        QFETCH(QByteArray, given);
+        QFETCH(QByteArray, kept);
+        const QString top = shared == "above" ? m_dir->path() + "/" : m_state.libraryRoot;
+        if (!shared.isEmpty())
+            makeFolder(top + ".stfolder");
+        if (!given.isNull())
+            makeFile(top + ".stignore", given);
+        CaptureSpool spool;
+        spool.open(m_state.libraryRoot);
+        for (const QString& folder : {m_dir->path() + "/", m_state.libraryRoot}) {
+            QFile ignores(folder + ".stignore");
+            QCOMPARE(ignores.open(QIODevice::ReadOnly) ? ignores.readAll() : QByteArray(),
+                     folder == top ? kept : QByteArray());
+        }
+    }
+
     void clipboardPictures_data()
     {
         QTest::addColumn<QString>("steps");
