@@ -102,8 +102,6 @@ for m in "${machines[@]}"; do
         { echo "SKIP: syncthing cannot make its keys: $(tail -n 1 "$work/$m/generate.log")"; exit 77; }
     device[$m]=$(HOME=$work/$m/home syncthing serve --home="$work/$m/syncthing" --device-id)
     mkdir -p "${shots[$m]}/Vistrelles"
-    # What is each machine's own stays out of the shared folder (the README's advice).
-    printf '.vistrelle-spool\n.vistrelle.lock\n' >"${shots[$m]}/Vistrelles/.stignore"
 done
 for m in "${machines[@]}"; do
     cat >"$work/$m/syncthing/config.xml" <<CONFIG
@@ -164,6 +162,9 @@ done
 for m in "${machines[@]}"; do
     until_true "$m did not list the library" listed "$m" "Seed.png"
     [ "$(lines "$m" Category)" = "Default Category" ] || fail "$m offered: $(lines "$m" Category)"
+    # What each machine keeps for itself is named in its Syncthing's ignore patterns.
+    [ "$(cat "${shots[$m]}/Vistrelles/.stignore" 2>&1)" = $'.vistrelle-spool\n.vistrelle.lock' ] ||
+        fail "$m's ignore patterns: $(cat "${shots[$m]}/Vistrelles/.stignore" 2>&1)"
 done
 
 # Captured on either machine: listed and found by its words on the other, the same bytes.
@@ -308,7 +309,16 @@ answer_box
 wait_exit "$second" >/dev/null
 kill -0 "${app[A]}" || fail "A's Vistrelle ended with the second start"
 
-for m in "${machines[@]}"; do
-    DISPLAY=${display[$m]} close_window "$(DISPLAY=${display[$m]} wait_window "$main_title")"
-    wait_exit "${app[$m]}" || fail "closing $m failed: $(cat "$work/$m/run.log")"
-done
+# A's end leaves B's spool as it is: B's running mark stays while B runs. (A picture copied in
+# after the end and then removed, gone on B, shows that Syncthing has passed on what the end
+# changed: it removes files after it brings new ones.)
+DISPLAY=${display[A]} close_window "$(wait_window "$main_title")"
+wait_exit "${app[A]}" || fail "closing A failed: $(cat "$work/A/run.log")"
+[ -e "${shots[B]}/Vistrelles/.vistrelle-spool/running" ] || fail "B's spool holds no running mark"
+cp "$work/seed.png" "${set_folder[A]}/After.png"
+within 20 "a picture copied in after A's end did not reach B" same_on_both After.png
+rm "${set_folder[A]}/After.png"
+within 20 "a picture removed after A's end stayed on B" test ! -e "${set_folder[B]}/After.png"
+[ -e "${shots[B]}/Vistrelles/.vistrelle-spool/running" ] || fail "A's end removed B's running mark"
+DISPLAY=${display[B]} close_window "$(DISPLAY=${display[B]} wait_window "$main_title")"
+wait_exit "${app[B]}" || fail "closing B failed: $(cat "$work/B/run.log")"
