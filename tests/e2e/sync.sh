@@ -8,7 +8,8 @@
 # capturing in the same second lose nothing and replace nothing; Syncthing's own entries are
 # never listed; a delete goes to the deleting machine's trash and the other's list follows
 # without a message; a rename is followed, and Find on the other machine knows the picture
-# without reading it again; a second Vistrelle on one machine's library is still refused.
+# without reading it again; each machine's spool stays its own (the program names it in
+# Syncthing's ignore patterns), and a second Vistrelle on one machine's library is still refused.
 # Prints how long a capture takes to be listed on the other machine, against Syncthing's own
 # transfer of its file.
 set -uo pipefail
