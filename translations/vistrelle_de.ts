@@ -37,6 +37,10 @@
         <source>The picture put back on the clipboard was filed already; it was not filed again.</source>
         <translation>Das in die Zwischenablage zurückgelegte Bild war schon abgelegt; es wurde nicht noch einmal abgelegt.</translation>
     </message>
+    <message>
+        <source>The picture on the clipboard is %1 of the Image Set already; it was not filed again.</source>
+        <translation>Das Bild in der Zwischenablage liegt schon als %1 in der Bildserie; es wurde nicht noch einmal abgelegt.</translation>
+    </message>
 </context>
 <context>
     <name>CaptureNotices</name>

@@ -37,6 +37,10 @@
         <source>The picture put back on the clipboard was filed already; it was not filed again.</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>The picture on the clipboard is %1 of the Image Set already; it was not filed again.</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>CaptureNotices</name>

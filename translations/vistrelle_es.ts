@@ -37,6 +37,10 @@
         <source>The picture put back on the clipboard was filed already; it was not filed again.</source>
         <translation>La imagen devuelta al portapapeles ya estaba archivada; no se archivó de nuevo.</translation>
     </message>
+    <message>
+        <source>The picture on the clipboard is %1 of the Image Set already; it was not filed again.</source>
+        <translation>La imagen del portapapeles ya es %1 de la serie de imágenes; no se archivó de nuevo.</translation>
+    </message>
 </context>
 <context>
     <name>CaptureNotices</name>

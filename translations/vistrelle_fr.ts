@@ -37,6 +37,10 @@
         <source>The picture put back on the clipboard was filed already; it was not filed again.</source>
         <translation>L&apos;image remise dans le presse-papiers était déjà classée ; elle n&apos;a pas été classée une seconde fois.</translation>
     </message>
+    <message>
+        <source>The picture on the clipboard is %1 of the Image Set already; it was not filed again.</source>
+        <translation>L&apos;image du presse-papiers est déjà %1 dans la série d&apos;images ; elle n&apos;a pas été classée une seconde fois.</translation>
+    </message>
 </context>
 <context>
     <name>CaptureNotices</name>

@@ -13,6 +13,7 @@
 #include "platform/Services.h"
 
 #include <QCoreApplication>
+#include <QFileInfo>
 #include <cerrno>
 
 namespace {
@@ -21,6 +22,11 @@ constexpr int quietMsBeforeRelease = 1000;
 
 // The program's own error number for a picture its program did not send whole.
 constexpr int transferError = 482;
+
+// A tool that saves its screenshot into the Image Set and copies it too does both within this
+// time, however busy the machine.
+constexpr int arrivalSeconds = 5;
+constexpr qsizetype arrivalsCompared = 8;
 
 // What the user is told of a picture that came while no Image Set was shown: one from the
 // clipboard stays there meanwhile, a window's waits in the program.
@@ -141,6 +147,10 @@ void CaptureEngine::take(const ClipboardPicture& picture, bool presentAtStart, c
     if (mayBeOwn)
         queued.job.ownFile = m_ownCopy->picture;
     queued.mayBeBack = m_lastChange && picture.follows == *m_lastChange;
+    const QDateTime recently = m_services.clock.now().addSecs(-arrivalSeconds);
+    m_arrivals.removeIf([&recently](const auto& arrival) { return arrival.second < recently; });
+    for (const auto& arrival : std::as_const(m_arrivals))
+        queued.job.arrivals.append(arrival.first);
     if (presentAtStart) {
         // Filed unless it is the last picture the killed run had, or its own last copy.
         queued.job.restoredPixels = m_lastBeforeStart;
@@ -151,7 +161,7 @@ void CaptureEngine::take(const ClipboardPicture& picture, bool presentAtStart, c
         // Only looked at: a kept picture copied out of the library, or the last picture back,
         // stays on the clipboard; a picture of the user's waits for an Image Set.
         queued.job.folder.clear();
-    } else if (!queued.mayBeBack && !mayBeOwn) {
+    } else if (!queued.mayBeBack && !mayBeOwn && queued.job.arrivals.isEmpty()) {
         // A picture that may be one kept already sounds once it is filed, if it is.
         PlayCaptureSound(m_state, m_services, QString());
     }
@@ -217,7 +227,7 @@ void CaptureEngine::finished(const Queued& queued, const ScreenshotResult& resul
     // What the next start after a kill compares the picture then on the clipboard with: the
     // last clipboard picture filed, or found kept already (what came after it may be it back).
     if ((queued.recoveredCopy || fromClipboard) && result.pixels &&
-        (result.restored || !result.path.isEmpty()))
+        (result.restored || !result.arrived.isEmpty() || !result.path.isEmpty()))
         m_spool.known(queued.job.spooled.get(), *result.pixels);
     if (result.restored && queued.recovered) {
         // Put back before the kill: it was filed then.
@@ -228,6 +238,13 @@ void CaptureEngine::finished(const Queued& queued, const ScreenshotResult& resul
             emit noted(QCoreApplication::translate(
                 "CaptureEngine",
                 "The picture put back on the clipboard was filed already; it was not filed again."));
+    } else if (!result.arrived.isEmpty()) {
+        // Left on the clipboard, where the tool put it to be pasted.
+        known(queued.change, result.pixels);
+        emit noted(QCoreApplication::translate("CaptureEngine",
+                                               "The picture on the clipboard is %1 of the Image Set already; "
+                                               "it was not filed again.")
+                       .arg(QFileInfo(result.arrived).fileName()));
     } else if (queued.job.folder.isEmpty() || !result.outcome.done()) {
         // What was not filed is no picture to know again: nothing is remembered of it.
         Queued waiting = queued;
@@ -242,8 +259,13 @@ void CaptureEngine::finished(const Queued& queued, const ScreenshotResult& resul
             known(queued.change, result.pixels);
             m_services.clipboard.clearIfStill(queued.change);
         }
-        if (queued.mayBeBack || queued.mayBeOwn)
+        if (queued.mayBeBack || queued.mayBeOwn || !queued.job.arrivals.isEmpty())
             PlayCaptureSound(m_state, m_services, queued.job.suffix);
+        // Its own file is no other program's, whenever its change notice comes.
+        m_arrivals.removeIf([&result](const auto& arrival) { return arrival.first == result.path; });
+        m_ownFiles.append(result.path);
+        if (m_ownFiles.size() > arrivalsCompared)
+            m_ownFiles.removeFirst();
         emit filed(result.path, queued.source, result.thumbnail);
     }
     pump();
@@ -377,6 +399,20 @@ bool CaptureEngine::copy(ClipboardOffer* offer)
     m_ownCopy = OwnCopy{change, change, picture};
     m_spool.copied(picture);
     return true;
+}
+
+void CaptureEngine::arrivedInImageSet(const QStringList& paths)
+{
+    const QDateTime now = m_services.clock.now();
+    for (const QString& path : paths) {
+        if (m_ownFiles.contains(path))
+            continue;
+        m_arrivals.removeIf([&path](const auto& arrival) { return arrival.first == path; });
+        m_arrivals.append({path, now});
+        // A folder of pictures copied in is no screenshot tool's file: the newest few are compared.
+        if (m_arrivals.size() > arrivalsCompared)
+            m_arrivals.removeFirst();
+    }
 }
 
 void CaptureEngine::retry()

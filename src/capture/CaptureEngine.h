@@ -63,6 +63,11 @@ public:
     /// that takes copies over.
     bool copy(ClipboardOffer* offer);
 
+    /// Another program put the pictures \a paths into the Image Set shown. For a few seconds a
+    /// clipboard picture with the pixels of one of them is that file, copied by the tool that
+    /// saved it, and is not filed again.
+    void arrivedInImageSet(const QStringList& paths);
+
     /// The active window's pictures, filed here as they come.
     WindowCapture& window() { return m_window; }
 
@@ -154,6 +159,8 @@ private:
         QString picture;
     };
     std::optional<OwnCopy> m_ownCopy;
+    QList<std::pair<QString, QDateTime>> m_arrivals; // pictures other programs saved, as noticed
+    QStringList m_ownFiles;                          // the pictures filed last
     QList<Queued> m_queue; // in the order they came, behind one that must wait for the worker's word
     int m_pending = 0;
     QTimer m_release; // the worker's buffers go back to the system once a burst is over

@@ -25,6 +25,33 @@ QString spoolFolder(const QString& libraryRoot)
     return libraryRoot + QStringLiteral(".vistrelle-spool/");
 }
 
+// What each machine keeps for itself never goes to the others: in a library Syncthing shares,
+// its ignore patterns (".stignore", which stays on each machine) name the spool and the lock
+// that stands in for a folder's own. Shared, one machine's normal end would remove the other's
+// running mark, and its numbered pictures would replace the other's.
+void keepOutOfSync(const QString& libraryRoot)
+{
+    const QString shared = SyncthingFolderOf(libraryRoot);
+    if (shared.isEmpty())
+        return;
+    QFile ignores(shared + QStringLiteral(".stignore"));
+    QByteArray kept;
+    if (ignores.open(QIODevice::ReadOnly))
+        kept = ignores.readAll();
+    ignores.close();
+    QByteArray missing;
+    const QList<QByteArray> lines = kept.split('\n');
+    for (const char* pattern : {".vistrelle-spool", ".vistrelle.lock"})
+        if (!std::ranges::any_of(lines, [&](const QByteArray& line) { return line.trimmed() == pattern; }))
+            missing += QByteArray(pattern) + '\n';
+    if (missing.isEmpty())
+        return;
+    if (!kept.isEmpty() && !kept.endsWith('\n'))
+        missing.prepend('\n');
+    if (ignores.open(QIODevice::WriteOnly | QIODevice::Append))
+        ignores.write(missing);
+}
+
 // There while a program keeps pictures in the spool: found at a start, the run before was killed.
 QString runningMark(const QString& folder)
 {
@@ -201,6 +228,7 @@ CaptureSpool::~CaptureSpool()
 
 void CaptureSpool::open(const QString& libraryRoot)
 {
+    keepOutOfSync(libraryRoot);
     const QString folder = spoolFolder(libraryRoot);
     quint64 last = 0;
     for (const FolderEntry& entry : ListFolder(folder))

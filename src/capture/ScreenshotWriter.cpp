@@ -14,10 +14,12 @@
 #include "platform/PictureTitle.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QHashFunctions>
 #include <QImageReader>
+#include <QRandomGenerator>
 #include <QScopeGuard>
 #include <cerrno>
 
@@ -34,9 +36,11 @@ bool takenOnDisk(const QString& path)
 
 QString freeName(const ScreenshotJob& job, int& counter)
 {
-    QString name = ScreenshotName(job.when, counter, job.suffix, job.extension);
+    const QString suffix =
+        SyncthingFolderOf(job.folder).isEmpty() ? job.suffix : SharedLibraryMark() + job.suffix;
+    QString name = ScreenshotName(job.when, counter, suffix, job.extension);
     while (takenOnDisk(job.folder + name))
-        name = ScreenshotName(job.when, ++counter, job.suffix, job.extension);
+        name = ScreenshotName(job.when, ++counter, suffix, job.extension);
     return name;
 }
 
@@ -113,6 +117,21 @@ std::optional<size_t> fileDigest(const QString& path)
     reader.setAllocationLimit(decodeLimitMegabytes);
     const QImage picture = reader.read();
     return picture.isNull() ? std::nullopt : std::optional(pixelDigest(picture));
+}
+
+// Whether the file at \a path shows the pixels \a pixels of a picture of \a size: one of
+// another size is not decoded.
+bool shows(const QString& path, QSize size, size_t pixels)
+{
+    QFile file;
+    if (!OpenRegularFile(file, path))
+        return false;
+    QImageReader reader(&file);
+    reader.setAllocationLimit(decodeLimitMegabytes);
+    if (reader.size() != size)
+        return false;
+    const QImage picture = reader.read();
+    return !picture.isNull() && pixelDigest(picture) == pixels;
 }
 
 // A picture a notification can show: scaled in two steps, so that a 4K screenshot costs a
@@ -223,6 +242,29 @@ QString ScreenshotName(const QDateTime& when, int counter, const QString& suffix
     return name + suffix + extension;
 }
 
+QString SyncthingFolderOf(const QString& folder)
+{
+    for (QDir dir(folder);;) {
+        if (QFileInfo::exists(dir.filePath(QStringLiteral(".stfolder"))))
+            return dir.path() + QLatin1Char('/');
+        if (!dir.cdUp())
+            return QString();
+    }
+}
+
+const QString& SharedLibraryMark()
+{
+    // Letters and digits that are not read one for another.
+    static const QString mark = [] {
+        const QLatin1String signs("abcdefghijkmnpqrstuvwxyz23456789");
+        QString drawn(QLatin1Char('_'));
+        for (int i = 0; i < 4; ++i)
+            drawn += signs[QRandomGenerator::system()->bounded(int(signs.size()))];
+        return drawn;
+    }();
+    return mark;
+}
+
 ScreenshotJob ScreenshotJobFor(const AppState& state, ClipboardPicture picture, const QDateTime& when,
                                const QString& suffix)
 {
@@ -281,6 +323,13 @@ ScreenshotResult WriteScreenshot(const ScreenshotJob& job, ScreenshotBuffers& bu
         result.restored = true;
         return result;
     }
+    for (const QString& path : job.arrivals)
+        if (shows(path, picture.size(), *result.pixels)) {
+            if (job.spooled)
+                job.spooled->done();
+            result.arrived = path;
+            return result;
+        }
     writeNew(job, picture, canvas, buffers, beforeWrite, result);
     if (job.spooled && !result.path.isEmpty())
         job.spooled->done();

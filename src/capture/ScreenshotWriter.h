@@ -18,6 +18,17 @@ struct AppState;
 /// then \a suffix and \a extension.
 QString ScreenshotName(const QDateTime& when, int counter, const QString& suffix, const QString& extension);
 
+/// The folder Syncthing shares that holds \a folder: \a folder itself or the nearest folder
+/// above it with Syncthing's mark (a ".stfolder") in it, ending in "/"; empty when none has.
+QString SyncthingFolderOf(const QString& folder);
+
+/// What this run puts after the time in the names of its screenshots in an Image Set that a
+/// sync tool shares with other machines (Syncthing: SyncthingFolderOf the Image Set's folder is
+/// not empty): "_" and four letters or digits drawn at the start. Two machines capturing in
+/// the same second then never make the same name, which the sync tool would settle by keeping
+/// one picture of the two.
+const QString& SharedLibraryMark();
+
 /// What it takes to file one picture; nothing in it is shared with the window, so it can be
 /// filed on another thread.
 struct ScreenshotJob
@@ -42,6 +53,10 @@ struct ScreenshotJob
     std::shared_ptr<SpoolTicket> spooled;
     /// Set for a picture a killed run left in the spool: read from there when it is filed.
     QString spoolFile;
+    /// Pictures other programs put into the Image Set moments ago: a picture with the pixels of
+    /// one of them is that one (a tool that saves its screenshot there and copies it too), and
+    /// nothing is written.
+    QStringList arrivals;
 };
 
 /// A picture a killed run left in the spool, numbered \a id there.
@@ -59,6 +74,7 @@ struct ScreenshotResult
     QString path;                 ///< the new file
     std::optional<size_t> pixels; ///< a digest of the picture's pixels, once they could be read
     bool restored = false;        ///< the same pixels as restoredPixels or ownFile: nothing was written
+    QString arrived;              ///< the one of arrivals with the same pixels: nothing was written
     QImage thumbnail;             ///< of the picture filed, at most thumbnailSize pixels wide and high
 };
 

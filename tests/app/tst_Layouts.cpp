@@ -152,8 +152,10 @@ private slots:
         }
 
         AppUnderTest t;
+        // The longest name a capture gets: a time-lapse shot, 22nd of its second, in a library
+        // Syncthing shares.
         for (const char* name : {"Image_261206_154039_Time_Lapsed.jpg", "Image_261206_154039_2.png",
-                                 "(Image_261206_154039).jpeg"})
+                                 "(Image_261206_154039).jpeg", "Image_261206_154039_22_wmwm_Time_Lapsed.jpg"})
             makeImage(t.defaultSet() + name, QSize(300, 200));
         setModified(t.defaultSet() + "Image_261206_154039_Time_Lapsed.jpg",
                     QDateTime::fromString("2026-09-30T12:00:00", Qt::ISODate));

@@ -1,5 +1,6 @@
 #include "capture/CaptureEngine.h"
 #include "capture/CapturePause.h"
+#include "capture/CaptureSpool.h"
 #include "capture/CaptureTick.h"
 #include "capture/SpoolTicket.h"
 #include "core/AppState.h"
@@ -384,7 +385,47 @@ private slots:
     // no Image Set shown, S the Image Set shown again; o the first file copied out of the library;
     // l a link to nowhere under the first name, w another program's file made there as the worker
     // writes; G the program dies while the next picture is on its way to it (read, not yet taken
-    // up), t words copied, K the program killed, + a second passes.
+    // up), t words copied, K the program killed, + a second passes; y the library's folder is
+    // one Syncthing shares; a another program saves the first picture into the Image Set.
+    // In a library Syncthing shares (its mark in the library's folder, or in the one above it),
+    // the spool and the lock are named in that folder's ignore patterns when the spool is
+    // opened, with what the user wrote there kept; elsewhere nothing is written.
+    void syncthingIgnores_data()
+    {
+        QTest::addColumn<QString>("shared");   // the folder with Syncthing's mark: "", "library", "above"
+        QTest::addColumn<QByteArray>("given"); // the ignore patterns before; null: none
+        QTest::addColumn<QByteArray>("kept");
+        const QByteArray ours = ".vistrelle-spool\n.vistrelle.lock\n";
+        QTest::newRow("not shared") << "" << QByteArray() << QByteArray();
+        QTest::newRow("no patterns yet") << "library" << QByteArray() << ours;
+        QTest::newRow("the user's patterns")
+            << "library" << QByteArray("*.part\n// notes") << "*.part\n// notes\n" + ours;
+        QTest::newRow("named already")
+            << "library" << QByteArray("(?d).DS_Store\r\n.vistrelle.lock\r\n.vistrelle-spool\r\n")
+            << QByteArray("(?d).DS_Store\r\n.vistrelle.lock\r\n.vistrelle-spool\r\n");
+        QTest::newRow("one of them named") << "library" << QByteArray(".vistrelle-spool\n") << ours;
+        QTest::newRow("shared from above") << "above" << QByteArray() << ours;
+    }
+
+    void syncthingIgnores()
+    {
+        QFETCH(QString, shared);
+        QFETCH(QByteArray, given);
+        QFETCH(QByteArray, kept);
+        const QString top = shared == "above" ? m_dir->path() + "/" : m_state.libraryRoot;
+        if (!shared.isEmpty())
+            makeFolder(top + ".stfolder");
+        if (!given.isNull())
+            makeFile(top + ".stignore", given);
+        CaptureSpool spool;
+        spool.open(m_state.libraryRoot);
+        for (const QString& folder : {m_dir->path() + "/", m_state.libraryRoot}) {
+            QFile ignores(folder + ".stignore");
+            QCOMPARE(ignores.open(QIODevice::ReadOnly) ? ignores.readAll() : QByteArray(),
+                     folder == top ? kept : QByteArray());
+        }
+    }
+
     void clipboardPictures_data()
     {
         QTest::addColumn<QString>("steps");
@@ -423,6 +464,19 @@ private slots:
         QTest::newRow("name taken by a link to nowhere")
             << "lc." << QStringList{"Image_040417_155228_2.jpg"} << false << none;
         QTest::newRow("name taken as it is written") << "wc." << two << false << none;
+        // Another machine filing into the same Image Set through Syncthing makes the same plain
+        // names in the same seconds.
+        // A screenshot tool saving into the Image Set and copying the picture too.
+        const QStringList saved{"Shot.png"};
+        QTest::newRow("a tool's file copied too")
+            << "ac." << saved << true
+            << QStringList{"The picture on the clipboard is Shot.png of the Image Set already; it was not "
+                           "filed again."};
+        QTest::newRow("a tool's file, another picture copied") << "ad." << one + saved << false << none;
+        QTest::newRow("a tool's file of long ago copied")
+            << "a++++++c." << QStringList{"Image_040417_155234.jpg", "Shot.png"} << false << none;
+        QTest::newRow("in a library Syncthing shares")
+            << "yc." << QStringList{"Image_040417_155228" + SharedLibraryMark() + ".jpg"} << false << none;
         QTest::newRow("filed once an Image Set is shown, put back")
             << "Nc.S.c." << one << true << QStringList{refused, back.first()};
         QTest::newRow("copied back, another picture straight after while no Image Set is shown")
@@ -508,6 +562,12 @@ private slots:
              }},
             {'o', [&] { QVERIFY(m_engine->copy(ClipboardOffer::pictures({taken}))); }},
             {'d', [&] { clipboard.setImage(other); }},
+            {'y', [this] { makeFolder(m_state.libraryRoot + ".stfolder"); }},
+            {'a',
+             [&] {
+                 QVERIFY(picture.save(setFolder() + "Shot.png"));
+                 m_engine->arrivedInImageSet({setFolder() + "Shot.png"});
+             }},
             {'N', [this] { m_state.currentImageSet.clear(); }},
             {'S', [this] { m_state.currentImageSet = "Set"; }}};
         for (const QChar step : steps)

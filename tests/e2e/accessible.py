@@ -11,6 +11,11 @@
   accessible.py lines TITLE-REGEX NAME
                                       prints the lines of the list or combo box named or
                                       labelled NAME, one a line, "* " before each selected one
+  accessible.py appears TITLE-REGEX NAME LINE-REGEX
+                                      looks at the lines of that list every 20 ms until one
+                                      matches LINE-REGEX, for at most 30 s: prints "looking"
+                                      after the first look, then the clock (seconds since 1970)
+                                      of the look that found it
 
 Each waits up to 20 s for a window of the program whose title matches.
 """
@@ -126,6 +131,20 @@ def check(window):
     return problems
 
 
+def appears(node, pattern):
+    deadline = time.monotonic() + 30
+    first = True
+    while time.monotonic() < deadline:
+        if any(pattern.search(line.get_name() or "") for line, _ in lines(node)):
+            print(f"{time.time():.3f}")
+            return
+        if first:
+            print("looking", flush=True)
+            first = False
+        time.sleep(0.02)
+    sys.exit(f"no line matched '{pattern.pattern}'")
+
+
 def main():
     command, title = sys.argv[1], sys.argv[2]
     window = wait_window(title)
@@ -150,9 +169,12 @@ def main():
             print(f"{described(node)} labels={labels_of(node)} "
                   f"for={labels_of(node, Atspi.RelationType.LABEL_FOR)} {flags}")
         return
-    if command == "lines":
+    if command in ("lines", "appears"):
         for node, _ in controls(window):
             if node.get_role() in LABELLED and sys.argv[3] in [node.get_name()] + labels_of(node):
+                if command == "appears":
+                    appears(node, re.compile(sys.argv[4]))
+                    return
                 for line, state in lines(node):
                     print(("* " if state.contains(Atspi.StateType.SELECTED) else "") + line.get_name())
                 return

@@ -93,6 +93,14 @@ void LiveFolders::named(const QString& folder, const QStringList& names)
     if (m_root.isEmpty() || (folder != m_root && folder != m_category && !inImageSet(folder)))
         return;
     m_named[folder] += QSet<QString>(names.cbegin(), names.cend());
+    if (inImageSet(folder)) {
+        QStringList pictures;
+        for (const QString& name : names)
+            if (!name.startsWith(QLatin1Char('.')) && IsImageName(name))
+                pictures.append(folder + name);
+        if (!pictures.isEmpty())
+            emit picturesNoticed(pictures);
+    }
     if (!m_burst.isActive())
         m_burst.start();
 }

@@ -37,6 +37,9 @@ signals:
     void categoriesChanged();
     /// An Image Set of the Category shown came, went or was renamed.
     void imageSetsChanged();
+    /// The pictures \a paths of the Image Set listed were named by a change notice, whole or
+    /// still being written: another program is saving them.
+    void picturesNoticed(const QStringList& paths);
     /// Pictures of the Image Set listed came, written whole (\a added), or went (\a removed, each
     /// of them listed).
     void picturesChanged(const QStringList& added, const QStringList& removed);

@@ -61,12 +61,14 @@ QLabel* labelFor(QWidget* window, const char* name, const QString& caption, QWid
     return label;
 }
 
-// The list shows whole names up to the longest the program gives a shot, whatever the font.
+// The list shows whole names up to the longest the program gives a shot, whatever the font: a
+// time-lapse shot in a library Syncthing shares, with the widest mark.
 int fileListWidth(const FileList* list)
 {
     const QStyle* style = list->style();
     const int textMargins = 2 * (style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, list) + 1);
-    return list->fontMetrics().horizontalAdvance(QStringLiteral("Image_261206_154039_22_Time_Lapsed.jpg")) +
+    return list->fontMetrics().horizontalAdvance(
+               QStringLiteral("Image_261206_154039_22_wmwm_Time_Lapsed.jpg")) +
            textMargins + 2 * list->frameWidth() +
            style->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, list) +
            list->fontMetrics().averageCharWidth();

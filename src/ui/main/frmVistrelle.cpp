@@ -158,6 +158,7 @@ void frmVistrelle::connectControls()
     connect(m_live, &LiveFolders::categoriesChanged, this, &frmVistrelle::followCategories);
     connect(m_live, &LiveFolders::imageSetsChanged, this, &frmVistrelle::followImageSets);
     connect(m_live, &LiveFolders::picturesChanged, this, &frmVistrelle::followPictures);
+    connect(m_live, &LiveFolders::picturesNoticed, &m_engine, &CaptureEngine::arrivedInImageSet);
 }
 
 bool frmVistrelle::imageSetShown() const
