@@ -335,7 +335,7 @@ Delete them for good?</source>
     </message>
     <message>
         <source>Loo&amp;k in</source>
-        <translation>Busca&amp;r en</translation>
+        <translation>E&amp;n</translation>
     </message>
     <message>
         <source>Screenshots holding the words, newest first; Esc goes back</source>

@@ -335,7 +335,7 @@ Les supprimer définitivement ?</translation>
     </message>
     <message>
         <source>Loo&amp;k in</source>
-        <translation>Cherc&amp;her dans</translation>
+        <translation>Da&amp;ns</translation>
     </message>
     <message>
         <source>Screenshots holding the words, newest first; Esc goes back</source>
