@@ -1,6 +1,4 @@
 #include "ListedShortcut.h"
-#include "desktop/portal/KWinScreenGrab.h"
-#include "desktop/portal/PortalScreenGrab.h"
 #include "desktop/portal/PortalShortcuts.h"
 #include "desktop/qt/DesktopNotifications.h"
 #include "desktop/qt/DesktopShell.h"
@@ -11,7 +9,6 @@
 #include <QDBusMessage>
 #include <QDBusMetaType>
 #include <QDBusObjectPath>
-#include <QDBusUnixFileDescriptor>
 #include <QDBusVirtualObject>
 #include <QElapsedTimer>
 #include <QFile>
@@ -22,8 +19,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QThread>
-#include <QUrl>
-#include <unistd.h>
 
 using namespace TestLibrary;
 
@@ -33,18 +28,8 @@ const QString notificationsName = "org.freedesktop.Notifications";
 const QString notificationsPath = "/org/freedesktop/Notifications";
 const QString fileManagerName = "org.freedesktop.FileManager1";
 
-// A picture no desktop would make by chance.
-QImage testPicture(QSize size)
-{
-    QImage picture(size, QImage::Format_RGB32);
-    for (int y = 0; y < size.height(); ++y)
-        for (int x = 0; x < size.width(); ++x)
-            picture.setPixel(x, y, qRgb(x * 9 % 256, y * 5 % 256, 200));
-    return picture;
-}
-
-// The desktop's notification server, file manager, portal and KDE's compositor, on a connection
-// and thread of their own on the private session bus the test runs in (one that starts no
+// The desktop's notification server, file manager and shortcuts portal, on a connection and
+// thread of their own on the private session bus the test runs in (one that starts no
 // service). Records what it was asked; a notification or file manager call of another signature
 // is refused, as the real ones refuse it.
 class StandIn final : public QDBusVirtualObject
@@ -64,21 +49,15 @@ public:
     bool fileManagerFails = false;
     bool closeFails = false; // the notification to close is gone already
     uint numbered = 0;
-    QList<uint> closing;         // the notifications asked to close
-    QTemporaryDir pictureFolder; // where the portal leaves its screenshots
-    QImage screen = testPicture(QSize(64, 48));
-    uint screenshotAnswer = 0; // 0 yes, 1 cancelled
+    QList<uint> closing; // the notifications asked to close
     bool offersShortcuts = true;
     bool shortcutsWithSession = false; // takes them from CreateSession, as KDE Plasma 5.27 does
     QString withholds; // the keys it binds to nothing, "*" the whole request refused by the user
     // asked, as the test reads it once this thread is done answering
-    QVariantMap screenshotOptions;
     QString appId;
     QString session;
     QList<ListedShortcut> boundShortcuts;
     int binds = 0;
-    QImage kwinWindow; // what KDE's compositor sends for the active window; none: it refuses
-    QVariantMap kwinOptions;
 
     QString introspect(const QString&) const override { return {}; }
 
@@ -142,12 +121,6 @@ public:
         if (member == "Register") {
             appId = message.arguments().value(0).toString();
             connection.send(message.createReply());
-        } else if (member == "Screenshot") {
-            screenshotOptions = qdbus_cast<QVariantMap>(message.arguments().value(1));
-            const QString file = pictureFolder.filePath("Screenshot.png");
-            screen.save(file);
-            respond(requestFor(screenshotOptions), screenshotAnswer,
-                    {{"uri", QUrl::fromLocalFile(file).toString()}}, screenshotAnswer != 0);
         } else if (member == "CreateSession" && !offersShortcuts) {
             connection.send(message.createErrorReply(QDBusError::UnknownInterface, "No such interface"));
         } else if (member == "CreateSession") {
@@ -180,19 +153,6 @@ public:
             }
             respond(requestFor(qdbus_cast<QVariantMap>(message.arguments().value(3))),
                     withholds == "*" ? 1U : 0U, {{"shortcuts", QVariant::fromValue(given)}});
-        } else if (member == "CaptureActiveWindow" && kwinWindow.isNull()) {
-            connection.send(message.createErrorReply("org.kde.KWin.ScreenShot2.Error.NoAuthorized",
-                                                     "The process is not authorized to take a screenshot"));
-        } else if (member == "CaptureActiveWindow") {
-            kwinOptions = qdbus_cast<QVariantMap>(message.arguments().value(0));
-            connection.send(message.createReply(QVariantMap{{"width", kwinWindow.width()},
-                                                            {"height", kwinWindow.height()},
-                                                            {"stride", kwinWindow.bytesPerLine()},
-                                                            {"format", int(kwinWindow.format())}}));
-            const int pipe = message.arguments().value(1).value<QDBusUnixFileDescriptor>().fileDescriptor();
-            // Short of the whole, the grab fails: the test sees no picture.
-            return ::write(pipe, kwinWindow.constBits(), kwinWindow.sizeInBytes()) ==
-                   kwinWindow.sizeInBytes();
         } else {
             return false;
         }
@@ -218,8 +178,9 @@ QString programLine(const QString& id, const QString& name, const QString& icon)
 // The desktop's services as the desktop offers them: the programs registered for a file's type
 // (test desktop entries in private data folders, one chosen in mimeapps.list), starting one on
 // a file, the opener (a stand-in xdg-open on the PATH), showing a file in the file manager, and
-// notifications; the screenshot and global shortcuts of the desktop's portal, and the active
-// window from KDE's compositor; each service played by a stand-in on a private session bus.
+// notifications; the global shortcuts of the desktop's portal; each service played by a
+// stand-in on a private session bus. (The portal's screenshot and KDE's active window: the
+// end-to-end GNOME, portal and KDE tests.)
 class tst_DesktopServices : public QObject
 {
     Q_OBJECT
@@ -308,19 +269,6 @@ class tst_DesktopServices : public QObject
                  ("[Desktop Entry]\nType=Application\n" + lines + '\n').toUtf8());
     }
 
-    // The grab's one answer: the picture, or why there is none.
-    static QVariant answerOf(ScreenGrab& grab)
-    {
-        QSignalSpy taken(&grab, &ScreenGrab::taken);
-        QSignalSpy failed(&grab, &ScreenGrab::failed);
-        grab.grab();
-        if (QTest::qWaitFor([&] { return !taken.isEmpty() || !failed.isEmpty(); }, 10000))
-            QTest::qWait(100); // no second answer
-        if (taken.size() + failed.size() != 1)
-            return QStringLiteral("%1 answers").arg(taken.size() + failed.size());
-        return (taken.isEmpty() ? failed : taken).first().first();
-    }
-
 private slots:
     void initTestCase()
     {
@@ -360,11 +308,9 @@ private slots:
             m_standInName = bus.baseService();
             registered = bus.registerService(notificationsName) && bus.registerService(fileManagerName) &&
                          bus.registerService("org.freedesktop.portal.Desktop") &&
-                         bus.registerService("org.kde.KWin") &&
                          bus.registerVirtualObject(notificationsPath, &m_standIn) &&
                          bus.registerVirtualObject("/org/freedesktop/FileManager1", &m_standIn) &&
-                         bus.registerVirtualObject("/org/freedesktop/portal/desktop", &m_standIn) &&
-                         bus.registerVirtualObject("/org/kde/KWin/ScreenShot2", &m_standIn);
+                         bus.registerVirtualObject("/org/freedesktop/portal/desktop", &m_standIn);
         });
         QVERIFY(registered);
     }
@@ -647,61 +593,6 @@ private slots:
         tell("ActionInvoked", between == "another" ? id + 100 : id, "copy");
         settle();
         QCOMPARE(got, heard);
-    }
-
-    // The whole screen, asked for without a dialog. A cancel is no picture, and says so. A desktop
-    // that asks the user before its first screenshot (GNOME's) is asked once the user has been told
-    // whose question it is; once only, whatever the answer. (One that does not ask: the end-to-end
-    // portal test; the portal's file removed once read: the end-to-end KDE test.)
-    void portalScreenshot()
-    {
-        PortalScreenGrab grab(true);
-        QSignalSpy waiting(&grab, &ScreenGrab::waiting);
-        QSignalSpy taken(&grab, &ScreenGrab::taken);
-        grab.grab();
-        QVERIFY(waiting.wait(5000));
-        QVERIFY(waiting.first().first().toString().contains("\"Allow Applications to Take Screenshots?\""));
-        QTest::qWait(300);
-        QCOMPARE(taken.size(), 0); // not asked yet
-        grab.proceed();
-        QVERIFY(taken.wait(5000));
-        QCOMPARE(answerOf(grab), QVariant(m_standIn.screen));
-        QCOMPARE(m_standIn.screenshotOptions.value("interactive"), QVariant(false));
-        onStandIn([this] { m_standIn.screenshotAnswer = 1; });
-        QCOMPARE(answerOf(grab), QVariant("The screenshot was cancelled on the desktop."));
-        onStandIn([this] { m_standIn.screenshotAnswer = 0; });
-        QCOMPARE(waiting.size(), 1);
-    }
-
-    // Where KDE's compositor refuses the active window, the portal's screen, said to be the
-    // screen, with what KDE wants for the window. (The window KDE grants: the end-to-end KDE test.)
-    void kwinActiveWindow()
-    {
-        KWinScreenGrab grab(std::make_unique<PortalScreenGrab>());
-        QSignalSpy screen(&grab, &ScreenGrab::screenInstead);
-        QCOMPARE(answerOf(grab), QVariant(m_standIn.screen));
-        QCOMPARE(screen.size(), 1);
-        QVERIFY(screen.first().first().toString().contains("installed with their desktop entry"));
-
-        // Granted, the window is filed with its title bar and frame, without the shadow KDE
-        // Plasma 5 draws around it (Plasma 6 is asked to leave it out); its rounded corners
-        // stay within it.
-        const QImage window = testPicture(QSize(40, 30));
-        QImage sent(60, 52, QImage::Format_ARGB32_Premultiplied);
-        sent.fill(Qt::transparent);
-        for (int y = 2; y < 50; ++y)
-            for (int x = 2; x < 58; ++x)
-                sent.setPixel(x, y, qPremultiply(qRgba(0, 0, 0, 90)));
-        for (int y = 0; y < 30; ++y)
-            for (int x = 0; x < 40; ++x)
-                sent.setPixel(x + 9, y + 11, window.pixel(x, y));
-        sent.setPixel(9, 11, qPremultiply(qRgba(10, 20, 30, 120)));
-        onStandIn([&] { m_standIn.kwinWindow = sent; });
-        const QVariant taken = answerOf(grab);
-        onStandIn([&] { m_standIn.kwinWindow = QImage(); });
-        QCOMPARE(taken.value<QImage>().copy(1, 0, 39, 30), window.copy(1, 0, 39, 30));
-        QCOMPARE(m_standIn.kwinOptions.value("include-decoration"), QVariant(true));
-        QCOMPARE(m_standIn.kwinOptions.value("include-shadow"), QVariant(false));
     }
 
     // Both shortcuts, proposing the keys chosen in Options, in a session of the program's own:
