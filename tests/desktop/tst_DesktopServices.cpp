@@ -1,4 +1,5 @@
 #include "ListedShortcut.h"
+#include "desktop/portal/PortalScreenGrab.h"
 #include "desktop/portal/PortalShortcuts.h"
 #include "desktop/qt/DesktopNotifications.h"
 #include "desktop/qt/DesktopShell.h"
@@ -121,6 +122,8 @@ public:
         if (member == "Register") {
             appId = message.arguments().value(0).toString();
             connection.send(message.createReply());
+        } else if (member == "Screenshot") { // cancelled by the user, the answer first
+            respond(requestFor(qdbus_cast<QVariantMap>(message.arguments().value(1))), 1, {}, true);
         } else if (member == "CreateSession" && !offersShortcuts) {
             connection.send(message.createErrorReply(QDBusError::UnknownInterface, "No such interface"));
         } else if (member == "CreateSession") {
@@ -178,9 +181,9 @@ QString programLine(const QString& id, const QString& name, const QString& icon)
 // The desktop's services as the desktop offers them: the programs registered for a file's type
 // (test desktop entries in private data folders, one chosen in mimeapps.list), starting one on
 // a file, the opener (a stand-in xdg-open on the PATH), showing a file in the file manager, and
-// notifications; the global shortcuts of the desktop's portal; each service played by a
-// stand-in on a private session bus. (The portal's screenshot and KDE's active window: the
-// end-to-end GNOME, portal and KDE tests.)
+// notifications; the global shortcuts of the desktop's portal and a screenshot cancelled there;
+// each service played by a stand-in on a private session bus. (The portal's screenshot taken,
+// and KDE's active window: the end-to-end GNOME, portal and KDE tests.)
 class tst_DesktopServices : public QObject
 {
     Q_OBJECT
@@ -581,6 +584,18 @@ private slots:
         tell("ActionInvoked", between == "another" ? id + 100 : id, "copy");
         settle();
         QCOMPARE(got, heard);
+    }
+
+    // A screenshot cancelled on the desktop is no picture, and says so, also when the answer
+    // comes before the reply to the call. (One taken, asked without a dialog, once the user has
+    // been told whose the desktop's question is: the end-to-end GNOME and portal tests.)
+    void portalScreenshotCancelled()
+    {
+        PortalScreenGrab grab;
+        QSignalSpy failed(&grab, &ScreenGrab::failed);
+        grab.grab();
+        QVERIFY(failed.wait(5000));
+        QCOMPARE(failed.first().first().toString(), "The screenshot was cancelled on the desktop.");
     }
 
     // Both shortcuts, proposing the keys chosen in Options, in a session of the program's own:
