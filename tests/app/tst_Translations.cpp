@@ -20,7 +20,6 @@
 #include <QMenu>
 #include <QRegularExpression>
 #include <QStringListModel>
-#include <QTimer>
 
 using namespace TestLibrary;
 
@@ -84,27 +83,6 @@ void addShownTexts(QWidget& window, Shown& shown)
         texts << action->text() << (action->menu() ? action->menu()->title() : QString());
 }
 
-// Clicks \a button of the main window and gathers the texts of the dialog it opens.
-void addDialogTexts(AppUnderTest& t, const char* button, Shown& texts)
-{
-    QVERIFY2(t.inDialog(button, [&texts](QWidget& dialog) { addShownTexts(dialog, texts); }), button);
-}
-
-// Runs \a act and gathers the texts of the modal dialog it opens.
-void addModalTexts(const std::function<void()>& act, Shown& texts)
-{
-    bool opened = false;
-    QTimer::singleShot(0, [&] {
-        if (QWidget* dialog = QApplication::activeModalWidget()) {
-            opened = true;
-            addShownTexts(*dialog, texts);
-            dialog->close();
-        }
-    });
-    act();
-    QVERIFY(opened);
-}
-
 // The texts of every window, dialog, menu and message of the program in the language of
 // \a locale, each once, and the keys that clash in its windows and dialogs. The library's default names are
 // the user's folders, not texts.
@@ -134,10 +112,11 @@ Shown everyText(const QLocale& locale)
         addShownTexts(*menu, texts);
         menu->close();
     }
-    addDialogTexts(t, "cmdNewCategory", texts);
-    addDialogTexts(t, "cmdNewImageSet", texts);
-    addModalTexts([&t] { emit t.list()->spaceKeyPressed(); }, texts);
-    addModalTexts([&t] { emit t.list()->fileOptionsRequested(); }, texts);
+    const auto walk = [&texts](QWidget& dialog) { addShownTexts(dialog, texts); };
+    t.inDialog("cmdNewCategory", walk);
+    t.inDialog("cmdNewImageSet", walk);
+    AppUnderTest::inModal([&t] { emit t.list()->spaceKeyPressed(); }, walk);
+    AppUnderTest::inModal([&t] { emit t.list()->fileOptionsRequested(); }, walk);
 
     // A capture's notification; its body names the file.
     t.copy();
@@ -217,17 +196,14 @@ private slots:
                            "mostrar esta ayuda y terminar"}
             << "opción desconocida '--bogus'"
             << "Vistrelle.htm";
-        const QStringList englishUsage{"Usage: vistrelle [--low-resource] [DIRECTORY]", "  --find WORDS...",
-                                       "print this help and end"};
-        QTest::newRow("English") << "en_GB"
-                                 << "Image &Files"
-                                 << "Problem creating Category.  It probably already exists."
-                                 << "Cancel" << englishUsage << "unknown option '--bogus'"
-                                 << "Vistrelle.htm";
+        // (An English locale speaking English: the plurals.)
         QTest::newRow("no translation") << "C"
                                         << "Image &Files"
                                         << "Problem creating Category.  It probably already exists."
-                                        << "Cancel" << englishUsage << "unknown option '--bogus'"
+                                        << "Cancel"
+                                        << QStringList{"Usage: vistrelle [--low-resource] [DIRECTORY]",
+                                                       "  --find WORDS...", "print this help and end"}
+                                        << "unknown option '--bogus'"
                                         << "Vistrelle.htm";
     }
 
@@ -300,7 +276,9 @@ private slots:
         }
         // The walk reached the menus, the dialogs, the notifications and the messages.
         for (const char* text :
-             {"&Copy", "Vistrelle File Options", "Screenshot filed", "Select file(s) to delete first.",
+             {"&Copy", "Name of the new Category:", "Name of the new Image Set in Default Category:",
+              "Where should this (1) file be moved?", "Vistrelle File Options", "Screenshot filed",
+              "Select file(s) to delete first.",
               "WARNING!!!  This will remove the category and all image sets contained in it.  "
               "Are you sure?"})
             QVERIFY2(m_english.texts.contains(text), text);

@@ -50,7 +50,7 @@ QByteArray AppUnderTest::settingsAfterClose()
     return TestLibrary::contents(settingsFile());
 }
 
-bool AppUnderTest::inDialog(const char* button, const std::function<void(QWidget&)>& act)
+bool AppUnderTest::inModal(const std::function<void()>& open, const std::function<void(QWidget&)>& act)
 {
     bool opened = false;
     QTimer::singleShot(0, [&] {
@@ -61,7 +61,7 @@ bool AppUnderTest::inDialog(const char* button, const std::function<void(QWidget
                 dialog->close();
         }
     });
-    click(button);
+    open();
     QCoreApplication::processEvents();
     return opened;
 }

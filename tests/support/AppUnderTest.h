@@ -76,9 +76,14 @@ public:
     void copy(const QColor& colour = Qt::red, QSize size = QSize(8, 8));
     /// The settings file the main window writes as it closes.
     QByteArray settingsAfterClose();
-    /// Clicks \a button and runs \a act on the modal dialog it opens, closing the dialog if \a act
-    /// left it open. False when no dialog opened.
-    bool inDialog(const char* button, const std::function<void(QWidget&)>& act);
+    /// Runs \a open and \a act on the modal dialog it opens, closing the dialog if \a act left it
+    /// open. False when no dialog opened.
+    static bool inModal(const std::function<void()>& open, const std::function<void(QWidget&)>& act);
+    /// Clicks \a button and runs \a act on the modal dialog it opens, as inModal().
+    bool inDialog(const char* button, const std::function<void(QWidget&)>& act)
+    {
+        return inModal([&] { click(button); }, act);
+    }
 
     QTemporaryDir dir;
     FakeServices fakes;
