@@ -175,7 +175,7 @@ private slots:
             QElapsedTimer asking;
             asking.start();
             const QMimeData* data = QGuiApplication::clipboard()->mimeData(QClipboard::Clipboard);
-            QVERIFY(asking.elapsed() < 2500);
+            QVERIFY2(asking.elapsed() < 4000, qPrintable(QString::number(asking.elapsed())));
             QVERIFY(data);
             QVERIFY2(data->formats().filter(QStringLiteral("image/")).isEmpty(),
                      qPrintable(data->formats().join(QLatin1Char(' '))));
@@ -241,7 +241,7 @@ private slots:
         QElapsedTimer putting;
         putting.start();
         QCOMPARE(clipboard.offer(ClipboardOffer::words("words")), owners + 2);
-        QVERIFY2(putting.elapsed() < 1500, qPrintable(QString::number(putting.elapsed())));
+        QVERIFY2(putting.elapsed() < 4000, qPrintable(QString::number(putting.elapsed())));
         QTRY_COMPARE_WITH_TIMEOUT(arrived.size(), 2, 15000);
         QCOMPARE(arrived[0].change, owners);
         QCOMPARE(arrived[0].failure, failure);
