@@ -288,7 +288,7 @@ int main(int argc, char* argv[])
         QElapsedTimer timer;
         timer.start();
         const double startMs = processorMs();
-        const TextReading reading = reader.read(bytes, go);
+        const TextReading reading = reader.read(bytes, go, ReadingHaste::Library);
         times.push_back(static_cast<double>(timer.nsecsElapsed()) / 1e6);
         processor.push_back(processorMs() - startMs);
         index.store(next->id, reading);

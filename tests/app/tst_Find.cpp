@@ -47,8 +47,8 @@ private slots:
             t.fakes.reader.holds(file, pictures[n].section(": ", 1), n == 1 ? boxes : QList<QRect>());
         }
         std::atomic_bool hold = true;
-        t.fakes.reader.whileReading = [&](const std::atomic_bool& stop) {
-            while (hold && !stop)
+        t.fakes.reader.whileReading = [&](const ReadingControl& control) {
+            while (hold && !control.stopping())
                 QThread::msleep(5);
         };
         QVERIFY(t.start());
@@ -143,6 +143,13 @@ private slots:
         box->setText("forecast");
         QTRY_COMPARE(found(t), QStringList{"Moved.png | Home / Trips"});
         QCOMPARE(t.fakes.reader.reads(), reads);
+
+        // A capture holds the reader the moment the clipboard changes, and is read in haste.
+        const int holds = t.fakes.reader.holdsAsked;
+        t.fakes.clipboard.setImage(QImage(8, 8, QImage::Format_RGB32));
+        QCOMPARE(t.fakes.reader.holdsAsked, holds + 1);
+        QTRY_COMPARE_WITH_TIMEOUT(t.fakes.reader.readHastes().mid(reads), QList{ReadingHaste::Capture},
+                                  10000);
     }
 };
 

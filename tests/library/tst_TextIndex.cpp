@@ -167,8 +167,10 @@ private slots:
         m_worker->record(later, {});
         m_worker->setPaused(false);
         QVERIFY(readAll(6));
-        // The capture, though older by its file's time, before the picture the walk found.
+        // The capture, though older by its file's time, before the picture the walk found, and
+        // in haste.
         QCOMPARE(m_reader->readWords().mid(4), (QStringList{"captured", "invoice filed"}));
+        QCOMPARE(m_reader->readHastes().mid(4), (QList{ReadingHaste::Capture, ReadingHaste::Library}));
         QCOMPARE(find("invoice", {}, 2), (QStringList{"B/One/Image_new.png", "A/One/Image_old.png"}));
         QCOMPARE(find("invoice", "A/", 1), QStringList{"A/One/Image_old.png"});
     }
@@ -279,11 +281,11 @@ private slots:
             picture(QString("A/One/Image_%1.png").arg(n), "page " + QString::number(n), n);
         std::atomic_bool reading = false;
         // The third picture is read until the reader is asked to stop.
-        m_reader->whileReading = [&](const std::atomic_bool& stop) {
+        m_reader->whileReading = [&](const ReadingControl& control) {
             if (m_reader->reads() < 2)
                 return;
             reading = true;
-            while (!stop)
+            while (!control.stopping())
                 QThread::msleep(5);
         };
         start();
