@@ -106,6 +106,9 @@ void ReaderWorker::record(const QString& path, const PictureSource& source)
         [this, path, source] {
             if (!m_blocked)
                 wrote(m_index->record(path, source));
+            // An older picture can take a minute on a busy machine: it is read again later.
+            if (m_reading && m_reading->haste == ReadingHaste::Library)
+                m_control.setGivingWay(true);
             schedule();
         },
         true);
@@ -295,10 +298,11 @@ bool ReaderWorker::beginNext()
         wrote(false);
         return true;
     }
-    m_reading = Reading{next->id};
+    const ReadingHaste haste = next->captured ? ReadingHaste::Capture : ReadingHaste::Library;
+    m_reading = Reading{next->id, haste};
     m_rested = false;
     ++m_turn;
-    const ReadingHaste haste = next->captured ? ReadingHaste::Capture : ReadingHaste::Library;
+    m_control.setGivingWay(false);
     onReader([this, id = next->id, bytes, haste] {
         const TextReading result = m_reader.read(bytes, m_control, haste);
         onIndex([this, id, result] { finish(id, result); }, true);

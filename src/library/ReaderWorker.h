@@ -68,6 +68,7 @@ private:
     struct Reading
     {
         qint64 id = 0;
+        ReadingHaste haste = ReadingHaste::Library;
         bool forgotten = false; // its words are not to be kept
     };
 

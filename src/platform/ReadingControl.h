@@ -13,7 +13,9 @@ public:
 
     /// The picture being read is given up, and so is every one after, until set back.
     void setStopping(bool stopping) { m_stopping = stopping; }
-    bool stopping() const { return m_stopping; }
+    /// The picture being read is given up for one wanted sooner; set back before the next.
+    void setGivingWay(bool givingWay) { m_givingWay = givingWay; }
+    bool stopping() const { return m_stopping || m_givingWay; }
     /// Holds the reading for \a time from now: it waits where it is, to go on after.
     void holdFor(Clock::duration time) { m_heldUntil = Clock::now() + time; }
     Clock::time_point heldUntil() const { return m_heldUntil; }
@@ -23,5 +25,6 @@ public:
 
 private:
     std::atomic_bool m_stopping = false;
+    std::atomic_bool m_givingWay = false;
     std::atomic<Clock::time_point> m_heldUntil{};
 };
