@@ -119,6 +119,14 @@ private slots:
         QVERIFY(QDir().mkdir(index)); // where no index can be made
         box->setText("cover");
         QTRY_COMPARE(status->text(), "The index cannot be opened");
+        // Nor are the viewer's picture's words said not to be read yet.
+        emit picture->customContextMenuRequested(picture->rect().center());
+        auto* viewerMenu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        QVERIFY(viewerMenu);
+        viewerMenu->findChild<QAction*>("mnuCopyText")->trigger();
+        viewerMenu->close();
+        QVERIFY2(t.fakes.boxes.texts().last().startsWith("The index cannot be opened: "),
+                 qPrintable(t.fakes.boxes.texts().last()));
         QVERIFY(QDir().rmdir(index));
         QVERIFY(QTest::qWaitFor([&] {
             QTest::keyClick(box, Qt::Key_Return);

@@ -166,10 +166,8 @@ void FindPanel::search()
     const QString current = lstFound->currentRow() >= 0 && lstFound->currentRow() < m_found.size()
                                 ? m_found.at(lstFound->currentRow()).path
                                 : QString();
-    const std::optional<QList<FoundPicture>> answer =
-        IndexSearch(m_reading.root(), m_reading.file()).find(words, scopeFolder(), mostFound);
-    m_indexOpened = answer.has_value();
-    m_found = answer.value_or(QList<FoundPicture>());
+    m_indexOpened =
+        IndexSearch(m_reading.root(), m_reading.file()).find(words, m_found, scopeFolder(), mostFound).done();
     // An index deleted or damaged is made anew by a walk, and the answer comes when it has
     // been; not more than once a second, should the walk not mend it.
     if (!m_indexOpened && m_sinceWalk.elapsed() > walkToMendAfterMs)
