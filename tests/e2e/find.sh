@@ -127,8 +127,9 @@ for _ in 1 2; do
     sh -c 'while :; do :; done' &
     x_pids+=($!)
 done
-xterm -fa 'DejaVu Sans Mono' -fs 14 -geometry 40x6+150+150 -title busy-ledger \
-    -e sh -c "echo 'QUARTERMASTER GONDOLA'; sleep 600" &
+# A window full of words, whose reading takes about half a second of processor time.
+xterm -fa 'DejaVu Sans Mono' -fs 14 -geometry 100x30+0+0 -title busy-ledger \
+    -e sh -c "echo 'QUARTERMASTER GONDOLA'; for n in \$(seq 28); do echo \"ledger line \$n of the harbour accounts, entered and checked by the night clerk\"; done; sleep 600" &
 x_pids+=($!)
 xdotool windowactivate --sync "$(wait_window '^busy-ledger$')"
 sleep 0.5
