@@ -31,6 +31,9 @@ ReaderWorker::~ReaderWorker()
 
 void ReaderWorker::onIndex(std::function<void()> call, bool alsoStopping)
 {
+    // Before the start the index is not known; after the stop it is gone.
+    if (!m_indexThread.isRunning())
+        return;
     QMetaObject::invokeMethod(
         &m_indexSide,
         [this, alsoStopping, call = std::move(call)] {
@@ -52,6 +55,11 @@ void ReaderWorker::start(const QString& root, const QString& file, const QString
     m_root = root;
     m_file = file;
     m_languages = languages;
+    // Not at a low priority itself: the reader keeps to its own (the program's reads in a
+    // process of its own), and a stop or a hold is to be seen at once, however busy the machine
+    // is.
+    m_readerThread.start();
+    m_indexThread.start();
     // Also when stopped at once: captures entered on the way out need the index.
     onIndex(
         [this, languages, programs = m_unreadPrograms] {
@@ -64,11 +72,6 @@ void ReaderWorker::start(const QString& root, const QString& file, const QString
             schedule();
         },
         true);
-    // Not at a low priority itself: the reader keeps to its own (the program's reads in a
-    // process of its own), and a stop or a hold is to be seen at once, however busy the machine
-    // is.
-    m_readerThread.start();
-    m_indexThread.start();
 }
 
 void ReaderWorker::stop()
@@ -163,11 +166,10 @@ void ReaderWorker::setUnreadPrograms(const QStringList& programs)
     if (programs == m_unreadPrograms)
         return;
     m_unreadPrograms = programs;
-    if (m_indexThread.isRunning())
-        onIndex([this, programs] {
-            wrote(m_index->setUnreadPrograms(programs));
-            schedule();
-        });
+    onIndex([this, programs] {
+        wrote(m_index->setUnreadPrograms(programs));
+        schedule();
+    });
 }
 
 void ReaderWorker::forget()
@@ -185,8 +187,7 @@ void ReaderWorker::setPaused(bool paused)
     m_paused = paused;
     if (!m_stopping)
         m_control.setStopping(paused);
-    if (m_indexThread.isRunning())
-        onIndex([this] { schedule(); });
+    onIndex([this] { schedule(); });
 }
 
 void ReaderWorker::holdOff()

@@ -72,8 +72,8 @@ private:
         bool forgotten = false; // its words are not to be kept
     };
 
-    /// Runs \a call on the index's thread, after the calls before it; none while stopping unless
-    /// \a alsoStopping.
+    /// Runs \a call on the index's thread, after the calls before it; none before the start, nor
+    /// while stopping unless \a alsoStopping.
     void onIndex(std::function<void()> call, bool alsoStopping = false);
     /// Runs \a call on the reader's thread, after the calls before it.
     void onReader(std::function<void()> call);

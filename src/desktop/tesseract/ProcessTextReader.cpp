@@ -124,7 +124,7 @@ void ProcessTextReader::end()
     const pid_t pid = letGo();
     if (pid <= 0)
         return;
-    // Stopped or not, it ends at once; what it read of the picture is given up. At the lowest
+    // Stopped or not, it ends at once; what it read of the picture is given up. At a low
     // priority on a busy machine its dying may take seconds: it is collected later.
     ::kill(pid, SIGKILL);
     m_dying.push_back(pid);
