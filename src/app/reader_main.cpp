@@ -19,12 +19,12 @@ namespace {
 // system ends the process, and the program marks the picture as one that cannot be read.
 constexpr rlim_t secondsPerPicture = 120;
 
-// Against a busy program on each core, nice 10 gets about a tenth of a core: a capture's reading
-// of one or two seconds is done within half a minute. At the lowest class (SCHED_IDLE) it got a
-// few thousandths of one, and no capture was found for minutes.
+// Against a busy program on each core, nice 10 gets about a tenth of a core: a capture is found
+// within half a minute. At the lowest class (SCHED_IDLE) the reader got a few thousandths of
+// one, and a capture was not found for minutes.
 constexpr int captureNice = 10;
-// About a sixtieth of a core against each busy program, so the library's older pictures still
-// come, dozens an hour, and take next to nothing from the user's own work.
+// About a sixtieth of a core against each busy program: the library's older pictures still
+// come, a hundred or so an hour, and take next to nothing from the user's own work.
 constexpr int libraryNice = 19;
 
 // Lets the picture about to be read take \a seconds more of the processor than taken so far.
