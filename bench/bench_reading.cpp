@@ -288,7 +288,7 @@ int main(int argc, char* argv[])
         QElapsedTimer timer;
         timer.start();
         const double startMs = processorMs();
-        const TextReading reading = reader.read(bytes, go);
+        const TextReading reading = reader.read(bytes, go, ReadingHaste::Library);
         times.push_back(static_cast<double>(timer.nsecsElapsed()) / 1e6);
         processor.push_back(processorMs() - startMs);
         index.store(next->id, reading);
@@ -311,7 +311,9 @@ int main(int argc, char* argv[])
         for (const QString& word : shot.words) {
             ++words;
             bool there = false;
-            for (const FoundPicture& picture : search.find(word).value_or(QList<FoundPicture>()))
+            QList<FoundPicture> answer;
+            search.find(word, answer);
+            for (const FoundPicture& picture : std::as_const(answer))
                 there = there || picture.path == shot.path;
             there ? void(++found) : missed.append(word);
             style[0] += 1;

@@ -30,17 +30,13 @@ int RunFindCommand(const QStringList& words, const QString& directory)
     const QString root = *library;
     const QString file = IndexFileFor(root, IndexFolder());
     const IndexSearch search(root, file);
-    const std::optional<QList<FoundPicture>> found = search.find(words.join(QLatin1Char(' ')));
+    QList<FoundPicture> found;
     // Not "nothing found": the index could not say.
-    if (!found) {
-        std::fputs((QCoreApplication::translate("FindCommand", "The index cannot be opened: %1").arg(file) +
-                    QLatin1Char('\n'))
-                       .toLocal8Bit()
-                       .constData(),
-                   stderr);
+    if (const Outcome outcome = search.find(words.join(QLatin1Char(' ')), found); !outcome.done()) {
+        std::fputs((outcome.text + QLatin1Char('\n')).toLocal8Bit().constData(), stderr);
         return 3;
     }
-    for (const FoundPicture& picture : *found) {
+    for (const FoundPicture& picture : found) {
         // The name's own bytes, so the path names the file whatever its encoding.
         const QByteArray line = NativePath(picture.path) + '\n';
         std::fwrite(line.constData(), 1, static_cast<size_t>(line.size()), stdout);
@@ -53,5 +49,5 @@ int RunFindCommand(const QStringList& words, const QString& directory)
                              QLatin1Char('\n');
         std::fputs(note.toLocal8Bit().constData(), stderr);
     }
-    return found->isEmpty() ? 1 : 0;
+    return found.isEmpty() ? 1 : 0;
 }

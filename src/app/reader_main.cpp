@@ -1,6 +1,6 @@
 // The reading program: reads the words of the pictures the program hands it on its standard
-// input, one after the other, and answers on its standard output, at the lowest priority the
-// system has, so that anything else on the machine goes first.
+// input, one after the other, and answers on its standard output, giving way to the rest of
+// the machine without ever being shut out by it.
 #include "desktop/tesseract/ReadingFrames.h"
 #include "desktop/tesseract/TesseractReader.h"
 
@@ -10,6 +10,7 @@
 #include <signal.h>
 #include <sys/prctl.h>
 #include <sys/resource.h>
+#include <thread>
 #include <unistd.h>
 
 namespace {
@@ -17,6 +18,14 @@ namespace {
 // Processor time one picture may take; a screenshot takes one to a few seconds. Past it the
 // system ends the process, and the program marks the picture as one that cannot be read.
 constexpr rlim_t secondsPerPicture = 120;
+
+// Against a busy program on each core, nice 10 gets about a tenth of a core: a capture is found
+// within half a minute. At the lowest class (SCHED_IDLE) the reader got a few thousandths of
+// one, and a capture was not found for minutes.
+constexpr int captureNice = 10;
+// About a sixtieth of a core against each busy program: the library's older pictures still
+// come, a hundred or so an hour, and take next to nothing from the user's own work.
+constexpr int libraryNice = 19;
 
 // Lets the picture about to be read take \a seconds more of the processor than taken so far.
 void allowSeconds(rlim_t seconds)
@@ -28,6 +37,23 @@ void allowSeconds(rlim_t seconds)
     setrlimit(RLIMIT_CPU, &limit);
 }
 
+// Reads \a picture on a thread of its own, whose priority is that of its haste: a thread can
+// always lower its own, while raising it again needs a privilege the program has not.
+TextReading readInTurn(TesseractReader& reader, const ReadingFrames::PictureToRead& picture)
+{
+    static const ReadingControl onceBegun;
+    TextReading reading;
+    std::thread([&] {
+        if (picture.haste == ReadingHaste::Library) {
+            const sched_param none{};
+            sched_setscheduler(0, SCHED_BATCH, &none);
+            setpriority(PRIO_PROCESS, 0, libraryNice);
+        }
+        reading = reader.read(picture.bytes, onceBegun, picture.haste);
+    }).join();
+    return reading;
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
@@ -37,8 +63,7 @@ int main(int argc, char* argv[])
     prctl(PR_SET_PDEATHSIG, SIGKILL);
     if (getppid() != program)
         return 1;
-    const sched_param none{};
-    sched_setscheduler(0, SCHED_IDLE, &none);
+    setpriority(PRIO_PROCESS, 0, captureNice);
     // A picture it had to give up on leaves no core file behind.
     const rlimit noCore{0, 0};
     setrlimit(RLIMIT_CORE, &noCore);
@@ -58,10 +83,9 @@ int main(int argc, char* argv[])
     if (!input.open(STDIN_FILENO, QIODevice::ReadOnly | QIODevice::Unbuffered) ||
         !output.open(STDOUT_FILENO, QIODevice::WriteOnly | QIODevice::Unbuffered))
         return 1;
-    const ReadingControl onceBegun;
-    while (const std::optional<QByteArray> picture = ReadingFrames::ReadPicture(input)) {
+    while (const std::optional<ReadingFrames::PictureToRead> picture = ReadingFrames::ReadPicture(input)) {
         allowSeconds(seconds);
-        const QByteArray answer = ReadingFrames::Answer(reader.read(*picture, onceBegun));
+        const QByteArray answer = ReadingFrames::Answer(readInTurn(reader, *picture));
         if (output.write(answer) != answer.size())
             return 1;
     }

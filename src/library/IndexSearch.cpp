@@ -6,6 +6,7 @@
 #include "platform/FileNames.h"
 #include "platform/FileSystem.h"
 
+#include <QCoreApplication>
 #include <QHash>
 #include <QSet>
 #include <algorithm>
@@ -43,15 +44,23 @@ IndexSearch::IndexSearch(QString root, QString file)
 {
 }
 
-std::optional<QList<FoundPicture>> IndexSearch::find(const QString& words, const QString& within,
-                                                     int limit) const
+Outcome IndexSearch::cannotOpen() const
 {
+    return Outcome::failed(
+        cannotOpenError,
+        QCoreApplication::translate("IndexSearch", "The index cannot be opened: %1").arg(m_file));
+}
+
+Outcome IndexSearch::find(const QString& words, QList<FoundPicture>& found, const QString& within,
+                          int limit) const
+{
+    found.clear();
     const QString match = MatchExpression(words);
     const std::unique_ptr<IndexDatabase> index = IndexDatabase::openForReading(m_file);
     if (!index)
-        return std::nullopt;
+        return cannotOpen();
     if (match.isEmpty())
-        return QList<FoundPicture>();
+        return {};
     const QString expression = MatchWithin(match, within);
     const QByteArray folder = NativePath(within);
     QList<FoundFile> files;
@@ -74,8 +83,10 @@ std::optional<QList<FoundPicture>> IndexSearch::find(const QString& words, const
     while ((limit == 0 || files.size() < limit) && query.step())
         take(query);
     std::sort(files.begin(), files.end(), answersBefore);
-    if (limit == 0 || files.size() < limit)
-        return answer(m_root, files);
+    if (limit == 0 || files.size() < limit) {
+        found = answer(m_root, files);
+        return {};
+    }
     // A picture further on belongs in the answer only with a file at least as new as its last
     // line: one entered out of the files' order, or one that got a newer file since. Those are
     // few; the matches are followed on down to the first of them, and the answer is exact.
@@ -88,7 +99,8 @@ std::optional<QList<FoundPicture>> IndexSearch::find(const QString& words, const
             take(query);
     std::sort(files.begin(), files.end(), answersBefore);
     files.resize(limit);
-    return answer(m_root, files);
+    found = answer(m_root, files);
+    return {};
 }
 
 int IndexSearch::unread(const QList<LibraryPicture>& pictures) const
@@ -117,11 +129,14 @@ int IndexSearch::unread(const QList<LibraryPicture>& pictures) const
     return count;
 }
 
-PictureWords IndexSearch::wordsOf(const QString& path) const
+Outcome IndexSearch::wordsOf(const QString& path, PictureWords& words) const
 {
+    words = {};
     const std::optional<FileFacts> facts = ReadFileFacts(path);
     const std::unique_ptr<IndexDatabase> index = IndexDatabase::openForReading(m_file);
-    if (!path.startsWith(m_root) || !facts || !index)
+    if (!index)
+        return cannotOpen();
+    if (!path.startsWith(m_root) || !facts)
         return {};
     SqlStatement query = index->prepare("SELECT p.id, p.state = 0, w.text FROM files f "
                                         "JOIN pictures p ON p.id = f.picture JOIN words w ON w.rowid = p.id "
@@ -131,10 +146,10 @@ PictureWords IndexSearch::wordsOf(const QString& path) const
         .bind(3, facts->modified.toMSecsSinceEpoch());
     if (!query.step() || query.integer(1) != 0)
         return {};
-    PictureWords words{PictureWords::State::Read, query.text(2), {}};
+    words = {PictureWords::State::Read, query.text(2), {}};
     // An index of the version before has no boxes yet: its words come without them.
     SqlStatement boxes = index->prepare("SELECT data FROM boxes WHERE picture = ?1");
     if (boxes.bind(1, query.integer(0)).step())
         words.boxes = UnpackWordBoxes(boxes.blob(0));
-    return words;
+    return {};
 }

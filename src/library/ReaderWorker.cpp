@@ -1,11 +1,10 @@
 #include "ReaderWorker.h"
 
 #include "platform/FileSystem.h"
-#include "platform/TextReader.h"
 
 #include <QCoreApplication>
 #include <QFile>
-#include <QThread>
+#include <QTimer>
 
 namespace {
 
@@ -21,6 +20,8 @@ constexpr qint64 readPiece = 4 * 1024 * 1024;
 ReaderWorker::ReaderWorker(TextReader& reader)
     : m_reader(reader)
 {
+    m_indexSide.moveToThread(&m_indexThread);
+    m_readerSide.moveToThread(&m_readerThread);
 }
 
 ReaderWorker::~ReaderWorker()
@@ -28,97 +29,112 @@ ReaderWorker::~ReaderWorker()
     stop();
 }
 
+void ReaderWorker::onIndex(std::function<void()> call, bool alsoStopping)
+{
+    // Before the start the index is not known; after the stop it is gone.
+    if (!m_indexThread.isRunning())
+        return;
+    QMetaObject::invokeMethod(
+        &m_indexSide,
+        [this, alsoStopping, call = std::move(call)] {
+            if (alsoStopping || !m_stopping)
+                call();
+        },
+        Qt::QueuedConnection);
+}
+
+void ReaderWorker::onReader(std::function<void()> call)
+{
+    QMetaObject::invokeMethod(&m_readerSide, std::move(call), Qt::QueuedConnection);
+}
+
 void ReaderWorker::start(const QString& root, const QString& file, const QStringList& languages)
 {
-    if (m_thread)
+    if (m_indexThread.isRunning())
         return;
     m_root = root;
     m_file = file;
     m_languages = languages;
-    // The walk opens the index.
-    post({Command::Kind::Sync, {}, {}, {}});
-    post({Command::Kind::Languages, {}, {}, languages});
     // Not at a low priority itself: the reader keeps to its own (the program's reads in a
-    // process at the lowest), and a stop or a hold is to be seen at once, however busy the
-    // machine is.
-    m_recognizer = QThread::create([this] { recognize(); });
-    m_recognizer->start();
-    m_thread = QThread::create([this] { run(); });
-    m_thread->start();
+    // process of its own), and a stop or a hold is to be seen at once, however busy the machine
+    // is.
+    m_readerThread.start();
+    m_indexThread.start();
+    // Also when stopped at once: captures entered on the way out need the index.
+    onIndex(
+        [this, languages, programs = m_unreadPrograms] {
+            m_index.emplace(m_root, m_file);
+            if (!programs.isEmpty())
+                wrote(m_index->setUnreadPrograms(programs));
+            // The walk opens the index.
+            wrote(m_index->sync(m_leaving));
+            useLanguages(languages);
+            schedule();
+        },
+        true);
 }
 
 void ReaderWorker::stop()
 {
-    if (!m_thread)
+    if (!m_indexThread.isRunning())
         return;
-    {
-        const std::lock_guard lock(m_mutex);
-        m_stopping = true;
-        m_control.stop = true;
-        m_leaving = true;
-    }
-    m_wake.notify_all();
-    m_thread->wait();
-    delete m_thread;
-    m_thread = nullptr;
-    m_quit = true;
-    m_jobReady.release();
-    m_recognizer->wait();
-    delete m_recognizer;
-    m_recognizer = nullptr;
+    m_stopping = true;
+    m_control.setStopping(true);
+    m_leaving = true;
+    // Captures waiting to be entered are entered on the way out.
+    onIndex(
+        [this] {
+            m_leaveAfterReading = m_reading.has_value();
+            if (!m_leaveAfterReading)
+                leave();
+        },
+        true);
+    m_indexThread.wait();
+    m_readerThread.wait();
 }
 
-void ReaderWorker::recognize()
+void ReaderWorker::leave()
 {
-    for (;;) {
-        m_jobReady.acquire();
-        if (m_quit) {
-            m_reader.rest();
-            return;
-        }
-        m_job();
-        m_handedDone.store(true, std::memory_order_release);
-        m_handedDone.notify_all();
-        // Not under the lock: the index's thread looks again within a short while anyway.
-        m_wake.notify_all();
-    }
-}
-
-void ReaderWorker::hand(std::function<void()> job)
-{
-    m_job = std::move(job);
-    m_handedDone.store(false, std::memory_order_release);
-    m_jobReady.release();
-}
-
-void ReaderWorker::handAndWait(std::function<void()> job)
-{
-    hand(std::move(job));
-    m_handedDone.wait(false, std::memory_order_acquire);
-}
-
-void ReaderWorker::post(Command command)
-{
-    {
-        const std::lock_guard lock(m_mutex);
-        m_commands.push_back(std::move(command));
-    }
-    m_wake.notify_all();
+    m_index.reset();
+    onReader([this] {
+        m_reader.rest();
+        QThread::currentThread()->quit();
+    });
+    QThread::currentThread()->quit();
 }
 
 void ReaderWorker::record(const QString& path, const PictureSource& source)
 {
-    post({Command::Kind::Record, path, source, {}});
+    onIndex(
+        [this, path, source] {
+            if (!m_blocked)
+                wrote(m_index->record(path, source));
+            // An older picture can take a minute on a busy machine: it is read again later.
+            if (m_reading && m_reading->haste == ReadingHaste::Library)
+                m_control.setGivingWay(true);
+            schedule();
+        },
+        true);
 }
 
 void ReaderWorker::sync()
 {
-    post({Command::Kind::Sync, {}, {}, {}});
+    onIndex([this] {
+        // A walk is the moment to try writing again after a failure.
+        m_blocked = false;
+        wrote(m_index->sync(m_leaving));
+        schedule();
+    });
 }
 
 void ReaderWorker::refreshFiles(const QStringList& paths)
 {
-    post({Command::Kind::Refresh, {}, {}, paths});
+    onIndex([this, paths] {
+        for (const QString& path : paths)
+            if (!m_blocked)
+                wrote(m_index->refresh(path));
+        schedule();
+    });
 }
 
 void ReaderWorker::setLanguages(const QStringList& languages)
@@ -126,7 +142,23 @@ void ReaderWorker::setLanguages(const QStringList& languages)
     if (languages == m_languages)
         return;
     m_languages = languages;
-    post({Command::Kind::Languages, {}, {}, languages});
+    onIndex([this, languages] {
+        // New languages wait for the picture being read.
+        if (m_reading)
+            m_newLanguages = languages;
+        else
+            useLanguages(languages);
+        schedule();
+    });
+}
+
+void ReaderWorker::useLanguages(const QStringList& languages)
+{
+    // Queued before any picture read in them.
+    onReader([this, languages] { m_reader.setLanguages(languages); });
+    m_unavailable = false;
+    if (!m_blocked)
+        wrote(m_index->setLanguages(languages.join(QLatin1Char('+'))));
 }
 
 void ReaderWorker::setUnreadPrograms(const QStringList& programs)
@@ -134,53 +166,55 @@ void ReaderWorker::setUnreadPrograms(const QStringList& programs)
     if (programs == m_unreadPrograms)
         return;
     m_unreadPrograms = programs;
-    post({Command::Kind::UnreadPrograms, {}, {}, programs});
+    onIndex([this, programs] {
+        wrote(m_index->setUnreadPrograms(programs));
+        schedule();
+    });
 }
 
 void ReaderWorker::forget()
 {
-    post({Command::Kind::Forget, {}, {}, {}});
+    onIndex([this] {
+        if (m_reading)
+            m_reading->forgotten = true;
+        wrote(m_index->forget());
+        schedule();
+    });
 }
 
 void ReaderWorker::setPaused(bool paused)
 {
-    {
-        const std::lock_guard lock(m_mutex);
-        m_paused = paused;
-        if (!m_stopping)
-            m_control.stop = paused;
-    }
-    m_wake.notify_all();
+    m_paused = paused;
+    if (!m_stopping)
+        m_control.setStopping(paused);
+    onIndex([this] { schedule(); });
 }
 
 void ReaderWorker::holdOff()
 {
-    m_control.holdUntil = ReadingControl::Clock::now() + holdForCapture;
+    m_control.holdFor(holdForCapture);
     m_reader.holdNow();
-}
-
-IndexProgress ReaderWorker::progress() const
-{
-    const std::lock_guard lock(m_mutex);
-    return m_progress;
 }
 
 void ReaderWorker::tell(IndexProgress progress)
 {
-    {
-        const std::lock_guard lock(m_mutex);
-        if (progress == m_progress)
-            return;
-        m_progress = progress;
-    }
-    emit progressed(progress.read, progress.total);
+    if (progress == m_told)
+        return;
+    m_told = progress;
+    QMetaObject::invokeMethod(
+        this,
+        [this, progress] {
+            m_progress = progress;
+            emit progressed(progress.read, progress.total);
+        },
+        Qt::QueuedConnection);
 }
 
-void ReaderWorker::wrote(TextIndex& index, bool written)
+void ReaderWorker::wrote(bool written)
 {
     if (written) {
         emit changed();
-        tell(index.progress());
+        tell(m_index->progress());
         return;
     }
     m_blocked = true;
@@ -194,162 +228,107 @@ void ReaderWorker::wrote(TextIndex& index, bool written)
     }
 }
 
-void ReaderWorker::carryOut(TextIndex& index, const Command& command)
+void ReaderWorker::schedule()
 {
-    switch (command.kind) {
-    case Command::Kind::Sync:
-        // A walk is the moment to try writing again after a failure.
-        m_blocked = false;
-        wrote(index, index.sync(m_leaving));
-        break;
-    case Command::Kind::Record:
-        if (!m_blocked)
-            wrote(index, index.record(command.path, command.source));
-        break;
-    case Command::Kind::Refresh:
-        for (const QString& path : command.names)
-            if (!m_blocked)
-                wrote(index, index.refresh(path));
-        break;
-    case Command::Kind::Languages:
-        handAndWait([this, languages = command.names] { m_reader.setLanguages(languages); });
-        m_unavailable = false;
-        if (!m_blocked)
-            wrote(index, index.setLanguages(command.names.join(QLatin1Char('+'))));
-        break;
-    case Command::Kind::UnreadPrograms:
-        wrote(index, index.setUnreadPrograms(command.names));
-        break;
-    case Command::Kind::Forget:
-        if (m_reading)
-            m_reading->forgotten = true;
-        wrote(index, index.forget());
-        break;
+    if (m_reading || m_stopping)
+        return;
+    if (m_paused || m_blocked || m_unavailable) {
+        rest();
+        return;
     }
+    if (m_control.held()) {
+        QTimer::singleShot(std::chrono::ceil<std::chrono::milliseconds>(m_control.heldUntil() -
+                                                                        ReadingControl::Clock::now()),
+                           &m_indexSide, [this] { schedule(); });
+        return;
+    }
+    if (beginNext()) {
+        // A file entered again instead of read: the next after the calls that came meanwhile.
+        if (!m_reading)
+            onIndex([this] { schedule(); });
+        return;
+    }
+    QTimer::singleShot(restAfter, &m_indexSide, [this, turn = m_turn] {
+        if (turn == m_turn && !m_reading)
+            rest();
+    });
 }
 
-bool ReaderWorker::beginNext(TextIndex& index)
+void ReaderWorker::rest()
 {
-    const std::optional<WaitingPicture> next = index.nextWaiting();
+    if (m_rested)
+        return;
+    m_rested = true;
+    onReader([this] { m_reader.rest(); });
+}
+
+bool ReaderWorker::beginNext()
+{
+    const std::optional<WaitingPicture> next = m_index->nextWaiting();
     if (!next) {
         // Pictures given up on the way were marked without a word.
-        tell(index.progress());
+        tell(m_index->progress());
         return false;
     }
     QFile file;
     if (!OpenRegularFile(file, next->path)) {
-        wrote(index, index.refresh(next->path));
+        wrote(m_index->refresh(next->path));
         return true;
     }
     if (file.size() > LargestPictureFile) {
-        wrote(index, index.store(next->id, {TextReading::Kind::Unreadable, {}, {}}));
+        wrote(m_index->store(next->id, {TextReading::Kind::Unreadable, {}, {}}));
         return true;
     }
-    Reading reading{next->id, {}, {}};
+    QByteArray bytes;
     // In pieces, so a stop is seen within a large file.
     while (!file.atEnd() && !m_leaving) {
         const QByteArray piece = file.read(readPiece);
         if (piece.isEmpty())
             break;
-        reading.bytes += piece;
+        bytes += piece;
     }
     file.close();
     if (m_leaving)
         return true;
     // Changed since the walk: a picture of its own now.
-    if (PictureHash(reading.bytes) != next->hash) {
-        wrote(index, index.refresh(next->path));
+    if (PictureHash(bytes) != next->hash) {
+        wrote(m_index->refresh(next->path));
         return true;
     }
-    if (!index.beginReading(next->id)) {
-        wrote(index, false);
+    if (!m_index->beginReading(next->id)) {
+        wrote(false);
         return true;
     }
-    m_reading = std::move(reading);
-    hand([this] { m_reading->result = m_reader.read(m_reading->bytes, m_control); });
+    const ReadingHaste haste = next->captured ? ReadingHaste::Capture : ReadingHaste::Library;
+    m_reading = Reading{next->id, haste};
+    m_rested = false;
+    ++m_turn;
+    m_control.setGivingWay(false);
+    onReader([this, id = next->id, bytes, haste] {
+        const TextReading result = m_reader.read(bytes, m_control, haste);
+        onIndex([this, id, result] { finish(id, result); }, true);
+    });
     return true;
 }
 
-void ReaderWorker::finish(TextIndex& index)
+void ReaderWorker::finish(qint64 id, const TextReading& result)
 {
-    Reading reading = std::move(*m_reading);
+    const TextReading reading =
+        m_reading->forgotten ? TextReading{TextReading::Kind::Stopped, {}, {}} : result;
     m_reading.reset();
-    if (reading.forgotten)
-        reading.result = {TextReading::Kind::Stopped, {}, {}};
-    if (reading.result.kind == TextReading::Kind::Unavailable) {
+    if (reading.kind == TextReading::Kind::Unavailable) {
         m_unavailable = true;
         if (!m_toldUnavailable) {
             m_toldUnavailable = true;
-            emit problem(reading.result.text);
+            emit problem(reading.text);
         }
     }
-    wrote(index, index.store(reading.id, reading.result));
-}
-
-void ReaderWorker::run()
-{
-    TextIndex index(m_root, m_file);
-    bool rested = true;
-    std::unique_lock lock(m_mutex);
-    for (;;) {
-        // New languages wait for the picture being read.
-        if (!m_commands.empty() && !(m_reading && m_commands.front().kind == Command::Kind::Languages)) {
-            const Command command = std::move(m_commands.front());
-            m_commands.pop_front();
-            // Captures waiting to be entered are entered on the way out too.
-            if (m_stopping && command.kind != Command::Kind::Record)
-                continue;
-            lock.unlock();
-            carryOut(index, command);
-            lock.lock();
-            continue;
-        }
-        if (m_reading) {
-            if (handedDone()) {
-                lock.unlock();
-                finish(index);
-                lock.lock();
-            } else {
-                // The reader's thread wakes this one without the lock, which can be missed.
-                m_wake.wait_for(lock, std::chrono::milliseconds(100));
-            }
-            continue;
-        }
-        if (m_stopping)
-            break;
-        if (m_paused || m_blocked || m_unavailable) {
-            if (!rested) {
-                lock.unlock();
-                handAndWait([this] { m_reader.rest(); });
-                rested = true;
-                lock.lock();
-                continue;
-            }
-            m_wake.wait(lock);
-            continue;
-        }
-        if (const ReadingControl::Clock::time_point until = m_control.holdUntil;
-            ReadingControl::Clock::now() < until) {
-            m_wake.wait_until(lock, until);
-            continue;
-        }
-        lock.unlock();
-        const bool begun = beginNext(index);
-        lock.lock();
-        if (begun) {
-            rested = false;
-            continue;
-        }
-        // A stop or a command that came while the lock was free has woken no one.
-        if (m_stopping || !m_commands.empty())
-            continue;
-        if (rested) {
-            m_wake.wait(lock);
-        } else if (m_wake.wait_for(lock, restAfter) == std::cv_status::timeout && m_commands.empty()) {
-            lock.unlock();
-            handAndWait([this] { m_reader.rest(); });
-            rested = true;
-            lock.lock();
-        }
+    wrote(m_index->store(id, reading));
+    if (m_leaveAfterReading) {
+        leave();
+        return;
     }
+    if (m_newLanguages)
+        useLanguages(*std::exchange(m_newLanguages, std::nullopt));
+    schedule();
 }

@@ -2,27 +2,22 @@
 
 #include "TextIndex.h"
 #include "platform/ActiveWindowSource.h"
+#include "platform/ReadingControl.h"
 #include "platform/TextReader.h"
 
 #include <QObject>
 #include <QStringList>
+#include <QThread>
 #include <atomic>
-#include <chrono>
-#include <condition_variable>
-#include <deque>
 #include <functional>
-#include <mutex>
 #include <optional>
-#include <semaphore>
-
-class QThread;
 
 /// Reads the words of the library's pictures into its text index, one picture at a time: new
-/// captures first, then the rest newest first. The index is kept on a thread of its own, so
-/// captures and walks are entered at once; the reader is called on another, and keeps to the
-/// lowest priority the system has itself, so any other work of the machine goes first. It
-/// gives way to capture, rests while paused, and on stopping gives up the picture it is
-/// reading, keeping all it has read.
+/// captures first, then the rest newest first. The index is kept on a thread of its own, fed by
+/// queued calls, so captures and walks are entered at once; the reader is called on another,
+/// also fed by queued calls, so the index's thread never waits for it. It gives way to capture,
+/// rests while paused, and on stopping gives up the picture it is reading, keeping all it has
+/// read.
 class ReaderWorker final : public QObject
 {
     Q_OBJECT
@@ -36,7 +31,7 @@ public:
     /// Starts on the library at \a root (ending in "/") with its index in \a file, reading in
     /// \a languages: the index is opened, brought up to the folders, and reading begins.
     void start(const QString& root, const QString& file, const QStringList& languages);
-    /// Ends the thread: records still waiting are entered, a picture being read is given up.
+    /// Ends the threads: records still waiting are entered, a picture being read is given up.
     void stop();
 
     /// The file a capture became at \a path, and the window it came from.
@@ -58,10 +53,10 @@ public:
     QString root() const { return m_root; }
     QString file() const { return m_file; }
     /// The last progress told.
-    IndexProgress progress() const;
+    IndexProgress progress() const { return m_progress; }
 
 signals:
-    /// \a read of \a total pictures of the library are read; sent from the reading thread.
+    /// \a read of \a total pictures of the library are read.
     void progressed(int read, int total);
     /// The index holds something new: an answer given before may have changed.
     void changed();
@@ -69,67 +64,60 @@ signals:
     void problem(const QString& message);
 
 private:
-    struct Command
-    {
-        enum class Kind { Sync, Record, Refresh, Languages, UnreadPrograms, Forget } kind;
-        QString path;
-        PictureSource source;
-        QStringList names; // languages, programs never read, or files to enter again
-    };
-
     // A picture handed to the reader.
     struct Reading
     {
         qint64 id = 0;
-        QByteArray bytes;
-        TextReading result;
+        ReadingHaste haste = ReadingHaste::Library;
         bool forgotten = false; // its words are not to be kept
     };
 
-    void run();
-    void carryOut(TextIndex& index, const Command& command);
-    /// Hands the next waiting picture to the reader; false when none waits.
-    bool beginNext(TextIndex& index);
-    void finish(TextIndex& index);
-    void wrote(TextIndex& index, bool written);
-    void tell(IndexProgress progress);
-    void post(Command command);
+    /// Runs \a call on the index's thread, after the calls before it; none before the start, nor
+    /// while stopping unless \a alsoStopping.
+    void onIndex(std::function<void()> call, bool alsoStopping = false);
+    /// Runs \a call on the reader's thread, after the calls before it.
+    void onReader(std::function<void()> call);
 
-    /// Runs \a job on the reader's thread; returns at once.
-    void hand(std::function<void()> job);
-    /// Runs \a job on the reader's thread and waits for it.
-    void handAndWait(std::function<void()> job);
-    bool handedDone() const { return m_handedDone.load(std::memory_order_acquire); }
-    void recognize();
+    /// Begins the next picture, rests, or looks again once a hold is over, as things stand.
+    void schedule();
+    /// Hands the next waiting picture to the reader; false when none waits.
+    bool beginNext();
+    void finish(qint64 id, const TextReading& result);
+    void useLanguages(const QStringList& languages);
+    void rest();
+    /// Ends the index's thread, and the reader's after the calls it still has.
+    void leave();
+    void wrote(bool written);
+    void tell(IndexProgress progress);
 
     TextReader& m_reader;
     QString m_root;
     QString m_file;
     QStringList m_languages;
     QStringList m_unreadPrograms;
-    QThread* m_thread = nullptr;     // keeps the index
-    QThread* m_recognizer = nullptr; // calls the reader
-
-    mutable std::mutex m_mutex;
-    std::condition_variable m_wake;
-    std::deque<Command> m_commands;
-    bool m_stopping = false;
-    bool m_paused = false;
-    ReadingControl m_control;           // the picture being read is given up or held
-    std::atomic_bool m_leaving = false; // a walk under way is to end
     IndexProgress m_progress;
 
-    // Between the index's thread and the reader's: no lock is shared with the reader's thread,
-    // which may wait long for the processor while holding it.
-    std::binary_semaphore m_jobReady{0};
-    std::function<void()> m_job;
-    std::atomic_bool m_handedDone = true;
-    std::atomic_bool m_quit = false;
+    // Told from the window's thread, seen on the others at once.
+    ReadingControl m_control;            // the picture being read is given up or held
+    std::atomic_bool m_leaving = false;  // a walk under way is to end
+    std::atomic_bool m_stopping = false; // only captures are still entered
+    std::atomic_bool m_paused = false;
+
+    QThread m_indexThread;
+    QThread m_readerThread;
+    QObject m_indexSide; // the calls for the index's thread are queued to it
+    QObject m_readerSide;
 
     // The index's thread's own.
-    std::optional<Reading> m_reading; // handed to the reader, not back yet
-    bool m_blocked = false;           // the index cannot be written
-    bool m_unavailable = false;       // the reader cannot read
+    std::optional<TextIndex> m_index;
+    std::optional<Reading> m_reading;          // handed to the reader, not back yet
+    std::optional<QStringList> m_newLanguages; // waiting for the picture being read
+    bool m_leaveAfterReading = false;
+    bool m_blocked = false;     // the index cannot be written
+    bool m_unavailable = false; // the reader cannot read
     bool m_toldBlocked = false;
     bool m_toldUnavailable = false;
+    bool m_rested = true;
+    int m_turn = 0; // counts the pictures handed, so a rest planned before one is called off
+    IndexProgress m_told;
 };

@@ -323,12 +323,13 @@ std::optional<WaitingPicture> TextIndex::nextWaiting()
         {
             SqlStatement next = m_database->prepare(
                 "SELECT p.id, p.hash, p.attempts, (SELECT path FROM files WHERE picture = p.id "
-                "ORDER BY modified DESC LIMIT 1) FROM pictures p WHERE p.state = 0 "
+                "ORDER BY modified DESC LIMIT 1), p.captured FROM pictures p WHERE p.state = 0 "
                 "AND EXISTS (SELECT 1 FROM files WHERE picture = p.id) "
                 "ORDER BY p.captured DESC, p.newest DESC LIMIT 1");
             if (!next.step())
                 return std::nullopt;
-            waiting = {next.integer(0), m_root + PathFromNative(next.blob(3)), next.blob(1)};
+            waiting = {next.integer(0), m_root + PathFromNative(next.blob(3)), next.blob(1),
+                       next.integer(4) != 0};
             attempts = next.integer(2);
         }
         if (attempts < attemptsBeforeGivingUp)

@@ -25,6 +25,7 @@ struct WaitingPicture
     qint64 id = 0;
     QString path; ///< one of its files, absolute
     QByteArray hash;
+    bool captured = false; ///< a capture, not read yet: wanted soon
 };
 
 /// Larger files are no screenshots a reader could take in: they are never read whole.

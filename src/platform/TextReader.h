@@ -1,13 +1,12 @@
 #pragma once
 
+#include "ReadingControl.h"
+
 #include <QByteArray>
 #include <QList>
 #include <QRect>
 #include <QString>
 #include <QStringList>
-#include <atomic>
-#include <chrono>
-#include <thread>
 
 /// What reading the words of one picture came to.
 struct TextReading
@@ -27,24 +26,10 @@ struct TextReading
     QList<QRect> boxes;
 };
 
-/// What a picture's reading is told from other threads while it goes on.
-struct ReadingControl
-{
-    using Clock = std::chrono::steady_clock;
-
-    std::atomic_bool stop = false; ///< the picture is to be given up
-    /// Until then other work goes first: the reading waits where it is, to go on after.
-    std::atomic<Clock::time_point> holdUntil{};
-
-    /// Waits out a hold; false when the picture is to be given up.
-    bool waitTurn() const
-    {
-        // Short naps: a stop, or a hold moved earlier, is seen soon.
-        constexpr auto nap = std::chrono::milliseconds(20);
-        while (!stop && Clock::now() < holdUntil.load())
-            std::this_thread::sleep_for(std::min<Clock::duration>(nap, holdUntil.load() - Clock::now()));
-        return !stop;
-    }
+/// How soon the words of a picture are wanted.
+enum class ReadingHaste {
+    Library, ///< one of the library's: read as the machine has time, yet never left for ever
+    Capture, ///< just captured: to be found within a minute however busy the machine is
 };
 
 /// Finds the words in pictures. Called from one thread at a time, which need not be the
@@ -53,9 +38,9 @@ class TextReader
 {
 public:
     virtual ~TextReader() = default;
-    /// The words in the picture whose file holds \a bytes. Gives up with Stopped soon after
-    /// \a control says stop, and waits while it holds the reading.
-    virtual TextReading read(const QByteArray& bytes, const ReadingControl& control) = 0;
+    /// The words in the picture whose file holds \a bytes, read with \a haste. Gives up with
+    /// Stopped soon after \a control says stop, and waits while it holds the reading.
+    virtual TextReading read(const QByteArray& bytes, const ReadingControl& control, ReadingHaste haste) = 0;
     /// The languages whose data is installed, as the reader names them ("eng", "deu"), sorted.
     virtual QStringList installedLanguages() = 0;
     /// Reads in \a languages from the next picture on: those of them that are installed,

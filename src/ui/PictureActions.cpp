@@ -47,12 +47,20 @@ void PictureActions::copy(const QStringList& paths)
 
 PictureWords PictureActions::wordsOf(const QString& path) const
 {
-    return IndexSearch(m_reading.root(), m_reading.file()).wordsOf(path);
+    PictureWords words;
+    IndexSearch(m_reading.root(), m_reading.file()).wordsOf(path, words);
+    return words;
 }
 
 QList<QRect> PictureActions::copyText(const QString& path, const QRect& area)
 {
-    const PictureWords words = wordsOf(path);
+    PictureWords words;
+    // Not "not read yet": the index could not say.
+    if (const Outcome known = IndexSearch(m_reading.root(), m_reading.file()).wordsOf(path, words);
+        !known.done()) {
+        m_services.boxes.show(known.text, BoxLook::Exclamation);
+        return {};
+    }
     if (words.state == PictureWords::State::NotRead) {
         m_services.boxes.show(tr("The words of this picture have not been read yet."), BoxLook::Information);
         return {};

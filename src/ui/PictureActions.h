@@ -35,7 +35,7 @@ public:
     /// (in the picture's pixels) only when it is valid; says so when there are none to copy.
     /// The boxes of the words copied.
     QList<QRect> copyText(const QString& path, const QRect& area = QRect());
-    /// The words read from the picture at \a path.
+    /// The words read from the picture at \a path; none when the index cannot be opened.
     PictureWords wordsOf(const QString& path) const;
 
     /// Opens the context menu of the pictures at \a paths at \a where (global), over \a parent.

@@ -48,8 +48,8 @@ private slots:
             t.fakes.reader.holds(file, pictures[n].section(": ", 1), n == 1 ? boxes : QList<QRect>());
         }
         std::atomic_bool hold = true;
-        t.fakes.reader.whileReading = [&](const std::atomic_bool& stop) {
-            while (hold && !stop)
+        t.fakes.reader.whileReading = [&](const ReadingControl& control) {
+            while (hold && !control.stopping())
                 QThread::msleep(5);
         };
         QVERIFY(t.start());
@@ -124,6 +124,14 @@ private slots:
         QVERIFY(QDir().mkdir(index)); // where no index can be made
         box->setText("cover");
         QTRY_COMPARE(status->text(), "The index cannot be opened");
+        // Nor are the viewer's picture's words said not to be read yet.
+        emit picture->customContextMenuRequested(picture->rect().center());
+        auto* viewerMenu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        QVERIFY(viewerMenu);
+        viewerMenu->findChild<QAction*>("mnuCopyText")->trigger();
+        viewerMenu->close();
+        QVERIFY2(t.fakes.boxes.texts().last().startsWith("The index cannot be opened: "),
+                 qPrintable(t.fakes.boxes.texts().last()));
         QVERIFY(QDir().rmdir(index));
         QVERIFY(QTest::qWaitFor([&] {
             QTest::keyClick(box, Qt::Key_Return);
@@ -148,6 +156,11 @@ private slots:
         box->setText("forecast");
         QTRY_COMPARE(found(t), QStringList{"Moved.png | Home / Trips"});
         QCOMPARE(t.fakes.reader.reads(), reads);
+
+        // A capture holds the reader the moment the clipboard changes.
+        const int holds = t.fakes.reader.holdsAsked;
+        t.fakes.clipboard.setImage(QImage(8, 8, QImage::Format_RGB32));
+        QCOMPARE(t.fakes.reader.holdsAsked, holds + 1);
     }
 };
 

@@ -114,7 +114,7 @@ private slots:
         QFETCH(QList<QRect>, boxes);
         QFETCH(QList<int>, lines);
         TesseractReader reader;
-        const TextReading reading = reader.read(picture, ReadingControl());
+        const TextReading reading = reader.read(picture, ReadingControl(), ReadingHaste::Library);
         QCOMPARE(reading.kind, words.isEmpty() ? TextReading::Kind::Unreadable : TextReading::Kind::Read);
         QStringList read;
         QList<int> readLines;
@@ -153,18 +153,18 @@ private slots:
     {
         TesseractReader reader;
         ReadingControl stopped;
-        stopped.stop = true;
-        QCOMPARE(reader.read(screenText("Stopped before it began"), stopped).kind,
+        stopped.setStopping(true);
+        QCOMPARE(reader.read(screenText("Stopped before it began"), stopped, ReadingHaste::Library).kind,
                  TextReading::Kind::Stopped);
         QVERIFY(reader.installedLanguages().contains("eng"));
         QVERIFY(!reader.installedLanguages().contains("osd"));
         reader.setLanguages({"xx_none"});
-        QVERIFY(
-            reader.read(screenText("Language fallback works"), ReadingControl()).text.contains("fallback"));
+        QVERIFY(reader.read(screenText("Language fallback works"), ReadingControl(), ReadingHaste::Library)
+                    .text.contains("fallback"));
 
         qputenv("TESSDATA_PREFIX", QFile::encodeName(QDir::tempPath() + "/no-such-tessdata"));
-        const TextReading missing =
-            TesseractReader().read(screenText("Nothing to read with"), ReadingControl());
+        const TextReading missing = TesseractReader().read(screenText("Nothing to read with"),
+                                                           ReadingControl(), ReadingHaste::Library);
         qunsetenv("TESSDATA_PREFIX");
         QCOMPARE(missing.kind, TextReading::Kind::Unavailable);
         QVERIFY2(missing.text.contains("no-such-tessdata"), qPrintable(missing.text));
@@ -179,29 +179,37 @@ private slots:
         ReadingControl control;
         const QByteArray picture =
             drawn({"Quarterly invoice from Harbour Supplies", "Deployment finished"}).picture;
-        const TextReading here = TesseractReader().read(picture, ReadingControl());
-        const TextReading there = reader.read(picture, control);
+        const TextReading here = TesseractReader().read(picture, ReadingControl(), ReadingHaste::Library);
+        const TextReading there = reader.read(picture, control, ReadingHaste::Library);
         QCOMPARE(there.text, here.text);
         QCOMPARE(there.boxes, here.boxes);
         QVERIFY2(there.text.contains("Harbour"), qPrintable(there.text));
         QTRY_COMPARE(readingProcesses(), QStringList{"S"}); // waits for the next picture
 
-        control.holdUntil = ReadingControl::Clock::now() + std::chrono::seconds(2);
+        control.holdFor(std::chrono::seconds(2));
         reader.holdNow();
         QTRY_COMPARE(readingProcesses(), QStringList{"T"});
-        QVERIFY(reader.read(picture, control).text.contains("Harbour"));
+        QVERIFY(reader.read(picture, control, ReadingHaste::Library).text.contains("Harbour"));
         QTRY_COMPARE(readingProcesses(), QStringList{"S"});
 
+        // A capture is read at nice 10, a picture of the library as a batch job at nice 19, so
+        // that neither is shut out by busy programs; then the process waits at nice 10 again.
+        const QByteArray screen = screenText("Quarterly invoice from Harbour Supplies", Screen::DarkDialog);
+        QString priority;
+        std::thread watcher([&] { priority = readingPriority(); });
+        QVERIFY(reader.read(screen, control, ReadingHaste::Capture).text.contains("Harbour"));
+        watcher.join();
+        QCOMPARE(priority, "0/10");
+        QTRY_COMPARE(threadsOf(readingProcess()), QStringList{"S 0/10"});
         std::thread stopper([&] {
             // Once the process is at the picture.
-            for (int look = 0; look < 1000 && readingProcesses() != QStringList{"R"}; ++look)
-                std::this_thread::sleep_for(std::chrono::milliseconds(10));
-            control.stop = true;
+            priority = readingPriority();
+            control.setStopping(true);
         });
         // A whole screen, long enough to read to be stopped in the middle.
-        const QByteArray screen = screenText("Quarterly invoice from Harbour Supplies", Screen::DarkDialog);
-        QCOMPARE(reader.read(screen, control).kind, TextReading::Kind::Stopped);
+        QCOMPARE(reader.read(screen, control, ReadingHaste::Library).kind, TextReading::Kind::Stopped);
         stopper.join();
+        QCOMPARE(priority, "3/19");
         QTRY_COMPARE(readingProcesses(), QStringList());
 
         // A picture that takes more processor time than any screenshot is given up on and
@@ -212,22 +220,26 @@ private slots:
             for (int x = 0; x < noise.width(); ++x)
                 noise.scanLine(y)[x] = (seed = seed * 1664525 + 1013904223) >> 31 ? 0 : 255;
         ProcessTextReader hasted(VISTRELLE_READER_PROGRAM, {"--seconds-per-picture", "1"});
-        QCOMPARE(hasted.read(png(noise), ReadingControl()).kind, TextReading::Kind::Unreadable);
-        QVERIFY(hasted.read(picture, ReadingControl()).text.contains("Harbour"));
+        QCOMPARE(hasted.read(png(noise), ReadingControl(), ReadingHaste::Library).kind,
+                 TextReading::Kind::Unreadable);
+        QVERIFY(hasted.read(picture, ReadingControl(), ReadingHaste::Library).text.contains("Harbour"));
 
         ProcessTextReader crashing("sh", {"-c", "kill -SEGV $$"});
-        QCOMPARE(crashing.read("a picture", ReadingControl()).kind, TextReading::Kind::Unreadable);
-        const TextReading ended =
-            ProcessTextReader("sh", {"-c", "exit 3"}).read("a picture", ReadingControl());
+        QCOMPARE(crashing.read("a picture", ReadingControl(), ReadingHaste::Library).kind,
+                 TextReading::Kind::Unreadable);
+        const TextReading ended = ProcessTextReader("sh", {"-c", "exit 3"})
+                                      .read("a picture", ReadingControl(), ReadingHaste::Library);
         QCOMPARE(ended.kind, TextReading::Kind::Unavailable);
         QVERIFY2(ended.text.contains("code 3"), qPrintable(ended.text));
         ProcessTextReader missing("/nonexistent/vistrelle-reader");
-        QCOMPARE(missing.read(picture, ReadingControl()).kind, TextReading::Kind::Unavailable);
+        QCOMPARE(missing.read(picture, ReadingControl(), ReadingHaste::Library).kind,
+                 TextReading::Kind::Unavailable);
     }
 
 private:
-    // The state of each living process this thread started ("S" waiting, "T" stopped), from
-    // /proc; one that died and is not collected yet is no longer there.
+    // The state of each living process this thread started ("S" waiting, "T" stopped, "R" when
+    // one of its threads runs), from /proc; one that died and is not collected yet is no longer
+    // there.
     static QStringList readingProcesses()
     {
         QStringList states;
@@ -235,14 +247,57 @@ private:
         if (!children.open(QIODevice::ReadOnly))
             return states;
         for (const QByteArray& pid : children.readAll().split(' ')) {
-            QFile stat("/proc/" + pid.trimmed() + "/stat");
-            if (pid.trimmed().isEmpty() || !stat.open(QIODevice::ReadOnly))
+            const QStringList threads = threadsOf(pid.trimmed());
+            if (threads.isEmpty() || threads.first().startsWith('Z'))
                 continue;
-            const QString state = stat.readAll().split(')').value(1).trimmed().left(1);
-            if (state != "Z")
-                states.append(state);
+            const bool running = std::any_of(threads.cbegin(), threads.cend(),
+                                             [](const QString& thread) { return thread.startsWith('R'); });
+            states.append(running ? "R" : threads.first().left(1));
         }
         return states;
+    }
+
+    // Each thread of the process \a pid, the first first: its state, scheduling policy and nice
+    // value ("R 3/19" is running as SCHED_BATCH at nice 19).
+    static QStringList threadsOf(const QByteArray& pid)
+    {
+        QStringList threads;
+        const QDir tasks("/proc/" + pid + "/task");
+        QStringList ids = tasks.entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+        std::sort(ids.begin(), ids.end(),
+                  [](const QString& a, const QString& b) { return a.toInt() < b.toInt(); });
+        for (const QString& id : ids) {
+            QFile stat(tasks.filePath(id + "/stat"));
+            if (!stat.open(QIODevice::ReadOnly))
+                continue;
+            // After the name: state is field 3, nice 19, policy 41.
+            const QList<QByteArray> fields = stat.readAll().split(')').value(1).trimmed().split(' ');
+            if (fields.size() > 38)
+                threads.append(fields.at(0) + " " + fields.at(38) + "/" + fields.at(16));
+        }
+        return threads;
+    }
+
+    // How the reading process this thread started reads: the policy and nice value of the
+    // thread beside its first, a moment after it began to run (within ten seconds); empty when
+    // none did.
+    static QString readingPriority()
+    {
+        for (int look = 0; look < 2000; ++look) {
+            if (threadsOf(readingProcess()).value(1).startsWith('R')) {
+                std::this_thread::sleep_for(std::chrono::milliseconds(100));
+                return threadsOf(readingProcess()).value(1).mid(2);
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        }
+        return {};
+    }
+
+    // The one process this thread started.
+    static QByteArray readingProcess()
+    {
+        QFile children(QStringLiteral("/proc/self/task/%1/children").arg(::getpid()));
+        return children.open(QIODevice::ReadOnly) ? children.readAll().trimmed() : QByteArray();
     }
 };
 

@@ -95,10 +95,11 @@ class tst_TextIndex : public QObject
 
     QStringList find(const QString& words, const QString& within = QString(), int limit = 0) const
     {
+        QList<FoundPicture> found;
+        IndexSearch(m_root, indexFile()).find(words, found, within, limit);
         QStringList paths;
-        for (const FoundPicture& found :
-             IndexSearch(m_root, indexFile()).find(words, within, limit).value_or(QList<FoundPicture>()))
-            paths << found.path.mid(m_root.size());
+        for (const FoundPicture& picture : std::as_const(found))
+            paths << picture.path.mid(m_root.size());
         return paths;
     }
 
@@ -171,6 +172,25 @@ private slots:
         QCOMPARE(m_reader->readWords().mid(4), (QStringList{"captured", "invoice filed"}));
         QCOMPARE(find("invoice", {}, 2), (QStringList{"B/One/Image_new.png", "A/One/Image_old.png"}));
         QCOMPARE(find("invoice", "A/", 1), QStringList{"A/One/Image_old.png"});
+    }
+
+    // A capture is read next, in haste: an older picture being read gives way to it (on a busy
+    // machine it can take a minute), and is read after it.
+    void capturesGoFirst()
+    {
+        picture("A/One/Image_1.png", "older words", 100);
+        std::atomic_int reading = 0;
+        m_reader->whileReading = [&](const ReadingControl& control) {
+            if (reading++ == 0)
+                while (!control.stopping())
+                    QThread::msleep(5);
+        };
+        start();
+        QTRY_COMPARE(reading, 1);
+        m_worker->record(picture("A/One/Image_2.png", "captured words", 200), {});
+        QVERIFY(readAll(2));
+        QCOMPARE(m_reader->readWords(), (QStringList{"captured words", "older words"}));
+        QCOMPARE(m_reader->readHastes(), (QList{ReadingHaste::Capture, ReadingHaste::Library}));
     }
 
     // The whole library moved elsewhere keeps what was read of it: nothing is read again. Names
@@ -279,11 +299,11 @@ private slots:
             picture(QString("A/One/Image_%1.png").arg(n), "page " + QString::number(n), n);
         std::atomic_bool reading = false;
         // The third picture is read until the reader is asked to stop.
-        m_reader->whileReading = [&](const std::atomic_bool& stop) {
+        m_reader->whileReading = [&](const ReadingControl& control) {
             if (m_reader->reads() < 2)
                 return;
             reading = true;
-            while (!stop)
+            while (!control.stopping())
                 QThread::msleep(5);
         };
         start();
@@ -310,7 +330,8 @@ private slots:
     }
 
     // The words of a picture come back with their lines and boxes while its file is as the index
-    // holds it; a picture waiting to be read, or a file changed since, has not been read.
+    // holds it; a picture waiting to be read, or a file changed since, has not been read; without
+    // an index nothing is known, which is not "not read".
     void wordsOfAPicture_data()
     {
         QTest::addColumn<QString>("change");
@@ -319,6 +340,7 @@ private slots:
         QTest::newRow("waiting to be read") << "waiting" << false;
         QTest::newRow("its time changed") << "time" << false;
         QTest::newRow("its size changed") << "size" << false;
+        QTest::newRow("the index gone") << "index" << false;
     }
     void wordsOfAPicture()
     {
@@ -341,7 +363,12 @@ private slots:
             makeFile(file, contents(file) + "more");
             setModified(file, taken());
         }
-        const PictureWords words = IndexSearch(m_root, indexFile()).wordsOf(file);
+        if (change == "index")
+            for (const QString& name : filesIn(cacheFolder()))
+                QVERIFY(QFile::remove(cacheFolder() + name));
+        PictureWords words;
+        const Outcome known = IndexSearch(m_root, indexFile()).wordsOf(file, words);
+        QCOMPARE(known.done(), change != "index");
         QCOMPARE(words.state, read ? PictureWords::State::Read : PictureWords::State::NotRead);
         QCOMPARE(words.text, read ? text : QString());
         QCOMPARE(words.boxes, read ? boxes : QList<QRect>());
@@ -528,7 +555,9 @@ private slots:
         QVERIFY(startAndReadAll(1));
         for (const QString& name : filesIn(cacheFolder()))
             QVERIFY(QFile::remove(cacheFolder() + name));
-        QCOMPARE(IndexSearch(m_root, indexFile()).find("before"), std::nullopt);
+        QList<FoundPicture> found;
+        const Outcome answer = IndexSearch(m_root, indexFile()).find("before", found);
+        QCOMPARE(answer.text, "The index cannot be opened: " + indexFile());
         const QString capture = picture("A/One/Image_2.png", "after deleting", 0);
         m_worker->record(capture, {"Shell", "XTerm"});
         QTRY_COMPARE(find("after"), QStringList{"A/One/Image_2.png"});
@@ -566,8 +595,10 @@ private slots:
                     ::_exit(9);
                 if (QFileInfo(cacheFolder()).isWritable())
                     ::_exit(3);
-                const auto found = IndexSearch(m_root, indexFile()).find(words);
-                ::_exit(!found ? 2 : static_cast<int>(found->size()));
+                QList<FoundPicture> found;
+                ::_exit(!IndexSearch(m_root, indexFile()).find(words, found).done()
+                            ? 2
+                            : static_cast<int>(found.size()));
             }
             int status = 0;
             ::waitpid(child, &status, 0);

@@ -84,18 +84,19 @@ void FakeClipboard::clearIfStill(quint64 change)
     ownClearings.append(changes);
 }
 
-TextReading FakeTextReader::read(const QByteArray& bytes, const ReadingControl& control)
+TextReading FakeTextReader::read(const QByteArray& bytes, const ReadingControl& control, ReadingHaste haste)
 {
     if (whileReading)
-        whileReading(control.stop);
+        whileReading(control);
     if (!control.waitTurn())
         return {TextReading::Kind::Stopped, {}, {}};
     const std::lock_guard lock(mutex);
-    if (control.stop)
+    if (control.stopping())
         return {TextReading::Kind::Stopped, {}, {}};
     if (missingData)
         return {TextReading::Kind::Unavailable, "no language data", {}};
     readSoFar.append(texts.value(bytes));
+    hastes.append(haste);
     if (QImage::fromData(bytes).isNull())
         return {TextReading::Kind::Unreadable, {}, {}};
     return {TextReading::Kind::Read, texts.value(bytes), boxes.value(bytes)};

@@ -254,18 +254,20 @@ struct FakeActiveWindowSource final : ActiveWindowSource
 /// bytes that are no picture cannot be read. Called on the reader's thread.
 struct FakeTextReader final : TextReader
 {
-    TextReading read(const QByteArray& bytes, const ReadingControl& control) override;
+    TextReading read(const QByteArray& bytes, const ReadingControl& control, ReadingHaste haste) override;
     QStringList installedLanguages() override { return {"deu", "eng"}; }
     void setLanguages(const QStringList& chosen) override;
     void rest() override {}
+    void holdNow() override { ++holdsAsked; }
 
     /// The picture in the file at \a path holds \a words, each word in its box of \a boxes.
     void holds(const QString& path, const QString& words, const QList<QRect>& boxes = {});
     int reads() const { return static_cast<int>(readWords().size()); }
     /// The words of each picture read, in the order read.
     QStringList readWords() const { return locked(readSoFar); }
+    QList<ReadingHaste> readHastes() const { return locked(hastes); }
     QStringList languages() const { return locked(chosen); }
-    QStringList locked(const QStringList& field) const
+    template <typename Field> Field locked(const Field& field) const
     {
         const std::lock_guard lock(mutex);
         return field;
@@ -276,9 +278,11 @@ struct FakeTextReader final : TextReader
     QHash<QByteArray, QList<QRect>> boxes;
     QStringList chosen;
     QStringList readSoFar;
+    QList<ReadingHaste> hastes; // of each picture read, in the order read
+    std::atomic_int holdsAsked = 0;
     bool missingData = false; // as without the language data
-    /// What happens while a picture is read, on the reader's thread, with the request to stop.
-    std::function<void(const std::atomic_bool& stop)> whileReading;
+    /// What happens while a picture is read, on the reader's thread, as it is told to go on.
+    std::function<void(const ReadingControl& control)> whileReading;
 };
 
 /// The fakes bundled as the Services the logic takes.

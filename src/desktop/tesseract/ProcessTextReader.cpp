@@ -124,7 +124,7 @@ void ProcessTextReader::end()
     const pid_t pid = letGo();
     if (pid <= 0)
         return;
-    // Stopped or not, it ends at once; what it read of the picture is given up. At the lowest
+    // Stopped or not, it ends at once; what it read of the picture is given up. At a low
     // priority on a busy machine its dying may take seconds: it is collected later.
     ::kill(pid, SIGKILL);
     m_dying.push_back(pid);
@@ -145,21 +145,22 @@ TextReading ProcessTextReader::unavailable(const QString& why) const
             {}};
 }
 
-TextReading ProcessTextReader::read(const QByteArray& bytes, const ReadingControl& control)
+TextReading ProcessTextReader::read(const QByteArray& bytes, const ReadingControl& control,
+                                    ReadingHaste haste)
 {
     if (!control.waitTurn())
         return {TextReading::Kind::Stopped, {}, {}};
     if (!start())
         return unavailable(QCoreApplication::translate("ProcessTextReader", " could not be started."));
-    const QByteArray request = ReadingFrames::Picture(bytes);
+    const QByteArray request = ReadingFrames::Picture(bytes, haste);
     qsizetype sent = 0;
     QByteArray received;
     for (;;) {
-        if (control.stop) {
+        if (control.stopping()) {
             end();
             return {TextReading::Kind::Stopped, {}, {}};
         }
-        suspend(ReadingControl::Clock::now() < control.holdUntil.load());
+        suspend(control.held());
         pollfd socket{m_socket, static_cast<short>(POLLIN | (sent < request.size() ? POLLOUT : 0)), 0};
         if (poll(&socket, 1, lookEveryMs) < 0 && errno != EINTR)
             break;

@@ -7,8 +7,8 @@
 #include <sys/types.h>
 #include <vector>
 
-/// Reads the words of screenshots in a process of its own, the reading program, which runs at
-/// the lowest priority the system has. A capture stops it at once and lets it go on after; a
+/// Reads the words of screenshots in a process of its own, the reading program, which gives way
+/// to the rest of the machine (see reader_main). A capture stops it at once and lets it go on after; a
 /// picture that brings it down is marked unreadable instead of taking the program with it; a
 /// rest ends it, so all its memory goes back.
 class ProcessTextReader final : public TextReader
@@ -21,7 +21,7 @@ public:
     ProcessTextReader(const ProcessTextReader&) = delete;
     ProcessTextReader& operator=(const ProcessTextReader&) = delete;
 
-    TextReading read(const QByteArray& bytes, const ReadingControl& control) override;
+    TextReading read(const QByteArray& bytes, const ReadingControl& control, ReadingHaste haste) override;
     QStringList installedLanguages() override;
     void setLanguages(const QStringList& languages) override;
     void rest() override;

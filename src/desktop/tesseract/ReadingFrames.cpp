@@ -67,9 +67,9 @@ bool readFully(QIODevice& device, char* into, qint64 size)
 
 namespace ReadingFrames {
 
-QByteArray Picture(const QByteArray& bytes)
+QByteArray Picture(const QByteArray& bytes, ReadingHaste haste)
 {
-    return length(bytes.size()) + bytes;
+    return QByteArray(1, static_cast<char>(haste)) + length(bytes.size()) + bytes;
 }
 
 QByteArray Answer(const TextReading& reading)
@@ -78,15 +78,18 @@ QByteArray Answer(const TextReading& reading)
     return QByteArray(1, static_cast<char>(reading.kind)) + length(bytes.size()) + bytes;
 }
 
-std::optional<QByteArray> ReadPicture(QIODevice& device)
+std::optional<PictureToRead> ReadPicture(QIODevice& device)
 {
-    char size[lengthSize];
-    if (!readFully(device, size, lengthSize))
+    char head[1 + lengthSize];
+    if (!readFully(device, head, sizeof head))
         return std::nullopt;
-    QByteArray bytes(qFromBigEndian<quint32>(size), Qt::Uninitialized);
-    if (!readFully(device, bytes.data(), bytes.size()))
+    PictureToRead picture;
+    picture.haste =
+        head[0] == static_cast<char>(ReadingHaste::Capture) ? ReadingHaste::Capture : ReadingHaste::Library;
+    picture.bytes = QByteArray(qFromBigEndian<quint32>(head + 1), Qt::Uninitialized);
+    if (!readFully(device, picture.bytes.data(), picture.bytes.size()))
         return std::nullopt;
-    return bytes;
+    return picture;
 }
 
 std::optional<TextReading> TakeAnswer(QByteArray& received)

@@ -134,7 +134,7 @@ bool TesseractReader::load()
     return true;
 }
 
-TextReading TesseractReader::read(const QByteArray& bytes, const ReadingControl& control)
+TextReading TesseractReader::read(const QByteArray& bytes, const ReadingControl& control, ReadingHaste)
 {
     if (!control.waitTurn())
         return {TextReading::Kind::Stopped, {}, {}};
@@ -157,7 +157,7 @@ TextReading TesseractReader::read(const QByteArray& bytes, const ReadingControl&
     monitor.cancel = giveUp;
     monitor.cancel_this = const_cast<ReadingControl*>(&control);
     const int failed = control.waitTurn() ? m_api->Recognize(&monitor) : -1;
-    if (control.stop) {
+    if (control.stopping()) {
         m_api->Clear();
         return {TextReading::Kind::Stopped, {}, {}};
     }

@@ -22,7 +22,7 @@ public:
     /// English when none is.
     static QString ChosenLanguages(const QStringList& languages);
 
-    TextReading read(const QByteArray& bytes, const ReadingControl& control) override;
+    TextReading read(const QByteArray& bytes, const ReadingControl& control, ReadingHaste haste) override;
     QStringList installedLanguages() override;
     void setLanguages(const QStringList& languages) override;
     void rest() override;

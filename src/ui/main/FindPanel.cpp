@@ -172,10 +172,10 @@ void FindPanel::search()
     if (m_sinceWalk.elapsed() > walkAgainAfterMs)
         walkLibrary();
     const QString current = lstFound->currentIndex().data(FoundPicturesModel::PathRole).toString();
-    const std::optional<QList<FoundPicture>> answer =
-        IndexSearch(m_reading.root(), m_reading.file()).find(words, scopeFolder(), mostFound);
-    m_indexOpened = answer.has_value();
-    m_found->setFound(answer.value_or(QList<FoundPicture>()));
+    QList<FoundPicture> found;
+    m_indexOpened =
+        IndexSearch(m_reading.root(), m_reading.file()).find(words, found, scopeFolder(), mostFound).done();
+    m_found->setFound(found);
     // An index deleted or damaged is made anew by a walk, and the answer comes when it has
     // been; not more than once a second, should the walk not mend it.
     if (!m_indexOpened && m_sinceWalk.elapsed() > walkToMendAfterMs)
