@@ -5,6 +5,7 @@
 // on each core; then, with the loops still running and no capture, the library's older
 // pictures read are counted. Targets: a capture found within 5 s quiet and 60 s busy.
 #include "PrivateDisplay.h"
+#include "ReadingLibrary.h"
 #include "ScreenshotLike.h"
 #include "app/DesktopServices.h"
 #include "app/VistrelleApp.h"
@@ -24,7 +25,6 @@
 
 namespace {
 
-constexpr int waiting = 60;
 constexpr int quietRuns = 5;
 constexpr int busyRuns = 3;
 constexpr double quietLimit = 5.0;
@@ -95,11 +95,8 @@ int measure(int argc, char** argv)
     usePrivateFolders(dir);
     QApplication application(argc, argv);
 
-    const QString backlog = dir.filePath(QStringLiteral("Vistrelles/Cat/Backlog/"));
-    QDir().mkpath(backlog);
-    QDir().mkpath(dir.filePath(QStringLiteral("Vistrelles/Cat/Shots")));
-    for (int seed = 0; seed < waiting; ++seed)
-        ScreenshotLike(1920, 1080, 100 + seed).save(backlog + QStringLiteral("Image_%1.png").arg(seed));
+    if (!MakeReadingLibrary(dir.path()))
+        return 1;
     const QStringList words{QStringLiteral("walrus"),   QStringLiteral("pelican"), QStringLiteral("narwhal"),
                             QStringLiteral("ocelot"),   QStringLiteral("marmot"),  QStringLiteral("kestrel"),
                             QStringLiteral("flamingo"), QStringLiteral("platypus")};
@@ -108,10 +105,6 @@ int measure(int argc, char** argv)
         pictures.append(dir.filePath(QStringLiteral("capture%1.png").arg(run)));
         withWord(run, words.at(run)).save(pictures.last());
     }
-    QFile ini(dir.filePath(QStringLiteral("Vistrelle.ini")));
-    if (!ini.open(QIODevice::WriteOnly) || ini.write("FIRSTCAT=Cat\r\nFIRSTSET=Shots\r\n") < 0)
-        return 1;
-    ini.close();
 
     DesktopServices desktop(QStringLiteral(VISTRELLE_READER_PROGRAM));
     VistrelleApp app(desktop.services(), desktop.dialogs(), desktop.worker(), dir.path(), {});
@@ -144,7 +137,7 @@ int measure(int argc, char** argv)
     }
 
     std::printf("1920x1080 capture until the index finds its word, %d pictures of the library waiting\n",
-                waiting);
+                ReadingBacklog);
     print("quiet", quiet);
     print("a busy loop on each core", busy);
     std::printf("  older pictures read beside the busy loops: %d in %d s, %.0f an hour\n",

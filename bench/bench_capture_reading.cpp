@@ -4,6 +4,7 @@
 // reading under way and with reading paused, in turns (A B A B); the median with reading is to
 // stay within 10 % of the median without.
 #include "PrivateDisplay.h"
+#include "ReadingLibrary.h"
 #include "ScreenshotLike.h"
 #include "Timing.h"
 #include "app/DesktopServices.h"
@@ -24,7 +25,6 @@
 
 namespace {
 
-constexpr int waiting = 60;
 constexpr int runs = 16;
 constexpr double ratioLimit = 1.10;
 
@@ -52,20 +52,13 @@ int measure(int argc, char** argv)
     usePrivateFolders(dir);
     QApplication application(argc, argv);
 
-    const QString backlog = dir.filePath(QStringLiteral("Vistrelles/Cat/Backlog/"));
-    QDir().mkpath(backlog);
-    QDir().mkpath(dir.filePath(QStringLiteral("Vistrelles/Cat/Shots")));
-    for (int seed = 0; seed < waiting; ++seed)
-        ScreenshotLike(1920, 1080, 100 + seed).save(backlog + QStringLiteral("Image_%1.png").arg(seed));
+    if (!MakeReadingLibrary(dir.path()))
+        return 1;
     QStringList pictures;
     for (int seed = 0; seed < 2 * runs; ++seed) {
         pictures.append(dir.filePath(QStringLiteral("hd%1.png").arg(seed)));
         ScreenshotLike(1920, 1080, seed).save(pictures.last());
     }
-    QFile ini(dir.filePath(QStringLiteral("Vistrelle.ini")));
-    if (!ini.open(QIODevice::WriteOnly) || ini.write("FIRSTCAT=Cat\r\nFIRSTSET=Shots\r\n") < 0)
-        return 1;
-    ini.close();
 
     DesktopServices desktop(QStringLiteral(VISTRELLE_READER_PROGRAM));
     VistrelleApp app(desktop.services(), desktop.dialogs(), desktop.worker(), dir.path(), {});
