@@ -2,7 +2,8 @@
 // real windows under a private X server: terminals (xterm), a text view and a dialog (Qt, the
 // desktop's fonts), each at 9 to 14 points, light and dark, each a whole 1920x1080 screen; and
 // words in colour on dark grounds: terminals with their sixteen colours on black and on dark
-// grey, and an editor's colours of code on dark grey.
+// grey, and an editor's colours of code on dark grey; windows whose menu bar, light or dark
+// grey, holds words found nowhere else on the screen.
 // - time to read one screenshot, the process held to one processor: median, limit 2 s. On a
 //   machine shared with other work the time on the clock grows with their load, so the
 //   processor time the reading took is given beside it, and the limit is checked on that;
@@ -29,6 +30,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMap>
+#include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QProcess>
 #include <QPushButton>
@@ -210,6 +212,30 @@ QPixmap widgetShot(const QStringList& lines, int points, bool dark, bool dialog)
     return grabScreen();
 }
 
+// A window whose menu bar, of colour \a bar with its text in \a text, holds the \a menus; the
+// \a lines stand in a text view below it.
+QPixmap menuShot(const QStringList& menus, const QStringList& lines, int points, const char* bar,
+                 const char* text)
+{
+    QDialog window;
+    window.setWindowTitle(QStringLiteral("Notes"));
+    window.setPalette(look(false));
+    QFont font(QStringLiteral("DejaVu Sans"));
+    font.setPointSize(points);
+    window.setFont(font);
+    auto* layout = new QVBoxLayout(&window);
+    auto* menuBar = new QMenuBar(&window);
+    menuBar->setStyleSheet(QStringLiteral("QMenuBar { background: %1; color: %2; }")
+                               .arg(QLatin1String(bar), QLatin1String(text)));
+    for (const QString& title : menus)
+        menuBar->addMenu(title.at(0).toUpper() + title.mid(1));
+    layout->setMenuBar(menuBar);
+    layout->addWidget(new QPlainTextEdit(lines.join('\n'), &window));
+    window.setGeometry(100, 80, 1500, 900);
+    window.show();
+    return grabScreen();
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
@@ -229,7 +255,8 @@ int main(int argc, char* argv[])
     QDir().mkpath(set);
 
     // 6 sizes x light and dark x 3 kinds, and the terminals and text views again with other text;
-    // then 6 sizes x terminals in colour on black and on dark grey, and the editor.
+    // then 6 sizes x terminals in colour on black and on dark grey, and the editor; then 6 sizes x
+    // windows with a light and a dark grey menu bar.
     QList<Shot> shots;
     int first = 0;
     const auto keep = [&](const QPixmap& picture, const QStringList& lines, int points, const char* style) {
@@ -267,6 +294,15 @@ int main(int argc, char* argv[])
         const QStringList lines = ScreenTextFrom(first, 18);
         first += 5;
         keep(editorShot(lines, points), lines, points, "colour_editor");
+    }
+    for (int points = 9; points <= 14; ++points) {
+        for (const bool dark : {false, true}) {
+            const QStringList menus = LongWords(ScreenTextFrom(first, 2)).mid(0, 7);
+            const QStringList lines = ScreenTextFrom(first + 2, 16);
+            first += 5;
+            keep(menuShot(menus, lines, points, dark ? "#3c3f41" : "#d4d4d4", dark ? "#bbbbbb" : "black"),
+                 QStringList{menus.join(' ')} + lines, points, dark ? "dark_menu_bar" : "light_menu_bar");
+        }
     }
     std::printf("%lld screenshots of 1920x1080 made\n", static_cast<long long>(shots.size()));
 

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Real clipboard clients beside the program, on a machine the test keeps busy itself: every
 # picture flameshot copies is filed, and, with CopyQ watching the clipboard, every picture of a
-# burst that the program could read, 300 ms and 50 ms apart, once each and in copy order.
+# burst that the program could read, 300 ms and 50 ms apart, once each and in copy order; the
+# same with parcellite, which puts its last text back whenever the clipboard is emptied.
 set -uo pipefail
 source "$(dirname "$0")/x11session.sh"
 helper=$2
@@ -54,4 +55,16 @@ filed "$work/slow"
 mv "$set_folder"/Image_* "$work/filed/"
 burst "$work/fast" 50
 filed "$work/fast"
+mv "$set_folder"/Image_* "$work/filed/"
+
+copyq exit >/dev/null 2>&1
+parcellite -n >"$work/parcellite.log" 2>&1 &
+x_pids+=($!)
+printf 'words kept' | xclip -selection clipboard
+for _ in $(seq 100); do
+    pgrep -x xclip >/dev/null || break # the keeper has taken the words over
+    sleep 0.1
+done
+burst "$work/slow" 300
+filed "$work/slow"
 echo "filed at a load of $(load)"
