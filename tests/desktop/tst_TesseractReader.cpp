@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QImage>
 #include <QPainter>
+#include <QRegularExpression>
 #include <QTest>
 #include <thread>
 #include <unistd.h>
@@ -168,6 +169,19 @@ private slots:
         qunsetenv("TESSDATA_PREFIX");
         QCOMPARE(missing.kind, TextReading::Kind::Unavailable);
         QVERIFY2(missing.text.contains("no-such-tessdata"), qPrintable(missing.text));
+    }
+
+    // A real screenshot of a dark dialog (its labels, tick boxes and fields) on a black desktop:
+    // a threshold split between the desktop's black and the dialog's grey lost the first
+    // letters of words near the dialog's edge ("emperature").
+    void darkDialogBesideBlack()
+    {
+        QFile file(QStringLiteral(DARK_DIALOG_PNG));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QString text =
+            TesseractReader().read(file.readAll(), ReadingControl(), ReadingHaste::Library).text;
+        for (const char* word : {"Translation", "Download", "Weekly", "Temperature", "Project"})
+            QVERIFY2(text.split(QRegularExpression("\\s+")).contains(word), qPrintable(text));
     }
 
     // The program's reading process: it reads, the lines and boxes coming across as read, a

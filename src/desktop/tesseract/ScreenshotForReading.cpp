@@ -3,6 +3,7 @@
 #include <QBuffer>
 #include <QImageReader>
 #include <algorithm>
+#include <cstdlib>
 #include <vector>
 
 namespace {
@@ -14,6 +15,8 @@ constexpr int decodeLimitMegabytes = 320;
 constexpr int enlargeUpToHeight = 1600;
 // The squares whose commonest colour is taken for the ground there: larger than a letter.
 constexpr int groundSquare = 32;
+// Greys this close to a dark ground are that ground.
+constexpr int nearGround = 20;
 
 // The commonest colour of each square of \a colours (4 bits a channel tell colours apart),
 // row by row.
@@ -58,6 +61,9 @@ bool darkGrey(QRgb ground)
 // their contrast in a grey of their brightness; in the brightest of their channels they stand
 // out as light text does. On a light ground, or one in colour (white words on a selection's or a
 // title bar's blue), the grey of their brightness reads best; and grey words stay as they were.
+// Dark grounds themselves become one black: a part of the screen holding a black desktop and a
+// dark dialog's grey is otherwise split between the two, and the dialog's words near its edge
+// are lost with its ground.
 QImage greyForReading(const QImage& picture)
 {
     const QImage colours = picture.convertToFormat(QImage::Format_RGB32);
@@ -71,9 +77,14 @@ QImage greyForReading(const QImage& picture)
         uchar* out = grey.scanLine(y);
         for (int x = 0; x < colours.width(); ++x) {
             const QRgb colour = row[x];
-            out[x] = uchar(colourfulness(colour) >= 40 && darkGrey(ground[x / groundSquare])
-                               ? std::max({qRed(colour), qGreen(colour), qBlue(colour)})
-                               : qGray(colour));
+            const QRgb there = ground[x / groundSquare];
+            const bool dark = darkGrey(there);
+            if (dark && colourfulness(colour) >= 40)
+                out[x] = uchar(std::max({qRed(colour), qGreen(colour), qBlue(colour)}));
+            else if (dark && std::abs(qGray(colour) - qGray(there)) < nearGround)
+                out[x] = 0;
+            else
+                out[x] = uchar(qGray(colour));
         }
     }
     return grey;
