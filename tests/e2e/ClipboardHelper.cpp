@@ -4,8 +4,6 @@
 //   check DIR COUNT [FIRST]|N,N,...   the screenshots in DIR (plain names) are COUNT whole pictures
 //                                     of that size, picture FIRST (1) on, or the pictures listed,
 //                                     in the order they were filed
-//   flat DIR COUNT                    COUNT 1920x1080 palette PNGs of one colour each, the colour
-//                                     of picture n
 //   page FILE WIDTH HEIGHT            a long page as a PNG: lines of dark words on white, a
 //                                     coloured band every 1000 rows
 //   words FILE TEXT                   TEXT in large dark letters on white, as a PNG the text
@@ -96,14 +94,6 @@ QImage screenshot(int width, int height, int n)
             row[x] = qRgb((x * 3 + n) % 256, (y * 5) % 256, (x ^ y) % 256);
     }
     QPainter(&picture).fillRect(0, 0, 64, 64, colourOf(n));
-    return picture;
-}
-
-QImage flat(int n)
-{
-    QImage picture(1920, 1080, QImage::Format_Indexed8);
-    picture.setColorTable({colourOf(n).rgb()});
-    picture.fill(0);
     return picture;
 }
 
@@ -565,8 +555,6 @@ int main(int argc, char* argv[])
     if (mode == "pictures" && given(4, 5))
         return numbered(arguments[2], number(5), arguments.value(6, "png"),
                         [&](int n) { return screenshot(number(3), number(4), n); });
-    if (mode == "flat" && given(2, 2))
-        return numbered(arguments[2], number(3), "png", flat);
     if (mode == "page" && given(3, 3))
         return QImageWriter(arguments[2]).write(page(number(3), number(4))) ? 0 : 1;
     if (mode == "words" && given(2, 2))
