@@ -6,8 +6,6 @@
 //                                     in the order they were filed
 //   page FILE WIDTH HEIGHT            a long page as a PNG: lines of dark words on white, a
 //                                     coloured band every 1000 rows
-//   words FILE TEXT                   TEXT in large dark letters on white, as a PNG the text
-//                                     reader reads
 //   worded FILE MEGABYTES             screenshot 1 at 640x480 as a PNG carrying a text chunk
 //                                     (iTXt) of that many megabytes of words
 //   manager FILE [DELAY]              a clipboard manager holding the picture in FILE: it puts it
@@ -47,7 +45,6 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QFontMetrics>
 #include <QGuiApplication>
 #include <QImageWriter>
 #include <QMimeData>
@@ -118,20 +115,6 @@ QImage page(int width, int height)
             x += word;
         }
     }
-    return picture;
-}
-
-QImage words(const QString& text)
-{
-    QFont font(QStringLiteral("DejaVu Sans"));
-    font.setPixelSize(40);
-    const QRect box = QFontMetrics(font).boundingRect(text);
-    QImage picture(box.width() + 80, box.height() + 60, QImage::Format_RGB32);
-    picture.fill(Qt::white);
-    QPainter painter(&picture);
-    painter.setFont(font);
-    painter.setPen(QColor(20, 20, 20));
-    painter.drawText(picture.rect(), Qt::AlignCenter, text);
     return picture;
 }
 
@@ -557,8 +540,6 @@ int main(int argc, char* argv[])
                         [&](int n) { return screenshot(number(3), number(4), n); });
     if (mode == "page" && given(3, 3))
         return QImageWriter(arguments[2]).write(page(number(3), number(4))) ? 0 : 1;
-    if (mode == "words" && given(2, 2))
-        return QImageWriter(arguments[2]).write(words(arguments[3])) ? 0 : 1;
     if (mode == "worded" && given(2, 2))
         return worded(arguments[2], number(3));
     if (mode == "check" && given(2, 3))
