@@ -141,9 +141,14 @@ int say(const QString& line, int answer)
     return answer;
 }
 
+int distance(const QColor& a, const QColor& b)
+{
+    return std::abs(a.red() - b.red()) + std::abs(a.green() - b.green()) + std::abs(a.blue() - b.blue());
+}
+
 bool near(const QColor& a, const QColor& b)
 {
-    return std::abs(a.red() - b.red()) + std::abs(a.green() - b.green()) + std::abs(a.blue() - b.blue()) < 30;
+    return distance(a, b) < 30;
 }
 
 // The picture numbers \a given names: \a first and the count after it, or those listed, each
@@ -183,14 +188,9 @@ int numbers(const QString& folder, int count)
         const QColor block = QImage(folder + QLatin1Char('/') + file).pixelColor(32, 32);
         int nearest = 0;
         int least = 12; // half the least distance between two pictures' colours
-        for (int n = 1; n <= count; ++n) {
-            const QColor colour = colourOf(n);
-            const int distance = std::abs(block.red() - colour.red()) +
-                                 std::abs(block.green() - colour.green()) +
-                                 std::abs(block.blue() - colour.blue());
-            if (distance < least)
-                least = distance, nearest = n;
-        }
+        for (int n = 1; n <= count; ++n)
+            if (const int apart = distance(block, colourOf(n)); apart < least)
+                least = apart, nearest = n;
         say(QString::number(nearest), 0);
     }
     return 0;
@@ -408,16 +408,14 @@ int copies(int apart, const QStringList& files)
                                     reinterpret_cast<const unsigned char*>(offered), 2);
                 } else if (asked.target == png && n >= 0) {
                     char* property = XGetAtomName(display, asked.property);
-                    std::printf("asked %lld into %s\n", static_cast<long long>(n + 1), property);
+                    say(QStringLiteral("asked %1 into %2").arg(n + 1).arg(QLatin1String(property)), 0);
                     XFree(property);
-                    std::fflush(stdout);
                     const QByteArray& bytes = pictures.at(n);
                     if (bytes.size() <= pieceSize) {
                         XChangeProperty(display, asked.requestor, asked.property, png, 8, PropModeReplace,
                                         reinterpret_cast<const unsigned char*>(bytes.constData()),
                                         static_cast<int>(bytes.size()));
-                        std::printf("sent %lld\n", static_cast<long long>(n + 1));
-                        std::fflush(stdout);
+                        say(QStringLiteral("sent %1").arg(n + 1), 0);
                     } else {
                         // Told when the requestor's window goes, with a program killed mid-transfer.
                         XSelectInput(display, asked.requestor, PropertyChangeMask | StructureNotifyMask);
@@ -445,8 +443,7 @@ int copies(int apart, const QStringList& files)
                                     static_cast<int>(piece.size()));
                     to.sent += piece.size();
                     if (piece.isEmpty()) {
-                        std::printf("sent %lld\n", static_cast<long long>(to.picture));
-                        std::fflush(stdout);
+                        say(QStringLiteral("sent %1").arg(to.picture), 0);
                         sending.removeAt(at);
                     }
                     break;
