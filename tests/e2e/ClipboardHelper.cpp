@@ -4,12 +4,8 @@
 //   check DIR COUNT [FIRST]|N,N,...   the screenshots in DIR (plain names) are COUNT whole pictures
 //                                     of that size, picture FIRST (1) on, or the pictures listed,
 //                                     in the order they were filed
-//   flat DIR COUNT                    COUNT 1920x1080 palette PNGs of one colour each, the colour
-//                                     of picture n
 //   page FILE WIDTH HEIGHT            a long page as a PNG: lines of dark words on white, a
 //                                     coloured band every 1000 rows
-//   words FILE TEXT                   TEXT in large dark letters on white, as a PNG the text
-//                                     reader reads
 //   worded FILE MEGABYTES             screenshot 1 at 640x480 as a PNG carrying a text chunk
 //                                     (iTXt) of that many megabytes of words
 //   manager FILE [DELAY]              a clipboard manager holding the picture in FILE: it puts it
@@ -49,7 +45,6 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QFontMetrics>
 #include <QGuiApplication>
 #include <QImageWriter>
 #include <QMimeData>
@@ -99,14 +94,6 @@ QImage screenshot(int width, int height, int n)
     return picture;
 }
 
-QImage flat(int n)
-{
-    QImage picture(1920, 1080, QImage::Format_Indexed8);
-    picture.setColorTable({colourOf(n).rgb()});
-    picture.fill(0);
-    return picture;
-}
-
 QImage page(int width, int height)
 {
     QImage picture(width, height, QImage::Format_RGB32);
@@ -128,20 +115,6 @@ QImage page(int width, int height)
             x += word;
         }
     }
-    return picture;
-}
-
-QImage words(const QString& text)
-{
-    QFont font(QStringLiteral("DejaVu Sans"));
-    font.setPixelSize(40);
-    const QRect box = QFontMetrics(font).boundingRect(text);
-    QImage picture(box.width() + 80, box.height() + 60, QImage::Format_RGB32);
-    picture.fill(Qt::white);
-    QPainter painter(&picture);
-    painter.setFont(font);
-    painter.setPen(QColor(20, 20, 20));
-    painter.drawText(picture.rect(), Qt::AlignCenter, text);
     return picture;
 }
 
@@ -168,9 +141,14 @@ int say(const QString& line, int answer)
     return answer;
 }
 
+int distance(const QColor& a, const QColor& b)
+{
+    return std::abs(a.red() - b.red()) + std::abs(a.green() - b.green()) + std::abs(a.blue() - b.blue());
+}
+
 bool near(const QColor& a, const QColor& b)
 {
-    return std::abs(a.red() - b.red()) + std::abs(a.green() - b.green()) + std::abs(a.blue() - b.blue()) < 30;
+    return distance(a, b) < 30;
 }
 
 // The picture numbers \a given names: \a first and the count after it, or those listed, each
@@ -210,14 +188,9 @@ int numbers(const QString& folder, int count)
         const QColor block = QImage(folder + QLatin1Char('/') + file).pixelColor(32, 32);
         int nearest = 0;
         int least = 12; // half the least distance between two pictures' colours
-        for (int n = 1; n <= count; ++n) {
-            const QColor colour = colourOf(n);
-            const int distance = std::abs(block.red() - colour.red()) +
-                                 std::abs(block.green() - colour.green()) +
-                                 std::abs(block.blue() - colour.blue());
-            if (distance < least)
-                least = distance, nearest = n;
-        }
+        for (int n = 1; n <= count; ++n)
+            if (const int apart = distance(block, colourOf(n)); apart < least)
+                least = apart, nearest = n;
         say(QString::number(nearest), 0);
     }
     return 0;
@@ -435,16 +408,14 @@ int copies(int apart, const QStringList& files)
                                     reinterpret_cast<const unsigned char*>(offered), 2);
                 } else if (asked.target == png && n >= 0) {
                     char* property = XGetAtomName(display, asked.property);
-                    std::printf("asked %lld into %s\n", static_cast<long long>(n + 1), property);
+                    say(QStringLiteral("asked %1 into %2").arg(n + 1).arg(QLatin1String(property)), 0);
                     XFree(property);
-                    std::fflush(stdout);
                     const QByteArray& bytes = pictures.at(n);
                     if (bytes.size() <= pieceSize) {
                         XChangeProperty(display, asked.requestor, asked.property, png, 8, PropModeReplace,
                                         reinterpret_cast<const unsigned char*>(bytes.constData()),
                                         static_cast<int>(bytes.size()));
-                        std::printf("sent %lld\n", static_cast<long long>(n + 1));
-                        std::fflush(stdout);
+                        say(QStringLiteral("sent %1").arg(n + 1), 0);
                     } else {
                         // Told when the requestor's window goes, with a program killed mid-transfer.
                         XSelectInput(display, asked.requestor, PropertyChangeMask | StructureNotifyMask);
@@ -472,8 +443,7 @@ int copies(int apart, const QStringList& files)
                                     static_cast<int>(piece.size()));
                     to.sent += piece.size();
                     if (piece.isEmpty()) {
-                        std::printf("sent %lld\n", static_cast<long long>(to.picture));
-                        std::fflush(stdout);
+                        say(QStringLiteral("sent %1").arg(to.picture), 0);
                         sending.removeAt(at);
                     }
                     break;
@@ -565,12 +535,8 @@ int main(int argc, char* argv[])
     if (mode == "pictures" && given(4, 5))
         return numbered(arguments[2], number(5), arguments.value(6, "png"),
                         [&](int n) { return screenshot(number(3), number(4), n); });
-    if (mode == "flat" && given(2, 2))
-        return numbered(arguments[2], number(3), "png", flat);
     if (mode == "page" && given(3, 3))
         return QImageWriter(arguments[2]).write(page(number(3), number(4))) ? 0 : 1;
-    if (mode == "words" && given(2, 2))
-        return QImageWriter(arguments[2]).write(words(arguments[3])) ? 0 : 1;
     if (mode == "worded" && given(2, 2))
         return worded(arguments[2], number(3));
     if (mode == "check" && given(2, 3))

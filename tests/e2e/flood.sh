@@ -6,14 +6,26 @@ set -uo pipefail
 source "$(dirname "$0")/x11session.sh"
 
 install_program "$1"
-flood=$2
 # As many descriptors as a desktop session gives a program.
 (ulimit -n 1024 && exec "$program/vistrelle" >"$work/run.log" 2>&1) &
 app=$!
 main=$(wait_window '^Vistrelle \(JPG\)$')
 
 ulimit -n 4096 2>/dev/null || ulimit -n "$(ulimit -Hn)"
-"$flood" "$XDG_RUNTIME_DIR/vistrelle.commands" 1100 >"$work/flood.log" 2>&1 &
+# Many idle connections, held until it is ended.
+python3 -c '
+import signal, socket, sys
+held = []
+try:
+    for _ in range(int(sys.argv[2])):
+        held.append(socket.socket(socket.AF_UNIX, socket.SOCK_STREAM))
+        held[-1].connect(sys.argv[1])
+except OSError as error:
+    held.pop()
+    print(error.strerror, "after ", end="")
+print("connected", len(held), flush=True)
+signal.pause()
+' "$XDG_RUNTIME_DIR/vistrelle.commands" 1100 >"$work/flood.log" 2>&1 &
 flooder=$!
 for _ in $(seq 300); do grep -q connected "$work/flood.log" && break; sleep 0.1; done
 grep -q connected "$work/flood.log" || fail "the flood did not end: $(cat "$work/flood.log")"

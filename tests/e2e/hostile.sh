@@ -12,7 +12,13 @@ helper=$2
 
 install_program "$1"
 mkdir -p "$set_folder" "$work/flat" "$work/filed"
-"$helper" flat "$work/flat" 10 || fail "could not make the palette pictures"
+# Pictures 1 to 10 at 64x64 are their colour's block alone: as 1920x1080 palette PNGs, stored
+# uncompressed so that each is sent in pieces.
+"$helper" pictures "$work/flat" 64 64 10 || fail "could not make the palette pictures"
+for picture in "$work"/flat/pic_*.png; do
+    convert "$picture" -scale '1920x1080!' -define png:compression-level=0 "PNG8:$picture" ||
+        fail "could not make $picture a palette picture"
+done
 "$helper" pictures "$work" 640 480 7 || fail "could not make the pictures"
 
 "$program/vistrelle" >"$work/run.log" 2>&1 &

@@ -131,8 +131,13 @@ for m in "${machines[@]}"; do
 CONFIG
 done
 
+# words FILE TEXT: TEXT in large dark letters on white, as a PNG the text reader reads.
+words() {
+    convert -background white -fill '#141414' -font DejaVu-Sans -pointsize 48 label:"$2" \
+        -bordercolor white -border 40x30 -strip "PNG24:$1"
+}
 mkdir -p "${set_folder[A]}"
-"$helper" words "$work/seed.png" "HARBOUR LEDGER"
+words "$work/seed.png" "HARBOUR LEDGER"
 cp "$work/seed.png" "${set_folder[A]}/Seed.png"
 syncthings=()
 stop_syncthing() {
@@ -171,8 +176,8 @@ done
 # Captured on either machine: listed and found by its words on the other, the same bytes.
 # A picture captured in a library Syncthing shares is named with the machine's own mark.
 mark='^Image_[0-9]{6}_[0-9]{6}_[a-z2-9]{4}\.jpg$'
-"$helper" words "$work/a.png" "PELICAN MARMALADE"
-"$helper" words "$work/b.png" "ZEPPELIN ORCHARD"
+words "$work/a.png" "PELICAN MARMALADE"
+words "$work/b.png" "ZEPPELIN ORCHARD"
 declare -A word=([A]=PELICAN [B]=ZEPPELIN) other=([A]=B [B]=A) shot
 for m in "${machines[@]}"; do
     capture "$m" "$work/${m,,}.png"

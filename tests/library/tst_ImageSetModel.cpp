@@ -64,26 +64,20 @@ private slots:
 
     void rename_data()
     {
-        QTest::addColumn<QString>("from");
-        QTest::addColumn<QString>("to");
-        QTest::newRow("one row on") << "b.jpg"
-                                    << "c2.jpg";
-        QTest::newRow("to the end") << "a.jpg"
-                                    << "z.jpg";
-        QTest::newRow("one row back") << "d.jpg"
-                                      << "c0.jpg";
-        QTest::newRow("to the front") << "e.jpg"
-                                      << "(e).jpg";
-        QTest::newRow("in place") << "c.jpg"
-                                  << "C.jpg";
+        QTest::addColumn<QString>("rename"); // the file's name -> its new name
+        QTest::newRow("one row on") << "b.jpg -> c2.jpg";
+        QTest::newRow("to the end") << "a.jpg -> z.jpg";
+        QTest::newRow("one row back") << "d.jpg -> c0.jpg";
+        QTest::newRow("to the front") << "e.jpg -> (e).jpg";
+        QTest::newRow("in place") << "c.jpg -> C.jpg";
     }
 
     // A renamed file's row moves where a listing would put it, staying current; every row is
     // found by its path, none by the old one.
     void rename()
     {
-        QFETCH(QString, from);
-        QFETCH(QString, to);
+        QFETCH(QString, rename);
+        const QString from = rename.section(" -> ", 0, 0), to = rename.section(" -> ", 1);
         QStringList names{"a.jpg", "b.jpg", "c.jpg", "d.jpg", "e.jpg"};
         ImageSetModel model;
         QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
