@@ -27,17 +27,6 @@ xterm -fa 'DejaVu Sans Mono' -fs 20 -geometry 30x4+500+400 -title words \
 x_pids+=($!)
 wait_window '^words$' >/dev/null
 
-# within SECONDS WHAT COMMAND...: COMMAND succeeds within SECONDS, or the test fails saying WHAT.
-within() {
-    local seconds=$1 what=$2
-    shift 2
-    local deadline=$((SECONDS + seconds))
-    while [ $SECONDS -le $deadline ]; do
-        "$@" >/dev/null 2>&1 && return 0
-        sleep 0.2
-    done
-    fail "$what"
-}
 lines() { "${walker[@]}" lines "$main_title" "Image Files"; }
 told() { "${walker[@]}" names "$main_title" | grep -F "$1" >/dev/null; }
 

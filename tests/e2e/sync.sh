@@ -71,17 +71,6 @@ listed() {
     grep -q -- "$2" <<<"$shown"
 }
 unlisted() { ! listed "$@"; }
-# within SECONDS WHAT COMMAND...: COMMAND succeeds within SECONDS, or the test fails saying WHAT.
-within() {
-    local seconds=$1 what=$2
-    shift 2
-    local deadline=$((SECONDS + seconds))
-    while [ $SECONDS -le $deadline ]; do
-        "$@" >/dev/null 2>&1 && return 0
-        sleep 0.1
-    done
-    fail "$what"
-}
 # found MACHINE WORD PATH: `vistrelle --find WORD` on the machine's library prints PATH.
 found() { on "$1" "${program[$1]}/vistrelle" "${shots[$1]}" --find "$2" | grep -qxF "$3"; }
 # index MACHINE SQL: the answer of the machine's text index.

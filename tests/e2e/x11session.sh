@@ -16,15 +16,21 @@ fail() {
 }
 source "$(dirname "${BASH_SOURCE[0]}")/screenshots.sh"
 
-# until_true WHAT COMMAND...: runs COMMAND until it succeeds, for at most 20 s.
-until_true() {
-    local what=$1
-    shift
-    for _ in $(seq 200); do
+# within SECONDS WHAT COMMAND...: runs COMMAND until it succeeds, for at most SECONDS, or the
+# test fails saying WHAT.
+within() {
+    local seconds=$1 what=$2
+    shift 2
+    local deadline=$((SECONDS + seconds))
+    while [ $SECONDS -le $deadline ]; do
         "$@" >/dev/null 2>&1 && return 0
         sleep 0.1
     done
     fail "$what"
+}
+# until_true WHAT COMMAND...: the same for at most 20 s.
+until_true() {
+    within 20 "$@"
 }
 
 # start_session_bus: a session bus of the test's own that starts no service (the one a name
