@@ -1,7 +1,6 @@
 #include "FoundPicturesModel.h"
 
 #include "LibraryTree.h"
-#include "platform/ClipboardOffer.h"
 
 void FoundPicturesModel::setFound(QList<FoundPicture> found)
 {
@@ -37,23 +36,4 @@ QVariant FoundPicturesModel::data(const QModelIndex& index, int role) const
     default:
         return {};
     }
-}
-
-Qt::ItemFlags FoundPicturesModel::flags(const QModelIndex& index) const
-{
-    return QAbstractListModel::flags(index) | (index.isValid() ? Qt::ItemIsDragEnabled : Qt::NoItemFlags);
-}
-
-QStringList FoundPicturesModel::mimeTypes() const
-{
-    return {QStringLiteral("text/uri-list")};
-}
-
-QMimeData* FoundPicturesModel::mimeData(const QModelIndexList& indexes) const
-{
-    QStringList paths;
-    for (const QModelIndex& index : indexes)
-        if (index.isValid())
-            paths.append(m_found.at(index.row()).path);
-    return paths.isEmpty() ? nullptr : ClipboardOffer::pictures(paths);
 }

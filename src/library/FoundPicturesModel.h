@@ -1,12 +1,11 @@
 #pragma once
 
 #include "IndexSearch.h"
-
-#include <QAbstractListModel>
+#include "PictureListModel.h"
 
 /// The pictures Find found, in the order found: a row each, showing the file's name over its
 /// Category and Image Set. A row can be dragged out into other programs as a copy of its file.
-class FoundPicturesModel final : public QAbstractListModel
+class FoundPicturesModel final : public PictureListModel
 {
     Q_OBJECT
 
@@ -15,7 +14,7 @@ public:
         PathRole = Qt::UserRole, ///< the file's full path
     };
 
-    using QAbstractListModel::QAbstractListModel;
+    using PictureListModel::PictureListModel;
 
     /// Shows \a found instead of what was shown.
     void setFound(QList<FoundPicture> found);
@@ -25,12 +24,8 @@ public:
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     QVariant data(const QModelIndex& index, int role) const override;
-    Qt::ItemFlags flags(const QModelIndex& index) const override;
-    QStringList mimeTypes() const override;
-    QMimeData* mimeData(const QModelIndexList& indexes) const override;
-    /// Dragged out, a picture is only ever copied: the library keeps it.
-    Qt::DropActions supportedDragActions() const override { return Qt::CopyAction; }
 
 private:
+    QString pathAt(int row) const override { return m_found.at(row).path; }
     QList<FoundPicture> m_found;
 };

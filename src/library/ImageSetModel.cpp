@@ -2,7 +2,6 @@
 
 #include "DisplayOrder.h"
 #include "LibraryTree.h"
-#include "platform/ClipboardOffer.h"
 
 #include <algorithm>
 
@@ -95,28 +94,4 @@ QVariant ImageSetModel::data(const QModelIndex& index, int role) const
     default:
         return {};
     }
-}
-
-Qt::ItemFlags ImageSetModel::flags(const QModelIndex& index) const
-{
-    return QAbstractListModel::flags(index) | (index.isValid() ? Qt::ItemIsDragEnabled : Qt::NoItemFlags);
-}
-
-QStringList ImageSetModel::mimeTypes() const
-{
-    return {QStringLiteral("text/uri-list")};
-}
-
-QMimeData* ImageSetModel::mimeData(const QModelIndexList& indexes) const
-{
-    QList<int> rows;
-    for (const QModelIndex& index : indexes)
-        if (index.isValid())
-            rows.append(index.row());
-    std::sort(rows.begin(), rows.end());
-    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
-    QStringList paths;
-    for (const int row : std::as_const(rows))
-        paths.append(m_paths.at(row));
-    return paths.isEmpty() ? nullptr : ClipboardOffer::pictures(paths);
 }

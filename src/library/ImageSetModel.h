@@ -1,13 +1,14 @@
 #pragma once
 
-#include <QAbstractListModel>
+#include "PictureListModel.h"
+
 #include <QStringList>
 
 /// The images of the Image Set shown, in display order: the lines of the main window's file list,
 /// which the image viewer steps through and the thumbnail viewer pages. A row's display text is
 /// the file's name; the order is that of the paths below the set's folder, so the images of a
 /// sub-folder stand together.
-class ImageSetModel final : public QAbstractListModel
+class ImageSetModel final : public PictureListModel
 {
     Q_OBJECT
 
@@ -17,7 +18,7 @@ public:
         ImagesRole,              ///< the paths a thumbnail of the row steps through: the file's own
     };
 
-    using QAbstractListModel::QAbstractListModel;
+    using PictureListModel::PictureListModel;
 
     /// Shows \a images, files below the Image Set \a folder (ending in "/"): the first \a capacity of
     /// them as given, in display order.
@@ -39,13 +40,9 @@ public:
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     QVariant data(const QModelIndex& index, int role) const override;
-    /// Lines can be dragged out into other programs: as a copy of their files.
-    Qt::ItemFlags flags(const QModelIndex& index) const override;
-    QStringList mimeTypes() const override;
-    QMimeData* mimeData(const QModelIndexList& indexes) const override;
-    Qt::DropActions supportedDragActions() const override { return Qt::CopyAction; }
 
 private:
+    QString pathAt(int row) const override { return m_paths.at(row); }
     /// The row before which \a path stands in the display order.
     int placeOf(const QString& path) const;
 
