@@ -8,6 +8,7 @@
 # answers pings meanwhile.
 set -uo pipefail
 source "@CMAKE_SOURCE_DIR@/tests/e2e/x11session.sh"
+source "@CMAKE_SOURCE_DIR@/bench/timing.sh"
 bench="@CMAKE_BINARY_DIR@/bench"
 idle_seconds=${VISTRELLE_IDLE_SECONDS:-60}
 rounds=4    # by turns: the program, then the floor, each started afresh
@@ -21,16 +22,6 @@ mkdir -p "$program" "$floor_folder"
 install_program "@CMAKE_BINARY_DIR@/vistrelle"
 "$bench/capture_floor" shots "$work" || fail "could not make the pictures"
 
-now_ms() { echo $(($(date +%s%N) / 1000000)); }
-# count_files FOLDER: the files that are not hidden temporaries, counted without starting a
-# process, so that polling every 2 ms costs little.
-shopt -s nullglob
-count_files() {
-    local files=("$1"/[!.]*)
-    echo ${#files[@]}
-}
-# stats: median, lowest and highest of the numbers read.
-stats() { sort -n | awk '{v[NR]=$1} END {print v[int((NR+1)/2)], v[1], v[NR]}'; }
 resident_kb() { awk '/^VmRSS:/{print $2}' "/proc/$1/status"; }
 cpu_ticks() { awk '{print $14 + $15}' "/proc/$1/stat"; }
 # xclip stays behind as the owner: never on the output a command substitution waits for.

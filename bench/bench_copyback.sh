@@ -8,6 +8,7 @@
 # reader, which reads every copy, also while capturing is paused.
 set -uo pipefail
 source "@CMAKE_SOURCE_DIR@/tests/e2e/x11session.sh"
+source "@CMAKE_SOURCE_DIR@/bench/timing.sh"
 bench="@CMAKE_BINARY_DIR@/bench"
 runs=${VISTRELLE_COPY_RUNS:-15}
 
@@ -26,8 +27,6 @@ sleep 1
 xdotool windowactivate --sync "$main" key --clearmodifiers alt+a ctrl+f Escape Home
 sleep 0.5
 
-# stats: median, lowest and highest of the numbers read.
-stats() { sort -n | awk '{v[NR]=$1} END {print v[int((NR+1)/2)], v[1], v[NR]}'; }
 # Another program's text on the clipboard between two copies, so that each copy is a new one.
 copy_text() {
     xclip -selection clipboard -i /dev/null <<<"text only" >/dev/null 2>&1

@@ -5,6 +5,7 @@
 # same poll in the same runs. The notification is to come within 1.2 times the file's time.
 set -uo pipefail
 source "@CMAKE_SOURCE_DIR@/tests/e2e/x11session.sh"
+source "@CMAKE_SOURCE_DIR@/bench/timing.sh"
 bench="@CMAKE_BINARY_DIR@/bench"
 runs=${VISTRELLE_NOTIFY_RUNS:-12} # timed pictures of each size, after one that warms up
 
@@ -32,8 +33,6 @@ app=$!
 main=$(wait_window '^Vistrelle \(JPG\)$')
 sleep 1
 
-shopt -s nullglob
-stats() { sort -n | awk '{v[NR]=$1} END {print v[int((NR+1)/2)], v[1], v[NR]}'; }
 # xclip stays behind as the owner: never on the output a command substitution waits for.
 copy_text() { xclip -selection clipboard -i /dev/null <<<"text only" >/dev/null 2>&1; }
 

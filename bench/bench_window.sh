@@ -6,6 +6,7 @@
 # outside; the medians and their ratio, and the median of the pairs' ratios.
 set -uo pipefail
 source "@CMAKE_SOURCE_DIR@/tests/e2e/x11session.sh"
+source "@CMAKE_SOURCE_DIR@/bench/timing.sh"
 bench="@CMAKE_BINARY_DIR@/bench"
 pairs=${VISTRELLE_WINDOW_PAIRS:-15}
 quality=90 # the program's JPEG quality, set in its settings file too
@@ -14,14 +15,6 @@ command -v import >/dev/null || fail "ImageMagick's import is not installed (scr
 baseline_folder=$work/baseline
 mkdir -p "$program" "$baseline_folder"
 install_program "@CMAKE_BINARY_DIR@/vistrelle"
-now_ms() { echo $(($(date +%s%N) / 1000000)); }
-shopt -s nullglob
-# count_files FOLDER: the files that are not hidden temporaries, counted without a process.
-count_files() {
-    local files=("$1"/[!.]*)
-    echo ${#files[@]}
-}
-stats() { sort -n | awk '{v[NR]=$1} END {print v[int((NR+1)/2)], v[1], v[NR]}'; }
 # until_more FOLDER BEFORE: waits, looking every 2 ms, until FOLDER holds more than BEFORE files.
 until_more() { until [ "$(count_files "$1")" -gt "$2" ]; do sleep 0.002; done; }
 
