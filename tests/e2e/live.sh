@@ -26,31 +26,22 @@ wait_window "$main_title" >/dev/null
 listed() { [ "$("${walker[@]}" lines "$main_title" "Image Files")" = "$(printf '%s\n' "$@")" ]; }
 # sets NAME...: the Image Set box offers exactly these names.
 sets() { [ "$("${walker[@]}" lines "$main_title" "Image Set")" = "$(printf '%s\n' "$@")" ]; }
-# listed_within SECONDS WHAT COMMAND...: COMMAND succeeds within SECONDS, or the test fails
-# saying WHAT and the lines listed.
-listed_within() {
-    local seconds=$1 what=$2
-    shift 2
-    local deadline=$((SECONDS + seconds))
-    while [ $SECONDS -le $deadline ]; do
-        "$@" >/dev/null 2>&1 && return 0
-        sleep 0.1
-    done
-    fail "$what: $("${walker[@]}" lines "$main_title" "Image Files" 2>&1 | tr '\n' ' ')"
-}
+# A deadline missed shows the lines listed.
+list_lines() { "${walker[@]}" lines "$main_title" "Image Files"; }
+within_shows=list_lines
 
 until_true "the Image Set was not listed" listed "* Image_1.png" "Image_2.png"
 until_true "the Image Sets were not offered" sets "Default Image Set" "Other Set"
 
 cp "$work/shot.png" "$set_folder/Image_15.png"
-listed_within 5 "a copied picture was not listed in its place, unselected" \
+within 5 "a copied picture was not listed in its place, unselected" \
     listed "* Image_1.png" "Image_15.png" "Image_2.png"
 mv "$set_folder/Image_15.png" "$set_folder/Image_3.png"
-listed_within 5 "a renamed picture's line did not move" listed "* Image_1.png" "Image_2.png" "Image_3.png"
+within 5 "a renamed picture's line did not move" listed "* Image_1.png" "Image_2.png" "Image_3.png"
 rm "$set_folder/Image_3.png"
-listed_within 5 "a removed picture's line stayed" listed "* Image_1.png" "Image_2.png"
+within 5 "a removed picture's line stayed" listed "* Image_1.png" "Image_2.png"
 mkdir "$category/Another Set"
-listed_within 5 "a new Image Set was not offered" sets "Another Set" "Default Image Set" "Other Set"
+within 5 "a new Image Set was not offered" sets "Another Set" "Default Image Set" "Other Set"
 
 # The Image Set shown removed: told once, the first one left shown. (grep reads the walker's
 # whole list: quitting at the first match would break its pipe.)
@@ -60,11 +51,11 @@ box=$(wait_window '^Vistrelle$')
     fail "the box said: $("${walker[@]}" names '^Vistrelle$')"
 xdotool windowactivate --sync "$box" key --clearmodifiers Return
 until_true "the box stayed" bash -c "! xdotool search --onlyvisible --name '^Vistrelle$' | grep -qx '$box'"
-listed_within 5 "the removed Image Set was still offered" sets "Another Set" "Other Set"
+within 5 "the removed Image Set was still offered" sets "Another Set" "Other Set"
 "${walker[@]}" names "$main_title" | grep "^combo box 'Another Set' () labels=\['Image Set'\]" >/dev/null ||
     fail "the first Image Set left is not shown"
 mkdir "$category/Zoo Set"
-listed_within 5 "a new Image Set was not offered" sets "Another Set" "Other Set" "Zoo Set"
+within 5 "a new Image Set was not offered" sets "Another Set" "Other Set" "Zoo Set"
 [ -z "$(xdotool search --onlyvisible --name '^Vistrelle$' 2>/dev/null)" ] || fail "the removal was told again"
 
 close_window "$(wait_window "$main_title")"

@@ -17,7 +17,7 @@ fail() {
 source "$(dirname "${BASH_SOURCE[0]}")/screenshots.sh"
 
 # within SECONDS WHAT COMMAND...: runs COMMAND until it succeeds, for at most SECONDS, or the
-# test fails saying WHAT.
+# test fails saying WHAT, and what the command named in $within_shows prints then.
 within() {
     local seconds=$1 what=$2
     shift 2
@@ -26,7 +26,7 @@ within() {
         "$@" >/dev/null 2>&1 && return 0
         sleep 0.1
     done
-    fail "$what"
+    fail "$what${within_shows:+: $($within_shows 2>&1 | tr '\n' ' ')}"
 }
 # until_true WHAT COMMAND...: the same for at most 20 s.
 until_true() {
