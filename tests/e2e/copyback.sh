@@ -81,7 +81,7 @@ for way in same bmp; do
     keeper=$!
     x_pids+=("$keeper")
     [ "$way" = same ] && copy Home Down || copy Home
-    for _ in $(seq 100); do grep -q 'took over' "$work/takeover-$way.log" && break; sleep 0.1; done
+    for _ in $(seq 300); do grep -q 'took over' "$work/takeover-$way.log" && break; sleep 0.1; done
     grep -q 'took over' "$work/takeover-$way.log" || fail "the manager did not take the copy over ($way)"
     [ "$way" = same ] && { pasted image/png | cmp -s - "$set_folder/Kept.png" || fail "the manager's copy differs"; }
     [ "$way" = bmp ] && offered image/bmp
