@@ -2,7 +2,7 @@
 # The program killed during a burst, ten trials: 30 different 3840x2160 pictures copied 500 ms
 # apart, each from a window of its own, on a machine kept busy (a process of the lowest
 # priority spinning besides whatever else runs); SIGKILL at a random moment of the burst, the
-# program started again at once. Per trial and in total: the pictures sent whole (before the
+# program started again at once. Per trial and in total: the pictures read whole (before the
 # kill or after the restart), how many of them were filed, how many filed twice, how many lost.
 set -uo pipefail
 source "@CMAKE_SOURCE_DIR@/tests/e2e/x11session.sh"

@@ -261,7 +261,8 @@ bool CaptureSpool::made()
 Clipboard::Catcher CaptureSpool::catcher(Clock& clock)
 {
     // On the clipboard reader's thread: only what the spool shares with it, and its own pool.
-    return [shared = m_shared, pool = &m_pool, &clock](const ClipboardPicture& picture) -> quint64 {
+    const auto keep = [shared = m_shared, pool = &m_pool, &clock](const ClipboardPicture& picture,
+                                                                  quint64 place) -> quint64 {
         if (!shared->catching)
             return 0;
         if (::mkdir(NativePath(shared->folder).constData(), 0700) != 0 && errno != EEXIST)
@@ -271,7 +272,7 @@ Clipboard::Catcher CaptureSpool::catcher(Clock& clock)
         ScreenshotJob job;
         job.picture = picture;
         job.when = clock.now();
-        const quint64 id = shared->next++;
+        const quint64 id = place != 0 ? place : shared->next++;
         const QString part = shared->file(id, ".part"), got = shared->file(id, ".got");
         if (!writeEntry(part, job, 0) ||
             ::rename(NativePath(part).constData(), NativePath(got).constData()) != 0) {
@@ -284,6 +285,8 @@ Clipboard::Catcher CaptureSpool::catcher(Clock& clock)
         });
         return id;
     };
+    // Numbers in the order the pictures' readings began: a start after a kill files them so.
+    return {[shared = m_shared] { return shared->next++; }, keep};
 }
 
 void CaptureSpool::catching(bool on)

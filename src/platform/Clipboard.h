@@ -65,9 +65,16 @@ class Clipboard : public QObject
     Q_OBJECT
 
 public:
-    /// Keeps a picture as soon as it is read, on the thread that read it; answers a number the
-    /// picture carries when it arrives (ClipboardPicture::caught), 0 when it kept nothing.
-    using Catcher = std::function<quint64(const ClipboardPicture& picture)>;
+    /// Keeps each picture as soon as it is read, on the thread that read it.
+    struct Catcher
+    {
+        /// A place for a picture whose reading begins, in the order readings begin: one read
+        /// whole before a picture copied earlier is kept at once, behind that one.
+        std::function<quint64()> place;
+        /// Keeps \a picture in \a place (0: after all others); answers a number the picture
+        /// carries when it arrives (ClipboardPicture::caught), 0 when it kept nothing.
+        std::function<quint64(const ClipboardPicture& picture, quint64 place)> keep;
+    };
 
     /// Hands each picture read from now on to \a catcher before it arrives: a program killed
     /// while the picture is on its way to the window finds it kept. An empty one ends this; no
@@ -88,8 +95,10 @@ signals:
     void arrived(const ClipboardPicture& picture);
 
 protected:
-    /// \a picture as read, handed to the catcher first; on any thread.
-    ClipboardPicture caught(ClipboardPicture picture);
+    /// The catcher's place for a picture whose reading begins, 0 when there is none; on any thread.
+    quint64 placeForCatch();
+    /// \a picture as read, handed to the catcher first, in \a place; on any thread.
+    ClipboardPicture caught(ClipboardPicture picture, quint64 place = 0);
 
 private:
     QMutex m_catching;

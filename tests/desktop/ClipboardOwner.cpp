@@ -59,6 +59,12 @@ void ClipboardOwner::serve()
         ++m_answered;
     };
     while (!m_stop) {
+        if (m_sending == Sending::Held && m_taken > pieces && pieces < 3 && (pieces == 0 || m_released)) {
+            piece(pieces == 0   ? m_bytes.left(pieceSize)
+                  : pieces == 1 ? m_bytes.mid(pieceSize)
+                                : QByteArray());
+            m_sentAll = ++pieces == 3;
+        }
         if (XPending(m_display) == 0) {
             pollfd wait{ConnectionNumber(m_display), POLLIN, 0};
             ::poll(&wait, 1, 20);
@@ -122,6 +128,7 @@ void ClipboardOwner::serve()
             // nothing more.
             if (m_sending == Sending::Endless || (m_sending == Sending::Stops && pieces == 0))
                 piece(pieces++ == 0 ? m_bytes.left(pieceSize) : QByteArray(pieceSize, 'x'));
+            ++m_taken;
         }
     }
 }

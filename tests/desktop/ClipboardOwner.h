@@ -12,11 +12,24 @@ struct _XDisplay;
 /// a piece and then nothing, pieces without end, or its text for whatever type it is asked; or
 /// hung, answering nothing, not even what it offers; or whole only once asked what it offers
 /// (as a program on a loaded machine, busy making it past the requestor's deadline); or
-/// answering every request for it with a refusal, or with no bytes.
+/// answering every request for it with a refusal, or with no bytes; or in pieces, the first at
+/// once and the rest once released.
 class ClipboardOwner
 {
 public:
-    enum class Sending { Whole, Never, Silent, Stops, Endless, TextForAnyType, Hung, Late, Refuses, Empty };
+    enum class Sending {
+        Whole,
+        Never,
+        Silent,
+        Stops,
+        Endless,
+        TextForAnyType,
+        Hung,
+        Late,
+        Refuses,
+        Empty,
+        Held
+    };
 
     /// What came of handing the clipboard over to the clipboard manager (as a program that
     /// exits at once does), if it was asked.
@@ -29,6 +42,8 @@ public:
     ~ClipboardOwner();
 
     int answered() const { return m_answered; }
+    /// A held owner sends the rest of its picture.
+    void release() { m_released = true; }
     HandOver handOver() const { return m_handOver; }
 
 private:
@@ -43,6 +58,8 @@ private:
     unsigned long m_requestor = 0; // None
     unsigned long m_property = 0;
     std::atomic<bool> m_stop = false;
+    std::atomic<bool> m_released = false;
+    int m_taken = 0; // pieces the requestor took, the announcement of pieces first
     std::atomic<int> m_answered = 0;
     std::atomic<HandOver> m_handOver = HandOver::NoAnswer;
     bool m_sentAll = false; // the picture is out

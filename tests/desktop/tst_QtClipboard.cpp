@@ -6,6 +6,7 @@
 #include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QMimeData>
+#include <QMutex>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
@@ -190,8 +191,9 @@ private slots:
     // clipboard over to the clipboard manager's place at exit, which the reader holds while no
     // manager runs, is answered only once its picture has been read, so the picture is not gone
     // with the program. The next owner's picture, read whole meanwhile, waits for it, also when
-    // another owner comes: they arrive in copy order. The reader answers the window's thread at
-    // once all the while.
+    // another owner comes: they arrive in copy order. It is kept as soon as it is read whole, in
+    // a place behind the one before it, whose reading began first. The reader answers the
+    // window's thread at once all the while.
     void transfers_data()
     {
         QTest::addColumn<Sending>("sending");
@@ -202,6 +204,8 @@ private slots:
         // Read a megabyte at a time: a part out of place or twice shows.
         QTest::newRow("whole, larger than a part") << Sending::Whole << 2500000 << QString() << 1;
         QTest::newRow("whole, after the deadline") << Sending::Late << 20008 << QString() << 1;
+        QTest::newRow("in pieces, the last after the next picture")
+            << Sending::Held << 20008 << QString() << 1;
         // Owners that go silent are the end-to-end hostile test's, each told once after its
         // silence; a failure is handed over and ordered as this one is.
         const QString stopped = "The program that offered the picture on the clipboard stopped sending it.";
@@ -223,6 +227,15 @@ private slots:
         QList<ClipboardPicture> arrived;
         connect(&clipboard, &Clipboard::arrived, this,
                 [&arrived](const ClipboardPicture& arriving) { arrived.append(arriving); });
+        std::atomic<quint64> places = 0;
+        QMutex keeping;
+        QList<std::pair<quint64, quint64>> kept; // change and place, in the order kept
+        clipboard.catchWith({[&places] { return ++places; },
+                             [&](const ClipboardPicture& picture, quint64 place) {
+                                 const QMutexLocker lock(&keeping);
+                                 kept.append({picture.change, place});
+                                 return place;
+                             }});
         const quint64 before = clipboard.changeCount();
         {
             ClipboardOwner text(Sending::TextForAnyType, "some words");
@@ -236,6 +249,13 @@ private slots:
         QCOMPARE(owners, before + 3);
         ClipboardOwner next(Sending::Whole);
         QTRY_VERIFY(next.answered() > 0);
+        if (sending == Sending::Held) {
+            QTRY_VERIFY([&] {
+                const QMutexLocker lock(&keeping);
+                return !kept.isEmpty();
+            }());
+            owner.release();
+        }
         // What the user copies out of the library goes on the clipboard at once, while the owner
         // before keeps its transfer waiting: well before that transfer's deadline could pass.
         QElapsedTimer putting;
@@ -251,6 +271,16 @@ private slots:
         // The text's owner leaving put nothing there: a picture sent whole follows the text.
         QCOMPARE(arrived[0].follows, failure.isEmpty() ? before + 1 : 0);
         QCOMPARE(arrived[1].follows, owners);
+        QList<quint64> keptChanges;
+        for (const auto& [change, place] : std::as_const(kept))
+            keptChanges.append(change);
+        QList<quint64> expected{owners + 1};
+        if (sending == Sending::Held)
+            expected.append(owners);
+        else if (failure.isEmpty())
+            expected.prepend(owners);
+        QCOMPARE(keptChanges, expected);
+        QVERIFY(arrived[1].caught > arrived[0].caught);
         QTRY_COMPARE(owner.handOver(), failure.isEmpty() ? ClipboardOwner::HandOver::DoneAfterSending
                                                          : ClipboardOwner::HandOver::DoneBeforeSending);
     }

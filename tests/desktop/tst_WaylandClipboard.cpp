@@ -40,7 +40,8 @@ private slots:
         m_device = device.get();
         m_clipboard = std::make_unique<WaylandClipboard>(std::move(device),
                                                          TransferLimits{std::chrono::milliseconds(2000)});
-        m_clipboard->catchWith([](const ClipboardPicture& picture) { return picture.change * 10; });
+        m_clipboard->catchWith({[] { return quint64(0); }, [](const ClipboardPicture& picture,
+                                                              quint64) { return picture.change * 10; }});
         m_arrived.clear();
         connect(m_clipboard.get(), &Clipboard::arrived, this,
                 [this](const ClipboardPicture& picture) { m_arrived.append(described(picture)); });

@@ -21,9 +21,9 @@
 //                                     of its own, sending it (in pieces when large) to whoever
 //                                     asks; prints "asked N into PROPERTY" each time picture N is
 //                                     asked for while its window owns the clipboard, with the
-//                                     property the requestor named, and "sent N" once its last
-//                                     piece went out; ends once the last one is emptied away or
-//                                     replaced
+//                                     property the requestor named, and "sent N" once the
+//                                     requestor took its last piece (read it whole); ends once
+//                                     the last one is emptied away or replaced
 //   owner never|silent|stops|endless|hung|refuses
 //                                     takes the clipboard offering image/png and then never
 //                                     answers, announces pieces (INCR) and sends none, sends one
@@ -379,6 +379,7 @@ int copies(int apart, const QStringList& files)
         QByteArray bytes;
         qsizetype sent;
         qsizetype picture;
+        bool ended; // the last piece is out: the requestor has read it all once it takes that
     };
     QList<Sending> sending;
     QList<Window> windows;
@@ -411,18 +412,19 @@ int copies(int apart, const QStringList& files)
                     say(QStringLiteral("asked %1 into %2").arg(n + 1).arg(QLatin1String(property)), 0);
                     XFree(property);
                     const QByteArray& bytes = pictures.at(n);
+                    // Told when the requestor takes a piece, and when its window goes, with a
+                    // program killed mid-transfer.
+                    XSelectInput(display, asked.requestor, PropertyChangeMask | StructureNotifyMask);
                     if (bytes.size() <= pieceSize) {
                         XChangeProperty(display, asked.requestor, asked.property, png, 8, PropModeReplace,
                                         reinterpret_cast<const unsigned char*>(bytes.constData()),
                                         static_cast<int>(bytes.size()));
-                        say(QStringLiteral("sent %1").arg(n + 1), 0);
+                        sending.append({asked.requestor, asked.property, {}, bytes.size(), n + 1, true});
                     } else {
-                        // Told when the requestor's window goes, with a program killed mid-transfer.
-                        XSelectInput(display, asked.requestor, PropertyChangeMask | StructureNotifyMask);
                         const long size = static_cast<long>(bytes.size());
                         XChangeProperty(display, asked.requestor, asked.property, incr, 32, PropModeReplace,
                                         reinterpret_cast<const unsigned char*>(&size), 1);
-                        sending.append({asked.requestor, asked.property, bytes, 0, n + 1});
+                        sending.append({asked.requestor, asked.property, bytes, 0, n + 1, false});
                     }
                 } else {
                     answer.property = None;
@@ -437,15 +439,17 @@ int copies(int apart, const QStringList& files)
                     Sending& to = sending[at];
                     if (to.requestor != event.xproperty.window || to.property != event.xproperty.atom)
                         continue;
+                    if (to.ended) {
+                        say(QStringLiteral("sent %1").arg(to.picture), 0);
+                        sending.removeAt(at);
+                        break;
+                    }
                     const QByteArray piece = to.bytes.mid(to.sent, pieceSize);
                     XChangeProperty(display, to.requestor, to.property, png, 8, PropModeReplace,
                                     reinterpret_cast<const unsigned char*>(piece.constData()),
                                     static_cast<int>(piece.size()));
                     to.sent += piece.size();
-                    if (piece.isEmpty()) {
-                        say(QStringLiteral("sent %1").arg(to.picture), 0);
-                        sending.removeAt(at);
-                    }
+                    to.ended = piece.isEmpty();
                     break;
                 }
             }

@@ -37,7 +37,7 @@ grep -q image/ <<<"$targets" || fail "the restored picture was cleared again"
 
 # Killed in the middle of a burst: the pictures fetched and not yet filed wait in the spool, and
 # the next start files them once each, in copy order, before the rest of the burst. The kill
-# costs at most the picture whose transfer was ending: sent, but not yet read whole.
+# costs at most the picture being kept as it came: read whole, not yet in the spool.
 kill "${x_pids[-1]}"
 rm -f "$set_folder"/Image_*
 spool="$program/Vistrelles/.vistrelle-spool"
@@ -53,6 +53,7 @@ done
 kill -KILL "$app"
 wait "$app" 2>/dev/null
 sent_before=$(grep -c '^sent' "$work/kill/asked")
+at_kill="$(tr '\n' ' ' <"$work/kill/asked"), spool: $(ls "$spool" | tr '\n' ' '), folder: $(ls "$set_folder" | tr '\n' ' ')"
 waiting=$(ls "$spool" | grep -E '^[0-9]{12}\.(spool|got)$' | cut -c1-12 | sort -u | wc -l)
 kept=$(($(find "$set_folder" -name 'Image_*' | wc -l) + waiting))
 [ "$waiting" -gt 0 ] || fail "no picture waited in the spool when the program was killed"
@@ -60,10 +61,10 @@ kept=$(($(find "$set_folder" -name 'Image_*' | wc -l) + waiting))
 app=$!
 wait "$copier" || fail "the burst did not end after the restart: $(ls "$set_folder" | tr "\n" " "), $(cat "$work/kill/asked" | tr "\n" " "), spool: $(ls "$spool"), before: $sent_before kept $kept"
 sent=$(grep '^sent' "$work/kill/asked" | cut -d ' ' -f 2 | sort -un)
-# What the kill may have cost: of the last pictures sent before it, those in neither place.
+# What the kill may have cost: of the last pictures read whole before it, those in neither place.
 # (More may be kept than were sent: read whole before the helper said so.)
 cut=$((sent_before > kept ? sent_before - kept : 0))
-[ "$cut" -le 1 ] || fail "the kill cost $cut pictures sent whole before it (sent: $sent_before, kept: $kept)"
+[ "$cut" -le 1 ] || fail "the kill cost $cut pictures read whole before it (sent: $sent_before, kept: $kept): $at_kill"
 candidates=$(grep '^sent' "$work/kill/asked" | head -n "$sent_before" | tail -n "$cut" | cut -d ' ' -f 2)
 for _ in $(seq 600); do
     [ "$(find "$set_folder" -name 'Image_*' | wc -l)" -ge $(($(wc -l <<<"$sent") - cut)) ] &&

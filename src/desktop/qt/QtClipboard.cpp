@@ -21,10 +21,12 @@ QtClipboard::QtClipboard(Clearing clearing, TransferLimits limits)
             QMetaObject::invokeMethod(
                 this, [this, change] { known(change); }, Qt::QueuedConnection);
         },
+        [this] { return placeForCatch(); },
+        // Kept before the window takes it up: a kill meanwhile does not lose it.
+        [this](const ClipboardPicture& read, quint64 place) { return caught(read, place).caught; },
         [this](const ClipboardPicture& read) {
-            // Kept before the window takes it up: a kill meanwhile does not lose it.
             QMetaObject::invokeMethod(
-                this, [this, picture = caught(read)] { emit arrived(picture); }, Qt::QueuedConnection);
+                this, [this, read] { emit arrived(read); }, Qt::QueuedConnection);
         },
     };
     m_reader =

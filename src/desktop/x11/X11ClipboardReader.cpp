@@ -193,9 +193,14 @@ void X11ClipboardReader::readEvents()
         }
         if (m_handOvers && m_handOvers->handle(event, m_change))
             continue;
-        for (const Reading& reading : m_readings)
-            if (reading.transfer->handle(event))
+        for (Reading& reading : m_readings) {
+            if (reading.transfer->handle(event)) {
+                // Kept before the next event is looked at: a kill costs at most the one picture
+                // being kept, never pictures read whole that wait for one copied before them.
+                keepIfWhole(reading);
                 break;
+            }
+        }
     }
 }
 
@@ -295,21 +300,35 @@ void X11ClipboardReader::startIfDue()
     if (!m_startPending || m_readings.size() >= mostReadings)
         return;
     m_startPending = false;
-    m_readings.push_back(
-        {std::make_unique<X11Transfer>(m_display, m_clipboard, m_ownerTime, m_limits), m_change, m_follows});
+    m_readings.push_back({std::make_unique<X11Transfer>(m_display, m_clipboard, m_ownerTime, m_limits),
+                          m_change, m_follows, m_listener.place(), std::nullopt});
+}
+
+void X11ClipboardReader::keepIfWhole(Reading& reading)
+{
+    if (reading.kept || reading.transfer->state() != X11Transfer::State::Done)
+        return;
+    QByteArray bytes = reading.transfer->takeBytes();
+    if (bytes.isEmpty())
+        return;
+    ClipboardPicture picture = ClipboardPicture::sent(reading.change, reading.follows, std::move(bytes));
+    picture.caught = m_listener.keep(picture, reading.place);
+    reading.kept = std::move(picture);
 }
 
 void X11ClipboardReader::settle()
 {
     // A picture: read at once, before its owner goes.
-    for (Reading& reading : m_readings)
+    for (Reading& reading : m_readings) {
         reading.transfer->readPicture();
+        keepIfWhole(reading);
+    }
     // Pictures arrive in copy order, whichever was read first.
     while (!m_readings.empty()) {
         Reading& first = m_readings.front();
         if (first.transfer->state() == X11Transfer::State::Done) {
-            if (QByteArray bytes = first.transfer->takeBytes(); !bytes.isEmpty())
-                m_listener.arrived(ClipboardPicture::sent(first.change, first.follows, std::move(bytes)));
+            if (first.kept)
+                m_listener.arrived(*first.kept);
         } else if (first.transfer->state() == X11Transfer::State::Failed) {
             m_listener.arrived(ClipboardPicture::failed(first.change, first.transfer->failure()));
             retire(std::move(first.transfer));

@@ -34,7 +34,12 @@ public:
     {
         /// Change \a change is the last one.
         std::function<void(quint64 change)> changed;
-        /// The picture of a change was read, or could not be.
+        /// A place for the picture whose reading begins (Clipboard::Catcher::place).
+        std::function<quint64()> place;
+        /// The picture of a change was read whole: kept at once in \a place, whether or not
+        /// those copied before it have arrived; answers what it was kept as.
+        std::function<quint64(const ClipboardPicture& picture, quint64 place)> keep;
+        /// The picture of a change was read, or could not be; in copy order.
         std::function<void(const ClipboardPicture& picture)> arrived;
     };
 
@@ -117,7 +122,10 @@ private:
         std::unique_ptr<X11Transfer> transfer;
         quint64 change = 0;
         quint64 follows = 0;
+        quint64 place = 0;
+        std::optional<ClipboardPicture> kept; // read whole and kept, waiting for those before it
     };
+    void keepIfWhole(Reading& reading);
     std::deque<Reading> m_readings; // in copy order
     // Transfers given up, whose windows stay a while: a program still answering gets no error.
     std::deque<std::pair<std::chrono::steady_clock::time_point, std::unique_ptr<X11Transfer>>> m_retired;
