@@ -80,9 +80,6 @@ void CaptureEngine::check()
     again.mayBeBack = false;
     again.mayBeOwn = 0;
     again.again = true;
-    // Filed now, it may come back after its clearing like any other, unless newer ones came.
-    if (again.change != 0 && (!m_lastChange || *m_lastChange <= again.change))
-        m_lastChange = again.change;
     m_queue.append(std::move(again));
     pump();
 }
