@@ -68,12 +68,12 @@ for trial in $(seq "$trials"); do
     filed=$(sort -un "$work/numbers" | grep -cxF -f "$work/sent")
     twice=$(sort -n "$work/numbers" | uniq -d | wc -l)
     lost=$((sent - filed))
-    echo "  trial $trial: killed after $kill_at_ms ms ($sent_before sent before), $sent sent whole," \
+    echo "  trial $trial: killed after $kill_at_ms ms ($sent_before read whole before), $sent read whole," \
         "$filed filed, $twice twice, $lost lost"
     total_sent=$((total_sent + sent)) total_filed=$((total_filed + filed))
     total_twice=$((total_twice + twice)) total_lost=$((total_lost + lost))
     close_window "$(wait_window '^Vistrelle \(JPG\)$')"
     wait_exit "$app" >/dev/null
 done
-echo "total: $total_sent sent whole, $total_filed filed, $total_twice twice, $total_lost lost" \
+echo "total: $total_sent read whole, $total_filed filed, $total_twice twice, $total_lost lost" \
     "(load average $(cut -d' ' -f1-3 /proc/loadavg))"
