@@ -400,9 +400,8 @@ private slots:
         QTest::newRow("not shared") << "" << QByteArray() << QByteArray();
         QTest::newRow("the user's patterns")
             << "library" << QByteArray("*.part\n// notes") << "*.part\n// notes\n" + ours;
-        QTest::newRow("named already")
-            << "library" << QByteArray("(?d).DS_Store\r\n.vistrelle.lock\r\n.vistrelle-spool\r\n")
-            << QByteArray("(?d).DS_Store\r\n.vistrelle.lock\r\n.vistrelle-spool\r\n");
+        const QByteArray named = "(?d).DS_Store\r\n.vistrelle.lock\r\n.vistrelle-spool\r\n";
+        QTest::newRow("named already") << "library" << named << named;
         QTest::newRow("one of them named") << "library" << QByteArray(".vistrelle-spool\n") << ours;
         QTest::newRow("shared from above") << "above" << QByteArray() << ours;
     }

@@ -611,37 +611,25 @@ private slots:
         QTest::addColumn<QString>("withholds");
         QTest::addColumn<bool>("done");
         QTest::addColumn<QStringList>("told");
+        const QString notGiven =
+            "The desktop did not give Vistrelle %1: another program may have taken it, or it was refused.";
+        const QString kept =
+            "The desktop keeps the keys it has for Vistrelle's shortcuts (\"Capture the active "
+            "window\": %1).  To change them, open System Settings, Shortcuts, and choose "
+            "\"vistrelle\".";
         QTest::newRow("bound after the session") << false << 3 << "CTRL+k"
                                                  << "" << true << QStringList();
-        QTest::newRow("one key left unbound")
-            << false << 3 << "CTRL+k"
-            << "CTRL+k" << true
-            << QStringList{"The desktop did not give Vistrelle Ctrl+K: another program may have taken it, or "
-                           "it was refused."};
+        QTest::newRow("one key left unbound") << false << 3 << "CTRL+k"
+                                              << "CTRL+k" << true << QStringList{notGiven.arg("Ctrl+K")};
         QTest::newRow("refused by the user")
             << false << 3 << "CTRL+k"
-            << "*" << false
-            << QStringList{
-                   "The desktop did not give Vistrelle Shift+X: another program may have taken it, or "
-                   "it was refused.",
-                   "The desktop did not give Vistrelle Ctrl+K: another program may have taken it, or "
-                   "it was refused."};
+            << "*" << false << QStringList{notGiven.arg("Shift+X"), notGiven.arg("Ctrl+K")};
         QTest::newRow("taken with the session, one key left unbound, then kept")
             << true << 0 << "SHIFT+x"
-            << "SHIFT+x" << true
-            << QStringList{
-                   "The desktop did not give Vistrelle Shift+X: another program may have taken it, or "
-                   "it was refused.",
-                   "The desktop keeps the keys it has for Vistrelle's shortcuts (\"Capture the active "
-                   "window\": none).  To change them, open System Settings, Shortcuts, and choose "
-                   "\"vistrelle\"."};
+            << "SHIFT+x" << true << QStringList{notGiven.arg("Shift+X"), kept.arg("none")};
         QTest::newRow("taken with the session, the keys kept")
             << true << 0 << "SHIFT+x"
-            << "" << true
-            << QStringList{
-                   "The desktop keeps the keys it has for Vistrelle's shortcuts (\"Capture the active "
-                   "window\": Shift+X).  To change them, open System Settings, Shortcuts, and choose "
-                   "\"vistrelle\"."};
+            << "" << true << QStringList{kept.arg("Shift+X")};
     }
 
     void globalShortcuts()

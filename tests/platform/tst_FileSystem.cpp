@@ -187,34 +187,26 @@ private slots:
     // and a rename that fails leaves nothing in the name it meant to take.
     void withoutNoReplaceRename_data()
     {
-        QTest::addColumn<QString>("kind");  // what goes: file, link, folder, "other disk", written, settled
-        QTest::addColumn<QString>("taken"); // what stands at the name already: "", file, "empty folder"
+        // What goes: file, link, folder, "other disk", written, settled | what stands at the name
+        // already: nothing, file, "empty folder"
+        QTest::addColumn<QString>("row");
         QTest::addColumn<int>("error");
-        QTest::newRow("file") << "file"
-                              << "" << 0;
-        QTest::newRow("file, name taken") << "file"
-                                          << "file" << EEXIST;
-        QTest::newRow("link") << "link"
-                              << "" << 0;
-        QTest::newRow("folder") << "folder"
-                                << "" << 0;
-        QTest::newRow("folder, name taken by an empty folder") << "folder"
-                                                               << "empty folder" << EEXIST;
-        QTest::newRow("from another disk") << "other disk"
-                                           << "" << EXDEV;
-        QTest::newRow("written") << "written"
-                                 << "" << 0;
-        QTest::newRow("written, name taken") << "written"
-                                             << "file" << EEXIST;
-        QTest::newRow("settled, name taken") << "settled"
-                                             << "file" << 0;
+        QTest::newRow("file") << "file | " << 0;
+        QTest::newRow("file, name taken") << "file | file" << EEXIST;
+        QTest::newRow("link") << "link | " << 0;
+        QTest::newRow("folder") << "folder | " << 0;
+        QTest::newRow("folder, name taken by an empty folder") << "folder | empty folder" << EEXIST;
+        QTest::newRow("from another disk") << "other disk | " << EXDEV;
+        QTest::newRow("written") << "written | " << 0;
+        QTest::newRow("written, name taken") << "written | file" << EEXIST;
+        QTest::newRow("settled, name taken") << "settled | file" << 0;
     }
 
     void withoutNoReplaceRename()
     {
-        QFETCH(QString, kind);
-        QFETCH(QString, taken);
+        QFETCH(QString, row);
         QFETCH(int, error);
+        const QString kind = row.section(" | ", 0, 0), taken = row.section(" | ", 1);
         const auto native = TakeNameNatively;
         TakeNameNatively = [](int, const char*, int, const char*) { return EPERM; };
         const auto restore = qScopeGuard([native] { TakeNameNatively = native; });
