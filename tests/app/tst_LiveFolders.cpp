@@ -6,9 +6,6 @@
 #include "ui/viewers/frmImage.h"
 
 #include <QDir>
-#include <QLabel>
-#include <QLineEdit>
-#include <QListView>
 #include <QSignalSpy>
 
 using namespace TestLibrary;
@@ -190,34 +187,6 @@ private slots:
         setModified(makeImage(set + "sub/t.png"), old());
         QVERIFY(tell(t, named, set + "sub/", {"t.png"}));
         QTRY_COMPARE(t.listed(), (QStringList{"s.png", "t.png"}));
-    }
-
-    // Find knows a picture another program put in the Image Set shown, renamed or removed there,
-    // without waiting for a walk of the library.
-    void arrivalsAreFound()
-    {
-        AppUnderTest t;
-        QVERIFY(t.start());
-        auto* status = t.control<QLabel>("lblReading");
-        QTRY_COMPARE(status->text(), QString());
-        const QString set = t.defaultSet();
-        // Searched for before the picture comes: its words are found once it is there.
-        QTest::keyClicks(t.control<QLineEdit>("txtFind"), "arriving");
-        const QAbstractItemModel* found = t.control<QListView>("lstFound")->model();
-        const auto first = [found] { return found->index(0, 0).data().toString(); };
-        QTRY_COMPARE(status->text(), "Nothing found");
-        const QString file = makeImage(set + "n.png", QSize(8, 6), Qt::darkCyan);
-        setModified(file, old());
-        t.fakes.reader.holds(file, "arriving words");
-        QVERIFY(t.fakes.watcher.change(set));
-        QTRY_COMPARE(first(), "n.png\nDefault Category / Default Image Set");
-        QVERIFY(QFile::rename(file, set + "m.png"));
-        QVERIFY(t.fakes.watcher.change(set));
-        QTRY_COMPARE(first(), "m.png\nDefault Category / Default Image Set");
-        QCOMPARE(found->rowCount(), 1);
-        QVERIFY(QFile::remove(set + "m.png"));
-        QVERIFY(t.fakes.watcher.change(set));
-        QTRY_COMPARE(found->rowCount(), 0);
     }
 };
 
