@@ -157,6 +157,25 @@ private slots:
         QTRY_COMPARE(found(t), QStringList{"Moved.png | Home / Trips"});
         QCOMPARE(t.fakes.reader.reads(), reads);
 
+        // A picture another program puts in the Image Set shown, renames or removes there is known
+        // to Find without waiting for a walk of the library: searched for before it comes, its
+        // words are found once it is there.
+        t.choose("cboFindScope", "Image Set");
+        box->setText("arriving");
+        QTRY_COMPARE(status->text(), "Nothing found");
+        const QString set = t.root() + "Work/Reports/";
+        const QString file = makeImage(set + "n.png", QSize(8, 6), Qt::darkCyan);
+        setModified(file, QDateTime::currentDateTime().addSecs(-60));
+        t.fakes.reader.holds(file, "arriving words");
+        QVERIFY(t.fakes.watcher.change(set));
+        QTRY_COMPARE(found(t), QStringList{"n.png | Work / Reports"});
+        QVERIFY(QFile::rename(file, set + "m.png"));
+        QVERIFY(t.fakes.watcher.change(set));
+        QTRY_COMPARE(found(t), QStringList{"m.png | Work / Reports"});
+        QVERIFY(QFile::remove(set + "m.png"));
+        QVERIFY(t.fakes.watcher.change(set));
+        QTRY_COMPARE(found(t), QStringList());
+
         // A capture holds the reader the moment the clipboard changes.
         const int holds = t.fakes.reader.holdsAsked;
         t.fakes.clipboard.setImage(QImage(8, 8, QImage::Format_RGB32));

@@ -22,13 +22,9 @@ class tst_KeptPictures : public QObject
     // The files the program copied last, as a file manager reads them.
     static QStringList copiedFiles(AppUnderTest& t)
     {
-        const QMimeData* offered = t.fakes.clipboard.offered.get();
-        if (!offered)
-            return {};
         QStringList files;
-        for (const QByteArray& uri : offered->data("text/uri-list").split('\n'))
-            if (!uri.trimmed().isEmpty())
-                files.append(QUrl::fromEncoded(uri.trimmed()).toLocalFile().remove(t.defaultSet()));
+        for (const QUrl& url : t.fakes.clipboard.offered->urls())
+            files.append(url.toLocalFile().remove(t.defaultSet()));
         return files;
     }
 

@@ -1,10 +1,28 @@
 #!/usr/bin/env bash
 # A user's first start, a second start while running, a second program on the same library,
-# closing, the refused command lines, and signals while a start-up message waits.
+# closing, the refused command lines (what each message says, read over the accessibility bus),
+# and signals while a start-up message waits.
 set -uo pipefail
 source "$(dirname "$0")/x11session.sh"
 
 install_program "$1"
+walker=(/usr/bin/python3 "$(dirname "$0")/accessible.py")
+start_accessibility_bus
+# says TEXT: the start-up message shown says TEXT. (grep reads the walker's whole list: quitting
+# at the first match would break its pipe.)
+says() { "${walker[@]}" names '^Vistrelle$' | grep -F -- "$1" >/dev/null; }
+running="Vistrelle is already running.  Check the System Tray."
+# refused TEXT [copy]: the start-up message says TEXT, and Return answers it. With copy, a picture
+# is copied while it waits: no business of a program that ends (filed, it would ask for an Image
+# Set in a second message). (Only while no other program runs: it would file the picture, or
+# say in a message of its own that it cannot.)
+refused() {
+    local box
+    box=$(wait_window '^Vistrelle$')
+    until_true "the start-up message did not say '$1'" says "$1"
+    [ $# -eq 1 ] || xclip -selection clipboard -t image/png -i "$work/shot.png"
+    xdotool windowactivate --sync "$box" key --clearmodifiers Return
+}
 
 # A screenshot already on the clipboard before the start is not filed.
 xclip -selection clipboard -t image/png -i "$work/shot.png"
@@ -18,13 +36,15 @@ sleep 0.5
 targets=$(timeout 5 xclip -selection clipboard -o -t TARGETS 2>/dev/null || true)
 ! grep -q image/png <<<"$targets" || fail "the picture on the clipboard at start-up was kept"
 
-"$program/vistrelle" >"$work/second.log" 2>&1 &
+# Refused before anything is made: the library it names is not.
+"$program/vistrelle" "$work/second" >"$work/second.log" 2>&1 &
 second=$!
-answer_box
+refused "$running"
 wait_exit "$second"
 [ $? -eq 1 ] || fail "a second instance was not refused"
 kill -0 "$first" || fail "the first instance ended when the second was refused"
 [ ! -e "$program/Vistrelle.ini" ] || fail "settings were written before closing"
+[ ! -e "$work/second" ] || fail "a second instance made its library: $(find "$work/second")"
 
 # A program on the same library is refused also with a runtime folder of its own (one
 # started otherwise would file every picture twice), also where the library cannot be written;
@@ -55,7 +75,7 @@ runs_on runtime2 "$work/read-only" || fail "a program on a read-only library did
 for library in "$program" "$work/read-only"; do
     mkdir -p -m 700 "$work/runtime3"
     XDG_RUNTIME_DIR="$work/runtime3" "$program/vistrelle" "$library" >"$work/third.log" 2>&1 &
-    answer_box
+    refused "$running"
     wait_exit $!
     [ $? -eq 1 ] || fail "a program with another runtime folder was not refused on $library"
 done
@@ -93,7 +113,7 @@ wait_exit "$third" || fail "the run on a relative folder failed: $(cat "$work/th
 rm "$program/Vistrelle.ini"
 "$program/vistrelle" x >"$work/fourth.log" 2>&1 &
 fourth=$!
-answer_box
+refused "Invalid directory specified.  Check the target line for the shortcut." copy
 wait_exit "$fourth"
 [ $? -eq 1 ] || fail "a one-character directory was accepted"
 [ ! -e "$program/Vistrelle.ini" ] || fail "a refused start wrote settings"
@@ -118,6 +138,8 @@ for signal in TERM HUP INT; do
     "$program/vistrelle" /nonexistent >"$work/box.log" 2>&1 &
     pid=$!
     wait_window '^Vistrelle$' >/dev/null
+    until_true "the message of a missing folder said otherwise" says "Problem encountered with specified \
+directory (/nonexistent).  Check the target line for the shortcut. Error encoutered: No such file or directory"
     kill -s "$signal" "$pid"
     ended_soon "$pid" || fail "SIG$signal left the start-up message open"
     cmp -s "$program/Vistrelle.ini" "$work/settings.before" ||
