@@ -171,16 +171,29 @@ private slots:
         QVERIFY2(missing.text.contains("no-such-tessdata"), qPrintable(missing.text));
     }
 
-    // A real screenshot of a dark dialog (its labels, tick boxes and fields) on a black desktop:
-    // a threshold split between the desktop's black and the dialog's grey lost the first
-    // letters of words near the dialog's edge ("emperature").
-    void darkDialogBesideBlack()
+    // Real screenshots of dialogs beside a black desktop. A dark one (its labels, tick boxes and
+    // fields): a threshold split between the desktop's black and the dialog's grey lost the first
+    // letters of words near the dialog's edge ("emperature"). A light one: the 1-pixel grey stroke
+    // of an "I" near the desktop fell below a threshold drawn towards its black ("nvoice").
+    void dialogBesideBlack_data()
     {
-        QFile file(QStringLiteral(DARK_DIALOG_PNG));
+        QTest::addColumn<QString>("screenshot");
+        QTest::addColumn<QStringList>("words");
+        QTest::newRow("dark dialog") << QString("dark_dialog.png")
+                                     << QStringList{"Translation", "Download", "Weekly", "Temperature",
+                                                    "Project"};
+        QTest::newRow("light dialog")
+            << QString("light_dialog.png") << QStringList{"Invoice", "Harbour", "Supplies"};
+    }
+    void dialogBesideBlack()
+    {
+        QFETCH(QString, screenshot);
+        QFETCH(QStringList, words);
+        QFile file(QStringLiteral(SCREENSHOTS_DIR "/") + screenshot);
         QVERIFY(file.open(QIODevice::ReadOnly));
         const QString text =
             TesseractReader().read(file.readAll(), ReadingControl(), ReadingHaste::Library).text;
-        for (const char* word : {"Translation", "Download", "Weekly", "Temperature", "Project"})
+        for (const QString& word : std::as_const(words))
             QVERIFY2(text.split(QRegularExpression("\\s+")).contains(word), qPrintable(text));
     }
 

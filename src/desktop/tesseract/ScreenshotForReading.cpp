@@ -13,78 +13,100 @@ constexpr qint64 mostPixels = 8LL * 3840 * 2160;
 constexpr int decodeLimitMegabytes = 320;
 // Pictures up to this height hold screen text too small for the recognizer's models.
 constexpr int enlargeUpToHeight = 1600;
-// The squares whose commonest colour is taken for the ground there: larger than a letter.
-constexpr int groundSquare = 32;
-// Greys this close to a dark ground are that ground.
-constexpr int nearGround = 20;
+// The squares whose ground is told apart: smaller than the gap between a window's edge and its
+// words, so that a square holding both a black desktop and a light dialog is seldom beside one.
+constexpr int groundSquare = 8;
+// Each square's ground is the commonest colour of it and this many pixels around it: enough
+// ground that a letter's ink never outnumbers it.
+constexpr int groundMargin = 4;
+// The strongest ink of the squares this far around sets the contrast of the words there.
+constexpr int contrastSquares = 2;
+// Faint words (grey on dark grey, a terminal's dark blue on black) are given at most twice their
+// contrast: more made black words' strokes run together ("rn" read as "m").
+constexpr int faintestInk = 128;
 
-// The commonest colour of each square of \a colours (4 bits a channel tell colours apart),
+// The commonest colour about each square of \a colours (4 bits a channel tell colours apart),
 // row by row.
 QList<QRgb> groundColours(const QImage& colours, int across, int down)
 {
     QList<QRgb> grounds(qsizetype(across) * down);
     std::vector<quint16> counts(4096);
+    const auto bin = [](QRgb colour) {
+        return (qRed(colour) >> 4) << 8 | (qGreen(colour) >> 4) << 4 | qBlue(colour) >> 4;
+    };
     for (int square = 0; square < grounds.size(); ++square) {
-        const int left = square % across * groundSquare, top = square / across * groundSquare;
-        const int right = std::min(left + groundSquare, colours.width());
-        const int bottom = std::min(top + groundSquare, colours.height());
-        std::fill(counts.begin(), counts.end(), 0);
+        const int x0 = square % across * groundSquare, y0 = square / across * groundSquare;
+        const int left = std::max(x0 - groundMargin, 0), top = std::max(y0 - groundMargin, 0);
+        const int right = std::min(x0 + groundSquare + groundMargin, colours.width());
+        const int bottom = std::min(y0 + groundSquare + groundMargin, colours.height());
         int best = 0;
         QRgb ground = 0;
         for (int y = top; y < bottom; ++y) {
             const auto* row = reinterpret_cast<const QRgb*>(colours.constScanLine(y));
-            for (int x = left; x < right; ++x) {
-                const QRgb colour = row[x];
-                const int bin = (qRed(colour) >> 4) << 8 | (qGreen(colour) >> 4) << 4 | qBlue(colour) >> 4;
-                if (++counts[bin] > best)
-                    best = counts[bin], ground = colour;
-            }
+            for (int x = left; x < right; ++x)
+                if (++counts[bin(row[x])] > best)
+                    best = counts[bin(row[x])], ground = row[x];
+        }
+        for (int y = top; y < bottom; ++y) {
+            const auto* row = reinterpret_cast<const QRgb*>(colours.constScanLine(y));
+            for (int x = left; x < right; ++x)
+                counts[bin(row[x])] = 0;
         }
         grounds[square] = ground;
     }
     return grounds;
 }
 
-// How far from grey \a colour is.
-int colourfulness(QRgb colour)
+// How far \a colour stands from \a ground: in its most different channel, so that words in
+// colour keep the contrast a grey of their brightness would lose.
+int inkOn(QRgb colour, QRgb ground)
 {
-    return std::max({qRed(colour), qGreen(colour), qBlue(colour)}) -
-           std::min({qRed(colour), qGreen(colour), qBlue(colour)});
+    return std::max({std::abs(qRed(colour) - qRed(ground)), std::abs(qGreen(colour) - qGreen(ground)),
+                     std::abs(qBlue(colour) - qBlue(ground))});
 }
 
-// A ground of black or dark grey, on which a terminal's words may stand in any colour.
-bool darkGrey(QRgb ground)
+// For each square, the strongest ink of the squares about it.
+std::vector<int> strongestInk(const QImage& colours, const QList<QRgb>& grounds, int across, int down)
 {
-    return qGray(ground) < 128 && colourfulness(ground) < 40;
+    std::vector<int> own(grounds.size(), 0);
+    for (int y = 0; y < colours.height(); ++y) {
+        const auto* row = reinterpret_cast<const QRgb*>(colours.constScanLine(y));
+        for (int x = 0; x < colours.width(); ++x) {
+            const qsizetype square = qsizetype(y / groundSquare) * across + x / groundSquare;
+            own[square] = std::max(own[square], inkOn(row[x], grounds[square]));
+        }
+    }
+    std::vector<int> about(grounds.size(), 0);
+    for (int down0 = 0; down0 < down; ++down0)
+        for (int across0 = 0; across0 < across; ++across0)
+            for (int y = std::max(down0 - contrastSquares, 0);
+                 y <= std::min(down0 + contrastSquares, down - 1); ++y)
+                for (int x = std::max(across0 - contrastSquares, 0);
+                     x <= std::min(across0 + contrastSquares, across - 1); ++x)
+                    about[down0 * across + across0] =
+                        std::max(about[down0 * across + across0], own[y * across + x]);
+    return about;
 }
-// Words in colour on a dark grey or black ground (a terminal's blue or magenta) keep little of
-// their contrast in a grey of their brightness; in the brightest of their channels they stand
-// out as light text does. On a light ground, or one in colour (white words on a selection's or a
-// title bar's blue), the grey of their brightness reads best; and grey words stay as they were.
-// Dark grounds themselves become one black: a part of the screen holding a black desktop and a
-// dark dialog's grey is otherwise split between the two, and the dialog's words near its edge
-// are lost with its ground.
+
+// Each pixel as ink against the ground about it: every ground white, the words dark on it, in
+// any style. A dark dialog or a terminal's black then stands beside a light window as one white,
+// where a threshold for both (a black desktop beside a light dialog) lost thin grey strokes, and
+// one threshold suits the whole picture.
 QImage greyForReading(const QImage& picture)
 {
     const QImage colours = picture.convertToFormat(QImage::Format_RGB32);
     const int across = (colours.width() + groundSquare - 1) / groundSquare;
     const int down = (colours.height() + groundSquare - 1) / groundSquare;
     const QList<QRgb> grounds = groundColours(colours, across, down);
+    const std::vector<int> strongest = strongestInk(colours, grounds, across, down);
     QImage grey(colours.size(), QImage::Format_Grayscale8);
     for (int y = 0; y < colours.height(); ++y) {
         const auto* row = reinterpret_cast<const QRgb*>(colours.constScanLine(y));
-        const QRgb* ground = grounds.constData() + qsizetype(y / groundSquare) * across;
         uchar* out = grey.scanLine(y);
         for (int x = 0; x < colours.width(); ++x) {
-            const QRgb colour = row[x];
-            const QRgb there = ground[x / groundSquare];
-            const bool dark = darkGrey(there);
-            if (dark && colourfulness(colour) >= 40)
-                out[x] = uchar(std::max({qRed(colour), qGreen(colour), qBlue(colour)}));
-            else if (dark && std::abs(qGray(colour) - qGray(there)) < nearGround)
-                out[x] = 0;
-            else
-                out[x] = uchar(qGray(colour));
+            const qsizetype square = qsizetype(y / groundSquare) * across + x / groundSquare;
+            const int ink = inkOn(row[x], grounds[square]) * 255 / std::max(strongest[square], faintestInk);
+            out[x] = uchar(255 - std::min(ink, 255));
         }
     }
     return grey;
