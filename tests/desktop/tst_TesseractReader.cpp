@@ -171,11 +171,13 @@ private slots:
         QVERIFY2(missing.text.contains("no-such-tessdata"), qPrintable(missing.text));
     }
 
-    // Real screenshots of dialogs beside a black desktop. A dark one (its labels, tick boxes and
-    // fields): a threshold split between the desktop's black and the dialog's grey lost the first
-    // letters of words near the dialog's edge ("emperature"). A light one: the 1-pixel grey stroke
-    // of an "I" near the desktop fell below a threshold drawn towards its black ("nvoice").
-    void dialogBesideBlack_data()
+    // Real screenshots of windows beside a black desktop. A dark dialog (its labels, tick boxes
+    // and fields): a threshold split between the desktop's black and the dialog's grey lost the
+    // first letters of words near the dialog's edge ("emperature"). A light dialog: the 1-pixel
+    // grey stroke of an "I" near the desktop fell below a threshold drawn towards its black
+    // ("nvoice"). A light terminal, its words 2 pixels from its edge: taken for ink on the
+    // desktop's black, their first letters were lost ("useum").
+    void windowBesideBlack_data()
     {
         QTest::addColumn<QString>("screenshot");
         QTest::addColumn<QStringList>("words");
@@ -184,8 +186,10 @@ private slots:
                                                     "Project"};
         QTest::newRow("light dialog")
             << QString("light_dialog.png") << QStringList{"Invoice", "Harbour", "Supplies"};
+        QTest::newRow("light terminal")
+            << QString("light_terminal.png") << QStringList{"Museum", "Contract", "Battery"};
     }
-    void dialogBesideBlack()
+    void windowBesideBlack()
     {
         QFETCH(QString, screenshot);
         QFETCH(QStringList, words);

@@ -21,6 +21,13 @@ constexpr int groundSquare = 8;
 constexpr int groundMargin = 4;
 // The strongest ink of the squares this far around sets the contrast of the words there.
 constexpr int contrastSquares = 2;
+// A run of one colour this long, across or down, is ground: longer than any letter's stroke.
+constexpr int groundRun = 24;
+// Colours this close are one ground; farther, they are grounds of two parts of the screen.
+constexpr int sameGround = 8;
+constexpr int otherGround = 20;
+// Where two grounds meet, ink takes the ground found nearest to it, this far at most.
+constexpr int groundReach = 6;
 // Faint words (grey on dark grey, a terminal's dark blue on black) are given at most twice their
 // contrast: more made black words' strokes run together ("rn" read as "m").
 constexpr int faintestInk = 128;
@@ -77,15 +84,78 @@ std::vector<int> strongestInk(const QImage& colours, const QList<QRgb>& grounds,
         }
     }
     std::vector<int> about(grounds.size(), 0);
-    for (int down0 = 0; down0 < down; ++down0)
-        for (int across0 = 0; across0 < across; ++across0)
-            for (int y = std::max(down0 - contrastSquares, 0);
-                 y <= std::min(down0 + contrastSquares, down - 1); ++y)
-                for (int x = std::max(across0 - contrastSquares, 0);
-                     x <= std::min(across0 + contrastSquares, across - 1); ++x)
-                    about[down0 * across + across0] =
-                        std::max(about[down0 * across + across0], own[y * across + x]);
+    for (int row = 0; row < down; ++row)
+        for (int column = 0; column < across; ++column)
+            for (int y = std::max(row - contrastSquares, 0); y <= std::min(row + contrastSquares, down - 1);
+                 ++y)
+                for (int x = std::max(column - contrastSquares, 0);
+                     x <= std::min(column + contrastSquares, across - 1); ++x)
+                    about[row * across + column] =
+                        std::max(about[row * across + column], own[y * across + x]);
     return about;
+}
+
+// Whether each pixel of \a colours, row by row, lies in a run of ground.
+std::vector<bool> groundPixels(const QImage& colours)
+{
+    const int width = colours.width(), height = colours.height();
+    std::vector<bool> ground(qsizetype(width) * height, false);
+    const auto colourAt = [&](int x, int y) {
+        return reinterpret_cast<const QRgb*>(colours.constScanLine(y))[x];
+    };
+    for (int y = 0; y < height; ++y) {
+        const auto* row = reinterpret_cast<const QRgb*>(colours.constScanLine(y));
+        for (int start = 0; start < width;) {
+            int end = start + 1;
+            while (end < width && inkOn(row[end], row[start]) <= sameGround)
+                ++end;
+            if (end - start >= groundRun)
+                std::fill_n(ground.begin() + qsizetype(y) * width + start, end - start, true);
+            start = end;
+        }
+    }
+    for (int x = 0; x < width; ++x) {
+        for (int start = 0; start < height;) {
+            int end = start + 1;
+            while (end < height && inkOn(colourAt(x, end), colourAt(x, start)) <= sameGround)
+                ++end;
+            if (end - start >= groundRun)
+                for (int y = start; y < end; ++y)
+                    ground[qsizetype(y) * width + x] = true;
+            start = end;
+        }
+    }
+    return ground;
+}
+
+// Whether the grounds about each square differ: two parts of the screen meet there.
+std::vector<bool> groundEdges(const QList<QRgb>& grounds, int across, int down)
+{
+    std::vector<bool> edges(grounds.size(), false);
+    for (int row = 0; row < down; ++row)
+        for (int column = 0; column < across; ++column)
+            for (int y = std::max(row - 1, 0); y <= std::min(row + 1, down - 1); ++y)
+                for (int x = std::max(column - 1, 0); x <= std::min(column + 1, across - 1); ++x)
+                    if (inkOn(grounds[y * across + x], grounds[row * across + column]) > otherGround)
+                        edges[row * across + column] = true;
+    return edges;
+}
+
+// The ground of the pixel at \a x, \a y where two grounds meet: its own colour where it lies in
+// a run of ground, else that of the nearest ground pixel across or down. A square's commonest
+// colour there may be the other part's: a black desktop's beside a light terminal's first
+// letters, black as the desktop, which then stood out white on black.
+QRgb groundAtEdge(const QImage& colours, const std::vector<bool>& ground, int x, int y, QRgb square)
+{
+    const int width = colours.width();
+    for (int step = 0; step <= groundReach; ++step) {
+        const QPoint near[] = {{x - step, y}, {x + step, y}, {x, y - step}, {x, y + step}};
+        for (const QPoint& at : near)
+            if (at.x() >= 0 && at.y() >= 0 && at.x() < width && at.y() < colours.height() &&
+                ground[qsizetype(at.y()) * width + at.x()])
+                return reinterpret_cast<const QRgb*>(colours.constScanLine(at.y()))[at.x()];
+    }
+    return square;
 }
 
 // Each pixel as ink against the ground about it: every ground white, the words dark on it, in
@@ -99,13 +169,17 @@ QImage greyForReading(const QImage& picture)
     const int down = (colours.height() + groundSquare - 1) / groundSquare;
     const QList<QRgb> grounds = groundColours(colours, across, down);
     const std::vector<int> strongest = strongestInk(colours, grounds, across, down);
+    const std::vector<bool> edges = groundEdges(grounds, across, down);
+    const std::vector<bool> ground = groundPixels(colours);
     QImage grey(colours.size(), QImage::Format_Grayscale8);
     for (int y = 0; y < colours.height(); ++y) {
         const auto* row = reinterpret_cast<const QRgb*>(colours.constScanLine(y));
         uchar* out = grey.scanLine(y);
         for (int x = 0; x < colours.width(); ++x) {
             const qsizetype square = qsizetype(y / groundSquare) * across + x / groundSquare;
-            const int ink = inkOn(row[x], grounds[square]) * 255 / std::max(strongest[square], faintestInk);
+            const QRgb there =
+                edges[square] ? groundAtEdge(colours, ground, x, y, grounds[square]) : grounds[square];
+            const int ink = inkOn(row[x], there) * 255 / std::max(strongest[square], faintestInk);
             out[x] = uchar(255 - std::min(ink, 255));
         }
     }
