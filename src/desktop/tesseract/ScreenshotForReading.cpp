@@ -100,9 +100,6 @@ std::vector<bool> groundPixels(const QImage& colours)
 {
     const int width = colours.width(), height = colours.height();
     std::vector<bool> ground(qsizetype(width) * height, false);
-    const auto colourAt = [&](int x, int y) {
-        return reinterpret_cast<const QRgb*>(colours.constScanLine(y))[x];
-    };
     for (int y = 0; y < height; ++y) {
         const auto* row = reinterpret_cast<const QRgb*>(colours.constScanLine(y));
         for (int start = 0; start < width;) {
@@ -114,17 +111,27 @@ std::vector<bool> groundPixels(const QImage& colours)
             start = end;
         }
     }
-    for (int x = 0; x < width; ++x) {
-        for (int start = 0; start < height;) {
-            int end = start + 1;
-            while (end < height && inkOn(colourAt(x, end), colourAt(x, start)) <= sameGround)
-                ++end;
-            if (end - start >= groundRun)
-                for (int y = start; y < end; ++y)
-                    ground[qsizetype(y) * width + x] = true;
-            start = end;
+    // Down each column at once, row by row: where each column's run began, and its colour.
+    std::vector<int> began(width, 0);
+    std::vector<QRgb> beganIn(reinterpret_cast<const QRgb*>(colours.constScanLine(0)),
+                              reinterpret_cast<const QRgb*>(colours.constScanLine(0)) + width);
+    const auto end = [&](int x, int y) {
+        if (y - began[x] >= groundRun)
+            for (int in = began[x]; in < y; ++in)
+                ground[qsizetype(in) * width + x] = true;
+    };
+    for (int y = 1; y < height; ++y) {
+        const auto* row = reinterpret_cast<const QRgb*>(colours.constScanLine(y));
+        for (int x = 0; x < width; ++x) {
+            if (inkOn(row[x], beganIn[x]) > sameGround) {
+                end(x, y);
+                began[x] = y;
+                beganIn[x] = row[x];
+            }
         }
     }
+    for (int x = 0; x < width; ++x)
+        end(x, height);
     return ground;
 }
 
