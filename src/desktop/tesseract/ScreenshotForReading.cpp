@@ -19,8 +19,6 @@ constexpr int groundSquare = 8;
 // Each square's ground is the commonest colour of it and this many pixels around it: enough
 // ground that a letter's ink never outnumbers it.
 constexpr int groundMargin = 4;
-// The strongest ink of the squares this far around sets the contrast of the words there.
-constexpr int contrastSquares = 2;
 // A run of one colour this long, across or down, is ground: longer than any letter's stroke.
 constexpr int groundRun = 24;
 // Colours this close are one ground; farther, they are grounds of two parts of the screen.
@@ -28,9 +26,6 @@ constexpr int sameGround = 8;
 constexpr int otherGround = 20;
 // Where two grounds meet, ink takes the ground found nearest to it, this far at most.
 constexpr int groundReach = 6;
-// Faint words (grey on dark grey, a terminal's dark blue on black) are given at most twice their
-// contrast: more made black words' strokes run together ("rn" read as "m").
-constexpr int faintestInk = 128;
 
 // The commonest colour about each square of \a colours (4 bits a channel tell colours apart),
 // row by row.
@@ -70,29 +65,6 @@ int inkOn(QRgb colour, QRgb ground)
 {
     return std::max({std::abs(qRed(colour) - qRed(ground)), std::abs(qGreen(colour) - qGreen(ground)),
                      std::abs(qBlue(colour) - qBlue(ground))});
-}
-
-// For each square, the strongest ink of the squares about it.
-std::vector<int> strongestInk(const QImage& colours, const QList<QRgb>& grounds, int across, int down)
-{
-    std::vector<int> own(grounds.size(), 0);
-    for (int y = 0; y < colours.height(); ++y) {
-        const auto* row = reinterpret_cast<const QRgb*>(colours.constScanLine(y));
-        for (int x = 0; x < colours.width(); ++x) {
-            const qsizetype square = qsizetype(y / groundSquare) * across + x / groundSquare;
-            own[square] = std::max(own[square], inkOn(row[x], grounds[square]));
-        }
-    }
-    std::vector<int> about(grounds.size(), 0);
-    for (int row = 0; row < down; ++row)
-        for (int column = 0; column < across; ++column)
-            for (int y = std::max(row - contrastSquares, 0); y <= std::min(row + contrastSquares, down - 1);
-                 ++y)
-                for (int x = std::max(column - contrastSquares, 0);
-                     x <= std::min(column + contrastSquares, across - 1); ++x)
-                    about[row * across + column] =
-                        std::max(about[row * across + column], own[y * across + x]);
-    return about;
 }
 
 // Whether each pixel of \a colours, row by row, lies in a run of ground.
@@ -175,7 +147,6 @@ QImage greyForReading(const QImage& picture)
     const int across = (colours.width() + groundSquare - 1) / groundSquare;
     const int down = (colours.height() + groundSquare - 1) / groundSquare;
     const QList<QRgb> grounds = groundColours(colours, across, down);
-    const std::vector<int> strongest = strongestInk(colours, grounds, across, down);
     const std::vector<bool> edges = groundEdges(grounds, across, down);
     const std::vector<bool> ground = groundPixels(colours);
     QImage grey(colours.size(), QImage::Format_Grayscale8);
@@ -186,8 +157,7 @@ QImage greyForReading(const QImage& picture)
             const qsizetype square = qsizetype(y / groundSquare) * across + x / groundSquare;
             const QRgb there =
                 edges[square] ? groundAtEdge(colours, ground, x, y, grounds[square]) : grounds[square];
-            const int ink = inkOn(row[x], there) * 255 / std::max(strongest[square], faintestInk);
-            out[x] = uchar(255 - std::min(ink, 255));
+            out[x] = uchar(255 - inkOn(row[x], there));
         }
     }
     return grey;
