@@ -176,7 +176,8 @@ private slots:
     // first letters of words near the dialog's edge ("emperature"). A light dialog: the 1-pixel
     // grey stroke of an "I" near the desktop fell below a threshold drawn towards its black
     // ("nvoice"). A light terminal, its words 2 pixels from its edge: taken for ink on the
-    // desktop's black, their first letters were lost ("useum").
+    // desktop's black, their first letters were lost ("useum"). A terminal's sixteen colours on
+    // dark grey: as greys, its blues and reds stood barely apart from the ground.
     void windowBesideBlack_data()
     {
         QTest::addColumn<QString>("screenshot");
@@ -188,6 +189,9 @@ private slots:
             << QString("light_dialog.png") << QStringList{"Invoice", "Harbour", "Supplies"};
         QTest::newRow("light terminal")
             << QString("light_terminal.png") << QStringList{"Museum", "Contract", "Battery"};
+        QTest::newRow("colour terminal")
+            << QString("colour_terminal.png")
+            << QStringList{"Spreadsheet", "bicycle", "synchronisation", "morning", "passed", "matching"};
     }
     void windowBesideBlack()
     {
