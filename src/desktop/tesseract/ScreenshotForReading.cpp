@@ -13,8 +13,8 @@ constexpr qint64 mostPixels = 8LL * 3840 * 2160;
 constexpr int decodeLimitMegabytes = 320;
 // Pictures up to this height hold screen text too small for the recognizer's models.
 constexpr int enlargeUpToHeight = 1600;
-// The squares whose ground is told apart: smaller than the gap between a window's edge and its
-// words, so that a square holding both a black desktop and a light dialog is seldom beside one.
+// The squares whose ground is found: small, so that where two parts of the screen meet few
+// pixels are given the other part's ground.
 constexpr int groundSquare = 8;
 // Each square's ground is the commonest colour of it and this many pixels around it: enough
 // ground that a letter's ink never outnumbers it.
