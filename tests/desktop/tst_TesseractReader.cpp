@@ -171,16 +171,37 @@ private slots:
         QVERIFY2(missing.text.contains("no-such-tessdata"), qPrintable(missing.text));
     }
 
-    // A real screenshot of a dark dialog (its labels, tick boxes and fields) on a black desktop:
-    // a threshold split between the desktop's black and the dialog's grey lost the first
-    // letters of words near the dialog's edge ("emperature").
-    void darkDialogBesideBlack()
+    // Real screenshots of windows beside a black desktop. A dark dialog (its labels, tick boxes
+    // and fields): a threshold split between the desktop's black and the dialog's grey lost the
+    // first letters of words near the dialog's edge ("emperature"). A light dialog: the 1-pixel
+    // grey stroke of an "I" near the desktop fell below a threshold drawn towards its black
+    // ("nvoice"). A light terminal, its words 2 pixels from its edge: taken for ink on the
+    // desktop's black, their first letters were lost ("useum"). A terminal's sixteen colours on
+    // dark grey: as greys, its blues and reds stood barely apart from the ground.
+    void windowBesideBlack_data()
     {
-        QFile file(QStringLiteral(DARK_DIALOG_PNG));
+        QTest::addColumn<QString>("screenshot");
+        QTest::addColumn<QStringList>("words");
+        QTest::newRow("dark dialog") << QString("dark_dialog.png")
+                                     << QStringList{"Translation", "Download", "Weekly", "Temperature",
+                                                    "Project"};
+        QTest::newRow("light dialog")
+            << QString("light_dialog.png") << QStringList{"Invoice", "Harbour", "Supplies"};
+        QTest::newRow("light terminal")
+            << QString("light_terminal.png") << QStringList{"Museum", "Contract", "Battery"};
+        QTest::newRow("colour terminal")
+            << QString("colour_terminal.png")
+            << QStringList{"Spreadsheet", "bicycle", "synchronisation", "morning", "passed", "matching"};
+    }
+    void windowBesideBlack()
+    {
+        QFETCH(QString, screenshot);
+        QFETCH(QStringList, words);
+        QFile file(QStringLiteral(SCREENSHOTS_DIR "/") + screenshot);
         QVERIFY(file.open(QIODevice::ReadOnly));
         const QString text =
             TesseractReader().read(file.readAll(), ReadingControl(), ReadingHaste::Library).text;
-        for (const char* word : {"Translation", "Download", "Weekly", "Temperature", "Project"})
+        for (const QString& word : std::as_const(words))
             QVERIFY2(text.split(QRegularExpression("\\s+")).contains(word), qPrintable(text));
     }
 

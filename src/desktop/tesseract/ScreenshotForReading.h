@@ -14,7 +14,8 @@ struct PictureForReading
     int scale = 1;
 };
 
-/// The picture in the file \a bytes as the recognizer reads it best: grey, and screen text
+/// The picture in the file \a bytes as the recognizer reads it best: grey, its words dark on a
+/// white ground in every style (light, dark or in colour), and screen text
 /// (9 to 14 points at 96 dots per inch) enlarged to the height its models were made for. Its
 /// image is null when the bytes are no picture, or one too large to decode safely.
 PictureForReading ScreenshotForReading(const QByteArray& bytes);

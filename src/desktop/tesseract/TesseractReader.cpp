@@ -126,10 +126,6 @@ bool TesseractReader::load()
                   tesseract::OEM_LSTM_ONLY) != 0)
         return false;
     api->SetPageSegMode(tesseract::PSM_AUTO);
-    // Light and dark ground on one screen (a dark dialog on a black desktop): a threshold of
-    // each part's own, where one for the whole picture made the dialog's ground and its words
-    // one black and read nothing.
-    api->SetVariable("thresholding_method", "1");
     m_api = std::move(api);
     return true;
 }
