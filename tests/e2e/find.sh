@@ -65,12 +65,12 @@ for i in 0 1 2; do
 done
 
 # Reading runs in the background; the last shot is read first among those waiting.
-for _ in $(seq 600); do
+read_all() {
     find_paths "${words[0]}" >/dev/null
-    [ "$found_status" -eq 0 ] && [ ! -s "$work/note" ] && break
-    sleep 0.5
-done
-[ ! -s "$work/note" ] || fail "reading did not finish: $(cat "$work/note")"
+    [ "$found_status" -eq 0 ] && [ ! -s "$work/note" ]
+}
+reading_left() { cat "$work/note" "$work/run.log"; }
+within_shows=reading_left within 150 "reading did not finish" read_all
 
 for i in 0 1 2; do
     find_paths "${words[$i],,}"
