@@ -144,6 +144,26 @@ QPixmap terminalShot(const QStringList& lines, int points, const QString& ground
     return shot;
 }
 
+// Dresses \a window of this process: titled \a title, in the light or dark look, its text in
+// \a family at \a points; answers the layout that holds its widgets top to bottom.
+QVBoxLayout* dressed(QDialog& window, const QString& title, bool dark, const QString& family, int points)
+{
+    window.setWindowTitle(title);
+    window.setPalette(look(dark));
+    QFont font(family);
+    font.setPointSize(points);
+    window.setFont(font);
+    return new QVBoxLayout(&window);
+}
+
+// The screen with \a window shown on it.
+QPixmap shotOf(QDialog& window)
+{
+    window.setGeometry(100, 80, 1500, 900);
+    window.show();
+    return grabScreen();
+}
+
 // An editor showing \a lines as code in its colours on dark grey: keywords, names, strings and
 // comments each in their own.
 QPixmap editorShot(const QStringList& lines, int points)
@@ -159,18 +179,12 @@ QPixmap editorShot(const QStringList& lines, int points)
         html += QLatin1Char('\n');
     }
     QDialog window;
-    window.setWindowTitle(QStringLiteral("main.cpp"));
-    window.setPalette(look(true));
-    QFont font(QStringLiteral("DejaVu Sans Mono"));
-    font.setPointSize(points);
-    window.setFont(font);
-    auto* layout = new QVBoxLayout(&window);
+    QVBoxLayout* layout =
+        dressed(window, QStringLiteral("main.cpp"), true, QStringLiteral("DejaVu Sans Mono"), points);
     auto* view = new QTextEdit(&window);
     view->setHtml(html + QStringLiteral("</pre>"));
     layout->addWidget(view);
-    window.setGeometry(100, 80, 1500, 900);
-    window.show();
-    return grabScreen();
+    return shotOf(window);
 }
 
 // The words of four letters or more the plain recognizer's command reads in \a path.
@@ -187,12 +201,8 @@ QSet<QString> plainCommandWords(const QString& path)
 QPixmap widgetShot(const QStringList& lines, int points, bool dark, bool dialog)
 {
     QDialog window;
-    window.setWindowTitle(dialog ? QStringLiteral("Settings") : QStringLiteral("Notes"));
-    window.setPalette(look(dark));
-    QFont font(QStringLiteral("DejaVu Sans"));
-    font.setPointSize(points);
-    window.setFont(font);
-    auto* layout = new QVBoxLayout(&window);
+    QVBoxLayout* layout = dressed(window, dialog ? QStringLiteral("Settings") : QStringLiteral("Notes"), dark,
+                                  QStringLiteral("DejaVu Sans"), points);
     if (dialog) {
         for (int n = 0; n < lines.size(); ++n) {
             if (n % 4 == 1)
@@ -207,9 +217,7 @@ QPixmap widgetShot(const QStringList& lines, int points, bool dark, bool dialog)
         auto* view = new QPlainTextEdit(lines.join('\n'), &window);
         layout->addWidget(view);
     }
-    window.setGeometry(100, 80, 1500, 900);
-    window.show();
-    return grabScreen();
+    return shotOf(window);
 }
 
 // A window whose menu bar, of colour \a bar with its text in \a text, holds the \a menus; the
@@ -218,12 +226,8 @@ QPixmap menuShot(const QStringList& menus, const QStringList& lines, int points,
                  const char* text)
 {
     QDialog window;
-    window.setWindowTitle(QStringLiteral("Notes"));
-    window.setPalette(look(false));
-    QFont font(QStringLiteral("DejaVu Sans"));
-    font.setPointSize(points);
-    window.setFont(font);
-    auto* layout = new QVBoxLayout(&window);
+    QVBoxLayout* layout =
+        dressed(window, QStringLiteral("Notes"), false, QStringLiteral("DejaVu Sans"), points);
     auto* menuBar = new QMenuBar(&window);
     menuBar->setStyleSheet(QStringLiteral("QMenuBar { background: %1; color: %2; }")
                                .arg(QLatin1String(bar), QLatin1String(text)));
@@ -231,9 +235,7 @@ QPixmap menuShot(const QStringList& menus, const QStringList& lines, int points,
         menuBar->addMenu(title.at(0).toUpper() + title.mid(1));
     layout->setMenuBar(menuBar);
     layout->addWidget(new QPlainTextEdit(lines.join('\n'), &window));
-    window.setGeometry(100, 80, 1500, 900);
-    window.show();
-    return grabScreen();
+    return shotOf(window);
 }
 
 } // namespace
